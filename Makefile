@@ -1,0 +1,35 @@
+# The two everyday commands:
+#   make run   installs what is missing, builds, and starts the editor
+#   make test  installs what is missing, builds, and runs every test
+JOBS ?= $(shell nproc)
+
+.PHONY: run test setup build-release build-test build-tsan bench clean
+
+setup:
+	@tools/setup.sh
+
+build-release: setup
+	cmake --preset release >/dev/null
+	cmake --build build/release -j $(JOBS)
+
+run: build-release
+	tools/run-program.sh build/release
+
+build-test: setup
+	cmake --preset test >/dev/null
+	cmake --build build/test -j $(JOBS)
+
+build-tsan: setup
+	cmake --preset tsan >/dev/null
+	cmake --build build/tsan -j $(JOBS) --target tsan_tests
+
+test: build-test build-tsan
+	tools/run-tests.sh
+
+bench: setup
+	cmake --preset bench >/dev/null
+	cmake --build build/bench -j $(JOBS)
+	for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf build
