@@ -1,0 +1,61 @@
+#include "framework/ResourceModule.h"
+
+#include "framework/Exceptions.h"
+
+#include <mutex>
+
+namespace NSHarrowen {
+
+namespace {
+CResourceModule* gFirst = nullptr;
+std::mutex& ChainLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+} // namespace
+
+CResourceModule::CResourceModule(const char* name, std::span<const CResourceEntry> entries)
+    : name_(name), entries_(entries)
+{
+    std::lock_guard guard(ChainLock());
+    next_ = gFirst;
+    gFirst = this;
+}
+
+CResourceModule::~CResourceModule()
+{
+    std::lock_guard guard(ChainLock());
+    for (CResourceModule** p = &gFirst; *p != nullptr; p = &(*p)->next_) {
+        if (*p == this) {
+            *p = next_;
+            break;
+        }
+    }
+}
+
+std::optional<std::span<const uint8_t>> CResourceModule::Find(std::string_view type, int32_t id) const
+{
+    for (const auto& e : entries_)
+        if (e.id == id && type == e.type)
+            return std::span<const uint8_t>(e.data, e.size);
+    return std::nullopt;
+}
+
+std::optional<std::span<const uint8_t>> FindResource(std::string_view type, int32_t id)
+{
+    std::lock_guard guard(ChainLock());
+    for (const CResourceModule* m = gFirst; m != nullptr; m = m->next_)
+        if (auto found = m->Find(type, id))
+            return found;
+    return std::nullopt;
+}
+
+std::span<const uint8_t> LoadResource(std::string_view type, int32_t id)
+{
+    if (auto found = FindResource(type, id))
+        return *found;
+    throw XBase();
+}
+
+} // namespace NSHarrowen

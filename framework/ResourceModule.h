@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace NSHarrowen {
+
+// One compiled-in resource: a four-character type ("SSTR", "SALR", "SMNU",
+// "DLOG", "JPEG", "SMTB", "CURS", "ICON", "VERS", "DATA"), a number and bytes.
+struct CResourceEntry {
+    const char* type;
+    int32_t id;
+    const uint8_t* data;
+    size_t size;
+};
+
+// A table of resources linked into a program (the framework has its own,
+// each program another). Modules register themselves when constructed and
+// are searched newest first, so a program's resources hide the framework's.
+class CResourceModule {
+public:
+    CResourceModule(const char* name, std::span<const CResourceEntry> entries);
+    ~CResourceModule();
+    CResourceModule(const CResourceModule&) = delete;
+    CResourceModule& operator=(const CResourceModule&) = delete;
+
+    const char* Name() const { return name_; }
+    std::optional<std::span<const uint8_t>> Find(std::string_view type, int32_t id) const;
+    // Every id of a type, in table order.
+    template <typename F> void ForEach(std::string_view type, F&& visit) const
+    {
+        for (const auto& e : entries_)
+            if (type == e.type)
+                visit(e);
+    }
+
+private:
+    friend std::optional<std::span<const uint8_t>> FindResource(std::string_view, int32_t);
+    const char* name_;
+    std::span<const CResourceEntry> entries_;
+    CResourceModule* next_ = nullptr;
+};
+
+// Searches every registered module.
+std::optional<std::span<const uint8_t>> FindResource(std::string_view type, int32_t id);
+// As FindResource, but a missing resource throws XBase.
+std::span<const uint8_t> LoadResource(std::string_view type, int32_t id);
+
+} // namespace NSHarrowen

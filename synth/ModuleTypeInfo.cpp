@@ -1,0 +1,9 @@
+#include "synth/ModuleTypeInfo.h"
+
+namespace {
+const CModuleTypeInfoInterface* gModuleTypeInfo = nullptr;
+} // namespace
+
+void SetModuleTypeInfo(const CModuleTypeInfoInterface* info) { gModuleTypeInfo = info; }
+
+const CModuleTypeInfoInterface* GetModuleTypeInfo() { return gModuleTypeInfo; }
