@@ -35,13 +35,16 @@ function(torvan_target_options target)
 endfunction()
 
 # torvan_library(<name> [DEPS <targets...>])
-# Builds every .cpp below the current folder into a static library named
+# Builds every .cpp below the current folder (but programs/) into a static library named
 # after the folder. Include paths are rooted at the repository top, so code
 # includes "framework/Geometry.h" and the like.
 function(torvan_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  # A folder's programs (their main functions) live in programs/ and are
+  # built by torvan_program, not into the library.
+  list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/programs/")
   set(cpp ${sources})
   list(FILTER cpp INCLUDE REGEX "\\.cpp$")
   if(cpp)
