@@ -66,3 +66,26 @@ function(torvan_program name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   torvan_target_options(${name})
 endfunction()
+
+# torvan_resources(<target> <manifest> [FALLBACK])
+# Compiles a resource manifest into the target. The manifest's "module" line
+# names the generated function (and header, resources/<Name>.h) that
+# registers the module. FALLBACK modules are searched after all others (the
+# framework's own texts, which a program's may replace).
+function(torvan_resources target manifest)
+  cmake_parse_arguments(ARG "FALLBACK" "" "" ${ARGN})
+  get_filename_component(name ${manifest} NAME_WE)
+  set(out ${PROJECT_BINARY_DIR}/generated/resources)
+  set(flag "")
+  if(ARG_FALLBACK)
+    set(flag "--fallback")
+  endif()
+  add_custom_command(
+    OUTPUT ${out}/${name}.cpp ${out}/${name}.h
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND rescomp ${manifest} ${out}/${name}.cpp ${out}/${name}.h ${out}/${name}.d ${flag}
+    DEPENDS rescomp ${manifest}
+    DEPFILE ${out}/${name}.d
+    COMMENT "Compiling resources ${name}")
+  target_sources(${target} PRIVATE ${out}/${name}.cpp ${out}/${name}.h)
+endfunction()

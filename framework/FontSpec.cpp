@@ -1,24 +1,12 @@
 #include "framework/FontSpec.h"
 
-namespace NSHarrowen {
+#include "framework/Utf8.h"
 
-namespace {
-// Cuts a face name to the record's capacity without splitting a character.
-std::string FitFace(const std::string& face)
-{
-    size_t n = face.size();
-    if (n < CFontSpec::kFaceCapacity)
-        return face;
-    n = CFontSpec::kFaceCapacity - 1;
-    while (n > 0 && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80)
-        --n;
-    return face.substr(0, n);
-}
-} // namespace
+namespace NSHarrowen {
 
 CFontSpec::CFontSpec(const std::string& faceName, uint8_t pointSize, uint8_t isBold, uint8_t isItalic,
                      uint8_t isUnderline)
-    : face(FitFace(faceName)), size(pointSize), bold(isBold), italic(isItalic), underline(isUnderline)
+    : face(faceName.substr(0, Utf8CutLength(faceName, kFaceCapacity - 1))), size(pointSize), bold(isBold), italic(isItalic), underline(isUnderline)
 {
 }
 

@@ -1,6 +1,7 @@
 #include "framework/ResourceModule.h"
 
 #include "framework/Exceptions.h"
+#include "resources/HarrowenResources.h"
 
 #include <mutex>
 
@@ -15,12 +16,16 @@ std::mutex& ChainLock()
 }
 } // namespace
 
-CResourceModule::CResourceModule(const char* name, std::span<const CResourceEntry> entries)
+CResourceModule::CResourceModule(const char* name, std::span<const CResourceEntry> entries, Placement placement)
     : name_(name), entries_(entries)
 {
     std::lock_guard guard(ChainLock());
-    next_ = gFirst;
-    gFirst = this;
+    CResourceModule** p = &gFirst;
+    if (placement == Placement::Fallback)
+        while (*p != nullptr)
+            p = &(*p)->next_;
+    next_ = *p;
+    *p = this;
 }
 
 CResourceModule::~CResourceModule()
@@ -44,6 +49,7 @@ std::optional<std::span<const uint8_t>> CResourceModule::Find(std::string_view t
 
 std::optional<std::span<const uint8_t>> FindResource(std::string_view type, int32_t id)
 {
+    HarrowenResources(); // the framework's own texts are always there
     std::lock_guard guard(ChainLock());
     for (const CResourceModule* m = gFirst; m != nullptr; m = m->next_)
         if (auto found = m->Find(type, id))

@@ -19,10 +19,13 @@ struct CResourceEntry {
 
 // A table of resources linked into a program (the framework has its own,
 // each program another). Modules register themselves when constructed and
-// are searched newest first, so a program's resources hide the framework's.
+// are searched newest first; fallback modules (the framework's) after all
+// others, so a program's resources hide the framework's.
 class CResourceModule {
 public:
-    CResourceModule(const char* name, std::span<const CResourceEntry> entries);
+    enum class Placement { First, Fallback };
+
+    CResourceModule(const char* name, std::span<const CResourceEntry> entries, Placement placement = Placement::First);
     ~CResourceModule();
     CResourceModule(const CResourceModule&) = delete;
     CResourceModule& operator=(const CResourceModule&) = delete;
