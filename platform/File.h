@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// An open file descriptor, closed with the object. Failures are answered with
+// false or an empty value; errno tells why.
+class CFileHandle {
+public:
+    CFileHandle() = default;
+    explicit CFileHandle(int fd) : fd_(fd) {}
+    ~CFileHandle() { Close(); }
+    CFileHandle(CFileHandle&& other) noexcept : fd_(other.Release()) {}
+    CFileHandle& operator=(CFileHandle&& other) noexcept;
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+
+    // An existing regular file, for reading.
+    static CFileHandle OpenForReading(const std::string& path);
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
+    int Release();
+    void Close();
+
+    // Both retry interrupted and partial transfers; false unless every byte moved.
+    bool ReadFully(void* buffer, size_t count);
+    bool WriteFully(const void* buffer, size_t count);
+    std::optional<uint64_t> Position() const;
+    bool Seek(uint64_t position);
+    std::optional<uint64_t> Size() const;
+    bool Sync();
+
+private:
+    int fd_ = -1;
+};
+
+// Writes a new version of a file beside it and puts it in place only when it
+// is complete: until Commit succeeds the old file stays as it was, and a
+// writer that is given up (or fails) removes its temporary file.
+class CAtomicFileWriter {
+public:
+    explicit CAtomicFileWriter(const std::string& target);
+    ~CAtomicFileWriter() { Discard(); }
+    CAtomicFileWriter(const CAtomicFileWriter&) = delete;
+    CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
+
+    // False when the temporary file could not be made.
+    bool IsOpen() const { return file_.IsOpen(); }
+    CFileHandle& File() { return file_; }
+    const std::string& TemporaryPath() const { return temporary_; }
+
+    // Syncs the data, renames it over the target and syncs the folder. On
+    // failure the temporary file is removed and the target left alone.
+    // Committing again answers as the first time did.
+    bool Commit();
+    void Discard();
+
+private:
+    std::string target_;
+    std::string temporary_;
+    CFileHandle file_;
+    bool committed_ = false;
+};
+
+// Replaces a file's content in one step (through CAtomicFileWriter).
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size);
+
+} // namespace platform
