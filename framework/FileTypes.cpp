@@ -1,6 +1,7 @@
 #include "framework/FileTypes.h"
 
 #include "framework/StringFunctions.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 
@@ -66,7 +67,7 @@ std::string GetExtensionAt(const CFileTypeInfo& type, int n)
     int index = 0;
     ForEachExtension(type, [&](std::string_view extension) {
         if (index++ == n)
-            result = extension.substr(0, Utf8Prefix(extension.data(), extension.size(), kMaxExtension));
+            result = extension.substr(0, Utf8CutLength(extension, kMaxExtension));
     });
     return result;
 }

@@ -1,6 +1,6 @@
 #include "framework/LineRing.h"
 
-#include "framework/StringFunctions.h"
+#include "framework/Utf8.h"
 
 #include <cstring>
 
@@ -17,7 +17,7 @@ void CLineRing::AddLine(const char* text)
     if (lines_.empty())
         return;
     const size_t length = strnlen(text, size_t {lineLength_} + 1);
-    lines_[count_ % lines_.size()].assign(text, Utf8Prefix(text, length, lineLength_));
+    lines_[count_ % lines_.size()].assign(text, Utf8CutLength({text, length}, lineLength_));
     ++count_;
 }
 

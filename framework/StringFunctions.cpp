@@ -1,20 +1,12 @@
 #include "framework/StringFunctions.h"
 
+#include "framework/Utf8.h"
+
 #include <cctype>
 #include <cstring>
 #include <limits>
 
 namespace NSHarrowen {
-
-size_t Utf8Prefix(const char* text, size_t length, size_t max)
-{
-    if (length <= max)
-        return length;
-    size_t n = max;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
-        --n;
-    return n;
-}
 
 bool FindSubstring(const char* text, const char* pattern, int32_t& position)
 {
@@ -44,7 +36,7 @@ int32_t InsertString(char* text, size_t capacity, int32_t position, const char* 
         return 0;
     const size_t at = position < 0 ? 0 : (static_cast<size_t>(position) < length ? position : length);
     const size_t wanted = std::strlen(insert);
-    const size_t n = Utf8Prefix(insert, wanted, capacity - 1 - length);
+    const size_t n = Utf8CutLength({insert, wanted}, capacity - 1 - length);
     std::memmove(text + at + n, text + at, length - at + 1);
     std::memcpy(text + at, insert, n);
     return static_cast<int32_t>(n);
@@ -66,7 +58,7 @@ void CopyUntilCharInSet(const char* source, char* destination, size_t capacity, 
     size_t length = 0;
     while (source[length] && !FindCharInString(source[length], set))
         ++length;
-    const size_t n = Utf8Prefix(source, length, capacity - 1);
+    const size_t n = Utf8CutLength({source, length}, capacity - 1);
     std::memcpy(destination, source, n);
     destination[n] = '\0';
 }
@@ -89,7 +81,7 @@ void CopyStringBounded(char* destination, const char* source, int32_t n)
         return;
     }
     const size_t length = strnlen(source, static_cast<size_t>(n) + 1);
-    const size_t count = Utf8Prefix(source, length, static_cast<size_t>(n));
+    const size_t count = Utf8CutLength({source, length}, static_cast<size_t>(n));
     std::memcpy(destination, source, count);
     destination[count] = '\0';
 }

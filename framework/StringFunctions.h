@@ -46,8 +46,4 @@ void TrimTrailingCharsInSet(char* text, const char* set);
 bool ParseInt(const char* text, int32_t& value);
 bool ParseIntAt(const char* text, int32_t& value, int32_t& end);
 
-// The longest prefix of at most max bytes that does not end inside a UTF-8
-// character.
-size_t Utf8Prefix(const char* text, size_t length, size_t max);
-
 } // namespace NSHarrowen
