@@ -1,6 +1,8 @@
 #include "platform/File.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <random>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -120,16 +122,31 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A new file gets the mode an ordinary create would give it; a replaced one
-// keeps its own.
-mode_t ModeFor(const std::string& target)
+// A new file gets the mode an ordinary create gives it (the umask applies);
+// a replaced one keeps its own.
+CFileHandle CreateBeside(const std::string& target, std::string& temporary)
 {
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    const size_t slash = target.rfind('/');
+    const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    // Hidden, so that a listing of the folder does not show a half-written file.
+    const std::string stem = target.substr(0, nameAt) + "." + target.substr(nameAt) + ".";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", random());
+        temporary = stem + suffix;
+        CFileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file.IsOpen()) {
+            struct stat st {};
+            if (stat(target.c_str(), &st) == 0)
+                fchmod(file.Descriptor(), st.st_mode & 07777);
+            return file;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    temporary.clear();
+    return CFileHandle();
 }
 
 void SyncFolder(const std::string& folder)
@@ -145,16 +162,7 @@ void SyncFolder(const std::string& folder)
 
 CAtomicFileWriter::CAtomicFileWriter(const std::string& target) : target_(ResolveLink(target))
 {
-    // Hidden, so that a listing of the folder does not show a half-written file.
-    const size_t slash = target_.rfind('/');
-    const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
-    std::string pattern = target_.substr(0, nameAt) + "." + target_.substr(nameAt) + ".XXXXXX";
-    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
-        return;
-    temporary_ = pattern;
-    file_ = CFileHandle(fd);
-    fchmod(fd, ModeFor(target_));
+    file_ = CreateBeside(target_, temporary_);
 }
 
 bool CAtomicFileWriter::Commit()

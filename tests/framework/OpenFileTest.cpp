@@ -59,9 +59,12 @@ TEST(OpenFileTest, ReplacingAFileKeepsNothingOfTheOld)
 {
     testsupport::TempDir dir;
     testsupport::WriteFileBytes(dir.File("p.pch"), kOldContent);
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(dir.File("p.pch"), mode);
     COpenFile(CFileSpec(dir.File("p.pch")), 0, 0).WriteByte('n'); // committed when it goes away
     EXPECT_EQ(testsupport::ReadFileBytes(dir.File("p.pch")), "n");
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    EXPECT_EQ(fs::status(dir.File("p.pch")).permissions(), mode) << "the replaced file keeps its mode";
 }
 
 // A save that stops midway, by an error of the writer or of the disk, must
