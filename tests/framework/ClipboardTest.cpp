@@ -1,5 +1,6 @@
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
+#include "platform/Clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,27 @@ TEST(ClipboardTest, TextEndsAtTheFirstNulAndIsAlwaysTerminated)
     }
     // The last pass leaves an empty text: still text, of one terminator.
     EXPECT_TRUE(IsClipboardTextAvailable());
+    ClearClipboard();
+}
+
+// A desktop clipboard that refuses every hand-over.
+class RefusingClipboard : public platform::IClipboard {
+public:
+    bool HasText() override { return false; }
+    std::optional<std::string> GetText() override { return std::nullopt; }
+    bool SetText(std::string_view) override { return false; }
+    void Clear() override {}
+};
+
+TEST(ClipboardTest, AFailedHandOverThrows)
+{
+    RefusingClipboard refusing;
+    EXPECT_EQ(platform::InstallClipboard(&refusing), nullptr);
+    EXPECT_THROW(SetClipboardText(2, "x"), XBase);
+    EXPECT_THROW(GetClipboardText(), XBase);
+    EXPECT_EQ(platform::InstallClipboard(nullptr), &refusing);
+    SetClipboardText(2, "x");
+    EXPECT_TRUE(IsClipboardTextAvailable()) << "the in-process clipboard is back";
     ClearClipboard();
 }
 
