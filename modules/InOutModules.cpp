@@ -1,0 +1,155 @@
+#include "modules/InOutModules.h"
+
+#include "modules/ModuleTableNames.h"
+#include "panels/ParamTextFunctions.h"
+#include "synth/TextFunctions.h"
+
+#include <iterator>
+
+std::string ParamTextOut1Destination(uint8_t v)
+{
+    static const char* const kNames[] = {"Out1", "Out2", "Out3", "Out4", "CL", "CR"};
+    return v < std::size(kNames) ? kNames[v] : "";
+}
+
+std::string ParamTextOut2Destination(uint8_t v)
+{
+    static const char* const kNames[] = {"1,2", "3,4", "CVA"};
+    return v < std::size(kNames) ? kNames[v] : "";
+}
+
+namespace {
+
+using namespace ModuleTableNames;
+
+// "Keyboard"
+constexpr JackSpec kMidiJacks[] = {
+    {kOut, kControl, 124, 8},
+    {kOut, kLogic, 162, 8},
+    {kOut, kControl, 200, 8},
+    {kOut, kControl, 238, 8},
+};
+constexpr ModuleTypeSpec kMidiType = {1, "Keyboard", "Keyboard - voice", 472, 2, {{0, 0, 3, 0, 0, 0, 0, 0, 0, 18}}, {}, {}, kMidiJacks};
+
+// "KbdPatch"
+constexpr JackSpec kMidibJacks[] = {
+    {kOut, kControl, 42, 27},
+    {kOut, kLogic, 104, 27},
+    {kOut, kControl, 166, 27},
+    {kOut, kControl, 228, 27},
+};
+constexpr ModuleTypeSpec kMidibType = {63, "KbdPatch", "Keyboard - Patch", 473, 3, {{0, 0, 4, 0, 0, 0, 0, 0, 0, 18}}, {}, {}, kMidibJacks};
+
+// "MIDIGlobal"
+constexpr JackSpec kMidicJacks[] = {
+    {kOut, kLogic, 120, 8},
+    {kOut, kLogic, 179, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kMidicType = {65, "MIDIGlobal", "MIDI - global", 474, 2, {{0, 4, 1, 0, 0, 0, 1, 0, 5, 18}}, {}, {}, kMidicJacks};
+
+// "AudioIn"
+constexpr JackSpec kAudioJacks[] = {
+    {kOut, kAudio, 222, 13},
+    {kOut, kAudio, 238, 13},
+};
+constexpr ModuleTypeSpec kAudioType = {2, "AudioIn", "Audio In", 425, 2, {{17, 0, 2, 1, 1, 18, 0, 0, 0, 18}}, {}, {}, kAudioJacks};
+
+// "PolyAreaIn"
+constexpr ParamSpec kPolyinParams[] = {
+    {"+6dB", 1, 0},
+};
+constexpr uint8_t kPolyinOrder[] = {0};
+constexpr JackSpec kPolyinJacks[] = {
+    {kOut, kAudio, 223, 13},
+    {kOut, kAudio, 238, 13},
+};
+constexpr ModuleTypeSpec kPolyinType = {127, "PolyAreaIn", "Poly Area In", 509, 2, {{18, 0, 2, 2, 1, 19, 0, 0, 0, 22}}, kPolyinParams, kPolyinOrder, kPolyinJacks};
+
+// "1 output"
+constexpr ParamSpec kOut1Params[] = {
+    {"Level", 127, 115},
+    {"Dest", 5, 0, ParamTextOut1Destination},
+    {"Mute", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kOut1Order[] = {0, 1, 2};
+constexpr JackSpec kOut1Jacks[] = {
+    {kIn, kAudio, 200, 22},
+};
+constexpr ModuleTypeSpec kOut1Type = {5, "1 output", "1 output", 416, 3, {{10, 0, 0, 1, 1, 11, 0, 0, 0, 30}}, kOut1Params, kOut1Order, kOut1Jacks};
+
+// "2 outputs"
+constexpr ParamSpec kOut2Params[] = {
+    {"Level", 127, 115},
+    {"Dest", 2, 0, ParamTextOut2Destination},
+    {"Mute", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kOut2Order[] = {0, 1, 2};
+constexpr JackSpec kOut2Jacks[] = {
+    {kIn, kAudio, 173, 22},
+    {kIn, kAudio, 200, 22},
+};
+constexpr ModuleTypeSpec kOut2Type = {4, "2 outputs", "2 outputs", 417, 3, {{11, 0, 0, 1, 1, 12, 0, 0, 0, 30}}, kOut2Params, kOut2Order, kOut2Jacks};
+
+// "4 outputs"
+constexpr ParamSpec kOut4Params[] = {
+    {"Level", 127, 115},
+};
+constexpr uint8_t kOut4Order[] = {0};
+constexpr JackSpec kOut4Jacks[] = {
+    {kIn, kAudio, 110, 21},
+    {kIn, kAudio, 140, 21},
+    {kIn, kAudio, 170, 21},
+    {kIn, kAudio, 200, 21},
+};
+constexpr ModuleTypeSpec kOut4Type = {3, "4 outputs", "4 outputs", 418, 3, {{16, 0, 0, 1, 0, 17, 0, 0, 0, 22}}, kOut4Params, kOut4Order, kOut4Jacks};
+
+// "NoteDetect"
+constexpr ParamSpec kNotedetParams[] = {
+    {"Note", 127, 60, ParamTextNoteName, kNoMorph},
+};
+constexpr uint8_t kNotedetOrder[] = {0};
+constexpr JackSpec kNotedetJacks[] = {
+    {kOut, kLogic, 182, 8},
+    {kOut, kControl, 210, 8},
+    {kOut, kControl, 238, 8},
+};
+constexpr ModuleTypeSpec kNotedetType = {67, "NoteDetect", "Note detector", 482, 2, {{0, 0, 3, 0, 0, 0, 0, 0, 0, 22}}, kNotedetParams, kNotedetOrder, kNotedetJacks};
+
+// "KeybSplit"
+constexpr ParamSpec kSplitParams[] = {
+    {"Upper note", 127, 64, ParamTextNoteName},
+    {"Lower note", 127, 64, ParamTextNoteName},
+};
+constexpr uint8_t kSplitOrder[] = {1, 0};
+constexpr JackSpec kSplitJacks[] = {
+    {kIn, kControl, 200, 2},
+    {kIn, kLogic, 200, 15},
+    {kIn, kControl, 200, 28},
+    {kOut, kControl, 238, 2},
+    {kOut, kLogic, 238, 15},
+    {kOut, kControl, 238, 28},
+};
+constexpr ModuleTypeSpec kSplitType = {100, "KeybSplit", "Keyboard Split", 500, 3, {{0, 25, 3, 0, 0, 0, 2, 2, 20, 26}}, kSplitParams, kSplitOrder, kSplitJacks};
+
+} // namespace
+
+CBModuleMidi::CBModuleMidi() : CBuildModule(kMidiType) {}
+
+CBModuleMidib::CBModuleMidib() : CBuildModule(kMidibType) {}
+
+CBModuleMidic::CBModuleMidic() : CBuildModule(kMidicType) {}
+
+CBModuleAudio::CBModuleAudio() : CBuildModule(kAudioType) {}
+
+CBModulePolyin::CBModulePolyin() : CBuildModule(kPolyinType) {}
+
+CBModuleOut1::CBModuleOut1() : CBuildModule(kOut1Type) {}
+
+CBModuleOut2::CBModuleOut2() : CBuildModule(kOut2Type) {}
+
+CBModuleOut4::CBModuleOut4() : CBuildModule(kOut4Type) {}
+
+CBModuleNotedet::CBModuleNotedet() : CBuildModule(kNotedetType) {}
+
+CBModuleSplit::CBModuleSplit() : CBuildModule(kSplitType) {}

@@ -1,0 +1,246 @@
+#include "modules/LfoModules.h"
+
+#include "modules/ModuleTableNames.h"
+#include "panels/ParamTextFunctions.h"
+#include "synth/TextFunctions.h"
+
+std::string ParamTextClockBpm(uint8_t v)
+{
+    // Three linear pieces: 24 .. 86, 88 .. 152, 154 .. 214 BPM.
+    const int32_t bpm = v <= 31 ? 2 * v + 24 : v <= 96 ? v + 56 : 2 * v - 40;
+    return IntToString(bpm) + " BPM";
+}
+
+std::string ParamTextPatternStep(uint8_t v) { return v == 0 ? "Off" : IntToString(v + 1); }
+
+std::string ParamTextPatternDelta(uint8_t v) { return v == 0 ? "High" : "Low"; }
+
+std::string ParamTextRandomColor(uint8_t v) { return v == 0 ? "White" : "Colored"; }
+
+namespace {
+
+using namespace ModuleTableNames;
+
+// "LFOA"
+constexpr ParamSpec kLfoaParams[] = {
+    {"Rate", 127, 64, {ParamTextLfoRate, 1}},
+    {"Range", 2, 1, ParamTextLfoRange, kNoMorph},
+    {"Waveform", 4, 0},
+    {"Rate MA", 127, 0},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
+    {"KBT", 127, 0, ParamTextKeyTrack},
+    {"Phase", 127, 64, ParamTextPhase},
+    {"Mute", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kLfoaOrder[] = {0, 1, 2, 3, 4, 5, 6, 7};
+constexpr JackSpec kLfoaJacks[] = {
+    {kIn, kControl, 24, 50},
+    {kIn, kLogic, 7, 27},
+    {kOut, kSlave, 7, 57},
+    {kOut, kControl, 238, 57},
+};
+constexpr ModuleTypeSpec kLfoaType = {24, "LFOA", "LFO A", 460, 5, {{0, 56, 2, 0, 0, 0, 8, 3, 87, 50}}, kLfoaParams, kLfoaOrder, kLfoaJacks};
+
+// "LFOB"
+constexpr ParamSpec kLfobParams[] = {
+    {"Rate", 127, 64, {ParamTextLfoRate, 1}},
+    {"Range", 2, 1, ParamTextLfoRange, kNoMorph},
+    {"Phase", 127, 64, ParamTextPhase},
+    {"Rate MA", 127, 0},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
+    {"KBT", 127, 0, ParamTextKeyTrack},
+    {"Pulse w MA", 127, 0},
+    {"Pulse wdth", 127, 64, ParamTextPercent},
+};
+constexpr uint8_t kLfobOrder[] = {0, 1, 2, 3, 4, 5, 6, 7};
+constexpr JackSpec kLfobJacks[] = {
+    {kIn, kControl, 24, 50},
+    {kIn, kLogic, 7, 28},
+    {kIn, kControl, 162, 48},
+    {kOut, kControl, 238, 58},
+    {kOut, kSlave, 7, 58},
+};
+constexpr ModuleTypeSpec kLfobType = {25, "LFOB", "LFO B", 461, 5, {{0, 37, 2, 0, 0, 0, 7, 4, 38, 50}}, kLfobParams, kLfobOrder, kLfobJacks};
+
+// "LFOC"
+constexpr ParamSpec kLfocParams[] = {
+    {"Rate", 127, 64, {ParamTextLfoRate, 1}},
+    {"Range", 2, 1, ParamTextLfoRange, kNoMorph},
+    {"Waveform", 4, 0, ParamTextWaveSawN},
+    {"Rate MA", 127, 0},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Mute", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kLfocOrder[] = {0, 1, 2, 3, 4, 5};
+constexpr JackSpec kLfocJacks[] = {
+    {kIn, kControl, 29, 38},
+    {kOut, kControl, 238, 42},
+    {kOut, kSlave, 4, 42},
+};
+constexpr ModuleTypeSpec kLfocType = {26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks};
+
+// "LFOSlvA"
+constexpr ParamSpec kLfohParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+    {"Phase", 127, 64, ParamTextPhase},
+    {"Waveform", 4, 0, ParamTextWaveSawN},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Mute", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kLfohOrder[] = {0, 1, 2, 3, 4};
+constexpr JackSpec kLfohJacks[] = {
+    {kIn, kSlave, 7, 21},
+    {kIn, kLogic, 7, 42},
+    {kOut, kControl, 238, 42},
+};
+constexpr ModuleTypeSpec kLfohType = {80, "LFOSlvA", "LFO Slave A", 467, 4, {{0, 38, 257, 0, 0, 0, 6, 3, 69, 39}}, kLfohParams, kLfohOrder, kLfohJacks};
+
+// "LFOSlvB"
+constexpr ParamSpec kLfodParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kLfodOrder[] = {0};
+constexpr JackSpec kLfodJacks[] = {
+    {kIn, kSlave, 112, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+
+// "LFOSlvC"
+constexpr ParamSpec kLfoeParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kLfoeOrder[] = {0};
+constexpr JackSpec kLfoeJacks[] = {
+    {kIn, kSlave, 112, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfoeParams, kLfoeOrder, kLfoeJacks};
+
+// "LFOSlvD"
+constexpr ParamSpec kLfofParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kLfofOrder[] = {0};
+constexpr JackSpec kLfofJacks[] = {
+    {kIn, kSlave, 112, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfofParams, kLfofOrder, kLfofJacks};
+
+// "LFOSlvE"
+constexpr ParamSpec kLfogParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kLfogOrder[] = {0};
+constexpr JackSpec kLfogJacks[] = {
+    {kIn, kSlave, 112, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfogParams, kLfogOrder, kLfogJacks};
+
+// "ClkGen"
+constexpr ParamSpec kClkgenParams[] = {
+    {"Rate", 127, 64, ParamTextClockBpm},
+    {"Active", 1, 1, ParamTextOnOff, kNoMorph},
+};
+constexpr uint8_t kClkgenOrder[] = {0, 1};
+constexpr JackSpec kClkgenJacks[] = {
+    {kIn, kLogic, 7, 15},
+    {kOut, kLogic, 238, 3},
+    {kOut, kLogic, 238, 16},
+    {kOut, kSlave, 7, 29},
+    {kOut, kLogic, 238, 29},
+};
+constexpr ModuleTypeSpec kClkgenType = {68, "ClkGen", "Clock generator", 429, 3, {{0, 31, 4, 0, 0, 0, 6, 4, 28, 26}}, kClkgenParams, kClkgenOrder, kClkgenJacks};
+
+// "ClkRndGen"
+constexpr ParamSpec kRandomaParams[] = {
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Color", 1, 0, ParamTextRandomColor},
+};
+constexpr uint8_t kRandomaOrder[] = {0, 1};
+constexpr JackSpec kRandomaJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kControl, 238, 8},
+};
+constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step generator", 486, 2, {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}}, kRandomaParams, kRandomaOrder, kRandomaJacks};
+
+// "RndStepGen"
+constexpr ParamSpec kRandombParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kRandombOrder[] = {0};
+constexpr JackSpec kRandombJacks[] = {
+    {kIn, kSlave, 112, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kRandombParams, kRandombOrder, kRandombJacks};
+
+// "RandomGen"
+constexpr ParamSpec kRandomdParams[] = {
+    {"Rate mul", 127, 64, ParamTextCentred},
+};
+constexpr uint8_t kRandomdOrder[] = {0};
+constexpr JackSpec kRandomdJacks[] = {
+    {kIn, kSlave, 104, 8},
+    {kOut, kControl, 238, 12},
+};
+constexpr ModuleTypeSpec kRandomdType = {110, "RandomGen", "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams, kRandomdOrder, kRandomdJacks};
+
+// "RndPulsGen"
+constexpr ParamSpec kRandomcParams[] = {
+    {"Density", 127, 64},
+};
+constexpr uint8_t kRandomcOrder[] = {0};
+constexpr JackSpec kRandomcJacks[] = {
+    {kOut, kLogic, 238, 12},
+};
+constexpr ModuleTypeSpec kRandomcType = {35, "RndPulsGen", "Random puls generator", 488, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kRandomcParams, kRandomcOrder, kRandomcJacks};
+
+// "PatternGen"
+constexpr ParamSpec kLooprndParams[] = {
+    {"Pattern", 127, 0},
+    {"Bank", 127, 0},
+    {"Delta", 1, 0, ParamTextPatternDelta},
+    {"Step", 127, 15, ParamTextPatternStep},
+    {"Mono", 1, 0, ParamTextOnOff},
+};
+constexpr uint8_t kLooprndOrder[] = {0, 1, 3, 2, 4};
+constexpr JackSpec kLooprndJacks[] = {
+    {kIn, kLogic, 8, 41},
+    {kIn, kLogic, 35, 41},
+    {kIn, kControl, 73, 25},
+    {kOut, kControl, 238, 42},
+};
+constexpr ModuleTypeSpec kLooprndType = {99, "PatternGen", "Clocked pattern generator", 469, 4, {{0, 73, 1, 0, 0, 0, 7, 5, 56, 38}}, kLooprndParams, kLooprndOrder, kLooprndJacks};
+
+} // namespace
+
+CBModuleLfoa::CBModuleLfoa() : CBuildModule(kLfoaType) {}
+
+CBModuleLfob::CBModuleLfob() : CBuildModule(kLfobType) {}
+
+CBModuleLfoc::CBModuleLfoc() : CBuildModule(kLfocType) {}
+
+CBModuleLfoh::CBModuleLfoh() : CBuildModule(kLfohType) {}
+
+CBModuleLfod::CBModuleLfod() : CBuildModule(kLfodType) {}
+
+CBModuleLfoe::CBModuleLfoe() : CBuildModule(kLfoeType) {}
+
+CBModuleLfof::CBModuleLfof() : CBuildModule(kLfofType) {}
+
+CBModuleLfog::CBModuleLfog() : CBuildModule(kLfogType) {}
+
+CBModuleClkgen::CBModuleClkgen() : CBuildModule(kClkgenType) {}
+
+CBModuleRandoma::CBModuleRandoma() : CBuildModule(kRandomaType) {}
+
+CBModuleRandomb::CBModuleRandomb() : CBuildModule(kRandombType) {}
+
+CBModuleRandomd::CBModuleRandomd() : CBuildModule(kRandomdType) {}
+
+CBModuleRandomc::CBModuleRandomc() : CBuildModule(kRandomcType) {}
+
+CBModuleLooprnd::CBModuleLooprnd() : CBuildModule(kLooprndType) {}

@@ -1,0 +1,137 @@
+#include "modules/LogicModules.h"
+
+#include "modules/ModuleTableNames.h"
+#include "panels/ParamTextFunctions.h"
+#include "synth/TextFunctions.h"
+
+std::string ParamTextLogicType(uint8_t v) { return v == 0 ? "AND" : v == 1 ? "OR" : "XOR"; }
+
+namespace {
+
+using namespace ModuleTableNames;
+
+// "PosEdgeDly"
+constexpr ParamSpec kGatedlyParams[] = {
+    {"Time", 127, 64, ParamTextTime},
+};
+constexpr uint8_t kGatedlyOrder[] = {0};
+constexpr JackSpec kGatedlyJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kGatedlyType = {36, "PosEdgeDly", "Positive edge delay", 454, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kGatedlyParams, kGatedlyOrder, kGatedlyJacks};
+
+// "NegEdgeDly"
+constexpr ParamSpec kGatenegParams[] = {
+    {"Time", 127, 64, ParamTextTime},
+};
+constexpr uint8_t kGatenegOrder[] = {0};
+constexpr JackSpec kGatenegJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kGatenegType = {64, "NegEdgeDly", "Negative edge delay", 456, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kGatenegParams, kGatenegOrder, kGatenegJacks};
+
+// "Pulse"
+constexpr ParamSpec kPulseParams[] = {
+    {"Pulse wdth", 127, 64, ParamTextTime},
+};
+constexpr uint8_t kPulseOrder[] = {0};
+constexpr JackSpec kPulseJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kPulseType = {38, "Pulse", "Pulse", 420, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kPulseParams, kPulseOrder, kPulseJacks};
+
+// "LogicDelay"
+constexpr ParamSpec kTrigdlyParams[] = {
+    {"Time", 127, 64, ParamTextTime},
+};
+constexpr uint8_t kTrigdlyOrder[] = {0};
+constexpr JackSpec kTrigdlyJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kTrigdlyType = {37, "LogicDelay", "Logic delay", 503, 2, {{0, 19, 1, 0, 0, 0, 2, 4, 20, 22}}, kTrigdlyParams, kTrigdlyOrder, kTrigdlyJacks};
+
+// "LogicInv"
+constexpr JackSpec kGateinvJacks[] = {
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kGateinvType = {70, "LogicInv", "Logic inverter", 455, 2, {{0, 5, 1, 0, 0, 0, 1, 0, 6, 18}}, {}, {}, kGateinvJacks};
+
+// "LogicProc"
+constexpr ParamSpec kLogicParams[] = {
+    {"Type", 2, 0, ParamTextLogicType},
+};
+constexpr uint8_t kLogicOrder[] = {0};
+constexpr JackSpec kLogicJacks[] = {
+    {kIn, kLogic, 180, 8},
+    {kIn, kLogic, 200, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kLogicType = {73, "LogicProc", "Logic processor", 468, 2, {{0, 8, 1, 0, 0, 0, 1, 0, 9, 22}}, kLogicParams, kLogicOrder, kLogicJacks};
+
+// "CompareLev"
+constexpr ParamSpec kCompareParams[] = {
+    {"Level", 127, 64, ParamTextBipolar},
+};
+constexpr uint8_t kCompareOrder[] = {0};
+constexpr JackSpec kCompareJacks[] = {
+    {kIn, kControl, 190, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kCompareType = {59, "CompareLev", "Compare to level", 431, 2, {{0, 5, 1, 0, 0, 0, 1, 1, 6, 22}}, kCompareParams, kCompareOrder, kCompareJacks};
+
+// "CompareAB"
+constexpr JackSpec kCompare2Jacks[] = {
+    {kIn, kControl, 160, 8},
+    {kIn, kControl, 190, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kCompare2Type = {89, "CompareAB", "Compare", 430, 2, {{0, 5, 1, 0, 0, 0, 0, 0, 6, 18}}, {}, {}, kCompare2Jacks};
+
+// "ClkDiv"
+constexpr ParamSpec kClkdivParams[] = {
+    {"Cycles", 127, 0, ParamTextNumberPlusOne},
+};
+constexpr uint8_t kClkdivOrder[] = {0};
+constexpr JackSpec kClkdivJacks[] = {
+    {kIn, kLogic, 113, 8},
+    {kIn, kLogic, 154, 8},
+    {kOut, kLogic, 238, 8},
+};
+constexpr ModuleTypeSpec kClkdivType = {69, "ClkDiv", "Clock divider", 427, 2, {{0, 19, 1, 0, 0, 0, 7, 1, 20, 22}}, kClkdivParams, kClkdivOrder, kClkdivJacks};
+
+// "ClkDivFix"
+constexpr JackSpec kClkdivfJacks[] = {
+    {kIn, kLogic, 118, 8},
+    {kIn, kLogic, 155, 8},
+    {kOut, kLogic, 238, 8},
+    {kOut, kLogic, 211, 8},
+    {kOut, kLogic, 182, 8},
+};
+constexpr ModuleTypeSpec kClkdivfType = {77, "ClkDivFix", "Clock divider, fixed", 428, 2, {{0, 26, 3, 0, 0, 0, 6, 1, 27, 18}}, {}, {}, kClkdivfJacks};
+
+} // namespace
+
+CBModuleGatedly::CBModuleGatedly() : CBuildModule(kGatedlyType) {}
+
+CBModuleGateneg::CBModuleGateneg() : CBuildModule(kGatenegType) {}
+
+CBModulePulse::CBModulePulse() : CBuildModule(kPulseType) {}
+
+CBModuleTrigdly::CBModuleTrigdly() : CBuildModule(kTrigdlyType) {}
+
+CBModuleGateinv::CBModuleGateinv() : CBuildModule(kGateinvType) {}
+
+CBModuleLogic::CBModuleLogic() : CBuildModule(kLogicType) {}
+
+CBModuleCompare::CBModuleCompare() : CBuildModule(kCompareType) {}
+
+CBModuleCompare2::CBModuleCompare2() : CBuildModule(kCompare2Type) {}
+
+CBModuleClkdiv::CBModuleClkdiv() : CBuildModule(kClkdivType) {}
+
+CBModuleClkdivf::CBModuleClkdivf() : CBuildModule(kClkdivfType) {}
