@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class CRawSysex;
+
+// The queue of accepted messages between the MIDI input worker (the one
+// writer) and the main thread (the one reader), without a lock: each side
+// moves only its own position and count and reads the other's count.
+// A message that does not fit latches the overflow state, in which the ring
+// refuses everything until it is reset.
+class CSysexRing {
+public:
+    static constexpr uint32_t kSize = 65536;
+
+    // Writer.
+    bool Push(std::span<const uint8_t> message);
+
+    // Reader.
+    bool HasMessage() const;
+    // The next message (up to and including its F7), or null when the ring
+    // is empty or in overflow.
+    std::unique_ptr<CRawSysex> Take();
+    // Empties the ring and clears the overflow state; only while nothing is
+    // written.
+    void Reset();
+
+    bool IsOverflowed() const { return m_overflow.load(std::memory_order_acquire); }
+    uint32_t GetHeldBytes() const;
+
+private:
+    std::array<uint8_t, kSize> m_data{};
+    uint32_t m_writePosition = 0;
+    std::atomic<uint32_t> m_totalWritten{0};
+    uint32_t m_readPosition = 0;
+    std::atomic<uint32_t> m_totalRead{0};
+    std::atomic<bool> m_overflow{false};
+};
