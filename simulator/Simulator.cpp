@@ -1,0 +1,815 @@
+#include "simulator/Simulator.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+constexpr uint64_t kWireByteUs = 320; // 10 bits at 31,250 baud
+
+bool IsRequest(uint8_t id)
+{
+    switch (id) {
+    case 0x20: case 0x28: case 0x2E: case 0x4B: case 0x4C: case 0x4E: case 0x4F:
+    case 0x53: case 0x61: case 0x63: case 0x66: case 0x68: case 0x70:
+        return true;
+    default:
+        return false;
+    }
+}
+
+SimJack JackFromBytes(int module, int jack) { return {module, jack & 0x3F, (jack & 0x40) != 0}; }
+
+std::string Describe(const SimMol& mol)
+{
+    const SimMoleculeSpec* spec = FindMoleculeSpec(mol.id);
+    std::ostringstream text;
+    text << (spec ? spec->name : "?");
+    if (!mol.v.empty() || !mol.text.empty()) {
+        text << '(';
+        for (size_t i = 0; i < mol.v.size(); ++i)
+            text << (i ? "," : "") << mol.v[i];
+        if (!mol.text.empty())
+            text << (mol.v.empty() ? "" : ",") << '"' << mol.text << '"';
+        text << ')';
+    } else if (mol.part && spec && !spec->layout && mol.id != 0x03 && mol.id != 0x21)
+        text << "(area " << mol.area << ')';
+    return text.str();
+}
+
+void WriteFlashResult(CSimBitWriter& out, int bank, int location, int requester, int code)
+{
+    out.Byte(0x0D);
+    out.Byte(static_cast<unsigned>(bank));
+    out.Byte(static_cast<unsigned>(location));
+    out.Byte(static_cast<unsigned>(requester));
+    out.Byte(static_cast<unsigned>(code));
+}
+
+} // namespace
+
+CSimulator::CSimulator(const SimConfig& config, const CSimModuleTypes& types)
+    : config_(config), types_(types), flash_(BankCount(config.model))
+{
+    for (int slot = 0; slot < 4; ++slot) {
+        slots_[slot].session = static_cast<uint8_t>(1 + 16 * slot);
+        settings_.slots[slot].channel = slot;
+        settings_.slots[slot].active = slot < SlotCount();
+    }
+}
+
+void CSimulator::LoadSlot(int slot, const SimPatch& patch)
+{
+    SimSlot& s = Slot(slot);
+    s.patch = patch;
+    s.voices = patch.header.voices;
+}
+
+void CSimulator::LogEntry(const Bytes& bytes, const std::string& text)
+{
+    log_.push_back({nowUs_, bytes, text});
+    if (logSink_)
+        logSink_(log_.back());
+}
+
+// ---- Time and output -------------------------------------------------------
+
+void CSimulator::AdvanceToUs(uint64_t us)
+{
+    GenerateValueFrames(us);
+    nowUs_ = std::max(nowUs_, us);
+}
+
+void CSimulator::Enqueue(Bytes bytes, uint64_t extraDelayUs, bool answer)
+{
+    bool twice = false;
+    if (answer) {
+        ++answerCount_;
+        if (const auto fault = faults_.TakeAnswerFault(answerCount_)) {
+            switch (fault->kind) {
+            case SimAnswerFault::Drop:
+                LogEntry(bytes, "fault: answer " + std::to_string(answerCount_) + " dropped");
+                return;
+            case SimAnswerFault::Delay: extraDelayUs += uint64_t{fault->delayMs} * 1000; break;
+            case SimAnswerFault::Duplicate: twice = true; break;
+            case SimAnswerFault::Corrupt: bytes[bytes.size() - 2] = (bytes[bytes.size() - 2] + 1) & 0x7F; break;
+            case SimAnswerFault::Error:
+                bytes = BuildFrame(kFlagFirst | kFlagLast, bytes[2] & 3, kNoNumber,
+                                   {kSynthError, fault->errorCode, kEndOfMolecules});
+                break;
+            }
+        }
+    }
+    for (int copy = 0; copy < (twice ? 2 : 1); ++copy) {
+        uint64_t due = std::max(nowUs_ + extraDelayUs, lastDueUs_);
+        if (config_.paceAtWireRate) {
+            wireFreeUs_ = std::max(due, wireFreeUs_) + bytes.size() * kWireByteUs;
+            due = wireFreeUs_;
+        }
+        lastDueUs_ = due;
+        outbox_.push_back({due, bytes});
+    }
+}
+
+std::optional<uint64_t> CSimulator::NextDueUs() const
+{
+    std::optional<uint64_t> next;
+    if (!outbox_.empty())
+        next = outbox_.front().dueUs;
+    if (valuePeriodUs_ && (!next || nextValueUs_ < *next))
+        next = nextValueUs_;
+    return next;
+}
+
+std::vector<Bytes> CSimulator::TakeOutput()
+{
+    std::vector<Bytes> due;
+    while (!outbox_.empty() && outbox_.front().dueUs <= nowUs_) {
+        due.push_back(std::move(outbox_.front().bytes));
+        outbox_.pop_front();
+    }
+    if (due.empty() || (faults_.bufferSizes.empty() && !faults_.coalesce))
+        return due;
+    Bytes all;
+    for (const Bytes& b : due)
+        all.insert(all.end(), b.begin(), b.end());
+    if (faults_.bufferSizes.empty())
+        return {all};
+    std::vector<Bytes> buffers;
+    for (size_t pos = 0; pos < all.size();) {
+        const size_t size = faults_.bufferSizes[nextBufferSize_++ % faults_.bufferSizes.size()];
+        const size_t n = std::min(size, all.size() - pos);
+        buffers.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(pos),
+                             all.begin() + static_cast<std::ptrdiff_t>(pos + n));
+        pos += n;
+    }
+    return buffers;
+}
+
+void CSimulator::SendAnswer(uint8_t slot, uint8_t numberByte, Bytes payload)
+{
+    Bytes frame = BuildFrame(kFlagFirst | kFlagLast, slot, numberByte, payload);
+    lastAnswer_ = frame;
+    Enqueue(std::move(frame), uint64_t{config_.latencyMs} * 1000, true);
+}
+
+void CSimulator::SendError(uint8_t slot, uint8_t code)
+{
+    SendAnswer(slot, kNoNumber, {kSynthError, code, kEndOfMolecules});
+}
+
+void CSimulator::SendUnsolicited(uint8_t slot, bool slotNumbered, const CSimBitWriter& out, unsigned count)
+{
+    Bytes payload = out.Bytes();
+    payload.push_back(kEndOfMolecules);
+    const uint8_t number = slotNumbered ? Slot(slot).session : static_cast<uint8_t>(kNoNumber | (count & 0x3F));
+    Enqueue(BuildFrame(kFlagFirst, slot, number, payload), 0, false);
+    lastFrame_.clear(); // what the synthesizer holds changed: no answer is repeated from now on
+}
+
+void CSimulator::SendRaw(const Bytes& bytes) { Enqueue(bytes, 0, false); }
+
+// ---- Receiving ---------------------------------------------------------------
+
+void CSimulator::Receive(const uint8_t* data, size_t size)
+{
+    for (size_t i = 0; i < size; ++i) {
+        const uint8_t b = data[i];
+        if (b >= 0xF8)
+            continue; // real-time bytes may fall anywhere
+        if (b == 0xF0) {
+            if (inMessage_)
+                LogEntry(inbox_, "ignored: message without its end");
+            inbox_.assign(1, b);
+            inMessage_ = true;
+        } else if (inMessage_) {
+            inbox_.push_back(b);
+            if (b == 0xF7) {
+                inMessage_ = false;
+                HandleMessage(inbox_);
+            } else if (b & 0x80) {
+                inMessage_ = false;
+                LogEntry(inbox_, "ignored: message cut by a status byte");
+            }
+        }
+    }
+}
+
+void CSimulator::HandleMessage(const Bytes& message)
+{
+    if (IsIdentifyPing(message.data(), message.size())) {
+        LogEntry(message, "identify ping");
+        ReplyIdentify();
+        return;
+    }
+    const std::optional<SimFrame> frame = ParseFrame(message.data(), message.size());
+    if (!frame) {
+        LogEntry(message, "ignored: not a frame of this synthesizer");
+        return;
+    }
+    HandleFrame(message, *frame);
+}
+
+void CSimulator::ReplyIdentify()
+{
+    ++identifyCount_;
+    if (faults_.identify == SimIdentifyFault::NoReply)
+        return;
+    std::array<uint8_t, 5> version = config_.version;
+    if (faults_.changeVersionAfter && identifyCount_ > faults_.changeVersionAfter)
+        version = faults_.changedVersion;
+    if (faults_.identify == SimIdentifyFault::OtherVersion)
+        version = faults_.otherVersion;
+    if (config_.updateMode || faults_.identify == SimIdentifyFault::UpdateMode)
+        version[2] = 0x7F;
+    Bytes reply{0xF0, kManufacturerId, 0x00, kFamily, 0x01};
+    reply.insert(reply.end(), version.begin(), version.end());
+    reply.push_back(faults_.identify == SimIdentifyFault::UnknownModel ? 9 : ModelByte(config_.model));
+    reply.push_back(0xF7);
+    if (faults_.identify == SimIdentifyFault::Short)
+        reply.erase(reply.begin() + 9, reply.begin() + 11);
+    Enqueue(std::move(reply), uint64_t{config_.latencyMs} * 1000, false);
+}
+
+void CSimulator::HandleFrame(const Bytes& message, const SimFrame& frame)
+{
+    if (!frame.hasChecksum) {
+        // A live edit: one whole packet, never answered.
+        if (!frame.First() || !frame.Last()) {
+            LogEntry(message, "ignored: live frame that is not a whole packet");
+            return;
+        }
+        ProcessPacket(frame.slot, frame.numberByte, frame.payload, true);
+        return;
+    }
+    if (!frame.checksumOk) {
+        LogEntry(message, "bad checksum: not answered");
+        return;
+    }
+    if (message == lastFrame_ && !lastAnswer_.empty()) {
+        // The editor repeats a frame whose answer it missed: answer again,
+        // without doing its work twice.
+        LogEntry(message, "repeated frame: answered again");
+        Enqueue(lastAnswer_, uint64_t{config_.latencyMs} * 1000, true);
+        return;
+    }
+    lastFrame_ = message;
+    lastAnswer_.clear();
+    if (frame.First()) {
+        if (pending_)
+            LogEntry(pending_->payload, "unfinished packet dropped");
+        pending_ = Pending{frame.slot, frame.numberByte, frame.payload};
+    } else if (!pending_ || pending_->slot != frame.slot) {
+        LogEntry(message, "frame without the start of its packet");
+        pending_.reset();
+        SendError(frame.slot, kErrorBubble);
+        return;
+    } else {
+        pending_->payload.insert(pending_->payload.end(), frame.payload.begin(), frame.payload.end());
+    }
+    if (!frame.Last()) {
+        LogEntry(message, "part of a packet: acknowledged");
+        SendAnswer(frame.slot, kNoNumber, {kEndOfMolecules});
+        return;
+    }
+    const Pending packet = std::move(*pending_);
+    pending_.reset();
+    ProcessPacket(packet.slot, packet.numberByte, packet.payload, false);
+}
+
+std::vector<SimMol> CSimulator::ParseMolecules(const Bytes& payload) const
+{
+    std::vector<SimMol> mols;
+    size_t pos = 0;
+    while (pos < payload.size() && payload[pos] != kEndOfMolecules) {
+        CSimBitReader in(payload.data(), payload.size(), pos);
+        mols.push_back(ReadMolecule(in, types_));
+        pos = in.NextByte();
+    }
+    return mols;
+}
+
+void CSimulator::ProcessPacket(uint8_t slot, uint8_t numberByte, const Bytes& payload, bool live)
+{
+    std::vector<SimMol> mols;
+    try {
+        mols = ParseMolecules(payload);
+    } catch (const XSimParse& e) {
+        LogEntry(payload, std::string("cannot parse: ") + e.what());
+        if (!live)
+            SendError(slot, e.Code());
+        return;
+    }
+    const bool stale = !(numberByte & kNoNumber) && slot < SlotCount() && numberByte != slots_[slot].session;
+    std::ostringstream text;
+    text << (live ? "live " : "") << "slot " << char('A' + slot);
+    if (!(numberByte & kNoNumber))
+        text << " #" << int(numberByte) << (stale ? " (stale)" : "");
+    text << ':';
+    for (const SimMol& mol : mols)
+        text << ' ' << Describe(mol);
+    LogEntry(payload, text.str());
+
+    Answer answer;
+    const auto bubble = std::find_if(mols.begin(), mols.end(), [](const SimMol& m) { return m.id == 0x37; });
+    if (bubble != mols.end())
+        LoadFullPatch(slot, mols, *bubble, answer);
+    else
+        for (const SimMol& mol : mols)
+            Execute(mol, slot, stale, answer);
+    if (!live) {
+        Bytes reply = answer.out.Bytes();
+        reply.push_back(kEndOfMolecules);
+        const uint8_t number = answer.slotNumbered && slot < SlotCount()
+                                   ? slots_[slot].session
+                                   : static_cast<uint8_t>(kNoNumber | (answer.count & 0x3F));
+        SendAnswer(slot, number, std::move(reply));
+    }
+    for (const auto& follow : answer.after)
+        follow();
+}
+
+void CSimulator::NewSession(int slot)
+{
+    SimSlot& s = Slot(slot);
+    s.session = static_cast<uint8_t>((s.session + 1) % kSessionNumbers);
+    s.values.fill(0);
+    s.states.fill(0);
+}
+
+// ---- Executing molecules -------------------------------------------------------
+
+void CSimulator::LoadFullPatch(uint8_t slot, const std::vector<SimMol>& mols, const SimMol& bubble, Answer& answer)
+{
+    SimPatch patch;
+    patch.name = FlashName(bubble.text);
+    for (const SimMol& mol : mols)
+        if (mol.part && FindMoleculeSpec(mol.id)->scope == SimScope::Patch)
+            ApplyPatchEdit(mol, patch);
+    const int flag = bubble.v[0], bank = bubble.v[1], location = bubble.v[2];
+    if (flag == 0) {
+        if (slot < SlotCount()) {
+            LoadSlot(slot, patch);
+            NewSession(slot);
+        }
+        return;
+    }
+    int code = 5;
+    if (config_.memoryProtect)
+        code = 4;
+    else if (!flash_.Valid(bank, location))
+        code = 3;
+    else
+        flash_.Store(bank, location, patch);
+    WriteFlashResult(answer.out, bank, location, 1, code);
+    ++answer.count;
+    if (code == 5) {
+        flash_.WriteLocationUpdate(answer.out, bank, location);
+        answer.count += 2;
+    }
+}
+
+void CSimulator::Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& answer)
+{
+    const SimMoleculeSpec* spec = FindMoleculeSpec(mol.id);
+    if (spec->scope == SimScope::Flash) {
+        ExecuteFlash(mol, answer);
+        return;
+    }
+    if (spec->scope == SimScope::Patch) {
+        if (slot >= SlotCount())
+            return;
+        if (IsRequest(mol.id))
+            AnswerPatchRequest(mol, slot, answer);
+        else if (!stale) {
+            ApplyPatchEdit(mol, slots_[slot].patch);
+            if (mol.id == 0x21)
+                slots_[slot].voices = slots_[slot].patch.header.voices;
+        }
+        return;
+    }
+    CSimBitWriter& out = answer.out;
+    switch (mol.id) {
+    case 0x02: WriteSettingsDump(out, settings_); ++answer.count; break;
+    case 0x04: {
+        std::array<int, 4> voices{};
+        for (int s = 0; s < SlotCount(); ++s)
+            voices[s] = slots_[s].voices;
+        WriteVoicesDump(out, voices);
+        ++answer.count;
+        break;
+    }
+    case 0x06: WriteSelectionDump(out, selection_, SlotCount()); ++answer.count; break;
+    case 0x08: WriteSlotFocusDump(out, focusSlot_); ++answer.count; break;
+    case 0x03: settings_ = *mol.settings; break;
+    case 0x07:
+        for (int s = 0; s < 4; ++s)
+            selection_[s] = s < SlotCount() && mol.v[s];
+        break;
+    case 0x09: focusSlot_ = mol.v[0] ? 4 : mol.v[1]; break;
+    case 0x35:
+        out.Byte(0x36);
+        out.Byte(slot < SlotCount() ? slots_[slot].session : 0);
+        ++answer.count;
+        answer.slotNumbered = true;
+        break;
+    case 0x56: soundingNote_ = mol.v[0] == 0 ? mol.v[1] : -1; break;
+    default: break; // 0x37 alone: a bubble without a patch
+    }
+}
+
+void CSimulator::ExecuteFlash(const SimMol& mol, Answer& answer)
+{
+    CSimBitWriter& out = answer.out;
+    const auto result = [&](int bank, int location, int requester, int code) {
+        WriteFlashResult(out, bank, location, requester, code);
+        ++answer.count;
+    };
+    switch (mol.id) {
+    case 0x0A: { // load
+        const int slot = std::min(mol.v[0], 3), bank = mol.v[1], location = mol.v[2];
+        const SimPatch* patch = flash_.At(bank, location);
+        if (!patch || slot >= SlotCount()) {
+            result(bank, location, 0, 1);
+            break;
+        }
+        LoadSlot(slot, *patch);
+        NewSession(slot);
+        result(bank, location, 0, 0);
+        answer.after.push_back([this, slot] {
+            CSimBitWriter release;
+            release.Byte(0x38);
+            release.Byte(static_cast<unsigned>(slot));
+            release.Byte(slots_[slot].session);
+            SendUnsolicited(static_cast<uint8_t>(slot), false, release, 1);
+        });
+        break;
+    }
+    case 0x0B: { // store
+        const int slot = std::min(mol.v[0], 3), bank = mol.v[1], location = mol.v[2];
+        if (config_.memoryProtect)
+            result(bank, location, 0, 4);
+        else if (!flash_.Valid(bank, location) || slot >= SlotCount())
+            result(bank, location, 0, 3);
+        else {
+            flash_.Store(bank, location, slots_[slot].patch);
+            result(bank, location, 0, 0);
+            flash_.WriteLocationUpdate(out, bank, location);
+            answer.count += 2;
+        }
+        break;
+    }
+    case 0x0C: { // delete
+        const int bank = mol.v[0], location = mol.v[1], requester = mol.v[2] == 1 ? 1 : 0;
+        if (config_.memoryProtect)
+            result(bank, location, requester, 4);
+        else {
+            flash_.Erase(bank, location);
+            result(bank, location, requester, requester ? 5 : 0);
+            if (flash_.Valid(bank, location)) {
+                flash_.WriteLocationUpdate(out, bank, location);
+                answer.count += 2;
+            }
+        }
+        break;
+    }
+    case 0x14: flash_.WriteDataDump(out, mol.v[0], mol.v[1]); ++answer.count; break;
+    case 0x17: { // upload: the marker, then the patch
+        const int bank = mol.v[0], location = mol.v[1];
+        const SimPatch* patch = flash_.At(bank, location);
+        out.Byte(0x18);
+        out.Byte(patch ? 2 : 4);
+        out.Byte(static_cast<unsigned>(std::clamp(bank, 0, 8)));
+        out.Byte(static_cast<unsigned>(std::clamp(location, 0, kLocations - 1)));
+        ++answer.count;
+        if (patch) {
+            out.Text16(FlashName(patch->name));
+            WritePatchDump(out, *patch, types_);
+            answer.count += 15;
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void CSimulator::AnswerPatchRequest(const SimMol& mol, uint8_t slot, Answer& answer)
+{
+    const SimPatch& p = slots_[slot].patch;
+    const int area = mol.v.empty() ? 1 : (AreaFromByte(static_cast<unsigned>(mol.v[0])) == 0 ? 0 : 1);
+    CSimBitWriter& out = answer.out;
+    answer.slotNumbered = true;
+    switch (mol.id) {
+    case 0x20: WriteHeaderDump(out, p.header); break;
+    case 0x28: WriteSimple(out, 0x27, {}, p.name); break;
+    case 0x2E: WriteParamFocusDump(out, p.focus); break;
+    case 0x4B: WriteModuleDump(out, area, p.areas[area]); break;
+    case 0x4C: WriteParamDump(out, area, p.areas[area], types_); break;
+    case 0x4E: WriteNameDump(out, area, p.areas[area]); break;
+    case 0x4F: WriteCustomDump(out, area, p.areas[area]); break;
+    case 0x53: WriteCableDump(out, area, p.areas[area]); break;
+    case 0x61: WriteCtrlMapDump(out, p.ctrls); break;
+    case 0x63: WriteKnobMapDump(out, p.knobs); break;
+    case 0x66: WriteMorphMapDump(out, p.morph); break;
+    case 0x68: WriteNotesDump(out, p.notes); break;
+    default: return; // the flush blink asks for nothing
+    }
+    ++answer.count;
+}
+
+void CSimulator::ApplyPatchEdit(const SimMol& mol, SimPatch& patch)
+{
+    const std::vector<int>& v = mol.v;
+    const auto ref = [&](int area, int module, int param) {
+        return SimParamRef{AreaFromByte(static_cast<unsigned>(area)), module & 0x7F, param & 0x7F};
+    };
+    switch (mol.id) {
+    case 0x21: patch.header = mol.part->header; break;
+    case 0x22:
+        std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[3]; });
+        patch.ctrls.push_back({std::min(v[3], 121), ref(v[0], v[1], v[2])});
+        break;
+    case 0x23: std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[0]; }); break;
+    case 0x25:
+        if (v[3] < kKnobCount)
+            patch.knobs[v[3]] = {true, ref(v[2], v[0], v[1])};
+        break;
+    case 0x26:
+        if (v[0] < kKnobCount)
+            patch.knobs[v[0]] = SimKnob{};
+        break;
+    case 0x27: patch.name = mol.text; break;
+    case 0x2F: patch.focus = {true, ref(v[1], v[2], v[3])}; break;
+    case 0x30: {
+        if (v[1] > 1)
+            break;
+        SimModule m{v[0], v[3], v[4], mol.text, {}, {}};
+        if (v[0] > 0 && v[0] < 128 && types_.HasType(static_cast<uint8_t>(v[0])))
+            m.params.assign(types_.ParamCount(static_cast<uint8_t>(v[0])), 0);
+        patch.areas[v[1]].modules[v[2]] = m;
+        break;
+    }
+    case 0x32: patch.DeleteModule(v[0], v[1]); break;
+    case 0x33:
+        if (SimModule* m = patch.FindModule(v[0], v[1]))
+            m->name = mol.text;
+        break;
+    case 0x34:
+        if (SimModule* m = patch.FindModule(v[0], v[1])) {
+            m->column = v[2];
+            m->row = v[3];
+        }
+        break;
+    case 0x40: patch.SetParamValue(ref(v[0], v[1], v[2]), v[3]); break;
+    case 0x42:
+        if (SimModule* m = patch.FindModule(v[0] == 1 ? 1 : 0, v[1]))
+            m->custom = mol.data;
+        break;
+    case 0x43: {
+        const SimParamRef r{v[0] != 0 ? 1 : 0, v[1], v[2]};
+        for (SimMorphAssign& a : patch.morph.assigns)
+            if (a.ref == r)
+                a.range = v[4] ? -v[3] : v[3];
+        break;
+    }
+    case 0x4A: case 0x4D: case 0x5A: case 0x5B: case 0x52: {
+        SimArea& dst = patch.areas[mol.area];
+        const SimArea& src = mol.part->areas[mol.area];
+        if (mol.id == 0x52) {
+            for (const SimCable& c : src.cables)
+                patch.AddCable(mol.area, c);
+            break;
+        }
+        for (const auto& [index, m] : src.modules) {
+            if (mol.id == 0x4A) {
+                SimModule& d = dst.modules[index];
+                if (d.type != m.type)
+                    d = SimModule{m.type, 0, 0, {}, std::vector<int>(types_.HasType(static_cast<uint8_t>(m.type))
+                                                                        ? types_.ParamCount(static_cast<uint8_t>(m.type))
+                                                                        : 0, 0), {}};
+                d.column = m.column;
+                d.row = m.row;
+                continue;
+            }
+            SimModule* d = patch.FindModule(mol.area, index);
+            if (!d)
+                continue;
+            if (mol.id == 0x4D)
+                d->params = m.params;
+            else if (mol.id == 0x5A)
+                d->name = m.name;
+            else
+                d->custom = m.custom;
+        }
+        break;
+    }
+    case 0x50: {
+        SimCable c{v[2], JackFromBytes(v[3], v[4]), JackFromBytes(v[5], v[6])};
+        patch.AddCable(v[1], c);
+        break;
+    }
+    case 0x51: patch.DeleteCable(v[1], JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])); break;
+    case 0x54:
+        for (SimCable& c : patch.areas[v[0]].cables)
+            if (c.Joins(JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])))
+                c.colour = v[1] > 6 ? 6 : v[1];
+        break;
+    case 0x60: patch.ctrls = mol.part->ctrls; break;
+    case 0x62: patch.knobs = mol.part->knobs; break;
+    case 0x64: patch.SetMorph(SimParamRef{v[1], v[2], v[3]}, v[4], v[6] ? -v[5] : v[5]); break;
+    case 0x65: patch.morph = mol.part->morph; break;
+    case 0x67:
+        if (v[0] < 4)
+            patch.morph.keyboard[v[0]] = v[1] <= 2 ? v[1] : 0;
+        break;
+    case 0x69: patch.notes = mol.part->notes; break;
+    default: break; // the controller snapshot changes nothing here
+    }
+}
+
+// ---- Messages of the synthesizer's own ------------------------------------------
+
+void CSimulator::PanelParamChange(int slot, const SimParamRef& ref, int value)
+{
+    Slot(slot).patch.SetParamValue(ref, value);
+    CSimBitWriter out;
+    WriteSimple(out, 0x40, {ref.area, ref.module, ref.param, std::clamp(value, 0, 127)});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelMorphChange(int slot, const SimParamRef& ref, int range)
+{
+    for (SimMorphAssign& a : Slot(slot).patch.morph.assigns)
+        if (a.ref == ref)
+            a.range = range;
+    CSimBitWriter out;
+    WriteSimple(out, 0x43, {ref.area, ref.module, ref.param, std::abs(range), range < 0 ? 1 : 0});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelParamFocus(int slot, const SimFocus& focus)
+{
+    Slot(slot).patch.focus = focus;
+    CSimBitWriter out;
+    WriteParamFocusDump(out, focus);
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelSlotFocus(int slot)
+{
+    focusSlot_ = slot < 0 || slot >= SlotCount() ? 4 : slot;
+    CSimBitWriter out;
+    WriteSlotFocusDump(out, focusSlot_);
+    SendUnsolicited(0, false, out, 1);
+}
+
+void CSimulator::PanelKnobAssign(int slot, int knob, const SimParamRef& ref)
+{
+    if (knob < 0 || knob >= kKnobCount)
+        return;
+    Slot(slot).patch.knobs[knob] = {true, ref};
+    CSimBitWriter out;
+    WriteSimple(out, 0x25, {ref.module, ref.param, ref.area, knob});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelKnobDeassign(int slot, int knob)
+{
+    if (knob < 0 || knob >= kKnobCount)
+        return;
+    Slot(slot).patch.knobs[knob] = SimKnob{};
+    CSimBitWriter out;
+    WriteSimple(out, 0x26, {knob});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelCtrlAssign(int slot, int controller, const SimParamRef& ref)
+{
+    SimPatch& patch = Slot(slot).patch;
+    std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == controller; });
+    patch.ctrls.push_back({controller, ref});
+    CSimBitWriter out;
+    WriteSimple(out, 0x22, {ref.area, ref.module, ref.param, controller});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelCtrlDeassign(int slot, int controller)
+{
+    std::erase_if(Slot(slot).patch.ctrls, [&](const SimCtrl& c) { return c.controller == controller; });
+    CSimBitWriter out;
+    WriteSimple(out, 0x23, {controller});
+    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
+}
+
+void CSimulator::PanelPatchChange(int slot, const SimPatch& patch)
+{
+    slot = ClampSlot(slot);
+    LoadSlot(slot, patch);
+    NewSession(slot);
+    CSimBitWriter out;
+    out.Byte(0x38);
+    out.Byte(static_cast<unsigned>(slot));
+    out.Byte(slots_[slot].session);
+    SendUnsolicited(static_cast<uint8_t>(slot), false, out, 1);
+}
+
+void CSimulator::PanelSelection(const std::array<bool, 4>& active)
+{
+    for (int s = 0; s < 4; ++s)
+        selection_[s] = s < SlotCount() && active[s];
+    CSimBitWriter out;
+    WriteSelectionDump(out, selection_, SlotCount());
+    SendUnsolicited(0, false, out, 1);
+}
+
+void CSimulator::PanelVoices(const std::array<int, 4>& voices)
+{
+    std::array<int, 4> sent{};
+    for (int s = 0; s < SlotCount(); ++s)
+        sent[s] = slots_[s].voices = std::clamp(voices[s], 0, 32);
+    CSimBitWriter out;
+    WriteVoicesDump(out, sent);
+    SendUnsolicited(0, false, out, 1);
+}
+
+void CSimulator::PanelSettings(const SimSettings& settings)
+{
+    settings_ = settings;
+    CSimBitWriter out;
+    WriteSettingsDump(out, settings_);
+    SendUnsolicited(0, false, out, 1);
+}
+
+void CSimulator::PanelFlashUpdate(int bank, int location)
+{
+    if (!flash_.Valid(bank, location))
+        return;
+    CSimBitWriter out;
+    flash_.WriteLocationUpdate(out, bank, location);
+    SendUnsolicited(0, false, out, 2);
+}
+
+// ---- Frames of measured values ----------------------------------------------------
+
+void CSimulator::StartValueFrames(int slot, unsigned perSecond)
+{
+    valueSlot_ = ClampSlot(slot);
+    valuePeriodUs_ = perSecond ? 1000000 / perSecond : 0;
+    nextValueUs_ = nowUs_ + valuePeriodUs_;
+}
+
+void CSimulator::SendValueFrame(int slot, uint8_t id, int firstEntry)
+{
+    const SimSlot& s = Slot(slot);
+    if (faults_.valueFault == SimValueFault::IndexBeyondEnd)
+        firstEntry = 45;
+    Bytes payload{id, static_cast<uint8_t>(firstEntry & 0x7F)};
+    const auto entry = [&](const auto& table, int i) { return i >= 0 && i < 40 ? table[i] : 0; };
+    if (id == 0x39) {
+        for (int k = 0; k < 7; ++k) {
+            const int i = firstEntry + 3 * k;
+            payload.push_back(static_cast<uint8_t>((entry(s.states, i) & 3) | (entry(s.states, i + 1) & 3) << 2
+                                                   | (entry(s.states, i + 2) & 3) << 4));
+        }
+    } else {
+        for (int j = 0; j < 5; ++j) {
+            const unsigned value = entry(s.values, firstEntry + j);
+            payload.push_back(static_cast<uint8_t>(value & 0x7F));
+            payload.push_back(static_cast<uint8_t>((value >> 7) & 0x7F));
+        }
+    }
+    payload.push_back(kEndOfMolecules);
+    Bytes frame = BuildFrame(kFlagFirst, static_cast<uint8_t>(ClampSlot(slot)), s.session, payload);
+    if (faults_.valueFault == SimValueFault::BadChecksum)
+        frame[frame.size() - 2] ^= 0x01;
+    if (faults_.valueFault == SimValueFault::Truncated) {
+        frame.resize(8);
+        frame.push_back(FrameChecksum(frame.data(), frame.size()));
+        frame.push_back(0xF7);
+    }
+    Enqueue(std::move(frame), 0, false);
+}
+
+void CSimulator::GenerateValueFrames(uint64_t untilUs)
+{
+    while (valuePeriodUs_ && nextValueUs_ <= untilUs) {
+        nowUs_ = std::max(nowUs_, nextValueUs_);
+        SimSlot& s = slots_[valueSlot_];
+        for (int i = 0; i < 40; ++i) {
+            s.values[i] = static_cast<uint16_t>((valueTick_ * 97u + static_cast<unsigned>(i) * 331u) % 16384u);
+            s.states[i] = static_cast<uint8_t>((valueTick_ + static_cast<unsigned>(i)) % 4u);
+        }
+        // Eight value frames cover the 40 entries, then two state frames.
+        const unsigned step = valueTick_ % 10;
+        if (step < 8)
+            SendValueFrame(valueSlot_, 0x3A, static_cast<int>(step * 5));
+        else
+            SendValueFrame(valueSlot_, 0x39, static_cast<int>((step - 8) * 20));
+        ++valueTick_;
+        nextValueUs_ += valuePeriodUs_;
+    }
+}
+
+} // namespace sim
