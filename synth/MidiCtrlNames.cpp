@@ -1,5 +1,7 @@
 #include "synth/MidiCtrlNames.h"
 
+#include "synth/TextFunctions.h"
+
 #include <array>
 
 namespace {
@@ -62,7 +64,7 @@ std::string GetMidiCtrlName(uint8_t number)
 std::string GetMidiCtrlShortName(uint8_t number)
 {
     const CtrlName* entry = Find(number);
-    return entry ? entry->shortName : "Ct " + std::to_string(number);
+    return entry ? entry->shortName : "Ct " + IntToString(number);
 }
 
-std::string FormatCtrlNumber(uint8_t number) { return "Ctrl " + std::to_string(number); }
+std::string FormatCtrlNumber(uint8_t number) { return "Ctrl " + IntToString(number); }
