@@ -21,30 +21,40 @@ void CPatchHeader::SetOctShift(int32_t value)
     m_octShift = value >= -2 && value <= 2 ? static_cast<int8_t>(value) : 0;
 }
 
-void CPatchHeader::SetMorph(uint32_t index, uint8_t value)
+namespace {
+
+// The flag that the low 8 bits of the index name, or null beyond the flags.
+template <class TFlags>
+auto FlagAt(TFlags& flags, uint32_t index) -> decltype(&flags[0])
 {
     index &= 0xFF;
-    if (index < kMorphCount)
-        m_morph[index] = value;
+    return index < flags.size() ? &flags[index] : nullptr;
+}
+
+} // namespace
+
+void CPatchHeader::SetMorph(uint32_t index, uint8_t value)
+{
+    if (uint8_t* flag = FlagAt(m_morph, index))
+        *flag = value;
 }
 
 uint8_t CPatchHeader::GetMorph(uint32_t index) const
 {
-    index &= 0xFF;
-    return index < kMorphCount ? m_morph[index] : 0;
+    const uint8_t* flag = FlagAt(m_morph, index);
+    return flag ? *flag : 0;
 }
 
 void CPatchHeader::SetCableVisible(uint32_t index, uint8_t value)
 {
-    index &= 0xFF;
-    if (index < kCableColourCount)
-        m_cableVisible[index] = value;
+    if (uint8_t* flag = FlagAt(m_cableVisible, index))
+        *flag = value;
 }
 
 uint8_t CPatchHeader::GetCableVisible(uint32_t index) const
 {
-    index &= 0xFF;
-    return index < kCableColourCount ? m_cableVisible[index] : 0;
+    const uint8_t* flag = FlagAt(m_cableVisible, index);
+    return flag ? *flag : 0;
 }
 
 void CPatchHeader::SetSplitPosition(int32_t position)
