@@ -43,15 +43,8 @@ constexpr JackSpec kFilterfJacks[] = {
 constexpr ModuleTypeSpec kFilterfType = {86, "FilterA", "Filter A, 6dB static LP filter", 403, 2, {{5, 0, 1, 1, 1, 6, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks};
 
 // "FilterB"
-constexpr ParamSpec kFiltergParams[] = {
-    {"Frequency", 127, 64, ParamTextFreq12To20k},
-};
-constexpr uint8_t kFiltergOrder[] = {0};
-constexpr JackSpec kFiltergJacks[] = {
-    {kIn, kAudio, 200, 8},
-    {kOut, kAudio, 238, 8},
-};
-constexpr ModuleTypeSpec kFiltergType = {87, "FilterB", "Filter B, 6dB static HP filter", 404, 2, {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}}, kFiltergParams, kFiltergOrder, kFiltergJacks};
+// The panel and tables of "FilterA".
+constexpr ModuleTypeSpec kFiltergType = {87, "FilterB", "Filter B, 6dB static HP filter", 404, 2, {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks};
 
 // "FilterC"
 constexpr ParamSpec kFilterbParams[] = {

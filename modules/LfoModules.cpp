@@ -107,37 +107,16 @@ constexpr JackSpec kLfodJacks[] = {
 constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
 
 // "LFOSlvC"
-constexpr ParamSpec kLfoeParams[] = {
-    {"Rate mul", 127, 64, ParamTextCentred},
-};
-constexpr uint8_t kLfoeOrder[] = {0};
-constexpr JackSpec kLfoeJacks[] = {
-    {kIn, kSlave, 112, 8},
-    {kOut, kControl, 238, 12},
-};
-constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfoeParams, kLfoeOrder, kLfoeJacks};
+// The panel and tables of "LFOSlvB".
+constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
 
 // "LFOSlvD"
-constexpr ParamSpec kLfofParams[] = {
-    {"Rate mul", 127, 64, ParamTextCentred},
-};
-constexpr uint8_t kLfofOrder[] = {0};
-constexpr JackSpec kLfofJacks[] = {
-    {kIn, kSlave, 112, 8},
-    {kOut, kControl, 238, 12},
-};
-constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfofParams, kLfofOrder, kLfofJacks};
+// The panel and tables of "LFOSlvB".
+constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
 
 // "LFOSlvE"
-constexpr ParamSpec kLfogParams[] = {
-    {"Rate mul", 127, 64, ParamTextCentred},
-};
-constexpr uint8_t kLfogOrder[] = {0};
-constexpr JackSpec kLfogJacks[] = {
-    {kIn, kSlave, 112, 8},
-    {kOut, kControl, 238, 12},
-};
-constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfogParams, kLfogOrder, kLfogJacks};
+// The panel and tables of "LFOSlvB".
+constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
 
 // "ClkGen"
 constexpr ParamSpec kClkgenParams[] = {
@@ -167,15 +146,8 @@ constexpr JackSpec kRandomaJacks[] = {
 constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step generator", 486, 2, {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}}, kRandomaParams, kRandomaOrder, kRandomaJacks};
 
 // "RndStepGen"
-constexpr ParamSpec kRandombParams[] = {
-    {"Rate mul", 127, 64, ParamTextCentred},
-};
-constexpr uint8_t kRandombOrder[] = {0};
-constexpr JackSpec kRandombJacks[] = {
-    {kIn, kSlave, 112, 8},
-    {kOut, kControl, 238, 12},
-};
-constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kRandombParams, kRandombOrder, kRandombJacks};
+// The slave LFO layout of "LFOSlvB".
+constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
 
 // "RandomGen"
 constexpr ParamSpec kRandomdParams[] = {

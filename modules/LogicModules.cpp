@@ -10,56 +10,27 @@ namespace {
 
 using namespace ModuleTableNames;
 
-// "PosEdgeDly"
-constexpr ParamSpec kGatedlyParams[] = {
+// The four time modules share one panel; only "Pulse" names its parameter
+// otherwise.
+constexpr ParamSpec kTimeParams[] = {
     {"Time", 127, 64, ParamTextTime},
 };
-constexpr uint8_t kGatedlyOrder[] = {0};
-constexpr JackSpec kGatedlyJacks[] = {
-    {kIn, kLogic, 200, 8},
-    {kOut, kLogic, 238, 8},
-};
-constexpr ModuleTypeSpec kGatedlyType = {36, "PosEdgeDly", "Positive edge delay", 454, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kGatedlyParams, kGatedlyOrder, kGatedlyJacks};
-
-// "NegEdgeDly"
-constexpr ParamSpec kGatenegParams[] = {
-    {"Time", 127, 64, ParamTextTime},
-};
-constexpr uint8_t kGatenegOrder[] = {0};
-constexpr JackSpec kGatenegJacks[] = {
-    {kIn, kLogic, 200, 8},
-    {kOut, kLogic, 238, 8},
-};
-constexpr ModuleTypeSpec kGatenegType = {64, "NegEdgeDly", "Negative edge delay", 456, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kGatenegParams, kGatenegOrder, kGatenegJacks};
-
-// "Pulse"
 constexpr ParamSpec kPulseParams[] = {
     {"Pulse wdth", 127, 64, ParamTextTime},
 };
-constexpr uint8_t kPulseOrder[] = {0};
-constexpr JackSpec kPulseJacks[] = {
+constexpr uint8_t kTimeOrder[] = {0};
+constexpr JackSpec kLogicThroughJacks[] = {
     {kIn, kLogic, 200, 8},
     {kOut, kLogic, 238, 8},
 };
-constexpr ModuleTypeSpec kPulseType = {38, "Pulse", "Pulse", 420, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kPulseParams, kPulseOrder, kPulseJacks};
 
-// "LogicDelay"
-constexpr ParamSpec kTrigdlyParams[] = {
-    {"Time", 127, 64, ParamTextTime},
-};
-constexpr uint8_t kTrigdlyOrder[] = {0};
-constexpr JackSpec kTrigdlyJacks[] = {
-    {kIn, kLogic, 200, 8},
-    {kOut, kLogic, 238, 8},
-};
-constexpr ModuleTypeSpec kTrigdlyType = {37, "LogicDelay", "Logic delay", 503, 2, {{0, 19, 1, 0, 0, 0, 2, 4, 20, 22}}, kTrigdlyParams, kTrigdlyOrder, kTrigdlyJacks};
+constexpr ModuleTypeSpec kGatedlyType = {36, "PosEdgeDly", "Positive edge delay", 454, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kTimeParams, kTimeOrder, kLogicThroughJacks};
+constexpr ModuleTypeSpec kGatenegType = {64, "NegEdgeDly", "Negative edge delay", 456, 2, {{0, 8, 1, 0, 0, 0, 2, 2, 9, 22}}, kTimeParams, kTimeOrder, kLogicThroughJacks};
+constexpr ModuleTypeSpec kPulseType = {38, "Pulse", "Pulse", 420, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kPulseParams, kTimeOrder, kLogicThroughJacks};
+constexpr ModuleTypeSpec kTrigdlyType = {37, "LogicDelay", "Logic delay", 503, 2, {{0, 19, 1, 0, 0, 0, 2, 4, 20, 22}}, kTimeParams, kTimeOrder, kLogicThroughJacks};
 
 // "LogicInv"
-constexpr JackSpec kGateinvJacks[] = {
-    {kIn, kLogic, 200, 8},
-    {kOut, kLogic, 238, 8},
-};
-constexpr ModuleTypeSpec kGateinvType = {70, "LogicInv", "Logic inverter", 455, 2, {{0, 5, 1, 0, 0, 0, 1, 0, 6, 18}}, {}, {}, kGateinvJacks};
+constexpr ModuleTypeSpec kGateinvType = {70, "LogicInv", "Logic inverter", 455, 2, {{0, 5, 1, 0, 0, 0, 1, 0, 6, 18}}, {}, {}, kLogicThroughJacks};
 
 // "LogicProc"
 constexpr ParamSpec kLogicParams[] = {

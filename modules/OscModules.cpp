@@ -191,19 +191,8 @@ constexpr JackSpec kOsceJacks[] = {
 constexpr ModuleTypeSpec kOsceType = {11, "OscSlvC", "OSC Slave C", 410, 3, {{47, 0, 257, 2, 3, 64, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks};
 
 // "OscSlvD"
-constexpr ParamSpec kOscfParams[] = {
-    {"Detune", 127, 64, ParamTextSigned},
-    {"Dtune fine", 127, 64, ParamTextSigned},
-    {"FM amount", 127, 0},
-    {"Mute", 1, 0, ParamTextOnOff},
-};
-constexpr uint8_t kOscfOrder[] = {0, 1, 2, 3};
-constexpr JackSpec kOscfJacks[] = {
-    {kIn, kSlave, 5, 28},
-    {kIn, kAudio, 166, 18},
-    {kOut, kAudio, 238, 27},
-};
-constexpr ModuleTypeSpec kOscfType = {12, "OscSlvD", "OSC Slave D", 411, 3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}}, kOscfParams, kOscfOrder, kOscfJacks};
+// The panel and tables of "OscSlvC".
+constexpr ModuleTypeSpec kOscfType = {12, "OscSlvD", "OSC Slave D", 411, 3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks};
 
 // "OscSlvE"
 constexpr ParamSpec kOscgParams[] = {

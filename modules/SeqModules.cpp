@@ -126,30 +126,7 @@ constexpr JackSpec kSeqbJacks[] = {
 constexpr ModuleTypeSpec kSeqbType = {15, "NoteSeqA", "Note sequencer A", 493, 7, {{0, 45, 4, 0, 0, 0, 8, 21, 42, 102}}, kSeqbParams, kSeqbOrder, kSeqbJacks};
 
 // "NoteSeqB"
-constexpr ParamSpec kSeqcParams[] = {
-    {"Note 1", 127, 64, ParamTextSigned},
-    {"Note 2", 127, 64, ParamTextSigned},
-    {"Note 3", 127, 64, ParamTextSigned},
-    {"Note 4", 127, 64, ParamTextSigned},
-    {"Note 5", 127, 64, ParamTextSigned},
-    {"Note 6", 127, 64, ParamTextSigned},
-    {"Note 7", 127, 64, ParamTextSigned},
-    {"Note 8", 127, 64, ParamTextSigned},
-    {"Note 9", 127, 64, ParamTextSigned},
-    {"Note 10", 127, 64, ParamTextSigned},
-    {"Note 11", 127, 64, ParamTextSigned},
-    {"Note 12", 127, 64, ParamTextSigned},
-    {"Note 13", 127, 64, ParamTextSigned},
-    {"Note 14", 127, 64, ParamTextSigned},
-    {"Note 15", 127, 64, ParamTextSigned},
-    {"Note 16", 127, 64, ParamTextSigned},
-    {"Steps", 127, 15, ParamTextNumberPlusOne, kNoMorph},
-    {"Rec step", 16, 0, ParamTextNumberPlusOne, kNoMorph},
-    {"Record", 1, 0, {}, kNoMorph},
-    {"Stop", 1, 0, ParamTextGoStop, kNoMorph},
-    {"Loop", 1, 1, {}, kNoMorph},
-};
-constexpr uint8_t kSeqcOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 20, 16, 18, 19, 17};
+// The parameter table and order of "NoteSeqA".
 constexpr JackSpec kSeqcJacks[] = {
     {kIn, kLogic, 7, 26},
     {kIn, kLogic, 7, 53},
@@ -158,7 +135,7 @@ constexpr JackSpec kSeqcJacks[] = {
     {kOut, kLogic, 237, 63},
     {kOut, kLogic, 237, 90},
 };
-constexpr ModuleTypeSpec kSeqcType = {90, "NoteSeqB", "Note sequencer B", 494, 9, {{0, 45, 516, 0, 0, 0, 8, 21, 42, 103}}, kSeqcParams, kSeqcOrder, kSeqcJacks};
+constexpr ModuleTypeSpec kSeqcType = {90, "NoteSeqB", "Note sequencer B", 494, 9, {{0, 45, 516, 0, 0, 0, 8, 21, 42, 103}}, kSeqbParams, kSeqbOrder, kSeqcJacks};
 
 } // namespace
 
