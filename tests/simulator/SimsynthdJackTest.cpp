@@ -1,0 +1,133 @@
+// simsynthd end to end: the program on a JACK server (the dummy driver that
+// the test fixture starts), reached through RtMidi like the editor reaches it.
+
+#include <gtest/gtest.h>
+
+#include <rtmidi/RtMidi.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "SimTestSupport.h"
+
+extern char** environ;
+
+using namespace simtest;
+
+namespace {
+
+// A child process, ended (by its id) when the object goes.
+class ScopedProcess {
+public:
+    explicit ScopedProcess(std::vector<std::string> args)
+    {
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+    }
+    ~ScopedProcess()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            int status = 0;
+            waitpid(pid_, &status, 0);
+        }
+    }
+    ScopedProcess(const ScopedProcess&) = delete;
+    ScopedProcess& operator=(const ScopedProcess&) = delete;
+    bool Started() const { return pid_ > 0; }
+
+private:
+    pid_t pid_ = -1;
+};
+
+// Everything that arrives on an input port.
+struct Received {
+    std::mutex lock;
+    std::condition_variable ready;
+    std::vector<Bytes> messages;
+
+    static void Callback(double, std::vector<unsigned char>* message, void* user)
+    {
+        auto* self = static_cast<Received*>(user);
+        {
+            const std::lock_guard<std::mutex> guard(self->lock);
+            self->messages.emplace_back(message->begin(), message->end());
+        }
+        self->ready.notify_all();
+    }
+
+    // The next message, or an empty one after the time-out.
+    Bytes Next(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        if (!ready.wait_for(guard, timeout, [&] { return !messages.empty(); }))
+            return {};
+        Bytes first = messages.front();
+        messages.erase(messages.begin());
+        return first;
+    }
+};
+
+template <class Port>
+int FindPort(Port& port, const std::string& name)
+{
+    for (unsigned i = 0; i < port.getPortCount(); ++i)
+        if (port.getPortName(i).find(name) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    const std::string name = "simtest" + std::to_string(getpid());
+    ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--name", name});
+    ASSERT_TRUE(daemon.Started());
+
+    RtMidiIn in(RtMidi::UNIX_JACK, "simsynthd-test-in");
+    RtMidiOut out(RtMidi::UNIX_JACK, "simsynthd-test-out");
+    int inPort = -1, outPort = -1;
+    for (int tries = 0; tries < 100 && (inPort < 0 || outPort < 0); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        inPort = FindPort(in, name + " out");
+        outPort = FindPort(out, name + " in");
+    }
+    ASSERT_GE(inPort, 0) << "simsynthd's output port did not appear";
+    ASSERT_GE(outPort, 0) << "simsynthd's input port did not appear";
+    Received received;
+    in.ignoreTypes(false, true, true);
+    in.setCallback(Received::Callback, &received);
+    in.openPort(static_cast<unsigned>(inPort));
+    out.openPort(static_cast<unsigned>(outPort));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the connections settle
+
+    const Bytes ping{0xF0, 0x7D, 0x00, 0x06, 0x00, 0x03, 0x03, 0xF7};
+    out.sendMessage(&ping);
+    EXPECT_EQ(received.Next(std::chrono::seconds(3)), (Bytes{0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0xF7}));
+
+    const Bytes state = EditorFrame(0, 0x44, {0x02, 0x06, 0x08, 0x04, 0x7F});
+    out.sendMessage(&state);
+    const Bytes answer = received.Next(std::chrono::seconds(3));
+    ASSERT_FALSE(answer.empty()) << "no answer to the state request";
+    const sim::SimFrame frame = Parsed(answer);
+    EXPECT_TRUE(frame.flags & sim::kFlagLast);
+    ASSERT_GT(frame.payload.size(), 30u);
+    EXPECT_EQ(frame.payload[0], 0x03);
+    const Bytes tail(frame.payload.end() - 10, frame.payload.end());
+    EXPECT_EQ(tail, (Bytes{0x07, 0x08, 0x09, 0x00, 0x05, 0x01, 0x01, 0x01, 0x01, 0x7F}));
+}
