@@ -381,6 +381,7 @@ void CSimulator::Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& an
     if (spec->scope == SimScope::Patch) {
         if (slot >= SlotCount())
             return;
+        answer.slotNumbered = true; // even an empty acknowledgement of a patch's packet
         if (IsRequest(mol.id))
             AnswerPatchRequest(mol, slot, answer);
         else if (!stale) {

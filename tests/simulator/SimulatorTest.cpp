@@ -206,6 +206,7 @@ TEST_F(SimulatorTest, EditWithAStaleSessionNumberIsAcknowledgedButIgnored)
     const Bytes change{0x40, 0x01, 0x01, 0x00, 0x55, 0x7F};
     const SimFrame ack = Answer(EditorFrame(0, stale, change));
     EXPECT_EQ(ack.payload, (Bytes{0x7F}));
+    EXPECT_EQ(ack.numberByte, number) << "the acknowledgement carries the slot's current number";
     EXPECT_EQ(synth.Slot(0).patch.areas[1].modules[1].params[0], 100);
 
     EXPECT_TRUE(Exchange(synth, BuildLiveFrame(0, stale, {0x40, 0x01, 0x01, 0x00, 0x56})).empty());
