@@ -17,6 +17,36 @@ bool ReadVersion(std::istringstream& in, std::array<uint8_t, 5>& version)
     return true;
 }
 
+template <class T, size_t N>
+bool Lookup(const std::pair<const char*, T> (&table)[N], const std::string& word, T& value)
+{
+    for (const auto& [name, v] : table)
+        if (word == name) {
+            value = v;
+            return true;
+        }
+    return false;
+}
+
+constexpr std::pair<const char*, SimAnswerFault> kAnswerWords[] = {
+    {"drop", SimAnswerFault::Drop},       {"duplicate", SimAnswerFault::Duplicate}, {"corrupt", SimAnswerFault::Corrupt},
+    {"delay", SimAnswerFault::Delay},     {"error", SimAnswerFault::Error},
+};
+
+constexpr std::pair<const char*, SimIdentifyFault> kIdentifyWords[] = {
+    {"none", SimIdentifyFault::None},
+    {"noreply", SimIdentifyFault::NoReply},
+    {"short", SimIdentifyFault::Short},
+    {"unknown-model", SimIdentifyFault::UnknownModel},
+    {"update-mode", SimIdentifyFault::UpdateMode},
+};
+
+constexpr std::pair<const char*, SimValueFault> kValueWords[] = {
+    {"bad-checksum", SimValueFault::BadChecksum},
+    {"truncated", SimValueFault::Truncated},
+    {"index-beyond", SimValueFault::IndexBeyondEnd},
+};
+
 } // namespace
 
 std::optional<SimAnswerFaultEntry> CSimFaultPlan::TakeAnswerFault(unsigned n)
@@ -52,35 +82,17 @@ bool CSimFaultPlan::ParseLine(const std::string& line, std::string& error)
         return true;
     };
     bool ok = false;
-    if (word == "drop")
-        ok = answer(SimAnswerFault::Drop);
-    else if (word == "duplicate")
-        ok = answer(SimAnswerFault::Duplicate);
-    else if (word == "corrupt")
-        ok = answer(SimAnswerFault::Corrupt);
-    else if (word == "delay")
-        ok = answer(SimAnswerFault::Delay);
-    else if (word == "error")
-        ok = answer(SimAnswerFault::Error);
+    SimAnswerFault kind = SimAnswerFault::Drop;
+    if (Lookup(kAnswerWords, word, kind))
+        ok = answer(kind);
     else if (word == "identify") {
         std::string kind;
         in >> kind;
-        ok = true;
-        if (kind == "none")
-            identify = SimIdentifyFault::None;
-        else if (kind == "noreply")
-            identify = SimIdentifyFault::NoReply;
-        else if (kind == "short")
-            identify = SimIdentifyFault::Short;
-        else if (kind == "unknown-model")
-            identify = SimIdentifyFault::UnknownModel;
-        else if (kind == "update-mode")
-            identify = SimIdentifyFault::UpdateMode;
-        else if (kind == "version") {
+        if (kind == "version") {
             identify = SimIdentifyFault::OtherVersion;
             ok = ReadVersion(in, otherVersion);
         } else
-            ok = false;
+            ok = Lookup(kIdentifyWords, kind, identify);
     } else if (word == "version-change")
         ok = (in >> changeVersionAfter) && changeVersionAfter > 0 && ReadVersion(in, changedVersion);
     else if (word == "buffers") {
@@ -94,15 +106,7 @@ bool CSimFaultPlan::ParseLine(const std::string& line, std::string& error)
     else if (word == "values") {
         std::string kind;
         in >> kind;
-        ok = true;
-        if (kind == "bad-checksum")
-            valueFault = SimValueFault::BadChecksum;
-        else if (kind == "truncated")
-            valueFault = SimValueFault::Truncated;
-        else if (kind == "index-beyond")
-            valueFault = SimValueFault::IndexBeyondEnd;
-        else
-            ok = false;
+        ok = Lookup(kValueWords, kind, valueFault);
     }
     if (!ok)
         error = "not understood: " + line;

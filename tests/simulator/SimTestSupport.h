@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,18 @@ inline sim::SimFrame Parsed(const Bytes& frame)
     if (!parsed || !parsed->hasChecksum || !parsed->checksumOk)
         throw std::runtime_error("not a good frame");
     return *parsed;
+}
+
+// The one frame sent, an answer (with 0x08) or not.
+inline sim::SimFrame OnlyFrame(const std::vector<Bytes>& out, bool answer)
+{
+    EXPECT_EQ(out.size(), 1u);
+    if (out.size() != 1)
+        return {};
+    const sim::SimFrame frame = Parsed(out[0]);
+    EXPECT_EQ((frame.flags & sim::kFlagLast) != 0, answer)
+        << (answer ? "an answer carries 0x08" : "unsolicited frames never carry 0x08");
+    return frame;
 }
 
 } // namespace simtest
