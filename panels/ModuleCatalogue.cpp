@@ -87,6 +87,47 @@ uint8_t CModuleCatalogue::GetParamMax(uint8_t typeId, uint8_t paramIndex) const
     return builder ? builder->GetParamMax(paramIndex) : 0;
 }
 
+uint8_t CModuleCatalogue::GetParamDefault(uint8_t typeId, uint8_t paramIndex) const
+{
+    const CBuildModule* builder = FindBuilder(typeId);
+    return builder ? builder->GetDefault(paramIndex) : 0;
+}
+
+namespace {
+JackDirection DirectionOf(bool output) { return output ? JackDirection::Output : JackDirection::Input; }
+} // namespace
+
+uint8_t CModuleCatalogue::GetJackCount(uint8_t typeId, bool output) const
+{
+    const CBuildModule* builder = FindBuilder(typeId);
+    return builder ? builder->GetJackCount(DirectionOf(output)) : 0;
+}
+
+bool CModuleCatalogue::GetJackKind(uint8_t typeId, bool output, uint8_t jackIndex, uint8_t& kind) const
+{
+    const CBuildModule* builder = FindBuilder(typeId);
+    SignalKind signal{};
+    if (!builder || !builder->GetJackKind(DirectionOf(output), jackIndex, signal))
+        return false;
+    kind = static_cast<uint8_t>(signal);
+    return true;
+}
+
+uint8_t CModuleCatalogue::GetCustomValueCount(uint8_t typeId) const
+{
+    const CBuildModule* builder = FindBuilder(typeId);
+    return builder ? builder->GetLoadRecord().CustomValueCount() : 0;
+}
+
+bool CModuleCatalogue::GetLoadWords(uint8_t typeId, std::array<uint16_t, 10>& words) const
+{
+    const CBuildModule* builder = FindBuilder(typeId);
+    if (!builder)
+        return false;
+    words = builder->GetLoadRecord().words;
+    return true;
+}
+
 void CModuleCatalogue::DeleteBuilders()
 {
     for (auto& builder : types_)

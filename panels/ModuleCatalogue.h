@@ -46,6 +46,11 @@ public:
     bool HasType(uint8_t typeId) const override;
     uint8_t GetParamCount(uint8_t typeId) const override;
     uint8_t GetParamMax(uint8_t typeId, uint8_t paramIndex) const override;
+    uint8_t GetParamDefault(uint8_t typeId, uint8_t paramIndex) const override;
+    uint8_t GetJackCount(uint8_t typeId, bool output) const override;
+    bool GetJackKind(uint8_t typeId, bool output, uint8_t jackIndex, uint8_t& kind) const override;
+    uint8_t GetCustomValueCount(uint8_t typeId) const override;
+    bool GetLoadWords(uint8_t typeId, std::array<uint16_t, 10>& words) const override;
 
     void DeleteBuilders();
 

@@ -1,5 +1,7 @@
 #include "synth/ModuleTypeInfo.h"
 
+#include <iterator>
+
 namespace {
 const CModuleTypeInfoInterface* gModuleTypeInfo = nullptr;
 } // namespace
@@ -7,3 +9,9 @@ const CModuleTypeInfoInterface* gModuleTypeInfo = nullptr;
 void SetModuleTypeInfo(const CModuleTypeInfoInterface* info) { gModuleTypeInfo = info; }
 
 const CModuleTypeInfoInterface* GetModuleTypeInfo() { return gModuleTypeInfo; }
+
+uint8_t CableColourOfSignalKind(uint8_t kind)
+{
+    constexpr uint8_t kColours[] = {2, 0, 1, 3};
+    return kind < std::size(kColours) ? kColours[kind] : 0;
+}

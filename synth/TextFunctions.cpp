@@ -1,5 +1,7 @@
 #include "synth/TextFunctions.h"
 
+#include "framework/ResourceText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -128,4 +130,17 @@ int32_t IsValueOne(int32_t value) { return value == 1 ? 1 : 0; }
 NSHarrowen::CPoint RectCenter(const NSHarrowen::CRect& rect)
 {
     return NSHarrowen::CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+std::string GetResourceText(uint32_t stringId)
+{
+    constexpr size_t kBufferSize = 100;
+    char buffer[kBufferSize + 1] = {};
+    NSHarrowen::GetResourceString(stringId, buffer, kBufferSize);
+    return buffer;
+}
+
+std::pair<uint8_t, std::string> MakeResourceTextItem(uint8_t key, uint32_t stringId)
+{
+    return {key, GetResourceText(stringId)};
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Small text and value functions shared across the editor. They hold no
 // state.
@@ -45,3 +46,8 @@ int32_t IsNonZeroInt(int32_t value);
 int32_t IsValueOne(int32_t value);
 
 NSHarrowen::CPoint RectCenter(const NSHarrowen::CRect& rect);
+
+// The text of a string id, read through a buffer of 100 characters.
+std::string GetResourceText(uint32_t stringId);
+// A table entry: a key byte and the text of a string id.
+std::pair<uint8_t, std::string> MakeResourceTextItem(uint8_t key, uint32_t stringId);

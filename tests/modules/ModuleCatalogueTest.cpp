@@ -73,3 +73,30 @@ TEST(ModuleCatalogue, InstallsItselfAsTheProtocolsTypeInfo)
     EXPECT_EQ(info->GetParamMax(7, 4), 3);
     SetModuleTypeInfo(nullptr);
 }
+
+TEST(ModuleCatalogue, AnswersThePatchModelsJackAndDumpQuestions)
+{
+    const CModuleTypeInfoInterface& info = Catalogue();
+    // OscA: five audio inputs, an audio output and a slave output.
+    EXPECT_EQ(info.GetJackCount(7, false), 5);
+    EXPECT_EQ(info.GetJackCount(7, true), 2);
+    uint8_t kind = 99;
+    ASSERT_TRUE(info.GetJackKind(7, true, 1, kind));
+    EXPECT_EQ(kind, 3);
+    EXPECT_EQ(CableColourOfSignalKind(kind), 3);
+    ASSERT_TRUE(info.GetJackKind(1, true, 1, kind)); // Keyboard's gate
+    EXPECT_EQ(CableColourOfSignalKind(kind), 2);
+    ASSERT_TRUE(info.GetJackKind(7, false, 0, kind));
+    EXPECT_EQ(CableColourOfSignalKind(kind), 0);
+    EXPECT_FALSE(info.GetJackKind(7, true, 2, kind)) << "past the last output";
+    EXPECT_FALSE(info.GetJackKind(6, false, 0, kind)) << "no such type";
+
+    EXPECT_EQ(info.GetParamDefault(5, 0), 115);
+    EXPECT_EQ(info.GetCustomValueCount(90), 2);
+    EXPECT_EQ(info.GetCustomValueCount(7), 1);
+    EXPECT_EQ(info.GetCustomValueCount(19), 0);
+    std::array<uint16_t, 10> words{};
+    ASSERT_TRUE(info.GetLoadWords(7, words));
+    EXPECT_EQ(words, (std::array<uint16_t, 10>{85, 0, 258, 12, 5, 240, 0, 0, 0, 59}));
+    EXPECT_FALSE(info.GetLoadWords(0, words));
+}

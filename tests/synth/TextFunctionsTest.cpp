@@ -1,5 +1,7 @@
 #include "synth/TextFunctions.h"
 
+#include "framework/TextTableCache.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,4 +89,13 @@ TEST(TextFunctions, HelpIdsAndStoredBytes)
     EXPECT_EQ(IsValueOne(2), 0);
 
     EXPECT_EQ(RectCenter(NSHarrowen::CRect(10, 20, 31, 41)), NSHarrowen::CPoint(20, 30));
+}
+
+TEST(TextFunctions, ResourceTextsByStringId)
+{
+    NSHarrowen::CTextTableCache cache;
+    EXPECT_EQ(GetResourceText(401000999), "Make sure we can have string index 0-999 instead of 0-99");
+    const auto item = MakeResourceTextItem(3, 401000001);
+    EXPECT_EQ(item.first, 3);
+    EXPECT_EQ(item.second, "Unsupported colordepth, application will terminate.");
 }
