@@ -24,6 +24,12 @@ class XBadFormat : public XBase {};
 class XUnsupportedFormat : public XBase {};
 class XInternalError : public XBase {};
 
+// Failures of decoding a JPEG picture; catchable at either level.
+class XJPegBadFormat : public XBadFormat {};
+class XJPegUnsupportedFormat : public XUnsupportedFormat {};
+class XJPegOutOfMemory : public XOutOfMemory {};
+class XJPegInternalError : public XInternalError {};
+
 class XPosition : public XBase {};
 class XRead : public XBase {};
 class XWrite : public XBase {};

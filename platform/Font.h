@@ -1,0 +1,68 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// What a font is asked for: a face name as the programs know it, the cell
+// height in pixels (ascent plus descent), and styles.
+struct FontRequest {
+    std::string face;
+    int cellHeight = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+struct TextMetrics {
+    int height = 0; // ascent + descent
+    int ascent = 0;
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int averageCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = 400;
+};
+
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+};
+
+struct GlyphImage;
+class FontFace;
+
+// A font made from a request: faces the programs name are mapped onto the
+// installed free faces (Liberation, DejaVu) through fontconfig and rendered by
+// FreeType with greyscale antialiasing. Text is one byte per character in the
+// Windows Western code page. Fonts are shared, immutable handles.
+class Font {
+public:
+    // Throws std::runtime_error when no face at all can be opened.
+    static std::shared_ptr<const Font> Create(const FontRequest& request);
+
+    const FontRequest& Request() const { return request_; }
+    const TextMetrics& Metrics() const;
+    TextExtent Extent(std::string_view text) const;
+    int Advance(unsigned char ch) const;
+    const GlyphImage& Glyph(unsigned char ch) const;
+    // Rows below the baseline and thickness of the underline.
+    int UnderlineOffset() const;
+    int UnderlineThickness() const;
+
+    // How many fonts were made so far (creation is costly; drawing code keeps it low).
+    static long CreatedCount();
+
+private:
+    Font(FontRequest request, std::shared_ptr<FontFace> face);
+    FontRequest request_;
+    std::shared_ptr<FontFace> face_;
+};
+
+// The installed font file a face name resolves to (for tools and tests).
+std::string ResolveFontFile(const std::string& face, bool bold, bool italic);
+
+} // namespace platform
