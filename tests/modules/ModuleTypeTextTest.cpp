@@ -1,5 +1,6 @@
 // Each type's parameters show the texts of their registered functions: the
 // types' own texts and the shared ones, wired to the right parameters.
+#include "modules/FilterModules.h"
 #include "modules/InOutModules.h"
 #include "modules/ModuleCatalogueContent.h"
 
@@ -259,9 +260,11 @@ TEST(ModuleTypeText, TwoValueTextsFollowTheirSecondParameter)
     }
 }
 
-TEST(ModuleTypeText, DestinationsPastTheButtonsAreEmpty)
+TEST(ModuleTypeText, NamesPastTheLastChoiceAreEmpty)
 {
     EXPECT_EQ(ParamTextOut1Destination(5), "CR");
     EXPECT_EQ(ParamTextOut1Destination(6), "");
     EXPECT_EQ(ParamTextOut2Destination(3), "");
+    EXPECT_EQ(ParamTextVowel(9), "") << "no vowel is read past the table";
+    EXPECT_EQ(ParamTextVowel(127), "");
 }
