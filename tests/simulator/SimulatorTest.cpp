@@ -358,3 +358,41 @@ TEST_F(SimulatorTest, PacingAtTheWireRate)
     synth.AdvanceUs(1);
     EXPECT_EQ(synth.TakeOutput().size(), 1u);
 }
+
+TEST_F(SimulatorTest, EveryPartRequestIsAnsweredWithItsDump)
+{
+    synth.Slot(0).patch.areas[1].modules[2].custom = {5, 6};
+    const uint8_t n = synth.Slot(0).session;
+    const std::pair<Bytes, Bytes> cases[] = {
+        {{0x20}, {0x21}},
+        {{0x28}, {0x27, 'N', 'o', ' ', 'n', 'a', 'm', 'e', 0x00}},
+        {{0x2E}, {0x2F, 0x00, 0x00, 0x00, 0x00}},
+        {{0x4B, 0x00}, {0x4A, 0x00}},
+        {{0x4C, 0x00}, {0x4D, 0x00}},
+        {{0x4E, 0x01}, {0x5A, 0x82, 0x01, 'O', 's', 'c', 0x00, 0x02, 'E', 'n', 'v', 0x00}},
+        {{0x4F, 0x01}, Cat({0x5B}, BitString("1 0000001 0000010 00000010 00000101 00000110"))},
+        {{0x53, 0x00}, {0x52, 0x00, 0x00}},
+        {{0x61}, {0x60, 0x00}},
+        {{0x63}, Cat({0x62}, Bytes(3, 0x00))},
+        {{0x66}, {0x65}},
+        {{0x68}, {0x69}},
+        {{0x70}, {}},
+    };
+    for (const auto& [request, begin] : cases) {
+        const SimFrame answer = Answer(EditorFrame(0, n, Cat(request, {0x7F})));
+        EXPECT_EQ(answer.numberByte, n) << int(request[0]);
+        ASSERT_GE(answer.payload.size(), begin.size() + 1) << int(request[0]);
+        EXPECT_EQ(Bytes(answer.payload.begin(), answer.payload.begin() + static_cast<std::ptrdiff_t>(begin.size())),
+                  begin)
+            << int(request[0]);
+        EXPECT_EQ(answer.payload.back(), 0x7F);
+    }
+}
+
+TEST_F(SimulatorTest, NotesFromTheEditorsKeyboard)
+{
+    Answer(EditorFrame(0, 0x41, {0x56, 0x00, 0x3C, 0x7F}));
+    EXPECT_EQ(synth.SoundingNote(), 60);
+    Answer(EditorFrame(0, 0x41, {0x56, 0x01, 0x3C, 0x7F}));
+    EXPECT_EQ(synth.SoundingNote(), -1);
+}
