@@ -19,6 +19,7 @@
 
 #include "simulator/SimCatalogueTypes.h"
 #include "simulator/SimPatchFile.h"
+#include "simulator/SimProgramOptions.h"
 #include "simulator/Simulator.h"
 
 namespace {
@@ -26,122 +27,6 @@ namespace {
 std::atomic<bool> gQuit{false};
 
 void OnSignal(int) { gQuit = true; }
-
-struct Options {
-    sim::SimConfig config;
-    std::vector<std::pair<int, std::string>> slotFiles;
-    std::string flashFolder;
-    std::string faultScript;
-    std::string logFile;
-    std::string portName = "simsynth";
-    RtMidi::Api api = RtMidi::UNSPECIFIED;
-    int valueSlot = -1;
-    unsigned valueRate = 0;
-};
-
-const char* const kUsage =
-    "usage: simsynthd [options]\n"
-    "  --model kandrel|kandrel-r|pebix|unknown   the model it says it is (kandrel)\n"
-    "  --version A.B.C.D.E     the five version bytes of its identify reply (3.3.0.0.0)\n"
-    "  --update-mode           its identify reply says update mode\n"
-    "  --memory-protect        flash writes are refused\n"
-    "  --slot S=FILE           a patch file loaded into slot S (A to D)\n"
-    "  --flash FOLDER          flash banks as patch files (\"105 Name.pch\"); written back\n"
-    "  --latency MS            time before each answer\n"
-    "  --pace                  output paced at the MIDI wire rate\n"
-    "  --faults FILE           a fault script (drop N, delay N MS, identify short, ...)\n"
-    "  --values S:RATE         frames of measured values for slot S, RATE per second\n"
-    "  --log FILE              what it receives, one line each (- for standard output)\n"
-    "  --name NAME             port name (simsynth): ports NAME in and NAME out\n"
-    "  --api alsa|jack         the MIDI system (RtMidi's choice when left out)\n";
-
-bool ParseVersion(const std::string& text, std::array<uint8_t, 5>& version)
-{
-    std::istringstream in(text);
-    for (size_t i = 0; i < version.size(); ++i) {
-        unsigned v = 0;
-        char dot = '.';
-        if (!(in >> v) || v > 127 || (i + 1 < version.size() && (!(in >> dot) || dot != '.')))
-            return false;
-        version[i] = static_cast<uint8_t>(v);
-    }
-    return in.peek() == EOF;
-}
-
-bool ParseOptions(int argc, char** argv, Options& o, std::string& error)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::string {
-            if (i + 1 >= argc) {
-                error = arg + " needs a value";
-                return {};
-            }
-            return argv[++i];
-        };
-        if (arg == "--model") {
-            const std::string m = value();
-            if (m == "kandrel")
-                o.config.model = sim::SimModel::Kandrel;
-            else if (m == "kandrel-r")
-                o.config.model = sim::SimModel::KandrelR;
-            else if (m == "pebix")
-                o.config.model = sim::SimModel::Pebix;
-            else if (m == "unknown")
-                o.config.model = sim::SimModel::Unknown;
-            else
-                error = "unknown model: " + m;
-        } else if (arg == "--version") {
-            if (!ParseVersion(value(), o.config.version))
-                error = "a version is five numbers 0 to 127 joined by dots";
-        } else if (arg == "--update-mode")
-            o.config.updateMode = true;
-        else if (arg == "--memory-protect")
-            o.config.memoryProtect = true;
-        else if (arg == "--pace")
-            o.config.paceAtWireRate = true;
-        else if (arg == "--slot") {
-            const std::string s = value();
-            if (s.size() < 3 || s[1] != '=' || s[0] < 'A' || s[0] > 'D')
-                error = "--slot wants S=FILE with S from A to D";
-            else
-                o.slotFiles.emplace_back(s[0] - 'A', s.substr(2));
-        } else if (arg == "--flash")
-            o.flashFolder = value();
-        else if (arg == "--latency")
-            o.config.latencyMs = static_cast<uint32_t>(std::strtoul(value().c_str(), nullptr, 10));
-        else if (arg == "--faults")
-            o.faultScript = value();
-        else if (arg == "--values") {
-            const std::string s = value();
-            if (s.size() < 3 || s[1] != ':' || s[0] < 'A' || s[0] > 'D')
-                error = "--values wants S:RATE with S from A to D";
-            else {
-                o.valueSlot = s[0] - 'A';
-                o.valueRate = static_cast<unsigned>(std::strtoul(s.c_str() + 2, nullptr, 10));
-            }
-        } else if (arg == "--log")
-            o.logFile = value();
-        else if (arg == "--name")
-            o.portName = value();
-        else if (arg == "--api") {
-            const std::string a = value();
-            if (a == "alsa")
-                o.api = RtMidi::LINUX_ALSA;
-            else if (a == "jack")
-                o.api = RtMidi::UNIX_JACK;
-            else
-                error = "unknown MIDI system: " + a;
-        } else if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            std::exit(0);
-        } else
-            error = "unknown option: " + arg;
-        if (!error.empty())
-            return false;
-    }
-    return true;
-}
 
 std::string Hex(const sim::Bytes& bytes)
 {
@@ -175,7 +60,7 @@ void OnMidiIn(double, std::vector<unsigned char>* message, void* user)
 
 void OnMidiError(RtMidiError::Type, const std::string& text, void*) { std::cerr << "simsynthd: " << text << '\n'; }
 
-int Run(const Options& o)
+int Run(const sim::SimProgramOptions& o)
 {
     sim::CSimulator synth(o.config, sim::CatalogueTypes());
     for (const auto& [slot, file] : o.slotFiles) {
@@ -216,8 +101,9 @@ int Run(const Options& o)
         });
 
     Inbox inbox;
-    RtMidiIn in(o.api, o.portName, 1024);
-    RtMidiOut out(o.api, o.portName);
+    const RtMidi::Api api = o.api == "jack" ? RtMidi::UNIX_JACK : o.api == "alsa" ? RtMidi::LINUX_ALSA : RtMidi::UNSPECIFIED;
+    RtMidiIn in(api, o.portName, 1024);
+    RtMidiOut out(api, o.portName);
     in.setErrorCallback(OnMidiError);
     out.setErrorCallback(OnMidiError);
     in.ignoreTypes(false, true, true);
@@ -259,11 +145,15 @@ int Run(const Options& o)
 
 int main(int argc, char** argv)
 {
-    Options options;
+    sim::SimProgramOptions options;
     std::string error;
-    if (!ParseOptions(argc, argv, options, error)) {
-        std::cerr << "simsynthd: " << error << '\n' << kUsage;
+    if (!sim::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "simsynthd: " << error << '\n' << sim::kSimProgramUsage;
         return 2;
+    }
+    if (options.help) {
+        std::cout << sim::kSimProgramUsage;
+        return 0;
     }
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "simulator/SimState.h"
+
+namespace sim {
+
+// The command line of simsynthd.
+struct SimProgramOptions {
+    SimConfig config;
+    std::vector<std::pair<int, std::string>> slotFiles; // slot 0-3, patch file
+    std::string flashFolder;
+    std::string faultScript;
+    std::string logFile; // "-" for standard output
+    std::string portName = "simsynth";
+    std::string api; // "alsa", "jack" or empty for RtMidi's choice
+    int valueSlot = -1;
+    unsigned valueRate = 0;
+    bool help = false;
+};
+
+extern const char* const kSimProgramUsage;
+
+// False with `error` set when an argument is not understood.
+bool ParseProgramOptions(const std::vector<std::string>& args, SimProgramOptions& options, std::string& error);
+
+} // namespace sim

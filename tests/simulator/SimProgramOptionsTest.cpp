@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "simulator/SimProgramOptions.h"
+
+using namespace sim;
+
+TEST(SimProgramOptions, AFullCommandLine)
+{
+    SimProgramOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseProgramOptions({"--model", "pebix", "--version", "3.12.0.1.2", "--update-mode", "--memory-protect",
+                                     "--slot", "B=/p/Bass.pch", "--flash", "/banks", "--latency", "40", "--pace",
+                                     "--faults", "f.txt", "--values", "C:25", "--log", "-", "--name", "synth2", "--api",
+                                     "jack"},
+                                    o, error))
+        << error;
+    EXPECT_EQ(o.config.model, SimModel::Pebix);
+    EXPECT_EQ(o.config.version, (std::array<uint8_t, 5>{3, 12, 0, 1, 2}));
+    EXPECT_TRUE(o.config.updateMode);
+    EXPECT_TRUE(o.config.memoryProtect);
+    EXPECT_TRUE(o.config.paceAtWireRate);
+    EXPECT_EQ(o.config.latencyMs, 40u);
+    EXPECT_EQ(o.slotFiles, (std::vector<std::pair<int, std::string>>{{1, "/p/Bass.pch"}}));
+    EXPECT_EQ(o.flashFolder, "/banks");
+    EXPECT_EQ(o.faultScript, "f.txt");
+    EXPECT_EQ(o.valueSlot, 2);
+    EXPECT_EQ(o.valueRate, 25u);
+    EXPECT_EQ(o.logFile, "-");
+    EXPECT_EQ(o.portName, "synth2");
+    EXPECT_EQ(o.api, "jack");
+}
+
+TEST(SimProgramOptions, WhatIsNotUnderstoodIsSaid)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--model", "kandrel x"}, "unknown model: kandrel x"},
+        {{"--version", "3.3.0.0"}, "a version is five numbers 0 to 127 joined by dots"},
+        {{"--version", "3.300.0.0.0"}, "a version is five numbers 0 to 127 joined by dots"},
+        {{"--slot", "E=x.pch"}, "--slot wants S=FILE with S from A to D"},
+        {{"--values", "A:fast"}, "--values wants S:RATE with S from A to D"},
+        {{"--latency", "-5"}, "--latency wants milliseconds"},
+        {{"--api", "mme"}, "unknown MIDI system: mme"},
+        {{"--flash"}, "--flash needs a value"},
+        {{"--colour"}, "unknown option: --colour"},
+        {{"stray"}, "unknown option: stray"},
+    };
+    for (const auto& [args, message] : cases) {
+        SimProgramOptions o;
+        std::string error;
+        EXPECT_FALSE(ParseProgramOptions(args, o, error)) << message;
+        EXPECT_EQ(error, message);
+    }
+}
