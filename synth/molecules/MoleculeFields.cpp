@@ -1,0 +1,34 @@
+#include "synth/molecules/MoleculeFields.h"
+
+#include "synth/MIDIStream.h"
+#include "synth/ModuleTypeInfo.h"
+#include "synth/TextFunctions.h"
+
+uint32_t ParamValueWidth(uint8_t maxValue)
+{
+    uint32_t bits = 1;
+    while (bits < 7 && (maxValue >> bits) != 0)
+        ++bits;
+    return bits;
+}
+
+const CModuleTypeInfoInterface& RequireModuleType(uint8_t typeId)
+{
+    const CModuleTypeInfoInterface* info = GetModuleTypeInfo();
+    if (info == nullptr || !info->HasType(typeId))
+        throw XMUnknownModuleType();
+    return *info;
+}
+
+void WriteJackByte(CMIDIOutStream& stream, const JackAddress& jack)
+{
+    stream.WriteAlignedByte(static_cast<uint8_t>((jack.jack & 0x3F) | (jack.IsOutput() ? 0x40 : 0)));
+}
+
+void WriteCableEndBytes(CMIDIOutStream& stream, const JackAddress& jack)
+{
+    stream.WriteAlignedByte(jack.module);
+    WriteJackByte(stream, jack);
+}
+
+uint8_t ReadAreaByte(CMIDIInStream& stream) { return ToAreaIndex(stream.ReadAlignedByte()); }
