@@ -3,7 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/JPEGGlue.h"
 #include "framework/MemoryMedia.h"
-#include "framework/ResourceModule.h"
+#include "framework/ResourceMedia.h"
 
 #include <array>
 #include <vector>
@@ -228,8 +228,8 @@ std::unique_ptr<CABCBitmap> ReadJPEG(const CPixelFormat& format, CMedia& media)
 
 std::unique_ptr<CABCBitmap> ReadJPEGResource(const CPixelFormat& format, int32_t resource)
 {
-    CMemoryMedia media(LoadResource("JPEG", resource));
-    return ReadJPEG(format, media);
+    const std::unique_ptr<CMemoryMedia> media = LoadMedia("JPEG", resource);
+    return ReadJPEG(format, *media);
 }
 
 } // namespace NSHarrowen
