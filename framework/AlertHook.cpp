@@ -1,0 +1,58 @@
+#include "framework/AlertHook.h"
+
+#include "framework/ResourceText.h"
+
+namespace NSHarrowen {
+
+namespace {
+
+AlertPresenter& Presenter()
+{
+    static AlertPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+AlertPresenter SetAlertPresenter(AlertPresenter presenter)
+{
+    AlertPresenter previous = std::move(Presenter());
+    Presenter() = std::move(presenter);
+    return previous;
+}
+
+std::string FormatAlertText(uint32_t alertId, const std::vector<std::string>& args)
+{
+    const std::string script = GetResourceAlert(alertId);
+    std::string text;
+    for (size_t i = 0; i < script.size(); ++i) {
+        if (script[i] == '^' && i + 1 < script.size() && script[i + 1] >= '0' && script[i + 1] <= '9') {
+            const size_t n = static_cast<size_t>(script[++i] - '0');
+            if (n < args.size())
+                text += args[n];
+            continue;
+        }
+        text += script[i];
+    }
+    return text;
+}
+
+int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args)
+{
+    const AlertPresenter presenter = Presenter();
+    if (presenter)
+        return presenter(alertId, args);
+    return 1;
+}
+
+CAlertRecorder::CAlertRecorder()
+    : previous_(SetAlertPresenter([this](uint32_t id, const std::vector<std::string>& args) {
+          shown_.push_back({id, args, FormatAlertText(id, args)});
+          return 1;
+      }))
+{
+}
+
+CAlertRecorder::~CAlertRecorder() { SetAlertPresenter(std::move(previous_)); }
+
+} // namespace NSHarrowen

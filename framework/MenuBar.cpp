@@ -1,0 +1,144 @@
+#include "framework/MenuBar.h"
+
+#include "framework/Exceptions.h"
+
+#include <cctype>
+
+namespace NSHarrowen {
+
+namespace {
+CMenuBar::BarChangedHook barChangedHook = nullptr;
+}
+
+void CMenuBar::SetBarChangedHook(BarChangedHook hook) { barChangedHook = hook; }
+
+CMenuBar::CMenuBar() : native_(platform::CreateMenuBar())
+{
+    if (native_ == 0)
+        throw XBase();
+}
+
+CMenuBar::~CMenuBar()
+{
+    for (int i = platform::GetMenuItemCount(native_) - 1; i >= 0; --i)
+        platform::RemoveMenuItem(native_, i);
+    platform::DestroyMenu(native_);
+    if (barChangedHook)
+        barChangedHook(native_);
+}
+
+CMenu* CMenuBar::GetMenu(int index) const
+{
+    return index >= 0 && index < GetMenuCount() ? menus_[static_cast<size_t>(index)] : nullptr;
+}
+
+void CMenuBar::AppendMenu(CMenu* menu)
+{
+    if (!menu)
+        return;
+    menus_.push_back(menu);
+    platform::MenuItem item;
+    item.kind = platform::MenuItem::Kind::Submenu;
+    item.caption = MakeMenuCaption(menu->GetTitle(), menu->GetTitleMnemonic(), 0);
+    item.submenu = menu->GetNativeMenu();
+    platform::InsertMenuItem(native_, -1, item);
+    if (barChangedHook)
+        barChangedHook(native_);
+}
+
+CMenu* CMenuBar::FindMenu(platform::MenuHandle native) const
+{
+    for (CMenu* menu : menus_)
+        if (menu->GetNativeMenu() == native)
+            return menu;
+    return nullptr;
+}
+
+void CMenuBar::AssignItemNumbers()
+{
+    uint32_t next = 100;
+    for (CMenu* menu : menus_)
+        menu->AssignItemNumbers(next);
+}
+
+bool CMenuBar::FindItemByNumber(uint32_t number, CMenu*& menu, int& index) const
+{
+    for (CMenu* m : menus_)
+        if (m->FindItemByNumber(number, menu, index))
+            return true;
+    return false;
+}
+
+uint32_t CMenuBar::CommandForNumber(uint32_t number) const
+{
+    CMenu* menu = nullptr;
+    int index = 0;
+    return FindItemByNumber(number, menu, index) ? menu->GetItemCommand(index) : 0;
+}
+
+bool CMenuBar::FindCommand(uint32_t command, CMenu*& menu, int& index) const
+{
+    for (CMenu* m : menus_)
+        if (m->FindCommand(command, menu, index))
+            return true;
+    return false;
+}
+
+void CMenuBar::SetCommandEnabled(uint32_t command, bool enabled)
+{
+    CMenu* menu = nullptr;
+    int index = 0;
+    if (FindCommand(command, menu, index))
+        menu->SetItemEnabled(index, enabled);
+}
+
+void CMenuBar::SetCommandState(uint32_t command, bool enabled, bool checked)
+{
+    CMenu* menu = nullptr;
+    int index = 0;
+    if (!FindCommand(command, menu, index))
+        return;
+    menu->SetItemEnabled(index, enabled);
+    menu->SetItemChecked(index, checked);
+}
+
+namespace {
+
+uint32_t FindAcceleratorIn(const CMenu& menu, int character)
+{
+    for (int i = 0; i < menu.GetItemCount(); ++i) {
+        const CMenuItemRecord item = menu.GetItem(i);
+        if (item.kind == CMenuItemRecord::kSubmenu) {
+            if (item.submenu && item.submenu != &menu)
+                if (const uint32_t command = FindAcceleratorIn(*item.submenu, character))
+                    return command;
+        } else if (item.kind == CMenuItemRecord::kCommand && !item.disabled && item.accelerator != 0
+                   && std::toupper(static_cast<unsigned char>(item.accelerator)) == character) {
+            return item.command;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+uint32_t CMenuBar::FindAccelerator(const CKeyEvent& key) const
+{
+    if (AreAcceleratorsBlocked() || !key.modifiers.IsControlOrCommandDown())
+        return 0;
+    const int character = std::toupper(KeyCharacter(key) & 0xFF);
+    if (character == 0)
+        return 0;
+    for (const CMenu* menu : menus_)
+        if (const uint32_t command = FindAcceleratorIn(*menu, character))
+            return command;
+    return 0;
+}
+
+void CMenuBar::PrepareMenus()
+{
+    for (CMenu* menu : menus_)
+        menu->RemoveDynamicItems();
+}
+
+} // namespace NSHarrowen

@@ -1,0 +1,108 @@
+#include "framework/SingleInstance.h"
+
+#include "framework/Exceptions.h"
+#include "framework/Utf8.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+#include <memory>
+
+namespace NSHarrowen {
+
+namespace {
+
+struct InstanceState {
+    std::string key;
+    std::unique_ptr<platform::CSharedInstanceBlock> block;
+    std::unique_ptr<platform::CInstanceWakeListener> listener;
+    bool claimed = false;
+};
+
+InstanceState& State()
+{
+    static InstanceState state;
+    return state;
+}
+
+constexpr int kForwardTries = 100;
+constexpr uint32_t kForwardPauseMs = 50;
+constexpr size_t kTakenCommandLineMax = 259;
+
+} // namespace
+
+void UseSharedInstanceKey(const std::string& key)
+{
+    ReleaseFirstInstance();
+    InstanceState& s = State();
+    s.block.reset();
+    s.key = key;
+}
+
+platform::CSharedInstanceBlock& GetSharedInstanceBlock()
+{
+    InstanceState& s = State();
+    if (!s.block) {
+        if (s.key.empty())
+            s.key = platform::InstanceKeyForExecutable(platform::ExecutablePath());
+        s.block = platform::CSharedInstanceBlock::Open(s.key);
+        if (!s.block)
+            throw XBase();
+    }
+    return *s.block;
+}
+
+bool ClaimFirstInstance()
+{
+    platform::CSharedInstanceBlock& block = GetSharedInstanceBlock();
+    if (!block.ClaimFirstInstance())
+        return false;
+    State().claimed = true;
+    // Without a listener a second start finds nobody to wake and gives up;
+    // this copy still runs.
+    State().listener = platform::CInstanceWakeListener::Listen(block.Key());
+    return true;
+}
+
+void ReleaseFirstInstance()
+{
+    InstanceState& s = State();
+    s.listener.reset();
+    if (s.block && s.claimed)
+        s.block->ReleaseFirstInstance();
+    s.claimed = false;
+}
+
+void ForwardToRunningInstance(std::string_view commandLine)
+{
+    platform::CSharedInstanceBlock& block = GetSharedInstanceBlock();
+    bool locked = false;
+    for (int tries = 0; tries < kForwardTries && !locked; ++tries) {
+        if (!block.IsRunningCopyAlive())
+            throw XBase(); // it ended: nobody to hand over to
+        locked = block.Frame() != 0 && block.TryLockHandOver();
+        if (!locked)
+            platform::SleepMilliseconds(kForwardPauseMs);
+    }
+    if (!locked)
+        throw XBase();
+    block.WriteCommandLine(commandLine.substr(0, Utf8CutLength(commandLine, platform::kSharedCommandLineMax)));
+    if (!platform::SendInstanceWake(block.Key())) {
+        block.UnlockHandOver();
+        throw XBase();
+    }
+}
+
+bool TakeInstanceWake()
+{
+    InstanceState& s = State();
+    return s.listener && s.listener->TakeWake();
+}
+
+std::string TakeForwardedCommandLine()
+{
+    std::string text = GetSharedInstanceBlock().TakeCommandLine();
+    text.resize(Utf8CutLength(text, kTakenCommandLineMax));
+    return text;
+}
+
+} // namespace NSHarrowen

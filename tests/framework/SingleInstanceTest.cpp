@@ -1,0 +1,224 @@
+#include "framework/Exceptions.h"
+#include "framework/SingleInstance.h"
+#include "framework/StartupRecord.h"
+#include "platform/Clock.h"
+#include "platform/SharedInstanceBlock.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace NSHarrowen;
+
+namespace {
+
+// Second copies are real processes: this test program started again to run
+// one of the child cases below, with the key and its argument in the environment.
+pid_t StartCopy(const std::string& mode, const std::string& key, const std::string& argument = {})
+{
+    const std::string filter = "--gtest_filter=InstanceChild.DISABLED_" + mode;
+    const char* argv[] = {"/proc/self/exe", filter.c_str(), "--gtest_also_run_disabled_tests", nullptr};
+    setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
+    setenv("TORVAN_INSTANCE_TEST_ARG", argument.c_str(), 1);
+    pid_t child = 0;
+    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
+        return -1;
+    return child;
+}
+
+int WaitCopy(pid_t child)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int RunCopy(const std::string& mode, const std::string& key, const std::string& argument = {})
+{
+    return WaitCopy(StartCopy(mode, key, argument));
+}
+
+std::string ChildKey() { return getenv("TORVAN_INSTANCE_TEST_KEY"); }
+std::string ChildArgument() { return getenv("TORVAN_INSTANCE_TEST_ARG"); }
+
+// A fresh key and runtime folder per test, so tests never meet a real copy.
+class SingleInstance : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        key_ = "test" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        UseSharedInstanceKey(key_);
+    }
+    void TearDown() override
+    {
+        ReleaseFirstInstance();
+        UseSharedInstanceKey({});
+        platform::CSharedInstanceBlock::Remove(key_);
+    }
+    std::string key_;
+    testsupport::ScopedConfigHome home_;
+};
+
+int forwardedEntryCalls = 0;
+int CountingEntry(CStartupRecord&)
+{
+    ++forwardedEntryCalls;
+    return 0;
+}
+
+} // namespace
+
+// --- the second copies ---
+
+TEST(InstanceChild, DISABLED_Start)
+{
+    UseSharedInstanceKey(ChildKey());
+    const std::string argument = ChildArgument();
+    const char* argv[] = {"program", argument.c_str()};
+    RunProgramMain(argument.empty() ? 1 : 2, argv, CountingEntry);
+    std::_Exit(forwardedEntryCalls == 0 ? 10 : 11); // 10: handed over, 11: ran as the first copy
+}
+
+TEST(InstanceChild, DISABLED_DieWhileRunning)
+{
+    UseSharedInstanceKey(ChildKey());
+    const char* argv[] = {"program"};
+    RunProgramMain(1, argv, [](CStartupRecord&) -> int {
+        GetSharedInstanceBlock().SetFrame(0x1234);
+        std::_Exit(3); // ends abnormally: nothing is released
+    });
+    std::_Exit(4);
+}
+
+TEST(InstanceChild, DISABLED_ThrowWhileRunning)
+{
+    UseSharedInstanceKey(ChildKey());
+    const char* argv[] = {"program"};
+    RunProgramMain(1, argv, [](CStartupRecord&) -> int {
+        GetSharedInstanceBlock().SetFrame(0x1234);
+        throw XBase();
+    });
+    const auto& data = GetSharedInstanceBlock().Data();
+    std::_Exit(data.running == 0 && data.frame == 0 ? 5 : 6);
+}
+
+// --- the running copy ---
+
+TEST_F(SingleInstance, SecondStartHandsItsCommandLineToTheRunningCopy)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    EXPECT_EQ(RunCopy("Start", key_, "/tmp/some file.txt"), 10);
+    EXPECT_TRUE(TakeInstanceWake());
+    EXPECT_TRUE(GetSharedInstanceBlock().IsHandOverLocked());
+    EXPECT_EQ(TakeForwardedCommandLine(), "\"/tmp/some file.txt\"");
+    EXPECT_FALSE(GetSharedInstanceBlock().IsHandOverLocked());
+    EXPECT_FALSE(TakeInstanceWake());
+}
+
+TEST_F(SingleInstance, SecondStartWithoutArgumentsHandsOverEmptyText)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    EXPECT_EQ(RunCopy("Start", key_), 10);
+    EXPECT_TRUE(TakeInstanceWake());
+    EXPECT_EQ(TakeForwardedCommandLine(), "");
+}
+
+TEST_F(SingleInstance, SecondStartWaitsUntilTheFrameExists)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    const pid_t copy = StartCopy("Start", key_, "late");
+    usleep(300 * 1000);
+    EXPECT_FALSE(TakeInstanceWake());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    EXPECT_EQ(WaitCopy(copy), 10);
+    EXPECT_TRUE(TakeInstanceWake());
+    EXPECT_EQ(TakeForwardedCommandLine(), "late");
+}
+
+TEST_F(SingleInstance, ThirdStartWaitsUntilTheSecondsTextIsTaken)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    ASSERT_EQ(RunCopy("Start", key_, "second"), 10);
+    const pid_t third = StartCopy("Start", key_, "third");
+    usleep(300 * 1000);
+    EXPECT_EQ(TakeForwardedCommandLine(), "second");
+    EXPECT_EQ(WaitCopy(third), 10);
+    EXPECT_EQ(TakeForwardedCommandLine(), "third");
+}
+
+TEST_F(SingleInstance, LongCommandLineIsCutToTheSharedField)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    const std::string longText(400, 'x');
+    ASSERT_EQ(RunCopy("Start", key_, longText), 10);
+    EXPECT_EQ(TakeForwardedCommandLine(), std::string(256, 'x'));
+    // The text is taken once.
+    EXPECT_EQ(GetSharedInstanceBlock().Data().commandLine[0], '\0');
+}
+
+TEST_F(SingleInstance, CopyThatDiedCountsAsAbsent)
+{
+    EXPECT_EQ(RunCopy("DieWhileRunning", key_), 3);
+    EXPECT_EQ(GetSharedInstanceBlock().Data().running, 1u); // left set by the dead copy
+    EXPECT_FALSE(GetSharedInstanceBlock().IsRunningCopyAlive());
+    // A later start runs as the first copy, on a reset block.
+    EXPECT_EQ(RunCopy("Start", key_, "x"), 11);
+    ASSERT_TRUE(ClaimFirstInstance());
+    EXPECT_EQ(GetSharedInstanceBlock().Frame(), 0u);
+}
+
+TEST_F(SingleInstance, FailureOfTheFirstCopyResetsTheBlock)
+{
+    EXPECT_EQ(RunCopy("ThrowWhileRunning", key_), 5);
+    EXPECT_TRUE(ClaimFirstInstance());
+}
+
+TEST_F(SingleInstance, GivesUpAfterOneHundredTriesWithoutAFrame)
+{
+    ASSERT_TRUE(ClaimFirstInstance()); // alive, but never shows a frame
+    platform::CVirtualClock clock;
+    platform::CScopedClock scoped(clock);
+    EXPECT_THROW(ForwardToRunningInstance("x"), XBase);
+    EXPECT_EQ(clock.Now(), 100u * 50u);
+    EXPECT_FALSE(GetSharedInstanceBlock().IsHandOverLocked());
+}
+
+TEST_F(SingleInstance, OnlyOneCopyClaims)
+{
+    auto other = platform::CSharedInstanceBlock::Open(key_);
+    ASSERT_TRUE(other);
+    EXPECT_TRUE(other->ClaimFirstInstance());
+    EXPECT_FALSE(ClaimFirstInstance());
+    other->ReleaseFirstInstance();
+    EXPECT_TRUE(ClaimFirstInstance());
+}
+
+TEST(StartupRecord, JoinsArgumentsQuotingThoseWithBlanks)
+{
+    const char* argv[] = {"prog", "/a/b.pch", "/c/my patch.pch", "x"};
+    EXPECT_EQ(JoinCommandLine(4, argv), "/a/b.pch \"/c/my patch.pch\" x");
+    EXPECT_EQ(JoinCommandLine(1, argv), "");
+}
+
+TEST(StartupRecord, FieldsStayWithinTheirSizes)
+{
+    CStartupRecord record;
+    EXPECT_EQ(record.applicationName, "Harrowen Win32 Application");
+    EXPECT_EQ(record.showCommand, 1);
+    record.SetCommandLine(std::string(300, 'a'));
+    EXPECT_EQ(record.commandLine.size(), 259u);
+    record.SetApplicationName(std::string(262, 'n') + "\xC3\xA9"); // a two-byte character across the end
+    EXPECT_EQ(record.applicationName.size(), 262u);
+}
