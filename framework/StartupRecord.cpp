@@ -3,7 +3,6 @@
 #include "framework/Exceptions.h"
 #include "framework/SingleInstance.h"
 #include "framework/Utf8.h"
-#include "framework/WindowClasses.h"
 #include "platform/FileSystem.h"
 
 #include <new>
@@ -34,7 +33,6 @@ void RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
     CStartupRecord record;
     record.executable = std::make_unique<CFileSpec>(executable);
     record.showCommand = 1;
-    RegisterWindowClasses();
     record.SetCommandLine(commandLine);
     entry(record);
 }
@@ -80,7 +78,6 @@ int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
     // Also after a failure: a later start must not wait on this copy.
     try {
         ReleaseFirstInstance();
-        UnregisterWindowClasses();
     } catch (...) {
     }
     return 0;
