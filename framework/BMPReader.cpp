@@ -37,6 +37,23 @@ BMPHeader ParseHeader(const std::array<uint8_t, kHeadersSize>& b)
     return h;
 }
 
+// Rows of blue, green, red bytes, the bottom row first, into 32-bit pixels.
+void ReadRows(CMedia& media, CBitmap32& bitmap, uint32_t rowBytes)
+{
+    std::vector<uint8_t> row(rowBytes);
+    const CPixelLock lock(bitmap);
+    for (int y = bitmap.GetHeight() - 1; y >= 0; --y) {
+        media.Read(rowBytes, row.data());
+        uint8_t* out = lock.Row(y);
+        for (int x = 0; x < bitmap.GetWidth(); ++x) {
+            out[4 * x] = row[3 * x];
+            out[4 * x + 1] = row[3 * x + 1];
+            out[4 * x + 2] = row[3 * x + 2];
+            out[4 * x + 3] = 0;
+        }
+    }
+}
+
 } // namespace
 
 std::unique_ptr<CBitmap32> ReadBMP(CMedia& media)
@@ -58,20 +75,7 @@ std::unique_ptr<CBitmap32> ReadBMP(CMedia& media)
 
     auto bitmap = std::make_unique<CBitmap32>(h.width, h.height);
     media.SetPosition(start + h.pixelOffset);
-    std::vector<uint8_t> row(rowBytes);
-    uint8_t* pixels = bitmap->LockPixels();
-    const int pitch = bitmap->GetRowBytes();
-    for (int32_t y = h.height - 1; y >= 0; --y) { // the first row in the file is the bottom one
-        media.Read(rowBytes, row.data());
-        uint8_t* out = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
-        for (int32_t x = 0; x < h.width; ++x) {
-            out[4 * x] = row[3 * x];
-            out[4 * x + 1] = row[3 * x + 1];
-            out[4 * x + 2] = row[3 * x + 2];
-            out[4 * x + 3] = 0;
-        }
-    }
-    bitmap->UnlockPixels(pixels);
+    ReadRows(media, *bitmap, rowBytes);
     return bitmap;
 }
 

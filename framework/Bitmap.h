@@ -56,6 +56,23 @@ private:
     int lockCount_ = 0;
 };
 
+// Holds a bitmap's pixels locked for direct writing for its lifetime.
+class CPixelLock {
+public:
+    explicit CPixelLock(CABCBitmap& bitmap) : bitmap_(bitmap), pixels_(bitmap.LockPixels()) {}
+    ~CPixelLock() { bitmap_.UnlockPixels(pixels_); }
+    CPixelLock(const CPixelLock&) = delete;
+    CPixelLock& operator=(const CPixelLock&) = delete;
+
+    uint8_t* Pixels() const { return pixels_; }
+    uint8_t* Row(int y) const { return pixels_ + static_cast<size_t>(y) * static_cast<size_t>(bitmap_.GetRowBytes()); }
+    int RowBytes() const { return bitmap_.GetRowBytes(); }
+
+private:
+    CABCBitmap& bitmap_;
+    uint8_t* pixels_;
+};
+
 class CBitmap8 : public CABCBitmap {
 public:
     // The colour table is the palette's 256 entries.

@@ -15,6 +15,20 @@ std::shared_ptr<const platform::Font> CreateFontFromSpec(const CFontSpec& spec)
     }
 }
 
+namespace {
+
+// The object the context held before the state's first own one is kept once,
+// to be selected back at the end.
+template <typename T> void KeepFirst(std::shared_ptr<const T>& kept, bool& saved, std::shared_ptr<const T> previous)
+{
+    if (saved)
+        return;
+    kept = std::move(previous);
+    saved = true;
+}
+
+} // namespace
+
 CGdiState::~CGdiState() { Detach(); }
 
 void CGdiState::Attach(platform::DeviceContext* dc)
@@ -62,11 +76,7 @@ void CGdiState::SetFillColor(const CColor& color)
         return;
     fillColor_ = color;
     brush_ = platform::Brush::Create(ToRgb(color));
-    auto previous = dc_->SelectBrush(brush_);
-    if (!keptBrushSaved_) {
-        keptBrush_ = std::move(previous);
-        keptBrushSaved_ = true;
-    }
+    KeepFirst(keptBrush_, keptBrushSaved_, dc_->SelectBrush(brush_));
 }
 
 void CGdiState::SetPenColor(const CColor& color)
@@ -75,11 +85,7 @@ void CGdiState::SetPenColor(const CColor& color)
         return;
     penColor_ = color;
     pen_ = platform::Pen::Create(ToRgb(color), 1);
-    auto previous = dc_->SelectPen(pen_);
-    if (!keptPenSaved_) {
-        keptPen_ = std::move(previous);
-        keptPenSaved_ = true;
-    }
+    KeepFirst(keptPen_, keptPenSaved_, dc_->SelectPen(pen_));
 }
 
 void CGdiState::SetFont(const CFontSpec& font)
@@ -89,11 +95,7 @@ void CGdiState::SetFont(const CFontSpec& font)
     auto created = CreateFontFromSpec(font);
     font_ = font;
     fontObject_ = std::move(created);
-    auto previous = dc_->SelectFont(fontObject_);
-    if (!keptFontSaved_) {
-        keptFont_ = std::move(previous);
-        keptFontSaved_ = true;
-    }
+    KeepFirst(keptFont_, keptFontSaved_, dc_->SelectFont(fontObject_));
     metrics_ = dc_->GetTextMetrics();
 }
 

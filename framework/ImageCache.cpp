@@ -47,4 +47,10 @@ CPoint GetImageSize(const CImageID& id)
     return bitmap != nullptr ? CPoint(bitmap->GetWidth(), bitmap->GetHeight()) : CPoint();
 }
 
+void BlitImagePart(CABCCanvas& canvas, int32_t x, int32_t y, const CImageID& id, int32_t sourceX, int32_t sourceY,
+                   int32_t width, int32_t height)
+{
+    canvas.DrawImagePart(x, y, id, sourceX, sourceY, width, height);
+}
+
 } // namespace NSHarrowen

@@ -63,5 +63,8 @@ CImageSource* GetImageSource();
 CABCBitmap* GetImage(const CImageID& id);
 // Width and height of the picture; (0, 0) when there is none.
 CPoint GetImageSize(const CImageID& id);
+// Copies a part of a picture onto a canvas, unscaled (the picture buttons' painters use it).
+void BlitImagePart(CABCCanvas& canvas, int32_t x, int32_t y, const CImageID& id, int32_t sourceX, int32_t sourceY,
+                   int32_t width, int32_t height);
 
 } // namespace NSHarrowen

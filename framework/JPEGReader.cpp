@@ -167,19 +167,14 @@ std::unique_ptr<CABCBitmap> ReadJPEGTrueColor(const CPixelFormat& format, CMedia
     std::vector<uint8_t> scanline(static_cast<size_t>(info.image_width) * 3);
     std::vector<uint8_t> errorRow(static_cast<size_t>(info.image_width) * 3, 0);
 
+    const CPixelLock lock(*bitmap);
     CDecodeTarget target;
-    target.pixels = bitmap->LockPixels();
-    target.rowBytes = bitmap->GetRowBytes();
+    target.pixels = lock.Pixels();
+    target.rowBytes = lock.RowBytes();
     target.depth = format.GetDepth();
     target.scanline = scanline.data();
     target.errorRow = errorRow.data();
-    try {
-        decoder.Run(DecodeRows, target);
-    } catch (...) {
-        bitmap->UnlockPixels(target.pixels);
-        throw;
-    }
-    bitmap->UnlockPixels(target.pixels);
+    decoder.Run(DecodeRows, target);
     return bitmap;
 }
 
@@ -198,26 +193,21 @@ std::unique_ptr<CABCBitmap> ReadJPEGPaletted(const CPixelFormat& format, CMedia&
     CDecodeTarget target;
     for (int c = 0; c < 3; ++c)
         target.colorMap[c] = colorMap[static_cast<size_t>(c)].data();
-    target.pixels = bitmap->LockPixels();
-    target.rowBytes = bitmap->GetRowBytes();
+    const CPixelLock lock(*bitmap);
+    target.pixels = lock.Pixels();
+    target.rowBytes = lock.RowBytes();
     target.depth = 8;
-    try {
-        decoder.Run<CDecodeTarget>(
-            [](CJPEGDecoder& d, CDecodeTarget& t) {
-                jpeg_decompress_struct& info = d.Info();
-                info.quantize_colors = TRUE;
-                info.two_pass_quantize = TRUE;
-                info.dither_mode = JDITHER_FS;
-                info.colormap = t.colorMap;
-                info.actual_number_of_colors = CPalette::kSize;
-                DecodeRows(d, t);
-            },
-            target);
-    } catch (...) {
-        bitmap->UnlockPixels(target.pixels);
-        throw;
-    }
-    bitmap->UnlockPixels(target.pixels);
+    decoder.Run<CDecodeTarget>(
+        [](CJPEGDecoder& d, CDecodeTarget& t) {
+            jpeg_decompress_struct& info = d.Info();
+            info.quantize_colors = TRUE;
+            info.two_pass_quantize = TRUE;
+            info.dither_mode = JDITHER_FS;
+            info.colormap = t.colorMap;
+            info.actual_number_of_colors = CPalette::kSize;
+            DecodeRows(d, t);
+        },
+        target);
     return bitmap;
 }
 

@@ -244,6 +244,9 @@ TEST(ImageCache, PicturesComeFromTheRegisteredSource)
     GetImage(CImageID(7))->FillRect(CRect(0, 0, 12, 5), kWhite);
     target.DrawImagePart(1, 1, CImageID(7), 0, 0, 2, 2);
     target.DrawImage(10, 5, CImageID(8)); // unknown: nothing
+    BlitImagePart(target, 15, 5, CImageID(7), 0, 0, 1, 1);
+    EXPECT_EQ(target.GetDC()->GetPixel(15, 5), 0xFFFFFFu);
+    EXPECT_EQ(target.GetDC()->GetPixel(16, 5), 0u);
     EXPECT_EQ(target.GetDC()->GetPixel(2, 2), 0xFFFFFFu);
     EXPECT_EQ(target.GetDC()->GetPixel(3, 3), 0u);
     SetImageSource(nullptr);
