@@ -230,6 +230,26 @@ TEST_F(CanvasTest, StringIsPlacedByItsBaseline)
     EXPECT_FALSE(inkOn);
 }
 
+TEST_F(CanvasTest, TheCellTopLiesAscentAboveTheBaseline)
+{
+    CCanvas canvas(&port);
+    const CFontSpec font("Arial", 12);
+    const int ascent = canvas.GetFontAscent(font);
+    // With an opaque background the text fills its whole cell, which shows the cell exactly.
+    canvas.GetDC()->SetBackgroundMode(platform::BackgroundMode::Opaque);
+    canvas.GetDC()->SetBackgroundColor(0x00FF00);
+    canvas.DrawString(5, 20, "x", font, kWhite);
+    const int width = canvas.GetStringWidth("x", font);
+    std::string column;
+    for (int y = 0; y < 30; ++y)
+        column += At(5, y) == kPaper ? '.' : '#';
+    EXPECT_EQ(column, std::string(static_cast<size_t>(20 - ascent), '.') + std::string(12, '#')
+                          + std::string(static_cast<size_t>(30 - (20 - ascent) - 12), '.'));
+    EXPECT_NE(At(5 + width - 1, 20 - ascent), kPaper);
+    EXPECT_EQ(At(5 + width, 20 - ascent), kPaper);
+    EXPECT_EQ(At(4, 20 - ascent), kPaper);
+}
+
 TEST_F(CanvasTest, StandardFontHasTheSmallestSizeOfTheOriginalFace)
 {
     CCanvas canvas(&port);
@@ -386,6 +406,37 @@ TEST(Palette, StandardLayout)
     EXPECT_EQ(format.GetColorMap()[0][9], 0xF0);
     EXPECT_EQ(format.GetColorMap()[2][9], 0xA6);
     EXPECT_EQ(CPixelFormat(32).GetPalette(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GdiState, GivesTheContextItsOwnObjectsBackAndStartsTransparent)
+{
+    platform::PixelBuffer buffer(4, 4);
+    platform::DeviceContext dc(buffer);
+    const auto pen = dc.CurrentPen();
+    const auto brush = dc.CurrentBrush();
+    const auto font = platform::Font::Create({"Arial", 20});
+    dc.SelectFont(font);
+    {
+        CGdiState state(&dc);
+        EXPECT_EQ(dc.GetBackgroundMode(), platform::BackgroundMode::Transparent);
+        EXPECT_EQ(dc.BackgroundColor(), 0xFFFFFFu);
+        EXPECT_EQ(dc.TextColor(), 0u);
+        state.SetPenColor(kRed);
+        state.SetFillColor(kGreen);
+        state.SetFillColor(kRed);
+        state.SetFont(CFontSpec("Arial", 12));
+        EXPECT_EQ(dc.CurrentPen()->Color(), 0xFF0000u);
+        EXPECT_EQ(dc.CurrentBrush()->Color(), 0xFF0000u);
+        EXPECT_EQ(state.GetTextMetrics().height, 12);
+        EXPECT_NE(dc.CurrentFont(), font);
+    }
+    EXPECT_EQ(dc.CurrentPen(), pen);
+    EXPECT_EQ(dc.CurrentBrush(), brush);
+    EXPECT_EQ(dc.CurrentFont(), font);
 }
 
 } // namespace
