@@ -4,6 +4,9 @@
 #include "synth/PacketDecoder.h"
 #include "synth/ProtocolErrors.h"
 #include "synth/SysexFrame.h"
+#include "synth/molecules/MoleculeBuilders.h"
+#include "synth/molecules/ParamMolecules.h"
+#include "synth/molecules/SynthMolecules.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +174,65 @@ TEST_F(PacketDecoder, UsesTheApplicationsRegistry)
     DecodePacket(Frame({0x40, 1, 2, 3, 4}), m_packet);
     SetMoleculeRegistry(nullptr);
     EXPECT_EQ(m_packet.GetCount(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// Molecules written by the real writers, framed, and dispatched through the
+// application's builders.
+Bytes Written(std::initializer_list<const CMolecule*> molecules)
+{
+    Bytes payload(256);
+    uint32_t at = 0;
+    for (const CMolecule* molecule : molecules) {
+        CMIDIOutStream out(static_cast<uint32_t>(payload.size()) - at, payload.data() + at);
+        molecule->Write(out);
+        at += out.GetByteLength();
+    }
+    payload.resize(at);
+    return payload;
+}
+
+TEST(PacketDecoderWithTheReceivedMolecules, ParamChangeAndSlotSelection)
+{
+    CMoleculeRegistry registry;
+    RegisterReceivedMolecules(registry);
+    const CMParamChange change(1, 5, 3, 100);
+    const CMSlotSelectionDump selection;
+
+    Bytes payload = Written({&change});
+    payload.push_back(0x7F);
+    CSysexFrameSpec spec;
+    spec.payload = payload.data();
+    spec.length = static_cast<uint32_t>(payload.size());
+    spec.slot = 3;
+    spec.noNumber = false;
+    spec.number = 9;
+    CMoleculePacket packet;
+    DecodePacket(MakeRawSysexFrame(spec)->View(), packet, registry);
+    ASSERT_EQ(packet.GetCount(), 1u);
+    const auto& received = dynamic_cast<const CMParamChange&>(packet.At(0));
+    EXPECT_EQ(received.address.module, 5);
+    EXPECT_EQ(received.value, 100);
+    EXPECT_EQ(packet.GetTarget(), 2u);
+    EXPECT_EQ(packet.GetSlot(), 3);
+    EXPECT_EQ(packet.GetSessionNumber(), 9);
+
+    payload = Written({&selection, &change});
+    spec.payload = payload.data();
+    spec.length = static_cast<uint32_t>(payload.size());
+    CMoleculePacket mixed;
+    DecodePacket(MakeRawSysexFrame(spec)->View(), mixed, registry);
+    ASSERT_EQ(mixed.GetCount(), 2u);
+    EXPECT_EQ(mixed.GetTarget(), 1u);
+
+    const Bytes sendOnly{0x02, 0x7F};
+    spec.payload = sendOnly.data();
+    spec.length = 2;
+    CMoleculePacket refused;
+    EXPECT_THROW(DecodePacket(MakeRawSysexFrame(spec)->View(), refused, registry), XMUnregisteredMolecule);
 }
 
 } // namespace
