@@ -7,7 +7,6 @@
 #include "synth/molecules/PatchFileWriterInterface.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -119,8 +118,7 @@ void CMMorphAssign::Write(CMIDIOutStream& stream) const
     stream.WriteAlignedByte(address.module);
     stream.WriteAlignedByte(address.param);
     stream.WriteAlignedByte(group);
-    stream.WriteAlignedByte(static_cast<uint8_t>(std::min(std::abs(range), 255)));
-    stream.WriteAlignedByte(range < 0 ? 1 : 0);
+    WriteMorphRange(stream, range);
 }
 
 void CMMorphAssign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyMorphAssign(*this); }
@@ -309,8 +307,7 @@ void CMMorphAssign::Read(CMIDIInStream& stream)
     address.module = stream.ReadAlignedByte();
     address.param = stream.ReadAlignedByte();
     group = stream.ReadAlignedByte();
-    const int32_t magnitude = stream.ReadAlignedByte();
-    range = stream.ReadAlignedByte() != 0 ? -magnitude : magnitude;
+    range = ReadMorphRange(stream);
 }
 
 void CMMorphKeyboardAssign::Read(CMIDIInStream& stream)

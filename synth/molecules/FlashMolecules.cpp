@@ -20,13 +20,6 @@ CFlashAddress ReadClampedAddress(CMIDIInStream& stream)
     return CFlashAddress::Clamped(bank, location);
 }
 
-void WriteSlotCommand(CMIDIOutStream& stream, uint8_t id, uint8_t slot, const CFlashAddress& address)
-{
-    stream.WriteMoleculeHeader(id, CMIDIOutStream::kKindPlain, 1);
-    stream.WriteAlignedByte(slot > 3 ? 3 : slot);
-    WriteAddressBytes(stream, address);
-}
-
 uint8_t NextLocation(uint8_t location)
 {
     return location < CFlashAddress::kMaxLocation ? static_cast<uint8_t>(location + 1) : location;
@@ -35,10 +28,6 @@ uint8_t NextLocation(uint8_t location)
 } // namespace
 
 // --- commands
-
-void CMFlashLoadCommand::Write(CMIDIOutStream& stream) const { WriteSlotCommand(stream, kId, slot, address); }
-
-void CMFlashStoreCommand::Write(CMIDIOutStream& stream) const { WriteSlotCommand(stream, kId, slot, address); }
 
 void CMFlashDeleteCommand::Write(CMIDIOutStream& stream) const
 {
@@ -82,12 +71,6 @@ void CMFlashUsageDump::Read(CMIDIInStream& stream)
 }
 
 // --- scan
-
-void CMFlashDataRequest::Write(CMIDIOutStream& stream) const
-{
-    stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindRequest, 1);
-    WriteAddressBytes(stream, address);
-}
 
 void CMFlashDeleteDump::Write(CMIDIOutStream& stream) const
 {
@@ -159,12 +142,6 @@ void CMFlashDataDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMFlashDumpRequest::Write(CMIDIOutStream& stream) const
-{
-    stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindRequest, 1);
-    WriteAddressBytes(stream, address);
-}
-
 // --- dump marker
 
 CMFlashDumpMarker::CMFlashDumpMarker(uint8_t code, CFlashAddress flashAddress, std::string patchName)
@@ -209,12 +186,19 @@ void CMFlashDumpMarker::Read(CMIDIInStream& stream)
     name = code == kCodePatch ? stream.ReadString(kText16) : std::string();
 }
 
-// --- readers of the commands and requests (the editor only sends them; a
-// simulated synthesizer reads them)
+// --- commands and requests (the editor sends them; a simulated
+// synthesizer reads them)
 
-namespace {
+template <uint8_t kMoleculeId>
+void TMFlashSlotCommand<kMoleculeId>::Write(CMIDIOutStream& stream) const
+{
+    stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
+    stream.WriteAlignedByte(slot > 3 ? 3 : slot);
+    WriteAddressBytes(stream, address);
+}
 
-void ReadSlotCommand(CMIDIInStream& stream, uint8_t& slot, CFlashAddress& address)
+template <uint8_t kMoleculeId>
+void TMFlashSlotCommand<kMoleculeId>::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     const uint8_t slotByte = stream.ReadAlignedByte();
@@ -222,27 +206,29 @@ void ReadSlotCommand(CMIDIInStream& stream, uint8_t& slot, CFlashAddress& addres
     address = ReadClampedAddress(stream);
 }
 
-} // namespace
+template class TMFlashSlotCommand<CMFlashLoadCommand::kId>;
+template class TMFlashSlotCommand<CMFlashStoreCommand::kId>;
 
-void CMFlashLoadCommand::Read(CMIDIInStream& stream) { ReadSlotCommand(stream, slot, address); }
+template <uint8_t kMoleculeId>
+void TMFlashAddressRequest<kMoleculeId>::Write(CMIDIOutStream& stream) const
+{
+    stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindRequest, 1);
+    WriteAddressBytes(stream, address);
+}
 
-void CMFlashStoreCommand::Read(CMIDIInStream& stream) { ReadSlotCommand(stream, slot, address); }
+template <uint8_t kMoleculeId>
+void TMFlashAddressRequest<kMoleculeId>::Read(CMIDIInStream& stream)
+{
+    stream.ReadMoleculeId();
+    address = ReadClampedAddress(stream);
+}
+
+template class TMFlashAddressRequest<CMFlashDataRequest::kId>;
+template class TMFlashAddressRequest<CMFlashDumpRequest::kId>;
 
 void CMFlashDeleteCommand::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     address = ReadClampedAddress(stream);
     batch = stream.ReadAlignedByte();
-}
-
-void CMFlashDataRequest::Read(CMIDIInStream& stream)
-{
-    stream.ReadMoleculeId();
-    address = ReadClampedAddress(stream);
-}
-
-void CMFlashDumpRequest::Read(CMIDIInStream& stream)
-{
-    stream.ReadMoleculeId();
-    address = ReadClampedAddress(stream);
 }

@@ -11,14 +11,15 @@
 // the names of the stored patches, report its usage and mark the patches of
 // a flash dump.
 
-// Load the stored patch into a slot, or store the slot's patch (a slot
-// above 3 is sent as 3).
-class CMFlashLoadCommand : public CMolecule {
+// A flash command for one slot: the slot (above 3 sent as 3) and a flash
+// address.
+template <uint8_t kMoleculeId>
+class TMFlashSlotCommand : public CMolecule {
 public:
-    static constexpr uint8_t kId = 0x0A;
+    static constexpr uint8_t kId = kMoleculeId;
 
-    CMFlashLoadCommand() = default;
-    CMFlashLoadCommand(uint8_t slotIndex, CFlashAddress flashAddress) : slot(slotIndex), address(flashAddress) {}
+    TMFlashSlotCommand() = default;
+    TMFlashSlotCommand(uint8_t slotIndex, CFlashAddress flashAddress) : slot(slotIndex), address(flashAddress) {}
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -27,17 +28,29 @@ public:
     CFlashAddress address;
 };
 
-class CMFlashStoreCommand : public CMolecule {
+// Load the stored patch into the slot.
+class CMFlashLoadCommand : public TMFlashSlotCommand<0x0A> {
 public:
-    static constexpr uint8_t kId = 0x0B;
+    using TMFlashSlotCommand::TMFlashSlotCommand;
+};
 
-    CMFlashStoreCommand() = default;
-    CMFlashStoreCommand(uint8_t slotIndex, CFlashAddress flashAddress) : slot(slotIndex), address(flashAddress) {}
+// Store the slot's patch.
+class CMFlashStoreCommand : public TMFlashSlotCommand<0x0B> {
+public:
+    using TMFlashSlotCommand::TMFlashSlotCommand;
+};
+
+// A request naming one flash address.
+template <uint8_t kMoleculeId>
+class TMFlashAddressRequest : public CMolecule {
+public:
+    static constexpr uint8_t kId = kMoleculeId;
+
+    explicit TMFlashAddressRequest(CFlashAddress flashAddress = {}) : address(flashAddress) {}
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
 
-    uint8_t slot = 0;
     CFlashAddress address;
 };
 
@@ -93,16 +106,9 @@ public:
 };
 
 // Asks for the names of the stored patches from a scan position on.
-class CMFlashDataRequest : public CMolecule {
+class CMFlashDataRequest : public TMFlashAddressRequest<0x14> {
 public:
-    static constexpr uint8_t kId = 0x14;
-
-    explicit CMFlashDataRequest(CFlashAddress scanPosition = {}) : address(scanPosition) {}
-
-    void Write(CMIDIOutStream& stream) const override;
-    void Read(CMIDIInStream& stream) override;
-
-    CFlashAddress address;
+    using TMFlashAddressRequest::TMFlashAddressRequest;
 };
 
 // A location was emptied.
@@ -164,16 +170,10 @@ private:
     int m_resumeIndex = -1;
 };
 
-class CMFlashDumpRequest : public CMolecule {
+// Starts a flash dump at an address.
+class CMFlashDumpRequest : public TMFlashAddressRequest<0x17> {
 public:
-    static constexpr uint8_t kId = 0x17;
-
-    explicit CMFlashDumpRequest(CFlashAddress start = {}) : address(start) {}
-
-    void Write(CMIDIOutStream& stream) const override;
-    void Read(CMIDIInStream& stream) override;
-
-    CFlashAddress address;
+    using TMFlashAddressRequest::TMFlashAddressRequest;
 };
 
 // Closes the dump of one flash position during a bank upload.

@@ -16,6 +16,13 @@ void WriteAreaAndCount(CMIDIOutStream& stream, uint8_t area, size_t count)
     stream.WriteBits(7, static_cast<uint32_t>(count));
 }
 
+// The area bit and the 7-bit entry count of a dump; returns the count.
+uint8_t ReadAreaAndCount(CMIDIInStream& stream, uint8_t& area)
+{
+    area = stream.ReadBit() ? 1 : 0;
+    return stream.ReadBits(7);
+}
+
 uint8_t ClampedByte(int32_t value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
 } // namespace
@@ -101,8 +108,7 @@ void CMModuleDump::Write(CMIDIOutStream& stream) const
 void CMModuleDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_area = stream.ReadBit() ? 1 : 0;
-    const uint8_t count = stream.ReadBits(7);
+    const uint8_t count = ReadAreaAndCount(stream, m_area);
     for (uint8_t i = 0; i < count; ++i) {
         CModuleDumpEntry entry;
         entry.type = stream.ReadBits(7);
@@ -164,8 +170,7 @@ void CMModuleParamDump::Write(CMIDIOutStream& stream) const
 void CMModuleParamDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_area = stream.ReadBit() ? 1 : 0;
-    const uint8_t count = stream.ReadBits(7);
+    const uint8_t count = ReadAreaAndCount(stream, m_area);
     for (uint8_t i = 0; i < count; ++i) {
         const uint8_t index = stream.ReadBits(7);
         const uint8_t type = stream.ReadBits(7);
@@ -209,8 +214,7 @@ void CMModuleNameDump::Write(CMIDIOutStream& stream) const
 void CMModuleNameDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_area = stream.ReadBit() ? 1 : 0;
-    const uint8_t count = stream.ReadBits(7);
+    const uint8_t count = ReadAreaAndCount(stream, m_area);
     for (uint8_t i = 0; i < count; ++i) {
         CModuleNameEntry entry;
         entry.index = stream.ReadAlignedByte();
@@ -253,8 +257,7 @@ void CMModuleCustomDataDump::Write(CMIDIOutStream& stream) const
 void CMModuleCustomDataDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_area = stream.ReadBit() ? 1 : 0;
-    const uint8_t count = stream.ReadBits(7);
+    const uint8_t count = ReadAreaAndCount(stream, m_area);
     for (uint8_t i = 0; i < count; ++i) {
         const uint8_t index = stream.ReadBits(7);
         std::vector<uint8_t> data(stream.ReadBits(8));

@@ -4,6 +4,9 @@
 #include "synth/ModuleTypeInfo.h"
 #include "synth/TextFunctions.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 uint32_t ParamValueWidth(uint8_t maxValue)
 {
     uint32_t bits = 1;
@@ -29,6 +32,18 @@ void WriteCableEndBytes(CMIDIOutStream& stream, const JackAddress& jack)
 {
     stream.WriteAlignedByte(jack.module);
     WriteJackByte(stream, jack);
+}
+
+void WriteMorphRange(CMIDIOutStream& stream, int32_t range)
+{
+    stream.WriteAlignedByte(static_cast<uint8_t>(std::min(std::abs(range), 255)));
+    stream.WriteAlignedByte(range < 0 ? 1 : 0);
+}
+
+int32_t ReadMorphRange(CMIDIInStream& stream)
+{
+    const int32_t magnitude = stream.ReadAlignedByte();
+    return stream.ReadAlignedByte() != 0 ? -magnitude : magnitude;
 }
 
 uint8_t ReadAreaByte(CMIDIInStream& stream) { return ToAreaIndex(stream.ReadAlignedByte()); }

@@ -34,5 +34,9 @@ void WriteJackByte(CMIDIOutStream& stream, const JackAddress& jack);
 // Module index and jack byte of one cable end.
 void WriteCableEndBytes(CMIDIOutStream& stream, const JackAddress& jack);
 
+// A morph range as two bytes, magnitude and sign (1 = negative).
+void WriteMorphRange(CMIDIOutStream& stream, int32_t range);
+int32_t ReadMorphRange(CMIDIInStream& stream);
+
 // A byte area as readers take it: 0, 1 and 2 stay, anything else is 1.
 uint8_t ReadAreaByte(CMIDIInStream& stream);

@@ -5,7 +5,6 @@
 #include "synth/molecules/PatchApplyInterface.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -40,8 +39,7 @@ void CMMorphChange::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindLive, 1);
     WriteAddressBytes(stream, address);
-    stream.WriteAlignedByte(static_cast<uint8_t>(std::min(std::abs(range), 255)));
-    stream.WriteAlignedByte(range < 0 ? 1 : 0);
+    WriteMorphRange(stream, range);
 }
 
 void CMMorphChange::Read(CMIDIInStream& stream)
@@ -50,8 +48,7 @@ void CMMorphChange::Read(CMIDIInStream& stream)
     address.location = stream.ReadAlignedByte() != 0 ? 1 : 0;
     address.module = stream.ReadAlignedByte();
     address.param = stream.ReadAlignedByte();
-    const int32_t magnitude = stream.ReadAlignedByte();
-    range = stream.ReadAlignedByte() != 0 ? -magnitude : magnitude;
+    range = ReadMorphRange(stream);
 }
 
 void CMMorphChange::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyMorphChange(*this); }
