@@ -2,10 +2,15 @@
 // apply to what the synthesizer sends.
 #include "MoleculeTestSupport.h"
 
+#include "synth/MoleculePacket.h"
+#include "synth/MoleculeRegistry.h"
+#include "synth/PacketDecoder.h"
 #include "synth/ProtocolErrors.h"
+#include "synth/SysexFrame.h"
 #include "synth/molecules/AssignMolecules.h"
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/FlashMolecules.h"
+#include "synth/molecules/MoleculeBuilders.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/MoleculeFields.h"
 #include "synth/molecules/ParamMolecules.h"
@@ -471,4 +476,32 @@ TEST(FlashWire, CommandsAndRequests)
     EXPECT_EQ(WriteBytes(CMFlashDeleteCommand({8, 98}, 1)), (Bytes{0x0C, 8, 98, 1}));
     EXPECT_EQ(WriteBytes(CMFlashDataRequest({1, 4})), (Bytes{0x14, 1, 4}));
     EXPECT_EQ(WriteBytes(CMFlashDumpRequest({3, 0})), (Bytes{0x17, 3, 0}));
+}
+
+// --- in a received frame
+
+TEST(ReceivedFrame, ParameterDumpOfAnUnknownTypeRefusesTheRestOfTheFrame)
+{
+    CFakeModuleTypes types = MakeTestModuleTypes();
+    CScopedModuleTypes installed(&types);
+    CMoleculeRegistry registry;
+    RegisterReceivedMolecules(registry);
+
+    Bytes payload = WriteBytes(CMParamChange(1, 5, 3, 100));
+    const Bytes unknownDump{0x4D, 0x81, 0x02, 0x4F, 0xFF};
+    payload.insert(payload.end(), unknownDump.begin(), unknownDump.end());
+    const Bytes after = WriteBytes(CMKnobDeassign(3));
+    payload.insert(payload.end(), after.begin(), after.end());
+    payload.push_back(0x7F);
+
+    CSysexFrameSpec spec;
+    spec.payload = payload.data();
+    spec.length = static_cast<uint32_t>(payload.size());
+    spec.packed = true;
+    spec.first = spec.last = true;
+    CMoleculePacket packet;
+    EXPECT_THROW(DecodePacket(MakeRawSysexFrame(spec)->View(), packet, registry), XMUnknownModuleType);
+    // What was read before stays; nothing after the refused dump is guessed.
+    ASSERT_EQ(packet.GetCount(), 1u);
+    EXPECT_NE(dynamic_cast<const CMParamChange*>(&packet.At(0)), nullptr);
 }
