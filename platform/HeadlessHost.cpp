@@ -64,7 +64,7 @@ bool HeadlessHost::PollEvent(HostEvent& event)
 void HeadlessHost::WaitForEvent(uint32_t timeoutMs)
 {
     if (events_.empty())
-        now_ += timeoutMs;
+        clock_.Advance(timeoutMs);
 }
 
 void HeadlessHost::WarpPointer(Point screen)

@@ -11,7 +11,7 @@ namespace platform {
 
 // A desktop in memory: top-level surfaces are composed onto a screen buffer,
 // time stands still until the program sleeps or waits (which advance it), and
-// input comes only from the Inject calls. Tests and screenshots use it.
+// input comes only from the calls below. Tests and screenshots use it.
 class HeadlessHost : public IHost {
 public:
     explicit HeadlessHost(int width = 1024, int height = 768);
@@ -29,16 +29,13 @@ public:
 
     bool PollEvent(HostEvent& event) override;
     void WaitForEvent(uint32_t timeoutMs) override;
-    uint64_t NowMilliseconds() override { return now_; }
-    void SleepMilliseconds(uint32_t ms) override { now_ += ms; }
+    IClock* Clock() override { return &clock_; }
 
     void SetCursor(CursorShape shape) override { cursor_ = shape; }
     Point PointerPosition() const override { return pointer_; }
     void WarpPointer(Point screen) override;
     bool PrimaryButtonDown() const override { return buttonDown_; }
 
-    std::string ClipboardText() override { return clipboard_; }
-    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     void Beep() override { ++beeps_; }
     int MessageBox(const std::string& title, const std::string& text, int buttons) override;
 
@@ -53,7 +50,8 @@ public:
     void RequestClose(SurfaceId id);
     void DropFile(Point screen, const std::string& path);
     void SetApplicationFocus(bool focused);
-    void Advance(uint64_t ms) { now_ += ms; }
+    void Advance(uint64_t ms) { clock_.Advance(ms); }
+    uint64_t Now() { return clock_.Now(); }
 
     // What the screen shows now: every shown surface in stacking order.
     PixelBuffer Screen() const;
@@ -78,7 +76,7 @@ private:
 
     int width_;
     int height_;
-    uint64_t now_ = 1000;
+    CVirtualClock clock_ {1000};
     SurfaceId nextId_ = 1;
     std::map<SurfaceId, Surface> surfaces_;
     std::vector<SurfaceId> order_; // bottom to top
@@ -86,7 +84,6 @@ private:
     Point pointer_;
     bool buttonDown_ = false;
     CursorShape cursor_ = CursorShape::Arrow;
-    std::string clipboard_;
     int beeps_ = 0;
     std::deque<int> answers_;
     std::vector<std::string> boxTexts_;

@@ -17,8 +17,10 @@ std::unique_ptr<IHost>& Current()
 IHost& Host()
 {
     auto& host = Current();
-    if (!host)
+    if (!host) {
         host = std::make_unique<HeadlessHost>();
+        InstallClock(host->Clock());
+    }
     return *host;
 }
 
@@ -26,6 +28,7 @@ std::unique_ptr<IHost> InstallHost(std::unique_ptr<IHost> host)
 {
     auto previous = std::move(Current());
     Current() = std::move(host);
+    InstallClock(Current() ? Current()->Clock() : nullptr);
     return previous;
 }
 

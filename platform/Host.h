@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/Geometry.h"
 #include "platform/PixelBuffer.h"
 
@@ -72,8 +73,9 @@ public:
     // Blocks until an event may be waiting or the time has passed.
     virtual void WaitForEvent(uint32_t timeoutMs) = 0;
 
-    virtual uint64_t NowMilliseconds() = 0;
-    virtual void SleepMilliseconds(uint32_t ms) = 0;
+    // The clock the program runs on while this host is installed; none for
+    // the system clock. Installing the host installs it (platform/Clock.h).
+    virtual IClock* Clock() { return nullptr; }
 
     virtual void SetCursor(CursorShape shape) = 0;
     virtual Point PointerPosition() const = 0;
@@ -81,15 +83,14 @@ public:
     virtual void WarpPointer(Point screen) = 0;
     virtual bool PrimaryButtonDown() const = 0;
 
-    virtual std::string ClipboardText() = 0;
-    virtual void SetClipboardText(const std::string& text) = 0;
     virtual void Beep() = 0;
     // A blocking message box; returns the index of the button pressed.
     virtual int MessageBox(const std::string& title, const std::string& text, int buttons) = 0;
 };
 
 // The host the window layer uses. Installing one makes it current and returns
-// the one it replaces; the window layer must hold no windows at that time.
+// the one it replaces, with its clock; the window layer must hold no windows
+// at that time.
 IHost& Host();
 std::unique_ptr<IHost> InstallHost(std::unique_ptr<IHost> host);
 

@@ -1,4 +1,5 @@
 #include "platform/InputState.h"
+#include "platform/Keys.h"
 #include "platform/MessageQueue.h"
 #include "platform/SystemMetrics.h"
 #include "platform/WindowSystem.h"
@@ -234,6 +235,13 @@ void KeyChanged(const HostEvent& e, bool down)
     auto& sys = System();
     if (e.virtualKey < 256)
         sys.keys[e.virtualKey] = down;
+    ModifierState modifiers = CurrentModifiers();
+    modifiers.shift = sys.keys[kVKShift];
+    modifiers.control = sys.keys[kVKControl];
+    modifiers.alt = sys.keys[kVKAlt];
+    if (down && !e.repeat && e.virtualKey == kVKCapsLock)
+        modifiers.capsLock = !modifiers.capsLock;
+    SetCurrentModifiers(modifiers);
     const WindowHandle target = KeyTarget();
     if (!target)
         return;

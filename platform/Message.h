@@ -138,6 +138,13 @@ constexpr uint16_t LowWordOf(uintptr_t v) { return static_cast<uint16_t>(v & 0xF
 constexpr uint16_t HighWordOf(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
 constexpr Point PointFromLParam(LParam v) { return {LowSigned(v), HighSigned(v)}; }
 
+// What msg::Notify's long parameter points at: the control that sends it.
+struct NotifyHeader {
+    WindowHandle from = 0;
+    uintptr_t id = 0;
+    uint32_t code = 0;
+};
+
 // One message taken from the queue.
 struct Message {
     WindowHandle window = 0;

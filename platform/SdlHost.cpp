@@ -112,6 +112,23 @@ std::vector<char32_t> DecodeUtf8(const char* text)
     return out;
 }
 
+// The desktop's clipboard, installed while the host lives.
+class SdlClipboard : public IClipboard {
+public:
+    bool HasText() override { return SDL_HasClipboardText() == SDL_TRUE; }
+    std::optional<std::string> GetText() override
+    {
+        char* text = SDL_GetClipboardText();
+        if (!text)
+            return std::nullopt;
+        std::string out = text;
+        SDL_free(text);
+        return out;
+    }
+    bool SetText(std::string_view text) override { return SDL_SetClipboardText(std::string(text).c_str()) == 0; }
+    void Clear() override { SDL_SetClipboardText(""); }
+};
+
 } // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Create()
@@ -120,11 +137,15 @@ std::unique_ptr<SdlHost> SdlHost::Create()
         return nullptr;
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_StartTextInput();
-    return std::unique_ptr<SdlHost>(new SdlHost());
+    std::unique_ptr<SdlHost> host(new SdlHost());
+    host->clipboard_ = std::make_unique<SdlClipboard>();
+    InstallClipboard(host->clipboard_.get());
+    return host;
 }
 
 SdlHost::~SdlHost()
 {
+    InstallClipboard(nullptr);
     for (auto& [id, window] : windows_)
         SDL_DestroyWindow(window);
     for (auto& [shape, cursor] : cursors_)
@@ -334,16 +355,6 @@ void SdlHost::WaitForEvent(uint32_t timeoutMs)
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
 }
 
-uint64_t SdlHost::NowMilliseconds()
-{
-    return SDL_GetTicks64();
-}
-
-void SdlHost::SleepMilliseconds(uint32_t ms)
-{
-    SDL_Delay(ms);
-}
-
 void SdlHost::SetCursor(CursorShape shape)
 {
     SDL_Cursor*& cursor = cursors_[shape];
@@ -368,19 +379,6 @@ void SdlHost::WarpPointer(Point screen)
 bool SdlHost::PrimaryButtonDown() const
 {
     return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
-}
-
-std::string SdlHost::ClipboardText()
-{
-    char* text = SDL_GetClipboardText();
-    std::string out = text ? text : "";
-    SDL_free(text);
-    return out;
-}
-
-void SdlHost::SetClipboardText(const std::string& text)
-{
-    SDL_SetClipboardText(text.c_str());
 }
 
 void SdlHost::Beep()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/Host.h"
 
 #include <deque>
@@ -36,16 +37,12 @@ public:
 
     bool PollEvent(HostEvent& event) override;
     void WaitForEvent(uint32_t timeoutMs) override;
-    uint64_t NowMilliseconds() override;
-    void SleepMilliseconds(uint32_t ms) override;
 
     void SetCursor(CursorShape shape) override;
     Point PointerPosition() const override;
     void WarpPointer(Point screen) override;
     bool PrimaryButtonDown() const override;
 
-    std::string ClipboardText() override;
-    void SetClipboardText(const std::string& text) override;
     void Beep() override;
     int MessageBox(const std::string& title, const std::string& text, int buttons) override;
 
@@ -59,6 +56,7 @@ private:
     std::map<SurfaceId, SDL_Window*> windows_;
     std::map<CursorShape, SDL_Cursor*> cursors_;
     std::deque<HostEvent> pending_;
+    std::unique_ptr<IClipboard> clipboard_;
 };
 
 } // namespace platform

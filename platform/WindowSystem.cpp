@@ -1,5 +1,6 @@
 #include "platform/WindowSystem.h"
 
+#include "platform/Clock.h"
 #include "platform/SystemColors.h"
 #include "platform/SystemMetrics.h"
 
@@ -24,7 +25,8 @@ WindowObject* Find(WindowHandle window)
 
 uint64_t Now()
 {
-    return Host().NowMilliseconds();
+    Host(); // installs the host's clock when none was installed yet
+    return NowMilliseconds();
 }
 
 int BorderWidth(const WindowObject& w)

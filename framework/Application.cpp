@@ -1,0 +1,312 @@
+#include "framework/Application.h"
+
+#include "framework/ABCWindow.h"
+#include "framework/Exceptions.h"
+#include "framework/TooltipControl.h"
+#include "platform/Clock.h"
+#include "platform/InputState.h"
+#include "platform/MessageQueue.h"
+#include "platform/Window.h"
+
+#include <algorithm>
+
+namespace NSHarrowen {
+
+namespace {
+
+CApplication* theApplication = nullptr;
+
+} // namespace
+
+CApplication* GetApplication()
+{
+    return theApplication;
+}
+
+CApplication::CApplication(std::string name) : name_(std::move(name))
+{
+    theApplication = this;
+    SetIdleInterval(50);
+}
+
+CApplication::~CApplication()
+{
+    if (threadTimer_)
+        platform::KillTimer(0, threadTimer_);
+    DestroyToolbar();
+    DestroyFrameWindow();
+    if (theApplication == this)
+        theApplication = nullptr;
+}
+
+void CApplication::Idle()
+{
+    CABCWindow* active = GetActiveWindow();
+    if (active)
+        if (CTooltipControl* tips = active->GetTooltips(false))
+            tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
+    const platform::WindowHandle under = platform::WindowFromPoint(platform::GetCursorPos());
+    if (active_ && under)
+        UpdateHoverView();
+    else
+        SetHoverView(nullptr);
+    // The windows' own idle steps: the active document window first.
+    CABCWindow* document = GetActiveDocumentWindow();
+    if (document)
+        document->Idle();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (CABCWindow* w = GetWindowAt(i); w != document && !w->IsMarkedForDeletion())
+            w->Idle();
+    if (CView* tracking = GetMouseTrackingView())
+        tracking->HandleBroadcast();
+    DeleteMarkedWindows();
+}
+
+void CApplication::RouteKeyEvent(const CKeyEvent& event)
+{
+    if (CView* tracking = GetMouseTrackingView()) {
+        tracking->ForwardKey(event);
+        return;
+    }
+    CABCWindow* active = GetActiveWindow();
+    if (active) {
+        if (CView* focus = active->GetFocusView()) {
+            focus->ForwardKey(event);
+            return;
+        }
+        active->DoCommand(event);
+        return;
+    }
+    DoCommand(event);
+}
+
+platform::WindowHandle CApplication::CreateFrameWindow()
+{
+    RegisterWindowClasses();
+    platform::CreateParams params;
+    params.className = kFrameWindowClass;
+    params.title = name_;
+    params.style = platform::style::OverlappedWindow | platform::style::ClipChildren;
+    params.useDefaultRect = true;
+    frame_ = platform::CreateWindow(params);
+    if (!frame_)
+        throw XBase();
+    return frame_;
+}
+
+void CApplication::DestroyFrameWindow()
+{
+    if (frame_)
+        platform::DestroyWindow(frame_);
+    ForgetFrame();
+}
+
+void CApplication::ForgetFrame()
+{
+    frame_ = 0;
+    mdiClient_ = 0;
+}
+
+void CApplication::CreateMDIClient(platform::WindowHandle frame)
+{
+    platform::CreateParams params;
+    params.className = platform::kMdiClientClass;
+    params.style = platform::style::Child | platform::style::Visible | platform::style::ClipChildren
+                   | platform::style::VScroll | platform::style::HScroll;
+    params.parent = frame;
+    params.childId = 1;
+    params.rect = platform::GetClientRect(frame);
+    mdiClient_ = platform::CreateWindow(params);
+    if (!mdiClient_)
+        throw XBase();
+    frame_ = frame;
+}
+
+void CApplication::LayoutFrame()
+{
+    if (!frame_ || !mdiClient_)
+        return;
+    platform::Rect area = platform::GetClientRect(frame_);
+    if (toolbar_ && toolbar_->GetHandle()) {
+        const int height = platform::GetWindowRectInParent(toolbar_->GetHandle()).Height();
+        platform::MoveWindow(toolbar_->GetHandle(), platform::Rect::FromSize(0, 0, 8000, height), true);
+        area.top = std::min(area.bottom, area.top + height);
+    }
+    platform::MoveWindow(mdiClient_, area, true);
+}
+
+void CApplication::SetToolbar(CABCWindow* toolbar)
+{
+    toolbar_ = toolbar;
+    LayoutFrame();
+}
+
+void CApplication::DestroyToolbar()
+{
+    CABCWindow* toolbar = toolbar_;
+    toolbar_ = nullptr;
+    delete toolbar;
+}
+
+void CApplication::Cascade()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiCascade, 0, 0);
+}
+
+void CApplication::TileHorizontally()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiTile, platform::kTileHorizontal, 0);
+}
+
+void CApplication::TileVertically()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiTile, platform::kTileVertical, 0);
+}
+
+bool CApplication::AnyDocumentWindowShown() const
+{
+    for (int i = 0; i < CountWindows(); ++i) {
+        const CABCWindow* w = GetWindowAt(i);
+        if (w->IsDocumentWindow() && w->IsVisible() && !w->IsMinimized())
+            return true;
+    }
+    return false;
+}
+
+bool CApplication::ConfirmQuit()
+{
+    if (!CanQuit())
+        return false;
+    for (;;) {
+        CABCWindow* candidate = nullptr;
+        for (int i = 0; i < CountWindows() && !candidate; ++i)
+            if (CABCWindow* w = GetWindowAt(i); !w->IsToolWindow() && w->IsClosedByQuit())
+                candidate = w;
+        if (!candidate)
+            return true;
+        if (!candidate->CanClose())
+            return false;
+        candidate->Close();
+        DeleteMarkedWindows();
+    }
+}
+
+void CApplication::SetIdleInterval(uint32_t ms)
+{
+    idleInterval_ = ms;
+    if (threadTimer_)
+        platform::KillTimer(0, threadTimer_);
+    threadTimer_ = platform::SetTimer(0, 0, ms);
+    if (!threadTimer_)
+        throw XBase();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (const platform::WindowHandle h = GetWindowAt(i)->GetHandle())
+            if (platform::SetTimer(h, h, ms) != h)
+                throw XBase();
+}
+
+void CApplication::IdleCheck()
+{
+    const uint64_t now = platform::NowMilliseconds();
+    if (IsPolling() || now - lastIdle_ > idleInterval_) {
+        lastIdle_ = now;
+        try {
+            Idle();
+        } catch (...) {
+            // The idle step runs again at the next tick.
+        }
+    }
+}
+
+void CApplication::DispatchOne(const platform::Message& message)
+{
+    if (message.message == platform::msg::Quit)
+        return;
+    if (message.message == platform::msg::Timer && message.window == 0) {
+        if (message.wParam == threadTimer_ && !platform::GetCapture())
+            IdleCheck();
+        return;
+    }
+    try {
+        platform::DispatchMessage(message);
+    } catch (...) {
+        // One failing handler must not end the loop.
+    }
+    if (runState_ == kRunStateQuitRequested) {
+        runState_ = kRunStateRunning;
+        if (ConfirmQuit())
+            runState_ = kRunStateLeaveLoop;
+    }
+}
+
+int CApplication::PumpWaiting(int limit)
+{
+    int taken = 0;
+    platform::Message message;
+    while (taken < limit && runState_ != kRunStateLeaveLoop && platform::PeekMessage(message)) {
+        ++taken;
+        DispatchOne(message);
+    }
+    return taken;
+}
+
+void CApplication::RunLoop()
+{
+    while (runState_ != kRunStateLeaveLoop) {
+        if (IsPolling()) {
+            const int taken = PumpWaiting(20);
+            if (taken == 20)
+                IdleCheck();
+            if (taken == 0) {
+                IdleCheck();
+                platform::SleepMilliseconds(1);
+            }
+            continue;
+        }
+        platform::Message message;
+        platform::GetMessage(message);
+        DispatchOne(message);
+    }
+}
+
+void CApplication::AddNativeControl(const CNativeControlRecord& record)
+{
+    RemoveNativeControl(record.handle);
+    nativeControls_.push_back(record);
+}
+
+void CApplication::RemoveNativeControl(platform::WindowHandle handle)
+{
+    nativeControls_.erase(std::remove_if(nativeControls_.begin(), nativeControls_.end(),
+                                         [&](const CNativeControlRecord& r) { return r.handle == handle; }),
+                          nativeControls_.end());
+}
+
+CNativeControlRecord* CApplication::FindNativeControl(platform::WindowHandle handle)
+{
+    for (CNativeControlRecord& r : nativeControls_)
+        if (r.handle == handle)
+            return &r;
+    return nullptr;
+}
+
+void CApplication::DisableFrame()
+{
+    if (modalDisableCount_++ == 0 && frame_)
+        platform::EnableWindow(frame_, false);
+}
+
+void CApplication::EnableFrame()
+{
+    if (modalDisableCount_ > 0 && --modalDisableCount_ == 0 && frame_)
+        platform::EnableWindow(frame_, true);
+}
+
+void CApplication::SetStayOnTop(bool stayOnTop)
+{
+    stayOnTop_ = stayOnTop;
+    if (frame_)
+        platform::SetTopMost(frame_, stayOnTop);
+}
+
+} // namespace NSHarrowen
