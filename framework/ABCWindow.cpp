@@ -1,6 +1,7 @@
 #include "framework/ABCWindow.h"
 
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 #include "framework/DialogTemplate.h"
 #include "framework/DrawingContext.h"
 #include "framework/TooltipControl.h"
@@ -263,7 +264,7 @@ void CABCWindow::UpdateNow()
 void CABCWindow::DrawNow()
 {
     {
-        CDrawingScope scope(this);
+        CCanvas canvas(this);
         RedrawViews();
     }
     ValidateAll();
@@ -286,12 +287,12 @@ void CABCWindow::SetClipRegion(const platform::Region* region)
         return;
     clipActive_ = region != nullptr;
     clip_ = region ? *region : platform::Region();
-    current_->SetClipRegion(region);
+    current_->SelectClip(region);
 }
 
 bool CABCWindow::TouchesClipRegion(const CRect& rect) const
 {
-    return !clipActive_ || clip_.Touches(ToPlatform(rect));
+    return !clipActive_ || clip_.IntersectsRect(ToPlatform(rect));
 }
 
 void CABCWindow::PushContext(CDrawingContext* context)
@@ -309,17 +310,30 @@ void CABCWindow::PopContext(CDrawingContext* context)
     platform::SurfaceChanged(handle_);
 }
 
-CDrawingContext* CABCWindow::AcquireCanvas()
+CGdiState* CABCWindow::AcquireCanvas()
 {
     if (current_) {
         current_->Retain();
-        return current_;
+        return current_->GetState();
     }
     const platform::WindowSurface surface = platform::GetWindowSurface(handle_);
-    auto* context = new CDrawingContext(this, surface.pixels, CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
-                                        FromPlatform(surface.clientRect));
+    if (!surface.pixels)
+        return nullptr;
+    auto* context = new CDrawingContext(*surface.pixels, CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
+                                        FromPlatform(surface.clientRect), nullptr);
     PushContext(context);
-    return context;
+    return context->GetState();
+}
+
+CPoint CABCWindow::ClientToScreen(CPoint client) const
+{
+    const platform::Point p = platform::ClientToScreen(handle_, {client.x, client.y});
+    return CPoint(p.x, p.y);
+}
+
+CABCCanvas* CABCWindow::GetOffscreenCanvas() const
+{
+    return current_ ? current_->GetOffscreenCanvas() : nullptr;
 }
 
 void CABCWindow::EndDrawing()
@@ -328,19 +342,15 @@ void CABCWindow::EndDrawing()
         PopContext(current_);
 }
 
-void CABCWindow::BeginOffscreenDrawing(platform::PixelBuffer& pixels, CPoint clientOrigin)
+void CABCWindow::BeginOffscreenDrawing(CABCCanvas* canvas)
 {
-    auto* context = new CDrawingContext(this, &pixels, clientOrigin,
-                                        CRect(-clientOrigin.x, -clientOrigin.y, pixels.Width() - clientOrigin.x,
-                                              pixels.Height() - clientOrigin.y));
-    PushContext(context);
-    offscreen_ = true;
+    PushContext(new CDrawingContext(canvas));
 }
 
 void CABCWindow::EndOffscreenDrawing()
 {
-    EndDrawing();
-    offscreen_ = false;
+    if (current_ && current_->GetOffscreenCanvas())
+        EndDrawing();
 }
 
 void CABCWindow::PaintWindow()
@@ -349,10 +359,9 @@ void CABCWindow::PaintWindow()
     if (!paint.update.IsEmpty() && !IsMinimized()) {
         const bool hadClip = clipActive_;
         const platform::Region previousClip = clip_;
-        auto* context = new CDrawingContext(this, paint.surface.pixels,
+        auto* context = new CDrawingContext(*paint.surface.pixels,
                                             CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
-                                            FromPlatform(paint.surface.clientRect));
-        context->SetPaintRegion(paint.update);
+                                            FromPlatform(paint.surface.clientRect), &paint.update);
         PushContext(context);
         CDrawingContext* const below = context->Previous();
         clipActive_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Color.h"
+#include "framework/DrawingPort.h"
 #include "framework/GroupView.h"
 #include "framework/Keyboard.h"
 #include "framework/Rect.h"
@@ -32,13 +33,13 @@ enum EWindowKind : int {
 // The framework's top-level window: a native window of the layer below and a
 // root group view that fills its client area. Windows are closed by marking
 // them (Close); marked windows are deleted at the next idle step.
-class CABCWindow {
+class CABCWindow : public CDrawingPort {
 public:
     class CWindowRootGroupView;
     class CWindowSizeBoxView;
 
     CABCWindow(int kind, const CColor& background);
-    virtual ~CABCWindow();
+    ~CABCWindow() override;
     CABCWindow(const CABCWindow&) = delete;
     CABCWindow& operator=(const CABCWindow&) = delete;
 
@@ -118,12 +119,15 @@ public:
     void SetClipRegion(const platform::Region* region);
     const platform::Region* GetClipRegion() const { return clipActive_ ? &clip_ : nullptr; }
     bool TouchesClipRegion(const CRect& rect) const;
-    // The window's current drawing context, made on first use; each call
-    // raises its use count and EndDrawing lowers it.
-    CDrawingContext* AcquireCanvas();
-    void EndDrawing();
+    // The drawing port: the window's current drawing context, made on first
+    // use; each call raises its use count and EndDrawing lowers it.
+    CGdiState* AcquireCanvas() override;
+    void EndDrawing() override;
+    CPoint ClientToScreen(CPoint client) const override;
+    CABCCanvas* GetOffscreenCanvas() const override;
     CDrawingContext* GetCurrentDrawingContext() const { return current_; }
-    void BeginOffscreenDrawing(platform::PixelBuffer& pixels, CPoint clientOrigin);
+    // Drawing goes to the canvas (an off-screen bitmap) until the end.
+    void BeginOffscreenDrawing(CABCCanvas* canvas);
     void EndOffscreenDrawing();
     void RealizeWindowPalette() {}
 
@@ -171,7 +175,6 @@ private:
     bool deletionMark_ = false;
     CWindowRootGroupView* root_ = nullptr;
     CView* focus_ = nullptr;
-    bool offscreen_ = false;
     CColor background_;
     CDrawingContext* current_ = nullptr;
     int kind_;
@@ -230,8 +233,6 @@ CABCWindow* GetActiveDocumentWindow();
 void DeleteMarkedWindows();
 // The three update passes over every open window.
 void UpdateAllWindows();
-// The desktop rectangle.
-CRect GetScreenRect();
 
 // The four window classes of the framework.
 void RegisterWindowClasses();

@@ -1,69 +1,53 @@
 #include "framework/DrawingContext.h"
 
-#include "framework/ABCWindow.h"
-
-#include <algorithm>
+#include "framework/Canvas.h"
+#include "framework/RegionHandle.h"
 
 namespace NSHarrowen {
 
-uint32_t PixelOf(const CColor& color)
+CDrawingContext::CDrawingContext(platform::PixelBuffer& pixels, CPoint clientOrigin, const CRect& clientRect,
+                                 const platform::Region* paint)
+    : ownDC_(std::make_unique<platform::DeviceContext>(pixels))
 {
-    return (static_cast<uint32_t>(color.red >> 8) << 16) | (static_cast<uint32_t>(color.green >> 8) << 8)
-           | static_cast<uint32_t>(color.blue >> 8);
-}
-
-CDrawingContext::CDrawingContext(CABCWindow* window, platform::PixelBuffer* pixels, CPoint clientOrigin,
-                                 const CRect& bounds)
-    : window_(window), pixels_(pixels), origin_(clientOrigin), bounds_(bounds)
-{
-}
-
-CDrawingContext::~CDrawingContext() = default;
-
-CDrawingScope::CDrawingScope(CABCWindow* window)
-    : window_(window), context_(window ? window->AcquireCanvas() : nullptr)
-{
-}
-
-CDrawingScope::~CDrawingScope()
-{
-    if (context_)
-        window_->EndDrawing();
-}
-
-void CDrawingContext::SetClipRegion(const platform::Region* region)
-{
-    if (region)
-        clip_ = *region;
-    else
-        clip_.reset();
-}
-
-void CDrawingContext::FillRect(const CRect& rect, const CColor& color)
-{
-    platform::Region area(platform::Rect {rect.left, rect.top, rect.right, rect.bottom});
-    FillRegion(area, color);
-}
-
-void CDrawingContext::FillRegion(const platform::Region& region, const CColor& color)
-{
-    if (!pixels_)
-        return;
-    platform::Region area = region;
-    area.Intersect(platform::Rect {bounds_.left, bounds_.top, bounds_.right, bounds_.bottom});
-    if (clip_)
-        area.Intersect(*clip_);
-    if (paint_)
-        area.Intersect(*paint_);
-    const uint32_t value = PixelOf(color);
-    const platform::Rect surface {0, 0, pixels_->Width(), pixels_->Height()};
-    for (const platform::Rect& r : area.Rects()) {
-        const platform::Rect target = r.Offset(origin_.x, origin_.y).Intersection(surface);
-        for (int y = target.top; y < target.bottom; ++y) {
-            uint32_t* row = pixels_->Row(y);
-            std::fill(row + target.left, row + target.right, value);
-        }
+    dc_ = ownDC_.get();
+    // Client 0, 0 lands on the client origin of the surface.
+    dc_->SetWindowOrigin({-clientOrigin.x, -clientOrigin.y});
+    platform::Region system(ToDeviceRect(clientRect).Offset(clientOrigin.x, clientOrigin.y));
+    if (paint) {
+        platform::Region painted = *paint;
+        painted.Offset(clientOrigin.x, clientOrigin.y);
+        system.CombineWith(painted, platform::RegionOp::And);
     }
+    dc_->SetSystemClip(system);
+    ownState_ = std::make_unique<CGdiState>(dc_);
+    state_ = ownState_.get();
+}
+
+CDrawingContext::CDrawingContext(CABCCanvas* offscreen) : offscreen_(offscreen)
+{
+    state_ = offscreen ? offscreen->GetGdiState() : nullptr;
+    dc_ = state_ ? state_->GetDC() : nullptr;
+}
+
+CDrawingContext::~CDrawingContext()
+{
+    // The drawing state goes first: it gives the context's objects back.
+    ownState_.reset();
+    ownDC_.reset();
+}
+
+void CDrawingContext::SelectClip(const platform::Region* region)
+{
+    if (!dc_)
+        return;
+    if (!region) {
+        dc_->SelectClip(nullptr);
+        return;
+    }
+    platform::Region device = *region;
+    const platform::IntPoint origin = dc_->WindowOrigin();
+    device.Offset(-origin.x, -origin.y);
+    dc_->SelectClip(&device);
 }
 
 } // namespace NSHarrowen

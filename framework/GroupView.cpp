@@ -1,16 +1,12 @@
 #include "framework/GroupView.h"
 
 #include "framework/ABCWindow.h"
-#include "framework/DrawingContext.h"
+#include "framework/Canvas.h"
+#include "framework/RegionHandle.h"
 
 namespace NSHarrowen {
 
 namespace {
-
-platform::Rect ToPlatform(const CRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 bool Touches(const CABCWindow* window, const CView* view)
 {
@@ -127,13 +123,13 @@ void CGroupView::MouseDown(const CEvent& event)
 void CGroupView::Draw()
 {
     CABCWindow* window = GetWindow();
-    CRegion area(ToPlatform(GetFrame()));
+    CRegion area(GetFrame());
     ExcludeChildren(area);
     if (window) {
-        CDrawingScope scope(window);
+        CCanvas canvas(window);
         const platform::Region* previous = window->GetClipRegion();
         const std::optional<platform::Region> saved = previous ? std::optional(*previous) : std::nullopt;
-        window->SetClipRegion(&area);
+        window->SetClipRegion(&area.GetRegion());
         DrawBackground();
         window->SetClipRegion(saved ? &*saved : nullptr);
     }

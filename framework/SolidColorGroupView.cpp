@@ -1,6 +1,7 @@
 #include "framework/SolidColorGroupView.h"
 
-#include "framework/DrawingContext.h"
+#include "framework/ABCWindow.h"
+#include "framework/Canvas.h"
 
 namespace NSHarrowen {
 
@@ -19,9 +20,8 @@ CSolidColorGroupView::CSolidColorGroupView(CGroupView* parent, const CRect& fram
 
 void CSolidColorGroupView::DrawBackground()
 {
-    CDrawingScope scope(GetWindow());
-    if (scope)
-        scope->FillRect(GetFrame(), color_);
+    if (CABCWindow* window = GetWindow())
+        CCanvas(window).FillRect(GetFrame(), color_);
 }
 
 } // namespace NSHarrowen

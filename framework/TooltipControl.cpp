@@ -23,7 +23,7 @@ platform::LResult TooltipProc(platform::WindowHandle h, uint32_t message, platfo
     if (message == platform::msg::Paint) {
         const platform::PaintContext paint = platform::BeginPaint(h);
         if (platform::PixelBuffer* pixels = paint.surface.pixels)
-            for (const platform::Rect& r : paint.update.Rects())
+            for (const platform::IntRect& r : paint.update.Rects())
                 for (int y = r.top; y < r.bottom; ++y)
                     for (int x = r.left; x < r.right; ++x)
                         pixels->Set(x + paint.surface.clientOrigin.x, y + paint.surface.clientOrigin.y, kPaleYellow);

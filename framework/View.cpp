@@ -2,7 +2,7 @@
 
 #include "framework/ABCWindow.h"
 #include "framework/Application.h"
-#include "framework/DrawingContext.h"
+#include "framework/Canvas.h"
 #include "framework/GroupView.h"
 #include "framework/MouseState.h"
 #include "framework/TooltipControl.h"
@@ -37,11 +37,6 @@ void EndCapture(CView* view)
     if (CABCWindow* window = view->GetWindow())
         if (platform::GetCapture() == window->GetHandle())
             platform::ReleaseCapture();
-}
-
-platform::Rect ToPlatform(const CRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -143,7 +138,7 @@ void CView::ExcludeOpaqueArea(CRegion& region) const
     case kOpaqueRect: {
         CRect r = opaqueMode_ == kOpaqueFrame ? frame_ : GetOpaqueRect();
         if (ClipToAncestors(r))
-            region.Subtract(ToPlatform(r));
+            region.SubtractRect(r);
         break;
     }
     case kOpaqueRegion: {
@@ -249,8 +244,8 @@ void CView::SetFrame(const CRect& frame)
         break;
     case kRedrawDifference:
         if (old.left == frame.left && old.top == frame.top) {
-            CRegion strip(ToPlatform(old));
-            strip.Xor(CRegion(ToPlatform(frame)));
+            CRegion strip(old);
+            strip.XorRect(frame);
             InvalidateRegion(strip, false);
         } else {
             InvalidateRect(old, false);
@@ -302,7 +297,7 @@ bool CView::ClipToAncestors(CRect& rect) const
 void CView::ClipToAncestors(CRegion& region) const
 {
     for (const CGroupView* p = parent_; p; p = p->GetParent())
-        region.Intersect(ToPlatform(p->GetBounds()));
+        region.IntersectRect(p->GetBounds());
 }
 
 void CView::InvalidateRect(const CRect& rect, bool clip)
@@ -329,7 +324,7 @@ void CView::InvalidateRegion(const CRegion& region, bool clip)
     CRegion r = region;
     if (clip)
         ClipToAncestors(r);
-    window->InvalidateRegion(r);
+    window->InvalidateRegion(r.GetRegion());
 }
 
 void CView::ValidateRect(const CRect& rect)
@@ -440,9 +435,8 @@ CPoint CView::GetMousePosition() const
 
 void CView::EraseRect(const CRect& rect)
 {
-    CDrawingScope scope(GetWindow());
-    if (scope)
-        scope->FillRect(rect, GetBackgroundColor());
+    if (CABCWindow* window = GetWindow())
+        CCanvas(window).FillRect(rect, GetBackgroundColor());
 }
 
 void RegisterViewWithWindow(CView* view)

@@ -4,7 +4,7 @@
 #include "framework/Event.h"
 #include "framework/Keyboard.h"
 #include "framework/Rect.h"
-#include "platform/Region.h"
+#include "framework/RegionHandle.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +17,7 @@ class CGroupView;
 class CMenu;
 class CMenuBar;
 
-using CRegion = platform::Region;
+using CRegion = CRegionHandle;
 
 // What a view paints for sure, so that nothing is painted under it.
 enum EOpaqueMode : int32_t {

@@ -1,5 +1,6 @@
 #include "framework/ABCWindow.h"
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 #include "platform/MessageQueue.h"
 #include "platform/SystemMetrics.h"
 #include "platform/Window.h"
@@ -29,11 +30,6 @@ void CenterOnFrameOrScreen(CRect& rect)
 }
 
 } // namespace
-
-CRect GetScreenRect()
-{
-    return FromPlatform(platform::GetDesktopRect());
-}
 
 bool CABCWindow::IsVisible() const
 {

@@ -1,5 +1,5 @@
 #include "framework/ABCWindow.h"
-#include "framework/DrawingContext.h"
+#include "framework/Canvas.h"
 #include "platform/InputState.h"
 #include "platform/MessageQueue.h"
 #include "platform/SystemMetrics.h"
@@ -40,9 +40,7 @@ CColor CRoot::GetBackgroundColor() const
 
 void CRoot::DrawBackground()
 {
-    CDrawingScope scope(window_);
-    if (scope)
-        scope->FillRect(GetFrame(), window_->GetBackgroundColor());
+    CCanvas(window_).FillRect(GetFrame(), window_->GetBackgroundColor());
 }
 
 uint32_t CRoot::GetInheritedContext() const
@@ -94,18 +92,16 @@ void CSizeBox::Draw()
     CABCWindow* window = GetWindow();
     if (!window || platform::IsMaximized(window->GetHandle()) || window->IsMinimized())
         return;
-    CDrawingScope scope(window);
-    if (!scope)
-        return;
+    CCanvas canvas(window);
     const CRect f = GetFrame();
-    scope->FillRect(f, window->GetBackgroundColor());
+    canvas.FillRect(f, window->GetBackgroundColor());
     // Three diagonal ridges, a dark line with a light one beside it.
     for (int length : {3, 7, 11})
         for (int k = 0; k <= length; ++k) {
             const int x = f.right - 1 - length + k;
             const int y = f.bottom - 1 - k;
-            scope->FillRect(CRect(x, y, x + 1, y + 1), CColor::FromButtonShadow());
-            scope->FillRect(CRect(x - 1, y, x, y + 1), CColor::FromButtonHighlight());
+            canvas.FillRect(CRect(x, y, x + 1, y + 1), CColor::FromButtonShadow());
+            canvas.FillRect(CRect(x - 1, y, x, y + 1), CColor::FromButtonHighlight());
         }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Host.h"
 
 #include "platform/HeadlessHost.h"
+#include "platform/Screen.h"
 
 namespace platform {
 
@@ -12,6 +13,14 @@ std::unique_ptr<IHost>& Current()
     return host;
 }
 
+// The host's clock runs the program, and its desktop is the screen drawing sees.
+void Adopt(IHost& host)
+{
+    InstallClock(host.Clock());
+    const Rect desk = host.DesktopRect();
+    SetScreenInfo({desk.right, desk.bottom, host.ColorDepth()});
+}
+
 } // namespace
 
 IHost& Host()
@@ -19,7 +28,7 @@ IHost& Host()
     auto& host = Current();
     if (!host) {
         host = std::make_unique<HeadlessHost>();
-        InstallClock(host->Clock());
+        Adopt(*host);
     }
     return *host;
 }
@@ -28,7 +37,10 @@ std::unique_ptr<IHost> InstallHost(std::unique_ptr<IHost> host)
 {
     auto previous = std::move(Current());
     Current() = std::move(host);
-    InstallClock(Current() ? Current()->Clock() : nullptr);
+    if (Current())
+        Adopt(*Current());
+    else
+        InstallClock(nullptr);
     return previous;
 }
 

@@ -491,7 +491,7 @@ void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
     w->rect = rect;
     if (sized) {
         ResizeSurface(*w);
-        w->update.Clear();
+        w->update.SetEmpty();
         InvalidateRect(window, nullptr, true);
     }
     if (w->surfaceId)

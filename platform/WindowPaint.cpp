@@ -1,6 +1,7 @@
 #include "platform/WindowPaint.h"
 
 #include "platform/MessageQueue.h"
+#include "platform/RegionOps.h"
 #include "platform/SystemColors.h"
 #include "platform/WindowSystem.h"
 
@@ -48,7 +49,7 @@ void InvalidateRect(WindowHandle window, const Rect* rect, bool erase)
     const Rect area = rect ? rect->Intersection(bounds) : bounds;
     if (area.IsEmpty())
         return;
-    w->update.Union(area);
+    Unite(w->update, area);
     w->erase = w->erase || erase;
 }
 
@@ -58,10 +59,10 @@ void InvalidateRegion(WindowHandle window, const Region& region, bool erase)
     if (!w)
         return;
     Region area = region;
-    area.Intersect(ClientBounds(*w));
+    Intersect(area, ClientBounds(*w));
     if (area.IsEmpty())
         return;
-    w->update.Union(area);
+    Unite(w->update, area);
     w->erase = w->erase || erase;
 }
 
@@ -71,9 +72,9 @@ void ValidateRect(WindowHandle window, const Rect* rect)
     if (!w)
         return;
     if (rect)
-        w->update.Subtract(*rect);
+        Subtract(w->update, *rect);
     else
-        w->update.Clear();
+        w->update.SetEmpty();
     if (w->update.IsEmpty())
         w->erase = false;
 }
@@ -81,7 +82,7 @@ void ValidateRect(WindowHandle window, const Rect* rect)
 void ValidateRegion(WindowHandle window, const Region& region)
 {
     if (WindowObject* w = Find(window)) {
-        w->update.Subtract(region);
+        Subtract(w->update, region);
         if (w->update.IsEmpty())
             w->erase = false;
     }
@@ -123,13 +124,13 @@ PaintContext BeginPaint(WindowHandle window)
     paint.surface = GetWindowSurface(window);
     paint.update = w->update;
     const bool erase = w->erase;
-    w->update.Clear();
+    w->update.SetEmpty();
     w->erase = false;
     if (erase && !paint.update.IsEmpty()) {
         if (SendMessage(window, msg::EraseBackground, 0, 0) == 0 && (w = Find(window))) {
             const uint32_t fill = BackgroundPixel(w->windowClass.background);
             const Point o = paint.surface.clientOrigin;
-            for (const Rect& r : paint.update.Rects())
+            for (const IntRect& r : paint.update.Rects())
                 for (int y = r.top; y < r.bottom; ++y) {
                     uint32_t* row = w->surface.Row(y + o.y);
                     std::fill(row + r.left + o.x, row + r.right + o.x, fill);
@@ -166,14 +167,14 @@ void ScrollWindow(WindowHandle window, int dx, int dy, const Rect* area)
     }
     // The pending update moves with the content; the uncovered part joins it.
     Region moved = w->update;
-    moved.Intersect(scroll);
-    w->update.Subtract(scroll);
+    Intersect(moved, scroll);
+    Subtract(w->update, scroll);
     moved.Offset(dx, dy);
-    moved.Intersect(scroll);
-    w->update.Union(moved);
+    Intersect(moved, scroll);
+    Unite(w->update, moved);
     Region uncovered(scroll);
-    uncovered.Subtract(source.Offset(dx, dy));
-    w->update.Union(uncovered);
+    Subtract(uncovered, source.Offset(dx, dy));
+    Unite(w->update, uncovered);
     MarkDirty(window);
 }
 
