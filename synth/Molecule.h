@@ -7,13 +7,15 @@
 class CMIDIInStream;
 class CMIDIOutStream;
 class CMoleculePacket;
-class CSynth;
 // The patch document's apply operations (one per molecule that changes a
 // patch) and the patch file's section writers. Both are declared with the
 // molecules in this library and implemented by the patch layer, so that
 // nothing here depends on it.
 class CPatchApplyInterface;
 class CPatchFileWriterInterface;
+// The synthesizer object's handlers of the molecules sent to it, declared
+// with the molecules and implemented by the synthesizer object.
+class CSynthHandlerInterface;
 
 // One message of the synthesizer protocol: a one-byte id followed by
 // bit-packed fields. Write starts with CMIDIOutStream::WriteMoleculeHeader,
@@ -29,7 +31,7 @@ public:
     virtual void Write(CMIDIOutStream& stream) const {}
     virtual void Read(CMIDIInStream& stream) {}
     virtual void ApplyToPatch(CPatchApplyInterface& patch) const {}
-    virtual void Handle(CSynth& synth, CMoleculePacket& packet) const {}
+    virtual void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const {}
     virtual void WriteToPatchFile(CPatchFileWriterInterface& writer) const {}
     // True for the molecules after which the synthesizer object stops
     // handling the rest of a packet.

@@ -2,6 +2,7 @@
 
 #include "synth/MIDIStream.h"
 #include "synth/molecules/MoleculeFields.h"
+#include "synth/molecules/SynthHandlerInterface.h"
 
 #include <algorithm>
 
@@ -232,3 +233,15 @@ void CMFlashDeleteCommand::Read(CMIDIInStream& stream)
     address = ReadClampedAddress(stream);
     batch = stream.ReadAlignedByte();
 }
+
+// --- handled by the synthesizer object
+
+void CMFlashCommandResult::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashCommandResult(*this); }
+
+void CMFlashUsageDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashUsageDump(*this); }
+
+void CMFlashDeleteDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDeleteDump(*this); }
+
+void CMFlashDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDataDump(*this); }
+
+void CMFlashDumpMarker::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDumpMarker(*this, packet); }

@@ -84,6 +84,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     CFlashAddress address;
     uint8_t requester = kRequesterSingle;
@@ -101,6 +102,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     uint16_t usage;
 };
@@ -121,6 +123,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     CFlashAddress address;
 };
@@ -147,6 +150,7 @@ public:
     // synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     void SetMore(bool more) { m_more = more; }
     bool HasMore() const { return m_more; }
@@ -191,6 +195,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
     // A patch follows this marker in the packet.
     bool AnnouncesPatch() const override { return kind == kKindPatch; }
 

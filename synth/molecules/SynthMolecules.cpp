@@ -2,6 +2,7 @@
 
 #include "synth/MIDIStream.h"
 #include "synth/molecules/MoleculeFields.h"
+#include "synth/molecules/SynthHandlerInterface.h"
 
 namespace {
 
@@ -187,3 +188,17 @@ void CMPlayNote::Read(CMIDIInStream& stream)
     state = stream.ReadAlignedByte();
     note = stream.ReadAlignedByte();
 }
+
+// --- handled by the synthesizer object
+
+void CMSynthDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSynthSettings(*this); }
+
+void CMNumberOfVoicesDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnVoiceCounts(*this); }
+
+void CMSlotSelectionDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSlotSelection(*this); }
+
+void CMSlotFocusDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSlotFocus(*this); }
+
+void CMSessionNumberDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSessionNumber(*this, packet); }
+
+void CMSessionPatchRelease::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnPatchRelease(*this); }

@@ -28,6 +28,7 @@ public:
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     const CSynthSettings& GetSettings() const { return m_settings; }
 
@@ -45,6 +46,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     const CVoiceCounts& GetVoiceCounts() const { return m_voices; }
 
@@ -61,6 +63,7 @@ public:
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     const CSlotSelection& GetSelection() const { return m_selection; }
 
@@ -78,6 +81,7 @@ public:
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     uint8_t GetSlot() const { return m_slot; }
 
@@ -98,6 +102,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     uint8_t number;
 };
@@ -114,6 +119,7 @@ public:
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
+    void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
     uint8_t slot = 0;
     uint8_t number = 0;
