@@ -224,9 +224,9 @@ void CMKnobMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 
 bool CMMorphMapDump::AddAssignment(ParamAddress address, uint8_t group, int32_t range)
 {
-    if (m_entries.size() >= kMaxEntries)
+    if (m_entries.size() >= kMaxEntries || group >= kGroupCount)
         return false;
-    m_entries.push_back({address, static_cast<uint8_t>(group & 3), static_cast<int8_t>(range)});
+    m_entries.push_back({address, group, static_cast<int8_t>(range)});
     return true;
 }
 

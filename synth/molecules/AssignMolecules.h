@@ -187,8 +187,8 @@ public:
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    // False once 31 entries are held. The range keeps its low 8 bits as a
-    // signed value.
+    // False once 31 entries are held or for a group other than 0-3. The
+    // range keeps its low 8 bits as a signed value.
     bool AddAssignment(ParamAddress address, uint8_t group, int32_t range);
     const std::vector<CMorphMapEntry>& GetEntries() const { return m_entries; }
     // Groups from 4 on (none) are ignored by the setters.

@@ -235,6 +235,7 @@ TEST(AssignWire, MorphMapWritesOtherKeyboardValuesAsNone)
     dump.SetKeyboardAssignment(1, 1);
     dump.SetKeyboardAssignment(4, 2);   // group 4 is none: ignored
     dump.AddAssignment(ParamAddress{1, 1, 0}, 2, -2);
+    EXPECT_FALSE(dump.AddAssignment(ParamAddress{1, 2, 0}, 4, 0)); // no group
     // four group values 0 (28 bits) | 00 01 00 00 | 00001 | 1 0000001 0000000 10 11111110
     const Bytes expected{0x65, 0x00, 0x00, 0x00, 0x01, 0x00, 0xC0, 0x80, 0xBF, 0x80};
     EXPECT_EQ(WriteBytes(dump), expected);
