@@ -1,6 +1,10 @@
 #include "framework/AlertHook.h"
 
+#include <algorithm>
+
 #include "framework/ResourceText.h"
+#include "platform/Host.h"
+#include "platform/ConfigStore.h"
 
 namespace NSHarrowen {
 
@@ -10,6 +14,18 @@ AlertPresenter& Presenter()
 {
     static AlertPresenter presenter;
     return presenter;
+}
+
+// "[STOP]text[OK]": the text between the icon tag and the first button, shown
+// as a message box with the program's name; the index of the button pressed.
+int PlainAlert(const std::string& script)
+{
+    std::string text = script;
+    if (!text.empty() && text.front() == '[')
+        text.erase(0, text.find(']') + 1);
+    if (const size_t button = text.find('['); button != std::string::npos)
+        text.resize(button);
+    return std::max(0, platform::Host().MessageBox(platform::ApplicationName(), text, 0));
 }
 
 } // namespace
@@ -42,7 +58,7 @@ int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args)
     const AlertPresenter presenter = Presenter();
     if (presenter)
         return presenter(alertId, args);
-    return 1;
+    return PlainAlert(FormatAlertText(alertId, args)) + 1;
 }
 
 CAlertRecorder::CAlertRecorder()

@@ -12,7 +12,7 @@ namespace NSHarrowen {
 using AlertPresenter = std::function<int(uint32_t alertId, const std::vector<std::string>& args)>;
 
 // Returns the presenter it replaces. Without one an alert is shown as a plain
-// message box of the desktop.
+// message box of the desktop (its text without the icon tag and buttons).
 AlertPresenter SetAlertPresenter(AlertPresenter presenter);
 // Returns the number of the button pressed, from 1.
 int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args = {});

@@ -2,19 +2,49 @@
 
 #include "framework/ABCWindow.h"
 #include "framework/Exceptions.h"
+#include "framework/Help.h"
+#include "framework/Menu.h"
+#include "framework/MenuBar.h"
+#include "framework/SingleInstance.h"
+#include "framework/StartupRecord.h"
 #include "framework/TooltipControl.h"
 #include "platform/Clock.h"
+#include "platform/ConfigStore.h"
+#include "platform/Host.h"
 #include "platform/InputState.h"
+#include "platform/MenuWindows.h"
 #include "platform/MessageQueue.h"
 #include "platform/Window.h"
 
 #include <algorithm>
+#include <set>
 
 namespace NSHarrowen {
 
 namespace {
 
 CApplication* theApplication = nullptr;
+
+constexpr const char* kUnsupportedDepthText = "Unsupported colordepth, application will terminate.";
+
+// The Window menu lists the visible windows that ask to be listed.
+std::vector<CListedWindow> ListedWindows()
+{
+    std::vector<CListedWindow> list;
+    const CABCWindow* active = GetActiveWindow();
+    for (int i = 0; i < CountWindows(); ++i) {
+        const CABCWindow* w = GetWindowAt(i);
+        if (w->IsVisible() && w->IsListedInWindowMenu() && !w->IsMarkedForDeletion())
+            list.push_back({i, w->GetTitle(), w == active});
+    }
+    return list;
+}
+
+void ActivateListedWindow(int index)
+{
+    if (CABCWindow* w = GetWindowAt(index))
+        w->BringToFront();
+}
 
 } // namespace
 
@@ -23,20 +53,52 @@ CApplication* GetApplication()
     return theApplication;
 }
 
-CApplication::CApplication(std::string name) : name_(std::move(name))
+bool IsSupportedColorDepth(int bitsPerPixel)
 {
+    return bitsPerPixel == 8 || bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+}
+
+CApplication::CApplication(const CStartupRecord& record)
+    : CLowLevelApplication(record), commandLine_(record.commandLine), showCommand_(record.showCommand)
+{
+    Construct();
+}
+
+CApplication::CApplication(std::string name) : CLowLevelApplication(std::move(name))
+{
+    Construct();
+}
+
+void CApplication::Construct()
+{
+    if (!IsSupportedColorDepth(platform::Host().ColorDepth())) {
+        platform::Host().MessageBox(GetName(), kUnsupportedDepthText, 0);
+        throw XBase();
+    }
     theApplication = this;
+    platform::SetApplicationName(GetName());
+    SetHelpFilePath(HelpFilePathFor(GetExecutable().GetFullPath()));
+    SetWindowListSource(ListedWindows);
+    SetWindowActivator(ActivateListedWindow);
+    CMenuBar::SetBarChangedHook(platform::RedrawMenuBars);
     SetIdleInterval(50);
 }
 
 CApplication::~CApplication()
 {
+    openRequests_.clear();
+    nativeControls_.clear();
     if (threadTimer_)
         platform::KillTimer(0, threadTimer_);
     DestroyToolbar();
     DestroyFrameWindow();
-    if (theApplication == this)
+    active_ = false;
+    if (theApplication == this) {
         theApplication = nullptr;
+        SetWindowListSource(nullptr);
+        SetWindowActivator(nullptr);
+        CMenuBar::SetBarChangedHook(nullptr);
+    }
 }
 
 void CApplication::Idle()
@@ -60,24 +122,8 @@ void CApplication::Idle()
     if (CView* tracking = GetMouseTrackingView())
         tracking->HandleBroadcast();
     DeleteMarkedWindows();
-}
-
-void CApplication::RouteKeyEvent(const CKeyEvent& event)
-{
-    if (CView* tracking = GetMouseTrackingView()) {
-        tracking->ForwardKey(event);
-        return;
-    }
-    CABCWindow* active = GetActiveWindow();
-    if (active) {
-        if (CView* focus = active->GetFocusView()) {
-            focus->ForwardKey(event);
-            return;
-        }
-        active->DoCommand(event);
-        return;
-    }
-    DoCommand(event);
+    if (runState_ == kRunStateRunning)
+        ProcessOpenRequests();
 }
 
 platform::WindowHandle CApplication::CreateFrameWindow()
@@ -85,7 +131,7 @@ platform::WindowHandle CApplication::CreateFrameWindow()
     RegisterWindowClasses();
     platform::CreateParams params;
     params.className = kFrameWindowClass;
-    params.title = name_;
+    params.title = GetName();
     params.style = platform::style::OverlappedWindow | platform::style::ClipChildren;
     params.useDefaultRect = true;
     frame_ = platform::CreateWindow(params);
@@ -96,15 +142,19 @@ platform::WindowHandle CApplication::CreateFrameWindow()
 
 void CApplication::DestroyFrameWindow()
 {
-    if (frame_)
-        platform::DestroyWindow(frame_);
+    const platform::WindowHandle frame = frame_;
     ForgetFrame();
+    if (frame)
+        platform::DestroyWindow(frame);
 }
 
 void CApplication::ForgetFrame()
 {
+    if (frame_)
+        runState_ = kRunStateLeaveLoop;
     frame_ = 0;
     mdiClient_ = 0;
+    menuBarWindow_ = 0;
 }
 
 void CApplication::CreateMDIClient(platform::WindowHandle frame)
@@ -127,9 +177,14 @@ void CApplication::LayoutFrame()
     if (!frame_ || !mdiClient_)
         return;
     platform::Rect area = platform::GetClientRect(frame_);
+    if (menuBarWindow_) {
+        const int height = std::min(area.Height(), platform::MenuBarHeight());
+        platform::MoveWindow(menuBarWindow_, platform::Rect(area.left, area.top, area.right, area.top + height), true);
+        area.top += height;
+    }
     if (toolbar_ && toolbar_->GetHandle()) {
         const int height = platform::GetWindowRectInParent(toolbar_->GetHandle()).Height();
-        platform::MoveWindow(toolbar_->GetHandle(), platform::Rect::FromSize(0, 0, 8000, height), true);
+        platform::MoveWindow(toolbar_->GetHandle(), platform::Rect::FromSize(0, area.top, 8000, height), true);
         area.top = std::min(area.bottom, area.top + height);
     }
     platform::MoveWindow(mdiClient_, area, true);
@@ -177,13 +232,17 @@ bool CApplication::ConfirmQuit()
 {
     if (!CanQuit())
         return false;
+    // A window whose Close leaves it open is asked once, not again and again.
+    std::set<const CABCWindow*> asked;
     for (;;) {
         CABCWindow* candidate = nullptr;
         for (int i = 0; i < CountWindows() && !candidate; ++i)
-            if (CABCWindow* w = GetWindowAt(i); !w->IsToolWindow() && w->IsClosedByQuit())
+            if (CABCWindow* w = GetWindowAt(i);
+                !w->IsToolWindow() && w->IsClosedByQuit() && !w->IsMarkedForDeletion() && !asked.contains(w))
                 candidate = w;
         if (!candidate)
             return true;
+        asked.insert(candidate);
         if (!candidate->CanClose())
             return false;
         candidate->Close();
@@ -194,8 +253,8 @@ bool CApplication::ConfirmQuit()
 void CApplication::SetIdleInterval(uint32_t ms)
 {
     idleInterval_ = ms;
-    if (threadTimer_)
-        platform::KillTimer(0, threadTimer_);
+    if (threadTimer_ && !platform::KillTimer(0, threadTimer_))
+        throw XBase();
     threadTimer_ = platform::SetTimer(0, 0, ms);
     if (!threadTimer_)
         throw XBase();
@@ -208,7 +267,8 @@ void CApplication::SetIdleInterval(uint32_t ms)
 void CApplication::IdleCheck()
 {
     const uint64_t now = platform::NowMilliseconds();
-    if (IsPolling() || now - lastIdle_ > idleInterval_) {
+    // A tick of the idle timer comes exactly one interval after the last one.
+    if (IsPolling() || now - lastIdle_ >= idleInterval_) {
         lastIdle_ = now;
         try {
             Idle();
@@ -218,19 +278,38 @@ void CApplication::IdleCheck()
     }
 }
 
+void CApplication::PollForwardedStarts()
+{
+    if (!frame_ || !TakeInstanceWake())
+        return;
+    if (platform::IsMinimized(frame_))
+        platform::ShowWindow(frame_, platform::ShowCommand::Restore);
+    platform::BringWindowToTop(frame_);
+    platform::PostMessage(frame_, kForwardedStartMessage, 0, 0);
+}
+
 void CApplication::DispatchOne(const platform::Message& message)
 {
     if (message.message == platform::msg::Quit)
         return;
     if (message.message == platform::msg::Timer && message.window == 0) {
+        PollForwardedStarts();
         if (message.wParam == threadTimer_ && !platform::GetCapture())
             IdleCheck();
         return;
     }
-    try {
-        platform::DispatchMessage(message);
-    } catch (...) {
-        // One failing handler must not end the loop.
+    if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
+        try {
+            TakeForwardedStart();
+        } catch (...) {
+        }
+    } else {
+        try {
+            platform::DispatchMessage(message);
+            HandleShortcuts(message);
+        } catch (...) {
+            // One failing handler must not end the loop.
+        }
     }
     if (runState_ == kRunStateQuitRequested) {
         runState_ = kRunStateRunning;
@@ -254,6 +333,7 @@ void CApplication::RunLoop()
 {
     while (runState_ != kRunStateLeaveLoop) {
         if (IsPolling()) {
+            PollForwardedStarts();
             const int taken = PumpWaiting(20);
             if (taken == 20)
                 IdleCheck();
@@ -264,7 +344,7 @@ void CApplication::RunLoop()
             continue;
         }
         platform::Message message;
-        platform::GetMessage(message);
+        platform::GetMessage(message); // a quit message does not end the loop
         DispatchOne(message);
     }
 }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "framework/FileSpec.h"
+#include "framework/FileTypes.h"
 #include "framework/Keyboard.h"
+#include "framework/LowLevelApplication.h"
+#include "framework/OpenDocumentRequest.h"
+#include "framework/TextTableCache.h"
 #include "platform/Message.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,6 +19,7 @@ class CABCWindow;
 class CMenu;
 class CMenuBar;
 class CView;
+struct CStartupRecord;
 
 enum ERunState : int {
     kRunStateRunning = 45,
@@ -31,13 +38,26 @@ struct CNativeControlRecord {
     Callback callback = nullptr;
 };
 
-// The one application object: the frame window with its MDI client, the
-// application toolbar, the idle step and the message pump that windows and
-// modal dialogs use. Programs derive from it.
-class CApplication {
+// The command ids the program gives the framework's own menus and edit views.
+struct CStandardCommands {
+    uint32_t close = 0;
+    uint32_t cut = 0;
+    uint32_t copy = 0;
+    uint32_t paste = 0;
+    uint32_t clear = 0;
+};
+
+// The one application object: the frame window with its MDI client and menu
+// bar, the run loop with its idle step, the routing of menu commands and keys,
+// the queue of documents to open, help and the frame's kept placement.
+// Programs derive from it, build their menus and windows in Init and tear
+// them down in Exit.
+class CApplication : public CLowLevelApplication {
 public:
+    // Throws XBase (after telling the user) on a screen of an unsupported depth.
+    explicit CApplication(const CStartupRecord& record);
     explicit CApplication(std::string name);
-    virtual ~CApplication();
+    ~CApplication() override;
     CApplication(const CApplication&) = delete;
     CApplication& operator=(const CApplication&) = delete;
 
@@ -50,29 +70,51 @@ public:
     virtual bool CanQuit() { return true; }
     virtual CMenuBar* GetMenuBar() { return nullptr; }
     virtual void UpdateMenus(CMenuBar*) {}
-    virtual void HandleMenuSelect(CMenu*, uint32_t) {}
+    // Activates the window chosen from the Window menu.
+    virtual void HandleMenuSelect(CMenu* menu, uint32_t command);
     virtual void DoCommand(const CKeyEvent&) {}
+    virtual void OpenFolder(const CDirSpec&) {}
+    virtual void OpenDocument(const CFileSpec&, const CUnknownFileType&, uint32_t) {}
+    virtual void OpenUntitled() {}
+    // The help file's name (without its folder).
+    virtual bool GetHelpFilePath(std::string& name);
+
+    // The whole life of the program: frame, Init, the loop, Exit.
+    int Run();
+
     // A command from a menu item or an accelerator, by its native item number.
-    virtual void HandleMenuItemNumber(uint16_t) {}
-    // The menus are about to open.
-    virtual void PrepareMenus() {}
-    // A path dropped on the frame or handed over; false when nothing was queued.
-    virtual bool OpenPath(const std::string&) { return false; }
-
-    const std::string& GetName() const { return name_; }
-
+    virtual void HandleMenuItemNumber(uint16_t number);
+    // The menus are about to open: window entries are rebuilt, the menus
+    // updated and numbered.
+    virtual void PrepareMenus();
+    void RouteMenuUpdate();
+    void RouteMenuCommand(CMenu* menu, uint32_t command);
     // Keys go to the tracking view, the focus view of the active window, the
     // active window, or DoCommand.
     void RouteKeyEvent(const CKeyEvent& event);
+
+    // Opening documents.
+    bool ParseCommandLine(const std::string& text);
+    // An empty path or a failure gives false; a folder queues a folder request.
+    bool OpenPath(const std::string& path);
+    void QueueOpenFile(const CFileSpec& file);
+    void QueueOpenFolder(const CDirSpec& folder);
+    void QueueOpenUntitled();
+    void ProcessOpenRequests();
+    size_t GetOpenRequestCount() const { return openRequests_.size(); }
+    // The running copy takes the command line a second start handed over.
+    void TakeForwardedStart();
 
     // The frame and its MDI client.
     platform::WindowHandle CreateFrameWindow();
     void DestroyFrameWindow();
     platform::WindowHandle GetFrameHandle() const { return frame_; }
     platform::WindowHandle GetMDIClientHandle() const { return mdiClient_; }
+    platform::WindowHandle GetMenuBarWindow() const { return menuBarWindow_; }
     void CreateMDIClient(platform::WindowHandle frame);
+    // The frame is gone: the loop ends.
     void ForgetFrame();
-    // Lays the MDI client out below the toolbar.
+    // Lays out the menu bar, the toolbar and the MDI client below each other.
     void LayoutFrame();
     void SetToolbar(CABCWindow* toolbar);
     CABCWindow* GetToolbar() const { return toolbar_; }
@@ -88,6 +130,7 @@ public:
     void RequestQuit() { runState_ = kRunStateQuitRequested; }
     void LeaveRunLoop() { runState_ = kRunStateLeaveLoop; }
     bool IsRunning() const { return runState_ == kRunStateRunning; }
+    // Asks CanQuit, then every window that a quit closes, each once.
     bool ConfirmQuit();
     bool IsActive() const { return active_; }
 
@@ -119,23 +162,50 @@ public:
     bool GetStayOnTop() const { return stayOnTop_; }
     void SetStayOnTop(bool stayOnTop);
 
+    const CStandardCommands& GetStandardCommands() const { return standardCommands_; }
+    void SetStandardCommands(const CStandardCommands& commands) { standardCommands_ = commands; }
+
+    // Help over the frame.
+    void ShowHelpTopic(uint32_t topic);
+    void ShowHelpFinder();
+    void ShowHelpOnHelp();
+    void CloseHelp();
+
+    CTextTableCache& GetTextTables() { return textTables_; }
+
 private:
-    std::string name_;
+    void Construct();
+    void HandleShortcuts(const platform::Message& message);
+    void CycleDocumentWindows(bool backwards);
+    void PollForwardedStarts();
+    void RestorePlacement();
+    void SavePlacement();
+    void InstallMenuBar();
+
+    CTextTableCache textTables_;
+    CStandardCommands standardCommands_;
     int16_t trackingCount_ = 0;
     uint64_t lastIdle_ = 0;
     uint32_t idleInterval_ = 50;
-    uintptr_t threadTimer_ = 0;
     int runState_ = kRunStateRunning;
     bool active_ = false;
+    std::deque<COpenDocumentRequest> openRequests_;
+    std::string commandLine_;
+    int showCommand_ = 1;
     bool stayOnTop_ = false;
     std::vector<CNativeControlRecord> nativeControls_;
     platform::WindowHandle frame_ = 0;
+    uintptr_t threadTimer_ = 0;
     platform::WindowHandle mdiClient_ = 0;
+    platform::WindowHandle menuBarWindow_ = 0;
     int modalDisableCount_ = 0;
     CABCWindow* toolbar_ = nullptr;
 };
 
 // The one application object, or none.
 CApplication* GetApplication();
+
+// The depths a screen may have for the framework's drawing.
+bool IsSupportedColorDepth(int bitsPerPixel);
 
 } // namespace NSHarrowen

@@ -5,6 +5,7 @@
 #include "framework/Keyboard.h"
 #include "platform/FileSystem.h"
 #include "platform/DesktopOpen.h"
+#include "platform/Host.h"
 
 #include <strings.h>
 
@@ -42,8 +43,7 @@ void Show(CHelpRequest request)
 // A plain message box of the desktop (no owner, an OK button).
 void ShowPlainMessage(const std::string& title, const std::string& text)
 {
-    (void)title;
-    (void)text;
+    platform::Host().MessageBox(title, text, 0);
 }
 
 } // namespace

@@ -92,6 +92,8 @@ void ForwardToRunningInstance(std::string_view commandLine)
     }
 }
 
+bool IsFirstInstanceClaimed() { return State().claimed; }
+
 bool TakeInstanceWake()
 {
     InstanceState& s = State();

@@ -25,6 +25,8 @@ void UseSharedInstanceKey(const std::string& key);
 // also listens for the wake of a second start.
 bool ClaimFirstInstance();
 void ReleaseFirstInstance();
+// Whether this process is the running copy.
+bool IsFirstInstanceClaimed();
 
 // A second start: waits (100 tries, 50 ms apart) for the running copy's
 // frame and the hand-over lock, writes the text (cut to 256 bytes) and wakes

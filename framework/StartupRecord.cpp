@@ -1,5 +1,6 @@
 #include "framework/StartupRecord.h"
 
+#include "framework/ABCWindow.h"
 #include "framework/Exceptions.h"
 #include "framework/SingleInstance.h"
 #include "framework/Utf8.h"
@@ -33,6 +34,7 @@ void RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
     CStartupRecord record;
     record.executable = std::make_unique<CFileSpec>(executable);
     record.showCommand = 1;
+    RegisterWindowClasses();
     record.SetCommandLine(commandLine);
     entry(record);
 }
@@ -78,6 +80,7 @@ int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
     // Also after a failure: a later start must not wait on this copy.
     try {
         ReleaseFirstInstance();
+        UnregisterWindowClasses();
     } catch (...) {
     }
     return 0;

@@ -1,4 +1,5 @@
 #include "framework/ABCWindow.h"
+#include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "platform/InputState.h"
 #include "platform/MessageQueue.h"
@@ -24,7 +25,8 @@ void CRoot::ForwardKey(const CKeyEvent& event)
 
 void CRoot::UpdateMenu(CMenu*)
 {
-    window_->UpdateMenus(nullptr);
+    CApplication* app = GetApplication();
+    window_->UpdateMenus(app ? app->GetMenuBar() : nullptr);
 }
 
 void CRoot::DoMenuCommand(uint32_t first, uint32_t second)

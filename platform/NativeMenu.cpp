@@ -1,5 +1,9 @@
 #include "platform/NativeMenu.h"
 
+#include "platform/HeadlessHost.h"
+#include "platform/Host.h"
+#include "platform/MenuWindows.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <map>
@@ -162,7 +166,14 @@ uint32_t TrackPopupMenu(const PopupRequest& request)
 {
     // A copy: the presenter may replace itself while it runs.
     const PopupPresenter presenter = Menus().presenter;
-    return presenter && IsMenu(request.menu) ? presenter(request) : 0;
+    if (!IsMenu(request.menu))
+        return 0;
+    if (presenter)
+        return presenter(request);
+    // A headless desktop has nobody to choose: the menu closes at once.
+    if (dynamic_cast<HeadlessHost*>(&Host()))
+        return 0;
+    return RunPopupMenuWindow(request);
 }
 
 PopupPresenter SetPopupPresenter(PopupPresenter presenter)

@@ -59,8 +59,9 @@ struct PopupRequest {
 };
 uint32_t TrackPopupMenu(const PopupRequest& request);
 
-// Whoever shows pop-up menus: the desktop backend draws them, a headless run
-// records them. Returns the one it replaces.
+// Whoever shows pop-up menus instead of the window layer (which draws them on
+// a real desktop and closes them at once on a headless one): tests record
+// and answer them. Returns the one it replaces.
 using PopupPresenter = std::function<uint32_t(const PopupRequest&)>;
 PopupPresenter SetPopupPresenter(PopupPresenter presenter);
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <spawn.h>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +86,24 @@ TEST(InstanceChild, DISABLED_Start)
     const char* argv[] = {"program", argument.c_str()};
     RunProgramMain(argument.empty() ? 1 : 2, argv, CountingEntry);
     std::_Exit(forwardedEntryCalls == 0 ? 10 : 11); // 10: handed over, 11: ran as the first copy
+}
+
+// The argument split at its blanks, as a shell passes an unquoted name.
+TEST(InstanceChild, DISABLED_StartWithWords)
+{
+    UseSharedInstanceKey(ChildKey());
+    std::vector<std::string> words {"program"};
+    const std::string argument = ChildArgument();
+    for (size_t at = 0; at <= argument.size();) {
+        const size_t blank = std::min(argument.find(' ', at), argument.size());
+        words.push_back(argument.substr(at, blank - at));
+        at = blank + 1;
+    }
+    std::vector<const char*> argv;
+    for (const std::string& w : words)
+        argv.push_back(w.c_str());
+    RunProgramMain(static_cast<int>(argv.size()), argv.data(), CountingEntry);
+    std::_Exit(forwardedEntryCalls == 0 ? 10 : 11);
 }
 
 TEST(InstanceChild, DISABLED_DieWhileRunning)

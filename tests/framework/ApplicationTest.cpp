@@ -1,0 +1,380 @@
+#include "framework/ABCWindow.h"
+#include "framework/AlertHook.h"
+#include "framework/Application.h"
+#include "framework/DocumentWindow.h"
+#include "framework/Help.h"
+#include "framework/Menu.h"
+#include "framework/MenuBar.h"
+#include "framework/ResourceModule.h"
+#include "framework/SingleInstance.h"
+#include "framework/StartupRecord.h"
+#include "platform/Clock.h"
+#include "platform/MenuWindows.h"
+#include "platform/SharedInstanceBlock.h"
+#include "platform/Window.h"
+#include "tests/support/HeadlessDesktop.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace NSHarrowen;
+
+namespace {
+
+const std::string kMenus = "1 {File~F;Open...#O~O=101;Save#S~S=103;-;Close~C=102}\n";
+const CResourceEntry kEntries[] = {
+    {"SMNU", 128, reinterpret_cast<const uint8_t*>(kMenus.data()), kMenus.size()},
+};
+
+// A small program: one File menu, commands and opened documents recorded,
+// and a script of steps, one per idle step; after the last it quits.
+class CTestApp : public CApplication {
+public:
+    using Step = std::function<void(CTestApp&)>;
+
+    explicit CTestApp(const CStartupRecord& record, std::vector<Step> steps = {})
+        : CApplication(record), steps_(std::move(steps))
+    {
+    }
+
+    void Init() override
+    {
+        file_ = std::make_unique<CMenu>(600128001);
+        bar_ = std::make_unique<CMenuBar>();
+        bar_->AppendMenu(file_.get());
+        bar_->LeaveModal();
+    }
+    void Exit() override
+    {
+        bar_.reset();
+        file_.reset();
+    }
+    CMenuBar* GetMenuBar() override { return bar_.get(); }
+    void UpdateMenus(CMenuBar* bar) override
+    {
+        ++menuUpdates;
+        bar->SetCommandEnabled(101, true);
+        bar->SetCommandEnabled(103, saveEnabled);
+        bar->SetCommandEnabled(102, true);
+    }
+    void HandleMenuSelect(CMenu* menu, uint32_t command) override
+    {
+        commands.push_back(command);
+        CApplication::HandleMenuSelect(menu, command);
+    }
+    void OpenDocument(const CFileSpec& file, const CUnknownFileType&, uint32_t) override
+    {
+        opened.push_back(file.GetFullPath());
+    }
+    void OpenUntitled() override { ++untitled; }
+    void Idle() override
+    {
+        idleTimes.push_back(platform::NowMilliseconds());
+        if (running_)
+            return; // a step that pumps messages itself
+        running_ = true;
+        if (next_ < steps_.size())
+            steps_[next_++](*this);
+        else if (quitWhenDone && idledAfterSteps_++ > 0)
+            RequestQuit(); // after one idle step of its own
+        running_ = false;
+        CApplication::Idle();
+    }
+    // Waits (idle steps) until the condition holds.
+    static Step Until(std::function<bool(CTestApp&)> condition)
+    {
+        return [condition](CTestApp& app) {
+            if (!condition(app))
+                --app.next_;
+        };
+    }
+
+    bool saveEnabled = true;
+    bool quitWhenDone = true;
+    int menuUpdates = 0;
+    int untitled = 0;
+    std::vector<uint32_t> commands;
+    std::vector<std::string> opened;
+    std::vector<uint64_t> idleTimes;
+
+private:
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    int idledAfterSteps_ = 0;
+    bool running_ = false;
+    std::unique_ptr<CMenu> file_;
+    std::unique_ptr<CMenuBar> bar_;
+};
+
+CStartupRecord Record(const std::string& commandLine = {})
+{
+    CStartupRecord record;
+    record.SetApplicationName("Harrowen Test Program");
+    record.SetCommandLine(commandLine);
+    return record;
+}
+
+class Application : public ::testing::Test {
+protected:
+    platform::HeadlessHost& Host() { return desktop_.Host(); }
+    // The keys are let go at the next step: modifiers are read as the
+    // messages are handled.
+    void PressCtrl(uint32_t key)
+    {
+        ReleaseKeys();
+        Host().PressKey(platform::kVKControl);
+        Host().PressKey(key);
+        held_ = key;
+    }
+    void ReleaseKeys()
+    {
+        if (!held_)
+            return;
+        Host().ReleaseKey(held_);
+        Host().ReleaseKey(platform::kVKControl);
+        held_ = 0;
+    }
+    uint32_t held_ = 0;
+
+    testsupport::ScopedConfigHome home_;
+    testsupport::HeadlessDesktop desktop_;
+    CResourceModule module_ {"application test", kEntries};
+    CAlertRecorder alerts_;
+};
+
+// A document window that refuses to close while it is told to.
+class CStubbornWindow : public CDocumentWindow {
+public:
+    CStubbornWindow() : CDocumentWindow(0, "Stubborn") {}
+    bool CanClose() override
+    {
+        ++asked;
+        return mayClose;
+    }
+    void Close() override
+    {
+        if (closes)
+            CDocumentWindow::Close();
+    }
+    bool mayClose = false;
+    bool closes = true;
+    int asked = 0;
+};
+
+} // namespace
+
+TEST_F(Application, ShortcutRoutesItsCommandOnlyWhileTheItemIsEnabled)
+{
+    CTestApp app(Record(), {
+                               [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('S' - 'A')); },
+                               [&](CTestApp& a) {
+                                   a.saveEnabled = false;
+                                   PressCtrl(platform::kVKLetterA + ('S' - 'A'));
+                               },
+                               [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('O' - 'A')); },
+                               [&](CTestApp&) {
+                                   ReleaseKeys();
+                                   Host().PressKey(platform::kVKLetterA + ('S' - 'A'));
+                               },
+                           });
+    app.Run();
+    EXPECT_EQ(app.commands, (std::vector<uint32_t> {103, 101}));
+    EXPECT_GT(app.menuUpdates, 0);
+}
+
+TEST_F(Application, MenuBarOfTheFrameOpensItsMenusAndRoutesTheChoice)
+{
+    platform::CPopupMenuRecorder popups;
+    popups.Answer("Save");
+    popups.Answer("");
+    CTestApp app(Record(), {
+                               [&](CTestApp& a) {
+                                   const platform::WindowHandle bar = a.GetMenuBarWindow();
+                                   ASSERT_NE(bar, 0u);
+                                   const platform::Rect file = platform::MenuBarTitleRects(bar).at(0);
+                                   Host().Click(platform::ClientToScreen(bar, {file.left + 3, file.top + 3}));
+                               },
+                               [&](CTestApp& a) {
+                                   const platform::WindowHandle bar = a.GetMenuBarWindow();
+                                   Host().Click(platform::ClientToScreen(bar, {5, 5}));
+                               },
+                           });
+    app.Run();
+    ASSERT_EQ(popups.ShownMenus().size(), 2u);
+    EXPECT_EQ(popups.ShownMenus()[0].captions,
+              (std::vector<std::string> {"&Open...\tCtrl+O", "&Save\tCtrl+S", "", "&Close"}));
+    EXPECT_EQ(app.commands, (std::vector<uint32_t> {103}));
+}
+
+TEST_F(Application, IdleRunsEveryFiftyMillisecondsAndOnEveryPollWhileTracking)
+{
+    CTestApp app(Record(), {
+                               CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 6; }),
+                               [](CTestApp& a) { a.BeginMouseTracking(); },
+                               CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 16; }),
+                               [](CTestApp& a) { a.EndMouseTracking(); },
+                           });
+    app.Run();
+    ASSERT_GE(app.idleTimes.size(), 16u);
+    for (size_t i = 2; i < 6; ++i)
+        EXPECT_EQ(app.idleTimes[i] - app.idleTimes[i - 1], 50u) << i;
+    for (size_t i = 8; i < 16; ++i)
+        EXPECT_LE(app.idleTimes[i] - app.idleTimes[i - 1], 1u) << i;
+}
+
+TEST_F(Application, EmptyCommandLineOpensAnUntitledDocumentAndLeftoverTextIsReported)
+{
+    {
+        CTestApp app(Record());
+        app.Run();
+        EXPECT_EQ(app.untitled, 1);
+    }
+    testsupport::TempDir dir;
+    testsupport::WriteFileBytes(dir.File("a b.pch"), "x");
+    CTestApp app(Record(dir.File("a b.pch") + " nothing-here"));
+    app.Run();
+    EXPECT_EQ(app.untitled, 0);
+    EXPECT_EQ(app.opened, (std::vector<std::string> {dir.File("a b.pch")}));
+    ASSERT_EQ(alerts_.Alerts().size(), 1u);
+    EXPECT_EQ(alerts_.Alerts()[0].text, "[STOP]The file \"nothing-here\" could not be found.[OK]");
+}
+
+TEST_F(Application, RefusingDocumentKeepsTheLoopRunning)
+{
+    CStubbornWindow* window = nullptr;
+    int stateAfterRefusal = 0;
+    CTestApp app(Record(), {
+                               [&](CTestApp&) {
+                                   window = new CStubbornWindow;
+                                   window->Open(window->GetRectForContentSize(200, 100));
+                               },
+                               [&](CTestApp& a) { a.RequestQuit(); },
+                               [&](CTestApp& a) {
+                                   stateAfterRefusal = a.GetRunState();
+                                   window->mayClose = true;
+                               },
+                           });
+    app.Run();
+    EXPECT_EQ(stateAfterRefusal, kRunStateRunning);
+    EXPECT_EQ(CountWindows(), 0);
+}
+
+TEST_F(Application, QuitAsksAWindowThatStaysOpenOnlyOnce)
+{
+    CTestApp app(Record());
+    app.CreateFrameWindow();
+    auto* window = new CStubbornWindow;
+    window->Open(window->GetRectForContentSize(200, 100));
+    window->mayClose = true;
+    window->closes = false;
+    EXPECT_TRUE(app.ConfirmQuit());
+    EXPECT_EQ(window->asked, 1);
+    delete window;
+}
+
+TEST_F(Application, PlacementAndStayOnTopSurviveARestart)
+{
+    const platform::Rect where = platform::Rect::FromSize(30, 40, 500, 300);
+    {
+        CTestApp app(Record(), {[&](CTestApp& a) {
+                         platform::MoveWindow(a.GetFrameHandle(), where, true);
+                         a.SetStayOnTop(true);
+                     }});
+        app.Run();
+    }
+    platform::Rect restored;
+    bool onTop = false;
+    {
+        CTestApp app(Record(), {[&](CTestApp& a) {
+                         restored = platform::GetWindowRect(a.GetFrameHandle());
+                         onTop = a.GetStayOnTop();
+                         platform::ShowWindow(a.GetFrameHandle(), platform::ShowCommand::Maximize);
+                     }});
+        app.Run();
+    }
+    EXPECT_EQ(restored, where);
+    EXPECT_TRUE(onTop);
+    bool maximized = false;
+    CTestApp app(Record(), {[&](CTestApp& a) {
+                     maximized = platform::IsMaximized(a.GetFrameHandle());
+                     platform::ShowWindow(a.GetFrameHandle(), platform::ShowCommand::Restore);
+                     restored = platform::GetWindowRect(a.GetFrameHandle());
+                 }});
+    app.Run();
+    EXPECT_TRUE(maximized);
+    EXPECT_EQ(restored, where) << "the normal rectangle is kept while maximised";
+}
+
+TEST_F(Application, HelpRequestsAreRecordedAndAMissingFileIsReported)
+{
+    CTestApp app(Record());
+    std::string name;
+    ASSERT_TRUE(app.GetHelpFilePath(name));
+    EXPECT_EQ(name, "test_framework.hlp");
+    {
+        CHelpRecorder help;
+        app.ShowHelpTopic(30);
+        EXPECT_TRUE(help.Requests().empty());
+    }
+    ASSERT_EQ(alerts_.Alerts().size(), 1u);
+    EXPECT_EQ(alerts_.Alerts()[0].id, kHelpFileAlert);
+
+    testsupport::TempDir dir;
+    testsupport::WriteFileBytes(dir.File("p.hlp"), "help");
+    SetHelpFilePath(dir.File("p.hlp"));
+    CHelpRecorder help;
+    app.ShowHelpTopic(30);
+    app.ShowHelpFinder();
+    ASSERT_EQ(help.Requests().size(), 2u);
+    EXPECT_EQ(help.Requests()[0].topic, 30u);
+    EXPECT_EQ(help.Requests()[1].kind, CHelpRequest::EKind::Finder);
+}
+
+TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
+{
+    const std::string key = "apptest" + std::to_string(getpid());
+    UseSharedInstanceKey(key);
+    ASSERT_TRUE(ClaimFirstInstance());
+    testsupport::TempDir dir;
+    const std::string path = dir.File("my patch file.pch");
+    testsupport::WriteFileBytes(path, "x");
+
+    pid_t child = 0;
+    int childResult = -1;
+    CTestApp app(Record(), {
+                               [&](CTestApp&) {
+                                   // The second start gets the path as separate words, as a
+                                   // shell passes an unquoted name with blanks.
+                                   setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
+                                   setenv("TORVAN_INSTANCE_TEST_ARG", path.c_str(), 1);
+                                   const char* argv[] = {"/proc/self/exe",
+                                                         "--gtest_filter=InstanceChild.DISABLED_StartWithWords",
+                                                         "--gtest_also_run_disabled_tests", nullptr};
+                                   ASSERT_EQ(posix_spawn(&child, "/proc/self/exe", nullptr, nullptr,
+                                                         const_cast<char* const*>(argv), environ),
+                                             0);
+                               },
+                               CTestApp::Until([&](CTestApp& a) {
+                                   usleep(2000); // the other copy runs on real time
+                                   if (childResult < 0 && waitpid(child, &childResult, WNOHANG) == 0)
+                                       childResult = -1;
+                                   return (childResult >= 0 && !a.opened.empty())
+                                       || a.idleTimes.size() > 5000;
+                               }),
+                           });
+    app.Run();
+    ReleaseFirstInstance();
+    UseSharedInstanceKey({});
+    platform::CSharedInstanceBlock::Remove(key);
+    ASSERT_TRUE(WIFEXITED(childResult));
+    EXPECT_EQ(WEXITSTATUS(childResult), 10);
+    EXPECT_EQ(app.opened, (std::vector<std::string> {path}));
+    EXPECT_TRUE(alerts_.Alerts().empty());
+}
