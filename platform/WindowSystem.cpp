@@ -1,6 +1,8 @@
 #include "platform/WindowSystem.h"
 
 #include "platform/Clock.h"
+#include "platform/DeviceContext.h"
+#include "platform/Font.h"
 #include "platform/SystemColors.h"
 #include "platform/SystemMetrics.h"
 
@@ -150,6 +152,32 @@ void DrawGlyph(PixelBuffer& pixels, const Rect& box, LResult button, uint32_t in
     }
 }
 
+// The caption's title, left-aligned and clipped before the buttons.
+void DrawTitle(WindowObject& w, const Rect& bar, uint32_t ink)
+{
+    static std::shared_ptr<const Font> font;
+    if (!font) {
+        try {
+            font = Font::Create({"MS Sans Serif", 13, true, false, false});
+        } catch (const std::exception&) {
+            return; // no font installed: captions without titles
+        }
+    }
+    Rect area = bar;
+    for (LResult button : {hit::MinButton, hit::MaxButton, hit::CloseButton})
+        if (const Rect box = CaptionButtonRect(w, button); !box.IsEmpty())
+            area.right = std::min(area.right, box.left - 2);
+    area.left += 3;
+    if (area.IsEmpty() || w.title.empty())
+        return;
+    DeviceContext dc(w.surface);
+    dc.SetSystemClip(Region(area));
+    dc.SelectFont(font);
+    dc.SetTextColor(ink);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.TextOut(area.left, area.top + (area.Height() - font->Metrics().height) / 2, w.title);
+}
+
 } // namespace
 
 void DrawNonClient(WindowObject& w)
@@ -172,7 +200,9 @@ void DrawNonClient(WindowObject& w)
         Frame(pixels, whole, 0x000000, 0x000000);
     if (const int caption = CaptionHeight(w)) {
         const uint32_t bar = w.activeCaption ? 0x000080 : 0x808080;
-        Fill(pixels, {b, b, whole.right - b, b + caption - 1}, bar);
+        const Rect barRect {b, b, whole.right - b, b + caption - 1};
+        Fill(pixels, barRect, bar);
+        DrawTitle(w, barRect, w.activeCaption ? 0xFFFFFF : 0xC0C0C0);
         for (LResult button : {hit::CloseButton, hit::MaxButton, hit::MinButton}) {
             const Rect box = CaptionButtonRect(w, button);
             if (box.IsEmpty())
