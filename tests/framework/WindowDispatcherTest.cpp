@@ -1,0 +1,114 @@
+#include "tests/framework/WindowTestFixture.h"
+
+#include "framework/GroupView.h"
+#include "framework/NoFrameWindow.h"
+#include "platform/MessageQueue.h"
+
+#include <vector>
+
+using namespace NSHarrowen;
+
+namespace {
+
+// An application whose menu numbers and key commands are recorded.
+class CRecordingApplication : public CApplication {
+public:
+    CRecordingApplication() : CApplication("Recording") {}
+    CMenuBar* GetMenuBar() override { return reinterpret_cast<CMenuBar*>(&menuBarStandIn); }
+    void HandleMenuItemNumber(uint16_t number) override { numbers.push_back(number); }
+
+    static inline char menuBarStandIn = 0;
+    std::vector<uint16_t> numbers;
+};
+
+class CRefusingDocument : public CDocumentWindow {
+public:
+    CRefusingDocument() : CDocumentWindow(0, "Keeps") {}
+    bool CanClose() override { return refuse ? false : true; }
+    bool refuse = true;
+};
+
+platform::LResult ControlCallback(CNativeControlRecord& record, uint32_t message, platform::WParam, platform::LParam)
+{
+    ++*reinterpret_cast<int*>(record.view);
+    return message == platform::msg::Command ? 77 : 0;
+}
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<CRecordingApplication>();
+        const platform::WindowHandle frame = app->CreateFrameWindow();
+        platform::MoveWindow(frame, {0, 0, 800, 600}, true);
+        platform::ShowWindow(frame, platform::ShowCommand::Show);
+        app->PumpWaiting(1000);
+    }
+    void TearDown() override
+    {
+        while (CountWindows() > 0)
+            delete GetWindowAt(0);
+        app.reset();
+    }
+    testsupport::HeadlessDesktop desktop;
+    std::unique_ptr<CRecordingApplication> app;
+};
+
+} // namespace
+
+TEST_F(DispatcherTest, OnlyMenusAndAcceleratorsTakeTheMenuPath)
+{
+    auto* w = new CDocumentWindow(0, "Doc");
+    int callbacks = 0;
+    const platform::WindowHandle control = app->GetFrameHandle(); // any window can stand for a control
+    app->AddNativeControl({w, control, reinterpret_cast<CView*>(&callbacks), ControlCallback});
+
+    using platform::MakeLParam;
+    auto command = [&](uint16_t id, uint16_t code, platform::LParam from) {
+        return platform::SendMessage(w->GetHandle(), platform::msg::Command,
+                                     static_cast<platform::WParam>(MakeLParam(id, code)), from);
+    };
+    command(100, platform::kCommandFromMenu, 0);
+    command(101, platform::kCommandFromAccelerator, 0);
+    // A button click (notification 0) with the same id as a menu item.
+    EXPECT_EQ(command(100, 0, static_cast<platform::LParam>(control)), 77);
+    command(0xF060, 0, 0); // system commands go to the default procedure
+    EXPECT_EQ(app->numbers, (std::vector<uint16_t> {100, 101}));
+    EXPECT_EQ(callbacks, 1);
+}
+
+TEST_F(DispatcherTest, ClosingTheFrameAsksEveryWindowFirst)
+{
+    auto* keeper = new CRefusingDocument();
+    auto* toolbar = new CApplicationToolbar(40);
+    app->SetToolbar(toolbar);
+    EXPECT_EQ(platform::SendMessage(app->GetFrameHandle(), platform::msg::Close, 0, 0), 1);
+    EXPECT_EQ(app->GetRunState(), kRunStateRunning);
+    EXPECT_EQ(GetWindowListIndex(keeper), 0);
+
+    keeper->refuse = false;
+    EXPECT_EQ(platform::SendMessage(app->GetFrameHandle(), platform::msg::Close, 0, 0), 0);
+    EXPECT_EQ(app->GetRunState(), kRunStateLeaveLoop);
+    // The tool window stays for the application to destroy.
+    EXPECT_EQ(CountWindows(), 1);
+    EXPECT_EQ(GetWindowAt(0), toolbar);
+}
+
+TEST_F(DispatcherTest, DroppedFilesAreQueuedForOpening)
+{
+    const size_t before = app->GetOpenRequestCount();
+    desktop.Host().DropFile({300, 300}, "/tmp/patch one.pch");
+    app->PumpWaiting(1000);
+    EXPECT_EQ(app->GetOpenRequestCount(), before + 1);
+}
+
+TEST_F(DispatcherTest, RightDoubleClickReachesTheDefaultAsAPress)
+{
+    auto* w = new CDocumentWindow(0, "Doc");
+    w->Open(w->GetRectForContentSize(100, 100));
+    app->PumpWaiting(1000);
+    // The default procedure turns a right press-release into a context menu
+    // request; a double click must behave as a press.
+    EXPECT_EQ(platform::SendMessage(w->GetHandle(), platform::msg::RButtonDoubleClick, 0, platform::MakeLParam(5, 5)),
+              0);
+}
