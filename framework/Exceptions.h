@@ -1,8 +1,10 @@
 #pragma once
 
 #include <exception>
+#include <string>
+#include <utility>
 
-// The framework's failures. None carries a text or a code: the class is the
+// The framework's failures. Most carry no text or code: the class is the
 // whole report, and the code that catches one decides what the user sees.
 namespace NSHarrowen {
 
@@ -34,8 +36,24 @@ class XPosition : public XBase {};
 class XRead : public XBase {};
 class XWrite : public XBase {};
 
-class XMIDI : public XBase {};
-class XMIDIWriteFailed : public XMIDI {};
-class XFailedOpeningMIDIPort : public XMIDI {};
+// MIDI failures carry the system's text for what went wrong (empty when it
+// has none), for the alert that reports them.
+class XMIDI : public XBase {
+public:
+    XMIDI() = default;
+    explicit XMIDI(std::string text) : text_(std::move(text)) {}
+    const std::string& GetText() const { return text_; }
+
+private:
+    std::string text_;
+};
+class XMIDIWriteFailed : public XMIDI {
+public:
+    using XMIDI::XMIDI;
+};
+class XFailedOpeningMIDIPort : public XMIDI {
+public:
+    using XMIDI::XMIDI;
+};
 
 } // namespace NSHarrowen

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+namespace NSHarrowen {
+
+class CRegisteredMIDIOutput;
+
+// An open MIDI output, used by one thread.
+class CMIDIOutput {
+public:
+    explicit CMIDIOutput(const CRegisteredMIDIOutput& entry) : entry_(entry) {}
+    virtual ~CMIDIOutput() = default;
+    CMIDIOutput(const CMIDIOutput&) = delete;
+    CMIDIOutput& operator=(const CMIDIOutput&) = delete;
+
+    // WriteSysex, then waits until the device has sent the last chunk;
+    // true, or XMIDIWriteFailed.
+    virtual bool WriteSysexAndWait(const uint8_t* bytes, int32_t count) = 0;
+    // Sends status + data1 * 256 + data2 * 65,536; returns the system's
+    // result (0 for success) and never throws.
+    virtual uint32_t SendShortMessage(uint32_t status, uint32_t data1, uint32_t data2) = 0;
+    // Sends the bytes in chunks, each after the previous one was sent;
+    // returns once the last chunk is with the device. A count of 0 or below
+    // sends nothing. Throws XMIDIWriteFailed.
+    virtual void WriteSysex(const uint8_t* bytes, int32_t count) = 0;
+
+    const CRegisteredMIDIOutput& GetEntry() const { return entry_; }
+
+private:
+    const CRegisteredMIDIOutput& entry_;
+};
+
+} // namespace NSHarrowen

@@ -1,0 +1,165 @@
+#include "MidiTestSupport.h"
+
+#include "framework/Exceptions.h"
+#include "framework/MIDIOutput.h"
+
+#include <chrono>
+
+using namespace NSHarrowen;
+using namespace miditest;
+
+namespace {
+
+struct OutputFixture : ::testing::Test {
+    RecordingHandler handler;
+    platform::VirtualMidiDevice device{{.name = "Test Synth"}, &handler};
+    Registries registries;
+
+    std::unique_ptr<CMIDIOutput> Open() { return registries.Output("Test Synth").CreatePort(); }
+};
+
+} // namespace
+
+TEST_F(OutputFixture, LongWriteGoesOutInChunksEachAfterThePreviousWasSent)
+{
+    device.SetCompletionDelay(15);
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(5000);
+
+    EXPECT_TRUE(output->WriteSysexAndWait(message.data(), 5000));
+
+    ASSERT_EQ(handler.chunks.size(), 3u);
+    EXPECT_EQ(handler.chunks[0].size(), 2048u);
+    EXPECT_EQ(handler.chunks[1].size(), 2048u);
+    EXPECT_EQ(handler.chunks[2].size(), 904u);
+    std::vector<uint8_t> joined;
+    for (const auto& chunk : handler.chunks)
+        joined.insert(joined.end(), chunk.begin(), chunk.end());
+    EXPECT_EQ(joined, message);
+    EXPECT_EQ(device.OverlappingSends(), 0u);
+}
+
+TEST_F(OutputFixture, WriteReturnsWhileTheLastChunkIsStillGoingOut)
+{
+    device.SetCompletionDelay(200);
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(100);
+
+    const auto start = std::chrono::steady_clock::now();
+    output->WriteSysex(message.data(), 100);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    // The next write waits for the device to finish the first.
+    output->WriteSysex(message.data(), 100);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(handler.chunks.size(), 2u);
+    EXPECT_EQ(device.OverlappingSends(), 0u);
+}
+
+TEST_F(OutputFixture, NothingToSendSendsNothingAndDoesNotWait)
+{
+    device.StallOutput(true);
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(10);
+    for (int32_t count : {0, -1}) {
+        const auto start = std::chrono::steady_clock::now();
+        output->WriteSysex(message.data(), count);
+        EXPECT_TRUE(output->WriteSysexAndWait(message.data(), count));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(handler.chunks.empty());
+}
+
+TEST_F(OutputFixture, StalledDeviceFailsTheWriteWithinItsBoundAndRecovers)
+{
+    ScopedWaitSlack slack(100);
+    device.StallOutput(true);
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(9);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(output->WriteSysexAndWait(message.data(), 9), XMIDIWriteFailed);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    // 9 bytes are 3 ms on the wire, plus the slack.
+    EXPECT_GE(waited, std::chrono::milliseconds(100));
+    EXPECT_LT(waited, std::chrono::milliseconds(1000));
+
+    // A chunk that never finishes also stops a longer write before its next chunk.
+    const std::vector<uint8_t> longer = Sysex(3000);
+    try {
+        output->WriteSysex(longer.data(), 3000);
+        FAIL() << "the write should fail";
+    } catch (const XMIDIWriteFailed& failure) {
+        EXPECT_FALSE(failure.GetText().empty());
+    }
+
+    device.StallOutput(false);
+    handler.chunks.clear();
+    EXPECT_TRUE(output->WriteSysexAndWait(message.data(), 9));
+    EXPECT_EQ(handler.chunks.size(), 1u);
+}
+
+TEST_F(OutputFixture, ClosingWithAStalledChunkReturns)
+{
+    ScopedWaitSlack slack(50);
+    device.StallOutput(true);
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(9);
+    output->WriteSysex(message.data(), 9);
+    output.reset();
+    EXPECT_FALSE(device.IsOutputOpen());
+}
+
+TEST_F(OutputFixture, FailedSendThrowsWithTheSystemTextAndTheNextWriteStartsClean)
+{
+    auto output = Open();
+    const std::vector<uint8_t> message = Sysex(9);
+    device.FailSend(platform::midierr::kNotReady);
+    try {
+        output->WriteSysex(message.data(), 9);
+        FAIL() << "the write should fail";
+    } catch (const XMIDIWriteFailed& failure) {
+        EXPECT_EQ(failure.GetText(), platform::MidiErrorText(platform::midierr::kNotReady));
+        EXPECT_FALSE(failure.GetText().empty());
+    }
+    device.FailSend(platform::midierr::kOk);
+    EXPECT_TRUE(output->WriteSysexAndWait(message.data(), 9));
+    ASSERT_EQ(handler.chunks.size(), 1u);
+    EXPECT_EQ(handler.chunks[0], message);
+}
+
+TEST_F(OutputFixture, ShortMessagesArePackedStatusFirstAndFailuresAreReturned)
+{
+    auto output = Open();
+    EXPECT_EQ(output->SendShortMessage(0x90, 0x3C, 0x64), 0u);
+    EXPECT_EQ(output->SendShortMessage(0x1B0, 0x107, 0x17F), 0u); // only the low bytes count
+    ASSERT_EQ(handler.shortMessages.size(), 2u);
+    EXPECT_EQ(handler.shortMessages[0], 0x00643C90u);
+    EXPECT_EQ(handler.shortMessages[1], 0x007F07B0u);
+
+    device.FailSend(platform::midierr::kNotReady);
+    EXPECT_EQ(output->SendShortMessage(0x90, 0x3C, 0x64), platform::midierr::kNotReady);
+}
+
+TEST_F(OutputFixture, OpenFailuresCarryTheSystemText)
+{
+    device.FailOpen(platform::midierr::kAllocated);
+    try {
+        Open();
+        FAIL() << "the open should fail";
+    } catch (const XFailedOpeningMIDIPort& failure) {
+        EXPECT_EQ(failure.GetText(), platform::MidiErrorText(platform::midierr::kAllocated));
+    }
+    EXPECT_FALSE(device.IsOutputOpen());
+}
+
+TEST(Output, UnpluggedDeviceFailsWrites)
+{
+    auto unplugged = std::make_unique<platform::VirtualMidiDevice>(
+        platform::VirtualMidiDevice::Options{.name = "Gone"});
+    Registries withGone;
+    auto gone = withGone.Output("Gone").CreatePort();
+    unplugged.reset();
+    const std::vector<uint8_t> message = Sysex(9);
+    EXPECT_THROW(gone->WriteSysex(message.data(), 9), XMIDIWriteFailed);
+    EXPECT_NE(gone->SendShortMessage(0x90, 1, 2), 0u);
+}
