@@ -1,0 +1,54 @@
+#pragma once
+
+// Internal helpers of the control classes. Not for use above platform/.
+
+#include "platform/Controls.h"
+#include "platform/Window.h"
+
+#include <map>
+#include <memory>
+
+namespace platform::detail {
+
+// The state of every window of one control class, made on msg::Create and
+// dropped on msg::Destroy.
+template <typename State> class ControlStates {
+public:
+    State* Find(WindowHandle window)
+    {
+        const auto it = states_.find(window);
+        return it == states_.end() ? nullptr : it->second.get();
+    }
+    State& Make(WindowHandle window)
+    {
+        auto& slot = states_[window];
+        slot = std::make_unique<State>();
+        return *slot;
+    }
+    void Drop(WindowHandle window) { states_.erase(window); }
+
+private:
+    std::map<WindowHandle, std::unique_ptr<State>> states_;
+};
+
+// msg::Command to the parent with the control's id and a notification code.
+void NotifyParent(WindowHandle control, uint16_t code);
+void Redraw(WindowHandle control);
+bool IsEnabledControl(WindowHandle control);
+Point ClientPointOf(LParam lParam);
+
+LResult ButtonProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult ComboBoxProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult ComboListProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult ScrollBarProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult ProgressProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+LResult UpDownProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+
+} // namespace platform::detail
+
+namespace platform::detail {
+// The text messages every control answers from its window text: true when
+// the message was one of them.
+bool HandleTextMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam, LResult& result);
+} // namespace platform::detail
