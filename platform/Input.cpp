@@ -340,8 +340,10 @@ namespace detail {
 
 void PumpHostEvents()
 {
+    // One event at a time, and only once the input taken so far is handled:
+    // a press on a caption must start its drag before the next move is seen.
     HostEvent e;
-    while (Host().PollEvent(e))
+    while (System().input.empty() && Host().PollEvent(e))
         Translate(e);
 }
 
