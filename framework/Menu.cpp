@@ -1,6 +1,9 @@
 #include "framework/Menu.h"
 
+#include "framework/ABCWindow.h"
 #include "framework/Exceptions.h"
+#include "framework/View.h"
+#include "platform/Window.h"
 #include "framework/ResourceText.h"
 
 #include <algorithm>
@@ -379,6 +382,14 @@ bool CMenu::FindItemByNumber(uint32_t number, CMenu*& menu, int& index)
         }
     }
     return false;
+}
+
+bool CMenu::TrackPopup(const CView* owner, int x, int y, CMenu*& menu, int& index)
+{
+    const CABCWindow* window = owner ? owner->GetWindow() : nullptr;
+    const platform::WindowHandle handle = window ? window->GetHandle() : 0;
+    const platform::Point at = handle ? platform::ClientToScreen(handle, {x, y}) : platform::Point {x, y};
+    return TrackPopupAt(at.x, at.y, handle, menu, index);
 }
 
 bool CMenu::TrackPopupAt(int screenX, int screenY, uint32_t ownerWindow, CMenu*& menu, int& index)

@@ -10,6 +10,7 @@
 namespace NSHarrowen {
 
 class CMenu;
+class CView;
 
 // One item of a menu.
 struct CMenuItemRecord {
@@ -108,8 +109,11 @@ public:
     void AssignItemNumbers(uint32_t& next);
     bool FindItemByNumber(uint32_t number, CMenu*& menu, int& index);
 
-    // Shows the menu at a desktop point over the owner window. Nothing chosen
-    // gives false, no menu and index 666.
+    // Shows the menu at a point of the owner view's window (client
+    // coordinates), numbered afresh, and maps the choice back to the
+    // (sub)menu and item. Nothing chosen gives false, no menu and index 666.
+    bool TrackPopup(const CView* owner, int x, int y, CMenu*& menu, int& index);
+    // The same at a desktop point over a native window.
     bool TrackPopupAt(int screenX, int screenY, uint32_t ownerWindow, CMenu*& menu, int& index);
 
     // Every menu alive, in the order they were made.

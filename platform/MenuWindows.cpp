@@ -327,6 +327,12 @@ uint32_t RunPopupMenuWindow(const PopupRequest& request)
         // Keys go to the menu while it is open.
         if (message.message == msg::KeyDown || message.message == msg::Char)
             message.window = window;
+        // A press meant for another window (the menu this one opened from)
+        // closes this one.
+        if ((message.message == msg::LButtonDown || message.message == msg::RButtonDown) && message.window != window) {
+            state.done = true;
+            break;
+        }
         DispatchMessage(message);
         if (GetCapture() != window && !state.done)
             state.done = true; // the capture went elsewhere: the menu closes

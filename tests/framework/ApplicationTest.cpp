@@ -378,3 +378,30 @@ TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
     EXPECT_EQ(app.opened, (std::vector<std::string> {path}));
     EXPECT_TRUE(alerts_.Alerts().empty());
 }
+
+TEST_F(Application, ContextMenuOpensAtTheViewsPointOnTheScreen)
+{
+    CTestApp app(Record());
+    app.CreateFrameWindow();
+    platform::ShowWindow(app.GetFrameHandle(), platform::ShowCommand::Show);
+    auto* window = new CDocumentWindow(0, "Doc");
+    window->Open(window->GetRectForContentSize(200, 100));
+    CMenu menu;
+    menu.AppendItemRecord({.command = 42, .label = "Pick"});
+
+    platform::CPopupMenuRecorder popups;
+    popups.Answer("Pick");
+    CMenu* chosen = nullptr;
+    int index = -1;
+    ASSERT_TRUE(menu.TrackPopup(window->GetRootView(), 10, 20, chosen, index));
+    EXPECT_EQ(chosen->GetItemCommand(index), 42u);
+    const platform::Point screen = platform::ClientToScreen(window->GetHandle(), {10, 20});
+    EXPECT_EQ(popups.ShownMenus().at(0).request.x, screen.x);
+    EXPECT_EQ(popups.ShownMenus().at(0).request.y, screen.y);
+    EXPECT_EQ(popups.ShownMenus().at(0).request.owner, window->GetHandle());
+    // Without a recorder a headless desktop closes the menu at once.
+    platform::SetPopupPresenter(nullptr);
+    EXPECT_FALSE(menu.TrackPopup(window->GetRootView(), 10, 20, chosen, index));
+    EXPECT_EQ(index, 666);
+    delete window;
+}
