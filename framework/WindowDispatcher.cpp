@@ -220,6 +220,34 @@ void OnMinMaxInfo(CABCWindow* window, LParam lParam)
                           static_cast<int>(maximum.y) + (large.Height() - maximum.y)};
 }
 
+// Help for what the pointer is over, when the program has a help file.
+void ContextHelp(CApplication& app, int kind, CABCWindow* window, const platform::HelpInfo* info)
+{
+    std::string file;
+    if (!info || !app.GetHelpFilePath(file))
+        return;
+    if (info->kind == platform::HelpInfo::Kind::Menu) {
+        if (info->contextId)
+            app.ShowHelpTopic(info->contextId);
+        else
+            app.ShowHelpFinder();
+        return;
+    }
+    if (kind == kWindowFrame) {
+        app.ShowHelpFinder();
+        return;
+    }
+    if (!window)
+        return;
+    // Native controls carry no help numbers here: over one, nothing is shown.
+    if (info->item && info->item != window->GetHandle() && app.FindNativeControl(info->item))
+        return;
+    if (const uint32_t topic = window->GetHelpContext())
+        app.ShowHelpTopic(topic);
+    else
+        app.ShowHelpFinder();
+}
+
 bool FrameOrSelfMinimized(WindowHandle handle)
 {
     const CApplication* app = GetApplication();
@@ -319,7 +347,9 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         return header ? NativeControlCallback(header->from, message, wParam, lParam) : 0;
     }
     case msg::Help:
-        return 1; // the context help file is looked up by the application
+        if (app)
+            Guarded([&] { ContextHelp(*app, kind, window, reinterpret_cast<const platform::HelpInfo*>(lParam)); });
+        return 1;
     case msg::ContextMenu:
         if (window && (kind == kWindowDocument || kind == kWindowModal)) {
             platform::BringWindowToTop(handle);

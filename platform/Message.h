@@ -145,6 +145,16 @@ struct NotifyHeader {
     uint32_t code = 0;
 };
 
+// What msg::Help's long parameter points at: the window or menu item help
+// is asked for.
+struct HelpInfo {
+    enum class Kind { Window, Menu };
+    Kind kind = Kind::Window;
+    WindowHandle item = 0;   // the window (or control) under the pointer
+    uint32_t contextId = 0;  // a menu item's help number
+    Point mouse;
+};
+
 // One message taken from the queue.
 struct Message {
     WindowHandle window = 0;

@@ -1,6 +1,10 @@
 #include "tests/framework/WindowTestFixture.h"
 
 #include "framework/GroupView.h"
+#include "framework/Help.h"
+#include "tests/support/TempDir.h"
+
+#include <fstream>
 #include "framework/NoFrameWindow.h"
 #include "platform/MessageQueue.h"
 
@@ -111,4 +115,47 @@ TEST_F(DispatcherTest, RightDoubleClickReachesTheDefaultAsAPress)
     // request; a double click must behave as a press.
     EXPECT_EQ(platform::SendMessage(w->GetHandle(), platform::msg::RButtonDoubleClick, 0, platform::MakeLParam(5, 5)),
               0);
+}
+
+namespace {
+
+class CTopicDocument : public CDocumentWindow {
+public:
+    explicit CTopicDocument(uint32_t topic) : CDocumentWindow(1, "Help"), topic_(topic) {}
+    uint32_t GetHelpContext() const override { return topic_; }
+
+private:
+    uint32_t topic_;
+};
+
+} // namespace
+
+TEST_F(DispatcherTest, ContextHelpShowsTheWindowsTopicOrTheFinder)
+{
+    testsupport::TempDir dir;
+    const std::string helpFile = dir.File("Editor.hlp");
+    std::ofstream(helpFile) << "help";
+    SetHelpFilePath(helpFile);
+    CHelpRecorder recorder;
+    auto* withTopic = new CTopicDocument(30);
+    auto* without = new CTopicDocument(0);
+    platform::HelpInfo info;
+    auto ask = [&](platform::WindowHandle w) {
+        info.item = w;
+        platform::SendMessage(w, platform::msg::Help, 0, reinterpret_cast<platform::LParam>(&info));
+    };
+    ask(withTopic->GetHandle());
+    ask(without->GetHandle());
+    ask(app->GetFrameHandle());
+    info.kind = platform::HelpInfo::Kind::Menu;
+    info.contextId = 12;
+    ask(withTopic->GetHandle());
+    using EKind = CHelpRequest::EKind;
+    ASSERT_EQ(recorder.Requests().size(), 4u);
+    EXPECT_EQ(recorder.Requests()[0].kind, EKind::Topic);
+    EXPECT_EQ(recorder.Requests()[0].topic, 30u);
+    EXPECT_EQ(recorder.Requests()[1].kind, EKind::Finder);
+    EXPECT_EQ(recorder.Requests()[2].kind, EKind::Finder);
+    EXPECT_EQ(recorder.Requests()[3].topic, 12u);
+    SetHelpFilePath("");
 }
