@@ -73,6 +73,12 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     const std::string& GetTitle() const { return title_; }
+    // For menus built in code; set before the menu joins a bar.
+    void SetTitle(std::string_view title, char mnemonic = 0)
+    {
+        title_ = FitMenuLabel(title);
+        titleMnemonic_ = mnemonic;
+    }
     char GetTitleMnemonic() const { return titleMnemonic_; }
     uint32_t GetHelpTopic() const { return helpTopic_; }
     platform::MenuHandle GetNativeMenu() const { return native_; }

@@ -72,9 +72,12 @@ void FillDocument(CDocumentWindow& window, const CColor& ground, const char* nam
 
 DemoScene::DemoScene(CApplication& app) : app_(app)
 {
-    const platform::WindowHandle frame = app.CreateFrameWindow();
-    platform::MoveWindow(frame, platform::Rect::FromSize(40, 40, 800, 600), true);
-    platform::ShowWindow(frame, platform::ShowCommand::Show);
+    if (!app.GetFrameHandle()) {
+        ownsFrame_ = true;
+        const platform::WindowHandle frame = app.CreateFrameWindow();
+        platform::MoveWindow(frame, platform::Rect::FromSize(40, 40, 800, 600), true);
+        platform::ShowWindow(frame, platform::ShowCommand::Show);
+    }
     const CColor grounds[] = {CColor(0x3000, 0x5000, 0x9000), CColor(0x8000, 0x3000, 0x3000)};
     const char* names[] = {"Patch A", "Patch B"};
     for (int i = 0; i < 2; ++i) {
@@ -88,7 +91,8 @@ DemoScene::~DemoScene()
 {
     while (CountWindows() > 0)
         delete GetWindowAt(0);
-    app_.DestroyFrameWindow();
+    if (ownsFrame_)
+        app_.DestroyFrameWindow();
 }
 
 } // namespace demo

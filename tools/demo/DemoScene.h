@@ -12,6 +12,7 @@ class CDocumentWindow;
 namespace demo {
 
 // The frame at 40, 40 (800 x 600) with two document windows of drawn views.
+// A frame the application has already (its run made it) is used as it is.
 class DemoScene {
 public:
     explicit DemoScene(NSHarrowen::CApplication& app);
@@ -21,6 +22,7 @@ public:
 
 private:
     NSHarrowen::CApplication& app_;
+    bool ownsFrame_ = false;
 };
 
 } // namespace demo

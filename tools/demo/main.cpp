@@ -1,15 +1,19 @@
 // The framework's demo: a frame with two document windows, each showing a
 // small drawn view tree.
 //
-//   torvan-demo                      a desktop window (SDL2), until closed
+//   torvan-demo [FILE...]            a desktop window (SDL2), until closed; one
+//                                    copy runs: a second start hands its files
+//                                    to it and ends
 //   torvan-demo --headless FILE      draws in memory and writes the screen to FILE (PNG)
 //   torvan-demo --screenshot FILE    shows the window, then takes the real
 //                                    screen's picture of it (X11) into FILE and
 //                                    checks it against what was drawn
+#include "DemoApplication.h"
 #include "DemoScene.h"
 #include "X11Screenshot.h"
 
 #include "framework/Application.h"
+#include "framework/StartupRecord.h"
 #include "platform/Clock.h"
 #include "platform/HeadlessHost.h"
 #include "platform/Host.h"
@@ -103,10 +107,11 @@ int main(int argc, char** argv)
             return RunHeadless(argv[2]);
         if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0)
             return RunOnDesktop(argv[2]);
-        if (argc == 1)
-            return RunOnDesktop(nullptr);
-        std::fprintf(stderr, "usage: %s [--headless FILE | --screenshot FILE]\n", argv[0]);
-        return 64;
+        if (argc >= 2 && argv[1][0] == '-') {
+            std::fprintf(stderr, "usage: %s [--headless FILE | --screenshot FILE | FILE...]\n", argv[0]);
+            return 64;
+        }
+        return NSHarrowen::RunProgramMain(argc, argv, demo::RunDemoApplication);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "torvan-demo: %s\n", e.what());
         return 1;
