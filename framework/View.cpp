@@ -4,6 +4,7 @@
 #include "framework/Application.h"
 #include "framework/Canvas.h"
 #include "framework/GroupView.h"
+#include "framework/Menu.h"
 #include "framework/MouseState.h"
 #include "framework/TooltipControl.h"
 #include "platform/InputState.h"
@@ -437,6 +438,17 @@ void CView::EraseRect(const CRect& rect)
 {
     if (CABCWindow* window = GetWindow())
         CCanvas(window).FillRect(rect, GetBackgroundColor());
+}
+
+bool CView::TrackPopupMenu(CMenu* menu, CPoint where, uint32_t& command) const
+{
+    command = 0;
+    CMenu* chosen = nullptr;
+    int index = 0;
+    if (!menu || !menu->TrackPopup(this, where.x, where.y, chosen, index) || !chosen)
+        return false;
+    command = chosen->GetItemCommand(index);
+    return true;
 }
 
 void RegisterViewWithWindow(CView* view)

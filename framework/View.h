@@ -133,6 +133,10 @@ public:
     bool IsContextClick() const { return contextClickFlag_ != 0; }
     CPoint GetContextClickPoint() const { return contextClickPoint_; }
 
+    // Shows the pop-up menu at a point of the view; true and the chosen
+    // item's command when one was chosen.
+    bool TrackPopupMenu(CMenu* menu, CPoint where, uint32_t& command) const;
+
     // Drawing.
     void EraseRect(const CRect& rect);
     void EraseFrame() { EraseRect(frame_); }
