@@ -98,23 +98,21 @@ void HeadlessHost::MoveMouse(Point screen)
 
 void HeadlessHost::PressMouse(Point screen, int button)
 {
-    pointer_ = screen;
-    if (button == 1)
-        buttonDown_ = true;
-    HostEvent e;
-    e.kind = HostEvent::Kind::MouseDown;
-    e.screen = screen;
-    e.button = button;
-    Push(e);
+    MouseButton(HostEvent::Kind::MouseDown, screen, button);
 }
 
 void HeadlessHost::ReleaseMouse(Point screen, int button)
 {
+    MouseButton(HostEvent::Kind::MouseUp, screen, button);
+}
+
+void HeadlessHost::MouseButton(HostEvent::Kind kind, Point screen, int button)
+{
     pointer_ = screen;
     if (button == 1)
-        buttonDown_ = false;
+        buttonDown_ = kind == HostEvent::Kind::MouseDown;
     HostEvent e;
-    e.kind = HostEvent::Kind::MouseUp;
+    e.kind = kind;
     e.screen = screen;
     e.button = button;
     Push(e);
@@ -128,20 +126,21 @@ void HeadlessHost::Click(Point screen, int button)
 
 void HeadlessHost::PressKey(uint32_t virtualKey, bool extended, bool repeat)
 {
-    HostEvent e;
-    e.kind = HostEvent::Kind::KeyDown;
-    e.virtualKey = virtualKey;
-    e.extended = extended;
-    e.repeat = repeat;
-    Push(e);
+    Key(HostEvent::Kind::KeyDown, virtualKey, extended, repeat);
 }
 
 void HeadlessHost::ReleaseKey(uint32_t virtualKey, bool extended)
 {
+    Key(HostEvent::Kind::KeyUp, virtualKey, extended, false);
+}
+
+void HeadlessHost::Key(HostEvent::Kind kind, uint32_t virtualKey, bool extended, bool repeat)
+{
     HostEvent e;
-    e.kind = HostEvent::Kind::KeyUp;
+    e.kind = kind;
     e.virtualKey = virtualKey;
     e.extended = extended;
+    e.repeat = repeat;
     Push(e);
 }
 

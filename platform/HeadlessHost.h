@@ -73,6 +73,8 @@ private:
         PixelBuffer pixels;
     };
     void Push(HostEvent event);
+    void MouseButton(HostEvent::Kind kind, Point screen, int button);
+    void Key(HostEvent::Kind kind, uint32_t virtualKey, bool extended, bool repeat);
 
     int width_;
     int height_;

@@ -33,14 +33,7 @@ WParam MouseKeyFlags()
 
 void Queue(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
-    Message m;
-    m.window = window;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = static_cast<uint32_t>(Now());
-    m.point = System().pointer;
-    System().input.push_back(m);
+    System().input.push_back(MakeMessage(window, message, wParam, lParam));
 }
 
 WindowHandle WindowOfSurface(SurfaceId id)

@@ -13,18 +13,6 @@ namespace {
 
 uint32_t messageTime = 0;
 
-Message Make(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
-{
-    Message m;
-    m.window = window;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = static_cast<uint32_t>(Now());
-    m.point = System().pointer;
-    return m;
-}
-
 // The first visible window, depth first from the top-level windows, whose
 // update region is not empty.
 WindowHandle FindWindowToPaint(const std::vector<WindowHandle>& list)
@@ -47,7 +35,7 @@ bool TakeDueTimer(Message& out, bool remove)
     for (Timer& t : System().timers) {
         if (t.due > now)
             continue;
-        out = Make(t.window, msg::Timer, t.id, 0);
+        out = MakeMessage(t.window, msg::Timer, t.id, 0);
         if (remove)
             t.due = now + t.interval;
         return true;
@@ -79,7 +67,7 @@ bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
 {
     if (window && !Find(window))
         return false;
-    System().posted.push_back(Make(window, message, wParam, lParam));
+    System().posted.push_back(MakeMessage(window, message, wParam, lParam));
     return true;
 }
 
@@ -97,13 +85,13 @@ bool PeekMessage(Message& out, Remove remove)
     if (Take(sys.posted, out, take) || Take(sys.input, out, take))
         return true;
     if (sys.quitPosted) {
-        out = Make(0, msg::Quit, static_cast<WParam>(sys.quitCode), 0);
+        out = MakeMessage(0, msg::Quit, static_cast<WParam>(sys.quitCode), 0);
         if (take)
             sys.quitPosted = false;
         return true;
     }
     if (const WindowHandle h = FindWindowToPaint(sys.topLevels)) {
-        out = Make(h, msg::Paint, 0, 0);
+        out = MakeMessage(h, msg::Paint, 0, 0);
         return true;
     }
     if (TakeDueTimer(out, take))

@@ -21,6 +21,13 @@ std::vector<WindowHandle>& SiblingList(WindowObject& w)
     return System().topLevels;
 }
 
+// A field of a window, or the field's empty value for no window.
+template <typename T> T FieldOf(WindowHandle window, T WindowObject::*field)
+{
+    const WindowObject* w = Find(window);
+    return w ? w->*field : T {};
+}
+
 void RemoveFrom(std::vector<WindowHandle>& list, WindowHandle h)
 {
     list.erase(std::remove(list.begin(), list.end(), h), list.end());
@@ -307,20 +314,17 @@ void SetWindowStyle(WindowHandle window, uint32_t value)
 
 uint32_t GetWindowExStyle(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->exStyle : 0;
+    return FieldOf(window, &WindowObject::exStyle);
 }
 
 uint16_t GetChildId(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->childId : 0;
+    return FieldOf(window, &WindowObject::childId);
 }
 
 intptr_t GetWindowData(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->data : 0;
+    return FieldOf(window, &WindowObject::data);
 }
 
 void SetWindowData(WindowHandle window, intptr_t data)
@@ -331,8 +335,7 @@ void SetWindowData(WindowHandle window, intptr_t data)
 
 std::string GetWindowText(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->title : std::string();
+    return FieldOf(window, &WindowObject::title);
 }
 
 void SetWindowText(WindowHandle window, const std::string& text)
@@ -349,14 +352,12 @@ void SetWindowText(WindowHandle window, const std::string& text)
 
 WindowHandle GetParent(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->parent : 0;
+    return FieldOf(window, &WindowObject::parent);
 }
 
 WindowHandle GetOwner(WindowHandle window)
 {
-    const WindowObject* w = Find(window);
-    return w ? w->owner : 0;
+    return FieldOf(window, &WindowObject::owner);
 }
 
 WindowHandle GetTopLevel(WindowHandle window)

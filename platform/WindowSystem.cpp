@@ -31,6 +31,18 @@ uint64_t Now()
     return NowMilliseconds();
 }
 
+Message MakeMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
+{
+    Message m;
+    m.window = window;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = static_cast<uint32_t>(Now());
+    m.point = System().pointer;
+    return m;
+}
+
 int BorderWidth(const WindowObject& w)
 {
     if (w.style & style::ThickFrame)

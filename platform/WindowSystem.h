@@ -98,6 +98,8 @@ struct WindowSystem {
 WindowSystem& System();
 WindowObject* Find(WindowHandle window);
 uint64_t Now();
+// A message stamped with the time and the pointer's position now.
+Message MakeMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
 
 // Non-client geometry (window coordinates).
 int BorderWidth(const WindowObject& w);
