@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/DialogTemplate.h"
 #include "framework/Exceptions.h"
+#include "framework/MenuBar.h"
 #include "framework/Ticks.h"
 #include "platform/Clock.h"
 #include "platform/MessageQueue.h"
@@ -144,6 +145,9 @@ void RunModal(CModalDialog* dialog)
     CApplication* app = GetApplication();
     CABCWindow* previous = GetActiveWindow();
     const platform::WindowHandle handle = dialog->GetHandle();
+    CMenuBar* menuBar = app ? app->GetMenuBar() : nullptr;
+    if (menuBar)
+        menuBar->BlockAccelerators();
     const bool stayOnTop = app && app->GetStayOnTop();
     dialog->SetSavedStayOnTop(stayOnTop);
     if (app)
@@ -175,6 +179,8 @@ void RunModal(CModalDialog* dialog)
 
     if (app)
         app->SetStayOnTop(stayOnTop);
+    if (menuBar)
+        menuBar->UnblockAccelerators();
     if (previous && GetWindowListIndex(previous) >= 0)
         previous->BringToFront();
     else if (app && app->GetFrameHandle())

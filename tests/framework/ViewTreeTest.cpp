@@ -2,6 +2,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/GroupView.h"
+#include "framework/IconView.h"
 #include "framework/SolidColorGroupView.h"
 #include "framework/TooltipControl.h"
 #include "platform/MessageQueue.h"
@@ -269,4 +270,22 @@ TEST_F(ViewTreeTest, FrameChangesInvalidateByTheRedrawMode)
         EXPECT_EQ(platform::GetUpdateRegion(window->GetHandle()), expected) << c.name;
         view.SetFrameChangeRedraw(kRedrawNothing); // leave quietly
     }
+}
+
+TEST_F(WindowTest, IconViewsDrawTheirKindAndNoneDrawsNothing)
+{
+    CDocumentWindow* window = OpenDocument(120, 50);
+    new CIconView(window->GetRootView(), CRect(0, 0, 40, 40), kIconStop);
+    new CIconView(window->GetRootView(), CRect(40, 0, 80, 40), kIconCaution);
+    new CIconView(window->GetRootView(), CRect(80, 0, 120, 40), kIconNone);
+    window->InvalidateAll();
+    Pump();
+    const platform::PixelBuffer shot = platform::CaptureWindow(window->GetHandle());
+    const platform::Rect area = platform::GetClientArea(window->GetHandle());
+    auto at = [&](int x, int y) { return shot.At(area.left + x, area.top + y); };
+    EXPECT_EQ(at(5, 16), ToRgb(kRed));
+    EXPECT_EQ(at(40 + 16, 28), ToRgb(CColor(0xFFFF, 0xFFFF, 0)));
+    for (int y = 0; y < 40; y += 3)
+        for (int x = 80; x < 120; x += 3)
+            ASSERT_EQ(at(x, y), ToRgb(CColor::FromButtonFace()));
 }
