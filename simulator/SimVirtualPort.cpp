@@ -1,0 +1,34 @@
+#include "simulator/SimVirtualPort.h"
+
+namespace sim {
+
+CSimVirtualPort::CSimVirtualPort(CSimulator& synth, const std::string& deviceName)
+    : synth_(synth), device_(platform::VirtualMidiDevice::Options{deviceName}, this)
+{
+}
+
+// The device goes first (it is the last member), so no message arrives after.
+CSimVirtualPort::~CSimVirtualPort() = default;
+
+void CSimVirtualPort::OnLongMessage(const uint8_t* bytes, size_t count)
+{
+    const std::lock_guard<std::mutex> guard(lock_);
+    synth_.Receive(bytes, count);
+}
+
+size_t CSimVirtualPort::Advance(uint64_t ms)
+{
+    std::vector<Bytes> due;
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        synth_.AdvanceMs(ms);
+        due = synth_.TakeOutput();
+    }
+    // Outside the lock: the program's input may answer on this thread.
+    size_t delivered = 0;
+    for (const Bytes& buffer : due)
+        delivered += device_.Send(buffer);
+    return delivered;
+}
+
+} // namespace sim
