@@ -7,7 +7,8 @@
 // with "#" are ignored, and one line "module <Name>" names the module (and
 // the function the generated header declares). Files are read relative to
 // the manifest. Most types are taken byte for byte; "VERS" is compiled from
-// its text form (see CompileVersion).
+// its text form (see CompileVersion), and so is a "DLOG" whose file ends in
+// ".dlg" (see CompileDialog).
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -96,6 +97,144 @@ std::vector<uint8_t> CompileVersion(const std::vector<uint8_t>& text, const std:
     return out;
 }
 
+void PutLE16(std::vector<uint8_t>& out, unsigned value)
+{
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void PutLE32(std::vector<uint8_t>& out, uint32_t value)
+{
+    PutLE16(out, value & 0xFFFF);
+    PutLE16(out, value >> 16);
+}
+
+void PutUtf16(std::vector<uint8_t>& out, const std::string& text)
+{
+    for (unsigned char c : text)
+        PutLE16(out, c);
+    PutLE16(out, 0);
+}
+
+// The rest of a line after a word: a quoted text, or the words as they stand.
+std::string TextArgument(std::istringstream& words)
+{
+    std::string rest;
+    std::getline(words, rest);
+    rest = Trim(rest);
+    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+        rest = rest.substr(1, rest.size() - 2);
+    return rest;
+}
+
+// Dialog text, one statement a line:
+//   dialog <x> <y> <cx> <cy> [style]      the frame in dialog units
+//   title <text>                          optional
+//   font <points> <face>                  optional (sets style bit 0x40)
+//   item <id> <class> <x> <y> <cx> <cy> <style> [text]
+// where class is button, edit, static, listbox, scrollbar, combobox (the
+// predefined atoms) or any other class name, and numbers may be hexadecimal.
+// Binary form: the little-endian dialog template the framework reads.
+std::vector<uint8_t> CompileDialog(const std::vector<uint8_t>& text, const std::string& where)
+{
+    struct Item {
+        uint32_t style;
+        int x, y, cx, cy;
+        unsigned id;
+        std::string className;
+        std::string text;
+    };
+    static const std::pair<const char*, unsigned> kAtoms[] = {{"button", 0x80},    {"edit", 0x81},
+                                                              {"static", 0x82},    {"listbox", 0x83},
+                                                              {"scrollbar", 0x84}, {"combobox", 0x85}};
+    std::istringstream in(std::string(text.begin(), text.end()));
+    uint32_t style = 0x80C80000;
+    int frame[4] = {0, 0, 0, 0};
+    bool haveFrame = false;
+    std::string title;
+    unsigned points = 0;
+    std::string face;
+    std::vector<Item> items;
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        line = Trim(line);
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::string at = where + " line " + std::to_string(lineNo);
+        std::istringstream words(line);
+        std::string key;
+        words >> key;
+        if (key == "dialog") {
+            words >> frame[0] >> frame[1] >> frame[2] >> frame[3];
+            if (!words)
+                throw std::runtime_error(at + ": dialog needs x y cx cy");
+            std::string s;
+            if (words >> s)
+                style = static_cast<uint32_t>(std::stoul(s, nullptr, 0));
+            haveFrame = true;
+        } else if (key == "title") {
+            title = TextArgument(words);
+        } else if (key == "font") {
+            words >> points;
+            face = TextArgument(words);
+            if (face.empty())
+                throw std::runtime_error(at + ": font needs a size and a face");
+        } else if (key == "item") {
+            Item item {};
+            std::string styleText;
+            words >> item.id >> item.className >> item.x >> item.y >> item.cx >> item.cy >> styleText;
+            if (!words)
+                throw std::runtime_error(at + ": item needs id class x y cx cy style");
+            item.style = static_cast<uint32_t>(std::stoul(styleText, nullptr, 0));
+            item.text = TextArgument(words);
+            items.push_back(item);
+        } else {
+            throw std::runtime_error(at + ": unknown dialog statement " + key);
+        }
+    }
+    if (!haveFrame)
+        throw std::runtime_error(where + ": no dialog line");
+    if (!face.empty())
+        style |= 0x40;
+    std::vector<uint8_t> out;
+    PutLE32(out, style);
+    PutLE32(out, 0);
+    PutLE16(out, static_cast<unsigned>(items.size()));
+    for (int v : frame)
+        PutLE16(out, static_cast<unsigned>(v));
+    PutLE16(out, 0); // no menu
+    PutLE16(out, 0); // the standard class
+    PutUtf16(out, title);
+    if (!face.empty()) {
+        PutLE16(out, points);
+        PutUtf16(out, face);
+    }
+    for (const Item& item : items) {
+        while (out.size() % 4 != 0)
+            out.push_back(0);
+        PutLE32(out, item.style | 0x50000000); // a visible child
+        PutLE32(out, 0);
+        for (int v : {item.x, item.y, item.cx, item.cy})
+            PutLE16(out, static_cast<unsigned>(v));
+        PutLE16(out, item.id);
+        unsigned atom = 0;
+        for (const auto& [name, value] : kAtoms)
+            if (item.className == name)
+                atom = value;
+        if (atom != 0) {
+            PutLE16(out, 0xFFFF);
+            PutLE16(out, atom);
+        } else {
+            PutUtf16(out, item.className);
+        }
+        PutUtf16(out, item.text);
+        PutLE16(out, 0); // no creation data
+    }
+    return out;
+}
+
 Manifest ReadManifest(const fs::path& path)
 {
     std::ifstream in(path);
@@ -127,6 +266,8 @@ Manifest ReadManifest(const fs::path& path)
         r.bytes = ReadBytes(r.file);
         if (r.type == "VERS")
             r.bytes = CompileVersion(r.bytes, where);
+        else if (r.type == "DLOG" && r.file.extension() == ".dlg")
+            r.bytes = CompileDialog(r.bytes, where);
         m.resources.push_back(std::move(r));
     }
     if (m.module.empty())

@@ -1,0 +1,154 @@
+#include "WindowTestFixture.h"
+
+#include "framework/AlertBox.h"
+#include "framework/ModalDialog.h"
+#include "framework/PushButtonView.h"
+#include "framework/StaticViews.h"
+#include "platform/Keys.h"
+#include "platform/MessageQueue.h"
+
+#include <functional>
+
+using namespace NSHarrowen;
+
+namespace {
+
+class AlertBoxTest : public testsupport::WindowTest {
+protected:
+    CAlertBox* Open(const std::string& script, const std::vector<std::string>& args = {})
+    {
+        CAlertBox* box = OpenAlertBox(script, args, &result);
+        Pump();
+        return box;
+    }
+
+    void ClickButton(CAlertBox* box, int number)
+    {
+        const platform::Rect r = platform::GetWindowRect(box->GetButton(number)->GetHandle());
+        desktop.Host().Click({r.left + 5, r.top + 5});
+        Pump();
+    }
+
+    // Marked for deletion, or deleted by the idle step already.
+    static bool Closed(CAlertBox* box) { return GetWindowListIndex(box) < 0 || box->IsMarkedForDeletion(); }
+
+    int result = 0;
+};
+
+TEST_F(AlertBoxTest, ThreeButtonsStandOnTheTemplatePlacesWithLabelsInReverse)
+{
+    CAlertBox* box = Open("[WARN]Save changes?[Yes][No][Cancel]");
+    EXPECT_EQ(result, kAlertClosed);
+    // Dialog units of base 8 x 16: x * 2, y * 2.
+    EXPECT_EQ(box->GetButton(1)->GetFrame(), CRect(20, 120, 128, 148));
+    EXPECT_EQ(box->GetButton(2)->GetFrame(), CRect(136, 120, 244, 148));
+    EXPECT_EQ(box->GetButton(3)->GetFrame(), CRect(252, 120, 360, 148));
+    EXPECT_EQ(platform::GetWindowRectInParent(box->GetButton(3)->GetHandle()), platform::Rect(254, 122, 358, 146));
+    EXPECT_EQ(box->GetButton(1)->GetNativeText(), "Cancel");
+    EXPECT_EQ(box->GetButton(3)->GetNativeText(), "Yes");
+    EXPECT_EQ(box->GetClientRect(), CRect(0, 0, 380, 160));
+    EXPECT_EQ(box->GetMessageView()->GetShownText(), " Save changes?");
+    EXPECT_EQ(box->GetIconView()->GetKind(), kAlertIconWarn);
+    EXPECT_EQ(box->GetFocusView(), box->GetButton(1));
+    EXPECT_TRUE(box->GetButton(1)->HasDefaultLook());
+    ClickButton(box, 3);
+    EXPECT_EQ(result, kAlertButton3);
+    EXPECT_TRUE(Closed(box));
+}
+
+TEST_F(AlertBoxTest, ReturnPressesButtonOneAndTheCloseBoxGivesClosed)
+{
+    CAlertBox* box = Open("[WARN]Save changes?[Yes][No][Cancel]");
+    desktop.Host().PressKey(platform::kVKReturn);
+    desktop.Host().ReleaseKey(platform::kVKReturn);
+    Pump();
+    EXPECT_EQ(result, kAlertButton1);
+    EXPECT_TRUE(Closed(box));
+
+    box = Open("[WARN]Save changes?[Yes][No][Cancel]");
+    platform::PerformSysCommand(box->GetHandle(), platform::kSysCommandClose);
+    Pump();
+    EXPECT_EQ(result, kAlertClosed);
+    EXPECT_TRUE(Closed(box));
+}
+
+TEST_F(AlertBoxTest, ArrowKeysMoveTheFocusAmongTheButtonsAndWrap)
+{
+    CAlertBox* box = Open("[NOTE]Pick[A][B][C]");
+    const auto press = [&](uint32_t key) {
+        desktop.Host().PressKey(key);
+        desktop.Host().ReleaseKey(key);
+        Pump();
+    };
+    press(platform::kVKRight);
+    EXPECT_EQ(box->GetFocusView(), box->GetButton(2));
+    press(platform::kVKRight);
+    press(platform::kVKRight);
+    EXPECT_EQ(box->GetFocusView(), box->GetButton(1));
+    press(platform::kVKLeft);
+    EXPECT_EQ(box->GetFocusView(), box->GetButton(3));
+    EXPECT_EQ(platform::GetFocus(), box->GetButton(3)->GetHandle());
+    // Return presses the default button, which follows the focus.
+    press(platform::kVKReturn);
+    EXPECT_EQ(result, kAlertButton3);
+}
+
+TEST_F(AlertBoxTest, OneButtonTakesTheMiddleAndNoIconWidensTheMessage)
+{
+    CAlertBox* box = Open("[NONE][File Save Error]disk full[OK]");
+    EXPECT_EQ(box->GetButton(2), nullptr);
+    EXPECT_EQ(box->GetButton(1)->GetFrame(), CRect(136, 120, 244, 148));
+    EXPECT_EQ(box->GetMessageView()->GetFrame(), CRect(20, 20, 360, 108));
+    EXPECT_EQ(box->GetMessageView()->GetShownText(), "File Save Error disk full");
+    box->Close();
+}
+
+TEST_F(AlertBoxTest, ArgumentsAreShownSanitised)
+{
+    CAlertBox* box = Open("[STOP]The file \"^0\" could not be found.[OK]", {"a[b]^0.pch"});
+    EXPECT_EQ(box->GetMessageView()->GetShownText(), " The file \"a(b)~0.pch\" could not be found.");
+    EXPECT_EQ(box->GetScript().buttonCount, 1);
+    box->Close();
+}
+
+// Acts on the screen once the modal loop runs, from a timer of a window of
+// its own (the modal run keeps dispatching its messages).
+std::function<void()> gOperatorStep;
+
+platform::LResult OperatorProc(platform::WindowHandle w, uint32_t message, platform::WParam wParam,
+                               platform::LParam lParam)
+{
+    if (message == platform::msg::Timer && gOperatorStep) {
+        platform::KillTimer(w, wParam);
+        auto step = std::move(gOperatorStep);
+        gOperatorStep = nullptr;
+        step();
+        return 0;
+    }
+    return platform::DefWindowProc(w, message, wParam, lParam);
+}
+
+TEST_F(AlertBoxTest, RunAlertWithArgsWaitsForTheUserAndShowsTheSafeArgument)
+{
+    app->SetIdleInterval(20);
+    platform::RegisterWindowClass({"AlertOperator", 0, OperatorProc, platform::ClassBackground::None});
+    platform::CreateParams params;
+    params.className = "AlertOperator";
+    params.rect = platform::Rect::FromSize(0, 0, 10, 10);
+    const platform::WindowHandle op = platform::CreateWindow(params);
+    platform::SetTimer(op, 1, 50);
+    std::string shown;
+    gOperatorStep = [&] {
+        auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(CountWindows() - 1));
+        ASSERT_NE(box, nullptr);
+        shown = box->GetMessageView()->GetShownText();
+        const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
+        desktop.Host().Click({r.left + 5, r.top + 5});
+    };
+    // The framework's "file not found" alert: "[STOP]The file "^0" could not be found.[OK]".
+    EXPECT_EQ(RunAlertWithArgs(501000002, "x[y]^1"), kAlertButton1);
+    EXPECT_EQ(shown, " The file \"x(y)~1\" could not be found.");
+    platform::DestroyWindow(op);
+}
+
+} // namespace
