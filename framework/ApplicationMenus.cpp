@@ -105,7 +105,8 @@ void CApplication::HandleShortcuts(const platform::Message& message)
         CycleDocumentWindows(event.modifiers.IsShiftOrExtendDown());
         return;
     }
-    if (!ctrl || event.modifiers.IsAltDown())
+    // While a modal run has the frame disabled, its menus do not answer.
+    if (!ctrl || event.modifiers.IsAltDown() || modalDisableCount_ > 0)
         return;
     bar->PrepareMenus();
     RouteMenuUpdate();

@@ -265,20 +265,25 @@ void CMenu::SetItemSubmenu(int index, CMenu* submenu)
     WriteNative(index);
 }
 
-bool CMenu::FindCommand(uint32_t command, CMenu*& menu, int& index)
+bool CMenu::FindItem(const std::function<bool(const CMenuItemRecord&)>& match, CMenu*& menu, int& index)
 {
     for (int i = 0; i < GetItemCount(); ++i) {
         const CMenuItemRecord& item = items_[static_cast<size_t>(i)];
         if (item.kind == CMenuItemRecord::kSubmenu) {
-            if (item.submenu && item.submenu != this && item.submenu->FindCommand(command, menu, index))
+            if (item.submenu && item.submenu != this && item.submenu->FindItem(match, menu, index))
                 return true;
-        } else if (item.kind == CMenuItemRecord::kCommand && item.command == command) {
+        } else if (item.kind == CMenuItemRecord::kCommand && match(item)) {
             menu = this;
             index = i;
             return true;
         }
     }
     return false;
+}
+
+bool CMenu::FindCommand(uint32_t command, CMenu*& menu, int& index)
+{
+    return FindItem([command](const CMenuItemRecord& item) { return item.command == command; }, menu, index);
 }
 
 void CMenu::SetCommandChecked(uint32_t command, bool checked)
@@ -368,20 +373,8 @@ void CMenu::AssignItemNumbers(uint32_t& next)
 
 bool CMenu::FindItemByNumber(uint32_t number, CMenu*& menu, int& index)
 {
-    if (number == 0)
-        return false;
-    for (int i = 0; i < GetItemCount(); ++i) {
-        const CMenuItemRecord& item = items_[static_cast<size_t>(i)];
-        if (item.kind == CMenuItemRecord::kSubmenu) {
-            if (item.submenu && item.submenu != this && item.submenu->FindItemByNumber(number, menu, index))
-                return true;
-        } else if (item.kind == CMenuItemRecord::kCommand && item.number == number) {
-            menu = this;
-            index = i;
-            return true;
-        }
-    }
-    return false;
+    return number != 0
+        && FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
 }
 
 bool CMenu::TrackPopup(const CView* owner, int x, int y, CMenu*& menu, int& index)

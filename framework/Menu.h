@@ -3,6 +3,7 @@
 #include "platform/NativeMenu.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,7 +98,9 @@ public:
     void SetItemChecked(int index, bool checked);
     void SetItemSubmenu(int index, CMenu* submenu);
 
-    // Depth-first over the items and their submenus; the first match wins.
+    // Depth-first over the command items and those of the submenus; the
+    // first match wins.
+    bool FindItem(const std::function<bool(const CMenuItemRecord&)>& match, CMenu*& menu, int& index);
     bool FindCommand(uint32_t command, CMenu*& menu, int& index);
     void SetCommandChecked(uint32_t command, bool checked);
     void EnableMenuCommand(uint32_t command, bool enabled);

@@ -61,12 +61,18 @@ void CMenuBar::AssignItemNumbers()
         menu->AssignItemNumbers(next);
 }
 
-bool CMenuBar::FindItemByNumber(uint32_t number, CMenu*& menu, int& index) const
+bool CMenuBar::FindItem(const std::function<bool(const CMenuItemRecord&)>& match, CMenu*& menu, int& index) const
 {
     for (CMenu* m : menus_)
-        if (m->FindItemByNumber(number, menu, index))
+        if (m->FindItem(match, menu, index))
             return true;
     return false;
+}
+
+bool CMenuBar::FindItemByNumber(uint32_t number, CMenu*& menu, int& index) const
+{
+    return number != 0
+        && FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
 }
 
 uint32_t CMenuBar::CommandForNumber(uint32_t number) const
@@ -78,10 +84,7 @@ uint32_t CMenuBar::CommandForNumber(uint32_t number) const
 
 bool CMenuBar::FindCommand(uint32_t command, CMenu*& menu, int& index) const
 {
-    for (CMenu* m : menus_)
-        if (m->FindCommand(command, menu, index))
-            return true;
-    return false;
+    return FindItem([command](const CMenuItemRecord& item) { return item.command == command; }, menu, index);
 }
 
 void CMenuBar::SetCommandEnabled(uint32_t command, bool enabled)
@@ -102,26 +105,6 @@ void CMenuBar::SetCommandState(uint32_t command, bool enabled, bool checked)
     menu->SetItemChecked(index, checked);
 }
 
-namespace {
-
-uint32_t FindAcceleratorIn(const CMenu& menu, int character)
-{
-    for (int i = 0; i < menu.GetItemCount(); ++i) {
-        const CMenuItemRecord item = menu.GetItem(i);
-        if (item.kind == CMenuItemRecord::kSubmenu) {
-            if (item.submenu && item.submenu != &menu)
-                if (const uint32_t command = FindAcceleratorIn(*item.submenu, character))
-                    return command;
-        } else if (item.kind == CMenuItemRecord::kCommand && !item.disabled && item.accelerator != 0
-                   && std::toupper(static_cast<unsigned char>(item.accelerator)) == character) {
-            return item.command;
-        }
-    }
-    return 0;
-}
-
-} // namespace
-
 uint32_t CMenuBar::FindAccelerator(const CKeyEvent& key) const
 {
     if (AreAcceleratorsBlocked() || !key.modifiers.IsControlOrCommandDown())
@@ -129,10 +112,13 @@ uint32_t CMenuBar::FindAccelerator(const CKeyEvent& key) const
     const int character = std::toupper(KeyCharacter(key) & 0xFF);
     if (character == 0)
         return 0;
-    for (const CMenu* menu : menus_)
-        if (const uint32_t command = FindAcceleratorIn(*menu, character))
-            return command;
-    return 0;
+    CMenu* menu = nullptr;
+    int index = 0;
+    const auto match = [character](const CMenuItemRecord& item) {
+        return !item.disabled && item.accelerator != 0
+            && std::toupper(static_cast<unsigned char>(item.accelerator)) == character;
+    };
+    return FindItem(match, menu, index) ? menu->GetItemCommand(index) : 0;
 }
 
 void CMenuBar::PrepareMenus()

@@ -31,6 +31,8 @@ public:
     bool FindItemByNumber(uint32_t number, CMenu*& menu, int& index) const;
     // 0 for a number no item carries.
     uint32_t CommandForNumber(uint32_t number) const;
+    // The first command item that matches, menu by menu, each depth-first.
+    bool FindItem(const std::function<bool(const CMenuItemRecord&)>& match, CMenu*& menu, int& index) const;
     // The first item of the command in any menu.
     bool FindCommand(uint32_t command, CMenu*& menu, int& index) const;
 

@@ -170,7 +170,7 @@ public:
 
 } // namespace
 
-TEST_F(Application, ShortcutRoutesItsCommandOnlyWhileTheItemIsEnabled)
+TEST_F(Application, ShortcutRoutesItsCommandOnlyWhileTheItemIsEnabledAndNoModalRuns)
 {
     CTestApp app(Record(), {
                                [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('S' - 'A')); },
@@ -179,7 +179,12 @@ TEST_F(Application, ShortcutRoutesItsCommandOnlyWhileTheItemIsEnabled)
                                    PressCtrl(platform::kVKLetterA + ('S' - 'A'));
                                },
                                [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('O' - 'A')); },
-                               [&](CTestApp&) {
+                               [&](CTestApp& a) {
+                                   a.DisableFrame(); // as a modal run does
+                                   PressCtrl(platform::kVKLetterA + ('O' - 'A'));
+                               },
+                               [&](CTestApp& a) {
+                                   a.EnableFrame();
                                    ReleaseKeys();
                                    Host().PressKey(platform::kVKLetterA + ('S' - 'A'));
                                },
