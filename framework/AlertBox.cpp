@@ -3,6 +3,7 @@
 #include "framework/AlertHook.h"
 #include "framework/ControlLogic.h"
 #include "framework/DialogTemplate.h"
+#include "framework/IconView.h"
 #include "framework/PushButtonView.h"
 #include "framework/ResourceText.h"
 #include "framework/StaticViews.h"

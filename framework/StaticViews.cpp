@@ -1,7 +1,6 @@
 #include "framework/StaticViews.h"
 
 #include "framework/ABCWindow.h"
-#include "framework/AlertScript.h"
 #include "framework/Canvas.h"
 #include "framework/ControlLogic.h"
 #include "framework/EdgeDrawing.h"
@@ -62,77 +61,6 @@ void CStaticBitmapView::UpdateDisplay()
     if (enabled != shownEnabled_) {
         shownEnabled_ = enabled;
         InvalidateFrame();
-    }
-}
-
-CIconView::CIconView(CGroupView* parent, const CRect& frame, int32_t kind) : CView(parent, frame), kind_(kind)
-{
-    SetOpaqueMode(kOpaqueNothing);
-}
-
-namespace {
-
-// A filled disc of 32 pixels at (x, y).
-void Disc(CABCCanvas& canvas, int x, int y, const CColor& fill, const CColor& rim)
-{
-    constexpr int kRadius = 15;
-    for (int row = 0; row < 2 * kRadius + 1; ++row) {
-        const int dy = row - kRadius;
-        int half = 0;
-        while ((half + 1) * (half + 1) + dy * dy <= kRadius * kRadius)
-            ++half;
-        canvas.DrawHorizontalLine(y + row, x + kRadius - half, x + kRadius + half, fill);
-        canvas.DrawVerticalLine(x + kRadius - half, y + row, y + row, rim);
-        canvas.DrawVerticalLine(x + kRadius + half, y + row, y + row, rim);
-    }
-}
-
-void StopIcon(CABCCanvas& canvas, int x, int y)
-{
-    Disc(canvas, x, y, kRed, CColor(0x8000, 0, 0));
-    for (int i = -6; i <= 6; ++i) {
-        canvas.DrawHorizontalLine(y + 15 + i, x + 15 + i - 1, x + 15 + i + 1, kWhite);
-        canvas.DrawHorizontalLine(y + 15 + i, x + 15 - i - 1, x + 15 - i + 1, kWhite);
-    }
-}
-
-void NoteIcon(CABCCanvas& canvas, int x, int y)
-{
-    Disc(canvas, x, y, kWhite, CColor(0, 0, 0x8000));
-    const CColor blue(0, 0, 0xFFFF);
-    canvas.FillRect(CRect(x + 13, y + 6, x + 18, y + 10), blue);
-    canvas.FillRect(CRect(x + 13, y + 12, x + 18, y + 25), blue);
-}
-
-void WarnIcon(CABCCanvas& canvas, int x, int y)
-{
-    const CColor yellow(0xFFFF, 0xFFFF, 0);
-    for (int row = 0; row < 28; ++row) {
-        const int half = row / 2;
-        canvas.DrawHorizontalLine(y + 2 + row, x + 15 - half, x + 15 + half, yellow);
-        canvas.DrawVerticalLine(x + 15 - half, y + 2 + row, y + 2 + row, kBlack);
-        canvas.DrawVerticalLine(x + 15 + half, y + 2 + row, y + 2 + row, kBlack);
-    }
-    canvas.DrawHorizontalLine(y + 29, x + 1, x + 29, kBlack);
-    canvas.FillRect(CRect(x + 14, y + 10, x + 17, y + 22), kBlack);
-    canvas.FillRect(CRect(x + 14, y + 24, x + 17, y + 27), kBlack);
-}
-
-} // namespace
-
-void CIconView::Draw()
-{
-    CABCWindow* window = GetWindow();
-    if (!window || kind_ == kAlertIconNone)
-        return;
-    CCanvas canvas(window);
-    const int x = GetFrame().left;
-    const int y = GetFrame().top;
-    switch (kind_) {
-    case kAlertIconStop: StopIcon(canvas, x, y); break;
-    case kAlertIconNote: NoteIcon(canvas, x, y); break;
-    case kAlertIconWarn: WarnIcon(canvas, x, y); break;
-    default: break;
     }
 }
 

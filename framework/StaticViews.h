@@ -46,17 +46,6 @@ private:
     bool shownEnabled_ = true;
 };
 
-// The alert icons: 10 stop, 11 note, 12 warning; 13 draws nothing.
-class CIconView : public CView {
-public:
-    CIconView(CGroupView* parent, const CRect& frame, int32_t kind);
-    int32_t GetKind() const { return kind_; }
-    void Draw() override;
-
-private:
-    int32_t kind_;
-};
-
 // A bar whose children stand in a row from the left, centred vertically.
 class CToolbarView : public CSolidColorGroupView {
 public:

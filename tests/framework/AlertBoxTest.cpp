@@ -1,6 +1,7 @@
 #include "WindowTestFixture.h"
 
 #include "framework/AlertBox.h"
+#include "framework/IconView.h"
 #include "framework/ModalDialog.h"
 #include "framework/PushButtonView.h"
 #include "framework/StaticViews.h"
