@@ -16,6 +16,7 @@ struct InstanceState {
     std::unique_ptr<platform::CSharedInstanceBlock> block;
     std::unique_ptr<platform::CInstanceWakeListener> listener;
     bool claimed = false;
+    uint64_t lockSeenAt = 0; // when a hand-over lock without a wake was first seen
 };
 
 InstanceState& State()
@@ -27,6 +28,9 @@ InstanceState& State()
 constexpr int kForwardTries = 100;
 constexpr uint32_t kForwardPauseMs = 50;
 constexpr size_t kTakenCommandLineMax = 259;
+// A second copy takes the lock, writes and wakes within moments; a lock held
+// longer without a wake was left by a copy that died in between.
+constexpr uint64_t kStaleHandOverMs = 2000;
 
 } // namespace
 
@@ -97,7 +101,24 @@ bool IsFirstInstanceClaimed() { return State().claimed; }
 bool TakeInstanceWake()
 {
     InstanceState& s = State();
-    return s.listener && s.listener->TakeWake();
+    if (!s.listener)
+        return false;
+    if (s.listener->TakeWake()) {
+        s.lockSeenAt = 0;
+        return true;
+    }
+    if (!s.block || !s.block->IsHandOverLocked()) {
+        s.lockSeenAt = 0;
+        return false;
+    }
+    const uint64_t now = platform::NowMilliseconds();
+    if (s.lockSeenAt == 0)
+        s.lockSeenAt = now;
+    else if (now - s.lockSeenAt >= kStaleHandOverMs) {
+        s.block->UnlockHandOver();
+        s.lockSeenAt = 0;
+    }
+    return false;
 }
 
 std::string TakeForwardedCommandLine()

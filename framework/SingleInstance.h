@@ -33,7 +33,9 @@ bool IsFirstInstanceClaimed();
 // the running copy. Throws XBase when the running copy cannot be reached.
 void ForwardToRunningInstance(std::string_view commandLine);
 
-// The running copy: true once for each wake by a second start.
+// The running copy: true once for each wake by a second start. Called
+// often; it also frees a hand-over lock that a second copy took and never
+// followed by a wake (it died), so later starts are not shut out.
 bool TakeInstanceWake();
 // Copies the handed-over text out (at most 259 bytes) and frees the lock.
 std::string TakeForwardedCommandLine();

@@ -214,6 +214,21 @@ TEST_F(SingleInstance, GivesUpAfterOneHundredTriesWithoutAFrame)
     EXPECT_FALSE(GetSharedInstanceBlock().IsHandOverLocked());
 }
 
+TEST_F(SingleInstance, HandOverLockOfACopyThatDiedIsFreed)
+{
+    ASSERT_TRUE(ClaimFirstInstance());
+    platform::CVirtualClock clock(1000);
+    platform::CScopedClock scoped(clock);
+    ASSERT_TRUE(GetSharedInstanceBlock().TryLockHandOver()); // taken, and never a wake
+    EXPECT_FALSE(TakeInstanceWake());
+    clock.Advance(1000);
+    EXPECT_FALSE(TakeInstanceWake());
+    EXPECT_TRUE(GetSharedInstanceBlock().IsHandOverLocked()) << "a hand-over may still be under way";
+    clock.Advance(1000);
+    EXPECT_FALSE(TakeInstanceWake());
+    EXPECT_FALSE(GetSharedInstanceBlock().IsHandOverLocked());
+}
+
 TEST_F(SingleInstance, OnlyOneCopyClaims)
 {
     auto other = platform::CSharedInstanceBlock::Open(key_);
