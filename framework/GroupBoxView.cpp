@@ -32,6 +32,7 @@ CGroupBoxView::CGroupBoxView(CGroupView* parent, const CRect& frame, const std::
 
 CGroupBoxView::~CGroupBoxView()
 {
+    DeleteChildren();
     if (platform::IsWindow(frameControl_))
         platform::DestroyWindow(frameControl_);
 }

@@ -9,7 +9,7 @@ namespace NSHarrowen {
 
 // A titled frame around other views. The frame and title are drawn on the
 // window's canvas so that the views inside stay visible; the native group
-// box control keeps the title.
+// box control keeps the title. The group owns the views inside it.
 class CGroupBoxView : public CGroupView {
 public:
     CGroupBoxView(CGroupView* parent, const CRect& frame, const std::string& title);

@@ -105,8 +105,8 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
         }
         break;
     case ENativeClass::Popup: {
-        const bool dropped = platform::SendMessage(h, platform::ctlmsg::ComboGetDroppedState, 0, 0) != 0;
         if (IsKey(m)) {
+            const bool dropped = Previous(c, h, platform::ctlmsg::ComboGetDroppedState, 0, 0) != 0;
             if (w == platform::kVKTab || w == platform::kVKEscape || (w == platform::kVKReturn && !dropped))
                 return ToParent(h, m, w, l);
             FocusChanged(view, true);

@@ -36,6 +36,8 @@ public:
 
     explicit CRadioButtonGroupView(CGroupView* parent);
     CRadioButtonGroupView(CGroupView* parent, const CRect& frame);
+    // The group owns its buttons.
+    ~CRadioButtonGroupView() override { DeleteChildren(); }
 
     void SetSelection(int16_t index) { selection_ = index; }
     int16_t GetSelection() const { return selection_; }
