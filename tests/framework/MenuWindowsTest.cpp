@@ -18,7 +18,9 @@ protected:
         sub_ = CreatePopupMenu();
         InsertMenuItem(sub_, -1, {.caption = "&Deep", .number = 7});
         InsertMenuItem(menu_, -1, {.caption = "&Open\tCtrl+O", .number = 100});
-        InsertMenuItem(menu_, -1, {.kind = MenuItem::Kind::Separator});
+        MenuItem separator;
+        separator.kind = MenuItem::Kind::Separator;
+        InsertMenuItem(menu_, -1, separator);
         InsertMenuItem(menu_, -1, {.caption = "Grey", .number = 101, .enabled = false});
         InsertMenuItem(menu_, -1, {.kind = MenuItem::Kind::Submenu, .caption = "More", .submenu = sub_});
     }

@@ -41,7 +41,9 @@ void DemoApplication::Init()
     file_ = std::make_unique<CMenu>();
     file_->SetTitle("File", 'F');
     file_->AppendItemRecord(Item("Close", kCommandClose, 'C', 'W'));
-    file_->AppendItemRecord({.kind = CMenuItemRecord::kSeparator});
+    CMenuItemRecord separator;
+    separator.kind = CMenuItemRecord::kSeparator;
+    file_->AppendItemRecord(separator);
     file_->AppendItemRecord(Item("Help", kCommandHelp, 'H'));
     file_->AppendItemRecord(Item("Quit", kCommandQuit, 'Q', 'Q'));
     window_ = std::make_unique<CMenu>();
