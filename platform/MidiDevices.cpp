@@ -48,6 +48,7 @@ struct DeviceList {
 
 std::mutex gListMutex;
 DeviceList gLists[2];
+std::mutex gNameMutex;
 std::string gClientName;
 
 DeviceList& ListOf(MidiDirection direction)
@@ -143,13 +144,13 @@ std::string MidiErrorText(MidiResult result)
 
 void SetMidiClientName(const std::string& name)
 {
-    std::lock_guard<std::mutex> guard(gListMutex);
+    std::lock_guard<std::mutex> guard(gNameMutex);
     gClientName = name;
 }
 
 std::string MidiClientName()
 {
-    std::lock_guard<std::mutex> guard(gListMutex);
+    std::lock_guard<std::mutex> guard(gNameMutex);
     if (!gClientName.empty())
         return gClientName;
     return program_invocation_short_name;

@@ -1,6 +1,7 @@
 // The machine's MIDI devices through RtMidi: the ALSA sequencer when the
 // machine has one, else a running JACK server. TORVAN_MIDI_API chooses
-// instead: "alsa", "jack" or "none" (only virtual devices).
+// instead: "alsa", "jack" or "none" (only virtual devices); without it, a
+// JACK server named in JACK_DEFAULT_SERVER that runs comes first.
 #include "platform/MidiSystem.h"
 
 #include <RtMidi.h>
@@ -58,6 +59,9 @@ RtMidi::Api ChooseApi()
             return JackServerRuns() ? RtMidi::UNIX_JACK : RtMidi::RTMIDI_DUMMY;
         return RtMidi::RTMIDI_DUMMY;
     }
+    const char* jackServer = std::getenv("JACK_DEFAULT_SERVER");
+    if (jackServer && *jackServer && JackServerRuns())
+        return RtMidi::UNIX_JACK;
     if (AlsaSequencerPresent())
         return RtMidi::LINUX_ALSA;
     if (JackServerRuns())

@@ -1,0 +1,98 @@
+// System Exclusive both ways between the program's ports and a peer on a
+// real JACK server (started by the "jack" test fixture).
+#include "../MidiTestSupport.h"
+
+#include "framework/MIDIOutput.h"
+#include "framework/MMEMIDIInput.h"
+
+#include <RtMidi.h>
+
+#include <cstdlib>
+
+using namespace NSHarrowen;
+using namespace miditest;
+
+namespace {
+
+// The instrument's side: a JACK client for each way (JACK would rename a
+// second client of the same name).
+class JackPeer {
+public:
+    JackPeer() : out_(RtMidi::UNIX_JACK, "peer-out"), in_(RtMidi::UNIX_JACK, "peer-in")
+    {
+        in_.ignoreTypes(false, true, true);
+        in_.setCallback(&JackPeer::Received, this);
+        in_.openVirtualPort("from-program");
+        out_.openVirtualPort("to-program");
+    }
+
+    void Send(const std::vector<uint8_t>& message) { out_.sendMessage(&message); }
+
+    // Waits up to five seconds for the next whole message.
+    std::vector<uint8_t> Take()
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        if (!arrived_.wait_for(guard, std::chrono::seconds(5), [&] { return !messages_.empty(); }))
+            return {};
+        std::vector<uint8_t> message = std::move(messages_.front());
+        messages_.erase(messages_.begin());
+        return message;
+    }
+
+private:
+    static void Received(double, std::vector<unsigned char>* message, void* self)
+    {
+        auto& peer = *static_cast<JackPeer*>(self);
+        std::lock_guard<std::mutex> guard(peer.mutex_);
+        peer.messages_.push_back(*message);
+        peer.arrived_.notify_all();
+    }
+
+    RtMidiOut out_;
+    RtMidiIn in_;
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::vector<std::vector<uint8_t>> messages_;
+};
+
+struct JackFixture : ::testing::Test {
+    void SetUp() override
+    {
+        if (!std::getenv("JACK_DEFAULT_SERVER"))
+            GTEST_SKIP() << "needs the jack test fixture (run through ctest)";
+    }
+};
+
+} // namespace
+
+TEST_F(JackFixture, SysexMessagesCrossJackBothWays)
+{
+    JackPeer peer;
+    Registries registries;
+    RecordingReceiver receiver;
+    auto input = registries.Input("peer-out:to-program").CreatePort(receiver);
+    auto output = registries.Output("peer-in:from-program").CreatePort();
+
+    const std::vector<uint8_t> small = Sysex(9);
+    const std::vector<uint8_t> large = Sysex(5000);
+
+    // Peer to program: the large message arrives cut into the input's buffers.
+    peer.Send(small);
+    ASSERT_TRUE(receiver.WaitForBytes(9));
+    peer.Send(large);
+    ASSERT_TRUE(receiver.WaitForBytes(9 + 5000));
+    std::vector<uint8_t> expected = small;
+    expected.insert(expected.end(), large.begin(), large.end());
+    EXPECT_EQ(receiver.Bytes(), expected);
+    EXPECT_EQ(receiver.Counts(), (std::vector<uint32_t>{9, 2048, 2048, 904}));
+
+    // Program to peer: the chunks of the large write arrive as one message.
+    EXPECT_TRUE(output->WriteSysexAndWait(small.data(), 9));
+    EXPECT_EQ(peer.Take(), small);
+    EXPECT_TRUE(output->WriteSysexAndWait(large.data(), 5000));
+    EXPECT_EQ(peer.Take(), large);
+
+    // Short messages go out too.
+    EXPECT_EQ(output->SendShortMessage(0xB0, 7, 100), 0u);
+    EXPECT_EQ(peer.Take(), (std::vector<uint8_t>{0xB0, 7, 100}));
+}
