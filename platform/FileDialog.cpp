@@ -1,5 +1,6 @@
 #include "platform/FileDialog.h"
 
+#include "platform/FileDialogWindow.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -115,7 +116,7 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request)
         return Responder()(request);
     if (Presenter())
         return Presenter()(request);
-    return std::nullopt;
+    return ShowFileDialogWindow(request);
 }
 
 FileBrowser::FileBrowser(const FileDialogRequest& request)

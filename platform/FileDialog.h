@@ -87,8 +87,8 @@ private:
     std::vector<Entry> entries_;
 };
 
-// The modal dialog that stands in when no responder is set; installed by the
-// window layer (none: every dialog is cancelled).
+// Replaces the layer's own modal dialog (ShowFileDialogWindow), which is
+// shown when neither a responder nor a presenter is set.
 using FileDialogPresenter = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 void SetFileDialogPresenter(FileDialogPresenter presenter);
 
