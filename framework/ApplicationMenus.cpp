@@ -5,6 +5,7 @@
 #include "framework/View.h"
 #include "platform/InputState.h"
 #include "platform/Keys.h"
+#include "platform/MenuWindows.h"
 #include "platform/MessageQueue.h"
 
 namespace NSHarrowen {
@@ -106,7 +107,15 @@ void CApplication::HandleShortcuts(const platform::Message& message)
         return;
     }
     // While a modal run has the frame disabled, its menus do not answer.
-    if (!ctrl || event.modifiers.IsAltDown() || modalDisableCount_ > 0)
+    if (modalDisableCount_ > 0)
+        return;
+    // Alt and a title's letter open that menu of the bar.
+    if (!ctrl && event.modifiers.IsAltDown()) {
+        if (const uint16_t letter = KeyCharacter(event); letter != 0 && menuBarWindow_)
+            platform::OpenMenuBarMenuByMnemonic(menuBarWindow_, static_cast<char>(letter));
+        return;
+    }
+    if (!ctrl || event.modifiers.IsAltDown())
         return;
     bar->PrepareMenus();
     RouteMenuUpdate();

@@ -11,6 +11,7 @@
 #include "platform/WindowPaint.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace platform {
 
@@ -58,6 +59,8 @@ void Fill(DeviceContext& dc, const IntRect& r, Rgb color) { dc.FillRect(r, *Brus
 
 // --- the bar ---
 
+int openTitle = -1; // the title whose menu is open, drawn highlighted
+
 std::vector<Rect> TitleRects(MenuHandle bar)
 {
     std::vector<Rect> rects;
@@ -78,30 +81,46 @@ void PaintBar(WindowHandle window)
         const std::vector<Rect> titles = TitleRects(bar);
         for (size_t i = 0; i < titles.size(); ++i) {
             IntRect r = titles[i];
-            dc.SetTextColor(Text());
+            const bool open = static_cast<int>(i) == openTitle;
+            if (open)
+                Fill(dc, r, Highlight());
+            dc.SetTextColor(open ? HighlightText() : Text());
             dc.DrawText(r, GetMenuItem(bar, static_cast<int>(i)).caption,
                         TextFlags::kCenter | TextFlags::kVerticalCenter | TextFlags::kSingleLine);
         }
     });
 }
 
-void OpenBarMenu(WindowHandle window, int x)
+void OpenBarMenuAt(WindowHandle window, int index)
 {
     const auto bar = static_cast<MenuHandle>(GetWindowData(window));
     const std::vector<Rect> titles = TitleRects(bar);
-    for (size_t i = 0; i < titles.size(); ++i) {
-        if (!titles[i].Contains(x, 1))
-            continue;
-        const MenuItem title = GetMenuItem(bar, static_cast<int>(i));
-        if (title.kind != MenuItem::Kind::Submenu)
-            return;
-        const WindowHandle frame = GetParent(window);
-        SendMessage(frame, msg::InitMenu, bar, 0);
-        const Point at = ClientToScreen(window, {titles[i].left, titles[i].bottom});
-        if (const uint32_t number = TrackPopupMenu({title.submenu, at.x, at.y, frame}))
-            PostMessage(frame, msg::Command, number & 0xFFFF, 0);
+    if (index < 0 || index >= static_cast<int>(titles.size()))
         return;
-    }
+    const MenuItem title = GetMenuItem(bar, index);
+    if (title.kind != MenuItem::Kind::Submenu)
+        return;
+    const WindowHandle frame = GetParent(window);
+    SendMessage(frame, msg::InitMenu, bar, 0);
+    const Rect r = titles[static_cast<size_t>(index)];
+    const Point at = ClientToScreen(window, {r.left, r.bottom});
+    openTitle = index;
+    InvalidateRect(window, nullptr, false);
+    UpdateWindow(window);
+    const uint32_t number = TrackPopupMenu({title.submenu, at.x, at.y, frame});
+    openTitle = -1;
+    if (IsWindow(window))
+        InvalidateRect(window, nullptr, false);
+    if (number)
+        PostMessage(frame, msg::Command, number & 0xFFFF, 0);
+}
+
+void OpenBarMenu(WindowHandle window, int x)
+{
+    const std::vector<Rect> titles = TitleRects(static_cast<MenuHandle>(GetWindowData(window)));
+    for (size_t i = 0; i < titles.size(); ++i)
+        if (titles[i].Contains(x, 1))
+            OpenBarMenuAt(window, static_cast<int>(i));
 }
 
 LResult BarProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
@@ -285,6 +304,18 @@ void RedrawMenuBars(MenuHandle bar)
     for (int i = 0; i < CountTopLevelWindows(); ++i)
         if (const WindowHandle w = FindMenuBarWindow(GetTopLevelWindow(i)); w && GetMenuBarMenu(w) == bar)
             InvalidateRect(w, nullptr, true);
+}
+
+bool OpenMenuBarMenuByMnemonic(WindowHandle barWindow, char letter)
+{
+    const MenuHandle bar = GetMenuBarMenu(barWindow);
+    const auto fold = [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
+    for (int i = 0; i < GetMenuItemCount(bar); ++i)
+        if (const char m = CaptionMnemonic(GetMenuItem(bar, i).caption); m != 0 && fold(m) == fold(letter)) {
+            OpenBarMenuAt(barWindow, i);
+            return true;
+        }
+    return false;
 }
 
 std::vector<Rect> MenuBarTitleRects(WindowHandle barWindow) { return TitleRects(GetMenuBarMenu(barWindow)); }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/Message.h"
+#include "platform/Geometry.h"
 #include "platform/NativeMenu.h"
+
+#include <vector>
 
 // Menus drawn by the window layer itself: a menu bar as a strip at the top of
 // a frame's client area, and pop-up menus as top-level windows.
@@ -21,6 +24,9 @@ MenuHandle GetMenuBarMenu(WindowHandle barWindow);
 // Draws every bar window showing this bar again.
 void RedrawMenuBars(MenuHandle bar);
 int MenuBarHeight();
+// Opens the menu whose title has this mnemonic (letters compared without
+// regard to case), as a click on the title would; false when none has it.
+bool OpenMenuBarMenuByMnemonic(WindowHandle barWindow, char letter);
 // The left edge of each title in the bar window (client coordinates).
 std::vector<Rect> MenuBarTitleRects(WindowHandle barWindow);
 

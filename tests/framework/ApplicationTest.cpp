@@ -218,6 +218,26 @@ TEST_F(Application, MenuBarOfTheFrameOpensItsMenusAndRoutesTheChoice)
     EXPECT_EQ(app.commands, (std::vector<uint32_t> {103}));
 }
 
+TEST_F(Application, AltAndATitlesLetterOpensThatMenu)
+{
+    platform::CPopupMenuRecorder popups;
+    popups.Answer("Open...");
+    CTestApp app(Record(), {
+                               [&](CTestApp&) {
+                                   Host().PressKey(platform::kVKAlt);
+                                   Host().PressKey(platform::kVKLetterA + ('F' - 'A'));
+                               },
+                               [&](CTestApp&) {
+                                   Host().ReleaseKey(platform::kVKLetterA + ('F' - 'A'));
+                                   Host().ReleaseKey(platform::kVKAlt);
+                               },
+                           });
+    app.Run();
+    ASSERT_EQ(popups.ShownMenus().size(), 1u);
+    EXPECT_EQ(popups.ShownMenus()[0].captions.at(0), "&Open...\tCtrl+O");
+    EXPECT_EQ(app.commands, (std::vector<uint32_t> {101}));
+}
+
 TEST_F(Application, IdleRunsEveryFiftyMillisecondsAndOnEveryPollWhileTracking)
 {
     CTestApp app(Record(), {
