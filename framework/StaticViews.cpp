@@ -10,11 +10,13 @@ namespace NSHarrowen {
 CStaticTextView::CStaticTextView(CGroupView* parent, const std::string& text)
     : CView(parent, CRect(0, 0, 100, 16)), font_(GetStandardFont()), pending_(BoundedText(text, kTextCapacity))
 {
+    SetOpaqueMode(kOpaqueNothing); // the text lies on its parent's background
 }
 
 CStaticTextView::CStaticTextView(CGroupView* parent, const CDialogItem& item)
     : CView(parent, item.rect), font_(GetStandardFont()), pending_(BoundedText(item.text, kTextCapacity))
 {
+    SetOpaqueMode(kOpaqueNothing);
 }
 
 void CStaticTextView::SetText(const std::string& text)
@@ -44,6 +46,7 @@ void CStaticTextView::UpdateDisplay()
 CStaticBitmapView::CStaticBitmapView(CGroupView* parent, uint32_t resource, uint32_t second, uint32_t third)
     : CView(parent), image_(resource, second, third)
 {
+    SetOpaqueMode(kOpaqueNothing);
 }
 
 void CStaticBitmapView::Draw()
