@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -171,6 +172,7 @@ public:
 
     MidiResult Open(RtMidi::Api api, const std::string& client, unsigned port, const std::string& portName)
     {
+        start_ = std::chrono::steady_clock::now();
         try {
             in_ = std::make_unique<RtMidiIn>(api, client, 1000);
             in_->setErrorCallback(ErrorSink::Report, &errors_);
@@ -182,7 +184,6 @@ public:
         }
         if (errors_.Take() || !in_->isPortOpen())
             return midierr::kNoDevice;
-        start_ = std::chrono::steady_clock::now();
         return midierr::kOk;
     }
 

@@ -146,37 +146,43 @@ public:
 
     MidiResult OpenOutput(const std::string& key, std::unique_ptr<MidiOutDevice>& device) override
     {
-        const std::shared_ptr<Core> core = Find(key, MidiDirection::Out);
-        if (!core)
-            return midierr::kNoDevice;
-        if (const MidiResult failure = core->openFailure.load())
-            return failure;
-        std::lock_guard<std::mutex> guard(core->mutex);
-        if (core->outputOpen)
-            return midierr::kAllocated;
-        device = std::make_unique<VirtualOutDevice>(core);
-        core->outputOpen = true;
-        return midierr::kOk;
+        return Open(key, MidiDirection::Out, [&](const std::shared_ptr<Core>& core) {
+            if (core->outputOpen)
+                return midierr::kAllocated;
+            device = std::make_unique<VirtualOutDevice>(core);
+            core->outputOpen = true;
+            return midierr::kOk;
+        });
     }
 
     MidiResult OpenInput(const std::string& key, MidiInCallback callback, uintptr_t instance,
                          std::unique_ptr<MidiInDevice>& device) override
     {
-        const std::shared_ptr<Core> core = Find(key, MidiDirection::In);
+        return Open(key, MidiDirection::In, [&](const std::shared_ptr<Core>& core) {
+            if (core->input)
+                return midierr::kAllocated;
+            auto input = std::make_unique<VirtualInDevice>(core, callback, instance);
+            core->input = input.get();
+            device = std::move(input);
+            return midierr::kOk;
+        });
+    }
+
+private:
+    // Finds the device and, unless it is to fail, opens it with `open`
+    // inside the device's lock.
+    template <class OpenSide>
+    MidiResult Open(const std::string& key, MidiDirection direction, OpenSide open)
+    {
+        const std::shared_ptr<Core> core = Find(key, direction);
         if (!core)
             return midierr::kNoDevice;
         if (const MidiResult failure = core->openFailure.load())
             return failure;
         std::lock_guard<std::mutex> guard(core->mutex);
-        if (core->input)
-            return midierr::kAllocated;
-        auto input = std::make_unique<VirtualInDevice>(core, callback, instance);
-        core->input = input.get();
-        device = std::move(input);
-        return midierr::kOk;
+        return open(core);
     }
 
-private:
     std::shared_ptr<Core> Find(const std::string& key, MidiDirection direction)
     {
         std::lock_guard<std::mutex> guard(mutex_);
