@@ -44,13 +44,13 @@ platform::LResult ToParent(platform::WindowHandle h, uint32_t m, platform::WPara
     return 0;
 }
 
-void RelayToTooltips(CNativeControlView* view, platform::WindowHandle h, uint32_t m)
+void RelayToTooltips(CNativeControlView* view, platform::WindowHandle h, uint32_t m, platform::LParam l)
 {
     CABCWindow* window = view ? view->GetWindow() : nullptr;
     CTooltipControl* tips = window ? window->GetTooltips(false) : nullptr;
     if (!tips)
         return;
-    const platform::Point screen = platform::ClientToScreen(h, {0, 0});
+    const platform::Point screen = platform::ClientToScreen(h, platform::PointFromLParam(l));
     const platform::Point client = platform::ScreenToClient(window->GetHandle(), screen);
     tips->RelayEvent(m, CPoint(client.x, client.y), platform::GetMessageTime());
 }
@@ -79,7 +79,7 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
     namespace msg = platform::msg;
     CNativeControlView* view = ViewOf(h);
     if (m >= msg::MouseFirst && m <= msg::MouseLast)
-        RelayToTooltips(view, h, m);
+        RelayToTooltips(view, h, m, l);
     if (view == nullptr)
         return Previous(c, h, m, w, l);
     if (m == msg::SetFocus || m == msg::KillFocus) {

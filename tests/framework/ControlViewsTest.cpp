@@ -312,6 +312,25 @@ TEST_F(ControlViewsTest, TerminalShowsTheNewestLinesAtTheBottom)
     EXPECT_LE(terminal->GetScrollOffset(), terminal->GetTopLine());
 }
 
+TEST_F(ControlViewsTest, TextsAreComparedWholeAndCopiedWithinTheirBuffers)
+{
+    // Titles that differ only after their 64th character still replace each other.
+    const std::string first = std::string(70, 'a') + "first";
+    const std::string second = std::string(70, 'a') + "second";
+    dialog->ok->SetTitle(first);
+    dialog->ok->SetTitle(second);
+    EXPECT_EQ(dialog->ok->GetNativeText(), second);
+
+    dialog->number->SetText("12345");
+    RunUpdatePasses();
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    dialog->number->CopyText(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "123");
+    char big[16];
+    dialog->number->CopyText(big, sizeof big);
+    EXPECT_STREQ(big, "12345");
+}
+
 TEST_F(ControlViewsTest, ReturnPressesTheDefaultButton)
 {
     ClickNative(dialog->check, 4, 8);
