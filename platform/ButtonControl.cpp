@@ -107,29 +107,14 @@ void SetPushed(WindowHandle window, ButtonState& s, bool pushed)
 
 LResult ButtonProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
-    LResult result = 0;
-    if (HandleTextMessage(window, message, wParam, lParam, result))
-        return result;
+    if (const auto common = CommonControlMessage(States(), window, message, wParam, lParam, Paint))
+        return *common;
     ButtonState* s = States().Find(window);
     const bool isGroup = TypeOf(window) == ctlstyle::GroupBox;
     switch (message) {
-    case msg::Create:
-        States().Make(window);
-        return 0;
-    case msg::Destroy:
-        States().Drop(window);
-        return 0;
     case msg::NcHitTest:
         // A group box lets clicks through to what lies under it.
         return isGroup ? hit::Nowhere : hit::Client;
-    case msg::Paint:
-        if (s != nullptr)
-            Paint(window, *s);
-        else
-            ValidateRect(window, nullptr);
-        return 0;
-    case msg::EraseBackground:
-        return 1;
     case msg::SetFocus:
     case msg::KillFocus:
     case msg::Enable:

@@ -5,8 +5,12 @@
 #include "platform/Controls.h"
 #include "platform/Window.h"
 
+#include "platform/MessageQueue.h"
+#include "platform/WindowPaint.h"
+
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace platform::detail {
 
@@ -48,7 +52,36 @@ LResult UpDownProc(WindowHandle window, uint32_t message, WParam wParam, LParam 
 } // namespace platform::detail
 
 namespace platform::detail {
+
 // The text messages every control answers from its window text: true when
 // the message was one of them.
 bool HandleTextMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam, LResult& result);
+
+// What every control does alike: its state's life (made on create, dropped
+// with its timers on destroy), its text, and painting with its paint function.
+// None for any other message.
+template <typename State, typename PaintFunction>
+std::optional<LResult> CommonControlMessage(ControlStates<State>& states, WindowHandle window, uint32_t message,
+                                            WParam wParam, LParam lParam, PaintFunction paint)
+{
+    LResult result = 0;
+    if (HandleTextMessage(window, message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case msg::Create: states.Make(window); return 0;
+    case msg::Destroy:
+        KillWindowTimers(window);
+        states.Drop(window);
+        return 0;
+    case msg::Paint:
+        if (State* s = states.Find(window))
+            paint(window, *s);
+        else
+            ValidateRect(window, nullptr);
+        return 0;
+    case msg::EraseBackground: return 1;
+    default: return std::nullopt;
+    }
+}
+
 } // namespace platform::detail

@@ -212,7 +212,6 @@ void Paint(WindowHandle window, const EditState& s)
 LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     EditState* s = States().Find(window);
-    LResult result = 0;
     if (message == ctlmsg::SetText && s != nullptr) {
         const char* text = reinterpret_cast<const char*>(lParam);
         SetWindowText(window, text != nullptr ? text : "");
@@ -221,23 +220,9 @@ LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         Redraw(window);
         return 1;
     }
-    if (HandleTextMessage(window, message, wParam, lParam, result))
-        return result;
+    if (const auto common = CommonControlMessage(States(), window, message, wParam, lParam, Paint))
+        return *common;
     switch (message) {
-    case msg::Create:
-        States().Make(window);
-        return 0;
-    case msg::Destroy:
-        States().Drop(window);
-        return 0;
-    case msg::Paint:
-        if (s != nullptr)
-            Paint(window, *s);
-        else
-            ValidateRect(window, nullptr);
-        return 0;
-    case msg::EraseBackground:
-        return 1;
     case msg::SetFocus:
     case msg::KillFocus:
     case msg::Enable:

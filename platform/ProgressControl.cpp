@@ -46,23 +46,9 @@ void Paint(WindowHandle window, const ProgressState& s)
 LResult ProgressProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     ProgressState* s = States().Find(window);
-    LResult result = 0;
-    if (HandleTextMessage(window, message, wParam, lParam, result))
-        return result;
+    if (const auto common = CommonControlMessage(States(), window, message, wParam, lParam, Paint))
+        return *common;
     switch (message) {
-    case msg::Create:
-        States().Make(window);
-        return 0;
-    case msg::Destroy:
-        States().Drop(window);
-        return 0;
-    case msg::Paint:
-        if (s != nullptr)
-            Paint(window, *s);
-        else
-            ValidateRect(window, nullptr);
-        return 0;
-    case msg::EraseBackground: return 1;
     case msg::Size:
         Redraw(window);
         return 0;

@@ -183,24 +183,9 @@ void StopTracking(WindowHandle window, ScrollState& s)
 LResult ScrollBarProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     ScrollState* s = States().Find(window);
-    LResult result = 0;
-    if (HandleTextMessage(window, message, wParam, lParam, result))
-        return result;
+    if (const auto common = CommonControlMessage(States(), window, message, wParam, lParam, Paint))
+        return *common;
     switch (message) {
-    case msg::Create:
-        States().Make(window);
-        return 0;
-    case msg::Destroy:
-        KillTimer(window, kRepeatTimer);
-        States().Drop(window);
-        return 0;
-    case msg::Paint:
-        if (s != nullptr)
-            Paint(window, *s);
-        else
-            ValidateRect(window, nullptr);
-        return 0;
-    case msg::EraseBackground: return 1;
     case msg::Enable:
     case msg::Size:
         Redraw(window);
