@@ -16,7 +16,7 @@
 #include <mutex>
 #include <thread>
 
-#include "SimTestSupport.h"
+#include "tests/simulator/SimTestSupport.h"
 
 extern char** environ;
 
