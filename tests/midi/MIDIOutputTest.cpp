@@ -41,16 +41,17 @@ TEST_F(OutputFixture, LongWriteGoesOutInChunksEachAfterThePreviousWasSent)
 
 TEST_F(OutputFixture, WriteReturnsWhileTheLastChunkIsStillGoingOut)
 {
-    device.SetCompletionDelay(200);
+    constexpr auto kSendTime = std::chrono::milliseconds(400);
+    device.SetCompletionDelay(kSendTime.count());
     auto output = Open();
     const std::vector<uint8_t> message = Sysex(100);
 
     const auto start = std::chrono::steady_clock::now();
     output->WriteSysex(message.data(), 100);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kSendTime);
     // The next write waits for the device to finish the first.
     output->WriteSysex(message.data(), 100);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kSendTime);
     EXPECT_EQ(handler.chunks.size(), 2u);
     EXPECT_EQ(device.OverlappingSends(), 0u);
 }
