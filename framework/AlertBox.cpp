@@ -1,6 +1,5 @@
 #include "framework/AlertBox.h"
 
-#include "framework/AlertHook.h"
 #include "framework/ControlLogic.h"
 #include "framework/DialogTemplate.h"
 #include "framework/IconView.h"
@@ -153,14 +152,6 @@ int RunAlert(uint32_t alertId)
 int RunAlertWithArgs(uint32_t alertId, const std::string& argument)
 {
     return RunAlertTextWithArgs(GetResourceAlert(alertId), {argument});
-}
-
-void InstallAlertBoxes()
-{
-    SetAlertPresenter([](uint32_t alertId, const std::vector<std::string>& args) {
-        const int result = RunAlertTextWithArgs(GetResourceAlert(alertId), args);
-        return result == kAlertClosed ? 0 : result - kAlertButton1 + 1;
-    });
 }
 
 } // namespace NSHarrowen

@@ -67,7 +67,4 @@ int RunAlertTextWithArgs(const std::string& script, const std::vector<std::strin
 // result variable is set to 36 first.
 CAlertBox* OpenAlertBox(const std::string& script, const std::vector<std::string>& arguments, int* result);
 
-// Makes the framework's own alerts (missing files, help) real alert boxes.
-void InstallAlertBoxes();
-
 } // namespace NSHarrowen

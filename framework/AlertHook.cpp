@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/AlertBox.h"
+#include "framework/Application.h"
 #include "framework/ResourceText.h"
 #include "platform/Host.h"
 #include "platform/ConfigStore.h"
@@ -58,6 +60,11 @@ int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args)
     const AlertPresenter presenter = Presenter();
     if (presenter)
         return presenter(alertId, args);
+    // With the program's frame up, a real alert box (its arguments made safe).
+    if (const CApplication* app = GetApplication(); app && app->GetFrameHandle()) {
+        const int result = RunAlertTextWithArgs(GetResourceAlert(alertId), args);
+        return result == kAlertClosed ? 0 : result - kAlertButton1 + 1;
+    }
     return PlainAlert(FormatAlertText(alertId, args)) + 1;
 }
 

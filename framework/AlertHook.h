@@ -11,8 +11,8 @@ namespace NSHarrowen {
 
 using AlertPresenter = std::function<int(uint32_t alertId, const std::vector<std::string>& args)>;
 
-// Returns the presenter it replaces. Without one an alert is shown as a plain
-// message box of the desktop (its text without the icon tag and buttons).
+// Returns the presenter it replaces. Without one an alert is an alert box
+// while the program's frame is up, else a plain message box of the desktop.
 AlertPresenter SetAlertPresenter(AlertPresenter presenter);
 // Returns the number of the button pressed, from 1.
 int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args = {});

@@ -1,6 +1,7 @@
 #include "WindowTestFixture.h"
 
 #include "framework/AlertBox.h"
+#include "framework/AlertHook.h"
 #include "framework/IconView.h"
 #include "framework/ModalDialog.h"
 #include "framework/PushButtonView.h"
@@ -129,27 +130,50 @@ platform::LResult OperatorProc(platform::WindowHandle w, uint32_t message, platf
     return platform::DefWindowProc(w, message, wParam, lParam);
 }
 
-TEST_F(AlertBoxTest, RunAlertWithArgsWaitsForTheUserAndShowsTheSafeArgument)
-{
-    app->SetIdleInterval(20);
-    platform::RegisterWindowClass({"AlertOperator", 0, OperatorProc, platform::ClassBackground::None});
-    platform::CreateParams params;
-    params.className = "AlertOperator";
-    params.rect = platform::Rect::FromSize(0, 0, 10, 10);
-    const platform::WindowHandle op = platform::CreateWindow(params);
-    platform::SetTimer(op, 1, 50);
+// Clicks button 1 of the alert once the modal run has begun, keeping the
+// message it showed.
+class AlertOperatorTest : public AlertBoxTest {
+protected:
+    void SetUp() override
+    {
+        AlertBoxTest::SetUp();
+        app->SetIdleInterval(20);
+        platform::RegisterWindowClass({"AlertOperator", 0, OperatorProc, platform::ClassBackground::None});
+        platform::CreateParams params;
+        params.className = "AlertOperator";
+        params.rect = platform::Rect::FromSize(0, 0, 10, 10);
+        op = platform::CreateWindow(params);
+        platform::SetTimer(op, 1, 50);
+        gOperatorStep = [this] {
+            auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(CountWindows() - 1));
+            ASSERT_NE(box, nullptr);
+            shown = box->GetMessageView()->GetShownText();
+            const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
+            desktop.Host().Click({r.left + 5, r.top + 5});
+        };
+    }
+    void TearDown() override
+    {
+        platform::DestroyWindow(op);
+        gOperatorStep = nullptr;
+        AlertBoxTest::TearDown();
+    }
+    platform::WindowHandle op = 0;
     std::string shown;
-    gOperatorStep = [&] {
-        auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(CountWindows() - 1));
-        ASSERT_NE(box, nullptr);
-        shown = box->GetMessageView()->GetShownText();
-        const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
-        desktop.Host().Click({r.left + 5, r.top + 5});
-    };
+};
+
+TEST_F(AlertOperatorTest, RunAlertWithArgsWaitsForTheUserAndShowsTheSafeArgument)
+{
     // The framework's "file not found" alert: "[STOP]The file "^0" could not be found.[OK]".
     EXPECT_EQ(RunAlertWithArgs(501000002, "x[y]^1"), kAlertButton1);
     EXPECT_EQ(shown, " The file \"x(y)~1\" could not be found.");
-    platform::DestroyWindow(op);
+}
+
+TEST_F(AlertOperatorTest, FrameworkAlertsBecomeAlertBoxesOnceTheFrameIsUp)
+{
+    EXPECT_EQ(ShowFrameworkAlert(501000002, {"song[2].pch"}), 1);
+    EXPECT_EQ(shown, " The file \"song(2).pch\" could not be found.");
+    EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
 }
 
 } // namespace

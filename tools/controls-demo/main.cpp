@@ -211,7 +211,6 @@ int RunOnDesktop(const char* screenshotDir)
         } else {
             ControlsDemoResources();
             MakeFrame(app);
-            InstallAlertBoxes();
             const int answer = RunAlertTextWithArgs("[NOTE]The controls of ^0.[Show them][Quit]", {app.GetName()});
             if (answer == kAlertButton2)
                 RunModal(new CControlsDialog());
