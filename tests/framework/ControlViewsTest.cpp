@@ -9,6 +9,7 @@
 #include "framework/TerminalView.h"
 #include "framework/TextEditView.h"
 #include "framework/UpDownButtonView.h"
+#include "platform/Clipboard.h"
 #include "platform/Controls.h"
 #include "platform/Keys.h"
 #include "platform/MessageQueue.h"
@@ -329,6 +330,31 @@ TEST_F(ControlViewsTest, TextsAreComparedWholeAndCopiedWithinTheirBuffers)
     char big[16];
     dialog->number->CopyText(big, sizeof big);
     EXPECT_STREQ(big, "12345");
+}
+
+TEST_F(ControlViewsTest, EditMenuCommandsCutCopyAndPasteOneLine)
+{
+    CStandardCommands commands;
+    commands.cut = 901;
+    commands.copy = 902;
+    commands.paste = 903;
+    commands.clear = 904;
+    app->SetStandardCommands(commands);
+    CSingleLineNumberEditView* edit = dialog->number;
+    ClickNative(edit, 5, 5);
+    platform::ClipboardSetText("45\r\n6");
+    edit->DoMenuCommand(commands.paste, 0);
+    EXPECT_EQ(edit->GetText(), "45");
+    edit->SelectAll();
+    edit->DoMenuCommand(commands.cut, 0);
+    EXPECT_EQ(platform::ClipboardGetText().value_or(""), "45");
+    EXPECT_EQ(edit->GetText(), "");
+    // A paste that would pass the maximum length (5) is refused whole.
+    platform::ClipboardSetText("123456");
+    const int beeps = desktop.Host().Beeps();
+    edit->DoMenuCommand(commands.paste, 0);
+    EXPECT_EQ(edit->GetText(), "");
+    EXPECT_EQ(desktop.Host().Beeps(), beeps + 1);
 }
 
 TEST_F(ControlViewsTest, ReturnPressesTheDefaultButton)
