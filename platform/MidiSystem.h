@@ -34,4 +34,10 @@ MidiSystem& VirtualMidiSystem();
 // The client name set by SetMidiClientName or the program's name.
 std::string MidiClientName();
 
+// The name shown for an ALSA sequencer port as RtMidi names it:
+// "USB Keys:USB Keys MIDI 1 20:0" becomes "USB Keys MIDI 1". The numbers
+// change when a device is plugged in again, and the client name mostly
+// repeats at the start of the port name.
+std::string AlsaPortDisplayName(const std::string& portName);
+
 } // namespace platform

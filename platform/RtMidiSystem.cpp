@@ -82,25 +82,6 @@ struct ErrorSink {
     bool Take() { return failed.exchange(false); }
 };
 
-// "USB Keys:USB Keys MIDI 1 20:0" (ALSA) becomes "USB Keys MIDI 1": the
-// numbers change when a device is plugged in again, and the client name
-// mostly repeats at the start of the port name.
-std::string DisplayName(RtMidi::Api api, const std::string& portName)
-{
-    if (api != RtMidi::LINUX_ALSA)
-        return portName;
-    static const std::regex numbers(R"( \d+:\d+$)");
-    std::string name = std::regex_replace(portName, numbers, "");
-    const size_t colon = name.find(':');
-    if (colon != std::string::npos) {
-        const std::string client = name.substr(0, colon);
-        const std::string port = name.substr(colon + 1);
-        if (port.compare(0, client.size(), client) == 0)
-            name = port;
-    }
-    return name;
-}
-
 // Bytes of a short message by its status byte; 0 for what is not one.
 size_t ShortMessageLength(uint8_t status)
 {
@@ -228,8 +209,10 @@ public:
         const unsigned count = lister->getPortCount();
         for (unsigned i = 0; i < count; ++i) {
             const std::string key = lister->getPortName(i);
-            if (!key.empty())
-                ports.push_back({key, {DisplayName(api_, key), MidiTechnology::Port}});
+            if (key.empty())
+                continue;
+            const std::string shown = api_ == RtMidi::LINUX_ALSA ? AlsaPortDisplayName(key) : key;
+            ports.push_back({key, {shown, MidiTechnology::Port}});
         }
         lister_errors_.Take();
         return ports;
@@ -315,6 +298,20 @@ private:
 };
 
 } // namespace
+
+std::string AlsaPortDisplayName(const std::string& portName)
+{
+    static const std::regex numbers(R"( \d+:\d+$)");
+    std::string name = std::regex_replace(portName, numbers, "");
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos) {
+        const std::string client = name.substr(0, colon);
+        const std::string port = name.substr(colon + 1);
+        if (port.compare(0, client.size(), client) == 0)
+            name = port;
+    }
+    return name;
+}
 
 MidiSystem* HostMidiSystem()
 {

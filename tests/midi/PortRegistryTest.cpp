@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/MIDIOutput.h"
 #include "platform/MidiDevices.h"
+#include "platform/MidiSystem.h"
 
 using namespace NSHarrowen;
 using namespace miditest;
@@ -117,4 +118,21 @@ TEST(PortRegistry, DeviceGoneSinceTheListFailsToOpen)
     RecordingReceiver receiver;
     EXPECT_THROW(registries.Input("Short Lived").CreatePort(receiver), XFailedOpeningMIDIPort);
     EXPECT_THROW(registries.Output("Short Lived").CreatePort(), XFailedOpeningMIDIPort);
+}
+
+TEST(PortRegistry, AlsaPortsShowWithoutTheirChangingNumbers)
+{
+    struct Case {
+        const char* port;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"USB Keys:USB Keys MIDI 1 20:0", "USB Keys MIDI 1"},
+        {"Midi Through:Midi Through Port-0 14:0", "Midi Through Port-0"},
+        {"UM-ONE:Port A 24:1", "UM-ONE:Port A"},       // the client name tells the ports apart
+        {"Synth 2:Synth 2 128:12", "Synth 2"},         // numbers only at the very end go
+        {"Plain name", "Plain name"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::AlsaPortDisplayName(c.port), c.shown) << c.port;
 }
