@@ -1,5 +1,7 @@
 #include "simulator/Simulator.h"
 
+#include "simulator/SimEdit.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -19,8 +21,6 @@ bool IsRequest(uint8_t id)
         return false;
     }
 }
-
-SimJack JackFromBytes(int module, int jack) { return {module, jack & 0x3F, (jack & 0x40) != 0}; }
 
 std::string Describe(const SimMol& mol)
 {
@@ -347,7 +347,7 @@ void CSimulator::LoadFullPatch(uint8_t slot, const std::vector<SimMol>& mols, co
     patch.name = FlashName(bubble.text);
     for (const SimMol& mol : mols)
         if (mol.part && FindMoleculeSpec(mol.id)->scope == SimScope::Patch)
-            ApplyPatchEdit(mol, patch);
+            ApplyEdit(patch, mol, types_);
     const int flag = bubble.v[0], bank = bubble.v[1], location = bubble.v[2];
     if (flag == 0) {
         if (slot < SlotCount()) {
@@ -385,7 +385,7 @@ void CSimulator::Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& an
         if (IsRequest(mol.id))
             AnswerPatchRequest(mol, slot, answer);
         else if (!stale) {
-            ApplyPatchEdit(mol, slots_[slot].patch);
+            ApplyEdit(slots_[slot].patch, mol, types_);
             if (mol.id == 0x21)
                 slots_[slot].voices = slots_[slot].patch.header.voices;
         }
@@ -518,299 +518,6 @@ void CSimulator::AnswerPatchRequest(const SimMol& mol, uint8_t slot, Answer& ans
     default: return; // the flush blink asks for nothing
     }
     ++answer.count;
-}
-
-void CSimulator::ApplyPatchEdit(const SimMol& mol, SimPatch& patch)
-{
-    const std::vector<int>& v = mol.v;
-    const auto ref = [&](int area, int module, int param) {
-        return SimParamRef{AreaFromByte(static_cast<unsigned>(area)), module & 0x7F, param & 0x7F};
-    };
-    switch (mol.id) {
-    case 0x21: patch.header = mol.part->header; break;
-    case 0x22:
-        std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[3]; });
-        patch.ctrls.push_back({std::min(v[3], 121), ref(v[0], v[1], v[2])});
-        break;
-    case 0x23: std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[0]; }); break;
-    case 0x25:
-        if (v[3] < kKnobCount)
-            patch.knobs[v[3]] = {true, ref(v[2], v[0], v[1])};
-        break;
-    case 0x26:
-        if (v[0] < kKnobCount)
-            patch.knobs[v[0]] = SimKnob{};
-        break;
-    case 0x27: patch.name = mol.text; break;
-    case 0x2F: patch.focus = {true, ref(v[1], v[2], v[3])}; break;
-    case 0x30: {
-        if (v[1] > 1)
-            break;
-        SimModule m{v[0], v[3], v[4], mol.text, {}, {}};
-        if (v[0] > 0 && v[0] < 128 && types_.HasType(static_cast<uint8_t>(v[0])))
-            m.params.assign(types_.ParamCount(static_cast<uint8_t>(v[0])), 0);
-        patch.areas[v[1]].modules[v[2]] = m;
-        break;
-    }
-    case 0x32: patch.DeleteModule(v[0], v[1]); break;
-    case 0x33:
-        if (SimModule* m = patch.FindModule(v[0], v[1]))
-            m->name = mol.text;
-        break;
-    case 0x34:
-        if (SimModule* m = patch.FindModule(v[0], v[1])) {
-            m->column = v[2];
-            m->row = v[3];
-        }
-        break;
-    case 0x40: patch.SetParamValue(ref(v[0], v[1], v[2]), v[3]); break;
-    case 0x42:
-        if (SimModule* m = patch.FindModule(v[0] == 1 ? 1 : 0, v[1]))
-            m->custom = mol.data;
-        break;
-    case 0x43: {
-        const SimParamRef r{v[0] != 0 ? 1 : 0, v[1], v[2]};
-        for (SimMorphAssign& a : patch.morph.assigns)
-            if (a.ref == r)
-                a.range = v[4] ? -v[3] : v[3];
-        break;
-    }
-    case 0x4A: case 0x4D: case 0x5A: case 0x5B: case 0x52: {
-        SimArea& dst = patch.areas[mol.area];
-        const SimArea& src = mol.part->areas[mol.area];
-        if (mol.id == 0x52) {
-            for (const SimCable& c : src.cables)
-                patch.AddCable(mol.area, c);
-            break;
-        }
-        for (const auto& [index, m] : src.modules) {
-            if (mol.id == 0x4A) {
-                SimModule& d = dst.modules[index];
-                if (d.type != m.type)
-                    d = SimModule{m.type, 0, 0, {}, std::vector<int>(types_.HasType(static_cast<uint8_t>(m.type))
-                                                                        ? types_.ParamCount(static_cast<uint8_t>(m.type))
-                                                                        : 0, 0), {}};
-                d.column = m.column;
-                d.row = m.row;
-                continue;
-            }
-            SimModule* d = patch.FindModule(mol.area, index);
-            if (!d)
-                continue;
-            if (mol.id == 0x4D)
-                d->params = m.params;
-            else if (mol.id == 0x5A)
-                d->name = m.name;
-            else
-                d->custom = m.custom;
-        }
-        break;
-    }
-    case 0x50: {
-        SimCable c{v[2], JackFromBytes(v[3], v[4]), JackFromBytes(v[5], v[6])};
-        patch.AddCable(v[1], c);
-        break;
-    }
-    case 0x51: patch.DeleteCable(v[1], JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])); break;
-    case 0x54:
-        for (SimCable& c : patch.areas[v[0]].cables)
-            if (c.Joins(JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])))
-                c.colour = v[1] > 6 ? 6 : v[1];
-        break;
-    case 0x60: patch.ctrls = mol.part->ctrls; break;
-    case 0x62: patch.knobs = mol.part->knobs; break;
-    case 0x64: patch.SetMorph(SimParamRef{v[1], v[2], v[3]}, v[4], v[6] ? -v[5] : v[5]); break;
-    case 0x65: patch.morph = mol.part->morph; break;
-    case 0x67:
-        if (v[0] < 4)
-            patch.morph.keyboard[v[0]] = v[1] <= 2 ? v[1] : 0;
-        break;
-    case 0x69: patch.notes = mol.part->notes; break;
-    default: break; // the controller snapshot changes nothing here
-    }
-}
-
-// ---- Messages of the synthesizer's own ------------------------------------------
-
-void CSimulator::PanelParamChange(int slot, const SimParamRef& ref, int value)
-{
-    Slot(slot).patch.SetParamValue(ref, value);
-    CSimBitWriter out;
-    WriteSimple(out, 0x40, {ref.area, ref.module, ref.param, std::clamp(value, 0, 127)});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelMorphChange(int slot, const SimParamRef& ref, int range)
-{
-    for (SimMorphAssign& a : Slot(slot).patch.morph.assigns)
-        if (a.ref == ref)
-            a.range = range;
-    CSimBitWriter out;
-    WriteSimple(out, 0x43, {ref.area, ref.module, ref.param, std::abs(range), range < 0 ? 1 : 0});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelParamFocus(int slot, const SimFocus& focus)
-{
-    Slot(slot).patch.focus = focus;
-    CSimBitWriter out;
-    WriteParamFocusDump(out, focus);
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelSlotFocus(int slot)
-{
-    focusSlot_ = slot < 0 || slot >= SlotCount() ? 4 : slot;
-    CSimBitWriter out;
-    WriteSlotFocusDump(out, focusSlot_);
-    SendUnsolicited(0, false, out, 1);
-}
-
-void CSimulator::PanelKnobAssign(int slot, int knob, const SimParamRef& ref)
-{
-    if (knob < 0 || knob >= kKnobCount)
-        return;
-    Slot(slot).patch.knobs[knob] = {true, ref};
-    CSimBitWriter out;
-    WriteSimple(out, 0x25, {ref.module, ref.param, ref.area, knob});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelKnobDeassign(int slot, int knob)
-{
-    if (knob < 0 || knob >= kKnobCount)
-        return;
-    Slot(slot).patch.knobs[knob] = SimKnob{};
-    CSimBitWriter out;
-    WriteSimple(out, 0x26, {knob});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelCtrlAssign(int slot, int controller, const SimParamRef& ref)
-{
-    SimPatch& patch = Slot(slot).patch;
-    std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == controller; });
-    patch.ctrls.push_back({controller, ref});
-    CSimBitWriter out;
-    WriteSimple(out, 0x22, {ref.area, ref.module, ref.param, controller});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelCtrlDeassign(int slot, int controller)
-{
-    std::erase_if(Slot(slot).patch.ctrls, [&](const SimCtrl& c) { return c.controller == controller; });
-    CSimBitWriter out;
-    WriteSimple(out, 0x23, {controller});
-    SendUnsolicited(static_cast<uint8_t>(ClampSlot(slot)), true, out, 1);
-}
-
-void CSimulator::PanelPatchChange(int slot, const SimPatch& patch)
-{
-    slot = ClampSlot(slot);
-    LoadSlot(slot, patch);
-    NewSession(slot);
-    CSimBitWriter out;
-    out.Byte(0x38);
-    out.Byte(static_cast<unsigned>(slot));
-    out.Byte(slots_[slot].session);
-    SendUnsolicited(static_cast<uint8_t>(slot), false, out, 1);
-}
-
-void CSimulator::PanelSelection(const std::array<bool, 4>& active)
-{
-    for (int s = 0; s < 4; ++s)
-        selection_[s] = s < SlotCount() && active[s];
-    CSimBitWriter out;
-    WriteSelectionDump(out, selection_, SlotCount());
-    SendUnsolicited(0, false, out, 1);
-}
-
-void CSimulator::PanelVoices(const std::array<int, 4>& voices)
-{
-    std::array<int, 4> sent{};
-    for (int s = 0; s < SlotCount(); ++s)
-        sent[s] = slots_[s].voices = std::clamp(voices[s], 0, 32);
-    CSimBitWriter out;
-    WriteVoicesDump(out, sent);
-    SendUnsolicited(0, false, out, 1);
-}
-
-void CSimulator::PanelSettings(const SimSettings& settings)
-{
-    settings_ = settings;
-    CSimBitWriter out;
-    WriteSettingsDump(out, settings_);
-    SendUnsolicited(0, false, out, 1);
-}
-
-void CSimulator::PanelFlashUpdate(int bank, int location)
-{
-    if (!flash_.Valid(bank, location))
-        return;
-    CSimBitWriter out;
-    flash_.WriteLocationUpdate(out, bank, location);
-    SendUnsolicited(0, false, out, 2);
-}
-
-// ---- Frames of measured values ----------------------------------------------------
-
-void CSimulator::StartValueFrames(int slot, unsigned perSecond)
-{
-    valueSlot_ = ClampSlot(slot);
-    valuePeriodUs_ = perSecond ? 1000000 / perSecond : 0;
-    nextValueUs_ = nowUs_ + valuePeriodUs_;
-}
-
-void CSimulator::SendValueFrame(int slot, uint8_t id, int firstEntry)
-{
-    const SimSlot& s = Slot(slot);
-    if (faults_.valueFault == SimValueFault::IndexBeyondEnd)
-        firstEntry = 45;
-    Bytes payload{id, static_cast<uint8_t>(firstEntry & 0x7F)};
-    const auto entry = [&](const auto& table, int i) { return i >= 0 && i < 40 ? table[i] : 0; };
-    if (id == 0x39) {
-        for (int k = 0; k < 7; ++k) {
-            const int i = firstEntry + 3 * k;
-            payload.push_back(static_cast<uint8_t>((entry(s.states, i) & 3) | (entry(s.states, i + 1) & 3) << 2
-                                                   | (entry(s.states, i + 2) & 3) << 4));
-        }
-    } else {
-        for (int j = 0; j < 5; ++j) {
-            const unsigned value = entry(s.values, firstEntry + j);
-            payload.push_back(static_cast<uint8_t>(value & 0x7F));
-            payload.push_back(static_cast<uint8_t>((value >> 7) & 0x7F));
-        }
-    }
-    payload.push_back(kEndOfMolecules);
-    Bytes frame = BuildFrame(kFlagFirst, static_cast<uint8_t>(ClampSlot(slot)), s.session, payload);
-    if (faults_.valueFault == SimValueFault::BadChecksum)
-        frame[frame.size() - 2] ^= 0x01;
-    if (faults_.valueFault == SimValueFault::Truncated) {
-        frame.resize(8);
-        frame.push_back(FrameChecksum(frame.data(), frame.size()));
-        frame.push_back(0xF7);
-    }
-    Enqueue(std::move(frame), 0, false);
-}
-
-void CSimulator::GenerateValueFrames(uint64_t untilUs)
-{
-    while (valuePeriodUs_ && nextValueUs_ <= untilUs) {
-        nowUs_ = std::max(nowUs_, nextValueUs_);
-        SimSlot& s = slots_[valueSlot_];
-        for (int i = 0; i < 40; ++i) {
-            s.values[i] = static_cast<uint16_t>((valueTick_ * 97u + static_cast<unsigned>(i) * 331u) % 16384u);
-            s.states[i] = static_cast<uint8_t>((valueTick_ + static_cast<unsigned>(i)) % 4u);
-        }
-        // Eight value frames cover the 40 entries, then two state frames.
-        const unsigned step = valueTick_ % 10;
-        if (step < 8)
-            SendValueFrame(valueSlot_, 0x3A, static_cast<int>(step * 5));
-        else
-            SendValueFrame(valueSlot_, 0x39, static_cast<int>((step - 8) * 20));
-        ++valueTick_;
-        nextValueUs_ += valuePeriodUs_;
-    }
 }
 
 } // namespace sim

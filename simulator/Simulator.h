@@ -118,7 +118,6 @@ private:
     void Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& answer);
     void ExecuteFlash(const SimMol& mol, Answer& answer);
     void AnswerPatchRequest(const SimMol& mol, uint8_t slot, Answer& answer);
-    void ApplyPatchEdit(const SimMol& mol, SimPatch& patch);
     void NewSession(int slot);
 
     void SendAnswer(uint8_t slot, uint8_t numberByte, Bytes payload);
