@@ -65,6 +65,8 @@ public:
     virtual void ShowSurface(SurfaceId id, bool shown) = 0;
     virtual void RaiseSurface(SurfaceId id) = 0;
     virtual void SetSurfaceTitle(SurfaceId id, const std::string& title) = 0;
+    // Keeps the surface above every other window of the desktop, or not.
+    virtual void SetSurfaceTopMost(SurfaceId, bool) {}
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
 

@@ -239,6 +239,12 @@ void SdlHost::SetSurfaceTitle(SurfaceId id, const std::string& title)
         SDL_SetWindowTitle(window, title.c_str());
 }
 
+void SdlHost::SetSurfaceTopMost(SurfaceId id, bool topMost)
+{
+    if (SDL_Window* window = WindowOf(id))
+        SDL_SetWindowAlwaysOnTop(window, topMost ? SDL_TRUE : SDL_FALSE);
+}
+
 void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
 {
     SDL_Window* window = WindowOf(id);
@@ -269,9 +275,11 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
     };
     switch (e.type) {
     case SDL_MOUSEMOTION:
+        // The desktop's own pointer position: a window moved by a caption
+        // drag would otherwise make the drag jitter.
         out.kind = HostEvent::Kind::MouseMove;
         out.surface = SurfaceOf(e.motion.windowID);
-        out.screen = screenOf(e.motion.windowID, e.motion.x, e.motion.y);
+        out.screen = PointerPosition();
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -307,8 +315,9 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
             out.kind = HostEvent::Kind::FocusGained;
             return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Focus moving between two windows of the program is no loss.
             out.kind = HostEvent::Kind::FocusLost;
-            return true;
+            return SDL_GetKeyboardFocus() == nullptr;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_SIZE_CHANGED:

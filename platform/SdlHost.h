@@ -33,6 +33,7 @@ public:
     void ShowSurface(SurfaceId id, bool shown) override;
     void RaiseSurface(SurfaceId id) override;
     void SetSurfaceTitle(SurfaceId id, const std::string& title) override;
+    void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
 
     bool PollEvent(HostEvent& event) override;

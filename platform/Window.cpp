@@ -633,6 +633,8 @@ void SetTopMost(WindowHandle window, bool topMost)
         w->exStyle |= exstyle::TopMost;
     else
         w->exStyle &= ~exstyle::TopMost;
+    if (w->surfaceId)
+        Host().SetSurfaceTopMost(w->surfaceId, topMost);
     OrderTopLevels();
 }
 
