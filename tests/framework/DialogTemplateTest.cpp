@@ -139,3 +139,17 @@ TEST(DialogTemplateTest, ItemKindFollowsClassAndStyle)
         EXPECT_EQ(DialogItemKind(c.atom, c.name, c.style), c.kind)
             << "atom " << c.atom << " style " << c.style << " name length " << c.name.size();
 }
+
+TEST(DialogTemplateTest, ReadsTheCompiledAlertLayout)
+{
+    // The framework's alert box layout, written in the resource compiler's
+    // dialog text and compiled into the program.
+    const auto t = CDialogTemplate::Load(10005);
+    ASSERT_EQ(t->GetItems().size(), 5u);
+    EXPECT_EQ(t->GetFrame(), CRect(0, 0, 380, 160));
+    EXPECT_EQ(t->FindItem(1)->kind, kItemPushButton);
+    EXPECT_EQ(t->FindItem(1)->rect, CRect(20, 120, 128, 148));
+    EXPECT_EQ(t->FindItem(4)->kind, kItemStaticText);
+    EXPECT_EQ(t->FindItem(5)->kind, kItemIcon);
+    EXPECT_EQ(t->GetFontName(), "MS Sans Serif");
+}
