@@ -58,7 +58,15 @@ void OnMidiIn(double, std::vector<unsigned char>* message, void* user)
     inbox->ready.notify_one();
 }
 
-void OnMidiError(RtMidiError::Type, const std::string& text, void*) { std::cerr << "simsynthd: " << text << '\n'; }
+// RtMidi reports through this instead of throwing; a failure ends the program.
+std::atomic<bool> gMidiFailed{false};
+
+void OnMidiError(RtMidiError::Type type, const std::string& text, void*)
+{
+    std::cerr << "simsynthd: " << text << '\n';
+    if (type != RtMidiError::WARNING && type != RtMidiError::DEBUG_WARNING)
+        gMidiFailed = true;
+}
 
 int Run(const sim::SimProgramOptions& o)
 {
@@ -110,6 +118,10 @@ int Run(const sim::SimProgramOptions& o)
     in.setCallback(OnMidiIn, &inbox);
     in.openVirtualPort(o.portName + " in");
     out.openVirtualPort(o.portName + " out");
+    if (gMidiFailed) {
+        std::cerr << "simsynthd: the MIDI ports could not be opened\n";
+        return 1;
+    }
     if (o.valueRate)
         synth.StartValueFrames(o.valueSlot, o.valueRate);
     std::cout << "simsynthd: " << sim::ModelName(o.config.model) << " on \"" << o.portName << " in\" and \""
@@ -120,7 +132,7 @@ int Run(const sim::SimProgramOptions& o)
         return static_cast<uint64_t>(
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
     };
-    while (!gQuit) {
+    while (!gQuit && !gMidiFailed) {
         std::vector<sim::Bytes> received;
         {
             std::unique_lock<std::mutex> guard(inbox.lock);
@@ -138,7 +150,7 @@ int Run(const sim::SimProgramOptions& o)
         for (const sim::Bytes& buffer : synth.TakeOutput())
             out.sendMessage(&buffer);
     }
-    return 0;
+    return gMidiFailed ? 1 : 0;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,6 +18,7 @@
 #include <thread>
 
 #include "tests/simulator/SimTestSupport.h"
+#include "tests/support/TempDir.h"
 
 extern char** environ;
 
@@ -51,6 +53,42 @@ public:
 private:
     pid_t pid_ = -1;
 };
+
+// Runs a program to its end (at most 10 s) with extra environment variables,
+// which win over the inherited ones, and its error output in a file; the exit
+// status, or -1.
+int RunToEnd(std::vector<std::string> args, const std::vector<std::string>& env, const std::string& errorFile)
+{
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings(env);
+    for (char** e = environ; *e; ++e)
+        envStrings.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : envStrings)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
+        if (waited > 10000) { // still running: it did not notice its failure
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 // Everything that arrives on an input port.
 struct Received {
@@ -130,4 +168,18 @@ TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
     EXPECT_EQ(frame.payload[0], 0x03);
     const Bytes tail(frame.payload.end() - 10, frame.payload.end());
     EXPECT_EQ(tail, (Bytes{0x07, 0x08, 0x09, 0x00, 0x05, 0x01, 0x01, 0x01, 0x01, 0x7F}));
+}
+
+TEST(Simsynthd, PortsThatCannotBeOpenedEndTheProgramWithAnError)
+{
+    testsupport::TempDir dir;
+    const std::string errors = dir.File("errors.txt");
+    // No server of that name runs.
+    const int status = RunToEnd({SIMSYNTHD_PATH, "--api", "jack"},
+                                {"JACK_DEFAULT_SERVER=no-such-server-" + std::to_string(getpid()),
+                                 "JACK_NO_START_SERVER=1", "ASAN_OPTIONS=detect_leaks=0"},
+                                errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(testsupport::ReadFileBytes(errors).find("simsynthd: the MIDI ports could not be opened"),
+              std::string::npos);
 }
