@@ -76,6 +76,7 @@ void CApplication::Construct()
         throw XBase();
     }
     theApplication = this;
+    SetImageSource(this);
     platform::SetApplicationName(GetName());
     SetHelpFilePath(HelpFilePathFor(GetExecutable().GetFullPath()));
     SetWindowListSource(ListedWindows);
@@ -95,6 +96,8 @@ CApplication::~CApplication()
     active_ = false;
     if (theApplication == this) {
         theApplication = nullptr;
+        if (GetImageSource() == this)
+            SetImageSource(nullptr);
         SetWindowListSource(nullptr);
         SetWindowActivator(nullptr);
         CMenuBar::SetBarChangedHook(nullptr);

@@ -2,6 +2,7 @@
 
 #include "framework/FileSpec.h"
 #include "framework/FileTypes.h"
+#include "framework/ImageCache.h"
 #include "framework/Keyboard.h"
 #include "framework/LowLevelApplication.h"
 #include "framework/OpenDocumentRequest.h"
@@ -52,7 +53,7 @@ struct CStandardCommands {
 // the queue of documents to open, help and the frame's kept placement.
 // Programs derive from it, build their menus and windows in Init and tear
 // them down in Exit.
-class CApplication : public CLowLevelApplication {
+class CApplication : public CLowLevelApplication, public CImageSource {
 public:
     // Throws XBase (after telling the user) on a screen of an unsupported depth.
     explicit CApplication(const CStartupRecord& record);
@@ -76,6 +77,10 @@ public:
     virtual void OpenFolder(const CDirSpec&) {}
     virtual void OpenDocument(const CFileSpec&, const CUnknownFileType&, uint32_t) {}
     virtual void OpenUntitled() {}
+    // The picture of an id: the framework looks in the application's cache;
+    // programs load what is missing into it.
+    CABCBitmap* GetImage(const CImageID& id) override { return imageCache_.Find(id); }
+    CImageCache& GetImageCache() { return imageCache_; }
     // The help file's name (without its folder).
     virtual bool GetHelpFilePath(std::string& name);
 
@@ -183,6 +188,7 @@ private:
     void InstallMenuBar();
 
     CTextTableCache textTables_;
+    CImageCache imageCache_;
     CStandardCommands standardCommands_;
     int16_t trackingCount_ = 0;
     uint64_t lastIdle_ = 0;

@@ -1,4 +1,6 @@
 #include "framework/ABCWindow.h"
+#include "framework/Bitmap.h"
+#include "framework/ImageCache.h"
 #include "framework/AlertHook.h"
 #include "framework/Application.h"
 #include "framework/DocumentWindow.h"
@@ -429,4 +431,19 @@ TEST_F(Application, ContextMenuOpensAtTheViewsPointOnTheScreen)
     EXPECT_FALSE(menu.TrackPopup(window->GetRootView(), 10, 20, chosen, index));
     EXPECT_EQ(index, 666);
     delete window;
+}
+
+TEST_F(Application, PicturesComeFromTheApplicationsCache)
+{
+    const CImageID id(317);
+    {
+        CTestApp app(Record());
+        EXPECT_EQ(GetImage(id), nullptr);
+        auto bitmap = std::make_unique<CBitmap32>(4, 3);
+        CABCBitmap* cached = bitmap.get();
+        app.GetImageCache().Add(id, std::move(bitmap));
+        EXPECT_EQ(GetImage(id), cached);
+        EXPECT_EQ(GetImageSize(id), CPoint(4, 3));
+    }
+    EXPECT_EQ(GetImageSource(), nullptr);
 }
