@@ -205,3 +205,13 @@ TEST_F(SimFlashTest, FolderKeepsTheBanksAsPatchFiles)
     ASSERT_TRUE(again.Flash().At(1, 9));
     EXPECT_EQ(again.Flash().At(1, 9)->areas, Named("Brass").areas);
 }
+
+TEST_F(SimFlashTest, NamesInTheListingCannotBeTakenForTags)
+{
+    // A name starting with a tag byte would end or shift the editor's reading.
+    synth.Flash().Store(0, 0, Named(std::string("\x04") + "Odd"));
+    synth.Flash().Store(0, 1, Named(""));
+    const FlashListing l = ReadListing(Ask({0x14, 0x00, 0x00}));
+    EXPECT_TRUE(l.complete);
+    EXPECT_EQ(l.names, (std::map<Address, std::string>{{{0, 0}, "Odd"}, {{0, 1}, "No name"}}));
+}
