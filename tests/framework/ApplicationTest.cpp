@@ -447,3 +447,68 @@ TEST_F(Application, PicturesComeFromTheApplicationsCache)
     }
     EXPECT_EQ(GetImageSource(), nullptr);
 }
+
+TEST_F(Application, CtrlTabAndCtrlF6CycleTheDocumentWindows)
+{
+    std::vector<CDocumentWindow*> windows;
+    std::vector<std::string> active;
+    const auto note = [&] {
+        const CABCWindow* w = GetActiveDocumentWindow();
+        active.push_back(w ? w->GetTitle() : "none");
+    };
+    CTestApp app(Record(), {
+                               [&](CTestApp&) {
+                                   for (const char* title : {"A", "B", "C"}) {
+                                       auto* w = new CDocumentWindow(0, title);
+                                       w->Open(w->GetRectForContentSize(200, 100));
+                                       windows.push_back(w);
+                                   }
+                               },
+                               [&](CTestApp&) {
+                                   note();
+                                   PressCtrl(platform::kVKTab); // from C on to A: the cycle wraps
+                               },
+                               [&](CTestApp&) {
+                                   note();
+                                   PressCtrl(platform::kVKF1 + 5);
+                               },
+                               [&](CTestApp&) {
+                                   note();
+                                   ReleaseKeys();
+                                   Host().PressKey(platform::kVKShift);
+                                   PressCtrl(platform::kVKTab);
+                               },
+                               [&](CTestApp&) {
+                                   note();
+                                   ReleaseKeys();
+                                   Host().ReleaseKey(platform::kVKShift);
+                               },
+                           });
+    app.Run();
+    EXPECT_EQ(active, (std::vector<std::string> {"C", "A", "B", "A"}));
+}
+
+TEST_F(Application, WindowMenuListsTheWindowsAndBringsTheChosenOneToTheFront)
+{
+    CTestApp app(Record());
+    app.CreateFrameWindow();
+    platform::ShowWindow(app.GetFrameHandle(), platform::ShowCommand::Show);
+    auto* a = new CDocumentWindow(0, "A");
+    a->Open(a->GetRectForContentSize(200, 100));
+    auto* b = new CDocumentWindow(0, "B");
+    b->Open(b->GetRectForContentSize(200, 100));
+    desktop_.Pump();
+
+    CMenu windowMenu;
+    ASSERT_TRUE(windowMenu.BuildWindowList(0));
+    ASSERT_EQ(windowMenu.GetItemCount(), 2);
+    EXPECT_EQ(windowMenu.GetItem(0).label, "A");
+    EXPECT_FALSE(windowMenu.GetItem(0).checked);
+    EXPECT_TRUE(windowMenu.GetItem(1).checked);
+
+    app.HandleMenuSelect(&windowMenu, windowMenu.GetItemCommand(0));
+    desktop_.Pump();
+    EXPECT_EQ(GetActiveDocumentWindow(), a);
+    delete a;
+    delete b;
+}
