@@ -1,5 +1,6 @@
 #include "tests/framework/WindowTestFixture.h"
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/GroupView.h"
 #include "framework/IconView.h"
@@ -288,4 +289,40 @@ TEST_F(WindowTest, IconViewsDrawTheirKindAndNoneDrawsNothing)
     for (int y = 0; y < 40; y += 3)
         for (int x = 80; x < 120; x += 3)
             ASSERT_EQ(at(x, y), ToRgb(CColor::FromButtonFace()));
+}
+
+TEST_F(WindowTest, OffscreenDrawingGoesToTheBitmapUntilItEnds)
+{
+    CDocumentWindow* window = OpenDocument(60, 40);
+    CBitmap32 bitmap(60, 40);
+    window->BeginOffscreenDrawing(&bitmap);
+    {
+        CCanvas canvas(window);
+        EXPECT_EQ(canvas.GetOffscreenCanvas(), &bitmap);
+        canvas.FillRect(CRect(0, 0, 60, 40), kGreen); // through the window, into the bitmap
+    }
+    window->EndOffscreenDrawing();
+    EXPECT_EQ(window->GetOffscreenCanvas(), nullptr);
+    {
+        CPixelLock lock(bitmap);
+        EXPECT_EQ(lock.Row(5)[4 * 5 + 1], 0xCC); // green, stored blue, green, red
+    }
+    // The window's own drawing is back: a fill lands on its surface.
+    CCanvas(window).FillRect(CRect(0, 0, 10, 10), kRed);
+    const platform::PixelBuffer shot = platform::CaptureWindow(window->GetHandle());
+    const platform::Rect area = platform::GetClientArea(window->GetHandle());
+    EXPECT_EQ(shot.At(area.left + 2, area.top + 2), ToRgb(kRed));
+    EXPECT_EQ(window->GetCurrentDrawingContext(), nullptr); // every context was given back
+}
+
+TEST_F(WindowTest, DrawingContextsNestAndAreGivenBackWhenTheLastUserEnds)
+{
+    CDocumentWindow* window = OpenDocument(60, 40);
+    CGdiState* outer = window->AcquireCanvas();
+    CGdiState* inner = window->AcquireCanvas();
+    EXPECT_EQ(outer, inner); // one context, used twice
+    window->EndDrawing();
+    EXPECT_NE(window->GetCurrentDrawingContext(), nullptr);
+    window->EndDrawing();
+    EXPECT_EQ(window->GetCurrentDrawingContext(), nullptr);
 }
