@@ -800,7 +800,10 @@ void ResetWindowSystem()
     while (!sys.topLevels.empty())
         if (!DestroyWindow(sys.topLevels.back()))
             sys.topLevels.pop_back();
+    // Handles stay unique across resets, so a stale one never finds a window.
+    const WindowHandle next = sys.nextHandle;
     sys = WindowSystem();
+    sys.nextHandle = next;
     ResetInputState();
 }
 
