@@ -122,8 +122,8 @@ void CApplication::Idle()
     for (int i = 0; i < CountWindows(); ++i)
         if (CABCWindow* w = GetWindowAt(i); w != document && !w->IsMarkedForDeletion())
             w->Idle();
-    if (CView* tracking = GetMouseTrackingView())
-        tracking->HandleBroadcast();
+    // A view tracking the mouse lies in some window's tree, so the windows'
+    // idle steps above have already passed it the broadcast.
     DeleteMarkedWindows();
     if (runState_ == kRunStateRunning)
         ProcessOpenRequests();
