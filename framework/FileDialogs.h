@@ -14,7 +14,7 @@ namespace NSHarrowen {
 class CABCWindow;
 class CView;
 
-// Lets the user pick an existing file of one of the types. On true the spec
+// Lets the user pick an existing file of one of the types. On true the file spec
 // and a copy of the first type the file matches are the caller's; a file
 // that matches none of the types gives false and no outputs.
 bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
