@@ -380,6 +380,100 @@ TEST(EditorLinkPatch, EditsAreAppliedByTheSynthesizerAndReadBack)
     }
 }
 
+// Every field at the ends of its range, both ways: counts that fill their
+// bits, the highest indices, widths taken whole.
+TEST(EditorLinkPatch, FieldsAtTheEndsOfTheirRangesTravelBothWays)
+{
+    sim::SimPatch patch = RichPatch();
+    patch.name = "";
+    patch.header.kbMin = 127;
+    patch.header.kbMax = 0;
+    patch.header.bendRange = 24;
+    patch.header.pmTime = 127;
+    patch.header.voices = 32;
+    patch.header.split = 16383;
+    patch.header.octShift = 2;
+    patch.header.cables = {0, 0, 0, 0, 0, 0, 0};
+    patch.header.morphs = {1, 1, 1, 1};
+    const int high = 127;
+    patch.areas[1].modules[high] = patch.areas[1].modules.at(1);
+    patch.areas[1].modules[high].column = 127;
+    patch.areas[1].modules[high].row = 127;
+    patch.areas[1].modules[high].name = "";
+    patch.areas[1].modules[high].custom.assign(255, 0xC3);
+    patch.areas[1].cables.push_back({6, {high, 63, true}, {high, 62, false}});
+    for (uint8_t k = 0; k < sim::kKnobCount; ++k)
+        patch.knobs[k] = {true, {k % 3, static_cast<int>(high - k), k}};
+    patch.ctrls.clear();
+    for (int c = 0; c < 121; ++c)
+        patch.ctrls.push_back({c, {c % 3, high, c}});
+    patch.morph.values = {127, 0, 127, 0};
+    patch.morph.keyboard = {2, 2, 1, 1};
+    patch.morph.assigns.clear();
+    for (int i = 0; i < 31; ++i)
+        patch.morph.assigns.push_back({{i % 2, high, i}, i % 4, i % 2 ? 127 : -128});
+    patch.notes.first = {127, 127, 127};
+    patch.notes.entries.assign(32, sim::SimNote{0, 127, 0});
+
+    {
+        SCOPED_TRACE("synthesizer to editor");
+        CEditorLink link;
+        link.Synth().LoadSlot(3, patch);
+        CPatchReader(link, 3).ExpectPatch(patch);
+    }
+    {
+        SCOPED_TRACE("editor to synthesizer");
+        CEditorLink link;
+        const auto dump = EditorPatchDump(patch);
+        const CMDumpBubbleDestination bubble(0, 0, 0, patch.name);
+        Molecules message;
+        for (const auto& molecule : dump)
+            message.push_back(molecule.get());
+        message.push_back(&bubble);
+        link.ExchangeForSlot(message, 3);
+        const sim::SimPatch& held = link.Synth().Slot(3).patch;
+        EXPECT_EQ(held.header, patch.header);
+        EXPECT_EQ(held.areas, patch.areas);
+        EXPECT_EQ(held.knobs, patch.knobs);
+        EXPECT_EQ(held.ctrls, patch.ctrls);
+        EXPECT_EQ(held.morph, patch.morph);
+        EXPECT_EQ(held.notes, patch.notes);
+    }
+}
+
+// The morph group knobs are the patch's own parameters (area 2, module 1).
+TEST(EditorLinkPatch, MorphGroupKnobsChangeLiveAndReadBackAsGroupValues)
+{
+    CEditorLink link;
+    link.Synth().LoadSlot(0, RichPatch());
+    for (uint8_t group = 0; group < 4; ++group)
+        link.SendLive(CMParamChange(2, 1, group, static_cast<uint8_t>(100 + group)), 0);
+    link.Run();
+    const CMMorphMapRequest request;
+    const auto packet = link.AskSlot({&request}, 0);
+    for (uint8_t group = 0; group < 4; ++group)
+        EXPECT_EQ(As<CMMorphMapDump>(*packet, 0).GetGroupValue(group), 100 + group);
+}
+
+// The edits of deleting modules carry the removal flag; the synthesizer
+// applies them alike.
+TEST(EditorLinkPatch, CableEditsOfAModuleRemovalAreAppliedAlike)
+{
+    CEditorLink link;
+    sim::SimPatch patch = RichPatch();
+    link.Synth().LoadSlot(0, patch);
+    const CMCableDelete removal(1, {2, 1, 0}, {1, 0, 1}, 1);
+    const CMCableConnect restore(1, {3, 2, 0}, {1, 0, 1}, 4, 1);
+    const CMMorphAssign unassign({1, 1, 0}, CMMorphAssign::kNoGroup, 0, 1);
+    link.ExchangeForSlot({&removal, &restore, &unassign}, 0);
+    patch.areas[1].cables.erase(patch.areas[1].cables.begin());
+    patch.areas[1].cables.push_back({4, {1, 0, true}, {3, 2, false}});
+    patch.morph.assigns.erase(patch.morph.assigns.begin());
+    CPatchReader reader(link, 0);
+    reader.ExpectCables(patch, 1);
+    reader.ExpectMaps(patch);
+}
+
 TEST(EditorLinkPatch, EditsWithAnOldSessionNumberLeaveThePatchAlone)
 {
     CEditorLink link;
