@@ -344,7 +344,7 @@ void CSimulator::NewSession(int slot)
 void CSimulator::LoadFullPatch(uint8_t slot, const std::vector<SimMol>& mols, const SimMol& bubble, Answer& answer)
 {
     SimPatch patch;
-    patch.name = FlashName(bubble.text);
+    patch.name = bubble.text; // as sent; the flash listings clean it where a listing needs it
     for (const SimMol& mol : mols)
         if (mol.part && FindMoleculeSpec(mol.id)->scope == SimScope::Patch)
             ApplyEdit(patch, mol, types_);

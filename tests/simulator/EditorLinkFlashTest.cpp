@@ -82,6 +82,47 @@ TEST(EditorLinkFlash, ScanEntersEveryStoredNameAtItsAddress)
     EXPECT_EQ(entries, stored.size());
 }
 
+TEST(EditorLinkFlash, ScanOfEveryModelEndsAfterItsLastBank)
+{
+    for (const sim::SimModel model : {sim::SimModel::Kandrel, sim::SimModel::KandrelR, sim::SimModel::Pebix}) {
+        SCOPED_TRACE(sim::ModelName(model));
+        sim::SimConfig config;
+        config.model = model;
+        CEditorLink link(config);
+        const int last = link.Synth().Flash().Banks() - 1;
+        link.Synth().Flash().Store(last, 97, Named("Next to last"));
+        link.Synth().Flash().Store(last, 98, Named("Last"));
+        CScanHost host(link);
+        CFlashMemory map(host, static_cast<uint8_t>(link.Synth().Flash().Banks()));
+        host.SetFlash(map);
+        while (map.ContinueScan() && host.requests < 20) {
+        }
+        EXPECT_FALSE(map.IsScanning());
+        EXPECT_EQ(map.GetBank(static_cast<uint8_t>(last)),
+                  (std::vector<CFlashEntry>{{97, "Next to last"}, {98, "Last"}}));
+    }
+}
+
+// Names that are not plain text: the synthesizer lists them as it can, and
+// the editor reads a name for every stored patch.
+TEST(EditorLinkFlash, NamesOfEveryKindAreListed)
+{
+    CEditorLink link;
+    const std::vector<std::string> names{"", "\x01starts low", "Caf\xE9", "Seventeen letters"};
+    for (size_t i = 0; i < names.size(); ++i)
+        link.Synth().Flash().Store(0, static_cast<int>(i), Named(names[i]));
+    CScanHost host(link);
+    CFlashMemory map(host, 9);
+    host.SetFlash(map);
+    while (map.ContinueScan() && host.requests < 20) {
+    }
+    ASSERT_EQ(map.GetBank(0).size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(map.GetBank(0)[i].location, i);
+        EXPECT_FALSE(map.GetBank(0)[i].name.empty());
+    }
+}
+
 TEST(EditorLinkFlash, SingleCommandsAnswerWithTheirResultAndTheChangedLocation)
 {
     CEditorLink link;

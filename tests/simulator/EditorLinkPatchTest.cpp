@@ -474,6 +474,56 @@ TEST(EditorLinkPatch, CableEditsOfAModuleRemovalAreAppliedAlike)
     reader.ExpectMaps(patch);
 }
 
+// Names are bytes: one above 127 makes even a molecule that may travel
+// unpacked go packed, and a name longer than 16 characters is cut.
+TEST(EditorLinkPatch, NamesWithAnyBytesAndOverlongNamesReadBackAsSent)
+{
+    CEditorLink link;
+    sim::SimPatch patch = RichPatch();
+    link.Synth().LoadSlot(0, patch);
+    const uint8_t type = patch.areas[1].modules.at(1).type;
+    const CMModuleNew added(1, 30, type, 0, 20, "Caf\xE9 \xFF");
+    const CMModuleName renamed(1, 1, "Twenty characters!!!");
+    EXPECT_NE(QueuedFrames({&added}, 0, 0).front()[2] & SysexFrame::kFlagPacked, 0);
+    link.ExchangeForSlot({&added, &renamed}, 0);
+    const CMModuleNameRequest request(1);
+    const auto packet = link.AskSlot({&request}, 0);
+    std::map<int, std::string> names;
+    for (const auto& entry : As<CMModuleNameDump>(*packet, 0).GetNames())
+        names[entry.index] = entry.name;
+    EXPECT_EQ(names[30], "Caf\xE9 \xFF");
+    EXPECT_EQ(names[1], "Twenty character");
+
+    const auto dump = EditorPatchDump(patch);
+    const CMDumpBubbleDestination bubble(0, 0, 0, "Na\xEFve patch");
+    Molecules message;
+    for (const auto& molecule : dump)
+        message.push_back(molecule.get());
+    message.push_back(&bubble);
+    link.ExchangeForSlot(message, 0);
+    const CMPatchNameRequest nameRequest;
+    EXPECT_EQ(As<CMPatchNameDump>(*link.AskSlot({&nameRequest}, 0), 0).name, "Na\xEFve patch");
+}
+
+// A model with one slot: the editor's selection and the state answer agree
+// on what lies beyond it.
+TEST(EditorLinkPatch, OneSlotModelAnswersForItsOnlySlot)
+{
+    sim::SimConfig config;
+    config.model = sim::SimModel::Pebix;
+    CEditorLink link(config);
+    CSlotSelection selection(1);
+    selection.SetActive(0, true);
+    selection.SetActive(2, true);
+    const CMSlotSelectionDump dump(selection);
+    link.Exchange({&dump}, 0, std::nullopt);
+    const CMSlotSelectionRequest request;
+    const auto answer = link.Ask({&request}, 0, std::nullopt);
+    const CSlotSelection& read = As<CMSlotSelectionDump>(*answer, 0).GetSelection();
+    EXPECT_TRUE(read.IsActive(0));
+    EXPECT_FALSE(read.IsActive(2));
+}
+
 TEST(EditorLinkPatch, EditsWithAnOldSessionNumberLeaveThePatchAlone)
 {
     CEditorLink link;

@@ -276,6 +276,16 @@ TEST_F(SimulatorTest, FullPatchSentToASlotReplacesItAndChangesTheSessionNumber)
     EXPECT_EQ(synth.Slot(2).voices, 6);
 }
 
+TEST_F(SimulatorTest, PatchSentToASlotKeepsItsNameAsSent)
+{
+    const uint8_t n = synth.Slot(0).session;
+    // A name with a byte above 127: the frame travels packed.
+    Answer(EditorFrame(0, n, {0x37, 0x00, 0x00, 0x00, 'N', 'a', 0xEF, 'v', 'e', 0x00}));
+    EXPECT_EQ(synth.Slot(0).patch.name, "Na\xEFve");
+    const SimFrame name = Answer(EditorFrame(0, synth.Slot(0).session, {0x28}));
+    EXPECT_EQ(name.payload, (Bytes{0x27, 'N', 'a', 0xEF, 'v', 'e', 0x00, 0x7F}));
+}
+
 TEST_F(SimulatorTest, EditsChangeWhatThePartRequestsReturn)
 {
     const uint8_t n = synth.Slot(0).session;
