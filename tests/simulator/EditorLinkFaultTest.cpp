@@ -124,6 +124,26 @@ TEST(EditorLinkFault, ErrorReportOfTheSynthesizerReachesTheEditorWithItsCode)
     }
 }
 
+// A message too long for the input, and one cut off by the start of the
+// next, are dropped; what follows them is read.
+TEST(EditorLinkFault, OverlongAndUnfinishedMessagesDoNotHideTheNextOne)
+{
+    for (const size_t cut : {size_t{1}, size_t{5}, size_t{0}}) {
+        CEditorLink link;
+        if (cut)
+            link.Synth().Faults().bufferSizes = {cut};
+        Bytes overlong{0xF0, 0x7D, 0x5C, 0x06, 0x45};
+        overlong.resize(9000, 0x11);
+        overlong.push_back(0xF7);
+        link.Synth().SendRaw(overlong);
+        link.Synth().SendRaw({0xF0, 0x7D, 0x5C, 0x06, 0x45, 0x07});
+        link.Synth().PanelSlotFocus(3);
+        const auto messages = link.Run();
+        ASSERT_EQ(messages.size(), 1u) << "buffers of " << cut;
+        EXPECT_EQ(As<CMSlotFocusDump>(*link.Decode(messages[0]), 0).GetSlot(), 3);
+    }
+}
+
 TEST(EditorLinkFault, FrameWithABadChecksumIsNotAnswered)
 {
     CEditorLink link;

@@ -524,6 +524,39 @@ TEST(EditorLinkPatch, OneSlotModelAnswersForItsOnlySlot)
     EXPECT_FALSE(read.IsActive(2));
 }
 
+// The editor tells its focus with the present byte 0; the synthesizer takes
+// the address over as its own focus and gives it back when asked.
+TEST(EditorLinkPatch, FocusSentByTheEditorIsTheSynthesizersFocus)
+{
+    CEditorLink link;
+    link.Synth().LoadSlot(0, RichPatch());
+    link.SendLive(CMParamFocusDump(ParamAddress{0, 5, 0}), 0);
+    link.Run();
+    const CMParamFocusRequest request;
+    const auto packet = link.AskSlot({&request}, 0);
+    EXPECT_TRUE(As<CMParamFocusDump>(*packet, 0).present);
+    EXPECT_EQ(As<CMParamFocusDump>(*packet, 0).address, (ParamAddress{0, 5, 0}));
+}
+
+// A live morph change of -128 has a magnitude byte of 128: the live frame
+// goes packed.
+TEST(EditorLinkPatch, LiveMorphChangesOverTheWholeRange)
+{
+    CEditorLink link;
+    sim::SimPatch patch = RichPatch();
+    link.Synth().LoadSlot(0, patch);
+    CPatchReader reader(link, 0);
+    for (const int range : {-128, -1, 0, 127}) {
+        SCOPED_TRACE(range);
+        const CMMorphChange change(1, 1, 0, range);
+        EXPECT_EQ(LiveFrame(change, 0, 0)[2] & SysexFrame::kFlagPacked, range == -128 ? SysexFrame::kFlagPacked : 0);
+        link.SendLive(change, 0);
+        link.Run();
+        patch.morph.assigns[0].range = range;
+        reader.ExpectMaps(patch);
+    }
+}
+
 TEST(EditorLinkPatch, EditsWithAnOldSessionNumberLeaveThePatchAlone)
 {
     CEditorLink link;

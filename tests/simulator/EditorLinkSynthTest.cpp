@@ -207,6 +207,17 @@ TEST(EditorLinkSynth, PanelChangesArriveAsUnsolicitedMoleculesTheEditorReads)
     packet = only([&] { link.Synth().PanelCtrlDeassign(1, 7); });
     EXPECT_EQ(As<CMCtrlDeassign>(*packet, 0).controller, 7);
 
+    packet = only([&] { link.Synth().PanelParamChange(1, {2, 1, 3}, 99); });
+    EXPECT_EQ(As<CMParamChange>(*packet, 0).address, (ParamAddress{2, 1, 3}));
+    EXPECT_EQ(As<CMParamChange>(*packet, 0).value, 99);
+    EXPECT_EQ(packet->GetTarget(), 2u);
+
+    for (const int range : {-128, -20, 0, 127}) {
+        packet = only([&] { link.Synth().PanelMorphChange(1, {2, 1, 3}, range); });
+        EXPECT_EQ(As<CMMorphChange>(*packet, 0).range, range);
+        EXPECT_EQ(As<CMMorphChange>(*packet, 0).address, (ParamAddress{1, 1, 3})) << "read as area 1";
+    }
+
     packet = only([&] { link.Synth().PanelParamFocus(1, {true, {1, 3, 2}}); });
     EXPECT_TRUE(As<CMParamFocusDump>(*packet, 0).present);
     EXPECT_EQ(As<CMParamFocusDump>(*packet, 0).address, (ParamAddress{1, 3, 2}));
