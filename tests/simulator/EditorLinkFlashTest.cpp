@@ -234,6 +234,15 @@ TEST(EditorLinkFlash, DownloadStoresTheDumpedPatchAtTheAddress)
     for (const auto& molecule : dump)
         message.push_back(molecule.get());
     message.push_back(&bubble);
+    // Without a session number each frame counts the molecules that end in it.
+    const auto frames = QueuedFrames(message, 0, std::nullopt);
+    ASSERT_GT(frames.size(), 1u);
+    size_t counted = 0;
+    for (const Bytes& frame : frames) {
+        EXPECT_NE(frame[4] & SysexFrame::kNoNumber, 0);
+        counted += frame[4] & SysexFrame::kNumberMask;
+    }
+    EXPECT_EQ(counted, message.size());
     const auto answer = link.Ask(message, 0, std::nullopt);
     ASSERT_GE(answer->GetCount(), 1u);
     const auto& result = As<CMFlashCommandResult>(*answer, 0);
