@@ -228,12 +228,8 @@ TEST(EditorLinkFlash, DownloadStoresTheDumpedPatchAtTheAddress)
 {
     CEditorLink link;
     const sim::SimPatch patch = RichPatch();
-    const auto dump = EditorPatchDump(patch);
-    const CMDumpBubbleDestination bubble(1, 6, 42, patch.name);
-    Molecules message;
-    for (const auto& molecule : dump)
-        message.push_back(molecule.get());
-    message.push_back(&bubble);
+    const CPatchMessage download(patch, 1, 6, 42, patch.name);
+    const Molecules& message = download.Molecules();
     // Without a session number each frame counts the molecules that end in it.
     const auto frames = QueuedFrames(message, 0, std::nullopt);
     ASSERT_GT(frames.size(), 1u);

@@ -6,6 +6,7 @@
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/PatchMolecules.h"
+#include "synth/molecules/SynthMolecules.h"
 
 #include "modules/ModuleCatalogueContent.h"
 #include "simulator/SimModuleTypes.h"
@@ -210,6 +211,15 @@ std::vector<std::unique_ptr<CMolecule>> EditorPatchDump(const sim::SimPatch& pat
         dump.push_back(std::move(names));
     }
     return dump;
+}
+
+CPatchMessage::CPatchMessage(const sim::SimPatch& patch, uint8_t storeFlag, uint8_t bank, uint8_t location,
+                             const std::string& name)
+    : m_owned(EditorPatchDump(patch))
+{
+    m_owned.push_back(std::make_unique<CMDumpBubbleDestination>(storeFlag, bank, location, name));
+    for (const auto& molecule : m_owned)
+        m_molecules.push_back(molecule.get());
 }
 
 } // namespace linktest

@@ -252,12 +252,8 @@ TEST(EditorLinkPatch, WholePatchSentToASlotIsKeptAndReadsBack)
 {
     CEditorLink link;
     const sim::SimPatch patch = RichPatch();
-    const auto dump = EditorPatchDump(patch);
-    const CMDumpBubbleDestination bubble(0, 0, 0, patch.name);
-    Molecules message;
-    for (const auto& molecule : dump)
-        message.push_back(molecule.get());
-    message.push_back(&bubble);
+    const CPatchMessage whole(patch);
+    const Molecules& message = whole.Molecules();
     const auto frames = QueuedFrames(message, 2, link.Synth().Slot(2).session);
     ASSERT_GT(frames.size(), 1u) << "the fixture must span several frames";
     for (const Bytes& frame : frames)
@@ -424,13 +420,7 @@ TEST(EditorLinkPatch, FieldsAtTheEndsOfTheirRangesTravelBothWays)
     {
         SCOPED_TRACE("editor to synthesizer");
         CEditorLink link;
-        const auto dump = EditorPatchDump(patch);
-        const CMDumpBubbleDestination bubble(0, 0, 0, patch.name);
-        Molecules message;
-        for (const auto& molecule : dump)
-            message.push_back(molecule.get());
-        message.push_back(&bubble);
-        link.ExchangeForSlot(message, 3);
+        link.ExchangeForSlot(CPatchMessage(patch).Molecules(), 3);
         const sim::SimPatch& held = link.Synth().Slot(3).patch;
         EXPECT_EQ(held.header, patch.header);
         EXPECT_EQ(held.areas, patch.areas);
@@ -494,13 +484,7 @@ TEST(EditorLinkPatch, NamesWithAnyBytesAndOverlongNamesReadBackAsSent)
     EXPECT_EQ(names[30], "Caf\xE9 \xFF");
     EXPECT_EQ(names[1], "Twenty character");
 
-    const auto dump = EditorPatchDump(patch);
-    const CMDumpBubbleDestination bubble(0, 0, 0, "Na\xEFve patch");
-    Molecules message;
-    for (const auto& molecule : dump)
-        message.push_back(molecule.get());
-    message.push_back(&bubble);
-    link.ExchangeForSlot(message, 0);
+    link.ExchangeForSlot(CPatchMessage(patch, 0, 0, 0, "Na\xEFve patch").Molecules(), 0);
     const CMPatchNameRequest nameRequest;
     EXPECT_EQ(As<CMPatchNameDump>(*link.AskSlot({&nameRequest}, 0), 0).name, "Na\xEFve patch");
 }
