@@ -144,6 +144,21 @@ TEST(EditorLinkFault, OverlongAndUnfinishedMessagesDoNotHideTheNextOne)
     }
 }
 
+// The end-of-molecules byte is optional: a frame may end with the last
+// byte of its last molecule, packed or not.
+TEST(EditorLinkFault, AnswerWithoutTheClosingByteReadsToItsEnd)
+{
+    for (const Bytes& payload : {Bytes{0x36, 0x05}, Bytes{0x07, 0x0A}, Bytes{0x13, 0x68, 0x07}, Bytes{0x38, 0x02, 0x80}}) {
+        CEditorLink link;
+        link.Synth().SendRaw(sim::BuildFrame(sim::kFlagFirst, 1, 0x41, payload));
+        const auto messages = link.Run();
+        ASSERT_EQ(messages.size(), 1u);
+        std::unique_ptr<CMoleculePacket> packet;
+        ASSERT_NO_THROW(packet = link.Decode(messages[0])) << "molecule " << int(payload[0]);
+        EXPECT_EQ(packet->GetCount(), 1u);
+    }
+}
+
 TEST(EditorLinkFault, FrameWithABadChecksumIsNotAnswered)
 {
     CEditorLink link;

@@ -269,6 +269,42 @@ TEST(EditorLinkSynth, ValueFramesFillTheSlotsValueBlock)
     }
 }
 
+// The synthesizer's running stream of value frames: each is accepted and
+// stores the entries it names with what the synthesizer measured then.
+TEST(EditorLinkSynth, StreamOfValueFramesIsStoredFrameByFrame)
+{
+    CEditorLink link;
+    link.Synth().StartValueFrames(2, 100);
+    std::array<bool, 40> valueSeen{}, stateSeen{};
+    for (int step = 0; step < 30; ++step) {
+        const auto messages = link.Run(10);
+        ASSERT_LE(messages.size(), 1u);
+        for (const Bytes& message : messages) {
+            ASSERT_TRUE(IsValueFrame(message));
+            ASSERT_TRUE(HasValidChecksum(message));
+            EXPECT_EQ(message[2] & SysexFrame::kSlotMask, 2);
+            CParamValueBlock block;
+            StoreValueFrame(message, block);
+            const auto& slot = link.Synth().Slot(2);
+            const uint32_t first = message[6];
+            for (uint32_t i = 0; i < 40; ++i) {
+                if (message[5] == SysexFrame::kValuesFrameId && i >= first && i < first + 5) {
+                    EXPECT_EQ(block.TakeValue(i), slot.values[i]) << "entry " << i;
+                    valueSeen[i] = true;
+                }
+                if (message[5] == SysexFrame::kStatesFrameId && i >= first && i < first + 20) {
+                    EXPECT_EQ(block.TakeState(i), slot.states[i]) << "entry " << i;
+                    stateSeen[i] = true;
+                }
+            }
+        }
+    }
+    for (uint32_t i = 0; i < 40; ++i) {
+        EXPECT_TRUE(valueSeen[i]) << "entry " << i;
+        EXPECT_TRUE(stateSeen[i]) << "entry " << i;
+    }
+}
+
 TEST(EditorLinkSynth, FaultyValueFramesAreRefusedOrStoredOnlyAsFarAsTheyReach)
 {
     struct Case {
