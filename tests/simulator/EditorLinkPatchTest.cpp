@@ -541,6 +541,76 @@ TEST(EditorLinkPatch, LiveMorphChangesOverTheWholeRange)
     }
 }
 
+// The same edits in the common area, with the removal flag both ways: the
+// area and the flag sit next to each other on the wire.
+TEST(EditorLinkPatch, EditsInTheCommonAreaStayThere)
+{
+    for (const uint32_t removal : {0u, 1u}) {
+        SCOPED_TRACE("removal flag " + std::to_string(removal));
+        CEditorLink link;
+        sim::SimPatch patch = RichPatch();
+        link.Synth().LoadSlot(0, patch);
+        CPatchReader reader(link, 0);
+        const uint8_t type = patch.areas[0].modules.at(5).type;
+        const CModuleTypeInfoInterface& info = *GetModuleTypeInfo();
+        const CMModuleNew added(0, 6, type, 2, 3, "Common new");
+        const CMModuleMove moved(0, 5, 9, 9);
+        const CMModuleName renamed(0, 5, "Common old");
+        const CMCableConnect connected(0, {6, 0, 0}, {5, 0, 1}, 1, removal);
+        const CMCustomData custom(0, 5, {0x99});
+        link.ExchangeForSlot({&added, &moved, &renamed, &connected, &custom}, 0);
+        link.SendLive(CMParamChange(0, 5, 0, info.GetParamMax(type, 0)), 0);
+        link.Run();
+
+        sim::SimModule fresh;
+        fresh.type = type;
+        fresh.column = 2;
+        fresh.row = 3;
+        fresh.name = "Common new";
+        fresh.params.assign(info.GetParamCount(type), 0);
+        patch.areas[0].modules[6] = fresh;
+        patch.areas[0].modules[5].column = 9;
+        patch.areas[0].modules[5].row = 9;
+        patch.areas[0].modules[5].name = "Common old";
+        patch.areas[0].modules[5].custom = {0x99};
+        patch.areas[0].modules[5].params[0] = info.GetParamMax(type, 0);
+        patch.areas[0].cables.push_back({1, {5, 0, true}, {6, 0, false}});
+        reader.ExpectPatch(patch);
+
+        const CMCableRecolor recoloured(0, {5, 0, 1}, {6, 0, 0}, 4);
+        link.ExchangeForSlot({&recoloured}, 0);
+        patch.areas[0].cables.back().colour = 4;
+        reader.ExpectCables(patch, 0);
+        const CMCableDelete removed(0, {6, 0, 0}, {5, 0, 1}, removal);
+        const CMModuleDelete deleted(0, 6);
+        link.ExchangeForSlot({&removed, &deleted}, 0);
+        patch.areas[0].cables.pop_back();
+        patch.areas[0].modules.erase(6);
+        reader.ExpectPatch(patch);
+    }
+}
+
+// The editor's pump sends live frames whenever it runs, also between the
+// frames of a message that waits for its answers.
+TEST(EditorLinkPatch, LiveFramesBetweenTheFramesOfAWholePatchDoNotBreakIt)
+{
+    CEditorLink link;
+    const sim::SimPatch patch = RichPatch();
+    link.Synth().LoadSlot(1, patch);
+    const CPatchMessage whole(patch);
+    const auto frames = QueuedFrames(whole.Molecules(), 2, link.Synth().Slot(2).session);
+    ASSERT_GT(frames.size(), 1u);
+    for (const Bytes& frame : frames) {
+        link.Send(frame);
+        link.SendLive(CMParamChange(1, 1, 0, 0), 1);
+        const auto answers = link.Run();
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_NO_THROW(link.Decode(answers[0]));
+    }
+    EXPECT_EQ(link.Synth().Slot(2).patch.areas, patch.areas);
+    EXPECT_EQ(link.Synth().Slot(1).patch.areas[1].modules.at(1).params[0], 0);
+}
+
 TEST(EditorLinkPatch, EditsWithAnOldSessionNumberLeaveThePatchAlone)
 {
     CEditorLink link;
