@@ -611,6 +611,23 @@ TEST(EditorLinkPatch, LiveFramesBetweenTheFramesOfAWholePatchDoNotBreakIt)
     EXPECT_EQ(link.Synth().Slot(1).patch.areas[1].modules.at(1).params[0], 0);
 }
 
+// The controller snapshot and the flush blink carry nothing: they are
+// answered and leave the patch as it was.
+TEST(EditorLinkPatch, ContentFreeCommandsAreAnsweredAndChangeNothing)
+{
+    CEditorLink link;
+    const sim::SimPatch patch = RichPatch();
+    link.Synth().LoadSlot(0, patch);
+    const CMSendCtrlSnap snapshot;
+    const CMFlushBlink blink;
+    for (const CMolecule* command : {static_cast<const CMolecule*>(&snapshot), static_cast<const CMolecule*>(&blink)}) {
+        const auto answers = link.ExchangeForSlot({command}, 0);
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_EQ(link.Decode(answers[0])->GetCount(), 0u);
+    }
+    EXPECT_EQ(link.Synth().Slot(0).patch, patch);
+}
+
 TEST(EditorLinkPatch, EditsWithAnOldSessionNumberLeaveThePatchAlone)
 {
     CEditorLink link;
