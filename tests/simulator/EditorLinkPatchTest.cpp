@@ -160,10 +160,11 @@ public:
         for (uint8_t k = 0; k < sim::kKnobCount; ++k) {
             const sim::SimKnob& held = patch.knobs[k];
             EXPECT_EQ(knobMap.IsAssigned(k), held.assigned) << "knob " << int(k);
-            if (held.assigned)
+            if (held.assigned) {
                 EXPECT_EQ(knobMap.GetAssignment(k), (ParamAddress{held.ref.area, static_cast<uint8_t>(held.ref.module),
                                                                   static_cast<uint8_t>(held.ref.param)}))
                     << "knob " << int(k);
+            }
         }
 
         const auto ctrls = Ask(CMCtrlMapRequest());
@@ -211,9 +212,10 @@ public:
         const auto packet = Ask(CMParamFocusRequest());
         const auto& focus = As<CMParamFocusDump>(*packet, 0);
         EXPECT_EQ(focus.present, patch.focus.present);
-        if (patch.focus.present)
+        if (patch.focus.present) {
             EXPECT_EQ(focus.address, (ParamAddress{patch.focus.ref.area, static_cast<uint8_t>(patch.focus.ref.module),
                                                    static_cast<uint8_t>(patch.focus.ref.param)}));
+        }
     }
 
     // Every part the editor asks for while loading a patch.

@@ -328,10 +328,12 @@ TEST(EditorLinkSynth, FaultyValueFramesAreRefusedOrStoredOnlyAsFarAsTheyReach)
                 StoreValueFrame(message, block);
         }
         for (uint32_t i = 0; i < 40; ++i) {
-            if (block.IsValueChanged(i))
+            if (block.IsValueChanged(i)) {
                 EXPECT_EQ(block.TakeValue(i), 0x1234);
-            if (block.IsStateChanged(i))
+            }
+            if (block.IsStateChanged(i)) {
                 EXPECT_EQ(block.TakeState(i), 2);
+            }
         }
     }
 }
