@@ -3,7 +3,7 @@
 set -euo pipefail
 build=${1:-build/release}
 shift || true
-for candidate in "$build/editor/Patchora" "$build/tools/demo/torvan-demo"; do
+for candidate in "$build/editor/Patchora" "$build/tools/torvan-demo"; do
   if [ -x "$candidate" ]; then
     exec "$candidate" "$@"
   fi
