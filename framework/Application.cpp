@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+#include "framework/ResourceText.h"
+
 #include "framework/ABCWindow.h"
 #include "framework/Exceptions.h"
 #include "framework/Help.h"
@@ -25,7 +27,8 @@ namespace {
 
 CApplication* theApplication = nullptr;
 
-constexpr const char* kUnsupportedDepthText = "Unsupported colordepth, application will terminate.";
+// "Unsupported colordepth, application will terminate."
+constexpr uint32_t kUnsupportedDepthText = 401000001;
 
 // The Window menu lists the visible windows that ask to be listed.
 std::vector<CListedWindow> ListedWindows()
@@ -72,7 +75,7 @@ CApplication::CApplication(std::string name) : CLowLevelApplication(std::move(na
 void CApplication::Construct()
 {
     if (!IsSupportedColorDepth(platform::Host().ColorDepth())) {
-        platform::Host().MessageBox(GetName(), kUnsupportedDepthText, 0);
+        platform::Host().MessageBox(GetName(), GetResourceString(kUnsupportedDepthText), 0);
         throw XBase();
     }
     theApplication = this;

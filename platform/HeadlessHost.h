@@ -17,7 +17,9 @@ public:
     explicit HeadlessHost(int width = 1024, int height = 768);
 
     Rect DesktopRect() const override { return {0, 0, width_, height_}; }
-    int ColorDepth() const override { return 32; }
+    int ColorDepth() const override { return colorDepth_; }
+    // The screen's bits per pixel the programs see (32 unless set).
+    void SetColorDepth(int bitsPerPixel) { colorDepth_ = bitsPerPixel; }
 
     SurfaceId CreateSurface(const SurfaceParams& params) override;
     void DestroySurface(SurfaceId id) override;
@@ -67,6 +69,7 @@ public:
     const std::vector<std::string>& MessageBoxTexts() const { return boxTexts_; }
 
 private:
+    int colorDepth_ = 32;
     struct Surface {
         SurfaceParams params;
         bool shown = false;

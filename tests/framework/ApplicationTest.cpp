@@ -4,6 +4,7 @@
 #include "framework/AlertHook.h"
 #include "framework/Application.h"
 #include "framework/DocumentWindow.h"
+#include "framework/Exceptions.h"
 #include "framework/Help.h"
 #include "framework/Menu.h"
 #include "framework/MenuBar.h"
@@ -511,4 +512,26 @@ TEST_F(Application, WindowMenuListsTheWindowsAndBringsTheChosenOneToTheFront)
     EXPECT_EQ(GetActiveDocumentWindow(), a);
     delete a;
     delete b;
+}
+
+TEST(ApplicationStart, ScreenDepthsOtherThan8To32AreRefused)
+{
+    struct Case {
+        int bitsPerPixel;
+        bool accepted;
+    };
+    const Case cases[] = {{8, true}, {16, true}, {24, true}, {32, true}, {4, false}, {15, false}};
+    for (const Case& c : cases) {
+        testsupport::HeadlessDesktop desktop;
+        desktop.Host().SetColorDepth(c.bitsPerPixel);
+        if (c.accepted) {
+            EXPECT_NO_THROW(CApplication app("Depth Test")) << c.bitsPerPixel;
+            EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty()) << c.bitsPerPixel;
+        } else {
+            EXPECT_THROW(CApplication app("Depth Test"), NSHarrowen::XBase) << c.bitsPerPixel;
+            ASSERT_EQ(desktop.Host().MessageBoxTexts().size(), 1u) << c.bitsPerPixel;
+            // Caption (the application's name), then the text.
+            EXPECT_EQ(desktop.Host().MessageBoxTexts()[0], "Depth Test: Unsupported colordepth, application will terminate.");
+        }
+    }
 }

@@ -217,9 +217,11 @@ TEST_F(WindowLayerTest, MouseInputReachesTheWindowUnderThePointerOrTheCapture)
     desktop.Pump();
     EXPECT_EQ(MessagesOf(child, {msg::LButtonDown, msg::LButtonUp, msg::LButtonDoubleClick}),
               (std::vector<uint32_t> {msg::LButtonDown, msg::LButtonUp, msg::LButtonDoubleClick, msg::LButtonUp}));
-    for (const Received& r : received)
-        if (r.window == child && r.message == msg::LButtonDown)
+    for (const Received& r : received) {
+        if (r.window == child && r.message == msg::LButtonDown) {
             EXPECT_EQ(PointFromLParam(r.lParam), (Point {5, 6}));
+        }
+    }
     EXPECT_EQ(GetActiveWindow(), top);
 
     // With the capture, a release far away still reaches the capturing window.

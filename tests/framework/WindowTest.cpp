@@ -9,15 +9,6 @@
 using namespace NSHarrowen;
 using testsupport::WindowTest;
 
-namespace {
-
-CRect FromPlatform(const platform::Rect& r)
-{
-    return CRect(r.left, r.top, r.right, r.bottom);
-}
-
-} // namespace
-
 TEST_F(WindowTest, FrameHoldsItsMdiClientBelowTheToolbar)
 {
     const platform::WindowHandle frame = app->GetFrameHandle();
