@@ -162,6 +162,16 @@ void RunUpdatePasses()
     UpdateAllWindows();
 }
 
+void GiveFocusBackToWindow(CView& view)
+{
+    CABCWindow* window = view.GetWindow();
+    if (!window)
+        return;
+    platform::SetFocus(window->GetHandle());
+    window->SetFocusView(nullptr);
+    RunUpdatePasses();
+}
+
 CNativeControlView::CNativeControlView(CGroupView* parent, const CRect& frame, ENativeClass nativeClass)
     : CControlView(parent, frame), class_(nativeClass)
 {
@@ -245,15 +255,7 @@ void CNativeControlView::TakeFocus()
     RunUpdatePasses();
 }
 
-void CNativeControlView::GiveUpFocus()
-{
-    CABCWindow* window = GetWindow();
-    if (!window)
-        return;
-    platform::SetFocus(window->GetHandle());
-    window->SetFocusView(nullptr);
-    RunUpdatePasses();
-}
+void CNativeControlView::GiveUpFocus() { GiveFocusBackToWindow(*this); }
 
 void CNativeControlView::FocusGained()
 {

@@ -79,4 +79,9 @@ private:
 // The update passes every control runs after storing an event.
 void RunUpdatePasses();
 
+// Gives the keyboard focus back from a control to the window of a view: the
+// window's own native window takes it, its focus view is cleared, and the
+// update passes run.
+void GiveFocusBackToWindow(CView& view);
+
 } // namespace NSHarrowen

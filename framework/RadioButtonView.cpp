@@ -127,15 +127,7 @@ void CRadioButtonGroupView::FocusGained()
         platform::SetFocus(selected->GetHandle());
 }
 
-void CRadioButtonGroupView::GiveUpFocus()
-{
-    CABCWindow* window = GetWindow();
-    if (!window)
-        return;
-    platform::SetFocus(window->GetHandle());
-    window->SetFocusView(nullptr);
-    RunUpdatePasses();
-}
+void CRadioButtonGroupView::GiveUpFocus() { GiveFocusBackToWindow(*this); }
 
 void CRadioButtonGroupView::RemoveChild(CView* view)
 {

@@ -44,11 +44,15 @@ void CFileHandle::Close()
         ::close(Release());
 }
 
-bool CFileHandle::ReadFully(void* buffer, size_t count)
+namespace {
+
+// Repeats a read or write until all count bytes are moved, through
+// interruptions; false on an error or an early end.
+template <typename Byte, typename Transfer>
+bool TransferFully(Byte* p, size_t count, Transfer transfer)
 {
-    auto* p = static_cast<char*>(buffer);
     while (count > 0) {
-        const ssize_t n = ::read(fd_, p, count);
+        const ssize_t n = transfer(p, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -59,19 +63,18 @@ bool CFileHandle::ReadFully(void* buffer, size_t count)
     return true;
 }
 
+} // namespace
+
+bool CFileHandle::ReadFully(void* buffer, size_t count)
+{
+    return TransferFully(static_cast<char*>(buffer), count,
+                         [this](char* p, size_t n) { return ::read(fd_, p, n); });
+}
+
 bool CFileHandle::WriteFully(const void* buffer, size_t count)
 {
-    const auto* p = static_cast<const char*>(buffer);
-    while (count > 0) {
-        const ssize_t n = ::write(fd_, p, count);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        count -= static_cast<size_t>(n);
-    }
-    return true;
+    return TransferFully(static_cast<const char*>(buffer), count,
+                         [this](const char* p, size_t n) { return ::write(fd_, p, n); });
 }
 
 std::optional<uint64_t> CFileHandle::Position() const
