@@ -1,0 +1,41 @@
+#include "patch/edit/UndoHistory.h"
+
+#include <stdexcept>
+
+void CUndoHistory::Push(std::unique_ptr<CEditPair> pair)
+{
+    if (pair == nullptr || pair->GetDo().IsEmpty() || pair->GetUndo().IsEmpty()) {
+        return;
+    }
+    redo_.clear();
+    undo_.push_front(std::move(pair));
+    if (undo_.size() > kDepth) {
+        undo_.pop_back();
+    }
+}
+
+CMoleculePacket& CUndoHistory::PopUndo()
+{
+    if (undo_.empty()) {
+        throw std::logic_error("nothing to undo");
+    }
+    redo_.push_front(std::move(undo_.front()));
+    undo_.pop_front();
+    return redo_.front()->GetUndo();
+}
+
+CMoleculePacket& CUndoHistory::PopRedo()
+{
+    if (redo_.empty()) {
+        throw std::logic_error("nothing to redo");
+    }
+    undo_.push_front(std::move(redo_.front()));
+    redo_.pop_front();
+    return undo_.front()->GetDo();
+}
+
+void CUndoHistory::Clear()
+{
+    undo_.clear();
+    redo_.clear();
+}

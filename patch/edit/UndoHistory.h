@@ -1,0 +1,32 @@
+#pragma once
+
+#include "patch/edit/EditPair.h"
+
+#include <deque>
+#include <memory>
+
+// The document's done and undone edits, newest first. At most 15 edits can
+// be undone; the redo list only ever holds edits taken from the undo list.
+class CUndoHistory {
+public:
+    static constexpr size_t kDepth = 15;
+
+    // Takes the pair; an empty pair is dropped, since replaying it would
+    // send nothing and leave the link waiting for an answer.
+    void Push(std::unique_ptr<CEditPair> pair);
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    // Moves the newest done edit to the redo list and gives its undo packet
+    // (still owned by the pair).
+    CMoleculePacket& PopUndo();
+    CMoleculePacket& PopRedo();
+    bool IsUndoLive() const { return CanUndo() && undo_.front()->IsLive(); }
+    bool IsRedoLive() const { return CanRedo() && redo_.front()->IsLive(); }
+    size_t GetUndoCount() const { return undo_.size(); }
+    size_t GetRedoCount() const { return redo_.size(); }
+    void Clear();
+
+private:
+    std::deque<std::unique_ptr<CEditPair>> undo_;
+    std::deque<std::unique_ptr<CEditPair>> redo_;
+};

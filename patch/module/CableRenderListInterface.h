@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/Point.h"
+#include "synth/JackAddress.h"
+
+#include <cstdint>
+
+namespace NSHarrowen {
+class CABCCanvas;
+class CView;
+}
+
+// The drawn cables of one voice area, keyed by their two ends. The module
+// panels provide it (the cable renderers); the voice area only feeds it.
+class CCableRenderListInterface {
+public:
+    virtual ~CCableRenderListInterface() = default;
+
+    virtual void AddCable(const JackAddress& end1, const JackAddress& end2, NSHarrowen::CPoint point1,
+                          NSHarrowen::CPoint point2, uint8_t colour) = 0;
+    virtual void RemoveCable(const JackAddress& end1, const JackAddress& end2) = 0;
+    virtual void SetCableColour(const JackAddress& end1, const JackAddress& end2, uint8_t colour) = 0;
+    // Changes both end points of a drawn cable (a module moved).
+    virtual void MoveCable(const JackAddress& end1, const JackAddress& end2, NSHarrowen::CPoint point1,
+                           NSHarrowen::CPoint point2) = 0;
+    virtual void InvalidateCable(const JackAddress& end1, const JackAddress& end2, NSHarrowen::CView& view) = 0;
+    virtual void MoveAll(NSHarrowen::CPoint offset) = 0;
+    virtual void DrawAll(NSHarrowen::CABCCanvas& canvas) = 0;
+    // Returns true when the style changed.
+    virtual bool SetStyle(uint32_t style) = 0;
+    virtual bool IsCurved() const = 0;
+    virtual void Reshape() = 0;
+    virtual void ShowColour(uint8_t colour) = 0;
+    virtual void HideColour(uint8_t colour) = 0;
+    virtual bool IsColourShown(uint8_t colour) const = 0;
+    virtual void HighlightCable(const JackAddress& end1, const JackAddress& end2) = 0;
+    virtual void InvalidateHighlighted(NSHarrowen::CView& view) = 0;
+    virtual void ClearHighlights() = 0;
+};
