@@ -43,11 +43,13 @@ constexpr CodeText kDoubleAssignment[] = {
     {3, "MIDI ctrl double assigned"},
     {4, "Knob double assigned"},
     {5, "Module already exist"},
+    {6, "Jacks already connected"},
 };
 
 constexpr CodeText kToMany[] = {
     {0, "Too many modules"},
     {1, "Too many morphs assigned"},
+    {2, "Too many cables"},
 };
 
 constexpr CodeText kIncompleteData[] = {

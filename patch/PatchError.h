@@ -94,9 +94,13 @@ constexpr uint32_t kParamDoubleAssignedToMorph = 2;
 constexpr uint32_t kMidiCtrlDoubleAssigned = 3;
 constexpr uint32_t kKnobDoubleAssigned = 4;
 constexpr uint32_t kModuleAlreadyExists = 5;
+// A cable between two jacks of one net (or a jack and itself) would close a loop.
+constexpr uint32_t kJacksAlreadyConnected = 6;
 // XPToMany
 constexpr uint32_t kTooManyModules = 0;
 constexpr uint32_t kTooManyMorphs = 1;
+// A voice area's cable dump counts its cables in one byte.
+constexpr uint32_t kTooManyCables = 2;
 // XPIncompleteData
 constexpr uint32_t kIncompleteCustomData = 0;
 constexpr uint32_t kIncompleteParamData = 1;
