@@ -38,7 +38,7 @@ endfunction()
 # torvan_library(<name> [DEPS <targets...>])
 # Builds every .cpp below the current folder (but programs/) into a static library named
 # after the folder. Include paths are rooted at the repository top, so code
-# includes "framework/Geometry.h" and the like.
+# includes "framework/base/Rect.h" and the like.
 function(torvan_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS

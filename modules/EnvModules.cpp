@@ -3,7 +3,7 @@
 #include "modules/AudioModules.h"
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <cmath>
 

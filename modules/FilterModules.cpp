@@ -2,7 +2,7 @@
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <iterator>
 

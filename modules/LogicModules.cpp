@@ -2,7 +2,7 @@
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
 std::string ParamTextLogicType(uint8_t v) { return v == 0 ? "AND" : v == 1 ? "OR" : "XOR"; }
 

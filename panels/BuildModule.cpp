@@ -1,6 +1,6 @@
 #include "panels/BuildModule.h"
 
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "panels/BuildModule.h"
-#include "synth/ModuleTypeInfo.h"
+#include "synth/protocol/ModuleTypeInfo.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "panels/ParamTextFunctions.h"
 
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/JackAddress.h"
+#include "synth/protocol/JackAddress.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/VirtualMidi.h"
+#include "platform/midi/virtual/VirtualMidi.h"
 #include "simulator/Simulator.h"
 
 namespace sim {

@@ -1,6 +1,6 @@
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/PixelBufferPort.h"
+#include "framework/images/Bitmap.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/drawing/PixelBufferPort.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,13 +3,13 @@
 // "xWire" says how many times faster than the wire each step runs (the
 // library prints it with a "/s" suffix, as it counts it like a rate); the
 // editor must never be the bottleneck of the link.
-#include "synth/MIDIStream.h"
-#include "synth/MoleculePacket.h"
-#include "synth/MoleculeRegistry.h"
-#include "synth/PacketDecoder.h"
-#include "synth/RawSysex.h"
-#include "synth/SysexFrame.h"
-#include "synth/SysexMIDIInput.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/MoleculeRegistry.h"
+#include "synth/molecules/PacketDecoder.h"
+#include "synth/protocol/RawSysex.h"
+#include "synth/protocol/SysexFrame.h"
+#include "synth/protocol/SysexMIDIInput.h"
 
 #include <benchmark/benchmark.h>
 

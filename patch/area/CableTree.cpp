@@ -3,7 +3,7 @@
 #include "patch/PatchError.h"
 #include "patch/area/NetGraph.h"
 #include "patch/edit/EditPair.h"
-#include "synth/ModuleTypeInfo.h"
+#include "synth/protocol/ModuleTypeInfo.h"
 #include "synth/molecules/CableMolecules.h"
 
 #include <algorithm>

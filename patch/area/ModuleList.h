@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Rect.h"
+#include "framework/base/Rect.h"
 #include "patch/module/ModuleInterface.h"
 
 #include <cstdint>

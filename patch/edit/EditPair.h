@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/MoleculePacket.h"
+#include "synth/molecules/MoleculePacket.h"
 
 #include <memory>
 

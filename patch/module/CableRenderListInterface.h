@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/Point.h"
-#include "synth/JackAddress.h"
+#include "framework/base/Point.h"
+#include "synth/protocol/JackAddress.h"
 
 #include <cstdint>
 

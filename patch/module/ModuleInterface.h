@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/Point.h"
-#include "framework/Rect.h"
-#include "synth/JackAddress.h"
+#include "framework/base/Point.h"
+#include "framework/base/Rect.h"
+#include "synth/protocol/JackAddress.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "synth/molecules/AssignMolecules.h"
 
-#include "synth/MIDIStream.h"
-#include "synth/TextFunctions.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/protocol/TextFunctions.h"
 #include "synth/molecules/MoleculeFields.h"
 #include "synth/molecules/PatchApplyInterface.h"
 #include "synth/molecules/PatchFileWriterInterface.h"

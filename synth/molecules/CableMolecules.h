@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/Molecule.h"
+#include "synth/molecules/Molecule.h"
 #include "synth/molecules/SimpleMolecules.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "synth/molecules/FlashMolecules.h"
 
-#include "synth/MIDIStream.h"
+#include "synth/protocol/MIDIStream.h"
 #include "synth/molecules/MoleculeFields.h"
 #include "synth/molecules/SynthHandlerInterface.h"
 

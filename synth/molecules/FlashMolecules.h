@@ -1,7 +1,7 @@
 #pragma once
 
-#include "synth/FlashAddress.h"
-#include "synth/Molecule.h"
+#include "synth/protocol/FlashAddress.h"
+#include "synth/molecules/Molecule.h"
 
 #include <cstdint>
 #include <string>

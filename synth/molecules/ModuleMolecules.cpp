@@ -1,7 +1,7 @@
 #include "synth/molecules/ModuleMolecules.h"
 
-#include "synth/MIDIStream.h"
-#include "synth/ModuleTypeInfo.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/protocol/ModuleTypeInfo.h"
 #include "synth/molecules/MoleculeFields.h"
 #include "synth/molecules/PatchApplyInterface.h"
 #include "synth/molecules/PatchFileWriterInterface.h"

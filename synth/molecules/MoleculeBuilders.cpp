@@ -1,6 +1,6 @@
 #include "synth/molecules/MoleculeBuilders.h"
 
-#include "synth/MoleculeRegistry.h"
+#include "synth/molecules/MoleculeRegistry.h"
 
 void RegisterReceivedMolecules(CMoleculeRegistry& registry)
 {

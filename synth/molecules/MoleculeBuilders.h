@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/MoleculeBuilder.h"
+#include "synth/molecules/MoleculeBuilder.h"
 #include "synth/molecules/AssignMolecules.h"
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/FlashMolecules.h"

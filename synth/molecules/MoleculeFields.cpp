@@ -1,8 +1,8 @@
 #include "synth/molecules/MoleculeFields.h"
 
-#include "synth/MIDIStream.h"
-#include "synth/ModuleTypeInfo.h"
-#include "synth/TextFunctions.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/protocol/ModuleTypeInfo.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <algorithm>
 #include <cstdlib>

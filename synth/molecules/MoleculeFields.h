@@ -1,7 +1,7 @@
 #pragma once
 
-#include "synth/JackAddress.h"
-#include "synth/ProtocolErrors.h"
+#include "synth/protocol/JackAddress.h"
+#include "synth/protocol/ProtocolErrors.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "synth/Molecule.h"
-#include "synth/PatchHeader.h"
+#include "synth/molecules/Molecule.h"
+#include "synth/protocol/PatchHeader.h"
 #include "synth/molecules/SimpleMolecules.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "synth/MIDIStream.h"
-#include "synth/Molecule.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/molecules/Molecule.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "synth/molecules/SynthMolecules.h"
 
-#include "synth/MIDIStream.h"
+#include "synth/protocol/MIDIStream.h"
 #include "synth/molecules/MoleculeFields.h"
 #include "synth/molecules/SynthHandlerInterface.h"
 

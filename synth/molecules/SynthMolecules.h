@@ -1,9 +1,9 @@
 #pragma once
 
-#include "synth/Molecule.h"
-#include "synth/SlotSelection.h"
-#include "synth/SynthSettings.h"
-#include "synth/VoiceCounts.h"
+#include "synth/molecules/Molecule.h"
+#include "synth/protocol/SlotSelection.h"
+#include "synth/protocol/SynthSettings.h"
+#include "synth/protocol/VoiceCounts.h"
 #include "synth/molecules/SimpleMolecules.h"
 
 #include <cstdint>

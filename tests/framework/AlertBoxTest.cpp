@@ -1,13 +1,13 @@
 #include "WindowTestFixture.h"
 
-#include "framework/AlertBox.h"
-#include "framework/AlertHook.h"
-#include "framework/IconView.h"
-#include "framework/ModalDialog.h"
-#include "framework/PushButtonView.h"
-#include "framework/StaticViews.h"
-#include "platform/Keys.h"
-#include "platform/MessageQueue.h"
+#include "framework/alerts/AlertBox.h"
+#include "framework/alerts/AlertHook.h"
+#include "framework/views/IconView.h"
+#include "framework/windows/ModalDialog.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/views/StaticViews.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/MessageQueue.h"
 
 #include <functional>
 

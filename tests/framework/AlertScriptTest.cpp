@@ -1,4 +1,4 @@
-#include "framework/AlertScript.h"
+#include "framework/alerts/AlertScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "framework/ApplicationValues.h"
-#include "framework/Exceptions.h"
-#include "platform/ConfigStore.h"
+#include "framework/application/ApplicationValues.h"
+#include "framework/base/Exceptions.h"
+#include "platform/system/ConfigStore.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Exceptions.h"
-#include "framework/PixelBufferPort.h"
-#include "framework/PixelFormat.h"
-#include "platform/DrawingObjects.h"
-#include "platform/Font.h"
+#include "framework/images/Bitmap.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/base/Exceptions.h"
+#include "framework/drawing/PixelBufferPort.h"
+#include "framework/images/PixelFormat.h"
+#include "platform/graphics/DrawingObjects.h"
+#include "platform/graphics/Font.h"
 
 #include <gtest/gtest.h>
 

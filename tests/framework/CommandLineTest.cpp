@@ -1,4 +1,4 @@
-#include "framework/CommandLine.h"
+#include "framework/application/CommandLine.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "framework/ControlLogic.h"
-#include "framework/EventLatch.h"
+#include "framework/controls/ControlLogic.h"
+#include "framework/controls/EventLatch.h"
 
 #include <gtest/gtest.h>
 

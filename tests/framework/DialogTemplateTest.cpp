@@ -1,5 +1,5 @@
-#include "framework/DialogTemplate.h"
-#include "framework/Exceptions.h"
+#include "framework/windows/DialogTemplate.h"
+#include "framework/base/Exceptions.h"
 #include "tests/support/DialogTemplateBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "framework/DirIterator.h"
-#include "framework/Exceptions.h"
-#include "framework/FileSpec.h"
-#include "framework/FileTypes.h"
+#include "framework/files/DirIterator.h"
+#include "framework/base/Exceptions.h"
+#include "framework/files/FileSpec.h"
+#include "framework/files/FileTypes.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

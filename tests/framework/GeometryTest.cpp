@@ -1,7 +1,7 @@
-#include "framework/Color.h"
-#include "framework/FontSpec.h"
-#include "framework/IntFunctions.h"
-#include "framework/Rect.h"
+#include "framework/drawing/Color.h"
+#include "framework/drawing/FontSpec.h"
+#include "framework/base/IntFunctions.h"
+#include "framework/base/Rect.h"
 
 #include <gtest/gtest.h>
 

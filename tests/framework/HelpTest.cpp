@@ -1,6 +1,6 @@
-#include "framework/AlertHook.h"
-#include "framework/Exceptions.h"
-#include "framework/Help.h"
+#include "framework/alerts/AlertHook.h"
+#include "framework/base/Exceptions.h"
+#include "framework/application/Help.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

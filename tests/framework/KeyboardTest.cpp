@@ -1,6 +1,6 @@
-#include "framework/Keyboard.h"
-#include "framework/Ticks.h"
-#include "platform/Clock.h"
+#include "framework/input/Keyboard.h"
+#include "framework/input/Ticks.h"
+#include "platform/system/Clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/ListBoxData.h"
+#include "framework/lists/ListBoxData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "framework/Exceptions.h"
-#include "framework/MemoryMedia.h"
+#include "framework/base/Exceptions.h"
+#include "framework/files/MemoryMedia.h"
 
 #include <gtest/gtest.h>
 

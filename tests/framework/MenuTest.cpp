@@ -1,7 +1,7 @@
-#include "framework/Keyboard.h"
-#include "framework/Menu.h"
-#include "framework/MenuBar.h"
-#include "framework/ResourceModule.h"
+#include "framework/input/Keyboard.h"
+#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/resources/ResourceModule.h"
 
 #include <gtest/gtest.h>
 

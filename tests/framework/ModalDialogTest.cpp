@@ -1,14 +1,14 @@
 #include "tests/framework/WindowTestFixture.h"
 
-#include "framework/DialogItem.h"
-#include "framework/Exceptions.h"
-#include "framework/ModalDialog.h"
-#include "framework/ResourceModule.h"
-#include "framework/SplashScreen.h"
-#include "framework/Ticks.h"
-#include "platform/Clock.h"
-#include "platform/Keys.h"
-#include "platform/MessageQueue.h"
+#include "framework/windows/DialogItem.h"
+#include "framework/base/Exceptions.h"
+#include "framework/windows/ModalDialog.h"
+#include "framework/resources/ResourceModule.h"
+#include "framework/windows/SplashScreen.h"
+#include "framework/input/Ticks.h"
+#include "platform/system/Clock.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/MessageQueue.h"
 #include "tests/support/DialogTemplateBuilder.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "tests/framework/WindowTestFixture.h"
 
-#include "framework/GroupView.h"
+#include "framework/views/GroupView.h"
 
 using namespace NSHarrowen;
 using testsupport::WindowTest;

@@ -1,6 +1,6 @@
-#include "framework/Exceptions.h"
-#include "framework/FileSpec.h"
-#include "framework/OpenFile.h"
+#include "framework/base/Exceptions.h"
+#include "framework/files/FileSpec.h"
+#include "framework/files/OpenFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "framework/BMPReader.h"
-#include "framework/Exceptions.h"
-#include "framework/ImageCache.h"
-#include "framework/JPEGReader.h"
-#include "framework/MemoryMedia.h"
-#include "framework/PixelFormat.h"
-#include "framework/ResourceModule.h"
+#include "framework/images/BMPReader.h"
+#include "framework/base/Exceptions.h"
+#include "framework/images/ImageCache.h"
+#include "framework/images/JPEGReader.h"
+#include "framework/files/MemoryMedia.h"
+#include "framework/images/PixelFormat.h"
+#include "framework/resources/ResourceModule.h"
 
 #include <cstdio>
 #include <jpeglib.h>

@@ -1,4 +1,4 @@
-#include "framework/RegionHandle.h"
+#include "framework/drawing/RegionHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/ScrollRange.h"
+#include "framework/controls/ScrollRange.h"
 
 #include <gtest/gtest.h>
 

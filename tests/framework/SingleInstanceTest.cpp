@@ -1,8 +1,8 @@
-#include "framework/Exceptions.h"
-#include "framework/SingleInstance.h"
-#include "framework/StartupRecord.h"
-#include "platform/Clock.h"
-#include "platform/SharedInstanceBlock.h"
+#include "framework/base/Exceptions.h"
+#include "framework/application/SingleInstance.h"
+#include "framework/application/StartupRecord.h"
+#include "platform/system/Clock.h"
+#include "platform/system/SharedInstanceBlock.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "WindowTestFixture.h"
 
-#include "framework/ModalDialog.h"
-#include "framework/NativeControlView.h"
-#include "framework/StaticViews.h"
+#include "framework/windows/ModalDialog.h"
+#include "framework/controls/NativeControlView.h"
+#include "framework/views/StaticViews.h"
 
 using namespace NSHarrowen;
 

@@ -1,5 +1,5 @@
-#include "framework/LineRing.h"
-#include "framework/StringFunctions.h"
+#include "framework/lists/LineRing.h"
+#include "framework/base/StringFunctions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/TerminalLines.h"
+#include "framework/lists/TerminalLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "framework/Exceptions.h"
-#include "framework/FileVersion.h"
-#include "framework/ResourceModule.h"
-#include "framework/ResourceText.h"
-#include "framework/TextTable.h"
-#include "framework/TextTableCache.h"
+#include "framework/base/Exceptions.h"
+#include "framework/application/FileVersion.h"
+#include "framework/resources/ResourceModule.h"
+#include "framework/resources/ResourceText.h"
+#include "framework/resources/TextTable.h"
+#include "framework/resources/TextTableCache.h"
 
 #include <gtest/gtest.h>
 

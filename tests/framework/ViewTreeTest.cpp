@@ -1,12 +1,12 @@
 #include "tests/framework/WindowTestFixture.h"
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/GroupView.h"
-#include "framework/IconView.h"
-#include "framework/SolidColorGroupView.h"
-#include "framework/TooltipControl.h"
-#include "platform/MessageQueue.h"
+#include "framework/images/Bitmap.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/views/GroupView.h"
+#include "framework/views/IconView.h"
+#include "framework/views/SolidColorGroupView.h"
+#include "framework/controls/TooltipControl.h"
+#include "platform/windows/MessageQueue.h"
 
 #include <stdexcept>
 #include <vector>

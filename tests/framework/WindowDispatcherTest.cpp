@@ -1,12 +1,12 @@
 #include "tests/framework/WindowTestFixture.h"
 
-#include "framework/GroupView.h"
-#include "framework/Help.h"
+#include "framework/views/GroupView.h"
+#include "framework/application/Help.h"
 #include "tests/support/TempDir.h"
 
 #include <fstream>
-#include "framework/NoFrameWindow.h"
-#include "platform/MessageQueue.h"
+#include "framework/windows/NoFrameWindow.h"
+#include "platform/windows/MessageQueue.h"
 
 #include <vector>
 

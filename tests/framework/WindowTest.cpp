@@ -1,10 +1,10 @@
 #include "tests/framework/WindowTestFixture.h"
 
-#include "framework/DrawingContext.h"
-#include "framework/GroupView.h"
-#include "framework/NoFrameWindow.h"
-#include "framework/SolidColorGroupView.h"
-#include "platform/MessageQueue.h"
+#include "framework/drawing/DrawingContext.h"
+#include "framework/views/GroupView.h"
+#include "framework/windows/NoFrameWindow.h"
+#include "framework/views/SolidColorGroupView.h"
+#include "platform/windows/MessageQueue.h"
 
 using namespace NSHarrowen;
 using testsupport::WindowTest;

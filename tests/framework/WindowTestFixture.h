@@ -1,10 +1,10 @@
 #pragma once
 
-#include "framework/ABCWindow.h"
-#include "framework/Application.h"
-#include "framework/DocumentWindow.h"
-#include "platform/Window.h"
-#include "platform/WindowPaint.h"
+#include "framework/windows/ABCWindow.h"
+#include "framework/application/Application.h"
+#include "framework/windows/DocumentWindow.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
 #include "tests/support/HeadlessDesktop.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "MidiTestSupport.h"
 
-#include "framework/Exceptions.h"
-#include "framework/MIDIInput.h"
-#include "framework/MIDIWait.h"
-#include "framework/MIDIWorker.h"
-#include "framework/MMEMIDIInput.h"
+#include "framework/base/Exceptions.h"
+#include "framework/midi/MIDIInput.h"
+#include "framework/midi/MIDIWait.h"
+#include "framework/midi/MIDIWorker.h"
+#include "framework/midi/MMEMIDIInput.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "MidiTestSupport.h"
 
-#include "framework/Exceptions.h"
-#include "framework/MIDIOutput.h"
+#include "framework/base/Exceptions.h"
+#include "framework/midi/MIDIOutput.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #include "MidiTestSupport.h"
 
-#include "framework/MIDIWait.h"
+#include "framework/midi/MIDIWait.h"
 
 namespace miditest {
 

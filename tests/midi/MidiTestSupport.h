@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/MIDIInputParser.h"
-#include "framework/PortRegistry.h"
-#include "platform/VirtualMidi.h"
+#include "framework/midi/MIDIInputParser.h"
+#include "framework/midi/PortRegistry.h"
+#include "platform/midi/virtual/VirtualMidi.h"
 
 #include <gtest/gtest.h>
 

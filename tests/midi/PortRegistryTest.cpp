@@ -1,9 +1,9 @@
 #include "MidiTestSupport.h"
 
-#include "framework/Exceptions.h"
-#include "framework/MIDIOutput.h"
-#include "platform/MidiDevices.h"
-#include "platform/MidiSystem.h"
+#include "framework/base/Exceptions.h"
+#include "framework/midi/MIDIOutput.h"
+#include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiSystem.h"
 
 using namespace NSHarrowen;
 using namespace miditest;

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "SimTestSupport.h"
-#include "platform/MidiDevices.h"
+#include "platform/midi/MidiDevices.h"
 #include "simulator/SimVirtualPort.h"
 
 using namespace sim;

@@ -1,8 +1,8 @@
 #include "tests/support/HeadlessDesktop.h"
 
-#include "platform/Host.h"
-#include "platform/MessageQueue.h"
-#include "platform/Window.h"
+#include "platform/host/Host.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/HeadlessHost.h"
-#include "platform/Message.h"
+#include "platform/host/headless/HeadlessHost.h"
+#include "platform/windows/Message.h"
 
 #include <functional>
 

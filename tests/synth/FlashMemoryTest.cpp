@@ -1,8 +1,8 @@
 #include "MoleculeTestSupport.h"
 
-#include "platform/Clock.h"
-#include "synth/FlashMemory.h"
-#include "synth/MoleculePacket.h"
+#include "platform/system/Clock.h"
+#include "synth/protocol/FlashMemory.h"
+#include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/FlashMolecules.h"
 
 #include <gtest/gtest.h>

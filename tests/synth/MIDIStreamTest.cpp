@@ -1,5 +1,5 @@
-#include "synth/MIDIStream.h"
-#include "synth/ProtocolErrors.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/protocol/ProtocolErrors.h"
 
 #include <gtest/gtest.h>
 

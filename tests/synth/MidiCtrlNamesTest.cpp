@@ -1,4 +1,4 @@
-#include "synth/MidiCtrlNames.h"
+#include "synth/protocol/MidiCtrlNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "synth/MoleculePacket.h"
-#include "synth/MoleculeRegistry.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/MoleculeRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "MoleculeTestSupport.h"
 
-#include "synth/MoleculeRegistry.h"
+#include "synth/molecules/MoleculeRegistry.h"
 #include "synth/molecules/MoleculeBuilders.h"
 
 #include <gtest/gtest.h>

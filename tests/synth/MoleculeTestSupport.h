@@ -1,8 +1,8 @@
 #pragma once
 
-#include "synth/MIDIStream.h"
-#include "synth/ModuleTypeInfo.h"
-#include "synth/Molecule.h"
+#include "synth/protocol/MIDIStream.h"
+#include "synth/protocol/ModuleTypeInfo.h"
+#include "synth/molecules/Molecule.h"
 
 #include <cstdint>
 #include <map>

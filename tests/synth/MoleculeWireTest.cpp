@@ -2,11 +2,11 @@
 // apply to what the synthesizer sends.
 #include "MoleculeTestSupport.h"
 
-#include "synth/MoleculePacket.h"
-#include "synth/MoleculeRegistry.h"
-#include "synth/PacketDecoder.h"
-#include "synth/ProtocolErrors.h"
-#include "synth/SysexFrame.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/MoleculeRegistry.h"
+#include "synth/molecules/PacketDecoder.h"
+#include "synth/protocol/ProtocolErrors.h"
+#include "synth/protocol/SysexFrame.h"
 #include "synth/molecules/AssignMolecules.h"
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/FlashMolecules.h"

@@ -1,4 +1,4 @@
-#include "synth/ParamValueBlock.h"
+#include "synth/protocol/ParamValueBlock.h"
 
 #include <gtest/gtest.h>
 

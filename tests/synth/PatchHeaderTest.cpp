@@ -1,4 +1,4 @@
-#include "synth/PatchHeader.h"
+#include "synth/protocol/PatchHeader.h"
 
 #include <gtest/gtest.h>
 

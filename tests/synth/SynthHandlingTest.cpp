@@ -1,4 +1,4 @@
-#include "synth/MoleculePacket.h"
+#include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/FlashMolecules.h"
 #include "synth/molecules/SynthHandlerInterface.h"
 #include "synth/molecules/SynthMolecules.h"

@@ -1,7 +1,7 @@
-#include "synth/FlashAddress.h"
-#include "synth/SlotSelection.h"
-#include "synth/SynthSettings.h"
-#include "synth/VoiceCounts.h"
+#include "synth/protocol/FlashAddress.h"
+#include "synth/protocol/SlotSelection.h"
+#include "synth/protocol/SynthSettings.h"
+#include "synth/protocol/VoiceCounts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "synth/ManufacturerId.h"
-#include "synth/SysexFrame.h"
+#include "synth/protocol/ManufacturerId.h"
+#include "synth/protocol/SysexFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "synth/RawSysex.h"
-#include "synth/SysexMIDIInput.h"
-#include "synth/SysexRing.h"
+#include "synth/protocol/RawSysex.h"
+#include "synth/protocol/SysexMIDIInput.h"
+#include "synth/protocol/SysexRing.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // SysEx input from the worker, as the synthesizer port does, gets every
 // message of a stream whole and in order on the main thread, whatever cut
 // the device gives the buffers.
-#include "framework/MIDIInput.h"
-#include "framework/MIDIInputParser.h"
-#include "framework/PortRegistry.h"
-#include "platform/VirtualMidi.h"
-#include "synth/RawSysex.h"
-#include "synth/SysexMIDIInput.h"
+#include "framework/midi/MIDIInput.h"
+#include "framework/midi/MIDIInputParser.h"
+#include "framework/midi/PortRegistry.h"
+#include "platform/midi/virtual/VirtualMidi.h"
+#include "synth/protocol/RawSysex.h"
+#include "synth/protocol/SysexMIDIInput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "synth/TextFunctions.h"
+#include "synth/protocol/TextFunctions.h"
 
-#include "framework/TextTableCache.h"
+#include "framework/resources/TextTableCache.h"
 
 #include <gtest/gtest.h>
 

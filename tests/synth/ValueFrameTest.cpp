@@ -1,7 +1,7 @@
-#include "synth/ValueFrame.h"
+#include "synth/protocol/ValueFrame.h"
 
-#include "synth/ParamValueBlock.h"
-#include "synth/SysexFrame.h"
+#include "synth/protocol/ParamValueBlock.h"
+#include "synth/protocol/SysexFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "DemoApplication.h"
 
-#include "framework/ABCWindow.h"
-#include "framework/DocumentWindow.h"
-#include "framework/StartupRecord.h"
-#include "platform/Host.h"
-#include "platform/SdlHost.h"
-#include "platform/Window.h"
+#include "framework/windows/ABCWindow.h"
+#include "framework/windows/DocumentWindow.h"
+#include "framework/application/StartupRecord.h"
+#include "platform/host/Host.h"
+#include "platform/host/sdl/SdlHost.h"
+#include "platform/windows/Window.h"
 
 #include <cstdio>
 

@@ -2,9 +2,9 @@
 
 #include "DemoScene.h"
 
-#include "framework/Application.h"
-#include "framework/Menu.h"
-#include "framework/MenuBar.h"
+#include "framework/application/Application.h"
+#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
 
 #include <memory>
 

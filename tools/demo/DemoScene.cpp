@@ -1,10 +1,10 @@
 #include "DemoScene.h"
 
-#include "framework/Canvas.h"
-#include "framework/DocumentWindow.h"
-#include "framework/FontSpec.h"
-#include "framework/SolidColorGroupView.h"
-#include "platform/Window.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/windows/DocumentWindow.h"
+#include "framework/drawing/FontSpec.h"
+#include "framework/views/SolidColorGroupView.h"
+#include "platform/windows/Window.h"
 
 #include <string>
 

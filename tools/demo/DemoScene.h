@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Application.h"
+#include "framework/application/Application.h"
 
 #include <memory>
 #include <vector>

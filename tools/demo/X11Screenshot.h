@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Geometry.h"
-#include "platform/PixelBuffer.h"
+#include "platform/base/Geometry.h"
+#include "platform/graphics/PixelBuffer.h"
 
 namespace demo {
 

@@ -2,8 +2,8 @@
 // real JACK server (started by the "jack" test fixture).
 #include "../MidiTestSupport.h"
 
-#include "framework/MIDIOutput.h"
-#include "framework/MMEMIDIInput.h"
+#include "framework/midi/MIDIOutput.h"
+#include "framework/midi/MMEMIDIInput.h"
 
 #include <RtMidi.h>
 

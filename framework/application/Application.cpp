@@ -1,0 +1,398 @@
+#include "framework/application/Application.h"
+
+#include "framework/resources/ResourceText.h"
+
+#include "framework/windows/ABCWindow.h"
+#include "framework/base/Exceptions.h"
+#include "framework/application/Help.h"
+#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/application/SingleInstance.h"
+#include "framework/application/StartupRecord.h"
+#include "framework/controls/TooltipControl.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ConfigStore.h"
+#include "platform/host/Host.h"
+#include "platform/input/InputState.h"
+#include "platform/menus/MenuWindows.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
+
+#include <algorithm>
+#include <set>
+
+namespace NSHarrowen {
+
+namespace {
+
+CApplication* theApplication = nullptr;
+
+// "Unsupported colordepth, application will terminate."
+constexpr uint32_t kUnsupportedDepthText = 401000001;
+
+// The Window menu lists the visible windows that ask to be listed.
+std::vector<CListedWindow> ListedWindows()
+{
+    std::vector<CListedWindow> list;
+    const CABCWindow* active = GetActiveWindow();
+    for (int i = 0; i < CountWindows(); ++i) {
+        const CABCWindow* w = GetWindowAt(i);
+        if (w->IsVisible() && w->IsListedInWindowMenu() && !w->IsMarkedForDeletion())
+            list.push_back({i, w->GetTitle(), w == active});
+    }
+    return list;
+}
+
+void ActivateListedWindow(int index)
+{
+    if (CABCWindow* w = GetWindowAt(index))
+        w->BringToFront();
+}
+
+} // namespace
+
+CApplication* GetApplication()
+{
+    return theApplication;
+}
+
+bool IsSupportedColorDepth(int bitsPerPixel)
+{
+    return bitsPerPixel == 8 || bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
+}
+
+CApplication::CApplication(const CStartupRecord& record)
+    : CLowLevelApplication(record), commandLine_(record.commandLine), showCommand_(record.showCommand)
+{
+    Construct();
+}
+
+CApplication::CApplication(std::string name) : CLowLevelApplication(std::move(name))
+{
+    Construct();
+}
+
+void CApplication::Construct()
+{
+    if (!IsSupportedColorDepth(platform::Host().ColorDepth())) {
+        platform::Host().MessageBox(GetName(), GetResourceString(kUnsupportedDepthText), 0);
+        throw XBase();
+    }
+    theApplication = this;
+    SetImageSource(this);
+    platform::SetApplicationName(GetName());
+    SetHelpFilePath(HelpFilePathFor(GetExecutable().GetFullPath()));
+    SetWindowListSource(ListedWindows);
+    SetWindowActivator(ActivateListedWindow);
+    CMenuBar::SetBarChangedHook(platform::RedrawMenuBars);
+    SetIdleInterval(50);
+}
+
+CApplication::~CApplication()
+{
+    openRequests_.clear();
+    nativeControls_.clear();
+    if (threadTimer_)
+        platform::KillTimer(0, threadTimer_);
+    DestroyToolbar();
+    DestroyFrameWindow();
+    active_ = false;
+    if (theApplication == this) {
+        theApplication = nullptr;
+        if (GetImageSource() == this)
+            SetImageSource(nullptr);
+        SetWindowListSource(nullptr);
+        SetWindowActivator(nullptr);
+        CMenuBar::SetBarChangedHook(nullptr);
+    }
+}
+
+void CApplication::Idle()
+{
+    CABCWindow* active = GetActiveWindow();
+    if (active)
+        if (CTooltipControl* tips = active->GetTooltips(false))
+            tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
+    const platform::WindowHandle under = platform::WindowFromPoint(platform::GetCursorPos());
+    if (active_ && under)
+        UpdateHoverView();
+    else
+        SetHoverView(nullptr);
+    // The windows' own idle steps: the active document window first.
+    CABCWindow* document = GetActiveDocumentWindow();
+    if (document)
+        document->Idle();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (CABCWindow* w = GetWindowAt(i); w != document && !w->IsMarkedForDeletion())
+            w->Idle();
+    // A view tracking the mouse lies in some window's tree, so the windows'
+    // idle steps above have already passed it the broadcast.
+    DeleteMarkedWindows();
+    if (runState_ == kRunStateRunning)
+        ProcessOpenRequests();
+}
+
+platform::WindowHandle CApplication::CreateFrameWindow()
+{
+    RegisterWindowClasses();
+    platform::CreateParams params;
+    params.className = kFrameWindowClass;
+    params.title = GetName();
+    params.style = platform::style::OverlappedWindow | platform::style::ClipChildren;
+    params.useDefaultRect = true;
+    frame_ = platform::CreateWindow(params);
+    if (!frame_)
+        throw XBase();
+    return frame_;
+}
+
+void CApplication::DestroyFrameWindow()
+{
+    const platform::WindowHandle frame = frame_;
+    ForgetFrame();
+    if (frame)
+        platform::DestroyWindow(frame);
+}
+
+void CApplication::ForgetFrame()
+{
+    if (frame_)
+        runState_ = kRunStateLeaveLoop;
+    frame_ = 0;
+    mdiClient_ = 0;
+    menuBarWindow_ = 0;
+}
+
+void CApplication::CreateMDIClient(platform::WindowHandle frame)
+{
+    platform::CreateParams params;
+    params.className = platform::kMdiClientClass;
+    params.style = platform::style::Child | platform::style::Visible | platform::style::ClipChildren
+                   | platform::style::VScroll | platform::style::HScroll;
+    params.parent = frame;
+    params.childId = 1;
+    params.rect = platform::GetClientRect(frame);
+    mdiClient_ = platform::CreateWindow(params);
+    if (!mdiClient_)
+        throw XBase();
+    frame_ = frame;
+}
+
+void CApplication::LayoutFrame()
+{
+    if (!frame_ || !mdiClient_)
+        return;
+    platform::Rect area = platform::GetClientRect(frame_);
+    if (menuBarWindow_) {
+        const int height = std::min(area.Height(), platform::MenuBarHeight());
+        platform::MoveWindow(menuBarWindow_, platform::Rect(area.left, area.top, area.right, area.top + height), true);
+        area.top += height;
+    }
+    if (toolbar_ && toolbar_->GetHandle()) {
+        const int height = platform::GetWindowRectInParent(toolbar_->GetHandle()).Height();
+        platform::MoveWindow(toolbar_->GetHandle(), platform::Rect::FromSize(0, area.top, 8000, height), true);
+        area.top = std::min(area.bottom, area.top + height);
+    }
+    platform::MoveWindow(mdiClient_, area, true);
+}
+
+void CApplication::SetToolbar(CABCWindow* toolbar)
+{
+    toolbar_ = toolbar;
+    LayoutFrame();
+}
+
+void CApplication::DestroyToolbar()
+{
+    CABCWindow* toolbar = toolbar_;
+    toolbar_ = nullptr;
+    delete toolbar;
+}
+
+void CApplication::Cascade()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiCascade, 0, 0);
+}
+
+void CApplication::TileHorizontally()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiTile, platform::kTileHorizontal, 0);
+}
+
+void CApplication::TileVertically()
+{
+    platform::SendMessage(mdiClient_, platform::msg::MdiTile, platform::kTileVertical, 0);
+}
+
+bool CApplication::AnyDocumentWindowShown() const
+{
+    for (int i = 0; i < CountWindows(); ++i) {
+        const CABCWindow* w = GetWindowAt(i);
+        if (w->IsDocumentWindow() && w->IsVisible() && !w->IsMinimized())
+            return true;
+    }
+    return false;
+}
+
+bool CApplication::ConfirmQuit()
+{
+    if (!CanQuit())
+        return false;
+    // A window whose Close leaves it open is asked once, not again and again.
+    std::set<const CABCWindow*> asked;
+    for (;;) {
+        CABCWindow* candidate = nullptr;
+        for (int i = 0; i < CountWindows() && !candidate; ++i)
+            if (CABCWindow* w = GetWindowAt(i);
+                !w->IsToolWindow() && w->IsClosedByQuit() && !w->IsMarkedForDeletion() && !asked.contains(w))
+                candidate = w;
+        if (!candidate)
+            return true;
+        asked.insert(candidate);
+        if (!candidate->CanClose())
+            return false;
+        candidate->Close();
+        DeleteMarkedWindows();
+    }
+}
+
+void CApplication::SetIdleInterval(uint32_t ms)
+{
+    idleInterval_ = ms;
+    if (threadTimer_ && !platform::KillTimer(0, threadTimer_))
+        throw XBase();
+    threadTimer_ = platform::SetTimer(0, 0, ms);
+    if (!threadTimer_)
+        throw XBase();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (const platform::WindowHandle h = GetWindowAt(i)->GetHandle())
+            if (platform::SetTimer(h, h, ms) != h)
+                throw XBase();
+}
+
+void CApplication::IdleCheck()
+{
+    const uint64_t now = platform::NowMilliseconds();
+    // A tick of the idle timer comes exactly one interval after the last one.
+    if (IsPolling() || now - lastIdle_ >= idleInterval_) {
+        lastIdle_ = now;
+        try {
+            Idle();
+        } catch (...) {
+            // The idle step runs again at the next tick.
+        }
+    }
+}
+
+void CApplication::PollForwardedStarts()
+{
+    if (!frame_ || !TakeInstanceWake())
+        return;
+    if (platform::IsMinimized(frame_))
+        platform::ShowWindow(frame_, platform::ShowCommand::Restore);
+    platform::BringWindowToTop(frame_);
+    platform::PostMessage(frame_, kForwardedStartMessage, 0, 0);
+}
+
+void CApplication::DispatchOne(const platform::Message& message)
+{
+    if (message.message == platform::msg::Quit)
+        return;
+    if (message.message == platform::msg::Timer && message.window == 0) {
+        PollForwardedStarts();
+        if (message.wParam == threadTimer_ && !platform::GetCapture())
+            IdleCheck();
+        return;
+    }
+    if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
+        try {
+            TakeForwardedStart();
+        } catch (...) {
+        }
+    } else {
+        try {
+            platform::DispatchMessage(message);
+            HandleShortcuts(message);
+        } catch (...) {
+            // One failing handler must not end the loop.
+        }
+    }
+    if (runState_ == kRunStateQuitRequested) {
+        runState_ = kRunStateRunning;
+        if (ConfirmQuit())
+            runState_ = kRunStateLeaveLoop;
+    }
+}
+
+int CApplication::PumpWaiting(int limit)
+{
+    int taken = 0;
+    platform::Message message;
+    while (taken < limit && runState_ != kRunStateLeaveLoop && platform::PeekMessage(message)) {
+        ++taken;
+        DispatchOne(message);
+    }
+    return taken;
+}
+
+void CApplication::RunLoop()
+{
+    while (runState_ != kRunStateLeaveLoop) {
+        if (IsPolling()) {
+            PollForwardedStarts();
+            const int taken = PumpWaiting(20);
+            if (taken == 20)
+                IdleCheck();
+            if (taken == 0) {
+                IdleCheck();
+                platform::SleepMilliseconds(1);
+            }
+            continue;
+        }
+        platform::Message message;
+        platform::GetMessage(message); // a quit message does not end the loop
+        DispatchOne(message);
+    }
+}
+
+void CApplication::AddNativeControl(const CNativeControlRecord& record)
+{
+    RemoveNativeControl(record.handle);
+    nativeControls_.push_back(record);
+}
+
+void CApplication::RemoveNativeControl(platform::WindowHandle handle)
+{
+    nativeControls_.erase(std::remove_if(nativeControls_.begin(), nativeControls_.end(),
+                                         [&](const CNativeControlRecord& r) { return r.handle == handle; }),
+                          nativeControls_.end());
+}
+
+CNativeControlRecord* CApplication::FindNativeControl(platform::WindowHandle handle)
+{
+    for (CNativeControlRecord& r : nativeControls_)
+        if (r.handle == handle)
+            return &r;
+    return nullptr;
+}
+
+void CApplication::DisableFrame()
+{
+    if (modalDisableCount_++ == 0 && frame_)
+        platform::EnableWindow(frame_, false);
+}
+
+void CApplication::EnableFrame()
+{
+    if (modalDisableCount_ > 0 && --modalDisableCount_ == 0 && frame_)
+        platform::EnableWindow(frame_, true);
+}
+
+void CApplication::SetStayOnTop(bool stayOnTop)
+{
+    stayOnTop_ = stayOnTop;
+    if (frame_)
+        platform::SetTopMost(frame_, stayOnTop);
+}
+
+} // namespace NSHarrowen

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "framework/files/FileSpec.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace NSHarrowen {
+
+// What the program entry hands to the program and the program to its
+// application object.
+struct CStartupRecord {
+    static constexpr size_t kNameMax = 263;
+    static constexpr size_t kCommandLineMax = 259;
+
+    std::string applicationName = "Harrowen Win32 Application"; // the program sets its own
+    std::unique_ptr<CFileSpec> executable;
+    uintptr_t instance = 0;
+    std::string commandLine; // without the program's path
+    int showCommand = 1;     // shown normally
+
+    void SetApplicationName(std::string_view name);
+    void SetCommandLine(std::string_view text);
+};
+
+// The program's own entry: builds its application object from the record,
+// runs it and returns Run's result.
+using ProgramEntry = int (*)(CStartupRecord& record);
+
+// The arguments as one command line: separated by blanks, an argument that
+// holds a blank in double quotes.
+std::string JoinCommandLine(int argc, const char* const* argv);
+
+// The process entry (called from main): lets only one copy run. A second
+// start hands its command line to the running copy and returns 0 at once;
+// the first registers the window classes, calls entry and tidies up. Every
+// exception ends here quietly with 0.
+int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry);
+
+} // namespace NSHarrowen

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/controls/EventLatch.h"
+#include "framework/controls/NativeControlView.h"
+
+namespace NSHarrowen {
+
+class CMenu;
+
+// A drop-down list whose entries are the labels of a menu (not owned).
+class CPopupButtonView : public CNativeControlView {
+public:
+    static constexpr uint16_t kNoSelection = 65535;
+
+    explicit CPopupButtonView(CGroupView* parent);
+    CPopupButtonView(CGroupView* parent, const CDialogItem& item);
+
+    // Stores the menu, selects nothing and fills the list again.
+    void SetItems(CMenu* menu);
+    void Refill();
+    void SetSelection(uint16_t index) { selection_ = index; }
+    uint16_t GetSelection() const { return selection_; }
+    // A pick of the user: false without entries or without a pick.
+    bool TakeSelection(int16_t& index);
+    bool IsDroppedDown() const { return dropped_; }
+
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
+                                           platform::LParam lParam) override;
+    void UpdateDisplay() override;
+    CRect NativeRectFor(const CRect& frame) const override;
+
+private:
+    void ShowSelection();
+
+    CMenu* menu_ = nullptr;
+    uint16_t selection_ = kNoSelection;
+    CEventLatch<int16_t> picked_ {666};
+    bool dropped_ = false;
+};
+
+} // namespace NSHarrowen

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "framework/drawing/Canvas.h"
+
+namespace NSHarrowen {
+
+// One-pixel frames of two colours: sunken is grey 7777 at the top and left
+// and the button highlight at the bottom and right; raised the other way.
+void DrawSunkenFrame(CABCCanvas& canvas, const CRect& rect);
+void DrawRaisedFrame(CABCCanvas& canvas, const CRect& rect);
+// Two-pixel bevels and the etched groove of the classic look.
+void DrawSunkenEdge(CABCCanvas& canvas, const CRect& rect);
+void DrawRaisedEdge(CABCCanvas& canvas, const CRect& rect);
+void DrawEtchedVerticalLine(CABCCanvas& canvas, int16_t x, int16_t top, int16_t bottom);
+void DrawEtchedFrame(CABCCanvas& canvas, const CRect& rect);
+
+} // namespace NSHarrowen

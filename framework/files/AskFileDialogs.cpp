@@ -1,0 +1,88 @@
+#include "framework/files/AskFileDialogs.h"
+
+#include "framework/base/Exceptions.h"
+#include "platform/filedialogs/FileBrowser.h"
+
+namespace NSHarrowen {
+
+namespace {
+
+std::string WithoutDot(const std::string& extension)
+{
+    return !extension.empty() && extension.front() == '.' ? extension.substr(1) : extension;
+}
+
+} // namespace
+
+bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
+                    std::unique_ptr<CFileTypeInfo>& outType, std::unique_ptr<CFileSpec>& outSpec,
+                    const char* initialFolder)
+{
+    outType.reset();
+    outSpec.reset();
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogKind::Open;
+    request.owner = owner;
+    request.title = title != nullptr ? title : "";
+    request.filter = MakeOpenFilter(types);
+    request.filterIndex = 1;
+    request.initialFolder = initialFolder != nullptr ? initialFolder : "";
+    if (types.GetCount() > 0)
+        request.defaultExtension = WithoutDot(GetExtensionAt(*types.begin(), 0));
+    request.fileMustExist = true;
+    const auto path = platform::RunFileDialog(request);
+    if (!path || path->empty())
+        return false;
+    auto spec = std::make_unique<CFileSpec>(*path);
+    const CFileTypeInfo* type = FindFileType(types, spec->GetFileName());
+    if (type == nullptr)
+        return false;
+    outType = std::make_unique<CFileTypeInfo>(*type);
+    outSpec = std::move(spec);
+    return true;
+}
+
+bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo& type,
+                          std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder)
+{
+    const CFileTypeList types {type};
+    std::unique_ptr<CFileTypeInfo> chosenType;
+    return AskOpenFileFor(owner, title, types, chosenType, outSpec, initialFolder);
+}
+
+bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileTypeInfo& type,
+                    std::unique_ptr<CFileSpec>& outSpec)
+{
+    outSpec.reset();
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogKind::Save;
+    request.owner = owner;
+    request.filter = MakeSaveFilter(type);
+    request.fileName = defaultName;
+    request.defaultExtension = WithoutDot(GetExtensionAt(type, 0));
+    request.overwritePrompt = true;
+    const auto path = platform::RunFileDialog(request);
+    if (!path || path->empty())
+        return false;
+    auto spec = std::make_unique<CFileSpec>(*path);
+    if (!MatchesFileType(type, spec->GetFileName()))
+        spec->SetExtension(GetExtensionAt(type, 0));
+    outSpec = std::move(spec);
+    return true;
+}
+
+bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder)
+{
+    outFolder.reset();
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogKind::Folder;
+    request.owner = owner;
+    request.title = prompt;
+    const auto path = platform::RunFileDialog(request);
+    if (!path || path->empty())
+        return false;
+    outFolder = std::make_unique<CDirSpec>(*path);
+    return true;
+}
+
+} // namespace NSHarrowen

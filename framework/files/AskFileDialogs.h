@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/files/FileSpec.h"
+#include "framework/files/FileTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The open and save dialogs and the folder picker. The owner is a native
+// window (0: none); the window classes add overloads taking their windows.
+namespace NSHarrowen {
+
+class CABCWindow;
+class CView;
+
+// Lets the user pick an existing file of one of the types. On true the file spec
+// and a copy of the first type the file matches are the caller's; a file
+// that matches none of the types gives false and no outputs.
+bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
+                    std::unique_ptr<CFileTypeInfo>& outType, std::unique_ptr<CFileSpec>& outSpec,
+                    const char* initialFolder = nullptr);
+bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo& type,
+                          std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder = nullptr);
+// Lets the user name a file to write (asking before replacing one); the
+// extension becomes the type's first when the name has none of the type's.
+bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileTypeInfo& type,
+                    std::unique_ptr<CFileSpec>& outSpec);
+bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
+
+// The same over framework windows: the owner's window (or the main frame)
+// owns the dialog and is active again afterwards.
+bool AskOpenFile(CABCWindow* owner, const char* title, const CFileTypeList& types,
+                 std::unique_ptr<CFileTypeInfo>& outType, std::unique_ptr<CFileSpec>& outSpec,
+                 const char* initialFolder = nullptr);
+bool AskOpenFileOverFrame(const char* title, const CFileTypeList& types, std::unique_ptr<CFileTypeInfo>& outType,
+                          std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder = nullptr);
+bool AskOpenFileOfType(CABCWindow* owner, const char* title, const CFileTypeInfo& type,
+                       std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder = nullptr);
+bool AskSaveFile(CView* owner, const std::string& defaultName, const CFileTypeInfo& type,
+                 std::unique_ptr<CFileSpec>& outSpec);
+bool AskSaveFileOverFrame(const std::string& defaultName, const CFileTypeInfo& type,
+                          std::unique_ptr<CFileSpec>& outSpec);
+bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
+
+} // namespace NSHarrowen

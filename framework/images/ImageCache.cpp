@@ -1,0 +1,56 @@
+#include "framework/images/ImageCache.h"
+
+#include "framework/images/JPEGReader.h"
+
+#include <algorithm>
+
+namespace NSHarrowen {
+
+CABCBitmap* CImageCache::Find(const CImageID& id) const
+{
+    auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.id == id; });
+    return it != records_.end() ? it->bitmap.get() : nullptr;
+}
+
+void CImageCache::Add(const CImageID& id, std::unique_ptr<CABCBitmap> bitmap)
+{
+    records_.push_back({id, std::move(bitmap)});
+}
+
+void CImageCache::Remove(const CImageID& id)
+{
+    auto it = std::find_if(records_.begin(), records_.end(), [&](const Record& r) { return r.id == id; });
+    if (it != records_.end())
+        records_.erase(it);
+}
+
+CABCBitmap* CImageCache::LoadJPEG(const CPixelFormat& format, const CImageID& id)
+{
+    std::unique_ptr<CABCBitmap> bitmap = ReadJPEGResource(format, static_cast<int32_t>(id.GetResource()));
+    CABCBitmap* result = bitmap.get();
+    Add(id, std::move(bitmap));
+    return result;
+}
+
+namespace {
+CImageSource* gImageSource = nullptr;
+} // namespace
+
+void SetImageSource(CImageSource* source) { gImageSource = source; }
+CImageSource* GetImageSource() { return gImageSource; }
+
+CABCBitmap* GetImage(const CImageID& id) { return gImageSource != nullptr ? gImageSource->GetImage(id) : nullptr; }
+
+CPoint GetImageSize(const CImageID& id)
+{
+    const CABCBitmap* bitmap = GetImage(id);
+    return bitmap != nullptr ? CPoint(bitmap->GetWidth(), bitmap->GetHeight()) : CPoint();
+}
+
+void BlitImagePart(CABCCanvas& canvas, int32_t x, int32_t y, const CImageID& id, int32_t sourceX, int32_t sourceY,
+                   int32_t width, int32_t height)
+{
+    canvas.DrawImagePart(x, y, id, sourceX, sourceY, width, height);
+}
+
+} // namespace NSHarrowen

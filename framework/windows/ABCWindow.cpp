@@ -1,0 +1,507 @@
+#include "framework/windows/ABCWindow.h"
+
+#include "framework/application/Application.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/windows/DialogTemplate.h"
+#include "framework/drawing/DrawingContext.h"
+#include "framework/controls/TooltipControl.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
+
+#include <algorithm>
+
+namespace NSHarrowen {
+
+namespace {
+
+platform::Rect ToPlatform(const CRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+CRect FromPlatform(const platform::Rect& r)
+{
+    return CRect(r.left, r.top, r.right, r.bottom);
+}
+
+} // namespace
+
+CABCWindow::CABCWindow(int kind, const CColor& background) : background_(background), kind_(kind)
+{
+    root_ = new CWindowRootGroupView(this);
+    RegisterWindow(this);
+}
+
+CABCWindow::~CABCWindow()
+{
+    if (CApplication* app = GetApplication(); app && app->GetToolbar() == this)
+        app->SetToolbar(nullptr);
+    tooltips_.reset();
+    template_.reset();
+    if (root_) {
+        root_->DeleteChildren();
+        delete root_;
+        root_ = nullptr;
+    }
+    focus_ = nullptr;
+    while (current_) {
+        CDrawingContext* context = current_;
+        current_ = context->Previous();
+        delete context;
+    }
+    UnregisterWindow(this);
+    DestroyNativeWindow();
+    focusChain_.clear();
+}
+
+void CABCWindow::DestroyNativeWindow()
+{
+    const platform::WindowHandle handle = handle_;
+    handle_ = 0;
+    if (!handle)
+        return;
+    if (kind_ == kWindowDocument && platform::IsWindow(platform::GetParent(handle)))
+        platform::SendMessage(platform::GetParent(handle), platform::msg::MdiDestroy, handle, 0);
+    else if (kind_ != kWindowFrame)
+        platform::DestroyWindow(handle);
+}
+
+const CDialogItem* CABCWindow::GetDialogItem(uint16_t id) const
+{
+    return template_ ? template_->FindItem(id) : nullptr;
+}
+
+void CABCWindow::SetDialogTemplate(std::unique_ptr<CDialogTemplate> dialogTemplate)
+{
+    template_ = std::move(dialogTemplate);
+}
+
+void CABCWindow::SetBounds(const CRect& windowRect)
+{
+    SetWindowRect(windowRect);
+    root_->SetFrame(GetClientRect());
+    LayoutRootView();
+    UpdateAllWindows();
+}
+
+void CABCWindow::KillFocus()
+{
+    if (focus_)
+        focus_->FocusLost();
+}
+
+void CABCWindow::Close()
+{
+    deletionMark_ = true;
+}
+
+void CABCWindow::Open(const CRect& windowRect)
+{
+    if (IsDocumentWindow() && IsMinimized())
+        platform::SendMessage(platform::GetParent(handle_), platform::msg::MdiRestore, handle_, 0);
+    SetBounds(windowRect);
+    ReceiveNotifications();
+    UpdateState();
+    UpdateDisplay();
+    platform::ShowWindow(handle_, platform::ShowCommand::Show);
+    BringToFront();
+    root_->Relayout();
+}
+
+void CABCWindow::HandleMouseEvent(const CEvent& event)
+{
+    if (CView* capture = GetMouseCaptureView()) {
+        if (capture->IsEnabledInHierarchy())
+            capture->MouseDown(event);
+        return;
+    }
+    if (root_->IsEnabled())
+        root_->MouseDown(event);
+}
+
+void CABCWindow::RedrawViews()
+{
+    root_->Draw();
+}
+
+void CABCWindow::ReceiveNotifications()
+{
+    root_->ReceiveNotifications();
+}
+
+void CABCWindow::UpdateState()
+{
+    root_->UpdateState();
+}
+
+void CABCWindow::UpdateDisplay()
+{
+    root_->UpdateDisplay();
+}
+
+void CABCWindow::HandleKeyEvent(const CKeyEvent& event)
+{
+    CView* target = GetMouseCaptureView();
+    if (!target)
+        target = GetFocusView();
+    if (target && target->IsEnabledInHierarchy())
+        target->ForwardKey(event);
+    else
+        root_->ForwardKey(event);
+}
+
+void CABCWindow::DoCommand(const CKeyEvent& event)
+{
+    if (event.kind == kEventKeyDown && event.code == kKeyTab) {
+        if (event.modifiers.IsControlOrCommandDown())
+            return;
+        if (event.modifiers.IsShiftOrExtendDown())
+            FocusPrevious();
+        else
+            FocusNext();
+        return;
+    }
+    if (event.kind == kEventKeyDown && event.code == kKeyF1 + 3 && event.modifiers.IsControlOrCommandDown()) {
+        const uint32_t style = platform::GetWindowStyle(handle_);
+        if ((style & platform::style::SysMenu) || (IsDocumentWindow() && platform::IsMaximized(handle_))) {
+            RequestClose();
+            return;
+        }
+    }
+    if (CApplication* app = GetApplication())
+        app->DoCommand(event);
+}
+
+void CABCWindow::UpdateMenus(CMenuBar* menuBar)
+{
+    if (CApplication* app = GetApplication())
+        app->UpdateMenus(menuBar);
+}
+
+void CABCWindow::HandleMenuSelect(CMenu* menu, uint32_t command)
+{
+    if (CApplication* app = GetApplication())
+        app->HandleMenuSelect(menu, command);
+}
+
+void CABCWindow::AdjustViewLayout()
+{
+    root_->Relayout();
+}
+
+void CABCWindow::OnActivate()
+{
+    if (tooltips_)
+        tooltips_->Activate(true);
+}
+
+void CABCWindow::OnDeactivate()
+{
+    if (tooltips_)
+        tooltips_->Activate(false);
+    if (CView* capture = GetMouseCaptureView(); capture && capture->GetWindow() == this)
+        capture->CancelMouseCapture();
+}
+
+void CABCWindow::GetSizeLimits(CPoint& minimum, CPoint& maximum) const
+{
+    minimum = CPoint(60, 60);
+    maximum = CPoint(20000, 20000);
+}
+
+void CABCWindow::LayoutRootView()
+{
+    root_->SetFrame(GetClientRect());
+}
+
+void CABCWindow::Idle()
+{
+    root_->HandleBroadcast();
+}
+
+void CABCWindow::ClientSizeChanged()
+{
+    root_->SetFrame(GetClientRect());
+    LayoutRootView();
+    UpdateAllWindows();
+}
+
+// Drawing.
+
+void CABCWindow::InvalidateAll()
+{
+    platform::InvalidateRect(handle_, nullptr, false);
+}
+
+void CABCWindow::InvalidateRect(const CRect& rect)
+{
+    const platform::Rect r = ToPlatform(rect);
+    platform::InvalidateRect(handle_, &r, false);
+}
+
+void CABCWindow::InvalidateRegion(const platform::Region& region)
+{
+    platform::InvalidateRegion(handle_, region, false);
+}
+
+void CABCWindow::ValidateRect(const CRect& rect)
+{
+    const platform::Rect r = ToPlatform(rect);
+    platform::ValidateRect(handle_, &r);
+}
+
+void CABCWindow::ValidateAll()
+{
+    platform::ValidateRect(handle_, nullptr);
+}
+
+void CABCWindow::UpdateNow()
+{
+    platform::UpdateWindow(handle_);
+}
+
+void CABCWindow::DrawNow()
+{
+    {
+        CCanvas canvas(this);
+        RedrawViews();
+    }
+    ValidateAll();
+}
+
+void CABCWindow::ScrollRect(const CRect& rect, int16_t dx, int16_t dy)
+{
+    const platform::Rect r = ToPlatform(rect);
+    platform::ScrollWindow(handle_, dx, dy, &r);
+}
+
+CRect CABCWindow::GetClipBounds() const
+{
+    return clipActive_ ? FromPlatform(clip_.Bounds()) : CRect(0, 0, 20000, 20000);
+}
+
+void CABCWindow::SetClipRegion(const platform::Region* region)
+{
+    if (!current_)
+        return;
+    clipActive_ = region != nullptr;
+    clip_ = region ? *region : platform::Region();
+    current_->SelectClip(region);
+}
+
+bool CABCWindow::TouchesClipRegion(const CRect& rect) const
+{
+    return !clipActive_ || clip_.IntersectsRect(ToPlatform(rect));
+}
+
+void CABCWindow::PushContext(CDrawingContext* context)
+{
+    context->SetPrevious(current_);
+    current_ = context;
+}
+
+void CABCWindow::PopContext(CDrawingContext* context)
+{
+    if (current_ != context)
+        return;
+    current_ = context->Previous();
+    delete context;
+    platform::SurfaceChanged(handle_);
+}
+
+CGdiState* CABCWindow::AcquireCanvas()
+{
+    if (current_) {
+        current_->Retain();
+        return current_->GetState();
+    }
+    const platform::WindowSurface surface = platform::GetWindowSurface(handle_);
+    if (!surface.pixels)
+        return nullptr;
+    auto* context = new CDrawingContext(*surface.pixels, CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
+                                        FromPlatform(surface.clientRect), nullptr);
+    PushContext(context);
+    return context->GetState();
+}
+
+CPoint CABCWindow::ClientToScreen(CPoint client) const
+{
+    const platform::Point p = platform::ClientToScreen(handle_, {client.x, client.y});
+    return CPoint(p.x, p.y);
+}
+
+CABCCanvas* CABCWindow::GetOffscreenCanvas() const
+{
+    return current_ ? current_->GetOffscreenCanvas() : nullptr;
+}
+
+void CABCWindow::EndDrawing()
+{
+    if (current_ && current_->Release())
+        PopContext(current_);
+}
+
+void CABCWindow::BeginOffscreenDrawing(CABCCanvas* canvas)
+{
+    PushContext(new CDrawingContext(canvas));
+}
+
+void CABCWindow::EndOffscreenDrawing()
+{
+    if (current_ && current_->GetOffscreenCanvas())
+        EndDrawing();
+}
+
+void CABCWindow::PaintWindow()
+{
+    platform::PaintContext paint = platform::BeginPaint(handle_);
+    if (!paint.update.IsEmpty() && !IsMinimized()) {
+        const bool hadClip = clipActive_;
+        const platform::Region previousClip = clip_;
+        auto* context = new CDrawingContext(*paint.surface.pixels,
+                                            CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
+                                            FromPlatform(paint.surface.clientRect), &paint.update);
+        PushContext(context);
+        CDrawingContext* const below = context->Previous();
+        clipActive_ = true;
+        clip_ = paint.update;
+        try {
+            RedrawViews();
+        } catch (...) {
+            // One failing view must not break painting for good.
+        }
+        while (current_ && current_ != below) {
+            CDrawingContext* top = current_;
+            current_ = top->Previous();
+            delete top;
+        }
+        platform::SurfaceChanged(handle_);
+        clipActive_ = hadClip;
+        clip_ = previousClip;
+    }
+    platform::EndPaint(handle_, paint);
+}
+
+// Focus.
+
+CView* CABCWindow::GetFocusView() const
+{
+    if (focus_ && focus_->PassesFocusToParent() && focus_->GetParent())
+        return focus_->GetParent();
+    return focus_;
+}
+
+void CABCWindow::SetFocusView(CView* view)
+{
+    if (view == focus_)
+        return;
+    CView* old = focus_;
+    focus_ = view;
+    if (old)
+        old->FocusLost();
+    if (view && focus_ == view)
+        view->FocusGained();
+}
+
+void CABCWindow::SendFocusLost()
+{
+    if (focus_)
+        focus_->FocusLost();
+}
+
+void CABCWindow::AddToFocusChain(CView* view)
+{
+    if (std::find(focusChain_.begin(), focusChain_.end(), view) == focusChain_.end())
+        focusChain_.push_back(view);
+}
+
+void CABCWindow::RemoveFromFocusChain(CView* view)
+{
+    focusChain_.erase(std::remove(focusChain_.begin(), focusChain_.end(), view), focusChain_.end());
+}
+
+void CABCWindow::ForgetView(CView* view)
+{
+    if (focus_ == view)
+        focus_ = nullptr;
+    RemoveFromFocusChain(view);
+}
+
+bool CABCWindow::CanTakeFocus(const CView* view) const
+{
+    return view->IsFocusable() && view->IsEnabledInHierarchy();
+}
+
+void CABCWindow::FocusFirst()
+{
+    for (CView* v : focusChain_)
+        if (CanTakeFocus(v)) {
+            SetFocusView(v);
+            return;
+        }
+    SetFocusView(nullptr);
+}
+
+void CABCWindow::FocusLast()
+{
+    for (auto it = focusChain_.rbegin(); it != focusChain_.rend(); ++it)
+        if (CanTakeFocus(*it)) {
+            SetFocusView(*it);
+            return;
+        }
+    SetFocusView(nullptr);
+}
+
+void CABCWindow::FocusNext()
+{
+    auto it = std::find(focusChain_.begin(), focusChain_.end(), focus_);
+    if (it == focusChain_.end()) {
+        FocusFirst();
+        return;
+    }
+    for (auto next = std::next(it); next != focusChain_.end(); ++next)
+        if (CanTakeFocus(*next)) {
+            SetFocusView(*next);
+            return;
+        }
+    FocusFirst();
+}
+
+void CABCWindow::FocusPrevious()
+{
+    auto it = std::find(focusChain_.begin(), focusChain_.end(), focus_);
+    if (it == focusChain_.end()) {
+        FocusLast();
+        return;
+    }
+    while (it != focusChain_.begin()) {
+        --it;
+        if (CanTakeFocus(*it)) {
+            SetFocusView(*it);
+            return;
+        }
+    }
+    FocusLast();
+}
+
+CTooltipControl* CABCWindow::GetTooltips(bool create)
+{
+    if (!tooltips_ && create)
+        tooltips_ = std::make_unique<CTooltipControl>(this);
+    return tooltips_.get();
+}
+
+void CABCWindow::RaiseDisableCount()
+{
+    if (++disableCount_ == 1)
+        platform::EnableWindow(handle_, false);
+}
+
+void CABCWindow::LowerDisableCount()
+{
+    if (disableCount_ > 0 && --disableCount_ == 0)
+        platform::EnableWindow(handle_, true);
+}
+
+} // namespace NSHarrowen

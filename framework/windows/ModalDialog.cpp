@@ -1,0 +1,190 @@
+#include "framework/windows/ModalDialog.h"
+
+#include "framework/application/Application.h"
+#include "framework/windows/DialogTemplate.h"
+#include "framework/base/Exceptions.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/input/Ticks.h"
+#include "platform/system/Clock.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/host/SystemMetrics.h"
+#include "platform/windows/Window.h"
+
+namespace NSHarrowen {
+
+namespace {
+
+platform::WindowHandle FrameHandle()
+{
+    const CApplication* app = GetApplication();
+    return app ? app->GetFrameHandle() : 0;
+}
+
+std::string ApplicationName()
+{
+    const CApplication* app = GetApplication();
+    return app ? app->GetName() : std::string();
+}
+
+} // namespace
+
+CModalDialog::CModalDialog(const std::string& title, int frameStyle)
+    : CABCWindow(kWindowModal, CColor::FromButtonFace())
+{
+    Create(FrameHandle(), title, frameStyle);
+}
+
+CModalDialog::CModalDialog(CABCWindow* owner, const std::string& title, int frameStyle)
+    : CABCWindow(kWindowModal, CColor::FromButtonFace())
+{
+    Create(owner ? owner->GetHandle() : FrameHandle(), title, frameStyle);
+}
+
+CModalDialog::CModalDialog(int32_t templateId, int frameStyle) : CABCWindow(kWindowModal, CColor::FromButtonFace())
+{
+    FromTemplate(nullptr, templateId, frameStyle);
+}
+
+CModalDialog::CModalDialog(CABCWindow* owner, int32_t templateId, int frameStyle)
+    : CABCWindow(kWindowModal, CColor::FromButtonFace())
+{
+    FromTemplate(owner, templateId, frameStyle);
+}
+
+void CModalDialog::FromTemplate(CABCWindow* owner, int32_t templateId, int frameStyle)
+{
+    SetDialogTemplate(CDialogTemplate::Load(templateId));
+    const CDialogTemplate* t = GetDialogTemplate();
+    const std::string title = t->GetTitle().empty() ? ApplicationName() : t->GetTitle();
+    Create(owner ? owner->GetHandle() : FrameHandle(), title, frameStyle);
+    const CRect frame = t->GetFrame();
+    SetWindowRect(GetCenteredRectForContentSize(frame.Width(), frame.Height()));
+    LayoutRootView();
+}
+
+void CModalDialog::Create(platform::WindowHandle owner, const std::string& title, int frameStyle)
+{
+    platform::CreateParams params;
+    params.className = kModalDialogWindowClass;
+    params.title = title;
+    // An owned pop-up: the child bit of the classic style word does not apply.
+    params.style = (frameStyle == 1 ? 0xC0C80000u : 0xC0C00000u) & ~platform::style::Child;
+    params.exStyle = frameStyle == 1 ? platform::exstyle::ContextHelp : 0;
+    params.rect = platform::Rect::FromSize(0, 0, 300, 200);
+    params.owner = owner;
+    params.createData = reinterpret_cast<intptr_t>(static_cast<CABCWindow*>(this));
+    if (!platform::CreateWindow(params))
+        throw XBase();
+    DisableOthers();
+}
+
+CModalDialog::~CModalDialog()
+{
+    EnableOthers();
+}
+
+void CModalDialog::DisableOthers()
+{
+    if (CApplication* app = GetApplication())
+        app->DisableFrame();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (CABCWindow* w = GetWindowAt(i); w != this && w->GetHandle())
+            w->RaiseDisableCount();
+    disabledOthers_ = true;
+}
+
+void CModalDialog::EnableOthers()
+{
+    if (!disabledOthers_)
+        return;
+    disabledOthers_ = false;
+    if (CApplication* app = GetApplication())
+        app->EnableFrame();
+    for (int i = 0; i < CountWindows(); ++i)
+        if (CABCWindow* w = GetWindowAt(i); w != this && w->GetDisableCount() > 0)
+            w->LowerDisableCount();
+}
+
+int CModalDialog::GetBorderWidth() const
+{
+    return platform::GetSystemMetric(platform::Metric::DialogFrameX);
+}
+
+int CModalDialog::GetBorderHeight() const
+{
+    return platform::GetSystemMetric(platform::Metric::DialogFrameY);
+}
+
+void CModalDialog::SetDefaultButton(IDialogButton* button)
+{
+    if (defaultButton_)
+        defaultButton_->SetDefaultLook(false);
+    defaultButton_ = button;
+    if (button)
+        button->SetDefaultLook(true);
+}
+
+void CModalDialog::DoCommand(const CKeyEvent& event)
+{
+    if (event.kind == kEventKeyDown) {
+        if (event.code == kKeyEscape && cancelButton_) {
+            cancelButton_->Click();
+            WaitTicks(8);
+        } else if ((event.code == kKeyReturn || event.code == kKeyEnter) && defaultButton_) {
+            defaultButton_->Click();
+            WaitTicks(8);
+        }
+    }
+    CABCWindow::DoCommand(event);
+}
+
+void RunModal(CModalDialog* dialog)
+{
+    if (!dialog)
+        return;
+    CApplication* app = GetApplication();
+    CABCWindow* previous = GetActiveWindow();
+    const platform::WindowHandle handle = dialog->GetHandle();
+    CMenuBar* menuBar = app ? app->GetMenuBar() : nullptr;
+    if (menuBar)
+        menuBar->BlockAccelerators();
+    const bool stayOnTop = app && app->GetStayOnTop();
+    dialog->SetSavedStayOnTop(stayOnTop);
+    if (app)
+        app->SetStayOnTop(false);
+
+    while (platform::IsWindow(handle)) {
+        if (app && app->GetRunState() == kRunStateLeaveLoop)
+            break;
+        int taken = 0;
+        platform::Message message;
+        while (taken < 20 && platform::PeekMessage(message)) {
+            ++taken;
+            if (app) {
+                app->DispatchOne(message);
+                if (app->GetRunState() == kRunStateLeaveLoop)
+                    break;
+            } else {
+                try {
+                    platform::DispatchMessage(message);
+                } catch (...) {
+                }
+            }
+        }
+        if (!app)
+            DeleteMarkedWindows();
+        if (taken == 0)
+            platform::SleepMilliseconds(1);
+    }
+
+    if (app)
+        app->SetStayOnTop(stayOnTop);
+    if (menuBar)
+        menuBar->UnblockAccelerators();
+    if (previous && GetWindowListIndex(previous) >= 0)
+        previous->BringToFront();
+    else if (app && app->GetFrameHandle())
+        platform::SetActiveWindow(app->GetFrameHandle());
+}
+
+} // namespace NSHarrowen

@@ -1,0 +1,34 @@
+#include "framework/windows/NoFrameWindow.h"
+
+#include "framework/application/Application.h"
+#include "framework/base/Exceptions.h"
+#include "platform/windows/Window.h"
+
+namespace NSHarrowen {
+
+CNoFrameWindow::CNoFrameWindow(const CColor& background) : CABCWindow(kWindowFrameless, background)
+{
+    const CApplication* app = GetApplication();
+    platform::CreateParams params;
+    params.className = kDocumentWindowClass;
+    params.style = platform::style::Child | platform::style::ClipChildren;
+    params.exStyle = platform::exstyle::MdiChild;
+    params.rect = platform::Rect::FromSize(0, 0, 100, 30);
+    params.parent = app ? (app->GetMDIClientHandle() ? app->GetMDIClientHandle() : app->GetFrameHandle()) : 0;
+    params.createData = reinterpret_cast<intptr_t>(static_cast<CABCWindow*>(this));
+    if (!platform::CreateWindow(params))
+        throw XBase();
+}
+
+CApplicationToolbar::CApplicationToolbar(int16_t height)
+{
+    const CApplication* app = GetApplication();
+    if (app && app->GetFrameHandle())
+        platform::SetParent(GetHandle(), app->GetFrameHandle());
+    SetToolWindow(true);
+    SetWindowRect(CRect(0, 0, 8000, height));
+    LayoutRootView();
+    platform::ShowWindow(GetHandle(), platform::ShowCommand::ShowNoActivate);
+}
+
+} // namespace NSHarrowen

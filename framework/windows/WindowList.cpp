@@ -1,0 +1,108 @@
+#include "framework/windows/ABCWindow.h"
+#include "framework/application/Application.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace NSHarrowen {
+
+namespace {
+
+std::vector<CABCWindow*>& Windows()
+{
+    static std::vector<CABCWindow*> windows;
+    return windows;
+}
+
+} // namespace
+
+void RegisterWindow(CABCWindow* window)
+{
+    Windows().push_back(window);
+}
+
+void UnregisterWindow(CABCWindow* window)
+{
+    auto& list = Windows();
+    list.erase(std::remove(list.begin(), list.end(), window), list.end());
+}
+
+CABCWindow* GetWindowFromHandle(platform::WindowHandle handle)
+{
+    if (!handle)
+        return nullptr;
+    for (CABCWindow* w : Windows())
+        if (w->GetHandle() == handle)
+            return w;
+    return nullptr;
+}
+
+int CountWindows()
+{
+    return static_cast<int>(Windows().size());
+}
+
+CABCWindow* GetWindowAt(int index)
+{
+    const auto& list = Windows();
+    return index >= 0 && index < static_cast<int>(list.size()) ? list[static_cast<size_t>(index)] : nullptr;
+}
+
+int GetWindowListIndex(const CABCWindow* window)
+{
+    const auto& list = Windows();
+    const auto it = std::find(list.begin(), list.end(), window);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+CABCWindow* GetActiveDocumentWindow()
+{
+    const CApplication* app = GetApplication();
+    if (!app || !app->GetMDIClientHandle())
+        return nullptr;
+    const auto active = static_cast<platform::WindowHandle>(
+        platform::SendMessage(app->GetMDIClientHandle(), platform::msg::MdiGetActive, 0, 0));
+    CABCWindow* window = GetWindowFromHandle(active);
+    return window && window->IsVisible() ? window : nullptr;
+}
+
+CABCWindow* GetActiveWindow()
+{
+    const platform::WindowHandle active = platform::GetActiveWindow();
+    if (CABCWindow* window = GetWindowFromHandle(active))
+        return window;
+    const CApplication* app = GetApplication();
+    if (app && active && active == app->GetFrameHandle())
+        return GetActiveDocumentWindow();
+    return nullptr;
+}
+
+void DeleteMarkedWindows()
+{
+    for (;;) {
+        const auto& list = Windows();
+        const auto it = std::find_if(list.begin(), list.end(), [](CABCWindow* w) { return w->IsMarkedForDeletion(); });
+        if (it == list.end())
+            return;
+        delete *it;
+    }
+}
+
+void UpdateAllWindows()
+{
+    const std::vector<CABCWindow*> windows = Windows();
+    auto alive = [](CABCWindow* w) { return GetWindowListIndex(w) >= 0; };
+    for (CABCWindow* w : windows)
+        if (alive(w))
+            w->ReceiveNotifications();
+    for (CABCWindow* w : windows)
+        if (alive(w))
+            w->UpdateState();
+    for (CABCWindow* w : windows)
+        if (alive(w))
+            w->UpdateDisplay();
+}
+
+} // namespace NSHarrowen

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/system/Clock.h"
+#include "platform/base/Geometry.h"
+#include "platform/graphics/PixelBuffer.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// The desktop the window layer runs on: a real one (SDL2) or an in-memory one
+// (headless). The layer owns every window; the host only shows top-level
+// windows as surfaces, reports input, keeps time and offers the few desktop
+// services that need the real system.
+using SurfaceId = uint32_t;
+
+enum class CursorShape { Arrow, Wait, IBeam, Cross, Hand, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No };
+
+struct HostEvent {
+    enum class Kind {
+        None,
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        KeyDown,
+        KeyUp,
+        Text,          // one typed character in `character`
+        CloseRequest,  // the desktop asks a surface to close
+        FocusGained,   // the program became the active one
+        FocusLost,
+        DropFile,      // a file dropped on a surface: `text` is its path
+        Quit,          // the desktop session ends
+        Expose,        // a surface must be shown again
+    };
+    Kind kind = Kind::None;
+    SurfaceId surface = 0;
+    Point screen;          // pointer position on the desktop
+    int button = 0;        // 1 left, 2 right, 3 middle
+    uint32_t virtualKey = 0;
+    bool extended = false; // the key is one of the extended block (keypad Enter, keypad /, arrows)
+    bool repeat = false;
+    char32_t character = 0;
+    std::string text;
+};
+
+struct SurfaceParams {
+    Rect rect;               // on the desktop
+    std::string title;
+    bool tool = false;       // a floater: kept above its owner
+    SurfaceId owner = 0;     // 0 for none
+};
+
+class IHost {
+public:
+    virtual ~IHost() = default;
+
+    virtual Rect DesktopRect() const = 0;
+    virtual int ColorDepth() const = 0;
+
+    virtual SurfaceId CreateSurface(const SurfaceParams& params) = 0;
+    virtual void DestroySurface(SurfaceId id) = 0;
+    virtual void MoveSurface(SurfaceId id, const Rect& rect) = 0;
+    virtual void ShowSurface(SurfaceId id, bool shown) = 0;
+    virtual void RaiseSurface(SurfaceId id) = 0;
+    virtual void SetSurfaceTitle(SurfaceId id, const std::string& title) = 0;
+    // Keeps the surface above every other window of the desktop, or not.
+    virtual void SetSurfaceTopMost(SurfaceId, bool) {}
+    // Shows new contents; the buffer is the whole surface.
+    virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
+
+    // Takes the next input event, if any. Never blocks.
+    virtual bool PollEvent(HostEvent& event) = 0;
+    // Blocks until an event may be waiting or the time has passed.
+    virtual void WaitForEvent(uint32_t timeoutMs) = 0;
+
+    // The clock the program runs on while this host is installed; none for
+    // the system clock. Installing the host installs it (platform/system/Clock.h).
+    virtual IClock* Clock() { return nullptr; }
+
+    virtual void SetCursor(CursorShape shape) = 0;
+    virtual Point PointerPosition() const = 0;
+    // Moves the pointer (knob drags hold it in place).
+    virtual void WarpPointer(Point screen) = 0;
+    virtual bool PrimaryButtonDown() const = 0;
+
+    virtual void Beep() = 0;
+    // A blocking message box; returns the index of the button pressed.
+    virtual int MessageBox(const std::string& title, const std::string& text, int buttons) = 0;
+};
+
+// The host the window layer uses. Installing one makes it current and returns
+// the one it replaces, with its clock; the window layer must hold no windows
+// at that time.
+IHost& Host();
+std::unique_ptr<IHost> InstallHost(std::unique_ptr<IHost> host);
+
+} // namespace platform

@@ -1,0 +1,414 @@
+#include "platform/host/sdl/SdlHost.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+// SDL key codes to the numbering of a standard PC keyboard.
+uint32_t VirtualKeyOf(SDL_Keycode key)
+{
+    if (key >= SDLK_a && key <= SDLK_z)
+        return 'A' + static_cast<uint32_t>(key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return '0' + static_cast<uint32_t>(key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return 0x70 + static_cast<uint32_t>(key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return 0x61 + static_cast<uint32_t>(key - SDLK_KP_1);
+    struct Pair {
+        SDL_Keycode sdl;
+        uint32_t vk;
+    };
+    static const Pair table[] = {
+        {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09}, {SDLK_CLEAR, 0x0C}, {SDLK_RETURN, 0x0D},
+        {SDLK_KP_ENTER, 0x0D}, {SDLK_LSHIFT, 0x10}, {SDLK_RSHIFT, 0x10}, {SDLK_LCTRL, 0x11},
+        {SDLK_RCTRL, 0x11}, {SDLK_LALT, 0x12}, {SDLK_RALT, 0x12}, {SDLK_PAUSE, 0x13},
+        {SDLK_CAPSLOCK, 0x14}, {SDLK_ESCAPE, 0x1B}, {SDLK_SPACE, 0x20}, {SDLK_PAGEUP, 0x21},
+        {SDLK_PAGEDOWN, 0x22}, {SDLK_END, 0x23}, {SDLK_HOME, 0x24}, {SDLK_LEFT, 0x25},
+        {SDLK_UP, 0x26}, {SDLK_RIGHT, 0x27}, {SDLK_DOWN, 0x28}, {SDLK_INSERT, 0x2D},
+        {SDLK_DELETE, 0x2E}, {SDLK_LGUI, 0x5B}, {SDLK_RGUI, 0x5C}, {SDLK_APPLICATION, 0x5D},
+        {SDLK_KP_0, 0x60}, {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B}, {SDLK_KP_MINUS, 0x6D},
+        {SDLK_KP_PERIOD, 0x6E}, {SDLK_KP_DIVIDE, 0x6F}, {SDLK_F13, 0x7C}, {SDLK_F14, 0x7D},
+        {SDLK_F15, 0x7E}, {SDLK_NUMLOCKCLEAR, 0x90}, {SDLK_SCROLLLOCK, 0x91}, {SDLK_SEMICOLON, 0xBA},
+        {SDLK_EQUALS, 0xBB}, {SDLK_COMMA, 0xBC}, {SDLK_MINUS, 0xBD}, {SDLK_PERIOD, 0xBE},
+        {SDLK_SLASH, 0xBF}, {SDLK_BACKQUOTE, 0xC0}, {SDLK_LEFTBRACKET, 0xDB}, {SDLK_BACKSLASH, 0xDC},
+        {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE}, {SDLK_LESS, 0xE2},
+    };
+    for (const Pair& p : table)
+        if (p.sdl == key)
+            return p.vk;
+    return 0;
+}
+
+bool IsExtended(SDL_Keycode key)
+{
+    return key == SDLK_KP_ENTER || key == SDLK_KP_DIVIDE || key == SDLK_RCTRL || key == SDLK_RALT
+           || key == SDLK_INSERT || key == SDLK_DELETE || key == SDLK_HOME || key == SDLK_END
+           || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN || key == SDLK_LEFT || key == SDLK_RIGHT
+           || key == SDLK_UP || key == SDLK_DOWN;
+}
+
+int ButtonOf(uint8_t sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+SDL_SystemCursor SystemCursorOf(CursorShape shape)
+{
+    switch (shape) {
+    case CursorShape::Arrow:
+        return SDL_SYSTEM_CURSOR_ARROW;
+    case CursorShape::Wait:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case CursorShape::IBeam:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case CursorShape::Cross:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case CursorShape::Hand:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case CursorShape::SizeNWSE:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case CursorShape::SizeNESW:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case CursorShape::SizeWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case CursorShape::SizeNS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case CursorShape::SizeAll:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case CursorShape::No:
+        return SDL_SYSTEM_CURSOR_NO;
+    }
+    return SDL_SYSTEM_CURSOR_ARROW;
+}
+
+// The code points of a UTF-8 text.
+std::vector<char32_t> DecodeUtf8(const char* text)
+{
+    std::vector<char32_t> out;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        char32_t c = *p;
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        c &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
+        ++p;
+        for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p)
+            c = (c << 6) | (*p & 0x3F);
+        out.push_back(c);
+    }
+    return out;
+}
+
+// The desktop's clipboard, installed while the host lives.
+class SdlClipboard : public IClipboard {
+public:
+    bool HasText() override { return SDL_HasClipboardText() == SDL_TRUE; }
+    std::optional<std::string> GetText() override
+    {
+        char* text = SDL_GetClipboardText();
+        if (!text)
+            return std::nullopt;
+        std::string out = text;
+        SDL_free(text);
+        return out;
+    }
+    bool SetText(std::string_view text) override { return SDL_SetClipboardText(std::string(text).c_str()) == 0; }
+    void Clear() override { SDL_SetClipboardText(""); }
+};
+
+} // namespace
+
+std::unique_ptr<SdlHost> SdlHost::Create()
+{
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+        return nullptr;
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_StartTextInput();
+    std::unique_ptr<SdlHost> host(new SdlHost());
+    host->clipboard_ = std::make_unique<SdlClipboard>();
+    InstallClipboard(host->clipboard_.get());
+    return host;
+}
+
+SdlHost::~SdlHost()
+{
+    InstallClipboard(nullptr);
+    for (auto& [id, window] : windows_)
+        SDL_DestroyWindow(window);
+    for (auto& [shape, cursor] : cursors_)
+        SDL_FreeCursor(cursor);
+    SDL_Quit();
+}
+
+Rect SdlHost::DesktopRect() const
+{
+    SDL_Rect r {0, 0, 1024, 768};
+    SDL_GetDisplayUsableBounds(0, &r);
+    return Rect::FromSize(r.x, r.y, r.w, r.h);
+}
+
+int SdlHost::ColorDepth() const
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return 32;
+    const int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+    return bits == 24 ? 32 : bits;
+}
+
+SDL_Window* SdlHost::WindowOf(SurfaceId id) const
+{
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+SurfaceId SdlHost::SurfaceOf(uint32_t sdlWindowId) const
+{
+    SDL_Window* window = SDL_GetWindowFromID(sdlWindowId);
+    for (const auto& [id, w] : windows_)
+        if (w == window)
+            return id;
+    return 0;
+}
+
+SurfaceId SdlHost::CreateSurface(const SurfaceParams& params)
+{
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (params.tool)
+        flags |= SDL_WINDOW_UTILITY;
+    SDL_Window* window = SDL_CreateWindow(params.title.c_str(), params.rect.left, params.rect.top,
+                                          std::max(1, params.rect.Width()), std::max(1, params.rect.Height()), flags);
+    if (!window)
+        return 0;
+    if (SDL_Window* owner = WindowOf(params.owner))
+        SDL_SetWindowModalFor(window, owner);
+    const SurfaceId id = nextId_++;
+    windows_[id] = window;
+    return id;
+}
+
+void SdlHost::DestroySurface(SurfaceId id)
+{
+    if (SDL_Window* window = WindowOf(id)) {
+        SDL_DestroyWindow(window);
+        windows_.erase(id);
+    }
+}
+
+void SdlHost::MoveSurface(SurfaceId id, const Rect& rect)
+{
+    if (SDL_Window* window = WindowOf(id)) {
+        SDL_SetWindowPosition(window, rect.left, rect.top);
+        SDL_SetWindowSize(window, std::max(1, rect.Width()), std::max(1, rect.Height()));
+    }
+}
+
+void SdlHost::ShowSurface(SurfaceId id, bool shown)
+{
+    if (SDL_Window* window = WindowOf(id)) {
+        if (shown)
+            SDL_ShowWindow(window);
+        else
+            SDL_HideWindow(window);
+    }
+}
+
+void SdlHost::RaiseSurface(SurfaceId id)
+{
+    SDL_Window* window = WindowOf(id);
+    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN))
+        SDL_RaiseWindow(window);
+}
+
+void SdlHost::SetSurfaceTitle(SurfaceId id, const std::string& title)
+{
+    if (SDL_Window* window = WindowOf(id))
+        SDL_SetWindowTitle(window, title.c_str());
+}
+
+void SdlHost::SetSurfaceTopMost(SurfaceId id, bool topMost)
+{
+    if (SDL_Window* window = WindowOf(id))
+        SDL_SetWindowAlwaysOnTop(window, topMost ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
+{
+    SDL_Window* window = WindowOf(id);
+    if (!window)
+        return;
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface)
+        return;
+    const int w = std::min(surface->w, pixels.Width());
+    const int h = std::min(surface->h, pixels.Height());
+    if (w > 0 && h > 0) {
+        SDL_LockSurface(surface);
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, pixels.Data(), pixels.Width() * 4, surface->format->format,
+                          surface->pixels, surface->pitch);
+        SDL_UnlockSurface(surface);
+    }
+    SDL_UpdateWindowSurface(window);
+}
+
+bool SdlHost::Translate(const void* raw, HostEvent& out)
+{
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    auto screenOf = [&](uint32_t windowId, int x, int y) {
+        int wx = 0, wy = 0;
+        if (SDL_Window* window = SDL_GetWindowFromID(windowId))
+            SDL_GetWindowPosition(window, &wx, &wy);
+        return Point {wx + x, wy + y};
+    };
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        // The desktop's own pointer position: a window moved by a caption
+        // drag would otherwise make the drag jitter.
+        out.kind = HostEvent::Kind::MouseMove;
+        out.surface = SurfaceOf(e.motion.windowID);
+        out.screen = PointerPosition();
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.kind = e.type == SDL_MOUSEBUTTONDOWN ? HostEvent::Kind::MouseDown : HostEvent::Kind::MouseUp;
+        out.surface = SurfaceOf(e.button.windowID);
+        out.screen = screenOf(e.button.windowID, e.button.x, e.button.y);
+        out.button = ButtonOf(e.button.button);
+        return out.button != 0;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.kind = e.type == SDL_KEYDOWN ? HostEvent::Kind::KeyDown : HostEvent::Kind::KeyUp;
+        out.virtualKey = VirtualKeyOf(e.key.keysym.sym);
+        out.extended = IsExtended(e.key.keysym.sym);
+        out.repeat = e.key.repeat != 0;
+        return out.virtualKey != 0;
+    case SDL_TEXTINPUT: {
+        const auto characters = DecodeUtf8(e.text.text);
+        for (char32_t c : characters) {
+            HostEvent t;
+            t.kind = HostEvent::Kind::Text;
+            t.character = c;
+            pending_.push_back(t);
+        }
+        return false;
+    }
+    case SDL_WINDOWEVENT:
+        out.surface = SurfaceOf(e.window.windowID);
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            out.kind = HostEvent::Kind::CloseRequest;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out.kind = HostEvent::Kind::FocusGained;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Focus moving between two windows of the program is no loss.
+            out.kind = HostEvent::Kind::FocusLost;
+            return SDL_GetKeyboardFocus() == nullptr;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            out.kind = HostEvent::Kind::Expose;
+            return true;
+        default:
+            return false;
+        }
+    case SDL_DROPFILE:
+        out.kind = HostEvent::Kind::DropFile;
+        out.surface = SurfaceOf(e.drop.windowID);
+        out.screen = PointerPosition();
+        out.text = e.drop.file ? e.drop.file : "";
+        SDL_free(e.drop.file);
+        return !out.text.empty();
+    case SDL_QUIT:
+        out.kind = HostEvent::Kind::Quit;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SdlHost::PollEvent(HostEvent& event)
+{
+    SDL_Event e;
+    while (pending_.empty() && SDL_PollEvent(&e)) {
+        HostEvent out;
+        if (Translate(&e, out)) {
+            event = out;
+            return true;
+        }
+    }
+    if (pending_.empty())
+        return false;
+    event = pending_.front();
+    pending_.pop_front();
+    return true;
+}
+
+void SdlHost::WaitForEvent(uint32_t timeoutMs)
+{
+    if (pending_.empty())
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+}
+
+void SdlHost::SetCursor(CursorShape shape)
+{
+    SDL_Cursor*& cursor = cursors_[shape];
+    if (!cursor)
+        cursor = SDL_CreateSystemCursor(SystemCursorOf(shape));
+    if (cursor)
+        SDL_SetCursor(cursor);
+}
+
+Point SdlHost::PointerPosition() const
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+void SdlHost::WarpPointer(Point screen)
+{
+    SDL_WarpMouseGlobal(screen.x, screen.y);
+}
+
+bool SdlHost::PrimaryButtonDown() const
+{
+    return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+}
+
+void SdlHost::Beep()
+{
+    // SDL has no bell; the terminal's is the nearest the desktop offers.
+    std::fputs("\a", stderr);
+}
+
+int SdlHost::MessageBox(const std::string& title, const std::string& text, int buttons)
+{
+    static const char* labels[] = {"OK", "Cancel", "Retry"};
+    const int count = buttons < 1 ? 1 : buttons > 3 ? 3 : buttons;
+    SDL_MessageBoxButtonData data[3];
+    for (int i = 0; i < count; ++i)
+        data[i] = {0, i, labels[i]};
+    const SDL_MessageBoxData box {SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(), text.c_str(), count, data,
+                                  nullptr};
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0)
+        return 0;
+    return pressed < 0 ? 0 : pressed;
+}
+
+} // namespace platform

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/host/HostClipboard.h"
+#include "platform/host/Host.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+
+struct SDL_Window;
+struct SDL_Cursor;
+
+namespace platform {
+
+// The real desktop through SDL2: each top-level window of the layer is one
+// borderless SDL window (the layer draws the caption and borders itself);
+// owned windows and floaters are marked transient for their owner so that the
+// desktop keeps them above it.
+class SdlHost : public IHost {
+public:
+    // None when no display can be opened.
+    static std::unique_ptr<SdlHost> Create();
+    ~SdlHost() override;
+    SdlHost(const SdlHost&) = delete;
+    SdlHost& operator=(const SdlHost&) = delete;
+
+    Rect DesktopRect() const override;
+    int ColorDepth() const override;
+
+    SurfaceId CreateSurface(const SurfaceParams& params) override;
+    void DestroySurface(SurfaceId id) override;
+    void MoveSurface(SurfaceId id, const Rect& rect) override;
+    void ShowSurface(SurfaceId id, bool shown) override;
+    void RaiseSurface(SurfaceId id) override;
+    void SetSurfaceTitle(SurfaceId id, const std::string& title) override;
+    void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
+    void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
+
+    bool PollEvent(HostEvent& event) override;
+    void WaitForEvent(uint32_t timeoutMs) override;
+
+    void SetCursor(CursorShape shape) override;
+    Point PointerPosition() const override;
+    void WarpPointer(Point screen) override;
+    bool PrimaryButtonDown() const override;
+
+    void Beep() override;
+    int MessageBox(const std::string& title, const std::string& text, int buttons) override;
+
+private:
+    SdlHost() = default;
+    SDL_Window* WindowOf(SurfaceId id) const;
+    SurfaceId SurfaceOf(uint32_t sdlWindowId) const;
+    bool Translate(const void* sdlEvent, HostEvent& out);
+
+    SurfaceId nextId_ = 1;
+    std::map<SurfaceId, SDL_Window*> windows_;
+    std::map<CursorShape, SDL_Cursor*> cursors_;
+    std::deque<HostEvent> pending_;
+    std::unique_ptr<IClipboard> clipboard_;
+};
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/base/Geometry.h"
+#include "platform/host/Host.h"
+
+#include <cstdint>
+
+// The pointer, the mouse buttons, the keys held and the cursor, as the window
+// layer last saw them from the host.
+namespace platform {
+
+Point GetCursorPos();
+// Moves the pointer on the desktop (the host warps the real one).
+void SetCursorPos(Point screen);
+// button: 1 left, 2 right, 3 middle.
+bool IsMouseButtonDown(int button);
+bool IsKeyDown(uint32_t virtualKey);
+// Shows a cursor shape; only a change reaches the host.
+void SetCursor(CursorShape shape);
+CursorShape GetCursor();
+void Beep();
+
+} // namespace platform

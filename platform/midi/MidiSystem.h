@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/midi/MidiDevices.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What a source of MIDI devices (RtMidi, the virtual devices) gives the
+// device lists of MidiDevices.h.
+namespace platform {
+
+enum class MidiDirection { In, Out };
+
+struct MidiPortInfo {
+    std::string key; // what opens the port again, unique within its system
+    MidiDeviceCaps caps;
+};
+
+class MidiSystem {
+public:
+    virtual ~MidiSystem() = default;
+    virtual std::vector<MidiPortInfo> Ports(MidiDirection direction) = 0;
+    virtual MidiResult OpenOutput(const std::string& key, std::unique_ptr<MidiOutDevice>& device) = 0;
+    virtual MidiResult OpenInput(const std::string& key, MidiInCallback callback, uintptr_t instance,
+                                 std::unique_ptr<MidiInDevice>& device) = 0;
+};
+
+// The machine's MIDI system chosen for this process, or null when there is
+// none (see RtMidiSystem.cpp).
+MidiSystem* HostMidiSystem();
+// The in-process virtual devices.
+MidiSystem& VirtualMidiSystem();
+// The client name set by SetMidiClientName or the program's name.
+std::string MidiClientName();
+
+// The name shown for an ALSA sequencer port as RtMidi names it:
+// "USB Keys:USB Keys MIDI 1 20:0" becomes "USB Keys MIDI 1". The numbers
+// change when a device is plugged in again, and the client name mostly
+// repeats at the start of the port name.
+std::string AlsaPortDisplayName(const std::string& portName);
+
+} // namespace platform

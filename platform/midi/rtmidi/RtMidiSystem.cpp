@@ -1,0 +1,327 @@
+// The machine's MIDI devices through RtMidi: the ALSA sequencer when the
+// machine has one, else a running JACK server. TORVAN_MIDI_API chooses
+// instead: "alsa", "jack" or "none" (only virtual devices); without it, a
+// JACK server named in JACK_DEFAULT_SERVER that runs comes first.
+#include "platform/midi/MidiSystem.h"
+
+#include <RtMidi.h>
+#include <jack/jack.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <regex>
+
+namespace platform {
+
+namespace {
+
+// libjack prints its own complaints; silence them while we only look for a
+// server, so a desktop without JACK starts quietly.
+std::atomic<bool> gProbingJack{false};
+
+void JackErrorText(const char* text)
+{
+    if (!gProbingJack)
+        fprintf(stderr, "JACK: %s\n", text);
+}
+
+void JackInfoText(const char*) {}
+
+bool JackServerRuns()
+{
+    jack_set_error_function(JackErrorText);
+    jack_set_info_function(JackInfoText);
+    gProbingJack = true;
+    jack_status_t status{};
+    jack_client_t* client = jack_client_open("probe", JackNoStartServer, &status);
+    gProbingJack = false;
+    if (!client)
+        return false;
+    jack_client_close(client);
+    return true;
+}
+
+bool AlsaSequencerPresent()
+{
+    return access("/dev/snd/seq", R_OK | W_OK) == 0;
+}
+
+RtMidi::Api ChooseApi()
+{
+    const char* chosen = std::getenv("TORVAN_MIDI_API");
+    if (chosen && *chosen) {
+        if (std::strcmp(chosen, "alsa") == 0)
+            return RtMidi::LINUX_ALSA;
+        if (std::strcmp(chosen, "jack") == 0)
+            return JackServerRuns() ? RtMidi::UNIX_JACK : RtMidi::RTMIDI_DUMMY;
+        return RtMidi::RTMIDI_DUMMY;
+    }
+    const char* jackServer = std::getenv("JACK_DEFAULT_SERVER");
+    if (jackServer && *jackServer && JackServerRuns())
+        return RtMidi::UNIX_JACK;
+    if (AlsaSequencerPresent())
+        return RtMidi::LINUX_ALSA;
+    if (JackServerRuns())
+        return RtMidi::UNIX_JACK;
+    return RtMidi::RTMIDI_DUMMY;
+}
+
+// Collects what RtMidi reports instead of letting it print or throw.
+struct ErrorSink {
+    std::atomic<bool> failed{false};
+
+    static void Report(RtMidiError::Type type, const std::string&, void* self)
+    {
+        if (type != RtMidiError::WARNING && type != RtMidiError::DEBUG_WARNING)
+            static_cast<ErrorSink*>(self)->failed = true;
+    }
+    bool Take() { return failed.exchange(false); }
+};
+
+// Bytes of a short message by its status byte; 0 for what is not one.
+size_t ShortMessageLength(uint8_t status)
+{
+    if (status < 0x80 || status == 0xF0 || status == 0xF7)
+        return 0;
+    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0) || status == 0xF2)
+        return 3;
+    if (status < 0xE0 || status == 0xF1 || status == 0xF3)
+        return 2;
+    return 1;
+}
+
+class RtOutDevice final : public MidiOutDevice {
+public:
+    RtOutDevice(std::unique_ptr<RtMidiOut> out, bool paced, std::unique_ptr<ErrorSink> errors)
+        : out_(std::move(out)), paced_(paced), errors_(std::move(errors))
+    {
+    }
+
+    MidiResult ShortMessage(uint32_t message) override
+    {
+        const uint8_t bytes[3] = {static_cast<uint8_t>(message), static_cast<uint8_t>(message >> 8),
+                                  static_cast<uint8_t>(message >> 16)};
+        const size_t count = ShortMessageLength(bytes[0]);
+        if (count == 0)
+            return midierr::kInvalidParameter;
+        return Send(bytes, count);
+    }
+
+protected:
+    MidiResult SendLong(const uint8_t* bytes, size_t count) override { return Send(bytes, count); }
+
+    uint32_t CompletionDelay(size_t count) override
+    {
+        // JACK takes the bytes into a ring of limited size without telling
+        // when it is full, so keep to the pace of a MIDI cable (31,250 baud,
+        // ten bits a byte). ALSA blocks the send itself while its queue is full.
+        if (!paced_)
+            return 0;
+        return static_cast<uint32_t>((count * 10 * 1000 + 31249) / 31250);
+    }
+
+private:
+    MidiResult Send(const uint8_t* bytes, size_t count)
+    {
+        try {
+            out_->sendMessage(bytes, count);
+        } catch (const RtMidiError&) {
+            return midierr::kNotReady;
+        }
+        return errors_->Take() ? midierr::kNotReady : midierr::kOk;
+    }
+
+    std::unique_ptr<RtMidiOut> out_;
+    bool paced_;
+    std::unique_ptr<ErrorSink> errors_;
+};
+
+class RtInDevice final : public MidiInDevice {
+public:
+    RtInDevice(MidiInCallback callback, uintptr_t instance) : MidiInDevice(callback, instance) {}
+
+    ~RtInDevice() override
+    {
+        // Closing stops RtMidi's thread, so no message arrives during the
+        // rest of the destruction.
+        in_.reset();
+    }
+
+    MidiResult Open(RtMidi::Api api, const std::string& client, unsigned port, const std::string& portName)
+    {
+        start_ = std::chrono::steady_clock::now();
+        try {
+            in_ = std::make_unique<RtMidiIn>(api, client, 1000);
+            in_->setErrorCallback(ErrorSink::Report, &errors_);
+            in_->ignoreTypes(false, true, true);
+            in_->setCallback(&RtInDevice::OnMessage, this);
+            in_->openPort(port, portName);
+        } catch (const RtMidiError&) {
+            return midierr::kNoDevice;
+        }
+        if (errors_.Take() || !in_->isPortOpen())
+            return midierr::kNoDevice;
+        return midierr::kOk;
+    }
+
+private:
+    static void OnMessage(double, std::vector<unsigned char>* message, void* self)
+    {
+        static_cast<RtInDevice*>(self)->Receive(*message);
+    }
+
+    void Receive(const std::vector<unsigned char>& message)
+    {
+        if (message.empty())
+            return;
+        if (message[0] == 0xF0) {
+            DeliverLong(message.data(), message.size(), SIZE_MAX);
+            return;
+        }
+        uint32_t word = 0;
+        for (size_t i = 0; i < message.size() && i < 3; ++i)
+            word |= uint32_t(message[i]) << (8 * i);
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        DeliverShort(word, static_cast<uint32_t>(
+                               std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+    }
+
+    ErrorSink errors_;
+    std::chrono::steady_clock::time_point start_;
+    std::unique_ptr<RtMidiIn> in_;
+};
+
+class RtMidiSystem final : public MidiSystem {
+public:
+    explicit RtMidiSystem(RtMidi::Api api) : api_(api) {}
+
+    std::vector<MidiPortInfo> Ports(MidiDirection direction) override
+    {
+        std::lock_guard<std::mutex> guard(mutex_);
+        std::vector<MidiPortInfo> ports;
+        RtMidi* lister = Lister(direction);
+        if (!lister)
+            return ports;
+        const unsigned count = lister->getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+            const std::string key = lister->getPortName(i);
+            if (key.empty())
+                continue;
+            const std::string shown = api_ == RtMidi::LINUX_ALSA ? AlsaPortDisplayName(key) : key;
+            ports.push_back({key, {shown, MidiTechnology::Port}});
+        }
+        lister_errors_.Take();
+        return ports;
+    }
+
+    MidiResult OpenOutput(const std::string& key, std::unique_ptr<MidiOutDevice>& device) override
+    {
+        unsigned port = 0;
+        if (!Locate(MidiDirection::Out, key, port))
+            return midierr::kNoDevice;
+        auto errors = std::make_unique<ErrorSink>();
+        std::unique_ptr<RtMidiOut> out;
+        try {
+            out = std::make_unique<RtMidiOut>(api_, MidiClientName());
+            out->setErrorCallback(ErrorSink::Report, errors.get());
+            out->openPort(port, "out");
+        } catch (const RtMidiError&) {
+            return midierr::kNoDevice;
+        }
+        if (errors->Take() || !out->isPortOpen())
+            return midierr::kNoDevice;
+        device = std::make_unique<RtOutDevice>(std::move(out), api_ == RtMidi::UNIX_JACK, std::move(errors));
+        return midierr::kOk;
+    }
+
+    MidiResult OpenInput(const std::string& key, MidiInCallback callback, uintptr_t instance,
+                         std::unique_ptr<MidiInDevice>& device) override
+    {
+        unsigned port = 0;
+        if (!Locate(MidiDirection::In, key, port))
+            return midierr::kNoDevice;
+        auto input = std::make_unique<RtInDevice>(callback, instance);
+        const MidiResult result = input->Open(api_, MidiClientName(), port, "in");
+        if (result == midierr::kOk)
+            device = std::move(input);
+        return result;
+    }
+
+private:
+    // The port's current number; ports come and go while the program runs.
+    bool Locate(MidiDirection direction, const std::string& key, unsigned& port)
+    {
+        std::lock_guard<std::mutex> guard(mutex_);
+        RtMidi* lister = Lister(direction);
+        if (!lister)
+            return false;
+        const unsigned count = lister->getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+            if (lister->getPortName(i) == key) {
+                port = i;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Called with mutex_ held.
+    RtMidi* Lister(MidiDirection direction)
+    {
+        try {
+            if (direction == MidiDirection::In) {
+                if (!inLister_) {
+                    inLister_ = std::make_unique<RtMidiIn>(api_, MidiClientName());
+                    inLister_->setErrorCallback(ErrorSink::Report, &lister_errors_);
+                }
+                return inLister_.get();
+            }
+            if (!outLister_) {
+                outLister_ = std::make_unique<RtMidiOut>(api_, MidiClientName());
+                outLister_->setErrorCallback(ErrorSink::Report, &lister_errors_);
+            }
+            return outLister_.get();
+        } catch (const RtMidiError&) {
+            return nullptr;
+        }
+    }
+
+    RtMidi::Api api_;
+    std::mutex mutex_;
+    ErrorSink lister_errors_;
+    std::unique_ptr<RtMidiIn> inLister_;
+    std::unique_ptr<RtMidiOut> outLister_;
+};
+
+} // namespace
+
+std::string AlsaPortDisplayName(const std::string& portName)
+{
+    static const std::regex numbers(R"( \d+:\d+$)");
+    std::string name = std::regex_replace(portName, numbers, "");
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos) {
+        const std::string client = name.substr(0, colon);
+        const std::string port = name.substr(colon + 1);
+        if (port.compare(0, client.size(), client) == 0)
+            name = port;
+    }
+    return name;
+}
+
+MidiSystem* HostMidiSystem()
+{
+    static std::unique_ptr<RtMidiSystem> system = []() -> std::unique_ptr<RtMidiSystem> {
+        const RtMidi::Api api = ChooseApi();
+        if (api == RtMidi::RTMIDI_DUMMY)
+            return nullptr;
+        return std::make_unique<RtMidiSystem>(api);
+    }();
+    return system.get();
+}
+
+} // namespace platform

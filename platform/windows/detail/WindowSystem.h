@@ -1,0 +1,131 @@
+#pragma once
+
+// Internal state of the window layer, shared by its source files. Not for use
+// above platform/.
+
+#include "platform/host/Host.h"
+#include "platform/graphics/PixelBuffer.h"
+#include "platform/graphics/Region.h"
+#include "platform/windows/Window.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace platform::detail {
+
+enum class ShowState { Normal, Minimized, Maximized };
+
+struct WindowObject {
+    WindowHandle handle = 0;
+    WindowClass windowClass;
+    std::string title;
+    uint32_t style = 0;
+    uint32_t exStyle = 0;
+    Rect rect; // in the parent's client coordinates, or on the desktop
+    WindowHandle parent = 0;
+    WindowHandle owner = 0;
+    uint16_t childId = 0;
+    std::vector<WindowHandle> children; // bottom to top
+    Region update;                      // client coordinates
+    bool erase = false;
+    PixelBuffer surface;                // the whole window rectangle
+    intptr_t data = 0;
+    bool destroying = false;
+    bool acceptFiles = false;
+    ShowState show = ShowState::Normal;
+    Rect restoreRect;
+    SurfaceId surfaceId = 0;
+    bool activeCaption = false;
+};
+
+struct Timer {
+    WindowHandle window = 0;
+    uintptr_t id = 0;
+    uint32_t interval = 0;
+    uint64_t due = 0;
+};
+
+enum class DragMode { None, Move, Size };
+
+struct Drag {
+    DragMode mode = DragMode::None;
+    WindowHandle window = 0;
+    LResult hit = 0;
+    Point start;
+    Rect startRect;
+};
+
+struct WindowSystem {
+    std::map<WindowHandle, std::unique_ptr<WindowObject>> windows;
+    WindowHandle nextHandle = 0x100;
+    std::vector<WindowHandle> topLevels; // bottom to top
+    std::map<std::string, WindowClass> classes;
+    WindowHandle active = 0;
+    WindowHandle focus = 0;
+    WindowHandle capture = 0;
+    bool appActive = false;
+
+    std::deque<Message> posted;
+    std::deque<Message> input;
+    bool quitPosted = false;
+    int quitCode = 0;
+
+    std::vector<Timer> timers;
+    uintptr_t nextThreadTimer = 1;
+
+    std::set<WindowHandle> dirtyTopLevels;
+    Drag drag;
+
+    // Double clicks.
+    WindowHandle lastClickWindow = 0;
+    uint64_t lastClickTime = 0;
+    Point lastClickPoint;
+    int lastClickButton = 0;
+
+    // Dropped files waiting for their window to take them.
+    std::map<WParam, std::vector<std::string>> drops;
+    WParam nextDrop = 1;
+
+    bool keys[256] = {};
+    bool mouseButtons[4] = {};
+    Point pointer;
+};
+
+WindowSystem& System();
+WindowObject* Find(WindowHandle window);
+uint64_t Now();
+// A message stamped with the time and the pointer's position now.
+Message MakeMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
+
+// Non-client geometry (window coordinates).
+int BorderWidth(const WindowObject& w);
+int CaptionHeight(const WindowObject& w);
+Rect ClientArea(const WindowObject& w);
+Rect CaptionButtonRect(const WindowObject& w, LResult button);
+LResult HitTest(const WindowObject& w, Point windowPoint);
+void DrawNonClient(WindowObject& w);
+
+// The window's top-left corner on the desktop.
+Point WindowOrigin(const WindowObject& w);
+void MarkDirty(WindowHandle window);
+void ComposeTopLevel(const WindowObject& top, PixelBuffer& out);
+void PresentDirty();
+
+bool IsMdiClient(const WindowObject& w);
+bool IsMdiChild(const WindowObject& w);
+// Called by the layer when an MDI child goes away or is shown.
+void MdiChildGone(WindowHandle client, WindowHandle child);
+void MdiChildShown(WindowHandle client, WindowHandle child);
+void RegisterBuiltInClasses();
+
+// Host events become window messages.
+void PumpHostEvents();
+void ActivateForClick(WindowHandle target);
+
+void ResetInputState();
+
+} // namespace platform::detail

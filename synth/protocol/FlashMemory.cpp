@@ -1,0 +1,108 @@
+#include "synth/protocol/FlashMemory.h"
+
+#include "platform/system/Clock.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/FlashMolecules.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::vector<CFlashEntry> kNoEntries;
+
+} // namespace
+
+CFlashMemory::CFlashMemory(CFlashMemoryHost& host, uint8_t bankCount)
+    : host_(host), banks_(std::clamp<uint8_t>(bankCount, 1, CFlashAddress::kMaxBank + 1))
+{
+}
+
+const std::vector<CFlashEntry>& CFlashMemory::GetBank(uint8_t bank) const
+{
+    return bank < banks_.size() ? banks_[bank] : kNoEntries;
+}
+
+bool CFlashMemory::ContinueScan()
+{
+    if (!scanning_)
+        return false;
+    // One request at a time: a second one would only repeat the first.
+    if (host_.IsWaitingForReply())
+        return true;
+    CMoleculePacket packet;
+    packet.Append(std::make_unique<CMFlashDataRequest>(scanPosition_));
+    host_.SendRequest(packet);
+    return true;
+}
+
+void CFlashMemory::OnDataDump(const CMFlashDataDump& dump)
+{
+    for (const CFlashDumpItem& item : dump.GetItems())
+        Enter(item.address, item.name);
+    AdvanceScan(dump);
+    StampChange();
+}
+
+void CFlashMemory::OnDeleteDump(const CMFlashDeleteDump& dump)
+{
+    if (Remove(dump.address))
+        StampChange();
+}
+
+void CFlashMemory::Enter(CFlashAddress address, const std::string& name)
+{
+    // A model with fewer banks has no table for the others.
+    if (address.bank >= banks_.size())
+        return;
+    std::vector<CFlashEntry>& bank = banks_[address.bank];
+    const auto at = std::ranges::lower_bound(bank, address.location, {}, &CFlashEntry::location);
+    if (at != bank.end() && at->location == address.location)
+        at->name = name;
+    else
+        bank.insert(at, CFlashEntry{address.location, name});
+}
+
+bool CFlashMemory::Remove(CFlashAddress address)
+{
+    if (address.bank >= banks_.size())
+        return false;
+    return std::erase_if(banks_[address.bank],
+                         [&](const CFlashEntry& e) { return e.location == address.location; }) != 0;
+}
+
+// The scan moves on past what the dump reported. A dump without the "more"
+// byte, or one that brings the scan no further, would have the same request
+// sent again; after a few of those the scan is given up rather than repeated
+// forever.
+void CFlashMemory::AdvanceScan(const CMFlashDataDump& dump)
+{
+    if (!scanning_)
+        return;
+    if (!dump.HasMore()) {
+        Stall();
+        return;
+    }
+    if (dump.IsComplete()) {
+        scanning_ = false;
+        return;
+    }
+    if (!dump.HasReported() || dump.GetResumeIndex() <= scanPosition_.GetIndex()) {
+        Stall();
+        return;
+    }
+    stalledScans_ = 0;
+    // The scan ends after the model's last bank.
+    if (dump.GetResumeIndex() >= static_cast<int>(banks_.size()) * CFlashAddress::kLocationsPerBank) {
+        scanning_ = false;
+        return;
+    }
+    scanPosition_ = CFlashAddress::FromIndex(dump.GetResumeIndex());
+}
+
+void CFlashMemory::Stall()
+{
+    if (++stalledScans_ >= kMaxStalledScans)
+        scanning_ = false;
+}
+
+void CFlashMemory::StampChange() { changeTime_ = platform::NowMilliseconds(); }

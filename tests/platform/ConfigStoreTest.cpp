@@ -1,0 +1,65 @@
+#include "platform/system/ConfigStore.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> Bytes(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+TEST(ConfigStoreTest, ValuesRoundTripPerProgram)
+{
+    testsupport::ScopedConfigHome home;
+    platform::CConfigStore editor("Patchora");
+    platform::CConfigStore updater("Bootwren");
+
+    EXPECT_FALSE(editor.Read("StayOnTop"));
+    const std::vector<uint8_t> placement {0, 1, 2, 0xFF, 0, 44};
+    EXPECT_TRUE(editor.Write("MainFramePlacement", placement));
+    EXPECT_TRUE(editor.Write("StayOnTop", Bytes("\x01")));
+    EXPECT_TRUE(editor.Write("StayOnTop", Bytes(""))); // replaced, may be empty
+    EXPECT_EQ(editor.Read("MainFramePlacement"), placement);
+    EXPECT_EQ(editor.Read("StayOnTop"), std::vector<uint8_t> {});
+    EXPECT_FALSE(updater.Read("MainFramePlacement"));
+
+    const fs::path folder = home.Path() / "config" / "Torvan" / "Patchora";
+    EXPECT_EQ(platform::UserConfigDirectory("Patchora"), folder.string() + "/");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2)
+        << "one file per value and no temporary left";
+
+    EXPECT_TRUE(editor.Remove("StayOnTop"));
+    EXPECT_FALSE(editor.Read("StayOnTop"));
+    EXPECT_TRUE(editor.Remove("StayOnTop")) << "removing a missing value is no failure";
+}
+
+TEST(ConfigStoreTest, NamesCannotLeaveTheFolder)
+{
+    testsupport::ScopedConfigHome home;
+    platform::CConfigStore store("Patchora");
+    for (const char* name : {"", "../escape", "a/b", ".hidden"}) {
+        EXPECT_FALSE(store.Write(name, Bytes("x"))) << name;
+        EXPECT_FALSE(store.Read(name)) << name;
+    }
+    EXPECT_FALSE(fs::exists(home.Path() / "config" / "Torvan" / "escape.value"));
+}
+
+TEST(ConfigStoreTest, WithoutConfigHomeTheHomesConfigFolderIsUsed)
+{
+    testsupport::ScopedConfigHome scope;
+    const std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", scope.Path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    const std::string folder = platform::UserConfigDirectory("Bootwren");
+    setenv("HOME", oldHome.c_str(), 1);
+    EXPECT_EQ(folder, (scope.Path() / ".config" / "Torvan" / "Bootwren").string() + "/");
+}
+
+} // namespace

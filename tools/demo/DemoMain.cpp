@@ -1,0 +1,119 @@
+// The framework's demo: a frame with two document windows, each showing a
+// small drawn view tree.
+//
+//   torvan-demo [FILE...]            a desktop window (SDL2), until closed; one
+//                                    copy runs: a second start hands its files
+//                                    to it and ends
+//   torvan-demo --headless FILE      draws in memory and writes the screen to FILE (PNG)
+//   torvan-demo --screenshot FILE    shows the window, then takes the real
+//                                    screen's picture of it (X11) into FILE and
+//                                    checks it against what was drawn
+#include "DemoApplication.h"
+#include "DemoScene.h"
+#include "X11Screenshot.h"
+
+#include "framework/application/Application.h"
+#include "framework/application/StartupRecord.h"
+#include "platform/system/Clock.h"
+#include "platform/host/headless/HeadlessHost.h"
+#include "platform/host/Host.h"
+#include "platform/graphics/PngWriter.h"
+#include "platform/host/sdl/SdlHost.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
+
+namespace {
+
+using NSHarrowen::CApplication;
+
+int RunHeadless(const std::string& path)
+{
+    auto owned = std::make_unique<platform::HeadlessHost>(1024, 768);
+    platform::HeadlessHost& host = *owned;
+    platform::InstallHost(std::move(owned));
+    {
+        CApplication app("Torvan Demo");
+        demo::DemoScene scene(app);
+        host.SetApplicationFocus(true);
+        app.PumpWaiting(100000);
+        platform::FlushScreen();
+        platform::WritePng(path, host.Screen());
+    }
+    platform::ResetWindowSystem();
+    platform::InstallHost(nullptr);
+    std::printf("Wrote %s\n", path.c_str());
+    return 0;
+}
+
+// Pumps messages for a while on the real clock.
+void PumpFor(CApplication& app, uint64_t ms)
+{
+    const uint64_t end = platform::NowMilliseconds() + ms;
+    while (platform::NowMilliseconds() < end) {
+        if (app.PumpWaiting(100) == 0) {
+            app.IdleCheck();
+            platform::SleepMilliseconds(10);
+        }
+    }
+}
+
+int RunOnDesktop(const char* screenshot)
+{
+    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
+    if (!sdl) {
+        std::fprintf(stderr, "No desktop to show the demo on.\n");
+        return 1;
+    }
+    platform::InstallHost(std::move(sdl));
+    int result = 0;
+    {
+        CApplication app("Torvan Demo");
+        demo::DemoScene scene(app);
+        if (screenshot) {
+            PumpFor(app, 1500);
+            const platform::WindowHandle frame = app.GetFrameHandle();
+            const platform::PixelBuffer drawn = platform::CaptureWindow(frame);
+            platform::PixelBuffer shown;
+            if (!demo::GrabScreen(platform::GetWindowRect(frame), shown)) {
+                std::fprintf(stderr, "The screen could not be read.\n");
+                result = 1;
+            } else {
+                platform::WritePng(screenshot, shown);
+                const long differing = demo::CountDifferences(drawn, shown);
+                std::printf("Wrote %s; %ld pixels differ from the drawing.\n", screenshot, differing);
+                result = differing == 0 ? 0 : 2;
+            }
+        } else {
+            app.RunLoop();
+        }
+    }
+    platform::ResetWindowSystem();
+    platform::InstallHost(nullptr);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        if (argc == 3 && std::strcmp(argv[1], "--headless") == 0)
+            return RunHeadless(argv[2]);
+        if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0)
+            return RunOnDesktop(argv[2]);
+        if (argc >= 2 && argv[1][0] == '-') {
+            std::fprintf(stderr, "usage: %s [--headless FILE | --screenshot FILE | FILE...]\n", argv[0]);
+            return 64;
+        }
+        return NSHarrowen::RunProgramMain(argc, argv, demo::RunDemoApplication);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "torvan-demo: %s\n", e.what());
+        return 1;
+    }
+}
