@@ -113,7 +113,9 @@ void CABCCanvas::DrawStringInRect(const CRect& rect, const char* text, const CFo
 
 void CABCCanvas::DrawStringCentered(const CRect& rect, const char* text, const CFontSpec& font, const CColor& color)
 {
-    CRect box(0, 0, GetStringWidth(text, font), state_->GetTextMetrics().height);
+    // The width first: measuring selects the font whose metrics follow.
+    const int16_t width = GetStringWidth(text, font);
+    CRect box(0, 0, width, state_->GetTextMetrics().height);
     box.CenterIn(rect);
     DrawString(box.left, box.top + state_->GetTextMetrics().ascent, text, font, color);
 }

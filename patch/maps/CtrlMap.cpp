@@ -1,0 +1,41 @@
+#include "patch/maps/CtrlMap.h"
+
+#include "patch/PatchError.h"
+#include "synth/MidiCtrlNames.h"
+#include "synth/molecules/AssignMolecules.h"
+
+void CCtrlMap::ReplaceFrom(const CMCtrlMapDump& dump)
+{
+    BeginReplace();
+    for (const CCtrlMapEntry& entry : dump.GetEntries())
+        AddFromDump(entry.address, entry.controller);
+}
+
+void CCtrlMap::Validate(const CMapHostInterface& host)
+{
+    const bool conflicts = TakeDumpConflicts();
+    const bool shared = RemoveSharedValues();
+    const bool missing = RemoveMissingParams(host);
+    if (conflicts || shared || missing)
+        throw XPMapError(PatchErrorCode::kCtrlAssignment);
+    if (RemoveIf([](const auto& entry) { return !IsAssignableMidiCtrl(entry.second); }))
+        throw XPMapError(PatchErrorCode::kCtrlAssignment);
+}
+
+std::unique_ptr<CMCtrlMapDump> CCtrlMap::MakeDump() const
+{
+    auto dump = std::make_unique<CMCtrlMapDump>();
+    for (const auto& [key, controller] : GetEntries())
+        if (!dump->AddAssignment(key, controller))
+            throw XPMapError(PatchErrorCode::kCtrlAssignment);
+    return dump;
+}
+
+std::unique_ptr<CMolecule> CCtrlMap::MakeAssign(const ParamAddress& key, uint8_t value) const
+{
+    return std::make_unique<CMCtrlAssign>(key, value);
+}
+
+std::unique_ptr<CMolecule> CCtrlMap::MakeDeassign(uint8_t value) const { return std::make_unique<CMCtrlDeassign>(value); }
+
+std::unique_ptr<CMolecule> CCtrlMap::MakeRequest() const { return std::make_unique<CMCtrlMapRequest>(); }
