@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/ParamAddress.h"
+#include "synth/protocol/ParamAddress.h"
 
 #include <cstddef>
 #include <cstdint>

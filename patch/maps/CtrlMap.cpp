@@ -1,7 +1,7 @@
 #include "patch/maps/CtrlMap.h"
 
 #include "patch/PatchError.h"
-#include "synth/MidiCtrlNames.h"
+#include "synth/protocol/MidiCtrlNames.h"
 #include "synth/molecules/AssignMolecules.h"
 
 void CCtrlMap::ReplaceFrom(const CMCtrlMapDump& dump)

@@ -3,7 +3,7 @@
 #include "patch/PatchError.h"
 #include "patch/document/MapHostInterface.h"
 #include "patch/edit/EditPair.h"
-#include "synth/MoleculePacket.h"
+#include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/AssignMolecules.h"
 
 namespace {

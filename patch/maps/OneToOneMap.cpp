@@ -2,7 +2,7 @@
 
 #include "patch/document/MapHostInterface.h"
 #include "patch/edit/EditPair.h"
-#include "synth/MoleculePacket.h"
+#include "synth/molecules/MoleculePacket.h"
 
 #include <set>
 

@@ -1,6 +1,6 @@
 #include "patch/views/FittedString.h"
 
-#include "framework/Color.h"
+#include "framework/drawing/Color.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Canvas.h"
+#include "framework/drawing/Canvas.h"
 
 #include <functional>
 #include <string>

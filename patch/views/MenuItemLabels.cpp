@@ -1,6 +1,6 @@
 #include "patch/views/MenuItemLabels.h"
 
-#include "framework/Utf8.h"
+#include "framework/base/Utf8.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Menu.h"
+#include "framework/menus/Menu.h"
 
 #include <cstdint>
 #include <string_view>

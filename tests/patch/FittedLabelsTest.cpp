@@ -1,10 +1,10 @@
-#include "framework/Canvas.h"
-#include "framework/FontSpec.h"
-#include "framework/Menu.h"
-#include "framework/PixelBufferPort.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/drawing/FontSpec.h"
+#include "framework/menus/Menu.h"
+#include "framework/drawing/PixelBufferPort.h"
 #include "patch/views/FittedString.h"
 #include "patch/views/MenuItemLabels.h"
-#include "platform/NativeMenu.h"
+#include "platform/menus/NativeMenu.h"
 
 #include <gtest/gtest.h>
 
