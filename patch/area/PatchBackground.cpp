@@ -1,0 +1,616 @@
+#include "patch/area/PatchBackground.h"
+
+#include "framework/windows/ABCWindow.h"
+#include "framework/drawing/Canvas.h"
+#include "framework/images/ImageCache.h"
+#include "framework/input/MouseState.h"
+#include "patch/PatchError.h"
+#include "patch/area/DspLoadTable.h"
+#include "patch/area/NullCableRenderList.h"
+#include "patch/document/EditorServicesInterface.h"
+#include "patch/document/Patch.h"
+#include "patch/module/ModuleServicesInterface.h"
+#include "synth/protocol/ParamValueBlock.h"
+#include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/MoleculePacket.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using NSHarrowen::CPoint;
+using NSHarrowen::CRect;
+
+namespace {
+
+std::unique_ptr<CCableRenderListInterface> MakeRenderers()
+{
+    if (const CModuleServicesInterface* services = GetModuleServices()) {
+        return services->CreateCableRenderer();
+    }
+    return std::make_unique<CNullCableRenderList>();
+}
+
+bool ByIndex(const CModuleInterface* a, const CModuleInterface* b) { return a->GetModuleIndex() < b->GetModuleIndex(); }
+
+// The band's grey inner outline.
+constexpr NSHarrowen::CColor kBandGrey(0x2800, 0x2800, 0x2800);
+
+} // namespace
+
+CPatchBackground::CPatchBackground(CPatch& document, uint8_t areaIndex)
+    : document_(document), area_(areaIndex), store_(true, areaIndex), renderers_(MakeRenderers())
+{
+    displayA_.reserve(kMaxShownValues);
+    displayB_.reserve(kMaxShownValues);
+    // Custom data is asked for like the other parts of a slot's patch.
+    store_.SetCustomDataPending(true);
+    SetOpaqueMode(NSHarrowen::kOpaqueFrame);
+    SetFrameChangeRedraw(NSHarrowen::kRedrawNothing);
+    if (const CEditorServicesInterface* editor = GetEditorServices()) {
+        renderers_->SetStyle(editor->GetCableStyle());
+    }
+}
+
+CPatchBackground::~CPatchBackground()
+{
+    for (CModuleInterface* module : store_.GetModules()) {
+        RemoveChild(&module->GetView());
+    }
+}
+
+CModuleInterface& CPatchBackground::RequireModule(uint8_t index) const
+{
+    CModuleInterface* module = FindModule(index);
+    if (module == nullptr) {
+        throw XPDontExist(PatchErrorCode::kModuleDoesNotExist);
+    }
+    return *module;
+}
+
+void CPatchBackground::CheckPosition(uint8_t column, uint8_t row)
+{
+    if (column > kMaxGridPosition || row > kMaxGridPosition) {
+        throw XPOutOfRange(PatchErrorCode::kInvalidModulePosition);
+    }
+}
+
+CModuleInterface& CPatchBackground::AddModule(uint8_t typeId, uint8_t index, uint8_t column, uint8_t row)
+{
+    if (store_.GetModules().GetCount() >= kMaxModules) {
+        throw XPToMany(PatchErrorCode::kTooManyModules);
+    }
+    if (store_.GetModules().Has(index)) {
+        throw XPDoubleAssignment(PatchErrorCode::kModuleAlreadyExists);
+    }
+    CheckPosition(column, row);
+    std::unique_ptr<CModuleInterface> created = RequireModuleServices().CreateModule(typeId);
+    created->SetGridPosition(column, row);
+    created->SetModuleIndex(index);
+    created->SetAreaIndex(area_);
+    CModuleInterface& module = *created;
+    store_.GetModules().Append(std::move(created));
+    try {
+        AddChild(&module.GetView());
+        InsertIntoDisplayList(module);
+        PlaceModule(module);
+        document_.AddModuleLoad(module);
+    } catch (...) {
+        RemoveFromDisplayList(module);
+        RemoveChild(&module.GetView());
+        store_.GetModules().Remove(index);
+        throw;
+    }
+    if (document_.HasWindow()) {
+        module.GetView().InvalidateFrame();
+    }
+    return module;
+}
+
+void CPatchBackground::DeleteModule(uint8_t index)
+{
+    CModuleInterface& module = RequireModule(index);
+    module.GetView().InvalidateFrame();
+    document_.RemoveModuleLoad(module);
+    RemoveFromDisplayList(module);
+    RemoveChild(&module.GetView());
+    store_.GetModules().Remove(index);
+}
+
+void CPatchBackground::MoveModule(uint8_t index, uint8_t column, uint8_t row)
+{
+    CModuleInterface& module = RequireModule(index);
+    CheckPosition(column, row);
+    module.GetView().InvalidateFrame();
+    module.SetGridPosition(column, row);
+    PlaceModule(module);
+    module.GetView().InvalidateFrame();
+    RerouteModuleCables(index);
+}
+
+void CPatchBackground::SetParamValue(uint8_t index, uint8_t param, uint8_t value)
+{
+    CModuleInterface& module = RequireModule(index);
+    module.SetParamValue(param, value);
+    RefreshModule(index);
+}
+
+void CPatchBackground::SetCustomData(uint8_t index, std::span<const uint8_t> data)
+{
+    CModuleInterface& module = RequireModule(index);
+    module.ReadCustomData(data);
+    RefreshModule(index);
+}
+
+void CPatchBackground::SetModuleName(uint8_t index, const std::string& name)
+{
+    CModuleInterface& module = RequireModule(index);
+    module.SetName(name);
+    RefreshModule(index);
+}
+
+void CPatchBackground::CheckParamCount(uint8_t index, size_t count) const
+{
+    if (RequireModule(index).GetParamCount() != count) {
+        throw XPIncompleteData(PatchErrorCode::kIncompleteParamData);
+    }
+}
+
+void CPatchBackground::CheckCustomDataCount(uint8_t index, size_t count) const
+{
+    if (RequireModule(index).GetCustomValueCount() != count) {
+        throw XPIncompleteData(PatchErrorCode::kIncompleteCustomData);
+    }
+}
+
+bool CPatchBackground::HasParam(const ParamAddress& address) const
+{
+    const CModuleInterface* module = FindModule(address.module);
+    return module != nullptr && address.param < module->GetParamCount();
+}
+
+CPoint CPatchBackground::JackPoint(const JackAddress& jack) const
+{
+    const CModuleInterface* module = FindModule(jack.module);
+    return module == nullptr ? CPoint() : module->GetJackCenter(jack);
+}
+
+void CPatchBackground::ConnectCable(const CableEntry& cable)
+{
+    store_.Connect(cable);
+    renderers_->AddCable(cable.from, cable.to, JackPoint(cable.from), JackPoint(cable.to), cable.colour);
+    renderers_->InvalidateCable(cable.from, cable.to, *this);
+    document_.GetLoadTable().AddCable(area_);
+    RefreshModule(cable.from.module);
+    RefreshModule(cable.to.module);
+}
+
+void CPatchBackground::DeleteCable(const CableEntry& cable)
+{
+    store_.Disconnect(cable);
+    renderers_->InvalidateCable(cable.from, cable.to, *this);
+    renderers_->RemoveCable(cable.from, cable.to);
+    document_.GetLoadTable().RemoveCable(area_);
+    RefreshModule(cable.from.module);
+    RefreshModule(cable.to.module);
+}
+
+void CPatchBackground::RecolorCable(const CableEntry& cable)
+{
+    store_.Recolor(cable);
+    renderers_->SetCableColour(cable.from, cable.to, cable.colour);
+    renderers_->InvalidateCable(cable.from, cable.to, *this);
+}
+
+void CPatchBackground::DeleteModuleCables(uint8_t index)
+{
+    // One at a time: deleting a cable can change which cables the module has
+    // left (a node without cables goes).
+    for (std::vector<CableEntry> cables = store_.GetModuleCables(index); !cables.empty();
+         cables = store_.GetModuleCables(index)) {
+        DeleteCable(cables.front());
+    }
+}
+
+void CPatchBackground::RerouteModuleCables(uint8_t index)
+{
+    for (const CableEntry& cable : store_.GetModuleCables(index)) {
+        renderers_->InvalidateCable(cable.from, cable.to, *this);
+        renderers_->MoveCable(cable.from, cable.to, JackPoint(cable.from), JackPoint(cable.to));
+        renderers_->InvalidateCable(cable.from, cable.to, *this);
+    }
+}
+
+void CPatchBackground::RefreshModule(uint8_t index)
+{
+    CModuleInterface* module = FindModule(index);
+    if (module != nullptr && document_.HasWindow()) {
+        module->Refresh();
+    }
+}
+
+void CPatchBackground::InsertIntoDisplayList(CModuleInterface& module)
+{
+    const uint8_t kind = module.GetDisplayKind();
+    if (kind == 0) {
+        return;
+    }
+    std::vector<CModuleInterface*>& list = kind == 1 ? displayB_ : displayA_;
+    list.insert(std::upper_bound(list.begin(), list.end(), &module, ByIndex), &module);
+}
+
+void CPatchBackground::RemoveFromDisplayList(const CModuleInterface& module)
+{
+    std::erase(displayA_, &module);
+    std::erase(displayB_, &module);
+}
+
+bool CPatchBackground::SendRequest(std::unique_ptr<CMolecule> request)
+{
+    CMoleculePacket packet;
+    packet.Append(std::move(request));
+    document_.SendOnly(packet);
+    return true;
+}
+
+bool CPatchBackground::RequestModules()
+{
+    return store_.AreModulesPending() && SendRequest(std::make_unique<CMModuleRequest>(area_));
+}
+
+bool CPatchBackground::RequestCables()
+{
+    return store_.AreCablesPending() && SendRequest(std::make_unique<CMCableRequest>(area_));
+}
+
+bool CPatchBackground::RequestModuleParams()
+{
+    const CModuleList& modules = store_.GetModules();
+    const bool pending =
+        std::any_of(modules.begin(), modules.end(), [](const CModuleInterface* m) { return m->IsParamsPending(); });
+    return pending && SendRequest(std::make_unique<CMModuleParamRequest>(area_));
+}
+
+bool CPatchBackground::RequestModuleName()
+{
+    const CModuleList& modules = store_.GetModules();
+    const bool pending =
+        std::any_of(modules.begin(), modules.end(), [](const CModuleInterface* m) { return m->IsNamePending(); });
+    return pending && SendRequest(std::make_unique<CMModuleNameRequest>(area_));
+}
+
+bool CPatchBackground::RequestCustomData()
+{
+    return store_.IsCustomDataPending() && SendRequest(std::make_unique<CMModuleCustomDataRequest>(area_));
+}
+
+bool CPatchBackground::HasPendingRequests() const
+{
+    const CModuleList& modules = store_.GetModules();
+    return store_.AreModulesPending() || store_.AreCablesPending() || store_.IsCustomDataPending() ||
+           std::any_of(modules.begin(), modules.end(),
+                       [](const CModuleInterface* m) { return m->IsParamsPending() || m->IsNamePending(); });
+}
+
+void CPatchBackground::ClearPendingRequests()
+{
+    store_.ClearPendingFlags();
+    ClearParamsPending();
+    ClearNamesPending();
+}
+
+void CPatchBackground::ClearParamsPending()
+{
+    for (CModuleInterface* module : store_.GetModules()) {
+        module->SetParamsPending(false);
+    }
+}
+
+void CPatchBackground::ClearNamesPending()
+{
+    for (CModuleInterface* module : store_.GetModules()) {
+        module->SetNamePending(false);
+    }
+}
+
+void CPatchBackground::ApplyModuleValues(CParamValueBlock& block, size_t& stateIndex, size_t& valueIndex)
+{
+    const size_t states = std::min(displayB_.size(), kMaxShownValues);
+    for (size_t i = 0; i < states; ++i) {
+        const size_t entry = stateIndex + i;
+        if (entry < CParamValueBlock::kEntryCount && block.IsStateChanged(entry)) {
+            displayB_[i]->SetMeterValue(block.TakeState(entry));
+        }
+    }
+    stateIndex += states;
+    const size_t values = std::min(displayA_.size(), kMaxShownValues);
+    for (size_t i = 0; i < values; ++i) {
+        const size_t entry = valueIndex + i;
+        if (entry < CParamValueBlock::kEntryCount && block.IsValueChanged(entry)) {
+            displayA_[i]->SetMeterValue(block.TakeValue(entry));
+        }
+    }
+    valueIndex += values;
+}
+
+void CPatchBackground::SetCableStyle(uint32_t style)
+{
+    if (renderers_->SetStyle(style)) {
+        InvalidateFrame();
+    }
+}
+
+void CPatchBackground::ShowCableColour(uint8_t colour, bool shown)
+{
+    if (renderers_->IsColourShown(colour) == shown) {
+        return;
+    }
+    if (shown) {
+        renderers_->ShowColour(colour);
+    } else {
+        renderers_->HideColour(colour);
+    }
+    InvalidateFrame();
+}
+
+void CPatchBackground::RedrawConnectorCables(const JackAddress& jack)
+{
+    renderers_->InvalidateHighlighted(*this);
+    renderers_->ClearHighlights();
+    for (CTreeRange range = store_.GetBranchRange(JackNodeValue{jack}); !range.IsEmpty(); range.Next()) {
+        const CableEntry cable = range.GetEdge();
+        renderers_->HighlightCable(cable.from, cable.to);
+    }
+    renderers_->InvalidateHighlighted(*this);
+}
+
+void CPatchBackground::RedrawAllCables()
+{
+    renderers_->InvalidateHighlighted(*this);
+    renderers_->ClearHighlights();
+}
+
+std::vector<CModuleInterface*> CPatchBackground::GetModulesByPosition() const
+{
+    std::vector<CModuleInterface*> sorted(store_.GetModules().begin(), store_.GetModules().end());
+    std::stable_sort(sorted.begin(), sorted.end(), [](const CModuleInterface* a, const CModuleInterface* b) {
+        return a->GetColumn() != b->GetColumn() ? a->GetColumn() < b->GetColumn() : a->GetRow() < b->GetRow();
+    });
+    return sorted;
+}
+
+namespace {
+
+std::vector<CModuleInterface*> ColumnOf(const std::vector<CModuleInterface*>& sorted, uint8_t column)
+{
+    std::vector<CModuleInterface*> result;
+    std::copy_if(sorted.begin(), sorted.end(), std::back_inserter(result),
+                 [column](const CModuleInterface* m) { return m->GetColumn() == column; });
+    return result;
+}
+
+// The module of a column whose row is nearest; the upper one at a tie.
+CModuleInterface* NearestInColumn(const std::vector<CModuleInterface*>& column, uint8_t row)
+{
+    CModuleInterface* best = nullptr;
+    int bestDistance = 0;
+    for (CModuleInterface* module : column) {
+        const int distance = std::abs(int(module->GetRow()) - int(row));
+        if (best == nullptr || distance < bestDistance) {
+            best = module;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+CModuleInterface* CPatchBackground::FindModuleAbove(const CModuleInterface& module) const
+{
+    const std::vector<CModuleInterface*> column = ColumnOf(GetModulesByPosition(), module.GetColumn());
+    const auto at = std::find(column.begin(), column.end(), &module);
+    if (at == column.end()) {
+        return const_cast<CModuleInterface*>(&module);
+    }
+    return at == column.begin() ? column.back() : *(at - 1);
+}
+
+CModuleInterface* CPatchBackground::FindModuleBelow(const CModuleInterface& module) const
+{
+    const std::vector<CModuleInterface*> column = ColumnOf(GetModulesByPosition(), module.GetColumn());
+    const auto at = std::find(column.begin(), column.end(), &module);
+    if (at == column.end()) {
+        return const_cast<CModuleInterface*>(&module);
+    }
+    return at + 1 == column.end() ? column.front() : *(at + 1);
+}
+
+CModuleInterface* CPatchBackground::FindModuleLeft(const CModuleInterface& module) const
+{
+    const std::vector<CModuleInterface*> sorted = GetModulesByPosition();
+    CModuleInterface* target = nullptr;
+    for (CModuleInterface* m : sorted) {
+        if (m->GetColumn() < module.GetColumn()) {
+            target = m; // the last one before: the previous column holding a module
+        }
+    }
+    if (target == nullptr) {
+        return const_cast<CModuleInterface*>(&module);
+    }
+    return NearestInColumn(ColumnOf(sorted, target->GetColumn()), module.GetRow());
+}
+
+CModuleInterface* CPatchBackground::FindModuleRight(const CModuleInterface& module) const
+{
+    const std::vector<CModuleInterface*> sorted = GetModulesByPosition();
+    const auto next = std::find_if(sorted.begin(), sorted.end(),
+                                   [&](const CModuleInterface* m) { return m->GetColumn() > module.GetColumn(); });
+    if (next == sorted.end()) {
+        return const_cast<CModuleInterface*>(&module);
+    }
+    return NearestInColumn(ColumnOf(sorted, (*next)->GetColumn()), module.GetRow());
+}
+
+void CPatchBackground::SetContentOffset(CPoint offset)
+{
+    contentOffset_ = offset;
+    LayoutChildren();
+    InvalidateFrame();
+}
+
+void CPatchBackground::PlaceModule(CModuleInterface& module) const
+{
+    const CRect frame = GetFrame();
+    module.GetView().MoveTo(CPoint(frame.left + module.GetPixelX() - contentOffset_.x,
+                                   frame.top + module.GetPixelY() - contentOffset_.y));
+}
+
+void CPatchBackground::LayoutChildren()
+{
+    for (CModuleInterface* module : store_.GetModules()) {
+        PlaceModule(*module);
+    }
+    const CPoint delta(lastContentOffset_.x - contentOffset_.x, lastContentOffset_.y - contentOffset_.y);
+    if (delta.x != 0 || delta.y != 0) {
+        renderers_->MoveAll(delta);
+    }
+    lastContentOffset_ = contentOffset_;
+}
+
+void CPatchBackground::DrawBackground()
+{
+    NSHarrowen::CABCWindow* window = GetWindow();
+    if (window == nullptr) {
+        return;
+    }
+    NSHarrowen::CCanvas canvas(window);
+    const CRect frame = GetFrame();
+    const NSHarrowen::CImageID background(kBackgroundImage);
+    const bool hasImage = NSHarrowen::GetImage(background) != nullptr;
+    // Tiles start at the content's top left, which may lie above and left
+    // of the view.
+    const int startX = frame.left - (contentOffset_.x % kTileWidth);
+    const int startY = frame.top - (contentOffset_.y % kTileHeight);
+    for (int y = startY; y < frame.bottom; y += kTileHeight) {
+        for (int x = startX; x < frame.right; x += kTileWidth) {
+            CRect tile(x, y, x + kTileWidth, y + kTileHeight);
+            if (!tile.Intersect(frame)) {
+                continue;
+            }
+            if (hasImage) {
+                canvas.DrawImagePart(tile.left, tile.top, background, tile.left - x, tile.top - y, tile.Width(),
+                                     tile.Height());
+            } else {
+                canvas.FillRect(tile, NSHarrowen::CColor(0x5000, 0x5800, 0x6000));
+            }
+        }
+    }
+}
+
+void CPatchBackground::Draw()
+{
+    NSHarrowen::CGroupView::Draw();
+    NSHarrowen::CABCWindow* window = GetWindow();
+    if (window == nullptr) {
+        return;
+    }
+    NSHarrowen::CCanvas canvas(window);
+    renderers_->DrawAll(canvas);
+    if (bandActive_) {
+        DrawBand();
+    }
+}
+
+CRect CPatchBackground::GetBandRect() const
+{
+    CRect band(bandAnchor_.x, bandAnchor_.y, bandCurrent_.x, bandCurrent_.y);
+    band.Normalize();
+    band.Intersect(GetFrame());
+    return band;
+}
+
+void CPatchBackground::DrawBand() const
+{
+    NSHarrowen::CABCWindow* window = GetWindow();
+    if (window == nullptr) {
+        return;
+    }
+    NSHarrowen::CCanvas canvas(window);
+    CRect band = GetBandRect();
+    canvas.InvertFrameRect(band, NSHarrowen::kBlack);
+    band.Deflate(1);
+    canvas.InvertFrameRect(band, kBandGrey);
+}
+
+void CPatchBackground::MouseDown(const NSHarrowen::CEvent& event)
+{
+    const CPoint where = event.GetPoint();
+    const bool onModule = std::any_of(store_.GetModules().begin(), store_.GetModules().end(),
+                                      [&](CModuleInterface* m) { return m->GetView().ContainsPoint(where); });
+    if (onModule && !event.GetModifiers().IsShiftDown()) {
+        NSHarrowen::CGroupView::MouseDown(event);
+        return;
+    }
+    CaptureMouse();
+    StartMouseTracking();
+    bandActive_ = true;
+    bandAnchor_ = where;
+    bandCurrent_ = where;
+    document_.ClearSelection();
+    DrawBand();
+}
+
+void CPatchBackground::HandleBroadcast()
+{
+    if (bandActive_) {
+        const CPoint mouse = GetMousePosition();
+        if (!(mouse == bandCurrent_)) {
+            DrawBand();
+            bandCurrent_ = mouse;
+            DrawBand();
+        }
+    }
+    NSHarrowen::CGroupView::HandleBroadcast();
+}
+
+void CPatchBackground::MouseStillDown()
+{
+    if (!bandActive_) {
+        return;
+    }
+    CRect band(bandAnchor_.x, bandAnchor_.y, bandCurrent_.x, bandCurrent_.y);
+    band.Normalize();
+    EndBand();
+    for (CModuleInterface* module : store_.GetModules()) {
+        if (module->GetView().GetFrame().Intersects(band)) {
+            document_.SelectModule(*module);
+        }
+    }
+}
+
+void CPatchBackground::EndBand()
+{
+    DrawBand();
+    bandActive_ = false;
+    ReleaseMouse();
+}
+
+void CPatchBackground::EndTracking()
+{
+    if (bandActive_) {
+        EndBand();
+    }
+    for (CModuleInterface* module : store_.GetModules()) {
+        module->EndAllTracking();
+    }
+}
+
+void CPatchBackground::GetCursor()
+{
+    if (document_.IsSlotBusy()) {
+        NSHarrowen::SetWaitCursor();
+    } else {
+        NSHarrowen::CGroupView::GetCursor();
+    }
+}

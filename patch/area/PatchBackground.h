@@ -1,0 +1,134 @@
+#pragma once
+
+#include "framework/views/GroupView.h"
+#include "patch/area/CableTree.h"
+#include "patch/module/CableRenderListInterface.h"
+#include "synth/protocol/ParamAddress.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class CPatch;
+class CMolecule;
+class CParamValueBlock;
+
+// One voice area of a patch: the model of its modules and cables, and the
+// view that shows them. Area 1 is the poly voice area, area 0 the common
+// one. Every change arrives through the validating operations below, which
+// throw a patch error and change nothing when a check fails.
+class CPatchBackground : public NSHarrowen::CGroupView {
+public:
+    static constexpr size_t kMaxModules = 127;
+    static constexpr uint8_t kMaxGridPosition = 127;
+    // Module values the synthesizer reports per display list.
+    static constexpr size_t kMaxShownValues = 40;
+    // The background picture and its tile size.
+    static constexpr uint16_t kBackgroundImage = 254;
+    static constexpr int16_t kTileWidth = 256;
+    static constexpr int16_t kTileHeight = 126;
+
+    CPatchBackground(CPatch& document, uint8_t areaIndex);
+    ~CPatchBackground() override;
+
+    uint8_t GetAreaIndex() const { return area_; }
+    CPatch& GetDocument() const { return document_; }
+    CCableTree& GetStore() { return store_; }
+    const CCableTree& GetStore() const { return store_; }
+    const CModuleList& GetModules() const { return store_.GetModules(); }
+    CModuleInterface* FindModule(uint8_t index) const { return store_.GetModules().Find(index); }
+    CCableRenderListInterface& GetCableRenderers() { return *renderers_; }
+
+    // Validating model operations.
+    CModuleInterface& AddModule(uint8_t typeId, uint8_t index, uint8_t column, uint8_t row);
+    void DeleteModule(uint8_t index);
+    void MoveModule(uint8_t index, uint8_t column, uint8_t row);
+    void SetParamValue(uint8_t index, uint8_t param, uint8_t value);
+    void SetCustomData(uint8_t index, std::span<const uint8_t> data);
+    void SetModuleName(uint8_t index, const std::string& name);
+    void CheckParamCount(uint8_t index, size_t count) const;
+    void CheckCustomDataCount(uint8_t index, size_t count) const;
+    bool HasParam(const ParamAddress& address) const;
+    void ConnectCable(const CableEntry& cable);
+    void DeleteCable(const CableEntry& cable);
+    void RecolorCable(const CableEntry& cable);
+    // Deletes every cable with an end at the module.
+    void DeleteModuleCables(uint8_t index);
+    void RefreshModule(uint8_t index);
+
+    // Requests for the parts a synthesizer slot still owes; false (nothing
+    // sent) when the part has arrived.
+    bool RequestModules();
+    bool RequestCables();
+    bool RequestModuleParams();
+    bool RequestModuleName();
+    bool RequestCustomData();
+    bool HasPendingRequests() const;
+    void ClearPendingRequests();
+    // An answering dump clears the flags of every module of the area.
+    void ClearParamsPending();
+    void ClearNamesPending();
+
+    // Passes the changed entries of the block to the modules of the two
+    // display lists; the indices run on from area to area.
+    void ApplyModuleValues(CParamValueBlock& block, size_t& stateIndex, size_t& valueIndex);
+    const std::vector<CModuleInterface*>& GetDisplayListA() const { return displayA_; }
+    const std::vector<CModuleInterface*>& GetDisplayListB() const { return displayB_; }
+
+    // Cable display.
+    void SetCableStyle(uint32_t style);
+    void ShowCableColour(uint8_t colour, bool shown);
+    void RedrawConnectorCables(const JackAddress& jack);
+    void RedrawAllCables();
+
+    // The modules sorted by panel position (column, then row), for the
+    // keyboard moves between modules.
+    std::vector<CModuleInterface*> GetModulesByPosition() const;
+    // The moves of the module cursor; the module itself when there is none.
+    CModuleInterface* FindModuleAbove(const CModuleInterface& module) const;
+    CModuleInterface* FindModuleBelow(const CModuleInterface& module) const;
+    CModuleInterface* FindModuleLeft(const CModuleInterface& module) const;
+    CModuleInterface* FindModuleRight(const CModuleInterface& module) const;
+
+    // The scroll offset of the content (0, 0 until the area scrolls).
+    NSHarrowen::CPoint GetContentOffset() const { return contentOffset_; }
+    void SetContentOffset(NSHarrowen::CPoint offset);
+    // Ends a selection band and every control's tracking.
+    void EndTracking();
+
+    // View.
+    void LayoutChildren() override;
+    void DrawBackground() override;
+    void Draw() override;
+    void MouseDown(const NSHarrowen::CEvent& event) override;
+    void MouseStillDown() override;
+    void HandleBroadcast() override;
+    void GetCursor() override;
+
+private:
+    CModuleInterface& RequireModule(uint8_t index) const;
+    static void CheckPosition(uint8_t column, uint8_t row);
+    void InsertIntoDisplayList(CModuleInterface& module);
+    void RemoveFromDisplayList(const CModuleInterface& module);
+    void PlaceModule(CModuleInterface& module) const;
+    void RerouteModuleCables(uint8_t index);
+    NSHarrowen::CPoint JackPoint(const JackAddress& jack) const;
+    bool SendRequest(std::unique_ptr<CMolecule> request);
+    void DrawBand() const;
+    NSHarrowen::CRect GetBandRect() const;
+    void EndBand();
+
+    CPatch& document_;
+    const uint8_t area_;
+    CCableTree store_;
+    std::vector<CModuleInterface*> displayA_;
+    std::vector<CModuleInterface*> displayB_;
+    std::unique_ptr<CCableRenderListInterface> renderers_;
+    NSHarrowen::CPoint contentOffset_;
+    NSHarrowen::CPoint lastContentOffset_;
+    bool bandActive_ = false;
+    NSHarrowen::CPoint bandAnchor_;
+    NSHarrowen::CPoint bandCurrent_;
+};

@@ -1,0 +1,416 @@
+#include "patch/PatchError.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/clip/ModuleSelection.h"
+#include "patch/document/ModuleCursor.h"
+#include "patch/document/Patch.h"
+#include "patch/document/EditorServicesInterface.h"
+#include "patch/document/PatchApplyError.h"
+#include "patch/document/SynthLinkInterface.h"
+#include "patch/maps/CtrlMap.h"
+#include "patch/maps/KnobMap.h"
+#include "patch/maps/MorphMap.h"
+#include "platform/system/Clock.h"
+#include "synth/molecules/AssignMolecules.h"
+#include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/ParamMolecules.h"
+
+namespace {
+
+// An edit molecule that the document refuses simply does not happen.
+template <typename F> void ApplyEdit(F&& apply)
+{
+    try {
+        apply();
+    } catch (const XPatchError&) {
+        // Refused by the model's checks: nothing changed, nothing to report.
+    }
+}
+
+// A dump of one part: its error is reported as a gathered one.
+template <typename F> void ApplyPart(F&& apply)
+{
+    try {
+        apply();
+    } catch (const XPatchError& error) {
+        XPatchError gathered;
+        gathered.Add(error);
+        throw gathered;
+    }
+}
+
+// A dump of a list gathers the error of each entry and goes on.
+class CEntryErrors {
+public:
+    template <typename F> void Apply(F&& apply)
+    {
+        try {
+            apply();
+        } catch (const XPatchError& error) {
+            gathered_.Add(error);
+        }
+    }
+    void ThrowIfAny() const
+    {
+        if (gathered_.GetErrorCount() != 0) {
+            throw gathered_;
+        }
+    }
+
+private:
+    XPatchError gathered_;
+};
+
+// Adds what a caught error holds: its own count when it gathered others.
+void Gather(std::string& firstText, uint32_t& count, const XPatchError& error)
+{
+    const bool gatheredError = error.GetErrorCount() != 0;
+    if (count == 0) {
+        firstText = gatheredError ? error.GetMessage() : error.GetText();
+    }
+    count += gatheredError ? error.GetErrorCount() : 1;
+}
+
+CableEntry MakeCable(const CMCableABC& molecule)
+{
+    return CableEntry{molecule.end1, molecule.end2, molecule.colour};
+}
+
+} // namespace
+
+void CPatch::ApplyMoleculeList(const CMoleculePacket& packet)
+{
+    std::string firstText;
+    uint32_t count = 0;
+    for (CMolecule* molecule : packet) {
+        try {
+            molecule->ApplyToPatch(*this);
+        } catch (const XPatchError& error) {
+            Gather(firstText, count, error);
+        }
+    }
+    RefreshWindows();
+    if (count != 0) {
+        throw XPatchApplyError(firstText, count);
+    }
+}
+
+// Edits.
+
+void CPatch::ApplyModuleNew(const CMModuleNew& molecule)
+{
+    ApplyEdit([&] {
+        CPatchBackground& area = RequireArea(molecule.area);
+        CModuleInterface& module = area.AddModule(molecule.type, molecule.module, molecule.column, molecule.row);
+        try {
+            area.SetModuleName(molecule.module, molecule.name);
+        } catch (...) {
+            area.DeleteModule(molecule.module);
+            throw;
+        }
+        // The molecule carries the whole module: nothing to ask the
+        // synthesizer for.
+        module.SetParamsPending(false);
+        module.SetNamePending(false);
+        selection_->Add(module);
+        RepairFocusAfterCreate();
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyModuleDelete(const CMModuleDelete& molecule)
+{
+    ApplyEdit([&] {
+        CPatchBackground& area = RequireArea(molecule.area);
+        CModuleInterface* module = area.FindModule(molecule.module);
+        if (module == nullptr) {
+            throw XPDontExist(PatchErrorCode::kModuleDoesNotExist);
+        }
+        area.DeleteModuleCables(molecule.module);
+        selection_->Remove(*module);
+        area.DeleteModule(molecule.module);
+        RepairFocusAfterDelete(ParamAddress{molecule.area, molecule.module, 0});
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyModuleName(const CMModuleName& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).SetModuleName(molecule.module, molecule.name);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyModuleMove(const CMModuleMove& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).MoveModule(molecule.module, molecule.column, molecule.row);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyCableConnect(const CMCableConnect& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).ConnectCable(MakeCable(molecule));
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyCableDelete(const CMCableDelete& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).DeleteCable(MakeCable(molecule));
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyCableRecolor(const CMCableRecolor& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).RecolorCable(MakeCable(molecule));
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyParamChange(const CMParamChange& molecule)
+{
+    ApplyEdit([&] {
+        const ParamAddress& address = molecule.address;
+        if (address.location == 2) {
+            morphMap_->SetGroupValue(address.param > 4 ? 4 : address.param, molecule.value);
+            return;
+        }
+        RequireArea(address.location).SetParamValue(address.module, address.param, molecule.value);
+    });
+}
+
+void CPatch::ApplyMorphChange(const CMMorphChange& molecule)
+{
+    ApplyEdit([&] {
+        const ParamAddress& address = molecule.address;
+        morphMap_->SetRange(address, molecule.range);
+        if (CPatchBackground* area = GetArea(address.location)) {
+            area->RefreshModule(address.module);
+        }
+    });
+}
+
+void CPatch::ApplyCustomData(const CMCustomData& molecule)
+{
+    ApplyEdit([&] {
+        RequireArea(molecule.area).SetCustomData(molecule.module, molecule.data);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyKnobAssign(const CMKnobAssign& molecule)
+{
+    ApplyEdit([&] {
+        knobMap_->Assign(molecule.address, molecule.knob);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyKnobDeassign(const CMKnobDeassign& molecule)
+{
+    ApplyEdit([&] {
+        knobMap_->Deassign(molecule.knob);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyCtrlAssign(const CMCtrlAssign& molecule)
+{
+    ApplyEdit([&] {
+        ctrlMap_->Assign(molecule.address, molecule.controller);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyCtrlDeassign(const CMCtrlDeassign& molecule)
+{
+    ApplyEdit([&] {
+        ctrlMap_->Deassign(molecule.controller);
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyMorphAssign(const CMMorphAssign& molecule)
+{
+    ApplyEdit([&] {
+        morphMap_->Remove(molecule.address);
+        if (molecule.group != CMMorphAssign::kNoGroup) {
+            morphMap_->Assign(molecule.address, molecule.group, molecule.range);
+        }
+        if (CPatchBackground* area = GetArea(molecule.address.location)) {
+            area->RefreshModule(molecule.address.module);
+        }
+        SetDirty();
+    });
+}
+
+void CPatch::ApplyMorphKeyboardAssign(const CMMorphKeyboardAssign& molecule)
+{
+    ApplyEdit([&] {
+        morphMap_->SetKeyboardAssign(molecule.group, molecule.assignment);
+        SetDirty();
+    });
+}
+
+// Dumps of one part.
+
+void CPatch::ApplyParamFocusDump(const CMParamFocusDump& molecule)
+{
+    ApplyPart([&] {
+        const CModuleCursor cursor(*this, molecule.address);
+        if (!cursor.IsAtEnd()) {
+            const ParamAddress old = focus_;
+            focus_ = molecule.address;
+            if (CPatchBackground* area = GetArea(old.location)) {
+                area->RefreshModule(old.module);
+            }
+            if (CPatchBackground* area = GetArea(focus_.location)) {
+                area->RefreshModule(focus_.module);
+            }
+        }
+        if (IsLinked() && IsSlotActive()) {
+            synth_->MakeCurrentSlot(slot_);
+        }
+    });
+}
+
+void CPatch::ApplyPatchHeaderDump(const CMPatchHeaderDump& molecule)
+{
+    ApplyPart([&] {
+        const CPatchHeader& header = molecule.GetHeader();
+        const bool changed = receivedHeader_->DiffersForSynth(header);
+        const int16_t split = receivedHeader_->GetSplitPosition();
+        *receivedHeader_ = header;
+        headerReceivedTime_ = platform::NowMilliseconds();
+        headerMissing_ = false;
+        if (!headerSendPending_) {
+            *editedHeader_ = header;
+            headerEditTime_ = headerReceivedTime_;
+        } else if (header.Equals(*editedHeader_)) {
+            headerSendPending_ = false;
+        }
+        for (uint8_t colour = 0; colour < 7; ++colour) {
+            const bool shown = header.GetCableVisible(colour) != 0;
+            area1_->ShowCableColour(colour, shown);
+            area0_->ShowCableColour(colour, shown);
+        }
+        if (!HasChanges() && changed) {
+            SetDirty();
+        }
+        if (window_ != nullptr && split != header.GetSplitPosition()) {
+            window_->RelayoutAreas();
+        }
+    });
+}
+
+void CPatch::ApplyPatchNameDump(const CMPatchNameDump& molecule)
+{
+    ApplyPart([&] {
+        if (!HasChanges()) {
+            SetDirty();
+        }
+        SetName(molecule.name);
+    });
+}
+
+void CPatch::ApplyCurrentNotesDump(const CMCurrentNotesDump& molecule)
+{
+    currentNotes_ = molecule;
+    currentNotesMissing_ = false;
+}
+
+void CPatch::ApplyCtrlMapDump(const CMCtrlMapDump& molecule)
+{
+    ApplyPart([&] {
+        ctrlMap_->ReplaceFrom(molecule);
+        ctrlMap_->Validate(*this);
+    });
+}
+
+void CPatch::ApplyKnobMapDump(const CMKnobMapDump& molecule)
+{
+    ApplyPart([&] {
+        knobMap_->ReplaceFrom(molecule);
+        knobMap_->Validate(*this);
+    });
+}
+
+void CPatch::ApplyMorphMapDump(const CMMorphMapDump& molecule)
+{
+    ApplyPart([&] {
+        morphMap_->ReplaceFrom(molecule);
+        morphMap_->Validate(*this);
+    });
+}
+
+// Dumps of lists. Each part counts as received even when entries failed.
+
+void CPatch::ApplyModuleDump(const CMModuleDump& molecule)
+{
+    CPatchBackground& area = RequireArea(molecule.GetArea());
+    CEntryErrors errors;
+    for (const CModuleDumpEntry& entry : molecule.GetModules()) {
+        errors.Apply([&] { area.AddModule(entry.type, entry.index, entry.column, entry.row); });
+    }
+    RepairFocusAfterCreate();
+    area.GetStore().SetModulesPending(false);
+    errors.ThrowIfAny();
+}
+
+void CPatch::ApplyModuleParamDump(const CMModuleParamDump& molecule)
+{
+    CPatchBackground& area = RequireArea(molecule.GetArea());
+    CEntryErrors errors;
+    for (const auto& [index, module] : molecule.GetModules()) {
+        errors.Apply([&] { area.CheckParamCount(index, module.values.size()); });
+        for (const auto& [param, value] : module.values) {
+            errors.Apply([&] { area.SetParamValue(index, param, value); });
+        }
+    }
+    area.ClearParamsPending();
+    errors.ThrowIfAny();
+}
+
+void CPatch::ApplyModuleNameDump(const CMModuleNameDump& molecule)
+{
+    CPatchBackground& area = RequireArea(molecule.GetArea());
+    CEntryErrors errors;
+    for (const CModuleNameEntry& entry : molecule.GetNames()) {
+        errors.Apply([&] { area.SetModuleName(entry.index, entry.name); });
+    }
+    area.ClearNamesPending();
+    errors.ThrowIfAny();
+}
+
+void CPatch::ApplyModuleCustomDataDump(const CMModuleCustomDataDump& molecule)
+{
+    CPatchBackground& area = RequireArea(molecule.GetArea());
+    CEntryErrors errors;
+    for (const auto& [index, data] : molecule.GetData()) {
+        errors.Apply([&] {
+            area.CheckCustomDataCount(index, data.size());
+            area.SetCustomData(index, data);
+        });
+    }
+    area.GetStore().SetCustomDataPending(false);
+    errors.ThrowIfAny();
+}
+
+void CPatch::ApplyCableDump(const CMCableDump& molecule)
+{
+    CPatchBackground& area = RequireArea(molecule.GetArea());
+    CEntryErrors errors;
+    for (const CCableDumpEntry& entry : molecule.GetCables()) {
+        errors.Apply([&] { area.ConnectCable(CableEntry{entry.end1, entry.end2, entry.colour}); });
+    }
+    area.GetStore().SetCablesPending(false);
+    errors.ThrowIfAny();
+}
