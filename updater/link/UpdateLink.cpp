@@ -1,0 +1,267 @@
+#include "updater/link/UpdateLink.h"
+
+#include "framework/alerts/AlertBox.h"
+#include "framework/base/Exceptions.h"
+#include "platform/system/Clock.h"
+#include "updater/image/OsVersion.h"
+#include "updater/image/UpdateFile.h"
+#include "updater/link/MIDIIn.h"
+#include "updater/link/UpdateMessages.h"
+#include "updater/link/UpdateOutput.h"
+
+#include <algorithm>
+
+namespace NSBootwren {
+
+namespace {
+
+constexpr const char* kPortsAlert = "[NOTE]Can't open the MIDI ports you have selected.[OK]";
+constexpr const char* kPortsAlertWithText = "[NOTE]Can't open the MIDI ports you have selected.\r^0[OK]";
+
+// The shortest message whose kind can be read.
+constexpr size_t kShortestMessage = 6;
+
+} // namespace
+
+CUpdateLink::CUpdateLink(const CUpdateFile& image) : image_(image)
+{
+    NSHarrowen::RegisterMMEPorts(inputs_, outputs_);
+    for (uint16_t i = 0; i < inputs_.GetCount(); ++i)
+        inputMenu_.AppendItem(inputs_.GetAt(i)->GetName());
+    for (uint16_t i = 0; i < outputs_.GetCount(); ++i)
+        outputMenu_.AppendItem(outputs_.GetAt(i)->GetName());
+}
+
+CUpdateLink::~CUpdateLink()
+{
+    ClosePorts();
+}
+
+bool CUpdateLink::OpenPorts(uint16_t input, uint16_t output)
+{
+    if (HasPorts() && GetInPortIndex() == input && GetOutPortIndex() == output)
+        return true;
+    ClosePorts();
+    try {
+        input_ = std::make_unique<CMIDIIn>(inputs_, input, *this);
+        output_ = std::make_unique<CUpdateOutput>(outputs_, output);
+        return true;
+    } catch (const NSHarrowen::XMIDI& e) {
+        ClosePorts();
+        if (e.GetText().empty())
+            NSHarrowen::RunAlertText(kPortsAlert);
+        else
+            NSHarrowen::RunAlertTextWithArgs(kPortsAlertWithText, {e.GetText()});
+    } catch (...) {
+        ClosePorts();
+        NSHarrowen::RunAlertText(kPortsAlert);
+    }
+    return false;
+}
+
+void CUpdateLink::ClosePorts()
+{
+    input_.reset();
+    output_.reset();
+    // Replies of the closed ports are no longer wanted.
+    const std::lock_guard<std::mutex> guard(queueLock_);
+    queue_.clear();
+}
+
+uint16_t CUpdateLink::GetInPortIndex() const
+{
+    return input_ ? input_->GetIndex() : 0;
+}
+
+uint16_t CUpdateLink::GetOutPortIndex() const
+{
+    return output_ ? output_->GetIndex() : 0;
+}
+
+void CUpdateLink::StartIdentify()
+{
+    looking_ = true;
+    identifyTime_ = platform::NowMilliseconds();
+    identifyResult_ = kIdentifyLooking;
+    try {
+        Send(MakeIdentifyRequest(image_.GetModel().FamilyByte()));
+    } catch (const NSHarrowen::XBase&) {
+        // A lost request counts as unanswered: the repeats go on.
+    }
+}
+
+void CUpdateLink::StopIdentify()
+{
+    resendCount_ = 0;
+    identifyResult_ = kIdentifyIdle;
+    looking_ = false;
+}
+
+void CUpdateLink::StartDump()
+{
+    dumpState_ = kDumpHeader;
+    bytesSent_ = 0;
+}
+
+void CUpdateLink::StopDump()
+{
+    dumpState_ = kDumpIdle;
+}
+
+double CUpdateLink::GetProgress() const
+{
+    switch (dumpState_) {
+    case kDumpDone: return 1000.0;
+    case kDumpIdle: return 0.0;
+    default: {
+        const uint32_t size = image_.GetPayloadSize();
+        return size == 0 ? 0.0 : static_cast<double>(bytesSent_) * 1000.0 / size;
+    }
+    }
+}
+
+uint32_t CUpdateLink::GetCurrentVersion() const
+{
+    return PackOsVersion(currentMajor_, currentMinor_, currentBuild_);
+}
+
+std::string CUpdateLink::GetCurrentVersionText() const
+{
+    return FormatOsVersion(GetCurrentVersion());
+}
+
+void CUpdateLink::Tick()
+{
+    TakeQueuedMessages();
+    RepeatIdentify();
+    StepDump();
+}
+
+void CUpdateLink::PostSysex(const uint8_t* message, size_t length)
+{
+    const std::lock_guard<std::mutex> guard(queueLock_);
+    queue_.emplace_back(message, message + length);
+}
+
+void CUpdateLink::TakeQueuedMessages()
+{
+    std::deque<std::vector<uint8_t>> taken;
+    {
+        const std::lock_guard<std::mutex> guard(queueLock_);
+        taken.swap(queue_);
+    }
+    for (const std::vector<uint8_t>& message : taken)
+        OnSysex(message.data(), message.size());
+}
+
+void CUpdateLink::RepeatIdentify()
+{
+    if (!looking_ || platform::NowMilliseconds() - identifyTime_ <= kIdentifyInterval)
+        return;
+    if (resendCount_ < kIdentifyRepeats) {
+        ++resendCount_;
+        StartIdentify();
+    } else {
+        EndSearch(kIdentifyNoReply);
+    }
+}
+
+void CUpdateLink::StepDump()
+{
+    try {
+        switch (dumpState_) {
+        case kDumpHeader:
+            Send(MakeDumpHeader(image_.GetPayloadSize(), image_.GetMajor(), image_.GetMinor()));
+            dumpState_ = kDumpSending;
+            break;
+        case kDumpSending: SendPackets(); break;
+        case kDumpWaiting:
+            if (platform::NowMilliseconds() - dumpTime_ > kVerdictTimeout)
+                dumpState_ = kDumpFailed;
+            break;
+        default: break;
+        }
+    } catch (const NSHarrowen::XBase&) {
+        dumpState_ = kDumpFailed;
+    }
+}
+
+void CUpdateLink::SendPackets()
+{
+    const uint32_t size = image_.GetPayloadSize();
+    for (int step = 0; step < kPacketsPerTick; ++step) {
+        if (bytesSent_ >= size) {
+            dumpTime_ = platform::NowMilliseconds();
+            dumpState_ = kDumpWaiting;
+            Send(MakeDumpEnd(image_.Checksum()));
+            return;
+        }
+        Send(MakeDataPacket(image_.GetPayload(), size, bytesSent_));
+        bytesSent_ += std::min(kPacketPayload, size - bytesSent_);
+        platform::SleepMilliseconds(safe_ ? kSafePacketPause : kPacketPause);
+    }
+}
+
+void CUpdateLink::Send(const std::vector<uint8_t>& message)
+{
+    if (!output_)
+        throw NSHarrowen::XMIDIWriteFailed();
+    output_->Send(message);
+}
+
+void CUpdateLink::EndSearch(int32_t result)
+{
+    identifyResult_ = result;
+    looking_ = false;
+}
+
+void CUpdateLink::OnSysex(const uint8_t* m, size_t n)
+{
+    if (n < kShortestMessage || m[1] != kManufacturerId)
+        return;
+    if (m[2] != 0) {
+        EndSearch(kIdentifyNotInUpdateMode);
+        return;
+    }
+    if (m[3] != image_.GetModel().FamilyByte()) {
+        EndSearch(kIdentifyWrongModel);
+        return;
+    }
+    switch (m[4]) {
+    case kMessageVersionReply:
+        if (looking_) {
+            looking_ = false;
+            ReadVersionReply(m, n);
+        }
+        break;
+    case kMessageFailure:
+        if (dumpState_ == kDumpWaiting)
+            dumpState_ = kDumpFailed;
+        break;
+    case kMessageAcknowledge:
+        if (dumpState_ == kDumpWaiting)
+            dumpState_ = kDumpDone;
+        break;
+    default: EndSearch(kIdentifyNotInUpdateMode); break;
+    }
+}
+
+void CUpdateLink::ReadVersionReply(const uint8_t* m, size_t n)
+{
+    // F0 M 00 F 01 major minor 7F x x [model] [build] F7
+    if (n < 11 || n > 13 || m[7] != 0x7F) {
+        identifyResult_ = kIdentifyNotInUpdateMode;
+        return;
+    }
+    const uint8_t model = n >= 12 ? m[10] : 0;
+    if (!image_.GetModel().AcceptsModelByte(model)) {
+        identifyResult_ = kIdentifyWrongModel;
+        return;
+    }
+    currentMajor_ = m[5];
+    currentMinor_ = m[6];
+    currentBuild_ = n == 13 ? m[11] : 0;
+    identifyResult_ = kIdentifyFound;
+}
+
+} // namespace NSBootwren

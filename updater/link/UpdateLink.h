@@ -1,0 +1,125 @@
+#pragma once
+
+#include "framework/menus/Menu.h"
+#include "framework/midi/PortRegistry.h"
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace NSBootwren {
+
+class CMIDIIn;
+class CUpdateFile;
+class CUpdateOutput;
+
+enum EIdentifyResult : int32_t {
+    kIdentifyIdle = 0,
+    kIdentifyLooking = 1,
+    kIdentifyNoReply = 2,
+    kIdentifyNotInUpdateMode = 3,
+    kIdentifyWrongModel = 4,
+    kIdentifyFound = 5,
+};
+
+enum EDumpState : int32_t {
+    kDumpIdle = 0,
+    kDumpHeader = 1,  // the header is due
+    kDumpSending = 2,
+    kDumpWaiting = 3, // the end has gone; the verdict is awaited
+    kDumpDone = 4,
+    kDumpFailed = 5,
+};
+
+// The updater's conversation with the synthesizer: finds it with identify
+// requests and their repeats, reads its version reply, and streams the image
+// as a header, paced data packets and an end message, then waits for the
+// verdict. Everything runs on the main thread: replies arrive on the MIDI
+// worker thread and wait in a queue until the next Tick.
+class CUpdateLink {
+public:
+    static constexpr uint32_t kIdentifyInterval = 1000; // ms
+    static constexpr uint16_t kIdentifyRepeats = 4;
+    static constexpr uint32_t kVerdictTimeout = 12000; // ms
+    static constexpr int kPacketsPerTick = 5;
+    static constexpr uint32_t kPacketPause = 30;      // ms
+    static constexpr uint32_t kSafePacketPause = 200; // ms
+
+    // Lists the machine's MIDI ports.
+    explicit CUpdateLink(const CUpdateFile& image);
+    ~CUpdateLink();
+    CUpdateLink(const CUpdateLink&) = delete;
+    CUpdateLink& operator=(const CUpdateLink&) = delete;
+
+    // Opens the two ports (nothing changes when they are open already); tells
+    // the user and returns false when they cannot be opened.
+    bool OpenPorts(uint16_t input, uint16_t output);
+    void ClosePorts();
+    bool HasPorts() const { return input_ && output_; }
+    uint16_t GetInPortIndex() const;
+    uint16_t GetOutPortIndex() const;
+    NSHarrowen::CMenu& GetInputMenu() { return inputMenu_; }
+    NSHarrowen::CMenu& GetOutputMenu() { return outputMenu_; }
+    uint16_t GetInputCount() const { return inputs_.GetCount(); }
+    uint16_t GetOutputCount() const { return outputs_.GetCount(); }
+
+    void StartIdentify();
+    void StopIdentify();
+    void StartDump();
+    void StopDump();
+    // Slow pacing, for the rest of the link's life.
+    void SetSafeMode() { safe_ = true; }
+    bool IsSafeMode() const { return safe_; }
+
+    // Per mille of the payload sent.
+    double GetProgress() const;
+    uint32_t GetCurrentVersion() const;
+    std::string GetCurrentVersionText() const;
+    int32_t GetIdentifyResult() const { return identifyResult_; }
+    int32_t GetDumpState() const { return dumpState_; }
+
+    // The idle step: takes the waiting replies, repeats the identify request,
+    // and moves the dump on.
+    void Tick();
+    // One whole message from the synthesizer (main thread).
+    void OnSysex(const uint8_t* message, size_t length);
+    // The same from any thread: handled at the next Tick.
+    void PostSysex(const uint8_t* message, size_t length);
+
+private:
+    void TakeQueuedMessages();
+    void RepeatIdentify();
+    void StepDump();
+    void SendPackets();
+    void ReadVersionReply(const uint8_t* m, size_t n);
+    void EndSearch(int32_t result);
+    void Send(const std::vector<uint8_t>& message);
+
+    NSHarrowen::CInputPortRegistry inputs_;
+    NSHarrowen::COutputPortRegistry outputs_;
+    NSHarrowen::CMenu inputMenu_;
+    NSHarrowen::CMenu outputMenu_;
+    int32_t identifyResult_ = kIdentifyIdle;
+    uint8_t currentMajor_ = 127;
+    uint8_t currentMinor_ = 127;
+    uint8_t currentBuild_ = 0;
+    bool looking_ = false;
+    uint64_t identifyTime_ = 0;
+    int32_t dumpState_ = kDumpIdle;
+    uint32_t bytesSent_ = 0;
+    uint64_t dumpTime_ = 0;
+    std::unique_ptr<CMIDIIn> input_;
+    std::unique_ptr<CUpdateOutput> output_;
+    bool safe_ = false;
+    uint16_t resendCount_ = 0;
+    const CUpdateFile& image_;
+
+    std::mutex queueLock_;
+    std::deque<std::vector<uint8_t>> queue_;
+};
+
+} // namespace NSBootwren
