@@ -40,3 +40,9 @@ public:
 private:
     uint8_t m_code;
 };
+
+// A synthesizer port needs at least one MIDI input and one output.
+class XNoMidiPorts : public XTorvanBase {
+public:
+    XNoMidiPorts() : XTorvanBase("No MIDI ports installed") {}
+};

@@ -31,4 +31,6 @@ bool CSysexMIDIInput::HasMessage() const { return m_ring->HasMessage(); }
 
 std::unique_ptr<CRawSysex> CSysexMIDIInput::TakeMessage() { return m_ring->Take(); }
 
+void CSysexMIDIInput::DrainRing() { m_ring->Drain(); }
+
 void CSysexMIDIInput::ResetRing() { m_ring->Reset(); }

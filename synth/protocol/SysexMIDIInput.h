@@ -25,7 +25,10 @@ public:
     bool HasMessage() const;
     // The oldest queued message, or null; the caller owns it.
     std::unique_ptr<CRawSysex> TakeMessage();
-    // Empties the queue and ends an overflow; only while no input arrives.
+    // Drops every queued message; safe while input arrives.
+    void DrainRing();
+    // Empties the queue and ends an overflow; only while no input arrives
+    // (the input stopped).
     void ResetRing();
 
 protected:

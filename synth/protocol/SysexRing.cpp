@@ -32,13 +32,17 @@ bool CSysexRing::Push(std::span<const uint8_t> message)
     return true;
 }
 
-bool CSysexRing::HasMessage() const
+bool CSysexRing::HasMessage() const { return GetHeldBytes() > 0; }
+
+void CSysexRing::EndDrainedOverflow()
 {
-    return !IsOverflowed() && GetHeldBytes() > 0;
+    if (IsOverflowed() && GetHeldBytes() == 0)
+        m_overflow.store(false, std::memory_order_release);
 }
 
 std::unique_ptr<CRawSysex> CSysexRing::Take()
 {
+    EndDrainedOverflow();
     if (!HasMessage())
         return nullptr;
     const uint32_t held = GetHeldBytes();
@@ -54,7 +58,16 @@ std::unique_ptr<CRawSysex> CSysexRing::Take()
     message->SetLength(length);
     m_readPosition = (m_readPosition + length) % kSize;
     m_totalRead.fetch_add(length, std::memory_order_release);
+    EndDrainedOverflow();
     return message;
+}
+
+void CSysexRing::Drain()
+{
+    const uint32_t held = GetHeldBytes();
+    m_readPosition = (m_readPosition + held) % kSize;
+    m_totalRead.fetch_add(held, std::memory_order_release);
+    EndDrainedOverflow();
 }
 
 void CSysexRing::Reset()

@@ -12,7 +12,9 @@ class CRawSysex;
 // writer) and the main thread (the one reader), without a lock: each side
 // moves only its own position and count and reads the other's count.
 // A message that does not fit latches the overflow state, in which the ring
-// refuses everything until it is reset.
+// refuses every new message; the messages held before it are still taken,
+// and once the reader has taken or dropped them all the overflow ends, so
+// an input that stays open never stays deaf.
 class CSysexRing {
 public:
     static constexpr uint32_t kSize = 65536;
@@ -23,16 +25,23 @@ public:
     // Reader.
     bool HasMessage() const;
     // The next message (up to and including its F7), or null when the ring
-    // is empty or in overflow.
+    // is empty.
     std::unique_ptr<CRawSysex> Take();
+    // Drops every held message, from the reader's side: safe while the
+    // writer goes on.
+    void Drain();
     // Empties the ring and clears the overflow state; only while nothing is
-    // written.
+    // written (the input stopped).
     void Reset();
 
     bool IsOverflowed() const { return m_overflow.load(std::memory_order_acquire); }
     uint32_t GetHeldBytes() const;
 
 private:
+    // Reader: an overflow ends once nothing is held. The writer pushes only
+    // while not in overflow, so no push runs while the reader clears it.
+    void EndDrainedOverflow();
+
     std::array<uint8_t, kSize> m_data{};
     uint32_t m_writePosition = 0;
     std::atomic<uint32_t> m_totalWritten{0};

@@ -29,7 +29,8 @@ bool IsEditorFrame(std::span<const uint8_t> message)
 
 bool IsIdentifyReply(std::span<const uint8_t> message)
 {
-    return message.size() >= 5 && message[2] == 0x00 && message[4] == 0x01;
+    return message.size() >= 5 && message[1] == kManufacturerId && message[2] == 0x00 &&
+           message[3] == SysexFrame::kFamily && message[4] == 0x01;
 }
 
 bool IsValueFrame(std::span<const uint8_t> frame)

@@ -12,8 +12,9 @@ class CParamValueBlock;
 // id in byte 1, family 0x06 in byte 3 and bit 0x40 in byte 2.
 bool IsEditorFrame(std::span<const uint8_t> message);
 
-// The message is an identify reply: at least 5 bytes, byte 2 = 0 and
-// byte 4 = 1.
+// The message is our synthesizer's identify reply: at least 5 bytes, the
+// manufacturer id in byte 1, byte 2 = 0, family 0x06 in byte 3 and byte
+// 4 = 1. Other devices' identity replies (F0 7E ...) are not.
 bool IsIdentifyReply(std::span<const uint8_t> message);
 
 // An unpacked frame whose byte 5 is 0x39 (states) or 0x3A (values).

@@ -109,21 +109,33 @@ TEST(SysexInput, MessagesOf8192BytesOrMoreAreDropped)
     EXPECT_EQ(input.offered, 3);
 }
 
-TEST(SysexInput, RingOverflowIsLatchedUntilReset)
+// An overflow refuses new messages until the reader has taken what was
+// held; then the input hears again, without a reset of the open input.
+TEST(SysexInput, RingOverflowEndsOnceTheReaderHasDrainedIt)
 {
     CTestInput input;
     const Bytes chunk = Message(648);   // 650 bytes
     for (int i = 0; i < 100; ++i)       // 65,000 bytes
         input.Feed(chunk);
-    EXPECT_TRUE(input.HasMessage());
     input.Feed(Message(598));           // 600 bytes: no room
-    EXPECT_FALSE(input.HasMessage());
-    EXPECT_EQ(input.TakeMessage(), nullptr);
     input.Feed(kB);                     // refused while in overflow
+    EXPECT_EQ(input.TakeAll(), std::vector<Bytes>(100, chunk)) << "what came before the overflow is kept";
+
+    input.Feed(kB);
+    EXPECT_EQ(input.TakeAll(), std::vector<Bytes>{kB});
+}
+
+TEST(SysexInput, DrainingDropsTheQueueAndEndsAnOverflow)
+{
+    CTestInput input;
+    for (int i = 0; i < 101; ++i)
+        input.Feed(Message(648));
+    input.DrainRing();
     EXPECT_FALSE(input.HasMessage());
+    input.Feed(kB);
+    EXPECT_EQ(input.TakeAll(), std::vector<Bytes>{kB});
 
     input.ResetRing();
-    EXPECT_FALSE(input.HasMessage());
     input.Feed(kB);
     EXPECT_EQ(input.TakeAll(), std::vector<Bytes>{kB});
 }

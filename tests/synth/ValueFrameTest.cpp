@@ -95,6 +95,8 @@ TEST(ValueFrame, EditorFramesAndIdentifyRepliesAreToldApart)
     Bytes otherMaker = frame;
     otherMaker[1] = 0x41;
     EXPECT_FALSE(IsEditorFrame(otherMaker));
+    EXPECT_FALSE(IsIdentifyReply(Bytes{0xF0, 0x7E, 0x00, 0x06, 0x01, 0xF7})) << "another device's identity request";
+    EXPECT_FALSE(IsIdentifyReply(Bytes{0xF0, 0x7D, 0x00, 0x05, 0x01, 3, 3, 0, 0, 0, 0, 0xF7})) << "another family";
 }
 
 } // namespace

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/protocol/SysexFrame.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <span>
+
+class CSynthPort;
+
+// The send queues of one synthesizer: turns packets of molecules into SysEx
+// frames, releases them to the port with at most one frame awaiting its
+// answer, and turns received frames back into packets.
+//   live queue:    live edits, sent at once, no answer awaited;
+//   dump queue:    served first, one frame at a time, the frame in flight
+//                  kept for a repeat;
+//   request queue: one frame at a time, each dropped once sent.
+// Main thread only.
+class CMoleculeSender {
+public:
+    enum EWaitState : uint32_t { kWaitNone = 0, kWaitRequest = 1, kWaitDump = 2 };
+
+    explicit CMoleculeSender(CSynthPort& port);
+    ~CMoleculeSender();
+    CMoleculeSender(const CMoleculeSender&) = delete;
+    CMoleculeSender& operator=(const CMoleculeSender&) = delete;
+
+    // Each send builds every frame of the packet before queuing any: a
+    // molecule that overflows its stream (XMStreamOverflow) queues nothing.
+    // An empty packet is ignored.
+    void SendRequest(const CMoleculePacket& packet);
+    void SendLive(const CMoleculePacket& packet);
+    void SendDump(const CMoleculePacket& packet);
+    void Pump();
+
+    // An answer (flag 0x08) from the port; true when it completes what was
+    // awaited, the whole answer then being in the reply packet.
+    bool ReceiveReply(std::span<const uint8_t> frame);
+    CMoleculePacket& GetReplyPacket() { return m_replyPacket; }
+    void ClearReplyPacket() { m_replyPacket.Clear(); }
+    // Any other frame, decoded into the cleared message packet.
+    CMoleculePacket& ReceiveMessage(std::span<const uint8_t> frame);
+    void ClearMessagePacket() { m_messagePacket.Clear(); }
+
+    // Sends the dump frame in flight again when its answer is awaited; false
+    // otherwise (a request frame is gone once sent, and a repeated edit
+    // could apply twice).
+    bool ResendInFlight();
+
+    void BeginWaitForReply();
+    void EndWaitForReply();
+    bool IsWaitingForReply() const { return m_waiting; }
+    EWaitState GetWaitState() const { return m_waitState; }
+    size_t GetQueuedCount() const { return m_live.size() + m_dump.size() + m_request.size(); }
+
+private:
+    using Frames = std::deque<std::unique_ptr<CSysexFrame>>;
+
+    static Frames FrameLongMolecules(const CMoleculePacket& packet);
+    static Frames FrameShortMolecules(const CMoleculePacket& packet);
+    static void Append(Frames& queue, Frames&& frames);
+    void Decode(std::span<const uint8_t> frame, CMoleculePacket& packet) const;
+
+    CSynthPort& m_port;
+    CMoleculePacket m_replyPacket;
+    CMoleculePacket m_messagePacket;
+    Frames m_request;
+    Frames m_dump;
+    Frames m_live;
+    std::unique_ptr<CSysexFrame> m_inFlight;
+    EWaitState m_waitState = kWaitNone;
+    bool m_waiting = false;
+};

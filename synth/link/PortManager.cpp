@@ -1,0 +1,295 @@
+#include "synth/link/PortManager.h"
+
+#include "framework/windows/ABCWindow.h"
+#include "framework/menus/Menu.h"
+#include "synth/link/LinkApplicationInterface.h"
+#include "synth/link/PortPreferencesInterface.h"
+#include "synth/link/Synth.h"
+#include "synth/link/SynthPort.h"
+
+namespace {
+
+CPortManager* g_portManager = nullptr;
+
+constexpr const char* kFailureAlert = "[STOP]^0Open the MIDI dialog and enable the port again.[OK]";
+
+// A sentence of the failure alert: the text, a period unless it has one,
+// and a line break; nothing for an empty text.
+std::string AlertSentence(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    return text + (text.back() == '.' ? "\r" : ".\r");
+}
+
+template <class Registry>
+std::unique_ptr<NSHarrowen::CMenu> MakeDeviceMenu(const Registry& registry)
+{
+    auto menu = std::make_unique<NSHarrowen::CMenu>();
+    for (uint16_t i = 0; i < registry.GetCount(); ++i)
+        menu->AppendItem(registry.GetAt(i)->GetName());
+    return menu;
+}
+
+template <class Registry>
+std::string DeviceName(const Registry& registry, uint16_t index)
+{
+    const auto* entry = registry.GetAt(index);
+    return entry != nullptr ? entry->GetName() : std::string();
+}
+
+} // namespace
+
+CPortManager* GetPortManager() { return g_portManager; }
+
+CPortManager::CPortManager(const CPortManagerServices& services)
+    : m_services(services),
+      m_inputs(std::make_unique<NSHarrowen::CInputPortRegistry>()),
+      m_outputs(std::make_unique<NSHarrowen::COutputPortRegistry>())
+{
+    NSHarrowen::RegisterMMEPorts(*m_inputs, *m_outputs);
+    m_inputMenu = MakeDeviceMenu(*m_inputs);
+    m_inputCount = m_inputs->GetCount();
+    m_outputMenu = MakeDeviceMenu(*m_outputs);
+    m_outputCount = m_outputs->GetCount();
+    g_portManager = this;
+}
+
+CPortManager::~CPortManager()
+{
+    // The ports first: closing the last input stops the MIDI worker, and a
+    // port reports its lost synthesizer here.
+    CloseAll();
+    if (g_portManager == this)
+        g_portManager = nullptr;
+}
+
+void CPortManager::CloseAll()
+{
+    for (uint8_t port = 0; port < kPortCount; ++port)
+        ClosePort(port);
+}
+
+// ---- ports ----
+
+void CPortManager::OpenPort(uint8_t port, uint16_t inputIndex, uint16_t outputIndex)
+{
+    if (port >= kPortCount)
+        return;
+    auto opened = std::make_unique<CSynthPort>(*this, port, inputIndex, outputIndex);
+    CPortEntry& entry = m_entries[port];
+    entry.port = std::move(opened);
+    entry.input = inputIndex;
+    entry.output = outputIndex;
+}
+
+void CPortManager::SetPortDevices(uint8_t port, uint16_t inputIndex, uint16_t outputIndex)
+{
+    if (port >= kPortCount)
+        return;
+    m_entries[port].input = inputIndex;
+    m_entries[port].output = outputIndex;
+}
+
+void CPortManager::ClosePort(uint8_t port)
+{
+    // reset() clears the pointer before the port is deleted, so the port's
+    // report of its lost synthesizer already finds the entry closed.
+    if (port < kPortCount)
+        m_entries[port].port.reset();
+}
+
+CSynthPort* CPortManager::GetPort(uint8_t port) const
+{
+    return port < kPortCount ? m_entries[port].port.get() : nullptr;
+}
+
+void CPortManager::Idle()
+{
+    uint8_t position = m_nextPort;
+    while (position < kPortCount && m_entries[position].port == nullptr)
+        ++position;
+    if (position >= kPortCount)
+        position = 0;
+    if (m_entries[position].port != nullptr)
+        ServicePort(position);
+    m_nextPort = static_cast<uint8_t>((position + 1) % kPortCount);
+}
+
+void CPortManager::ServicePort(uint8_t port)
+{
+    CSynthPort& link = *m_entries[port].port;
+    link.Idle();
+    if (!link.IsFailed())
+        return;
+    const std::string displayName = link.GetDisplayName();
+    const std::string failureText = link.GetFailureText();
+    ClosePort(port);
+    NSHarrowen::UpdateAllWindows();
+    ReportFailure(displayName, failureText);
+}
+
+void CPortManager::ReportFailure(const std::string& displayName, const std::string& failureText)
+{
+    m_services.application.RunAlert(kFailureAlert, {AlertSentence(displayName) + AlertSentence(failureText)});
+}
+
+void CPortManager::ReportOutOfMemory(uint8_t port)
+{
+    if (HasSynth(port))
+        m_entries[port].port->SetOutOfMemory();
+}
+
+bool CPortManager::SharesDevices(uint8_t port, uint16_t input, uint16_t output) const
+{
+    for (uint8_t lower = 0; lower < port; ++lower) {
+        const CPortEntry& entry = m_entries[lower];
+        if (entry.port != nullptr && (entry.input == input || entry.output == output))
+            return true;
+    }
+    return false;
+}
+
+void CPortManager::OpenPortsFromPreferences()
+{
+    const CPortPreferencesInterface& preferences = m_services.preferences;
+    for (uint8_t port = 0; port < kPortCount; ++port) {
+        uint16_t input = 0;
+        uint16_t output = 0;
+        const bool found = m_inputs->FindByName(preferences.GetPortInputName(port), input) &&
+                           m_outputs->FindByName(preferences.GetPortOutputName(port), output);
+        if ((found && SharesDevices(port, input, output)) || !preferences.IsPortEnabled(port)) {
+            SetPortDevices(port, input, output);
+            continue;
+        }
+        try {
+            OpenPort(port, input, output);
+        } catch (...) {
+            // Left closed without a message; the devices are kept, so the
+            // MIDI dialog shows them and storing keeps their names.
+            SetPortDevices(port, input, output);
+        }
+    }
+}
+
+void CPortManager::StorePortsInPreferences()
+{
+    CPortPreferencesInterface& preferences = m_services.preferences;
+    for (uint8_t port = 0; port < kPortCount; ++port) {
+        const CPortEntry& entry = m_entries[port];
+        preferences.SetPortInputName(port, DeviceName(*m_inputs, entry.input));
+        preferences.SetPortOutputName(port, DeviceName(*m_outputs, entry.output));
+        preferences.SetPortEnabled(port, entry.port != nullptr);
+    }
+    preferences.Save();
+}
+
+// ---- queries ----
+
+bool CPortManager::HasSynth(uint8_t port) const
+{
+    const CSynthPort* link = GetPort(port);
+    return link != nullptr && link->HasSynth();
+}
+
+uint8_t CPortManager::CountSynths() const
+{
+    uint8_t count = 0;
+    for (uint8_t port = 0; port < kPortCount; ++port)
+        count += HasSynth(port) ? 1 : 0;
+    return count;
+}
+
+CSynth* CPortManager::GetSynth(uint8_t port) const
+{
+    const CSynthPort* link = GetPort(port);
+    return link != nullptr ? link->GetSynth() : nullptr;
+}
+
+std::string CPortManager::GetDisplayName(uint8_t port) const
+{
+    const CSynthPort* link = GetPort(port);
+    return link != nullptr ? link->GetDisplayName() : std::string();
+}
+
+uint8_t CPortManager::GetSlotCount(uint8_t port) const { return GetSynth(port)->GetSlotCount(); }
+
+bool CPortManager::SlotHasPatch(uint8_t port, uint8_t slot) const { return GetSynth(port)->SlotHasPatch(slot); }
+
+std::string CPortManager::GetSlotPatchName(uint8_t port, uint8_t slot) const
+{
+    return GetSynth(port)->GetSlotPatchName(slot);
+}
+
+CFlashMemory& CPortManager::GetFlashMemory(uint8_t port) const { return GetSynth(port)->GetFlashMemory(); }
+
+const CSynthSettings& CPortManager::GetSynthSettings(uint8_t port) const { return GetSynth(port)->GetSettings(); }
+
+uint32_t CPortManager::GetSynthSettingsTime(uint8_t port) const { return GetSynth(port)->GetSettingsTime(); }
+
+void CPortManager::SendSynthSettings(uint8_t port, const CSynthSettings& settings)
+{
+    GetSynth(port)->SendSynthSettings(settings);
+}
+
+// ---- current slot ----
+
+void CPortManager::SelectSlot(uint8_t port, uint8_t slot)
+{
+    m_current.Select(port, slot);
+    m_startingUp = false;
+}
+
+void CPortManager::AdoptSlotFocus(uint8_t port, uint8_t slot)
+{
+    m_startingUp = false;
+    if (slot == kNone)
+        m_current.Select(port, 0);
+    else
+        m_current.Set(port, slot);
+}
+
+bool CPortManager::HasCurrentSynth() const { return m_current.GetPort() != kNone && HasSynth(m_current.GetPort()); }
+
+uint8_t CPortManager::GetCurrentPort() const { return m_current.GetPort() > 3 ? 3 : m_current.GetPort(); }
+
+uint8_t CPortManager::GetCurrentSlot() const { return m_current.GetSlot() > kNone ? kNone : m_current.GetSlot(); }
+
+uint8_t CPortManager::GetCurrentSlotOf(uint8_t port) const
+{
+    return HasCurrentSynth() && IsCurrentPort(port) ? GetCurrentSlot() : kNone;
+}
+
+bool CPortManager::HasCurrentSynthSettings() const
+{
+    return HasCurrentSynth() && GetSynth(m_current.GetPort())->HasSettings();
+}
+
+uint8_t CPortManager::GetPortChange(uint8_t port) const
+{
+    bool lowerPortHasSynth = false;
+    for (uint8_t lower = 0; lower < port && lower < kPortCount; ++lower)
+        lowerPortHasSynth = lowerPortHasSynth || HasSynth(lower);
+    if (m_startingUp && !lowerPortHasSynth)
+        return 1;
+    return m_current.IsChanged(port) ? 2 : 0;
+}
+
+void CPortManager::OnPortLost(uint8_t port)
+{
+    m_current.SetChanged(port, true);
+    if (IsCurrentPort(port)) {
+        for (uint8_t other = 0; other < kPortCount; ++other) {
+            if (other == port || !HasSynth(other))
+                continue;
+            const CSynth& synth = *GetSynth(other);
+            uint8_t slot = 0;
+            while (slot < synth.GetSlotCount() && !synth.IsSlotActive(slot))
+                ++slot;
+            SelectSlot(other, slot < synth.GetSlotCount() ? slot : 0);
+            return;
+        }
+    }
+    m_current.Reset();
+    m_startingUp = true;
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "framework/midi/PortRegistry.h"
+#include "synth/link/CurrentSlot.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace NSHarrowen {
+class CMenu;
+}
+class CBankTransfer;
+class CFlashMemory;
+class CLinkApplicationInterface;
+class CPortPreferencesInterface;
+class CSlotPatchManagerInterface;
+class CSynth;
+class CSynthPort;
+class CSynthSettings;
+
+// What the port manager needs of the editor, all owned by the editor and
+// alive as long as the port manager.
+struct CPortManagerServices {
+    CLinkApplicationInterface& application;
+    CPortPreferencesInterface& preferences;
+    CSlotPatchManagerInterface& patches;
+};
+
+// The editor's four MIDI ports (0-3): lists the machine's MIDI devices with
+// a menu of each direction, opens and closes ports, restores them from the
+// preferences and stores them back, services one open port per idle step in
+// turn and closes a port whose link failed, telling the user. It also keeps
+// the current slot. One per program; main thread only.
+class CPortManager {
+public:
+    static constexpr uint8_t kPortCount = 4;
+    static constexpr uint8_t kNone = CCurrentSlot::kNone;
+
+    explicit CPortManager(const CPortManagerServices& services);
+    virtual ~CPortManager();
+    CPortManager(const CPortManager&) = delete;
+    CPortManager& operator=(const CPortManager&) = delete;
+
+    // Opens a port on registry indices; the caller closes an open port
+    // first. A failure passes on and leaves the entry as it was.
+    void OpenPort(uint8_t port, uint16_t inputIndex, uint16_t outputIndex);
+    void SetPortDevices(uint8_t port, uint16_t inputIndex, uint16_t outputIndex);
+    void ClosePort(uint8_t port);
+    void Idle();
+    void ReportOutOfMemory(uint8_t port);
+    void OpenPortsFromPreferences();
+    void StorePortsInPreferences();
+
+    // Per port 0-3.
+    CSynthPort* GetPort(uint8_t port) const;
+    uint16_t GetInputIndex(uint8_t port) const { return port < kPortCount ? m_entries[port].input : 0; }
+    uint16_t GetOutputIndex(uint8_t port) const { return port < kPortCount ? m_entries[port].output : 0; }
+    bool HasSynth(uint8_t port) const;
+    uint8_t CountSynths() const;
+    CSynth* GetSynth(uint8_t port) const;
+    // The display name of the port's link; empty when the port is closed.
+    std::string GetDisplayName(uint8_t port) const;
+    // These require a port with a synthesizer (HasSynth).
+    uint8_t GetSlotCount(uint8_t port) const;
+    bool SlotHasPatch(uint8_t port, uint8_t slot) const;
+    std::string GetSlotPatchName(uint8_t port, uint8_t slot) const;
+    CFlashMemory& GetFlashMemory(uint8_t port) const;
+    const CSynthSettings& GetSynthSettings(uint8_t port) const;
+    uint32_t GetSynthSettingsTime(uint8_t port) const;
+    void SendSynthSettings(uint8_t port, const CSynthSettings& settings);
+
+    // The current slot.
+    void SelectSlot(uint8_t port, uint8_t slot);
+    void AdoptSlotFocus(uint8_t port, uint8_t slot);
+    bool HasCurrentSynth() const;
+    uint8_t GetCurrentPort() const;
+    bool IsCurrentPort(uint8_t port) const { return m_current.GetPort() == port; }
+    uint8_t GetCurrentSlot() const;
+    uint8_t GetCurrentSlotOf(uint8_t port) const;
+    bool HasCurrentSynthSettings() const;
+    // 0 nothing to exchange, 1 adopt the synthesizer's focus, 2 tell it the
+    // editor's current slot.
+    uint8_t GetPortChange(uint8_t port) const;
+    void ClearPortChange(uint8_t port) { m_current.SetChanged(port, false); }
+    void OnPortLost(uint8_t port);
+    bool IsStartingUp() const { return m_startingUp; }
+
+    // The device lists and their menus, for the MIDI dialog.
+    const NSHarrowen::CInputPortRegistry& GetInputRegistry() const { return *m_inputs; }
+    const NSHarrowen::COutputPortRegistry& GetOutputRegistry() const { return *m_outputs; }
+    NSHarrowen::CMenu& GetInputMenu() const { return *m_inputMenu; }
+    NSHarrowen::CMenu& GetOutputMenu() const { return *m_outputMenu; }
+    uint16_t GetInputDeviceCount() const { return m_inputCount; }
+    uint16_t GetOutputDeviceCount() const { return m_outputCount; }
+
+    CLinkApplicationInterface& GetApplication() const { return m_services.application; }
+    CSlotPatchManagerInterface& GetPatchManager() const { return m_services.patches; }
+
+private:
+    struct CPortEntry {
+        uint16_t input = 0;
+        uint16_t output = 0;
+        std::unique_ptr<CSynthPort> port;
+    };
+
+    void CloseAll();
+    void ServicePort(uint8_t port);
+    void ReportFailure(const std::string& displayName, const std::string& failureText);
+    bool SharesDevices(uint8_t port, uint16_t input, uint16_t output) const;
+
+    CPortManagerServices m_services;
+    std::unique_ptr<NSHarrowen::CInputPortRegistry> m_inputs;
+    std::unique_ptr<NSHarrowen::COutputPortRegistry> m_outputs;
+    uint16_t m_inputCount = 0;
+    uint16_t m_outputCount = 0;
+    std::unique_ptr<NSHarrowen::CMenu> m_inputMenu;
+    std::unique_ptr<NSHarrowen::CMenu> m_outputMenu;
+    std::array<CPortEntry, kPortCount> m_entries;
+    uint8_t m_nextPort = 0;
+    CCurrentSlot m_current;
+    bool m_startingUp = true;
+};
+
+// The program's port manager while one exists.
+CPortManager* GetPortManager();

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "synth/protocol/FlashMemory.h"
+#include "synth/protocol/SlotSelection.h"
+#include "synth/protocol/SynthSettings.h"
+#include "synth/protocol/VoiceCounts.h"
+#include "synth/link/SlotRecord.h"
+#include "synth/molecules/SynthHandlerInterface.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class CMoleculePacket;
+class CMoleculeSender;
+class CParamValueBlock;
+class CPortManager;
+class CSlotPatchInterface;
+class CSynthPort;
+
+// The synthesizer on a connected port, as the editor sees it: its slots with
+// the document bound to each, the state it reports (settings, active slots,
+// focus, voices), its flash map and its send queues. It receives its port's
+// packets and hands them to a slot's document or to its own handlers, and
+// on every quiet idle step of the port decides what to send next.
+// Main thread only; the port owns it while connected.
+class CSynth : public CSynthHandlerInterface, public CFlashMemoryHost {
+public:
+    // Builds the members and asks the patch list for an empty document per
+    // slot; on failure the slots are released and the exception passes on.
+    CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t modelFlag);
+    ~CSynth() override;
+    CSynth(const CSynth&) = delete;
+    CSynth& operator=(const CSynth&) = delete;
+
+    // Slots (0-3; slots at or beyond the count have no patch).
+    uint8_t GetSlotCount() const { return m_slotCount; }
+    bool SlotHasPatch(uint8_t slot) const { return GetSlotPatch(slot) != nullptr; }
+    CSlotPatchInterface* GetSlotPatch(uint8_t slot) const;
+    std::string GetSlotPatchName(uint8_t slot) const;
+    uint8_t GetSlotNumber(uint8_t slot) const;
+    // False only when the slot is settled, its number known and no answer is
+    // awaited.
+    bool IsSlotBusy(uint8_t slot) const;
+    // Binds a document. With select the document is sent to the slot and
+    // (port, slot) becomes the current slot; otherwise the slot keeps its
+    // patch. A slot whose number is not known yet has it asked first.
+    void RegisterSlotPatch(uint8_t slot, CSlotPatchInterface* patch, bool select);
+    // Unbinds the slot's document and unlinks it.
+    void ReleaseSlot(uint8_t slot);
+    void ReleaseAllSlots();
+
+    // Synthesizer-level packets: slot none goes as slot 0, without number.
+    // An exception of SendRequest marks the port out of memory, except a
+    // stream overflow, which passes on; the others pass every exception on.
+    void SendRequest(CMoleculePacket& packet) override;
+    void SendDump(CMoleculePacket& packet);
+    // Packets of a slot's patch, stamped with the slot's number: request
+    // queue, live frames or dump queue. A packet for no slot or a slot
+    // beyond the count is not sent.
+    void SendPatchEdit(CMoleculePacket& packet);
+    void SendLiveEdit(CMoleculePacket& packet);
+    void SendEditDump(CMoleculePacket& packet);
+    // SendRequest, then the same molecules handled here, so that the
+    // editor's state follows what it sent.
+    void SendRequestAndHandle(CMoleculePacket& packet);
+
+    // From the port.
+    void OnReplyFrame(std::span<const uint8_t> frame);
+    void OnSynthFrame(std::span<const uint8_t> frame);
+    void PumpSender();
+    bool ResendRequest();
+    // One quiet idle step: true when something was sent or is under way.
+    bool Poll();
+    void DeliverPacket(CMoleculePacket& packet);
+    void HandleMolecules(CMoleculePacket& packet);
+
+    // State.
+    bool HasSettings() const { return !m_settingsMissing; }
+    const std::string& GetSynthName() const { return m_settings.GetName(); }
+    const CSynthSettings& GetSettings() const { return m_settings; }
+    uint32_t GetSettingsTime() const { return m_settingsTime; }
+    bool IsSlotActive(uint8_t slot) const;
+    const CSlotSelection& GetSelection() const { return m_selection; }
+    void SetActiveSlots(const CSlotSelection& selection);
+    void SendSlotSelection(const CSlotSelection& selection);
+    void SendSynthSettings(const CSynthSettings& settings);
+    void RequestSessionNumber(uint8_t slot);
+    uint8_t GetSlotVoiceCount(uint8_t slot, bool& known) const;
+    CParamValueBlock& GetSlotParamBlock(uint8_t slot);
+    bool IsWaitingForReply() const override;
+    uint8_t GetPortIndex() const { return m_portIndex; }
+    CSynthPort& GetPort() const { return m_port; }
+    CFlashMemory& GetFlashMemory() { return *m_flashMemory; }
+    uint32_t GetModelFlag() const { return m_modelFlag; }
+
+    // The keyboard floater's note.
+    void PlayNote(uint8_t note);
+    void ReleaseNote();
+    bool IsNoteActive() const { return m_noteOnPending || m_noteSounding; }
+
+    // Handlers of the molecules sent to the synthesizer object.
+    void OnSynthSettings(const CMSynthDataDump& dump) override;
+    void OnSlotSelection(const CMSlotSelectionDump& dump) override;
+    void OnSlotFocus(const CMSlotFocusDump& dump) override;
+    void OnVoiceCounts(const CMNumberOfVoicesDump& dump) override;
+    void OnSessionNumber(const CMSessionNumberDump& dump, const CMoleculePacket& packet) override;
+    void OnPatchRelease(const CMSessionPatchRelease& release) override;
+    void OnFlashDataDump(const CMFlashDataDump& dump) override;
+    void OnFlashDeleteDump(const CMFlashDeleteDump& dump) override;
+    void OnFlashUsageDump(const CMFlashUsageDump& dump) override;
+    void OnFlashCommandResult(const CMFlashCommandResult& result) override;
+    void OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet) override;
+
+private:
+    CPortManager& Manager() const;
+    void StampSynthPacket(CMoleculePacket& packet) const;
+    bool StampSlotPacket(CMoleculePacket& packet) const;
+    bool ExchangeState();
+    void RequestSynthState();
+    bool PollSlot(uint8_t slot);
+    void SendFreshPatch(uint8_t slot);
+    void SendNote(uint8_t state, uint8_t note);
+    void DeliverToSlot(CMoleculePacket& packet);
+    void TakeNewPatch(uint8_t slot, uint8_t number);
+
+    uint32_t m_modelFlag;
+    bool m_selectionPending = false;
+    CSlotSelection m_pendingSelection;
+    std::vector<CSlotRecord> m_slots;
+    std::unique_ptr<CFlashMemory> m_flashMemory;
+    uint8_t m_slotCount;
+    CSynthSettings m_settings;
+    bool m_settingsMissing = true;
+    uint32_t m_settingsTime = 0;
+    CSlotSelection m_selection;
+    bool m_selectionMissing = true;
+    CVoiceCounts m_voices;
+    bool m_voicesMissing = true;
+    uint8_t m_portIndex;
+    CSynthPort& m_port;
+    std::unique_ptr<CMoleculeSender> m_sender;
+    bool m_noteOnPending = false;
+    bool m_noteSounding = false;
+    bool m_noteOffPending = false;
+    uint8_t m_noteToPlay = 60;
+    uint8_t m_soundingNote = 60;
+};

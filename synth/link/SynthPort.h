@@ -1,0 +1,136 @@
+#pragma once
+
+#include "framework/midi/MIDIInputParser.h"
+#include "synth/protocol/ParamValueBlock.h"
+#include "synth/protocol/SysexMIDIInput.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace NSHarrowen {
+class CMIDIInput;
+class CMIDIOutput;
+}
+class CPortManager;
+class CRawSysex;
+class CSynth;
+class CSysexFrame;
+
+// The link to one synthesizer over one pair of MIDI devices: receives its
+// messages (assembled and value frames stored on the MIDI input worker, the
+// rest handled on the main thread), finds out which synthesizer answers,
+// watches the contact, keeps a status for the user and owns the synthesizer
+// object of the recognised model while connected.
+class CSynthPort : public NSHarrowen::CMIDIInputParser, public CSysexMIDIInput {
+public:
+    enum EStatus : int32_t {
+        kLooking = 1,
+        kStillLooking = 2,
+        kUnsupportedModel = 3,
+        kVersionError = 4,
+        kNewFound = 5,
+        kVersionCorrupted = 6,
+        kLostContact = 7,
+        kUpdateMode = 8,
+        kOutOfMemory = 9,
+        kUplinkChecksumError = 10,
+        kSynthException = 11,
+        kConnected = 12,
+    };
+    enum EModel : int32_t { kModelUnknown = 0, kModelKandrel = 1, kModelKandrelRack = 2, kModelPebix = 3 };
+    // Contact: a ping after this much silence, an answer overdue after this.
+    static constexpr int32_t kPingAfterMs = 2000;
+    static constexpr int32_t kAnswerTimeoutMs = 5000;
+    // Repeats of a request before the contact counts as lost.
+    static constexpr uint16_t kMaxRetries = 3;
+    static constexpr uint8_t kSlotCount = 4;
+
+    // Opens the devices of the manager's registries at these indices; throws
+    // XNoMidiPorts when a registry is empty, and the devices' XMIDI errors.
+    CSynthPort(CPortManager& manager, uint8_t portIndex, uint16_t inputIndex, uint16_t outputIndex);
+    ~CSynthPort() override;
+
+    // Main thread.
+    void Idle();
+    void ProcessInput();
+    // The sender's plain and waiting sends; the waiting one stamps the send
+    // time and marks an answer as awaited.
+    void SendFrame(const CSysexFrame& frame);
+    void SendRequestFrame(const CSysexFrame& frame);
+    bool Ping();
+
+    CSynth* GetSynth() const { return m_synth.get(); }
+    bool HasSynth() const { return m_synth != nullptr; }
+    uint8_t GetPortIndex() const { return m_portIndex; }
+    CPortManager& GetManager() const { return m_manager; }
+    CParamValueBlock& GetSlotParamBlock(uint8_t slot) { return m_valueBlocks[slot > 3 ? 3 : slot]; }
+    std::string GetModelName() const;
+    // The synthesizer's own name once its settings arrived, else the status
+    // text.
+    std::string GetDisplayName() const;
+    bool IsFailed() const;
+    void SetOutOfMemory() { m_outOfMemory = true; }
+    int32_t GetStatus() const { return m_status; }
+    const std::string& GetStatusText() const { return m_statusText; }
+    const std::string& GetFailureText() const { return m_failureText; }
+    bool IsAwaitingAnswer() const { return m_awaitingAnswer; }
+    uint16_t GetRetryCount() const { return m_retryCount; }
+
+    void SetStatus(int32_t status);
+    void Disconnect(int32_t status);
+    void Fail(int32_t status, const std::string& text);
+
+    // The status text of a status, for an identity's version bytes.
+    static std::string MakeStatusText(int32_t status, int32_t model, std::span<const uint8_t, 5> version);
+
+protected:
+    // Worker thread.
+    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes,
+                    uint32_t count) override;
+    bool Accept(const uint8_t* bytes, uint32_t length) override;
+
+private:
+    enum EContact { kContactQuiet = 0, kContactDue = 1, kContactSilent = 2, kContactOverdue = 3 };
+
+    void StoreValueFrame(std::span<const uint8_t> frame);
+    void HandleMessage(const CRawSysex& message);
+    void HandleFrame(std::span<const uint8_t> frame);
+    void OnIdentifyReply(std::span<const uint8_t> reply);
+    void EvaluateIdentity(std::span<const uint8_t> reply);
+    void OnModelFound();
+    void CreateModel();
+    void DeleteSynth();
+    EContact CheckContact() const;
+    void Service();
+    void OnAnswerOverdue();
+    bool ResendRequest();
+    void WriteSysex(const uint8_t* bytes, uint32_t length);
+    void MarkSent();
+    void MarkHeard();
+    void ClosePorts();
+
+    CPortManager& m_manager;
+    bool m_outOfMemory = false;
+    bool m_awaitingAnswer = false;
+    std::array<CParamValueBlock, kSlotCount> m_valueBlocks;
+    std::string m_failureText;
+    int32_t m_status = kLooking;
+    uint16_t m_retryCount = 0;
+    std::unique_ptr<CSynth> m_synth;
+    // What the input worker may read of the synthesizer object: its slot
+    // count, 0 while there is none. Cleared before the object is deleted.
+    std::atomic<uint8_t> m_synthSlotCount{0};
+    uint8_t m_portIndex;
+    uint32_t m_lastSent = 0;
+    uint32_t m_lastHeard = 0;
+    std::array<uint8_t, 5> m_version{};
+    int32_t m_model = kModelUnknown;
+    bool m_needsIdentify = true;
+    std::string m_statusText;
+    std::unique_ptr<NSHarrowen::CMIDIInput> m_input;
+    std::unique_ptr<NSHarrowen::CMIDIOutput> m_output;
+};
