@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+namespace NSHarrowen {
+class CFileSpec;
+}
+
 class CPatch;
 class CPatchBackground;
 
@@ -35,6 +39,10 @@ public:
     virtual void PostDeferredAlert(uint32_t alertId) = 0;
     // Shown at once with its "^0" filled.
     virtual void ShowAlert(uint32_t alertId, const std::string& argument) = 0;
+    // An alert script shown at once, its "%s" filled with the text.
+    virtual void ShowAlertScript(const std::string& script, const std::string& text) = 0;
+    // The save dialog for a patch; false when the user cancels.
+    virtual bool AskSaveFile(const std::string& defaultName, NSHarrowen::CFileSpec& chosen) = 0;
     virtual uint32_t GetCableStyle() const = 0;
     // Cancels a module drag of the module drag view.
     virtual void CancelModuleDrag() = 0;

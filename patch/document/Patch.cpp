@@ -1,3 +1,4 @@
+#include "framework/files/FileSpec.h"
 #include "patch/PatchError.h"
 #include "patch/document/Patch.h"
 

@@ -14,6 +14,10 @@
 #include <memory>
 #include <string>
 
+namespace NSHarrowen {
+class CFileSpec;
+}
+
 class CCableTree;
 class CCtrlMap;
 class CDspLoadTable;
@@ -111,6 +115,18 @@ public:
     void RemoveModuleLoad(const CModuleInterface& module);
     void SetCableStyle(uint32_t style);
 
+    // Files. Open applies what the file holds; a file that could not be
+    // read throws XFileBase and leaves the document as it was, a file read
+    // in part (or whose dumps were partly refused) throws XFileBase number 2
+    // after applying what it could. Save and SaveAs show their own errors
+    // and give false when nothing was saved.
+    void Open(const NSHarrowen::CFileSpec& file);
+    bool Save();
+    bool SaveAs();
+    const NSHarrowen::CFileSpec* GetFile() const { return file_.get(); }
+    // Writes the document to the file; false while parts are still missing.
+    bool SaveToFile(const NSHarrowen::CFileSpec& file);
+
     // Title.
     void UpdateTitle();
     const std::string& GetTitle() const { return title_; }
@@ -198,6 +214,7 @@ private:
     void SendPatchHeader(const CPatchHeader& header);
     // False when the packet could not be sent (and so was not applied).
     bool SendAndApply(CMoleculePacket& packet, bool live);
+    bool SaveAsking();
     void ExecutePair(std::unique_ptr<CEditPair> pair, bool live);
     // Builds a cable edit of an area's tree and executes it; false when the
     // builder refused it.
@@ -212,6 +229,7 @@ private:
     std::unique_ptr<CUndoHistory> undo_;
     bool focusRequestSent_ = false;
     bool dirty_ = false;
+    std::unique_ptr<NSHarrowen::CFileSpec> file_;
     CPatchWindowInterface* window_ = nullptr;
     std::unique_ptr<CModuleSelection> selection_;
     std::unique_ptr<CPatchBackground> area0_;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "framework/files/FileSpec.h"
+#include "patch/document/EditorServicesInterface.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The editor as a document sees it, installed for the life of the object:
+// it records alerts and answers the save dialog with a chosen file.
+class CEditorServicesDouble final : public CEditorServicesInterface {
+public:
+    CEditorServicesDouble() { SetEditorServices(this); }
+    ~CEditorServicesDouble() override { SetEditorServices(nullptr); }
+    CEditorServicesDouble(const CEditorServicesDouble&) = delete;
+    CEditorServicesDouble& operator=(const CEditorServicesDouble&) = delete;
+
+    CPatchWindowInterface* OpenPatchWindow(CPatch&, uint32_t) override { return nullptr; }
+    bool HasMorphEntries() const override { return morphEntries; }
+    void PostDeferredAlert(uint32_t alertId) override { deferredAlerts.push_back(alertId); }
+    void ShowAlert(uint32_t alertId, const std::string&) override { alerts.push_back(alertId); }
+    void ShowAlertScript(const std::string& script, const std::string& text) override
+    {
+        scripts.push_back(script + "|" + text);
+    }
+    bool AskSaveFile(const std::string& defaultName, NSHarrowen::CFileSpec& chosen) override
+    {
+        askedNames.push_back(defaultName);
+        if (!saveAnswer) {
+            return false;
+        }
+        chosen = *saveAnswer;
+        return true;
+    }
+    uint32_t GetCableStyle() const override { return 0; }
+    void CancelModuleDrag() override { ++dragCancels; }
+    void BeginDragNewModule(CPatchBackground&, uint8_t typeId) override { draggedTypes.push_back(typeId); }
+    void ReplaceWithEmptyPatch(CPatch&) override {}
+    void MovePatchToSlot(uint8_t, uint8_t, CPatch&) override {}
+
+    bool morphEntries = true;
+    std::optional<NSHarrowen::CFileSpec> saveAnswer;
+    std::vector<uint32_t> deferredAlerts;
+    std::vector<uint32_t> alerts;
+    std::vector<std::string> scripts;
+    std::vector<std::string> askedNames;
+    std::vector<uint8_t> draggedTypes;
+    int dragCancels = 0;
+};
+
+} // namespace testsupport
