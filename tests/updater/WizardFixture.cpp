@@ -1,0 +1,238 @@
+#include "tests/updater/WizardFixture.h"
+
+#include "framework/alerts/AlertBox.h"
+#include "framework/controls/PopupButtonView.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/views/StaticViews.h"
+#include "framework/windows/ABCWindow.h"
+#include "platform/controls/Controls.h"
+#include "platform/filedialogs/FileBrowser.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
+#include "resources/BootwrenResources.h"
+#include "tests/updater/support/UpdateLinkFixture.h"
+#include "updater/pages/PageCurrent.h"
+#include "updater/pages/PageDone.h"
+#include "updater/pages/PageDump.h"
+#include "updater/pages/PageDumpError.h"
+#include "updater/pages/PageMidi.h"
+#include "updater/pages/PagePrepare.h"
+#include "updater/pages/PageStart.h"
+#include "updater/pages/PageStore.h"
+
+#include <typeinfo>
+
+using namespace NSHarrowen;
+using namespace NSBootwren;
+
+namespace updatertest {
+
+namespace {
+
+// The operator acts from a timer of its own window, which modal runs keep
+// dispatching.
+WizardTest* gOperatorFor = nullptr;
+constexpr const char* kOperatorClass = "BootwrenTestOperator";
+
+platform::LResult OperatorProc(platform::WindowHandle w, uint32_t message, platform::WParam wParam,
+                               platform::LParam lParam)
+{
+    if (message == platform::msg::Timer && gOperatorFor) {
+        gOperatorFor->OperateAlerts();
+        return 0;
+    }
+    return platform::DefWindowProc(w, message, wParam, lParam);
+}
+
+} // namespace
+
+void WizardTest::SetUp()
+{
+    BootwrenResources();
+    // Another port first, which never answers, so the simulator's must be chosen.
+    otherSynth.Faults().silent = true;
+    otherPort = std::make_unique<sim::CSimUpdatePort>(otherSynth, "Another Port");
+    port = std::make_unique<sim::CSimUpdatePort>(synth, kSimDeviceName);
+    platform::RegisterWindowClass({kOperatorClass, 0, OperatorProc, platform::ClassBackground::None});
+    platform::CreateParams params;
+    params.className = kOperatorClass;
+    params.rect = platform::Rect::FromSize(0, 0, 1, 1);
+    operatorWindow_ = platform::CreateWindow(params);
+    platform::SetTimer(operatorWindow_, 1, 30);
+    gOperatorFor = this;
+    platform::SetFileDialogResponder([this](const platform::FileDialogRequest& request) -> std::optional<std::string> {
+        fileDialogs.push_back(request.title);
+        if (dialogAnswers.empty())
+            return std::nullopt;
+        std::string path = dialogAnswers.front();
+        dialogAnswers.erase(dialogAnswers.begin());
+        return path;
+    });
+}
+
+void WizardTest::TearDown()
+{
+    if (app) {
+        app->Exit();
+        while (CountWindows() > 0)
+            delete GetWindowAt(0);
+        app.reset();
+    }
+    gOperatorFor = nullptr;
+    platform::SetFileDialogResponder(nullptr);
+    platform::DestroyWindow(operatorWindow_);
+    port.reset();
+    otherPort.reset();
+}
+
+void WizardTest::OperateAlerts()
+{
+    for (int i = CountWindows() - 1; i >= 0; --i) {
+        auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(i));
+        if (!box || box->IsMarkedForDeletion() || !box->GetButton(1))
+            continue;
+        alerts.push_back(box->GetMessageView()->GetText());
+        const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
+        desktop.Host().Click({r.left + 5, r.top + 5});
+        return;
+    }
+}
+
+void WizardTest::BuildIn(const std::vector<uint8_t>* bytes)
+{
+    module_.reset();
+    if (!bytes)
+        return;
+    builtIn_ = *bytes;
+    entries_ = std::make_unique<CResourceEntry[]>(1);
+    entries_[0] = {"DATA", CBootwren::kImageResource, builtIn_.data(), builtIn_.size()};
+    module_ = std::make_unique<CResourceModule>("SyntheticImage", std::span(entries_.get(), 1));
+}
+
+void WizardTest::Launch(const SyntheticImage& image)
+{
+    const std::vector<uint8_t> bytes = image.Bytes();
+    BuildIn(&bytes);
+    Launch();
+}
+
+void WizardTest::Launch()
+{
+    app = std::make_unique<CBootwren>();
+    const platform::WindowHandle frame = app->CreateFrameWindow();
+    platform::ShowWindow(frame, platform::ShowCommand::Show);
+    desktop.Host().SetApplicationFocus(true);
+    app->SetIdleInterval(50);
+    app->PumpWaiting(100000);
+    app->Init();
+    app->PumpWaiting(100000);
+}
+
+void WizardTest::Step(uint64_t ms)
+{
+    for (uint64_t passed = 0; passed < ms; passed += 10) {
+        desktop.Host().Advance(10);
+        port->Deliver();
+        WaitForInputDelivery(port->Device());
+        app->PumpWaiting(100000);
+        WaitForInputDelivery(port->Device());
+    }
+}
+
+bool WizardTest::WaitForPage(int page, uint64_t limitMs)
+{
+    for (uint64_t passed = 0; passed < limitMs && Page() != page; passed += 10)
+        Step();
+    return Page() == page;
+}
+
+int WizardTest::Page() const
+{
+    CWizardDialog* page = app ? app->GetPage() : nullptr;
+    if (!page)
+        return 0;
+    const std::type_info& type = typeid(*page);
+    const std::type_info* pages[] = {&typeid(CPageStart), &typeid(CPagePrepare), &typeid(CPageMidi),
+                                     &typeid(CPageCurrent), &typeid(CPageDump), &typeid(CPageStore),
+                                     &typeid(CPageDone), &typeid(CPageDumpError)};
+    for (int i = 0; i < 8; ++i)
+        if (type == *pages[i])
+            return i + 1;
+    return 0;
+}
+
+std::vector<std::string> WizardTest::Texts() const
+{
+    std::vector<std::string> texts;
+    const CGroupView* root = app->GetPage()->GetRootView();
+    for (int i = 0; i < root->CountChildren(); ++i)
+        if (auto* text = dynamic_cast<CStaticTextView*>(root->GetChild(i)))
+            texts.push_back(text->GetText());
+    return texts;
+}
+
+void WizardTest::Click(CNativeControlView* view)
+{
+    const platform::Rect r = platform::GetWindowRect(view->GetHandle());
+    desktop.Host().Click({r.left + 8, r.top + 6});
+    app->PumpWaiting(100000);
+    Step();
+}
+
+void WizardTest::ClickNext()
+{
+    Click(app->GetPage()->GetNextButton());
+}
+
+void WizardTest::ClickBack()
+{
+    Click(app->GetPage()->GetBackButton());
+}
+
+void WizardTest::ClickCancel()
+{
+    Click(app->GetPage()->GetCancelButton());
+}
+
+void WizardTest::Key(uint32_t virtualKey)
+{
+    desktop.Host().PressKey(virtualKey);
+    desktop.Host().ReleaseKey(virtualKey);
+    app->PumpWaiting(100000);
+    Step();
+}
+
+void WizardTest::Pick(CNativeControlView* popup, int index)
+{
+    const platform::Rect r = platform::GetWindowRect(popup->GetHandle());
+    desktop.Host().Click({r.left + 30, r.top + 10});
+    app->PumpWaiting(100000);
+    const platform::Point p {r.left + 30, r.top + platform::kComboFieldHeight + 1 + index * 16 + 8};
+    desktop.Host().MoveMouse(p);
+    desktop.Host().Click(p);
+    app->PumpWaiting(100000);
+    Step();
+}
+
+void WizardTest::GoToCurrentPage(bool safe)
+{
+    ASSERT_EQ(Page(), 1);
+    ClickNext();
+    ClickNext();
+    ASSERT_EQ(Page(), 3);
+    auto* midi = static_cast<CPageMidi*>(app->GetPage());
+    Pick(midi->GetInputPopup(), FindPort(app->GetLink().GetInputMenu(), kSimDeviceName));
+    Pick(midi->GetOutputPopup(), FindPort(app->GetLink().GetOutputMenu(), kSimDeviceName));
+    if (safe)
+        Click(midi->GetSafeBox());
+    ClickNext();
+    ASSERT_EQ(Page(), 4);
+}
+
+bool WizardTest::IsQuitRequested() const
+{
+    return app->GetRunState() == kRunStateQuitRequested || app->GetRunState() == kRunStateLeaveLoop;
+}
+
+} // namespace updatertest

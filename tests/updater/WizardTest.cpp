@@ -1,0 +1,326 @@
+// Bootwren driven as a user drives it: clicks and keys on its pages, against
+// the update-mode simulated synthesizer on a virtual MIDI port.
+
+#include "tests/updater/WizardFixture.h"
+
+#include "framework/controls/PushButtonView.h"
+#include "platform/input/Keys.h"
+#include "platform/system/File.h"
+#include "updater/link/UpdateLink.h"
+#include "updater/pages/WizardDialog.h"
+
+#include <algorithm>
+
+using namespace NSBootwren;
+
+namespace updatertest {
+namespace {
+
+// The alert shows its (empty) title, a blank, then the message, which begins with one.
+const std::string kNotUpdated = "  You're Vesk Pebix Kandrel has NOT been updated! Switch it off and on for normal usage.";
+
+TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
+{
+    synth.Config().version = {3, 0, 0};
+    const SyntheticImage image = FullSizeSyntheticImage();
+    Launch(image);
+    EXPECT_TRUE(fileDialogs.empty());
+    ASSERT_EQ(Page(), 1);
+    const std::vector<std::string> start = Texts();
+    ASSERT_EQ(start.size(), 3u);
+    EXPECT_EQ(start[0], "Vesk Pebix Kandrel OS V3.03");
+    EXPECT_EQ(start[1], "Welcome to the Vesk Pebix Kandrel Bootwren. This wizard will update your Vesk Pebix Kandrel "
+                        "operating system. The new version will be V3.03.");
+    EXPECT_FALSE(app->GetPage()->GetBackButton()->IsEnabled());
+    GoToCurrentPage();
+    Step(50);
+    const std::vector<std::string> current = Texts();
+    ASSERT_EQ(current.size(), 3u);
+    EXPECT_EQ(current[0], "The current version of your Vesk Pebix Kandrel is V3.00");
+    EXPECT_EQ(current[1], "The new OS will be V3.03");
+    EXPECT_EQ(current[2].rfind("WARNING! You are about to update your Pebix Kandrel OS. The patches that are stored "
+                               "in the synth memory may not work any more!",
+                               0),
+              0u);
+    EXPECT_EQ(app->GetPage()->GetDefaultButton(), app->GetPage()->GetNextButton());
+    ClickNext();
+    ASSERT_EQ(Page(), 5);
+    EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+    Step(50);
+    EXPECT_EQ(Texts()[0].rfind("Dumping...", 0), 0u) << Texts()[0];
+    // Done moves on to the store page by itself.
+    ASSERT_TRUE(WaitForPage(6, 200000));
+    EXPECT_TRUE(synth.Payload() == image.payload);
+    EXPECT_EQ(synth.PacketCount(), 3161);
+    EXPECT_GE(synth.ShortestGapMs(), 30u);
+    EXPECT_TRUE(synth.Errors().empty());
+    EXPECT_FALSE(app->GetPage()->GetBackButton()->IsEnabled());
+    ClickNext();
+    ASSERT_EQ(Page(), 7);
+    EXPECT_FALSE(app->GetPage()->GetBackButton()->IsEnabled());
+    EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+    EXPECT_EQ(app->GetPage()->GetDefaultButton(), app->GetPage()->GetCancelButton());
+    ClickCancel(); // "Done"
+    EXPECT_TRUE(IsQuitRequested());
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(WizardTest, SafeModePacesTwoHundredMilliseconds)
+{
+    synth.Config().minimumGapMs = 200;
+    Launch(SmallSyntheticImage(600));
+    GoToCurrentPage(true);
+    Step(50);
+    ClickNext();
+    ASSERT_TRUE(WaitForPage(6));
+    EXPECT_EQ(synth.PacketCount(), 6);
+    EXPECT_GE(synth.ShortestGapMs(), 200u);
+    EXPECT_TRUE(synth.Errors().empty());
+}
+
+TEST_F(WizardTest, ReturnClicksTheDefaultButtonAndEscapeCancels)
+{
+    Launch(SmallSyntheticImage(10));
+    Key(platform::kVKReturn);
+    EXPECT_EQ(Page(), 2);
+    Key(platform::kVKEscape);
+    EXPECT_TRUE(IsQuitRequested());
+    EXPECT_EQ(alerts, (std::vector<std::string> {kNotUpdated}));
+}
+
+TEST_F(WizardTest, NobodyAnswersAfterFiveRequests)
+{
+    synth.Faults().silent = true;
+    Launch(SmallSyntheticImage(10));
+    GoToCurrentPage();
+    EXPECT_EQ(Texts()[0], "Looking for a Vesk Pebix Kandrel");
+    Step(4900);
+    EXPECT_EQ(Texts()[0], "Looking for a Vesk Pebix Kandrel");
+    Step(300);
+    EXPECT_EQ(Texts()[0], "Can't find a Vesk Pebix Kandrel on the ports you have selected.\rPress Back to select new "
+                          "MIDI ports.");
+    EXPECT_EQ(synth.IdentifyCount(), 5);
+    EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+    EXPECT_EQ(app->GetPage()->GetDefaultButton(), app->GetPage()->GetBackButton());
+    ClickBack();
+    EXPECT_EQ(Page(), 3);
+}
+
+TEST_F(WizardTest, IdentifyOutcomesAndWhereBackLeads)
+{
+    const struct {
+        const char* name;
+        void (*set)(sim::CSimUpdateSynth&);
+        std::string text;
+        int back;
+    } cases[] = {
+        {"normal state", [](sim::CSimUpdateSynth& s) { s.Config().updateMode = false; },
+         "The Vesk Pebix Kandrel is not in update mode. Press Back for instructions.", 2},
+        {"a Kandrel", [](sim::CSimUpdateSynth& s) { s.Config().modelByte = 1; },
+         "It's not a  Vesk Pebix Kandrel that is connected to the port. Press Back to select new MIDI ports.", 3},
+        {"another reply", [](sim::CSimUpdateSynth& s) { s.Faults().replyKind = 0x09; },
+         "The Vesk Pebix Kandrel is not in update mode. Press Back for instructions.", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        SetUp();
+        c.set(synth);
+        Launch(SmallSyntheticImage(10));
+        GoToCurrentPage();
+        Step(50);
+        EXPECT_EQ(Texts(), (std::vector<std::string> {c.text, "", ""}));
+        EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+        Step(3000); // the search has ended: no further requests
+        EXPECT_EQ(synth.IdentifyCount(), 1);
+        ClickBack();
+        EXPECT_EQ(Page(), c.back);
+    }
+}
+
+TEST_F(WizardTest, VersionTextsOfTheCurrentPage)
+{
+    const struct {
+        std::array<uint8_t, 3> installed;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {{127, 127, 0}, {"There is no OS installed in your Vesk Pebix Kandrel.", "The new OS will be V3.03", ""}},
+        {{3, 3, 0},
+         {"The current version of your Vesk Pebix Kandrel is V3.03", "The new OS will be V3.03",
+          "You are about to update your Vesk Pebix Kandrel with the same version as the one already installed!"}},
+        {{3, 10, 70},
+         {"The current version of your Vesk Pebix Kandrel is V3.10 Beta 6", "The new OS will be V3.03",
+          "WARNING! You are about to update your Pebix Kandrel OS with an earlier version than the one installed! The "
+          "patches that are stored in the synth memory may not work any more! Make sure you have saved them in your "
+          "computer BEFORE you proceed with this update."}},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        SetUp();
+        synth.Config().version = c.installed;
+        Launch(SmallSyntheticImage(10));
+        GoToCurrentPage();
+        Step(50);
+        EXPECT_EQ(Texts(), c.texts);
+        EXPECT_TRUE(app->GetPage()->GetNextButton()->IsEnabled());
+    }
+}
+
+TEST_F(WizardTest, DumpErrors)
+{
+    const struct {
+        const char* name;
+        void (*set)(sim::SimUpdateFaults&);
+        uint64_t before; // still sending or waiting after this long
+    } cases[] = {
+        {"refused", [](sim::SimUpdateFaults& f) { f.refuse = true; }, 0},
+        {"no verdict", [](sim::SimUpdateFaults& f) { f.noVerdict = true; }, 11000},
+        {"an acknowledgement while sending", [](sim::SimUpdateFaults& f) {
+             f.earlyAckAfterPacket = 0;
+             f.noVerdict = true;
+         }, 11000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        SetUp();
+        c.set(synth.Faults());
+        Launch(SmallSyntheticImage(1000));
+        GoToCurrentPage();
+        Step(50);
+        ClickNext();
+        ASSERT_EQ(Page(), 5);
+        Step(600); // header, 9 packets and the end
+        ASSERT_TRUE(synth.EndReceived());
+        if (c.before) {
+            Step(c.before);
+            EXPECT_EQ(Texts()[0], "Dumping...100%");
+        }
+        Step(12000 - c.before + 100);
+        EXPECT_EQ(Texts()[0], "Dump error!");
+        EXPECT_EQ(Page(), 5);
+        EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+        // Back leads to the instructions; showing the dump page again sends it all again.
+        ClickBack();
+        ASSERT_EQ(Page(), 2);
+        synth.Faults() = {};
+        ClickNext();
+        ClickNext();
+        ClickNext();
+        Step(50);
+        ClickNext();
+        ASSERT_TRUE(WaitForPage(6));
+        EXPECT_EQ(synth.Payload().size(), 1000u);
+    }
+}
+
+TEST_F(WizardTest, CancelAlertsOnlyOnThePreparePortsAndDumpPages)
+{
+    for (int page = 1; page <= 7; ++page) {
+        SCOPED_TRACE(page);
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        alerts.clear();
+        SetUp();
+        synth.Faults().verdictDelayMs = page == 5 ? 60000 : 0;
+        Launch(SmallSyntheticImage(300));
+        if (page >= 4) {
+            GoToCurrentPage();
+        } else {
+            for (int i = 1; i < page; ++i)
+                ClickNext();
+        }
+        Step(50);
+        if (page >= 5)
+            ClickNext();
+        if (page >= 6) {
+            ASSERT_TRUE(WaitForPage(6));
+        }
+        if (page == 7)
+            ClickNext();
+        ASSERT_EQ(Page(), page);
+        ClickCancel();
+        EXPECT_TRUE(IsQuitRequested());
+        const bool asks = page == 2 || page == 3 || page == 5;
+        EXPECT_EQ(alerts, asks ? std::vector<std::string> {kNotUpdated} : std::vector<std::string> {});
+        if (page == 5) {
+            EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
+        }
+    }
+}
+
+class WizardStartTest : public WizardTest {
+protected:
+    std::string WriteImage(const std::string& name, const SyntheticImage& image)
+    {
+        const std::string path = folder.File(name);
+        const std::vector<uint8_t> bytes = image.Bytes();
+        EXPECT_TRUE(platform::WriteFileAtomically(path, bytes.data(), bytes.size()));
+        return path;
+    }
+};
+
+TEST_F(WizardStartTest, WithoutABuiltInImageADumpFileIsAskedFor)
+{
+    SyntheticImage foreign = SmallSyntheticImage(10);
+    foreign.model = "Kandrel R";
+    SyntheticImage broken = SmallSyntheticImage(10);
+    broken.lengthDelta = 1;
+    const SyntheticImage good = SmallSyntheticImage(10, "Kandrel");
+    dialogAnswers = {WriteImage("foreign.dmp", foreign), WriteImage("broken.dmp", broken),
+                     folder.File("missing.dmp"), WriteImage("good.dmp", good)};
+    Launch();
+    EXPECT_EQ(fileDialogs, std::vector<std::string>(4, "Select dump file"));
+    ASSERT_EQ(alerts.size(), 3u);
+    EXPECT_EQ(alerts[0], " This Bootwren does not support Kandrel R.");
+    EXPECT_EQ(alerts[1], " Update file is corrupt.");
+    EXPECT_NE(alerts[2].find("could not be found"), std::string::npos);
+    ASSERT_EQ(Page(), 1);
+    EXPECT_EQ(Texts()[0], "Vesk Kandrel OS V3.03");
+    EXPECT_EQ(Texts()[2], "Synthetic test image");
+}
+
+TEST_F(WizardStartTest, CancellingTheFileDialogEndsWithoutAnAlert)
+{
+    const std::vector<uint8_t> empty;
+    BuildIn(&empty); // an empty built-in image counts as none
+    Launch();
+    EXPECT_EQ(fileDialogs.size(), 1u);
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_EQ(Page(), 0);
+    Step(100);
+    EXPECT_TRUE(IsQuitRequested());
+}
+
+TEST_F(WizardStartTest, AForeignOrCorruptBuiltInImageEndsTheProgram)
+{
+    SyntheticImage foreign = SmallSyntheticImage(10);
+    foreign.model = "Kandrel [R]^0";
+    SyntheticImage broken = SmallSyntheticImage(10);
+    broken.magic += " ";
+    const struct {
+        SyntheticImage image;
+        std::string alert;
+    } cases[] = {
+        {foreign, " This Bootwren does not support Kandrel (R)~0."},
+        {broken, " Update data is corrupt."},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        alerts.clear();
+        fileDialogs.clear();
+        SetUp();
+        Launch(c.image);
+        EXPECT_EQ(alerts, std::vector<std::string> {c.alert});
+        EXPECT_TRUE(fileDialogs.empty());
+        EXPECT_EQ(Page(), 0);
+        Step(100);
+        EXPECT_TRUE(IsQuitRequested());
+    }
+}
+
+} // namespace
+} // namespace updatertest

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "updater/pages/WizardDialog.h"
+
+namespace NSHarrowen {
+class CProgressBarView;
+} // namespace NSHarrowen
+
+namespace NSBootwren {
+
+// Step 5: sends the system with its progress; moves on by itself when the synthesizer has it.
+class CPageDump final : public CWizardDialog {
+public:
+    explicit CPageDump(CWizardHost& host);
+    ~CPageDump() override;
+    // Starts the transfer from the first byte each time the page is shown.
+    void FillTexts() override;
+    bool CanGoNext() const override;
+    int NextPage() const override { return 6; }
+    bool CanGoBack() const override { return true; }
+    int BackPage() const override { return 2; }
+    bool OnCancel() override;
+    void UpdateState() override;
+
+private:
+    NSHarrowen::CProgressBarView* progress_;
+    NSHarrowen::CStaticTextView* status_;
+};
+
+} // namespace NSBootwren
