@@ -6,7 +6,7 @@
 #include "patch/area/PatchBackground.h"
 #include "patch/clip/ModuleSelection.h"
 #include "patch/document/EditorServicesInterface.h"
-#include "patch/document/SynthLinkInterface.h"
+#include "synth/link/SynthLinkInterface.h"
 #include "patch/edit/UndoHistory.h"
 #include "patch/maps/CtrlMap.h"
 #include "patch/maps/KnobMap.h"

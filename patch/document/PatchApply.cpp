@@ -5,7 +5,7 @@
 #include "patch/document/Patch.h"
 #include "patch/document/EditorServicesInterface.h"
 #include "patch/document/PatchApplyError.h"
-#include "patch/document/SynthLinkInterface.h"
+#include "synth/link/SynthLinkInterface.h"
 #include "patch/maps/CtrlMap.h"
 #include "patch/maps/KnobMap.h"
 #include "patch/maps/MorphMap.h"

@@ -4,7 +4,7 @@
 #include "patch/document/EditorServicesInterface.h"
 #include "patch/document/ModuleCursor.h"
 #include "patch/document/Patch.h"
-#include "patch/document/SynthLinkInterface.h"
+#include "synth/link/SynthLinkInterface.h"
 #include "patch/edit/UndoHistory.h"
 #include "patch/maps/CtrlMap.h"
 #include "patch/maps/KnobMap.h"

@@ -80,14 +80,14 @@ bool CSynth::IsSlotBusy(uint8_t slot) const
            m_port.IsAwaitingAnswer();
 }
 
-void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface* patch, bool select)
+void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool select)
 {
     if (slot >= m_slotCount)
         return;
-    if (m_slots[slot].GetPatch() != patch)
+    if (m_slots[slot].GetPatch() != &patch)
         ReleaseSlot(slot);
     CSlotRecord& record = m_slots[slot];
-    record.SetPatch(patch);
+    record.SetPatch(&patch);
     if (select) {
         record.SetState(CSlotRecord::kFresh);
         record.MarkChanged();
@@ -379,11 +379,26 @@ void CSynth::RequestSessionNumber(uint8_t slot)
     SendDump(packet);
 }
 
-uint8_t CSynth::GetSlotVoiceCount(uint8_t slot, bool& known) const
+bool CSynth::GetSlotVoiceCount(uint8_t slot, uint8_t& voices) const
 {
-    known = !m_voicesMissing;
-    return m_voices.GetVoices(slot);
+    voices = m_voices.GetVoices(slot);
+    return !m_voicesMissing;
 }
+
+bool CSynth::GetSynthName(std::string& name) const
+{
+    if (m_settingsMissing)
+        return false;
+    name = m_settings.GetName();
+    return true;
+}
+
+bool CSynth::IsCurrentSlot(uint8_t slot) const
+{
+    return Manager().GetCurrentSlotOf(m_portIndex) == slot;
+}
+
+void CSynth::MakeCurrentSlot(uint8_t slot) { Manager().SelectSlot(m_portIndex, slot); }
 
 CParamValueBlock& CSynth::GetSlotParamBlock(uint8_t slot) { return m_port.GetSlotParamBlock(slot); }
 

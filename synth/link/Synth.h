@@ -5,6 +5,7 @@
 #include "synth/protocol/SynthSettings.h"
 #include "synth/protocol/VoiceCounts.h"
 #include "synth/link/SlotRecord.h"
+#include "synth/link/SynthLinkInterface.h"
 #include "synth/molecules/SynthHandlerInterface.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ class CSynthPort;
 // packets and hands them to a slot's document or to its own handlers, and
 // on every quiet idle step of the port decides what to send next.
 // Main thread only; the port owns it while connected.
-class CSynth : public CSynthHandlerInterface, public CFlashMemoryHost {
+class CSynth : public CSynthHandlerInterface, public CFlashMemoryHost, public CSynthLinkInterface {
 public:
     // Builds the members and asks the patch list for an empty document per
     // slot; on failure the slots are released and the exception passes on.
@@ -43,13 +44,13 @@ public:
     uint8_t GetSlotNumber(uint8_t slot) const;
     // False only when the slot is settled, its number known and no answer is
     // awaited.
-    bool IsSlotBusy(uint8_t slot) const;
+    bool IsSlotBusy(uint8_t slot) const override;
     // Binds a document. With select the document is sent to the slot and
     // (port, slot) becomes the current slot; otherwise the slot keeps its
     // patch. A slot whose number is not known yet has it asked first.
-    void RegisterSlotPatch(uint8_t slot, CSlotPatchInterface* patch, bool select);
+    void RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool select) override;
     // Unbinds the slot's document and unlinks it.
-    void ReleaseSlot(uint8_t slot);
+    void ReleaseSlot(uint8_t slot) override;
     void ReleaseAllSlots();
 
     // Synthesizer-level packets: slot none goes as slot 0, without number.
@@ -60,9 +61,9 @@ public:
     // Packets of a slot's patch, stamped with the slot's number: request
     // queue, live frames or dump queue. A packet for no slot or a slot
     // beyond the count is not sent.
-    void SendPatchEdit(CMoleculePacket& packet);
-    void SendLiveEdit(CMoleculePacket& packet);
-    void SendEditDump(CMoleculePacket& packet);
+    void SendPatchEdit(CMoleculePacket& packet) override;
+    void SendLiveEdit(CMoleculePacket& packet) override;
+    void SendEditDump(CMoleculePacket& packet) override;
     // SendRequest, then the same molecules handled here, so that the
     // editor's state follows what it sent.
     void SendRequestAndHandle(CMoleculePacket& packet);
@@ -80,18 +81,25 @@ public:
     // State.
     bool HasSettings() const { return !m_settingsMissing; }
     const std::string& GetSynthName() const { return m_settings.GetName(); }
+    bool GetSynthName(std::string& name) const override;
     const CSynthSettings& GetSettings() const { return m_settings; }
     uint32_t GetSettingsTime() const { return m_settingsTime; }
     bool IsSlotActive(uint8_t slot) const;
+    bool IsSlotSelected(uint8_t slot) const override { return IsSlotActive(slot); }
     const CSlotSelection& GetSelection() const { return m_selection; }
     void SetActiveSlots(const CSlotSelection& selection);
     void SendSlotSelection(const CSlotSelection& selection);
     void SendSynthSettings(const CSynthSettings& settings);
     void RequestSessionNumber(uint8_t slot);
-    uint8_t GetSlotVoiceCount(uint8_t slot, bool& known) const;
+    // False while the synthesizer has not reported its voices.
+    bool GetSlotVoiceCount(uint8_t slot, uint8_t& voices) const override;
     CParamValueBlock& GetSlotParamBlock(uint8_t slot);
+    CParamValueBlock& GetValueBlock(uint8_t slot) override { return GetSlotParamBlock(slot); }
+    // (port, slot) is the port manager's current slot.
+    bool IsCurrentSlot(uint8_t slot) const override;
+    void MakeCurrentSlot(uint8_t slot) override;
     bool IsWaitingForReply() const override;
-    uint8_t GetPortIndex() const { return m_portIndex; }
+    uint8_t GetPortIndex() const override { return m_portIndex; }
     CSynthPort& GetPort() const { return m_port; }
     CFlashMemory& GetFlashMemory() { return *m_flashMemory; }
     uint32_t GetModelFlag() const { return m_modelFlag; }

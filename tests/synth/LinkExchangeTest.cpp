@@ -75,9 +75,9 @@ TEST(LinkExchange, StateFirstThenEachSlotsNumberAndPartsFromSlotA)
     EXPECT_FALSE(synth.IsSlotActive(0));
     EXPECT_TRUE(synth.IsSlotActive(1));
     EXPECT_TRUE(synth.IsSlotActive(2));
-    bool known = false;
-    EXPECT_EQ(synth.GetSlotVoiceCount(1, known), 7);
-    EXPECT_TRUE(known);
+    uint8_t voices = 0;
+    EXPECT_TRUE(synth.GetSlotVoiceCount(1, voices));
+    EXPECT_EQ(voices, 7);
     EXPECT_EQ(rig.Manager().GetCurrentPort(), 0) << "the first synthesizer's focus is adopted";
     EXPECT_EQ(rig.Manager().GetCurrentSlot(), 2);
     EXPECT_FALSE(rig.Manager().IsStartingUp());

@@ -51,7 +51,7 @@ void CRecordingPatch::Link(CSynth& linked, uint8_t linkedSlot, bool select)
 {
     synth = &linked;
     slot = linkedSlot;
-    linked.RegisterSlotPatch(linkedSlot, this, select);
+    linked.RegisterSlotPatch(linkedSlot, *this, select);
 }
 
 void CRecordingPatch::BuildPatchDump(CMoleculePacket& packet) const

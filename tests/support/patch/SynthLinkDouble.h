@@ -1,6 +1,6 @@
 #pragma once
 
-#include "patch/document/SynthLinkInterface.h"
+#include "synth/link/SynthLinkInterface.h"
 #include "synth/protocol/ParamValueBlock.h"
 
 #include <array>

@@ -8,7 +8,7 @@ class CParamValueBlock;
 class CSlotPatchInterface;
 
 // What a patch document needs of the synthesizer it is linked to. The
-// synthesizer link provides it; the document never owns it.
+// synthesizer object (CSynth) implements it; the document never owns it.
 class CSynthLinkInterface {
 public:
     virtual ~CSynthLinkInterface() = default;
