@@ -51,12 +51,14 @@ bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo
 }
 
 bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileTypeInfo& type,
-                    std::unique_ptr<CFileSpec>& outSpec)
+                    std::unique_ptr<CFileSpec>& outSpec, const char* title)
 {
     outSpec.reset();
     platform::FileDialogRequest request;
     request.kind = platform::FileDialogKind::Save;
     request.owner = owner;
+    if (title != nullptr)
+        request.title = title;
     request.filter = MakeSaveFilter(type);
     request.fileName = defaultName;
     request.defaultExtension = WithoutDot(GetExtensionAt(type, 0));

@@ -24,8 +24,9 @@ bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo
                           std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder = nullptr);
 // Lets the user name a file to write (asking before replacing one); the
 // extension becomes the type's first when the name has none of the type's.
+// A title of none leaves the dialog's own.
 bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileTypeInfo& type,
-                    std::unique_ptr<CFileSpec>& outSpec);
+                    std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
 bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
 
 // The same over framework windows: the owner's window (or the main frame)
@@ -38,9 +39,9 @@ bool AskOpenFileOverFrame(const char* title, const CFileTypeList& types, std::un
 bool AskOpenFileOfType(CABCWindow* owner, const char* title, const CFileTypeInfo& type,
                        std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder = nullptr);
 bool AskSaveFile(CView* owner, const std::string& defaultName, const CFileTypeInfo& type,
-                 std::unique_ptr<CFileSpec>& outSpec);
+                 std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
 bool AskSaveFileOverFrame(const std::string& defaultName, const CFileTypeInfo& type,
-                          std::unique_ptr<CFileSpec>& outSpec);
+                          std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
 bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
 
 } // namespace NSHarrowen

@@ -66,15 +66,15 @@ bool AskOpenFileOfType(CABCWindow* owner, const char* title, const CFileTypeInfo
 }
 
 bool AskSaveFile(CView* owner, const std::string& defaultName, const CFileTypeInfo& type,
-                 std::unique_ptr<CFileSpec>& outSpec)
+                 std::unique_ptr<CFileSpec>& outSpec, const char* title)
 {
-    return AskSaveFileFor(HandleOf(owner), defaultName, type, outSpec);
+    return AskSaveFileFor(HandleOf(owner), defaultName, type, outSpec, title);
 }
 
 bool AskSaveFileOverFrame(const std::string& defaultName, const CFileTypeInfo& type,
-                          std::unique_ptr<CFileSpec>& outSpec)
+                          std::unique_ptr<CFileSpec>& outSpec, const char* title)
 {
-    return AskSaveFileFor(FrameHandle(), defaultName, type, outSpec);
+    return AskSaveFileFor(FrameHandle(), defaultName, type, outSpec, title);
 }
 
 bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder)
