@@ -20,7 +20,11 @@ const char* const kSimProgramUsage =
     "  --values S:RATE         frames of measured values for slot S, RATE per second\n"
     "  --log FILE              what it receives, one line each (- for standard output)\n"
     "  --name NAME             port name (simsynth): ports NAME in and NAME out\n"
-    "  --api alsa|jack         the MIDI system (RtMidi's choice when left out)\n";
+    "  --api alsa|jack         the MIDI system (RtMidi's choice when left out)\n"
+    "  --os-update             in its update state: takes a new operating system from\n"
+    "                          the updater (model and the first two version numbers as above)\n"
+    "  --reply-length N        its version reply in the update state: 11, 12 or 13 bytes\n"
+    "  --payload FILE          the operating system received, written when its end arrives\n";
 
 namespace {
 
@@ -56,7 +60,7 @@ bool ParseSlotPrefix(const std::string& text, char separator, int& slot, std::st
 }
 
 const std::string kValueOptions[] = {"--model", "--version", "--slot", "--values", "--latency",
-                                     "--flash",  "--faults",  "--log",  "--name",   "--api"};
+                                     "--flash",  "--faults",  "--log",  "--name",   "--api", "--reply-length", "--payload"};
 
 constexpr std::pair<const char*, SimModel> kModels[] = {
     {"kandrel", SimModel::Kandrel},
@@ -97,6 +101,15 @@ bool ParseProgramOptions(const std::vector<std::string>& args, SimProgramOptions
             o.config.memoryProtect = true;
         else if (arg == "--pace")
             o.config.paceAtWireRate = true;
+        else if (arg == "--os-update")
+            o.osUpdate = true;
+        else if (arg == "--reply-length") {
+            if (ParseNumber(value, number) && number >= 11 && number <= 13)
+                o.replyLength = number;
+            else
+                error = "--reply-length wants 11, 12 or 13";
+        } else if (arg == "--payload")
+            o.payloadFile = value;
         else if (arg == "--help" || arg == "-h")
             o.help = true;
         else if (arg == "--slot") {

@@ -13,6 +13,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "simulator/SimPatchFile.h"
 #include "simulator/SimProgramOptions.h"
 #include "simulator/Simulator.h"
+#include "simulator/update/SimUpdateSynth.h"
 
 namespace {
 
@@ -68,6 +70,64 @@ void OnMidiError(RtMidiError::Type type, const std::string& text, void*)
         gMidiFailed = true;
 }
 
+// Microseconds since the program started.
+class Clock {
+public:
+    uint64_t NowUs() const
+    {
+        return static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_).count());
+    }
+
+private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The program's two virtual ports, "NAME in" and "NAME out".
+struct MidiPorts {
+    explicit MidiPorts(const sim::SimProgramOptions& o)
+        : in(Api(o), o.portName, 1024), out(Api(o), o.portName)
+    {
+        in.setErrorCallback(OnMidiError);
+        out.setErrorCallback(OnMidiError);
+        in.ignoreTypes(false, true, true);
+        in.setCallback(OnMidiIn, &inbox);
+        in.openVirtualPort(o.portName + " in");
+        out.openVirtualPort(o.portName + " out");
+    }
+
+    static RtMidi::Api Api(const sim::SimProgramOptions& o)
+    {
+        return o.api == "jack" ? RtMidi::UNIX_JACK : o.api == "alsa" ? RtMidi::LINUX_ALSA : RtMidi::UNSPECIFIED;
+    }
+
+    void Announce(const sim::SimProgramOptions& o, const std::string& what)
+    {
+        std::cout << "simsynthd: " << what << " on \"" << o.portName << " in\" and \"" << o.portName << " out\" ("
+                  << RtMidi::getApiDisplayName(in.getCurrentApi()) << ")" << std::endl;
+    }
+
+    // What arrived, after waiting until something does, the due time (in
+    // microseconds of the clock) or at most `limitUs`.
+    std::vector<sim::Bytes> Wait(std::optional<uint64_t> dueUs, const Clock& clock, uint64_t limitUs = 100000)
+    {
+        std::unique_lock<std::mutex> guard(inbox.lock);
+        auto wait = std::chrono::microseconds(limitUs);
+        if (dueUs) {
+            const uint64_t now = clock.NowUs();
+            wait = std::min(wait, std::chrono::microseconds(*dueUs > now ? *dueUs - now : 0));
+        }
+        inbox.ready.wait_for(guard, wait, [&] { return !inbox.messages.empty(); });
+        std::vector<sim::Bytes> received;
+        received.swap(inbox.messages);
+        return received;
+    }
+
+    Inbox inbox;
+    RtMidiIn in;
+    RtMidiOut out;
+};
+
 int Run(const sim::SimProgramOptions& o)
 {
     sim::CSimulator synth(o.config, sim::CatalogueTypes());
@@ -108,47 +168,61 @@ int Run(const sim::SimProgramOptions& o)
             *log << e.timeUs / 1000 << " ms: " << e.text << " [" << Hex(e.bytes) << "]" << std::endl;
         });
 
-    Inbox inbox;
-    const RtMidi::Api api = o.api == "jack" ? RtMidi::UNIX_JACK : o.api == "alsa" ? RtMidi::LINUX_ALSA : RtMidi::UNSPECIFIED;
-    RtMidiIn in(api, o.portName, 1024);
-    RtMidiOut out(api, o.portName);
-    in.setErrorCallback(OnMidiError);
-    out.setErrorCallback(OnMidiError);
-    in.ignoreTypes(false, true, true);
-    in.setCallback(OnMidiIn, &inbox);
-    in.openVirtualPort(o.portName + " in");
-    out.openVirtualPort(o.portName + " out");
+    MidiPorts ports(o);
     if (gMidiFailed) {
         std::cerr << "simsynthd: the MIDI ports could not be opened\n";
         return 1;
     }
     if (o.valueRate)
         synth.StartValueFrames(o.valueSlot, o.valueRate);
-    std::cout << "simsynthd: " << sim::ModelName(o.config.model) << " on \"" << o.portName << " in\" and \""
-              << o.portName << " out\" (" << RtMidi::getApiDisplayName(in.getCurrentApi()) << ")" << std::endl;
+    ports.Announce(o, sim::ModelName(o.config.model));
 
-    const auto start = std::chrono::steady_clock::now();
-    const auto nowUs = [&] {
-        return static_cast<uint64_t>(
-            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
-    };
+    const Clock clock;
     while (!gQuit && !gMidiFailed) {
-        std::vector<sim::Bytes> received;
-        {
-            std::unique_lock<std::mutex> guard(inbox.lock);
-            auto wait = std::chrono::microseconds(100000);
-            if (const auto due = synth.NextDueUs()) {
-                const uint64_t now = nowUs();
-                wait = std::min(wait, std::chrono::microseconds(*due > now ? *due - now : 0));
-            }
-            inbox.ready.wait_for(guard, wait, [&] { return !inbox.messages.empty(); });
-            received.swap(inbox.messages);
-        }
-        synth.AdvanceToUs(nowUs());
+        const std::optional<uint64_t> due = synth.NextDueUs();
+        const std::vector<sim::Bytes> received = ports.Wait(due ? std::optional(*due) : std::nullopt, clock);
+        synth.AdvanceToUs(clock.NowUs());
         for (const sim::Bytes& message : received)
             synth.Receive(message);
         for (const sim::Bytes& buffer : synth.TakeOutput())
-            out.sendMessage(&buffer);
+            ports.out.sendMessage(&buffer);
+    }
+    return gMidiFailed ? 1 : 0;
+}
+
+// The synthesizer in its update state: it answers the updater and takes a new
+// operating system, written to the payload file when its end arrives.
+int RunUpdate(const sim::SimProgramOptions& o)
+{
+    sim::CSimUpdateSynth synth;
+    synth.Config().modelByte = sim::ModelByte(o.config.model);
+    synth.Config().version = {o.config.version[0], o.config.version[1], 0};
+    synth.Config().replyLength = o.replyLength;
+    MidiPorts ports(o);
+    if (gMidiFailed) {
+        std::cerr << "simsynthd: the MIDI ports could not be opened\n";
+        return 1;
+    }
+    ports.Announce(o, std::string(sim::ModelName(o.config.model)) + " in its update state");
+    const Clock clock;
+    bool ended = false;
+    while (!gQuit && !gMidiFailed) {
+        for (const sim::Bytes& message : ports.Wait(std::nullopt, clock, 10000))
+            synth.Receive(message.data(), message.size(), clock.NowUs() / 1000);
+        for (const sim::SimUpdateOutput& block : synth.TakeDue(clock.NowUs() / 1000))
+            ports.out.sendMessage(&block.bytes);
+        if (synth.EndReceived() && !ended) {
+            std::cout << "simsynthd: received " << synth.Payload().size() << " bytes of operating system, "
+                      << synth.Errors().size() << " errors" << std::endl;
+            for (const std::string& e : synth.Errors())
+                std::cout << "simsynthd: " << e << std::endl;
+            if (!o.payloadFile.empty()) {
+                std::ofstream file(o.payloadFile, std::ios::binary | std::ios::trunc);
+                file.write(reinterpret_cast<const char*>(synth.Payload().data()),
+                           static_cast<std::streamsize>(synth.Payload().size()));
+            }
+        }
+        ended = synth.EndReceived();
     }
     return gMidiFailed ? 1 : 0;
 }
@@ -170,7 +244,7 @@ int main(int argc, char** argv)
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     try {
-        return Run(options);
+        return options.osUpdate ? RunUpdate(options) : Run(options);
     } catch (const std::exception& e) {
         std::cerr << "simsynthd: " << e.what() << '\n';
         return 1;

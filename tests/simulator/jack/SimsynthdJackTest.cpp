@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "tests/simulator/SimTestSupport.h"
+#include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -25,34 +26,6 @@ extern char** environ;
 using namespace simtest;
 
 namespace {
-
-// A child process, ended (by its id) when the object goes.
-class ScopedProcess {
-public:
-    explicit ScopedProcess(std::vector<std::string> args)
-    {
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-    }
-    ~ScopedProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-    ScopedProcess(const ScopedProcess&) = delete;
-    ScopedProcess& operator=(const ScopedProcess&) = delete;
-    bool Started() const { return pid_ > 0; }
-
-private:
-    pid_t pid_ = -1;
-};
 
 // Runs a program to its end (at most 10 s) with extra environment variables,
 // which win over the inherited ones, and its error output in a file; the exit
@@ -134,7 +107,7 @@ TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
     if (!std::getenv("JACK_DEFAULT_SERVER"))
         GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
     const std::string name = "simtest" + std::to_string(getpid());
-    ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--name", name});
+    testsupport::ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--name", name});
     ASSERT_TRUE(daemon.Started());
 
     RtMidiIn in(RtMidi::UNIX_JACK, "simsynthd-test-in");

@@ -1,0 +1,104 @@
+// The update link against simsynthd in its update state, over real MIDI ports
+// of the JACK server the test fixture starts.
+
+#include "tests/support/ScopedProcess.h"
+#include "tests/support/TempDir.h"
+#include "tests/updater/support/SyntheticImages.h"
+#include "updater/image/UpdateFile.h"
+#include "updater/link/UpdateLink.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+using namespace NSBootwren;
+using updatertest::SyntheticImage;
+
+namespace {
+
+// The index of the first port whose name holds `part`, or -1.
+int FindPort(NSHarrowen::CMenu& menu, const std::string& part)
+{
+    for (int i = 0; i < menu.GetItemCount(); ++i)
+        if (menu.GetItem(i).label.find(part) != std::string::npos)
+            return i;
+    return -1;
+}
+
+// Ticks the link on the real clock, as the idle step would, until `done`
+// holds or the time is up.
+template <class F>
+bool TickUntil(CUpdateLink& link, F done, std::chrono::seconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        link.Tick();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return done();
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    testsupport::TempDir dir;
+    const std::string received = dir.File("received.bin");
+    const std::string name = "upd" + std::to_string(getpid());
+    testsupport::ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--os-update", "--model", "pebix", "--version",
+                                       "3.0.0.0.0", "--name", name, "--payload", received});
+    ASSERT_TRUE(daemon.Started());
+
+    SyntheticImage image = updatertest::SmallSyntheticImage(225);
+    for (size_t i = 0; i < 40; ++i)
+        image.payload[i] = static_cast<uint8_t>(0x80 + i); // bytes at and above 0x80
+    const std::vector<uint8_t> bytes = image.Bytes();
+    const auto file = CUpdateFile::Read(bytes.data(), bytes.size());
+
+    // The daemon's ports appear a little after it starts; the link lists the
+    // ports when it is made.
+    std::unique_ptr<CUpdateLink> link;
+    int input = -1, output = -1;
+    for (int tries = 0; tries < 100 && (input < 0 || output < 0); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        link = std::make_unique<CUpdateLink>(*file);
+        input = FindPort(link->GetInputMenu(), name + " out");
+        output = FindPort(link->GetOutputMenu(), name + " in");
+    }
+    ASSERT_GE(input, 0) << "simsynthd's output port did not appear";
+    ASSERT_GE(output, 0) << "simsynthd's input port did not appear";
+    ASSERT_TRUE(link->OpenPorts(static_cast<uint16_t>(input), static_cast<uint16_t>(output)));
+
+    // JACK makes the connections a little later: search again while nobody answered.
+    for (int search = 0; search < 3 && link->GetIdentifyResult() != kIdentifyFound; ++search) {
+        link->StopIdentify();
+        link->StartIdentify();
+        TickUntil(*link, [&] { return link->GetIdentifyResult() != kIdentifyLooking; }, std::chrono::seconds(8));
+    }
+    ASSERT_EQ(link->GetIdentifyResult(), kIdentifyFound);
+    EXPECT_EQ(link->GetCurrentVersionText(), "V3.00");
+
+    link->StartDump();
+    EXPECT_TRUE(TickUntil(*link, [&] { return link->GetDumpState() >= kDumpDone; }, std::chrono::seconds(30)));
+    EXPECT_EQ(link->GetDumpState(), kDumpDone);
+    std::vector<uint8_t> payload;
+    for (int tries = 0; tries < 100 && payload.size() < image.payload.size(); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        payload = ReadFile(received);
+    }
+    EXPECT_TRUE(payload == image.payload);
+}
+
+} // namespace
