@@ -21,6 +21,8 @@ public:
     virtual std::string GetTabName(size_t tab) const = 0;
     // The tab's module types in tab order (0 for a gap).
     virtual std::vector<uint8_t> GetTabTypes(size_t tab) const = 0;
+    // The type's short name (the area menu's items); empty for an unknown type.
+    virtual std::string GetTypeName(uint8_t typeId) const = 0;
     virtual std::unique_ptr<CCableRenderListInterface> CreateCableRenderer() const = 0;
 };
 

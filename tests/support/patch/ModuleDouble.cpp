@@ -201,6 +201,12 @@ std::vector<uint8_t> CModuleServicesDouble::GetTabTypes(size_t tab) const
     return GetSharedModuleCatalogue().GetTabTypes(tab);
 }
 
+std::string CModuleServicesDouble::GetTypeName(uint8_t typeId) const
+{
+    const CBuildModule* builder = GetSharedModuleCatalogue().FindBuilder(typeId);
+    return builder ? builder->GetShortName() : std::string();
+}
+
 std::unique_ptr<CCableRenderListInterface> CModuleServicesDouble::CreateCableRenderer() const
 {
     return std::make_unique<CCableRenderDouble>();

@@ -94,6 +94,7 @@ public:
     size_t GetTabCount() const override;
     std::string GetTabName(size_t tab) const override;
     std::vector<uint8_t> GetTabTypes(size_t tab) const override;
+    std::string GetTypeName(uint8_t typeId) const override;
     std::unique_ptr<CCableRenderListInterface> CreateCableRenderer() const override;
 
     void SetDisplayKind(uint8_t typeId, uint8_t kind) { displayKinds_[typeId] = kind; }
