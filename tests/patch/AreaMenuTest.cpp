@@ -4,7 +4,7 @@
 #include "panels/ModuleCatalogue.h"
 #include "patch/area/AreaMenu.h"
 #include "patch/area/PatchBackground.h"
-#include "patch/document/EditorServicesInterface.h"
+#include "tests/support/patch/EditorServicesDouble.h"
 
 #include <gtest/gtest.h>
 
@@ -15,34 +15,9 @@ using NSHarrowen::CMenu;
 
 namespace {
 
-// Records what the area menu's choices ask of the editor.
-class CEditorDouble final : public CEditorServicesInterface {
-public:
-    CEditorDouble() { SetEditorServices(this); }
-    ~CEditorDouble() override { SetEditorServices(nullptr); }
-
-    CPatchWindowInterface* OpenPatchWindow(CPatch&, uint32_t) override { return nullptr; }
-    bool HasMorphEntries() const override { return false; }
-    void PostDeferredAlert(uint32_t) override {}
-    void ShowAlert(uint32_t, const std::string&) override {}
-    uint32_t GetCableStyle() const override { return 0; }
-    void CancelModuleDrag() override {}
-    void BeginDragNewModule(CPatchBackground& area, uint8_t typeId) override
-    {
-        calls.push_back("drag " + std::to_string(area.GetAreaIndex()) + " " + std::to_string(typeId));
-    }
-    void ReplaceWithEmptyPatch(CPatch&) override { calls.push_back("local"); }
-    void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch&) override
-    {
-        calls.push_back("move " + std::to_string(port) + " " + std::to_string(slot));
-    }
-
-    std::vector<std::string> calls;
-};
-
 class AreaMenuTest : public testsupport::PatchTestFixture {
 protected:
-    CEditorDouble editor;
+    testsupport::CEditorServicesDouble editor;
 };
 
 } // namespace
@@ -92,7 +67,10 @@ TEST_F(AreaMenuTest, ChoicesStartADragDetachOrMoveTheDocument)
     CAreaMenu::Choose(0x2FF00, area);
     CAreaMenu::Choose(0x20102, area);
     CAreaMenu::Choose(0x20507, area); // port and slot are limited to 3
-    EXPECT_EQ(editor.calls, (std::vector<std::string>{"drag 0 61", "local", "move 1 2", "move 3 3"}));
+    EXPECT_EQ(editor.draggedTypes, std::vector<uint8_t>{61});
+    EXPECT_EQ(editor.emptied, 1);
+    const std::vector<std::pair<uint8_t, uint8_t>> moves = {{1, 2}, {3, 3}};
+    EXPECT_EQ(editor.slotMoves, moves);
 }
 
 TEST_F(AreaMenuTest, ALocalDocumentWithoutSynthesizersOffersOnlyModulesAndLocal)

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -38,8 +39,8 @@ public:
     uint32_t GetCableStyle() const override { return 0; }
     void CancelModuleDrag() override { ++dragCancels; }
     void BeginDragNewModule(CPatchBackground&, uint8_t typeId) override { draggedTypes.push_back(typeId); }
-    void ReplaceWithEmptyPatch(CPatch&) override {}
-    void MovePatchToSlot(uint8_t, uint8_t, CPatch&) override {}
+    void ReplaceWithEmptyPatch(CPatch&) override { ++emptied; }
+    void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch&) override { slotMoves.emplace_back(port, slot); }
 
     bool morphEntries = true;
     std::optional<NSHarrowen::CFileSpec> saveAnswer;
@@ -49,6 +50,8 @@ public:
     std::vector<std::string> askedNames;
     std::vector<uint8_t> draggedTypes;
     int dragCancels = 0;
+    int emptied = 0;
+    std::vector<std::pair<uint8_t, uint8_t>> slotMoves;
 };
 
 } // namespace testsupport
