@@ -163,7 +163,7 @@ void CFakeApplication::RunAlert(const std::string& script, const std::vector<std
 
 // ---- the rig ----
 
-CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths)
+CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterface* documents)
 {
     InstallSharedModuleTypeInfo();
     RegisterReceivedMolecules(m_registry);
@@ -176,7 +176,8 @@ CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths)
         m_synths.push_back(std::make_unique<sim::CSimulator>(synths[i], sim::CatalogueTypes()));
         m_simPorts.push_back(std::make_unique<sim::CSimVirtualPort>(*m_synths.back(), DeviceName(i)));
     }
-    m_manager = std::make_unique<CPortManager>(CPortManagerServices{application, preferences, patches});
+    m_manager = std::make_unique<CPortManager>(
+        CPortManagerServices{application, preferences, documents != nullptr ? *documents : patches});
 }
 
 CLinkRig::~CLinkRig()

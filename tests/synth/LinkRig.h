@@ -131,7 +131,10 @@ public:
     static constexpr uint64_t kStepMs = 50;
     static constexpr uint64_t kClockStart = 10000;
 
-    explicit CLinkRig(std::vector<sim::SimConfig> synths = {sim::SimConfig{}});
+    // With `documents`, the slots' documents come from there instead of
+    // from the recording patch manager.
+    explicit CLinkRig(std::vector<sim::SimConfig> synths = {sim::SimConfig{}},
+                      CSlotPatchManagerInterface* documents = nullptr);
     ~CLinkRig();
 
     sim::CSimulator& Synth(size_t i = 0) { return *m_synths.at(i); }

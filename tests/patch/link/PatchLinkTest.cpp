@@ -1,0 +1,190 @@
+// A document bound to a slot of a simulated synthesizer through the real
+// synthesizer link: loaded part by part, edited, changed from the panel and
+// replaced when the synthesizer changes the slot's patch.
+#include "modules/ModuleCatalogueContent.h"
+#include "panels/ModuleCatalogue.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/document/Patch.h"
+#include "patch/edit/EditPair.h"
+#include "patch/maps/KnobMap.h"
+#include "synth/molecules/ParamMolecules.h"
+#include "tests/support/patch/ModuleDouble.h"
+#include "synth/link/Synth.h"
+#include "tests/synth/LinkRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint8_t kOscA = 7;
+constexpr uint8_t kMixer = 19;
+constexpr uint8_t kAdsr = 20;
+
+// The editor's list of documents, as far as the link needs it: real
+// documents bound to the slots.
+class CDocumentList final : public CSlotPatchManagerInterface {
+public:
+    void NewEmptySlotPatch(CSynth& synth, uint8_t slot) override { Add(synth, slot); }
+    void NewPatchFromSynth(uint8_t port, uint8_t slot) override
+    {
+        ++replacements;
+        Add(*manager->GetSynth(port), slot);
+    }
+
+    CPatch* Find(uint8_t slot) const
+    {
+        for (const auto& document : documents) {
+            if (document->IsLinked() && document->GetSlot() == slot) {
+                return document.get();
+            }
+        }
+        return nullptr;
+    }
+
+    CPortManager* manager = nullptr;
+    std::vector<std::unique_ptr<CPatch>> documents;
+    int replacements = 0;
+
+private:
+    void Add(CSynth& synth, uint8_t slot)
+    {
+        auto document = std::make_unique<CPatch>();
+        document->LinkToSynth(&synth, slot, false);
+        documents.push_back(std::move(document));
+    }
+};
+
+sim::SimModule Module(uint8_t type, int column, int row, std::string name)
+{
+    const CBuildModule& builder = GetSharedModuleCatalogue().GetBuilder(type);
+    sim::SimModule module{type, column, row, std::move(name), {}, {}};
+    for (const uint8_t value : builder.GetDefaults()) {
+        module.params.push_back(value);
+    }
+    module.custom.assign(builder.GetLoadRecord().CustomValueCount(), 1);
+    return module;
+}
+
+sim::SimPatch SomePatch(const std::string& name, int shift)
+{
+    sim::SimPatch patch;
+    patch.name = name;
+    patch.header.voices = 3;
+    sim::SimArea& poly = patch.areas[1];
+    poly.modules[1] = Module(kOscA, 0, 0, "Osc" + std::to_string(shift));
+    poly.modules[2] = Module(kMixer, 1, 2, "Mix");
+    poly.modules[4] = Module(kAdsr, 0, 12 + shift, "Env");
+    poly.modules[1].params[0] = 10 + shift;
+    poly.cables.push_back({0, {1, 0, true}, {2, 0, false}});
+    poly.cables.push_back({0, {2, 0, false}, {2, 1, false}});
+    patch.areas[0].modules[1] = Module(kMixer, 0, 0, "Common");
+    patch.knobs[3] = {true, {1, 1, 0}};
+    return patch;
+}
+
+class PatchLinkTest : public ::testing::Test {
+protected:
+    PatchLinkTest()
+    {
+        documents.manager = &rig.Manager();
+        rig.Synth().LoadSlot(0, SomePatch("Warm Pad", 0));
+        rig.OpenPort(0, 0);
+    }
+
+    bool Loaded()
+    {
+        return rig.StepUntil([&] {
+            const CPatch* document = documents.Find(0);
+            return document != nullptr && !document->HasChanges() && !rig.SynthObject().IsSlotBusy(0);
+        });
+    }
+
+    // The document holds what the synthesizer holds, part by part.
+    void ExpectSame(const CPatch& document, const sim::SimPatch& expected)
+    {
+        EXPECT_EQ(document.GetName(), expected.name);
+        EXPECT_EQ(document.GetReceivedHeader().GetVoices(), expected.header.voices);
+        for (int area = 0; area < 2; ++area) {
+            const CPatchBackground& documentArea = *document.GetArea(area);
+            const sim::SimArea& simArea = expected.areas[area];
+            ASSERT_EQ(documentArea.GetModules().GetCount(), simArea.modules.size()) << "area " << area;
+            for (const auto& [index, module] : simArea.modules) {
+                const CModuleInterface* mine = documentArea.FindModule(static_cast<uint8_t>(index));
+                ASSERT_NE(mine, nullptr) << "module " << index;
+                EXPECT_EQ(mine->GetTypeId(), module.type);
+                EXPECT_EQ(mine->GetColumn(), module.column);
+                EXPECT_EQ(mine->GetRow(), module.row);
+                EXPECT_EQ(mine->GetName(), module.name);
+                for (size_t param = 0; param < module.params.size(); ++param) {
+                    EXPECT_EQ(mine->GetParamValue(static_cast<uint8_t>(param)), module.params[param])
+                        << "module " << index << " parameter " << param;
+                }
+                EXPECT_EQ(mine->GetCustomData(), module.custom);
+            }
+            const std::vector<CableEntry> cables = documentArea.GetStore().GetCables();
+            ASSERT_EQ(cables.size(), simArea.cables.size());
+            for (const sim::SimCable& cable : simArea.cables) {
+                const auto jack = [](const sim::SimJack& j) {
+                    return JackAddress{uint8_t(j.module), uint8_t(j.jack), uint8_t(j.output ? 1 : 0)};
+                };
+                EXPECT_TRUE(std::any_of(cables.begin(), cables.end(), [&](const CableEntry& mine) {
+                    const bool ends = (mine.from == jack(cable.a) && mine.to == jack(cable.b)) ||
+                                      (mine.from == jack(cable.b) && mine.to == jack(cable.a));
+                    return ends && mine.colour == cable.colour;
+                })) << "cable from module " << cable.a.module;
+            }
+        }
+        uint8_t knob = 0;
+        EXPECT_TRUE(document.GetKnobMap().FindByParam(ParamAddress{1, 1, 0}, knob));
+        EXPECT_EQ(knob, 3);
+    }
+
+    testsupport::CModuleServicesDouble services;
+    CDocumentList documents;
+    linkrig::CLinkRig rig{{sim::SimConfig{}}, &documents};
+};
+
+TEST_F(PatchLinkTest, TheSlotsDocumentIsLoadedPartByPartAndEqualsTheSynthesizersPatch)
+{
+    ASSERT_TRUE(Loaded());
+    const CPatch& document = *documents.Find(0);
+    ExpectSame(document, rig.Synth().Slot(0).patch);
+    EXPECT_FALSE(document.IsDirty());
+    EXPECT_EQ(document.GetTitle().rfind("Warm Pad<-->", 0), 0u);
+}
+
+TEST_F(PatchLinkTest, AKnobEditReachesTheSynthesizerAndAPanelChangeReachesTheDocument)
+{
+    ASSERT_TRUE(Loaded());
+    CPatch& document = *documents.Find(0);
+    auto pair = std::make_unique<CEditPair>();
+    pair->Add(std::make_unique<CMParamChange>(1, 1, 0, 40), std::make_unique<CMParamChange>(1, 1, 0, 10));
+    document.ExecuteEdit(std::move(pair));
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Synth().Slot(0).patch.ParamValue({1, 1, 0}) == 40; }, 40));
+
+    rig.Synth().PanelParamChange(0, {1, 4, 1}, 77);
+    ASSERT_TRUE(rig.StepUntil([&] { return document.GetArea(1)->FindModule(4)->GetParamValue(1) == 77; }, 40));
+
+    document.Undo();
+    EXPECT_TRUE(rig.StepUntil([&] { return rig.Synth().Slot(0).patch.ParamValue({1, 1, 0}) == 10; }, 40));
+}
+
+TEST_F(PatchLinkTest, APatchChangeOnTheSynthesizerReloadsTheSlot)
+{
+    ASSERT_TRUE(Loaded());
+    const CPatch* first = documents.Find(0);
+    rig.Synth().PanelPatchChange(0, SomePatch("Bells", 3));
+    ASSERT_TRUE(rig.StepUntil([&] {
+        const CPatch* document = documents.Find(0);
+        return document != nullptr && document != first && !document->HasChanges() &&
+               !rig.SynthObject().IsSlotBusy(0);
+    }));
+    EXPECT_EQ(documents.replacements, 1);
+    EXPECT_FALSE(first->IsLinked());
+    ExpectSame(*documents.Find(0), rig.Synth().Slot(0).patch);
+    EXPECT_EQ(documents.Find(0)->GetName(), "Bells");
+}
+
+} // namespace
