@@ -1,0 +1,166 @@
+// A document saved to its patch file and opened again.
+#include "modules/ModuleCatalogueContent.h"
+#include "panels/ModuleCatalogue.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/files/PatchFileDumps.h"
+#include "tests/patch/PatchFileTestSupport.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/patch/PatchTestFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+using namespace patchfixtures;
+
+constexpr uint8_t kOscA = 7;
+constexpr uint8_t kMixer = 19;
+
+class PatchFileDocumentTest : public testsupport::PatchTestFixture {
+protected:
+    NSHarrowen::CFileSpec Spec(const std::string& name) const { return NSHarrowen::CFileSpec(dir.File(name)); }
+
+    std::string Save(CPatch& document, const std::string& name)
+    {
+        EXPECT_TRUE(document.SaveToFile(Spec(name)));
+        return testsupport::ReadFileBytes(dir.File(name));
+    }
+
+    std::unique_ptr<CPatchFileContent> ReadContent(const std::string& name)
+    {
+        auto content = std::make_unique<CPatchFileContent>();
+        ReadPatchFile(Spec(name), *content);
+        return content;
+    }
+
+    // A patch of real module types in both areas with every section filled:
+    // header, modules, a cable, every parameter, names, custom data, the
+    // three maps with the morph knobs' positions, current notes and notes.
+    void WriteStartFile(const std::string& name)
+    {
+        const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
+        const CModuleTypeInfoInterface& info = catalogue;
+        uint8_t customType = 1;
+        while (!info.HasType(customType) || info.GetCustomValueCount(customType) == 0)
+            ++customType;
+        uint8_t morphable = 0;
+        while (!catalogue.GetBuilder(kOscA).IsMorphAllowed(morphable))
+            ++morphable;
+
+        CPatchFileDumps dumps;
+        CPatchHeader& header = dumps.header->GetHeader();
+        header.SetVoices(5);
+        header.SetBendRange(12);
+        header.SetOctShift(1);
+        header.SetSplitPosition(900);
+        header.SetCableVisible(4, 0);
+        for (uint8_t area = 0; area < 2; ++area) {
+            const uint8_t types[] = {kOscA, kMixer, customType};
+            for (uint8_t i = 0; i < 3; ++i) {
+                const auto index = static_cast<uint8_t>(i + 1);
+                dumps.modules[area]->AddModule(index, types[i], area, static_cast<uint8_t>(i * 6));
+                dumps.params[area]->AddModule(index, types[i]);
+                for (uint8_t p = 0; p < info.GetParamCount(types[i]); ++p)
+                    dumps.params[area]->SetParameter(index, types[i], p,
+                                                     static_cast<uint8_t>((p * 3 + area) % (info.GetParamMax(types[i], p) + 1)));
+                dumps.names[area]->AddName(index, "Module " + std::to_string(index + area * 10));
+                std::vector<uint8_t> custom(info.GetCustomValueCount(types[i]));
+                std::iota(custom.begin(), custom.end(), static_cast<uint8_t>(area + i + 1));
+                if (!custom.empty())
+                    dumps.custom[area]->SetData(index, custom);
+            }
+            uint8_t kind = 0;
+            ASSERT_TRUE(info.GetJackKind(kOscA, true, 0, kind));
+            dumps.cables[area]->AddCable(CableColourOfSignalKind(kind), {2, 0, 0}, {1, 0, 1});
+        }
+        for (uint8_t group = 0; group < 4; ++group)
+            dumps.morphs->SetGroupValue(group, static_cast<uint8_t>(10 * group + 5));
+        dumps.morphs->SetKeyboardAssignment(1, 2);
+        dumps.morphs->AddAssignment(ParamAddress{1, 1, morphable}, 2, -30);
+        dumps.knobs->SetAssignment(4, ParamAddress{1, 1, 0});
+        dumps.knobs->SetAssignment(22, ParamAddress{2, 1, 3});
+        dumps.controllers->AddAssignment(ParamAddress{0, 2, 0}, 7);
+        dumps.notes->SetFirstEntry({60, 100, 0});
+        dumps.notes->SetEntry(0, {62, 90, 1});
+        dumps.notes->SetEntry(1, {64, 80, 0});
+        dumps.notes->SetCount(2);
+        CMoleculePacket packet;
+        dumps.MoveTo(packet);
+        WritePatchFile(Spec(name), packet, "Lead line\rsecond line\r");
+    }
+
+    testsupport::TempDir dir;
+};
+
+TEST_F(PatchFileDocumentTest, ADocumentReadsBackFromItsFileAsItWas)
+{
+    WriteStartFile("Start.pch");
+    CPatch first;
+    first.Open(Spec("Start.pch"));
+    EXPECT_EQ(first.GetArea(1)->GetModules().GetCount(), 3u);
+    EXPECT_EQ(first.GetArea(0)->GetModules().GetCount(), 3u);
+    EXPECT_EQ(first.GetNotes(), "Lead line\rsecond line\r");
+    const std::string firstBytes = Save(first, "First.pch");
+
+    // Everything the start file held went through the document.
+    const auto start = ReadContent("Start.pch");
+    const auto saved = ReadContent("First.pch");
+    patchtest::ExpectSameDumps(saved->dumps, start->dumps);
+
+    CPatch second;
+    second.Open(Spec("First.pch"));
+    EXPECT_EQ(second.GetName(), "First");
+    CMoleculePacket firstDumps;
+    CMoleculePacket secondDumps;
+    first.BuildPatchDump(firstDumps);
+    second.BuildPatchDump(secondDumps);
+    patchtest::ExpectSameDumps(secondDumps, firstDumps);
+    EXPECT_EQ(second.GetNotes(), first.GetNotes());
+    EXPECT_EQ(Save(second, "Second.pch"), firstBytes);
+}
+
+TEST_F(PatchFileDocumentTest, AFileThatBreaksOffIsAppliedAsFarAsItGoesThenReported)
+{
+    WriteStartFile("Start.pch");
+    std::string text = testsupport::ReadFileBytes(dir.File("Start.pch"));
+    // Cut inside the area-0 parameters: both module lists and the area-1
+    // parameters are in, the rest is missing.
+    const size_t areaZeroParams = text.find("[ParameterDump]\r\n0 \r\n");
+    ASSERT_NE(areaZeroParams, std::string::npos);
+    text.resize(areaZeroParams + 26);
+    testsupport::WriteFileBytes(dir.File("Cut.pch"), text);
+
+    CPatch cut;
+    try {
+        cut.Open(Spec("Cut.pch"));
+        FAIL() << "the break was not reported";
+    } catch (const XFileBase& error) {
+        EXPECT_EQ(error.GetNumber(), 2u);
+        EXPECT_EQ(error.GetText(), "File Corrupt");
+        EXPECT_TRUE(error.WasRaisedAfterApplying());
+    }
+    EXPECT_EQ(cut.GetArea(1)->GetModules().GetCount(), 3u);
+    EXPECT_EQ(cut.GetArea(0)->GetModules().GetCount(), 3u);
+    EXPECT_EQ(cut.GetName(), "Cut");
+
+    // A value beyond its limit applies nothing.
+    text = testsupport::ReadFileBytes(dir.File("Start.pch"));
+    const size_t firstModule = text.find("[ModuleDump]\r\n1 \r\n1 ");
+    ASSERT_NE(firstModule, std::string::npos);
+    text.replace(firstModule + 18, 1, "200");
+    testsupport::WriteFileBytes(dir.File("Bad.pch"), text);
+    CPatch bad;
+    try {
+        bad.Open(Spec("Bad.pch"));
+        FAIL() << "a module index of 200 was taken";
+    } catch (const XFileBase& error) {
+        EXPECT_EQ(error.GetText(), "File Corrupt");
+        EXPECT_FALSE(error.WasRaisedAfterApplying());
+    }
+    EXPECT_TRUE(bad.GetArea(1)->GetModules().IsEmpty());
+}
+
+} // namespace
