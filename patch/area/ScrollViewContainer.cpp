@@ -122,8 +122,10 @@ void CScrollViewContainer::LayoutChildren()
     const int32_t width = f.Width();
     const int32_t height = f.Height();
     const CPoint extent = hosted_->GetContentExtent();
-    bool needH = extent.x > width && height > t;
-    const bool needV = extent.y - height + (needH ? t : 0) > 0 && width > t;
+    // Bars are native controls of the window: none before there is one.
+    const bool windowed = GetWindow() != nullptr;
+    bool needH = windowed && extent.x > width && height > t;
+    const bool needV = windowed && extent.y - height + (needH ? t : 0) > 0 && width > t;
     // The vertical bar takes width from the content.
     if (needV)
         needH = extent.x + t > width && height > t;

@@ -16,6 +16,9 @@ public:
     void Begin(const COneToOneMap& map);
     void Begin(const CMorphMap& map);
     void Next() { ++position_; }
+    void NextCtrl() { Next(); }
+    void NextKnob() { Next(); }
+    void NextMorph() { Next(); }
     bool AtEnd() const { return position_ >= entries_.size(); }
 
     ParamAddress GetKey() const { return entries_[position_].key; }

@@ -221,3 +221,29 @@ TEST_F(ScrollViewTest, TheCornerBoxIsDrawnRaisedInTheFaceColour)
     EXPECT_EQ(PixelAt(50, 50), ToRgb(kBlue));
     delete container;
 }
+
+TEST_F(ScrollViewTest, AClickOnAScrollBarScrollsTheHostedView)
+{
+    auto* container = new CScrollViewContainer(window->GetRootView());
+    container->SetFrame(CRect(0, 0, 200, 150));
+    auto plane = std::make_unique<CPlane>();
+    CPlane* hosted = plane.get();
+    plane->AddBlock(CRect(0, 0, 150, 300), kRed);
+    plane->AddBlock(CRect(0, 300, 150, 600), kBlue);
+    container->SetScrollView(std::move(plane));
+    UpdateAllWindows(); // as after any change of the model
+    window->InvalidateAll();
+    Pump();
+    ASSERT_TRUE(container->IsVerticalBarShown());
+    ASSERT_FALSE(container->IsHorizontalBarShown());
+
+    const CRect bar = container->GetVerticalBar()->GetFrame();
+    Click(window, bar.left + 8, bar.bottom - 4); // the lower arrow: one line, a tenth of the view
+    EXPECT_EQ(hosted->GetWantedY(), 15);
+    EXPECT_EQ(hosted->GetShownY(), 15);
+    Click(window, bar.left + 8, bar.bottom - 30); // the track below the thumb: one page
+    EXPECT_EQ(hosted->GetShownY(), 165);
+    EXPECT_EQ(PixelAt(50, 140), ToRgb(kBlue));
+    EXPECT_EQ(PixelAt(50, 130), ToRgb(kRed));
+    delete container;
+}
