@@ -129,8 +129,14 @@ void CScrollViewEx::FrameChanged(const CRect& oldFrame, const CRect& newFrame)
         wantedY_ = std::max(wantedY_, 0);
     }
     CGroupView::FrameChanged(oldFrame, newFrame);
-    if (taller > 0 || wider > 0 || oldFrame.left != newFrame.left || oldFrame.top != newFrame.top)
+    // A moved view is drawn anew; a grown one only where it grew.
+    if (oldFrame.left != newFrame.left || oldFrame.top != newFrame.top) {
         InvalidateFrame();
+    } else if (taller > 0 || wider > 0) {
+        CRegion exposed(newFrame);
+        exposed.SubtractRect(oldFrame);
+        InvalidateRegion(exposed);
+    }
 }
 
 void CScrollViewEx::BeginAutoScroll(uint16_t marginWidth, uint16_t marginHeight)

@@ -247,3 +247,21 @@ TEST_F(ScrollViewTest, AClickOnAScrollBarScrollsTheHostedView)
     EXPECT_EQ(PixelAt(50, 130), ToRgb(kRed));
     delete container;
 }
+
+TEST_F(ScrollViewTest, AGrowingViewPullsItsOffsetsBackUnlessLocked)
+{
+    CPlane* plane = MakePlane(CRect(0, 0, 200, 150));
+    plane->AddBlock(CRect(0, 0, 600, 600), kBlue);
+    plane->ScrollTo(300, 20);
+    plane->SetFrame(CRect(0, 0, 260, 200)); // 60 wider, 50 taller
+    EXPECT_EQ(plane->GetWantedX(), 240);
+    EXPECT_EQ(plane->GetWantedY(), 0); // not below 0
+    plane->SetOffsetLock(true);
+    plane->SetFrame(CRect(0, 0, 300, 250));
+    EXPECT_EQ(plane->GetWantedX(), 240);
+    // Shrinking never moves them.
+    plane->SetOffsetLock(false);
+    plane->SetFrame(CRect(0, 0, 100, 100));
+    EXPECT_EQ(plane->GetWantedX(), 240);
+    delete plane;
+}
