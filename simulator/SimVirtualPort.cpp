@@ -1,5 +1,7 @@
 #include "simulator/SimVirtualPort.h"
 
+#include <utility>
+
 namespace sim {
 
 CSimVirtualPort::CSimVirtualPort(CSimulator& synth, const std::string& deviceName)
@@ -13,7 +15,21 @@ CSimVirtualPort::~CSimVirtualPort() = default;
 void CSimVirtualPort::OnLongMessage(const uint8_t* bytes, size_t count)
 {
     const std::lock_guard<std::mutex> guard(lock_);
+    if (recording_)
+        received_.emplace_back(bytes, bytes + count);
     synth_.Receive(bytes, count);
+}
+
+void CSimVirtualPort::RecordReceived(bool on)
+{
+    const std::lock_guard<std::mutex> guard(lock_);
+    recording_ = on;
+}
+
+std::vector<Bytes> CSimVirtualPort::TakeReceived()
+{
+    const std::lock_guard<std::mutex> guard(lock_);
+    return std::exchange(received_, {});
 }
 
 size_t CSimVirtualPort::Advance(uint64_t ms)

@@ -35,11 +35,18 @@ public:
 
     platform::VirtualMidiDevice& Device() { return device_; }
 
+    // Keeps what the program sends, message by message as it arrives, until
+    // taken; off until switched on.
+    void RecordReceived(bool on);
+    std::vector<Bytes> TakeReceived();
+
     void OnLongMessage(const uint8_t* bytes, size_t count) override;
 
 private:
     std::mutex lock_;
     CSimulator& synth_;
+    bool recording_ = false;
+    std::vector<Bytes> received_;
     platform::VirtualMidiDevice device_;
 };
 

@@ -242,6 +242,10 @@ void CSynthPort::ProcessInput()
         } catch (const XMHostMidi& error) {
             const std::string text = error.GetErrorText();
             Fail(kSynthException, text.empty() ? error.GetText() : text);
+        } catch (const XTorvanBase& error) {
+            // What the editor could not take (a frame it cannot decode, a
+            // patch its document refuses): the alert says what it was.
+            Fail(kOutOfMemory, error.GetText());
         } catch (...) {
             Fail(kOutOfMemory, {});
         }

@@ -175,6 +175,7 @@ CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterfac
     for (size_t i = 0; i < synths.size(); ++i) {
         m_synths.push_back(std::make_unique<sim::CSimulator>(synths[i], sim::CatalogueTypes()));
         m_simPorts.push_back(std::make_unique<sim::CSimVirtualPort>(*m_synths.back(), DeviceName(i)));
+        m_simPorts.back()->RecordReceived(true);
     }
     m_manager = std::make_unique<CPortManager>(
         CPortManagerServices{application, preferences, documents != nullptr ? *documents : patches});
@@ -287,5 +288,7 @@ std::vector<std::string> CLinkRig::SynthLog(size_t i)
         return texts;
     });
 }
+
+std::vector<Bytes> CLinkRig::SynthReceived(size_t i) { return m_simPorts.at(i)->TakeReceived(); }
 
 } // namespace linkrig

@@ -157,6 +157,8 @@ public:
     bool Settle(uint8_t port = 0, int limit = 600);
     // What the synthesizer received since its log was last cleared.
     std::vector<std::string> SynthLog(size_t i = 0);
+    // The messages that reached the synthesizer's input since last taken.
+    std::vector<Bytes> SynthReceived(size_t i = 0);
 
     CFakeApplication application;
     CFakePreferences preferences;
