@@ -5,10 +5,14 @@
 #include "framework/images/ImageCache.h"
 #include "framework/input/MouseState.h"
 #include "patch/PatchError.h"
+#include "patch/area/AreaMenu.h"
 #include "patch/area/DspLoadTable.h"
 #include "patch/area/NullCableRenderList.h"
 #include "patch/document/EditorServicesInterface.h"
 #include "patch/document/Patch.h"
+#include "patch/maps/CtrlMap.h"
+#include "patch/maps/KnobMap.h"
+#include "patch/maps/MorphMap.h"
 #include "patch/module/ModuleServicesInterface.h"
 #include "synth/protocol/ParamValueBlock.h"
 #include "synth/molecules/CableMolecules.h"
@@ -17,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 using NSHarrowen::CPoint;
 using NSHarrowen::CRect;
@@ -39,7 +44,7 @@ constexpr NSHarrowen::CColor kBandGrey(0x2800, 0x2800, 0x2800);
 } // namespace
 
 CPatchBackground::CPatchBackground(CPatch& document, uint8_t areaIndex)
-    : document_(document), area_(areaIndex), store_(true, areaIndex), renderers_(MakeRenderers())
+    : document_(document), area_(areaIndex), store_(true, areaIndex), renderers_(MakeRenderers()), labels_(*this)
 {
     displayA_.reserve(kMaxShownValues);
     displayB_.reserve(kMaxShownValues);
@@ -111,10 +116,12 @@ void CPatchBackground::DeleteModule(uint8_t index)
 {
     CModuleInterface& module = RequireModule(index);
     module.GetView().InvalidateFrame();
+    labels_.RemoveAll();
     document_.RemoveModuleLoad(module);
     RemoveFromDisplayList(module);
     RemoveChild(&module.GetView());
     store_.GetModules().Remove(index);
+    RebuildLabels();
 }
 
 void CPatchBackground::MoveModule(uint8_t index, uint8_t column, uint8_t row)
@@ -122,8 +129,12 @@ void CPatchBackground::MoveModule(uint8_t index, uint8_t column, uint8_t row)
     CModuleInterface& module = RequireModule(index);
     CheckPosition(column, row);
     module.GetView().InvalidateFrame();
+    const CPoint before = module.GetView().GetFrame().TopLeft();
     module.SetGridPosition(column, row);
     PlaceModule(module);
+    const CPoint after = module.GetView().GetFrame().TopLeft();
+    labels_.MoveModuleLabels(area_, index, static_cast<int16_t>(after.x - before.x),
+                             static_cast<int16_t>(after.y - before.y));
     module.GetView().InvalidateFrame();
     RerouteModuleCables(index);
 }
@@ -452,18 +463,10 @@ CModuleInterface* CPatchBackground::FindModuleRight(const CModuleInterface& modu
     return NearestInColumn(ColumnOf(sorted, (*next)->GetColumn()), module.GetRow());
 }
 
-void CPatchBackground::SetContentOffset(CPoint offset)
-{
-    contentOffset_ = offset;
-    LayoutChildren();
-    InvalidateFrame();
-}
-
 void CPatchBackground::PlaceModule(CModuleInterface& module) const
 {
-    const CRect frame = GetFrame();
-    module.GetView().MoveTo(CPoint(frame.left + module.GetPixelX() - contentOffset_.x,
-                                   frame.top + module.GetPixelY() - contentOffset_.y));
+    const CPoint origin = GetContentOffset();
+    module.GetView().MoveTo(CPoint(origin.x + module.GetPixelX(), origin.y + module.GetPixelY()));
 }
 
 void CPatchBackground::LayoutChildren()
@@ -471,11 +474,14 @@ void CPatchBackground::LayoutChildren()
     for (CModuleInterface* module : store_.GetModules()) {
         PlaceModule(*module);
     }
-    const CPoint delta(lastContentOffset_.x - contentOffset_.x, lastContentOffset_.y - contentOffset_.y);
+    // Cables and labels follow the content by the distance it moved.
+    const CPoint origin = GetContentOffset();
+    const CPoint delta(origin.x - lastContentOffset_.x, origin.y - lastContentOffset_.y);
     if (delta.x != 0 || delta.y != 0) {
         renderers_->MoveAll(delta);
+        labels_.MoveAll(delta.x, delta.y);
     }
-    lastContentOffset_ = contentOffset_;
+    lastContentOffset_ = origin;
 }
 
 void CPatchBackground::DrawBackground()
@@ -490,8 +496,8 @@ void CPatchBackground::DrawBackground()
     const bool hasImage = NSHarrowen::GetImage(background) != nullptr;
     // Tiles start at the content's top left, which may lie above and left
     // of the view.
-    const int startX = frame.left - (contentOffset_.x % kTileWidth);
-    const int startY = frame.top - (contentOffset_.y % kTileHeight);
+    const int startX = frame.left - (GetShownX() % kTileWidth);
+    const int startY = frame.top - (GetShownY() % kTileHeight);
     for (int y = startY; y < frame.bottom; y += kTileHeight) {
         for (int x = startX; x < frame.right; x += kTileWidth) {
             CRect tile(x, y, x + kTileWidth, y + kTileHeight);
@@ -510,13 +516,25 @@ void CPatchBackground::DrawBackground()
 
 void CPatchBackground::Draw()
 {
-    NSHarrowen::CGroupView::Draw();
+    CScrollViewEx::Draw();
     NSHarrowen::CABCWindow* window = GetWindow();
     if (window == nullptr) {
         return;
     }
-    NSHarrowen::CCanvas canvas(window);
-    renderers_->DrawAll(canvas);
+    // Cables and labels lie over the panels, inside the area.
+    const platform::Region* previous = window->GetClipRegion();
+    const std::optional<platform::Region> saved = previous ? std::optional(*previous) : std::nullopt;
+    NSHarrowen::CRegion clip(GetFrame());
+    if (saved) {
+        clip.Intersect(NSHarrowen::CRegion(*saved));
+    }
+    window->SetClipRegion(&clip.GetRegion());
+    {
+        NSHarrowen::CCanvas canvas(window);
+        renderers_->DrawAll(canvas);
+        labels_.DrawAll(canvas);
+    }
+    window->SetClipRegion(saved ? &*saved : nullptr);
     if (bandActive_) {
         DrawBand();
     }
@@ -543,13 +561,17 @@ void CPatchBackground::DrawBand() const
     canvas.InvertFrameRect(band, kBandGrey);
 }
 
+bool CPatchBackground::IsOnModule(CPoint where) const
+{
+    return std::any_of(store_.GetModules().begin(), store_.GetModules().end(),
+                       [&](CModuleInterface* m) { return m->GetView().ContainsPoint(where); });
+}
+
 void CPatchBackground::MouseDown(const NSHarrowen::CEvent& event)
 {
     const CPoint where = event.GetPoint();
-    const bool onModule = std::any_of(store_.GetModules().begin(), store_.GetModules().end(),
-                                      [&](CModuleInterface* m) { return m->GetView().ContainsPoint(where); });
-    if (onModule && !event.GetModifiers().IsShiftDown()) {
-        NSHarrowen::CGroupView::MouseDown(event);
+    if (IsOnModule(where) && !event.GetModifiers().IsShiftDown()) {
+        CScrollViewEx::MouseDown(event);
         return;
     }
     CaptureMouse();
@@ -571,7 +593,71 @@ void CPatchBackground::HandleBroadcast()
             DrawBand();
         }
     }
-    NSHarrowen::CGroupView::HandleBroadcast();
+    labels_.DoPeriodicWork();
+    CScrollViewEx::HandleBroadcast();
+}
+
+void CPatchBackground::ContextClick(CPoint where)
+{
+    if (!GetFrame().Contains(where)) {
+        return;
+    }
+    if (IsOnModule(where)) {
+        CScrollViewEx::ContextClick(where);
+        return;
+    }
+    std::unique_ptr<CAreaMenu> menu = CAreaMenu::ForDocument(document_);
+    uint32_t command = 0;
+    if (menu != nullptr && TrackPopupMenu(&menu->GetMenu(), where, command)) {
+        CAreaMenu::Choose(command, *this);
+    }
+}
+
+// The band is drawn inverting: drawn once before a scroll and once after,
+// it is erased and shown again where the content moved it.
+void CPatchBackground::WillScroll()
+{
+    if (bandActive_) {
+        DrawBand();
+    }
+}
+
+void CPatchBackground::DidScroll()
+{
+    if (bandActive_) {
+        DrawBand();
+    }
+}
+
+void CPatchBackground::AddParamLabel(const ParamAddress& address, const std::string& text, CPoint centre,
+                                     bool temporary)
+{
+    labels_.AddParamLabel(address, text, centre, temporary);
+}
+
+void CPatchBackground::SetParamLabelText(const ParamAddress& address, const std::string& text, CPoint centre,
+                                         uint32_t delayMs)
+{
+    labels_.SetParamLabelText(address, text, centre, delayMs);
+}
+
+void CPatchBackground::UpdateParamLabel(const ParamAddress& address, const std::string& text)
+{
+    labels_.UpdateParamLabel(address, text);
+}
+
+const CLabelCache::Label* CPatchBackground::FindParamLabel(const ParamAddress& address) const
+{
+    return labels_.FindParamLabel(address);
+}
+
+void CPatchBackground::RemoveParamLabel(const ParamAddress& address) { labels_.RemoveParamLabel(address); }
+
+void CPatchBackground::RebuildLabels()
+{
+    labels_.RemoveAll();
+    labels_.Rebuild(area_, store_.GetModules(), document_.GetMorphMap(), document_.GetKnobMap(),
+                    document_.GetCtrlMap());
 }
 
 void CPatchBackground::MouseStillDown()
@@ -611,6 +697,6 @@ void CPatchBackground::GetCursor()
     if (document_.IsSlotBusy()) {
         NSHarrowen::SetWaitCursor();
     } else {
-        NSHarrowen::CGroupView::GetCursor();
+        CScrollViewEx::GetCursor();
     }
 }

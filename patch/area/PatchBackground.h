@@ -1,6 +1,7 @@
 #pragma once
 
-#include "framework/views/GroupView.h"
+#include "patch/area/LabelCache.h"
+#include "patch/area/ScrollViewEx.h"
 #include "patch/area/CableTree.h"
 #include "patch/module/CableRenderListInterface.h"
 #include "synth/protocol/ParamAddress.h"
@@ -19,7 +20,7 @@ class CParamValueBlock;
 // view that shows them. Area 1 is the poly voice area, area 0 the common
 // one. Every change arrives through the validating operations below, which
 // throw a patch error and change nothing when a check fails.
-class CPatchBackground : public NSHarrowen::CGroupView {
+class CPatchBackground : public CScrollViewEx {
 public:
     static constexpr size_t kMaxModules = 127;
     static constexpr uint8_t kMaxGridPosition = 127;
@@ -92,11 +93,20 @@ public:
     CModuleInterface* FindModuleLeft(const CModuleInterface& module) const;
     CModuleInterface* FindModuleRight(const CModuleInterface& module) const;
 
-    // The scroll offset of the content (0, 0 until the area scrolls).
-    NSHarrowen::CPoint GetContentOffset() const { return contentOffset_; }
-    void SetContentOffset(NSHarrowen::CPoint offset);
     // Ends a selection band and every control's tracking.
     void EndTracking();
+
+    // Labels over the controls.
+    CLabelCache& GetLabels() { return labels_; }
+    void AddParamLabel(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
+                       bool temporary);
+    void SetParamLabelText(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
+                           uint32_t delayMs);
+    void UpdateParamLabel(const ParamAddress& address, const std::string& text);
+    const CLabelCache::Label* FindParamLabel(const ParamAddress& address) const;
+    void RemoveParamLabel(const ParamAddress& address);
+    // Fills the labels again from the document's maps.
+    void RebuildLabels();
 
     // View.
     void LayoutChildren() override;
@@ -106,6 +116,9 @@ public:
     void MouseStillDown() override;
     void HandleBroadcast() override;
     void GetCursor() override;
+    void ContextClick(NSHarrowen::CPoint where) override;
+    void WillScroll() override;
+    void DidScroll() override;
 
 private:
     CModuleInterface& RequireModule(uint8_t index) const;
@@ -119,6 +132,7 @@ private:
     void DrawBand() const;
     NSHarrowen::CRect GetBandRect() const;
     void EndBand();
+    bool IsOnModule(NSHarrowen::CPoint where) const;
 
     CPatch& document_;
     const uint8_t area_;
@@ -126,7 +140,7 @@ private:
     std::vector<CModuleInterface*> displayA_;
     std::vector<CModuleInterface*> displayB_;
     std::unique_ptr<CCableRenderListInterface> renderers_;
-    NSHarrowen::CPoint contentOffset_;
+    CLabelCache labels_;
     NSHarrowen::CPoint lastContentOffset_;
     bool bandActive_ = false;
     NSHarrowen::CPoint bandAnchor_;

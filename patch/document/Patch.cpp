@@ -311,6 +311,12 @@ void CPatch::SetCableStyle(uint32_t style)
     area0_->SetCableStyle(style);
 }
 
+void CPatch::RebuildLabels() const
+{
+    area1_->RebuildLabels();
+    area0_->RebuildLabels();
+}
+
 void CPatch::UpdateTitle()
 {
     std::ostringstream title;

@@ -114,6 +114,8 @@ public:
     void AddModuleLoad(const CModuleInterface& module);
     void RemoveModuleLoad(const CModuleInterface& module);
     void SetCableStyle(uint32_t style);
+    // The assignment labels of both areas follow the maps.
+    void RebuildLabels() const;
 
     // Files. Open applies what the file holds; a file that could not be
     // read throws XFileBase and leaves the document as it was, a file read
@@ -222,7 +224,7 @@ private:
     void RepairFocusAfterCreate();
     void RepairFocusAfterDelete(const ParamAddress& deleted);
     ParamAddress GetDefaultFocus() const;
-    void ClearModuleFlags(uint8_t area, bool names);
+
 
     bool slotTakeover_ = false;
     bool flushBlinkSent_ = false;

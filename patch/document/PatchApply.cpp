@@ -72,6 +72,20 @@ void Gather(std::string& firstText, uint32_t& count, const XPatchError& error)
     count += gatheredError ? error.GetErrorCount() : 1;
 }
 
+// A map takes a dump's entries, then corrects them; the labels show what it
+// kept, also when the correction reports an error.
+template <typename Map, typename Dump> void ReplaceMap(Map& map, const Dump& dump, CPatch& patch)
+{
+    map.ReplaceFrom(dump);
+    try {
+        map.Validate(patch);
+    } catch (const XPatchError&) {
+        patch.RebuildLabels();
+        throw;
+    }
+    patch.RebuildLabels();
+}
+
 CableEntry MakeCable(const CMCableABC& molecule)
 {
     return CableEntry{molecule.end1, molecule.end2, molecule.colour};
@@ -210,6 +224,7 @@ void CPatch::ApplyKnobAssign(const CMKnobAssign& molecule)
 {
     ApplyEdit([&] {
         knobMap_->Assign(molecule.address, molecule.knob);
+        RebuildLabels();
         SetDirty();
     });
 }
@@ -218,6 +233,7 @@ void CPatch::ApplyKnobDeassign(const CMKnobDeassign& molecule)
 {
     ApplyEdit([&] {
         knobMap_->Deassign(molecule.knob);
+        RebuildLabels();
         SetDirty();
     });
 }
@@ -226,6 +242,7 @@ void CPatch::ApplyCtrlAssign(const CMCtrlAssign& molecule)
 {
     ApplyEdit([&] {
         ctrlMap_->Assign(molecule.address, molecule.controller);
+        RebuildLabels();
         SetDirty();
     });
 }
@@ -234,6 +251,7 @@ void CPatch::ApplyCtrlDeassign(const CMCtrlDeassign& molecule)
 {
     ApplyEdit([&] {
         ctrlMap_->Deassign(molecule.controller);
+        RebuildLabels();
         SetDirty();
     });
 }
@@ -241,6 +259,12 @@ void CPatch::ApplyCtrlDeassign(const CMCtrlDeassign& molecule)
 void CPatch::ApplyMorphAssign(const CMMorphAssign& molecule)
 {
     ApplyEdit([&] {
+        uint8_t group = 0;
+        int32_t range = 0;
+        const bool assigned = morphMap_->FindByParam(molecule.address, group, range);
+        if (molecule.group != CMMorphAssign::kNoGroup && !assigned && !morphMap_->HasRoom()) {
+            throw XPToMany(PatchErrorCode::kTooManyMorphs);
+        }
         morphMap_->Remove(molecule.address);
         if (molecule.group != CMMorphAssign::kNoGroup) {
             morphMap_->Assign(molecule.address, molecule.group, molecule.range);
@@ -248,6 +272,7 @@ void CPatch::ApplyMorphAssign(const CMMorphAssign& molecule)
         if (CPatchBackground* area = GetArea(molecule.address.location)) {
             area->RefreshModule(molecule.address.module);
         }
+        RebuildLabels();
         SetDirty();
     });
 }
@@ -329,26 +354,17 @@ void CPatch::ApplyCurrentNotesDump(const CMCurrentNotesDump& molecule)
 
 void CPatch::ApplyCtrlMapDump(const CMCtrlMapDump& molecule)
 {
-    ApplyPart([&] {
-        ctrlMap_->ReplaceFrom(molecule);
-        ctrlMap_->Validate(*this);
-    });
+    ApplyPart([&] { ReplaceMap(*ctrlMap_, molecule, *this); });
 }
 
 void CPatch::ApplyKnobMapDump(const CMKnobMapDump& molecule)
 {
-    ApplyPart([&] {
-        knobMap_->ReplaceFrom(molecule);
-        knobMap_->Validate(*this);
-    });
+    ApplyPart([&] { ReplaceMap(*knobMap_, molecule, *this); });
 }
 
 void CPatch::ApplyMorphMapDump(const CMMorphMapDump& molecule)
 {
-    ApplyPart([&] {
-        morphMap_->ReplaceFrom(molecule);
-        morphMap_->Validate(*this);
-    });
+    ApplyPart([&] { ReplaceMap(*morphMap_, molecule, *this); });
 }
 
 // Dumps of lists. Each part counts as received even when entries failed.

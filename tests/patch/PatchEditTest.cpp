@@ -369,3 +369,24 @@ TEST_F(PatchEditTest, ASlotPatchAsksForItsPartsInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PatchEditTest, ATwentySixthMorphAssignmentDoesNotHappen)
+{
+    AddModules(1, {{1, kOscA}, {2, kOscA}, {3, kOscA}});
+    const uint8_t params = patch.GetArea(1)->FindModule(1)->GetParamCount();
+    ASSERT_GE(params * 3, 26);
+    for (uint8_t n = 0; n < 26; ++n) {
+        Apply(std::make_unique<CMMorphAssign>(ParamAddress{1, uint8_t(1 + n / params), uint8_t(n % params)}, 0, 5, 0));
+    }
+    EXPECT_EQ(patch.GetMorphMap().GetEntries().size(), 25u);
+    // Moving an assigned parameter to another group still works when full.
+    Apply(std::make_unique<CMMorphAssign>(ParamAddress{1, 1, 0}, 2, 5, 0));
+    uint8_t group = 0;
+    int32_t range = 0;
+    ASSERT_TRUE(patch.GetMorphMap().FindByParam(ParamAddress{1, 1, 0}, group, range));
+    EXPECT_EQ(group, 2);
+}
+
+} // namespace
