@@ -1,6 +1,6 @@
 // A voice area drawn into a headless window: the background tiles, the
 // module panels, the cables and the labels, before and after scrolling. The
-// picture is written to voice-area.png beside the test program.
+// picture is written to test-output/voice-area.png in the build folder.
 #include "framework/images/Bitmap.h"
 #include "framework/images/ImageCache.h"
 #include "patch/area/PatchBackground.h"
@@ -120,7 +120,9 @@ protected:
 
 TEST_F(VoiceAreaDrawingTest, TheAreaDrawsItsTilesPanelsCablesAndLabels)
 {
-    const std::filesystem::path png = std::filesystem::current_path() / "voice-area.png";
+    const std::filesystem::path folder = TORVAN_TEST_OUTPUT_DIR;
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path png = folder / "voice-area.png";
     platform::WritePng(png.string(), platform::CaptureWindow(window->GetHandle()));
     std::cout << "voice area picture: " << png << "\n";
 
