@@ -93,7 +93,14 @@ constexpr JackSpec kDistaJacks[] = {
     {kIn, kAudio, 65, 21},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kDistaType = {61, "Clip", "Clip", 437, 3, {{12, 0, 1, 1, 2, 13, 0, 0, 0, 30}}, kDistaParams, kDistaOrder, kDistaJacks};
+constexpr uint8_t kDistaBound3[] = {2, 1};
+constexpr ItemSpec kDistaItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 83, .y = 19},
+    {.itemClass = ItemClass::BigKnob, .x = 115, .y = 12},
+    {.itemClass = ItemClass::CheckButton, .x = 31, .y = 20, .size = 25, .text = "Sym"},
+    {.itemClass = ItemClass::DistAGraph, .x = 155, .y = 3, .params = kDistaBound3},
+};
+constexpr ModuleTypeSpec kDistaType = {61, "Clip", "Clip", 437, 3, {{12, 0, 1, 1, 2, 13, 0, 0, 0, 30}}, kDistaParams, kDistaOrder, kDistaJacks, kDistaItems};
 
 // "Overdrive"
 constexpr ParamSpec kDistbParams[] = {
@@ -106,7 +113,12 @@ constexpr JackSpec kDistbJacks[] = {
     {kIn, kControl, 65, 22},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kDistbType = {62, "Overdrive", "Overdrive", 438, 3, {{25, 25, 1, 0, 3, 26, 4, 2, 34, 26}}, kDistbParams, kDistbOrder, kDistbJacks};
+constexpr ItemSpec kDistbItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 83, .y = 19},
+    {.itemClass = ItemClass::BigKnob, .x = 115, .y = 12},
+    {.itemClass = ItemClass::DistBGraph, .x = 155, .y = 3, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kDistbType = {62, "Overdrive", "Overdrive", 438, 3, {{25, 25, 1, 0, 3, 26, 4, 2, 34, 26}}, kDistbParams, kDistbOrder, kDistbJacks, kDistbItems};
 
 // "WaveWrap"
 constexpr ParamSpec kWraperParams[] = {
@@ -119,7 +131,12 @@ constexpr JackSpec kWraperJacks[] = {
     {kIn, kAudio, 65, 22},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kWraperType = {74, "WaveWrap", "Wave Wrapper", 508, 3, {{21, 0, 1, 1, 2, 22, 0, 0, 0, 26}}, kWraperParams, kWraperOrder, kWraperJacks};
+constexpr ItemSpec kWraperItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 83, .y = 19},
+    {.itemClass = ItemClass::BigKnob, .x = 115, .y = 12},
+    {.itemClass = ItemClass::WrapGraph, .x = 155, .y = 3, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kWraperType = {74, "WaveWrap", "Wave Wrapper", 508, 3, {{21, 0, 1, 1, 2, 22, 0, 0, 0, 26}}, kWraperParams, kWraperOrder, kWraperJacks, kWraperItems};
 
 // "Quantizer"
 constexpr ParamSpec kQuantParams[] = {
@@ -130,7 +147,11 @@ constexpr JackSpec kQuantJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kQuantType = {54, "Quantizer", "Quantizer", 485, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 22}}, kQuantParams, kQuantOrder, kQuantJacks};
+constexpr ItemSpec kQuantItems[] = {
+    {.itemClass = ItemClass::UpDownButton, .x = 173, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 139, .y = 8, .size = 32, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kQuantType = {54, "Quantizer", "Quantizer", 485, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 22}}, kQuantParams, kQuantOrder, kQuantJacks, kQuantItems};
 
 // "Delay"
 constexpr ParamSpec kDelayParams[] = {
@@ -144,7 +165,12 @@ constexpr JackSpec kDelayJacks[] = {
     {kOut, kAudio, 238, 4},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kDelayType = {78, "Delay", "Delay line", 435, 3, {{60, 11, 2, 133, 131, 55, 3, 2, 12, 26}}, kDelayParams, kDelayOrder, kDelayJacks};
+constexpr ItemSpec kDelayItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 86, .y = 20},
+    {.itemClass = ItemClass::MediumKnob, .x = 162, .y = 14},
+    {.itemClass = ItemClass::DefaultText, .x = 113, .y = 16, .size = 47, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kDelayType = {78, "Delay", "Delay line", 435, 3, {{60, 11, 2, 133, 131, 55, 3, 2, 12, 26}}, kDelayParams, kDelayOrder, kDelayJacks, kDelayItems};
 
 // "Sample&Hold"
 constexpr JackSpec kShJacks[] = {
@@ -152,7 +178,7 @@ constexpr JackSpec kShJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kShType = {53, "Sample&Hold", "Sample and hold", 496, 2, {{8, 0, 1, 0, 1, 9, 0, 0, 0, 18}}, {}, {}, kShJacks};
+constexpr ModuleTypeSpec kShType = {53, "Sample&Hold", "Sample and hold", 496, 2, {{8, 0, 1, 0, 1, 9, 0, 0, 0, 18}}, {}, {}, kShJacks, {}};
 
 // "Diode"
 constexpr ParamSpec kDiodParams[] = {
@@ -163,7 +189,10 @@ constexpr JackSpec kDiodJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kDiodType = {82, "Diode", "Diode processing", 436, 2, {{5, 0, 1, 0, 0, 6, 0, 0, 0, 22}}, kDiodParams, kDiodOrder, kDiodJacks};
+constexpr ItemSpec kDiodItems[] = {
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 105, .y = 7, .count = 3, .size = 25, .picture = 309},
+};
+constexpr ModuleTypeSpec kDiodType = {82, "Diode", "Diode processing", 436, 2, {{5, 0, 1, 0, 0, 6, 0, 0, 0, 22}}, kDiodParams, kDiodOrder, kDiodJacks, kDiodItems};
 
 // "StChorus"
 constexpr ParamSpec kUnisonParams[] = {
@@ -177,7 +206,12 @@ constexpr JackSpec kUnisonJacks[] = {
     {kOut, kAudio, 238, 4},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kUnisonType = {94, "StChorus", "Stereo chorus", 504, 3, {{60, 47, 2, 264, 145, 61, 2, 12, 48, 30}}, kUnisonParams, kUnisonOrder, kUnisonJacks};
+constexpr ItemSpec kUnisonItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 101, .y = 16},
+    {.itemClass = ItemClass::MediumKnob, .x = 142, .y = 16},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 14, .size = 15, .text = "B"},
+};
+constexpr ModuleTypeSpec kUnisonType = {94, "StChorus", "Stereo chorus", 504, 3, {{60, 47, 2, 264, 145, 61, 2, 12, 48, 30}}, kUnisonParams, kUnisonOrder, kUnisonJacks, kUnisonItems};
 
 // "Phaser"
 constexpr ParamSpec kAllpassParams[] = {
@@ -200,7 +234,26 @@ constexpr JackSpec kAllpassJacks[] = {
     {kIn, kControl, 209, 55},
     {kOut, kAudio, 238, 86},
 };
-constexpr ModuleTypeSpec kAllpassType = {102, "Phaser", "Phaser", 421, 7, {{86, 36, 1, 9, 12, 87, 8, 4, 37, 62}}, kAllpassParams, kAllpassOrder, kAllpassJacks};
+constexpr uint8_t kAllpassBound15[] = {7, 5, 6};
+constexpr ItemSpec kAllpassItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 14, .y = 54},
+    {.itemClass = ItemClass::CheckButton, .x = 53, .y = 78, .size = 25, .text = "LFO"},
+    {.itemClass = ItemClass::SmallKnob, .x = 107, .y = 80},
+    {.itemClass = ItemClass::BigKnob, .x = 93, .y = 40},
+    {.itemClass = ItemClass::SmallKnob, .x = 226, .y = 53},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 148, .y = 24},
+    {.itemClass = ItemClass::UpDownButton, .x = 157, .y = 75},
+    {.itemClass = ItemClass::MediumKnob, .x = 182, .y = 51},
+    {.itemClass = ItemClass::CheckButton, .x = 220, .y = 85, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::MediumKnob, .x = 55, .y = 38},
+    {.itemClass = ItemClass::SmallKnob, .x = 172, .y = 81},
+    {.itemClass = ItemClass::DefaultText, .x = 6, .y = 35, .size = 46, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 86, .y = 21, .size = 47, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 142, .y = 78, .size = 13, .params = BoundParams(6, 1)},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 78, .role = ItemRole::MeterItem},
+    {.itemClass = ItemClass::PhaserGraph, .x = 188, .y = 3, .params = kAllpassBound15},
+};
+constexpr ModuleTypeSpec kAllpassType = {102, "Phaser", "Phaser", 421, 7, {{86, 36, 1, 9, 12, 87, 8, 4, 37, 62}}, kAllpassParams, kAllpassOrder, kAllpassJacks, kAllpassItems};
 
 // "InvLevShift"
 constexpr ParamSpec kBalunParams[] = {
@@ -212,7 +265,11 @@ constexpr JackSpec kBalunJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kBalunType = {57, "InvLevShift", "Level shifter / Inverter", 426, 2, {{4, 0, 1, 1, 1, 5, 0, 0, 0, 26}}, kBalunParams, kBalunOrder, kBalunJacks};
+constexpr ItemSpec kBalunItems[] = {
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 119, .y = 6, .count = 3, .size = 25, .picture = 308},
+    {.itemClass = ItemClass::CheckButton, .x = 87, .y = 6, .size = 25, .text = "Inv"},
+};
+constexpr ModuleTypeSpec kBalunType = {57, "InvLevShift", "Level shifter / Inverter", 426, 2, {{4, 0, 1, 1, 1, 5, 0, 0, 0, 26}}, kBalunParams, kBalunOrder, kBalunJacks, kBalunItems};
 
 // "Shaper"
 constexpr ParamSpec kVeldynParams[] = {
@@ -223,7 +280,10 @@ constexpr JackSpec kVeldynJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kVeldynType = {83, "Shaper", "Signal shaper", 506, 2, {{15, 0, 1, 3, 1, 17, 0, 0, 0, 22}}, kVeldynParams, kVeldynOrder, kVeldynJacks};
+constexpr ItemSpec kVeldynItems[] = {
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 85, .y = 7, .count = 5, .size = 22, .picture = 310},
+};
+constexpr ModuleTypeSpec kVeldynType = {83, "Shaper", "Signal shaper", 506, 2, {{15, 0, 1, 3, 1, 17, 0, 0, 0, 22}}, kVeldynParams, kVeldynOrder, kVeldynJacks, kVeldynItems};
 
 // "Compressor"
 constexpr ParamSpec kCompresParams[] = {
@@ -245,7 +305,27 @@ constexpr JackSpec kCompresJacks[] = {
     {kOut, kAudio, 238, 69},
     {kOut, kAudio, 238, 87},
 };
-constexpr ModuleTypeSpec kCompresType = {21, "Compressor", "Compressor", 432, 7, {{65, 0, 2, 8, 8, 66, 0, 0, 0, 54}}, kCompresParams, kCompresOrder, kCompresJacks};
+constexpr ItemSpec kCompresItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 9, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 48, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 86, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 121, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 157, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 199, .y = 78},
+    {.itemClass = ItemClass::CheckButton, .x = 32, .y = 33, .size = 27, .text = "Act"},
+    {.itemClass = ItemClass::CheckButton, .x = 66, .y = 33, .size = 27, .text = "Mon"},
+    {.itemClass = ItemClass::CheckButton, .x = 237, .y = 52, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::DefaultText, .x = 2, .y = 61, .size = 38, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 42, .y = 61, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 79, .y = 61, .size = 37, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 118, .y = 61, .size = 30, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 150, .y = 61, .size = 37, .params = BoundParams(4, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 192, .y = 61, .size = 37, .params = BoundParams(5, 1)},
+    {.itemClass = ItemClass::CompressorGraph, .x = 97, .y = 3, .params = BoundParams(0, 9)},
+    {.itemClass = ItemClass::CompMeter, .x = 150, .y = 14},
+    {.itemClass = ItemClass::GreenLed, .x = 217, .y = 35},
+};
+constexpr ModuleTypeSpec kCompresType = {21, "Compressor", "Compressor", 432, 7, {{65, 0, 2, 8, 8, 66, 0, 0, 0, 54}}, kCompresParams, kCompresOrder, kCompresJacks, kCompresItems};
 
 // "Expander"
 constexpr ParamSpec kExpandParams[] = {
@@ -267,7 +347,27 @@ constexpr JackSpec kExpandJacks[] = {
     {kOut, kAudio, 238, 68},
     {kOut, kAudio, 238, 87},
 };
-constexpr ModuleTypeSpec kExpandType = {105, "Expander", "Expander", 449, 7, {{65, 0, 2, 10, 9, 66, 0, 0, 0, 54}}, kExpandParams, kExpandOrder, kExpandJacks};
+constexpr ItemSpec kExpandItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 9, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 48, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 86, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 121, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 161, .y = 78},
+    {.itemClass = ItemClass::MediumKnob, .x = 200, .y = 78},
+    {.itemClass = ItemClass::CheckButton, .x = 31, .y = 35, .size = 25, .text = "Act"},
+    {.itemClass = ItemClass::CheckButton, .x = 66, .y = 35, .size = 25, .text = "Mon"},
+    {.itemClass = ItemClass::CheckButton, .x = 237, .y = 52, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::DefaultText, .x = 2, .y = 62, .size = 38, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 42, .y = 62, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 79, .y = 62, .size = 37, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 118, .y = 62, .size = 30, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 154, .y = 62, .size = 37, .params = BoundParams(4, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 193, .y = 62, .size = 37, .params = BoundParams(5, 1)},
+    {.itemClass = ItemClass::ExpanderGraph, .x = 96, .y = 3, .params = BoundParams(0, 9)},
+    {.itemClass = ItemClass::ExpanderMeter, .x = 150, .y = 15},
+    {.itemClass = ItemClass::GreenLed, .x = 220, .y = 36},
+};
+constexpr ModuleTypeSpec kExpandType = {105, "Expander", "Expander", 449, 7, {{65, 0, 2, 10, 9, 66, 0, 0, 0, 54}}, kExpandParams, kExpandOrder, kExpandJacks, kExpandItems};
 
 // "RingMod"
 constexpr ParamSpec kAmParams[] = {
@@ -281,7 +381,11 @@ constexpr JackSpec kAmJacks[] = {
     {kIn, kAudio, 93, 22},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kAmType = {117, "RingMod", "Ring and amplitude modulator", 422, 3, {{15, 0, 1, 1, 2, 16, 0, 0, 0, 26}}, kAmParams, kAmOrder, kAmJacks};
+constexpr ItemSpec kAmItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 111, .y = 20},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 150, .y = 12},
+};
+constexpr ModuleTypeSpec kAmType = {117, "RingMod", "Ring and amplitude modulator", 422, 3, {{15, 0, 1, 1, 2, 16, 0, 0, 0, 26}}, kAmParams, kAmOrder, kAmJacks, kAmItems};
 
 // "Digitizer"
 constexpr ParamSpec kResampParams[] = {
@@ -297,7 +401,16 @@ constexpr JackSpec kResampJacks[] = {
     {kIn, kControl, 128, 23},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kResampType = {118, "Digitizer", "Digitizer", 490, 3, {{27, 0, 1, 4, 3, 28, 0, 0, 0, 38}}, kResampParams, kResampOrder, kResampJacks};
+constexpr ItemSpec kResampItems[] = {
+    {.itemClass = ItemClass::UpDownButton, .x = 69, .y = 18},
+    {.itemClass = ItemClass::MediumKnob, .x = 174, .y = 15},
+    {.itemClass = ItemClass::SmallKnob, .x = 146, .y = 20},
+    {.itemClass = ItemClass::CheckButton, .x = 7, .y = 26, .size = 25, .text = "Off"},
+    {.itemClass = ItemClass::CheckButton, .x = 91, .y = 19, .size = 25, .text = "Off"},
+    {.itemClass = ItemClass::DefaultText, .x = 36, .y = 26, .size = 32, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 119, .y = 4, .size = 56, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kResampType = {118, "Digitizer", "Digitizer", 490, 3, {{27, 0, 1, 4, 3, 28, 0, 0, 0, 38}}, kResampParams, kResampOrder, kResampJacks, kResampItems};
 
 } // namespace
 

@@ -35,7 +35,12 @@ constexpr uint8_t kConstOrder[] = {0, 1};
 constexpr JackSpec kConstJacks[] = {
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kConstType = {43, "Constant", "Constant", 433, 2, {{0, 0, 1, 0, 0, 0, 0, 0, 0, 26}}, kConstParams, kConstOrder, kConstJacks};
+constexpr ItemSpec kConstItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 184, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 100, .y = 8, .size = 27, .text = "Uni"},
+    {.itemClass = ItemClass::DefaultText, .x = 141, .y = 8, .size = 40, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kConstType = {43, "Constant", "Constant", 433, 2, {{0, 0, 1, 0, 0, 0, 0, 0, 0, 26}}, kConstParams, kConstOrder, kConstJacks, kConstItems};
 
 // "Smooth"
 constexpr ParamSpec kSmoothParams[] = {
@@ -46,7 +51,11 @@ constexpr JackSpec kSmoothJacks[] = {
     {kIn, kControl, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kSmoothType = {39, "Smooth", "Smooth", 499, 2, {{0, 7, 1, 0, 0, 0, 1, 1, 8, 22}}, kSmoothParams, kSmoothOrder, kSmoothJacks};
+constexpr ItemSpec kSmoothItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 159, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 109, .y = 7, .size = 47, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kSmoothType = {39, "Smooth", "Smooth", 499, 2, {{0, 7, 1, 0, 0, 0, 1, 1, 8, 22}}, kSmoothParams, kSmoothOrder, kSmoothJacks, kSmoothItems};
 
 // "PortamentoA"
 constexpr ParamSpec kSlideParams[] = {
@@ -55,10 +64,13 @@ constexpr ParamSpec kSlideParams[] = {
 constexpr uint8_t kSlideOrder[] = {0};
 constexpr JackSpec kSlideJacks[] = {
     {kIn, kControl, 200, 8},
-    {kIn, kLogic, 178, 8},
+    {kIn, kLogic, 178, 8, "On"},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kSlideType = {48, "PortamentoA", "PortamentoA", 497, 2, {{0, 14, 1, 0, 0, 0, 1, 3, 15, 22}}, kSlideParams, kSlideOrder, kSlideJacks};
+constexpr ItemSpec kSlideItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 121, .y = 5},
+};
+constexpr ModuleTypeSpec kSlideType = {48, "PortamentoA", "PortamentoA", 497, 2, {{0, 14, 1, 0, 0, 0, 1, 3, 15, 22}}, kSlideParams, kSlideOrder, kSlideJacks, kSlideItems};
 
 // "PortamentoB"
 constexpr ParamSpec kSlide2Params[] = {
@@ -67,10 +79,13 @@ constexpr ParamSpec kSlide2Params[] = {
 constexpr uint8_t kSlide2Order[] = {0};
 constexpr JackSpec kSlide2Jacks[] = {
     {kIn, kControl, 200, 8},
-    {kIn, kLogic, 178, 8},
+    {kIn, kLogic, 178, 8, "Jmp"},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kSlide2Type = {16, "PortamentoB", "PortamentoB", 498, 2, {{0, 16, 1, 0, 0, 0, 2, 3, 17, 22}}, kSlide2Params, kSlide2Order, kSlide2Jacks};
+constexpr ItemSpec kSlide2Items[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 121, .y = 5},
+};
+constexpr ModuleTypeSpec kSlide2Type = {16, "PortamentoB", "PortamentoB", 498, 2, {{0, 16, 1, 0, 0, 0, 2, 3, 17, 22}}, kSlide2Params, kSlide2Order, kSlide2Jacks, kSlide2Items};
 
 // "NoteScaler"
 constexpr ParamSpec kScale3Params[] = {
@@ -81,7 +96,11 @@ constexpr JackSpec kScale3Jacks[] = {
     {kIn, kControl, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kScale3Type = {72, "NoteScaler", "Note scaler", 491, 2, {{0, 4, 1, 0, 0, 0, 1, 1, 5, 22}}, kScale3Params, kScale3Order, kScale3Jacks};
+constexpr ItemSpec kScale3Items[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 158, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 96, .y = 7, .size = 58, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kScale3Type = {72, "NoteScaler", "Note scaler", 491, 2, {{0, 4, 1, 0, 0, 0, 1, 1, 5, 22}}, kScale3Params, kScale3Order, kScale3Jacks, kScale3Items};
 
 // "NoteQuant"
 constexpr ParamSpec kNoteqParams[] = {
@@ -93,7 +112,13 @@ constexpr JackSpec kNoteqJacks[] = {
     {kIn, kControl, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kNoteqType = {75, "NoteQuant", "Note quantizer", 483, 2, {{0, 13, 1, 0, 0, 0, 2, 1, 14, 26}}, kNoteqParams, kNoteqOrder, kNoteqJacks};
+constexpr ItemSpec kNoteqItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 124, .y = 4, .faceLabel = "Range"},
+    {.itemClass = ItemClass::UpDownButton, .x = 182, .y = 7, .faceLabel = "Notes"},
+    {.itemClass = ItemClass::DefaultText, .x = 156, .y = 12, .size = 25, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 88, .y = 12, .size = 35, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kNoteqType = {75, "NoteQuant", "Note quantizer", 483, 2, {{0, 13, 1, 0, 0, 0, 2, 1, 14, 26}}, kNoteqParams, kNoteqOrder, kNoteqJacks, kNoteqItems};
 
 // "KeyQuant"
 constexpr ParamSpec kScaleqntParams[] = {
@@ -117,7 +142,24 @@ constexpr JackSpec kScaleqntJacks[] = {
     {kIn, kControl, 200, 42},
     {kOut, kControl, 238, 42},
 };
-constexpr ModuleTypeSpec kScaleqntType = {98, "KeyQuant", "Key quantizer", 492, 4, {{0, 42, 1, 0, 0, 0, 15, 15, 43, 74}}, kScaleqntParams, kScaleqntOrder, kScaleqntJacks};
+constexpr ItemSpec kScaleqntItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 228, .y = 3},
+    {.itemClass = ItemClass::CheckButton, .x = 196, .y = 23, .size = 28, .text = "Cont"},
+    {.itemClass = ItemClass::CheckButton, .x = 63, .y = 35, .size = 20, .text = "E"},
+    {.itemClass = ItemClass::CheckButton, .x = 85, .y = 35, .size = 20, .text = "F"},
+    {.itemClass = ItemClass::CheckButton, .x = 96, .y = 20, .size = 20, .text = "F#"},
+    {.itemClass = ItemClass::CheckButton, .x = 107, .y = 35, .size = 20, .text = "G"},
+    {.itemClass = ItemClass::CheckButton, .x = 118, .y = 20, .size = 20, .text = "G#"},
+    {.itemClass = ItemClass::CheckButton, .x = 129, .y = 35, .size = 20, .text = "A"},
+    {.itemClass = ItemClass::CheckButton, .x = 140, .y = 20, .size = 20, .text = "Bb"},
+    {.itemClass = ItemClass::CheckButton, .x = 151, .y = 35, .size = 20, .text = "B"},
+    {.itemClass = ItemClass::CheckButton, .x = 19, .y = 35, .size = 20, .text = "C"},
+    {.itemClass = ItemClass::CheckButton, .x = 29, .y = 20, .size = 20, .text = "C#"},
+    {.itemClass = ItemClass::CheckButton, .x = 41, .y = 35, .size = 20, .text = "D"},
+    {.itemClass = ItemClass::CheckButton, .x = 51, .y = 20, .size = 20, .text = "D#"},
+    {.itemClass = ItemClass::DefaultText, .x = 192, .y = 6, .size = 35, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kScaleqntType = {98, "KeyQuant", "Key quantizer", 492, 4, {{0, 42, 1, 0, 0, 0, 15, 15, 43, 74}}, kScaleqntParams, kScaleqntOrder, kScaleqntJacks, kScaleqntItems};
 
 // "PartialGen"
 constexpr ParamSpec kHarmqntParams[] = {
@@ -128,7 +170,11 @@ constexpr JackSpec kHarmqntJacks[] = {
     {kIn, kControl, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kHarmqntType = {22, "PartialGen", "Partial generator", 457, 2, {{0, 18, 1, 0, 0, 0, 4, 32, 19, 22}}, kHarmqntParams, kHarmqntOrder, kHarmqntJacks};
+constexpr ItemSpec kHarmqntItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 164, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 115, .y = 7, .size = 45, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kHarmqntType = {22, "PartialGen", "Partial generator", 457, 2, {{0, 18, 1, 0, 0, 0, 4, 32, 19, 22}}, kHarmqntParams, kHarmqntOrder, kHarmqntJacks, kHarmqntItems};
 
 // "ControlMixer"
 constexpr ParamSpec kCtrlmixParams[] = {
@@ -144,7 +190,14 @@ constexpr JackSpec kCtrlmixJacks[] = {
     {kIn, kControl, 197, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kCtrlmixType = {66, "ControlMixer", "Control signal mixer", 434, 2, {{0, 5, 1, 0, 0, 0, 1, 1, 6, 38}}, kCtrlmixParams, kCtrlmixOrder, kCtrlmixJacks};
+constexpr ItemSpec kCtrlmixItems[] = {
+    {.itemClass = ItemClass::CheckButton, .x = 111, .y = 7, .size = 20, .text = "Inv"},
+    {.itemClass = ItemClass::SmallKnob, .x = 148, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 175, .y = 7, .size = 20, .text = "Inv"},
+    {.itemClass = ItemClass::SmallKnob, .x = 212, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 84, .y = 7, .size = 20, .text = "Lin"},
+};
+constexpr ModuleTypeSpec kCtrlmixType = {66, "ControlMixer", "Control signal mixer", 434, 2, {{0, 5, 1, 0, 0, 0, 1, 1, 6, 38}}, kCtrlmixParams, kCtrlmixOrder, kCtrlmixJacks, kCtrlmixItems};
 
 // "NoteVelScal"
 constexpr ParamSpec kAmpProcParams[] = {
@@ -155,11 +208,21 @@ constexpr ParamSpec kAmpProcParams[] = {
 };
 constexpr uint8_t kAmpProcOrder[] = {0, 1, 2, 3};
 constexpr JackSpec kAmpProcJacks[] = {
-    {kIn, kControl, 5, 42},
-    {kIn, kControl, 29, 42},
+    {kIn, kControl, 5, 42, "Vel"},
+    {kIn, kControl, 29, 42, "Note"},
     {kOut, kControl, 238, 42},
 };
-constexpr ModuleTypeSpec kAmpProcType = {115, "NoteVelScal", "Note and Vel Scaler", 424, 4, {{0, 27, 1, 0, 0, 0, 5, 5, 28, 34}}, kAmpProcParams, kAmpProcOrder, kAmpProcJacks};
+constexpr ItemSpec kAmpProcItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 53, .y = 31, .faceLabel = "Vel Sens"},
+    {.itemClass = ItemClass::MediumKnob, .x = 95, .y = 31, .faceLabel = "L Gain"},
+    {.itemClass = ItemClass::MediumKnob, .x = 130, .y = 31, .faceLabel = "Brk Pnt"},
+    {.itemClass = ItemClass::MediumKnob, .x = 165, .y = 31, .faceLabel = "R Gain"},
+    {.itemClass = ItemClass::AmpProcGraph, .x = 196, .y = 2, .params = BoundParams(1, 3)},
+    {.itemClass = ItemClass::DefaultText, .x = 90, .y = 12, .size = 32, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 125, .y = 12, .size = 32, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 160, .y = 12, .size = 32, .params = BoundParams(3, 1)},
+};
+constexpr ModuleTypeSpec kAmpProcType = {115, "NoteVelScal", "Note and Vel Scaler", 424, 4, {{0, 27, 1, 0, 0, 0, 5, 5, 28, 34}}, kAmpProcParams, kAmpProcOrder, kAmpProcJacks, kAmpProcItems};
 
 } // namespace
 

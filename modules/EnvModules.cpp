@@ -49,7 +49,22 @@ constexpr JackSpec kEnvcJacks[] = {
     {kOut, kControl, 238, 37},
     {kOut, kAudio, 238, 57},
 };
-constexpr ModuleTypeSpec kEnvcType = {20, "ADSR-Env", "ADSR envelope", 442, 5, {{5, 31, 2, 0, 0, 6, 15, 3, 32, 42}}, kEnvcParams, kEnvcOrder, kEnvcJacks};
+constexpr uint8_t kEnvcBound10[] = {1, 2, 3, 4, 0, 5};
+constexpr ItemSpec kEnvcItems[] = {
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 55, .y = 15, .count = 3, .size = 22, .picture = 304},
+    {.itemClass = ItemClass::MediumKnob, .x = 60, .y = 48},
+    {.itemClass = ItemClass::MediumKnob, .x = 97, .y = 48},
+    {.itemClass = ItemClass::MediumKnob, .x = 134, .y = 48},
+    {.itemClass = ItemClass::MediumKnob, .x = 171, .y = 48},
+    {.itemClass = ItemClass::CheckBitmapButton, .x = 150, .y = 15, .size = 25, .picture = 305},
+    {.itemClass = ItemClass::DefaultText, .x = 54, .y = 32, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 91, .y = 32, .size = 35, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 128, .y = 32, .size = 35, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 165, .y = 32, .size = 35, .params = BoundParams(4, 1)},
+    {.itemClass = ItemClass::ADSRGraph, .x = 182, .y = 2, .params = kEnvcBound10},
+    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 15, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEnvcType = {20, "ADSR-Env", "ADSR envelope", 442, 5, {{5, 31, 2, 0, 0, 6, 15, 3, 32, 42}}, kEnvcParams, kEnvcOrder, kEnvcJacks, kEnvcItems};
 
 // "AD-Env"
 constexpr ParamSpec kEnvdParams[] = {
@@ -65,7 +80,17 @@ constexpr JackSpec kEnvdJacks[] = {
     {kOut, kControl, 238, 10},
     {kOut, kAudio, 238, 28},
 };
-constexpr ModuleTypeSpec kEnvdType = {84, "AD-Env", "Attack decay envelope", 443, 3, {{5, 25, 2, 0, 0, 6, 11, 3, 26, 30}}, kEnvdParams, kEnvdOrder, kEnvdJacks};
+constexpr ItemSpec kEnvdItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 100, .y = 19},
+    {.itemClass = ItemClass::MediumKnob, .x = 152, .y = 19},
+    {.itemClass = ItemClass::CheckButton, .x = 6, .y = 13, .size = 25, .text = "Gate"},
+    {.itemClass = ItemClass::DefaultText, .x = 93, .y = 3, .size = 35, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 146, .y = 3, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::ADEnvGraph, .x = 194, .y = 2, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::GreenLed, .x = 23, .y = 31, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::TrigArrow, .x = 3, .y = 29, .params = BoundParams(2, 1)},
+};
+constexpr ModuleTypeSpec kEnvdType = {84, "AD-Env", "Attack decay envelope", 443, 3, {{5, 25, 2, 0, 0, 6, 11, 3, 26, 30}}, kEnvdParams, kEnvdOrder, kEnvdJacks, kEnvdItems};
 
 // "Mod-Env"
 constexpr ParamSpec kEnvmodParams[] = {
@@ -92,7 +117,25 @@ constexpr JackSpec kEnvmodJacks[] = {
     {kOut, kControl, 238, 51},
     {kOut, kAudio, 238, 72},
 };
-constexpr ModuleTypeSpec kEnvmodType = {23, "Mod-Env", "ADSR env. with modulation", 445, 6, {{5, 85, 2, 0, 0, 6, 38, 2, 86, 54}}, kEnvmodParams, kEnvmodOrder, kEnvmodJacks};
+constexpr uint8_t kEnvmodBound13[] = {0, 1, 2, 3, 8};
+constexpr ItemSpec kEnvmodItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 42, .y = 34},
+    {.itemClass = ItemClass::MediumKnob, .x = 79, .y = 34},
+    {.itemClass = ItemClass::MediumKnob, .x = 115, .y = 34},
+    {.itemClass = ItemClass::MediumKnob, .x = 152, .y = 34},
+    {.itemClass = ItemClass::SmallKnob, .x = 52, .y = 64},
+    {.itemClass = ItemClass::SmallKnob, .x = 92, .y = 64},
+    {.itemClass = ItemClass::SmallKnob, .x = 132, .y = 64},
+    {.itemClass = ItemClass::SmallKnob, .x = 172, .y = 64},
+    {.itemClass = ItemClass::CheckBitmapButton, .x = 181, .y = 37, .size = 25, .picture = 305},
+    {.itemClass = ItemClass::DefaultText, .x = 33, .y = 17, .size = 35, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 70, .y = 17, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 106, .y = 17, .size = 35, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 142, .y = 17, .size = 35, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::ModEnvGraph, .x = 181, .y = 4, .params = kEnvmodBound13},
+    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 52, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEnvmodType = {23, "Mod-Env", "ADSR env. with modulation", 445, 6, {{5, 85, 2, 0, 0, 6, 38, 2, 86, 54}}, kEnvmodParams, kEnvmodOrder, kEnvmodJacks, kEnvmodItems};
 
 // "AHD-Env"
 constexpr ParamSpec kEnvahdParams[] = {
@@ -114,7 +157,20 @@ constexpr JackSpec kEnvahdJacks[] = {
     {kOut, kControl, 238, 36},
     {kOut, kAudio, 238, 57},
 };
-constexpr ModuleTypeSpec kEnvahdType = {46, "AHD-Env", "AHD env. with modulation", 440, 5, {{5, 57, 2, 0, 0, 6, 19, 3, 58, 42}}, kEnvahdParams, kEnvahdOrder, kEnvahdJacks};
+constexpr ItemSpec kEnvahdItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 49, .y = 30},
+    {.itemClass = ItemClass::MediumKnob, .x = 96, .y = 30},
+    {.itemClass = ItemClass::MediumKnob, .x = 144, .y = 30},
+    {.itemClass = ItemClass::SmallKnob, .x = 71, .y = 51},
+    {.itemClass = ItemClass::SmallKnob, .x = 119, .y = 51},
+    {.itemClass = ItemClass::SmallKnob, .x = 167, .y = 51},
+    {.itemClass = ItemClass::DefaultText, .x = 39, .y = 14, .size = 35, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 87, .y = 14, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 136, .y = 14, .size = 35, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::AHDEnvGraph, .x = 181, .y = 3, .params = BoundParams(0, 3)},
+    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 30, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEnvahdType = {46, "AHD-Env", "AHD env. with modulation", 440, 5, {{5, 57, 2, 0, 0, 6, 19, 3, 58, 42}}, kEnvahdParams, kEnvahdOrder, kEnvahdJacks, kEnvahdItems};
 
 // "Multi-Env"
 constexpr ParamSpec kEnvbiParams[] = {
@@ -138,7 +194,32 @@ constexpr JackSpec kEnvbiJacks[] = {
     {kOut, kControl, 238, 66},
     {kOut, kAudio, 238, 86},
 };
-constexpr ModuleTypeSpec kEnvbiType = {52, "Multi-Env", "Multistage Envelope", 441, 7, {{4, 45, 2, 1, 0, 5, 36, 6, 46, 62}}, kEnvbiParams, kEnvbiOrder, kEnvbiJacks};
+constexpr ItemSpec kEnvbiItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 37},
+    {.itemClass = ItemClass::MediumKnob, .x = 69, .y = 37},
+    {.itemClass = ItemClass::MediumKnob, .x = 104, .y = 37},
+    {.itemClass = ItemClass::MediumKnob, .x = 139, .y = 37},
+    {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 77},
+    {.itemClass = ItemClass::MediumKnob, .x = 69, .y = 77},
+    {.itemClass = ItemClass::MediumKnob, .x = 104, .y = 77},
+    {.itemClass = ItemClass::MediumKnob, .x = 139, .y = 77},
+    {.itemClass = ItemClass::MediumKnob, .x = 174, .y = 77},
+    {.itemClass = ItemClass::UpDownButton, .x = 216, .y = 42},
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 96, .y = 3, .count = 3, .size = 22, .picture = 303},
+    {.itemClass = ItemClass::DefaultText, .x = 24, .y = 21, .size = 35, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 59, .y = 21, .size = 35, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 94, .y = 21, .size = 35, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 129, .y = 21, .size = 35, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 24, .y = 62, .size = 35, .params = BoundParams(4, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 59, .y = 62, .size = 35, .params = BoundParams(5, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 94, .y = 62, .size = 35, .params = BoundParams(6, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 129, .y = 62, .size = 35, .params = BoundParams(7, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 164, .y = 62, .size = 35, .params = BoundParams(8, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 196, .y = 44, .size = 19, .params = BoundParams(9, 1)},
+    {.itemClass = ItemClass::MultiEnvGraph, .x = 169, .y = 3, .params = BoundParams(0, 11)},
+    {.itemClass = ItemClass::GreenLed, .x = 9, .y = 46, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEnvbiType = {52, "Multi-Env", "Multistage Envelope", 441, 7, {{4, 45, 2, 1, 0, 5, 36, 6, 46, 62}}, kEnvbiParams, kEnvbiOrder, kEnvbiJacks, kEnvbiItems};
 
 // "EnvFollower"
 constexpr ParamSpec kEnvfol2Params[] = {
@@ -150,7 +231,13 @@ constexpr JackSpec kEnvfol2Jacks[] = {
     {kIn, kAudio, 200, 27},
     {kOut, kControl, 238, 27},
 };
-constexpr ModuleTypeSpec kEnvfol2Type = {71, "EnvFollower", "Envelope Follower", 444, 3, {{18, 0, 1, 3, 2, 18, 0, 0, 0, 26}}, kEnvfol2Params, kEnvfol2Order, kEnvfol2Jacks};
+constexpr ItemSpec kEnvfol2Items[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 107, .y = 19},
+    {.itemClass = ItemClass::MediumKnob, .x = 162, .y = 19},
+    {.itemClass = ItemClass::DefaultText, .x = 99, .y = 3, .size = 38, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 154, .y = 3, .size = 38, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kEnvfol2Type = {71, "EnvFollower", "Envelope Follower", 444, 3, {{18, 0, 1, 3, 2, 18, 0, 0, 0, 26}}, kEnvfol2Params, kEnvfol2Order, kEnvfol2Jacks, kEnvfol2Items};
 
 } // namespace
 

@@ -40,11 +40,15 @@ constexpr JackSpec kFilterfJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kFilterfType = {86, "FilterA", "Filter A, 6dB static LP filter", 403, 2, {{5, 0, 1, 1, 1, 6, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks};
+constexpr ItemSpec kFilterfItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 164, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 110, .y = 7, .size = 50, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kFilterfType = {86, "FilterA", "Filter A, 6dB static LP filter", 403, 2, {{5, 0, 1, 1, 1, 6, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks, kFilterfItems};
 
 // "FilterB"
 // The panel and tables of "FilterA".
-constexpr ModuleTypeSpec kFiltergType = {87, "FilterB", "Filter B, 6dB static HP filter", 404, 2, {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks};
+constexpr ModuleTypeSpec kFiltergType = {87, "FilterB", "Filter B, 6dB static HP filter", 404, 2, {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks, kFilterfItems};
 
 // "FilterC"
 constexpr ParamSpec kFilterbParams[] = {
@@ -59,7 +63,14 @@ constexpr JackSpec kFilterbJacks[] = {
     {kOut, kAudio, 238, 28},
     {kOut, kAudio, 238, 13},
 };
-constexpr ModuleTypeSpec kFilterbType = {50, "FilterC", "Filter C, 12dB static multimode filter", 401, 4, {{14, 0, 259, 3, 2, 15, 0, 0, 0, 31}}, kFilterbParams, kFilterbOrder, kFilterbJacks};
+constexpr ItemSpec kFilterbItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 64, .y = 23},
+    {.itemClass = ItemClass::BigKnob, .x = 149, .y = 23},
+    {.itemClass = ItemClass::CheckButton, .x = 111, .y = 40, .size = 25, .text = "GC"},
+    {.itemClass = ItemClass::FilterText, .x = 10, .y = 31, .size = 48, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 111, .y = 23, .size = 25, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kFilterbType = {50, "FilterC", "Filter C, 12dB static multimode filter", 401, 4, {{14, 0, 259, 3, 2, 15, 0, 0, 0, 31}}, kFilterbParams, kFilterbOrder, kFilterbJacks, kFilterbItems};
 
 // "FilterD"
 constexpr ParamSpec kFilteraParams[] = {
@@ -76,7 +87,15 @@ constexpr JackSpec kFilteraJacks[] = {
     {kOut, kAudio, 238, 41},
     {kOut, kAudio, 238, 57},
 };
-constexpr ModuleTypeSpec kFilteraType = {49, "FilterD", "Filter D, 12dB multimode filter", 400, 5, {{24, 30, 259, 4, 2, 25, 4, 4, 31, 35}}, kFilteraParams, kFilteraOrder, kFilteraJacks};
+constexpr ItemSpec kFilteraItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 70, .y = 34},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 108, .y = 28},
+    {.itemClass = ItemClass::BigKnob, .x = 154, .y = 41},
+    {.itemClass = ItemClass::SmallKnob, .x = 38, .y = 47},
+    {.itemClass = ItemClass::FilterText, .x = 9, .y = 28, .size = 48, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 156, .y = 24, .size = 25, .params = BoundParams(2, 1)},
+};
+constexpr ModuleTypeSpec kFilteraType = {49, "FilterD", "Filter D, 12dB multimode filter", 400, 5, {{24, 30, 259, 4, 2, 25, 4, 4, 31, 35}}, kFilteraParams, kFilteraOrder, kFilteraJacks, kFilteraItems};
 
 // "FilterE"
 constexpr ParamSpec kFiltercParams[] = {
@@ -99,7 +118,23 @@ constexpr JackSpec kFiltercJacks[] = {
     {kIn, kAudio, 8, 41},
     {kOut, kAudio, 238, 73},
 };
-constexpr ModuleTypeSpec kFiltercType = {51, "FilterE", "Filter E, 24dB filter", 402, 6, {{52, 0, 257, 8, 9, 53, 0, 0, 0, 59}}, kFiltercParams, kFiltercOrder, kFiltercJacks};
+constexpr uint8_t kFiltercBound12[] = {3, 6, 0, 1, 7, 9};
+constexpr ItemSpec kFiltercItems[] = {
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 115, .y = 21, .count = 4, .size = 20, .text = "LP,BP,HP,BR,"},
+    {.itemClass = ItemClass::CheckButton, .x = 142, .y = 15, .size = 22, .text = "GC"},
+    {.itemClass = ItemClass::SmallKnob, .x = 26, .y = 63},
+    {.itemClass = ItemClass::BigKnob, .x = 54, .y = 35},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 86, .y = 52},
+    {.itemClass = ItemClass::SmallKnob, .x = 166, .y = 64},
+    {.itemClass = ItemClass::BigKnob, .x = 153, .y = 31},
+    {.itemClass = ItemClass::HorizontalRadioButton, .x = 202, .y = 50, .count = 2, .size = 20, .text = "12,24,"},
+    {.itemClass = ItemClass::SmallKnob, .x = 26, .y = 38},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 72, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::FilterText, .x = 45, .y = 19, .size = 48, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 165, .y = 15, .size = 25, .params = BoundParams(6, 1)},
+    {.itemClass = ItemClass::NormalFilterGraph, .x = 195, .y = 3, .params = kFiltercBound12},
+};
+constexpr ModuleTypeSpec kFiltercType = {51, "FilterE", "Filter E, 24dB filter", 402, 6, {{52, 0, 257, 8, 9, 53, 0, 0, 0, 59}}, kFiltercParams, kFiltercOrder, kFiltercJacks, kFiltercItems};
 
 // "FilterF"
 constexpr ParamSpec kFilterhParams[] = {
@@ -118,7 +153,20 @@ constexpr JackSpec kFilterhJacks[] = {
     {kIn, kAudio, 200, 71},
     {kOut, kAudio, 238, 71},
 };
-constexpr ModuleTypeSpec kFilterhType = {92, "FilterF", "Filter F, 24dB classic LP filter", 405, 6, {{34, 38, 257, 6, 4, 34, 4, 6, 39, 47}}, kFilterhParams, kFilterhOrder, kFilterhJacks};
+constexpr uint8_t kFilterhBound9[] = {0, 2, 5, 6};
+constexpr ItemSpec kFilterhItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 60, .y = 47},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 104, .y = 41},
+    {.itemClass = ItemClass::BigKnob, .x = 146, .y = 47},
+    {.itemClass = ItemClass::SmallKnob, .x = 26, .y = 30},
+    {.itemClass = ItemClass::SmallKnob, .x = 26, .y = 57},
+    {.itemClass = ItemClass::HorizontalRadioButton, .x = 189, .y = 50, .count = 3, .size = 20, .text = "12,18,24,"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 70, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::FilterText, .x = 51, .y = 29, .size = 48, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 148, .y = 29, .size = 25, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::ClassicFilterGraph, .x = 191, .y = 3, .params = kFilterhBound9},
+};
+constexpr ModuleTypeSpec kFilterhType = {92, "FilterF", "Filter F, 24dB classic LP filter", 405, 6, {{34, 38, 257, 6, 4, 34, 4, 6, 39, 47}}, kFilterhParams, kFilterhOrder, kFilterhJacks, kFilterhItems};
 
 // "VocalFilter"
 constexpr ParamSpec kFormfltParams[] = {
@@ -139,7 +187,21 @@ constexpr JackSpec kFormfltJacks[] = {
     {kIn, kControl, 41, 51},
     {kOut, kAudio, 238, 56},
 };
-constexpr ModuleTypeSpec kFormfltType = {45, "VocalFilter", "Vocal filter", 453, 5, {{43, 67, 1, 12, 8, 44, 14, 22, 68, 54}}, kFormfltParams, kFormfltOrder, kFormfltJacks};
+constexpr ItemSpec kFormfltItems[] = {
+    {.itemClass = ItemClass::UpDownButton, .x = 117, .y = 19},
+    {.itemClass = ItemClass::UpDownButton, .x = 159, .y = 13},
+    {.itemClass = ItemClass::UpDownButton, .x = 201, .y = 19},
+    {.itemClass = ItemClass::SmallKnob, .x = 174, .y = 51},
+    {.itemClass = ItemClass::BigKnob, .x = 134, .y = 39},
+    {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 48},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 57, .y = 17},
+    {.itemClass = ItemClass::SmallKnob, .x = 59, .y = 48},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 5, .y = 33},
+    {.itemClass = ItemClass::DefaultText, .x = 88, .y = 22, .size = 28, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 130, .y = 16, .size = 28, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 172, .y = 22, .size = 28, .params = BoundParams(2, 1)},
+};
+constexpr ModuleTypeSpec kFormfltType = {45, "VocalFilter", "Vocal filter", 453, 5, {{43, 67, 1, 12, 8, 44, 14, 22, 68, 54}}, kFormfltParams, kFormfltOrder, kFormfltJacks, kFormfltItems};
 
 // "Vocoder"
 constexpr ParamSpec kVocoderParams[] = {
@@ -169,7 +231,30 @@ constexpr JackSpec kVocoderJacks[] = {
     {kIn, kAudio, 200, 102},
     {kOut, kAudio, 238, 102},
 };
-constexpr ModuleTypeSpec kVocoderType = {108, "Vocoder", "Vocoder", 507, 8, {{96, 1156, 17, 19, 44, 97, 331, 349, 1157, 94}}, kVocoderParams, kVocoderOrder, kVocoderJacks};
+constexpr ItemSpec kVocoderItems[] = {
+    {.itemClass = ItemClass::UpDownButton, .x = 30, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 42, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 54, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 66, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 78, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 90, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 102, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 114, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 126, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 138, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 150, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 162, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 174, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 186, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 198, .y = 75},
+    {.itemClass = ItemClass::UpDownButton, .x = 210, .y = 75},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 226, .y = 51},
+    {.itemClass = ItemClass::CheckBitmapButton, .x = 4, .y = 40, .size = 22, .picture = 306},
+    {.itemClass = ItemClass::CheckButton, .x = 4, .y = 55, .size = 22, .text = "Mon"},
+    {.itemClass = ItemClass::VocoderGraph, .x = 28, .y = 28, .params = BoundParams(0, 16)},
+    {.itemClass = ItemClass::VocoderPreset, .x = 28, .y = 101, .params = BoundParams(0, 16)},
+};
+constexpr ModuleTypeSpec kVocoderType = {108, "Vocoder", "Vocoder", 507, 8, {{96, 1156, 17, 19, 44, 97, 331, 349, 1157, 94}}, kVocoderParams, kVocoderOrder, kVocoderJacks, kVocoderItems};
 
 // "Filter Bank"
 constexpr ParamSpec kFilterBankParams[] = {
@@ -194,7 +279,25 @@ constexpr JackSpec kFilterBankJacks[] = {
     {kIn, kAudio, 200, 87},
     {kOut, kAudio, 238, 87},
 };
-constexpr ModuleTypeSpec kFilterBankType = {32, "Filter Bank", "FilterBank", 452, 7, {{79, 248, 1, 15, 36, 80, 67, 114, 249, 78}}, kFilterBankParams, kFilterBankOrder, kFilterBankJacks};
+constexpr ItemSpec kFilterBankItems[] = {
+    {.itemClass = ItemClass::VerticalSlider, .x = 13, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 30, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 47, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 64, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 81, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 98, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 115, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 132, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 149, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 166, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 183, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 200, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 217, .y = 25},
+    {.itemClass = ItemClass::VerticalSlider, .x = 234, .y = 25},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 86, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::FltBankPreset, .x = 106, .y = 87, .params = BoundParams(0, 14)},
+};
+constexpr ModuleTypeSpec kFilterBankType = {32, "Filter Bank", "FilterBank", 452, 7, {{79, 248, 1, 15, 36, 80, 67, 114, 249, 78}}, kFilterBankParams, kFilterBankOrder, kFilterBankJacks, kFilterBankItems};
 
 // "EqMid"
 constexpr ParamSpec kEqpeakParams[] = {
@@ -209,7 +312,19 @@ constexpr JackSpec kEqpeakJacks[] = {
     {kIn, kAudio, 200, 41},
     {kOut, kAudio, 238, 41},
 };
-constexpr ModuleTypeSpec kEqpeakType = {103, "EqMid", "Parametric Eq", 446, 4, {{23, 13, 1, 3, 4, 24, 2, 4, 14, 38}}, kEqpeakParams, kEqpeakOrder, kEqpeakJacks};
+constexpr ItemSpec kEqpeakItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 7, .y = 22},
+    {.itemClass = ItemClass::MediumKnob, .x = 100, .y = 30},
+    {.itemClass = ItemClass::MediumKnob, .x = 143, .y = 30},
+    {.itemClass = ItemClass::CheckButton, .x = 221, .y = 40, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::SmallKnob, .x = 174, .y = 36},
+    {.itemClass = ItemClass::SmallDefaultText, .x = 40, .y = 29, .size = 45, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::SmallDefaultText, .x = 91, .y = 13, .size = 40, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::EqMidGraph, .x = 195, .y = 2, .params = BoundParams(0, 3)},
+    {.itemClass = ItemClass::SmallDefaultText, .x = 135, .y = 13, .size = 40, .params = BoundParams(2, 1)},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEqpeakType = {103, "EqMid", "Parametric Eq", 446, 4, {{23, 13, 1, 3, 4, 24, 2, 4, 14, 38}}, kEqpeakParams, kEqpeakOrder, kEqpeakJacks, kEqpeakItems};
 
 // "EqShelving"
 constexpr ParamSpec kEqshelvParams[] = {
@@ -224,7 +339,18 @@ constexpr JackSpec kEqshelvJacks[] = {
     {kIn, kAudio, 200, 41},
     {kOut, kAudio, 238, 41},
 };
-constexpr ModuleTypeSpec kEqshelvType = {104, "EqShelving", "Hi and lo shelving eq", 447, 4, {{19, 0, 1, 3, 2, 20, 0, 0, 0, 38}}, kEqshelvParams, kEqshelvOrder, kEqshelvJacks};
+constexpr ItemSpec kEqshelvItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 6, .y = 23},
+    {.itemClass = ItemClass::MediumKnob, .x = 113, .y = 31},
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 159, .y = 4, .count = 2, .size = 20, .text = "Lo,Hi"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 40, .size = 15, .text = "B"},
+    {.itemClass = ItemClass::SmallKnob, .x = 174, .y = 36},
+    {.itemClass = ItemClass::SmallDefaultText, .x = 40, .y = 30, .size = 45, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::SmallDefaultText, .x = 100, .y = 14, .size = 47, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::EqHiLoGraph, .x = 195, .y = 2, .params = BoundParams(0, 3)},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kEqshelvType = {104, "EqShelving", "Hi and lo shelving eq", 447, 4, {{19, 0, 1, 3, 2, 20, 0, 0, 0, 38}}, kEqshelvParams, kEqshelvOrder, kEqshelvJacks, kEqshelvItems};
 
 } // namespace
 

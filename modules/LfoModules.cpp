@@ -39,7 +39,22 @@ constexpr JackSpec kLfoaJacks[] = {
     {kOut, kSlave, 7, 57},
     {kOut, kControl, 238, 57},
 };
-constexpr ModuleTypeSpec kLfoaType = {24, "LFOA", "LFO A", 460, 5, {{0, 56, 2, 0, 0, 0, 8, 3, 87, 50}}, kLfoaParams, kLfoaOrder, kLfoaJacks};
+constexpr uint8_t kLfoaBound10[] = {6, 2};
+constexpr ItemSpec kLfoaItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 66, .y = 37},
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 100, .y = 23, .count = 3, .size = 20, .text = "Sub,Lo,Hi"},
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 156, .y = 32, .count = 5, .size = 19, .picture = 302},
+    {.itemClass = ItemClass::SmallKnob, .x = 42, .y = 47},
+    {.itemClass = ItemClass::CheckButton, .x = 96, .y = 4, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 126, .y = 40},
+    {.itemClass = ItemClass::MediumKnob, .x = 172, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 56, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::DefaultText, .x = 46, .y = 18, .size = 47, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::LFOAGraph, .x = 200, .y = 5, .params = kLfoaBound10},
+    {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 33, .params = BoundParams(6, 1)},
+};
+constexpr ModuleTypeSpec kLfoaType = {24, "LFOA", "LFO A", 460, 5, {{0, 56, 2, 0, 0, 0, 8, 3, 87, 50}}, kLfoaParams, kLfoaOrder, kLfoaJacks, kLfoaItems};
 
 // "LFOB"
 constexpr ParamSpec kLfobParams[] = {
@@ -60,7 +75,22 @@ constexpr JackSpec kLfobJacks[] = {
     {kOut, kControl, 238, 58},
     {kOut, kSlave, 7, 58},
 };
-constexpr ModuleTypeSpec kLfobType = {25, "LFOB", "LFO B", 461, 5, {{0, 37, 2, 0, 0, 0, 7, 4, 38, 50}}, kLfobParams, kLfobOrder, kLfobJacks};
+constexpr uint8_t kLfobBound10[] = {2, 7};
+constexpr ItemSpec kLfobItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 66, .y = 38},
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 101, .y = 24, .count = 3, .size = 20, .text = "Sub,Lo,Hi"},
+    {.itemClass = ItemClass::MediumKnob, .x = 172, .y = 5},
+    {.itemClass = ItemClass::SmallKnob, .x = 42, .y = 48},
+    {.itemClass = ItemClass::CheckButton, .x = 97, .y = 5, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 127, .y = 42},
+    {.itemClass = ItemClass::SmallKnob, .x = 180, .y = 45},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 204, .y = 37},
+    {.itemClass = ItemClass::DefaultText, .x = 46, .y = 17, .size = 47, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::LFOBGraph, .x = 200, .y = 5, .params = kLfobBound10},
+    {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 32, .params = BoundParams(2, 1)},
+};
+constexpr ModuleTypeSpec kLfobType = {25, "LFOB", "LFO B", 461, 5, {{0, 37, 2, 0, 0, 0, 7, 4, 38, 50}}, kLfobParams, kLfobOrder, kLfobJacks, kLfobItems};
 
 // "LFOC"
 constexpr ParamSpec kLfocParams[] = {
@@ -77,7 +107,17 @@ constexpr JackSpec kLfocJacks[] = {
     {kOut, kControl, 238, 42},
     {kOut, kSlave, 4, 42},
 };
-constexpr ModuleTypeSpec kLfocType = {26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks};
+constexpr ItemSpec kLfocItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 98, .y = 20},
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 131, .y = 9, .count = 3, .size = 20, .text = "Sub,Lo,Hi"},
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 156, .y = 5, .count = 5, .size = 19, .picture = 302},
+    {.itemClass = ItemClass::SmallKnob, .x = 47, .y = 35},
+    {.itemClass = ItemClass::CheckButton, .x = 178, .y = 31, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::DefaultText, .x = 49, .y = 17, .size = 47, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kLfocType = {26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks, kLfocItems};
 
 // "LFOSlvA"
 constexpr ParamSpec kLfohParams[] = {
@@ -93,7 +133,18 @@ constexpr JackSpec kLfohJacks[] = {
     {kIn, kLogic, 7, 42},
     {kOut, kControl, 238, 42},
 };
-constexpr ModuleTypeSpec kLfohType = {80, "LFOSlvA", "LFO Slave A", 467, 4, {{0, 38, 257, 0, 0, 0, 6, 3, 69, 39}}, kLfohParams, kLfohOrder, kLfohJacks};
+constexpr ItemSpec kLfohItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 88, .y = 22},
+    {.itemClass = ItemClass::MediumKnob, .x = 172, .y = 5},
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 122, .y = 37, .count = 5, .size = 19, .picture = 302},
+    {.itemClass = ItemClass::CheckButton, .x = 48, .y = 40, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveLfoText, .x = 40, .y = 18, .size = 47, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::SlaveLFOAGraph, .x = 200, .y = 5, .params = BoundParams(0, 3)},
+    {.itemClass = ItemClass::DefaultText, .x = 139, .y = 12, .size = 31, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kLfohType = {80, "LFOSlvA", "LFO Slave A", 467, 4, {{0, 38, 257, 0, 0, 0, 6, 3, 69, 39}}, kLfohParams, kLfohOrder, kLfohJacks, kLfohItems};
 
 // "LFOSlvB"
 constexpr ParamSpec kLfodParams[] = {
@@ -104,19 +155,24 @@ constexpr JackSpec kLfodJacks[] = {
     {kIn, kSlave, 112, 8},
     {kOut, kControl, 238, 12},
 };
-constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+constexpr ItemSpec kLfodItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
+    {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
 
 // "LFOSlvC"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
 
 // "LFOSlvD"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
 
 // "LFOSlvE"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
 
 // "ClkGen"
 constexpr ParamSpec kClkgenParams[] = {
@@ -131,7 +187,12 @@ constexpr JackSpec kClkgenJacks[] = {
     {kOut, kSlave, 7, 29},
     {kOut, kLogic, 238, 29},
 };
-constexpr ModuleTypeSpec kClkgenType = {68, "ClkGen", "Clock generator", 429, 3, {{0, 31, 4, 0, 0, 0, 6, 4, 28, 26}}, kClkgenParams, kClkgenOrder, kClkgenJacks};
+constexpr ItemSpec kClkgenItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 128, .y = 17},
+    {.itemClass = ItemClass::CheckButton, .x = 154, .y = 19, .size = 25, .text = "On"},
+    {.itemClass = ItemClass::DefaultText, .x = 70, .y = 19, .size = 55, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kClkgenType = {68, "ClkGen", "Clock generator", 429, 3, {{0, 31, 4, 0, 0, 0, 6, 4, 28, 26}}, kClkgenParams, kClkgenOrder, kClkgenJacks, kClkgenItems};
 
 // "ClkRndGen"
 constexpr ParamSpec kRandomaParams[] = {
@@ -143,11 +204,20 @@ constexpr JackSpec kRandomaJacks[] = {
     {kIn, kLogic, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step generator", 486, 2, {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}}, kRandomaParams, kRandomaOrder, kRandomaJacks};
+constexpr ItemSpec kRandomaItems[] = {
+    {.itemClass = ItemClass::CheckButton, .x = 108, .y = 7, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::CheckButton, .x = 138, .y = 7, .size = 28, .text = "Col"},
+};
+constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step generator", 486, 2, {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}}, kRandomaParams, kRandomaOrder, kRandomaJacks, kRandomaItems};
 
 // "RndStepGen"
 // The slave LFO layout of "LFOSlvB".
-constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kLfodParams, kLfodOrder, kLfodJacks};
+constexpr ItemSpec kRandombItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
+    {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kRandombItems};
 
 // "RandomGen"
 constexpr ParamSpec kRandomdParams[] = {
@@ -158,7 +228,12 @@ constexpr JackSpec kRandomdJacks[] = {
     {kIn, kSlave, 104, 8},
     {kOut, kControl, 238, 12},
 };
-constexpr ModuleTypeSpec kRandomdType = {110, "RandomGen", "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams, kRandomdOrder, kRandomdJacks};
+constexpr ItemSpec kRandomdItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
+    {.itemClass = ItemClass::SlaveLfoText, .x = 123, .y = 7, .size = 55, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kRandomdType = {110, "RandomGen", "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams, kRandomdOrder, kRandomdJacks, kRandomdItems};
 
 // "RndPulsGen"
 constexpr ParamSpec kRandomcParams[] = {
@@ -168,7 +243,11 @@ constexpr uint8_t kRandomcOrder[] = {0};
 constexpr JackSpec kRandomcJacks[] = {
     {kOut, kLogic, 238, 12},
 };
-constexpr ModuleTypeSpec kRandomcType = {35, "RndPulsGen", "Random puls generator", 488, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kRandomcParams, kRandomcOrder, kRandomcJacks};
+constexpr ItemSpec kRandomcItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+};
+constexpr ModuleTypeSpec kRandomcType = {35, "RndPulsGen", "Random puls generator", 488, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kRandomcParams, kRandomcOrder, kRandomcJacks, kRandomcItems};
 
 // "PatternGen"
 constexpr ParamSpec kLooprndParams[] = {
@@ -185,7 +264,17 @@ constexpr JackSpec kLooprndJacks[] = {
     {kIn, kControl, 73, 25},
     {kOut, kControl, 238, 42},
 };
-constexpr ModuleTypeSpec kLooprndType = {99, "PatternGen", "Clocked pattern generator", 469, 4, {{0, 73, 1, 0, 0, 0, 7, 5, 56, 38}}, kLooprndParams, kLooprndOrder, kLooprndJacks};
+constexpr ItemSpec kLooprndItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 102, .y = 31},
+    {.itemClass = ItemClass::MediumKnob, .x = 141, .y = 31},
+    {.itemClass = ItemClass::CheckButton, .x = 227, .y = 14, .size = 25, .text = "Low"},
+    {.itemClass = ItemClass::UpDownButton, .x = 203, .y = 16},
+    {.itemClass = ItemClass::CheckButton, .x = 181, .y = 41, .size = 28, .text = "Mono"},
+    {.itemClass = ItemClass::DefaultText, .x = 177, .y = 19, .size = 25, .params = BoundParams(3, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 101, .y = 14, .size = 25, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 140, .y = 14, .size = 25, .params = BoundParams(1, 1)},
+};
+constexpr ModuleTypeSpec kLooprndType = {99, "PatternGen", "Clocked pattern generator", 469, 4, {{0, 73, 1, 0, 0, 0, 7, 5, 56, 38}}, kLooprndParams, kLooprndOrder, kLooprndJacks, kLooprndItems};
 
 } // namespace
 

@@ -51,7 +51,12 @@ constexpr JackSpec kMixlJacks[] = {
     {kIn, kAudio, 193, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kMixlType = {19, "Mixer", "3 inputs mixer", 476, 2, {{7, 0, 1, 2, 1, 8, 0, 0, 0, 30}}, kMixlParams, kMixlOrder, kMixlJacks};
+constexpr ItemSpec kMixlItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 5},
+    {.itemClass = ItemClass::SmallKnob, .x = 160, .y = 5},
+    {.itemClass = ItemClass::SmallKnob, .x = 211, .y = 5},
+};
+constexpr ModuleTypeSpec kMixlType = {19, "Mixer", "3 inputs mixer", 476, 2, {{7, 0, 1, 2, 1, 8, 0, 0, 0, 30}}, kMixlParams, kMixlOrder, kMixlJacks, kMixlItems};
 
 // "Mixer"
 constexpr ParamSpec kMixbigParams[] = {
@@ -77,7 +82,19 @@ constexpr JackSpec kMixbigJacks[] = {
     {kIn, kAudio, 200, 16},
     {kOut, kAudio, 238, 42},
 };
-constexpr ModuleTypeSpec kMixbigType = {40, "Mixer", "8 inputs mixer", 475, 4, {{17, 0, 1, 4, 5, 18, 0, 0, 0, 54}}, kMixbigParams, kMixbigOrder, kMixbigJacks};
+constexpr ItemSpec kMixbigItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 6, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 33, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 60, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 87, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 114, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 141, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 168, .y = 33},
+    {.itemClass = ItemClass::SmallKnob, .x = 195, .y = 33},
+    {.itemClass = ItemClass::CheckButton, .x = 226, .y = 15, .size = 25, .text = "-6dB"},
+    {.itemClass = ItemClass::ClipLed, .x = 228, .y = 45, .role = ItemRole::MeterItem},
+};
+constexpr ModuleTypeSpec kMixbigType = {40, "Mixer", "8 inputs mixer", 475, 4, {{17, 0, 1, 4, 5, 18, 0, 0, 0, 54}}, kMixbigParams, kMixbigOrder, kMixbigJacks, kMixbigItems};
 
 // "GainControl"
 constexpr ParamSpec kVcaParams[] = {
@@ -89,7 +106,10 @@ constexpr JackSpec kVcaJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kVcaType = {44, "GainControl", "Gain controller (multiply)", 505, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kVcaParams, kVcaOrder, kVcaJacks};
+constexpr ItemSpec kVcaItems[] = {
+    {.itemClass = ItemClass::CheckBitmapButton, .x = 159, .y = 7, .size = 25, .picture = 307},
+};
+constexpr ModuleTypeSpec kVcaType = {44, "GainControl", "Gain controller (multiply)", 505, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kVcaParams, kVcaOrder, kVcaJacks, kVcaItems};
 
 // "X-Fade"
 constexpr ParamSpec kMixsParams[] = {
@@ -103,7 +123,11 @@ constexpr JackSpec kMixsJacks[] = {
     {kIn, kAudio, 91, 20},
     {kOut, kAudio, 238, 16},
 };
-constexpr ModuleTypeSpec kMixsType = {18, "X-Fade", "X-fade with modulator", 477, 3, {{13, 0, 1, 1, 2, 14, 0, 0, 0, 26}}, kMixsParams, kMixsOrder, kMixsJacks};
+constexpr ItemSpec kMixsItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 17},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 146, .y = 8},
+};
+constexpr ModuleTypeSpec kMixsType = {18, "X-Fade", "X-fade with modulator", 477, 3, {{13, 0, 1, 1, 2, 14, 0, 0, 0, 26}}, kMixsParams, kMixsOrder, kMixsJacks, kMixsItems};
 
 // "Pan"
 constexpr ParamSpec kPanParams[] = {
@@ -117,7 +141,11 @@ constexpr JackSpec kPanJacks[] = {
     {kOut, kAudio, 238, 6},
     {kOut, kAudio, 238, 26},
 };
-constexpr ModuleTypeSpec kPanType = {47, "Pan", "Pan", 419, 3, {{13, 0, 2, 1, 1, 14, 0, 0, 0, 26}}, kPanParams, kPanOrder, kPanJacks};
+constexpr ItemSpec kPanItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 17},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 146, .y = 6},
+};
+constexpr ModuleTypeSpec kPanType = {47, "Pan", "Pan", 419, 3, {{13, 0, 2, 1, 1, 14, 0, 0, 0, 26}}, kPanParams, kPanOrder, kPanJacks, kPanItems};
 
 // "1to2Fade"
 constexpr ParamSpec kFade1t2Params[] = {
@@ -129,7 +157,10 @@ constexpr JackSpec kFade1t2Jacks[] = {
     {kOut, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kFade1t2Type = {113, "1to2Fade", "1 in to 2 out fader", 450, 2, {{6, 0, 2, 1, 1, 7, 0, 0, 0, 22}}, kFade1t2Params, kFade1t2Order, kFade1t2Jacks};
+constexpr ItemSpec kFade1t2Items[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 108, .y = 5},
+};
+constexpr ModuleTypeSpec kFade1t2Type = {113, "1to2Fade", "1 in to 2 out fader", 450, 2, {{6, 0, 2, 1, 1, 7, 0, 0, 0, 22}}, kFade1t2Params, kFade1t2Order, kFade1t2Jacks, kFade1t2Items};
 
 // "2to1Fade"
 constexpr ParamSpec kFade2t1Params[] = {
@@ -141,7 +172,10 @@ constexpr JackSpec kFade2t1Jacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kFade2t1Type = {114, "2to1Fade", "2 in to 1 out fader", 451, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kFade2t1Params, kFade2t1Order, kFade2t1Jacks};
+constexpr ItemSpec kFade2t1Items[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 108, .y = 5},
+};
+constexpr ModuleTypeSpec kFade2t1Type = {114, "2to1Fade", "2 in to 1 out fader", 451, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kFade2t1Params, kFade2t1Order, kFade2t1Jacks, kFade2t1Items};
 
 // "LevMult"
 constexpr ParamSpec kLvlmultParams[] = {
@@ -153,7 +187,12 @@ constexpr JackSpec kLvlmultJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kLvlmultType = {111, "LevMult", "Adjustable gain control", 471, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvlmultParams, kLvlmultOrder, kLvlmultJacks};
+constexpr ItemSpec kLvlmultItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 136, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 101, .y = 7, .size = 25, .text = "Uni"},
+    {.itemClass = ItemClass::DefaultText, .x = 161, .y = 8, .size = 30, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kLvlmultType = {111, "LevMult", "Adjustable gain control", 471, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvlmultParams, kLvlmultOrder, kLvlmultJacks, kLvlmultItems};
 
 // "LevAdd"
 constexpr ParamSpec kLvladdParams[] = {
@@ -165,7 +204,12 @@ constexpr JackSpec kLvladdJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kLvladdType = {112, "LevAdd", "Adjustable offset", 470, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvladdParams, kLvladdOrder, kLvladdJacks};
+constexpr ItemSpec kLvladdItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 136, .y = 5},
+    {.itemClass = ItemClass::CheckButton, .x = 101, .y = 7, .size = 25, .text = "Uni"},
+    {.itemClass = ItemClass::DefaultText, .x = 161, .y = 7, .size = 30, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kLvladdType = {112, "LevAdd", "Adjustable offset", 470, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvladdParams, kLvladdOrder, kLvladdJacks, kLvladdItems};
 
 // "OnOff"
 constexpr ParamSpec kOnoffParams[] = {
@@ -176,7 +220,10 @@ constexpr JackSpec kOnoffJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kOnoffType = {76, "OnOff", "On/off switch", 484, 2, {{3, 0, 1, 0, 0, 4, 0, 0, 0, 22}}, kOnoffParams, kOnoffOrder, kOnoffJacks};
+constexpr ItemSpec kOnoffItems[] = {
+    {.itemClass = ItemClass::CheckButton, .x = 160, .y = 7, .size = 22, .text = "On"},
+};
+constexpr ModuleTypeSpec kOnoffType = {76, "OnOff", "On/off switch", 484, 2, {{3, 0, 1, 0, 0, 4, 0, 0, 0, 22}}, kOnoffParams, kOnoffOrder, kOnoffJacks, kOnoffItems};
 
 // "4-1Switch"
 constexpr ParamSpec kKnobmuxParams[] = {
@@ -195,7 +242,15 @@ constexpr JackSpec kKnobmuxJacks[] = {
     {kIn, kAudio, 191, 26},
     {kOut, kAudio, 238, 26},
 };
-constexpr ModuleTypeSpec kKnobmuxType = {79, "4-1Switch", "4-1 Switch", 459, 3, {{8, 0, 1, 4, 2, 8, 0, 0, 0, 42}}, kKnobmuxParams, kKnobmuxOrder, kKnobmuxJacks};
+constexpr ItemSpec kKnobmuxItems[] = {
+    {.itemClass = ItemClass::HorizontalRadioButton, .x = 171, .y = 3, .count = 4, .size = 20, .text = "1,2,3,4"},
+    {.itemClass = ItemClass::SmallKnob, .x = 12, .y = 21},
+    {.itemClass = ItemClass::SmallKnob, .x = 63, .y = 21},
+    {.itemClass = ItemClass::SmallKnob, .x = 114, .y = 21},
+    {.itemClass = ItemClass::SmallKnob, .x = 165, .y = 21},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 25, .size = 15, .text = "M"},
+};
+constexpr ModuleTypeSpec kKnobmuxType = {79, "4-1Switch", "4-1 Switch", 459, 3, {{8, 0, 1, 4, 2, 8, 0, 0, 0, 42}}, kKnobmuxParams, kKnobmuxOrder, kKnobmuxJacks, kKnobmuxItems};
 
 // "1-4Switch"
 constexpr ParamSpec kKnobdemuxParams[] = {
@@ -211,7 +266,12 @@ constexpr JackSpec kKnobdemuxJacks[] = {
     {kOut, kAudio, 218, 25},
     {kOut, kAudio, 238, 25},
 };
-constexpr ModuleTypeSpec kKnobdemuxType = {88, "1-4Switch", "1-4 Switch", 458, 3, {{7, 0, 4, 1, 0, 8, 0, 0, 0, 30}}, kKnobdemuxParams, kKnobdemuxOrder, kKnobdemuxJacks};
+constexpr ItemSpec kKnobdemuxItems[] = {
+    {.itemClass = ItemClass::HorizontalRadioButton, .x = 171, .y = 7, .count = 4, .size = 20, .text = "1,2,3,4,"},
+    {.itemClass = ItemClass::SmallKnob, .x = 94, .y = 21},
+    {.itemClass = ItemClass::CheckButton, .x = 158, .y = 24, .size = 15, .text = "M"},
+};
+constexpr ModuleTypeSpec kKnobdemuxType = {88, "1-4Switch", "1-4 Switch", 458, 3, {{7, 0, 4, 1, 0, 8, 0, 0, 0, 30}}, kKnobdemuxParams, kKnobdemuxOrder, kKnobdemuxJacks, kKnobdemuxItems};
 
 // "Amplifier"
 constexpr ParamSpec kAmpParams[] = {
@@ -222,7 +282,11 @@ constexpr JackSpec kAmpJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kAmpType = {81, "Amplifier", "Amplifier", 423, 2, {{5, 0, 1, 1, 0, 6, 0, 0, 0, 22}}, kAmpParams, kAmpOrder, kAmpJacks};
+constexpr ItemSpec kAmpItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 112, .y = 5},
+    {.itemClass = ItemClass::DefaultText, .x = 137, .y = 7, .size = 40, .params = BoundParams(0, 1)},
+};
+constexpr ModuleTypeSpec kAmpType = {81, "Amplifier", "Amplifier", 423, 2, {{5, 0, 1, 1, 0, 6, 0, 0, 0, 22}}, kAmpParams, kAmpOrder, kAmpJacks, kAmpItems};
 
 } // namespace
 

@@ -28,7 +28,15 @@ constexpr JackSpec kMstoscJacks[] = {
     {kIn, kControl, 200, 22},
     {kOut, kSlave, 5, 28},
 };
-constexpr ModuleTypeSpec kMstoscType = {97, "MasterOsc", "Master Oscillator", 479, 3, {{0, 24, 257, 0, 0, 0, 3, 2, 25, 39}}, kMstoscParams, kMstoscOrder, kMstoscJacks};
+constexpr ItemSpec kMstoscItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::CheckButton, .x = 227, .y = 3, .size = 25, .text = "KBT"},
+    {.itemClass = ItemClass::SmallKnob, .x = 176, .y = 20},
+    {.itemClass = ItemClass::SmallKnob, .x = 218, .y = 20},
+    {.itemClass = ItemClass::MasterOscText, .x = 31, .y = 20, .size = 55, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kMstoscType = {97, "MasterOsc", "Master Oscillator", 479, 3, {{0, 24, 257, 0, 0, 0, 3, 2, 25, 39}}, kMstoscParams, kMstoscOrder, kMstoscJacks, kMstoscItems};
 
 // "OscA"
 constexpr ParamSpec kOscParams[] = {
@@ -53,7 +61,20 @@ constexpr JackSpec kOscJacks[] = {
     {kOut, kAudio, 238, 72},
     {kOut, kSlave, 9, 41},
 };
-constexpr ModuleTypeSpec kOscType = {7, "OscA", "OSC A", 406, 6, {{85, 0, 258, 12, 5, 240, 0, 0, 0, 59}}, kOscParams, kOscOrder, kOscJacks};
+constexpr ItemSpec kOscItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 68, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 104, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 137, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 182, .y = 22},
+    {.itemClass = ItemClass::VerticalBitmapRadioButton, .x = 228, .y = 8, .count = 4, .size = 22, .picture = 301},
+    {.itemClass = ItemClass::SmallKnob, .x = 23, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 65, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 110, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 193, .y = 56},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 71, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MasterOscText, .x = 9, .y = 25, .size = 55, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscType = {7, "OscA", "OSC A", 406, 6, {{85, 0, 258, 12, 5, 240, 0, 0, 0, 59}}, kOscParams, kOscOrder, kOscJacks, kOscItems};
 
 // "OscB"
 constexpr ParamSpec kOscbParams[] = {
@@ -76,7 +97,19 @@ constexpr JackSpec kOscbJacks[] = {
     {kOut, kAudio, 238, 72},
     {kOut, kSlave, 9, 41},
 };
-constexpr ModuleTypeSpec kOscbType = {8, "OscB", "OSC B", 407, 6, {{59, 24, 258, 5, 3, 204, 5, 4, 25, 55}}, kOscbParams, kOscbOrder, kOscbJacks};
+constexpr ItemSpec kOscbItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 68, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 104, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 137, .y = 25},
+    {.itemClass = ItemClass::VerticalBitmapRadioButton, .x = 228, .y = 8, .count = 4, .size = 22, .picture = 301},
+    {.itemClass = ItemClass::SmallKnob, .x = 23, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 65, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 110, .y = 65},
+    {.itemClass = ItemClass::SmallKnob, .x = 193, .y = 29},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 71, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MasterOscText, .x = 9, .y = 25, .size = 55, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscbType = {8, "OscB", "OSC B", 407, 6, {{59, 24, 258, 5, 3, 204, 5, 4, 25, 55}}, kOscbParams, kOscbOrder, kOscbJacks, kOscbItems};
 
 // "OscC"
 constexpr ParamSpec kOsccParams[] = {
@@ -95,7 +128,16 @@ constexpr JackSpec kOsccJacks[] = {
     {kOut, kAudio, 238, 42},
     {kOut, kSlave, 7, 41},
 };
-constexpr ModuleTypeSpec kOsccType = {9, "OscC", "OSC C", 408, 4, {{39, 0, 258, 8, 1, 40, 0, 0, 0, 43}}, kOsccParams, kOsccOrder, kOsccJacks};
+constexpr ItemSpec kOsccItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 27},
+    {.itemClass = ItemClass::CheckButton, .x = 200, .y = 13, .size = 25, .text = "KBT"},
+    {.itemClass = ItemClass::SmallKnob, .x = 61, .y = 35},
+    {.itemClass = ItemClass::SmallKnob, .x = 184, .y = 35},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MasterOscText, .x = 31, .y = 17, .size = 55, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOsccType = {9, "OscC", "OSC C", 408, 4, {{39, 0, 258, 8, 1, 40, 0, 0, 0, 43}}, kOsccParams, kOsccOrder, kOsccJacks, kOsccItems};
 
 // "SpectralOsc"
 constexpr ParamSpec kTiltoscParams[] = {
@@ -119,7 +161,20 @@ constexpr JackSpec kTiltoscJacks[] = {
     {kOut, kAudio, 238, 57},
     {kOut, kSlave, 6, 27},
 };
-constexpr ModuleTypeSpec kTiltoscType = {107, "SpectralOsc", "Spectral Osc", 502, 5, {{54, 32, 258, 3, 6, 55, 4, 5, 33, 59}}, kTiltoscParams, kTiltoscOrder, kTiltoscJacks};
+constexpr ItemSpec kTiltoscItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 95, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 133, .y = 12},
+    {.itemClass = ItemClass::MediumKnob, .x = 176, .y = 24},
+    {.itemClass = ItemClass::HorizontalRadioButton, .x = 211, .y = 36, .count = 2, .size = 20, .text = "Odd,All"},
+    {.itemClass = ItemClass::SmallKnob, .x = 24, .y = 50},
+    {.itemClass = ItemClass::SmallKnob, .x = 69, .y = 50},
+    {.itemClass = ItemClass::SmallKnob, .x = 115, .y = 50},
+    {.itemClass = ItemClass::SmallKnob, .x = 185, .y = 49},
+    {.itemClass = ItemClass::CheckButton, .x = 139, .y = 52, .size = 22, .text = "KBT"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 56, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MasterOscText, .x = 34, .y = 24, .size = 55, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kTiltoscType = {107, "SpectralOsc", "Spectral Osc", 502, 5, {{54, 32, 258, 3, 6, 55, 4, 5, 33, 59}}, kTiltoscParams, kTiltoscOrder, kTiltoscJacks, kTiltoscItems};
 
 // "FormantOsc"
 constexpr ParamSpec kNoisoscParams[] = {
@@ -139,7 +194,18 @@ constexpr JackSpec kNoisoscJacks[] = {
     {kOut, kAudio, 238, 42},
     {kOut, kSlave, 156, 42},
 };
-constexpr ModuleTypeSpec kNoisoscType = {96, "FormantOsc", "Formant Osc", 481, 4, {{65, 25, 258, 4, 4, 66, 4, 3, 26, 47}}, kNoisoscParams, kNoisoscOrder, kNoisoscJacks};
+constexpr ItemSpec kNoisoscItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 94, .y = 25},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 127, .y = 27},
+    {.itemClass = ItemClass::CheckButton, .x = 181, .y = 38, .size = 25, .text = "KBT"},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MediumKnob, .x = 206, .y = 11},
+    {.itemClass = ItemClass::SmallKnob, .x = 25, .y = 34},
+    {.itemClass = ItemClass::SmallKnob, .x = 66, .y = 34},
+    {.itemClass = ItemClass::MasterOscText, .x = 33, .y = 18, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::DefaultText, .x = 172, .y = 14, .size = 32, .params = BoundParams(4, 1)},
+};
+constexpr ModuleTypeSpec kNoisoscType = {96, "FormantOsc", "Formant Osc", 481, 4, {{65, 25, 258, 4, 4, 66, 4, 3, 26, 47}}, kNoisoscParams, kNoisoscOrder, kNoisoscJacks, kNoisoscItems};
 
 // "OscSlvA"
 constexpr ParamSpec kOschParams[] = {
@@ -157,7 +223,16 @@ constexpr JackSpec kOschJacks[] = {
     {kIn, kAudio, 16, 26},
     {kOut, kAudio, 238, 42},
 };
-constexpr ModuleTypeSpec kOschType = {14, "OscSlvA", "OSC Slave A", 413, 4, {{60, 0, 257, 6, 4, 215, 0, 0, 0, 39}}, kOschParams, kOschOrder, kOschJacks};
+constexpr ItemSpec kOschItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 100, .y = 20},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 134, .y = 20},
+    {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 162, .y = 3, .count = 4, .size = 22, .picture = 301},
+    {.itemClass = ItemClass::SmallKnob, .x = 185, .y = 35},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 39, .y = 21, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 73, .y = 38, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOschType = {14, "OscSlvA", "OSC Slave A", 413, 4, {{60, 0, 257, 6, 4, 215, 0, 0, 0, 39}}, kOschParams, kOschOrder, kOschJacks, kOschItems};
 
 // "OscSlvB"
 constexpr ParamSpec kOscdParams[] = {
@@ -173,7 +248,16 @@ constexpr JackSpec kOscdJacks[] = {
     {kIn, kAudio, 155, 20},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kOscdType = {10, "OscSlvB", "OSC Slave B", 409, 3, {{56, 0, 257, 3, 5, 79, 0, 0, 0, 39}}, kOscdParams, kOscdOrder, kOscdJacks};
+constexpr ItemSpec kOscdItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 195, .y = 9},
+    {.itemClass = ItemClass::SmallKnob, .x = 173, .y = 17},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscdType = {10, "OscSlvB", "OSC Slave B", 409, 3, {{56, 0, 257, 3, 5, 79, 0, 0, 0, 39}}, kOscdParams, kOscdOrder, kOscdJacks, kOscdItems};
 
 // "OscSlvC"
 constexpr ParamSpec kOsceParams[] = {
@@ -188,11 +272,27 @@ constexpr JackSpec kOsceJacks[] = {
     {kIn, kAudio, 166, 18},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kOsceType = {11, "OscSlvC", "OSC Slave C", 410, 3, {{47, 0, 257, 2, 3, 64, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks};
+constexpr ItemSpec kOsceItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::SmallKnob, .x = 184, .y = 16},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOsceType = {11, "OscSlvC", "OSC Slave C", 410, 3, {{47, 0, 257, 2, 3, 64, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks, kOsceItems};
 
 // "OscSlvD"
 // The panel and tables of "OscSlvC".
-constexpr ModuleTypeSpec kOscfType = {12, "OscSlvD", "OSC Slave D", 411, 3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks};
+constexpr ItemSpec kOscfItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::SmallKnob, .x = 184, .y = 16},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscfType = {12, "OscSlvD", "OSC Slave D", 411, 3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks, kOscfItems};
 
 // "OscSlvE"
 constexpr ParamSpec kOscgParams[] = {
@@ -208,7 +308,15 @@ constexpr JackSpec kOscgJacks[] = {
     {kIn, kAudio, 202, 19},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kOscgType = {13, "OscSlvE", "OSC Slave E", 412, 3, {{24, 0, 257, 5, 2, 25, 0, 0, 0, 35}}, kOscgParams, kOscgOrder, kOscgJacks};
+constexpr ItemSpec kOscgItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::SmallKnob, .x = 175, .y = 17},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscgType = {13, "OscSlvE", "OSC Slave E", 412, 3, {{24, 0, 257, 5, 2, 25, 0, 0, 0, 35}}, kOscgParams, kOscgOrder, kOscgJacks, kOscgItems};
 
 // "OscSineBank"
 constexpr ParamSpec kOscjParams[] = {
@@ -250,7 +358,45 @@ constexpr JackSpec kOscjJacks[] = {
     {kIn, kAudio, 212, 115},
     {kOut, kAudio, 238, 133},
 };
-constexpr ModuleTypeSpec kOscjType = {106, "OscSineBank", "OSC Sine Bank", 414, 10, {{132, 0, 1, 12, 33, 130, 0, 0, 0, 114}}, kOscjParams, kOscjOrder, kOscjJacks};
+constexpr ItemSpec kOscjItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 21, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 21, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 21, .y = 108},
+    {.itemClass = ItemClass::MediumKnob, .x = 62, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 62, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 62, .y = 108},
+    {.itemClass = ItemClass::MediumKnob, .x = 103, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 103, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 103, .y = 108},
+    {.itemClass = ItemClass::MediumKnob, .x = 144, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 144, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 144, .y = 108},
+    {.itemClass = ItemClass::MediumKnob, .x = 185, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 185, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 185, .y = 108},
+    {.itemClass = ItemClass::MediumKnob, .x = 226, .y = 46},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 226, .y = 70},
+    {.itemClass = ItemClass::MediumKnob, .x = 226, .y = 108},
+    {.itemClass = ItemClass::CheckButton, .x = 6, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::CheckButton, .x = 47, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::CheckButton, .x = 88, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::CheckButton, .x = 129, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::CheckButton, .x = 170, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::CheckButton, .x = 211, .y = 79, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 5, .y = 22, .size = 40, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 46, .y = 22, .size = 40, .params = BoundParams(3, 2)},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 87, .y = 22, .size = 40, .params = BoundParams(6, 2)},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 128, .y = 22, .size = 40, .params = BoundParams(9, 2)},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 169, .y = 22, .size = 40, .params = BoundParams(12, 2)},
+    {.itemClass = ItemClass::SmallSlaveOscText, .x = 210, .y = 22, .size = 40, .params = BoundParams(15, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 7, .y = 48, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 48, .y = 48, .params = BoundParams(3, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 89, .y = 48, .params = BoundParams(6, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 130, .y = 48, .params = BoundParams(9, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 171, .y = 48, .params = BoundParams(12, 2)},
+    {.itemClass = ItemClass::PartialUpDown, .x = 212, .y = 48, .params = BoundParams(15, 2)},
+};
+constexpr ModuleTypeSpec kOscjType = {106, "OscSineBank", "OSC Sine Bank", 414, 10, {{132, 0, 1, 12, 33, 130, 0, 0, 0, 114}}, kOscjParams, kOscjOrder, kOscjJacks, kOscjItems};
 
 // "OscSlvFM"
 constexpr ParamSpec kOscopParams[] = {
@@ -267,7 +413,16 @@ constexpr JackSpec kOscopJacks[] = {
     {kIn, kAudio, 157, 13},
     {kOut, kAudio, 238, 27},
 };
-constexpr ModuleTypeSpec kOscopType = {85, "OscSlvFM", "Osc Slave FM", 415, 3, {{25, 0, 257, 6, 4, 26, 0, 0, 0, 39}}, kOscopParams, kOscopOrder, kOscopJacks};
+constexpr ItemSpec kOscopItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
+    {.itemClass = ItemClass::CheckButton, .x = 156, .y = 27, .size = 32, .text = "-3 Oct"},
+    {.itemClass = ItemClass::SmallKnob, .x = 199, .y = 11},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
+    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
+};
+constexpr ModuleTypeSpec kOscopType = {85, "OscSlvFM", "Osc Slave FM", 415, 3, {{25, 0, 257, 6, 4, 26, 0, 0, 0, 39}}, kOscopParams, kOscopOrder, kOscopJacks, kOscopItems};
 
 // "Noise"
 constexpr ParamSpec kNoiseaParams[] = {
@@ -277,7 +432,10 @@ constexpr uint8_t kNoiseaOrder[] = {0};
 constexpr JackSpec kNoiseaJacks[] = {
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kNoiseaType = {31, "Noise", "Noise generator", 480, 2, {{13, 0, 1, 4, 2, 14, 0, 0, 0, 22}}, kNoiseaParams, kNoiseaOrder, kNoiseaJacks};
+constexpr ItemSpec kNoiseaItems[] = {
+    {.itemClass = ItemClass::SmallKnob, .x = 145, .y = 4},
+};
+constexpr ModuleTypeSpec kNoiseaType = {31, "Noise", "Noise generator", 480, 2, {{13, 0, 1, 4, 2, 14, 0, 0, 0, 22}}, kNoiseaParams, kNoiseaOrder, kNoiseaJacks, kNoiseaItems};
 
 // "PercOsc"
 constexpr ParamSpec kTfilterParams[] = {
@@ -296,7 +454,18 @@ constexpr JackSpec kTfilterJacks[] = {
     {kIn, kControl, 106, 34},
     {kOut, kAudio, 238, 42},
 };
-constexpr ModuleTypeSpec kTfilterType = {95, "PercOsc", "Percussion OSC", 501, 4, {{33, 21, 257, 5, 5, 34, 2, 2, 22, 47}}, kTfilterParams, kTfilterOrder, kTfilterJacks};
+constexpr uint8_t kTfilterBound7[] = {0, 5};
+constexpr ItemSpec kTfilterItems[] = {
+    {.itemClass = ItemClass::BigKnob, .x = 157, .y = 18},
+    {.itemClass = ItemClass::MediumKnob, .x = 45, .y = 27},
+    {.itemClass = ItemClass::MediumKnob, .x = 71, .y = 27},
+    {.itemClass = ItemClass::CheckButton, .x = 221, .y = 23, .size = 30, .text = "Punch"},
+    {.itemClass = ItemClass::SmallKnob, .x = 124, .y = 31},
+    {.itemClass = ItemClass::IndicatorKnob, .x = 190, .y = 17},
+    {.itemClass = ItemClass::CheckButton, .x = 221, .y = 41, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::MasterOscText, .x = 100, .y = 11, .size = 55, .params = kTfilterBound7},
+};
+constexpr ModuleTypeSpec kTfilterType = {95, "PercOsc", "Percussion OSC", 501, 4, {{33, 21, 257, 5, 5, 34, 2, 2, 22, 47}}, kTfilterParams, kTfilterOrder, kTfilterJacks, kTfilterItems};
 
 // "DrumSynth"
 constexpr ParamSpec kDrumParams[] = {
@@ -324,7 +493,29 @@ constexpr JackSpec kDrumJacks[] = {
     {kIn, kControl, 7, 114},
     {kOut, kAudio, 238, 117},
 };
-constexpr ModuleTypeSpec kDrumType = {58, "DrumSynth", "Drumsound synthesizer", 439, 9, {{71, 100, 1, 14, 13, 72, 18, 14, 101, 82}}, kDrumParams, kDrumOrder, kDrumJacks};
+constexpr ItemSpec kDrumItems[] = {
+    {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 54},
+    {.itemClass = ItemClass::MediumKnob, .x = 89, .y = 54},
+    {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 79},
+    {.itemClass = ItemClass::MediumKnob, .x = 89, .y = 79},
+    {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 106},
+    {.itemClass = ItemClass::MediumKnob, .x = 89, .y = 106},
+    {.itemClass = ItemClass::MediumKnob, .x = 124, .y = 27},
+    {.itemClass = ItemClass::MediumKnob, .x = 149, .y = 27},
+    {.itemClass = ItemClass::MediumKnob, .x = 174, .y = 27},
+    {.itemClass = ItemClass::MediumKnob, .x = 200, .y = 27},
+    {.itemClass = ItemClass::VerticalRadioButton, .x = 227, .y = 6, .count = 3, .size = 22, .text = "LP,BP,HP"},
+    {.itemClass = ItemClass::MediumKnob, .x = 134, .y = 67},
+    {.itemClass = ItemClass::MediumKnob, .x = 158, .y = 67},
+    {.itemClass = ItemClass::MediumKnob, .x = 195, .y = 67},
+    {.itemClass = ItemClass::MediumKnob, .x = 226, .y = 67},
+    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 116, .size = 15, .text = "M"},
+    {.itemClass = ItemClass::DefaultText, .x = 28, .y = 35, .size = 45, .params = BoundParams(0, 1)},
+    {.itemClass = ItemClass::DefaultText, .x = 74, .y = 35, .size = 43, .params = BoundParams(1, 1)},
+    {.itemClass = ItemClass::DrumPresetSelector, .x = 146, .y = 105, .params = BoundParams(0, 15)},
+    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 48, .role = ItemRole::MeterItem},
+};
+constexpr ModuleTypeSpec kDrumType = {58, "DrumSynth", "Drumsound synthesizer", 439, 9, {{71, 100, 1, 14, 13, 72, 18, 14, 101, 82}}, kDrumParams, kDrumOrder, kDrumJacks, kDrumItems};
 
 } // namespace
 

@@ -98,6 +98,8 @@ public:
     const std::vector<uint8_t>& GetNoMorphList() const { return noMorph_; }
 
     std::span<const JackSpec> GetJacks() const { return spec_.jacks; }
+    // The face's items, controls first.
+    std::span<const ItemSpec> GetItems() const { return spec_.items; }
     uint8_t GetJackCount(JackDirection direction) const;
     // The kind of the index-th jack of a direction; false when there is none.
     bool GetJackKind(JackDirection direction, uint8_t index, SignalKind& kind) const;

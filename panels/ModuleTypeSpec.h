@@ -54,6 +54,114 @@ struct JackSpec {
     SignalKind kind;
     int16_t x;
     int16_t y;
+    const char* faceLabel = nullptr; // the word printed beside it, where the face has one
+};
+
+// The class of a panel item, named after the item class that the panel
+// builds for it.
+enum class ItemClass : uint8_t {
+    // controls, one parameter each, in the order of the parameter table
+    BigKnob,
+    MediumKnob,
+    SmallKnob,
+    IndicatorKnob,
+    VerticalSlider,
+    CheckButton,
+    CheckBitmapButton,
+    VerticalRadioButton,
+    VerticalBitmapRadioButton,
+    HorizontalRadioButton,
+    HorizontalBitmapRadioButton,
+    UpDownButton,
+    LeftRightButton,
+    // lamps
+    GreenLed,
+    ClipLed,
+    // meters
+    ClipVUMeter,
+    CompMeter,
+    ExpanderMeter,
+    // info texts
+    DefaultText,
+    SmallDefaultText,
+    FilterText,
+    MasterOscText,
+    SmallSlaveOscText,
+    SlaveOscText,
+    SlaveLfoText,
+    // graphs
+    ADSRGraph,
+    ADEnvGraph,
+    ModEnvGraph,
+    AHDEnvGraph,
+    MultiEnvGraph,
+    NormalFilterGraph,
+    ClassicFilterGraph,
+    PhaserGraph,
+    VocoderGraph,
+    EqMidGraph,
+    EqHiLoGraph,
+    LFOAGraph,
+    LFOBGraph,
+    SlaveLFOAGraph,
+    DistAGraph,
+    DistBGraph,
+    WrapGraph,
+    AmpProcGraph,
+    CompressorGraph,
+    ExpanderGraph,
+    NoteSeqGraph,
+    // module-specific items
+    DrumPresetSelector,
+    PartialUpDown,
+    PartialLeftRight,
+    SeqClrRnd,
+    SeqRangeClrRnd,
+    SeqClr,
+    EventSeqClr,
+    FltBankPreset,
+    VocoderPreset,
+    TrigArrow,
+};
+
+constexpr bool IsControl(ItemClass c) { return c <= ItemClass::LeftRightButton; }
+constexpr bool IsLed(ItemClass c) { return c == ItemClass::GreenLed || c == ItemClass::ClipLed; }
+constexpr bool IsMeter(ItemClass c) { return c >= ItemClass::ClipVUMeter && c <= ItemClass::ExpanderMeter; }
+constexpr bool IsInfoText(ItemClass c) { return c >= ItemClass::DefaultText && c <= ItemClass::SlaveLfoText; }
+constexpr bool IsGraph(ItemClass c) { return c >= ItemClass::ADSRGraph && c <= ItemClass::NoteSeqGraph; }
+
+// What the module does with a lamp besides showing it.
+enum class ItemRole : uint8_t { None, ModuleLed, MeterItem, StepLed };
+
+// Parameter indices 0 to 127, so that an item bound to a run of parameters
+// needs no list of its own.
+inline constexpr std::array<uint8_t, 128> kParamIndices = [] {
+    std::array<uint8_t, 128> a{};
+    for (unsigned i = 0; i < a.size(); ++i)
+        a[i] = static_cast<uint8_t>(i);
+    return a;
+}();
+
+constexpr std::span<const uint8_t> BoundParams(uint8_t first, uint8_t count)
+{
+    return std::span<const uint8_t>(kParamIndices).subspan(first, count);
+}
+
+// One item of a module's face, in the order the panel builds them: the
+// controls first (the n-th control edits parameter n), then the other items
+// in their order of construction. Positions are the item's top-left corner
+// as the panel passes it.
+struct ItemSpec {
+    ItemClass itemClass;
+    int16_t x;
+    int16_t y;
+    uint8_t count = 0;                // buttons of a radio row
+    uint8_t size = 0;                 // width of a check button or info text; button size of a radio row
+    const char* text = nullptr;       // caption, or the options of a radio row separated by commas
+    uint16_t picture = 0;             // "SMTB" symbol strip of a bitmap button
+    std::span<const uint8_t> params{}; // parameters a custom item is bound to, in order
+    ItemRole role = ItemRole::None;
+    const char* faceLabel = nullptr;  // the word printed beside it, where the face has one
 };
 
 // The type's use of the synthesizer's DSP resources: ten 16-bit words.
@@ -84,4 +192,5 @@ struct ModuleTypeSpec {
     std::span<const ParamSpec> params;
     std::span<const uint8_t> order; // keyboard focus order, a permutation of the indices
     std::span<const JackSpec> jacks;
+    std::span<const ItemSpec> items; // the face's items, controls first
 };

@@ -1,0 +1,342 @@
+#include "tools/picgen/FacePainter.h"
+
+#include "panels/BuildModule.h"
+#include "panels/layout/ItemFrames.h"
+#include "tools/picgen/BitmapFont.h"
+#include "tools/picgen/Palette.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace picgen {
+
+namespace {
+
+constexpr int kFaceWidth = 250;
+constexpr uint32_t kOutlineDark = Rgb(0x80, 0x80, 0x80);
+constexpr uint32_t kTickColour = Rgb(0x55, 0x55, 0x55);
+
+FaceRect FrameOnFace(int x, int y, ItemFrameSize size)
+{
+    return {x - kBorder, y - kBorder, size.width, size.height};
+}
+
+// A knob body's centre and radius within its frame, as the painters draw it.
+struct KnobGeometry {
+    double cx;
+    double cy;
+    double r;
+};
+
+std::optional<KnobGeometry> KnobBody(ItemClass c)
+{
+    switch (c) {
+    case ItemClass::BigKnob:
+        return KnobGeometry{14.0, 14.0, 14.5};
+    case ItemClass::MediumKnob:
+        return KnobGeometry{11.0, 10.0, 10.5};
+    case ItemClass::SmallKnob:
+        return KnobGeometry{10.0, 9.0, 9.5};
+    case ItemClass::IndicatorKnob:
+        return KnobGeometry{11.0, 16.0, 10.5};
+    default:
+        return std::nullopt;
+    }
+}
+
+// The name a row of steps shares: "Level 3" -> "Level", "Event A 1" -> "Event A".
+std::string RowStem(const std::string& name)
+{
+    std::string stem = name;
+    while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back())))
+        stem.pop_back();
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    return stem.size() < name.size() ? stem : std::string();
+}
+
+struct Control {
+    const ItemSpec* item;
+    FaceRect frame;
+    std::string name; // the face label, else the parameter name
+    int row = -1;
+};
+
+// Rows of steps: four or more controls of one class on one line whose
+// parameter names differ only in their number.
+std::vector<std::vector<int>> FindRows(std::vector<Control>& controls)
+{
+    std::vector<std::vector<int>> rows;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].row >= 0 || controls[i].item->faceLabel)
+            continue;
+        const std::string stem = RowStem(controls[i].name);
+        if (stem.empty())
+            continue;
+        std::vector<int> row;
+        for (size_t j = i; j < controls.size(); ++j)
+            if (controls[j].row < 0 && controls[j].item->itemClass == controls[i].item->itemClass &&
+                controls[j].frame.y == controls[i].frame.y && RowStem(controls[j].name) == stem &&
+                !controls[j].item->faceLabel)
+                row.push_back(static_cast<int>(j));
+        if (row.size() >= 4) {
+            for (int k : row)
+                controls[static_cast<size_t>(k)].row = static_cast<int>(rows.size());
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+FaceRect Bounds(const std::vector<Control>& controls, const std::vector<int>& row)
+{
+    FaceRect b = controls[static_cast<size_t>(row.front())].frame;
+    for (int k : row) {
+        const FaceRect& f = controls[static_cast<size_t>(k)].frame;
+        const int right = std::max(b.Right(), f.Right());
+        const int bottom = std::max(b.Bottom(), f.Bottom());
+        b.x = std::min(b.x, f.x);
+        b.y = std::min(b.y, f.y);
+        b.w = right - b.x;
+        b.h = bottom - b.y;
+    }
+    return b;
+}
+
+std::vector<std::string> JackNames(const CBuildModule& type)
+{
+    std::vector<std::string> names;
+    const auto jacks = type.GetJacks();
+    for (size_t i = 0; i < jacks.size(); ++i) {
+        const JackSpec& jack = jacks[i];
+        if (jack.faceLabel) {
+            names.emplace_back(jack.faceLabel);
+            continue;
+        }
+        const bool in = jack.direction == JackDirection::Input;
+        const auto sameKind = [&jack](const JackSpec& j) { return j.direction == jack.direction; };
+        const auto count = std::count_if(jacks.begin(), jacks.end(), sameKind);
+        std::string name = in ? "in" : "out";
+        if (count > 1) {
+            const auto before = std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameKind);
+            name += std::to_string(before + 1);
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+class CFaceBuilder {
+public:
+    CFaceBuilder(const CBuildModule& type, size_t tab)
+        : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]),
+          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
+    {
+    }
+
+    CFaceLayout Build()
+    {
+        CollectFrames();
+        CLabelPlacer placer(Width(), Height(), Obstacles());
+        PlaceControlLabels(placer);
+        PlaceJackLabels(placer);
+        PlaceName(placer);
+        PaintAccent();
+        PaintOutlines();
+        PaintJackMarks();
+        PaintTicks();
+        ClearItemAreas();
+        PaintLabels();
+        return std::move(layout_);
+    }
+
+private:
+    int Width() const { return layout_.picture.Width(); }
+    int Height() const { return layout_.picture.Height(); }
+
+    void CollectFrames()
+    {
+        const auto params = type_.GetParams();
+        for (const ItemSpec& item : type_.GetItems()) {
+            const FaceRect frame = FrameOnFace(item.x, item.y, ItemFrame(item));
+            layout_.itemFrames.push_back(frame);
+            if (IsControl(item.itemClass)) {
+                const size_t index = controls_.size();
+                std::string name = item.faceLabel          ? item.faceLabel
+                                   : index < params.size() ? params[index].name
+                                                           : "";
+                controls_.push_back({&item, frame, name});
+            } else {
+                others_.push_back({&item, frame, {}});
+            }
+        }
+        for (const JackSpec& jack : type_.GetJacks())
+            jackFrames_.push_back(FrameOnFace(jack.x, jack.y, kJackFrame));
+        layout_.itemFrames.insert(layout_.itemFrames.end(), jackFrames_.begin(), jackFrames_.end());
+        rows_ = FindRows(controls_);
+        layout_.controlNamed.assign(controls_.size(), false);
+    }
+
+    std::vector<FaceRect> Obstacles() const
+    {
+        std::vector<FaceRect> obstacles = layout_.itemFrames;
+        // Jack marks reach past the jack's frame.
+        for (const FaceRect& j : jackFrames_)
+            obstacles.push_back(j.Inflated(2));
+        obstacles.push_back(kTitleStrip);
+        return obstacles;
+    }
+
+    void AddLabel(const std::optional<CLabelPlacer::Placement>& placed, LabelKind kind, int control)
+    {
+        if (placed)
+            layout_.labels.push_back({placed->box, placed->text, kind, control});
+    }
+
+    void PlaceControlLabels(CLabelPlacer& placer)
+    {
+        using enum LabelSide;
+        for (size_t r = 0; r < rows_.size(); ++r) {
+            const auto& row = rows_[r];
+            const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
+            const auto placed =
+                placer.Place(Bounds(controls_, row), ShortenedNames(stem), {Left, Above, Below, Right});
+            AddLabel(placed, LabelKind::Row, row.front());
+            if (placed)
+                for (int k : row)
+                    layout_.controlNamed[static_cast<size_t>(k)] = true;
+        }
+        for (size_t i = 0; i < controls_.size(); ++i) {
+            if (controls_[i].row >= 0)
+                continue;
+            const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
+            const std::vector<LabelSide> sides =
+                knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
+            const auto placed = placer.Place(controls_[i].frame, ShortenedNames(controls_[i].name), sides);
+            AddLabel(placed, LabelKind::Control, static_cast<int>(i));
+            layout_.controlNamed[i] = placed.has_value();
+        }
+    }
+
+    void PlaceJackLabels(CLabelPlacer& placer)
+    {
+        using enum LabelSide;
+        const auto names = JackNames(type_);
+        for (size_t j = 0; j < jackFrames_.size(); ++j) {
+            const auto placed = placer.Place(jackFrames_[j].Inflated(1), ShortenedNames(names[j]),
+                                             {Above, Left, Below, Right});
+            if (placed) {
+                layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, -1});
+                jackLabelColour_.push_back(Shade(JackColour(type_.GetJacks()[j].kind), 0.6));
+            }
+        }
+    }
+
+    // The long name in the accent colour, where the face has room for it.
+    void PlaceName(CLabelPlacer& placer)
+    {
+        using enum LabelSide;
+        const FaceRect corner{Width() - 1, Height() - 1, 1, 1};
+        AddLabel(placer.Place(corner, {type_.GetLongName(), type_.GetShortName()}, {Above, Left}), LabelKind::Name,
+                 -1);
+    }
+
+    void PaintAccent()
+    {
+        CRaster& p = layout_.picture;
+        p.FillRect(0, Height() - 2, Width(), 2, accent_);
+        p.HLine(kTitleStrip.Right() + 2, Width() - 1, 0, accent_);
+        p.VLine(Width() - 1, 0, Height() - 1, Shade(accent_, 0.8));
+    }
+
+    void PaintOutlines()
+    {
+        CRaster& p = layout_.picture;
+        for (const Control& o : others_) {
+            const ItemClass c = o.item->itemClass;
+            if (!(IsInfoText(c) || IsGraph(c) || IsMeter(c)))
+                continue;
+            const FaceRect r = o.frame.Inflated(1);
+            p.Bevel(r.x, r.y, r.w, r.h, kOutlineDark, kWhite);
+        }
+    }
+
+    void PaintJackMarks()
+    {
+        const auto jacks = type_.GetJacks();
+        for (size_t j = 0; j < jacks.size(); ++j) {
+            const FaceRect& f = jackFrames_[j];
+            const uint32_t colour = JackColour(jacks[j].kind);
+            layout_.picture.Ring(f.x + 6.0, f.y + 6.0, 6.6, 8.0, colour);
+        }
+    }
+
+    bool UnderLabel(int x, int y) const
+    {
+        const FaceRect dot{x, y, 1, 1};
+        return std::any_of(layout_.labels.begin(), layout_.labels.end(),
+                           [&dot](const FaceLabel& l) { return l.box.Inflated(1).Intersects(dot); });
+    }
+
+    // Scale ticks around each knob along its 270-degree sweep.
+    void PaintTicks()
+    {
+        for (const Control& c : controls_) {
+            const auto body = KnobBody(c.item->itemClass);
+            if (!body)
+                continue;
+            const double cx = c.frame.x + body->cx;
+            const double cy = c.frame.y + body->cy;
+            for (int k = 0; k <= 10; ++k) {
+                const double a = 0.75 * std::numbers::pi + 1.5 * std::numbers::pi * k / 10.0;
+                const double r0 = body->r + 1.5;
+                const double r1 = body->r + (k == 5 ? 4.0 : 3.0);
+                for (double r = r0; r <= r1; r += 0.5) {
+                    const int x = static_cast<int>(std::lround(cx + std::cos(a) * r));
+                    const int y = static_cast<int>(std::lround(cy + std::sin(a) * r));
+                    if (!UnderLabel(x, y))
+                        layout_.picture.Set(x, y, kTickColour);
+                }
+            }
+        }
+    }
+
+    void ClearItemAreas()
+    {
+        for (const FaceRect& f : layout_.itemFrames)
+            layout_.picture.FillRect(f.x, f.y, f.w, f.h, kPanelGrey);
+        layout_.picture.FillRect(kTitleStrip.x, kTitleStrip.y, kTitleStrip.w, kTitleStrip.h, kPanelGrey);
+    }
+
+    void PaintLabels()
+    {
+        size_t jack = 0;
+        for (const FaceLabel& l : layout_.labels) {
+            const uint32_t ink = l.kind == LabelKind::Jack   ? jackLabelColour_[jack++]
+                                 : l.kind == LabelKind::Name ? Shade(accent_, 0.7)
+                                                             : kLabelInk;
+            CBitmapFont::Draw(layout_.picture, l.box.x, l.box.y, l.text, ink);
+        }
+    }
+
+    const CBuildModule& type_;
+    uint32_t accent_;
+    CFaceLayout layout_;
+    std::vector<Control> controls_;
+    std::vector<Control> others_;
+    std::vector<FaceRect> jackFrames_;
+    std::vector<std::vector<int>> rows_;
+    std::vector<uint32_t> jackLabelColour_;
+};
+
+} // namespace
+
+CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
+{
+    return CFaceBuilder(type, tab).Build();
+}
+
+} // namespace picgen

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "tools/picgen/LabelPlacer.h"
+#include "tools/picgen/Raster.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CBuildModule;
+
+namespace picgen {
+
+// What a label names.
+enum class LabelKind { Control, Row, Jack, Name };
+
+struct FaceLabel {
+    FaceRect box;
+    std::string text;
+    LabelKind kind;
+    int control = -1; // the control (parameter index) it names, or the first of its row
+};
+
+// A module type's face as drawn, with what the tests check it by: every
+// item's frame on the face and every label placed.
+struct CFaceLayout {
+    CRaster picture;
+    std::vector<FaceRect> itemFrames; // items, then jacks, in face coordinates
+    std::vector<FaceLabel> labels;
+    // Per control: whether it has a label of its own or belongs to a row
+    // that has one.
+    std::vector<bool> controlNamed;
+};
+
+// The face plate of a module type: 250 x (15 x height - 6) pixels.
+CFaceLayout PaintFace(const CBuildModule& type, size_t tab);
+
+// The title strip at the face's top left, where the panel shows the module's
+// name: kept plain.
+constexpr FaceRect kTitleStrip = {0, 0, 81, 10};
+// Items are placed in panel coordinates; the face starts inside the border.
+constexpr int kBorder = 3;
+
+} // namespace picgen

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace picgen {
+
+struct FaceRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+
+    int Right() const { return x + w; }
+    int Bottom() const { return y + h; }
+    bool Intersects(const FaceRect& o) const
+    {
+        return x < o.Right() && o.x < Right() && y < o.Bottom() && o.y < Bottom();
+    }
+    FaceRect Inflated(int d) const { return {x - d, y - d, w + 2 * d, h + 2 * d}; }
+};
+
+// Where a label may go relative to what it names.
+enum class LabelSide { Above, Below, Left, Right };
+
+// Places short texts on a face so that none covers an item, the title strip
+// or another label: each request tries the texts it is given (longest first)
+// at the places around its target, nearest first.
+class CLabelPlacer {
+public:
+    CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles);
+
+    struct Placement {
+        FaceRect box;
+        std::string text;
+    };
+    // The first free spot for one of the texts around the target, trying the
+    // sides in the order given; the spot is then taken.
+    std::optional<Placement> Place(const FaceRect& target, const std::vector<std::string>& texts,
+                                   const std::vector<LabelSide>& sides);
+
+    const std::vector<FaceRect>& Taken() const { return taken_; }
+
+private:
+    bool IsFree(const FaceRect& box) const;
+
+    int width_;
+    int height_;
+    std::vector<FaceRect> obstacles_;
+    std::vector<FaceRect> taken_;
+};
+
+// The ways a name may be shortened to fit, longest first: the name, without
+// blanks, its words cut to a few letters, then cut from the end.
+std::vector<std::string> ShortenedNames(const std::string& name);
+
+} // namespace picgen
