@@ -68,24 +68,29 @@ function(torvan_program name)
   torvan_target_options(${name})
 endfunction()
 
-# torvan_resources(<target> <manifest> [FALLBACK])
+# torvan_resources(<target> <manifest> [FALLBACK] [ROOT <folder>] [DEPENDS <files...>])
 # Compiles a resource manifest into the target. The manifest's "module" line
 # names the generated function (and header, resources/<Name>.h) that
 # registers the module. FALLBACK modules are searched after all others (the
-# framework's own texts, which a program's may replace).
+# framework's own texts, which a program's may replace). ROOT names the folder
+# the manifest's files are in when it is not the manifest's own (generated
+# files), and DEPENDS what makes them.
 function(torvan_resources target manifest)
-  cmake_parse_arguments(ARG "FALLBACK" "" "" ${ARGN})
+  cmake_parse_arguments(ARG "FALLBACK" "ROOT" "DEPENDS" ${ARGN})
   get_filename_component(name ${manifest} NAME_WE)
   set(out ${PROJECT_BINARY_DIR}/generated/resources)
   set(flag "")
   if(ARG_FALLBACK)
     set(flag "--fallback")
   endif()
+  if(ARG_ROOT)
+    list(APPEND flag --root ${ARG_ROOT})
+  endif()
   add_custom_command(
     OUTPUT ${out}/${name}.cpp ${out}/${name}.h
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     COMMAND rescomp ${manifest} ${out}/${name}.cpp ${out}/${name}.h ${out}/${name}.d ${flag}
-    DEPENDS rescomp ${manifest}
+    DEPENDS rescomp ${manifest} ${ARG_DEPENDS}
     DEPFILE ${out}/${name}.d
     COMMENT "Compiling resources ${name}")
   target_sources(${target} PRIVATE ${out}/${name}.cpp ${out}/${name}.h)

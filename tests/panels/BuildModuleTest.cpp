@@ -30,7 +30,7 @@ constexpr JackSpec kJacks[] = {
 
 ModuleTypeSpec Spec(uint16_t cycles, uint16_t quarterCycles)
 {
-    return {42, "Test", "Test type", 400, 3, {{cycles, quarterCycles, 1, 0, 0, 0, 0, 0, 0, 0}}, kParams, kOrder, kJacks};
+    return {42, "Test", "Test type", 400, 3, {{cycles, quarterCycles, 1, 0, 0, 0, 0, 0, 0, 0}}, kParams, kOrder, kJacks, {}};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/picgen/BitmapFont.h"
 
 #include <array>
+#include <cctype>
 
 namespace picgen {
 
@@ -44,6 +45,41 @@ constexpr uint8_t kGlyphs[95][5] = {
 
 constexpr int kSpaceWidth = 3;
 
+// The tiny font: capitals, digits and a few signs, up to five columns of
+// five rows, bit 0 the top row. Lower case is drawn as capitals.
+struct TinyGlyph {
+    char c;
+    uint8_t width;
+    uint8_t columns[5];
+};
+constexpr TinyGlyph kTinyGlyphs[] = {
+    {'A', 3, {0x1E, 0x05, 0x1E}}, {'B', 3, {0x1F, 0x15, 0x0A}}, {'C', 3, {0x0E, 0x11, 0x11}},
+    {'D', 3, {0x1F, 0x11, 0x0E}}, {'E', 3, {0x1F, 0x15, 0x11}}, {'F', 3, {0x1F, 0x05, 0x01}},
+    {'G', 3, {0x0E, 0x11, 0x1D}}, {'H', 3, {0x1F, 0x04, 0x1F}}, {'I', 3, {0x11, 0x1F, 0x11}},
+    {'J', 3, {0x08, 0x10, 0x0F}}, {'K', 3, {0x1F, 0x04, 0x1B}}, {'L', 3, {0x1F, 0x10, 0x10}},
+    {'M', 5, {0x1F, 0x02, 0x04, 0x02, 0x1F}}, {'N', 4, {0x1F, 0x02, 0x04, 0x1F}}, {'O', 3, {0x0E, 0x11, 0x0E}},
+    {'P', 3, {0x1F, 0x05, 0x02}}, {'Q', 4, {0x0E, 0x11, 0x09, 0x16}}, {'R', 3, {0x1F, 0x05, 0x1A}},
+    {'S', 3, {0x12, 0x15, 0x09}}, {'T', 3, {0x01, 0x1F, 0x01}}, {'U', 3, {0x1F, 0x10, 0x1F}},
+    {'V', 3, {0x0F, 0x10, 0x0F}}, {'W', 5, {0x1F, 0x08, 0x04, 0x08, 0x1F}}, {'X', 3, {0x1B, 0x04, 0x1B}},
+    {'Y', 3, {0x03, 0x1C, 0x03}}, {'Z', 3, {0x19, 0x15, 0x13}}, {'0', 3, {0x1F, 0x11, 0x1F}},
+    {'1', 3, {0x12, 0x1F, 0x10}}, {'2', 3, {0x19, 0x15, 0x12}}, {'3', 3, {0x11, 0x15, 0x1F}},
+    {'4', 3, {0x07, 0x04, 0x1F}}, {'5', 3, {0x17, 0x15, 0x09}}, {'6', 3, {0x1F, 0x15, 0x1D}},
+    {'7', 3, {0x01, 0x1D, 0x03}}, {'8', 3, {0x1F, 0x15, 0x1F}}, {'9', 3, {0x17, 0x15, 0x1F}},
+    {'-', 3, {0x04, 0x04, 0x04}}, {'+', 3, {0x04, 0x0E, 0x04}}, {'.', 1, {0x10}},
+    {'/', 3, {0x18, 0x04, 0x03}}, {'#', 5, {0x0A, 0x1F, 0x0A, 0x1F, 0x0A}}, {'&', 3, {0x0A, 0x15, 0x1A}},
+    {'>', 3, {0x11, 0x0A, 0x04}}, {'<', 3, {0x04, 0x0A, 0x11}}, {'=', 3, {0x0A, 0x0A, 0x0A}},
+    {'?', 3, {0x01, 0x15, 0x02}}, {' ', 1, {0x00}},
+};
+
+const TinyGlyph& TinyGlyphOf(char ch)
+{
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    for (const TinyGlyph& g : kTinyGlyphs)
+        if (g.c == c)
+            return g;
+    return TinyGlyphOf('?');
+}
+
 // The glyph of a character (others show as '?'), and the run of its columns
 // that hold ink.
 struct Glyph {
@@ -72,16 +108,28 @@ int Advance(const Glyph& g)
 
 } // namespace
 
-int CBitmapFont::TextWidth(std::string_view text, int scale)
+int CBitmapFont::TextWidth(std::string_view text, int scale, FontSize size)
 {
     int width = 0;
     for (char c : text)
-        width += Advance(GlyphOf(c)) + 1;
+        width += (size == FontSize::Tiny ? TinyGlyphOf(c).width : Advance(GlyphOf(c))) + 1;
     return (width > 0 ? width - 1 : 0) * scale;
 }
 
-void CBitmapFont::Draw(CRaster& raster, int x, int y, std::string_view text, uint32_t colour, int scale)
+void CBitmapFont::Draw(CRaster& raster, int x, int y, std::string_view text, uint32_t colour, int scale,
+                       FontSize size)
 {
+    if (size == FontSize::Tiny) {
+        for (char c : text) {
+            const TinyGlyph& g = TinyGlyphOf(c);
+            for (int col = 0; col < g.width; ++col)
+                for (int row = 0; row < kTinyHeight; ++row)
+                    if (g.columns[col] & (1u << row))
+                        raster.FillRect(x + col * scale, y + row * scale, scale, scale, colour);
+            x += (g.width + 1) * scale;
+        }
+        return;
+    }
     for (char c : text) {
         const Glyph g = GlyphOf(c);
         for (int col = g.first; col <= g.last; ++col)

@@ -65,7 +65,7 @@ struct Control {
     int row = -1;
 };
 
-// Rows of steps: four or more controls of one class on one line whose
+// Rows of steps: three or more controls of one class on one line whose
 // parameter names differ only in their number.
 std::vector<std::vector<int>> FindRows(std::vector<Control>& controls)
 {
@@ -82,7 +82,7 @@ std::vector<std::vector<int>> FindRows(std::vector<Control>& controls)
                 controls[j].frame.y == controls[i].frame.y && RowStem(controls[j].name) == stem &&
                 !controls[j].item->faceLabel)
                 row.push_back(static_cast<int>(j));
-        if (row.size() >= 4) {
+        if (row.size() >= 3) {
             for (int k : row)
                 controls[static_cast<size_t>(k)].row = static_cast<int>(rows.size());
             rows.push_back(row);
@@ -133,7 +133,7 @@ class CFaceBuilder {
 public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
         : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]),
-          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
+          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}}
     {
     }
 
@@ -177,7 +177,6 @@ private:
             jackFrames_.push_back(FrameOnFace(jack.x, jack.y, kJackFrame));
         layout_.itemFrames.insert(layout_.itemFrames.end(), jackFrames_.begin(), jackFrames_.end());
         rows_ = FindRows(controls_);
-        layout_.controlNamed.assign(controls_.size(), false);
     }
 
     std::vector<FaceRect> Obstacles() const
@@ -190,34 +189,39 @@ private:
         return obstacles;
     }
 
-    void AddLabel(const std::optional<CLabelPlacer::Placement>& placed, LabelKind kind, int control)
+    void AddLabel(const std::optional<CLabelPlacer::Placement>& placed, LabelKind kind, std::vector<int> controls)
     {
         if (placed)
-            layout_.labels.push_back({placed->box, placed->text, kind, control});
+            layout_.labels.push_back({placed->box, placed->text, kind, placed->size, std::move(controls)});
     }
 
     void PlaceControlLabels(CLabelPlacer& placer)
     {
         using enum LabelSide;
+        std::vector<bool> rowNamed(rows_.size(), false);
         for (size_t r = 0; r < rows_.size(); ++r) {
             const auto& row = rows_[r];
             const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
-            const auto placed =
-                placer.Place(Bounds(controls_, row), ShortenedNames(stem), {Left, Above, Below, Right});
-            AddLabel(placed, LabelKind::Row, row.front());
-            if (placed)
-                for (int k : row)
-                    layout_.controlNamed[static_cast<size_t>(k)] = true;
+            // Beside the whole row, else beside its first or its last step.
+            auto placed = placer.Place(Bounds(controls_, row), ShortenedNames(stem), {Left, Above, Below, Right});
+            if (!placed)
+                placed = placer.Place(controls_[static_cast<size_t>(row.front())].frame, ShortenedNames(stem),
+                                      {Left, Above, Below});
+            if (!placed)
+                placed = placer.Place(controls_[static_cast<size_t>(row.back())].frame, ShortenedNames(stem),
+                                      {Right, Above, Below});
+            AddLabel(placed, LabelKind::Row, row);
+            rowNamed[r] = placed.has_value();
         }
         for (size_t i = 0; i < controls_.size(); ++i) {
-            if (controls_[i].row >= 0)
+            // A row without room for its label names each of its steps.
+            if (controls_[i].row >= 0 && rowNamed[static_cast<size_t>(controls_[i].row)])
                 continue;
             const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
             const std::vector<LabelSide> sides =
                 knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
             const auto placed = placer.Place(controls_[i].frame, ShortenedNames(controls_[i].name), sides);
-            AddLabel(placed, LabelKind::Control, static_cast<int>(i));
-            layout_.controlNamed[i] = placed.has_value();
+            AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         }
     }
 
@@ -229,7 +233,7 @@ private:
             const auto placed = placer.Place(jackFrames_[j].Inflated(1), ShortenedNames(names[j]),
                                              {Above, Left, Below, Right});
             if (placed) {
-                layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, -1});
+                layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, placed->size, {}});
                 jackLabelColour_.push_back(Shade(JackColour(type_.GetJacks()[j].kind), 0.6));
             }
         }
@@ -240,8 +244,9 @@ private:
     {
         using enum LabelSide;
         const FaceRect corner{Width() - 1, Height() - 1, 1, 1};
-        AddLabel(placer.Place(corner, {type_.GetLongName(), type_.GetShortName()}, {Above, Left}), LabelKind::Name,
-                 -1);
+        AddLabel(placer.Place(corner, {type_.GetLongName(), type_.GetShortName()}, {Above, Left},
+                              CLabelPlacer::Need::Optional),
+                 LabelKind::Name, {});
     }
 
     void PaintAccent()
@@ -318,7 +323,7 @@ private:
             const uint32_t ink = l.kind == LabelKind::Jack   ? jackLabelColour_[jack++]
                                  : l.kind == LabelKind::Name ? Shade(accent_, 0.7)
                                                              : kLabelInk;
-            CBitmapFont::Draw(layout_.picture, l.box.x, l.box.y, l.text, ink);
+            CBitmapFont::Draw(layout_.picture, l.box.x, l.box.y, l.text, ink, 1, l.size);
         }
     }
 

@@ -18,7 +18,8 @@ struct FaceLabel {
     FaceRect box;
     std::string text;
     LabelKind kind;
-    int control = -1; // the control (parameter index) it names, or the first of its row
+    FontSize size;
+    std::vector<int> controls; // the controls (parameter indices) it names: one, or a row
 };
 
 // A module type's face as drawn, with what the tests check it by: every
@@ -27,9 +28,6 @@ struct CFaceLayout {
     CRaster picture;
     std::vector<FaceRect> itemFrames; // items, then jacks, in face coordinates
     std::vector<FaceLabel> labels;
-    // Per control: whether it has a label of its own or belongs to a row
-    // that has one.
-    std::vector<bool> controlNamed;
 };
 
 // The face plate of a module type: 250 x (15 x height - 6) pixels.

@@ -11,12 +11,11 @@ namespace picgen {
 
 namespace {
 
-constexpr int kLabelHeight = CBitmapFont::kHeight;
 // Empty pixels kept between a label and the items it must not touch, and
 // between two labels: more across than between lines, so that two labels
 // never read as one.
 constexpr int kClearance = 1;
-constexpr int kLabelGapAcross = 4;
+constexpr int kLabelGapAcross = 3;
 constexpr int kLabelGapDown = 1;
 
 void AddUnique(std::vector<std::string>& list, const std::string& text)
@@ -66,7 +65,7 @@ std::vector<std::string> ShortenedNames(const std::string& name)
         ++digits;
     std::string stem = whole.substr(0, whole.size() - digits);
     const std::string number = whole.substr(whole.size() - digits);
-    while (stem.size() > 2) {
+    while (stem.size() > 1) {
         stem.pop_back();
         AddUnique(out, stem + number);
     }
@@ -92,17 +91,59 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& target,
                                                           const std::vector<std::string>& texts,
-                                                          const std::vector<LabelSide>& sides)
+                                                          const std::vector<LabelSide>& sides, Need need)
 {
+    if (auto placed = PlaceIn(FontSize::Normal, target, texts, sides))
+        return placed;
+    if (need == Need::Optional)
+        return std::nullopt;
+    if (auto placed = PlaceIn(FontSize::Tiny, target, texts, sides))
+        return placed;
+    return PlaceNearby(target, texts);
+}
+
+// Last, the free spot on the face nearest to the target, for the shortest
+// tiny text.
+std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target,
+                                                                const std::vector<std::string>& texts)
+{
+    const int kReach = std::max(width_, height_);
+    const std::string& text = texts.back();
+    const int w = CBitmapFont::TextWidth(text, 1, FontSize::Tiny);
+    const int h = CBitmapFont::kTinyHeight;
+    const int cx = target.x + target.w / 2;
+    const int cy = target.y + target.h / 2;
+    std::optional<Placement> best;
+    int bestDistance = 0;
+    for (int y = target.y - kReach; y <= target.Bottom() + kReach; ++y)
+        for (int x = target.x - kReach; x <= target.Right() + kReach; ++x) {
+            const int dx = x + w / 2 - cx;
+            const int dy = y + h / 2 - cy;
+            const int distance = dx * dx + dy * dy;
+            if ((!best || distance < bestDistance) && IsFree({x, y, w, h})) {
+                best = Placement{{x, y, w, h}, text, FontSize::Tiny};
+                bestDistance = distance;
+            }
+        }
+    if (best)
+        taken_.push_back(best->box);
+    return best;
+}
+
+std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceIn(FontSize size, const FaceRect& target,
+                                                            const std::vector<std::string>& texts,
+                                                            const std::vector<LabelSide>& sides)
+{
+    const int kLabelHeight = CBitmapFont::Height(size);
     for (const std::string& text : texts) {
-        const int w = CBitmapFont::TextWidth(text);
+        const int w = CBitmapFont::TextWidth(text, 1, size);
         const int cx = target.x + target.w / 2 - w / 2;
         const int cy = target.y + target.h / 2 - kLabelHeight / 2;
         for (const LabelSide side : sides) {
             std::vector<std::pair<int, int>> spots;
             // The centred spot first, then slid along the side.
-            for (int gap = 2; gap <= 4; ++gap)
-                for (int slide : {0, -3, 3, -6, 6, -10, 10, -14, 14}) {
+            for (int gap = 1; gap <= 5; ++gap)
+                for (int slide : {0, -3, 3, -6, 6, -10, 10, -14, 14, -18, 18, -24, 24}) {
                     switch (side) {
                     case LabelSide::Above:
                         spots.emplace_back(cx + slide, target.y - gap - kLabelHeight);
@@ -122,7 +163,7 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& targe
                 const FaceRect box{x, y, w, kLabelHeight};
                 if (IsFree(box)) {
                     taken_.push_back(box);
-                    return Placement{box, text};
+                    return Placement{box, text, size};
                 }
             }
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/picgen/BitmapFont.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,16 +36,23 @@ public:
     struct Placement {
         FaceRect box;
         std::string text;
+        FontSize size;
     };
     // The first free spot for one of the texts around the target, trying the
-    // sides in the order given; the spot is then taken.
+    // sides in the order given, in the normal font and then, where nothing
+    // fits and the label must be had, in the tiny one and anywhere on the
+    // face; the spot is then taken.
+    enum class Need { Required, Optional };
     std::optional<Placement> Place(const FaceRect& target, const std::vector<std::string>& texts,
-                                   const std::vector<LabelSide>& sides);
+                                   const std::vector<LabelSide>& sides, Need need = Need::Required);
 
     const std::vector<FaceRect>& Taken() const { return taken_; }
 
 private:
     bool IsFree(const FaceRect& box) const;
+    std::optional<Placement> PlaceNearby(const FaceRect& target, const std::vector<std::string>& texts);
+    std::optional<Placement> PlaceIn(FontSize size, const FaceRect& target, const std::vector<std::string>& texts,
+                                     const std::vector<LabelSide>& sides);
 
     int width_;
     int height_;

@@ -11,7 +11,7 @@ namespace picgen {
 
 namespace {
 
-constexpr int kJpegQuality = 95;
+constexpr int kJpegQuality = 100;
 
 void PutLE16(std::vector<uint8_t>& out, unsigned v)
 {

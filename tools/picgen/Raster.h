@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PixelBuffer.h"
+#include "platform/graphics/PixelBuffer.h"
 
 #include <cstdint>
 

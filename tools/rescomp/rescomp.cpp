@@ -1,12 +1,12 @@
 // The resource compiler: turns a manifest of resources into a C++ source file
 // that links them into a program as a CResourceModule.
 //
-//   rescomp <manifest> <output.cpp> <output.h> <depfile>
+//   rescomp <manifest> <output.cpp> <output.h> <depfile> [--fallback] [--root <folder>]
 //
 // A manifest line is "<type> <number> <file>", blank lines and lines starting
 // with "#" are ignored, and one line "module <Name>" names the module (and
 // the function the generated header declares). Files are read relative to
-// the manifest. Most types are taken byte for byte; "VERS" is compiled from
+// the manifest, or to the --root folder (for files the build generates). Most types are taken byte for byte; "VERS" is compiled from
 // its text form (see CompileVersion), and so is a "DLOG" whose file ends in
 // ".dlg" (see CompileDialog).
 #include <cstdint>
@@ -235,7 +235,7 @@ std::vector<uint8_t> CompileDialog(const std::vector<uint8_t>& text, const std::
     return out;
 }
 
-Manifest ReadManifest(const fs::path& path)
+Manifest ReadManifest(const fs::path& path, const fs::path& root)
 {
     std::ifstream in(path);
     if (!in)
@@ -262,7 +262,7 @@ Manifest ReadManifest(const fs::path& path)
         words >> r.number >> file;
         if (!words || r.type.size() != 4)
             throw std::runtime_error(where + ": expected <type of four characters> <number> <file>");
-        r.file = path.parent_path() / file;
+        r.file = root / file;
         r.bytes = ReadBytes(r.file);
         if (r.type == "VERS")
             r.bytes = CompileVersion(r.bytes, where);
@@ -326,13 +326,23 @@ void WriteDepfile(const Manifest& m, const fs::path& manifest, const fs::path& d
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::cerr << "usage: rescomp <manifest> <output.cpp> <output.h> <depfile> [--fallback]\n";
+        std::cerr << "usage: rescomp <manifest> <output.cpp> <output.h> <depfile> [--fallback] [--root <folder>]\n";
         return 2;
     }
     try {
         const fs::path manifest = argv[1];
-        const bool fallback = argc > 5 && std::string(argv[5]) == "--fallback";
-        const Manifest m = ReadManifest(manifest);
+        bool fallback = false;
+        fs::path root = manifest.parent_path();
+        for (int i = 5; i < argc; ++i) {
+            const std::string option = argv[i];
+            if (option == "--fallback")
+                fallback = true;
+            else if (option == "--root" && i + 1 < argc)
+                root = argv[++i];
+            else
+                throw std::runtime_error("unknown option " + option);
+        }
+        const Manifest m = ReadManifest(manifest, root);
         WriteSource(m, argv[2], fs::path(argv[3]).filename().string(), fallback);
         WriteHeader(m, argv[3]);
         WriteDepfile(m, manifest, argv[4], argv[2]);

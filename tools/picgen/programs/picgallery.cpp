@@ -2,9 +2,10 @@
 // to look at:
 //
 //   picgallery <file.png>
-#include "platform/PngWriter.h"
+#include "platform/graphics/PngWriter.h"
 #include "tools/picgen/Gallery.h"
 
+#include <filesystem>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -14,7 +15,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        platform::WritePng(argv[1], picgen::MakeGallery().Pixels());
+        const std::filesystem::path file = argv[1];
+        if (file.has_parent_path())
+            std::filesystem::create_directories(file.parent_path());
+        platform::WritePng(file.string(), picgen::MakeGallery().Pixels());
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "picgallery: " << e.what() << "\n";
