@@ -1,12 +1,17 @@
-// A voice area drawn into a headless window: the background tiles, the
+// A voice area drawn into a headless window: the background tiles (picture
+// 254 of the linked pictures), the
 // module panels, the cables and the labels, before and after scrolling. The
 // picture is written to test-output/voice-area.png in the build folder.
+#include "framework/files/MemoryMedia.h"
 #include "framework/images/Bitmap.h"
+#include "framework/images/JPEGReader.h"
+#include "framework/images/PixelFormat.h"
 #include "framework/images/ImageCache.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "platform/graphics/PngWriter.h"
+#include "resources/PictureResources.h"
 #include "synth/molecules/AssignMolecules.h"
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/ModuleMolecules.h"
@@ -21,41 +26,35 @@
 
 namespace {
 
-using NSHarrowen::CColor;
-
 constexpr uint8_t kOscA = 7;
 constexpr uint8_t kMixer = 19;
 constexpr uint8_t kAdsr = 20;
 
-// Picture 254, the area's background tile, until the generated pictures
-// are in the resources: a dark grid of its size.
+// The application's pictures as far as the area needs them: picture 254,
+// the background tile, decoded from the linked picture resources.
 class CTileSource final : public NSHarrowen::CImageSource {
 public:
-    static constexpr CColor kGround{0x3000, 0x3800, 0x4000};
-    static constexpr CColor kLine{0x4800, 0x5000, 0x5800};
-
     // Installed after the application, which is the usual picture source.
-    CTileSource() : tile_(CPatchBackground::kTileWidth, CPatchBackground::kTileHeight)
+    CTileSource()
     {
-        tile_.FillRect(tile_.GetFrame(), kGround);
-        for (int y = 0; y < CPatchBackground::kTileHeight; y += CModuleInterface::kRowHeight) {
-            tile_.DrawHorizontalLine(y, 0, CPatchBackground::kTileWidth, kLine);
+        const auto bytes = ::PictureResources().Find("JPEG", CPatchBackground::kBackgroundImage);
+        if (bytes) {
+            NSHarrowen::CMemoryMedia media(*bytes);
+            tile_ = NSHarrowen::ReadJPEG(NSHarrowen::CPixelFormat(32), media);
         }
-        tile_.DrawVerticalLine(0, 0, CPatchBackground::kTileHeight, kLine);
         NSHarrowen::SetImageSource(this);
     }
     ~CTileSource() override { NSHarrowen::SetImageSource(nullptr); }
 
     NSHarrowen::CABCBitmap* GetImage(const NSHarrowen::CImageID& id) override
     {
-        return id.GetResource() == CPatchBackground::kBackgroundImage ? &tile_ : nullptr;
+        return id.GetResource() == CPatchBackground::kBackgroundImage ? tile_.get() : nullptr;
     }
+    uint32_t PixelAt(int x, int y) const { return tile_->GetDC()->GetPixel(x, y).value_or(0) & 0xFFFFFF; }
 
 private:
-    NSHarrowen::CBitmap32 tile_;
+    std::unique_ptr<NSHarrowen::CABCBitmap> tile_;
 };
-
-uint32_t Rgb(const CColor& c) { return (uint32_t(c.red >> 8) << 16) | (uint32_t(c.green >> 8) << 8) | (c.blue >> 8); }
 
 class VoiceAreaDrawingTest : public testsupport::WindowTest {
 protected:
@@ -126,13 +125,14 @@ TEST_F(VoiceAreaDrawingTest, TheAreaDrawsItsTilesPanelsCablesAndLabels)
     platform::WritePng(png.string(), platform::CaptureWindow(window->GetHandle()));
     std::cout << "voice area picture: " << png << "\n";
 
-    // The tile's ground where no module is: right of the third column.
-    EXPECT_EQ(PixelAt(NSHarrowen::CPoint(600, 100)), Rgb(CTileSource::kGround));
+    // The tile where no module is: right of the third column.
+    ASSERT_NE(NSHarrowen::GetImage(NSHarrowen::CImageID(CPatchBackground::kBackgroundImage)), nullptr);
+    EXPECT_EQ(PixelAt(NSHarrowen::CPoint(600, 100)), tiles->PixelAt(600 % 256, 100));
     // The panel of module 2 (column 1, row 3).
     const NSHarrowen::CRect panel = area->FindModule(2)->GetView().GetFrame();
     EXPECT_EQ(panel.left, 256);
     EXPECT_EQ(panel.top, 45);
-    EXPECT_NE(PixelAt(NSHarrowen::CPoint(panel.left + 200, panel.top + 20)), Rgb(CTileSource::kGround));
+    EXPECT_NE(PixelAt(NSHarrowen::CPoint(panel.left + 200, panel.top + 20)), tiles->PixelAt(200, 65));
     // Both cables over the panels, the control cable in its own colour.
     EXPECT_NE(PixelAt(Middle(0)), PixelAt(Middle(1)));
     // The knob label of the oscillator's first parameter.
