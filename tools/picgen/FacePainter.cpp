@@ -279,14 +279,20 @@ private:
         }
     }
 
-    bool UnderLabel(int x, int y) const
+    // Whether a pixel lies on an item, a label or off the face.
+    bool Taken(int x, int y) const
     {
         const FaceRect dot{x, y, 1, 1};
-        return std::any_of(layout_.labels.begin(), layout_.labels.end(),
+        if (x < 0 || y < 0 || x >= Width() || y >= Height() || dot.Intersects(kTitleStrip))
+            return true;
+        return std::any_of(layout_.itemFrames.begin(), layout_.itemFrames.end(),
+                           [&dot](const FaceRect& f) { return f.Intersects(dot); }) ||
+               std::any_of(layout_.labels.begin(), layout_.labels.end(),
                            [&dot](const FaceLabel& l) { return l.box.Inflated(1).Intersects(dot); });
     }
 
-    // Scale ticks around each knob along its 270-degree sweep.
+    // Scale ticks around each knob along its 270-degree sweep; a tick that
+    // would be cut by an item or a label is left out whole.
     void PaintTicks()
     {
         for (const Control& c : controls_) {
@@ -299,12 +305,13 @@ private:
                 const double a = 0.75 * std::numbers::pi + 1.5 * std::numbers::pi * k / 10.0;
                 const double r0 = body->r + 1.5;
                 const double r1 = body->r + (k == 5 ? 4.0 : 3.0);
-                for (double r = r0; r <= r1; r += 0.5) {
-                    const int x = static_cast<int>(std::lround(cx + std::cos(a) * r));
-                    const int y = static_cast<int>(std::lround(cy + std::sin(a) * r));
-                    if (!UnderLabel(x, y))
+                std::vector<std::pair<int, int>> tick;
+                for (double r = r0; r <= r1; r += 0.5)
+                    tick.emplace_back(static_cast<int>(std::lround(cx + std::cos(a) * r)),
+                                      static_cast<int>(std::lround(cy + std::sin(a) * r)));
+                if (std::none_of(tick.begin(), tick.end(), [this](const auto& p) { return Taken(p.first, p.second); }))
+                    for (const auto& [x, y] : tick)
                         layout_.picture.Set(x, y, kTickColour);
-                }
             }
         }
     }
