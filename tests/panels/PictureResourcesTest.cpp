@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <numbers>
 #include <set>
@@ -46,6 +47,8 @@ const std::vector<Size> kFixedSizes = {
     {"JPEG", 317, 312, 227},  {"JPEG", 274, 676, 32},   {"JPEG", 316, 98, 24},   {"SMTB", 264, 160, 195},
     {"SMTB", 301, 11, 36},    {"SMTB", 310, 11, 45},    {"SMTB", 318, 11, 7},    {"SMTB", 319, 11, 7},
     {"SMTB", 188, 8, 8},      {"SMTB", 189, 8, 8},      {"SMTB", 193, 8, 8},     {"CBMP", 200, 1856, 29},
+    {"SMTB", 190, 8, 8},      {"SMTB", 191, 8, 8},      {"SMTB", 192, 8, 8},     {"JPEG", 314, 8, 9},
+    {"ICON", 2, 32, 32},
     {"CBMP", 199, 174, 29},   {"CBMP", 205, 126, 21},   {"CBMP", 204, 114, 19},  {"ICON", 1, 32, 32},
     {"ICON", 279, 16, 16},    {"ICON", 281, 16, 16},
 };
@@ -73,6 +76,12 @@ int R(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
 int G(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
 int B(uint32_t c) { return static_cast<int>(c & 0xFF); }
 
+// Two decoded colours that differ by more than compression noise.
+bool Differs(uint32_t a, uint32_t b)
+{
+    return std::abs(R(a) - R(b)) + std::abs(G(a) - G(b)) + std::abs(B(a) - B(b)) > 24;
+}
+
 TEST_F(LinkedPictures, TheModuleHoldsExactlyWhatTheGeneratorDraws)
 {
     std::set<std::pair<std::string, int>> drawn;
@@ -91,6 +100,43 @@ TEST_F(LinkedPictures, FixedPicturesDecodeAtTheirSizes)
         const auto bitmap = Decode(s.type, s.id);
         EXPECT_EQ(bitmap->GetWidth(), s.width);
         EXPECT_EQ(bitmap->GetHeight(), s.height);
+    }
+}
+
+TEST_F(LinkedPictures, EveryLinkedPictureDecodes)
+{
+    for (const char* type : {"JPEG", "SMTB", "CBMP", "ICON"})
+        ::PictureResources().ForEach(type, [type](const CResourceEntry& e) {
+            SCOPED_TRACE(std::string(type) + " " + std::to_string(e.id));
+            std::unique_ptr<CABCBitmap> bitmap;
+            EXPECT_NO_THROW(bitmap = Decode(type, e.id));
+            if (bitmap) {
+                EXPECT_GT(bitmap->GetWidth(), 0);
+            }
+        });
+}
+
+// Stepper frames are 12 apart from each look's base: state 1 presses the
+// upper (or right) half, state 2 the lower (or left) one.
+TEST_F(LinkedPictures, StepperFramesPressTheirHalf)
+{
+    const auto upDown = Decode("JPEG", 249);
+    const auto leftRight = Decode("JPEG", 267);
+    for (int base : {0, 36, 72, 108, 144, 180}) {
+        SCOPED_TRACE(base);
+        // A pixel inside each half, away from the arrow.
+        const auto upper = [&](int state) { return Pixel(*upDown, base + 12 * state + 2, 3); };
+        const auto lower = [&](int state) { return Pixel(*upDown, base + 12 * state + 2, 17); };
+        EXPECT_TRUE(Differs(upper(1), upper(0)));
+        EXPECT_FALSE(Differs(lower(1), lower(0)));
+        EXPECT_TRUE(Differs(lower(2), lower(0)));
+        EXPECT_FALSE(Differs(upper(2), upper(0)));
+        const auto right = [&](int state) { return Pixel(*leftRight, 17, base + 12 * state + 2); };
+        const auto left = [&](int state) { return Pixel(*leftRight, 3, base + 12 * state + 2); };
+        EXPECT_TRUE(Differs(right(1), right(0)));
+        EXPECT_FALSE(Differs(left(1), left(0)));
+        EXPECT_TRUE(Differs(left(2), left(0)));
+        EXPECT_FALSE(Differs(right(2), right(0)));
     }
 }
 
