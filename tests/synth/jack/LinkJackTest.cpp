@@ -1,0 +1,89 @@
+// The editor's port over real MIDI: simsynthd on the tests' JACK server,
+// reached through the machine's MIDI devices as the editor reaches them.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "tests/support/ScopedProcess.h"
+#include "tests/synth/LinkRig.h"
+
+using namespace linkrig;
+
+namespace {
+
+// The first device whose name holds `part`.
+template <class Registry>
+bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
+{
+    for (uint16_t i = 0; i < registry.GetCount(); ++i) {
+        if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(LinkJack, TheEditorsPortConnectsToSimsynthd)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    setenv("TORVAN_MIDI_API", "jack", 1);
+    // Short: device names are kept to 31 characters, JACK's client prefix
+    // included.
+    const std::string name = "lk" + std::to_string(getpid());
+    testsupport::ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--name", name, "--model", "pebix"});
+    ASSERT_TRUE(daemon.Started());
+
+    CFakeApplication application;
+    CFakePreferences preferences;
+    CRecordingPatchManager patches;
+    patches.loadFromSynth = false;
+    CMoleculeRegistry registry;
+    RegisterReceivedMolecules(registry);
+    SetMoleculeRegistry(&registry);
+
+    // simsynthd's ports appear once it runs.
+    std::unique_ptr<CPortManager> manager;
+    uint16_t input = 0;
+    uint16_t output = 0;
+    for (int tries = 0; tries < 100; ++tries) {
+        manager = std::make_unique<CPortManager>(CPortManagerServices{application, preferences, patches});
+        if (FindDevice(manager->GetInputRegistry(), name + " out", input) &&
+            FindDevice(manager->GetOutputRegistry(), name + " in", output))
+            break;
+        manager.reset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(manager, nullptr) << "simsynthd's ports did not appear";
+    manager->OpenPort(0, input, output);
+
+    // JACK makes the connections a little later: an unanswered first ping
+    // is followed by another once it is overdue.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!manager->HasSynth(0) && manager->GetPort(0) != nullptr && std::chrono::steady_clock::now() < deadline) {
+        manager->Idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(manager->GetPort(0), nullptr) << (application.alerts.empty() ? "" : application.alerts[0]);
+    EXPECT_EQ(manager->GetPort(0)->GetStatus(), CSynthPort::kConnected);
+    EXPECT_EQ(manager->GetPort(0)->GetStatusText(), "Pebix V3.03");
+
+    // The state exchange runs over the cable too.
+    while (manager->HasSynth(0) && !manager->GetSynth(0)->HasSettings() &&
+           std::chrono::steady_clock::now() < deadline) {
+        manager->Idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(manager->HasSynth(0));
+    EXPECT_TRUE(manager->GetSynth(0)->HasSettings());
+    manager.reset();
+    SetMoleculeRegistry(nullptr);
+}
