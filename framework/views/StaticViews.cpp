@@ -19,6 +19,12 @@ CStaticTextView::CStaticTextView(CGroupView* parent, const CDialogItem& item)
     SetOpaqueMode(kOpaqueNothing);
 }
 
+void CStaticTextView::SetFont(const CFontSpec& font)
+{
+    font_ = font;
+    InvalidateFrame(true);
+}
+
 void CStaticTextView::SetText(const std::string& text)
 {
     pending_ = BoundedText(text, kTextCapacity);

@@ -21,6 +21,9 @@ public:
 
     void SetText(const std::string& text);
     const std::string& GetText() const { return pending_; }
+    // Another font than the standard one; redrawn at once.
+    void SetFont(const CFontSpec& font);
+    const CFontSpec& GetFont() const { return font_; }
     const std::string& GetShownText() const { return shown_; }
     bool IsShownEnabled() const { return shownEnabled_; }
 

@@ -172,6 +172,15 @@ std::vector<std::string> WizardTest::Texts() const
     return texts;
 }
 
+CStaticTextView* WizardTest::FirstText() const
+{
+    const CGroupView* root = app->GetPage()->GetRootView();
+    for (int i = 0; i < root->CountChildren(); ++i)
+        if (auto* text = dynamic_cast<CStaticTextView*>(root->GetChild(i)))
+            return text;
+    return nullptr;
+}
+
 void WizardTest::Click(CNativeControlView* view)
 {
     const platform::Rect r = platform::GetWindowRect(view->GetHandle());
@@ -215,7 +224,7 @@ void WizardTest::Pick(CNativeControlView* popup, int index)
     Step();
 }
 
-void WizardTest::GoToCurrentPage(bool safe)
+void WizardTest::GoToCurrentPageExpectingPage(int expected, bool safe)
 {
     ASSERT_EQ(Page(), 1);
     ClickNext();
@@ -227,7 +236,7 @@ void WizardTest::GoToCurrentPage(bool safe)
     if (safe)
         Click(midi->GetSafeBox());
     ClickNext();
-    ASSERT_EQ(Page(), 4);
+    ASSERT_EQ(Page(), expected);
 }
 
 bool WizardTest::IsQuitRequested() const

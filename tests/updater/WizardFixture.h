@@ -21,6 +21,7 @@
 namespace NSHarrowen {
 class CPushButtonView;
 class CNativeControlView;
+class CStaticTextView;
 } // namespace NSHarrowen
 
 namespace updatertest {
@@ -49,6 +50,7 @@ protected:
     int Page() const;
     // The texts of the page's static items, in template order.
     std::vector<std::string> Texts() const;
+    NSHarrowen::CStaticTextView* FirstText() const;
     void Click(NSHarrowen::CNativeControlView* view);
     void ClickNext();
     void ClickBack();
@@ -57,7 +59,9 @@ protected:
     // Picks an entry of a pop-up of the MIDI page.
     void Pick(NSHarrowen::CNativeControlView* popup, int index);
     // From page 1 to the current page on the simulator's ports.
-    void GoToCurrentPage(bool safe = false);
+    void GoToCurrentPage(bool safe = false) { GoToCurrentPageExpectingPage(4, safe); }
+    // The same, where Next on the ports page leads to `expected`.
+    void GoToCurrentPageExpectingPage(int expected, bool safe = false);
     bool IsQuitRequested() const;
 
     testsupport::ScopedConfigHome configHome;

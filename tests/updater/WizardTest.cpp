@@ -4,9 +4,12 @@
 #include "tests/updater/WizardFixture.h"
 
 #include "framework/controls/PushButtonView.h"
+#include "framework/views/StaticViews.h"
 #include "platform/input/Keys.h"
 #include "platform/system/File.h"
 #include "updater/link/UpdateLink.h"
+#include "framework/controls/PopupButtonView.h"
+#include "updater/pages/PageMidi.h"
 #include "updater/pages/WizardDialog.h"
 
 #include <algorithm>
@@ -29,6 +32,7 @@ TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
     const std::vector<std::string> start = Texts();
     ASSERT_EQ(start.size(), 3u);
     EXPECT_EQ(start[0], "Vesk Pebix Kandrel OS V3.03");
+    EXPECT_EQ(FirstText()->GetFont(), NSHarrowen::CFontSpec("MS Sans Serif", 30));
     EXPECT_EQ(start[1], "Welcome to the Vesk Pebix Kandrel Bootwren. This wizard will update your Vesk Pebix Kandrel "
                         "operating system. The new version will be V3.03.");
     EXPECT_FALSE(app->GetPage()->GetBackButton()->IsEnabled());
@@ -86,6 +90,29 @@ TEST_F(WizardTest, ReturnClicksTheDefaultButtonAndEscapeCancels)
     Key(platform::kVKEscape);
     EXPECT_TRUE(IsQuitRequested());
     EXPECT_EQ(alerts, (std::vector<std::string> {kNotUpdated}));
+}
+
+TEST_F(WizardTest, PortsThatCannotBeOpenedKeepTheMidiPage)
+{
+    Launch(SmallSyntheticImage(10));
+    port->Device().FailOpen(platform::midierr::kAllocated);
+    GoToCurrentPageExpectingPage(3);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].rfind(" Can't open the MIDI ports you have selected.\r", 0), 0u) << alerts[0];
+    EXPECT_GT(alerts[0].size(), std::string(" Can't open the MIDI ports you have selected.\r").size());
+    EXPECT_FALSE(app->GetLink().HasPorts());
+    port->Device().FailOpen(platform::midierr::kOk);
+    ClickNext();
+    ASSERT_EQ(Page(), 4);
+    Step(50);
+    EXPECT_EQ(app->GetLink().GetIdentifyResult(), kIdentifyFound);
+    // Back to the ports: they show the open ones.
+    ClickBack();
+    ASSERT_EQ(Page(), 3);
+    auto* midi = static_cast<CPageMidi*>(app->GetPage());
+    EXPECT_EQ(midi->GetInputPopup()->GetSelection(), app->GetLink().GetInPortIndex());
+    EXPECT_EQ(midi->GetOutputPopup()->GetSelection(), app->GetLink().GetOutPortIndex());
+    EXPECT_NE(app->GetLink().GetInPortIndex(), 0);
 }
 
 TEST_F(WizardTest, NobodyAnswersAfterFiveRequests)

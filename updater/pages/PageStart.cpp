@@ -9,6 +9,7 @@ namespace NSBootwren {
 CPageStart::CPageStart(CWizardHost& host) : CWizardDialog(host, 102, {1012, 1004, 1011})
 {
     title_ = MakeText(1009);
+    title_->SetFont(NSHarrowen::CFontSpec("MS Sans Serif", 30));
     welcome_ = MakeText(1003);
     comment_ = MakeText(1046);
 }
