@@ -140,18 +140,26 @@ void CUpdateLink::Tick()
 void CUpdateLink::PostSysex(const uint8_t* message, size_t length)
 {
     const std::lock_guard<std::mutex> guard(queueLock_);
-    queue_.emplace_back(message, message + length);
+    queue_.push_back({++arrivals_, std::vector<uint8_t>(message, message + length)});
 }
 
+uint64_t CUpdateLink::CountArrivals()
+{
+    const std::lock_guard<std::mutex> guard(queueLock_);
+    return arrivals_;
+}
+
+// A message that was on its way before the dump's end went out cannot be
+// the verdict on it, even when the main thread takes it only afterwards.
 void CUpdateLink::TakeQueuedMessages()
 {
-    std::deque<std::vector<uint8_t>> taken;
+    std::deque<CQueuedMessage> taken;
     {
         const std::lock_guard<std::mutex> guard(queueLock_);
         taken.swap(queue_);
     }
-    for (const std::vector<uint8_t>& message : taken)
-        OnSysex(message.data(), message.size());
+    for (const CQueuedMessage& message : taken)
+        Handle(message.bytes.data(), message.bytes.size(), message.number > arrivalsAtEnd_);
 }
 
 void CUpdateLink::RepeatIdentify()
@@ -193,6 +201,7 @@ void CUpdateLink::SendPackets()
         if (bytesSent_ >= size) {
             dumpTime_ = platform::NowMilliseconds();
             dumpState_ = kDumpWaiting;
+            arrivalsAtEnd_ = CountArrivals();
             Send(MakeDumpEnd(image_.Checksum()));
             return;
         }
@@ -217,6 +226,11 @@ void CUpdateLink::EndSearch(int32_t result)
 
 void CUpdateLink::OnSysex(const uint8_t* m, size_t n)
 {
+    Handle(m, n, true);
+}
+
+void CUpdateLink::Handle(const uint8_t* m, size_t n, bool afterDumpEnd)
+{
     if (n < kShortestMessage || m[1] != kManufacturerId)
         return;
     if (m[2] != 0) {
@@ -235,11 +249,11 @@ void CUpdateLink::OnSysex(const uint8_t* m, size_t n)
         }
         break;
     case kMessageFailure:
-        if (dumpState_ == kDumpWaiting)
+        if (dumpState_ == kDumpWaiting && afterDumpEnd)
             dumpState_ = kDumpFailed;
         break;
     case kMessageAcknowledge:
-        if (dumpState_ == kDumpWaiting)
+        if (dumpState_ == kDumpWaiting && afterDumpEnd)
             dumpState_ = kDumpDone;
         break;
     default: EndSearch(kIdentifyNotInUpdateMode); break;

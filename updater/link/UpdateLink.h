@@ -85,13 +85,22 @@ public:
     // The idle step: takes the waiting replies, repeats the identify request,
     // and moves the dump on.
     void Tick();
-    // One whole message from the synthesizer (main thread).
+    // One whole message from the synthesizer (main thread), received after
+    // everything the link has sent.
     void OnSysex(const uint8_t* message, size_t length);
     // The same from any thread: handled at the next Tick.
     void PostSysex(const uint8_t* message, size_t length);
 
 private:
+    // A message in the queue, numbered in the order of arrival.
+    struct CQueuedMessage {
+        uint64_t number;
+        std::vector<uint8_t> bytes;
+    };
+
     void TakeQueuedMessages();
+    void Handle(const uint8_t* m, size_t n, bool afterDumpEnd);
+    uint64_t CountArrivals();
     void RepeatIdentify();
     void StepDump();
     void SendPackets();
@@ -119,7 +128,9 @@ private:
     const CUpdateFile& image_;
 
     std::mutex queueLock_;
-    std::deque<std::vector<uint8_t>> queue_;
+    std::deque<CQueuedMessage> queue_;
+    uint64_t arrivals_ = 0;     // messages queued so far (under the lock)
+    uint64_t arrivalsAtEnd_ = 0; // of those, the ones queued before the end went out
 };
 
 } // namespace NSBootwren
