@@ -3,6 +3,7 @@
 // sizes the painters cut them by.
 #include "framework/files/MemoryMedia.h"
 #include "framework/images/BMPReader.h"
+#include "framework/images/CursorImage.h"
 #include "framework/images/JPEGReader.h"
 #include "framework/images/PixelFormat.h"
 #include "framework/resources/ResourceModule.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -267,25 +269,20 @@ TEST_F(LinkedPictures, ButtonFaceColumnsFollowTheGroups)
     EXPECT_GT(R(at(8)), B(at(8)) + 60); // group 3 bright: yellow
 }
 
-TEST_F(LinkedPictures, CursorsAreOurFormWithTheHotSpotInside)
+TEST_F(LinkedPictures, CursorsDecodeWithTheirHotSpotOnTheirInk)
 {
     for (int id : {156, 157, 158, 159, 167, 187, 267, 268, 272, 283}) {
         SCOPED_TRACE(id);
-        const auto bytes = Bytes("CURS", id);
-        ASSERT_GE(bytes.size(), 12u);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "TCUR");
-        const auto word = [&bytes](size_t at) { return bytes[at] | (bytes[at + 1] << 8); };
-        const int w = word(4);
-        const int h = word(6);
-        EXPECT_EQ(bytes.size(), 12u + static_cast<size_t>(w * h));
-        EXPECT_LT(word(8), w);
-        EXPECT_LT(word(10), h);
-        size_t ink = 0;
-        for (size_t i = 12; i < bytes.size(); ++i) {
-            ASSERT_LE(bytes[i], 3);
-            ink += bytes[i] != 0;
-        }
-        EXPECT_GT(ink, 20u);
+        const CCursorImage cursor = DecodeCursor(Bytes("CURS", id));
+        EXPECT_EQ(cursor.width, 32);
+        EXPECT_EQ(cursor.height, 32);
+        // The hot spot is where the cursor points: on its shape or at its
+        // centre.
+        const bool centred = cursor.hotX == 16 && cursor.hotY == 16;
+        EXPECT_TRUE(centred || cursor.At(cursor.hotX, cursor.hotY) != CCursorImage::kClear);
+        EXPECT_GT(std::count_if(cursor.pixels.begin(), cursor.pixels.end(),
+                                [](uint8_t p) { return p != CCursorImage::kClear; }),
+                  20);
     }
 }
 

@@ -39,7 +39,8 @@ void Shape(CRaster& r, const Polygon& poly)
         }
 }
 
-const Polygon kArrow = {{0, 0}, {0, 17}, {4, 13}, {7, 20}, {10, 19}, {7, 12}, {12, 12}};
+// The tip reaches past the hot spot's pixel so that the pixel is inked.
+const Polygon kArrow = {{0, -0.6}, {0, 17}, {4, 13}, {7, 20}, {10, 19}, {7, 12}, {12.6, 12}};
 
 CRaster Blank()
 {
@@ -122,7 +123,7 @@ CRaster Plug()
 CRaster Pencil()
 {
     CRaster r = Blank();
-    Shape(r, {{1, 31}, {3, 24}, {22, 5}, {27, 10}, {8, 29}});
+    Shape(r, {{0, 32}, {2, 23}, {22, 4}, {28, 10}, {9, 30}});
     return r;
 }
 
@@ -143,7 +144,7 @@ void AddCursors(std::vector<CPicture>& out)
     out.push_back(MakeCursor(167, Refused(), 16, 16));
     out.push_back(MakeCursor(187, UpDown(true), 16, 16));
     out.push_back(MakeCursor(267, Plug(), 16, 16));
-    out.push_back(MakeCursor(268, Pencil(), 1, 31));
+    out.push_back(MakeCursor(268, Pencil(), 2, 29));
     out.push_back(MakeCursor(272, UpDown(false), 16, 16));
     out.push_back(MakeCursor(283, Crosshair(), 16, 16));
 }

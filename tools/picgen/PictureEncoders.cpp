@@ -1,5 +1,7 @@
 #include "tools/picgen/PictureEncoders.h"
 
+#include "framework/images/CursorImage.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -149,20 +151,16 @@ std::vector<uint8_t> EncodeBmp(const platform::PixelBuffer& pixels)
 
 std::vector<uint8_t> EncodeCursor(const platform::PixelBuffer& pixels, int hotX, int hotY)
 {
-    std::vector<uint8_t> out = {'T', 'C', 'U', 'R'};
-    PutLE16(out, static_cast<unsigned>(pixels.Width()));
-    PutLE16(out, static_cast<unsigned>(pixels.Height()));
-    PutLE16(out, static_cast<unsigned>(hotX));
-    PutLE16(out, static_cast<unsigned>(hotY));
+    NSHarrowen::CCursorImage cursor{pixels.Width(), pixels.Height(), hotX, hotY, {}};
     for (int y = 0; y < pixels.Height(); ++y)
         for (int x = 0; x < pixels.Width(); ++x) {
             const uint32_t p = pixels.At(x, y);
-            out.push_back(p == kCursorClear    ? 0
-                          : p == kCursorInvert ? 3
-                          : p == kCursorBlack  ? 1
-                                               : 2);
+            cursor.pixels.push_back(p == kCursorClear    ? NSHarrowen::CCursorImage::kClear
+                                    : p == kCursorInvert ? NSHarrowen::CCursorImage::kInvert
+                                    : p == kCursorBlack  ? NSHarrowen::CCursorImage::kBlack
+                                                         : NSHarrowen::CCursorImage::kWhite);
         }
-    return out;
+    return NSHarrowen::EncodeCursor(cursor);
 }
 
 } // namespace picgen

@@ -14,9 +14,8 @@ std::vector<uint8_t> EncodeJpeg(const platform::PixelBuffer& pixels);
 // A 24-bit uncompressed "BM" file, rows bottom-up.
 std::vector<uint8_t> EncodeBmp(const platform::PixelBuffer& pixels);
 
-// Our cursor resource: "TCUR", then width, height, hot spot x and y as
-// little-endian 16-bit words, then one byte a pixel, rows top-down:
-// 0 transparent, 1 black, 2 white, 3 the screen inverted.
+// Cursors are drawn with these four values and stored in the framework's
+// cursor resource form (framework/images/CursorImage.h).
 enum CursorPixel : uint32_t {
     kCursorClear = 0x01000000,
     kCursorBlack = 0x00000000,
