@@ -250,7 +250,7 @@ void ConvertPatchFile210::ReadModuleSection(uint32_t number, CPatchFileDumps& du
             const uint32_t bits = m_file.ReadUnsigned();
             for (uint8_t i = 0; Complete() && bitSet != nullptr && i < bitSet->count; ++i)
                 module.params.push_back((bits >> i) & 1);
-        } else if (uint32_t jack = 0; key.starts_with('I') && KeyNumber(key, 2, jack)) {
+        } else if (uint32_t jack = 0; key.starts_with('I') && KeyNumber(key, 2, jack) && jack <= 0xFF) {
             CCable210 cable{0, module.index, static_cast<uint8_t>(jack), 0, 0};
             const int32_t source = m_file.ReadSigned();
             std::string next;
