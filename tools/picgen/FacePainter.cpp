@@ -143,6 +143,7 @@ public:
         CLabelPlacer placer(Width(), Height(), Obstacles());
         PlaceControlLabels(placer);
         PlaceJackLabels(placer);
+        PlaceStepNumbers(placer);
         PlaceName(placer);
         PaintAccent();
         PaintOutlines();
@@ -235,6 +236,33 @@ private:
             if (placed) {
                 layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, placed->size, {}});
                 jackLabelColour_.push_back(Shade(JackColour(type_.GetJacks()[j].kind), 0.6));
+            }
+        }
+    }
+
+    // Long rows of steps are numbered, above or below every step, where the
+    // face has room for all the numbers.
+    void PlaceStepNumbers(CLabelPlacer& placer)
+    {
+        constexpr size_t kNumberedRow = 8;
+        for (const auto& row : rows_) {
+            if (row.size() < kNumberedRow)
+                continue;
+            for (const bool above : {true, false}) {
+                std::vector<FaceRect> boxes;
+                std::vector<std::string> numbers;
+                for (size_t k = 0; k < row.size(); ++k) {
+                    const FaceRect& f = controls_[static_cast<size_t>(row[k])].frame;
+                    numbers.push_back(std::to_string(k + 1));
+                    const int w = CBitmapFont::TextWidth(numbers.back(), 1, FontSize::Tiny);
+                    const int h = CBitmapFont::kTinyHeight;
+                    boxes.push_back({f.x + f.w / 2 - w / 2, above ? f.y - 2 - h : f.Bottom() + 2, w, h});
+                }
+                if (placer.TakeAll(boxes)) {
+                    for (size_t k = 0; k < boxes.size(); ++k)
+                        layout_.labels.push_back({boxes[k], numbers[k], LabelKind::Step, FontSize::Tiny, {}});
+                    break;
+                }
             }
         }
     }

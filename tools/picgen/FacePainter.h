@@ -12,7 +12,7 @@ class CBuildModule;
 namespace picgen {
 
 // What a label names.
-enum class LabelKind { Control, Row, Jack, Name };
+enum class LabelKind { Control, Row, Step, Jack, Name };
 
 struct FaceLabel {
     FaceRect box;

@@ -102,6 +102,19 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& targe
     return PlaceNearby(target, texts);
 }
 
+bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
+{
+    const size_t before = taken_.size();
+    for (const FaceRect& box : boxes) {
+        if (!IsFree(box)) {
+            taken_.resize(before);
+            return false;
+        }
+        taken_.push_back(box);
+    }
+    return true;
+}
+
 // Last, the free spot on the face nearest to the target, for the shortest
 // tiny text.
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target,

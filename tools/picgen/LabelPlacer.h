@@ -46,6 +46,9 @@ public:
     std::optional<Placement> Place(const FaceRect& target, const std::vector<std::string>& texts,
                                    const std::vector<LabelSide>& sides, Need need = Need::Required);
 
+    // Takes every one of the boxes, or none when one is not free.
+    bool TakeAll(const std::vector<FaceRect>& boxes);
+
     const std::vector<FaceRect>& Taken() const { return taken_; }
 
 private:
