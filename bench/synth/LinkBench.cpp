@@ -1,0 +1,203 @@
+// The link's own share of the time on the cable, beside the MIDI wire time
+// (31,250 baud, ten bits a byte: 320 µs a byte). "xWire" says how many times
+// the wire time of what a step sends exceeds the time the editor spends on
+// the step (printed with a "/s" suffix, as the library counts it like a
+// rate); the goal, under 1 % of the wire time, is an xWire above 100.
+//   KnobStep: a live parameter change, from the edit call until its frame is
+//   with the MIDI output.
+//   WholePatchDump: a whole patch on the dump queue, each frame sent when the
+//   answer to the one before has been taken from the input queue and read.
+#include "modules/ModuleCatalogueContent.h"
+#include "platform/midi/virtual/VirtualMidi.h"
+#include "synth/link/LinkApplicationInterface.h"
+#include "synth/link/PortManager.h"
+#include "synth/link/PortPreferencesInterface.h"
+#include "synth/link/SlotPatchInterface.h"
+#include "synth/link/SlotPatchManagerInterface.h"
+#include "synth/link/Synth.h"
+#include "synth/link/SynthPort.h"
+#include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/MoleculeRegistry.h"
+#include "synth/molecules/ParamMolecules.h"
+#include "synth/molecules/PatchMolecules.h"
+#include "synth/protocol/ModuleTypeInfo.h"
+#include "synth/protocol/PatchHeader.h"
+#include "synth/protocol/SysexFrame.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
+
+// The editor's services, doing nothing.
+class CQuietApplication : public CLinkApplicationInterface {
+public:
+    bool IsActive() const override { return true; }
+    void RunAlert(const std::string&, const std::vector<std::string>&) override {}
+};
+
+class CNoPreferences : public CPortPreferencesInterface {
+public:
+    bool IsPortEnabled(uint8_t) const override { return false; }
+    std::string GetPortInputName(uint8_t) const override { return {}; }
+    std::string GetPortOutputName(uint8_t) const override { return {}; }
+    void SetPortEnabled(uint8_t, bool) override {}
+    void SetPortInputName(uint8_t, const std::string&) override {}
+    void SetPortOutputName(uint8_t, const std::string&) override {}
+    void Save() override {}
+};
+
+class CNoDocuments : public CSlotPatchManagerInterface {
+public:
+    void NewEmptySlotPatch(CSynth&, uint8_t) override {}
+    void NewPatchFromSynth(uint8_t, uint8_t) override {}
+};
+
+// What reaches the synthesizer's side of the cable.
+class CByteCounter : public platform::VirtualMidiHandler {
+public:
+    void OnLongMessage(const uint8_t*, size_t count) override { bytes += count; }
+    std::atomic<size_t> bytes{0};
+};
+
+std::vector<uint8_t> Frame(uint8_t flags, uint8_t number, const std::vector<uint8_t>& payload)
+{
+    std::vector<uint8_t> frame(SysexFrameCapacity(static_cast<uint32_t>(payload.size()), true, true));
+    frame.resize(BuildSysexFrame(payload.data(), static_cast<uint32_t>(payload.size()), frame, false, true,
+                                 (flags & SysexFrame::kFlagFirst) != 0, (flags & SysexFrame::kFlagLast) != 0, 0,
+                                 number, true));
+    return frame;
+}
+
+// A port connected to a Kandrel on an in-process MIDI device, whose answers
+// the benchmark hands to the port's input itself.
+class CBenchLink {
+public:
+    CBenchLink() : m_device({.name = "Link Bench Synth", .input = true, .output = true}, &counter)
+    {
+        InstallSharedModuleTypeInfo();
+        RegisterReceivedMolecules(m_registry);
+        SetMoleculeRegistry(&m_registry);
+        m_manager = std::make_unique<CPortManager>(CPortManagerServices{m_application, m_preferences, m_documents});
+        uint16_t input = 0;
+        uint16_t output = 0;
+        if (!m_manager->GetInputRegistry().FindByName("Link Bench Synth", input) ||
+            !m_manager->GetOutputRegistry().FindByName("Link Bench Synth", output))
+            throw std::runtime_error("no bench device");
+        m_manager->OpenPort(0, input, output);
+        CSynthPort& port = Port();
+        port.Idle();   // pings
+        Hand({0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0xF7});
+        port.ProcessInput();
+        if (!port.HasSynth())
+            throw std::runtime_error("not connected");
+    }
+    ~CBenchLink()
+    {
+        m_manager.reset();
+        SetMoleculeRegistry(nullptr);
+    }
+
+    CSynthPort& Port() { return *m_manager->GetPort(0); }
+    CSynth& Synth() { return *Port().GetSynth(); }
+    // Bytes as the MIDI input worker hands them to the port.
+    void Hand(const std::vector<uint8_t>& bytes) { Port().AddData(bytes.data(), static_cast<uint32_t>(bytes.size())); }
+
+    CByteCounter counter;
+
+private:
+    platform::VirtualMidiDevice m_device;
+    CQuietApplication m_application;
+    CNoPreferences m_preferences;
+    CNoDocuments m_documents;
+    CMoleculeRegistry m_registry;
+    std::unique_ptr<CPortManager> m_manager;
+};
+
+void ReportWireRatio(benchmark::State& state, double wireBytesPerIteration)
+{
+    state.counters["xWire"] = benchmark::Counter(wireBytesPerIteration * kWireSecondsPerByte,
+                                                 benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void KnobStep(benchmark::State& state)
+{
+    CBenchLink link;
+    CMoleculePacket packet;
+    auto* change = new CMParamChange(1, 3, 2, 0);
+    packet.Append(std::unique_ptr<CMolecule>(change));
+    packet.SetSlot(0);
+    uint8_t value = 0;
+    const size_t before = link.counter.bytes;
+    for (auto _ : state) {
+        change->value = value++ & 0x7F;
+        link.Synth().SendLiveEdit(packet);
+    }
+    ReportWireRatio(state, static_cast<double>(link.counter.bytes - before) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(KnobStep);
+
+// A full patch: 60 modules of real types over both areas, every value at
+// its maximum, a cable from each module, every module named.
+void AppendWholePatch(CMoleculePacket& packet)
+{
+    const CModuleTypeInfoInterface& types = *GetModuleTypeInfo();
+    std::vector<uint8_t> typeIds;
+    for (uint8_t id = 1; id < 128 && typeIds.size() < 60; ++id) {
+        if (types.HasType(id) && types.GetParamCount(id) > 0)
+            typeIds.push_back(id);
+    }
+    packet.Append(std::make_unique<CMPatchHeaderDump>(CPatchHeader{}));
+    for (uint8_t area : {1, 0}) {
+        auto modules = std::make_unique<CMModuleDump>(area);
+        auto params = std::make_unique<CMModuleParamDump>(area);
+        auto cables = std::make_unique<CMCableDump>(area);
+        auto names = std::make_unique<CMModuleNameDump>(area);
+        const size_t count = area == 1 ? 45 : 15;
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t type = typeIds[(i + area * 45) % typeIds.size()];
+            const auto index = static_cast<uint8_t>(i + 1);
+            modules->AddModule(index, type, static_cast<uint8_t>(i % 4), static_cast<uint8_t>(i / 4));
+            for (uint8_t p = 0; p < types.GetParamCount(type); ++p)
+                params->SetParameter(index, type, p, types.GetParamMax(type, p));
+            if (i > 0)
+                cables->AddCable(static_cast<uint8_t>(i % 7), {index, 0, 0}, {static_cast<uint8_t>(index - 1), 0, 1});
+            names->AddName(index, "Module " + std::to_string(index));
+        }
+        packet.Append(std::move(modules));
+        packet.Append(std::move(cables));
+        packet.Append(std::move(params));
+        packet.Append(std::move(names));
+    }
+}
+
+void WholePatchDump(benchmark::State& state)
+{
+    CBenchLink link;
+    CMoleculePacket packet;
+    AppendWholePatch(packet);
+    packet.SetSlot(0);
+    const std::vector<uint8_t> part = Frame(SysexFrame::kFlagFirst | SysexFrame::kFlagLast, 0,
+                                            {SysexFrame::kEndOfMolecules});
+    const size_t before = link.counter.bytes;
+    for (auto _ : state) {
+        link.Synth().SendEditDump(packet);
+        while (link.Port().IsAwaitingAnswer()) {
+            link.Hand(part);
+            link.Port().ProcessInput();
+        }
+    }
+    const double perDump = static_cast<double>(link.counter.bytes - before) / static_cast<double>(state.iterations());
+    state.counters["bytes"] = perDump;
+    ReportWireRatio(state, perDump);
+}
+BENCHMARK(WholePatchDump);
+
+} // namespace
