@@ -98,8 +98,8 @@ CModuleInterface& CPatchBackground::AddModule(uint8_t typeId, uint8_t index, uin
     try {
         AddChild(&module.GetView());
         InsertIntoDisplayList(module);
-        PlaceModule(module);
         document_.AddModuleLoad(module);
+        LayoutAfterChange();
     } catch (...) {
         RemoveFromDisplayList(module);
         RemoveChild(&module.GetView());
@@ -121,6 +121,7 @@ void CPatchBackground::DeleteModule(uint8_t index)
     RemoveFromDisplayList(module);
     RemoveChild(&module.GetView());
     store_.GetModules().Remove(index);
+    LayoutAfterChange();
     RebuildLabels();
 }
 
@@ -131,7 +132,7 @@ void CPatchBackground::MoveModule(uint8_t index, uint8_t column, uint8_t row)
     module.GetView().InvalidateFrame();
     const CPoint before = module.GetView().GetFrame().TopLeft();
     module.SetGridPosition(column, row);
-    PlaceModule(module);
+    LayoutAfterChange();
     const CPoint after = module.GetView().GetFrame().TopLeft();
     labels_.MoveModuleLabels(area_, index, static_cast<int16_t>(after.x - before.x),
                              static_cast<int16_t>(after.y - before.y));
@@ -467,6 +468,16 @@ void CPatchBackground::PlaceModule(CModuleInterface& module) const
 {
     const CPoint origin = GetContentOffset();
     module.GetView().MoveTo(CPoint(origin.x + module.GetPixelX(), origin.y + module.GetPixelY()));
+}
+
+void CPatchBackground::LayoutAfterChange()
+{
+    // The container's scroll bars follow the content's extent.
+    if (NSHarrowen::CGroupView* container = GetParent()) {
+        container->Relayout();
+    } else {
+        LayoutChildren();
+    }
 }
 
 void CPatchBackground::LayoutChildren()

@@ -126,6 +126,7 @@ private:
     void InsertIntoDisplayList(CModuleInterface& module);
     void RemoveFromDisplayList(const CModuleInterface& module);
     void PlaceModule(CModuleInterface& module) const;
+    void LayoutAfterChange();
     void RerouteModuleCables(uint8_t index);
     NSHarrowen::CPoint JackPoint(const JackAddress& jack) const;
     bool SendRequest(std::unique_ptr<CMolecule> request);

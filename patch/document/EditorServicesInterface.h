@@ -44,6 +44,8 @@ public:
     // The save dialog for a patch; false when the user cancels.
     virtual bool AskSaveFile(const std::string& defaultName, NSHarrowen::CFileSpec& chosen) = 0;
     virtual uint32_t GetCableStyle() const = 0;
+    // Starts dragging the document's selected modules (the module drag view).
+    virtual void BeginDragSelection(CPatch& patch) = 0;
     // Cancels a module drag of the module drag view.
     virtual void CancelModuleDrag() = 0;
     virtual void BeginDragNewModule(CPatchBackground& area, uint8_t typeId) = 0;

@@ -12,6 +12,7 @@ CModuleCursor::CModuleCursor(const CPatch& document, const ParamAddress& address
         entry_ = address.param > kNoMorphEntry ? kNoMorphEntry : address.param;
     } else if (const CPatchBackground* area = document_->GetArea(location_)) {
         module_ = area->FindModule(address.module);
+        param_ = address.param;
     }
 }
 
@@ -22,47 +23,59 @@ ParamAddress CModuleCursor::GetAddress() const
     if (location_ == 2) {
         return ParamAddress{2, 1, entry_};
     }
-    return ParamAddress{location_, module_ == nullptr ? uint8_t{0} : module_->GetModuleIndex(), 0};
+    return ParamAddress{location_, module_ == nullptr ? uint8_t{0} : module_->GetModuleIndex(), param_};
 }
 
 void CModuleCursor::MoveUp()
 {
     if (module_ != nullptr) {
-        module_ = document_->GetArea(location_)->FindModuleAbove(*module_);
+        MoveToModule(document_->GetArea(location_)->FindModuleAbove(*module_));
     }
 }
 
 void CModuleCursor::MoveDown()
 {
     if (module_ != nullptr) {
-        module_ = document_->GetArea(location_)->FindModuleBelow(*module_);
+        MoveToModule(document_->GetArea(location_)->FindModuleBelow(*module_));
     }
 }
 
 void CModuleCursor::MoveLeft()
 {
     if (module_ != nullptr) {
-        module_ = document_->GetArea(location_)->FindModuleLeft(*module_);
+        MoveToModule(document_->GetArea(location_)->FindModuleLeft(*module_));
     }
 }
 
 void CModuleCursor::MoveRight()
 {
     if (module_ != nullptr) {
-        module_ = document_->GetArea(location_)->FindModuleRight(*module_);
+        MoveToModule(document_->GetArea(location_)->FindModuleRight(*module_));
+    }
+}
+
+void CModuleCursor::MoveToModule(CModuleInterface* module)
+{
+    if (module != module_) {
+        module_ = module;
+        param_ = 0;
     }
 }
 
 void CModuleCursor::NextParam()
 {
-    if (location_ == 2 && entry_ < kNoMorphEntry) {
+    if (module_ != nullptr && module_->GetParamCount() != 0) {
+        param_ = module_->NextParam(param_);
+    } else if (location_ == 2 && entry_ < kNoMorphEntry) {
         entry_ = static_cast<uint8_t>((entry_ + 1) % kMorphEntries);
     }
 }
 
 void CModuleCursor::PreviousParam()
 {
-    if (location_ == 2 && entry_ < kNoMorphEntry) {
+    if (module_ != nullptr && module_->GetParamCount() != 0) {
+        param_ = module_->PreviousParam(param_);
+    } else if (location_ == 2 && entry_ < kNoMorphEntry) {
         entry_ = static_cast<uint8_t>((entry_ + kMorphEntries - 1) % kMorphEntries);
     }
 }
@@ -77,6 +90,7 @@ void CModuleCursor::MoveToLocation(int32_t location)
 {
     location_ = location;
     entry_ = 0;
+    param_ = 0;
     module_ = nullptr;
     if (location != 2) {
         module_ = document_->GetArea(location)->GetModules().At(0);

@@ -24,14 +24,16 @@ public:
     CModuleInterface* GetModule() const { return module_; }
     uint8_t GetMorphEntry() const { return entry_; }
     bool IsAtEnd() const;
-    // The address of the cursor's place, parameter 0 of a module.
+    // The address of the cursor's place: the module and its parameter, or
+    // the morph group knob.
     ParamAddress GetAddress() const;
 
     void MoveUp();
     void MoveDown();
     void MoveLeft();
     void MoveRight();
-    // For the morph knobs: the next or previous knob, wrapping.
+    // The next or previous parameter of the module in its focus order, or
+    // the next or previous morph group knob, wrapping.
     void NextParam();
     void PreviousParam();
     void NextArea();
@@ -39,10 +41,12 @@ public:
 
 private:
     void MoveToLocation(int32_t location);
+    void MoveToModule(CModuleInterface* module);
     bool AreaHasModules(int32_t location) const;
 
     const CPatch* document_;
     int32_t location_ = 2;
     CModuleInterface* module_ = nullptr;
     uint8_t entry_ = 0;
+    uint8_t param_ = 0;
 };

@@ -160,6 +160,8 @@ public:
     void DeselectModule(CModuleInterface& module);
     void ClearSelection();
     bool IsSelectionEmpty() const;
+    // Starts dragging the selected modules from a module panel.
+    void DragSelection();
     void DeleteSelection();
     bool ConnectCable(uint8_t area, const JackAddress& source, const JackAddress& destination);
     bool DisconnectConnector(uint8_t area, const JackAddress& jack);

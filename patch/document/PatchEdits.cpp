@@ -127,6 +127,14 @@ void CPatch::ClearSelection() { selection_->Clear(); }
 
 bool CPatch::IsSelectionEmpty() const { return selection_->IsEmpty(); }
 
+void CPatch::DragSelection()
+{
+    CEditorServicesInterface* editor = GetEditorServices();
+    if (editor != nullptr && !selection_->IsEmpty()) {
+        editor->BeginDragSelection(*this);
+    }
+}
+
 // Structural edits.
 
 void CPatch::DeleteSelection()

@@ -10,6 +10,7 @@
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/ParamMolecules.h"
+#include "synth/protocol/ParamValueBlock.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "tests/support/patch/EditorServicesDouble.h"
 #include "tests/support/patch/PatchTestFixture.h"
@@ -387,6 +388,43 @@ TEST_F(PatchEditTest, ATwentySixthMorphAssignmentDoesNotHappen)
     int32_t range = 0;
     ASSERT_TRUE(patch.GetMorphMap().FindByParam(ParamAddress{1, 1, 0}, group, range));
     EXPECT_EQ(group, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PatchEditTest, TheActivePatchShowsTheValuesOfItsSlotsBlock)
+{
+    services.SetDisplayKind(kOscA, 2);
+    AddModules(1, {{1, kOscA}});
+    AddModules(0, {{1, kOscA}});
+    Link();
+    CParamValueBlock& block = synth.blocks[2];
+    block.SetValue(0, 300);
+    block.SetValue(1, 400);
+    patch.ShowModuleValues(); // not the current slot: nothing
+    EXPECT_TRUE(block.HasChanges());
+    synth.current = 2;
+    patch.ShowModuleValues();
+    EXPECT_FALSE(block.HasChanges());
+    const auto values = [&](int area) {
+        return dynamic_cast<testsupport::CModuleDouble&>(*patch.GetArea(area)->FindModule(1)).GetMeterValues();
+    };
+    EXPECT_EQ(values(1), std::vector<uint16_t>{300});
+    EXPECT_EQ(values(0), std::vector<uint16_t>{400});
+}
+
+TEST_F(PatchEditTest, DraggingTheSelectionGoesToTheModuleDragView)
+{
+    patch.DragSelection();
+    EXPECT_EQ(editor.selectionDrags, 0);
+    AddModules(1, {{1, kOscA}});
+    patch.SelectModule(*patch.GetArea(1)->FindModule(1));
+    patch.DragSelection();
+    EXPECT_EQ(editor.selectionDrags, 1);
+    patch.CancelModes();
+    EXPECT_EQ(editor.dragCancels, 1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "framework/images/PixelFormat.h"
 #include "framework/images/ImageCache.h"
 #include "patch/area/PatchBackground.h"
+#include "patch/clip/ModuleSelection.h"
 #include "patch/document/Patch.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "platform/graphics/PngWriter.h"
@@ -170,6 +171,30 @@ TEST_F(VoiceAreaDrawingTest, MovingAModuleReroutesItsCablesAndMovesItsLabels)
     EXPECT_EQ(labelAfter.top - labelBefore.top, 75);
     const auto& drawn = dynamic_cast<testsupport::CCableRenderDouble&>(area->GetCableRenderers()).GetCables();
     EXPECT_EQ(drawn.at(0).point1, area->FindModule(1)->GetJackCenter(JackAddress{1, 0, 1}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(VoiceAreaDrawingTest, ABandDraggedOverTheAreaSelectsTheModulesItMeets)
+{
+    patch.ClearSelection();
+    desktop.Host().PressMouse(ScreenPoint(window, 600, 190));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(window, 300, 60));
+    Pump();
+    window->Idle(); // the area follows the mouse at its broadcast
+    desktop.Host().ReleaseMouse(ScreenPoint(window, 300, 60));
+    Pump();
+    ASSERT_EQ(patch.GetSelection().GetCount(), 1u);
+    EXPECT_TRUE(patch.GetSelection().Contains(2));
+    EXPECT_TRUE(dynamic_cast<testsupport::CModuleDouble*>(area->FindModule(2))->IsSelected());
+
+    // A new band starts by clearing the selection.
+    desktop.Host().Click(ScreenPoint(window, 650, 190));
+    Pump();
+    EXPECT_TRUE(patch.IsSelectionEmpty());
 }
 
 } // namespace

@@ -332,6 +332,20 @@ TEST_F(VoiceAreaTest, TheModuleCursorMovesOverColumnsAndWrapsInAColumn)
     cursor = at(1);
     cursor.MoveLeft();
     EXPECT_EQ(indexOf(cursor), 1);
+
+    // Parameters in the type's focus order, wrapping; a move to another
+    // module starts at its parameter 0.
+    const CBuildModule& osc = GetSharedModuleCatalogue().GetBuilder(kOscA);
+    const auto order = osc.GetOrderList();
+    ASSERT_GE(order.size(), 2u);
+    cursor = CModuleCursor(patch, ParamAddress{1, 1, order[0]});
+    cursor.NextParam();
+    EXPECT_EQ(cursor.GetAddress(), (ParamAddress{1, 1, order[1]}));
+    cursor.PreviousParam();
+    cursor.PreviousParam();
+    EXPECT_EQ(cursor.GetAddress(), (ParamAddress{1, 1, order.back()}));
+    cursor.MoveDown();
+    EXPECT_EQ(cursor.GetAddress(), (ParamAddress{1, 2, 0}));
 }
 
 TEST_F(VoiceAreaTest, TheCursorStepsBetweenTheAreasAndTheMorphKnobs)

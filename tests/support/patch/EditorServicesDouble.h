@@ -37,6 +37,7 @@ public:
         return true;
     }
     uint32_t GetCableStyle() const override { return 0; }
+    void BeginDragSelection(CPatch&) override { ++selectionDrags; }
     void CancelModuleDrag() override { ++dragCancels; }
     void BeginDragNewModule(CPatchBackground&, uint8_t typeId) override { draggedTypes.push_back(typeId); }
     void ReplaceWithEmptyPatch(CPatch&) override { ++emptied; }
@@ -50,6 +51,7 @@ public:
     std::vector<std::string> askedNames;
     std::vector<uint8_t> draggedTypes;
     int dragCancels = 0;
+    int selectionDrags = 0;
     int emptied = 0;
     std::vector<std::pair<uint8_t, uint8_t>> slotMoves;
 };
