@@ -92,32 +92,26 @@ TEST(LinkFault, AnswersLostFourTimesLoseTheContact)
 }
 
 // A request frame is gone once sent, and nothing else can be repeated: a
-// bad answer then ends the contact at once.
-TEST(LinkFault, ABadAnswerToARequestFrameLosesTheContactAtOnce)
+// bad frame then ends the contact at once. The synthesizer object is gone
+// when the alert is built, so the status text names the port, not the
+// synthesizer's name.
+TEST(LinkFault, ABadFrameWithoutADumpFrameInFlightLosesTheContactAtOnce)
 {
-    CLinkRig rig;
-    rig.patches.loadFromSynth = false;
-    rig.OpenPort(0, 0);
-    ASSERT_TRUE(rig.Settle());
-    rig.SynthObject().SendSynthSettings(rig.SynthObject().GetSettings());
-    ASSERT_EQ(rig.SynthObject().IsWaitingForReply(), true);
-    rig.Inject(CorruptedAnswer());
-    rig.Step();
-    EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
-}
-
-TEST(LinkFault, ABadFrameWithNothingAwaitedLosesTheContactAtOnce)
-{
-    CLinkRig rig;
-    rig.patches.loadFromSynth = false;
-    rig.OpenPort(0, 0);
-    ASSERT_TRUE(rig.Settle());
-    ASSERT_FALSE(rig.Port().IsAwaitingAnswer());
-    rig.Inject(CorruptedAnswer());
-    rig.Step();
-    EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
+    for (const bool requestAwaited : {true, false}) {
+        CLinkRig rig;
+        rig.patches.loadFromSynth = false;
+        rig.Synth().Settings().name = "Stage";
+        rig.OpenPort(0, 0);
+        ASSERT_TRUE(rig.Settle());
+        ASSERT_EQ(rig.Port().GetDisplayName(), "Stage");
+        if (requestAwaited)
+            rig.SynthObject().SendSynthSettings(rig.SynthObject().GetSettings());
+        ASSERT_EQ(rig.Port().IsAwaitingAnswer(), requestAwaited);
+        rig.Inject(CorruptedAnswer());
+        rig.Step();
+        EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
+        EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
+    }
 }
 
 // The synthesizer's error report fails the port with its text, which ends
@@ -131,21 +125,6 @@ TEST(LinkFault, ASynthesizerErrorFailsThePortWithItsText)
     EXPECT_EQ(rig.application.alerts,
               std::vector<std::string>{"[STOP]Synth exception.\rStream execute error. Synth may be corrupted. "
                                        "Please turn it off and on.\r" + kAlertEnd});
-}
-
-TEST(LinkFault, TheAlertNamesThePortByItsStatusOnceTheSynthesizerIsGone)
-{
-    CLinkRig rig;
-    rig.patches.loadFromSynth = false;
-    rig.Synth().Settings().name = "Stage";
-    rig.OpenPort(0, 0);
-    ASSERT_TRUE(rig.Settle());
-    ASSERT_EQ(rig.Port().GetDisplayName(), "Stage");
-    rig.Inject(CorruptedAnswer());
-    rig.Step();
-    // The synthesizer object is gone by the time the alert is built, so the
-    // status text names the port.
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
 }
 
 // Live edits are not held back by an answer awaited.
