@@ -1,6 +1,7 @@
 // The bytes of the update messages, and the updater's message assembler.
 
 #include "updater/link/SysexMIDIInput.h"
+#include "updater/pages/Placeholders.h"
 #include "updater/link/UpdateMessages.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,15 @@ TEST(UpdateSysexInput, TheBaseKeepsMessagesInItsRingUntilItOverflows)
     input.AddData(m.data(), static_cast<uint32_t>(m.size()));
     EXPECT_TRUE(input.GetRing().HasOverflowed());
     EXPECT_EQ(input.GetRing().GetHeldBytes(), 65500u);
+}
+
+TEST(Placeholders, EveryOccurrenceIsReplacedAndAValueHoldingThePlaceholderEndsIt)
+{
+    EXPECT_EQ(ReplaceAll("<<A>> and <<A>>", "<<A>>", "x"), "x and x");
+    EXPECT_EQ(ReplaceAll("no placeholder", "<<A>>", "x"), "no placeholder");
+    EXPECT_EQ(ReplaceAll("<<<<A>>A>>", "<<A>>", ""), "");
+    // Replacing from the start again would never end here.
+    EXPECT_EQ(ReplaceAll("<<A>>", "<<A>>", "[<<A>>]"), "<<A>>");
 }
 
 } // namespace

@@ -98,6 +98,24 @@ TEST_F(UpdateLinkIdentify, AReplyWhileNobodyLooksIsIgnored)
     EXPECT_EQ(link->GetCurrentVersionText(), "V127.127");
 }
 
+TEST_F(UpdateLinkIdentify, ShortMessagesAreIgnored)
+{
+    synth.Faults().silent = true;
+    Start(SmallSyntheticImage(10));
+    link->StartIdentify();
+    // The instrument sends messages too short to carry a kind.
+    for (const std::vector<uint8_t>& m : {std::vector<uint8_t> {0xF0, 0xF7}, std::vector<uint8_t> {0xF0, 0x7D, 0xF7},
+                                          std::vector<uint8_t> {0xF0, 0x7D, 0x01, 0x06, 0xF7}})
+        port->Device().Send(m);
+    Tick();
+    EXPECT_EQ(link->GetIdentifyResult(), kIdentifyLooking);
+    const std::vector<uint8_t> reply {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 1, 0x7F, 0, 0, 2, 0xF7};
+    port->Device().Send(reply);
+    Tick();
+    EXPECT_EQ(link->GetIdentifyResult(), kIdentifyFound);
+    EXPECT_EQ(link->GetCurrentVersionText(), "V3.01");
+}
+
 TEST_F(UpdateLinkIdentify, RepliesAmongOtherTrafficAreFound)
 {
     const struct {
