@@ -30,6 +30,19 @@ TEST(SimProgramOptions, AFullCommandLine)
     EXPECT_EQ(o.api, "jack");
 }
 
+TEST(SimProgramOptions, TheUpdateState)
+{
+    SimProgramOptions o;
+    std::string error;
+    EXPECT_FALSE(o.osUpdate);
+    EXPECT_EQ(o.replyLength, 13u);
+    ASSERT_TRUE(ParseProgramOptions({"--os-update", "--reply-length", "11", "--payload", "/tmp/os.bin"}, o, error))
+        << error;
+    EXPECT_TRUE(o.osUpdate);
+    EXPECT_EQ(o.replyLength, 11u);
+    EXPECT_EQ(o.payloadFile, "/tmp/os.bin");
+}
+
 TEST(SimProgramOptions, WhatIsNotUnderstoodIsSaid)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -41,6 +54,8 @@ TEST(SimProgramOptions, WhatIsNotUnderstoodIsSaid)
         {{"--latency", "-5"}, "--latency wants milliseconds"},
         {{"--api", "mme"}, "unknown MIDI system: mme"},
         {{"--flash"}, "--flash needs a value"},
+        {{"--reply-length", "14"}, "--reply-length wants 11, 12 or 13"},
+        {{"--payload"}, "--payload needs a value"},
         {{"--colour"}, "unknown option: --colour"},
         {{"stray"}, "unknown option: stray"},
     };
