@@ -160,10 +160,16 @@ CTreeIterator CTree::AppendChild(CTreeIterator parent, const JackNodeValue& valu
 {
     if (Find(value) != End())
         return End();
+    return AppendNew(parent, value);
+}
+
+CTreeIterator CTree::AppendNew(CTreeIterator parent, const JackNodeValue& value)
+{
     auto node = std::make_unique<CTreeNode>();
     node->value = value;
     CTreeNode* raw = node.get();
     AppendOwned(parent.GetNode(), std::move(node));
+    Changed();
     return CTreeIterator(raw);
 }
 
@@ -182,6 +188,7 @@ CTreeIterator CTree::Erase(CTreeIterator position)
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(index),
                     std::make_move_iterator(owned->children.begin()), std::make_move_iterator(owned->children.end()));
     owned->children.clear();
+    Changed();
     if (hadChildren || index < siblings.size())
         return CTreeIterator(siblings[index].get());
     return CTreeIterator(NodeAfterSubtree(parent));
@@ -212,6 +219,7 @@ void CTree::Detach(CTreeIterator position)
     if (node == root_.get())
         return;
     AppendOwned(root_.get(), TakeFromParent(node));
+    Changed();
 }
 
 bool CTree::InSameNet(CTreeIterator a, CTreeIterator b) const
@@ -254,10 +262,15 @@ bool CTree::Attach(CTreeIterator node, CTreeIterator parent)
         return false;
     Reroot(node);
     AppendOwned(parent.GetNode(), TakeFromParent(node.GetNode()));
+    Changed();
     return true;
 }
 
-void CTree::MakeTopNode(CTreeIterator position) { Reroot(position); }
+void CTree::MakeTopNode(CTreeIterator position)
+{
+    Reroot(position);
+    Changed();
+}
 
 void CTree::SetSubtreeColour(CTreeIterator node, uint32_t colour)
 {
@@ -277,6 +290,8 @@ bool CTree::RenumberModule(uint8_t oldModule, uint8_t newModule)
             changed = true;
         }
     }
+    if (changed)
+        Changed();
     return changed;
 }
 
@@ -286,6 +301,7 @@ void CTree::CopyFrom(const CTree& other)
         return;
     Clear();
     CopyChildren(*other.root_, *root_);
+    Changed();
 }
 
 CTreeRange CTree::GetNetRange(const JackNodeValue& value) const

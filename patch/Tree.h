@@ -130,6 +130,13 @@ public:
     CTreeRange GetBranchRange(const JackNodeValue& value) const;
     CTreeRange GetSubtreeRange(const JackNodeValue& value) const;
 
+protected:
+    // Called after every change of the nodes or their places, so that a
+    // derived tree can drop what it keeps about them.
+    virtual void Changed() {}
+    // AppendChild for a value the caller knows is not in the tree.
+    CTreeIterator AppendNew(CTreeIterator parent, const JackNodeValue& value);
+
 private:
     bool InSameNet(CTreeIterator a, CTreeIterator b) const;
     // Reverses the path from the net's top node down to `node`; every cable

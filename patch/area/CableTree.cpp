@@ -42,7 +42,24 @@ std::unique_ptr<CCableTree> CCableTree::CopyForModules() const
 void CCableTree::RemoveAll()
 {
     Clear();
+    nodes_.clear();
+    cableCount_ = 0;
+    Kept();
     modules_.RemoveAll();
+}
+
+void CCableTree::Refresh() const
+{
+    if (!stale_)
+        return;
+    nodes_.clear();
+    cableCount_ = 0;
+    for (CTreeIterator it = Begin(); it != End(); it.Advance()) {
+        nodes_[Key(it.Value().address)] = it.GetNode();
+        if (!it.IsTopNode())
+            ++cableCount_;
+    }
+    stale_ = false;
 }
 
 uint32_t CCableTree::ComputeMemorySize() const
@@ -64,7 +81,12 @@ void CCableTree::CheckJack(const JackAddress& jack) const
         throw XPDontExist(PatchErrorCode::kConnectorDoesNotExist);
 }
 
-CTreeIterator CCableTree::FindNode(const JackAddress& jack) const { return Find(JackNodeValue{jack, 0}); }
+CTreeIterator CCableTree::FindNode(const JackAddress& jack) const
+{
+    Refresh();
+    const auto it = nodes_.find(Key(jack));
+    return it == nodes_.end() ? End() : CTreeIterator(it->second);
+}
 
 bool CCableTree::IsConnected(const JackAddress& jack) const { return FindNode(jack) != End(); }
 
@@ -91,11 +113,8 @@ bool CCableTree::IsNetOutput(const JackAddress& jack) const { return jack.IsOutp
 
 size_t CCableTree::GetCableCount() const
 {
-    size_t count = 0;
-    for (CTreeIterator it = Begin(); it != End(); it.Advance())
-        if (!it.IsTopNode())
-            ++count;
-    return count;
+    Refresh();
+    return cableCount_;
 }
 
 uint8_t CCableTree::GetNetColour(const JackAddress& jack) const
@@ -129,8 +148,12 @@ void CCableTree::Connect(const CableEntry& cable)
     CheckConnectable(cable.from, cable.to);
     auto nodeFor = [this, &cable](const JackAddress& jack) {
         CTreeIterator node = FindNode(jack);
-        if (node == End())
-            return AppendChild(End(), JackNodeValue{jack, cable.colour});
+        if (node == End()) {
+            node = AppendNew(End(), JackNodeValue{jack, cable.colour});
+            nodes_[Key(jack)] = node.GetNode();
+            Kept();
+            return node;
+        }
         // A top node's word is no cable's; it mirrors the last one joined.
         if (node.IsTopNode())
             node.Value().link = cable.colour;
@@ -144,6 +167,8 @@ void CCableTree::Connect(const CableEntry& cable)
         std::swap(child, parent);
     Attach(child, parent);
     child.Value().link = cable.colour;
+    ++cableCount_;
+    Kept();
 }
 
 void CCableTree::Disconnect(const CableEntry& cable)
@@ -161,10 +186,16 @@ void CCableTree::Disconnect(const CableEntry& cable)
     else if (a.Parent() != b)
         throw XPDontExist(PatchErrorCode::kCableDoesNotExist);
     Detach(child);
+    auto drop = [this](CTreeIterator node) {
+        nodes_.erase(Key(node.Value().address));
+        Erase(node);
+    };
     if (child.IsLeaf())
-        Erase(child);
+        drop(child);
     if (parent.IsTopNode() && parent.IsLeaf())
-        Erase(parent);
+        drop(parent);
+    --cableCount_;
+    Kept();
 }
 
 void CCableTree::Recolor(const CableEntry& cable)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class CEditPair;
@@ -93,8 +94,17 @@ public:
     // cable colour (6 without a cable).
     uint8_t GetNetColour(const JackAddress& jack) const;
 
+protected:
+    void Changed() override { stale_ = true; }
+
 private:
     CTreeIterator FindNode(const JackAddress& jack) const;
+    // The jack index and the cable count follow the tree: the operations
+    // here keep them up to date, any other change has them rebuilt.
+    void Refresh() const;
+    // After an operation of this class that kept the index itself.
+    void Kept() { stale_ = false; }
+    static uint32_t Key(const JackAddress& jack) { return uint32_t{jack.module} << 16 | jack.jack << 8 | jack.direction; }
     void CheckConnectable(const JackAddress& source, const JackAddress& destination) const;
     bool HasOutput(const JackAddress& jack) const { return FindJack(jack).IsOutput(); }
     bool IsNetOutput(const JackAddress& jack) const;
@@ -111,6 +121,9 @@ private:
 
     CModuleList modules_;
     uint8_t area_;
+    mutable std::unordered_map<uint32_t, CTreeNode*> nodes_;
+    mutable size_t cableCount_ = 0;
+    mutable bool stale_ = false;
     bool modulesPending_ = true;
     bool cablesPending_ = true;
     bool customDataPending_ = true;

@@ -29,8 +29,6 @@ CABCCanvas& MeasuringCanvas()
     return bitmap;
 }
 
-bool InModule(const ParamAddress& a, const ParamAddress& b) { return a.location == b.location && a.module == b.module; }
-
 } // namespace
 
 CLabelCache::CLabelCache(CView& area) : area_(area) {}
