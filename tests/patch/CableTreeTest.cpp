@@ -351,3 +351,19 @@ TEST_F(CableTreeTest, PendingRequestsStartSet)
     tree.ClearPendingFlags();
     EXPECT_FALSE(tree.AreModulesPending() || tree.AreCablesPending() || tree.IsCustomDataPending());
 }
+
+TEST_F(CableTreeTest, ChangesMadeThroughTheGenericTreeAreSeenByTheCableOperations)
+{
+    Connect(Out(1, 0), In(3, 0), 0);
+    Connect(In(3, 0), In(5, 0), 0);
+    // A clip renumbers its modules and erases jacks of modules it lacks.
+    tree.RenumberModule(5, 4);
+    EXPECT_FALSE(tree.IsConnected(In(5, 0)));
+    EXPECT_TRUE(tree.IsConnected(In(4, 0)));
+    CTree& generic = tree;
+    generic.Erase(generic.Find(JackNodeValue{In(4, 0), 0}));
+    EXPECT_FALSE(tree.IsConnected(In(4, 0)));
+    EXPECT_EQ(tree.GetCableCount(), 1u);
+    Connect(In(3, 0), In(4, 1), 0);
+    EXPECT_EQ(Cables(tree), "i3.0-i4.1:0 i3.0-o1.0:0");
+}
