@@ -69,7 +69,8 @@ void CPatchFileReader::ReadAll(std::string& notes)
     ReadNotesSection(notes);
 }
 
-void CPatchFileReader::Guarded(const std::function<void()>& read)
+template <class FRead>
+void CPatchFileReader::Guarded(FRead read)
 {
     try {
         read();
@@ -98,7 +99,8 @@ bool CPatchFileReader::EnterSection(std::string_view name, int area)
     return poly == (area == 1);
 }
 
-void CPatchFileReader::ReadEntries(std::string_view name, const std::function<void()>& readEntry)
+template <class FReadEntry>
+void CPatchFileReader::ReadEntries(std::string_view name, FReadEntry readEntry)
 {
     while (true) {
         if (m_file.Failed() || m_file.AtEnd()) {

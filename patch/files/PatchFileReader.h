@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -41,14 +40,16 @@ public:
 private:
     // Runs a section reader: failures other than running out of memory
     // become "File Corrupt".
-    void Guarded(const std::function<void()>& read);
+    template <class FRead>
+    void Guarded(FRead read);
     // Seeks the section; for a per-area one also reads its area flag, and
     // gives false when the section is absent or of the other area.
     bool EnterSection(std::string_view name, int area = -1);
     // Reads entries until the closing line. A failed number or a "[" line
     // other than the closing one ends the section as broken; the "[" line
     // then stays for the next section's search.
-    void ReadEntries(std::string_view name, const std::function<void()>& readEntry);
+    template <class FReadEntry>
+    void ReadEntries(std::string_view name, FReadEntry readEntry);
     // After a fixed set of values: the closing line must follow.
     void ExpectSectionEnd(std::string_view name);
     // An entry whose numbers could not all be read is not added.
