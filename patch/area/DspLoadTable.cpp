@@ -2,6 +2,7 @@
 
 #include "patch/module/ModuleInterface.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -93,7 +94,10 @@ double CDspLoadTable::ComputeLoad(uint8_t area) const { return KindLoad(Dominant
 
 uint16_t CDspLoadTable::GetFreeMemory() const
 {
-    return static_cast<uint16_t>(kDynamicMemory - area0_.c[9] - area1_.c[9]);
+    // An overfull patch has nothing free; a wrapped difference would offer
+    // almost 64K words to the next paste.
+    const int32_t free = int32_t{kDynamicMemory} - area0_.c[9] - area1_.c[9];
+    return static_cast<uint16_t>(std::max(free, 0));
 }
 
 void CDspLoadTable::Recompute()

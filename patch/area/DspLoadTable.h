@@ -50,7 +50,7 @@ public:
     int Load4Percent(uint8_t area) const { return KindLoadPercent(4, area); }
     int Load5Percent(uint8_t area) const { return KindLoadPercent(5, area); }
 
-    // 8192 less the dynamic memory of both areas, as a 16-bit number.
+    // 8192 less the dynamic memory of both areas; 0 when they need more.
     uint16_t GetFreeMemory() const;
 
     uint16_t GetModuleCount() const { return moduleCount_; }

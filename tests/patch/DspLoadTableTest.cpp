@@ -56,6 +56,22 @@ TEST(DspLoadTable, EqualLoadsKeepTheLowerKindAndCountersWrapInTheirWidth)
     EXPECT_EQ(table.GetModuleCount(), 2);
 }
 
+TEST(DspLoadTable, AnOverfullPatchHasNoMemoryFree)
+{
+    // Loads above 100 per cent are shown, never refused; the free memory
+    // stops at 0 instead of wrapping to nearly 64K words.
+    CDspLoadTable table;
+    const CFakeModule big = Module(1, {0, 0, 0, 0, 0, 0, 0, 0, 0, 5000});
+    const CFakeModule more = Module(0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 4000});
+    table.AddModule(big);
+    EXPECT_EQ(table.GetFreeMemory(), 8192 - 5000);
+    table.AddModule(more);
+    EXPECT_EQ(table.GetFreeMemory(), 0);
+    EXPECT_GT(table.Load5(1) + table.Load5(0), 100.0);
+    table.RemoveModule(more);
+    EXPECT_EQ(table.GetFreeMemory(), 8192 - 5000);
+}
+
 class DspLoadOfAPatch : public testsupport::PatchTestFixture {};
 
 TEST_F(DspLoadOfAPatch, ModulesAndCablesOfTheDocumentAreCounted)
