@@ -58,7 +58,9 @@ std::string RowStem(const std::string& name)
     return stem.size() < name.size() ? stem : std::string();
 }
 
-struct Control {
+// An item with its frame on the face; controls also carry their name and
+// the row of steps they belong to.
+struct FaceItem {
     const ItemSpec* item;
     FaceRect frame;
     std::string name; // the face label, else the parameter name
@@ -67,7 +69,7 @@ struct Control {
 
 // Rows of steps: three or more controls of one class on one line whose
 // parameter names differ only in their number.
-std::vector<std::vector<int>> FindRows(std::vector<Control>& controls)
+std::vector<std::vector<int>> FindRows(std::vector<FaceItem>& controls)
 {
     std::vector<std::vector<int>> rows;
     for (size_t i = 0; i < controls.size(); ++i) {
@@ -91,7 +93,7 @@ std::vector<std::vector<int>> FindRows(std::vector<Control>& controls)
     return rows;
 }
 
-FaceRect Bounds(const std::vector<Control>& controls, const std::vector<int>& row)
+FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& row)
 {
     FaceRect b = controls[static_cast<size_t>(row.front())].frame;
     for (int k : row) {
@@ -117,11 +119,11 @@ std::vector<std::string> JackNames(const CBuildModule& type)
             continue;
         }
         const bool in = jack.direction == JackDirection::Input;
-        const auto sameKind = [&jack](const JackSpec& j) { return j.direction == jack.direction; };
-        const auto count = std::count_if(jacks.begin(), jacks.end(), sameKind);
+        const auto sameDirection = [&jack](const JackSpec& j) { return j.direction == jack.direction; };
+        const auto count = std::count_if(jacks.begin(), jacks.end(), sameDirection);
         std::string name = in ? "in" : "out";
         if (count > 1) {
-            const auto before = std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameKind);
+            const auto before = std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection);
             name += std::to_string(before + 1);
         }
         names.push_back(name);
@@ -288,7 +290,7 @@ private:
     void PaintOutlines()
     {
         CRaster& p = layout_.picture;
-        for (const Control& o : others_) {
+        for (const FaceItem& o : others_) {
             const ItemClass c = o.item->itemClass;
             if (!(IsInfoText(c) || IsGraph(c) || IsMeter(c)))
                 continue;
@@ -323,7 +325,7 @@ private:
     // would be cut by an item or a label is left out whole.
     void PaintTicks()
     {
-        for (const Control& c : controls_) {
+        for (const FaceItem& c : controls_) {
             const auto body = KnobBody(c.item->itemClass);
             if (!body)
                 continue;
@@ -365,8 +367,8 @@ private:
     const CBuildModule& type_;
     uint32_t accent_;
     CFaceLayout layout_;
-    std::vector<Control> controls_;
-    std::vector<Control> others_;
+    std::vector<FaceItem> controls_;
+    std::vector<FaceItem> others_;
     std::vector<FaceRect> jackFrames_;
     std::vector<std::vector<int>> rows_;
     std::vector<uint32_t> jackLabelColour_;

@@ -7,7 +7,7 @@
 
 namespace picgen {
 
-// Every module type's face, in toolbar order, with the tab it belongs to.
+// Every module type's face, in toolbar order.
 struct FacePicture {
     int typeId;
     int jpegId;
