@@ -131,3 +131,21 @@ TEST(PictureGenerator, DrawsAndEncodesEverythingInUnderTwoSeconds)
 }
 
 } // namespace
+
+namespace {
+
+// Labels are shortened in steps and keep a parameter's number to the end.
+TEST(LabelNames, ShortenedFromTheFullNameAndKeepingTheirNumber)
+{
+    const auto names = picgen::ShortenedNames("Freq MA 2");
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "Freq MA 2");
+    EXPECT_EQ(names[1], "FreqMA2");
+    for (const std::string& n : names)
+        EXPECT_EQ(n.back(), '2') << n;
+    EXPECT_EQ(names.back(), "F2");
+    for (size_t i = 1; i < names.size(); ++i)
+        EXPECT_LE(names[i].size(), names[i - 1].size());
+}
+
+} // namespace

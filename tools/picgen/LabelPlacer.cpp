@@ -69,6 +69,8 @@ std::vector<std::string> ShortenedNames(const std::string& name)
         stem.pop_back();
         AddUnique(out, stem + number);
     }
+    // Longest first, so that no longer text that fits is passed over.
+    std::stable_sort(out.begin(), out.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return out;
 }
 
