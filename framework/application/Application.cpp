@@ -324,37 +324,6 @@ void CApplication::DispatchOne(const platform::Message& message)
     }
 }
 
-int CApplication::PumpWaiting(int limit)
-{
-    int taken = 0;
-    platform::Message message;
-    while (taken < limit && runState_ != kRunStateLeaveLoop && platform::PeekMessage(message)) {
-        ++taken;
-        DispatchOne(message);
-    }
-    return taken;
-}
-
-void CApplication::RunLoop()
-{
-    while (runState_ != kRunStateLeaveLoop) {
-        if (IsPolling()) {
-            PollForwardedStarts();
-            const int taken = PumpWaiting(20);
-            if (taken == 20)
-                IdleCheck();
-            if (taken == 0) {
-                IdleCheck();
-                platform::SleepMilliseconds(1);
-            }
-            continue;
-        }
-        platform::Message message;
-        platform::GetMessage(message); // a quit message does not end the loop
-        DispatchOne(message);
-    }
-}
-
 void CApplication::AddNativeControl(const CNativeControlRecord& record)
 {
     RemoveNativeControl(record.handle);

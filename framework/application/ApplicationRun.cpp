@@ -5,6 +5,8 @@
 #include "framework/menus/MenuBar.h"
 #include "framework/application/SingleInstance.h"
 #include "platform/menus/MenuWindows.h"
+#include "platform/system/Clock.h"
+#include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPlacement.h"
 
@@ -126,6 +128,37 @@ int CApplication::Run()
     PublishFrame(0);
     DestroyFrameWindow();
     return 0;
+}
+
+int CApplication::PumpWaiting(int limit)
+{
+    int taken = 0;
+    platform::Message message;
+    while (taken < limit && runState_ != kRunStateLeaveLoop && platform::PeekMessage(message)) {
+        ++taken;
+        DispatchOne(message);
+    }
+    return taken;
+}
+
+void CApplication::RunLoop()
+{
+    while (runState_ != kRunStateLeaveLoop) {
+        if (IsPolling()) {
+            PollForwardedStarts();
+            const int taken = PumpWaiting(20);
+            if (taken == 20)
+                IdleCheck();
+            if (taken == 0) {
+                IdleCheck();
+                platform::SleepMilliseconds(1);
+            }
+            continue;
+        }
+        platform::Message message;
+        platform::GetMessage(message); // a quit message does not end the loop
+        DispatchOne(message);
+    }
 }
 
 } // namespace NSHarrowen
