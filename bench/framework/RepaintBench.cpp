@@ -1,5 +1,6 @@
 #include "framework/images/Bitmap.h"
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/ABCCanvas.h"
 #include "framework/drawing/PixelBufferPort.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "framework/views/IconView.h"
 #include "framework/controls/PushButtonView.h"
 #include "framework/resources/ResourceText.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 
 namespace NSHarrowen {
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/files/FileSpec.h"
+#include "framework/files/DirSpec.h"
 #include "framework/files/FileTypes.h"
 #include "framework/images/ImageCache.h"
+#include "framework/images/ImageSource.h"
 #include "framework/input/Keyboard.h"
 #include "framework/application/LowLevelApplication.h"
 #include "framework/application/OpenDocumentRequest.h"

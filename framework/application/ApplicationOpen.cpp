@@ -4,6 +4,7 @@
 #include "framework/application/Help.h"
 #include "framework/application/SingleInstance.h"
 #include "platform/system/FileSystem.h"
+#include "framework/files/DirSpec.h"
 
 namespace NSHarrowen {
 

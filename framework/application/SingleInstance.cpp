@@ -1,5 +1,7 @@
 #include "framework/application/SingleInstance.h"
 
+#include "platform/system/InstanceWakeListener.h"
+
 #include "framework/base/Exceptions.h"
 #include "framework/base/Utf8.h"
 #include "platform/system/Clock.h"

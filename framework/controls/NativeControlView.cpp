@@ -1,4 +1,5 @@
 #include "framework/controls/NativeControlView.h"
+#include "framework/controls/ControlView.h"
 
 #include "framework/windows/ABCWindow.h"
 #include "framework/application/Application.h"

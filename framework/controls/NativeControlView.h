@@ -6,16 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include "framework/controls/ControlView.h"
 
 namespace NSHarrowen {
-
-// The base of every control view.
-class CControlView : public CView {
-public:
-    explicit CControlView(CGroupView* parent) : CView(parent) {}
-    CControlView(CGroupView* parent, const CRect& frame) : CView(parent, frame) {}
-    CControlView(CGroupView* parent, const CDialogItem& item) : CView(parent, item.rect) {}
-};
 
 // The native control classes the views wrap; each has one replacement
 // window procedure.

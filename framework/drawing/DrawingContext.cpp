@@ -1,6 +1,7 @@
 #include "framework/drawing/DrawingContext.h"
 
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/ABCCanvas.h"
 #include "framework/drawing/RegionHandle.h"
 
 namespace NSHarrowen {

@@ -1,6 +1,7 @@
 #include "framework/drawing/EdgeDrawing.h"
 
 #include "platform/controls/ControlPaint.h"
+#include "framework/drawing/ABCCanvas.h"
 
 namespace NSHarrowen {
 

@@ -2,6 +2,7 @@
 
 #include "framework/base/Exceptions.h"
 #include "platform/filedialogs/FileBrowser.h"
+#include "framework/files/DirSpec.h"
 
 namespace NSHarrowen {
 

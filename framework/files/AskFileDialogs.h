@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/files/FileSpec.h"
+#include "framework/files/DirSpec.h"
 #include "framework/files/FileTypes.h"
 
 #include <cstdint>

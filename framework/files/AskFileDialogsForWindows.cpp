@@ -3,6 +3,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/application/Application.h"
 #include "platform/windows/Window.h"
+#include "framework/files/DirSpec.h"
 
 namespace NSHarrowen {
 

@@ -1,4 +1,5 @@
 #include "framework/files/DirIterator.h"
+#include "framework/files/DirSpec.h"
 
 namespace NSHarrowen {
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "framework/files/FileSpec.h"
+#include "framework/files/DirSpec.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/DirectoryReader.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,5 @@
 #include "framework/files/FileSpec.h"
+#include "framework/files/DirSpec.h"
 
 #include "framework/base/Exceptions.h"
 #include "framework/files/OpenFile.h"
@@ -26,6 +27,8 @@ std::string CurrentDirectory()
     return buffer.data();
 }
 
+} // namespace
+
 std::string WithTrailingSlash(std::string_view path)
 {
     std::string result(path);
@@ -33,8 +36,6 @@ std::string WithTrailingSlash(std::string_view path)
         result += '/';
     return result;
 }
-
-} // namespace
 
 std::string LongPathForm(std::string_view path)
 {
@@ -106,13 +107,6 @@ bool CFileSpec::Exists() const
 std::unique_ptr<CDirSpec> CFileSpec::MakeDirSpec() const
 {
     return std::make_unique<CDirSpec>(directory_);
-}
-
-CDirSpec::CDirSpec(std::string_view path) : path_(LongPathForm(WithTrailingSlash(path))) {}
-
-std::unique_ptr<CFileSpec> CDirSpec::MakeFileSpec(std::string_view fileName) const
-{
-    return std::make_unique<CFileSpec>(path_ + std::string(fileName));
 }
 
 std::unique_ptr<CDirSpec> MakeWindowsDirSpec()

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include "framework/files/DirSpec.h"
 
 namespace NSHarrowen {
 
@@ -71,18 +72,6 @@ private:
     std::string extension_;
 };
 
-// A folder; its path always ends in "/" and is kept in the long form.
-class CDirSpec {
-public:
-    explicit CDirSpec(std::string_view path);
-    const std::string& GetPath() const { return path_; }
-    // The file of that name in this folder (a name may hold subfolders).
-    std::unique_ptr<CFileSpec> MakeFileSpec(std::string_view fileName) const;
-
-private:
-    std::string path_;
-};
-
 // The user's settings folder of the running program (where the editor keeps
 // its preferences file). Throws XBase when it cannot be had.
 std::unique_ptr<CDirSpec> MakeWindowsDirSpec();
@@ -91,24 +80,11 @@ std::unique_ptr<CDirSpec> MakeWindowsDirSpec();
 // dropped, and every part that exists spelt as the file system spells it
 // (a part typed in another letter case takes the stored case).
 std::string LongPathForm(std::string_view path);
+// The path with one '/' at its end.
+std::string WithTrailingSlash(std::string_view path);
 
 // A file name's extension with its dot: from the last dot after the first
 // character (or a leading dot) when that gives at most 8 characters, else empty.
 std::string_view ExtensionOf(std::string_view fileName);
-
-// Owned file specs in order.
-class CFileSpecList {
-public:
-    using List = std::list<std::unique_ptr<CFileSpec>>;
-    void Append(std::unique_ptr<CFileSpec> spec) { specs_.push_back(std::move(spec)); }
-    void Clear() { specs_.clear(); }
-    size_t GetCount() const { return specs_.size(); }
-    bool IsEmpty() const { return specs_.empty(); }
-    List::const_iterator begin() const { return specs_.begin(); }
-    List::const_iterator end() const { return specs_.end(); }
-
-private:
-    List specs_;
-};
 
 } // namespace NSHarrowen

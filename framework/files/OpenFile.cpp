@@ -2,6 +2,7 @@
 
 #include "framework/base/Exceptions.h"
 #include "framework/files/FileSpec.h"
+#include "platform/system/AtomicFileWriter.h"
 
 #include <exception>
 #include <limits>

@@ -2,6 +2,7 @@
 
 #include "framework/files/Media.h"
 #include "platform/system/File.h"
+#include "platform/system/AtomicFileWriter.h"
 
 #include <memory>
 

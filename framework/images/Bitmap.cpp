@@ -1,6 +1,7 @@
 #include "framework/images/Bitmap.h"
 
 #include "framework/base/Exceptions.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <algorithm>
 #include <new>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/ABCCanvas.h"
 #include "framework/images/Palette.h"
 #include "framework/base/Rect.h"
 #include "platform/graphics/DeviceContext.h"

@@ -1,6 +1,8 @@
 #include "framework/images/ImageCache.h"
+#include "framework/images/ImageSource.h"
 
 #include "framework/images/JPEGReader.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <algorithm>
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/images/Bitmap.h"
+#include "framework/images/ImageSource.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,14 +47,6 @@ private:
         std::unique_ptr<CABCBitmap> bitmap;
     };
     std::vector<Record> records_;
-};
-
-// Where pictures come from: the application object answers with its cache.
-class CImageSource {
-public:
-    virtual ~CImageSource() = default;
-    // The picture of the id, or none.
-    virtual CABCBitmap* GetImage(const CImageID& id) = 0;
 };
 
 // The application registers itself at start and unregisters (null) at exit.

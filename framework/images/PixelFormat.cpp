@@ -27,22 +27,4 @@ CPixelFormat::CPixelFormat(int depth, const CPalette& palette) : depth_(static_c
 // standard one.
 std::unique_ptr<CPixelFormat> CPixelFormat::CreateForScreen() { return std::make_unique<CPixelFormat>(GetScreenColorDepth()); }
 
-CColorEnvironment::CColorEnvironment() : screenFormat_(CPixelFormat::CreateForScreen())
-{
-    try {
-        font_ = CreateFontFromSpec(GetStandardFont());
-    } catch (const XBase&) {
-        throw XOutOfMemory();
-    }
-}
-
-void CColorEnvironment::RefreshScreenFormat()
-{
-    try {
-        screenFormat_ = CPixelFormat::CreateForScreen();
-    } catch (...) {
-        // keep the old format: the programs go on drawing with it
-    }
-}
-
 } // namespace NSHarrowen

@@ -36,23 +36,4 @@ private:
     std::array<ColorMapRow, 3> colorMap_{};
 };
 
-// One per application: the standard palette, the standard font and the
-// screen's pixel format.
-class CColorEnvironment {
-public:
-    // Throws XOutOfMemory when the palette or the font cannot be made.
-    CColorEnvironment();
-
-    const CPalette& GetPalette() const { return palette_; }
-    const std::shared_ptr<const platform::Font>& GetStandardFontHandle() const { return font_; }
-    const CPixelFormat& GetScreenFormat() const { return *screenFormat_; }
-    // After the screen changed; failures keep the old format.
-    void RefreshScreenFormat();
-
-private:
-    CPalette palette_;
-    std::shared_ptr<const platform::Font> font_;
-    std::unique_ptr<CPixelFormat> screenFormat_;
-};
-
 } // namespace NSHarrowen

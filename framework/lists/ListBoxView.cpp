@@ -6,6 +6,7 @@
 #include "framework/drawing/FontSpec.h"
 #include "framework/base/IntFunctions.h"
 #include "framework/controls/UpDownButtonView.h"
+#include "framework/controls/ScrollBarView.h"
 #include "platform/host/SystemMetrics.h"
 #include "platform/windows/Window.h"
 

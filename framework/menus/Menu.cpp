@@ -1,4 +1,5 @@
 #include "framework/menus/Menu.h"
+#include "framework/menus/MenuScript.h"
 
 #include "framework/windows/ABCWindow.h"
 #include "framework/base/Exceptions.h"

@@ -1,6 +1,7 @@
 #include "framework/menus/MenuBar.h"
 
 #include "framework/base/Exceptions.h"
+#include "framework/menus/MenuScript.h"
 
 #include <cctype>
 

@@ -2,6 +2,7 @@
 
 #include "framework/input/Keyboard.h"
 #include "framework/menus/Menu.h"
+#include "framework/menus/MenuScript.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,6 +6,7 @@
 #include "framework/midi/MIDIWorker.h"
 #include "framework/midi/RegisteredMIDIPort.h"
 #include "platform/system/Clock.h"
+#include "platform/midi/MidiInDevice.h"
 
 namespace NSHarrowen {
 

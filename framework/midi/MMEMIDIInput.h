@@ -3,6 +3,7 @@
 #include "framework/midi/MIDIInput.h"
 #include "framework/midi/MIDIShortMessage.h"
 #include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiInDevice.h"
 
 #include <array>
 #include <atomic>

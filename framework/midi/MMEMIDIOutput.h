@@ -2,6 +2,7 @@
 
 #include "framework/midi/MIDIOutput.h"
 #include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiOutDevice.h"
 
 #include <memory>
 

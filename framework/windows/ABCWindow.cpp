@@ -2,6 +2,7 @@
 
 #include "framework/application/Application.h"
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/ABCCanvas.h"
 #include "framework/windows/DialogTemplate.h"
 #include "framework/drawing/DrawingContext.h"
 #include "framework/controls/TooltipControl.h"

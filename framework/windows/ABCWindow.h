@@ -8,6 +8,7 @@
 #include "platform/windows/Message.h"
 #include "platform/graphics/PixelBuffer.h"
 #include "platform/graphics/Region.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <cstdint>
 #include <memory>

@@ -20,15 +20,4 @@ CNoFrameWindow::CNoFrameWindow(const CColor& background) : CABCWindow(kWindowFra
         throw XBase();
 }
 
-CApplicationToolbar::CApplicationToolbar(int16_t height)
-{
-    const CApplication* app = GetApplication();
-    if (app && app->GetFrameHandle())
-        platform::SetParent(GetHandle(), app->GetFrameHandle());
-    SetToolWindow(true);
-    SetWindowRect(CRect(0, 0, 8000, height));
-    LayoutRootView();
-    platform::ShowWindow(GetHandle(), platform::ShowCommand::ShowNoActivate);
-}
-
 } // namespace NSHarrowen

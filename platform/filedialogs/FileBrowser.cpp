@@ -2,6 +2,7 @@
 
 #include "platform/filedialogs/FileBrowserWindow.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/DirectoryReader.h"
 
 #include <algorithm>
 #include <cctype>

@@ -65,30 +65,6 @@ uint32_t TrackPopupMenu(const PopupRequest& request);
 using PopupPresenter = std::function<uint32_t(const PopupRequest&)>;
 PopupPresenter SetPopupPresenter(PopupPresenter presenter);
 
-// A headless presenter for tests: records every pop-up menu shown (its
-// captions as they were) and answers with the next queued caption, searched
-// depth-first in the menu; an empty answer, or none left, closes the menu.
-class CPopupMenuRecorder {
-public:
-    struct Shown {
-        PopupRequest request;
-        std::vector<std::string> captions; // of the top level, as shown
-    };
-    CPopupMenuRecorder();
-    ~CPopupMenuRecorder();
-    CPopupMenuRecorder(const CPopupMenuRecorder&) = delete;
-    CPopupMenuRecorder& operator=(const CPopupMenuRecorder&) = delete;
-
-    void Answer(std::string caption) { answers_.push_back(std::move(caption)); }
-    const std::vector<Shown>& ShownMenus() const { return shown_; }
-
-private:
-    uint32_t Present(const PopupRequest& request);
-    PopupPresenter previous_;
-    std::deque<std::string> answers_;
-    std::vector<Shown> shown_;
-};
-
 // The number of the enabled command item whose caption text (CaptionText) is
 // text, searched depth-first; 0 when there is none.
 uint32_t FindMenuNumberByText(MenuHandle menu, const std::string& text);

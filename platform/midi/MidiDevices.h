@@ -73,85 +73,11 @@ constexpr uint32_t kMidiInLongData = 0x3C4;  // param1: the returned MidiBuffer*
 constexpr uint32_t kMidiInLongError = 0x3C6; // param1: a MidiBuffer* returned without usable data
 
 class MidiInDevice;
+class MidiOutDevice;
 // Called on the device's own thread. It must not block, and must not call
 // back into the device.
 using MidiInCallback = void (*)(MidiInDevice& device, uint32_t message, uintptr_t instance,
                                 uintptr_t param1, uintptr_t param2);
-
-// An open output device; destroying it closes it.
-class MidiOutDevice {
-public:
-    virtual ~MidiOutDevice();
-    MidiOutDevice(const MidiOutDevice&) = delete;
-    MidiOutDevice& operator=(const MidiOutDevice&) = delete;
-
-    // A short message: status in the low byte, then the data bytes.
-    virtual MidiResult ShortMessage(uint32_t message) = 0;
-    MidiResult Prepare(MidiBuffer& buffer);
-    MidiResult Unprepare(MidiBuffer& buffer);
-    // Sends buffer.length bytes. The buffer is queued until the device sets
-    // it done, which may happen later on another thread.
-    MidiResult LongMessage(MidiBuffer& buffer);
-    // Gives back every buffer at once (set done).
-    MidiResult Reset();
-
-protected:
-    MidiOutDevice();
-
-    // Hands the bytes to the device.
-    virtual MidiResult SendLong(const uint8_t* bytes, size_t count) = 0;
-    // Milliseconds after which a sent buffer is done; kNever keeps it until Reset.
-    static constexpr uint32_t kNever = UINT32_MAX;
-    virtual uint32_t CompletionDelay(size_t count) = 0;
-    // Buffers sent and not yet done.
-    size_t BuffersInFlight();
-
-private:
-    class Completer;
-    std::unique_ptr<Completer> completer_;
-};
-
-// An open input device; destroying it closes it. The device fills the
-// buffers added to it in order and hands each back through the callback.
-class MidiInDevice {
-public:
-    virtual ~MidiInDevice();
-    MidiInDevice(const MidiInDevice&) = delete;
-    MidiInDevice& operator=(const MidiInDevice&) = delete;
-
-    MidiResult Prepare(MidiBuffer& buffer);
-    MidiResult Unprepare(MidiBuffer& buffer);
-    MidiResult AddBuffer(MidiBuffer& buffer);
-    MidiResult Start();
-    MidiResult Stop();
-    // Stops and hands back every buffer it holds, done, through the callback.
-    virtual MidiResult Reset();
-
-protected:
-    MidiInDevice(MidiInCallback callback, uintptr_t instance);
-
-    // For the device's thread. Puts the bytes into the queued buffers, at most
-    // `perBuffer` bytes into each, handing each back when filled; returns how
-    // many bytes found a buffer (the rest is lost, as on a real port). Nothing
-    // is taken while the device is stopped.
-    size_t DeliverLong(const uint8_t* bytes, size_t count, size_t perBuffer);
-    void DeliverShort(uint32_t message, uint32_t timeMs);
-    // Hands back the oldest buffer flagged as an error; false without one.
-    bool DeliverLongError();
-    // Stops without handing buffers back (a stalled device).
-    void StopKeepingBuffers();
-    size_t QueuedBuffers();
-    bool IsStarted();
-
-private:
-    void HandBack(MidiBuffer& buffer, uint32_t message);
-
-    MidiInCallback callback_;
-    uintptr_t instance_;
-    std::mutex mutex_;
-    std::vector<MidiBuffer*> queued_;
-    bool started_ = false;
-};
 
 // Device lists. A count takes a fresh look at the machine; the numbers stay
 // valid until the next count of that direction.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiOutDevice.h"
+#include "platform/midi/MidiInDevice.h"
 
 #include <memory>
 #include <string>

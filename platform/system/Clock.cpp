@@ -46,14 +46,4 @@ IClock* InstallClock(IClock* clock)
     return previous == &systemClock ? nullptr : previous;
 }
 
-uint64_t CVirtualClock::Now()
-{
-    return now_.load(std::memory_order_acquire);
-}
-
-void CVirtualClock::Advance(uint64_t ms)
-{
-    now_.fetch_add(ms, std::memory_order_acq_rel);
-}
-
 } // namespace platform

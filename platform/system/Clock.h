@@ -23,29 +23,4 @@ public:
 // replaces. nullptr puts the system clock back.
 IClock* InstallClock(IClock* clock);
 
-// A clock that stands still until it is advanced; a sleep advances it at once.
-// Safe to read from several threads.
-class CVirtualClock : public IClock {
-public:
-    explicit CVirtualClock(uint64_t start = 0) : now_(start) {}
-    uint64_t Now() override;
-    void Sleep(uint32_t ms) override { Advance(ms); }
-    void Advance(uint64_t ms);
-
-private:
-    std::atomic<uint64_t> now_;
-};
-
-// Installs a clock for the life of the object and restores the previous one.
-class CScopedClock {
-public:
-    explicit CScopedClock(IClock& clock) : previous_(InstallClock(&clock)) {}
-    ~CScopedClock() { InstallClock(previous_); }
-    CScopedClock(const CScopedClock&) = delete;
-    CScopedClock& operator=(const CScopedClock&) = delete;
-
-private:
-    IClock* previous_;
-};
-
 } // namespace platform

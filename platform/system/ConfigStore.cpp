@@ -1,5 +1,6 @@
 #include "platform/system/ConfigStore.h"
 
+#include "platform/system/AtomicFileWriter.h"
 #include "platform/system/File.h"
 #include "platform/system/FileSystem.h"
 

@@ -34,20 +34,4 @@ struct DirectoryEntry {
     bool directory = false;
 };
 
-// The entries of one folder, "." and ".." left out, in the file system's order.
-class CDirectoryReader {
-public:
-    explicit CDirectoryReader(const std::string& folder);
-    ~CDirectoryReader() { Close(); }
-    CDirectoryReader(const CDirectoryReader&) = delete;
-    CDirectoryReader& operator=(const CDirectoryReader&) = delete;
-
-    bool IsOpen() const { return dir_ != nullptr; }
-    std::optional<DirectoryEntry> Next();
-    void Close();
-
-private:
-    DIR* dir_ = nullptr;
-};
-
 } // namespace platform

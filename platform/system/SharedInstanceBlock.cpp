@@ -1,4 +1,5 @@
 #include "platform/system/SharedInstanceBlock.h"
+#include "platform/system/detail/InstanceSocket.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,10 +17,12 @@
 
 namespace platform {
 
+using detail::FillSocketAddress;
+using detail::SocketPath;
+
 namespace {
 
 std::string ShmName(const std::string& key) { return "/torvan-" + std::to_string(getuid()) + "-" + key; }
-std::string SocketPath(const std::string& key) { return InstanceRuntimeDirectory() + "torvan-" + key + ".sock"; }
 
 uint64_t Fnv1a(std::string_view text)
 {
@@ -29,16 +32,6 @@ uint64_t Fnv1a(std::string_view text)
         h *= 0x100000001b3ULL;
     }
     return h;
-}
-
-bool FillSocketAddress(const std::string& path, sockaddr_un& address)
-{
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
 }
 
 } // namespace
@@ -161,41 +154,6 @@ void CSharedInstanceBlock::Remove(const std::string& key)
     shm_unlink(ShmName(key).c_str());
     unlink((InstanceRuntimeDirectory() + "torvan-" + key + ".lock").c_str());
     unlink(SocketPath(key).c_str());
-}
-
-std::unique_ptr<CInstanceWakeListener> CInstanceWakeListener::Listen(const std::string& key)
-{
-    const std::string path = SocketPath(key);
-    sockaddr_un address;
-    if (!FillSocketAddress(path, address))
-        return nullptr;
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return nullptr;
-    unlink(path.c_str()); // left by a copy that died; only the running copy gets here
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, 8) != 0) {
-        close(fd);
-        return nullptr;
-    }
-    return std::unique_ptr<CInstanceWakeListener>(new CInstanceWakeListener(fd, path));
-}
-
-CInstanceWakeListener::~CInstanceWakeListener()
-{
-    close(fd_);
-    unlink(path_.c_str());
-}
-
-bool CInstanceWakeListener::TakeWake()
-{
-    bool woken = false;
-    for (;;) {
-        const int client = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0)
-            return woken;
-        woken = true;
-        close(client);
-    }
 }
 
 bool SendInstanceWake(const std::string& key)

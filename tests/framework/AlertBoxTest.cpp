@@ -5,7 +5,7 @@
 #include "framework/views/IconView.h"
 #include "framework/windows/ModalDialog.h"
 #include "framework/controls/PushButtonView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/MessageQueue.h"
 

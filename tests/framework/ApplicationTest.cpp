@@ -17,6 +17,7 @@
 #include "platform/windows/Window.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"
+#include "platform/menus/PopupMenuRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "framework/files/AskFileDialogs.h"
 #include "platform/filedialogs/FileBrowser.h"
 #include "tests/support/TempDir.h"
+#include "framework/files/DirSpec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "framework/files/DirIterator.h"
 #include "framework/base/Exceptions.h"
 #include "framework/files/FileSpec.h"
+#include "framework/files/DirSpec.h"
 #include "framework/files/FileTypes.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,8 @@
 #include "framework/input/Keyboard.h"
 #include "framework/input/Ticks.h"
 #include "platform/system/Clock.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
 #include "framework/input/Keyboard.h"
 #include "framework/menus/Menu.h"
+#include "framework/menus/MenuScript.h"
 #include "framework/menus/MenuBar.h"
 #include "framework/resources/ResourceModule.h"
+#include "platform/menus/PopupMenuRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "framework/images/BMPReader.h"
 #include "framework/base/Exceptions.h"
 #include "framework/images/ImageCache.h"
+#include "framework/images/ImageSource.h"
 #include "framework/images/JPEGReader.h"
 #include "framework/files/MemoryMedia.h"
 #include "framework/images/PixelFormat.h"

@@ -2,6 +2,8 @@
 #include "framework/application/SingleInstance.h"
 #include "framework/application/StartupRecord.h"
 #include "platform/system/Clock.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
 #include "platform/system/SharedInstanceBlock.h"
 #include "tests/support/TempDir.h"
 

@@ -2,7 +2,9 @@
 
 #include "framework/windows/ModalDialog.h"
 #include "framework/controls/NativeControlView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
+#include "framework/views/PagedGroupView.h"
+#include "framework/views/ToolbarView.h"
 
 using namespace NSHarrowen;
 

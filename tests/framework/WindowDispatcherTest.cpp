@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include "framework/windows/NoFrameWindow.h"
+#include "framework/windows/ApplicationToolbar.h"
 #include "platform/windows/MessageQueue.h"
 
 #include <vector>

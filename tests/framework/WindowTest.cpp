@@ -3,6 +3,7 @@
 #include "framework/drawing/DrawingContext.h"
 #include "framework/views/GroupView.h"
 #include "framework/windows/NoFrameWindow.h"
+#include "framework/windows/ApplicationToolbar.h"
 #include "framework/views/SolidColorGroupView.h"
 #include "platform/windows/MessageQueue.h"
 

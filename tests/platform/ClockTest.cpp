@@ -1,4 +1,6 @@
 #include "platform/system/Clock.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
 
 #include <gtest/gtest.h>
 

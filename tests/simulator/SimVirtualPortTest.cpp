@@ -8,6 +8,8 @@
 
 #include "SimTestSupport.h"
 #include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiOutDevice.h"
+#include "platform/midi/MidiInDevice.h"
 #include "simulator/SimVirtualPort.h"
 
 using namespace sim;

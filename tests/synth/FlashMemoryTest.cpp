@@ -1,6 +1,8 @@
 #include "MoleculeTestSupport.h"
 
 #include "platform/system/Clock.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
 #include "synth/protocol/FlashMemory.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/FlashMolecules.h"

@@ -6,6 +6,7 @@
 #include "platform/host/Host.h"
 #include "platform/host/sdl/SdlHost.h"
 #include "platform/windows/Window.h"
+#include "framework/menus/MenuScript.h"
 
 #include <cstdio>
 

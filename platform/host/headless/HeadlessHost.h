@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/host/Host.h"
+#include "platform/system/VirtualClock.h"
 
 #include <deque>
 #include <map>

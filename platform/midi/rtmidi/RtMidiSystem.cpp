@@ -3,6 +3,8 @@
 // instead: "alsa", "jack" or "none" (only virtual devices); without it, a
 // JACK server named in JACK_DEFAULT_SERVER that runs comes first.
 #include "platform/midi/MidiSystem.h"
+#include "platform/midi/MidiInDevice.h"
+#include "platform/midi/MidiOutDevice.h"
 
 #include <RtMidi.h>
 #include <jack/jack.h>

@@ -1,6 +1,8 @@
 #include "platform/midi/virtual/VirtualMidi.h"
 
 #include "platform/midi/MidiSystem.h"
+#include "platform/midi/MidiInDevice.h"
+#include "platform/midi/MidiOutDevice.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,0 +1,28 @@
+#include "framework/images/ColorEnvironment.h"
+
+#include "framework/drawing/Canvas.h"
+#include "framework/base/Exceptions.h"
+#include "framework/drawing/GdiState.h"
+#include <exception>
+
+namespace NSHarrowen {
+
+CColorEnvironment::CColorEnvironment() : screenFormat_(CPixelFormat::CreateForScreen())
+{
+    try {
+        font_ = CreateFontFromSpec(GetStandardFont());
+    } catch (const XBase&) {
+        throw XOutOfMemory();
+    }
+}
+
+void CColorEnvironment::RefreshScreenFormat()
+{
+    try {
+        screenFormat_ = CPixelFormat::CreateForScreen();
+    } catch (...) {
+        // keep the old format: the programs go on drawing with it
+    }
+}
+
+} // namespace NSHarrowen

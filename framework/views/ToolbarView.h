@@ -1,0 +1,26 @@
+#pragma once
+
+#include "framework/windows/DialogItem.h"
+#include "framework/drawing/FontSpec.h"
+#include "framework/views/GroupView.h"
+#include "framework/images/ImageCache.h"
+#include "framework/views/SolidColorGroupView.h"
+#include <string>
+
+namespace NSHarrowen {
+
+// A bar whose children stand in a row from the left, centred vertically.
+class CToolbarView : public CSolidColorGroupView {
+public:
+    explicit CToolbarView(CGroupView* parent);
+    void LayoutChildren() override;
+};
+
+// An etched line between groups of a tool bar.
+class CToolbarSeparatorView : public CView {
+public:
+    explicit CToolbarSeparatorView(CGroupView* parent);
+    void Draw() override;
+};
+
+} // namespace NSHarrowen
