@@ -5,6 +5,7 @@
 #include "patch/document/Patch.h"
 #include "patch/module/ModuleServicesInterface.h"
 #include "synth/link/PortManager.h"
+#include "framework/menus/MenuScript.h"
 
 #include <algorithm>
 

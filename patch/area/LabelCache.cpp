@@ -10,6 +10,7 @@
 #include "patch/maps/MorphMap.h"
 #include "platform/system/Clock.h"
 #include "synth/protocol/MidiCtrlNames.h"
+#include "framework/drawing/ABCCanvas.h"
 
 using namespace NSHarrowen;
 

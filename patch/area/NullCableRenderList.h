@@ -1,6 +1,7 @@
 #pragma once
 
 #include "patch/module/CableRenderListInterface.h"
+#include "framework/drawing/ABCCanvas.h"
 
 // Cable renderers that draw nothing: a voice area without module panels
 // (a document read for a transfer) keeps its cables in the model only.

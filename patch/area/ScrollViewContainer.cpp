@@ -6,6 +6,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "patch/area/ScrollViewEx.h"
 #include "platform/host/SystemMetrics.h"
+#include "framework/controls/ScrollBarView.h"
 
 using namespace NSHarrowen;
 

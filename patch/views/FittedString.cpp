@@ -1,6 +1,7 @@
 #include "patch/views/FittedString.h"
 
 #include "framework/drawing/Color.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <vector>
 

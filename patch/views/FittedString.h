@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <functional>
 #include <string>

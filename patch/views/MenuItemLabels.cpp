@@ -1,6 +1,7 @@
 #include "patch/views/MenuItemLabels.h"
 
 #include "framework/base/Utf8.h"
+#include "framework/menus/MenuScript.h"
 
 #include <string>
 

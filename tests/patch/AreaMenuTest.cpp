@@ -5,6 +5,7 @@
 #include "patch/area/AreaMenu.h"
 #include "patch/area/PatchBackground.h"
 #include "tests/support/patch/EditorServicesDouble.h"
+#include "framework/menus/MenuScript.h"
 
 #include <gtest/gtest.h>
 

@@ -31,8 +31,9 @@ TEST(AskPatchFileSaveSpecTest, OffersPatchFilesUnderThePatchName)
         EXPECT_EQ(asked.filter, std::string("Patch (*.pch)\0*.pch\0", 20));
         EXPECT_TRUE(asked.overwritePrompt);
         ASSERT_EQ(chosen, c.fileName != nullptr);
-        if (chosen)
+        if (chosen) {
             EXPECT_EQ(spec->GetFileName(), c.fileName);
+        }
     }
 }
 

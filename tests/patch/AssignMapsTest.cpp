@@ -131,8 +131,9 @@ TEST_F(AssignMapsTest, DeassigningAModuleRemovesEveryKindAndUndoRestoresThem)
     patch.GetMorphMap().MakeDeassignMolecules(*pair, 1, 2);
     for (const CMoleculePacket* packet : {&pair->GetDo(), &pair->GetUndo()})
         for (CMolecule* m : *packet)
-            if (const auto* morph = dynamic_cast<const CMMorphAssign*>(m))
+            if (const auto* morph = dynamic_cast<const CMMorphAssign*>(m)) {
                 EXPECT_EQ(morph->removal, 1u);
+            }
     patch.ExecuteEdit(std::move(pair));
     EXPECT_EQ(KnobOf(P(2, 0)), CKnobMap::kNone);
     EXPECT_EQ(CtrlOf(P(2, 1)), CCtrlMap::kNone);

@@ -294,10 +294,12 @@ TEST_F(CableTreeTest, DeletingModulesTakesTheirCablesAndRejoinsTheRest)
     tree.MakeDeleteModulesCables(pair, {3});
     for (const CMoleculePacket* packet : {&pair.GetDo(), &pair.GetUndo()})
         for (CMolecule* m : *packet) {
-            if (const auto* c = dynamic_cast<const CMCableConnect*>(m))
+            if (const auto* c = dynamic_cast<const CMCableConnect*>(m)) {
                 EXPECT_EQ(c->removal, 1u);
-            if (const auto* d = dynamic_cast<const CMCableDelete*>(m))
+            }
+            if (const auto* d = dynamic_cast<const CMCableDelete*>(m)) {
                 EXPECT_EQ(d->removal, 1u);
+            }
         }
 }
 

@@ -5,6 +5,7 @@
 #include "patch/views/FittedString.h"
 #include "patch/views/MenuItemLabels.h"
 #include "platform/menus/NativeMenu.h"
+#include "framework/menus/MenuScript.h"
 
 #include <gtest/gtest.h>
 

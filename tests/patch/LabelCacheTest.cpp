@@ -10,6 +10,8 @@
 #include "patch/maps/KnobMap.h"
 #include "patch/maps/MorphMap.h"
 #include "platform/system/Clock.h"
+#include "platform/system/VirtualClock.h"
+#include "platform/system/ScopedClock.h"
 
 #include <gtest/gtest.h>
 

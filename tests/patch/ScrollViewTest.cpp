@@ -1,6 +1,7 @@
 #include "tests/framework/WindowTestFixture.h"
 
 #include "framework/controls/UpDownButtonView.h"
+#include "framework/controls/ScrollBarView.h"
 #include "framework/drawing/Canvas.h"
 #include "patch/area/ScrollViewContainer.h"
 #include "patch/area/ScrollViewEx.h"

@@ -27,6 +27,8 @@
 #include "synth/link/SlotPatchManagerInterface.h"
 #include "synth/link/Synth.h"
 #include "synth/link/SynthPort.h"
+#include "platform/system/VirtualClock.h"
+#include "platform/system/ScopedClock.h"
 
 namespace linkrig {
 

@@ -1,9 +1,10 @@
 #include "tests/updater/WizardFixture.h"
 
 #include "framework/alerts/AlertBox.h"
+#include "framework/controls/CheckBoxView.h"
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/PushButtonView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "framework/windows/ABCWindow.h"
 #include "platform/controls/Controls.h"
 #include "platform/filedialogs/FileBrowser.h"

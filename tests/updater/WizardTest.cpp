@@ -11,6 +11,7 @@
 #include "framework/controls/PopupButtonView.h"
 #include "updater/pages/PageMidi.h"
 #include "updater/pages/WizardDialog.h"
+#include "platform/system/AtomicFileWriter.h"
 
 #include <algorithm>
 

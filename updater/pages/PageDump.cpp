@@ -1,9 +1,10 @@
 #include "updater/pages/PageDump.h"
 
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "framework/controls/UpDownButtonView.h"
 #include "updater/link/UpdateLink.h"
 #include "updater/pages/WizardHost.h"
+#include "framework/controls/ProgressBarView.h"
 
 #include <cmath>
 

@@ -3,10 +3,11 @@
 #include "framework/input/MouseState.h"
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/PushButtonView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "updater/image/UpdateFile.h"
 #include "updater/link/UpdateLink.h"
 #include "updater/pages/WizardHost.h"
+#include "framework/controls/CheckBoxView.h"
 
 namespace NSBootwren {
 

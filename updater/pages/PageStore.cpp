@@ -1,6 +1,6 @@
 #include "updater/pages/PageStore.h"
 
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "updater/image/UpdateFile.h"
 #include "updater/pages/WizardHost.h"
 

@@ -3,7 +3,7 @@
 #include "framework/alerts/AlertBox.h"
 #include "framework/windows/DialogTemplate.h"
 #include "framework/controls/PushButtonView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "updater/image/UpdateFile.h"
 #include "updater/pages/Placeholders.h"
 #include "updater/pages/WizardHost.h"

@@ -2,6 +2,7 @@
 
 #include "framework/drawing/Canvas.h"
 #include "framework/views/View.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <algorithm>
 

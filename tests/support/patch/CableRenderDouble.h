@@ -1,6 +1,7 @@
 #pragma once
 
 #include "patch/module/CableRenderListInterface.h"
+#include "framework/drawing/ABCCanvas.h"
 
 #include <array>
 #include <vector>

@@ -5,6 +5,8 @@
 #include "synth/molecules/MoleculePacket.h"
 #include "tests/support/patch/ModuleDouble.h"
 #include "tests/support/patch/SynthLinkDouble.h"
+#include "platform/system/VirtualClock.h"
+#include "platform/system/ScopedClock.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,8 @@
 #include "tests/updater/support/SyntheticImages.h"
 #include "updater/image/UpdateFile.h"
 #include "updater/link/UpdateLink.h"
+#include "platform/system/VirtualClock.h"
+#include "platform/system/ScopedClock.h"
 
 #include <gtest/gtest.h>
 
