@@ -19,6 +19,7 @@
 #include "tests/framework/WindowTestFixture.h"
 #include "tests/support/patch/CableRenderDouble.h"
 #include "tests/support/patch/ModuleDouble.h"
+#include "framework/images/ImageSource.h"
 
 #include <gtest/gtest.h>
 
