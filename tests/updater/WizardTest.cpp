@@ -4,7 +4,7 @@
 #include "tests/updater/WizardFixture.h"
 
 #include "framework/controls/PushButtonView.h"
-#include "framework/views/StaticViews.h"
+#include "framework/views/StaticTextView.h"
 #include "platform/input/Keys.h"
 #include "platform/system/File.h"
 #include "updater/link/UpdateLink.h"
