@@ -250,7 +250,7 @@ constexpr ItemSpec kAllpassItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 6, .y = 35, .size = 46, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 86, .y = 21, .size = 47, .params = BoundParams(3, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 142, .y = 78, .size = 13, .params = BoundParams(6, 1)},
-    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 78, .role = ItemRole::MeterItem},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 78, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::PhaserGraph, .x = 188, .y = 3, .params = kAllpassBound15},
 };
 constexpr ModuleTypeSpec kAllpassType = {102, "Phaser", "Phaser", 421, 7, {{86, 36, 1, 9, 12, 87, 8, 4, 37, 62}}, kAllpassParams, kAllpassOrder, kAllpassJacks, kAllpassItems};

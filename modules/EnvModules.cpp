@@ -62,7 +62,7 @@ constexpr ItemSpec kEnvcItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 128, .y = 32, .size = 35, .params = BoundParams(3, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 165, .y = 32, .size = 35, .params = BoundParams(4, 1)},
     {.itemClass = ItemClass::ADSRGraph, .x = 182, .y = 2, .params = kEnvcBound10},
-    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 15, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 15, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEnvcType = {20, "ADSR-Env", "ADSR envelope", 442, 5, {{5, 31, 2, 0, 0, 6, 15, 3, 32, 42}}, kEnvcParams, kEnvcOrder, kEnvcJacks, kEnvcItems};
 
@@ -87,7 +87,7 @@ constexpr ItemSpec kEnvdItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 93, .y = 3, .size = 35, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 146, .y = 3, .size = 35, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::ADEnvGraph, .x = 194, .y = 2, .params = BoundParams(0, 2)},
-    {.itemClass = ItemClass::GreenLed, .x = 23, .y = 31, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 23, .y = 31, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::TrigArrow, .x = 3, .y = 29, .params = BoundParams(2, 1)},
 };
 constexpr ModuleTypeSpec kEnvdType = {84, "AD-Env", "Attack decay envelope", 443, 3, {{5, 25, 2, 0, 0, 6, 11, 3, 26, 30}}, kEnvdParams, kEnvdOrder, kEnvdJacks, kEnvdItems};
@@ -133,7 +133,7 @@ constexpr ItemSpec kEnvmodItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 106, .y = 17, .size = 35, .params = BoundParams(2, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 142, .y = 17, .size = 35, .params = BoundParams(3, 1)},
     {.itemClass = ItemClass::ModEnvGraph, .x = 181, .y = 4, .params = kEnvmodBound13},
-    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 52, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 52, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEnvmodType = {23, "Mod-Env", "ADSR env. with modulation", 445, 6, {{5, 85, 2, 0, 0, 6, 38, 2, 86, 54}}, kEnvmodParams, kEnvmodOrder, kEnvmodJacks, kEnvmodItems};
 
@@ -168,7 +168,7 @@ constexpr ItemSpec kEnvahdItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 87, .y = 14, .size = 35, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 136, .y = 14, .size = 35, .params = BoundParams(2, 1)},
     {.itemClass = ItemClass::AHDEnvGraph, .x = 181, .y = 3, .params = BoundParams(0, 3)},
-    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 30, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 22, .y = 30, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEnvahdType = {46, "AHD-Env", "AHD env. with modulation", 440, 5, {{5, 57, 2, 0, 0, 6, 19, 3, 58, 42}}, kEnvahdParams, kEnvahdOrder, kEnvahdJacks, kEnvahdItems};
 
@@ -217,7 +217,7 @@ constexpr ItemSpec kEnvbiItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 164, .y = 62, .size = 35, .params = BoundParams(8, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 196, .y = 44, .size = 19, .params = BoundParams(9, 1)},
     {.itemClass = ItemClass::MultiEnvGraph, .x = 169, .y = 3, .params = BoundParams(0, 11)},
-    {.itemClass = ItemClass::GreenLed, .x = 9, .y = 46, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 9, .y = 46, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEnvbiType = {52, "Multi-Env", "Multistage Envelope", 441, 7, {{4, 45, 2, 1, 0, 5, 36, 6, 46, 62}}, kEnvbiParams, kEnvbiOrder, kEnvbiJacks, kEnvbiItems};
 

@@ -322,7 +322,7 @@ constexpr ItemSpec kEqpeakItems[] = {
     {.itemClass = ItemClass::SmallDefaultText, .x = 91, .y = 13, .size = 40, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::EqMidGraph, .x = 195, .y = 2, .params = BoundParams(0, 3)},
     {.itemClass = ItemClass::SmallDefaultText, .x = 135, .y = 13, .size = 40, .params = BoundParams(2, 1)},
-    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEqpeakType = {103, "EqMid", "Parametric Eq", 446, 4, {{23, 13, 1, 3, 4, 24, 2, 4, 14, 38}}, kEqpeakParams, kEqpeakOrder, kEqpeakJacks, kEqpeakItems};
 
@@ -348,7 +348,7 @@ constexpr ItemSpec kEqshelvItems[] = {
     {.itemClass = ItemClass::SmallDefaultText, .x = 40, .y = 30, .size = 45, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::SmallDefaultText, .x = 100, .y = 14, .size = 47, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::EqHiLoGraph, .x = 195, .y = 2, .params = BoundParams(0, 3)},
-    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kEqshelvType = {104, "EqShelving", "Hi and lo shelving eq", 447, 4, {{19, 0, 1, 3, 2, 20, 0, 0, 0, 38}}, kEqshelvParams, kEqshelvOrder, kEqshelvJacks, kEqshelvItems};
 

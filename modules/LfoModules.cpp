@@ -50,7 +50,7 @@ constexpr ItemSpec kLfoaItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 172, .y = 5},
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 56, .size = 15, .text = "M"},
     {.itemClass = ItemClass::DefaultText, .x = 46, .y = 18, .size = 47, .params = BoundParams(0, 2)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::LFOAGraph, .x = 200, .y = 5, .params = kLfoaBound10},
     {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 33, .params = BoundParams(6, 1)},
 };
@@ -86,7 +86,7 @@ constexpr ItemSpec kLfobItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 180, .y = 45},
     {.itemClass = ItemClass::IndicatorKnob, .x = 204, .y = 37},
     {.itemClass = ItemClass::DefaultText, .x = 46, .y = 17, .size = 47, .params = BoundParams(0, 2)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 49, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::LFOBGraph, .x = 200, .y = 5, .params = kLfobBound10},
     {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 32, .params = BoundParams(2, 1)},
 };
@@ -115,7 +115,7 @@ constexpr ItemSpec kLfocItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 178, .y = 31, .size = 28, .text = "Mono"},
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
     {.itemClass = ItemClass::DefaultText, .x = 49, .y = 17, .size = 47, .params = BoundParams(0, 2)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kLfocType = {26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks, kLfocItems};
 
@@ -140,7 +140,7 @@ constexpr ItemSpec kLfohItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 48, .y = 40, .size = 28, .text = "Mono"},
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
     {.itemClass = ItemClass::SlaveLfoText, .x = 40, .y = 18, .size = 47, .params = BoundParams(0, 1)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::SlaveLFOAGraph, .x = 200, .y = 5, .params = BoundParams(0, 3)},
     {.itemClass = ItemClass::DefaultText, .x = 139, .y = 12, .size = 31, .params = BoundParams(1, 1)},
 };
@@ -158,7 +158,7 @@ constexpr JackSpec kLfodJacks[] = {
 constexpr ItemSpec kLfodItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
     {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
 
@@ -215,7 +215,7 @@ constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step g
 constexpr ItemSpec kRandombItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
     {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kRandombItems};
 
@@ -231,7 +231,7 @@ constexpr JackSpec kRandomdJacks[] = {
 constexpr ItemSpec kRandomdItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
     {.itemClass = ItemClass::SlaveLfoText, .x = 123, .y = 7, .size = 55, .params = BoundParams(0, 1)},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kRandomdType = {110, "RandomGen", "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams, kRandomdOrder, kRandomdJacks, kRandomdItems};
 
@@ -245,7 +245,7 @@ constexpr JackSpec kRandomcJacks[] = {
 };
 constexpr ItemSpec kRandomcItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
-    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::ModuleLed},
+    {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kRandomcType = {35, "RndPulsGen", "Random puls generator", 488, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kRandomcParams, kRandomcOrder, kRandomcJacks, kRandomcItems};
 

@@ -92,7 +92,7 @@ constexpr ItemSpec kMixbigItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 168, .y = 33},
     {.itemClass = ItemClass::SmallKnob, .x = 195, .y = 33},
     {.itemClass = ItemClass::CheckButton, .x = 226, .y = 15, .size = 25, .text = "-6dB"},
-    {.itemClass = ItemClass::ClipLed, .x = 228, .y = 45, .role = ItemRole::MeterItem},
+    {.itemClass = ItemClass::ClipLed, .x = 228, .y = 45, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kMixbigType = {40, "Mixer", "8 inputs mixer", 475, 4, {{17, 0, 1, 4, 5, 18, 0, 0, 0, 54}}, kMixbigParams, kMixbigOrder, kMixbigJacks, kMixbigItems};
 

@@ -513,7 +513,7 @@ constexpr ItemSpec kDrumItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 28, .y = 35, .size = 45, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 74, .y = 35, .size = 43, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::DrumPresetSelector, .x = 146, .y = 105, .params = BoundParams(0, 15)},
-    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 48, .role = ItemRole::MeterItem},
+    {.itemClass = ItemClass::GreenLed, .x = 10, .y = 48, .role = ItemRole::StateLed},
 };
 constexpr ModuleTypeSpec kDrumType = {58, "DrumSynth", "Drumsound synthesizer", 439, 9, {{71, 100, 1, 14, 13, 72, 18, 14, 101, 82}}, kDrumParams, kDrumOrder, kDrumJacks, kDrumItems};
 

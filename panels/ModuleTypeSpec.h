@@ -130,8 +130,10 @@ constexpr bool IsMeter(ItemClass c) { return c >= ItemClass::ClipVUMeter && c <=
 constexpr bool IsInfoText(ItemClass c) { return c >= ItemClass::DefaultText && c <= ItemClass::SlaveLfoText; }
 constexpr bool IsGraph(ItemClass c) { return c >= ItemClass::ADSRGraph && c <= ItemClass::NoteSeqGraph; }
 
-// What the module does with a lamp besides showing it.
-enum class ItemRole : uint8_t { None, ModuleLed, MeterItem, StepLed };
+// What the module does with a lamp: the state LED takes the values the
+// synthesizer reports for the module (the module's meter item); step LEDs
+// are lit one at a time by the sequencers.
+enum class ItemRole : uint8_t { None, StateLed, StepLed };
 
 // Parameter indices 0 to 127, so that an item bound to a run of parameters
 // needs no list of its own.

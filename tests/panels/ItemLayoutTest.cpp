@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ TEST(ItemLayout, CustomItemsAreBoundToParametersOfTheirType)
 {
     for (const CBuildModule* type : AllTypes()) {
         SCOPED_TRACE(type->GetShortName());
+        // A module has one state LED at most: the one its reported values reach.
+        const auto items = type->GetItems();
+        EXPECT_LE(std::count_if(items.begin(), items.end(),
+                                [](const ItemSpec& i) { return i.role == ItemRole::StateLed; }),
+                  1);
         for (const ItemSpec& item : type->GetItems()) {
             if (IsInfoText(item.itemClass) || IsGraph(item.itemClass)) {
                 EXPECT_FALSE(item.params.empty());
