@@ -269,6 +269,39 @@ TEST_F(LinkedPictures, ButtonFaceColumnsFollowTheGroups)
     EXPECT_GT(R(at(8)), B(at(8)) + 60); // group 3 bright: yellow
 }
 
+// The toolbar's cable buttons show their colour: the cables' 16-bit colours
+// by their high bytes.
+TEST_F(LinkedPictures, SwatchesShowTheCableColours)
+{
+    const std::vector<std::pair<int, uint32_t>> swatches = {
+        {244, 0xFF5A5A}, {240, 0x6464FF}, {245, 0xE6E650}, {242, 0xB4B4B4},
+        {243, 0x50D250}, {268, 0xC800E6}, {269, 0xFFFFFF},
+    };
+    for (const auto& [id, colour] : swatches) {
+        SCOPED_TRACE(id);
+        const auto swatch = Decode("JPEG", id);
+        const uint32_t p = Pixel(*swatch, 5, 5);
+        EXPECT_NEAR(R(p), R(colour), 8);
+        EXPECT_NEAR(G(p), G(colour), 8);
+        EXPECT_NEAR(B(p), B(colour), 8);
+    }
+}
+
+// The tab sheet holds a picture per type id in cells of 16 x 15, ten a row.
+TEST_F(LinkedPictures, TabSheetCellsStandAtTheirTypeIds)
+{
+    const auto sheet = Decode("SMTB", 264);
+    const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
+    for (int id = 0; id < 130; ++id) {
+        const int x = 16 * (id % 10) + 8;
+        const int y = 15 * (id / 10) + 2;
+        if (y >= sheet->GetHeight())
+            break;
+        const bool drawn = Pixel(*sheet, x, y) != 0xBFBFBFu;
+        EXPECT_EQ(drawn, id < 128 && catalogue.HasType(static_cast<uint8_t>(id))) << "cell " << id;
+    }
+}
+
 TEST_F(LinkedPictures, CursorsDecodeWithTheirHotSpotOnTheirInk)
 {
     for (int id : {156, 157, 158, 159, 167, 187, 267, 268, 272, 283}) {
