@@ -16,9 +16,10 @@ void CCtrlMap::Validate(const CMapHostInterface& host)
     const bool conflicts = TakeDumpConflicts();
     const bool shared = RemoveSharedValues();
     const bool missing = RemoveMissingParams(host);
-    if (conflicts || shared || missing)
-        throw XPMapError(PatchErrorCode::kCtrlAssignment);
-    if (RemoveIf([](const auto& entry) { return !IsAssignableMidiCtrl(entry.second); }))
+    // Controllers that cannot be assigned go too when the steps before found
+    // something already: a corrected map holds no invalid entry.
+    const bool unassignable = RemoveIf([](const auto& entry) { return !IsAssignableMidiCtrl(entry.second); });
+    if (conflicts || shared || missing || unassignable)
         throw XPMapError(PatchErrorCode::kCtrlAssignment);
 }
 

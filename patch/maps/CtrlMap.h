@@ -18,7 +18,7 @@ public:
     void ReplaceFrom(const CMCtrlMapDump& dump);
     // Corrects the map after a dump: a controller shared by several
     // parameters keeps the first, parameters the document lacks go, and
-    // then controllers that cannot be assigned go. XPMapError "Ctrl
+    // controllers that cannot be assigned go. One XPMapError "Ctrl
     // assignment problem" when anything was removed.
     void Validate(const CMapHostInterface& host);
     // XPMapError when the dump refuses an entry.

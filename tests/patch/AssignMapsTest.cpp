@@ -160,6 +160,9 @@ TEST_F(AssignMapsTest, ControllerMapDumpsAreCorrectedAndReportedOnce)
         // A shared controller stays with the first parameter; an absent
         // module's entry goes.
         {{{P(1, 0), 7}, {P(2, 0), 7}, {P(9, 0), 8}}, {{P(1, 0), 7}}, "Ctrl assignment problem"},
+        // Every kind of fault at once: all are taken out, one error.
+        {{{P(1, 0), 7}, {P(2, 0), 7}, {P(3, 0), 64}, {P(3, 1), 8}}, {{P(1, 0), 7}, {P(3, 1), 8}},
+         "Ctrl assignment problem"},
         // The morph container's group knobs exist.
         {{{ParamAddress{2, 1, 3}, 20}, {ParamAddress{2, 1, 4}, 21}}, {{ParamAddress{2, 1, 3}, 20}},
          "Ctrl assignment problem"},
