@@ -352,6 +352,14 @@ void CPatchBackground::SetCableStyle(uint32_t style)
     }
 }
 
+void CPatchBackground::ReshapeCurvedCables()
+{
+    if (renderers_->IsCurved() && document_.HasWindow()) {
+        renderers_->Reshape();
+        InvalidateFrame();
+    }
+}
+
 void CPatchBackground::ShowCableColour(uint8_t colour, bool shown)
 {
     if (renderers_->IsColourShown(colour) == shown) {

@@ -80,6 +80,8 @@ public:
 
     // Cable display.
     void SetCableStyle(uint32_t style);
+    // Curved cables take their shape again (a module moved or scrolled).
+    void ReshapeCurvedCables();
     void ShowCableColour(uint8_t colour, bool shown);
     void RedrawConnectorCables(const JackAddress& jack);
     void RedrawAllCables();
