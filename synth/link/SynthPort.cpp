@@ -168,6 +168,8 @@ void CSynthPort::Idle()
         return;
     }
     ProcessInput();
+    if (IsFailed())
+        return;
     switch (CheckContact()) {
     case kContactDue:
         Service();
@@ -236,7 +238,12 @@ bool CSynthPort::ResendRequest()
 
 void CSynthPort::ProcessInput()
 {
-    while (std::unique_ptr<CRawSysex> message = TakeMessage()) {
+    // A failed port is closed at the manager's next look; what arrives in
+    // between (an identify reply could connect it again) is not handled.
+    while (!IsFailed()) {
+        const std::unique_ptr<CRawSysex> message = TakeMessage();
+        if (message == nullptr)
+            break;
         try {
             HandleMessage(*message);
         } catch (const XMHostMidi& error) {
