@@ -32,6 +32,8 @@ std::unique_ptr<CMCtrlMapDump> CCtrlMap::MakeDump() const
     return dump;
 }
 
+bool CCtrlMap::IsAssignable(uint8_t value) const { return IsAssignableMidiCtrl(value); }
+
 std::unique_ptr<CMolecule> CCtrlMap::MakeAssign(const ParamAddress& key, uint8_t value) const
 {
     return std::make_unique<CMCtrlAssign>(key, value);

@@ -25,6 +25,7 @@ public:
     std::unique_ptr<CMCtrlMapDump> MakeDump() const;
 
 private:
+    bool IsAssignable(uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeAssign(const ParamAddress& key, uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeDeassign(uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeRequest() const override;

@@ -31,6 +31,8 @@ std::unique_ptr<CMKnobMapDump> CKnobMap::MakeDump() const
     return dump;
 }
 
+bool CKnobMap::IsAssignable(uint8_t value) const { return value < kNone; }
+
 std::unique_ptr<CMolecule> CKnobMap::MakeAssign(const ParamAddress& key, uint8_t value) const
 {
     return std::make_unique<CMKnobAssign>(key, value);

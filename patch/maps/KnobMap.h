@@ -23,6 +23,7 @@ public:
     std::unique_ptr<CMKnobMapDump> MakeDump() const;
 
 private:
+    bool IsAssignable(uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeAssign(const ParamAddress& key, uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeDeassign(uint8_t value) const override;
     std::unique_ptr<CMolecule> MakeRequest() const override;

@@ -22,6 +22,9 @@ std::unique_ptr<CMolecule> Keyboard(uint8_t group, uint32_t value)
 
 bool CMorphMap::Assign(const ParamAddress& key, uint8_t group, int32_t range)
 {
+    // A group beyond the four could be neither saved nor sent.
+    if (group >= kGroupCount)
+        return false;
     return entries_.emplace(key, Entry{group, range}).second;
 }
 

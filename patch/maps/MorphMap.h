@@ -27,7 +27,8 @@ public:
     };
     using Entries = std::map<ParamAddress, Entry>;
 
-    // False, and nothing changes, when the parameter already has a group.
+    // False, and nothing changes, when the parameter already has a group
+    // or the group is not one of the four.
     bool Assign(const ParamAddress& key, uint8_t group, int32_t range);
     void Remove(const ParamAddress& key);
     bool FindByParam(const ParamAddress& key, uint8_t& group, int32_t& range) const;

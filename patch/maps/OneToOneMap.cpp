@@ -8,7 +8,7 @@
 
 bool COneToOneMap::Assign(const ParamAddress& key, uint8_t value)
 {
-    if (FindByValue(value) || ContainsParam(key))
+    if (!IsAssignable(value) || FindByValue(value) || ContainsParam(key))
         return false;
     entries_[key] = value;
     return true;

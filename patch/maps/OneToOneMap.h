@@ -21,7 +21,8 @@ public:
 
     virtual ~COneToOneMap() = default;
 
-    // False, and nothing changes, when the value or the parameter is taken.
+    // False, and nothing changes, when the value or the parameter is taken,
+    // or when the value is none that can be assigned.
     bool Assign(const ParamAddress& key, uint8_t value);
     // Removes the entry holding the value; nothing when none does.
     void Deassign(uint8_t value);
@@ -47,6 +48,9 @@ public:
 protected:
     explicit COneToOneMap(uint8_t none) : none_(none) {}
 
+    // Values a message may carry but no dump can hold (or a reload would
+    // refuse) never enter the map.
+    virtual bool IsAssignable(uint8_t value) const = 0;
     virtual std::unique_ptr<CMolecule> MakeAssign(const ParamAddress& key, uint8_t value) const = 0;
     virtual std::unique_ptr<CMolecule> MakeDeassign(uint8_t value) const = 0;
     virtual std::unique_ptr<CMolecule> MakeRequest() const = 0;

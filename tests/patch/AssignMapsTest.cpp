@@ -259,3 +259,26 @@ TEST_F(AssignMapsTest, AMissingMapIsRequestedUntilItsDumpArrives)
     EXPECT_FALSE(knobs.RequestIfMissing(host));
     EXPECT_EQ(host.sent.size(), 3u);
 }
+
+TEST_F(AssignMapsTest, AssignmentsNoDumpCouldHoldAreRefusedSoThePatchStaysSavable)
+{
+    // Fields of these messages are wider than their ranges: a knob takes 5
+    // bits, a controller 7, a morph group a byte.
+    Apply(std::make_unique<CMKnobAssign>(P(1, 0), 30));
+    Apply(std::make_unique<CMKnobAssign>(P(1, 1), CKnobMap::kNone));
+    Apply(std::make_unique<CMCtrlAssign>(P(1, 2), 64));
+    Apply(std::make_unique<CMCtrlAssign>(P(2, 0), 125));
+    Apply(std::make_unique<CMMorphAssign>(P(2, 1), 7, 10, 0));
+    EXPECT_EQ(patch.GetKnobMap().GetCount(), 0u);
+    EXPECT_EQ(patch.GetCtrlMap().GetCount(), 0u);
+    EXPECT_TRUE(patch.GetMorphMap().GetEntries().empty());
+
+    Apply(std::make_unique<CMKnobAssign>(P(1, 0), 22));
+    Apply(std::make_unique<CMCtrlAssign>(P(1, 2), 1));
+    Apply(std::make_unique<CMMorphAssign>(P(2, 1), 3, 10, 0));
+    CMoleculePacket dumps;
+    EXPECT_NO_THROW(patch.BuildPatchDump(dumps));
+    EXPECT_EQ(KnobOf(P(1, 0)), 22);
+    EXPECT_EQ(CtrlOf(P(1, 2)), 1);
+    EXPECT_EQ(MorphOf(P(2, 1)).first, 3);
+}
