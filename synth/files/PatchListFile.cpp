@@ -101,6 +101,8 @@ bool CPatchListFile::Read(const NSHarrowen::CFileSpec& spec, std::vector<std::st
         return Failed("List file corrupt");
     } catch (const std::bad_alloc&) {
         throw;
+    } catch (const NSHarrowen::XOutOfMemory&) {
+        throw;
     } catch (const std::exception&) {
         entries.clear();
         return Failed("Can't parse list file");
