@@ -1,6 +1,7 @@
 #include "patch/area/CableTree.h"
 
 #include "patch/PatchError.h"
+#include "patch/area/DspLoadTable.h"
 #include "patch/area/NetGraph.h"
 #include "patch/edit/EditPair.h"
 #include "synth/protocol/ModuleTypeInfo.h"
@@ -65,8 +66,7 @@ void CCableTree::Refresh() const
 uint32_t CCableTree::ComputeMemorySize() const
 {
     constexpr size_t kDynamicMemoryWord = 9;
-    constexpr uint32_t kCableMemory = 3;
-    uint32_t size = static_cast<uint32_t>(GetCableCount()) * kCableMemory;
+    uint32_t size = static_cast<uint32_t>(GetCableCount()) * CDspLoadTable::kCableMemory;
     for (const CModuleInterface* module : modules_)
         size += module->GetLoadWords()[kDynamicMemoryWord];
     return size;
@@ -254,11 +254,8 @@ void CCableTree::AddConnect(CEditPair& pair, const CableEntry& cable, uint32_t r
 
 void CCableTree::AddRangeRecolor(CEditPair& pair, CTreeRange range, uint8_t colour) const
 {
-    for (; !range.IsEmpty(); range.Next()) {
-        const CableEntry cable = range.GetEdge();
-        pair.Add(std::make_unique<CMCableRecolor>(area_, cable.from, cable.to, colour),
-                 std::make_unique<CMCableRecolor>(area_, cable.from, cable.to, cable.colour));
-    }
+    for (; !range.IsEmpty(); range.Next())
+        AddRecolor(pair, range.GetEdge(), colour);
 }
 
 void CCableTree::AddNetRecolor(CEditPair& pair, const JackAddress& jack, uint8_t colour) const
