@@ -143,9 +143,10 @@ public:
     {
         CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles());
+        // Step numbers need a whole strip along their row: they go first.
+        PlaceStepNumbers(placer);
         PlaceControlLabels(placer);
         PlaceJackLabels(placer);
-        PlaceStepNumbers(placer);
         PlaceName(placer);
         PaintAccent();
         PaintOutlines();
@@ -198,34 +199,59 @@ private:
             layout_.labels.push_back({placed->box, placed->text, kind, placed->size, std::move(controls)});
     }
 
+    // Controls of their own first in the normal font beside them, then the
+    // rows, then what is left wherever it fits; a row without room for its
+    // label names each of its steps.
     void PlaceControlLabels(CLabelPlacer& placer)
     {
+        std::vector<bool> named(controls_.size(), false);
+        for (size_t i = 0; i < controls_.size(); ++i)
+            if (controls_[i].row < 0)
+                named[i] = PlaceControlLabel(placer, i, CLabelPlacer::Need::Optional);
+        for (const auto& row : rows_)
+            if (PlaceRowLabel(placer, row))
+                for (int k : row)
+                    named[static_cast<size_t>(k)] = true;
+        for (size_t i = 0; i < controls_.size(); ++i)
+            if (!named[i])
+                PlaceControlLabel(placer, i, CLabelPlacer::Need::Required);
+    }
+
+    bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need)
+    {
         using enum LabelSide;
-        std::vector<bool> rowNamed(rows_.size(), false);
-        for (size_t r = 0; r < rows_.size(); ++r) {
-            const auto& row = rows_[r];
-            const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
-            // Beside the whole row, else beside its first or its last step.
-            auto placed = placer.Place(Bounds(controls_, row), ShortenedNames(stem), {Left, Above, Below, Right});
-            if (!placed)
-                placed = placer.Place(controls_[static_cast<size_t>(row.front())].frame, ShortenedNames(stem),
-                                      {Left, Above, Below});
-            if (!placed)
-                placed = placer.Place(controls_[static_cast<size_t>(row.back())].frame, ShortenedNames(stem),
-                                      {Right, Above, Below});
-            AddLabel(placed, LabelKind::Row, row);
-            rowNamed[r] = placed.has_value();
+        const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
+        const std::vector<LabelSide> sides =
+            knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
+        const auto placed = placer.Place(controls_[i].frame, ShortenedNames(controls_[i].name), sides, need);
+        AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
+        return placed.has_value();
+    }
+
+    // Beside the whole row, else beside its first or its last step; each
+    // text at every place before a shorter one.
+    bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row)
+    {
+        using enum LabelSide;
+        const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
+        const FaceRect bounds = Bounds(controls_, row);
+        const std::vector<std::pair<FaceRect, std::vector<LabelSide>>> places = {
+            {bounds, {Left, Above, Below, Right}},
+            {controls_[static_cast<size_t>(row.front())].frame, {Left, Above, Below}},
+            {controls_[static_cast<size_t>(row.back())].frame, {Right, Above, Below}},
+        };
+        std::optional<CLabelPlacer::Placement> placed;
+        for (const std::string& text : ShortenedNames(stem)) {
+            for (const auto& [target, sides] : places)
+                if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional)))
+                    break;
+            if (placed)
+                break;
         }
-        for (size_t i = 0; i < controls_.size(); ++i) {
-            // A row without room for its label names each of its steps.
-            if (controls_[i].row >= 0 && rowNamed[static_cast<size_t>(controls_[i].row)])
-                continue;
-            const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
-            const std::vector<LabelSide> sides =
-                knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
-            const auto placed = placer.Place(controls_[i].frame, ShortenedNames(controls_[i].name), sides);
-            AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
-        }
+        if (!placed)
+            placed = placer.Place(bounds, ShortenedNames(stem), {Left, Above, Below, Right});
+        AddLabel(placed, LabelKind::Row, row);
+        return placed.has_value();
     }
 
     void PlaceJackLabels(CLabelPlacer& placer)
