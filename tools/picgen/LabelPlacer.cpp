@@ -122,27 +122,24 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target,
                                                                 const std::vector<std::string>& texts)
 {
-    const int kReach = std::max(width_, height_);
     const std::string& text = texts.back();
     const int w = CBitmapFont::TextWidth(text, 1, FontSize::Tiny);
     const int h = CBitmapFont::kTinyHeight;
-    const int cx = target.x + target.w / 2;
-    const int cy = target.y + target.h / 2;
-    std::optional<Placement> best;
-    int bestDistance = 0;
-    for (int y = target.y - kReach; y <= target.Bottom() + kReach; ++y)
-        for (int x = target.x - kReach; x <= target.Right() + kReach; ++x) {
-            const int dx = x + w / 2 - cx;
-            const int dy = y + h / 2 - cy;
-            const int distance = dx * dx + dy * dy;
-            if ((!best || distance < bestDistance) && IsFree({x, y, w, h})) {
-                best = Placement{{x, y, w, h}, text, FontSize::Tiny};
-                bestDistance = distance;
-            }
+    const int cx = target.x + target.w / 2 - w / 2;
+    const int cy = target.y + target.h / 2 - h / 2;
+    // Every spot on the face, nearest first.
+    std::vector<std::pair<int, FaceRect>> spots;
+    for (int y = 0; y + h <= height_; ++y)
+        for (int x = 0; x + w <= width_; ++x)
+            spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), FaceRect{x, y, w, h});
+    std::stable_sort(spots.begin(), spots.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [distance, box] : spots)
+        if (IsFree(box)) {
+            taken_.push_back(box);
+            return Placement{box, text, FontSize::Tiny};
         }
-    if (best)
-        taken_.push_back(best->box);
-    return best;
+    return std::nullopt;
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceIn(FontSize size, const FaceRect& target,
