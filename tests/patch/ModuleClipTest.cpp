@@ -231,3 +231,28 @@ TEST_F(ModuleClipTest, AClipNeedingMoreMemoryThanIsFreeIsEmptied)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ModuleClipTest, ModulesMovedByADragAreMovedAgainOnRedoAndBackOnUndo)
+{
+    AddModules(1, {{1, kOscA}, {2, kMixer}});
+    patch.ClearChangeFlags();
+    // The drag view has moved the panels two columns right and three rows down.
+    std::vector<CModuleInterface*> moved{Area(1).FindModule(1), Area(1).FindModule(2)};
+    for (CModuleInterface* module : moved) {
+        module->SetGridPosition(module->GetColumn() + 2, module->GetRow() + 3);
+    }
+    auto pair = std::make_unique<CEditPair>();
+    MakeMoveMolecules(1, moved, 2, 3, *pair);
+    patch.ExecuteEdit(std::move(pair));
+    EXPECT_EQ(Area(1).FindModule(2)->GetColumn(), 2);
+    EXPECT_EQ(Area(1).FindModule(2)->GetRow(), 8);
+    patch.Undo();
+    EXPECT_EQ(Area(1).FindModule(1)->GetColumn(), 0);
+    EXPECT_EQ(Area(1).FindModule(2)->GetRow(), 5);
+    patch.Redo();
+    EXPECT_EQ(Area(1).FindModule(1)->GetRow(), 3);
+}
+
+} // namespace
