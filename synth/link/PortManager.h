@@ -2,6 +2,7 @@
 
 #include "framework/midi/PortRegistry.h"
 #include "synth/link/CurrentSlot.h"
+#include "synth/link/PortManagerServices.h"
 
 #include <array>
 #include <cstdint>
@@ -11,22 +12,10 @@
 namespace NSHarrowen {
 class CMenu;
 }
-class CBankTransfer;
 class CFlashMemory;
-class CLinkApplicationInterface;
-class CPortPreferencesInterface;
-class CSlotPatchManagerInterface;
 class CSynth;
 class CSynthPort;
 class CSynthSettings;
-
-// What the port manager needs of the editor, all owned by the editor and
-// alive as long as the port manager.
-struct CPortManagerServices {
-    CLinkApplicationInterface& application;
-    CPortPreferencesInterface& preferences;
-    CSlotPatchManagerInterface& patches;
-};
 
 // The editor's four MIDI ports (0-3): lists the machine's MIDI devices with
 // a menu of each direction, opens and closes ports, restores them from the

@@ -219,3 +219,20 @@ TEST(LinkContact, StatusTexts)
         EXPECT_EQ(CSynthPort::MakeStatusText(status, CSynthPort::kModelPebix, version), text) << status;
     EXPECT_EQ(CSynthPort::MakeStatusText(12, 0, std::array<uint8_t, 5>{3, 12, 0, 0, 0}), "Unknown V3.12");
 }
+
+// The synthesizer object cannot be made when a slot's document cannot: the
+// documents already bound are released and the port fails.
+TEST(LinkContact, ASlotDocumentThatCannotBeMadeFailsThePort)
+{
+    CLinkRig rig;
+    rig.patches.failSlot = 2;
+    rig.OpenPort(0, 0);
+    rig.Steps(2);
+    EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Out of memory.\r" + kAlertEnd});
+    ASSERT_EQ(rig.patches.documents.size(), 2u);
+    for (const auto& document : rig.patches.documents) {
+        EXPECT_EQ(document->synth, nullptr);
+        EXPECT_EQ(document->unlinks, 1);
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class CLinkApplicationInterface;
+class CPortPreferencesInterface;
+class CSlotPatchManagerInterface;
+
+// What the port manager needs of the editor, all owned by the editor and
+// alive as long as the port manager.
+struct CPortManagerServices {
+    CLinkApplicationInterface& application;
+    CPortPreferencesInterface& preferences;
+    CSlotPatchManagerInterface& patches;
+};
