@@ -5,6 +5,7 @@
 #include "panels/BuildModule.h"
 #include "panels/ModuleCatalogue.h"
 #include "tools/picgen/FacePainter.h"
+#include "tools/picgen/LabelPlacer.h"
 #include "tools/picgen/Palette.h"
 #include "tools/picgen/PictureSet.h"
 

@@ -1,4 +1,5 @@
 #include "tools/picgen/FacePainter.h"
+#include "tools/picgen/LabelPlacer.h"
 
 #include "panels/BuildModule.h"
 #include "panels/layout/ItemFrames.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tools/picgen/LabelPlacer.h"
-#include "tools/picgen/Raster.h"
+#include "tools/picgen/FaceLayout.h"
+#include "tools/picgen/FaceRect.h"
 
 #include <cstddef>
 #include <string>
@@ -10,25 +10,6 @@
 class CBuildModule;
 
 namespace picgen {
-
-// What a label names.
-enum class LabelKind { Control, Row, Step, Jack, Name };
-
-struct FaceLabel {
-    FaceRect box;
-    std::string text;
-    LabelKind kind;
-    FontSize size;
-    std::vector<int> controls; // the controls (parameter indices) it names: one, or a row
-};
-
-// A module type's face as drawn, with what the tests check it by: every
-// item's frame on the face and every label placed.
-struct CFaceLayout {
-    CRaster picture;
-    std::vector<FaceRect> itemFrames; // items, then jacks, in face coordinates
-    std::vector<FaceLabel> labels;
-};
 
 // The face plate of a module type: 250 x (15 x height - 6) pixels.
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab);

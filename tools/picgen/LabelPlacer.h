@@ -1,27 +1,13 @@
 #pragma once
 
 #include "tools/picgen/BitmapFont.h"
+#include "tools/picgen/FaceRect.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace picgen {
-
-struct FaceRect {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-
-    int Right() const { return x + w; }
-    int Bottom() const { return y + h; }
-    bool Intersects(const FaceRect& o) const
-    {
-        return x < o.Right() && o.x < Right() && y < o.Bottom() && o.y < Bottom();
-    }
-    FaceRect Inflated(int d) const { return {x - d, y - d, w + 2 * d, h + 2 * d}; }
-};
 
 // Where a label may go relative to what it names.
 enum class LabelSide { Above, Below, Left, Right };

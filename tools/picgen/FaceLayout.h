@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tools/picgen/BitmapFont.h"
+#include "tools/picgen/FaceRect.h"
+#include "tools/picgen/Raster.h"
+
+#include <string>
+#include <vector>
+
+namespace picgen {
+
+// What a label names.
+enum class LabelKind { Control, Row, Step, Jack, Name };
+
+struct FaceLabel {
+    FaceRect box;
+    std::string text;
+    LabelKind kind;
+    FontSize size;
+    std::vector<int> controls; // the controls (parameter indices) it names: one, or a row
+};
+
+// A module type's face as drawn, with what the tests check it by: every
+// item's frame on the face and every label placed.
+struct CFaceLayout {
+    CRaster picture;
+    std::vector<FaceRect> itemFrames; // items, then jacks, in face coordinates
+    std::vector<FaceLabel> labels;
+};
+
+} // namespace picgen
