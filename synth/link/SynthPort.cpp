@@ -10,8 +10,8 @@
 #include "synth/protocol/SysexFrame.h"
 #include "synth/protocol/ValueFrame.h"
 #include "synth/link/Kandrel.h"
-#include "synth/link/LinkApplicationInterface.h"
 #include "synth/link/KandrelRack.h"
+#include "synth/link/LinkApplicationInterface.h"
 #include "synth/link/Pebix.h"
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
@@ -30,7 +30,7 @@ struct CStatusText {
     int32_t status;
     const char* text;
 };
-constexpr std::array<CStatusText, 9> kStatusTexts{{
+constexpr std::array<CStatusText, 10> kStatusTexts{{
     {CSynthPort::kLooking, "Looking..."},
     {CSynthPort::kStillLooking, "Still looking..."},
     {CSynthPort::kUnsupportedModel, "Unsupported model"},
@@ -40,8 +40,8 @@ constexpr std::array<CStatusText, 9> kStatusTexts{{
     {CSynthPort::kUpdateMode, "Update mode"},
     {CSynthPort::kOutOfMemory, "Out of memory"},
     {CSynthPort::kUplinkChecksumError, "Uplink chk sum error"},
+    {CSynthPort::kSynthException, "Synth exception"},
 }};
-constexpr const char* kSynthExceptionText = "Synth exception";
 constexpr const char* kStatusErrorText = "Status error";
 
 uint32_t NowMs() { return static_cast<uint32_t>(platform::NowMilliseconds()); }
@@ -123,8 +123,6 @@ std::string CSynthPort::MakeStatusText(int32_t status, int32_t model, std::span<
         return "Ver err " + VersionText(version);
     if (status == kConnected)
         return ModelName(model) + " " + VersionText(version);
-    if (status == kSynthException)
-        return kSynthExceptionText;
     for (const CStatusText& entry : kStatusTexts) {
         if (entry.status == status)
             return entry.text;
