@@ -35,17 +35,21 @@ function(torvan_target_options target)
   endif()
 endfunction()
 
-# torvan_library(<name> [DEPS <targets...>])
-# Builds every .cpp below the current folder (but programs/) into a static library named
+# torvan_library(<name> [DEPS <targets...>] [EXCLUDE <subfolders...>])
+# Builds every .cpp below the current folder (but programs/ and the EXCLUDEd
+# subfolders, which are libraries of their own) into a static library named
 # after the folder. Include paths are rooted at the repository top, so code
 # includes "framework/base/Rect.h" and the like.
 function(torvan_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   # A folder's programs (their main functions) live in programs/ and are
   # built by torvan_program, not into the library.
   list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/programs/")
+  foreach(folder ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+  endforeach()
   set(cpp ${sources})
   list(FILTER cpp INCLUDE REGEX "\\.cpp$")
   if(cpp)

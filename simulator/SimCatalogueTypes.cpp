@@ -1,6 +1,6 @@
 #include "simulator/SimCatalogueTypes.h"
 
-#include "modules/ModuleCatalogueContent.h"
+#include "moduletypes/ModuleTypeFacts.h"
 
 namespace sim {
 
@@ -8,11 +8,16 @@ namespace {
 
 class CCatalogueTypes final : public CSimModuleTypes {
 public:
-    bool HasType(uint8_t typeId) const override { return GetSharedModuleCatalogue().HasType(typeId); }
-    uint8_t ParamCount(uint8_t typeId) const override { return GetSharedModuleCatalogue().GetParamCount(typeId); }
+    bool HasType(uint8_t typeId) const override { return moduletypes::FindModuleType(typeId) != nullptr; }
+    uint8_t ParamCount(uint8_t typeId) const override
+    {
+        const auto* facts = moduletypes::FindModuleType(typeId);
+        return facts ? facts->paramCount : 0;
+    }
     uint8_t ParamMax(uint8_t typeId, uint8_t paramIndex) const override
     {
-        return GetSharedModuleCatalogue().GetParamMax(typeId, paramIndex);
+        const auto* facts = moduletypes::FindModuleType(typeId);
+        return facts && paramIndex < facts->paramCount ? facts->paramMax[paramIndex] : 0;
     }
 };
 

@@ -5,7 +5,7 @@
 #include "framework/alerts/AlertBox.h"
 #include "framework/application/Application.h"
 #include "framework/resources/ResourceText.h"
-#include "platform/host/Host.h"
+#include "platform/host/SystemMetrics.h"
 #include "platform/system/ConfigStore.h"
 
 namespace NSHarrowen {
@@ -27,7 +27,7 @@ int PlainAlert(const std::string& script)
         text.erase(0, text.find(']') + 1);
     if (const size_t button = text.find('['); button != std::string::npos)
         text.resize(button);
-    return std::max(0, platform::Host().MessageBox(platform::ApplicationName(), text, 0));
+    return std::max(0, platform::ShowMessageBox(platform::ApplicationName(), text));
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include "framework/controls/TooltipControl.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ConfigStore.h"
-#include "platform/host/Host.h"
+#include "platform/host/SystemMetrics.h"
 #include "platform/input/InputState.h"
 #include "platform/menus/MenuWindows.h"
 #include "platform/windows/MessageQueue.h"
@@ -74,8 +74,8 @@ CApplication::CApplication(std::string name) : CLowLevelApplication(std::move(na
 
 void CApplication::Construct()
 {
-    if (!IsSupportedColorDepth(platform::Host().ColorDepth())) {
-        platform::Host().MessageBox(GetName(), GetResourceString(kUnsupportedDepthText), 0);
+    if (!IsSupportedColorDepth(platform::GetScreenColorDepth())) {
+        platform::ShowMessageBox(GetName(), GetResourceString(kUnsupportedDepthText));
         throw XBase();
     }
     theApplication = this;

@@ -5,7 +5,7 @@
 #include "framework/input/Keyboard.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/DesktopOpen.h"
-#include "platform/host/Host.h"
+#include "platform/host/SystemMetrics.h"
 
 #include <strings.h>
 
@@ -43,7 +43,7 @@ void Show(CHelpRequest request)
 // A plain message box of the desktop (no owner, an OK button).
 void ShowPlainMessage(const std::string& title, const std::string& text)
 {
-    platform::Host().MessageBox(title, text, 0);
+    platform::ShowMessageBox(title, text);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "framework/images/Bitmap.h"
 #include "framework/images/ImageCache.h"
 #include "framework/drawing/RegionHandle.h"
-#include "platform/host/Screen.h"
+#include "platform/host/SystemMetrics.h"
 #include <array>
 #include <cstring>
 #include <utility>

@@ -4,7 +4,7 @@
 #include "framework/images/Bitmap.h"
 #include "framework/images/ImageCache.h"
 #include "framework/drawing/RegionHandle.h"
-#include "platform/host/Screen.h"
+#include "platform/host/SystemMetrics.h"
 
 #include <array>
 #include <cstring>
@@ -40,10 +40,10 @@ CRect CCanvas::MapRectToScreen(const CRect& rect) const
 
 CRect GetScreenRect()
 {
-    const platform::ScreenInfo screen = platform::GetScreenInfo();
-    return CRect(0, 0, screen.width, screen.height);
+    const platform::Rect desktop = platform::GetDesktopRect();
+    return CRect(0, 0, desktop.right, desktop.bottom);
 }
 
-int GetScreenColorDepth() { return platform::GetScreenInfo().depth; }
+int GetScreenColorDepth() { return platform::GetScreenColorDepth(); }
 
 } // namespace NSHarrowen

@@ -1,6 +1,6 @@
 #include "framework/input/MouseState.h"
 
-#include "platform/host/Host.h"
+#include "platform/input/InputState.h"
 #include "platform/input/InputState.h"
 #include "platform/host/SystemMetrics.h"
 

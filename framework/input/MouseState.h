@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/base/Point.h"
-#include "platform/host/Host.h"
+#include "platform/input/CursorShape.h"
 
 #include <cstdint>
 

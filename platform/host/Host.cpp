@@ -1,7 +1,8 @@
 #include "platform/host/Host.h"
 
-#include "platform/host/headless/HeadlessHost.h"
-#include "platform/host/Screen.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace platform {
 
@@ -13,12 +14,11 @@ std::unique_ptr<IHost>& Current()
     return host;
 }
 
-// The host's clock runs the program, and its desktop is the screen drawing sees.
+// The host's clock runs the program, and its clipboard is the one copies go to.
 void Adopt(IHost& host)
 {
     InstallClock(host.Clock());
-    const Rect desk = host.DesktopRect();
-    SetScreenInfo({desk.right, desk.bottom, host.ColorDepth()});
+    InstallClipboard(host.Clipboard());
 }
 
 } // namespace
@@ -27,8 +27,12 @@ IHost& Host()
 {
     auto& host = Current();
     if (!host) {
-        host = std::make_unique<HeadlessHost>();
-        Adopt(*host);
+        // Drawing on a desktop nobody sees would look like a program that
+        // hangs; say what is missing instead.
+        std::fputs("platform: no host is installed: a program installs its desktop (CHostScope with "
+                   "CreateDesktopHost) before it makes a window\n",
+                   stderr);
+        std::abort();
     }
     return *host;
 }
@@ -39,8 +43,10 @@ std::unique_ptr<IHost> InstallHost(std::unique_ptr<IHost> host)
     Current() = std::move(host);
     if (Current())
         Adopt(*Current());
-    else
+    else {
         InstallClock(nullptr);
+        InstallClipboard(nullptr);
+    }
     return previous;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/system/Clock.h"
 #include "platform/base/Geometry.h"
 #include "platform/graphics/PixelBuffer.h"
+#include "platform/host/HostClipboard.h"
+#include "platform/input/CursorShape.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +18,6 @@ namespace platform {
 // services that need the real system.
 using SurfaceId = uint32_t;
 
-enum class CursorShape { Arrow, Wait, IBeam, Cross, Hand, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No };
 
 struct HostEvent {
     enum class Kind {
@@ -78,6 +79,9 @@ public:
     // The clock the program runs on while this host is installed; none for
     // the system clock. Installing the host installs it (platform/system/Clock.h).
     virtual IClock* Clock() { return nullptr; }
+    // The desktop's clipboard; none for one of the program's own. Installing
+    // the host installs it (platform/host/HostClipboard.h).
+    virtual IClipboard* Clipboard() { return nullptr; }
 
     virtual void SetCursor(CursorShape shape) = 0;
     virtual Point PointerPosition() const = 0;

@@ -47,4 +47,9 @@ int GetScreenColorDepth()
     return Host().ColorDepth();
 }
 
+int ShowMessageBox(const std::string& title, const std::string& text, int buttons)
+{
+    return Host().MessageBox(title, text, buttons);
+}
+
 } // namespace platform

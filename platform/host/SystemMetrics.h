@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/base/Geometry.h"
 
 #include <cstdint>
@@ -28,5 +30,7 @@ uint32_t GetDoubleClickTime(); // milliseconds
 // The desktop (the part windows may use) and the bits of one screen pixel.
 Rect GetDesktopRect();
 int GetScreenColorDepth();
+// A blocking message box on the desktop; the index of the button pressed.
+int ShowMessageBox(const std::string& title, const std::string& text, int buttons = 0);
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/base/Geometry.h"
-#include "platform/host/Host.h"
+#include "platform/input/CursorShape.h"
 
 #include <cstdint>
 

@@ -8,19 +8,24 @@
 
 namespace testsupport {
 
-HeadlessDesktop::HeadlessDesktop(int width, int height)
+namespace {
+
+// The window layer starts empty before the new desktop is installed.
+std::unique_ptr<platform::HeadlessHost> FreshDesktop(int width, int height)
 {
     platform::ResetWindowSystem();
-    auto host = std::make_unique<platform::HeadlessHost>(width, height);
-    host_ = host.get();
-    platform::InstallHost(std::move(host));
+    return std::make_unique<platform::HeadlessHost>(width, height);
 }
 
-HeadlessDesktop::~HeadlessDesktop()
+} // namespace
+
+HeadlessDesktop::HeadlessDesktop(int width, int height) : HeadlessDesktop(FreshDesktop(width, height)) {}
+
+HeadlessDesktop::HeadlessDesktop(std::unique_ptr<platform::HeadlessHost> host) : host_(host.get()), scope_(std::move(host))
 {
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
 }
+
+HeadlessDesktop::~HeadlessDesktop() = default;
 
 int HeadlessDesktop::Pump(int limit)
 {

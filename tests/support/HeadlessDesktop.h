@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/windows/Message.h"
 
@@ -26,7 +27,10 @@ public:
     std::function<void(const platform::Message&)> onThreadTimer;
 
 private:
+    explicit HeadlessDesktop(std::unique_ptr<platform::HeadlessHost> host);
+
     platform::HeadlessHost* host_;
+    platform::CHostScope scope_;
 };
 
 } // namespace testsupport

@@ -22,10 +22,11 @@
 #include "framework/controls/UpDownButtonView.h"
 #include "framework/controls/ProgressBarView.h"
 #include "platform/system/Clock.h"
+#include "platform/host/DesktopHost.h"
+#include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/host/Host.h"
 #include "platform/graphics/PngWriter.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
 #include "resources/ControlsDemoResources.h"
@@ -161,9 +162,8 @@ struct Scene {
 
 int RunHeadless(const std::string& dir)
 {
-    auto owned = std::make_unique<platform::HeadlessHost>(1024, 768);
-    platform::InstallHost(std::move(owned));
     {
+        const platform::CHostScope desktop(std::make_unique<platform::HeadlessHost>(1024, 768));
         CApplication app("Torvan Controls");
         Scene scene(app);
         platform::FlushScreen();
@@ -172,8 +172,6 @@ int RunHeadless(const std::string& dir)
         while (CountWindows() > 0)
             delete GetWindowAt(0);
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     std::printf("Wrote %s/alert-headless.png and %s/dialog-headless.png\n", dir.c_str(), dir.c_str());
     return 0;
 }
@@ -195,14 +193,14 @@ long Compare(platform::WindowHandle window, const std::string& path)
 
 int RunOnDesktop(const char* screenshotDir)
 {
-    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
-    if (!sdl) {
+    std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
+    if (!desktop) {
         std::fprintf(stderr, "No desktop to show the controls on.\n");
         return 1;
     }
-    platform::InstallHost(std::move(sdl));
     int result = 0;
     {
+        const platform::CHostScope scope(std::move(desktop));
         CApplication app("Torvan Controls");
         if (screenshotDir) {
             Scene scene(app);
@@ -220,8 +218,6 @@ int RunOnDesktop(const char* screenshotDir)
                 RunModal(new CControlsDialog());
         }
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     return result;
 }
 

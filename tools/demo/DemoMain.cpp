@@ -15,10 +15,11 @@
 #include "framework/application/Application.h"
 #include "framework/application/StartupRecord.h"
 #include "platform/system/Clock.h"
+#include "platform/host/DesktopHost.h"
+#include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/host/Host.h"
 #include "platform/graphics/PngWriter.h"
-#include "platform/host/sdl/SdlHost.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
 
@@ -36,8 +37,8 @@ int RunHeadless(const std::string& path)
 {
     auto owned = std::make_unique<platform::HeadlessHost>(1024, 768);
     platform::HeadlessHost& host = *owned;
-    platform::InstallHost(std::move(owned));
     {
+        const platform::CHostScope desktop(std::move(owned));
         CApplication app("Torvan Demo");
         demo::DemoScene scene(app);
         host.SetApplicationFocus(true);
@@ -45,8 +46,6 @@ int RunHeadless(const std::string& path)
         platform::FlushScreen();
         platform::WritePng(path, host.Screen());
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     std::printf("Wrote %s\n", path.c_str());
     return 0;
 }
@@ -65,14 +64,14 @@ void PumpFor(CApplication& app, uint64_t ms)
 
 int RunOnDesktop(const char* screenshot)
 {
-    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
-    if (!sdl) {
+    std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
+    if (!desktop) {
         std::fprintf(stderr, "No desktop to show the demo on.\n");
         return 1;
     }
-    platform::InstallHost(std::move(sdl));
     int result = 0;
     {
+        const platform::CHostScope scope(std::move(desktop));
         CApplication app("Torvan Demo");
         demo::DemoScene scene(app);
         if (screenshot) {
@@ -93,8 +92,6 @@ int RunOnDesktop(const char* screenshot)
             app.RunLoop();
         }
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     return result;
 }
 

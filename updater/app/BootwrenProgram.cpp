@@ -1,9 +1,8 @@
 #include "updater/app/Bootwren.h"
 
 #include "framework/application/StartupRecord.h"
-#include "platform/host/Host.h"
-#include "platform/host/sdl/SdlHost.h"
-#include "platform/windows/Window.h"
+#include "platform/host/DesktopHost.h"
+#include "platform/host/HostScope.h"
 #include "resources/BootwrenResources.h"
 
 #include <cstdio>
@@ -12,12 +11,12 @@ namespace NSBootwren {
 
 int RunBootwrenApplication(NSHarrowen::CStartupRecord& record)
 {
-    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
-    if (!sdl) {
+    std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
+    if (!desktop) {
         std::fprintf(stderr, "Bootwren needs a desktop to show its window on.\n");
         return 1;
     }
-    platform::InstallHost(std::move(sdl));
+    const platform::CHostScope scope(std::move(desktop));
     BootwrenResources();
     record.SetApplicationName(CBootwren::kApplicationName);
     int result = 0;
@@ -25,8 +24,6 @@ int RunBootwrenApplication(NSHarrowen::CStartupRecord& record)
         CBootwren app(record);
         result = app.Run();
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     return result;
 }
 

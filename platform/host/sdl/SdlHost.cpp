@@ -139,13 +139,11 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
-    InstallClipboard(host->clipboard_.get());
     return host;
 }
 
 SdlHost::~SdlHost()
 {
-    InstallClipboard(nullptr);
     for (auto& [id, window] : windows_)
         SDL_DestroyWindow(window);
     for (auto& [shape, cursor] : cursors_)

@@ -26,6 +26,7 @@ public:
 
     Rect DesktopRect() const override;
     int ColorDepth() const override;
+    IClipboard* Clipboard() override { return clipboard_.get(); }
 
     SurfaceId CreateSurface(const SurfaceParams& params) override;
     void DestroySurface(SurfaceId id) override;
