@@ -3,9 +3,8 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/windows/DocumentWindow.h"
 #include "framework/application/StartupRecord.h"
-#include "platform/host/Host.h"
-#include "platform/host/sdl/SdlHost.h"
-#include "platform/windows/Window.h"
+#include "platform/host/DesktopHost.h"
+#include "platform/host/HostScope.h"
 #include "framework/menus/MenuScript.h"
 
 #include <cstdio>
@@ -101,20 +100,18 @@ void DemoApplication::OpenDocument(const CFileSpec& file, const CUnknownFileType
 
 int RunDemoApplication(CStartupRecord& record)
 {
-    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
-    if (!sdl) {
+    std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
+    if (!desktop) {
         std::fprintf(stderr, "No desktop to show the demo on.\n");
         return 1;
     }
-    platform::InstallHost(std::move(sdl));
+    const platform::CHostScope scope(std::move(desktop));
     record.SetApplicationName("Torvan Demo");
     int result = 0;
     {
         DemoApplication app(record);
         result = app.Run();
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     return result;
 }
 
