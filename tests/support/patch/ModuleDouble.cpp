@@ -161,6 +161,8 @@ void CModuleDouble::Draw()
     }
     NSHarrowen::CCanvas canvas(window);
     NSHarrowen::CRect frame = GetFrame();
+    // An opaque view paints its whole frame: the gap between panels too.
+    canvas.FillRect(frame, NSHarrowen::CColor(0x2000, 0x2000, 0x2000));
     frame.right = static_cast<int16_t>(frame.right - 2);
     frame.bottom = static_cast<int16_t>(frame.bottom - 1);
     canvas.FillRect(frame, NSHarrowen::CColor(0xC000, 0xC800, 0xD000));
