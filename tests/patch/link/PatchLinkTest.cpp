@@ -188,3 +188,22 @@ TEST_F(PatchLinkTest, APatchChangeOnTheSynthesizerReloadsTheSlot)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PatchLinkTest, AVoiceCountEditReachesTheSynthesizerNoEarlierThan600Milliseconds)
+{
+    ASSERT_TRUE(Loaded());
+    CPatch& document = *documents.Find(0);
+    CPatchHeader header = document.GetPatchHeader();
+    header.SetVoices(header.GetVoices() + 2);
+    const uint64_t edited = rig.Clock().Now();
+    document.SetPatchHeader(header);
+    const int wanted = header.GetVoices();
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Synth().Slot(0).patch.header.voices == wanted; }, 60));
+    EXPECT_GE(rig.Clock().Now() - edited, CPatch::kVoiceChangeDelayMs);
+    EXPECT_FALSE(document.IsHeaderSendPending());
+    EXPECT_EQ(document.GetReceivedHeader().GetVoices(), wanted);
+}
+
+} // namespace
