@@ -10,6 +10,7 @@
 #include "synth/molecules/CableMolecules.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/ParamMolecules.h"
+#include "synth/molecules/PatchMolecules.h"
 #include "synth/protocol/ParamValueBlock.h"
 #include "tests/support/patch/CableRenderDouble.h"
 #include "tests/support/patch/PatchTestFixture.h"
@@ -365,6 +366,35 @@ TEST_F(VoiceAreaTest, TheCursorStepsBetweenTheAreasAndTheMorphKnobs)
     EXPECT_EQ(fromCommon.GetAddress(), (ParamAddress{2, 1, 0}));
     fromCommon.PreviousArea();
     EXPECT_EQ(fromCommon.GetAddress(), (ParamAddress{0, 4, 0}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(VoiceAreaTest, HeaderCableFlagsAndConnectorHighlightsReachTheRenderers)
+{
+    AddModules(1, {{1, kMixer}, {2, kMixer}, {3, kMixer}});
+    auto dump = std::make_unique<CMCableDump>(1);
+    dump->AddCable(0, JackAddress{1, 0, 1}, JackAddress{2, 0, 0});
+    dump->AddCable(0, JackAddress{3, 0, 1}, JackAddress{2, 1, 0});
+    Apply(std::move(dump));
+    const auto& renderers = dynamic_cast<testsupport::CCableRenderDouble&>(Area(1).GetCableRenderers());
+
+    CPatchHeader header;
+    header.SetCableVisible(1, 0);
+    Apply(std::make_unique<CMPatchHeaderDump>(header));
+    EXPECT_FALSE(renderers.IsColourShown(1));
+    EXPECT_TRUE(renderers.IsColourShown(0));
+    EXPECT_FALSE(dynamic_cast<testsupport::CCableRenderDouble&>(Area(0).GetCableRenderers()).IsColourShown(1));
+
+    // The branch at module 2's input: its one cable, not the other net's.
+    Area(1).RedrawConnectorCables(JackAddress{2, 0, 0});
+    ASSERT_EQ(renderers.GetCables().size(), 2u);
+    EXPECT_TRUE(renderers.GetCables()[0].highlighted);
+    EXPECT_FALSE(renderers.GetCables()[1].highlighted);
+    Area(1).RedrawAllCables();
+    EXPECT_FALSE(renderers.GetCables()[0].highlighted);
 }
 
 } // namespace
