@@ -102,6 +102,8 @@ CModuleInterface& CPatchBackground::AddModule(uint8_t typeId, uint8_t index, uin
 void CPatchBackground::DeleteModule(uint8_t index)
 {
     CModuleInterface& module = RequireModule(index);
+    // The selection must not keep a module that is gone.
+    document_.DeselectModule(module);
     module.GetView().InvalidateFrame();
     labels_.RemoveAll();
     document_.RemoveModuleLoad(module);
