@@ -519,34 +519,37 @@ constexpr ModuleTypeSpec kDrumType = {58, "DrumSynth", "Drumsound synthesizer", 
 
 } // namespace
 
-CBModuleMstosc::CBModuleMstosc() : CBuildModule(kMstoscType) {}
+CBModuleMstosc::CBModuleMstosc() : CBuildModule(kMstoscType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOsc::CBModuleOsc() : CBuildModule(kOscType) {}
+CBModuleOsc::CBModuleOsc() : CBuildModule(kOscType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscb::CBModuleOscb() : CBuildModule(kOscbType) {}
+CBModuleOscb::CBModuleOscb() : CBuildModule(kOscbType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscc::CBModuleOscc() : CBuildModule(kOsccType) {}
+CBModuleOscc::CBModuleOscc() : CBuildModule(kOsccType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleTiltosc::CBModuleTiltosc() : CBuildModule(kTiltoscType) {}
+CBModuleTiltosc::CBModuleTiltosc() : CBuildModule(kTiltoscType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleNoisosc::CBModuleNoisosc() : CBuildModule(kNoisoscType) {}
+CBModuleNoisosc::CBModuleNoisosc() : CBuildModule(kNoisoscType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOsch::CBModuleOsch() : CBuildModule(kOschType) {}
+CBModuleOsch::CBModuleOsch() : CBuildModule(kOschType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscd::CBModuleOscd() : CBuildModule(kOscdType) {}
+CBModuleOscd::CBModuleOscd() : CBuildModule(kOscdType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOsce::CBModuleOsce() : CBuildModule(kOsceType) {}
+CBModuleOsce::CBModuleOsce() : CBuildModule(kOsceType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscf::CBModuleOscf() : CBuildModule(kOscfType) {}
+CBModuleOscf::CBModuleOscf() : CBuildModule(kOscfType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscg::CBModuleOscg() : CBuildModule(kOscgType) {}
+CBModuleOscg::CBModuleOscg() : CBuildModule(kOscgType) { SetPanelPairs({{0, 1}}); }
 
-CBModuleOscj::CBModuleOscj() : CBuildModule(kOscjType) {}
+CBModuleOscj::CBModuleOscj() : CBuildModule(kOscjType)
+{
+    SetPanelPairs({{0, 1}, {3, 4}, {6, 7}, {9, 10}, {12, 13}, {15, 16}});
+}
 
-CBModuleOscop::CBModuleOscop() : CBuildModule(kOscopType) {}
+CBModuleOscop::CBModuleOscop() : CBuildModule(kOscopType) { SetPanelPairs({{0, 1}}); }
 
 CBModuleNoisea::CBModuleNoisea() : CBuildModule(kNoiseaType) {}
 
-CBModuleTfilter::CBModuleTfilter() : CBuildModule(kTfilterType) {}
+CBModuleTfilter::CBModuleTfilter() : CBuildModule(kTfilterType) { SetPanelPairs({{0, 5}}); }
 
 CBModuleDrum::CBModuleDrum() : CBuildModule(kDrumType) {}

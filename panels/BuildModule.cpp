@@ -1,5 +1,7 @@
 #include "panels/BuildModule.h"
 
+#include "panels/panel/LayoutModule.h"
+
 #include "synth/protocol/TextFunctions.h"
 
 #include <algorithm>
@@ -49,6 +51,15 @@ CBuildModule::CBuildModule(const ModuleTypeSpec& spec) : spec_(spec)
 }
 
 CBuildModule::~CBuildModule() = default;
+
+std::unique_ptr<CModule> CBuildModule::CreatePanel() { return std::make_unique<CLayoutModule>(*this); }
+
+std::unique_ptr<CModule> CBuildModule::CreateModule()
+{
+    std::unique_ptr<CModule> module = CreatePanel();
+    module->InitFromDefaults();
+    return module;
+}
 
 void CBuildModule::RegisterParamTextSingel(uint8_t index, ParamTextFunction function)
 {

@@ -20,6 +20,8 @@ public:
 // height, parameter table, defaults, focus order, no-morph list, DSP load,
 // jacks and value texts). The catalogue owns one per type. Each type's
 // subclass (CBModuleOsc for "OscA" and so on) passes its tables up.
+class CModule;
+
 class CBuildModule {
 public:
     class CParamTextRegisterABC {
@@ -53,6 +55,18 @@ public:
 
     explicit CBuildModule(const ModuleTypeSpec& spec);
     virtual ~CBuildModule();
+
+    // A new panel of the type, not yet initialised. The default builds it
+    // from the type's face layout.
+    virtual std::unique_ptr<CModule> CreatePanel();
+    // The only way modules are made: a new panel with its step counts and
+    // default values; nothing is left behind when either step throws.
+    std::unique_ptr<CModule> CreateModule();
+
+    // The coarse and fine controls that a new panel of the type records as
+    // pairs (AddParamPair) once it is built.
+    void SetPanelPairs(std::vector<std::pair<uint8_t, uint8_t>> pairs) { panelPairs_ = std::move(pairs); }
+    const std::vector<std::pair<uint8_t, uint8_t>>& GetPanelPairs() const { return panelPairs_; }
     CBuildModule(const CBuildModule&) = delete;
     CBuildModule& operator=(const CBuildModule&) = delete;
 
@@ -111,5 +125,6 @@ private:
     uint8_t tabIndex_ = 0xFF;
     std::map<uint8_t, std::unique_ptr<CParamTextRegisterABC>> texts_;
     std::vector<std::pair<uint8_t, uint8_t>> pairs_;
+    std::vector<std::pair<uint8_t, uint8_t>> panelPairs_;
     std::vector<uint8_t> noMorph_;
 };

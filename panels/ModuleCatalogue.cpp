@@ -1,5 +1,7 @@
 #include "panels/ModuleCatalogue.h"
 
+#include "panels/panel/Module.h"
+
 #include "patch/PatchError.h"
 
 CModuleCatalogue::~CModuleCatalogue() { DeleteBuilders(); }
@@ -133,3 +135,5 @@ void CModuleCatalogue::DeleteBuilders()
     for (auto& builder : types_)
         builder.reset();
 }
+
+std::unique_ptr<CModule> CModuleCatalogue::CreateModule(uint8_t typeId) { return GetBuilder(typeId).CreateModule(); }

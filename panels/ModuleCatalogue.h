@@ -30,6 +30,9 @@ public:
     // the catalogue holds none (ids of 128 and more included).
     CBuildModule& GetBuilder(uint8_t typeId);
     const CBuildModule& GetBuilder(uint8_t typeId) const;
+    // A new, initialised module of the type; XPOutOfRange "Module type
+    // doesn't exist" when the catalogue holds none.
+    std::unique_ptr<CModule> CreateModule(uint8_t typeId);
     // Null when the catalogue holds no such type.
     const CBuildModule* FindBuilder(uint8_t typeId) const;
 

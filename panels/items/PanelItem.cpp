@@ -40,3 +40,22 @@ CPoint CPanelItem::GetCenter() const
 }
 
 void CPanelItem::SetItemSize(int16_t width, int16_t height) { SetSize(width, height); }
+
+void CPanelItem::FrameChanged(const CRect& oldFrame, const CRect& newFrame)
+{
+    MoveChildrenWithFrame(*this, oldFrame, newFrame);
+}
+
+void MoveChildrenWithFrame(NSHarrowen::CGroupView& group, const CRect& oldFrame, const CRect& newFrame)
+{
+    const int16_t dx = static_cast<int16_t>(newFrame.left - oldFrame.left);
+    const int16_t dy = static_cast<int16_t>(newFrame.top - oldFrame.top);
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    for (int i = 0; i < group.CountChildren(); ++i) {
+        NSHarrowen::CView* child = group.GetChild(i);
+        const CRect& frame = child->GetFrame();
+        child->MoveTo(CPoint(static_cast<int16_t>(frame.left + dx), static_cast<int16_t>(frame.top + dy)));
+    }
+}

@@ -36,4 +36,10 @@ public:
     void SetItemSize(int16_t width, int16_t height);
 
     void MouseStillDown() override { MouseUp(); }
+    // Widgets inside the item move with it.
+    void FrameChanged(const NSHarrowen::CRect& oldFrame, const NSHarrowen::CRect& newFrame) override;
 };
+
+// Moves every child of a group by the distance its frame moved.
+void MoveChildrenWithFrame(NSHarrowen::CGroupView& group, const NSHarrowen::CRect& oldFrame,
+                           const NSHarrowen::CRect& newFrame);

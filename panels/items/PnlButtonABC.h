@@ -1,0 +1,42 @@
+#pragma once
+
+#include "panels/items/PnlControl.h"
+
+#include <memory>
+
+class CABCButtonGUI;
+
+// An on/off button: a press toggles the value (the second press of a double
+// click toggles it again); with Control it sets the morph amount to the
+// other state, after assigning a morph group where the parameter has none.
+class CPnlButtonABC : public CPnlControl {
+public:
+    CPnlButtonABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width);
+    ~CPnlButtonABC() override;
+
+    bool OnMouseDown(int16_t x, int16_t y) override;
+    bool OnDoubleClick(int16_t x, int16_t y) override;
+    void MouseUp() override;
+    void Draw() override;
+    void UpdateDisplay() override;
+
+    const CABCButtonGUI& GetPainter() const { return *painter_; }
+
+protected:
+    void SetPainter(std::unique_ptr<CABCButtonGUI> painter);
+
+private:
+    void Toggle();
+
+    std::unique_ptr<CABCButtonGUI> painter_;
+};
+
+class CPnlCheckButton final : public CPnlButtonABC {
+public:
+    CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, const std::string& caption);
+};
+
+class CPnlCheckBitmapButton final : public CPnlButtonABC {
+public:
+    CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, uint16_t picture);
+};

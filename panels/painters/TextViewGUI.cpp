@@ -1,0 +1,53 @@
+#include "panels/painters/TextViewGUI.h"
+
+#include "framework/drawing/Canvas.h"
+#include "framework/drawing/FontSpec.h"
+#include "framework/views/View.h"
+#include "framework/windows/ABCWindow.h"
+
+using NSHarrowen::CColor;
+using NSHarrowen::CRect;
+
+namespace {
+
+const CColor kBackground(0xFFFF, 0xFFFF, 0xE000);
+const CColor kHighlightBackground(0x3900, 0x2F00, 0x7D00);
+const CColor kText(0, 0, 0);
+const CColor kHighlightText(0xFFFF, 0xFFFF, 0xFFFF);
+const CColor kCorner(0xBF00, 0xBF00, 0xBF00);
+const CColor kLight(0xFFFF, 0xFFFF, 0xFFFF);
+const CColor kLightInner(0xE600, 0xE600, 0xE600);
+const CColor kDark(0x7D00, 0x7D00, 0x7D00);
+const CColor kDarkInner(0x9300, 0x9300, 0x9300);
+
+} // namespace
+
+void CTextViewGUI::Draw(const CRect& frame) const
+{
+    NSHarrowen::CABCWindow* window = owner_.GetWindow();
+    if (window == nullptr || frame.Width() <= 0 || frame.Height() <= 0) {
+        return;
+    }
+    NSHarrowen::CCanvas canvas(window);
+    const CRect inner(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1);
+    canvas.FillRect(inner, highlight_ ? kHighlightBackground : kBackground);
+    const NSHarrowen::CFontSpec font("Arial", frame.Height() == 14 ? 11 : 12);
+    const CRect area(inner.left + 1, inner.top, inner.right, inner.bottom);
+    const CColor& colour = highlight_ ? kHighlightText : kText;
+    if (canvas.GetStringWidth(text_.c_str(), font) >= area.Width()) {
+        canvas.DrawStringInRect(area, text_.c_str(), font, colour);
+    } else {
+        canvas.DrawStringCentered(area, text_.c_str(), font, colour);
+    }
+    // The sunken bevel: light top and left, dark bottom and right.
+    canvas.DrawHorizontalLine(frame.top, frame.left + 1, frame.right - 2, kDark);
+    canvas.DrawVerticalLine(frame.left, frame.top + 1, frame.bottom - 2, kDarkInner);
+    canvas.DrawHorizontalLine(frame.bottom - 1, frame.left + 1, frame.right - 2, kLight);
+    canvas.DrawVerticalLine(frame.right - 1, frame.top + 1, frame.bottom - 2, kLightInner);
+    for (const NSHarrowen::CPoint corner : {NSHarrowen::CPoint(frame.left, frame.top),
+                                            NSHarrowen::CPoint(frame.right - 1, frame.top),
+                                            NSHarrowen::CPoint(frame.left, frame.bottom - 1),
+                                            NSHarrowen::CPoint(frame.right - 1, frame.bottom - 1)}) {
+        canvas.FillRect(CRect(corner.x, corner.y, corner.x + 1, corner.y + 1), kCorner);
+    }
+}

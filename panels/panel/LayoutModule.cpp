@@ -1,0 +1,55 @@
+#include "panels/panel/LayoutModule.h"
+
+#include "panels/BuildModule.h"
+#include "panels/items/PnlControl.h"
+#include "panels/items/PnlCustom.h"
+#include "panels/items/PnlLed.h"
+#include "panels/items/PnlVUMeterABC.h"
+#include "panels/panel/ItemFactory.h"
+
+CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
+{
+    for (const ItemSpec& spec : builder.GetItems()) {
+        std::unique_ptr<CPanelItem> item = MakePanelItem(*this, spec);
+        if (item == nullptr) {
+            continue;
+        }
+        if (auto* custom = dynamic_cast<CPnlCustom*>(item.get())) {
+            for (const uint8_t param : spec.params) {
+                if (const CPnlControl* control = GetControl(param)) {
+                    custom->AddParam(*control);
+                }
+            }
+        }
+        if (spec.role == ItemRole::ModuleLed || spec.role == ItemRole::MeterItem) {
+            if (auto* led = dynamic_cast<CPnlLed*>(item.get())) {
+                SetMeterItem(led);
+            } else if (auto* meter = dynamic_cast<CPnlVUMeterABC*>(item.get())) {
+                meter_ = meter;
+            }
+        }
+        items_.push_back(std::move(item));
+    }
+    for (const auto& [first, second] : builder.GetPanelPairs()) {
+        const CPnlControl* a = GetControl(first);
+        const CPnlControl* b = GetControl(second);
+        if (a != nullptr && b != nullptr) {
+            AddParamPair(*a, *b);
+        }
+    }
+}
+
+CLayoutModule::~CLayoutModule()
+{
+    // The items go before the module's lists of them.
+    ReleaseItems();
+    items_.clear();
+}
+
+void CLayoutModule::SetMeterValue(uint16_t value)
+{
+    if (meter_ != nullptr) {
+        meter_->SetLevel(static_cast<int16_t>(value));
+    }
+    CModule::SetMeterValue(value);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "panels/panel/Module.h"
+
+#include <memory>
+#include <vector>
+
+class CPanelItem;
+class CPnlVUMeterABC;
+
+// A module panel built from its type's face layout: every control, lamp,
+// meter, info text and special item of the table in its order (controls
+// first, so the n-th control edits parameter n), the custom items bound to
+// their parameters, and the coarse/fine pairs the type records. The panel
+// owns its items.
+class CLayoutModule : public CModule {
+public:
+    explicit CLayoutModule(CBuildModule& builder);
+    ~CLayoutModule() override;
+
+    // The level meter the synthesizer's values go to, if the type has one.
+    CPnlVUMeterABC* GetMeterItem() const { return meter_; }
+    const std::vector<std::unique_ptr<CPanelItem>>& GetItems() const { return items_; }
+
+    void SetMeterValue(uint16_t value) override;
+
+private:
+    std::vector<std::unique_ptr<CPanelItem>> items_;
+    CPnlVUMeterABC* meter_ = nullptr;
+};
