@@ -4,7 +4,6 @@
 #include "panels/items/PnlControl.h"
 #include "panels/items/PnlCustom.h"
 #include "panels/items/PnlLed.h"
-#include "panels/items/PnlVUMeterABC.h"
 #include "panels/panel/ItemFactory.h"
 
 CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
@@ -21,11 +20,9 @@ CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
                 }
             }
         }
-        if (spec.role == ItemRole::ModuleLed || spec.role == ItemRole::MeterItem) {
+        if (spec.role == ItemRole::StateLed) {
             if (auto* led = dynamic_cast<CPnlLed*>(item.get())) {
                 SetMeterItem(led);
-            } else if (auto* meter = dynamic_cast<CPnlVUMeterABC*>(item.get())) {
-                meter_ = meter;
             }
         }
         items_.push_back(std::move(item));
@@ -44,12 +41,4 @@ CLayoutModule::~CLayoutModule()
     // The items go before the module's lists of them.
     ReleaseItems();
     items_.clear();
-}
-
-void CLayoutModule::SetMeterValue(uint16_t value)
-{
-    if (meter_ != nullptr) {
-        meter_->SetLevel(static_cast<int16_t>(value));
-    }
-    CModule::SetMeterValue(value);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 class CPanelItem;
-class CPnlVUMeterABC;
 
 // A module panel built from its type's face layout: every control, lamp,
 // meter, info text and special item of the table in its order (controls
@@ -18,13 +17,8 @@ public:
     explicit CLayoutModule(CBuildModule& builder);
     ~CLayoutModule() override;
 
-    // The level meter the synthesizer's values go to, if the type has one.
-    CPnlVUMeterABC* GetMeterItem() const { return meter_; }
     const std::vector<std::unique_ptr<CPanelItem>>& GetItems() const { return items_; }
-
-    void SetMeterValue(uint16_t value) override;
 
 private:
     std::vector<std::unique_ptr<CPanelItem>> items_;
-    CPnlVUMeterABC* meter_ = nullptr;
 };
