@@ -21,6 +21,9 @@ namespace {
 constexpr uint8_t kOscA = 7;
 constexpr uint8_t kMixer = 19;
 constexpr uint8_t kAdsr = 20;
+// Types with custom values: one and two.
+constexpr uint8_t kFilterD = 49;
+constexpr uint8_t kNoteSeqB = 90;
 
 // The editor's list of documents, as far as the link needs it: real
 // documents bound to the slots.
@@ -79,7 +82,11 @@ sim::SimPatch SomePatch(const std::string& name, int shift)
     poly.modules[1].params[0] = 10 + shift;
     poly.cables.push_back({0, {1, 0, true}, {2, 0, false}});
     poly.cables.push_back({0, {2, 0, false}, {2, 1, false}});
+    poly.modules[5] = Module(kFilterD, 2, 0, "Filter");
+    poly.modules[5].custom = {3};
     patch.areas[0].modules[1] = Module(kMixer, 0, 0, "Common");
+    patch.areas[0].modules[2] = Module(kNoteSeqB, 1, 0, "Seq");
+    patch.areas[0].modules[2].custom = {1, 2};
     patch.knobs[3] = {true, {1, 1, 0}};
     return patch;
 }
