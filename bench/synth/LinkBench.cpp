@@ -40,7 +40,7 @@ constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
 class CQuietApplication : public CLinkApplicationInterface {
 public:
     bool IsActive() const override { return true; }
-    void RunAlert(const std::string&, const std::vector<std::string>&) override {}
+    void RunAlertText(const std::string&) override {}
 };
 
 class CNoPreferences : public CPortPreferencesInterface {

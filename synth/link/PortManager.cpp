@@ -1,6 +1,7 @@
 #include "synth/link/PortManager.h"
 
 #include "framework/windows/ABCWindow.h"
+#include "framework/alerts/AlertScript.h"
 #include "framework/menus/Menu.h"
 #include "synth/link/LinkApplicationInterface.h"
 #include "synth/link/PortPreferencesInterface.h"
@@ -11,7 +12,7 @@ namespace {
 
 CPortManager* g_portManager = nullptr;
 
-constexpr const char* kFailureAlert = "[STOP]^0Open the MIDI dialog and enable the port again.[OK]";
+constexpr const char* kFailureAlertEnd = "Open the MIDI dialog and enable the port again.";
 
 // A sentence of the failure alert: the text, a period unless it has one,
 // and a line break; nothing for an empty text.
@@ -131,7 +132,10 @@ void CPortManager::ServicePort(uint8_t port)
 
 void CPortManager::ReportFailure(const std::string& displayName, const std::string& failureText)
 {
-    m_services.application.RunAlert(kFailureAlert, {AlertSentence(displayName) + AlertSentence(failureText)});
+    // The names and texts are the synthesizer's and the link's: made safe
+    // to stand in a script (no brackets that would read as buttons).
+    const std::string text = AlertSentence(displayName) + AlertSentence(failureText) + kFailureAlertEnd;
+    m_services.application.RunAlertText(NSHarrowen::MakeAlertScript("[STOP]", text, "OK"));
 }
 
 void CPortManager::ReportOutOfMemory(uint8_t port)

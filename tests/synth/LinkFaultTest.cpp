@@ -164,14 +164,14 @@ TEST(LinkFault, AReportedLackOfMemoryFailsThePortAtItsNextStep)
 }
 
 // A document that cannot take what the synthesizer sent fails the port;
-// the alert says why.
+// the alert says why, made safe to stand in the alert's script.
 TEST(LinkFault, ADocumentsApplyErrorFailsThePort)
 {
     CLinkRig rig;
     rig.OpenPort(0, 0);
     rig.Steps(2);
-    rig.patches.Find(0, 0)->applyError = "Module type doesn't exist";
+    rig.patches.Find(0, 0)->applyError = "Module [Osc^1] doesn't exist";
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 100));
     ASSERT_EQ(rig.application.alerts.size(), 1u);
-    EXPECT_EQ(rig.application.alerts[0], "[STOP]Out of memory.\rModule type doesn't exist.\r" + kAlertEnd);
+    EXPECT_EQ(rig.application.alerts[0], "[STOP]Out of memory.\rModule (Osc~1) doesn't exist.\r" + kAlertEnd);
 }

@@ -149,18 +149,6 @@ CRecordingPatch* CRecordingPatchManager::Find(uint8_t port, uint8_t slot) const
     return nullptr;
 }
 
-void CFakeApplication::RunAlert(const std::string& script, const std::vector<std::string>& arguments)
-{
-    std::string text = script;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string mark = "^" + std::to_string(i);
-        for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + arguments[i].size())) {
-            text.replace(at, mark.size(), arguments[i]);
-        }
-    }
-    alerts.push_back(text);
-}
-
 // ---- the rig ----
 
 CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterface* documents)

@@ -101,8 +101,7 @@ public:
 class CFakeApplication : public CLinkApplicationInterface {
 public:
     bool IsActive() const override { return active; }
-    // Keeps the alert's text with its arguments put in.
-    void RunAlert(const std::string& script, const std::vector<std::string>& arguments) override;
+    void RunAlertText(const std::string& script) override { alerts.push_back(script); }
 
     bool active = true;
     std::vector<std::string> alerts;
