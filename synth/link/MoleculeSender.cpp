@@ -128,24 +128,19 @@ void CMoleculeSender::Pump()
     }
 }
 
-void CMoleculeSender::Decode(std::span<const uint8_t> frame, CMoleculePacket& packet) const
-{
-    DecodePacket(frame, packet);
-}
-
 bool CMoleculeSender::ReceiveReply(std::span<const uint8_t> frame)
 {
     bool complete = false;
     const EWaitState state = m_waitState;
     m_waitState = kWaitNone;
     if (state == kWaitRequest) {
-        Decode(frame, m_replyPacket);
+        DecodePacket(frame, m_replyPacket);
         if (m_request.empty()) {
             EndWaitForReply();
             complete = true;
         }
     } else if (state == kWaitDump) {
-        Decode(frame, m_replyPacket);
+        DecodePacket(frame, m_replyPacket);
         complete = m_dump.empty();
     }
     Pump();
@@ -155,7 +150,7 @@ bool CMoleculeSender::ReceiveReply(std::span<const uint8_t> frame)
 CMoleculePacket& CMoleculeSender::ReceiveMessage(std::span<const uint8_t> frame)
 {
     m_messagePacket.Clear();
-    Decode(frame, m_messagePacket);
+    DecodePacket(frame, m_messagePacket);
     return m_messagePacket;
 }
 

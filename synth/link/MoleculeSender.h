@@ -61,7 +61,6 @@ private:
     static Frames FrameLongMolecules(const CMoleculePacket& packet);
     static Frames FrameShortMolecules(const CMoleculePacket& packet);
     static void Append(Frames& queue, Frames&& frames);
-    void Decode(std::span<const uint8_t> frame, CMoleculePacket& packet) const;
 
     CSynthPort& m_port;
     CMoleculePacket m_replyPacket;
