@@ -4,7 +4,7 @@
 #include "framework/input/MouseState.h"
 #include "panels/items/DragState.h"
 #include "panels/panel/ControlContainerInterface.h"
-#include "platform/host/Host.h"
+#include "platform/input/InputState.h"
 
 #include <algorithm>
 #include <cassert>
@@ -22,7 +22,7 @@ int LinearTarget(int base, int steps, int32_t accumulator)
     return static_cast<int>(std::trunc(sum));
 }
 
-void WarpPointer(CPoint screen) { platform::Host().WarpPointer(platform::Point{screen.x, screen.y}); }
+void WarpPointer(CPoint screen) { platform::SetCursorPos(platform::Point{screen.x, screen.y}); }
 
 } // namespace
 

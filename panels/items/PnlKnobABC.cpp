@@ -5,7 +5,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "panels/items/DragState.h"
 #include "panels/panel/ControlContainerInterface.h"
-#include "platform/host/Host.h"
+#include "platform/input/InputState.h"
 #include "platform/windows/Window.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ void CPnlKnobABC::PlacePointer(double fraction)
         return;
     }
     const platform::Point screen = platform::ClientToScreen(window->GetHandle(), {x, y});
-    platform::Host().WarpPointer(screen);
+    platform::SetCursorPos(screen);
     // The drag measures from the arc point, so the value holds until the
     // pointer moves.
     DragState().start = CPoint(static_cast<int16_t>(screen.x), static_cast<int16_t>(screen.y));
