@@ -5,6 +5,7 @@
 #include "synth/files/SectionedTextFile.h"
 #include "synth/files/XFileBase.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -40,7 +41,8 @@ bool CPatchListFile::Failed(const char* text)
 bool CPatchListFile::Write(const NSHarrowen::CFileSpec& spec, const std::vector<std::string>& entries)
 {
     m_failure.clear();
-    if (entries.empty())
+    // A list of empty positions only would name no file at all.
+    if (std::all_of(entries.begin(), entries.end(), [](const std::string& name) { return name.empty(); }))
         return Failed("No patches to upload.");
     CSectionedTextFile file;
     int32_t position = 1;

@@ -20,7 +20,8 @@ class CPatchListFile {
 public:
     static constexpr size_t kPositions = 99;
 
-    // False (GetFailure says why) for an empty list or a failed write.
+    // False (GetFailure says why) for a list without a name or a failed
+    // write.
     bool Write(const NSHarrowen::CFileSpec& spec, const std::vector<std::string>& entries);
     // Fills entries with exactly 99 positions; false (entries empty,
     // GetFailure says why) when the list cannot be read or is corrupt.

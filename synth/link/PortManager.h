@@ -86,6 +86,7 @@ public:
 
     CLinkApplicationInterface& GetApplication() const { return m_services.application; }
     CSlotPatchManagerInterface& GetPatchManager() const { return m_services.patches; }
+    CTransferDocumentsInterface* GetTransferDocuments() const { return m_services.transferDocuments; }
 
 private:
     struct CPortEntry {

@@ -36,6 +36,7 @@ CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t 
       m_pendingSelection(slotCount),
       m_slots(slotCount),
       m_flashMemory(std::make_unique<CFlashMemory>(*this, bankCount)),
+      m_bankTransfer(std::make_unique<CBankTransfer>(*this)),
       m_slotCount(slotCount),
       m_selection(slotCount),
       m_voices(slotCount),
@@ -43,6 +44,7 @@ CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t 
       m_port(port),
       m_sender(std::make_unique<CMoleculeSender>(port))
 {
+    m_bankTransfer->SetDocuments(Manager().GetTransferDocuments());
     try {
         for (uint8_t slot = 0; slot < m_slotCount; ++slot)
             Manager().GetPatchManager().NewEmptySlotPatch(*this, slot);
@@ -251,6 +253,8 @@ bool CSynth::Poll()
         if (PollSlot(slot))
             return true;
     }
+    if (m_bankTransfer->Tick())
+        return true;
     return m_flashMemory->ContinueScan();
 }
 
@@ -474,8 +478,17 @@ void CSynth::OnFlashDeleteDump(const CMFlashDeleteDump& dump) { m_flashMemory->O
 
 void CSynth::OnFlashUsageDump(const CMFlashUsageDump& dump) { m_flashMemory->SetUsage(dump.usage); }
 
-// The flash commands and the bank transfer that these answer are not part
-// of the link yet; their results change nothing here.
-void CSynth::OnFlashCommandResult(const CMFlashCommandResult&) {}
+void CSynth::OnFlashCommandResult(const CMFlashCommandResult& result)
+{
+    if (result.requester == CMFlashCommandResult::kRequesterBankTransfer)
+        m_bankTransfer->OnCommandResult(result);
+    else
+        m_flashMemory->OnCommandResult(result);
+}
 
-void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker&, const CMoleculePacket&) {}
+void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
+{
+    m_bankTransfer->OnDumpMarker(marker, packet);
+}
+
+void CSynth::OnLinkLost(const std::string& reason) { m_bankTransfer->OnLinkLost(reason); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "synth/flash/BankTransfer.h"
+#include "synth/flash/BankTransferHost.h"
 #include "synth/protocol/FlashMemory.h"
 #include "synth/protocol/SlotSelection.h"
 #include "synth/protocol/SynthSettings.h"
@@ -27,7 +29,10 @@ class CSynthPort;
 // packets and hands them to a slot's document or to its own handlers, and
 // on every quiet idle step of the port decides what to send next.
 // Main thread only; the port owns it while connected.
-class CSynth : public CSynthHandlerInterface, public CFlashMemoryHost, public CSynthLinkInterface {
+class CSynth : public CSynthHandlerInterface,
+               public CFlashMemoryHost,
+               public CBankTransferHost,
+               public CSynthLinkInterface {
 public:
     // Builds the members and asks the patch list for an empty document per
     // slot; on failure the slots are released and the exception passes on.
@@ -57,7 +62,7 @@ public:
     // An exception of SendRequest marks the port out of memory, except a
     // stream overflow, which passes on; the others pass every exception on.
     void SendRequest(CMoleculePacket& packet) override;
-    void SendDump(CMoleculePacket& packet);
+    void SendDump(CMoleculePacket& packet) override;
     // Packets of a slot's patch, stamped with the slot's number: request
     // queue, live frames or dump queue. A packet for no slot or a slot
     // beyond the count is not sent.
@@ -102,6 +107,10 @@ public:
     uint8_t GetPortIndex() const override { return m_portIndex; }
     CSynthPort& GetPort() const { return m_port; }
     CFlashMemory& GetFlashMemory() { return *m_flashMemory; }
+    CBankTransfer& GetBankTransfer() { return *m_bankTransfer; }
+    // The port lost the synthesizer: a running bank transfer ends with the
+    // reason as its last report line.
+    void OnLinkLost(const std::string& reason);
     uint32_t GetModelFlag() const { return m_modelFlag; }
 
     // The keyboard floater's note.
@@ -139,6 +148,7 @@ private:
     CSlotSelection m_pendingSelection;
     std::vector<CSlotRecord> m_slots;
     std::unique_ptr<CFlashMemory> m_flashMemory;
+    std::unique_ptr<CBankTransfer> m_bankTransfer;
     uint8_t m_slotCount;
     CSynthSettings m_settings;
     bool m_settingsMissing = true;

@@ -383,6 +383,9 @@ void CSynthPort::SetStatus(int32_t status)
 
 void CSynthPort::Disconnect(int32_t status)
 {
+    // A bank transfer under way ends with what ended the link.
+    if (m_synth != nullptr)
+        m_synth->OnLinkLost(MakeStatusText(status, m_model, m_version));
     DeleteSynth();
     SetStatus(status);
     // From the reader's side: the input stays open and may be writing.
@@ -394,6 +397,8 @@ void CSynthPort::Fail(int32_t status, const std::string& text)
 {
     m_needsIdentify = true;
     m_failureText = text;
+    if (m_synth != nullptr && !text.empty())
+        m_synth->OnLinkLost(MakeStatusText(status, m_model, m_version) + ": " + text);
     Disconnect(status);
     m_retryCount = 0;
     m_awaitingAnswer = false;

@@ -10,6 +10,21 @@ namespace {
 
 const std::vector<CFlashEntry> kNoEntries;
 
+// What the synthesizer's result code of a single command means to the user.
+struct CCommandOutcome {
+    uint8_t code;
+    uint32_t result;
+    const char* text;
+};
+constexpr CCommandOutcome kOutcomes[] = {
+    {0, CFlashMemory::kResultDone, ""},
+    {1, CFlashMemory::kResultLoadFailed, "Can't load from flash"},
+    {2, CFlashMemory::kResultDone, ""},
+    {3, CFlashMemory::kResultMemoryFull, "Flash memory full"},
+    {4, CFlashMemory::kResultMemoryProtect, "Memory protect on"},
+    {5, CFlashMemory::kResultDone, ""},
+};
+
 } // namespace
 
 CFlashMemory::CFlashMemory(CFlashMemoryHost& host, uint8_t bankCount)
@@ -47,6 +62,53 @@ void CFlashMemory::OnDeleteDump(const CMFlashDeleteDump& dump)
 {
     if (Remove(dump.address))
         StampChange();
+}
+
+void CFlashMemory::LoadToSlot(uint8_t slot, CFlashAddress address)
+{
+    SendCommand(std::make_unique<CMFlashLoadCommand>(slot, address));
+}
+
+void CFlashMemory::StoreFromSlot(uint8_t slot, CFlashAddress address)
+{
+    SendCommand(std::make_unique<CMFlashStoreCommand>(slot, address));
+}
+
+void CFlashMemory::DeleteLocation(CFlashAddress address)
+{
+    SendCommand(std::make_unique<CMFlashDeleteCommand>(address, 0));
+}
+
+void CFlashMemory::SendCommand(std::unique_ptr<CMolecule> command)
+{
+    lastResultText_.clear();
+    if (host_.IsWaitingForReply()) {
+        lastResult_ = kResultBusy;
+        return;
+    }
+    try {
+        CMoleculePacket packet;
+        packet.Append(std::move(command));
+        host_.SendRequest(packet);
+        commandPending_ = true;
+    } catch (...) {
+        // The dialog shows the failure; the link has already marked the
+        // port when the send itself broke down.
+        commandPending_ = false;
+        lastResult_ = kResultSendFailed;
+    }
+}
+
+void CFlashMemory::OnCommandResult(const CMFlashCommandResult& result)
+{
+    commandPending_ = false;
+    for (const CCommandOutcome& outcome : kOutcomes) {
+        if (outcome.code == result.result) {
+            lastResult_ = outcome.result;
+            lastResultText_ = outcome.text;
+            return;
+        }
+    }
 }
 
 void CFlashMemory::Enter(CFlashAddress address, const std::string& name)

@@ -3,11 +3,14 @@
 #include "synth/protocol/FlashAddress.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CMFlashCommandResult;
 class CMFlashDataDump;
 class CMFlashDeleteDump;
+class CMolecule;
 class CMoleculePacket;
 
 // What the flash memory map needs of the synthesizer that owns it.
@@ -28,9 +31,21 @@ struct CFlashEntry {
 
 // The editor's map of the synthesizer's flash memory: the names of the stored
 // patches bank by bank, filled by scanning the flash from its start, and the
-// usage the synthesizer reports.
+// usage the synthesizer reports. It also sends the flash dialogs' single
+// commands (load, store, delete) and keeps the result of the last one.
 class CFlashMemory {
 public:
+    // Results of a single command, read by the flash dialogs.
+    enum EResult : uint32_t {
+        kResultNone = 0,
+        kResultMemoryFull = 1,
+        kResultMemoryProtect = 2,
+        kResultLoadFailed = 3,
+        kResultDone = 4,
+        kResultSendFailed = 5,
+        kResultBusy = 6,
+    };
+
     // Scans that bring nothing new this many times in a row are given up.
     static constexpr int kMaxStalledScans = 3;
 
@@ -58,7 +73,21 @@ public:
     void OnDataDump(const CMFlashDataDump& dump);
     void OnDeleteDump(const CMFlashDeleteDump& dump);
 
+    // The single commands. While the synthesizer's answer to another request
+    // is awaited nothing is sent (result kResultBusy); a send that fails
+    // gives kResultSendFailed. Otherwise the command is pending until its
+    // result arrives.
+    void LoadToSlot(uint8_t slot, CFlashAddress address);
+    void StoreFromSlot(uint8_t slot, CFlashAddress address);
+    void DeleteLocation(CFlashAddress address);
+    // The synthesizer's result of a single command.
+    void OnCommandResult(const CMFlashCommandResult& result);
+    bool IsCommandPending() const { return commandPending_; }
+    uint32_t GetLastResult() const { return lastResult_; }
+    const std::string& GetLastResultText() const { return lastResultText_; }
+
 private:
+    void SendCommand(std::unique_ptr<CMolecule> command);
     void Enter(CFlashAddress address, const std::string& name);
     bool Remove(CFlashAddress address);
     void AdvanceScan(const CMFlashDataDump& dump);
@@ -72,4 +101,7 @@ private:
     int stalledScans_ = 0;
     uint64_t changeTime_ = 0;
     uint16_t usage_ = 0;
+    bool commandPending_ = false;
+    uint32_t lastResult_ = kResultNone;
+    std::string lastResultText_;
 };

@@ -151,7 +151,8 @@ CRecordingPatch* CRecordingPatchManager::Find(uint8_t port, uint8_t slot) const
 
 // ---- the rig ----
 
-CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterface* documents)
+CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterface* documents,
+                   CTransferDocumentsInterface* transfers)
 {
     InstallSharedModuleTypeInfo();
     RegisterReceivedMolecules(m_registry);
@@ -166,7 +167,7 @@ CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterfac
         m_simPorts.back()->RecordReceived(true);
     }
     m_manager = std::make_unique<CPortManager>(
-        CPortManagerServices{application, preferences, documents != nullptr ? *documents : patches});
+        CPortManagerServices{application, preferences, documents != nullptr ? *documents : patches, transfers});
 }
 
 CLinkRig::~CLinkRig()

@@ -134,9 +134,10 @@ public:
     static constexpr uint64_t kClockStart = 10000;
 
     // With `documents`, the slots' documents come from there instead of
-    // from the recording patch manager.
+    // from the recording patch manager; `transfers` serve bank transfers.
     explicit CLinkRig(std::vector<sim::SimConfig> synths = {sim::SimConfig{}},
-                      CSlotPatchManagerInterface* documents = nullptr);
+                      CSlotPatchManagerInterface* documents = nullptr,
+                      CTransferDocumentsInterface* transfers = nullptr);
     ~CLinkRig();
 
     sim::CSimulator& Synth(size_t i = 0) { return *m_synths.at(i); }

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "synth/protocol/FlashAddress.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace NSHarrowen {
+class CDirSpec;
+class CFileSpec;
+class CLineRing;
+}
+class CBankTransferHost;
+class CMFlashCommandResult;
+class CMFlashDumpMarker;
+class CMoleculePacket;
+class CTransferDocumentsInterface;
+class CTransferPatchInterface;
+
+// The long flash jobs of the bank dialogs: an upload copies the 99 positions
+// of a bank into a folder of patch files with a patch list; a download sends
+// the files of a list (or of a folder, in name order) to the positions of a
+// bank, emptying the positions the list leaves empty; a single file can go
+// to one position. One position per quiet idle step of the port, each only
+// once the previous one was answered. Progress, the current name and a log
+// of report lines are for the dialog. Main thread only.
+class CBankTransfer {
+public:
+    enum EResult : uint32_t { kResultNone = 0, kResultFinished = 1, kResultFailed = 2 };
+    enum EState : uint32_t { kStateIdle = 0, kStateDownload = 1, kStateUpload = 2, kStateDownloadFile = 3 };
+    static constexpr uint8_t kPositions = CFlashAddress::kLocationsPerBank;
+    // A position whose answer is this late is asked again, at most
+    // kMaxRepeats times; then the job fails with kLostContactText. (The port
+    // gives up on its own answers sooner; this covers an answer the port
+    // took for another's.)
+    static constexpr uint32_t kAnswerTimeoutMs = 5000;
+    static constexpr int kMaxRepeats = 3;
+    static constexpr const char* kLostContactText = "Lost contact";
+
+    explicit CBankTransfer(CBankTransferHost& host);
+    ~CBankTransfer();
+    CBankTransfer(const CBankTransfer&) = delete;
+    CBankTransfer& operator=(const CBankTransfer&) = delete;
+
+    void SetDocuments(CTransferDocumentsInterface* documents) { m_documents = documents; }
+
+    // Starting a job. The report (the dialog's log, may be null) is cleared
+    // and kept until the job ends. False, with the reason reported and
+    // result kResultFailed, when the job cannot start.
+    // The files of a patch list, from its folder.
+    bool DownloadFromListFile(const NSHarrowen::CFileSpec& listFile, uint8_t bank, NSHarrowen::CLineRing* report);
+    // The patch files of a folder in name order, from position 1 on.
+    bool DownloadFromFolder(const NSHarrowen::CDirSpec& folder, uint8_t bank, NSHarrowen::CLineRing* report);
+    // The bank into the folder of the list file, which is written last.
+    bool StartUpload(const NSHarrowen::CFileSpec& listFile, uint8_t bank, NSHarrowen::CLineRing* report);
+    // One patch file to one position.
+    bool DownloadFromFiles(const NSHarrowen::CFileSpec& file, CFlashAddress address, NSHarrowen::CLineRing* report);
+
+    // One step of the running job; true while a job runs.
+    bool Tick();
+    void RequestAbort() { m_abortRequested = true; }
+
+    uint32_t GetResult() const { return m_result; }
+    void ClearResult() { m_result = kResultNone; }
+    uint32_t GetState() const { return m_state; }
+    bool IsRunning() const { return m_state != kStateIdle; }
+    // Tenths of a percent of the bank done; 0 when idle.
+    uint32_t GetProgress() const;
+    std::string GetCurrentName() const;
+    CFlashAddress GetAddress() const { return m_address; }
+    const std::vector<std::string>& GetEntries() const { return m_entries; }
+
+    // Answers of the synthesizer.
+    void OnCommandResult(const CMFlashCommandResult& result);
+    void OnDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet);
+    // The port lost the synthesizer: a running job ends with `reason` as
+    // its last report line.
+    void OnLinkLost(const std::string& reason);
+
+    void ReportLine(const std::string& text);
+    // "<address number> : <name> : <text>".
+    void ReportEntry(CFlashAddress address, const std::string& name, const std::string& text);
+    static std::string EntryText(CFlashAddress address, const std::string& name, const std::string& text);
+
+    bool WritePatchList();
+    bool ReadPatchList();
+
+private:
+    struct CDone {
+        std::vector<int> written;
+        std::vector<int> emptied;
+        std::vector<int> skipped;
+    };
+
+    void Begin(NSHarrowen::CLineRing* report, CFlashAddress address);
+    bool Run(uint32_t state);
+    bool ScanFolder();
+    void DownloadStep();
+    void UploadStep();
+    void DownloadFileStep();
+    // Sends the patch of a file to the current position; false when the
+    // file could not be read (reported).
+    bool SendPatchFile(const NSHarrowen::CFileSpec& file, bool emptyOnFailure);
+    void SendDelete();
+    void Sent(std::vector<int>* claim);
+    bool IsAnswerFor(CFlashAddress address) const;
+
+    void OnPositionDone();
+    void OnMemoryProtect();
+    void OnPatchDump(const CMFlashDumpMarker& marker, const CMoleculePacket& packet);
+    void OnMemoryFull();
+    void OnEmptyPosition();
+    void OnUploadPositionDone();
+    bool TakeAbort();
+    void RepeatOrGiveUp();
+
+    std::unique_ptr<NSHarrowen::CFileSpec> FindPatchFile(const std::string& entry) const;
+    std::string ChooseFileName(const std::string& base, bool& renamed) const;
+
+    void Finish();
+    void Fail(const std::string& reason);
+    void End(uint32_t result);
+    void ReportDone();
+
+    CBankTransferHost& m_host;
+    CTransferDocumentsInterface* m_documents = nullptr;
+    uint32_t m_result = kResultNone;
+    std::unique_ptr<NSHarrowen::CFileSpec> m_sourceSpec;
+    std::unique_ptr<NSHarrowen::CDirSpec> m_folderSpec;
+    std::vector<std::string> m_entries;
+    CFlashAddress m_address;
+    uint32_t m_state = kStateIdle;
+    uint16_t m_entryCount = 0;
+    bool m_abortRequested = false;
+    std::string m_currentName;
+    NSHarrowen::CLineRing* m_report = nullptr;
+
+    // The position sent and not answered yet, when it was sent, how often
+    // it was repeated, and where its success is to be counted.
+    bool m_awaiting = false;
+    uint64_t m_sentAt = 0;
+    int m_repeats = 0;
+    std::vector<int>* m_claim = nullptr;
+    CDone m_done;
+};
