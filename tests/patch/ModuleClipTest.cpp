@@ -82,6 +82,10 @@ TEST_F(ModuleClipTest, APastedModuleTakesTheNextFreeNumberOfItsName)
     EXPECT_EQ(Names(1).back(), "Osc3");
     ASSERT_TRUE(Drop(*Copy(0, {1}), 0, {256, 0}));
     EXPECT_EQ(Names(0).back(), "Osc1");
+    // "Osc" itself and "Osc1" are taken now: the next one is Osc2, never a
+    // second Osc1.
+    ASSERT_TRUE(Drop(*Copy(0, {1}), 0, {512, 0}));
+    EXPECT_EQ(Names(0).back(), "Osc2");
 }
 
 TEST_F(ModuleClipTest, AnAreaOf120TakesSixModulesButNotSeven)
