@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace NSHarrowen {
 class CFileSpec;
@@ -63,6 +64,8 @@ public:
 
     bool IsUnused() const { return !HasWindow() && !IsLinked(); }
     void SetStateFlag() { slotTakeover_ = true; }
+    // The close request, once: it is cleared as it is taken.
+    bool TakeStateFlag() { return std::exchange(slotTakeover_, false); }
 
     // The link to a synthesizer slot.
     void LinkToSynth(CSynthLinkInterface* synth, uint8_t slot, bool select);

@@ -1,0 +1,374 @@
+#include "editor/app/EditorApp.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/app/EditorDialogsInterface.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/prefs/Preferences.h"
+#include "editor/windows/PatchView.h"
+#include "framework/alerts/AlertBox.h"
+#include "framework/base/Exceptions.h"
+#include "framework/files/AskFileDialogs.h"
+#include "framework/files/MemoryMedia.h"
+#include "framework/images/BMPReader.h"
+#include "framework/images/PixelFormat.h"
+#include "framework/input/MouseState.h"
+#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/menus/MenuScript.h"
+#include "framework/resources/ResourceModule.h"
+#include "framework/views/StaticBitmapView.h"
+#include "framework/windows/ABCWindow.h"
+#include "framework/windows/SplashScreen.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "panels/ModuleCatalogue.h"
+#include "patch/document/Patch.h"
+#include "patch/files/AskPatchFileSaveSpec.h"
+#include "synth/files/PatchFileTypes.h"
+#include "synth/link/PortManager.h"
+#include "synth/molecules/MoleculeRegistry.h"
+#include "synth/protocol/ModuleTypeInfo.h"
+
+#include <exception>
+#include <new>
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+CEditorApp::CEditorApp(const CStartupRecord& record) : CApplication(record) {}
+
+CEditorApp::CEditorApp(std::string name) : CApplication(std::move(name)) {}
+
+CEditorApp::~CEditorApp() { Teardown(); }
+
+void CEditorApp::ShowSplash()
+{
+    try {
+        const CPoint size = GetImageSize(CImageID(kSplashPicture));
+        splash_ = std::make_unique<CSplashScreen>(new CStaticBitmapView(nullptr, kSplashPicture), size.x, size.y,
+                                                  kSplashTicks);
+        platform::ShowWindow(splash_->GetHandle(), platform::ShowCommand::Show);
+        splash_->InvalidateAll();
+        PumpWaiting(1000); // the splash paints before the slower steps
+    } catch (const std::exception&) {
+        // A program built without its pictures starts without a splash.
+        splash_.reset();
+    }
+}
+
+void CEditorApp::BuildMenus()
+{
+    bar_ = std::make_unique<CMenuBar>();
+    for (size_t i = 0; i < kMenuScripts.size(); ++i) {
+        menus_[i] = std::make_unique<CMenu>(kMenuScripts[i]);
+        bar_->AppendMenu(menus_[i].get());
+    }
+    bar_->LeaveModal();
+}
+
+void CEditorApp::Init()
+{
+    screenFormat_ = CPixelFormat::CreateForScreen();
+    ShowSplash();
+    SetStandardCommands({kClose, kCut, kCopy, kPaste, kClear});
+    BuildMenus();
+
+    registry_ = std::make_unique<CMoleculeRegistry>();
+    RegisterReceivedMolecules(*registry_);
+    SetMoleculeRegistry(registry_.get());
+    catalogue_ = MakeModuleCatalogue();
+    SetModuleTypeInfo(catalogue_.get());
+    // The preferences and the patch list exist (empty) before the port
+    // manager, which holds on to both.
+    preferences_ = std::make_unique<CPreferences>();
+    SetPreferences(preferences_.get());
+    patches_ = std::make_unique<CPatchManager>();
+    SetPatchManager(patches_.get());
+    SetEditorServices(this);
+    ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
+    patches_->SetPortManager(ports_.get());
+
+    preferences_->Load();
+    ports_->OpenPortsFromPreferences();
+    if (const platform::WindowHandle frame = GetFrameHandle())
+        platform::InvalidateRect(frame, nullptr, false);
+    // The splash stays up for its minimum time as it goes.
+    splash_.reset();
+}
+
+void CEditorApp::Teardown()
+{
+    if (patches_)
+        patches_->DeleteAll();
+    SetPatchManager(nullptr);
+    patches_.reset();
+    ports_.reset();
+    SetMoleculeRegistry(nullptr);
+    registry_.reset();
+    SetModuleTypeInfo(nullptr);
+    catalogue_.reset();
+    if (GetEditorServices() == this)
+        SetEditorServices(nullptr);
+    SetPreferences(nullptr);
+    preferences_.reset();
+    for (auto& menu : menus_)
+        menu.reset();
+    bar_.reset();
+    splash_.reset();
+}
+
+void CEditorApp::Exit()
+{
+    if (preferences_)
+        preferences_->Save();
+    Teardown();
+}
+
+void CEditorApp::Idle()
+{
+    if (ports_)
+        ports_->Idle();
+    if (patches_)
+        patches_->Idle();
+    if (const uint32_t alert = deferredAlert_) {
+        // Cleared first: an alert posted while this one shows waits for the next step.
+        deferredAlert_ = 0;
+        try {
+            NSHarrowen::RunAlert(alert);
+        } catch (const XBase&) {
+        }
+    }
+    CApplication::Idle();
+}
+
+bool CEditorApp::CanQuit()
+{
+    if (!patches_)
+        return true;
+    if (!patches_->QuerySaveAll())
+        return false;
+    patches_->ClearAllDirty();
+    if (preferences_) {
+        // No floater exists yet, and the browser is not shown.
+        preferences_->keyboardFloater.open = false;
+        preferences_->knobFloater.open = false;
+        preferences_->notesFloater.open = false;
+        preferences_->browser.open = false;
+    }
+    return true;
+}
+
+void CEditorApp::UpdateMenus(CMenuBar* bar)
+{
+    if (!bar)
+        return;
+    for (uint32_t command : kPatchWindowCommands)
+        bar->SetCommandEnabled(command, false);
+    for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp})
+        bar->SetCommandEnabled(command, true);
+    bar->SetCommandEnabled(kAbout, GetEditorDialogs() != nullptr);
+    const bool anyPatchWindow = patches_ && patches_->CountOpenWindows() > 0;
+    bar->SetCommandEnabled(kCloseAll, anyPatchWindow);
+    bar->SetCommandEnabled(kSaveAll, anyPatchWindow);
+    bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
+    bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
+    // Their dialogs and floaters are not part of this program yet.
+    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kMidi, kKnobFloater,
+                             kKeyboardFloater, kNotesFloater, kBrowser})
+        bar->SetCommandState(command, false, false);
+    const bool shown = AnyDocumentWindowShown();
+    for (uint32_t command : {kCascade, kTileHorizontally, kTileVertically})
+        bar->SetCommandEnabled(command, shown);
+    UpdateWindowsMenu();
+}
+
+void CEditorApp::UpdateWindowsMenu()
+{
+    CMenu* windows = menus_[kWindowsMenu].get();
+    if (!windows)
+        return;
+    // The separator is the list's own (a dynamic item): it goes with the
+    // list at every update and comes back once with it.
+    windows->RemoveDynamicItems();
+    if (!patches_ || patches_->CountOpenWindows() == 0)
+        return;
+    CMenuItemRecord separator;
+    separator.kind = CMenuItemRecord::kSeparator;
+    separator.dynamic = true;
+    windows->InsertItem(kWindowListStart - 1, separator);
+    if (!windows->BuildWindowList(kWindowListStart))
+        windows->RemoveDynamicItems();
+}
+
+template <typename Step> void CEditorApp::Guarded(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        PostDeferredAlert(kAlertNotEnoughMemory);
+    }
+}
+
+void CEditorApp::RunHelp(bool contents)
+{
+    try {
+        if (contents)
+            ShowHelpFinder();
+        else
+            ShowHelpOnHelp();
+    } catch (const std::exception&) {
+        NSHarrowen::RunAlert(kAlertHelpFile);
+    }
+}
+
+void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
+{
+    switch (command) {
+    case kNew: Guarded([this] { NewPatch(); }); break;
+    case kOpen: OpenPatch(); break;
+    case kCloseAll:
+        if (patches_)
+            patches_->CloseAll();
+        break;
+    case kSaveAll:
+        if (patches_)
+            patches_->SaveAll();
+        break;
+    case kQuit: RequestQuit(); break;
+    case kClose:
+        if (CABCWindow* window = GetActiveDocumentWindow())
+            window->RequestClose();
+        break;
+    case kUploadActiveSlot:
+        try {
+            if (ports_ && patches_ && ports_->HasCurrentSynth())
+                patches_->ShowSlotPatch(ports_->GetCurrentPort(), ports_->GetCurrentSlot());
+        } catch (const std::exception&) {
+            // The port reports the failure of its link itself.
+        }
+        break;
+    case kCascade: Cascade(); break;
+    case kTileHorizontally: TileHorizontally(); break;
+    case kTileVertically: TileVertically(); break;
+    case kHelpContents: RunHelp(true); break;
+    case kUsingHelp: RunHelp(false); break;
+    case kAbout:
+        try {
+            if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
+                dialogs->RunAbout();
+        } catch (const std::exception&) {
+        }
+        break;
+    default:
+        ActivateWindowFromMenu(command);
+        CApplication::HandleMenuSelect(menu, command);
+        return;
+    }
+    UpdateAllWindows();
+}
+
+void CEditorApp::NewPatch()
+{
+    // With no slot selection in this program yet, a new patch is local.
+    if (patches_)
+        patches_->NewLocalPatch();
+}
+
+void CEditorApp::OpenPatch()
+{
+    std::unique_ptr<CFileTypeInfo> type;
+    std::unique_ptr<CFileSpec> file;
+    try {
+        if (!AskOpenFileOverFrame("Open", MakePatchOpenTypes(), type, file) || !patches_)
+            return;
+        patches_->OpenLocalPatchFile(*file);
+    } catch (const std::exception&) {
+        // The load alerts have been shown; anything else ends the command.
+    }
+}
+
+void CEditorApp::OpenDocument(const CFileSpec& file, const CUnknownFileType&, uint32_t)
+{
+    if (openingDocuments_ || !patches_)
+        return;
+    openingDocuments_ = true;
+    try {
+        if (ports_ && ports_->HasCurrentSynth())
+            patches_->OpenPatchFileInSlot(ports_->GetCurrentPort(), ports_->GetCurrentSlot(), file);
+        else
+            patches_->OpenLocalPatchFile(file);
+    } catch (const std::exception&) {
+        SystemBeep();
+    }
+    openingDocuments_ = false;
+}
+
+CABCBitmap* CEditorApp::GetImage(const CImageID& id)
+{
+    if (CABCBitmap* cached = GetImageCache().Find(id))
+        return cached;
+    if (id.GetWord(1) != 0) {
+        CMemoryMedia media(LoadResource("SMTB", static_cast<int32_t>(id.GetResource())));
+        std::unique_ptr<CBitmap32> bitmap = ReadBMP(media);
+        CABCBitmap* result = bitmap.get();
+        GetImageCache().Add(id, std::move(bitmap));
+        return result;
+    }
+    if (!screenFormat_)
+        screenFormat_ = CPixelFormat::CreateForScreen();
+    return GetImageCache().LoadJPEG(*screenFormat_, id);
+}
+
+void CEditorApp::RunAlert(const std::string& script, const std::vector<std::string>& arguments)
+{
+    RunAlertTextWithArgs(script, arguments);
+}
+
+CPatchWindowInterface* CEditorApp::OpenPatchWindow(CPatch& patch, uint32_t)
+{
+    std::optional<CRect> place;
+    if (patches_)
+        place = patches_->TakeWindowPlace();
+    return new CPatchView(patch, place);
+}
+
+void CEditorApp::ShowAlert(uint32_t alertId, const std::string& argument)
+{
+    RunAlertWithArgs(alertId, argument);
+}
+
+void CEditorApp::ShowAlertScript(const std::string& script, const std::string& text)
+{
+    // The text goes in as an argument, so it cannot add tags or buttons.
+    std::string safe = script;
+    if (const size_t at = safe.find("%s"); at != std::string::npos)
+        safe.replace(at, 2, "^0");
+    RunAlertTextWithArgs(safe, {text});
+}
+
+bool CEditorApp::AskSaveFile(const std::string& defaultName, CFileSpec& chosen)
+{
+    std::unique_ptr<CFileSpec> spec;
+    if (!AskPatchFileSaveSpec(nullptr, defaultName, spec) || !spec)
+        return false;
+    chosen = *spec;
+    return true;
+}
+
+uint32_t CEditorApp::GetCableStyle() const
+{
+    return preferences_ ? preferences_->GetCableStyle() : CPreferences::kCurved3D;
+}
+
+void CEditorApp::ReplaceWithEmptyPatch(CPatch& patch)
+{
+    if (patches_)
+        patches_->ReplaceWithEmptyPatch(patch);
+}
+
+void CEditorApp::MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch)
+{
+    if (patches_)
+        patches_->MovePatchToSlot(port, slot, patch);
+}

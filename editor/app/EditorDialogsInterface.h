@@ -1,0 +1,28 @@
+#pragma once
+
+#include "framework/base/Point.h"
+
+#include <cstdint>
+#include <string>
+
+namespace NSHarrowen {
+class CABCWindow;
+}
+
+// The editor's dialogs that live above the editor: the program installs
+// them. Without them the commands that open them stay disabled.
+class CEditorDialogsInterface {
+public:
+    virtual ~CEditorDialogsInterface() = default;
+
+    // The About box, centred on the frame, run modally.
+    virtual void RunAbout() = 0;
+    // The caption-less name box at a screen point: true when the user
+    // confirmed, with the name (at most `maxLength` characters) in `name`.
+    virtual bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
+                               uint8_t maxLength, NSHarrowen::CPoint position) = 0;
+};
+
+void SetEditorDialogs(CEditorDialogsInterface* dialogs);
+// Null until installed.
+CEditorDialogsInterface* GetEditorDialogs();

@@ -1,0 +1,190 @@
+#include "editor/windows/PatchView.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/prefs/Preferences.h"
+#include "editor/windows/SaveQuestion.h"
+#include "framework/application/Application.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/views/GroupView.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/document/Patch.h"
+#include "platform/windows/Window.h"
+
+#include <algorithm>
+
+using namespace NSHarrowen;
+
+namespace {
+
+// Sizable, with minimise and maximise boxes.
+constexpr int kFrameStyle = 2;
+
+bool ShouldOpenMaximized()
+{
+    bool maximized = false;
+    if (const CPatchManager* patches = GetPatchManager(); patches && patches->IsFirstWindowMaximized(maximized))
+        return maximized;
+    const CPreferences* preferences = GetPreferences();
+    return preferences && preferences->maximisedWindows;
+}
+
+} // namespace
+
+CPatchView::CPatchView(CPatch& patch, const std::optional<CRect>& place)
+    : CDocumentWindow(kFrameStyle, "Patch"), patch_(patch)
+{
+    const bool maximize = ShouldOpenMaximized();
+    for (int32_t area : {1, 0})
+        GetRootView()->AddChild(patch_.GetArea(area));
+    Open(place ? *place : GetRectForContentSize(kDefaultWidth, kDefaultHeight));
+    if (maximize)
+        platform::ShowWindow(GetHandle(), platform::ShowCommand::Maximize);
+}
+
+CPatchView::~CPatchView()
+{
+    for (int32_t area : {1, 0})
+        GetRootView()->RemoveChild(patch_.GetArea(area));
+    patch_.OnWindowClosed();
+}
+
+void CPatchView::BringToFront()
+{
+    CDocumentWindow::BringToFront();
+}
+
+void CPatchView::Close()
+{
+    CDocumentWindow::Close();
+}
+
+void CPatchView::Refresh()
+{
+    UpdateState();
+    UpdateDisplay();
+}
+
+uint32_t CPatchView::GetHelpContext() const
+{
+    return patch_.GetFocusHelpId();
+}
+
+void CPatchView::UpdateState()
+{
+    const bool active = patch_.IsActivePatch();
+    if (active != active_) {
+        if (!active)
+            patch_.ClearModuleValues();
+        active_ = active;
+    }
+    if (patch_.GetTitle() != title_) {
+        title_ = patch_.GetTitle();
+        SetTitle(title_);
+    }
+    CDocumentWindow::UpdateState();
+}
+
+void CPatchView::UpdateMenus(CMenuBar* bar)
+{
+    // The application's table first: it disables what only a patch window
+    // may enable.
+    CDocumentWindow::UpdateMenus(bar);
+    if (!bar || patch_.IsSlotBusy())
+        return;
+    using namespace editorcommands;
+    bar->SetCommandEnabled(kSave, true);
+    bar->SetCommandEnabled(kSaveAs, true);
+    bar->SetCommandEnabled(kUndo, patch_.CanUndo());
+    bar->SetCommandEnabled(kRedo, patch_.CanRedo());
+    bar->SetCommandEnabled(kClear, !patch_.IsSelectionEmpty());
+    bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
+}
+
+void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
+{
+    if (patch_.IsSlotBusy()) {
+        CDocumentWindow::HandleMenuSelect(menu, command);
+        return;
+    }
+    using namespace editorcommands;
+    switch (command) {
+    case kSave: patch_.Save(); break;
+    case kSaveAs: patch_.SaveAs(); break;
+    case kUndo:
+        patch_.CancelModes();
+        patch_.Undo();
+        break;
+    case kRedo:
+        patch_.CancelModes();
+        patch_.Redo();
+        break;
+    case kClear:
+        patch_.CancelModes();
+        patch_.DeleteSelection();
+        break;
+    case kSendControllerSnapshot:
+        try {
+            if (patch_.IsLinked() && patch_.IsSlotActive())
+                patch_.SendCtrlSnapshot();
+        } catch (...) {
+            // The window stays usable; the link reports its own failures.
+        }
+        break;
+    default: CDocumentWindow::HandleMenuSelect(menu, command); return;
+    }
+    UpdateAllWindows();
+}
+
+bool CPatchView::CanClose()
+{
+    if (CPreferences* preferences = GetPreferences())
+        preferences->maximisedWindows = IsMaximized();
+    if (!patch_.IsDirtyWithoutChanges())
+        return true;
+    switch (AskSaveChanges(patch_.GetName(), false)) {
+    case kSaveYes: return patch_.Save();
+    case kSaveNo: patch_.ClearDirty(); return true;
+    case kSaveNoAll: return true;
+    default: return false;
+    }
+}
+
+void CPatchView::OnActivate()
+{
+    if (CPatchManager* patches = GetPatchManager())
+        patches->ActivateWindow(*this);
+    CDocumentWindow::OnActivate();
+    UpdateAllWindows();
+}
+
+void CPatchView::OnDeactivate()
+{
+    patch_.CancelModes();
+    CDocumentWindow::OnDeactivate();
+    UpdateAllWindows();
+}
+
+void CPatchView::LayoutRootView()
+{
+    if (const CApplication* app = GetApplication(); app && platform::IsMinimized(app->GetFrameHandle()))
+        return;
+    const CRect client = GetClientRect();
+    const int16_t split = static_cast<int16_t>(
+        std::min<int32_t>(patch_.GetPatchHeader().GetSplitPosition(), client.bottom - kSplitterHeight));
+    CPatchBackground* upper = patch_.GetArea(1);
+    CPatchBackground* lower = patch_.GetArea(0);
+    if (upper)
+        upper->SetFrame(CRect(client.left, client.top, client.right, static_cast<int16_t>(client.top + split)));
+    if (lower)
+        lower->SetFrame(CRect(client.left, static_cast<int16_t>(client.top + split + kSplitterHeight), client.right,
+                              client.bottom));
+    CDocumentWindow::LayoutRootView();
+}
+
+void CPatchView::Idle()
+{
+    if (!patch_.IsSlotBusy())
+        patch_.ShowModuleValues();
+    CDocumentWindow::Idle();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "framework/windows/DocumentWindow.h"
+#include "patch/document/EditorServicesInterface.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class CPatch;
+
+// The document window of one patch: the poly voice area above the common
+// voice area, split at the patch header's split position. It keeps its
+// title in step with the patch, answers the patch's File and Edit commands
+// and asks whether unsaved changes are to be saved before it closes. The
+// patch owns the areas; the window only shows them.
+class CPatchView final : public NSHarrowen::CDocumentWindow, public CPatchWindowInterface {
+public:
+    static constexpr int16_t kDefaultWidth = 600;
+    static constexpr int16_t kDefaultHeight = 650;
+    static constexpr int16_t kSplitterHeight = 11;
+    static constexpr uint16_t kNewOrderNumber = 10000;
+
+    // Opens at the rectangle, else at the framework's default place.
+    CPatchView(CPatch& patch, const std::optional<NSHarrowen::CRect>& place);
+    ~CPatchView() override;
+
+    CPatch& GetPatch() const { return patch_; }
+    uint16_t GetOrderNumber() const { return order_; }
+    void SetOrderNumber(uint16_t order) { order_ = order; }
+    const std::string& GetShownTitle() const { return title_; }
+
+    // CPatchWindowInterface.
+    void BringToFront() override;
+    void Close() override;
+    void Refresh() override;
+    void NotifySplitter() override {}
+    void RelayoutAreas() override { LayoutRootView(); }
+
+    uint32_t GetHelpContext() const override;
+    void UpdateState() override;
+    void UpdateMenus(NSHarrowen::CMenuBar* bar) override;
+    void HandleMenuSelect(NSHarrowen::CMenu* menu, uint32_t command) override;
+    bool CanClose() override;
+    void OnActivate() override;
+    void OnDeactivate() override;
+    void LayoutRootView() override;
+    void Idle() override;
+
+private:
+    CPatch& patch_;
+    bool active_ = false;
+    std::string title_;
+    uint16_t order_ = kNewOrderNumber;
+};

@@ -1,0 +1,263 @@
+#include "tests/editor/EditorFixture.h"
+
+#include "dialogs/about/DialogAbout.h"
+#include "editor/app/EditorCommands.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/windows/PatchView.h"
+#include "editor/windows/SavePatchAlert.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
+#include "framework/views/StaticTextView.h"
+#include "patch/document/Patch.h"
+#include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
+
+#include <string>
+#include <utility>
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+// Answers a save question with a button, or with its window frame's close.
+std::function<bool(CABCWindow&)> AnswerSaveQuestion(std::vector<std::string>& asked, std::vector<ESaveAnswer> answers,
+                                                    std::vector<bool>* noAllOffered = nullptr)
+{
+    auto queue = std::make_shared<std::vector<ESaveAnswer>>(std::move(answers));
+    return [&asked, queue, noAllOffered](CABCWindow& window) {
+        auto* box = dynamic_cast<CSavePatchAlert*>(&window);
+        if (!box || queue->empty())
+            return false;
+        asked.push_back(box->GetText()->GetText());
+        if (noAllOffered)
+            noAllOffered->push_back(box->GetButton(CSavePatchAlert::kNoAll)->IsEnabled());
+        const ESaveAnswer answer = queue->front();
+        queue->erase(queue->begin());
+        switch (answer) {
+        case kSaveYes: box->GetButton(CSavePatchAlert::kYes)->Click(); break;
+        case kSaveNo: box->GetButton(CSavePatchAlert::kNo)->Click(); break;
+        case kSaveNoAll: box->GetButton(CSavePatchAlert::kNoAll)->Click(); break;
+        case kSaveCancel: box->GetButton(CSavePatchAlert::kCancel)->Click(); break;
+        default: platform::PostMessage(box->GetHandle(), platform::msg::Close, 0, 0); break;
+        }
+        return true;
+    };
+}
+
+} // namespace
+
+TEST_F(EditorTest, TheMenuBarHasItsEightMenusWithTheirCommandsAndAccelerators)
+{
+    Launch();
+    CMenuBar* bar = app->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    const char* titles[] = {"File", "Edit", "Patch", "Synth", "Setup", "Tools", "Windows", "Help"};
+    ASSERT_EQ(bar->GetMenuCount(), 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(bar->GetMenu(i)->GetTitle(), titles[i]);
+
+    const std::pair<uint32_t, char> accelerators[] = {
+        {kNew, 'N'},  {kOpen, 'O'}, {kClose, 'W'}, {kSave, 'S'},  {kQuit, 'Q'},          {kUndo, 'Z'},
+        {kRedo, 'Y'}, {kCut, 'X'},  {kCopy, 'C'},  {kPaste, 'V'}, {kPatchSettings, 'P'}, {kSynthSettings, 'G'},
+        {kUploadActiveSlot, 'U'},   {kMidi, 'M'},  {kKnobFloater, 'K'}, {kKeyboardFloater, 'F'}, {kBrowser, 'B'},
+        {kCloseAll, 0}, {kSaveAs, 0}, {kSaveAll, 0}, {kClear, 0}, {kDownloadToSlot, 0}, {kSaveInSynth, 0},
+        {kBankUpload, 0}, {kSendControllerSnapshot, 0}, {kBankDownload, 0}, {kOptions, 0}, {kCascade, 0},
+        {kTileHorizontally, 0}, {kTileVertically, 0}, {kHelpContents, 0}, {kUsingHelp, 0}, {kAbout, 0},
+        {kNotesFloater, 0}};
+    for (const auto& [command, key] : accelerators) {
+        CMenu* menu = nullptr;
+        int index = 0;
+        ASSERT_TRUE(bar->FindCommand(command, menu, index)) << command;
+        EXPECT_EQ(menu->GetItem(index).accelerator, key) << command;
+    }
+    CMenu* menu = nullptr;
+    int index = 0;
+    ASSERT_TRUE(bar->FindCommand(kKnobFloater, menu, index));
+    EXPECT_EQ(menu, bar->GetMenu(5));
+}
+
+TEST_F(EditorTest, CommandsFollowTheTableWithNoPatchAndWithAPatchWindow)
+{
+    Launch();
+    UpdateMenus();
+    for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp, kAbout})
+        EXPECT_TRUE(IsEnabled(command)) << command;
+    for (uint32_t command : {kCloseAll, kSaveAll, kSave, kSaveAs, kUndo, kRedo, kClear, kSynthSettings,
+                             kUploadActiveSlot, kBankUpload, kBankDownload, kCascade, kTileHorizontally,
+                             kTileVertically, kSendControllerSnapshot})
+        EXPECT_FALSE(IsEnabled(command)) << command;
+    for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater, kBrowser})
+        EXPECT_FALSE(IsChecked(command)) << command;
+
+    PressCtrl('N');
+    ASSERT_EQ(app->GetPatches()->CountOpenWindows(), 1);
+    Step(100);
+    UpdateMenus();
+    for (uint32_t command : {kCloseAll, kSaveAll, kSave, kSaveAs, kCascade, kTileHorizontally, kTileVertically})
+        EXPECT_TRUE(IsEnabled(command)) << command;
+    // Nothing to undo, nothing selected, no synthesizer.
+    for (uint32_t command : {kUndo, kRedo, kClear, kSynthSettings, kUploadActiveSlot, kSendControllerSnapshot})
+        EXPECT_FALSE(IsEnabled(command)) << command;
+}
+
+TEST_F(EditorTest, TheWindowsMenuListsPatchWindowsAfterOneSeparatorHoweverOftenItIsUpdated)
+{
+    Launch();
+    CMenu* windows = app->GetMenu(kWindowsMenu);
+    UpdateMenus();
+    EXPECT_EQ(windows->GetItemCount(), 3);
+
+    PressCtrl('N');
+    PressCtrl('N');
+    for (int i = 0; i < 5; ++i)
+        UpdateMenus();
+    ASSERT_EQ(windows->GetItemCount(), 6);
+    int separators = 0;
+    for (int i = 0; i < windows->GetItemCount(); ++i)
+        separators += windows->GetItem(i).kind == CMenuItemRecord::kSeparator ? 1 : 0;
+    EXPECT_EQ(separators, 1);
+    EXPECT_EQ(windows->GetItem(3).kind, CMenuItemRecord::kSeparator);
+
+    for (CPatch* patch : Patches())
+        patch->CloseWindow();
+    Step(100);
+    UpdateMenus();
+    EXPECT_EQ(windows->GetItemCount(), 3);
+}
+
+TEST_F(EditorTest, NewPatchesOpenWindowsAndTheLastClosedLeavesNoActivePatch)
+{
+    Launch();
+    PressCtrl('N');
+    PressCtrl('N');
+    Step(100);
+    const std::vector<CPatch*> patches = Patches();
+    ASSERT_EQ(patches.size(), 2u);
+    EXPECT_EQ(app->GetPatches()->GetActivePatch(), patches[1]);
+    EXPECT_EQ(static_cast<CPatchView*>(patches[1]->GetWindow())->GetShownTitle(), patches[1]->GetTitle());
+
+    // Ctrl+W closes the active window; the other becomes active at idle.
+    PressCtrl('W');
+    Step(200);
+    EXPECT_EQ(app->GetPatches()->GetActivePatch(), patches[0]);
+    EXPECT_EQ(app->GetPatches()->GetCount(), 1u);
+    PressCtrl('W');
+    Step(200);
+    EXPECT_EQ(app->GetPatches()->GetActivePatch(), nullptr);
+    EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+}
+
+TEST_F(EditorTest, QuitAsksOncePerChangedPatchAndCancelKeepsEverythingOpen)
+{
+    Launch();
+    PressCtrl('N');
+    PressCtrl('N');
+    PressCtrl('N');
+    Step(100);
+    const std::vector<CPatch*> patches = Patches();
+    patches[0]->SetDirty();
+    patches[2]->SetDirty();
+    std::vector<std::string> asked;
+    std::vector<bool> noAll;
+    operate = AnswerSaveQuestion(asked, {kSaveNo, kSaveCancel}, &noAll);
+
+    EXPECT_FALSE(Quit());
+    EXPECT_EQ(asked, (std::vector<std::string>{"Save changes to No name?", "Save changes to No name?"}));
+    // Two to ask about: "No all" is offered for the first, and once the
+    // first was answered only one is left, so not for the second.
+    EXPECT_EQ(noAll, (std::vector<bool>{true, false}));
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 3);
+    EXPECT_TRUE(patches[0]->IsDirty());
+    EXPECT_TRUE(patches[2]->IsDirty());
+
+    asked.clear();
+    operate = AnswerSaveQuestion(asked, {kSaveNoAll});
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(EditorTest, ASaveQuestionClosedByItsFrameAnswersCancel)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    CPatch* patch = Patches().front();
+    patch->SetDirty();
+    std::vector<std::string> asked;
+    operate = AnswerSaveQuestion(asked, {kSaveAlreadyAsking}); // the frame's close box
+
+    PressCtrl('W');
+    Step(200);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(patch->HasWindow());
+    EXPECT_TRUE(patch->IsDirty());
+
+    // Close All asks the same way and honours Cancel.
+    asked.clear();
+    operate = AnswerSaveQuestion(asked, {kSaveCancel});
+    Choose(kCloseAll);
+    Step(100);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(patch->HasWindow());
+
+    // No closes it without saving.
+    asked.clear();
+    operate = AnswerSaveQuestion(asked, {kSaveNo});
+    PressCtrl('W');
+    Step(200);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+}
+
+TEST_F(EditorTest, TheAboutBoxShowsTheVersionFromTheVersionRecord)
+{
+    Launch();
+    std::string version;
+    operate = [&version](CABCWindow& window) {
+        auto* about = dynamic_cast<CDialogAbout*>(&window);
+        if (!about)
+            return false;
+        version = about->GetVersionText()->GetText();
+        about->GetOkButton()->Click();
+        return true;
+    };
+    Choose(kAbout);
+    EXPECT_EQ(version, "V3.03");
+}
+
+TEST_F(EditorTest, APatchFileHandedToTheProgramOpensInAWindow)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    CPatch* made = Patches().front();
+    made->SetName("Handed Over");
+    const std::string path = (folder.Path() / "Handed Over.pch").string();
+    ASSERT_TRUE(made->SaveToFile(CFileSpec(path)));
+
+    ASSERT_TRUE(app->OpenPath(path));
+    Step(200);
+    const std::vector<CPatch*> patches = Patches();
+    ASSERT_EQ(patches.size(), 2u);
+    EXPECT_TRUE(patches[1]->HasWindow());
+    EXPECT_EQ(patches[1]->GetName(), "Handed Over");
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(EditorTest, AFileThatCannotBeLoadedIsReportedWithItsTextAsAnArgument)
+{
+    Launch();
+    const std::string path = (folder.Path() / "missing [OK] ^0.pch").string();
+    app->OpenDocument(CFileSpec(path), CUnknownFileType(".pch"), 0);
+    Step(200);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Can't load file. Can't Open file"), std::string::npos) << alerts[0];
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 0);
+    EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+}
+
+} // namespace editortest

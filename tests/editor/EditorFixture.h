@@ -1,0 +1,69 @@
+#pragma once
+
+// The editor on a headless desktop with a virtual clock: the test works it
+// as a user, with keys, menu commands and clicks, and an operator that
+// answers the boxes the editor opens (from a timer, as modal runs keep
+// dispatching).
+
+#include "dialogs/about/EditorDialogs.h"
+#include "editor/app/EditorApp.h"
+#include "tests/support/HeadlessDesktop.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace NSHarrowen {
+class CABCWindow;
+class CMenuItemRecord;
+} // namespace NSHarrowen
+class CPatch;
+
+namespace editortest {
+
+class EditorTest : public ::testing::Test {
+public:
+    // Called from the operator's timer while a box runs modally.
+    void Operate();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the editor as its run does: frame, Init, menu bar.
+    void Launch();
+    void Pump();
+    // Lets time pass in steps of 10 ms.
+    void Step(uint64_t ms = 10);
+    // Ctrl with a letter key, released again.
+    void PressCtrl(uint32_t key);
+    // The menu update the framework runs before a menu opens.
+    void UpdateMenus();
+    // Runs a command as a menu choice does.
+    void Choose(uint32_t command);
+    bool IsEnabled(uint32_t command);
+    bool IsChecked(uint32_t command);
+    std::vector<CPatch*> Patches() const;
+    // Ctrl+Q: true when the run loop is left.
+    bool Quit();
+
+    testsupport::ScopedConfigHome configHome;
+    testsupport::HeadlessDesktop desktop;
+    testsupport::TempDir folder;
+    CEditorDialogs dialogs;
+    std::unique_ptr<CEditorApp> app;
+    // The operator's work for each box it finds open; it returns true when
+    // it acted. Boxes it does not handle stay open until it does.
+    std::function<bool(NSHarrowen::CABCWindow&)> operate;
+    // What the operator saw: the messages of alert boxes.
+    std::vector<std::string> alerts;
+
+private:
+    uintptr_t operatorWindow_ = 0;
+};
+
+} // namespace editortest
