@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the editor from a build folder; until it exists, the framework demo.
+# Starts the editor from a build folder (the framework demo where it was not built).
 set -euo pipefail
 build=${1:-build/release}
 shift || true

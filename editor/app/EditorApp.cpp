@@ -23,6 +23,7 @@
 #include "platform/windows/WindowPaint.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
+#include "panels/panel/PanelModuleServices.h"
 #include "patch/document/Patch.h"
 #include "patch/files/AskPatchFileSaveSpec.h"
 #include "synth/files/PatchFileTypes.h"
@@ -79,6 +80,8 @@ void CEditorApp::Init()
     SetMoleculeRegistry(registry_.get());
     catalogue_ = MakeModuleCatalogue();
     SetModuleTypeInfo(catalogue_.get());
+    // New modules of the documents are module panels.
+    moduleServices_ = std::make_unique<CPanelModuleServices>(*catalogue_);
     // The preferences and the patch list exist (empty) before the port
     // manager, which holds on to both.
     preferences_ = std::make_unique<CPreferences>();
@@ -106,6 +109,7 @@ void CEditorApp::Teardown()
     ports_.reset();
     SetMoleculeRegistry(nullptr);
     registry_.reset();
+    moduleServices_.reset();
     SetModuleTypeInfo(nullptr);
     catalogue_.reset();
     if (GetEditorServices() == this)

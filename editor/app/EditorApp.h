@@ -17,6 +17,7 @@ class CPixelFormat;
 class CSplashScreen;
 } // namespace NSHarrowen
 class CModuleCatalogue;
+class CPanelModuleServices;
 class CMoleculeRegistry;
 class CPatchManager;
 class CPortManager;
@@ -93,6 +94,7 @@ private:
     std::array<std::unique_ptr<NSHarrowen::CMenu>, 8> menus_;
     std::unique_ptr<CMoleculeRegistry> registry_;
     std::unique_ptr<CModuleCatalogue> catalogue_;
+    std::unique_ptr<CPanelModuleServices> moduleServices_;
     std::unique_ptr<CPreferences> preferences_;
     std::unique_ptr<CPatchManager> patches_;
     std::unique_ptr<CPortManager> ports_;
