@@ -324,9 +324,9 @@ CABCBitmap* CEditorApp::GetImage(const CImageID& id)
     return GetImageCache().LoadJPEG(*screenFormat_, id);
 }
 
-void CEditorApp::RunAlert(const std::string& script, const std::vector<std::string>& arguments)
+void CEditorApp::RunAlertText(const std::string& script)
 {
-    RunAlertTextWithArgs(script, arguments);
+    NSHarrowen::RunAlertText(script);
 }
 
 CPatchWindowInterface* CEditorApp::OpenPatchWindow(CPatch& patch, uint32_t)

@@ -64,7 +64,7 @@ public:
 
     // CLinkApplicationInterface.
     bool IsActive() const override { return CApplication::IsActive(); }
-    void RunAlert(const std::string& script, const std::vector<std::string>& arguments) override;
+    void RunAlertText(const std::string& script) override;
 
     // CEditorServicesInterface.
     CPatchWindowInterface* OpenPatchWindow(CPatch& patch, uint32_t argument) override;
