@@ -4,6 +4,7 @@
 #include "framework/midi/MIDIInput.h"
 #include "framework/midi/MIDIOutput.h"
 #include "framework/midi/PortRegistry.h"
+#include "framework/base/Exceptions.h"
 #include "platform/system/Clock.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "synth/protocol/RawSysex.h"
@@ -158,6 +159,26 @@ void CSynthPort::StoreValueFrame(std::span<const uint8_t> frame)
 
 // ---- main thread ----
 
+template <class Work>
+void CSynthPort::Guarded(const Work& work)
+{
+    try {
+        work();
+    } catch (const XMHostMidi& error) {
+        const std::string text = error.GetErrorText();
+        Fail(kSynthException, text.empty() ? error.GetText() : text);
+    } catch (const XTorvanBase& error) {
+        // What the editor could not take (a frame it cannot decode, a patch
+        // its document refuses): the alert says what it was.
+        Fail(kOutOfMemory, error.GetText());
+    } catch (const NSHarrowen::XMIDI& error) {
+        // A send the MIDI output refused, with the system's reason.
+        Fail(kOutOfMemory, error.GetText());
+    } catch (...) {
+        Fail(kOutOfMemory, {});
+    }
+}
+
 void CSynthPort::Idle()
 {
     if (m_outOfMemory) {
@@ -174,7 +195,7 @@ void CSynthPort::Idle()
         break;
     case kContactSilent:
         if (m_manager.GetApplication().IsActive())
-            Ping();
+            Guarded([this] { Ping(); });
         break;
     case kContactOverdue:
         OnAnswerOverdue();
@@ -196,14 +217,12 @@ CSynthPort::EContact CSynthPort::CheckContact() const
 
 void CSynthPort::Service()
 {
-    try {
+    Guarded([this] {
         if (m_needsIdentify)
             Ping();
         else if (m_synth != nullptr)
             m_synth->Poll();
-    } catch (...) {
-        Fail(kOutOfMemory, {});
-    }
+    });
 }
 
 void CSynthPort::OnAnswerOverdue()
@@ -242,18 +261,7 @@ void CSynthPort::ProcessInput()
         const std::unique_ptr<CRawSysex> message = TakeMessage();
         if (message == nullptr)
             break;
-        try {
-            HandleMessage(*message);
-        } catch (const XMHostMidi& error) {
-            const std::string text = error.GetErrorText();
-            Fail(kSynthException, text.empty() ? error.GetText() : text);
-        } catch (const XTorvanBase& error) {
-            // What the editor could not take (a frame it cannot decode, a
-            // patch its document refuses): the alert says what it was.
-            Fail(kOutOfMemory, error.GetText());
-        } catch (...) {
-            Fail(kOutOfMemory, {});
-        }
+        Guarded([&] { HandleMessage(*message); });
     }
 }
 
@@ -293,11 +301,7 @@ void CSynthPort::HandleFrame(std::span<const uint8_t> frame)
 
 void CSynthPort::OnIdentifyReply(std::span<const uint8_t> reply)
 {
-    try {
-        EvaluateIdentity(reply);
-    } catch (...) {
-        Fail(kOutOfMemory, {});
-    }
+    Guarded([&] { EvaluateIdentity(reply); });
 }
 
 void CSynthPort::EvaluateIdentity(std::span<const uint8_t> reply)

@@ -105,6 +105,10 @@ private:
     void CreateModel();
     void DeleteSynth();
     EContact CheckContact() const;
+    // Runs work of the link; what it throws fails the port with its text
+    // (the synthesizer's error report: status 11; anything else: 9).
+    template <class Work>
+    void Guarded(const Work& work);
     void Service();
     void OnAnswerOverdue();
     bool ResendRequest();

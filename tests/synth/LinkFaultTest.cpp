@@ -175,3 +175,18 @@ TEST(LinkFault, ADocumentsApplyErrorFailsThePort)
     ASSERT_EQ(rig.application.alerts.size(), 1u);
     EXPECT_EQ(rig.application.alerts[0], "[STOP]Out of memory.\rModule (Osc~1) doesn't exist.\r" + kAlertEnd);
 }
+
+// A ping the MIDI output refuses (the device went away) fails the port with
+// the system's reason instead of leaving the idle step by an exception.
+TEST(LinkFault, APingTheOutputRefusesFailsThePort)
+{
+    CLinkRig rig;
+    rig.Synth().Faults().identify = sim::SimIdentifyFault::UpdateMode;   // stays, pinging every 2 s
+    rig.OpenPort(0, 0);
+    rig.Steps(2);
+    ASSERT_EQ(rig.Port().GetStatus(), CSynthPort::kUpdateMode);
+    rig.SimPort().Device().FailSend(platform::midierr::kNoDevice);
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 60));
+    EXPECT_EQ(rig.application.alerts,
+              std::vector<std::string>{"[STOP]Out of memory.\rThe MIDI device is no longer present.\r" + kAlertEnd});
+}
