@@ -1,21 +1,20 @@
 #include "editor/app/EditorApp.h"
 
 #include "framework/application/StartupRecord.h"
-#include "platform/host/Host.h"
-#include "platform/host/sdl/SdlHost.h"
-#include "platform/windows/Window.h"
+#include "platform/host/DesktopHost.h"
+#include "platform/host/HostScope.h"
 #include "resources/PatchoraResources.h"
 
 #include <cstdio>
 
 int RunEditorApplication(NSHarrowen::CStartupRecord& record)
 {
-    std::unique_ptr<platform::SdlHost> sdl = platform::SdlHost::Create();
-    if (!sdl) {
+    std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
+    if (!desktop) {
         std::fprintf(stderr, "Patchora needs a desktop to show its window on.\n");
         return 1;
     }
-    platform::InstallHost(std::move(sdl));
+    const platform::CHostScope scope(std::move(desktop));
     PatchoraResources();
     record.SetApplicationName(CEditorApp::kApplicationName);
     int result = 0;
@@ -23,7 +22,5 @@ int RunEditorApplication(NSHarrowen::CStartupRecord& record)
         CEditorApp app(record);
         result = app.Run();
     }
-    platform::ResetWindowSystem();
-    platform::InstallHost(nullptr);
     return result;
 }
