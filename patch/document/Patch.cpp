@@ -43,11 +43,9 @@ CPatch::CPatch(bool openWindow, uint32_t windowArgument)
 
 CPatch::~CPatch()
 {
+    // Documents are deleted once their window has gone (or at exit, after
+    // the windows), so there is no window to close here.
     UnlinkFromSynth();
-    if (window_ != nullptr) {
-        window_->Close();
-        window_ = nullptr;
-    }
     // The selection points into the areas; it goes first.
     selection_->Clear();
 }

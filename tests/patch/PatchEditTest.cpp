@@ -460,3 +460,36 @@ TEST_F(PatchEditTest, OnlyStructuralChangesMakeTheDocumentDirty)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PatchEditTest, TheDocumentsWindowOpensOnceIsRefreshedAndFollowsTheSplit)
+{
+    editor.openWindows = true;
+    patch.SetDirty();
+    patch.OpenWindow(0);
+    ASSERT_TRUE(patch.HasWindow());
+    EXPECT_FALSE(patch.IsDirty()); // a new window starts clean
+    patch.OpenWindow(0);
+    ASSERT_EQ(editor.windows.size(), 1u);
+    const testsupport::CPatchWindowDouble& window = *editor.windows[0];
+    EXPECT_EQ(window.fronts, 1);
+
+    const int refreshes = window.refreshes;
+    AddModules(1, {{1, kOscA}});
+    EXPECT_GT(window.refreshes, refreshes);
+    CPatchHeader header = patch.GetReceivedHeader();
+    header.SetSplitPosition(header.GetSplitPosition() + 40);
+    Apply(std::make_unique<CMPatchHeaderDump>(header));
+    EXPECT_EQ(window.relayouts, 1);
+    patch.CancelModes();
+    EXPECT_EQ(window.splitterResets, 1);
+
+    patch.SetDirty();
+    patch.OnWindowClosed();
+    EXPECT_FALSE(patch.HasWindow());
+    EXPECT_FALSE(patch.IsDirty());
+    EXPECT_TRUE(patch.IsUnused());
+}
+
+} // namespace
