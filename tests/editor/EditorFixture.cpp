@@ -78,9 +78,11 @@ void EditorTest::Operate()
     }
 }
 
-void EditorTest::Launch()
+void EditorTest::Launch(const std::function<void()>& beforeInit)
 {
     app = std::make_unique<CEditorApp>();
+    if (beforeInit)
+        beforeInit();
     const platform::WindowHandle frame = app->CreateFrameWindow();
     platform::ShowWindow(frame, platform::ShowCommand::Show);
     desktop.Host().SetApplicationFocus(true);

@@ -35,7 +35,9 @@ protected:
     void TearDown() override;
 
     // Starts the editor as its run does: frame, Init, menu bar.
-    void Launch();
+    // `beforeInit` runs once the application (and so its settings folder)
+    // exists.
+    void Launch(const std::function<void()>& beforeInit = {});
     void Pump();
     // Lets time pass in steps of 10 ms.
     void Step(uint64_t ms = 10);
