@@ -18,50 +18,107 @@ namespace {
 enum ECommand : uint32_t {
     kCommandClose = 102,
     kCommandQuit = 109,
+    kCommandCut = 202,
+    kCommandCopy = 203,
+    kCommandPaste = 204,
+    kCommandClear = 205,
     kCommandCascade = 701,
     kCommandTile = 702,
     kCommandHelp = 900,
 };
 
-CMenuItemRecord Item(const char* label, uint32_t command, char mnemonic, char accelerator = 0)
+// Help topics of the menu items (F1 over a highlighted item shows them).
+constexpr uint32_t kHelpClose = 1102;
+constexpr uint32_t kHelpEditing = 1200;
+
+DemoOptions demoOptions;
+
+CMenuItemRecord Item(const char* label, uint32_t command, char mnemonic, char accelerator = 0, uint32_t help = 0)
 {
     CMenuItemRecord item;
     item.label = label;
     item.command = command;
     item.mnemonic = mnemonic;
     item.accelerator = accelerator;
+    item.helpTopic = help;
     return item;
+}
+
+CMenuItemRecord Separator()
+{
+    CMenuItemRecord separator;
+    separator.kind = CMenuItemRecord::kSeparator;
+    return separator;
 }
 
 } // namespace
 
+DemoApplication::DemoApplication(const CStartupRecord& record, DemoOptions options)
+    : CApplication(record), options_(std::move(options))
+{
+}
+
 void DemoApplication::Init()
 {
+    SetStandardCommands({kCommandClose, kCommandCut, kCommandCopy, kCommandPaste, kCommandClear});
+    if (!options_.helpFile.empty())
+        SetHelpFilePath(options_.helpFile);
     scene_ = std::make_unique<DemoScene>(*this);
+    notes_ = new NotesWindow();
+    notes_->Open(notes_->GetRectForContentSize(300, 90));
+    if (!options_.stateFile.empty())
+        report_ = std::make_unique<DemoStateReport>(options_.stateFile, [this] {
+            std::vector<std::string> texts;
+            if (notes_)
+                texts.push_back(notes_->GetText());
+            return texts;
+        });
     file_ = std::make_unique<CMenu>();
     file_->SetTitle("File", 'F');
-    file_->AppendItemRecord(Item("Close", kCommandClose, 'C', 'W'));
-    CMenuItemRecord separator;
-    separator.kind = CMenuItemRecord::kSeparator;
-    file_->AppendItemRecord(separator);
+    file_->AppendItemRecord(Item("Close", kCommandClose, 'C', 'W', kHelpClose));
+    file_->AppendItemRecord(Separator());
     file_->AppendItemRecord(Item("Help", kCommandHelp, 'H'));
     file_->AppendItemRecord(Item("Quit", kCommandQuit, 'Q', 'Q'));
+    edit_ = std::make_unique<CMenu>();
+    edit_->SetTitle("Edit", 'E');
+    edit_->AppendItemRecord(Item("Cut", kCommandCut, 't', 'X', kHelpEditing));
+    edit_->AppendItemRecord(Item("Copy", kCommandCopy, 'C', 'C', kHelpEditing));
+    edit_->AppendItemRecord(Item("Paste", kCommandPaste, 'P', 'V', kHelpEditing));
+    edit_->AppendItemRecord(Item("Clear", kCommandClear, 'l', 0, kHelpEditing));
     window_ = std::make_unique<CMenu>();
     window_->SetTitle("Window", 'W');
     window_->AppendItemRecord(Item("Cascade", kCommandCascade, 'C'));
     window_->AppendItemRecord(Item("Tile", kCommandTile, 'T'));
     bar_ = std::make_unique<CMenuBar>();
     bar_->AppendMenu(file_.get());
+    bar_->AppendMenu(edit_.get());
     bar_->AppendMenu(window_.get());
     bar_->LeaveModal();
 }
 
 void DemoApplication::Exit()
 {
+    report_.reset();
+    // The notes window goes with the other windows.
+    notes_ = nullptr;
     scene_.reset();
     bar_.reset();
     window_.reset();
+    edit_.reset();
     file_.reset();
+}
+
+void DemoApplication::Idle()
+{
+    CApplication::Idle();
+    // A closed notes window is gone after the framework's idle step.
+    bool notesOpen = false;
+    for (int i = 0; i < CountWindows(); ++i)
+        notesOpen = notesOpen || GetWindowAt(i) == notes_;
+    if (!notesOpen)
+        notes_ = nullptr;
+    if (report_)
+        report_->Poll();
 }
 
 void DemoApplication::UpdateMenus(CMenuBar* bar)
@@ -78,10 +135,6 @@ void DemoApplication::UpdateMenus(CMenuBar* bar)
 void DemoApplication::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
     switch (command) {
-    case kCommandClose:
-        if (CABCWindow* w = GetActiveDocumentWindow())
-            w->RequestClose();
-        break;
     case kCommandQuit: RequestQuit(); break;
     case kCommandCascade: Cascade(); break;
     case kCommandTile: TileVertically(); break;
@@ -98,6 +151,11 @@ void DemoApplication::OpenDocument(const CFileSpec& file, const CUnknownFileType
     window->Open(window->GetRectForContentSize(300, 120));
 }
 
+void SetDemoOptions(DemoOptions options)
+{
+    demoOptions = std::move(options);
+}
+
 int RunDemoApplication(CStartupRecord& record)
 {
     std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
@@ -109,7 +167,7 @@ int RunDemoApplication(CStartupRecord& record)
     record.SetApplicationName("Torvan Demo");
     int result = 0;
     {
-        DemoApplication app(record);
+        DemoApplication app(record, demoOptions);
         result = app.Run();
     }
     return result;

@@ -4,6 +4,9 @@
 //   torvan-demo [FILE...]            a desktop window (SDL2), until closed; one
 //                                    copy runs: a second start hands its files
 //                                    to it and ends
+//     --state-file FILE              on SIGUSR1, writes its windows' places,
+//                                    edit texts, tooltip and help requests to FILE
+//     --help-file FILE               shows FILE as its help file
 //   torvan-demo --headless FILE      draws in memory and writes the screen to FILE (PNG)
 //   torvan-demo --screenshot FILE    shows the window, then takes the real
 //                                    screen's picture of it (X11) into FILE and
@@ -28,6 +31,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -104,11 +108,26 @@ int main(int argc, char** argv)
             return RunHeadless(argv[2]);
         if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0)
             return RunOnDesktop(argv[2]);
-        if (argc >= 2 && argv[1][0] == '-') {
-            std::fprintf(stderr, "usage: %s [--headless FILE | --screenshot FILE | FILE...]\n", argv[0]);
-            return 64;
+        demo::DemoOptions options;
+        std::vector<const char*> rest {argv[0]};
+        for (int i = 1; i < argc; ++i) {
+            const bool valued = i + 1 < argc;
+            if (valued && std::strcmp(argv[i], "--state-file") == 0) {
+                options.stateFile = argv[++i];
+            } else if (valued && std::strcmp(argv[i], "--help-file") == 0) {
+                options.helpFile = argv[++i];
+            } else if (argv[i][0] == '-') {
+                std::fprintf(stderr,
+                             "usage: %s [--headless FILE | --screenshot FILE | [--state-file FILE] "
+                             "[--help-file FILE] FILE...]\n",
+                             argv[0]);
+                return 64;
+            } else {
+                rest.push_back(argv[i]);
+            }
         }
-        return NSHarrowen::RunProgramMain(argc, argv, demo::RunDemoApplication);
+        demo::SetDemoOptions(std::move(options));
+        return NSHarrowen::RunProgramMain(static_cast<int>(rest.size()), rest.data(), demo::RunDemoApplication);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "torvan-demo: %s\n", e.what());
         return 1;

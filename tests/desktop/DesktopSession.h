@@ -1,0 +1,83 @@
+#pragma once
+
+#include "tests/support/TempDir.h"
+
+#include "platform/base/Geometry.h"
+#include "platform/graphics/PixelBuffer.h"
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace desktoptest {
+
+// What the demo reports of itself (its --state-file).
+struct DemoState {
+    struct Window {
+        platform::Rect rect; // on the screen
+        bool visible = false;
+        bool active = false;
+        std::string title;
+    };
+    unsigned serial = 0;
+    platform::Rect frame;
+    std::vector<Window> windows;
+    std::vector<platform::Rect> menuTitles; // on the screen, in bar order
+    std::optional<platform::Rect> tooltip;
+    std::vector<std::string> edits;
+    std::vector<std::string> help; // "topic 4711", "finder 0", ...
+
+    const Window* Find(const std::string& title) const;
+};
+
+// A virtual X server with the real demo on it, driven by real X input
+// (xdotool) as a person would drive it. Skips the test when the X server or
+// xdotool is missing.
+class DesktopSession {
+public:
+    DesktopSession();
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // True when Xvfb and xdotool are installed.
+    static bool ToolsPresent();
+    // False (with the reason) when the desktop could not be brought up.
+    bool Start(std::string& why);
+
+    // Runs xdotool with these arguments on the session's display.
+    void Xdo(const std::string& arguments) const;
+    // The demo's state now (asks it and waits for the answer).
+    DemoState State();
+    // Asks until the state satisfies the test or the time is up; the last state.
+    DemoState WaitFor(const std::function<bool(const DemoState&)>& test,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // The windows shown on the screen now, by X window id.
+    std::map<unsigned long, platform::Rect> ShownWindows() const;
+    // Waits for a window that is not among `before` (a pop-up menu).
+    std::optional<platform::Rect> WaitForNewWindow(const std::map<unsigned long, platform::Rect>& before,
+                                                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // A rectangle of the real screen.
+    platform::PixelBuffer Grab(const platform::Rect& rect) const;
+    const std::string& HelpFile() const { return helpFile_; }
+
+    // Drags with the left button from one point to another in equal steps.
+    void Drag(platform::Point from, platform::Point to, int steps) const;
+
+private:
+    std::optional<DemoState> ReadState() const;
+
+    testsupport::ScopedConfigHome home_;
+    testsupport::TempDir dir_;
+    std::string display_;
+    std::string stateFile_;
+    std::string helpFile_;
+    pid_t server_ = 0;
+    pid_t demo_ = 0;
+};
+
+} // namespace desktoptest
