@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig1-dev
   fonts-liberation fonts-dejavu-core
   libsdl2-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
-  jackd2 xvfb xauth
+  jackd2 xvfb xauth xdotool
 )
 
 missing=()

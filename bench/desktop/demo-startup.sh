@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Measures the framework demo on the SDL2 desktop backend: the time from
+# starting it to its first report (written at its first idle step, after the
+# first frame is painted and shown) and its resident memory then.
+#
+#   bench/desktop/demo-startup.sh [DEMO] [RUNS]
+#
+# DEMO defaults to the release build's (make run builds it). Needs Xvfb.
+set -euo pipefail
+demo=${1:-build/release/tools/torvan-demo}
+runs=${2:-5}
+work=$(mktemp -d)
+server=""
+cleanup() {
+  [ -n "$server" ] && kill "$server" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+display=""
+for _ in $(seq 100); do
+  display=$(head -n1 "$work/display" 2>/dev/null || true)
+  [ -n "$display" ] && break
+  sleep 0.05
+done
+[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+
+now_ms() { date +%s%3N; }
+for run in $(seq "$runs"); do
+  export XDG_RUNTIME_DIR="$work/run$run" XDG_CONFIG_HOME="$work/config$run"
+  mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  state="$work/state$run"
+  start=$(now_ms)
+  "$demo" --state-file "$state" >/dev/null 2>&1 &
+  pid=$!
+  until [ -s "$state" ]; do
+    kill -0 "$pid" 2>/dev/null || { echo "the demo ended early" >&2; exit 1; }
+    sleep 0.002
+  done
+  first=$(( $(now_ms) - start ))
+  sleep 0.5
+  rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  awk -v run="$run" -v ms="$first" -v kb="$rss" \
+    'BEGIN { printf "run %d: first frame after %d ms, resident memory %.1f MB\n", run, ms, kb / 1024 }'
+done
