@@ -79,6 +79,8 @@ void CApplication::Construct()
         throw XBase();
     }
     theApplication = this;
+    colorEnvironment_ = std::make_unique<CColorEnvironment>();
+    SetScreenFormat(colorEnvironment_->GetScreenFormat());
     SetImageSource(this);
     platform::SetApplicationName(GetName());
     SetHelpFilePath(HelpFilePathFor(GetExecutable().GetFullPath()));
@@ -298,9 +300,9 @@ void CApplication::DispatchOne(const platform::Message& message)
 {
     if (message.message == platform::msg::Quit)
         return;
-    if (message.message == platform::msg::Timer && message.window == 0) {
+    if (message.message == platform::msg::Timer && message.window == 0 && message.wParam == threadTimer_) {
         PollForwardedStarts();
-        if (message.wParam == threadTimer_ && !platform::GetCapture())
+        if (!platform::GetCapture())
             IdleCheck();
         return;
     }

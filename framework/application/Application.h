@@ -8,11 +8,13 @@
 #include "framework/input/Keyboard.h"
 #include "framework/application/LowLevelApplication.h"
 #include "framework/application/OpenDocumentRequest.h"
+#include "framework/images/ColorEnvironment.h"
 #include "framework/resources/TextTableCache.h"
 #include "platform/windows/Message.h"
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,11 @@ public:
     // programs load what is missing into it.
     CABCBitmap* GetImage(const CImageID& id) override { return imageCache_.Find(id); }
     CImageCache& GetImageCache() { return imageCache_; }
+    // The standard palette, font and the screen's pixel format, refreshed
+    // when the screen changes; pictures are made for the screen format.
+    CColorEnvironment& GetColorEnvironment() { return *colorEnvironment_; }
+    const CPixelFormat& GetScreenFormat() const { return *screenFormat_; }
+    void SetScreenFormat(const CPixelFormat& format) { screenFormat_ = &format; }
     // The help file's name (without its folder).
     virtual bool GetHelpFilePath(std::string& name);
 
@@ -118,6 +125,8 @@ public:
     platform::WindowHandle GetFrameHandle() const { return frame_; }
     platform::WindowHandle GetMDIClientHandle() const { return mdiClient_; }
     platform::WindowHandle GetMenuBarWindow() const { return menuBarWindow_; }
+    // Shows the program's menu bar in the frame (Run does it after Init).
+    void InstallMenuBar();
     void CreateMDIClient(platform::WindowHandle frame);
     // The frame is gone: the loop ends.
     void ForgetFrame();
@@ -187,10 +196,11 @@ private:
     void PollForwardedStarts();
     void RestorePlacement();
     void SavePlacement();
-    void InstallMenuBar();
 
     CTextTableCache textTables_;
     CImageCache imageCache_;
+    std::unique_ptr<CColorEnvironment> colorEnvironment_;
+    const CPixelFormat* screenFormat_ = nullptr; // the colour environment's
     CStandardCommands standardCommands_;
     int16_t trackingCount_ = 0;
     uint64_t lastIdle_ = 0;

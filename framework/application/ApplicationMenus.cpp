@@ -32,8 +32,12 @@ void CApplication::HandleMenuItemNumber(uint16_t number)
     CMenuBar* bar = GetMenuBar();
     CMenu* menu = nullptr;
     int index = 0;
-    if (bar && bar->FindItemByNumber(number, menu, index))
-        RouteMenuCommand(menu, menu->GetItemCommand(index));
+    if (bar && bar->FindItemByNumber(number, menu, index)) {
+        // The command's views and windows see the menus as they stand first.
+        const uint32_t command = menu->GetItemCommand(index);
+        RouteMenuUpdate();
+        RouteMenuCommand(menu, command);
+    }
 }
 
 void CApplication::PrepareMenus()
@@ -51,7 +55,7 @@ void CApplication::RouteMenuUpdate()
     CMenuBar* bar = GetMenuBar();
     if (CABCWindow* active = GetActiveWindow()) {
         if (CView* focus = active->GetFocusView())
-            focus->UpdateMenu(nullptr);
+            focus->UpdateMenu(bar);
         else
             active->UpdateMenus(bar);
         return;
@@ -63,7 +67,7 @@ void CApplication::RouteMenuCommand(CMenu* menu, uint32_t command)
 {
     if (CABCWindow* active = GetActiveWindow()) {
         if (CView* focus = active->GetFocusView(); focus && focus->IsEnabledInHierarchy())
-            focus->DoMenuCommand(0, command);
+            focus->DoMenuCommand(command, menu ? menu->GetNativeMenu() : 0);
         else
             active->HandleMenuSelect(menu, command);
         return;

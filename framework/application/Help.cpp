@@ -69,7 +69,9 @@ void SetHelpFilePath(std::string path) { State().file = std::move(path); }
 const std::string& GetHelpFilePath() { return State().file; }
 
 void ShowHelpTopic(uint32_t topic) { Show({CHelpRequest::EKind::Topic, topic, {}}); }
+void ShowHelpPopup(uint32_t topic) { Show({CHelpRequest::EKind::Popup, topic, {}}); }
 void ShowHelpFinder() { Show({CHelpRequest::EKind::Finder, 0, {}}); }
+bool HelpFileExists() { return platform::IsReadableFile(State().file); }
 
 void ShowHelpOnHelp()
 {

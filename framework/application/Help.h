@@ -14,7 +14,7 @@ namespace NSHarrowen {
 inline constexpr uint32_t kHelpFileAlert = 501000003;
 
 struct CHelpRequest {
-    enum class EKind { Topic, Finder, HelpOnHelp, Quit };
+    enum class EKind { Topic, Popup, Finder, HelpOnHelp, Quit };
     EKind kind = EKind::Topic;
     uint32_t topic = 0;
     std::string file;
@@ -35,6 +35,10 @@ const std::string& GetHelpFilePath();
 // Each shows the alert above when the help file does not exist, and throws
 // XBase when the viewer fails.
 void ShowHelpTopic(uint32_t topic);
+// A topic shown as a pop-up over the window (a control's help).
+void ShowHelpPopup(uint32_t topic);
+// True when the help file exists (context help asks nothing without it).
+bool HelpFileExists();
 void ShowHelpFinder();
 // With Shift held: a message "Help on help" titled "Help" instead.
 void ShowHelpOnHelp();

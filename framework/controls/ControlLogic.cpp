@@ -67,10 +67,10 @@ EEditKeyAction ClassifyEditKey(const CKeyEvent& event, int32_t returnMode, bool 
         return EEditKeyAction::Ignore;
     if (event.modifiers.IsControlDown() || event.modifiers.flags[8])
         return EEditKeyAction::ToParent;
-    const auto c = static_cast<unsigned char>(event.character);
+    const char32_t c = event.character;
     if (c < 32 || c == 127)
         return EEditKeyAction::Ignore;
-    if (numbersOnly && std::string_view("-0123456789").find(static_cast<char>(c)) == std::string_view::npos)
+    if (numbersOnly && (c > 127 || std::string_view("-0123456789").find(static_cast<char>(c)) == std::string_view::npos))
         return EEditKeyAction::Beep;
     return atLimit ? EEditKeyAction::Beep : EEditKeyAction::InsertChar;
 }

@@ -4,6 +4,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
+#include "framework/controls/PopupButtonView.h"
 #include "framework/controls/TooltipControl.h"
 #include "platform/controls/Controls.h"
 #include "platform/input/Keys.h"
@@ -93,9 +94,14 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
     switch (c) {
     case ENativeClass::PushButton:
     case ENativeClass::CheckBox:
-        if (IsKey(m))
-            return w == platform::kVKSpace ? Previous(c, h, m, w, l) : ToParent(h, m, w, l);
-        break;
+        if (!IsKey(m))
+            break;
+        if (w != platform::kVKSpace)
+            return ToParent(h, m, w, l);
+        // Space presses a focused push button: its view holds the focus.
+        if (c == ENativeClass::PushButton)
+            FocusChanged(view, true);
+        return Previous(c, h, m, w, l);
     case ENativeClass::RadioButton:
         if (m == msg::KeyDown) {
             if (w == platform::kVKLeft || w == platform::kVKUp || w == platform::kVKRight || w == platform::kVKDown) {
@@ -106,6 +112,10 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
         }
         break;
     case ENativeClass::Popup: {
+        if (m == msg::Paint && CPopupButtonView::IsAnyMoving())
+            return 0;
+        if (m == msg::EraseBackground && CPopupButtonView::IsAnyMoving())
+            return 1;
         if (IsKey(m)) {
             const bool dropped = Previous(c, h, platform::ctlmsg::ComboGetDroppedState, 0, 0) != 0;
             if (w == platform::kVKTab || w == platform::kVKEscape || (w == platform::kVKReturn && !dropped))
@@ -288,6 +298,17 @@ void CNativeControlView::SyncEnabled()
         platform::EnableWindow(handle_, enabled);
         InvalidateFrame();
     }
+}
+
+platform::LResult CNativeControlView::CallPreviousProcedure(uint32_t message, platform::WParam wParam,
+                                                           platform::LParam lParam)
+{
+    return Previous(class_, handle_, message, wParam, lParam);
+}
+
+void CNativeControlView::SetHelpTopic(uint32_t topic)
+{
+    platform::SetWindowContextHelpId(GetHandle(), topic);
 }
 
 void CNativeControlView::SetNativeText(const std::string& text)

@@ -45,11 +45,16 @@ public:
     void SyncEnabled();
     // Replaces the native text only when it differs (whole texts compared).
     void SetNativeText(const std::string& text);
+    // The help topic F1 shows as a pop-up over the control (0: none).
+    void SetHelpTopic(uint32_t topic);
     std::string GetNativeText() const;
     int32_t GetBusyCount() const { return busy_; }
     void RaiseBusy() { ++busy_; }
     void LowerBusy() { --busy_; }
     ENativeClass GetNativeClass() const { return class_; }
+    // A message straight to the native control's own procedure, past the
+    // framework's replacement.
+    platform::LResult CallPreviousProcedure(uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
     // The native window's place for a frame (the classes differ).
     virtual CRect NativeRectFor(const CRect& frame) const { return frame; }

@@ -4,6 +4,7 @@
 #include "framework/menus/Menu.h"
 #include "platform/controls/Controls.h"
 #include "platform/windows/MessageQueue.h"
+#include "platform/windows/Window.h"
 
 namespace NSHarrowen {
 
@@ -25,6 +26,19 @@ CPopupButtonView::CPopupButtonView(CGroupView* parent, const CDialogItem& item)
 {
     SetFocusable(true);
     CreateNative(platform::kComboBoxClass, "", platform::style::VScroll | platform::ctlstyle::ComboDropDownList);
+}
+
+void CPopupButtonView::FrameChanged(const CRect& oldFrame, const CRect& newFrame)
+{
+    const platform::WindowHandle h = GetHandle();
+    const bool shown = h && (platform::GetWindowStyle(h) & platform::style::Visible);
+    moving_ = true;
+    if (shown)
+        platform::ShowWindow(h, platform::ShowCommand::Hide);
+    CNativeControlView::FrameChanged(oldFrame, newFrame);
+    moving_ = false;
+    if (shown)
+        platform::ShowWindow(h, platform::ShowCommand::ShowNoActivate);
 }
 
 CRect CPopupButtonView::NativeRectFor(const CRect& frame) const

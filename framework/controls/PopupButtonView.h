@@ -28,9 +28,17 @@ public:
                                            platform::LParam lParam) override;
     void UpdateDisplay() override;
     CRect NativeRectFor(const CRect& frame) const override;
+    // Placed hidden, with the class's moving flag up, so that the list's
+    // room is never painted on the way.
+    void FrameChanged(const CRect& oldFrame, const CRect& newFrame) override;
+    // True while any pop-up is being moved: its native window neither
+    // paints nor erases then.
+    static bool IsAnyMoving() { return moving_; }
 
 private:
     void ShowSelection();
+
+    static inline bool moving_ = false;
 
     CMenu* menu_ = nullptr;
     uint16_t selection_ = kNoSelection;

@@ -2,10 +2,11 @@
 
 #include "framework/windows/ABCWindow.h"
 #include "framework/application/Application.h"
-#include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
 #include "platform/host/HostClipboard.h"
 #include "platform/controls/Controls.h"
 #include "platform/windows/MessageQueue.h"
+#include "platform/base/TextCharacters.h"
 #include "platform/windows/Window.h"
 
 #include <algorithm>
@@ -88,15 +89,18 @@ void CSingleLineTextEditView::Publish(const CEditNotification& record)
 void CSingleLineTextEditView::ProcessNotification(const CEditNotification& record)
 {
     if (record.kind == kEditInsertChar) {
-        const char text[2] = {record.character, '\0'};
-        platform::SendMessage(GetHandle(), platform::ctlmsg::EditReplaceSel, 1, reinterpret_cast<platform::LParam>(text));
+        const std::string text = platform::EncodeCharacter(record.character);
+        platform::SendMessage(GetHandle(), platform::ctlmsg::EditReplaceSel, 1,
+                              reinterpret_cast<platform::LParam>(text.c_str()));
     } else if (record.kind == kEditPassKey) {
+        // Straight to the edit's own procedure: its replacement hands keys
+        // to the window, which would bring them back here.
         const platform::KeyMessage& m = record.key.message;
         const uint32_t message = m.kind == platform::KeyMessage::kCharacter ? platform::msg::Char
                                  : m.kind == platform::KeyMessage::kKeyUp   ? platform::msg::KeyUp
                                                                              : platform::msg::KeyDown;
         const platform::WParam word = m.kind == platform::KeyMessage::kCharacter ? m.character : m.virtualKey;
-        platform::SendMessage(GetHandle(), message, word, 0);
+        CallPreviousProcedure(message, word, 0);
     } else {
         return;
     }
@@ -133,7 +137,7 @@ void CSingleLineTextEditView::ForwardKey(const CKeyEvent& event)
             window->FocusNext();
         return;
     case EEditKeyAction::EditKey: Publish({kEditPassKey, 0, event}); return;
-    case EEditKeyAction::InsertChar: Publish({kEditInsertChar, static_cast<char>(event.character), {}}); return;
+    case EEditKeyAction::InsertChar: Publish({kEditInsertChar, event.character, {}}); return;
     case EEditKeyAction::Beep: platform::MessageBeep(); return;
     case EEditKeyAction::Ignore: return;
     }
@@ -169,35 +173,35 @@ void CSingleLineTextEditView::ReplaceSelection(const std::string& text)
     text_ = BoundedText(GetNativeText(), static_cast<size_t>(maxLength_));
 }
 
-void CSingleLineTextEditView::UpdateMenu(CMenu* menu)
+void CSingleLineTextEditView::UpdateMenu(CMenuBar* menuBar)
 {
     CApplication* app = GetApplication();
-    if (menu && app && IsEnabledInHierarchy()) {
+    if (menuBar && app && IsEnabledInHierarchy()) {
         const CStandardCommands& c = app->GetStandardCommands();
         const bool selected = !Selected().empty();
-        menu->EnableMenuCommand(c.cut, selected);
-        menu->EnableMenuCommand(c.copy, selected);
-        menu->EnableMenuCommand(c.clear, selected);
-        menu->EnableMenuCommand(c.paste, platform::ClipboardHasText());
+        menuBar->SetCommandEnabled(c.cut, selected);
+        menuBar->SetCommandEnabled(c.copy, selected);
+        menuBar->SetCommandEnabled(c.clear, selected);
+        menuBar->SetCommandEnabled(c.paste, platform::ClipboardHasText());
     }
-    CNativeControlView::UpdateMenu(menu);
+    CNativeControlView::UpdateMenu(menuBar);
 }
 
-void CSingleLineTextEditView::DoMenuCommand(uint32_t first, uint32_t second)
+void CSingleLineTextEditView::DoMenuCommand(uint32_t command, uint32_t menu)
 {
     CApplication* app = GetApplication();
     const CStandardCommands c = app ? app->GetStandardCommands() : CStandardCommands {};
-    if (first == 0 || !app) {
-        CNativeControlView::DoMenuCommand(first, second);
-    } else if (first == c.cut || first == c.copy) {
+    if (command == 0 || !app) {
+        CNativeControlView::DoMenuCommand(command, menu);
+    } else if (command == c.cut || command == c.copy) {
         const std::string selected = Selected();
         if (!selected.empty())
             platform::ClipboardSetText(selected);
-        if (first == c.cut)
+        if (command == c.cut)
             ReplaceSelection("");
-    } else if (first == c.clear) {
+    } else if (command == c.clear) {
         ReplaceSelection("");
-    } else if (first == c.paste) {
+    } else if (command == c.paste) {
         const auto clip = platform::ClipboardGetText();
         const std::string selected = Selected();
         const auto text = PasteText(clip.value_or(""), static_cast<int32_t>(GetNativeText().size()),
@@ -206,10 +210,10 @@ void CSingleLineTextEditView::DoMenuCommand(uint32_t first, uint32_t second)
             platform::MessageBeep();
             return;
         }
-        for (char ch : *text)
-            Publish({kEditInsertChar, ch, {}});
+        for (size_t at = 0; at < text->size();)
+            Publish({kEditInsertChar, platform::DecodeCharacter(*text, at), {}});
     } else {
-        CNativeControlView::DoMenuCommand(first, second);
+        CNativeControlView::DoMenuCommand(command, menu);
     }
 }
 

@@ -16,7 +16,7 @@ enum EEditNotificationKind : int32_t {
 // What a text edit asks its owner to let happen.
 struct CEditNotification {
     int32_t kind = kEditNothing;
-    char character = 0;
+    char32_t character = 0; // one whole (Unicode) character
     CKeyEvent key;
 };
 
@@ -46,8 +46,8 @@ public:
     void ForwardKey(const CKeyEvent& event) override;
     void FocusLost() override;
     void UpdateDisplay() override;
-    void UpdateMenu(CMenu* menu) override;
-    void DoMenuCommand(uint32_t first, uint32_t second) override;
+    void UpdateMenu(CMenuBar* menuBar) override;
+    void DoMenuCommand(uint32_t command, uint32_t menu) override;
     CRect GetOpaqueRect() const override { return NativeRectFor(GetFrame()); }
     CRect NativeRectFor(const CRect& frame) const override;
 

@@ -2,6 +2,8 @@
 
 #include "framework/windows/ABCWindow.h"
 #include "framework/base/Exceptions.h"
+#include "platform/controls/ControlPaint.h"
+#include "platform/graphics/Font.h"
 #include "platform/input/InputState.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
@@ -16,18 +18,24 @@ namespace {
 constexpr const char* kTooltipClass = "tooltips_class32";
 constexpr uint32_t kRestTime = 500;
 constexpr uint32_t kPaleYellow = 0xFFFFE1;
+constexpr uint32_t kInk = 0x000000;
+constexpr int kPadding = 4; // between the border and the text, left and right
+constexpr int kBorder = 1;
 uint32_t nextToolId = 1;
 
+// The tip's text (its window text) on the pale ground, in the controls' font.
 platform::LResult TooltipProc(platform::WindowHandle h, uint32_t message, platform::WParam w, platform::LParam l)
 {
     if (message == platform::msg::Paint) {
-        const platform::PaintContext paint = platform::BeginPaint(h);
-        if (platform::PixelBuffer* pixels = paint.surface.pixels)
-            for (const platform::IntRect& r : paint.update.Rects())
-                for (int y = r.top; y < r.bottom; ++y)
-                    for (int x = r.left; x < r.right; ++x)
-                        pixels->Set(x + paint.surface.clientOrigin.x, y + paint.surface.clientOrigin.y, kPaleYellow);
-        platform::EndPaint(h, paint);
+        platform::ControlPaint paint(h);
+        if (paint.IsValid()) {
+            platform::Fill(paint.DC(), paint.Client(), kPaleYellow);
+            platform::IntRect text = paint.Client();
+            text.left += kPadding;
+            platform::DrawControlText(paint.DC(), text, platform::GetWindowText(h),
+                                      platform::TextFlags::kSingleLine | platform::TextFlags::kVerticalCenter, true,
+                                      kInk);
+        }
         return 0;
     }
     if (message == platform::msg::NcHitTest)
@@ -165,8 +173,12 @@ void CTooltipControl::Show(const Tool& tool)
     if (tool.text.empty())
         return;
     const platform::Point at = platform::ClientToScreen(owner_->GetHandle(), {lastPoint_.x, lastPoint_.y + 20});
-    const int width = static_cast<int>(tool.text.size()) * 7 + 8;
-    platform::MoveWindow(popup_, platform::Rect::FromSize(at.x, at.y, width, 18), false);
+    const platform::TextExtent extent = platform::ControlFont()->Extent(tool.text);
+    const int width = extent.width + 2 * kPadding + 2 * kBorder;
+    const int height = extent.height + 2 + 2 * kBorder;
+    platform::SetWindowText(popup_, tool.text);
+    platform::MoveWindow(popup_, platform::Rect::FromSize(at.x, at.y, width, height), false);
+    platform::InvalidateRect(popup_, nullptr, false);
     platform::ShowWindow(popup_, platform::ShowCommand::ShowNoActivate);
     showing_ = tool.id;
 }

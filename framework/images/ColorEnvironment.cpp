@@ -1,5 +1,6 @@
 #include "framework/images/ColorEnvironment.h"
 
+#include "framework/application/Application.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/base/Exceptions.h"
 #include "framework/drawing/GdiState.h"
@@ -20,6 +21,8 @@ void CColorEnvironment::RefreshScreenFormat()
 {
     try {
         screenFormat_ = CPixelFormat::CreateForScreen();
+        if (CApplication* app = GetApplication())
+            app->SetScreenFormat(*screenFormat_);
     } catch (...) {
         // keep the old format: the programs go on drawing with it
     }

@@ -59,7 +59,7 @@ struct CKeyEvent {
     CModifierKeys modifiers;
     uint32_t code = 0;
     uint32_t kind = kEventKeyDown;
-    uint8_t character = 0;
+    char32_t character = 0; // typed characters are whole (Unicode)
     platform::KeyMessage message; // the message it was made from
 
     // Key down (or repeat), key up, or a typed character (code 0).

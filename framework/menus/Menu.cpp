@@ -75,6 +75,7 @@ platform::MenuItem NativeItem(const CMenuItemRecord& item)
     native.enabled = !item.disabled;
     native.checked = item.checked;
     native.number = item.number;
+    native.helpId = item.helpTopic;
     switch (item.kind) {
     case CMenuItemRecord::kSeparator: native.kind = platform::MenuItem::Kind::Separator; break;
     case CMenuItemRecord::kSubmenu:

@@ -42,6 +42,7 @@ void CMenuBar::AppendMenu(CMenu* menu)
     item.kind = platform::MenuItem::Kind::Submenu;
     item.caption = MakeMenuCaption(menu->GetTitle(), menu->GetTitleMnemonic(), 0);
     item.submenu = menu->GetNativeMenu();
+    item.helpId = menu->GetHelpTopic();
     platform::InsertMenuItem(native_, -1, item);
     if (barChangedHook)
         barChangedHook(native_);

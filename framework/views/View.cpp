@@ -107,16 +107,16 @@ void CView::GetCursor()
         SetArrowCursor();
 }
 
-void CView::UpdateMenu(CMenu* menu)
+void CView::UpdateMenu(CMenuBar* menuBar)
 {
     if (parent_)
-        parent_->UpdateMenu(menu);
+        parent_->UpdateMenu(menuBar);
 }
 
-void CView::DoMenuCommand(uint32_t first, uint32_t second)
+void CView::DoMenuCommand(uint32_t command, uint32_t menu)
 {
     if (parent_)
-        parent_->DoMenuCommand(first, second);
+        parent_->DoMenuCommand(command, menu);
 }
 
 CColor CView::GetBackgroundColor() const

@@ -56,8 +56,10 @@ public:
     virtual void GetCursor();
     virtual void FocusLost() {}
     virtual void FocusGained() {}
-    virtual void UpdateMenu(CMenu* menu);
-    virtual void DoMenuCommand(uint32_t first, uint32_t second);
+    // Menu updates and commands pass up to the window: the bar of the
+    // application's menus, and the command with the native handle of its menu.
+    virtual void UpdateMenu(CMenuBar* menuBar);
+    virtual void DoMenuCommand(uint32_t command, uint32_t menu);
     virtual bool Query(uint32_t) { return false; }
     virtual void Operation(uint32_t, uint32_t, uint32_t) {}
     virtual void Draw() {}

@@ -182,7 +182,12 @@ void CABCWindow::UpdateMenus(CMenuBar* menuBar)
 
 void CABCWindow::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
-    if (CApplication* app = GetApplication())
+    CApplication* app = GetApplication();
+    if (!app)
+        return;
+    if (command != 0 && command == app->GetStandardCommands().close)
+        RequestClose();
+    else
         app->HandleMenuSelect(menu, command);
 }
 

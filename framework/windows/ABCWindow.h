@@ -195,8 +195,8 @@ public:
 
     CABCWindow* GetWindow() const override { return window_; }
     void ForwardKey(const CKeyEvent& event) override;
-    void UpdateMenu(CMenu* menu) override;
-    void DoMenuCommand(uint32_t first, uint32_t second) override;
+    void UpdateMenu(CMenuBar* menuBar) override;
+    void DoMenuCommand(uint32_t command, uint32_t menu) override;
     CColor GetBackgroundColor() const override;
     void DrawBackground() override;
     uint32_t GetInheritedContext() const override;

@@ -1,4 +1,5 @@
 #include "framework/windows/ABCWindow.h"
+#include "framework/application/Help.h"
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
 #include "framework/controls/TooltipControl.h"
@@ -107,7 +108,7 @@ platform::KeyMessage KeyMessageFrom(uint32_t message, WParam wParam, LParam lPar
                : message == msg::KeyUp ? platform::KeyMessage::kKeyUp
                                        : platform::KeyMessage::kCharacter;
     key.virtualKey = message == msg::Char ? 0 : static_cast<uint32_t>(wParam);
-    key.character = message == msg::Char ? static_cast<uint8_t>(wParam & 0xFF) : 0;
+    key.character = message == msg::Char ? static_cast<char32_t>(wParam) : 0;
     key.repeat = message != msg::KeyUp && (static_cast<uint32_t>(lParam) & (1u << 30)) != 0;
     key.extended = (static_cast<uint32_t>(lParam) & (1u << 24)) != 0;
     key.modifiers = platform::CurrentModifiers();
@@ -224,7 +225,7 @@ void OnMinMaxInfo(CABCWindow* window, LParam lParam)
 void ContextHelp(CApplication& app, int kind, CABCWindow* window, const platform::HelpInfo* info)
 {
     std::string file;
-    if (!info || !app.GetHelpFilePath(file))
+    if (!info || !app.GetHelpFilePath(file) || !HelpFileExists())
         return;
     if (info->kind == platform::HelpInfo::Kind::Menu) {
         if (info->contextId)
@@ -239,9 +240,12 @@ void ContextHelp(CApplication& app, int kind, CABCWindow* window, const platform
     }
     if (!window)
         return;
-    // Native controls carry no help numbers here: over one, nothing is shown.
-    if (info->item && info->item != window->GetHandle() && app.FindNativeControl(info->item))
+    // Over a native control its own topic as a pop-up, or nothing.
+    if (info->item && info->item != window->GetHandle() && app.FindNativeControl(info->item)) {
+        if (info->contextId)
+            ShowHelpPopup(info->contextId);
         return;
+    }
     if (const uint32_t topic = window->GetHelpContext())
         app.ShowHelpTopic(topic);
     else
@@ -290,6 +294,11 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         } else if (window && !FrameOrSelfMinimized(handle)) {
             Guarded([&] { window->ClientSizeChanged(); });
         }
+        break;
+    case msg::DisplayChange:
+        // Pictures are made for the screen's new depth from now on.
+        if (kind == kWindowFrame && app)
+            app->GetColorEnvironment().RefreshScreenFormat();
         break;
     case msg::Activate:
         if (window && platform::LowWordOf(wParam) != platform::kActivateInactive)

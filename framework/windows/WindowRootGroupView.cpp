@@ -1,6 +1,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/application/Application.h"
 #include "framework/drawing/Canvas.h"
+#include "framework/menus/MenuBar.h"
 #include "platform/input/InputState.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/host/SystemMetrics.h"
@@ -23,16 +24,16 @@ void CRoot::ForwardKey(const CKeyEvent& event)
     window_->DoCommand(event);
 }
 
-void CRoot::UpdateMenu(CMenu*)
+void CRoot::UpdateMenu(CMenuBar* menuBar)
 {
-    CApplication* app = GetApplication();
-    window_->UpdateMenus(app ? app->GetMenuBar() : nullptr);
+    window_->UpdateMenus(menuBar);
 }
 
-void CRoot::DoMenuCommand(uint32_t first, uint32_t second)
+void CRoot::DoMenuCommand(uint32_t command, uint32_t menu)
 {
-    (void)first;
-    window_->HandleMenuSelect(nullptr, second);
+    CApplication* app = GetApplication();
+    CMenuBar* bar = app ? app->GetMenuBar() : nullptr;
+    window_->HandleMenuSelect(bar ? bar->FindMenu(menu) : nullptr, command);
 }
 
 CColor CRoot::GetBackgroundColor() const

@@ -4,6 +4,7 @@
 #include "platform/input/Keys.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/base/TextCharacters.h"
 
 #include <algorithm>
 
@@ -41,7 +42,8 @@ size_t CharAt(const std::string& text, const EditState& s, int x)
     const int target = x - kInset + s.scroll;
     size_t best = 0;
     int bestDistance = std::abs(target);
-    for (size_t i = 1; i <= text.size(); ++i) {
+    for (size_t i = 0; i < text.size();) {
+        i = NextCharacter(text, i);
         const int d = std::abs(TextWidth(text, i) - target);
         if (d < bestDistance) {
             best = i;
@@ -108,13 +110,15 @@ void Paste(WindowHandle window, EditState& s)
     ReplaceSelection(window, s, line, true);
 }
 
+void Character(WindowHandle window, EditState& s, char32_t c);
+
 void KeyDown(WindowHandle window, EditState& s, WParam key)
 {
     const std::string text = GetWindowText(window);
     const ModifierState mods = CurrentModifiers();
     switch (key) {
-    case kVKLeft: MoveCaret(window, s, s.caret > 0 ? s.caret - 1 : 0, mods.shift); break;
-    case kVKRight: MoveCaret(window, s, s.caret + 1, mods.shift); break;
+    case kVKLeft: MoveCaret(window, s, PreviousCharacter(text, s.caret), mods.shift); break;
+    case kVKRight: MoveCaret(window, s, NextCharacter(text, s.caret), mods.shift); break;
     case kVKHome:
     case kVKUp: MoveCaret(window, s, 0, mods.shift); break;
     case kVKEnd:
@@ -126,8 +130,12 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
             break;
         }
         if (SelStart(s) == SelEnd(s) && s.caret < text.size())
-            s.anchor = s.caret + 1;
+            s.anchor = NextCharacter(text, s.caret);
         ReplaceSelection(window, s, "", true);
+        break;
+    case kVKBackspace:
+        // The layer makes no character message of it.
+        Character(window, s, 8);
         break;
     case kVKInsert:
         if (mods.control)
@@ -139,7 +147,7 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
     }
 }
 
-void Character(WindowHandle window, EditState& s, unsigned char c)
+void Character(WindowHandle window, EditState& s, char32_t c)
 {
     switch (c) {
     case 1: // Ctrl+A
@@ -156,15 +164,13 @@ void Character(WindowHandle window, EditState& s, unsigned char c)
         if (SelStart(s) == SelEnd(s)) {
             if (s.caret == 0)
                 return;
-            s.anchor = s.caret - 1;
+            s.anchor = PreviousCharacter(GetWindowText(window), s.caret);
         }
         ReplaceSelection(window, s, "", true);
         return;
     default:
-        if (c >= 32 && c != 127) {
-            const char ch = static_cast<char>(c);
-            ReplaceSelection(window, s, std::string_view(&ch, 1), true);
-        }
+        if (c >= 32 && c != 127)
+            ReplaceSelection(window, s, EncodeCharacter(c), true);
         return;
     }
 }
@@ -261,7 +267,7 @@ LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         return 0;
     case msg::Char:
         if (s != nullptr)
-            Character(window, *s, static_cast<unsigned char>(wParam & 0xFF));
+            Character(window, *s, static_cast<char32_t>(wParam));
         return 0;
     case ctlmsg::EditGetSel: {
         const uint32_t start = s != nullptr ? static_cast<uint32_t>(SelStart(*s)) : 0;

@@ -1,5 +1,6 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/detail/FontGlyph.h"
+#include "platform/base/TextCharacters.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -245,8 +246,8 @@ void DeviceContext::DrawTextLine(int x, int y, std::string_view text, const IntR
         for (int row = top; row < top + metrics.height; ++row)
             clipped(row, penX, penX + width, [&](int a, int b) { surface_.FillSpan(row, a, b, backgroundColor_); });
 
-    for (unsigned char ch : text) {
-        const GlyphImage& glyph = font.Glyph(ch);
+    for (size_t at = 0; at < text.size();) {
+        const GlyphImage& glyph = font.Glyph(DecodeCharacter(text, at));
         const int gx = penX + glyph.left;
         const int gy = baseline - glyph.top;
         for (int r = 0; r < glyph.rows; ++r) {
@@ -316,11 +317,12 @@ std::vector<std::string> WrapParagraph(const Font& font, std::string_view paragr
         if (!line.empty() && lineWidth + inkWidth > width)
             flush();
         if (line.empty() && inkWidth > width && breakWords) {
-            for (size_t k = 0; k < inkLength; ++k) {
-                const int advance = font.Advance(static_cast<unsigned char>(word[k]));
+            for (size_t k = 0; k < inkLength;) {
+                const size_t start = k;
+                const int advance = font.Advance(DecodeCharacter(word, k));
                 if (!line.empty() && lineWidth + advance > width)
                     flush();
-                line += word[k];
+                line.append(word.substr(start, k - start));
                 lineWidth += advance;
             }
             line.append(word.substr(inkLength));

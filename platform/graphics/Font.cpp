@@ -1,5 +1,6 @@
 #include "platform/graphics/Font.h"
 #include "platform/graphics/detail/FontGlyph.h"
+#include "platform/base/TextCharacters.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -16,6 +17,7 @@
 #include <optional>
 #include <stdexcept>
 #include <tuple>
+#include <unordered_map>
 
 namespace platform {
 
@@ -50,15 +52,6 @@ const FaceAlias* FindAlias(const std::string& face)
             return &alias;
     return nullptr;
 }
-
-// Windows-1252 characters 0x80..0x9F as Unicode; the rest map to themselves.
-constexpr std::array<uint16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-unsigned long ToUnicode(unsigned char ch) { return ch >= 0x80 && ch < 0xA0 ? kCp1252High[ch - 0x80] : ch; }
 
 std::atomic<long> gCreatedFonts{0};
 
@@ -147,12 +140,12 @@ public:
     int UnderlineOffset() const { return underlineOffset_; }
     int UnderlineThickness() const { return underlineThickness_; }
 
-    const GlyphImage& Glyph(unsigned char ch)
+    const GlyphImage& Glyph(char32_t ch)
     {
-        std::optional<GlyphImage>& slot = glyphs_[ch];
-        if (!slot)
-            slot = Render(ch);
-        return *slot;
+        auto it = glyphs_.find(ch);
+        if (it == glyphs_.end())
+            it = glyphs_.emplace(ch, Render(ch)).first;
+        return it->second;
     }
 
 private:
@@ -175,10 +168,10 @@ private:
         underlineThickness_ = std::max(1, static_cast<int>(std::lround(face_->underline_thickness * yScale)));
     }
 
-    GlyphImage Render(unsigned char ch)
+    GlyphImage Render(char32_t ch)
     {
         GlyphImage image;
-        if (FT_Load_Char(face_, ToUnicode(ch), FT_LOAD_DEFAULT) != 0)
+        if (FT_Load_Char(face_, ch, FT_LOAD_DEFAULT) != 0)
             return image;
         FT_GlyphSlot slot = face_->glyph;
         if (slantSynthetically_)
@@ -207,7 +200,7 @@ private:
     TextMetrics metrics_;
     int underlineOffset_ = 1;
     int underlineThickness_ = 1;
-    std::array<std::optional<GlyphImage>, 256> glyphs_;
+    std::unordered_map<char32_t, GlyphImage> glyphs_; // nodes stay put: references remain valid
 };
 
 namespace {
@@ -245,19 +238,19 @@ Font::Font(FontRequest request, std::shared_ptr<FontFace> face) : request_(std::
 
 const TextMetrics& Font::Metrics() const { return face_->Metrics(); }
 
-const GlyphImage& Font::Glyph(unsigned char ch) const
+const GlyphImage& Font::Glyph(char32_t ch) const
 {
     std::lock_guard lock(gMutex);
     return face_->Glyph(ch); // glyphs are never evicted, so the reference stays valid
 }
 
-int Font::Advance(unsigned char ch) const { return Glyph(ch).advance; }
+int Font::Advance(char32_t ch) const { return Glyph(ch).advance; }
 
 TextExtent Font::Extent(std::string_view text) const
 {
     TextExtent extent{0, Metrics().height};
-    for (unsigned char ch : text)
-        extent.width += Advance(ch);
+    for (size_t at = 0; at < text.size();)
+        extent.width += Advance(DecodeCharacter(text, at));
     return extent;
 }
 

@@ -37,8 +37,9 @@ class FontFace;
 
 // A font made from a request: faces the programs name are mapped onto the
 // installed free faces (Liberation, DejaVu) through fontconfig and rendered by
-// FreeType with greyscale antialiasing. Text is one byte per character in the
-// Windows Western code page. Fonts are shared, immutable handles.
+// FreeType with greyscale antialiasing. Text is UTF-8; bytes that are not
+// (texts kept byte for byte) show as Windows-1252 characters
+// (platform/TextCharacters.h). Fonts are shared, immutable handles.
 class Font {
 public:
     // Throws std::runtime_error when no face at all can be opened.
@@ -47,8 +48,8 @@ public:
     const FontRequest& Request() const { return request_; }
     const TextMetrics& Metrics() const;
     TextExtent Extent(std::string_view text) const;
-    int Advance(unsigned char ch) const;
-    const GlyphImage& Glyph(unsigned char ch) const;
+    int Advance(char32_t ch) const;
+    const GlyphImage& Glyph(char32_t ch) const;
     // Rows below the baseline and thickness of the underline.
     int UnderlineOffset() const;
     int UnderlineThickness() const;

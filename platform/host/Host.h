@@ -34,6 +34,7 @@ struct HostEvent {
         DropFile,      // a file dropped on a surface: `text` is its path
         Quit,          // the desktop session ends
         Expose,        // a surface must be shown again
+        DisplayChange, // the screen's depth or size changed
     };
     Kind kind = Kind::None;
     SurfaceId surface = 0;

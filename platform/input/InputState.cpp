@@ -223,6 +223,22 @@ WindowHandle KeyTarget()
     return sys.focus ? sys.focus : sys.active;
 }
 
+// F1: help for the window under the pointer when it is one of the program's
+// active windows, else for the window the keys go to.
+void AskForHelp(WindowHandle keyTarget)
+{
+    auto& sys = System();
+    WindowHandle item = WindowFromPoint(sys.pointer);
+    if (!item || GetTopLevel(item) != GetTopLevel(keyTarget))
+        item = keyTarget;
+    sys.help = {};
+    sys.help.kind = HelpInfo::Kind::Window;
+    sys.help.item = item;
+    sys.help.contextId = GetWindowContextHelpId(item);
+    sys.help.mouse = sys.pointer;
+    Queue(item, msg::Help, 0, reinterpret_cast<LParam>(&sys.help));
+}
+
 void KeyChanged(const HostEvent& e, bool down)
 {
     auto& sys = System();
@@ -246,6 +262,8 @@ void KeyChanged(const HostEvent& e, bool down)
     if (!down)
         bits |= 1u << 31;
     Queue(target, down ? msg::KeyDown : msg::KeyUp, e.virtualKey, static_cast<LParam>(bits));
+    if (down && !e.repeat && e.virtualKey == kVKF1)
+        AskForHelp(target);
 }
 
 void ApplicationActivated(bool active)
@@ -322,6 +340,12 @@ void Translate(const HostEvent& e)
         if (const WindowHandle w = WindowOfSurface(e.surface))
             MarkDirty(w);
         break;
+    case HostEvent::Kind::DisplayChange: {
+        const std::vector<WindowHandle> tops = System().topLevels;
+        for (WindowHandle h : tops)
+            PostMessage(h, msg::DisplayChange, static_cast<WParam>(Host().ColorDepth()), 0);
+        break;
+    }
     case HostEvent::Kind::None:
         break;
     }

@@ -68,7 +68,7 @@ struct KeyMessage {
     enum Kind : uint8_t { kKeyDown, kKeyUp, kCharacter };
     Kind kind = kKeyDown;
     uint32_t virtualKey = 0;
-    uint8_t character = 0; // for kCharacter: one byte of the typed text
+    char32_t character = 0; // for kCharacter: the typed character (Unicode)
     bool repeat = false; // the key was already down (auto-repeat)
     bool extended = false; // keypad Enter and keypad /
     ModifierState modifiers; // as they were when the key was reported

@@ -4,6 +4,7 @@
 #include "platform/graphics/DrawingObjects.h"
 #include "platform/graphics/Font.h"
 #include "platform/host/Host.h"
+#include "platform/input/InputState.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/graphics/SystemColors.h"
@@ -107,7 +108,7 @@ void OpenBarMenuAt(WindowHandle window, int index)
     openTitle = index;
     InvalidateRect(window, nullptr, false);
     UpdateWindow(window);
-    const uint32_t number = TrackPopupMenu({title.submenu, at.x, at.y, frame});
+    const uint32_t number = TrackPopupMenu({title.submenu, at.x, at.y, frame, title.helpId});
     openTitle = -1;
     if (IsWindow(window))
         InvalidateRect(window, nullptr, false);
@@ -142,6 +143,8 @@ void RegisterClassOnce(const char* name, WindowProc procedure)
 
 struct PopupState {
     MenuHandle menu = 0;
+    WindowHandle owner = 0;
+    uint32_t helpId = 0;
     std::vector<Rect> rows;
     int hot = -1;
     bool done = false;
@@ -231,6 +234,68 @@ void Choose(WindowHandle window, PopupState& s, Point client)
     s.done = true;
 }
 
+bool Selectable(const MenuItem& item)
+{
+    return item.enabled && item.kind != MenuItem::Kind::Separator;
+}
+
+// Moves the highlight to the next selectable row up or down, wrapping.
+void StepHot(WindowHandle window, PopupState& s, int step)
+{
+    const int count = static_cast<int>(s.rows.size());
+    int row = s.hot;
+    for (int i = 0; i < count; ++i) {
+        row = row < 0 ? (step > 0 ? 0 : count - 1) : (row + step + count) % count;
+        if (Selectable(GetMenuItem(s.menu, row))) {
+            s.hot = row;
+            InvalidateRect(window, nullptr, false);
+            return;
+        }
+    }
+}
+
+void ChooseRow(WindowHandle window, PopupState& s, int row)
+{
+    if (row < 0 || row >= static_cast<int>(s.rows.size()))
+        return;
+    const Rect r = s.rows[static_cast<size_t>(row)];
+    Choose(window, s, {r.left + 1, r.top + 1});
+}
+
+// F1 while the menu is open: the highlighted item's help, or the menu's.
+void AskForHelp(const PopupState& s, WindowHandle window)
+{
+    HelpInfo info;
+    info.kind = HelpInfo::Kind::Menu;
+    info.item = window;
+    info.contextId = s.hot >= 0 ? GetMenuItem(s.menu, s.hot).helpId : s.helpId;
+    info.mouse = GetCursorPos();
+    if (s.owner)
+        SendMessage(s.owner, msg::Help, 0, reinterpret_cast<LParam>(&info));
+}
+
+void MenuKey(WindowHandle window, PopupState& s, WParam key)
+{
+    switch (key) {
+    case kVKEscape: s.done = true; return;
+    case kVKDown: StepHot(window, s, 1); return;
+    case kVKUp: StepHot(window, s, -1); return;
+    case kVKReturn: ChooseRow(window, s, s.hot); return;
+    case kVKF1: AskForHelp(s, window); return;
+    default: break;
+    }
+    // A letter chooses the item it is the mnemonic of.
+    const auto letter = static_cast<char>(key);
+    if (key >= kVKLetterA && key < kVKLetterA + 26)
+        for (int i = 0; i < GetMenuItemCount(s.menu); ++i) {
+            const MenuItem item = GetMenuItem(s.menu, i);
+            if (Selectable(item) && std::toupper(static_cast<unsigned char>(CaptionMnemonic(item.caption))) == letter) {
+                ChooseRow(window, s, i);
+                return;
+            }
+        }
+}
+
 LResult PopupProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     auto* s = reinterpret_cast<PopupState*>(GetWindowData(window));
@@ -254,10 +319,7 @@ LResult PopupProc(WindowHandle window, uint32_t message, WParam wParam, LParam l
         if (RowAt(*s, PointFromLParam(lParam)) < 0)
             s->done = true;
         return 0;
-    case msg::KeyDown:
-        if (wParam == kVKEscape)
-            s->done = true;
-        return 0;
+    case msg::KeyDown: MenuKey(window, *s, wParam); return 0;
     case msg::NcHitTest: return hit::Client;
     default: return DefWindowProc(window, message, wParam, lParam);
     }
@@ -325,6 +387,8 @@ uint32_t RunPopupMenuWindow(const PopupRequest& request)
     RegisterClassOnce(kPopupClass, PopupProc);
     PopupState state;
     state.menu = request.menu;
+    state.owner = request.owner;
+    state.helpId = request.helpId;
     int width = 0;
     state.rows = RowRects(request.menu, width);
     const int height = (state.rows.empty() ? 2 : state.rows.back().bottom) + 4;
@@ -355,9 +419,12 @@ uint32_t RunPopupMenuWindow(const PopupRequest& request)
             PostQuitMessage(0);
             break;
         }
-        // Keys go to the menu while it is open.
+        // Keys go to the menu while it is open; F1 asks for the help of
+        // its item, not of the window below.
         if (message.message == msg::KeyDown || message.message == msg::Char)
             message.window = window;
+        if (message.message == msg::Help)
+            continue;
         // A press meant for another window (the menu this one opened from)
         // closes this one.
         if ((message.message == msg::LButtonDown || message.message == msg::RButtonDown) && message.window != window) {

@@ -21,6 +21,7 @@ struct MenuItem {
     bool enabled = true;
     bool checked = false;
     MenuHandle submenu = 0;
+    uint32_t helpId = 0; // the help topic F1 asks for while the item is highlighted
 };
 
 MenuHandle CreatePopupMenu();
@@ -56,6 +57,7 @@ struct PopupRequest {
     int x = 0;
     int y = 0;
     uint32_t owner = 0; // the window the menu belongs to
+    uint32_t helpId = 0; // the menu's own help topic (its title's)
 };
 uint32_t TrackPopupMenu(const PopupRequest& request);
 

@@ -130,6 +130,11 @@ LResult DefWindowProc(WindowHandle window, uint32_t message, WParam wParam, LPar
     case msg::Close:
         DestroyWindow(window);
         return 0;
+    case msg::Help:
+        // Help goes up to the window that can give it.
+        if (const WindowHandle up = w->parent ? w->parent : GetOwner(window))
+            return SendMessage(up, msg::Help, wParam, lParam);
+        return 0;
     case msg::SetCursor: {
         if (w->parent && SendMessage(w->parent, msg::SetCursor, wParam, lParam))
             return 1;

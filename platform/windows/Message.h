@@ -30,6 +30,7 @@ inline constexpr uint32_t QueryEndSession = 0x0011;
 inline constexpr uint32_t Quit = 0x0012;
 inline constexpr uint32_t EraseBackground = 0x0014;
 inline constexpr uint32_t SysColorChange = 0x0015;
+inline constexpr uint32_t DisplayChange = 0x007E; // wParam: the screen's bits per pixel
 inline constexpr uint32_t ShowWindow = 0x0018;
 inline constexpr uint32_t ActivateApp = 0x001C;
 inline constexpr uint32_t SetCursor = 0x0020;
@@ -144,6 +145,10 @@ struct NotifyHeader {
     uintptr_t id = 0;
     uint32_t code = 0;
 };
+
+// A timer's procedure, called when its message is dispatched (with the
+// window, msg::Timer, the timer's id and the message time).
+using TimerProc = void (*)(WindowHandle window, uint32_t message, uintptr_t id, uint32_t time);
 
 // What msg::Help's long parameter points at: the window or menu item help
 // is asked for.

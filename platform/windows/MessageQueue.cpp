@@ -35,7 +35,7 @@ bool TakeDueTimer(Message& out, bool remove)
     for (Timer& t : System().timers) {
         if (t.due > now)
             continue;
-        out = MakeMessage(t.window, msg::Timer, t.id, 0);
+        out = MakeMessage(t.window, msg::Timer, t.id, reinterpret_cast<LParam>(t.proc));
         if (remove)
             t.due = now + t.interval;
         return true;
@@ -119,6 +119,11 @@ void WaitMessage(uint32_t timeoutMs)
 
 LResult DispatchMessage(const Message& message)
 {
+    // A timer with a procedure calls it, with or without a window.
+    if (message.message == msg::Timer && message.lParam != 0) {
+        reinterpret_cast<TimerProc>(message.lParam)(message.window, msg::Timer, message.wParam, message.time);
+        return 0;
+    }
     if (!message.window)
         return 0;
     const uint32_t saved = messageTime;
@@ -137,7 +142,7 @@ LResult DispatchMessage(const Message& message)
     return result;
 }
 
-uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t intervalMs)
+uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t intervalMs, TimerProc proc)
 {
     auto& sys = System();
     if (window && !Find(window))
@@ -149,9 +154,10 @@ uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t intervalMs)
         if (t.window == window && t.id == id) {
             t.interval = interval;
             t.due = Now() + interval;
+            t.proc = proc;
             return id;
         }
-    sys.timers.push_back({window, id, interval, Now() + interval});
+    sys.timers.push_back({window, id, interval, Now() + interval, proc});
     return id;
 }
 

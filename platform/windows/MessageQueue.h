@@ -30,7 +30,8 @@ void WaitMessage(uint32_t timeoutMs);
 // A timer of a window (or of the thread, with window 0) that posts msg::Timer
 // with its id every `intervalMs`. A window timer keeps the given id; a thread
 // timer given id 0 gets a new one. Returns the id, 0 on failure.
-uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t intervalMs);
+// A timer with a procedure (TimerProc) calls it when its message is dispatched.
+uintptr_t SetTimer(WindowHandle window, uintptr_t id, uint32_t intervalMs, TimerProc proc = nullptr);
 bool KillTimer(WindowHandle window, uintptr_t id);
 void KillWindowTimers(WindowHandle window);
 // Drops queued messages of a window that goes away.

@@ -772,6 +772,18 @@ WindowHandle WindowFromPoint(Point screen)
     return 0;
 }
 
+void SetWindowContextHelpId(WindowHandle window, uint32_t helpId)
+{
+    if (WindowObject* w = Find(window))
+        w->helpId = helpId;
+}
+
+uint32_t GetWindowContextHelpId(WindowHandle window)
+{
+    const WindowObject* w = Find(window);
+    return w ? w->helpId : 0;
+}
+
 void DragAcceptFiles(WindowHandle window, bool accept)
 {
     if (WindowObject* w = Find(window))

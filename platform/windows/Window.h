@@ -126,6 +126,9 @@ WindowHandle WindowFromPoint(Point screen);
 
 // Files dropped on the window arrive as msg::DropFiles.
 void DragAcceptFiles(WindowHandle window, bool accept);
+// The help topic F1 asks for over the window (0: none).
+void SetWindowContextHelpId(WindowHandle window, uint32_t helpId);
+uint32_t GetWindowContextHelpId(WindowHandle window);
 // The paths of a msg::DropFiles word parameter.
 int DragQueryFileCount(WParam drop);
 std::string DragQueryFile(WParam drop, int index);

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -34,16 +35,21 @@ bool OnPath(const std::string& program)
     return false;
 }
 
-pid_t Spawn(const std::vector<std::string>& arguments)
+// Starts a program; `quiet` sends its error output away.
+pid_t Spawn(const std::vector<std::string>& arguments, bool quiet = false)
 {
     std::vector<char*> argv;
     for (const std::string& a : arguments)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return 0;
-    return pid;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? 0 : pid;
 }
 
 // Ends a child: politely, then for sure after two seconds.
@@ -145,7 +151,8 @@ bool DesktopSession::Start(std::string& why)
         return false;
     }
     server_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp"});
+                     "tcp"},
+                    true);
     close(fds[1]);
     std::string number;
     char c = 0;

@@ -169,6 +169,14 @@ void HeadlessHost::DropFile(Point screen, const std::string& path)
     Push(e);
 }
 
+void HeadlessHost::SetColorDepth(int bitsPerPixel)
+{
+    colorDepth_ = bitsPerPixel;
+    HostEvent e;
+    e.kind = HostEvent::Kind::DisplayChange;
+    Push(e);
+}
+
 void HeadlessHost::SetApplicationFocus(bool focused)
 {
     HostEvent e;

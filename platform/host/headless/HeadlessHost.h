@@ -20,7 +20,8 @@ public:
     Rect DesktopRect() const override { return {0, 0, width_, height_}; }
     int ColorDepth() const override { return colorDepth_; }
     // The screen's bits per pixel the programs see (32 unless set).
-    void SetColorDepth(int bitsPerPixel) { colorDepth_ = bitsPerPixel; }
+    // Changing it while programs run reports a display change to them.
+    void SetColorDepth(int bitsPerPixel);
 
     SurfaceId CreateSurface(const SurfaceParams& params) override;
     void DestroySurface(SurfaceId id) override;

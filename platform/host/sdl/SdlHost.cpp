@@ -1,4 +1,7 @@
 #include "platform/host/sdl/SdlHost.h"
+#include "platform/base/TextCharacters.h"
+
+#include "platform/host/sdl/SdlX11.h"
 
 #include <SDL.h>
 
@@ -95,23 +98,6 @@ SDL_SystemCursor SystemCursorOf(CursorShape shape)
     return SDL_SYSTEM_CURSOR_ARROW;
 }
 
-// The code points of a UTF-8 text.
-std::vector<char32_t> DecodeUtf8(const char* text)
-{
-    std::vector<char32_t> out;
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p) {
-        char32_t c = *p;
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        c &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-        ++p;
-        for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p)
-            c = (c << 6) | (*p & 0x3F);
-        out.push_back(c);
-    }
-    return out;
-}
-
 // The desktop's clipboard, installed while the host lives.
 class SdlClipboard : public IClipboard {
 public:
@@ -133,9 +119,14 @@ public:
 
 std::unique_ptr<SdlHost> SdlHost::Create()
 {
+    // We draw in software: presenting through the window's plain surface
+    // keeps OpenGL and its drivers out of the process.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return nullptr;
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    // The X server's own events carry the pointer's place on the screen.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
@@ -195,14 +186,20 @@ SurfaceId SdlHost::CreateSurface(const SurfaceParams& params)
         SDL_SetWindowModalFor(window, owner);
     const SurfaceId id = nextId_++;
     windows_[id] = window;
+    if (params.owner)
+        owners_[id] = params.owner;
     return id;
 }
 
 void SdlHost::DestroySurface(SurfaceId id)
 {
     if (SDL_Window* window = WindowOf(id)) {
+        const bool focused = SDL_GetKeyboardFocus() == window;
         SDL_DestroyWindow(window);
         windows_.erase(id);
+        owners_.erase(id);
+        if (focused)
+            FocusOwnerOf(id);
     }
 }
 
@@ -216,12 +213,35 @@ void SdlHost::MoveSurface(SurfaceId id, const Rect& rect)
 
 void SdlHost::ShowSurface(SurfaceId id, bool shown)
 {
-    if (SDL_Window* window = WindowOf(id)) {
-        if (shown)
-            SDL_ShowWindow(window);
-        else
-            SDL_HideWindow(window);
+    SDL_Window* window = WindowOf(id);
+    if (!window)
+        return;
+    if (!shown) {
+        const bool focused = SDL_GetKeyboardFocus() == window;
+        SDL_HideWindow(window);
+        if (focused)
+            FocusOwnerOf(id);
+        return;
     }
+    SDL_Window* focus = SDL_GetKeyboardFocus();
+    SDL_ShowWindow(window);
+    // Without a window manager SDL gives every shown window the keyboard;
+    // floaters (menus, tooltips) leave it where it was.
+    if (focus && focus != window && (SDL_GetWindowFlags(window) & SDL_WINDOW_UTILITY))
+        SDL_SetWindowInputFocus(focus);
+}
+
+void SdlHost::FocusOwnerOf(SurfaceId id)
+{
+    // The keyboard goes back to the owner, else to any shown window: with
+    // no window manager it would otherwise go nowhere.
+    const auto owner = owners_.find(id);
+    SDL_Window* next = owner != owners_.end() ? WindowOf(owner->second) : nullptr;
+    for (auto it = windows_.begin(); !next && it != windows_.end(); ++it)
+        if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN && !(SDL_GetWindowFlags(it->second) & SDL_WINDOW_UTILITY))
+            next = it->second;
+    if (next && (SDL_GetWindowFlags(next) & SDL_WINDOW_SHOWN))
+        SDL_SetWindowInputFocus(next);
 }
 
 void SdlHost::RaiseSurface(SurfaceId id)
@@ -265,25 +285,20 @@ void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
 bool SdlHost::Translate(const void* raw, HostEvent& out)
 {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
-    auto screenOf = [&](uint32_t windowId, int x, int y) {
-        int wx = 0, wy = 0;
-        if (SDL_Window* window = SDL_GetWindowFromID(windowId))
-            SDL_GetWindowPosition(window, &wx, &wy);
-        return Point {wx + x, wy + y};
-    };
     switch (e.type) {
+    case SDL_SYSWMEVENT:
+        rootFresh_ = PointerOfX11Event(e.syswm.msg, root_);
+        return false;
     case SDL_MOUSEMOTION:
-        // The desktop's own pointer position: a window moved by a caption
-        // drag would otherwise make the drag jitter.
         out.kind = HostEvent::Kind::MouseMove;
         out.surface = SurfaceOf(e.motion.windowID);
-        out.screen = PointerPosition();
+        out.screen = PointerOf(e.motion.windowID, e.motion.x, e.motion.y);
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         out.kind = e.type == SDL_MOUSEBUTTONDOWN ? HostEvent::Kind::MouseDown : HostEvent::Kind::MouseUp;
         out.surface = SurfaceOf(e.button.windowID);
-        out.screen = screenOf(e.button.windowID, e.button.x, e.button.y);
+        out.screen = PointerOf(e.button.windowID, e.button.x, e.button.y);
         out.button = ButtonOf(e.button.button);
         return out.button != 0;
     case SDL_KEYDOWN:
@@ -294,11 +309,11 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
         out.repeat = e.key.repeat != 0;
         return out.virtualKey != 0;
     case SDL_TEXTINPUT: {
-        const auto characters = DecodeUtf8(e.text.text);
-        for (char32_t c : characters) {
+        const std::string_view text = e.text.text;
+        for (size_t at = 0; at < text.size();) {
             HostEvent t;
             t.kind = HostEvent::Kind::Text;
-            t.character = c;
+            t.character = DecodeCharacter(text, at);
             pending_.push_back(t);
         }
         return false;
@@ -333,6 +348,9 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
         return !out.text.empty();
     case SDL_QUIT:
         out.kind = HostEvent::Kind::Quit;
+        return true;
+    case SDL_DISPLAYEVENT:
+        out.kind = HostEvent::Kind::DisplayChange;
         return true;
     default:
         return false;
@@ -371,8 +389,29 @@ void SdlHost::SetCursor(CursorShape shape)
         SDL_SetCursor(cursor);
 }
 
+Point SdlHost::PointerOf(uint32_t windowId, int x, int y)
+{
+    // The X server's own screen position of the event when it sent one
+    // (while a button is held): the window may have moved since, as a
+    // caption drag moves it. Else from the window's place.
+    if (rootFresh_) {
+        pointer_ = root_;
+    } else {
+        int wx = 0, wy = 0;
+        if (SDL_Window* window = SDL_GetWindowFromID(windowId))
+            SDL_GetWindowPosition(window, &wx, &wy);
+        pointer_ = {wx + x, wy + y};
+    }
+    rootFresh_ = false;
+    pointerKnown_ = true;
+    return pointer_;
+}
+
 Point SdlHost::PointerPosition() const
 {
+    // Over our windows the events' own positions are the freshest.
+    if (pointerKnown_ && SDL_GetMouseFocus())
+        return pointer_;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
     return {x, y};
@@ -385,13 +424,17 @@ void SdlHost::WarpPointer(Point screen)
 
 bool SdlHost::PrimaryButtonDown() const
 {
+    // The button state of the events taken: the global one lags behind.
+    if (SDL_GetMouseFocus())
+        return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
     return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
 }
 
 void SdlHost::Beep()
 {
-    // SDL has no bell; the terminal's is the nearest the desktop offers.
-    std::fputs("\a", stderr);
+    // The X server's bell (SDL has none of its own), else the terminal's.
+    if (windows_.empty() || !RingX11Bell(windows_.begin()->second))
+        std::fputs("\a", stderr);
 }
 
 int SdlHost::MessageBox(const std::string& title, const std::string& text, int buttons)

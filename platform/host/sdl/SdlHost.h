@@ -9,6 +9,7 @@
 
 struct SDL_Window;
 struct SDL_Cursor;
+struct SDL_SysWMmsg;
 
 namespace platform {
 
@@ -53,9 +54,17 @@ private:
     SDL_Window* WindowOf(SurfaceId id) const;
     SurfaceId SurfaceOf(uint32_t sdlWindowId) const;
     bool Translate(const void* sdlEvent, HostEvent& out);
+    void FocusOwnerOf(SurfaceId id);
 
     SurfaceId nextId_ = 1;
     std::map<SurfaceId, SDL_Window*> windows_;
+    std::map<SurfaceId, SurfaceId> owners_;
+    Point PointerOf(uint32_t windowId, int x, int y);
+
+    Point pointer_;        // of the last mouse event
+    bool pointerKnown_ = false;
+    Point root_;           // of the last X pointer event
+    bool rootFresh_ = false;
     std::map<CursorShape, SDL_Cursor*> cursors_;
     std::deque<HostEvent> pending_;
     std::unique_ptr<IClipboard> clipboard_;

@@ -36,6 +36,7 @@ struct WindowObject {
     intptr_t data = 0;
     bool destroying = false;
     bool acceptFiles = false;
+    uint32_t helpId = 0;
     ShowState show = ShowState::Normal;
     Rect restoreRect;
     SurfaceId surfaceId = 0;
@@ -47,6 +48,7 @@ struct Timer {
     uintptr_t id = 0;
     uint32_t interval = 0;
     uint64_t due = 0;
+    TimerProc proc = nullptr;
 };
 
 enum class DragMode { None, Move, Size };
@@ -89,6 +91,7 @@ struct WindowSystem {
     // Dropped files waiting for their window to take them.
     std::map<WParam, std::vector<std::string>> drops;
     WParam nextDrop = 1;
+    HelpInfo help; // what the last F1 asked about (msg::Help points at it)
 
     bool keys[256] = {};
     bool mouseButtons[4] = {};
