@@ -19,18 +19,53 @@ CContextMenu::CContextMenu(std::string_view title, std::initializer_list<Entry> 
     }
 }
 
-void CContextMenu::EnableCommand(uint32_t command, bool enabled) { EnableMenuCommand(command, enabled); }
+bool CContextMenu::FindEntry(CMenu& in, uint32_t command, CMenu*& menu, int& index)
+{
+    for (int i = 0; i < in.GetItemCount(); ++i) {
+        const CMenuItemRecord item = in.GetItem(i);
+        if (item.kind != CMenuItemRecord::kSeparator && item.command == command) {
+            menu = &in;
+            index = i;
+            return true;
+        }
+        if (item.kind == CMenuItemRecord::kSubmenu && item.submenu != nullptr && item.submenu != &in &&
+            FindEntry(*item.submenu, command, menu, index)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CContextMenu::EnableCommand(uint32_t command, bool enabled)
+{
+    CMenu* menu = nullptr;
+    int index = 0;
+    if (FindEntry(*this, command, menu, index)) {
+        menu->SetItemEnabled(index, enabled);
+    }
+}
 
 bool CContextMenu::IsCommandEnabled(uint32_t command)
 {
     CMenu* menu = nullptr;
     int index = 0;
-    return FindCommand(command, menu, index) && !menu->GetItem(index).disabled;
+    return FindEntry(*this, command, menu, index) && !menu->GetItem(index).disabled;
 }
 
 bool CContextMenu::HasCommand(uint32_t command)
 {
     CMenu* menu = nullptr;
     int index = 0;
-    return FindCommand(command, menu, index);
+    return FindEntry(*this, command, menu, index);
+}
+
+bool CContextMenu::RemoveEntry(uint32_t command)
+{
+    CMenu* menu = nullptr;
+    int index = 0;
+    if (!FindEntry(*this, command, menu, index)) {
+        return false;
+    }
+    menu->RemoveItem(index);
+    return true;
 }

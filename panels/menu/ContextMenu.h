@@ -18,8 +18,12 @@ public:
 
     CContextMenu(std::string_view title, std::initializer_list<Entry> entries);
 
-    // Enables or disables the entry of a command, wherever it is.
+    // The entry of a command (a submenu's entry included), wherever it is.
     void EnableCommand(uint32_t command, bool enabled);
     bool IsCommandEnabled(uint32_t command);
     bool HasCommand(uint32_t command);
+    bool RemoveEntry(uint32_t command);
+
+private:
+    static bool FindEntry(NSHarrowen::CMenu& in, uint32_t command, NSHarrowen::CMenu*& menu, int& index);
 };

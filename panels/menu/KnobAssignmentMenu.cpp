@@ -87,24 +87,24 @@ CKnobAssignmentMenu::~CKnobAssignmentMenu() { top_.reset(); }
 
 void CKnobAssignmentMenu::RemoveKnobEntry()
 {
-    top_->RemoveCommand(kKnob);
+    top_->RemoveEntry(kKnob);
     knobEntries_ = false;
 }
 
 void CKnobAssignmentMenu::RemoveMorphEntries()
 {
-    top_->RemoveCommand(kMorph);
-    top_->RemoveCommand(kZeroMorph);
+    top_->RemoveEntry(kMorph);
+    top_->RemoveEntry(kZeroMorph);
     morphEntries_ = false;
 }
 
 void CKnobAssignmentMenu::RemoveKeyboardEntry()
 {
-    top_->RemoveCommand(kKeyboard);
+    top_->RemoveEntry(kKeyboard);
     keyboardEntries_ = false;
 }
 
-void CKnobAssignmentMenu::RemoveEntry(uint32_t command) { top_->RemoveCommand(command); }
+void CKnobAssignmentMenu::RemoveEntry(uint32_t command) { top_->RemoveEntry(command); }
 
 CModule* CKnobAssignmentMenu::FindModule() const { return dynamic_cast<CModule*>(patch_.FindModule(address_)); }
 
