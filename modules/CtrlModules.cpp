@@ -15,7 +15,7 @@ std::string ParamTextPartialRange(uint8_t v)
 {
     if (v == 0)
         return "0";
-    return kPlusMinusSign + FloatToString((v + 1) * 0.5, 0) + (v > 64 ? "*" : "");
+    return std::string(kPlusMinusSign) + FloatToString((v + 1) * 0.5, 0) + (v > 64 ? "*" : "");
 }
 
 std::string ParamTextMixShape(uint8_t v) { return v == 0 ? "Exp" : "Lin"; }

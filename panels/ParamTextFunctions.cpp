@@ -217,8 +217,8 @@ std::string ParamTextPlusMinus(uint8_t v)
     if (v == 0)
         return "0";
     if (v == 127)
-        return std::string(1, kPlusMinusSign) + "64";
-    return kPlusMinusSign + FloatToString(v / 2.0, 1);
+        return std::string(kPlusMinusSign) + "64";
+    return std::string(kPlusMinusSign) + FloatToString(v / 2.0, 1);
 }
 
 std::string ParamTextGainDb(uint8_t v)

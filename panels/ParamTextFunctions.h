@@ -5,10 +5,10 @@
 
 // The shared parameter value texts. Each takes a 7-bit value (and a second
 // parameter's value for the two-value ones) and returns the display text,
-// unit appended without a blank. Texts are single-byte; the plus-minus sign
-// is the byte 0xB1.
+// unit appended without a blank. Texts are UTF-8, so the plus-minus sign
+// takes two bytes.
 
-constexpr char kPlusMinusSign = '\xB1';
+inline constexpr const char* kPlusMinusSign = "\xC2\xB1";
 
 // "C" .. "B" with the octave v / 12 - 1: 0 is "C-1", 60 "C4", 127 "G9".
 std::string NoteText(int32_t note);

@@ -29,7 +29,7 @@ struct Case {
     const char* text;
 };
 
-const std::string kPm(1, '\xB1');
+const std::string kPm = "\xC2\xB1"; // the plus-minus sign in UTF-8
 
 std::string Text(uint8_t type, uint8_t param, uint8_t value)
 {

@@ -16,7 +16,7 @@ struct Case {
     const char* text;
 };
 
-const std::string kPm(1, kPlusMinusSign);
+const std::string kPm = "\xC2\xB1"; // the plus-minus sign in UTF-8
 
 } // namespace
 
@@ -124,13 +124,13 @@ TEST(ParamText, OneValueTexts)
         EXPECT_EQ(c.function(c.value), c.text) << c.name << "(" << int(c.value) << ")";
 }
 
-TEST(ParamText, PlusMinusUsesTheSingleByteSign)
+TEST(ParamText, PlusMinusIsTheUtf8Sign)
 {
     EXPECT_EQ(ParamTextPlusMinus(0), "0");
     EXPECT_EQ(ParamTextPlusMinus(127), kPm + "64");
     EXPECT_EQ(ParamTextPlusMinus(1), kPm + "0.5");
     EXPECT_EQ(ParamTextPlusMinus(24), kPm + "12.0");
-    EXPECT_EQ(ParamTextPlusMinus(24).size(), 5u) << "one byte for the sign";
+    EXPECT_EQ(ParamTextPlusMinus(24).size(), 6u) << "two bytes for the sign";
 }
 
 TEST(ParamText, TwoValueTexts)
