@@ -3,7 +3,7 @@
 #   make test  installs what is missing, builds, and runs every test
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build-release build-test build-tsan bench clean
+.PHONY: run test setup build-release build-test build-tsan build-fuzz bench clean
 
 setup:
 	@tools/setup.sh
@@ -23,7 +23,13 @@ build-tsan: setup
 	cmake --preset tsan >/dev/null
 	cmake --build build/tsan -j $(JOBS) --target tsan_tests
 
-test: build-test build-tsan
+# The fuzz targets, each run by CTest over its seeds and a bounded number of
+# new inputs; open-ended runs with tools/fuzz.sh.
+build-fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+
+test: build-test build-tsan build-fuzz
 	tools/run-tests.sh
 
 bench: setup

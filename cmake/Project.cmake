@@ -29,6 +29,12 @@ function(torvan_target_options target)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
   endif()
+  if(TORVAN_FUZZ)
+    # Coverage for the fuzzer everywhere; only the fuzz targets link its main.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                           -fno-sanitize-recover=undefined -O1)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
   if(TORVAN_TSAN)
     target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
     target_link_options(${target} PUBLIC -fsanitize=thread)

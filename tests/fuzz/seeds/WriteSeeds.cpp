@@ -1,0 +1,264 @@
+// Writes the fuzz targets' seed corpus with the project's own writers: patch
+// files and patch lists as the editor saves them, the editor's frames as its
+// send queues build them, the simulated synthesizer's answers to those, the
+// compiled-in resources and pictures, and synthetic update images.
+//
+// Usage: fuzz_seeds FOLDER (one subfolder per target).
+
+#include "framework/files/FileSpec.h"
+#include "framework/resources/ResourceModule.h"
+#include "framework/resources/TextTable.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "patch/files/PatchFile.h"
+#include "resources/BootwrenResources.h"
+#include "resources/HarrowenResources.h"
+#include "resources/PictureResources.h"
+#include "simulator/SimCatalogueTypes.h"
+#include "simulator/SimPatchFile.h"
+#include "simulator/Simulator.h"
+#include "synth/files/PatchListFile.h"
+#include "synth/molecules/AssignMolecules.h"
+#include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "tests/integration/EditorLink.h"
+#include "tests/patch/PatchFileFixtures.h"
+#include "tests/updater/support/SyntheticImages.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+class CSeedFolder {
+public:
+    CSeedFolder(const fs::path& root, const std::string& target) : m_path(root / target)
+    {
+        fs::create_directories(m_path);
+    }
+    const fs::path& Path() const { return m_path; }
+    // A seed of a leading choice byte (none when negative) and the bytes.
+    void Add(const Bytes& bytes, int choice = -1)
+    {
+        Bytes seed;
+        if (choice >= 0)
+            seed.push_back(static_cast<uint8_t>(choice));
+        seed.insert(seed.end(), bytes.begin(), bytes.end());
+        std::ofstream out(m_path / ("seed-" + std::to_string(m_count++)), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(seed.data()), static_cast<std::streamsize>(seed.size()));
+    }
+
+private:
+    fs::path m_path;
+    int m_count = 0;
+};
+
+Bytes ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+Bytes Join(const std::vector<Bytes>& parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// Wire bytes as the receive targets take them: a count of buffer lengths,
+// the lengths, then the bytes.
+Bytes InCuts(const Bytes& wire, const Bytes& cuts = {})
+{
+    Bytes seed{static_cast<uint8_t>(cuts.size())};
+    seed.insert(seed.end(), cuts.begin(), cuts.end());
+    seed.insert(seed.end(), wire.begin(), wire.end());
+    return seed;
+}
+
+std::vector<Bytes> PatchDumpFrames(const CMoleculePacket& packet)
+{
+    linktest::Molecules molecules;
+    for (uint32_t i = 0; i < packet.GetCount(); ++i)
+        molecules.push_back(&packet.At(i));
+    return linktest::QueuedFrames(molecules, 0, 1);
+}
+
+void WritePatchSeeds(const fs::path& root, const fs::path& patchFolder)
+{
+    CSeedFolder files(root, "patch_file");
+    const std::vector<patchfixtures::CPatchShape> shapes = [] {
+        patchfixtures::CPatchShape small;
+        small.types = {7, 19};
+        patchfixtures::CPatchShape empty;
+        empty.types = {7};
+        empty.modulesPerArea = 0;
+        empty.cablesPerArea = 0;
+        empty.morphAssignments = 0;
+        empty.knobAssignments = 0;
+        empty.ctrlAssignments = 0;
+        return std::vector{small, empty};
+    }();
+    int count = 0;
+    for (const auto& shape : shapes) {
+        CMoleculePacket packet;
+        patchfixtures::BuildPatch(shape, packet);
+        const fs::path path = patchFolder / ("Seed " + std::to_string(count++) + ".pch");
+        WritePatchFile(NSHarrowen::CFileSpec(path.string()), packet, "A note\rand another");
+        files.Add(ReadBytes(path));
+    }
+    const std::string v210 = "Version=Vesk Kandrel patch 2.10\r\nVoices=6 voices\r\nOctShift=4\r\n"
+                             "[Module 1]\r\nType=7\r\nName=Module 1\r\nCol=1\r\nRow=3\r\nP0=1\r\nP1=2\r\nIn2=2\r\n"
+                             "Jack=65\r\nColor=9\r\n[Module 2]\r\nType=7\r\nName=Module 2\r\nCol=1\r\nRow=0\r\n"
+                             "[Controllers]\r\nM7=3\r\nParam=2\r\n[Notes]\r\nSome notes\r\n";
+    files.Add(Bytes(v210.begin(), v210.end()));
+}
+
+void WriteLinkSeeds(const fs::path& root, const fs::path& patchFolder)
+{
+    CSeedFolder toSynth(root, "simulator_codec");
+    CSeedFolder fromSynth(root, "sysex_receive");
+    const auto identify = MakeIdentifyFrame();
+    const Bytes identifyFrame(identify.begin(), identify.end());
+
+    CMoleculePacket patch;
+    patchfixtures::CPatchShape shape;
+    shape.types = {7, 19};
+    patchfixtures::BuildPatch(shape, patch);
+    const Bytes dump = Join(PatchDumpFrames(patch));
+    CMModuleRequest modules(1);
+    CMCableRequest cables(0);
+    CMKnobMapRequest knobs;
+    const Bytes requests = Join(linktest::QueuedFrames({&modules, &cables, &knobs}, 0, 1));
+
+    for (uint8_t model = 0; model < 3; ++model)
+        toSynth.Add(InCuts(identifyFrame), model);
+    toSynth.Add(InCuts(Join({identifyFrame, dump})), 0);
+    toSynth.Add(InCuts(Join({identifyFrame, dump, requests}), {5, 200, 17}), 1);
+    toSynth.Add(InCuts(requests), 2);
+
+    // What the synthesizer sends: its identify reply, its answers, and a
+    // patch changed on its own panel.
+    sim::CSimulator synth(sim::SimConfig{}, sim::CatalogueTypes());
+    std::vector<Bytes> sent;
+    auto exchange = [&](const Bytes& bytes) {
+        synth.Receive(bytes);
+        synth.AdvanceMs(2000);
+        for (Bytes& buffer : synth.TakeOutput())
+            sent.push_back(std::move(buffer));
+    };
+    exchange(identifyFrame);
+    exchange(dump);
+    exchange(requests);
+    synth.PanelPatchChange(1, sim::ReadPatchFile(patchFolder / "Seed 0.pch"));
+    synth.AdvanceMs(2000);
+    for (Bytes& buffer : synth.TakeOutput())
+        sent.push_back(std::move(buffer));
+    for (const Bytes& buffer : sent)
+        fromSynth.Add(InCuts(buffer));
+    fromSynth.Add(InCuts(Join(sent), {3, 64, 255, 1}));
+}
+
+void WriteResourceSeeds(const fs::path& root)
+{
+    CSeedFolder resources(root, "resources");
+    const std::vector<std::pair<const char*, int>> tables{{"SSTR", 0}, {"SALR", 1}, {"SMNU", 2}};
+    for (const NSHarrowen::CResourceModule* module : {&HarrowenResources(), &BootwrenResources()}) {
+        for (const auto& [type, choice] : tables) {
+            module->ForEach(type, [&](const NSHarrowen::CResourceEntry& entry) {
+                resources.Add(Bytes(entry.data, entry.data + entry.size), choice);
+                // The scripts the table holds, each alone.
+                NSHarrowen::CTextTable table(type, static_cast<uint16_t>(entry.id));
+                NSHarrowen::ParseResourceTable({entry.data, entry.size}, table);
+                for (int i = 0; i < NSHarrowen::CTextTable::kEntryCount && choice > 0; ++i) {
+                    if (const std::string* text = table.Entry(i))
+                        resources.Add(Bytes(text->begin(), text->end()), choice == 1 ? 3 : 4);
+                }
+            });
+        }
+        module->ForEach("DLOG", [&](const NSHarrowen::CResourceEntry& entry) {
+            resources.Add(Bytes(entry.data, entry.data + entry.size), 5);
+        });
+    }
+}
+
+void WriteImageSeeds(const fs::path& root)
+{
+    CSeedFolder images(root, "images");
+    // A few of each kind, smallest first, keep the corpus small.
+    auto addSmallest = [&](const char* type, int choice, size_t count) {
+        std::vector<Bytes> found;
+        PictureResources().ForEach(type, [&](const NSHarrowen::CResourceEntry& entry) {
+            found.emplace_back(entry.data, entry.data + entry.size);
+        });
+        std::sort(found.begin(), found.end(), [](const Bytes& a, const Bytes& b) { return a.size() < b.size(); });
+        for (size_t i = 0; i < found.size() && i < count; ++i)
+            images.Add(found[i], choice + static_cast<int>(i % 4));
+    };
+    addSmallest("JPEG", 0, 8);
+    addSmallest("SMTB", 0x80, 3);
+    addSmallest("CBMP", 0x80, 3);
+}
+
+void WriteListSeeds(const fs::path& root, const fs::path& folder)
+{
+    CSeedFolder lists(root, "patch_list");
+    const std::vector<std::vector<std::string>> orders{
+        {"First.pch", "", "", "Fourth.pch", "Fifth.pch"},
+        {"Only.pch"},
+        std::vector<std::string>(CPatchListFile::kPositions, "Every.pch"),
+    };
+    int count = 0;
+    for (const auto& order : orders) {
+        const fs::path path = folder / ("Seed " + std::to_string(count++) + ".pchList");
+        CPatchListFile list;
+        if (!list.Write(NSHarrowen::CFileSpec(path.string()), order))
+            throw std::runtime_error("patch list not written: " + list.GetFailure());
+        lists.Add(ReadBytes(path));
+    }
+}
+
+void WriteUpdateSeeds(const fs::path& root)
+{
+    CSeedFolder images(root, "update_image");
+    images.Add(updatertest::SmallSyntheticImage(64).Bytes());
+    updatertest::SyntheticImage commented = updatertest::SmallSyntheticImage(16, "Kandrel");
+    commented.comment = "Synthetic";
+    images.Add(commented.Bytes());
+    updatertest::SyntheticImage lying = updatertest::SmallSyntheticImage(8);
+    lying.lengthDelta = 1;
+    images.Add(lying.Bytes());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: fuzz_seeds FOLDER\n";
+        return 2;
+    }
+    try {
+        const fs::path root = argv[1];
+        const fs::path scratch = root / "scratch";
+        fs::create_directories(scratch);
+        InstallSharedModuleTypeInfo();
+        WritePatchSeeds(root, scratch);
+        WriteLinkSeeds(root, scratch);
+        WriteResourceSeeds(root);
+        WriteImageSeeds(root);
+        WriteListSeeds(root, scratch);
+        WriteUpdateSeeds(root);
+        fs::remove_all(scratch);
+    } catch (const std::exception& error) {
+        std::cerr << "fuzz_seeds: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
