@@ -73,6 +73,37 @@ DisplayPtr OpenDisplay()
     return DisplayPtr(XOpenDisplay(nullptr), XCloseDisplay);
 }
 
+// Gives the accented letters the tests type keys of their own before the demo
+// starts: xdotool otherwise binds a spare key for each such letter while it
+// types it and unbinds it at once, which a busy program may see too late.
+void MapAccentedLetters()
+{
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return;
+    int first = 0, last = 0;
+    XDisplayKeycodes(display.get(), &first, &last);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display.get(), static_cast<KeyCode>(first), last - first + 1, &perCode);
+    if (!map)
+        return;
+    std::vector<KeySym> wanted {XStringToKeysym("eacute"), XStringToKeysym("idiaeresis"),
+                                XStringToKeysym("udiaeresis"), XStringToKeysym("ssharp")};
+    for (int code = last; code >= first && !wanted.empty(); --code) {
+        const KeySym* row = map + static_cast<ptrdiff_t>(code - first) * perCode;
+        bool unused = true;
+        for (int k = 0; k < perCode; ++k)
+            unused = unused && row[k] == NoSymbol;
+        if (!unused)
+            continue;
+        KeySym symbol = wanted.back();
+        wanted.pop_back();
+        XChangeKeyboardMapping(display.get(), code, 1, &symbol, 1);
+    }
+    XFree(map);
+    XSync(display.get(), False);
+}
+
 platform::Rect ReadRect(std::istream& in)
 {
     platform::Rect r;
@@ -165,6 +196,7 @@ bool DesktopSession::Start(std::string& why)
     }
     display_ = ":" + number;
     setenv("DISPLAY", display_.c_str(), 1);
+    MapAccentedLetters();
     // The desktop libraries keep allocations to the end of the process.
     const char* asan = std::getenv("ASAN_OPTIONS");
     setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);

@@ -167,12 +167,12 @@ TEST_F(Desktop, TypedTextWithAccentsIsCutAndPastedByTheEditMenuAndByCtrlKeys)
 {
     const Point client = ClientOrigin(WindowRect("Notes"));
     session.Xdo(Move({client.x + 100, client.y + 22}) + " click 1");
-    session.Xdo("type --delay 30 'Naïve café'");
+    session.Xdo("type --delay 60 'Naïve café'");
     EXPECT_EQ(WaitForEditText("Naïve café"), "Naïve café");
     // Backspace takes the whole "é".
     session.Xdo("key BackSpace");
     EXPECT_EQ(WaitForEditText("Naïve caf"), "Naïve caf");
-    session.Xdo("type 'é'");
+    session.Xdo("sleep 0.3 type 'é'");
     EXPECT_EQ(WaitForEditText("Naïve café"), "Naïve café");
     // Select "café" by keys (four characters), cut it by Edit > Cut.
     session.Xdo("key shift+Left shift+Left shift+Left shift+Left");
