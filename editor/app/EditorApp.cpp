@@ -21,6 +21,7 @@
 #include "framework/windows/SplashScreen.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
+#include "platform/system/Clock.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
 #include "panels/panel/PanelModuleServices.h"
@@ -52,6 +53,8 @@ void CEditorApp::ShowSplash()
         platform::ShowWindow(splash_->GetHandle(), platform::ShowCommand::Show);
         splash_->InvalidateAll();
         PumpWaiting(1000); // the splash paints before the slower steps
+        platform::FlushScreen();
+        splashShownAt_ = platform::NowMilliseconds();
     } catch (const std::exception&) {
         // A program built without its pictures starts without a splash.
         splash_.reset();

@@ -57,6 +57,8 @@ public:
     void NewPatch();
     void OpenPatch();
     uint32_t GetDeferredAlert() const { return deferredAlert_; }
+    // The millisecond clock when the splash had been painted (0 without one).
+    uint64_t GetSplashShownAt() const { return splashShownAt_; }
     NSHarrowen::CMenu* GetMenu(size_t index) const { return menus_.at(index).get(); }
     CPatchManager* GetPatches() const { return patches_.get(); }
     CPortManager* GetPorts() const { return ports_.get(); }
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<CPortManager> ports_;
     std::unique_ptr<NSHarrowen::CPixelFormat> screenFormat_;
     uint32_t deferredAlert_ = 0;
+    uint64_t splashShownAt_ = 0;
     bool openingDocuments_ = false;
 };
 
