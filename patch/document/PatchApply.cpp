@@ -43,12 +43,15 @@ template <typename F> void ApplyPart(F&& apply)
 // A dump of a list gathers the error of each entry and goes on.
 class CEntryErrors {
 public:
-    template <typename F> void Apply(F&& apply)
+    // False when the entry failed.
+    template <typename F> bool Apply(F&& apply)
     {
         try {
             apply();
+            return true;
         } catch (const XPatchError& error) {
             gathered_.Add(error);
+            return false;
         }
     }
     void ThrowIfAny() const
@@ -386,7 +389,10 @@ void CPatch::ApplyModuleParamDump(const CMModuleParamDump& molecule)
     CPatchBackground& area = RequireArea(molecule.GetArea());
     CEntryErrors errors;
     for (const auto& [index, module] : molecule.GetModules()) {
-        errors.Apply([&] { area.CheckParamCount(index, module.values.size()); });
+        // A module whose values do not match its parameters takes none.
+        if (!errors.Apply([&] { area.CheckParamCount(index, module.values.size()); })) {
+            continue;
+        }
         for (const auto& [param, value] : module.values) {
             errors.Apply([&] { area.SetParamValue(index, param, value); });
         }

@@ -154,6 +154,7 @@ TEST_F(VoiceAreaTest, ValuesNamesAndCustomDataReachTheModules)
     auto high = std::make_unique<CMModuleParamDump>(1);
     high->SetParameter(1, kOscA, 0, 127);
     EXPECT_EQ(ApplyForError(std::move(high)), "Incomplete parameter data");
+    EXPECT_EQ(Module(1, 1).GetParamValue(0), 1); // the incomplete module took none
     const CBuildModule& osc = GetSharedModuleCatalogue().GetBuilder(kOscA);
     uint8_t small = 0;
     while (osc.GetParamMax(small) == 127) {
