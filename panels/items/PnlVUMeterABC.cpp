@@ -67,39 +67,21 @@ void CPnlClipVUMeter::HandleBroadcast()
 
 void CPnlClipVUMeter::Draw()
 {
-    NSHarrowen::CABCWindow* window = GetWindow();
-    if (window == nullptr) {
-        return;
-    }
-    NSHarrowen::CCanvas canvas(window);
-    const int l = GetFrame().left;
-    const int t = GetFrame().top;
-    if (GetLevel() >= kFullScale) {
-        Part(canvas, l, t, 0, kLitLevelRow, kBarWidth);
-    } else {
-        const int w = std::max<int>(GetLevel(), 0) * kBarWidth / kFullScale;
+    PaintBar([this](NSHarrowen::CCanvas& canvas, int l, int t) {
+        // Full scale or above lights the whole bar.
+        const int w = GetLevel() >= kFullScale ? kBarWidth : std::max<int>(GetLevel(), 0) * kBarWidth / kFullScale;
         Part(canvas, l, t, 0, kLitLevelRow, w);
         Part(canvas, l + w, t, w, kDarkLevelRow, kBarWidth - w);
-    }
-    Part(canvas, l + kLampX, t, kLampX, clip_ ? kLitLevelRow : kDarkLevelRow, kLampWidth);
-    changed_ = false;
+        Part(canvas, l + kLampX, t, kLampX, clip_ ? kLitLevelRow : kDarkLevelRow, kLampWidth);
+    });
 }
 
 void CPnlGainMeterABC::Draw()
 {
-    NSHarrowen::CABCWindow* window = GetWindow();
-    if (window == nullptr) {
-        return;
-    }
-    NSHarrowen::CCanvas canvas(window);
-    const int l = GetFrame().left;
-    const int t = GetFrame().top;
-    if (GetLevel() >= kFullScale) {
-        Part(canvas, l, t, 0, kLitGainRow, kWidth);
-    } else {
-        const int w = std::max<int>(GetLevel(), 0) * kWidth / kFullScale;
+    PaintBar([this](NSHarrowen::CCanvas& canvas, int l, int t) {
+        // Filling from the right.
+        const int w = GetLevel() >= kFullScale ? kWidth : std::max<int>(GetLevel(), 0) * kWidth / kFullScale;
         Part(canvas, l, t, 0, kDarkGainRow, kWidth - w);
         Part(canvas, l + kWidth - w, t, kWidth - w, kLitGainRow, w);
-    }
-    changed_ = false;
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/drawing/Canvas.h"
+#include "framework/windows/ABCWindow.h"
 #include "panels/items/PnlCustom.h"
 
 #include <cstdint>
@@ -20,6 +22,17 @@ public:
     virtual void SetClip(bool) {}
 
 protected:
+    // Paints on the window with the frame's top-left corner, if shown.
+    template <typename Paint>
+    void PaintBar(Paint&& paint)
+    {
+        if (NSHarrowen::CABCWindow* window = GetWindow()) {
+            NSHarrowen::CCanvas canvas(window);
+            paint(canvas, GetFrame().left, GetFrame().top);
+            changed_ = false;
+        }
+    }
+
     bool changed_ = false;
 
 private:

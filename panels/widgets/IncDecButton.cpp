@@ -1,28 +1,15 @@
 #include "panels/widgets/IncDecButton.h"
 
-#include "framework/views/GroupView.h"
-#include "framework/windows/ABCWindow.h"
 #include "panels/items/DragState.h"
 #include "panels/painters/IncDecButtonGUI.h"
 
 CIncDecButtonABC::CIncDecButtonABC(NSHarrowen::CGroupView* parent, int16_t width, int16_t height, Form form)
-    : CControlView(parent), form_(form)
+    : CPanelFormControl(parent, form)
 {
     SetSize(width, height);
-    if (form_ == Form::Panel) {
-        SetFrameChangeRedraw(NSHarrowen::kRedrawNothing);
-    }
 }
 
-CIncDecButtonABC::~CIncDecButtonABC()
-{
-    if (HasMouseCapture()) {
-        ReleaseMouse();
-    }
-    if (form_ == Form::Panel && GetParent() != nullptr) {
-        GetParent()->RemoveChild(this);
-    }
-}
+CIncDecButtonABC::~CIncDecButtonABC() = default;
 
 void CIncDecButtonABC::SetPainter(std::unique_ptr<CIncDecButtonGUIABC> painter) { painter_ = std::move(painter); }
 
@@ -36,18 +23,6 @@ bool CIncDecButtonABC::TakeEvent(int32_t& code)
     return true;
 }
 
-void CIncDecButtonABC::RunUpdate()
-{
-    if (form_ == Form::Panel) {
-        if (GetParent() != nullptr) {
-            GetParent()->ReceiveNotifications();
-        }
-        UpdateDisplay();
-    } else {
-        NSHarrowen::UpdateAllWindows();
-    }
-}
-
 void CIncDecButtonABC::MouseDown(const NSHarrowen::CEvent& event)
 {
     if (!CaptureMouse()) {
@@ -57,7 +32,7 @@ void CIncDecButtonABC::MouseDown(const NSHarrowen::CEvent& event)
     pending_ = true;
     nextRepeat_ = NowMs32() + kFirstRepeatMs;
     RunUpdate();
-    CControlView::MouseDown(event);
+    CPanelFormControl::MouseDown(event);
 }
 
 void CIncDecButtonABC::HandleBroadcast()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/controls/ControlView.h"
+#include "panels/widgets/PanelFormControl.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,9 +12,8 @@ class CIncDecButtonGUIABC;
 // after the press and then every 100 ms while held, and 0 at the release.
 // In panel form (inside a panel item) it tells its parent after each event;
 // in window form it refreshes every window.
-class CIncDecButtonABC : public NSHarrowen::CControlView {
+class CIncDecButtonABC : public CPanelFormControl {
 public:
-    enum class Form { Window, Panel };
     static constexpr uint32_t kFirstRepeatMs = 400;
     static constexpr uint32_t kRepeatMs = 100;
 
@@ -36,14 +35,11 @@ protected:
     virtual bool IsLowerHalf(NSHarrowen::CPoint where) const = 0;
 
 private:
-    void RunUpdate();
-
     std::unique_ptr<CIncDecButtonGUIABC> painter_;
     int32_t code_ = 0;
     bool pending_ = false;
     int32_t displayState_ = 0;
     uint32_t nextRepeat_ = 0;
-    Form form_;
 };
 
 class CUpDownButton final : public CIncDecButtonABC {

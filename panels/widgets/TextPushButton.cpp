@@ -1,26 +1,12 @@
 #include "panels/widgets/TextPushButton.h"
 
-#include "framework/windows/ABCWindow.h"
-#include "framework/views/GroupView.h"
 
 CTextPushButton::CTextPushButton(NSHarrowen::CGroupView* parent, const std::string& label, Form form,
                                  const std::string& tooltip)
-    : CControlView(parent), painter_(*this, label), form_(form)
+    : CPanelFormControl(parent, form), painter_(*this, label)
 {
-    if (form_ == Form::Panel) {
-        SetFrameChangeRedraw(NSHarrowen::kRedrawNothing);
-    } else {
+    if (form == Form::Window) {
         SetToolTip(tooltip);
-    }
-}
-
-CTextPushButton::~CTextPushButton()
-{
-    if (HasMouseCapture()) {
-        ReleaseMouse();
-    }
-    if (form_ == Form::Panel && GetParent() != nullptr) {
-        GetParent()->RemoveChild(this);
     }
 }
 
@@ -31,18 +17,6 @@ bool CTextPushButton::WasPushed()
     return pushed;
 }
 
-void CTextPushButton::RunUpdate()
-{
-    if (form_ == Form::Panel) {
-        if (GetParent() != nullptr) {
-            GetParent()->ReceiveNotifications();
-        }
-        UpdateDisplay();
-    } else {
-        NSHarrowen::UpdateAllWindows();
-    }
-}
-
 void CTextPushButton::MouseDown(const NSHarrowen::CEvent& event)
 {
     if (!CaptureMouse()) {
@@ -51,7 +25,7 @@ void CTextPushButton::MouseDown(const NSHarrowen::CEvent& event)
     raised_ = false;
     pushed_ = true;
     RunUpdate();
-    CControlView::MouseDown(event);
+    CPanelFormControl::MouseDown(event);
 }
 
 void CTextPushButton::MouseStillDown()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/controls/ControlView.h"
+#include "panels/widgets/PanelFormControl.h"
 #include "panels/painters/ButtonGUI.h"
 
 #include <string>
@@ -9,13 +9,10 @@
 // once from the moment the button goes down. In panel form (inside a panel
 // item) the button tells its parent (ReceiveNotifications) after an event;
 // in window form it refreshes every window.
-class CTextPushButton final : public NSHarrowen::CControlView {
+class CTextPushButton final : public CPanelFormControl {
 public:
-    enum class Form { Window, Panel };
-
     CTextPushButton(NSHarrowen::CGroupView* parent, const std::string& label, Form form = Form::Panel,
                     const std::string& tooltip = {});
-    ~CTextPushButton() override;
 
     bool WasPushed();
     bool IsRaised() const { return raised_; }
@@ -26,10 +23,7 @@ public:
     void UpdateDisplay() override;
 
 private:
-    void RunUpdate();
-
     CTextButtonGUI painter_;
     bool raised_ = true;
     bool pushed_ = false;
-    Form form_;
 };
