@@ -2,7 +2,7 @@
 
 #include "panels/ModuleCatalogue.h"
 #include "panels/panel/Module.h"
-#include "patch/area/NullCableRenderList.h"
+#include "panels/cables/CableRenderList.h"
 
 CPanelModuleServices::CPanelModuleServices(CModuleCatalogue& catalogue) : catalogue_(&catalogue)
 {
@@ -35,5 +35,5 @@ std::string CPanelModuleServices::GetTypeName(uint8_t typeId) const
 
 std::unique_ptr<CCableRenderListInterface> CPanelModuleServices::CreateCableRenderer() const
 {
-    return std::make_unique<CNullCableRenderList>();
+    return std::make_unique<CCableRenderList>();
 }

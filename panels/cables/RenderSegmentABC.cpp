@@ -1,0 +1,83 @@
+#include "panels/cables/RenderSegmentABC.h"
+
+#include "panels/cables/PixelTarget.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+using NSHarrowen::CRect;
+
+SegmentClass ClassifySegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const int32_t dx = x1 - x2;
+    const int32_t dy = y1 - y2;
+    if (std::abs(dx) < std::abs(dy)) {
+        return {dx * dy < 1 ? SegmentKind::Kind1And7 : SegmentKind::Kind5And11, static_cast<uint8_t>(y1 < y2 ? 3 : 4)};
+    }
+    return {dx * dy >= 0 ? SegmentKind::Kind4And10 : SegmentKind::Kind2And8, static_cast<uint8_t>(x1 < x2 ? 1 : 2)};
+}
+
+CRenderSegmentABC::CRenderSegmentABC(const CableKey& key, uint32_t colour, float width)
+    : CRenderLineABC(key, colour), class_(ClassifySegment(key.x1, key.y1, key.x2, key.y2))
+{
+    const bool steep = class_.IsSteep();
+    majorA_ = steep ? key.y1 : key.x1;
+    minorA_ = steep ? key.x1 : key.y1;
+    majorB_ = steep ? key.y2 : key.x2;
+    minorB_ = steep ? key.x2 : key.y2;
+    if (majorB_ < majorA_) {
+        std::swap(majorA_, majorB_);
+        std::swap(minorA_, minorB_);
+    }
+    const int32_t major = majorB_ - majorA_;
+    if (major == 0) {
+        // Both ends coincide: nothing is drawn and no area is covered.
+        return;
+    }
+    const float slope = static_cast<float>(minorB_ - minorA_) / static_cast<float>(major);
+    halfRun_ = width / 2.0F * std::sqrt(slope * slope + 1.0F);
+    slopeAngle_ = std::atan(slope);
+    const int32_t edge = static_cast<int32_t>(std::ceil(halfRun_ - 0.5F));
+    const int32_t minorLow = std::min(minorA_, minorB_) - edge - 1;
+    const int32_t minorHigh = std::max(minorA_, minorB_) + edge + 2;
+    SetRect(steep ? CRect(minorLow, majorA_ - 1, minorHigh, majorB_ + 2)
+                  : CRect(majorA_ - 1, minorLow, majorB_ + 2, minorHigh));
+}
+
+void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
+{
+    CRect clip = update;
+    if (GetRect().IsEmpty() || !clip.Intersect(target.GetClip()) || !clip.Intersects(GetRect())) {
+        return;
+    }
+    const bool steep = class_.IsSteep();
+    const int32_t clipMajorLow = steep ? clip.top : clip.left;
+    const int32_t clipMajorHigh = steep ? clip.bottom : clip.right;
+    const int32_t clipMinorLow = steep ? clip.left : clip.top;
+    const int32_t clipMinorHigh = steep ? clip.right : clip.bottom;
+    const float slope = static_cast<float>(minorB_ - minorA_) / static_cast<float>(majorB_ - majorA_);
+    const int32_t first = std::max(majorA_, clipMajorLow);
+    const int32_t last = std::min(majorB_, clipMajorHigh - 1);
+    for (int32_t major = first; major <= last; ++major) {
+        const float centre = static_cast<float>(minorA_) + slope * static_cast<float>(major - majorA_) + 0.5F;
+        const float upper = centre - halfRun_;
+        const float lower = centre + halfRun_;
+        const int32_t rowFirst = std::max(static_cast<int32_t>(std::floor(upper)), clipMinorLow);
+        const int32_t rowLast = std::min(static_cast<int32_t>(std::ceil(lower)) - 1, clipMinorHigh - 1);
+        for (int32_t row = rowFirst; row <= rowLast; ++row) {
+            const float rowTop = static_cast<float>(row);
+            const float coverage = std::min(rowTop + 1.0F, lower) - std::max(rowTop, upper);
+            const uint32_t pixel = PixelAcross(rowTop + 0.5F - upper);
+            const int32_t x = steep ? row : major;
+            const int32_t y = steep ? major : row;
+            if (coverage >= 0.999F) {
+                target.Put(x, y, pixel);
+            } else if (coverage > 0.0F) {
+                const auto keep = static_cast<uint32_t>(std::lround(255.0F * (1.0F - coverage)));
+                target.Blend(x, y, pixel, std::min<uint32_t>(keep, 255));
+            }
+        }
+    }
+}
