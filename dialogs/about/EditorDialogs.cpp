@@ -1,6 +1,7 @@
 #include "dialogs/about/EditorDialogs.h"
 
 #include "dialogs/about/DialogAbout.h"
+#include "dialogs/name/NameDialog.h"
 
 void CEditorDialogs::RunAbout()
 {
@@ -8,4 +9,14 @@ void CEditorDialogs::RunAbout()
     about->CenterOnFrame();
     about->Open(about->GetWindowRectInFrame());
     NSHarrowen::RunModal(about);
+}
+
+bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
+                                   uint8_t maxLength, NSHarrowen::CPoint position)
+{
+    bool accepted = false;
+    auto* dialog = new CNameDialog(owner, caption, name, maxLength, position, &accepted);
+    dialog->Open(CNameDialog::PlaceFor(position));
+    NSHarrowen::RunModal(dialog);
+    return accepted;
 }

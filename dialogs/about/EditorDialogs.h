@@ -6,9 +6,6 @@
 class CEditorDialogs final : public CEditorDialogsInterface {
 public:
     void RunAbout() override;
-    bool RunNameDialog(NSHarrowen::CABCWindow*, const std::string&, std::string&, uint8_t,
-                       NSHarrowen::CPoint) override
-    {
-        return false;
-    }
+    bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
+                       uint8_t maxLength, NSHarrowen::CPoint position) override;
 };

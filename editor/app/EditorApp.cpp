@@ -2,6 +2,7 @@
 
 #include "editor/app/EditorCommands.h"
 #include "editor/app/EditorDialogsInterface.h"
+#include "editor/app/EditorPanelServices.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/windows/PatchView.h"
@@ -85,6 +86,7 @@ void CEditorApp::Init()
     SetModuleTypeInfo(catalogue_.get());
     // New modules of the documents are module panels.
     moduleServices_ = std::make_unique<CPanelModuleServices>(*catalogue_);
+    panelServices_ = std::make_unique<CEditorPanelServices>();
     // The preferences and the patch list exist (empty) before the port
     // manager, which holds on to both.
     preferences_ = std::make_unique<CPreferences>();
@@ -112,6 +114,7 @@ void CEditorApp::Teardown()
     ports_.reset();
     SetMoleculeRegistry(nullptr);
     registry_.reset();
+    panelServices_.reset();
     moduleServices_.reset();
     SetModuleTypeInfo(nullptr);
     catalogue_.reset();

@@ -16,6 +16,7 @@ class CMenuBar;
 class CPixelFormat;
 class CSplashScreen;
 } // namespace NSHarrowen
+class CEditorPanelServices;
 class CModuleCatalogue;
 class CPanelModuleServices;
 class CMoleculeRegistry;
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<CMoleculeRegistry> registry_;
     std::unique_ptr<CModuleCatalogue> catalogue_;
     std::unique_ptr<CPanelModuleServices> moduleServices_;
+    std::unique_ptr<CEditorPanelServices> panelServices_;
     std::unique_ptr<CPreferences> preferences_;
     std::unique_ptr<CPatchManager> patches_;
     std::unique_ptr<CPortManager> ports_;

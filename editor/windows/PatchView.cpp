@@ -1,6 +1,7 @@
 #include "editor/windows/PatchView.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/app/EditorDialogsInterface.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/windows/SaveQuestion.h"
@@ -140,6 +141,8 @@ bool CPatchView::CanClose()
 {
     if (CPreferences* preferences = GetPreferences())
         preferences->maximisedWindows = IsMaximized();
+    if (nameDialogOpen_)
+        return false;
     if (!patch_.IsDirtyWithoutChanges())
         return true;
     switch (AskSaveChanges(patch_.GetName(), false)) {
@@ -187,4 +190,27 @@ void CPatchView::Idle()
     if (!patch_.IsSlotBusy())
         patch_.ShowModuleValues();
     CDocumentWindow::Idle();
+}
+
+bool CPatchView::RunNameDialog(const std::string& caption, std::string& name, uint8_t maxLength, CPoint position)
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    if (nameDialogOpen_ || !dialogs)
+        return false;
+    nameDialogOpen_ = true;
+    bool confirmed = false;
+    try {
+        confirmed = dialogs->RunNameDialog(this, caption, name, maxLength, position);
+    } catch (...) {
+        confirmed = false;
+    }
+    nameDialogOpen_ = false;
+    return confirmed;
+}
+
+void CPatchView::AskPatchName(CPoint position)
+{
+    std::string name = patch_.GetName();
+    if (RunNameDialog("Patch name", name, kNameLength, position) && name != patch_.GetName())
+        patch_.SendPatchName(name);
 }

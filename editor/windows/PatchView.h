@@ -30,6 +30,15 @@ public:
     void SetOrderNumber(uint16_t order) { order_ = order; }
     const std::string& GetShownTitle() const { return title_; }
 
+    // The name prompts: the patch name (sent when it changed), and the
+    // shared run of the name box at a screen point; false when the user
+    // cancelled or a name box of this window is open already.
+    static constexpr uint8_t kNameLength = 16;
+    void AskPatchName(NSHarrowen::CPoint position);
+    bool RunNameDialog(const std::string& caption, std::string& name, uint8_t maxLength,
+                       NSHarrowen::CPoint position);
+    bool IsNameDialogOpen() const { return nameDialogOpen_; }
+
     // CPatchWindowInterface.
     void BringToFront() override;
     void Close() override;
@@ -52,4 +61,5 @@ private:
     bool active_ = false;
     std::string title_;
     uint16_t order_ = kNewOrderNumber;
+    bool nameDialogOpen_ = false;
 };
