@@ -20,7 +20,7 @@ const char* const kSimProgramUsage =
     "  --values S:RATE         frames of measured values for slot S, RATE per second\n"
     "  --log FILE              what it receives, one line each (- for standard output)\n"
     "  --name NAME             port name (simsynth): ports NAME in and NAME out\n"
-    "  --api alsa|jack         the MIDI system (RtMidi's choice when left out)\n"
+    "  --api alsa|jack         the MIDI system (the programs' own choice when left out)\n"
     "  --os-update             in its update state: takes a new operating system from\n"
     "                          the updater (model and the first two version numbers as above)\n"
     "  --reply-length N        its version reply in the update state: 11, 12 or 13 bytes\n"

@@ -16,7 +16,7 @@ struct SimProgramOptions {
     std::string faultScript;
     std::string logFile; // "-" for standard output
     std::string portName = "simsynth";
-    std::string api; // "alsa", "jack" or empty for RtMidi's choice
+    std::string api; // "alsa", "jack" or empty for the programs' own choice
     int valueSlot = -1;
     unsigned valueRate = 0;
     bool help = false;

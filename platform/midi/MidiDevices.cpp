@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <condition_variable>
+#include <regex>
 #include <thread>
 #include <utility>
 
@@ -52,6 +53,8 @@ std::mutex gListMutex;
 DeviceList gLists[2];
 std::mutex gNameMutex;
 std::string gClientName;
+std::mutex gHostMutex;
+std::unique_ptr<MidiSystem> gHostSystem;
 
 DeviceList& ListOf(MidiDirection direction)
 {
@@ -102,6 +105,19 @@ MidiResult Caps(MidiDirection direction, unsigned id, MidiDeviceCaps& caps)
 }
 
 } // namespace
+
+MidiSystem* HostMidiSystem()
+{
+    std::lock_guard<std::mutex> guard(gHostMutex);
+    return gHostSystem.get();
+}
+
+std::unique_ptr<MidiSystem> InstallHostMidiSystem(std::unique_ptr<MidiSystem> system)
+{
+    std::lock_guard<std::mutex> guard(gHostMutex);
+    std::swap(gHostSystem, system);
+    return system;
+}
 
 std::string MidiErrorText(MidiResult result)
 {
@@ -158,6 +174,20 @@ MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance,
     if (result != midierr::kOk)
         return result;
     return entry.system->OpenInput(entry.info.key, callback, instance, device);
+}
+
+std::string AlsaPortDisplayName(const std::string& portName)
+{
+    static const std::regex numbers(R"( \d+:\d+$)");
+    std::string name = std::regex_replace(portName, numbers, "");
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos) {
+        const std::string client = name.substr(0, colon);
+        const std::string port = name.substr(colon + 1);
+        if (port.compare(0, client.size(), client) == 0)
+            name = port;
+    }
+    return name;
 }
 
 } // namespace platform

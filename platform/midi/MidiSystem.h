@@ -28,9 +28,13 @@ public:
                                  std::unique_ptr<MidiInDevice>& device) = 0;
 };
 
-// The machine's MIDI system chosen for this process, or null when there is
-// none (see RtMidiSystem.cpp).
+// The machine's MIDI system installed for this process, or null when there
+// is none: a program installs it at start (UseMachineMidi, in the
+// platform_rtmidi library); until then only the virtual devices are listed.
 MidiSystem* HostMidiSystem();
+// Installs the machine's MIDI system (null: none) and returns the one before.
+// No device of the old one may be open.
+std::unique_ptr<MidiSystem> InstallHostMidiSystem(std::unique_ptr<MidiSystem> system);
 // The in-process virtual devices.
 MidiSystem& VirtualMidiSystem();
 // The client name set by SetMidiClientName or the program's name.

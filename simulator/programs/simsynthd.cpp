@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi/rtmidi/MidiApiChoice.h"
 #include "simulator/SimCatalogueTypes.h"
 #include "simulator/SimPatchFile.h"
 #include "simulator/SimProgramOptions.h"
@@ -96,9 +98,16 @@ struct MidiPorts {
         out.openVirtualPort(o.portName + " out");
     }
 
+    // The system every program of ours takes, unless --api names one; none
+    // on the machine ends the program.
     static RtMidi::Api Api(const sim::SimProgramOptions& o)
     {
-        return o.api == "jack" ? RtMidi::UNIX_JACK : o.api == "alsa" ? RtMidi::LINUX_ALSA : RtMidi::UNSPECIFIED;
+        const RtMidi::Api api = platform::ChooseMachineMidiApi(o.api);
+        if (api == RtMidi::RTMIDI_DUMMY) {
+            std::cerr << "simsynthd: the MIDI ports could not be opened: no ALSA sequencer and no running JACK server\n";
+            std::exit(1);
+        }
+        return api;
     }
 
     void Announce(const sim::SimProgramOptions& o, const std::string& what)

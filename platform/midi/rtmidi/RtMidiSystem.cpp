@@ -1,76 +1,22 @@
-// The machine's MIDI devices through RtMidi: the ALSA sequencer when the
-// machine has one, else a running JACK server. TORVAN_MIDI_API chooses
-// instead: "alsa", "jack" or "none" (only virtual devices); without it, a
-// JACK server named in JACK_DEFAULT_SERVER that runs comes first.
+// The machine's MIDI devices through RtMidi, on the system ChooseMidiApi
+// picks (MidiApiChoice.h).
 #include "platform/midi/MidiSystem.h"
 #include "platform/midi/MidiInDevice.h"
 #include "platform/midi/MidiOutDevice.h"
+#include "platform/midi/rtmidi/MachineMidi.h"
+#include "platform/midi/rtmidi/MidiApiChoice.h"
 
 #include <RtMidi.h>
-#include <jack/jack.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <regex>
 
 namespace platform {
 
 namespace {
-
-// libjack prints its own complaints; silence them while we only look for a
-// server, so a desktop without JACK starts quietly.
-std::atomic<bool> gProbingJack{false};
-
-void JackErrorText(const char* text)
-{
-    if (!gProbingJack)
-        fprintf(stderr, "JACK: %s\n", text);
-}
-
-void JackInfoText(const char*) {}
-
-bool JackServerRuns()
-{
-    jack_set_error_function(JackErrorText);
-    jack_set_info_function(JackInfoText);
-    gProbingJack = true;
-    jack_status_t status{};
-    jack_client_t* client = jack_client_open("probe", JackNoStartServer, &status);
-    gProbingJack = false;
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
-}
-
-bool AlsaSequencerPresent()
-{
-    return access("/dev/snd/seq", R_OK | W_OK) == 0;
-}
-
-RtMidi::Api ChooseApi()
-{
-    const char* chosen = std::getenv("TORVAN_MIDI_API");
-    if (chosen && *chosen) {
-        if (std::strcmp(chosen, "alsa") == 0)
-            return RtMidi::LINUX_ALSA;
-        if (std::strcmp(chosen, "jack") == 0)
-            return JackServerRuns() ? RtMidi::UNIX_JACK : RtMidi::RTMIDI_DUMMY;
-        return RtMidi::RTMIDI_DUMMY;
-    }
-    const char* jackServer = std::getenv("JACK_DEFAULT_SERVER");
-    if (jackServer && *jackServer && JackServerRuns())
-        return RtMidi::UNIX_JACK;
-    if (AlsaSequencerPresent())
-        return RtMidi::LINUX_ALSA;
-    if (JackServerRuns())
-        return RtMidi::UNIX_JACK;
-    return RtMidi::RTMIDI_DUMMY;
-}
 
 // Collects what RtMidi reports instead of letting it print or throw.
 struct ErrorSink {
@@ -301,29 +247,10 @@ private:
 
 } // namespace
 
-std::string AlsaPortDisplayName(const std::string& portName)
+void UseMachineMidi(std::string_view request)
 {
-    static const std::regex numbers(R"( \d+:\d+$)");
-    std::string name = std::regex_replace(portName, numbers, "");
-    const size_t colon = name.find(':');
-    if (colon != std::string::npos) {
-        const std::string client = name.substr(0, colon);
-        const std::string port = name.substr(colon + 1);
-        if (port.compare(0, client.size(), client) == 0)
-            name = port;
-    }
-    return name;
-}
-
-MidiSystem* HostMidiSystem()
-{
-    static std::unique_ptr<RtMidiSystem> system = []() -> std::unique_ptr<RtMidiSystem> {
-        const RtMidi::Api api = ChooseApi();
-        if (api == RtMidi::RTMIDI_DUMMY)
-            return nullptr;
-        return std::make_unique<RtMidiSystem>(api);
-    }();
-    return system.get();
+    const RtMidi::Api api = ChooseMachineMidiApi(request);
+    InstallHostMidiSystem(api == RtMidi::RTMIDI_DUMMY ? nullptr : std::make_unique<RtMidiSystem>(api));
 }
 
 } // namespace platform

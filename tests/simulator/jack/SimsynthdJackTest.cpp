@@ -102,12 +102,15 @@ int FindPort(Port& port, const std::string& name)
 
 } // namespace
 
-TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
+namespace {
+
+// Starts simsynthd with the arguments and the port name and talks to it over
+// the tests' JACK server.
+void ExpectAnswersOverJack(std::vector<std::string> args, const std::string& name)
 {
-    if (!std::getenv("JACK_DEFAULT_SERVER"))
-        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
-    const std::string name = "simtest" + std::to_string(getpid());
-    testsupport::ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--name", name});
+    args.insert(args.begin(), SIMSYNTHD_PATH);
+    args.insert(args.end(), {"--name", name});
+    testsupport::ScopedProcess daemon(args);
     ASSERT_TRUE(daemon.Started());
 
     RtMidiIn in(RtMidi::UNIX_JACK, "simsynthd-test-in");
@@ -150,6 +153,24 @@ TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
     EXPECT_EQ(frame.payload[0], 0x03);
     const Bytes tail(frame.payload.end() - 10, frame.payload.end());
     EXPECT_EQ(tail, (Bytes{0x07, 0x08, 0x09, 0x00, 0x05, 0x01, 0x01, 0x01, 0x01, 0x7F}));
+}
+
+} // namespace
+
+TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    ExpectAnswersOverJack({"--api", "jack"}, "simtest" + std::to_string(getpid()));
+}
+
+// Without --api it takes the MIDI system the other programs take: the named
+// JACK server of the tests, also where the machine has no ALSA sequencer.
+TEST(Simsynthd, WithoutApiTakesTheProgramsChoiceOfMidiSystem)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    ExpectAnswersOverJack({}, "simauto" + std::to_string(getpid()));
 }
 
 TEST(Simsynthd, PortsThatCannotBeOpenedEndTheProgramWithAnError)

@@ -3,6 +3,7 @@
 #include "framework/application/StartupRecord.h"
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
+#include "platform/midi/rtmidi/MachineMidi.h"
 #include "resources/BootwrenResources.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@ int RunBootwrenApplication(NSHarrowen::CStartupRecord& record)
         return 1;
     }
     const platform::CHostScope scope(std::move(desktop));
+    platform::UseMachineMidi();
     BootwrenResources();
     record.SetApplicationName(CBootwren::kApplicationName);
     int result = 0;
