@@ -261,3 +261,38 @@ TEST_F(EditorTest, AFileThatCannotBeLoadedIsReportedWithItsTextAsAnArgument)
 }
 
 } // namespace editortest
+
+namespace editortest {
+
+TEST_F(EditorTest, ADeferredAlertIsShownOnceAtTheNextIdleStep)
+{
+    Launch();
+    CEditorServicesInterface* services = GetEditorServices();
+    ASSERT_NE(services, nullptr);
+    services->PostDeferredAlert(CEditorApp::kAlertNotEnoughMemory);
+    EXPECT_TRUE(alerts.empty());
+    Step(300);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Not enough memory to perform requested action."), std::string::npos) << alerts[0];
+    EXPECT_EQ(app->GetDeferredAlert(), 0u);
+}
+
+TEST_F(EditorTest, AlertTextsCannotAddTagsButtonsOrPlaceholders)
+{
+    Launch();
+    GetEditorServices()->ShowAlertScript("[WARN][Flash Problem]%s[OK]", "[STOP]bad ^0 [Cancel]");
+    ASSERT_EQ(alerts.size(), 1u);
+    // Made safe: no tag, button or placeholder of the text's own.
+    EXPECT_EQ(alerts[0], "Flash Problem (STOP)bad ~0 (Cancel)");
+}
+
+TEST_F(EditorTest, HelpWithoutAHelpFileSaysSo)
+{
+    Launch();
+    Choose(editorcommands::kHelpContents);
+    Step(100);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Could not open help file."), std::string::npos) << alerts[0];
+}
+
+} // namespace editortest
