@@ -18,35 +18,12 @@ using namespace NSHarrowen;
 
 namespace editortest {
 
-namespace {
-
-EditorTest* gOperatorFor = nullptr;
-constexpr const char* kOperatorClass = "PatchoraTestOperator";
-
-platform::LResult OperatorProc(platform::WindowHandle w, uint32_t message, platform::WParam wParam,
-                               platform::LParam lParam)
-{
-    if (message == platform::msg::Timer && gOperatorFor) {
-        gOperatorFor->Operate();
-        return 0;
-    }
-    return platform::DefWindowProc(w, message, wParam, lParam);
-}
-
-} // namespace
-
 void EditorTest::SetUp()
 {
     PatchoraResources();
     PictureResources();
     SetEditorDialogs(&dialogs);
-    platform::RegisterWindowClass({kOperatorClass, 0, OperatorProc, platform::ClassBackground::None});
-    platform::CreateParams params;
-    params.className = kOperatorClass;
-    params.rect = platform::Rect::FromSize(0, 0, 1, 1);
-    operatorWindow_ = platform::CreateWindow(params);
-    platform::SetTimer(operatorWindow_, 1, 30);
-    gOperatorFor = this;
+    operator_ = std::make_unique<testsupport::TimerOperator>([this] { Operate(); });
 }
 
 void EditorTest::TearDown()
@@ -57,8 +34,7 @@ void EditorTest::TearDown()
             delete GetWindowAt(0);
         app.reset();
     }
-    gOperatorFor = nullptr;
-    platform::DestroyWindow(operatorWindow_);
+    operator_.reset();
     SetEditorDialogs(nullptr);
 }
 

@@ -9,6 +9,7 @@
 #include "editor/app/EditorApp.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TimerOperator.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ protected:
     std::vector<std::string> alerts;
 
 private:
-    uintptr_t operatorWindow_ = 0;
+    std::unique_ptr<testsupport::TimerOperator> operator_;
 };
 
 } // namespace editortest

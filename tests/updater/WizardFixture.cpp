@@ -29,25 +29,6 @@ using namespace NSBootwren;
 
 namespace updatertest {
 
-namespace {
-
-// The operator acts from a timer of its own window, which modal runs keep
-// dispatching.
-WizardTest* gOperatorFor = nullptr;
-constexpr const char* kOperatorClass = "BootwrenTestOperator";
-
-platform::LResult OperatorProc(platform::WindowHandle w, uint32_t message, platform::WParam wParam,
-                               platform::LParam lParam)
-{
-    if (message == platform::msg::Timer && gOperatorFor) {
-        gOperatorFor->OperateAlerts();
-        return 0;
-    }
-    return platform::DefWindowProc(w, message, wParam, lParam);
-}
-
-} // namespace
-
 void WizardTest::SetUp()
 {
     BootwrenResources();
@@ -55,13 +36,7 @@ void WizardTest::SetUp()
     otherSynth.Faults().silent = true;
     otherPort = std::make_unique<sim::CSimUpdatePort>(otherSynth, "Another Port");
     port = std::make_unique<sim::CSimUpdatePort>(synth, kSimDeviceName);
-    platform::RegisterWindowClass({kOperatorClass, 0, OperatorProc, platform::ClassBackground::None});
-    platform::CreateParams params;
-    params.className = kOperatorClass;
-    params.rect = platform::Rect::FromSize(0, 0, 1, 1);
-    operatorWindow_ = platform::CreateWindow(params);
-    platform::SetTimer(operatorWindow_, 1, 30);
-    gOperatorFor = this;
+    operator_ = std::make_unique<testsupport::TimerOperator>([this] { OperateAlerts(); });
     platform::SetFileDialogResponder([this](const platform::FileDialogRequest& request) -> std::optional<std::string> {
         fileDialogs.push_back(request.title);
         if (dialogAnswers.empty())
@@ -80,9 +55,8 @@ void WizardTest::TearDown()
             delete GetWindowAt(0);
         app.reset();
     }
-    gOperatorFor = nullptr;
     platform::SetFileDialogResponder(nullptr);
-    platform::DestroyWindow(operatorWindow_);
+    operator_.reset();
     port.reset();
     otherPort.reset();
 }

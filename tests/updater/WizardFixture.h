@@ -9,6 +9,7 @@
 #include "simulator/update/SimUpdatePort.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TimerOperator.h"
 #include "tests/updater/support/SyntheticImages.h"
 #include "updater/app/Bootwren.h"
 
@@ -82,7 +83,7 @@ private:
     std::vector<uint8_t> builtIn_;
     std::unique_ptr<NSHarrowen::CResourceEntry[]> entries_;
     std::unique_ptr<NSHarrowen::CResourceModule> module_;
-    uintptr_t operatorWindow_ = 0;
+    std::unique_ptr<testsupport::TimerOperator> operator_;
 };
 
 } // namespace updatertest
