@@ -1,5 +1,26 @@
 #include "panels/panel/ItemFactory.h"
 
+#include "panels/graphs/PnlADSRGraph.h"
+#include "panels/graphs/PnlADEnvGraph.h"
+#include "panels/graphs/PnlModEnvGraph.h"
+#include "panels/graphs/PnlAHDEnvGraph.h"
+#include "panels/graphs/PnlMultiEnvGraph.h"
+#include "panels/graphs/PnlNormalFilterGraph.h"
+#include "panels/graphs/PnlClassicFilterGraph.h"
+#include "panels/graphs/PnlPhaserGraph.h"
+#include "panels/graphs/PnlVocoderGraph.h"
+#include "panels/graphs/PnlEqMidGraph.h"
+#include "panels/graphs/PnlEqHiLoGraph.h"
+#include "panels/graphs/PnlLFOAGraph.h"
+#include "panels/graphs/PnlLFOBGraph.h"
+#include "panels/graphs/PnlSlaveLFOAGraph.h"
+#include "panels/graphs/PnlDistAGraph.h"
+#include "panels/graphs/PnlDistBGraph.h"
+#include "panels/graphs/PnlWrapGraph.h"
+#include "panels/graphs/PnlAmpProcGraph.h"
+#include "panels/graphs/PnlCompressorGraph.h"
+#include "panels/graphs/PnlExpanderGraph.h"
+#include "panels/graphs/PnlNoteSeqGraph.h"
 #include "panels/items/PnlButtonABC.h"
 #include "panels/items/PnlInfoText.h"
 #include "panels/items/PnlKnobs.h"
@@ -87,8 +108,49 @@ std::unique_ptr<CPanelItem> MakePanelItem(CModule& panel, const ItemSpec& spec)
         return std::make_unique<CPnlVocoderPreset>(&panel, x, y);
     case ItemClass::TrigArrow:
         return std::make_unique<CPnlTrigArrow>(&panel, x, y);
+    case ItemClass::ADSRGraph:
+        return std::make_unique<CPnlADSRGraph>(&panel, x, y);
+    case ItemClass::ADEnvGraph:
+        return std::make_unique<CPnlADEnvGraph>(&panel, x, y);
+    case ItemClass::ModEnvGraph:
+        return std::make_unique<CPnlModEnvGraph>(&panel, x, y);
+    case ItemClass::AHDEnvGraph:
+        return std::make_unique<CPnlAHDEnvGraph>(&panel, x, y);
+    case ItemClass::MultiEnvGraph:
+        return std::make_unique<CPnlMultiEnvGraph>(&panel, x, y);
+    case ItemClass::NormalFilterGraph:
+        return std::make_unique<CPnlNormalFilterGraph>(&panel, x, y);
+    case ItemClass::ClassicFilterGraph:
+        return std::make_unique<CPnlClassicFilterGraph>(&panel, x, y);
+    case ItemClass::PhaserGraph:
+        return std::make_unique<CPnlPhaserGraph>(&panel, x, y);
+    case ItemClass::VocoderGraph:
+        return std::make_unique<CPnlVocoderGraph>(&panel, x, y);
+    case ItemClass::EqMidGraph:
+        return std::make_unique<CPnlEqMidGraph>(&panel, x, y);
+    case ItemClass::EqHiLoGraph:
+        return std::make_unique<CPnlEqHiLoGraph>(&panel, x, y);
+    case ItemClass::LFOAGraph:
+        return std::make_unique<CPnlLFOAGraph>(&panel, x, y);
+    case ItemClass::LFOBGraph:
+        return std::make_unique<CPnlLFOBGraph>(&panel, x, y);
+    case ItemClass::SlaveLFOAGraph:
+        return std::make_unique<CPnlSlaveLFOAGraph>(&panel, x, y);
+    case ItemClass::DistAGraph:
+        return std::make_unique<CPnlDistAGraph>(&panel, x, y);
+    case ItemClass::DistBGraph:
+        return std::make_unique<CPnlDistBGraph>(&panel, x, y);
+    case ItemClass::WrapGraph:
+        return std::make_unique<CPnlWrapGraph>(&panel, x, y);
+    case ItemClass::AmpProcGraph:
+        return std::make_unique<CPnlAmpProcGraph>(&panel, x, y);
+    case ItemClass::CompressorGraph:
+        return std::make_unique<CPnlCompressorGraph>(&panel, x, y);
+    case ItemClass::ExpanderGraph:
+        return std::make_unique<CPnlExpanderGraph>(&panel, x, y);
+    case ItemClass::NoteSeqGraph:
+        return std::make_unique<CPnlNoteSeqGraph>(&panel, x, y);
     default:
-        // The graphs join with their own items.
         return nullptr;
     }
 }
