@@ -33,6 +33,8 @@ public:
 
     SimConfig& Config() { return config_; }
     CSimFaultPlan& Faults() { return faults_; }
+    // Answers made so far (the fault plan counts them from 1).
+    unsigned AnswerCount() const { return answerCount_; }
 
     // Virtual time, in microseconds from the start.
     uint64_t NowUs() const { return nowUs_; }
