@@ -1,0 +1,165 @@
+// A bank upload and download over real MIDI: the editor's port, bank
+// transfer and patch documents against two simsynthd processes on the
+// tests' JACK server, each keeping its flash as patch files in a folder and
+// sending at the MIDI wire rate.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "framework/files/FileSpec.h"
+#include "framework/lists/LineRing.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "patch/files/TransferDocuments.h"
+#include "simulator/SimPatchFile.h"
+#include "tests/support/ScopedProcess.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/patch/ModuleDouble.h"
+#include "tests/synth/LinkRig.h"
+#include "tests/synth/flash/FlashRig.h"
+
+using namespace linkrig;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class Registry>
+bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
+{
+    for (uint16_t i = 0; i < registry.GetCount(); ++i) {
+        if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The editor's idle steps in real time until `done`; false at the deadline.
+bool IdleUntil(CPortManager& manager, const std::function<bool()>& done, int seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        manager.Idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::vector<std::string> Lines(const NSHarrowen::CLineRing& report)
+{
+    std::vector<std::string> lines;
+    for (int32_t k = report.GetUsedLines() - 1; k >= 0; --k)
+        lines.emplace_back(report.GetLineFromEnd(k));
+    return lines;
+}
+
+} // namespace
+
+TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    setenv("TORVAN_MIDI_API", "jack", 1);
+
+    testsupport::TempDir from;
+    testsupport::TempDir to;
+    testsupport::TempDir files;
+    testsupport::CModuleServicesDouble services;
+    const std::vector<std::pair<int, sim::SimPatch>> bank{{1, flashrig::MakePatch("Warm Pad", 1)},
+                                                          {2, flashrig::MakePatch("Bass", 2)},
+                                                          {40, flashrig::MakePatch("Bass", 3)},
+                                                          {99, flashrig::MakePatch("Keys", 4)}};
+    for (const auto& [position, patch] : bank)
+        sim::WritePatchFile(from.Path() / (std::to_string(100 + position) + " " + patch.name + ".pch"), patch);
+    // What the second synthesizer held: replaced, or emptied by the list.
+    sim::WritePatchFile(to.Path() / "102 Old.pch", flashrig::MakePatch("Old", 7));
+    sim::WritePatchFile(to.Path() / "103 Gone.pch", flashrig::MakePatch("Gone", 8));
+
+    const std::string name = "fl" + std::to_string(getpid());
+    const auto daemon = [&](const std::string& suffix, const fs::path& flash) {
+        return std::make_unique<testsupport::ScopedProcess>(std::vector<std::string>{
+            SIMSYNTHD_PATH, "--api", "jack", "--name", name + suffix, "--model", "pebix", "--pace", "--flash",
+            flash.string()});
+    };
+    const auto source = daemon("a", from.Path());
+    const auto target = daemon("b", to.Path());
+    ASSERT_TRUE(source->Started() && target->Started());
+
+    CFakeApplication application;
+    CFakePreferences preferences;
+    CRecordingPatchManager patches;
+    patches.loadFromSynth = false;
+    CTransferDocuments documents;
+    InstallSharedModuleTypeInfo();
+    CMoleculeRegistry registry;
+    RegisterReceivedMolecules(registry);
+    SetMoleculeRegistry(&registry);
+
+    std::unique_ptr<CPortManager> manager;
+    std::array<uint16_t, 4> devices{};
+    for (int tries = 0; tries < 100; ++tries) {
+        manager = std::make_unique<CPortManager>(CPortManagerServices{application, preferences, patches, &documents});
+        if (FindDevice(manager->GetInputRegistry(), name + "a out", devices[0]) &&
+            FindDevice(manager->GetOutputRegistry(), name + "a in", devices[1]) &&
+            FindDevice(manager->GetInputRegistry(), name + "b out", devices[2]) &&
+            FindDevice(manager->GetOutputRegistry(), name + "b in", devices[3]))
+            break;
+        manager.reset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(manager, nullptr) << "simsynthd's ports did not appear";
+    manager->OpenPort(0, devices[0], devices[1]);
+    manager->OpenPort(1, devices[2], devices[3]);
+    const auto ready = [&](uint8_t port) {
+        return manager->HasSynth(port) && manager->GetSynth(port)->HasSettings() &&
+               !manager->GetSynth(port)->GetFlashMemory().IsScanning();
+    };
+    ASSERT_TRUE(IdleUntil(*manager, [&] { return ready(0) && ready(1); }, 30))
+        << (application.alerts.empty() ? "" : application.alerts[0]);
+
+    NSHarrowen::CLineRing report(100, 256);
+    const NSHarrowen::CFileSpec list(files.File("Bank.pchList"));
+    const auto idle = [&](uint8_t port) {
+        return !manager->HasSynth(port) || !manager->GetSynth(port)->GetBankTransfer().IsRunning();
+    };
+
+    CBankTransfer& upload = manager->GetSynth(0)->GetBankTransfer();
+    ASSERT_TRUE(upload.StartUpload(list, 0, &report));
+    ASSERT_TRUE(IdleUntil(*manager, [&] { return idle(0); }, 60)) << "upload at position " << int(upload.GetAddress().location);
+    ASSERT_TRUE(manager->HasSynth(0)) << testing::PrintToString(Lines(report));
+    EXPECT_EQ(upload.GetResult(), CBankTransfer::kResultFinished);
+    EXPECT_EQ(Lines(report), std::vector<std::string>{"140 : Bass : Name changed to Bass1.pch"});
+    EXPECT_TRUE(fs::exists(files.Path() / "Warm Pad.pch"));
+    EXPECT_TRUE(fs::exists(files.Path() / "Bass1.pch"));
+
+    CBankTransfer& download = manager->GetSynth(1)->GetBankTransfer();
+    ASSERT_TRUE(download.DownloadFromListFile(list, 0, &report));
+    ASSERT_TRUE(IdleUntil(*manager, [&] { return idle(1); }, 60))
+        << "download at position " << int(download.GetAddress().location);
+    ASSERT_TRUE(manager->HasSynth(1)) << testing::PrintToString(Lines(report));
+    EXPECT_EQ(download.GetResult(), CBankTransfer::kResultFinished);
+    EXPECT_TRUE(Lines(report).empty()) << testing::PrintToString(Lines(report));
+
+    // The second synthesizer's folder: the same positions, the patches under
+    // the names the files gave them.
+    std::vector<std::string> stored;
+    for (const auto& entry : fs::directory_iterator(to.Path()))
+        stored.push_back(entry.path().filename().string());
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, (std::vector<std::string>{"101 Warm Pad.pch", "102 Bass.pch", "140 Bass1.pch", "199 Keys.pch"}));
+    const sim::SimPatch copy = sim::ReadPatchFile(to.Path() / "140 Bass1.pch");
+    EXPECT_EQ(copy.areas[1].modules, bank[2].second.areas[1].modules);
+    EXPECT_EQ(copy.knobs, bank[2].second.knobs);
+
+    manager.reset();
+    SetMoleculeRegistry(nullptr);
+}
