@@ -32,12 +32,12 @@ std::vector<Bytes> CSimVirtualPort::TakeReceived()
     return std::exchange(received_, {});
 }
 
-size_t CSimVirtualPort::Advance(uint64_t ms)
+size_t CSimVirtualPort::AdvanceUs(uint64_t us)
 {
     std::vector<Bytes> due;
     {
         const std::lock_guard<std::mutex> guard(lock_);
-        synth_.AdvanceMs(ms);
+        synth_.AdvanceUs(us);
         due = synth_.TakeOutput();
     }
     // Outside the lock: the program's input may answer on this thread.

@@ -23,7 +23,8 @@ public:
 
     // Lets the simulator's time run on by `ms` and delivers what fell due.
     // Returns the bytes delivered.
-    size_t Advance(uint64_t ms);
+    size_t Advance(uint64_t ms) { return AdvanceUs(ms * 1000); }
+    size_t AdvanceUs(uint64_t us);
 
     // The simulator, for changes made between calls (under the port's lock).
     template <class F>

@@ -76,6 +76,7 @@ void CBankTransfer::Begin(NSHarrowen::CLineRing* report, CFlashAddress address)
     m_repeats = 0;
     m_claim = nullptr;
     m_done = {};
+    m_pending.reset();
 }
 
 bool CBankTransfer::Run(uint32_t state)
@@ -192,7 +193,14 @@ bool CBankTransfer::Tick()
     try {
         switch (m_state) {
         case kStateDownload: DownloadStep(); break;
-        case kStateUpload: UploadStep(); break;
+        case kStateUpload: {
+            // The next position's dump travels while the last one is written.
+            UploadStep();
+            std::string failure;
+            if (!SavePending(failure))
+                Fail(failure);
+            break;
+        }
         case kStateDownloadFile: DownloadFileStep(); break;
         default: break;
         }
@@ -287,7 +295,6 @@ void CBankTransfer::SendDelete()
 
 void CBankTransfer::UploadStep()
 {
-    m_currentName.clear();
     CMoleculePacket packet;
     packet.Append(std::make_unique<CMFlashDumpRequest>(m_address));
     m_host.SendDump(packet);
@@ -355,24 +362,30 @@ void CBankTransfer::OnMemoryFull()
 
 void CBankTransfer::OnEmptyPosition()
 {
+    m_awaiting = false;
+    m_currentName.clear();
+    std::string failure;
+    if (!SavePending(failure)) {
+        Fail(failure);
+        return;
+    }
     try {
         m_entries.emplace_back();
     } catch (const std::bad_alloc&) {
-        m_awaiting = false;
         Fail(kOutOfMemoryStep);
         return;
     }
     OnUploadPositionDone();
 }
 
-// The molecules after the marker are the position's patch: saved as a
-// patch file named after it, under a numbered name when the name is taken.
+// The molecules after the marker are the position's patch. It is kept as a
+// document and written at the next step, once the next position's request
+// is on its way.
 void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
 {
     m_awaiting = false;
     CMoleculePacket dumps;
     dumps.SetOwns(false);
-    std::unique_ptr<CTransferPatchInterface> patch;
     try {
         bool after = false;
         for (CMolecule* molecule : packet) {
@@ -380,7 +393,12 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
                 dumps.AppendBorrowed(*molecule);
             after = after || molecule == &marker;
         }
-        patch = m_documents->PatchFromDumps(dumps, marker.name);
+        std::string failure;
+        if (!SavePending(failure)) {
+            Fail(failure);
+            return;
+        }
+        m_pending = std::make_unique<CPendingSave>(CPendingSave{m_documents->PatchFromDumps(dumps, marker.name), m_address});
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
@@ -388,27 +406,37 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
         Fail("Dump error");
         return;
     }
-    m_currentName = patch->GetName();
-    std::string fileName;
+    m_currentName = m_pending->patch->GetName();
+    OnUploadPositionDone();
+}
+
+// Saves the patch kept from the last dump under its own name, or a numbered
+// one when that is taken. False with the report line when it fails.
+bool CBankTransfer::SavePending(std::string& failure)
+{
+    if (m_pending == nullptr)
+        return true;
+    const std::unique_ptr<CPendingSave> pending = std::move(m_pending);
+    const std::string name = pending->patch->GetName();
     try {
         bool renamed = false;
-        fileName = ChooseFileName(FileNameFromPatchName(m_currentName), renamed);
+        const std::string fileName = ChooseFileName(FileNameFromPatchName(name), renamed);
         if (renamed)
-            ReportEntry(m_address, m_currentName, "Name changed to " + fileName);
-        patch->SaveToFile(*m_folderSpec->MakeFileSpec(fileName));
+            ReportEntry(pending->address, name, "Name changed to " + fileName);
+        pending->patch->SaveToFile(*m_folderSpec->MakeFileSpec(fileName));
         m_entries.push_back(fileName);
     } catch (const XFileBase&) {
-        Fail("Could not save " + m_currentName + ". Aborting!");
-        return;
+        failure = "Could not save " + name + ". Aborting!";
+        return false;
     } catch (const std::bad_alloc&) {
-        Fail(kOutOfMemoryStep);
-        return;
+        failure = kOutOfMemoryStep;
+        return false;
     } catch (...) {
-        Fail("Dump error");
-        return;
+        failure = "Dump error";
+        return false;
     }
-    m_done.written.push_back(m_address.GetDisplayNumber());
-    OnUploadPositionDone();
+    m_done.written.push_back(pending->address.GetDisplayNumber());
+    return true;
 }
 
 std::string CBankTransfer::ChooseFileName(const std::string& base, bool& renamed) const
@@ -458,7 +486,10 @@ void CBankTransfer::OnUploadPositionDone()
         ++m_address.location;
         return;
     }
-    if (WritePatchList())
+    std::string failure;
+    if (!SavePending(failure))
+        Fail(failure);
+    else if (WritePatchList())
         Finish();
     else
         Fail({});
@@ -477,6 +508,10 @@ void CBankTransfer::Finish() { End(kResultFinished); }
 // What was done so far stays in the report, then the reason of the end.
 void CBankTransfer::Fail(const std::string& reason)
 {
+    // A patch received in full is saved whatever ends the job.
+    std::string failure;
+    if (!SavePending(failure))
+        ReportLine(failure);
     ReportDone();
     if (!reason.empty())
         ReportLine(reason);
@@ -497,6 +532,7 @@ void CBankTransfer::ReportDone()
 
 void CBankTransfer::End(uint32_t result)
 {
+    m_pending.reset();
     m_result = result;
     m_state = kStateIdle;
     m_awaiting = false;

@@ -88,6 +88,10 @@ public:
     bool ReadPatchList();
 
 private:
+    struct CPendingSave {
+        std::unique_ptr<CTransferPatchInterface> patch;
+        CFlashAddress address;
+    };
     struct CDone {
         std::vector<int> written;
         std::vector<int> emptied;
@@ -113,6 +117,7 @@ private:
     void OnMemoryFull();
     void OnEmptyPosition();
     void OnUploadPositionDone();
+    bool SavePending(std::string& failure);
     bool TakeAbort();
     void RepeatOrGiveUp();
 
@@ -144,4 +149,6 @@ private:
     int m_repeats = 0;
     std::vector<int>* m_claim = nullptr;
     CDone m_done;
+    // An uploaded patch not written yet.
+    std::unique_ptr<CPendingSave> m_pending;
 };

@@ -277,6 +277,22 @@ TEST_F(BankTransferTest, CancelStopsAtThePositionsEndAndReportsWhatWasDone)
     EXPECT_EQ(stored[3].first, 105);
 }
 
+TEST_F(BankTransferTest, CancelDuringAnUploadKeepsEveryPatchReceived)
+{
+    for (int location = 0; location < 8; ++location)
+        rig.Store(0, 0, location, MakePatch("U" + std::to_string(location), location));
+    Connect();
+    ASSERT_TRUE(rig.Transfer().StartUpload(ListFile(), 0, &rig.report));
+    ASSERT_TRUE(rig.rig.StepUntil([&] { return rig.Transfer().GetAddress().location == 3; }));
+    rig.Transfer().RequestAbort();
+    ASSERT_TRUE(rig.RunJob());
+
+    EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFailed);
+    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"Saved: 101-104", "Aborted by user"}));
+    EXPECT_EQ(FilesIn(rig.folder.Path()), (std::vector<std::string>{"U0.pch", "U1.pch", "U2.pch", "U3.pch"}))
+        << "no list for a bank not uploaded whole";
+}
+
 TEST_F(BankTransferTest, MemoryProtectEndsADownload)
 {
     rig.Sim(0).Config().memoryProtect = true;

@@ -1,0 +1,278 @@
+// A full flash bank of 99 patches uploaded into patch files and downloaded
+// back, against the simulated synthesizer sending at the MIDI wire rate
+// (31,250 baud, 320 µs a byte). The time is the simulated time the job takes
+// from its start to its end, with the editor's own processing time added as
+// it happens; "xWire" is that time over the wire time of every byte
+// exchanged in both directions (goal: at most 1.05).
+#include "framework/files/FileSpec.h"
+#include "framework/midi/MMEMIDIInput.h"
+#include "framework/midi/PortRegistry.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "panels/BuildModule.h"
+#include "patch/files/TransferDocuments.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
+#include "simulator/SimCatalogueTypes.h"
+#include "simulator/SimPatchFile.h"
+#include "simulator/SimVirtualPort.h"
+#include "simulator/Simulator.h"
+#include "synth/link/LinkApplicationInterface.h"
+#include "synth/link/PortManager.h"
+#include "synth/link/PortPreferencesInterface.h"
+#include "synth/link/SlotPatchManagerInterface.h"
+#include "synth/link/Synth.h"
+#include "synth/link/SynthPort.h"
+#include "synth/molecules/MoleculeRegistry.h"
+#include "tests/support/patch/ModuleDouble.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
+constexpr const char* kDeviceName = "Bank Bench Synth";
+
+class CQuietApplication : public CLinkApplicationInterface {
+public:
+    bool IsActive() const override { return true; }
+    void RunAlertText(const std::string&) override {}
+};
+
+class CNoPreferences : public CPortPreferencesInterface {
+public:
+    bool IsPortEnabled(uint8_t) const override { return false; }
+    std::string GetPortInputName(uint8_t) const override { return {}; }
+    std::string GetPortOutputName(uint8_t) const override { return {}; }
+    void SetPortEnabled(uint8_t, bool) override {}
+    void SetPortInputName(uint8_t, const std::string&) override {}
+    void SetPortOutputName(uint8_t, const std::string&) override {}
+    void Save() override {}
+};
+
+class CNoDocuments : public CSlotPatchManagerInterface {
+public:
+    void NewEmptySlotPatch(CSynth&, uint8_t) override {}
+    void NewPatchFromSynth(uint8_t, uint8_t) override {}
+};
+
+sim::SimModule Module(uint8_t type, int column, int row)
+{
+    const CBuildModule& builder = GetSharedModuleCatalogue().GetBuilder(type);
+    sim::SimModule module{type, column, row, "M" + std::to_string(row), {}, {}};
+    for (const uint8_t value : builder.GetDefaults())
+        module.params.push_back(value);
+    module.custom.assign(builder.GetLoadRecord().CustomValueCount(), 1);
+    return module;
+}
+
+// A patch of a usual size: a dozen modules with cables between them.
+sim::SimPatch BankPatch(int seed)
+{
+    constexpr uint8_t kTypes[] = {7, 19, 20, 7, 19, 20, 7, 19, 20, 19, 20, 7};
+    sim::SimPatch patch;
+    patch.name = "Bank " + std::to_string(seed);
+    sim::SimArea& poly = patch.areas[1];
+    for (int i = 0; i < 12; ++i)
+        poly.modules[i + 1] = Module(kTypes[i], i % 3, i * 4);
+    for (int i = 1; i < 12; ++i)
+        poly.cables.push_back({i % 6, {i, 0, true}, {i + 1, 0, false}});
+    poly.modules[1].params[0] = seed % 128;
+    return patch;
+}
+
+std::string Unique(const std::string& text)
+{
+    static int count = 0;
+    return text + " " + std::to_string(++count);
+}
+
+// The editor's link on a simulated synthesizer in virtual time: the clock
+// moves to the synthesizer's next output while an answer is awaited, else to
+// the next millisecond, and also by the real time the editor's idle steps
+// take.
+class CBankBench {
+public:
+    CBankBench()
+        : m_device(Unique(kDeviceName)), m_sim(Config(), sim::CatalogueTypes()), m_port(m_sim, m_device)
+    {
+        InstallSharedModuleTypeInfo();
+        RegisterReceivedMolecules(m_registry);
+        SetMoleculeRegistry(&m_registry);
+        m_port.RecordReceived(true);
+        m_manager = std::make_unique<CPortManager>(
+            CPortManagerServices{m_application, m_preferences, m_slots, &m_documents});
+        uint16_t input = 0;
+        uint16_t output = 0;
+        if (!m_manager->GetInputRegistry().FindByName(m_device, input) ||
+            !m_manager->GetOutputRegistry().FindByName(m_device, output))
+            throw std::runtime_error("no bench device");
+        m_manager->OpenPort(0, input, output);
+        if (!RunUntil([&] {
+                const CSynth* synth = m_manager->GetSynth(0);
+                return synth != nullptr && synth->HasSettings() &&
+                       !m_manager->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
+            }))
+            throw std::runtime_error("not connected");
+    }
+    ~CBankBench()
+    {
+        m_manager.reset();
+        SetMoleculeRegistry(nullptr);
+    }
+
+    sim::CSimulator& Sim() { return m_sim; }
+    CSynthPort& Port() { return *m_manager->GetPort(0); }
+    CBankTransfer& Transfer() { return m_manager->GetSynth(0)->GetBankTransfer(); }
+
+    // Runs `start`'s job to its end; the simulated seconds it took and the
+    // bytes exchanged.
+    void Measure(const std::function<bool()>& start, double& seconds, size_t& bytes)
+    {
+        m_port.TakeReceived();
+        m_bytesIn = 0;
+        const uint64_t begin = m_sim.NowUs();
+        if (!start() || !RunUntil([&] { return !Transfer().IsRunning(); }))
+            throw std::runtime_error("the job did not run to its end");
+        if (Transfer().GetResult() != CBankTransfer::kResultFinished)
+            throw std::runtime_error("the job failed");
+        size_t out = 0;
+        for (const auto& message : m_port.TakeReceived())
+            out += message.size();
+        bytes = out + m_bytesIn;
+        // The synthesizer takes what the editor sends at once; on a cable
+        // each request's bytes come before its answer.
+        seconds = (static_cast<double>(m_sim.NowUs() - begin) / 1e6) + static_cast<double>(out) * kWireSecondsPerByte;
+    }
+
+private:
+    static sim::SimConfig Config()
+    {
+        sim::SimConfig config;
+        config.paceAtWireRate = true;
+        return config;
+    }
+
+    bool RunUntil(const std::function<bool()>& done)
+    {
+        for (int steps = 0; steps < 1000000; ++steps) {
+            if (done())
+                return true;
+            const auto before = std::chrono::steady_clock::now();
+            m_manager->Idle();
+            // The editor's own time passes too.
+            uint64_t us = static_cast<uint64_t>(
+                std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - before)
+                    .count());
+            busyUs += us;
+            if (Port().IsAwaitingAnswer()) {
+                if (const auto due = m_sim.NextDueUs(); due && *due > m_sim.NowUs() + us)
+                    us = *due - m_sim.NowUs();
+            } else {
+                // The port sends its next request once a millisecond of its
+                // clock has passed since the last answer.
+                us = std::max<uint64_t>(us, 1000 - m_sim.NowUs() % 1000);
+            }
+            Advance(us);
+        }
+        return false;
+    }
+
+    // The editor's clock counts whole milliseconds of the synthesizer's.
+    void Advance(uint64_t us)
+    {
+        const size_t delivered = m_port.AdvanceUs(us);
+        m_clock.Advance(m_sim.NowUs() / 1000 + kClockStart - m_clock.Now());
+        m_bytesIn += delivered;
+        if (delivered == 0)
+            return;
+        platform::VirtualMidiDevice& device = m_port.Device();
+        while (device.IsInputOpen() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount)
+            std::this_thread::yield();
+    }
+
+    static constexpr uint64_t kClockStart = 10000;
+
+public:
+    // Real time the editor's idle steps took.
+    uint64_t busyUs = 0;
+
+private:
+    platform::CVirtualClock m_clock{kClockStart};
+    platform::CScopedClock m_scope{m_clock};
+    testsupport::CModuleServicesDouble m_services;
+    CTransferDocuments m_documents;
+    CQuietApplication m_application;
+    CNoPreferences m_preferences;
+    CNoDocuments m_slots;
+    CMoleculeRegistry m_registry;
+    std::string m_device;
+    sim::CSimulator m_sim;
+    sim::CSimVirtualPort m_port;
+    std::unique_ptr<CPortManager> m_manager;
+    size_t m_bytesIn = 0;
+};
+
+void Report(benchmark::State& state, double seconds, size_t bytes)
+{
+    state.SetIterationTime(seconds);
+    state.counters["xWire"] = seconds / (static_cast<double>(bytes) * kWireSecondsPerByte);
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BankUpload99(benchmark::State& state)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / Unique("bank-bench-up");
+    for (auto _ : state) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        CBankBench bench;
+        for (int location = 0; location < 99; ++location)
+            bench.Sim().Flash().Store(0, location, BankPatch(location));
+        const NSHarrowen::CFileSpec list((folder / "Bank.pchList").string());
+        double seconds = 0;
+        size_t bytes = 0;
+        bench.busyUs = 0;
+        bench.Measure([&] { return bench.Transfer().StartUpload(list, 0, nullptr); }, seconds, bytes);
+        Report(state, seconds, bytes);
+        state.counters["editor_s"] = static_cast<double>(bench.busyUs) / 1e6;
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BankUpload99)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+void BankDownload99(benchmark::State& state)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / Unique("bank-bench-down");
+    std::filesystem::create_directories(folder);
+    std::string list = "1 \r\n";
+    for (int location = 0; location < 99; ++location) {
+        const sim::SimPatch patch = BankPatch(location);
+        sim::WritePatchFile(folder / (patch.name + ".pch"), patch);
+        list += patch.name + ".pch\r\n";
+    }
+    {
+        std::ofstream out(folder / "Bank.pchList", std::ios::binary);
+        out << list;
+    }
+    for (auto _ : state) {
+        CBankBench bench;
+        const NSHarrowen::CFileSpec file((folder / "Bank.pchList").string());
+        double seconds = 0;
+        size_t bytes = 0;
+        bench.busyUs = 0;
+        bench.Measure([&] { return bench.Transfer().DownloadFromListFile(file, 0, nullptr); }, seconds, bytes);
+        Report(state, seconds, bytes);
+        state.counters["editor_s"] = static_cast<double>(bench.busyUs) / 1e6;
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BankDownload99)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace
