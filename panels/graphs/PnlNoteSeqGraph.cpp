@@ -133,10 +133,12 @@ bool CPnlNoteSeqGraph::WriteChangedData(CCustomDataStream& stream)
     return true;
 }
 
+// The view as the patch has it: while the thumb is dragged, and as the
+// undo of a change, until the change comes back through ReadData.
 void CPnlNoteSeqGraph::WriteData(CCustomDataStream& stream)
 {
-    stream.WriteByte(zoom_);
-    stream.WriteByte(scroll_);
+    stream.WriteByte(recordedZoom_);
+    stream.WriteByte(recordedScroll_);
 }
 
 void CPnlNoteSeqGraph::ReadData(CCustomDataStream& stream)
@@ -146,6 +148,8 @@ void CPnlNoteSeqGraph::ReadData(CCustomDataStream& stream)
     // The view divides by the zoom: bring what arrives into range.
     zoom_ = std::clamp<uint8_t>(zoom, 1, 6);
     scroll_ = std::min(scroll, Span(zoom_));
+    recordedZoom_ = zoom_;
+    recordedScroll_ = scroll_;
     UpdateThumb();
     thumbChanged_ = true;
 }
