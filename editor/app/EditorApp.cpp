@@ -25,7 +25,9 @@
 #include "platform/system/Clock.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
+#include "panels/graphs/GraphSurface.h"
 #include "panels/panel/PanelModuleServices.h"
+#include "patch/area/OffscreenBitmap.h"
 #include "patch/document/Patch.h"
 #include "patch/files/AskPatchFileSaveSpec.h"
 #include "synth/files/PatchFileTypes.h"
@@ -77,6 +79,7 @@ void CEditorApp::Init()
     screenFormat_ = CPixelFormat::CreateForScreen();
     ShowSplash();
     SetStandardCommands({kClose, kCut, kCopy, kPaste, kClear});
+    InitGraphBitmap();
     BuildMenus();
 
     registry_ = std::make_unique<CMoleculeRegistry>();
@@ -94,6 +97,7 @@ void CEditorApp::Init()
     patches_ = std::make_unique<CPatchManager>();
     SetPatchManager(patches_.get());
     SetEditorServices(this);
+    CreateOffscreenBitmap();
     ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
     patches_->SetPortManager(ports_.get());
 
@@ -120,6 +124,8 @@ void CEditorApp::Teardown()
     catalogue_.reset();
     if (GetEditorServices() == this)
         SetEditorServices(nullptr);
+    DestroyOffscreenBitmap();
+    FreeGraphBitmap();
     SetPreferences(nullptr);
     preferences_.reset();
     for (auto& menu : menus_)
