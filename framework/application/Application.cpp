@@ -1,5 +1,6 @@
 #include "framework/application/Application.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/resources/ResourceText.h"
 
 #include "framework/windows/ABCWindow.h"
@@ -282,6 +283,7 @@ void CApplication::IdleCheck()
             Idle();
         } catch (...) {
             // The idle step runs again at the next tick.
+            platform::RecordDroppedException("the idle step");
         }
     }
 }
@@ -310,6 +312,7 @@ void CApplication::DispatchOne(const platform::Message& message)
         try {
             TakeForwardedStart();
         } catch (...) {
+            platform::RecordDroppedException("a second start's hand-over");
         }
     } else {
         try {
@@ -317,6 +320,7 @@ void CApplication::DispatchOne(const platform::Message& message)
             HandleShortcuts(message);
         } catch (...) {
             // One failing handler must not end the loop.
+            platform::RecordDroppedException("a message handler");
         }
     }
     if (runState_ == kRunStateQuitRequested) {

@@ -1,4 +1,5 @@
 #include "framework/alerts/AlertHook.h"
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
 #include "framework/application/CommandLine.h"
 #include "framework/application/Help.h"
@@ -63,6 +64,7 @@ void CApplication::ProcessOpenRequests()
             }
         } catch (...) {
             // The program reports its own failures; the next request goes on.
+            platform::RecordDroppedException("an open request");
         }
     }
 }

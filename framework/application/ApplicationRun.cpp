@@ -1,4 +1,5 @@
 #include "framework/windows/ABCWindow.h"
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
 #include "framework/application/ApplicationValues.h"
 #include "framework/application/Help.h"
@@ -59,6 +60,7 @@ void PublishFrame(platform::WindowHandle frame)
         if (IsFirstInstanceClaimed())
             GetSharedInstanceBlock().SetFrame(frame);
     } catch (...) {
+        platform::RecordDroppedException("publishing the frame");
     }
 }
 
@@ -80,6 +82,7 @@ void CApplication::RestorePlacement()
         if (ReadApplicationValue(kStayOnTopValue, std::span(&onTop, 1), length) && length == 1)
             SetStayOnTop(onTop != 0);
     } catch (...) {
+        platform::RecordDroppedException("restoring the frame's placement");
         // A damaged value must not keep the frame hidden.
         if (!platform::IsWindowVisible(frame_))
             platform::ShowWindow(frame_, platform::ShowCommand::Show);
@@ -95,6 +98,7 @@ void CApplication::SavePlacement()
         const uint8_t onTop = stayOnTop_ ? 1 : 0;
         WriteApplicationValue(kStayOnTopValue, std::span(&onTop, 1));
     } catch (...) {
+        platform::RecordDroppedException("saving the frame's placement");
     }
 }
 
@@ -121,6 +125,7 @@ int CApplication::Run()
     try {
         CloseHelp();
     } catch (...) {
+        platform::RecordDroppedException("closing help");
     }
     Exit();
     DestroyToolbar();

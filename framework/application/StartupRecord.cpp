@@ -1,5 +1,6 @@
 #include "framework/application/StartupRecord.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/windows/ABCWindow.h"
 #include "framework/base/Exceptions.h"
 #include "framework/application/SingleInstance.h"
@@ -75,13 +76,15 @@ int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
             return 0;
         RunFirstCopy(commandLine, entry);
     } catch (...) {
-        // Quietly, as the program's own failures were shown where they happened.
+        // The program's own failures were shown where they happened.
+        platform::RecordDroppedException("the program");
     }
     // Also after a failure: a later start must not wait on this copy.
     try {
         ReleaseFirstInstance();
         UnregisterWindowClasses();
     } catch (...) {
+        platform::RecordDroppedException("the end of the first copy");
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "framework/images/ColorEnvironment.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/base/Exceptions.h"
@@ -25,6 +26,7 @@ void CColorEnvironment::RefreshScreenFormat()
             app->SetScreenFormat(*screenFormat_);
     } catch (...) {
         // keep the old format: the programs go on drawing with it
+        platform::RecordDroppedException("refreshing the screen format");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/midi/MMEMIDIInput.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/base/Exceptions.h"
 #include "framework/midi/MIDIInputParser.h"
 #include "framework/midi/MIDIWait.h"
@@ -149,6 +150,7 @@ void CMMEMIDIInput::OnBufferReturned(CBufferRecord& record, uint32_t message)
             receiver.OnLongData(this, 0, record.header.data, record.header.recorded);
         } catch (...) {
             // The worker has no one to report to; the buffer goes back all the same.
+            platform::RecordDroppedException("the MIDI input worker's receiver");
         }
     }
     GiveBack(record);

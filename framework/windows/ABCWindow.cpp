@@ -1,5 +1,6 @@
 #include "framework/windows/ABCWindow.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/drawing/ABCCanvas.h"
@@ -376,6 +377,7 @@ void CABCWindow::PaintWindow()
             RedrawViews();
         } catch (...) {
             // One failing view must not break painting for good.
+            platform::RecordDroppedException("painting a window's views");
         }
         while (current_ && current_ != below) {
             CDrawingContext* top = current_;

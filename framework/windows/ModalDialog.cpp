@@ -1,5 +1,6 @@
 #include "framework/windows/ModalDialog.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
 #include "framework/windows/DialogTemplate.h"
 #include "framework/base/Exceptions.h"
@@ -168,6 +169,7 @@ void RunModal(CModalDialog* dialog)
                 try {
                     platform::DispatchMessage(message);
                 } catch (...) {
+                    platform::RecordDroppedException("a message handler of a modal run");
                 }
             }
         }

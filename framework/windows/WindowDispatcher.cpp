@@ -1,4 +1,5 @@
 #include "framework/windows/ABCWindow.h"
+#include "platform/base/DroppedExceptions.h"
 #include "framework/application/Help.h"
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
@@ -22,13 +23,14 @@ using platform::WindowHandle;
 using platform::WParam;
 namespace msg = platform::msg;
 
-// Runs a handler; an exception it throws is dropped so that one failing view
-// does not stop the message loop.
+// Runs a handler; an exception it throws is dropped (and recorded) so that
+// one failing view does not stop the message loop.
 void Guarded(const std::function<void()>& handler)
 {
     try {
         handler();
     } catch (...) {
+        platform::RecordDroppedException("a window's message handler");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/framework/WindowTestFixture.h"
 
+#include "platform/base/DroppedExceptions.h"
 #include "framework/images/Bitmap.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/views/GroupView.h"
@@ -205,6 +206,9 @@ TEST_F(ViewTreeTest, AnExceptionInAViewDoesNotStopTheLoop)
     desktop.Host().Advance(1000);
     Click(window, 85, 55);
     EXPECT_EQ(second->kinds.size(), 1u);
+    // The failure was not dropped silently.
+    EXPECT_EQ(platform::TakeDroppedExceptions(),
+              std::vector<std::string>{"dropped in a window's message handler: std::runtime_error (view failed)"});
 }
 
 TEST_F(ViewTreeTest, TooltipsSeeAPressFollowedAtOnceByARelease)
