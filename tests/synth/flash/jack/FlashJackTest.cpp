@@ -137,7 +137,7 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
     // is enabled again, as a user would.
     std::vector<std::string> lost;
     const auto run = [&](uint8_t port, const std::function<bool(CBankTransfer&)>& start) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
             if (!manager->HasSynth(port)) {
                 manager->OpenPort(port, devices[port * 2], devices[port * 2 + 1]);
                 if (!IdleUntil(*manager, [&] { return ready(port); }, 30))
