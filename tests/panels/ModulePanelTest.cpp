@@ -212,3 +212,32 @@ TEST_F(ModulePanelTest, TheCompressorIsBuiltWithItsMetersAndLamps)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ModulePanelTest, HoveringAControlShowsItsValueBoxAndADoubleClickTheLoad)
+{
+    CModule& osc = AddModule(kOscA, 1);
+    const NSHarrowen::CRect knob = osc.GetControl(0)->GetFrame();
+    const ParamAddress address{kArea, 1, 0};
+    Move(CPoint(static_cast<int16_t>(knob.left + 14), static_cast<int16_t>(knob.top + 10)));
+    Wait(400);
+    EXPECT_EQ(area->FindParamLabel(address), nullptr); // not before its delay
+    Wait(110);
+    const CLabelCache::Label* box = area->FindParamLabel(address);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text, osc.GetParamDisplayText(0));
+    // The box sits centred above the knob, clear of it.
+    EXPECT_LE(box->rect.bottom, knob.top);
+    Move(CPoint(200, 250));
+    Wait(100);
+    EXPECT_EQ(area->FindParamLabel(address), nullptr);
+
+    Wait(1000);
+    DoubleClick(CPoint(200, 80));
+    const CLabelCache::Label* hint = area->FindParamLabel(ParamAddress{kArea, 1, 0xFF});
+    ASSERT_NE(hint, nullptr);
+    EXPECT_EQ(hint->text, "OSC A (11%)");
+}
+
+} // namespace

@@ -157,7 +157,7 @@ void PanelTest::HoldControl(bool held)
 
 void PanelTest::Tick()
 {
-    window->Idle();
+    app->Idle();
     Pump();
 }
 

@@ -74,10 +74,10 @@ protected:
     void DoubleClick(NSHarrowen::CPoint where);
     void RightClick(NSHarrowen::CPoint where);
     void HoldControl(bool held);
-    // Lets time pass on the virtual clock, with the window's periodic work
-    // (the controls' drags and repeats) every 10 ms.
+    // Lets time pass on the virtual clock, with the application's idle work
+    // (the hovered view, the controls' drags and repeats) every 10 ms.
     void Wait(uint32_t ms);
-    // The periodic work once.
+    // The idle work once.
     void Tick();
     // The update pass and a repaint.
     void Redraw();
