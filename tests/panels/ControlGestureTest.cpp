@@ -322,6 +322,28 @@ TEST_F(ControlGestureTest, RadioButtonsChooseTheButtonUnderThePress)
     EXPECT_EQ(UndoCount(), 2u);
 }
 
+TEST_F(ControlGestureTest, AControlPressOnARadioButtonMorphsTowardsIt)
+{
+    CModule& osc = AddModule(kOscA, 1);
+    const CRect column = FrameOf(osc, kWaveform);
+    const uint8_t value = osc.GetValue(kWaveform);
+    panelServices.toolbarGroup = 3;
+    HoldControl(true);
+    Wait(1000);
+    Click(At(column, 10, 3)); // the top button: the amount that reaches it
+    uint8_t group = 4;
+    int32_t range = 0;
+    ASSERT_TRUE(patch->GetMorphMap().FindByParam(ParamAddress{kArea, 1, kWaveform}, group, range));
+    EXPECT_EQ(group, 3);
+    EXPECT_EQ(range, 3 - value);
+    Wait(1000);
+    Click(At(column, 10, 14 * 3 + 5)); // the bottom one
+    HoldControl(false);
+    patch->GetMorphMap().FindByParam(ParamAddress{kArea, 1, kWaveform}, group, range);
+    EXPECT_EQ(range, 0 - value);
+    EXPECT_EQ(osc.GetValue(kWaveform), value);
+}
+
 TEST_F(ControlGestureTest, SteppersRepeatWhileHeld)
 {
     CModule& quant = AddModule(kQuantizer, 1);
