@@ -32,7 +32,9 @@ void CSeqScrollBar::MouseDown(const NSHarrowen::CEvent& event)
         owner_.ScrollBy(page);
     } else if (frame.bottom - y < thumb_ + 10) {
         owner_.ScrollBy(-page);
-    } else if (CaptureMouse() && !event.GetModifiers().IsControlOrCommandDown()) {
+    } else if (CaptureMouse()) {
+        // With Ctrl down too: a drag measured from a stale y would throw the
+        // view to one end at the first move.
         lastY_ = startY_ = NSHarrowen::GetMouseState().position.y;
     }
 }

@@ -155,6 +155,19 @@ TEST_F(NoteSeqGraphTest, DraggingTheThumbRecordsTheViewOnceOnRelease)
     EXPECT_EQ(View(), (std::vector<uint8_t> {3, graph->GetScroll()}));
 }
 
+TEST_F(NoteSeqGraphTest, AThumbPressedWithControlStaysWhereItIs)
+{
+    const CPoint on = Bar(56 - graph->GetThumb());
+    Wait(1000);
+    HoldControl(true);
+    Press(on);
+    Wait(30);
+    EXPECT_EQ(graph->GetScroll(), 52);
+    Release(on);
+    HoldControl(false);
+    EXPECT_EQ(graph->GetScroll(), 52);
+}
+
 TEST_F(NoteSeqGraphTest, TheViewComesBackFromCustomDataInRange)
 {
     const size_t sent = synth.sent.size();
