@@ -5,6 +5,8 @@
 #include "panels/items/PnlControl.h"
 #include "panels/items/PnlCustom.h"
 #include "panels/items/PnlLed.h"
+#include "panels/jacks/JackFactory.h"
+#include "panels/jacks/PnlHole.h"
 #include "panels/panel/ItemFactory.h"
 
 CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
@@ -27,6 +29,11 @@ CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
             }
         }
         items_.push_back(std::move(item));
+    }
+    for (const JackSpec& spec : builder.GetJacks()) {
+        if (std::unique_ptr<CPnlHole> jack = MakeJack(*this, spec)) {
+            items_.push_back(std::move(jack));
+        }
     }
     for (const auto& [first, second] : builder.GetPanelPairs()) {
         const CPnlControl* a = GetControl(first);

@@ -6,6 +6,9 @@
 #include "panels/items/PnlControl.h"
 #include "panels/items/PnlCustom.h"
 #include "panels/items/PnlLed.h"
+#include "panels/cables/CableDragDropManager.h"
+#include "panels/jacks/JackMenu.h"
+#include "panels/jacks/PnlHole.h"
 #include "panels/menu/KnobAssignmentMenu.h"
 #include "panels/panel/PanelServicesInterface.h"
 #include "patch/PatchError.h"
@@ -339,11 +342,50 @@ bool CModule::IsJackLeaf(const CPnlHole& hole) const
 }
 
 // The cable gestures arrive with the jacks' cable manager.
-void CModule::StartCableMove(CPnlHole&, CPoint) {}
-void CModule::StartCableDrag(CPnlHole&, CPoint) {}
-void CModule::ShowJackMenu(CPnlHole&, CPoint) {}
-void CModule::HighlightNet(CPnlHole&) {}
-void CModule::ClearHighlight() {}
+void CModule::StartCableMove(CPnlHole& hole, CPoint)
+{
+    if (CCableDragDropManager* manager = GetCableManager()) {
+        manager->BeginCableMove(hole);
+    }
+}
+
+void CModule::StartCableDrag(CPnlHole& hole, CPoint)
+{
+    if (CCableDragDropManager* manager = GetCableManager()) {
+        manager->BeginCableDrag(hole);
+    }
+}
+
+CCableDragDropManager* CModule::GetCableManager() const
+{
+    const CPatchBackground* area = GetPatchBackground();
+    return area ? dynamic_cast<CCableDragDropManager*>(area->GetCableDrag()) : nullptr;
+}
+
+void CModule::ShowJackMenu(CPnlHole& hole, CPoint where)
+{
+    CPatch* patch = GetPatch();
+    if (patch == nullptr) {
+        return;
+    }
+    CJackMenu menu;
+    menu.TrackAndExecute(hole, *patch, GetAreaIndex(), *this, where);
+}
+
+void CModule::HighlightNet(CPnlHole& hole)
+{
+    CPatchBackground* area = GetPatchBackground();
+    if (area != nullptr && IsJackConnected(hole)) {
+        area->RedrawConnectorCables(GetJackAddress(hole));
+    }
+}
+
+void CModule::ClearHighlight()
+{
+    if (CPatchBackground* area = GetPatchBackground()) {
+        area->RedrawAllCables();
+    }
+}
 
 // Values the synthesizer reports.
 

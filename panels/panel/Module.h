@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class CCableDragDropManager;
 class CCustomDataStream;
 class CMolecule;
 class CPnlControl;
@@ -168,6 +169,9 @@ private:
     uint8_t IndexOf(const CPnlControl& control) const;
     void SendLive(std::unique_ptr<CMolecule> molecule);
     void MarkItemsOf(uint8_t param);
+
+    // The area's cable gestures, where the area has them.
+    CCableDragDropManager* GetCableManager() const;
 
     std::vector<CPnlHole*> inputs_;
     std::vector<CPnlHole*> outputs_;

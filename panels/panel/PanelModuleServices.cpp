@@ -2,6 +2,7 @@
 
 #include "panels/ModuleCatalogue.h"
 #include "panels/panel/Module.h"
+#include "panels/cables/CableDragDropManager.h"
 #include "panels/cables/CableRenderList.h"
 
 CPanelModuleServices::CPanelModuleServices(CModuleCatalogue& catalogue) : catalogue_(&catalogue)
@@ -36,4 +37,9 @@ std::string CPanelModuleServices::GetTypeName(uint8_t typeId) const
 std::unique_ptr<CCableRenderListInterface> CPanelModuleServices::CreateCableRenderer() const
 {
     return std::make_unique<CCableRenderList>();
+}
+
+std::unique_ptr<CCableDragInterface> CPanelModuleServices::CreateCableDrag(CPatchBackground& area) const
+{
+    return std::make_unique<CCableDragDropManager>(area);
 }

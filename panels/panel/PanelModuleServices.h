@@ -22,6 +22,7 @@ public:
     // Cables are drawn by the cable renderers once they exist; until then
     // the areas keep their cables in the model only.
     std::unique_ptr<CCableRenderListInterface> CreateCableRenderer() const override;
+    std::unique_ptr<CCableDragInterface> CreateCableDrag(CPatchBackground& area) const override;
 
 private:
     CModuleCatalogue* catalogue_;

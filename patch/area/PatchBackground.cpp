@@ -42,10 +42,15 @@ CPatchBackground::CPatchBackground(CPatch& document, uint8_t areaIndex)
     if (const CEditorServicesInterface* editor = GetEditorServices()) {
         renderers_->SetStyle(editor->GetCableStyle());
     }
+    if (const CModuleServicesInterface* services = GetModuleServices()) {
+        cableDrag_ = services->CreateCableDrag(*this);
+    }
 }
 
 CPatchBackground::~CPatchBackground()
 {
+    // A gesture still running ends before the area goes.
+    cableDrag_.reset();
     for (CModuleInterface* module : store_.GetModules()) {
         RemoveChild(&module->GetView());
     }

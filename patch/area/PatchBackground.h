@@ -3,6 +3,7 @@
 #include "patch/area/LabelCache.h"
 #include "patch/area/ScrollViewEx.h"
 #include "patch/area/CableTree.h"
+#include "patch/module/CableDragInterface.h"
 #include "patch/module/CableRenderListInterface.h"
 #include "synth/protocol/ParamAddress.h"
 
@@ -41,6 +42,8 @@ public:
     const CModuleList& GetModules() const { return store_.GetModules(); }
     CModuleInterface* FindModule(uint8_t index) const { return store_.GetModules().Find(index); }
     CCableRenderListInterface& GetCableRenderers() { return *renderers_; }
+    // Null where the panels give no cable gestures.
+    CCableDragInterface* GetCableDrag() const { return cableDrag_.get(); }
 
     // Validating model operations.
     CModuleInterface& AddModule(uint8_t typeId, uint8_t index, uint8_t column, uint8_t row);
@@ -145,6 +148,7 @@ private:
     std::vector<CModuleInterface*> displayA_;
     std::vector<CModuleInterface*> displayB_;
     std::unique_ptr<CCableRenderListInterface> renderers_;
+    std::unique_ptr<CCableDragInterface> cableDrag_;
     CLabelCache labels_;
     NSHarrowen::CPoint lastContentOffset_;
     bool bandActive_ = false;

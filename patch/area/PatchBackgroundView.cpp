@@ -272,6 +272,9 @@ void CPatchBackground::EndTracking()
     if (bandActive_) {
         EndBand();
     }
+    if (cableDrag_ != nullptr) {
+        cableDrag_->Cancel();
+    }
     for (CModuleInterface* module : store_.GetModules()) {
         module->EndAllTracking();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "patch/module/CableDragInterface.h"
 #include "patch/module/CableRenderListInterface.h"
 #include "patch/module/ModuleInterface.h"
 
@@ -7,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class CPatchBackground;
 
 // What the patch model needs of the module catalogue and the panels: new
 // module panels by type, the toolbar tabs (for the area menu) and the cable
@@ -24,6 +27,8 @@ public:
     // The type's short name (the area menu's items); empty for an unknown type.
     virtual std::string GetTypeName(uint8_t typeId) const = 0;
     virtual std::unique_ptr<CCableRenderListInterface> CreateCableRenderer() const = 0;
+    // The area's cable gestures; none where cables are not drawn.
+    virtual std::unique_ptr<CCableDragInterface> CreateCableDrag(CPatchBackground&) const { return nullptr; }
 };
 
 void SetModuleServices(const CModuleServicesInterface* services);
