@@ -143,10 +143,17 @@ void DecodeRows(CJPEGDecoder& decoder, CDecodeTarget& target)
     jpeg_finish_decompress(&info);
 }
 
+// The most pixels a picture may have. A header alone can claim any size, and
+// a stream that ends early is still decoded whole, so without a bound a few
+// hundred bytes could ask for gigabytes and seconds of decoding. The
+// program's largest pictures are a few hundred pixels square.
+constexpr uint64_t kMaxJPEGPixels = 4 * 1024 * 1024;
+
 void CheckDecodedSize(CJPEGDecoder& decoder)
 {
     const jpeg_decompress_struct& info = decoder.Info();
-    if (info.image_width == 0 || info.image_height == 0 || info.image_width > 32767 || info.image_height > 32767) {
+    if (info.image_width == 0 || info.image_height == 0 || info.image_width > 32767 || info.image_height > 32767 ||
+        uint64_t{info.image_width} * info.image_height > kMaxJPEGPixels) {
         decoder.Destroy();
         throw XJPegUnsupportedFormat();
     }

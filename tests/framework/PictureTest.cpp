@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include <functional>
 #include <set>
 #include <vector>
@@ -179,6 +182,32 @@ TEST(JPEG, PicturesWiderThanTwoThousandPixels)
         auto bitmap = Decode(depth, bytes);
         EXPECT_EQ(bitmap->GetWidth(), 3000);
         EXPECT_PRED3(Near, PixelOf(*bitmap, 2990, 4), 0xFF0000u, 12) << depth;
+    }
+}
+
+// A header that claims a picture far larger than its data (a fuzzing find:
+// 587 bytes asked for 2560 x 10751 pixels and seconds of decoding) is
+// refused before any bitmap is made; so is every size over the pixel bound,
+// however it is shaped.
+TEST(JPEG, HeadersClaimingHugePicturesAreUnsupported)
+{
+    const std::vector<uint8_t> small = EncodeJPEG(16, 16, Halves);
+    const std::array<uint8_t, 2> startOfFrame{0xFF, 0xC0};
+    const auto frame = std::search(small.begin(), small.end(), startOfFrame.begin(), startOfFrame.end());
+    ASSERT_NE(frame, small.end());
+    const size_t at = static_cast<size_t>(frame - small.begin());
+    const struct {
+        int width;
+        int height;
+    } sizes[] = {{2560, 10751}, {32767, 32767}, {2049, 2048}, {32767, 129}};
+    for (const auto& size : sizes) {
+        std::vector<uint8_t> claimed = small;
+        claimed[at + 5] = static_cast<uint8_t>(size.height >> 8);
+        claimed[at + 6] = static_cast<uint8_t>(size.height);
+        claimed[at + 7] = static_cast<uint8_t>(size.width >> 8);
+        claimed[at + 8] = static_cast<uint8_t>(size.width);
+        for (int depth : {32, 24, 16, 8})
+            EXPECT_THROW(Decode(depth, claimed), XJPegUnsupportedFormat) << size.width << "x" << size.height << " at " << depth;
     }
 }
 

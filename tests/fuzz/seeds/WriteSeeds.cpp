@@ -5,6 +5,8 @@
 //
 // Usage: fuzz_seeds FOLDER (one subfolder per target).
 
+#include "editor/prefs/Preferences.h"
+#include "framework/files/DirSpec.h"
 #include "framework/files/FileSpec.h"
 #include "framework/resources/ResourceModule.h"
 #include "framework/resources/TextTable.h"
@@ -236,6 +238,27 @@ void WriteUpdateSeeds(const fs::path& root)
     images.Add(lying.Bytes());
 }
 
+void WritePreferencesSeeds(const fs::path& root, const fs::path& folder)
+{
+    CSeedFolder seeds(root, "preferences");
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    const auto file = NSHarrowen::MakeWindowsDirSpec()->MakeFileSpec(CPreferences::kFileName);
+    fs::create_directories(file->GetDirectoryPath());
+    CPreferences defaults;
+    defaults.Save();
+    seeds.Add(ReadBytes(file->GetFullPath()));
+    CPreferences changed;
+    changed.SetPortEnabled(0, true);
+    changed.SetPortInputName(0, "Kandrel In");
+    changed.SetPortOutputName(0, "Kandrel Out");
+    changed.SetPortEnabled(3, true);
+    changed.SetCableStyle(2);
+    changed.SetKeyboardSettings(72, CPreferences::kKeyboardRepeat);
+    changed.notesFloater = {NSHarrowen::CRect(10, 20, 300, 200), true};
+    changed.Save();
+    seeds.Add(ReadBytes(file->GetFullPath()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -255,6 +278,7 @@ int main(int argc, char** argv)
         WriteImageSeeds(root);
         WriteListSeeds(root, scratch);
         WriteUpdateSeeds(root);
+        WritePreferencesSeeds(root, scratch);
         fs::remove_all(scratch);
     } catch (const std::exception& error) {
         std::cerr << "fuzz_seeds: " << error.what() << '\n';
