@@ -147,7 +147,7 @@ void DecodeRows(CJPEGDecoder& decoder, CDecodeTarget& target)
 // a stream that ends early is still decoded whole, so without a bound a few
 // hundred bytes could ask for gigabytes and seconds of decoding. The
 // program's largest pictures are a few hundred pixels square.
-constexpr uint64_t kMaxJPEGPixels = 4 * 1024 * 1024;
+constexpr uint64_t kMaxJPEGPixels = 2 * 1024 * 1024;
 
 void CheckDecodedSize(CJPEGDecoder& decoder)
 {

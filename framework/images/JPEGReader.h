@@ -13,7 +13,7 @@ namespace NSHarrowen {
 // bitmap quantised onto the format's palette with Floyd-Steinberg dithering,
 // or a 16, 24 or 32-bit one. A stream cut short ends where the data ends and
 // still gives a whole picture. A picture over 32,767 pixels in either
-// direction, or over 4,194,304 in all, is unsupported. Failures throw XJPegBadFormat,
+// direction, or over 2,097,152 in all, is unsupported. Failures throw XJPegBadFormat,
 // XJPegUnsupportedFormat, XJPegOutOfMemory, XJPegInternalError or XBase.
 std::unique_ptr<CABCBitmap> ReadJPEG(const CPixelFormat& format, CMedia& media);
 std::unique_ptr<CABCBitmap> ReadJPEGPaletted(const CPixelFormat& format, CMedia& media);
