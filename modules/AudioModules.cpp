@@ -1,4 +1,5 @@
 #include "modules/AudioModules.h"
+#include "modules/panels/ModuleDynamics.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -443,3 +444,7 @@ CBModuleExpand::CBModuleExpand() : CBuildModule(kExpandType) {}
 CBModuleAm::CBModuleAm() : CBuildModule(kAmType) {}
 
 CBModuleResamp::CBModuleResamp() : CBuildModule(kResampType) {}
+
+std::unique_ptr<CModule> CBModuleCompres::CreatePanel() { return std::make_unique<CModuleDynamics>(*this); }
+
+std::unique_ptr<CModule> CBModuleExpand::CreatePanel() { return std::make_unique<CModuleDynamics>(*this); }

@@ -3,6 +3,7 @@
 #include "panels/BuildModule.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The module types of the Audio tab: shapers, processors, dynamics, ring modulator and digitizer.
@@ -65,11 +66,13 @@ public:
 class CBModuleCompres final : public CBuildModule {
 public:
     CBModuleCompres();
+    std::unique_ptr<CModule> CreatePanel() override;
 };
 
 class CBModuleExpand final : public CBuildModule {
 public:
     CBModuleExpand();
+    std::unique_ptr<CModule> CreatePanel() override;
 };
 
 class CBModuleAm final : public CBuildModule {

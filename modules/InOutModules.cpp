@@ -1,4 +1,5 @@
 #include "modules/InOutModules.h"
+#include "modules/panels/ModuleAudio.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -185,3 +186,7 @@ CBModuleOut4::CBModuleOut4() : CBuildModule(kOut4Type) {}
 CBModuleNotedet::CBModuleNotedet() : CBuildModule(kNotedetType) {}
 
 CBModuleSplit::CBModuleSplit() : CBuildModule(kSplitType) {}
+
+std::unique_ptr<CModule> CBModuleAudio::CreatePanel() { return std::make_unique<CModuleAudio>(*this); }
+
+std::unique_ptr<CModule> CBModulePolyin::CreatePanel() { return std::make_unique<CModuleAudio>(*this); }

@@ -3,6 +3,7 @@
 #include "panels/BuildModule.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The module types of the In/Out tab: keyboard, MIDI, audio in and outputs, note detector and split.
@@ -25,11 +26,13 @@ public:
 class CBModuleAudio final : public CBuildModule {
 public:
     CBModuleAudio();
+    std::unique_ptr<CModule> CreatePanel() override;
 };
 
 class CBModulePolyin final : public CBuildModule {
 public:
     CBModulePolyin();
+    std::unique_ptr<CModule> CreatePanel() override;
 };
 
 class CBModuleOut1 final : public CBuildModule {

@@ -1,4 +1,5 @@
 #include "modules/SeqModules.h"
+#include "modules/panels/ModuleStepSeq.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -325,3 +326,11 @@ CBModuleSeqd::CBModuleSeqd() : CBuildModule(kSeqdType) {}
 CBModuleSeqb::CBModuleSeqb() : CBuildModule(kSeqbType) {}
 
 CBModuleSeqc::CBModuleSeqc() : CBuildModule(kSeqcType) {}
+
+std::unique_ptr<CModule> CBModuleEventb::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+
+std::unique_ptr<CModule> CBModuleSeqd::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+
+std::unique_ptr<CModule> CBModuleSeqb::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+
+std::unique_ptr<CModule> CBModuleSeqc::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }

@@ -29,6 +29,7 @@ CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
             }
         }
         items_.push_back(std::move(item));
+        itemSpecs_.push_back(&spec);
     }
     for (const JackSpec& spec : builder.GetJacks()) {
         if (std::unique_ptr<CPnlHole> jack = MakeJack(*this, spec)) {
@@ -61,4 +62,15 @@ void CLayoutModule::GetVisibleNoteRange(uint8_t& lowest, uint8_t& highest) const
             return;
         }
     }
+}
+
+std::vector<CPanelItem*> CLayoutModule::FindItems(bool (*matches)(const ItemSpec&)) const
+{
+    std::vector<CPanelItem*> found;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (matches(*itemSpecs_[i])) {
+            found.push_back(items_[i].get());
+        }
+    }
+    return found;
 }

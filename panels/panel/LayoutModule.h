@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panels/ModuleTypeSpec.h"
 #include "panels/items/PnlPushButtonItemABC.h"
 #include "panels/panel/Module.h"
 
@@ -22,6 +23,12 @@ public:
     // The window of the note graph; every note without one.
     void GetVisibleNoteRange(uint8_t& lowest, uint8_t& highest) const override;
 
+protected:
+    // The built items whose layout rows match, in their order: the types
+    // that drive meters and lamps themselves find theirs with it.
+    std::vector<CPanelItem*> FindItems(bool (*matches)(const ItemSpec&)) const;
+
 private:
     std::vector<std::unique_ptr<CPanelItem>> items_;
+    std::vector<const ItemSpec*> itemSpecs_; // the row of each item
 };
