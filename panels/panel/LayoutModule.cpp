@@ -67,7 +67,8 @@ void CLayoutModule::GetVisibleNoteRange(uint8_t& lowest, uint8_t& highest) const
 std::vector<CPanelItem*> CLayoutModule::FindItems(bool (*matches)(const ItemSpec&)) const
 {
     std::vector<CPanelItem*> found;
-    for (size_t i = 0; i < items_.size(); ++i) {
+    // The layout's items come first; the jacks after them have no row.
+    for (size_t i = 0; i < itemSpecs_.size(); ++i) {
         if (matches(*itemSpecs_[i])) {
             found.push_back(items_[i].get());
         }

@@ -93,6 +93,8 @@ TEST_F(ModuleTypesTest, EveryTypeIsBuiltDrawnClonedAndKeepsItsCustomData)
         CModule& module = AddModule(typeId, 1, 0, 0);
         EXPECT_EQ(module.GetTypeId(), typeId);
         EXPECT_EQ(module.GetControlCount(), builder->GetParamCount());
+        EXPECT_EQ(module.GetInputs().size(), builder->GetJackCount(JackDirection::Input));
+        EXPECT_EQ(module.GetOutputs().size(), builder->GetJackCount(JackDirection::Output));
         EXPECT_EQ(module.GetFrame().left, 0);
         EXPECT_GT(module.GetFrame().bottom, module.GetFrame().top);
         EXPECT_EQ(ToolbarTooltip(*catalogue, typeId), builder->FormatLoadText());
