@@ -4,7 +4,9 @@
 #include "tests/panels/PanelTestFixture.h"
 
 #include "panels/BuildModule.h"
+#include "panels/items/PnlButtonABC.h"
 #include "panels/items/PnlControl.h"
+#include "panels/jacks/PnlHole.h"
 #include "panels/items/PnlInfoText.h"
 #include "panels/items/PnlLed.h"
 #include "panels/items/PnlVUMeterABC.h"
@@ -259,6 +261,37 @@ TEST_F(ModuleTypesTest, TheLitStepLampIsDrawn)
     EXPECT_NE(lit, dark);
     seq.SetMeterValue(5);
     EXPECT_EQ(PixelAt(centre), dark);
+}
+
+TEST_F(ModuleTypesTest, PanelsKeepTheQuirksOfTheirTypes)
+{
+    // "FilterC" numbers its outputs from the bottom up, "ClkDivFix" from right to left.
+    CModule& filter = AddModule(50, 1);
+    const std::vector<CPnlHole*>& filterOuts = filter.GetOutputs();
+    ASSERT_EQ(filterOuts.size(), 3u);
+    EXPECT_GT(filterOuts[0]->GetFrame().top, filterOuts[1]->GetFrame().top);
+    EXPECT_GT(filterOuts[1]->GetFrame().top, filterOuts[2]->GetFrame().top);
+    DeleteModule(1);
+
+    CModule& divider = AddModule(77, 1);
+    const std::vector<CPnlHole*>& dividerOuts = divider.GetOutputs();
+    ASSERT_GE(dividerOuts.size(), 2u);
+    for (size_t i = 1; i < dividerOuts.size(); ++i) {
+        EXPECT_GT(dividerOuts[i - 1]->GetFrame().left, dividerOuts[i]->GetFrame().left) << i;
+    }
+    DeleteModule(1);
+
+    // The master oscillator's "KBT" is a check button with 128 steps.
+    CModule& master = AddModule(97, 1);
+    bool found = false;
+    for (uint8_t i = 0; i < master.GetControlCount(); ++i) {
+        if (catalogue->GetBuilder(97).GetParamName(i) == "KBT") {
+            found = true;
+            EXPECT_NE(dynamic_cast<CPnlCheckButton*>(master.GetControl(i)), nullptr);
+            EXPECT_EQ(master.GetMax(i), 127);
+        }
+    }
+    EXPECT_TRUE(found);
 }
 
 } // namespace
