@@ -5,7 +5,8 @@ void CMoleculePacket::Append(std::unique_ptr<CMolecule> molecule)
     if (!molecule)
         return;
     m_molecules.reserve(m_molecules.size() + 1);
-    m_molecules.push_back(molecule.release());
+    m_owned.push_back(std::move(molecule));
+    m_molecules.push_back(m_owned.back().get());
 }
 
 void CMoleculePacket::Prepend(std::unique_ptr<CMolecule> molecule)
@@ -13,14 +14,12 @@ void CMoleculePacket::Prepend(std::unique_ptr<CMolecule> molecule)
     if (!molecule)
         return;
     m_molecules.reserve(m_molecules.size() + 1);
-    m_molecules.insert(m_molecules.begin(), molecule.release());
+    m_owned.push_back(std::move(molecule));
+    m_molecules.insert(m_molecules.begin(), m_owned.back().get());
 }
 
 void CMoleculePacket::Clear()
 {
-    if (m_owns) {
-        for (CMolecule* molecule : m_molecules)
-            delete molecule;
-    }
     m_molecules.clear();
+    m_owned.clear();
 }

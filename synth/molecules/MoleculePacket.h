@@ -13,17 +13,16 @@ public:
     static constexpr uint8_t kNoSlot = 4;
 
     CMoleculePacket() = default;
-    ~CMoleculePacket() { Clear(); }
     CMoleculePacket(const CMoleculePacket&) = delete;
     CMoleculePacket& operator=(const CMoleculePacket&) = delete;
 
+    // The packet owns what is appended, whatever SetOwns says.
     void Append(std::unique_ptr<CMolecule> molecule);
-    // For a packet that does not own its molecules: lists one the caller
-    // keeps alive.
+    // Lists a molecule the caller keeps alive; the packet never deletes it.
     void AppendBorrowed(CMolecule& molecule) { m_molecules.push_back(&molecule); }
     // Inserts at the front (an undo list replays in reverse building order).
     void Prepend(std::unique_ptr<CMolecule> molecule);
-    // Deletes the molecules when the packet owns them, and empties the list.
+    // Deletes the molecules the packet owns and empties the list.
     void Clear();
 
     uint32_t GetCount() const { return static_cast<uint32_t>(m_molecules.size()); }
@@ -46,13 +45,15 @@ public:
     void SetTarget(uint32_t target) { m_target = target; }
     uint32_t GetTarget() const { return m_target; }
 
-    // A packet that does not own its molecules leaves them alive when it is
-    // cleared or destroyed; their owner must outlive the packet.
+    // Marks a packet that lists borrowed molecules (a view of another
+    // packet). Ownership itself goes by how each molecule was appended: a
+    // borrowed one is never deleted, an appended one always is.
     void SetOwns(bool owns) { m_owns = owns; }
     bool Owns() const { return m_owns; }
 
 private:
-    std::vector<CMolecule*> m_molecules;
+    std::vector<CMolecule*> m_molecules;        // in frame order, owned or borrowed
+    std::vector<std::unique_ptr<CMolecule>> m_owned;
     uint8_t m_slot = kNoSlot;
     bool m_owns = true;
     uint32_t m_target = 0;

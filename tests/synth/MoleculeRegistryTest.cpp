@@ -81,6 +81,34 @@ TEST(MoleculePacket, OwnsItsMoleculesUnlessToldOtherwise)
     EXPECT_EQ(g_alive, 1);
 }
 
+// Ownership goes with each molecule: what a borrowing packet is given is
+// freed with it, and what an owning packet borrows is left alone.
+TEST(MoleculePacket, EachMoleculeIsOwnedAsItWasAppended)
+{
+    g_alive = 0;
+    CMTestCounted kept;
+    {
+        CMoleculePacket view;
+        view.SetOwns(false);
+        view.AppendBorrowed(kept);
+        view.Append(std::make_unique<CMTestCounted>());
+        view.Prepend(std::make_unique<CMTestCounted>());
+        EXPECT_EQ(view.GetCount(), 3u);
+        EXPECT_EQ(&view.At(1), &kept);
+        EXPECT_EQ(g_alive, 3);
+    }
+    EXPECT_EQ(g_alive, 1) << "the appended molecules of a borrowing packet are freed";
+    {
+        CMoleculePacket owner;
+        owner.Append(std::make_unique<CMTestCounted>());
+        owner.AppendBorrowed(kept);
+        owner.Clear();
+        EXPECT_TRUE(owner.IsEmpty());
+        EXPECT_EQ(g_alive, 1);
+    }
+    EXPECT_EQ(g_alive, 1) << "the borrowed molecule outlives the owning packet";
+}
+
 TEST(MoleculePacket, SlotAndSessionNumber)
 {
     CMoleculePacket packet;
