@@ -39,8 +39,6 @@ public:
     void Retain() { ++uses_; }
     // Lowers the use count; true when it reached 0.
     bool Release() { return --uses_ <= 0; }
-    CDrawingContext* Previous() const { return previous_; }
-    void SetPrevious(CDrawingContext* previous) { previous_ = previous; }
 
 private:
     std::unique_ptr<platform::DeviceContext> ownDC_;
@@ -49,7 +47,6 @@ private:
     CGdiState* state_ = nullptr;
     CABCCanvas* offscreen_ = nullptr;
     int uses_ = 1;
-    CDrawingContext* previous_ = nullptr;
 };
 
 } // namespace NSHarrowen

@@ -47,11 +47,8 @@ CABCWindow::~CABCWindow()
         root_ = nullptr;
     }
     focus_ = nullptr;
-    while (current_) {
-        CDrawingContext* context = current_;
-        current_ = context->Previous();
-        delete context;
-    }
+    while (!contexts_.empty())
+        contexts_.pop_back(); // the latest first
     UnregisterWindow(this);
     DestroyNativeWindow();
     focusChain_.clear();
@@ -290,11 +287,12 @@ CRect CABCWindow::GetClipBounds() const
 
 void CABCWindow::SetClipRegion(const platform::Region* region)
 {
-    if (!current_)
+    CDrawingContext* current = GetCurrentDrawingContext();
+    if (!current)
         return;
     clipActive_ = region != nullptr;
     clip_ = region ? *region : platform::Region();
-    current_->SelectClip(region);
+    current->SelectClip(region);
 }
 
 bool CABCWindow::TouchesClipRegion(const CRect& rect) const
@@ -302,34 +300,33 @@ bool CABCWindow::TouchesClipRegion(const CRect& rect) const
     return !clipActive_ || clip_.IntersectsRect(ToPlatform(rect));
 }
 
-void CABCWindow::PushContext(CDrawingContext* context)
+CDrawingContext* CABCWindow::PushContext(std::unique_ptr<CDrawingContext> context)
 {
-    context->SetPrevious(current_);
-    current_ = context;
+    contexts_.push_back(std::move(context));
+    return contexts_.back().get();
 }
 
 void CABCWindow::PopContext(CDrawingContext* context)
 {
-    if (current_ != context)
+    if (GetCurrentDrawingContext() != context)
         return;
-    current_ = context->Previous();
-    delete context;
+    contexts_.pop_back();
     platform::SurfaceChanged(handle_);
 }
 
 CGdiState* CABCWindow::AcquireCanvas()
 {
-    if (current_) {
-        current_->Retain();
-        return current_->GetState();
+    if (CDrawingContext* current = GetCurrentDrawingContext()) {
+        current->Retain();
+        return current->GetState();
     }
     const platform::WindowSurface surface = platform::GetWindowSurface(handle_);
     if (!surface.pixels)
         return nullptr;
-    auto* context = new CDrawingContext(*surface.pixels, CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
-                                        FromPlatform(surface.clientRect), nullptr);
-    PushContext(context);
-    return context->GetState();
+    return PushContext(std::make_unique<CDrawingContext>(*surface.pixels,
+                                                         CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
+                                                         FromPlatform(surface.clientRect), nullptr))
+        ->GetState();
 }
 
 CPoint CABCWindow::ClientToScreen(CPoint client) const
@@ -340,23 +337,25 @@ CPoint CABCWindow::ClientToScreen(CPoint client) const
 
 CABCCanvas* CABCWindow::GetOffscreenCanvas() const
 {
-    return current_ ? current_->GetOffscreenCanvas() : nullptr;
+    const CDrawingContext* current = GetCurrentDrawingContext();
+    return current ? current->GetOffscreenCanvas() : nullptr;
 }
 
 void CABCWindow::EndDrawing()
 {
-    if (current_ && current_->Release())
-        PopContext(current_);
+    CDrawingContext* current = GetCurrentDrawingContext();
+    if (current && current->Release())
+        PopContext(current);
 }
 
 void CABCWindow::BeginOffscreenDrawing(CABCCanvas* canvas)
 {
-    PushContext(new CDrawingContext(canvas));
+    PushContext(std::make_unique<CDrawingContext>(canvas));
 }
 
 void CABCWindow::EndOffscreenDrawing()
 {
-    if (current_ && current_->GetOffscreenCanvas())
+    if (GetOffscreenCanvas())
         EndDrawing();
 }
 
@@ -366,11 +365,12 @@ void CABCWindow::PaintWindow()
     if (!paint.update.IsEmpty() && !IsMinimized()) {
         const bool hadClip = clipActive_;
         const platform::Region previousClip = clip_;
-        auto* context = new CDrawingContext(*paint.surface.pixels,
-                                            CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
-                                            FromPlatform(paint.surface.clientRect), &paint.update);
-        PushContext(context);
-        CDrawingContext* const below = context->Previous();
+        // Everything pushed from here on (the paint's context and whatever a
+        // view left behind) goes when the paint ends.
+        const size_t depth = contexts_.size();
+        PushContext(std::make_unique<CDrawingContext>(*paint.surface.pixels,
+                                                      CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
+                                                      FromPlatform(paint.surface.clientRect), &paint.update));
         clipActive_ = true;
         clip_ = paint.update;
         try {
@@ -379,11 +379,8 @@ void CABCWindow::PaintWindow()
             // One failing view must not break painting for good.
             platform::RecordDroppedException("painting a window's views");
         }
-        while (current_ && current_ != below) {
-            CDrawingContext* top = current_;
-            current_ = top->Previous();
-            delete top;
-        }
+        while (contexts_.size() > depth)
+            contexts_.pop_back();
         platform::SurfaceChanged(handle_);
         clipActive_ = hadClip;
         clip_ = previousClip;

@@ -126,7 +126,7 @@ public:
     void EndDrawing() override;
     CPoint ClientToScreen(CPoint client) const override;
     CABCCanvas* GetOffscreenCanvas() const override;
-    CDrawingContext* GetCurrentDrawingContext() const { return current_; }
+    CDrawingContext* GetCurrentDrawingContext() const { return contexts_.empty() ? nullptr : contexts_.back().get(); }
     // Drawing goes to the canvas (an off-screen bitmap) until the end.
     void BeginOffscreenDrawing(CABCCanvas* canvas);
     void EndOffscreenDrawing();
@@ -165,7 +165,7 @@ protected:
     virtual void DestroyNativeWindow();
 
 private:
-    void PushContext(CDrawingContext* context);
+    CDrawingContext* PushContext(std::unique_ptr<CDrawingContext> context);
     void PopContext(CDrawingContext* context);
     bool CanTakeFocus(const CView* view) const;
 
@@ -177,7 +177,9 @@ private:
     CWindowRootGroupView* root_ = nullptr;
     CView* focus_ = nullptr;
     CColor background_;
-    CDrawingContext* current_ = nullptr;
+    // The drawing contexts in use, the current one last; each goes when it
+    // is popped, when a paint ends, or with the window.
+    std::vector<std::unique_ptr<CDrawingContext>> contexts_;
     int kind_;
     std::unique_ptr<CTooltipControl> tooltips_;
     uint16_t disableCount_ = 0;
