@@ -53,6 +53,8 @@ std::function<bool(CABCWindow&)> AnswerSaveQuestion(std::vector<std::string>& as
 TEST_F(EditorTest, TheMenuBarHasItsEightMenusWithTheirCommandsAndAccelerators)
 {
     Launch();
+    // The splash was painted during the start, and is gone after it.
+    EXPECT_GT(app->GetSplashShownAt(), 0u);
     CMenuBar* bar = app->GetMenuBar();
     ASSERT_NE(bar, nullptr);
     const char* titles[] = {"File", "Edit", "Patch", "Synth", "Setup", "Tools", "Windows", "Help"};
