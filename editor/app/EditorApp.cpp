@@ -1,4 +1,5 @@
 #include "editor/app/EditorApp.h"
+#include "panels/painters/PictureKeys.h"
 
 #include "editor/app/EditorCommands.h"
 #include "editor/app/EditorDialogsInterface.h"
@@ -325,7 +326,9 @@ CABCBitmap* CEditorApp::GetImage(const CImageID& id)
     if (CABCBitmap* cached = GetImageCache().Find(id))
         return cached;
     if (id.GetWord(1) != 0) {
-        CMemoryMedia media(LoadResource("SMTB", static_cast<int32_t>(id.GetResource())));
+        // Symbol strips and the knobs' and meters' picture strips are bitmaps of two kinds.
+        const char* const type = id.GetWord(1) == PictureKind::kStrip ? "CBMP" : "SMTB";
+        CMemoryMedia media(LoadResource(type, static_cast<int32_t>(id.GetResource())));
         std::unique_ptr<CBitmap32> bitmap = ReadBMP(media);
         CABCBitmap* result = bitmap.get();
         GetImageCache().Add(id, std::move(bitmap));

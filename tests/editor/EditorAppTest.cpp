@@ -9,6 +9,8 @@
 #include "framework/menus/Menu.h"
 #include "framework/menus/MenuBar.h"
 #include "framework/views/StaticTextView.h"
+#include "panels/painters/KnobGUI.h"
+#include "panels/painters/PictureKeys.h"
 #include "patch/document/Patch.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
@@ -295,6 +297,24 @@ TEST_F(EditorTest, HelpWithoutAHelpFileSaysSo)
     Step(100);
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_NE(alerts[0].find("Could not open help file."), std::string::npos) << alerts[0];
+}
+
+} // namespace editortest
+
+namespace editortest {
+
+TEST_F(EditorTest, ThePanelsFindTheirSymbolAndStripPictures)
+{
+    Launch();
+    // Knobs draw from picture strips, buttons from symbol strips.
+    const NSHarrowen::CImageID pictures[] = {StripPicture(CRoundKnobGUI::kPointerStrip),
+                                             SymbolPicture(309)};
+    for (const NSHarrowen::CImageID& id : pictures) {
+        const CABCBitmap* bitmap = nullptr;
+        ASSERT_NO_THROW(bitmap = NSHarrowen::GetImage(id)) << id.GetResource();
+        ASSERT_NE(bitmap, nullptr) << id.GetResource();
+        EXPECT_GT(bitmap->GetWidth(), 0) << id.GetResource();
+    }
 }
 
 } // namespace editortest
