@@ -294,4 +294,31 @@ TEST_F(ModuleTypesTest, PanelsKeepTheQuirksOfTheirTypes)
     EXPECT_TRUE(found);
 }
 
+TEST_F(ModuleTypesTest, OnlyTheSequencersStepValuesCanBeMorphed)
+{
+    // Type, parameter count, and the morphable run (first, count).
+    const struct {
+        uint8_t type;
+        uint8_t params;
+        uint8_t firstMorphable;
+        uint8_t morphable;
+    } cases[] = {{17, 36, 0, 0}, {91, 0, 0, 16}, {15, 0, 0, 16}, {90, 0, 0, 16}};
+    for (const auto& c : cases) {
+        CModule& seq = AddModule(c.type, 1);
+        if (c.params != 0) {
+            EXPECT_EQ(seq.GetControlCount(), c.params);
+        }
+        size_t morphable = 0;
+        for (uint8_t i = 0; i < seq.GetControlCount(); ++i) {
+            if (seq.IsMorphable(i)) {
+                ++morphable;
+                EXPECT_GE(i, c.firstMorphable) << int(c.type);
+                EXPECT_LT(i, c.firstMorphable + c.morphable) << int(c.type) << " parameter " << int(i);
+            }
+        }
+        EXPECT_EQ(morphable, c.morphable) << int(c.type);
+        DeleteModule(1);
+    }
+}
+
 } // namespace
