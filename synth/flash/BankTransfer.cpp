@@ -5,6 +5,7 @@
 #include "framework/files/FileSpec.h"
 #include "framework/lists/LineRing.h"
 #include "framework/windows/ABCWindow.h"
+#include "platform/base/DroppedExceptions.h"
 #include "platform/system/Clock.h"
 #include "synth/files/PatchFileTypes.h"
 #include "synth/files/PatchListFile.h"
@@ -403,6 +404,8 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
         Fail(kOutOfMemoryStep);
         return;
     } catch (...) {
+        // The report says only "Dump error"; what it was goes to the log.
+        platform::RecordDroppedException("building an uploaded patch");
         Fail("Dump error");
         return;
     }
@@ -432,6 +435,7 @@ bool CBankTransfer::SavePending(std::string& failure)
         failure = kOutOfMemoryStep;
         return false;
     } catch (...) {
+        platform::RecordDroppedException("saving an uploaded patch");
         failure = "Dump error";
         return false;
     }
