@@ -6,7 +6,7 @@
 #include "panels/ModuleCatalogue.h"
 #include "tools/picgen/FacePainter.h"
 #include "tools/picgen/LabelPlacer.h"
-#include "tools/picgen/Palette.h"
+#include "tools/picgen/PictureColours.h"
 #include "tools/picgen/PictureSet.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "framework/base/Exceptions.h"
 #include "tests/updater/support/SyntheticImages.h"
-#include "updater/image/Kandrel.h"
+#include "updater/image/KandrelModel.h"
 #include "updater/image/OsVersion.h"
 #include "updater/image/PebixKandrel.h"
 #include "updater/image/UpdateErrors.h"

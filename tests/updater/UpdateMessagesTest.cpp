@@ -1,6 +1,6 @@
 // The bytes of the update messages, and the updater's message assembler.
 
-#include "updater/link/SysexMIDIInput.h"
+#include "updater/link/UpdateSysexInput.h"
 #include "updater/pages/Placeholders.h"
 #include "updater/link/UpdateMessages.h"
 

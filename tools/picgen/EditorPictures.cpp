@@ -1,6 +1,6 @@
 #include "tools/picgen/FixedPictures.h"
 #include "tools/picgen/BitmapFont.h"
-#include "tools/picgen/Palette.h"
+#include "tools/picgen/PictureColours.h"
 
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"

@@ -4,7 +4,7 @@
 #include "panels/BuildModule.h"
 #include "panels/layout/ItemFrames.h"
 #include "tools/picgen/BitmapFont.h"
-#include "tools/picgen/Palette.h"
+#include "tools/picgen/PictureColours.h"
 
 #include <algorithm>
 #include <cctype>

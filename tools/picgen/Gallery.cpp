@@ -5,7 +5,7 @@
 #include "panels/ModuleCatalogue.h"
 #include "tools/picgen/BitmapFont.h"
 #include "tools/picgen/FixedPictures.h"
-#include "tools/picgen/Palette.h"
+#include "tools/picgen/PictureColours.h"
 #include "tools/picgen/PictureEncoders.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "tools/picgen/FixedPictures.h"
-#include "tools/picgen/Palette.h"
+#include "tools/picgen/PictureColours.h"
 
 #include <algorithm>
 #include <cmath>

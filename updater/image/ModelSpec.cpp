@@ -1,6 +1,6 @@
 #include "updater/image/ModelSpec.h"
 
-#include "updater/image/Kandrel.h"
+#include "updater/image/KandrelModel.h"
 #include "updater/image/PebixKandrel.h"
 
 namespace NSBootwren {

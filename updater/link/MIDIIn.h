@@ -2,7 +2,7 @@
 
 #include "framework/midi/MIDIInputParser.h"
 #include "framework/midi/PortRegistry.h"
-#include "updater/link/SysexMIDIInput.h"
+#include "updater/link/UpdateSysexInput.h"
 
 #include <atomic>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "updater/image/Kandrel.h"
+#include "updater/image/KandrelModel.h"
 
 namespace NSBootwren {
 

@@ -1,4 +1,4 @@
-#include "updater/link/SysexMIDIInput.h"
+#include "updater/link/UpdateSysexInput.h"
 
 #include <algorithm>
 #include <cstring>
