@@ -1,5 +1,6 @@
 #include "framework/windows/ABCWindow.h"
 #include "platform/base/DroppedExceptions.h"
+#include "framework/windows/WindowIcon.h"
 #include "framework/application/Help.h"
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
@@ -144,6 +145,8 @@ LResult OnCreate(int kind, WindowHandle handle, LParam lParam)
     const uint32_t interval = app ? app->GetIdleInterval() : 50;
     if (platform::SetTimer(handle, handle, interval) != handle)
         return -1;
+    // The classes' icons: 2 for document windows, 1 for the others.
+    ShowProgramIcon(handle, kind == kWindowDocument ? 2 : 1);
     if (kind == kWindowFrame) {
         if (app) {
             try {

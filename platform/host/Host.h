@@ -69,6 +69,8 @@ public:
     virtual void SetSurfaceTitle(SurfaceId id, const std::string& title) = 0;
     // Keeps the surface above every other window of the desktop, or not.
     virtual void SetSurfaceTopMost(SurfaceId, bool) {}
+    // The picture the desktop shows for the surface (its title bar, task list).
+    virtual void SetSurfaceIcon(SurfaceId, const PixelBuffer&) {}
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
 

@@ -338,6 +338,13 @@ std::string GetWindowText(WindowHandle window)
     return FieldOf(window, &WindowObject::title);
 }
 
+void SetWindowIcon(WindowHandle window, const PixelBuffer& icon)
+{
+    const WindowObject* w = Find(window);
+    if (w && w->surfaceId)
+        Host().SetSurfaceIcon(w->surfaceId, icon);
+}
+
 void SetWindowText(WindowHandle window, const std::string& text)
 {
     WindowObject* w = Find(window);

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <string>
 
+namespace platform {
+class PixelBuffer;
+}
+
 // The window layer: windows with classes, styles, parents, owners and
 // children, on whatever host is installed (platform/host/Host.h). Every window,
 // child or top-level, has its own pixel surface; the layer draws the
@@ -63,6 +67,8 @@ intptr_t GetWindowData(WindowHandle window);
 void SetWindowData(WindowHandle window, intptr_t data);
 std::string GetWindowText(WindowHandle window);
 void SetWindowText(WindowHandle window, const std::string& text);
+// The desktop's picture of a top-level window (child windows show none).
+void SetWindowIcon(WindowHandle window, const PixelBuffer& icon);
 
 // Relations.
 WindowHandle GetParent(WindowHandle window);

@@ -12,6 +12,8 @@
 #include "platform/controls/ControlPaint.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/MessageQueue.h"
+#include "framework/resources/ResourceModule.h"
+#include "tests/support/BmpBuilder.h"
 #include "tests/support/TempDir.h"
 
 #include <fstream>
@@ -206,4 +208,24 @@ TEST_F(WindowPath, TimersWithoutAWindowReachTheirProcedure)
     platform::KillTimer(0, id);
     ASSERT_FALSE(fired.empty());
     EXPECT_EQ(fired.front(), id);
+}
+
+TEST(ProgramIcon, TheFrameShowsTheProgramsIconOnTheDesktop)
+{
+    testsupport::HeadlessDesktop desktop;
+    const std::vector<uint8_t> bmp = testsupport::MakeBMP(16, 16);
+    const CResourceEntry entries[] = {{"ICON", 1, bmp.data(), bmp.size()}};
+    const CResourceModule module("icon test", entries);
+    {
+        CApplication app("Icon Program");
+        app.CreateFrameWindow();
+        platform::PixelBuffer icon;
+        for (const platform::SurfaceId id : desktop.Host().StackingOrder())
+            if (desktop.Host().SurfaceTitle(id) == "Icon Program")
+                icon = desktop.Host().SurfaceIcon(id);
+        ASSERT_EQ(icon.Width(), 16);
+        ASSERT_EQ(icon.Height(), 16);
+        EXPECT_EQ(icon.At(3, 5), 0x800503u); // red 0x80, green 5, blue 3
+        app.DestroyFrameWindow();
+    }
 }

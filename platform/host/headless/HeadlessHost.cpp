@@ -169,6 +169,12 @@ void HeadlessHost::DropFile(Point screen, const std::string& path)
     Push(e);
 }
 
+PixelBuffer HeadlessHost::SurfaceIcon(SurfaceId id) const
+{
+    const auto it = surfaces_.find(id);
+    return it == surfaces_.end() ? PixelBuffer() : it->second.icon;
+}
+
 void HeadlessHost::SetColorDepth(int bitsPerPixel)
 {
     colorDepth_ = bitsPerPixel;

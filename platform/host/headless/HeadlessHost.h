@@ -29,6 +29,9 @@ public:
     void ShowSurface(SurfaceId id, bool shown) override;
     void RaiseSurface(SurfaceId id) override;
     void SetSurfaceTitle(SurfaceId id, const std::string& title) override;
+    void SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon) override { surfaces_[id].icon = icon; }
+    // The surface's icon; empty when it has none.
+    PixelBuffer SurfaceIcon(SurfaceId id) const;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
 
     bool PollEvent(HostEvent& event) override;
@@ -76,6 +79,7 @@ private:
         SurfaceParams params;
         bool shown = false;
         PixelBuffer pixels;
+        PixelBuffer icon;
     };
     void Push(HostEvent event);
     void MouseButton(HostEvent::Kind kind, Point screen, int button);

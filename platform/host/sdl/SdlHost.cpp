@@ -257,6 +257,21 @@ void SdlHost::SetSurfaceTitle(SurfaceId id, const std::string& title)
         SDL_SetWindowTitle(window, title.c_str());
 }
 
+void SdlHost::SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon)
+{
+    SDL_Window* window = WindowOf(id);
+    if (!window || icon.Width() <= 0 || icon.Height() <= 0)
+        return;
+    // The buffer's pixels are 0x00RRGGBB: opaque, the alpha byte unused.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.Data()), icon.Width(),
+                                                              icon.Height(), 32, icon.Width() * 4,
+                                                              SDL_PIXELFORMAT_RGB888);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 void SdlHost::SetSurfaceTopMost(SurfaceId id, bool topMost)
 {
     if (SDL_Window* window = WindowOf(id))

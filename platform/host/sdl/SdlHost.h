@@ -35,6 +35,7 @@ public:
     void ShowSurface(SurfaceId id, bool shown) override;
     void RaiseSurface(SurfaceId id) override;
     void SetSurfaceTitle(SurfaceId id, const std::string& title) override;
+    void SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon) override;
     void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
 
