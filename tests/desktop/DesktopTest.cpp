@@ -76,7 +76,7 @@ protected:
                 const DemoState::Window* w = s.Find(title);
                 return w && w->rect == expected;
             },
-            5s);
+            15s);
         const DemoState::Window* w = state.Find(title);
         return w ? w->rect : Rect {};
     }
@@ -84,7 +84,7 @@ protected:
     std::string WaitForEditText(const std::string& expected)
     {
         const DemoState state = session.WaitFor(
-            [&](const DemoState& s) { return !s.edits.empty() && s.edits[0] == expected; }, 5s);
+            [&](const DemoState& s) { return !s.edits.empty() && s.edits[0] == expected; }, 15s);
         return state.edits.empty() ? "<no edit>" : state.edits[0];
     }
 
@@ -217,7 +217,7 @@ TEST_F(Desktop, F1AsksForTheHelpOfTheWindowAndOfTheHighlightedMenuItem)
 {
     const Rect notes = WindowRect("Notes");
     session.Xdo(Move(CaptionPoint(notes)) + " click 1 key F1");
-    DemoState state = session.WaitFor([](const DemoState& s) { return !s.help.empty(); }, 5s);
+    DemoState state = session.WaitFor([](const DemoState& s) { return !s.help.empty(); }, 15s);
     ASSERT_FALSE(state.help.empty()) << "F1 over the window asked for no help";
     EXPECT_EQ(state.help.back(), "topic 4711");
     // Alt+E opens Edit; Down highlights Cut, whose topic is 1200.
@@ -225,7 +225,7 @@ TEST_F(Desktop, F1AsksForTheHelpOfTheWindowAndOfTheHighlightedMenuItem)
     session.Xdo("key alt+e");
     ASSERT_TRUE(session.WaitForNewWindow(before));
     session.Xdo("key Down F1 Escape");
-    state = session.WaitFor([](const DemoState& s) { return s.help.size() >= 2; }, 5s);
+    state = session.WaitFor([](const DemoState& s) { return s.help.size() >= 2; }, 15s);
     ASSERT_EQ(state.help.size(), 2u);
     EXPECT_EQ(state.help.back(), "topic 1200");
 }
@@ -237,11 +237,11 @@ TEST_F(Desktop, WindowsCloseByTheirCloseBoxAndByCtrlW)
     session.Xdo(Move(CaptionPoint(patchA)) + " click 1");
     const Point closeBox {patchA.right - kBorder - 2 - 7, patchA.top + kBorder + 2 + 7};
     session.Xdo(Move(closeBox) + " click 1");
-    DemoState state = session.WaitFor([](const DemoState& s) { return !s.Find("Patch A"); }, 5s);
+    DemoState state = session.WaitFor([](const DemoState& s) { return !s.Find("Patch A"); }, 15s);
     EXPECT_FALSE(state.Find("Patch A")) << "the close box did not close the window";
     const Rect patchB = WindowRect("Patch B");
     session.Xdo(Move(CaptionPoint(patchB)) + " click 1 key ctrl+w");
-    state = session.WaitFor([](const DemoState& s) { return !s.Find("Patch B"); }, 5s);
+    state = session.WaitFor([](const DemoState& s) { return !s.Find("Patch B"); }, 15s);
     EXPECT_FALSE(state.Find("Patch B")) << "Ctrl+W did not close the window";
     EXPECT_TRUE(state.Find("Notes"));
 }
