@@ -9,21 +9,42 @@
 
 namespace {
 
-std::string Decibels(int32_t db) { return IntToString(db) + "dB"; }
+std::string Decibels(int32_t db)
+{
+    return IntToString(db) + "dB";
+}
 
 } // namespace
 
-std::string ParamTextBits(uint8_t v) { return v < 12 ? IntToString(v + 1) : "Off"; }
+std::string ParamTextBits(uint8_t v)
+{
+    return v < 12 ? IntToString(v + 1) : "Off";
+}
 
-std::string ParamTextDelayTime(uint8_t v) { return FloatToString(v / 48.0, 2) + "ms"; }
+std::string ParamTextDelayTime(uint8_t v)
+{
+    return FloatToString(v / 48.0, 2) + "ms";
+}
 
-std::string ParamTextDiodeType(uint8_t v) { return v == 0 ? "Off" : v == 1 ? "Half" : "Full"; }
+std::string ParamTextDiodeType(uint8_t v)
+{
+    return v == 0 ? "Off" : v == 1 ? "Half" : "Full";
+}
 
-std::string ParamTextPhaserRate(uint8_t v) { return ParamTextLfoRate(v, 1); }
+std::string ParamTextPhaserRate(uint8_t v)
+{
+    return ParamTextLfoRate(v, 1);
+}
 
-std::string ParamTextShift(uint8_t v) { return v == 0 ? "No shift" : v == 1 ? "Shift down" : "Shift up"; }
+std::string ParamTextShift(uint8_t v)
+{
+    return v == 0 ? "No shift" : v == 1 ? "Shift down" : "Shift up";
+}
 
-std::string ParamTextInvert(uint8_t v) { return v == 0 ? "No invert" : "Invert"; }
+std::string ParamTextInvert(uint8_t v)
+{
+    return v == 0 ? "No invert" : "Invert";
+}
 
 std::string ParamTextShaperCurve(uint8_t v)
 {
@@ -49,7 +70,10 @@ std::string ParamTextDynRelease(uint8_t v)
     return FloatToString(s * 1000.0, 0) + "m";
 }
 
-std::string ParamTextCompThreshold(uint8_t v) { return v == 42 ? "Off" : Decibels(v - 30); }
+std::string ParamTextCompThreshold(uint8_t v)
+{
+    return v == 42 ? "Off" : Decibels(v - 30);
+}
 
 std::string ParamTextDynRatio(uint8_t v)
 {
@@ -59,13 +83,25 @@ std::string ParamTextDynRatio(uint8_t v)
     return (v < 35 ? FloatToString(x / 10.0, 1) : IntToString(x)) + ":1";
 }
 
-std::string ParamTextRefLevel(uint8_t v) { return Decibels(v - 30); }
+std::string ParamTextRefLevel(uint8_t v)
+{
+    return Decibels(v - 30);
+}
 
-std::string ParamTextLimiter(uint8_t v) { return v == 24 ? "Off" : Decibels(v - 12); }
+std::string ParamTextLimiter(uint8_t v)
+{
+    return v == 24 ? "Off" : Decibels(v - 12);
+}
 
-std::string ParamTextExpThreshold(uint8_t v) { return v == 0 ? "Off" : Decibels(v - 84); }
+std::string ParamTextExpThreshold(uint8_t v)
+{
+    return v == 0 ? "Off" : Decibels(v - 84);
+}
 
-std::string ParamTextGateHold(uint8_t v) { return v == 0 ? "Off" : IntToString(4 * v) + "m"; }
+std::string ParamTextGateHold(uint8_t v)
+{
+    return v == 0 ? "Off" : IntToString(4 * v) + "m";
+}
 
 std::string ParamTextRingModDepth(uint8_t v)
 {
@@ -101,7 +137,9 @@ constexpr ItemSpec kDistaItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 31, .y = 20, .size = 25, .text = "Sym"},
     {.itemClass = ItemClass::DistAGraph, .x = 155, .y = 3, .params = kDistaBound3},
 };
-constexpr ModuleTypeSpec kDistaType = {61, "Clip", "Clip", 437, 3, {{12, 0, 1, 1, 2, 13, 0, 0, 0, 30}}, kDistaParams, kDistaOrder, kDistaJacks, kDistaItems};
+constexpr ModuleTypeSpec kDistaType = {
+    61,           "Clip",      "Clip",      437,        3, {{12, 0, 1, 1, 2, 13, 0, 0, 0, 30}},
+    kDistaParams, kDistaOrder, kDistaJacks, kDistaItems};
 
 // "Overdrive"
 constexpr ParamSpec kDistbParams[] = {
@@ -119,7 +157,9 @@ constexpr ItemSpec kDistbItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 115, .y = 12},
     {.itemClass = ItemClass::DistBGraph, .x = 155, .y = 3, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kDistbType = {62, "Overdrive", "Overdrive", 438, 3, {{25, 25, 1, 0, 3, 26, 4, 2, 34, 26}}, kDistbParams, kDistbOrder, kDistbJacks, kDistbItems};
+constexpr ModuleTypeSpec kDistbType = {
+    62,           "Overdrive", "Overdrive", 438,        3, {{25, 25, 1, 0, 3, 26, 4, 2, 34, 26}},
+    kDistbParams, kDistbOrder, kDistbJacks, kDistbItems};
 
 // "WaveWrap"
 constexpr ParamSpec kWraperParams[] = {
@@ -137,7 +177,9 @@ constexpr ItemSpec kWraperItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 115, .y = 12},
     {.itemClass = ItemClass::WrapGraph, .x = 155, .y = 3, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kWraperType = {74, "WaveWrap", "Wave Wrapper", 508, 3, {{21, 0, 1, 1, 2, 22, 0, 0, 0, 26}}, kWraperParams, kWraperOrder, kWraperJacks, kWraperItems};
+constexpr ModuleTypeSpec kWraperType = {
+    74,           "WaveWrap",   "Wave Wrapper", 508, 3, {{21, 0, 1, 1, 2, 22, 0, 0, 0, 26}}, kWraperParams,
+    kWraperOrder, kWraperJacks, kWraperItems};
 
 // "Quantizer"
 constexpr ParamSpec kQuantParams[] = {
@@ -152,7 +194,9 @@ constexpr ItemSpec kQuantItems[] = {
     {.itemClass = ItemClass::UpDownButton, .x = 173, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 139, .y = 8, .size = 32, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kQuantType = {54, "Quantizer", "Quantizer", 485, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 22}}, kQuantParams, kQuantOrder, kQuantJacks, kQuantItems};
+constexpr ModuleTypeSpec kQuantType = {
+    54,           "Quantizer", "Quantizer", 485,        2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 22}},
+    kQuantParams, kQuantOrder, kQuantJacks, kQuantItems};
 
 // "Delay"
 constexpr ParamSpec kDelayParams[] = {
@@ -171,7 +215,9 @@ constexpr ItemSpec kDelayItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 162, .y = 14},
     {.itemClass = ItemClass::DefaultText, .x = 113, .y = 16, .size = 47, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kDelayType = {78, "Delay", "Delay line", 435, 3, {{60, 11, 2, 133, 131, 55, 3, 2, 12, 26}}, kDelayParams, kDelayOrder, kDelayJacks, kDelayItems};
+constexpr ModuleTypeSpec kDelayType = {
+    78,           "Delay",     "Delay line", 435,        3, {{60, 11, 2, 133, 131, 55, 3, 2, 12, 26}},
+    kDelayParams, kDelayOrder, kDelayJacks,  kDelayItems};
 
 // "Sample&Hold"
 constexpr JackSpec kShJacks[] = {
@@ -179,7 +225,8 @@ constexpr JackSpec kShJacks[] = {
     {kIn, kAudio, 200, 8},
     {kOut, kAudio, 238, 8},
 };
-constexpr ModuleTypeSpec kShType = {53, "Sample&Hold", "Sample and hold", 496, 2, {{8, 0, 1, 0, 1, 9, 0, 0, 0, 18}}, {}, {}, kShJacks, {}};
+constexpr ModuleTypeSpec kShType = {
+    53, "Sample&Hold", "Sample and hold", 496, 2, {{8, 0, 1, 0, 1, 9, 0, 0, 0, 18}}, {}, {}, kShJacks, {}};
 
 // "Diode"
 constexpr ParamSpec kDiodParams[] = {
@@ -193,7 +240,9 @@ constexpr JackSpec kDiodJacks[] = {
 constexpr ItemSpec kDiodItems[] = {
     {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 105, .y = 7, .count = 3, .size = 25, .picture = 309},
 };
-constexpr ModuleTypeSpec kDiodType = {82, "Diode", "Diode processing", 436, 2, {{5, 0, 1, 0, 0, 6, 0, 0, 0, 22}}, kDiodParams, kDiodOrder, kDiodJacks, kDiodItems};
+constexpr ModuleTypeSpec kDiodType = {
+    82,          "Diode",    "Diode processing", 436,       2, {{5, 0, 1, 0, 0, 6, 0, 0, 0, 22}},
+    kDiodParams, kDiodOrder, kDiodJacks,         kDiodItems};
 
 // "StChorus"
 constexpr ParamSpec kUnisonParams[] = {
@@ -212,7 +261,9 @@ constexpr ItemSpec kUnisonItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 142, .y = 16},
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 14, .size = 15, .text = "B"},
 };
-constexpr ModuleTypeSpec kUnisonType = {94, "StChorus", "Stereo chorus", 504, 3, {{60, 47, 2, 264, 145, 61, 2, 12, 48, 30}}, kUnisonParams, kUnisonOrder, kUnisonJacks, kUnisonItems};
+constexpr ModuleTypeSpec kUnisonType = {
+    94,           "StChorus",   "Stereo chorus", 504, 3, {{60, 47, 2, 264, 145, 61, 2, 12, 48, 30}}, kUnisonParams,
+    kUnisonOrder, kUnisonJacks, kUnisonItems};
 
 // "Phaser"
 constexpr ParamSpec kAllpassParams[] = {
@@ -254,7 +305,9 @@ constexpr ItemSpec kAllpassItems[] = {
     {.itemClass = ItemClass::ClipLed, .x = 241, .y = 78, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::PhaserGraph, .x = 188, .y = 3, .params = kAllpassBound15},
 };
-constexpr ModuleTypeSpec kAllpassType = {102, "Phaser", "Phaser", 421, 7, {{86, 36, 1, 9, 12, 87, 8, 4, 37, 62}}, kAllpassParams, kAllpassOrder, kAllpassJacks, kAllpassItems};
+constexpr ModuleTypeSpec kAllpassType = {
+    102,           "Phaser",      "Phaser",     421, 7, {{86, 36, 1, 9, 12, 87, 8, 4, 37, 62}}, kAllpassParams,
+    kAllpassOrder, kAllpassJacks, kAllpassItems};
 
 // "InvLevShift"
 constexpr ParamSpec kBalunParams[] = {
@@ -270,7 +323,16 @@ constexpr ItemSpec kBalunItems[] = {
     {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 119, .y = 6, .count = 3, .size = 25, .picture = 308},
     {.itemClass = ItemClass::CheckButton, .x = 87, .y = 6, .size = 25, .text = "Inv"},
 };
-constexpr ModuleTypeSpec kBalunType = {57, "InvLevShift", "Level shifter / Inverter", 426, 2, {{4, 0, 1, 1, 1, 5, 0, 0, 0, 26}}, kBalunParams, kBalunOrder, kBalunJacks, kBalunItems};
+constexpr ModuleTypeSpec kBalunType = {57,
+                                       "InvLevShift",
+                                       "Level shifter / Inverter",
+                                       426,
+                                       2,
+                                       {{4, 0, 1, 1, 1, 5, 0, 0, 0, 26}},
+                                       kBalunParams,
+                                       kBalunOrder,
+                                       kBalunJacks,
+                                       kBalunItems};
 
 // "Shaper"
 constexpr ParamSpec kVeldynParams[] = {
@@ -284,7 +346,9 @@ constexpr JackSpec kVeldynJacks[] = {
 constexpr ItemSpec kVeldynItems[] = {
     {.itemClass = ItemClass::HorizontalBitmapRadioButton, .x = 85, .y = 7, .count = 5, .size = 22, .picture = 310},
 };
-constexpr ModuleTypeSpec kVeldynType = {83, "Shaper", "Signal shaper", 506, 2, {{15, 0, 1, 3, 1, 17, 0, 0, 0, 22}}, kVeldynParams, kVeldynOrder, kVeldynJacks, kVeldynItems};
+constexpr ModuleTypeSpec kVeldynType = {
+    83,           "Shaper",     "Signal shaper", 506, 2, {{15, 0, 1, 3, 1, 17, 0, 0, 0, 22}}, kVeldynParams,
+    kVeldynOrder, kVeldynJacks, kVeldynItems};
 
 // "Compressor"
 constexpr ParamSpec kCompresParams[] = {
@@ -300,11 +364,7 @@ constexpr ParamSpec kCompresParams[] = {
 };
 constexpr uint8_t kCompresOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 constexpr JackSpec kCompresJacks[] = {
-    {kIn, kAudio, 4, 16},
-    {kIn, kAudio, 4, 33},
-    {kIn, kAudio, 29, 16},
-    {kOut, kAudio, 238, 69},
-    {kOut, kAudio, 238, 87},
+    {kIn, kAudio, 4, 16}, {kIn, kAudio, 4, 33}, {kIn, kAudio, 29, 16}, {kOut, kAudio, 238, 69}, {kOut, kAudio, 238, 87},
 };
 constexpr ItemSpec kCompresItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 9, .y = 78},
@@ -326,7 +386,16 @@ constexpr ItemSpec kCompresItems[] = {
     {.itemClass = ItemClass::CompMeter, .x = 150, .y = 14},
     {.itemClass = ItemClass::GreenLed, .x = 217, .y = 35},
 };
-constexpr ModuleTypeSpec kCompresType = {21, "Compressor", "Compressor", 432, 7, {{65, 0, 2, 8, 8, 66, 0, 0, 0, 54}}, kCompresParams, kCompresOrder, kCompresJacks, kCompresItems};
+constexpr ModuleTypeSpec kCompresType = {21,
+                                         "Compressor",
+                                         "Compressor",
+                                         432,
+                                         7,
+                                         {{65, 0, 2, 8, 8, 66, 0, 0, 0, 54}},
+                                         kCompresParams,
+                                         kCompresOrder,
+                                         kCompresJacks,
+                                         kCompresItems};
 
 // "Expander"
 constexpr ParamSpec kExpandParams[] = {
@@ -342,11 +411,7 @@ constexpr ParamSpec kExpandParams[] = {
 };
 constexpr uint8_t kExpandOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 constexpr JackSpec kExpandJacks[] = {
-    {kIn, kAudio, 4, 18},
-    {kIn, kAudio, 4, 35},
-    {kIn, kAudio, 30, 18},
-    {kOut, kAudio, 238, 68},
-    {kOut, kAudio, 238, 87},
+    {kIn, kAudio, 4, 18}, {kIn, kAudio, 4, 35}, {kIn, kAudio, 30, 18}, {kOut, kAudio, 238, 68}, {kOut, kAudio, 238, 87},
 };
 constexpr ItemSpec kExpandItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 9, .y = 78},
@@ -368,7 +433,9 @@ constexpr ItemSpec kExpandItems[] = {
     {.itemClass = ItemClass::ExpanderMeter, .x = 150, .y = 15},
     {.itemClass = ItemClass::GreenLed, .x = 220, .y = 36},
 };
-constexpr ModuleTypeSpec kExpandType = {105, "Expander", "Expander", 449, 7, {{65, 0, 2, 10, 9, 66, 0, 0, 0, 54}}, kExpandParams, kExpandOrder, kExpandJacks, kExpandItems};
+constexpr ModuleTypeSpec kExpandType = {
+    105,           "Expander",   "Expander",   449,         7, {{65, 0, 2, 10, 9, 66, 0, 0, 0, 54}},
+    kExpandParams, kExpandOrder, kExpandJacks, kExpandItems};
 
 // "RingMod"
 constexpr ParamSpec kAmParams[] = {
@@ -386,7 +453,10 @@ constexpr ItemSpec kAmItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 111, .y = 20},
     {.itemClass = ItemClass::IndicatorKnob, .x = 150, .y = 12},
 };
-constexpr ModuleTypeSpec kAmType = {117, "RingMod", "Ring and amplitude modulator", 422, 3, {{15, 0, 1, 1, 2, 16, 0, 0, 0, 26}}, kAmParams, kAmOrder, kAmJacks, kAmItems};
+constexpr ModuleTypeSpec kAmType = {117,       "RingMod", "Ring and amplitude modulator",
+                                    422,       3,         {{15, 0, 1, 1, 2, 16, 0, 0, 0, 26}},
+                                    kAmParams, kAmOrder,  kAmJacks,
+                                    kAmItems};
 
 // "Digitizer"
 constexpr ParamSpec kResampParams[] = {
@@ -411,40 +481,48 @@ constexpr ItemSpec kResampItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 36, .y = 26, .size = 32, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 119, .y = 4, .size = 56, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kResampType = {118, "Digitizer", "Digitizer", 490, 3, {{27, 0, 1, 4, 3, 28, 0, 0, 0, 38}}, kResampParams, kResampOrder, kResampJacks, kResampItems};
+constexpr ModuleTypeSpec kResampType = {
+    118,           "Digitizer",  "Digitizer",  490,         3, {{27, 0, 1, 4, 3, 28, 0, 0, 0, 38}},
+    kResampParams, kResampOrder, kResampJacks, kResampItems};
 
 } // namespace
 
-CBModuleDista::CBModuleDista() : CBuildModule(kDistaType) {}
+CBModuleDista::CBModuleDista() : CBuildModule(kDistaType) { }
 
-CBModuleDistb::CBModuleDistb() : CBuildModule(kDistbType) {}
+CBModuleDistb::CBModuleDistb() : CBuildModule(kDistbType) { }
 
-CBModuleWraper::CBModuleWraper() : CBuildModule(kWraperType) {}
+CBModuleWraper::CBModuleWraper() : CBuildModule(kWraperType) { }
 
-CBModuleQuant::CBModuleQuant() : CBuildModule(kQuantType) {}
+CBModuleQuant::CBModuleQuant() : CBuildModule(kQuantType) { }
 
-CBModuleDelay::CBModuleDelay() : CBuildModule(kDelayType) {}
+CBModuleDelay::CBModuleDelay() : CBuildModule(kDelayType) { }
 
-CBModuleSh::CBModuleSh() : CBuildModule(kShType) {}
+CBModuleSh::CBModuleSh() : CBuildModule(kShType) { }
 
-CBModuleDiod::CBModuleDiod() : CBuildModule(kDiodType) {}
+CBModuleDiod::CBModuleDiod() : CBuildModule(kDiodType) { }
 
-CBModuleUnison::CBModuleUnison() : CBuildModule(kUnisonType) {}
+CBModuleUnison::CBModuleUnison() : CBuildModule(kUnisonType) { }
 
-CBModuleAllpass::CBModuleAllpass() : CBuildModule(kAllpassType) {}
+CBModuleAllpass::CBModuleAllpass() : CBuildModule(kAllpassType) { }
 
-CBModuleBalun::CBModuleBalun() : CBuildModule(kBalunType) {}
+CBModuleBalun::CBModuleBalun() : CBuildModule(kBalunType) { }
 
-CBModuleVeldyn::CBModuleVeldyn() : CBuildModule(kVeldynType) {}
+CBModuleVeldyn::CBModuleVeldyn() : CBuildModule(kVeldynType) { }
 
-CBModuleCompres::CBModuleCompres() : CBuildModule(kCompresType) {}
+CBModuleCompres::CBModuleCompres() : CBuildModule(kCompresType) { }
 
-CBModuleExpand::CBModuleExpand() : CBuildModule(kExpandType) {}
+CBModuleExpand::CBModuleExpand() : CBuildModule(kExpandType) { }
 
-CBModuleAm::CBModuleAm() : CBuildModule(kAmType) {}
+CBModuleAm::CBModuleAm() : CBuildModule(kAmType) { }
 
-CBModuleResamp::CBModuleResamp() : CBuildModule(kResampType) {}
+CBModuleResamp::CBModuleResamp() : CBuildModule(kResampType) { }
 
-std::unique_ptr<CModule> CBModuleCompres::CreatePanel() { return std::make_unique<CModuleDynamics>(*this); }
+std::unique_ptr<CModule> CBModuleCompres::CreatePanel()
+{
+    return std::make_unique<CModuleDynamics>(*this);
+}
 
-std::unique_ptr<CModule> CBModuleExpand::CreatePanel() { return std::make_unique<CModuleDynamics>(*this); }
+std::unique_ptr<CModule> CBModuleExpand::CreatePanel()
+{
+    return std::make_unique<CModuleDynamics>(*this);
+}

@@ -18,9 +18,15 @@ std::string ParamTextPartialRange(uint8_t v)
     return std::string(kPlusMinusSign) + FloatToString((v + 1) * 0.5, 0) + (v > 64 ? "*" : "");
 }
 
-std::string ParamTextMixShape(uint8_t v) { return v == 0 ? "Exp" : "Lin"; }
+std::string ParamTextMixShape(uint8_t v)
+{
+    return v == 0 ? "Exp" : "Lin";
+}
 
-std::string ParamTextNoteVelGain(uint8_t v) { return IntToString(v - 24) + "dB"; }
+std::string ParamTextNoteVelGain(uint8_t v)
+{
+    return IntToString(v - 24) + "dB";
+}
 
 namespace {
 
@@ -40,7 +46,9 @@ constexpr ItemSpec kConstItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 100, .y = 8, .size = 27, .text = "Uni"},
     {.itemClass = ItemClass::DefaultText, .x = 141, .y = 8, .size = 40, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kConstType = {43, "Constant", "Constant", 433, 2, {{0, 0, 1, 0, 0, 0, 0, 0, 0, 26}}, kConstParams, kConstOrder, kConstJacks, kConstItems};
+constexpr ModuleTypeSpec kConstType = {
+    43,           "Constant",  "Constant",  433,        2, {{0, 0, 1, 0, 0, 0, 0, 0, 0, 26}},
+    kConstParams, kConstOrder, kConstJacks, kConstItems};
 
 // "Smooth"
 constexpr ParamSpec kSmoothParams[] = {
@@ -55,7 +63,9 @@ constexpr ItemSpec kSmoothItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 159, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 109, .y = 7, .size = 47, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kSmoothType = {39, "Smooth", "Smooth", 499, 2, {{0, 7, 1, 0, 0, 0, 1, 1, 8, 22}}, kSmoothParams, kSmoothOrder, kSmoothJacks, kSmoothItems};
+constexpr ModuleTypeSpec kSmoothType = {
+    39,           "Smooth",     "Smooth",    499, 2, {{0, 7, 1, 0, 0, 0, 1, 1, 8, 22}}, kSmoothParams,
+    kSmoothOrder, kSmoothJacks, kSmoothItems};
 
 // "PortamentoA"
 constexpr ParamSpec kSlideParams[] = {
@@ -70,7 +80,9 @@ constexpr JackSpec kSlideJacks[] = {
 constexpr ItemSpec kSlideItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 121, .y = 5},
 };
-constexpr ModuleTypeSpec kSlideType = {48, "PortamentoA", "PortamentoA", 497, 2, {{0, 14, 1, 0, 0, 0, 1, 3, 15, 22}}, kSlideParams, kSlideOrder, kSlideJacks, kSlideItems};
+constexpr ModuleTypeSpec kSlideType = {
+    48,           "PortamentoA", "PortamentoA", 497,        2, {{0, 14, 1, 0, 0, 0, 1, 3, 15, 22}},
+    kSlideParams, kSlideOrder,   kSlideJacks,   kSlideItems};
 
 // "PortamentoB"
 constexpr ParamSpec kSlide2Params[] = {
@@ -85,7 +97,9 @@ constexpr JackSpec kSlide2Jacks[] = {
 constexpr ItemSpec kSlide2Items[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 121, .y = 5},
 };
-constexpr ModuleTypeSpec kSlide2Type = {16, "PortamentoB", "PortamentoB", 498, 2, {{0, 16, 1, 0, 0, 0, 2, 3, 17, 22}}, kSlide2Params, kSlide2Order, kSlide2Jacks, kSlide2Items};
+constexpr ModuleTypeSpec kSlide2Type = {
+    16,           "PortamentoB", "PortamentoB", 498, 2, {{0, 16, 1, 0, 0, 0, 2, 3, 17, 22}}, kSlide2Params,
+    kSlide2Order, kSlide2Jacks,  kSlide2Items};
 
 // "NoteScaler"
 constexpr ParamSpec kScale3Params[] = {
@@ -100,7 +114,9 @@ constexpr ItemSpec kScale3Items[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 158, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 96, .y = 7, .size = 58, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kScale3Type = {72, "NoteScaler", "Note scaler", 491, 2, {{0, 4, 1, 0, 0, 0, 1, 1, 5, 22}}, kScale3Params, kScale3Order, kScale3Jacks, kScale3Items};
+constexpr ModuleTypeSpec kScale3Type = {
+    72,           "NoteScaler", "Note scaler", 491, 2, {{0, 4, 1, 0, 0, 0, 1, 1, 5, 22}}, kScale3Params,
+    kScale3Order, kScale3Jacks, kScale3Items};
 
 // "NoteQuant"
 constexpr ParamSpec kNoteqParams[] = {
@@ -118,24 +134,17 @@ constexpr ItemSpec kNoteqItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 156, .y = 12, .size = 25, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 88, .y = 12, .size = 35, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kNoteqType = {75, "NoteQuant", "Note quantizer", 483, 2, {{0, 13, 1, 0, 0, 0, 2, 1, 14, 26}}, kNoteqParams, kNoteqOrder, kNoteqJacks, kNoteqItems};
+constexpr ModuleTypeSpec kNoteqType = {
+    75,           "NoteQuant", "Note quantizer", 483,        2, {{0, 13, 1, 0, 0, 0, 2, 1, 14, 26}},
+    kNoteqParams, kNoteqOrder, kNoteqJacks,      kNoteqItems};
 
 // "KeyQuant"
 constexpr ParamSpec kScaleqntParams[] = {
-    {"Range", 127, 127, ParamTextPlusMinus},
-    {"Cont mode", 1, 0, ParamTextOnOff},
-    {"Note E", 1, 0, ParamTextOnOff},
-    {"Note F", 1, 0, ParamTextOnOff},
-    {"Note F#", 1, 0, ParamTextOnOff},
-    {"Note G", 1, 0, ParamTextOnOff},
-    {"Note G#", 1, 0, ParamTextOnOff},
-    {"Note A", 1, 0, ParamTextOnOff},
-    {"Note Bb", 1, 0, ParamTextOnOff},
-    {"Note B", 1, 0, ParamTextOnOff},
-    {"Note C", 1, 0, ParamTextOnOff},
-    {"Note C#", 1, 0, ParamTextOnOff},
-    {"Note D", 1, 0, ParamTextOnOff},
-    {"Note D#", 1, 0, ParamTextOnOff},
+    {"Range", 127, 127, ParamTextPlusMinus}, {"Cont mode", 1, 0, ParamTextOnOff}, {"Note E", 1, 0, ParamTextOnOff},
+    {"Note F", 1, 0, ParamTextOnOff},        {"Note F#", 1, 0, ParamTextOnOff},   {"Note G", 1, 0, ParamTextOnOff},
+    {"Note G#", 1, 0, ParamTextOnOff},       {"Note A", 1, 0, ParamTextOnOff},    {"Note Bb", 1, 0, ParamTextOnOff},
+    {"Note B", 1, 0, ParamTextOnOff},        {"Note C", 1, 0, ParamTextOnOff},    {"Note C#", 1, 0, ParamTextOnOff},
+    {"Note D", 1, 0, ParamTextOnOff},        {"Note D#", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kScaleqntOrder[] = {0, 10, 11, 12, 13, 2, 3, 4, 5, 6, 7, 8, 9, 1};
 constexpr JackSpec kScaleqntJacks[] = {
@@ -159,7 +168,16 @@ constexpr ItemSpec kScaleqntItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 51, .y = 20, .size = 20, .text = "D#"},
     {.itemClass = ItemClass::DefaultText, .x = 192, .y = 6, .size = 35, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kScaleqntType = {98, "KeyQuant", "Key quantizer", 492, 4, {{0, 42, 1, 0, 0, 0, 15, 15, 43, 74}}, kScaleqntParams, kScaleqntOrder, kScaleqntJacks, kScaleqntItems};
+constexpr ModuleTypeSpec kScaleqntType = {98,
+                                          "KeyQuant",
+                                          "Key quantizer",
+                                          492,
+                                          4,
+                                          {{0, 42, 1, 0, 0, 0, 15, 15, 43, 74}},
+                                          kScaleqntParams,
+                                          kScaleqntOrder,
+                                          kScaleqntJacks,
+                                          kScaleqntItems};
 
 // "PartialGen"
 constexpr ParamSpec kHarmqntParams[] = {
@@ -174,14 +192,21 @@ constexpr ItemSpec kHarmqntItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 164, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 115, .y = 7, .size = 45, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kHarmqntType = {22, "PartialGen", "Partial generator", 457, 2, {{0, 18, 1, 0, 0, 0, 4, 32, 19, 22}}, kHarmqntParams, kHarmqntOrder, kHarmqntJacks, kHarmqntItems};
+constexpr ModuleTypeSpec kHarmqntType = {22,
+                                         "PartialGen",
+                                         "Partial generator",
+                                         457,
+                                         2,
+                                         {{0, 18, 1, 0, 0, 0, 4, 32, 19, 22}},
+                                         kHarmqntParams,
+                                         kHarmqntOrder,
+                                         kHarmqntJacks,
+                                         kHarmqntItems};
 
 // "ControlMixer"
 constexpr ParamSpec kCtrlmixParams[] = {
-    {"Invert 1", 1, 0, ParamTextOnOff},
-    {"Level 1", 127, 127},
-    {"Invert 2", 1, 0, ParamTextOnOff},
-    {"Level 2", 127, 127},
+    {"Invert 1", 1, 0, ParamTextOnOff},           {"Level 1", 127, 127},
+    {"Invert 2", 1, 0, ParamTextOnOff},           {"Level 2", 127, 127},
     {"Shape", 1, 0, ParamTextMixShape, kNoMorph},
 };
 constexpr uint8_t kCtrlmixOrder[] = {0, 1, 2, 3, 4};
@@ -197,7 +222,16 @@ constexpr ItemSpec kCtrlmixItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 212, .y = 5},
     {.itemClass = ItemClass::CheckButton, .x = 84, .y = 7, .size = 20, .text = "Lin"},
 };
-constexpr ModuleTypeSpec kCtrlmixType = {66, "ControlMixer", "Control signal mixer", 434, 2, {{0, 5, 1, 0, 0, 0, 1, 1, 6, 38}}, kCtrlmixParams, kCtrlmixOrder, kCtrlmixJacks, kCtrlmixItems};
+constexpr ModuleTypeSpec kCtrlmixType = {66,
+                                         "ControlMixer",
+                                         "Control signal mixer",
+                                         434,
+                                         2,
+                                         {{0, 5, 1, 0, 0, 0, 1, 1, 6, 38}},
+                                         kCtrlmixParams,
+                                         kCtrlmixOrder,
+                                         kCtrlmixJacks,
+                                         kCtrlmixItems};
 
 // "NoteVelScal"
 constexpr ParamSpec kAmpProcParams[] = {
@@ -222,26 +256,28 @@ constexpr ItemSpec kAmpProcItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 125, .y = 12, .size = 32, .params = BoundParams(2, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 160, .y = 12, .size = 32, .params = BoundParams(3, 1)},
 };
-constexpr ModuleTypeSpec kAmpProcType = {115, "NoteVelScal", "Note and Vel Scaler", 424, 4, {{0, 27, 1, 0, 0, 0, 5, 5, 28, 34}}, kAmpProcParams, kAmpProcOrder, kAmpProcJacks, kAmpProcItems};
+constexpr ModuleTypeSpec kAmpProcType = {
+    115,           "NoteVelScal", "Note and Vel Scaler", 424, 4, {{0, 27, 1, 0, 0, 0, 5, 5, 28, 34}}, kAmpProcParams,
+    kAmpProcOrder, kAmpProcJacks, kAmpProcItems};
 
 } // namespace
 
-CBModuleConst::CBModuleConst() : CBuildModule(kConstType) {}
+CBModuleConst::CBModuleConst() : CBuildModule(kConstType) { }
 
-CBModuleSmooth::CBModuleSmooth() : CBuildModule(kSmoothType) {}
+CBModuleSmooth::CBModuleSmooth() : CBuildModule(kSmoothType) { }
 
-CBModuleSlide::CBModuleSlide() : CBuildModule(kSlideType) {}
+CBModuleSlide::CBModuleSlide() : CBuildModule(kSlideType) { }
 
-CBModuleSlide2::CBModuleSlide2() : CBuildModule(kSlide2Type) {}
+CBModuleSlide2::CBModuleSlide2() : CBuildModule(kSlide2Type) { }
 
-CBModuleScale3::CBModuleScale3() : CBuildModule(kScale3Type) {}
+CBModuleScale3::CBModuleScale3() : CBuildModule(kScale3Type) { }
 
-CBModuleNoteq::CBModuleNoteq() : CBuildModule(kNoteqType) {}
+CBModuleNoteq::CBModuleNoteq() : CBuildModule(kNoteqType) { }
 
-CBModuleScaleqnt::CBModuleScaleqnt() : CBuildModule(kScaleqntType) {}
+CBModuleScaleqnt::CBModuleScaleqnt() : CBuildModule(kScaleqntType) { }
 
-CBModuleHarmqnt::CBModuleHarmqnt() : CBuildModule(kHarmqntType) {}
+CBModuleHarmqnt::CBModuleHarmqnt() : CBuildModule(kHarmqntType) { }
 
-CBModuleCtrlmix::CBModuleCtrlmix() : CBuildModule(kCtrlmixType) {}
+CBModuleCtrlmix::CBModuleCtrlmix() : CBuildModule(kCtrlmixType) { }
 
-CBModuleAmpProc::CBModuleAmpProc() : CBuildModule(kAmpProcType) {}
+CBModuleAmpProc::CBModuleAmpProc() : CBuildModule(kAmpProcType) { }

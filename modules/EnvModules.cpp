@@ -13,7 +13,10 @@ std::string ParamTextSustainPlace(uint8_t v)
     return kNames[v < 4 ? v : 4];
 }
 
-std::string ParamTextEnvPolarity(uint8_t v) { return v == 0 ? "Bipolar" : v == 1 ? "Uni/Exp" : "Uni/Lin"; }
+std::string ParamTextEnvPolarity(uint8_t v)
+{
+    return v == 0 ? "Bipolar" : v == 1 ? "Uni/Exp" : "Uni/Lin";
+}
 
 std::string ParamTextFollowerRelease(uint8_t v)
 {
@@ -33,21 +36,14 @@ using namespace ModuleTableNames;
 
 // "ADSR-Env"
 constexpr ParamSpec kEnvcParams[] = {
-    {"Atk type", 2, 0, ParamTextCurve, kNoMorph},
-    {"Attack", 127, 0, ParamTextEnvTime},
-    {"Decay", 127, 77, ParamTextEnvTime},
-    {"Sustain", 127, 127, ParamTextUnipolarHalf},
-    {"Release", 127, 0, ParamTextEnvTime},
-    {"Invert", 1, 0, ParamTextOnOff},
+    {"Atk type", 2, 0, ParamTextCurve, kNoMorph}, {"Attack", 127, 0, ParamTextEnvTime},
+    {"Decay", 127, 77, ParamTextEnvTime},         {"Sustain", 127, 127, ParamTextUnipolarHalf},
+    {"Release", 127, 0, ParamTextEnvTime},        {"Invert", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kEnvcOrder[] = {0, 1, 2, 3, 4, 5};
 constexpr JackSpec kEnvcJacks[] = {
-    {kIn, kAudio, 200, 57},
-    {kIn, kLogic, 7, 24},
-    {kIn, kLogic, 7, 41},
-    {kIn, kControl, 7, 57},
-    {kOut, kControl, 238, 37},
-    {kOut, kAudio, 238, 57},
+    {kIn, kAudio, 200, 57}, {kIn, kLogic, 7, 24},      {kIn, kLogic, 7, 41},
+    {kIn, kControl, 7, 57}, {kOut, kControl, 238, 37}, {kOut, kAudio, 238, 57},
 };
 constexpr uint8_t kEnvcBound10[] = {1, 2, 3, 4, 0, 5};
 constexpr ItemSpec kEnvcItems[] = {
@@ -64,7 +60,9 @@ constexpr ItemSpec kEnvcItems[] = {
     {.itemClass = ItemClass::ADSRGraph, .x = 182, .y = 2, .params = kEnvcBound10},
     {.itemClass = ItemClass::GreenLed, .x = 10, .y = 15, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEnvcType = {20, "ADSR-Env", "ADSR envelope", 442, 5, {{5, 31, 2, 0, 0, 6, 15, 3, 32, 42}}, kEnvcParams, kEnvcOrder, kEnvcJacks, kEnvcItems};
+constexpr ModuleTypeSpec kEnvcType = {
+    20,          "ADSR-Env", "ADSR envelope", 442,       5, {{5, 31, 2, 0, 0, 6, 15, 3, 32, 42}},
+    kEnvcParams, kEnvcOrder, kEnvcJacks,      kEnvcItems};
 
 // "AD-Env"
 constexpr ParamSpec kEnvdParams[] = {
@@ -74,11 +72,8 @@ constexpr ParamSpec kEnvdParams[] = {
 };
 constexpr uint8_t kEnvdOrder[] = {0, 1, 2};
 constexpr JackSpec kEnvdJacks[] = {
-    {kIn, kLogic, 8, 28},
-    {kIn, kAudio, 200, 28},
-    {kIn, kControl, 41, 28},
-    {kOut, kControl, 238, 10},
-    {kOut, kAudio, 238, 28},
+    {kIn, kLogic, 8, 28},      {kIn, kAudio, 200, 28},  {kIn, kControl, 41, 28},
+    {kOut, kControl, 238, 10}, {kOut, kAudio, 238, 28},
 };
 constexpr ItemSpec kEnvdItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 100, .y = 19},
@@ -90,7 +85,10 @@ constexpr ItemSpec kEnvdItems[] = {
     {.itemClass = ItemClass::GreenLed, .x = 23, .y = 31, .role = ItemRole::StateLed},
     {.itemClass = ItemClass::TrigArrow, .x = 3, .y = 29, .params = BoundParams(2, 1)},
 };
-constexpr ModuleTypeSpec kEnvdType = {84, "AD-Env", "Attack decay envelope", 443, 3, {{5, 25, 2, 0, 0, 6, 11, 3, 26, 30}}, kEnvdParams, kEnvdOrder, kEnvdJacks, kEnvdItems};
+constexpr ModuleTypeSpec kEnvdType = {84,          "AD-Env",   "Attack decay envelope",
+                                      443,         3,          {{5, 25, 2, 0, 0, 6, 11, 3, 26, 30}},
+                                      kEnvdParams, kEnvdOrder, kEnvdJacks,
+                                      kEnvdItems};
 
 // "Mod-Env"
 constexpr ParamSpec kEnvmodParams[] = {
@@ -106,16 +104,9 @@ constexpr ParamSpec kEnvmodParams[] = {
 };
 constexpr uint8_t kEnvmodOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 constexpr JackSpec kEnvmodJacks[] = {
-    {kIn, kLogic, 7, 49},
-    {kIn, kLogic, 7, 73},
-    {kIn, kControl, 34, 67},
-    {kIn, kControl, 74, 67},
-    {kIn, kControl, 114, 67},
-    {kIn, kControl, 154, 67},
-    {kIn, kAudio, 200, 72},
-    {kIn, kControl, 8, 25},
-    {kOut, kControl, 238, 51},
-    {kOut, kAudio, 238, 72},
+    {kIn, kLogic, 7, 49},      {kIn, kLogic, 7, 73},     {kIn, kControl, 34, 67}, {kIn, kControl, 74, 67},
+    {kIn, kControl, 114, 67},  {kIn, kControl, 154, 67}, {kIn, kAudio, 200, 72},  {kIn, kControl, 8, 25},
+    {kOut, kControl, 238, 51}, {kOut, kAudio, 238, 72},
 };
 constexpr uint8_t kEnvmodBound13[] = {0, 1, 2, 3, 8};
 constexpr ItemSpec kEnvmodItems[] = {
@@ -135,7 +126,16 @@ constexpr ItemSpec kEnvmodItems[] = {
     {.itemClass = ItemClass::ModEnvGraph, .x = 181, .y = 4, .params = kEnvmodBound13},
     {.itemClass = ItemClass::GreenLed, .x = 22, .y = 52, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEnvmodType = {23, "Mod-Env", "ADSR env. with modulation", 445, 6, {{5, 85, 2, 0, 0, 6, 38, 2, 86, 54}}, kEnvmodParams, kEnvmodOrder, kEnvmodJacks, kEnvmodItems};
+constexpr ModuleTypeSpec kEnvmodType = {23,
+                                        "Mod-Env",
+                                        "ADSR env. with modulation",
+                                        445,
+                                        6,
+                                        {{5, 85, 2, 0, 0, 6, 38, 2, 86, 54}},
+                                        kEnvmodParams,
+                                        kEnvmodOrder,
+                                        kEnvmodJacks,
+                                        kEnvmodItems};
 
 // "AHD-Env"
 constexpr ParamSpec kEnvahdParams[] = {
@@ -148,14 +148,8 @@ constexpr ParamSpec kEnvahdParams[] = {
 };
 constexpr uint8_t kEnvahdOrder[] = {0, 1, 2, 3, 4, 5};
 constexpr JackSpec kEnvahdJacks[] = {
-    {kIn, kLogic, 7, 27},
-    {kIn, kControl, 53, 54},
-    {kIn, kControl, 101, 54},
-    {kIn, kControl, 149, 54},
-    {kIn, kAudio, 200, 57},
-    {kIn, kControl, 8, 57},
-    {kOut, kControl, 238, 36},
-    {kOut, kAudio, 238, 57},
+    {kIn, kLogic, 7, 27},   {kIn, kControl, 53, 54}, {kIn, kControl, 101, 54},  {kIn, kControl, 149, 54},
+    {kIn, kAudio, 200, 57}, {kIn, kControl, 8, 57},  {kOut, kControl, 238, 36}, {kOut, kAudio, 238, 57},
 };
 constexpr ItemSpec kEnvahdItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 49, .y = 30},
@@ -170,7 +164,16 @@ constexpr ItemSpec kEnvahdItems[] = {
     {.itemClass = ItemClass::AHDEnvGraph, .x = 181, .y = 3, .params = BoundParams(0, 3)},
     {.itemClass = ItemClass::GreenLed, .x = 22, .y = 30, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEnvahdType = {46, "AHD-Env", "AHD env. with modulation", 440, 5, {{5, 57, 2, 0, 0, 6, 19, 3, 58, 42}}, kEnvahdParams, kEnvahdOrder, kEnvahdJacks, kEnvahdItems};
+constexpr ModuleTypeSpec kEnvahdType = {46,
+                                        "AHD-Env",
+                                        "AHD env. with modulation",
+                                        440,
+                                        5,
+                                        {{5, 57, 2, 0, 0, 6, 19, 3, 58, 42}},
+                                        kEnvahdParams,
+                                        kEnvahdOrder,
+                                        kEnvahdJacks,
+                                        kEnvahdItems};
 
 // "Multi-Env"
 constexpr ParamSpec kEnvbiParams[] = {
@@ -188,11 +191,8 @@ constexpr ParamSpec kEnvbiParams[] = {
 };
 constexpr uint8_t kEnvbiOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 9};
 constexpr JackSpec kEnvbiJacks[] = {
-    {kIn, kLogic, 6, 32},
-    {kIn, kAudio, 200, 86},
-    {kIn, kControl, 6, 80},
-    {kOut, kControl, 238, 66},
-    {kOut, kAudio, 238, 86},
+    {kIn, kLogic, 6, 32},      {kIn, kAudio, 200, 86},  {kIn, kControl, 6, 80},
+    {kOut, kControl, 238, 66}, {kOut, kAudio, 238, 86},
 };
 constexpr ItemSpec kEnvbiItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 34, .y = 37},
@@ -219,7 +219,9 @@ constexpr ItemSpec kEnvbiItems[] = {
     {.itemClass = ItemClass::MultiEnvGraph, .x = 169, .y = 3, .params = BoundParams(0, 11)},
     {.itemClass = ItemClass::GreenLed, .x = 9, .y = 46, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEnvbiType = {52, "Multi-Env", "Multistage Envelope", 441, 7, {{4, 45, 2, 1, 0, 5, 36, 6, 46, 62}}, kEnvbiParams, kEnvbiOrder, kEnvbiJacks, kEnvbiItems};
+constexpr ModuleTypeSpec kEnvbiType = {
+    52,           "Multi-Env", "Multistage Envelope", 441,        7, {{4, 45, 2, 1, 0, 5, 36, 6, 46, 62}},
+    kEnvbiParams, kEnvbiOrder, kEnvbiJacks,           kEnvbiItems};
 
 // "EnvFollower"
 constexpr ParamSpec kEnvfol2Params[] = {
@@ -237,18 +239,27 @@ constexpr ItemSpec kEnvfol2Items[] = {
     {.itemClass = ItemClass::DefaultText, .x = 99, .y = 3, .size = 38, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 154, .y = 3, .size = 38, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kEnvfol2Type = {71, "EnvFollower", "Envelope Follower", 444, 3, {{18, 0, 1, 3, 2, 18, 0, 0, 0, 26}}, kEnvfol2Params, kEnvfol2Order, kEnvfol2Jacks, kEnvfol2Items};
+constexpr ModuleTypeSpec kEnvfol2Type = {71,
+                                         "EnvFollower",
+                                         "Envelope Follower",
+                                         444,
+                                         3,
+                                         {{18, 0, 1, 3, 2, 18, 0, 0, 0, 26}},
+                                         kEnvfol2Params,
+                                         kEnvfol2Order,
+                                         kEnvfol2Jacks,
+                                         kEnvfol2Items};
 
 } // namespace
 
-CBModuleEnvc::CBModuleEnvc() : CBuildModule(kEnvcType) {}
+CBModuleEnvc::CBModuleEnvc() : CBuildModule(kEnvcType) { }
 
-CBModuleEnvd::CBModuleEnvd() : CBuildModule(kEnvdType) {}
+CBModuleEnvd::CBModuleEnvd() : CBuildModule(kEnvdType) { }
 
-CBModuleEnvmod::CBModuleEnvmod() : CBuildModule(kEnvmodType) {}
+CBModuleEnvmod::CBModuleEnvmod() : CBuildModule(kEnvmodType) { }
 
-CBModuleEnvahd::CBModuleEnvahd() : CBuildModule(kEnvahdType) {}
+CBModuleEnvahd::CBModuleEnvahd() : CBuildModule(kEnvahdType) { }
 
-CBModuleEnvbi::CBModuleEnvbi() : CBuildModule(kEnvbiType) {}
+CBModuleEnvbi::CBModuleEnvbi() : CBuildModule(kEnvbiType) { }
 
-CBModuleEnvfol2::CBModuleEnvfol2() : CBuildModule(kEnvfol2Type) {}
+CBModuleEnvfol2::CBModuleEnvfol2() : CBuildModule(kEnvfol2Type) { }

@@ -12,9 +12,15 @@ std::string ParamTextFilterType(uint8_t v)
     return kNames[v < 3 ? v : 3];
 }
 
-std::string ParamTextFilterSlope(uint8_t v) { return v == 0 ? "12dB" : "24dB"; }
+std::string ParamTextFilterSlope(uint8_t v)
+{
+    return v == 0 ? "12dB" : "24dB";
+}
 
-std::string ParamTextClassicSlope(uint8_t v) { return v == 0 ? "12 dB" : v == 1 ? "18 dB" : "24 dB"; }
+std::string ParamTextClassicSlope(uint8_t v)
+{
+    return v == 0 ? "12 dB" : v == 1 ? "18 dB" : "24 dB";
+}
 
 std::string ParamTextVowel(uint8_t v)
 {
@@ -23,9 +29,15 @@ std::string ParamTextVowel(uint8_t v)
     return v < std::size(kNames) ? kNames[v] : "";
 }
 
-std::string ParamTextEqBandwidth(uint8_t v) { return FloatToString((128 - v) * 0.015625, 2) + " Oct"; }
+std::string ParamTextEqBandwidth(uint8_t v)
+{
+    return FloatToString((128 - v) * 0.015625, 2) + " Oct";
+}
 
-std::string ParamTextShelving(uint8_t v) { return v == 0 ? "Low" : "High"; }
+std::string ParamTextShelving(uint8_t v)
+{
+    return v == 0 ? "Low" : "High";
+}
 
 namespace {
 
@@ -44,11 +56,29 @@ constexpr ItemSpec kFilterfItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 164, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 110, .y = 7, .size = 50, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kFilterfType = {86, "FilterA", "Filter A, 6dB static LP filter", 403, 2, {{5, 0, 1, 1, 1, 6, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks, kFilterfItems};
+constexpr ModuleTypeSpec kFilterfType = {86,
+                                         "FilterA",
+                                         "Filter A, 6dB static LP filter",
+                                         403,
+                                         2,
+                                         {{5, 0, 1, 1, 1, 6, 0, 0, 0, 22}},
+                                         kFilterfParams,
+                                         kFilterfOrder,
+                                         kFilterfJacks,
+                                         kFilterfItems};
 
 // "FilterB"
 // The panel and tables of "FilterA".
-constexpr ModuleTypeSpec kFiltergType = {87, "FilterB", "Filter B, 6dB static HP filter", 404, 2, {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}}, kFilterfParams, kFilterfOrder, kFilterfJacks, kFilterfItems};
+constexpr ModuleTypeSpec kFiltergType = {87,
+                                         "FilterB",
+                                         "Filter B, 6dB static HP filter",
+                                         404,
+                                         2,
+                                         {{8, 0, 1, 1, 2, 9, 0, 0, 0, 22}},
+                                         kFilterfParams,
+                                         kFilterfOrder,
+                                         kFilterfJacks,
+                                         kFilterfItems};
 
 // "FilterC"
 constexpr ParamSpec kFilterbParams[] = {
@@ -70,7 +100,16 @@ constexpr ItemSpec kFilterbItems[] = {
     {.itemClass = ItemClass::FilterText, .x = 10, .y = 31, .size = 48, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 111, .y = 23, .size = 25, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kFilterbType = {50, "FilterC", "Filter C, 12dB static multimode filter", 401, 4, {{14, 0, 259, 3, 2, 15, 0, 0, 0, 31}}, kFilterbParams, kFilterbOrder, kFilterbJacks, kFilterbItems};
+constexpr ModuleTypeSpec kFilterbType = {50,
+                                         "FilterC",
+                                         "Filter C, 12dB static multimode filter",
+                                         401,
+                                         4,
+                                         {{14, 0, 259, 3, 2, 15, 0, 0, 0, 31}},
+                                         kFilterbParams,
+                                         kFilterbOrder,
+                                         kFilterbJacks,
+                                         kFilterbItems};
 
 // "FilterD"
 constexpr ParamSpec kFilteraParams[] = {
@@ -81,11 +120,8 @@ constexpr ParamSpec kFilteraParams[] = {
 };
 constexpr uint8_t kFilteraOrder[] = {0, 1, 2, 3};
 constexpr JackSpec kFilteraJacks[] = {
-    {kIn, kControl, 20, 49},
-    {kIn, kAudio, 200, 41},
-    {kOut, kAudio, 238, 24},
-    {kOut, kAudio, 238, 41},
-    {kOut, kAudio, 238, 57},
+    {kIn, kControl, 20, 49}, {kIn, kAudio, 200, 41},  {kOut, kAudio, 238, 24},
+    {kOut, kAudio, 238, 41}, {kOut, kAudio, 238, 57},
 };
 constexpr ItemSpec kFilteraItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 70, .y = 34},
@@ -95,7 +131,16 @@ constexpr ItemSpec kFilteraItems[] = {
     {.itemClass = ItemClass::FilterText, .x = 9, .y = 28, .size = 48, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 156, .y = 24, .size = 25, .params = BoundParams(2, 1)},
 };
-constexpr ModuleTypeSpec kFilteraType = {49, "FilterD", "Filter D, 12dB multimode filter", 400, 5, {{24, 30, 259, 4, 2, 25, 4, 4, 31, 35}}, kFilteraParams, kFilteraOrder, kFilteraJacks, kFilteraItems};
+constexpr ModuleTypeSpec kFilteraType = {49,
+                                         "FilterD",
+                                         "Filter D, 12dB multimode filter",
+                                         400,
+                                         5,
+                                         {{24, 30, 259, 4, 2, 25, 4, 4, 31, 35}},
+                                         kFilteraParams,
+                                         kFilteraOrder,
+                                         kFilteraJacks,
+                                         kFilteraItems};
 
 // "FilterE"
 constexpr ParamSpec kFiltercParams[] = {
@@ -112,11 +157,7 @@ constexpr ParamSpec kFiltercParams[] = {
 };
 constexpr uint8_t kFiltercOrder[] = {3, 4, 1, 5, 6, 0, 7, 2, 8, 9};
 constexpr JackSpec kFiltercJacks[] = {
-    {kIn, kAudio, 8, 65},
-    {kIn, kAudio, 148, 67},
-    {kIn, kAudio, 200, 73},
-    {kIn, kAudio, 8, 41},
-    {kOut, kAudio, 238, 73},
+    {kIn, kAudio, 8, 65}, {kIn, kAudio, 148, 67}, {kIn, kAudio, 200, 73}, {kIn, kAudio, 8, 41}, {kOut, kAudio, 238, 73},
 };
 constexpr uint8_t kFiltercBound12[] = {3, 6, 0, 1, 7, 9};
 constexpr ItemSpec kFiltercItems[] = {
@@ -134,7 +175,16 @@ constexpr ItemSpec kFiltercItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 165, .y = 15, .size = 25, .params = BoundParams(6, 1)},
     {.itemClass = ItemClass::NormalFilterGraph, .x = 195, .y = 3, .params = kFiltercBound12},
 };
-constexpr ModuleTypeSpec kFiltercType = {51, "FilterE", "Filter E, 24dB filter", 402, 6, {{52, 0, 257, 8, 9, 53, 0, 0, 0, 59}}, kFiltercParams, kFiltercOrder, kFiltercJacks, kFiltercItems};
+constexpr ModuleTypeSpec kFiltercType = {51,
+                                         "FilterE",
+                                         "Filter E, 24dB filter",
+                                         402,
+                                         6,
+                                         {{52, 0, 257, 8, 9, 53, 0, 0, 0, 59}},
+                                         kFiltercParams,
+                                         kFiltercOrder,
+                                         kFiltercJacks,
+                                         kFiltercItems};
 
 // "FilterF"
 constexpr ParamSpec kFilterhParams[] = {
@@ -166,7 +216,16 @@ constexpr ItemSpec kFilterhItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 148, .y = 29, .size = 25, .params = BoundParams(2, 1)},
     {.itemClass = ItemClass::ClassicFilterGraph, .x = 191, .y = 3, .params = kFilterhBound9},
 };
-constexpr ModuleTypeSpec kFilterhType = {92, "FilterF", "Filter F, 24dB classic LP filter", 405, 6, {{34, 38, 257, 6, 4, 34, 4, 6, 39, 47}}, kFilterhParams, kFilterhOrder, kFilterhJacks, kFilterhItems};
+constexpr ModuleTypeSpec kFilterhType = {92,
+                                         "FilterF",
+                                         "Filter F, 24dB classic LP filter",
+                                         405,
+                                         6,
+                                         {{34, 38, 257, 6, 4, 34, 4, 6, 39, 47}},
+                                         kFilterhParams,
+                                         kFilterhOrder,
+                                         kFilterhJacks,
+                                         kFilterhItems};
 
 // "VocalFilter"
 constexpr ParamSpec kFormfltParams[] = {
@@ -201,7 +260,16 @@ constexpr ItemSpec kFormfltItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 130, .y = 16, .size = 28, .params = BoundParams(1, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 172, .y = 22, .size = 28, .params = BoundParams(2, 1)},
 };
-constexpr ModuleTypeSpec kFormfltType = {45, "VocalFilter", "Vocal filter", 453, 5, {{43, 67, 1, 12, 8, 44, 14, 22, 68, 54}}, kFormfltParams, kFormfltOrder, kFormfltJacks, kFormfltItems};
+constexpr ModuleTypeSpec kFormfltType = {45,
+                                         "VocalFilter",
+                                         "Vocal filter",
+                                         453,
+                                         5,
+                                         {{43, 67, 1, 12, 8, 44, 14, 22, 68, 54}},
+                                         kFormfltParams,
+                                         kFormfltOrder,
+                                         kFormfltJacks,
+                                         kFormfltItems};
 
 // "Vocoder"
 constexpr ParamSpec kVocoderParams[] = {
@@ -254,25 +322,24 @@ constexpr ItemSpec kVocoderItems[] = {
     {.itemClass = ItemClass::VocoderGraph, .x = 28, .y = 28, .params = BoundParams(0, 16)},
     {.itemClass = ItemClass::VocoderPreset, .x = 28, .y = 101, .params = BoundParams(0, 16)},
 };
-constexpr ModuleTypeSpec kVocoderType = {108, "Vocoder", "Vocoder", 507, 8, {{96, 1156, 17, 19, 44, 97, 331, 349, 1157, 94}}, kVocoderParams, kVocoderOrder, kVocoderJacks, kVocoderItems};
+constexpr ModuleTypeSpec kVocoderType = {108,
+                                         "Vocoder",
+                                         "Vocoder",
+                                         507,
+                                         8,
+                                         {{96, 1156, 17, 19, 44, 97, 331, 349, 1157, 94}},
+                                         kVocoderParams,
+                                         kVocoderOrder,
+                                         kVocoderJacks,
+                                         kVocoderItems};
 
 // "Filter Bank"
 constexpr ParamSpec kFilterBankParams[] = {
-    {"LP", 127, 127},
-    {"Band 1", 127, 127},
-    {"Band 2", 127, 127},
-    {"Band 3", 127, 127},
-    {"Band 4", 127, 127},
-    {"Band 5", 127, 127},
-    {"Band 6", 127, 127},
-    {"Band 7", 127, 127},
-    {"Band 8", 127, 127},
-    {"Band 9", 127, 127},
-    {"Band 10", 127, 127},
-    {"Band 11", 127, 127},
-    {"Band 12", 127, 127},
-    {"HP", 127, 127},
-    {"Bypass", 1, 0, ParamTextOnOff},
+    {"LP", 127, 127},      {"Band 1", 127, 127},  {"Band 2", 127, 127},
+    {"Band 3", 127, 127},  {"Band 4", 127, 127},  {"Band 5", 127, 127},
+    {"Band 6", 127, 127},  {"Band 7", 127, 127},  {"Band 8", 127, 127},
+    {"Band 9", 127, 127},  {"Band 10", 127, 127}, {"Band 11", 127, 127},
+    {"Band 12", 127, 127}, {"HP", 127, 127},      {"Bypass", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kFilterBankOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 constexpr JackSpec kFilterBankJacks[] = {
@@ -297,7 +364,16 @@ constexpr ItemSpec kFilterBankItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 86, .size = 15, .text = "B"},
     {.itemClass = ItemClass::FltBankPreset, .x = 106, .y = 87, .params = BoundParams(0, 14)},
 };
-constexpr ModuleTypeSpec kFilterBankType = {32, "Filter Bank", "FilterBank", 452, 7, {{79, 248, 1, 15, 36, 80, 67, 114, 249, 78}}, kFilterBankParams, kFilterBankOrder, kFilterBankJacks, kFilterBankItems};
+constexpr ModuleTypeSpec kFilterBankType = {32,
+                                            "Filter Bank",
+                                            "FilterBank",
+                                            452,
+                                            7,
+                                            {{79, 248, 1, 15, 36, 80, 67, 114, 249, 78}},
+                                            kFilterBankParams,
+                                            kFilterBankOrder,
+                                            kFilterBankJacks,
+                                            kFilterBankItems};
 
 // "EqMid"
 constexpr ParamSpec kEqpeakParams[] = {
@@ -324,7 +400,9 @@ constexpr ItemSpec kEqpeakItems[] = {
     {.itemClass = ItemClass::SmallDefaultText, .x = 135, .y = 13, .size = 40, .params = BoundParams(2, 1)},
     {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEqpeakType = {103, "EqMid", "Parametric Eq", 446, 4, {{23, 13, 1, 3, 4, 24, 2, 4, 14, 38}}, kEqpeakParams, kEqpeakOrder, kEqpeakJacks, kEqpeakItems};
+constexpr ModuleTypeSpec kEqpeakType = {
+    103,           "EqMid",      "Parametric Eq", 446,         4, {{23, 13, 1, 3, 4, 24, 2, 4, 14, 38}},
+    kEqpeakParams, kEqpeakOrder, kEqpeakJacks,    kEqpeakItems};
 
 // "EqShelving"
 constexpr ParamSpec kEqshelvParams[] = {
@@ -350,28 +428,37 @@ constexpr ItemSpec kEqshelvItems[] = {
     {.itemClass = ItemClass::EqHiLoGraph, .x = 195, .y = 2, .params = BoundParams(0, 3)},
     {.itemClass = ItemClass::ClipLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kEqshelvType = {104, "EqShelving", "Hi and lo shelving eq", 447, 4, {{19, 0, 1, 3, 2, 20, 0, 0, 0, 38}}, kEqshelvParams, kEqshelvOrder, kEqshelvJacks, kEqshelvItems};
+constexpr ModuleTypeSpec kEqshelvType = {104,
+                                         "EqShelving",
+                                         "Hi and lo shelving eq",
+                                         447,
+                                         4,
+                                         {{19, 0, 1, 3, 2, 20, 0, 0, 0, 38}},
+                                         kEqshelvParams,
+                                         kEqshelvOrder,
+                                         kEqshelvJacks,
+                                         kEqshelvItems};
 
 } // namespace
 
-CBModuleFilterf::CBModuleFilterf() : CBuildModule(kFilterfType) {}
+CBModuleFilterf::CBModuleFilterf() : CBuildModule(kFilterfType) { }
 
-CBModuleFilterg::CBModuleFilterg() : CBuildModule(kFiltergType) {}
+CBModuleFilterg::CBModuleFilterg() : CBuildModule(kFiltergType) { }
 
-CBModuleFilterb::CBModuleFilterb() : CBuildModule(kFilterbType) {}
+CBModuleFilterb::CBModuleFilterb() : CBuildModule(kFilterbType) { }
 
-CBModuleFiltera::CBModuleFiltera() : CBuildModule(kFilteraType) {}
+CBModuleFiltera::CBModuleFiltera() : CBuildModule(kFilteraType) { }
 
-CBModuleFilterc::CBModuleFilterc() : CBuildModule(kFiltercType) {}
+CBModuleFilterc::CBModuleFilterc() : CBuildModule(kFiltercType) { }
 
-CBModuleFilterh::CBModuleFilterh() : CBuildModule(kFilterhType) {}
+CBModuleFilterh::CBModuleFilterh() : CBuildModule(kFilterhType) { }
 
-CBModuleFormflt::CBModuleFormflt() : CBuildModule(kFormfltType) {}
+CBModuleFormflt::CBModuleFormflt() : CBuildModule(kFormfltType) { }
 
-CBModuleVocoder::CBModuleVocoder() : CBuildModule(kVocoderType) {}
+CBModuleVocoder::CBModuleVocoder() : CBuildModule(kVocoderType) { }
 
-CBModuleFilterBank::CBModuleFilterBank() : CBuildModule(kFilterBankType) {}
+CBModuleFilterBank::CBModuleFilterBank() : CBuildModule(kFilterBankType) { }
 
-CBModuleEqpeak::CBModuleEqpeak() : CBuildModule(kEqpeakType) {}
+CBModuleEqpeak::CBModuleEqpeak() : CBuildModule(kEqpeakType) { }
 
-CBModuleEqshelv::CBModuleEqshelv() : CBuildModule(kEqshelvType) {}
+CBModuleEqshelv::CBModuleEqshelv() : CBuildModule(kEqshelvType) { }

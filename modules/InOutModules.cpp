@@ -30,7 +30,8 @@ constexpr JackSpec kMidiJacks[] = {
     {kOut, kControl, 200, 8},
     {kOut, kControl, 238, 8},
 };
-constexpr ModuleTypeSpec kMidiType = {1, "Keyboard", "Keyboard - voice", 472, 2, {{0, 0, 3, 0, 0, 0, 0, 0, 0, 18}}, {}, {}, kMidiJacks, {}};
+constexpr ModuleTypeSpec kMidiType = {1,  "Keyboard", "Keyboard - voice", 472, 2, {{0, 0, 3, 0, 0, 0, 0, 0, 0, 18}},
+                                      {}, {},         kMidiJacks,         {}};
 
 // "KbdPatch"
 constexpr JackSpec kMidibJacks[] = {
@@ -39,7 +40,8 @@ constexpr JackSpec kMidibJacks[] = {
     {kOut, kControl, 166, 27},
     {kOut, kControl, 228, 27},
 };
-constexpr ModuleTypeSpec kMidibType = {63, "KbdPatch", "Keyboard - Patch", 473, 3, {{0, 0, 4, 0, 0, 0, 0, 0, 0, 18}}, {}, {}, kMidibJacks, {}};
+constexpr ModuleTypeSpec kMidibType = {63, "KbdPatch", "Keyboard - Patch", 473, 3, {{0, 0, 4, 0, 0, 0, 0, 0, 0, 18}},
+                                       {}, {},         kMidibJacks,        {}};
 
 // "MIDIGlobal"
 constexpr JackSpec kMidicJacks[] = {
@@ -47,7 +49,8 @@ constexpr JackSpec kMidicJacks[] = {
     {kOut, kLogic, 179, 8},
     {kOut, kLogic, 238, 8},
 };
-constexpr ModuleTypeSpec kMidicType = {65, "MIDIGlobal", "MIDI - global", 474, 2, {{0, 4, 1, 0, 0, 0, 1, 0, 5, 18}}, {}, {}, kMidicJacks, {}};
+constexpr ModuleTypeSpec kMidicType = {65, "MIDIGlobal", "MIDI - global", 474, 2, {{0, 4, 1, 0, 0, 0, 1, 0, 5, 18}},
+                                       {}, {},           kMidicJacks,     {}};
 
 // "AudioIn"
 constexpr JackSpec kAudioJacks[] = {
@@ -58,7 +61,8 @@ constexpr ItemSpec kAudioItems[] = {
     {.itemClass = ItemClass::ClipVUMeter, .x = 116, .y = 3},
     {.itemClass = ItemClass::ClipVUMeter, .x = 116, .y = 20},
 };
-constexpr ModuleTypeSpec kAudioType = {2, "AudioIn", "Audio In", 425, 2, {{17, 0, 2, 1, 1, 18, 0, 0, 0, 18}}, {}, {}, kAudioJacks, kAudioItems};
+constexpr ModuleTypeSpec kAudioType = {2,  "AudioIn", "Audio In",  425,        2, {{17, 0, 2, 1, 1, 18, 0, 0, 0, 18}},
+                                       {}, {},        kAudioJacks, kAudioItems};
 
 // "PolyAreaIn"
 constexpr ParamSpec kPolyinParams[] = {
@@ -74,7 +78,9 @@ constexpr ItemSpec kPolyinItems[] = {
     {.itemClass = ItemClass::ClipVUMeter, .x = 92, .y = 3},
     {.itemClass = ItemClass::ClipVUMeter, .x = 92, .y = 20},
 };
-constexpr ModuleTypeSpec kPolyinType = {127, "PolyAreaIn", "Poly Area In", 509, 2, {{18, 0, 2, 2, 1, 19, 0, 0, 0, 22}}, kPolyinParams, kPolyinOrder, kPolyinJacks, kPolyinItems};
+constexpr ModuleTypeSpec kPolyinType = {
+    127,           "PolyAreaIn", "Poly Area In", 509,         2, {{18, 0, 2, 2, 1, 19, 0, 0, 0, 22}},
+    kPolyinParams, kPolyinOrder, kPolyinJacks,   kPolyinItems};
 
 // "1 output"
 constexpr ParamSpec kOut1Params[] = {
@@ -91,7 +97,9 @@ constexpr ItemSpec kOut1Items[] = {
     {.itemClass = ItemClass::HorizontalRadioButton, .x = 33, .y = 21, .count = 6, .size = 22, .text = "1,2,3,4,L,R"},
     {.itemClass = ItemClass::CheckButton, .x = 172, .y = 21, .size = 15, .text = "M"},
 };
-constexpr ModuleTypeSpec kOut1Type = {5, "1 output", "1 output", 416, 3, {{10, 0, 0, 1, 1, 11, 0, 0, 0, 30}}, kOut1Params, kOut1Order, kOut1Jacks, kOut1Items};
+constexpr ModuleTypeSpec kOut1Type = {
+    5,           "1 output", "1 output", 416,       3, {{10, 0, 0, 1, 1, 11, 0, 0, 0, 30}},
+    kOut1Params, kOut1Order, kOut1Jacks, kOut1Items};
 
 // "2 outputs"
 constexpr ParamSpec kOut2Params[] = {
@@ -109,7 +117,9 @@ constexpr ItemSpec kOut2Items[] = {
     {.itemClass = ItemClass::HorizontalRadioButton, .x = 59, .y = 21, .count = 3, .size = 25, .text = "1/2,3/4,CVA"},
     {.itemClass = ItemClass::CheckButton, .x = 140, .y = 21, .size = 15, .text = "M"},
 };
-constexpr ModuleTypeSpec kOut2Type = {4, "2 outputs", "2 outputs", 417, 3, {{11, 0, 0, 1, 1, 12, 0, 0, 0, 30}}, kOut2Params, kOut2Order, kOut2Jacks, kOut2Items};
+constexpr ModuleTypeSpec kOut2Type = {
+    4,           "2 outputs", "2 outputs", 417,       3, {{11, 0, 0, 1, 1, 12, 0, 0, 0, 30}},
+    kOut2Params, kOut2Order,  kOut2Jacks,  kOut2Items};
 
 // "4 outputs"
 constexpr ParamSpec kOut4Params[] = {
@@ -125,7 +135,9 @@ constexpr JackSpec kOut4Jacks[] = {
 constexpr ItemSpec kOut4Items[] = {
     {.itemClass = ItemClass::BigKnob, .x = 220, .y = 12},
 };
-constexpr ModuleTypeSpec kOut4Type = {3, "4 outputs", "4 outputs", 418, 3, {{16, 0, 0, 1, 0, 17, 0, 0, 0, 22}}, kOut4Params, kOut4Order, kOut4Jacks, kOut4Items};
+constexpr ModuleTypeSpec kOut4Type = {
+    3,           "4 outputs", "4 outputs", 418,       3, {{16, 0, 0, 1, 0, 17, 0, 0, 0, 22}},
+    kOut4Params, kOut4Order,  kOut4Jacks,  kOut4Items};
 
 // "NoteDetect"
 constexpr ParamSpec kNotedetParams[] = {
@@ -141,7 +153,16 @@ constexpr ItemSpec kNotedetItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 133, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 98, .y = 7, .size = 32, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kNotedetType = {67, "NoteDetect", "Note detector", 482, 2, {{0, 0, 3, 0, 0, 0, 0, 0, 0, 22}}, kNotedetParams, kNotedetOrder, kNotedetJacks, kNotedetItems};
+constexpr ModuleTypeSpec kNotedetType = {67,
+                                         "NoteDetect",
+                                         "Note detector",
+                                         482,
+                                         2,
+                                         {{0, 0, 3, 0, 0, 0, 0, 0, 0, 22}},
+                                         kNotedetParams,
+                                         kNotedetOrder,
+                                         kNotedetJacks,
+                                         kNotedetItems};
 
 // "KeybSplit"
 constexpr ParamSpec kSplitParams[] = {
@@ -150,12 +171,8 @@ constexpr ParamSpec kSplitParams[] = {
 };
 constexpr uint8_t kSplitOrder[] = {1, 0};
 constexpr JackSpec kSplitJacks[] = {
-    {kIn, kControl, 200, 2},
-    {kIn, kLogic, 200, 15},
-    {kIn, kControl, 200, 28},
-    {kOut, kControl, 238, 2},
-    {kOut, kLogic, 238, 15},
-    {kOut, kControl, 238, 28},
+    {kIn, kControl, 200, 2},  {kIn, kLogic, 200, 15},  {kIn, kControl, 200, 28},
+    {kOut, kControl, 238, 2}, {kOut, kLogic, 238, 15}, {kOut, kControl, 238, 28},
 };
 constexpr ItemSpec kSplitItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 130, .y = 15},
@@ -163,30 +180,38 @@ constexpr ItemSpec kSplitItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 157, .y = 18, .size = 32, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 55, .y = 18, .size = 32, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kSplitType = {100, "KeybSplit", "Keyboard Split", 500, 3, {{0, 25, 3, 0, 0, 0, 2, 2, 20, 26}}, kSplitParams, kSplitOrder, kSplitJacks, kSplitItems};
+constexpr ModuleTypeSpec kSplitType = {
+    100,          "KeybSplit", "Keyboard Split", 500,        3, {{0, 25, 3, 0, 0, 0, 2, 2, 20, 26}},
+    kSplitParams, kSplitOrder, kSplitJacks,      kSplitItems};
 
 } // namespace
 
-CBModuleMidi::CBModuleMidi() : CBuildModule(kMidiType) {}
+CBModuleMidi::CBModuleMidi() : CBuildModule(kMidiType) { }
 
-CBModuleMidib::CBModuleMidib() : CBuildModule(kMidibType) {}
+CBModuleMidib::CBModuleMidib() : CBuildModule(kMidibType) { }
 
-CBModuleMidic::CBModuleMidic() : CBuildModule(kMidicType) {}
+CBModuleMidic::CBModuleMidic() : CBuildModule(kMidicType) { }
 
-CBModuleAudio::CBModuleAudio() : CBuildModule(kAudioType) {}
+CBModuleAudio::CBModuleAudio() : CBuildModule(kAudioType) { }
 
-CBModulePolyin::CBModulePolyin() : CBuildModule(kPolyinType) {}
+CBModulePolyin::CBModulePolyin() : CBuildModule(kPolyinType) { }
 
-CBModuleOut1::CBModuleOut1() : CBuildModule(kOut1Type) {}
+CBModuleOut1::CBModuleOut1() : CBuildModule(kOut1Type) { }
 
-CBModuleOut2::CBModuleOut2() : CBuildModule(kOut2Type) {}
+CBModuleOut2::CBModuleOut2() : CBuildModule(kOut2Type) { }
 
-CBModuleOut4::CBModuleOut4() : CBuildModule(kOut4Type) {}
+CBModuleOut4::CBModuleOut4() : CBuildModule(kOut4Type) { }
 
-CBModuleNotedet::CBModuleNotedet() : CBuildModule(kNotedetType) {}
+CBModuleNotedet::CBModuleNotedet() : CBuildModule(kNotedetType) { }
 
-CBModuleSplit::CBModuleSplit() : CBuildModule(kSplitType) {}
+CBModuleSplit::CBModuleSplit() : CBuildModule(kSplitType) { }
 
-std::unique_ptr<CModule> CBModuleAudio::CreatePanel() { return std::make_unique<CModuleAudio>(*this); }
+std::unique_ptr<CModule> CBModuleAudio::CreatePanel()
+{
+    return std::make_unique<CModuleAudio>(*this);
+}
 
-std::unique_ptr<CModule> CBModulePolyin::CreatePanel() { return std::make_unique<CModuleAudio>(*this); }
+std::unique_ptr<CModule> CBModulePolyin::CreatePanel()
+{
+    return std::make_unique<CModuleAudio>(*this);
+}

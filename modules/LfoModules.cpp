@@ -11,11 +11,20 @@ std::string ParamTextClockBpm(uint8_t v)
     return IntToString(bpm) + " BPM";
 }
 
-std::string ParamTextPatternStep(uint8_t v) { return v == 0 ? "Off" : IntToString(v + 1); }
+std::string ParamTextPatternStep(uint8_t v)
+{
+    return v == 0 ? "Off" : IntToString(v + 1);
+}
 
-std::string ParamTextPatternDelta(uint8_t v) { return v == 0 ? "High" : "Low"; }
+std::string ParamTextPatternDelta(uint8_t v)
+{
+    return v == 0 ? "High" : "Low";
+}
 
-std::string ParamTextRandomColor(uint8_t v) { return v == 0 ? "White" : "Colored"; }
+std::string ParamTextRandomColor(uint8_t v)
+{
+    return v == 0 ? "White" : "Colored";
+}
 
 namespace {
 
@@ -54,7 +63,8 @@ constexpr ItemSpec kLfoaItems[] = {
     {.itemClass = ItemClass::LFOAGraph, .x = 200, .y = 5, .params = kLfoaBound10},
     {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 33, .params = BoundParams(6, 1)},
 };
-constexpr ModuleTypeSpec kLfoaType = {24, "LFOA", "LFO A", 460, 5, {{0, 56, 2, 0, 0, 0, 8, 3, 87, 50}}, kLfoaParams, kLfoaOrder, kLfoaJacks, kLfoaItems};
+constexpr ModuleTypeSpec kLfoaType = {
+    24, "LFOA", "LFO A", 460, 5, {{0, 56, 2, 0, 0, 0, 8, 3, 87, 50}}, kLfoaParams, kLfoaOrder, kLfoaJacks, kLfoaItems};
 
 // "LFOB"
 constexpr ParamSpec kLfobParams[] = {
@@ -69,11 +79,8 @@ constexpr ParamSpec kLfobParams[] = {
 };
 constexpr uint8_t kLfobOrder[] = {0, 1, 2, 3, 4, 5, 6, 7};
 constexpr JackSpec kLfobJacks[] = {
-    {kIn, kControl, 24, 50},
-    {kIn, kLogic, 7, 28},
-    {kIn, kControl, 162, 48},
-    {kOut, kControl, 238, 58},
-    {kOut, kSlave, 7, 58},
+    {kIn, kControl, 24, 50},   {kIn, kLogic, 7, 28},  {kIn, kControl, 162, 48},
+    {kOut, kControl, 238, 58}, {kOut, kSlave, 7, 58},
 };
 constexpr uint8_t kLfobBound10[] = {2, 7};
 constexpr ItemSpec kLfobItems[] = {
@@ -90,16 +97,14 @@ constexpr ItemSpec kLfobItems[] = {
     {.itemClass = ItemClass::LFOBGraph, .x = 200, .y = 5, .params = kLfobBound10},
     {.itemClass = ItemClass::DefaultText, .x = 136, .y = 11, .size = 32, .params = BoundParams(2, 1)},
 };
-constexpr ModuleTypeSpec kLfobType = {25, "LFOB", "LFO B", 461, 5, {{0, 37, 2, 0, 0, 0, 7, 4, 38, 50}}, kLfobParams, kLfobOrder, kLfobJacks, kLfobItems};
+constexpr ModuleTypeSpec kLfobType = {
+    25, "LFOB", "LFO B", 461, 5, {{0, 37, 2, 0, 0, 0, 7, 4, 38, 50}}, kLfobParams, kLfobOrder, kLfobJacks, kLfobItems};
 
 // "LFOC"
 constexpr ParamSpec kLfocParams[] = {
-    {"Rate", 127, 64, {ParamTextLfoRate, 1}},
-    {"Range", 2, 1, ParamTextLfoRange, kNoMorph},
-    {"Waveform", 4, 0, ParamTextWaveSawN},
-    {"Rate MA", 127, 0},
-    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Mute", 1, 0, ParamTextOnOff},
+    {"Rate", 127, 64, {ParamTextLfoRate, 1}}, {"Range", 2, 1, ParamTextLfoRange, kNoMorph},
+    {"Waveform", 4, 0, ParamTextWaveSawN},    {"Rate MA", 127, 0},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph}, {"Mute", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kLfocOrder[] = {0, 1, 2, 3, 4, 5};
 constexpr JackSpec kLfocJacks[] = {
@@ -117,15 +122,13 @@ constexpr ItemSpec kLfocItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 49, .y = 17, .size = 47, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::GreenLed, .x = 241, .y = 33, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kLfocType = {26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks, kLfocItems};
+constexpr ModuleTypeSpec kLfocType = {
+    26, "LFOC", "LFO C", 462, 4, {{0, 46, 2, 0, 0, 0, 7, 2, 66, 42}}, kLfocParams, kLfocOrder, kLfocJacks, kLfocItems};
 
 // "LFOSlvA"
 constexpr ParamSpec kLfohParams[] = {
-    {"Rate mul", 127, 64, ParamTextCentred},
-    {"Phase", 127, 64, ParamTextPhase},
-    {"Waveform", 4, 0, ParamTextWaveSawN},
-    {"Mono", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Mute", 1, 0, ParamTextOnOff},
+    {"Rate mul", 127, 64, ParamTextCentred},  {"Phase", 127, 64, ParamTextPhase}, {"Waveform", 4, 0, ParamTextWaveSawN},
+    {"Mono", 1, 0, ParamTextOnOff, kNoMorph}, {"Mute", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kLfohOrder[] = {0, 1, 2, 3, 4};
 constexpr JackSpec kLfohJacks[] = {
@@ -144,7 +147,9 @@ constexpr ItemSpec kLfohItems[] = {
     {.itemClass = ItemClass::SlaveLFOAGraph, .x = 200, .y = 5, .params = BoundParams(0, 3)},
     {.itemClass = ItemClass::DefaultText, .x = 139, .y = 12, .size = 31, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kLfohType = {80, "LFOSlvA", "LFO Slave A", 467, 4, {{0, 38, 257, 0, 0, 0, 6, 3, 69, 39}}, kLfohParams, kLfohOrder, kLfohJacks, kLfohItems};
+constexpr ModuleTypeSpec kLfohType = {
+    80,          "LFOSlvA",  "LFO Slave A", 467,       4, {{0, 38, 257, 0, 0, 0, 6, 3, 69, 39}},
+    kLfohParams, kLfohOrder, kLfohJacks,    kLfohItems};
 
 // "LFOSlvB"
 constexpr ParamSpec kLfodParams[] = {
@@ -160,19 +165,27 @@ constexpr ItemSpec kLfodItems[] = {
     {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kLfodType = {27, "LFOSlvB", "LFO Slave B", 463, 2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
+constexpr ModuleTypeSpec kLfodType = {
+    27,          "LFOSlvB",  "LFO Slave B", 463,       2, {{0, 11, 257, 0, 0, 0, 1, 2, 12, 23}},
+    kLfodParams, kLfodOrder, kLfodJacks,    kLfodItems};
 
 // "LFOSlvC"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfoeType = {28, "LFOSlvC", "LFO Slave C", 464, 2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
+constexpr ModuleTypeSpec kLfoeType = {
+    28,          "LFOSlvC",  "LFO Slave C", 464,       2, {{0, 24, 257, 0, 0, 0, 5, 2, 25, 23}},
+    kLfodParams, kLfodOrder, kLfodJacks,    kLfodItems};
 
 // "LFOSlvD"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfofType = {29, "LFOSlvD", "LFO Slave D", 465, 2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
+constexpr ModuleTypeSpec kLfofType = {
+    29,          "LFOSlvD",  "LFO Slave D", 465,       2, {{0, 11, 257, 0, 0, 0, 2, 2, 12, 23}},
+    kLfodParams, kLfodOrder, kLfodJacks,    kLfodItems};
 
 // "LFOSlvE"
 // The panel and tables of "LFOSlvB".
-constexpr ModuleTypeSpec kLfogType = {30, "LFOSlvE", "LFO Slave E", 466, 2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kLfodItems};
+constexpr ModuleTypeSpec kLfogType = {
+    30,          "LFOSlvE",  "LFO Slave E", 466,       2, {{0, 10, 257, 0, 0, 0, 2, 2, 11, 23}},
+    kLfodParams, kLfodOrder, kLfodJacks,    kLfodItems};
 
 // "ClkGen"
 constexpr ParamSpec kClkgenParams[] = {
@@ -181,18 +194,17 @@ constexpr ParamSpec kClkgenParams[] = {
 };
 constexpr uint8_t kClkgenOrder[] = {0, 1};
 constexpr JackSpec kClkgenJacks[] = {
-    {kIn, kLogic, 7, 15},
-    {kOut, kLogic, 238, 3},
-    {kOut, kLogic, 238, 16},
-    {kOut, kSlave, 7, 29},
-    {kOut, kLogic, 238, 29},
+    {kIn, kLogic, 7, 15},  {kOut, kLogic, 238, 3},  {kOut, kLogic, 238, 16},
+    {kOut, kSlave, 7, 29}, {kOut, kLogic, 238, 29},
 };
 constexpr ItemSpec kClkgenItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 128, .y = 17},
     {.itemClass = ItemClass::CheckButton, .x = 154, .y = 19, .size = 25, .text = "On"},
     {.itemClass = ItemClass::DefaultText, .x = 70, .y = 19, .size = 55, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kClkgenType = {68, "ClkGen", "Clock generator", 429, 3, {{0, 31, 4, 0, 0, 0, 6, 4, 28, 26}}, kClkgenParams, kClkgenOrder, kClkgenJacks, kClkgenItems};
+constexpr ModuleTypeSpec kClkgenType = {
+    68,           "ClkGen",     "Clock generator", 429, 3, {{0, 31, 4, 0, 0, 0, 6, 4, 28, 26}}, kClkgenParams,
+    kClkgenOrder, kClkgenJacks, kClkgenItems};
 
 // "ClkRndGen"
 constexpr ParamSpec kRandomaParams[] = {
@@ -208,7 +220,16 @@ constexpr ItemSpec kRandomaItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 108, .y = 7, .size = 28, .text = "Mono"},
     {.itemClass = ItemClass::CheckButton, .x = 138, .y = 7, .size = 28, .text = "Col"},
 };
-constexpr ModuleTypeSpec kRandomaType = {33, "ClkRndGen", "Clocked random step generator", 486, 2, {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}}, kRandomaParams, kRandomaOrder, kRandomaJacks, kRandomaItems};
+constexpr ModuleTypeSpec kRandomaType = {33,
+                                         "ClkRndGen",
+                                         "Clocked random step generator",
+                                         486,
+                                         2,
+                                         {{0, 19, 1, 0, 0, 0, 3, 4, 22, 26}},
+                                         kRandomaParams,
+                                         kRandomaOrder,
+                                         kRandomaJacks,
+                                         kRandomaItems};
 
 // "RndStepGen"
 // The slave LFO layout of "LFOSlvB".
@@ -217,7 +238,16 @@ constexpr ItemSpec kRandombItems[] = {
     {.itemClass = ItemClass::SlaveLfoText, .x = 131, .y = 7, .size = 47, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kRandombType = {34, "RndStepGen", "Random step generator", 487, 2, {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}}, kLfodParams, kLfodOrder, kLfodJacks, kRandombItems};
+constexpr ModuleTypeSpec kRandombType = {34,
+                                         "RndStepGen",
+                                         "Random step generator",
+                                         487,
+                                         2,
+                                         {{0, 19, 257, 0, 0, 0, 3, 5, 23, 23}},
+                                         kLfodParams,
+                                         kLfodOrder,
+                                         kLfodJacks,
+                                         kRandombItems};
 
 // "RandomGen"
 constexpr ParamSpec kRandomdParams[] = {
@@ -233,7 +263,9 @@ constexpr ItemSpec kRandomdItems[] = {
     {.itemClass = ItemClass::SlaveLfoText, .x = 123, .y = 7, .size = 55, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kRandomdType = {110, "RandomGen", "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams, kRandomdOrder, kRandomdJacks, kRandomdItems};
+constexpr ModuleTypeSpec kRandomdType = {
+    110,           "RandomGen",   "Random generator", 489, 2, {{0, 45, 257, 0, 0, 0, 7, 5, 43, 23}}, kRandomdParams,
+    kRandomdOrder, kRandomdJacks, kRandomdItems};
 
 // "RndPulsGen"
 constexpr ParamSpec kRandomcParams[] = {
@@ -247,7 +279,16 @@ constexpr ItemSpec kRandomcItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 181, .y = 5},
     {.itemClass = ItemClass::GreenLed, .x = 241, .y = 3, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kRandomcType = {35, "RndPulsGen", "Random puls generator", 488, 2, {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}}, kRandomcParams, kRandomcOrder, kRandomcJacks, kRandomcItems};
+constexpr ModuleTypeSpec kRandomcType = {35,
+                                         "RndPulsGen",
+                                         "Random puls generator",
+                                         488,
+                                         2,
+                                         {{0, 10, 1, 0, 0, 0, 3, 2, 11, 22}},
+                                         kRandomcParams,
+                                         kRandomcOrder,
+                                         kRandomcJacks,
+                                         kRandomcItems};
 
 // "PatternGen"
 constexpr ParamSpec kLooprndParams[] = {
@@ -274,34 +315,43 @@ constexpr ItemSpec kLooprndItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 101, .y = 14, .size = 25, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::DefaultText, .x = 140, .y = 14, .size = 25, .params = BoundParams(1, 1)},
 };
-constexpr ModuleTypeSpec kLooprndType = {99, "PatternGen", "Clocked pattern generator", 469, 4, {{0, 73, 1, 0, 0, 0, 7, 5, 56, 38}}, kLooprndParams, kLooprndOrder, kLooprndJacks, kLooprndItems};
+constexpr ModuleTypeSpec kLooprndType = {99,
+                                         "PatternGen",
+                                         "Clocked pattern generator",
+                                         469,
+                                         4,
+                                         {{0, 73, 1, 0, 0, 0, 7, 5, 56, 38}},
+                                         kLooprndParams,
+                                         kLooprndOrder,
+                                         kLooprndJacks,
+                                         kLooprndItems};
 
 } // namespace
 
-CBModuleLfoa::CBModuleLfoa() : CBuildModule(kLfoaType) {}
+CBModuleLfoa::CBModuleLfoa() : CBuildModule(kLfoaType) { }
 
-CBModuleLfob::CBModuleLfob() : CBuildModule(kLfobType) {}
+CBModuleLfob::CBModuleLfob() : CBuildModule(kLfobType) { }
 
-CBModuleLfoc::CBModuleLfoc() : CBuildModule(kLfocType) {}
+CBModuleLfoc::CBModuleLfoc() : CBuildModule(kLfocType) { }
 
-CBModuleLfoh::CBModuleLfoh() : CBuildModule(kLfohType) {}
+CBModuleLfoh::CBModuleLfoh() : CBuildModule(kLfohType) { }
 
-CBModuleLfod::CBModuleLfod() : CBuildModule(kLfodType) {}
+CBModuleLfod::CBModuleLfod() : CBuildModule(kLfodType) { }
 
-CBModuleLfoe::CBModuleLfoe() : CBuildModule(kLfoeType) {}
+CBModuleLfoe::CBModuleLfoe() : CBuildModule(kLfoeType) { }
 
-CBModuleLfof::CBModuleLfof() : CBuildModule(kLfofType) {}
+CBModuleLfof::CBModuleLfof() : CBuildModule(kLfofType) { }
 
-CBModuleLfog::CBModuleLfog() : CBuildModule(kLfogType) {}
+CBModuleLfog::CBModuleLfog() : CBuildModule(kLfogType) { }
 
-CBModuleClkgen::CBModuleClkgen() : CBuildModule(kClkgenType) {}
+CBModuleClkgen::CBModuleClkgen() : CBuildModule(kClkgenType) { }
 
-CBModuleRandoma::CBModuleRandoma() : CBuildModule(kRandomaType) {}
+CBModuleRandoma::CBModuleRandoma() : CBuildModule(kRandomaType) { }
 
-CBModuleRandomb::CBModuleRandomb() : CBuildModule(kRandombType) {}
+CBModuleRandomb::CBModuleRandomb() : CBuildModule(kRandombType) { }
 
-CBModuleRandomd::CBModuleRandomd() : CBuildModule(kRandomdType) {}
+CBModuleRandomd::CBModuleRandomd() : CBuildModule(kRandomdType) { }
 
-CBModuleRandomc::CBModuleRandomc() : CBuildModule(kRandomcType) {}
+CBModuleRandomc::CBModuleRandomc() : CBuildModule(kRandomcType) { }
 
-CBModuleLooprnd::CBModuleLooprnd() : CBuildModule(kLooprndType) {}
+CBModuleLooprnd::CBModuleLooprnd() : CBuildModule(kLooprndType) { }

@@ -17,9 +17,15 @@ std::string FadeText(uint8_t v, const char* first, const char* second)
 
 } // namespace
 
-std::string ParamTextFadeOut(uint8_t v) { return FadeText(v, "Out1: ", "Out2: "); }
+std::string ParamTextFadeOut(uint8_t v)
+{
+    return FadeText(v, "Out1: ", "Out2: ");
+}
 
-std::string ParamTextFadeIn(uint8_t v) { return FadeText(v, "In1: ", "In2: "); }
+std::string ParamTextFadeIn(uint8_t v)
+{
+    return FadeText(v, "In1: ", "In2: ");
+}
 
 std::string ParamTextGainByPolarity(uint8_t v, uint8_t polarity)
 {
@@ -32,7 +38,10 @@ std::string ParamTextGainByPolarity(uint8_t v, uint8_t polarity)
     return IntToString(2 * v - 128);
 }
 
-std::string ParamTextLevelShift(uint8_t v) { return v == 0 ? "None" : "Up"; }
+std::string ParamTextLevelShift(uint8_t v)
+{
+    return v == 0 ? "None" : "Up";
+}
 
 namespace {
 
@@ -56,31 +65,21 @@ constexpr ItemSpec kMixlItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 160, .y = 5},
     {.itemClass = ItemClass::SmallKnob, .x = 211, .y = 5},
 };
-constexpr ModuleTypeSpec kMixlType = {19, "Mixer", "3 inputs mixer", 476, 2, {{7, 0, 1, 2, 1, 8, 0, 0, 0, 30}}, kMixlParams, kMixlOrder, kMixlJacks, kMixlItems};
+constexpr ModuleTypeSpec kMixlType = {
+    19,          "Mixer",    "3 inputs mixer", 476,       2, {{7, 0, 1, 2, 1, 8, 0, 0, 0, 30}},
+    kMixlParams, kMixlOrder, kMixlJacks,       kMixlItems};
 
 // "Mixer"
 constexpr ParamSpec kMixbigParams[] = {
-    {"Level 1", 127, 100},
-    {"Level 2", 127, 100},
-    {"Level 3", 127, 100},
-    {"Level 4", 127, 100},
-    {"Level 5", 127, 100},
-    {"Level 6", 127, 100},
-    {"Level 7", 127, 100},
-    {"Level 8", 127, 100},
-    {"-6dB", 1, 0, ParamTextOnOff},
+    {"Level 1", 127, 100}, {"Level 2", 127, 100}, {"Level 3", 127, 100},
+    {"Level 4", 127, 100}, {"Level 5", 127, 100}, {"Level 6", 127, 100},
+    {"Level 7", 127, 100}, {"Level 8", 127, 100}, {"-6dB", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kMixbigOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 constexpr JackSpec kMixbigJacks[] = {
-    {kIn, kAudio, 11, 16},
-    {kIn, kAudio, 38, 16},
-    {kIn, kAudio, 65, 16},
-    {kIn, kAudio, 91, 16},
-    {kIn, kAudio, 119, 16},
-    {kIn, kAudio, 146, 16},
-    {kIn, kAudio, 173, 16},
-    {kIn, kAudio, 200, 16},
-    {kOut, kAudio, 238, 42},
+    {kIn, kAudio, 11, 16},  {kIn, kAudio, 38, 16},  {kIn, kAudio, 65, 16},
+    {kIn, kAudio, 91, 16},  {kIn, kAudio, 119, 16}, {kIn, kAudio, 146, 16},
+    {kIn, kAudio, 173, 16}, {kIn, kAudio, 200, 16}, {kOut, kAudio, 238, 42},
 };
 constexpr ItemSpec kMixbigItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 6, .y = 33},
@@ -94,7 +93,9 @@ constexpr ItemSpec kMixbigItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 226, .y = 15, .size = 25, .text = "-6dB"},
     {.itemClass = ItemClass::ClipLed, .x = 228, .y = 45, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kMixbigType = {40, "Mixer", "8 inputs mixer", 475, 4, {{17, 0, 1, 4, 5, 18, 0, 0, 0, 54}}, kMixbigParams, kMixbigOrder, kMixbigJacks, kMixbigItems};
+constexpr ModuleTypeSpec kMixbigType = {
+    40,           "Mixer",      "8 inputs mixer", 475, 4, {{17, 0, 1, 4, 5, 18, 0, 0, 0, 54}}, kMixbigParams,
+    kMixbigOrder, kMixbigJacks, kMixbigItems};
 
 // "GainControl"
 constexpr ParamSpec kVcaParams[] = {
@@ -109,7 +110,16 @@ constexpr JackSpec kVcaJacks[] = {
 constexpr ItemSpec kVcaItems[] = {
     {.itemClass = ItemClass::CheckBitmapButton, .x = 159, .y = 7, .size = 25, .picture = 307},
 };
-constexpr ModuleTypeSpec kVcaType = {44, "GainControl", "Gain controller (multiply)", 505, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kVcaParams, kVcaOrder, kVcaJacks, kVcaItems};
+constexpr ModuleTypeSpec kVcaType = {44,
+                                     "GainControl",
+                                     "Gain controller (multiply)",
+                                     505,
+                                     2,
+                                     {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}},
+                                     kVcaParams,
+                                     kVcaOrder,
+                                     kVcaJacks,
+                                     kVcaItems};
 
 // "X-Fade"
 constexpr ParamSpec kMixsParams[] = {
@@ -127,7 +137,10 @@ constexpr ItemSpec kMixsItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 17},
     {.itemClass = ItemClass::IndicatorKnob, .x = 146, .y = 8},
 };
-constexpr ModuleTypeSpec kMixsType = {18, "X-Fade", "X-fade with modulator", 477, 3, {{13, 0, 1, 1, 2, 14, 0, 0, 0, 26}}, kMixsParams, kMixsOrder, kMixsJacks, kMixsItems};
+constexpr ModuleTypeSpec kMixsType = {18,          "X-Fade",   "X-fade with modulator",
+                                      477,         3,          {{13, 0, 1, 1, 2, 14, 0, 0, 0, 26}},
+                                      kMixsParams, kMixsOrder, kMixsJacks,
+                                      kMixsItems};
 
 // "Pan"
 constexpr ParamSpec kPanParams[] = {
@@ -145,7 +158,8 @@ constexpr ItemSpec kPanItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 109, .y = 17},
     {.itemClass = ItemClass::IndicatorKnob, .x = 146, .y = 6},
 };
-constexpr ModuleTypeSpec kPanType = {47, "Pan", "Pan", 419, 3, {{13, 0, 2, 1, 1, 14, 0, 0, 0, 26}}, kPanParams, kPanOrder, kPanJacks, kPanItems};
+constexpr ModuleTypeSpec kPanType = {47,         "Pan",     "Pan",     419,      3, {{13, 0, 2, 1, 1, 14, 0, 0, 0, 26}},
+                                     kPanParams, kPanOrder, kPanJacks, kPanItems};
 
 // "1to2Fade"
 constexpr ParamSpec kFade1t2Params[] = {
@@ -160,7 +174,9 @@ constexpr JackSpec kFade1t2Jacks[] = {
 constexpr ItemSpec kFade1t2Items[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 108, .y = 5},
 };
-constexpr ModuleTypeSpec kFade1t2Type = {113, "1to2Fade", "1 in to 2 out fader", 450, 2, {{6, 0, 2, 1, 1, 7, 0, 0, 0, 22}}, kFade1t2Params, kFade1t2Order, kFade1t2Jacks, kFade1t2Items};
+constexpr ModuleTypeSpec kFade1t2Type = {
+    113,           "1to2Fade",    "1 in to 2 out fader", 450, 2, {{6, 0, 2, 1, 1, 7, 0, 0, 0, 22}}, kFade1t2Params,
+    kFade1t2Order, kFade1t2Jacks, kFade1t2Items};
 
 // "2to1Fade"
 constexpr ParamSpec kFade2t1Params[] = {
@@ -175,7 +191,9 @@ constexpr JackSpec kFade2t1Jacks[] = {
 constexpr ItemSpec kFade2t1Items[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 108, .y = 5},
 };
-constexpr ModuleTypeSpec kFade2t1Type = {114, "2to1Fade", "2 in to 1 out fader", 451, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kFade2t1Params, kFade2t1Order, kFade2t1Jacks, kFade2t1Items};
+constexpr ModuleTypeSpec kFade2t1Type = {
+    114,           "2to1Fade",    "2 in to 1 out fader", 451, 2, {{6, 0, 1, 1, 0, 7, 0, 0, 0, 22}}, kFade2t1Params,
+    kFade2t1Order, kFade2t1Jacks, kFade2t1Items};
 
 // "LevMult"
 constexpr ParamSpec kLvlmultParams[] = {
@@ -192,7 +210,16 @@ constexpr ItemSpec kLvlmultItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 101, .y = 7, .size = 25, .text = "Uni"},
     {.itemClass = ItemClass::DefaultText, .x = 161, .y = 8, .size = 30, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kLvlmultType = {111, "LevMult", "Adjustable gain control", 471, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvlmultParams, kLvlmultOrder, kLvlmultJacks, kLvlmultItems};
+constexpr ModuleTypeSpec kLvlmultType = {111,
+                                         "LevMult",
+                                         "Adjustable gain control",
+                                         471,
+                                         2,
+                                         {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}},
+                                         kLvlmultParams,
+                                         kLvlmultOrder,
+                                         kLvlmultJacks,
+                                         kLvlmultItems};
 
 // "LevAdd"
 constexpr ParamSpec kLvladdParams[] = {
@@ -209,7 +236,9 @@ constexpr ItemSpec kLvladdItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 101, .y = 7, .size = 25, .text = "Uni"},
     {.itemClass = ItemClass::DefaultText, .x = 161, .y = 7, .size = 30, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kLvladdType = {112, "LevAdd", "Adjustable offset", 470, 2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}}, kLvladdParams, kLvladdOrder, kLvladdJacks, kLvladdItems};
+constexpr ModuleTypeSpec kLvladdType = {
+    112,           "LevAdd",     "Adjustable offset", 470,         2, {{4, 0, 1, 1, 0, 5, 0, 0, 0, 26}},
+    kLvladdParams, kLvladdOrder, kLvladdJacks,        kLvladdItems};
 
 // "OnOff"
 constexpr ParamSpec kOnoffParams[] = {
@@ -223,7 +252,9 @@ constexpr JackSpec kOnoffJacks[] = {
 constexpr ItemSpec kOnoffItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 160, .y = 7, .size = 22, .text = "On"},
 };
-constexpr ModuleTypeSpec kOnoffType = {76, "OnOff", "On/off switch", 484, 2, {{3, 0, 1, 0, 0, 4, 0, 0, 0, 22}}, kOnoffParams, kOnoffOrder, kOnoffJacks, kOnoffItems};
+constexpr ModuleTypeSpec kOnoffType = {
+    76,           "OnOff",     "On/off switch", 484,        2, {{3, 0, 1, 0, 0, 4, 0, 0, 0, 22}},
+    kOnoffParams, kOnoffOrder, kOnoffJacks,     kOnoffItems};
 
 // "4-1Switch"
 constexpr ParamSpec kKnobmuxParams[] = {
@@ -236,11 +267,8 @@ constexpr ParamSpec kKnobmuxParams[] = {
 };
 constexpr uint8_t kKnobmuxOrder[] = {0, 1, 2, 3, 4, 5};
 constexpr JackSpec kKnobmuxJacks[] = {
-    {kIn, kAudio, 38, 26},
-    {kIn, kAudio, 89, 26},
-    {kIn, kAudio, 140, 26},
-    {kIn, kAudio, 191, 26},
-    {kOut, kAudio, 238, 26},
+    {kIn, kAudio, 38, 26},  {kIn, kAudio, 89, 26},   {kIn, kAudio, 140, 26},
+    {kIn, kAudio, 191, 26}, {kOut, kAudio, 238, 26},
 };
 constexpr ItemSpec kKnobmuxItems[] = {
     {.itemClass = ItemClass::HorizontalRadioButton, .x = 171, .y = 3, .count = 4, .size = 20, .text = "1,2,3,4"},
@@ -250,7 +278,16 @@ constexpr ItemSpec kKnobmuxItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 165, .y = 21},
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 25, .size = 15, .text = "M"},
 };
-constexpr ModuleTypeSpec kKnobmuxType = {79, "4-1Switch", "4-1 Switch", 459, 3, {{8, 0, 1, 4, 2, 8, 0, 0, 0, 42}}, kKnobmuxParams, kKnobmuxOrder, kKnobmuxJacks, kKnobmuxItems};
+constexpr ModuleTypeSpec kKnobmuxType = {79,
+                                         "4-1Switch",
+                                         "4-1 Switch",
+                                         459,
+                                         3,
+                                         {{8, 0, 1, 4, 2, 8, 0, 0, 0, 42}},
+                                         kKnobmuxParams,
+                                         kKnobmuxOrder,
+                                         kKnobmuxJacks,
+                                         kKnobmuxItems};
 
 // "1-4Switch"
 constexpr ParamSpec kKnobdemuxParams[] = {
@@ -260,18 +297,24 @@ constexpr ParamSpec kKnobdemuxParams[] = {
 };
 constexpr uint8_t kKnobdemuxOrder[] = {0, 1, 2};
 constexpr JackSpec kKnobdemuxJacks[] = {
-    {kIn, kAudio, 121, 25},
-    {kOut, kAudio, 178, 25},
-    {kOut, kAudio, 198, 25},
-    {kOut, kAudio, 218, 25},
-    {kOut, kAudio, 238, 25},
+    {kIn, kAudio, 121, 25},  {kOut, kAudio, 178, 25}, {kOut, kAudio, 198, 25},
+    {kOut, kAudio, 218, 25}, {kOut, kAudio, 238, 25},
 };
 constexpr ItemSpec kKnobdemuxItems[] = {
     {.itemClass = ItemClass::HorizontalRadioButton, .x = 171, .y = 7, .count = 4, .size = 20, .text = "1,2,3,4,"},
     {.itemClass = ItemClass::SmallKnob, .x = 94, .y = 21},
     {.itemClass = ItemClass::CheckButton, .x = 158, .y = 24, .size = 15, .text = "M"},
 };
-constexpr ModuleTypeSpec kKnobdemuxType = {88, "1-4Switch", "1-4 Switch", 458, 3, {{7, 0, 4, 1, 0, 8, 0, 0, 0, 30}}, kKnobdemuxParams, kKnobdemuxOrder, kKnobdemuxJacks, kKnobdemuxItems};
+constexpr ModuleTypeSpec kKnobdemuxType = {88,
+                                           "1-4Switch",
+                                           "1-4 Switch",
+                                           458,
+                                           3,
+                                           {{7, 0, 4, 1, 0, 8, 0, 0, 0, 30}},
+                                           kKnobdemuxParams,
+                                           kKnobdemuxOrder,
+                                           kKnobdemuxJacks,
+                                           kKnobdemuxItems};
 
 // "Amplifier"
 constexpr ParamSpec kAmpParams[] = {
@@ -286,32 +329,34 @@ constexpr ItemSpec kAmpItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 112, .y = 5},
     {.itemClass = ItemClass::DefaultText, .x = 137, .y = 7, .size = 40, .params = BoundParams(0, 1)},
 };
-constexpr ModuleTypeSpec kAmpType = {81, "Amplifier", "Amplifier", 423, 2, {{5, 0, 1, 1, 0, 6, 0, 0, 0, 22}}, kAmpParams, kAmpOrder, kAmpJacks, kAmpItems};
+constexpr ModuleTypeSpec kAmpType = {
+    81,         "Amplifier", "Amplifier", 423,      2, {{5, 0, 1, 1, 0, 6, 0, 0, 0, 22}},
+    kAmpParams, kAmpOrder,   kAmpJacks,   kAmpItems};
 
 } // namespace
 
-CBModuleMixl::CBModuleMixl() : CBuildModule(kMixlType) {}
+CBModuleMixl::CBModuleMixl() : CBuildModule(kMixlType) { }
 
-CBModuleMixbig::CBModuleMixbig() : CBuildModule(kMixbigType) {}
+CBModuleMixbig::CBModuleMixbig() : CBuildModule(kMixbigType) { }
 
-CBModuleVca::CBModuleVca() : CBuildModule(kVcaType) {}
+CBModuleVca::CBModuleVca() : CBuildModule(kVcaType) { }
 
-CBModuleMixs::CBModuleMixs() : CBuildModule(kMixsType) {}
+CBModuleMixs::CBModuleMixs() : CBuildModule(kMixsType) { }
 
-CBModulePan::CBModulePan() : CBuildModule(kPanType) {}
+CBModulePan::CBModulePan() : CBuildModule(kPanType) { }
 
-CBModuleFade1t2::CBModuleFade1t2() : CBuildModule(kFade1t2Type) {}
+CBModuleFade1t2::CBModuleFade1t2() : CBuildModule(kFade1t2Type) { }
 
-CBModuleFade2t1::CBModuleFade2t1() : CBuildModule(kFade2t1Type) {}
+CBModuleFade2t1::CBModuleFade2t1() : CBuildModule(kFade2t1Type) { }
 
-CBModuleLvlmult::CBModuleLvlmult() : CBuildModule(kLvlmultType) {}
+CBModuleLvlmult::CBModuleLvlmult() : CBuildModule(kLvlmultType) { }
 
-CBModuleLvladd::CBModuleLvladd() : CBuildModule(kLvladdType) {}
+CBModuleLvladd::CBModuleLvladd() : CBuildModule(kLvladdType) { }
 
-CBModuleOnoff::CBModuleOnoff() : CBuildModule(kOnoffType) {}
+CBModuleOnoff::CBModuleOnoff() : CBuildModule(kOnoffType) { }
 
-CBModuleKnobmux::CBModuleKnobmux() : CBuildModule(kKnobmuxType) {}
+CBModuleKnobmux::CBModuleKnobmux() : CBuildModule(kKnobmuxType) { }
 
-CBModuleKnobdemux::CBModuleKnobdemux() : CBuildModule(kKnobdemuxType) {}
+CBModuleKnobdemux::CBModuleKnobdemux() : CBuildModule(kKnobdemuxType) { }
 
-CBModuleAmp::CBModuleAmp() : CBuildModule(kAmpType) {}
+CBModuleAmp::CBModuleAmp() : CBuildModule(kAmpType) { }

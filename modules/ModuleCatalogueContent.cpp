@@ -13,7 +13,10 @@
 
 namespace {
 
-template <typename Builder> void Add(CModuleCatalogue& catalogue) { catalogue.Add(std::make_unique<Builder>()); }
+template <typename Builder> void Add(CModuleCatalogue& catalogue)
+{
+    catalogue.Add(std::make_unique<Builder>());
+}
 
 } // namespace
 
@@ -191,4 +194,7 @@ const CModuleCatalogue& GetSharedModuleCatalogue()
     return *shared;
 }
 
-void InstallSharedModuleTypeInfo() { SetModuleTypeInfo(&GetSharedModuleCatalogue()); }
+void InstallSharedModuleTypeInfo()
+{
+    SetModuleTypeInfo(&GetSharedModuleCatalogue());
+}

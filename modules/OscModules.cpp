@@ -4,11 +4,20 @@
 #include "panels/ParamTextFunctions.h"
 #include "synth/protocol/TextFunctions.h"
 
-std::string ParamTextSpectralPartials(uint8_t v) { return v == 0 ? "Odd" : "All"; }
+std::string ParamTextSpectralPartials(uint8_t v)
+{
+    return v == 0 ? "Odd" : "All";
+}
 
-std::string ParamTextFormantTimbre(uint8_t v) { return v == 127 ? "Rnd" : IntToString(v + 1); }
+std::string ParamTextFormantTimbre(uint8_t v)
+{
+    return v == 127 ? "Rnd" : IntToString(v + 1);
+}
 
-std::string ParamTextDrumFilterType(uint8_t v) { return v == 0 ? "LP" : v == 1 ? "BP" : "HP"; }
+std::string ParamTextDrumFilterType(uint8_t v)
+{
+    return v == 0 ? "LP" : v == 1 ? "BP" : "HP";
+}
 
 namespace {
 
@@ -36,7 +45,9 @@ constexpr ItemSpec kMstoscItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 218, .y = 20},
     {.itemClass = ItemClass::MasterOscText, .x = 31, .y = 20, .size = 55, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kMstoscType = {97, "MasterOsc", "Master Oscillator", 479, 3, {{0, 24, 257, 0, 0, 0, 3, 2, 25, 39}}, kMstoscParams, kMstoscOrder, kMstoscJacks, kMstoscItems};
+constexpr ModuleTypeSpec kMstoscType = {
+    97,           "MasterOsc",  "Master Oscillator", 479, 3, {{0, 24, 257, 0, 0, 0, 3, 2, 25, 39}}, kMstoscParams,
+    kMstoscOrder, kMstoscJacks, kMstoscItems};
 
 // "OscA"
 constexpr ParamSpec kOscParams[] = {
@@ -53,13 +64,8 @@ constexpr ParamSpec kOscParams[] = {
 };
 constexpr uint8_t kOscOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 constexpr JackSpec kOscJacks[] = {
-    {kIn, kAudio, 142, 68},
-    {kIn, kAudio, 92, 68},
-    {kIn, kAudio, 5, 68},
-    {kIn, kAudio, 47, 68},
-    {kIn, kAudio, 175, 59},
-    {kOut, kAudio, 238, 72},
-    {kOut, kSlave, 9, 41},
+    {kIn, kAudio, 142, 68}, {kIn, kAudio, 92, 68},   {kIn, kAudio, 5, 68},  {kIn, kAudio, 47, 68},
+    {kIn, kAudio, 175, 59}, {kOut, kAudio, 238, 72}, {kOut, kSlave, 9, 41},
 };
 constexpr ItemSpec kOscItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 68, .y = 25},
@@ -74,7 +80,8 @@ constexpr ItemSpec kOscItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 71, .size = 15, .text = "M"},
     {.itemClass = ItemClass::MasterOscText, .x = 9, .y = 25, .size = 55, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscType = {7, "OscA", "OSC A", 406, 6, {{85, 0, 258, 12, 5, 240, 0, 0, 0, 59}}, kOscParams, kOscOrder, kOscJacks, kOscItems};
+constexpr ModuleTypeSpec kOscType = {
+    7, "OscA", "OSC A", 406, 6, {{85, 0, 258, 12, 5, 240, 0, 0, 0, 59}}, kOscParams, kOscOrder, kOscJacks, kOscItems};
 
 // "OscB"
 constexpr ParamSpec kOscbParams[] = {
@@ -90,12 +97,8 @@ constexpr ParamSpec kOscbParams[] = {
 };
 constexpr uint8_t kOscbOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 constexpr JackSpec kOscbJacks[] = {
-    {kIn, kAudio, 92, 68},
-    {kIn, kControl, 5, 68},
-    {kIn, kControl, 47, 68},
-    {kIn, kControl, 175, 32},
-    {kOut, kAudio, 238, 72},
-    {kOut, kSlave, 9, 41},
+    {kIn, kAudio, 92, 68},    {kIn, kControl, 5, 68},  {kIn, kControl, 47, 68},
+    {kIn, kControl, 175, 32}, {kOut, kAudio, 238, 72}, {kOut, kSlave, 9, 41},
 };
 constexpr ItemSpec kOscbItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 68, .y = 25},
@@ -109,7 +112,9 @@ constexpr ItemSpec kOscbItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 71, .size = 15, .text = "M"},
     {.itemClass = ItemClass::MasterOscText, .x = 9, .y = 25, .size = 55, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscbType = {8, "OscB", "OSC B", 407, 6, {{59, 24, 258, 5, 3, 204, 5, 4, 25, 55}}, kOscbParams, kOscbOrder, kOscbJacks, kOscbItems};
+constexpr ModuleTypeSpec kOscbType = {
+    8,           "OscB",     "OSC B",    407,       6, {{59, 24, 258, 5, 3, 204, 5, 4, 25, 55}},
+    kOscbParams, kOscbOrder, kOscbJacks, kOscbItems};
 
 // "OscC"
 constexpr ParamSpec kOsccParams[] = {
@@ -122,11 +127,8 @@ constexpr ParamSpec kOsccParams[] = {
 };
 constexpr uint8_t kOsccOrder[] = {0, 1, 2, 3, 5, 4};
 constexpr JackSpec kOsccJacks[] = {
-    {kIn, kAudio, 166, 37},
-    {kIn, kAudio, 43, 37},
-    {kIn, kAudio, 180, 6},
-    {kOut, kAudio, 238, 42},
-    {kOut, kSlave, 7, 41},
+    {kIn, kAudio, 166, 37},  {kIn, kAudio, 43, 37}, {kIn, kAudio, 180, 6},
+    {kOut, kAudio, 238, 42}, {kOut, kSlave, 7, 41},
 };
 constexpr ItemSpec kOsccItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 90, .y = 25},
@@ -137,7 +139,8 @@ constexpr ItemSpec kOsccItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 41, .size = 15, .text = "M"},
     {.itemClass = ItemClass::MasterOscText, .x = 31, .y = 17, .size = 55, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOsccType = {9, "OscC", "OSC C", 408, 4, {{39, 0, 258, 8, 1, 40, 0, 0, 0, 43}}, kOsccParams, kOsccOrder, kOsccJacks, kOsccItems};
+constexpr ModuleTypeSpec kOsccType = {
+    9, "OscC", "OSC C", 408, 4, {{39, 0, 258, 8, 1, 40, 0, 0, 0, 43}}, kOsccParams, kOsccOrder, kOsccJacks, kOsccItems};
 
 // "SpectralOsc"
 constexpr ParamSpec kTiltoscParams[] = {
@@ -154,12 +157,8 @@ constexpr ParamSpec kTiltoscParams[] = {
 };
 constexpr uint8_t kTiltoscOrder[] = {0, 1, 2, 3, 4, 5, 6, 8, 7, 9};
 constexpr JackSpec kTiltoscJacks[] = {
-    {kIn, kAudio, 97, 52},
-    {kIn, kControl, 6, 52},
-    {kIn, kControl, 51, 52},
-    {kIn, kControl, 167, 51},
-    {kOut, kAudio, 238, 57},
-    {kOut, kSlave, 6, 27},
+    {kIn, kAudio, 97, 52},    {kIn, kControl, 6, 52},  {kIn, kControl, 51, 52},
+    {kIn, kControl, 167, 51}, {kOut, kAudio, 238, 57}, {kOut, kSlave, 6, 27},
 };
 constexpr ItemSpec kTiltoscItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 95, .y = 12},
@@ -174,7 +173,9 @@ constexpr ItemSpec kTiltoscItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 222, .y = 56, .size = 15, .text = "M"},
     {.itemClass = ItemClass::MasterOscText, .x = 34, .y = 24, .size = 55, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kTiltoscType = {107, "SpectralOsc", "Spectral Osc", 502, 5, {{54, 32, 258, 3, 6, 55, 4, 5, 33, 59}}, kTiltoscParams, kTiltoscOrder, kTiltoscJacks, kTiltoscItems};
+constexpr ModuleTypeSpec kTiltoscType = {
+    107,           "SpectralOsc", "Spectral Osc", 502, 5, {{54, 32, 258, 3, 6, 55, 4, 5, 33, 59}}, kTiltoscParams,
+    kTiltoscOrder, kTiltoscJacks, kTiltoscItems};
 
 // "FormantOsc"
 constexpr ParamSpec kNoisoscParams[] = {
@@ -188,11 +189,8 @@ constexpr ParamSpec kNoisoscParams[] = {
 };
 constexpr uint8_t kNoisoscOrder[] = {0, 1, 2, 4, 3, 5, 6};
 constexpr JackSpec kNoisoscJacks[] = {
-    {kIn, kControl, 7, 36},
-    {kIn, kControl, 48, 36},
-    {kIn, kControl, 156, 15},
-    {kOut, kAudio, 238, 42},
-    {kOut, kSlave, 156, 42},
+    {kIn, kControl, 7, 36},  {kIn, kControl, 48, 36}, {kIn, kControl, 156, 15},
+    {kOut, kAudio, 238, 42}, {kOut, kSlave, 156, 42},
 };
 constexpr ItemSpec kNoisoscItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 94, .y = 25},
@@ -205,23 +203,27 @@ constexpr ItemSpec kNoisoscItems[] = {
     {.itemClass = ItemClass::MasterOscText, .x = 33, .y = 18, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::DefaultText, .x = 172, .y = 14, .size = 32, .params = BoundParams(4, 1)},
 };
-constexpr ModuleTypeSpec kNoisoscType = {96, "FormantOsc", "Formant Osc", 481, 4, {{65, 25, 258, 4, 4, 66, 4, 3, 26, 47}}, kNoisoscParams, kNoisoscOrder, kNoisoscJacks, kNoisoscItems};
+constexpr ModuleTypeSpec kNoisoscType = {96,
+                                         "FormantOsc",
+                                         "Formant Osc",
+                                         481,
+                                         4,
+                                         {{65, 25, 258, 4, 4, 66, 4, 3, 26, 47}},
+                                         kNoisoscParams,
+                                         kNoisoscOrder,
+                                         kNoisoscJacks,
+                                         kNoisoscItems};
 
 // "OscSlvA"
 constexpr ParamSpec kOschParams[] = {
-    {"Detune", 127, 64, ParamTextSigned},
-    {"Dtune fine", 127, 64, ParamTextSigned},
-    {"Waveform", 3, 0, ParamTextWave},
-    {"FM amount", 127, 0},
+    {"Detune", 127, 64, ParamTextSigned}, {"Dtune fine", 127, 64, ParamTextSigned},
+    {"Waveform", 3, 0, ParamTextWave},    {"FM amount", 127, 0},
     {"Mute", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kOschOrder[] = {0, 1, 2, 3, 4};
 constexpr JackSpec kOschJacks[] = {
-    {kIn, kSlave, 5, 42},
-    {kIn, kAudio, 167, 37},
-    {kIn, kAudio, 226, 23},
-    {kIn, kAudio, 16, 26},
-    {kOut, kAudio, 238, 42},
+    {kIn, kSlave, 5, 42},  {kIn, kAudio, 167, 37},  {kIn, kAudio, 226, 23},
+    {kIn, kAudio, 16, 26}, {kOut, kAudio, 238, 42},
 };
 constexpr ItemSpec kOschItems[] = {
     {.itemClass = ItemClass::BigKnob, .x = 100, .y = 20},
@@ -232,7 +234,9 @@ constexpr ItemSpec kOschItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 39, .y = 21, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 73, .y = 38, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOschType = {14, "OscSlvA", "OSC Slave A", 413, 4, {{60, 0, 257, 6, 4, 215, 0, 0, 0, 39}}, kOschParams, kOschOrder, kOschJacks, kOschItems};
+constexpr ModuleTypeSpec kOschType = {
+    14,          "OscSlvA",  "OSC Slave A", 413,       4, {{60, 0, 257, 6, 4, 215, 0, 0, 0, 39}},
+    kOschParams, kOschOrder, kOschJacks,    kOschItems};
 
 // "OscSlvB"
 constexpr ParamSpec kOscdParams[] = {
@@ -257,7 +261,9 @@ constexpr ItemSpec kOscdItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscdType = {10, "OscSlvB", "OSC Slave B", 409, 3, {{56, 0, 257, 3, 5, 79, 0, 0, 0, 39}}, kOscdParams, kOscdOrder, kOscdJacks, kOscdItems};
+constexpr ModuleTypeSpec kOscdType = {
+    10,          "OscSlvB",  "OSC Slave B", 409,       3, {{56, 0, 257, 3, 5, 79, 0, 0, 0, 39}},
+    kOscdParams, kOscdOrder, kOscdJacks,    kOscdItems};
 
 // "OscSlvC"
 constexpr ParamSpec kOsceParams[] = {
@@ -280,7 +286,9 @@ constexpr ItemSpec kOsceItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOsceType = {11, "OscSlvC", "OSC Slave C", 410, 3, {{47, 0, 257, 2, 3, 64, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks, kOsceItems};
+constexpr ModuleTypeSpec kOsceType = {
+    11,          "OscSlvC",  "OSC Slave C", 410,       3, {{47, 0, 257, 2, 3, 64, 0, 0, 0, 35}},
+    kOsceParams, kOsceOrder, kOsceJacks,    kOsceItems};
 
 // "OscSlvD"
 // The panel and tables of "OscSlvC".
@@ -292,7 +300,9 @@ constexpr ItemSpec kOscfItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscfType = {12, "OscSlvD", "OSC Slave D", 411, 3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}}, kOsceParams, kOsceOrder, kOsceJacks, kOscfItems};
+constexpr ModuleTypeSpec kOscfType = {
+    12,          "OscSlvD",  "OSC Slave D", 411,       3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}},
+    kOsceParams, kOsceOrder, kOsceJacks,    kOscfItems};
 
 // "OscSlvE"
 constexpr ParamSpec kOscgParams[] = {
@@ -316,7 +326,9 @@ constexpr ItemSpec kOscgItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscgType = {13, "OscSlvE", "OSC Slave E", 412, 3, {{24, 0, 257, 5, 2, 25, 0, 0, 0, 35}}, kOscgParams, kOscgOrder, kOscgJacks, kOscgItems};
+constexpr ModuleTypeSpec kOscgType = {
+    13,          "OscSlvE",  "OSC Slave E", 412,       3, {{24, 0, 257, 5, 2, 25, 0, 0, 0, 35}},
+    kOscgParams, kOscgOrder, kOscgJacks,    kOscgItems};
 
 // "OscSineBank"
 constexpr ParamSpec kOscjParams[] = {
@@ -347,16 +359,9 @@ constexpr ParamSpec kOscjParams[] = {
 };
 constexpr uint8_t kOscjOrder[] = {0, 3, 6, 9, 12, 15, 1, 4, 7, 10, 13, 16, 18, 19, 20, 21, 22, 23, 2, 5, 8, 11, 14, 17};
 constexpr JackSpec kOscjJacks[] = {
-    {kIn, kSlave, 43, 133},
-    {kIn, kAudio, 145, 133},
-    {kIn, kAudio, 95, 133},
-    {kIn, kAudio, 7, 115},
-    {kIn, kAudio, 48, 115},
-    {kIn, kAudio, 89, 115},
-    {kIn, kAudio, 130, 115},
-    {kIn, kAudio, 171, 115},
-    {kIn, kAudio, 212, 115},
-    {kOut, kAudio, 238, 133},
+    {kIn, kSlave, 43, 133},  {kIn, kAudio, 145, 133},  {kIn, kAudio, 95, 133},  {kIn, kAudio, 7, 115},
+    {kIn, kAudio, 48, 115},  {kIn, kAudio, 89, 115},   {kIn, kAudio, 130, 115}, {kIn, kAudio, 171, 115},
+    {kIn, kAudio, 212, 115}, {kOut, kAudio, 238, 133},
 };
 constexpr ItemSpec kOscjItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 21, .y = 46},
@@ -396,7 +401,9 @@ constexpr ItemSpec kOscjItems[] = {
     {.itemClass = ItemClass::PartialUpDown, .x = 171, .y = 48, .params = BoundParams(12, 2)},
     {.itemClass = ItemClass::PartialUpDown, .x = 212, .y = 48, .params = BoundParams(15, 2)},
 };
-constexpr ModuleTypeSpec kOscjType = {106, "OscSineBank", "OSC Sine Bank", 414, 10, {{132, 0, 1, 12, 33, 130, 0, 0, 0, 114}}, kOscjParams, kOscjOrder, kOscjJacks, kOscjItems};
+constexpr ModuleTypeSpec kOscjType = {
+    106,         "OscSineBank", "OSC Sine Bank", 414,       10, {{132, 0, 1, 12, 33, 130, 0, 0, 0, 114}},
+    kOscjParams, kOscjOrder,    kOscjJacks,      kOscjItems};
 
 // "OscSlvFM"
 constexpr ParamSpec kOscopParams[] = {
@@ -422,7 +429,9 @@ constexpr ItemSpec kOscopItems[] = {
     {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
     {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
 };
-constexpr ModuleTypeSpec kOscopType = {85, "OscSlvFM", "Osc Slave FM", 415, 3, {{25, 0, 257, 6, 4, 26, 0, 0, 0, 39}}, kOscopParams, kOscopOrder, kOscopJacks, kOscopItems};
+constexpr ModuleTypeSpec kOscopType = {
+    85,           "OscSlvFM",  "Osc Slave FM", 415,        3, {{25, 0, 257, 6, 4, 26, 0, 0, 0, 39}},
+    kOscopParams, kOscopOrder, kOscopJacks,    kOscopItems};
 
 // "Noise"
 constexpr ParamSpec kNoiseaParams[] = {
@@ -435,16 +444,14 @@ constexpr JackSpec kNoiseaJacks[] = {
 constexpr ItemSpec kNoiseaItems[] = {
     {.itemClass = ItemClass::SmallKnob, .x = 145, .y = 4},
 };
-constexpr ModuleTypeSpec kNoiseaType = {31, "Noise", "Noise generator", 480, 2, {{13, 0, 1, 4, 2, 14, 0, 0, 0, 22}}, kNoiseaParams, kNoiseaOrder, kNoiseaJacks, kNoiseaItems};
+constexpr ModuleTypeSpec kNoiseaType = {
+    31,           "Noise",      "Noise generator", 480, 2, {{13, 0, 1, 4, 2, 14, 0, 0, 0, 22}}, kNoiseaParams,
+    kNoiseaOrder, kNoiseaJacks, kNoiseaItems};
 
 // "PercOsc"
 constexpr ParamSpec kTfilterParams[] = {
-    {"Pitch", 127, 64, ParamTextKeyNote},
-    {"Click", 127, 64},
-    {"Decay", 127, 64},
-    {"Punch", 1, 0, ParamTextOnOff},
-    {"Pitch MA", 127, 0},
-    {"Pitch fine", 127, 64},
+    {"Pitch", 127, 64, ParamTextKeyNote}, {"Click", 127, 64},   {"Decay", 127, 64},
+    {"Punch", 1, 0, ParamTextOnOff},      {"Pitch MA", 127, 0}, {"Pitch fine", 127, 64},
     {"Mute", 1, 0, ParamTextOnOff},
 };
 constexpr uint8_t kTfilterOrder[] = {1, 2, 4, 0, 5, 3, 6};
@@ -465,7 +472,16 @@ constexpr ItemSpec kTfilterItems[] = {
     {.itemClass = ItemClass::CheckButton, .x = 221, .y = 41, .size = 15, .text = "M"},
     {.itemClass = ItemClass::MasterOscText, .x = 100, .y = 11, .size = 55, .params = kTfilterBound7},
 };
-constexpr ModuleTypeSpec kTfilterType = {95, "PercOsc", "Percussion OSC", 501, 4, {{33, 21, 257, 5, 5, 34, 2, 2, 22, 47}}, kTfilterParams, kTfilterOrder, kTfilterJacks, kTfilterItems};
+constexpr ModuleTypeSpec kTfilterType = {95,
+                                         "PercOsc",
+                                         "Percussion OSC",
+                                         501,
+                                         4,
+                                         {{33, 21, 257, 5, 5, 34, 2, 2, 22, 47}},
+                                         kTfilterParams,
+                                         kTfilterOrder,
+                                         kTfilterJacks,
+                                         kTfilterItems};
 
 // "DrumSynth"
 constexpr ParamSpec kDrumParams[] = {
@@ -515,41 +531,83 @@ constexpr ItemSpec kDrumItems[] = {
     {.itemClass = ItemClass::DrumPresetSelector, .x = 146, .y = 105, .params = BoundParams(0, 15)},
     {.itemClass = ItemClass::GreenLed, .x = 10, .y = 48, .role = ItemRole::StateLed},
 };
-constexpr ModuleTypeSpec kDrumType = {58, "DrumSynth", "Drumsound synthesizer", 439, 9, {{71, 100, 1, 14, 13, 72, 18, 14, 101, 82}}, kDrumParams, kDrumOrder, kDrumJacks, kDrumItems};
+constexpr ModuleTypeSpec kDrumType = {58,          "DrumSynth", "Drumsound synthesizer",
+                                      439,         9,           {{71, 100, 1, 14, 13, 72, 18, 14, 101, 82}},
+                                      kDrumParams, kDrumOrder,  kDrumJacks,
+                                      kDrumItems};
 
 } // namespace
 
-CBModuleMstosc::CBModuleMstosc() : CBuildModule(kMstoscType) { SetPanelPairs({{0, 1}}); }
+CBModuleMstosc::CBModuleMstosc() : CBuildModule(kMstoscType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOsc::CBModuleOsc() : CBuildModule(kOscType) { SetPanelPairs({{0, 1}}); }
+CBModuleOsc::CBModuleOsc() : CBuildModule(kOscType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOscb::CBModuleOscb() : CBuildModule(kOscbType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscb::CBModuleOscb() : CBuildModule(kOscbType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOscc::CBModuleOscc() : CBuildModule(kOsccType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscc::CBModuleOscc() : CBuildModule(kOsccType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleTiltosc::CBModuleTiltosc() : CBuildModule(kTiltoscType) { SetPanelPairs({{0, 1}}); }
+CBModuleTiltosc::CBModuleTiltosc() : CBuildModule(kTiltoscType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleNoisosc::CBModuleNoisosc() : CBuildModule(kNoisoscType) { SetPanelPairs({{0, 1}}); }
+CBModuleNoisosc::CBModuleNoisosc() : CBuildModule(kNoisoscType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOsch::CBModuleOsch() : CBuildModule(kOschType) { SetPanelPairs({{0, 1}}); }
+CBModuleOsch::CBModuleOsch() : CBuildModule(kOschType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOscd::CBModuleOscd() : CBuildModule(kOscdType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscd::CBModuleOscd() : CBuildModule(kOscdType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOsce::CBModuleOsce() : CBuildModule(kOsceType) { SetPanelPairs({{0, 1}}); }
+CBModuleOsce::CBModuleOsce() : CBuildModule(kOsceType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOscf::CBModuleOscf() : CBuildModule(kOscfType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscf::CBModuleOscf() : CBuildModule(kOscfType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleOscg::CBModuleOscg() : CBuildModule(kOscgType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscg::CBModuleOscg() : CBuildModule(kOscgType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
 CBModuleOscj::CBModuleOscj() : CBuildModule(kOscjType)
 {
     SetPanelPairs({{0, 1}, {3, 4}, {6, 7}, {9, 10}, {12, 13}, {15, 16}});
 }
 
-CBModuleOscop::CBModuleOscop() : CBuildModule(kOscopType) { SetPanelPairs({{0, 1}}); }
+CBModuleOscop::CBModuleOscop() : CBuildModule(kOscopType)
+{
+    SetPanelPairs({{0, 1}});
+}
 
-CBModuleNoisea::CBModuleNoisea() : CBuildModule(kNoiseaType) {}
+CBModuleNoisea::CBModuleNoisea() : CBuildModule(kNoiseaType) { }
 
-CBModuleTfilter::CBModuleTfilter() : CBuildModule(kTfilterType) { SetPanelPairs({{0, 5}}); }
+CBModuleTfilter::CBModuleTfilter() : CBuildModule(kTfilterType)
+{
+    SetPanelPairs({{0, 5}});
+}
 
-CBModuleDrum::CBModuleDrum() : CBuildModule(kDrumType) {}
+CBModuleDrum::CBModuleDrum() : CBuildModule(kDrumType) { }

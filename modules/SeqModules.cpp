@@ -11,44 +11,27 @@ using namespace ModuleTableNames;
 
 // "EventSeq"
 constexpr ParamSpec kEventbParams[] = {
-    {"Steps", 127, 15, ParamTextNumberPlusOne, kNoMorph},
-    {"Loop", 1, 1, ParamTextOnOff, kNoMorph},
-    {"Output A", 1, 0, ParamTextTrigGate, kNoMorph},
-    {"Output B", 1, 0, ParamTextTrigGate, kNoMorph},
-    {"Event A 1", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 2", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 3", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 4", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 5", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 6", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 7", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 8", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 9", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 10", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 11", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 12", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 13", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 14", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 15", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event A 16", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 1", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 2", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 3", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 4", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 5", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 6", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 7", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 8", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 9", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 10", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 11", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 12", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 13", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 14", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 15", 1, 0, ParamTextOnOff, kNoMorph},
-    {"Event B 16", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Steps", 127, 15, ParamTextNumberPlusOne, kNoMorph}, {"Loop", 1, 1, ParamTextOnOff, kNoMorph},
+    {"Output A", 1, 0, ParamTextTrigGate, kNoMorph},      {"Output B", 1, 0, ParamTextTrigGate, kNoMorph},
+    {"Event A 1", 1, 0, ParamTextOnOff, kNoMorph},        {"Event A 2", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 3", 1, 0, ParamTextOnOff, kNoMorph},        {"Event A 4", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 5", 1, 0, ParamTextOnOff, kNoMorph},        {"Event A 6", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 7", 1, 0, ParamTextOnOff, kNoMorph},        {"Event A 8", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 9", 1, 0, ParamTextOnOff, kNoMorph},        {"Event A 10", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 11", 1, 0, ParamTextOnOff, kNoMorph},       {"Event A 12", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 13", 1, 0, ParamTextOnOff, kNoMorph},       {"Event A 14", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event A 15", 1, 0, ParamTextOnOff, kNoMorph},       {"Event A 16", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 1", 1, 0, ParamTextOnOff, kNoMorph},        {"Event B 2", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 3", 1, 0, ParamTextOnOff, kNoMorph},        {"Event B 4", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 5", 1, 0, ParamTextOnOff, kNoMorph},        {"Event B 6", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 7", 1, 0, ParamTextOnOff, kNoMorph},        {"Event B 8", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 9", 1, 0, ParamTextOnOff, kNoMorph},        {"Event B 10", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 11", 1, 0, ParamTextOnOff, kNoMorph},       {"Event B 12", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 13", 1, 0, ParamTextOnOff, kNoMorph},       {"Event B 14", 1, 0, ParamTextOnOff, kNoMorph},
+    {"Event B 15", 1, 0, ParamTextOnOff, kNoMorph},       {"Event B 16", 1, 0, ParamTextOnOff, kNoMorph},
 };
-constexpr uint8_t kEventbOrder[] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 3, 1, 0};
+constexpr uint8_t kEventbOrder[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2, 20,
+                                    21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 3,  1, 0};
 constexpr JackSpec kEventbJacks[] = {
     {kIn, kLogic, 7, 15, "Clk"},
     {kIn, kLogic, 7, 37, "Rst"},
@@ -113,7 +96,9 @@ constexpr ItemSpec kEventbItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 174, .y = 4, .size = 25, .params = BoundParams(0, 1)},
     {.itemClass = ItemClass::EventSeqClr, .x = 86, .y = 4, .params = BoundParams(4, 32)},
 };
-constexpr ModuleTypeSpec kEventbType = {17, "EventSeq", "Event sequencer", 448, 5, {{0, 52, 4, 0, 0, 0, 9, 21, 49, 162}}, kEventbParams, kEventbOrder, kEventbJacks, kEventbItems};
+constexpr ModuleTypeSpec kEventbType = {
+    17,           "EventSeq",   "Event sequencer", 448, 5, {{0, 52, 4, 0, 0, 0, 9, 21, 49, 162}}, kEventbParams,
+    kEventbOrder, kEventbJacks, kEventbItems};
 
 // "CtrlSeq"
 constexpr ParamSpec kSeqdParams[] = {
@@ -139,11 +124,8 @@ constexpr ParamSpec kSeqdParams[] = {
 };
 constexpr uint8_t kSeqdOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 16};
 constexpr JackSpec kSeqdJacks[] = {
-    {kIn, kLogic, 7, 27, "Clk"},
-    {kIn, kLogic, 7, 56, "Rst"},
-    {kOut, kControl, 238, 87, "Out"},
-    {kOut, kLogic, 7, 87, "Snc"},
-    {kOut, kLogic, 238, 43, "Link"},
+    {kIn, kLogic, 7, 27, "Clk"},  {kIn, kLogic, 7, 56, "Rst"},     {kOut, kControl, 238, 87, "Out"},
+    {kOut, kLogic, 7, 87, "Snc"}, {kOut, kLogic, 238, 43, "Link"},
 };
 constexpr uint8_t kSeqdBound36[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17};
 constexpr ItemSpec kSeqdItems[] = {
@@ -185,7 +167,9 @@ constexpr ItemSpec kSeqdItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 161, .y = 4, .size = 32, .params = BoundParams(16, 1)},
     {.itemClass = ItemClass::SeqClrRnd, .x = 227, .y = 3, .params = kSeqdBound36},
 };
-constexpr ModuleTypeSpec kSeqdType = {91, "CtrlSeq", "Control sequencer", 495, 7, {{0, 45, 3, 0, 0, 0, 8, 22, 42, 94}}, kSeqdParams, kSeqdOrder, kSeqdJacks, kSeqdItems};
+constexpr ModuleTypeSpec kSeqdType = {
+    91,          "CtrlSeq",  "Control sequencer", 495,       7, {{0, 45, 3, 0, 0, 0, 8, 22, 42, 94}},
+    kSeqdParams, kSeqdOrder, kSeqdJacks,          kSeqdItems};
 
 // "NoteSeqA"
 constexpr ParamSpec kSeqbParams[] = {
@@ -213,12 +197,8 @@ constexpr ParamSpec kSeqbParams[] = {
 };
 constexpr uint8_t kSeqbOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 20, 16, 18, 19, 17};
 constexpr JackSpec kSeqbJacks[] = {
-    {kIn, kLogic, 7, 27, "Clk"},
-    {kIn, kLogic, 7, 56, "Rst"},
-    {kOut, kControl, 238, 87, "Out"},
-    {kOut, kLogic, 7, 87, "Snc"},
-    {kOut, kLogic, 238, 57, "Link"},
-    {kOut, kLogic, 238, 72, "Gclk"},
+    {kIn, kLogic, 7, 27, "Clk"},  {kIn, kLogic, 7, 56, "Rst"},     {kOut, kControl, 238, 87, "Out"},
+    {kOut, kLogic, 7, 87, "Snc"}, {kOut, kLogic, 238, 57, "Link"}, {kOut, kLogic, 238, 72, "Gclk"},
 };
 constexpr ItemSpec kSeqbItems[] = {
     {.itemClass = ItemClass::VerticalSlider, .x = 23, .y = 40},
@@ -261,17 +241,15 @@ constexpr ItemSpec kSeqbItems[] = {
     {.itemClass = ItemClass::DefaultText, .x = 168, .y = 3, .size = 32, .params = BoundParams(16, 1)},
     {.itemClass = ItemClass::SeqClr, .x = 89, .y = 3, .params = BoundParams(0, 16)},
 };
-constexpr ModuleTypeSpec kSeqbType = {15, "NoteSeqA", "Note sequencer A", 493, 7, {{0, 45, 4, 0, 0, 0, 8, 21, 42, 102}}, kSeqbParams, kSeqbOrder, kSeqbJacks, kSeqbItems};
+constexpr ModuleTypeSpec kSeqbType = {
+    15,          "NoteSeqA", "Note sequencer A", 493,       7, {{0, 45, 4, 0, 0, 0, 8, 21, 42, 102}},
+    kSeqbParams, kSeqbOrder, kSeqbJacks,         kSeqbItems};
 
 // "NoteSeqB"
 // The parameter table and order of "NoteSeqA".
 constexpr JackSpec kSeqcJacks[] = {
-    {kIn, kLogic, 7, 26, "Clk"},
-    {kIn, kLogic, 7, 53, "Rst"},
-    {kOut, kControl, 237, 117, "Out"},
-    {kOut, kLogic, 7, 115, "Snc"},
-    {kOut, kLogic, 237, 63, "Link"},
-    {kOut, kLogic, 237, 90, "Gclk"},
+    {kIn, kLogic, 7, 26, "Clk"},   {kIn, kLogic, 7, 53, "Rst"},     {kOut, kControl, 237, 117, "Out"},
+    {kOut, kLogic, 7, 115, "Snc"}, {kOut, kLogic, 237, 63, "Link"}, {kOut, kLogic, 237, 90, "Gclk"},
 };
 constexpr ItemSpec kSeqcItems[] = {
     {.itemClass = ItemClass::UpDownButton, .x = 23, .y = 40},
@@ -315,22 +293,36 @@ constexpr ItemSpec kSeqcItems[] = {
     {.itemClass = ItemClass::SeqRangeClrRnd, .x = 4, .y = 69, .params = BoundParams(0, 16)},
     {.itemClass = ItemClass::NoteSeqGraph, .x = 27, .y = 38, .params = BoundParams(0, 16)},
 };
-constexpr ModuleTypeSpec kSeqcType = {90, "NoteSeqB", "Note sequencer B", 494, 9, {{0, 45, 516, 0, 0, 0, 8, 21, 42, 103}}, kSeqbParams, kSeqbOrder, kSeqcJacks, kSeqcItems};
+constexpr ModuleTypeSpec kSeqcType = {
+    90,          "NoteSeqB", "Note sequencer B", 494,       9, {{0, 45, 516, 0, 0, 0, 8, 21, 42, 103}},
+    kSeqbParams, kSeqbOrder, kSeqcJacks,         kSeqcItems};
 
 } // namespace
 
-CBModuleEventb::CBModuleEventb() : CBuildModule(kEventbType) {}
+CBModuleEventb::CBModuleEventb() : CBuildModule(kEventbType) { }
 
-CBModuleSeqd::CBModuleSeqd() : CBuildModule(kSeqdType) {}
+CBModuleSeqd::CBModuleSeqd() : CBuildModule(kSeqdType) { }
 
-CBModuleSeqb::CBModuleSeqb() : CBuildModule(kSeqbType) {}
+CBModuleSeqb::CBModuleSeqb() : CBuildModule(kSeqbType) { }
 
-CBModuleSeqc::CBModuleSeqc() : CBuildModule(kSeqcType) {}
+CBModuleSeqc::CBModuleSeqc() : CBuildModule(kSeqcType) { }
 
-std::unique_ptr<CModule> CBModuleEventb::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+std::unique_ptr<CModule> CBModuleEventb::CreatePanel()
+{
+    return std::make_unique<CModuleStepSeq>(*this);
+}
 
-std::unique_ptr<CModule> CBModuleSeqd::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+std::unique_ptr<CModule> CBModuleSeqd::CreatePanel()
+{
+    return std::make_unique<CModuleStepSeq>(*this);
+}
 
-std::unique_ptr<CModule> CBModuleSeqb::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+std::unique_ptr<CModule> CBModuleSeqb::CreatePanel()
+{
+    return std::make_unique<CModuleStepSeq>(*this);
+}
 
-std::unique_ptr<CModule> CBModuleSeqc::CreatePanel() { return std::make_unique<CModuleStepSeq>(*this); }
+std::unique_ptr<CModule> CBModuleSeqc::CreatePanel()
+{
+    return std::make_unique<CModuleStepSeq>(*this);
+}

@@ -9,7 +9,10 @@
 namespace {
 constexpr uint8_t kMaxByte = 127;
 
-uint8_t Clamp7(uint32_t value) { return static_cast<uint8_t>(std::min<uint32_t>(value, kMaxByte)); }
+uint8_t Clamp7(uint32_t value)
+{
+    return static_cast<uint8_t>(std::min<uint32_t>(value, kMaxByte));
+}
 } // namespace
 
 std::array<uint8_t, 20> ModuleLoadRecord::ToBytes() const
@@ -27,8 +30,7 @@ std::string CBuildModule::CParamTextRegisterSingel::Format(uint8_t value, const 
     return function_(value);
 }
 
-std::string CBuildModule::CParamTextRegisterDual::Format(uint8_t value,
-                                                         const CParamValueSourceInterface& module) const
+std::string CBuildModule::CParamTextRegisterDual::Format(uint8_t value, const CParamValueSourceInterface& module) const
 {
     return function_(value, module.GetParamValue(second_));
 }
@@ -52,7 +54,10 @@ CBuildModule::CBuildModule(const ModuleTypeSpec& spec) : spec_(spec)
 
 CBuildModule::~CBuildModule() = default;
 
-std::unique_ptr<CModule> CBuildModule::CreatePanel() { return std::make_unique<CLayoutModule>(*this); }
+std::unique_ptr<CModule> CBuildModule::CreatePanel()
+{
+    return std::make_unique<CLayoutModule>(*this);
+}
 
 std::unique_ptr<CModule> CBuildModule::CreateModule()
 {
@@ -66,8 +71,7 @@ void CBuildModule::RegisterParamTextSingel(uint8_t index, ParamTextFunction func
     texts_[index] = std::make_unique<CParamTextRegisterSingel>(function);
 }
 
-void CBuildModule::RegisterParamTextDual(uint8_t index, uint8_t second, ParamTextDualFunction function,
-                                         uint32_t mode)
+void CBuildModule::RegisterParamTextDual(uint8_t index, uint8_t second, ParamTextDualFunction function, uint32_t mode)
 {
     texts_[index] = std::make_unique<CParamTextRegisterDual>(second, function, mode);
 }
@@ -128,8 +132,7 @@ std::string CBuildModule::GetParamName(uint8_t index) const
     return index < spec_.params.size() ? spec_.params[index].name : std::string();
 }
 
-std::string CBuildModule::FormatParamValue(uint8_t index, uint8_t value,
-                                           const CParamValueSourceInterface& module) const
+std::string CBuildModule::FormatParamValue(uint8_t index, uint8_t value, const CParamValueSourceInterface& module) const
 {
     const auto it = texts_.find(index);
     if (it != texts_.end())
@@ -144,23 +147,35 @@ std::string CBuildModule::FormatLoadText() const
     return std::string(spec_.longName) + " (" + FloatToString(load, decimals) + "%)";
 }
 
-uint32_t CBuildModule::GetHelpTopic() const { return HelpTopicBase(spec_.typeId); }
+uint32_t CBuildModule::GetHelpTopic() const
+{
+    return HelpTopicBase(spec_.typeId);
+}
 
-uint32_t CBuildModule::GetParamHelpTopic(uint8_t index) const { return ParamHelpId(spec_.typeId, index); }
+uint32_t CBuildModule::GetParamHelpTopic(uint8_t index) const
+{
+    return ParamHelpId(spec_.typeId, index);
+}
 
-uint8_t CBuildModule::GetParamCount() const { return Clamp7(static_cast<uint32_t>(spec_.params.size())); }
+uint8_t CBuildModule::GetParamCount() const
+{
+    return Clamp7(static_cast<uint32_t>(spec_.params.size()));
+}
 
 uint8_t CBuildModule::GetParamMax(uint8_t index) const
 {
     return index < spec_.params.size() ? Clamp7(spec_.params[index].max) : 0;
 }
 
-uint8_t CBuildModule::GetDefault(uint8_t index) const { return index < defaults_.size() ? defaults_[index] : 0; }
+uint8_t CBuildModule::GetDefault(uint8_t index) const
+{
+    return index < defaults_.size() ? defaults_[index] : 0;
+}
 
 uint8_t CBuildModule::GetJackCount(JackDirection direction) const
 {
     return static_cast<uint8_t>(std::count_if(spec_.jacks.begin(), spec_.jacks.end(),
-                                               [direction](const JackSpec& j) { return j.direction == direction; }));
+                                              [direction](const JackSpec& j) { return j.direction == direction; }));
 }
 
 bool CBuildModule::GetJackKind(JackDirection direction, uint8_t index, SignalKind& kind) const

@@ -32,7 +32,7 @@ public:
 
     class CParamTextRegisterSingel final : public CParamTextRegisterABC {
     public:
-        explicit CParamTextRegisterSingel(ParamTextFunction function) : function_(function) {}
+        explicit CParamTextRegisterSingel(ParamTextFunction function) : function_(function) { }
         std::string Format(uint8_t value, const CParamValueSourceInterface& module) const override;
 
     private:
@@ -43,8 +43,7 @@ public:
     public:
         CParamTextRegisterDual(uint8_t second, ParamTextDualFunction function, uint32_t mode)
             : second_(second), function_(function), mode_(mode)
-        {
-        }
+        { }
         std::string Format(uint8_t value, const CParamValueSourceInterface& module) const override;
 
     private:

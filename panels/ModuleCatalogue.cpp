@@ -4,7 +4,10 @@
 
 #include "patch/PatchError.h"
 
-CModuleCatalogue::~CModuleCatalogue() { DeleteBuilders(); }
+CModuleCatalogue::~CModuleCatalogue()
+{
+    DeleteBuilders();
+}
 
 void CModuleCatalogue::StartTab(std::string name)
 {
@@ -48,9 +51,15 @@ CBuildModule& CModuleCatalogue::GetBuilder(uint8_t typeId)
     return const_cast<CBuildModule&>(static_cast<const CModuleCatalogue&>(*this).GetBuilder(typeId));
 }
 
-std::string CModuleCatalogue::GetTabName(size_t tab) const { return tab < tabNames_.size() ? tabNames_[tab] : std::string(); }
+std::string CModuleCatalogue::GetTabName(size_t tab) const
+{
+    return tab < tabNames_.size() ? tabNames_[tab] : std::string();
+}
 
-uint8_t CModuleCatalogue::GetTabSize(size_t tab) const { return tab < tabSizes_.size() ? tabSizes_[tab] : 0; }
+uint8_t CModuleCatalogue::GetTabSize(size_t tab) const
+{
+    return tab < tabSizes_.size() ? tabSizes_[tab] : 0;
+}
 
 bool CModuleCatalogue::FindByTabPosition(size_t tab, uint8_t position, uint16_t& typeId, uint16_t& word,
                                          std::string& text) const
@@ -75,7 +84,10 @@ std::vector<uint8_t> CModuleCatalogue::GetTabTypes(size_t tab) const
     return ids;
 }
 
-bool CModuleCatalogue::HasType(uint8_t typeId) const { return FindBuilder(typeId) != nullptr; }
+bool CModuleCatalogue::HasType(uint8_t typeId) const
+{
+    return FindBuilder(typeId) != nullptr;
+}
 
 uint8_t CModuleCatalogue::GetParamCount(uint8_t typeId) const
 {
@@ -96,7 +108,10 @@ uint8_t CModuleCatalogue::GetParamDefault(uint8_t typeId, uint8_t paramIndex) co
 }
 
 namespace {
-JackDirection DirectionOf(bool output) { return output ? JackDirection::Output : JackDirection::Input; }
+JackDirection DirectionOf(bool output)
+{
+    return output ? JackDirection::Output : JackDirection::Input;
+}
 } // namespace
 
 uint8_t CModuleCatalogue::GetJackCount(uint8_t typeId, bool output) const
@@ -136,4 +151,7 @@ void CModuleCatalogue::DeleteBuilders()
         builder.reset();
 }
 
-std::unique_ptr<CModule> CModuleCatalogue::CreateModule(uint8_t typeId) { return GetBuilder(typeId).CreateModule(); }
+std::unique_ptr<CModule> CModuleCatalogue::CreateModule(uint8_t typeId)
+{
+    return GetBuilder(typeId).CreateModule();
+}

@@ -20,11 +20,9 @@ struct ParamTextSpec {
     uint8_t second = 0;
 
     constexpr ParamTextSpec() = default;
-    constexpr ParamTextSpec(ParamTextFunction function) : single(function) {}
-    constexpr ParamTextSpec(ParamTextDualFunction function, uint8_t secondParam)
-        : dual(function), second(secondParam)
-    {
-    }
+    constexpr ParamTextSpec(ParamTextFunction function) : single(function) { }
+    constexpr ParamTextSpec(ParamTextDualFunction function, uint8_t secondParam) : dual(function), second(secondParam)
+    { }
 };
 
 // One row of a type's parameter table. The maximum is the parameter's step
@@ -39,8 +37,7 @@ struct ParamSpec {
     constexpr ParamSpec(const char* paramName, uint8_t maximum, uint8_t defaultVal, ParamTextSpec valueText = {},
                         bool canMorph = true)
         : name(paramName), max(maximum), defaultValue(defaultVal), text(valueText), morphable(canMorph)
-    {
-    }
+    { }
 };
 
 enum class JackDirection : uint8_t { Input = 0, Output = 1 };
@@ -124,11 +121,26 @@ enum class ItemClass : uint8_t {
     TrigArrow,
 };
 
-constexpr bool IsControl(ItemClass c) { return c <= ItemClass::LeftRightButton; }
-constexpr bool IsLed(ItemClass c) { return c == ItemClass::GreenLed || c == ItemClass::ClipLed; }
-constexpr bool IsMeter(ItemClass c) { return c >= ItemClass::ClipVUMeter && c <= ItemClass::ExpanderMeter; }
-constexpr bool IsInfoText(ItemClass c) { return c >= ItemClass::DefaultText && c <= ItemClass::SlaveLfoText; }
-constexpr bool IsGraph(ItemClass c) { return c >= ItemClass::ADSRGraph && c <= ItemClass::NoteSeqGraph; }
+constexpr bool IsControl(ItemClass c)
+{
+    return c <= ItemClass::LeftRightButton;
+}
+constexpr bool IsLed(ItemClass c)
+{
+    return c == ItemClass::GreenLed || c == ItemClass::ClipLed;
+}
+constexpr bool IsMeter(ItemClass c)
+{
+    return c >= ItemClass::ClipVUMeter && c <= ItemClass::ExpanderMeter;
+}
+constexpr bool IsInfoText(ItemClass c)
+{
+    return c >= ItemClass::DefaultText && c <= ItemClass::SlaveLfoText;
+}
+constexpr bool IsGraph(ItemClass c)
+{
+    return c >= ItemClass::ADSRGraph && c <= ItemClass::NoteSeqGraph;
+}
 
 // What the module does with a lamp: the state LED takes the values the
 // synthesizer reports for the module (the module's meter item); step LEDs
@@ -157,13 +169,13 @@ struct ItemSpec {
     ItemClass itemClass;
     int16_t x;
     int16_t y;
-    uint8_t count = 0;                // buttons of a radio row
-    uint8_t size = 0;                 // width of a check button or info text; button size of a radio row
-    const char* text = nullptr;       // caption, or the options of a radio row separated by commas
-    uint16_t picture = 0;             // "SMTB" symbol strip of a bitmap button
+    uint8_t count = 0;                 // buttons of a radio row
+    uint8_t size = 0;                  // width of a check button or info text; button size of a radio row
+    const char* text = nullptr;        // caption, or the options of a radio row separated by commas
+    uint16_t picture = 0;              // "SMTB" symbol strip of a bitmap button
     std::span<const uint8_t> params{}; // parameters a custom item is bound to, in order
     ItemRole role = ItemRole::None;
-    const char* faceLabel = nullptr;  // the word printed beside it, where the face has one
+    const char* faceLabel = nullptr; // the word printed beside it, where the face has one
 };
 
 // The type's use of the synthesizer's DSP resources: ten 16-bit words.

@@ -7,9 +7,15 @@
 
 namespace {
 
-std::string Signed(int32_t n) { return n > 0 ? "+" + IntToString(n) : IntToString(n); }
+std::string Signed(int32_t n)
+{
+    return n > 0 ? "+" + IntToString(n) : IntToString(n);
+}
 
-double Ratio(int32_t coarse, int32_t fine) { return std::pow(2.0, (coarse + fine / 128.0) / 12.0); }
+double Ratio(int32_t coarse, int32_t fine)
+{
+    return std::pow(2.0, (coarse + fine / 128.0) / 12.0);
+}
 
 bool RatioIsDecimal(int16_t coarse, int16_t fine, double r)
 {
@@ -64,22 +70,40 @@ std::string NoteText(int32_t note)
     return std::string(kNames[step]) + IntToString(octave);
 }
 
-std::string ParamTextRatio(int16_t coarse, int16_t fine, int decimals) { return RatioText(coarse, fine, decimals, "x"); }
+std::string ParamTextRatio(int16_t coarse, int16_t fine, int decimals)
+{
+    return RatioText(coarse, fine, decimals, "x");
+}
 
 std::string ParamTextRatioPlain(int16_t coarse, int16_t fine, int decimals)
 {
     return RatioText(coarse, fine, decimals, "");
 }
 
-std::string ParamTextOnOff(uint8_t v) { return v == 0 ? "Off" : "On"; }
+std::string ParamTextOnOff(uint8_t v)
+{
+    return v == 0 ? "Off" : "On";
+}
 
-std::string ParamTextPhase(uint8_t v) { return IntToString(static_cast<int32_t>(std::trunc((v - 64) * 360.0 / 128.0))); }
+std::string ParamTextPhase(uint8_t v)
+{
+    return IntToString(static_cast<int32_t>(std::trunc((v - 64) * 360.0 / 128.0)));
+}
 
-std::string ParamTextNumberOrOff(uint8_t v) { return v == 0 ? "Off" : IntToString(v); }
+std::string ParamTextNumberOrOff(uint8_t v)
+{
+    return v == 0 ? "Off" : IntToString(v);
+}
 
-std::string ParamTextNoteName(uint8_t v) { return NoteText(v); }
+std::string ParamTextNoteName(uint8_t v)
+{
+    return NoteText(v);
+}
 
-std::string ParamTextKeyNote(uint8_t v) { return v == 64 ? NoteText(v) + " KEY" : NoteText(v); }
+std::string ParamTextKeyNote(uint8_t v)
+{
+    return v == 64 ? NoteText(v) + " KEY" : NoteText(v);
+}
 
 std::string ParamTextKeyNoteShifted(uint8_t v)
 {
@@ -87,11 +111,20 @@ std::string ParamTextKeyNoteShifted(uint8_t v)
     return note == 64 ? NoteText(note) + " KEY" : NoteText(note);
 }
 
-std::string ParamTextNumberPlusOne(uint8_t v) { return IntToString(v + 1); }
+std::string ParamTextNumberPlusOne(uint8_t v)
+{
+    return IntToString(v + 1);
+}
 
-std::string ParamTextNumber(uint8_t v) { return IntToString(v); }
+std::string ParamTextNumber(uint8_t v)
+{
+    return IntToString(v);
+}
 
-std::string ParamTextNegated(uint8_t v) { return v == 0 ? "0" : IntToString(-static_cast<int32_t>(v)); }
+std::string ParamTextNegated(uint8_t v)
+{
+    return v == 0 ? "0" : IntToString(-static_cast<int32_t>(v));
+}
 
 std::string ParamTextUnipolarHalf(uint8_t v)
 {
@@ -100,11 +133,20 @@ std::string ParamTextUnipolarHalf(uint8_t v)
     return v % 2 != 0 ? IntToString(v / 2) + ".5" : IntToString(v / 2);
 }
 
-std::string ParamTextBipolar(uint8_t v) { return v == 127 ? "+64" : Signed(v - 64); }
+std::string ParamTextBipolar(uint8_t v)
+{
+    return v == 127 ? "+64" : Signed(v - 64);
+}
 
-std::string ParamTextSigned(uint8_t v) { return Signed(v - 64); }
+std::string ParamTextSigned(uint8_t v)
+{
+    return Signed(v - 64);
+}
 
-std::string ParamTextTime(uint8_t v) { return TimeText(0.001 * std::pow(1.08, v), "ms", 1, 0); }
+std::string ParamTextTime(uint8_t v)
+{
+    return TimeText(0.001 * std::pow(1.08, v), "ms", 1, 0);
+}
 
 std::string ParamTextEnvTime(uint8_t v)
 {
@@ -132,7 +174,10 @@ std::string FrequencyTextB(double hertz)
     return FloatToString(hertz * 0.001, 2) + "kHz";
 }
 
-std::string ParamTextFreq(uint8_t v) { return FrequencyTextA(440.0 * std::pow(2.0, (v - 65) / 12.0)); }
+std::string ParamTextFreq(uint8_t v)
+{
+    return FrequencyTextA(440.0 * std::pow(2.0, (v - 65) / 12.0));
+}
 
 std::string ParamTextFreqQuarterTone(uint8_t v)
 {
@@ -140,25 +185,40 @@ std::string ParamTextFreqQuarterTone(uint8_t v)
     return FloatToString(f, f < 100.0 ? 1 : 0) + "Hz";
 }
 
-std::string ParamTextFreq12To20k(uint8_t v) { return FrequencyTextA(12.0 * std::pow(1666.0, v / 127.0)); }
+std::string ParamTextFreq12To20k(uint8_t v)
+{
+    return FrequencyTextA(12.0 * std::pow(1666.0, v / 127.0));
+}
 
-std::string ParamTextFreq20To16k(uint8_t v) { return FrequencyTextA(20.0 * std::pow(800.0, v / 127.0)); }
+std::string ParamTextFreq20To16k(uint8_t v)
+{
+    return FrequencyTextA(20.0 * std::pow(800.0, v / 127.0));
+}
 
-std::string ParamTextFreq100To16k(uint8_t v) { return FrequencyTextA(100.0 * std::pow(160.0, v / 127.0)); }
+std::string ParamTextFreq100To16k(uint8_t v)
+{
+    return FrequencyTextA(100.0 * std::pow(160.0, v / 127.0));
+}
 
 std::string ParamTextFreqFine(uint8_t note, uint8_t fine)
 {
     return FrequencyTextB(440.0 * std::pow(2.0, (note - 69 + (fine - 64) / 128.0) / 12.0));
 }
 
-std::string ParamTextFreqHigh(uint8_t v) { return FrequencyTextB(1760.0 * std::pow(2.0, (v - 69) / 12.0)); }
+std::string ParamTextFreqHigh(uint8_t v)
+{
+    return FrequencyTextB(1760.0 * std::pow(2.0, (v - 69) / 12.0));
+}
 
 std::string ParamTextPartialRatio(uint8_t v)
 {
     return ParamTextRatio(static_cast<int16_t>(v / 4), static_cast<int16_t>((v % 4) * 32), 1);
 }
 
-std::string ParamTextCentred(uint8_t v) { return ParamTextRatio(static_cast<int16_t>(v - 64), 0, 2); }
+std::string ParamTextCentred(uint8_t v)
+{
+    return ParamTextRatio(static_cast<int16_t>(v - 64), 0, 2);
+}
 
 std::string ParamTextKeyTrack(uint8_t v)
 {
@@ -171,11 +231,20 @@ std::string ParamTextKeyTrack(uint8_t v)
     return "x" + FloatToString(v / 64.0, 2);
 }
 
-std::string ParamTextKeyOrOff(uint8_t v) { return v == 0 ? "Off" : "Key"; }
+std::string ParamTextKeyOrOff(uint8_t v)
+{
+    return v == 0 ? "Off" : "Key";
+}
 
-std::string ParamTextPercent(uint8_t v) { return IntToString(((v * 99) >> 7) + 1) + "%"; }
+std::string ParamTextPercent(uint8_t v)
+{
+    return IntToString(((v * 99) >> 7) + 1) + "%";
+}
 
-std::string ParamTextCurve(uint8_t v) { return v == 0 ? "Log" : v == 1 ? "Lin" : "Exp"; }
+std::string ParamTextCurve(uint8_t v)
+{
+    return v == 0 ? "Log" : v == 1 ? "Lin" : "Exp";
+}
 
 std::string ParamTextLfoRate(uint8_t rate, uint8_t range)
 {
@@ -198,7 +267,10 @@ std::string ParamTextLfoRate(uint8_t rate, uint8_t range)
     return FloatToString(x, 0) + unit;
 }
 
-std::string ParamTextLfoRange(uint8_t v) { return v == 0 ? "Sub" : v == 1 ? "Lo" : "Hi"; }
+std::string ParamTextLfoRange(uint8_t v)
+{
+    return v == 0 ? "Sub" : v == 1 ? "Lo" : "Hi";
+}
 
 std::string ParamTextWave(uint8_t v)
 {
@@ -238,8 +310,17 @@ std::string ParamTextByPolarity(uint8_t v, uint8_t polarity)
     return polarity != 0 ? ParamTextUnipolarHalf(v) : ParamTextBipolar(v);
 }
 
-std::string ParamTextPolarity(uint8_t v) { return v == 0 ? "Bipolar" : "Unipolar"; }
+std::string ParamTextPolarity(uint8_t v)
+{
+    return v == 0 ? "Bipolar" : "Unipolar";
+}
 
-std::string ParamTextTrigGate(uint8_t v) { return v == 0 ? "Trig" : "Gate"; }
+std::string ParamTextTrigGate(uint8_t v)
+{
+    return v == 0 ? "Trig" : "Gate";
+}
 
-std::string ParamTextGoStop(uint8_t v) { return v == 0 ? "Go" : "Stop"; }
+std::string ParamTextGoStop(uint8_t v)
+{
+    return v == 0 ? "Go" : "Stop";
+}

@@ -25,15 +25,9 @@ constexpr CodeText kDontExist[] = {
 };
 
 constexpr CodeText kOutOfRange[] = {
-    {0, "Parameter value out of range"},
-    {1, "Morph delta out of range"},
-    {2, "Morph group out of range"},
-    {3, "MIDI ctrl out of range"},
-    {4, "Knob doesn't exist"},
-    {5, "Invalid Morph keyboard assignment"},
-    {6, "Invalid context specification"},
-    {7, "Module type doesn't exist"},
-    {8, "Invalid module name"},
+    {0, "Parameter value out of range"},  {1, "Morph delta out of range"},  {2, "Morph group out of range"},
+    {3, "MIDI ctrl out of range"},        {4, "Knob doesn't exist"},        {5, "Invalid Morph keyboard assignment"},
+    {6, "Invalid context specification"}, {7, "Module type doesn't exist"}, {8, "Invalid module name"},
     {9, "Invalid module position"},
 };
 
@@ -74,20 +68,32 @@ void XPatchError::Add(const XPatchError& error)
         ++count_;
 }
 
-std::string XPDontExist::GetText() const { return TextOf(GetCode(), kDontExist, "??? Doesn't exist"); }
+std::string XPDontExist::GetText() const
+{
+    return TextOf(GetCode(), kDontExist, "??? Doesn't exist");
+}
 
-std::string XPOutOfRange::GetText() const { return TextOf(GetCode(), kOutOfRange, "??? out of range"); }
+std::string XPOutOfRange::GetText() const
+{
+    return TextOf(GetCode(), kOutOfRange, "??? out of range");
+}
 
 std::string XPDoubleAssignment::GetText() const
 {
     return TextOf(GetCode(), kDoubleAssignment, "??? double assignment");
 }
 
-std::string XPToMany::GetText() const { return TextOf(GetCode(), kToMany, "??? too many"); }
+std::string XPToMany::GetText() const
+{
+    return TextOf(GetCode(), kToMany, "??? too many");
+}
 
 std::string XPIncompleteData::GetText() const
 {
     return TextOf(GetCode(), kIncompleteData, "??? - incomplete dump");
 }
 
-std::string XPMapError::GetText() const { return TextOf(GetCode(), kMapError, "??? problem"); }
+std::string XPMapError::GetText() const
+{
+    return TextOf(GetCode(), kMapError, "??? problem");
+}

@@ -27,7 +27,7 @@ private:
 // A kind: the root plus the sub-code.
 class XPatchErrorKind : public XPatchError {
 public:
-    explicit XPatchErrorKind(uint32_t code) : code_(code) {}
+    explicit XPatchErrorKind(uint32_t code) : code_(code) { }
     uint32_t GetCode() const { return code_; }
 
 private:

@@ -118,7 +118,10 @@ CTreeIterator CTreeIterator::Next() const
     return copy;
 }
 
-bool CTreeIterator::IsTopNode() const { return node_->parent && !node_->parent->parent; }
+bool CTreeIterator::IsTopNode() const
+{
+    return node_->parent && !node_->parent->parent;
+}
 
 CableEntry CTreeRange::GetEdge() const
 {
@@ -126,9 +129,12 @@ CableEntry CTreeRange::GetEdge() const
     return CableEntry{node->value.address, node->parent->value.address, static_cast<uint8_t>(node->value.link)};
 }
 
-CTree::CTree() : root_(std::make_unique<CTreeNode>()) {}
+CTree::CTree() : root_(std::make_unique<CTreeNode>()) { }
 
-CTree::~CTree() { Clear(); }
+CTree::~CTree()
+{
+    Clear();
+}
 
 CTreeIterator CTree::Begin() const
 {
@@ -154,7 +160,10 @@ CTreeIterator CTree::FindBelow(CTreeIterator node, const JackNodeValue& value) c
     return End();
 }
 
-CTreeIterator CTree::GetNextAfter(CTreeIterator node) const { return CTreeIterator(NodeAfterSubtree(node.GetNode())); }
+CTreeIterator CTree::GetNextAfter(CTreeIterator node) const
+{
+    return CTreeIterator(NodeAfterSubtree(node.GetNode()));
+}
 
 CTreeIterator CTree::AppendChild(CTreeIterator parent, const JackNodeValue& value)
 {

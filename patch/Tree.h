@@ -38,7 +38,7 @@ struct CTreeNode {
 class CTreeIterator {
 public:
     CTreeIterator() = default;
-    explicit CTreeIterator(CTreeNode* node) : node_(node) {}
+    explicit CTreeIterator(CTreeNode* node) : node_(node) { }
 
     void MoveToParent();
     void MoveToFirstChild();  // stays when there is none
@@ -71,7 +71,7 @@ private:
 // The cables of part of a net, in pre-order.
 class CTreeRange {
 public:
-    CTreeRange(CTreeIterator current, CTreeIterator end) : current_(current), end_(end) {}
+    CTreeRange(CTreeIterator current, CTreeIterator end) : current_(current), end_(end) { }
 
     bool IsEmpty() const { return current_ == end_; }
     // The cable from the current node to its parent, in its colour.
@@ -133,7 +133,7 @@ public:
 protected:
     // Called after every change of the nodes or their places, so that a
     // derived tree can drop what it keeps about them.
-    virtual void Changed() {}
+    virtual void Changed() { }
     // AppendChild for a value the caller knows is not in the tree.
     CTreeIterator AppendNew(CTreeIterator parent, const JackNodeValue& value);
 

@@ -13,7 +13,10 @@ void CSimBitWriter::Bits(unsigned width, unsigned value)
     }
 }
 
-void CSimBitWriter::Align() { bit_ = 0; }
+void CSimBitWriter::Align()
+{
+    bit_ = 0;
+}
 
 void CSimBitWriter::Byte(unsigned value)
 {

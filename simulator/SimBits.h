@@ -12,7 +12,7 @@ namespace sim {
 // simulator reports back after 0x7E.
 class XSimParse : public std::runtime_error {
 public:
-    XSimParse(uint8_t code, const std::string& what) : std::runtime_error(what), code_(code) {}
+    XSimParse(uint8_t code, const std::string& what) : std::runtime_error(what), code_(code) { }
     uint8_t Code() const { return code_; }
 
 private:
@@ -20,10 +20,10 @@ private:
 };
 
 // Error codes after 0x7E.
-constexpr uint8_t kErrorInSynth = 3;      // a molecule id it does not know
+constexpr uint8_t kErrorInSynth = 3; // a molecule id it does not know
 constexpr uint8_t kErrorChecksum = 4;
-constexpr uint8_t kErrorStream = 5;       // fields that do not fit their molecule
-constexpr uint8_t kErrorBubble = 6;       // frames of a packet out of order
+constexpr uint8_t kErrorStream = 5; // fields that do not fit their molecule
+constexpr uint8_t kErrorBubble = 6; // frames of a packet out of order
 
 // Writes fields most significant bit first; bytes and texts sit on byte bounds.
 class CSimBitWriter {
@@ -44,7 +44,7 @@ private:
 class CSimBitReader {
 public:
     CSimBitReader(const uint8_t* data, size_t size, size_t bytePos = 0)
-        : data_(data), size_(size), pos_(bytePos * 8) {}
+        : data_(data), size_(size), pos_(bytePos * 8) { }
 
     unsigned Bits(unsigned width);
     unsigned Byte();

@@ -82,16 +82,27 @@ std::vector<std::string> Tokens(const char* layout)
     return tokens;
 }
 
-unsigned Width(const std::string& token) { return static_cast<unsigned>(std::stoi(token.substr(1))); }
+unsigned Width(const std::string& token)
+{
+    return static_cast<unsigned>(std::stoi(token.substr(1)));
+}
 
 void ReadLayout(CSimBitReader& in, const char* layout, SimMol& mol)
 {
     for (const std::string& t : Tokens(layout)) {
         switch (t[0]) {
-        case 'b': mol.v.push_back(static_cast<int>(in.Byte())); break;
-        case 'u': mol.v.push_back(static_cast<int>(in.Bits(Width(t)))); break;
-        case 'z': in.Bits(Width(t)); break;
-        case 't': mol.text = in.Text16(); break;
+        case 'b':
+            mol.v.push_back(static_cast<int>(in.Byte()));
+            break;
+        case 'u':
+            mol.v.push_back(static_cast<int>(in.Bits(Width(t))));
+            break;
+        case 'z':
+            in.Bits(Width(t));
+            break;
+        case 't':
+            mol.text = in.Text16();
+            break;
         case 'c': {
             const unsigned n = in.Byte();
             for (unsigned i = 0; i < n; ++i)
@@ -232,8 +243,12 @@ void ReadPatchDump(CSimBitReader& in, SimMol& mol, const CSimModuleTypes& types)
     mol.part = std::make_shared<SimPatch>();
     SimPatch& p = *mol.part;
     switch (mol.id) {
-    case 0x03: mol.settings = std::make_shared<SimSettings>(ReadSettings(in)); break;
-    case 0x21: p.header = ReadHeader(in); break;
+    case 0x03:
+        mol.settings = std::make_shared<SimSettings>(ReadSettings(in));
+        break;
+    case 0x21:
+        p.header = ReadHeader(in);
+        break;
     case 0x60: {
         const unsigned count = in.Bits(7);
         for (unsigned i = 0; i < count; ++i) {
@@ -276,7 +291,9 @@ void ReadPatchDump(CSimBitReader& in, SimMol& mol, const CSimModuleTypes& types)
                 v = static_cast<int>(in.Bits(7));
         break;
     }
-    default: ReadAreaDump(in, mol.id, mol, types); break;
+    default:
+        ReadAreaDump(in, mol.id, mol, types);
+        break;
     }
 }
 
@@ -315,10 +332,18 @@ void WriteSimple(CSimBitWriter& out, uint8_t id, const std::vector<int>& values,
     const auto value = [&] { return next < values.size() ? static_cast<unsigned>(values[next++]) : 0u; };
     for (const std::string& t : Tokens(spec->layout)) {
         switch (t[0]) {
-        case 'b': out.Byte(value()); break;
-        case 'u': out.Bits(Width(t), value()); break;
-        case 'z': out.Bits(Width(t), 0); break;
-        case 't': out.Text16(text); break;
+        case 'b':
+            out.Byte(value());
+            break;
+        case 'u':
+            out.Bits(Width(t), value());
+            break;
+        case 'z':
+            out.Bits(Width(t), 0);
+            break;
+        case 't':
+            out.Text16(text);
+            break;
         case 'c':
             out.Byte(static_cast<unsigned>(data.size()));
             for (uint8_t b : data)

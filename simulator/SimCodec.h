@@ -36,7 +36,7 @@ struct SimMol {
     std::vector<int> v; // the layout's fields in order (zero fields left out)
     std::string text;
     Bytes data;
-    int area = 0; // of a per-area dump
+    int area = 0;                   // of a per-area dump
     std::shared_ptr<SimPatch> part; // what a patch dump carries
     std::shared_ptr<SimSettings> settings;
     std::array<int, 4> voices{};

@@ -7,13 +7,16 @@ namespace sim {
 namespace {
 
 // A jack as the edit molecules give it: the direction in bit 6 of the jack byte.
-SimJack JackFromBytes(int module, int jack) { return {module, jack & 0x3F, (jack & 0x40) != 0}; }
+SimJack JackFromBytes(int module, int jack)
+{
+    return {module, jack & 0x3F, (jack & 0x40) != 0};
+}
 
 int TypeParamCount(const CSimModuleTypes& types, int type)
 {
     return type > 0 && type < 128 && types.HasType(static_cast<uint8_t>(type))
-               ? types.ParamCount(static_cast<uint8_t>(type))
-               : 0;
+        ? types.ParamCount(static_cast<uint8_t>(type))
+        : 0;
 }
 
 // Modules of a module dump are placed (a new type starts with default
@@ -57,12 +60,16 @@ void ApplyEdit(SimPatch& patch, const SimMol& mol, const CSimModuleTypes& types)
         return SimParamRef{AreaFromByte(static_cast<unsigned>(area)), module & 0x7F, param & 0x7F};
     };
     switch (mol.id) {
-    case 0x21: patch.header = mol.part->header; break;
+    case 0x21:
+        patch.header = mol.part->header;
+        break;
     case 0x22:
         std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[3]; });
         patch.ctrls.push_back({std::min(v[3], 121), ref(v[0], v[1], v[2])});
         break;
-    case 0x23: std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[0]; }); break;
+    case 0x23:
+        std::erase_if(patch.ctrls, [&](const SimCtrl& c) { return c.controller == v[0]; });
+        break;
     case 0x25:
         if (v[3] < kKnobCount)
             patch.knobs[v[3]] = {true, ref(v[2], v[0], v[1])};
@@ -71,8 +78,12 @@ void ApplyEdit(SimPatch& patch, const SimMol& mol, const CSimModuleTypes& types)
         if (v[0] < kKnobCount)
             patch.knobs[v[0]] = SimKnob{};
         break;
-    case 0x27: patch.name = mol.text; break;
-    case 0x2F: patch.focus = {true, ref(v[1], v[2], v[3])}; break;
+    case 0x27:
+        patch.name = mol.text;
+        break;
+    case 0x2F:
+        patch.focus = {true, ref(v[1], v[2], v[3])};
+        break;
     case 0x30: {
         if (v[1] > 1)
             break;
@@ -80,7 +91,9 @@ void ApplyEdit(SimPatch& patch, const SimMol& mol, const CSimModuleTypes& types)
             SimModule{v[0], v[3], v[4], mol.text, std::vector<int>(TypeParamCount(types, v[0]), 0), {}};
         break;
     }
-    case 0x32: patch.DeleteModule(v[0], v[1]); break;
+    case 0x32:
+        patch.DeleteModule(v[0], v[1]);
+        break;
     case 0x33:
         if (SimModule* m = patch.FindModule(v[0], v[1]))
             m->name = mol.text;
@@ -91,7 +104,9 @@ void ApplyEdit(SimPatch& patch, const SimMol& mol, const CSimModuleTypes& types)
             m->row = v[3];
         }
         break;
-    case 0x40: patch.SetParamValue(ref(v[0], v[1], v[2]), v[3]); break;
+    case 0x40:
+        patch.SetParamValue(ref(v[0], v[1], v[2]), v[3]);
+        break;
     case 0x42:
         if (SimModule* m = patch.FindModule(v[0] == 1 ? 1 : 0, v[1]))
             m->custom = mol.data;
@@ -103,28 +118,47 @@ void ApplyEdit(SimPatch& patch, const SimMol& mol, const CSimModuleTypes& types)
                 a.range = v[4] ? -v[3] : v[3];
         break;
     }
-    case 0x4A: case 0x4D: case 0x5A: case 0x5B: case 0x52: MergeAreaDump(patch, mol, types); break;
+    case 0x4A:
+    case 0x4D:
+    case 0x5A:
+    case 0x5B:
+    case 0x52:
+        MergeAreaDump(patch, mol, types);
+        break;
     case 0x50: {
         SimCable c{v[2], JackFromBytes(v[3], v[4]), JackFromBytes(v[5], v[6])};
         patch.AddCable(v[1], c);
         break;
     }
-    case 0x51: patch.DeleteCable(v[1], JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])); break;
+    case 0x51:
+        patch.DeleteCable(v[1], JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5]));
+        break;
     case 0x54:
         for (SimCable& c : patch.areas[v[0]].cables)
             if (c.Joins(JackFromBytes(v[2], v[3]), JackFromBytes(v[4], v[5])))
                 c.colour = v[1] > 6 ? 6 : v[1];
         break;
-    case 0x60: patch.ctrls = mol.part->ctrls; break;
-    case 0x62: patch.knobs = mol.part->knobs; break;
-    case 0x64: patch.SetMorph(SimParamRef{v[1], v[2], v[3]}, v[4], v[6] ? -v[5] : v[5]); break;
-    case 0x65: patch.morph = mol.part->morph; break;
+    case 0x60:
+        patch.ctrls = mol.part->ctrls;
+        break;
+    case 0x62:
+        patch.knobs = mol.part->knobs;
+        break;
+    case 0x64:
+        patch.SetMorph(SimParamRef{v[1], v[2], v[3]}, v[4], v[6] ? -v[5] : v[5]);
+        break;
+    case 0x65:
+        patch.morph = mol.part->morph;
+        break;
     case 0x67:
         if (v[0] < 4)
             patch.morph.keyboard[v[0]] = v[1] <= 2 ? v[1] : 0;
         break;
-    case 0x69: patch.notes = mol.part->notes; break;
-    default: break; // the controller snapshot changes nothing here
+    case 0x69:
+        patch.notes = mol.part->notes;
+        break;
+    default:
+        break; // the controller snapshot changes nothing here
     }
 }
 

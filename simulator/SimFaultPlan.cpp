@@ -17,8 +17,7 @@ bool ReadVersion(std::istringstream& in, std::array<uint8_t, 5>& version)
     return true;
 }
 
-template <class T, size_t N>
-bool Lookup(const std::pair<const char*, T> (&table)[N], const std::string& word, T& value)
+template <class T, size_t N> bool Lookup(const std::pair<const char*, T> (&table)[N], const std::string& word, T& value)
 {
     for (const auto& [name, v] : table)
         if (word == name) {
@@ -29,8 +28,8 @@ bool Lookup(const std::pair<const char*, T> (&table)[N], const std::string& word
 }
 
 constexpr std::pair<const char*, SimAnswerFault> kAnswerWords[] = {
-    {"drop", SimAnswerFault::Drop},       {"duplicate", SimAnswerFault::Duplicate}, {"corrupt", SimAnswerFault::Corrupt},
-    {"delay", SimAnswerFault::Delay},     {"error", SimAnswerFault::Error},
+    {"drop", SimAnswerFault::Drop},   {"duplicate", SimAnswerFault::Duplicate}, {"corrupt", SimAnswerFault::Corrupt},
+    {"delay", SimAnswerFault::Delay}, {"error", SimAnswerFault::Error},
 };
 
 constexpr std::pair<const char*, SimIdentifyFault> kIdentifyWords[] = {

@@ -15,8 +15,8 @@ enum class SimAnswerFault { Drop, Delay, Duplicate, Corrupt, Error };
 
 struct SimAnswerFaultEntry {
     SimAnswerFault kind = SimAnswerFault::Drop;
-    uint32_t delayMs = 0;   // Delay
-    uint8_t errorCode = 3;  // Error: the answer becomes 0x7E and this code
+    uint32_t delayMs = 0;  // Delay
+    uint8_t errorCode = 3; // Error: the answer becomes 0x7E and this code
 };
 
 // How identify replies go wrong.

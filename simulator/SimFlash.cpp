@@ -27,7 +27,8 @@ std::string FlashName(const std::string& name)
     return clean.empty() ? "No name" : clean;
 }
 
-CSimFlash::CSimFlash(int banks) : banks_(static_cast<size_t>(banks), std::vector<std::optional<SimPatch>>(kLocations)) {}
+CSimFlash::CSimFlash(int banks) : banks_(static_cast<size_t>(banks), std::vector<std::optional<SimPatch>>(kLocations))
+{ }
 
 bool CSimFlash::Valid(int bank, int location) const
 {
@@ -95,8 +96,8 @@ std::vector<std::string> CSimFlash::AttachFolder(const std::filesystem::path& fo
         const std::string file = entry.path().filename().string();
         int address = 0;
         char blank = 0;
-        if (entry.path().extension() != ".pch" || std::sscanf(file.c_str(), "%d%c", &address, &blank) != 2
-            || blank != ' ')
+        if (entry.path().extension() != ".pch" || std::sscanf(file.c_str(), "%d%c", &address, &blank) != 2 ||
+            blank != ' ')
             continue;
         const int bank = address / 100 - 1, location = address % 100 - 1;
         if (!Valid(bank, location))

@@ -53,8 +53,8 @@ Bytes BuildFrame(uint8_t flags, uint8_t slot, uint8_t numberByte, const Bytes& p
 
 Bytes BuildLiveFrame(uint8_t slot, uint8_t numberByte, const Bytes& payload)
 {
-    Bytes frame{0xF0, kManufacturerId, static_cast<uint8_t>(kFlagBase | kFlagFirst | kFlagLast | (slot & 3)),
-                kFamily, numberByte};
+    Bytes frame{0xF0, kManufacturerId, static_cast<uint8_t>(kFlagBase | kFlagFirst | kFlagLast | (slot & 3)), kFamily,
+                numberByte};
     frame.insert(frame.end(), payload.begin(), payload.end());
     frame.push_back(0xF7);
     return frame;
@@ -62,8 +62,8 @@ Bytes BuildLiveFrame(uint8_t slot, uint8_t numberByte, const Bytes& payload)
 
 std::optional<SimFrame> ParseFrame(const uint8_t* bytes, size_t size)
 {
-    if (size < 6 || bytes[0] != 0xF0 || bytes[size - 1] != 0xF7 || bytes[1] != kManufacturerId
-        || bytes[3] != kFamily || !(bytes[2] & kFlagBase))
+    if (size < 6 || bytes[0] != 0xF0 || bytes[size - 1] != 0xF7 || bytes[1] != kManufacturerId || bytes[3] != kFamily ||
+        !(bytes[2] & kFlagBase))
         return std::nullopt;
     SimFrame frame;
     frame.flags = bytes[2];
@@ -86,8 +86,8 @@ std::optional<SimFrame> ParseFrame(const uint8_t* bytes, size_t size)
 
 bool IsIdentifyPing(const uint8_t* bytes, size_t size)
 {
-    return size == 8 && bytes[0] == 0xF0 && bytes[1] == kManufacturerId && bytes[2] == 0x00
-        && bytes[3] == kFamily && bytes[4] == 0x00 && bytes[7] == 0xF7;
+    return size == 8 && bytes[0] == 0xF0 && bytes[1] == kManufacturerId && bytes[2] == 0x00 && bytes[3] == kFamily &&
+        bytes[4] == 0x00 && bytes[7] == 0xF7;
 }
 
 } // namespace sim

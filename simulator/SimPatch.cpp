@@ -19,8 +19,7 @@ int SimPatch::ParamValue(const SimParamRef& ref) const
     if (ref.area < 0 || ref.area > 1)
         return -1;
     const auto it = areas[ref.area].modules.find(ref.module);
-    if (it == areas[ref.area].modules.end() || ref.param < 0
-        || ref.param >= static_cast<int>(it->second.params.size()))
+    if (it == areas[ref.area].modules.end() || ref.param < 0 || ref.param >= static_cast<int>(it->second.params.size()))
         return -1;
     return it->second.params[ref.param];
 }

@@ -124,6 +124,9 @@ struct SimPatch {
 };
 
 // Area numbers as the editor's area bytes give them: 0, 1, 2; others read as 1.
-inline int AreaFromByte(unsigned b) { return b <= 2 ? static_cast<int>(b) : 1; }
+inline int AreaFromByte(unsigned b)
+{
+    return b <= 2 ? static_cast<int>(b) : 1;
+}
 
 } // namespace sim

@@ -104,7 +104,10 @@ void ReadArea(const Sections& sections, int index, SimArea& area)
             if (const auto n = Numbers(s->lines[i]); n.size() >= 4)
                 area.modules[static_cast<int>(n[0] & 0xFF)] = SimModule{static_cast<int>(n[1] & 0xFF),
                                                                         static_cast<int>(n[2] & 0xFF),
-                                                                        static_cast<int>(n[3] & 0xFF), {}, {}, {}};
+                                                                        static_cast<int>(n[3] & 0xFF),
+                                                                        {},
+                                                                        {},
+                                                                        {}};
     if (const Section* s = AreaSection(sections, "CableDump", index))
         for (size_t i = 1; i < s->lines.size(); ++i)
             if (const auto n = Numbers(s->lines[i]); n.size() >= 7) {
@@ -149,7 +152,8 @@ void ReadMaps(const Sections& sections, SimPatch& p)
     if (const Section* s = FirstSection(sections, "CurrentNoteDump"); s && !s->lines.empty()) {
         const auto n = Numbers(s->lines[0]);
         if (n.size() >= 6) {
-            p.notes.first = {static_cast<int>(n[0] & 0x7F), static_cast<int>(n[1] & 0x7F), static_cast<int>(n[2] & 0x7F)};
+            p.notes.first = {static_cast<int>(n[0] & 0x7F), static_cast<int>(n[1] & 0x7F),
+                             static_cast<int>(n[2] & 0x7F)};
             p.notes.entries.clear();
             for (size_t k = 3; k + 2 < n.size() && p.notes.entries.size() < 32; k += 3)
                 p.notes.entries.push_back({static_cast<int>(n[k] & 0x7F), static_cast<int>(n[k + 1] & 0x7F),
@@ -162,9 +166,10 @@ void ReadMaps(const Sections& sections, SimPatch& p)
             p.morph.values[i] = static_cast<int>(v[i] & 0x7F);
         const auto a = s->lines.size() > 1 ? Numbers(s->lines[1]) : std::vector<long>{};
         for (size_t k = 0; k + 4 < a.size(); k += 5)
-            p.morph.assigns.push_back({{static_cast<int>(a[k] != 0), static_cast<int>(a[k + 1] & 0xFF),
-                                        static_cast<int>(a[k + 2] & 0xFF)},
-                                       static_cast<int>(a[k + 3] & 3), static_cast<int>(static_cast<int8_t>(a[k + 4]))});
+            p.morph.assigns.push_back(
+                {{static_cast<int>(a[k] != 0), static_cast<int>(a[k + 1] & 0xFF), static_cast<int>(a[k + 2] & 0xFF)},
+                 static_cast<int>(a[k + 3] & 3),
+                 static_cast<int>(static_cast<int8_t>(a[k + 4]))});
     }
     if (const Section* s = FirstSection(sections, "KeyboardAssignment"); s && !s->lines.empty()) {
         const auto v = Numbers(s->lines[0]);
@@ -190,9 +195,14 @@ void Line(std::ostringstream& out, std::initializer_list<long> numbers)
     out << "\r\n";
 }
 
-void Begin(std::ostringstream& out, const char* name) { out << '[' << name << "]\r\n"; }
-void End(std::ostringstream& out, const char* name) { out << "[/" << name << "]\r\n"; }
-
+void Begin(std::ostringstream& out, const char* name)
+{
+    out << '[' << name << "]\r\n";
+}
+void End(std::ostringstream& out, const char* name)
+{
+    out << "[/" << name << "]\r\n";
+}
 
 } // namespace
 
@@ -220,10 +230,12 @@ std::string WritePatchText(const SimPatch& p)
     const SimHeader& h = p.header;
     Begin(out, "Header");
     out << "Version=Vesk Kandrel patch 3.0\r\n";
-    Line(out, {h.kbMin, h.kbMax, h.velMin, h.velMax, h.bendRange, h.pmTime, h.pmMode ? 1 : 0, h.voices, h.split,
-               h.octShift + 2, h.retrig ? 1 : 0, h.commonRetrig ? 1 : 0, h.morphs[0] != 0, h.morphs[1] != 0,
-               h.morphs[2] != 0, h.morphs[3] != 0, h.cables[0] != 0, h.cables[1] != 0, h.cables[2] != 0,
-               h.cables[3] != 0, h.cables[4] != 0, h.cables[5] != 0, h.cables[6] != 0});
+    Line(out, {h.kbMin,          h.kbMax,          h.velMin,         h.velMax,
+               h.bendRange,      h.pmTime,         h.pmMode ? 1 : 0, h.voices,
+               h.split,          h.octShift + 2,   h.retrig ? 1 : 0, h.commonRetrig ? 1 : 0,
+               h.morphs[0] != 0, h.morphs[1] != 0, h.morphs[2] != 0, h.morphs[3] != 0,
+               h.cables[0] != 0, h.cables[1] != 0, h.cables[2] != 0, h.cables[3] != 0,
+               h.cables[4] != 0, h.cables[5] != 0, h.cables[6] != 0});
     End(out, "Header");
     const auto perArea = [&](const char* name, int area, auto body) {
         Begin(out, name);

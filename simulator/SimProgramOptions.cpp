@@ -59,8 +59,8 @@ bool ParseSlotPrefix(const std::string& text, char separator, int& slot, std::st
     return true;
 }
 
-const std::string kValueOptions[] = {"--model", "--version", "--slot", "--values", "--latency",
-                                     "--flash",  "--faults",  "--log",  "--name",   "--api", "--reply-length", "--payload"};
+const std::string kValueOptions[] = {"--model",  "--version", "--slot", "--values", "--latency",      "--flash",
+                                     "--faults", "--log",     "--name", "--api",    "--reply-length", "--payload"};
 
 constexpr std::pair<const char*, SimModel> kModels[] = {
     {"kandrel", SimModel::Kandrel},
@@ -75,8 +75,8 @@ bool ParseProgramOptions(const std::vector<std::string>& args, SimProgramOptions
 {
     for (size_t i = 0; i < args.size() && error.empty(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = std::find(std::begin(kValueOptions), std::end(kValueOptions), arg)
-                             != std::end(kValueOptions);
+        const bool takesValue =
+            std::find(std::begin(kValueOptions), std::end(kValueOptions), arg) != std::end(kValueOptions);
         if (takesValue && i + 1 >= args.size()) {
             error = arg + " needs a value";
             break;

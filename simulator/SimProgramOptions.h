@@ -22,8 +22,8 @@ struct SimProgramOptions {
     bool help = false;
     // The synthesizer in its update state, waiting for a new operating system.
     bool osUpdate = false;
-    size_t replyLength = 13;  // its version reply: 11, 12 or 13 bytes
-    std::string payloadFile;  // where a received operating system is written
+    size_t replyLength = 13; // its version reply: 11, 12 or 13 bytes
+    std::string payloadFile; // where a received operating system is written
 };
 
 extern const char* const kSimProgramUsage;

@@ -17,7 +17,7 @@ struct SimConfig {
     std::array<uint8_t, 5> version{3, 3, 0, 0, 0};
     bool updateMode = false; // the identify reply says so (byte 7 = 0x7F)
     bool memoryProtect = false;
-    uint32_t latencyMs = 0; // between a frame's arrival and its answer
+    uint32_t latencyMs = 0;      // between a frame's arrival and its answer
     bool paceAtWireRate = false; // 31,250 baud: 320 µs per byte
 };
 

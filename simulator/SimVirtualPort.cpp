@@ -6,8 +6,7 @@ namespace sim {
 
 CSimVirtualPort::CSimVirtualPort(CSimulator& synth, const std::string& deviceName)
     : synth_(synth), device_(platform::VirtualMidiDevice::Options{deviceName}, this)
-{
-}
+{ }
 
 // The device goes first (it is the last member), so no message arrives after.
 CSimVirtualPort::~CSimVirtualPort() = default;

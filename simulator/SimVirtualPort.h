@@ -27,8 +27,7 @@ public:
     size_t AdvanceUs(uint64_t us);
 
     // The simulator, for changes made between calls (under the port's lock).
-    template <class F>
-    auto With(F&& f)
+    template <class F> auto With(F&& f)
     {
         const std::lock_guard<std::mutex> guard(lock_);
         return f(synth_);

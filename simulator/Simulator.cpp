@@ -14,8 +14,19 @@ constexpr uint64_t kWireByteUs = 320; // 10 bits at 31,250 baud
 bool IsRequest(uint8_t id)
 {
     switch (id) {
-    case 0x20: case 0x28: case 0x2E: case 0x4B: case 0x4C: case 0x4E: case 0x4F:
-    case 0x53: case 0x61: case 0x63: case 0x66: case 0x68: case 0x70:
+    case 0x20:
+    case 0x28:
+    case 0x2E:
+    case 0x4B:
+    case 0x4C:
+    case 0x4E:
+    case 0x4F:
+    case 0x53:
+    case 0x61:
+    case 0x63:
+    case 0x66:
+    case 0x68:
+    case 0x70:
         return true;
     default:
         return false;
@@ -92,9 +103,15 @@ void CSimulator::Enqueue(Bytes bytes, uint64_t extraDelayUs, bool answer)
             case SimAnswerFault::Drop:
                 LogEntry(bytes, "fault: answer " + std::to_string(answerCount_) + " dropped");
                 return;
-            case SimAnswerFault::Delay: extraDelayUs += uint64_t{fault->delayMs} * 1000; break;
-            case SimAnswerFault::Duplicate: twice = true; break;
-            case SimAnswerFault::Corrupt: bytes[bytes.size() - 2] = (bytes[bytes.size() - 2] + 1) & 0x7F; break;
+            case SimAnswerFault::Delay:
+                extraDelayUs += uint64_t{fault->delayMs} * 1000;
+                break;
+            case SimAnswerFault::Duplicate:
+                twice = true;
+                break;
+            case SimAnswerFault::Corrupt:
+                bytes[bytes.size() - 2] = (bytes[bytes.size() - 2] + 1) & 0x7F;
+                break;
             case SimAnswerFault::Error:
                 bytes = BuildFrame(kFlagFirst | kFlagLast, bytes[2] & 3, kNoNumber,
                                    {kSynthError, fault->errorCode, kEndOfMolecules});
@@ -169,7 +186,10 @@ void CSimulator::SendUnsolicited(uint8_t slot, bool slotNumbered, const CSimBitW
     lastFrame_.clear(); // what the synthesizer holds changed: no answer is repeated from now on
 }
 
-void CSimulator::SendRaw(const Bytes& bytes) { Enqueue(bytes, 0, false); }
+void CSimulator::SendRaw(const Bytes& bytes)
+{
+    Enqueue(bytes, 0, false);
+}
 
 // ---- Receiving ---------------------------------------------------------------
 
@@ -323,8 +343,8 @@ void CSimulator::ProcessPacket(uint8_t slot, uint8_t numberByte, const Bytes& pa
         Bytes reply = answer.out.Bytes();
         reply.push_back(kEndOfMolecules);
         const uint8_t number = answer.slotNumbered && slot < SlotCount()
-                                   ? slots_[slot].session
-                                   : static_cast<uint8_t>(kNoNumber | (answer.count & 0x3F));
+            ? slots_[slot].session
+            : static_cast<uint8_t>(kNoNumber | (answer.count & 0x3F));
         SendAnswer(slot, number, std::move(reply));
     }
     for (const auto& follow : answer.after)
@@ -393,7 +413,10 @@ void CSimulator::Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& an
     }
     CSimBitWriter& out = answer.out;
     switch (mol.id) {
-    case 0x02: WriteSettingsDump(out, settings_); ++answer.count; break;
+    case 0x02:
+        WriteSettingsDump(out, settings_);
+        ++answer.count;
+        break;
     case 0x04: {
         std::array<int, 4> voices{};
         for (int s = 0; s < SlotCount(); ++s)
@@ -402,22 +425,35 @@ void CSimulator::Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& an
         ++answer.count;
         break;
     }
-    case 0x06: WriteSelectionDump(out, selection_, SlotCount()); ++answer.count; break;
-    case 0x08: WriteSlotFocusDump(out, focusSlot_); ++answer.count; break;
-    case 0x03: settings_ = *mol.settings; break;
+    case 0x06:
+        WriteSelectionDump(out, selection_, SlotCount());
+        ++answer.count;
+        break;
+    case 0x08:
+        WriteSlotFocusDump(out, focusSlot_);
+        ++answer.count;
+        break;
+    case 0x03:
+        settings_ = *mol.settings;
+        break;
     case 0x07:
         for (int s = 0; s < 4; ++s)
             selection_[s] = s < SlotCount() && mol.v[s];
         break;
-    case 0x09: focusSlot_ = mol.v[0] ? 4 : mol.v[1]; break;
+    case 0x09:
+        focusSlot_ = mol.v[0] ? 4 : mol.v[1];
+        break;
     case 0x35:
         out.Byte(0x36);
         out.Byte(slot < SlotCount() ? slots_[slot].session : 0);
         ++answer.count;
         answer.slotNumbered = true;
         break;
-    case 0x56: soundingNote_ = mol.v[0] == 0 ? mol.v[1] : -1; break;
-    default: break; // 0x37 alone: a bubble without a patch
+    case 0x56:
+        soundingNote_ = mol.v[0] == 0 ? mol.v[1] : -1;
+        break;
+    default:
+        break; // 0x37 alone: a bubble without a patch
     }
 }
 
@@ -476,7 +512,10 @@ void CSimulator::ExecuteFlash(const SimMol& mol, Answer& answer)
         }
         break;
     }
-    case 0x14: flash_.WriteDataDump(out, mol.v[0], mol.v[1]); ++answer.count; break;
+    case 0x14:
+        flash_.WriteDataDump(out, mol.v[0], mol.v[1]);
+        ++answer.count;
+        break;
     case 0x17: { // upload: the marker, then the patch
         const int bank = mol.v[0], location = mol.v[1];
         const SimPatch* patch = flash_.At(bank, location);
@@ -492,7 +531,8 @@ void CSimulator::ExecuteFlash(const SimMol& mol, Answer& answer)
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -503,19 +543,44 @@ void CSimulator::AnswerPatchRequest(const SimMol& mol, uint8_t slot, Answer& ans
     CSimBitWriter& out = answer.out;
     answer.slotNumbered = true;
     switch (mol.id) {
-    case 0x20: WriteHeaderDump(out, p.header); break;
-    case 0x28: WriteSimple(out, 0x27, {}, p.name); break;
-    case 0x2E: WriteParamFocusDump(out, p.focus); break;
-    case 0x4B: WriteModuleDump(out, area, p.areas[area]); break;
-    case 0x4C: WriteParamDump(out, area, p.areas[area], types_); break;
-    case 0x4E: WriteNameDump(out, area, p.areas[area]); break;
-    case 0x4F: WriteCustomDump(out, area, p.areas[area]); break;
-    case 0x53: WriteCableDump(out, area, p.areas[area]); break;
-    case 0x61: WriteCtrlMapDump(out, p.ctrls); break;
-    case 0x63: WriteKnobMapDump(out, p.knobs); break;
-    case 0x66: WriteMorphMapDump(out, p.morph); break;
-    case 0x68: WriteNotesDump(out, p.notes); break;
-    default: return; // the flush blink asks for nothing
+    case 0x20:
+        WriteHeaderDump(out, p.header);
+        break;
+    case 0x28:
+        WriteSimple(out, 0x27, {}, p.name);
+        break;
+    case 0x2E:
+        WriteParamFocusDump(out, p.focus);
+        break;
+    case 0x4B:
+        WriteModuleDump(out, area, p.areas[area]);
+        break;
+    case 0x4C:
+        WriteParamDump(out, area, p.areas[area], types_);
+        break;
+    case 0x4E:
+        WriteNameDump(out, area, p.areas[area]);
+        break;
+    case 0x4F:
+        WriteCustomDump(out, area, p.areas[area]);
+        break;
+    case 0x53:
+        WriteCableDump(out, area, p.areas[area]);
+        break;
+    case 0x61:
+        WriteCtrlMapDump(out, p.ctrls);
+        break;
+    case 0x63:
+        WriteKnobMapDump(out, p.knobs);
+        break;
+    case 0x66:
+        WriteMorphMapDump(out, p.morph);
+        break;
+    case 0x68:
+        WriteNotesDump(out, p.notes);
+        break;
+    default:
+        return; // the flush blink asks for nothing
     }
     ++answer.count;
 }

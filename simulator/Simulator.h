@@ -101,7 +101,7 @@ private:
     struct Answer {
         CSimBitWriter out;
         unsigned count = 0;
-        bool slotNumbered = false; // carries the slot's session number
+        bool slotNumbered = false;                // carries the slot's session number
         std::vector<std::function<void()>> after; // unsolicited messages that follow it
     };
     struct Queued {

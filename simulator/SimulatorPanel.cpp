@@ -149,8 +149,8 @@ void CSimulator::SendValueFrame(int slot, uint8_t id, int firstEntry)
     if (id == 0x39) {
         for (int k = 0; k < 7; ++k) {
             const int i = firstEntry + 3 * k;
-            payload.push_back(static_cast<uint8_t>((entry(s.states, i) & 3) | (entry(s.states, i + 1) & 3) << 2
-                                                   | (entry(s.states, i + 2) & 3) << 4));
+            payload.push_back(static_cast<uint8_t>((entry(s.states, i) & 3) | (entry(s.states, i + 1) & 3) << 2 |
+                                                   (entry(s.states, i + 2) & 3) << 4));
         }
     } else {
         for (int j = 0; j < 5; ++j) {

@@ -92,7 +92,8 @@ void CreateAndRepaintFullAreas(benchmark::State& state)
         const auto created = std::chrono::steady_clock::now();
         patch->ApplyMoleculeList(packet);
         createMs = MillisecondsSince(created);
-        modules = patch->GetArea(0)->GetStore().GetModules().GetCount() + patch->GetArea(1)->GetStore().GetModules().GetCount();
+        modules = patch->GetArea(0)->GetStore().GetModules().GetCount() +
+            patch->GetArea(1)->GetStore().GetModules().GetCount();
 
         NSHarrowen::UpdateAllWindows(); // the layout's own first paint
         for (int32_t area = 0; area < 2; ++area) {

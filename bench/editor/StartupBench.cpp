@@ -71,8 +71,9 @@ void EditorStartToSplash(benchmark::State& state)
         residentMb = ResidentMegabytes();
         // On the in-memory desktop the splash's wait passes on its own clock,
         // so the real time up to the splash is what counts.
-        splashMs = desktop ? shown
-                           : std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        splashMs = desktop
+            ? shown
+            : std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         state.SetIterationTime(splashMs / 1000.0);
         app.Exit();
         app.DestroyFrameWindow();

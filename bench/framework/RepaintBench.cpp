@@ -39,7 +39,8 @@ void RepaintScreen(CABCCanvas& canvas, CABCBitmap& picture)
                         i % 2 != 0 ? kRed : kDarkGreen);
     for (int i = 0; i < 10; ++i)
         canvas.InvertFrameRect(CRect(i * 100, i * 70, i * 100 + 130, i * 70 + 66), kBlack);
-    canvas.DrawTextInRect(CRect(10, 700, 500, 768), "Patch notes wrap over several lines of the window when they are long enough to need it.",
+    canvas.DrawTextInRect(CRect(10, 700, 500, 768),
+                          "Patch notes wrap over several lines of the window when they are long enough to need it.",
                           label, kBlack);
 }
 

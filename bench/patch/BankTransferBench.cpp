@@ -42,7 +42,7 @@ constexpr const char* kDeviceName = "Bank Bench Synth";
 class CQuietApplication : public CLinkApplicationInterface {
 public:
     bool IsActive() const override { return true; }
-    void RunAlertText(const std::string&) override {}
+    void RunAlertText(const std::string&) override { }
 };
 
 class CNoPreferences : public CPortPreferencesInterface {
@@ -50,16 +50,16 @@ public:
     bool IsPortEnabled(uint8_t) const override { return false; }
     std::string GetPortInputName(uint8_t) const override { return {}; }
     std::string GetPortOutputName(uint8_t) const override { return {}; }
-    void SetPortEnabled(uint8_t, bool) override {}
-    void SetPortInputName(uint8_t, const std::string&) override {}
-    void SetPortOutputName(uint8_t, const std::string&) override {}
-    void Save() override {}
+    void SetPortEnabled(uint8_t, bool) override { }
+    void SetPortInputName(uint8_t, const std::string&) override { }
+    void SetPortOutputName(uint8_t, const std::string&) override { }
+    void Save() override { }
 };
 
 class CNoDocuments : public CSlotPatchManagerInterface {
 public:
-    void NewEmptySlotPatch(CSynth&, uint8_t) override {}
-    void NewPatchFromSynth(uint8_t, uint8_t) override {}
+    void NewEmptySlotPatch(CSynth&, uint8_t) override { }
+    void NewPatchFromSynth(uint8_t, uint8_t) override { }
 };
 
 sim::SimModule Module(uint8_t type, int column, int row)
@@ -99,15 +99,14 @@ std::string Unique(const std::string& text)
 // take.
 class CBankBench {
 public:
-    CBankBench()
-        : m_device(Unique(kDeviceName)), m_sim(Config(), sim::CatalogueTypes()), m_port(m_sim, m_device)
+    CBankBench() : m_device(Unique(kDeviceName)), m_sim(Config(), sim::CatalogueTypes()), m_port(m_sim, m_device)
     {
         InstallSharedModuleTypeInfo();
         RegisterReceivedMolecules(m_registry);
         SetMoleculeRegistry(&m_registry);
         m_port.RecordReceived(true);
-        m_manager = std::make_unique<CPortManager>(
-            CPortManagerServices{m_application, m_preferences, m_slots, &m_documents});
+        m_manager =
+            std::make_unique<CPortManager>(CPortManagerServices{m_application, m_preferences, m_slots, &m_documents});
         uint16_t input = 0;
         uint16_t output = 0;
         if (!m_manager->GetInputRegistry().FindByName(m_device, input) ||
@@ -117,7 +116,7 @@ public:
         if (!RunUntil([&] {
                 const CSynth* synth = m_manager->GetSynth(0);
                 return synth != nullptr && synth->HasSettings() &&
-                       !m_manager->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
+                    !m_manager->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
             }))
             throw std::runtime_error("not connected");
     }

@@ -44,7 +44,8 @@ struct CFullPatch {
                 source.GetArea(area)->GetStore().GetCableCount() != 255) {
                 throw std::logic_error("the largest patch did not apply whole: area " + std::to_string(area) + " " +
                                        std::to_string(source.GetArea(area)->GetModules().GetCount()) + " modules, " +
-                                       std::to_string(source.GetArea(area)->GetStore().GetCableCount()) + " cables; first error: " + firstError);
+                                       std::to_string(source.GetArea(area)->GetStore().GetCableCount()) +
+                                       " cables; first error: " + firstError);
             }
         }
     }

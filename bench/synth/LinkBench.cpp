@@ -40,7 +40,7 @@ constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
 class CQuietApplication : public CLinkApplicationInterface {
 public:
     bool IsActive() const override { return true; }
-    void RunAlertText(const std::string&) override {}
+    void RunAlertText(const std::string&) override { }
 };
 
 class CNoPreferences : public CPortPreferencesInterface {
@@ -48,16 +48,16 @@ public:
     bool IsPortEnabled(uint8_t) const override { return false; }
     std::string GetPortInputName(uint8_t) const override { return {}; }
     std::string GetPortOutputName(uint8_t) const override { return {}; }
-    void SetPortEnabled(uint8_t, bool) override {}
-    void SetPortInputName(uint8_t, const std::string&) override {}
-    void SetPortOutputName(uint8_t, const std::string&) override {}
-    void Save() override {}
+    void SetPortEnabled(uint8_t, bool) override { }
+    void SetPortInputName(uint8_t, const std::string&) override { }
+    void SetPortOutputName(uint8_t, const std::string&) override { }
+    void Save() override { }
 };
 
 class CNoDocuments : public CSlotPatchManagerInterface {
 public:
-    void NewEmptySlotPatch(CSynth&, uint8_t) override {}
-    void NewPatchFromSynth(uint8_t, uint8_t) override {}
+    void NewEmptySlotPatch(CSynth&, uint8_t) override { }
+    void NewPatchFromSynth(uint8_t, uint8_t) override { }
 };
 
 // What reaches the synthesizer's side of the cable.
@@ -71,8 +71,8 @@ std::vector<uint8_t> Frame(uint8_t flags, uint8_t number, const std::vector<uint
 {
     std::vector<uint8_t> frame(SysexFrameCapacity(static_cast<uint32_t>(payload.size()), true, true));
     frame.resize(BuildSysexFrame(payload.data(), static_cast<uint32_t>(payload.size()), frame, false, true,
-                                 (flags & SysexFrame::kFlagFirst) != 0, (flags & SysexFrame::kFlagLast) != 0, 0,
-                                 number, true));
+                                 (flags & SysexFrame::kFlagFirst) != 0, (flags & SysexFrame::kFlagLast) != 0, 0, number,
+                                 true));
     return frame;
 }
 
@@ -93,7 +93,7 @@ public:
             throw std::runtime_error("no bench device");
         m_manager->OpenPort(0, input, output);
         CSynthPort& port = Port();
-        port.Idle();   // pings
+        port.Idle(); // pings
         Hand({0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0xF7});
         port.ProcessInput();
         if (!port.HasSynth())
@@ -123,8 +123,8 @@ private:
 
 void ReportWireRatio(benchmark::State& state, double wireBytesPerIteration)
 {
-    state.counters["xWire"] = benchmark::Counter(wireBytesPerIteration * kWireSecondsPerByte,
-                                                 benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["xWire"] =
+        benchmark::Counter(wireBytesPerIteration * kWireSecondsPerByte, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void KnobStep(benchmark::State& state)
@@ -184,8 +184,8 @@ void WholePatchDump(benchmark::State& state)
     CMoleculePacket packet;
     AppendWholePatch(packet);
     packet.SetSlot(0);
-    const std::vector<uint8_t> part = Frame(SysexFrame::kFlagFirst | SysexFrame::kFlagLast, 0,
-                                            {SysexFrame::kEndOfMolecules});
+    const std::vector<uint8_t> part =
+        Frame(SysexFrame::kFlagFirst | SysexFrame::kFlagLast, 0, {SysexFrame::kEndOfMolecules});
     const size_t before = link.counter.bytes;
     for (auto _ : state) {
         link.Synth().SendEditDump(packet);

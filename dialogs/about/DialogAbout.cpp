@@ -24,11 +24,10 @@ const CDialogItem& RequireItem(const CABCWindow& window, uint16_t id)
 std::string FormatAboutVersion(const CHarrowenFileVersion& version)
 {
     return "V" + std::to_string(version.GetMajor()) + "." + std::to_string(version.GetMinor()) +
-           std::to_string(version.GetThird());
+        std::to_string(version.GetThird());
 }
 
-CDialogAbout::CDialogAbout()
-    : CModalDialog(kTemplate), version_(nullptr), ok_(nullptr)
+CDialogAbout::CDialogAbout() : CModalDialog(kTemplate), version_(nullptr), ok_(nullptr)
 {
     CGroupView* root = GetRootView();
     auto* picture = new CStaticBitmapView(root, kPicture);

@@ -6,6 +6,6 @@
 class CEditorDialogs final : public CEditorDialogsInterface {
 public:
     void RunAbout() override;
-    bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
-                       uint8_t maxLength, NSHarrowen::CPoint position) override;
+    bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name, uint8_t maxLength,
+                       NSHarrowen::CPoint position) override;
 };

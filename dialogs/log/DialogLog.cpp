@@ -49,11 +49,21 @@ void CDialogLog::ReceiveNotifications()
         const int32_t first = view_->GetScrollOffset();
         const int32_t page = std::max<int32_t>(1, view_->GetVisibleLineCount());
         switch (request.kind) {
-        case kScrollLineBack: ScrollTo(first - 1); break;
-        case kScrollLineForward: ScrollTo(first + 1); break;
-        case kScrollPageBack: ScrollTo(first - page); break;
-        case kScrollPageForward: ScrollTo(first + page); break;
-        default: ScrollTo(request.position * lines / kScrollBarMaximum); break;
+        case kScrollLineBack:
+            ScrollTo(first - 1);
+            break;
+        case kScrollLineForward:
+            ScrollTo(first + 1);
+            break;
+        case kScrollPageBack:
+            ScrollTo(first - page);
+            break;
+        case kScrollPageForward:
+            ScrollTo(first + page);
+            break;
+        default:
+            ScrollTo(request.position * lines / kScrollBarMaximum);
+            break;
         }
     }
     CModalDialog::ReceiveNotifications();

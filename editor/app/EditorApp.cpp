@@ -42,11 +42,14 @@
 using namespace NSHarrowen;
 using namespace editorcommands;
 
-CEditorApp::CEditorApp(const CStartupRecord& record) : CApplication(record) {}
+CEditorApp::CEditorApp(const CStartupRecord& record) : CApplication(record) { }
 
-CEditorApp::CEditorApp(std::string name) : CApplication(std::move(name)) {}
+CEditorApp::CEditorApp(std::string name) : CApplication(std::move(name)) { }
 
-CEditorApp::~CEditorApp() { Teardown(); }
+CEditorApp::~CEditorApp()
+{
+    Teardown();
+}
 
 void CEditorApp::ShowSplash()
 {
@@ -153,8 +156,7 @@ void CEditorApp::Idle()
         deferredAlert_ = 0;
         try {
             NSHarrowen::RunAlert(alert);
-        } catch (const XBase&) {
-        }
+        } catch (const XBase&) { }
     }
     CApplication::Idle();
 }
@@ -242,8 +244,12 @@ void CEditorApp::RunHelp(bool contents)
 void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
     switch (command) {
-    case kNew: Guarded([this] { NewPatch(); }); break;
-    case kOpen: OpenPatch(); break;
+    case kNew:
+        Guarded([this] { NewPatch(); });
+        break;
+    case kOpen:
+        OpenPatch();
+        break;
     case kCloseAll:
         if (patches_)
             patches_->CloseAll();
@@ -252,7 +258,9 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         if (patches_)
             patches_->SaveAll();
         break;
-    case kQuit: RequestQuit(); break;
+    case kQuit:
+        RequestQuit();
+        break;
     case kClose:
         if (CABCWindow* window = GetActiveDocumentWindow())
             window->RequestClose();
@@ -265,17 +273,26 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
             // The port reports the failure of its link itself.
         }
         break;
-    case kCascade: Cascade(); break;
-    case kTileHorizontally: TileHorizontally(); break;
-    case kTileVertically: TileVertically(); break;
-    case kHelpContents: RunHelp(true); break;
-    case kUsingHelp: RunHelp(false); break;
+    case kCascade:
+        Cascade();
+        break;
+    case kTileHorizontally:
+        TileHorizontally();
+        break;
+    case kTileVertically:
+        TileVertically();
+        break;
+    case kHelpContents:
+        RunHelp(true);
+        break;
+    case kUsingHelp:
+        RunHelp(false);
+        break;
     case kAbout:
         try {
             if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
                 dialogs->RunAbout();
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) { }
         break;
     default:
         ActivateWindowFromMenu(command);

@@ -77,9 +77,9 @@ public:
     void ShowAlertScript(const std::string& script, const std::string& text) override;
     bool AskSaveFile(const std::string& defaultName, NSHarrowen::CFileSpec& chosen) override;
     uint32_t GetCableStyle() const override;
-    void BeginDragSelection(CPatch&) override {}
-    void CancelModuleDrag() override {}
-    void BeginDragNewModule(CPatchBackground&, uint8_t) override {}
+    void BeginDragSelection(CPatch&) override { }
+    void CancelModuleDrag() override { }
+    void BeginDragNewModule(CPatchBackground&, uint8_t) override { }
     void ReplaceWithEmptyPatch(CPatch& patch) override;
     void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch) override;
 

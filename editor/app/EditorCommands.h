@@ -54,9 +54,8 @@ inline constexpr int kWindowListStart = 4;
 
 // Commands that only a patch window enables (the application disables them
 // when none is active).
-inline constexpr std::array<uint32_t, 12> kPatchWindowCommands{kSave,  kSaveAs, kUndo,          kRedo,
-                                                               kCut,   kCopy,   kPaste,         kClear,
-                                                               kPatchSettings, kDownloadToSlot, kSaveInSynth,
-                                                               kSendControllerSnapshot};
+inline constexpr std::array<uint32_t, 12> kPatchWindowCommands{
+    kSave,  kSaveAs, kUndo,          kRedo,           kCut,         kCopy,
+    kPaste, kClear,  kPatchSettings, kDownloadToSlot, kSaveInSynth, kSendControllerSnapshot};
 
 } // namespace editorcommands

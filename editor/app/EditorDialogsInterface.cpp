@@ -4,5 +4,11 @@ namespace {
 CEditorDialogsInterface* gDialogs = nullptr;
 }
 
-void SetEditorDialogs(CEditorDialogsInterface* dialogs) { gDialogs = dialogs; }
-CEditorDialogsInterface* GetEditorDialogs() { return gDialogs; }
+void SetEditorDialogs(CEditorDialogsInterface* dialogs)
+{
+    gDialogs = dialogs;
+}
+CEditorDialogsInterface* GetEditorDialogs()
+{
+    return gDialogs;
+}

@@ -9,7 +9,10 @@
 
 #include <exception>
 
-CEditorPanelServices::CEditorPanelServices() { SetPanelServices(this); }
+CEditorPanelServices::CEditorPanelServices()
+{
+    SetPanelServices(this);
+}
 
 CEditorPanelServices::~CEditorPanelServices()
 {

@@ -29,14 +29,26 @@ bool PortOf(const CPatch& patch, uint8_t& port)
 
 } // namespace
 
-CPatchManager* GetPatchManager() { return gPatchManager; }
-void SetPatchManager(CPatchManager* manager) { gPatchManager = manager; }
+CPatchManager* GetPatchManager()
+{
+    return gPatchManager;
+}
+void SetPatchManager(CPatchManager* manager)
+{
+    gPatchManager = manager;
+}
 
-uint8_t ClampSlotNumber(uint8_t slot) { return slot > 3 ? 3 : slot; }
+uint8_t ClampSlotNumber(uint8_t slot)
+{
+    return slot > 3 ? 3 : slot;
+}
 
-CPatchManager::CPatchManager(CPortManager* ports) : ports_(ports) {}
+CPatchManager::CPatchManager(CPortManager* ports) : ports_(ports) { }
 
-CPatchManager::~CPatchManager() { DeleteAll(); }
+CPatchManager::~CPatchManager()
+{
+    DeleteAll();
+}
 
 CPatch* CPatchManager::CreatePatch()
 {
@@ -299,11 +311,16 @@ bool CPatchManager::QuerySaveAll()
                 return false;
             --left;
             break;
-        case kSaveNo: --left; break;
-        case kSaveNoAll: return true;
+        case kSaveNo:
+            --left;
+            break;
+        case kSaveNoAll:
+            return true;
         case kSaveCancel:
-        case kSaveAlreadyAsking: return false;
-        default: break;
+        case kSaveAlreadyAsking:
+            return false;
+        default:
+            break;
         }
     }
     return true;

@@ -28,8 +28,14 @@ std::unique_ptr<NSHarrowen::CFileSpec> PreferencesFile()
 
 } // namespace
 
-CPreferences* GetPreferences() { return gPreferences; }
-void SetPreferences(CPreferences* preferences) { gPreferences = preferences; }
+CPreferences* GetPreferences()
+{
+    return gPreferences;
+}
+void SetPreferences(CPreferences* preferences)
+{
+    gPreferences = preferences;
+}
 
 CPreferences::CPreferences()
 {
@@ -48,8 +54,7 @@ void CPreferences::Save()
         OpenForWrite(*file, kCreator, kFileType);
         WriteAll();
     } catch (const NSHarrowen::XBase&) {
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) { }
     // Nothing is reported: the old file stays as it was.
     CloseFile();
 }
@@ -65,8 +70,7 @@ void CPreferences::Load()
         ReadAll();
         Read();
     } catch (const NSHarrowen::XBase&) {
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) { }
     // Fields read before a failure keep their values, the rest their defaults.
     CloseFile();
 }
@@ -217,7 +221,10 @@ void CPreferences::SetKeyboardSettingsChecked(uint32_t note, uint32_t mode)
                         mode <= kKeyboardRepeat ? mode : kKeyboardNone);
 }
 
-bool CPreferences::IsPortEnabled(uint8_t port) const { return port < kPortCount && ports_[port].enabled; }
+bool CPreferences::IsPortEnabled(uint8_t port) const
+{
+    return port < kPortCount && ports_[port].enabled;
+}
 
 std::string CPreferences::GetPortInputName(uint8_t port) const
 {

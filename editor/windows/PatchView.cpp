@@ -110,8 +110,12 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
     }
     using namespace editorcommands;
     switch (command) {
-    case kSave: patch_.Save(); break;
-    case kSaveAs: patch_.SaveAs(); break;
+    case kSave:
+        patch_.Save();
+        break;
+    case kSaveAs:
+        patch_.SaveAs();
+        break;
     case kUndo:
         patch_.CancelModes();
         patch_.Undo();
@@ -132,7 +136,9 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
             // The window stays usable; the link reports its own failures.
         }
         break;
-    default: CDocumentWindow::HandleMenuSelect(menu, command); return;
+    default:
+        CDocumentWindow::HandleMenuSelect(menu, command);
+        return;
     }
     UpdateAllWindows();
 }
@@ -146,10 +152,15 @@ bool CPatchView::CanClose()
     if (!patch_.IsDirtyWithoutChanges())
         return true;
     switch (AskSaveChanges(patch_.GetName(), false)) {
-    case kSaveYes: return patch_.Save();
-    case kSaveNo: patch_.ClearDirty(); return true;
-    case kSaveNoAll: return true;
-    default: return false;
+    case kSaveYes:
+        return patch_.Save();
+    case kSaveNo:
+        patch_.ClearDirty();
+        return true;
+    case kSaveNoAll:
+        return true;
+    default:
+        return false;
     }
 }
 

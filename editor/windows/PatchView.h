@@ -35,15 +35,14 @@ public:
     // cancelled or a name box of this window is open already.
     static constexpr uint8_t kNameLength = 16;
     void AskPatchName(NSHarrowen::CPoint position);
-    bool RunNameDialog(const std::string& caption, std::string& name, uint8_t maxLength,
-                       NSHarrowen::CPoint position);
+    bool RunNameDialog(const std::string& caption, std::string& name, uint8_t maxLength, NSHarrowen::CPoint position);
     bool IsNameDialogOpen() const { return nameDialogOpen_; }
 
     // CPatchWindowInterface.
     void BringToFront() override;
     void Close() override;
     void Refresh() override;
-    void NotifySplitter() override {}
+    void NotifySplitter() override { }
     void RelayoutAreas() override { LayoutRootView(); }
 
     uint32_t GetHelpContext() const override;

@@ -29,7 +29,10 @@ CPushButtonView* MakeButton(CABCWindow& window, uint16_t id)
 
 } // namespace
 
-CSavePatchAlert* GetOpenSaveQuestion() { return gOpenQuestion; }
+CSavePatchAlert* GetOpenSaveQuestion()
+{
+    return gOpenQuestion;
+}
 
 CSavePatchAlert::CSavePatchAlert(const std::string& patchName, bool allowNoAll, ESaveAnswer* answer)
     : CModalDialog(kTemplate), yes_(MakeButton(*this, kYes)), cancel_(MakeButton(*this, kCancel)),
@@ -54,11 +57,16 @@ void CSavePatchAlert::Open(const CRect& windowRect)
 CPushButtonView* CSavePatchAlert::GetButton(EItem item) const
 {
     switch (item) {
-    case kYes: return yes_;
-    case kCancel: return cancel_;
-    case kNo: return no_;
-    case kNoAll: return noAll_;
-    default: return nullptr;
+    case kYes:
+        return yes_;
+    case kCancel:
+        return cancel_;
+    case kNo:
+        return no_;
+    case kNoAll:
+        return noAll_;
+    default:
+        return nullptr;
     }
 }
 

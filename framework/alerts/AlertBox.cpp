@@ -11,7 +11,13 @@ namespace NSHarrowen {
 
 namespace {
 
-enum EAlertItem : uint16_t { kAlertItemButton1 = 1, kAlertItemButton2 = 2, kAlertItemButton3 = 3, kAlertItemMessage = 4, kAlertItemIcon = 5 };
+enum EAlertItem : uint16_t {
+    kAlertItemButton1 = 1,
+    kAlertItemButton2 = 2,
+    kAlertItemButton3 = 3,
+    kAlertItemMessage = 4,
+    kAlertItemIcon = 5
+};
 
 CRect ItemRect(const CAlertBox& box, uint16_t id)
 {

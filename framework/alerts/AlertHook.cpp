@@ -73,9 +73,11 @@ CAlertRecorder::CAlertRecorder()
           shown_.push_back({id, args, FormatAlertText(id, args)});
           return 1;
       }))
-{
-}
+{ }
 
-CAlertRecorder::~CAlertRecorder() { SetAlertPresenter(std::move(previous_)); }
+CAlertRecorder::~CAlertRecorder()
+{
+    SetAlertPresenter(std::move(previous_));
+}
 
 } // namespace NSHarrowen

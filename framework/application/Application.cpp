@@ -170,8 +170,8 @@ void CApplication::CreateMDIClient(platform::WindowHandle frame)
 {
     platform::CreateParams params;
     params.className = platform::kMdiClientClass;
-    params.style = platform::style::Child | platform::style::Visible | platform::style::ClipChildren
-                   | platform::style::VScroll | platform::style::HScroll;
+    params.style = platform::style::Child | platform::style::Visible | platform::style::ClipChildren |
+        platform::style::VScroll | platform::style::HScroll;
     params.parent = frame;
     params.childId = 1;
     params.rect = platform::GetClientRect(frame);

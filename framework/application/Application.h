@@ -68,19 +68,19 @@ public:
 
     // The framework's idle step; programs call it at the end of their own.
     virtual void Idle();
-    virtual void Init() {}
-    virtual void Exit() {}
+    virtual void Init() { }
+    virtual void Exit() { }
     virtual void OnDeactivateApp() { active_ = false; }
     virtual void OnActivateApp() { active_ = true; }
     virtual bool CanQuit() { return true; }
     virtual CMenuBar* GetMenuBar() { return nullptr; }
-    virtual void UpdateMenus(CMenuBar*) {}
+    virtual void UpdateMenus(CMenuBar*) { }
     // Activates the window chosen from the Window menu.
     virtual void HandleMenuSelect(CMenu* menu, uint32_t command);
-    virtual void DoCommand(const CKeyEvent&) {}
-    virtual void OpenFolder(const CDirSpec&) {}
-    virtual void OpenDocument(const CFileSpec&, const CUnknownFileType&, uint32_t) {}
-    virtual void OpenUntitled() {}
+    virtual void DoCommand(const CKeyEvent&) { }
+    virtual void OpenFolder(const CDirSpec&) { }
+    virtual void OpenDocument(const CFileSpec&, const CUnknownFileType&, uint32_t) { }
+    virtual void OpenUntitled() { }
     // The picture of an id: the framework looks in the application's cache;
     // programs load what is missing into it.
     CABCBitmap* GetImage(const CImageID& id) override { return imageCache_.Find(id); }

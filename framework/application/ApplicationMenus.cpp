@@ -16,8 +16,8 @@ constexpr uint32_t kKeyF6 = kKeyF1 + 5;
 
 bool TakesPartInCycle(const CABCWindow* w)
 {
-    return w->IsVisible() && !w->IsToolWindow() && w->IsListedInWindowMenu() && !w->IsMarkedForDeletion()
-        && w->IsDocumentWindow();
+    return w->IsVisible() && !w->IsToolWindow() && w->IsListedInWindowMenu() && !w->IsMarkedForDeletion() &&
+        w->IsDocumentWindow();
 }
 
 } // namespace

@@ -58,9 +58,15 @@ void CApplication::ProcessOpenRequests()
         openRequests_.pop_front();
         try {
             switch (request.Kind()) {
-            case COpenDocumentRequest::kUntitled: OpenUntitled(); break;
-            case COpenDocumentRequest::kFile: OpenDocument(*request.file, request.file->GetFileType(), 0); break;
-            case COpenDocumentRequest::kFolder: OpenFolder(*request.folder); break;
+            case COpenDocumentRequest::kUntitled:
+                OpenUntitled();
+                break;
+            case COpenDocumentRequest::kFile:
+                OpenDocument(*request.file, request.file->GetFileType(), 0);
+                break;
+            case COpenDocumentRequest::kFolder:
+                OpenFolder(*request.folder);
+                break;
             }
         } catch (...) {
             // The program reports its own failures; the next request goes on.
@@ -83,9 +89,21 @@ bool CApplication::GetHelpFilePath(std::string& name)
     return true;
 }
 
-void CApplication::ShowHelpTopic(uint32_t topic) { NSHarrowen::ShowHelpTopic(topic); }
-void CApplication::ShowHelpFinder() { NSHarrowen::ShowHelpFinder(); }
-void CApplication::ShowHelpOnHelp() { NSHarrowen::ShowHelpOnHelp(); }
-void CApplication::CloseHelp() { NSHarrowen::CloseHelp(); }
+void CApplication::ShowHelpTopic(uint32_t topic)
+{
+    NSHarrowen::ShowHelpTopic(topic);
+}
+void CApplication::ShowHelpFinder()
+{
+    NSHarrowen::ShowHelpFinder();
+}
+void CApplication::ShowHelpOnHelp()
+{
+    NSHarrowen::ShowHelpOnHelp();
+}
+void CApplication::CloseHelp()
+{
+    NSHarrowen::CloseHelp();
+}
 
 } // namespace NSHarrowen

@@ -21,21 +21,25 @@ constexpr const char* kStayOnTopValue = "StayOnTop";
 platform::ShowCommand ShowCommandFor(int startShowCommand)
 {
     switch (startShowCommand) {
-    case 0: return platform::ShowCommand::Hide;
+    case 0:
+        return platform::ShowCommand::Hide;
     case 2:
     case 6:
-    case 7: return platform::ShowCommand::Minimize;
-    case 3: return platform::ShowCommand::Maximize;
-    default: return platform::ShowCommand::Show;
+    case 7:
+        return platform::ShowCommand::Minimize;
+    case 3:
+        return platform::ShowCommand::Maximize;
+    default:
+        return platform::ShowCommand::Show;
     }
 }
 
 platform::WindowPlacement ToPlatform(const CWindowPlacement& p)
 {
     platform::WindowPlacement out;
-    out.state = p.showState == CWindowPlacement::kShowMaximized   ? platform::WindowPlacement::State::Maximized
-                : p.showState == CWindowPlacement::kShowMinimized ? platform::WindowPlacement::State::Minimized
-                                                                  : platform::WindowPlacement::State::Normal;
+    out.state = p.showState == CWindowPlacement::kShowMaximized ? platform::WindowPlacement::State::Maximized
+        : p.showState == CWindowPlacement::kShowMinimized       ? platform::WindowPlacement::State::Minimized
+                                                                : platform::WindowPlacement::State::Normal;
     out.normal = platform::Rect(p.left, p.top, p.right, p.bottom);
     return out;
 }
@@ -43,9 +47,9 @@ platform::WindowPlacement ToPlatform(const CWindowPlacement& p)
 CWindowPlacement FromPlatform(const platform::WindowPlacement& p)
 {
     CWindowPlacement out;
-    out.showState = p.state == platform::WindowPlacement::State::Maximized   ? CWindowPlacement::kShowMaximized
-                    : p.state == platform::WindowPlacement::State::Minimized ? CWindowPlacement::kShowMinimized
-                                                                             : CWindowPlacement::kShowNormal;
+    out.showState = p.state == platform::WindowPlacement::State::Maximized ? CWindowPlacement::kShowMaximized
+        : p.state == platform::WindowPlacement::State::Minimized           ? CWindowPlacement::kShowMinimized
+                                                                           : CWindowPlacement::kShowNormal;
     out.left = p.normal.left;
     out.top = p.normal.top;
     out.right = p.normal.right;

@@ -46,12 +46,12 @@ uint32_t Get(const uint8_t*& in)
 
 std::array<uint8_t, CWindowPlacement::kSize> CWindowPlacement::ToBytes() const
 {
-    std::array<uint8_t, kSize> bytes {};
+    std::array<uint8_t, kSize> bytes{};
     uint8_t* out = bytes.data();
-    for (const uint32_t v : {static_cast<uint32_t>(kSize), flags, showState, static_cast<uint32_t>(minX),
-                             static_cast<uint32_t>(minY), static_cast<uint32_t>(maxX), static_cast<uint32_t>(maxY),
-                             static_cast<uint32_t>(left), static_cast<uint32_t>(top), static_cast<uint32_t>(right),
-                             static_cast<uint32_t>(bottom)})
+    for (const uint32_t v :
+         {static_cast<uint32_t>(kSize), flags, showState, static_cast<uint32_t>(minX), static_cast<uint32_t>(minY),
+          static_cast<uint32_t>(maxX), static_cast<uint32_t>(maxY), static_cast<uint32_t>(left),
+          static_cast<uint32_t>(top), static_cast<uint32_t>(right), static_cast<uint32_t>(bottom)})
         Put(out, v);
     return bytes;
 }
@@ -73,8 +73,8 @@ std::optional<CWindowPlacement> CWindowPlacement::FromBytes(std::span<const uint
 
 bool ShouldRestorePlacement(int startShowCommand, const CWindowPlacement& stored)
 {
-    return startShowCommand == CWindowPlacement::kShowNormal
-        && (stored.showState == CWindowPlacement::kShowNormal || stored.showState == CWindowPlacement::kShowMaximized);
+    return startShowCommand == CWindowPlacement::kShowNormal &&
+        (stored.showState == CWindowPlacement::kShowNormal || stored.showState == CWindowPlacement::kShowMaximized);
 }
 
 } // namespace NSHarrowen

@@ -26,7 +26,7 @@ size_t LongestExistingEnd(std::string_view text, size_t p)
 
 bool PathExists(const std::string& path)
 {
-    struct stat info {};
+    struct stat info { };
     return !path.empty() && stat(path.c_str(), &info) == 0;
 }
 

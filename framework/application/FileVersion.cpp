@@ -13,7 +13,10 @@ namespace {
 
 constexpr size_t kMaxProductText = 255;
 
-uint16_t Word(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+uint16_t Word(const uint8_t* p)
+{
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
 
 uint16_t ParseStageNumber(std::string_view text)
 {

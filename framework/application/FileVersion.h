@@ -22,7 +22,8 @@ public:
     CHarrowenFileVersion() = default;
     CHarrowenFileVersion(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth, uint16_t stageNumber,
                          EReleaseStage stage)
-        : major_(major), minor_(minor), third_(third), stageNumber_(stageNumber), stage_(stage), fourth_(fourth) {}
+        : major_(major), minor_(minor), third_(third), stageNumber_(stageNumber), stage_(stage), fourth_(fourth)
+    { }
 
     uint16_t GetMajor() const { return major_; }
     uint16_t GetMinor() const { return minor_; }

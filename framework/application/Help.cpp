@@ -65,13 +65,31 @@ std::string HelpFilePathFor(std::string_view executablePath)
     return path + ".hlp";
 }
 
-void SetHelpFilePath(std::string path) { State().file = std::move(path); }
-const std::string& GetHelpFilePath() { return State().file; }
+void SetHelpFilePath(std::string path)
+{
+    State().file = std::move(path);
+}
+const std::string& GetHelpFilePath()
+{
+    return State().file;
+}
 
-void ShowHelpTopic(uint32_t topic) { Show({CHelpRequest::EKind::Topic, topic, {}}); }
-void ShowHelpPopup(uint32_t topic) { Show({CHelpRequest::EKind::Popup, topic, {}}); }
-void ShowHelpFinder() { Show({CHelpRequest::EKind::Finder, 0, {}}); }
-bool HelpFileExists() { return platform::IsReadableFile(State().file); }
+void ShowHelpTopic(uint32_t topic)
+{
+    Show({CHelpRequest::EKind::Topic, topic, {}});
+}
+void ShowHelpPopup(uint32_t topic)
+{
+    Show({CHelpRequest::EKind::Popup, topic, {}});
+}
+void ShowHelpFinder()
+{
+    Show({CHelpRequest::EKind::Finder, 0, {}});
+}
+bool HelpFileExists()
+{
+    return platform::IsReadableFile(State().file);
+}
 
 void ShowHelpOnHelp()
 {
@@ -97,9 +115,11 @@ CHelpRecorder::CHelpRecorder(bool succeed)
           requests_.push_back(r);
           return succeed;
       }))
-{
-}
+{ }
 
-CHelpRecorder::~CHelpRecorder() { SetHelpViewer(std::move(previous_)); }
+CHelpRecorder::~CHelpRecorder()
+{
+    SetHelpViewer(std::move(previous_));
+}
 
 } // namespace NSHarrowen

@@ -16,16 +16,12 @@ std::string RunningExecutable()
 } // namespace
 
 CLowLevelApplication::CLowLevelApplication(const CStartupRecord& record)
-    : executable_(record.executable ? *record.executable : CFileSpec(RunningExecutable())),
-      version_(ReadFileVersion()),
-      instance_(record.instance),
-      name_(record.applicationName)
-{
-}
+    : executable_(record.executable ? *record.executable : CFileSpec(RunningExecutable())), version_(ReadFileVersion()),
+      instance_(record.instance), name_(record.applicationName)
+{ }
 
 CLowLevelApplication::CLowLevelApplication(std::string name)
     : executable_(RunningExecutable()), version_(ReadFileVersion()), name_(std::move(name))
-{
-}
+{ }
 
 } // namespace NSHarrowen

@@ -98,7 +98,10 @@ void ForwardToRunningInstance(std::string_view commandLine)
     }
 }
 
-bool IsFirstInstanceClaimed() { return State().claimed; }
+bool IsFirstInstanceClaimed()
+{
+    return State().claimed;
+}
 
 bool TakeInstanceWake()
 {

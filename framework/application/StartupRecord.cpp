@@ -13,7 +13,10 @@ namespace NSHarrowen {
 
 namespace {
 
-[[noreturn]] void ThrowOutOfMemory() { throw XOutOfMemory(); }
+[[noreturn]] void ThrowOutOfMemory()
+{
+    throw XOutOfMemory();
+}
 
 // A second start: hand over, or run after all when the running copy ended
 // before it could take the text.

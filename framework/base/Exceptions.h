@@ -16,32 +16,32 @@ public:
     ~XBase() override = default;
 };
 
-class XOutOfMemory : public XBase {};
+class XOutOfMemory : public XBase { };
 
-class XFile : public XBase {};
-class XFileNotFound : public XFile {};
-class XCreateFailed : public XFile {};
+class XFile : public XBase { };
+class XFileNotFound : public XFile { };
+class XCreateFailed : public XFile { };
 
-class XBadFormat : public XBase {};
-class XUnsupportedFormat : public XBase {};
-class XInternalError : public XBase {};
+class XBadFormat : public XBase { };
+class XUnsupportedFormat : public XBase { };
+class XInternalError : public XBase { };
 
 // Failures of decoding a JPEG picture; catchable at either level.
-class XJPegBadFormat : public XBadFormat {};
-class XJPegUnsupportedFormat : public XUnsupportedFormat {};
-class XJPegOutOfMemory : public XOutOfMemory {};
-class XJPegInternalError : public XInternalError {};
+class XJPegBadFormat : public XBadFormat { };
+class XJPegUnsupportedFormat : public XUnsupportedFormat { };
+class XJPegOutOfMemory : public XOutOfMemory { };
+class XJPegInternalError : public XInternalError { };
 
-class XPosition : public XBase {};
-class XRead : public XBase {};
-class XWrite : public XBase {};
+class XPosition : public XBase { };
+class XRead : public XBase { };
+class XWrite : public XBase { };
 
 // MIDI failures carry the system's text for what went wrong (empty when it
 // has none), for the alert that reports them.
 class XMIDI : public XBase {
 public:
     XMIDI() = default;
-    explicit XMIDI(std::string text) : text_(std::move(text)) {}
+    explicit XMIDI(std::string text) : text_(std::move(text)) { }
     const std::string& GetText() const { return text_; }
 
 private:

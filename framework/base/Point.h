@@ -10,7 +10,7 @@ struct CPoint {
     int16_t y = 0;
 
     constexpr CPoint() = default;
-    constexpr CPoint(int32_t px, int32_t py) : x(static_cast<int16_t>(px)), y(static_cast<int16_t>(py)) {}
+    constexpr CPoint(int32_t px, int32_t py) : x(static_cast<int16_t>(px)), y(static_cast<int16_t>(py)) { }
 
     constexpr void Set(int32_t px, int32_t py)
     {

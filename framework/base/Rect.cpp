@@ -5,7 +5,10 @@
 namespace NSHarrowen {
 
 namespace {
-int16_t Wrap(int32_t v) { return static_cast<int16_t>(v); }
+int16_t Wrap(int32_t v)
+{
+    return static_cast<int16_t>(v);
+}
 } // namespace
 
 void CRect::Offset(int32_t dx, int32_t dy)

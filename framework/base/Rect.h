@@ -24,8 +24,9 @@ struct CRect {
 
     constexpr CRect() = default;
     constexpr CRect(int32_t l, int32_t t, int32_t r, int32_t b)
-        : left(static_cast<int16_t>(l)), top(static_cast<int16_t>(t)),
-          right(static_cast<int16_t>(r)), bottom(static_cast<int16_t>(b)) {}
+        : left(static_cast<int16_t>(l)), top(static_cast<int16_t>(t)), right(static_cast<int16_t>(r)),
+          bottom(static_cast<int16_t>(b))
+    { }
 
     static CRect FromRECT(const SystemRect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
     SystemRect ToRECT() const { return {left, top, right, bottom}; }
@@ -36,7 +37,11 @@ struct CRect {
     int16_t Height() const { return static_cast<int16_t>(bottom - top); }
     void SetWidth(int32_t w) { right = static_cast<int16_t>(left + w); }
     void SetHeight(int32_t h) { bottom = static_cast<int16_t>(top + h); }
-    void SetSize(int32_t w, int32_t h) { SetWidth(w); SetHeight(h); }
+    void SetSize(int32_t w, int32_t h)
+    {
+        SetWidth(w);
+        SetHeight(h);
+    }
     CPoint TopLeft() const { return CPoint(left, top); }
 
     void Offset(int32_t dx, int32_t dy);

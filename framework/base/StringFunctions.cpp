@@ -142,7 +142,7 @@ bool ParseIntAt(const char* text, int32_t& value, int32_t& end)
     if (!std::isdigit(static_cast<unsigned char>(*p)))
         return false;
     // Accumulated past the limit only as far as saturating needs.
-    constexpr int64_t kLimit = int64_t {std::numeric_limits<int32_t>::max()} + 1;
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     int64_t number = 0;
     for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
         if (number <= kLimit)

@@ -56,9 +56,12 @@ EEditKeyAction ClassifyEditKey(const CKeyEvent& event, int32_t returnMode, bool 
         if (event.kind != kEventKeyDown)
             return EEditKeyAction::Ignore;
         switch (returnMode) {
-        case kReturnCommits: return EEditKeyAction::Commit;
-        case kReturnNextField: return EEditKeyAction::NextField;
-        default: return EEditKeyAction::ToParent;
+        case kReturnCommits:
+            return EEditKeyAction::Commit;
+        case kReturnNextField:
+            return EEditKeyAction::NextField;
+        default:
+            return EEditKeyAction::ToParent;
         }
     }
     if (IsEditingKey(event))
@@ -70,7 +73,8 @@ EEditKeyAction ClassifyEditKey(const CKeyEvent& event, int32_t returnMode, bool 
     const char32_t c = event.character;
     if (c < 32 || c == 127)
         return EEditKeyAction::Ignore;
-    if (numbersOnly && (c > 127 || std::string_view("-0123456789").find(static_cast<char>(c)) == std::string_view::npos))
+    if (numbersOnly &&
+        (c > 127 || std::string_view("-0123456789").find(static_cast<char>(c)) == std::string_view::npos))
         return EEditKeyAction::Beep;
     return atLimit ? EEditKeyAction::Beep : EEditKeyAction::InsertChar;
 }

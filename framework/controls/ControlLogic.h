@@ -36,10 +36,10 @@ enum EReturnMode : int32_t {
 enum class EEditKeyAction {
     Ignore,
     ToParent,
-    Commit,       // Return in mode 50
-    NextField,    // Return in mode 52
-    EditKey,      // a kind-36 notification: the key goes to the native edit
-    InsertChar,   // a kind-35 notification with the character
+    Commit,     // Return in mode 50
+    NextField,  // Return in mode 52
+    EditKey,    // a kind-36 notification: the key goes to the native edit
+    InsertChar, // a kind-35 notification with the character
     Beep,
 };
 

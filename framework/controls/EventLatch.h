@@ -10,7 +10,7 @@ namespace NSHarrowen {
 // and clears it afterwards whether or not it was taken.
 template <typename T> class CEventLatch {
 public:
-    explicit CEventLatch(T idle = T {}) : idle_(idle), value_(idle) {}
+    explicit CEventLatch(T idle = T{}) : idle_(idle), value_(idle) { }
 
     void Publish(T value, const std::function<void()>& passes)
     {

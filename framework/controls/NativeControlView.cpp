@@ -23,7 +23,7 @@ constexpr size_t kClassCount = 9;
 // The first previous procedure each class met.
 std::array<platform::WindowProc, kClassCount>& PreviousProcs()
 {
-    static std::array<platform::WindowProc, kClassCount> procs {};
+    static std::array<platform::WindowProc, kClassCount> procs{};
     return procs;
 }
 
@@ -34,8 +34,7 @@ CNativeControlView* ViewOf(platform::WindowHandle handle)
     return record ? static_cast<CNativeControlView*>(record->view) : nullptr;
 }
 
-platform::LResult Previous(ENativeClass c, platform::WindowHandle h, uint32_t m, platform::WParam w,
-                           platform::LParam l)
+platform::LResult Previous(ENativeClass c, platform::WindowHandle h, uint32_t m, platform::WParam w, platform::LParam l)
 {
     return platform::CallWindowProcedure(PreviousProcs()[static_cast<size_t>(c)], h, m, w, l);
 }
@@ -132,7 +131,8 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
         if (IsKey(m) && !(w >= platform::kVKPageUp && w <= platform::kVKDown))
             return ToParent(h, m, w, l);
         break;
-    default: break;
+    default:
+        break;
     }
     return Previous(c, h, m, w, l);
 }
@@ -143,9 +143,9 @@ platform::LResult Trampoline(platform::WindowHandle h, uint32_t m, platform::WPa
     return ReplacementProc(C, h, m, w, l);
 }
 
-constexpr std::array<platform::WindowProc, kClassCount> kReplacements {
-    Trampoline<ENativeClass::PushButton>, Trampoline<ENativeClass::CheckBox>, Trampoline<ENativeClass::RadioButton>,
-    Trampoline<ENativeClass::GroupBox>,   Trampoline<ENativeClass::Popup>,    Trampoline<ENativeClass::TextEdit>,
+constexpr std::array<platform::WindowProc, kClassCount> kReplacements{
+    Trampoline<ENativeClass::PushButton>, Trampoline<ENativeClass::CheckBox>,  Trampoline<ENativeClass::RadioButton>,
+    Trampoline<ENativeClass::GroupBox>,   Trampoline<ENativeClass::Popup>,     Trampoline<ENativeClass::TextEdit>,
     Trampoline<ENativeClass::UpDown>,     Trampoline<ENativeClass::ScrollBar>, Trampoline<ENativeClass::Progress>,
 };
 
@@ -185,8 +185,7 @@ void GiveFocusBackToWindow(CView& view)
 
 CNativeControlView::CNativeControlView(CGroupView* parent, const CRect& frame, ENativeClass nativeClass)
     : CControlView(parent, frame), class_(nativeClass)
-{
-}
+{ }
 
 CNativeControlView::~CNativeControlView()
 {
@@ -204,8 +203,7 @@ CNativeControlView::~CNativeControlView()
     }
 }
 
-void CNativeControlView::CreateNative(const char* className, const std::string& title, uint32_t style,
-                                      uint32_t exStyle)
+void CNativeControlView::CreateNative(const char* className, const std::string& title, uint32_t style, uint32_t exStyle)
 {
     platform::RegisterControlClasses();
     CABCWindow* window = GetWindow();
@@ -266,7 +264,10 @@ void CNativeControlView::TakeFocus()
     RunUpdatePasses();
 }
 
-void CNativeControlView::GiveUpFocus() { GiveFocusBackToWindow(*this); }
+void CNativeControlView::GiveUpFocus()
+{
+    GiveFocusBackToWindow(*this);
+}
 
 void CNativeControlView::FocusGained()
 {
@@ -301,7 +302,7 @@ void CNativeControlView::SyncEnabled()
 }
 
 platform::LResult CNativeControlView::CallPreviousProcedure(uint32_t message, platform::WParam wParam,
-                                                           platform::LParam lParam)
+                                                            platform::LParam lParam)
 {
     return Previous(class_, handle_, message, wParam, lParam);
 }

@@ -21,7 +21,7 @@ enum class ENativeClass { PushButton, CheckBox, RadioButton, GroupBox, Popup, Te
 class CNativeControlView : public CControlView {
 public:
     // The frame a view made without a template has until its owner sets one.
-    static constexpr CRect kOffscreen {-8192, -8192, -8192 + 100, -8192 + 26};
+    static constexpr CRect kOffscreen{-8192, -8192, -8192 + 100, -8192 + 26};
 
     ~CNativeControlView() override;
 
@@ -34,8 +34,7 @@ public:
     void FocusGained() override;
     void FrameChanged(const CRect& oldFrame, const CRect& newFrame) override;
     virtual bool IsEditing() const;
-    virtual platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                                   platform::LParam lParam);
+    virtual platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
     // An arrow key on the native control (radio buttons pick a neighbour).
     virtual void HandleArrowKey(bool forward) { (void)forward; }

@@ -9,8 +9,7 @@ class CSingleLineNumberEditView : public CSingleLineTextEditView {
 public:
     CSingleLineNumberEditView(CGroupView* parent, const CDialogItem& item, int32_t maxLength, int32_t returnMode)
         : CSingleLineTextEditView(parent, item, maxLength, returnMode)
-    {
-    }
+    { }
 
 protected:
     bool NumbersOnly() const override { return true; }

@@ -104,7 +104,8 @@ platform::LResult CPopupButtonView::HandleControlMessage(uint32_t message, platf
         ShowSelection();
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return 0;
 }

@@ -24,8 +24,7 @@ public:
     bool TakeSelection(int16_t& index);
     bool IsDroppedDown() const { return dropped_; }
 
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void UpdateDisplay() override;
     CRect NativeRectFor(const CRect& frame) const override;
     // Placed hidden, with the class's moving flag up, so that the list's
@@ -42,7 +41,7 @@ private:
 
     CMenu* menu_ = nullptr;
     uint16_t selection_ = kNoSelection;
-    CEventLatch<int16_t> picked_ {666};
+    CEventLatch<int16_t> picked_{666};
     bool dropped_ = false;
 };
 

@@ -21,8 +21,7 @@ public:
     void Click(bool press);
     void SetTitle(const std::string& title) { SetNativeText(title); }
 
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void UpdateDisplay() override;
     CRect GetOpaqueRect() const override { return NativeRectFor(GetFrame()); }
     CRect NativeRectFor(const CRect& frame) const override;

@@ -81,7 +81,10 @@ void CRadioButtonGroupView::FocusGained()
         platform::SetFocus(selected->GetHandle());
 }
 
-void CRadioButtonGroupView::GiveUpFocus() { GiveFocusBackToWindow(*this); }
+void CRadioButtonGroupView::GiveUpFocus()
+{
+    GiveFocusBackToWindow(*this);
+}
 
 void CRadioButtonGroupView::RemoveChild(CView* view)
 {

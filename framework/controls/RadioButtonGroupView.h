@@ -40,7 +40,7 @@ private:
     int16_t shown_ = -1;
     int16_t selection_ = 0;
     bool shownEnabled_ = true;
-    CEventLatch<int16_t> picked_ {kNoPick};
+    CEventLatch<int16_t> picked_{kNoPick};
 };
 
 } // namespace NSHarrowen

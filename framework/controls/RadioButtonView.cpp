@@ -44,8 +44,8 @@ void CRadioButtonView::HandleArrowKey(bool forward)
 void CRadioButtonView::HandleBroadcast()
 {
     CABCWindow* window = GetWindow();
-    if (window && GetBusyCount() == 0 && platform::GetCapture() == 0 && checked_ && Group()
-        && window->GetFocusView() == Group() && platform::GetFocus() != GetHandle())
+    if (window && GetBusyCount() == 0 && platform::GetCapture() == 0 && checked_ && Group() &&
+        window->GetFocusView() == Group() && platform::GetFocus() != GetHandle())
         platform::SetFocus(GetHandle());
 }
 

@@ -17,8 +17,7 @@ public:
     bool IsChecked() const { return checked_; }
     void SetChecked(bool checked) { checked_ = checked; }
 
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void HandleArrowKey(bool forward) override;
     void HandleBroadcast() override;
     void UpdateDisplay() override;

@@ -98,8 +98,8 @@ void CScrollBarView2::UpdateDisplay()
     platform::ScrollInfo info;
     platform::SendMessage(GetHandle(), platform::ctlmsg::ScrollGetInfo, 0, reinterpret_cast<platform::LParam>(&info));
     const auto page = static_cast<unsigned>(range_.GetPage());
-    if (info.minimum != range_.GetMinimum() || info.maximum != range_.GetMaximum() || info.page != page
-        || info.position != range_.GetFirst()) {
+    if (info.minimum != range_.GetMinimum() || info.maximum != range_.GetMaximum() || info.page != page ||
+        info.position != range_.GetFirst()) {
         platform::ScrollInfo wanted;
         wanted.mask = platform::ScrollInfo::kRange | platform::ScrollInfo::kPage | platform::ScrollInfo::kPos;
         wanted.minimum = range_.GetMinimum();

@@ -16,8 +16,7 @@ public:
     bool TakeChange(CScrollRequest& request) { return changed_.Take(request); }
     // Home, End, Page Up and Page Down as if they came from the bar.
     void HandleScrollCommand(const CKeyEvent& event);
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void UpdateDisplay() override;
     void Draw() override;
 
@@ -34,8 +33,7 @@ public:
     void SetRange(const CScrollRange& range) { range_ = range; }
     const CScrollRange& GetRange() const { return range_; }
     bool TakeChange(CScrollRange& range) { return changed_.Take(range); }
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void UpdateDisplay() override;
     void Draw() override;
 

@@ -18,8 +18,7 @@ public:
     // The whole of minimum..maximum visible.
     CScrollRange(int32_t minimum, int32_t maximum)
         : minimum_(minimum), maximum_(maximum), first_(minimum), last_(maximum)
-    {
-    }
+    { }
 
     int32_t GetMinimum() const { return minimum_; }
     int32_t GetMaximum() const { return maximum_; }
@@ -94,7 +93,7 @@ std::optional<CScrollRange> ApplyScrollCode(const CScrollRange& range, uint16_t 
 // Turns a request into an index among count items. False when the index
 // does not change (always for a count of 1 or less); otherwise newIndex and
 // the bar's newPosition (0..999).
-bool ComputeScroll(const CScrollRequest& request, int32_t current, int32_t lineStep, int32_t pageStep,
-                   int32_t count, int32_t& newIndex, int16_t& newPosition);
+bool ComputeScroll(const CScrollRequest& request, int32_t current, int32_t lineStep, int32_t pageStep, int32_t count,
+                   int32_t& newIndex, int16_t& newPosition);
 
 } // namespace NSHarrowen

@@ -97,8 +97,8 @@ void CSingleLineTextEditView::ProcessNotification(const CEditNotification& recor
         // to the window, which would bring them back here.
         const platform::KeyMessage& m = record.key.message;
         const uint32_t message = m.kind == platform::KeyMessage::kCharacter ? platform::msg::Char
-                                 : m.kind == platform::KeyMessage::kKeyUp   ? platform::msg::KeyUp
-                                                                             : platform::msg::KeyDown;
+            : m.kind == platform::KeyMessage::kKeyUp                        ? platform::msg::KeyUp
+                                                                            : platform::msg::KeyDown;
         const platform::WParam word = m.kind == platform::KeyMessage::kCharacter ? m.character : m.virtualKey;
         CallPreviousProcedure(message, word, 0);
     } else {
@@ -130,16 +130,27 @@ bool CSingleLineTextEditView::AtLimit() const
 void CSingleLineTextEditView::ForwardKey(const CKeyEvent& event)
 {
     switch (ClassifyEditKey(event, returnMode_, AtLimit(), NumbersOnly())) {
-    case EEditKeyAction::ToParent: CNativeControlView::ForwardKey(event); return;
-    case EEditKeyAction::Commit: GiveUpFocus(); return;
+    case EEditKeyAction::ToParent:
+        CNativeControlView::ForwardKey(event);
+        return;
+    case EEditKeyAction::Commit:
+        GiveUpFocus();
+        return;
     case EEditKeyAction::NextField:
         if (CABCWindow* window = GetWindow())
             window->FocusNext();
         return;
-    case EEditKeyAction::EditKey: Publish({kEditPassKey, 0, event}); return;
-    case EEditKeyAction::InsertChar: Publish({kEditInsertChar, event.character, {}}); return;
-    case EEditKeyAction::Beep: platform::MessageBeep(); return;
-    case EEditKeyAction::Ignore: return;
+    case EEditKeyAction::EditKey:
+        Publish({kEditPassKey, 0, event});
+        return;
+    case EEditKeyAction::InsertChar:
+        Publish({kEditInsertChar, event.character, {}});
+        return;
+    case EEditKeyAction::Beep:
+        platform::MessageBeep();
+        return;
+    case EEditKeyAction::Ignore:
+        return;
     }
 }
 
@@ -169,7 +180,8 @@ std::string CSingleLineTextEditView::Selected() const
 
 void CSingleLineTextEditView::ReplaceSelection(const std::string& text)
 {
-    platform::SendMessage(GetHandle(), platform::ctlmsg::EditReplaceSel, 1, reinterpret_cast<platform::LParam>(text.c_str()));
+    platform::SendMessage(GetHandle(), platform::ctlmsg::EditReplaceSel, 1,
+                          reinterpret_cast<platform::LParam>(text.c_str()));
     text_ = BoundedText(GetNativeText(), static_cast<size_t>(maxLength_));
 }
 
@@ -190,7 +202,7 @@ void CSingleLineTextEditView::UpdateMenu(CMenuBar* menuBar)
 void CSingleLineTextEditView::DoMenuCommand(uint32_t command, uint32_t menu)
 {
     CApplication* app = GetApplication();
-    const CStandardCommands c = app ? app->GetStandardCommands() : CStandardCommands {};
+    const CStandardCommands c = app ? app->GetStandardCommands() : CStandardCommands{};
     if (command == 0 || !app) {
         CNativeControlView::DoMenuCommand(command, menu);
     } else if (command == c.cut || command == c.copy) {

@@ -98,8 +98,7 @@ void CTooltipControl::RemoveTool(uint32_t id)
 {
     if (showing_ == id)
         Hide();
-    tools_.erase(std::remove_if(tools_.begin(), tools_.end(), [&](const Tool& t) { return t.id == id; }),
-                 tools_.end());
+    tools_.erase(std::remove_if(tools_.begin(), tools_.end(), [&](const Tool& t) { return t.id == id; }), tools_.end());
 }
 
 void CTooltipControl::Activate(bool active)
@@ -127,9 +126,9 @@ void CTooltipControl::RelayEvent(uint32_t message, CPoint where, uint32_t time)
         return;
     }
     // Any press hides the tip until the pointer moves on.
-    const bool down = message == platform::msg::LButtonDown || message == platform::msg::RButtonDown
-                      || message == platform::msg::MButtonDown || message == platform::msg::LButtonDoubleClick
-                      || message == platform::msg::RButtonDoubleClick || message == platform::msg::MButtonDoubleClick;
+    const bool down = message == platform::msg::LButtonDown || message == platform::msg::RButtonDown ||
+        message == platform::msg::MButtonDown || message == platform::msg::LButtonDoubleClick ||
+        message == platform::msg::RButtonDoubleClick || message == platform::msg::MButtonDoubleClick;
     if (down) {
         pressed_ = true;
         Hide();

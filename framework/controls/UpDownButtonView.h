@@ -13,12 +13,11 @@ public:
     CUpDownButtonView(CGroupView* parent, const CDialogItem& item);
     // The step once (then 0 until the next).
     bool TakeStep(int16_t& step);
-    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam,
-                                           platform::LParam lParam) override;
+    platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
     void UpdateDisplay() override { SyncEnabled(); }
 
 private:
-    CEventLatch<int16_t> stepped_ {666};
+    CEventLatch<int16_t> stepped_{666};
 };
 
 } // namespace NSHarrowen

@@ -34,7 +34,10 @@ private:
 
 } // namespace
 
-void CABCCanvas::SetOrigin(int32_t x, int32_t y) { GetDC()->SetWindowOrigin({static_cast<int16_t>(x), static_cast<int16_t>(y)}); }
+void CABCCanvas::SetOrigin(int32_t x, int32_t y)
+{
+    GetDC()->SetWindowOrigin({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+}
 
 CPoint CABCCanvas::GetOrigin() const
 {
@@ -60,8 +63,14 @@ void CABCCanvas::Outline(const CRect& rect, const CColor& color, bool invert)
     GetDC()->Polyline(points);
 }
 
-void CABCCanvas::FrameRect(const CRect& rect, const CColor& color) { Outline(rect, color, false); }
-void CABCCanvas::InvertFrameRect(const CRect& rect, const CColor& color) { Outline(rect, color, true); }
+void CABCCanvas::FrameRect(const CRect& rect, const CColor& color)
+{
+    Outline(rect, color, false);
+}
+void CABCCanvas::InvertFrameRect(const CRect& rect, const CColor& color)
+{
+    Outline(rect, color, true);
+}
 
 void CABCCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CColor& color, bool invert)
 {
@@ -81,10 +90,22 @@ void CABCCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CCol
     GetDC()->LineTo(x2, y2);
 }
 
-void CABCCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CColor& color) { Line(x1, y1, x2, y2, color, false); }
-void CABCCanvas::InvertLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CColor& color) { Line(x1, y1, x2, y2, color, true); }
-void CABCCanvas::DrawVerticalLine(int32_t x, int32_t y1, int32_t y2, const CColor& color) { Line(x, y1, x, y2, color, false); }
-void CABCCanvas::DrawHorizontalLine(int32_t y, int32_t x1, int32_t x2, const CColor& color) { Line(x1, y, x2, y, color, false); }
+void CABCCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CColor& color)
+{
+    Line(x1, y1, x2, y2, color, false);
+}
+void CABCCanvas::InvertLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const CColor& color)
+{
+    Line(x1, y1, x2, y2, color, true);
+}
+void CABCCanvas::DrawVerticalLine(int32_t x, int32_t y1, int32_t y2, const CColor& color)
+{
+    Line(x, y1, x, y2, color, false);
+}
+void CABCCanvas::DrawHorizontalLine(int32_t y, int32_t x1, int32_t x2, const CColor& color)
+{
+    Line(x1, y, x2, y, color, false);
+}
 
 void CABCCanvas::DrawString(int32_t x, int32_t y, const char* text, const CFontSpec& font, const CColor& color)
 {
@@ -99,7 +120,8 @@ void CABCCanvas::DrawTextInRect(const CRect& rect, const char* text, const CFont
     state_->SetTextColor(color);
     platform::IntRect area = ToDeviceRect(rect);
     GetDC()->DrawText(area, text,
-                      platform::TextFlags::kWordBreak | platform::TextFlags::kNoPrefix | platform::TextFlags::kEditControl);
+                      platform::TextFlags::kWordBreak | platform::TextFlags::kNoPrefix |
+                          platform::TextFlags::kEditControl);
 }
 
 void CABCCanvas::DrawStringInRect(const CRect& rect, const char* text, const CFontSpec& font, const CColor& color)

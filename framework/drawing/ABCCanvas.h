@@ -29,7 +29,7 @@ public:
     virtual CABCCanvas* GetOffscreenCanvas() = 0;
     // Bits per pixel.
     virtual int GetDepth() const = 0;
-    virtual void Release() {}
+    virtual void Release() { }
 
     CGdiState* GetGdiState() const { return state_; }
     platform::DeviceContext* GetDC() const { return state_ != nullptr ? state_->GetDC() : nullptr; }

@@ -12,9 +12,15 @@
 
 namespace NSHarrowen {
 
-CCanvas::CCanvas(CDrawingPort* port) : port_(port) { state_ = port_->AcquireCanvas(); }
+CCanvas::CCanvas(CDrawingPort* port) : port_(port)
+{
+    state_ = port_->AcquireCanvas();
+}
 
-CCanvas::~CCanvas() { CCanvas::Release(); }
+CCanvas::~CCanvas()
+{
+    CCanvas::Release();
+}
 
 void CCanvas::Release()
 {
@@ -24,11 +30,20 @@ void CCanvas::Release()
     port_->EndDrawing();
 }
 
-CABCCanvas* CCanvas::GetOffscreenCanvas() { return port_->GetOffscreenCanvas(); }
+CABCCanvas* CCanvas::GetOffscreenCanvas()
+{
+    return port_->GetOffscreenCanvas();
+}
 
-int CCanvas::GetDepth() const { return GetScreenColorDepth(); }
+int CCanvas::GetDepth() const
+{
+    return GetScreenColorDepth();
+}
 
-CPoint CCanvas::ClientToScreen(CPoint point) const { return port_->ClientToScreen(point); }
+CPoint CCanvas::ClientToScreen(CPoint point) const
+{
+    return port_->ClientToScreen(point);
+}
 
 CRect CCanvas::MapRectToScreen(const CRect& rect) const
 {
@@ -44,6 +59,9 @@ CRect GetScreenRect()
     return CRect(0, 0, desktop.right, desktop.bottom);
 }
 
-int GetScreenColorDepth() { return platform::GetScreenColorDepth(); }
+int GetScreenColorDepth()
+{
+    return platform::GetScreenColorDepth();
+}
 
 } // namespace NSHarrowen

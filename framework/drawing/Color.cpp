@@ -10,13 +10,11 @@ namespace NSHarrowen {
 namespace {
 
 constexpr std::array<CColor, kStandardColorCount> kStandardColors{{
-    {0x0000, 0x0000, 0x0000}, {0x8000, 0x0000, 0x0000}, {0x0000, 0x8000, 0x0000},
-    {0x8000, 0x8000, 0x0000}, {0x0000, 0x0000, 0x8000}, {0x8000, 0x0000, 0x8000},
-    {0x0000, 0x8000, 0x8000}, {0xC000, 0xC000, 0xC000}, {0xC000, 0xDC00, 0xC000},
-    {0xA600, 0xCA00, 0xF000}, {0xFF00, 0xFB00, 0xF000}, {0xA000, 0xA000, 0xA400},
-    {0x8000, 0x8000, 0x8000}, {0xFF00, 0x0000, 0x0000}, {0x0000, 0xFF00, 0x0000},
-    {0xFF00, 0xFF00, 0x0000}, {0x0000, 0x0000, 0xFF00}, {0xFF00, 0x0000, 0xFF00},
-    {0x0000, 0xFF00, 0xFF00}, {0xFF00, 0xFF00, 0xFF00},
+    {0x0000, 0x0000, 0x0000}, {0x8000, 0x0000, 0x0000}, {0x0000, 0x8000, 0x0000}, {0x8000, 0x8000, 0x0000},
+    {0x0000, 0x0000, 0x8000}, {0x8000, 0x0000, 0x8000}, {0x0000, 0x8000, 0x8000}, {0xC000, 0xC000, 0xC000},
+    {0xC000, 0xDC00, 0xC000}, {0xA600, 0xCA00, 0xF000}, {0xFF00, 0xFB00, 0xF000}, {0xA000, 0xA000, 0xA400},
+    {0x8000, 0x8000, 0x8000}, {0xFF00, 0x0000, 0x0000}, {0x0000, 0xFF00, 0x0000}, {0xFF00, 0xFF00, 0x0000},
+    {0x0000, 0x0000, 0xFF00}, {0xFF00, 0x0000, 0xFF00}, {0x0000, 0xFF00, 0xFF00}, {0xFF00, 0xFF00, 0xFF00},
 }};
 
 CColor FromSystem(platform::SystemColor which)
@@ -34,19 +32,43 @@ CColor CColor::FromCOLORREF(uint32_t value)
 
 uint32_t CColor::ToCOLORREF() const
 {
-    return static_cast<uint32_t>(red >> 8) | (static_cast<uint32_t>(green >> 8) << 8)
-        | (static_cast<uint32_t>(blue >> 8) << 16);
+    return static_cast<uint32_t>(red >> 8) | (static_cast<uint32_t>(green >> 8) << 8) |
+        (static_cast<uint32_t>(blue >> 8) << 16);
 }
 
-uint32_t CColor::ToPaletteRGB() const { return 0x02000000u | ToCOLORREF(); }
+uint32_t CColor::ToPaletteRGB() const
+{
+    return 0x02000000u | ToCOLORREF();
+}
 
-CColor CColor::FromButtonHighlight() { return FromSystem(platform::SystemColor::ButtonHighlight); }
-CColor CColor::FromButtonFace() { return FromSystem(platform::SystemColor::ButtonFace); }
-CColor CColor::FromButtonShadow() { return FromSystem(platform::SystemColor::ButtonShadow); }
-CColor CColor::FromHighlight() { return FromSystem(platform::SystemColor::Highlight); }
-CColor CColor::FromHighlightText() { return FromSystem(platform::SystemColor::HighlightText); }
-CColor CColor::FromButtonText() { return FromSystem(platform::SystemColor::ButtonText); }
-CColor CColor::FromWindowText() { return FromSystem(platform::SystemColor::WindowText); }
+CColor CColor::FromButtonHighlight()
+{
+    return FromSystem(platform::SystemColor::ButtonHighlight);
+}
+CColor CColor::FromButtonFace()
+{
+    return FromSystem(platform::SystemColor::ButtonFace);
+}
+CColor CColor::FromButtonShadow()
+{
+    return FromSystem(platform::SystemColor::ButtonShadow);
+}
+CColor CColor::FromHighlight()
+{
+    return FromSystem(platform::SystemColor::Highlight);
+}
+CColor CColor::FromHighlightText()
+{
+    return FromSystem(platform::SystemColor::HighlightText);
+}
+CColor CColor::FromButtonText()
+{
+    return FromSystem(platform::SystemColor::ButtonText);
+}
+CColor CColor::FromWindowText()
+{
+    return FromSystem(platform::SystemColor::WindowText);
+}
 
 const CColor& GetStandardColor(int index)
 {

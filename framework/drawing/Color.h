@@ -12,7 +12,7 @@ struct CColor {
     uint16_t blue = 0;
 
     constexpr CColor() = default;
-    constexpr CColor(uint16_t r, uint16_t g, uint16_t b) : red(r), green(g), blue(b) {}
+    constexpr CColor(uint16_t r, uint16_t g, uint16_t b) : red(r), green(g), blue(b) { }
 
     // From a system value 0x00BBGGRR: each 8-bit channel times 256.
     static CColor FromCOLORREF(uint32_t value);

@@ -19,8 +19,7 @@ struct CFontSpec {
     uint32_t cached = 0;
 
     CFontSpec() = default;
-    CFontSpec(const std::string& faceName, uint8_t pointSize)
-        : CFontSpec(faceName, pointSize, 0, 0, 0) {}
+    CFontSpec(const std::string& faceName, uint8_t pointSize) : CFontSpec(faceName, pointSize, 0, 0, 0) { }
     CFontSpec(const std::string& faceName, uint8_t pointSize, uint8_t isBold, uint8_t isItalic, uint8_t isUnderline);
 
     // Weight of the system font made from it.
@@ -28,8 +27,8 @@ struct CFontSpec {
 
     bool operator==(const CFontSpec& other) const
     {
-        return face == other.face && size == other.size && bold == other.bold && italic == other.italic
-            && underline == other.underline;
+        return face == other.face && size == other.size && bold == other.bold && italic == other.italic &&
+            underline == other.underline;
     }
 };
 

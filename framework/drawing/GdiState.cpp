@@ -29,7 +29,10 @@ template <typename T> void KeepFirst(std::shared_ptr<const T>& kept, bool& saved
 
 } // namespace
 
-CGdiState::~CGdiState() { Detach(); }
+CGdiState::~CGdiState()
+{
+    Detach();
+}
 
 void CGdiState::Attach(platform::DeviceContext* dc)
 {

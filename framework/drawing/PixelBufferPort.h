@@ -14,7 +14,8 @@ namespace NSHarrowen {
 class CPixelBufferPort : public CDrawingPort {
 public:
     explicit CPixelBufferPort(platform::PixelBuffer& buffer, CPoint screenPosition = CPoint())
-        : dc_(buffer), state_(&dc_), screenPosition_(screenPosition) {}
+        : dc_(buffer), state_(&dc_), screenPosition_(screenPosition)
+    { }
 
     CGdiState* AcquireCanvas() override
     {

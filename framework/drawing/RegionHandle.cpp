@@ -2,9 +2,15 @@
 
 namespace NSHarrowen {
 
-platform::IntRect ToDeviceRect(const CRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+platform::IntRect ToDeviceRect(const CRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
-platform::Region CreateRectRegion(const CRect& rect) { return platform::Region(ToDeviceRect(rect)); }
+platform::Region CreateRectRegion(const CRect& rect)
+{
+    return platform::Region(ToDeviceRect(rect));
+}
 
 CRect CRegionHandle::GetBounds() const
 {

@@ -16,10 +16,10 @@ platform::Region CreateRectRegion(const CRect& rect);
 class CRegionHandle {
 public:
     CRegionHandle() = default;
-    explicit CRegionHandle(const CRect& rect) : region_(ToDeviceRect(rect)) {}
+    explicit CRegionHandle(const CRect& rect) : region_(ToDeviceRect(rect)) { }
     CRegionHandle(const CRegionHandle& other) = default;
     CRegionHandle& operator=(const CRegionHandle& other) = default;
-    explicit CRegionHandle(platform::Region region) : region_(std::move(region)) {}
+    explicit CRegionHandle(platform::Region region) : region_(std::move(region)) { }
 
     void SetRect(const CRect& rect) { region_.SetRect(ToDeviceRect(rect)); }
     void SetEmpty() { region_.SetEmpty(); }

@@ -46,7 +46,7 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
 bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo& type,
                           std::unique_ptr<CFileSpec>& outSpec, const char* initialFolder)
 {
-    const CFileTypeList types {type};
+    const CFileTypeList types{type};
     std::unique_ptr<CFileTypeInfo> chosenType;
     return AskOpenFileFor(owner, title, types, chosenType, outSpec, initialFolder);
 }

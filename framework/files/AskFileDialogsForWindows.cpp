@@ -28,7 +28,7 @@ platform::WindowHandle HandleOf(const CView* view)
 // The owner is made the active window again when the dialog has gone.
 class CReactivate {
 public:
-    explicit CReactivate(platform::WindowHandle owner) : owner_(owner) {}
+    explicit CReactivate(platform::WindowHandle owner) : owner_(owner) { }
     ~CReactivate()
     {
         if (platform::IsWindow(owner_))

@@ -3,7 +3,7 @@
 
 namespace NSHarrowen {
 
-CDirIterator::CDirIterator(const CDirSpec& folder) : reader_(folder.GetPath()) {}
+CDirIterator::CDirIterator(const CDirSpec& folder) : reader_(folder.GetPath()) { }
 
 std::unique_ptr<CFileTypeEntry> CDirIterator::Next()
 {

@@ -11,7 +11,7 @@
 
 namespace NSHarrowen {
 
-CDirSpec::CDirSpec(std::string_view path) : path_(LongPathForm(WithTrailingSlash(path))) {}
+CDirSpec::CDirSpec(std::string_view path) : path_(LongPathForm(WithTrailingSlash(path))) { }
 
 std::unique_ptr<CFileSpec> CDirSpec::MakeFileSpec(std::string_view fileName) const
 {

@@ -41,7 +41,8 @@ std::string LongPathForm(std::string_view path)
 {
     if (path.empty())
         return {};
-    std::string full = path.front() == '/' ? std::string(path) : WithTrailingSlash(CurrentDirectory()) + std::string(path);
+    std::string full =
+        path.front() == '/' ? std::string(path) : WithTrailingSlash(CurrentDirectory()) + std::string(path);
     std::string result = "/";
     size_t at = 1;
     while (at < full.size()) {
@@ -86,8 +87,7 @@ CFileSpec::CFileSpec(std::string_view path)
 
 CFileSpec::CFileSpec(std::string_view directory, std::string_view name, std::string_view extension)
     : directory_(LongPathForm(WithTrailingSlash(directory))), name_(name), extension_(extension)
-{
-}
+{ }
 
 std::unique_ptr<CMedia> CFileSpec::Open() const
 {

@@ -15,7 +15,7 @@ namespace NSHarrowen {
 class CUnknownFileType {
 public:
     CUnknownFileType() = default;
-    explicit CUnknownFileType(std::string code) : code_(std::move(code)) {}
+    explicit CUnknownFileType(std::string code) : code_(std::move(code)) { }
     const std::string& GetCode() const { return code_; }
     bool operator==(const CUnknownFileType&) const = default;
 

@@ -7,13 +7,13 @@
 
 namespace NSHarrowen {
 
-const CFileTypeInfo kFileTypeText {"Text File", ".txt;.doc", "TEXT"};
-const CFileTypeInfo kFileTypeBMP {"BMP Bitmap", ".bmp", "BMP "};
-const CFileTypeInfo kFileTypeJPEG {"JPEG Bitmap", ".jpeg;.jpg", "JPEG"};
-const CFileTypeInfo kFileTypeWave {"Wave File", ".wav;.wave", "WAVE"};
-const CFileTypeInfo kFileTypeAIFF {"Audio IFF", ".aif;.aiff", "AIFF"};
-const CFileTypeInfo kFileTypeMidi {"Standard MIDI File", ".mid;.midi", "Midi"};
-const CFileTypeInfo kFileTypeBinary {"Undefined Binary", ".bin", "BINA"};
+const CFileTypeInfo kFileTypeText{"Text File", ".txt;.doc", "TEXT"};
+const CFileTypeInfo kFileTypeBMP{"BMP Bitmap", ".bmp", "BMP "};
+const CFileTypeInfo kFileTypeJPEG{"JPEG Bitmap", ".jpeg;.jpg", "JPEG"};
+const CFileTypeInfo kFileTypeWave{"Wave File", ".wav;.wave", "WAVE"};
+const CFileTypeInfo kFileTypeAIFF{"Audio IFF", ".aif;.aiff", "AIFF"};
+const CFileTypeInfo kFileTypeMidi{"Standard MIDI File", ".mid;.midi", "Midi"};
+const CFileTypeInfo kFileTypeBinary{"Undefined Binary", ".bin", "BINA"};
 
 namespace {
 

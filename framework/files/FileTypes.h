@@ -21,7 +21,7 @@ using CFileTypeDescription = CFileTypeInfo;
 class CFileTypeList {
 public:
     CFileTypeList() = default;
-    CFileTypeList(std::initializer_list<CFileTypeInfo> types) : types_(types) {}
+    CFileTypeList(std::initializer_list<CFileTypeInfo> types) : types_(types) { }
     void Append(const CFileTypeInfo& type) { types_.push_back(type); }
     void Clear() { types_.clear(); }
     size_t GetCount() const { return types_.size(); }

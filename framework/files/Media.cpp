@@ -56,8 +56,8 @@ uint32_t CMedia::ReadLong32()
 {
     uint8_t b[4];
     Read(4, b);
-    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16
-        | static_cast<uint32_t>(b[2]) << 8 | b[3];
+    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 |
+        b[3];
 }
 
 void CMedia::WriteLong32(uint32_t value)

@@ -28,10 +28,7 @@ uint32_t CheckedSize(size_t size)
 }
 } // namespace
 
-CMemoryMedia::CMemoryMedia(uint32_t size)
-    : size_(size), owned_(Allocate(size)), data_(owned_.get())
-{
-}
+CMemoryMedia::CMemoryMedia(uint32_t size) : size_(size), owned_(Allocate(size)), data_(owned_.get()) { }
 
 CMemoryMedia::CMemoryMedia(std::span<const uint8_t> bytes)
     : size_(CheckedSize(bytes.size())), owned_(Allocate(bytes.size())), data_(owned_.get())
@@ -39,7 +36,7 @@ CMemoryMedia::CMemoryMedia(std::span<const uint8_t> bytes)
     std::copy(bytes.begin(), bytes.end(), data_);
 }
 
-CMemoryMedia::CMemoryMedia(uint8_t* data, uint32_t size) : size_(size), data_(data) {}
+CMemoryMedia::CMemoryMedia(uint8_t* data, uint32_t size) : size_(size), data_(data) { }
 
 std::unique_ptr<CMemoryMedia> CMemoryMedia::Borrow(uint8_t* data, uint32_t size)
 {

@@ -9,8 +9,7 @@
 
 namespace NSHarrowen {
 
-COpenFile::COpenFile(const CFileSpec& spec)
-    : reader_(platform::CFileHandle::OpenForReading(spec.GetFullPath()))
+COpenFile::COpenFile(const CFileSpec& spec) : reader_(platform::CFileHandle::OpenForReading(spec.GetFullPath()))
 {
     if (!reader_.IsOpen())
         throw XCreateFailed();

@@ -12,8 +12,14 @@ namespace {
 
 constexpr uint32_t kHeadersSize = 54;
 
-uint32_t Little16(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
-uint32_t Little32(const uint8_t* p) { return Little16(p) | (Little16(p + 2) << 16); }
+uint32_t Little16(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8);
+}
+uint32_t Little32(const uint8_t* p)
+{
+    return Little16(p) | (Little16(p + 2) << 16);
+}
 
 struct BMPHeader {
     char type[3] = {0, 0, 0};
@@ -66,8 +72,8 @@ std::unique_ptr<CBitmap32> ReadBMP(CMedia& media)
     media.Read(kHeadersSize, bytes.data());
     const BMPHeader h = ParseHeader(bytes);
 
-    if (h.type[0] != 'B' || h.type[1] != 'M' || h.bitCount != 24 || h.compression != 0 || h.width <= 0
-        || h.height <= 0 || h.width > 32767 || h.height > 32767)
+    if (h.type[0] != 'B' || h.type[1] != 'M' || h.bitCount != 24 || h.compression != 0 || h.width <= 0 ||
+        h.height <= 0 || h.width > 32767 || h.height > 32767)
         throw XBadFormat();
     const uint32_t rowBytes = ((static_cast<uint32_t>(h.width) + 1) * 3) & ~3u;
     if (uint64_t(h.pixelOffset) + uint64_t(rowBytes) * uint64_t(h.height) > available)

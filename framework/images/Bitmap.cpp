@@ -38,7 +38,10 @@ std::array<CColor, CPalette::kMiddleCount> FirstColors(const CPalette& palette)
 
 } // namespace
 
-CABCBitmap::~CABCBitmap() { CABCBitmap::Release(); }
+CABCBitmap::~CABCBitmap()
+{
+    CABCBitmap::Release();
+}
 
 void CABCBitmap::CreateSurface(int32_t width, int32_t height, int depth, const platform::ColorTable* colors)
 {
@@ -72,7 +75,10 @@ void CABCBitmap::Release()
     bits_.reset();
 }
 
-int CABCBitmap::GetDepth() const { return bits_ ? bits_->Depth() : 0; }
+int CABCBitmap::GetDepth() const
+{
+    return bits_ ? bits_->Depth() : 0;
+}
 
 void CABCBitmap::BlitTo(CABCCanvas& target, int32_t x, int32_t y, int32_t sourceX, int32_t sourceY, int32_t width,
                         int32_t height)
@@ -95,7 +101,10 @@ void CABCBitmap::UnlockPixels(uint8_t*& pixels)
     pixels = nullptr;
 }
 
-int CABCBitmap::GetRowBytes() const { return bits_->RowBytes(); }
+int CABCBitmap::GetRowBytes() const
+{
+    return bits_->RowBytes();
+}
 
 CRect CABCBitmap::GetFrame() const
 {
@@ -103,16 +112,28 @@ CRect CABCBitmap::GetFrame() const
     return CRect(origin.x, origin.y, origin.x + width_, origin.y + height_);
 }
 
-const platform::ColorTable& CABCBitmap::GetColorTable() const { return bits_->Colors(); }
+const platform::ColorTable& CABCBitmap::GetColorTable() const
+{
+    return bits_->Colors();
+}
 
 CBitmap8::CBitmap8(int32_t width, int32_t height, const CPalette& palette) : ownPalette_(FirstColors(palette))
 {
     CreateSurface(width, height, 8, &palette.GetTable());
 }
 
-CBitmap16::CBitmap16(int32_t width, int32_t height) { CreateSurface(width, height, 16, nullptr); }
-CBitmap24::CBitmap24(int32_t width, int32_t height) { CreateSurface(width, height, 24, nullptr); }
-CBitmap32::CBitmap32(int32_t width, int32_t height) { CreateSurface(width, height, 32, nullptr); }
+CBitmap16::CBitmap16(int32_t width, int32_t height)
+{
+    CreateSurface(width, height, 16, nullptr);
+}
+CBitmap24::CBitmap24(int32_t width, int32_t height)
+{
+    CreateSurface(width, height, 24, nullptr);
+}
+CBitmap32::CBitmap32(int32_t width, int32_t height)
+{
+    CreateSurface(width, height, 32, nullptr);
+}
 
 std::unique_ptr<CABCBitmap> CreateBitmapOfDepth(int32_t width, int32_t height, int depth)
 {

@@ -60,7 +60,7 @@ private:
 // Holds a bitmap's pixels locked for direct writing for its lifetime.
 class CPixelLock {
 public:
-    explicit CPixelLock(CABCBitmap& bitmap) : bitmap_(bitmap), pixels_(bitmap.LockPixels()) {}
+    explicit CPixelLock(CABCBitmap& bitmap) : bitmap_(bitmap), pixels_(bitmap.LockPixels()) { }
     ~CPixelLock() { bitmap_.UnlockPixels(pixels_); }
     CPixelLock(const CPixelLock&) = delete;
     CPixelLock& operator=(const CPixelLock&) = delete;

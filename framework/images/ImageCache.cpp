@@ -38,10 +38,19 @@ namespace {
 CImageSource* gImageSource = nullptr;
 } // namespace
 
-void SetImageSource(CImageSource* source) { gImageSource = source; }
-CImageSource* GetImageSource() { return gImageSource; }
+void SetImageSource(CImageSource* source)
+{
+    gImageSource = source;
+}
+CImageSource* GetImageSource()
+{
+    return gImageSource;
+}
 
-CABCBitmap* GetImage(const CImageID& id) { return gImageSource != nullptr ? gImageSource->GetImage(id) : nullptr; }
+CABCBitmap* GetImage(const CImageID& id)
+{
+    return gImageSource != nullptr ? gImageSource->GetImage(id) : nullptr;
+}
 
 CPoint GetImageSize(const CImageID& id)
 {

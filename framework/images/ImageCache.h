@@ -18,7 +18,8 @@ class CImageID {
 public:
     constexpr CImageID() = default;
     constexpr explicit CImageID(uint32_t resource, uint32_t second = 0, uint32_t third = 0)
-        : words_{resource, second, third} {}
+        : words_{resource, second, third}
+    { }
 
     constexpr uint32_t GetResource() const { return words_[0]; }
     constexpr uint32_t GetWord(int index) const { return words_[index]; }

@@ -89,9 +89,9 @@ struct CDecodeTarget {
     uint8_t* pixels = nullptr;
     int rowBytes = 0;
     int depth = 0;
-    uint8_t* scanline = nullptr;  // three bytes per pixel of the picture's width
-    uint8_t* errorRow = nullptr;  // depth 16: three bytes per pixel
-    int carry[3] = {0, 0, 0};     // depth 16: runs on from row to row
+    uint8_t* scanline = nullptr; // three bytes per pixel of the picture's width
+    uint8_t* errorRow = nullptr; // depth 16: three bytes per pixel
+    int carry[3] = {0, 0, 0};    // depth 16: runs on from row to row
     JSAMPROW colorMap[3] = {nullptr, nullptr, nullptr};
 };
 

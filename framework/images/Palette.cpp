@@ -4,7 +4,7 @@
 
 namespace NSHarrowen {
 
-CPalette::CPalette() : CPalette(std::array<CColor, kMiddleCount>{}) {}
+CPalette::CPalette() : CPalette(std::array<CColor, kMiddleCount>{}) { }
 
 CPalette::CPalette(const std::array<CColor, kMiddleCount>& middle)
 {
@@ -29,8 +29,9 @@ std::array<CColor, CPalette::kSize> CPalette::GetColors() const
     std::array<CColor, kSize> colors;
     for (size_t i = 0; i < colors.size(); ++i) {
         const platform::Rgb c = table_[i];
-        colors[i] = CColor(static_cast<uint16_t>(platform::RedOf(c) * 256), static_cast<uint16_t>(platform::GreenOf(c) * 256),
-                           static_cast<uint16_t>(platform::BlueOf(c) * 256));
+        colors[i] =
+            CColor(static_cast<uint16_t>(platform::RedOf(c) * 256), static_cast<uint16_t>(platform::GreenOf(c) * 256),
+                   static_cast<uint16_t>(platform::BlueOf(c) * 256));
     }
     return colors;
 }

@@ -8,7 +8,7 @@
 
 namespace NSHarrowen {
 
-CPixelFormat::CPixelFormat(int depth) : CPixelFormat(depth, CPalette()) {}
+CPixelFormat::CPixelFormat(int depth) : CPixelFormat(depth, CPalette()) { }
 
 CPixelFormat::CPixelFormat(int depth, const CPalette& palette) : depth_(static_cast<uint8_t>(depth))
 {
@@ -25,6 +25,9 @@ CPixelFormat::CPixelFormat(int depth, const CPalette& palette) : depth_(static_c
 
 // The screen has no palette of its own here; an 8-bit screen shows the
 // standard one.
-std::unique_ptr<CPixelFormat> CPixelFormat::CreateForScreen() { return std::make_unique<CPixelFormat>(GetScreenColorDepth()); }
+std::unique_ptr<CPixelFormat> CPixelFormat::CreateForScreen()
+{
+    return std::make_unique<CPixelFormat>(GetScreenColorDepth());
+}
 
 } // namespace NSHarrowen

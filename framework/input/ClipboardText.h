@@ -16,7 +16,7 @@ public:
     const char* GetData() const { return bytes_.data(); }
 
 private:
-    char type_[8] {};
+    char type_[8]{};
     std::string bytes_;
 };
 

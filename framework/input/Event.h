@@ -19,8 +19,7 @@ public:
     CEvent() = default;
     CEvent(uint32_t kind, CPoint where, const CModifierKeys& modifiers, uint32_t time)
         : kind_(kind), where_(where), modifiers_(modifiers), time_(time)
-    {
-    }
+    { }
 
     uint32_t GetKind() const { return kind_; }
     int16_t GetX() const { return where_.x; }

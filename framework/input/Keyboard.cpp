@@ -27,23 +27,43 @@ constexpr KeyRun kKeyRuns[] = {
     {kVKEquals, 30, 1},
     {kVKBackspace, 32, 1},
     {kVKTab, 33, 1},
-    {'Q', 34, 1}, {'W', 35, 1}, {'E', 36, 1}, {'R', 37, 1}, {'T', 38, 1},
-    {'Y', 39, 1}, {'U', 40, 1}, {'I', 41, 1}, {'O', 42, 1}, {'P', 43, 1},
+    {'Q', 34, 1},
+    {'W', 35, 1},
+    {'E', 36, 1},
+    {'R', 37, 1},
+    {'T', 38, 1},
+    {'Y', 39, 1},
+    {'U', 40, 1},
+    {'I', 41, 1},
+    {'O', 42, 1},
+    {'P', 43, 1},
     {kVKLeftBracket, 44, 1},
     {kVKRightBracket, 44, 1},
     {kVKSemicolon, 45, 1},
     {kVKReturn, 46, 1},
     {kVKCapsLock, 47, 1},
-    {'A', 48, 1}, {'S', 49, 1}, {'D', 50, 1}, {'F', 51, 1}, {'G', 52, 1},
-    {'H', 53, 1}, {'J', 54, 1}, {'K', 55, 1}, {'L', 56, 1},
+    {'A', 48, 1},
+    {'S', 49, 1},
+    {'D', 50, 1},
+    {'F', 51, 1},
+    {'G', 52, 1},
+    {'H', 53, 1},
+    {'J', 54, 1},
+    {'K', 55, 1},
+    {'L', 56, 1},
     {kVKGrave, 58, 1},
     {kVKQuote, 58, 1},
     {kVKSlash, 59, 1},
     {kVKBackslash, 59, 1},
     {kVKShift, 60, 1},
     {kVKExtra102, 61, 1},
-    {'Z', 62, 1}, {'X', 63, 1}, {'C', 64, 1}, {'V', 65, 1}, {'B', 66, 1},
-    {'N', 67, 1}, {'M', 68, 1},
+    {'Z', 62, 1},
+    {'X', 63, 1},
+    {'C', 64, 1},
+    {'V', 65, 1},
+    {'B', 66, 1},
+    {'N', 67, 1},
+    {'M', 68, 1},
     {kVKComma, 69, 1},
     {kVKPeriod, 70, 1},
     {kVKMinus, 71, 1},
@@ -80,7 +100,7 @@ constexpr uint32_t kLastKey = 226;
 
 constexpr std::array<uint8_t, kLastKey + 1> BuildKeyTable()
 {
-    std::array<uint8_t, kLastKey + 1> table {};
+    std::array<uint8_t, kLastKey + 1> table{};
     for (const KeyRun& run : kKeyRuns)
         for (uint32_t i = 0; i < run.count; ++i)
             table[run.firstKey + i] = static_cast<uint8_t>(run.firstCode + i);
@@ -91,12 +111,12 @@ constexpr auto kKeyTable = BuildKeyTable();
 
 // Characters of keys without modifiers on a US layout.
 constexpr std::pair<uint32_t, char> kKeyChars[] = {
-    {kVKBackspace, '\b'}, {kVKTab, '\t'}, {kVKReturn, '\r'}, {kVKEscape, '\x1b'},
-    {kVKSpace, ' '}, {kVKKeypadMultiply, '*'}, {kVKKeypadAdd, '+'},
-    {kVKKeypadSubtract, '-'}, {kVKKeypadDecimal, '.'}, {kVKKeypadDivide, '/'},
-    {kVKSemicolon, ';'}, {kVKEquals, '='}, {kVKComma, ','}, {kVKMinus, '-'},
-    {kVKPeriod, '.'}, {kVKSlash, '/'}, {kVKGrave, '`'}, {kVKLeftBracket, '['},
-    {kVKBackslash, '\\'}, {kVKRightBracket, ']'}, {kVKQuote, '\''}, {kVKExtra102, '\\'},
+    {kVKBackspace, '\b'},    {kVKTab, '\t'},           {kVKReturn, '\r'},    {kVKEscape, '\x1b'},
+    {kVKSpace, ' '},         {kVKKeypadMultiply, '*'}, {kVKKeypadAdd, '+'},  {kVKKeypadSubtract, '-'},
+    {kVKKeypadDecimal, '.'}, {kVKKeypadDivide, '/'},   {kVKSemicolon, ';'},  {kVKEquals, '='},
+    {kVKComma, ','},         {kVKMinus, '-'},          {kVKPeriod, '.'},     {kVKSlash, '/'},
+    {kVKGrave, '`'},         {kVKLeftBracket, '['},    {kVKBackslash, '\\'}, {kVKRightBracket, ']'},
+    {kVKQuote, '\''},        {kVKExtra102, '\\'},
 };
 
 } // namespace

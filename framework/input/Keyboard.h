@@ -36,7 +36,7 @@ enum EKeyEventKind : uint32_t {
 // The modifier keys, one flag byte each: 0 Caps Lock, 1 Shift, 2 Ctrl,
 // 4 Alt, 8 the second Ctrl flag, 9 the second Shift flag.
 struct CModifierKeys {
-    uint8_t flags[10] {};
+    uint8_t flags[10]{};
 
     static CModifierKeys From(const platform::ModifierState& state);
 
@@ -59,7 +59,7 @@ struct CKeyEvent {
     CModifierKeys modifiers;
     uint32_t code = 0;
     uint32_t kind = kEventKeyDown;
-    char32_t character = 0; // typed characters are whole (Unicode)
+    char32_t character = 0;       // typed characters are whole (Unicode)
     platform::KeyMessage message; // the message it was made from
 
     // Key down (or repeat), key up, or a typed character (code 0).

@@ -8,7 +8,10 @@ namespace NSHarrowen {
 // wraps around after about two years; take differences of two readings
 // with TicksBetween (or unsigned subtraction), which stays right across the wrap.
 uint32_t GetTicks();
-constexpr uint32_t TicksBetween(uint32_t earlier, uint32_t later) { return later - earlier; }
+constexpr uint32_t TicksBetween(uint32_t earlier, uint32_t later)
+{
+    return later - earlier;
+}
 
 constexpr uint32_t MillisecondsToTicks(uint32_t ms)
 {

@@ -16,7 +16,7 @@ void CLineRing::AddLine(const char* text)
 {
     if (lines_.empty())
         return;
-    const size_t length = strnlen(text, size_t {lineLength_} + 1);
+    const size_t length = strnlen(text, size_t{lineLength_} + 1);
     lines_[count_ % lines_.size()].assign(text, Utf8CutLength({text, length}, lineLength_));
     ++count_;
 }

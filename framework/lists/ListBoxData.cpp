@@ -111,8 +111,8 @@ CListBoxRequest ListRequestForClick(int32_t row, const CModifierKeys& modifiers,
         return {kListClear, 65535, 65535};
     const auto r = static_cast<uint16_t>(row);
     if (modifiers.IsShiftOrExtendDown())
-        return anchor < 0 ? CListBoxRequest {kListSelectOne, r, 65535}
-                          : CListBoxRequest {kListSelectRange, r, static_cast<uint16_t>(anchor)};
+        return anchor < 0 ? CListBoxRequest{kListSelectOne, r, 65535}
+                          : CListBoxRequest{kListSelectRange, r, static_cast<uint16_t>(anchor)};
     if (modifiers.IsControlOrCommandDown())
         return {rowSelected ? kListRemoveRow : kListAddRow, r, 65535};
     return {kListSelectOne, r, 65535};
@@ -128,8 +128,8 @@ std::optional<CListBoxRequest> ListRequestForKey(const CKeyEvent& event, int32_t
         const auto row = static_cast<uint16_t>(current < 0 ? 0 : MaxInt(current - 1, 0));
         if (shift)
             return anchor < 0 ? std::nullopt
-                              : std::optional(CListBoxRequest {kListSelectRange, row, static_cast<uint16_t>(anchor)});
-        return CListBoxRequest {kListSelectOne, row, 65535};
+                              : std::optional(CListBoxRequest{kListSelectRange, row, static_cast<uint16_t>(anchor)});
+        return CListBoxRequest{kListSelectOne, row, 65535};
     }
     if (event.code == kKeyDown) {
         const auto row = static_cast<uint16_t>(current < 0 ? 0 : MinInt(current + 1, rowCount - 1));
@@ -137,9 +137,9 @@ std::optional<CListBoxRequest> ListRequestForKey(const CKeyEvent& event, int32_t
             const auto from = static_cast<uint16_t>(anchor < 0 ? 0 : anchor);
             // Without a current row Shift+Down reaches the second row.
             const auto to = static_cast<uint16_t>(current < 0 ? MinInt(1, rowCount - 1) : row);
-            return CListBoxRequest {kListSelectRange, to, from};
+            return CListBoxRequest{kListSelectRange, to, from};
         }
-        return CListBoxRequest {kListSelectOne, row, 65535};
+        return CListBoxRequest{kListSelectOne, row, 65535};
     }
     return std::nullopt;
 }
@@ -147,13 +147,19 @@ std::optional<CListBoxRequest> ListRequestForKey(const CKeyEvent& event, int32_t
 void ApplyListRequest(CListBoxData& data, const CListBoxRequest& request)
 {
     switch (request.kind) {
-    case kListClear: data.ClearSelection(); break;
+    case kListClear:
+        data.ClearSelection();
+        break;
     case kListSelectOne:
         data.ClearSelection();
         data.SetRowSelected(request.row, true);
         break;
-    case kListAddRow: data.SetRowSelected(request.row, true); break;
-    case kListRemoveRow: data.SetRowSelected(request.row, false); break;
+    case kListAddRow:
+        data.SetRowSelected(request.row, true);
+        break;
+    case kListRemoveRow:
+        data.SetRowSelected(request.row, false);
+        break;
     case kListSelectRange: {
         data.ClearSelection();
         const int32_t from = MinInt(request.anchor, request.row);
@@ -162,7 +168,8 @@ void ApplyListRequest(CListBoxData& data, const CListBoxRequest& request)
             data.SetRowSelected(r, true);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -31,8 +31,7 @@ int32_t StandardFontHeight(CABCWindow* window)
 
 CListBoxGridView::CListBoxGridView(CListBoxView* list)
     : CView(list), list_(list), cache_(list->GetData() ? list->GetData()->GetColumnCount() : 1, 0)
-{
-}
+{ }
 
 int32_t CListBoxGridView::RowHeight() const
 {
@@ -82,8 +81,9 @@ void CListBoxGridView::Draw()
             canvas.FrameRect(cell, kGridLine);
             const std::string& s = data->GetCellText(c, row);
             if (!s.empty())
-                canvas.DrawStringInRect(CRect(cell.left + kCellInset - 2, cell.top, cell.right - kCellInset, cell.bottom),
-                                        s.c_str(), font, text);
+                canvas.DrawStringInRect(
+                    CRect(cell.left + kCellInset - 2, cell.top, cell.right - kCellInset, cell.bottom), s.c_str(), font,
+                    text);
             left = f.left + edges[c];
         }
         if (left < f.right)
@@ -137,7 +137,7 @@ void CListBoxGridView::MouseDown(const CEvent& event)
     list_->MouseDown(event);
 }
 
-CListBoxTitleView::CListBoxTitleView(CListBoxView* list) : CView(list), list_(list) {}
+CListBoxTitleView::CListBoxTitleView(CListBoxView* list) : CView(list), list_(list) { }
 
 void CListBoxTitleView::Draw()
 {

@@ -12,9 +12,9 @@ namespace NSHarrowen {
 namespace {
 constexpr int32_t kTextInset = 6;
 constexpr int32_t kFallbackFontHeight = 13;
-}
+} // namespace
 
-CTerminalView::CTerminalView(CGroupView* parent, const CLineRing* ring) : CView(parent), ring_(ring) {}
+CTerminalView::CTerminalView(CGroupView* parent, const CLineRing* ring) : CView(parent), ring_(ring) { }
 
 int32_t CTerminalView::FontHeight() const
 {

@@ -41,7 +41,10 @@ uint32_t ParseNumber(std::string_view s, size_t& at)
     return ec == std::errc() ? value : 0;
 }
 
-bool IsMarker(char c) { return c == '#' || c == '=' || c == '?' || c == '~'; }
+bool IsMarker(char c)
+{
+    return c == '#' || c == '=' || c == '?' || c == '~';
+}
 
 // One token: the label up to the first marker, then the markers' arguments.
 CMenuItemRecord ParseToken(std::string_view token)
@@ -60,10 +63,18 @@ CMenuItemRecord ParseToken(std::string_view token)
         if (!IsMarker(marker) || at >= token.size())
             continue;
         switch (marker) {
-        case '#': item.accelerator = token[at++]; break;
-        case '~': item.mnemonic = token[at++]; break;
-        case '=': item.command = ParseNumber(token, at); break;
-        case '?': item.helpTopic = ParseNumber(token, at); break;
+        case '#':
+            item.accelerator = token[at++];
+            break;
+        case '~':
+            item.mnemonic = token[at++];
+            break;
+        case '=':
+            item.command = ParseNumber(token, at);
+            break;
+        case '?':
+            item.helpTopic = ParseNumber(token, at);
+            break;
         }
     }
     return item;
@@ -77,12 +88,16 @@ platform::MenuItem NativeItem(const CMenuItemRecord& item)
     native.number = item.number;
     native.helpId = item.helpTopic;
     switch (item.kind) {
-    case CMenuItemRecord::kSeparator: native.kind = platform::MenuItem::Kind::Separator; break;
+    case CMenuItemRecord::kSeparator:
+        native.kind = platform::MenuItem::Kind::Separator;
+        break;
     case CMenuItemRecord::kSubmenu:
         native.kind = platform::MenuItem::Kind::Submenu;
         native.submenu = item.submenu ? item.submenu->GetNativeMenu() : 0;
         break;
-    default: native.kind = platform::MenuItem::Kind::Command; break;
+    default:
+        native.kind = platform::MenuItem::Kind::Command;
+        break;
     }
     if (item.kind != CMenuItemRecord::kSeparator)
         native.caption = MakeMenuCaption(item);
@@ -146,8 +161,14 @@ CMenuScript ParseMenuScript(std::string_view script)
     return result;
 }
 
-void SetWindowListSource(WindowListSource source) { windowListSource = source; }
-void SetWindowActivator(WindowActivator activator) { windowActivator = activator; }
+void SetWindowListSource(WindowListSource source)
+{
+    windowListSource = source;
+}
+void SetWindowActivator(WindowActivator activator)
+{
+    windowActivator = activator;
+}
 
 void ActivateWindowFromMenu(uint32_t command)
 {
@@ -185,7 +206,10 @@ CMenu::~CMenu()
     platform::DestroyMenu(native_);
 }
 
-const std::vector<CMenu*>& CMenu::AllMenus() { return MenuList(); }
+const std::vector<CMenu*>& CMenu::AllMenus()
+{
+    return MenuList();
+}
 
 CMenuItemRecord CMenu::GetItem(int index) const
 {
@@ -194,10 +218,19 @@ CMenuItemRecord CMenu::GetItem(int index) const
     return items_[static_cast<size_t>(index)];
 }
 
-uint32_t CMenu::GetItemCommand(int index) const { return GetItem(index).command; }
+uint32_t CMenu::GetItemCommand(int index) const
+{
+    return GetItem(index).command;
+}
 
-void CMenu::InsertNative(int index) { platform::InsertMenuItem(native_, index, NativeItem(items_[static_cast<size_t>(index)])); }
-void CMenu::WriteNative(int index) { platform::SetMenuItem(native_, index, NativeItem(items_[static_cast<size_t>(index)])); }
+void CMenu::InsertNative(int index)
+{
+    platform::InsertMenuItem(native_, index, NativeItem(items_[static_cast<size_t>(index)]));
+}
+void CMenu::WriteNative(int index)
+{
+    platform::SetMenuItem(native_, index, NativeItem(items_[static_cast<size_t>(index)]));
+}
 
 void CMenu::InsertItem(int index, const CMenuItemRecord& item)
 {
@@ -215,7 +248,10 @@ void CMenu::AppendItem(std::string_view label)
     AppendItemRecord(item);
 }
 
-void CMenu::AppendItemRecord(const CMenuItemRecord& item) { InsertItem(GetItemCount(), item); }
+void CMenu::AppendItemRecord(const CMenuItemRecord& item)
+{
+    InsertItem(GetItemCount(), item);
+}
 
 void CMenu::SetItem(int index, const CMenuItemRecord& item)
 {
@@ -312,8 +348,8 @@ void CMenu::SetMenuCommandText(uint32_t command, std::string_view word, bool on)
         return;
     CMenuItemRecord item = menu->GetItem(index);
     const std::string suffix = " (" + std::string(word) + ")";
-    const bool has = item.label.size() >= suffix.size()
-        && item.label.compare(item.label.size() - suffix.size(), suffix.size(), suffix) == 0;
+    const bool has = item.label.size() >= suffix.size() &&
+        item.label.compare(item.label.size() - suffix.size(), suffix.size(), suffix) == 0;
     if (on == has)
         return;
     if (on)
@@ -375,15 +411,15 @@ void CMenu::AssignItemNumbers(uint32_t& next)
 
 bool CMenu::FindItemByNumber(uint32_t number, CMenu*& menu, int& index)
 {
-    return number != 0
-        && FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
+    return number != 0 &&
+        FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
 }
 
 bool CMenu::TrackPopup(const CView* owner, int x, int y, CMenu*& menu, int& index)
 {
     const CABCWindow* window = owner ? owner->GetWindow() : nullptr;
     const platform::WindowHandle handle = window ? window->GetHandle() : 0;
-    const platform::Point at = handle ? platform::ClientToScreen(handle, {x, y}) : platform::Point {x, y};
+    const platform::Point at = handle ? platform::ClientToScreen(handle, {x, y}) : platform::Point{x, y};
     return TrackPopupAt(at.x, at.y, handle, menu, index);
 }
 

@@ -11,7 +11,10 @@ namespace {
 CMenuBar::BarChangedHook barChangedHook = nullptr;
 }
 
-void CMenuBar::SetBarChangedHook(BarChangedHook hook) { barChangedHook = hook; }
+void CMenuBar::SetBarChangedHook(BarChangedHook hook)
+{
+    barChangedHook = hook;
+}
 
 CMenuBar::CMenuBar() : native_(platform::CreateMenuBar())
 {
@@ -73,8 +76,8 @@ bool CMenuBar::FindItem(const std::function<bool(const CMenuItemRecord&)>& match
 
 bool CMenuBar::FindItemByNumber(uint32_t number, CMenu*& menu, int& index) const
 {
-    return number != 0
-        && FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
+    return number != 0 &&
+        FindItem([number](const CMenuItemRecord& item) { return item.number == number; }, menu, index);
 }
 
 uint32_t CMenuBar::CommandForNumber(uint32_t number) const
@@ -117,8 +120,8 @@ uint32_t CMenuBar::FindAccelerator(const CKeyEvent& key) const
     CMenu* menu = nullptr;
     int index = 0;
     const auto match = [character](const CMenuItemRecord& item) {
-        return !item.disabled && item.accelerator != 0
-            && std::toupper(static_cast<unsigned char>(item.accelerator)) == character;
+        return !item.disabled && item.accelerator != 0 &&
+            std::toupper(static_cast<unsigned char>(item.accelerator)) == character;
     };
     return FindItem(match, menu, index) ? menu->GetItemCommand(index) : 0;
 }

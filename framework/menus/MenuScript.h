@@ -18,15 +18,15 @@ struct CMenuItemRecord {
 
     EKind kind = kCommand;
     bool disabled = false;
-    bool dynamic = false;   // a window entry of the Window menu
+    bool dynamic = false; // a window entry of the Window menu
     uint32_t command = 0;
-    std::string label;      // at most 64 characters
-    char accelerator = 0;   // shown and used as Ctrl+letter; 0 for none
-    char mnemonic = 0;      // 0 for none
+    std::string label;    // at most 64 characters
+    char accelerator = 0; // shown and used as Ctrl+letter; 0 for none
+    char mnemonic = 0;    // 0 for none
     uint32_t helpTopic = 0;
     bool checked = false;
     CMenu* submenu = nullptr; // kSubmenu only; not owned
-    uint32_t number = 0;    // the native item number the last numbering gave
+    uint32_t number = 0;      // the native item number the last numbering gave
 };
 
 // A parsed menu script: "Title~T?N;Label#K~M=N?N;-;...".

@@ -21,11 +21,11 @@ public:
     CMIDIInputParser& operator=(const CMIDIInputParser&) = delete;
 
     // Not delivered by the inputs of this framework.
-    virtual void OnShortMessage(CMIDIInput* input, const CMIDIShortMessage& message) {}
+    virtual void OnShortMessage(CMIDIInput* input, const CMIDIShortMessage& message) { }
     // One returned System Exclusive buffer: at most 2,048 bytes, a whole
     // message or any part of one, in order; the count may be 0. The bytes
     // are valid only during the call. `reserved` is always 0.
-    virtual void OnLongData(CMIDIInput* input, uint32_t reserved, const uint8_t* bytes, uint32_t count) {}
+    virtual void OnLongData(CMIDIInput* input, uint32_t reserved, const uint8_t* bytes, uint32_t count) { }
 
     // System Exclusive delivery, off until switched on.
     void SetAcceptsLongData(bool accepts) { acceptsLongData_ = accepts; }

@@ -9,7 +9,7 @@ class CRegisteredMIDIOutput;
 // An open MIDI output, used by one thread.
 class CMIDIOutput {
 public:
-    explicit CMIDIOutput(const CRegisteredMIDIOutput& entry) : entry_(entry) {}
+    explicit CMIDIOutput(const CRegisteredMIDIOutput& entry) : entry_(entry) { }
     virtual ~CMIDIOutput() = default;
     CMIDIOutput(const CMIDIOutput&) = delete;
     CMIDIOutput& operator=(const CMIDIOutput&) = delete;

@@ -15,7 +15,7 @@ struct CMIDIShortMessage {
 
 // Records an input keeps for short messages; made with each input.
 struct CMIDIShortMessageTable {
-    explicit CMIDIShortMessageTable(uint32_t count) : records(count) {}
+    explicit CMIDIShortMessageTable(uint32_t count) : records(count) { }
     std::vector<CMIDIShortMessage> records;
 };
 

@@ -76,8 +76,8 @@ void StartMidiInputThread()
     try {
         if (state.failNextStart.exchange(false))
             throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        state.thread = std::make_unique<platform::MessageThread>(MidiInputThread,
-                                                                 platform::MessageThread::Priority::AboveNormal);
+        state.thread =
+            std::make_unique<platform::MessageThread>(MidiInputThread, platform::MessageThread::Priority::AboveNormal);
     } catch (const std::system_error&) {
         throw XFailedOpeningMIDIPort();
     }

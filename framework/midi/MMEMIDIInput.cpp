@@ -99,8 +99,8 @@ void CMMEMIDIInput::Close()
     }
 }
 
-void CMMEMIDIInput::DeviceCallback(platform::MidiInDevice& device, uint32_t message, uintptr_t,
-                                   uintptr_t param1, uintptr_t)
+void CMMEMIDIInput::DeviceCallback(platform::MidiInDevice& device, uint32_t message, uintptr_t, uintptr_t param1,
+                                   uintptr_t)
 {
     if (message == platform::kMidiInLongData || message == platform::kMidiInLongError)
         PostToMidiInputThread(message, reinterpret_cast<uintptr_t>(&device), param1);

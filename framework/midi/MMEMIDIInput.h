@@ -44,8 +44,8 @@ private:
         std::unique_ptr<uint8_t[]> block;
     };
 
-    static void DeviceCallback(platform::MidiInDevice& device, uint32_t message, uintptr_t instance,
-                               uintptr_t param1, uintptr_t param2);
+    static void DeviceCallback(platform::MidiInDevice& device, uint32_t message, uintptr_t instance, uintptr_t param1,
+                               uintptr_t param2);
     static CMMEMIDIInput* FindOwner(uintptr_t device);
 
     void Open();

@@ -10,8 +10,7 @@
 namespace NSHarrowen {
 
 // A list of MIDI devices of one direction, in the order they were added.
-template <class Entry>
-class CPortRegistry {
+template <class Entry> class CPortRegistry {
 public:
     uint16_t GetCount() const { return static_cast<uint16_t>(entries_.size()); }
 

@@ -31,8 +31,7 @@ public:
 protected:
     CRegisteredMIDIPort(const std::string& name, std::string kindName, uint16_t deviceID)
         : name_(FitMIDIDeviceName(name)), kindName_(std::move(kindName)), deviceID_(deviceID)
-    {
-    }
+    { }
 
 private:
     std::string name_;
@@ -62,18 +61,14 @@ protected:
 class CRegisteredMMEMIDIInput final : public CRegisteredMIDIInput {
 public:
     CRegisteredMMEMIDIInput(const std::string& name, uint16_t deviceID)
-        : CRegisteredMIDIInput(name, "MME", deviceID)
-    {
-    }
+        : CRegisteredMIDIInput(name, "MME", deviceID) { }
     std::unique_ptr<CMIDIInput> CreatePort(CMIDIInputParser& receiver) const override;
 };
 
 class CRegisteredMMEMIDIOutput final : public CRegisteredMIDIOutput {
 public:
-    CRegisteredMMEMIDIOutput(const std::string& name, uint16_t deviceID)
-        : CRegisteredMIDIOutput(name, "MME", deviceID)
-    {
-    }
+    CRegisteredMMEMIDIOutput(const std::string& name, uint16_t deviceID) : CRegisteredMIDIOutput(name, "MME", deviceID)
+    { }
     std::unique_ptr<CMIDIOutput> CreatePort() const override;
 };
 

@@ -35,12 +35,30 @@ CResourceId SplitResourceId(uint32_t id)
     return {static_cast<uint8_t>(kind), static_cast<uint16_t>(rest / 1000u), static_cast<uint16_t>(rest % 1000u)};
 }
 
-void GetResourceString(uint32_t id, char* buffer, size_t size) { CopyOut(Lookup("SSTR", id), buffer, size); }
-void GetResourceAlert(uint32_t id, char* buffer, size_t size) { CopyOut(Lookup("SALR", id), buffer, size); }
-void GetResourceMenu(uint32_t id, char* buffer, size_t size) { CopyOut(Lookup("SMNU", id), buffer, size); }
+void GetResourceString(uint32_t id, char* buffer, size_t size)
+{
+    CopyOut(Lookup("SSTR", id), buffer, size);
+}
+void GetResourceAlert(uint32_t id, char* buffer, size_t size)
+{
+    CopyOut(Lookup("SALR", id), buffer, size);
+}
+void GetResourceMenu(uint32_t id, char* buffer, size_t size)
+{
+    CopyOut(Lookup("SMNU", id), buffer, size);
+}
 
-std::string GetResourceString(uint32_t id) { return Lookup("SSTR", id); }
-std::string GetResourceAlert(uint32_t id) { return Lookup("SALR", id); }
-std::string GetResourceMenu(uint32_t id) { return Lookup("SMNU", id); }
+std::string GetResourceString(uint32_t id)
+{
+    return Lookup("SSTR", id);
+}
+std::string GetResourceAlert(uint32_t id)
+{
+    return Lookup("SALR", id);
+}
+std::string GetResourceMenu(uint32_t id)
+{
+    return Lookup("SMNU", id);
+}
 
 } // namespace NSHarrowen

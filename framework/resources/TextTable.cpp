@@ -4,7 +4,7 @@
 
 namespace NSHarrowen {
 
-CTextTable::CTextTable(std::string_view type, uint16_t resource) : type_(type.substr(0, 5)), resource_(resource) {}
+CTextTable::CTextTable(std::string_view type, uint16_t resource) : type_(type.substr(0, 5)), resource_(resource) { }
 
 const std::string* CTextTable::Entry(int entry) const
 {
@@ -26,12 +26,15 @@ namespace {
 
 enum class State { Between, Id, Comment, Text, AfterBrace };
 
-bool IsDigit(uint8_t b) { return b >= '0' && b <= '9'; }
+bool IsDigit(uint8_t b)
+{
+    return b >= '0' && b <= '9';
+}
 
 // The parser's state; the id buffer is kept between entries on purpose.
 class Parser {
 public:
-    explicit Parser(CTextTable& table) : table_(table) {}
+    explicit Parser(CTextTable& table) : table_(table) { }
 
     void Run(std::span<const uint8_t> bytes)
     {
@@ -125,6 +128,9 @@ private:
 
 } // namespace
 
-void ParseResourceTable(std::span<const uint8_t> bytes, CTextTable& table) { Parser(table).Run(bytes); }
+void ParseResourceTable(std::span<const uint8_t> bytes, CTextTable& table)
+{
+    Parser(table).Run(bytes);
+}
 
 } // namespace NSHarrowen

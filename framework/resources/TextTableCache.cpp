@@ -14,13 +14,17 @@ bool TypeMatches(const std::string& tableType, std::string_view asked)
     if (tableType.size() < asked.size())
         return false;
     for (size_t i = 0; i < asked.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(tableType[i])) != std::tolower(static_cast<unsigned char>(asked[i])))
+        if (std::tolower(static_cast<unsigned char>(tableType[i])) !=
+            std::tolower(static_cast<unsigned char>(asked[i])))
             return false;
     return true;
 }
 } // namespace
 
-CTextTableCache::CTextTableCache() : previous_(gCurrent) { gCurrent = this; }
+CTextTableCache::CTextTableCache() : previous_(gCurrent)
+{
+    gCurrent = this;
+}
 
 CTextTableCache::~CTextTableCache()
 {

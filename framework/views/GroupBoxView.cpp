@@ -69,7 +69,8 @@ void CGroupBoxView::DrawBackground()
     const std::string title = GetTitle();
     if (!title.empty()) {
         const int16_t width = canvas.GetStringWidth(title.c_str(), font);
-        canvas.FillRect(CRect(f.left + 7, f.top, f.left + 11 + width, f.top + textHeight), window->GetBackgroundColor());
+        canvas.FillRect(CRect(f.left + 7, f.top, f.left + 11 + width, f.top + textHeight),
+                        window->GetBackgroundColor());
         canvas.DrawString(f.left + 9, f.top + canvas.GetFontAscent(font), title.c_str(), font,
                           shownEnabled_ ? kBlack : CColor::FromButtonShadow());
     }

@@ -53,7 +53,7 @@ void CGroupView::AddChild(CView* view)
 {
     if (!view || view->parent_)
         return;
-    Node* node = new Node {view, nullptr};
+    Node* node = new Node{view, nullptr};
     if (tail_)
         tail_->next = node;
     else

@@ -13,8 +13,8 @@ public:
     ~CGroupView() override;
 
     virtual CRect GetContentRect() const { return GetFrame(); }
-    virtual void LayoutChildren() {}
-    virtual void DrawBackground() {}
+    virtual void LayoutChildren() { }
+    virtual void DrawBackground() { }
     virtual void AddChild(CView* view);
     virtual void RemoveChild(CView* view);
 

@@ -7,7 +7,7 @@
 
 namespace NSHarrowen {
 
-CPagedGroupView::CPagedGroupView(CGroupView* parent) : CGroupView(parent) {}
+CPagedGroupView::CPagedGroupView(CGroupView* parent) : CGroupView(parent) { }
 
 void CPagedGroupView::ShowPage(CView* page)
 {
@@ -54,8 +54,8 @@ void CPagedGroupView::UpdateState()
 
 void CPagedGroupView::MouseDown(const CEvent& event)
 {
-    if (page_ && GetFrame().Contains(event.GetPoint()) && page_->GetFrame().Contains(event.GetPoint())
-        && page_->IsEnabled())
+    if (page_ && GetFrame().Contains(event.GetPoint()) && page_->GetFrame().Contains(event.GetPoint()) &&
+        page_->IsEnabled())
         page_->MouseDown(event);
 }
 
@@ -67,8 +67,8 @@ void CPagedGroupView::LayoutChildren()
             child->SetFrame(GetFrame());
         } else {
             const CRect f = child->GetFrame();
-            child->SetFrame(CRect(kHiddenPosition, kHiddenPosition, kHiddenPosition + f.Width(),
-                                  kHiddenPosition + f.Height()));
+            child->SetFrame(
+                CRect(kHiddenPosition, kHiddenPosition, kHiddenPosition + f.Width(), kHiddenPosition + f.Height()));
         }
     }
 }

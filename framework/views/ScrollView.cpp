@@ -6,7 +6,7 @@
 
 namespace NSHarrowen {
 
-CScrollView::CScrollView(CGroupView* parent) : CScrollView(parent, CRect()) {}
+CScrollView::CScrollView(CGroupView* parent) : CScrollView(parent, CRect()) { }
 
 CScrollView::CScrollView(CGroupView* parent, const CRect& frame)
     : CGroupView(parent, frame), vertical_(INT_MIN, INT_MAX), horizontal_(INT_MIN, INT_MAX)

@@ -7,7 +7,7 @@
 
 namespace NSHarrowen {
 
-CToolbarView::CToolbarView(CGroupView* parent) : CSolidColorGroupView(parent, CRect(0, 0, 400, 28)) {}
+CToolbarView::CToolbarView(CGroupView* parent) : CSolidColorGroupView(parent, CRect(0, 0, 400, 28)) { }
 
 void CToolbarView::LayoutChildren()
 {

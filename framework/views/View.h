@@ -46,41 +46,45 @@ public:
     CView& operator=(const CView&) = delete;
 
     virtual CABCWindow* GetWindow() const;
-    virtual void HandleBroadcast() {}
+    virtual void HandleBroadcast() { }
     virtual void MouseDown(const CEvent& event);
-    virtual void MouseStillDown() {}
-    virtual void MouseEnter() {}
-    virtual void MouseLeave() {}
+    virtual void MouseStillDown() { }
+    virtual void MouseEnter() { }
+    virtual void MouseLeave() { }
     virtual void ForwardKey(const CKeyEvent& event);
-    virtual void CaptureLost() {}
+    virtual void CaptureLost() { }
     virtual void GetCursor();
-    virtual void FocusLost() {}
-    virtual void FocusGained() {}
+    virtual void FocusLost() { }
+    virtual void FocusGained() { }
     // Menu updates and commands pass up to the window: the bar of the
     // application's menus, and the command with the native handle of its menu.
     virtual void UpdateMenu(CMenuBar* menuBar);
     virtual void DoMenuCommand(uint32_t command, uint32_t menu);
     virtual bool Query(uint32_t) { return false; }
-    virtual void Operation(uint32_t, uint32_t, uint32_t) {}
-    virtual void Draw() {}
-    virtual void UpdateDisplay() {}
+    virtual void Operation(uint32_t, uint32_t, uint32_t) { }
+    virtual void Draw() { }
+    virtual void UpdateDisplay() { }
     virtual CColor GetBackgroundColor() const;
     virtual void ContextClick(CPoint where);
-    virtual void FrameChanged(const CRect& oldFrame, const CRect& newFrame) {}
+    virtual void FrameChanged(const CRect& oldFrame, const CRect& newFrame) { }
     virtual CRect GetOpaqueRect() const { return CRect(); }
     // A new region the caller owns; none by default.
-    virtual bool CreateOpaqueRegion(CRegion& out) const { (void)out; return false; }
+    virtual bool CreateOpaqueRegion(CRegion& out) const
+    {
+        (void)out;
+        return false;
+    }
     virtual void ExcludeOpaqueArea(CRegion& region) const;
-    virtual void InvalidateOnResize(const CRect& oldFrame, const CRect& newFrame) {}
-    virtual void Relayout() {}
+    virtual void InvalidateOnResize(const CRect& oldFrame, const CRect& newFrame) { }
+    virtual void Relayout() { }
     virtual CRect GetBounds() const { return frame_; }
     virtual uintptr_t GetNativeHandle() const { return 0; }
     virtual uint32_t GetInheritedContext() const;
     virtual void SetToolTip(const std::string& text);
     virtual void CancelMouseCapture();
     virtual void CancelMouseTracking();
-    virtual void ReceiveNotifications() {}
-    virtual void UpdateState() {}
+    virtual void ReceiveNotifications() { }
+    virtual void UpdateState() { }
     virtual void JoinFocusChain();
     virtual void LeaveFocusChain();
     virtual void TakeFocus();

@@ -368,9 +368,9 @@ void CABCWindow::PaintWindow()
         // Everything pushed from here on (the paint's context and whatever a
         // view left behind) goes when the paint ends.
         const size_t depth = contexts_.size();
-        PushContext(std::make_unique<CDrawingContext>(*paint.surface.pixels,
-                                                      CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
-                                                      FromPlatform(paint.surface.clientRect), &paint.update));
+        PushContext(std::make_unique<CDrawingContext>(
+            *paint.surface.pixels, CPoint(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y),
+            FromPlatform(paint.surface.clientRect), &paint.update));
         clipActive_ = true;
         clip_ = paint.update;
         try {

@@ -130,7 +130,7 @@ public:
     // Drawing goes to the canvas (an off-screen bitmap) until the end.
     void BeginOffscreenDrawing(CABCCanvas* canvas);
     void EndOffscreenDrawing();
-    void RealizeWindowPalette() {}
+    void RealizeWindowPalette() { }
 
     // Focus.
     CView* GetFocusView() const;
@@ -248,7 +248,7 @@ inline constexpr const char* kSplashScreenWindowClass = "Harrowen Splash Screen 
 // The window procedures' common dispatcher and default procedure.
 platform::LResult DispatchWindowMessage(int kind, platform::WindowHandle handle, uint32_t message,
                                         platform::WParam wParam, platform::LParam lParam);
-platform::LResult DefaultWindowProc(int kind, platform::WindowHandle handle, uint32_t message,
-                                    platform::WParam wParam, platform::LParam lParam);
+platform::LResult DefaultWindowProc(int kind, platform::WindowHandle handle, uint32_t message, platform::WParam wParam,
+                                    platform::LParam lParam);
 
 } // namespace NSHarrowen

@@ -75,8 +75,8 @@ void CABCWindow::ContentToWindowRect(CRect& rect) const
     const int border = GetBorderWidth();
     const int height = GetBorderHeight();
     const int caption = (kind_ == kWindowDocument || kind_ == kWindowModal)
-                            ? platform::GetSystemMetric(platform::Metric::CaptionHeight)
-                            : 0;
+        ? platform::GetSystemMetric(platform::Metric::CaptionHeight)
+        : 0;
     rect.Set(rect.left - border, rect.top - height - caption, rect.right + border, rect.bottom + height);
 }
 
@@ -85,8 +85,8 @@ void CABCWindow::WindowToContentRect(CRect& rect) const
     const int border = GetBorderWidth();
     const int height = GetBorderHeight();
     const int caption = (kind_ == kWindowDocument || kind_ == kWindowModal)
-                            ? platform::GetSystemMetric(platform::Metric::CaptionHeight)
-                            : 0;
+        ? platform::GetSystemMetric(platform::Metric::CaptionHeight)
+        : 0;
     rect.Set(rect.left + border, rect.top + height + caption, rect.right - border, rect.bottom - height);
 }
 
@@ -117,8 +117,8 @@ CRect CABCWindow::GetRectForContentSize(int16_t width, int16_t height) const
     CRect rect(0, 0, width, height);
     ContentToWindowRect(rect);
     const CRect screen = GetScreenRect();
-    const int step = platform::GetSystemMetric(platform::Metric::CaptionHeight)
-                     + platform::GetSystemMetric(platform::Metric::SizingFrameY);
+    const int step = platform::GetSystemMetric(platform::Metric::CaptionHeight) +
+        platform::GetSystemMetric(platform::Metric::SizingFrameY);
     int counts[8] = {};
     for (int index = 0; index < CountWindows(); ++index) {
         const CABCWindow* other = GetWindowAt(index);

@@ -11,7 +11,7 @@ namespace {
 // Reads the template's fields without ever leaving its bytes.
 class Reader {
 public:
-    explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) { }
 
     uint16_t Word()
     {
@@ -118,7 +118,7 @@ int DialogItemKind(uint16_t atom, const std::u16string& className, uint32_t styl
         static const struct {
             const char* name;
             uint16_t atom;
-        } named[] = {{"Button", 0x80}, {"Edit", 0x81}, {"Static", 0x82},
+        } named[] = {{"Button", 0x80},  {"Edit", 0x81},      {"Static", 0x82},
                      {"ListBox", 0x83}, {"ScrollBar", 0x84}, {"ComboBox", 0x85}};
         for (const auto& n : named)
             if (SameName(className, n.name))
@@ -127,8 +127,11 @@ int DialogItemKind(uint16_t atom, const std::u16string& className, uint32_t styl
     const uint32_t low = style & 0xF;
     switch (atom) {
     case 0x80:
-        return low == 2 ? kItemCheckBox : low == 4 ? kItemRadioButton : low == 5 ? kItemNone
-               : low == 7 ? kItemGroupBox : kItemPushButton;
+        return low == 2 ? kItemCheckBox
+            : low == 4  ? kItemRadioButton
+            : low == 5  ? kItemNone
+            : low == 7  ? kItemGroupBox
+                        : kItemPushButton;
     case 0x81:
         return kItemEditField;
     case 0x82:

@@ -34,12 +34,14 @@ CDocumentWindow::CDocumentWindow(int frameStyle, const std::string& title)
 
 int CDocumentWindow::GetBorderWidth() const
 {
-    return platform::GetSystemMetric(frameStyle_ >= 2 ? platform::Metric::SizingFrameX : platform::Metric::DialogFrameX);
+    return platform::GetSystemMetric(frameStyle_ >= 2 ? platform::Metric::SizingFrameX
+                                                      : platform::Metric::DialogFrameX);
 }
 
 int CDocumentWindow::GetBorderHeight() const
 {
-    return platform::GetSystemMetric(frameStyle_ >= 2 ? platform::Metric::SizingFrameY : platform::Metric::DialogFrameY);
+    return platform::GetSystemMetric(frameStyle_ >= 2 ? platform::Metric::SizingFrameY
+                                                      : platform::Metric::DialogFrameY);
 }
 
 bool CDocumentWindow::IsMaximized() const

@@ -108,7 +108,7 @@ platform::KeyMessage KeyMessageFrom(uint32_t message, WParam wParam, LParam lPar
 {
     platform::KeyMessage key;
     key.kind = message == msg::KeyDown ? platform::KeyMessage::kKeyDown
-               : message == msg::KeyUp ? platform::KeyMessage::kKeyUp
+        : message == msg::KeyUp        ? platform::KeyMessage::kKeyUp
                                        : platform::KeyMessage::kCharacter;
     key.virtualKey = message == msg::Char ? 0 : static_cast<uint32_t>(wParam);
     key.character = message == msg::Char ? static_cast<char32_t>(wParam) : 0;
@@ -201,8 +201,8 @@ LResult OnCommand(int kind, WindowHandle handle, WParam wParam, LParam lParam)
     // Only menus and accelerators carry menu item numbers: a control whose id
     // happens to equal an item number must not fire that menu command.
     const uint16_t source = platform::HighWordOf(wParam);
-    const bool fromMenu = lParam == 0
-                          && (source == platform::kCommandFromMenu || source == platform::kCommandFromAccelerator);
+    const bool fromMenu =
+        lParam == 0 && (source == platform::kCommandFromMenu || source == platform::kCommandFromAccelerator);
     if (app && fromMenu && id != 0 && app->GetMenuBar())
         Guarded([&] { app->HandleMenuItemNumber(id); });
     if (lParam)
@@ -346,8 +346,8 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         }
         break;
     case msg::SetCursor:
-        if (window && platform::LowSigned(lParam) == platform::hit::Client
-            && static_cast<WindowHandle>(wParam) == handle) {
+        if (window && platform::LowSigned(lParam) == platform::hit::Client &&
+            static_cast<WindowHandle>(wParam) == handle) {
             Guarded([] { UpdateHoverView(); });
             return 1;
         }

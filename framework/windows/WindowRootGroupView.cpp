@@ -12,7 +12,7 @@ namespace NSHarrowen {
 using CRoot = CABCWindow::CWindowRootGroupView;
 using CSizeBox = CABCWindow::CWindowSizeBoxView;
 
-CRoot::CWindowRootGroupView(CABCWindow* window) : CGroupView(nullptr), window_(window) {}
+CRoot::CWindowRootGroupView(CABCWindow* window) : CGroupView(nullptr), window_(window) { }
 
 CRoot::~CWindowRootGroupView()
 {
@@ -83,7 +83,7 @@ void CRoot::RemoveSizeBox()
     sizeBox_ = nullptr;
 }
 
-CSizeBox::CWindowSizeBoxView(CGroupView* parent) : CView(parent) {}
+CSizeBox::CWindowSizeBoxView(CGroupView* parent) : CView(parent) { }
 
 void CSizeBox::GetCursor()
 {
@@ -114,7 +114,8 @@ void CSizeBox::MouseDown(const CEvent& event)
     if (!window)
         return;
     const platform::Point screen = platform::ClientToScreen(window->GetHandle(), {event.GetX(), event.GetY()});
-    platform::SendMessage(window->GetHandle(), platform::msg::NcLButtonDown, static_cast<platform::WParam>(platform::hit::BottomRight),
+    platform::SendMessage(window->GetHandle(), platform::msg::NcLButtonDown,
+                          static_cast<platform::WParam>(platform::hit::BottomRight),
                           platform::MakeLParam(screen.x, screen.y));
 }
 

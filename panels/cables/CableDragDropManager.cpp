@@ -195,7 +195,10 @@ void CCableDragDropManager::Drop(CPnlHole* target)
     }
 }
 
-void CCableDragDropManager::GetDropCursor() { NSHarrowen::SetCursorFromResource(CursorOf(ClassifyDrop())); }
+void CCableDragDropManager::GetDropCursor()
+{
+    NSHarrowen::SetCursorFromResource(CursorOf(ClassifyDrop()));
+}
 
 void CCableDragDropManager::Cancel()
 {

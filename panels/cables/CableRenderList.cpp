@@ -21,11 +21,14 @@ CableKey MakeKey(const JackAddress& end1, const JackAddress& end2, CPoint point1
     return CableKey{point1.x, point1.y, point2.x, point2.y, end1, end2};
 }
 
-uint8_t DrawShape() { return static_cast<uint8_t>(std::rand() & 0xFF); }
+uint8_t DrawShape()
+{
+    return static_cast<uint8_t>(std::rand() & 0xFF);
+}
 
 } // namespace
 
-CCableRenderList::CCableRenderList() : shape_(DrawShape()) {}
+CCableRenderList::CCableRenderList() : shape_(DrawShape()) { }
 
 CCableRenderList::~CCableRenderList() = default;
 
@@ -47,7 +50,7 @@ std::unique_ptr<CRenderLineABC> CCableRenderList::CreateRenderer(const CableKey&
 }
 
 std::vector<std::unique_ptr<CRenderLineABC>>::iterator CCableRenderList::Find(const JackAddress& end1,
-                                                                             const JackAddress& end2)
+                                                                              const JackAddress& end2)
 {
     const CableKey wanted = MakeKey(end1, end2);
     return std::find_if(renderers_.begin(), renderers_.end(),
@@ -96,9 +99,9 @@ void CCableRenderList::MoveCable(const JackAddress& end1, const JackAddress& end
     // A new shape for the new ends, in the old place, keeping the highlight.
     const bool highlighted = (*found)->IsHighlighted();
     const CableKey& old = (*found)->GetKey();
-    *found = CreateRenderer(MakeKey(old.from, old.to, old.from == end1 ? point1 : point2,
-                                    old.from == end1 ? point2 : point1),
-                            (*found)->GetColour());
+    *found = CreateRenderer(
+        MakeKey(old.from, old.to, old.from == end1 ? point1 : point2, old.from == end1 ? point2 : point1),
+        (*found)->GetColour());
     (*found)->SetHighlight(highlighted);
 }
 
@@ -122,7 +125,7 @@ void CCableRenderList::MoveAll(CPoint offset)
 bool CCableRenderList::IsDrawn(const CRenderLineABC& renderer) const
 {
     return renderer.IsHighlighted() || renderer.GetColour() >= colourShown_.size() ||
-           colourShown_[renderer.GetColour()];
+        colourShown_[renderer.GetColour()];
 }
 
 void CCableRenderList::DrawInto(const CRect& update, CPixelTarget& target)

@@ -24,9 +24,15 @@ constexpr std::array<Rgb16, kColourCount> kColours = {{
 }};
 constexpr Rgb16 kHighlight = {0x9B00, 0xFF00, 0xFF00};
 
-const Rgb16& ColourOf(uint32_t colour, bool highlighted) { return highlighted ? kHighlight : kColours[colour]; }
+const Rgb16& ColourOf(uint32_t colour, bool highlighted)
+{
+    return highlighted ? kHighlight : kColours[colour];
+}
 
-uint32_t Pack(uint32_t red, uint32_t green, uint32_t blue) { return blue | (green << 8) | (red << 16); }
+uint32_t Pack(uint32_t red, uint32_t green, uint32_t blue)
+{
+    return blue | (green << 8) | (red << 16);
+}
 
 // A channel scaled by a brightness; the brightness is kept in 0..255 so that
 // rounding can never give a negative byte.
@@ -99,7 +105,10 @@ uint32_t ThinPixel(uint32_t colour, bool highlighted)
     return Pack(rgb.red >> 8U, rgb.green >> 8U, rgb.blue >> 8U);
 }
 
-const uint32_t* Ramp(uint32_t colour, bool highlighted) { return GetTables().ramps[TableIndex(colour, highlighted)].data(); }
+const uint32_t* Ramp(uint32_t colour, bool highlighted)
+{
+    return GetTables().ramps[TableIndex(colour, highlighted)].data();
+}
 
 const uint32_t* PieShades(uint32_t colour, bool highlighted)
 {

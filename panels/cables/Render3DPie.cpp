@@ -67,7 +67,10 @@ CRender3DPie::CRender3DPie(PieKind kind, int32_t x, int32_t y, uint32_t colour)
     SelectShades();
 }
 
-void CRender3DPie::SelectShades() { shades_ = cableshades::PieShades(GetColour(), IsHighlighted()); }
+void CRender3DPie::SelectShades()
+{
+    shades_ = cableshades::PieShades(GetColour(), IsHighlighted());
+}
 
 void CRender3DPie::Draw(const CRect& update, CPixelTarget& target)
 {

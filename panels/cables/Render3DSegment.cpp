@@ -18,7 +18,10 @@ CRender3DSegment::CRender3DSegment(const CableKey& key, uint32_t colour) : CRend
     }
 }
 
-void CRender3DSegment::SelectRamp() { ramp_ = cableshades::Ramp(GetColour(), IsHighlighted()); }
+void CRender3DSegment::SelectRamp()
+{
+    ramp_ = cableshades::Ramp(GetColour(), IsHighlighted());
+}
 
 void CRender3DSegment::SetHighlight(bool highlighted)
 {

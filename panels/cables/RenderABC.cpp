@@ -2,7 +2,10 @@
 
 #include "framework/views/View.h"
 
-void CRenderABC::Move(int32_t dx, int32_t dy) { rect_.Offset(dx, dy); }
+void CRenderABC::Move(int32_t dx, int32_t dy)
+{
+    rect_.Offset(dx, dy);
+}
 
 void CRenderABC::Invalidate(NSHarrowen::CView& view) const
 {
@@ -11,6 +14,12 @@ void CRenderABC::Invalidate(NSHarrowen::CView& view) const
     }
 }
 
-void CRenderABC::SetHighlight(bool highlighted) { highlighted_ = highlighted; }
+void CRenderABC::SetHighlight(bool highlighted)
+{
+    highlighted_ = highlighted;
+}
 
-void CRenderABC::SetColour(uint32_t colour) { colour_ = colour; }
+void CRenderABC::SetColour(uint32_t colour)
+{
+    colour_ = colour;
+}

@@ -30,7 +30,7 @@ public:
     bool IsHighlighted() const { return highlighted_; }
 
 protected:
-    explicit CRenderABC(uint32_t colour) : colour_(colour) {}
+    explicit CRenderABC(uint32_t colour) : colour_(colour) { }
     void SetRect(const NSHarrowen::CRect& rect) { rect_ = rect; }
 
 private:

@@ -10,7 +10,7 @@ public:
     void Move(int32_t dx, int32_t dy) override;
 
 protected:
-    CRenderLineABC(const CableKey& key, uint32_t colour) : CRenderABC(colour), key_(key) {}
+    CRenderLineABC(const CableKey& key, uint32_t colour) : CRenderABC(colour), key_(key) { }
 
 private:
     CableKey key_;

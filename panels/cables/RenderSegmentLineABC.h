@@ -18,7 +18,7 @@ public:
     void SetColour(uint32_t colour) override;
 
 protected:
-    CRenderSegmentLineABC(const CableKey& key, uint32_t colour) : CRenderLineABC(key, colour) {}
+    CRenderSegmentLineABC(const CableKey& key, uint32_t colour) : CRenderLineABC(key, colour) { }
 
     // Appends a 3D piece, after a corner when it bends away from the
     // previous direction (0 for the first piece); returns its direction.

@@ -7,7 +7,10 @@ CRenderSlimSegment::CRenderSlimSegment(const CableKey& key, uint32_t colour) : C
     SelectPixel();
 }
 
-void CRenderSlimSegment::SelectPixel() { pixel_ = cableshades::ThinPixel(GetColour(), IsHighlighted()); }
+void CRenderSlimSegment::SelectPixel()
+{
+    pixel_ = cableshades::ThinPixel(GetColour(), IsHighlighted());
+}
 
 void CRenderSlimSegment::SetHighlight(bool highlighted)
 {

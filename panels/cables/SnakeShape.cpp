@@ -48,7 +48,10 @@ double Bend(double a, double b)
     return a + zigzag;
 }
 
-double Round(double v) { return std::floor(v + 0.5); }
+double Round(double v)
+{
+    return std::floor(v + 0.5);
+}
 
 } // namespace
 
@@ -70,7 +73,8 @@ CSnakeShape::CSnakeShape(const CableKey& key, uint8_t shape)
     if (a2 > kPi) {
         a2 -= 2 * kPi;
     }
-    const auto handle = static_cast<double>(d < 45 ? static_cast<float>(d) / 3.0F : 0.2F * static_cast<float>(d) + 9.0F);
+    const auto handle =
+        static_cast<double>(d < 45 ? static_cast<float>(d) / 3.0F : 0.2F * static_cast<float>(d) + 9.0F);
     const double b = 2 * kPi * std::sin(static_cast<double>(key.x1 + key.y1 + key.x2 + key.y2 + shape));
     double h1 = Bend(a1, b);
     double h2 = Bend(a2, b);
@@ -102,7 +106,10 @@ CSnakeShape::Vec CSnakeShape::Evaluate(double t) const
     return {w0 * q0_.x + w2 * q2_.x + w1 * q1_.x, w0 * q0_.y + w2 * q2_.y + w1 * q1_.y};
 }
 
-CSnakeShape::Vec CSnakeShape::Snap(const Vec& v) { return {Round(v.x), Round(v.y)}; }
+CSnakeShape::Vec CSnakeShape::Snap(const Vec& v)
+{
+    return {Round(v.x), Round(v.y)};
+}
 
 double CSnakeShape::SnapError(const Vec& v)
 {

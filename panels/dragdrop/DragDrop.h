@@ -14,21 +14,19 @@
 // follows the mouse over the targets, the release drops on the one under
 // it. The instances say what the drag draws, what a drop does and which
 // cursor tells it.
-template <class Target, class Source, class Container>
-class CDragDrop : public NSHarrowen::CView {
+template <class Target, class Source, class Container> class CDragDrop : public NSHarrowen::CView {
 public:
     // The mouse must move this far before a drag that starts unarmed counts.
     static constexpr int kArmDistance = 5;
 
     explicit CDragDrop(Container container, uint32_t defaultCursor)
         : container_(container), defaultCursor_(defaultCursor)
-    {
-    }
+    { }
 
     virtual void Cancel() = 0;
-    virtual void DragEnter(Target, NSHarrowen::CPoint) {}
-    virtual void DragLeave(Target) {}
-    virtual void DragOver(Target, NSHarrowen::CPoint) {}
+    virtual void DragEnter(Target, NSHarrowen::CPoint) { }
+    virtual void DragLeave(Target) { }
+    virtual void DragOver(Target, NSHarrowen::CPoint) { }
     virtual void TrackFeedback() = 0;
     virtual void Drop(Target target) = 0;
     virtual void GetDropCursor() = 0;

@@ -1,6 +1,9 @@
 #include "panels/graphs/GraphMath.h"
 
-int RoundToInt(float v) { return static_cast<int>(v + 0.5f); }
+int RoundToInt(float v)
+{
+    return static_cast<int>(v + 0.5f);
+}
 
 uint16_t Factorial(uint8_t n)
 {

@@ -4,6 +4,12 @@ namespace {
 CGraphPenHook* installed = nullptr;
 }
 
-void CGraphPenHook::Install(CGraphPenHook* hook) { installed = hook; }
+void CGraphPenHook::Install(CGraphPenHook* hook)
+{
+    installed = hook;
+}
 
-CGraphPenHook* CGraphPenHook::Current() { return installed; }
+CGraphPenHook* CGraphPenHook::Current()
+{
+    return installed;
+}

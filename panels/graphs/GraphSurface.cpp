@@ -15,7 +15,10 @@ void InitGraphBitmap()
     }
 }
 
-void FreeGraphBitmap() { surface.reset(); }
+void FreeGraphBitmap()
+{
+    surface.reset();
+}
 
 NSHarrowen::CBitmap32& GetGraphBitmap()
 {

@@ -1,6 +1,7 @@
 #include "panels/graphs/PnlADEnvGraph.h"
 
-CPnlADEnvGraph::CPnlADEnvGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlEnvelopeGraphABC(parent, x, y, 2)
+CPnlADEnvGraph::CPnlADEnvGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
+    : CPnlEnvelopeGraphABC(parent, x, y, 2)
 {
     SetItemSize(41, 25);
 }

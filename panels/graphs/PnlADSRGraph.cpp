@@ -1,6 +1,7 @@
 #include "panels/graphs/PnlADSRGraph.h"
 
-CPnlADSRGraph::CPnlADSRGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlADSRGraphABC(parent, x, y, 6) {}
+CPnlADSRGraph::CPnlADSRGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlADSRGraphABC(parent, x, y, 6)
+{ }
 
 void CPnlADSRGraph::ReadValues()
 {

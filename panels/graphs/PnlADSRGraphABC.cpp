@@ -24,7 +24,7 @@ CPnlADSRGraphABC::CPnlADSRGraphABC(NSHarrowen::CGroupView* parent, int16_t x, in
 void CPnlADSRGraphABC::DrawGraph(float W, float H)
 {
     const float k = (W - 3) * 0.0021691974252462387f;
-    Geometry g {};
+    Geometry g{};
     g.kv = (H - 3) * 0.007874016f;
     const float x1 = static_cast<float>(attack_) * k + 1.0f;
     g.xa = Round(x1);

@@ -2,8 +2,7 @@
 
 CPnlClassicFilterGraph::CPnlClassicFilterGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlFilterGraphABC(parent, x, y, 4)
-{
-}
+{ }
 
 void CPnlClassicFilterGraph::ReadValues()
 {

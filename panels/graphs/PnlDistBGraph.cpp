@@ -3,9 +3,18 @@
 #include <cmath>
 
 namespace {
-int16_t Rd(double v) { return Round(static_cast<float>(v)); }
-int16_t Ceil(double v) { return static_cast<int16_t>(std::ceil(v)); }
-int16_t Floor(double v) { return static_cast<int16_t>(std::floor(v)); }
+int16_t Rd(double v)
+{
+    return Round(static_cast<float>(v));
+}
+int16_t Ceil(double v)
+{
+    return static_cast<int16_t>(std::ceil(v));
+}
+int16_t Floor(double v)
+{
+    return static_cast<int16_t>(std::floor(v));
+}
 } // namespace
 
 CPnlDistBGraph::CPnlDistBGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlGraphABC(parent, x, y, 1)
@@ -13,7 +22,10 @@ CPnlDistBGraph::CPnlDistBGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_
     SetItemSize(39, 39);
 }
 
-void CPnlDistBGraph::ReadValues() { amount_ = Value(0) * static_cast<double>(0.007874016f); }
+void CPnlDistBGraph::ReadValues()
+{
+    amount_ = Value(0) * static_cast<double>(0.007874016f);
+}
 
 void CPnlDistBGraph::DrawGraph(float W, float H)
 {

@@ -16,5 +16,5 @@ protected:
     void DrawDiagonal(double X, const NSHarrowen::CColor& colour);
 
     static constexpr size_t kBypass = 8;
-    std::array<uint8_t, 9> values_ {};
+    std::array<uint8_t, 9> values_{};
 };

@@ -9,8 +9,14 @@ constexpr uint8_t kBandPass = 2;
 constexpr uint8_t kHighPass = 3;
 constexpr uint8_t kBandReject = 4;
 
-int16_t P(int v) { return static_cast<int16_t>(v); }
-int16_t Rd(double v) { return Round(static_cast<float>(v)); }
+int16_t P(int v)
+{
+    return static_cast<int16_t>(v);
+}
+int16_t Rd(double v)
+{
+    return Round(static_cast<float>(v));
+}
 } // namespace
 
 CPnlFilterGraphABC::CPnlFilterGraphABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, uint8_t params)
@@ -45,9 +51,9 @@ void CPnlFilterGraphABC::DrawGraph(float W, float H)
     } else if (t == kLowPass && fields_[kKind] == 0) {
         MoveTo(-1, P(yl));
         LineToOutline(P(r53 + 14 - s / 2), P(yl));
-        const GraphPoint points[] = {{P(r53 + 24 - s / 2), P(yl)},           {P(r53 + 20 - s / 3), P(yl)},
-                                     {P(r53 + 20), P(yl - e)},               {P(r53 + Round(s / 4.0f) + 19), P(yl)},
-                                     {P(r53 + 29), P(yl + 5)},               {P(r53 + 57 - s), P(yz)}};
+        const GraphPoint points[] = {{P(r53 + 24 - s / 2), P(yl)}, {P(r53 + 20 - s / 3), P(yl)},
+                                     {P(r53 + 20), P(yl - e)},     {P(r53 + Round(s / 4.0f) + 19), P(yl)},
+                                     {P(r53 + 29), P(yl + 5)},     {P(r53 + 57 - s), P(yz)}};
         DrawOutlineBezierFromPen(points, 6);
     } else if (t == kLowPass) {
         MoveTo(-1, P(yl));
@@ -81,11 +87,11 @@ void CPnlFilterGraphABC::DrawGraph(float W, float H)
         const int z = Rd((fc + 60) * px);
         const int yn = Rd((2 * s - 24) * py) + Trunc(H);
         const int yn2 = yn - Rd(30 * py);
-        const GraphPoint lead {Rd(-30 * px), yq};
-        const GraphPoint tail {P(z), yq};
-        const GraphPoint points[] = {lead,           lead,          lead,        {P(a), yq},  {P(a + q), yq},
-                                     {P(c), P(yn2)}, {P(c), P(yn)}, {P(c), P(yn2)}, {P(z - q), yq}, tail,
-                                     tail,           tail,          {Rd(158 * px), yq}};
+        const GraphPoint lead{Rd(-30 * px), yq};
+        const GraphPoint tail{P(z), yq};
+        const GraphPoint points[] = {
+            lead,           lead,           lead, {P(a), yq}, {P(a + q), yq}, {P(c), P(yn2)},    {P(c), P(yn)},
+            {P(c), P(yn2)}, {P(z - q), yq}, tail, tail,       tail,           {Rd(158 * px), yq}};
         DrawOutlineBezierPath(points, 13);
     }
     FillBelowOutline(Trunc(W - 2), Trunc(H - 2));

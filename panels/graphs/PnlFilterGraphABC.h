@@ -16,5 +16,5 @@ protected:
     // Gain compensation, resonance, frequency, type (1 LP, 2 BP, 3 HP,
     // 4 BR), slope in dB per octave, kind (0 normal, 1 classic), bypass.
     enum Field { kGainComp, kResonance, kFrequency, kType, kSlope, kKind, kBypass };
-    std::array<uint8_t, 7> fields_ {};
+    std::array<uint8_t, 7> fields_{};
 };

@@ -15,14 +15,19 @@
 using NSHarrowen::CColor;
 using NSHarrowen::CRect;
 
-int16_t Round(float v) { return static_cast<int16_t>(RoundToInt(v)); }
+int16_t Round(float v)
+{
+    return static_cast<int16_t>(RoundToInt(v));
+}
 
 CPnlGraphABC::CPnlGraphABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, uint8_t params)
     : CPnlCustom(parent, x, y, params), frame_(*this)
-{
-}
+{ }
 
-NSHarrowen::CBitmap32& CPnlGraphABC::Surface() const { return GetGraphBitmap(); }
+NSHarrowen::CBitmap32& CPnlGraphABC::Surface() const
+{
+    return GetGraphBitmap();
+}
 
 uint8_t CPnlGraphABC::Value(uint8_t entry) const
 {
@@ -76,9 +81,18 @@ void CPnlGraphABC::LineTo(int16_t x, int16_t y, const CColor& colour)
     }
 }
 
-void CPnlGraphABC::LineToCurve(int16_t x, int16_t y) { LineTo(x, y, GraphColors::kCurve); }
-void CPnlGraphABC::LineToOutline(int16_t x, int16_t y) { LineTo(x, y, GraphColors::kOutline); }
-void CPnlGraphABC::LineToGrid(int16_t x, int16_t y) { LineTo(x, y, GraphColors::kGrid); }
+void CPnlGraphABC::LineToCurve(int16_t x, int16_t y)
+{
+    LineTo(x, y, GraphColors::kCurve);
+}
+void CPnlGraphABC::LineToOutline(int16_t x, int16_t y)
+{
+    LineTo(x, y, GraphColors::kOutline);
+}
+void CPnlGraphABC::LineToGrid(int16_t x, int16_t y)
+{
+    LineTo(x, y, GraphColors::kGrid);
+}
 
 void CPnlGraphABC::DrawBezierSegment(const GraphPoint* points, const CColor& colour)
 {

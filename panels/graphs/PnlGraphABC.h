@@ -74,6 +74,9 @@ private:
 };
 
 // Truncation toward zero of a computed coordinate.
-inline int16_t Trunc(double v) { return static_cast<int16_t>(static_cast<int>(v)); }
+inline int16_t Trunc(double v)
+{
+    return static_cast<int16_t>(static_cast<int>(v));
+}
 // RoundToInt as a coordinate.
 int16_t Round(float v);

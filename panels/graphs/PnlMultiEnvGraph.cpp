@@ -63,7 +63,7 @@ void CPnlMultiEnvGraph::DrawGraph(float W, float H)
         const bool rising = i == 1 || (i < 5 && h[i] > h[i - 1]);
         const int shift = holds && i > sustainPlace_ ? hold : 0;
         const auto at = [shift](int px, int py) {
-            return GraphPoint {static_cast<int16_t>(px + shift), static_cast<int16_t>(py)};
+            return GraphPoint{static_cast<int16_t>(px + shift), static_cast<int16_t>(py)};
         };
         if (rising) {
             points[i][0] = at(xm, y[i - 1]);
@@ -82,8 +82,8 @@ void CPnlMultiEnvGraph::DrawGraph(float W, float H)
     MoveTo(1, static_cast<int16_t>(y[0]));
     for (int i = 1; i <= 5; ++i) {
         const int rise = h[i] - h[i - 1];
-        const bool straight = polarity_ == kBipolar || (polarity_ == kUniLin && rise > 0) || w[i] < 2 ||
-                              std::abs(rise) < 2;
+        const bool straight =
+            polarity_ == kBipolar || (polarity_ == kUniLin && rise > 0) || w[i] < 2 || std::abs(rise) < 2;
         if (straight) {
             LineToCurve(points[i][2].x, points[i][2].y);
         } else {

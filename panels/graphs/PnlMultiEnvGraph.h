@@ -15,8 +15,8 @@ protected:
     void DrawGraph(float width, float height) override;
 
 private:
-    std::array<uint8_t, 4> levels_ {};
-    std::array<uint8_t, 5> times_ {};
+    std::array<uint8_t, 4> levels_{};
+    std::array<uint8_t, 5> times_{};
     uint8_t sustainPlace_ = 3;
     uint8_t polarity_ = 2;
 };

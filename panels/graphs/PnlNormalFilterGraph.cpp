@@ -2,8 +2,7 @@
 
 CPnlNormalFilterGraph::CPnlNormalFilterGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlFilterGraphABC(parent, x, y, 6)
-{
-}
+{ }
 
 void CPnlNormalFilterGraph::ReadValues()
 {

@@ -23,7 +23,10 @@ constexpr int kBarWidth = 11;
 constexpr NSHarrowen::CColor kStripBackground(0xDC00, 0xDC00, 0xDC00);
 constexpr NSHarrowen::CColor kBlack(0, 0, 0);
 
-bool ControlDown() { return NSHarrowen::GetModifierKeys().IsControlOrCommandDown(); }
+bool ControlDown()
+{
+    return NSHarrowen::GetModifierKeys().IsControlOrCommandDown();
+}
 } // namespace
 
 CPnlNoteSeqGraph::CPnlNoteSeqGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
@@ -37,14 +40,20 @@ CPnlNoteSeqGraph::CPnlNoteSeqGraph(NSHarrowen::CGroupView* parent, int16_t x, in
 
 CPnlNoteSeqGraph::~CPnlNoteSeqGraph() = default;
 
-uint8_t CPnlNoteSeqGraph::Span(uint8_t zoom) { return static_cast<uint8_t>(128 - 70 / zoom); }
+uint8_t CPnlNoteSeqGraph::Span(uint8_t zoom)
+{
+    return static_cast<uint8_t>(128 - 70 / zoom);
+}
 
-uint8_t CPnlNoteSeqGraph::GetThumb() const { return scrollBar_->GetThumb(); }
+uint8_t CPnlNoteSeqGraph::GetThumb() const
+{
+    return scrollBar_->GetThumb();
+}
 
 void CPnlNoteSeqGraph::UpdateThumb()
 {
     const int thumb = scroll_ * CSeqScrollBar::kThumbRange / Span(zoom_);
-    scrollBar_->SetThumbPosition(static_cast<uint8_t>(std::clamp(thumb, 0, int {CSeqScrollBar::kThumbRange})));
+    scrollBar_->SetThumbPosition(static_cast<uint8_t>(std::clamp(thumb, 0, int{CSeqScrollBar::kThumbRange})));
 }
 
 void CPnlNoteSeqGraph::LayoutChildren()
@@ -58,7 +67,10 @@ void CPnlNoteSeqGraph::LayoutChildren()
     scrollBar_->SetFrame(bar);
 }
 
-bool CPnlNoteSeqGraph::IsOnScrollBar(int16_t x, int16_t y) const { return scrollBar_->GetFrame().Contains(x, y); }
+bool CPnlNoteSeqGraph::IsOnScrollBar(int16_t x, int16_t y) const
+{
+    return scrollBar_->GetFrame().Contains(x, y);
+}
 
 void CPnlNoteSeqGraph::GetVisibleRange(uint8_t& low, uint8_t& high) const
 {
@@ -83,7 +95,7 @@ void CPnlNoteSeqGraph::SendViewState()
 
 void CPnlNoteSeqGraph::ScrollBy(int delta)
 {
-    const auto s = static_cast<uint8_t>(std::clamp(scroll_ + delta, 0, int {Span(zoom_)}));
+    const auto s = static_cast<uint8_t>(std::clamp(scroll_ + delta, 0, int{Span(zoom_)}));
     if (s != scroll_) {
         scroll_ = s;
         SendViewState();
@@ -102,7 +114,7 @@ void CPnlNoteSeqGraph::Zoom(int delta)
     // Keeps the middle of the view in place; the new zoom is recorded even
     // when the scroll stays.
     const int notes = RoundToInt((oldSpan - 70.0f / static_cast<float>(z)) * 0.5f);
-    scroll_ = static_cast<uint8_t>(std::clamp(scroll_ + notes, 0, int {Span(zoom_)}));
+    scroll_ = static_cast<uint8_t>(std::clamp(scroll_ + notes, 0, int{Span(zoom_)}));
     SendViewState();
     UpdateThumb();
     InvalidateFrame(true);
@@ -111,7 +123,7 @@ void CPnlNoteSeqGraph::Zoom(int delta)
 void CPnlNoteSeqGraph::SetThumb(uint8_t position)
 {
     const uint8_t span = Span(zoom_);
-    const int s = std::min(static_cast<int>(position * span * 0.024390243902439025 + 0.99), int {span});
+    const int s = std::min(static_cast<int>(position * span * 0.024390243902439025 + 0.99), int{span});
     if (s != scroll_) {
         scroll_ = static_cast<uint8_t>(s);
         UpdateThumb();
@@ -188,10 +200,16 @@ bool CPnlNoteSeqGraph::Press(int16_t x, int16_t y)
     return true;
 }
 
-bool CPnlNoteSeqGraph::OnMouseDown(int16_t x, int16_t y) { return Press(x, y); }
+bool CPnlNoteSeqGraph::OnMouseDown(int16_t x, int16_t y)
+{
+    return Press(x, y);
+}
 
 // The second press of a double click acts as one more press.
-bool CPnlNoteSeqGraph::OnDoubleClick(int16_t x, int16_t y) { return Press(x, y); }
+bool CPnlNoteSeqGraph::OnDoubleClick(int16_t x, int16_t y)
+{
+    return Press(x, y);
+}
 
 void CPnlNoteSeqGraph::Draw()
 {

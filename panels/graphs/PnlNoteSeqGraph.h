@@ -55,7 +55,7 @@ private:
     uint8_t scroll_ = 52;
     uint8_t recordedZoom_ = 3;
     uint8_t recordedScroll_ = 52;
-    std::array<uint8_t, 16> notes_ {};
+    std::array<uint8_t, 16> notes_{};
     std::unique_ptr<CSeqScrollBar> scrollBar_;
     bool thumbChanged_ = false;
     bool sending_ = false;

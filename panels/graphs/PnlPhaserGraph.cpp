@@ -56,12 +56,13 @@ void CPnlPhaserGraph::DrawGraph(float W, float H)
     DrawOutlineBezierFromPen(leadIn, 3);
     for (int i = 0; i <= p; ++i) {
         const float tip = static_cast<float>(2 * i + 1) * g + x0;
-        const GraphPoint notch[] = {{Round(static_cast<float>(2 * i) * g + x0 + h), axis},
-                                    {Round(tip), Round(static_cast<float>(Pv + Dv))},
-                                    {Round(tip), Round(static_cast<float>(Dv))},
-                                    {Round(tip), Round(static_cast<float>(Pv + Dv))},
-                                    {Round(static_cast<float>(2 * i + 2) * g + x0 - h), axis},
-                                    {Round(static_cast<float>(2 * i + 2) * g + x0), Round(static_cast<float>(Qv) + yc)}};
+        const GraphPoint notch[] = {
+            {Round(static_cast<float>(2 * i) * g + x0 + h), axis},
+            {Round(tip), Round(static_cast<float>(Pv + Dv))},
+            {Round(tip), Round(static_cast<float>(Dv))},
+            {Round(tip), Round(static_cast<float>(Pv + Dv))},
+            {Round(static_cast<float>(2 * i + 2) * g + x0 - h), axis},
+            {Round(static_cast<float>(2 * i + 2) * g + x0), Round(static_cast<float>(Qv) + yc)}};
         DrawOutlineBezierFromPen(notch, 6);
     }
     const GraphPoint leadOut[] = {{Round(W - 2 - x0 + 3), Round(static_cast<float>(Qv) * 0.3333333432674408f + yc)},

@@ -15,5 +15,5 @@ protected:
     void DrawGraph(float width, float height) override;
 
 private:
-    std::array<uint8_t, 16> routes_ {};
+    std::array<uint8_t, 16> routes_{};
 };

@@ -5,7 +5,10 @@ CPnlWrapGraph::CPnlWrapGraph(NSHarrowen::CGroupView* parent, int16_t x, int16_t 
     SetItemSize(39, 39);
 }
 
-void CPnlWrapGraph::ReadValues() { folds_ = Value(0) * 0.125 + 1.0; }
+void CPnlWrapGraph::ReadValues()
+{
+    folds_ = Value(0) * 0.125 + 1.0;
+}
 
 // One fold and its mirror through the centre.
 void CPnlWrapGraph::DrawFold(double x, double y, double x2, double y2, float W, float H)

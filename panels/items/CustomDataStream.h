@@ -9,7 +9,7 @@
 class CCustomDataStream {
 public:
     CCustomDataStream() = default;
-    explicit CCustomDataStream(std::span<const uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
+    explicit CCustomDataStream(std::span<const uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) { }
 
     void Rewind() { cursor_ = 0; }
     // XPIncompleteData "Incomplete custom data" past the written bytes: short

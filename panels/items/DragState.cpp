@@ -12,10 +12,22 @@ CDragState& DragState()
     return state;
 }
 
-KnobControl GetKnobControlMode() { return knobControlMode; }
+KnobControl GetKnobControlMode()
+{
+    return knobControlMode;
+}
 
-void SetKnobControlMode(KnobControl mode) { knobControlMode = mode; }
+void SetKnobControlMode(KnobControl mode)
+{
+    knobControlMode = mode;
+}
 
-uint32_t NowMs32() { return static_cast<uint32_t>(platform::NowMilliseconds()); }
+uint32_t NowMs32()
+{
+    return static_cast<uint32_t>(platform::NowMilliseconds());
+}
 
-bool TimeHasPassed(uint32_t now, uint32_t due) { return static_cast<int32_t>(now - due) > 0; }
+bool TimeHasPassed(uint32_t now, uint32_t due)
+{
+    return static_cast<int32_t>(now - due) > 0;
+}

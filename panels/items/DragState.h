@@ -13,14 +13,14 @@ struct CDragState {
     enum Direction : uint8_t { kNoDirection = 0, kUp = 1, kDown = 2 };
     enum Region : uint8_t { kNoRegion = 0, kBody = 1, kIncrement = 2, kDecrement = 3, kCentre = 4 };
 
-    NSHarrowen::CPoint start;     // screen point where the drag began (circular mode: on the arc)
-    int32_t accumulator = 0;      // pixels moved since the drag began (linear drags)
-    bool tracking = false;        // a body drag is running (the drag cursor shows)
+    NSHarrowen::CPoint start; // screen point where the drag began (circular mode: on the arc)
+    int32_t accumulator = 0;  // pixels moved since the drag began (linear drags)
+    bool tracking = false;    // a body drag is running (the drag cursor shows)
     uint8_t startValue = 0;
     int8_t startMorph = 0;
     uint8_t target = kNone;
     uint8_t direction = kNoDirection;
-    uint32_t nextRepeat = 0;      // millisecond clock, compared wrap-safe
+    uint32_t nextRepeat = 0; // millisecond clock, compared wrap-safe
     uint8_t region = kNoRegion;
     CPnlControl* hovered = nullptr; // the knob or slider under the mouse
 };

@@ -21,9 +21,15 @@ CPanelItem::~CPanelItem()
     }
 }
 
-bool CPanelItem::OnMouseDown(int16_t, int16_t) { return true; }
+bool CPanelItem::OnMouseDown(int16_t, int16_t)
+{
+    return true;
+}
 
-bool CPanelItem::OnDoubleClick(int16_t, int16_t) { return true; }
+bool CPanelItem::OnDoubleClick(int16_t, int16_t)
+{
+    return true;
+}
 
 void CPanelItem::EndMouseTracking()
 {
@@ -39,7 +45,10 @@ CPoint CPanelItem::GetCenter() const
                   static_cast<int16_t>(frame.top + frame.Height() / 2));
 }
 
-void CPanelItem::SetItemSize(int16_t width, int16_t height) { SetSize(width, height); }
+void CPanelItem::SetItemSize(int16_t width, int16_t height)
+{
+    SetSize(width, height);
+}
 
 void CPanelItem::FrameChanged(const CRect& oldFrame, const CRect& newFrame)
 {

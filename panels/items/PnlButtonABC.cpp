@@ -58,7 +58,10 @@ void CPnlButtonABC::MouseUp()
     GetContainer()->EndEdit(*this);
 }
 
-void CPnlButtonABC::Draw() { painter_->Draw(GetFrame()); }
+void CPnlButtonABC::Draw()
+{
+    painter_->Draw(GetFrame());
+}
 
 void CPnlButtonABC::UpdateDisplay()
 {
@@ -93,4 +96,7 @@ CPnlCheckBitmapButton::CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int
     SetPainter(std::make_unique<CBitmapButtonGUI>(*this, picture));
 }
 
-void CPnlButtonABC::SetPainter(std::unique_ptr<CABCButtonGUI> painter) { painter_ = std::move(painter); }
+void CPnlButtonABC::SetPainter(std::unique_ptr<CABCButtonGUI> painter)
+{
+    painter_ = std::move(painter);
+}

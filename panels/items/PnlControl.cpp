@@ -22,7 +22,10 @@ int LinearTarget(int base, int steps, int32_t accumulator)
     return static_cast<int>(std::trunc(sum));
 }
 
-void WarpPointer(CPoint screen) { platform::SetCursorPos(platform::Point{screen.x, screen.y}); }
+void WarpPointer(CPoint screen)
+{
+    platform::SetCursorPos(platform::Point{screen.x, screen.y});
+}
 
 } // namespace
 
@@ -47,11 +50,20 @@ CControlContainerInterface* CPnlControl::GetContainer() const
     return dynamic_cast<CControlContainerInterface*>(GetParent());
 }
 
-std::string CPnlControl::GetParamName() const { return GetContainer()->GetParamName(*this); }
+std::string CPnlControl::GetParamName() const
+{
+    return GetContainer()->GetParamName(*this);
+}
 
-ParamAddress CPnlControl::GetParamAddress() const { return GetContainer()->GetParamAddress(*this); }
+ParamAddress CPnlControl::GetParamAddress() const
+{
+    return GetContainer()->GetParamAddress(*this);
+}
 
-std::string CPnlControl::GetContainerName() const { return GetContainer()->GetModuleName(*this); }
+std::string CPnlControl::GetContainerName() const
+{
+    return GetContainer()->GetModuleName(*this);
+}
 
 void CPnlControl::IncrementValue()
 {
@@ -191,8 +203,8 @@ void CPnlControl::LinearDrag(int axis)
     }
     CDragState& state = DragState();
     const CPoint p = NSHarrowen::GetMouseState().position;
-    const int16_t delta = axis == 0 ? static_cast<int16_t>(p.x - state.start.x)
-                                    : static_cast<int16_t>(state.start.y - p.y);
+    const int16_t delta =
+        axis == 0 ? static_cast<int16_t>(p.x - state.start.x) : static_cast<int16_t>(state.start.y - p.y);
     state.accumulator += delta;
     // The pointer stays put while the value moves: no screen edge limits the drag.
     WarpPointer(state.start);
@@ -239,9 +251,15 @@ void CPnlControl::EndMouseTracking()
     CPanelItem::EndMouseTracking();
 }
 
-void CPnlControl::MouseEnter() { GetContainer()->ShowValueBox(*this); }
+void CPnlControl::MouseEnter()
+{
+    GetContainer()->ShowValueBox(*this);
+}
 
-void CPnlControl::MouseLeave() { GetContainer()->HideValueBox(*this); }
+void CPnlControl::MouseLeave()
+{
+    GetContainer()->HideValueBox(*this);
+}
 
 void CPnlControl::GetCursor()
 {

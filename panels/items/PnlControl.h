@@ -23,8 +23,8 @@ public:
 
     virtual void SetStepCount(uint8_t steps) { steps_ = steps; }
     // Hooks run after every increment or decrement step, changed or not.
-    virtual void OnStepUp() {}
-    virtual void OnStepDown() {}
+    virtual void OnStepUp() { }
+    virtual void OnStepDown() { }
     virtual void SetAuxByte(uint8_t aux) { aux_ = aux; }
 
     // The caller keeps the value within 0 .. step count (and 127).

@@ -22,15 +22,24 @@ CCustomContainerInterface* CPnlCustom::GetCustomContainer() const
     return dynamic_cast<CCustomContainerInterface*>(GetParent());
 }
 
-bool CPnlCustom::OnMouseDown(int16_t, int16_t) { return false; }
+bool CPnlCustom::OnMouseDown(int16_t, int16_t)
+{
+    return false;
+}
 
-bool CPnlCustom::WriteChangedData(CCustomDataStream&) { return false; }
+bool CPnlCustom::WriteChangedData(CCustomDataStream&)
+{
+    return false;
+}
 
-void CPnlCustom::ReadData(CCustomDataStream&) {}
+void CPnlCustom::ReadData(CCustomDataStream&) { }
 
-void CPnlCustom::WriteData(CCustomDataStream&) {}
+void CPnlCustom::WriteData(CCustomDataStream&) { }
 
-bool CPnlCustom::NextParamValue(uint8_t, uint8_t&) { return false; }
+bool CPnlCustom::NextParamValue(uint8_t, uint8_t&)
+{
+    return false;
+}
 
 void CPnlCustom::AddParam(const CPnlControl& control)
 {

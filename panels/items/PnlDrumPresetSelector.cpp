@@ -55,7 +55,10 @@ CPnlDrumPresetSelector::CPnlDrumPresetSelector(NSHarrowen::CGroupView* parent, i
 
 CPnlDrumPresetSelector::~CPnlDrumPresetSelector() = default;
 
-uint8_t CPnlDrumPresetSelector::ValueFor(uint8_t entry) { return Presets()[index_].values[entry]; }
+uint8_t CPnlDrumPresetSelector::ValueFor(uint8_t entry)
+{
+    return Presets()[index_].values[entry];
+}
 
 void CPnlDrumPresetSelector::ReceiveNotifications()
 {
@@ -112,4 +115,7 @@ void CPnlDrumPresetSelector::UpdateDisplay()
     stepper_->UpdateDisplay();
 }
 
-void CPnlDrumPresetSelector::UpdateState() { text_->SetText(matched_ ? Presets()[index_].name : "none"); }
+void CPnlDrumPresetSelector::UpdateState()
+{
+    text_->SetText(matched_ ? Presets()[index_].name : "none");
+}

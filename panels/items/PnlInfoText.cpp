@@ -6,8 +6,8 @@
 #include "panels/widgets/TextView.h"
 #include "synth/protocol/TextFunctions.h"
 
-CPnlInfoTextABC::CPnlInfoTextABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, uint8_t variants,
-                                 int16_t width, int16_t height)
+CPnlInfoTextABC::CPnlInfoTextABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, uint8_t variants, int16_t width,
+                                 int16_t height)
     : CPnlCustom(parent, x, y, 1), variants_(variants)
 {
     SetItemSize(width, height);
@@ -17,7 +17,10 @@ CPnlInfoTextABC::CPnlInfoTextABC(NSHarrowen::CGroupView* parent, int16_t x, int1
 
 CPnlInfoTextABC::~CPnlInfoTextABC() = default;
 
-const std::string& CPnlInfoTextABC::GetShownText() const { return label_->GetText(); }
+const std::string& CPnlInfoTextABC::GetShownText() const
+{
+    return label_->GetText();
+}
 
 bool CPnlInfoTextABC::RequestNextVariant()
 {
@@ -29,9 +32,15 @@ bool CPnlInfoTextABC::RequestNextVariant()
     return true;
 }
 
-bool CPnlInfoTextABC::OnMouseDown(int16_t, int16_t) { return RequestNextVariant(); }
+bool CPnlInfoTextABC::OnMouseDown(int16_t, int16_t)
+{
+    return RequestNextVariant();
+}
 
-bool CPnlInfoTextABC::OnDoubleClick(int16_t, int16_t) { return RequestNextVariant(); }
+bool CPnlInfoTextABC::OnDoubleClick(int16_t, int16_t)
+{
+    return RequestNextVariant();
+}
 
 bool CPnlInfoTextABC::WriteChangedData(CCustomDataStream& stream)
 {
@@ -75,7 +84,10 @@ void CPnlInfoTextABC::UpdateDisplay()
     label_->UpdateDisplay();
 }
 
-void CPnlInfoTextABC::Draw() { label_->Draw(); }
+void CPnlInfoTextABC::Draw()
+{
+    label_->Draw();
+}
 
 namespace Infos {
 
@@ -101,15 +113,16 @@ std::string SlaveOscInterval(uint8_t coarse)
 
 CDefaultText::CDefaultText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, int16_t height)
     : CPnlInfoTextABC(parent, x, y, 1, width, height)
-{
-}
+{ }
 
-std::string CDefaultText::GetText() const { return GetParams().empty() ? std::string() : GetParamText(0); }
+std::string CDefaultText::GetText() const
+{
+    return GetParams().empty() ? std::string() : GetParamText(0);
+}
 
 CFilterText::CFilterText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
     : CPnlInfoTextABC(parent, x, y, 2, width, 15)
-{
-}
+{ }
 
 std::string CFilterText::GetText() const
 {
@@ -121,8 +134,7 @@ std::string CFilterText::GetText() const
 
 CMasterOscText::CMasterOscText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
     : CPnlInfoTextABC(parent, x, y, 2, width, 15)
-{
-}
+{ }
 
 std::string CMasterOscText::GetText() const
 {
@@ -135,8 +147,7 @@ std::string CMasterOscText::GetText() const
 
 CSmallSlaveOscText::CSmallSlaveOscText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
     : CPnlInfoTextABC(parent, x, y, 1, width, 14)
-{
-}
+{ }
 
 std::string CSmallSlaveOscText::GetText() const
 {
@@ -149,8 +160,7 @@ std::string CSmallSlaveOscText::GetText() const
 
 CSlaveOscText::CSlaveOscText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
     : CPnlInfoTextABC(parent, x, y, 3, width, 15)
-{
-}
+{ }
 
 std::string CSlaveOscText::GetText() const
 {
@@ -170,8 +180,7 @@ std::string CSlaveOscText::GetText() const
 
 CSlaveLfoText::CSlaveLfoText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
     : CPnlInfoTextABC(parent, x, y, 2, width, 15)
-{
-}
+{ }
 
 std::string CSlaveLfoText::GetText() const
 {

@@ -56,7 +56,8 @@ public:
 class CSmallDefaultText final : public CDefaultText {
 public:
     CSmallDefaultText(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
-        : CDefaultText(parent, x, y, width, 14) {}
+        : CDefaultText(parent, x, y, width, 14)
+    { }
 };
 
 // A filter frequency in hertz, or as the note it stands for.

@@ -15,8 +15,7 @@ using NSHarrowen::CPoint;
 
 CPnlKnobABC::CPnlKnobABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, const Shape& shape)
     : CPnlKnobSliderABC(parent, x, y, shape.width, shape.height), shape_(shape)
-{
-}
+{ }
 
 uint8_t CPnlKnobABC::HitRegion(int16_t x, int16_t y) const
 {
@@ -62,8 +61,10 @@ void CPnlKnobABC::AfterPress(bool morphWhenAllowed)
 void CPnlKnobABC::PlacePointer(double fraction)
 {
     const double angle = (2 * fraction + 1) * 0.75 * kPi;
-    const int16_t x = static_cast<int16_t>(GetFrame().left + shape_.centreX + std::trunc(std::cos(angle) * shape_.radius));
-    const int16_t y = static_cast<int16_t>(GetFrame().top + shape_.centreY + std::trunc(std::sin(angle) * shape_.radius));
+    const int16_t x =
+        static_cast<int16_t>(GetFrame().left + shape_.centreX + std::trunc(std::cos(angle) * shape_.radius));
+    const int16_t y =
+        static_cast<int16_t>(GetFrame().top + shape_.centreY + std::trunc(std::sin(angle) * shape_.radius));
     const NSHarrowen::CABCWindow* window = GetWindow();
     if (window == nullptr) {
         return;

@@ -13,7 +13,7 @@ public:
         int16_t centreX; // the knob's centre in the frame
         int16_t centreY;
         int16_t radius;
-        int16_t bodyBottom;    // rows below this are the arrows
+        int16_t bodyBottom;     // rows below this are the arrows
         int16_t decrementRight; // the decrement arrow's columns lie below this
     };
 

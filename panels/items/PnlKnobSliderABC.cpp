@@ -121,9 +121,15 @@ void CPnlKnobSliderABC::MouseLeave()
     CPnlControl::MouseLeave();
 }
 
-void CPnlKnobSliderABC::Draw() { painter_->Draw(GetFrame()); }
+void CPnlKnobSliderABC::Draw()
+{
+    painter_->Draw(GetFrame());
+}
 
-void CPnlKnobSliderABC::UpdateDisplay() { RefreshPainter(false); }
+void CPnlKnobSliderABC::UpdateDisplay()
+{
+    RefreshPainter(false);
+}
 
 void CPnlKnobSliderABC::RefreshPainter(bool force)
 {
@@ -153,4 +159,7 @@ void CPnlKnobSliderABC::RefreshPainter(bool force)
     InvalidateFrame();
 }
 
-void CPnlKnobSliderABC::SetPainter(std::unique_ptr<CABCKnobGUI> painter) { painter_ = std::move(painter); }
+void CPnlKnobSliderABC::SetPainter(std::unique_ptr<CABCKnobGUI> painter)
+{
+    painter_ = std::move(painter);
+}

@@ -10,14 +10,12 @@ CPnlBigKnob::CPnlBigKnob(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) :
     SetPainter(std::make_unique<CBigKnobGUI>(*this));
 }
 
-CPnlMediumKnob::CPnlMediumKnob(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
-    : CPnlKnobABC(parent, x, y, kShape)
+CPnlMediumKnob::CPnlMediumKnob(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlKnobABC(parent, x, y, kShape)
 {
     SetPainter(std::make_unique<CMediumKnobGUI>(*this));
 }
 
-CPnlSmallKnob::CPnlSmallKnob(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
-    : CPnlKnobABC(parent, x, y, kShape)
+CPnlSmallKnob::CPnlSmallKnob(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlKnobABC(parent, x, y, kShape)
 {
     SetPainter(std::make_unique<CSmallKnobGUI>(*this));
 }
@@ -65,7 +63,8 @@ void CPnlIndicatorKnob::Draw()
         canvas.FillRect(NSHarrowen::CRect(frame.left, frame.top, frame.right, frame.top + kMarkRows),
                         NSHarrowen::CColor(0xBF00, 0xBF00, 0xBF00));
         canvas.FillRect(NSHarrowen::CRect(frame.left + 8, frame.top + 1, frame.left + 15, frame.top + 5),
-                        centreLit_ ? NSHarrowen::CColor(0xFFFF, 0x8000, 0) : NSHarrowen::CColor(0x6000, 0x6000, 0x6000));
+                        centreLit_ ? NSHarrowen::CColor(0xFFFF, 0x8000, 0)
+                                   : NSHarrowen::CColor(0x6000, 0x6000, 0x6000));
     }
     GetPainter().Draw(NSHarrowen::CRect(frame.left, frame.top + kMarkRows, frame.right, frame.bottom));
 }

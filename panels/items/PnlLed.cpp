@@ -13,7 +13,10 @@ CPnlLed::CPnlLed(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     }
 }
 
-bool CPnlLed::SetState(uint16_t) { return lit_; }
+bool CPnlLed::SetState(uint16_t)
+{
+    return lit_;
+}
 
 void CPnlLed::Draw()
 {

@@ -8,7 +8,10 @@
 
 namespace {
 
-int RoundAwayFromZero(double x) { return static_cast<int>(std::trunc(x >= 0 ? x + 0.5 : x - 0.5)); }
+int RoundAwayFromZero(double x)
+{
+    return static_cast<int>(std::trunc(x >= 0 ? x + 0.5 : x - 0.5));
+}
 
 // The pitch position (coarse * 256 + fine) of partial j: j:1 above, 1:-j below.
 std::pair<int, int> PartialPitch(int j)
@@ -27,8 +30,7 @@ std::pair<int, int> PartialPitch(int j)
 CPnlPartialIncDecABC::CPnlPartialIncDecABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
                                            int16_t height)
     : CPnlWidgetItemABC(parent, x, y, width, height, 2)
-{
-}
+{ }
 
 CPnlPartialIncDecABC::~CPnlPartialIncDecABC() = default;
 
@@ -89,7 +91,10 @@ void CPnlPartialIncDecABC::Step(bool up)
     SendChanges(2);
 }
 
-uint8_t CPnlPartialIncDecABC::ValueFor(uint8_t entry) { return entry == 0 ? newCoarse_ : newFine_; }
+uint8_t CPnlPartialIncDecABC::ValueFor(uint8_t entry)
+{
+    return entry == 0 ? newCoarse_ : newFine_;
+}
 
 CPnlPartialUpDown::CPnlPartialUpDown(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlPartialIncDecABC(parent, x, y, 11, 21)

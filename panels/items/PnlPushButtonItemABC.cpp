@@ -7,8 +7,7 @@
 CPnlPushButtonItemABC::CPnlPushButtonItemABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
                                              int16_t height, uint8_t params)
     : CPnlWidgetItemABC(parent, x, y, width, height, params)
-{
-}
+{ }
 
 CPnlPushButtonItemABC::~CPnlPushButtonItemABC() = default;
 
@@ -69,7 +68,10 @@ void CPnlSeqClrRnd::OnPush(size_t index)
     SendChanges(16);
 }
 
-uint8_t CPnlSeqClrRnd::ValueFor(uint8_t entry) { return entry < values_.size() ? values_[entry] : 0; }
+uint8_t CPnlSeqClrRnd::ValueFor(uint8_t entry)
+{
+    return entry < values_.size() ? values_[entry] : 0;
+}
 
 CPnlSeqRangeClrRnd::CPnlSeqRangeClrRnd(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlPushButtonItemABC(parent, x, y, 21, 30, 16)
@@ -93,7 +95,10 @@ void CPnlSeqRangeClrRnd::OnPush(size_t index)
     SendChanges(16);
 }
 
-uint8_t CPnlSeqRangeClrRnd::ValueFor(uint8_t entry) { return entry < values_.size() ? values_[entry] : 64; }
+uint8_t CPnlSeqRangeClrRnd::ValueFor(uint8_t entry)
+{
+    return entry < values_.size() ? values_[entry] : 64;
+}
 
 CPnlSeqClrABC::CPnlSeqClrABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, uint8_t count, uint8_t value)
     : CPnlPushButtonItemABC(parent, x, y, 21, 15, count), count_(count), value_(value)
@@ -101,7 +106,10 @@ CPnlSeqClrABC::CPnlSeqClrABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t 
     AddButtons({"Clr"}, 21, 15, 15, true);
 }
 
-void CPnlSeqClrABC::OnPush(size_t) { SendChanges(count_); }
+void CPnlSeqClrABC::OnPush(size_t)
+{
+    SendChanges(count_);
+}
 
 CPnlFltBankPreset::CPnlFltBankPreset(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlPushButtonItemABC(parent, x, y, 50, 15, 14)
@@ -148,4 +156,7 @@ void CPnlVocoderPreset::OnPush(size_t index)
     SendChanges(16);
 }
 
-uint8_t CPnlVocoderPreset::ValueFor(uint8_t entry) { return RoutingFor(button_, entry); }
+uint8_t CPnlVocoderPreset::ValueFor(uint8_t entry)
+{
+    return RoutingFor(button_, entry);
+}

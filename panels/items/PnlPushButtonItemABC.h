@@ -87,12 +87,12 @@ private:
 
 class CPnlSeqClr final : public CPnlSeqClrABC {
 public:
-    CPnlSeqClr(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlSeqClrABC(parent, x, y, 16, 64) {}
+    CPnlSeqClr(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlSeqClrABC(parent, x, y, 16, 64) { }
 };
 
 class CPnlEventSeqClr final : public CPnlSeqClrABC {
 public:
-    CPnlEventSeqClr(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlSeqClrABC(parent, x, y, 32, 0) {}
+    CPnlEventSeqClr(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlSeqClrABC(parent, x, y, 32, 0) { }
 };
 
 // "Min" and "Max" of the filter bank's 14 bands.

@@ -6,10 +6,8 @@
 
 #include <algorithm>
 
-CPnlRadioButtonABC::CPnlRadioButtonABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
-    : CPnlControl(parent, x, y)
-{
-}
+CPnlRadioButtonABC::CPnlRadioButtonABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPnlControl(parent, x, y)
+{ }
 
 void CPnlRadioButtonABC::SetPainter(std::unique_ptr<CABCRadioButtonGUI> painter)
 {
@@ -60,7 +58,10 @@ void CPnlRadioButtonABC::MouseUp()
     GetContainer()->EndEdit(*this);
 }
 
-void CPnlRadioButtonABC::Draw() { painter_->Draw(GetFrame()); }
+void CPnlRadioButtonABC::Draw()
+{
+    painter_->Draw(GetFrame());
+}
 
 void CPnlRadioButtonABC::UpdateDisplay()
 {

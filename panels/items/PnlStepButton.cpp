@@ -46,7 +46,10 @@ void CPnlStepButtonABC::MouseUp()
     UpdateDisplay();
 }
 
-void CPnlStepButtonABC::HandleBroadcast() { RepeatTick(); }
+void CPnlStepButtonABC::HandleBroadcast()
+{
+    RepeatTick();
+}
 
 void CPnlStepButtonABC::EndMouseTracking()
 {
@@ -54,7 +57,10 @@ void CPnlStepButtonABC::EndMouseTracking()
     CPnlControl::EndMouseTracking();
 }
 
-void CPnlStepButtonABC::Draw() { painter_->Draw(GetFrame()); }
+void CPnlStepButtonABC::Draw()
+{
+    painter_->Draw(GetFrame());
+}
 
 void CPnlStepButtonABC::UpdateDisplay()
 {
@@ -77,7 +83,10 @@ CPnlUpDownButton::CPnlUpDownButton(NSHarrowen::CGroupView* parent, int16_t x, in
     SetPainter(std::make_unique<CUpDownButtonGUI>(*this));
 }
 
-bool CPnlUpDownButton::IsDecrementHalf(int16_t, int16_t y) const { return y >= GetFrame().top + 10; }
+bool CPnlUpDownButton::IsDecrementHalf(int16_t, int16_t y) const
+{
+    return y >= GetFrame().top + 10;
+}
 
 CPnlLeftRightButton::CPnlLeftRightButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
     : CPnlStepButtonABC(parent, x, y, 21, 11)
@@ -85,6 +94,12 @@ CPnlLeftRightButton::CPnlLeftRightButton(NSHarrowen::CGroupView* parent, int16_t
     SetPainter(std::make_unique<CLeftRightButtonGUI>(*this));
 }
 
-bool CPnlLeftRightButton::IsDecrementHalf(int16_t x, int16_t) const { return x <= GetFrame().left + 10; }
+bool CPnlLeftRightButton::IsDecrementHalf(int16_t x, int16_t) const
+{
+    return x <= GetFrame().left + 10;
+}
 
-void CPnlStepButtonABC::SetPainter(std::unique_ptr<CIncDecButtonGUIABC> painter) { painter_ = std::move(painter); }
+void CPnlStepButtonABC::SetPainter(std::unique_ptr<CIncDecButtonGUIABC> painter)
+{
+    painter_ = std::move(painter);
+}

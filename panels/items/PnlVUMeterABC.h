@@ -19,12 +19,11 @@ public:
     // Repaints when the level changed; a level of 127 or more also clips.
     void SetLevel(int16_t level);
     int16_t GetLevel() const { return level_; }
-    virtual void SetClip(bool) {}
+    virtual void SetClip(bool) { }
 
 protected:
     // Paints on the window with the frame's top-left corner, if shown.
-    template <typename Paint>
-    void PaintBar(Paint&& paint)
+    template <typename Paint> void PaintBar(Paint&& paint)
     {
         if (NSHarrowen::CABCWindow* window = GetWindow()) {
             NSHarrowen::CCanvas canvas(window);

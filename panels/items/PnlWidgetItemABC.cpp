@@ -23,7 +23,10 @@ bool CPnlWidgetItemABC::OnMouseDown(int16_t x, int16_t y)
     return true;
 }
 
-bool CPnlWidgetItemABC::OnDoubleClick(int16_t x, int16_t y) { return OnMouseDown(x, y); }
+bool CPnlWidgetItemABC::OnDoubleClick(int16_t x, int16_t y)
+{
+    return OnMouseDown(x, y);
+}
 
 bool CPnlWidgetItemABC::NextParamValue(uint8_t entry, uint8_t& value)
 {

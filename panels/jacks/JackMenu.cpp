@@ -5,21 +5,21 @@
 #include "patch/document/Patch.h"
 
 CJackMenu::CJackMenu()
-    : colours_(std::make_unique<CContextMenu>("Cable Colors", std::initializer_list<CContextMenu::Entry>{
-                                                                  {"Audio", 1030},
-                                                                  {"Control", 1031},
-                                                                  {"Logic", 1032},
-                                                                  {"Slave", 1033},
-                                                                  {"", 0},
-                                                                  {"User1", 1034},
-                                                                  {"User2", 1035}})),
-      connector_(std::make_unique<CContextMenu>("Connector", std::initializer_list<CContextMenu::Entry>{
-                                                                 {"Disconnect", kDisconnect},
-                                                                 {"Break", kBreak},
-                                                                 {"", 0},
-                                                                 {"Color", kColor},
-                                                                 {"", 0},
-                                                                 {"Delete", kDelete}}))
+    : colours_(std::make_unique<CContextMenu>("Cable Colors",
+                                              std::initializer_list<CContextMenu::Entry>{{"Audio", 1030},
+                                                                                         {"Control", 1031},
+                                                                                         {"Logic", 1032},
+                                                                                         {"Slave", 1033},
+                                                                                         {"", 0},
+                                                                                         {"User1", 1034},
+                                                                                         {"User2", 1035}})),
+      connector_(std::make_unique<CContextMenu>("Connector",
+                                                std::initializer_list<CContextMenu::Entry>{{"Disconnect", kDisconnect},
+                                                                                           {"Break", kBreak},
+                                                                                           {"", 0},
+                                                                                           {"Color", kColor},
+                                                                                           {"", 0},
+                                                                                           {"Delete", kDelete}}))
 {
     NSHarrowen::CMenu* menu = nullptr;
     int index = 0;
@@ -29,7 +29,10 @@ CJackMenu::CJackMenu()
 }
 
 // The connector menu refers to the colour menu: it goes first.
-CJackMenu::~CJackMenu() { connector_.reset(); }
+CJackMenu::~CJackMenu()
+{
+    connector_.reset();
+}
 
 void CJackMenu::TrackAndExecute(const CPnlHole& hole, CPatch& patch, uint8_t area, const NSHarrowen::CView& view,
                                 NSHarrowen::CPoint where)

@@ -42,7 +42,10 @@ JackAddress CPnlHole::GetNetRoot() const
     return container ? container->GetNetRoot(*this) : GetJackAddress();
 }
 
-bool CPnlHole::IsNetDriven() const { return GetNetRoot().IsOutput(); }
+bool CPnlHole::IsNetDriven() const
+{
+    return GetNetRoot().IsOutput();
+}
 
 bool CPnlHole::IsConnected() const
 {

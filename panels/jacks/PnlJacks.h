@@ -28,10 +28,9 @@ protected:
 };
 
 // A jack class from its base, signal kind and picture.
-template <class Base, uint8_t Kind, uint32_t Picture>
-class CPnlKindHole final : public Base {
+template <class Base, uint8_t Kind, uint32_t Picture> class CPnlKindHole final : public Base {
 public:
-    CPnlKindHole(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : Base(parent, x, y, Picture) {}
+    CPnlKindHole(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : Base(parent, x, y, Picture) { }
     uint8_t GetSignalKind() const override { return Kind; }
 };
 

@@ -33,10 +33,10 @@ constexpr std::array<CommandValue, 5> kGroupValues = {{{1070, 0}, {1071, 1}, {10
 constexpr std::array<CommandValue, 4> kControllerValues = {{{1080, 1}, {1081, 4}, {1082, 7}, {1089, 121}}};
 constexpr std::array<CommandValue, 3> kKeyboardValues = {{{1090, 1}, {1091, 2}, {1099, 0}}};
 
-template <size_t N>
-std::optional<uint8_t> ValueOf(const std::array<CommandValue, N>& table, uint32_t command)
+template <size_t N> std::optional<uint8_t> ValueOf(const std::array<CommandValue, N>& table, uint32_t command)
 {
-    const auto it = std::find_if(table.begin(), table.end(), [&](const CommandValue& e) { return e.command == command; });
+    const auto it =
+        std::find_if(table.begin(), table.end(), [&](const CommandValue& e) { return e.command == command; });
     return it == table.end() ? std::nullopt : std::optional<uint8_t>(it->value);
 }
 
@@ -51,27 +51,41 @@ void PostOutOfMemory()
 
 CKnobAssignmentMenu::CKnobAssignmentMenu(CPatch& patch, const ParamAddress& address)
     : patch_(patch), address_(address),
-      knobMenu_(new CContextMenu("Knob", {{"Knob1", 1046},  {"Knob2", 1047},  {"Knob3", 1048},  {"Knob4", 1049},
-                                          {"Knob5", 1050},  {"Knob6", 1051},  {"", 0},          {"Knob7", 1052},
-                                          {"Knob8", 1053},  {"Knob9", 1054},  {"Knob10", 1055}, {"Knob11", 1056},
-                                          {"Knob12", 1057}, {"", 0},          {"Knob13", 1058}, {"Knob14", 1059},
-                                          {"Knob15", 1060}, {"", 0},          {"Knob16", 1061}, {"Knob17", 1062},
-                                          {"Knob18", 1063}, {"", 0},          {"Pedal", 1064},  {"After touch ", 1065},
-                                          {"On/Off switch", 1066}, {"", 0},   {"Disable", 1069}})),
-      controllerMenu_(new CContextMenu("Ctrl", {{"Modulation Wheel", 1080}, {"Expression Pedal", 1081},
-                                                {"Main Volume", 1082}, {"", 0}, {"Other ...", 1085}, {"", 0},
-                                                {"Disable", 1089}})),
-      morphMenu_(new CContextMenu("Morph", {{"Group 1", 1070}, {"Group 2", 1071}, {"Group 3", 1072},
-                                            {"Group 4", 1073}, {"", 0}, {"Disable", 1079}})),
+      knobMenu_(
+          new CContextMenu("Knob", {{"Knob1", 1046},         {"Knob2", 1047}, {"Knob3", 1048},  {"Knob4", 1049},
+                                    {"Knob5", 1050},         {"Knob6", 1051}, {"", 0},          {"Knob7", 1052},
+                                    {"Knob8", 1053},         {"Knob9", 1054}, {"Knob10", 1055}, {"Knob11", 1056},
+                                    {"Knob12", 1057},        {"", 0},         {"Knob13", 1058}, {"Knob14", 1059},
+                                    {"Knob15", 1060},        {"", 0},         {"Knob16", 1061}, {"Knob17", 1062},
+                                    {"Knob18", 1063},        {"", 0},         {"Pedal", 1064},  {"After touch ", 1065},
+                                    {"On/Off switch", 1066}, {"", 0},         {"Disable", 1069}})),
+      controllerMenu_(new CContextMenu("Ctrl",
+                                       {{"Modulation Wheel", 1080},
+                                        {"Expression Pedal", 1081},
+                                        {"Main Volume", 1082},
+                                        {"", 0},
+                                        {"Other ...", 1085},
+                                        {"", 0},
+                                        {"Disable", 1089}})),
+      morphMenu_(new CContextMenu(
+          "Morph",
+          {{"Group 1", 1070}, {"Group 2", 1071}, {"Group 3", 1072}, {"Group 4", 1073}, {"", 0}, {"Disable", 1079}})),
       keyboardMenu_(new CContextMenu("Keyb", {{"Velocity", 1090}, {"Note", 1091}, {"", 0}, {"Disable", 1099}})),
-      top_(new CContextMenu("KnobAssignment", {{"Default value", kDefaultValue}, {"Zero morph", kZeroMorph}, {"", 0},
-                                               {"Knob", kKnob}, {"Morph", kMorph},
-                                               {"MIDI Controller", kMidiController}, {"Keyboard", kKeyboard},
-                                               {"", 0}, {"Help", kHelp}}))
+      top_(new CContextMenu("KnobAssignment",
+                            {{"Default value", kDefaultValue},
+                             {"Zero morph", kZeroMorph},
+                             {"", 0},
+                             {"Knob", kKnob},
+                             {"Morph", kMorph},
+                             {"MIDI Controller", kMidiController},
+                             {"Keyboard", kKeyboard},
+                             {"", 0},
+                             {"Help", kHelp}}))
 {
-    const std::pair<uint32_t, CContextMenu*> submenus[] = {
-        {kKnob, knobMenu_.get()}, {kMorph, morphMenu_.get()}, {kMidiController, controllerMenu_.get()},
-        {kKeyboard, keyboardMenu_.get()}};
+    const std::pair<uint32_t, CContextMenu*> submenus[] = {{kKnob, knobMenu_.get()},
+                                                           {kMorph, morphMenu_.get()},
+                                                           {kMidiController, controllerMenu_.get()},
+                                                           {kKeyboard, keyboardMenu_.get()}};
     for (const auto& [command, submenu] : submenus) {
         NSHarrowen::CMenu* menu = nullptr;
         int index = 0;
@@ -83,7 +97,10 @@ CKnobAssignmentMenu::CKnobAssignmentMenu(CPatch& patch, const ParamAddress& addr
 }
 
 // The top menu refers to the submenus: it goes first.
-CKnobAssignmentMenu::~CKnobAssignmentMenu() { top_.reset(); }
+CKnobAssignmentMenu::~CKnobAssignmentMenu()
+{
+    top_.reset();
+}
 
 void CKnobAssignmentMenu::RemoveKnobEntry()
 {
@@ -104,9 +121,15 @@ void CKnobAssignmentMenu::RemoveKeyboardEntry()
     keyboardEntries_ = false;
 }
 
-void CKnobAssignmentMenu::RemoveEntry(uint32_t command) { top_->RemoveEntry(command); }
+void CKnobAssignmentMenu::RemoveEntry(uint32_t command)
+{
+    top_->RemoveEntry(command);
+}
 
-CModule* CKnobAssignmentMenu::FindModule() const { return dynamic_cast<CModule*>(patch_.FindModule(address_)); }
+CModule* CKnobAssignmentMenu::FindModule() const
+{
+    return dynamic_cast<CModule*>(patch_.FindModule(address_));
+}
 
 uint8_t CKnobAssignmentMenu::KeyboardGroup() const
 {
@@ -229,9 +252,9 @@ void CKnobAssignmentMenu::SetDefaultValue()
     }
     const auto location = static_cast<uint8_t>(address_.location);
     auto pair = std::make_unique<CEditPair>(true);
-    pair->Add(std::make_unique<CMParamChange>(location, address_.module, address_.param,
-                                              module->GetDefaultValue(*control)),
-              std::make_unique<CMParamChange>(location, address_.module, address_.param, control->GetValue()));
+    pair->Add(
+        std::make_unique<CMParamChange>(location, address_.module, address_.param, module->GetDefaultValue(*control)),
+        std::make_unique<CMParamChange>(location, address_.module, address_.param, control->GetValue()));
     patch_.ExecuteEditLive(std::move(pair));
 }
 

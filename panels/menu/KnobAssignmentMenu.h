@@ -29,12 +29,12 @@ public:
         kMidiController = 1042,
         kKeyboard = 1043,
         kHelp = 1045,
-        kFirstKnob = 1046,    // "Knob1" .. "Knob18": 1046 .. 1063
+        kFirstKnob = 1046, // "Knob1" .. "Knob18": 1046 .. 1063
         kPedal = 1064,
         kAfterTouch = 1065,
         kOnOffSwitch = 1066,
         kKnobDisable = 1069,
-        kFirstGroup = 1070,   // "Group 1" .. "Group 4"
+        kFirstGroup = 1070, // "Group 1" .. "Group 4"
         kMorphDisable = 1079,
         kModulationWheel = 1080,
         kExpressionPedal = 1081,

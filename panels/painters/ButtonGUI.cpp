@@ -31,8 +31,7 @@ void CTextButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& fr
 
 CBitmapButtonGUI::CBitmapButtonGUI(const NSHarrowen::CView& owner, uint16_t picture)
     : CABCButtonGUI(owner), picture_(SymbolPicture(picture))
-{
-}
+{ }
 
 void CBitmapButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
 {

@@ -16,7 +16,7 @@ class CView;
 // draw into its frame; an empty frame draws nothing.
 class CABCButtonGUI {
 public:
-    explicit CABCButtonGUI(const NSHarrowen::CView& owner) : owner_(owner) {}
+    explicit CABCButtonGUI(const NSHarrowen::CView& owner) : owner_(owner) { }
     virtual ~CABCButtonGUI() = default;
     CABCButtonGUI(const CABCButtonGUI&) = delete;
     CABCButtonGUI& operator=(const CABCButtonGUI&) = delete;
@@ -40,7 +40,8 @@ private:
 // A face with a caption (Arial 12, black, centred).
 class CTextButtonGUI final : public CABCButtonGUI {
 public:
-    CTextButtonGUI(const NSHarrowen::CView& owner, std::string label) : CABCButtonGUI(owner), label_(std::move(label)) {}
+    CTextButtonGUI(const NSHarrowen::CView& owner, std::string label) : CABCButtonGUI(owner), label_(std::move(label))
+    { }
     const std::string& GetLabel() const { return label_; }
 
 protected:

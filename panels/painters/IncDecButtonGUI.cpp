@@ -7,8 +7,7 @@
 
 CIncDecButtonGUIABC::CIncDecButtonGUIABC(const NSHarrowen::CView& owner, uint16_t strip, bool vertical)
     : owner_(owner), strip_(strip), vertical_(vertical)
-{
-}
+{ }
 
 void CIncDecButtonGUIABC::Draw(const NSHarrowen::CRect& frame) const
 {

@@ -35,11 +35,11 @@ private:
 // An 11 x 21 up/down stepper (JPEG 249).
 class CUpDownButtonGUI final : public CIncDecButtonGUIABC {
 public:
-    explicit CUpDownButtonGUI(const NSHarrowen::CView& owner) : CIncDecButtonGUIABC(owner, 249, false) {}
+    explicit CUpDownButtonGUI(const NSHarrowen::CView& owner) : CIncDecButtonGUIABC(owner, 249, false) { }
 };
 
 // A 21 x 11 left/right stepper (JPEG 267).
 class CLeftRightButtonGUI final : public CIncDecButtonGUIABC {
 public:
-    explicit CLeftRightButtonGUI(const NSHarrowen::CView& owner) : CIncDecButtonGUIABC(owner, 267, true) {}
+    explicit CLeftRightButtonGUI(const NSHarrowen::CView& owner) : CIncDecButtonGUIABC(owner, 267, true) { }
 };

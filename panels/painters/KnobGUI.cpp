@@ -51,7 +51,10 @@ private:
     std::optional<CPixelLock> lock_;
 };
 
-uint8_t Channel(double value) { return static_cast<uint8_t>(std::clamp(static_cast<int>(std::trunc(value)), 0, 255)); }
+uint8_t Channel(double value)
+{
+    return static_cast<uint8_t>(std::clamp(static_cast<int>(std::trunc(value)), 0, 255));
+}
 
 // The tint of the morph sector over the body, by group.
 Pixel Tint(uint8_t group, const Pixel& body, const Pixel& sector, int pointer)
@@ -74,9 +77,12 @@ Pixel Tint(uint8_t group, const Pixel& body, const Pixel& sector, int pointer)
 
 } // namespace
 
-CABCKnobGUI::CABCKnobGUI(const NSHarrowen::CView& owner) : owner_(owner) {}
+CABCKnobGUI::CABCKnobGUI(const NSHarrowen::CView& owner) : owner_(owner) { }
 
-void CABCKnobGUI::SetPosition(int32_t position) { position_ = std::clamp(position, 0, kPositions - 1); }
+void CABCKnobGUI::SetPosition(int32_t position)
+{
+    position_ = std::clamp(position, 0, kPositions - 1);
+}
 
 void CABCKnobGUI::SetMorphStart(int32_t position)
 {
@@ -112,8 +118,7 @@ void CABCKnobGUI::UpdateArcKind()
 CRoundKnobGUI::CRoundKnobGUI(const NSHarrowen::CView& owner, const KnobGeometry& geometry)
     : CABCKnobGUI(owner), geometry_(geometry),
       scratch_(std::make_unique<CBitmap32>(geometry.scratchWidth, geometry.scratchHeight))
-{
-}
+{ }
 
 void CRoundKnobGUI::Compose()
 {

@@ -14,22 +14,22 @@ class CView;
 // the knob is composed in, the window of the 29 x 29 pointer frames, the
 // columns of the morph sector's scan and the marker strip under the knob.
 struct KnobGeometry {
-    uint16_t bodyStrip;       // "CBMP": mask, plain body, four group bodies
-    int16_t size;             // the body's frames are size x size
-    int16_t bodyX;            // the body's column in the scratch bitmap
+    uint16_t bodyStrip; // "CBMP": mask, plain body, four group bodies
+    int16_t size;       // the body's frames are size x size
+    int16_t bodyX;      // the body's column in the scratch bitmap
     int16_t scratchWidth;
     int16_t scratchHeight;
-    int16_t pointerOffset;    // the body's window into a 29 x 29 pointer frame
-    int16_t leftColumns;      // kinds 0 and 1 scan columns below this
-    int16_t rightColumns;     // kinds 2 and 3 scan columns above this
-    int16_t splitColumn;      // kinds 4 and 5 change lines here
-    bool sideLines;           // grey first and last scratch columns
-    uint16_t markerPicture;   // "JPEG"
+    int16_t pointerOffset;  // the body's window into a 29 x 29 pointer frame
+    int16_t leftColumns;    // kinds 0 and 1 scan columns below this
+    int16_t rightColumns;   // kinds 2 and 3 scan columns above this
+    int16_t splitColumn;    // kinds 4 and 5 change lines here
+    bool sideLines;         // grey first and last scratch columns
+    uint16_t markerPicture; // "JPEG"
     int16_t markerY;
     int16_t markerWidth;
     int16_t markerHeight;
-    int16_t markerStep;       // source x of part n is n x step
-    int16_t plainWidth;       // copied without a marker
+    int16_t markerStep; // source x of part n is n x step
+    int16_t plainWidth; // copied without a marker
     int16_t plainHeight;
 };
 

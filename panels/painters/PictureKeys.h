@@ -13,6 +13,15 @@ constexpr uint32_t kSymbol = 1;
 constexpr uint32_t kStrip = 2;
 } // namespace PictureKind
 
-inline NSHarrowen::CImageID JpegPicture(uint32_t number) { return NSHarrowen::CImageID(number, PictureKind::kJpeg); }
-inline NSHarrowen::CImageID SymbolPicture(uint32_t number) { return NSHarrowen::CImageID(number, PictureKind::kSymbol); }
-inline NSHarrowen::CImageID StripPicture(uint32_t number) { return NSHarrowen::CImageID(number, PictureKind::kStrip); }
+inline NSHarrowen::CImageID JpegPicture(uint32_t number)
+{
+    return NSHarrowen::CImageID(number, PictureKind::kJpeg);
+}
+inline NSHarrowen::CImageID SymbolPicture(uint32_t number)
+{
+    return NSHarrowen::CImageID(number, PictureKind::kSymbol);
+}
+inline NSHarrowen::CImageID StripPicture(uint32_t number)
+{
+    return NSHarrowen::CImageID(number, PictureKind::kStrip);
+}

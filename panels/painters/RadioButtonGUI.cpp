@@ -14,8 +14,7 @@ using NSHarrowen::CRect;
 CABCRadioButtonGUI::CABCRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t segmentWidth,
                                        bool vertical)
     : owner_(owner), count_(std::max<uint8_t>(count, 1)), segmentWidth_(segmentWidth), vertical_(vertical)
-{
-}
+{ }
 
 int16_t CABCRadioButtonGUI::GetWidth() const
 {
@@ -90,8 +89,7 @@ void CTextRadioButtonGUI::DrawSegmentContent(NSHarrowen::CABCCanvas& canvas, con
 CBmpRadioButtonGUI::CBmpRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t segmentWidth,
                                        bool vertical, uint16_t picture)
     : CABCRadioButtonGUI(owner, count, segmentWidth, vertical), picture_(SymbolPicture(picture))
-{
-}
+{ }
 
 void CBmpRadioButtonGUI::DrawSegmentContent(NSHarrowen::CABCCanvas& canvas, const CRect& segment, uint8_t index,
                                             bool pressed, bool) const

@@ -11,7 +11,7 @@
 namespace NSHarrowen {
 class CABCCanvas;
 class CView;
-}
+} // namespace NSHarrowen
 
 // The painter of a row or column of radio buttons, one segment per value:
 // the selected segment pressed, the segments within the morph range lit in
@@ -83,24 +83,29 @@ private:
 
 class CHorizontalTextRadioButtonGUI final : public CTextRadioButtonGUI {
 public:
-    CHorizontalTextRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t width, const std::string& labels)
-        : CTextRadioButtonGUI(owner, count, width, false, labels) {}
+    CHorizontalTextRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t width,
+                                  const std::string& labels)
+        : CTextRadioButtonGUI(owner, count, width, false, labels)
+    { }
 };
 
 class CVerticalTextRadioButtonGUI final : public CTextRadioButtonGUI {
 public:
     CVerticalTextRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t width, const std::string& labels)
-        : CTextRadioButtonGUI(owner, count, width, true, labels) {}
+        : CTextRadioButtonGUI(owner, count, width, true, labels)
+    { }
 };
 
 class CHorizontalBmpRadioButtonGUI final : public CBmpRadioButtonGUI {
 public:
     CHorizontalBmpRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t width, uint16_t picture)
-        : CBmpRadioButtonGUI(owner, count, width, false, picture) {}
+        : CBmpRadioButtonGUI(owner, count, width, false, picture)
+    { }
 };
 
 class CVerticalBmpRadioButtonGUI final : public CBmpRadioButtonGUI {
 public:
     CVerticalBmpRadioButtonGUI(const NSHarrowen::CView& owner, uint8_t count, int16_t width, uint16_t picture)
-        : CBmpRadioButtonGUI(owner, count, width, true, picture) {}
+        : CBmpRadioButtonGUI(owner, count, width, true, picture)
+    { }
 };

@@ -44,10 +44,9 @@ void CTextViewGUI::Draw(const CRect& frame) const
     canvas.DrawVerticalLine(frame.left, frame.top + 1, frame.bottom - 2, kDarkInner);
     canvas.DrawHorizontalLine(frame.bottom - 1, frame.left + 1, frame.right - 2, kLight);
     canvas.DrawVerticalLine(frame.right - 1, frame.top + 1, frame.bottom - 2, kLightInner);
-    for (const NSHarrowen::CPoint corner : {NSHarrowen::CPoint(frame.left, frame.top),
-                                            NSHarrowen::CPoint(frame.right - 1, frame.top),
-                                            NSHarrowen::CPoint(frame.left, frame.bottom - 1),
-                                            NSHarrowen::CPoint(frame.right - 1, frame.bottom - 1)}) {
+    for (const NSHarrowen::CPoint corner :
+         {NSHarrowen::CPoint(frame.left, frame.top), NSHarrowen::CPoint(frame.right - 1, frame.top),
+          NSHarrowen::CPoint(frame.left, frame.bottom - 1), NSHarrowen::CPoint(frame.right - 1, frame.bottom - 1)}) {
         canvas.FillRect(CRect(corner.x, corner.y, corner.x + 1, corner.y + 1), kCorner);
     }
 }

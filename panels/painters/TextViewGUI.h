@@ -14,7 +14,7 @@ class CView;
 // when it does not fit.
 class CTextViewGUI {
 public:
-    CTextViewGUI(const NSHarrowen::CView& owner, std::string text) : owner_(owner), text_(std::move(text)) {}
+    CTextViewGUI(const NSHarrowen::CView& owner, std::string text) : owner_(owner), text_(std::move(text)) { }
 
     void Draw(const NSHarrowen::CRect& frame) const;
 

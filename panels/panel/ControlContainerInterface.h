@@ -32,8 +32,8 @@ public:
     // Whether the parameter may be morph-edited now; may assign it to the
     // toolbar's morph group first (one undoable edit).
     virtual bool AssignToToolbarMorphGroup(CPnlControl& control, int8_t amount) = 0;
-    virtual void ShowValueBox(CPnlControl&) {}
-    virtual void HideValueBox(CPnlControl&) {}
+    virtual void ShowValueBox(CPnlControl&) { }
+    virtual void HideValueBox(CPnlControl&) { }
     virtual void RefreshControl(CPnlControl& control) = 0;
     virtual int8_t GetMorphAmount(const CPnlControl& control) const = 0;
     // 0-3, or 4 when the parameter has no morph group.

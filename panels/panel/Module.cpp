@@ -44,7 +44,7 @@ EditGesture& Gesture()
 // The module's values, for the two-value texts.
 class CModuleValues final : public CParamValueSourceInterface {
 public:
-    explicit CModuleValues(const CModule& module) : module_(module) {}
+    explicit CModuleValues(const CModule& module) : module_(module) { }
     uint8_t GetParamValue(uint8_t paramIndex) const override { return module_.GetValue(paramIndex); }
 
 private:
@@ -70,7 +70,10 @@ CModule::CModule(CBuildModule& builder)
     SetHeight(builder.GetHeight());
 }
 
-CModule::~CModule() { ReleaseItems(); }
+CModule::~CModule()
+{
+    ReleaseItems();
+}
 
 void CModule::ReleaseItems()
 {
@@ -144,7 +147,10 @@ void CModule::ReadCustomData(CCustomDataStream& stream)
     }
 }
 
-uint8_t CModule::GetCustomValueCount() const { return static_cast<uint8_t>(customValues_.size()); }
+uint8_t CModule::GetCustomValueCount() const
+{
+    return static_cast<uint8_t>(customValues_.size());
+}
 
 void CModule::ReadCustomData(std::span<const uint8_t> data)
 {
@@ -180,9 +186,15 @@ std::vector<uint8_t> CModule::GetCustomData() const
 
 // Parameters.
 
-CPnlControl* CModule::GetControl(uint8_t param) const { return param < controls_.size() ? controls_[param] : nullptr; }
+CPnlControl* CModule::GetControl(uint8_t param) const
+{
+    return param < controls_.size() ? controls_[param] : nullptr;
+}
 
-uint8_t CModule::GetValue(uint8_t param) const { return param < controls_.size() ? controls_[param]->GetValue() : 0; }
+uint8_t CModule::GetValue(uint8_t param) const
+{
+    return param < controls_.size() ? controls_[param]->GetValue() : 0;
+}
 
 uint8_t CModule::GetMax(uint8_t param) const
 {
@@ -213,17 +225,35 @@ void CModule::MarkItemsOf(uint8_t param)
     }
 }
 
-bool CModule::IsMorphable(uint8_t param) const { return GetBuilder().IsMorphAllowed(param); }
+bool CModule::IsMorphable(uint8_t param) const
+{
+    return GetBuilder().IsMorphAllowed(param);
+}
 
-bool CModule::IsMorphable(const CPnlControl& control) const { return IsMorphable(IndexOf(control)); }
+bool CModule::IsMorphable(const CPnlControl& control) const
+{
+    return IsMorphable(IndexOf(control));
+}
 
-uint8_t CModule::NextParam(uint8_t param) const { return GetBuilder().NextByOrderList(param); }
+uint8_t CModule::NextParam(uint8_t param) const
+{
+    return GetBuilder().NextByOrderList(param);
+}
 
-uint8_t CModule::PreviousParam(uint8_t param) const { return GetBuilder().PreviousByOrderList(param); }
+uint8_t CModule::PreviousParam(uint8_t param) const
+{
+    return GetBuilder().PreviousByOrderList(param);
+}
 
-uint8_t CModule::GetTypeId() const { return GetBuilder().GetTypeId(); }
+uint8_t CModule::GetTypeId() const
+{
+    return GetBuilder().GetTypeId();
+}
 
-std::array<uint16_t, 10> CModule::GetLoadWords() const { return GetBuilder().GetLoadRecord().words; }
+std::array<uint16_t, 10> CModule::GetLoadWords() const
+{
+    return GetBuilder().GetLoadRecord().words;
+}
 
 void CModule::AddParamPair(const CPnlControl& a, const CPnlControl& b)
 {
@@ -312,9 +342,15 @@ CPnlHole* CModule::GetJack(const JackAddress& jack) const
     return jack.jack < list.size() ? list[jack.jack] : nullptr;
 }
 
-void CModule::AddInHole(CPnlHole& hole) { inputs_.push_back(&hole); }
+void CModule::AddInHole(CPnlHole& hole)
+{
+    inputs_.push_back(&hole);
+}
 
-void CModule::AddOutHole(CPnlHole& hole) { outputs_.push_back(&hole); }
+void CModule::AddOutHole(CPnlHole& hole)
+{
+    outputs_.push_back(&hole);
+}
 
 JackAddress CModule::GetJackAddress(const CPnlHole& hole) const
 {
@@ -415,7 +451,10 @@ void CModule::EndAllTracking()
     }
 }
 
-void CModule::OnDoubleClick(CPoint) { ShowLoadHint(); }
+void CModule::OnDoubleClick(CPoint)
+{
+    ShowLoadHint();
+}
 
 void CModule::ShowLoadHint()
 {
@@ -435,26 +474,47 @@ uint8_t CModule::IndexOf(const CPnlControl& control) const
     return static_cast<uint8_t>(std::find(controls_.begin(), controls_.end(), &control) - controls_.begin());
 }
 
-ParamAddress CModule::AddressOf(uint8_t param) const { return ParamAddress{GetLocation(), GetModuleIndex(), param}; }
+ParamAddress CModule::AddressOf(uint8_t param) const
+{
+    return ParamAddress{GetLocation(), GetModuleIndex(), param};
+}
 
-uint8_t CModule::GetControlIndex(const CPnlControl& control) const { return IndexOf(control); }
+uint8_t CModule::GetControlIndex(const CPnlControl& control) const
+{
+    return IndexOf(control);
+}
 
-ParamAddress CModule::GetParamAddress(const CPnlControl& control) const { return AddressOf(IndexOf(control)); }
+ParamAddress CModule::GetParamAddress(const CPnlControl& control) const
+{
+    return AddressOf(IndexOf(control));
+}
 
-std::string CModule::GetModuleName(const CPnlControl&) const { return GetName(); }
+std::string CModule::GetModuleName(const CPnlControl&) const
+{
+    return GetName();
+}
 
 std::string CModule::GetParamName(const CPnlControl& control) const
 {
     return GetBuilder().GetParamName(IndexOf(control));
 }
 
-uint8_t CModule::GetDefaultValue(const CPnlControl& control) const { return GetBuilder().GetDefault(IndexOf(control)); }
+uint8_t CModule::GetDefaultValue(const CPnlControl& control) const
+{
+    return GetBuilder().GetDefault(IndexOf(control));
+}
 
 // Control container.
 
-void CModule::AddControl(CPnlControl& control) { controls_.push_back(&control); }
+void CModule::AddControl(CPnlControl& control)
+{
+    controls_.push_back(&control);
+}
 
-void CModule::AddCustomItem(CPnlCustom& item) { customs_.push_back(&item); }
+void CModule::AddCustomItem(CPnlCustom& item)
+{
+    customs_.push_back(&item);
+}
 
 void CModule::SendLive(std::unique_ptr<CMolecule> molecule)
 {
@@ -475,8 +535,8 @@ void CModule::ChangeValue(CPnlControl& control, uint8_t value)
 
 void CModule::ChangeMorph(CPnlControl& control, int8_t amount)
 {
-    SendLive(
-        std::make_unique<CMMorphChange>(static_cast<uint8_t>(GetLocation()), GetModuleIndex(), IndexOf(control), amount));
+    SendLive(std::make_unique<CMMorphChange>(static_cast<uint8_t>(GetLocation()), GetModuleIndex(), IndexOf(control),
+                                             amount));
 }
 
 void CModule::BeginEdit(CPnlControl& control)
@@ -592,7 +652,7 @@ CPoint CModule::PlaceValueBox(uint8_t param) const
         const CRect box(x - kValueBoxWidth / 2, y - kValueBoxHeight / 2, x - kValueBoxWidth / 2 + kValueBoxWidth,
                         y - kValueBoxHeight / 2 + kValueBoxHeight);
         return box.left >= bounds.left && box.top >= bounds.top && box.right <= bounds.right &&
-               box.bottom <= bounds.bottom;
+            box.bottom <= bounds.bottom;
     };
     const int x = centre.x;
     const int y = centre.y - h;

@@ -29,7 +29,10 @@ const CColor kTitleSelected(0xEEEE, 0xEEEE, 0xEEEE);
 // press does not toggle it off again.
 bool addedByThisClick = false;
 
-bool IsNameCharacter(char c) { return c >= ' ' && c <= '}'; }
+bool IsNameCharacter(char c)
+{
+    return c >= ' ' && c <= '}';
+}
 
 } // namespace
 
@@ -47,7 +50,10 @@ CPanel::~CPanel()
     }
 }
 
-CPatchBackground* CPanel::GetPatchBackground() const { return dynamic_cast<CPatchBackground*>(GetParent()); }
+CPatchBackground* CPanel::GetPatchBackground() const
+{
+    return dynamic_cast<CPatchBackground*>(GetParent());
+}
 
 CPatch* CPanel::GetPatch() const
 {
@@ -181,9 +187,12 @@ void CPanel::OnMouseDown(CPoint where)
     }
 }
 
-void CPanel::OnDoubleClick(CPoint) {}
+void CPanel::OnDoubleClick(CPoint) { }
 
-void CPanel::OnTitleClick() { Rename(); }
+void CPanel::OnTitleClick()
+{
+    Rename();
+}
 
 void CPanel::MouseStillDown()
 {
@@ -264,10 +273,9 @@ void CPanel::DrawBackground()
     canvas.DrawImagePart(frame.left, frame.top, NSHarrowen::CImageID(kBorderTop), 0, 0, kWidth, kBorder);
     canvas.DrawImagePart(frame.left, frame.bottom - kBorder, NSHarrowen::CImageID(kBorderBottom), 0, 0, kWidth,
                          kBorder);
-    canvas.DrawImagePart(frame.left, frame.top + kBorder, NSHarrowen::CImageID(kBorderLeft), 0, 0, kBorder,
+    canvas.DrawImagePart(frame.left, frame.top + kBorder, NSHarrowen::CImageID(kBorderLeft), 0, 0, kBorder, sideHeight);
+    canvas.DrawImagePart(frame.right - kBorder, frame.top + kBorder, NSHarrowen::CImageID(kBorderRight), 0, 0, kBorder,
                          sideHeight);
-    canvas.DrawImagePart(frame.right - kBorder, frame.top + kBorder, NSHarrowen::CImageID(kBorderRight), 0, 0,
-                         kBorder, sideHeight);
 
     const CRect inner(frame.left + kBorder, frame.top + kBorder, frame.right - kBorder, frame.bottom - kBorder);
     if (builder_.GetFaceJpeg() == 0) {
@@ -282,8 +290,7 @@ void CPanel::DrawBackground()
         canvas.FillRect(titleFill, kTitleSelected);
     }
     const CRect nameRect(frame.left, frame.top, frame.left + kTitleWidth - 1, frame.top + kTitleHeight - 1);
-    canvas.DrawStringInRect(nameRect, name_.c_str(), NSHarrowen::CFontSpec("Arial", 14, 1, 0, 0),
-                            NSHarrowen::kBlack);
+    canvas.DrawStringInRect(nameRect, name_.c_str(), NSHarrowen::CFontSpec("Arial", 14, 1, 0, 0), NSHarrowen::kBlack);
 }
 
 void CPanel::UpdateDisplay()

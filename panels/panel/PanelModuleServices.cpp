@@ -22,11 +22,20 @@ std::unique_ptr<CModuleInterface> CPanelModuleServices::CreateModule(uint8_t typ
     return catalogue_->CreateModule(typeId);
 }
 
-size_t CPanelModuleServices::GetTabCount() const { return catalogue_->GetTabCount(); }
+size_t CPanelModuleServices::GetTabCount() const
+{
+    return catalogue_->GetTabCount();
+}
 
-std::string CPanelModuleServices::GetTabName(size_t tab) const { return catalogue_->GetTabName(tab); }
+std::string CPanelModuleServices::GetTabName(size_t tab) const
+{
+    return catalogue_->GetTabName(tab);
+}
 
-std::vector<uint8_t> CPanelModuleServices::GetTabTypes(size_t tab) const { return catalogue_->GetTabTypes(tab); }
+std::vector<uint8_t> CPanelModuleServices::GetTabTypes(size_t tab) const
+{
+    return catalogue_->GetTabTypes(tab);
+}
 
 std::string CPanelModuleServices::GetTypeName(uint8_t typeId) const
 {

@@ -4,6 +4,12 @@ namespace {
 CPanelServicesInterface* installed = nullptr;
 }
 
-void SetPanelServices(CPanelServicesInterface* services) { installed = services; }
+void SetPanelServices(CPanelServicesInterface* services)
+{
+    installed = services;
+}
 
-CPanelServicesInterface* GetPanelServices() { return installed; }
+CPanelServicesInterface* GetPanelServices()
+{
+    return installed;
+}

@@ -11,7 +11,10 @@ CIncDecButtonABC::CIncDecButtonABC(NSHarrowen::CGroupView* parent, int16_t width
 
 CIncDecButtonABC::~CIncDecButtonABC() = default;
 
-void CIncDecButtonABC::SetPainter(std::unique_ptr<CIncDecButtonGUIABC> painter) { painter_ = std::move(painter); }
+void CIncDecButtonABC::SetPainter(std::unique_ptr<CIncDecButtonGUIABC> painter)
+{
+    painter_ = std::move(painter);
+}
 
 bool CIncDecButtonABC::TakeEvent(int32_t& code)
 {
@@ -56,7 +59,10 @@ void CIncDecButtonABC::MouseStillDown()
     RunUpdate();
 }
 
-void CIncDecButtonABC::Draw() { painter_->Draw(GetFrame()); }
+void CIncDecButtonABC::Draw()
+{
+    painter_->Draw(GetFrame());
+}
 
 void CIncDecButtonABC::UpdateDisplay()
 {
@@ -66,18 +72,22 @@ void CIncDecButtonABC::UpdateDisplay()
     }
 }
 
-CUpDownButton::CUpDownButton(NSHarrowen::CGroupView* parent, Form form)
-    : CIncDecButtonABC(parent, 11, 21, form)
+CUpDownButton::CUpDownButton(NSHarrowen::CGroupView* parent, Form form) : CIncDecButtonABC(parent, 11, 21, form)
 {
     SetPainter(std::make_unique<CUpDownButtonGUI>(*this));
 }
 
-bool CUpDownButton::IsLowerHalf(NSHarrowen::CPoint where) const { return where.y >= GetFrame().top + 10; }
+bool CUpDownButton::IsLowerHalf(NSHarrowen::CPoint where) const
+{
+    return where.y >= GetFrame().top + 10;
+}
 
-CLeftRightButton::CLeftRightButton(NSHarrowen::CGroupView* parent, Form form)
-    : CIncDecButtonABC(parent, 21, 11, form)
+CLeftRightButton::CLeftRightButton(NSHarrowen::CGroupView* parent, Form form) : CIncDecButtonABC(parent, 21, 11, form)
 {
     SetPainter(std::make_unique<CLeftRightButtonGUI>(*this));
 }
 
-bool CLeftRightButton::IsLowerHalf(NSHarrowen::CPoint where) const { return where.x <= GetFrame().left + 10; }
+bool CLeftRightButton::IsLowerHalf(NSHarrowen::CPoint where) const
+{
+    return where.x <= GetFrame().left + 10;
+}

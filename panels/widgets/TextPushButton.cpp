@@ -1,6 +1,5 @@
 #include "panels/widgets/TextPushButton.h"
 
-
 CTextPushButton::CTextPushButton(NSHarrowen::CGroupView* parent, const std::string& label, Form form,
                                  const std::string& tooltip)
     : CPanelFormControl(parent, form), painter_(*this, label)
@@ -38,7 +37,10 @@ void CTextPushButton::MouseStillDown()
     RunUpdate();
 }
 
-void CTextPushButton::Draw() { painter_.Draw(GetFrame()); }
+void CTextPushButton::Draw()
+{
+    painter_.Draw(GetFrame());
+}
 
 void CTextPushButton::UpdateDisplay()
 {

@@ -60,7 +60,10 @@ void CTextView::MouseDown(const NSHarrowen::CEvent& event)
     CControlView::MouseDown(event);
 }
 
-void CTextView::Draw() { painter_.Draw(GetFrame()); }
+void CTextView::Draw()
+{
+    painter_.Draw(GetFrame());
+}
 
 void CTextView::UpdateDisplay()
 {

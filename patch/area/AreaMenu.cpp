@@ -26,7 +26,10 @@ CMenuItemRecord Command(uint32_t command, std::string label, bool checked = fals
     return item;
 }
 
-uint32_t SlotCommand(uint8_t port, uint8_t slot) { return CAreaMenu::kSlotCommand + port * 256u + slot; }
+uint32_t SlotCommand(uint8_t port, uint8_t slot)
+{
+    return CAreaMenu::kSlotCommand + port * 256u + slot;
+}
 
 } // namespace
 

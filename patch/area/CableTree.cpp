@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-CCableTree::CCableTree(bool owner, uint8_t area) : modules_(owner), area_(area) {}
+CCableTree::CCableTree(bool owner, uint8_t area) : modules_(owner), area_(area) { }
 
 CCableTree::~CCableTree()
 {
@@ -88,7 +88,10 @@ CTreeIterator CCableTree::FindNode(const JackAddress& jack) const
     return it == nodes_.end() ? End() : CTreeIterator(it->second);
 }
 
-bool CCableTree::IsConnected(const JackAddress& jack) const { return FindNode(jack) != End(); }
+bool CCableTree::IsConnected(const JackAddress& jack) const
+{
+    return FindNode(jack) != End();
+}
 
 bool CCableTree::HasNoChildCables(const JackAddress& jack) const
 {
@@ -109,7 +112,10 @@ JackAddress CCableTree::FindJack(const JackAddress& jack) const
     return top.Value().address;
 }
 
-bool CCableTree::IsNetOutput(const JackAddress& jack) const { return jack.IsOutput() && FindJack(jack) == jack; }
+bool CCableTree::IsNetOutput(const JackAddress& jack) const
+{
+    return jack.IsOutput() && FindJack(jack) == jack;
+}
 
 size_t CCableTree::GetCableCount() const
 {
@@ -430,15 +436,17 @@ void CCableTree::AddRemoval(CEditPair& pair, const CNetGraph& net, const std::ve
             if (k == pivot)
                 continue;
             const uint8_t colour = outputRemoved ? kNoOutputColour : around[k].colour;
-            AddConnect(pair, CableEntry{net.Jack(around[k].index), net.Jack(around[pivot].index), colour},
-                       removal);
+            AddConnect(pair, CableEntry{net.Jack(around[k].index), net.Jack(around[pivot].index), colour}, removal);
         }
     }
 }
 
 // --- iterators
 
-CCableIterator::CCableIterator(const CTree& tree) : current_(tree.Begin()), end_(tree.End()) { SkipTopNodes(); }
+CCableIterator::CCableIterator(const CTree& tree) : current_(tree.Begin()), end_(tree.End())
+{
+    SkipTopNodes();
+}
 
 CableEntry CCableIterator::GetCable() const
 {

@@ -104,7 +104,10 @@ private:
     void Refresh() const;
     // After an operation of this class that kept the index itself.
     void Kept() { stale_ = false; }
-    static uint32_t Key(const JackAddress& jack) { return uint32_t{jack.module} << 16 | jack.jack << 8 | jack.direction; }
+    static uint32_t Key(const JackAddress& jack)
+    {
+        return uint32_t{jack.module} << 16 | jack.jack << 8 | jack.direction;
+    }
     void CheckConnectable(const JackAddress& source, const JackAddress& destination) const;
     bool HasOutput(const JackAddress& jack) const { return FindJack(jack).IsOutput(); }
     bool IsNetOutput(const JackAddress& jack) const;
@@ -116,8 +119,7 @@ private:
     // Deletes every cable at the removed jacks of one net and joins the
     // jacks left around each group of them; recolours the net to 6 first
     // when its output goes.
-    void AddRemoval(CEditPair& pair, const CNetGraph& net, const std::vector<bool>& removed,
-                    uint32_t removal) const;
+    void AddRemoval(CEditPair& pair, const CNetGraph& net, const std::vector<bool>& removed, uint32_t removal) const;
 
     CModuleList modules_;
     uint8_t area_;

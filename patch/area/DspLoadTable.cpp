@@ -90,7 +90,10 @@ int CDspLoadTable::DominantKind(uint8_t area) const
     return best;
 }
 
-double CDspLoadTable::ComputeLoad(uint8_t area) const { return KindLoad(DominantKind(area), area); }
+double CDspLoadTable::ComputeLoad(uint8_t area) const
+{
+    return KindLoad(DominantKind(area), area);
+}
 
 uint16_t CDspLoadTable::GetFreeMemory() const
 {

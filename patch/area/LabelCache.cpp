@@ -32,21 +32,31 @@ CABCCanvas& MeasuringCanvas()
 
 } // namespace
 
-CLabelCache::CLabelCache(CView& area) : area_(area) {}
+CLabelCache::CLabelCache(CView& area) : area_(area) { }
 
-CLabelCache::~CLabelCache() { RemoveAll(); }
+CLabelCache::~CLabelCache()
+{
+    RemoveAll();
+}
 
 std::string CLabelCache::KnobText(uint8_t knob)
 {
     switch (knob) {
-    case 19: return "Pedal";
-    case 20: return "Aft tch";
-    case 22: return "On/Off";
-    default: return "Knob" + std::to_string(knob + 1);
+    case 19:
+        return "Pedal";
+    case 20:
+        return "Aft tch";
+    case 22:
+        return "On/Off";
+    default:
+        return "Knob" + std::to_string(knob + 1);
     }
 }
 
-void CLabelCache::Invalidate(const CRect& rect) const { area_.InvalidateRect(rect); }
+void CLabelCache::Invalidate(const CRect& rect) const
+{
+    area_.InvalidateRect(rect);
+}
 
 CRect CLabelCache::LayOut(const ParamAddress& address, const std::string& text, CPoint centre) const
 {
@@ -95,7 +105,8 @@ void CLabelCache::UpdateParamLabel(const ParamAddress& address, const std::strin
     if (it == labels_.end())
         return;
     const CRect old = it->second.rect;
-    const CPoint centre(static_cast<int16_t>(old.left + old.Width() / 2), static_cast<int16_t>(old.top + old.Height() / 2));
+    const CPoint centre(static_cast<int16_t>(old.left + old.Width() / 2),
+                        static_cast<int16_t>(old.top + old.Height() / 2));
     AddParamLabel(address, text, centre, it->second.timestamp != 0);
     Invalidate(old);
 }
@@ -144,8 +155,8 @@ void CLabelCache::MoveAll(int16_t dx, int16_t dy)
     for (auto& [address, label] : labels_)
         label.rect.Offset(dx, dy);
     if (valueBox_)
-        valueBox_->centre = CPoint(static_cast<int16_t>(valueBox_->centre.x + dx),
-                                   static_cast<int16_t>(valueBox_->centre.y + dy));
+        valueBox_->centre =
+            CPoint(static_cast<int16_t>(valueBox_->centre.x + dx), static_cast<int16_t>(valueBox_->centre.y + dy));
 }
 
 void CLabelCache::DoPeriodicWork()

@@ -13,7 +13,7 @@
 namespace NSHarrowen {
 class CABCCanvas;
 class CView;
-}
+} // namespace NSHarrowen
 class CCtrlMap;
 class CKnobMap;
 class CModuleList;
@@ -42,8 +42,7 @@ public:
 
     // Adds or replaces the address's label, centred on the point; a
     // temporary one lives until kLifetimeMs after it was last touched.
-    void AddParamLabel(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
-                       bool temporary);
+    void AddParamLabel(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre, bool temporary);
     // The value box: a label that appears once the delay has passed.
     void SetParamLabelText(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
                            uint32_t delayMs);

@@ -11,7 +11,7 @@
 // An owning list deletes its modules when they leave it or when it dies.
 class CModuleList {
 public:
-    explicit CModuleList(bool owner = true) : owner_(owner) {}
+    explicit CModuleList(bool owner = true) : owner_(owner) { }
     ~CModuleList() { RemoveAll(); }
     CModuleList(const CModuleList&) = delete;
     CModuleList& operator=(const CModuleList&) = delete;

@@ -52,7 +52,10 @@ int CNetGraph::OutputIndex() const
     return -1;
 }
 
-CableEntry CNetGraph::CableAbove(int i) const { return CableEntry{jacks_[i], jacks_[parents_[i]], colours_[i]}; }
+CableEntry CNetGraph::CableAbove(int i) const
+{
+    return CableEntry{jacks_[i], jacks_[parents_[i]], colours_[i]};
+}
 
 std::vector<CNetGraph::Region> CNetGraph::RemovedRegions(const std::vector<bool>& removed) const
 {

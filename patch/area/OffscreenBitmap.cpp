@@ -13,6 +13,12 @@ void CreateOffscreenBitmap(int32_t width, int32_t height)
     g_offscreen = std::make_unique<NSHarrowen::CBitmap32>(width, height);
 }
 
-void DestroyOffscreenBitmap() { g_offscreen.reset(); }
+void DestroyOffscreenBitmap()
+{
+    g_offscreen.reset();
+}
 
-NSHarrowen::CABCBitmap* GetOffscreenBitmap() { return g_offscreen.get(); }
+NSHarrowen::CABCBitmap* GetOffscreenBitmap()
+{
+    return g_offscreen.get();
+}

@@ -26,7 +26,10 @@ std::unique_ptr<CCableRenderListInterface> MakeRenderers()
     return std::make_unique<CNullCableRenderList>();
 }
 
-bool ByIndex(const CModuleInterface* a, const CModuleInterface* b) { return a->GetModuleIndex() < b->GetModuleIndex(); }
+bool ByIndex(const CModuleInterface* a, const CModuleInterface* b)
+{
+    return a->GetModuleIndex() < b->GetModuleIndex();
+}
 
 } // namespace
 
@@ -294,8 +297,8 @@ bool CPatchBackground::HasPendingRequests() const
 {
     const CModuleList& modules = store_.GetModules();
     return store_.AreModulesPending() || store_.AreCablesPending() || store_.IsCustomDataPending() ||
-           std::any_of(modules.begin(), modules.end(),
-                       [](const CModuleInterface* m) { return m->IsParamsPending() || m->IsNamePending(); });
+        std::any_of(modules.begin(), modules.end(),
+                    [](const CModuleInterface* m) { return m->IsParamsPending() || m->IsNamePending(); });
 }
 
 void CPatchBackground::ClearPendingRequests()
@@ -383,4 +386,3 @@ void CPatchBackground::RedrawAllCables()
     renderers_->InvalidateHighlighted(*this);
     renderers_->ClearHighlights();
 }
-

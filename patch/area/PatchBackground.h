@@ -103,8 +103,7 @@ public:
 
     // Labels over the controls.
     CLabelCache& GetLabels() { return labels_; }
-    void AddParamLabel(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
-                       bool temporary);
+    void AddParamLabel(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre, bool temporary);
     void SetParamLabelText(const ParamAddress& address, const std::string& text, NSHarrowen::CPoint centre,
                            uint32_t delayMs);
     void UpdateParamLabel(const ParamAddress& address, const std::string& text);

@@ -311,7 +311,10 @@ const CLabelCache::Label* CPatchBackground::FindParamLabel(const ParamAddress& a
     return labels_.FindParamLabel(address);
 }
 
-void CPatchBackground::RemoveParamLabel(const ParamAddress& address) { labels_.RemoveParamLabel(address); }
+void CPatchBackground::RemoveParamLabel(const ParamAddress& address)
+{
+    labels_.RemoveParamLabel(address);
+}
 
 void CPatchBackground::RebuildLabels()
 {

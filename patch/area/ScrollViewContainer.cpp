@@ -15,7 +15,10 @@ namespace {
 constexpr int32_t kVertical = 0;
 constexpr int32_t kHorizontal = 1;
 
-int16_t BarThickness() { return static_cast<int16_t>(platform::GetSystemMetric(platform::Metric::ScrollBarWidth)); }
+int16_t BarThickness()
+{
+    return static_cast<int16_t>(platform::GetSystemMetric(platform::Metric::ScrollBarWidth));
+}
 
 // Creates or deletes a bar as it is needed.
 void KeepBar(std::unique_ptr<CScrollBarView2>& bar, bool needed, CGroupView* parent, int32_t orientation)
@@ -35,7 +38,10 @@ CScrollRange BarRange(int32_t extent, int32_t first, int32_t visible)
 
 } // namespace
 
-CScrollViewContainer::CScrollViewContainer(CGroupView* parent) : CGroupView(parent) { SetOpaqueMode(kOpaqueFrame); }
+CScrollViewContainer::CScrollViewContainer(CGroupView* parent) : CGroupView(parent)
+{
+    SetOpaqueMode(kOpaqueFrame);
+}
 
 CScrollViewContainer::~CScrollViewContainer()
 {
@@ -62,7 +68,10 @@ std::unique_ptr<CScrollViewEx> CScrollViewContainer::TakeScrollView()
     return std::move(hosted_);
 }
 
-CRect CScrollViewContainer::GetContentRect() const { return hosted_ ? hosted_->GetBounds() : GetFrame(); }
+CRect CScrollViewContainer::GetContentRect() const
+{
+    return hosted_ ? hosted_->GetBounds() : GetFrame();
+}
 
 CRect CScrollViewContainer::CornerBox() const
 {
@@ -71,7 +80,10 @@ CRect CScrollViewContainer::CornerBox() const
     return CRect(static_cast<int16_t>(f.right - t), static_cast<int16_t>(f.bottom - t), f.right, f.bottom);
 }
 
-void CScrollViewContainer::InvalidateCornerBox() { InvalidateRect(CornerBox()); }
+void CScrollViewContainer::InvalidateCornerBox()
+{
+    InvalidateRect(CornerBox());
+}
 
 void CScrollViewContainer::UpdateDisplay()
 {
@@ -136,13 +148,13 @@ void CScrollViewContainer::LayoutChildren()
     const int16_t innerWidth = static_cast<int16_t>(width - (needV ? t : 0));
     const int16_t innerHeight = static_cast<int16_t>(height - (needH ? t : 0));
     if (horizontal_)
-        horizontal_->SetFrame(CRect(f.left, static_cast<int16_t>(f.bottom - t), static_cast<int16_t>(f.left + innerWidth),
-                                    f.bottom));
+        horizontal_->SetFrame(
+            CRect(f.left, static_cast<int16_t>(f.bottom - t), static_cast<int16_t>(f.left + innerWidth), f.bottom));
     if (vertical_)
-        vertical_->SetFrame(CRect(static_cast<int16_t>(f.right - t), f.top, f.right,
-                                  static_cast<int16_t>(f.top + innerHeight)));
-    hosted_->SetFrame(CRect(f.left, f.top, static_cast<int16_t>(f.left + innerWidth),
-                            static_cast<int16_t>(f.top + innerHeight)));
+        vertical_->SetFrame(
+            CRect(static_cast<int16_t>(f.right - t), f.top, f.right, static_cast<int16_t>(f.top + innerHeight)));
+    hosted_->SetFrame(
+        CRect(f.left, f.top, static_cast<int16_t>(f.left + innerWidth), static_cast<int16_t>(f.top + innerHeight)));
 }
 
 void CScrollViewContainer::DrawBackground()

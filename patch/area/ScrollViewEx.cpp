@@ -8,7 +8,7 @@
 
 using namespace NSHarrowen;
 
-CScrollViewEx::CScrollViewEx(CGroupView* parent) : CGroupView(parent) {}
+CScrollViewEx::CScrollViewEx(CGroupView* parent) : CGroupView(parent) { }
 
 CRect CScrollViewEx::GetContentRect() const
 {
@@ -36,9 +36,15 @@ CPoint CScrollViewEx::GetContentExtent() const
     return CPoint(static_cast<int16_t>(right + marginWidth_), static_cast<int16_t>(bottom + marginHeight_));
 }
 
-int32_t CScrollViewEx::MaxX() const { return std::max<int32_t>(GetContentExtent().x - GetFrame().Width(), 0); }
+int32_t CScrollViewEx::MaxX() const
+{
+    return std::max<int32_t>(GetContentExtent().x - GetFrame().Width(), 0);
+}
 
-int32_t CScrollViewEx::MaxY() const { return std::max<int32_t>(GetContentExtent().y - GetFrame().Height(), 0); }
+int32_t CScrollViewEx::MaxY() const
+{
+    return std::max<int32_t>(GetContentExtent().y - GetFrame().Height(), 0);
+}
 
 void CScrollViewEx::AfterStep()
 {
@@ -185,11 +191,20 @@ CScrollViewEx::EZone CScrollViewEx::ZoneAt(CPoint p, int16_t& depth) const
 void CScrollViewEx::ScrollToward(EZone zone, int16_t depth)
 {
     switch (zone) {
-    case kLeft: ScrollLeft(static_cast<uint32_t>(depth)); break;
-    case kRight: ScrollRight(static_cast<uint32_t>(depth)); break;
-    case kTop: ScrollUp(static_cast<uint32_t>(depth)); break;
-    case kBottom: ScrollDown(static_cast<uint32_t>(depth)); break;
-    case kNoZone: break;
+    case kLeft:
+        ScrollLeft(static_cast<uint32_t>(depth));
+        break;
+    case kRight:
+        ScrollRight(static_cast<uint32_t>(depth));
+        break;
+    case kTop:
+        ScrollUp(static_cast<uint32_t>(depth));
+        break;
+    case kBottom:
+        ScrollDown(static_cast<uint32_t>(depth));
+        break;
+    case kNoZone:
+        break;
     }
 }
 

@@ -26,8 +26,8 @@ public:
     // added while a drag scrolls the view).
     virtual NSHarrowen::CPoint GetContentExtent() const;
     // Hooks around a scroll of the shown content.
-    virtual void WillScroll() {}
-    virtual void DidScroll() {}
+    virtual void WillScroll() { }
+    virtual void DidScroll() { }
     // Steps of 0 to 255 pixels (only the low byte of n counts).
     virtual void ScrollRight(uint32_t n);
     virtual void ScrollLeft(uint32_t n);

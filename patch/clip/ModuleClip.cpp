@@ -48,7 +48,7 @@ uint8_t NumberAfter(const std::string& name, const std::string& prefix)
 
 } // namespace
 
-CModuleClip::CModuleClip(std::unique_ptr<CCableTree> tree) : tree_(std::move(tree)) {}
+CModuleClip::CModuleClip(std::unique_ptr<CCableTree> tree) : tree_(std::move(tree)) { }
 
 CModuleClip::~CModuleClip() = default;
 
@@ -57,13 +57,16 @@ std::unique_ptr<CModuleClip> CModuleClip::FromSelection(const CModuleSelection& 
     return std::make_unique<CModuleClip>(selection.CopyCableTree(area));
 }
 
-bool CModuleClip::IsEmpty() const { return tree_->GetModules().IsEmpty(); }
+bool CModuleClip::IsEmpty() const
+{
+    return tree_->GetModules().IsEmpty();
+}
 
 void CModuleClip::RemoveFirstOfType(uint8_t type)
 {
     const CModuleList& modules = tree_->GetModules();
-    const auto found =
-        std::find_if(modules.begin(), modules.end(), [type](const CModuleInterface* m) { return m->GetTypeId() == type; });
+    const auto found = std::find_if(modules.begin(), modules.end(),
+                                    [type](const CModuleInterface* m) { return m->GetTypeId() == type; });
     if (found != modules.end()) {
         tree_->GetModules().Remove((*found)->GetModuleIndex());
     }
@@ -73,7 +76,8 @@ void CModuleClip::CopyCablesFrom(const CCableTree& target)
 {
     const CModuleList& held = target.GetModules();
     for (const uint8_t type : kSingleTypes) {
-        if (std::any_of(held.begin(), held.end(), [type](const CModuleInterface* m) { return m->GetTypeId() == type; })) {
+        if (std::any_of(held.begin(), held.end(),
+                        [type](const CModuleInterface* m) { return m->GetTypeId() == type; })) {
             RemoveFirstOfType(type);
         }
     }
@@ -241,8 +245,9 @@ bool CModuleClip::MakeRoomMolecules(const CCableTree& target, CEditPair& pair) c
     const uint8_t area = target.GetAreaIndex();
     for (const Move& move : moves) {
         const CModuleInterface& m = *move.module;
-        pair.Add(std::make_unique<CMModuleMove>(area, m.GetModuleIndex(), m.GetColumn(), static_cast<uint8_t>(move.row)),
-                 std::make_unique<CMModuleMove>(area, m.GetModuleIndex(), m.GetColumn(), m.GetRow()));
+        pair.Add(
+            std::make_unique<CMModuleMove>(area, m.GetModuleIndex(), m.GetColumn(), static_cast<uint8_t>(move.row)),
+            std::make_unique<CMModuleMove>(area, m.GetModuleIndex(), m.GetColumn(), m.GetRow()));
     }
     return true;
 }

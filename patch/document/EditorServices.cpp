@@ -4,6 +4,12 @@ namespace {
 CEditorServicesInterface* g_services = nullptr;
 }
 
-void SetEditorServices(CEditorServicesInterface* services) { g_services = services; }
+void SetEditorServices(CEditorServicesInterface* services)
+{
+    g_services = services;
+}
 
-CEditorServicesInterface* GetEditorServices() { return g_services; }
+CEditorServicesInterface* GetEditorServices()
+{
+    return g_services;
+}

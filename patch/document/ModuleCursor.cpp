@@ -3,7 +3,7 @@
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 
-CModuleCursor::CModuleCursor(const CPatch& document) : document_(&document) {}
+CModuleCursor::CModuleCursor(const CPatch& document) : document_(&document) { }
 
 CModuleCursor::CModuleCursor(const CPatch& document, const ParamAddress& address)
     : document_(&document), location_(address.location)
@@ -16,7 +16,10 @@ CModuleCursor::CModuleCursor(const CPatch& document, const ParamAddress& address
     }
 }
 
-bool CModuleCursor::IsAtEnd() const { return location_ == 2 ? entry_ >= kNoMorphEntry : module_ == nullptr; }
+bool CModuleCursor::IsAtEnd() const
+{
+    return location_ == 2 ? entry_ >= kNoMorphEntry : module_ == nullptr;
+}
 
 ParamAddress CModuleCursor::GetAddress() const
 {

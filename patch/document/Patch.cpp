@@ -128,7 +128,10 @@ bool CPatch::GetPortIndex(uint8_t& port) const
     return true;
 }
 
-bool CPatch::IsSlotActive() const { return synth_ != nullptr && synth_->IsSlotSelected(slot_); }
+bool CPatch::IsSlotActive() const
+{
+    return synth_ != nullptr && synth_->IsSlotSelected(slot_);
+}
 
 bool CPatch::IsSlotBusy() const
 {
@@ -143,11 +146,17 @@ bool CPatch::GetSlotVoiceCount(uint8_t& voices) const
     return synth_ != nullptr && synth_->GetSlotVoiceCount(slot_, voices);
 }
 
-bool CPatch::IsActivePatch() const { return synth_ != nullptr && synth_->IsCurrentSlot(slot_); }
+bool CPatch::IsActivePatch() const
+{
+    return synth_ != nullptr && synth_->IsCurrentSlot(slot_);
+}
 
 // Name, notes, dirty state.
 
-std::string CPatch::GetName() const { return nameMissing_ ? kUnknownName : name_; }
+std::string CPatch::GetName() const
+{
+    return nameMissing_ ? kUnknownName : name_;
+}
 
 void CPatch::SetName(const std::string& name)
 {
@@ -194,7 +203,7 @@ void CPatch::RequestCurrentNotes()
 bool CPatch::HasChanges() const
 {
     return headerMissing_ || nameMissing_ || currentNotesMissing_ || morphMap_->IsChanged() || knobMap_->IsChanged() ||
-           ctrlMap_->IsChanged() || area1_->HasPendingRequests() || area0_->HasPendingRequests();
+        ctrlMap_->IsChanged() || area1_->HasPendingRequests() || area0_->HasPendingRequests();
 }
 
 void CPatch::ClearChangeFlags()
@@ -299,9 +308,15 @@ CPatchBackground& CPatch::RequireArea(int32_t index) const
     return *area;
 }
 
-void CPatch::AddModuleLoad(const CModuleInterface& module) { loadTable_->AddModule(module); }
+void CPatch::AddModuleLoad(const CModuleInterface& module)
+{
+    loadTable_->AddModule(module);
+}
 
-void CPatch::RemoveModuleLoad(const CModuleInterface& module) { loadTable_->RemoveModule(module); }
+void CPatch::RemoveModuleLoad(const CModuleInterface& module)
+{
+    loadTable_->RemoveModule(module);
+}
 
 void CPatch::SetCableStyle(uint32_t style)
 {
@@ -350,11 +365,10 @@ bool CPatch::RequestNextPart()
         SendOnly(packet);
         return true;
     }
-    if (area1_->RequestModules() || area0_->RequestModules() || area1_->RequestCables() ||
-        area0_->RequestCables() || area1_->RequestModuleParams() || area0_->RequestModuleParams() ||
-        morphMap_->RequestIfMissing(*this) || knobMap_->RequestIfMissing(*this) || ctrlMap_->RequestIfMissing(*this) ||
-        area1_->RequestModuleName() || area0_->RequestModuleName() || area1_->RequestCustomData() ||
-        area0_->RequestCustomData()) {
+    if (area1_->RequestModules() || area0_->RequestModules() || area1_->RequestCables() || area0_->RequestCables() ||
+        area1_->RequestModuleParams() || area0_->RequestModuleParams() || morphMap_->RequestIfMissing(*this) ||
+        knobMap_->RequestIfMissing(*this) || ctrlMap_->RequestIfMissing(*this) || area1_->RequestModuleName() ||
+        area0_->RequestModuleName() || area1_->RequestCustomData() || area0_->RequestCustomData()) {
         return true;
     }
     CMoleculePacket packet;

@@ -230,7 +230,6 @@ private:
     void RepairFocusAfterDelete(const ParamAddress& deleted);
     ParamAddress GetDefaultFocus() const;
 
-
     bool slotTakeover_ = false;
     bool flushBlinkSent_ = false;
     std::unique_ptr<CUndoHistory> undo_;

@@ -9,7 +9,7 @@
 // how many there were. The parts that applied stay in the document.
 class XPatchApplyError : public XTorvanBase {
 public:
-    XPatchApplyError(std::string text, uint32_t count) : XTorvanBase(std::move(text)), count_(count) {}
+    XPatchApplyError(std::string text, uint32_t count) : XTorvanBase(std::move(text)), count_(count) { }
     uint32_t GetErrorCount() const { return count_; }
 
 private:

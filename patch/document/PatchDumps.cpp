@@ -24,8 +24,8 @@ std::unique_ptr<CMModuleDump> MakeModuleDump(const CPatchBackground& area)
 {
     auto dump = std::make_unique<CMModuleDump>(area.GetAreaIndex());
     for (const CModuleInterface* module : area.GetModules()) {
-        RequireAdded(dump->AddModule(module->GetModuleIndex(), module->GetTypeId(), module->GetColumn(),
-                                     module->GetRow()));
+        RequireAdded(
+            dump->AddModule(module->GetModuleIndex(), module->GetTypeId(), module->GetColumn(), module->GetRow()));
     }
     return dump;
 }

@@ -60,9 +60,15 @@ bool CPatch::SendAndApply(CMoleculePacket& packet, bool live)
     return true;
 }
 
-void CPatch::SendAndApplyMolecules(CMoleculePacket& packet) { SendAndApply(packet, false); }
+void CPatch::SendAndApplyMolecules(CMoleculePacket& packet)
+{
+    SendAndApply(packet, false);
+}
 
-void CPatch::SendAndApplyMoleculesLive(CMoleculePacket& packet) { SendAndApply(packet, true); }
+void CPatch::SendAndApplyMoleculesLive(CMoleculePacket& packet)
+{
+    SendAndApply(packet, true);
+}
 
 void CPatch::SendOnly(CMoleculePacket& packet)
 {
@@ -83,15 +89,30 @@ void CPatch::ExecutePair(std::unique_ptr<CEditPair> pair, bool live)
     }
 }
 
-void CPatch::ExecuteEdit(std::unique_ptr<CEditPair> pair) { ExecutePair(std::move(pair), false); }
+void CPatch::ExecuteEdit(std::unique_ptr<CEditPair> pair)
+{
+    ExecutePair(std::move(pair), false);
+}
 
-void CPatch::ExecuteEditLive(std::unique_ptr<CEditPair> pair) { ExecutePair(std::move(pair), true); }
+void CPatch::ExecuteEditLive(std::unique_ptr<CEditPair> pair)
+{
+    ExecutePair(std::move(pair), true);
+}
 
-void CPatch::PushUndoEntry(std::unique_ptr<CEditPair> pair) { undo_->Push(std::move(pair)); }
+void CPatch::PushUndoEntry(std::unique_ptr<CEditPair> pair)
+{
+    undo_->Push(std::move(pair));
+}
 
-bool CPatch::CanUndo() const { return undo_->CanUndo(); }
+bool CPatch::CanUndo() const
+{
+    return undo_->CanUndo();
+}
 
-bool CPatch::CanRedo() const { return undo_->CanRedo(); }
+bool CPatch::CanRedo() const
+{
+    return undo_->CanRedo();
+}
 
 void CPatch::Undo()
 {
@@ -119,13 +140,25 @@ void CPatch::Redo()
 
 // Selection.
 
-void CPatch::SelectModule(CModuleInterface& module) { selection_->Add(module); }
+void CPatch::SelectModule(CModuleInterface& module)
+{
+    selection_->Add(module);
+}
 
-void CPatch::DeselectModule(CModuleInterface& module) { selection_->Remove(module); }
+void CPatch::DeselectModule(CModuleInterface& module)
+{
+    selection_->Remove(module);
+}
 
-void CPatch::ClearSelection() { selection_->Clear(); }
+void CPatch::ClearSelection()
+{
+    selection_->Clear();
+}
 
-bool CPatch::IsSelectionEmpty() const { return selection_->IsEmpty(); }
+bool CPatch::IsSelectionEmpty() const
+{
+    return selection_->IsEmpty();
+}
 
 void CPatch::DragSelection()
 {
@@ -182,7 +215,8 @@ bool CPatch::ConnectCable(uint8_t area, const JackAddress& source, const JackAdd
 
 bool CPatch::DisconnectConnector(uint8_t area, const JackAddress& jack)
 {
-    return ExecuteCableEdit(area, [&](const CCableTree& tree, CEditPair& pair) { tree.MakeDisconnectEdit(pair, jack); });
+    return ExecuteCableEdit(area,
+                            [&](const CCableTree& tree, CEditPair& pair) { tree.MakeDisconnectEdit(pair, jack); });
 }
 
 bool CPatch::MoveCableEnd(uint8_t area, const JackAddress& oldJack, const JackAddress& newJack)
@@ -203,8 +237,8 @@ bool CPatch::DeleteConnectorCables(uint8_t area, const JackAddress& jack)
 
 bool CPatch::RecolorCables(uint8_t area, const JackAddress& jack, uint8_t colour)
 {
-    return ExecuteCableEdit(
-        area, [&](const CCableTree& tree, CEditPair& pair) { tree.MakeRecolorEdit(pair, jack, colour); });
+    return ExecuteCableEdit(area,
+                            [&](const CCableTree& tree, CEditPair& pair) { tree.MakeRecolorEdit(pair, jack, colour); });
 }
 
 void CPatch::CancelModes()
@@ -268,4 +302,7 @@ uint32_t CPatch::GetParamHelpId(const ParamAddress& address) const
     return module == nullptr ? 0 : ParamHelpId(module->GetTypeId(), address.param);
 }
 
-uint32_t CPatch::GetFocusHelpId() const { return HasFocus() ? GetParamHelpId(focus_) : 0; }
+uint32_t CPatch::GetFocusHelpId() const
+{
+    return HasFocus() ? GetParamHelpId(focus_) : 0;
+}

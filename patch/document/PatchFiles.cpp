@@ -76,7 +76,10 @@ bool CPatch::Save()
     return SaveAsking();
 }
 
-bool CPatch::SaveAs() { return SaveAsking(); }
+bool CPatch::SaveAs()
+{
+    return SaveAsking();
+}
 
 bool CPatch::SaveAsking()
 {

@@ -8,7 +8,7 @@
 // undo list is built at its front, so it replays in reverse building order.
 class CEditPair {
 public:
-    explicit CEditPair(bool live = false) : live_(live) {}
+    explicit CEditPair(bool live = false) : live_(live) { }
     CEditPair(const CEditPair&) = delete;
     CEditPair& operator=(const CEditPair&) = delete;
 

@@ -30,13 +30,13 @@ struct CTypeRule {
 // 2.10 parameters that held three positions became a two-way choice plus a
 // new last parameter.
 constexpr CTypeRule kTwoWaySplits[] = {
-    {4, 1, 1},  {5, 1, 1},  {7, 4, 4},  {8, 3, 3},  {14, 2, 2},  {24, 2, 2},  {26, 2, 2},
+    {4, 1, 1},  {5, 1, 1},  {7, 4, 4},  {8, 3, 3},  {14, 2, 2}, {24, 2, 2},  {26, 2, 2},
     {51, 0, 0}, {79, 0, 0}, {80, 2, 2}, {88, 0, 0}, {92, 5, 5}, {107, 3, 3},
 };
 
 // Switches whose sense was reversed.
 constexpr CTypeRule kInversions[] = {
-    {9, 5, 5},  {10, 4, 4}, {11, 3, 3}, {12, 3, 3},  {13, 3, 3},
+    {9, 5, 5},    {10, 4, 4}, {11, 3, 3}, {12, 3, 3}, {13, 3, 3},
     {58, 15, 15}, {85, 4, 4}, {95, 6, 6}, {96, 3, 3}, {106, 18, 23},
 };
 
@@ -54,10 +54,10 @@ struct CIndexShift {
 };
 constexpr CIndexShift kIndexShifts[] = {{15, 14}, {90, 14}, {91, 14}, {17, 28}, {106, 13}, {108, 15}};
 
-template <class TRule>
-const TRule* FindRule(const auto& table, uint8_t type)
+template <class TRule> const TRule* FindRule(const auto& table, uint8_t type)
 {
-    const auto found = std::find_if(std::begin(table), std::end(table), [type](const TRule& r) { return r.type == type; });
+    const auto found =
+        std::find_if(std::begin(table), std::end(table), [type](const TRule& r) { return r.type == type; });
     return found == std::end(table) ? nullptr : &*found;
 }
 
@@ -69,8 +69,7 @@ void Require(bool accepted, const XFileBase& failure)
 
 // Runs one phase: failures other than running out of memory become the
 // phase's own error.
-template <class FPhase>
-void Guarded(const XFileBase& failure, FPhase phase)
+template <class FPhase> void Guarded(const XFileBase& failure, FPhase phase)
 {
     try {
         phase();
@@ -85,7 +84,10 @@ void Guarded(const XFileBase& failure, FPhase phase)
     }
 }
 
-bool IsKeyBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsKeyBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 using HeaderSetter = void (*)(CSectionedTextFile&, CPatchHeader&);
 struct CHeaderKey {
@@ -139,8 +141,7 @@ bool ConvertPatchFile210::ReadKey210(std::string& key)
     return true;
 }
 
-template <class FHandleKey>
-void ConvertPatchFile210::ForEachKey(FHandleKey handle)
+template <class FHandleKey> void ConvertPatchFile210::ForEachKey(FHandleKey handle)
 {
     std::string key;
     while (!m_file.Failed() && !m_file.AtSectionEnd() && !m_file.AtEnd()) {

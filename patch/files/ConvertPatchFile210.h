@@ -20,7 +20,7 @@ uint8_t ConvertParamIndex210(uint8_t typeId, uint8_t index);
 // lists change shape and output jacks get their own direction.
 class ConvertPatchFile210 {
 public:
-    explicit ConvertPatchFile210(CSectionedTextFile& file) : m_file(file) {}
+    explicit ConvertPatchFile210(CSectionedTextFile& file) : m_file(file) { }
 
     // Reads the file: the header, names, maps and notes go to the dumps at
     // once, modules, parameters and cables wait for ConvertMaps. Any failure
@@ -64,8 +64,7 @@ private:
     bool ReadKey210(std::string& key);
     // Reads keys until the next "[" line or the end of the text; a read that
     // fails ends it as broken.
-    template <class FHandleKey>
-    void ForEachKey(FHandleKey handle);
+    template <class FHandleKey> void ForEachKey(FHandleKey handle);
     // The number after the first `skip` characters of a key, if any.
     static bool KeyNumber(const std::string& key, size_t skip, uint32_t& number);
     bool Complete();

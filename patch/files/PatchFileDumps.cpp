@@ -3,10 +3,8 @@
 #include "synth/molecules/MoleculePacket.h"
 
 CPatchFileDumps::CPatchFileDumps()
-    : header(std::make_unique<CMPatchHeaderDump>()),
-      notes(std::make_unique<CMCurrentNotesDump>()),
-      morphs(std::make_unique<CMMorphMapDump>()),
-      knobs(std::make_unique<CMKnobMapDump>()),
+    : header(std::make_unique<CMPatchHeaderDump>()), notes(std::make_unique<CMCurrentNotesDump>()),
+      morphs(std::make_unique<CMMorphMapDump>()), knobs(std::make_unique<CMKnobMapDump>()),
       controllers(std::make_unique<CMCtrlMapDump>())
 {
     for (uint8_t area = 0; area < 2; ++area) {

@@ -69,8 +69,7 @@ void CPatchFileReader::ReadAll(std::string& notes)
     ReadNotesSection(notes);
 }
 
-template <class FRead>
-void CPatchFileReader::Guarded(FRead read)
+template <class FRead> void CPatchFileReader::Guarded(FRead read)
 {
     try {
         read();
@@ -99,8 +98,7 @@ bool CPatchFileReader::EnterSection(std::string_view name, int area)
     return poly == (area == 1);
 }
 
-template <class FReadEntry>
-void CPatchFileReader::ReadEntries(std::string_view name, FReadEntry readEntry)
+template <class FReadEntry> void CPatchFileReader::ReadEntries(std::string_view name, FReadEntry readEntry)
 {
     while (true) {
         if (m_file.Failed() || m_file.AtEnd()) {
@@ -171,9 +169,9 @@ void CPatchFileReader::ReadPatchHeaderSection()
     Guarded([this] {
         CPatchHeader& header = m_dumps.header->GetHeader();
         for (const CHeaderField& field : kHeaderFields) {
-            const int32_t value = field.kind == EHeaderValue::kByte   ? m_file.ReadLowByte()
-                                  : field.kind == EHeaderValue::kFlag ? m_file.ReadBool()
-                                                                      : m_file.ReadSigned();
+            const int32_t value = field.kind == EHeaderValue::kByte ? m_file.ReadLowByte()
+                : field.kind == EHeaderValue::kFlag                 ? m_file.ReadBool()
+                                                                    : m_file.ReadSigned();
             if (!EntryComplete())
                 return;
             field.set(header, value);
@@ -329,8 +327,8 @@ void CPatchFileReader::ReadKnobMapDumpSection()
             const uint8_t param = m_file.ReadLowByte();
             const uint8_t knob = ReadLimited(kMaxKnob);
             if (EntryComplete())
-                m_dumps.knobs->SetAssignment(knob, ParamAddress{location >= 0 && location <= 2 ? location : 1,
-                                                                module, param});
+                m_dumps.knobs->SetAssignment(
+                    knob, ParamAddress{location >= 0 && location <= 2 ? location : 1, module, param});
         });
     });
 }

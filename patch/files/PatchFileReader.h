@@ -18,7 +18,7 @@ class CSectionedTextFile;
 // IsBroken then tells the caller to report the damage after applying it.
 class CPatchFileReader {
 public:
-    CPatchFileReader(CSectionedTextFile& file, CPatchFileDumps& dumps) : m_file(file), m_dumps(dumps) {}
+    CPatchFileReader(CSectionedTextFile& file, CPatchFileDumps& dumps) : m_file(file), m_dumps(dumps) { }
 
     // Every section in file order, the notes into notes.
     void ReadAll(std::string& notes);
@@ -40,16 +40,14 @@ public:
 private:
     // Runs a section reader: failures other than running out of memory
     // become "File Corrupt".
-    template <class FRead>
-    void Guarded(FRead read);
+    template <class FRead> void Guarded(FRead read);
     // Seeks the section; for a per-area one also reads its area flag, and
     // gives false when the section is absent or of the other area.
     bool EnterSection(std::string_view name, int area = -1);
     // Reads entries until the closing line. A failed number or a "[" line
     // other than the closing one ends the section as broken; the "[" line
     // then stays for the next section's search.
-    template <class FReadEntry>
-    void ReadEntries(std::string_view name, FReadEntry readEntry);
+    template <class FReadEntry> void ReadEntries(std::string_view name, FReadEntry readEntry);
     // After a fixed set of values: the closing line must follow.
     void ExpectSectionEnd(std::string_view name);
     // An entry whose numbers could not all be read is not added.

@@ -12,7 +12,10 @@
 namespace {
 
 // A keyboard assignment as the file holds it: 0, 1 or 2.
-uint8_t KeyboardAssignmentForFile(uint8_t assignment) { return assignment <= 2 ? assignment : 0; }
+uint8_t KeyboardAssignmentForFile(uint8_t assignment)
+{
+    return assignment <= 2 ? assignment : 0;
+}
 
 } // namespace
 

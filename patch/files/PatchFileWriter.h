@@ -12,7 +12,7 @@ class CPatchFileWriter : public CPatchFileWriterInterface {
 public:
     static constexpr std::string_view kVersionLine = "Version=Vesk Kandrel patch 3.0";
 
-    explicit CPatchFileWriter(CSectionedTextFile& file) : m_file(file) {}
+    explicit CPatchFileWriter(CSectionedTextFile& file) : m_file(file) { }
 
     void WritePatchHeaderSection(const CMPatchHeaderDump& dump) override;
     void WriteModuleDumpSection(const CMModuleDump& dump) override;

@@ -32,13 +32,22 @@ std::unique_ptr<CMCtrlMapDump> CCtrlMap::MakeDump() const
     return dump;
 }
 
-bool CCtrlMap::IsAssignable(uint8_t value) const { return IsAssignableMidiCtrl(value); }
+bool CCtrlMap::IsAssignable(uint8_t value) const
+{
+    return IsAssignableMidiCtrl(value);
+}
 
 std::unique_ptr<CMolecule> CCtrlMap::MakeAssign(const ParamAddress& key, uint8_t value) const
 {
     return std::make_unique<CMCtrlAssign>(key, value);
 }
 
-std::unique_ptr<CMolecule> CCtrlMap::MakeDeassign(uint8_t value) const { return std::make_unique<CMCtrlDeassign>(value); }
+std::unique_ptr<CMolecule> CCtrlMap::MakeDeassign(uint8_t value) const
+{
+    return std::make_unique<CMCtrlDeassign>(value);
+}
 
-std::unique_ptr<CMolecule> CCtrlMap::MakeRequest() const { return std::make_unique<CMCtrlMapRequest>(); }
+std::unique_ptr<CMolecule> CCtrlMap::MakeRequest() const
+{
+    return std::make_unique<CMCtrlMapRequest>();
+}

@@ -9,7 +9,7 @@ class CCtrlMap final : public COneToOneMap {
 public:
     static constexpr uint8_t kNone = 121;
 
-    CCtrlMap() : COneToOneMap(kNone) {}
+    CCtrlMap() : COneToOneMap(kNone) { }
 
     bool FindParamOfCtrl(uint8_t controller, ParamAddress& key) const { return FindParamOf(controller, key); }
     bool FindByCtrl(uint8_t controller) const { return FindByValue(controller); }

@@ -31,13 +31,22 @@ std::unique_ptr<CMKnobMapDump> CKnobMap::MakeDump() const
     return dump;
 }
 
-bool CKnobMap::IsAssignable(uint8_t value) const { return value < kNone; }
+bool CKnobMap::IsAssignable(uint8_t value) const
+{
+    return value < kNone;
+}
 
 std::unique_ptr<CMolecule> CKnobMap::MakeAssign(const ParamAddress& key, uint8_t value) const
 {
     return std::make_unique<CMKnobAssign>(key, value);
 }
 
-std::unique_ptr<CMolecule> CKnobMap::MakeDeassign(uint8_t value) const { return std::make_unique<CMKnobDeassign>(value); }
+std::unique_ptr<CMolecule> CKnobMap::MakeDeassign(uint8_t value) const
+{
+    return std::make_unique<CMKnobDeassign>(value);
+}
 
-std::unique_ptr<CMolecule> CKnobMap::MakeRequest() const { return std::make_unique<CMKnobMapRequest>(); }
+std::unique_ptr<CMolecule> CKnobMap::MakeRequest() const
+{
+    return std::make_unique<CMKnobMapRequest>();
+}

@@ -10,7 +10,7 @@ class CKnobMap final : public COneToOneMap {
 public:
     static constexpr uint8_t kNone = 23;
 
-    CKnobMap() : COneToOneMap(kNone) {}
+    CKnobMap() : COneToOneMap(kNone) { }
 
     bool GetParamOfKnob(uint8_t knob, ParamAddress& key) const { return FindParamOf(knob, key); }
     bool FindByKnob(uint8_t knob) const { return FindByValue(knob); }

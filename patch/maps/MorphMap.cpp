@@ -28,7 +28,10 @@ bool CMorphMap::Assign(const ParamAddress& key, uint8_t group, int32_t range)
     return entries_.emplace(key, Entry{group, range}).second;
 }
 
-void CMorphMap::Remove(const ParamAddress& key) { entries_.erase(key); }
+void CMorphMap::Remove(const ParamAddress& key)
+{
+    entries_.erase(key);
+}
 
 bool CMorphMap::FindByParam(const ParamAddress& key, uint8_t& group, int32_t& range) const
 {
@@ -53,7 +56,10 @@ void CMorphMap::SetKeyboardAssign(uint8_t group, uint32_t value)
         keyboard_[group] = value;
 }
 
-uint32_t CMorphMap::GetKeyboardAssign(uint8_t group) const { return group < kGroupCount ? keyboard_[group] : 0; }
+uint32_t CMorphMap::GetKeyboardAssign(uint8_t group) const
+{
+    return group < kGroupCount ? keyboard_[group] : 0;
+}
 
 bool CMorphMap::IsKeyboardAssigned(uint32_t value) const
 {
@@ -69,7 +75,10 @@ void CMorphMap::SetGroupValue(uint8_t group, uint8_t value)
         values_[group] = value;
 }
 
-uint8_t CMorphMap::GetGroupValue(uint8_t group) const { return group < kGroupCount ? values_[group] : 0; }
+uint8_t CMorphMap::GetGroupValue(uint8_t group) const
+{
+    return group < kGroupCount ? values_[group] : 0;
+}
 
 bool CMorphMap::RequestIfMissing(CMapHostInterface& host) const
 {

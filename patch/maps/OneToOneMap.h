@@ -46,7 +46,7 @@ public:
     void MakeDeassignMolecules(CEditPair& pair, uint8_t area, uint8_t module) const;
 
 protected:
-    explicit COneToOneMap(uint8_t none) : none_(none) {}
+    explicit COneToOneMap(uint8_t none) : none_(none) { }
 
     // Values a message may carry but no dump can hold (or a reload would
     // refuse) never enter the map.

@@ -8,7 +8,7 @@
 namespace NSHarrowen {
 class CABCCanvas;
 class CView;
-}
+} // namespace NSHarrowen
 
 // The drawn cables of one voice area, keyed by their two ends. The module
 // panels provide it (the cable renderers); the voice area only feeds it.

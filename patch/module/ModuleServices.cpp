@@ -6,9 +6,15 @@ namespace {
 const CModuleServicesInterface* g_services = nullptr;
 }
 
-void SetModuleServices(const CModuleServicesInterface* services) { g_services = services; }
+void SetModuleServices(const CModuleServicesInterface* services)
+{
+    g_services = services;
+}
 
-const CModuleServicesInterface* GetModuleServices() { return g_services; }
+const CModuleServicesInterface* GetModuleServices()
+{
+    return g_services;
+}
 
 const CModuleServicesInterface& RequireModuleServices()
 {

@@ -9,7 +9,10 @@ namespace {
 
 constexpr const char* kEllipsis = "..";
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Where each of the last `count` characters starts, first to last.
 std::vector<size_t> LastCharacterStarts(const std::string& text, size_t count)

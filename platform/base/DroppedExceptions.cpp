@@ -47,7 +47,7 @@ void RecordDroppedException(const char* where) noexcept
     try {
         const std::exception_ptr exception = std::current_exception();
         std::string line = std::string("dropped in ") + where + ": " +
-                           (exception ? Describe(exception) : std::string("no exception in flight"));
+            (exception ? Describe(exception) : std::string("no exception in flight"));
         std::fprintf(stderr, "%s\n", line.c_str());
         const std::lock_guard<std::mutex> guard(gMutex);
         gDropped.push_back(std::move(line));

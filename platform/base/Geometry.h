@@ -12,8 +12,8 @@ using Point = IntPoint;
 // window placement needs.
 struct Rect : IntRect {
     constexpr Rect() = default;
-    constexpr Rect(int l, int t, int r, int b) : IntRect {l, t, r, b} {}
-    constexpr Rect(const IntRect& r) : IntRect(r) {}
+    constexpr Rect(int l, int t, int r, int b) : IntRect{l, t, r, b} { }
+    constexpr Rect(const IntRect& r) : IntRect(r) { }
 
     static constexpr Rect FromSize(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
     constexpr bool Contains(int x, int y) const { return IntRect::Contains(x, y); }

@@ -25,9 +25,10 @@ size_t SequenceLength(std::string_view text, size_t pos)
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80)
         return 1;
-    const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                        : lead >= 0xF0 && lead <= 0xF4                                    ? 4
-                                                                                          : 0;
+    const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2
+        : lead >= 0xE0 && lead <= 0xEF                 ? 3
+        : lead >= 0xF0 && lead <= 0xF4                 ? 4
+                                                       : 0;
     if (length == 0 || pos + length > text.size())
         return 0;
     for (size_t i = 1; i < length; ++i)
@@ -35,8 +36,8 @@ size_t SequenceLength(std::string_view text, size_t pos)
             return 0;
     const auto second = static_cast<unsigned char>(text[pos + 1]);
     // Overlong forms, surrogates and values above U+10FFFF are not UTF-8.
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90)
-        || (lead == 0xF4 && second >= 0x90))
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second >= 0x90))
         return 0;
     return length;
 }

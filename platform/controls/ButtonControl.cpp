@@ -48,13 +48,13 @@ void PaintCheckOrRadio(ControlPaint& p, const ButtonState& s, WindowHandle windo
     if (radio) {
         DrawRadioBox(dc, r.left, boxTop, s.checked, enabled);
     } else {
-        const IntRect box {r.left, boxTop, r.left + 13, boxTop + 13};
+        const IntRect box{r.left, boxTop, r.left + 13, boxTop + 13};
         Fill(dc, box, enabled && !s.pushed ? 0xFFFFFF : 0xC0C0C0);
         DrawEdge(dc, box, edge::Sunken, edge::Rect);
         if (s.checked)
             DrawCheckMark(dc, box.left, box.top, enabled ? 0 : 0x808080);
     }
-    const IntRect text {r.left + 17, r.top, r.right, r.bottom};
+    const IntRect text{r.left + 17, r.top, r.right, r.bottom};
     DrawControlText(dc, text, GetWindowText(window), TextFlags::kVerticalCenter | TextFlags::kSingleLine, enabled, 0);
     if (GetFocus() == window) {
         const TextExtent e = ControlFont()->Extent(GetWindowText(window));
@@ -74,10 +74,10 @@ void PaintGroupBox(ControlPaint& p, WindowHandle window, bool enabled)
     // to the views it frames.
     DrawEdge(dc, {r.left, lineY, r.right, r.bottom}, edge::Etched, edge::Rect);
     if (!title.empty()) {
-        const IntRect band {r.left + 7, r.top, r.left + 9 + e.width + 2, r.top + e.height};
+        const IntRect band{r.left + 7, r.top, r.left + 9 + e.width + 2, r.top + e.height};
         Fill(dc, band, SystemRgb(static_cast<int>(SystemColor::ButtonFace)));
-        DrawControlText(dc, {band.left + 2, band.top, band.right, band.bottom}, title, TextFlags::kSingleLine,
-                        enabled, 0);
+        DrawControlText(dc, {band.left + 2, band.top, band.right, band.bottom}, title, TextFlags::kSingleLine, enabled,
+                        0);
     }
 }
 
@@ -88,10 +88,18 @@ void Paint(WindowHandle window, const ButtonState& s)
         return;
     const bool enabled = IsWindowEnabled(window);
     switch (TypeOf(window)) {
-    case ctlstyle::CheckBox: PaintCheckOrRadio(p, s, window, enabled, false); break;
-    case ctlstyle::RadioButton: PaintCheckOrRadio(p, s, window, enabled, true); break;
-    case ctlstyle::GroupBox: PaintGroupBox(p, window, enabled); break;
-    default: PaintPushButton(p, s, window, enabled); break;
+    case ctlstyle::CheckBox:
+        PaintCheckOrRadio(p, s, window, enabled, false);
+        break;
+    case ctlstyle::RadioButton:
+        PaintCheckOrRadio(p, s, window, enabled, true);
+        break;
+    case ctlstyle::GroupBox:
+        PaintGroupBox(p, window, enabled);
+        break;
+    default:
+        PaintPushButton(p, s, window, enabled);
+        break;
     }
 }
 
@@ -171,8 +179,9 @@ LResult ButtonProc(WindowHandle window, uint32_t message, WParam wParam, LParam 
         }
         return 0;
     case ctlmsg::ButtonSetStyle:
-        SetWindowStyle(window, (GetWindowStyle(window) & ~ctlstyle::ButtonTypeMask)
-                                   | (static_cast<uint32_t>(wParam) & ctlstyle::ButtonTypeMask));
+        SetWindowStyle(window,
+                       (GetWindowStyle(window) & ~ctlstyle::ButtonTypeMask) |
+                           (static_cast<uint32_t>(wParam) & ctlstyle::ButtonTypeMask));
         if (lParam != 0)
             Redraw(window);
         return 0;

@@ -156,7 +156,8 @@ void KeyDown(WindowHandle combo, ComboState& s, WParam key)
         if (dropped)
             CloseUp(combo, s, false);
         return;
-    default: return;
+    default:
+        return;
     }
 }
 
@@ -169,10 +170,10 @@ void PaintField(WindowHandle combo, const ComboState& s)
     const IntRect r = p.Client();
     const bool enabled = IsWindowEnabled(combo);
     Fill(dc, r, enabled ? 0xFFFFFF : SystemRgb(static_cast<int>(SystemColor::ButtonFace)));
-    const IntRect button {r.right - 2 - kButtonWidth, r.top + 2, r.right - 2, r.bottom - 2};
+    const IntRect button{r.right - 2 - kButtonWidth, r.top + 2, r.right - 2, r.bottom - 2};
     DrawButtonFace(dc, button, s.list != 0, false);
     DrawArrow(dc, button, ArrowDirection::Down, enabled ? 0 : 0x808080);
-    const IntRect text {r.left + 3, r.top + 3, button.left - 1, r.bottom - 3};
+    const IntRect text{r.left + 3, r.top + 3, button.left - 1, r.bottom - 3};
     Rgb color = 0;
     if (GetFocus() == combo && s.list == 0 && enabled) {
         Fill(dc, text, SystemRgb(static_cast<int>(SystemColor::Highlight)));
@@ -197,7 +198,7 @@ void PaintList(WindowHandle list, const ComboState& s)
         const int index = s.top + i;
         if (index >= static_cast<int>(s.items.size()))
             break;
-        const IntRect row {r.left, r.top + i * kItemHeight, r.right, r.top + (i + 1) * kItemHeight};
+        const IntRect row{r.left, r.top + i * kItemHeight, r.right, r.top + (i + 1) * kItemHeight};
         Rgb color = 0;
         if (index == s.hot) {
             Fill(dc, row, SystemRgb(static_cast<int>(SystemColor::Highlight)));
@@ -225,8 +226,11 @@ LResult ComboListProc(WindowHandle list, uint32_t message, WParam wParam, LParam
     if (s == nullptr || s->list != list)
         return message == msg::Paint ? (ValidateRect(list, nullptr), 0) : DefWindowProc(list, message, wParam, lParam);
     switch (message) {
-    case msg::Paint: PaintList(list, *s); return 0;
-    case msg::EraseBackground: return 1;
+    case msg::Paint:
+        PaintList(list, *s);
+        return 0;
+    case msg::EraseBackground:
+        return 1;
     case msg::MouseMove: {
         const int index = ItemAt(*s, list, ClientPointOf(lParam));
         if (index >= 0 && index != s->hot) {
@@ -252,7 +256,8 @@ LResult ComboListProc(WindowHandle list, uint32_t message, WParam wParam, LParam
         if (static_cast<WindowHandle>(lParam) != list)
             CloseUp(combo, *s, false);
         return 0;
-    default: return DefWindowProc(list, message, wParam, lParam);
+    default:
+        return DefWindowProc(list, message, wParam, lParam);
     }
 }
 
@@ -260,8 +265,8 @@ LResult ComboBoxProc(WindowHandle combo, uint32_t message, WParam wParam, LParam
 {
     ComboState* s = States().Find(combo);
     LResult result = 0;
-    if (message != ctlmsg::SetText && message != ctlmsg::GetText && message != ctlmsg::GetTextLength
-        && HandleTextMessage(combo, message, wParam, lParam, result))
+    if (message != ctlmsg::SetText && message != ctlmsg::GetText && message != ctlmsg::GetTextLength &&
+        HandleTextMessage(combo, message, wParam, lParam, result))
         return result;
     switch (message) {
     case msg::Create:
@@ -290,7 +295,8 @@ LResult ComboBoxProc(WindowHandle combo, uint32_t message, WParam wParam, LParam
         else
             ValidateRect(combo, nullptr);
         return 0;
-    case msg::EraseBackground: return 1;
+    case msg::EraseBackground:
+        return 1;
     case msg::SetFocus:
     case msg::Enable:
         Redraw(combo);
@@ -316,8 +322,10 @@ LResult ComboBoxProc(WindowHandle combo, uint32_t message, WParam wParam, LParam
             return -1;
         s->items.emplace_back(reinterpret_cast<const char*>(lParam));
         return static_cast<LResult>(s->items.size() - 1);
-    case ctlmsg::ComboGetCount: return s != nullptr ? static_cast<LResult>(s->items.size()) : 0;
-    case ctlmsg::ComboGetCurSel: return s != nullptr ? s->selection : -1;
+    case ctlmsg::ComboGetCount:
+        return s != nullptr ? static_cast<LResult>(s->items.size()) : 0;
+    case ctlmsg::ComboGetCurSel:
+        return s != nullptr ? s->selection : -1;
     case ctlmsg::ComboGetItemText:
         if (s == nullptr || lParam == 0 || wParam >= s->items.size())
             return -1;
@@ -343,12 +351,14 @@ LResult ComboBoxProc(WindowHandle combo, uint32_t message, WParam wParam, LParam
         if (s != nullptr)
             wParam != 0 ? DropDown(combo, *s) : CloseUp(combo, *s, false);
         return 1;
-    case ctlmsg::ComboGetDroppedState: return s != nullptr && s->list != 0 ? 1 : 0;
+    case ctlmsg::ComboGetDroppedState:
+        return s != nullptr && s->list != 0 ? 1 : 0;
     case ctlmsg::GetText:
     case ctlmsg::GetTextLength:
     case ctlmsg::SetText:
         return HandleTextMessage(combo, message, wParam, lParam, result) ? result : 0;
-    default: return DefWindowProc(combo, message, wParam, lParam);
+    default:
+        return DefWindowProc(combo, message, wParam, lParam);
     }
 }
 

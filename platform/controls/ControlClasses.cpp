@@ -40,8 +40,7 @@ ControlProc GetWindowProcedure(WindowHandle window)
     return w != nullptr ? w->windowClass.procedure : nullptr;
 }
 
-LResult CallWindowProcedure(ControlProc procedure, WindowHandle window, uint32_t message, WParam wParam,
-                            LParam lParam)
+LResult CallWindowProcedure(ControlProc procedure, WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     return procedure != nullptr ? procedure(window, message, wParam, lParam)
                                 : DefWindowProc(window, message, wParam, lParam);

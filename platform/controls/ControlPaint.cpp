@@ -94,10 +94,18 @@ void DrawArrow(DeviceContext& dc, const IntRect& r, ArrowDirection direction, Rg
     constexpr int kSize = 4; // rows of the triangle
     for (int i = 0; i < kSize; ++i) {
         switch (direction) {
-        case ArrowDirection::Up: HLine(dc, cx - i, cx + i + 1, cy - 2 + i, color); break;
-        case ArrowDirection::Down: HLine(dc, cx - i, cx + i + 1, cy + 1 - i, color); break;
-        case ArrowDirection::Left: VLine(dc, cx - 2 + i, cy - i, cy + i + 1, color); break;
-        case ArrowDirection::Right: VLine(dc, cx + 1 - i, cy - i, cy + i + 1, color); break;
+        case ArrowDirection::Up:
+            HLine(dc, cx - i, cx + i + 1, cy - 2 + i, color);
+            break;
+        case ArrowDirection::Down:
+            HLine(dc, cx - i, cx + i + 1, cy + 1 - i, color);
+            break;
+        case ArrowDirection::Left:
+            VLine(dc, cx - 2 + i, cy - i, cy + i + 1, color);
+            break;
+        case ArrowDirection::Right:
+            VLine(dc, cx + 1 - i, cy - i, cy + i + 1, color);
+            break;
         }
     }
 }

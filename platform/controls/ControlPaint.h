@@ -47,8 +47,7 @@ void DrawButtonFace(DeviceContext& dc, const IntRect& rect, bool pushed, bool is
 
 // Text in the controls' font; disabled text is embossed in grey.
 const std::shared_ptr<const Font>& ControlFont();
-void DrawControlText(DeviceContext& dc, IntRect rect, std::string_view text, unsigned flags, bool enabled,
-                     Rgb color);
+void DrawControlText(DeviceContext& dc, IntRect rect, std::string_view text, unsigned flags, bool enabled, Rgb color);
 
 // A control's paint: the device context on its client area, whole.
 class ControlPaint {

@@ -46,12 +46,12 @@ inline constexpr uint32_t kExStyleClientEdge = 0x00000200;
 // Messages understood by the controls.
 namespace ctlmsg {
 inline constexpr uint32_t SetRedraw = 0x000B;
-inline constexpr uint32_t SetText = 0x000C;   // long: const char*
-inline constexpr uint32_t GetText = 0x000D;   // word: buffer size, long: char*; returns the length copied
+inline constexpr uint32_t SetText = 0x000C; // long: const char*
+inline constexpr uint32_t GetText = 0x000D; // word: buffer size, long: char*; returns the length copied
 inline constexpr uint32_t GetTextLength = 0x000E;
 inline constexpr uint32_t SetFont = 0x0030;
-inline constexpr uint32_t EditGetSel = 0x00B0;  // returns start | end << 16; word, long: optional uint32_t*
-inline constexpr uint32_t EditSetSel = 0x00B1;  // start, end (-1: the end)
+inline constexpr uint32_t EditGetSel = 0x00B0;     // returns start | end << 16; word, long: optional uint32_t*
+inline constexpr uint32_t EditSetSel = 0x00B1;     // start, end (-1: the end)
 inline constexpr uint32_t EditReplaceSel = 0x00C2; // long: const char*
 inline constexpr uint32_t EditLimitText = 0x00C5;
 inline constexpr uint32_t ScrollSetPos = 0x00E0; // word: position, long: redraw
@@ -131,8 +131,7 @@ struct UpDownNotify {
 using ControlProc = WindowProc;
 ControlProc SetWindowProcedure(WindowHandle window, ControlProc procedure);
 ControlProc GetWindowProcedure(WindowHandle window);
-LResult CallWindowProcedure(ControlProc procedure, WindowHandle window, uint32_t message, WParam wParam,
-                            LParam lParam);
+LResult CallWindowProcedure(ControlProc procedure, WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
 
 // The height of a drop-down list's field; the rest of its window height is
 // room for the list.

@@ -28,8 +28,14 @@ ControlStates<EditState>& States()
     return states;
 }
 
-size_t SelStart(const EditState& s) { return std::min(s.caret, s.anchor); }
-size_t SelEnd(const EditState& s) { return std::max(s.caret, s.anchor); }
+size_t SelStart(const EditState& s)
+{
+    return std::min(s.caret, s.anchor);
+}
+size_t SelEnd(const EditState& s)
+{
+    return std::max(s.caret, s.anchor);
+}
 
 int TextWidth(const std::string& text, size_t n)
 {
@@ -117,12 +123,20 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
     const std::string text = GetWindowText(window);
     const ModifierState mods = CurrentModifiers();
     switch (key) {
-    case kVKLeft: MoveCaret(window, s, PreviousCharacter(text, s.caret), mods.shift); break;
-    case kVKRight: MoveCaret(window, s, NextCharacter(text, s.caret), mods.shift); break;
+    case kVKLeft:
+        MoveCaret(window, s, PreviousCharacter(text, s.caret), mods.shift);
+        break;
+    case kVKRight:
+        MoveCaret(window, s, NextCharacter(text, s.caret), mods.shift);
+        break;
     case kVKHome:
-    case kVKUp: MoveCaret(window, s, 0, mods.shift); break;
+    case kVKUp:
+        MoveCaret(window, s, 0, mods.shift);
+        break;
     case kVKEnd:
-    case kVKDown: MoveCaret(window, s, text.size(), mods.shift); break;
+    case kVKDown:
+        MoveCaret(window, s, text.size(), mods.shift);
+        break;
     case kVKDelete:
         if (mods.shift) {
             CopySelection(window, s);
@@ -143,7 +157,8 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
         else if (mods.shift)
             Paste(window, s);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -154,8 +169,12 @@ void Character(WindowHandle window, EditState& s, char32_t c)
         s.anchor = 0;
         MoveCaret(window, s, GetWindowText(window).size(), true);
         return;
-    case 3: CopySelection(window, s); return;
-    case 22: Paste(window, s); return;
+    case 3:
+        CopySelection(window, s);
+        return;
+    case 22:
+        Paste(window, s);
+        return;
     case 24:
         CopySelection(window, s);
         ReplaceSelection(window, s, "", true);
@@ -187,20 +206,20 @@ void Paint(WindowHandle window, const EditState& s)
     Fill(dc, r, enabled ? 0xFFFFFF : SystemRgb(static_cast<int>(SystemColor::ButtonFace)));
     DrawEdge(dc, r, edge::Sunken, edge::Rect);
     const std::string text = GetWindowText(window);
-    const IntRect inner {r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+    const IntRect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
     dc.SelectClip(nullptr);
     const int height = ControlFont()->Metrics().height;
     const int top = inner.top + std::max(0, (inner.Height() - height) / 2);
     const int x0 = r.left + kInset - s.scroll;
-    const IntRect line {x0, top, x0 + 30000, top + height};
+    const IntRect line{x0, top, x0 + 30000, top + height};
     if (focused && SelEnd(s) > SelStart(s)) {
-        const IntRect band {x0 + TextWidth(text, SelStart(s)), top, x0 + TextWidth(text, SelEnd(s)), top + height};
+        const IntRect band{x0 + TextWidth(text, SelStart(s)), top, x0 + TextWidth(text, SelEnd(s)), top + height};
         Fill(dc, band.Intersection(inner), SystemRgb(static_cast<int>(SystemColor::Highlight)));
     }
     IntRect textRect = line;
     DrawControlText(dc, textRect, text, TextFlags::kSingleLine, enabled, 0);
     if (focused && SelEnd(s) > SelStart(s)) {
-        IntRect selected {x0 + TextWidth(text, SelStart(s)), top, x0 + 30000, top + height};
+        IntRect selected{x0 + TextWidth(text, SelStart(s)), top, x0 + 30000, top + height};
         const std::string part = text.substr(SelStart(s), SelEnd(s) - SelStart(s));
         DrawControlText(dc, selected, part, TextFlags::kSingleLine, true,
                         SystemRgb(static_cast<int>(SystemColor::HighlightText)));

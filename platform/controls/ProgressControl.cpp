@@ -31,7 +31,7 @@ void Paint(WindowHandle window, const ProgressState& s)
     const IntRect r = p.Client();
     Fill(dc, r, SystemRgb(static_cast<int>(SystemColor::ButtonFace)));
     DrawEdge(dc, r, edge::SunkenOuter, edge::Rect);
-    const IntRect inner {r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+    const IntRect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
     const int span = s.maximum - s.minimum;
     if (span <= 0 || inner.IsEmpty())
         return;
@@ -64,14 +64,16 @@ LResult ProgressProc(WindowHandle window, uint32_t message, WParam wParam, LPara
         if (s == nullptr)
             return 0;
         const int old = s->position;
-        s->position = std::clamp(static_cast<int>(static_cast<intptr_t>(wParam)), s->minimum,
-                                 std::max(s->minimum, s->maximum));
+        s->position =
+            std::clamp(static_cast<int>(static_cast<intptr_t>(wParam)), s->minimum, std::max(s->minimum, s->maximum));
         if (old != s->position)
             Redraw(window);
         return old;
     }
-    case ctlmsg::ProgressGetPos: return s != nullptr ? s->position : 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    case ctlmsg::ProgressGetPos:
+        return s != nullptr ? s->position : 0;
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

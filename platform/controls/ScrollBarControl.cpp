@@ -23,8 +23,8 @@ struct ScrollState {
     int position = 0;
     int trackPosition = 0;
     Part pressed = Part::None;
-    bool over = false;   // the pointer is over the pressed part
-    int grabOffset = 0;  // pointer minus thumb start while dragging
+    bool over = false;  // the pointer is over the pressed part
+    int grabOffset = 0; // pointer minus thumb start while dragging
     Point last;
 };
 
@@ -66,11 +66,12 @@ Geometry Measure(WindowHandle window, const ScrollState& s, int position)
     g.hasThumb = range > 0 && track >= kMinThumb;
     if (!g.hasThumb)
         return g;
-    g.thumbLength = s.page > 0 ? std::max(kMinThumb, static_cast<int>(static_cast<int64_t>(track) * s.page / std::max(1, span)))
-                               : std::min(thickness, track);
+    g.thumbLength = s.page > 0
+        ? std::max(kMinThumb, static_cast<int>(static_cast<int64_t>(track) * s.page / std::max(1, span)))
+        : std::min(thickness, track);
     g.thumbLength = std::min(g.thumbLength, track);
-    const int64_t offset = static_cast<int64_t>(std::clamp(position, s.minimum, MaxPosition(s)) - s.minimum)
-                           * (track - g.thumbLength) / range;
+    const int64_t offset = static_cast<int64_t>(std::clamp(position, s.minimum, MaxPosition(s)) - s.minimum) *
+        (track - g.thumbLength) / range;
     g.thumbStart = g.arrow + static_cast<int>(offset);
     return g;
 }
@@ -109,11 +110,20 @@ void Tell(WindowHandle window, uint16_t code, int position = 0)
 void Act(WindowHandle window, Part part)
 {
     switch (part) {
-    case Part::ArrowBack: Tell(window, scroll::LineUp); break;
-    case Part::ArrowForward: Tell(window, scroll::LineDown); break;
-    case Part::PageBack: Tell(window, scroll::PageUp); break;
-    case Part::PageForward: Tell(window, scroll::PageDown); break;
-    default: break;
+    case Part::ArrowBack:
+        Tell(window, scroll::LineUp);
+        break;
+    case Part::ArrowForward:
+        Tell(window, scroll::LineDown);
+        break;
+    case Part::PageBack:
+        Tell(window, scroll::PageUp);
+        break;
+    case Part::PageForward:
+        Tell(window, scroll::PageDown);
+        break;
+    default:
+        break;
     }
 }
 
@@ -124,7 +134,8 @@ int PositionForPointer(WindowHandle window, const ScrollState& s, Point p)
     if (track <= 0)
         return s.minimum;
     const int at = (IsVertical(window) ? p.y : p.x) - s.grabOffset - g.arrow;
-    const int64_t value = s.minimum + static_cast<int64_t>(std::clamp(at, 0, track)) * (MaxPosition(s) - s.minimum) / track;
+    const int64_t value =
+        s.minimum + static_cast<int64_t>(std::clamp(at, 0, track)) * (MaxPosition(s) - s.minimum) / track;
     return static_cast<int>(value);
 }
 
@@ -140,8 +151,8 @@ void Paint(WindowHandle window, const ScrollState& s)
     const int shownPosition = s.pressed == Part::Thumb ? s.trackPosition : s.position;
     const Geometry g = Measure(window, s, shownPosition);
     const auto span = [&](int from, int to) {
-        return vertical ? IntRect {r.left, r.top + from, r.right, r.top + to}
-                        : IntRect {r.left + from, r.top, r.left + to, r.bottom};
+        return vertical ? IntRect{r.left, r.top + from, r.right, r.top + to}
+                        : IntRect{r.left + from, r.top, r.left + to, r.bottom};
     };
     // The track: the classic fine checker of face and highlight.
     const IntRect track = span(g.arrow, g.length - g.arrow);
@@ -244,14 +255,27 @@ LResult ScrollBarProc(WindowHandle window, uint32_t message, WParam wParam, LPar
     case msg::KeyDown:
         switch (wParam) {
         case kVKUp:
-        case kVKLeft: Tell(window, scroll::LineUp); break;
+        case kVKLeft:
+            Tell(window, scroll::LineUp);
+            break;
         case kVKDown:
-        case kVKRight: Tell(window, scroll::LineDown); break;
-        case kVKPageUp: Tell(window, scroll::PageUp); break;
-        case kVKPageDown: Tell(window, scroll::PageDown); break;
-        case kVKHome: Tell(window, scroll::Top); break;
-        case kVKEnd: Tell(window, scroll::Bottom); break;
-        default: break;
+        case kVKRight:
+            Tell(window, scroll::LineDown);
+            break;
+        case kVKPageUp:
+            Tell(window, scroll::PageUp);
+            break;
+        case kVKPageDown:
+            Tell(window, scroll::PageDown);
+            break;
+        case kVKHome:
+            Tell(window, scroll::Top);
+            break;
+        case kVKEnd:
+            Tell(window, scroll::Bottom);
+            break;
+        default:
+            break;
         }
         return 0;
     case ctlmsg::ScrollSetPos: {
@@ -263,7 +287,8 @@ LResult ScrollBarProc(WindowHandle window, uint32_t message, WParam wParam, LPar
             Redraw(window);
         return old;
     }
-    case ctlmsg::ScrollGetPos: return s != nullptr ? s->position : 0;
+    case ctlmsg::ScrollGetPos:
+        return s != nullptr ? s->position : 0;
     case ctlmsg::ScrollSetRange:
         if (s != nullptr) {
             s->minimum = static_cast<int>(static_cast<intptr_t>(wParam));
@@ -299,7 +324,8 @@ LResult ScrollBarProc(WindowHandle window, uint32_t message, WParam wParam, LPar
         info->trackPosition = s->pressed == Part::Thumb ? s->trackPosition : s->position;
         return 1;
     }
-    default: return DefWindowProc(window, message, wParam, lParam);
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

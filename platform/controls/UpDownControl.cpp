@@ -54,8 +54,8 @@ void Paint(WindowHandle window, const UpDownState& s)
     DeviceContext& dc = p.DC();
     const IntRect r = p.Client();
     const int middle = r.top + r.Height() / 2;
-    const IntRect up {r.left, r.top, r.right, middle};
-    const IntRect down {r.left, middle, r.right, r.bottom};
+    const IntRect up{r.left, r.top, r.right, middle};
+    const IntRect down{r.left, middle, r.right, r.bottom};
     const Rgb arrow = IsWindowEnabled(window) ? 0x000000 : 0x808080;
     DrawButtonFace(dc, up, s.pressed > 0, false);
     DrawButtonFace(dc, down, s.pressed < 0, false);
@@ -118,8 +118,10 @@ LResult UpDownProc(WindowHandle window, uint32_t message, WParam wParam, LParam 
         s->position = std::clamp(static_cast<int>(lParam), std::min(s->lower, s->upper), std::max(s->lower, s->upper));
         return old;
     }
-    case ctlmsg::UpDownGetPos32: return s != nullptr ? s->position : 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    case ctlmsg::UpDownGetPos32:
+        return s != nullptr ? s->position : 0;
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

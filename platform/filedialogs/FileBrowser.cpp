@@ -63,7 +63,7 @@ std::vector<FileFilterItem> ParseFileFilter(std::string_view filter)
         const auto end1 = filter.find('\0');
         if (end1 == std::string_view::npos)
             break;
-        FileFilterItem item {std::string(filter.substr(0, end1)), {}};
+        FileFilterItem item{std::string(filter.substr(0, end1)), {}};
         filter.remove_prefix(end1 + 1);
         const auto end2 = filter.find('\0');
         std::string_view patterns = filter.substr(0, end2);
@@ -125,9 +125,8 @@ FileBrowser::FileBrowser(const FileDialogRequest& request)
 {
     if (request.filterIndex >= 1 && static_cast<size_t>(request.filterIndex) <= filters_.size())
         filterIndex_ = static_cast<size_t>(request.filterIndex) - 1;
-    const std::string start = request.initialFolder.empty() || !IsDirectory(request.initialFolder)
-        ? HomeDirectory()
-        : request.initialFolder;
+    const std::string start =
+        request.initialFolder.empty() || !IsDirectory(request.initialFolder) ? HomeDirectory() : request.initialFolder;
     SetFolder(start);
 }
 
@@ -144,8 +143,8 @@ void FileBrowser::SetFolder(const std::string& folder)
         const bool isDir = entry->directory || IsDirectory(folder_ + entry->name);
         if (isDir)
             folders.push_back({entry->name, true});
-        else if (request_.kind != FileDialogKind::Folder
-                 && (filters_.empty() || MatchesFilter(entry->name, filters_[filterIndex_])))
+        else if (request_.kind != FileDialogKind::Folder &&
+                 (filters_.empty() || MatchesFilter(entry->name, filters_[filterIndex_])))
             files.push_back({entry->name, false});
     }
     const auto byName = [](const Entry& a, const Entry& b) { return a.name < b.name; };
@@ -181,8 +180,8 @@ std::string FileBrowser::ResolvedPath() const
     if (request_.kind == FileDialogKind::Folder && name_.empty())
         return folder_;
     std::string path = !name_.empty() && name_.front() == '/' ? name_ : folder_ + name_;
-    if (request_.kind != FileDialogKind::Folder && !request_.defaultExtension.empty() && !HasExtension(name_)
-        && !IsDirectory(path) && !IsReadableFile(path))
+    if (request_.kind != FileDialogKind::Folder && !request_.defaultExtension.empty() && !HasExtension(name_) &&
+        !IsDirectory(path) && !IsReadableFile(path))
         path += "." + request_.defaultExtension;
     return path;
 }

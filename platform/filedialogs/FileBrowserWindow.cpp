@@ -18,11 +18,11 @@ namespace {
 constexpr int kWidth = 460;
 constexpr int kHeight = 320;
 constexpr int kRowHeight = 16;
-constexpr IntRect kListArea {10, 34, 434, 236};
-constexpr IntRect kPathArea {10, 8, 370, 28};
+constexpr IntRect kListArea{10, 34, 434, 236};
+constexpr IntRect kPathArea{10, 8, 370, 28};
 
 struct DialogState {
-    explicit DialogState(const FileDialogRequest& r) : request(r), browser(r) {}
+    explicit DialogState(const FileDialogRequest& r) : request(r), browser(r) { }
     FileDialogRequest request;
     FileBrowser browser;
     int selected = -1;
@@ -80,12 +80,13 @@ void Accept(WindowHandle dialog, DialogState& s)
     s.browser.SetName(GetControlText(Child(dialog, filedialog::kName)));
     const std::string folder = s.browser.GetFolder();
     switch (s.browser.Check()) {
-    case FileBrowser::Answer::Accept: Finish(dialog, s, s.browser.ResolvedPath()); return;
+    case FileBrowser::Answer::Accept:
+        Finish(dialog, s, s.browser.ResolvedPath());
+        return;
     case FileBrowser::Answer::AskOverwrite: {
         const std::string path = s.browser.ResolvedPath();
         if (Host().MessageBox(s.request.title.empty() ? "Save As" : s.request.title,
-                              path + " already exists.\nDo you want to replace it?", 2)
-            == 0)
+                              path + " already exists.\nDo you want to replace it?", 2) == 0)
             Finish(dialog, s, path);
         return;
     }
@@ -128,7 +129,7 @@ void Paint(WindowHandle dialog, const DialogState& s)
     DeviceContext& dc = p.DC();
     Fill(dc, p.Client(), SystemRgb(static_cast<int>(SystemColor::ButtonFace)));
     DrawControlText(dc, kPathArea, s.browser.GetFolder(), TextFlags::kSingleLine | TextFlags::kVerticalCenter, true, 0);
-    const IntRect frame {kListArea.left - 2, kListArea.top - 2, kListArea.right + 2, kListArea.bottom + 2};
+    const IntRect frame{kListArea.left - 2, kListArea.top - 2, kListArea.right + 2, kListArea.bottom + 2};
     Fill(dc, frame, 0xFFFFFF);
     DrawEdge(dc, frame, edge::Sunken, edge::Rect);
     const auto& entries = s.browser.GetEntries();
@@ -136,8 +137,8 @@ void Paint(WindowHandle dialog, const DialogState& s)
         const int index = s.top + i;
         if (index >= static_cast<int>(entries.size()))
             break;
-        const IntRect row {kListArea.left, kListArea.top + i * kRowHeight, kListArea.right,
-                           kListArea.top + (i + 1) * kRowHeight};
+        const IntRect row{kListArea.left, kListArea.top + i * kRowHeight, kListArea.right,
+                          kListArea.top + (i + 1) * kRowHeight};
         Rgb color = 0;
         if (index == s.selected) {
             Fill(dc, row, SystemRgb(static_cast<int>(SystemColor::Highlight)));
@@ -158,8 +159,12 @@ void OnCommand(WindowHandle dialog, DialogState& s, WParam wParam)
     const uint16_t id = LowWordOf(wParam);
     const uint16_t code = HighWordOf(wParam);
     switch (id) {
-    case filedialog::kOk: Accept(dialog, s); break;
-    case filedialog::kCancel: Finish(dialog, s, std::nullopt); break;
+    case filedialog::kOk:
+        Accept(dialog, s);
+        break;
+    case filedialog::kCancel:
+        Finish(dialog, s, std::nullopt);
+        break;
     case filedialog::kUp:
         s.browser.GoUp();
         Refresh(dialog, s);
@@ -172,7 +177,8 @@ void OnCommand(WindowHandle dialog, DialogState& s, WParam wParam)
             Refresh(dialog, s);
         }
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -182,10 +188,17 @@ LResult DialogProc(WindowHandle dialog, uint32_t message, WParam wParam, LParam 
     if (s == nullptr)
         return DefWindowProc(dialog, message, wParam, lParam);
     switch (message) {
-    case msg::Paint: Paint(dialog, *s); return 0;
-    case msg::EraseBackground: return 1;
-    case msg::Command: OnCommand(dialog, *s, wParam); return 0;
-    case msg::Close: Finish(dialog, *s, std::nullopt); return 0;
+    case msg::Paint:
+        Paint(dialog, *s);
+        return 0;
+    case msg::EraseBackground:
+        return 1;
+    case msg::Command:
+        OnCommand(dialog, *s, wParam);
+        return 0;
+    case msg::Close:
+        Finish(dialog, *s, std::nullopt);
+        return 0;
     case msg::LButtonDown:
     case msg::LButtonDoubleClick: {
         const Point p = PointFromLParam(lParam);
@@ -197,15 +210,30 @@ LResult DialogProc(WindowHandle dialog, uint32_t message, WParam wParam, LParam 
         const int rows = static_cast<int>(s->browser.GetEntries().size());
         const int greatest = std::max(0, rows - VisibleRows());
         switch (LowWordOf(wParam)) {
-        case scroll::LineUp: s->top -= 1; break;
-        case scroll::LineDown: s->top += 1; break;
-        case scroll::PageUp: s->top -= VisibleRows(); break;
-        case scroll::PageDown: s->top += VisibleRows(); break;
+        case scroll::LineUp:
+            s->top -= 1;
+            break;
+        case scroll::LineDown:
+            s->top += 1;
+            break;
+        case scroll::PageUp:
+            s->top -= VisibleRows();
+            break;
+        case scroll::PageDown:
+            s->top += VisibleRows();
+            break;
         case scroll::ThumbTrack:
-        case scroll::ThumbPosition: s->top = static_cast<int16_t>(HighWordOf(wParam)); break;
-        case scroll::Top: s->top = 0; break;
-        case scroll::Bottom: s->top = greatest; break;
-        default: return 0;
+        case scroll::ThumbPosition:
+            s->top = static_cast<int16_t>(HighWordOf(wParam));
+            break;
+        case scroll::Top:
+            s->top = 0;
+            break;
+        case scroll::Bottom:
+            s->top = greatest;
+            break;
+        default:
+            return 0;
         }
         s->top = std::clamp(s->top, 0, greatest);
         UpdateScroll(dialog, *s);
@@ -218,7 +246,8 @@ LResult DialogProc(WindowHandle dialog, uint32_t message, WParam wParam, LParam 
         else if (wParam == kVKReturn)
             Accept(dialog, *s);
         return 0;
-    default: return DefWindowProc(dialog, message, wParam, lParam);
+    default:
+        return DefWindowProc(dialog, message, wParam, lParam);
     }
 }
 
@@ -248,9 +277,12 @@ WindowHandle MakeChild(WindowHandle dialog, const char* className, const char* t
 const char* DefaultTitle(FileDialogKind kind)
 {
     switch (kind) {
-    case FileDialogKind::Open: return "Open";
-    case FileDialogKind::Save: return "Save As";
-    default: return "Choose a Folder";
+    case FileDialogKind::Open:
+        return "Open";
+    case FileDialogKind::Save:
+        return "Save As";
+    default:
+        return "Choose a Folder";
     }
 }
 
@@ -271,7 +303,8 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
     params.className = kFileDialogClass;
     params.title = request.title.empty() ? DefaultTitle(request.kind) : request.title;
     params.style = style::Popup | style::Caption | style::SysMenu;
-    params.rect = Rect::FromSize(desktop.left + (desktop.Width() - w) / 2, desktop.top + (desktop.Height() - h) / 2, w, h);
+    params.rect =
+        Rect::FromSize(desktop.left + (desktop.Width() - w) / 2, desktop.top + (desktop.Height() - h) / 2, w, h);
     params.owner = request.owner != 0 ? GetTopLevel(request.owner) : 0;
     const WindowHandle dialog = CreateWindow(params);
     if (!dialog)
@@ -283,10 +316,10 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
 
     MakeChild(dialog, kButtonClass, "Up", ctlstyle::PushButton, Rect::FromSize(380, 6, 70, 24), filedialog::kUp);
     MakeChild(dialog, kScrollBarClass, "", ctlstyle::ScrollVertical,
-              Rect(kListArea.right + 2, kListArea.top - 2, kListArea.right + 18, kListArea.bottom + 2), filedialog::kScroll);
-    const WindowHandle name =
-        MakeChild(dialog, kEditClass, request.fileName.c_str(), ctlstyle::EditAutoHScroll, Rect::FromSize(94, 244, 250, 22),
-                  filedialog::kName);
+              Rect(kListArea.right + 2, kListArea.top - 2, kListArea.right + 18, kListArea.bottom + 2),
+              filedialog::kScroll);
+    const WindowHandle name = MakeChild(dialog, kEditClass, request.fileName.c_str(), ctlstyle::EditAutoHScroll,
+                                        Rect::FromSize(94, 244, 250, 22), filedialog::kName);
     gEditProc = SetWindowProcedure(name, NameFieldProc);
     if (request.kind != FileDialogKind::Folder) {
         const WindowHandle types = MakeChild(dialog, kComboBoxClass, "", ctlstyle::ComboDropDownList,

@@ -21,16 +21,18 @@ const std::shared_ptr<const Font>& StockFont()
 
 Rgb Blend(Rgb under, Rgb over, unsigned alpha)
 {
-    auto mix = [alpha](unsigned a, unsigned b) { return static_cast<uint8_t>((a * (255 - alpha) + b * alpha + 127) / 255); };
-    return MakeRgb(mix(RedOf(under), RedOf(over)), mix(GreenOf(under), GreenOf(over)), mix(BlueOf(under), BlueOf(over)));
+    auto mix = [alpha](unsigned a, unsigned b) {
+        return static_cast<uint8_t>((a * (255 - alpha) + b * alpha + 127) / 255);
+    };
+    return MakeRgb(mix(RedOf(under), RedOf(over)), mix(GreenOf(under), GreenOf(over)),
+                   mix(BlueOf(under), BlueOf(over)));
 }
 
 } // namespace
 
 DeviceContext::DeviceContext(const Surface& surface)
     : surface_(surface), pen_(Pen::Create(0)), brush_(Brush::Create(0xFFFFFF))
-{
-}
+{ }
 
 // ---- clipping -------------------------------------------------------------
 
@@ -75,7 +77,10 @@ void DeviceContext::OffsetClip(int dx, int dy)
     RecomputeClip();
 }
 
-IntRect DeviceContext::ClipBox() const { return EffectiveClip().Bounds().Offset(origin_.x, origin_.y); }
+IntRect DeviceContext::ClipBox() const
+{
+    return EffectiveClip().Bounds().Offset(origin_.x, origin_.y);
+}
 
 template <typename F> void DeviceContext::ForEachClippedSpan(int y, int x0, int x1, F&& visit) const
 {
@@ -120,10 +125,22 @@ const std::shared_ptr<const Font>& DeviceContext::CurrentFont() const
     return font_;
 }
 
-Rgb DeviceContext::SetTextColor(Rgb color) { return std::exchange(textColor_, color & 0xFFFFFF); }
-Rgb DeviceContext::SetBackgroundColor(Rgb color) { return std::exchange(backgroundColor_, color & 0xFFFFFF); }
-BackgroundMode DeviceContext::SetBackgroundMode(BackgroundMode mode) { return std::exchange(backgroundMode_, mode); }
-RasterOp DeviceContext::SetRasterOp(RasterOp op) { return std::exchange(rasterOp_, op); }
+Rgb DeviceContext::SetTextColor(Rgb color)
+{
+    return std::exchange(textColor_, color & 0xFFFFFF);
+}
+Rgb DeviceContext::SetBackgroundColor(Rgb color)
+{
+    return std::exchange(backgroundColor_, color & 0xFFFFFF);
+}
+BackgroundMode DeviceContext::SetBackgroundMode(BackgroundMode mode)
+{
+    return std::exchange(backgroundMode_, mode);
+}
+RasterOp DeviceContext::SetRasterOp(RasterOp op)
+{
+    return std::exchange(rasterOp_, op);
+}
 
 // ---- shapes ---------------------------------------------------------------
 
@@ -137,7 +154,10 @@ void DeviceContext::SpanDevice(int y, int x0, int x1, Rgb color)
     });
 }
 
-void DeviceContext::PlotDevice(int x, int y, Rgb color) { SpanDevice(y, x, x + 1, color); }
+void DeviceContext::PlotDevice(int x, int y, Rgb color)
+{
+    SpanDevice(y, x, x + 1, color);
+}
 
 void DeviceContext::FillRect(const IntRect& rect, const Brush& brush)
 {
@@ -220,9 +240,15 @@ std::optional<Rgb> DeviceContext::GetPixel(int x, int y) const
 
 // ---- text -----------------------------------------------------------------
 
-const TextMetrics& DeviceContext::GetTextMetrics() const { return CurrentFont()->Metrics(); }
+const TextMetrics& DeviceContext::GetTextMetrics() const
+{
+    return CurrentFont()->Metrics();
+}
 
-TextExtent DeviceContext::GetTextExtent(std::string_view text) const { return CurrentFont()->Extent(text); }
+TextExtent DeviceContext::GetTextExtent(std::string_view text) const
+{
+    return CurrentFont()->Extent(text);
+}
 
 void DeviceContext::DrawTextLine(int x, int y, std::string_view text, const IntRect* clipDevice)
 {
@@ -274,7 +300,10 @@ void DeviceContext::DrawTextLine(int x, int y, std::string_view text, const IntR
     }
 }
 
-void DeviceContext::TextOut(int x, int y, std::string_view text) { DrawTextLine(x, y, text, nullptr); }
+void DeviceContext::TextOut(int x, int y, std::string_view text)
+{
+    DrawTextLine(x, y, text, nullptr);
+}
 
 namespace {
 
@@ -351,9 +380,11 @@ int DeviceContext::DrawText(IntRect& rect, std::string_view text, unsigned flags
         size_t start = 0;
         while (start <= shown.size()) {
             size_t end = shown.find_first_of("\r\n", start);
-            const std::string_view paragraph = std::string_view(shown).substr(start, end == std::string::npos ? std::string::npos : end - start);
+            const std::string_view paragraph =
+                std::string_view(shown).substr(start, end == std::string::npos ? std::string::npos : end - start);
             if ((flags & TextFlags::kWordBreak) != 0) {
-                for (std::string& line : WrapParagraph(font, paragraph, rect.Width(), (flags & TextFlags::kEditControl) != 0))
+                for (std::string& line :
+                     WrapParagraph(font, paragraph, rect.Width(), (flags & TextFlags::kEditControl) != 0))
                     lines.push_back(std::move(line));
             } else {
                 lines.emplace_back(paragraph);

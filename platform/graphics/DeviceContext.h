@@ -24,8 +24,8 @@ inline constexpr unsigned kVerticalCenter = 0x4; // single-line text only
 inline constexpr unsigned kWordBreak = 0x10;
 inline constexpr unsigned kSingleLine = 0x20;
 inline constexpr unsigned kNoClip = 0x100;
-inline constexpr unsigned kCalcRect = 0x400;   // measure only: the rectangle's bottom (and right) are set
-inline constexpr unsigned kNoPrefix = 0x800;   // "&" is an ordinary character
+inline constexpr unsigned kCalcRect = 0x400;     // measure only: the rectangle's bottom (and right) are set
+inline constexpr unsigned kNoPrefix = 0x800;     // "&" is an ordinary character
 inline constexpr unsigned kEditControl = 0x2000; // words wider than the rectangle break between characters
 } // namespace TextFlags
 
@@ -38,8 +38,8 @@ inline constexpr unsigned kEditControl = 0x2000; // words wider than the rectang
 // from a to b paints a and not b.
 class DeviceContext {
 public:
-    explicit DeviceContext(PixelBuffer& buffer) : DeviceContext(Surface(buffer)) {}
-    explicit DeviceContext(Bitmap& bitmap) : DeviceContext(Surface(bitmap)) {}
+    explicit DeviceContext(PixelBuffer& buffer) : DeviceContext(Surface(buffer)) { }
+    explicit DeviceContext(Bitmap& bitmap) : DeviceContext(Surface(bitmap)) { }
     explicit DeviceContext(const Surface& surface);
 
     const Surface& GetSurface() const { return surface_; }

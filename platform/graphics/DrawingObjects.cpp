@@ -13,7 +13,10 @@ std::shared_ptr<const Pen> Pen::Create(Rgb color, int width)
     return std::shared_ptr<const Pen>(new Pen(color & 0xFFFFFF, width < 1 ? 1 : width));
 }
 
-long Pen::CreatedCount() { return gPens.load(); }
+long Pen::CreatedCount()
+{
+    return gPens.load();
+}
 
 std::shared_ptr<const Brush> Brush::Create(Rgb color)
 {
@@ -21,6 +24,9 @@ std::shared_ptr<const Brush> Brush::Create(Rgb color)
     return std::shared_ptr<const Brush>(new Brush(color & 0xFFFFFF));
 }
 
-long Brush::CreatedCount() { return gBrushes.load(); }
+long Brush::CreatedCount()
+{
+    return gBrushes.load();
+}
 
 } // namespace platform

@@ -17,7 +17,7 @@ public:
     static long CreatedCount();
 
 private:
-    Pen(Rgb color, int width) : color_(color), width_(width) {}
+    Pen(Rgb color, int width) : color_(color), width_(width) { }
     Rgb color_;
     int width_;
 };
@@ -29,7 +29,7 @@ public:
     static long CreatedCount();
 
 private:
-    explicit Brush(Rgb color) : color_(color) {}
+    explicit Brush(Rgb color) : color_(color) { }
     Rgb color_;
 };
 

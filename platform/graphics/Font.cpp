@@ -161,8 +161,8 @@ private:
         metrics_.weight = bold ? 700 : 400;
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
         metrics_.averageCharWidth = os2 != nullptr && os2->xAvgCharWidth > 0
-                                        ? static_cast<int>(std::lround(os2->xAvgCharWidth * yScale))
-                                        : Glyph('x').advance;
+            ? static_cast<int>(std::lround(os2->xAvgCharWidth * yScale))
+            : Glyph('x').advance;
         metrics_.maxCharWidth = static_cast<int>(std::lround(face_->max_advance_width * yScale));
         underlineOffset_ = std::max(1, static_cast<int>(std::lround(-face_->underline_position * yScale)));
         underlineThickness_ = std::max(1, static_cast<int>(std::lround(face_->underline_thickness * yScale)));
@@ -222,7 +222,8 @@ std::shared_ptr<FontFace> RealiseFace(const std::string& family, int cell, bool 
 std::shared_ptr<const Font> Font::Create(const FontRequest& request)
 {
     const FaceAlias* alias = FindAlias(request.face);
-    const std::string family = alias != nullptr ? alias->family : (request.face.empty() ? "Liberation Sans" : request.face);
+    const std::string family =
+        alias != nullptr ? alias->family : (request.face.empty() ? "Liberation Sans" : request.face);
     int cell = std::abs(request.cellHeight);
     if (cell == 0)
         cell = 16;
@@ -234,9 +235,13 @@ std::shared_ptr<const Font> Font::Create(const FontRequest& request)
     return std::shared_ptr<const Font>(new Font(request, std::move(face)));
 }
 
-Font::Font(FontRequest request, std::shared_ptr<FontFace> face) : request_(std::move(request)), face_(std::move(face)) {}
+Font::Font(FontRequest request, std::shared_ptr<FontFace> face) : request_(std::move(request)), face_(std::move(face))
+{ }
 
-const TextMetrics& Font::Metrics() const { return face_->Metrics(); }
+const TextMetrics& Font::Metrics() const
+{
+    return face_->Metrics();
+}
 
 const GlyphImage& Font::Glyph(char32_t ch) const
 {
@@ -244,7 +249,10 @@ const GlyphImage& Font::Glyph(char32_t ch) const
     return face_->Glyph(ch); // glyphs are never evicted, so the reference stays valid
 }
 
-int Font::Advance(char32_t ch) const { return Glyph(ch).advance; }
+int Font::Advance(char32_t ch) const
+{
+    return Glyph(ch).advance;
+}
 
 TextExtent Font::Extent(std::string_view text) const
 {
@@ -254,10 +262,19 @@ TextExtent Font::Extent(std::string_view text) const
     return extent;
 }
 
-int Font::UnderlineOffset() const { return face_->UnderlineOffset(); }
-int Font::UnderlineThickness() const { return face_->UnderlineThickness(); }
+int Font::UnderlineOffset() const
+{
+    return face_->UnderlineOffset();
+}
+int Font::UnderlineThickness() const
+{
+    return face_->UnderlineThickness();
+}
 
-long Font::CreatedCount() { return gCreatedFonts.load(); }
+long Font::CreatedCount()
+{
+    return gCreatedFonts.load();
+}
 
 std::string ResolveFontFile(const std::string& face, bool bold, bool italic)
 {

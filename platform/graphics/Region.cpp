@@ -135,8 +135,7 @@ bool Region::Contains(int x, int y) const
 
 bool Region::IntersectsRect(const IntRect& rect) const
 {
-    return std::any_of(rects_.begin(), rects_.end(),
-                       [&](const IntRect& r) { return !r.Intersection(rect).IsEmpty(); });
+    return std::any_of(rects_.begin(), rects_.end(), [&](const IntRect& r) { return !r.Intersection(rect).IsEmpty(); });
 }
 
 IntRect Region::Bounds() const

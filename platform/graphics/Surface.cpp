@@ -50,7 +50,10 @@ const uint8_t* Bitmap::Bits() const
 
 namespace {
 
-uint16_t To555(Rgb c) { return static_cast<uint16_t>(((RedOf(c) >> 3) << 10) | ((GreenOf(c) >> 3) << 5) | (BlueOf(c) >> 3)); }
+uint16_t To555(Rgb c)
+{
+    return static_cast<uint16_t>(((RedOf(c) >> 3) << 10) | ((GreenOf(c) >> 3) << 5) | (BlueOf(c) >> 3));
+}
 
 Rgb From555(uint16_t v)
 {
@@ -67,7 +70,10 @@ uint8_t* Surface::RowBytes(int y) const
     return bitmap_->RowBits(y);
 }
 
-uint32_t* Surface::Row32(int y) { return Layout() == PixelLayout::Xrgb32 ? reinterpret_cast<uint32_t*>(RowBytes(y)) : nullptr; }
+uint32_t* Surface::Row32(int y)
+{
+    return Layout() == PixelLayout::Xrgb32 ? reinterpret_cast<uint32_t*>(RowBytes(y)) : nullptr;
+}
 
 const uint32_t* Surface::Row32(int y) const
 {

@@ -61,8 +61,8 @@ private:
 // every access, so a window's buffer may be resized under it) or a Bitmap.
 class Surface {
 public:
-    explicit Surface(PixelBuffer& buffer) : buffer_(&buffer) {}
-    explicit Surface(Bitmap& bitmap) : bitmap_(&bitmap) {}
+    explicit Surface(PixelBuffer& buffer) : buffer_(&buffer) { }
+    explicit Surface(Bitmap& bitmap) : bitmap_(&bitmap) { }
 
     int Width() const { return buffer_ ? buffer_->Width() : bitmap_->Width(); }
     int Height() const { return buffer_ ? buffer_->Height() : bitmap_->Height(); }

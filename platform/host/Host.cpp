@@ -1,6 +1,5 @@
 #include "platform/host/Host.h"
 
-
 #include <cstdio>
 #include <cstdlib>
 

@@ -18,7 +18,6 @@ namespace platform {
 // services that need the real system.
 using SurfaceId = uint32_t;
 
-
 struct HostEvent {
     enum class Kind {
         None,
@@ -27,9 +26,9 @@ struct HostEvent {
         MouseUp,
         KeyDown,
         KeyUp,
-        Text,          // one typed character in `character`
-        CloseRequest,  // the desktop asks a surface to close
-        FocusGained,   // the program became the active one
+        Text,         // one typed character in `character`
+        CloseRequest, // the desktop asks a surface to close
+        FocusGained,  // the program became the active one
         FocusLost,
         DropFile,      // a file dropped on a surface: `text` is its path
         Quit,          // the desktop session ends
@@ -38,8 +37,8 @@ struct HostEvent {
     };
     Kind kind = Kind::None;
     SurfaceId surface = 0;
-    Point screen;          // pointer position on the desktop
-    int button = 0;        // 1 left, 2 right, 3 middle
+    Point screen;   // pointer position on the desktop
+    int button = 0; // 1 left, 2 right, 3 middle
     uint32_t virtualKey = 0;
     bool extended = false; // the key is one of the extended block (keypad Enter, keypad /, arrows)
     bool repeat = false;
@@ -48,10 +47,10 @@ struct HostEvent {
 };
 
 struct SurfaceParams {
-    Rect rect;               // on the desktop
+    Rect rect; // on the desktop
     std::string title;
-    bool tool = false;       // a floater: kept above its owner
-    SurfaceId owner = 0;     // 0 for none
+    bool tool = false;   // a floater: kept above its owner
+    SurfaceId owner = 0; // 0 for none
 };
 
 class IHost {
@@ -68,9 +67,9 @@ public:
     virtual void RaiseSurface(SurfaceId id) = 0;
     virtual void SetSurfaceTitle(SurfaceId id, const std::string& title) = 0;
     // Keeps the surface above every other window of the desktop, or not.
-    virtual void SetSurfaceTopMost(SurfaceId, bool) {}
+    virtual void SetSurfaceTopMost(SurfaceId, bool) { }
     // The picture the desktop shows for the surface (its title bar, task list).
-    virtual void SetSurfaceIcon(SurfaceId, const PixelBuffer&) {}
+    virtual void SetSurfaceIcon(SurfaceId, const PixelBuffer&) { }
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
 

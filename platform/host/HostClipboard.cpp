@@ -37,7 +37,7 @@ private:
 };
 
 CProcessClipboard processClipboard;
-std::atomic<IClipboard*> current {&processClipboard};
+std::atomic<IClipboard*> current{&processClipboard};
 
 IClipboard& Current()
 {
@@ -52,9 +52,21 @@ IClipboard* InstallClipboard(IClipboard* clipboard)
     return previous == &processClipboard ? nullptr : previous;
 }
 
-bool ClipboardHasText() { return Current().HasText(); }
-std::optional<std::string> ClipboardGetText() { return Current().GetText(); }
-bool ClipboardSetText(std::string_view text) { return Current().SetText(text); }
-void ClipboardClear() { Current().Clear(); }
+bool ClipboardHasText()
+{
+    return Current().HasText();
+}
+std::optional<std::string> ClipboardGetText()
+{
+    return Current().GetText();
+}
+bool ClipboardSetText(std::string_view text)
+{
+    return Current().SetText(text);
+}
+void ClipboardClear()
+{
+    Current().Clear();
+}
 
 } // namespace platform

@@ -11,16 +11,16 @@ namespace platform {
 // The sizes of the layer's own window decoration, fixed so that layouts come
 // out the same on every desktop.
 enum class Metric {
-    DialogFrameX,  // 3
-    DialogFrameY,  // 3
-    SizingFrameX,  // 4
-    SizingFrameY,  // 4
-    CaptionHeight, // 19
-    ScrollBarWidth,  // 16
-    ScrollBarHeight, // 16
+    DialogFrameX,      // 3
+    DialogFrameY,      // 3
+    SizingFrameX,      // 4
+    SizingFrameY,      // 4
+    CaptionHeight,     // 19
+    ScrollBarWidth,    // 16
+    ScrollBarHeight,   // 16
     DoubleClickWidth,  // 4
     DoubleClickHeight, // 4
-    SwapButtons,   // 0
+    SwapButtons,       // 0
 };
 
 int GetSystemMetric(Metric metric);

@@ -148,10 +148,10 @@ bool IsDoubleClick(WindowHandle target, int button, Point screen)
     auto& sys = System();
     const WindowObject* w = Find(target);
     const uint64_t now = Now();
-    const bool result = w && (w->windowClass.style & classstyle::DoubleClicks) && sys.lastClickWindow == target
-                        && sys.lastClickButton == button && now - sys.lastClickTime <= GetDoubleClickTime()
-                        && std::abs(screen.x - sys.lastClickPoint.x) <= GetSystemMetric(Metric::DoubleClickWidth) / 2
-                        && std::abs(screen.y - sys.lastClickPoint.y) <= GetSystemMetric(Metric::DoubleClickHeight) / 2;
+    const bool result = w && (w->windowClass.style & classstyle::DoubleClicks) && sys.lastClickWindow == target &&
+        sys.lastClickButton == button && now - sys.lastClickTime <= GetDoubleClickTime() &&
+        std::abs(screen.x - sys.lastClickPoint.x) <= GetSystemMetric(Metric::DoubleClickWidth) / 2 &&
+        std::abs(screen.y - sys.lastClickPoint.y) <= GetSystemMetric(Metric::DoubleClickHeight) / 2;
     if (result) {
         sys.lastClickWindow = 0;
     } else {

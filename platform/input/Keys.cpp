@@ -6,7 +6,7 @@ namespace platform {
 
 namespace {
 // Packed into one word so that any thread reads a consistent state.
-std::atomic<uint8_t> modifiers {0};
+std::atomic<uint8_t> modifiers{0};
 enum : uint8_t { kCaps = 1, kShift = 2, kControl = 4, kAlt = 8 };
 } // namespace
 
@@ -18,8 +18,8 @@ ModifierState CurrentModifiers()
 
 void SetCurrentModifiers(const ModifierState& state)
 {
-    modifiers.store(static_cast<uint8_t>((state.capsLock ? kCaps : 0) | (state.shift ? kShift : 0)
-                                         | (state.control ? kControl : 0) | (state.alt ? kAlt : 0)),
+    modifiers.store(static_cast<uint8_t>((state.capsLock ? kCaps : 0) | (state.shift ? kShift : 0) |
+                                         (state.control ? kControl : 0) | (state.alt ? kAlt : 0)),
                     std::memory_order_relaxed);
 }
 

@@ -28,7 +28,7 @@ enum VirtualKey : uint32_t {
     kVKDown = 0x28,
     kVKInsert = 0x2D,
     kVKDelete = 0x2E,
-    kVKDigit0 = 0x30, // the digits 1 to 9 follow
+    kVKDigit0 = 0x30,  // the digits 1 to 9 follow
     kVKLetterA = 0x41, // the letters B to Z follow
     kVKLeftSystem = 0x5B,
     kVKRightSystem = 0x5C,
@@ -39,7 +39,7 @@ enum VirtualKey : uint32_t {
     kVKKeypadSubtract = 0x6D,
     kVKKeypadDecimal = 0x6E,
     kVKKeypadDivide = 0x6F, // extended
-    kVKF1 = 0x70, // F2 to F15 follow
+    kVKF1 = 0x70,           // F2 to F15 follow
     kVKNumLock = 0x90,
     kVKScrollLock = 0x91,
     kVKSemicolon = 0xBA,
@@ -68,9 +68,9 @@ struct KeyMessage {
     enum Kind : uint8_t { kKeyDown, kKeyUp, kCharacter };
     Kind kind = kKeyDown;
     uint32_t virtualKey = 0;
-    char32_t character = 0; // for kCharacter: the typed character (Unicode)
-    bool repeat = false; // the key was already down (auto-repeat)
-    bool extended = false; // keypad Enter and keypad /
+    char32_t character = 0;  // for kCharacter: the typed character (Unicode)
+    bool repeat = false;     // the key was already down (auto-repeat)
+    bool extended = false;   // keypad Enter and keypad /
     ModifierState modifiers; // as they were when the key was reported
 };
 

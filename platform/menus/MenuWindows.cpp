@@ -27,12 +27,30 @@ constexpr int kSeparatorHeight = 8;
 constexpr int kTextLeft = 20;
 constexpr int kShortcutGap = 24;
 
-Rgb ToRgb(uint32_t bgr) { return MakeRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-Rgb Face() { return ToRgb(GetSystemColor(SystemColor::ButtonFace)); }
-Rgb Text() { return ToRgb(GetSystemColor(SystemColor::ButtonText)); }
-Rgb Grey() { return ToRgb(GetSystemColor(SystemColor::ButtonShadow)); }
-Rgb Highlight() { return ToRgb(GetSystemColor(SystemColor::Highlight)); }
-Rgb HighlightText() { return ToRgb(GetSystemColor(SystemColor::HighlightText)); }
+Rgb ToRgb(uint32_t bgr)
+{
+    return MakeRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+Rgb Face()
+{
+    return ToRgb(GetSystemColor(SystemColor::ButtonFace));
+}
+Rgb Text()
+{
+    return ToRgb(GetSystemColor(SystemColor::ButtonText));
+}
+Rgb Grey()
+{
+    return ToRgb(GetSystemColor(SystemColor::ButtonShadow));
+}
+Rgb Highlight()
+{
+    return ToRgb(GetSystemColor(SystemColor::Highlight));
+}
+Rgb HighlightText()
+{
+    return ToRgb(GetSystemColor(SystemColor::HighlightText));
+}
 
 const std::shared_ptr<const Font>& MenuFont()
 {
@@ -40,7 +58,10 @@ const std::shared_ptr<const Font>& MenuFont()
     return font;
 }
 
-int TextWidth(const std::string& text) { return MenuFont()->Extent(text).width; }
+int TextWidth(const std::string& text)
+{
+    return MenuFont()->Extent(text).width;
+}
 
 // Paints with a device context on the window's client area.
 template <typename F> void Paint(WindowHandle window, F&& draw)
@@ -56,7 +77,10 @@ template <typename F> void Paint(WindowHandle window, F&& draw)
     EndPaint(window, paint);
 }
 
-void Fill(DeviceContext& dc, const IntRect& r, Rgb color) { dc.FillRect(r, *Brush::Create(color)); }
+void Fill(DeviceContext& dc, const IntRect& r, Rgb color)
+{
+    dc.FillRect(r, *Brush::Create(color));
+}
 
 // --- the bar ---
 
@@ -127,9 +151,14 @@ void OpenBarMenu(WindowHandle window, int x)
 LResult BarProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam)
 {
     switch (message) {
-    case msg::Paint: PaintBar(window); return 0;
-    case msg::LButtonDown: OpenBarMenu(window, LowSigned(lParam)); return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    case msg::Paint:
+        PaintBar(window);
+        return 0;
+    case msg::LButtonDown:
+        OpenBarMenu(window, LowSigned(lParam));
+        return 0;
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }
 
@@ -157,8 +186,8 @@ std::vector<Rect> RowRects(MenuHandle menu, int& width)
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         const MenuItem item = GetMenuItem(menu, i);
         const std::string shortcut = CaptionShortcut(item.caption);
-        const int w = kTextLeft + TextWidth(CaptionText(item.caption))
-            + (shortcut.empty() ? 0 : kShortcutGap + TextWidth(shortcut)) + kTextLeft;
+        const int w = kTextLeft + TextWidth(CaptionText(item.caption)) +
+            (shortcut.empty() ? 0 : kShortcutGap + TextWidth(shortcut)) + kTextLeft;
         width = std::max(width, w);
     }
     std::vector<Rect> rows;
@@ -223,7 +252,8 @@ void Choose(WindowHandle window, PopupState& s, Point client)
     if (!item.enabled || item.kind == MenuItem::Kind::Separator)
         return;
     if (item.kind == MenuItem::Kind::Submenu) {
-        const Point at = ClientToScreen(window, {s.rows[static_cast<size_t>(row)].right, s.rows[static_cast<size_t>(row)].top});
+        const Point at =
+            ClientToScreen(window, {s.rows[static_cast<size_t>(row)].right, s.rows[static_cast<size_t>(row)].top});
         s.chosen = RunPopupMenuWindow({item.submenu, at.x, at.y, window});
         s.done = s.chosen != 0;
         if (!s.done)
@@ -277,12 +307,23 @@ void AskForHelp(const PopupState& s, WindowHandle window)
 void MenuKey(WindowHandle window, PopupState& s, WParam key)
 {
     switch (key) {
-    case kVKEscape: s.done = true; return;
-    case kVKDown: StepHot(window, s, 1); return;
-    case kVKUp: StepHot(window, s, -1); return;
-    case kVKReturn: ChooseRow(window, s, s.hot); return;
-    case kVKF1: AskForHelp(s, window); return;
-    default: break;
+    case kVKEscape:
+        s.done = true;
+        return;
+    case kVKDown:
+        StepHot(window, s, 1);
+        return;
+    case kVKUp:
+        StepHot(window, s, -1);
+        return;
+    case kVKReturn:
+        ChooseRow(window, s, s.hot);
+        return;
+    case kVKF1:
+        AskForHelp(s, window);
+        return;
+    default:
+        break;
     }
     // A letter chooses the item it is the mnemonic of.
     const auto letter = static_cast<char>(key);
@@ -302,7 +343,9 @@ LResult PopupProc(WindowHandle window, uint32_t message, WParam wParam, LParam l
     if (!s)
         return DefWindowProc(window, message, wParam, lParam);
     switch (message) {
-    case msg::Paint: PaintPopup(window, *s); return 0;
+    case msg::Paint:
+        PaintPopup(window, *s);
+        return 0;
     case msg::MouseMove:
         if (const int row = RowAt(*s, PointFromLParam(lParam)); row != s->hot) {
             s->hot = row;
@@ -319,15 +362,22 @@ LResult PopupProc(WindowHandle window, uint32_t message, WParam wParam, LParam l
         if (RowAt(*s, PointFromLParam(lParam)) < 0)
             s->done = true;
         return 0;
-    case msg::KeyDown: MenuKey(window, *s, wParam); return 0;
-    case msg::NcHitTest: return hit::Client;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    case msg::KeyDown:
+        MenuKey(window, *s, wParam);
+        return 0;
+    case msg::NcHitTest:
+        return hit::Client;
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
     }
 }
 
 } // namespace
 
-int MenuBarHeight() { return kBarHeight; }
+int MenuBarHeight()
+{
+    return kBarHeight;
+}
 
 WindowHandle CreateMenuBarWindow(WindowHandle frame, MenuHandle bar)
 {
@@ -347,8 +397,8 @@ WindowHandle CreateMenuBarWindow(WindowHandle frame, MenuHandle bar)
 WindowHandle FindMenuBarWindow(WindowHandle frame)
 {
     for (int i = 0; i < CountChildren(frame); ++i)
-        if (const WindowHandle child = GetChild(frame, i); GetChildId(child) == kMenuBarChildId
-            && GetClassName(child) == kBarClass)
+        if (const WindowHandle child = GetChild(frame, i);
+            GetChildId(child) == kMenuBarChildId && GetClassName(child) == kBarClass)
             return child;
     return 0;
 }
@@ -359,7 +409,10 @@ void SetMenuBarMenu(WindowHandle barWindow, MenuHandle bar)
     InvalidateRect(barWindow, nullptr, true);
 }
 
-MenuHandle GetMenuBarMenu(WindowHandle barWindow) { return static_cast<MenuHandle>(GetWindowData(barWindow)); }
+MenuHandle GetMenuBarMenu(WindowHandle barWindow)
+{
+    return static_cast<MenuHandle>(GetWindowData(barWindow));
+}
 
 void RedrawMenuBars(MenuHandle bar)
 {
@@ -380,7 +433,10 @@ bool OpenMenuBarMenuByMnemonic(WindowHandle barWindow, char letter)
     return false;
 }
 
-std::vector<Rect> MenuBarTitleRects(WindowHandle barWindow) { return TitleRects(GetMenuBarMenu(barWindow)); }
+std::vector<Rect> MenuBarTitleRects(WindowHandle barWindow)
+{
+    return TitleRects(GetMenuBarMenu(barWindow));
+}
 
 uint32_t RunPopupMenuWindow(const PopupRequest& request)
 {

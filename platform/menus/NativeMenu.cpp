@@ -66,8 +66,14 @@ template <typename F> bool Change(MenuHandle menu, int position, F&& change)
 
 } // namespace
 
-MenuHandle CreatePopupMenu() { return Create(false); }
-MenuHandle CreateMenuBar() { return Create(true); }
+MenuHandle CreatePopupMenu()
+{
+    return Create(false);
+}
+MenuHandle CreateMenuBar()
+{
+    return Create(true);
+}
 
 bool DestroyMenu(MenuHandle menu)
 {
@@ -75,7 +81,10 @@ bool DestroyMenu(MenuHandle menu)
     return Menus().menus.erase(menu) != 0;
 }
 
-bool IsMenu(MenuHandle menu) { return Find(menu) != nullptr; }
+bool IsMenu(MenuHandle menu)
+{
+    return Find(menu) != nullptr;
+}
 
 bool IsMenuBar(MenuHandle menu)
 {
@@ -128,10 +137,13 @@ int GetMenuItemCount(MenuHandle menu)
 MenuItem GetMenuItem(MenuHandle menu, int position)
 {
     const MenuItem* item = FindItem(menu, position);
-    return item ? *item : MenuItem {};
+    return item ? *item : MenuItem{};
 }
 
-uint64_t MenuChangeCount() { return Menus().changes; }
+uint64_t MenuChangeCount()
+{
+    return Menus().changes;
+}
 
 std::string CaptionText(const std::string& caption)
 {

@@ -56,7 +56,7 @@ struct PopupRequest {
     MenuHandle menu = 0;
     int x = 0;
     int y = 0;
-    uint32_t owner = 0; // the window the menu belongs to
+    uint32_t owner = 0;  // the window the menu belongs to
     uint32_t helpId = 0; // the menu's own help topic (its title's)
 };
 uint32_t TrackPopupMenu(const PopupRequest& request);

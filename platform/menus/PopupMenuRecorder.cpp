@@ -11,14 +11,16 @@ namespace platform {
 
 CPopupMenuRecorder::CPopupMenuRecorder()
     : previous_(SetPopupPresenter([this](const PopupRequest& r) { return Present(r); }))
-{
-}
+{ }
 
-CPopupMenuRecorder::~CPopupMenuRecorder() { SetPopupPresenter(std::move(previous_)); }
+CPopupMenuRecorder::~CPopupMenuRecorder()
+{
+    SetPopupPresenter(std::move(previous_));
+}
 
 uint32_t CPopupMenuRecorder::Present(const PopupRequest& request)
 {
-    Shown shown {request, {}};
+    Shown shown{request, {}};
     for (int i = 0; i < GetMenuItemCount(request.menu); ++i)
         shown.captions.push_back(GetMenuItem(request.menu, i).caption);
     shown_.push_back(std::move(shown));

@@ -142,8 +142,14 @@ std::string MidiClientName()
     return program_invocation_short_name;
 }
 
-unsigned MidiOutDeviceCount() { return Count(MidiDirection::Out); }
-unsigned MidiInDeviceCount() { return Count(MidiDirection::In); }
+unsigned MidiOutDeviceCount()
+{
+    return Count(MidiDirection::Out);
+}
+unsigned MidiInDeviceCount()
+{
+    return Count(MidiDirection::In);
+}
 
 MidiResult MidiOutDeviceCaps(unsigned id, MidiDeviceCaps& caps)
 {
@@ -164,8 +170,7 @@ MidiResult OpenMidiOut(unsigned id, std::unique_ptr<MidiOutDevice>& device)
     return entry.system->OpenOutput(entry.info.key, device);
 }
 
-MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance,
-                      std::unique_ptr<MidiInDevice>& device)
+MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance, std::unique_ptr<MidiInDevice>& device)
 {
     if (!callback)
         return midierr::kInvalidParameter;

@@ -76,8 +76,8 @@ class MidiInDevice;
 class MidiOutDevice;
 // Called on the device's own thread. It must not block, and must not call
 // back into the device.
-using MidiInCallback = void (*)(MidiInDevice& device, uint32_t message, uintptr_t instance,
-                                uintptr_t param1, uintptr_t param2);
+using MidiInCallback = void (*)(MidiInDevice& device, uint32_t message, uintptr_t instance, uintptr_t param1,
+                                uintptr_t param2);
 
 // Device lists. A count takes a fresh look at the machine; the numbers stay
 // valid until the next count of that direction.
@@ -87,8 +87,7 @@ MidiResult OpenMidiOut(unsigned id, std::unique_ptr<MidiOutDevice>& device);
 
 unsigned MidiInDeviceCount();
 MidiResult MidiInDeviceCaps(unsigned id, MidiDeviceCaps& caps);
-MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance,
-                      std::unique_ptr<MidiInDevice>& device);
+MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance, std::unique_ptr<MidiInDevice>& device);
 
 // The name this program's connections carry on the MIDI system; by default
 // the program's own name. Set it before the first device is opened.

@@ -18,15 +18,18 @@ using detail::PrepareBuffer;
 using detail::QueueBuffer;
 using detail::UnprepareBuffer;
 
-MidiInDevice::MidiInDevice(MidiInCallback callback, uintptr_t instance)
-    : callback_(callback), instance_(instance)
-{
-}
+MidiInDevice::MidiInDevice(MidiInCallback callback, uintptr_t instance) : callback_(callback), instance_(instance) { }
 
 MidiInDevice::~MidiInDevice() = default;
 
-MidiResult MidiInDevice::Prepare(MidiBuffer& buffer) { return PrepareBuffer(buffer); }
-MidiResult MidiInDevice::Unprepare(MidiBuffer& buffer) { return UnprepareBuffer(buffer); }
+MidiResult MidiInDevice::Prepare(MidiBuffer& buffer)
+{
+    return PrepareBuffer(buffer);
+}
+MidiResult MidiInDevice::Unprepare(MidiBuffer& buffer)
+{
+    return UnprepareBuffer(buffer);
+}
 
 MidiResult MidiInDevice::AddBuffer(MidiBuffer& buffer)
 {

@@ -108,12 +108,18 @@ private:
     std::thread thread_;
 };
 
-MidiOutDevice::MidiOutDevice() : completer_(std::make_unique<Completer>()) {}
+MidiOutDevice::MidiOutDevice() : completer_(std::make_unique<Completer>()) { }
 
 MidiOutDevice::~MidiOutDevice() = default;
 
-MidiResult MidiOutDevice::Prepare(MidiBuffer& buffer) { return PrepareBuffer(buffer); }
-MidiResult MidiOutDevice::Unprepare(MidiBuffer& buffer) { return UnprepareBuffer(buffer); }
+MidiResult MidiOutDevice::Prepare(MidiBuffer& buffer)
+{
+    return PrepareBuffer(buffer);
+}
+MidiResult MidiOutDevice::Unprepare(MidiBuffer& buffer)
+{
+    return UnprepareBuffer(buffer);
+}
 
 MidiResult MidiOutDevice::LongMessage(MidiBuffer& buffer)
 {

@@ -16,7 +16,7 @@ namespace {
 // Writing through a symbolic link replaces what it points at, not the link.
 std::string ResolveLink(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char resolved[PATH_MAX];
         if (realpath(path.c_str(), resolved))
@@ -48,7 +48,7 @@ CFileHandle CreateBeside(const std::string& target, std::string& temporary)
         temporary = stem + suffix;
         CFileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file.IsOpen()) {
-            struct stat st {};
+            struct stat st { };
             if (stat(target.c_str(), &st) == 0)
                 fchmod(file.Descriptor(), st.st_mode & 07777);
             return file;
@@ -82,8 +82,7 @@ bool CAtomicFileWriter::Commit()
         return true;
     if (!file_.IsOpen())
         return false;
-    const bool ok = file_.Sync() && ::close(file_.Release()) == 0
-        && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    const bool ok = file_.Sync() && ::close(file_.Release()) == 0 && ::rename(temporary_.c_str(), target_.c_str()) == 0;
     if (!ok) {
         Discard();
         return false;

@@ -12,21 +12,20 @@ class CSystemClock : public IClock {
 public:
     uint64_t Now() override
     {
-        timespec ts {};
+        timespec ts{};
         clock_gettime(CLOCK_MONOTONIC, &ts);
         return static_cast<uint64_t>(ts.tv_sec) * 1000 + static_cast<uint64_t>(ts.tv_nsec) / 1000000;
     }
 
     void Sleep(uint32_t ms) override
     {
-        timespec left {static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
-        while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-        }
+        timespec left{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
+        while (nanosleep(&left, &left) != 0 && errno == EINTR) { }
     }
 };
 
 CSystemClock systemClock;
-std::atomic<IClock*> current {&systemClock};
+std::atomic<IClock*> current{&systemClock};
 
 } // namespace
 

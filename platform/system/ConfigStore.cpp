@@ -26,8 +26,8 @@ std::string ConfigHome()
 // A value name becomes a file name: nothing that could leave the folder.
 bool IsValidName(std::string_view name)
 {
-    return !name.empty() && name.front() != '.' && name.find('/') == std::string_view::npos
-        && name.find('\0') == std::string_view::npos;
+    return !name.empty() && name.front() != '.' && name.find('/') == std::string_view::npos &&
+        name.find('\0') == std::string_view::npos;
 }
 
 } // namespace
@@ -56,7 +56,7 @@ std::string UserConfigDirectory(const std::string& applicationName)
     return MakeDirectories(folder) ? folder + "/" : std::string();
 }
 
-CConfigStore::CConfigStore(std::string applicationName) : application_(std::move(applicationName)) {}
+CConfigStore::CConfigStore(std::string applicationName) : application_(std::move(applicationName)) { }
 
 std::optional<std::string> CConfigStore::PathOf(std::string_view name) const
 {

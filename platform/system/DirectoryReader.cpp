@@ -19,10 +19,8 @@ int64_t Nanoseconds(const statx_timestamp& t)
 }
 } // namespace
 
-CDirectoryReader::CDirectoryReader(const std::string& folder)
-    : dir_(::opendir(folder.empty() ? "." : folder.c_str()))
-{
-}
+CDirectoryReader::CDirectoryReader(const std::string& folder) : dir_(::opendir(folder.empty() ? "." : folder.c_str()))
+{ }
 
 std::optional<DirectoryEntry> CDirectoryReader::Next()
 {
@@ -35,7 +33,7 @@ std::optional<DirectoryEntry> CDirectoryReader::Next()
         DirectoryEntry entry;
         entry.name = name;
         entry.hidden = name[0] == '.';
-        struct statx sx {};
+        struct statx sx { };
         if (::statx(dirfd(dir_), d->d_name, 0, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0) {
             entry.directory = S_ISDIR(sx.stx_mode);
             entry.size = sx.stx_size;

@@ -23,7 +23,7 @@ CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept
 CFileHandle CFileHandle::OpenForReading(const std::string& path)
 {
     CFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
+    struct stat st { };
     if (file.IsOpen() && (fstat(file.fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
         file.Close();
         errno = EISDIR;
@@ -48,8 +48,7 @@ namespace {
 
 // Repeats a read or write until all count bytes are moved, through
 // interruptions; false on an error or an early end.
-template <typename Byte, typename Transfer>
-bool TransferFully(Byte* p, size_t count, Transfer transfer)
+template <typename Byte, typename Transfer> bool TransferFully(Byte* p, size_t count, Transfer transfer)
 {
     while (count > 0) {
         const ssize_t n = transfer(p, count);
@@ -67,8 +66,7 @@ bool TransferFully(Byte* p, size_t count, Transfer transfer)
 
 bool CFileHandle::ReadFully(void* buffer, size_t count)
 {
-    return TransferFully(static_cast<char*>(buffer), count,
-                         [this](char* p, size_t n) { return ::read(fd_, p, n); });
+    return TransferFully(static_cast<char*>(buffer), count, [this](char* p, size_t n) { return ::read(fd_, p, n); });
 }
 
 bool CFileHandle::WriteFully(const void* buffer, size_t count)
@@ -92,7 +90,7 @@ bool CFileHandle::Seek(uint64_t position)
 
 std::optional<uint64_t> CFileHandle::Size() const
 {
-    struct stat st {};
+    struct stat st { };
     if (fstat(fd_, &st) != 0)
         return std::nullopt;
     return static_cast<uint64_t>(st.st_size);

@@ -12,9 +12,9 @@ namespace platform {
 class CFileHandle {
 public:
     CFileHandle() = default;
-    explicit CFileHandle(int fd) : fd_(fd) {}
+    explicit CFileHandle(int fd) : fd_(fd) { }
     ~CFileHandle() { Close(); }
-    CFileHandle(CFileHandle&& other) noexcept : fd_(other.Release()) {}
+    CFileHandle(CFileHandle&& other) noexcept : fd_(other.Release()) { }
     CFileHandle& operator=(CFileHandle&& other) noexcept;
     CFileHandle(const CFileHandle&) = delete;
     CFileHandle& operator=(const CFileHandle&) = delete;
@@ -38,6 +38,5 @@ public:
 private:
     int fd_ = -1;
 };
-
 
 } // namespace platform

@@ -21,7 +21,7 @@ bool IsReadableFile(const std::string& path)
 
 bool IsDirectory(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -29,7 +29,7 @@ bool MakeDirectories(const std::string& path)
 {
     if (path.empty())
         return false;
-    for (size_t at = path.find('/', 1); ; at = path.find('/', at + 1)) {
+    for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
         const std::string part = path.substr(0, at);
         if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
             return false;
@@ -42,7 +42,7 @@ bool MakeDirectories(const std::string& path)
 std::optional<std::string> FindEntryName(const std::string& folder, const std::string& name)
 {
     const std::string where = folder.empty() ? "." : folder;
-    struct stat st {};
+    struct stat st { };
     if (lstat((where + "/" + name).c_str(), &st) == 0)
         return name;
     CDirectoryReader reader(where);

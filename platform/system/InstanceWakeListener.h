@@ -24,7 +24,7 @@ public:
     int Descriptor() const { return fd_; }
 
 private:
-    CInstanceWakeListener(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    CInstanceWakeListener(int fd, std::string path) : fd_(fd), path_(std::move(path)) { }
     int fd_;
     std::string path_;
 };

@@ -50,8 +50,7 @@ MessageThread::MessageThread(Body body, Priority priority)
               RaiseOwnPriority();
           body(*this);
       })
-{
-}
+{ }
 
 MessageThread::~MessageThread()
 {

@@ -22,7 +22,10 @@ using detail::SocketPath;
 
 namespace {
 
-std::string ShmName(const std::string& key) { return "/torvan-" + std::to_string(getuid()) + "-" + key; }
+std::string ShmName(const std::string& key)
+{
+    return "/torvan-" + std::to_string(getuid()) + "-" + key;
+}
 
 uint64_t Fnv1a(std::string_view text)
 {
@@ -62,11 +65,11 @@ std::unique_ptr<CSharedInstanceBlock> CSharedInstanceBlock::Open(const std::stri
     const int fd = shm_open(ShmName(key).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return nullptr;
-    struct stat info {};
+    struct stat info { };
     // A new block has size 0; growing it fills it with zeros.
-    if (fstat(fd, &info) != 0
-        || (info.st_size < static_cast<off_t>(sizeof(SharedInstanceData))
-            && ftruncate(fd, sizeof(SharedInstanceData)) != 0)) {
+    if (fstat(fd, &info) != 0 ||
+        (info.st_size < static_cast<off_t>(sizeof(SharedInstanceData)) &&
+         ftruncate(fd, sizeof(SharedInstanceData)) != 0)) {
         close(fd);
         return nullptr;
     }
@@ -80,8 +83,7 @@ std::unique_ptr<CSharedInstanceBlock> CSharedInstanceBlock::Open(const std::stri
 
 CSharedInstanceBlock::CSharedInstanceBlock(std::string key, SharedInstanceData* data)
     : key_(std::move(key)), data_(data)
-{
-}
+{ }
 
 CSharedInstanceBlock::~CSharedInstanceBlock()
 {
@@ -90,7 +92,10 @@ CSharedInstanceBlock::~CSharedInstanceBlock()
     munmap(data_, sizeof(SharedInstanceData));
 }
 
-std::string CSharedInstanceBlock::LockPath() const { return InstanceRuntimeDirectory() + "torvan-" + key_ + ".lock"; }
+std::string CSharedInstanceBlock::LockPath() const
+{
+    return InstanceRuntimeDirectory() + "torvan-" + key_ + ".lock";
+}
 
 bool CSharedInstanceBlock::ClaimFirstInstance()
 {

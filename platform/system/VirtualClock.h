@@ -8,7 +8,7 @@ namespace platform {
 // Safe to read from several threads.
 class CVirtualClock : public IClock {
 public:
-    explicit CVirtualClock(uint64_t start = 0) : now_(start) {}
+    explicit CVirtualClock(uint64_t start = 0) : now_(start) { }
     uint64_t Now() override;
     void Sleep(uint32_t ms) override { Advance(ms); }
     void Advance(uint64_t ms);

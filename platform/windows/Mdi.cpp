@@ -228,7 +228,7 @@ void RegisterBuiltInClasses()
 {
     auto& classes = System().classes;
     if (!classes.count(kMdiClientClass))
-        classes[kMdiClientClass] = WindowClass {kMdiClientClass, 0, MdiClientProc, ClassBackground::AppWorkspace};
+        classes[kMdiClientClass] = WindowClass{kMdiClientClass, 0, MdiClientProc, ClassBackground::AppWorkspace};
 }
 
 } // namespace detail

@@ -130,14 +130,29 @@ inline constexpr LResult CloseButton = 20;
 // carry them.
 constexpr LParam MakeLParam(int low, int high)
 {
-    return static_cast<LParam>(static_cast<uint32_t>(static_cast<uint16_t>(low))
-                               | (static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16));
+    return static_cast<LParam>(static_cast<uint32_t>(static_cast<uint16_t>(low)) |
+                               (static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16));
 }
-constexpr int LowSigned(LParam v) { return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF); }
-constexpr int HighSigned(LParam v) { return static_cast<int16_t>((static_cast<uint32_t>(v) >> 16) & 0xFFFF); }
-constexpr uint16_t LowWordOf(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
-constexpr uint16_t HighWordOf(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
-constexpr Point PointFromLParam(LParam v) { return {LowSigned(v), HighSigned(v)}; }
+constexpr int LowSigned(LParam v)
+{
+    return static_cast<int16_t>(static_cast<uint32_t>(v) & 0xFFFF);
+}
+constexpr int HighSigned(LParam v)
+{
+    return static_cast<int16_t>((static_cast<uint32_t>(v) >> 16) & 0xFFFF);
+}
+constexpr uint16_t LowWordOf(uintptr_t v)
+{
+    return static_cast<uint16_t>(v & 0xFFFF);
+}
+constexpr uint16_t HighWordOf(uintptr_t v)
+{
+    return static_cast<uint16_t>((v >> 16) & 0xFFFF);
+}
+constexpr Point PointFromLParam(LParam v)
+{
+    return {LowSigned(v), HighSigned(v)};
+}
 
 // What msg::Notify's long parameter points at: the control that sends it.
 struct NotifyHeader {
@@ -155,8 +170,8 @@ using TimerProc = void (*)(WindowHandle window, uint32_t message, uintptr_t id, 
 struct HelpInfo {
     enum class Kind { Window, Menu };
     Kind kind = Kind::Window;
-    WindowHandle item = 0;   // the window (or control) under the pointer
-    uint32_t contextId = 0;  // a menu item's help number
+    WindowHandle item = 0;  // the window (or control) under the pointer
+    uint32_t contextId = 0; // a menu item's help number
     Point mouse;
 };
 

@@ -165,9 +165,9 @@ bool KillTimer(WindowHandle window, uintptr_t id)
 {
     auto& timers = System().timers;
     const auto before = timers.size();
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [&](const Timer& t) { return t.window == window && t.id == id; }),
-                 timers.end());
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.window == window && t.id == id; }),
+        timers.end());
     return timers.size() != before;
 }
 

@@ -25,7 +25,7 @@ std::vector<WindowHandle>& SiblingList(WindowObject& w)
 template <typename T> T FieldOf(WindowHandle window, T WindowObject::*field)
 {
     const WindowObject* w = Find(window);
-    return w ? w->*field : T {};
+    return w ? w->*field : T{};
 }
 
 void RemoveFrom(std::vector<WindowHandle>& list, WindowHandle h)
@@ -112,9 +112,9 @@ void OrderTopLevels(WindowHandle raise = 0)
 void SendSize(WindowObject& w)
 {
     const Rect c = ClientArea(w);
-    const WParam kind = w.show == ShowState::Maximized   ? kSizeMaximized
-                        : w.show == ShowState::Minimized ? kSizeMinimized
-                                                         : kSizeRestored;
+    const WParam kind = w.show == ShowState::Maximized ? kSizeMaximized
+        : w.show == ShowState::Minimized               ? kSizeMinimized
+                                                       : kSizeRestored;
     SendMessage(w.handle, msg::Size, kind, MakeLParam(c.Width(), c.Height()));
 }
 
@@ -305,8 +305,7 @@ void SetWindowStyle(WindowHandle window, uint32_t value)
 {
     if (WindowObject* w = Find(window)) {
         const bool visible = (w->style & style::Visible) != 0;
-        w->style = (value & ~(style::Visible | style::Maximize | style::Minimize))
-                   | (visible ? style::Visible : 0);
+        w->style = (value & ~(style::Visible | style::Maximize | style::Minimize)) | (visible ? style::Visible : 0);
         DrawNonClient(*w);
         MarkDirty(window);
     }
@@ -444,7 +443,7 @@ bool IsChildOf(WindowHandle window, WindowHandle ancestor)
 Rect GetWindowRectInParent(WindowHandle window)
 {
     const WindowObject* w = Find(window);
-    return w ? w->rect : Rect {};
+    return w ? w->rect : Rect{};
 }
 
 Rect GetWindowRect(WindowHandle window)
@@ -468,7 +467,7 @@ Rect GetClientRect(WindowHandle window)
 Rect GetClientArea(WindowHandle window)
 {
     const WindowObject* w = Find(window);
-    return w ? ClientArea(*w) : Rect {};
+    return w ? ClientArea(*w) : Rect{};
 }
 
 Point ClientToScreen(WindowHandle window, Point p)
@@ -757,7 +756,7 @@ WindowHandle DeepestAt(const WindowObject& w, Point inWindow)
     const Rect c = ClientArea(w);
     if (!c.Contains(inWindow))
         return w.handle;
-    const Point inClient {inWindow.x - c.left, inWindow.y - c.top};
+    const Point inClient{inWindow.x - c.left, inWindow.y - c.top};
     for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
         const WindowObject* child = Find(*it);
         if (child && (child->style & style::Visible) && child->rect.Contains(inClient))

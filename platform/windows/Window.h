@@ -42,12 +42,12 @@ struct CreateParams {
     std::string title;
     uint32_t style = 0;
     uint32_t exStyle = 0;
-    Rect rect;                 // parent client coordinates for a child, desktop otherwise
+    Rect rect; // parent client coordinates for a child, desktop otherwise
     bool useDefaultRect = false;
-    WindowHandle parent = 0;   // a child window when style::Child is set
-    WindowHandle owner = 0;    // for top-level windows: kept above the owner
+    WindowHandle parent = 0; // a child window when style::Child is set
+    WindowHandle owner = 0;  // for top-level windows: kept above the owner
     uint16_t childId = 0;
-    intptr_t createData = 0;   // handed to the window with msg::Create
+    intptr_t createData = 0; // handed to the window with msg::Create
 };
 
 // Sends msg::Create (its long parameter points at the CreateParams); a result
@@ -98,8 +98,8 @@ Point ScreenToClient(WindowHandle window, Point p);
 void MoveWindow(WindowHandle window, const Rect& rect, bool repaint);
 
 struct MinMaxInfo {
-    Point minTrackSize {60, 60};
-    Point maxTrackSize {20000, 20000};
+    Point minTrackSize{60, 60};
+    Point maxTrackSize{20000, 20000};
 };
 
 // Visibility and show states.

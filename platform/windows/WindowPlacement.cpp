@@ -11,9 +11,15 @@ bool GetWindowPlacement(WindowHandle window, WindowPlacement& placement)
     if (!w)
         return false;
     switch (w->show) {
-    case detail::ShowState::Minimized: placement.state = WindowPlacement::State::Minimized; break;
-    case detail::ShowState::Maximized: placement.state = WindowPlacement::State::Maximized; break;
-    default: placement.state = WindowPlacement::State::Normal; break;
+    case detail::ShowState::Minimized:
+        placement.state = WindowPlacement::State::Minimized;
+        break;
+    case detail::ShowState::Maximized:
+        placement.state = WindowPlacement::State::Maximized;
+        break;
+    default:
+        placement.state = WindowPlacement::State::Normal;
+        break;
     }
     placement.normal = w->show == detail::ShowState::Normal ? w->rect : w->restoreRect;
     return true;
@@ -27,9 +33,15 @@ bool SetWindowPlacement(WindowHandle window, const WindowPlacement& placement)
         ShowWindow(window, ShowCommand::Restore);
     MoveWindow(window, placement.normal, true);
     switch (placement.state) {
-    case WindowPlacement::State::Minimized: ShowWindow(window, ShowCommand::Minimize); break;
-    case WindowPlacement::State::Maximized: ShowWindow(window, ShowCommand::Maximize); break;
-    default: ShowWindow(window, ShowCommand::Show); break;
+    case WindowPlacement::State::Minimized:
+        ShowWindow(window, ShowCommand::Minimize);
+        break;
+    case WindowPlacement::State::Maximized:
+        ShowWindow(window, ShowCommand::Maximize);
+        break;
+    default:
+        ShowWindow(window, ShowCommand::Show);
+        break;
     }
     return true;
 }

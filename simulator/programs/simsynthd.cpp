@@ -30,7 +30,10 @@ namespace {
 
 std::atomic<bool> gQuit{false};
 
-void OnSignal(int) { gQuit = true; }
+void OnSignal(int)
+{
+    gQuit = true;
+}
 
 std::string Hex(const sim::Bytes& bytes)
 {
@@ -87,8 +90,7 @@ private:
 
 // The program's two virtual ports, "NAME in" and "NAME out".
 struct MidiPorts {
-    explicit MidiPorts(const sim::SimProgramOptions& o)
-        : in(Api(o), o.portName, 1024), out(Api(o), o.portName)
+    explicit MidiPorts(const sim::SimProgramOptions& o) : in(Api(o), o.portName, 1024), out(Api(o), o.portName)
     {
         in.setErrorCallback(OnMidiError);
         out.setErrorCallback(OnMidiError);
@@ -104,7 +106,8 @@ struct MidiPorts {
     {
         const RtMidi::Api api = platform::ChooseMachineMidiApi(o.api);
         if (api == RtMidi::RTMIDI_DUMMY) {
-            std::cerr << "simsynthd: the MIDI ports could not be opened: no ALSA sequencer and no running JACK server\n";
+            std::cerr
+                << "simsynthd: the MIDI ports could not be opened: no ALSA sequencer and no running JACK server\n";
             std::exit(1);
         }
         return api;

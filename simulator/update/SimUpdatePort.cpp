@@ -5,9 +5,8 @@
 namespace sim {
 
 CSimUpdatePort::CSimUpdatePort(CSimUpdateSynth& synth, const std::string& deviceName)
-    : synth_(synth), device_(platform::VirtualMidiDevice::Options {deviceName}, this)
-{
-}
+    : synth_(synth), device_(platform::VirtualMidiDevice::Options{deviceName}, this)
+{ }
 
 CSimUpdatePort::~CSimUpdatePort() = default;
 

@@ -23,8 +23,7 @@ public:
     // Sends what has fallen due by the platform clock; returns the bytes sent.
     size_t Deliver();
 
-    template <class F>
-    auto With(F&& f)
+    template <class F> auto With(F&& f)
     {
         const std::lock_guard<std::mutex> guard(lock_);
         return f(synth_);

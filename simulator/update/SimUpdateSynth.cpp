@@ -93,10 +93,18 @@ void CSimUpdateSynth::Handle(const Bytes& m, uint64_t nowMs)
             Error("identify request of " + std::to_string(m.size()) + " bytes");
         HandleIdentify(nowMs);
         break;
-    case kHeader: HandleHeader(m, nowMs); break;
-    case kPacket: HandlePacket(m, nowMs); break;
-    case kEnd: HandleEnd(m, nowMs); break;
-    default: Error("a message of unknown kind"); break;
+    case kHeader:
+        HandleHeader(m, nowMs);
+        break;
+    case kPacket:
+        HandlePacket(m, nowMs);
+        break;
+    case kEnd:
+        HandleEnd(m, nowMs);
+        break;
+    default:
+        Error("a message of unknown kind");
+        break;
     }
 }
 
@@ -125,18 +133,18 @@ void CSimUpdateSynth::HandleIdentify(uint64_t nowMs)
     ++identifyCount_;
     if (faults_.silent)
         return;
-    Bytes reply {0xF0,
-                 kManufacturerId,
-                 0x00,
-                 config_.replyFamily,
-                 faults_.replyKind,
-                 config_.version[0],
-                 config_.version[1],
-                 static_cast<uint8_t>(config_.updateMode ? 0x7F : 0x00),
-                 0x00,
-                 0x00,
-                 config_.modelByte,
-                 config_.version[2]};
+    Bytes reply{0xF0,
+                kManufacturerId,
+                0x00,
+                config_.replyFamily,
+                faults_.replyKind,
+                config_.version[0],
+                config_.version[1],
+                static_cast<uint8_t>(config_.updateMode ? 0x7F : 0x00),
+                0x00,
+                0x00,
+                config_.modelByte,
+                config_.version[2]};
     // Lengths other than 13 keep the first bytes and end with F7.
     const size_t body = config_.replyLength > 0 ? config_.replyLength - 1 : 0;
     reply.resize(body, 0x00);
@@ -188,7 +196,8 @@ void CSimUpdateSynth::HandlePacket(const Bytes& m, uint64_t nowMs)
     const size_t room = announcedLength_ > payload_.size() ? announcedLength_ - payload_.size() : 0;
     if (room == 0)
         Error("a data packet after the announced length");
-    payload_.insert(payload_.end(), data.begin(), data.begin() + static_cast<std::ptrdiff_t>(std::min(room, kPacketPayload)));
+    payload_.insert(payload_.end(), data.begin(),
+                    data.begin() + static_cast<std::ptrdiff_t>(std::min(room, kPacketPayload)));
     if (packetCount_ == faults_.earlyAckAfterPacket)
         Answer(Verdict(kAck), nowMs);
     ++packetCount_;
@@ -201,11 +210,11 @@ void CSimUpdateSynth::HandleEnd(const Bytes& m, uint64_t nowMs)
         return;
     }
     endReceived_ = true;
-    const uint32_t sum = std::accumulate(payload_.begin(), payload_.end(), uint32_t {0});
+    const uint32_t sum = std::accumulate(payload_.begin(), payload_.end(), uint32_t{0});
     bool good = headerReceived_ && payload_.size() == announcedLength_;
     if (!good)
-        Error("the dump ended after " + std::to_string(payload_.size()) + " of " + std::to_string(announcedLength_)
-              + " bytes");
+        Error("the dump ended after " + std::to_string(payload_.size()) + " of " + std::to_string(announcedLength_) +
+              " bytes");
     if (UnpackUpdateWord(&m[5]) != sum) {
         Error("payload sum");
         good = false;

@@ -11,25 +11,25 @@ namespace sim {
 
 // How the synthesizer in its update state answers, and what goes wrong.
 struct SimUpdateConfig {
-    uint8_t modelByte = 2;            // 0 or 1 Kandrel, 2 Pebix Kandrel
-    std::array<uint8_t, 3> version {3, 0, 0}; // installed OS: major, minor, build
-    size_t replyLength = 13;          // 11, 12 or 13 bytes (any other length for faults)
-    bool updateMode = true;           // byte 7 of the reply is 7F only in update mode
+    uint8_t modelByte = 2;                   // 0 or 1 Kandrel, 2 Pebix Kandrel
+    std::array<uint8_t, 3> version{3, 0, 0}; // installed OS: major, minor, build
+    size_t replyLength = 13;                 // 11, 12 or 13 bytes (any other length for faults)
+    bool updateMode = true;                  // byte 7 of the reply is 7F only in update mode
     uint8_t replyFamily = kFamily;
-    uint32_t minimumGapMs = 30;       // packets closer than this are logged as errors
+    uint32_t minimumGapMs = 30; // packets closer than this are logged as errors
 };
 
 struct SimUpdateFaults {
-    bool silent = false;             // identify requests go unanswered
-    bool noVerdict = false;          // the dump end goes unanswered
-    bool refuse = false;             // the dump end is answered with 7E
-    uint32_t verdictDelayMs = 0;     // the verdict comes this late
-    int earlyAckAfterPacket = -1;    // a 7F right after this packet (0 = the first)
-    uint8_t replyKind = 0x01;        // byte 4 of the version reply
-    bool otherMaker = false;         // another maker's message before each answer
-    bool splitReply = false;         // the version reply in two blocks
-    bool twoInOneBlock = false;      // another maker's message and the answer in one block
-    bool oversizedFirst = false;     // a 600-byte message before the answer, in its block
+    bool silent = false;          // identify requests go unanswered
+    bool noVerdict = false;       // the dump end goes unanswered
+    bool refuse = false;          // the dump end is answered with 7E
+    uint32_t verdictDelayMs = 0;  // the verdict comes this late
+    int earlyAckAfterPacket = -1; // a 7F right after this packet (0 = the first)
+    uint8_t replyKind = 0x01;     // byte 4 of the version reply
+    bool otherMaker = false;      // another maker's message before each answer
+    bool splitReply = false;      // the version reply in two blocks
+    bool twoInOneBlock = false;   // another maker's message and the answer in one block
+    bool oversizedFirst = false;  // a 600-byte message before the answer, in its block
 };
 
 // One block of bytes the synthesizer sends, when it falls due.
@@ -45,7 +45,7 @@ struct SimUpdateOutput {
 // serialises.
 class CSimUpdateSynth {
 public:
-    explicit CSimUpdateSynth(const SimUpdateConfig& config = {}) : config_(config) {}
+    explicit CSimUpdateSynth(const SimUpdateConfig& config = {}) : config_(config) { }
 
     SimUpdateConfig& Config() { return config_; }
     SimUpdateFaults& Faults() { return faults_; }
@@ -84,7 +84,7 @@ private:
     int identifyCount_ = 0;
     bool headerReceived_ = false;
     uint32_t announcedLength_ = 0;
-    std::array<uint8_t, 2> announcedVersion_ {};
+    std::array<uint8_t, 2> announcedVersion_{};
     Bytes payload_;
     int packetCount_ = 0;
     uint64_t lastPacketMs_ = 0;

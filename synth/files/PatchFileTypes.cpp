@@ -9,6 +9,12 @@ const NSHarrowen::CFileCreator& GetEditorFileCreator()
     return creator;
 }
 
-NSHarrowen::CFileTypeList MakePatchOpenTypes() { return {kFileTypePatch}; }
+NSHarrowen::CFileTypeList MakePatchOpenTypes()
+{
+    return {kFileTypePatch};
+}
 
-NSHarrowen::CFileTypeList MakePatchListOpenTypes() { return {kFileTypePatchList}; }
+NSHarrowen::CFileTypeList MakePatchListOpenTypes()
+{
+    return {kFileTypePatchList};
+}

@@ -12,7 +12,7 @@
 namespace {
 
 // A list file is corrupt; reported as its own text.
-struct XListCorrupt {};
+struct XListCorrupt { };
 
 bool IsPlainFileName(const std::string& name)
 {

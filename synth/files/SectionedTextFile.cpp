@@ -10,7 +10,10 @@
 
 namespace {
 
-bool IsBlankSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlankSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // A four-character code as the 32-bit number the platform's files take.
 uint32_t FourCharCode(std::string_view code)
@@ -105,7 +108,10 @@ void CSectionedTextFile::WriteAll()
     }
 }
 
-void CSectionedTextFile::CloseFile() { m_file.reset(); }
+void CSectionedTextFile::CloseFile()
+{
+    m_file.reset();
+}
 
 void CSectionedTextFile::SetText(std::string text)
 {
@@ -125,9 +131,15 @@ void CSectionedTextFile::Put(std::string_view text)
     m_write = m_text.size();
 }
 
-void CSectionedTextFile::WriteSectionBegin(std::string_view name) { WriteLine(SectionTag("[", name)); }
+void CSectionedTextFile::WriteSectionBegin(std::string_view name)
+{
+    WriteLine(SectionTag("[", name));
+}
 
-void CSectionedTextFile::WriteSectionEnd(std::string_view name) { WriteLine(SectionTag("[/", name)); }
+void CSectionedTextFile::WriteSectionEnd(std::string_view name)
+{
+    WriteLine(SectionTag("[/", name));
+}
 
 void CSectionedTextFile::WriteLine(std::string_view text)
 {
@@ -135,9 +147,15 @@ void CSectionedTextFile::WriteLine(std::string_view text)
     WriteNewline();
 }
 
-void CSectionedTextFile::WriteNewline() { Put("\r\n"); }
+void CSectionedTextFile::WriteNewline()
+{
+    Put("\r\n");
+}
 
-void CSectionedTextFile::WriteText(std::string_view text) { Put(text); }
+void CSectionedTextFile::WriteText(std::string_view text)
+{
+    Put(text);
+}
 
 void CSectionedTextFile::WriteUnsigned(uint32_t value)
 {
@@ -231,7 +249,10 @@ uint8_t CSectionedTextFile::ReadUShortByte()
     return static_cast<uint8_t>(value & 0xFF);
 }
 
-uint8_t CSectionedTextFile::ReadLowByte() { return static_cast<uint8_t>(ReadSigned() & 0xFF); }
+uint8_t CSectionedTextFile::ReadLowByte()
+{
+    return static_cast<uint8_t>(ReadSigned() & 0xFF);
+}
 
 std::string CSectionedTextFile::ReadWord()
 {

@@ -13,7 +13,7 @@ class XFileBase : public XTorvanBase {
 public:
     enum : uint32_t { kFileError = 1, kCorrupt = 2, kConversion = 3 };
 
-    XFileBase(std::string text, uint32_t number) : XTorvanBase(std::move(text)), m_number(number) {}
+    XFileBase(std::string text, uint32_t number) : XTorvanBase(std::move(text)), m_number(number) { }
 
     // "File Corrupt", number 2.
     static XFileBase Corrupt();

@@ -52,12 +52,12 @@ std::string RunsText(const std::vector<int>& numbers)
 bool IsPatchFile(const NSHarrowen::CFileTypeEntry& entry)
 {
     return !entry.directory && entry.name.size() > 4 &&
-           entry.name.compare(entry.name.size() - 4, 4, kPatchExtension) == 0;
+        entry.name.compare(entry.name.size() - 4, 4, kPatchExtension) == 0;
 }
 
 } // namespace
 
-CBankTransfer::CBankTransfer(CBankTransferHost& host) : m_host(host) {}
+CBankTransfer::CBankTransfer(CBankTransferHost& host) : m_host(host) { }
 
 CBankTransfer::~CBankTransfer() = default;
 
@@ -111,8 +111,7 @@ bool CBankTransfer::DownloadFromListFile(const NSHarrowen::CFileSpec& listFile, 
     return Run(kStateDownload);
 }
 
-bool CBankTransfer::DownloadFromFolder(const NSHarrowen::CDirSpec& folder, uint8_t bank,
-                                       NSHarrowen::CLineRing* report)
+bool CBankTransfer::DownloadFromFolder(const NSHarrowen::CDirSpec& folder, uint8_t bank, NSHarrowen::CLineRing* report)
 {
     Begin(report, {CFlashAddress::ClampBank(bank), 0});
     try {
@@ -193,7 +192,9 @@ bool CBankTransfer::Tick()
     }
     try {
         switch (m_state) {
-        case kStateDownload: DownloadStep(); break;
+        case kStateDownload:
+            DownloadStep();
+            break;
         case kStateUpload: {
             // The next position's dump travels while the last one is written.
             UploadStep();
@@ -202,8 +203,11 @@ bool CBankTransfer::Tick()
                 Fail(failure);
             break;
         }
-        case kStateDownloadFile: DownloadFileStep(); break;
-        default: break;
+        case kStateDownloadFile:
+            DownloadFileStep();
+            break;
+        default:
+            break;
         }
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
@@ -340,12 +344,23 @@ void CBankTransfer::OnDumpMarker(const CMFlashDumpMarker& marker, const CMolecul
     if (!IsAnswerFor(marker.address) || m_state != kStateUpload)
         return;
     switch (marker.kind) {
-    case CMFlashDumpMarker::kKindDone: OnUploadPositionDone(); break;
-    case CMFlashDumpMarker::kKindProtect: OnMemoryProtect(); break;
-    case CMFlashDumpMarker::kKindPatch: OnPatchDump(marker, packet); break;
-    case CMFlashDumpMarker::kKindFull: OnMemoryFull(); break;
-    case CMFlashDumpMarker::kKindEmpty: OnEmptyPosition(); break;
-    default: break;
+    case CMFlashDumpMarker::kKindDone:
+        OnUploadPositionDone();
+        break;
+    case CMFlashDumpMarker::kKindProtect:
+        OnMemoryProtect();
+        break;
+    case CMFlashDumpMarker::kKindPatch:
+        OnPatchDump(marker, packet);
+        break;
+    case CMFlashDumpMarker::kKindFull:
+        OnMemoryFull();
+        break;
+    case CMFlashDumpMarker::kKindEmpty:
+        OnEmptyPosition();
+        break;
+    default:
+        break;
     }
 }
 
@@ -399,7 +414,8 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
             Fail(failure);
             return;
         }
-        m_pending = std::make_unique<CPendingSave>(CPendingSave{m_documents->PatchFromDumps(dumps, marker.name), m_address});
+        m_pending =
+            std::make_unique<CPendingSave>(CPendingSave{m_documents->PatchFromDumps(dumps, marker.name), m_address});
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
@@ -507,7 +523,10 @@ void CBankTransfer::OnLinkLost(const std::string& reason)
     Fail(reason);
 }
 
-void CBankTransfer::Finish() { End(kResultFinished); }
+void CBankTransfer::Finish()
+{
+    End(kResultFinished);
+}
 
 // What was done so far stays in the report, then the reason of the end.
 void CBankTransfer::Fail(const std::string& reason)
@@ -552,7 +571,10 @@ uint32_t CBankTransfer::GetProgress() const
     return m_state == kStateIdle ? 0 : uint32_t{m_address.location} * 1000 / kPositions;
 }
 
-std::string CBankTransfer::GetCurrentName() const { return m_state == kStateIdle ? std::string() : m_currentName; }
+std::string CBankTransfer::GetCurrentName() const
+{
+    return m_state == kStateIdle ? std::string() : m_currentName;
+}
 
 void CBankTransfer::ReportLine(const std::string& text)
 {

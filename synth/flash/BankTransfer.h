@@ -11,7 +11,7 @@ namespace NSHarrowen {
 class CDirSpec;
 class CFileSpec;
 class CLineRing;
-}
+} // namespace NSHarrowen
 class CBankTransferHost;
 class CMFlashCommandResult;
 class CMFlashDumpMarker;

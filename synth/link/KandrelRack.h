@@ -5,5 +5,5 @@
 // The rack model: as the large model.
 class CKandrelRack : public CKandrel {
 public:
-    explicit CKandrelRack(CSynthPort& port) : CKandrel(port) {}
+    explicit CKandrelRack(CSynthPort& port) : CKandrel(port) { }
 };

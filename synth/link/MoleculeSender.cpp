@@ -16,7 +16,7 @@ std::array<uint8_t, kPacketBufferSize> g_packetBuffer;
 std::array<uint8_t, SysexFrame::kMaxChunk> g_liveBuffer;
 } // namespace
 
-CMoleculeSender::CMoleculeSender(CSynthPort& port) : m_port(port) {}
+CMoleculeSender::CMoleculeSender(CSynthPort& port) : m_port(port) { }
 
 CMoleculeSender::~CMoleculeSender() = default;
 

@@ -5,5 +5,5 @@
 // The small model: one slot, one flash bank.
 class CPebix : public CSynth {
 public:
-    explicit CPebix(CSynthPort& port) : CSynth(port, 1, 1, 1) {}
+    explicit CPebix(CSynthPort& port) : CSynth(port, 1, 1, 1) { }
 };

@@ -23,8 +23,7 @@ std::string AlertSentence(const std::string& text)
     return text + (text.back() == '.' ? "\r" : ".\r");
 }
 
-template <class Registry>
-std::unique_ptr<NSHarrowen::CMenu> MakeDeviceMenu(const Registry& registry)
+template <class Registry> std::unique_ptr<NSHarrowen::CMenu> MakeDeviceMenu(const Registry& registry)
 {
     auto menu = std::make_unique<NSHarrowen::CMenu>();
     for (uint16_t i = 0; i < registry.GetCount(); ++i)
@@ -32,8 +31,7 @@ std::unique_ptr<NSHarrowen::CMenu> MakeDeviceMenu(const Registry& registry)
     return menu;
 }
 
-template <class Registry>
-std::string DeviceName(const Registry& registry, uint16_t index)
+template <class Registry> std::string DeviceName(const Registry& registry, uint16_t index)
 {
     const auto* entry = registry.GetAt(index);
     return entry != nullptr ? entry->GetName() : std::string();
@@ -41,11 +39,13 @@ std::string DeviceName(const Registry& registry, uint16_t index)
 
 } // namespace
 
-CPortManager* GetPortManager() { return g_portManager; }
+CPortManager* GetPortManager()
+{
+    return g_portManager;
+}
 
 CPortManager::CPortManager(const CPortManagerServices& services)
-    : m_services(services),
-      m_inputs(std::make_unique<NSHarrowen::CInputPortRegistry>()),
+    : m_services(services), m_inputs(std::make_unique<NSHarrowen::CInputPortRegistry>()),
       m_outputs(std::make_unique<NSHarrowen::COutputPortRegistry>())
 {
     NSHarrowen::RegisterMMEPorts(*m_inputs, *m_outputs);
@@ -161,7 +161,7 @@ void CPortManager::OpenPortsFromPreferences()
         uint16_t input = 0;
         uint16_t output = 0;
         const bool found = m_inputs->FindByName(preferences.GetPortInputName(port), input) &&
-                           m_outputs->FindByName(preferences.GetPortOutputName(port), output);
+            m_outputs->FindByName(preferences.GetPortOutputName(port), output);
         if ((found && SharesDevices(port, input, output)) || !preferences.IsPortEnabled(port)) {
             SetPortDevices(port, input, output);
             continue;
@@ -216,20 +216,35 @@ std::string CPortManager::GetDisplayName(uint8_t port) const
     return link != nullptr ? link->GetDisplayName() : std::string();
 }
 
-uint8_t CPortManager::GetSlotCount(uint8_t port) const { return GetSynth(port)->GetSlotCount(); }
+uint8_t CPortManager::GetSlotCount(uint8_t port) const
+{
+    return GetSynth(port)->GetSlotCount();
+}
 
-bool CPortManager::SlotHasPatch(uint8_t port, uint8_t slot) const { return GetSynth(port)->SlotHasPatch(slot); }
+bool CPortManager::SlotHasPatch(uint8_t port, uint8_t slot) const
+{
+    return GetSynth(port)->SlotHasPatch(slot);
+}
 
 std::string CPortManager::GetSlotPatchName(uint8_t port, uint8_t slot) const
 {
     return GetSynth(port)->GetSlotPatchName(slot);
 }
 
-CFlashMemory& CPortManager::GetFlashMemory(uint8_t port) const { return GetSynth(port)->GetFlashMemory(); }
+CFlashMemory& CPortManager::GetFlashMemory(uint8_t port) const
+{
+    return GetSynth(port)->GetFlashMemory();
+}
 
-const CSynthSettings& CPortManager::GetSynthSettings(uint8_t port) const { return GetSynth(port)->GetSettings(); }
+const CSynthSettings& CPortManager::GetSynthSettings(uint8_t port) const
+{
+    return GetSynth(port)->GetSettings();
+}
 
-uint32_t CPortManager::GetSynthSettingsTime(uint8_t port) const { return GetSynth(port)->GetSettingsTime(); }
+uint32_t CPortManager::GetSynthSettingsTime(uint8_t port) const
+{
+    return GetSynth(port)->GetSettingsTime();
+}
 
 void CPortManager::SendSynthSettings(uint8_t port, const CSynthSettings& settings)
 {
@@ -253,11 +268,20 @@ void CPortManager::AdoptSlotFocus(uint8_t port, uint8_t slot)
         m_current.Set(port, slot);
 }
 
-bool CPortManager::HasCurrentSynth() const { return m_current.GetPort() != kNone && HasSynth(m_current.GetPort()); }
+bool CPortManager::HasCurrentSynth() const
+{
+    return m_current.GetPort() != kNone && HasSynth(m_current.GetPort());
+}
 
-uint8_t CPortManager::GetCurrentPort() const { return m_current.GetPort() > 3 ? 3 : m_current.GetPort(); }
+uint8_t CPortManager::GetCurrentPort() const
+{
+    return m_current.GetPort() > 3 ? 3 : m_current.GetPort();
+}
 
-uint8_t CPortManager::GetCurrentSlot() const { return m_current.GetSlot() > kNone ? kNone : m_current.GetSlot(); }
+uint8_t CPortManager::GetCurrentSlot() const
+{
+    return m_current.GetSlot() > kNone ? kNone : m_current.GetSlot();
+}
 
 uint8_t CPortManager::GetCurrentSlotOf(uint8_t port) const
 {

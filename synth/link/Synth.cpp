@@ -20,7 +20,7 @@ constexpr uint8_t kNoSlot = CMoleculePacket::kNoSlot;
 // Clears a received packet however its delivery ends.
 class CPacketClearer {
 public:
-    explicit CPacketClearer(CMoleculePacket& packet) : m_packet(packet) {}
+    explicit CPacketClearer(CMoleculePacket& packet) : m_packet(packet) { }
     ~CPacketClearer() { m_packet.Clear(); }
     CPacketClearer(const CPacketClearer&) = delete;
     CPacketClearer& operator=(const CPacketClearer&) = delete;
@@ -32,16 +32,10 @@ private:
 } // namespace
 
 CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t modelFlag)
-    : m_modelFlag(modelFlag),
-      m_pendingSelection(slotCount),
-      m_slots(slotCount),
+    : m_modelFlag(modelFlag), m_pendingSelection(slotCount), m_slots(slotCount),
       m_flashMemory(std::make_unique<CFlashMemory>(*this, bankCount)),
-      m_bankTransfer(std::make_unique<CBankTransfer>(*this)),
-      m_slotCount(slotCount),
-      m_selection(slotCount),
-      m_voices(slotCount),
-      m_portIndex(port.GetPortIndex()),
-      m_port(port),
+      m_bankTransfer(std::make_unique<CBankTransfer>(*this)), m_slotCount(slotCount), m_selection(slotCount),
+      m_voices(slotCount), m_portIndex(port.GetPortIndex()), m_port(port),
       m_sender(std::make_unique<CMoleculeSender>(port))
 {
     m_bankTransfer->SetDocuments(Manager().GetTransferDocuments());
@@ -54,9 +48,15 @@ CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t 
     }
 }
 
-CSynth::~CSynth() { ReleaseAllSlots(); }
+CSynth::~CSynth()
+{
+    ReleaseAllSlots();
+}
 
-CPortManager& CSynth::Manager() const { return m_port.GetManager(); }
+CPortManager& CSynth::Manager() const
+{
+    return m_port.GetManager();
+}
 
 // ---- slots ----
 
@@ -71,7 +71,10 @@ std::string CSynth::GetSlotPatchName(uint8_t slot) const
     return patch != nullptr ? patch->GetName() : std::string();
 }
 
-uint8_t CSynth::GetSlotNumber(uint8_t slot) const { return slot < m_slotCount ? m_slots[slot].GetNumber() : 0; }
+uint8_t CSynth::GetSlotNumber(uint8_t slot) const
+{
+    return slot < m_slotCount ? m_slots[slot].GetNumber() : 0;
+}
 
 bool CSynth::IsSlotBusy(uint8_t slot) const
 {
@@ -79,7 +82,7 @@ bool CSynth::IsSlotBusy(uint8_t slot) const
         return true;
     const CSlotRecord& record = m_slots[slot];
     return record.GetState() != CSlotRecord::kSettled || record.IsChanged() || IsWaitingForReply() ||
-           m_port.IsAwaitingAnswer();
+        m_port.IsAwaitingAnswer();
 }
 
 void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool select)
@@ -197,9 +200,15 @@ void CSynth::OnSynthFrame(std::span<const uint8_t> frame)
     DeliverPacket(packet);
 }
 
-void CSynth::PumpSender() { m_sender->Pump(); }
+void CSynth::PumpSender()
+{
+    m_sender->Pump();
+}
 
-bool CSynth::ResendRequest() { return m_sender->ResendInFlight(); }
+bool CSynth::ResendRequest()
+{
+    return m_sender->ResendInFlight();
+}
 
 void CSynth::DeliverPacket(CMoleculePacket& packet)
 {
@@ -349,7 +358,10 @@ void CSynth::SendNote(uint8_t state, uint8_t note)
 
 // ---- state ----
 
-bool CSynth::IsSlotActive(uint8_t slot) const { return !m_settingsMissing && m_selection.IsActive(slot); }
+bool CSynth::IsSlotActive(uint8_t slot) const
+{
+    return !m_settingsMissing && m_selection.IsActive(slot);
+}
 
 void CSynth::SetActiveSlots(const CSlotSelection& selection)
 {
@@ -402,11 +414,20 @@ bool CSynth::IsCurrentSlot(uint8_t slot) const
     return Manager().GetCurrentSlotOf(m_portIndex) == slot;
 }
 
-void CSynth::MakeCurrentSlot(uint8_t slot) { Manager().SelectSlot(m_portIndex, slot); }
+void CSynth::MakeCurrentSlot(uint8_t slot)
+{
+    Manager().SelectSlot(m_portIndex, slot);
+}
 
-CParamValueBlock& CSynth::GetSlotParamBlock(uint8_t slot) { return m_port.GetSlotParamBlock(slot); }
+CParamValueBlock& CSynth::GetSlotParamBlock(uint8_t slot)
+{
+    return m_port.GetSlotParamBlock(slot);
+}
 
-bool CSynth::IsWaitingForReply() const { return m_sender->IsWaitingForReply(); }
+bool CSynth::IsWaitingForReply() const
+{
+    return m_sender->IsWaitingForReply();
+}
 
 // ---- keyboard note ----
 
@@ -472,11 +493,20 @@ void CSynth::OnPatchRelease(const CMSessionPatchRelease& release)
         TakeNewPatch(slot, release.number);
 }
 
-void CSynth::OnFlashDataDump(const CMFlashDataDump& dump) { m_flashMemory->OnDataDump(dump); }
+void CSynth::OnFlashDataDump(const CMFlashDataDump& dump)
+{
+    m_flashMemory->OnDataDump(dump);
+}
 
-void CSynth::OnFlashDeleteDump(const CMFlashDeleteDump& dump) { m_flashMemory->OnDeleteDump(dump); }
+void CSynth::OnFlashDeleteDump(const CMFlashDeleteDump& dump)
+{
+    m_flashMemory->OnDeleteDump(dump);
+}
 
-void CSynth::OnFlashUsageDump(const CMFlashUsageDump& dump) { m_flashMemory->SetUsage(dump.usage); }
+void CSynth::OnFlashUsageDump(const CMFlashUsageDump& dump)
+{
+    m_flashMemory->SetUsage(dump.usage);
+}
 
 void CSynth::OnFlashCommandResult(const CMFlashCommandResult& result)
 {
@@ -491,4 +521,7 @@ void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculeP
     m_bankTransfer->OnDumpMarker(marker, packet);
 }
 
-void CSynth::OnLinkLost(const std::string& reason) { m_bankTransfer->OnLinkLost(reason); }
+void CSynth::OnLinkLost(const std::string& reason)
+{
+    m_bankTransfer->OnLinkLost(reason);
+}

@@ -45,15 +45,21 @@ constexpr std::array<CStatusText, 10> kStatusTexts{{
 }};
 constexpr const char* kStatusErrorText = "Status error";
 
-uint32_t NowMs() { return static_cast<uint32_t>(platform::NowMilliseconds()); }
+uint32_t NowMs()
+{
+    return static_cast<uint32_t>(platform::NowMilliseconds());
+}
 
 // Milliseconds from `earlier` to now, as a signed 32-bit difference.
-int32_t Since(uint32_t earlier) { return static_cast<int32_t>(NowMs() - earlier); }
+int32_t Since(uint32_t earlier)
+{
+    return static_cast<int32_t>(NowMs() - earlier);
+}
 
 std::string ModelName(int32_t model)
 {
     return model >= CSynthPort::kModelKandrel && model <= CSynthPort::kModelPebix ? kModelNames[model - 1]
-                                                                                   : kModelNames[3];
+                                                                                  : kModelNames[3];
 }
 
 // "V3.03": the minor number at least two digits wide.
@@ -94,7 +100,10 @@ void CSynthPort::ClosePorts()
     m_output.reset();
 }
 
-std::string CSynthPort::GetModelName() const { return ModelName(m_model); }
+std::string CSynthPort::GetModelName() const
+{
+    return ModelName(m_model);
+}
 
 std::string CSynthPort::GetDisplayName() const
 {
@@ -159,8 +168,7 @@ void CSynthPort::StoreValueFrame(std::span<const uint8_t> frame)
 
 // ---- main thread ----
 
-template <class Work>
-void CSynthPort::Guarded(const Work& work)
+template <class Work> void CSynthPort::Guarded(const Work& work)
 {
     try {
         work();
@@ -413,7 +421,10 @@ void CSynthPort::WriteSysex(const uint8_t* bytes, uint32_t length)
     m_output->WriteSysex(bytes, static_cast<int32_t>(length));
 }
 
-void CSynthPort::SendFrame(const CSysexFrame& frame) { WriteSysex(frame.GetBytes(), frame.GetLength()); }
+void CSynthPort::SendFrame(const CSysexFrame& frame)
+{
+    WriteSysex(frame.GetBytes(), frame.GetLength());
+}
 
 void CSynthPort::SendRequestFrame(const CSysexFrame& frame)
 {
@@ -431,6 +442,12 @@ bool CSynthPort::Ping()
     return true;
 }
 
-void CSynthPort::MarkSent() { m_lastSent = NowMs(); }
+void CSynthPort::MarkSent()
+{
+    m_lastSent = NowMs();
+}
 
-void CSynthPort::MarkHeard() { m_lastHeard = NowMs(); }
+void CSynthPort::MarkHeard()
+{
+    m_lastHeard = NowMs();
+}

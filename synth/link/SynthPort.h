@@ -14,7 +14,7 @@
 namespace NSHarrowen {
 class CMIDIInput;
 class CMIDIOutput;
-}
+} // namespace NSHarrowen
 class CPortManager;
 class CRawSysex;
 class CSynth;
@@ -89,8 +89,7 @@ public:
 
 protected:
     // Worker thread.
-    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes,
-                    uint32_t count) override;
+    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes, uint32_t count) override;
     bool Accept(const uint8_t* bytes, uint32_t length) override;
 
 private:
@@ -107,8 +106,7 @@ private:
     EContact CheckContact() const;
     // Runs work of the link; what it throws fails the port with its text
     // (the synthesizer's error report: status 11; anything else: 9).
-    template <class Work>
-    void Guarded(const Work& work);
+    template <class Work> void Guarded(const Work& work);
     void Service();
     void OnAnswerOverdue();
     bool ResendRequest();

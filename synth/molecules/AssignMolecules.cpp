@@ -51,7 +51,10 @@ void CMKnobAssign::Read(CMIDIInStream& stream)
     knob = stream.ReadBits(5);
 }
 
-void CMKnobAssign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyKnobAssign(*this); }
+void CMKnobAssign::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyKnobAssign(*this);
+}
 
 void CMKnobDeassign::Write(CMIDIOutStream& stream) const
 {
@@ -67,7 +70,10 @@ void CMKnobDeassign::Read(CMIDIInStream& stream)
     knob = stream.ReadBits(5);
 }
 
-void CMKnobDeassign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyKnobDeassign(*this); }
+void CMKnobDeassign::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyKnobDeassign(*this);
+}
 
 void CMCtrlAssign::Write(CMIDIOutStream& stream) const
 {
@@ -89,7 +95,10 @@ void CMCtrlAssign::Read(CMIDIInStream& stream)
     controller = stream.ReadBits(7);
 }
 
-void CMCtrlAssign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCtrlAssign(*this); }
+void CMCtrlAssign::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCtrlAssign(*this);
+}
 
 void CMCtrlDeassign::Write(CMIDIOutStream& stream) const
 {
@@ -105,7 +114,10 @@ void CMCtrlDeassign::Read(CMIDIInStream& stream)
     controller = stream.ReadBits(7);
 }
 
-void CMCtrlDeassign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCtrlDeassign(*this); }
+void CMCtrlDeassign::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCtrlDeassign(*this);
+}
 
 // --- morph assignments
 
@@ -121,7 +133,10 @@ void CMMorphAssign::Write(CMIDIOutStream& stream) const
     WriteMorphRange(stream, range);
 }
 
-void CMMorphAssign::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyMorphAssign(*this); }
+void CMMorphAssign::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyMorphAssign(*this);
+}
 
 void CMMorphKeyboardAssign::Write(CMIDIOutStream& stream) const
 {
@@ -167,7 +182,10 @@ void CMCtrlMapDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMCtrlMapDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCtrlMapDump(*this); }
+void CMCtrlMapDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCtrlMapDump(*this);
+}
 
 void CMCtrlMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {
@@ -182,7 +200,10 @@ void CMKnobMapDump::SetAssignment(uint8_t knob, ParamAddress address)
         m_knobs[knob] = address;
 }
 
-void CMKnobMapDump::ClearAssignment(uint8_t knob) { SetAssignment(knob, ParamAddress{0, 0, 0}); }
+void CMKnobMapDump::ClearAssignment(uint8_t knob)
+{
+    SetAssignment(knob, ParamAddress{0, 0, 0});
+}
 
 ParamAddress CMKnobMapDump::GetAssignment(uint8_t knob) const
 {
@@ -191,8 +212,8 @@ ParamAddress CMKnobMapDump::GetAssignment(uint8_t knob) const
 
 int CMKnobMapDump::CountAssigned() const
 {
-    return static_cast<int>(std::count_if(m_knobs.begin(), m_knobs.end(),
-                                          [](const ParamAddress& a) { return a.module != 0; }));
+    return static_cast<int>(
+        std::count_if(m_knobs.begin(), m_knobs.end(), [](const ParamAddress& a) { return a.module != 0; }));
 }
 
 void CMKnobMapDump::Write(CMIDIOutStream& stream) const
@@ -213,7 +234,10 @@ void CMKnobMapDump::Read(CMIDIInStream& stream)
         address = stream.ReadBit() ? ReadMapAddress(stream) : ParamAddress{0, 0, 0};
 }
 
-void CMKnobMapDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyKnobMapDump(*this); }
+void CMKnobMapDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyKnobMapDump(*this);
+}
 
 void CMKnobMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {
@@ -288,7 +312,10 @@ void CMMorphMapDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMMorphMapDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyMorphMapDump(*this); }
+void CMMorphMapDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyMorphMapDump(*this);
+}
 
 void CMMorphMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {

@@ -16,7 +16,7 @@ public:
     static constexpr uint8_t kId = 0x25;
 
     CMKnobAssign() = default;
-    CMKnobAssign(ParamAddress param, uint8_t knobNumber) : address(param), knob(knobNumber) {}
+    CMKnobAssign(ParamAddress param, uint8_t knobNumber) : address(param), knob(knobNumber) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -30,7 +30,7 @@ class CMKnobDeassign : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x26;
 
-    explicit CMKnobDeassign(uint8_t knobNumber = 0) : knob(knobNumber) {}
+    explicit CMKnobDeassign(uint8_t knobNumber = 0) : knob(knobNumber) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -44,7 +44,7 @@ public:
     static constexpr uint8_t kId = 0x22;
 
     CMCtrlAssign() = default;
-    CMCtrlAssign(ParamAddress param, uint8_t controllerNumber) : address(param), controller(controllerNumber) {}
+    CMCtrlAssign(ParamAddress param, uint8_t controllerNumber) : address(param), controller(controllerNumber) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -58,7 +58,7 @@ class CMCtrlDeassign : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x23;
 
-    explicit CMCtrlDeassign(uint8_t controllerNumber = 0) : controller(controllerNumber) {}
+    explicit CMCtrlDeassign(uint8_t controllerNumber = 0) : controller(controllerNumber) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -76,7 +76,8 @@ public:
 
     CMMorphAssign() = default;
     CMMorphAssign(ParamAddress param, uint8_t morphGroup, int32_t morphRange, uint32_t removalFlag)
-        : address(param), group(morphGroup), range(morphRange), removal(removalFlag) {}
+        : address(param), group(morphGroup), range(morphRange), removal(removalFlag)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -95,7 +96,8 @@ public:
 
     CMMorphKeyboardAssign() = default;
     CMMorphKeyboardAssign(uint8_t morphGroup, uint8_t keyboardAssignment)
-        : group(morphGroup), assignment(keyboardAssignment) {}
+        : group(morphGroup), assignment(keyboardAssignment)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -105,9 +107,9 @@ public:
     uint8_t assignment = 0;
 };
 
-class CMCtrlMapRequest : public TMIdOnly<0x61, CMIDIOutStream::kKindRequest, 1> {};
-class CMKnobMapRequest : public TMIdOnly<0x63, CMIDIOutStream::kKindRequest, 1> {};
-class CMMorphMapRequest : public TMIdOnly<0x66, CMIDIOutStream::kKindRequest, 1> {};
+class CMCtrlMapRequest : public TMIdOnly<0x61, CMIDIOutStream::kKindRequest, 1> { };
+class CMKnobMapRequest : public TMIdOnly<0x63, CMIDIOutStream::kKindRequest, 1> { };
+class CMMorphMapRequest : public TMIdOnly<0x66, CMIDIOutStream::kKindRequest, 1> { };
 
 struct CCtrlMapEntry {
     ParamAddress address;
@@ -166,7 +168,7 @@ private:
 
 struct CMorphMapEntry {
     ParamAddress address;
-    uint8_t group = 0;   // 0-3
+    uint8_t group = 0; // 0-3
     int8_t range = 0;
     bool operator==(const CMorphMapEntry&) const = default;
 };

@@ -19,7 +19,10 @@ void CMCableConnect::Write(CMIDIOutStream& stream) const
     WriteCableEndBytes(stream, end2);
 }
 
-void CMCableConnect::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCableConnect(*this); }
+void CMCableConnect::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCableConnect(*this);
+}
 
 void CMCableDelete::Write(CMIDIOutStream& stream) const
 {
@@ -31,7 +34,10 @@ void CMCableDelete::Write(CMIDIOutStream& stream) const
     WriteCableEndBytes(stream, end2);
 }
 
-void CMCableDelete::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCableDelete(*this); }
+void CMCableDelete::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCableDelete(*this);
+}
 
 void CMCableRecolor::Write(CMIDIOutStream& stream) const
 {
@@ -43,7 +49,10 @@ void CMCableRecolor::Write(CMIDIOutStream& stream) const
     WriteCableEndBytes(stream, end2);
 }
 
-void CMCableRecolor::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCableRecolor(*this); }
+void CMCableRecolor::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCableRecolor(*this);
+}
 
 bool CMCableDump::AddCable(uint8_t colour, JackAddress end1, JackAddress end2)
 {
@@ -90,7 +99,10 @@ void CMCableDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMCableDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCableDump(*this); }
+void CMCableDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCableDump(*this);
+}
 
 void CMCableDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {

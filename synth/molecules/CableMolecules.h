@@ -16,7 +16,8 @@ public:
 
     CMCableConnect() = default;
     CMCableConnect(uint8_t area, JackAddress first, JackAddress second, uint8_t colour, uint32_t removalFlag)
-        : CMCableABC(area, first, second, colour), removal(removalFlag) {}
+        : CMCableABC(area, first, second, colour), removal(removalFlag)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -31,7 +32,8 @@ public:
 
     CMCableDelete() = default;
     CMCableDelete(uint8_t area, JackAddress first, JackAddress second, uint32_t removalFlag)
-        : CMCableABC(area, first, second, 0), removal(removalFlag) {}
+        : CMCableABC(area, first, second, 0), removal(removalFlag)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -46,7 +48,8 @@ public:
 
     CMCableRecolor() = default;
     CMCableRecolor(uint8_t area, JackAddress first, JackAddress second, uint8_t newColour)
-        : CMCableABC(area, first, second, newColour) {}
+        : CMCableABC(area, first, second, newColour)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -73,7 +76,7 @@ public:
     // The count travels in one byte.
     static constexpr size_t kMaxCables = 255;
 
-    explicit CMCableDump(uint8_t areaIndex = 1) : m_area(areaIndex) {}
+    explicit CMCableDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;

@@ -147,18 +147,23 @@ void CMFlashDataDump::Read(CMIDIInStream& stream)
 
 CMFlashDumpMarker::CMFlashDumpMarker(uint8_t code, CFlashAddress flashAddress, std::string patchName)
     : kind(KindOfCode(code)), address(flashAddress), name(kind == kKindPatch ? std::move(patchName) : std::string())
-{
-}
+{ }
 
 uint8_t CMFlashDumpMarker::KindOfCode(uint8_t code)
 {
     switch (code) {
-    case kCodeDone: return kKindDone;
-    case kCodeProtect: return kKindProtect;
-    case kCodePatch: return kKindPatch;
-    case kCodeFull: return kKindFull;
-    case kCodeEmpty: return kKindEmpty;
-    default: return kKindProtect;
+    case kCodeDone:
+        return kKindDone;
+    case kCodeProtect:
+        return kKindProtect;
+    case kCodePatch:
+        return kKindPatch;
+    case kCodeFull:
+        return kKindFull;
+    case kCodeEmpty:
+        return kKindEmpty;
+    default:
+        return kKindProtect;
     }
 }
 
@@ -190,16 +195,14 @@ void CMFlashDumpMarker::Read(CMIDIInStream& stream)
 // --- commands and requests (the editor sends them; a simulated
 // synthesizer reads them)
 
-template <uint8_t kMoleculeId>
-void TMFlashSlotCommand<kMoleculeId>::Write(CMIDIOutStream& stream) const
+template <uint8_t kMoleculeId> void TMFlashSlotCommand<kMoleculeId>::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
     stream.WriteAlignedByte(slot > 3 ? 3 : slot);
     WriteAddressBytes(stream, address);
 }
 
-template <uint8_t kMoleculeId>
-void TMFlashSlotCommand<kMoleculeId>::Read(CMIDIInStream& stream)
+template <uint8_t kMoleculeId> void TMFlashSlotCommand<kMoleculeId>::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     const uint8_t slotByte = stream.ReadAlignedByte();
@@ -210,15 +213,13 @@ void TMFlashSlotCommand<kMoleculeId>::Read(CMIDIInStream& stream)
 template class TMFlashSlotCommand<CMFlashLoadCommand::kId>;
 template class TMFlashSlotCommand<CMFlashStoreCommand::kId>;
 
-template <uint8_t kMoleculeId>
-void TMFlashAddressRequest<kMoleculeId>::Write(CMIDIOutStream& stream) const
+template <uint8_t kMoleculeId> void TMFlashAddressRequest<kMoleculeId>::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindRequest, 1);
     WriteAddressBytes(stream, address);
 }
 
-template <uint8_t kMoleculeId>
-void TMFlashAddressRequest<kMoleculeId>::Read(CMIDIInStream& stream)
+template <uint8_t kMoleculeId> void TMFlashAddressRequest<kMoleculeId>::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     address = ReadClampedAddress(stream);
@@ -236,12 +237,27 @@ void CMFlashDeleteCommand::Read(CMIDIInStream& stream)
 
 // --- handled by the synthesizer object
 
-void CMFlashCommandResult::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashCommandResult(*this); }
+void CMFlashCommandResult::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnFlashCommandResult(*this);
+}
 
-void CMFlashUsageDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashUsageDump(*this); }
+void CMFlashUsageDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnFlashUsageDump(*this);
+}
 
-void CMFlashDeleteDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDeleteDump(*this); }
+void CMFlashDeleteDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnFlashDeleteDump(*this);
+}
 
-void CMFlashDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDataDump(*this); }
+void CMFlashDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnFlashDataDump(*this);
+}
 
-void CMFlashDumpMarker::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnFlashDumpMarker(*this, packet); }
+void CMFlashDumpMarker::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnFlashDumpMarker(*this, packet);
+}

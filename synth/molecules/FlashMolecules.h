@@ -13,13 +13,12 @@
 
 // A flash command for one slot: the slot (above 3 sent as 3) and a flash
 // address.
-template <uint8_t kMoleculeId>
-class TMFlashSlotCommand : public CMolecule {
+template <uint8_t kMoleculeId> class TMFlashSlotCommand : public CMolecule {
 public:
     static constexpr uint8_t kId = kMoleculeId;
 
     TMFlashSlotCommand() = default;
-    TMFlashSlotCommand(uint8_t slotIndex, CFlashAddress flashAddress) : slot(slotIndex), address(flashAddress) {}
+    TMFlashSlotCommand(uint8_t slotIndex, CFlashAddress flashAddress) : slot(slotIndex), address(flashAddress) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -41,12 +40,11 @@ public:
 };
 
 // A request naming one flash address.
-template <uint8_t kMoleculeId>
-class TMFlashAddressRequest : public CMolecule {
+template <uint8_t kMoleculeId> class TMFlashAddressRequest : public CMolecule {
 public:
     static constexpr uint8_t kId = kMoleculeId;
 
-    explicit TMFlashAddressRequest(CFlashAddress flashAddress = {}) : address(flashAddress) {}
+    explicit TMFlashAddressRequest(CFlashAddress flashAddress = {}) : address(flashAddress) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -60,7 +58,7 @@ public:
     static constexpr uint8_t kId = 0x0C;
 
     CMFlashDeleteCommand() = default;
-    CMFlashDeleteCommand(CFlashAddress flashAddress, uint8_t batchFlag) : address(flashAddress), batch(batchFlag) {}
+    CMFlashDeleteCommand(CFlashAddress flashAddress, uint8_t batchFlag) : address(flashAddress), batch(batchFlag) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -79,7 +77,8 @@ public:
 
     CMFlashCommandResult() = default;
     CMFlashCommandResult(CFlashAddress flashAddress, uint8_t requesterByte, uint8_t resultCode)
-        : address(flashAddress), requester(requesterByte), result(resultCode) {}
+        : address(flashAddress), requester(requesterByte), result(resultCode)
+    { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -88,7 +87,7 @@ public:
 
     CFlashAddress address;
     uint8_t requester = kRequesterSingle;
-    uint8_t result = 0;   // 0-5
+    uint8_t result = 0; // 0-5
 };
 
 // How much of the flash is used, 0-1000.
@@ -97,7 +96,7 @@ public:
     static constexpr uint8_t kId = 0x13;
     static constexpr uint16_t kMaxUsage = 1000;
 
-    explicit CMFlashUsageDump(uint16_t flashUsage = 0) : usage(flashUsage) {}
+    explicit CMFlashUsageDump(uint16_t flashUsage = 0) : usage(flashUsage) { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -118,7 +117,7 @@ class CMFlashDeleteDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x15;
 
-    explicit CMFlashDeleteDump(CFlashAddress emptied = {}) : address(emptied) {}
+    explicit CMFlashDeleteDump(CFlashAddress emptied = {}) : address(emptied) { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -204,5 +203,5 @@ public:
 
     uint8_t kind = kKindDone;
     CFlashAddress address;
-    std::string name;   // only for kind 3
+    std::string name; // only for kind 3
 };

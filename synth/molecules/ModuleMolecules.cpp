@@ -23,16 +23,17 @@ uint8_t ReadAreaAndCount(CMIDIInStream& stream, uint8_t& area)
     return stream.ReadBits(7);
 }
 
-uint8_t ClampedByte(int32_t value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
+uint8_t ClampedByte(int32_t value)
+{
+    return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
 
 } // namespace
 
-CMModuleNew::CMModuleNew(uint8_t area, uint8_t module, uint8_t moduleType, uint8_t newColumn,
-                         uint8_t newRow, std::string moduleName)
-    : CMModuleMoleculeABC(area, module), type(moduleType), column(newColumn), row(newRow),
-      name(std::move(moduleName))
-{
-}
+CMModuleNew::CMModuleNew(uint8_t area, uint8_t module, uint8_t moduleType, uint8_t newColumn, uint8_t newRow,
+                         std::string moduleName)
+    : CMModuleMoleculeABC(area, module), type(moduleType), column(newColumn), row(newRow), name(std::move(moduleName))
+{ }
 
 void CMModuleNew::Write(CMIDIOutStream& stream) const
 {
@@ -45,7 +46,10 @@ void CMModuleNew::Write(CMIDIOutStream& stream) const
     stream.WriteString(name, kText16);
 }
 
-void CMModuleNew::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleNew(*this); }
+void CMModuleNew::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleNew(*this);
+}
 
 void CMModuleDelete::Write(CMIDIOutStream& stream) const
 {
@@ -54,7 +58,10 @@ void CMModuleDelete::Write(CMIDIOutStream& stream) const
     stream.WriteAlignedByte(module);
 }
 
-void CMModuleDelete::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleDelete(*this); }
+void CMModuleDelete::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleDelete(*this);
+}
 
 void CMModuleName::Write(CMIDIOutStream& stream) const
 {
@@ -64,7 +71,10 @@ void CMModuleName::Write(CMIDIOutStream& stream) const
     stream.WriteString(name, kText16);
 }
 
-void CMModuleName::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleName(*this); }
+void CMModuleName::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleName(*this);
+}
 
 void CMModuleMove::Write(CMIDIOutStream& stream) const
 {
@@ -75,7 +85,10 @@ void CMModuleMove::Write(CMIDIOutStream& stream) const
     stream.WriteAlignedByte(row);
 }
 
-void CMModuleMove::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleMove(*this); }
+void CMModuleMove::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleMove(*this);
+}
 
 void CMModuleMove::Offset(int32_t columns, int32_t rows)
 {
@@ -119,7 +132,10 @@ void CMModuleDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMModuleDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleDump(*this); }
+void CMModuleDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleDump(*this);
+}
 
 void CMModuleDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {
@@ -184,7 +200,10 @@ void CMModuleParamDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMModuleParamDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleParamDump(*this); }
+void CMModuleParamDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleParamDump(*this);
+}
 
 void CMModuleParamDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {
@@ -223,7 +242,10 @@ void CMModuleNameDump::Read(CMIDIInStream& stream)
     }
 }
 
-void CMModuleNameDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyModuleNameDump(*this); }
+void CMModuleNameDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyModuleNameDump(*this);
+}
 
 void CMModuleNameDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {

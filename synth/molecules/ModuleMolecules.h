@@ -16,8 +16,7 @@ public:
     static constexpr uint8_t kId = 0x30;
 
     CMModuleNew() = default;
-    CMModuleNew(uint8_t area, uint8_t module, uint8_t moduleType, uint8_t column, uint8_t row,
-                std::string moduleName);
+    CMModuleNew(uint8_t area, uint8_t module, uint8_t moduleType, uint8_t column, uint8_t row, std::string moduleName);
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -34,7 +33,7 @@ public:
     static constexpr uint8_t kId = 0x32;
 
     CMModuleDelete() = default;
-    CMModuleDelete(uint8_t area, uint8_t module) : CMModuleMoleculeABC(area, module) {}
+    CMModuleDelete(uint8_t area, uint8_t module) : CMModuleMoleculeABC(area, module) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -47,7 +46,8 @@ public:
 
     CMModuleName() = default;
     CMModuleName(uint8_t area, uint8_t module, std::string newName)
-        : CMModuleMoleculeABC(area, module), name(std::move(newName)) {}
+        : CMModuleMoleculeABC(area, module), name(std::move(newName))
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -62,7 +62,8 @@ public:
 
     CMModuleMove() = default;
     CMModuleMove(uint8_t area, uint8_t module, uint8_t newColumn, uint8_t newRow)
-        : CMModuleMoleculeABC(area, module), column(newColumn), row(newRow) {}
+        : CMModuleMoleculeABC(area, module), column(newColumn), row(newRow)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -106,7 +107,7 @@ class CMModuleDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x4A;
 
-    explicit CMModuleDump(uint8_t areaIndex = 1) : m_area(areaIndex) {}
+    explicit CMModuleDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -137,7 +138,7 @@ class CMModuleParamDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x4D;
 
-    explicit CMModuleParamDump(uint8_t areaIndex = 1) : m_area(areaIndex) {}
+    explicit CMModuleParamDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
 
     // Throws XMUnknownModuleType for a module of a type the catalogue does
     // not hold.
@@ -171,7 +172,7 @@ class CMModuleNameDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x5A;
 
-    explicit CMModuleNameDump(uint8_t areaIndex = 1) : m_area(areaIndex) {}
+    explicit CMModuleNameDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -194,7 +195,7 @@ public:
     // The byte count travels in 8 bits.
     static constexpr size_t kMaxDataBytes = 255;
 
-    explicit CMModuleCustomDataDump(uint8_t areaIndex = 1) : m_area(areaIndex) {}
+    explicit CMModuleCustomDataDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;

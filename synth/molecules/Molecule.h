@@ -28,11 +28,11 @@ public:
     CMolecule& operator=(const CMolecule&) = default;
     virtual ~CMolecule() = default;
 
-    virtual void Write(CMIDIOutStream& stream) const {}
-    virtual void Read(CMIDIInStream& stream) {}
-    virtual void ApplyToPatch(CPatchApplyInterface& patch) const {}
-    virtual void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const {}
-    virtual void WriteToPatchFile(CPatchFileWriterInterface& writer) const {}
+    virtual void Write(CMIDIOutStream& stream) const { }
+    virtual void Read(CMIDIInStream& stream) { }
+    virtual void ApplyToPatch(CPatchApplyInterface& patch) const { }
+    virtual void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { }
+    virtual void WriteToPatchFile(CPatchFileWriterInterface& writer) const { }
     // True for the molecules after which the synthesizer object stops
     // handling the rest of a packet.
     virtual bool AnnouncesPatch() const { return false; }
@@ -41,24 +41,25 @@ public:
 // Fields shared by the cable molecules.
 class CMCableABC : public CMolecule {
 public:
-    uint8_t area = 0;          // voice area: 1 poly, 0 common
+    uint8_t area = 0; // voice area: 1 poly, 0 common
     JackAddress end1;
     JackAddress end2;
-    uint8_t colour = 0;        // 0-6
+    uint8_t colour = 0; // 0-6
 
 protected:
     CMCableABC() = default;
     CMCableABC(uint8_t areaIndex, JackAddress first, JackAddress second, uint8_t cableColour)
-        : area(areaIndex), end1(first), end2(second), colour(cableColour) {}
+        : area(areaIndex), end1(first), end2(second), colour(cableColour)
+    { }
 };
 
 // Fields shared by the molecules about one module.
 class CMModuleMoleculeABC : public CMolecule {
 public:
-    uint8_t area = 0;          // voice area: 1 poly, 0 common
-    uint8_t module = 0;        // module index, 0 = none
+    uint8_t area = 0;   // voice area: 1 poly, 0 common
+    uint8_t module = 0; // module index, 0 = none
 
 protected:
     CMModuleMoleculeABC() = default;
-    CMModuleMoleculeABC(uint8_t areaIndex, uint8_t moduleIndex) : area(areaIndex), module(moduleIndex) {}
+    CMModuleMoleculeABC(uint8_t areaIndex, uint8_t moduleIndex) : area(areaIndex), module(moduleIndex) { }
 };

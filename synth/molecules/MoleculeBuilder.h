@@ -9,11 +9,11 @@
 class CMoleculeBuilder {
 public:
     enum : uint32_t {
-        kTargetSynth = 1,   // handled by the synthesizer object
-        kTargetPatch = 2,   // applied to the patch linked to the frame's slot
+        kTargetSynth = 1, // handled by the synthesizer object
+        kTargetPatch = 2, // applied to the patch linked to the frame's slot
     };
 
-    explicit CMoleculeBuilder(uint32_t target) : m_target(target) {}
+    explicit CMoleculeBuilder(uint32_t target) : m_target(target) { }
     virtual ~CMoleculeBuilder() = default;
     CMoleculeBuilder(const CMoleculeBuilder&) = delete;
     CMoleculeBuilder& operator=(const CMoleculeBuilder&) = delete;
@@ -29,10 +29,9 @@ private:
 // The builder of a default-constructible molecule class:
 //   class CMBParamChange : public TMoleculeBuilder<CMParamChange, 0x40> {
 //   public: CMBParamChange() : TMoleculeBuilder(kTargetPatch) {} };
-template <class TMolecule, uint8_t kId>
-class TMoleculeBuilder : public CMoleculeBuilder {
+template <class TMolecule, uint8_t kId> class TMoleculeBuilder : public CMoleculeBuilder {
 public:
-    explicit TMoleculeBuilder(uint32_t target) : CMoleculeBuilder(target) {}
+    explicit TMoleculeBuilder(uint32_t target) : CMoleculeBuilder(target) { }
     uint8_t Id() const override { return kId; }
     std::unique_ptr<CMolecule> Create() const override { return std::make_unique<TMolecule>(); }
 };

@@ -11,10 +11,10 @@
 
 // The builders of the molecules the editor receives: CMB + the molecule's
 // name without its CM, each with the target its packets go to.
-#define TORVAN_MOLECULE_BUILDER(name, target)                                          \
-    class CMB##name : public TMoleculeBuilder<CM##name, CM##name::kId> {                \
-    public:                                                                             \
-        CMB##name() : TMoleculeBuilder(target) {}                                       \
+#define TORVAN_MOLECULE_BUILDER(name, target)                                                                          \
+    class CMB##name : public TMoleculeBuilder<CM##name, CM##name::kId> {                                               \
+    public:                                                                                                            \
+        CMB##name() : TMoleculeBuilder(target) { }                                                                     \
     };
 
 TORVAN_MOLECULE_BUILDER(FlashUsageDump, kTargetSynth)

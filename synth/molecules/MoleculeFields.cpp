@@ -46,4 +46,7 @@ int32_t ReadMorphRange(CMIDIInStream& stream)
     return stream.ReadAlignedByte() != 0 ? -magnitude : magnitude;
 }
 
-uint8_t ReadAreaByte(CMIDIInStream& stream) { return ToAreaIndex(stream.ReadAlignedByte()); }
+uint8_t ReadAreaByte(CMIDIInStream& stream)
+{
+    return ToAreaIndex(stream.ReadAlignedByte());
+}

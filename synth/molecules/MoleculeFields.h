@@ -19,7 +19,7 @@ inline constexpr uint32_t kText16 = 16;
 // dump holding it cannot be written).
 class XMUnknownModuleType : public XTorvanBase {
 public:
-    XMUnknownModuleType() : XTorvanBase("Unknown module type") {}
+    XMUnknownModuleType() : XTorvanBase("Unknown module type") { }
 };
 
 // The fewest bits that hold every value up to maxValue (1 to 7).

@@ -37,7 +37,11 @@ public:
     // The slot a frame carries: none is sent as slot 3 at most.
     uint8_t GetFrameSlot() const { return m_slot > 3 ? 3 : m_slot; }
 
-    void SetSessionNumber(uint8_t number) { m_number = number; m_noNumber = false; }
+    void SetSessionNumber(uint8_t number)
+    {
+        m_number = number;
+        m_noNumber = false;
+    }
     void ClearSessionNumber() { m_noNumber = true; }
     uint8_t GetSessionNumber() const { return m_number; }
     bool HasNoNumber() const { return m_noNumber; }
@@ -52,7 +56,7 @@ public:
     bool Owns() const { return m_owns; }
 
 private:
-    std::vector<CMolecule*> m_molecules;        // in frame order, owned or borrowed
+    std::vector<CMolecule*> m_molecules; // in frame order, owned or borrowed
     std::vector<std::unique_ptr<CMolecule>> m_owned;
     uint8_t m_slot = kNoSlot;
     bool m_owns = true;

@@ -38,6 +38,12 @@ void CMoleculeRegistry::Clear()
         builder.reset();
 }
 
-void SetMoleculeRegistry(CMoleculeRegistry* registry) { g_registry = registry; }
+void SetMoleculeRegistry(CMoleculeRegistry* registry)
+{
+    g_registry = registry;
+}
 
-CMoleculeRegistry* GetMoleculeRegistry() { return g_registry; }
+CMoleculeRegistry* GetMoleculeRegistry()
+{
+    return g_registry;
+}

@@ -33,7 +33,10 @@ void CMParamChange::Read(CMIDIInStream& stream)
     value = stream.ReadAlignedByte();
 }
 
-void CMParamChange::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyParamChange(*this); }
+void CMParamChange::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyParamChange(*this);
+}
 
 void CMMorphChange::Write(CMIDIOutStream& stream) const
 {
@@ -51,7 +54,10 @@ void CMMorphChange::Read(CMIDIInStream& stream)
     range = ReadMorphRange(stream);
 }
 
-void CMMorphChange::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyMorphChange(*this); }
+void CMMorphChange::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyMorphChange(*this);
+}
 
 void CMCustomData::Write(CMIDIOutStream& stream) const
 {
@@ -64,7 +70,10 @@ void CMCustomData::Write(CMIDIOutStream& stream) const
         stream.WriteAlignedByte(data[i]);
 }
 
-void CMCustomData::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCustomData(*this); }
+void CMCustomData::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCustomData(*this);
+}
 
 void CMParamFocusDump::Write(CMIDIOutStream& stream) const
 {
@@ -82,7 +91,10 @@ void CMParamFocusDump::Read(CMIDIInStream& stream)
     address.param = stream.ReadAlignedByte() & 0x7F;
 }
 
-void CMParamFocusDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyParamFocusDump(*this); }
+void CMParamFocusDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyParamFocusDump(*this);
+}
 
 void CMCustomData::Read(CMIDIInStream& stream)
 {

@@ -16,7 +16,8 @@ public:
 
     CMParamChange() = default;
     CMParamChange(uint8_t area, uint8_t module, uint8_t param, uint8_t newValue)
-        : address{area, module, param}, value(newValue) {}
+        : address{area, module, param}, value(newValue)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -33,7 +34,8 @@ public:
 
     CMMorphChange() = default;
     CMMorphChange(uint8_t area, uint8_t module, uint8_t param, int32_t newRange)
-        : address{area, module, param}, range(newRange) {}
+        : address{area, module, param}, range(newRange)
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -50,7 +52,8 @@ public:
 
     CMCustomData() = default;
     CMCustomData(uint8_t areaIndex, uint8_t moduleIndex, std::vector<uint8_t> bytes)
-        : area(areaIndex), module(moduleIndex), data(std::move(bytes)) {}
+        : area(areaIndex), module(moduleIndex), data(std::move(bytes))
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -61,7 +64,7 @@ public:
     std::vector<uint8_t> data;
 };
 
-class CMParamFocusRequest : public TMIdOnly<0x2E, CMIDIOutStream::kKindRequest, 1> {};
+class CMParamFocusRequest : public TMIdOnly<0x2E, CMIDIOutStream::kKindRequest, 1> { };
 
 // Which parameter has the focus on the synthesizer. The editor always
 // sends "no focus present" with its own focus.
@@ -70,7 +73,7 @@ public:
     static constexpr uint8_t kId = 0x2F;
 
     CMParamFocusDump() = default;
-    explicit CMParamFocusDump(ParamAddress focus) : address(focus) {}
+    explicit CMParamFocusDump(ParamAddress focus) : address(focus) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;

@@ -84,7 +84,10 @@ void CMPatchHeaderDump::Read(CMIDIInStream& stream)
         h.SetMorph(group, stream.ReadBit() ? 1 : 0);
 }
 
-void CMPatchHeaderDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyPatchHeaderDump(*this); }
+void CMPatchHeaderDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyPatchHeaderDump(*this);
+}
 
 void CMPatchHeaderDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {
@@ -105,13 +108,19 @@ void CMPatchNameDump::Read(CMIDIInStream& stream)
     name = stream.ReadString(kText16);
 }
 
-void CMPatchNameDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyPatchNameDump(*this); }
+void CMPatchNameDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyPatchNameDump(*this);
+}
 
 // --- current notes
 
-CMCurrentNotesDump::CMCurrentNotesDump() : m_first{64, 0, 0} {}
+CMCurrentNotesDump::CMCurrentNotesDump() : m_first{64, 0, 0} { }
 
-void CMCurrentNotesDump::SetFirstEntry(const CNoteEntry& entry) { m_first = Limited(entry); }
+void CMCurrentNotesDump::SetFirstEntry(const CNoteEntry& entry)
+{
+    m_first = Limited(entry);
+}
 
 void CMCurrentNotesDump::SetEntry(uint8_t index, const CNoteEntry& entry)
 {
@@ -119,7 +128,10 @@ void CMCurrentNotesDump::SetEntry(uint8_t index, const CNoteEntry& entry)
         m_entries[index] = Limited(entry);
 }
 
-void CMCurrentNotesDump::SetCount(uint8_t count) { m_count = std::min(count, kMaxEntries); }
+void CMCurrentNotesDump::SetCount(uint8_t count)
+{
+    m_count = std::min(count, kMaxEntries);
+}
 
 void CMCurrentNotesDump::Write(CMIDIOutStream& stream) const
 {
@@ -140,7 +152,10 @@ void CMCurrentNotesDump::Read(CMIDIInStream& stream)
         m_entries[i] = ReadNoteEntry(stream);
 }
 
-void CMCurrentNotesDump::ApplyToPatch(CPatchApplyInterface& patch) const { patch.ApplyCurrentNotesDump(*this); }
+void CMCurrentNotesDump::ApplyToPatch(CPatchApplyInterface& patch) const
+{
+    patch.ApplyCurrentNotesDump(*this);
+}
 
 void CMCurrentNotesDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 {

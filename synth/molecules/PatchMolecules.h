@@ -11,11 +11,11 @@
 // The patch's header, name and current notes, their requests, and the two
 // content-free commands.
 
-class CMPatchHeaderRequest : public TMIdOnly<0x20, CMIDIOutStream::kKindRequest, 1> {};
-class CMPatchNameRequest : public TMIdOnly<0x28, CMIDIOutStream::kKindPlain, 1> {};
-class CMCurrentNotesRequest : public TMIdOnly<0x68, CMIDIOutStream::kKindPlain, 1> {};
-class CMSendCtrlSnap : public TMIdOnly<0x55, CMIDIOutStream::kKindPlain, 1> {};
-class CMFlushBlink : public TMIdOnly<0x70, CMIDIOutStream::kKindPlain, 1> {};
+class CMPatchHeaderRequest : public TMIdOnly<0x20, CMIDIOutStream::kKindRequest, 1> { };
+class CMPatchNameRequest : public TMIdOnly<0x28, CMIDIOutStream::kKindPlain, 1> { };
+class CMCurrentNotesRequest : public TMIdOnly<0x68, CMIDIOutStream::kKindPlain, 1> { };
+class CMSendCtrlSnap : public TMIdOnly<0x55, CMIDIOutStream::kKindPlain, 1> { };
+class CMFlushBlink : public TMIdOnly<0x70, CMIDIOutStream::kKindPlain, 1> { };
 
 // The header record in 77 bits. Reading hands every field to the record's
 // setters, which keep it in range.
@@ -24,7 +24,7 @@ public:
     static constexpr uint8_t kId = 0x21;
 
     CMPatchHeaderDump() = default;
-    explicit CMPatchHeaderDump(const CPatchHeader& header) : m_header(header) {}
+    explicit CMPatchHeaderDump(const CPatchHeader& header) : m_header(header) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -43,7 +43,7 @@ public:
     static constexpr uint8_t kId = 0x27;
 
     CMPatchNameDump() = default;
-    explicit CMPatchNameDump(std::string patchName) : name(std::move(patchName)) {}
+    explicit CMPatchNameDump(std::string patchName) : name(std::move(patchName)) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;

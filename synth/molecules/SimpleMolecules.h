@@ -6,8 +6,7 @@
 #include <cstdint>
 
 // A molecule that is its id alone (requests and content-free commands).
-template <uint8_t kMoleculeId, uint32_t kKind, uint32_t kFlag>
-class TMIdOnly : public CMolecule {
+template <uint8_t kMoleculeId, uint32_t kKind, uint32_t kFlag> class TMIdOnly : public CMolecule {
 public:
     static constexpr uint8_t kId = kMoleculeId;
 
@@ -16,12 +15,11 @@ public:
 };
 
 // A request for one part of a voice area: the id and a byte area.
-template <uint8_t kMoleculeId>
-class TMAreaRequest : public CMolecule {
+template <uint8_t kMoleculeId> class TMAreaRequest : public CMolecule {
 public:
     static constexpr uint8_t kId = kMoleculeId;
 
-    explicit TMAreaRequest(uint8_t areaIndex = 1) : area(areaIndex) {}
+    explicit TMAreaRequest(uint8_t areaIndex = 1) : area(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override
     {

@@ -102,8 +102,7 @@ void CMSlotSelectionDump::Read(CMIDIInStream& stream)
 
 CMSlotFocusDump::CMSlotFocusDump(uint8_t focusSlot)
     : m_slot(focusSlot > CSlotSelection::kNoSlot ? CSlotSelection::kNoSlot : focusSlot)
-{
-}
+{ }
 
 void CMSlotFocusDump::Write(CMIDIOutStream& stream) const
 {
@@ -191,14 +190,32 @@ void CMPlayNote::Read(CMIDIInStream& stream)
 
 // --- handled by the synthesizer object
 
-void CMSynthDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSynthSettings(*this); }
+void CMSynthDataDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnSynthSettings(*this);
+}
 
-void CMNumberOfVoicesDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnVoiceCounts(*this); }
+void CMNumberOfVoicesDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnVoiceCounts(*this);
+}
 
-void CMSlotSelectionDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSlotSelection(*this); }
+void CMSlotSelectionDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnSlotSelection(*this);
+}
 
-void CMSlotFocusDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSlotFocus(*this); }
+void CMSlotFocusDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnSlotFocus(*this);
+}
 
-void CMSessionNumberDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnSessionNumber(*this, packet); }
+void CMSessionNumberDump::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnSessionNumber(*this, packet);
+}
 
-void CMSessionPatchRelease::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const { synth.OnPatchRelease(*this); }
+void CMSessionPatchRelease::Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const
+{
+    synth.OnPatchRelease(*this);
+}

@@ -12,19 +12,19 @@
 // Molecules about the synthesizer as a whole: its settings, voices, active
 // and focused slots, session numbers, where dumps go, and a played note.
 
-class CMSynthDataRequest : public TMIdOnly<0x02, CMIDIOutStream::kKindRequest, 1> {};
-class CMNumberOfVoicesRequest : public TMIdOnly<0x04, CMIDIOutStream::kKindRequest, 1> {};
-class CMSlotSelectionRequest : public TMIdOnly<0x06, CMIDIOutStream::kKindRequest, 1> {};
-class CMSlotFocusRequest : public TMIdOnly<0x08, CMIDIOutStream::kKindRequest, 1> {};
+class CMSynthDataRequest : public TMIdOnly<0x02, CMIDIOutStream::kKindRequest, 1> { };
+class CMNumberOfVoicesRequest : public TMIdOnly<0x04, CMIDIOutStream::kKindRequest, 1> { };
+class CMSlotSelectionRequest : public TMIdOnly<0x06, CMIDIOutStream::kKindRequest, 1> { };
+class CMSlotFocusRequest : public TMIdOnly<0x08, CMIDIOutStream::kKindRequest, 1> { };
 // Asks for the session number of the packet's slot.
-class CMSessionNumberRequest : public TMIdOnly<0x35, CMIDIOutStream::kKindRequest, 1> {};
+class CMSessionNumberRequest : public TMIdOnly<0x35, CMIDIOutStream::kKindRequest, 1> { };
 
 class CMSynthDataDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x03;
 
     CMSynthDataDump() = default;
-    explicit CMSynthDataDump(const CSynthSettings& settings) : m_settings(settings) {}
+    explicit CMSynthDataDump(const CSynthSettings& settings) : m_settings(settings) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -41,7 +41,7 @@ public:
     static constexpr uint8_t kId = 0x05;
 
     CMNumberOfVoicesDump() = default;
-    explicit CMNumberOfVoicesDump(const CVoiceCounts& voices) : m_voices(voices) {}
+    explicit CMNumberOfVoicesDump(const CVoiceCounts& voices) : m_voices(voices) { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -59,7 +59,7 @@ public:
     static constexpr uint8_t kId = 0x07;
 
     CMSlotSelectionDump() = default;
-    explicit CMSlotSelectionDump(const CSlotSelection& selection) : m_selection(selection) {}
+    explicit CMSlotSelectionDump(const CSlotSelection& selection) : m_selection(selection) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -97,7 +97,7 @@ class CMSessionNumberDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x36;
 
-    explicit CMSessionNumberDump(uint8_t sessionNumber = 0) : number(sessionNumber & kSessionNumberMask) {}
+    explicit CMSessionNumberDump(uint8_t sessionNumber = 0) : number(sessionNumber & kSessionNumberMask) { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -114,7 +114,8 @@ public:
 
     CMSessionPatchRelease() = default;
     CMSessionPatchRelease(uint8_t slotIndex, uint8_t sessionNumber)
-        : slot(slotIndex > 3 ? 3 : slotIndex), number(sessionNumber & kSessionNumberMask) {}
+        : slot(slotIndex > 3 ? 3 : slotIndex), number(sessionNumber & kSessionNumberMask)
+    { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
@@ -133,7 +134,8 @@ public:
 
     CMDumpBubbleDestination() = default;
     CMDumpBubbleDestination(uint8_t storeFlag, uint8_t flashBank, uint8_t flashLocation, std::string patchName)
-        : flag(storeFlag), bank(flashBank), location(flashLocation), name(std::move(patchName)) {}
+        : flag(storeFlag), bank(flashBank), location(flashLocation), name(std::move(patchName))
+    { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -150,7 +152,7 @@ public:
     enum : uint8_t { kNoteOn = 0, kNoteOff = 1 };
 
     CMPlayNote() = default;
-    CMPlayNote(uint8_t noteState, uint8_t noteNumber) : state(noteState), note(noteNumber) {}
+    CMPlayNote(uint8_t noteState, uint8_t noteNumber) : state(noteState), note(noteNumber) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;

@@ -29,8 +29,7 @@ constexpr CCommandOutcome kOutcomes[] = {
 
 CFlashMemory::CFlashMemory(CFlashMemoryHost& host, uint8_t bankCount)
     : host_(host), banks_(std::clamp<uint8_t>(bankCount, 1, CFlashAddress::kMaxBank + 1))
-{
-}
+{ }
 
 const std::vector<CFlashEntry>& CFlashMemory::GetBank(uint8_t bank) const
 {
@@ -128,8 +127,8 @@ bool CFlashMemory::Remove(CFlashAddress address)
 {
     if (address.bank >= banks_.size())
         return false;
-    return std::erase_if(banks_[address.bank],
-                         [&](const CFlashEntry& e) { return e.location == address.location; }) != 0;
+    return std::erase_if(banks_[address.bank], [&](const CFlashEntry& e) { return e.location == address.location; }) !=
+        0;
 }
 
 // The scan moves on past what the dump reported. A dump without the "more"
@@ -167,4 +166,7 @@ void CFlashMemory::Stall()
         scanning_ = false;
 }
 
-void CFlashMemory::StampChange() { changeTime_ = platform::NowMilliseconds(); }
+void CFlashMemory::StampChange()
+{
+    changeTime_ = platform::NowMilliseconds();
+}

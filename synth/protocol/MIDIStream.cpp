@@ -7,11 +7,17 @@
 
 namespace {
 
-uint32_t FieldMask(uint32_t n) { return (1u << n) - 1; }
+uint32_t FieldMask(uint32_t n)
+{
+    return (1u << n) - 1;
+}
 
 // Shift that puts an n-bit field at bit position b into place within the
 // 16-bit window of the current byte (high) and the next byte (low).
-uint32_t WindowShift(uint32_t n, uint32_t b) { return 16 - n - b; }
+uint32_t WindowShift(uint32_t n, uint32_t b)
+{
+    return 16 - n - b;
+}
 
 } // namespace
 
@@ -49,7 +55,10 @@ uint8_t CMIDIInStream::ReadMoleculeId()
     return m_buffer[0];
 }
 
-bool CMIDIInStream::ReadBit() { return ReadBits(1) != 0; }
+bool CMIDIInStream::ReadBit()
+{
+    return ReadBits(1) != 0;
+}
 
 uint8_t CMIDIInStream::ReadBits(uint32_t n)
 {
@@ -108,7 +117,10 @@ void CMIDIInStream::SkipBits(uint32_t n)
     }
 }
 
-void CMIDIInStream::Unread(uint32_t n) { StepBack(std::min<uint32_t>(n, 255)); }
+void CMIDIInStream::Unread(uint32_t n)
+{
+    StepBack(std::min<uint32_t>(n, 255));
+}
 
 void CMIDIOutStream::WriteMoleculeHeader(uint8_t id, uint32_t kind, uint32_t flag)
 {
@@ -119,7 +131,10 @@ void CMIDIOutStream::WriteMoleculeHeader(uint8_t id, uint32_t kind, uint32_t fla
     Advance(8);
 }
 
-void CMIDIOutStream::WriteBit(bool value) { WriteBits(1, value ? 1 : 0); }
+void CMIDIOutStream::WriteBit(bool value)
+{
+    WriteBits(1, value ? 1 : 0);
+}
 
 void CMIDIOutStream::WriteBits(uint32_t n, uint32_t value)
 {

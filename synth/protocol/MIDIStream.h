@@ -25,12 +25,12 @@ public:
     uint32_t GetEnd() const { return m_end; }
 
 protected:
-    explicit CMIDIStream(uint32_t end) : m_end(end) {}
+    explicit CMIDIStream(uint32_t end) : m_end(end) { }
     // Throws XMStreamOverflow unless a field of `bits` bits from the position
     // lies wholly in bytes below `limit`.
     void CheckField(uint32_t bits, uint32_t limit) const;
 
-    uint32_t m_bitPos = 0;   // 0-7, 0 = most significant bit
+    uint32_t m_bitPos = 0; // 0-7, 0 = most significant bit
     uint32_t m_bytePos = 0;
     uint32_t m_end;
 };
@@ -41,7 +41,7 @@ protected:
 // reading what lies behind it.
 class CMIDIInStream : public CMIDIStream {
 public:
-    CMIDIInStream(uint32_t end, const uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) {}
+    CMIDIInStream(uint32_t end, const uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) { }
 
     uint8_t ReadMoleculeId();
     bool ReadBit();
@@ -68,7 +68,7 @@ class CMIDIOutStream : public CMIDIStream {
 public:
     enum : uint32_t { kKindPlain = 0, kKindLive = 1, kKindRequest = 2 };
 
-    CMIDIOutStream(uint32_t end, uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) {}
+    CMIDIOutStream(uint32_t end, uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) { }
 
     // flag 1: the bytes may travel unpacked; 0: they need 7-bit packing.
     void WriteMoleculeHeader(uint8_t id, uint32_t kind, uint32_t flag);

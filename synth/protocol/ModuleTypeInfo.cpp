@@ -6,9 +6,15 @@ namespace {
 const CModuleTypeInfoInterface* gModuleTypeInfo = nullptr;
 } // namespace
 
-void SetModuleTypeInfo(const CModuleTypeInfoInterface* info) { gModuleTypeInfo = info; }
+void SetModuleTypeInfo(const CModuleTypeInfoInterface* info)
+{
+    gModuleTypeInfo = info;
+}
 
-const CModuleTypeInfoInterface* GetModuleTypeInfo() { return gModuleTypeInfo; }
+const CModuleTypeInfoInterface* GetModuleTypeInfo()
+{
+    return gModuleTypeInfo;
+}
 
 uint8_t CableColourOfSignalKind(uint8_t kind)
 {

@@ -24,8 +24,7 @@ void CPatchHeader::SetOctShift(int32_t value)
 namespace {
 
 // The flag that the low 8 bits of the index name, or null beyond the flags.
-template <class TFlags>
-auto FlagAt(TFlags& flags, uint32_t index) -> decltype(&flags[0])
+template <class TFlags> auto FlagAt(TFlags& flags, uint32_t index) -> decltype(&flags[0])
 {
     index &= 0xFF;
     return index < flags.size() ? &flags[index] : nullptr;
@@ -66,9 +65,9 @@ void CPatchHeader::SetSplitPosition(int32_t position)
 
 bool CPatchHeader::DiffersForSynth(const CPatchHeader& other) const
 {
-    return m_kbRangeMin != other.m_kbRangeMin || m_kbRangeMax != other.m_kbRangeMax
-        || m_velRangeMin != other.m_velRangeMin || m_velRangeMax != other.m_velRangeMax
-        || m_bendRange != other.m_bendRange || m_pmTime != other.m_pmTime || m_voices != other.m_voices
-        || m_pedalMode != other.m_pedalMode || m_commonRetrig != other.m_commonRetrig
-        || m_retrig != other.m_retrig || m_pmMode != other.m_pmMode || m_octShift != other.m_octShift;
+    return m_kbRangeMin != other.m_kbRangeMin || m_kbRangeMax != other.m_kbRangeMax ||
+        m_velRangeMin != other.m_velRangeMin || m_velRangeMax != other.m_velRangeMax ||
+        m_bendRange != other.m_bendRange || m_pmTime != other.m_pmTime || m_voices != other.m_voices ||
+        m_pedalMode != other.m_pedalMode || m_commonRetrig != other.m_commonRetrig || m_retrig != other.m_retrig ||
+        m_pmMode != other.m_pmMode || m_octShift != other.m_octShift;
 }

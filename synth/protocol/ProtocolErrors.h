@@ -9,7 +9,7 @@
 // sees.
 class XTorvanBase : public std::exception {
 public:
-    explicit XTorvanBase(std::string text) : m_text(std::move(text)) {}
+    explicit XTorvanBase(std::string text) : m_text(std::move(text)) { }
     const std::string& GetText() const { return m_text; }
     const char* what() const noexcept override { return m_text.c_str(); }
 
@@ -20,19 +20,19 @@ private:
 // A bit stream ran past its bound.
 class XMStreamOverflow : public XTorvanBase {
 public:
-    XMStreamOverflow() : XTorvanBase("Stream too long") {}
+    XMStreamOverflow() : XTorvanBase("Stream too long") { }
 };
 
 // A received molecule id has no builder.
 class XMUnregisteredMolecule : public XTorvanBase {
 public:
-    XMUnregisteredMolecule() : XTorvanBase("Unregistered molecule") {}
+    XMUnregisteredMolecule() : XTorvanBase("Unregistered molecule") { }
 };
 
 // The synthesizer reported an error (0x7E followed by its code).
 class XMHostMidi : public XTorvanBase {
 public:
-    explicit XMHostMidi(uint8_t code) : XTorvanBase("Synth MIDI in error"), m_code(code) {}
+    explicit XMHostMidi(uint8_t code) : XTorvanBase("Synth MIDI in error"), m_code(code) { }
     uint8_t GetCode() const { return m_code; }
     // The text shown for the code; empty for codes without one.
     std::string GetErrorText() const;
@@ -44,5 +44,5 @@ private:
 // A synthesizer port needs at least one MIDI input and one output.
 class XNoMidiPorts : public XTorvanBase {
 public:
-    XNoMidiPorts() : XTorvanBase("No MIDI ports installed") {}
+    XNoMidiPorts() : XTorvanBase("No MIDI ports installed") { }
 };

@@ -7,7 +7,7 @@
 // One received SysEx message, F0 to F7, taken from an input's queue.
 class CRawSysex {
 public:
-    explicit CRawSysex(uint32_t capacity) : m_bytes(std::make_unique<uint8_t[]>(capacity)), m_capacity(capacity) {}
+    explicit CRawSysex(uint32_t capacity) : m_bytes(std::make_unique<uint8_t[]>(capacity)), m_capacity(capacity) { }
     virtual ~CRawSysex() = default;
     CRawSysex(const CRawSysex&) = delete;
     CRawSysex& operator=(const CRawSysex&) = delete;

@@ -1,9 +1,6 @@
 #include "synth/protocol/SlotSelection.h"
 
-CSlotSelection::CSlotSelection(uint8_t slotCount)
-    : count_(slotCount > kMaxSlots ? kMaxSlots : slotCount)
-{
-}
+CSlotSelection::CSlotSelection(uint8_t slotCount) : count_(slotCount > kMaxSlots ? kMaxSlots : slotCount) { }
 
 void CSlotSelection::SetActive(uint8_t slot, bool active)
 {

@@ -34,20 +34,20 @@ public:
     uint8_t GetSlotActive(int slot) const;
     uint8_t GetSlotValue(int slot, int index) const;
 
-    void SetVelocityMin(int32_t value);          // at most 127
-    void SetVelocityMax(int32_t value);          // at most 127
-    void SetInternalClock(uint32_t value);       // any non-zero value is 1
-    void SetClockRate(int32_t value);            // 31-239, else 128
-    void SetGlobalSync(int32_t value);           // 1-32, else 4
+    void SetVelocityMin(int32_t value);    // at most 127
+    void SetVelocityMax(int32_t value);    // at most 127
+    void SetInternalClock(uint32_t value); // any non-zero value is 1
+    void SetClockRate(int32_t value);      // 31-239, else 128
+    void SetGlobalSync(int32_t value);     // 1-32, else 4
     void SetLedsActive(uint8_t value) { ledsActive_ = value; }
-    void SetMasterTune(int32_t value);           // -100..100, else 0
+    void SetMasterTune(int32_t value); // -100..100, else 0
     void SetLocalOn(uint8_t value) { localOn_ = value; }
-    void SetKeyboardMode(uint32_t value);        // any non-zero value is 1
-    void SetPedalPolarity(uint32_t value);       // any non-zero value is 1
+    void SetKeyboardMode(uint32_t value);  // any non-zero value is 1
+    void SetPedalPolarity(uint32_t value); // any non-zero value is 1
     void SetProgramChangeSend(uint8_t value) { programChangeSend_ = value; }
     void SetProgramChangeReceive(uint8_t value) { programChangeReceive_ = value; }
-    void SetKnobMode(uint32_t value);            // any non-zero value is 1
-    void SetName(const std::string& name);       // cut to 16 characters
+    void SetKnobMode(uint32_t value);      // any non-zero value is 1
+    void SetName(const std::string& name); // cut to 16 characters
     // Slot setters ignore slots outside A-D.
     void SetSlotChannel(int slot, int32_t channel); // above 15 stored as 15
     void SetSlotActive(int slot, uint8_t active);

@@ -6,7 +6,7 @@
 namespace {
 constexpr uint8_t kStart = 0xF0;
 constexpr uint8_t kEnd = 0xF7;
-}
+} // namespace
 
 uint32_t CSysexAssembler::Feed(const uint8_t* bytes, uint32_t count)
 {

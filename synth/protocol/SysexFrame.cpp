@@ -16,7 +16,7 @@ uint32_t PackedSysexLength(uint32_t length)
 uint32_t PackSysexBits(const uint8_t* input, uint32_t length, uint8_t* output)
 {
     uint32_t out = 0;
-    uint32_t bits = 0;      // pending bits, right-aligned in `pending`
+    uint32_t bits = 0; // pending bits, right-aligned in `pending`
     uint32_t pending = 0;
     for (uint32_t i = 0; i < length; ++i) {
         pending = (pending << 8) | input[i];
@@ -46,7 +46,7 @@ uint32_t UnpackSysexBits(const uint8_t* input, uint32_t packedLength, uint8_t* o
             pending &= (1u << bits) - 1;
         }
     }
-    return out;   // leftover bits are the padding of the last group
+    return out; // leftover bits are the padding of the last group
 }
 
 bool NeedsPacking(const uint8_t* payload, uint32_t length)
@@ -67,8 +67,8 @@ uint8_t SysexChecksum(const uint8_t* bytes, uint32_t length)
     return static_cast<uint8_t>(sum & 0x7F);
 }
 
-uint32_t BuildSysexFrame(const uint8_t* payload, uint32_t length, std::span<uint8_t> output, bool packed,
-                         bool checksum, bool first, bool last, uint8_t slot, uint8_t number, bool noNumber)
+uint32_t BuildSysexFrame(const uint8_t* payload, uint32_t length, std::span<uint8_t> output, bool packed, bool checksum,
+                         bool first, bool last, uint8_t slot, uint8_t number, bool noNumber)
 {
     packed = packed || NeedsPacking(payload, length);
     if (output.size() < SysexFrameCapacity(length, packed, checksum))
@@ -83,7 +83,7 @@ uint32_t BuildSysexFrame(const uint8_t* payload, uint32_t length, std::span<uint
     if (packed)
         flags |= kFlagPacked;
     if (checksum)
-        flags |= kFlagChecksum;   // before the sum is taken
+        flags |= kFlagChecksum; // before the sum is taken
     frame[0] = kStart;
     frame[1] = kManufacturerId;
     frame[2] = flags;
@@ -137,9 +137,10 @@ bool DecodeSysexFrame(std::span<const uint8_t> frame, std::span<uint8_t> output,
     std::fill_n(output.begin(), kHeaderLength, uint8_t{0});
     if (packed) {
         std::copy_n(frame.begin(), kHeaderLength, output.begin());
-        const uint32_t unpacked = UnpackSysexBits(frame.data() + kHeaderLength, n - kOverhead, output.data() + kHeaderLength);
+        const uint32_t unpacked =
+            UnpackSysexBits(frame.data() + kHeaderLength, n - kOverhead, output.data() + kHeaderLength);
         decodedLength = unpacked + kOverhead;
-        output[decodedLength - 1] = 0;   // the spare byte
+        output[decodedLength - 1] = 0; // the spare byte
     } else {
         std::copy_n(frame.begin(), n, output.begin());
         decodedLength = n;
@@ -160,7 +161,7 @@ std::unique_ptr<CSysexFrame> MakeRawSysexFrame(const CSysexFrameSpec& spec)
 }
 
 std::vector<std::unique_ptr<CSysexFrame>> MakeSysexFrames(const CSysexFrameSpec& base,
-                                                           std::span<const uint32_t> moleculeEnds)
+                                                          std::span<const uint32_t> moleculeEnds)
 {
     std::vector<std::unique_ptr<CSysexFrame>> frames;
     CSysexFrameSpec spec = base;
@@ -192,6 +193,12 @@ std::vector<std::unique_ptr<CSysexFrame>> MakeSysexFrames(const CSysexFrameSpec&
 
 std::array<uint8_t, 8> MakeIdentifyFrame(const CEditorVersion& version)
 {
-    return {kStart, kManufacturerId, 0x00, kFamily, 0x00, version.major,
-            static_cast<uint8_t>(version.minor * 10 + version.sub), kEnd};
+    return {kStart,
+            kManufacturerId,
+            0x00,
+            kFamily,
+            0x00,
+            version.major,
+            static_cast<uint8_t>(version.minor * 10 + version.sub),
+            kEnd};
 }

@@ -12,15 +12,15 @@ namespace SysexFrame {
 inline constexpr uint8_t kStart = 0xF0;
 inline constexpr uint8_t kEnd = 0xF7;
 inline constexpr uint8_t kFamily = 0x06;
-inline constexpr uint32_t kHeaderLength = 5;   // the payload starts at byte 5
-inline constexpr uint32_t kOverhead = 6;       // header and F7
+inline constexpr uint32_t kHeaderLength = 5; // the payload starts at byte 5
+inline constexpr uint32_t kOverhead = 6;     // header and F7
 inline constexpr uint8_t kSlotMask = 0x03;
 inline constexpr uint8_t kFlagFirst = 0x04;
 inline constexpr uint8_t kFlagLast = 0x08;
 inline constexpr uint8_t kFlagChecksum = 0x10;
 inline constexpr uint8_t kFlagPacked = 0x20;
-inline constexpr uint8_t kFlagEditor = 0x40;   // always set in byte 2
-inline constexpr uint8_t kNoNumber = 0x40;     // in byte 4: the low six bits are a count
+inline constexpr uint8_t kFlagEditor = 0x40; // always set in byte 2
+inline constexpr uint8_t kNoNumber = 0x40;   // in byte 4: the low six bits are a count
 inline constexpr uint8_t kNumberMask = 0x3F;
 inline constexpr uint8_t kEndOfMolecules = 0x7F;
 inline constexpr uint8_t kSynthError = 0x7E;
@@ -36,11 +36,11 @@ inline constexpr uint32_t kMaxCount = 63;
 struct CSysexFrameSpec {
     const uint8_t* payload = nullptr;
     uint32_t length = 0;
-    uint8_t slot = 0;          // 0-3
-    uint8_t number = 0;        // session number
-    uint8_t count = 0;         // molecule count, sent when noNumber
+    uint8_t slot = 0;   // 0-3
+    uint8_t number = 0; // session number
+    uint8_t count = 0;  // molecule count, sent when noNumber
     bool noChecksum = false;
-    bool expectsAnswer = false;   // carried for the queues, not used here
+    bool expectsAnswer = false; // carried for the queues, not used here
     bool packed = false;
     bool first = false;
     bool last = false;
@@ -50,7 +50,7 @@ struct CSysexFrameSpec {
 // One built frame, ready to be sent as it stands.
 class CSysexFrame {
 public:
-    CSysexFrame(uint32_t capacity, bool noChecksum) : m_buffer(capacity), m_noChecksum(noChecksum) {}
+    CSysexFrame(uint32_t capacity, bool noChecksum) : m_buffer(capacity), m_noChecksum(noChecksum) { }
 
     const uint8_t* GetBytes() const { return m_buffer.data(); }
     uint8_t* GetBuffer() { return m_buffer.data(); }
@@ -87,8 +87,8 @@ uint8_t SysexChecksum(const uint8_t* bytes, uint32_t length);
 // packed when asked to or when it needs packing; `output` must hold
 // SysexFrameCapacity of the packing used (the packed capacity is always
 // enough). Throws XMStreamOverflow when it does not.
-uint32_t BuildSysexFrame(const uint8_t* payload, uint32_t length, std::span<uint8_t> output, bool packed,
-                         bool checksum, bool first, bool last, uint8_t slot, uint8_t number, bool noNumber);
+uint32_t BuildSysexFrame(const uint8_t* payload, uint32_t length, std::span<uint8_t> output, bool packed, bool checksum,
+                         bool first, bool last, uint8_t slot, uint8_t number, bool noNumber);
 
 // The length DecodeSysexFrame gives for a frame: header, unpacked payload
 // and one spare byte; the payload ends one byte before it.
@@ -107,7 +107,7 @@ std::unique_ptr<CSysexFrame> MakeRawSysexFrame(const CSysexFrameSpec& spec);
 // that the count fits its six bits. First goes on the first frame, last on
 // the one that ends the message; the rest comes from `base`.
 std::vector<std::unique_ptr<CSysexFrame>> MakeSysexFrames(const CSysexFrameSpec& base,
-                                                           std::span<const uint32_t> moleculeEnds);
+                                                          std::span<const uint32_t> moleculeEnds);
 
 // The editor's version, sent in its identify frame.
 struct CEditorVersion {

@@ -6,8 +6,7 @@
 
 CSysexMIDIInput::CSysexMIDIInput()
     : m_assembler(std::make_unique<CSysexAssembler>()), m_ring(std::make_unique<CSysexRing>())
-{
-}
+{ }
 
 CSysexMIDIInput::~CSysexMIDIInput() = default;
 
@@ -27,10 +26,22 @@ void CSysexMIDIInput::AddData(const uint8_t* bytes, uint32_t count)
     }
 }
 
-bool CSysexMIDIInput::HasMessage() const { return m_ring->HasMessage(); }
+bool CSysexMIDIInput::HasMessage() const
+{
+    return m_ring->HasMessage();
+}
 
-std::unique_ptr<CRawSysex> CSysexMIDIInput::TakeMessage() { return m_ring->Take(); }
+std::unique_ptr<CRawSysex> CSysexMIDIInput::TakeMessage()
+{
+    return m_ring->Take();
+}
 
-void CSysexMIDIInput::DrainRing() { m_ring->Drain(); }
+void CSysexMIDIInput::DrainRing()
+{
+    m_ring->Drain();
+}
 
-void CSysexMIDIInput::ResetRing() { m_ring->Reset(); }
+void CSysexMIDIInput::ResetRing()
+{
+    m_ring->Reset();
+}

@@ -32,7 +32,10 @@ bool CSysexRing::Push(std::span<const uint8_t> message)
     return true;
 }
 
-bool CSysexRing::HasMessage() const { return GetHeldBytes() > 0; }
+bool CSysexRing::HasMessage() const
+{
+    return GetHeldBytes() > 0;
+}
 
 void CSysexRing::EndDrainedOverflow()
 {
@@ -49,7 +52,7 @@ std::unique_ptr<CRawSysex> CSysexRing::Take()
     uint32_t length = 0;
     while (length < held && m_data[(m_readPosition + length) % kSize] != kEnd)
         ++length;
-    length = std::min(length + 1, held);   // the F7 belongs to the message
+    length = std::min(length + 1, held); // the F7 belongs to the message
 
     auto message = std::make_unique<CRawSysex>(length);
     const uint32_t first = std::min(length, kSize - m_readPosition);

@@ -62,7 +62,10 @@ std::string FloatToString(double value, int decimals)
 
 namespace {
 
-bool IsPatchNameChar(char c) { return c >= ' ' && c <= '}'; }
+bool IsPatchNameChar(char c)
+{
+    return c >= ' ' && c <= '}';
+}
 
 bool IsFileNameChar(char c)
 {
@@ -79,9 +82,15 @@ template <typename Keep> bool RemoveCharsNotIn(std::string& text, Keep keep)
 
 } // namespace
 
-bool RemoveInvalidPatchNameChars(std::string& text) { return RemoveCharsNotIn(text, IsPatchNameChar); }
+bool RemoveInvalidPatchNameChars(std::string& text)
+{
+    return RemoveCharsNotIn(text, IsPatchNameChar);
+}
 
-bool RemoveInvalidFileNameChars(std::string& text) { return RemoveCharsNotIn(text, IsFileNameChar); }
+bool RemoveInvalidFileNameChars(std::string& text)
+{
+    return RemoveCharsNotIn(text, IsFileNameChar);
+}
 
 std::string PatchNameFromText(std::string_view file)
 {
@@ -105,27 +114,55 @@ std::string FileNameFromPatchName(std::string_view name)
 void RemovePatchExtension(std::string& name)
 {
     constexpr std::string_view kExtension = ".pch";
-    if (name.size() >= kExtension.size() && name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension) == 0)
+    if (name.size() >= kExtension.size() &&
+        name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension) == 0)
         name.resize(name.size() - kExtension.size());
 }
 
-uint32_t HelpTopicBase(uint8_t moduleType) { return (uint32_t{moduleType} + 10) * 100; }
+uint32_t HelpTopicBase(uint8_t moduleType)
+{
+    return (uint32_t{moduleType} + 10) * 100;
+}
 
-uint32_t ParamHelpId(uint8_t moduleType, uint8_t paramIndex) { return HelpTopicBase(moduleType) + paramIndex + 1; }
+uint32_t ParamHelpId(uint8_t moduleType, uint8_t paramIndex)
+{
+    return HelpTopicBase(moduleType) + paramIndex + 1;
+}
 
-uint8_t ToAreaIndex(uint8_t code) { return code <= 2 ? code : 1; }
+uint8_t ToAreaIndex(uint8_t code)
+{
+    return code <= 2 ? code : 1;
+}
 
-uint8_t ClampCableColor(uint8_t value) { return std::min<uint8_t>(value, 6); }
+uint8_t ClampCableColor(uint8_t value)
+{
+    return std::min<uint8_t>(value, 6);
+}
 
-uint8_t KeyboardAssignFromFile(uint8_t value) { return value <= 2 ? value : 0; }
+uint8_t KeyboardAssignFromFile(uint8_t value)
+{
+    return value <= 2 ? value : 0;
+}
 
-uint8_t ToTriState(uint8_t value) { return value <= 2 ? value : 0; }
+uint8_t ToTriState(uint8_t value)
+{
+    return value <= 2 ? value : 0;
+}
 
-uint8_t ToBool01(uint8_t value) { return value <= 1 ? value : 0; }
+uint8_t ToBool01(uint8_t value)
+{
+    return value <= 1 ? value : 0;
+}
 
-int32_t IsNonZeroInt(int32_t value) { return value != 0 ? 1 : 0; }
+int32_t IsNonZeroInt(int32_t value)
+{
+    return value != 0 ? 1 : 0;
+}
 
-int32_t IsValueOne(int32_t value) { return value == 1 ? 1 : 0; }
+int32_t IsValueOne(int32_t value)
+{
+    return value == 1 ? 1 : 0;
+}
 
 NSHarrowen::CPoint RectCenter(const NSHarrowen::CRect& rect)
 {

@@ -37,11 +37,11 @@ uint32_t HelpTopicBase(uint8_t moduleType);
 uint32_t ParamHelpId(uint8_t moduleType, uint8_t paramIndex);
 
 // Stored bytes limited to their valid values.
-uint8_t ToAreaIndex(uint8_t code);           // 0, 1, 2; others 1
-uint8_t ClampCableColor(uint8_t value);      // above 6 becomes 6
+uint8_t ToAreaIndex(uint8_t code);             // 0, 1, 2; others 1
+uint8_t ClampCableColor(uint8_t value);        // above 6 becomes 6
 uint8_t KeyboardAssignFromFile(uint8_t value); // 0, 1, 2; others 0
-uint8_t ToTriState(uint8_t value);           // 0, 1, 2; others 0
-uint8_t ToBool01(uint8_t value);             // 0, 1; others 0
+uint8_t ToTriState(uint8_t value);             // 0, 1, 2; others 0
+uint8_t ToBool01(uint8_t value);               // 0, 1; others 0
 int32_t IsNonZeroInt(int32_t value);
 int32_t IsValueOne(int32_t value);
 

@@ -24,19 +24,19 @@ size_t DataEnd(std::span<const uint8_t> frame)
 bool IsEditorFrame(std::span<const uint8_t> message)
 {
     return message.size() >= 5 && message[1] == kManufacturerId && message[3] == SysexFrame::kFamily &&
-           (message[2] & SysexFrame::kFlagEditor) != 0;
+        (message[2] & SysexFrame::kFlagEditor) != 0;
 }
 
 bool IsIdentifyReply(std::span<const uint8_t> message)
 {
     return message.size() >= 5 && message[1] == kManufacturerId && message[2] == 0x00 &&
-           message[3] == SysexFrame::kFamily && message[4] == 0x01;
+        message[3] == SysexFrame::kFamily && message[4] == 0x01;
 }
 
 bool IsValueFrame(std::span<const uint8_t> frame)
 {
     return frame.size() > SysexFrame::kHeaderLength && (frame[2] & SysexFrame::kFlagPacked) == 0 &&
-           (frame[5] == SysexFrame::kStatesFrameId || frame[5] == SysexFrame::kValuesFrameId);
+        (frame[5] == SysexFrame::kStatesFrameId || frame[5] == SysexFrame::kValuesFrameId);
 }
 
 bool HasValidChecksum(std::span<const uint8_t> frame)

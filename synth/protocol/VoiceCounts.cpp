@@ -1,9 +1,6 @@
 #include "synth/protocol/VoiceCounts.h"
 
-CVoiceCounts::CVoiceCounts(uint8_t slotCount)
-    : count_(slotCount > kMaxSlots ? kMaxSlots : slotCount)
-{
-}
+CVoiceCounts::CVoiceCounts(uint8_t slotCount) : count_(slotCount > kMaxSlots ? kMaxSlots : slotCount) { }
 
 void CVoiceCounts::SetVoices(uint8_t slot, uint8_t voices)
 {

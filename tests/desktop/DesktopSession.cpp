@@ -87,8 +87,8 @@ void MapAccentedLetters()
     KeySym* map = XGetKeyboardMapping(display.get(), static_cast<KeyCode>(first), last - first + 1, &perCode);
     if (!map)
         return;
-    std::vector<KeySym> wanted {XStringToKeysym("eacute"), XStringToKeysym("idiaeresis"),
-                                XStringToKeysym("udiaeresis"), XStringToKeysym("ssharp")};
+    std::vector<KeySym> wanted{XStringToKeysym("eacute"), XStringToKeysym("idiaeresis"), XStringToKeysym("udiaeresis"),
+                               XStringToKeysym("ssharp")};
     for (int code = last; code >= first && !wanted.empty(); --code) {
         const KeySym* row = map + static_cast<ptrdiff_t>(code - first) * perCode;
         bool unused = true;
@@ -156,8 +156,7 @@ const DemoState::Window* DemoState::Find(const std::string& title) const
     return nullptr;
 }
 
-DesktopSession::DesktopSession()
-    : stateFile_(dir_.File("state.txt")), helpFile_(dir_.File("torvan-demo.hlp"))
+DesktopSession::DesktopSession() : stateFile_(dir_.File("state.txt")), helpFile_(dir_.File("torvan-demo.hlp"))
 {
     std::ofstream(helpFile_) << "help\n";
 }
@@ -181,9 +180,8 @@ bool DesktopSession::Start(std::string& why)
         why = "no pipe";
         return false;
     }
-    server_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp"},
-                    true);
+    server_ =
+        Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, true);
     close(fds[1]);
     std::string number;
     char c = 0;
@@ -238,7 +236,7 @@ std::optional<DemoState> DesktopSession::ReadState() const
 
 DemoState DesktopSession::State()
 {
-    const unsigned last = ReadState().value_or(DemoState {}).serial;
+    const unsigned last = ReadState().value_or(DemoState{}).serial;
     kill(demo_, SIGUSR1);
     const auto end = Clock::now() + std::chrono::seconds(10);
     while (Clock::now() < end) {
@@ -246,7 +244,7 @@ DemoState DesktopSession::State()
             return *state;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return ReadState().value_or(DemoState {});
+    return ReadState().value_or(DemoState{});
 }
 
 DemoState DesktopSession::WaitFor(const std::function<bool(const DemoState&)>& test, std::chrono::milliseconds timeout)

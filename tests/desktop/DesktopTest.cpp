@@ -65,7 +65,7 @@ protected:
     {
         const DemoState state = session.State();
         const DemoState::Window* w = state.Find(title);
-        return w ? w->rect : Rect {};
+        return w ? w->rect : Rect{};
     }
 
     // Waits until the window has this rectangle; the rectangle it has then.
@@ -78,13 +78,13 @@ protected:
             },
             15s);
         const DemoState::Window* w = state.Find(title);
-        return w ? w->rect : Rect {};
+        return w ? w->rect : Rect{};
     }
 
     std::string WaitForEditText(const std::string& expected)
     {
-        const DemoState state = session.WaitFor(
-            [&](const DemoState& s) { return !s.edits.empty() && s.edits[0] == expected; }, 15s);
+        const DemoState state =
+            session.WaitFor([&](const DemoState& s) { return !s.edits.empty() && s.edits[0] == expected; }, 15s);
         return state.edits.empty() ? "<no edit>" : state.edits[0];
     }
 
@@ -128,13 +128,13 @@ TEST_F(Desktop, ResizingByTheFrameAndByTheSizeGripFollowsThePointer)
 {
     const Rect start = WindowRect("Notes");
     // The right edge of the sizing border, 60 pixels to the right.
-    const Point edge {start.right - 2, start.top + 60};
+    const Point edge{start.right - 2, start.top + 60};
     session.Drag(edge, {edge.x + 60, edge.y}, 6);
     Rect wider = start;
     wider.right += 60;
     EXPECT_EQ(WaitForRect("Notes", wider), wider);
     // The size grip in the client area's bottom-right corner.
-    const Point grip {wider.right - kBorder - 5, wider.bottom - kBorder - 5};
+    const Point grip{wider.right - kBorder - 5, wider.bottom - kBorder - 5};
     session.Drag(grip, {grip.x + 40, grip.y + 30}, 5);
     Rect larger = wider;
     larger.right += 40;
@@ -147,17 +147,16 @@ TEST_F(Desktop, MenusOpenByMouseAndByAltAndTheirLetter)
     // Window > Tile (the second row), by mouse: the first two windows stand
     // side by side.
     ChooseByMouse(2, 1);
-    const DemoState tiled = session.WaitFor([](const DemoState& s) {
-        return s.windows.size() == 3 && s.windows[0].rect.top == s.windows[1].rect.top;
-    });
+    const DemoState tiled = session.WaitFor(
+        [](const DemoState& s) { return s.windows.size() == 3 && s.windows[0].rect.top == s.windows[1].rect.top; });
     ASSERT_EQ(tiled.windows.size(), 3u);
     EXPECT_EQ(tiled.windows[0].rect.top, tiled.windows[1].rect.top) << "Window > Tile by mouse did nothing";
     EXPECT_EQ(tiled.windows[0].rect.right, tiled.windows[1].rect.left);
     // Alt+W, then C for Cascade: each window stands lower than the one before.
     ChooseByKeys("w", "c");
     const DemoState cascaded = session.WaitFor([](const DemoState& s) {
-        return s.windows.size() == 3 && s.windows[0].rect.top < s.windows[1].rect.top
-               && s.windows[1].rect.top < s.windows[2].rect.top;
+        return s.windows.size() == 3 && s.windows[0].rect.top < s.windows[1].rect.top &&
+            s.windows[1].rect.top < s.windows[2].rect.top;
     });
     ASSERT_EQ(cascaded.windows.size(), 3u);
     EXPECT_LT(cascaded.windows[1].rect.top, cascaded.windows[2].rect.top) << "Alt+W, C did not cascade";
@@ -191,7 +190,7 @@ TEST_F(Desktop, TypedTextWithAccentsIsCutAndPastedByTheEditMenuAndByCtrlKeys)
 TEST_F(Desktop, HoveringAButtonShowsItsTooltipWithItsText)
 {
     const Point client = ClientOrigin(WindowRect("Notes"));
-    const Point button {client.x + 60, client.y + 63};
+    const Point button{client.x + 60, client.y + 63};
     session.Xdo(Move(button) + " " + Move(Shifted(button, 1)));
     const DemoState state = session.WaitFor([](const DemoState& s) { return s.tooltip.has_value(); }, 10s);
     ASSERT_TRUE(state.tooltip) << "no tooltip showed";
@@ -235,7 +234,7 @@ TEST_F(Desktop, WindowsCloseByTheirCloseBoxAndByCtrlW)
     const Rect patchA = WindowRect("Patch A");
     // Patch A lies under the others; its close box is covered, so raise it first.
     session.Xdo(Move(CaptionPoint(patchA)) + " click 1");
-    const Point closeBox {patchA.right - kBorder - 2 - 7, patchA.top + kBorder + 2 + 7};
+    const Point closeBox{patchA.right - kBorder - 2 - 7, patchA.top + kBorder + 2 + 7};
     session.Xdo(Move(closeBox) + " click 1");
     DemoState state = session.WaitFor([](const DemoState& s) { return !s.Find("Patch A"); }, 15s);
     EXPECT_FALSE(state.Find("Patch A")) << "the close box did not close the window";

@@ -40,11 +40,21 @@ std::function<bool(CABCWindow&)> AnswerSaveQuestion(std::vector<std::string>& as
         const ESaveAnswer answer = queue->front();
         queue->erase(queue->begin());
         switch (answer) {
-        case kSaveYes: box->GetButton(CSavePatchAlert::kYes)->Click(); break;
-        case kSaveNo: box->GetButton(CSavePatchAlert::kNo)->Click(); break;
-        case kSaveNoAll: box->GetButton(CSavePatchAlert::kNoAll)->Click(); break;
-        case kSaveCancel: box->GetButton(CSavePatchAlert::kCancel)->Click(); break;
-        default: platform::PostMessage(box->GetHandle(), platform::msg::Close, 0, 0); break;
+        case kSaveYes:
+            box->GetButton(CSavePatchAlert::kYes)->Click();
+            break;
+        case kSaveNo:
+            box->GetButton(CSavePatchAlert::kNo)->Click();
+            break;
+        case kSaveNoAll:
+            box->GetButton(CSavePatchAlert::kNoAll)->Click();
+            break;
+        case kSaveCancel:
+            box->GetButton(CSavePatchAlert::kCancel)->Click();
+            break;
+        default:
+            platform::PostMessage(box->GetHandle(), platform::msg::Close, 0, 0);
+            break;
         }
         return true;
     };
@@ -64,14 +74,40 @@ TEST_F(EditorTest, TheMenuBarHasItsEightMenusWithTheirCommandsAndAccelerators)
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(bar->GetMenu(i)->GetTitle(), titles[i]);
 
-    const std::pair<uint32_t, char> accelerators[] = {
-        {kNew, 'N'},  {kOpen, 'O'}, {kClose, 'W'}, {kSave, 'S'},  {kQuit, 'Q'},          {kUndo, 'Z'},
-        {kRedo, 'Y'}, {kCut, 'X'},  {kCopy, 'C'},  {kPaste, 'V'}, {kPatchSettings, 'P'}, {kSynthSettings, 'G'},
-        {kUploadActiveSlot, 'U'},   {kMidi, 'M'},  {kKnobFloater, 'K'}, {kKeyboardFloater, 'F'}, {kBrowser, 'B'},
-        {kCloseAll, 0}, {kSaveAs, 0}, {kSaveAll, 0}, {kClear, 0}, {kDownloadToSlot, 0}, {kSaveInSynth, 0},
-        {kBankUpload, 0}, {kSendControllerSnapshot, 0}, {kBankDownload, 0}, {kOptions, 0}, {kCascade, 0},
-        {kTileHorizontally, 0}, {kTileVertically, 0}, {kHelpContents, 0}, {kUsingHelp, 0}, {kAbout, 0},
-        {kNotesFloater, 0}};
+    const std::pair<uint32_t, char> accelerators[] = {{kNew, 'N'},
+                                                      {kOpen, 'O'},
+                                                      {kClose, 'W'},
+                                                      {kSave, 'S'},
+                                                      {kQuit, 'Q'},
+                                                      {kUndo, 'Z'},
+                                                      {kRedo, 'Y'},
+                                                      {kCut, 'X'},
+                                                      {kCopy, 'C'},
+                                                      {kPaste, 'V'},
+                                                      {kPatchSettings, 'P'},
+                                                      {kSynthSettings, 'G'},
+                                                      {kUploadActiveSlot, 'U'},
+                                                      {kMidi, 'M'},
+                                                      {kKnobFloater, 'K'},
+                                                      {kKeyboardFloater, 'F'},
+                                                      {kBrowser, 'B'},
+                                                      {kCloseAll, 0},
+                                                      {kSaveAs, 0},
+                                                      {kSaveAll, 0},
+                                                      {kClear, 0},
+                                                      {kDownloadToSlot, 0},
+                                                      {kSaveInSynth, 0},
+                                                      {kBankUpload, 0},
+                                                      {kSendControllerSnapshot, 0},
+                                                      {kBankDownload, 0},
+                                                      {kOptions, 0},
+                                                      {kCascade, 0},
+                                                      {kTileHorizontally, 0},
+                                                      {kTileVertically, 0},
+                                                      {kHelpContents, 0},
+                                                      {kUsingHelp, 0},
+                                                      {kAbout, 0},
+                                                      {kNotesFloater, 0}};
     for (const auto& [command, key] : accelerators) {
         CMenu* menu = nullptr;
         int index = 0;
@@ -90,9 +126,9 @@ TEST_F(EditorTest, CommandsFollowTheTableWithNoPatchAndWithAPatchWindow)
     UpdateMenus();
     for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp, kAbout})
         EXPECT_TRUE(IsEnabled(command)) << command;
-    for (uint32_t command : {kCloseAll, kSaveAll, kSave, kSaveAs, kUndo, kRedo, kClear, kSynthSettings,
-                             kUploadActiveSlot, kBankUpload, kBankDownload, kCascade, kTileHorizontally,
-                             kTileVertically, kSendControllerSnapshot})
+    for (uint32_t command :
+         {kCloseAll, kSaveAll, kSave, kSaveAs, kUndo, kRedo, kClear, kSynthSettings, kUploadActiveSlot, kBankUpload,
+          kBankDownload, kCascade, kTileHorizontally, kTileVertically, kSendControllerSnapshot})
         EXPECT_FALSE(IsEnabled(command)) << command;
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater, kBrowser})
         EXPECT_FALSE(IsChecked(command)) << command;
@@ -307,8 +343,7 @@ TEST_F(EditorTest, ThePanelsFindTheirSymbolAndStripPictures)
 {
     Launch();
     // Knobs draw from picture strips, buttons from symbol strips.
-    const NSHarrowen::CImageID pictures[] = {StripPicture(CRoundKnobGUI::kPointerStrip),
-                                             SymbolPicture(309)};
+    const NSHarrowen::CImageID pictures[] = {StripPicture(CRoundKnobGUI::kPointerStrip), SymbolPicture(309)};
     for (const NSHarrowen::CImageID& id : pictures) {
         const CABCBitmap* bitmap = nullptr;
         ASSERT_NO_THROW(bitmap = NSHarrowen::GetImage(id)) << id.GetResource();

@@ -135,8 +135,8 @@ TEST_F(PreferencesFile, OtherVersionsAndOutOfRangeValuesFallBack)
         {"cable style 7", Replaced("1 1000 1", "7 1000 1"), 1, 1, 60, 0, false},
         {"knob control 5", Replaced("1 1000 1", "1 1000 5"), 1, 0, 60, 0, false},
         {"note 200 and mode 3", Replaced("60 0 ", "200 3 "), 1, 1, 60, 0, false},
-        {"no options section", Replaced("[Options]\r\n1 1000 1 1 1 1 [/Options]\r\n", "").replace(21, 1, "1"), 1, 1,
-         60, 0, true},
+        {"no options section", Replaced("[Options]\r\n1 1000 1 1 1 1 [/Options]\r\n", "").replace(21, 1, "1"), 1, 1, 60,
+         0, true},
         {"cut short", kDefaultFile.substr(0, 40), 1, 1, 60, 0, false},
         {"not a preferences file", "\x01\x02garbage", 1, 1, 60, 0, false},
     };
@@ -163,7 +163,7 @@ TEST_F(PreferencesFile, AFailedSaveKeepsTheOldFile)
     preferences.SetPortInputName(0, std::string(4000, 'x'));
     // A file size limit makes the write fail midway.
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
+    rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit capped = old;
     capped.rlim_cur = 1000;

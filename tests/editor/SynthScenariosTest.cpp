@@ -43,8 +43,8 @@ protected:
             preferences.Save();
         });
         ASSERT_TRUE(StepUntil([this] { return Ports().HasSynth(0); }))
-            << Ports().GetDisplayName(0) << " / " << (Ports().GetPort(0) ? Ports().GetPort(0)->GetStatusText() : "closed")
-            << " / " << alerts.size();
+            << Ports().GetDisplayName(0) << " / "
+            << (Ports().GetPort(0) ? Ports().GetPort(0)->GetStatusText() : "closed") << " / " << alerts.size();
     }
     void TearDown() override
     {

@@ -45,8 +45,7 @@ public:
 
     explicit CTestApp(const CStartupRecord& record, std::vector<Step> steps = {})
         : CApplication(record), steps_(std::move(steps))
-    {
-    }
+    { }
 
     void Init() override
     {
@@ -149,14 +148,14 @@ protected:
 
     testsupport::ScopedConfigHome home_;
     testsupport::HeadlessDesktop desktop_;
-    CResourceModule module_ {"application test", kEntries};
+    CResourceModule module_{"application test", kEntries};
     CAlertRecorder alerts_;
 };
 
 // A document window that refuses to close while it is told to.
 class CStubbornWindow : public CDocumentWindow {
 public:
-    CStubbornWindow() : CDocumentWindow(0, "Stubborn") {}
+    CStubbornWindow() : CDocumentWindow(0, "Stubborn") { }
     bool CanClose() override
     {
         ++asked;
@@ -176,25 +175,26 @@ public:
 
 TEST_F(Application, ShortcutRoutesItsCommandOnlyWhileTheItemIsEnabledAndNoModalRuns)
 {
-    CTestApp app(Record(), {
-                               [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('S' - 'A')); },
-                               [&](CTestApp& a) {
-                                   a.saveEnabled = false;
-                                   PressCtrl(platform::kVKLetterA + ('S' - 'A'));
-                               },
-                               [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('O' - 'A')); },
-                               [&](CTestApp& a) {
-                                   a.DisableFrame(); // as a modal run does
-                                   PressCtrl(platform::kVKLetterA + ('O' - 'A'));
-                               },
-                               [&](CTestApp& a) {
-                                   a.EnableFrame();
-                                   ReleaseKeys();
-                                   Host().PressKey(platform::kVKLetterA + ('S' - 'A'));
-                               },
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('S' - 'A')); },
+                     [&](CTestApp& a) {
+                         a.saveEnabled = false;
+                         PressCtrl(platform::kVKLetterA + ('S' - 'A'));
+                     },
+                     [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('O' - 'A')); },
+                     [&](CTestApp& a) {
+                         a.DisableFrame(); // as a modal run does
+                         PressCtrl(platform::kVKLetterA + ('O' - 'A'));
+                     },
+                     [&](CTestApp& a) {
+                         a.EnableFrame();
+                         ReleaseKeys();
+                         Host().PressKey(platform::kVKLetterA + ('S' - 'A'));
+                     },
+                 });
     app.Run();
-    EXPECT_EQ(app.commands, (std::vector<uint32_t> {103, 101}));
+    EXPECT_EQ(app.commands, (std::vector<uint32_t>{103, 101}));
     EXPECT_GT(app.menuUpdates, 0);
 }
 
@@ -203,53 +203,56 @@ TEST_F(Application, MenuBarOfTheFrameOpensItsMenusAndRoutesTheChoice)
     platform::CPopupMenuRecorder popups;
     popups.Answer("Save");
     popups.Answer("");
-    CTestApp app(Record(), {
-                               [&](CTestApp& a) {
-                                   const platform::WindowHandle bar = a.GetMenuBarWindow();
-                                   ASSERT_NE(bar, 0u);
-                                   const platform::Rect file = platform::MenuBarTitleRects(bar).at(0);
-                                   Host().Click(platform::ClientToScreen(bar, {file.left + 3, file.top + 3}));
-                               },
-                               [&](CTestApp& a) {
-                                   const platform::WindowHandle bar = a.GetMenuBarWindow();
-                                   Host().Click(platform::ClientToScreen(bar, {5, 5}));
-                               },
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp& a) {
+                         const platform::WindowHandle bar = a.GetMenuBarWindow();
+                         ASSERT_NE(bar, 0u);
+                         const platform::Rect file = platform::MenuBarTitleRects(bar).at(0);
+                         Host().Click(platform::ClientToScreen(bar, {file.left + 3, file.top + 3}));
+                     },
+                     [&](CTestApp& a) {
+                         const platform::WindowHandle bar = a.GetMenuBarWindow();
+                         Host().Click(platform::ClientToScreen(bar, {5, 5}));
+                     },
+                 });
     app.Run();
     ASSERT_EQ(popups.ShownMenus().size(), 2u);
     EXPECT_EQ(popups.ShownMenus()[0].captions,
-              (std::vector<std::string> {"&Open...\tCtrl+O", "&Save\tCtrl+S", "", "&Close"}));
-    EXPECT_EQ(app.commands, (std::vector<uint32_t> {103}));
+              (std::vector<std::string>{"&Open...\tCtrl+O", "&Save\tCtrl+S", "", "&Close"}));
+    EXPECT_EQ(app.commands, (std::vector<uint32_t>{103}));
 }
 
 TEST_F(Application, AltAndATitlesLetterOpensThatMenu)
 {
     platform::CPopupMenuRecorder popups;
     popups.Answer("Open...");
-    CTestApp app(Record(), {
-                               [&](CTestApp&) {
-                                   Host().PressKey(platform::kVKAlt);
-                                   Host().PressKey(platform::kVKLetterA + ('F' - 'A'));
-                               },
-                               [&](CTestApp&) {
-                                   Host().ReleaseKey(platform::kVKLetterA + ('F' - 'A'));
-                                   Host().ReleaseKey(platform::kVKAlt);
-                               },
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) {
+                         Host().PressKey(platform::kVKAlt);
+                         Host().PressKey(platform::kVKLetterA + ('F' - 'A'));
+                     },
+                     [&](CTestApp&) {
+                         Host().ReleaseKey(platform::kVKLetterA + ('F' - 'A'));
+                         Host().ReleaseKey(platform::kVKAlt);
+                     },
+                 });
     app.Run();
     ASSERT_EQ(popups.ShownMenus().size(), 1u);
     EXPECT_EQ(popups.ShownMenus()[0].captions.at(0), "&Open...\tCtrl+O");
-    EXPECT_EQ(app.commands, (std::vector<uint32_t> {101}));
+    EXPECT_EQ(app.commands, (std::vector<uint32_t>{101}));
 }
 
 TEST_F(Application, IdleRunsEveryFiftyMillisecondsAndOnEveryPollWhileTracking)
 {
-    CTestApp app(Record(), {
-                               CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 6; }),
-                               [](CTestApp& a) { a.BeginMouseTracking(); },
-                               CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 16; }),
-                               [](CTestApp& a) { a.EndMouseTracking(); },
-                           });
+    CTestApp app(Record(),
+                 {
+                     CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 6; }),
+                     [](CTestApp& a) { a.BeginMouseTracking(); },
+                     CTestApp::Until([](CTestApp& a) { return a.idleTimes.size() >= 16; }),
+                     [](CTestApp& a) { a.EndMouseTracking(); },
+                 });
     app.Run();
     ASSERT_GE(app.idleTimes.size(), 16u);
     for (size_t i = 2; i < 6; ++i)
@@ -270,7 +273,7 @@ TEST_F(Application, EmptyCommandLineOpensAnUntitledDocumentAndLeftoverTextIsRepo
     CTestApp app(Record(dir.File("a b.pch") + " nothing-here"));
     app.Run();
     EXPECT_EQ(app.untitled, 0);
-    EXPECT_EQ(app.opened, (std::vector<std::string> {dir.File("a b.pch")}));
+    EXPECT_EQ(app.opened, (std::vector<std::string>{dir.File("a b.pch")}));
     ASSERT_EQ(alerts_.Alerts().size(), 1u);
     EXPECT_EQ(alerts_.Alerts()[0].text, "[STOP]The file \"nothing-here\" could not be found.[OK]");
 }
@@ -279,17 +282,18 @@ TEST_F(Application, RefusingDocumentKeepsTheLoopRunning)
 {
     CStubbornWindow* window = nullptr;
     int stateAfterRefusal = 0;
-    CTestApp app(Record(), {
-                               [&](CTestApp&) {
-                                   window = new CStubbornWindow;
-                                   window->Open(window->GetRectForContentSize(200, 100));
-                               },
-                               [&](CTestApp& a) { a.RequestQuit(); },
-                               [&](CTestApp& a) {
-                                   stateAfterRefusal = a.GetRunState();
-                                   window->mayClose = true;
-                               },
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) {
+                         window = new CStubbornWindow;
+                         window->Open(window->GetRectForContentSize(200, 100));
+                     },
+                     [&](CTestApp& a) { a.RequestQuit(); },
+                     [&](CTestApp& a) {
+                         stateAfterRefusal = a.GetRunState();
+                         window->mayClose = true;
+                     },
+                 });
     app.Run();
     EXPECT_EQ(stateAfterRefusal, kRunStateRunning);
     EXPECT_EQ(CountWindows(), 0);
@@ -377,34 +381,33 @@ TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
 
     pid_t child = 0;
     int childResult = -1;
-    CTestApp app(Record(), {
-                               [&](CTestApp&) {
-                                   // The second start gets the path as separate words, as a
-                                   // shell passes an unquoted name with blanks.
-                                   setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
-                                   setenv("TORVAN_INSTANCE_TEST_ARG", path.c_str(), 1);
-                                   const char* argv[] = {"/proc/self/exe",
-                                                         "--gtest_filter=InstanceChild.DISABLED_StartWithWords",
-                                                         "--gtest_also_run_disabled_tests", nullptr};
-                                   ASSERT_EQ(posix_spawn(&child, "/proc/self/exe", nullptr, nullptr,
-                                                         const_cast<char* const*>(argv), environ),
-                                             0);
-                               },
-                               CTestApp::Until([&](CTestApp& a) {
-                                   usleep(2000); // the other copy runs on real time
-                                   if (childResult < 0 && waitpid(child, &childResult, WNOHANG) == 0)
-                                       childResult = -1;
-                                   return (childResult >= 0 && !a.opened.empty())
-                                       || a.idleTimes.size() > 5000;
-                               }),
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) {
+                         // The second start gets the path as separate words, as a
+                         // shell passes an unquoted name with blanks.
+                         setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
+                         setenv("TORVAN_INSTANCE_TEST_ARG", path.c_str(), 1);
+                         const char* argv[] = {"/proc/self/exe", "--gtest_filter=InstanceChild.DISABLED_StartWithWords",
+                                               "--gtest_also_run_disabled_tests", nullptr};
+                         ASSERT_EQ(posix_spawn(&child, "/proc/self/exe", nullptr, nullptr,
+                                               const_cast<char* const*>(argv), environ),
+                                   0);
+                     },
+                     CTestApp::Until([&](CTestApp& a) {
+                         usleep(2000); // the other copy runs on real time
+                         if (childResult < 0 && waitpid(child, &childResult, WNOHANG) == 0)
+                             childResult = -1;
+                         return (childResult >= 0 && !a.opened.empty()) || a.idleTimes.size() > 5000;
+                     }),
+                 });
     app.Run();
     ReleaseFirstInstance();
     UseSharedInstanceKey({});
     platform::CSharedInstanceBlock::Remove(key);
     ASSERT_TRUE(WIFEXITED(childResult));
     EXPECT_EQ(WEXITSTATUS(childResult), 10);
-    EXPECT_EQ(app.opened, (std::vector<std::string> {path}));
+    EXPECT_EQ(app.opened, (std::vector<std::string>{path}));
     EXPECT_TRUE(alerts_.Alerts().empty());
 }
 
@@ -458,36 +461,37 @@ TEST_F(Application, CtrlTabAndCtrlF6CycleTheDocumentWindows)
         const CABCWindow* w = GetActiveDocumentWindow();
         active.push_back(w ? w->GetTitle() : "none");
     };
-    CTestApp app(Record(), {
-                               [&](CTestApp&) {
-                                   for (const char* title : {"A", "B", "C"}) {
-                                       auto* w = new CDocumentWindow(0, title);
-                                       w->Open(w->GetRectForContentSize(200, 100));
-                                       windows.push_back(w);
-                                   }
-                               },
-                               [&](CTestApp&) {
-                                   note();
-                                   PressCtrl(platform::kVKTab); // from C on to A: the cycle wraps
-                               },
-                               [&](CTestApp&) {
-                                   note();
-                                   PressCtrl(platform::kVKF1 + 5);
-                               },
-                               [&](CTestApp&) {
-                                   note();
-                                   ReleaseKeys();
-                                   Host().PressKey(platform::kVKShift);
-                                   PressCtrl(platform::kVKTab);
-                               },
-                               [&](CTestApp&) {
-                                   note();
-                                   ReleaseKeys();
-                                   Host().ReleaseKey(platform::kVKShift);
-                               },
-                           });
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) {
+                         for (const char* title : {"A", "B", "C"}) {
+                             auto* w = new CDocumentWindow(0, title);
+                             w->Open(w->GetRectForContentSize(200, 100));
+                             windows.push_back(w);
+                         }
+                     },
+                     [&](CTestApp&) {
+                         note();
+                         PressCtrl(platform::kVKTab); // from C on to A: the cycle wraps
+                     },
+                     [&](CTestApp&) {
+                         note();
+                         PressCtrl(platform::kVKF1 + 5);
+                     },
+                     [&](CTestApp&) {
+                         note();
+                         ReleaseKeys();
+                         Host().PressKey(platform::kVKShift);
+                         PressCtrl(platform::kVKTab);
+                     },
+                     [&](CTestApp&) {
+                         note();
+                         ReleaseKeys();
+                         Host().ReleaseKey(platform::kVKShift);
+                     },
+                 });
     app.Run();
-    EXPECT_EQ(active, (std::vector<std::string> {"C", "A", "B", "A"}));
+    EXPECT_EQ(active, (std::vector<std::string>{"C", "A", "B", "A"}));
 }
 
 TEST_F(Application, WindowMenuListsTheWindowsAndBringsTheChosenOneToTheFront)
@@ -532,7 +536,8 @@ TEST(ApplicationStart, ScreenDepthsOtherThan8To32AreRefused)
             EXPECT_THROW(CApplication app("Depth Test"), NSHarrowen::XBase) << c.bitsPerPixel;
             ASSERT_EQ(desktop.Host().MessageBoxTexts().size(), 1u) << c.bitsPerPixel;
             // Caption (the application's name), then the text.
-            EXPECT_EQ(desktop.Host().MessageBoxTexts()[0], "Depth Test: Unsupported colordepth, application will terminate.");
+            EXPECT_EQ(desktop.Host().MessageBoxTexts()[0],
+                      "Depth Test: Unsupported colordepth, application will terminate.");
         }
     }
 }

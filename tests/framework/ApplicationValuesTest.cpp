@@ -11,7 +11,7 @@ TEST(ApplicationValues, WrittenValuesReadBackAndTooSmallBuffersThrow)
 {
     testsupport::ScopedConfigHome home;
     platform::SetApplicationName("Values Test");
-    uint8_t buffer[8] {};
+    uint8_t buffer[8]{};
     size_t length = 99;
     EXPECT_FALSE(ReadApplicationValue("StayOnTop", buffer, length));
     EXPECT_EQ(length, 0u);
@@ -22,7 +22,7 @@ TEST(ApplicationValues, WrittenValuesReadBackAndTooSmallBuffersThrow)
     EXPECT_EQ(length, 1u);
     EXPECT_EQ(buffer[0], 1);
 
-    const uint8_t nine[9] {};
+    const uint8_t nine[9]{};
     WriteApplicationValue("Big", nine);
     EXPECT_THROW(ReadApplicationValue("Big", buffer, length), XBase);
 }

@@ -34,7 +34,7 @@ TEST(FileDialogTest, OpenAnswerGivesTheFileAndTheFirstMatchingType)
     const std::string path = dir.File("Song.MID");
     testsupport::WriteFileBytes(path, "MThd");
     ScriptedAnswer answer(path);
-    const CFileTypeList types {kFileTypeText, kFileTypeMidi, kFileTypeWave};
+    const CFileTypeList types{kFileTypeText, kFileTypeMidi, kFileTypeWave};
     std::unique_ptr<CFileTypeInfo> type;
     std::unique_ptr<CFileSpec> spec;
     ASSERT_TRUE(AskOpenFileFor(0, "Open", types, type, spec, dir.Path().c_str()));
@@ -48,12 +48,12 @@ TEST(FileDialogTest, OpenAnswerGivesTheFileAndTheFirstMatchingType)
     EXPECT_EQ(answer.request.initialFolder, dir.Path().string());
     const auto filters = platform::ParseFileFilter(answer.request.filter);
     ASSERT_EQ(filters.size(), 4u);
-    EXPECT_EQ(filters[1].patterns, (std::vector<std::string> {"*.mid", "*.midi"}));
+    EXPECT_EQ(filters[1].patterns, (std::vector<std::string>{"*.mid", "*.midi"}));
 }
 
 TEST(FileDialogTest, CancelOrAnUnknownTypeGivesNothing)
 {
-    const CFileTypeList types {kFileTypeMidi};
+    const CFileTypeList types{kFileTypeMidi};
     std::unique_ptr<CFileTypeInfo> type;
     std::unique_ptr<CFileSpec> spec;
     {
@@ -77,7 +77,9 @@ TEST(FileDialogTest, SaveReplacesAForeignExtension)
         const char* answer;
         const char* fileName;
     };
-    const Case cases[] = {{"/tmp/out.wav", "out.wav"}, {"/tmp/out.WAVE", "out.WAVE"}, {"/tmp/out.txt", "out.wav"},
+    const Case cases[] = {{"/tmp/out.wav", "out.wav"},
+                          {"/tmp/out.WAVE", "out.WAVE"},
+                          {"/tmp/out.txt", "out.wav"},
                           {"/tmp/out", "out.wav"}};
     for (const Case& c : cases) {
         ScriptedAnswer answer(std::string(c.answer));
@@ -130,9 +132,9 @@ protected:
 TEST_F(FileBrowserTest, ListsFoldersThenFilesOfTheFilter)
 {
     platform::FileBrowser browser(request);
-    EXPECT_EQ(Names(browser), (std::vector<std::string> {"sub", "a.MIDI", "b.mid"}));
+    EXPECT_EQ(Names(browser), (std::vector<std::string>{"sub", "a.MIDI", "b.mid"}));
     browser.SetFilterIndex(1);
-    EXPECT_EQ(Names(browser), (std::vector<std::string> {"sub", "a.MIDI", "b.mid", "c.txt"}));
+    EXPECT_EQ(Names(browser), (std::vector<std::string>{"sub", "a.MIDI", "b.mid", "c.txt"}));
     browser.Choose({"sub", true});
     EXPECT_TRUE(browser.GetEntries().empty());
     browser.GoUp();

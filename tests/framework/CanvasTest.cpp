@@ -115,9 +115,11 @@ TEST_F(CanvasTest, DrawLineEndPointRules)
             canvas.DrawLine(c.x1, c.y1, c.x2, c.y2, kWhite);
         }
         for (auto [x, y] : c.painted)
-            EXPECT_EQ(At(x, y), 0xFFFFFFu) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2 << " at " << x << "," << y;
+            EXPECT_EQ(At(x, y), 0xFFFFFFu)
+                << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2 << " at " << x << "," << y;
         for (auto [x, y] : c.notPainted)
-            EXPECT_EQ(At(x, y), kPaper) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2 << " at " << x << "," << y;
+            EXPECT_EQ(At(x, y), kPaper) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2 << " at " << x << ","
+                                        << y;
     }
 }
 
@@ -243,8 +245,9 @@ TEST_F(CanvasTest, TheCellTopLiesAscentAboveTheBaseline)
     std::string column;
     for (int y = 0; y < 30; ++y)
         column += At(5, y) == kPaper ? '.' : '#';
-    EXPECT_EQ(column, std::string(static_cast<size_t>(20 - ascent), '.') + std::string(12, '#')
-                          + std::string(static_cast<size_t>(30 - (20 - ascent) - 12), '.'));
+    EXPECT_EQ(column,
+              std::string(static_cast<size_t>(20 - ascent), '.') + std::string(12, '#') +
+                  std::string(static_cast<size_t>(30 - (20 - ascent) - 12), '.'));
     EXPECT_NE(At(5 + width - 1, 20 - ascent), kPaper);
     EXPECT_EQ(At(5 + width, 20 - ascent), kPaper);
     EXPECT_EQ(At(4, 20 - ascent), kPaper);

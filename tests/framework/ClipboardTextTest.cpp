@@ -61,7 +61,7 @@ public:
     bool HasText() override { return false; }
     std::optional<std::string> GetText() override { return std::nullopt; }
     bool SetText(std::string_view) override { return false; }
-    void Clear() override {}
+    void Clear() override { }
 };
 
 TEST(ClipboardTest, AFailedHandOverThrows)

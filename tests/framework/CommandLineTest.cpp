@@ -47,14 +47,14 @@ TEST_F(CommandLine, UnquotedNameWithBlanksTakesTheLongestExistingPath)
 {
     const Parse p(Path("my patch.pch"));
     EXPECT_TRUE(p.result);
-    EXPECT_EQ(p.opened, (std::vector<std::string> {Path("my patch.pch")}));
+    EXPECT_EQ(p.opened, (std::vector<std::string>{Path("my patch.pch")}));
     EXPECT_TRUE(p.leftovers.empty());
 }
 
 TEST_F(CommandLine, SeveralNamesQuotedAndNot)
 {
     const Parse p("  \"" + Path("my") + "\" " + Path("b.pch") + "  " + Path("a folder") + " ");
-    EXPECT_EQ(p.opened, (std::vector<std::string> {Path("my"), Path("b.pch"), Path("a folder")}));
+    EXPECT_EQ(p.opened, (std::vector<std::string>{Path("my"), Path("b.pch"), Path("a folder")}));
     EXPECT_TRUE(p.leftovers.empty());
 }
 
@@ -73,7 +73,7 @@ TEST_F(CommandLine, QuotedNameThatDoesNotExistIsLeftover)
     const std::string missing = "\"" + dir_.Path().filename().string() + "-none\"";
     const Parse p(Path("b.pch") + " " + missing);
     EXPECT_EQ(p.opened.size(), 1u);
-    EXPECT_EQ(p.leftovers, (std::vector<std::string> {missing}));
+    EXPECT_EQ(p.leftovers, (std::vector<std::string>{missing}));
     EXPECT_TRUE(p.result);
 }
 

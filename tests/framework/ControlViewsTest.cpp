@@ -55,7 +55,7 @@ public:
         terminal->SetFrame(GetDialogItem(10)->rect);
         ok = new CPushButtonView(root, *GetDialogItem(11));
         SetDefaultButton(ok);
-        for (CView* v : std::initializer_list<CView*> {check, group, popup, number, list, ok})
+        for (CView* v : std::initializer_list<CView*>{check, group, popup, number, list, ok})
             AddToFocusChain(v);
     }
 
@@ -187,7 +187,8 @@ TEST_F(ControlViewsTest, RadioArrowsWrapAroundTheGroup)
     EXPECT_EQ(dialog->group->GetSelection(), 0);
     Key(platform::kVKLeft);
     EXPECT_EQ(dialog->group->GetSelection(), 2);
-    EXPECT_EQ(platform::SendMessage(dialog->group->GetButton(2)->GetHandle(), platform::ctlmsg::ButtonGetCheck, 0, 0), 1);
+    EXPECT_EQ(platform::SendMessage(dialog->group->GetButton(2)->GetHandle(), platform::ctlmsg::ButtonGetCheck, 0, 0),
+              1);
     EXPECT_EQ(platform::SendMessage(first->GetHandle(), platform::ctlmsg::ButtonGetCheck, 0, 0), 0);
     Key(platform::kVKRight);
     EXPECT_EQ(dialog->group->GetSelection(), 0);
@@ -214,7 +215,7 @@ TEST_F(ControlViewsTest, PopupReportsOnlyNewPicksAndUndoesRefusedOnes)
     EXPECT_TRUE(dialog->picks.empty());
     EXPECT_FALSE(popup->IsDroppedDown());
     pickItem(2);
-    EXPECT_EQ(dialog->picks, (std::vector<int16_t> {2}));
+    EXPECT_EQ(dialog->picks, (std::vector<int16_t>{2}));
     // The owner did not take it: the list shows the selection again.
     EXPECT_EQ(platform::SendMessage(popup->GetHandle(), platform::ctlmsg::ComboGetCurSel, 0, 0), 1);
     dialog->acceptPopup = true;
@@ -237,7 +238,7 @@ TEST_F(ControlViewsTest, NumberEditRefusesLettersAndCommitsOnFocusLoss)
     EXPECT_EQ(dialog->number->GetText(), "-12");
     EXPECT_TRUE(dialog->commits.empty());
     Key(platform::kVKTab);
-    EXPECT_EQ(dialog->commits, (std::vector<std::string> {"-12"}));
+    EXPECT_EQ(dialog->commits, (std::vector<std::string>{"-12"}));
     EXPECT_NE(dialog->GetFocusView(), dialog->number);
     // Text set by the owner shows once the edit is not being edited.
     dialog->number->SetText("123456789");
@@ -250,7 +251,7 @@ TEST_F(ControlViewsTest, UpDownStepsPlusAndMinusOne)
     const platform::Rect r = platform::GetClientRect(dialog->arrows->GetHandle());
     ClickNative(dialog->arrows, r.Width() / 2, 2);
     ClickNative(dialog->arrows, r.Width() / 2, r.Height() - 2);
-    EXPECT_EQ(dialog->steps, (std::vector<int16_t> {1, -1}));
+    EXPECT_EQ(dialog->steps, (std::vector<int16_t>{1, -1}));
     int16_t step = 0;
     EXPECT_FALSE(dialog->arrows->TakeStep(step));
 }
@@ -272,20 +273,20 @@ TEST_F(ControlViewsTest, ProgressValueSixtySixSixtySixIsDrawnEmpty)
 TEST_F(ControlViewsTest, ListSelectsWithShiftAndControlAndScrollsByKeys)
 {
     ClickRow(2);
-    EXPECT_EQ(SelectedRows(), (std::vector<int> {2}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2}));
     EXPECT_TRUE(dialog->list->HasListFocus());
     ClickRow(5, platform::kVKShift);
-    EXPECT_EQ(SelectedRows(), (std::vector<int> {2, 3, 4, 5}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 3, 4, 5}));
     ClickRow(3, platform::kVKControl);
-    EXPECT_EQ(SelectedRows(), (std::vector<int> {2, 4, 5}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 4, 5}));
     ClickRow(1);
     Key(platform::kVKDown);
-    EXPECT_EQ(SelectedRows(), (std::vector<int> {2}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2}));
     desktop.Host().PressKey(platform::kVKShift);
     Key(platform::kVKDown);
     desktop.Host().ReleaseKey(platform::kVKShift);
     Pump();
-    EXPECT_EQ(SelectedRows(), (std::vector<int> {2, 3}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 3}));
     // Page Down scrolls the rows by a page, End to the last page.
     // (Row 5, partly visible at the bottom, was scrolled into view.)
     const int32_t first = dialog->list->GetGrid()->GetFirstRow();

@@ -39,7 +39,11 @@ TEST(CursorImage, SpoiledResourcesAreRefused)
         {"header cut", [](auto& b) { b.resize(11); }},
         {"empty", [](auto& b) { b.clear(); }},
         {"no width", [](auto& b) { b[4] = 0; }},
-        {"too wide", [](auto& b) { b[4] = 1; b[5] = 1; }},
+        {"too wide",
+         [](auto& b) {
+             b[4] = 1;
+             b[5] = 1;
+         }},
         {"hot spot outside", [](auto& b) { b[8] = 3; }},
         {"pixels missing", [](auto& b) { b.pop_back(); }},
         {"pixels extra", [](auto& b) { b.push_back(0); }},

@@ -16,7 +16,7 @@ namespace {
 // painter that throws half-way would.
 class CFailingOffscreenView final : public CView {
 public:
-    CFailingOffscreenView(CGroupView* parent, const CRect& frame) : CView(parent, frame), bitmap_(16, 16) {}
+    CFailingOffscreenView(CGroupView* parent, const CRect& frame) : CView(parent, frame), bitmap_(16, 16) { }
     void Draw() override
     {
         GetWindow()->BeginOffscreenDrawing(&bitmap_);
@@ -30,7 +30,7 @@ private:
     CBitmap32 bitmap_;
 };
 
-class DrawingContextStackTest : public testsupport::WindowTest {};
+class DrawingContextStackTest : public testsupport::WindowTest { };
 
 } // namespace
 

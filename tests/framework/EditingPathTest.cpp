@@ -200,7 +200,9 @@ TEST_F(EditingPath, TheEditMenuFollowsTheSelectionAndItsChoicesReachTheEdit)
     EXPECT_FALSE(app->IsEnabled(kCut));
     EXPECT_TRUE(app->IsEnabled(kPaste));
     ChooseFromMenu(1, "Paste");
-    EXPECT_EQ(Text(), "caf\xC3\xA9" "caf\xC3\xA9");
+    EXPECT_EQ(Text(),
+              "caf\xC3\xA9"
+              "caf\xC3\xA9");
     SelectAll();
     ChooseFromMenu(1, "Clear");
     EXPECT_EQ(Text(), "");
@@ -212,12 +214,17 @@ TEST_F(EditingPath, CtrlKeysCutCopyAndPasteInTheFocusedEdit)
     Type(U"Grüße");
     SelectAll();
     Ctrl('C');
-    EXPECT_EQ(platform::ClipboardGetText().value_or(""), "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(platform::ClipboardGetText().value_or(""),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e");
     Ctrl('X');
     EXPECT_EQ(Text(), "");
     Ctrl('V');
     Ctrl('V');
-    EXPECT_EQ(Text(), "Gr\xC3\xBC\xC3\x9F" "eGr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(Text(),
+              "Gr\xC3\xBC\xC3\x9F"
+              "eGr\xC3\xBC\xC3\x9F"
+              "e");
     EXPECT_TRUE(app->commands.empty());
 }
 
@@ -238,7 +245,7 @@ TEST_F(EditingPath, TypingPastTheLimitBeepsAndNeverCutsACharacter)
 TEST_F(EditingPath, StoredBytesAreKeptAndShownAsWindows1252WhereTheyAreNotUtf8)
 {
     const std::string latin = "\xE9t\xE9 \x80"; // "été €" in Windows-1252
-    notes->edit->GiveUpFocus(); // the program sets texts of edits not being edited
+    notes->edit->GiveUpFocus();                 // the program sets texts of edits not being edited
     notes->edit->SetText(latin);
     UpdateAllWindows();
     Pump();

@@ -68,7 +68,7 @@ TEST_F(FileDialogWindowTest, OpenListsMatchingFilesAndReturnsTheTypedOne)
         platform::SetControlText(Child(dialog, platform::filedialog::kName), "Song.MID");
         platform::SendMessage(Child(dialog, platform::filedialog::kOk), platform::ctlmsg::ButtonClick, 0, 0);
     };
-    const CFileTypeList types {kFileTypeMidi, kFileTypeText};
+    const CFileTypeList types{kFileTypeMidi, kFileTypeText};
     std::unique_ptr<CFileTypeInfo> type;
     std::unique_ptr<CFileSpec> spec;
     ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));

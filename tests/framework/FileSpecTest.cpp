@@ -129,13 +129,13 @@ TEST(FileSpecTest, DirectoryListingSkipsDotEntries)
 TEST(FileTypesTest, OpenAndSaveFilters)
 {
     using namespace std::string_literals;
-    const CFileTypeList types {kFileTypeText, kFileTypeJPEG};
+    const CFileTypeList types{kFileTypeText, kFileTypeJPEG};
     EXPECT_EQ(MakeOpenFilter(types),
               "Text File (*.txt;*.doc)\0*.txt;*.doc\0"
               "JPEG Bitmap (*.jpeg;*.jpg)\0*.jpeg;*.jpg\0"
               "All files (*.txt;*.doc;*.jpeg;*.jpg)\0*.txt;*.doc;*.jpeg;*.jpg\0"s);
     EXPECT_EQ(MakeSaveFilter(kFileTypeBinary), "Undefined Binary (*.bin)\0*.bin\0"s);
-    const CFileTypeInfo patchList {"Patch list", ".pchList", "PCHL"};
+    const CFileTypeInfo patchList{"Patch list", ".pchList", "PCHL"};
     EXPECT_EQ(MakeSaveFilter(patchList), "Patch list (*.pchList)\0*.pchList\0"s);
 }
 
@@ -148,19 +148,15 @@ TEST(FileTypesTest, MatchingByTypeCodeOrExtension)
         bool matches;
     };
     const Case cases[] = {
-        {&kFileTypeMidi, "SONG.MID", "", true},
-        {&kFileTypeMidi, "song.midi", "", true},
-        {&kFileTypeMidi, "song.mi", "", false},
-        {&kFileTypeMidi, "midi", "", false},
-        {&kFileTypeMidi, "whatever", "Midi", true},
-        {&kFileTypeBMP, "x.jpg", "BMP ", true},
-        {&kFileTypeJPEG, "photo.JPeG", "", true},
-        {&kFileTypeWave, "a.wav.bak", "", false},
+        {&kFileTypeMidi, "SONG.MID", "", true},     {&kFileTypeMidi, "song.midi", "", true},
+        {&kFileTypeMidi, "song.mi", "", false},     {&kFileTypeMidi, "midi", "", false},
+        {&kFileTypeMidi, "whatever", "Midi", true}, {&kFileTypeBMP, "x.jpg", "BMP ", true},
+        {&kFileTypeJPEG, "photo.JPeG", "", true},   {&kFileTypeWave, "a.wav.bak", "", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchesFileType(*c.type, c.fileName, c.code), c.matches) << c.fileName << " / " << c.type->type;
 
-    const CFileTypeList types {kFileTypeText, kFileTypeMidi, kFileTypeBinary};
+    const CFileTypeList types{kFileTypeText, kFileTypeMidi, kFileTypeBinary};
     EXPECT_EQ(FindFileType(types, "x.BIN"), &*(types.begin() + 2));
     EXPECT_EQ(FindFileType(types, "x.pch"), nullptr);
     EXPECT_TRUE(MatchesFileType(kFileTypeText, CFileSpec("/no-such-torvan/READ.ME.TXT")));

@@ -33,7 +33,7 @@ public:
 
 class CHostWithClipboard final : public platform::HeadlessHost {
 public:
-    explicit CHostWithClipboard(CRecordingClipboard& clipboard) : clipboard_(clipboard) {}
+    explicit CHostWithClipboard(CRecordingClipboard& clipboard) : clipboard_(clipboard) { }
     platform::IClipboard* Clipboard() override { return &clipboard_; }
 
 private:

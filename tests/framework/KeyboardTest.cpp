@@ -19,29 +19,75 @@ TEST(KeyboardTest, KeyCodeTable)
         uint32_t code;
     };
     const Case cases[] = {
-        {kVKEscape, false, 1},        {kVKF1, false, 2},          {kVKF1 + 14, false, 16},
-        {kVKScrollLock, false, 17},   {kVKPause, false, 18},      {'1', false, 20},
-        {'9', false, 28},             {'0', false, 29},           {kVKEquals, false, 30},
-        {kVKBackspace, false, 32},    {kVKTab, false, 33},        {'Q', false, 34},
-        {'P', false, 43},             {kVKLeftBracket, false, 44}, {kVKRightBracket, false, 44},
-        {kVKSemicolon, false, 45},    {kVKReturn, false, 46},     {kVKReturn, true, 110},
-        {kVKCapsLock, false, 47},     {'A', false, 48},           {'L', false, 56},
-        {kVKGrave, false, 58},        {kVKQuote, false, 58},      {kVKSlash, false, 59},
-        {kVKBackslash, false, 59},    {kVKShift, false, 60},      {kVKExtra102, false, 61},
-        {'Z', false, 62},             {'M', false, 68},           {kVKComma, false, 69},
-        {kVKPeriod, false, 70},       {kVKMinus, false, 71},      {kVKControl, false, 73},
-        {kVKLeftSystem, false, 74},   {kVKAlt, false, 75},        {kVKSpace, false, 77},
-        {kVKRightSystem, false, 80},  {kVKApplications, false, 81}, {kVKInsert, false, 83},
-        {kVKHome, false, 84},         {kVKPageUp, false, 85},     {kVKDelete, false, 86},
-        {kVKEnd, false, 87},          {kVKPageDown, false, 88},   {kVKUp, false, 89},
-        {kVKLeft, false, 90},         {kVKDown, false, 91},       {kVKRight, false, 92},
-        {kVKNumLock, false, 93},      {kVKKeypadDivide, true, 95}, {kVKKeypadDivide, false, 0},
-        {kVKKeypadMultiply, false, 96}, {kVKKeypad0 + 7, false, 97}, {kVKKeypad0 + 9, false, 99},
-        {kVKKeypadSubtract, false, 100}, {kVKKeypad0 + 4, false, 101}, {kVKKeypad0 + 6, false, 103},
-        {kVKKeypadAdd, false, 104},   {kVKKeypad0 + 1, false, 105}, {kVKKeypad0 + 3, false, 107},
-        {kVKKeypad0, false, 108},     {kVKKeypadDecimal, false, 109}, {kVKClear, false, 111},
-        {kVKHome, true, 84},          {0, false, 0},              {7, false, 0},
-        {0x6C, false, 0},             {227, false, 0},            {0xFFFFFFFF, false, 0},
+        {kVKEscape, false, 1},
+        {kVKF1, false, 2},
+        {kVKF1 + 14, false, 16},
+        {kVKScrollLock, false, 17},
+        {kVKPause, false, 18},
+        {'1', false, 20},
+        {'9', false, 28},
+        {'0', false, 29},
+        {kVKEquals, false, 30},
+        {kVKBackspace, false, 32},
+        {kVKTab, false, 33},
+        {'Q', false, 34},
+        {'P', false, 43},
+        {kVKLeftBracket, false, 44},
+        {kVKRightBracket, false, 44},
+        {kVKSemicolon, false, 45},
+        {kVKReturn, false, 46},
+        {kVKReturn, true, 110},
+        {kVKCapsLock, false, 47},
+        {'A', false, 48},
+        {'L', false, 56},
+        {kVKGrave, false, 58},
+        {kVKQuote, false, 58},
+        {kVKSlash, false, 59},
+        {kVKBackslash, false, 59},
+        {kVKShift, false, 60},
+        {kVKExtra102, false, 61},
+        {'Z', false, 62},
+        {'M', false, 68},
+        {kVKComma, false, 69},
+        {kVKPeriod, false, 70},
+        {kVKMinus, false, 71},
+        {kVKControl, false, 73},
+        {kVKLeftSystem, false, 74},
+        {kVKAlt, false, 75},
+        {kVKSpace, false, 77},
+        {kVKRightSystem, false, 80},
+        {kVKApplications, false, 81},
+        {kVKInsert, false, 83},
+        {kVKHome, false, 84},
+        {kVKPageUp, false, 85},
+        {kVKDelete, false, 86},
+        {kVKEnd, false, 87},
+        {kVKPageDown, false, 88},
+        {kVKUp, false, 89},
+        {kVKLeft, false, 90},
+        {kVKDown, false, 91},
+        {kVKRight, false, 92},
+        {kVKNumLock, false, 93},
+        {kVKKeypadDivide, true, 95},
+        {kVKKeypadDivide, false, 0},
+        {kVKKeypadMultiply, false, 96},
+        {kVKKeypad0 + 7, false, 97},
+        {kVKKeypad0 + 9, false, 99},
+        {kVKKeypadSubtract, false, 100},
+        {kVKKeypad0 + 4, false, 101},
+        {kVKKeypad0 + 6, false, 103},
+        {kVKKeypadAdd, false, 104},
+        {kVKKeypad0 + 1, false, 105},
+        {kVKKeypad0 + 3, false, 107},
+        {kVKKeypad0, false, 108},
+        {kVKKeypadDecimal, false, 109},
+        {kVKClear, false, 111},
+        {kVKHome, true, 84},
+        {0, false, 0},
+        {7, false, 0},
+        {0x6C, false, 0},
+        {227, false, 0},
+        {0xFFFFFFFF, false, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyCodeFromVirtualKey(c.key, c.extended), c.code) << "key " << c.key << " ext " << c.extended;
@@ -49,10 +95,10 @@ TEST(KeyboardTest, KeyCodeTable)
 
 TEST(KeyboardTest, KeyEventsFromMessages)
 {
-    KeyMessage down {KeyMessage::kKeyDown, kVKDown, 0, false, false, {false, true, false, false}};
+    KeyMessage down{KeyMessage::kKeyDown, kVKDown, 0, false, false, {false, true, false, false}};
     CKeyEvent event = CKeyEvent::FromMessage(down);
     EXPECT_EQ(event.kind, kEventKeyDown);
-    EXPECT_EQ(event.code, uint32_t {kKeyDown});
+    EXPECT_EQ(event.code, uint32_t{kKeyDown});
     EXPECT_TRUE(event.modifiers.IsShiftDown());
     EXPECT_TRUE(event.modifiers.IsShiftOrExtendDown());
     EXPECT_FALSE(event.modifiers.IsControlOrCommandDown());
@@ -60,12 +106,12 @@ TEST(KeyboardTest, KeyEventsFromMessages)
     down.repeat = true;
     EXPECT_EQ(CKeyEvent::FromMessage(down).kind, kEventKeyRepeat);
 
-    const KeyMessage up {KeyMessage::kKeyUp, kVKReturn, 0, false, true, {}};
+    const KeyMessage up{KeyMessage::kKeyUp, kVKReturn, 0, false, true, {}};
     event = CKeyEvent::FromMessage(up);
     EXPECT_EQ(event.kind, kEventKeyUp);
-    EXPECT_EQ(event.code, uint32_t {kKeyEnter});
+    EXPECT_EQ(event.code, uint32_t{kKeyEnter});
 
-    const KeyMessage typed {KeyMessage::kCharacter, 'A', 'a', true, false, {false, false, true, true}};
+    const KeyMessage typed{KeyMessage::kCharacter, 'A', 'a', true, false, {false, false, true, true}};
     event = CKeyEvent::FromMessage(typed);
     EXPECT_EQ(event.kind, kEventKeyRepeat);
     EXPECT_EQ(event.code, 0u);
@@ -79,11 +125,11 @@ TEST(KeyboardTest, KeyEventsFromMessages)
 TEST(KeyboardTest, KeyCharacterIsTheUnshiftedCharacter)
 {
     const std::pair<uint32_t, uint16_t> cases[] = {
-        {'A', 'A'}, {'7', '7'}, {kVKKeypad0 + 5, '5'}, {kVKSpace, ' '}, {kVKMinus, '-'},
-        {kVKReturn, '\r'}, {kVKSlash, '/'}, {kVKF1, 0}, {kVKShift, 0},
+        {'A', 'A'},      {'7', '7'}, {kVKKeypad0 + 5, '5'}, {kVKSpace, ' '}, {kVKMinus, '-'}, {kVKReturn, '\r'},
+        {kVKSlash, '/'}, {kVKF1, 0}, {kVKShift, 0},
     };
     for (const auto& [key, character] : cases) {
-        const KeyMessage m {KeyMessage::kKeyDown, key, 0, false, false, {}};
+        const KeyMessage m{KeyMessage::kKeyDown, key, 0, false, false, {}};
         EXPECT_EQ(KeyCharacter(CKeyEvent::FromMessage(m)), character) << key;
     }
 }
@@ -104,7 +150,8 @@ TEST(TicksTest, Conversions)
     const std::pair<uint32_t, uint32_t> msToTicks[] = {{0, 0}, {16, 0}, {17, 1}, {1000, 60}, {4294967295u, 257698037u}};
     for (const auto& [ms, ticks] : msToTicks)
         EXPECT_EQ(MillisecondsToTicks(ms), ticks) << ms;
-    const std::pair<uint32_t, uint32_t> ticksToMs[] = {{0, 0}, {1, 16}, {8, 133}, {60, 1000}, {4294967295u, 4294967295u}};
+    const std::pair<uint32_t, uint32_t> ticksToMs[] = {
+        {0, 0}, {1, 16}, {8, 133}, {60, 1000}, {4294967295u, 4294967295u}};
     for (const auto& [ticks, ms] : ticksToMs)
         EXPECT_EQ(TicksToMilliseconds(ticks), ms) << ticks;
 }
@@ -120,7 +167,7 @@ TEST(TicksTest, TicksStayRightAfterLongUptimesAndAcrossTheWrap)
     EXPECT_EQ(TicksBetween(start, GetTicks()), 30u);
 
     // Just before the tick counter wraps, differences still come out right.
-    CVirtualClock late((uint64_t {1} << 32) * 100 / 6 - 100);
+    CVirtualClock late((uint64_t{1} << 32) * 100 / 6 - 100);
     CScopedClock lateScope(late);
     const uint32_t before = GetTicks();
     late.Advance(1000);

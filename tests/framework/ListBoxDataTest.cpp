@@ -51,11 +51,11 @@ CModifierKeys Mods(bool shift, bool control)
 
 TEST(ListBoxDataTest, ClicksMakeRequestsByModifier)
 {
-    EXPECT_EQ(ListRequestForClick(4, Mods(false, false), 1, false), (CListBoxRequest {kListSelectOne, 4, 65535}));
-    EXPECT_EQ(ListRequestForClick(4, Mods(true, false), 1, false), (CListBoxRequest {kListSelectRange, 4, 1}));
-    EXPECT_EQ(ListRequestForClick(4, Mods(true, false), kNoRow, false), (CListBoxRequest {kListSelectOne, 4, 65535}));
-    EXPECT_EQ(ListRequestForClick(4, Mods(false, true), 1, false), (CListBoxRequest {kListAddRow, 4, 65535}));
-    EXPECT_EQ(ListRequestForClick(4, Mods(false, true), 1, true), (CListBoxRequest {kListRemoveRow, 4, 65535}));
+    EXPECT_EQ(ListRequestForClick(4, Mods(false, false), 1, false), (CListBoxRequest{kListSelectOne, 4, 65535}));
+    EXPECT_EQ(ListRequestForClick(4, Mods(true, false), 1, false), (CListBoxRequest{kListSelectRange, 4, 1}));
+    EXPECT_EQ(ListRequestForClick(4, Mods(true, false), kNoRow, false), (CListBoxRequest{kListSelectOne, 4, 65535}));
+    EXPECT_EQ(ListRequestForClick(4, Mods(false, true), 1, false), (CListBoxRequest{kListAddRow, 4, 65535}));
+    EXPECT_EQ(ListRequestForClick(4, Mods(false, true), 1, true), (CListBoxRequest{kListRemoveRow, 4, 65535}));
     EXPECT_EQ(ListRequestForClick(kNoRow, Mods(false, false), 1, false).kind, kListClear);
 }
 
@@ -70,14 +70,14 @@ TEST(ListBoxDataTest, ArrowKeysMoveAndExtendTheSelection)
     CKeyEvent shiftUp = up;
     shiftUp.modifiers.flags[1] = 1;
 
-    EXPECT_EQ(*ListRequestForKey(down, kNoRow, kNoRow, 10), (CListBoxRequest {kListSelectOne, 0, 65535}));
-    EXPECT_EQ(*ListRequestForKey(down, 9, 9, 10), (CListBoxRequest {kListSelectOne, 9, 65535}));
-    EXPECT_EQ(*ListRequestForKey(up, 0, 0, 10), (CListBoxRequest {kListSelectOne, 0, 65535}));
-    EXPECT_EQ(*ListRequestForKey(up, 5, 5, 10), (CListBoxRequest {kListSelectOne, 4, 65535}));
+    EXPECT_EQ(*ListRequestForKey(down, kNoRow, kNoRow, 10), (CListBoxRequest{kListSelectOne, 0, 65535}));
+    EXPECT_EQ(*ListRequestForKey(down, 9, 9, 10), (CListBoxRequest{kListSelectOne, 9, 65535}));
+    EXPECT_EQ(*ListRequestForKey(up, 0, 0, 10), (CListBoxRequest{kListSelectOne, 0, 65535}));
+    EXPECT_EQ(*ListRequestForKey(up, 5, 5, 10), (CListBoxRequest{kListSelectOne, 4, 65535}));
     // Shift+Down without an anchor requests rows 0 to 1.
-    EXPECT_EQ(*ListRequestForKey(shiftDown, kNoRow, kNoRow, 10), (CListBoxRequest {kListSelectRange, 1, 0}));
-    EXPECT_EQ(*ListRequestForKey(shiftDown, 3, 2, 10), (CListBoxRequest {kListSelectRange, 4, 2}));
-    EXPECT_EQ(*ListRequestForKey(shiftUp, 3, 2, 10), (CListBoxRequest {kListSelectRange, 2, 2}));
+    EXPECT_EQ(*ListRequestForKey(shiftDown, kNoRow, kNoRow, 10), (CListBoxRequest{kListSelectRange, 1, 0}));
+    EXPECT_EQ(*ListRequestForKey(shiftDown, 3, 2, 10), (CListBoxRequest{kListSelectRange, 4, 2}));
+    EXPECT_EQ(*ListRequestForKey(shiftUp, 3, 2, 10), (CListBoxRequest{kListSelectRange, 2, 2}));
     EXPECT_FALSE(ListRequestForKey(shiftUp, kNoRow, kNoRow, 10));
     EXPECT_FALSE(ListRequestForKey(down, kNoRow, kNoRow, 0)); // an empty list
     CKeyEvent other;
@@ -116,9 +116,9 @@ TEST(ListBoxDataTest, ScrollGeometry)
 TEST(ListBoxDataTest, ColumnEdgesShareTheWidthAndMoveTogether)
 {
     auto edges = EvenColumnEdges(100, 3);
-    EXPECT_EQ(edges, (std::vector<int16_t> {34, 68, 102}));
+    EXPECT_EQ(edges, (std::vector<int16_t>{34, 68, 102}));
     SetColumnWidth(edges, 1, 10);
-    EXPECT_EQ(edges, (std::vector<int16_t> {34, 44, 78}));
+    EXPECT_EQ(edges, (std::vector<int16_t>{34, 44, 78}));
     SetColumnWidth(edges, 7, 10);
     EXPECT_EQ(edges.size(), 3u);
 }

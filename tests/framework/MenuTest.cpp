@@ -15,7 +15,8 @@ namespace {
 
 const std::string kFileMenu = "1 {File~F;Open...#O~O=101;Save#S~S=103;-;Close~C=102}\n"
                               "2 {Edit~E?7;Cut#X~C=202;Copy & Paste~P=203?55;Save As~v...=104}\n"
-                              "3 {Long;" + std::string(70, 'L') + "=9}\n";
+                              "3 {Long;" +
+    std::string(70, 'L') + "=9}\n";
 
 const CResourceEntry kEntries[] = {
     {"SMNU", 128, reinterpret_cast<const uint8_t*>(kFileMenu.data()), kFileMenu.size()},
@@ -23,7 +24,7 @@ const CResourceEntry kEntries[] = {
 
 class Menus : public ::testing::Test {
 protected:
-    CResourceModule module_ {"menu test", kEntries};
+    CResourceModule module_{"menu test", kEntries};
 };
 
 CKeyEvent CtrlKey(uint32_t virtualKey, bool ctrl = true)
@@ -34,7 +35,10 @@ CKeyEvent CtrlKey(uint32_t virtualKey, bool ctrl = true)
     return CKeyEvent::FromMessage(message);
 }
 
-CKeyEvent CtrlLetter(char letter, bool ctrl = true) { return CtrlKey(platform::kVKLetterA + (letter - 'A'), ctrl); }
+CKeyEvent CtrlLetter(char letter, bool ctrl = true)
+{
+    return CtrlKey(platform::kVKLetterA + (letter - 'A'), ctrl);
+}
 
 } // namespace
 
@@ -67,11 +71,11 @@ TEST(MenuScript, Captions)
         {"Cut", 'C', 'X', "&Cut\tCtrl+X"},
         {"Copy & Paste", 'P', 0, "Copy && &Paste"},
         {"Save As", 'v', 0, "Sa&ve As"},
-        {"Open a file", 'f', 0, "Open a &file"},    // where a word begins
-        {"Refresh from", 'f', 0, "Refresh &from"},  // a word start beats an earlier place
-        {"Default", 'f', 0, "De&fault"},            // else the first place anywhere
-        {"Close", 'x', 0, "Close"},                  // not in the label
-        {"close", 'C', 0, "close"},                  // letters compared exactly
+        {"Open a file", 'f', 0, "Open a &file"},   // where a word begins
+        {"Refresh from", 'f', 0, "Refresh &from"}, // a word start beats an earlier place
+        {"Default", 'f', 0, "De&fault"},           // else the first place anywhere
+        {"Close", 'x', 0, "Close"},                // not in the label
+        {"close", 'C', 0, "close"},                // letters compared exactly
         {"Quit", 0, 'Q', "Quit\tCtrl+Q"},
     };
     for (const Case& c : cases)
@@ -247,13 +251,13 @@ TEST(Menu, PopupReportsTheChoiceOr666)
     ASSERT_EQ(recorder.ShownMenus().size(), 2u);
     EXPECT_EQ(recorder.ShownMenus()[0].request.x, 40);
     EXPECT_EQ(recorder.ShownMenus()[0].request.owner, 7u);
-    EXPECT_EQ(recorder.ShownMenus()[0].captions, (std::vector<std::string> {"First", "More"}));
+    EXPECT_EQ(recorder.ShownMenus()[0].captions, (std::vector<std::string>{"First", "More"}));
 }
 
 TEST(Menu, WindowListEntries)
 {
     SetWindowListSource([] {
-        return std::vector<CListedWindow> {{0, "Patch 1", false}, {1, "", false}, {2, "Patch & Co", true}};
+        return std::vector<CListedWindow>{{0, "Patch 1", false}, {1, "", false}, {2, "Patch & Co", true}};
     });
     static int activated = -1;
     SetWindowActivator([](int index) { activated = index; });

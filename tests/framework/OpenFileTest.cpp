@@ -76,7 +76,7 @@ TEST(OpenFileTest, FailedSaveLeavesThePreviousFileIntact)
     testsupport::WriteFileBytes(path, kOldContent);
     const CFileSpec spec(path);
 
-    struct WriterFailure {};
+    struct WriterFailure { };
     EXPECT_THROW(
         {
             COpenFile out(spec, 0, 0);
@@ -92,7 +92,7 @@ TEST(OpenFileTest, FailedSaveLeavesThePreviousFileIntact)
     {
         COpenFile out(spec, 0, 0);
         out.Write(5, "[Head");
-        rlimit old {};
+        rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit small = old;
         small.rlim_cur = 64; // the disk is "full" past 64 bytes

@@ -70,10 +70,16 @@ std::vector<uint8_t> EncodeJPEG(int width, int height, const PixelSource& pixel,
 }
 
 // Left half red, right half blue.
-platform::Rgb Halves(int x, int) { return x < 32 ? 0xFF0000 : 0x0000FF; }
+platform::Rgb Halves(int x, int)
+{
+    return x < 32 ? 0xFF0000 : 0x0000FF;
+}
 
 // Noise, so the compressed data is long and every part of it matters.
-platform::Rgb Noise(int x, int y) { return static_cast<platform::Rgb>((x * 2654435761u) ^ (y * 40503u * 977u)) & 0xFFFFFF; }
+platform::Rgb Noise(int x, int y)
+{
+    return static_cast<platform::Rgb>((x * 2654435761u) ^ (y * 40503u * 977u)) & 0xFFFFFF;
+}
 
 std::unique_ptr<CABCBitmap> Decode(int depth, const std::vector<uint8_t>& bytes)
 {
@@ -90,8 +96,9 @@ platform::Rgb PixelOf(CABCBitmap& bitmap, int x, int y)
 bool Near(platform::Rgb a, platform::Rgb b, int tolerance)
 {
     auto d = [](int p, int q) { return p > q ? p - q : q - p; };
-    return d(platform::RedOf(a), platform::RedOf(b)) <= tolerance && d(platform::GreenOf(a), platform::GreenOf(b)) <= tolerance
-        && d(platform::BlueOf(a), platform::BlueOf(b)) <= tolerance;
+    return d(platform::RedOf(a), platform::RedOf(b)) <= tolerance &&
+        d(platform::GreenOf(a), platform::GreenOf(b)) <= tolerance &&
+        d(platform::BlueOf(a), platform::BlueOf(b)) <= tolerance;
 }
 
 TEST(JPEG, DecodesAtEveryDepth)
@@ -111,7 +118,9 @@ TEST(JPEG, DecodesAtEveryDepth)
 
 TEST(JPEG, ThirtyTwoBitPixelsAreBlueGreenRedZero)
 {
-    auto bitmap = Decode(32, EncodeJPEG(16, 16, [](int, int) { return 0x2060C0u; }, 100));
+    auto bitmap = Decode(32,
+                         EncodeJPEG(
+                             16, 16, [](int, int) { return 0x2060C0u; }, 100));
     uint8_t* p = bitmap->LockPixels();
     EXPECT_NEAR(p[0], 0xC0, 3);
     EXPECT_NEAR(p[1], 0x60, 3);
@@ -122,7 +131,8 @@ TEST(JPEG, ThirtyTwoBitPixelsAreBlueGreenRedZero)
 
 TEST(JPEG, SixteenBitsDiffuseTheErrorSoGreyHundredMixesTwelveAndThirteen)
 {
-    const std::vector<uint8_t> bytes = EncodeJPEG(32, 32, [](int, int) { return 0x646464u; }, 100, true);
+    const std::vector<uint8_t> bytes = EncodeJPEG(
+        32, 32, [](int, int) { return 0x646464u; }, 100, true);
     {
         auto exact = Decode(24, bytes);
         uint8_t* p = exact->LockPixels();
@@ -211,7 +221,8 @@ TEST(JPEG, HeadersClaimingHugePicturesAreUnsupported)
         claimed[at + 7] = static_cast<uint8_t>(size.width >> 8);
         claimed[at + 8] = static_cast<uint8_t>(size.width);
         for (int depth : {32, 24, 16, 8})
-            EXPECT_THROW(Decode(depth, claimed), XJPegUnsupportedFormat) << size.width << "x" << size.height << " at " << depth;
+            EXPECT_THROW(Decode(depth, claimed), XJPegUnsupportedFormat)
+                << size.width << "x" << size.height << " at " << depth;
     }
 }
 

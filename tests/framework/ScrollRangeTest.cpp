@@ -69,11 +69,11 @@ TEST(ScrollRangeTest, ScrollCodesKeepTheSpanAtTopAndBottom)
 
 TEST(ScrollRangeTest, NativeCodesBecomeRequests)
 {
-    EXPECT_EQ(*ScrollRequestFromCode(0, 0), (CScrollRequest {kScrollLineBack, 666}));
-    EXPECT_EQ(*ScrollRequestFromCode(3, 0), (CScrollRequest {kScrollPageForward, 666}));
-    EXPECT_EQ(*ScrollRequestFromCode(5, 432), (CScrollRequest {kScrollAbsolute, 432}));
-    EXPECT_EQ(*ScrollRequestFromCode(6, 432), (CScrollRequest {kScrollAbsolute, 0}));
-    EXPECT_EQ(*ScrollRequestFromCode(7, 0), (CScrollRequest {kScrollAbsolute, 999}));
+    EXPECT_EQ(*ScrollRequestFromCode(0, 0), (CScrollRequest{kScrollLineBack, 666}));
+    EXPECT_EQ(*ScrollRequestFromCode(3, 0), (CScrollRequest{kScrollPageForward, 666}));
+    EXPECT_EQ(*ScrollRequestFromCode(5, 432), (CScrollRequest{kScrollAbsolute, 432}));
+    EXPECT_EQ(*ScrollRequestFromCode(6, 432), (CScrollRequest{kScrollAbsolute, 0}));
+    EXPECT_EQ(*ScrollRequestFromCode(7, 0), (CScrollRequest{kScrollAbsolute, 999}));
     EXPECT_FALSE(ScrollRequestFromCode(8, 0));
 }
 
@@ -81,10 +81,10 @@ TEST(ScrollRangeTest, KeysBecomeRequestsOnKeyDownAndRepeatOnly)
 {
     CKeyEvent key;
     key.code = kKeyEnd;
-    EXPECT_EQ(*ScrollRequestFromKey(key), (CScrollRequest {kScrollAbsolute, 999}));
+    EXPECT_EQ(*ScrollRequestFromKey(key), (CScrollRequest{kScrollAbsolute, 999}));
     key.code = kKeyPageUp;
     key.kind = kEventKeyRepeat;
-    EXPECT_EQ(*ScrollRequestFromKey(key), (CScrollRequest {kScrollPageBack, 666}));
+    EXPECT_EQ(*ScrollRequestFromKey(key), (CScrollRequest{kScrollPageBack, 666}));
     key.kind = kEventKeyUp;
     EXPECT_FALSE(ScrollRequestFromKey(key));
     key.kind = kEventKeyDown;

@@ -49,15 +49,22 @@ int RunCopy(const std::string& mode, const std::string& key, const std::string& 
     return WaitCopy(StartCopy(mode, key, argument));
 }
 
-std::string ChildKey() { return getenv("TORVAN_INSTANCE_TEST_KEY"); }
-std::string ChildArgument() { return getenv("TORVAN_INSTANCE_TEST_ARG"); }
+std::string ChildKey()
+{
+    return getenv("TORVAN_INSTANCE_TEST_KEY");
+}
+std::string ChildArgument()
+{
+    return getenv("TORVAN_INSTANCE_TEST_ARG");
+}
 
 // A fresh key and runtime folder per test, so tests never meet a real copy.
 class SingleInstance : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        key_ = "test" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        key_ =
+            "test" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         UseSharedInstanceKey(key_);
     }
     void TearDown() override
@@ -94,7 +101,7 @@ TEST(InstanceChild, DISABLED_Start)
 TEST(InstanceChild, DISABLED_StartWithWords)
 {
     UseSharedInstanceKey(ChildKey());
-    std::vector<std::string> words {"program"};
+    std::vector<std::string> words{"program"};
     const std::string argument = ChildArgument();
     for (size_t at = 0; at <= argument.size();) {
         const size_t blank = std::min(argument.find(' ', at), argument.size());

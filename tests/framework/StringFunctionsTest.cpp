@@ -117,9 +117,15 @@ TEST(StringFunctionsTest, BoundedCopiesCutAtCharacterBoundaries)
         {"ab", 5, "ab"},
         {"abc", 0, ""},
         {"abc", -1, ""},
-        {"Gr\xC3\xBC\xC3\x9F" "e", 3, "Gr"},      // "Grüße": no half ü
-        {"Gr\xC3\xBC\xC3\x9F" "e", 4, "Gr\xC3\xBC"},
-        {"\xE2\x82\xAC" "1", 2, ""},               // a euro sign does not fit in 2 bytes
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e",
+         3, "Gr"}, // "Grüße": no half ü
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e",
+         4, "Gr\xC3\xBC"},
+        {"\xE2\x82\xAC"
+         "1",
+         2, ""}, // a euro sign does not fit in 2 bytes
     };
     for (const Case& c : cases) {
         CopyStringBounded(out, c.source, c.n);
@@ -131,7 +137,9 @@ TEST(StringFunctionsTest, BoundedCopiesCutAtCharacterBoundaries)
     CopyUntilCharInSet("=value", out, sizeof out, "=");
     EXPECT_STREQ(out, "");
     char tiny[4];
-    CopyUntilCharInSet("Gr\xC3\xBC\xC3\x9F" "e=", tiny, sizeof tiny, "=");
+    CopyUntilCharInSet("Gr\xC3\xBC\xC3\x9F"
+                       "e=",
+                       tiny, sizeof tiny, "=");
     EXPECT_STREQ(tiny, "Gr");
 }
 

@@ -134,7 +134,7 @@ TEST(ResourceText, LookupsCopyBoundedTexts)
     EXPECT_STREQ(buffer, "V"); // "é" does not fit in the second byte
     EXPECT_EQ(GetResourceMenu(600128001), "File~F;Open...#O~O=101");
     EXPECT_EQ(GetResourceString(400128055), ""); // undefined entry: empty, no failure
-    EXPECT_EQ(cache.Size(), 2u);                  // each resource parsed once
+    EXPECT_EQ(cache.Size(), 2u);                 // each resource parsed once
     GetResourceString(400128020);
     EXPECT_EQ(cache.Size(), 2u);
 }

@@ -20,7 +20,7 @@ namespace {
 // A view that fills its frame and records what reaches it.
 class CProbeView : public CView {
 public:
-    CProbeView(CGroupView* parent, const CRect& frame, const CColor& color) : CView(parent, frame), color_(color) {}
+    CProbeView(CGroupView* parent, const CRect& frame, const CColor& color) : CView(parent, frame), color_(color) { }
 
     void Draw() override
     {
@@ -144,14 +144,14 @@ TEST_F(ViewTreeTest, PaintRedrawsOnlyWhatTouchesTheUpdateRegion)
 TEST_F(ViewTreeTest, ClickGoesToTheFirstEnabledChildUnderThePoint)
 {
     Click(window, 50, 40); // in both children: the first added takes it
-    EXPECT_EQ(first->kinds, (std::vector<uint32_t> {kEventMouseDown}));
+    EXPECT_EQ(first->kinds, (std::vector<uint32_t>{kEventMouseDown}));
     EXPECT_TRUE(second->kinds.empty());
 
     first->SetEnabled(false);
     desktop.Host().Advance(1000);
     Click(window, 50, 40);
     EXPECT_EQ(first->kinds.size(), 1u);
-    EXPECT_EQ(second->kinds, (std::vector<uint32_t> {kEventMouseDown}));
+    EXPECT_EQ(second->kinds, (std::vector<uint32_t>{kEventMouseDown}));
 
     // Disabling the group passes over both.
     group->SetEnabled(false);
@@ -165,7 +165,7 @@ TEST_F(ViewTreeTest, DoubleClickReachesTheViewAsKind45AfterThePress)
     Click(window, 25, 25);
     desktop.Host().Advance(100);
     Click(window, 25, 25);
-    EXPECT_EQ(first->kinds, (std::vector<uint32_t> {kEventMouseDown, kEventDoubleClick}));
+    EXPECT_EQ(first->kinds, (std::vector<uint32_t>{kEventMouseDown, kEventDoubleClick}));
 
     // Too slow for a double click: two presses.
     desktop.Host().Advance(2000);
@@ -173,7 +173,7 @@ TEST_F(ViewTreeTest, DoubleClickReachesTheViewAsKind45AfterThePress)
     desktop.Host().Advance(600);
     Click(window, 25, 25);
     EXPECT_EQ(first->kinds,
-              (std::vector<uint32_t> {kEventMouseDown, kEventDoubleClick, kEventMouseDown, kEventMouseDown}));
+              (std::vector<uint32_t>{kEventMouseDown, kEventDoubleClick, kEventMouseDown, kEventMouseDown}));
 }
 
 TEST_F(ViewTreeTest, ReleaseGivesOneMouseStillDownToTheCapturingViewOnly)

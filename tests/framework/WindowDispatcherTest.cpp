@@ -18,7 +18,7 @@ namespace {
 // An application whose menu numbers and key commands are recorded.
 class CRecordingApplication : public CApplication {
 public:
-    CRecordingApplication() : CApplication("Recording") {}
+    CRecordingApplication() : CApplication("Recording") { }
     CMenuBar* GetMenuBar() override { return reinterpret_cast<CMenuBar*>(&menuBarStandIn); }
     void HandleMenuItemNumber(uint16_t number) override { numbers.push_back(number); }
 
@@ -28,7 +28,7 @@ public:
 
 class CRefusingDocument : public CDocumentWindow {
 public:
-    CRefusingDocument() : CDocumentWindow(0, "Keeps") {}
+    CRefusingDocument() : CDocumentWindow(0, "Keeps") { }
     bool CanClose() override { return refuse ? false : true; }
     bool refuse = true;
 };
@@ -78,7 +78,7 @@ TEST_F(DispatcherTest, OnlyMenusAndAcceleratorsTakeTheMenuPath)
     // A button click (notification 0) with the same id as a menu item.
     EXPECT_EQ(command(100, 0, static_cast<platform::LParam>(control)), 77);
     command(0xF060, 0, 0); // system commands go to the default procedure
-    EXPECT_EQ(app->numbers, (std::vector<uint16_t> {100, 101}));
+    EXPECT_EQ(app->numbers, (std::vector<uint16_t>{100, 101}));
     EXPECT_EQ(callbacks, 1);
 }
 
@@ -122,7 +122,7 @@ namespace {
 
 class CTopicDocument : public CDocumentWindow {
 public:
-    explicit CTopicDocument(uint32_t topic) : CDocumentWindow(1, "Help"), topic_(topic) {}
+    explicit CTopicDocument(uint32_t topic) : CDocumentWindow(1, "Help"), topic_(topic) { }
     uint32_t GetHelpContext() const override { return topic_; }
 
 private:

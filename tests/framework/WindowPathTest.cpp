@@ -109,7 +109,7 @@ TEST_F(WindowPath, ATooltipShowsItsTextInABoxOfTheTextsSize)
 TEST_F(WindowPath, F1AsksForTheTopicOfWhatThePointerIsOver)
 {
     struct CTopicWindow : CDocumentWindow {
-        CTopicWindow() : CDocumentWindow(0, "Topic") {}
+        CTopicWindow() : CDocumentWindow(0, "Topic") { }
         uint32_t GetHelpContext() const override { return 31; }
     };
     auto* topical = new CTopicWindow();
@@ -130,9 +130,9 @@ TEST_F(WindowPath, F1AsksForTheTopicOfWhatThePointerIsOver)
     EXPECT_TRUE(recorder.Requests().empty());
     EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
     ProvideHelpFile();
-    f1At(150, 80);  // the window's own topic
-    f1At(60, 20);   // a control's topic, as a pop-up
-    f1At(60, 60);   // a control without one: nothing
+    f1At(150, 80); // the window's own topic
+    f1At(60, 20);  // a control's topic, as a pop-up
+    f1At(60, 60);  // a control without one: nothing
     using EKind = CHelpRequest::EKind;
     ASSERT_EQ(recorder.Requests().size(), 2u);
     EXPECT_EQ(recorder.Requests()[0].kind, EKind::Topic);
@@ -174,7 +174,7 @@ TEST_F(WindowPath, APopUpIsPlacedHiddenAndNeverPaintsOnTheWay)
         });
     popup->SetFrame(CRect(30, 70, 150, 91));
     platform::SetWindowProcedure(popup->GetHandle(), previous);
-    const std::vector<std::pair<uint32_t, platform::WParam>> expected {
+    const std::vector<std::pair<uint32_t, platform::WParam>> expected{
         {platform::msg::ShowWindow, 0}, {platform::msg::Paint, 1}, {platform::msg::ShowWindow, 1}};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(platform::IsWindowVisible(popup->GetHandle()));
@@ -200,9 +200,8 @@ TEST_F(WindowPath, TimersWithoutAWindowReachTheirProcedure)
 {
     static std::vector<uintptr_t> fired;
     fired.clear();
-    const uintptr_t id = platform::SetTimer(0, 0, 30, [](platform::WindowHandle, uint32_t, uintptr_t timer, uint32_t) {
-        fired.push_back(timer);
-    });
+    const uintptr_t id = platform::SetTimer(
+        0, 0, 30, [](platform::WindowHandle, uint32_t, uintptr_t timer, uint32_t) { fired.push_back(timer); });
     desktop.Host().Advance(40); // the program's own loop takes the timer's message
     Pump();
     platform::KillTimer(0, id);

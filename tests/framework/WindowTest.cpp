@@ -23,13 +23,13 @@ TEST_F(WindowTest, FrameHoldsItsMdiClientBelowTheToolbar)
     const platform::Rect area = platform::GetClientRect(frame);
     EXPECT_EQ(platform::GetParent(toolbar->GetHandle()), frame);
     EXPECT_EQ(platform::GetWindowRectInParent(toolbar->GetHandle()), platform::Rect::FromSize(0, 0, 8000, 66));
-    EXPECT_EQ(platform::GetWindowRectInParent(client), (platform::Rect {0, 66, area.right, area.bottom}));
+    EXPECT_EQ(platform::GetWindowRectInParent(client), (platform::Rect{0, 66, area.right, area.bottom}));
 
     platform::MoveWindow(frame, {0, 0, 640, 480}, true);
     Pump();
     const platform::Rect smaller = platform::GetClientRect(frame);
     EXPECT_EQ(platform::GetWindowRectInParent(toolbar->GetHandle()).Height(), 66);
-    EXPECT_EQ(platform::GetWindowRectInParent(client), (platform::Rect {0, 66, smaller.right, smaller.bottom}));
+    EXPECT_EQ(platform::GetWindowRectInParent(client), (platform::Rect{0, 66, smaller.right, smaller.bottom}));
     EXPECT_TRUE(toolbar->IsToolWindow());
 }
 

@@ -13,8 +13,7 @@ namespace {
 // The process's folder, removed when it ends.
 class CInputFolder {
 public:
-    CInputFolder()
-        : m_path(std::filesystem::temp_directory_path() / ("torvan-fuzz-" + std::to_string(::getpid())))
+    CInputFolder() : m_path(std::filesystem::temp_directory_path() / ("torvan-fuzz-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(m_path);
     }

@@ -13,7 +13,7 @@ namespace fuzzinput {
 // Reads leading bytes of the input as choices and hands out the rest.
 class CFuzzInput {
 public:
-    CFuzzInput(const uint8_t* data, size_t size) : m_bytes(data, size) {}
+    CFuzzInput(const uint8_t* data, size_t size) : m_bytes(data, size) { }
 
     // The next byte, or 0 once the input is used up.
     uint8_t TakeByte()
@@ -33,8 +33,7 @@ private:
 // Calls feed(piece) for consecutive pieces of `bytes`, the piece lengths
 // taken in turn from `cuts` (a length of 0 counts as 1; no cuts means one
 // piece).
-template <class FFeed>
-void FeedInCuts(std::span<const uint8_t> bytes, std::span<const uint8_t> cuts, FFeed feed)
+template <class FFeed> void FeedInCuts(std::span<const uint8_t> bytes, std::span<const uint8_t> cuts, FFeed feed)
 {
     size_t cut = 0;
     while (!bytes.empty()) {

@@ -31,7 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         document.Open(NSHarrowen::CFileSpec(path));
     } catch (const XTorvanBase&) {
         // Refused or partly applied: the editor shows the file's error.
-    } catch (const NSHarrowen::XBase&) {
-    }
+    } catch (const NSHarrowen::XBase&) { }
     return 0;
 }

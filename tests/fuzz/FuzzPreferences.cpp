@@ -15,7 +15,8 @@ namespace {
 // preferences are never touched.
 std::string PreferencesPath()
 {
-    const std::filesystem::path home = std::filesystem::path(fuzzinput::WriteInputFile("settings", {})).parent_path() / "config";
+    const std::filesystem::path home =
+        std::filesystem::path(fuzzinput::WriteInputFile("settings", {})).parent_path() / "config";
     std::filesystem::create_directories(home);
     ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     const auto file = NSHarrowen::MakeWindowsDirSpec()->MakeFileSpec(CPreferences::kFileName);

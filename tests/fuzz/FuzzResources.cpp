@@ -43,9 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::span<const uint8_t> bytes = input.Rest();
     try {
         switch (choice % 6) {
-        case 0: ReadTable("SSTR", bytes); break;
-        case 1: ReadTable("SALR", bytes); break;
-        case 2: ReadTable("SMNU", bytes); break;
+        case 0:
+            ReadTable("SSTR", bytes);
+            break;
+        case 1:
+            ReadTable("SALR", bytes);
+            break;
+        case 2:
+            ReadTable("SMNU", bytes);
+            break;
         case 3: {
             // An alert script with arguments that are themselves outside text.
             const std::vector<std::string> arguments{"^1[x]", std::string(80, 'a'), "^0", ""};
@@ -53,8 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             (void)SanitizeAlertText(AsText(bytes));
             break;
         }
-        case 4: (void)ParseMenuScript(AsText(bytes)); break;
-        case 5: (void)CDialogTemplate::Parse(bytes); break;
+        case 4:
+            (void)ParseMenuScript(AsText(bytes));
+            break;
+        case 5:
+            (void)CDialogTemplate::Parse(bytes);
+            break;
         }
     } catch (const XBase&) {
         // Refused as a bad resource.

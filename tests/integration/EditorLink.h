@@ -98,8 +98,7 @@ public:
     {
         uint32_t pos = 0;
         while (pos < buffer.size()) {
-            const uint32_t used =
-                m_assembler.Feed(buffer.data() + pos, static_cast<uint32_t>(buffer.size() - pos));
+            const uint32_t used = m_assembler.Feed(buffer.data() + pos, static_cast<uint32_t>(buffer.size() - pos));
             pos += used;
             if (m_assembler.IsComplete()) {
                 const auto message = m_assembler.TakeComplete();
@@ -210,8 +209,7 @@ private:
 
 // The molecule at `index` of a packet as the type expected, or a test
 // failure.
-template <typename T>
-const T& As(const CMoleculePacket& packet, uint32_t index)
+template <typename T> const T& As(const CMoleculePacket& packet, uint32_t index)
 {
     if (index >= packet.GetCount())
         throw std::runtime_error("the packet holds fewer molecules");

@@ -63,7 +63,7 @@ TEST(EditorLinkFault, SeveralMessagesInOneBufferAreTakenApart)
     link.Synth().PanelSlotFocus(2);
     link.Synth().SendValueFrame(0, 0x3A, 0);
     link.Synth().PanelVoices({3, 3, 3, 3});
-    link.Synth().SendRaw({0x12, 0x34});   // stray bytes between messages
+    link.Synth().SendRaw({0x12, 0x34}); // stray bytes between messages
     link.Synth().SendValueFrame(0, 0x39, 0);
     const auto messages = link.Run();
     ASSERT_EQ(messages.size(), 4u);
@@ -148,7 +148,8 @@ TEST(EditorLinkFault, OverlongAndUnfinishedMessagesDoNotHideTheNextOne)
 // byte of its last molecule, packed or not.
 TEST(EditorLinkFault, AnswerWithoutTheClosingByteReadsToItsEnd)
 {
-    for (const Bytes& payload : {Bytes{0x36, 0x05}, Bytes{0x07, 0x0A}, Bytes{0x13, 0x68, 0x07}, Bytes{0x38, 0x02, 0x80}}) {
+    for (const Bytes& payload :
+         {Bytes{0x36, 0x05}, Bytes{0x07, 0x0A}, Bytes{0x13, 0x68, 0x07}, Bytes{0x38, 0x02, 0x80}}) {
         CEditorLink link;
         link.Synth().SendRaw(sim::BuildFrame(sim::kFlagFirst, 1, 0x41, payload));
         const auto messages = link.Run();

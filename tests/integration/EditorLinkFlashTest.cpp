@@ -25,7 +25,7 @@ sim::SimPatch Named(const std::string& name)
 // The editor's flash map asking the simulator for names until its scan ends.
 class CScanHost : public CFlashMemoryHost {
 public:
-    explicit CScanHost(CEditorLink& link) : m_link(link) {}
+    explicit CScanHost(CEditorLink& link) : m_link(link) { }
     void SetFlash(CFlashMemory& flash) { m_flash = &flash; }
     void SendRequest(CMoleculePacket& packet) override
     {
@@ -65,14 +65,13 @@ TEST(EditorLinkFlash, ScanEntersEveryStoredNameAtItsAddress)
     CScanHost host(link);
     CFlashMemory map(host, static_cast<uint8_t>(flash.Banks()));
     host.SetFlash(map);
-    while (map.ContinueScan() && host.requests < 100) {
-    }
+    while (map.ContinueScan() && host.requests < 100) { }
     EXPECT_FALSE(map.IsScanning());
     EXPECT_LT(host.requests, 100);
     for (const auto& [address, name] : stored) {
         const auto& bank = map.GetBank(address.bank);
         const auto found = std::find_if(bank.begin(), bank.end(),
-                                         [&](const CFlashEntry& e) { return e.location == address.location; });
+                                        [&](const CFlashEntry& e) { return e.location == address.location; });
         ASSERT_NE(found, bank.end()) << int(address.bank) << ":" << int(address.location);
         EXPECT_EQ(found->name, name);
     }
@@ -95,8 +94,7 @@ TEST(EditorLinkFlash, ScanOfEveryModelEndsAfterItsLastBank)
         CScanHost host(link);
         CFlashMemory map(host, static_cast<uint8_t>(link.Synth().Flash().Banks()));
         host.SetFlash(map);
-        while (map.ContinueScan() && host.requests < 20) {
-        }
+        while (map.ContinueScan() && host.requests < 20) { }
         EXPECT_FALSE(map.IsScanning());
         EXPECT_EQ(map.GetBank(static_cast<uint8_t>(last)),
                   (std::vector<CFlashEntry>{{97, "Next to last"}, {98, "Last"}}));
@@ -114,8 +112,7 @@ TEST(EditorLinkFlash, NamesOfEveryKindAreListed)
     CScanHost host(link);
     CFlashMemory map(host, 9);
     host.SetFlash(map);
-    while (map.ContinueScan() && host.requests < 20) {
-    }
+    while (map.ContinueScan() && host.requests < 20) { }
     ASSERT_EQ(map.GetBank(0).size(), names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         EXPECT_EQ(map.GetBank(0)[i].location, i);

@@ -32,7 +32,7 @@ class CPatchMessage {
 public:
     CPatchMessage(const sim::SimPatch& patch, uint8_t storeFlag, uint8_t bank, uint8_t location,
                   const std::string& name);
-    explicit CPatchMessage(const sim::SimPatch& patch) : CPatchMessage(patch, 0, 0, 0, patch.name) {}
+    explicit CPatchMessage(const sim::SimPatch& patch) : CPatchMessage(patch, 0, 0, 0, patch.name) { }
     const std::vector<const CMolecule*>& Molecules() const { return m_molecules; }
 
 private:

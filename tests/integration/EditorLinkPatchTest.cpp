@@ -43,7 +43,7 @@ TEST(EditorLinkPatch, BothSidesSeeTheSameModuleTypes)
 // Compares what the editor read with the patch the synthesizer holds.
 class CPatchReader {
 public:
-    CPatchReader(CEditorLink& link, uint8_t slot) : m_link(link), m_slot(slot) {}
+    CPatchReader(CEditorLink& link, uint8_t slot) : m_link(link), m_slot(slot) { }
 
     std::unique_ptr<CMoleculePacket> Ask(const CMolecule& request)
     {
@@ -161,8 +161,9 @@ public:
             const sim::SimKnob& held = patch.knobs[k];
             EXPECT_EQ(knobMap.IsAssigned(k), held.assigned) << "knob " << int(k);
             if (held.assigned) {
-                EXPECT_EQ(knobMap.GetAssignment(k), (ParamAddress{held.ref.area, static_cast<uint8_t>(held.ref.module),
-                                                                  static_cast<uint8_t>(held.ref.param)}))
+                EXPECT_EQ(knobMap.GetAssignment(k),
+                          (ParamAddress{held.ref.area, static_cast<uint8_t>(held.ref.module),
+                                        static_cast<uint8_t>(held.ref.param)}))
                     << "knob " << int(k);
             }
         }
@@ -172,9 +173,9 @@ public:
         ASSERT_EQ(entries.size(), patch.ctrls.size());
         for (size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].controller, patch.ctrls[i].controller);
-            EXPECT_EQ(entries[i].address, (ParamAddress{patch.ctrls[i].ref.area,
-                                                         static_cast<uint8_t>(patch.ctrls[i].ref.module),
-                                                         static_cast<uint8_t>(patch.ctrls[i].ref.param)}));
+            EXPECT_EQ(entries[i].address,
+                      (ParamAddress{patch.ctrls[i].ref.area, static_cast<uint8_t>(patch.ctrls[i].ref.module),
+                                    static_cast<uint8_t>(patch.ctrls[i].ref.param)}));
         }
 
         const auto morph = Ask(CMMorphMapRequest());
@@ -187,8 +188,9 @@ public:
         ASSERT_EQ(assigns.size(), patch.morph.assigns.size());
         for (size_t i = 0; i < assigns.size(); ++i) {
             const auto& held = patch.morph.assigns[i];
-            EXPECT_EQ(assigns[i].address, (ParamAddress{held.ref.area, static_cast<uint8_t>(held.ref.module),
-                                                        static_cast<uint8_t>(held.ref.param)}));
+            EXPECT_EQ(assigns[i].address,
+                      (ParamAddress{held.ref.area, static_cast<uint8_t>(held.ref.module),
+                                    static_cast<uint8_t>(held.ref.param)}));
             EXPECT_EQ(assigns[i].group, held.group);
             EXPECT_EQ(assigns[i].range, held.range);
         }
@@ -213,8 +215,9 @@ public:
         const auto& focus = As<CMParamFocusDump>(*packet, 0);
         EXPECT_EQ(focus.present, patch.focus.present);
         if (patch.focus.present) {
-            EXPECT_EQ(focus.address, (ParamAddress{patch.focus.ref.area, static_cast<uint8_t>(patch.focus.ref.module),
-                                                   static_cast<uint8_t>(patch.focus.ref.param)}));
+            EXPECT_EQ(focus.address,
+                      (ParamAddress{patch.focus.ref.area, static_cast<uint8_t>(patch.focus.ref.module),
+                                    static_cast<uint8_t>(patch.focus.ref.param)}));
         }
     }
 

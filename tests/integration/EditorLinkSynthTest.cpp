@@ -19,7 +19,8 @@ TEST(EditorLinkSynth, IdentifyPingIsAnsweredWithAReplyTheEditorRecognises)
         sim::SimModel model;
         uint8_t modelByte;
     };
-    for (const Case c : {Case{sim::SimModel::Kandrel, 0}, Case{sim::SimModel::KandrelR, 1}, Case{sim::SimModel::Pebix, 2}}) {
+    for (const Case c :
+         {Case{sim::SimModel::Kandrel, 0}, Case{sim::SimModel::KandrelR, 1}, Case{sim::SimModel::Pebix, 2}}) {
         sim::SimConfig config;
         config.model = c.model;
         CEditorLink link(config);

@@ -14,7 +14,10 @@ namespace fs = std::filesystem;
 using layering::CheckTree;
 using layering::CLayerRules;
 
-fs::path SourceTop() { return fs::path(std::getenv("TORVAN_SOURCE_DIR")); }
+fs::path SourceTop()
+{
+    return fs::path(std::getenv("TORVAN_SOURCE_DIR"));
+}
 
 CLayerRules RepositoryRules()
 {
@@ -79,7 +82,8 @@ TEST(Layering, AnAddedForbiddenIncludeIsReported)
     testsupport::TempDir top;
     WriteFile(top.Path() / "framework/base/Rect.h", "#pragma once\n");
     WriteFile(top.Path() / "platform/windows/Window.h", "#pragma once\n#include <vector>\n");
-    WriteFile(top.Path() / "framework/views/View.cpp", "#include \"framework/base/Rect.h\"\n#include \"platform/windows/Window.h\"\n");
+    WriteFile(top.Path() / "framework/views/View.cpp",
+              "#include \"framework/base/Rect.h\"\n#include \"platform/windows/Window.h\"\n");
     EXPECT_TRUE(CheckTree(top.Path(), RepositoryRules()).empty());
 
     WriteFile(top.Path() / "platform/windows/Window.cpp",

@@ -155,8 +155,8 @@ TEST_F(OutputFixture, OpenFailuresCarryTheSystemText)
 
 TEST(Output, UnpluggedDeviceFailsWrites)
 {
-    auto unplugged = std::make_unique<platform::VirtualMidiDevice>(
-        platform::VirtualMidiDevice::Options{.name = "Gone"});
+    auto unplugged =
+        std::make_unique<platform::VirtualMidiDevice>(platform::VirtualMidiDevice::Options{.name = "Gone"});
     Registries withGone;
     auto gone = withGone.Output("Gone").CreatePort();
     unplugged.reset();

@@ -4,7 +4,10 @@
 
 namespace miditest {
 
-ScopedWaitSlack::ScopedWaitSlack(uint32_t ms) : previous_(NSHarrowen::SetMIDIWaitSlack(ms)) {}
-ScopedWaitSlack::~ScopedWaitSlack() { NSHarrowen::SetMIDIWaitSlack(previous_); }
+ScopedWaitSlack::ScopedWaitSlack(uint32_t ms) : previous_(NSHarrowen::SetMIDIWaitSlack(ms)) { }
+ScopedWaitSlack::~ScopedWaitSlack()
+{
+    NSHarrowen::SetMIDIWaitSlack(previous_);
+}
 
 } // namespace miditest

@@ -21,8 +21,7 @@ class RecordingReceiver : public NSHarrowen::CMIDIInputParser {
 public:
     RecordingReceiver() { SetAcceptsLongData(true); }
 
-    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes,
-                    uint32_t count) override
+    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes, uint32_t count) override
     {
         std::lock_guard<std::mutex> guard(mutex_);
         EXPECT_EQ(input, GetInput());

@@ -129,8 +129,8 @@ TEST(PortRegistry, AlsaPortsShowWithoutTheirChangingNumbers)
     const Case cases[] = {
         {"USB Keys:USB Keys MIDI 1 20:0", "USB Keys MIDI 1"},
         {"Midi Through:Midi Through Port-0 14:0", "Midi Through Port-0"},
-        {"UM-ONE:Port A 24:1", "UM-ONE:Port A"},       // the client name tells the ports apart
-        {"Synth 2:Synth 2 128:12", "Synth 2"},         // numbers only at the very end go
+        {"UM-ONE:Port A 24:1", "UM-ONE:Port A"}, // the client name tells the ports apart
+        {"Synth 2:Synth 2 128:12", "Synth 2"},   // numbers only at the very end go
         {"Plain name", "Plain name"},
     };
     for (const Case& c : cases)

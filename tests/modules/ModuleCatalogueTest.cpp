@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-const CModuleCatalogue& Catalogue() { return GetSharedModuleCatalogue(); }
+const CModuleCatalogue& Catalogue()
+{
+    return GetSharedModuleCatalogue();
+}
 } // namespace
 
 TEST(ModuleCatalogue, UnknownTypeIdsRaiseModuleTypeDoesNotExist)

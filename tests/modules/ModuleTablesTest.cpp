@@ -22,15 +22,18 @@ std::vector<const CBuildModule*> AllBuilders(const CModuleCatalogue& catalogue)
     return all;
 }
 
-const CModuleCatalogue& Catalogue() { return GetSharedModuleCatalogue(); }
+const CModuleCatalogue& Catalogue()
+{
+    return GetSharedModuleCatalogue();
+}
 
 } // namespace
 
 TEST(ModuleTables, HoldsTheHundredAndNineTypesUnderTheirIds)
 {
     std::set<int> expected;
-    const std::pair<int, int> ranges[] = {{1, 5},   {7, 40},   {43, 54},   {57, 59},   {61, 92},  {94, 100},
-                                          {102, 108}, {110, 115}, {117, 118}, {127, 127}};
+    const std::pair<int, int> ranges[] = {{1, 5},    {7, 40},    {43, 54},   {57, 59},   {61, 92},
+                                          {94, 100}, {102, 108}, {110, 115}, {117, 118}, {127, 127}};
     for (auto [from, to] : ranges)
         for (int id = from; id <= to; ++id)
             expected.insert(id);
@@ -58,9 +61,9 @@ TEST(ModuleTables, LongNamesAreUniqueAndOnlyTheMixersShareAShortName)
 
 TEST(ModuleTables, TabsHoldTheirTypesInOrder)
 {
-    const std::pair<const char*, int> tabs[] = {{"In/Out", 10}, {"Osc", 16},   {"LFO", 14},  {"Env", 6},
-                                                 {"Filter", 11}, {"Mixer", 13}, {"Audio", 15}, {"Ctrl", 10},
-                                                 {"Logic", 10},  {"Seq", 4}};
+    const std::pair<const char*, int> tabs[] = {{"In/Out", 10}, {"Osc", 16},   {"LFO", 14},   {"Env", 6},
+                                                {"Filter", 11}, {"Mixer", 13}, {"Audio", 15}, {"Ctrl", 10},
+                                                {"Logic", 10},  {"Seq", 4}};
     ASSERT_EQ(Catalogue().GetTabCount(), std::size(tabs));
     for (size_t t = 0; t < std::size(tabs); ++t) {
         EXPECT_EQ(Catalogue().GetTabName(t), tabs[t].first);
@@ -114,13 +117,26 @@ TEST(ModuleTables, NoMorphListsAreExactlyTheRefusedParameters)
         return v;
     };
     std::map<std::string, std::vector<uint8_t>> expected = {
-        {"NoteDetect", {0}},        {"OscSineBank", range(18, 23)}, {"OscSlvFM", {2}},
-        {"ClkGen", {1}},            {"LFOA", {1, 4}},               {"LFOB", {1, 4}},
-        {"LFOC", {1, 4}},           {"LFOSlvA", {3}},               {"ClkRndGen", {0}},
-        {"ADSR-Env", {0}},          {"Multi-Env", {10}},            {"FilterE", {0}},
-        {"VocalFilter", {0, 1, 2}}, {"Compressor", range(0, 8)},    {"Expander", range(0, 8)},
-        {"ControlMixer", {4}},      {"EventSeq", range(0, 35)},     {"CtrlSeq", {16, 17, 18}},
-        {"NoteSeqA", range(16, 20)}, {"NoteSeqB", range(16, 20)},
+        {"NoteDetect", {0}},
+        {"OscSineBank", range(18, 23)},
+        {"OscSlvFM", {2}},
+        {"ClkGen", {1}},
+        {"LFOA", {1, 4}},
+        {"LFOB", {1, 4}},
+        {"LFOC", {1, 4}},
+        {"LFOSlvA", {3}},
+        {"ClkRndGen", {0}},
+        {"ADSR-Env", {0}},
+        {"Multi-Env", {10}},
+        {"FilterE", {0}},
+        {"VocalFilter", {0, 1, 2}},
+        {"Compressor", range(0, 8)},
+        {"Expander", range(0, 8)},
+        {"ControlMixer", {4}},
+        {"EventSeq", range(0, 35)},
+        {"CtrlSeq", {16, 17, 18}},
+        {"NoteSeqA", range(16, 20)},
+        {"NoteSeqB", range(16, 20)},
     };
     auto vocoder = range(0, 15);
     vocoder.push_back(17);
@@ -141,9 +157,9 @@ TEST(ModuleTables, LoadRecordsAgreeWithJacksAndCustomValues)
     // The output list reserves one entry per output, but for these three.
     const std::map<std::string, int> capacity = {{"Keyboard", 3}, {"MIDIGlobal", 1}, {"Vocoder", 17}};
     const std::set<std::string> oneCustomValue = {
-        "MasterOsc", "OscA",    "OscB",    "OscC",    "SpectralOsc", "FormantOsc", "OscSlvA",    "OscSlvB",
-        "OscSlvC",   "OscSlvD", "OscSlvE", "OscSlvFM", "PercOsc",    "LFOSlvA",    "LFOSlvB",    "LFOSlvC",
-        "LFOSlvD",   "LFOSlvE", "RndStepGen", "RandomGen", "FilterC", "FilterD",   "FilterE",    "FilterF"};
+        "MasterOsc", "OscA",    "OscB",       "OscC",      "SpectralOsc", "FormantOsc", "OscSlvA", "OscSlvB",
+        "OscSlvC",   "OscSlvD", "OscSlvE",    "OscSlvFM",  "PercOsc",     "LFOSlvA",    "LFOSlvB", "LFOSlvC",
+        "LFOSlvD",   "LFOSlvE", "RndStepGen", "RandomGen", "FilterC",     "FilterD",    "FilterE", "FilterF"};
     for (const CBuildModule* b : AllBuilders(Catalogue())) {
         const std::string name = b->GetShortName();
         const ModuleLoadRecord& load = b->GetLoadRecord();
@@ -170,24 +186,24 @@ TEST(ModuleTables, ParameterMaximaMatchTheTypes)
         return a;
     };
     const Row rows[] = {
-        {7, {127, 127, 127, 127, 3, 127, 127, 127, 127, 1}},     // OscA
-        {97, {127, 127, 127, 127, 127}},                         // MasterOsc: KBT 127, not 1
-        {9, {127, 127, 1, 127, 127, 1}},                         // OscC
-        {1, {}},                                                 // Keyboard
-        {5, {127, 5, 1}},                                        // 1 output
-        {4, {127, 2, 1}},                                        // 2 outputs
-        {24, {127, 2, 4, 127, 1, 127, 127, 1}},                  // LFOA
+        {7, {127, 127, 127, 127, 3, 127, 127, 127, 127, 1}},       // OscA
+        {97, {127, 127, 127, 127, 127}},                           // MasterOsc: KBT 127, not 1
+        {9, {127, 127, 1, 127, 127, 1}},                           // OscC
+        {1, {}},                                                   // Keyboard
+        {5, {127, 5, 1}},                                          // 1 output
+        {4, {127, 2, 1}},                                          // 2 outputs
+        {24, {127, 2, 4, 127, 1, 127, 127, 1}},                    // LFOA
         {52, {127, 127, 127, 127, 127, 127, 127, 127, 127, 4, 2}}, // Multi-Env
-        {45, {8, 8, 8, 127, 127, 127, 127, 127, 127}},           // VocalFilter
-        {108, join(std::vector<uint8_t>(16, 16), {127, 1, 1})},  // Vocoder
-        {21, {127, 127, 42, 66, 42, 24, 1, 1, 1}},               // Compressor
-        {105, {127, 127, 84, 66, 72, 127, 1, 1, 1}},             // Expander
-        {54, {12}},                                              // Quantizer
-        {118, {11, 127, 127, 1, 1}},                             // Digitizer
-        {115, {127, 48, 127, 48}},                               // NoteVelScal
-        {15, join(all127, {127, 16, 1, 1, 1})},                  // NoteSeqA: Rec step 16
-        {17, join({127, 1, 1, 1}, std::vector<uint8_t>(32, 1))}, // EventSeq
-        {70, {}},                                                // LogicInv
+        {45, {8, 8, 8, 127, 127, 127, 127, 127, 127}},             // VocalFilter
+        {108, join(std::vector<uint8_t>(16, 16), {127, 1, 1})},    // Vocoder
+        {21, {127, 127, 42, 66, 42, 24, 1, 1, 1}},                 // Compressor
+        {105, {127, 127, 84, 66, 72, 127, 1, 1, 1}},               // Expander
+        {54, {12}},                                                // Quantizer
+        {118, {11, 127, 127, 1, 1}},                               // Digitizer
+        {115, {127, 48, 127, 48}},                                 // NoteVelScal
+        {15, join(all127, {127, 16, 1, 1, 1})},                    // NoteSeqA: Rec step 16
+        {17, join({127, 1, 1, 1}, std::vector<uint8_t>(32, 1))},   // EventSeq
+        {70, {}},                                                  // LogicInv
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.id));

@@ -10,7 +10,7 @@ namespace {
 
 class Values final : public CParamValueSourceInterface {
 public:
-    explicit Values(std::vector<uint8_t> values) : values_(std::move(values)) {}
+    explicit Values(std::vector<uint8_t> values) : values_(std::move(values)) { }
     uint8_t GetParamValue(uint8_t index) const override { return values_.at(index); }
     std::vector<uint8_t> values_;
 };
@@ -30,7 +30,8 @@ constexpr JackSpec kJacks[] = {
 
 ModuleTypeSpec Spec(uint16_t cycles, uint16_t quarterCycles)
 {
-    return {42, "Test", "Test type", 400, 3, {{cycles, quarterCycles, 1, 0, 0, 0, 0, 0, 0, 0}}, kParams, kOrder, kJacks, {}};
+    return {42,      "Test", "Test type", 400, 3, {{cycles, quarterCycles, 1, 0, 0, 0, 0, 0, 0, 0}},
+            kParams, kOrder, kJacks,      {}};
 }
 
 } // namespace
@@ -107,12 +108,11 @@ TEST(BuildModule, LoadTextsTakeDecimalsByTheirSize)
         const char* text;
     };
     const Case cases[] = {
-        {0, 0, "Test type (0.00%)"},
-        {4, 0, "Test type (0.51%)"},   // 0.508
-        {20, 0, "Test type (2.5%)"},   // 2.5413
-        {85, 0, "Test type (11%)"},    // 10.8
-        {94, 17, "Test type (12%)"},   // 12.48
-        {0, 4, "Test type (0.13%)"},   // a quarter cycle counts a quarter
+        {0, 0, "Test type (0.00%)"}, {4, 0, "Test type (0.51%)"}, // 0.508
+        {20, 0, "Test type (2.5%)"},                              // 2.5413
+        {85, 0, "Test type (11%)"},                               // 10.8
+        {94, 17, "Test type (12%)"},                              // 12.48
+        {0, 4, "Test type (0.13%)"},                              // a quarter cycle counts a quarter
     };
     for (const Case& c : cases) {
         const ModuleTypeSpec spec = Spec(c.cycles, c.quarters);

@@ -134,7 +134,7 @@ TEST_F(CableDragTest, JacksAreNumberedInOrderAndShowTheirConnectedHalfAfterTheUp
     for (int y = 0; y < 13; ++y) {
         for (int x = 0; x < 13; ++x) {
             changed |= before.At(client.left + corner.x + x, client.top + corner.y + y) !=
-                       after.At(client.left + corner.x + x, client.top + corner.y + y);
+                after.At(client.left + corner.x + x, client.top + corner.y + y);
         }
     }
     EXPECT_TRUE(changed);

@@ -22,8 +22,12 @@ using NSHarrowen::CRect;
 
 CableKey Key(int x1, int y1, int x2, int y2)
 {
-    return CableKey{static_cast<int16_t>(x1), static_cast<int16_t>(y1), static_cast<int16_t>(x2),
-                    static_cast<int16_t>(y2), {1, 0, 1}, {2, 0, 0}};
+    return CableKey{static_cast<int16_t>(x1),
+                    static_cast<int16_t>(y1),
+                    static_cast<int16_t>(x2),
+                    static_cast<int16_t>(y2),
+                    {1, 0, 1},
+                    {2, 0, 0}};
 }
 
 // What a chain is made of, piece by piece: "seg <kind> <direction>" or
@@ -146,13 +150,13 @@ TEST(CableGeometry, ThreeDChainsGetCornersAtTheirBends)
 {
     // right, down, left, up, right: bends 1-3, 3-2, 2-4, 4-1 (the last makes no corner).
     const PolylineRenderer chain({{10, 10}, {30, 10}, {30, 30}, {10, 30}, {10, 12}, {40, 12}}, true);
-    EXPECT_EQ(Describe(chain), (std::vector<std::string>{"seg 4And10 1", "pie 12 30,10", "seg 1And7 3", "pie 45 30,30",
-                                                         "seg 4And10 2", "pie 78 10,30", "seg 1And7 4",
-                                                         "seg 4And10 1"}));
+    EXPECT_EQ(Describe(chain),
+              (std::vector<std::string>{"seg 4And10 1", "pie 12 30,10", "seg 1And7 3", "pie 45 30,30", "seg 4And10 2",
+                                        "pie 78 10,30", "seg 1And7 4", "seg 4And10 1"}));
     // Down then right, up then left.
     EXPECT_EQ(Describe(PolylineRenderer({{5, 5}, {5, 20}, {20, 20}, {20, 8}, {2, 8}}, true)),
-              (std::vector<std::string>{"seg 1And7 3", "pie 78 5,20", "seg 4And10 1", "pie 45 20,20", "seg 1And7 4", "pie 12 20,8",
-                                        "seg 4And10 2"}));
+              (std::vector<std::string>{"seg 1And7 3", "pie 78 5,20", "seg 4And10 1", "pie 45 20,20", "seg 1And7 4",
+                                        "pie 12 20,8", "seg 4And10 2"}));
     // Thin chains have no corners; a piece whose ends coincide is left out.
     EXPECT_EQ(Describe(PolylineRenderer({{10, 10}, {30, 10}, {30, 10}, {30, 30}}, false)),
               (std::vector<std::string>{"seg 4And10 1", "seg 1And7 3"}));
@@ -216,7 +220,7 @@ TEST(CableGeometry, TheSnakeSamplesByLengthAndKeepsItsShape)
     for (uint8_t shape = 0; shape < 8 && !differs; ++shape) {
         const CSnakeShape other(Key(40, 300, 500, 120), shape);
         differs = other.GetPoints().size() != a.GetPoints().size() ||
-                  !std::equal(other.GetPoints().begin(), other.GetPoints().end(), a.GetPoints().begin());
+            !std::equal(other.GetPoints().begin(), other.GetPoints().end(), a.GetPoints().begin());
     }
     EXPECT_TRUE(differs);
 }
@@ -343,8 +347,8 @@ TEST(CablePixels, RandomCablesAtThePictureEdgesWriteOnlyInsideIt)
         list.SetStyle(static_cast<uint32_t>(round % 4));
         for (int c = 0; c < 6; ++c) {
             list.AddCable({static_cast<uint8_t>(c), 0, 1}, {static_cast<uint8_t>(c), 1, 0},
-                          CPoint(near(origin.x, 57), near(origin.y, 41)), CPoint(near(origin.x, 57), near(origin.y, 41)),
-                          static_cast<uint8_t>(c));
+                          CPoint(near(origin.x, 57), near(origin.y, 41)),
+                          CPoint(near(origin.x, 57), near(origin.y, 41)), static_cast<uint8_t>(c));
         }
         if (round % 3 == 0) {
             list.HighlightCable({0, 0, 1}, {0, 1, 0});

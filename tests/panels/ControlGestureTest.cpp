@@ -73,8 +73,7 @@ protected:
         }
         Release(from);
     }
-    template <typename T>
-    T* FindControl(CModule& module, uint8_t& param)
+    template <typename T> T* FindControl(CModule& module, uint8_t& param)
     {
         for (param = 0; param < module.GetControlCount(); ++param) {
             if (auto* control = dynamic_cast<T*>(module.GetControl(param))) {
@@ -97,8 +96,9 @@ TEST_F(ControlGestureTest, AVerticalKnobDragSendsEveryStepAndLeavesOneUndoEntry)
     EXPECT_GE(LiveSends() - sends, 4u);
     EXPECT_EQ(UndoCount(), 1u);
     // The pointer stays where the drag began.
-    EXPECT_EQ(ScreenPointer(), CPoint(static_cast<int16_t>(ScreenPoint(window, body.x, body.y).x),
-                                      static_cast<int16_t>(ScreenPoint(window, body.x, body.y).y)));
+    EXPECT_EQ(ScreenPointer(),
+              CPoint(static_cast<int16_t>(ScreenPoint(window, body.x, body.y).x),
+                     static_cast<int16_t>(ScreenPoint(window, body.x, body.y).y)));
     patch->Undo();
     EXPECT_EQ(osc.GetValue(kCoarse), 64);
 
@@ -144,7 +144,7 @@ TEST_F(ControlGestureTest, CircularModePutsThePointerOnTheArcAndFollowsItsAngle)
     EXPECT_NEAR(ScreenPointer().x, expected.x, 1);
     EXPECT_NEAR(ScreenPointer().y, expected.y, 1);
     Tick();
-    EXPECT_EQ(osc.GetValue(kCoarse), 64); // nothing until the pointer moves
+    EXPECT_EQ(osc.GetValue(kCoarse), 64);                        // nothing until the pointer moves
     Move(CPoint(centre.x, static_cast<int16_t>(centre.y + 40))); // straight below: the top value
     Tick();
     EXPECT_EQ(osc.GetValue(kCoarse), 127);
@@ -216,9 +216,8 @@ TEST_F(ControlGestureTest, AControlDragChangesNothingWhereNoMorphMayGo)
     CModule& osc = AddModule(kOscA, 2, 1, 0);
     panelServices.toolbarGroup = 0;
     const auto edits = [this] {
-        return std::count_if(synth.sent.begin(), synth.sent.end(), [](const auto& sent) {
-            return sent.path == testsupport::CSynthLinkDouble::Path::Edit;
-        });
+        return std::count_if(synth.sent.begin(), synth.sent.end(),
+                             [](const auto& sent) { return sent.path == testsupport::CSynthLinkDouble::Path::Edit; });
     };
     const auto before = edits();
     HoldControl(true);

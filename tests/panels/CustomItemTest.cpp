@@ -27,8 +27,7 @@ constexpr uint8_t kAdEnv = 84;
 
 class CustomItemTest : public paneltest::PanelTest {
 protected:
-    template <typename T>
-    T& Item(CModule& module)
+    template <typename T> T& Item(CModule& module)
     {
         for (const auto& item : dynamic_cast<CLayoutModule&>(module).GetItems()) {
             if (auto* found = dynamic_cast<T*>(item.get())) {

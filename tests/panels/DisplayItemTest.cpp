@@ -27,8 +27,7 @@ uint32_t PicturePixel(uint16_t picture, int x, int y)
 
 class DisplayItemTest : public paneltest::PanelTest {
 protected:
-    template <typename T>
-    T& Item(CModule& module, size_t nth = 0)
+    template <typename T> T& Item(CModule& module, size_t nth = 0)
     {
         for (const auto& item : dynamic_cast<CLayoutModule&>(module).GetItems()) {
             if (auto* found = dynamic_cast<T*>(item.get()); found != nullptr && nth-- == 0) {
@@ -66,7 +65,10 @@ TEST_F(DisplayItemTest, TheClipLampTakesTheColourOfTheState)
     const struct {
         uint16_t state;
         uint16_t picture;
-    } steps[] = {{2, CPnlClipLed::kYellow}, {0, CPnlLed::kDark}, {1, CPnlLed::kLit}, {3, CPnlClipLed::kRed},
+    } steps[] = {{2, CPnlClipLed::kYellow},
+                 {0, CPnlLed::kDark},
+                 {1, CPnlLed::kLit},
+                 {3, CPnlClipLed::kRed},
                  {7, CPnlClipLed::kRed}};
     for (const auto& step : steps) {
         eq.SetMeterValue(step.state);

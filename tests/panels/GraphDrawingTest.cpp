@@ -89,7 +89,7 @@ TEST_F(GraphDrawingTest, TheFillCoversWhatLiesBelowTheOutline)
 {
     CModule& eq = AddModule(kEqMid, 1);
     auto& bell = Item<CPnlEqMidGraph>(eq);
-    for (const uint8_t gain : {uint8_t {64}, uint8_t {127}, uint8_t {0}}) {
+    for (const uint8_t gain : {uint8_t{64}, uint8_t{127}, uint8_t{0}}) {
         SetValues(1, {{0, 64}, {1, gain}, {2, 60}});
         ExpectFilledBelowTheOutline(bell, "bell " + std::to_string(gain));
     }
@@ -97,7 +97,7 @@ TEST_F(GraphDrawingTest, TheFillCoversWhatLiesBelowTheOutline)
     SetValues(2, {{7, 90}, {5, 100}, {6, 3}});
     ExpectFilledBelowTheOutline(Item<CPnlPhaserGraph>(phaser), "phaser");
     CModule& filter = AddModule(kFilterE, 3, 0, 10);
-    for (const uint8_t type : {uint8_t {0}, uint8_t {1}, uint8_t {2}, uint8_t {3}}) {
+    for (const uint8_t type : {uint8_t{0}, uint8_t{1}, uint8_t{2}, uint8_t{3}}) {
         SetValues(3, {{3, 70}, {6, 100}, {0, type}});
         ExpectFilledBelowTheOutline(Item<CPnlNormalFilterGraph>(filter), "filter " + std::to_string(type));
     }
@@ -186,10 +186,10 @@ TEST_F(GraphDrawingTest, GalleryOfEveryGraphAtItsTypesDefaults)
     const struct {
         uint8_t type;
         const char* name;
-    } types[] = {{20, "ADSR"},       {84, "AD"},         {23, "ModEnv"},   {46, "AHD"},     {52, "MultiEnv"},
-                 {51, "Filter"},     {92, "Classic"},    {102, "Phaser"},  {108, "Vocoder"}, {103, "EqMid"},
-                 {104, "EqHiLo"},    {24, "LFOA"},       {25, "LFOB"},     {80, "SlaveLFOA"}, {61, "DistA"},
-                 {62, "DistB"},      {74, "Wrap"},       {115, "AmpProc"}, {21, "Compressor"}, {105, "Expander"},
+    } types[] = {{20, "ADSR"},    {84, "AD"},      {23, "ModEnv"},   {46, "AHD"},        {52, "MultiEnv"},
+                 {51, "Filter"},  {92, "Classic"}, {102, "Phaser"},  {108, "Vocoder"},   {103, "EqMid"},
+                 {104, "EqHiLo"}, {24, "LFOA"},    {25, "LFOB"},     {80, "SlaveLFOA"},  {61, "DistA"},
+                 {62, "DistB"},   {74, "Wrap"},    {115, "AmpProc"}, {21, "Compressor"}, {105, "Expander"},
                  {90, "NoteSeq"}};
     constexpr int kCellWidth = 212;
     constexpr int kCellHeight = 80;

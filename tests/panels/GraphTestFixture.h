@@ -37,7 +37,11 @@ private:
     static char Letter(const NSHarrowen::CColor& c)
     {
         const auto is = [&c](uint16_t r, uint16_t g, uint16_t b) { return c.red == r && c.green == g && c.blue == b; };
-        return is(0, 0xFF00, 0) ? 'c' : is(0, 0, 0) ? 'o' : is(0xC000, 0xC000, 0xC000) ? 'g' : is(0xC800, 0xC800, 0) ? 'y' : '?';
+        return is(0, 0xFF00, 0)          ? 'c'
+            : is(0, 0, 0)                ? 'o'
+            : is(0xC000, 0xC000, 0xC000) ? 'g'
+            : is(0xC800, 0xC800, 0)      ? 'y'
+                                         : '?';
     }
     void Add(const std::string& step)
     {

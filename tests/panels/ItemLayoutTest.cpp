@@ -35,7 +35,7 @@ std::vector<ItemSpec> Controls(const CBuildModule& type)
 bool IsRadio(ItemClass c)
 {
     return c == ItemClass::VerticalRadioButton || c == ItemClass::VerticalBitmapRadioButton ||
-           c == ItemClass::HorizontalRadioButton || c == ItemClass::HorizontalBitmapRadioButton;
+        c == ItemClass::HorizontalRadioButton || c == ItemClass::HorizontalBitmapRadioButton;
 }
 
 TEST(ItemLayout, EveryParameterHasOneControlWhoseKindFitsItsRange)
@@ -60,8 +60,8 @@ TEST(ItemLayout, EveryParameterHasOneControlWhoseKindFitsItsRange)
                 EXPECT_GT(c.size, 0) << "width of parameter " << i;
             }
             const bool bitmap = c.itemClass == ItemClass::CheckBitmapButton ||
-                                c.itemClass == ItemClass::VerticalBitmapRadioButton ||
-                                c.itemClass == ItemClass::HorizontalBitmapRadioButton;
+                c.itemClass == ItemClass::VerticalBitmapRadioButton ||
+                c.itemClass == ItemClass::HorizontalBitmapRadioButton;
             EXPECT_EQ(bitmap, c.picture >= 301 && c.picture <= 313) << "symbols of parameter " << i;
             EXPECT_EQ(c.params.size(), 0u) << "a control's parameter is its place";
         }
@@ -74,9 +74,9 @@ TEST(ItemLayout, CustomItemsAreBoundToParametersOfTheirType)
         SCOPED_TRACE(type->GetShortName());
         // A module has one state LED at most: the one its reported values reach.
         const auto items = type->GetItems();
-        EXPECT_LE(std::count_if(items.begin(), items.end(),
-                                [](const ItemSpec& i) { return i.role == ItemRole::StateLed; }),
-                  1);
+        EXPECT_LE(
+            std::count_if(items.begin(), items.end(), [](const ItemSpec& i) { return i.role == ItemRole::StateLed; }),
+            1);
         for (const ItemSpec& item : type->GetItems()) {
             if (IsInfoText(item.itemClass) || IsGraph(item.itemClass)) {
                 EXPECT_FALSE(item.params.empty());
@@ -126,18 +126,23 @@ struct KnownItem {
 TEST(ItemLayout, SampledItemsStandWhereTheirTypesPlaceThem)
 {
     const std::vector<KnownItem> known = {
-        {5, 1, ItemClass::HorizontalRadioButton, 33, 21, {}},             // "1 output" Dest
-        {7, 4, ItemClass::VerticalBitmapRadioButton, 228, 8, {}},         // OscA waveform
-        {24, 10, ItemClass::LFOAGraph, 200, 5, {6, 2}},                   // LFOA graph
-        {20, 10, ItemClass::ADSRGraph, 182, 2, {1, 2, 3, 4, 0, 5}},       // ADSR graph
-        {51, 11, ItemClass::DefaultText, 165, 15, {6}},                    // FilterE resonance text
+        {5, 1, ItemClass::HorizontalRadioButton, 33, 21, {}},               // "1 output" Dest
+        {7, 4, ItemClass::VerticalBitmapRadioButton, 228, 8, {}},           // OscA waveform
+        {24, 10, ItemClass::LFOAGraph, 200, 5, {6, 2}},                     // LFOA graph
+        {20, 10, ItemClass::ADSRGraph, 182, 2, {1, 2, 3, 4, 0, 5}},         // ADSR graph
+        {51, 11, ItemClass::DefaultText, 165, 15, {6}},                     // FilterE resonance text
         {51, 12, ItemClass::NormalFilterGraph, 195, 3, {3, 6, 0, 1, 7, 9}}, // FilterE graph
-        {17, 19, ItemClass::CheckButton, 207, 43, {}},                    // EventSeq step A16
-        {17, 20, ItemClass::CheckButton, 27, 57, {}},                     // EventSeq step B1
-        {17, 47, ItemClass::GreenLed, 161, 35, {}},                       // EventSeq step LED 12
-        {91, 15, ItemClass::VerticalSlider, 205, 40, {}},                 // CtrlSeq level 16
-        {90, 39, ItemClass::NoteSeqGraph, 27, 38, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},                    // NoteSeqB graph
-        {32, 15, ItemClass::FltBankPreset, 106, 87, {}},                  // Filter Bank presets
+        {17, 19, ItemClass::CheckButton, 207, 43, {}},                      // EventSeq step A16
+        {17, 20, ItemClass::CheckButton, 27, 57, {}},                       // EventSeq step B1
+        {17, 47, ItemClass::GreenLed, 161, 35, {}},                         // EventSeq step LED 12
+        {91, 15, ItemClass::VerticalSlider, 205, 40, {}},                   // CtrlSeq level 16
+        {90,
+         39,
+         ItemClass::NoteSeqGraph,
+         27,
+         38,
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}}, // NoteSeqB graph
+        {32, 15, ItemClass::FltBankPreset, 106, 87, {}},          // Filter Bank presets
     };
     const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
     for (const KnownItem& k : known) {

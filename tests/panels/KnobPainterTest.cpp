@@ -38,7 +38,8 @@ protected:
     }
     CPoint InKnob(int dx, int dy)
     {
-        return CPoint(static_cast<int16_t>(knob->GetFrame().left + dx), static_cast<int16_t>(knob->GetFrame().top + dy));
+        return CPoint(static_cast<int16_t>(knob->GetFrame().left + dx),
+                      static_cast<int16_t>(knob->GetFrame().top + dy));
     }
 
     CModule* osc = nullptr;
@@ -52,7 +53,8 @@ TEST_F(KnobPainterTest, ArcKindsFollowTheMorphStartAndEnd)
         int start;
         int end;
         uint8_t kind;
-    } cases[] = {{10, 20, 0}, {20, 10, 1}, {50, 40, 2}, {40, 50, 3}, {10, 50, 4}, {50, 10, 5}, {12, 12, 0}, {40, 40, 3}};
+    } cases[] = {{10, 20, 0}, {20, 10, 1}, {50, 40, 2}, {40, 50, 3},
+                 {10, 50, 4}, {50, 10, 5}, {12, 12, 0}, {40, 40, 3}};
     for (const auto& c : cases) {
         painter.SetMorphStart(c.start);
         painter.SetMorphEnd(c.end);

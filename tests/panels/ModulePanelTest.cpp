@@ -33,7 +33,7 @@ uint32_t PicturePixel(uint16_t picture, int x, int y)
     return bitmap == nullptr ? 0xDEADu : bitmap->GetDC()->GetPixel(x, y).value_or(0) & 0xFFFFFF;
 }
 
-class ModulePanelTest : public PanelTest {};
+class ModulePanelTest : public PanelTest { };
 
 TEST_F(ModulePanelTest, AnOscillatorPanelDrawsItsBorderFaceTitleAndControls)
 {

@@ -33,8 +33,7 @@ constexpr uint8_t kSequencers[] = {17, 91, 15, 90};
 
 class ModuleTypesTest : public paneltest::PanelTest {
 protected:
-    template <typename T>
-    std::vector<T*> Items(CModule& module)
+    template <typename T> std::vector<T*> Items(CModule& module)
     {
         std::vector<T*> found;
         for (const auto& item : dynamic_cast<CLayoutModule&>(module).GetItems()) {
@@ -189,7 +188,8 @@ TEST_F(ModuleTypesTest, TheDynamicsMeterTakesTheSixLowBitsAndTheLampBitSix)
             uint16_t value;
             int16_t level;
             bool lit;
-        } cases[] = {{0, 0, false}, {63, 819, false}, {64, 0, true}, {127, 819, true}, {128, 0, false}, {129 + 64, 13, true}};
+        } cases[] = {{0, 0, false},    {63, 819, false}, {64, 0, true},
+                     {127, 819, true}, {128, 0, false},  {129 + 64, 13, true}};
         for (const auto& c : cases) {
             dynamics.SetMeterValue(c.value);
             EXPECT_EQ(meters[0]->GetLevel(), c.level) << int(type) << " value " << c.value;

@@ -56,11 +56,11 @@ TEST_F(NoteSeqGraphTest, AClickZoomsInAndKeepsTheMiddleOfTheView)
     ClickStrip();
     EXPECT_EQ(graph->GetZoom(), 4);
     EXPECT_EQ(graph->GetScroll(), 55);
-    EXPECT_EQ(View(), (std::vector<uint8_t> {4, 55}));
+    EXPECT_EQ(View(), (std::vector<uint8_t>{4, 55}));
     EXPECT_EQ(UndoCount(), 1u);
     patch->Undo();
     Redraw();
-    EXPECT_EQ(View(), (std::vector<uint8_t> {3, 52}));
+    EXPECT_EQ(View(), (std::vector<uint8_t>{3, 52}));
     EXPECT_EQ(graph->GetZoom(), 3);
 }
 
@@ -103,7 +103,7 @@ TEST_F(NoteSeqGraphTest, ZoomingOutIsRecordedEvenWhenTheScrollStays)
     ClickStrip(true);
     EXPECT_EQ(graph->GetZoom(), 5);
     EXPECT_EQ(graph->GetScroll(), scroll);
-    EXPECT_EQ(View(), (std::vector<uint8_t> {5, scroll}));
+    EXPECT_EQ(View(), (std::vector<uint8_t>{5, scroll}));
     EXPECT_EQ(UndoCount(), edits + 1);
     patch->Undo();
     EXPECT_EQ(graph->GetZoom(), 6);
@@ -119,9 +119,9 @@ TEST_F(NoteSeqGraphTest, TheArrowsPageUpToTheSpanOfEachZoom)
         ASSERT_EQ(graph->GetZoom(), zoom);
         EXPECT_EQ(CPnlNoteSeqGraph::Span(zoom), spans[zoom - 1]);
         PageUpToTheTop();
-        EXPECT_EQ(graph->GetScroll(), spans[zoom - 1]) << int {zoom};
+        EXPECT_EQ(graph->GetScroll(), spans[zoom - 1]) << int{zoom};
         EXPECT_EQ(graph->GetThumb(), 41);
-        EXPECT_EQ(View(), (std::vector<uint8_t> {zoom, spans[zoom - 1]}));
+        EXPECT_EQ(View(), (std::vector<uint8_t>{zoom, spans[zoom - 1]}));
         ClickStrip();
     }
 }
@@ -149,10 +149,10 @@ TEST_F(NoteSeqGraphTest, DraggingTheThumbRecordsTheViewOnceOnRelease)
     EXPECT_GT(graph->GetScroll(), 52);
     EXPECT_GT(graph->GetThumb(), thumb);
     EXPECT_EQ(UndoCount(), 0u);
-    EXPECT_EQ(View(), (std::vector<uint8_t> {3, 52}));
+    EXPECT_EQ(View(), (std::vector<uint8_t>{3, 52}));
     Release(CPoint(on.x, static_cast<int16_t>(on.y - 10)));
     EXPECT_EQ(UndoCount(), 1u);
-    EXPECT_EQ(View(), (std::vector<uint8_t> {3, graph->GetScroll()}));
+    EXPECT_EQ(View(), (std::vector<uint8_t>{3, graph->GetScroll()}));
 }
 
 TEST_F(NoteSeqGraphTest, AThumbPressedWithControlStaysWhereItIs)
@@ -178,7 +178,7 @@ TEST_F(NoteSeqGraphTest, TheViewComesBackFromCustomDataInRange)
         uint8_t thumb;
     } cases[] = {
         {{4, 55}, 4, 55, 55 * 41 / 111},
-        {{0, 200}, 1, 58, 41},   // a zoom of 0 would divide by zero
+        {{0, 200}, 1, 58, 41}, // a zoom of 0 would divide by zero
         {{9, 10}, 6, 10, 10 * 41 / 117},
         {{6, 0}, 6, 0, 0},
     };
@@ -211,8 +211,8 @@ TEST_F(NoteSeqGraphTest, RandomNotesFallInTheVisibleRange)
     Click(Inside(buttons, 10, 22));
     Redraw();
     for (uint8_t step = 0; step < 16; ++step) {
-        EXPECT_GE(seq->GetValue(step), low) << int {step};
-        EXPECT_LE(seq->GetValue(step), high) << int {step};
+        EXPECT_GE(seq->GetValue(step), low) << int{step};
+        EXPECT_LE(seq->GetValue(step), high) << int{step};
     }
 }
 

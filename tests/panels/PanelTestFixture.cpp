@@ -23,9 +23,15 @@ namespace paneltest {
 
 using NSHarrowen::CPoint;
 
-CPictureSource::CPictureSource() { NSHarrowen::SetImageSource(this); }
+CPictureSource::CPictureSource()
+{
+    NSHarrowen::SetImageSource(this);
+}
 
-CPictureSource::~CPictureSource() { NSHarrowen::SetImageSource(nullptr); }
+CPictureSource::~CPictureSource()
+{
+    NSHarrowen::SetImageSource(nullptr);
+}
 
 NSHarrowen::CABCBitmap* CPictureSource::GetImage(const NSHarrowen::CImageID& id)
 {
@@ -34,8 +40,8 @@ NSHarrowen::CABCBitmap* CPictureSource::GetImage(const NSHarrowen::CImageID& id)
         return it->second.get();
     }
     const char* type = id.GetWord(1) == PictureKind::kSymbol ? "SMTB"
-                       : id.GetWord(1) == PictureKind::kStrip ? "CBMP"
-                                                              : "JPEG";
+        : id.GetWord(1) == PictureKind::kStrip               ? "CBMP"
+                                                             : "JPEG";
     const auto bytes = ::PictureResources().Find(type, id.GetResource());
     if (!bytes) {
         return nullptr;
@@ -107,7 +113,10 @@ CModule& PanelTest::AddModule(uint8_t typeId, uint8_t index, uint8_t column, uin
     return Module(index);
 }
 
-CModule& PanelTest::Module(uint8_t index) { return dynamic_cast<CModule&>(*area->FindModule(index)); }
+CModule& PanelTest::Module(uint8_t index)
+{
+    return dynamic_cast<CModule&>(*area->FindModule(index));
+}
 
 void PanelTest::Press(CPoint where)
 {
@@ -189,7 +198,10 @@ CPoint PanelTest::ScreenPointer()
     return CPoint(static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
 }
 
-size_t PanelTest::UndoCount() const { return patch->GetUndoHistory().GetUndoCount(); }
+size_t PanelTest::UndoCount() const
+{
+    return patch->GetUndoHistory().GetUndoCount();
+}
 
 size_t PanelTest::LiveSends() const
 {

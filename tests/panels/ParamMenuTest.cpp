@@ -34,17 +34,15 @@ public:
         bool enabled;
         bool checked;
     };
-    CMenuLook()
-        : previous_(platform::SetPopupPresenter([this](const platform::PopupRequest& r) { return Present(r); }))
-    {
-    }
+    CMenuLook() : previous_(platform::SetPopupPresenter([this](const platform::PopupRequest& r) { return Present(r); }))
+    { }
     ~CMenuLook() { platform::SetPopupPresenter(std::move(previous_)); }
 
     std::deque<std::string> answers;
     // Of the last menu shown, by caption; a submenu's entries under
     // "submenu/caption".
     std::map<std::string, Entry> entries;
-    std::vector<std::string> top;         // its top-level captions
+    std::vector<std::string> top; // its top-level captions
     int shown = 0;
 
 private:
@@ -116,8 +114,8 @@ TEST_F(ParamMenuTest, AControlsMenuOffersEverythingButTheKeyboard)
 {
     Choose(*osc, 2, "");
     ASSERT_EQ(look.shown, 1);
-    EXPECT_EQ(look.top, (std::vector<std::string>{"Default value", "Zero morph", "Knob", "Morph", "MIDI Controller",
-                                                  "Help"}));
+    EXPECT_EQ(look.top,
+              (std::vector<std::string>{"Default value", "Zero morph", "Knob", "Morph", "MIDI Controller", "Help"}));
     EXPECT_TRUE(look.entries["Default value"].enabled);
     EXPECT_FALSE(look.entries["Zero morph"].enabled); // no morph group yet
     EXPECT_TRUE(look.entries["Morph/Group 1"].enabled);

@@ -37,22 +37,21 @@ struct Size {
 
 // Every fixed picture with the size its painter reads it at.
 const std::vector<Size> kFixedSizes = {
-    {"JPEG", 255, 3, 144},    {"JPEG", 256, 3, 144},    {"JPEG", 257, 256, 3},   {"JPEG", 258, 256, 3},
-    {"JPEG", 208, 26, 13},    {"JPEG", 209, 26, 13},    {"JPEG", 218, 26, 13},   {"JPEG", 224, 26, 13},
-    {"JPEG", 219, 26, 13},    {"JPEG", 225, 26, 13},    {"JPEG", 226, 26, 13},   {"JPEG", 227, 26, 13},
-    {"JPEG", 212, 7, 7},      {"JPEG", 217, 7, 7},      {"JPEG", 272, 7, 7},     {"JPEG", 214, 7, 7},
-    {"JPEG", 265, 100, 35},   {"JPEG", 315, 3, 11},     {"JPEG", 271, 11, 83},   {"JPEG", 229, 449, 18},
-    {"JPEG", 249, 215, 21},   {"JPEG", 267, 21, 215},   {"JPEG", 230, 119, 8},   {"JPEG", 231, 95, 8},
-    {"JPEG", 233, 87, 7},     {"JPEG", 223, 107, 47},   {"JPEG", 216, 11, 3},    {"JPEG", 228, 51, 16},
-    {"JPEG", 240, 10, 8},     {"JPEG", 242, 10, 8},     {"JPEG", 243, 10, 8},    {"JPEG", 244, 10, 8},
-    {"JPEG", 245, 10, 8},     {"JPEG", 268, 10, 8},     {"JPEG", 269, 10, 8},    {"JPEG", 254, 256, 126},
-    {"JPEG", 317, 312, 227},  {"JPEG", 274, 676, 32},   {"JPEG", 316, 98, 24},   {"SMTB", 264, 160, 195},
-    {"SMTB", 301, 11, 36},    {"SMTB", 310, 11, 45},    {"SMTB", 318, 11, 7},    {"SMTB", 319, 11, 7},
-    {"SMTB", 188, 8, 8},      {"SMTB", 189, 8, 8},      {"SMTB", 193, 8, 8},     {"CBMP", 200, 1856, 29},
-    {"SMTB", 190, 8, 8},      {"SMTB", 191, 8, 8},      {"SMTB", 192, 8, 8},     {"JPEG", 314, 8, 9},
-    {"ICON", 2, 32, 32},
-    {"CBMP", 199, 174, 29},   {"CBMP", 205, 126, 21},   {"CBMP", 204, 114, 19},  {"ICON", 1, 32, 32},
-    {"ICON", 279, 16, 16},    {"ICON", 281, 16, 16},
+    {"JPEG", 255, 3, 144},   {"JPEG", 256, 3, 144},  {"JPEG", 257, 256, 3},  {"JPEG", 258, 256, 3},
+    {"JPEG", 208, 26, 13},   {"JPEG", 209, 26, 13},  {"JPEG", 218, 26, 13},  {"JPEG", 224, 26, 13},
+    {"JPEG", 219, 26, 13},   {"JPEG", 225, 26, 13},  {"JPEG", 226, 26, 13},  {"JPEG", 227, 26, 13},
+    {"JPEG", 212, 7, 7},     {"JPEG", 217, 7, 7},    {"JPEG", 272, 7, 7},    {"JPEG", 214, 7, 7},
+    {"JPEG", 265, 100, 35},  {"JPEG", 315, 3, 11},   {"JPEG", 271, 11, 83},  {"JPEG", 229, 449, 18},
+    {"JPEG", 249, 215, 21},  {"JPEG", 267, 21, 215}, {"JPEG", 230, 119, 8},  {"JPEG", 231, 95, 8},
+    {"JPEG", 233, 87, 7},    {"JPEG", 223, 107, 47}, {"JPEG", 216, 11, 3},   {"JPEG", 228, 51, 16},
+    {"JPEG", 240, 10, 8},    {"JPEG", 242, 10, 8},   {"JPEG", 243, 10, 8},   {"JPEG", 244, 10, 8},
+    {"JPEG", 245, 10, 8},    {"JPEG", 268, 10, 8},   {"JPEG", 269, 10, 8},   {"JPEG", 254, 256, 126},
+    {"JPEG", 317, 312, 227}, {"JPEG", 274, 676, 32}, {"JPEG", 316, 98, 24},  {"SMTB", 264, 160, 195},
+    {"SMTB", 301, 11, 36},   {"SMTB", 310, 11, 45},  {"SMTB", 318, 11, 7},   {"SMTB", 319, 11, 7},
+    {"SMTB", 188, 8, 8},     {"SMTB", 189, 8, 8},    {"SMTB", 193, 8, 8},    {"CBMP", 200, 1856, 29},
+    {"SMTB", 190, 8, 8},     {"SMTB", 191, 8, 8},    {"SMTB", 192, 8, 8},    {"JPEG", 314, 8, 9},
+    {"ICON", 2, 32, 32},     {"CBMP", 199, 174, 29}, {"CBMP", 205, 126, 21}, {"CBMP", 204, 114, 19},
+    {"ICON", 1, 32, 32},     {"ICON", 279, 16, 16},  {"ICON", 281, 16, 16},
 };
 
 class LinkedPictures : public ::testing::Test {
@@ -74,9 +73,18 @@ protected:
     static uint32_t Pixel(CABCBitmap& b, int x, int y) { return b.GetDC()->GetPixel(x, y).value_or(0xFFFFFFFF); }
 };
 
-int R(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-int G(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-int B(uint32_t c) { return static_cast<int>(c & 0xFF); }
+int R(uint32_t c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+int G(uint32_t c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+int B(uint32_t c)
+{
+    return static_cast<int>(c & 0xFF);
+}
 
 // Two decoded colours that differ by more than compression noise.
 bool Differs(uint32_t a, uint32_t b)

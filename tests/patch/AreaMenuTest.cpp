@@ -50,9 +50,9 @@ TEST_F(AreaMenuTest, OneSubmenuPerTabThenTheSlotsThenLocal)
     }
     // A synthesizer with one slot shows its patch's name; one with four
     // shows the slot letters, with a mark at the document's own slot.
-    const std::vector<std::pair<std::string, uint32_t>> slots = {
-        {"Bass", 0x20000}, {"Slot A", 0x20200}, {"Slot B", 0x20201}, {"Slot C", 0x20202}, {"Slot D", 0x20203},
-        {"Local", 0x2FF00}};
+    const std::vector<std::pair<std::string, uint32_t>> slots = {{"Bass", 0x20000},   {"Slot A", 0x20200},
+                                                                 {"Slot B", 0x20201}, {"Slot C", 0x20202},
+                                                                 {"Slot D", 0x20203}, {"Local", 0x2FF00}};
     for (size_t i = 0; i < slots.size(); ++i) {
         const auto item = menu.GetItem(tabs + static_cast<int>(i));
         EXPECT_EQ(item.label, slots[i].first);

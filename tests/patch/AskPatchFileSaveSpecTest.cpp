@@ -13,7 +13,9 @@ TEST(AskPatchFileSaveSpecTest, OffersPatchFilesUnderThePatchName)
     const struct {
         std::optional<std::string> answer;
         const char* fileName;
-    } cases[] = {{"/tmp/Lead.pch", "Lead.pch"}, {"/tmp/Lead", "Lead.pch"}, {"/tmp/Lead.txt", "Lead.pch"},
+    } cases[] = {{"/tmp/Lead.pch", "Lead.pch"},
+                 {"/tmp/Lead", "Lead.pch"},
+                 {"/tmp/Lead.txt", "Lead.pch"},
                  {std::nullopt, nullptr}};
     for (const auto& c : cases) {
         platform::FileDialogRequest asked;

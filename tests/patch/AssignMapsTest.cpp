@@ -16,7 +16,10 @@ namespace {
 
 constexpr uint8_t kClip = 61; // three parameters, all morphable
 
-ParamAddress P(uint8_t module, uint8_t param, int32_t area = 1) { return ParamAddress{area, module, param}; }
+ParamAddress P(uint8_t module, uint8_t param, int32_t area = 1)
+{
+    return ParamAddress{area, module, param};
+}
 
 class AssignMapsTest : public testsupport::PatchTestFixture {
 protected:
@@ -161,10 +164,12 @@ TEST_F(AssignMapsTest, ControllerMapDumpsAreCorrectedAndReportedOnce)
         // module's entry goes.
         {{{P(1, 0), 7}, {P(2, 0), 7}, {P(9, 0), 8}}, {{P(1, 0), 7}}, "Ctrl assignment problem"},
         // Every kind of fault at once: all are taken out, one error.
-        {{{P(1, 0), 7}, {P(2, 0), 7}, {P(3, 0), 64}, {P(3, 1), 8}}, {{P(1, 0), 7}, {P(3, 1), 8}},
+        {{{P(1, 0), 7}, {P(2, 0), 7}, {P(3, 0), 64}, {P(3, 1), 8}},
+         {{P(1, 0), 7}, {P(3, 1), 8}},
          "Ctrl assignment problem"},
         // The morph container's group knobs exist.
-        {{{ParamAddress{2, 1, 3}, 20}, {ParamAddress{2, 1, 4}, 21}}, {{ParamAddress{2, 1, 3}, 20}},
+        {{{ParamAddress{2, 1, 3}, 20}, {ParamAddress{2, 1, 4}, 21}},
+         {{ParamAddress{2, 1, 3}, 20}},
          "Ctrl assignment problem"},
     };
     for (const Case& c : cases) {
@@ -242,9 +247,10 @@ TEST_F(AssignMapsTest, AMissingMapIsRequestedUntilItsDumpArrives)
         void SendOnly(CMoleculePacket& packet) override
         {
             const CMolecule& m = packet.At(0);
-            sent += dynamic_cast<const CMCtrlMapRequest*>(&m) ? "c" : dynamic_cast<const CMKnobMapRequest*>(&m) ? "k"
-                : dynamic_cast<const CMMorphMapRequest*>(&m)                                                   ? "m"
-                                                                                                               : "?";
+            sent += dynamic_cast<const CMCtrlMapRequest*>(&m) ? "c"
+                : dynamic_cast<const CMKnobMapRequest*>(&m)   ? "k"
+                : dynamic_cast<const CMMorphMapRequest*>(&m)  ? "m"
+                                                              : "?";
         }
         std::string sent;
     } host;

@@ -11,7 +11,7 @@
 // one tree, as the voice area does. Other molecules are not expected.
 class CCableApplier final : public CPatchApplyInterface {
 public:
-    explicit CCableApplier(CCableTree& tree) : tree_(tree) {}
+    explicit CCableApplier(CCableTree& tree) : tree_(tree) { }
 
     void Apply(const CMoleculePacket& packet)
     {

@@ -14,8 +14,14 @@ namespace {
 
 constexpr uint8_t kClip = 61; // inputs 0 and 1, output 0
 
-JackAddress In(uint8_t module, uint8_t jack) { return JackAddress{module, jack, 0}; }
-JackAddress Out(uint8_t module, uint8_t jack) { return JackAddress{module, jack, 1}; }
+JackAddress In(uint8_t module, uint8_t jack)
+{
+    return JackAddress{module, jack, 0};
+}
+JackAddress Out(uint8_t module, uint8_t jack)
+{
+    return JackAddress{module, jack, 1};
+}
 
 class CableFaultsTest : public testsupport::PatchTestFixture {
 protected:

@@ -21,8 +21,14 @@ constexpr uint8_t kAudio = 1;
 constexpr uint8_t kControl = 2;
 constexpr uint8_t kLogic = 0;
 
-JackAddress In(uint8_t module, uint8_t jack) { return JackAddress{module, jack, 0}; }
-JackAddress Out(uint8_t module, uint8_t jack) { return JackAddress{module, jack, 1}; }
+JackAddress In(uint8_t module, uint8_t jack)
+{
+    return JackAddress{module, jack, 0};
+}
+JackAddress Out(uint8_t module, uint8_t jack)
+{
+    return JackAddress{module, jack, 1};
+}
 
 std::string Name(const JackAddress& j)
 {
@@ -170,8 +176,8 @@ TEST_F(CableTreeTest, JacksOfOneNetCannotBeJoinedAgain)
     Connect(In(3, 0), In(3, 1), 0);
     Connect(In(3, 1), In(5, 0), 0);
     const std::string before = Cables(tree);
-    for (const auto& [a, b] : {std::pair{Out(1, 0), In(5, 0)}, std::pair{In(3, 1), In(3, 0)},
-                               std::pair{In(5, 1), In(5, 1)}}) {
+    for (const auto& [a, b] :
+         {std::pair{Out(1, 0), In(5, 0)}, std::pair{In(3, 1), In(3, 0)}, std::pair{In(5, 1), In(5, 1)}}) {
         ExpectError<XPDoubleAssignment>([&] { tree.Connect({a, b, 0}); }, 6, "Jacks already connected");
         CEditPair pair;
         ExpectError<XPDoubleAssignment>([&] { tree.MakeConnectEdit(pair, a, b); }, 6, "Jacks already connected");
@@ -225,11 +231,9 @@ TEST_F(CableTreeTest, DisconnectingAMiddleJackJoinsItsNeighbours)
     Connect(In(3, 0), In(5, 0), 0);
     Connect(In(3, 0), In(5, 1), 0);
     // The neighbour on the output's side is the pivot.
-    EXPECT_EQ(DoAndUndo([&](CEditPair& p) { tree.MakeDisconnectEdit(p, In(3, 0)); }),
-              "i5.0-o1.0:0 i5.1-o1.0:0");
+    EXPECT_EQ(DoAndUndo([&](CEditPair& p) { tree.MakeDisconnectEdit(p, In(3, 0)); }), "i5.0-o1.0:0 i5.1-o1.0:0");
     // Taking the output away leaves the rest as one net of colour 6.
-    EXPECT_EQ(DoAndUndo([&](CEditPair& p) { tree.MakeDisconnectEdit(p, Out(1, 0)); }),
-              "i3.0-i5.0:6 i3.0-i5.1:6");
+    EXPECT_EQ(DoAndUndo([&](CEditPair& p) { tree.MakeDisconnectEdit(p, Out(1, 0)); }), "i3.0-i5.0:6 i3.0-i5.1:6");
     // A jack without cables gives an empty edit.
     CEditPair pair;
     tree.MakeDisconnectEdit(pair, In(3, 2));
@@ -314,7 +318,7 @@ TEST_F(CableTreeTest, EveryEditAtEveryJackOfABranchedNetIsUndoneExactly)
     Connect(In(4, 0), In(4, 1), 0);
     Connect(In(3, 2), Out(2, 0), 1);
     Connect(In(3, 2), In(5, 1), 1);
-    const std::vector<JackAddress> jacks = {Out(1, 0), In(3, 0), In(3, 1), In(5, 0), In(4, 0),
+    const std::vector<JackAddress> jacks = {Out(1, 0), In(3, 0), In(3, 1),  In(5, 0), In(4, 0),
                                             In(4, 1),  In(3, 2), Out(2, 0), In(5, 1)};
     for (const JackAddress& j : jacks) {
         SCOPED_TRACE(Name(j));

@@ -14,7 +14,7 @@ const std::string kVersion210 = "Version=Vesk Kandrel patch 2.10\r\n";
 std::string Module210(int number, int type, int row, const std::string& lines = "")
 {
     return "[Module " + std::to_string(number) + "]\r\nType=" + std::to_string(type) + "\r\nName=Module " +
-           std::to_string(number) + "\r\nCol=1\r\nRow=" + std::to_string(row) + "\r\n" + lines;
+        std::to_string(number) + "\r\nCol=1\r\nRow=" + std::to_string(row) + "\r\n" + lines;
 }
 
 class ConvertPatchFile210Test : public PatchFileTest {
@@ -76,14 +76,14 @@ TEST_F(ConvertPatchFile210Test, ModulesCablesAndParametersTakeTheirNewShape)
 {
     // Type 7: parameter 4 splits in two; the cable's source jack 65 is
     // output 1 of module 2.
-    const auto content = Read210(Module210(1, 7, 3, "P0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=0\r\nIn2=2\r\nJack=65\r\nColor=9\r\n") +
-                                 Module210(2, 7, 0, "P0=0\r\nP1=0\r\nP2=0\r\nP3=0\r\nP4=3\r\nIn0=1\r\nJack=1\r\nColor=1\r\n") +
-                                 Module210(4, 17, 1, "B0=2147483649\r\n"));
+    const auto content =
+        Read210(Module210(1, 7, 3, "P0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=0\r\nIn2=2\r\nJack=65\r\nColor=9\r\n") +
+                Module210(2, 7, 0, "P0=0\r\nP1=0\r\nP2=0\r\nP3=0\r\nP4=3\r\nIn0=1\r\nJack=1\r\nColor=1\r\n") +
+                Module210(4, 17, 1, "B0=2147483649\r\n"));
     EXPECT_FALSE(content->pendingError);
     EXPECT_EQ(DumpAt<CMModuleDump>(content->dumps, kModules1At).GetModules(),
               (std::vector<CModuleDumpEntry>{{1, 7, 1, 6}, {2, 7, 1, 0}, {4, 17, 1, 2}}));
-    EXPECT_EQ(DumpAt<CMModuleNameDump>(content->dumps, kNames1At).GetNames().at(0),
-              (CModuleNameEntry{1, "Module 1"}));
+    EXPECT_EQ(DumpAt<CMModuleNameDump>(content->dumps, kNames1At).GetNames().at(0), (CModuleNameEntry{1, "Module 1"}));
     EXPECT_EQ(ParamsOf(*content, 1), (std::vector<uint8_t>{1, 2, 3, 4, 0, 1}));
     EXPECT_EQ(ParamsOf(*content, 2), (std::vector<uint8_t>{0, 0, 0, 0, 2, 0}));
     std::vector<uint8_t> bits(32, 0);
@@ -108,9 +108,9 @@ TEST_F(ConvertPatchFile210Test, KnobAndControllerIndicesAreConvertedWhereverTheM
 {
     // The knob entries come before the module's section: they are resolved
     // once every module is known.
-    const auto content = Read210("[Knobs]\r\nM0=5\r\nParam=40\r\nM1=5\r\nParam=31\r\nM30=5\r\nParam=33\r\n" +
-                                 Module210(5, 15, 0) + Module210(50, 15, 0) +
-                                 "[Controllers]\r\nM3=50\r\nParam=40\r\nM4=5\r\nParam=32\r\n");
+    const auto content =
+        Read210("[Knobs]\r\nM0=5\r\nParam=40\r\nM1=5\r\nParam=31\r\nM30=5\r\nParam=33\r\n" + Module210(5, 15, 0) +
+                Module210(50, 15, 0) + "[Controllers]\r\nM3=50\r\nParam=40\r\nM4=5\r\nParam=32\r\n");
     const auto& knobs = DumpAt<CMKnobMapDump>(content->dumps, kKnobsAt);
     EXPECT_EQ(knobs.GetAssignment(0), (ParamAddress{1, 5, 26}));
     EXPECT_EQ(knobs.GetAssignment(1), (ParamAddress{1, 5, 31}));
@@ -131,9 +131,10 @@ TEST_F(ConvertPatchFile210Test, MorphsVoicesAndNotes)
     std::string voices = "[Voices]\r\nV0=" + std::to_string(60 | (100 << 8) | (1 << 16)) + "\r\n";
     for (int i = 1; i <= 40; ++i)
         voices += "V" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
-    const auto content = Read210("[Morphs]\r\nM0=2\r\nParam=3\r\nGroup=1\r\nRange=-50\r\nM1=2\r\nParam=4\r\nGroup=9\r\n"
-                                 "Range=5\r\n" +
-                                 voices + "[Notes]\r\nCount=2\r\nLine1=first line\r\nLine2=  second=line \r\n[Other]\r\nx=1\r\n");
+    const auto content =
+        Read210("[Morphs]\r\nM0=2\r\nParam=3\r\nGroup=1\r\nRange=-50\r\nM1=2\r\nParam=4\r\nGroup=9\r\n"
+                "Range=5\r\n" +
+                voices + "[Notes]\r\nCount=2\r\nLine1=first line\r\nLine2=  second=line \r\n[Other]\r\nx=1\r\n");
     EXPECT_FALSE(content->pendingError);
     EXPECT_EQ(DumpAt<CMMorphMapDump>(content->dumps, kMorphsAt).GetEntries(),
               (std::vector<CMorphMapEntry>{{ParamAddress{1, 2, 3}, 1, -50}}));
@@ -157,7 +158,8 @@ TEST_F(ConvertPatchFile210Test, FailuresHaveTheirNumbers)
         {"module 0", Module210(0, 7, 0), "2: File Corrupt"},
         {"module 128", Module210(128, 7, 0), "2: File Corrupt"},
         {"unknown type", Module210(1, 0, 0), "2: File Corrupt"},
-        {"split rule beyond the list", Module210(1, 7, 0, "P0=1\r\nP1=1\r\n"), "3: Problem with converting from 2.1 to 3"},
+        {"split rule beyond the list", Module210(1, 7, 0, "P0=1\r\nP1=1\r\n"),
+         "3: Problem with converting from 2.1 to 3"},
         {"inversion beyond the list", Module210(1, 9, 0, "P0=1\r\n"), "3: Problem with converting from 2.1 to 3"},
         {"morph module with two values", Module210(1, 6, 0, "P0=1\r\nP1=1\r\n"),
          "3: Problem with converting from 2.1 to 3"},
@@ -174,12 +176,13 @@ TEST_F(ConvertPatchFile210Test, FailuresHaveTheirNumbers)
 
 TEST_F(ConvertPatchFile210Test, AConvertedPatchIsSavedAsVersion30)
 {
-    const auto content = Read210("Voices=4\r\n" + Module210(1, 7, 2, "P0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=1\r\n") +
-                                 Module210(2, 6, 0, "P0=0\r\nP1=64\r\nP2=0\r\nP3=0\r\n") +
-                                 "[Notes]\r\nCount=1\r\nL=hello\r\n");
+    const auto content =
+        Read210("Voices=4\r\n" + Module210(1, 7, 2, "P0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=1\r\n") +
+                Module210(2, 6, 0, "P0=0\r\nP1=64\r\nP2=0\r\nP3=0\r\n") + "[Notes]\r\nCount=1\r\nL=hello\r\n");
     const std::string text = Write(content->dumps, content->notes);
-    EXPECT_THAT(text, ::testing::StartsWith("[Header]\r\nVersion=Vesk Kandrel patch 3.0\r\n"
-                                            "0 127 0 127 2 0 0 4 4000 2 1 0 1 1 1 1 1 1 1 1 1 1 1 \r\n"));
+    EXPECT_THAT(text,
+                ::testing::StartsWith("[Header]\r\nVersion=Vesk Kandrel patch 3.0\r\n"
+                                      "0 127 0 127 2 0 0 4 4000 2 1 0 1 1 1 1 1 1 1 1 1 1 1 \r\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("[ModuleDump]\r\n1 \r\n1 7 1 4 \r\n[/ModuleDump]\r\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("[ParameterDump]\r\n1 \r\n1 7 6 1 2 3 4 0 0 \r\n[/ParameterDump]\r\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("[MorphMapDump]\r\n0 64 0 0 \r\n\r\n[/MorphMapDump]\r\n"));

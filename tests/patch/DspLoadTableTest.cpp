@@ -72,7 +72,7 @@ TEST(DspLoadTable, AnOverfullPatchHasNoMemoryFree)
     EXPECT_EQ(table.GetFreeMemory(), 8192 - 5000);
 }
 
-class DspLoadOfAPatch : public testsupport::PatchTestFixture {};
+class DspLoadOfAPatch : public testsupport::PatchTestFixture { };
 
 TEST_F(DspLoadOfAPatch, ModulesAndCablesOfTheDocumentAreCounted)
 {

@@ -16,7 +16,10 @@ using namespace NSHarrowen;
 namespace {
 
 // Every character 10 pixels wide: widths are easy to reason about.
-int Mono(const std::string& s) { return static_cast<int>(s.size()) * 10; }
+int Mono(const std::string& s)
+{
+    return static_cast<int>(s.size()) * 10;
+}
 
 constexpr uint32_t kPaper = 0xFFFFFF;
 

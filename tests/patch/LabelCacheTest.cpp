@@ -22,7 +22,10 @@ namespace {
 constexpr uint32_t kPaper = 0x203040;
 constexpr uint32_t kPaleYellow = 0xFFFFDF;
 
-ParamAddress P(uint8_t module, uint8_t param) { return ParamAddress{1, module, param}; }
+ParamAddress P(uint8_t module, uint8_t param)
+{
+    return ParamAddress{1, module, param};
+}
 
 class LabelCacheTest : public ::testing::Test {
 protected:
@@ -138,7 +141,7 @@ TEST(LabelCacheTexts, KnobCodes)
         EXPECT_EQ(CLabelCache::KnobText(code), text);
 }
 
-class AssignmentLabels : public testsupport::PatchTestFixture {};
+class AssignmentLabels : public testsupport::PatchTestFixture { };
 
 TEST_F(AssignmentLabels, RebuildingShowsEveryAssignmentOfTheAreaOnItsControl)
 {

@@ -156,8 +156,7 @@ TEST_F(ModuleClipTest, UndoingAPasteDeletesTheCablesBeforeTheModules)
     synth.sent.clear();
     patch.Undo();
     ASSERT_EQ(synth.sent.size(), 1u);
-    EXPECT_EQ(synth.sent[0].ids,
-              (std::vector<uint8_t>{CMCableDelete::kId, CMModuleDelete::kId, CMModuleDelete::kId}));
+    EXPECT_EQ(synth.sent[0].ids, (std::vector<uint8_t>{CMCableDelete::kId, CMModuleDelete::kId, CMModuleDelete::kId}));
     EXPECT_TRUE(Area(1).GetModules().IsEmpty());
     patch.Redo();
     EXPECT_EQ(Area(1).GetStore().GetCableCount(), 1u);

@@ -442,13 +442,24 @@ TEST_F(PatchEditTest, OnlyStructuralChangesMakeTheDocumentDirty)
     } cases[] = {
         {"value", [] { return std::make_unique<CMParamChange>(1, 1, 0, 3); }, false},
         {"morph range", [] { return std::make_unique<CMMorphChange>(1, 1, 0, 9); }, false},
-        {"focus", [] { return std::make_unique<CMParamFocusDump>(ParamAddress{1, 1, 0}); }, false},
+        {"focus",
+         [] {
+             return std::make_unique<CMParamFocusDump>(ParamAddress{1, 1, 0});
+         },
+         false},
         {"notes", [] { return std::make_unique<CMCurrentNotesDump>(); }, false},
         {"move", [] { return std::make_unique<CMModuleMove>(1, 1, 3, 3); }, true},
         {"name", [] { return std::make_unique<CMModuleName>(1, 1, "Lead"); }, true},
-        {"cable", [] { return std::make_unique<CMCableConnect>(1, JackAddress{1, 0, 1}, JackAddress{2, 0, 0}, 0, 0); },
+        {"cable",
+         [] {
+             return std::make_unique<CMCableConnect>(1, JackAddress{1, 0, 1}, JackAddress{2, 0, 0}, 0, 0);
+         },
          true},
-        {"knob", [] { return std::make_unique<CMKnobAssign>(ParamAddress{1, 1, 0}, 2); }, true},
+        {"knob",
+         [] {
+             return std::make_unique<CMKnobAssign>(ParamAddress{1, 1, 0}, 2);
+         },
+         true},
         {"patch name", [] { return std::make_unique<CMPatchNameDump>("Renamed"); }, true},
     };
     for (const auto& c : cases) {

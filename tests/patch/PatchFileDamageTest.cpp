@@ -19,11 +19,21 @@ std::string Damage(std::string text, std::mt19937& random)
     for (size_t e = 0; e < edits && !text.empty(); ++e) {
         const size_t at = pick(text.size());
         switch (pick(5)) {
-        case 0: text[at] = kSteering[pick(kSteering.size())]; break;
-        case 1: text.insert(at, 1, kSteering[pick(kSteering.size())]); break;
-        case 2: text.erase(at, 1 + pick(40)); break;
-        case 3: text.insert(at, pick(2) == 0 ? "4294967296 " : "-2147483649 "); break;
-        default: text.resize(at); break;
+        case 0:
+            text[at] = kSteering[pick(kSteering.size())];
+            break;
+        case 1:
+            text.insert(at, 1, kSteering[pick(kSteering.size())]);
+            break;
+        case 2:
+            text.erase(at, 1 + pick(40));
+            break;
+        case 3:
+            text.insert(at, pick(2) == 0 ? "4294967296 " : "-2147483649 ");
+            break;
+        default:
+            text.resize(at);
+            break;
         }
     }
     return text;
@@ -60,14 +70,15 @@ TEST_F(PatchFileDamageTest, DamagedVersion30FilesAreReadOrRefused)
 
 TEST_F(PatchFileDamageTest, DamagedVersion210FilesAreReadOrRefused)
 {
-    const std::string file = "Version=Vesk Kandrel patch 2.10\r\nVoices=4\r\nRetrig=1\r\n"
-                             "[Module 1]\r\nType=7\r\nName=Osc\r\nCol=0\r\nRow=2\r\nP0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=1\r\n"
-                             "In0=2\r\nJack=65\r\nColor=1\r\n"
-                             "[Module 2]\r\nType=6\r\nName=Morph\r\nCol=0\r\nRow=0\r\nP0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\n"
-                             "[Module 3]\r\nType=17\r\nName=Seq\r\nCol=1\r\nRow=0\r\nB0=5\r\n"
-                             "[Controllers]\r\nM7=2\r\nParam=1\r\nM126=0\r\nParam=2\r\n"
-                             "[Knobs]\r\nM0=3\r\nParam=40\r\n[Morphs]\r\nM0=1\r\nParam=0\r\nGroup=1\r\nRange=9\r\n"
-                             "[Voices]\r\nV0=60\r\nV1=61\r\n[Notes]\r\nCount=2\r\nL=one\r\nL=two\r\n";
+    const std::string file =
+        "Version=Vesk Kandrel patch 2.10\r\nVoices=4\r\nRetrig=1\r\n"
+        "[Module 1]\r\nType=7\r\nName=Osc\r\nCol=0\r\nRow=2\r\nP0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=1\r\n"
+        "In0=2\r\nJack=65\r\nColor=1\r\n"
+        "[Module 2]\r\nType=6\r\nName=Morph\r\nCol=0\r\nRow=0\r\nP0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\n"
+        "[Module 3]\r\nType=17\r\nName=Seq\r\nCol=1\r\nRow=0\r\nB0=5\r\n"
+        "[Controllers]\r\nM7=2\r\nParam=1\r\nM126=0\r\nParam=2\r\n"
+        "[Knobs]\r\nM0=3\r\nParam=40\r\n[Morphs]\r\nM0=1\r\nParam=0\r\nGroup=1\r\nRange=9\r\n"
+        "[Voices]\r\nV0=60\r\nV1=61\r\n[Notes]\r\nCount=2\r\nL=one\r\nL=two\r\n";
     ReadDamagedCopies(file, 210);
 }
 

@@ -64,8 +64,8 @@ protected:
                 dumps.modules[area]->AddModule(index, types[i], area, static_cast<uint8_t>(i * 6));
                 dumps.params[area]->AddModule(index, types[i]);
                 for (uint8_t p = 0; p < info.GetParamCount(types[i]); ++p)
-                    dumps.params[area]->SetParameter(index, types[i], p,
-                                                     static_cast<uint8_t>((p * 3 + area) % (info.GetParamMax(types[i], p) + 1)));
+                    dumps.params[area]->SetParameter(
+                        index, types[i], p, static_cast<uint8_t>((p * 3 + area) % (info.GetParamMax(types[i], p) + 1)));
                 dumps.names[area]->AddName(index, "Module " + std::to_string(index + area * 10));
                 std::vector<uint8_t> custom(info.GetCustomValueCount(types[i]));
                 std::iota(custom.begin(), custom.end(), static_cast<uint8_t>(area + i + 1));

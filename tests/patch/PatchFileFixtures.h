@@ -15,18 +15,31 @@ namespace patchfixtures {
 
 // Where each dump stands in a packet that a patch file was read into.
 enum EDumpAt : uint32_t {
-    kHeaderAt, kModules1At, kModules0At, kNotesAt, kCables1At, kCables0At, kParams1At, kParams0At,
-    kMorphsAt, kKnobsAt, kCtrlsAt, kCustom1At, kCustom0At, kNames1At, kNames0At, kDumpCount
+    kHeaderAt,
+    kModules1At,
+    kModules0At,
+    kNotesAt,
+    kCables1At,
+    kCables0At,
+    kParams1At,
+    kParams0At,
+    kMorphsAt,
+    kKnobsAt,
+    kCtrlsAt,
+    kCustom1At,
+    kCustom0At,
+    kNames1At,
+    kNames0At,
+    kDumpCount
 };
 
-template <class TDump>
-const TDump& DumpAt(const CMoleculePacket& packet, uint32_t at)
+template <class TDump> const TDump& DumpAt(const CMoleculePacket& packet, uint32_t at)
 {
     return dynamic_cast<const TDump&>(packet.At(at));
 }
 
 struct CPatchShape {
-    std::vector<uint8_t> types;  // cycled over the modules
+    std::vector<uint8_t> types; // cycled over the modules
     uint32_t modulesPerArea = 3;
     uint32_t cablesPerArea = 2;
     uint32_t morphAssignments = 2;
@@ -59,7 +72,8 @@ inline void BuildPatch(const CPatchShape& shape, CMoleculePacket& packet)
         for (uint32_t i = 0; i < shape.modulesPerArea; ++i) {
             const auto index = static_cast<uint8_t>(i + 1);
             const uint8_t type = shape.types[i % shape.types.size()];
-            dumps.modules[area]->AddModule(index, type, static_cast<uint8_t>(i % 40), static_cast<uint8_t>(i * 3 % 128));
+            dumps.modules[area]->AddModule(index, type, static_cast<uint8_t>(i % 40),
+                                           static_cast<uint8_t>(i * 3 % 128));
             dumps.params[area]->AddModule(index, type);
             for (uint8_t p = 0; p < info.GetParamCount(type); ++p) {
                 const uint8_t max = info.GetParamMax(type, p);
@@ -81,9 +95,9 @@ inline void BuildPatch(const CPatchShape& shape, CMoleculePacket& packet)
         }
     }
     for (uint32_t m = 0; m < shape.morphAssignments; ++m)
-        dumps.morphs->AddAssignment(ParamAddress{static_cast<int32_t>(m % 2), static_cast<uint8_t>(m % 3 + 1),
-                                                 static_cast<uint8_t>(m % 4)},
-                                    static_cast<uint8_t>(m % 4), static_cast<int32_t>(m * 9 % 256) - 128);
+        dumps.morphs->AddAssignment(
+            ParamAddress{static_cast<int32_t>(m % 2), static_cast<uint8_t>(m % 3 + 1), static_cast<uint8_t>(m % 4)},
+            static_cast<uint8_t>(m % 4), static_cast<int32_t>(m * 9 % 256) - 128);
     for (uint8_t group = 0; group < 4; ++group) {
         dumps.morphs->SetGroupValue(group, static_cast<uint8_t>(group * 40));
         dumps.morphs->SetKeyboardAssignment(group, group % 3);

@@ -22,22 +22,23 @@ TEST_F(PatchFileTest, WritesTheSectionsInTheirOrder)
     CMoleculePacket packet;
     dumps.MoveTo(packet);
 
-    EXPECT_EQ(Write(packet, "Lead"), "[Header]\r\n"
-                                     "Version=Vesk Kandrel patch 3.0\r\n"
-                                     "0 127 0 127 2 0 0 1 600 2 1 1 1 1 1 1 1 1 1 1 1 1 1 \r\n"
-                                     "[/Header]\r\n"
-                                     "[ModuleDump]\r\n1 \r\n1 7 0 2 \r\n[/ModuleDump]\r\n"
-                                     "[ModuleDump]\r\n0 \r\n[/ModuleDump]\r\n"
-                                     "[CurrentNoteDump]\r\n64 0 0 0 0 0 \r\n[/CurrentNoteDump]\r\n"
-                                     "[CableDump]\r\n1 \r\n[/CableDump]\r\n"
-                                     "[CableDump]\r\n0 \r\n[/CableDump]\r\n"
-                                     "[ParameterDump]\r\n1 \r\n1 7 3 64 0 127 \r\n[/ParameterDump]\r\n"
-                                     "[ParameterDump]\r\n0 \r\n[/ParameterDump]\r\n"
-                                     "[CustomDump]\r\n1 \r\n[/CustomDump]\r\n"
-                                     "[CustomDump]\r\n0 \r\n[/CustomDump]\r\n"
-                                     "[NameDump]\r\n1 \r\n1 Bass\r\n[/NameDump]\r\n"
-                                     "[NameDump]\r\n0 \r\n[/NameDump]\r\n"
-                                     "[Notes]\r\nLead\r\n[/Notes]\r\n");
+    EXPECT_EQ(Write(packet, "Lead"),
+              "[Header]\r\n"
+              "Version=Vesk Kandrel patch 3.0\r\n"
+              "0 127 0 127 2 0 0 1 600 2 1 1 1 1 1 1 1 1 1 1 1 1 1 \r\n"
+              "[/Header]\r\n"
+              "[ModuleDump]\r\n1 \r\n1 7 0 2 \r\n[/ModuleDump]\r\n"
+              "[ModuleDump]\r\n0 \r\n[/ModuleDump]\r\n"
+              "[CurrentNoteDump]\r\n64 0 0 0 0 0 \r\n[/CurrentNoteDump]\r\n"
+              "[CableDump]\r\n1 \r\n[/CableDump]\r\n"
+              "[CableDump]\r\n0 \r\n[/CableDump]\r\n"
+              "[ParameterDump]\r\n1 \r\n1 7 3 64 0 127 \r\n[/ParameterDump]\r\n"
+              "[ParameterDump]\r\n0 \r\n[/ParameterDump]\r\n"
+              "[CustomDump]\r\n1 \r\n[/CustomDump]\r\n"
+              "[CustomDump]\r\n0 \r\n[/CustomDump]\r\n"
+              "[NameDump]\r\n1 \r\n1 Bass\r\n[/NameDump]\r\n"
+              "[NameDump]\r\n0 \r\n[/NameDump]\r\n"
+              "[Notes]\r\nLead\r\n[/Notes]\r\n");
 }
 
 TEST_F(PatchFileTest, WritesEveryMapAndCableInItsLayout)
@@ -54,10 +55,11 @@ TEST_F(PatchFileTest, WritesEveryMapAndCableInItsLayout)
     dumps.MoveTo(packet);
     const std::string text = Write(packet, "");
     EXPECT_THAT(text, ::testing::HasSubstr("[CableDump]\r\n0 \r\n2 3 1 0 4 0 1 \r\n[/CableDump]\r\n"));
-    EXPECT_THAT(text, ::testing::HasSubstr("[MorphMapDump]\r\n0 99 0 0 \r\n0 5 6 3 -20 \r\n[/MorphMapDump]\r\n"
-                                           "[KeyboardAssignment]\r\n0 0 2 0 \r\n[/KeyboardAssignment]\r\n"
-                                           "[KnobMapDump]\r\n2 1 3 22 \r\n[/KnobMapDump]\r\n"
-                                           "[CtrlMapDump]\r\n1 8 9 120 \r\n[/CtrlMapDump]\r\n"));
+    EXPECT_THAT(text,
+                ::testing::HasSubstr("[MorphMapDump]\r\n0 99 0 0 \r\n0 5 6 3 -20 \r\n[/MorphMapDump]\r\n"
+                                     "[KeyboardAssignment]\r\n0 0 2 0 \r\n[/KeyboardAssignment]\r\n"
+                                     "[KnobMapDump]\r\n2 1 3 22 \r\n[/KnobMapDump]\r\n"
+                                     "[CtrlMapDump]\r\n1 8 9 120 \r\n[/CtrlMapDump]\r\n"));
     EXPECT_THAT(text, ::testing::HasSubstr("[CustomDump]\r\n1 \r\n4 2 1 255 \r\n[/CustomDump]\r\n"));
     EXPECT_THAT(text, ::testing::EndsWith("[Notes]\r\n\r\n[/Notes]\r\n"));
 }
@@ -213,7 +215,8 @@ TEST_F(PatchFileTest, ValuesTheReaderMendsOrTolerates)
 
 TEST_F(PatchFileTest, VersionLinesAreRecognisedByTheirText)
 {
-    const std::string rest = "0 127 0 127 2 0 0 1 600 2 1 1 1 1 1 1 1 1 1 1 1 1 1 \r\n[/Header]\r\n[Notes]\r\n[/Notes]\r\n";
+    const std::string rest =
+        "0 127 0 127 2 0 0 1 600 2 1 1 1 1 1 1 1 1 1 1 1 1 1 \r\n[/Header]\r\n[Notes]\r\n[/Notes]\r\n";
     // Blanks after 3.0 do not count.
     EXPECT_EQ(ReadError("[Header]\r\nVersion=Vesk Kandrel patch 3.0   \r\n" + rest), "");
     // Anything after 2.10 does not count either; a bare 2.10 header is an
@@ -271,14 +274,15 @@ TEST_F(PatchFileTest, AFileThatBreaksOffKeepsWhatWasReadWithAPendingError)
         {"whole", File30(modules + "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n[/CableDump]\r\n"), 2, 1},
         {"cut inside a line", File30(modules + "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n1 2 0", ""), 2, 1},
         {"cut after a section", File30(modules, ""), 2, 0},
-        {"unreadable number", File30(modules + "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n1 x 0 0 2 0 1 \r\n[/CableDump]\r\n"),
-         2, 1},
+        {"unreadable number",
+         File30(modules + "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n1 x 0 0 2 0 1 \r\n[/CableDump]\r\n"), 2, 1},
         {"flag of 2", File30(modules + "[CableDump]\r\n1 \r\n1 1 0 0 2 0 2 \r\n[/CableDump]\r\n"), 2, 0},
         {"missing closing line",
          File30("[ModuleDump]\r\n1 \r\n1 7 0 0 \r\n[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n[/CableDump]\r\n"), 1, 1},
         // The section after the break is taken as absent; the rest are read.
-        {"header cut short", "[Header]\r\nVersion=Vesk Kandrel patch 3.0\r\n0 127 0\r\n[/Header]\r\n" + modules +
-                                 "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n[/CableDump]\r\n[Notes]\r\n[/Notes]\r\n",
+        {"header cut short",
+         "[Header]\r\nVersion=Vesk Kandrel patch 3.0\r\n0 127 0\r\n[/Header]\r\n" + modules +
+             "[CableDump]\r\n1 \r\n1 1 0 0 2 0 1 \r\n[/CableDump]\r\n[Notes]\r\n[/Notes]\r\n",
          0, 1},
         {"notes without their end", File30(modules, "[Notes]\r\nline\r\n"), 2, 0},
     };

@@ -67,7 +67,7 @@ inline std::string File30(const std::string& sections, const std::string& notes 
 {
     return "[Header]\r\nVersion=Vesk Kandrel patch 3.0\r\n"
            "0 127 0 127 2 0 0 1 600 2 1 1 1 1 1 1 1 1 1 1 1 1 1 \r\n[/Header]\r\n" +
-           sections + notes;
+        sections + notes;
 }
 
 // Every dump of two read or built packets holds the same.

@@ -20,7 +20,9 @@ constexpr CColor kBlue(0, 0, 0xFFFF);
 // A block of colour on the scrolled plane.
 class CBlock : public CView {
 public:
-    CBlock(CGroupView* parent, const CRect& place, const CColor& color) : CView(parent, place), place_(place), color_(color) {}
+    CBlock(CGroupView* parent, const CRect& place, const CColor& color)
+        : CView(parent, place), place_(place), color_(color)
+    { }
     void Draw() override { CCanvas(GetWindow()).FillRect(GetFrame(), color_); }
     const CRect place_; // in content coordinates
     const CColor color_;

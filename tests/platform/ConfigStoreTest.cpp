@@ -22,12 +22,12 @@ TEST(ConfigStoreTest, ValuesRoundTripPerProgram)
     platform::CConfigStore updater("Bootwren");
 
     EXPECT_FALSE(editor.Read("StayOnTop"));
-    const std::vector<uint8_t> placement {0, 1, 2, 0xFF, 0, 44};
+    const std::vector<uint8_t> placement{0, 1, 2, 0xFF, 0, 44};
     EXPECT_TRUE(editor.Write("MainFramePlacement", placement));
     EXPECT_TRUE(editor.Write("StayOnTop", Bytes("\x01")));
     EXPECT_TRUE(editor.Write("StayOnTop", Bytes(""))); // replaced, may be empty
     EXPECT_EQ(editor.Read("MainFramePlacement"), placement);
-    EXPECT_EQ(editor.Read("StayOnTop"), std::vector<uint8_t> {});
+    EXPECT_EQ(editor.Read("StayOnTop"), std::vector<uint8_t>{});
     EXPECT_FALSE(updater.Read("MainFramePlacement"));
 
     const fs::path folder = home.Path() / "config" / "Torvan" / "Patchora";

@@ -33,13 +33,16 @@ LResult ParentProc(WindowHandle w, uint32_t message, WParam wParam, LParam lPara
     switch (message) {
     case msg::Command:
     case msg::HScroll:
-    case msg::VScroll: Log().push_back({message, wParam, lParam}); return 0;
+    case msg::VScroll:
+        Log().push_back({message, wParam, lParam});
+        return 0;
     case msg::Notify: {
         const auto* note = reinterpret_cast<const UpDownNotify*>(lParam);
         Log().push_back({message, wParam, lParam, note->delta});
         return 0;
     }
-    default: return DefWindowProc(w, message, wParam, lParam);
+    default:
+        return DefWindowProc(w, message, wParam, lParam);
     }
 }
 
@@ -173,13 +176,13 @@ TEST_F(NativeControlsTest, DropDownListReportsDropPickAndCloseUp)
     EXPECT_EQ(SendMessage(combo, ctlmsg::ComboGetDroppedState, 0, 0), 0);
     EXPECT_EQ(SendMessage(combo, ctlmsg::ComboGetCurSel, 0, 0), 1);
     EXPECT_EQ(Codes(msg::Command),
-              (std::vector<uint16_t> {kComboDropDown, kComboCloseUp, kComboSelChange, kComboSelEndOk}));
+              (std::vector<uint16_t>{kComboDropDown, kComboCloseUp, kComboSelChange, kComboSelEndOk}));
     // A click outside the list cancels.
     Log().clear();
     ClickAt(combo, 60, 10);
     desktop.Host().Click({5, 5});
     desktop.Pump();
-    EXPECT_EQ(Codes(msg::Command), (std::vector<uint16_t> {kComboDropDown, kComboCloseUp, kComboSelEndCancel}));
+    EXPECT_EQ(Codes(msg::Command), (std::vector<uint16_t>{kComboDropDown, kComboCloseUp, kComboSelEndCancel}));
     EXPECT_EQ(SendMessage(combo, ctlmsg::ComboGetCurSel, 0, 0), 1);
     std::string text;
     SendMessage(combo, ctlmsg::ComboGetItemText, 2, reinterpret_cast<LParam>(&text));
@@ -190,17 +193,17 @@ TEST_F(NativeControlsTest, ScrollBarSendsTheScrollCodes)
 {
     const WindowHandle bar = Make(kScrollBarClass, ctlstyle::ScrollVertical, Rect::FromSize(10, 10, 16, 200));
     SendMessage(bar, ctlmsg::ScrollSetRange, 0, 999);
-    ClickAt(bar, 8, 4);     // the upper arrow
-    ClickAt(bar, 8, 196);   // the lower arrow
-    ClickAt(bar, 8, 150);   // the track below the thumb
+    ClickAt(bar, 8, 4);   // the upper arrow
+    ClickAt(bar, 8, 196); // the lower arrow
+    ClickAt(bar, 8, 150); // the track below the thumb
     SendMessage(bar, ctlmsg::ScrollSetPos, 500, 1);
-    ClickAt(bar, 8, 20);    // the track above the thumb
+    ClickAt(bar, 8, 20); // the track above the thumb
     SendMessage(bar, msg::KeyDown, kVKHome, 0);
     SendMessage(bar, msg::KeyDown, kVKEnd, 0);
-    EXPECT_EQ(Codes(msg::VScroll),
-              (std::vector<uint16_t> {scroll::LineUp, scroll::EndScroll, scroll::LineDown, scroll::EndScroll,
-                                      scroll::PageDown, scroll::EndScroll, scroll::PageUp, scroll::EndScroll,
-                                      scroll::Top, scroll::Bottom}));
+    EXPECT_EQ(
+        Codes(msg::VScroll),
+        (std::vector<uint16_t>{scroll::LineUp, scroll::EndScroll, scroll::LineDown, scroll::EndScroll, scroll::PageDown,
+                               scroll::EndScroll, scroll::PageUp, scroll::EndScroll, scroll::Top, scroll::Bottom}));
     // Dragging the thumb to the end tracks and ends at the last position.
     Log().clear();
     SendMessage(bar, ctlmsg::ScrollSetPos, 0, 1);
@@ -266,7 +269,7 @@ TEST_F(NativeControlsTest, ReplacedProcedureSeesMessagesAndPassesThemOn)
     ASSERT_NE(gPrevious, nullptr);
     SendMessage(bar, msg::KeyDown, kVKRight, 0);
     EXPECT_EQ(gSeen, 1);
-    EXPECT_EQ(Codes(msg::HScroll), (std::vector<uint16_t> {scroll::LineDown}));
+    EXPECT_EQ(Codes(msg::HScroll), (std::vector<uint16_t>{scroll::LineDown}));
     EXPECT_EQ(GetWindowProcedure(bar), &CountingProc);
 }
 

@@ -91,7 +91,7 @@ TEST_F(WindowLayerTest, CreationAndDestructionSendTheirMessagesInOrder)
     const WindowHandle top = TopLevel({100, 100, 500, 400});
     const WindowHandle child = Child(top, {0, 0, 50, 50});
     const WindowHandle owned = TopLevel({150, 150, 300, 300}, 0, top);
-    EXPECT_EQ(MessagesOf(top, {msg::Create, msg::Size}), (std::vector<uint32_t> {msg::Create, msg::Size}));
+    EXPECT_EQ(MessagesOf(top, {msg::Create, msg::Size}), (std::vector<uint32_t>{msg::Create, msg::Size}));
     EXPECT_EQ(GetClientRect(top), Rect(0, 0, 392, 273)); // sizing frame 4, caption 19
 
     received.clear();
@@ -101,7 +101,7 @@ TEST_F(WindowLayerTest, CreationAndDestructionSendTheirMessagesInOrder)
         if (r.message == msg::Destroy)
             destroyed.push_back(r.window);
     // Owned windows first; then the window before its children.
-    EXPECT_EQ(destroyed, (std::vector<WindowHandle> {owned, top, child}));
+    EXPECT_EQ(destroyed, (std::vector<WindowHandle>{owned, top, child}));
     for (WindowHandle h : {top, child, owned})
         EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(SendMessage(top, msg::User, 0, 0), 0);
@@ -132,7 +132,7 @@ TEST_F(WindowLayerTest, QueueGivesPostedThenInputThenPaintThenTimers)
         if (m.message == msg::Timer)
             break;
     }
-    EXPECT_EQ(order, (std::vector<uint32_t> {msg::User + 1, msg::MouseMove, msg::Quit, msg::Paint, msg::Timer}));
+    EXPECT_EQ(order, (std::vector<uint32_t>{msg::User + 1, msg::MouseMove, msg::Quit, msg::Paint, msg::Timer}));
     EXPECT_EQ(m.wParam, 7u);
     EXPECT_EQ(m.window, w);
 }
@@ -163,8 +163,8 @@ TEST_F(WindowLayerTest, PaintingTakesTheUpdateRegionAndErasesWithTheClassBackgro
 {
     const WindowHandle w = TopLevel({0, 0, 200, 200});
     desktop.Pump();
-    const Rect a {10, 10, 20, 20};
-    const Rect b {50, 50, 60, 70};
+    const Rect a{10, 10, 20, 20};
+    const Rect b{50, 50, 60, 70};
     InvalidateRect(w, &a, true);
     InvalidateRect(w, &b, false);
     Region expected(a);
@@ -176,7 +176,7 @@ TEST_F(WindowLayerTest, PaintingTakesTheUpdateRegionAndErasesWithTheClassBackgro
     received.clear();
     desktop.Pump();
     EXPECT_EQ(MessagesOf(w, {msg::Paint, msg::EraseBackground}),
-              (std::vector<uint32_t> {msg::Paint, msg::EraseBackground}));
+              (std::vector<uint32_t>{msg::Paint, msg::EraseBackground}));
     EXPECT_TRUE(GetUpdateRegion(w).IsEmpty());
     const PixelBuffer shot = CaptureWindow(w);
     const Rect area = GetClientArea(w);
@@ -196,7 +196,7 @@ TEST_F(WindowLayerTest, ScrollingMovesPixelsAndInvalidatesWhatIsUncovered)
     desktop.Pump();
     WindowSurface s = GetWindowSurface(w);
     s.pixels->Set(s.clientOrigin.x + 10, s.clientOrigin.y + 10, 0x123456);
-    const Rect area {0, 0, 100, 100};
+    const Rect area{0, 0, 100, 100};
     ScrollWindow(w, 5, 3, &area);
     EXPECT_EQ(s.pixels->At(s.clientOrigin.x + 15, s.clientOrigin.y + 13), 0x123456u);
     Region uncovered(Rect(0, 0, 100, 3));
@@ -216,10 +216,10 @@ TEST_F(WindowLayerTest, MouseInputReachesTheWindowUnderThePointerOrTheCapture)
     desktop.Host().Click(inChild);
     desktop.Pump();
     EXPECT_EQ(MessagesOf(child, {msg::LButtonDown, msg::LButtonUp, msg::LButtonDoubleClick}),
-              (std::vector<uint32_t> {msg::LButtonDown, msg::LButtonUp, msg::LButtonDoubleClick, msg::LButtonUp}));
+              (std::vector<uint32_t>{msg::LButtonDown, msg::LButtonUp, msg::LButtonDoubleClick, msg::LButtonUp}));
     for (const Received& r : received) {
         if (r.window == child && r.message == msg::LButtonDown) {
-            EXPECT_EQ(PointFromLParam(r.lParam), (Point {5, 6}));
+            EXPECT_EQ(PointFromLParam(r.lParam), (Point{5, 6}));
         }
     }
     EXPECT_EQ(GetActiveWindow(), top);
@@ -261,10 +261,10 @@ TEST_F(WindowLayerTest, DraggingTheCaptionMovesAndTheBorderSizes)
     EXPECT_EQ(GetWindowRect(w), Rect(120, 130, 320, 330));
 
     desktop.Host().PressMouse({318, 328}); // the bottom-right corner
-    desktop.Host().MoveMouse({100, 100}); // far too small: held at the minimum
+    desktop.Host().MoveMouse({100, 100});  // far too small: held at the minimum
     desktop.Host().ReleaseMouse({100, 100});
     desktop.Pump();
-    EXPECT_EQ(GetWindowRect(w).TopLeft(), (Point {120, 130}));
+    EXPECT_EQ(GetWindowRect(w).TopLeft(), (Point{120, 130}));
     EXPECT_EQ(GetWindowRect(w).Width(), 60);
     EXPECT_EQ(GetWindowRect(w).Height(), 60);
 }
@@ -307,9 +307,9 @@ TEST_F(MdiTest, ShowingAndClickingActivateADocument)
     EXPECT_EQ(Active(), documents[0]);
     EXPECT_EQ(GetChild(client, CountChildren(client) - 1), documents[0]); // on top
     EXPECT_EQ(MessagesOf(documents[2], {msg::NcActivate, msg::MdiActivate}),
-              (std::vector<uint32_t> {msg::NcActivate, msg::MdiActivate}));
+              (std::vector<uint32_t>{msg::NcActivate, msg::MdiActivate}));
     EXPECT_EQ(MessagesOf(documents[0], {msg::NcActivate, msg::MdiActivate, msg::LButtonDown}),
-              (std::vector<uint32_t> {msg::NcActivate, msg::MdiActivate, msg::LButtonDown}));
+              (std::vector<uint32_t>{msg::NcActivate, msg::MdiActivate, msg::LButtonDown}));
 
     // Closing the active document activates the one below it.
     SendMessage(documents[0], msg::Close, 0, 0);
@@ -321,7 +321,7 @@ TEST_F(MdiTest, CascadeTileMaximiseAndRestore)
 {
     SendMessage(client, msg::MdiCascade, 0, 0);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(GetWindowRectInParent(documents[static_cast<size_t>(i)]).TopLeft(), (Point {23 * i, 23 * i}));
+        EXPECT_EQ(GetWindowRectInParent(documents[static_cast<size_t>(i)]).TopLeft(), (Point{23 * i, 23 * i}));
 
     SendMessage(client, msg::MdiTile, kTileVertical, 0);
     EXPECT_EQ(GetWindowRectInParent(documents[0]), Rect(0, 0, 300, 200));

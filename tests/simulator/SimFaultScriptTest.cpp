@@ -36,8 +36,9 @@ TEST(SimFaultScript, LinesSetTheirFaults)
 
 TEST(SimFaultScript, WhatIsNotUnderstoodIsReported)
 {
-    const char* const bad[] = {"drop", "drop 0", "delay 3", "identify sideways", "buffers", "values odd",
-                               "identify version 3 300 0 0 0", "explode 1"};
+    const char* const bad[] = {
+        "drop",     "drop 0", "delay 3", "identify sideways", "buffers", "values odd", "identify version 3 300 0 0 0",
+        "explode 1"};
     for (const char* line : bad) {
         CSimFaultPlan plan;
         std::string error;

@@ -63,7 +63,7 @@ FlashListing ReadListing(const Bytes& payload)
 
 class SimFlashTest : public ::testing::Test {
 protected:
-    SimFlashTest() : synth(SimConfig{}, TestTypes()) {}
+    SimFlashTest() : synth(SimConfig{}, TestTypes()) { }
 
     Bytes Ask(const Bytes& payload, uint8_t slot = 0)
     {
@@ -100,7 +100,8 @@ TEST_F(SimFlashTest, ScanListsTwentyNamesAtATimeUntilTheLastBank)
         for (const auto& [address, name] : l.names)
             EXPECT_TRUE(seen.emplace(address, name).second) << "listed twice";
         done = l.complete;
-        position = l.current.second == 98 ? Address{l.current.first + 1, 0} : Address{l.current.first, l.current.second + 1};
+        position =
+            l.current.second == 98 ? Address{l.current.first + 1, 0} : Address{l.current.first, l.current.second + 1};
     }
     EXPECT_EQ(dumps, 2);
     EXPECT_EQ(seen, stored);
@@ -121,9 +122,8 @@ TEST_F(SimFlashTest, StoreLoadAndDeleteAnswerTheirResults)
 {
     synth.LoadSlot(0, Named("Bass"));
     // Store slot A at bank 1, location 4: the result, the new entry and the usage.
-    EXPECT_EQ(Ask({0x0B, 0x00, 0x01, 0x04}),
-              (Bytes{0x0D, 0x01, 0x04, 0x00, 0x00, 0x16, 0x00, 0x03, 0x01, 0x04, 'B', 'a', 's', 's', 0x00, 0x05,
-                     0x13, 0x01, 0x00, 0x7F}));
+    EXPECT_EQ(Ask({0x0B, 0x00, 0x01, 0x04}), (Bytes{0x0D, 0x01, 0x04, 0x00, 0x00, 0x16, 0x00, 0x03, 0x01, 0x04,
+                                                    'B',  'a',  's',  's',  0x00, 0x05, 0x13, 0x01, 0x00, 0x7F}));
     ASSERT_TRUE(synth.Flash().At(1, 4));
 
     // Load it into slot B: done, then a patch release tells the new number.
@@ -137,7 +137,8 @@ TEST_F(SimFlashTest, StoreLoadAndDeleteAnswerTheirResults)
     EXPECT_EQ(synth.Slot(1).patch.name, "Bass");
 
     EXPECT_EQ(Ask({0x0A, 0x00, 0x01, 0x05}), (Bytes{0x0D, 0x01, 0x05, 0x00, 0x01, 0x7F})) << "empty location";
-    EXPECT_EQ(Ask({0x0C, 0x01, 0x04, 0x00}), (Bytes{0x0D, 0x01, 0x04, 0x00, 0x00, 0x15, 0x01, 0x04, 0x13, 0x00, 0x00, 0x7F}));
+    EXPECT_EQ(Ask({0x0C, 0x01, 0x04, 0x00}),
+              (Bytes{0x0D, 0x01, 0x04, 0x00, 0x00, 0x15, 0x01, 0x04, 0x13, 0x00, 0x00, 0x7F}));
     EXPECT_FALSE(synth.Flash().At(1, 4));
     EXPECT_EQ(Ask({0x0C, 0x01, 0x06, 0x01}).at(4), 5) << "a delete of the bank transfer is a position done";
 }

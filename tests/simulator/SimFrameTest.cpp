@@ -27,8 +27,9 @@ TEST(SimFrame, PackingSizesAndBitOrder)
 TEST(SimFrame, BuiltFrameCarriesChecksumAndPacksOnlyWhenNeeded)
 {
     const Bytes plain = BuildFrame(kFlagFirst | kFlagLast, 2, 0x05, {0x36, 0x05, 0x7F});
-    EXPECT_EQ(plain, (Bytes{0xF0, 0x7D, 0x5E, 0x06, 0x05, 0x36, 0x05, 0x7F,
-                            static_cast<uint8_t>((0xF0 + 0x7D + 0x5E + 0x06 + 0x05 + 0x36 + 0x05 + 0x7F) & 0x7F), 0xF7}));
+    EXPECT_EQ(plain,
+              (Bytes{0xF0, 0x7D, 0x5E, 0x06, 0x05, 0x36, 0x05, 0x7F,
+                     static_cast<uint8_t>((0xF0 + 0x7D + 0x5E + 0x06 + 0x05 + 0x36 + 0x05 + 0x7F) & 0x7F), 0xF7}));
     const Bytes packed = BuildFrame(kFlagFirst, 0, 0x41, {0x80, 0x7F});
     EXPECT_EQ(packed[2], 0x40 | kFlagFirst | kFlagChecksum | kFlagPacked);
     const auto parsed = ParseFrame(packed.data(), packed.size());
@@ -68,8 +69,8 @@ TEST(SimBits, FieldsAndTexts)
 
 TEST(SimBits, WidthOfAParameterFollowsItsMaximum)
 {
-    const std::pair<unsigned, unsigned> cases[] = {{0, 1}, {1, 1}, {2, 2}, {3, 2}, {4, 3}, {15, 4},
-                                                   {16, 5}, {63, 6}, {64, 7}, {127, 7}};
+    const std::pair<unsigned, unsigned> cases[] = {{0, 1},  {1, 1},  {2, 2},  {3, 2},  {4, 3},
+                                                   {15, 4}, {16, 5}, {63, 6}, {64, 7}, {127, 7}};
     for (const auto& [max, bits] : cases)
         EXPECT_EQ(BitsForMax(max), bits) << max;
 }

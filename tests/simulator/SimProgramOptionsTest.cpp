@@ -8,11 +8,12 @@ TEST(SimProgramOptions, AFullCommandLine)
 {
     SimProgramOptions o;
     std::string error;
-    ASSERT_TRUE(ParseProgramOptions({"--model", "pebix", "--version", "3.12.0.1.2", "--update-mode", "--memory-protect",
-                                     "--slot", "B=/p/Bass.pch", "--flash", "/banks", "--latency", "40", "--pace",
-                                     "--faults", "f.txt", "--values", "C:25", "--log", "-", "--name", "synth2", "--api",
-                                     "jack"},
-                                    o, error))
+    ASSERT_TRUE(
+        ParseProgramOptions({"--model", "pebix",         "--version", "3.12.0.1.2", "--update-mode", "--memory-protect",
+                             "--slot",  "B=/p/Bass.pch", "--flash",   "/banks",     "--latency",     "40",
+                             "--pace",  "--faults",      "f.txt",     "--values",   "C:25",          "--log",
+                             "-",       "--name",        "synth2",    "--api",      "jack"},
+                            o, error))
         << error;
     EXPECT_EQ(o.config.model, SimModel::Pebix);
     EXPECT_EQ(o.config.version, (std::array<uint8_t, 5>{3, 12, 0, 1, 2}));

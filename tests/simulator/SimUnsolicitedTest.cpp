@@ -39,16 +39,51 @@ TEST_F(SimUnsolicitedTest, PanelChangesAreAppliedAndTold)
         Bytes payload;
     };
     const Case cases[] = {
-        {"parameter", [&] { synth.PanelParamChange(0, {1, 1, 3}, 50); }, true, {0x40, 1, 1, 3, 50, 0x7F}},
-        {"morph", [&] { synth.PanelMorphChange(0, {1, 1, 3}, -20); }, true, {0x43, 1, 1, 3, 20, 1, 0x7F}},
-        {"parameter focus", [&] { synth.PanelParamFocus(0, {true, {1, 1, 2}}); }, true, {0x2F, 1, 1, 1, 2, 0x7F}},
-        {"knob", [&] { synth.PanelKnobAssign(0, 19, {1, 1, 3}); }, true, {0x25, 1, 3, 0x33, 0x7F}},
+        {"parameter",
+         [&] {
+             synth.PanelParamChange(0, {1, 1, 3}, 50);
+         },
+         true,
+         {0x40, 1, 1, 3, 50, 0x7F}},
+        {"morph",
+         [&] {
+             synth.PanelMorphChange(0, {1, 1, 3}, -20);
+         },
+         true,
+         {0x43, 1, 1, 3, 20, 1, 0x7F}},
+        {"parameter focus",
+         [&] {
+             synth.PanelParamFocus(0, {true, {1, 1, 2}});
+         },
+         true,
+         {0x2F, 1, 1, 1, 2, 0x7F}},
+        {"knob",
+         [&] {
+             synth.PanelKnobAssign(0, 19, {1, 1, 3});
+         },
+         true,
+         {0x25, 1, 3, 0x33, 0x7F}},
         {"knob off", [&] { synth.PanelKnobDeassign(0, 19); }, true, {0x26, 19, 0x7F}},
-        {"controller", [&] { synth.PanelCtrlAssign(0, 7, {1, 1, 3}); }, true, {0x22, 1, 1, 3, 7, 0x7F}},
+        {"controller",
+         [&] {
+             synth.PanelCtrlAssign(0, 7, {1, 1, 3});
+         },
+         true,
+         {0x22, 1, 1, 3, 7, 0x7F}},
         {"controller off", [&] { synth.PanelCtrlDeassign(0, 7); }, true, {0x23, 7, 0x7F}},
         {"slot focus", [&] { synth.PanelSlotFocus(1); }, false, {0x09, 0x01, 0x7F}},
-        {"selection", [&] { synth.PanelSelection({true, false, true, false}); }, false, {0x07, 0x0A, 0x7F}},
-        {"voices", [&] { synth.PanelVoices({4, 3, 2, 1}); }, false, {0x05, 4, 3, 2, 1, 0x7F}},
+        {"selection",
+         [&] {
+             synth.PanelSelection({true, false, true, false});
+         },
+         false,
+         {0x07, 0x0A, 0x7F}},
+        {"voices",
+         [&] {
+             synth.PanelVoices({4, 3, 2, 1});
+         },
+         false,
+         {0x05, 4, 3, 2, 1, 0x7F}},
     };
     for (const Case& c : cases) {
         c.act();

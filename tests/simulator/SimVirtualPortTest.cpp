@@ -43,8 +43,7 @@ struct Returned {
     }
 };
 
-template <class CountF, class CapsF>
-int FindDevice(CountF count, CapsF caps, const std::string& name)
+template <class CountF, class CapsF> int FindDevice(CountF count, CapsF caps, const std::string& name)
 {
     for (unsigned id = 0, n = count(); id < n; ++id) {
         platform::MidiDeviceCaps c;

@@ -60,21 +60,41 @@ TEST(SimulatorIdentify, RepliesAsConfiguredAndAsTheFaultPlanSays)
         Bytes reply;
     };
     const Case cases[] = {
-        {"Kandrel", SimModel::Kandrel, false, SimIdentifyFault::None,
+        {"Kandrel",
+         SimModel::Kandrel,
+         false,
+         SimIdentifyFault::None,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0xF7}},
-        {"Kandrel R", SimModel::KandrelR, false, SimIdentifyFault::None,
+        {"Kandrel R",
+         SimModel::KandrelR,
+         false,
+         SimIdentifyFault::None,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 1, 0xF7}},
-        {"Pebix", SimModel::Pebix, false, SimIdentifyFault::None,
+        {"Pebix",
+         SimModel::Pebix,
+         false,
+         SimIdentifyFault::None,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 2, 0xF7}},
-        {"unknown model", SimModel::Unknown, false, SimIdentifyFault::None,
+        {"unknown model",
+         SimModel::Unknown,
+         false,
+         SimIdentifyFault::None,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 3, 0xF7}},
-        {"update mode", SimModel::Kandrel, true, SimIdentifyFault::None,
+        {"update mode",
+         SimModel::Kandrel,
+         true,
+         SimIdentifyFault::None,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0x7F, 0, 0, 0, 0xF7}},
-        {"short", SimModel::Kandrel, false, SimIdentifyFault::Short,
-         {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0xF7}},
-        {"another version", SimModel::Kandrel, false, SimIdentifyFault::OtherVersion,
+        {"short", SimModel::Kandrel, false, SimIdentifyFault::Short, {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0xF7}},
+        {"another version",
+         SimModel::Kandrel,
+         false,
+         SimIdentifyFault::OtherVersion,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 12, 0, 0, 0, 0, 0xF7}},
-        {"unknown model byte", SimModel::Kandrel, false, SimIdentifyFault::UnknownModel,
+        {"unknown model byte",
+         SimModel::Kandrel,
+         false,
+         SimIdentifyFault::UnknownModel,
          {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 9, 0xF7}},
         {"no reply", SimModel::Kandrel, false, SimIdentifyFault::NoReply, {}},
     };
@@ -117,8 +137,8 @@ TEST_F(SimulatorTest, StateRequestIsAnsweredWithItsRecordsInOrder)
     const SimFrame all = Answer(EditorFrame(0, 0x44, {0x02, 0x06, 0x08, 0x04, 0x7F}));
     EXPECT_EQ(all.numberByte, 0x44) << "four records, no session number";
     EXPECT_TRUE(all.flags & kFlagPacked) << "the settings hold bytes with bit 7 set";
-    const Bytes settings{0x03, 0x80, 0xFF, 0x80, 0x83, 0x00, 0xE0, 'S', 'i', 'm', 'u', 'l', 'a', 't', 'o', 'r', 0x00,
-                         0x00, 0x1B, 0x01, 0x1B, 0x02, 0x1B, 0x03, 0x1B};
+    const Bytes settings{0x03, 0x80, 0xFF, 0x80, 0x83, 0x00, 0xE0, 'S',  'i',  'm',  'u',  'l', 'a',
+                         't',  'o',  'r',  0x00, 0x00, 0x1B, 0x01, 0x1B, 0x02, 0x1B, 0x03, 0x1B};
     const Bytes rest{0x07, 0x08, 0x09, 0x00, 0x05, 0x01, 0x01, 0x01, 0x01, 0x7F};
     EXPECT_EQ(all.payload, Cat(settings, rest));
 
@@ -263,8 +283,8 @@ TEST_F(SimulatorTest, FullPatchSentToASlotReplacesItAndChangesTheSessionNumber)
                           payload.begin() + static_cast<std::ptrdiff_t>(std::min(pos + 166, payload.size())));
         const Bytes packed = Pack7(chunk);
         Bytes frame{0xF0, 0x7D,
-                    static_cast<uint8_t>(0x72 | (pos == 0 ? 0x04 : 0) | (pos + 166 >= payload.size() ? 0x08 : 0)),
-                    0x06, numberByte};
+                    static_cast<uint8_t>(0x72 | (pos == 0 ? 0x04 : 0) | (pos + 166 >= payload.size() ? 0x08 : 0)), 0x06,
+                    numberByte};
         frame.insert(frame.end(), packed.begin(), packed.end());
         frame.push_back(FrameChecksum(frame.data(), frame.size()));
         frame.push_back(0xF7);
@@ -291,7 +311,7 @@ TEST_F(SimulatorTest, EditsChangeWhatThePartRequestsReturn)
     const uint8_t n = synth.Slot(0).session;
     // A cable from an input (module 2, jack 0) to an output (module 1, jack 1).
     Answer(EditorFrame(0, n, {0x50, 0x1A, 0x02, 0x00, 0x01, 0x41, 0x7F}));
-    Answer(EditorFrame(0, n, {0x25, 0x01, 0x03, 0x24, 0x7F})); // module 1 parameter 3 on knob 4, area 1
+    Answer(EditorFrame(0, n, {0x25, 0x01, 0x03, 0x24, 0x7F}));       // module 1 parameter 3 on knob 4, area 1
     Answer(EditorFrame(0, n, {0x22, 0x01, 0x02, 0x00, 0x07, 0x7F})); // controller 7
     Answer(EditorFrame(0, n, {0x33, 0x01, 0x02, 'E', 'n', 'v', '2', 0x00, 0x7F}));
     const SimPatch& p = synth.Slot(0).patch;
@@ -302,8 +322,8 @@ TEST_F(SimulatorTest, EditsChangeWhatThePartRequestsReturn)
     EXPECT_EQ(p.areas[1].modules.at(2).name, "Env2");
 
     const SimFrame cables = Answer(EditorFrame(0, n, {0x53, 0x01, 0x7F}));
-    EXPECT_EQ(cables.payload, Cat(Cat({0x52}, BitString("1 0000000  00000001  010 0000001 000001 1 0000010 000000")),
-                                  {0x7F}));
+    EXPECT_EQ(cables.payload,
+              Cat(Cat({0x52}, BitString("1 0000000  00000001  010 0000001 000001 1 0000010 000000")), {0x7F}));
 
     // Deleting module 1 takes its cable and knob with it.
     Answer(EditorFrame(0, n, {0x32, 0x01, 0x01, 0x7F}));

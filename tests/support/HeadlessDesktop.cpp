@@ -19,11 +19,11 @@ std::unique_ptr<platform::HeadlessHost> FreshDesktop(int width, int height)
 
 } // namespace
 
-HeadlessDesktop::HeadlessDesktop(int width, int height) : HeadlessDesktop(FreshDesktop(width, height)) {}
+HeadlessDesktop::HeadlessDesktop(int width, int height) : HeadlessDesktop(FreshDesktop(width, height)) { }
 
-HeadlessDesktop::HeadlessDesktop(std::unique_ptr<platform::HeadlessHost> host) : host_(host.get()), scope_(std::move(host))
-{
-}
+HeadlessDesktop::HeadlessDesktop(std::unique_ptr<platform::HeadlessHost> host)
+    : host_(host.get()), scope_(std::move(host))
+{ }
 
 HeadlessDesktop::~HeadlessDesktop() = default;
 

@@ -28,7 +28,10 @@ public:
     bool IsWaitingForReply() const override { return waiting; }
 };
 
-CMFlashDataDump DumpOf(const Bytes& bytes) { return ReadAs<CMFlashDataDump>(bytes); }
+CMFlashDataDump DumpOf(const Bytes& bytes)
+{
+    return ReadAs<CMFlashDataDump>(bytes);
+}
 
 class FlashMemoryTest : public ::testing::Test {
 protected:

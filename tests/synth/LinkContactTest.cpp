@@ -47,9 +47,9 @@ TEST(LinkContact, EachModelGetsItsSynthesizerObject)
         uint8_t slots;
         uint32_t modelFlag;
     };
-    for (const Case& c : {Case{sim::SimModel::Kandrel, "Kandrel V3.03", 4, 0},
-                          Case{sim::SimModel::KandrelR, "Kandrel R V3.03", 4, 0},
-                          Case{sim::SimModel::Pebix, "Pebix V3.03", 1, 1}}) {
+    for (const Case& c :
+         {Case{sim::SimModel::Kandrel, "Kandrel V3.03", 4, 0}, Case{sim::SimModel::KandrelR, "Kandrel R V3.03", 4, 0},
+          Case{sim::SimModel::Pebix, "Pebix V3.03", 1, 1}}) {
         sim::SimConfig config;
         config.model = c.model;
         CLinkRig rig({config});
@@ -113,7 +113,7 @@ TEST(LinkContact, NoReplyIsStillLookingAfterFiveSeconds)
     CLinkRig rig;
     rig.Synth().Faults().identify = sim::SimIdentifyFault::NoReply;
     rig.OpenPort(0, 0);
-    rig.Step();   // pings
+    rig.Step(); // pings
     int steps = 0;
     while (rig.Port().GetStatus() == CSynthPort::kLooking && steps < 200) {
         rig.Step();
@@ -132,7 +132,7 @@ TEST(LinkContact, NoReplyIsStillLookingAfterFiveSeconds)
 TEST(LinkContact, PingsFollowTwoSecondsOfSilenceOnlyWhileTheApplicationIsActive)
 {
     CLinkRig rig;
-    rig.Synth().Faults().identify = sim::SimIdentifyFault::UpdateMode;   // answers, but never connects
+    rig.Synth().Faults().identify = sim::SimIdentifyFault::UpdateMode; // answers, but never connects
     rig.OpenPort(0, 0);
     rig.Steps(2);
     ASSERT_EQ(rig.Port().GetStatus(), CSynthPort::kUpdateMode);
@@ -145,7 +145,7 @@ TEST(LinkContact, PingsFollowTwoSecondsOfSilenceOnlyWhileTheApplicationIsActive)
     EXPECT_EQ(CountPings(rig), 2);
 
     rig.application.active = false;
-    rig.Steps(400);   // 20 s in the background
+    rig.Steps(400); // 20 s in the background
     EXPECT_EQ(CountPings(rig), 2);
     EXPECT_EQ(rig.Port().GetStatus(), CSynthPort::kUpdateMode) << "no lost contact from silence alone";
     rig.application.active = true;
@@ -209,11 +209,10 @@ TEST(LinkContact, StatusTexts)
 {
     const std::array<uint8_t, 5> version{3, 3, 0, 0, 0};
     const std::vector<std::pair<int32_t, std::string>> cases{
-        {1, "Looking..."},         {2, "Still looking..."},     {3, "Unsupported model"},
-        {4, "Ver err V3.03"},      {5, "New found"},            {6, "Version courrupted"},
-        {7, "Lost contact"},       {8, "Update mode"},          {9, "Out of memory"},
-        {10, "Uplink chk sum error"}, {11, "Synth exception"}, {12, "Pebix V3.03"},
-        {0, "Status error"},       {13, "Status error"},
+        {1, "Looking..."},    {2, "Still looking..."},      {3, "Unsupported model"}, {4, "Ver err V3.03"},
+        {5, "New found"},     {6, "Version courrupted"},    {7, "Lost contact"},      {8, "Update mode"},
+        {9, "Out of memory"}, {10, "Uplink chk sum error"}, {11, "Synth exception"},  {12, "Pebix V3.03"},
+        {0, "Status error"},  {13, "Status error"},
     };
     for (const auto& [status, text] : cases)
         EXPECT_EQ(CSynthPort::MakeStatusText(status, CSynthPort::kModelPebix, version), text) << status;

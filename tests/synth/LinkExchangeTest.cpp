@@ -14,7 +14,10 @@ using namespace linkrig;
 
 namespace {
 
-MoleculeTypes T(std::initializer_list<std::type_index> types) { return types; }
+MoleculeTypes T(std::initializer_list<std::type_index> types)
+{
+    return types;
+}
 
 // What a document loading from its slot receives, packet by packet.
 std::vector<MoleculeTypes> SlotPatchAnswers()
@@ -25,20 +28,40 @@ std::vector<MoleculeTypes> SlotPatchAnswers()
     const MoleculeTypes name{typeid(CMModuleNameDump)};
     const MoleculeTypes custom{typeid(CMModuleCustomDataDump)};
     return {T({typeid(CMPatchHeaderDump), typeid(CMPatchNameDump)}),
-            module, module, cable, cable, param, param,
-            T({typeid(CMMorphMapDump)}), T({typeid(CMKnobMapDump)}), T({typeid(CMCtrlMapDump)}),
-            name, name, custom, custom,
+            module,
+            module,
+            cable,
+            cable,
+            param,
+            param,
+            T({typeid(CMMorphMapDump)}),
+            T({typeid(CMKnobMapDump)}),
+            T({typeid(CMCtrlMapDump)}),
+            name,
+            name,
+            custom,
+            custom,
             T({typeid(CMCurrentNotesDump)})};
 }
 
 std::vector<std::string> SlotPartLog(char slot, int number)
 {
     const std::string s = std::string("slot ") + slot + " #" + std::to_string(number) + ": ";
-    return {s + "PatchHeaderRequest PatchNameRequest", s + "ModuleRequest(1)", s + "ModuleRequest(0)",
-            s + "CableRequest(1)", s + "CableRequest(0)", s + "ModuleParamRequest(1)",
-            s + "ModuleParamRequest(0)", s + "MorphMapRequest", s + "KnobMapRequest", s + "CtrlMapRequest",
-            s + "ModuleNameRequest(1)", s + "ModuleNameRequest(0)", s + "ModuleCustomDataRequest(1)",
-            s + "ModuleCustomDataRequest(0)", s + "CurrentNotesRequest"};
+    return {s + "PatchHeaderRequest PatchNameRequest",
+            s + "ModuleRequest(1)",
+            s + "ModuleRequest(0)",
+            s + "CableRequest(1)",
+            s + "CableRequest(0)",
+            s + "ModuleParamRequest(1)",
+            s + "ModuleParamRequest(0)",
+            s + "MorphMapRequest",
+            s + "KnobMapRequest",
+            s + "CtrlMapRequest",
+            s + "ModuleNameRequest(1)",
+            s + "ModuleNameRequest(0)",
+            s + "ModuleCustomDataRequest(1)",
+            s + "ModuleCustomDataRequest(0)",
+            s + "CurrentNotesRequest"};
 }
 
 } // namespace
@@ -99,9 +122,9 @@ TEST(LinkExchange, TheFlashScanFollowsTheSlots)
     ASSERT_TRUE(rig.Settle());
     ASSERT_TRUE(rig.StepUntil([&] { return !rig.SynthObject().GetFlashMemory().IsScanning(); }));
     const auto log = rig.SynthLog();
-    EXPECT_NE(std::find_if(log.begin(), log.end(), [](const std::string& line) {
-                  return line.find("FlashDataRequest") != std::string::npos;
-              }), log.end());
+    EXPECT_NE(std::find_if(log.begin(), log.end(),
+                           [](const std::string& line) { return line.find("FlashDataRequest") != std::string::npos; }),
+              log.end());
 }
 
 TEST(LinkExchange, PanelChangesOfTheSynthesizerReachTheSlotsDocument)
@@ -173,7 +196,7 @@ TEST(LinkExchange, APacketForASlotWhoseNumberIsStaleIsDropped)
     CLinkRig rig;
     rig.Synth().Slot(0).session = 5;
     rig.OpenPort(0, 0);
-    rig.Steps(2);   // connected, the state request under way
+    rig.Steps(2); // connected, the state request under way
     CRecordingPatch& document = *rig.patches.Find(0, 0);
     ASSERT_EQ(document.applied.size(), 0u);
     rig.Inject(SynthMessage(CMParamChange(1, 1, 0, 9), 0, 5));

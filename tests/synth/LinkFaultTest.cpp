@@ -13,7 +13,10 @@ namespace {
 
 const std::string kAlertEnd = "Open the MIDI dialog and enable the port again.[OK]";
 
-sim::SimAnswerFaultEntry Corrupt() { return {sim::SimAnswerFault::Corrupt}; }
+sim::SimAnswerFaultEntry Corrupt()
+{
+    return {sim::SimAnswerFault::Corrupt};
+}
 
 int CountLines(const std::vector<std::string>& log, const std::string& text)
 {
@@ -124,7 +127,8 @@ TEST(LinkFault, ASynthesizerErrorFailsThePortWithItsText)
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 10));
     EXPECT_EQ(rig.application.alerts,
               std::vector<std::string>{"[STOP]Synth exception.\rStream execute error. Synth may be corrupted. "
-                                       "Please turn it off and on.\r" + kAlertEnd});
+                                       "Please turn it off and on.\r" +
+                                       kAlertEnd});
 }
 
 // Live edits are not held back by an answer awaited.
@@ -181,7 +185,7 @@ TEST(LinkFault, ADocumentsApplyErrorFailsThePort)
 TEST(LinkFault, APingTheOutputRefusesFailsThePort)
 {
     CLinkRig rig;
-    rig.Synth().Faults().identify = sim::SimIdentifyFault::UpdateMode;   // stays, pinging every 2 s
+    rig.Synth().Faults().identify = sim::SimIdentifyFault::UpdateMode; // stays, pinging every 2 s
     rig.OpenPort(0, 0);
     rig.Steps(2);
     ASSERT_EQ(rig.Port().GetStatus(), CSynthPort::kUpdateMode);

@@ -41,7 +41,7 @@ TEST(LinkInput, AnOverflowedQueueRecoversOnceRead)
     const Bytes chunk = PanelChanges(rig, 1000);
     const size_t perMessage = chunk.size() / 1000;
     int sent = 0;
-    while (sent * perMessage < 70000) {   // more than the queue's 65,536 bytes
+    while (sent * perMessage < 70000) { // more than the queue's 65,536 bytes
         rig.Inject(chunk);
         sent += 1000;
     }

@@ -35,7 +35,8 @@ uint16_t OutputIndex(CLinkRig& rig, size_t synth)
 bool LogHas(CLinkRig& rig, size_t synth, const std::string& text)
 {
     const auto log = rig.SynthLog(synth);
-    return std::any_of(log.begin(), log.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    return std::any_of(log.begin(), log.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 } // namespace
@@ -157,7 +158,7 @@ TEST(LinkPortManager, PortsOpenFromThePreferences)
     CLinkRig rig(std::vector<sim::SimConfig>(3));
     auto& ports = rig.preferences.ports;
     ports[0] = {true, rig.DeviceName(1), rig.DeviceName(1)};
-    ports[1] = {true, rig.DeviceName(1), rig.DeviceName(2)};   // the input of port 0 again
+    ports[1] = {true, rig.DeviceName(1), rig.DeviceName(2)}; // the input of port 0 again
     ports[2] = {false, rig.DeviceName(2), rig.DeviceName(2)};
     ports[3] = {true, "Unplugged", "Unplugged"};
     rig.Manager().OpenPortsFromPreferences();

@@ -34,8 +34,8 @@ Bytes SynthMessage(const CMolecule& molecule, uint8_t slot, std::optional<uint8_
     uint32_t length = out.GetByteLength();
     payload[length++] = SysexFrame::kEndOfMolecules;
     Bytes frame(SysexFrameCapacity(length, true, true));
-    frame.resize(BuildSysexFrame(payload.data(), length, frame, false, true, true, false, slot,
-                                 number.value_or(1), !number.has_value()));
+    frame.resize(BuildSysexFrame(payload.data(), length, frame, false, true, true, false, slot, number.value_or(1),
+                                 !number.has_value()));
     return frame;
 }
 
@@ -177,7 +177,10 @@ CLinkRig::~CLinkRig()
     SetMoleculeRegistry(nullptr);
 }
 
-std::string CLinkRig::DeviceName(size_t i) const { return m_prefix + " " + std::to_string(i); }
+std::string CLinkRig::DeviceName(size_t i) const
+{
+    return m_prefix + " " + std::to_string(i);
+}
 
 CSynthPort& CLinkRig::Port(uint8_t port)
 {
@@ -278,6 +281,9 @@ std::vector<std::string> CLinkRig::SynthLog(size_t i)
     });
 }
 
-std::vector<Bytes> CLinkRig::SynthReceived(size_t i) { return m_simPorts.at(i)->TakeReceived(); }
+std::vector<Bytes> CLinkRig::SynthReceived(size_t i)
+{
+    return m_simPorts.at(i)->TakeReceived();
+}
 
 } // namespace linkrig

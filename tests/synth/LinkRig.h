@@ -49,7 +49,7 @@ Bytes SynthMessage(const CMolecule& molecule, uint8_t slot, std::optional<uint8_
 // document loading from its slot does, and keeps what it is given.
 class CRecordingPatch : public CSlotPatchInterface {
 public:
-    CRecordingPatch(CRecordingPatchManager& owner, std::string name) : m_owner(owner), m_name(std::move(name)) {}
+    CRecordingPatch(CRecordingPatchManager& owner, std::string name) : m_owner(owner), m_name(std::move(name)) { }
     ~CRecordingPatch() override;
 
     void Link(CSynth& synth, uint8_t slot, bool select);

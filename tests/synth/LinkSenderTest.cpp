@@ -19,7 +19,7 @@ constexpr uint8_t kFlagsMask = 0x7C;
 // cleared log.
 class LinkSender : public ::testing::Test {
 protected:
-    explicit LinkSender(uint32_t latencyMs = 0) : rig({Config(latencyMs)}) {}
+    explicit LinkSender(uint32_t latencyMs = 0) : rig({Config(latencyMs)}) { }
 
     static sim::SimConfig Config(uint32_t latencyMs)
     {
@@ -52,7 +52,7 @@ protected:
 
 class LinkSenderSlow : public LinkSender {
 protected:
-    LinkSenderSlow() : LinkSender(300) {}
+    LinkSenderSlow() : LinkSender(300) { }
 };
 
 // Patch name dumps (header flag 1: no packing) whose bytes add up to
@@ -209,8 +209,9 @@ TEST_F(LinkSender, AFreshSlotGetsItsDocumentInItsOwnSlot)
     const auto log = rig.SynthLog();
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[0], "slot A: SlotFocusDump(0,1)") << "the synthesizer is told the editor's current slot";
-    EXPECT_EQ(log[1], "slot B: PatchHeaderDump PatchNameDump(\"Fresh Pad\") "
-                      "DumpBubbleDestination(0,0,0,\"Fresh Pad\")");
+    EXPECT_EQ(log[1],
+              "slot B: PatchHeaderDump PatchNameDump(\"Fresh Pad\") "
+              "DumpBubbleDestination(0,0,0,\"Fresh Pad\")");
     EXPECT_EQ(log[2], "slot B: SessionNumberRequest") << "then the slot's new number";
     EXPECT_EQ(rig.Synth().Slot(1).patch.name, "Fresh Pad");
     EXPECT_EQ(rig.Synth().Slot(0).patch.name, "No name") << "slot A keeps its patch";
@@ -224,11 +225,11 @@ TEST_F(LinkSender, TheKeyboardNotePlaysAndIsReleased)
     EXPECT_TRUE(Synth().IsNoteActive());
     rig.Steps(2);
     EXPECT_EQ(rig.Synth().SoundingNote(), 64);
-    Synth().PlayNote(67);   // ignored while 64 sounds
+    Synth().PlayNote(67); // ignored while 64 sounds
     rig.Steps(2);
     EXPECT_EQ(rig.Synth().SoundingNote(), 64);
     Synth().ReleaseNote();
-    Synth().PlayNote(67);   // accepted: 64 is being released
+    Synth().PlayNote(67); // accepted: 64 is being released
     rig.Steps(4);
     EXPECT_EQ(rig.Synth().SoundingNote(), 67);
     Synth().ReleaseNote();

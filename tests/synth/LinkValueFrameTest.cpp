@@ -126,7 +126,7 @@ TEST(LinkValueFrames, FramesBeforeTheSynthesizerIsKnownOrForSlotsItLacksAreDropp
     rig.patches.loadFromSynth = false;
     FillSlot(rig, 0);
     rig.OpenPort(0, 0);
-    SendFrame(rig, 0, 0x3A, 0);   // pinged, nothing known yet
+    SendFrame(rig, 0, 0x3A, 0); // pinged, nothing known yet
     EXPECT_TRUE(NoChanges(rig.Port()));
     ASSERT_TRUE(rig.Settle());
     FillSlot(rig, 1);

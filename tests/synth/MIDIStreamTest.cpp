@@ -16,7 +16,7 @@ TEST(MIDIOutStream, WritesAFieldAcrossTwoBytesKeepingTheOtherBits)
     out.Advance(6);
     out.WriteBits(3, 0b101);
     EXPECT_EQ(buffer[0], 0b00000010);
-    EXPECT_EQ(buffer[1], 0b11111111);   // top bit written as 1, the rest kept
+    EXPECT_EQ(buffer[1], 0b11111111); // top bit written as 1, the rest kept
     out.StepBack(3);
     out.WriteBits(3, 0b000);
     EXPECT_EQ(buffer[0], 0x00);
@@ -132,7 +132,7 @@ TEST(MIDIStream, StringsAreCutOrClosedWithZero)
         std::array<uint8_t, 32> buffer{};
         buffer.fill(0xEE);
         CMIDIOutStream out(32, buffer.data());
-        out.WriteBits(3, 7);   // the text is byte-aligned after any field
+        out.WriteBits(3, 7); // the text is byte-aligned after any field
         out.WriteString(c.text, 16);
         out.WriteByte(0x42);
         EXPECT_EQ(out.GetByteLength(), 1 + c.bytes + 1) << c.text;
@@ -147,7 +147,7 @@ TEST(MIDIStream, StringsAreCutOrClosedWithZero)
 TEST(MIDIInStream, UnterminatedTextAtTheEndThrows)
 {
     const std::array<uint8_t, 4> buffer{'a', 'b', 'c', 'd'};
-    CMIDIInStream in(4, buffer.data());   // readable: a b c
+    CMIDIInStream in(4, buffer.data()); // readable: a b c
     EXPECT_THROW(in.ReadString(16), XMStreamOverflow);
 }
 

@@ -8,9 +8,9 @@ namespace {
 
 TEST(MidiCtrlNames, AssignableNumbers)
 {
-    const std::vector<std::pair<uint8_t, bool>> cases{
-        {0, true}, {1, true}, {31, true}, {32, false}, {33, true}, {64, false},
-        {120, true}, {121, false}, {127, false}, {255, false}};
+    const std::vector<std::pair<uint8_t, bool>> cases{{0, true},    {1, true},   {31, true},  {32, false},
+                                                      {33, true},   {64, false}, {120, true}, {121, false},
+                                                      {127, false}, {255, false}};
     for (const auto& [number, assignable] : cases)
         EXPECT_EQ(IsAssignableMidiCtrl(number), assignable) << int(number);
 }
@@ -24,15 +24,9 @@ TEST(MidiCtrlNames, NamesFromTheTableOrTheNumber)
         const char* shortName;
     };
     const std::vector<Case> cases{
-        {0, false, "Ctrl 0", "Ct 0"},
-        {1, true, "Mod. wheel", "Wheel"},
-        {3, false, "Ctrl 3", "Ct 3"},
-        {5, true, "Port. time", "P.Time"},
-        {12, false, "Ctrl 12", "Ct 12"},
-        {69, true, "Hold 2", "Hld 2"},
-        {97, true, "Data dec", "D dec"},
-        {98, false, "Ctrl 98", "Ct 98"},
-        {121, true, "None", "None"},
+        {0, false, "Ctrl 0", "Ct 0"},       {1, true, "Mod. wheel", "Wheel"}, {3, false, "Ctrl 3", "Ct 3"},
+        {5, true, "Port. time", "P.Time"},  {12, false, "Ctrl 12", "Ct 12"},  {69, true, "Hold 2", "Hld 2"},
+        {97, true, "Data dec", "D dec"},    {98, false, "Ctrl 98", "Ct 98"},  {121, true, "None", "None"},
         {127, false, "Ctrl 127", "Ct 127"},
     };
     for (const Case& c : cases) {

@@ -16,7 +16,7 @@ public:
 
 class CMBTestCounted : public TMoleculeBuilder<CMTestCounted, 0x40> {
 public:
-    explicit CMBTestCounted(uint32_t target = kTargetPatch) : TMoleculeBuilder(target) {}
+    explicit CMBTestCounted(uint32_t target = kTargetPatch) : TMoleculeBuilder(target) { }
 };
 
 TEST(MoleculeRegistry, CreatesByIdAndReportsTargets)
@@ -32,7 +32,7 @@ TEST(MoleculeRegistry, CreatesByIdAndReportsTargets)
     EXPECT_EQ(registry.Create(0xFF), nullptr);
 
     registry.Register(std::make_unique<CMBTestCounted>(CMoleculeBuilder::kTargetSynth));
-    EXPECT_EQ(registry.GetFlag(0x40), 1u);   // a later builder replaces the earlier one
+    EXPECT_EQ(registry.GetFlag(0x40), 1u); // a later builder replaces the earlier one
 
     registry.Clear();
     EXPECT_FALSE(registry.IsRegistered(0x40));

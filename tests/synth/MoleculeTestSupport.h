@@ -27,7 +27,10 @@ inline Written WriteMolecule(const CMolecule& molecule)
     return {buffer, stream.GetHeaderKind(), stream.GetHeaderFlag()};
 }
 
-inline Bytes WriteBytes(const CMolecule& molecule) { return WriteMolecule(molecule).bytes; }
+inline Bytes WriteBytes(const CMolecule& molecule)
+{
+    return WriteMolecule(molecule).bytes;
+}
 
 // Reads the molecule from bytes followed by one end-of-molecules byte, as a
 // decoded frame lays them out, and returns how many bytes it took.
@@ -39,8 +42,7 @@ inline uint32_t ReadMolecule(CMolecule& molecule, Bytes bytes)
     return stream.GetByteLength();
 }
 
-template <class T>
-T ReadAs(const Bytes& bytes)
+template <class T> T ReadAs(const Bytes& bytes)
 {
     T molecule;
     ReadMolecule(molecule, bytes);
@@ -53,14 +55,8 @@ public:
     std::map<uint8_t, std::vector<uint8_t>> maxima;
 
     bool HasType(uint8_t typeId) const override { return maxima.contains(typeId); }
-    uint8_t GetParamCount(uint8_t typeId) const override
-    {
-        return static_cast<uint8_t>(maxima.at(typeId).size());
-    }
-    uint8_t GetParamMax(uint8_t typeId, uint8_t paramIndex) const override
-    {
-        return maxima.at(typeId).at(paramIndex);
-    }
+    uint8_t GetParamCount(uint8_t typeId) const override { return static_cast<uint8_t>(maxima.at(typeId).size()); }
+    uint8_t GetParamMax(uint8_t typeId, uint8_t paramIndex) const override { return maxima.at(typeId).at(paramIndex); }
 };
 
 // Installs module type facts for the life of the object.

@@ -31,8 +31,8 @@ TEST(ModuleWire, ModuleDumpOfFourModulesInTheCommonArea)
     dump.AddModule(3, 127, 10, 20);
     dump.AddModule(4, 1, 127, 127);
     // 1 | 0000100 | per module type, index, column, row in 7 bits each
-    const Bytes expected{0x4A, 0x84, 0x0E, 0x04, 0x00, 0x21, 0x80, 0x81, 0x80,
-                         0xFE, 0x0C, 0x51, 0x40, 0x21, 0x3F, 0xFF};
+    const Bytes expected{0x4A, 0x84, 0x0E, 0x04, 0x00, 0x21, 0x80, 0x81,
+                         0x80, 0xFE, 0x0C, 0x51, 0x40, 0x21, 0x3F, 0xFF};
     EXPECT_EQ(WriteBytes(dump), expected);
 
     const auto back = ReadAs<CMModuleDump>(expected);
@@ -231,9 +231,9 @@ TEST(AssignWire, AssignmentCommands)
 TEST(AssignWire, MorphMapWritesOtherKeyboardValuesAsNone)
 {
     CMMorphMapDump dump;
-    dump.SetKeyboardAssignment(0, 3);   // not a keyboard assignment
+    dump.SetKeyboardAssignment(0, 3); // not a keyboard assignment
     dump.SetKeyboardAssignment(1, 1);
-    dump.SetKeyboardAssignment(4, 2);   // group 4 is none: ignored
+    dump.SetKeyboardAssignment(4, 2); // group 4 is none: ignored
     dump.AddAssignment(ParamAddress{1, 1, 0}, 2, -2);
     EXPECT_FALSE(dump.AddAssignment(ParamAddress{1, 2, 0}, 4, 0)); // no group
     // four group values 0 (28 bits) | 00 01 00 00 | 00001 | 1 0000001 0000000 10 11111110
@@ -348,17 +348,16 @@ TEST(SynthWire, SettingsDumpWithNameAndFourSlots)
 
     const Bytes expected{
         0x03,
-        0x0A,             // internal clock 0 | velocity min 10
-        0xF8,             // LEDs 1 | velocity max 120
-        0x78,             // clock rate 120
-        0x4F,             // local 0 | keyboard mode 1 | pedal 0 | sync 16 - 1
-        0xFB,             // master tune -5
-        0xA0,             // receive 1 | send 0 | knob mode 1 | pad
-        'S', 't', 'u', 'd', 'i', 'o', 0x00,
-        0x00, 0x1B,       // slot A channel 0 | values 0 1 2 3
-        0x05, 0xE4,       // slot B channel 5 | values 3 2 1 0
-        0x10, 0x1B,       // slot C inactive
-        0x0F, 0x55,       // slot D channel 15 | values 1 1 1 1
+        0x0A,                                             // internal clock 0 | velocity min 10
+        0xF8,                                             // LEDs 1 | velocity max 120
+        0x78,                                             // clock rate 120
+        0x4F,                                             // local 0 | keyboard mode 1 | pedal 0 | sync 16 - 1
+        0xFB,                                             // master tune -5
+        0xA0,                                             // receive 1 | send 0 | knob mode 1 | pad
+        'S',  't',  'u', 'd', 'i', 'o', 0x00, 0x00, 0x1B, // slot A channel 0 | values 0 1 2 3
+        0x05, 0xE4,                                       // slot B channel 5 | values 3 2 1 0
+        0x10, 0x1B,                                       // slot C inactive
+        0x0F, 0x55,                                       // slot D channel 15 | values 1 1 1 1
     };
     EXPECT_EQ(WriteBytes(CMSynthDataDump(settings)), expected);
     EXPECT_EQ(ReadAs<CMSynthDataDump>(expected).GetSettings(), settings);
@@ -398,8 +397,7 @@ TEST(SynthWire, VoiceCountsAbove32ReadAs32)
 TEST(SynthWire, NoteAndDestination)
 {
     EXPECT_EQ(WriteBytes(CMPlayNote(CMPlayNote::kNoteOff, 60)), (Bytes{0x56, 1, 60}));
-    EXPECT_EQ(WriteBytes(CMDumpBubbleDestination(0, 0, 0, "Init")),
-              (Bytes{0x37, 0, 0, 0, 'I', 'n', 'i', 't', 0}));
+    EXPECT_EQ(WriteBytes(CMDumpBubbleDestination(0, 0, 0, "Init")), (Bytes{0x37, 0, 0, 0, 'I', 'n', 'i', 't', 0}));
 }
 
 // --- flash

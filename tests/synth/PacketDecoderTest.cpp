@@ -47,7 +47,7 @@ public:
 };
 
 // A molecule whose reader takes nothing (not even its id).
-class CMTestSilent : public CMolecule {};
+class CMTestSilent : public CMolecule { };
 
 class PacketDecoder : public testing::Test {
 protected:
@@ -104,7 +104,7 @@ TEST_F(PacketDecoder, MoleculesInFrameOrderWithTheFirstOnesTarget)
 
     CMoleculePacket synthPacket;
     DecodePacket(Frame({0x07, 0x03, 0x40, 0x00, 0x01, 0x02, 0x03}, 1, 0x40, true), synthPacket, m_registry);
-    ASSERT_EQ(synthPacket.GetCount(), 2u);   // no end marker: the payload's end stops it
+    ASSERT_EQ(synthPacket.GetCount(), 2u); // no end marker: the payload's end stops it
     EXPECT_EQ(dynamic_cast<const CMTestSlot&>(synthPacket.At(0)).slot, 3);
     EXPECT_EQ(synthPacket.GetTarget(), 1u);
     EXPECT_EQ(synthPacket.GetSlot(), 1);
@@ -162,7 +162,7 @@ TEST_F(PacketDecoder, FrameLargerThanTheDecodeBufferIsRefused)
 {
     Bytes payload(kDecodeBufferSize, 0x7F);
     EXPECT_THROW(DecodePacket(Frame(payload), m_packet, m_registry), XMStreamOverflow);
-    payload.resize(kDecodeBufferSize - 6);   // exactly fills it
+    payload.resize(kDecodeBufferSize - 6); // exactly fills it
     DecodePacket(Frame(payload), m_packet, m_registry);
     EXPECT_TRUE(m_packet.IsEmpty());
 }

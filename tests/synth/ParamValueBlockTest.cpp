@@ -18,9 +18,9 @@ TEST(ParamValueBlock, SettingMarksOnceAndTakingUnmarks)
     EXPECT_TRUE(block.HasChanges());
     EXPECT_EQ(block.TakeValue(3), 1001);
     EXPECT_FALSE(block.HasChanges());
-    EXPECT_EQ(block.TakeValue(3), 1001);   // taking again keeps the count at 0
+    EXPECT_EQ(block.TakeValue(3), 1001); // taking again keeps the count at 0
     EXPECT_EQ(block.GetValueChangedCount(), 0u);
-    block.SetValue(3, 1001);               // unchanged: no mark
+    block.SetValue(3, 1001); // unchanged: no mark
     EXPECT_FALSE(block.HasChanges());
 }
 

@@ -77,7 +77,7 @@ TEST(PatchHeader, SettersClampToTheirRanges)
         {"OctShift", oct, getOct, 2, 2},
         {"SplitPosition", split, getSplit, 20000, 16383},
         {"SplitPosition", split, getSplit, 16383, 16383},
-        {"SplitPosition", split, getSplit, -5, 600},   // ignored: the previous value stays
+        {"SplitPosition", split, getSplit, -5, 600}, // ignored: the previous value stays
         {"SplitPosition", split, getSplit, 0, 0},
         {"PMMode", pmMode, getPmMode, 7, 1},
     };
@@ -91,9 +91,9 @@ TEST(PatchHeader, SettersClampToTheirRanges)
 TEST(PatchHeader, FlagsAreIndexedByTheLowByteAndIgnoreOthers)
 {
     CPatchHeader header;
-    header.SetMorph(0x102, 0);   // low 8 bits: index 2
+    header.SetMorph(0x102, 0); // low 8 bits: index 2
     EXPECT_EQ(header.GetMorph(2), 0);
-    header.SetMorph(4, 0);       // beyond the four morph flags: ignored
+    header.SetMorph(4, 0); // beyond the four morph flags: ignored
     EXPECT_EQ(header.GetMorph(4), 0);
     header.SetCableVisible(6, 9);
     EXPECT_EQ(header.GetCableVisible(6), 9);

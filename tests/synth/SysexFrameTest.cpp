@@ -29,7 +29,10 @@ Bytes Decode(const Bytes& frame)
 }
 
 // The payload of a decoded frame: from byte 5 to one byte before its end.
-Bytes PayloadOf(const Bytes& decoded) { return Bytes(decoded.begin() + 5, decoded.end() - 1); }
+Bytes PayloadOf(const Bytes& decoded)
+{
+    return Bytes(decoded.begin() + 5, decoded.end() - 1);
+}
 
 // An independent packer, one bit at a time, to check the real one against.
 Bytes PackBitByBit(const Bytes& input)
@@ -50,7 +53,8 @@ Bytes PackBitByBit(const Bytes& input)
 
 uint8_t SumOf(const Bytes& bytes, size_t count)
 {
-    return static_cast<uint8_t>(std::accumulate(bytes.begin(), bytes.begin() + static_cast<long>(count), 0u) % 256 & 0x7F);
+    return static_cast<uint8_t>(std::accumulate(bytes.begin(), bytes.begin() + static_cast<long>(count), 0u) % 256 &
+                                0x7F);
 }
 
 TEST(SysexFrame, ManufacturerIdIsASevenBitByte)
@@ -77,7 +81,7 @@ TEST(SysexFrame, LiveParameterChange)
     const Bytes decoded = Decode(frame);
     EXPECT_EQ(decoded[2], 0x01);
     EXPECT_EQ(decoded[4], 0x07);
-    EXPECT_EQ(PayloadOf(decoded), payload);   // the F7 is the spare byte
+    EXPECT_EQ(PayloadOf(decoded), payload); // the F7 is the spare byte
 }
 
 TEST(SysexFrame, RequestWithChecksumAndMoleculeCount)
@@ -105,7 +109,7 @@ TEST(SysexFrame, NumberByteCarriesCountOrSessionNumber)
     const Bytes payload{0x20};
     EXPECT_EQ(Build(payload, false, false, true, true, 0, 3, true)[4], 0x43);
     EXPECT_EQ(Build(payload, false, false, true, true, 0, 5, false)[4], 0x05);
-    EXPECT_EQ(Build(payload, false, false, true, true, 7, 0x45, false)[4], 0x05);   // never 0x40 in a number
+    EXPECT_EQ(Build(payload, false, false, true, true, 7, 0x45, false)[4], 0x05); // never 0x40 in a number
     EXPECT_EQ(Build(payload, false, false, true, true, 7, 0, false)[2] & 0x03, 3);
 }
 
@@ -164,7 +168,7 @@ TEST(SysexPacking, KnownLengthsAndBitPositions)
     const uint8_t one = 0x01;
     EXPECT_EQ(PackSysexBits(&one, 1, out.data()), 2u);
     EXPECT_EQ(out[0], 0x00);
-    EXPECT_EQ(out[1], 0x40);   // the low bit of the input in bit 6
+    EXPECT_EQ(out[1], 0x40); // the low bit of the input in bit 6
     const Bytes seven(7, 0xFF);
     EXPECT_EQ(PackSysexBits(seven.data(), 7, out.data()), 8u);
     const Bytes eight(8, 0xFF);
@@ -198,7 +202,7 @@ TEST(SysexPacking, RoundTripsEveryLengthUpTo300)
 // 180 bytes of three 60-byte molecules: the first frame takes 166 bytes and
 // the ends of molecules one and two; the third runs over into the second
 // frame, which ends it.
-class SysexFramesOfALongMessage : public testing::TestWithParam<bool> {};
+class SysexFramesOfALongMessage : public testing::TestWithParam<bool> { };
 
 TEST_P(SysexFramesOfALongMessage, CutAt166Bytes)
 {
@@ -247,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(PackedAndUnpacked, SysexFramesOfALongMessage, testing::
 
 TEST(SysexFrames, CountStopsAt63MoleculesPerFrame)
 {
-    Bytes payload(70, 0x26);   // seventy one-byte molecules
+    Bytes payload(70, 0x26); // seventy one-byte molecules
     std::vector<uint32_t> ends(70);
     std::iota(ends.begin(), ends.end(), 1u);
     CSysexFrameSpec spec;
@@ -260,7 +264,7 @@ TEST(SysexFrames, CountStopsAt63MoleculesPerFrame)
     EXPECT_EQ(frames[1]->GetBytes()[4], 0x40 | 7);
     EXPECT_EQ(frames[1]->GetBytes()[2] & 0x0C, 0x08);
 
-    spec.noNumber = false;   // with a session number nothing is counted
+    spec.noNumber = false; // with a session number nothing is counted
     spec.number = 9;
     frames = MakeSysexFrames(spec, ends);
     ASSERT_EQ(frames.size(), 1u);

@@ -62,7 +62,7 @@ struct AssemblyCase {
     std::vector<Bytes> messages;
 };
 
-class SysexAssembly : public testing::TestWithParam<AssemblyCase> {};
+class SysexAssembly : public testing::TestWithParam<AssemblyCase> { };
 
 TEST_P(SysexAssembly, GivesTheWholeMessagesInOrder)
 {
@@ -78,27 +78,27 @@ const Bytes kC{0xF0, 0x7D, 0x00, 0x06, 0x01, 0x03, 0x03, 0x00, 0x00, 0x00, 0xF7}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SysexAssembly,
-    testing::Values(
-        AssemblyCase{"StrayBytesBeforeStart", {{0x33, 0xF0, 0x01, 0xF7}}, {kB}},
-        AssemblyCase{"OnlyStrayBytes", {{0x33, 0x44}, {0xF7}}, {}},
-        AssemblyCase{"OverThreeBuffers",
-                     {{0xF0, 0x7D, 0x4C}, {0x06, 0x40, 0x11}, {0x22, 0xF7, 0x55, 0xF0, 0x01}, {0xF7}},
-                     {kA, kB}},
-        AssemblyCase{"EndAloneInTheNextBuffer", {{0xF0, 0x01}, {0xF7}}, {kB}},
-        AssemblyCase{"TwoInOneBuffer", {Join({kA, kB})}, {kA, kB}},
-        AssemblyCase{"ThreeInOneBufferWithGaps", {Join({kA, {0x12}, kB, kC})}, {kA, kB, kC}},
-        AssemblyCase{"ThreeAndAPartInOneBuffer", {Join({kB, kB, kB, {0xF0, 0x7D}}), {0x4C, 0x06, 0x40, 0x11, 0x22, 0xF7}},
-                     {kB, kB, kB, kA}},
-        AssemblyCase{"CutOffMessageGivesWayToTheNext", {{0xF0, 0x7D, 0x4C}, kB}, {kB}},
-        AssemblyCase{"RefusedMessagesAreNotQueued", {Join({{0xF0, 0x66, 0xF7}, kB})}, {kB}},
-        AssemblyCase{"EmptyBuffers", {{}, kB, {}}, {kB}}),
+    testing::Values(AssemblyCase{"StrayBytesBeforeStart", {{0x33, 0xF0, 0x01, 0xF7}}, {kB}},
+                    AssemblyCase{"OnlyStrayBytes", {{0x33, 0x44}, {0xF7}}, {}},
+                    AssemblyCase{"OverThreeBuffers",
+                                 {{0xF0, 0x7D, 0x4C}, {0x06, 0x40, 0x11}, {0x22, 0xF7, 0x55, 0xF0, 0x01}, {0xF7}},
+                                 {kA, kB}},
+                    AssemblyCase{"EndAloneInTheNextBuffer", {{0xF0, 0x01}, {0xF7}}, {kB}},
+                    AssemblyCase{"TwoInOneBuffer", {Join({kA, kB})}, {kA, kB}},
+                    AssemblyCase{"ThreeInOneBufferWithGaps", {Join({kA, {0x12}, kB, kC})}, {kA, kB, kC}},
+                    AssemblyCase{"ThreeAndAPartInOneBuffer",
+                                 {Join({kB, kB, kB, {0xF0, 0x7D}}), {0x4C, 0x06, 0x40, 0x11, 0x22, 0xF7}},
+                                 {kB, kB, kB, kA}},
+                    AssemblyCase{"CutOffMessageGivesWayToTheNext", {{0xF0, 0x7D, 0x4C}, kB}, {kB}},
+                    AssemblyCase{"RefusedMessagesAreNotQueued", {Join({{0xF0, 0x66, 0xF7}, kB})}, {kB}},
+                    AssemblyCase{"EmptyBuffers", {{}, kB, {}}, {kB}}),
     [](const testing::TestParamInfo<AssemblyCase>& info) { return info.param.name; });
 
 TEST(SysexInput, MessagesOf8192BytesOrMoreAreDropped)
 {
     CTestInput input;
-    const Bytes tooLong = Message(8190);   // 8,192 bytes
-    const Bytes longest = Message(8189);   // 8,191 bytes
+    const Bytes tooLong = Message(8190); // 8,192 bytes
+    const Bytes longest = Message(8189); // 8,191 bytes
     input.FeedInChunks(Join({tooLong, kB, longest, Message(9000)}), 2048);
     input.Feed(kA);
     const auto messages = input.TakeAll();
@@ -114,11 +114,11 @@ TEST(SysexInput, MessagesOf8192BytesOrMoreAreDropped)
 TEST(SysexInput, RingOverflowEndsOnceTheReaderHasDrainedIt)
 {
     CTestInput input;
-    const Bytes chunk = Message(648);   // 650 bytes
-    for (int i = 0; i < 100; ++i)       // 65,000 bytes
+    const Bytes chunk = Message(648); // 650 bytes
+    for (int i = 0; i < 100; ++i)     // 65,000 bytes
         input.Feed(chunk);
-    input.Feed(Message(598));           // 600 bytes: no room
-    input.Feed(kB);                     // refused while in overflow
+    input.Feed(Message(598)); // 600 bytes: no room
+    input.Feed(kB);           // refused while in overflow
     EXPECT_EQ(input.TakeAll(), std::vector<Bytes>(100, chunk)) << "what came before the overflow is kept";
 
     input.Feed(kB);
@@ -143,14 +143,14 @@ TEST(SysexInput, DrainingDropsTheQueueAndEndsAnOverflow)
 TEST(SysexRing, MessageAcrossTheEndIsTakenBackInOrder)
 {
     CSysexRing ring;
-    const Bytes filler = Message(7998);   // 8,000 bytes
+    const Bytes filler = Message(7998); // 8,000 bytes
     for (int i = 0; i < 8; ++i)
         ASSERT_TRUE(ring.Push(filler));
     for (int i = 0; i < 8; ++i)
         ASSERT_NE(ring.Take(), nullptr);
     EXPECT_EQ(ring.GetHeldBytes(), 0u);
 
-    const Bytes across = Message(2998, 9);   // from 64,000 over 65,536
+    const Bytes across = Message(2998, 9); // from 64,000 over 65,536
     const Bytes after = Message(10, 3);
     ASSERT_TRUE(ring.Push(across));
     ASSERT_TRUE(ring.Push(after));
@@ -167,7 +167,7 @@ TEST(SysexRing, ExactlyFullIsNotOverflow)
 {
     CSysexRing ring;
     for (int i = 0; i < 8; ++i)
-        ASSERT_TRUE(ring.Push(Message(8190)));   // 8 x 8,192 = 65,536
+        ASSERT_TRUE(ring.Push(Message(8190))); // 8 x 8,192 = 65,536
     EXPECT_FALSE(ring.IsOverflowed());
     EXPECT_FALSE(ring.Push(kB));
     EXPECT_TRUE(ring.IsOverflowed());
@@ -195,7 +195,7 @@ TEST(SysexInput, WorkerFeedsWhileTheMainThreadTakes)
             const size_t size = std::min(stream.size() - at, cut);
             input.Feed(Bytes(stream.begin() + long(at), stream.begin() + long(at + size)));
             at += size;
-            cut = cut * 7 % 2048 + 1;   // buffers of every size up to 2,048
+            cut = cut * 7 % 2048 + 1; // buffers of every size up to 2,048
             // Like the wire, never more ahead of the reader than the ring holds.
             while (at - takenBytes.load() > 32768)
                 std::this_thread::yield();

@@ -22,10 +22,21 @@ TEST(TextFunctions, FloatToStringRoundsAnExactHalfUp)
         const char* text;
     };
     const Case cases[] = {
-        {2.5, 0, "3"},       {1.5, 0, "2"},      {0.125, 2, "0.13"}, {0.5, 0, "1"},
-        {10.8005, 0, "11"},  {2.5413, 1, "2.5"}, {0.5, 2, "0.50"},   {12.0, 0, "12"},
-        {9.96, 1, "10.0"},   {99.999, 2, "100.00"}, {0.0, 1, "0.0"}, {-2.5, 0, "-3"},
-        {-0.25, 1, "-0.3"},  {1e6, 0, "1000000"}, {0.1249999, 2, "0.12"},
+        {2.5, 0, "3"},
+        {1.5, 0, "2"},
+        {0.125, 2, "0.13"},
+        {0.5, 0, "1"},
+        {10.8005, 0, "11"},
+        {2.5413, 1, "2.5"},
+        {0.5, 2, "0.50"},
+        {12.0, 0, "12"},
+        {9.96, 1, "10.0"},
+        {99.999, 2, "100.00"},
+        {0.0, 1, "0.0"},
+        {-2.5, 0, "-3"},
+        {-0.25, 1, "-0.3"},
+        {1e6, 0, "1000000"},
+        {0.1249999, 2, "0.12"},
         // 2.675 is stored a little below the half: it rounds down.
         {2.675, 2, "2.67"},
     };
@@ -58,8 +69,9 @@ TEST(TextFunctions, RemovePatchExtensionOnlyAtTheEnd)
         const char* name;
         const char* result;
     };
-    const Case cases[] = {{"Bass.pch", "Bass"}, {"Bass.pch.txt", "Bass.pch.txt"}, {"Bass.PCH", "Bass.PCH"},
-                          {".pch", ""},         {"pch", "pch"},                   {"a.pch.pch", "a.pch"}};
+    const Case cases[] = {{"Bass.pch", "Bass"},     {"Bass.pch.txt", "Bass.pch.txt"},
+                          {"Bass.PCH", "Bass.PCH"}, {".pch", ""},
+                          {"pch", "pch"},           {"a.pch.pch", "a.pch"}};
     for (const Case& c : cases) {
         std::string name = c.name;
         RemovePatchExtension(name);

@@ -58,12 +58,12 @@ TEST(ValueFrame, ShortFramesAndHighIndicesStoreOnlyWhatFits)
         uint32_t stored;
     };
     const std::vector<Case> cases{
-        {ValueFrame(0x3A, 0, {1, 0, 2}), 1},              // the second value lacks its high byte
+        {ValueFrame(0x3A, 0, {1, 0, 2}), 1}, // the second value lacks its high byte
         {ValueFrame(0x3A, 38, {1, 0, 2, 0, 3, 0, 4, 0, 5, 0}), 2},
-        {ValueFrame(0x39, 0, {0x15}), 3},                  // one byte: three states
+        {ValueFrame(0x39, 0, {0x15}), 3}, // one byte: three states
         {ValueFrame(0x39, 39, {0x3F, 0x3F}), 1},
         {ValueFrame(0x3A, 0, {}), 0},
-        {Bytes{0xF0, 0x7D, 0x5C, 0x06, 0x45, 0x3A, 0xF7}, 0},  // no first entry
+        {Bytes{0xF0, 0x7D, 0x5C, 0x06, 0x45, 0x3A, 0xF7}, 0}, // no first entry
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         CParamValueBlock block;

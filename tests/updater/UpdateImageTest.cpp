@@ -137,8 +137,8 @@ TEST(OsVersion, TextsOfEveryBuildRange)
         uint8_t major, minor, build;
         const char* text;
     } cases[] = {
-        {3, 3, 0, "V3.03"},         {3, 10, 70, "V3.10 Beta 6"}, {2, 10, 16, "V2.10 Alpha 0"},
-        {3, 0, 64, "V3.00 Beta 0"}, {3, 3, 1, "V3.03b"},         {3, 3, 15, "V3.03p"},
+        {3, 3, 0, "V3.03"},           {3, 10, 70, "V3.10 Beta 6"},   {2, 10, 16, "V2.10 Alpha 0"},
+        {3, 0, 64, "V3.00 Beta 0"},   {3, 3, 1, "V3.03b"},           {3, 3, 15, "V3.03p"},
         {3, 9, 63, "V3.09 Alpha 47"}, {1, 2, 255, "V1.02 Beta 191"}, {127, 127, 0, "V127.127"},
     };
     for (const auto& c : cases) {
@@ -172,18 +172,22 @@ TEST(Models, WarningsByDirectionOfTheUpdate)
     const auto pebix = CModelSpec::Create("Pebix Kandrel");
     const std::string head = "WARNING! You are about to update your Kandrel OS";
     EXPECT_EQ(kandrel->WarningText(0x020A00, 0x030004),
-              head + ". The patches that are stored in the synth memory will not work any more! Make sure you have "
-                     "saved them in your computer BEFORE you proceed with this update.");
+              head +
+                  ". The patches that are stored in the synth memory will not work any more! Make sure you have "
+                  "saved them in your computer BEFORE you proceed with this update.");
     EXPECT_EQ(kandrel->WarningText(0x030000, 0x030300),
-              head + ". The patches that are stored in the synth memory may not work any more! Make sure you have "
-                     "saved them in your computer BEFORE you proceed with this update.");
+              head +
+                  ". The patches that are stored in the synth memory may not work any more! Make sure you have "
+                  "saved them in your computer BEFORE you proceed with this update.");
     EXPECT_EQ(kandrel->WarningText(0x030300, 0x030000),
-              head + " with an earlier version than the one installed! The patches that are stored in the synth "
-                     "memory may not work any more! Make sure you have saved them in your computer BEFORE you "
-                     "proceed with this update.");
-    EXPECT_EQ(pebix->WarningText(0x030300, 0x030000).rfind("WARNING! You are about to update your Pebix Kandrel OS "
-                                                           "with an earlier version",
-                                                           0),
+              head +
+                  " with an earlier version than the one installed! The patches that are stored in the synth "
+                  "memory may not work any more! Make sure you have saved them in your computer BEFORE you "
+                  "proceed with this update.");
+    EXPECT_EQ(pebix->WarningText(0x030300, 0x030000)
+                  .rfind("WARNING! You are about to update your Pebix Kandrel OS "
+                         "with an earlier version",
+                         0),
               0u);
 }
 

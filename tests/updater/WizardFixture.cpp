@@ -130,9 +130,9 @@ int WizardTest::Page() const
     if (!page)
         return 0;
     const std::type_info& type = typeid(*page);
-    const std::type_info* pages[] = {&typeid(CPageStart), &typeid(CPagePrepare), &typeid(CPageMidi),
-                                     &typeid(CPageCurrent), &typeid(CPageDump), &typeid(CPageStore),
-                                     &typeid(CPageDone), &typeid(CPageDumpError)};
+    const std::type_info* pages[] = {&typeid(CPageStart),   &typeid(CPagePrepare),  &typeid(CPageMidi),
+                                     &typeid(CPageCurrent), &typeid(CPageDump),     &typeid(CPageStore),
+                                     &typeid(CPageDone),    &typeid(CPageDumpError)};
     for (int i = 0; i < 8; ++i)
         if (type == *pages[i])
             return i + 1;
@@ -194,7 +194,7 @@ void WizardTest::Pick(CNativeControlView* popup, int index)
     const platform::Rect r = platform::GetWindowRect(popup->GetHandle());
     desktop.Host().Click({r.left + 30, r.top + 10});
     app->PumpWaiting(100000);
-    const platform::Point p {r.left + 30, r.top + platform::kComboFieldHeight + 1 + index * 16 + 8};
+    const platform::Point p{r.left + 30, r.top + platform::kComboFieldHeight + 1 + index * 16 + 8};
     desktop.Host().MoveMouse(p);
     desktop.Host().Click(p);
     app->PumpWaiting(100000);

@@ -21,7 +21,8 @@ namespace updatertest {
 namespace {
 
 // The alert shows its (empty) title, a blank, then the message, which begins with one.
-const std::string kNotUpdated = "  You're Vesk Pebix Kandrel has NOT been updated! Switch it off and on for normal usage.";
+const std::string kNotUpdated =
+    "  You're Vesk Pebix Kandrel has NOT been updated! Switch it off and on for normal usage.";
 
 TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
 {
@@ -34,8 +35,9 @@ TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
     ASSERT_EQ(start.size(), 3u);
     EXPECT_EQ(start[0], "Vesk Pebix Kandrel OS V3.03");
     EXPECT_EQ(FirstText()->GetFont(), NSHarrowen::CFontSpec("MS Sans Serif", 30));
-    EXPECT_EQ(start[1], "Welcome to the Vesk Pebix Kandrel Bootwren. This wizard will update your Vesk Pebix Kandrel "
-                        "operating system. The new version will be V3.03.");
+    EXPECT_EQ(start[1],
+              "Welcome to the Vesk Pebix Kandrel Bootwren. This wizard will update your Vesk Pebix Kandrel "
+              "operating system. The new version will be V3.03.");
     EXPECT_FALSE(app->GetPage()->GetBackButton()->IsEnabled());
     GoToCurrentPage();
     Step(50);
@@ -90,7 +92,7 @@ TEST_F(WizardTest, ReturnClicksTheDefaultButtonAndEscapeCancels)
     EXPECT_EQ(Page(), 2);
     Key(platform::kVKEscape);
     EXPECT_TRUE(IsQuitRequested());
-    EXPECT_EQ(alerts, (std::vector<std::string> {kNotUpdated}));
+    EXPECT_EQ(alerts, (std::vector<std::string>{kNotUpdated}));
 }
 
 TEST_F(WizardTest, PortsThatCannotBeOpenedKeepTheMidiPage)
@@ -125,8 +127,9 @@ TEST_F(WizardTest, NobodyAnswersAfterFiveRequests)
     Step(4900);
     EXPECT_EQ(Texts()[0], "Looking for a Vesk Pebix Kandrel");
     Step(300);
-    EXPECT_EQ(Texts()[0], "Can't find a Vesk Pebix Kandrel on the ports you have selected.\rPress Back to select new "
-                          "MIDI ports.");
+    EXPECT_EQ(Texts()[0],
+              "Can't find a Vesk Pebix Kandrel on the ports you have selected.\rPress Back to select new "
+              "MIDI ports.");
     EXPECT_EQ(synth.IdentifyCount(), 5);
     EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
     EXPECT_EQ(app->GetPage()->GetDefaultButton(), app->GetPage()->GetBackButton());
@@ -158,7 +161,7 @@ TEST_F(WizardTest, IdentifyOutcomesAndWhereBackLeads)
         Launch(SmallSyntheticImage(10));
         GoToCurrentPage();
         Step(50);
-        EXPECT_EQ(Texts(), (std::vector<std::string> {c.text, "", ""}));
+        EXPECT_EQ(Texts(), (std::vector<std::string>{c.text, "", ""}));
         EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
         Step(3000); // the search has ended: no further requests
         EXPECT_EQ(synth.IdentifyCount(), 1);
@@ -205,10 +208,12 @@ TEST_F(WizardTest, DumpErrors)
     } cases[] = {
         {"refused", [](sim::SimUpdateFaults& f) { f.refuse = true; }, 0},
         {"no verdict", [](sim::SimUpdateFaults& f) { f.noVerdict = true; }, 11000},
-        {"an acknowledgement while sending", [](sim::SimUpdateFaults& f) {
+        {"an acknowledgement while sending",
+         [](sim::SimUpdateFaults& f) {
              f.earlyAckAfterPacket = 0;
              f.noVerdict = true;
-         }, 11000},
+         },
+         11000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -273,7 +278,7 @@ TEST_F(WizardTest, CancelAlertsOnlyOnThePreparePortsAndDumpPages)
         ClickCancel();
         EXPECT_TRUE(IsQuitRequested());
         const bool asks = page == 2 || page == 3 || page == 5;
-        EXPECT_EQ(alerts, asks ? std::vector<std::string> {kNotUpdated} : std::vector<std::string> {});
+        EXPECT_EQ(alerts, asks ? std::vector<std::string>{kNotUpdated} : std::vector<std::string>{});
         if (page == 5) {
             EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
         }
@@ -298,8 +303,8 @@ TEST_F(WizardStartTest, WithoutABuiltInImageADumpFileIsAskedFor)
     SyntheticImage broken = SmallSyntheticImage(10);
     broken.lengthDelta = 1;
     const SyntheticImage good = SmallSyntheticImage(10, "Kandrel");
-    dialogAnswers = {WriteImage("foreign.dmp", foreign), WriteImage("broken.dmp", broken),
-                     folder.File("missing.dmp"), WriteImage("good.dmp", good)};
+    dialogAnswers = {WriteImage("foreign.dmp", foreign), WriteImage("broken.dmp", broken), folder.File("missing.dmp"),
+                     WriteImage("good.dmp", good)};
     Launch();
     EXPECT_EQ(fileDialogs, std::vector<std::string>(4, "Select dump file"));
     ASSERT_EQ(alerts.size(), 3u);
@@ -342,7 +347,7 @@ TEST_F(WizardStartTest, AForeignOrCorruptBuiltInImageEndsTheProgram)
         fileDialogs.clear();
         SetUp();
         Launch(c.image);
-        EXPECT_EQ(alerts, std::vector<std::string> {c.alert});
+        EXPECT_EQ(alerts, std::vector<std::string>{c.alert});
         EXPECT_TRUE(fileDialogs.empty());
         EXPECT_EQ(Page(), 0);
         Step(100);

@@ -77,7 +77,7 @@ public:
         ok_ = new CPushButtonView(root, *GetDialogItem(11));
         SetDefaultButton(ok_);
         SetCancelButton(ok_);
-        for (CView* v : std::initializer_list<CView*> {check_, group_, popup_, number_, list_, ok_})
+        for (CView* v : std::initializer_list<CView*>{check_, group_, popup_, number_, list_, ok_})
             AddToFocusChain(v);
     }
 

@@ -55,8 +55,7 @@ CMenuItemRecord Separator()
 
 DemoApplication::DemoApplication(const CStartupRecord& record, DemoOptions options)
     : CApplication(record), options_(std::move(options))
-{
-}
+{ }
 
 void DemoApplication::Init()
 {
@@ -135,11 +134,21 @@ void DemoApplication::UpdateMenus(CMenuBar* bar)
 void DemoApplication::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
     switch (command) {
-    case kCommandQuit: RequestQuit(); break;
-    case kCommandCascade: Cascade(); break;
-    case kCommandTile: TileVertically(); break;
-    case kCommandHelp: ShowHelpFinder(); break;
-    default: CApplication::HandleMenuSelect(menu, command); break;
+    case kCommandQuit:
+        RequestQuit();
+        break;
+    case kCommandCascade:
+        Cascade();
+        break;
+    case kCommandTile:
+        TileVertically();
+        break;
+    case kCommandHelp:
+        ShowHelpFinder();
+        break;
+    default:
+        CApplication::HandleMenuSelect(menu, command);
+        break;
     }
 }
 

@@ -109,7 +109,7 @@ int main(int argc, char** argv)
         if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0)
             return RunOnDesktop(argv[2]);
         demo::DemoOptions options;
-        std::vector<const char*> rest {argv[0]};
+        std::vector<const char*> rest{argv[0]};
         for (int i = 1; i < argc; ++i) {
             const bool valued = i + 1 < argc;
             if (valued && std::strcmp(argv[i], "--state-file") == 0) {

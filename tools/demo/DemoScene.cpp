@@ -19,8 +19,7 @@ class CBoxView : public CView {
 public:
     CBoxView(CGroupView* parent, const CRect& frame, const CColor& color, std::string label)
         : CView(parent, frame), color_(color), label_(std::move(label))
-    {
-    }
+    { }
 
     void Draw() override
     {

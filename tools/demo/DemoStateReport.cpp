@@ -25,11 +25,16 @@ extern "C" void OnReportSignal(int)
 const char* KindName(CHelpRequest::EKind kind)
 {
     switch (kind) {
-    case CHelpRequest::EKind::Topic: return "topic";
-    case CHelpRequest::EKind::Popup: return "popup";
-    case CHelpRequest::EKind::Finder: return "finder";
-    case CHelpRequest::EKind::HelpOnHelp: return "helponhelp";
-    case CHelpRequest::EKind::Quit: return "quit";
+    case CHelpRequest::EKind::Topic:
+        return "topic";
+    case CHelpRequest::EKind::Popup:
+        return "popup";
+    case CHelpRequest::EKind::Finder:
+        return "finder";
+    case CHelpRequest::EKind::HelpOnHelp:
+        return "helponhelp";
+    case CHelpRequest::EKind::Quit:
+        return "quit";
     }
     return "?";
 }

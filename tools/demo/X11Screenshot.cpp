@@ -13,9 +13,9 @@ bool GrabScreen(const platform::Rect& rect, platform::PixelBuffer& out)
     if (!display)
         return false;
     XSync(display.get(), False);
-    XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), rect.left, rect.top,
-                              static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()), AllPlanes,
-                              ZPixmap);
+    XImage* image =
+        XGetImage(display.get(), DefaultRootWindow(display.get()), rect.left, rect.top,
+                  static_cast<unsigned>(rect.Width()), static_cast<unsigned>(rect.Height()), AllPlanes, ZPixmap);
     if (!image)
         return false;
     out.Resize(rect.Width(), rect.Height());

@@ -13,7 +13,10 @@ bool Holds(std::string_view folder, std::string_view path)
     return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
-std::string_view TopOf(std::string_view path) { return path.substr(0, path.find('/')); }
+std::string_view TopOf(std::string_view path)
+{
+    return path.substr(0, path.find('/'));
+}
 
 // The length of the longest entry holding the path, or 0.
 size_t LongestHolding(const std::vector<std::string>& entries, std::string_view path)
@@ -77,12 +80,15 @@ const CLayerRules::Rule* CLayerRules::RuleFor(std::string_view file) const
     return best;
 }
 
-bool CLayerRules::Governs(std::string_view file) const { return RuleFor(file) != nullptr; }
+bool CLayerRules::Governs(std::string_view file) const
+{
+    return RuleFor(file) != nullptr;
+}
 
 bool CLayerRules::IsProjectPath(std::string_view include) const
 {
     return include.find('/') != std::string_view::npos &&
-           std::find(tops_.begin(), tops_.end(), TopOf(include)) != tops_.end();
+        std::find(tops_.begin(), tops_.end(), TopOf(include)) != tops_.end();
 }
 
 bool CLayerRules::Allows(std::string_view file, std::string_view include) const

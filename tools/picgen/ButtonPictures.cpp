@@ -167,11 +167,26 @@ SymbolPainter Curve(std::function<double(double)> f)
     };
 }
 
-double Sine(double t) { return std::sin(2 * std::numbers::pi * t); }
-double Tri(double t) { return t < 0.25 ? 4 * t : t < 0.75 ? 2 - 4 * t : 4 * t - 4; }
-double Saw(double t) { return 1 - 2 * t; }
-double SawUp(double t) { return 2 * t - 1; }
-double Square(double t) { return t < 0.5 ? 1 : -1; }
+double Sine(double t)
+{
+    return std::sin(2 * std::numbers::pi * t);
+}
+double Tri(double t)
+{
+    return t < 0.25 ? 4 * t : t < 0.75 ? 2 - 4 * t : 4 * t - 4;
+}
+double Saw(double t)
+{
+    return 1 - 2 * t;
+}
+double SawUp(double t)
+{
+    return 2 * t - 1;
+}
+double Square(double t)
+{
+    return t < 0.5 ? 1 : -1;
+}
 
 SymbolPainter Dot()
 {
@@ -272,16 +287,14 @@ void AddButtonPictures(std::vector<CPicture>& out)
     out.push_back(MakeBitmap("SMTB", 304, SymbolStrip({curve(0.4), curve(1.0), curve(2.5)})));
     out.push_back(MakeBitmap("SMTB", 305, SymbolStrip({env(2)})));
     out.push_back(MakeBitmap("SMTB", 306, SymbolStrip({Curve([](double t) {
-                                  return std::sin(6 * std::numbers::pi * t) * std::sin(std::numbers::pi * t);
-                              })})));
+                                 return std::sin(6 * std::numbers::pi * t) * std::sin(std::numbers::pi * t);
+                             })})));
     out.push_back(MakeBitmap("SMTB", 307, SymbolStrip({LevelShift(1)})));
     out.push_back(MakeBitmap("SMTB", 308, SymbolStrip({LevelShift(-1), LevelShift(0), LevelShift(1)})));
-    out.push_back(MakeBitmap("SMTB", 309, SymbolStrip({Curve(Sine), Curve([](double t) {
-                                                           return std::max(0.0, Sine(t)) * 2 - 1;
-                                                       }),
-                                                       Curve([](double t) { return std::fabs(Sine(t)) * 2 - 1; })})));
-    out.push_back(MakeBitmap("SMTB", 310,
-                             SymbolStrip({curve(3.0), curve(1.8), curve(1.0), curve(0.55), curve(0.33)})));
+    out.push_back(MakeBitmap("SMTB", 309,
+                             SymbolStrip({Curve(Sine), Curve([](double t) { return std::max(0.0, Sine(t)) * 2 - 1; }),
+                                          Curve([](double t) { return std::fabs(Sine(t)) * 2 - 1; })})));
+    out.push_back(MakeBitmap("SMTB", 310, SymbolStrip({curve(3.0), curve(1.8), curve(1.0), curve(0.55), curve(0.33)})));
     out.push_back(MakeBitmap("SMTB", 311, SymbolStrip({Loop()})));
     out.push_back(MakeBitmap("SMTB", 312, SymbolStrip({Dot()})));
     out.push_back(MakeBitmap("SMTB", 313, SymbolStrip({Block()})));

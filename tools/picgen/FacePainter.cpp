@@ -124,7 +124,8 @@ std::vector<std::string> JackNames(const CBuildModule& type)
         const auto count = std::count_if(jacks.begin(), jacks.end(), sameDirection);
         std::string name = in ? "in" : "out";
         if (count > 1) {
-            const auto before = std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection);
+            const auto before =
+                std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection);
             name += std::to_string(before + 1);
         }
         names.push_back(name);
@@ -137,8 +138,7 @@ public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
         : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]),
           layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}}
-    {
-    }
+    { }
 
     CFaceLayout Build()
     {
@@ -170,9 +170,7 @@ private:
             layout_.itemFrames.push_back(frame);
             if (IsControl(item.itemClass)) {
                 const size_t index = controls_.size();
-                std::string name = item.faceLabel          ? item.faceLabel
-                                   : index < params.size() ? params[index].name
-                                                           : "";
+                std::string name = item.faceLabel ? item.faceLabel : index < params.size() ? params[index].name : "";
                 controls_.push_back({&item, frame, name});
             } else {
                 others_.push_back({&item, frame, {}});
@@ -260,8 +258,8 @@ private:
         using enum LabelSide;
         const auto names = JackNames(type_);
         for (size_t j = 0; j < jackFrames_.size(); ++j) {
-            const auto placed = placer.Place(jackFrames_[j].Inflated(1), ShortenedNames(names[j]),
-                                             {Above, Left, Below, Right});
+            const auto placed =
+                placer.Place(jackFrames_[j].Inflated(1), ShortenedNames(names[j]), {Above, Left, Below, Right});
             if (placed) {
                 layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, placed->size, {}});
                 jackLabelColour_.push_back(Shade(JackColour(type_.GetJacks()[j].kind), 0.6));
@@ -344,8 +342,8 @@ private:
             return true;
         return std::any_of(layout_.itemFrames.begin(), layout_.itemFrames.end(),
                            [&dot](const FaceRect& f) { return f.Intersects(dot); }) ||
-               std::any_of(layout_.labels.begin(), layout_.labels.end(),
-                           [&dot](const FaceLabel& l) { return l.box.Inflated(1).Intersects(dot); });
+            std::any_of(layout_.labels.begin(), layout_.labels.end(),
+                        [&dot](const FaceLabel& l) { return l.box.Inflated(1).Intersects(dot); });
     }
 
     // Scale ticks around each knob along its 270-degree sweep; a tick that
@@ -384,9 +382,9 @@ private:
     {
         size_t jack = 0;
         for (const FaceLabel& l : layout_.labels) {
-            const uint32_t ink = l.kind == LabelKind::Jack   ? jackLabelColour_[jack++]
-                                 : l.kind == LabelKind::Name ? Shade(accent_, 0.7)
-                                                             : kLabelInk;
+            const uint32_t ink = l.kind == LabelKind::Jack ? jackLabelColour_[jack++]
+                : l.kind == LabelKind::Name                ? Shade(accent_, 0.7)
+                                                           : kLabelInk;
             CBitmapFont::Draw(layout_.picture, l.box.x, l.box.y, l.text, ink, 1, l.size);
         }
     }

@@ -44,7 +44,7 @@ struct Tile {
 // Lays the tiles out in rows of the gallery's width and draws them.
 class CFlow {
 public:
-    explicit CFlow(int top) : y_(top) {}
+    explicit CFlow(int top) : y_(top) { }
 
     void Place(const Tile& t, CRaster* target)
     {
@@ -75,9 +75,9 @@ std::vector<Tile> FaceTiles()
     std::vector<Tile> tiles;
     for (FacePicture& face : MakeFaces()) {
         const CBuildModule& type = catalogue.GetBuilder(static_cast<uint8_t>(face.typeId));
-        tiles.push_back({std::to_string(face.typeId) + " " + type.GetShortName() + " (JPEG " +
-                             std::to_string(face.jpegId) + ")",
-                         std::move(face.layout.picture)});
+        tiles.push_back(
+            {std::to_string(face.typeId) + " " + type.GetShortName() + " (JPEG " + std::to_string(face.jpegId) + ")",
+             std::move(face.layout.picture)});
     }
     return tiles;
 }

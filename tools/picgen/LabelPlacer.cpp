@@ -70,14 +70,14 @@ std::vector<std::string> ShortenedNames(const std::string& name)
         AddUnique(out, stem + number);
     }
     // Longest first, so that no longer text that fits is passed over.
-    std::stable_sort(out.begin(), out.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return out;
 }
 
 CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles)
     : width_(width), height_(height), obstacles_(std::move(obstacles))
-{
-}
+{ }
 
 bool CLabelPlacer::IsFree(const FaceRect& box) const
 {
@@ -88,12 +88,12 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
                           box.h + 2 * kLabelGapDown};
     return std::none_of(obstacles_.begin(), obstacles_.end(),
                         [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
-           std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); });
+        std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); });
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& target,
-                                                          const std::vector<std::string>& texts,
-                                                          const std::vector<LabelSide>& sides, Need need)
+                                                           const std::vector<std::string>& texts,
+                                                           const std::vector<LabelSide>& sides, Need need)
 {
     if (auto placed = PlaceIn(FontSize::Normal, target, texts, sides))
         return placed;
@@ -120,7 +120,7 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
 // Last, the free spot on the face nearest to the target, for the shortest
 // tiny text.
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target,
-                                                                const std::vector<std::string>& texts)
+                                                                 const std::vector<std::string>& texts)
 {
     const std::string& text = texts.back();
     const int w = CBitmapFont::TextWidth(text, 1, FontSize::Tiny);
@@ -132,8 +132,7 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect&
     for (int y = 0; y + h <= height_; ++y)
         for (int x = 0; x + w <= width_; ++x)
             spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), FaceRect{x, y, w, h});
-    std::stable_sort(spots.begin(), spots.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [distance, box] : spots)
         if (IsFree(box)) {
             taken_.push_back(box);
@@ -143,8 +142,8 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect&
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceIn(FontSize size, const FaceRect& target,
-                                                            const std::vector<std::string>& texts,
-                                                            const std::vector<LabelSide>& sides)
+                                                             const std::vector<std::string>& texts,
+                                                             const std::vector<LabelSide>& sides)
 {
     const int kLabelHeight = CBitmapFont::Height(size);
     for (const std::string& text : texts) {

@@ -21,9 +21,9 @@ std::vector<uint8_t> CPicture::Encode() const
 
 std::string CPicture::FileName() const
 {
-    const char* extension = encoding == PictureEncoding::Jpeg  ? ".jpg"
-                            : encoding == PictureEncoding::Bmp ? ".bmp"
-                                                               : ".cur";
+    const char* extension = encoding == PictureEncoding::Jpeg ? ".jpg"
+        : encoding == PictureEncoding::Bmp                    ? ".bmp"
+                                                              : ".cur";
     return type + "-" + std::to_string(id) + extension;
 }
 

@@ -155,10 +155,10 @@ std::vector<uint8_t> EncodeCursor(const platform::PixelBuffer& pixels, int hotX,
     for (int y = 0; y < pixels.Height(); ++y)
         for (int x = 0; x < pixels.Width(); ++x) {
             const uint32_t p = pixels.At(x, y);
-            cursor.pixels.push_back(p == kCursorClear    ? NSHarrowen::CCursorImage::kClear
-                                    : p == kCursorInvert ? NSHarrowen::CCursorImage::kInvert
-                                    : p == kCursorBlack  ? NSHarrowen::CCursorImage::kBlack
-                                                         : NSHarrowen::CCursorImage::kWhite);
+            cursor.pixels.push_back(p == kCursorClear        ? NSHarrowen::CCursorImage::kClear
+                                        : p == kCursorInvert ? NSHarrowen::CCursorImage::kInvert
+                                        : p == kCursorBlack  ? NSHarrowen::CCursorImage::kBlack
+                                                             : NSHarrowen::CCursorImage::kWhite);
         }
     return NSHarrowen::EncodeCursor(cursor);
 }

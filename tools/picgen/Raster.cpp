@@ -17,7 +17,7 @@ uint32_t Shade(uint32_t c, double f)
     return f < 1.0 ? Mix(0, c, f) : Mix(c, 0xFFFFFF, f - 1.0);
 }
 
-CRaster::CRaster(int width, int height, uint32_t fill) : pixels_(width, height, fill) {}
+CRaster::CRaster(int width, int height, uint32_t fill) : pixels_(width, height, fill) { }
 
 void CRaster::Set(int x, int y, uint32_t c)
 {

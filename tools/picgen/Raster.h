@@ -10,11 +10,20 @@ namespace picgen {
 constexpr uint32_t Rgb(int r, int g, int b)
 {
     return (static_cast<uint32_t>(r & 0xFF) << 16) | (static_cast<uint32_t>(g & 0xFF) << 8) |
-           static_cast<uint32_t>(b & 0xFF);
+        static_cast<uint32_t>(b & 0xFF);
 }
-constexpr int Red(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int Green(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int Blue(uint32_t c) { return static_cast<int>(c & 0xFF); }
+constexpr int Red(uint32_t c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int Green(uint32_t c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int Blue(uint32_t c)
+{
+    return static_cast<int>(c & 0xFF);
+}
 
 // c1 weighted by t (0..1) over c0.
 uint32_t Mix(uint32_t c0, uint32_t c1, double t);

@@ -31,13 +31,13 @@ namespace {
 
 constexpr int32_t kFirstPageTemplate = 102;
 
-const NSHarrowen::CFileTypeInfo kDumpFileType {"OS dump file", ".dmp", "TEXT"};
+const NSHarrowen::CFileTypeInfo kDumpFileType{"OS dump file", ".dmp", "TEXT"};
 
 } // namespace
 
-CBootwren::CBootwren(const NSHarrowen::CStartupRecord& record) : CApplication(record) {}
+CBootwren::CBootwren(const NSHarrowen::CStartupRecord& record) : CApplication(record) { }
 
-CBootwren::CBootwren(std::string name) : CApplication(std::move(name)) {}
+CBootwren::CBootwren(std::string name) : CApplication(std::move(name)) { }
 
 CBootwren::~CBootwren() = default;
 
@@ -176,14 +176,22 @@ void CBootwren::ForgetPage(CWizardDialog* page)
 CWizardDialog* CBootwren::MakePage(int n)
 {
     switch (n) {
-    case 1: return new CPageStart(*this);
-    case 2: return new CPagePrepare(*this);
-    case 3: return new CPageMidi(*this);
-    case 4: return new CPageCurrent(*this);
-    case 5: return new CPageDump(*this);
-    case 6: return new CPageStore(*this);
-    case 7: return new CPageDone(*this);
-    default: return new CPageDumpError(*this);
+    case 1:
+        return new CPageStart(*this);
+    case 2:
+        return new CPagePrepare(*this);
+    case 3:
+        return new CPageMidi(*this);
+    case 4:
+        return new CPageCurrent(*this);
+    case 5:
+        return new CPageDump(*this);
+    case 6:
+        return new CPageStore(*this);
+    case 7:
+        return new CPageDone(*this);
+    default:
+        return new CPageDumpError(*this);
     }
 }
 

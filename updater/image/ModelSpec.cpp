@@ -23,9 +23,10 @@ std::string CModelSpec::MakeWarningText(const std::string& os, uint32_t current,
         return start + ". The patches that are stored in the synth memory will not work any more!" + rest;
     if (current < next)
         return start + ". The patches that are stored in the synth memory may not work any more!" + rest;
-    return start + " with an earlier version than the one installed! The patches that are stored in the synth "
-                   "memory may not work any more!"
-         + rest;
+    return start +
+        " with an earlier version than the one installed! The patches that are stored in the synth "
+        "memory may not work any more!" +
+        rest;
 }
 
 } // namespace NSBootwren

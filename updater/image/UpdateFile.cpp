@@ -15,7 +15,7 @@ namespace {
 // Reads the fields in order; every read past the end is a corrupt image.
 class CImageReader {
 public:
-    CImageReader(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
+    CImageReader(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) { }
 
     bool AtEnd() const { return position_ >= size_; }
     void RequireMore() const
@@ -69,8 +69,7 @@ CUpdateFile::CUpdateFile(uint8_t major, uint8_t minor, uint8_t build, std::strin
                          std::vector<uint8_t> payload)
     : major_(major), minor_(minor), build_(build), comment_(std::move(comment)), model_(std::move(model)),
       payload_(std::move(payload))
-{
-}
+{ }
 
 std::unique_ptr<CUpdateFile> CUpdateFile::Read(const uint8_t* bytes, size_t size)
 {

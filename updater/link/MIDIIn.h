@@ -22,8 +22,7 @@ public:
 
     uint16_t GetIndex() const { return index_; }
 
-    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes,
-                    uint32_t count) override;
+    void OnLongData(NSHarrowen::CMIDIInput* input, uint32_t reserved, const uint8_t* bytes, uint32_t count) override;
 
 private:
     bool AcceptMessage(const uint8_t* bytes, uint32_t length) override;

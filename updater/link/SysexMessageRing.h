@@ -18,7 +18,7 @@ public:
     bool HasOverflowed() const { return overflow_; }
 
 private:
-    std::array<uint8_t, kSize> data_ {};
+    std::array<uint8_t, kSize> data_{};
     uint32_t writePosition_ = 0;
     uint32_t written_ = 0;
     uint32_t readPosition_ = 0;

@@ -111,8 +111,10 @@ void CUpdateLink::StopDump()
 double CUpdateLink::GetProgress() const
 {
     switch (dumpState_) {
-    case kDumpDone: return 1000.0;
-    case kDumpIdle: return 0.0;
+    case kDumpDone:
+        return 1000.0;
+    case kDumpIdle:
+        return 0.0;
     default: {
         const uint32_t size = image_.GetPayloadSize();
         return size == 0 ? 0.0 : static_cast<double>(bytesSent_) * 1000.0 / size;
@@ -182,12 +184,15 @@ void CUpdateLink::StepDump()
             Send(MakeDumpHeader(image_.GetPayloadSize(), image_.GetMajor(), image_.GetMinor()));
             dumpState_ = kDumpSending;
             break;
-        case kDumpSending: SendPackets(); break;
+        case kDumpSending:
+            SendPackets();
+            break;
         case kDumpWaiting:
             if (platform::NowMilliseconds() - dumpTime_ > kVerdictTimeout)
                 dumpState_ = kDumpFailed;
             break;
-        default: break;
+        default:
+            break;
         }
     } catch (const NSHarrowen::XBase&) {
         dumpState_ = kDumpFailed;
@@ -256,7 +261,9 @@ void CUpdateLink::Handle(const uint8_t* m, size_t n, bool afterDumpEnd)
         if (dumpState_ == kDumpWaiting && afterDumpEnd)
             dumpState_ = kDumpDone;
         break;
-    default: EndSearch(kIdentifyNotInUpdateMode); break;
+    default:
+        EndSearch(kIdentifyNotInUpdateMode);
+        break;
     }
 }
 

@@ -28,7 +28,7 @@ enum EIdentifyResult : int32_t {
 
 enum EDumpState : int32_t {
     kDumpIdle = 0,
-    kDumpHeader = 1,  // the header is due
+    kDumpHeader = 1, // the header is due
     kDumpSending = 2,
     kDumpWaiting = 3, // the end has gone; the verdict is awaited
     kDumpDone = 4,
@@ -129,7 +129,7 @@ private:
 
     std::mutex queueLock_;
     std::deque<CQueuedMessage> queue_;
-    uint64_t arrivals_ = 0;     // messages queued so far (under the lock)
+    uint64_t arrivals_ = 0;      // messages queued so far (under the lock)
     uint64_t arrivalsAtEnd_ = 0; // of those, the ones queued before the end went out
 };
 

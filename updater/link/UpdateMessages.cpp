@@ -12,8 +12,7 @@ CSysexBytes Start(uint8_t kind)
     return {0xF0, kManufacturerId, 0x7F, kDumpFamily, kind};
 }
 
-template <size_t N>
-void Append(CSysexBytes& message, const std::array<uint8_t, N>& bytes)
+template <size_t N> void Append(CSysexBytes& message, const std::array<uint8_t, N>& bytes)
 {
     message.insert(message.end(), bytes.begin(), bytes.end());
 }
@@ -22,7 +21,7 @@ void Append(CSysexBytes& message, const std::array<uint8_t, N>& bytes)
 
 std::array<uint8_t, 5> Pack32(uint32_t value)
 {
-    std::array<uint8_t, 5> out {};
+    std::array<uint8_t, 5> out{};
     for (int i = 0; i < 4; ++i) {
         const auto byte = static_cast<uint8_t>(value >> (24 - 8 * i));
         out[1 + i] = byte >> 1;
@@ -33,7 +32,7 @@ std::array<uint8_t, 5> Pack32(uint32_t value)
 
 std::array<uint8_t, 8> Pack7(const uint8_t* bytes)
 {
-    std::array<uint8_t, 8> out {};
+    std::array<uint8_t, 8> out{};
     for (int i = 0; i < 7; ++i) {
         out[1 + i] = bytes[i] >> 1;
         out[0] |= static_cast<uint8_t>((bytes[i] & 1) << i);
@@ -61,7 +60,7 @@ CSysexBytes MakeDumpHeader(uint32_t payloadLength, uint8_t major, uint8_t minor)
 
 CSysexBytes MakeDataPacket(const uint8_t* payload, uint32_t size, uint32_t offset)
 {
-    std::array<uint8_t, kPacketPayload> data {};
+    std::array<uint8_t, kPacketPayload> data{};
     if (offset < size)
         std::copy_n(payload + offset, std::min(kPacketPayload, size - offset), data.begin());
     CSysexBytes message = Start(kMessageDataPacket);

@@ -25,12 +25,12 @@ uint32_t CSysexMIDIInput::Scan(const uint8_t* bytes, uint32_t count)
     const uint8_t* end = bytes + count;
     const uint8_t* start = bytes;
     if (!inMessage_) {
-        start = std::find(bytes, end, uint8_t {0xF0});
+        start = std::find(bytes, end, uint8_t{0xF0});
         if (start == end)
             return count;
         inMessage_ = true;
     }
-    const uint8_t* f7 = std::find(start, end, uint8_t {0xF7});
+    const uint8_t* f7 = std::find(start, end, uint8_t{0xF7});
     const bool complete = f7 != end;
     const uint8_t* copyEnd = complete ? f7 + 1 : end;
     const auto length = static_cast<uint32_t>(copyEnd - start);

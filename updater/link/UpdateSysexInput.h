@@ -32,8 +32,8 @@ private:
     // returns how many it took.
     uint32_t Scan(const uint8_t* bytes, uint32_t count);
 
-    std::array<std::array<uint8_t, kBufferSize>, 2> buffers_ {};
-    std::array<uint32_t, 2> lengths_ {};
+    std::array<std::array<uint8_t, kBufferSize>, 2> buffers_{};
+    std::array<uint32_t, 2> lengths_{};
     bool inMessage_ = false;
     bool complete_ = false;
     int current_ = 0;

@@ -47,7 +47,9 @@ void CPageCurrent::UpdateState()
     const std::string name = GetHost().GetImage().GetModel().DisplayName();
     std::string first;
     switch (GetHost().GetLink().GetIdentifyResult()) {
-    case kIdentifyLooking: first = "Looking for a " + name; break;
+    case kIdentifyLooking:
+        first = "Looking for a " + name;
+        break;
     case kIdentifyNoReply:
         first = "Can't find a " + name + " on the ports you have selected.\rPress Back to select new MIDI ports.";
         break;
@@ -57,8 +59,11 @@ void CPageCurrent::UpdateState()
     case kIdentifyWrongModel:
         first = "It's not a  " + name + " that is connected to the port. Press Back to select new MIDI ports.";
         break;
-    case kIdentifyFound: ShowFound(); return;
-    default: return; // idle: the texts stay
+    case kIdentifyFound:
+        ShowFound();
+        return;
+    default:
+        return; // idle: the texts stay
     }
     lines_[0]->SetText(first);
     lines_[1]->SetText("");
@@ -84,7 +89,8 @@ void CPageCurrent::ShowFound()
     else {
         warning = image.GetModel().WarningText(current, next);
         if (warning.empty() && next < current)
-            warning = "WARNING! You are about to update your " + name + " with an earlier version than the one installed!";
+            warning =
+                "WARNING! You are about to update your " + name + " with an earlier version than the one installed!";
     }
     lines_[2]->SetText(warning);
 }

@@ -56,9 +56,14 @@ void CPageDump::UpdateState()
     case kDumpWaiting:
         status_->SetText("Dumping..." + std::to_string(static_cast<int>(std::floor(perMille * 0.1))) + "%");
         break;
-    case kDumpFailed: status_->SetText("Dump error!"); break;
-    case kDumpDone: GoNext(); break;
-    default: break;
+    case kDumpFailed:
+        status_->SetText("Dump error!");
+        break;
+    case kDumpDone:
+        GoNext();
+        break;
+    default:
+        break;
     }
 }
 

@@ -12,7 +12,8 @@ namespace NSBootwren {
 
 namespace {
 
-constexpr const char* kNotUpdatedAlert = "[NOTE] You're ^0 has NOT been updated! Switch it off and on for normal usage.[OK]";
+constexpr const char* kNotUpdatedAlert =
+    "[NOTE] You're ^0 has NOT been updated! Switch it off and on for normal usage.[OK]";
 
 } // namespace
 

@@ -22,7 +22,10 @@ struct CJPEGMediaSource {
     boolean startOfFile;
 };
 
-CJPEGMediaSource* SourceOf(j_decompress_ptr cinfo) { return reinterpret_cast<CJPEGMediaSource*>(cinfo->src); }
+CJPEGMediaSource* SourceOf(j_decompress_ptr cinfo)
+{
+    return reinterpret_cast<CJPEGMediaSource*>(cinfo->src);
+}
 
 // Reads what is left up to count bytes; answers the number read.
 size_t ReadMediaBlock(CMedia& media, size_t count, JOCTET* buffer)
@@ -34,7 +37,10 @@ size_t ReadMediaBlock(CMedia& media, size_t count, JOCTET* buffer)
     return n;
 }
 
-void InitMediaSource(j_decompress_ptr cinfo) { SourceOf(cinfo)->startOfFile = TRUE; }
+void InitMediaSource(j_decompress_ptr cinfo)
+{
+    SourceOf(cinfo)->startOfFile = TRUE;
+}
 
 boolean FillMediaInputBuffer(j_decompress_ptr cinfo)
 {
@@ -77,7 +83,7 @@ void SkipMediaInputData(j_decompress_ptr cinfo, long count)
     src->bytes_in_buffer -= remaining;
 }
 
-void TermMediaSource(j_decompress_ptr) {}
+void TermMediaSource(j_decompress_ptr) { }
 
 // ---- error manager --------------------------------------------------------
 
@@ -134,7 +140,10 @@ void JPEGResetErrorManager(j_common_ptr cinfo)
     cinfo->err->msg_code = 0;
 }
 
-bool IsOneOf(int code, std::initializer_list<int> codes) { return std::find(codes.begin(), codes.end(), code) != codes.end(); }
+bool IsOneOf(int code, std::initializer_list<int> codes)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
 
 } // namespace
 
@@ -154,8 +163,8 @@ void InitJPEGErrorManager(CJPEGErrorManager& manager)
 void SetJPEGMediaSource(j_decompress_ptr cinfo, CMedia* media)
 {
     if (cinfo->src == nullptr) {
-        auto* source = static_cast<CJPEGMediaSource*>(
-            (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(CJPEGMediaSource)));
+        auto* source = static_cast<CJPEGMediaSource*>((*cinfo->mem->alloc_small)(
+            reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(CJPEGMediaSource)));
         source->buffer = static_cast<JOCTET*>(
             (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, kBlockSize));
         cinfo->src = &source->pub;
@@ -174,27 +183,31 @@ void SetJPEGMediaSource(j_decompress_ptr cinfo, CMedia* media)
 // The library's fatal errors sorted by what went wrong.
 void ThrowJPEGError(int code)
 {
-    if (IsOneOf(code, {JERR_BAD_DCTSIZE, JERR_BAD_HUFF_TABLE, JERR_BAD_IN_COLORSPACE, JERR_BAD_PROGRESSION,
-                       JERR_BAD_PROG_SCRIPT, JERR_BAD_SCAN_SCRIPT, JERR_COMPONENT_COUNT, JERR_CONVERSION_NOTIMPL,
-                       JERR_DAC_INDEX, JERR_DAC_VALUE, JERR_DHT_INDEX, JERR_EMPTY_IMAGE, JERR_EMS_READ,
-                       JERR_EOI_EXPECTED, JERR_FILE_READ, JERR_INPUT_EMPTY, JERR_INPUT_EOF, JERR_NO_SOI,
-                       JERR_QUANT_COMPONENTS, JERR_QUANT_FEW_COLORS, JERR_QUANT_MANY_COLORS, JERR_SOF_DUPLICATE,
-                       JERR_SOF_NO_SOS, JERR_SOI_DUPLICATE, JERR_SOS_NO_SOF, JERR_TFILE_CREATE, JERR_TFILE_READ,
-                       JERR_TFILE_SEEK, JERR_TFILE_WRITE, JERR_TOO_LITTLE_DATA, JERR_XMS_READ, JERR_XMS_WRITE}))
+    if (IsOneOf(code, {JERR_BAD_DCTSIZE,       JERR_BAD_HUFF_TABLE,  JERR_BAD_IN_COLORSPACE, JERR_BAD_PROGRESSION,
+                       JERR_BAD_PROG_SCRIPT,   JERR_BAD_SCAN_SCRIPT, JERR_COMPONENT_COUNT,   JERR_CONVERSION_NOTIMPL,
+                       JERR_DAC_INDEX,         JERR_DAC_VALUE,       JERR_DHT_INDEX,         JERR_EMPTY_IMAGE,
+                       JERR_EMS_READ,          JERR_EOI_EXPECTED,    JERR_FILE_READ,         JERR_INPUT_EMPTY,
+                       JERR_INPUT_EOF,         JERR_NO_SOI,          JERR_QUANT_COMPONENTS,  JERR_QUANT_FEW_COLORS,
+                       JERR_QUANT_MANY_COLORS, JERR_SOF_DUPLICATE,   JERR_SOF_NO_SOS,        JERR_SOI_DUPLICATE,
+                       JERR_SOS_NO_SOF,        JERR_TFILE_CREATE,    JERR_TFILE_READ,        JERR_TFILE_SEEK,
+                       JERR_TFILE_WRITE,       JERR_TOO_LITTLE_DATA, JERR_XMS_READ,          JERR_XMS_WRITE}))
         throw XJPegBadFormat();
-    if (IsOneOf(code, {JERR_BAD_DCT_COEF, JERR_BAD_J_COLORSPACE, JERR_BAD_MCU_SIZE, JERR_BAD_POOL_ID,
-                       JERR_BAD_PRECISION, JERR_BAD_VIRTUAL_ACCESS, JERR_BUFFER_SIZE, JERR_CANT_SUSPEND,
-                       JERR_CCIR601_NOTIMPL, JERR_DQT_INDEX, JERR_FILE_WRITE, JERR_NOTIMPL, JERR_NOT_COMPILED,
-                       JERR_SOF_UNSUPPORTED, JERR_UNKNOWN_MARKER, JERR_WIDTH_OVERFLOW}))
+    if (IsOneOf(code,
+                {JERR_BAD_DCT_COEF, JERR_BAD_J_COLORSPACE, JERR_BAD_MCU_SIZE, JERR_BAD_POOL_ID, JERR_BAD_PRECISION,
+                 JERR_BAD_VIRTUAL_ACCESS, JERR_BUFFER_SIZE, JERR_CANT_SUSPEND, JERR_CCIR601_NOTIMPL, JERR_DQT_INDEX,
+                 JERR_FILE_WRITE, JERR_NOTIMPL, JERR_NOT_COMPILED, JERR_SOF_UNSUPPORTED, JERR_UNKNOWN_MARKER,
+                 JERR_WIDTH_OVERFLOW}))
         throw XJPegUnsupportedFormat();
     if (code == JERR_OUT_OF_MEMORY)
         throw XJPegOutOfMemory();
-    if (IsOneOf(code, {JERR_ARITH_NOTIMPL, JERR_BAD_ALIGN_TYPE, JERR_BAD_ALLOC_CHUNK, JERR_BAD_BUFFER_MODE,
-                       JERR_BAD_COMPONENT_ID, JERR_BAD_LENGTH, JERR_BAD_LIB_VERSION, JERR_BAD_SAMPLING,
-                       JERR_BAD_STATE, JERR_BAD_STRUCT_SIZE, JERR_EMS_WRITE, JERR_FRACT_SAMPLE_NOTIMPL,
+    if (IsOneOf(code, {JERR_ARITH_NOTIMPL,      JERR_BAD_ALIGN_TYPE,    JERR_BAD_ALLOC_CHUNK,
+                       JERR_BAD_BUFFER_MODE,    JERR_BAD_COMPONENT_ID,  JERR_BAD_LENGTH,
+                       JERR_BAD_LIB_VERSION,    JERR_BAD_SAMPLING,      JERR_BAD_STATE,
+                       JERR_BAD_STRUCT_SIZE,    JERR_EMS_WRITE,         JERR_FRACT_SAMPLE_NOTIMPL,
                        JERR_HUFF_CLEN_OVERFLOW, JERR_HUFF_MISSING_CODE, JERR_MISMATCHED_QUANT_TABLE,
-                       JERR_MISSING_DATA, JERR_MODE_CHANGE, JERR_NO_BACKING_STORE, JERR_NO_HUFF_TABLE, JERR_NO_IMAGE,
-                       JERR_NO_QUANT_TABLE, JERR_VIRTUAL_BUG}))
+                       JERR_MISSING_DATA,       JERR_MODE_CHANGE,       JERR_NO_BACKING_STORE,
+                       JERR_NO_HUFF_TABLE,      JERR_NO_IMAGE,          JERR_NO_QUANT_TABLE,
+                       JERR_VIRTUAL_BUG}))
         throw XJPegInternalError();
     throw XBase();
 }

@@ -68,7 +68,9 @@ std::optional<LResult> CommonControlMessage(ControlStates<State>& states, Window
     if (HandleTextMessage(window, message, wParam, lParam, result))
         return result;
     switch (message) {
-    case msg::Create: states.Make(window); return 0;
+    case msg::Create:
+        states.Make(window);
+        return 0;
     case msg::Destroy:
         KillWindowTimers(window);
         states.Drop(window);
@@ -79,8 +81,10 @@ std::optional<LResult> CommonControlMessage(ControlStates<State>& states, Window
         else
             ValidateRect(window, nullptr);
         return 0;
-    case msg::EraseBackground: return 1;
-    default: return std::nullopt;
+    case msg::EraseBackground:
+        return 1;
+    default:
+        return std::nullopt;
     }
 }
 

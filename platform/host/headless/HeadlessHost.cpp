@@ -4,7 +4,7 @@
 
 namespace platform {
 
-HeadlessHost::HeadlessHost(int width, int height) : width_(width), height_(height) {}
+HeadlessHost::HeadlessHost(int width, int height) : width_(width), height_(height) { }
 
 SurfaceId HeadlessHost::CreateSurface(const SurfaceParams& params)
 {
@@ -217,7 +217,7 @@ const PixelBuffer* HeadlessHost::SurfacePixels(SurfaceId id) const
 Rect HeadlessHost::SurfaceRect(SurfaceId id) const
 {
     auto it = surfaces_.find(id);
-    return it == surfaces_.end() ? Rect {} : it->second.params.rect;
+    return it == surfaces_.end() ? Rect{} : it->second.params.rect;
 }
 
 bool HeadlessHost::IsSurfaceShown(SurfaceId id) const

@@ -87,7 +87,7 @@ private:
 
     int width_;
     int height_;
-    CVirtualClock clock_ {1000};
+    CVirtualClock clock_{1000};
     SurfaceId nextId_ = 1;
     std::map<SurfaceId, Surface> surfaces_;
     std::vector<SurfaceId> order_; // bottom to top

@@ -4,6 +4,9 @@
 
 namespace platform {
 
-std::unique_ptr<IHost> CreateDesktopHost() { return SdlHost::Create(); }
+std::unique_ptr<IHost> CreateDesktopHost()
+{
+    return SdlHost::Create();
+}
 
 } // namespace platform

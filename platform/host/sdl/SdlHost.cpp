@@ -27,19 +27,19 @@ uint32_t VirtualKeyOf(SDL_Keycode key)
         uint32_t vk;
     };
     static const Pair table[] = {
-        {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09}, {SDLK_CLEAR, 0x0C}, {SDLK_RETURN, 0x0D},
-        {SDLK_KP_ENTER, 0x0D}, {SDLK_LSHIFT, 0x10}, {SDLK_RSHIFT, 0x10}, {SDLK_LCTRL, 0x11},
-        {SDLK_RCTRL, 0x11}, {SDLK_LALT, 0x12}, {SDLK_RALT, 0x12}, {SDLK_PAUSE, 0x13},
-        {SDLK_CAPSLOCK, 0x14}, {SDLK_ESCAPE, 0x1B}, {SDLK_SPACE, 0x20}, {SDLK_PAGEUP, 0x21},
-        {SDLK_PAGEDOWN, 0x22}, {SDLK_END, 0x23}, {SDLK_HOME, 0x24}, {SDLK_LEFT, 0x25},
-        {SDLK_UP, 0x26}, {SDLK_RIGHT, 0x27}, {SDLK_DOWN, 0x28}, {SDLK_INSERT, 0x2D},
-        {SDLK_DELETE, 0x2E}, {SDLK_LGUI, 0x5B}, {SDLK_RGUI, 0x5C}, {SDLK_APPLICATION, 0x5D},
-        {SDLK_KP_0, 0x60}, {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B}, {SDLK_KP_MINUS, 0x6D},
-        {SDLK_KP_PERIOD, 0x6E}, {SDLK_KP_DIVIDE, 0x6F}, {SDLK_F13, 0x7C}, {SDLK_F14, 0x7D},
-        {SDLK_F15, 0x7E}, {SDLK_NUMLOCKCLEAR, 0x90}, {SDLK_SCROLLLOCK, 0x91}, {SDLK_SEMICOLON, 0xBA},
-        {SDLK_EQUALS, 0xBB}, {SDLK_COMMA, 0xBC}, {SDLK_MINUS, 0xBD}, {SDLK_PERIOD, 0xBE},
-        {SDLK_SLASH, 0xBF}, {SDLK_BACKQUOTE, 0xC0}, {SDLK_LEFTBRACKET, 0xDB}, {SDLK_BACKSLASH, 0xDC},
-        {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE}, {SDLK_LESS, 0xE2},
+        {SDLK_BACKSPACE, 0x08},    {SDLK_TAB, 0x09},          {SDLK_CLEAR, 0x0C},       {SDLK_RETURN, 0x0D},
+        {SDLK_KP_ENTER, 0x0D},     {SDLK_LSHIFT, 0x10},       {SDLK_RSHIFT, 0x10},      {SDLK_LCTRL, 0x11},
+        {SDLK_RCTRL, 0x11},        {SDLK_LALT, 0x12},         {SDLK_RALT, 0x12},        {SDLK_PAUSE, 0x13},
+        {SDLK_CAPSLOCK, 0x14},     {SDLK_ESCAPE, 0x1B},       {SDLK_SPACE, 0x20},       {SDLK_PAGEUP, 0x21},
+        {SDLK_PAGEDOWN, 0x22},     {SDLK_END, 0x23},          {SDLK_HOME, 0x24},        {SDLK_LEFT, 0x25},
+        {SDLK_UP, 0x26},           {SDLK_RIGHT, 0x27},        {SDLK_DOWN, 0x28},        {SDLK_INSERT, 0x2D},
+        {SDLK_DELETE, 0x2E},       {SDLK_LGUI, 0x5B},         {SDLK_RGUI, 0x5C},        {SDLK_APPLICATION, 0x5D},
+        {SDLK_KP_0, 0x60},         {SDLK_KP_MULTIPLY, 0x6A},  {SDLK_KP_PLUS, 0x6B},     {SDLK_KP_MINUS, 0x6D},
+        {SDLK_KP_PERIOD, 0x6E},    {SDLK_KP_DIVIDE, 0x6F},    {SDLK_F13, 0x7C},         {SDLK_F14, 0x7D},
+        {SDLK_F15, 0x7E},          {SDLK_NUMLOCKCLEAR, 0x90}, {SDLK_SCROLLLOCK, 0x91},  {SDLK_SEMICOLON, 0xBA},
+        {SDLK_EQUALS, 0xBB},       {SDLK_COMMA, 0xBC},        {SDLK_MINUS, 0xBD},       {SDLK_PERIOD, 0xBE},
+        {SDLK_SLASH, 0xBF},        {SDLK_BACKQUOTE, 0xC0},    {SDLK_LEFTBRACKET, 0xDB}, {SDLK_BACKSLASH, 0xDC},
+        {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE},        {SDLK_LESS, 0xE2},
     };
     for (const Pair& p : table)
         if (p.sdl == key)
@@ -49,10 +49,9 @@ uint32_t VirtualKeyOf(SDL_Keycode key)
 
 bool IsExtended(SDL_Keycode key)
 {
-    return key == SDLK_KP_ENTER || key == SDLK_KP_DIVIDE || key == SDLK_RCTRL || key == SDLK_RALT
-           || key == SDLK_INSERT || key == SDLK_DELETE || key == SDLK_HOME || key == SDLK_END
-           || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN || key == SDLK_LEFT || key == SDLK_RIGHT
-           || key == SDLK_UP || key == SDLK_DOWN;
+    return key == SDLK_KP_ENTER || key == SDLK_KP_DIVIDE || key == SDLK_RCTRL || key == SDLK_RALT ||
+        key == SDLK_INSERT || key == SDLK_DELETE || key == SDLK_HOME || key == SDLK_END || key == SDLK_PAGEUP ||
+        key == SDLK_PAGEDOWN || key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP || key == SDLK_DOWN;
 }
 
 int ButtonOf(uint8_t sdlButton)
@@ -144,7 +143,7 @@ SdlHost::~SdlHost()
 
 Rect SdlHost::DesktopRect() const
 {
-    SDL_Rect r {0, 0, 1024, 768};
+    SDL_Rect r{0, 0, 1024, 768};
     SDL_GetDisplayUsableBounds(0, &r);
     return Rect::FromSize(r.x, r.y, r.w, r.h);
 }
@@ -263,9 +262,8 @@ void SdlHost::SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon)
     if (!window || icon.Width() <= 0 || icon.Height() <= 0)
         return;
     // The buffer's pixels are 0x00RRGGBB: opaque, the alpha byte unused.
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.Data()), icon.Width(),
-                                                              icon.Height(), 32, icon.Width() * 4,
-                                                              SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(icon.Data()), icon.Width(), icon.Height(), 32, icon.Width() * 4, SDL_PIXELFORMAT_RGB888);
     if (!surface)
         return;
     SDL_SetWindowIcon(window, surface);
@@ -459,8 +457,8 @@ int SdlHost::MessageBox(const std::string& title, const std::string& text, int b
     SDL_MessageBoxButtonData data[3];
     for (int i = 0; i < count; ++i)
         data[i] = {0, i, labels[i]};
-    const SDL_MessageBoxData box {SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(), text.c_str(), count, data,
-                                  nullptr};
+    const SDL_MessageBoxData box{
+        SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(), text.c_str(), count, data, nullptr};
     int pressed = 0;
     if (SDL_ShowMessageBox(&box, &pressed) != 0)
         return 0;

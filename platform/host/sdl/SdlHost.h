@@ -62,9 +62,9 @@ private:
     std::map<SurfaceId, SurfaceId> owners_;
     Point PointerOf(uint32_t windowId, int x, int y);
 
-    Point pointer_;        // of the last mouse event
+    Point pointer_; // of the last mouse event
     bool pointerKnown_ = false;
-    Point root_;           // of the last X pointer event
+    Point root_; // of the last X pointer event
     bool rootFresh_ = false;
     std::map<CursorShape, SDL_Cursor*> cursors_;
     std::deque<HostEvent> pending_;

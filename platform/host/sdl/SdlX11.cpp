@@ -12,12 +12,19 @@ bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out)
         return false;
     const XEvent& x = message->msg.x11.event;
     switch (x.type) {
-    case MotionNotify: out = {x.xmotion.x_root, x.xmotion.y_root}; return true;
+    case MotionNotify:
+        out = {x.xmotion.x_root, x.xmotion.y_root};
+        return true;
     case ButtonPress:
-    case ButtonRelease: out = {x.xbutton.x_root, x.xbutton.y_root}; return true;
+    case ButtonRelease:
+        out = {x.xbutton.x_root, x.xbutton.y_root};
+        return true;
     case EnterNotify:
-    case LeaveNotify: out = {x.xcrossing.x_root, x.xcrossing.y_root}; return true;
-    default: return false;
+    case LeaveNotify:
+        out = {x.xcrossing.x_root, x.xcrossing.y_root};
+        return true;
+    default:
+        return false;
     }
 #else
     (void)message;

@@ -21,7 +21,7 @@ void JackErrorText(const char* text)
         fprintf(stderr, "JACK: %s\n", text);
 }
 
-void JackInfoText(const char*) {}
+void JackInfoText(const char*) { }
 
 bool JackServerRuns()
 {

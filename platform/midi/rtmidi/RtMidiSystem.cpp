@@ -46,8 +46,7 @@ class RtOutDevice final : public MidiOutDevice {
 public:
     RtOutDevice(std::unique_ptr<RtMidiOut> out, bool paced, std::unique_ptr<ErrorSink> errors)
         : out_(std::move(out)), paced_(paced), errors_(std::move(errors))
-    {
-    }
+    { }
 
     MidiResult ShortMessage(uint32_t message) override
     {
@@ -90,7 +89,7 @@ private:
 
 class RtInDevice final : public MidiInDevice {
 public:
-    RtInDevice(MidiInCallback callback, uintptr_t instance) : MidiInDevice(callback, instance) {}
+    RtInDevice(MidiInCallback callback, uintptr_t instance) : MidiInDevice(callback, instance) { }
 
     ~RtInDevice() override
     {
@@ -134,8 +133,8 @@ private:
         for (size_t i = 0; i < message.size() && i < 3; ++i)
             word |= uint32_t(message[i]) << (8 * i);
         const auto elapsed = std::chrono::steady_clock::now() - start_;
-        DeliverShort(word, static_cast<uint32_t>(
-                               std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+        DeliverShort(word,
+                     static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
     }
 
     ErrorSink errors_;
@@ -145,7 +144,7 @@ private:
 
 class RtMidiSystem final : public MidiSystem {
 public:
-    explicit RtMidiSystem(RtMidi::Api api) : api_(api) {}
+    explicit RtMidiSystem(RtMidi::Api api) : api_(api) { }
 
     std::vector<MidiPortInfo> Ports(MidiDirection direction) override
     {

@@ -42,8 +42,7 @@ class VirtualInDevice final : public MidiInDevice {
 public:
     VirtualInDevice(std::shared_ptr<Core> core, MidiInCallback callback, uintptr_t instance)
         : MidiInDevice(callback, instance), core_(std::move(core))
-    {
-    }
+    { }
 
     ~VirtualInDevice() override
     {
@@ -74,7 +73,7 @@ namespace {
 
 class VirtualOutDevice final : public MidiOutDevice {
 public:
-    explicit VirtualOutDevice(std::shared_ptr<Core> core) : core_(std::move(core)) {}
+    explicit VirtualOutDevice(std::shared_ptr<Core> core) : core_(std::move(core)) { }
 
     ~VirtualOutDevice() override
     {
@@ -105,10 +104,7 @@ protected:
         return midierr::kOk;
     }
 
-    uint32_t CompletionDelay(size_t) override
-    {
-        return core_->stallOutput ? kNever : core_->completionDelay.load();
-    }
+    uint32_t CompletionDelay(size_t) override { return core_->stallOutput ? kNever : core_->completionDelay.load(); }
 
 private:
     MidiResult Check() const
@@ -173,8 +169,7 @@ public:
 private:
     // Finds the device and, unless it is to fail, opens it with `open`
     // inside the device's lock.
-    template <class OpenSide>
-    MidiResult Open(const std::string& key, MidiDirection direction, OpenSide open)
+    template <class OpenSide> MidiResult Open(const std::string& key, MidiDirection direction, OpenSide open)
     {
         const std::shared_ptr<Core> core = Find(key, direction);
         if (!core)
@@ -213,8 +208,7 @@ MidiSystem& VirtualMidiSystem()
     return TheVirtualSystem();
 }
 
-VirtualMidiDevice::VirtualMidiDevice(Options options, VirtualMidiHandler* handler)
-    : core_(std::make_shared<Core>())
+VirtualMidiDevice::VirtualMidiDevice(Options options, VirtualMidiHandler* handler) : core_(std::make_shared<Core>())
 {
     core_->options = std::move(options);
     core_->handler = handler;
@@ -277,11 +271,29 @@ bool VirtualMidiDevice::IsOutputOpen() const
     return core_->outputOpen;
 }
 
-void VirtualMidiDevice::FailOpen(MidiResult result) { core_->openFailure = result; }
-void VirtualMidiDevice::FailSend(MidiResult result) { core_->sendFailure = result; }
-void VirtualMidiDevice::StallOutput(bool stall) { core_->stallOutput = stall; }
-void VirtualMidiDevice::StallInput(bool stall) { core_->stallInput = stall; }
-void VirtualMidiDevice::SetCompletionDelay(uint32_t ms) { core_->completionDelay = ms; }
-size_t VirtualMidiDevice::OverlappingSends() const { return core_->overlapping; }
+void VirtualMidiDevice::FailOpen(MidiResult result)
+{
+    core_->openFailure = result;
+}
+void VirtualMidiDevice::FailSend(MidiResult result)
+{
+    core_->sendFailure = result;
+}
+void VirtualMidiDevice::StallOutput(bool stall)
+{
+    core_->stallOutput = stall;
+}
+void VirtualMidiDevice::StallInput(bool stall)
+{
+    core_->stallInput = stall;
+}
+void VirtualMidiDevice::SetCompletionDelay(uint32_t ms)
+{
+    core_->completionDelay = ms;
+}
+size_t VirtualMidiDevice::OverlappingSends() const
+{
+    return core_->overlapping;
+}
 
 } // namespace platform

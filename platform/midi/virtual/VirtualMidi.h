@@ -16,8 +16,8 @@ namespace platform {
 class VirtualMidiHandler {
 public:
     virtual ~VirtualMidiHandler() = default;
-    virtual void OnShortMessage(uint32_t message) {}
-    virtual void OnLongMessage(const uint8_t* bytes, size_t count) {}
+    virtual void OnShortMessage(uint32_t message) { }
+    virtual void OnLongMessage(const uint8_t* bytes, size_t count) { }
 };
 
 // An in-process MIDI device: an input and an output of one name that appear

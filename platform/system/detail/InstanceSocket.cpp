@@ -7,7 +7,10 @@
 
 namespace platform::detail {
 
-std::string SocketPath(const std::string& key) { return InstanceRuntimeDirectory() + "torvan-" + key + ".sock"; }
+std::string SocketPath(const std::string& key)
+{
+    return InstanceRuntimeDirectory() + "torvan-" + key + ".sock";
+}
 
 bool FillSocketAddress(const std::string& path, sockaddr_un& address)
 {

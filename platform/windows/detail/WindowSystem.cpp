@@ -64,7 +64,7 @@ Rect ClientArea(const WindowObject& w)
     const int b = BorderWidth(w);
     const int width = w.rect.Width();
     const int height = w.rect.Height();
-    Rect c {b, b + CaptionHeight(w), width - b, height - b};
+    Rect c{b, b + CaptionHeight(w), width - b, height - b};
     c.right = std::max(c.left, c.right);
     c.bottom = std::max(c.top, c.bottom);
     return c;
@@ -91,7 +91,7 @@ Rect CaptionButtonRect(const WindowObject& w, LResult button)
 
 LResult HitTest(const WindowObject& w, Point p)
 {
-    const Rect whole {0, 0, w.rect.Width(), w.rect.Height()};
+    const Rect whole{0, 0, w.rect.Width(), w.rect.Height()};
     if (!whole.Contains(p))
         return hit::Nowhere;
     if (ClientArea(w).Contains(p))
@@ -195,7 +195,7 @@ void DrawTitle(WindowObject& w, const Rect& bar, uint32_t ink)
 void DrawNonClient(WindowObject& w)
 {
     PixelBuffer& pixels = w.surface;
-    const Rect whole {0, 0, pixels.Width(), pixels.Height()};
+    const Rect whole{0, 0, pixels.Width(), pixels.Height()};
     const Rect client = ClientArea(w);
     const int b = BorderWidth(w);
     if (b == 0 && CaptionHeight(w) == 0)
@@ -212,7 +212,7 @@ void DrawNonClient(WindowObject& w)
         Frame(pixels, whole, 0x000000, 0x000000);
     if (const int caption = CaptionHeight(w)) {
         const uint32_t bar = w.activeCaption ? 0x000080 : 0x808080;
-        const Rect barRect {b, b, whole.right - b, b + caption - 1};
+        const Rect barRect{b, b, whole.right - b, b + caption - 1};
         Fill(pixels, barRect, bar);
         DrawTitle(w, barRect, w.activeCaption ? 0xFFFFFF : 0xC0C0C0);
         for (LResult button : {hit::CloseButton, hit::MaxButton, hit::MinButton}) {

@@ -32,7 +32,7 @@ struct WindowObject {
     std::vector<WindowHandle> children; // bottom to top
     Region update;                      // client coordinates
     bool erase = false;
-    PixelBuffer surface;                // the whole window rectangle
+    PixelBuffer surface; // the whole window rectangle
     intptr_t data = 0;
     bool destroying = false;
     bool acceptFiles = false;

@@ -136,11 +136,14 @@ protected:
                 const auto jack = [](const sim::SimJack& j) {
                     return JackAddress{uint8_t(j.module), uint8_t(j.jack), uint8_t(j.output ? 1 : 0)};
                 };
-                EXPECT_TRUE(std::any_of(cables.begin(), cables.end(), [&](const CableEntry& mine) {
-                    const bool ends = (mine.from == jack(cable.a) && mine.to == jack(cable.b)) ||
-                                      (mine.from == jack(cable.b) && mine.to == jack(cable.a));
-                    return ends && mine.colour == cable.colour;
-                })) << "cable from module " << cable.a.module;
+                EXPECT_TRUE(std::any_of(cables.begin(), cables.end(),
+                                        [&](const CableEntry& mine) {
+                                            const bool ends =
+                                                (mine.from == jack(cable.a) && mine.to == jack(cable.b)) ||
+                                                (mine.from == jack(cable.b) && mine.to == jack(cable.a));
+                                            return ends && mine.colour == cable.colour;
+                                        }))
+                    << "cable from module " << cable.a.module;
             }
         }
         uint8_t knob = 0;
@@ -185,8 +188,7 @@ TEST_F(PatchLinkTest, APatchChangeOnTheSynthesizerReloadsTheSlot)
     rig.Synth().PanelPatchChange(0, SomePatch("Bells", 3));
     ASSERT_TRUE(rig.StepUntil([&] {
         const CPatch* document = documents.Find(0);
-        return document != nullptr && document != first && !document->HasChanges() &&
-               !rig.SynthObject().IsSlotBusy(0);
+        return document != nullptr && document != first && !document->HasChanges() && !rig.SynthObject().IsSlotBusy(0);
     }));
     EXPECT_EQ(documents.replacements, 1);
     EXPECT_FALSE(first->IsLinked());

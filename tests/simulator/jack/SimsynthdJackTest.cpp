@@ -91,8 +91,7 @@ struct Received {
     }
 };
 
-template <class Port>
-int FindPort(Port& port, const std::string& name)
+template <class Port> int FindPort(Port& port, const std::string& name)
 {
     for (unsigned i = 0; i < port.getPortCount(); ++i)
         if (port.getPortName(i).find(name) != std::string::npos)

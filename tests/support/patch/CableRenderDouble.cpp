@@ -33,8 +33,8 @@ NSHarrowen::CRect LineBounds(NSHarrowen::CPoint a, NSHarrowen::CPoint b)
 
 CCableRenderDouble::Cable* CCableRenderDouble::Find(const JackAddress& end1, const JackAddress& end2)
 {
-    const auto found = std::find_if(cables_.begin(), cables_.end(),
-                                    [&](const Cable& cable) { return SameEnds(cable, end1, end2); });
+    const auto found =
+        std::find_if(cables_.begin(), cables_.end(), [&](const Cable& cable) { return SameEnds(cable, end1, end2); });
     return found == cables_.end() ? nullptr : &*found;
 }
 
@@ -114,7 +114,10 @@ void CCableRenderDouble::HideColour(uint8_t colour)
     }
 }
 
-bool CCableRenderDouble::IsColourShown(uint8_t colour) const { return colour >= shown_.size() || shown_[colour]; }
+bool CCableRenderDouble::IsColourShown(uint8_t colour) const
+{
+    return colour >= shown_.size() || shown_[colour];
+}
 
 void CCableRenderDouble::HighlightCable(const JackAddress& end1, const JackAddress& end2)
 {

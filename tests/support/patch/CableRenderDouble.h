@@ -32,7 +32,7 @@ public:
     void DrawAll(NSHarrowen::CABCCanvas& canvas) override;
     bool SetStyle(uint32_t style) override;
     bool IsCurved() const override { return style_ == 1 || style_ == 3; }
-    void Reshape() override {}
+    void Reshape() override { }
     void ShowColour(uint8_t colour) override;
     void HideColour(uint8_t colour) override;
     bool IsColourShown(uint8_t colour) const override;

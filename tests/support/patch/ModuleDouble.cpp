@@ -29,16 +29,22 @@ const JackSpec* FindJack(const CBuildModule& builder, const JackAddress& jack)
 } // namespace
 
 CModuleDouble::CModuleDouble(const CBuildModule& builder, uint8_t displayKind)
-    : builder_(builder), displayKind_(displayKind), name_(builder.GetShortName()),
-      values_(builder.GetDefaults()), custom_(builder.GetLoadRecord().CustomValueCount(), 0)
+    : builder_(builder), displayKind_(displayKind), name_(builder.GetShortName()), values_(builder.GetDefaults()),
+      custom_(builder.GetLoadRecord().CustomValueCount(), 0)
 {
     values_.resize(builder.GetParamCount());
     SetGridPosition(0, 0);
 }
 
-uint8_t CModuleDouble::GetTypeId() const { return builder_.GetTypeId(); }
+uint8_t CModuleDouble::GetTypeId() const
+{
+    return builder_.GetTypeId();
+}
 
-uint8_t CModuleDouble::GetHeight() const { return builder_.GetHeight(); }
+uint8_t CModuleDouble::GetHeight() const
+{
+    return builder_.GetHeight();
+}
 
 void CModuleDouble::SetGridPosition(uint8_t column, uint8_t row)
 {
@@ -56,9 +62,15 @@ void CModuleDouble::SetName(const std::string& name)
     name_ = name;
 }
 
-uint8_t CModuleDouble::GetParamCount() const { return builder_.GetParamCount(); }
+uint8_t CModuleDouble::GetParamCount() const
+{
+    return builder_.GetParamCount();
+}
 
-uint8_t CModuleDouble::GetParamValue(uint8_t param) const { return param < values_.size() ? values_[param] : 0; }
+uint8_t CModuleDouble::GetParamValue(uint8_t param) const
+{
+    return param < values_.size() ? values_[param] : 0;
+}
 
 void CModuleDouble::SetParamValue(uint8_t param, uint8_t value)
 {
@@ -76,11 +88,20 @@ bool CModuleDouble::IsMorphable(uint8_t param) const
     return param < values_.size() && builder_.IsMorphAllowed(param);
 }
 
-uint8_t CModuleDouble::NextParam(uint8_t param) const { return builder_.NextByOrderList(param); }
+uint8_t CModuleDouble::NextParam(uint8_t param) const
+{
+    return builder_.NextByOrderList(param);
+}
 
-uint8_t CModuleDouble::PreviousParam(uint8_t param) const { return builder_.PreviousByOrderList(param); }
+uint8_t CModuleDouble::PreviousParam(uint8_t param) const
+{
+    return builder_.PreviousByOrderList(param);
+}
 
-uint8_t CModuleDouble::GetCustomValueCount() const { return builder_.GetLoadRecord().CustomValueCount(); }
+uint8_t CModuleDouble::GetCustomValueCount() const
+{
+    return builder_.GetLoadRecord().CustomValueCount();
+}
 
 void CModuleDouble::ReadCustomData(std::span<const uint8_t> data)
 {
@@ -115,11 +136,15 @@ NSHarrowen::CPoint CModuleDouble::GetJackCenter(const JackAddress& jack) const
 NSHarrowen::CPoint CModuleDouble::GetParamCenter(uint8_t param) const
 {
     const NSHarrowen::CRect frame = GetFrame();
-    return NSHarrowen::CPoint(static_cast<int16_t>(frame.left + 40 + (param % 6) * 36),
-                              static_cast<int16_t>(frame.top + 8 + (param / 6) * 12 % std::max<int>(1, frame.Height())));
+    return NSHarrowen::CPoint(
+        static_cast<int16_t>(frame.left + 40 + (param % 6) * 36),
+        static_cast<int16_t>(frame.top + 8 + (param / 6) * 12 % std::max<int>(1, frame.Height())));
 }
 
-std::array<uint16_t, 10> CModuleDouble::GetLoadWords() const { return builder_.GetLoadRecord().words; }
+std::array<uint16_t, 10> CModuleDouble::GetLoadWords() const
+{
+    return builder_.GetLoadRecord().words;
+}
 
 std::unique_ptr<CModuleInterface> CModuleDouble::Clone() const
 {
@@ -137,7 +162,7 @@ std::string CModuleDouble::GetParamDisplayText(uint8_t param) const
 {
     class Values final : public CParamValueSourceInterface {
     public:
-        explicit Values(const CModuleDouble& module) : module_(module) {}
+        explicit Values(const CModuleDouble& module) : module_(module) { }
         uint8_t GetParamValue(uint8_t paramIndex) const override { return module_.GetParamValue(paramIndex); }
 
     private:
@@ -178,7 +203,10 @@ void CModuleDouble::Draw()
     }
 }
 
-CModuleServicesDouble::CModuleServicesDouble() { SetModuleServices(this); }
+CModuleServicesDouble::CModuleServicesDouble()
+{
+    SetModuleServices(this);
+}
 
 CModuleServicesDouble::~CModuleServicesDouble()
 {
@@ -194,9 +222,15 @@ std::unique_ptr<CModuleInterface> CModuleServicesDouble::CreateModule(uint8_t ty
     return std::make_unique<CModuleDouble>(builder, kind == displayKinds_.end() ? 0 : kind->second);
 }
 
-size_t CModuleServicesDouble::GetTabCount() const { return GetSharedModuleCatalogue().GetTabCount(); }
+size_t CModuleServicesDouble::GetTabCount() const
+{
+    return GetSharedModuleCatalogue().GetTabCount();
+}
 
-std::string CModuleServicesDouble::GetTabName(size_t tab) const { return GetSharedModuleCatalogue().GetTabName(tab); }
+std::string CModuleServicesDouble::GetTabName(size_t tab) const
+{
+    return GetSharedModuleCatalogue().GetTabName(tab);
+}
 
 std::vector<uint8_t> CModuleServicesDouble::GetTabTypes(size_t tab) const
 {

@@ -6,7 +6,10 @@
 
 namespace testsupport {
 
-PatchTestFixture::PatchTestFixture() { InstallSharedModuleTypeInfo(); }
+PatchTestFixture::PatchTestFixture()
+{
+    InstallSharedModuleTypeInfo();
+}
 
 void PatchTestFixture::Apply(std::unique_ptr<CMolecule> molecule)
 {

@@ -19,7 +19,10 @@ uint8_t IdOf(const CMolecule& molecule)
 
 } // namespace
 
-void CSynthLinkDouble::RegisterSlotPatch(uint8_t, CSlotPatchInterface& patch, bool) { registered = &patch; }
+void CSynthLinkDouble::RegisterSlotPatch(uint8_t, CSlotPatchInterface& patch, bool)
+{
+    registered = &patch;
+}
 
 bool CSynthLinkDouble::GetSlotVoiceCount(uint8_t, uint8_t& count) const
 {

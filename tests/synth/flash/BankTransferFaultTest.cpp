@@ -31,7 +31,10 @@ struct FaultCase {
     const char* failure;
 };
 
-std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; }
+std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info)
+{
+    return info.param.name;
+}
 
 const FaultCase kCases[] = {
     // The dump queue sends a request again; a request frame is gone once sent.
@@ -79,7 +82,8 @@ protected:
         for (int i = 0; i < kPatches; ++i) {
             sim::SimPatch patch = MakePatch("Patch " + std::to_string(i), i);
             for (int index = 10; index < 30; ++index)
-                patch.areas[1].modules[index] = flashrig::Module(kMixer, 3, index * 3, "Mixer " + std::to_string(index));
+                patch.areas[1].modules[index] =
+                    flashrig::Module(kMixer, 3, index * 3, "Mixer " + std::to_string(index));
             sources.push_back(patch);
         }
     }
@@ -147,8 +151,8 @@ TEST_P(BankTransferFaultTest, ADownloadEnds)
     std::ofstream(rig.folder.Path() / "Bank.pchList", std::ios::binary) << list;
     ASSERT_TRUE(rig.Connect());
     ASSERT_TRUE(rig.rig.StepUntil([&] { return !rig.Flash().IsScanning(); }));
-    ASSERT_TRUE(rig.Transfer().DownloadFromListFile(NSHarrowen::CFileSpec(rig.folder.File("Bank.pchList")), 0,
-                                                    &rig.report));
+    ASSERT_TRUE(
+        rig.Transfer().DownloadFromListFile(NSHarrowen::CFileSpec(rig.folder.File("Bank.pchList")), 0, &rig.report));
     PlanFault(0);
     ASSERT_TRUE(rig.RunJob()) << "the transfer hangs";
     ExpectEnd(GetParam().downloadFails);

@@ -57,7 +57,7 @@ sim::SimPatch Normalized(sim::SimPatch patch)
         }
         std::sort(area.cables.begin(), area.cables.end(), [](const sim::SimCable& x, const sim::SimCable& y) {
             return std::tie(x.a.module, x.a.jack, x.a.output, x.b.module, x.b.jack, x.b.output, x.colour) <
-                   std::tie(y.a.module, y.a.jack, y.a.output, y.b.module, y.b.jack, y.b.output, y.colour);
+                std::tie(y.a.module, y.a.jack, y.a.output, y.b.module, y.b.jack, y.b.output, y.colour);
         });
     }
     return patch;
@@ -81,7 +81,7 @@ std::vector<std::pair<int, sim::SimPatch>> Normalized(std::vector<std::pair<int,
 class BankTransferTest : public ::testing::Test {
 protected:
     // Port 0 on synthesizer 0, port 1 on synthesizer 1.
-    BankTransferTest() : rig({sim::SimConfig{}, sim::SimConfig{}}) {}
+    BankTransferTest() : rig({sim::SimConfig{}, sim::SimConfig{}}) { }
 
     void Connect()
     {
@@ -121,8 +121,7 @@ TEST_F(BankTransferTest, UploadWritesAFilePerUsedLocationAndThePatchList)
               "1 \r\nBass.pch\r\nLead.pch\r\n5 \r\nBass1.pch\r\n99 \r\nLastone.pch\r\n");
     // The files are patch files another reader takes.
     EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Lead.pch")), Renamed(MakePatch("Lead", 2), "Lead"));
-    EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Bass1.pch")),
-              Renamed(MakePatch("Bass", 3), "Bass1"));
+    EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Bass1.pch")), Renamed(MakePatch("Bass", 3), "Bass1"));
 }
 
 TEST_F(BankTransferTest, TheUploadedListDownloadsIntoAnotherSynthesizerAsTheSameBank)
@@ -145,11 +144,11 @@ TEST_F(BankTransferTest, TheUploadedListDownloadsIntoAnotherSynthesizerAsTheSame
     EXPECT_EQ(rig.Transfer(1).GetResult(), CBankTransfer::kResultFinished) << testing::PrintToString(rig.Report());
     EXPECT_TRUE(rig.Report().empty()) << testing::PrintToString(rig.Report());
 
-    EXPECT_EQ(Normalized(rig.Stored(1, 4)), (std::vector<std::pair<int, sim::SimPatch>>{
-                                    {501, Renamed(source[0].second, "Pad")},
-                                    {502, Renamed(source[1].second, "Pad1")},
-                                    {508, Renamed(source[2].second, "Strings")},
-                                    {599, Renamed(source[3].second, "Keys")}}));
+    EXPECT_EQ(Normalized(rig.Stored(1, 4)),
+              (std::vector<std::pair<int, sim::SimPatch>>{{501, Renamed(source[0].second, "Pad")},
+                                                          {502, Renamed(source[1].second, "Pad1")},
+                                                          {508, Renamed(source[2].second, "Strings")},
+                                                          {599, Renamed(source[3].second, "Keys")}}));
     // The editor's map follows what the synthesizer says it stored.
     ASSERT_TRUE(rig.rig.StepUntil([&] { return !rig.Flash(1).IsScanning(); }));
     EXPECT_EQ(rig.Flash(1).GetBank(4).size(), 4u);
@@ -217,8 +216,9 @@ TEST_F(BankTransferTest, ListPositionsAndFilesThatCannotBeReadEmptyTheirLocation
     ASSERT_TRUE(rig.Transfer().DownloadFromListFile(ListFile(), 0, &rig.report));
     ASSERT_TRUE(rig.RunJob());
     EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFinished);
-    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"102 : Missing : -skipped", "103 : Corrupt : -skipped",
-                                                      "104 : Cut : -fixed", "105 : Headless : -skipped"}));
+    EXPECT_EQ(rig.Report(),
+              (std::vector<std::string>{"102 : Missing : -skipped", "103 : Corrupt : -skipped", "104 : Cut : -fixed",
+                                        "105 : Headless : -skipped"}));
     const auto stored = Normalized(rig.Stored(0, 0));
     ASSERT_EQ(stored.size(), 3u) << "positions 6, 7, 9 and 10 were emptied by the list";
     EXPECT_EQ(stored[0], std::make_pair(101, Renamed(good, "Good")));
@@ -270,8 +270,9 @@ TEST_F(BankTransferTest, CancelStopsAtThePositionsEndAndReportsWhatWasDone)
 
     EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFailed);
     EXPECT_EQ(rig.Transfer().GetCurrentName(), "");
-    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"103 : Missing : -skipped", "Written: 101-102, 104-105",
-                                                      "Emptied: 103", "Skipped: 103", "Aborted by user"}));
+    EXPECT_EQ(rig.Report(),
+              (std::vector<std::string>{"103 : Missing : -skipped", "Written: 101-102, 104-105", "Emptied: 103",
+                                        "Skipped: 103", "Aborted by user"}));
     const auto stored = rig.Stored(0, 0);
     ASSERT_EQ(stored.size(), 4u);
     EXPECT_EQ(stored[3].first, 105);
@@ -310,17 +311,18 @@ TEST_F(BankTransferTest, AFileChosenInTheBrowserGoesToOneLocation)
     sim::WritePatchFile(rig.folder.Path() / "Chosen.pch", MakePatch("x", 5));
     rig.Store(0, 6, 40, MakePatch("Neighbour", 1));
     Connect();
-    ASSERT_TRUE(rig.Transfer().DownloadFromFiles(NSHarrowen::CFileSpec(rig.folder.File("Chosen.pch")), {6, 41},
-                                                 &rig.report));
+    ASSERT_TRUE(
+        rig.Transfer().DownloadFromFiles(NSHarrowen::CFileSpec(rig.folder.File("Chosen.pch")), {6, 41}, &rig.report));
     EXPECT_EQ(rig.Transfer().GetState(), CBankTransfer::kStateDownloadFile);
     ASSERT_TRUE(rig.RunJob());
     EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFinished);
-    EXPECT_EQ(Normalized(rig.Stored(0, 6)), (std::vector<std::pair<int, sim::SimPatch>>{
-                                    {741, Normalized(MakePatch("Neighbour", 1))}, {742, Renamed(MakePatch("x", 5), "Chosen")}}));
+    EXPECT_EQ(Normalized(rig.Stored(0, 6)),
+              (std::vector<std::pair<int, sim::SimPatch>>{{741, Normalized(MakePatch("Neighbour", 1))},
+                                                          {742, Renamed(MakePatch("x", 5), "Chosen")}}));
 
     // A file that cannot be read is only reported: nothing is deleted.
-    ASSERT_TRUE(rig.Transfer().DownloadFromFiles(NSHarrowen::CFileSpec(rig.folder.File("Gone.pch")), {6, 40},
-                                                 &rig.report));
+    ASSERT_TRUE(
+        rig.Transfer().DownloadFromFiles(NSHarrowen::CFileSpec(rig.folder.File("Gone.pch")), {6, 40}, &rig.report));
     ASSERT_TRUE(rig.RunJob());
     EXPECT_EQ(rig.Report(), (std::vector<std::string>{"741 : Gone : -skipped"}));
     EXPECT_EQ(rig.Stored(0, 6).size(), 2u);

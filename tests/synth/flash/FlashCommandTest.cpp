@@ -20,7 +20,10 @@ sim::SimConfig Model(sim::SimModel model)
     return config;
 }
 
-bool Answered(CFlashRig& rig) { return rig.rig.StepUntil([&] { return !rig.Flash().IsCommandPending(); }, 100); }
+bool Answered(CFlashRig& rig)
+{
+    return rig.rig.StepUntil([&] { return !rig.Flash().IsCommandPending(); }, 100);
+}
 
 TEST(FlashMap, TheScanFillsTheBankTablesOfEachModel)
 {

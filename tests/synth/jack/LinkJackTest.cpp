@@ -17,8 +17,7 @@ using namespace linkrig;
 namespace {
 
 // The first device whose name holds `part`.
-template <class Registry>
-bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
+template <class Registry> bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
 {
     for (uint16_t i = 0; i < registry.GetCount(); ++i) {
         if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {

@@ -34,8 +34,7 @@ int FindPort(NSHarrowen::CMenu& menu, const std::string& part)
 
 // Ticks the link on the real clock, as the idle step would, until `done`
 // holds or the time is up.
-template <class F>
-bool TickUntil(CUpdateLink& link, F done, std::chrono::seconds limit)
+template <class F> bool TickUntil(CUpdateLink& link, F done, std::chrono::seconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done() && std::chrono::steady_clock::now() < end) {
@@ -86,7 +85,8 @@ TEST(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
     for (int search = 0; search < 3 && link->GetIdentifyResult() != kIdentifyFound; ++search) {
         link->StopIdentify();
         link->StartIdentify();
-        TickUntil(*link, [&] { return link->GetIdentifyResult() != kIdentifyLooking; }, std::chrono::seconds(8));
+        TickUntil(
+            *link, [&] { return link->GetIdentifyResult() != kIdentifyLooking; }, std::chrono::seconds(8));
     }
     ASSERT_EQ(link->GetIdentifyResult(), kIdentifyFound);
     EXPECT_EQ(link->GetCurrentVersionText(), "V3.00");
@@ -97,7 +97,8 @@ TEST(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
         if (attempt > 0)
             std::cout << "the dump failed; sending it again" << std::endl;
         link->StartDump();
-        TickUntil(*link, [&] { return link->GetDumpState() >= kDumpDone; }, std::chrono::seconds(30));
+        TickUntil(
+            *link, [&] { return link->GetDumpState() >= kDumpDone; }, std::chrono::seconds(30));
     }
     EXPECT_EQ(link->GetDumpState(), kDumpDone);
     std::vector<uint8_t> payload;

@@ -9,7 +9,7 @@ using updatertest::SyntheticImage;
 
 namespace {
 
-class UpdateLinkIdentify : public updatertest::UpdateLinkTest {};
+class UpdateLinkIdentify : public updatertest::UpdateLinkTest { };
 
 TEST_F(UpdateLinkIdentify, RepliesGiveTheResultAndTheVersion)
 {
@@ -104,12 +104,12 @@ TEST_F(UpdateLinkIdentify, ShortMessagesAreIgnored)
     Start(SmallSyntheticImage(10));
     link->StartIdentify();
     // The instrument sends messages too short to carry a kind.
-    for (const std::vector<uint8_t>& m : {std::vector<uint8_t> {0xF0, 0xF7}, std::vector<uint8_t> {0xF0, 0x7D, 0xF7},
-                                          std::vector<uint8_t> {0xF0, 0x7D, 0x01, 0x06, 0xF7}})
+    for (const std::vector<uint8_t>& m : {std::vector<uint8_t>{0xF0, 0xF7}, std::vector<uint8_t>{0xF0, 0x7D, 0xF7},
+                                          std::vector<uint8_t>{0xF0, 0x7D, 0x01, 0x06, 0xF7}})
         port->Device().Send(m);
     Tick();
     EXPECT_EQ(link->GetIdentifyResult(), kIdentifyLooking);
-    const std::vector<uint8_t> reply {0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 1, 0x7F, 0, 0, 2, 0xF7};
+    const std::vector<uint8_t> reply{0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 1, 0x7F, 0, 0, 2, 0xF7};
     port->Device().Send(reply);
     Tick();
     EXPECT_EQ(link->GetIdentifyResult(), kIdentifyFound);
@@ -126,7 +126,8 @@ TEST_F(UpdateLinkIdentify, RepliesAmongOtherTrafficAreFound)
         {"reply split over two blocks", [](sim::SimUpdateFaults& f) { f.splitReply = true; }},
         {"two messages in one block", [](sim::SimUpdateFaults& f) { f.twoInOneBlock = true; }},
         {"an oversized message first in the block", [](sim::SimUpdateFaults& f) { f.oversizedFirst = true; }},
-        {"oversized first and the reply split", [](sim::SimUpdateFaults& f) {
+        {"oversized first and the reply split",
+         [](sim::SimUpdateFaults& f) {
              f.oversizedFirst = true;
              f.splitReply = true;
          }},
@@ -144,7 +145,7 @@ TEST_F(UpdateLinkIdentify, RepliesAmongOtherTrafficAreFound)
     }
 }
 
-class UpdateLinkDump : public updatertest::UpdateLinkTest {};
+class UpdateLinkDump : public updatertest::UpdateLinkTest { };
 
 TEST_F(UpdateLinkDump, FullSizeImageArrivesWholeAndPaced)
 {
@@ -159,7 +160,7 @@ TEST_F(UpdateLinkDump, FullSizeImageArrivesWholeAndPaced)
     EXPECT_EQ(link->GetDumpState(), kDumpDone);
     EXPECT_EQ(link->GetProgress(), 1000.0);
     EXPECT_EQ(synth.AnnouncedLength(), 354016u);
-    EXPECT_EQ(synth.AnnouncedVersion(), (std::array<uint8_t, 2> {3, 3}));
+    EXPECT_EQ(synth.AnnouncedVersion(), (std::array<uint8_t, 2>{3, 3}));
     EXPECT_EQ(synth.PacketCount(), 3161);
     EXPECT_TRUE(synth.Payload() == full.payload);
     EXPECT_GE(synth.ShortestGapMs(), 30u);

@@ -10,8 +10,8 @@ namespace updatertest {
 void WaitForInputDelivery(platform::VirtualMidiDevice& device)
 {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (device.IsInputStarted() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount
-           && std::chrono::steady_clock::now() < limit)
+    while (device.IsInputStarted() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount &&
+           std::chrono::steady_clock::now() < limit)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
 }
 
@@ -56,8 +56,8 @@ void UpdateLinkTest::Run(uint64_t ms)
 void UpdateLinkTest::RunDump(uint64_t limitMs)
 {
     const uint64_t end = Now() + limitMs;
-    while (Now() < end && link->GetDumpState() != NSBootwren::kDumpDone
-           && link->GetDumpState() != NSBootwren::kDumpFailed) {
+    while (Now() < end && link->GetDumpState() != NSBootwren::kDumpDone &&
+           link->GetDumpState() != NSBootwren::kDumpFailed) {
         clock.Advance(50);
         Tick();
     }

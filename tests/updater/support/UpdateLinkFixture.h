@@ -40,8 +40,8 @@ protected:
     void RunDump(uint64_t limitMs = 200000);
     uint64_t Now() { return clock.Now(); }
 
-    platform::CVirtualClock clock {1000};
-    platform::CScopedClock scopedClock {clock};
+    platform::CVirtualClock clock{1000};
+    platform::CScopedClock scopedClock{clock};
     sim::CSimUpdateSynth synth;
     std::unique_ptr<sim::CSimUpdatePort> port;
     std::unique_ptr<NSBootwren::CUpdateFile> image;

@@ -29,8 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <class Registry>
-bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
+template <class Registry> bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
 {
     for (uint16_t i = 0; i < registry.GetCount(); ++i) {
         if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {
@@ -86,9 +85,9 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
 
     const std::string name = "fl" + std::to_string(getpid());
     const auto daemon = [&](const std::string& suffix, const fs::path& flash) {
-        return std::make_unique<testsupport::ScopedProcess>(std::vector<std::string>{
-            SIMSYNTHD_PATH, "--api", "jack", "--name", name + suffix, "--model", "pebix", "--pace", "--flash",
-            flash.string()});
+        return std::make_unique<testsupport::ScopedProcess>(
+            std::vector<std::string>{SIMSYNTHD_PATH, "--api", "jack", "--name", name + suffix, "--model", "pebix",
+                                     "--pace", "--flash", flash.string()});
     };
     const auto source = daemon("a", from.Path());
     const auto target = daemon("b", to.Path());
@@ -121,9 +120,10 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
     manager->OpenPort(1, devices[2], devices[3]);
     const auto ready = [&](uint8_t port) {
         return manager->HasSynth(port) && manager->GetSynth(port)->HasSettings() &&
-               !manager->GetSynth(port)->GetFlashMemory().IsScanning();
+            !manager->GetSynth(port)->GetFlashMemory().IsScanning();
     };
-    ASSERT_TRUE(IdleUntil(*manager, [&] { return ready(0) && ready(1); }, 30))
+    ASSERT_TRUE(IdleUntil(
+        *manager, [&] { return ready(0) && ready(1); }, 30))
         << (application.alerts.empty() ? "" : application.alerts[0]);
 
     NSHarrowen::CLineRing report(100, 256);
@@ -140,11 +140,14 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
         for (int attempt = 0; attempt < 6; ++attempt) {
             if (!manager->HasSynth(port)) {
                 manager->OpenPort(port, devices[port * 2], devices[port * 2 + 1]);
-                if (!IdleUntil(*manager, [&] { return ready(port); }, 30))
+                if (!IdleUntil(
+                        *manager, [&] { return ready(port); }, 30))
                     return false;
             }
             CBankTransfer& transfer = manager->GetSynth(port)->GetBankTransfer();
-            if (!start(transfer) || !IdleUntil(*manager, [&] { return idle(port); }, 60))
+            if (!start(transfer) ||
+                !IdleUntil(
+                    *manager, [&] { return idle(port); }, 60))
                 return false;
             if (manager->HasSynth(port))
                 return transfer.GetResult() == CBankTransfer::kResultFinished;
