@@ -1,5 +1,7 @@
 #include "patch/files/ConvertPatchFile210.h"
 
+#include "patch/files/detail/GuardedFileStep.h"
+
 #include "framework/base/Exceptions.h"
 #include "patch/files/PatchFileDumps.h"
 #include "synth/protocol/ModuleTypeInfo.h"
@@ -65,23 +67,6 @@ void Require(bool accepted, const XFileBase& failure)
 {
     if (!accepted)
         throw failure;
-}
-
-// Runs one phase: failures other than running out of memory become the
-// phase's own error.
-template <class FPhase> void Guarded(const XFileBase& failure, FPhase phase)
-{
-    try {
-        phase();
-    } catch (const XFileBase&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw;
-    } catch (const NSHarrowen::XOutOfMemory&) {
-        throw;
-    } catch (const std::exception&) {
-        throw failure;
-    }
 }
 
 bool IsKeyBlank(char c)
@@ -173,7 +158,7 @@ bool ConvertPatchFile210::Complete()
 
 void ConvertPatchFile210::Convert(CPatchFileDumps& dumps, std::string& notes)
 {
-    Guarded(XFileBase::Corrupt(), [&] {
+    GuardedFileStep(XFileBase::Corrupt(), [&] {
         ReadHeader(dumps);
         std::string line;
         while (!m_file.Failed() && m_file.ReadLastLineOfSection(line)) {
@@ -373,7 +358,7 @@ void ConvertPatchFile210::ResolveAssignments(CPatchFileDumps& dumps)
 void ConvertPatchFile210::ConvertMaps(CPatchFileDumps& dumps)
 {
     const XFileBase failure = XFileBase::ConversionProblem();
-    Guarded(failure, [&] {
+    GuardedFileStep(failure, [&] {
         for (CModule210& module : m_modules) {
             if (module.type != kMorphModuleType)
                 Require(dumps.modules[1]->AddModule(module.index, module.type, module.column,

@@ -3,6 +3,7 @@
 #include "framework/base/Exceptions.h"
 #include "patch/files/PatchFileDumps.h"
 #include "patch/files/PatchFileSections.h"
+#include "patch/files/detail/GuardedFileStep.h"
 #include "synth/protocol/ModuleTypeInfo.h"
 #include "synth/files/SectionedTextFile.h"
 #include "synth/files/XFileBase.h"
@@ -71,17 +72,7 @@ void CPatchFileReader::ReadAll(std::string& notes)
 
 template <class FRead> void CPatchFileReader::Guarded(FRead read)
 {
-    try {
-        read();
-    } catch (const XFileBase&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw;
-    } catch (const NSHarrowen::XOutOfMemory&) {
-        throw;
-    } catch (const std::exception&) {
-        throw XFileBase::Corrupt();
-    }
+    GuardedFileStep(XFileBase::Corrupt(), read);
 }
 
 bool CPatchFileReader::EnterSection(std::string_view name, int area)
