@@ -7,6 +7,7 @@
 #include "framework/files/FileSpec.h"
 #include "framework/midi/MMEMIDIInput.h"
 #include "framework/midi/PortRegistry.h"
+#include "bench/support/QuietLinkServices.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/BuildModule.h"
 #include "patch/files/TransferDocuments.h"
@@ -16,10 +17,7 @@
 #include "simulator/SimPatchFile.h"
 #include "simulator/SimVirtualPort.h"
 #include "simulator/Simulator.h"
-#include "synth/link/LinkApplicationInterface.h"
 #include "synth/link/PortManager.h"
-#include "synth/link/PortPreferencesInterface.h"
-#include "synth/link/SlotPatchManagerInterface.h"
 #include "synth/link/Synth.h"
 #include "synth/link/SynthPort.h"
 #include "synth/molecules/MoleculeRegistry.h"
@@ -36,31 +34,7 @@
 
 namespace {
 
-constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
 constexpr const char* kDeviceName = "Bank Bench Synth";
-
-class CQuietApplication : public CLinkApplicationInterface {
-public:
-    bool IsActive() const override { return true; }
-    void RunAlertText(const std::string&) override { }
-};
-
-class CNoPreferences : public CPortPreferencesInterface {
-public:
-    bool IsPortEnabled(uint8_t) const override { return false; }
-    std::string GetPortInputName(uint8_t) const override { return {}; }
-    std::string GetPortOutputName(uint8_t) const override { return {}; }
-    void SetPortEnabled(uint8_t, bool) override { }
-    void SetPortInputName(uint8_t, const std::string&) override { }
-    void SetPortOutputName(uint8_t, const std::string&) override { }
-    void Save() override { }
-};
-
-class CNoDocuments : public CSlotPatchManagerInterface {
-public:
-    void NewEmptySlotPatch(CSynth&, uint8_t) override { }
-    void NewPatchFromSynth(uint8_t, uint8_t) override { }
-};
 
 sim::SimModule Module(uint8_t type, int column, int row)
 {

@@ -7,13 +7,11 @@
 //   with the MIDI output.
 //   WholePatchDump: a whole patch on the dump queue, each frame sent when the
 //   answer to the one before has been taken from the input queue and read.
+#include "bench/support/QuietLinkServices.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "platform/midi/virtual/VirtualMidi.h"
-#include "synth/link/LinkApplicationInterface.h"
 #include "synth/link/PortManager.h"
-#include "synth/link/PortPreferencesInterface.h"
 #include "synth/link/SlotPatchInterface.h"
-#include "synth/link/SlotPatchManagerInterface.h"
 #include "synth/link/Synth.h"
 #include "synth/link/SynthPort.h"
 #include "synth/molecules/CableMolecules.h"
@@ -33,32 +31,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double kWireSecondsPerByte = 10.0 / 31250.0;
-
-// The editor's services, doing nothing.
-class CQuietApplication : public CLinkApplicationInterface {
-public:
-    bool IsActive() const override { return true; }
-    void RunAlertText(const std::string&) override { }
-};
-
-class CNoPreferences : public CPortPreferencesInterface {
-public:
-    bool IsPortEnabled(uint8_t) const override { return false; }
-    std::string GetPortInputName(uint8_t) const override { return {}; }
-    std::string GetPortOutputName(uint8_t) const override { return {}; }
-    void SetPortEnabled(uint8_t, bool) override { }
-    void SetPortInputName(uint8_t, const std::string&) override { }
-    void SetPortOutputName(uint8_t, const std::string&) override { }
-    void Save() override { }
-};
-
-class CNoDocuments : public CSlotPatchManagerInterface {
-public:
-    void NewEmptySlotPatch(CSynth&, uint8_t) override { }
-    void NewPatchFromSynth(uint8_t, uint8_t) override { }
-};
 
 // What reaches the synthesizer's side of the cable.
 class CByteCounter : public platform::VirtualMidiHandler {
