@@ -1,0 +1,153 @@
+#include "tests/editor/EditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/floaters/FloaterWindow.h"
+#include "editor/floaters/WindowToggler.h"
+#include "editor/floaters/WindowTogglerEx.h"
+#include "editor/patches/PatchManager.h"
+#include "framework/drawing/Canvas.h"
+#include "platform/host/SystemMetrics.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowStyle.h"
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+// A floater as the browser or a tool of the program would make one, with
+// its place kept in a variable in place of the preferences.
+class CTestFloater : public CFloaterWindow {
+public:
+    CTestFloater() : CFloaterWindow("Test Floater", false, 0) { }
+    void GetSizeLimits(CPoint& minimum, CPoint& maximum) const override
+    {
+        minimum = CPoint(100, 50);
+        maximum = CPoint(400, 300);
+    }
+    static CRect GetDefaultRect() { return CRect(500, 300, 700, 400); }
+    static CRect GetSavedRect() { return saved; }
+    static void SaveRect(const CRect& rect) { saved = rect; }
+    static inline CRect saved;
+};
+using CTestToggler = CWindowToggler<CTestFloater>;
+
+// A floater that is hidden rather than closed, with its state.
+class CTestParkedFloater : public CTestFloater {
+public:
+    void SaveStateToPreferences() { saved = GetWindowRectInFrame(); }
+    void LoadStateFromPreferences() { ++loads; }
+    static void SetWasOpen(bool open) { wasOpen = open; }
+    static inline bool wasOpen = false;
+    int loads = 0;
+};
+using CTestTogglerEx = CWindowTogglerEx<CTestParkedFloater>;
+
+} // namespace
+
+TEST_F(EditorTest, AFloaterIsAToolWindowOfTheFrameWhoseKeysAndMenusReachTheApplication)
+{
+    Launch();
+    CTestFloater::saved = CRect();
+    CTestFloater* floater = CTestToggler::Open();
+    ASSERT_NE(floater, nullptr);
+    Pump();
+    EXPECT_EQ(CTestToggler::Open(), floater);
+    EXPECT_EQ(platform::GetOwner(floater->GetHandle()), app->GetFrameHandle());
+    EXPECT_TRUE(platform::GetWindowExStyle(floater->GetHandle()) & platform::exstyle::ToolWindow);
+    EXPECT_TRUE(floater->IsVisible());
+    EXPECT_EQ(floater->GetBorderWidth(), platform::GetSystemMetric(platform::Metric::DialogFrameX));
+
+    platform::SetActiveWindow(floater->GetHandle());
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), floater);
+    // A first start: the zero rectangle fails the minimum size.
+    CRect content = floater->GetWindowRectInFrame();
+    floater->WindowToContentRect(content);
+    EXPECT_EQ(content, CTestFloater::GetDefaultRect());
+
+    // The menu bar's accelerators work while the floater has the focus.
+    PressCtrl('N');
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 1);
+
+    // The patch window took the focus; back on the floater, Ctrl+W closes it
+    // and its place is recorded.
+    platform::SetActiveWindow(floater->GetHandle());
+    Pump();
+    floater->SetWindowRect(CRect(40, 50, 300, 200));
+    PressCtrl('W');
+    Step(100);
+    EXPECT_EQ(CTestToggler::Get(), nullptr);
+    EXPECT_EQ(CTestFloater::saved, CRect(40, 50, 300, 200));
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 1);
+
+    // Opened again at its recorded place.
+    floater = CTestToggler::Open();
+    EXPECT_EQ(floater->GetWindowRectInFrame(), CRect(40, 50, 300, 200));
+    floater->RequestClose();
+    Step(100);
+}
+
+TEST_F(EditorTest, AHiddenFloaterIsParkedOffScreenAndComesBackWhereItWas)
+{
+    Launch();
+    CTestFloater::saved = CRect(0, -30, 200, 100); // its top above the screen
+    CTestParkedFloater* floater = CTestTogglerEx::Open();
+    ASSERT_TRUE(CTestTogglerEx::IsShown());
+    CRect content = floater->GetWindowRectInFrame();
+    floater->WindowToContentRect(content);
+    EXPECT_EQ(content, CTestFloater::GetDefaultRect());
+
+    floater->SetWindowRect(CRect(30, 40, 250, 200));
+    CTestTogglerEx::Hide();
+    EXPECT_FALSE(CTestTogglerEx::IsShown());
+    EXPECT_EQ(CTestTogglerEx::Get(), floater);
+    EXPECT_EQ(floater->GetWindowRectInFrame().left, CTestTogglerEx::kParked);
+    EXPECT_EQ(CTestFloater::saved, CRect(30, 40, 250, 200));
+
+    EXPECT_EQ(CTestTogglerEx::Open(), floater);
+    EXPECT_EQ(floater->loads, 1);
+    EXPECT_EQ(floater->GetWindowRectInFrame(), CRect(30, 40, 250, 200));
+
+    // Going while shown records the place and the open flag; while hidden, only a cleared flag.
+    floater->SetWindowRect(CRect(60, 70, 280, 230));
+    delete floater;
+    EXPECT_EQ(CTestTogglerEx::Get(), nullptr);
+    EXPECT_TRUE(CTestParkedFloater::wasOpen);
+    EXPECT_EQ(CTestFloater::saved, CRect(60, 70, 280, 230));
+    floater = CTestTogglerEx::Open();
+    CTestTogglerEx::Hide();
+    delete floater;
+    EXPECT_FALSE(CTestParkedFloater::wasOpen);
+    EXPECT_FALSE(CTestTogglerEx::IsShown());
+}
+
+TEST(FloaterPlace, AStoredPlaceIsUsedOnlyOnTheScreenAndWithinTheSizeLimits)
+{
+    const CRect screen(0, 0, 1024, 768);
+    const CPoint minimum(120, 32), maximum(676, 50);
+    struct Case {
+        CRect content;
+        bool allowAbove;
+        bool usable;
+    };
+    const Case cases[] = {
+        {{10, 10, 210, 50}, true, true},       {{0, 0, 0, 0}, true, false}, // a first start
+        {{1024, 10, 1224, 50}, true, false},                                // beyond the right edge
+        {{1023, 10, 1223, 50}, true, true},                                 // one pixel still on it
+        {{10, 768, 210, 808}, true, false},                                 // below the bottom
+        {{10, 10, 129, 50}, true, false},                                   // narrower than the minimum
+        {{10, 10, 10 + 677, 50}, true, false},                              // wider than the maximum
+        {{10, 10, 210, 41}, true, false},                                   // lower than the minimum
+        {{10, 10, 210, 61}, true, false},                                   // higher than the maximum
+        {{10, -20, 210, 20}, true, true},                                   // above the screen: the floaters take it
+        {{10, -20, 210, 20}, false, false},                                 // the browser does not
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsUsableFloaterPlace(c.content, screen, minimum, maximum, c.allowAbove), c.usable)
+            << c.content.left << "," << c.content.top << "," << c.content.right << "," << c.content.bottom;
+}
+
+} // namespace editortest
