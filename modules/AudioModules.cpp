@@ -1,5 +1,4 @@
 #include "modules/AudioModules.h"
-#include "modules/panels/ModuleDynamics.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -487,42 +486,32 @@ constexpr ModuleTypeSpec kResampType = {
 
 } // namespace
 
-CBModuleDista::CBModuleDista() : CBuildModule(kDistaType) { }
+CBModuleDista::CBModuleDista() : CBuildModuleOf(kDistaType) { }
 
-CBModuleDistb::CBModuleDistb() : CBuildModule(kDistbType) { }
+CBModuleDistb::CBModuleDistb() : CBuildModuleOf(kDistbType) { }
 
-CBModuleWraper::CBModuleWraper() : CBuildModule(kWraperType) { }
+CBModuleWraper::CBModuleWraper() : CBuildModuleOf(kWraperType) { }
 
-CBModuleQuant::CBModuleQuant() : CBuildModule(kQuantType) { }
+CBModuleQuant::CBModuleQuant() : CBuildModuleOf(kQuantType) { }
 
-CBModuleDelay::CBModuleDelay() : CBuildModule(kDelayType) { }
+CBModuleDelay::CBModuleDelay() : CBuildModuleOf(kDelayType) { }
 
-CBModuleSh::CBModuleSh() : CBuildModule(kShType) { }
+CBModuleSh::CBModuleSh() : CBuildModuleOf(kShType) { }
 
-CBModuleDiod::CBModuleDiod() : CBuildModule(kDiodType) { }
+CBModuleDiod::CBModuleDiod() : CBuildModuleOf(kDiodType) { }
 
-CBModuleUnison::CBModuleUnison() : CBuildModule(kUnisonType) { }
+CBModuleUnison::CBModuleUnison() : CBuildModuleOf(kUnisonType) { }
 
-CBModuleAllpass::CBModuleAllpass() : CBuildModule(kAllpassType) { }
+CBModuleAllpass::CBModuleAllpass() : CBuildModuleOf(kAllpassType) { }
 
-CBModuleBalun::CBModuleBalun() : CBuildModule(kBalunType) { }
+CBModuleBalun::CBModuleBalun() : CBuildModuleOf(kBalunType) { }
 
-CBModuleVeldyn::CBModuleVeldyn() : CBuildModule(kVeldynType) { }
+CBModuleVeldyn::CBModuleVeldyn() : CBuildModuleOf(kVeldynType) { }
 
-CBModuleCompres::CBModuleCompres() : CBuildModule(kCompresType) { }
+CBModuleCompres::CBModuleCompres() : CBuildModuleOf(kCompresType) { }
 
-CBModuleExpand::CBModuleExpand() : CBuildModule(kExpandType) { }
+CBModuleExpand::CBModuleExpand() : CBuildModuleOf(kExpandType) { }
 
-CBModuleAm::CBModuleAm() : CBuildModule(kAmType) { }
+CBModuleAm::CBModuleAm() : CBuildModuleOf(kAmType) { }
 
-CBModuleResamp::CBModuleResamp() : CBuildModule(kResampType) { }
-
-std::unique_ptr<CModule> CBModuleCompres::CreatePanel()
-{
-    return std::make_unique<CModuleDynamics>(*this);
-}
-
-std::unique_ptr<CModule> CBModuleExpand::CreatePanel()
-{
-    return std::make_unique<CModuleDynamics>(*this);
-}
+CBModuleResamp::CBModuleResamp() : CBuildModuleOf(kResampType) { }

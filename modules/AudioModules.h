@@ -1,6 +1,7 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/AudioPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <memory>
@@ -8,79 +9,77 @@
 
 // The module types of the Audio tab: shapers, processors, dynamics, ring modulator and digitizer.
 
-class CBModuleDista final : public CBuildModule {
+class CBModuleDista final : public CBuildModuleOf<CModuleDista> {
 public:
     CBModuleDista();
 };
 
-class CBModuleDistb final : public CBuildModule {
+class CBModuleDistb final : public CBuildModuleOf<CModuleDistb> {
 public:
     CBModuleDistb();
 };
 
-class CBModuleWraper final : public CBuildModule {
+class CBModuleWraper final : public CBuildModuleOf<CModuleWraper> {
 public:
     CBModuleWraper();
 };
 
-class CBModuleQuant final : public CBuildModule {
+class CBModuleQuant final : public CBuildModuleOf<CModuleQuant> {
 public:
     CBModuleQuant();
 };
 
-class CBModuleDelay final : public CBuildModule {
+class CBModuleDelay final : public CBuildModuleOf<CModuleDelay> {
 public:
     CBModuleDelay();
 };
 
-class CBModuleSh final : public CBuildModule {
+class CBModuleSh final : public CBuildModuleOf<CModuleSh> {
 public:
     CBModuleSh();
 };
 
-class CBModuleDiod final : public CBuildModule {
+class CBModuleDiod final : public CBuildModuleOf<CModuleDiod> {
 public:
     CBModuleDiod();
 };
 
-class CBModuleUnison final : public CBuildModule {
+class CBModuleUnison final : public CBuildModuleOf<CModuleUnison> {
 public:
     CBModuleUnison();
 };
 
-class CBModuleAllpass final : public CBuildModule {
+class CBModuleAllpass final : public CBuildModuleOf<CModuleAllpass> {
 public:
     CBModuleAllpass();
 };
 
-class CBModuleBalun final : public CBuildModule {
+class CBModuleBalun final : public CBuildModuleOf<CModuleBalun> {
 public:
     CBModuleBalun();
 };
 
-class CBModuleVeldyn final : public CBuildModule {
+class CBModuleVeldyn final : public CBuildModuleOf<CModuleVeldyn> {
 public:
     CBModuleVeldyn();
 };
 
-class CBModuleCompres final : public CBuildModule {
+class CBModuleCompres final : public CBuildModuleOf<CModuleCompres> {
 public:
     CBModuleCompres();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleExpand final : public CBuildModule {
+class CBModuleExpand final : public CBuildModuleOf<CModuleExpand> {
 public:
     CBModuleExpand();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleAm final : public CBuildModule {
+class CBModuleAm final : public CBuildModuleOf<CModuleAm> {
 public:
     CBModuleAm();
 };
 
-class CBModuleResamp final : public CBuildModule {
+class CBModuleResamp final : public CBuildModuleOf<CModuleResamp> {
 public:
     CBModuleResamp();
 };

@@ -262,22 +262,22 @@ constexpr ModuleTypeSpec kAmpProcType = {
 
 } // namespace
 
-CBModuleConst::CBModuleConst() : CBuildModule(kConstType) { }
+CBModuleConst::CBModuleConst() : CBuildModuleOf(kConstType) { }
 
-CBModuleSmooth::CBModuleSmooth() : CBuildModule(kSmoothType) { }
+CBModuleSmooth::CBModuleSmooth() : CBuildModuleOf(kSmoothType) { }
 
-CBModuleSlide::CBModuleSlide() : CBuildModule(kSlideType) { }
+CBModuleSlide::CBModuleSlide() : CBuildModuleOf(kSlideType) { }
 
-CBModuleSlide2::CBModuleSlide2() : CBuildModule(kSlide2Type) { }
+CBModuleSlide2::CBModuleSlide2() : CBuildModuleOf(kSlide2Type) { }
 
-CBModuleScale3::CBModuleScale3() : CBuildModule(kScale3Type) { }
+CBModuleScale3::CBModuleScale3() : CBuildModuleOf(kScale3Type) { }
 
-CBModuleNoteq::CBModuleNoteq() : CBuildModule(kNoteqType) { }
+CBModuleNoteq::CBModuleNoteq() : CBuildModuleOf(kNoteqType) { }
 
-CBModuleScaleqnt::CBModuleScaleqnt() : CBuildModule(kScaleqntType) { }
+CBModuleScaleqnt::CBModuleScaleqnt() : CBuildModuleOf(kScaleqntType) { }
 
-CBModuleHarmqnt::CBModuleHarmqnt() : CBuildModule(kHarmqntType) { }
+CBModuleHarmqnt::CBModuleHarmqnt() : CBuildModuleOf(kHarmqntType) { }
 
-CBModuleCtrlmix::CBModuleCtrlmix() : CBuildModule(kCtrlmixType) { }
+CBModuleCtrlmix::CBModuleCtrlmix() : CBuildModuleOf(kCtrlmixType) { }
 
-CBModuleAmpProc::CBModuleAmpProc() : CBuildModule(kAmpProcType) { }
+CBModuleAmpProc::CBModuleAmpProc() : CBuildModuleOf(kAmpProcType) { }

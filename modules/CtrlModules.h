@@ -1,58 +1,59 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/CtrlPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <string>
 
 // The module types of the Ctrl tab: constants, smoothing, portamento, note scaling and control mixing.
 
-class CBModuleConst final : public CBuildModule {
+class CBModuleConst final : public CBuildModuleOf<CModuleConst> {
 public:
     CBModuleConst();
 };
 
-class CBModuleSmooth final : public CBuildModule {
+class CBModuleSmooth final : public CBuildModuleOf<CModuleSmooth> {
 public:
     CBModuleSmooth();
 };
 
-class CBModuleSlide final : public CBuildModule {
+class CBModuleSlide final : public CBuildModuleOf<CModuleSlide> {
 public:
     CBModuleSlide();
 };
 
-class CBModuleSlide2 final : public CBuildModule {
+class CBModuleSlide2 final : public CBuildModuleOf<CModuleSlide2> {
 public:
     CBModuleSlide2();
 };
 
-class CBModuleScale3 final : public CBuildModule {
+class CBModuleScale3 final : public CBuildModuleOf<CModuleScale3> {
 public:
     CBModuleScale3();
 };
 
-class CBModuleNoteq final : public CBuildModule {
+class CBModuleNoteq final : public CBuildModuleOf<CModuleNoteq> {
 public:
     CBModuleNoteq();
 };
 
-class CBModuleScaleqnt final : public CBuildModule {
+class CBModuleScaleqnt final : public CBuildModuleOf<CModuleScaleqnt> {
 public:
     CBModuleScaleqnt();
 };
 
-class CBModuleHarmqnt final : public CBuildModule {
+class CBModuleHarmqnt final : public CBuildModuleOf<CModuleHarmqnt> {
 public:
     CBModuleHarmqnt();
 };
 
-class CBModuleCtrlmix final : public CBuildModule {
+class CBModuleCtrlmix final : public CBuildModuleOf<CModuleCtrlmix> {
 public:
     CBModuleCtrlmix();
 };
 
-class CBModuleAmpProc final : public CBuildModule {
+class CBModuleAmpProc final : public CBuildModuleOf<CModuleAmpProc> {
 public:
     CBModuleAmpProc();
 };

@@ -252,14 +252,14 @@ constexpr ModuleTypeSpec kEnvfol2Type = {71,
 
 } // namespace
 
-CBModuleEnvc::CBModuleEnvc() : CBuildModule(kEnvcType) { }
+CBModuleEnvc::CBModuleEnvc() : CBuildModuleOf(kEnvcType) { }
 
-CBModuleEnvd::CBModuleEnvd() : CBuildModule(kEnvdType) { }
+CBModuleEnvd::CBModuleEnvd() : CBuildModuleOf(kEnvdType) { }
 
-CBModuleEnvmod::CBModuleEnvmod() : CBuildModule(kEnvmodType) { }
+CBModuleEnvmod::CBModuleEnvmod() : CBuildModuleOf(kEnvmodType) { }
 
-CBModuleEnvahd::CBModuleEnvahd() : CBuildModule(kEnvahdType) { }
+CBModuleEnvahd::CBModuleEnvahd() : CBuildModuleOf(kEnvahdType) { }
 
-CBModuleEnvbi::CBModuleEnvbi() : CBuildModule(kEnvbiType) { }
+CBModuleEnvbi::CBModuleEnvbi() : CBuildModuleOf(kEnvbiType) { }
 
-CBModuleEnvfol2::CBModuleEnvfol2() : CBuildModule(kEnvfol2Type) { }
+CBModuleEnvfol2::CBModuleEnvfol2() : CBuildModuleOf(kEnvfol2Type) { }

@@ -1,38 +1,39 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/EnvPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <string>
 
 // The module types of the Env tab: envelopes and the envelope follower.
 
-class CBModuleEnvc final : public CBuildModule {
+class CBModuleEnvc final : public CBuildModuleOf<CModuleEnvc> {
 public:
     CBModuleEnvc();
 };
 
-class CBModuleEnvd final : public CBuildModule {
+class CBModuleEnvd final : public CBuildModuleOf<CModuleEnvd> {
 public:
     CBModuleEnvd();
 };
 
-class CBModuleEnvmod final : public CBuildModule {
+class CBModuleEnvmod final : public CBuildModuleOf<CModuleEnvmod> {
 public:
     CBModuleEnvmod();
 };
 
-class CBModuleEnvahd final : public CBuildModule {
+class CBModuleEnvahd final : public CBuildModuleOf<CModuleEnvahd> {
 public:
     CBModuleEnvahd();
 };
 
-class CBModuleEnvbi final : public CBuildModule {
+class CBModuleEnvbi final : public CBuildModuleOf<CModuleEnvbi> {
 public:
     CBModuleEnvbi();
 };
 
-class CBModuleEnvfol2 final : public CBuildModule {
+class CBModuleEnvfol2 final : public CBuildModuleOf<CModuleEnvfol2> {
 public:
     CBModuleEnvfol2();
 };

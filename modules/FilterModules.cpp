@@ -441,24 +441,24 @@ constexpr ModuleTypeSpec kEqshelvType = {104,
 
 } // namespace
 
-CBModuleFilterf::CBModuleFilterf() : CBuildModule(kFilterfType) { }
+CBModuleFilterf::CBModuleFilterf() : CBuildModuleOf(kFilterfType) { }
 
-CBModuleFilterg::CBModuleFilterg() : CBuildModule(kFiltergType) { }
+CBModuleFilterg::CBModuleFilterg() : CBuildModuleOf(kFiltergType) { }
 
-CBModuleFilterb::CBModuleFilterb() : CBuildModule(kFilterbType) { }
+CBModuleFilterb::CBModuleFilterb() : CBuildModuleOf(kFilterbType) { }
 
-CBModuleFiltera::CBModuleFiltera() : CBuildModule(kFilteraType) { }
+CBModuleFiltera::CBModuleFiltera() : CBuildModuleOf(kFilteraType) { }
 
-CBModuleFilterc::CBModuleFilterc() : CBuildModule(kFiltercType) { }
+CBModuleFilterc::CBModuleFilterc() : CBuildModuleOf(kFiltercType) { }
 
-CBModuleFilterh::CBModuleFilterh() : CBuildModule(kFilterhType) { }
+CBModuleFilterh::CBModuleFilterh() : CBuildModuleOf(kFilterhType) { }
 
-CBModuleFormflt::CBModuleFormflt() : CBuildModule(kFormfltType) { }
+CBModuleFormflt::CBModuleFormflt() : CBuildModuleOf(kFormfltType) { }
 
-CBModuleVocoder::CBModuleVocoder() : CBuildModule(kVocoderType) { }
+CBModuleVocoder::CBModuleVocoder() : CBuildModuleOf(kVocoderType) { }
 
-CBModuleFilterBank::CBModuleFilterBank() : CBuildModule(kFilterBankType) { }
+CBModuleFilterBank::CBModuleFilterBank() : CBuildModuleOf(kFilterBankType) { }
 
-CBModuleEqpeak::CBModuleEqpeak() : CBuildModule(kEqpeakType) { }
+CBModuleEqpeak::CBModuleEqpeak() : CBuildModuleOf(kEqpeakType) { }
 
-CBModuleEqshelv::CBModuleEqshelv() : CBuildModule(kEqshelvType) { }
+CBModuleEqshelv::CBModuleEqshelv() : CBuildModuleOf(kEqshelvType) { }

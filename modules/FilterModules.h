@@ -1,63 +1,64 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/FilterPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <string>
 
 // The module types of the Filter tab: filters, vocal filter, vocoder, filter bank and equalisers.
 
-class CBModuleFilterf final : public CBuildModule {
+class CBModuleFilterf final : public CBuildModuleOf<CModuleFilterf> {
 public:
     CBModuleFilterf();
 };
 
-class CBModuleFilterg final : public CBuildModule {
+class CBModuleFilterg final : public CBuildModuleOf<CModuleFilterg> {
 public:
     CBModuleFilterg();
 };
 
-class CBModuleFilterb final : public CBuildModule {
+class CBModuleFilterb final : public CBuildModuleOf<CModuleFilterb> {
 public:
     CBModuleFilterb();
 };
 
-class CBModuleFiltera final : public CBuildModule {
+class CBModuleFiltera final : public CBuildModuleOf<CModuleFiltera> {
 public:
     CBModuleFiltera();
 };
 
-class CBModuleFilterc final : public CBuildModule {
+class CBModuleFilterc final : public CBuildModuleOf<CModuleFilterc> {
 public:
     CBModuleFilterc();
 };
 
-class CBModuleFilterh final : public CBuildModule {
+class CBModuleFilterh final : public CBuildModuleOf<CModuleFilterh> {
 public:
     CBModuleFilterh();
 };
 
-class CBModuleFormflt final : public CBuildModule {
+class CBModuleFormflt final : public CBuildModuleOf<CModuleFormflt> {
 public:
     CBModuleFormflt();
 };
 
-class CBModuleVocoder final : public CBuildModule {
+class CBModuleVocoder final : public CBuildModuleOf<CModuleVocoder> {
 public:
     CBModuleVocoder();
 };
 
-class CBModuleFilterBank final : public CBuildModule {
+class CBModuleFilterBank final : public CBuildModuleOf<CModuleFilterBank> {
 public:
     CBModuleFilterBank();
 };
 
-class CBModuleEqpeak final : public CBuildModule {
+class CBModuleEqpeak final : public CBuildModuleOf<CModuleEqpeak> {
 public:
     CBModuleEqpeak();
 };
 
-class CBModuleEqshelv final : public CBuildModule {
+class CBModuleEqshelv final : public CBuildModuleOf<CModuleEqshelv> {
 public:
     CBModuleEqshelv();
 };

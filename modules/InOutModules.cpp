@@ -1,5 +1,4 @@
 #include "modules/InOutModules.h"
-#include "modules/panels/ModuleAudio.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -186,32 +185,22 @@ constexpr ModuleTypeSpec kSplitType = {
 
 } // namespace
 
-CBModuleMidi::CBModuleMidi() : CBuildModule(kMidiType) { }
+CBModuleMidi::CBModuleMidi() : CBuildModuleOf(kMidiType) { }
 
-CBModuleMidib::CBModuleMidib() : CBuildModule(kMidibType) { }
+CBModuleMidib::CBModuleMidib() : CBuildModuleOf(kMidibType) { }
 
-CBModuleMidic::CBModuleMidic() : CBuildModule(kMidicType) { }
+CBModuleMidic::CBModuleMidic() : CBuildModuleOf(kMidicType) { }
 
-CBModuleAudio::CBModuleAudio() : CBuildModule(kAudioType) { }
+CBModuleAudio::CBModuleAudio() : CBuildModuleOf(kAudioType) { }
 
-CBModulePolyin::CBModulePolyin() : CBuildModule(kPolyinType) { }
+CBModulePolyin::CBModulePolyin() : CBuildModuleOf(kPolyinType) { }
 
-CBModuleOut1::CBModuleOut1() : CBuildModule(kOut1Type) { }
+CBModuleOut1::CBModuleOut1() : CBuildModuleOf(kOut1Type) { }
 
-CBModuleOut2::CBModuleOut2() : CBuildModule(kOut2Type) { }
+CBModuleOut2::CBModuleOut2() : CBuildModuleOf(kOut2Type) { }
 
-CBModuleOut4::CBModuleOut4() : CBuildModule(kOut4Type) { }
+CBModuleOut4::CBModuleOut4() : CBuildModuleOf(kOut4Type) { }
 
-CBModuleNotedet::CBModuleNotedet() : CBuildModule(kNotedetType) { }
+CBModuleNotedet::CBModuleNotedet() : CBuildModuleOf(kNotedetType) { }
 
-CBModuleSplit::CBModuleSplit() : CBuildModule(kSplitType) { }
-
-std::unique_ptr<CModule> CBModuleAudio::CreatePanel()
-{
-    return std::make_unique<CModuleAudio>(*this);
-}
-
-std::unique_ptr<CModule> CBModulePolyin::CreatePanel()
-{
-    return std::make_unique<CModuleAudio>(*this);
-}
+CBModuleSplit::CBModuleSplit() : CBuildModuleOf(kSplitType) { }

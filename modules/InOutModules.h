@@ -1,6 +1,7 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/InOutPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <memory>
@@ -8,54 +9,52 @@
 
 // The module types of the In/Out tab: keyboard, MIDI, audio in and outputs, note detector and split.
 
-class CBModuleMidi final : public CBuildModule {
+class CBModuleMidi final : public CBuildModuleOf<CModuleMidi> {
 public:
     CBModuleMidi();
 };
 
-class CBModuleMidib final : public CBuildModule {
+class CBModuleMidib final : public CBuildModuleOf<CModuleMidib> {
 public:
     CBModuleMidib();
 };
 
-class CBModuleMidic final : public CBuildModule {
+class CBModuleMidic final : public CBuildModuleOf<CModuleMidic> {
 public:
     CBModuleMidic();
 };
 
-class CBModuleAudio final : public CBuildModule {
+class CBModuleAudio final : public CBuildModuleOf<CModuleAudio> {
 public:
     CBModuleAudio();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModulePolyin final : public CBuildModule {
+class CBModulePolyin final : public CBuildModuleOf<CModulePolyin> {
 public:
     CBModulePolyin();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleOut1 final : public CBuildModule {
+class CBModuleOut1 final : public CBuildModuleOf<CModuleOut1> {
 public:
     CBModuleOut1();
 };
 
-class CBModuleOut2 final : public CBuildModule {
+class CBModuleOut2 final : public CBuildModuleOf<CModuleOut2> {
 public:
     CBModuleOut2();
 };
 
-class CBModuleOut4 final : public CBuildModule {
+class CBModuleOut4 final : public CBuildModuleOf<CModuleOut4> {
 public:
     CBModuleOut4();
 };
 
-class CBModuleNotedet final : public CBuildModule {
+class CBModuleNotedet final : public CBuildModuleOf<CModuleNotedet> {
 public:
     CBModuleNotedet();
 };
 
-class CBModuleSplit final : public CBuildModule {
+class CBModuleSplit final : public CBuildModuleOf<CModuleSplit> {
 public:
     CBModuleSplit();
 };

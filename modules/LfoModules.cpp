@@ -328,30 +328,30 @@ constexpr ModuleTypeSpec kLooprndType = {99,
 
 } // namespace
 
-CBModuleLfoa::CBModuleLfoa() : CBuildModule(kLfoaType) { }
+CBModuleLfoa::CBModuleLfoa() : CBuildModuleOf(kLfoaType) { }
 
-CBModuleLfob::CBModuleLfob() : CBuildModule(kLfobType) { }
+CBModuleLfob::CBModuleLfob() : CBuildModuleOf(kLfobType) { }
 
-CBModuleLfoc::CBModuleLfoc() : CBuildModule(kLfocType) { }
+CBModuleLfoc::CBModuleLfoc() : CBuildModuleOf(kLfocType) { }
 
-CBModuleLfoh::CBModuleLfoh() : CBuildModule(kLfohType) { }
+CBModuleLfoh::CBModuleLfoh() : CBuildModuleOf(kLfohType) { }
 
-CBModuleLfod::CBModuleLfod() : CBuildModule(kLfodType) { }
+CBModuleLfod::CBModuleLfod() : CBuildModuleOf(kLfodType) { }
 
-CBModuleLfoe::CBModuleLfoe() : CBuildModule(kLfoeType) { }
+CBModuleLfoe::CBModuleLfoe() : CBuildModuleOf(kLfoeType) { }
 
-CBModuleLfof::CBModuleLfof() : CBuildModule(kLfofType) { }
+CBModuleLfof::CBModuleLfof() : CBuildModuleOf(kLfofType) { }
 
-CBModuleLfog::CBModuleLfog() : CBuildModule(kLfogType) { }
+CBModuleLfog::CBModuleLfog() : CBuildModuleOf(kLfogType) { }
 
-CBModuleClkgen::CBModuleClkgen() : CBuildModule(kClkgenType) { }
+CBModuleClkgen::CBModuleClkgen() : CBuildModuleOf(kClkgenType) { }
 
-CBModuleRandoma::CBModuleRandoma() : CBuildModule(kRandomaType) { }
+CBModuleRandoma::CBModuleRandoma() : CBuildModuleOf(kRandomaType) { }
 
-CBModuleRandomb::CBModuleRandomb() : CBuildModule(kRandombType) { }
+CBModuleRandomb::CBModuleRandomb() : CBuildModuleOf(kRandombType) { }
 
-CBModuleRandomd::CBModuleRandomd() : CBuildModule(kRandomdType) { }
+CBModuleRandomd::CBModuleRandomd() : CBuildModuleOf(kRandomdType) { }
 
-CBModuleRandomc::CBModuleRandomc() : CBuildModule(kRandomcType) { }
+CBModuleRandomc::CBModuleRandomc() : CBuildModuleOf(kRandomcType) { }
 
-CBModuleLooprnd::CBModuleLooprnd() : CBuildModule(kLooprndType) { }
+CBModuleLooprnd::CBModuleLooprnd() : CBuildModuleOf(kLooprndType) { }

@@ -139,22 +139,22 @@ constexpr ModuleTypeSpec kClkdivfType = {
 
 } // namespace
 
-CBModuleGatedly::CBModuleGatedly() : CBuildModule(kGatedlyType) { }
+CBModuleGatedly::CBModuleGatedly() : CBuildModuleOf(kGatedlyType) { }
 
-CBModuleGateneg::CBModuleGateneg() : CBuildModule(kGatenegType) { }
+CBModuleGateneg::CBModuleGateneg() : CBuildModuleOf(kGatenegType) { }
 
-CBModulePulse::CBModulePulse() : CBuildModule(kPulseType) { }
+CBModulePulse::CBModulePulse() : CBuildModuleOf(kPulseType) { }
 
-CBModuleTrigdly::CBModuleTrigdly() : CBuildModule(kTrigdlyType) { }
+CBModuleTrigdly::CBModuleTrigdly() : CBuildModuleOf(kTrigdlyType) { }
 
-CBModuleGateinv::CBModuleGateinv() : CBuildModule(kGateinvType) { }
+CBModuleGateinv::CBModuleGateinv() : CBuildModuleOf(kGateinvType) { }
 
-CBModuleLogic::CBModuleLogic() : CBuildModule(kLogicType) { }
+CBModuleLogic::CBModuleLogic() : CBuildModuleOf(kLogicType) { }
 
-CBModuleCompare::CBModuleCompare() : CBuildModule(kCompareType) { }
+CBModuleCompare::CBModuleCompare() : CBuildModuleOf(kCompareType) { }
 
-CBModuleCompare2::CBModuleCompare2() : CBuildModule(kCompare2Type) { }
+CBModuleCompare2::CBModuleCompare2() : CBuildModuleOf(kCompare2Type) { }
 
-CBModuleClkdiv::CBModuleClkdiv() : CBuildModule(kClkdivType) { }
+CBModuleClkdiv::CBModuleClkdiv() : CBuildModuleOf(kClkdivType) { }
 
-CBModuleClkdivf::CBModuleClkdivf() : CBuildModule(kClkdivfType) { }
+CBModuleClkdivf::CBModuleClkdivf() : CBuildModuleOf(kClkdivfType) { }

@@ -1,58 +1,59 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/LogicPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <string>
 
 // The module types of the Logic tab: edge delays, pulse, logic processing, comparators and clock dividers.
 
-class CBModuleGatedly final : public CBuildModule {
+class CBModuleGatedly final : public CBuildModuleOf<CModuleGatedly> {
 public:
     CBModuleGatedly();
 };
 
-class CBModuleGateneg final : public CBuildModule {
+class CBModuleGateneg final : public CBuildModuleOf<CModuleGateneg> {
 public:
     CBModuleGateneg();
 };
 
-class CBModulePulse final : public CBuildModule {
+class CBModulePulse final : public CBuildModuleOf<CModulePulse> {
 public:
     CBModulePulse();
 };
 
-class CBModuleTrigdly final : public CBuildModule {
+class CBModuleTrigdly final : public CBuildModuleOf<CModuleTrigdly> {
 public:
     CBModuleTrigdly();
 };
 
-class CBModuleGateinv final : public CBuildModule {
+class CBModuleGateinv final : public CBuildModuleOf<CModuleGateinv> {
 public:
     CBModuleGateinv();
 };
 
-class CBModuleLogic final : public CBuildModule {
+class CBModuleLogic final : public CBuildModuleOf<CModuleLogic> {
 public:
     CBModuleLogic();
 };
 
-class CBModuleCompare final : public CBuildModule {
+class CBModuleCompare final : public CBuildModuleOf<CModuleCompare> {
 public:
     CBModuleCompare();
 };
 
-class CBModuleCompare2 final : public CBuildModule {
+class CBModuleCompare2 final : public CBuildModuleOf<CModuleCompare2> {
 public:
     CBModuleCompare2();
 };
 
-class CBModuleClkdiv final : public CBuildModule {
+class CBModuleClkdiv final : public CBuildModuleOf<CModuleClkdiv> {
 public:
     CBModuleClkdiv();
 };
 
-class CBModuleClkdivf final : public CBuildModule {
+class CBModuleClkdivf final : public CBuildModuleOf<CModuleClkdivf> {
 public:
     CBModuleClkdivf();
 };

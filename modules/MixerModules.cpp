@@ -335,28 +335,28 @@ constexpr ModuleTypeSpec kAmpType = {
 
 } // namespace
 
-CBModuleMixl::CBModuleMixl() : CBuildModule(kMixlType) { }
+CBModuleMixl::CBModuleMixl() : CBuildModuleOf(kMixlType) { }
 
-CBModuleMixbig::CBModuleMixbig() : CBuildModule(kMixbigType) { }
+CBModuleMixbig::CBModuleMixbig() : CBuildModuleOf(kMixbigType) { }
 
-CBModuleVca::CBModuleVca() : CBuildModule(kVcaType) { }
+CBModuleVca::CBModuleVca() : CBuildModuleOf(kVcaType) { }
 
-CBModuleMixs::CBModuleMixs() : CBuildModule(kMixsType) { }
+CBModuleMixs::CBModuleMixs() : CBuildModuleOf(kMixsType) { }
 
-CBModulePan::CBModulePan() : CBuildModule(kPanType) { }
+CBModulePan::CBModulePan() : CBuildModuleOf(kPanType) { }
 
-CBModuleFade1t2::CBModuleFade1t2() : CBuildModule(kFade1t2Type) { }
+CBModuleFade1t2::CBModuleFade1t2() : CBuildModuleOf(kFade1t2Type) { }
 
-CBModuleFade2t1::CBModuleFade2t1() : CBuildModule(kFade2t1Type) { }
+CBModuleFade2t1::CBModuleFade2t1() : CBuildModuleOf(kFade2t1Type) { }
 
-CBModuleLvlmult::CBModuleLvlmult() : CBuildModule(kLvlmultType) { }
+CBModuleLvlmult::CBModuleLvlmult() : CBuildModuleOf(kLvlmultType) { }
 
-CBModuleLvladd::CBModuleLvladd() : CBuildModule(kLvladdType) { }
+CBModuleLvladd::CBModuleLvladd() : CBuildModuleOf(kLvladdType) { }
 
-CBModuleOnoff::CBModuleOnoff() : CBuildModule(kOnoffType) { }
+CBModuleOnoff::CBModuleOnoff() : CBuildModuleOf(kOnoffType) { }
 
-CBModuleKnobmux::CBModuleKnobmux() : CBuildModule(kKnobmuxType) { }
+CBModuleKnobmux::CBModuleKnobmux() : CBuildModuleOf(kKnobmuxType) { }
 
-CBModuleKnobdemux::CBModuleKnobdemux() : CBuildModule(kKnobdemuxType) { }
+CBModuleKnobdemux::CBModuleKnobdemux() : CBuildModuleOf(kKnobdemuxType) { }
 
-CBModuleAmp::CBModuleAmp() : CBuildModule(kAmpType) { }
+CBModuleAmp::CBModuleAmp() : CBuildModuleOf(kAmpType) { }

@@ -538,76 +538,76 @@ constexpr ModuleTypeSpec kDrumType = {58,          "DrumSynth", "Drumsound synth
 
 } // namespace
 
-CBModuleMstosc::CBModuleMstosc() : CBuildModule(kMstoscType)
+CBModuleMstosc::CBModuleMstosc() : CBuildModuleOf(kMstoscType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOsc::CBModuleOsc() : CBuildModule(kOscType)
+CBModuleOsc::CBModuleOsc() : CBuildModuleOf(kOscType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscb::CBModuleOscb() : CBuildModule(kOscbType)
+CBModuleOscb::CBModuleOscb() : CBuildModuleOf(kOscbType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscc::CBModuleOscc() : CBuildModule(kOsccType)
+CBModuleOscc::CBModuleOscc() : CBuildModuleOf(kOsccType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleTiltosc::CBModuleTiltosc() : CBuildModule(kTiltoscType)
+CBModuleTiltosc::CBModuleTiltosc() : CBuildModuleOf(kTiltoscType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleNoisosc::CBModuleNoisosc() : CBuildModule(kNoisoscType)
+CBModuleNoisosc::CBModuleNoisosc() : CBuildModuleOf(kNoisoscType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOsch::CBModuleOsch() : CBuildModule(kOschType)
+CBModuleOsch::CBModuleOsch() : CBuildModuleOf(kOschType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscd::CBModuleOscd() : CBuildModule(kOscdType)
+CBModuleOscd::CBModuleOscd() : CBuildModuleOf(kOscdType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOsce::CBModuleOsce() : CBuildModule(kOsceType)
+CBModuleOsce::CBModuleOsce() : CBuildModuleOf(kOsceType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscf::CBModuleOscf() : CBuildModule(kOscfType)
+CBModuleOscf::CBModuleOscf() : CBuildModuleOf(kOscfType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscg::CBModuleOscg() : CBuildModule(kOscgType)
+CBModuleOscg::CBModuleOscg() : CBuildModuleOf(kOscgType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleOscj::CBModuleOscj() : CBuildModule(kOscjType)
+CBModuleOscj::CBModuleOscj() : CBuildModuleOf(kOscjType)
 {
     SetPanelPairs({{0, 1}, {3, 4}, {6, 7}, {9, 10}, {12, 13}, {15, 16}});
 }
 
-CBModuleOscop::CBModuleOscop() : CBuildModule(kOscopType)
+CBModuleOscop::CBModuleOscop() : CBuildModuleOf(kOscopType)
 {
     SetPanelPairs({{0, 1}});
 }
 
-CBModuleNoisea::CBModuleNoisea() : CBuildModule(kNoiseaType) { }
+CBModuleNoisea::CBModuleNoisea() : CBuildModuleOf(kNoiseaType) { }
 
-CBModuleTfilter::CBModuleTfilter() : CBuildModule(kTfilterType)
+CBModuleTfilter::CBModuleTfilter() : CBuildModuleOf(kTfilterType)
 {
     SetPanelPairs({{0, 5}});
 }
 
-CBModuleDrum::CBModuleDrum() : CBuildModule(kDrumType) { }
+CBModuleDrum::CBModuleDrum() : CBuildModuleOf(kDrumType) { }

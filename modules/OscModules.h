@@ -1,88 +1,89 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/OscPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <string>
 
 // The module types of the Osc tab: master and slave oscillators, noise, percussion and drum.
 
-class CBModuleMstosc final : public CBuildModule {
+class CBModuleMstosc final : public CBuildModuleOf<CModuleMstosc> {
 public:
     CBModuleMstosc();
 };
 
-class CBModuleOsc final : public CBuildModule {
+class CBModuleOsc final : public CBuildModuleOf<CModuleOsc> {
 public:
     CBModuleOsc();
 };
 
-class CBModuleOscb final : public CBuildModule {
+class CBModuleOscb final : public CBuildModuleOf<CModuleOscb> {
 public:
     CBModuleOscb();
 };
 
-class CBModuleOscc final : public CBuildModule {
+class CBModuleOscc final : public CBuildModuleOf<CModuleOscc> {
 public:
     CBModuleOscc();
 };
 
-class CBModuleTiltosc final : public CBuildModule {
+class CBModuleTiltosc final : public CBuildModuleOf<CModuleTiltosc> {
 public:
     CBModuleTiltosc();
 };
 
-class CBModuleNoisosc final : public CBuildModule {
+class CBModuleNoisosc final : public CBuildModuleOf<CModuleNoisosc> {
 public:
     CBModuleNoisosc();
 };
 
-class CBModuleOsch final : public CBuildModule {
+class CBModuleOsch final : public CBuildModuleOf<CModuleOsch> {
 public:
     CBModuleOsch();
 };
 
-class CBModuleOscd final : public CBuildModule {
+class CBModuleOscd final : public CBuildModuleOf<CModuleOscd> {
 public:
     CBModuleOscd();
 };
 
-class CBModuleOsce final : public CBuildModule {
+class CBModuleOsce final : public CBuildModuleOf<CModuleOsce> {
 public:
     CBModuleOsce();
 };
 
-class CBModuleOscf final : public CBuildModule {
+class CBModuleOscf final : public CBuildModuleOf<CModuleOscf> {
 public:
     CBModuleOscf();
 };
 
-class CBModuleOscg final : public CBuildModule {
+class CBModuleOscg final : public CBuildModuleOf<CModuleOscg> {
 public:
     CBModuleOscg();
 };
 
-class CBModuleOscj final : public CBuildModule {
+class CBModuleOscj final : public CBuildModuleOf<CModuleOscj> {
 public:
     CBModuleOscj();
 };
 
-class CBModuleOscop final : public CBuildModule {
+class CBModuleOscop final : public CBuildModuleOf<CModuleOscop> {
 public:
     CBModuleOscop();
 };
 
-class CBModuleNoisea final : public CBuildModule {
+class CBModuleNoisea final : public CBuildModuleOf<CModuleNoisea> {
 public:
     CBModuleNoisea();
 };
 
-class CBModuleTfilter final : public CBuildModule {
+class CBModuleTfilter final : public CBuildModuleOf<CModuleTfilter> {
 public:
     CBModuleTfilter();
 };
 
-class CBModuleDrum final : public CBuildModule {
+class CBModuleDrum final : public CBuildModuleOf<CModuleDrum> {
 public:
     CBModuleDrum();
 };

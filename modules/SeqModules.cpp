@@ -1,5 +1,4 @@
 #include "modules/SeqModules.h"
-#include "modules/panels/ModuleStepSeq.h"
 
 #include "modules/ModuleTableNames.h"
 #include "panels/ParamTextFunctions.h"
@@ -299,30 +298,10 @@ constexpr ModuleTypeSpec kSeqcType = {
 
 } // namespace
 
-CBModuleEventb::CBModuleEventb() : CBuildModule(kEventbType) { }
+CBModuleEventb::CBModuleEventb() : CBuildModuleOf(kEventbType) { }
 
-CBModuleSeqd::CBModuleSeqd() : CBuildModule(kSeqdType) { }
+CBModuleSeqd::CBModuleSeqd() : CBuildModuleOf(kSeqdType) { }
 
-CBModuleSeqb::CBModuleSeqb() : CBuildModule(kSeqbType) { }
+CBModuleSeqb::CBModuleSeqb() : CBuildModuleOf(kSeqbType) { }
 
-CBModuleSeqc::CBModuleSeqc() : CBuildModule(kSeqcType) { }
-
-std::unique_ptr<CModule> CBModuleEventb::CreatePanel()
-{
-    return std::make_unique<CModuleStepSeq>(*this);
-}
-
-std::unique_ptr<CModule> CBModuleSeqd::CreatePanel()
-{
-    return std::make_unique<CModuleStepSeq>(*this);
-}
-
-std::unique_ptr<CModule> CBModuleSeqb::CreatePanel()
-{
-    return std::make_unique<CModuleStepSeq>(*this);
-}
-
-std::unique_ptr<CModule> CBModuleSeqc::CreatePanel()
-{
-    return std::make_unique<CModuleStepSeq>(*this);
-}
+CBModuleSeqc::CBModuleSeqc() : CBuildModuleOf(kSeqcType) { }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "panels/BuildModule.h"
+#include "modules/panels/SeqPanels.h"
+#include "panels/BuildModuleOf.h"
 
 #include <cstdint>
 #include <memory>
@@ -8,26 +9,22 @@
 
 // The module types of the Seq tab: event, control and note sequencers.
 
-class CBModuleEventb final : public CBuildModule {
+class CBModuleEventb final : public CBuildModuleOf<CModuleEventb> {
 public:
     CBModuleEventb();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleSeqd final : public CBuildModule {
+class CBModuleSeqd final : public CBuildModuleOf<CModuleSeqd> {
 public:
     CBModuleSeqd();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleSeqb final : public CBuildModule {
+class CBModuleSeqb final : public CBuildModuleOf<CModuleSeqb> {
 public:
     CBModuleSeqb();
-    std::unique_ptr<CModule> CreatePanel() override;
 };
 
-class CBModuleSeqc final : public CBuildModule {
+class CBModuleSeqc final : public CBuildModuleOf<CModuleSeqc> {
 public:
     CBModuleSeqc();
-    std::unique_ptr<CModule> CreatePanel() override;
 };

@@ -8,7 +8,7 @@ class CPnlVUMeterABC;
 // The panel of "Compressor" and "Expander": the reported value drives the
 // gain meter (six low bits, 64 steps of 13) and the green lamp (bit 6);
 // higher bits are ignored. Neither registers a meter item.
-class CModuleDynamics final : public CLayoutModule {
+class CModuleDynamics : public CLayoutModule {
 public:
     static constexpr int16_t kGainStep = 13;
 

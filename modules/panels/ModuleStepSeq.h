@@ -9,7 +9,7 @@ class CPnlLed;
 // The panel of the four step sequencers: the reported value is the step
 // being played, which lights its lamp alone; a value past the sixteenth
 // step leaves every lamp dark. No parameter value lights them.
-class CModuleStepSeq final : public CLayoutModule {
+class CModuleStepSeq : public CLayoutModule {
 public:
     static constexpr size_t kSteps = 16;
 

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cxxabi.h>
+
 #include <string>
 #include <vector>
 
@@ -62,6 +64,15 @@ protected:
     }
 };
 
+// The name of an object's class as written in the code.
+template <typename T> std::string ClassName(const T& object)
+{
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(object).name(), nullptr, nullptr, &status),
+                                                      std::free);
+    return status == 0 ? name.get() : typeid(object).name();
+}
+
 // The tooltip the toolbar shows for a type.
 std::string ToolbarTooltip(const CModuleCatalogue& catalogue, uint8_t typeId)
 {
@@ -93,6 +104,10 @@ TEST_F(ModuleTypesTest, EveryTypeIsBuiltDrawnClonedAndKeepsItsCustomData)
         // Made by the patch from a module dump, shown in the window.
         CModule& module = AddModule(typeId, 1, 0, 0);
         EXPECT_EQ(module.GetTypeId(), typeId);
+        // Each type's builder CBModuleX makes panels of its own class CModuleX.
+        const std::string builderClass = ClassName(*builder);
+        ASSERT_EQ(builderClass.rfind("CBModule", 0), 0u) << builderClass;
+        EXPECT_EQ(ClassName(module), "CModule" + builderClass.substr(8));
         EXPECT_EQ(module.GetControlCount(), builder->GetParamCount());
         EXPECT_EQ(module.GetInputs().size(), builder->GetJackCount(JackDirection::Input));
         EXPECT_EQ(module.GetOutputs().size(), builder->GetJackCount(JackDirection::Output));
