@@ -63,6 +63,13 @@ CColor ButtonLook::Fill() const
 
 void ButtonFace::DrawSmall(NSHarrowen::CABCCanvas& canvas, const CRect& frame, const ButtonLook& look)
 {
+    DrawSmallEdges(canvas, frame, look);
+    const int inset = look.pressed ? 3 : 2;
+    Fill(canvas, frame.left + inset, frame.top + inset + 1, frame.Width() - 5, frame.Height() - 7, look);
+}
+
+void ButtonFace::DrawSmallEdges(NSHarrowen::CABCCanvas& canvas, const CRect& frame, const ButtonLook& look)
+{
     const int c = look.FaceColumn();
     const int l = frame.left;
     const int t = frame.top;
@@ -77,13 +84,11 @@ void ButtonFace::DrawSmall(NSHarrowen::CABCCanvas& canvas, const CRect& frame, c
         Piece(canvas, frame.right - 3, t, c + 3, 0, 3, edge);
         Piece(canvas, l + 2, t, c + 14, 0, w - 5, 3);
         Piece(canvas, l + 2, frame.bottom - 4, c + 14, 4, w - 5, 4);
-        Fill(canvas, l + 2, t + 3, w - 5, h - 7, look);
     } else {
         Piece(canvas, l, t, c + 7, 0, 3, edge);
         Piece(canvas, frame.right - 2, t, c + 11, 0, 2, edge);
         Piece(canvas, l + 3, t, c + 14, 9, w - 5, 4);
         Piece(canvas, l + 3, frame.bottom - 3, c + 14, 14, w - 5, 3);
-        Fill(canvas, l + 3, t + 4, w - 5, h - 7, look);
     }
 }
 

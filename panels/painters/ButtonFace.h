@@ -29,6 +29,8 @@ struct ButtonLook {
 // faces of the segments that follow the first in a radio row.
 namespace ButtonFace {
 void DrawSmall(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame, const ButtonLook& look);
+// The small face's edge pieces without the interior fill.
+void DrawSmallEdges(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame, const ButtonLook& look);
 void DrawFollowingHorizontal(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame, const ButtonLook& look);
 void DrawFollowingVertical(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame, const ButtonLook& look);
 } // namespace ButtonFace

@@ -15,8 +15,13 @@ void CABCButtonGUI::Draw(const CRect& frame) const
         return;
     }
     NSHarrowen::CCanvas canvas(window);
-    ButtonFace::DrawSmall(canvas, frame, Look());
+    DrawFace(canvas, frame);
     DrawContent(canvas, frame);
+}
+
+void CABCButtonGUI::DrawFace(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
+{
+    ButtonFace::DrawSmall(canvas, frame, Look());
 }
 
 void CTextButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
@@ -38,4 +43,20 @@ void CBitmapButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& 
     const NSHarrowen::CPoint size = NSHarrowen::GetImageSize(picture_);
     const int x = frame.left + (frame.Width() - size.x) / 2 + (raised ? 0 : 1);
     canvas.DrawImage(x, frame.top + (raised ? 4 : 5), picture_);
+}
+
+CJpegButtonGUI::CJpegButtonGUI(const NSHarrowen::CView& owner, uint16_t picture)
+    : CABCButtonGUI(owner), picture_(JpegPicture(picture))
+{ }
+
+void CJpegButtonGUI::DrawFace(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
+{
+    ButtonLook look;
+    look.pressed = !raised;
+    ButtonFace::DrawSmallEdges(canvas, frame, look);
+}
+
+void CJpegButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
+{
+    canvas.DrawImage(frame.left + (raised ? 2 : 3), frame.top + (raised ? 3 : 4), picture_);
 }

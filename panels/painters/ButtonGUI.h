@@ -30,6 +30,8 @@ public:
 
 protected:
     ButtonLook Look() const { return ButtonLook{group, dull, !raised, highlight}; }
+    // The face under the content: the small face by default.
+    virtual void DrawFace(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const;
     // What the button shows on its face.
     virtual void DrawContent(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const = 0;
 
@@ -57,6 +59,20 @@ public:
     CBitmapButtonGUI(const NSHarrowen::CView& owner, uint16_t picture);
 
 protected:
+    void DrawContent(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const override;
+
+private:
+    NSHarrowen::CImageID picture_;
+};
+
+// The grey face's edges without a fill, and a JPEG picture filling its
+// interior (the cable colour swatches of the toolbar).
+class CJpegButtonGUI final : public CABCButtonGUI {
+public:
+    CJpegButtonGUI(const NSHarrowen::CView& owner, uint16_t picture);
+
+protected:
+    void DrawFace(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const override;
     void DrawContent(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const override;
 
 private:
