@@ -2,6 +2,7 @@
 
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/name/NameDialog.h"
+#include "dialogs/slot/DialogSlot.h"
 
 void CEditorDialogs::RunAbout()
 {
@@ -19,4 +20,12 @@ bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::str
     dialog->Open(CNameDialog::PlaceFor(position));
     NSHarrowen::RunModal(dialog);
     return accepted;
+}
+
+void CEditorDialogs::RunSlotDialog(CSlotChoice& choice)
+{
+    auto* dialog = new CDialogSlot(choice);
+    dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
 }

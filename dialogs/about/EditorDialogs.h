@@ -8,4 +8,5 @@ public:
     void RunAbout() override;
     bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name, uint8_t maxLength,
                        NSHarrowen::CPoint position) override;
+    void RunSlotDialog(CSlotChoice& choice) override;
 };

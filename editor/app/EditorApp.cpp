@@ -6,6 +6,7 @@
 #include "editor/app/EditorPanelServices.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
+#include "editor/slots/SlotChoice.h"
 #include "editor/windows/PatchView.h"
 #include "framework/alerts/AlertBox.h"
 #include "framework/base/Exceptions.h"
@@ -35,6 +36,7 @@
 #include "synth/link/PortManager.h"
 #include "synth/molecules/MoleculeRegistry.h"
 #include "synth/protocol/ModuleTypeInfo.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include <exception>
 #include <new>
@@ -302,11 +304,29 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
     UpdateAllWindows();
 }
 
+void CEditorApp::AskSlot(CSlotChoice& choice)
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    if (dialogs && ports_ && ports_->CountSynths() > 0) {
+        dialogs->RunSlotDialog(choice);
+        return;
+    }
+    choice.SetLocal();
+    choice.ClearResult();
+}
+
 void CEditorApp::NewPatch()
 {
-    // With no slot selection in this program yet, a new patch is local.
-    if (patches_)
+    CSlotChoice choice("New patch", true);
+    AskSlot(choice);
+    if (!patches_ || choice.IsCancelled() || choice.GetResult() == CSlotChoice::kNotEnded)
+        return;
+    if (choice.IsUpload())
+        patches_->ShowSlotPatch(choice.GetPort(), choice.GetSlot());
+    else if (choice.IsLocal())
         patches_->NewLocalPatch();
+    else
+        patches_->NewPatchInSlot(choice.GetPort(), choice.GetSlot());
 }
 
 void CEditorApp::OpenPatch()
@@ -316,7 +336,23 @@ void CEditorApp::OpenPatch()
     try {
         if (!AskOpenFileOverFrame("Open", MakePatchOpenTypes(), type, file) || !patches_)
             return;
-        patches_->OpenLocalPatchFile(*file);
+    } catch (const std::exception&) {
+        return;
+    }
+    CSlotChoice choice(PatchNameFromText(file->GetFileName()), false);
+    try {
+        AskSlot(choice);
+    } catch (const std::exception&) {
+        PostDeferredAlert(kAlertNotEnoughMemory);
+        return;
+    }
+    if (choice.IsCancelled() || choice.GetResult() == CSlotChoice::kNotEnded)
+        return;
+    try {
+        if (choice.IsLocal())
+            patches_->OpenLocalPatchFile(*file);
+        else
+            patches_->OpenPatchFileInSlot(choice.GetPort(), choice.GetSlot(), *file);
     } catch (const std::exception&) {
         // The load alerts have been shown; anything else ends the command.
     }

@@ -23,6 +23,7 @@ class CMoleculeRegistry;
 class CPatchManager;
 class CPortManager;
 class CPreferences;
+class CSlotChoice;
 
 // The editor's application object: it builds the menus and every
 // long-lived object at start, answers the menu commands no window handles,
@@ -85,6 +86,8 @@ public:
 
 private:
     void ShowSplash();
+    // The slot dialog when a synthesizer is attached, else Local at once.
+    void AskSlot(CSlotChoice& choice);
     void BuildMenus();
     void UpdateWindowsMenu();
     // Runs a command; a failure records the out-of-memory alert for idle.

@@ -8,6 +8,7 @@
 namespace NSHarrowen {
 class CABCWindow;
 }
+class CSlotChoice;
 
 // The editor's dialogs that live above the editor: the program installs
 // them. Without them the commands that open them stay disabled.
@@ -21,6 +22,9 @@ public:
     // confirmed, with the name (at most `maxLength` characters) in `name`.
     virtual bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
                                uint8_t maxLength, NSHarrowen::CPoint position) = 0;
+    // The slot selection, centred on the frame and run modally; the answer
+    // is in the record.
+    virtual void RunSlotDialog(CSlotChoice& choice) = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

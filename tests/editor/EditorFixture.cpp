@@ -40,6 +40,8 @@ void EditorTest::TearDown()
 
 void EditorTest::Operate()
 {
+    if (onOperatorTick)
+        onOperatorTick();
     for (int i = CountWindows() - 1; i >= 0; --i) {
         CABCWindow* window = GetWindowAt(i);
         if (window->IsMarkedForDeletion())

@@ -62,6 +62,9 @@ protected:
     // The operator's work for each box it finds open; it returns true when
     // it acted. Boxes it does not handle stay open until it does.
     std::function<bool(NSHarrowen::CABCWindow&)> operate;
+    // Runs at every operator tick before it looks at the boxes (time for
+    // the simulated synthesizers while a box runs modally).
+    std::function<void()> onOperatorTick;
     // What the operator saw: the messages of alert boxes.
     std::vector<std::string> alerts;
 
