@@ -18,7 +18,7 @@ namespace NSHarrowen {
 
 namespace {
 
-constexpr size_t kClassCount = 9;
+constexpr size_t kClassCount = 10;
 
 // The first previous procedure each class met.
 std::array<platform::WindowProc, kClassCount>& PreviousProcs()
@@ -131,6 +131,13 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
         if (IsKey(m) && !(w >= platform::kVKPageUp && w <= platform::kVKDown))
             return ToParent(h, m, w, l);
         break;
+    case ENativeClass::MultiLineEdit:
+        // The caret keys move in the text at once; every other key goes
+        // through the window's key handling (accelerators, the view's key
+        // step), which hands it back. Typed characters stay.
+        if (IsKey(m) && !(w >= platform::kVKPageUp && w <= platform::kVKDown))
+            return ToParent(h, m, w, l);
+        break;
     default:
         break;
     }
@@ -144,9 +151,10 @@ platform::LResult Trampoline(platform::WindowHandle h, uint32_t m, platform::WPa
 }
 
 constexpr std::array<platform::WindowProc, kClassCount> kReplacements{
-    Trampoline<ENativeClass::PushButton>, Trampoline<ENativeClass::CheckBox>,  Trampoline<ENativeClass::RadioButton>,
-    Trampoline<ENativeClass::GroupBox>,   Trampoline<ENativeClass::Popup>,     Trampoline<ENativeClass::TextEdit>,
-    Trampoline<ENativeClass::UpDown>,     Trampoline<ENativeClass::ScrollBar>, Trampoline<ENativeClass::Progress>,
+    Trampoline<ENativeClass::PushButton>,    Trampoline<ENativeClass::CheckBox>,  Trampoline<ENativeClass::RadioButton>,
+    Trampoline<ENativeClass::GroupBox>,      Trampoline<ENativeClass::Popup>,     Trampoline<ENativeClass::TextEdit>,
+    Trampoline<ENativeClass::UpDown>,        Trampoline<ENativeClass::ScrollBar>, Trampoline<ENativeClass::Progress>,
+    Trampoline<ENativeClass::MultiLineEdit>,
 };
 
 platform::LResult Relay(CNativeControlRecord& record, uint32_t message, platform::WParam w, platform::LParam l)

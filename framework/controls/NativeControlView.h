@@ -12,7 +12,18 @@ namespace NSHarrowen {
 
 // The native control classes the views wrap; each has one replacement
 // window procedure.
-enum class ENativeClass { PushButton, CheckBox, RadioButton, GroupBox, Popup, TextEdit, UpDown, ScrollBar, Progress };
+enum class ENativeClass {
+    PushButton,
+    CheckBox,
+    RadioButton,
+    GroupBox,
+    Popup,
+    TextEdit,
+    UpDown,
+    ScrollBar,
+    Progress,
+    MultiLineEdit
+};
 
 // What every native control view does: create its child window of the
 // layer, replace its procedure, register with the application so that the

@@ -8,7 +8,7 @@
 
 // The layer's native controls, drawn in the classic desktop look: push
 // buttons, check boxes, radio buttons and group boxes ("Button"), single-line
-// edits ("edit"), drop-down lists ("COMBOBOX"), scroll bars ("scrollbar"),
+// and multi-line edits ("edit"), drop-down lists ("COMBOBOX"), scroll bars ("scrollbar"),
 // up-down arrows and progress bars. Each is a child window that tells its
 // parent what the user did: msg::Command with the notification code in the
 // high word of the word parameter and the control in the long parameter,
@@ -34,6 +34,8 @@ inline constexpr uint32_t CheckBox = 0x2;
 inline constexpr uint32_t RadioButton = 0x4;
 inline constexpr uint32_t GroupBox = 0x7;
 inline constexpr uint32_t ButtonTypeMask = 0xF;
+inline constexpr uint32_t EditMultiLine = 0x4;
+inline constexpr uint32_t EditAutoVScroll = 0x40;
 inline constexpr uint32_t EditAutoHScroll = 0x80;
 inline constexpr uint32_t ComboDropDownList = 0x3;
 inline constexpr uint32_t ScrollHorizontal = 0x0;

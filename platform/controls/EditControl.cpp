@@ -7,6 +7,8 @@
 #include "platform/base/TextCharacters.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace platform::detail {
 
@@ -18,9 +20,71 @@ struct EditState {
     size_t caret = 0;
     size_t anchor = 0;
     size_t limit = 32767;
-    int scroll = 0; // pixels of text hidden on the left
+    int scroll = 0;  // pixels of text hidden on the left
+    int vscroll = 0; // lines hidden above (multi-line edits)
     bool dragging = false;
 };
+
+bool IsMultiLine(WindowHandle window)
+{
+    return (GetWindowStyle(window) & ctlstyle::EditMultiLine) != 0;
+}
+
+// Lines of a multi-line edit end in CR LF; a lone CR or LF ends one too.
+std::vector<size_t> LineStarts(std::string_view text)
+{
+    std::vector<size_t> starts{0};
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        if (text[i] == '\r' || text[i] == '\n')
+            starts.push_back(i + 1);
+    }
+    return starts;
+}
+
+size_t LineOf(const std::vector<size_t>& starts, size_t pos)
+{
+    return static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin()) - 1;
+}
+
+// The end of a line's text, before its line break.
+size_t LineEnd(std::string_view text, const std::vector<size_t>& starts, size_t line)
+{
+    if (line + 1 >= starts.size())
+        return text.size();
+    size_t end = starts[line + 1];
+    if (end > starts[line] && text[end - 1] == '\n')
+        --end;
+    if (end > starts[line] && text[end - 1] == '\r')
+        --end;
+    return end;
+}
+
+// A line break counts as one character for the caret.
+size_t NextPosition(std::string_view text, size_t pos)
+{
+    if (pos + 1 < text.size() && text[pos] == '\r' && text[pos + 1] == '\n')
+        return pos + 2;
+    return NextCharacter(text, pos);
+}
+
+size_t PreviousPosition(std::string_view text, size_t pos)
+{
+    if (pos >= 2 && text[pos - 2] == '\r' && text[pos - 1] == '\n')
+        return pos - 2;
+    return PreviousCharacter(text, pos);
+}
+
+int LineHeight()
+{
+    return ControlFont()->Metrics().height;
+}
+
+int VisibleLines(WindowHandle window)
+{
+    return std::max(1, (GetClientRect(window).Height() - 2 * kInset) / LineHeight());
+}
 
 ControlStates<EditState>& States()
 {
@@ -42,15 +106,14 @@ int TextWidth(const std::string& text, size_t n)
     return ControlFont()->Extent(std::string_view(text).substr(0, n)).width;
 }
 
-// The character boundary nearest to an x in the client area.
-size_t CharAt(const std::string& text, const EditState& s, int x)
+// The character boundary of a line nearest to a pixel offset from its start.
+size_t CharInLine(std::string_view line, int target)
 {
-    const int target = x - kInset + s.scroll;
     size_t best = 0;
     int bestDistance = std::abs(target);
-    for (size_t i = 0; i < text.size();) {
-        i = NextCharacter(text, i);
-        const int d = std::abs(TextWidth(text, i) - target);
+    for (size_t i = 0; i < line.size();) {
+        i = NextCharacter(line, i);
+        const int d = std::abs(TextWidth(std::string(line), i) - target);
         if (d < bestDistance) {
             best = i;
             bestDistance = d;
@@ -59,14 +122,57 @@ size_t CharAt(const std::string& text, const EditState& s, int x)
     return best;
 }
 
+// The caret's pixel offset from the start of its line.
+int CaretX(const std::string& text, size_t pos)
+{
+    const std::vector<size_t> starts = LineStarts(text);
+    const size_t start = starts[LineOf(starts, pos)];
+    return TextWidth(text.substr(start), pos - start);
+}
+
+// The character boundary nearest to a point in the client area.
+size_t CharAt(WindowHandle window, const EditState& s, Point p)
+{
+    const std::string text = GetWindowText(window);
+    const std::vector<size_t> starts = LineStarts(text);
+    size_t line = 0;
+    if (IsMultiLine(window)) {
+        const int row = s.vscroll + (p.y - kInset) / LineHeight();
+        line = static_cast<size_t>(std::clamp(row, 0, static_cast<int>(starts.size()) - 1));
+    }
+    const size_t start = starts[line];
+    const size_t end = IsMultiLine(window) ? LineEnd(text, starts, line) : text.size();
+    return start + CharInLine(std::string_view(text).substr(start, end - start), p.x - kInset + s.scroll);
+}
+
 void KeepCaretVisible(WindowHandle window, EditState& s)
 {
+    const std::string text = GetWindowText(window);
     const int visible = std::max(1, GetClientRect(window).Width() - 2 * kInset);
-    const int x = TextWidth(GetWindowText(window), s.caret);
+    const int x = IsMultiLine(window) ? CaretX(text, s.caret) : TextWidth(text, s.caret);
     if (x - s.scroll > visible)
         s.scroll = x - visible;
     if (x < s.scroll)
         s.scroll = std::max(0, x - visible / 3);
+    if (IsMultiLine(window)) {
+        const int line = static_cast<int>(LineOf(LineStarts(text), s.caret));
+        const int rows = VisibleLines(window);
+        if (line >= s.vscroll + rows)
+            s.vscroll = line - rows + 1;
+        if (line < s.vscroll)
+            s.vscroll = line;
+    }
+}
+
+// The same pixel offset on another line (clamped to the text's lines).
+size_t OnLine(const std::string& text, size_t from, int delta)
+{
+    const std::vector<size_t> starts = LineStarts(text);
+    const int last = static_cast<int>(starts.size()) - 1;
+    const size_t line = static_cast<size_t>(std::clamp(static_cast<int>(LineOf(starts, from)) + delta, 0, last));
+    const size_t end = LineEnd(text, starts, line);
+    return starts[line] +
+        CharInLine(std::string_view(text).substr(starts[line], end - starts[line]), CaretX(text, from));
 }
 
 void Changed(WindowHandle window, EditState& s, bool notify)
@@ -112,22 +218,66 @@ void Paste(WindowHandle window, EditState& s)
     const auto text = ClipboardGetText();
     if (!text)
         return;
-    const std::string line = text->substr(0, text->find_first_of("\r\n"));
-    ReplaceSelection(window, s, line, true);
+    if (!IsMultiLine(window)) {
+        ReplaceSelection(window, s, text->substr(0, text->find_first_of("\r\n")), true);
+        return;
+    }
+    // Every line break becomes CR LF.
+    std::string lines;
+    for (size_t i = 0; i < text->size(); ++i) {
+        const char c = (*text)[i];
+        if (c == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n')
+            continue;
+        lines += c == '\r' || c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    ReplaceSelection(window, s, lines, true);
 }
 
 void Character(WindowHandle window, EditState& s, char32_t c);
+
+// The keys a multi-line edit reads its own way: lines up and down, the ends
+// of a line, pages, and Return for a new line. False for the others.
+bool MultiLineKey(WindowHandle window, EditState& s, WParam key, const std::string& text, const ModifierState& mods)
+{
+    const std::vector<size_t> starts = LineStarts(text);
+    const size_t line = LineOf(starts, s.caret);
+    switch (key) {
+    case kVKUp:
+    case kVKDown:
+        MoveCaret(window, s, OnLine(text, s.caret, key == kVKUp ? -1 : 1), mods.shift);
+        return true;
+    case kVKPageUp:
+    case kVKPageDown: {
+        const int rows = VisibleLines(window);
+        MoveCaret(window, s, OnLine(text, s.caret, key == kVKPageUp ? -rows : rows), mods.shift);
+        return true;
+    }
+    case kVKHome:
+        MoveCaret(window, s, mods.control ? 0 : starts[line], mods.shift);
+        return true;
+    case kVKEnd:
+        MoveCaret(window, s, mods.control ? text.size() : LineEnd(text, starts, line), mods.shift);
+        return true;
+    case kVKReturn:
+        ReplaceSelection(window, s, "\r\n", true);
+        return true;
+    default:
+        return false;
+    }
+}
 
 void KeyDown(WindowHandle window, EditState& s, WParam key)
 {
     const std::string text = GetWindowText(window);
     const ModifierState mods = CurrentModifiers();
+    if (IsMultiLine(window) && MultiLineKey(window, s, key, text, mods))
+        return;
     switch (key) {
     case kVKLeft:
-        MoveCaret(window, s, PreviousCharacter(text, s.caret), mods.shift);
+        MoveCaret(window, s, PreviousPosition(text, s.caret), mods.shift);
         break;
     case kVKRight:
-        MoveCaret(window, s, NextCharacter(text, s.caret), mods.shift);
+        MoveCaret(window, s, NextPosition(text, s.caret), mods.shift);
         break;
     case kVKHome:
     case kVKUp:
@@ -144,7 +294,7 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
             break;
         }
         if (SelStart(s) == SelEnd(s) && s.caret < text.size())
-            s.anchor = NextCharacter(text, s.caret);
+            s.anchor = NextPosition(text, s.caret);
         ReplaceSelection(window, s, "", true);
         break;
     case kVKBackspace:
@@ -183,7 +333,7 @@ void Character(WindowHandle window, EditState& s, char32_t c)
         if (SelStart(s) == SelEnd(s)) {
             if (s.caret == 0)
                 return;
-            s.anchor = PreviousCharacter(GetWindowText(window), s.caret);
+            s.anchor = PreviousPosition(GetWindowText(window), s.caret);
         }
         ReplaceSelection(window, s, "", true);
         return;
@@ -191,6 +341,33 @@ void Character(WindowHandle window, EditState& s, char32_t c)
         if (c >= 32 && c != 127)
             ReplaceSelection(window, s, EncodeCharacter(c), true);
         return;
+    }
+}
+
+// One line of text at a top, with its part of the selection and the caret.
+void PaintLine(DeviceContext& dc, const IntRect& inner, int top, std::string_view text, size_t start, size_t end,
+               const EditState& s, bool enabled, bool focused)
+{
+    const int height = LineHeight();
+    const int x0 = inner.left + kInset - 2 - s.scroll;
+    const std::string line(text.substr(start, end - start));
+    const size_t selStart = std::clamp(SelStart(s), start, end) - start;
+    const size_t selEnd = std::clamp(SelEnd(s), start, end) - start;
+    if (focused && selEnd > selStart) {
+        const IntRect band{x0 + TextWidth(line, selStart), top, x0 + TextWidth(line, selEnd), top + height};
+        Fill(dc, band.Intersection(inner), SystemRgb(static_cast<int>(SystemColor::Highlight)));
+    }
+    IntRect textRect{x0, top, x0 + 30000, top + height};
+    DrawControlText(dc, textRect, line, TextFlags::kSingleLine, enabled, 0);
+    if (focused && selEnd > selStart) {
+        IntRect selected{x0 + TextWidth(line, selStart), top, x0 + 30000, top + height};
+        DrawControlText(dc, selected, line.substr(selStart, selEnd - selStart), TextFlags::kSingleLine, true,
+                        SystemRgb(static_cast<int>(SystemColor::HighlightText)));
+    }
+    if (focused && s.caret >= start && s.caret <= end) {
+        const int cx = x0 + TextWidth(line, s.caret - start);
+        if (cx >= inner.left && cx < inner.right)
+            Fill(dc, {cx, top, cx + 1, top + height}, 0);
     }
 }
 
@@ -208,26 +385,18 @@ void Paint(WindowHandle window, const EditState& s)
     const std::string text = GetWindowText(window);
     const IntRect inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
     dc.SelectClip(nullptr);
-    const int height = ControlFont()->Metrics().height;
-    const int top = inner.top + std::max(0, (inner.Height() - height) / 2);
-    const int x0 = r.left + kInset - s.scroll;
-    const IntRect line{x0, top, x0 + 30000, top + height};
-    if (focused && SelEnd(s) > SelStart(s)) {
-        const IntRect band{x0 + TextWidth(text, SelStart(s)), top, x0 + TextWidth(text, SelEnd(s)), top + height};
-        Fill(dc, band.Intersection(inner), SystemRgb(static_cast<int>(SystemColor::Highlight)));
-    }
-    IntRect textRect = line;
-    DrawControlText(dc, textRect, text, TextFlags::kSingleLine, enabled, 0);
-    if (focused && SelEnd(s) > SelStart(s)) {
-        IntRect selected{x0 + TextWidth(text, SelStart(s)), top, x0 + 30000, top + height};
-        const std::string part = text.substr(SelStart(s), SelEnd(s) - SelStart(s));
-        DrawControlText(dc, selected, part, TextFlags::kSingleLine, true,
-                        SystemRgb(static_cast<int>(SystemColor::HighlightText)));
-    }
-    if (focused) {
-        const int cx = x0 + TextWidth(text, s.caret);
-        if (cx >= inner.left && cx < inner.right)
-            Fill(dc, {cx, top, cx + 1, top + height}, 0);
+    const int height = LineHeight();
+    if (!IsMultiLine(window)) {
+        const int top = inner.top + std::max(0, (inner.Height() - height) / 2);
+        PaintLine(dc, inner, top, text, 0, text.size(), s, enabled, focused);
+    } else {
+        const std::vector<size_t> starts = LineStarts(text);
+        for (size_t line = static_cast<size_t>(s.vscroll); line < starts.size(); ++line) {
+            const int top = r.top + kInset + static_cast<int>(line - static_cast<size_t>(s.vscroll)) * height;
+            if (top >= inner.bottom)
+                break;
+            PaintLine(dc, inner, top, text, starts[line], LineEnd(text, starts, line), s, enabled, focused);
+        }
     }
     DrawEdge(dc, r, edge::Sunken, edge::Rect);
 }
@@ -242,6 +411,7 @@ LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         SetWindowText(window, text != nullptr ? text : "");
         s->caret = s->anchor = 0;
         s->scroll = 0;
+        s->vscroll = 0;
         Redraw(window);
         return 1;
     }
@@ -260,7 +430,7 @@ LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         SetFocus(window);
         SetCapture(window);
         s->dragging = true;
-        MoveCaret(window, *s, CharAt(GetWindowText(window), *s, ClientPointOf(lParam).x), CurrentModifiers().shift);
+        MoveCaret(window, *s, CharAt(window, *s, ClientPointOf(lParam)), CurrentModifiers().shift);
         return 0;
     case msg::LButtonDoubleClick:
         if (s != nullptr) {
@@ -270,7 +440,7 @@ LResult EditProc(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         return 0;
     case msg::MouseMove:
         if (s != nullptr && s->dragging)
-            MoveCaret(window, *s, CharAt(GetWindowText(window), *s, ClientPointOf(lParam).x), true);
+            MoveCaret(window, *s, CharAt(window, *s, ClientPointOf(lParam)), true);
         return 0;
     case msg::LButtonUp:
     case msg::CaptureChanged:
