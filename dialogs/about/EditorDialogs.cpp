@@ -1,8 +1,10 @@
 #include "dialogs/about/EditorDialogs.h"
 
 #include "dialogs/about/DialogAbout.h"
+#include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/name/NameDialog.h"
 #include "dialogs/slot/DialogSlot.h"
+#include "synth/link/PortManager.h"
 
 void CEditorDialogs::RunAbout()
 {
@@ -25,6 +27,17 @@ bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::str
 void CEditorDialogs::RunSlotDialog(CSlotChoice& choice)
 {
     auto* dialog = new CDialogSlot(choice);
+    dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+}
+
+void CEditorDialogs::RunMidiSetup()
+{
+    CPortManager* ports = GetPortManager();
+    if (!ports)
+        return;
+    auto* dialog = new CDialogMIDI(*ports);
     dialog->CenterOnFrame();
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);

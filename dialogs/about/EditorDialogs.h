@@ -9,4 +9,5 @@ public:
     bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name, uint8_t maxLength,
                        NSHarrowen::CPoint position) override;
     void RunSlotDialog(CSlotChoice& choice) override;
+    void RunMidiSetup() override;
 };

@@ -189,14 +189,15 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp})
         bar->SetCommandEnabled(command, true);
     bar->SetCommandEnabled(kAbout, GetEditorDialogs() != nullptr);
+    bar->SetCommandEnabled(kMidi, GetEditorDialogs() != nullptr && ports_);
     const bool anyPatchWindow = patches_ && patches_->CountOpenWindows() > 0;
     bar->SetCommandEnabled(kCloseAll, anyPatchWindow);
     bar->SetCommandEnabled(kSaveAll, anyPatchWindow);
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kMidi, kKnobFloater,
-                             kKeyboardFloater, kNotesFloater, kBrowser})
+    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kKeyboardFloater,
+                             kNotesFloater, kBrowser})
         bar->SetCommandState(command, false, false);
     const bool shown = AnyDocumentWindowShown();
     for (uint32_t command : {kCascade, kTileHorizontally, kTileVertically})
@@ -283,6 +284,12 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         break;
     case kTileVertically:
         TileVertically();
+        break;
+    case kMidi:
+        Guarded([] {
+            if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
+                dialogs->RunMidiSetup();
+        });
         break;
     case kHelpContents:
         RunHelp(true);

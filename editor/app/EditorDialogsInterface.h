@@ -25,6 +25,8 @@ public:
     // The slot selection, centred on the frame and run modally; the answer
     // is in the record.
     virtual void RunSlotDialog(CSlotChoice& choice) = 0;
+    // The MIDI set-up of the four ports, centred and run modally.
+    virtual void RunMidiSetup() = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

@@ -1,6 +1,7 @@
 #include "tests/dialogs/DialogsFixture.h"
 
 #include "editor/patches/PatchManager.h"
+#include "framework/alerts/AlertBox.h"
 #include "editor/prefs/Preferences.h"
 #include "framework/controls/NativeControlView.h"
 #include "framework/midi/MMEMIDIInput.h"
@@ -25,6 +26,14 @@ std::string UniqueDeviceName(const std::string& prefix)
 {
     static int count = 0;
     return prefix + " " + std::to_string(++count);
+}
+
+bool AnyAlertOpen()
+{
+    for (int i = 0; i < CountWindows(); ++i)
+        if (dynamic_cast<CAlertBox*>(GetWindowAt(i)))
+            return true;
+    return false;
 }
 
 void DialogsTest::SetUp()

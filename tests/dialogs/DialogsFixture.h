@@ -27,6 +27,9 @@ class CPatchManager;
 
 namespace dialogstest {
 
+// Whether an alert box is open (or closed and not yet gone).
+bool AnyAlertOpen();
+
 class DialogsTest : public editortest::EditorTest {
 protected:
     struct Rig {
@@ -84,7 +87,8 @@ protected:
         auto ticks = std::make_shared<int>(0);
         operate = [queue, ticks](NSHarrowen::CABCWindow& window) {
             auto* dialog = dynamic_cast<T*>(&window);
-            if (!dialog || queue->empty())
+            // An alert still on the screen belongs to the step before.
+            if (!dialog || queue->empty() || AnyAlertOpen())
                 return false;
             if (++*ticks > kScriptTickLimit) {
                 // A step that never comes true must not hang the run.

@@ -1,0 +1,192 @@
+#include "dialogs/midi/DialogMIDI.h"
+
+#include "framework/alerts/AlertBox.h"
+#include "framework/base/Exceptions.h"
+#include "framework/controls/CheckBoxView.h"
+#include "framework/controls/PopupButtonView.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/input/MouseState.h"
+#include "framework/views/GroupBoxView.h"
+#include "framework/views/StaticTextView.h"
+#include "synth/link/PortManager.h"
+
+#include <exception>
+
+using namespace NSHarrowen;
+
+namespace {
+
+constexpr int16_t kRowPitch = 80;
+constexpr int16_t kWidth = 440;
+constexpr int16_t kContentHeight = 356;
+constexpr int16_t kButtonTop = 330;
+
+CRect Place(int16_t left, int16_t top, int16_t width, int16_t height)
+{
+    return CRect(left, top, static_cast<int16_t>(left + width), static_cast<int16_t>(top + height));
+}
+
+template <class View, class... Args> View* MakeAt(CGroupView* parent, const CRect& frame, Args&&... args)
+{
+    auto* view = new View(parent, std::forward<Args>(args)...);
+    view->SetFrame(frame);
+    return view;
+}
+
+} // namespace
+
+CDialogMIDI::CDialogMIDI(CPortManager& ports) : CModalDialog("MIDI Setup"), ports_(ports)
+{
+    for (uint8_t port = 0; port < kPorts; ++port)
+        BuildPort(port);
+    CGroupView* root = GetRootView();
+    ok_ = MakeAt<CPushButtonView>(root, Place(125, kButtonTop, 50, 26), "OK");
+    cancel_ = MakeAt<CPushButtonView>(root, Place(185, kButtonTop, 50, 26), "Cancel");
+    apply_ = MakeAt<CPushButtonView>(root, Place(245, kButtonTop, 50, 26), "Apply");
+    SetDefaultButton(ok_);
+    SetCancelButton(cancel_);
+    for (const CPortRow& row : rows_) {
+        AddToFocusChain(row.enabled);
+        AddToFocusChain(row.input);
+        AddToFocusChain(row.output);
+    }
+    AddToFocusChain(ok_);
+    AddToFocusChain(cancel_);
+    AddToFocusChain(apply_);
+    SetFocusView(rows_[0].enabled);
+
+    const CRect outer = GetWindowRectInFrame();
+    const int16_t overhead = static_cast<int16_t>(outer.Height() - GetClientRect().Height());
+    SetWindowRect(Place(outer.left, outer.top, kWidth, static_cast<int16_t>(overhead + kContentHeight + 5)));
+}
+
+void CDialogMIDI::BuildPort(uint8_t port)
+{
+    CPortRow& row = rows_[port];
+    const auto top = static_cast<int16_t>(kRowPitch * port);
+    row.box = new CGroupBoxView(GetRootView(), CRect(5, top + 5, 430, top + 82), "Port " + std::to_string(port + 1));
+    MakeAt<CStaticTextView>(row.box, Place(12, top + 33, 20, 16), "In");
+    row.input = MakeAt<CPopupButtonView>(row.box, Place(30, top + 29, 180, 21));
+    row.input->SetItems(&ports_.GetInputMenu());
+    MakeAt<CStaticTextView>(row.box, Place(216, top + 33, 24, 16), "Out");
+    row.output = MakeAt<CPopupButtonView>(row.box, Place(240, top + 29, 180, 21));
+    row.output->SetItems(&ports_.GetOutputMenu());
+    row.enabled = MakeAt<CCheckBoxView>(row.box, Place(30, top + 59, 70, 16), "Enabled");
+    MakeAt<CStaticTextView>(row.box, Place(128, top + 60, 50, 16), "Status:");
+    row.status = MakeAt<CStaticTextView>(row.box, Place(168, top + 60, 248, 16), "");
+
+    row.inputIndex = ports_.GetInputIndex(port);
+    row.outputIndex = ports_.GetOutputIndex(port);
+    row.enabledFlag = ports_.GetPort(port) != nullptr;
+}
+
+void CDialogMIDI::ReceiveNotifications()
+{
+    for (CPortRow& row : rows_) {
+        if (row.enabled->TakeClick())
+            row.enabledFlag = !row.enabled->IsChecked();
+        int16_t picked = 0;
+        if (row.input->TakeSelection(picked) && picked >= 0)
+            row.inputIndex = static_cast<uint16_t>(picked);
+        if (row.output->TakeSelection(picked) && picked >= 0)
+            row.outputIndex = static_cast<uint16_t>(picked);
+    }
+    if (ok_->TakeClick()) {
+        if (Apply())
+            RequestClose();
+    } else if (cancel_->TakeClick()) {
+        RequestClose();
+    } else if (apply_->TakeClick()) {
+        Apply();
+    }
+    CModalDialog::ReceiveNotifications();
+}
+
+void CDialogMIDI::UpdateState()
+{
+    for (uint8_t port = 0; port < kPorts; ++port) {
+        const CPortRow& row = rows_[port];
+        row.input->SetSelection(row.inputIndex);
+        row.input->SetEnabled(row.enabledFlag);
+        row.output->SetSelection(row.outputIndex);
+        row.output->SetEnabled(row.enabledFlag);
+        row.enabled->SetChecked(row.enabledFlag);
+        row.status->SetText(ports_.GetDisplayName(port));
+    }
+    apply_->SetEnabled(HasChanges());
+    CModalDialog::UpdateState();
+}
+
+bool CDialogMIDI::PortChanged(uint8_t port) const
+{
+    const CPortRow& row = rows_[port];
+    return row.enabledFlag != (ports_.GetPort(port) != nullptr) || row.inputIndex != ports_.GetInputIndex(port) ||
+        row.outputIndex != ports_.GetOutputIndex(port);
+}
+
+bool CDialogMIDI::HasChanges() const
+{
+    for (uint8_t port = 0; port < kPorts; ++port)
+        if (PortChanged(port))
+            return true;
+    return false;
+}
+
+bool CDialogMIDI::DevicesAreDistinct() const
+{
+    for (uint8_t a = 0; a < kPorts; ++a) {
+        for (uint8_t b = static_cast<uint8_t>(a + 1); b < kPorts; ++b) {
+            const CPortRow& first = rows_[a];
+            const CPortRow& second = rows_[b];
+            if (first.enabledFlag && second.enabledFlag &&
+                (first.inputIndex == second.inputIndex || first.outputIndex == second.outputIndex))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool CDialogMIDI::Apply()
+{
+    if (!DevicesAreDistinct()) {
+        RunAlert(kAlertUniqueDevice);
+        return false;
+    }
+    for (uint8_t port = 0; port < kPorts; ++port)
+        if (PortChanged(port))
+            ApplyPort(port);
+    ports_.StorePortsInPreferences();
+    return true;
+}
+
+void CDialogMIDI::ApplyPort(uint8_t port)
+{
+    CPortRow& row = rows_[port];
+    ports_.ClosePort(port);
+    // The chosen devices are kept also for a port that stays closed, so
+    // that the preferences remember them.
+    if (!row.enabledFlag || !OpenPort(port))
+        ports_.SetPortDevices(port, row.inputIndex, row.outputIndex);
+    row.enabledFlag = ports_.GetPort(port) != nullptr;
+}
+
+bool CDialogMIDI::OpenPort(uint8_t port)
+{
+    const CPortRow& row = rows_[port];
+    SetWaitCursor();
+    try {
+        ports_.OpenPort(port, row.inputIndex, row.outputIndex);
+        SetArrowCursor();
+        return true;
+    } catch (const XFailedOpeningMIDIPort& failure) {
+        SetArrowCursor();
+        if (failure.GetText().empty())
+            RunAlert(kAlertCouldNotOpen);
+        else
+            RunAlertTextWithArgs(kAlertMidiProblem, {failure.GetText()});
+    } catch (const std::exception&) {
+        SetArrowCursor();
+        RunAlert(kAlertOutOfMemory);
+    }
+    return false;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "framework/windows/ModalDialog.h"
+
+#include <array>
+#include <cstdint>
+
+namespace NSHarrowen {
+class CCheckBoxView;
+class CGroupBoxView;
+class CPopupButtonView;
+class CPushButtonView;
+class CStaticTextView;
+} // namespace NSHarrowen
+class CPortManager;
+
+// "MIDI Setup": for each of the four ports an input and an output device
+// and whether the port is enabled, with the port's live status. Apply and
+// OK open, close or reopen exactly the ports whose settings changed, report
+// the ports that cannot be opened, and store the port table in the
+// preferences. Built in code.
+class CDialogMIDI final : public NSHarrowen::CModalDialog {
+public:
+    static constexpr uint8_t kPorts = 4;
+    static constexpr uint32_t kHelpContext = 70;
+    static constexpr uint32_t kAlertUniqueDevice = 500128001;
+    static constexpr uint32_t kAlertCouldNotOpen = 500128002;
+    static constexpr uint32_t kAlertOutOfMemory = 500128003;
+    static constexpr const char* kAlertMidiProblem = "[STOP][MIDI problems:]^0[OK]";
+
+    // The views and the edited values of one port.
+    struct CPortRow {
+        NSHarrowen::CGroupBoxView* box = nullptr;
+        NSHarrowen::CPopupButtonView* input = nullptr;
+        NSHarrowen::CPopupButtonView* output = nullptr;
+        NSHarrowen::CCheckBoxView* enabled = nullptr;
+        NSHarrowen::CStaticTextView* status = nullptr;
+        uint16_t inputIndex = 0;
+        uint16_t outputIndex = 0;
+        bool enabledFlag = false;
+    };
+
+    explicit CDialogMIDI(CPortManager& ports);
+
+    uint32_t GetHelpContext() const override { return kHelpContext; }
+    void ReceiveNotifications() override;
+    void UpdateState() override;
+
+    // True when applied (also when some ports failed to open), false when
+    // two enabled ports share a device.
+    bool Apply();
+    bool HasChanges() const;
+    bool DevicesAreDistinct() const;
+
+    const CPortRow& GetRow(uint8_t port) const { return rows_[port]; }
+    NSHarrowen::CPushButtonView* GetOkButton() const { return ok_; }
+    NSHarrowen::CPushButtonView* GetCancelButton() const { return cancel_; }
+    NSHarrowen::CPushButtonView* GetApplyButton() const { return apply_; }
+
+private:
+    void BuildPort(uint8_t port);
+    bool PortChanged(uint8_t port) const;
+    void ApplyPort(uint8_t port);
+    // Opens a port, reporting a failure; true when it is open.
+    bool OpenPort(uint8_t port);
+
+    CPortManager& ports_;
+    std::array<CPortRow, kPorts> rows_;
+    NSHarrowen::CPushButtonView* ok_ = nullptr;
+    NSHarrowen::CPushButtonView* cancel_ = nullptr;
+    NSHarrowen::CPushButtonView* apply_ = nullptr;
+};

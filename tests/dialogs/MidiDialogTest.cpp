@@ -1,0 +1,271 @@
+#include "tests/dialogs/DialogsFixture.h"
+
+#include "dialogs/midi/DialogMIDI.h"
+#include "editor/prefs/Preferences.h"
+#include "framework/controls/CheckBoxView.h"
+#include "framework/controls/PopupButtonView.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/views/GroupBoxView.h"
+#include "framework/views/StaticTextView.h"
+#include "synth/link/PortManager.h"
+#include "synth/link/Synth.h"
+
+using namespace NSHarrowen;
+using namespace dialogstest;
+
+namespace {
+
+class MidiDialogTest : public DialogsTest {
+protected:
+    using Row = CDialogMIDI::CPortRow;
+    using MidiStep = ScriptStep<CDialogMIDI>;
+
+    // A simulated synthesizer that calls itself by `name`.
+    std::string PlugNamed(const std::string& name)
+    {
+        Rig& rig = Plug();
+        rig.synth->Settings().name = name;
+        return rig.device;
+    }
+    static MidiStep Act(std::function<void(CDialogMIDI&)> action) { return Do<CDialogMIDI>(std::move(action)); }
+    MidiStep ClickEnabled(uint8_t port)
+    {
+        return Act([this, port](CDialogMIDI& d) { Click(d.GetRow(port).enabled); });
+    }
+    MidiStep ClickButton(CPushButtonView* (CDialogMIDI::*button)() const)
+    {
+        return Act([this, button](CDialogMIDI& d) { Click((d.*button)()); });
+    }
+    // Picks a device by name in a port's input or output pop-up: two
+    // clicks, one to drop the list down and one on the entry.
+    std::vector<MidiStep> Pick(uint8_t port, bool input, const std::string& device)
+    {
+        const auto popup = [port, input](CDialogMIDI& d) {
+            return input ? d.GetRow(port).input : d.GetRow(port).output;
+        };
+        return {Act([this, popup](CDialogMIDI& d) { DropDown(popup(d)); }),
+                Act([this, popup, input, device](CDialogMIDI& d) {
+                    PickDropped(popup(d), input ? InputIndex(device) : OutputIndex(device));
+                })};
+    }
+    std::vector<MidiStep> PickBoth(uint8_t port, const std::string& device)
+    {
+        std::vector<MidiStep> steps = Pick(port, true, device);
+        for (MidiStep& step : Pick(port, false, device))
+            steps.push_back(std::move(step));
+        return steps;
+    }
+    static MidiStep WaitFor(std::function<bool(CDialogMIDI&)> condition) { return condition; }
+    // Runs the MIDI set-up with the steps, as Ctrl+M does.
+    void Setup(std::vector<std::vector<MidiStep>> parts)
+    {
+        std::vector<MidiStep> steps;
+        for (auto& part : parts)
+            for (MidiStep& step : part)
+                steps.push_back(std::move(step));
+        Script<CDialogMIDI>(std::move(steps));
+        PressCtrl('M');
+        Step(100);
+        EXPECT_TRUE(ScriptDone());
+    }
+    // The port table as the preferences file holds it.
+    struct SavedPort {
+        bool enabled;
+        std::string input;
+        std::string output;
+        bool operator==(const SavedPort&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const SavedPort& port)
+        {
+            return out << (port.enabled ? "enabled " : "disabled ") << port.input << " / " << port.output;
+        }
+    };
+    SavedPort Saved(uint8_t port)
+    {
+        CPreferences saved;
+        saved.Load();
+        return {saved.IsPortEnabled(port), saved.GetPortInputName(port), saved.GetPortOutputName(port)};
+    }
+    bool AlertSaid(const std::string& text) const
+    {
+        for (const std::string& alert : alerts)
+            if (alert.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(MidiDialogTest, ApplyOpensTheChangedPortAndItsStatusFollowsTheSynthesizer)
+{
+    const std::string synth = PlugNamed("Stage Kandrel");
+    const std::string plain = UniqueDeviceName("Plain Device");
+    PlugDevice(plain);
+    LaunchWithPorts({});
+    std::vector<std::string> statuses;
+    Setup({{Act([](CDialogMIDI& d) {
+                EXPECT_EQ(d.GetTitle(), "MIDI Setup");
+                EXPECT_EQ(d.GetClientRect().Height(), 356 + 5);
+                EXPECT_EQ(d.GetWindowRectInFrame().Width(), 440);
+                EXPECT_EQ(d.GetFocusView(), d.GetRow(0).enabled);
+                EXPECT_EQ(d.GetHelpContext(), 70u);
+                for (uint8_t port = 0; port < 4; ++port) {
+                    const Row& row = d.GetRow(port);
+                    const auto top = static_cast<int16_t>(80 * port);
+                    EXPECT_EQ(row.box->GetFrame(), CRect(5, top + 5, 430, top + 82));
+                    EXPECT_EQ(row.input->GetFrame(), CRect(30, top + 29, 210, top + 50));
+                    EXPECT_EQ(row.output->GetFrame(), CRect(240, top + 29, 420, top + 50));
+                    EXPECT_FALSE(row.enabled->IsChecked());
+                    EXPECT_FALSE(row.input->IsEnabled());
+                    EXPECT_EQ(row.status->GetText(), "");
+                }
+                EXPECT_FALSE(d.GetApplyButton()->IsEnabled());
+            }),
+            ClickEnabled(0), Act([](CDialogMIDI& d) {
+                EXPECT_TRUE(d.GetRow(0).enabled->IsChecked());
+                EXPECT_TRUE(d.GetRow(0).input->IsEnabled());
+                EXPECT_TRUE(d.GetApplyButton()->IsEnabled());
+            })},
+           PickBoth(0, synth),
+           {ClickButton(&CDialogMIDI::GetApplyButton), WaitFor([&](CDialogMIDI& d) {
+                const std::string& text = d.GetRow(0).status->GetText();
+                if (statuses.empty() || statuses.back() != text)
+                    statuses.push_back(text);
+                return text == "Stage Kandrel";
+            })},
+           // Changing a device and changing it back leaves nothing to apply.
+           Pick(0, false, plain),
+           {Act([](CDialogMIDI& d) { EXPECT_TRUE(d.GetApplyButton()->IsEnabled()); })},
+           Pick(0, false, synth),
+           {Act([](CDialogMIDI& d) { EXPECT_FALSE(d.GetApplyButton()->IsEnabled()); }),
+            ClickButton(&CDialogMIDI::GetOkButton)}});
+    EXPECT_TRUE(alerts.empty());
+    ASSERT_GE(statuses.size(), 2u); // the link's own status before the synthesizer's name
+    EXPECT_NE(statuses.front(), "Stage Kandrel");
+    EXPECT_TRUE(Ports().HasSynth(0));
+    EXPECT_EQ(Ports().GetInputIndex(0), InputIndex(synth));
+    EXPECT_EQ(Saved(0), (SavedPort{true, synth, synth}));
+    EXPECT_EQ(Saved(1), (SavedPort{false, synth, synth})); // closed ports keep their (first) devices
+}
+
+TEST_F(MidiDialogTest, APortClosedByApplyIsStoredDisabledAndCancelKeepsWhatApplyDid)
+{
+    const std::string synth = PlugNamed("Rack");
+    LaunchWithPorts({synth});
+    ASSERT_TRUE(Settle(0));
+    Setup({{WaitFor([](CDialogMIDI& d) { return d.GetRow(0).status->GetText() == "Rack"; }),
+            Act([](CDialogMIDI& d) { EXPECT_TRUE(d.GetRow(0).enabled->IsChecked()); }), ClickEnabled(0),
+            ClickButton(&CDialogMIDI::GetApplyButton), Act([this, synth](CDialogMIDI&) {
+                EXPECT_EQ(Ports().GetPort(0), nullptr);
+                EXPECT_EQ(Saved(0), (SavedPort{false, synth, synth}));
+            }),
+            WaitFor([](CDialogMIDI& d) { return d.GetRow(0).status->GetText().empty(); }), ClickEnabled(0),
+            ClickButton(&CDialogMIDI::GetApplyButton),
+            WaitFor([](CDialogMIDI& d) { return d.GetRow(0).status->GetText() == "Rack"; }), ClickEnabled(0),
+            ClickButton(&CDialogMIDI::GetCancelButton)}});
+    // Cancel applied nothing more: the reopened port stays open.
+    EXPECT_TRUE(Ports().HasSynth(0));
+    EXPECT_EQ(Saved(0), (SavedPort{true, synth, synth}));
+}
+
+TEST_F(MidiDialogTest, TwoEnabledPortsOnOneDeviceAreRefusedAndOkKeepsTheDialogOpen)
+{
+    const std::string synth = PlugNamed("Shared");
+    const std::string plain = UniqueDeviceName("Second Device");
+    PlugDevice(plain);
+    LaunchWithPorts({synth});
+    ASSERT_TRUE(Settle(0));
+    Setup({{ClickEnabled(1)},
+           PickBoth(1, synth),
+           {ClickButton(&CDialogMIDI::GetOkButton), Act([this](CDialogMIDI& d) {
+                EXPECT_TRUE(AlertSaid("Make sure each port uses a unique device."));
+                EXPECT_EQ(Ports().GetPort(1), nullptr);
+                EXPECT_TRUE(d.GetRow(1).enabled->IsChecked()); // the user's values stay
+            })},
+           // The same device on the input only is refused as well.
+           Pick(1, false, plain),
+           {ClickButton(&CDialogMIDI::GetApplyButton), Act([this](CDialogMIDI&) {
+                EXPECT_EQ(alerts.size(), 2u);
+                EXPECT_EQ(Ports().GetPort(1), nullptr);
+            })},
+           Pick(1, true, plain),
+           {ClickButton(&CDialogMIDI::GetOkButton)}});
+    EXPECT_EQ(alerts.size(), 2u);
+    EXPECT_NE(Ports().GetPort(1), nullptr);
+    // Ports 2 and 3 name the same (first) device, but they are disabled.
+    EXPECT_EQ(Ports().GetInputIndex(2), Ports().GetInputIndex(3));
+    EXPECT_EQ(Saved(1), (SavedPort{true, plain, plain}));
+}
+
+TEST_F(MidiDialogTest, PortsThatCannotOpenAreReportedShownDisabledAndTheOthersStillApplied)
+{
+    struct Case {
+        const char* what;
+        platform::MidiResult failure;
+        const char* alert;
+    };
+    const Case cases[] = {
+        {"Busy", platform::midierr::kAllocated, "MIDI problems: The MIDI device is already in use."},
+        {"Silent", 99, "MIDI problems: Could not open port."},
+    };
+    std::vector<std::string> failing;
+    for (const Case& c : cases) {
+        failing.push_back(UniqueDeviceName(std::string("Failing ") + c.what));
+        PlugDevice(failing.back()).FailOpen(c.failure);
+    }
+    const std::string synth = PlugNamed("Survivor");
+    LaunchWithPorts({});
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.what);
+        alerts.clear();
+        const uint8_t good = static_cast<uint8_t>(1 + i);
+        Setup({{ClickEnabled(0)},
+               PickBoth(0, failing[i]),
+               {ClickEnabled(good)},
+               PickBoth(good, synth),
+               {ClickButton(&CDialogMIDI::GetApplyButton), Act([](CDialogMIDI& d) {
+                    EXPECT_FALSE(d.GetRow(0).enabled->IsChecked());
+                    EXPECT_FALSE(d.GetRow(0).input->IsEnabled());
+                    EXPECT_FALSE(d.GetApplyButton()->IsEnabled());
+                }),
+                ClickEnabled(good), ClickButton(&CDialogMIDI::GetOkButton)}});
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_NE(alerts[0].find(c.alert), std::string::npos) << alerts[0];
+        EXPECT_EQ(Ports().GetPort(0), nullptr);
+        EXPECT_EQ(Saved(0), (SavedPort{false, failing[i], failing[i]}));
+    }
+}
+
+TEST_F(MidiDialogTest, AnOpenFailureOtherThanTheDevicesIsReportedAsOutOfMemory)
+{
+    // An input and no output device at all: the port cannot be made.
+    const std::string lonely = UniqueDeviceName("Input Only");
+    devices.push_back(std::make_unique<platform::VirtualMidiDevice>(
+        platform::VirtualMidiDevice::Options{lonely, platform::MidiTechnology::Port, true, false}));
+    LaunchWithPorts({});
+    Setup({{ClickEnabled(0), ClickButton(&CDialogMIDI::GetOkButton)}});
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("MIDI problems: Could not open port. Out of memory."), std::string::npos);
+    EXPECT_EQ(Ports().GetPort(0), nullptr);
+    EXPECT_FALSE(Saved(0).enabled);
+}
+
+TEST_F(MidiDialogTest, ReopeningAPortOnOtherDevicesDropsTheOldSynthesizerFirst)
+{
+    const std::string first = PlugNamed("First");
+    const std::string second = PlugNamed("Second");
+    LaunchWithPorts({first});
+    ASSERT_TRUE(Settle(0));
+    const CSynth* old = Ports().GetSynth(0);
+    Setup({PickBoth(0, second),
+           {ClickButton(&CDialogMIDI::GetApplyButton), Act([this, old](CDialogMIDI&) {
+                EXPECT_NE(Ports().GetPort(0), nullptr);
+                EXPECT_FALSE(Ports().HasSynth(0) && Ports().GetSynth(0) == old);
+                EXPECT_FALSE(rigs[0]->port->Device().IsInputOpen());
+            }),
+            WaitFor([](CDialogMIDI& d) { return d.GetRow(0).status->GetText() == "Second"; }),
+            ClickButton(&CDialogMIDI::GetOkButton)}});
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_EQ(Saved(0), (SavedPort{true, second, second}));
+}
