@@ -90,7 +90,7 @@ public:
     CColorEnvironment& GetColorEnvironment() { return *colorEnvironment_; }
     const CPixelFormat& GetScreenFormat() const { return *screenFormat_; }
     void SetScreenFormat(const CPixelFormat& format) { screenFormat_ = &format; }
-    // The help file's name (without its folder).
+    // The help file's name beside the executable: "<program>-help/index.html".
     virtual bool GetHelpFilePath(std::string& name);
 
     // The whole life of the program: frame, Init, the loop, Exit.

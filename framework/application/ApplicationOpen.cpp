@@ -84,8 +84,11 @@ void CApplication::TakeForwardedStart()
 
 bool CApplication::GetHelpFilePath(std::string& name)
 {
+    // The guide's folder and first page, as they lie beside the executable.
     const std::string& path = NSHarrowen::GetHelpFilePath();
-    name = path.substr(path.rfind('/') + 1);
+    const size_t page = path.rfind('/');
+    const size_t folder = page == std::string::npos || page == 0 ? std::string::npos : path.rfind('/', page - 1);
+    name = folder == std::string::npos ? path.substr(page + 1) : path.substr(folder + 1);
     return true;
 }
 

@@ -7,6 +7,9 @@
 #include "platform/system/DesktopOpen.h"
 #include "platform/host/SystemMetrics.h"
 
+#include <cctype>
+#include <fstream>
+#include <sstream>
 #include <strings.h>
 
 namespace NSHarrowen {
@@ -15,7 +18,7 @@ namespace {
 
 struct HelpState {
     HelpViewer viewer = [](const CHelpRequest& r) {
-        return r.kind == CHelpRequest::EKind::Quit || platform::OpenWithDesktop(r.file);
+        return r.kind == CHelpRequest::EKind::Quit || platform::OpenWithDesktop(HelpUrlFor(r));
     };
     std::string file;
     bool opened = false;
@@ -40,6 +43,48 @@ void Show(CHelpRequest request)
     s.opened = true;
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The page and anchor the topic map beside the help file gives a topic;
+// empty when it names none.
+std::string MappedPage(const std::string& helpFile, uint32_t topic)
+{
+    std::ifstream map(FolderOf(helpFile) + "topics.map");
+    std::string line;
+    while (std::getline(map, line)) {
+        std::istringstream fields(line);
+        uint32_t number = 0;
+        std::string page;
+        if (line.empty() || line[0] == '#' || !(fields >> number >> page))
+            continue;
+        if (number == topic && page.find("..") == std::string::npos && page[0] != '/')
+            return page;
+    }
+    return {};
+}
+
+// A path as the path of a file URL: every byte but the unreserved ones and
+// the slashes as %XX.
+std::string UrlPath(const std::string& path)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 // A plain message box of the desktop (no owner, an OK button).
 void ShowPlainMessage(const std::string& title, const std::string& text)
 {
@@ -62,7 +107,27 @@ std::string HelpFilePathFor(std::string_view executablePath)
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (path.size() >= nameStart + 4 && strcasecmp(path.c_str() + path.size() - 4, ".exe") == 0)
         path.resize(path.size() - 4);
-    return path + ".hlp";
+    return path + "-help/index.html";
+}
+
+std::string HelpUrlFor(const CHelpRequest& request)
+{
+    std::string page = request.file;
+    std::string anchor;
+    if (request.kind == CHelpRequest::EKind::HelpOnHelp) {
+        anchor = "using-help";
+    } else if (request.kind == CHelpRequest::EKind::Topic || request.kind == CHelpRequest::EKind::Popup) {
+        if (const std::string mapped = MappedPage(request.file, request.topic); !mapped.empty()) {
+            const size_t hash = mapped.find('#');
+            page = FolderOf(request.file) + mapped.substr(0, hash);
+            if (hash != std::string::npos)
+                anchor = mapped.substr(hash + 1);
+        }
+    }
+    std::string url = "file://" + UrlPath(page);
+    if (!anchor.empty())
+        url += "#" + UrlPath(anchor);
+    return url;
 }
 
 void SetHelpFilePath(std::string path)

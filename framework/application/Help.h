@@ -6,8 +6,11 @@
 #include <string_view>
 #include <vector>
 
-// The program's help: a help file beside the executable, shown by the
-// desktop's viewer. When the file is missing the framework says so.
+// The program's help: an HTML guide in a folder beside the executable,
+// shown by the desktop's viewer at the page and anchor of a topic. A topic
+// map beside the guide's first page ("topics.map": lines of a topic number
+// and a page with its anchor) says where each topic is; topics it does not
+// name show the first page. When the guide is missing the framework says so.
 namespace NSHarrowen {
 
 // "[STOP]Could not open help file.[OK]"
@@ -25,9 +28,13 @@ struct CHelpRequest {
 using HelpViewer = std::function<bool(const CHelpRequest&)>;
 HelpViewer SetHelpViewer(HelpViewer viewer);
 
-// The help file of an executable: its folder and name (without an ".exe")
-// with ".hlp".
+// The help file of an executable: "index.html" in the folder named after it
+// (without an ".exe") with "-help", beside it.
 std::string HelpFilePathFor(std::string_view executablePath);
+// What the viewer opens for a request: a file URL of the help file, or of the
+// page the topic map names for the topic, with its anchor. Help on help is
+// the help file's "using-help" anchor.
+std::string HelpUrlFor(const CHelpRequest& request);
 // The file the help calls open; the application sets it from its executable.
 void SetHelpFilePath(std::string path);
 const std::string& GetHelpFilePath();

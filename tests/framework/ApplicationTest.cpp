@@ -350,7 +350,7 @@ TEST_F(Application, HelpRequestsAreRecordedAndAMissingFileIsReported)
     CTestApp app(Record());
     std::string name;
     ASSERT_TRUE(app.GetHelpFilePath(name));
-    EXPECT_EQ(name, "test_framework.hlp");
+    EXPECT_EQ(name, "test_framework-help/index.html");
     {
         CHelpRecorder help;
         app.ShowHelpTopic(30);

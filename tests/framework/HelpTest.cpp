@@ -5,13 +5,52 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace NSHarrowen;
 
 TEST(Help, FileLiesBesideTheExecutable)
 {
-    EXPECT_EQ(HelpFilePathFor("/opt/torvan/patchora"), "/opt/torvan/patchora.hlp");
-    EXPECT_EQ(HelpFilePathFor("/opt/torvan/Patchora.EXE"), "/opt/torvan/Patchora.hlp");
-    EXPECT_EQ(HelpFilePathFor("/opt/.exe/x"), "/opt/.exe/x.hlp");
+    EXPECT_EQ(HelpFilePathFor("/opt/torvan/patchora"), "/opt/torvan/patchora-help/index.html");
+    EXPECT_EQ(HelpFilePathFor("/opt/torvan/Patchora.EXE"), "/opt/torvan/Patchora-help/index.html");
+    EXPECT_EQ(HelpFilePathFor("/opt/.exe/x"), "/opt/.exe/x-help/index.html");
+}
+
+// Each request opens a page of the guide at its anchor, as the topic map
+// beside the first page says; what the map does not name opens the first page.
+TEST(Help, TopicsOpenTheirPageAtTheirAnchor)
+{
+    testsupport::TempDir dir;
+    std::filesystem::create_directories(dir.File("My Help"));
+    const std::string index = dir.File("My Help/index.html");
+    testsupport::WriteFileBytes(dir.File("My Help/topics.map"),
+                                "# windows\n"
+                                "70 index.html#midi-setup\n"
+                                "1701 modules/7-OscA.html#param-1\n"
+                                "\n"
+                                "5 ../../etc/passwd\n"
+                                "6 /etc/passwd\n"
+                                "nonsense line\n"
+                                "1700 modules/7-OscA.html\n");
+    const std::string base = "file://" + dir.File("My%20Help/");
+    struct Case {
+        CHelpRequest::EKind kind;
+        uint32_t topic;
+        std::string url;
+    } const cases[] = {
+        {CHelpRequest::EKind::Finder, 0, base + "index.html"},
+        {CHelpRequest::EKind::HelpOnHelp, 0, base + "index.html#using-help"},
+        {CHelpRequest::EKind::Topic, 70, base + "index.html#midi-setup"},
+        {CHelpRequest::EKind::Popup, 1701, base + "modules/7-OscA.html#param-1"},
+        {CHelpRequest::EKind::Topic, 1700, base + "modules/7-OscA.html"},
+        {CHelpRequest::EKind::Topic, 4711, base + "index.html"}, // not in the map
+        {CHelpRequest::EKind::Topic, 5, base + "index.html"},    // out of the help's folder
+        {CHelpRequest::EKind::Topic, 6, base + "index.html"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HelpUrlFor({c.kind, c.topic, index}), c.url) << c.topic;
+    // Without a map every topic opens the first page.
+    EXPECT_EQ(HelpUrlFor({CHelpRequest::EKind::Topic, 70, dir.File("index.html")}), "file://" + dir.File("index.html"));
 }
 
 TEST(Help, MissingFileShowsTheAlert)
