@@ -4,6 +4,7 @@
 #include "editor/app/EditorCommands.h"
 #include "editor/app/EditorDialogsInterface.h"
 #include "editor/app/EditorPanelServices.h"
+#include "editor/floaters/FloaterCommands.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/slots/SlotChoice.h"
@@ -111,6 +112,7 @@ void CEditorApp::Init()
     ports_->OpenPortsFromPreferences();
     if (const platform::WindowHandle frame = GetFrameHandle())
         platform::InvalidateRect(frame, nullptr, false);
+    CFloaterCommands::ReopenFromPreferences();
     // The splash stays up for its minimum time as it goes.
     splash_.reset();
 }
@@ -142,6 +144,8 @@ void CEditorApp::Teardown()
 
 void CEditorApp::Exit()
 {
+    // The floaters record their places as they go.
+    CFloaterCommands::CloseAll();
     if (preferences_)
         preferences_->Save();
     Teardown();
@@ -171,8 +175,7 @@ bool CEditorApp::CanQuit()
         return false;
     patches_->ClearAllDirty();
     if (preferences_) {
-        // No floater exists yet, and the browser is not shown.
-        preferences_->keyboardFloater.open = false;
+        CFloaterCommands::RecordOpenFlags();
         preferences_->knobFloater.open = false;
         preferences_->notesFloater.open = false;
         preferences_->browser.open = false;
@@ -196,9 +199,12 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kKeyboardFloater,
-                             kNotesFloater, kBrowser})
+    for (uint32_t command :
+         {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kNotesFloater, kBrowser})
         bar->SetCommandState(command, false, false);
+    for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
+        if (CFloaterCommands::Handles(command))
+            bar->SetCommandState(command, true, CFloaterCommands::IsOpen(command));
     const bool shown = AnyDocumentWindowShown();
     for (uint32_t command : {kCascade, kTileHorizontally, kTileVertically})
         bar->SetCommandEnabled(command, shown);
@@ -296,6 +302,11 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         break;
     case kUsingHelp:
         RunHelp(false);
+        break;
+    case kKnobFloater:
+    case kKeyboardFloater:
+    case kNotesFloater:
+        Guarded([command] { CFloaterCommands::Toggle(command); });
         break;
     case kAbout:
         try {

@@ -117,6 +117,8 @@ public:
     void PlayNote(uint8_t note);
     void ReleaseNote();
     bool IsNoteActive() const { return m_noteOnPending || m_noteSounding; }
+    // The last note scheduled.
+    uint8_t GetCurrentNote() const { return m_noteToPlay; }
 
     // Handlers of the molecules sent to the synthesizer object.
     void OnSynthSettings(const CMSynthDataDump& dump) override;
