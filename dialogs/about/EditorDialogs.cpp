@@ -3,6 +3,7 @@
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/name/NameDialog.h"
+#include "dialogs/patchsettings/DialogPatchSettings.h"
 #include "dialogs/slot/DialogSlot.h"
 #include "synth/link/PortManager.h"
 
@@ -39,6 +40,13 @@ void CEditorDialogs::RunMidiSetup()
         return;
     auto* dialog = new CDialogMIDI(*ports);
     dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+}
+
+void CEditorDialogs::RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch)
+{
+    auto* dialog = new CDialogPatchSettings(owner, patch);
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
 }

@@ -10,4 +10,5 @@ public:
                        NSHarrowen::CPoint position) override;
     void RunSlotDialog(CSlotChoice& choice) override;
     void RunMidiSetup() override;
+    void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;
 };

@@ -9,6 +9,7 @@ namespace NSHarrowen {
 class CABCWindow;
 }
 class CSlotChoice;
+class CPatch;
 
 // The editor's dialogs that live above the editor: the program installs
 // them. Without them the commands that open them stay disabled.
@@ -27,6 +28,8 @@ public:
     virtual void RunSlotDialog(CSlotChoice& choice) = 0;
     // The MIDI set-up of the four ports, centred and run modally.
     virtual void RunMidiSetup() = 0;
+    // The settings of a patch, owned by its window, run modally.
+    virtual void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

@@ -10,6 +10,7 @@
 #include "framework/views/GroupView.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
+#include "platform/base/DroppedExceptions.h"
 #include "platform/windows/Window.h"
 
 #include <algorithm>
@@ -100,6 +101,7 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kRedo, patch_.CanRedo());
     bar->SetCommandEnabled(kClear, !patch_.IsSelectionEmpty());
     bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
+    bar->SetCommandEnabled(kPatchSettings, GetEditorDialogs() != nullptr);
 }
 
 void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
@@ -128,6 +130,9 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
         patch_.CancelModes();
         patch_.DeleteSelection();
         break;
+    case kPatchSettings:
+        RunPatchSettings();
+        break;
     case kSendControllerSnapshot:
         try {
             if (patch_.IsLinked() && patch_.IsSlotActive())
@@ -147,7 +152,7 @@ bool CPatchView::CanClose()
 {
     if (CPreferences* preferences = GetPreferences())
         preferences->maximisedWindows = IsMaximized();
-    if (nameDialogOpen_)
+    if (nameDialogOpen_ || settingsDialogOpen_)
         return false;
     if (!patch_.IsDirtyWithoutChanges())
         return true;
@@ -217,6 +222,21 @@ bool CPatchView::RunNameDialog(const std::string& caption, std::string& name, ui
     }
     nameDialogOpen_ = false;
     return confirmed;
+}
+
+void CPatchView::RunPatchSettings()
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    if (settingsDialogOpen_ || !dialogs)
+        return;
+    settingsDialogOpen_ = true;
+    try {
+        dialogs->RunPatchSettings(this, patch_);
+    } catch (...) {
+        // The window stays usable.
+        platform::RecordDroppedException("the patch settings dialog");
+    }
+    settingsDialogOpen_ = false;
 }
 
 void CPatchView::AskPatchName(CPoint position)

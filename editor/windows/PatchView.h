@@ -37,6 +37,9 @@ public:
     void AskPatchName(NSHarrowen::CPoint position);
     bool RunNameDialog(const std::string& caption, std::string& name, uint8_t maxLength, NSHarrowen::CPoint position);
     bool IsNameDialogOpen() const { return nameDialogOpen_; }
+    // The patch settings dialog of this window, run modally.
+    void RunPatchSettings();
+    bool IsSettingsDialogOpen() const { return settingsDialogOpen_; }
 
     // CPatchWindowInterface.
     void BringToFront() override;
@@ -61,4 +64,5 @@ private:
     std::string title_;
     uint16_t order_ = kNewOrderNumber;
     bool nameDialogOpen_ = false;
+    bool settingsDialogOpen_ = false;
 };

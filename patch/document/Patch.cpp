@@ -229,12 +229,18 @@ void CPatch::MarkStartRequestsSent()
 
 void CPatch::SetPatchHeader(const CPatchHeader& header)
 {
-    if (headerMissing_ || header.Equals(*receivedHeader_)) {
+    if (headerMissing_ || header.Equals(*editedHeader_)) {
         return;
     }
     *editedHeader_ = header;
     const uint64_t now = platform::NowMilliseconds();
     headerEditTime_ = now;
+    if (header.Equals(*receivedHeader_)) {
+        // Back to what the slot holds (a Cancel within the delay): a send
+        // still waiting would put the abandoned header back.
+        headerSendPending_ = false;
+        return;
+    }
     if (!IsLinked()) {
         SendPatchHeader(*editedHeader_);
         return;

@@ -100,6 +100,9 @@ public:
     const CPatchHeader& GetPatchHeader() const { return *editedHeader_; }
     const CPatchHeader& GetReceivedHeader() const { return *receivedHeader_; }
     void SetPatchHeader(const CPatchHeader& header);
+    // Milliseconds of the clock when the header last changed, by an edit or
+    // from the synthesizer.
+    uint64_t GetHeaderChangeTime() const { return headerEditTime_; }
     bool IsHeaderSendPending() const { return headerSendPending_; }
     const CMCurrentNotesDump& GetCurrentNotes() const { return currentNotes_; }
 
