@@ -1,5 +1,6 @@
 #include "editor/floaters/KeyboardFloater.h"
 
+#include "editor/controls/TextCheckButton.h"
 #include "editor/floaters/KeyboardBmp.h"
 #include "framework/drawing/Canvas.h"
 #include "panels/widgets/TextPushButton.h"
@@ -29,6 +30,9 @@ struct ScrollButton {
 constexpr std::array<ScrollButton, 4> kScrollButtons{
     {{"<<", 3, kOctaveKeys}, {"<", 25, 1}, {">", 47, -1}, {">>", 69, -kOctaveKeys}}};
 constexpr int16_t kScrollButtonWidth = 20;
+constexpr int16_t kDroneX = 98;
+constexpr int16_t kRepeatX = 135;
+constexpr int16_t kModeButtonWidth = 35;
 
 } // namespace
 
@@ -45,6 +49,8 @@ CKeyboardFloater::CKeyboardFloater() : CFloaterWindow("Keyboard Floater", true, 
     keyboard_ = new CKeyboardBmp(GetRootView());
     for (size_t i = 0; i < kScrollButtons.size(); ++i)
         scrollButtons_[i] = new CTextPushButton(GetRootView(), kScrollButtons[i].label, CTextPushButton::Form::Window);
+    drone_ = new CTextCheckButton(GetRootView(), "Drone");
+    repeat_ = new CTextCheckButton(GetRootView(), "Repeat");
     uint8_t note = kDefaultNote;
     uint32_t mode = kOff;
     if (const CPreferences* prefs = GetPreferences())
@@ -125,13 +131,21 @@ void CKeyboardFloater::ReceiveNotifications()
     for (size_t i = 0; i < kScrollButtons.size(); ++i)
         if (scrollButtons_[i]->WasPushed())
             SetScroll(static_cast<int16_t>(scroll_ + kScrollButtons[i].step));
+    uint8_t on = 0;
+    if (drone_->TakeChange(on))
+        SetMode(on ? kDrone : kOff);
+    if (repeat_->TakeChange(on))
+        SetMode(on ? kRepeat : kOff);
 }
 
 void CKeyboardFloater::SetMode(uint32_t mode)
 {
     if (mode_ == kDrone || mode_ == kRepeat)
         ReleaseNote();
+    // The two modes exclude each other.
     mode_ = mode <= kRepeat ? mode : kOff;
+    drone_->SetOn(mode_ == kDrone);
+    repeat_->SetOn(mode_ == kRepeat);
     if (mode_ == kRepeat) {
         PlayNote(currentNote_);
         lastRepeat_ = platform::NowMilliseconds();
@@ -186,4 +200,8 @@ void CKeyboardFloater::LayoutRootView()
         const int top = client.top + kButtonTop;
         scrollButtons_[i]->SetFrame(CRect(left, top, left + kScrollButtonWidth, top + kButtonHeight));
     }
+    const int top = client.top + kButtonTop;
+    drone_->SetFrame(CRect(client.left + kDroneX, top, client.left + kDroneX + kModeButtonWidth, top + kButtonHeight));
+    repeat_->SetFrame(
+        CRect(client.left + kRepeatX, top, client.left + kRepeatX + kModeButtonWidth, top + kButtonHeight));
 }

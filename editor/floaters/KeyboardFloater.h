@@ -8,6 +8,7 @@
 
 class CKeyboardBmp;
 class CSynth;
+class CTextCheckButton;
 class CTextPushButton;
 
 // The playable keyboard: clicking a key of the picture plays that note on
@@ -42,6 +43,8 @@ public:
     int16_t GetScroll() const { return scroll_; }
     uint8_t GetCurrentNote() const { return currentNote_; }
     CKeyboardBmp& GetKeyboard() const { return *keyboard_; }
+    CTextCheckButton& GetDroneButton() const { return *drone_; }
+    CTextCheckButton& GetRepeatButton() const { return *repeat_; }
 
 private:
     enum EScrollButton { kOctaveDown, kKeyDown, kKeyUp, kOctaveUp, kScrollButtonCount };
@@ -57,6 +60,8 @@ private:
     int16_t scroll_ = 0;
     uint32_t mode_ = kOff;
     std::array<CTextPushButton*, kScrollButtonCount> scrollButtons_{};
+    CTextCheckButton* drone_;
+    CTextCheckButton* repeat_;
     uint64_t lastRepeat_ = 0;
     uint8_t currentNote_ = kDefaultNote;
 };

@@ -1,6 +1,7 @@
 #include "tests/editor/SynthEditorFixture.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/controls/TextCheckButton.h"
 #include "editor/floaters/KeyboardBmp.h"
 #include "editor/floaters/KeyboardFloater.h"
 #include "editor/floaters/WindowToggler.h"
@@ -181,6 +182,43 @@ TEST_F(KeyboardFloaterTest, AKeptRepeatStartsAtOnceAndSwitchesTheNoteEverySecond
     ASSERT_TRUE(StepUntil([&] { return synth_->SoundingNote() == 67; }, 300));
     EXPECT_GE(desktop.Host().Now() - off, 900u);
     EXPECT_LE(desktop.Host().Now() - off, 1200u);
+}
+
+TEST_F(KeyboardFloaterTest, TheDroneAndRepeatButtonsExcludeEachOtherAndReleaseTheNoteTheyLeave)
+{
+    CKeyboardFloater* floater = OpenWithCtrlF();
+    ASSERT_NE(floater, nullptr);
+    SetClientWidth(*floater, CKeyboardBmp::kWidth);
+    synth_->ClearLog();
+    const int buttonY = 36 + 5;
+    const int drone = 98 + 17;
+    const int repeat = 135 + 17;
+
+    // Repeat plays the current note at once.
+    Click(*floater, repeat, buttonY);
+    EXPECT_EQ(floater->GetMode(), CKeyboardFloater::kRepeat);
+    EXPECT_TRUE(floater->GetRepeatButton().IsOn());
+    ASSERT_TRUE(StepUntilNotes({"on 60"}));
+    // A key press there only changes the note the repeat plays next.
+    Click(*floater, 338, 20);
+    ASSERT_TRUE(StepUntilNotes({"on 60", "off 60", "on 64"}));
+
+    // Drone releases the repeated note and waits for a key.
+    Click(*floater, drone, buttonY);
+    EXPECT_EQ(floater->GetMode(), CKeyboardFloater::kDrone);
+    EXPECT_TRUE(floater->GetDroneButton().IsOn());
+    EXPECT_FALSE(floater->GetRepeatButton().IsOn());
+    ASSERT_TRUE(StepUntilNotes({"on 60", "off 60", "on 64", "off 64"}));
+    Step(1500);
+    EXPECT_EQ(Notes().size(), 4u);
+    Click(*floater, 8, 5);
+    ASSERT_TRUE(StepUntilNotes({"on 60", "off 60", "on 64", "off 64", "on 1"}));
+
+    // Drone off again: the note goes.
+    Click(*floater, drone, buttonY);
+    EXPECT_EQ(floater->GetMode(), CKeyboardFloater::kOff);
+    EXPECT_FALSE(floater->GetDroneButton().IsOn());
+    EXPECT_TRUE(StepUntilNotes({"on 60", "off 60", "on 64", "off 64", "on 1", "off 1"}));
 }
 
 TEST_F(KeyboardFloaterTest, ClosingTheFloaterReleasesItsNoteInEveryMode)
