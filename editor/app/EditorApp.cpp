@@ -177,7 +177,6 @@ bool CEditorApp::CanQuit()
     if (preferences_) {
         CFloaterCommands::RecordOpenFlags();
         preferences_->knobFloater.open = false;
-        preferences_->notesFloater.open = false;
         preferences_->browser.open = false;
     }
     return true;
@@ -199,8 +198,7 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command :
-         {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kNotesFloater, kBrowser})
+    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kBrowser})
         bar->SetCommandState(command, false, false);
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))

@@ -1,6 +1,7 @@
 #include "editor/floaters/FloaterCommands.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/floaters/DialogNotes.h"
 #include "editor/floaters/KeyboardFloater.h"
 #include "editor/floaters/WindowToggler.h"
 #include "platform/base/DroppedExceptions.h"
@@ -29,6 +30,7 @@ const std::vector<FloaterEntry>& Entries()
 {
     static const std::vector<FloaterEntry> entries{
         Entry<CKeyboardFloater>(editorcommands::kKeyboardFloater),
+        Entry<CDialogNotes>(editorcommands::kNotesFloater),
     };
     return entries;
 }

@@ -28,6 +28,12 @@ CFloaterWindow::CFloaterWindow(const std::string& title, bool resizable, uint8_t
 
 CFloaterWindow::~CFloaterWindow() = default;
 
+void CFloaterWindow::HandleMenuSelect(CMenu* menu, uint32_t command)
+{
+    if (CApplication* app = GetApplication())
+        app->HandleMenuSelect(menu, command);
+}
+
 int CFloaterWindow::GetBorderWidth() const
 {
     return platform::GetSystemMetric(IsResizable() ? platform::Metric::SizingFrameX : platform::Metric::DialogFrameX);

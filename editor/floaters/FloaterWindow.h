@@ -18,6 +18,9 @@ public:
     ~CFloaterWindow() override;
 
     bool UsesApplicationMenuBar() const override { return true; }
+    // Every menu command is the application's (Close closes the active
+    // patch window, not the floater).
+    void HandleMenuSelect(NSHarrowen::CMenu* menu, uint32_t command) override;
     int GetBorderWidth() const override;
     int GetBorderHeight() const override;
     // Tool windows are not among the documents of the Windows menu.

@@ -72,16 +72,22 @@ TEST_F(EditorTest, AFloaterIsAToolWindowOfTheFrameWhoseKeysAndMenusReachTheAppli
     PressCtrl('N');
     EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 1);
 
-    // The patch window took the focus; back on the floater, Ctrl+W closes it
-    // and its place is recorded.
+    // Back on the floater, Ctrl+W closes the patch window: the floater has
+    // no commands of its own.
     platform::SetActiveWindow(floater->GetHandle());
     Pump();
-    floater->SetWindowRect(CRect(40, 50, 300, 200));
+    ASSERT_EQ(GetActiveWindow(), floater);
     PressCtrl('W');
+    Step(100);
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 0);
+    EXPECT_EQ(CTestToggler::Get(), floater);
+
+    // Asked to close, it goes and its place is recorded.
+    floater->SetWindowRect(CRect(40, 50, 300, 200));
+    floater->RequestClose();
     Step(100);
     EXPECT_EQ(CTestToggler::Get(), nullptr);
     EXPECT_EQ(CTestFloater::saved, CRect(40, 50, 300, 200));
-    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 1);
 
     // Opened again at its recorded place.
     floater = CTestToggler::Open();

@@ -1,0 +1,137 @@
+#include "tests/editor/EditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/floaters/DialogNotes.h"
+#include "editor/floaters/WindowToggler.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/views/EditTextView.h"
+#include "editor/windows/SavePatchAlert.h"
+#include "framework/controls/PushButtonView.h"
+#include "patch/document/Patch.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/Window.h"
+
+#include <string>
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+using NotesToggler = CWindowToggler<CDialogNotes>;
+
+class NotesFloaterTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        Launch();
+        // Closing a changed patch: "No" to its save question.
+        operate = [](CABCWindow& window) {
+            auto* box = dynamic_cast<CSavePatchAlert*>(&window);
+            if (!box)
+                return false;
+            box->GetButton(CSavePatchAlert::kNo)->Click();
+            return true;
+        };
+    }
+    CDialogNotes* Notes() { return NotesToggler::Get(); }
+    CEditTextView& Text() { return Notes()->GetTextView(); }
+    void ClickIntoText()
+    {
+        desktop.Host().Click(platform::ClientToScreen(Notes()->GetHandle(), {150, 100}));
+        Pump();
+    }
+    void Type(const std::u32string& text)
+    {
+        for (char32_t c : text) {
+            desktop.Host().TypeCharacter(c);
+            Pump();
+        }
+    }
+    void Key(uint32_t key)
+    {
+        desktop.Host().PressKey(key);
+        Pump();
+        desktop.Host().ReleaseKey(key);
+        Pump();
+    }
+    CPatch* Active() { return app->GetPatches()->GetActivePatch(); }
+};
+
+} // namespace
+
+TEST_F(NotesFloaterTest, TypedNotesReachTheActivePatchAndTheTextFollowsTheActivePatchWindow)
+{
+    Choose(kNotesFloater);
+    ASSERT_NE(Notes(), nullptr);
+    UpdateMenus();
+    EXPECT_TRUE(IsChecked(kNotesFloater));
+    EXPECT_EQ(Notes()->GetTitle(), "Notes Floater");
+    EXPECT_EQ(Notes()->GetHelpContext(), 20u);
+    // No patch window: empty and disabled.
+    EXPECT_FALSE(Text().IsEnabled());
+    EXPECT_EQ(Text().GetText(), "");
+
+    PressCtrl('N');
+    CPatch* first = Active();
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->IsDirty());
+    EXPECT_TRUE(Text().IsEnabled());
+    ClickIntoText();
+    Type(U"Pad");
+    Key(platform::kVKReturn);
+    Type(U"warm");
+    EXPECT_EQ(first->GetNotes(), "Pad\rwarm");
+    EXPECT_TRUE(first->IsDirty());
+
+    // A second patch window shows its own (empty) notes.
+    PressCtrl('N');
+    CPatch* second = Active();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(Text().GetText(), "");
+    ClickIntoText();
+    Type(U"Bass");
+    EXPECT_EQ(second->GetNotes(), "Bass");
+    EXPECT_EQ(first->GetNotes(), "Pad\rwarm");
+
+    // Ctrl+Tab back to the first window: its notes come back.
+    PressCtrl(platform::kVKTab);
+    Step(50);
+    ASSERT_EQ(Active(), first);
+    EXPECT_EQ(Text().GetText(), "Pad\rwarm");
+
+    // Closing the last patch window empties and disables the text.
+    PressCtrl('W');
+    Step(100);
+    PressCtrl('W');
+    Step(100);
+    ASSERT_EQ(app->GetPatches()->CountOpenWindows(), 0);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_FALSE(Text().IsEnabled());
+    EXPECT_EQ(Text().GetText(), "");
+
+    Choose(kNotesFloater);
+    Step(100);
+    EXPECT_EQ(Notes(), nullptr);
+    UpdateMenus();
+    EXPECT_FALSE(IsChecked(kNotesFloater));
+}
+
+TEST_F(NotesFloaterTest, AnOpenedFloaterShowsTheNotesThePatchAlreadyHas)
+{
+    PressCtrl('N');
+    Active()->SetNotes("Kept\rfrom before");
+    Active()->ClearChangeFlags();
+    Choose(kNotesFloater);
+    ASSERT_NE(Notes(), nullptr);
+    EXPECT_EQ(Text().GetText(), "Kept\rfrom before");
+    // A place at the right of the screen, 200 below its top.
+    CRect content = Notes()->GetWindowRectInFrame();
+    Notes()->WindowToContentRect(content);
+    EXPECT_EQ(content, CRect(1024 - 300, 200, 1024, 550));
+}
+
+} // namespace editortest
