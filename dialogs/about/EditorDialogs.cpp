@@ -4,6 +4,7 @@
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/name/NameDialog.h"
 #include "dialogs/patchsettings/DialogPatchSettings.h"
+#include "dialogs/savesynth/DialogSavePatchInSynth.h"
 #include "dialogs/slot/DialogSlot.h"
 #include "synth/link/PortManager.h"
 
@@ -47,6 +48,17 @@ void CEditorDialogs::RunMidiSetup()
 void CEditorDialogs::RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch)
 {
     auto* dialog = new CDialogPatchSettings(owner, patch);
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+}
+
+void CEditorDialogs::RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot)
+{
+    CPortManager* ports = GetPortManager();
+    if (!ports || !ports->HasSynth(port))
+        return;
+    auto* dialog = new CDialogSavePatchInSynth(*ports, patchName, port, slot);
+    dialog->CenterOnFrame();
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
 }

@@ -11,4 +11,5 @@ public:
     void RunSlotDialog(CSlotChoice& choice) override;
     void RunMidiSetup() override;
     void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;
+    void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) override;
 };

@@ -30,6 +30,9 @@ public:
     virtual void RunMidiSetup() = 0;
     // The settings of a patch, owned by its window, run modally.
     virtual void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) = 0;
+    // Stores the patch of a slot (0-3) of the synthesizer on a port into a
+    // flash location the user picks.
+    virtual void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

@@ -12,6 +12,7 @@
 #include "patch/document/Patch.h"
 #include "platform/base/DroppedExceptions.h"
 #include "platform/windows/Window.h"
+#include "synth/link/PortManager.h"
 
 #include <algorithm>
 
@@ -102,6 +103,7 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kClear, !patch_.IsSelectionEmpty());
     bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
     bar->SetCommandEnabled(kPatchSettings, GetEditorDialogs() != nullptr);
+    bar->SetCommandEnabled(kSaveInSynth, GetEditorDialogs() != nullptr && SaveInSynthPort().has_value());
 }
 
 void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
@@ -132,6 +134,9 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
         break;
     case kPatchSettings:
         RunPatchSettings();
+        break;
+    case kSaveInSynth:
+        RunSaveInSynth();
         break;
     case kSendControllerSnapshot:
         try {
@@ -237,6 +242,28 @@ void CPatchView::RunPatchSettings()
         platform::RecordDroppedException("the patch settings dialog");
     }
     settingsDialogOpen_ = false;
+}
+
+std::optional<uint8_t> CPatchView::SaveInSynthPort() const
+{
+    uint8_t port = 0;
+    const CPortManager* ports = GetPortManager();
+    if (!patch_.GetPortIndex(port) || !ports || !ports->HasSynth(port))
+        return std::nullopt;
+    return port;
+}
+
+void CPatchView::RunSaveInSynth()
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    const std::optional<uint8_t> port = SaveInSynthPort();
+    if (!dialogs || !port)
+        return;
+    try {
+        dialogs->RunSaveInSynth(patch_.GetName(), *port, std::min<uint8_t>(patch_.GetSlot(), 3));
+    } catch (...) {
+        platform::RecordDroppedException("the save in synth dialog");
+    }
 }
 
 void CPatchView::AskPatchName(CPoint position)

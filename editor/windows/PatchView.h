@@ -40,6 +40,8 @@ public:
     // The patch settings dialog of this window, run modally.
     void RunPatchSettings();
     bool IsSettingsDialogOpen() const { return settingsDialogOpen_; }
+    // Stores the linked patch's slot into the flash of its synthesizer.
+    void RunSaveInSynth();
 
     // CPatchWindowInterface.
     void BringToFront() override;
@@ -59,6 +61,9 @@ public:
     void Idle() override;
 
 private:
+    // The port of the linked patch's synthesizer, none without one.
+    std::optional<uint8_t> SaveInSynthPort() const;
+
     CPatch& patch_;
     bool active_ = false;
     std::string title_;

@@ -84,6 +84,12 @@ public:
     void OnCommandResult(const CMFlashCommandResult& result);
     bool IsCommandPending() const { return commandPending_; }
     uint32_t GetLastResult() const { return lastResult_; }
+    // Forgets the last result before a command whose answer is awaited.
+    void ClearResult()
+    {
+        lastResult_ = kResultNone;
+        lastResultText_.clear();
+    }
     const std::string& GetLastResultText() const { return lastResultText_; }
 
 private:

@@ -1,0 +1,199 @@
+#include "tests/dialogs/DialogsFixture.h"
+
+#include "dialogs/savesynth/DialogSavePatchInSynth.h"
+#include "editor/app/EditorCommands.h"
+#include "editor/patches/PatchManager.h"
+#include "framework/controls/PopupButtonView.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/menus/Menu.h"
+#include "framework/views/StaticTextView.h"
+#include "patch/document/Patch.h"
+#include "synth/link/PortManager.h"
+#include "synth/link/Synth.h"
+#include "synth/protocol/FlashMemory.h"
+
+using namespace NSHarrowen;
+using namespace dialogstest;
+using namespace editorcommands;
+
+namespace {
+
+using D = CDialogSavePatchInSynth;
+
+class SaveInSynthTest : public DialogsTest {
+protected:
+    using Action = ScriptStep<D>;
+
+    // A synthesizer named `name` whose flash holds the given patches.
+    Rig& PlugSynth(const std::string& name, sim::SimConfig config = {})
+    {
+        Rig& rig = Plug();
+        rig.synth->Config() = config;
+        rig.synth->Settings().name = name;
+        return rig;
+    }
+    static void Store(Rig& rig, int bank, int location, const std::string& name)
+    {
+        sim::SimPatch patch;
+        patch.name = name;
+        rig.synth->Flash().Store(bank, location, patch);
+    }
+    // Every synthesizer recognised, settled and its flash listed.
+    void SettleAll(uint8_t ports)
+    {
+        for (uint8_t port = 0; port < ports; ++port) {
+            ASSERT_TRUE(Settle(port)) << int(port);
+            ASSERT_TRUE(StepUntil([&] { return !Ports().GetFlashMemory(port).IsScanning(); })) << int(port);
+        }
+    }
+    // The slot's patch in its window, active.
+    CPatch* ShowSlot(uint8_t port, uint8_t slot)
+    {
+        List().ShowSlotPatch(port, slot);
+        Step(100);
+        EXPECT_TRUE(Settle(port));
+        CPatch* patch = List().FindPatchInSlot(port, slot);
+        EXPECT_TRUE(patch && patch->HasWindow());
+        return patch;
+    }
+    static std::vector<std::string> Entries(const CMenu& menu)
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < menu.GetItemCount(); ++i)
+            entries.push_back(menu.GetItem(i).label);
+        return entries;
+    }
+    Action Pressing(CPushButtonView* (D::*button)() const)
+    {
+        return Do<D>([this, button](D& d) { Click((d.*button)()); });
+    }
+    void PickIn(std::vector<Action>& steps, CPopupButtonView* (D::*popup)() const, int index)
+    {
+        steps.push_back(Do<D>([this, popup](D& d) { DropDown((d.*popup)()); }));
+        steps.push_back(Do<D>([this, popup, index](D& d) { PickDropped((d.*popup)(), index); }));
+    }
+    // The last step: the dialog is to close by itself; the script's tick
+    // limit fails the test when it stays.
+    static Action UntilClosed()
+    {
+        return [](D&) { return false; };
+    }
+    void RunFromPatchWindow(std::vector<Action> steps)
+    {
+        Script<D>(std::move(steps));
+        Choose(kSaveInSynth);
+    }
+};
+
+} // namespace
+
+TEST_F(SaveInSynthTest, ListsTheBanksAndTheNinetyNineLocationsAndStoresTheSlotWhereThePickSays)
+{
+    Rig& rig = PlugSynth("Studio");
+    Store(rig, 0, 0, "Alpha");
+    Store(rig, 0, 5, "Beta");
+    Store(rig, 1, 2, "Gamma");
+    LaunchWithPorts({rig.device});
+    SettleAll(1);
+    const uint8_t slot = Ports().GetCurrentSlot();
+    CPatch* patch = ShowSlot(0, slot);
+    ASSERT_NE(patch, nullptr);
+    UpdateMenus();
+    ASSERT_TRUE(IsEnabled(kSaveInSynth));
+
+    std::vector<std::string> banks, firstBank, secondBank;
+    std::string first, second;
+    std::vector<Action> steps{Do<D>([&](D& d) {
+        banks = Entries(d.GetBankMenu());
+        firstBank = Entries(d.GetLocationMenu());
+        first = d.GetFirstLine()->GetText();
+        second = d.GetSecondLine()->GetText();
+    })};
+    PickIn(steps, &D::GetBankPopup, 1);
+    steps.push_back(Do<D>([&](D& d) { secondBank = Entries(d.GetLocationMenu()); }));
+    PickIn(steps, &D::GetLocationPopup, 3);
+    steps.push_back(Pressing(&D::GetSaveButton));
+    steps.push_back(UntilClosed());
+    RunFromPatchWindow(std::move(steps));
+
+    EXPECT_EQ(first, "Save  \"" + patch->GetName() + "\"");
+    EXPECT_EQ(second, "In Synth:  Studio");
+    ASSERT_EQ(banks.size(), 9u);
+    EXPECT_EQ(banks.front(), "Bank 1");
+    EXPECT_EQ(banks.back(), "Bank 9");
+    ASSERT_EQ(firstBank.size(), 99u);
+    EXPECT_EQ(firstBank[0], "1  Alpha");
+    EXPECT_EQ(firstBank[1], "2  Unused Patch");
+    EXPECT_EQ(firstBank[5], "6  Beta");
+    EXPECT_EQ(firstBank[98], "99  Unused Patch");
+    ASSERT_EQ(secondBank.size(), 99u);
+    EXPECT_EQ(secondBank[2], "3  Gamma");
+    EXPECT_EQ(secondBank[3], "4  Unused Patch");
+
+    // The slot's patch went to bank 2, location 4, and nowhere else.
+    ASSERT_TRUE(Settle(0));
+    const sim::SimPatch* stored = rig.synth->Flash().At(1, 3);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->name, rig.synth->Slot(slot).patch.name);
+    EXPECT_EQ(rig.synth->Flash().At(0, 0)->name, "Alpha");
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(SaveInSynthTest, AFlashProblemIsToldWithTheSynthesizersWordsAndTheDialogCloses)
+{
+    sim::SimConfig config;
+    config.memoryProtect = true;
+    Rig& rig = PlugSynth("Locked", config);
+    LaunchWithPorts({rig.device});
+    SettleAll(1);
+    ASSERT_NE(ShowSlot(0, Ports().GetCurrentSlot()), nullptr);
+    RunFromPatchWindow({Pressing(&D::GetSaveButton), UntilClosed()});
+    EXPECT_EQ(alerts, (std::vector<std::string>{"Flash Problem Memory protect on"}));
+    EXPECT_EQ(rig.synth->Flash().At(0, 0), nullptr);
+}
+
+TEST_F(SaveInSynthTest, ThePatchsOwnSynthesizerIsShownAndStoredToWhileAnotherIsCurrent)
+{
+    PlugSynth("Left");
+    PlugSynth("Right");
+    LaunchWithPorts({rigs[0]->device, rigs[1]->device});
+    SettleAll(2);
+    // The patch lives on the port that is not the current one.
+    const uint8_t current = Ports().GetCurrentPort();
+    const uint8_t own = current == 0 ? 1 : 0;
+    CPatch* patch = ShowSlot(own, 0);
+    ASSERT_NE(patch, nullptr);
+    ASSERT_EQ(Ports().GetCurrentPort(), current);
+
+    std::string second;
+    std::vector<Action> steps{Do<D>([&](D& d) { second = d.GetSecondLine()->GetText(); })};
+    PickIn(steps, &D::GetLocationPopup, 7);
+    steps.push_back(Pressing(&D::GetSaveButton));
+    steps.push_back(UntilClosed());
+    RunFromPatchWindow(std::move(steps));
+
+    EXPECT_EQ(second, std::string("In Synth:  ") + (own == 0 ? "Left" : "Right"));
+    ASSERT_TRUE(Settle(own));
+    EXPECT_NE(rigs[own]->synth->Flash().At(0, 7), nullptr);
+    EXPECT_EQ(rigs[current]->synth->Flash().At(0, 7), nullptr);
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(SaveInSynthTest, TheDialogClosesWhenThePatchsSynthesizerIsLostThoughAnotherRemains)
+{
+    PlugSynth("Left");
+    PlugSynth("Right");
+    LaunchWithPorts({rigs[0]->device, rigs[1]->device});
+    SettleAll(2);
+    const uint8_t own = Ports().GetCurrentPort() == 0 ? 1 : 0;
+    ASSERT_NE(ShowSlot(own, 0), nullptr);
+    bool wasOpen = false;
+    RunFromPatchWindow({Do<D>([&](D&) {
+                            wasOpen = true;
+                            Unplug(*rigs[own]);
+                        }),
+                        UntilClosed()});
+    EXPECT_TRUE(wasOpen);
+    EXPECT_FALSE(Ports().HasSynth(own));
+    EXPECT_TRUE(Ports().HasSynth(own == 0 ? 1 : 0));
+}
