@@ -4,6 +4,8 @@
 #include "framework/drawing/Canvas.h"
 #include "framework/drawing/RegionHandle.h"
 
+#include <algorithm>
+
 namespace NSHarrowen {
 
 namespace {
@@ -29,77 +31,95 @@ CGroupView::CGroupView(CGroupView* parent, const CRect& frame) : CView(parent, f
 
 CGroupView::~CGroupView()
 {
-    // Children that outlive the group must not point at it.
-    while (head_) {
-        Node* node = head_;
-        head_ = node->next;
-        node->view->parent_ = nullptr;
-        delete node;
-    }
-    tail_ = nullptr;
+    DeleteChildren();
 }
 
 template <typename F> void CGroupView::ForEachChild(F f) const
 {
     // A child may remove itself while it is called: take the next one first.
-    for (Node* node = head_; node;) {
-        Node* next = node->next;
-        f(node->view);
-        node = next;
+    for (auto it = children_.begin(); it != children_.end();) {
+        CView* view = it->view;
+        ++it;
+        f(view);
     }
+}
+
+CGroupView::ChildList::iterator CGroupView::Find(const CView* view)
+{
+    return std::find_if(children_.begin(), children_.end(), [view](const Child& c) { return c.view == view; });
 }
 
 void CGroupView::AddChild(CView* view)
 {
     if (!view || view->parent_)
         return;
-    Node* node = new Node{view, nullptr};
-    if (tail_)
-        tail_->next = node;
-    else
-        head_ = node;
-    tail_ = node;
+    children_.push_back(Child{view, nullptr});
     view->parent_ = this;
+}
+
+void CGroupView::Adopt(CView* view)
+{
+    children_.push_back(Child{view, std::unique_ptr<CView>(view)});
+    view->parent_ = this;
+}
+
+CView* CGroupView::AdoptChild(std::unique_ptr<CView> view)
+{
+    if (!view)
+        return nullptr;
+    if (CGroupView* old = view->parent_)
+        old->TakeChild(view.get()).release(); // `view` holds it already
+    CView* child = view.release();
+    Adopt(child);
+    return child;
 }
 
 void CGroupView::RemoveChild(CView* view)
 {
-    Node* previous = nullptr;
-    for (Node* node = head_; node; previous = node, node = node->next) {
-        if (node->view != view)
-            continue;
-        (previous ? previous->next : head_) = node->next;
-        if (tail_ == node)
-            tail_ = previous;
-        delete node;
-        view->parent_ = nullptr;
-        return;
-    }
+    // The child's destructor comes here too: ownership passes to the caller,
+    // never to a second delete.
+    TakeChild(view).release();
+}
+
+std::unique_ptr<CView> CGroupView::TakeChild(CView* view)
+{
+    const auto it = Find(view);
+    if (it == children_.end())
+        return nullptr;
+    std::unique_ptr<CView> owned = std::move(it->owned);
+    children_.erase(it);
+    view->parent_ = nullptr;
+    return owned;
 }
 
 void CGroupView::DeleteChildren()
 {
-    while (head_) {
-        CView* child = head_->view;
-        delete child; // its destructor takes it out of the list
-        if (head_ && head_->view == child)
-            RemoveChild(child);
+    // Each owned child is deleted while it is still in the tree, so that it
+    // leaves the window (tooltips, focus, pointers) as one deleted alone does.
+    for (auto it = children_.begin(); it != children_.end();) {
+        if (!it->owned) {
+            ++it;
+            continue;
+        }
+        std::unique_ptr<CView> child = std::move(it->owned);
+        child.reset(); // its destructor takes it out of the list
+        it = children_.begin();
     }
+    for (const Child& lent : children_)
+        lent.view->parent_ = nullptr;
+    children_.clear();
 }
 
 int CGroupView::CountChildren() const
 {
-    int count = 0;
-    for (Node* node = head_; node; node = node->next)
-        ++count;
-    return count;
+    return static_cast<int>(children_.size());
 }
 
 CView* CGroupView::GetChild(int index) const
 {
-    for (Node* node = head_; node; node = node->next, --index)
-        if (index == 0)
-            return node->view;
+    for (const Child& child : children_)
+        if (index-- == 0)
+            return child.view;
     return nullptr;
 }
 
@@ -113,9 +133,9 @@ void CGroupView::MouseDown(const CEvent& event)
     CView::MouseDown(event);
     if (!ContainsPoint(event.GetPoint()))
         return;
-    for (Node* node = head_; node; node = node->next)
-        if (node->view->ContainsPoint(event.GetPoint()) && node->view->IsEnabledInHierarchy()) {
-            node->view->MouseDown(event);
+    for (const Child& child : children_)
+        if (child.view->ContainsPoint(event.GetPoint()) && child.view->IsEnabledInHierarchy()) {
+            child.view->MouseDown(event);
             return;
         }
 }
@@ -148,9 +168,9 @@ void CGroupView::ContextClick(CPoint where)
 {
     if (!ContainsPoint(where))
         return;
-    for (Node* node = head_; node; node = node->next)
-        if (node->view->ContainsPoint(where)) {
-            node->view->ContextClick(where);
+    for (const Child& child : children_)
+        if (child.view->ContainsPoint(where)) {
+            child.view->ContextClick(where);
             return;
         }
     CView::ContextClick(where);
@@ -207,9 +227,9 @@ CView* CGroupView::FindViewAt(int16_t x, int16_t y)
 {
     if (!ContainsPoint(CPoint(x, y)))
         return GetParent();
-    for (Node* node = head_; node; node = node->next)
-        if (node->view->ContainsPoint(CPoint(x, y)))
-            return node->view->FindViewAt(x, y);
+    for (const Child& child : children_)
+        if (child.view->ContainsPoint(CPoint(x, y)))
+            return child.view->FindViewAt(x, y);
     return this;
 }
 

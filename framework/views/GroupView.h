@@ -2,10 +2,16 @@
 
 #include "framework/views/View.h"
 
+#include <list>
+#include <memory>
+
 namespace NSHarrowen {
 
-// A view with children, kept in a singly linked list in the order they were
-// added. A group does not delete its children: owners call DeleteChildren.
+// A view with children, in the order they were added. The group owns the
+// children made with it as their parent and those given to AdoptChild, and
+// deletes them with itself; AddChild only lends it a view, which its owner
+// removes (or deletes) in time. A child deleted by someone else leaves the
+// group first, so members of a subclass may be children too.
 class CGroupView : public CView {
 public:
     explicit CGroupView(CGroupView* parent = nullptr);
@@ -15,9 +21,18 @@ public:
     virtual CRect GetContentRect() const { return GetFrame(); }
     virtual void LayoutChildren() { }
     virtual void DrawBackground() { }
+    // Lends the group a view without a parent; nothing when it has one.
     virtual void AddChild(CView* view);
+    // Takes the view out of the group; who removes an owned child owns it
+    // from then on (TakeChild says so in its type).
     virtual void RemoveChild(CView* view);
 
+    // The group owns the view from now on (taken out of its old parent first).
+    CView* AdoptChild(std::unique_ptr<CView> view);
+    // Takes the view out of the group and hands its ownership back; null
+    // when the group only had it on loan or never had it.
+    std::unique_ptr<CView> TakeChild(CView* view);
+    // Deletes the owned children and lets go of the lent ones.
     void DeleteChildren();
     int CountChildren() const;
     CView* GetChild(int index) const;
@@ -36,15 +51,20 @@ public:
     CView* FindViewAt(int16_t x, int16_t y) override;
 
 private:
-    struct Node {
+    friend class CView; // a view made with a parent is adopted by it
+
+    struct Child {
         CView* view;
-        Node* next;
+        std::unique_ptr<CView> owned; // null when lent
     };
+    using ChildList = std::list<Child>;
+
+    void Adopt(CView* view);
+    ChildList::iterator Find(const CView* view);
     template <typename F> void ForEachChild(F f) const;
     void ExcludeChildren(CRegion& region) const;
 
-    Node* head_ = nullptr;
-    Node* tail_ = nullptr;
+    ChildList children_;
 };
 
 } // namespace NSHarrowen

@@ -45,13 +45,13 @@ void EndCapture(CView* view)
 CView::CView(CGroupView* parent)
 {
     if (parent)
-        parent->AddChild(this);
+        parent->Adopt(this);
 }
 
 CView::CView(CGroupView* parent, const CRect& frame) : frame_(frame)
 {
     if (parent)
-        parent->AddChild(this);
+        parent->Adopt(this);
 }
 
 CView::~CView()
