@@ -19,6 +19,8 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -68,8 +70,8 @@ protected:
 template <typename T> std::string ClassName(const T& object)
 {
     int status = 0;
-    const std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(object).name(), nullptr, nullptr, &status),
-                                                      std::free);
+    const std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(typeid(object).name(), nullptr, nullptr, &status), std::free);
     return status == 0 ? name.get() : typeid(object).name();
 }
 
@@ -334,6 +336,78 @@ TEST_F(ModuleTypesTest, OnlyTheSequencersStepValuesCanBeMorphed)
         EXPECT_EQ(morphable, c.morphable) << int(c.type);
         DeleteModule(1);
     }
+}
+
+TEST_F(ModuleTypesTest, EachTypeHasItsNoMorphListAndPitchPairs)
+{
+    // Parameters that cannot be morphed, and the coarse/fine pairs; every
+    // type not listed has neither.
+    const auto run = [](uint8_t first, uint8_t last) {
+        std::vector<uint8_t> params;
+        for (unsigned p = first; p <= last; ++p) {
+            params.push_back(static_cast<uint8_t>(p));
+        }
+        return params;
+    };
+    std::vector<uint8_t> vocoder = run(0, 15);
+    vocoder.insert(vocoder.end(), {17, 18});
+    const std::map<std::string, std::vector<uint8_t>> noMorph = {
+        {"NoteDetect", {0}},        {"OscSineBank", run(18, 23)},
+        {"OscSlvFM", {2}},          {"ClkGen", {1}},
+        {"LFOA", {1, 4}},           {"LFOB", {1, 4}},
+        {"LFOC", {1, 4}},           {"LFOSlvA", {3}},
+        {"ClkRndGen", {0}},         {"ADSR-Env", {0}},
+        {"Multi-Env", {10}},        {"FilterE", {0}},
+        {"VocalFilter", run(0, 2)}, {"Vocoder", vocoder},
+        {"Compressor", run(0, 8)},  {"Expander", run(0, 8)},
+        {"ControlMixer", {4}},      {"EventSeq", run(0, 35)},
+        {"CtrlSeq", run(16, 18)},   {"NoteSeqA", run(16, 20)},
+        {"NoteSeqB", run(16, 20)}};
+    using Pairs = std::vector<std::pair<uint8_t, uint8_t>>;
+    const Pairs coarseFine = {{0, 1}};
+    const std::map<std::string, Pairs> pairs = {
+        {"MasterOsc", coarseFine}, {"FormantOsc", coarseFine},
+        {"OscA", coarseFine},      {"OscB", coarseFine},
+        {"OscC", coarseFine},      {"SpectralOsc", coarseFine},
+        {"OscSlvA", coarseFine},   {"OscSlvB", coarseFine},
+        {"OscSlvC", coarseFine},   {"OscSlvD", coarseFine},
+        {"OscSlvE", coarseFine},   {"OscSlvFM", coarseFine},
+        {"PercOsc", {{0, 5}}},     {"OscSineBank", {{0, 1}, {3, 4}, {6, 7}, {9, 10}, {12, 13}, {15, 16}}}};
+
+    size_t listed = 0;
+    for (unsigned id = 0; id < CModuleCatalogue::kTypeSlots; ++id) {
+        const CBuildModule* builder = catalogue->FindBuilder(static_cast<uint8_t>(id));
+        if (builder == nullptr) {
+            continue;
+        }
+        const std::string name = builder->GetShortName();
+        SCOPED_TRACE(name);
+        CModule& module = AddModule(static_cast<uint8_t>(id), 1);
+        const auto fixed = noMorph.find(name);
+        const auto paired = pairs.find(name);
+        listed += (fixed != noMorph.end()) + (paired != pairs.end());
+        for (uint8_t i = 0; i < module.GetControlCount(); ++i) {
+            const bool wanted = fixed == noMorph.end() ||
+                std::find(fixed->second.begin(), fixed->second.end(), i) == fixed->second.end();
+            EXPECT_EQ(module.IsMorphable(i), wanted) << "parameter " << int(i);
+
+            uint8_t partner = 0xFF;
+            if (paired != pairs.end()) {
+                for (const auto& [a, b] : paired->second) {
+                    partner = a == i ? b : b == i ? a : partner;
+                }
+            }
+            const ParamAddress address = module.GetPairedParamAddress(*module.GetControl(i));
+            if (partner == 0xFF) {
+                EXPECT_EQ(address, (ParamAddress{1, 0, 0})) << "parameter " << int(i) << " has no partner";
+            } else {
+                EXPECT_EQ(address.module, 1) << "parameter " << int(i);
+                EXPECT_EQ(address.param, partner) << "parameter " << int(i);
+            }
+        }
+        DeleteModule(1);
+    }
+    EXPECT_EQ(listed, noMorph.size() + pairs.size()) << "every listed type exists";
 }
 
 } // namespace
