@@ -3,9 +3,11 @@
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/name/NameDialog.h"
+#include "dialogs/options/DialogOptions.h"
 #include "dialogs/patchsettings/DialogPatchSettings.h"
 #include "dialogs/savesynth/DialogSavePatchInSynth.h"
 #include "dialogs/slot/DialogSlot.h"
+#include "editor/prefs/Preferences.h"
 #include "synth/link/PortManager.h"
 
 void CEditorDialogs::RunAbout()
@@ -59,6 +61,17 @@ void CEditorDialogs::RunSaveInSynth(const std::string& patchName, uint8_t port, 
         return;
     auto* dialog = new CDialogSavePatchInSynth(*ports, patchName, port, slot);
     dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+}
+
+void CEditorDialogs::RunOptions()
+{
+    CPreferences* preferences = GetPreferences();
+    if (!preferences)
+        return;
+    // Placed where its template puts it (centred), as it was last shown.
+    auto* dialog = new CDialogOptions(*preferences);
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
 }

@@ -12,4 +12,5 @@ public:
     void RunMidiSetup() override;
     void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;
     void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) override;
+    void RunOptions() override;
 };

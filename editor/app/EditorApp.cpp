@@ -192,13 +192,14 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
         bar->SetCommandEnabled(command, true);
     bar->SetCommandEnabled(kAbout, GetEditorDialogs() != nullptr);
     bar->SetCommandEnabled(kMidi, GetEditorDialogs() != nullptr && ports_);
+    bar->SetCommandEnabled(kOptions, GetEditorDialogs() != nullptr && preferences_);
     const bool anyPatchWindow = patches_ && patches_->CountOpenWindows() > 0;
     bar->SetCommandEnabled(kCloseAll, anyPatchWindow);
     bar->SetCommandEnabled(kSaveAll, anyPatchWindow);
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kOptions, kKnobFloater, kBrowser})
+    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kKnobFloater, kBrowser})
         bar->SetCommandState(command, false, false);
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))
@@ -288,6 +289,11 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         break;
     case kTileVertically:
         TileVertically();
+        break;
+    case kOptions:
+        // Without a guard: its failures go to the framework's loop.
+        if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
+            dialogs->RunOptions();
         break;
     case kMidi:
         Guarded([] {

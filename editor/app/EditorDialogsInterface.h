@@ -33,6 +33,8 @@ public:
     // Stores the patch of a slot (0-3) of the synthesizer on a port into a
     // flash location the user picks.
     virtual void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) = 0;
+    // The editor's options over the preferences, run modally.
+    virtual void RunOptions() = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

@@ -88,15 +88,18 @@ protected:
         operate = [queue, ticks](NSHarrowen::CABCWindow& window) {
             auto* dialog = dynamic_cast<T*>(&window);
             // An alert still on the screen belongs to the step before.
-            if (!dialog || queue->empty() || AnyAlertOpen())
+            if (!dialog || AnyAlertOpen())
                 return false;
             if (++*ticks > kScriptTickLimit) {
                 // A step that never comes true must not hang the run.
-                ADD_FAILURE() << "the script stopped at a step with " << queue->size() << " to go";
+                // A dialog that stays open after the last step must not either.
+                ADD_FAILURE() << "the script stopped with " << queue->size() << " steps to go";
                 queue->clear();
                 dialog->RequestClose();
                 return true;
             }
+            if (queue->empty())
+                return false;
             if (queue->front()(*dialog))
                 queue->pop_front();
             return true;

@@ -124,7 +124,7 @@ TEST_F(EditorTest, CommandsFollowTheTableWithNoPatchAndWithAPatchWindow)
 {
     Launch();
     UpdateMenus();
-    for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp, kAbout, kMidi})
+    for (uint32_t command : {kNew, kOpen, kQuit, kHelpContents, kUsingHelp, kAbout, kMidi, kOptions})
         EXPECT_TRUE(IsEnabled(command)) << command;
     for (uint32_t command :
          {kCloseAll, kSaveAll, kSave, kSaveAs, kUndo, kRedo, kClear, kSynthSettings, kUploadActiveSlot, kBankUpload,
