@@ -19,6 +19,7 @@
 #include "synth/protocol/ModuleTypeInfo.h"
 #include "tests/panels/PanelTestFixture.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/patch/SlotDocumentList.h"
 #include "tests/synth/LinkRig.h"
 
 #include <gtest/gtest.h>
@@ -32,34 +33,6 @@ constexpr uint8_t kPoly = 1;
 constexpr uint8_t kOscA = 7;
 constexpr uint8_t kOscAMute = 9;
 constexpr int kRowsPerColumn = 120;
-
-// The editor's documents as far as the link needs them.
-class CDocumentList final : public CSlotPatchManagerInterface {
-public:
-    void NewEmptySlotPatch(CSynth& synth, uint8_t slot) override { Add(synth, slot); }
-    void NewPatchFromSynth(uint8_t port, uint8_t slot) override { Add(*manager->GetSynth(port), slot); }
-
-    CPatch* Find(uint8_t slot) const
-    {
-        for (const auto& document : documents) {
-            if (document->IsLinked() && document->GetSlot() == slot) {
-                return document.get();
-            }
-        }
-        return nullptr;
-    }
-
-    CPortManager* manager = nullptr;
-    std::vector<std::unique_ptr<CPatch>> documents;
-
-private:
-    void Add(CSynth& synth, uint8_t slot)
-    {
-        auto document = std::make_unique<CPatch>();
-        document->LinkToSynth(&synth, slot, false);
-        documents.push_back(std::move(document));
-    }
-};
 
 // A value other than the default for every parameter, inside its range.
 int Edited(const CBuildModule& builder, uint8_t param)
@@ -191,7 +164,7 @@ protected:
     std::unique_ptr<CModuleCatalogue> catalogue;
     std::unique_ptr<CPanelModuleServices> services;
     paneltest::CPanelServicesDouble panelServices;
-    CDocumentList documents;
+    testsupport::CSlotDocumentList documents;
     std::unique_ptr<linkrig::CLinkRig> rig =
         std::make_unique<linkrig::CLinkRig>(std::vector<sim::SimConfig>{sim::SimConfig{}}, &documents);
     sim::SimPatch expected;

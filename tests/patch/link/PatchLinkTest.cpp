@@ -9,6 +9,7 @@
 #include "patch/maps/KnobMap.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "tests/support/patch/ModuleDouble.h"
+#include "tests/support/patch/SlotDocumentList.h"
 #include "synth/link/Synth.h"
 #include "tests/synth/LinkRig.h"
 
@@ -24,40 +25,6 @@ constexpr uint8_t kAdsr = 20;
 // Types with custom values: one and two.
 constexpr uint8_t kFilterD = 49;
 constexpr uint8_t kNoteSeqB = 90;
-
-// The editor's list of documents, as far as the link needs it: real
-// documents bound to the slots.
-class CDocumentList final : public CSlotPatchManagerInterface {
-public:
-    void NewEmptySlotPatch(CSynth& synth, uint8_t slot) override { Add(synth, slot); }
-    void NewPatchFromSynth(uint8_t port, uint8_t slot) override
-    {
-        ++replacements;
-        Add(*manager->GetSynth(port), slot);
-    }
-
-    CPatch* Find(uint8_t slot) const
-    {
-        for (const auto& document : documents) {
-            if (document->IsLinked() && document->GetSlot() == slot) {
-                return document.get();
-            }
-        }
-        return nullptr;
-    }
-
-    CPortManager* manager = nullptr;
-    std::vector<std::unique_ptr<CPatch>> documents;
-    int replacements = 0;
-
-private:
-    void Add(CSynth& synth, uint8_t slot)
-    {
-        auto document = std::make_unique<CPatch>();
-        document->LinkToSynth(&synth, slot, false);
-        documents.push_back(std::move(document));
-    }
-};
 
 sim::SimModule Module(uint8_t type, int column, int row, std::string name)
 {
@@ -152,7 +119,7 @@ protected:
     }
 
     testsupport::CModuleServicesDouble services;
-    CDocumentList documents;
+    testsupport::CSlotDocumentList documents;
     linkrig::CLinkRig rig{{sim::SimConfig{}}, &documents};
 };
 
