@@ -8,6 +8,7 @@
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/slots/SlotChoice.h"
+#include "editor/toolbar/TBWindow.h"
 #include "editor/windows/PatchView.h"
 #include "framework/alerts/AlertBox.h"
 #include "framework/base/Exceptions.h"
@@ -107,6 +108,9 @@ void CEditorApp::Init()
     CreateOffscreenBitmap();
     ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
     patches_->SetPortManager(ports_.get());
+    auto* toolbar = new CTBWindow();
+    SetToolbarWindow(toolbar);
+    SetToolbar(toolbar);
 
     preferences_->Load();
     ports_->OpenPortsFromPreferences();
@@ -119,6 +123,8 @@ void CEditorApp::Init()
 
 void CEditorApp::Teardown()
 {
+    // The toolbar shows the patches and ports: it goes before them.
+    DestroyToolbar();
     if (patches_)
         patches_->DeleteAll();
     SetPatchManager(nullptr);

@@ -1,6 +1,7 @@
 #include "editor/app/EditorPanelServices.h"
 
 #include "editor/patches/PatchManager.h"
+#include "editor/toolbar/TBWindow.h"
 #include "editor/windows/PatchView.h"
 #include "framework/alerts/AlertBox.h"
 #include "framework/application/Application.h"
@@ -42,4 +43,10 @@ void CEditorPanelServices::ShowHelpTopic(uint32_t topic)
     } catch (const std::exception&) {
         NSHarrowen::RunAlert(500128005);
     }
+}
+
+uint8_t CEditorPanelServices::GetToolbarMorphGroup() const
+{
+    const CTBWindow* toolbar = GetToolbarWindow();
+    return toolbar ? toolbar->GetSelectionByte() : kNoMorphGroup;
 }

@@ -3,9 +3,9 @@
 #include "panels/panel/PanelServicesInterface.h"
 
 // What the module panels ask of the editor: the panel name prompt runs in
-// the active patch window; help goes to the help file. The toolbar's morph
-// groups and the MIDI controller dialog are not part of the program yet:
-// no group is selected and the dialog answers Cancel.
+// the active patch window; help goes to the help file; new morphs go to the
+// toolbar's selected group. The MIDI controller dialog is not part of the
+// program yet: it answers Cancel.
 class CEditorPanelServices final : public CPanelServicesInterface {
 public:
     CEditorPanelServices();
@@ -15,6 +15,6 @@ public:
 
     bool AskPanelName(const CPanel& panel, std::string& name) override;
     void ShowHelpTopic(uint32_t topic) override;
-    uint8_t GetToolbarMorphGroup() const override { return kNoMorphGroup; }
+    uint8_t GetToolbarMorphGroup() const override;
     int RunMidiControllerDialog(const CCtrlMap&, uint8_t, uint8_t&) override { return kControllerCancel; }
 };

@@ -55,8 +55,10 @@ void CLoadMeter::SetOverload(uint8_t overload)
 
 void CLoadMeter::SetLabel(const std::string& label)
 {
-    label_ = label;
-    changed_ = true;
+    if (label != label_) {
+        label_ = label;
+        changed_ = true;
+    }
 }
 
 void CLoadMeter::Draw()

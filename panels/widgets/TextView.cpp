@@ -25,6 +25,14 @@ void CTextView::SetStyle(uint8_t style)
     }
 }
 
+void CTextView::SetHighlight(bool highlight)
+{
+    if (highlight != painter_.IsHighlighted()) {
+        painter_.SetHighlight(highlight);
+        redraw_ = true;
+    }
+}
+
 void CTextView::Hide()
 {
     if (hidden_) {

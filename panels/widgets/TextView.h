@@ -16,6 +16,9 @@ public:
     void SetTextIfChanged(const std::string& text) { SetText(text); }
     const std::string& GetText() const { return painter_.GetText(); }
     void SetStyle(uint8_t style);
+    // Light text on dark (the current port's synthesizer name).
+    void SetHighlight(bool highlight);
+    bool IsHighlighted() const { return painter_.IsHighlighted(); }
     void Hide();
     void Show();
     bool IsHidden() const { return hidden_; }

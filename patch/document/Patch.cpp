@@ -330,6 +330,12 @@ void CPatch::SetCableStyle(uint32_t style)
     area0_->SetCableStyle(style);
 }
 
+void CPatch::UpdateCableDisplay()
+{
+    area1_->ReshapeCurvedCables();
+    area0_->ReshapeCurvedCables();
+}
+
 void CPatch::RebuildLabels() const
 {
     area1_->RebuildLabels();

@@ -120,6 +120,8 @@ public:
     void AddModuleLoad(const CModuleInterface& module);
     void RemoveModuleLoad(const CModuleInterface& module);
     void SetCableStyle(uint32_t style);
+    // Curved cables of both areas take a new shape ("shake cables").
+    void UpdateCableDisplay();
     // The assignment labels of both areas follow the maps.
     void RebuildLabels() const;
 

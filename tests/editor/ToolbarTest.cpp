@@ -1,0 +1,275 @@
+// The toolbar worked as a user works it: clicks and holds on its controls
+// in the running editor on a headless desktop, with the virtual clock. The
+// picture of the toolbar is written to test-output/toolbar.png in the build
+// folder.
+
+#include "tests/editor/EditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/controls/BitmapCheckButton.h"
+#include "editor/controls/LoadMeter.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/toolbar/MorphContainer.h"
+#include "editor/toolbar/TBBackView.h"
+#include "editor/toolbar/TBWindow.h"
+#include "editor/toolbar/ToolbarLoads.h"
+#include "dialogs/name/NameDialog.h"
+#include "editor/windows/PatchView.h"
+#include "framework/controls/TextEditView.h"
+#include "framework/windows/ModalDialog.h"
+#include "panels/widgets/TextView.h"
+#include "patch/document/Patch.h"
+#include "platform/graphics/PngWriter.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/Window.h"
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+
+using namespace NSHarrowen;
+using namespace editortest;
+using namespace editorcommands;
+
+namespace {
+
+constexpr uint32_t kDarkGrey = 0x777777;
+constexpr uint32_t kInk = 0x000000;   // black
+constexpr uint32_t kPaper = 0xFFFFFF; // white
+constexpr uint32_t kGrey = 0xBFBFBF;
+
+// Black text, antialiased: every channel dark.
+bool IsInk(uint32_t pixel)
+{
+    return (pixel >> 16 & 0xFF) < 0x60 && (pixel >> 8 & 0xFF) < 0x60 && (pixel & 0xFF) < 0x60;
+}
+
+class ToolbarTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        Launch();
+        ASSERT_NE(GetToolbarWindow(), nullptr);
+        // The whole toolbar on the screen: the frame over the desktop.
+        platform::MoveWindow(app->GetFrameHandle(), {0, 0, 1024, 768}, true);
+        Pump();
+    }
+
+    CTBWindow& Toolbar() { return *GetToolbarWindow(); }
+    platform::Point At(int x, int y) { return platform::ClientToScreen(Toolbar().GetHandle(), {x, y}); }
+    void Press(int x, int y, int button = 1)
+    {
+        desktop.Host().PressMouse(At(x, y), button);
+        Pump();
+    }
+    void Release(int x, int y, int button = 1)
+    {
+        desktop.Host().ReleaseMouse(At(x, y), button);
+        Pump();
+    }
+    void Click(int x, int y)
+    {
+        Press(x, y);
+        Release(x, y);
+    }
+    void Hold(int x, int y, uint64_t ms)
+    {
+        Press(x, y);
+        Step(ms);
+        Release(x, y);
+    }
+    platform::PixelBuffer Screen() { return desktop.Host().Screen(); }
+    uint32_t Pixel(const platform::PixelBuffer& screen, int x, int y)
+    {
+        const platform::Point p = At(x, y);
+        return screen.At(p.x, p.y) & 0xFFFFFFu;
+    }
+    CPatch& NewPatch()
+    {
+        Choose(kNew);
+        Step(50);
+        CPatch* patch = app->GetPatches()->GetActivePatch();
+        EXPECT_NE(patch, nullptr);
+        return *patch;
+    }
+    void SaveScreen(const std::string& name)
+    {
+        const std::filesystem::path folder = TORVAN_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(folder);
+        platform::WritePng((folder / name).string(), Screen());
+    }
+};
+
+} // namespace
+
+TEST_F(ToolbarTest, TheFrameLinesSeparatorsAndLabelsSitWhereTheyBelong)
+{
+    NewPatch();
+    SaveScreen("toolbar.png");
+    const platform::PixelBuffer screen = Screen();
+    for (int x : {5, 300, 900}) {
+        EXPECT_EQ(Pixel(screen, x, 0), kDarkGrey) << x;
+        EXPECT_EQ(Pixel(screen, x, 1), kInk) << x;
+        EXPECT_EQ(Pixel(screen, x, 2), kPaper) << x;
+        EXPECT_EQ(Pixel(screen, x, 64), kDarkGrey) << x;
+        EXPECT_EQ(Pixel(screen, x, 65), kInk) << x;
+    }
+    EXPECT_EQ(Pixel(screen, 0, 30), kPaper);
+    for (int y : {4, 30, 62}) {
+        EXPECT_EQ(Pixel(screen, 599, y), kDarkGrey) << y;
+        EXPECT_EQ(Pixel(screen, 600, y), kPaper) << y;
+        EXPECT_EQ(Pixel(screen, 725, y), kDarkGrey) << y;
+        EXPECT_EQ(Pixel(screen, 726, y), kPaper) << y;
+    }
+    EXPECT_EQ(Pixel(screen, 599, 3), kGrey) << "the separators start at y 4";
+    EXPECT_EQ(Pixel(screen, 599, 63), kGrey) << "and end at y 62";
+    // Each label has black ink between its x and the next view, above its baseline.
+    struct Ink {
+        int left, right, top, baseline;
+    };
+    for (const Ink& label : {Ink{3, 37, 5, 16}, Ink{142, 184, 5, 16}, Ink{185, 194, 5, 16}, Ink{242, 251, 5, 16},
+                             Ink{285, 317, 5, 16}, Ink{318, 341, 5, 16}, Ink{621, 660, 8, 19}, Ink{671, 715, 8, 19}}) {
+        int ink = 0;
+        for (int y = label.top; y <= label.baseline; ++y)
+            for (int x = label.left; x <= label.right; ++x)
+                ink += IsInk(Pixel(screen, x, y));
+        EXPECT_GT(ink, 5) << "label at " << label.left;
+        EXPECT_FALSE(IsInk(Pixel(screen, label.left, label.baseline + 2))) << "nothing below the baseline";
+    }
+}
+
+TEST_F(ToolbarTest, ResizingRedrawsTheRightBevelAtTheNewEdgeAndLeavesNoneAtTheOld)
+{
+    const platform::WindowHandle handle = Toolbar().GetHandle();
+    const platform::Rect place = platform::GetWindowRectInParent(handle);
+    platform::MoveWindow(handle, platform::Rect::FromSize(place.left, place.top, 900, place.Height()), true);
+    Pump();
+    platform::PixelBuffer screen = Screen();
+    EXPECT_EQ(Pixel(screen, 898, 30), kDarkGrey);
+    EXPECT_EQ(Pixel(screen, 899, 30), kInk);
+    platform::MoveWindow(handle, platform::Rect::FromSize(place.left, place.top, 950, place.Height()), true);
+    Pump();
+    screen = Screen();
+    EXPECT_EQ(Pixel(screen, 898, 30), kGrey) << "no stale bevel at the old edge";
+    EXPECT_EQ(Pixel(screen, 899, 30), kGrey);
+    EXPECT_EQ(Pixel(screen, 948, 30), kDarkGrey);
+    EXPECT_EQ(Pixel(screen, 949, 30), kInk);
+    platform::MoveWindow(handle, platform::Rect::FromSize(place.left, place.top, 850, place.Height()), true);
+    Pump();
+    screen = Screen();
+    EXPECT_EQ(Pixel(screen, 848, 30), kDarkGrey) << "the bevel at the narrower edge";
+    EXPECT_EQ(Pixel(screen, 849, 30), kInk);
+}
+
+// The voices stepper's halves (left: fewer), the cable button of colour
+// index 0, the auto button, the upper and lower halves of the portamento
+// and bend steppers, in toolbar coordinates.
+namespace at {
+constexpr int kVoicesY = 11;
+constexpr int kFewerVoicesX = 222;
+constexpr int kMoreVoicesX = 234;
+constexpr int kCableY = 11;
+constexpr int CableX(int colour)
+{
+    return 467 + 15 * colour;
+}
+constexpr int kAutoX = 633, kAutoY = 49;
+constexpr int kPortamentoX = 652, kBendX = 702;
+constexpr int kUpY = 26, kDownY = 38;
+constexpr int kNameX = 80, kNameY = 11;
+} // namespace at
+
+TEST_F(ToolbarTest, WithoutAnActivePatchControlEventsAreDroppedNotKeptForTheNextPatch)
+{
+    ASSERT_EQ(app->GetPatches()->GetActivePatch(), nullptr);
+    Click(at::kMoreVoicesX, at::kVoicesY);
+    Click(at::CableX(3), at::kCableY);
+    Click(at::kAutoX, at::kAutoY);
+    Click(at::kBendX, at::kUpY);
+    Click(at::kPortamentoX, at::kUpY);
+    Click(at::kNameX, at::kNameY);
+    const CPatchHeader fresh;
+    CPatch& patch = NewPatch();
+    Step(100);
+    EXPECT_EQ(patch.GetPatchHeader(), fresh);
+    EXPECT_EQ(Toolbar().GetRequestedVoicesText().GetText(), "1");
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(ToolbarTest, TheHeaderControlsChangeTheActivePatchWithinTheirLimits)
+{
+    CPatch& patch = NewPatch();
+    Click(at::kMoreVoicesX, at::kVoicesY);
+    EXPECT_EQ(patch.GetPatchHeader().GetVoices(), 2);
+    EXPECT_EQ(Toolbar().GetRequestedVoicesText().GetText(), "2");
+    Click(at::kFewerVoicesX, at::kVoicesY);
+    Click(at::kFewerVoicesX, at::kVoicesY);
+    EXPECT_EQ(patch.GetPatchHeader().GetVoices(), 1) << "never below one voice";
+
+    // Held: one step per repeat, and never past the limits.
+    Hold(at::kMoreVoicesX, at::kVoicesY, 5000);
+    EXPECT_EQ(patch.GetPatchHeader().GetVoices(), 32);
+    Hold(at::kBendX, at::kUpY, 4000);
+    EXPECT_EQ(patch.GetPatchHeader().GetBendRange(), 24);
+    EXPECT_EQ(Toolbar().GetBendText().GetText(), "24");
+    Hold(at::kPortamentoX, at::kDownY, 1000);
+    EXPECT_EQ(patch.GetPatchHeader().GetPMTime(), 0);
+    Hold(at::kPortamentoX, at::kUpY, 1000);
+    const int held = patch.GetPatchHeader().GetPMTime();
+    EXPECT_GE(held, 6) << "a press, then a step every 100 ms after 400 ms";
+    EXPECT_LE(held, 8);
+    EXPECT_EQ(Toolbar().GetPortamentoText().GetText(), std::to_string(held));
+
+    Click(at::kAutoX, at::kAutoY);
+    EXPECT_EQ(patch.GetPatchHeader().GetPMMode(), CPatchHeader::kPortamentoAuto);
+    Click(at::kAutoX, at::kAutoY);
+    EXPECT_EQ(patch.GetPatchHeader().GetPMMode(), CPatchHeader::kPortamentoNormal);
+}
+
+TEST_F(ToolbarTest, ACableButtonTogglesOnlyItsOwnColour)
+{
+    CPatch& patch = NewPatch();
+    std::array<uint8_t, CPatchHeader::kCableColourCount> before{};
+    for (uint32_t colour = 0; colour < before.size(); ++colour)
+        before[colour] = patch.GetPatchHeader().GetCableVisible(colour);
+    for (int colour = 0; colour < CTBWindow::kCableButtonCount; ++colour) {
+        Click(at::CableX(colour), at::kCableY);
+        for (uint32_t other = 0; other < before.size(); ++other) {
+            const bool toggled = static_cast<int>(other) == colour;
+            EXPECT_EQ(patch.GetPatchHeader().GetCableVisible(other) != 0, toggled ? !before[other] : before[other] != 0)
+                << "click on " << colour << ", colour " << other;
+        }
+        EXPECT_EQ(Toolbar().GetCableButton(colour).IsOn(), !before[colour]);
+        Click(at::CableX(colour), at::kCableY);
+        EXPECT_EQ(patch.GetPatchHeader().GetCableVisible(colour) != 0, before[colour] != 0);
+    }
+}
+
+TEST_F(ToolbarTest, ClickingThePatchNameAsksForANewNameAtTheText)
+{
+    CPatch& patch = NewPatch();
+    std::string shown;
+    CPoint where;
+    operate = [&](CABCWindow& window) {
+        auto* box = dynamic_cast<CNameDialog*>(&window);
+        if (!box || !shown.empty())
+            return false;
+        shown = box->GetEdit()->GetText();
+        const platform::Rect rect = platform::GetWindowRect(box->GetHandle());
+        where = CPoint(rect.left, rect.top);
+        for (char32_t c : std::u32string(U"Pad"))
+            desktop.Host().TypeCharacter(c);
+        desktop.Host().PressKey(platform::kVKReturn);
+        desktop.Host().ReleaseKey(platform::kVKReturn);
+        return true;
+    };
+    Click(at::kNameX, at::kNameY);
+    Step(200);
+    EXPECT_EQ(shown, "No name");
+    EXPECT_EQ(patch.GetName(), "Pad");
+    EXPECT_EQ(Toolbar().GetNameText().GetText(), "Pad");
+    const platform::Point text = At(38, 4);
+    EXPECT_LE(std::abs(where.x - text.x), 8) << "the box opens at the name text";
+    EXPECT_LE(std::abs(where.y - text.y), 30);
+}
