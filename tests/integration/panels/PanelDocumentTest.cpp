@@ -5,7 +5,9 @@
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/BuildModule.h"
 #include "panels/ModuleCatalogue.h"
+#include "panels/graphs/PnlNoteSeqGraph.h"
 #include "panels/items/PnlControl.h"
+#include "panels/panel/LayoutModule.h"
 #include "panels/panel/Module.h"
 #include "panels/panel/PanelModuleServices.h"
 #include "patch/area/DspLoadTable.h"
@@ -32,6 +34,7 @@ namespace {
 constexpr uint8_t kPoly = 1;
 constexpr uint8_t kOscA = 7;
 constexpr uint8_t kOscAMute = 9;
+constexpr uint8_t kNoteSeqB = 90;
 constexpr int kRowsPerColumn = 120;
 
 // A value other than the default for every parameter, inside its range.
@@ -41,21 +44,25 @@ int Edited(const CBuildModule& builder, uint8_t param)
     return max == 0 ? 0 : (builder.GetDefault(param) + 1 + param) % (max + 1);
 }
 
-// Each type once in the poly area, by type number, stacked in columns; the
-// first output of each module cabled to the first input of the next.
+// Each type once in the poly area, stacked in columns: the two the tests
+// click first, at the top of the window, then the others by type number;
+// the first output of each module cabled to the first input of the next.
 sim::SimPatch EveryTypeOnce(const CModuleCatalogue& catalogue)
 {
+    std::vector<uint8_t> types = {kOscA, kNoteSeqB};
+    for (unsigned type = 1; type < CModuleCatalogue::kTypeSlots; ++type) {
+        if (catalogue.FindBuilder(static_cast<uint8_t>(type)) != nullptr && type != kOscA && type != kNoteSeqB) {
+            types.push_back(static_cast<uint8_t>(type));
+        }
+    }
     sim::SimPatch patch;
     patch.name = "Every Type";
     sim::SimArea& poly = patch.areas[kPoly];
     int index = 0;
     int column = 0;
     int row = 0;
-    for (unsigned type = 1; type < CModuleCatalogue::kTypeSlots; ++type) {
-        const CBuildModule* builder = catalogue.FindBuilder(static_cast<uint8_t>(type));
-        if (builder == nullptr) {
-            continue;
-        }
+    for (const uint8_t type : types) {
+        const CBuildModule* builder = &catalogue.GetBuilder(type);
         if (row + builder->GetHeight() > kRowsPerColumn) {
             ++column;
             row = 0;
@@ -135,6 +142,23 @@ protected:
         Pump();
     }
 
+    // The index of the module of a type in the patch.
+    uint8_t IndexOf(uint8_t type) const
+    {
+        for (const auto& [index, module] : expected.areas[kPoly].modules) {
+            if (module.type == type) {
+                return static_cast<uint8_t>(index);
+            }
+        }
+        ADD_FAILURE() << "no module of type " << int(type);
+        return 0;
+    }
+
+    void ClickInside(const NSHarrowen::CRect& frame)
+    {
+        Click(window, (frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+    }
+
     // Every module of the area is the real panel of its type and holds what
     // the patch holds: place, name, values, custom values; and the cables.
     void ExpectPatch(const CPatch& document, const sim::SimArea& wanted)
@@ -188,24 +212,13 @@ TEST_F(PanelDocumentTest, AClickOnAPanelReachesTheSynthesizerAndUndoTakesItBack)
     ASSERT_NE(loaded, nullptr);
     CPatch& document = *loaded;
     Show(document);
-    const CModuleInterface* osc = nullptr;
-    uint8_t index = 0;
-    for (const auto& [at, module] : expected.areas[kPoly].modules) {
-        if (module.type == kOscA) {
-            index = static_cast<uint8_t>(at);
-            osc = document.GetArea(kPoly)->FindModule(index);
-        }
-    }
-    ASSERT_NE(osc, nullptr);
-    const auto& panel = dynamic_cast<const CModule&>(*osc);
+    const uint8_t index = IndexOf(kOscA);
+    const auto& panel = dynamic_cast<const CModule&>(*document.GetArea(kPoly)->FindModule(index));
     const uint8_t before = panel.GetValue(kOscAMute);
     const sim::SimParamRef mute{kPoly, index, kOscAMute};
     ASSERT_EQ(rig->Synth().Slot(0).patch.ParamValue(mute), before);
 
-    const NSHarrowen::CRect button = panel.GetControl(kOscAMute)->GetFrame();
-    const int x = (button.left + button.right) / 2;
-    const int y = (button.top + button.bottom) / 2;
-    Click(window, x, y);
+    ClickInside(panel.GetControl(kOscAMute)->GetFrame());
     const uint8_t after = panel.GetValue(kOscAMute);
     EXPECT_NE(after, before);
     EXPECT_TRUE(rig->StepUntil([&] { return rig->Synth().Slot(0).patch.ParamValue(mute) == after; }, 40));
@@ -216,6 +229,33 @@ TEST_F(PanelDocumentTest, AClickOnAPanelReachesTheSynthesizerAndUndoTakesItBack)
     EXPECT_TRUE(rig->StepUntil([&] { return rig->Synth().Slot(0).patch.ParamValue(mute) == before; }, 40));
     document.Redo();
     EXPECT_TRUE(rig->StepUntil([&] { return rig->Synth().Slot(0).patch.ParamValue(mute) == after; }, 40));
+}
+
+TEST_F(PanelDocumentTest, AClickOnTheNoteStripSendsItsNewViewAndUndoSendsTheOldOne)
+{
+    CPatch* loaded = Loaded();
+    ASSERT_NE(loaded, nullptr);
+    CPatch& document = *loaded;
+    Show(document);
+    const uint8_t index = IndexOf(kNoteSeqB);
+    const auto& panel = dynamic_cast<const CLayoutModule&>(*document.GetArea(kPoly)->FindModule(index));
+    const CPanelItem* strip = nullptr;
+    for (const auto& item : panel.GetItems()) {
+        strip = dynamic_cast<const CPnlNoteSeqGraph*>(item.get()) != nullptr ? item.get() : strip;
+    }
+    ASSERT_NE(strip, nullptr);
+    const std::vector<uint8_t> before = panel.GetCustomData();
+    const auto synthView = [&] { return rig->Synth().Slot(0).patch.areas[kPoly].modules.at(index).custom; };
+    ASSERT_EQ(synthView(), before);
+
+    ClickInside(strip->GetFrame()); // zooms in
+    const std::vector<uint8_t> after = panel.GetCustomData();
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(rig->StepUntil([&] { return synthView() == after; }, 40));
+
+    document.Undo();
+    EXPECT_EQ(panel.GetCustomData(), before);
+    EXPECT_TRUE(rig->StepUntil([&] { return synthView() == before; }, 40));
 }
 
 TEST_F(PanelDocumentTest, APatchOfEveryTypeSavedToAFileOpensIntoTheSamePanels)
