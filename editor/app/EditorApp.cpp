@@ -108,7 +108,7 @@ void CEditorApp::Init()
     CreateOffscreenBitmap();
     ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
     patches_->SetPortManager(ports_.get());
-    auto* toolbar = new CTBWindow();
+    auto* toolbar = new CTBWindow(*catalogue_);
     SetToolbarWindow(toolbar);
     SetToolbar(toolbar);
 

@@ -9,9 +9,12 @@
 #include "editor/toolbar/TBBackView.h"
 #include "editor/toolbar/TBPortRow.h"
 #include "editor/toolbar/ToolbarLoads.h"
+#include "editor/toolbar/tabs/TBTabsView.h"
+#include "editor/toolbar/tabs/TabButton.h"
 #include "editor/windows/PatchView.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/drawing/FontSpec.h"
+#include "panels/ModuleCatalogue.h"
 #include "panels/items/PnlKnobs.h"
 #include "panels/painters/PictureKeys.h"
 #include "panels/widgets/IncDecButton.h"
@@ -100,9 +103,9 @@ void SetToolbarWindow(CTBWindow* toolbar)
     theToolbar = toolbar;
 }
 
-CTBWindow::CTBWindow() : CApplicationToolbar(kHeight)
+CTBWindow::CTBWindow(const CModuleCatalogue& catalogue) : CApplicationToolbar(kHeight)
 {
-    Build();
+    Build(catalogue);
 }
 
 CTBWindow::~CTBWindow()
@@ -113,10 +116,11 @@ CTBWindow::~CTBWindow()
         theToolbar = nullptr;
 }
 
-void CTBWindow::Build()
+void CTBWindow::Build(const CModuleCatalogue& catalogue)
 {
     back_ = std::make_unique<CTBBackView>(GetRootView());
     NSHarrowen::CGroupView* back = back_.get();
+    tabs_ = std::make_unique<CTBTabsView>(back);
     morph_ = std::make_unique<CMorphContainer>(back);
     for (int i = 0; i < kCableButtonCount; ++i)
         cables_[kCableButtons[i].colour] =
@@ -137,11 +141,29 @@ void CTBWindow::Build()
     for (uint8_t port = 0; port < kPortCount; ++port)
         rows_[port] = std::make_unique<CTBPortRow>(back, port);
     Layout();
+    AddModuleTabs(catalogue);
     LayoutRootView();
+}
+
+void CTBWindow::AddModuleTabs(const CModuleCatalogue& catalogue)
+{
+    for (size_t tab = 0; tab < catalogue.GetTabCount(); ++tab) {
+        tabs_->AddTab(catalogue.GetTabName(tab));
+        for (uint8_t position = 0; position < catalogue.GetTabSize(tab); ++position) {
+            uint16_t type = 0;
+            uint16_t word = 0;
+            std::string tooltip;
+            if (catalogue.FindByTabPosition(tab, position, type, word, tooltip))
+                tabs_->AddButton(type, tooltip, static_cast<uint8_t>(type));
+            else
+                tabs_->AddSeparator();
+        }
+    }
 }
 
 void CTBWindow::Layout()
 {
+    tabs_->MoveInParent(2, 24);
     morph_->MoveInParent(440, 24);
     for (int colour = 0; colour < kCableButtonCount; ++colour)
         cables_[colour]->SetFrameInParent(static_cast<int16_t>(460 + 15 * colour), 4, 15, 15);
@@ -213,6 +235,7 @@ void CTBWindow::DrawFrame()
 void CTBWindow::ReceiveNotifications()
 {
     CApplicationToolbar::ReceiveNotifications();
+    TakeModuleButton();
     uint8_t group = 0;
     if (morph_->TakeGroupClick(group))
         selectedGroup_ = std::min<uint8_t>(group, kNoGroup);
@@ -221,6 +244,13 @@ void CTBWindow::ReceiveNotifications()
         TakePatchControls(*patch);
     else
         DropPatchControls();
+}
+
+void CTBWindow::TakeModuleButton()
+{
+    CTabButton* button = nullptr;
+    if (!tabs_->TakeButtonClick(button) || button == nullptr)
+        return;
 }
 
 void CTBWindow::TakeSlotClicks()

@@ -12,7 +12,9 @@ class CLoadMeter;
 class CMorphContainer;
 class CPatch;
 class CPnlControl;
+class CModuleCatalogue;
 class CTBPortRow;
+class CTBTabsView;
 class CTextCheckButton;
 class CTextPushButton;
 class CTextView;
@@ -34,7 +36,8 @@ public:
     static constexpr uint8_t kNoGroup = 4;
     static constexpr int kCableButtonCount = 7;
 
-    CTBWindow();
+    // The module tabs offer the catalogue's types.
+    explicit CTBWindow(const CModuleCatalogue& catalogue);
     ~CTBWindow() override;
 
     // The morph group that module panels assign new morphs to (0 to 3).
@@ -51,6 +54,7 @@ public:
 
     // The views, for the program's own checks.
     CTBBackView& GetBackView() const { return *back_; }
+    CTBTabsView& GetTabs() const { return *tabs_; }
     CMorphContainer& GetMorphGroups() const { return *morph_; }
     CBitmapCheckButton& GetCableButton(int colour) const { return *cables_.at(colour); }
     CTextPushButton& GetShakeButton() const { return *shake_; }
@@ -68,10 +72,12 @@ public:
     CTBPortRow& GetPortRow(uint8_t port) const { return *rows_.at(port); }
 
 private:
-    void Build();
+    void Build(const CModuleCatalogue& catalogue);
     void Layout();
+    void AddModuleTabs(const CModuleCatalogue& catalogue);
     void DrawFrame();
     // The first pass's steps.
+    void TakeModuleButton();
     void TakeSlotClicks();
     void TakePatchControls(CPatch& patch);
     void DropPatchControls();
@@ -81,6 +87,7 @@ private:
     void ShowLoads(const CPatch& patch);
 
     std::unique_ptr<CTBBackView> back_;
+    std::unique_ptr<CTBTabsView> tabs_;
     std::unique_ptr<CMorphContainer> morph_;
     std::array<std::unique_ptr<CBitmapCheckButton>, kCableButtonCount> cables_;
     std::unique_ptr<CTextPushButton> shake_;

@@ -13,6 +13,13 @@
 #include "editor/toolbar/TBBackView.h"
 #include "editor/toolbar/TBWindow.h"
 #include "editor/toolbar/ToolbarLoads.h"
+#include "editor/toolbar/tabs/TBTabsView.h"
+#include "editor/toolbar/tabs/TabBarView.h"
+#include "editor/toolbar/tabs/TabButton.h"
+#include "editor/toolbar/tabs/TabButtonBar.h"
+#include "editor/toolbar/tabs/TabScrollView.h"
+#include "framework/images/Bitmap.h"
+#include "panels/painters/PictureKeys.h"
 #include "dialogs/name/NameDialog.h"
 #include "editor/windows/PatchView.h"
 #include "framework/controls/TextEditView.h"
@@ -25,6 +32,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 using namespace NSHarrowen;
@@ -272,4 +280,61 @@ TEST_F(ToolbarTest, ClickingThePatchNameAsksForANewNameAtTheText)
     const platform::Point text = At(38, 4);
     EXPECT_LE(std::abs(where.x - text.x), 8) << "the box opens at the name text";
     EXPECT_LE(std::abs(where.y - text.y), 30);
+}
+
+TEST_F(ToolbarTest, ClickingAModuleTabShowsItsRowOfModuleButtons)
+{
+    CTBTabsView& tabs = Toolbar().GetTabs();
+    CTabBarView& bar = tabs.GetBar();
+    ASSERT_GT(bar.GetTabCount(), 2);
+    EXPECT_EQ(tabs.GetPages().GetShownPage(), 0);
+    const CRect firstButton(8, 41, 31, 63);
+    const auto ButtonPixels = [&] {
+        const platform::PixelBuffer screen = Screen();
+        std::vector<uint32_t> pixels;
+        for (int y = firstButton.top; y < firstButton.bottom; ++y)
+            for (int x = firstButton.left; x < firstButton.right; ++x)
+                pixels.push_back(Pixel(screen, x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> before = ButtonPixels();
+    const CRect tab2 = bar.GetChild(2)->GetFrame();
+    Click(tab2.left + tab2.Width() / 2, tab2.top + 8);
+    EXPECT_EQ(bar.GetSelected(), 2);
+    EXPECT_EQ(tabs.GetPages().GetShownPage(), 2);
+    EXPECT_NE(ButtonPixels(), before) << "another row of pictures";
+    const std::vector<uint32_t> shown = ButtonPixels();
+    Click(tab2.left + tab2.Width() / 2, tab2.top + 8);
+    EXPECT_EQ(tabs.GetPages().GetShownPage(), 2) << "clicking the selected tab changes nothing";
+    EXPECT_EQ(ButtonPixels(), shown);
+}
+
+TEST_F(ToolbarTest, AModuleButtonShowsItsTypesCellOfTheTabSheet)
+{
+    CTabScrollView& pages = Toolbar().GetTabs().GetPages();
+    auto* page = dynamic_cast<CTabButtonBar*>(pages.GetShownPage() == 0 ? pages.GetChild(0) : nullptr);
+    ASSERT_NE(page, nullptr);
+    CABCBitmap* sheet = app->GetImage(SymbolPicture(CTabButtonBar::kSheet));
+    ASSERT_NE(sheet, nullptr);
+    uint8_t* bits = sheet->LockPixels();
+    const int rowBytes = sheet->GetRowBytes();
+    const platform::PixelBuffer screen = Screen();
+    int checked = 0;
+    for (int i = 0; i < page->CountChildren(); ++i) {
+        const auto* button = dynamic_cast<const CTabButton*>(page->GetChild(i));
+        if (button == nullptr)
+            continue;
+        const int n = button->GetPicture();
+        const CRect f = button->GetFrame();
+        for (int y = 0; y < CTabButtonBar::kCellHeight; ++y)
+            for (int x = 0; x < CTabButtonBar::kCellWidth; ++x) {
+                uint32_t cell = 0;
+                std::memcpy(&cell, bits + (15 * (n / 10) + y) * rowBytes + 4 * (16 * (n % 10) + x), 4);
+                ASSERT_EQ(Pixel(screen, f.left + 3 + x, f.top + 3 + y), cell & 0xFFFFFFu)
+                    << "picture " << n << " at " << x << "," << y;
+            }
+        ++checked;
+    }
+    sheet->UnlockPixels(bits);
+    EXPECT_GT(checked, 2);
 }
