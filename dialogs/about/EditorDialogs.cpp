@@ -2,6 +2,7 @@
 
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/midi/DialogMIDI.h"
+#include "dialogs/midicontrol/DialogMIDIControl.h"
 #include "dialogs/name/NameDialog.h"
 #include "dialogs/options/DialogOptions.h"
 #include "dialogs/patchsettings/DialogPatchSettings.h"
@@ -74,4 +75,21 @@ void CEditorDialogs::RunOptions()
     auto* dialog = new CDialogOptions(*preferences);
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
+}
+
+int CEditorDialogs::RunMidiControl(const CPatch& patch, uint8_t current, uint8_t& chosen)
+{
+    int result = CDialogMIDIControl::kResultCancel;
+    CMidiCtrlByte controller(current);
+    auto* dialog = new CDialogMIDIControl();
+    try {
+        dialog->FillAssignments(patch, &controller, &result);
+    } catch (...) {
+        delete dialog;
+        throw;
+    }
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+    chosen = controller.Get();
+    return result;
 }

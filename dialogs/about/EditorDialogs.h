@@ -13,4 +13,5 @@ public:
     void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;
     void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) override;
     void RunOptions() override;
+    int RunMidiControl(const CPatch& patch, uint8_t current, uint8_t& chosen) override;
 };

@@ -35,6 +35,10 @@ public:
     virtual void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) = 0;
     // The editor's options over the preferences, run modally.
     virtual void RunOptions() = 0;
+    // The MIDI controller choice for a parameter of `patch` whose controller
+    // is `current` (121 for none), run modally: 1 assign `chosen`, 2
+    // cancelled, 3 remove the parameter's controller.
+    virtual int RunMidiControl(const CPatch& patch, uint8_t current, uint8_t& chosen) = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

@@ -1,5 +1,7 @@
 #include "editor/app/EditorPanelServices.h"
 
+#include "editor/app/EditorDialogsInterface.h"
+
 #include "editor/patches/PatchManager.h"
 #include "editor/toolbar/TBWindow.h"
 #include "editor/windows/PatchView.h"
@@ -49,4 +51,10 @@ uint8_t CEditorPanelServices::GetToolbarMorphGroup() const
 {
     const CTBWindow* toolbar = GetToolbarWindow();
     return toolbar ? toolbar->GetSelectionByte() : kNoMorphGroup;
+}
+
+int CEditorPanelServices::RunMidiControllerDialog(const CPatch& patch, uint8_t current, uint8_t& chosen)
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    return dialogs ? dialogs->RunMidiControl(patch, current, chosen) : kControllerCancel;
 }

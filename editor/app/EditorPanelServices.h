@@ -4,8 +4,8 @@
 
 // What the module panels ask of the editor: the panel name prompt runs in
 // the active patch window; help goes to the help file; new morphs go to the
-// toolbar's selected group. The MIDI controller dialog is not part of the
-// program yet: it answers Cancel.
+// toolbar's selected group. The MIDI controller dialog is the installed
+// editor dialogs' (Cancel without them).
 class CEditorPanelServices final : public CPanelServicesInterface {
 public:
     CEditorPanelServices();
@@ -16,5 +16,5 @@ public:
     bool AskPanelName(const CPanel& panel, std::string& name) override;
     void ShowHelpTopic(uint32_t topic) override;
     uint8_t GetToolbarMorphGroup() const override;
-    int RunMidiControllerDialog(const CCtrlMap&, uint8_t, uint8_t&) override { return kControllerCancel; }
+    int RunMidiControllerDialog(const CPatch& patch, uint8_t current, uint8_t& chosen) override;
 };

@@ -303,7 +303,7 @@ void CKnobAssignmentMenu::AssignMidiCtrl(uint32_t command, CEditPair& pair)
         uint8_t current = kNoController;
         patch_.GetCtrlMap().FindByParam(address_, current);
         uint8_t chosen = current;
-        const int result = services ? services->RunMidiControllerDialog(patch_.GetCtrlMap(), current, chosen)
+        const int result = services ? services->RunMidiControllerDialog(patch_, current, chosen)
                                     : CPanelServicesInterface::kControllerCancel;
         if (result == CPanelServicesInterface::kControllerAssign) {
             controller = chosen;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-class CCtrlMap;
+class CPatch;
 class CPanel;
 
 // What the module panels need of the editor application above them: the
@@ -26,10 +26,11 @@ public:
     virtual void ShowHelpTopic(uint32_t topic) = 0;
     // The morph group selected in the toolbar: 0-3, or kNoMorphGroup.
     virtual uint8_t GetToolbarMorphGroup() const = 0;
-    // The modal MIDI controller dialog over the patch's controller map, with
-    // the parameter's controller (121 for none); one of the results above,
-    // and the chosen controller for kControllerAssign.
-    virtual int RunMidiControllerDialog(const CCtrlMap& map, uint8_t current, uint8_t& chosen) = 0;
+    // The modal MIDI controller dialog over the controller map of the patch
+    // whose control was clicked, with the parameter's controller (121 for
+    // none); one of the results above, and the chosen controller for
+    // kControllerAssign.
+    virtual int RunMidiControllerDialog(const CPatch& patch, uint8_t current, uint8_t& chosen) = 0;
 };
 
 void SetPanelServices(CPanelServicesInterface* services);

@@ -69,7 +69,7 @@ bool CPanelServicesDouble::AskPanelName(const CPanel&, std::string& name)
     return true;
 }
 
-int CPanelServicesDouble::RunMidiControllerDialog(const CCtrlMap&, uint8_t current, uint8_t& chosen)
+int CPanelServicesDouble::RunMidiControllerDialog(const CPatch&, uint8_t current, uint8_t& chosen)
 {
     controllerShown = current;
     chosen = controllerChoice;

@@ -41,7 +41,7 @@ public:
     bool AskPanelName(const CPanel&, std::string& name) override;
     void ShowHelpTopic(uint32_t topic) override { helpTopics.push_back(topic); }
     uint8_t GetToolbarMorphGroup() const override { return toolbarGroup; }
-    int RunMidiControllerDialog(const CCtrlMap&, uint8_t current, uint8_t& chosen) override;
+    int RunMidiControllerDialog(const CPatch&, uint8_t current, uint8_t& chosen) override;
 
     std::vector<std::string> nameAnswers; // front first; none left cancels
     int nameQuestions = 0;
