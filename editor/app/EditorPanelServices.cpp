@@ -1,7 +1,6 @@
 #include "editor/app/EditorPanelServices.h"
 
 #include "editor/app/EditorDialogsInterface.h"
-
 #include "editor/patches/PatchManager.h"
 #include "editor/toolbar/TBWindow.h"
 #include "editor/windows/PatchView.h"
