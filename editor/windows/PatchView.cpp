@@ -4,6 +4,7 @@
 #include "editor/app/EditorDialogsInterface.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
+#include "editor/slots/DownloadToSlot.h"
 #include "editor/windows/SaveQuestion.h"
 #include "framework/application/Application.h"
 #include "framework/menus/MenuBar.h"
@@ -103,6 +104,7 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kClear, !patch_.IsSelectionEmpty());
     bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
     bar->SetCommandEnabled(kPatchSettings, GetEditorDialogs() != nullptr);
+    bar->SetCommandEnabled(kDownloadToSlot, GetEditorDialogs() != nullptr);
     bar->SetCommandEnabled(kSaveInSynth, GetEditorDialogs() != nullptr && SaveInSynthPort().has_value());
 }
 
@@ -137,6 +139,9 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
         break;
     case kSaveInSynth:
         RunSaveInSynth();
+        break;
+    case kDownloadToSlot:
+        DownloadPatchToSlot(patch_);
         break;
     case kSendControllerSnapshot:
         try {

@@ -224,3 +224,45 @@ TEST_F(SlotDialogTest, ASynthesizerLostWhileTheDialogIsOpenLosesItsBoxAndLocalRe
     EXPECT_LE(List().GetCount(), count);
     EXPECT_FALSE(Patches().back()->IsLinked());
 }
+
+TEST_F(SlotDialogTest, DownloadToSlotMovesThePatchIntoThePickedSlotAndLocalTakesItOutAgain)
+{
+    LaunchWithPorts({Plug().device});
+    ASSERT_TRUE(Settle(0));
+    New({WaitForNames(), ClickLocal(), ClickButton(&CDialogSlot::GetOkButton)});
+    ASSERT_EQ(List().CountOpenWindows(), 1);
+    CPatch* patch = nullptr;
+    for (CPatch* candidate : Patches())
+        if (candidate->HasWindow())
+            patch = candidate;
+    ASSERT_NE(patch, nullptr);
+    ASSERT_FALSE(patch->IsLinked());
+
+    Script<CDialogSlot>({WaitForNames(), Do<CDialogSlot>([&](CDialogSlot& d) {
+                             EXPECT_EQ(d.GetTitle(), "Slot Selection - " + patch->GetName());
+                             EXPECT_EQ(d.GetUploadButton(), nullptr);
+                         }),
+                         ClickSlot(0, 1), ClickButton(&CDialogSlot::GetOkButton)});
+    Choose(editorcommands::kDownloadToSlot);
+    EXPECT_TRUE(ScriptDone());
+    ASSERT_TRUE(Settle(0));
+    EXPECT_EQ(List().FindPatchInSlot(0, 1), patch);
+    EXPECT_TRUE(patch->IsLinked());
+
+    Script<CDialogSlot>({WaitForNames(), ClickLocal(), ClickButton(&CDialogSlot::GetOkButton)});
+    Choose(editorcommands::kDownloadToSlot);
+    EXPECT_TRUE(ScriptDone());
+    ASSERT_TRUE(Settle(0));
+    EXPECT_FALSE(patch->IsLinked());
+    EXPECT_TRUE(patch->HasWindow());
+    const CPatch* empty = List().FindPatchInSlot(0, 1);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_NE(empty, patch);
+
+    // Cancel leaves the patch where it is.
+    Script<CDialogSlot>({WaitForNames(), ClickSlot(0, 2), ClickButton(&CDialogSlot::GetCancelButton)});
+    Choose(editorcommands::kDownloadToSlot);
+    EXPECT_TRUE(ScriptDone());
+    EXPECT_FALSE(patch->IsLinked());
+    EXPECT_NE(List().FindPatchInSlot(0, 2), patch);
+}
