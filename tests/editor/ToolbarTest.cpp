@@ -4,6 +4,7 @@
 // folder.
 
 #include "tests/editor/EditorFixture.h"
+#include "tests/editor/ToolbarFixture.h"
 
 #include "editor/app/EditorCommands.h"
 #include "editor/controls/BitmapCheckButton.h"
@@ -52,47 +53,8 @@ bool IsInk(uint32_t pixel)
     return (pixel >> 16 & 0xFF) < 0x60 && (pixel >> 8 & 0xFF) < 0x60 && (pixel & 0xFF) < 0x60;
 }
 
-class ToolbarTest : public EditorTest {
+class ToolbarTest : public ToolbarFixture<EditorTest> {
 protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        Launch();
-        ASSERT_NE(GetToolbarWindow(), nullptr);
-        // The whole toolbar on the screen: the frame over the desktop.
-        platform::MoveWindow(app->GetFrameHandle(), {0, 0, 1024, 768}, true);
-        Pump();
-    }
-
-    CTBWindow& Toolbar() { return *GetToolbarWindow(); }
-    platform::Point At(int x, int y) { return platform::ClientToScreen(Toolbar().GetHandle(), {x, y}); }
-    void Press(int x, int y, int button = 1)
-    {
-        desktop.Host().PressMouse(At(x, y), button);
-        Pump();
-    }
-    void Release(int x, int y, int button = 1)
-    {
-        desktop.Host().ReleaseMouse(At(x, y), button);
-        Pump();
-    }
-    void Click(int x, int y)
-    {
-        Press(x, y);
-        Release(x, y);
-    }
-    void Hold(int x, int y, uint64_t ms)
-    {
-        Press(x, y);
-        Step(ms);
-        Release(x, y);
-    }
-    platform::PixelBuffer Screen() { return desktop.Host().Screen(); }
-    uint32_t Pixel(const platform::PixelBuffer& screen, int x, int y)
-    {
-        const platform::Point p = At(x, y);
-        return screen.At(p.x, p.y) & 0xFFFFFFu;
-    }
     CPatch& NewPatch()
     {
         Choose(kNew);
@@ -169,24 +131,6 @@ TEST_F(ToolbarTest, ResizingRedrawsTheRightBevelAtTheNewEdgeAndLeavesNoneAtTheOl
     EXPECT_EQ(Pixel(screen, 848, 30), kDarkGrey) << "the bevel at the narrower edge";
     EXPECT_EQ(Pixel(screen, 849, 30), kInk);
 }
-
-// The voices stepper's halves (left: fewer), the cable button of colour
-// index 0, the auto button, the upper and lower halves of the portamento
-// and bend steppers, in toolbar coordinates.
-namespace at {
-constexpr int kVoicesY = 11;
-constexpr int kFewerVoicesX = 222;
-constexpr int kMoreVoicesX = 234;
-constexpr int kCableY = 11;
-constexpr int CableX(int colour)
-{
-    return 467 + 15 * colour;
-}
-constexpr int kAutoX = 633, kAutoY = 49;
-constexpr int kPortamentoX = 652, kBendX = 702;
-constexpr int kUpY = 26, kDownY = 38;
-constexpr int kNameX = 80, kNameY = 11;
-} // namespace at
 
 TEST_F(ToolbarTest, WithoutAnActivePatchControlEventsAreDroppedNotKeptForTheNextPatch)
 {

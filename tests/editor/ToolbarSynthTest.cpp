@@ -1,0 +1,143 @@
+// The toolbar with a simulated synthesizer on port 0: the port row, the
+// slot buttons and the header controls of a slot's patch, all through
+// clicks on the toolbar and the MIDI bytes the simulator receives.
+
+#include "tests/editor/SynthEditorFixture.h"
+#include "tests/editor/ToolbarFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/controls/SlotButton.h"
+#include "editor/toolbar/FlashMeter.h"
+#include "editor/toolbar/TBPortRow.h"
+#include "panels/widgets/TextView.h"
+#include "synth/protocol/SlotSelection.h"
+
+using namespace editortest;
+
+namespace {
+
+class ToolbarSynthTest : public ToolbarFixture<SynthEditorTest> {
+protected:
+    void SetUp() override
+    {
+        ToolbarFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(Settle());
+        // Every slot's patch in a window, as Synth > Upload active slot opens them.
+        for (uint8_t slot = 0; slot < 4; ++slot)
+            List().ShowSlotPatch(0, slot);
+        ASSERT_TRUE(Settle());
+        Pump();
+    }
+    std::array<bool, 4> SynthSelection() { return synth_->Selection(); }
+    // Clicks a slot button of port 0 and lets the synthesizer answer.
+    void ClickSlot(int slot, bool ctrl = false)
+    {
+        if (ctrl)
+            CtrlClick(at::SlotX(slot), at::SlotY(0));
+        else
+            Click(at::SlotX(slot), at::SlotY(0));
+        ASSERT_TRUE(Settle());
+        StepUntil([] { return false; }, 20);
+    }
+    CPatch* ActivePatch() { return List().GetActivePatch(); }
+};
+
+} // namespace
+
+TEST_F(ToolbarSynthTest, ThePortRowShowsTheSynthesizerItsSlotsAndItsFlashUse)
+{
+    CTBPortRow& row = Toolbar().GetPortRow(0);
+    EXPECT_FALSE(row.GetNameText().IsHidden());
+    EXPECT_EQ(row.GetNameText().GetText(), Ports().GetDisplayName(0));
+    EXPECT_FALSE(row.GetFlashMeter().IsHidden()) << "the large model has a flash meter";
+    const uint8_t current = Ports().GetCurrentSlot();
+    for (uint8_t slot = 0; slot < 4; ++slot) {
+        const CSlotButton& button = row.GetSlotButton(slot);
+        EXPECT_TRUE(button.IsShown()) << int(slot);
+        EXPECT_EQ(button.IsOn(), Ports().GetSynth(0)->GetSelection().IsActive(slot)) << int(slot);
+        EXPECT_EQ(button.IsLit(), slot == current) << int(slot);
+    }
+    EXPECT_TRUE(row.GetNameText().IsHighlighted()) << "port 0 is the current port";
+    for (uint8_t port = 1; port < 4; ++port) {
+        CTBPortRow& empty = Toolbar().GetPortRow(port);
+        EXPECT_TRUE(empty.GetNameText().IsHidden()) << int(port);
+        EXPECT_TRUE(empty.GetFlashMeter().IsHidden()) << int(port);
+        for (uint8_t slot = 0; slot < 4; ++slot)
+            EXPECT_FALSE(empty.GetSlotButton(slot).IsShown()) << int(port) << "/" << int(slot);
+    }
+}
+
+TEST_F(ToolbarSynthTest, SlotButtonsSelectAndActivateSlotsOnTheSynthesizer)
+{
+    // A plain click makes the slot the only active one and the current one.
+    ClickSlot(1);
+    EXPECT_EQ(SynthSelection(), (std::array<bool, 4>{false, true, false, false}));
+    EXPECT_EQ(Ports().GetCurrentSlot(), 1);
+    ASSERT_NE(ActivePatch(), nullptr);
+    EXPECT_EQ(ActivePatch(), List().FindPatchInSlot(0, 1)) << "its patch window comes to the front";
+
+    // Clicking the only active slot sends no selection, yet it stays current.
+    synth_->ClearLog();
+    ClickSlot(1);
+    EXPECT_EQ(SynthSelection(), (std::array<bool, 4>{false, true, false, false}));
+    for (const auto& entry : synth_->Log())
+        EXPECT_EQ(entry.text.find("SlotSelectionDump"), std::string::npos) << entry.text;
+
+    // Ctrl adds an inactive slot without changing the current one.
+    ClickSlot(2, true);
+    EXPECT_EQ(SynthSelection(), (std::array<bool, 4>{false, true, true, false}));
+    EXPECT_EQ(Ports().GetCurrentSlot(), 1);
+    EXPECT_TRUE(Toolbar().GetPortRow(0).GetSlotButton(2).IsOn());
+
+    // Ctrl on the current slot turns it off; another active slot becomes current.
+    ClickSlot(1, true);
+    EXPECT_EQ(SynthSelection(), (std::array<bool, 4>{false, false, true, false}));
+    EXPECT_EQ(Ports().GetCurrentSlot(), 2);
+    EXPECT_EQ(ActivePatch(), List().FindPatchInSlot(0, 2));
+    EXPECT_TRUE(Toolbar().GetPortRow(0).GetSlotButton(2).IsLit());
+
+    // The last active slot stays active.
+    ClickSlot(2, true);
+    EXPECT_EQ(SynthSelection(), (std::array<bool, 4>{false, false, true, false}));
+}
+
+TEST_F(ToolbarSynthTest, TheVoicesButtonReachesTheSynthesizerAfterTheVoiceDelay)
+{
+    ClickSlot(0);
+    CPatch* patch = ActivePatch();
+    ASSERT_NE(patch, nullptr);
+    ASSERT_TRUE(patch->IsLinked());
+    const int before = synth_->Slot(0).patch.header.voices;
+    Click(at::kMoreVoicesX, at::kVoicesY);
+    EXPECT_EQ(patch->GetPatchHeader().GetVoices(), before + 1);
+    StepUntil([] { return false; }, 40);
+    EXPECT_EQ(synth_->Slot(0).patch.header.voices, before) << "not before 600 ms";
+    ASSERT_TRUE(StepUntil([&] { return synth_->Slot(0).patch.header.voices == before + 1; }, 200));
+
+    // Portamento, auto and bend go to the slot at once.
+    Click(at::kPortamentoX, at::kUpY);
+    Click(at::kBendX, at::kUpY);
+    Click(at::kAutoX, at::kAutoY);
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            const auto& header = synth_->Slot(0).patch.header;
+            return header.pmTime == 1 && header.bendRange == 3 && header.pmMode == 1;
+        },
+        100));
+}
+
+TEST_F(ToolbarSynthTest, ALinkedPatchShowsItsSlotsCurrentVoiceCount)
+{
+    ClickSlot(0);
+    CPatch* patch = ActivePatch();
+    ASSERT_NE(patch, nullptr);
+    uint8_t voices = 0;
+    if (patch->GetSlotVoiceCount(voices))
+        EXPECT_EQ(Toolbar().GetCurrentVoicesText().GetText(), std::to_string(voices));
+    else
+        EXPECT_EQ(Toolbar().GetCurrentVoicesText().GetText(), "?");
+    synth_->PanelVoices({5, 1, 1, 1});
+    ASSERT_TRUE(StepUntil([&] { return Toolbar().GetCurrentVoicesText().GetText() == "5"; }, 200));
+}
