@@ -10,6 +10,8 @@
 #include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "patch/document/Patch.h"
+#include "framework/files/FileSpec.h"
+#include "platform/filedialogs/FileBrowser.h"
 #include "platform/input/Keys.h"
 #include "synth/link/PortManager.h"
 
@@ -265,4 +267,51 @@ TEST_F(SlotDialogTest, DownloadToSlotMovesThePatchIntoThePickedSlotAndLocalTakes
     EXPECT_TRUE(ScriptDone());
     EXPECT_FALSE(patch->IsLinked());
     EXPECT_NE(List().FindPatchInSlot(0, 2), patch);
+}
+
+TEST_F(SlotDialogTest, OpenAsksForASlotCaptionedWithTheFilesPatchNameOnlyWhenASynthesizerIsAttached)
+{
+    const std::string path = (folder.Path() / "Bass Line.pch").string();
+    {
+        CPatch saved;
+        saved.ClearChangeFlags();
+        saved.SetName("Bass Line");
+        ASSERT_TRUE(saved.SaveToFile(CFileSpec(path)));
+    }
+    // The open-file dialog answers with the file.
+    struct Responder {
+        explicit Responder(std::string path)
+            : previous(platform::SetFileDialogResponder(
+                  [path](const platform::FileDialogRequest&) { return std::optional<std::string>(path); }))
+        { }
+        ~Responder() { platform::SetFileDialogResponder(std::move(previous)); }
+        platform::FileDialogResponder previous;
+    } responder(path);
+    LaunchWithPorts({Plug().device});
+    ASSERT_TRUE(Settle(0));
+    Script<CDialogSlot>({WaitForNames(), Do<CDialogSlot>([](CDialogSlot& d) {
+                             EXPECT_EQ(d.GetTitle(), "Slot Selection - Bass Line");
+                             EXPECT_EQ(d.GetUploadButton(), nullptr);
+                             EXPECT_EQ(Frame(d.GetOkButton()).left, 95);
+                         }),
+                         ClickSlot(0, 3), ClickButton(&CDialogSlot::GetOkButton)});
+    PressCtrl('O');
+    Step(100);
+    EXPECT_TRUE(ScriptDone());
+    ASSERT_TRUE(Settle(0));
+    const CPatch* opened = List().FindPatchInSlot(0, 3);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->GetName(), "Bass Line");
+    EXPECT_TRUE(opened->HasWindow());
+
+    // Without a synthesizer the file opens as a local patch at once.
+    app->GetPorts()->ClosePort(0);
+    Script<CDialogSlot>({Do<CDialogSlot>([](CDialogSlot&) { ADD_FAILURE() << "no slot dialog without a synthesizer"; }),
+                         ClickButton(&CDialogSlot::GetCancelButton)});
+    const size_t windows = List().CountOpenWindows();
+    PressCtrl('O');
+    Step(100);
+    EXPECT_EQ(List().CountOpenWindows(), windows + 1);
+    EXPECT_FALSE(Patches().back()->IsLinked());
+    EXPECT_EQ(Patches().back()->GetName(), "Bass Line");
 }
