@@ -8,6 +8,7 @@
 #include "dialogs/patchsettings/DialogPatchSettings.h"
 #include "dialogs/savesynth/DialogSavePatchInSynth.h"
 #include "dialogs/slot/DialogSlot.h"
+#include "dialogs/synthsettings/DialogSynthSettings.h"
 #include "editor/prefs/Preferences.h"
 #include "synth/link/PortManager.h"
 
@@ -92,4 +93,15 @@ int CEditorDialogs::RunMidiControl(const CPatch& patch, uint8_t current, uint8_t
     NSHarrowen::RunModal(dialog);
     chosen = controller.Get();
     return result;
+}
+
+void CEditorDialogs::RunSynthSettings(uint8_t port)
+{
+    CPortManager* ports = GetPortManager();
+    if (!ports || !ports->HasSynth(port))
+        return;
+    auto* dialog = new CDialogSynthSettings(*ports, port);
+    dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
 }

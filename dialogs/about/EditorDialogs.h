@@ -14,4 +14,5 @@ public:
     void RunSaveInSynth(const std::string& patchName, uint8_t port, uint8_t slot) override;
     void RunOptions() override;
     int RunMidiControl(const CPatch& patch, uint8_t current, uint8_t& chosen) override;
+    void RunSynthSettings(uint8_t port) override;
 };

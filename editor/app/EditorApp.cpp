@@ -199,13 +199,15 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kAbout, GetEditorDialogs() != nullptr);
     bar->SetCommandEnabled(kMidi, GetEditorDialogs() != nullptr && ports_);
     bar->SetCommandEnabled(kOptions, GetEditorDialogs() != nullptr && preferences_);
+    bar->SetCommandEnabled(kSynthSettings,
+                           GetEditorDialogs() != nullptr && ports_ && ports_->HasCurrentSynthSettings());
     const bool anyPatchWindow = patches_ && patches_->CountOpenWindows() > 0;
     bar->SetCommandEnabled(kCloseAll, anyPatchWindow);
     bar->SetCommandEnabled(kSaveAll, anyPatchWindow);
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kSynthSettings, kBankUpload, kBankDownload, kKnobFloater, kBrowser})
+    for (uint32_t command : {kBankUpload, kBankDownload, kKnobFloater, kBrowser})
         bar->SetCommandState(command, false, false);
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))
@@ -300,6 +302,13 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         // Without a guard: its failures go to the framework's loop.
         if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
             dialogs->RunOptions();
+        break;
+    case kSynthSettings:
+        Guarded([this] {
+            CEditorDialogsInterface* dialogs = GetEditorDialogs();
+            if (dialogs && ports_ && ports_->HasCurrentSynthSettings())
+                dialogs->RunSynthSettings(ports_->GetCurrentPort());
+        });
         break;
     case kMidi:
         Guarded([] {

@@ -39,6 +39,9 @@ public:
     // is `current` (121 for none), run modally: 1 assign `chosen`, 2
     // cancelled, 3 remove the parameter's controller.
     virtual int RunMidiControl(const CPatch& patch, uint8_t current, uint8_t& chosen) = 0;
+    // The global settings of the synthesizer on a port (0-3), centred and
+    // run modally.
+    virtual void RunSynthSettings(uint8_t port) = 0;
 };
 
 void SetEditorDialogs(CEditorDialogsInterface* dialogs);

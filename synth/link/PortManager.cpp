@@ -246,9 +246,13 @@ uint32_t CPortManager::GetSynthSettingsTime(uint8_t port) const
     return GetSynth(port)->GetSettingsTime();
 }
 
-void CPortManager::SendSynthSettings(uint8_t port, const CSynthSettings& settings)
+bool CPortManager::SendSynthSettings(uint8_t port, const CSynthSettings& settings)
 {
-    GetSynth(port)->SendSynthSettings(settings);
+    CSynth* synth = GetSynth(port);
+    if (synth->IsWaitingForReply())
+        return false;
+    synth->SendSynthSettings(settings);
+    return true;
 }
 
 // ---- current slot ----

@@ -58,7 +58,9 @@ public:
     CFlashMemory& GetFlashMemory(uint8_t port) const;
     const CSynthSettings& GetSynthSettings(uint8_t port) const;
     uint32_t GetSynthSettingsTime(uint8_t port) const;
-    void SendSynthSettings(uint8_t port, const CSynthSettings& settings);
+    // False, and nothing sent, while the synthesizer awaits the answer to a
+    // request.
+    bool SendSynthSettings(uint8_t port, const CSynthSettings& settings);
 
     // The current slot.
     void SelectSlot(uint8_t port, uint8_t slot);

@@ -18,12 +18,12 @@ TEST_F(SynthEditorTest, ARecognisedSynthesizerBindsAWindowlessPatchToEachSlotAnd
     UpdateMenus();
     EXPECT_EQ(IsEnabled(kUploadActiveSlot), Ports().HasCurrentSynth());
     EXPECT_FALSE(IsEnabled(kCloseAll));
-    EXPECT_FALSE(IsEnabled(kSynthSettings)); // its dialog is not part of the program yet
 
     ASSERT_TRUE(Settle());
     ASSERT_TRUE(Ports().HasCurrentSynth());
     UpdateMenus();
     EXPECT_TRUE(IsEnabled(kUploadActiveSlot));
+    EXPECT_TRUE(IsEnabled(kSynthSettings));
     PressCtrl('U');
     Step(100);
     CPatch* shown = List().FindPatchInSlot(0, Ports().GetCurrentSlot());

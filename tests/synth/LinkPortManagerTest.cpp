@@ -213,9 +213,14 @@ TEST(LinkPortManager, SettingsGoToTheSynthesizerOnAPort)
     CSynthSettings settings = manager.GetSynthSettings(0);
     settings.SetName("Renamed");
     settings.SetMasterTune(-20);
-    manager.SendSynthSettings(0, settings);
+    EXPECT_TRUE(manager.SendSynthSettings(0, settings));
     EXPECT_EQ(manager.GetSynthSettings(0), settings) << "the editor's state follows what it sent";
     EXPECT_GE(manager.GetSynthSettingsTime(0), stamp);
+    // While that awaits its answer another record is refused, not queued.
+    CSynthSettings later = settings;
+    later.SetMasterTune(30);
+    EXPECT_FALSE(manager.SendSynthSettings(0, later));
+    EXPECT_EQ(manager.GetSynthSettings(0), settings);
     rig.Steps(2);
     EXPECT_EQ(rig.Synth().Settings().name, "Renamed");
     EXPECT_EQ(rig.Synth().Settings().masterTune, -20);
