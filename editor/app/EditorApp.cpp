@@ -182,7 +182,6 @@ bool CEditorApp::CanQuit()
     patches_->ClearAllDirty();
     if (preferences_) {
         CFloaterCommands::RecordOpenFlags();
-        preferences_->knobFloater.open = false;
         preferences_->browser.open = false;
     }
     return true;
@@ -207,7 +206,7 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
     // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kBankUpload, kBankDownload, kKnobFloater, kBrowser})
+    for (uint32_t command : {kBankUpload, kBankDownload, kBrowser})
         bar->SetCommandState(command, false, false);
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))

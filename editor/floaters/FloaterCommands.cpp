@@ -3,6 +3,7 @@
 #include "editor/app/EditorCommands.h"
 #include "editor/floaters/DialogNotes.h"
 #include "editor/floaters/KeyboardFloater.h"
+#include "editor/floaters/KnobFloater.h"
 #include "editor/floaters/WindowToggler.h"
 #include "platform/base/DroppedExceptions.h"
 
@@ -30,6 +31,7 @@ const std::vector<FloaterEntry>& Entries()
 {
     static const std::vector<FloaterEntry> entries{
         Entry<CKeyboardFloater>(editorcommands::kKeyboardFloater),
+        Entry<CKnobFloater>(editorcommands::kKnobFloater),
         Entry<CDialogNotes>(editorcommands::kNotesFloater),
     };
     return entries;

@@ -28,9 +28,19 @@ CFloaterWindow::CFloaterWindow(const std::string& title, bool resizable, uint8_t
 
 CFloaterWindow::~CFloaterWindow() = default;
 
+void CFloaterWindow::UpdateMenus(CMenuBar* menuBar)
+{
+    if (CABCWindow* document = GetActiveDocumentWindow())
+        document->UpdateMenus(menuBar);
+    else if (CApplication* app = GetApplication())
+        app->UpdateMenus(menuBar);
+}
+
 void CFloaterWindow::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
-    if (CApplication* app = GetApplication())
+    if (CABCWindow* document = GetActiveDocumentWindow())
+        document->HandleMenuSelect(menu, command);
+    else if (CApplication* app = GetApplication())
         app->HandleMenuSelect(menu, command);
 }
 

@@ -7,8 +7,8 @@
 
 // The base of the editor's small tool windows (knob, keyboard and notes
 // floaters, patch browser): a captioned window owned by the main frame that
-// floats above the patch windows. Its menu commands and keys go to the
-// application, so the menu bar's accelerators work while it has the focus.
+// floats above the patch windows. Its menu commands and keys go where the
+// frame's would, so the menu bar's accelerators work while it has the focus.
 // Each floater exists at most once; its toggler (CWindowToggler) creates,
 // places and records it.
 class CFloaterWindow : public NSHarrowen::CABCWindow {
@@ -18,8 +18,10 @@ public:
     ~CFloaterWindow() override;
 
     bool UsesApplicationMenuBar() const override { return true; }
-    // Every menu command is the application's (Close closes the active
-    // patch window, not the floater).
+    // The menus work as from the frame: on the active patch window when there
+    // is one (Close closes it, Undo undoes its last edit), else on the
+    // application. A floater has no commands of its own.
+    void UpdateMenus(NSHarrowen::CMenuBar* menuBar) override;
     void HandleMenuSelect(NSHarrowen::CMenu* menu, uint32_t command) override;
     int GetBorderWidth() const override;
     int GetBorderHeight() const override;

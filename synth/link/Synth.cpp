@@ -229,10 +229,13 @@ void CSynth::DeliverToSlot(CMoleculePacket& packet)
     CSlotRecord& record = m_slots[slot];
     if (record.GetPatch() == nullptr || record.IsChanged())
         return;
-    if (packet.GetSessionNumber() == record.GetNumber())
+    if (packet.GetSessionNumber() == record.GetNumber()) {
         record.GetPatch()->ApplyMoleculeList(packet);
-    else
+        // The windows that follow the patch (floaters, toolbar) see the change.
+        NSHarrowen::UpdateAllWindows();
+    } else {
         TakeNewPatch(slot, packet.GetSessionNumber());
+    }
 }
 
 void CSynth::TakeNewPatch(uint8_t slot, uint8_t number)

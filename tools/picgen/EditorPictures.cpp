@@ -115,10 +115,12 @@ CRaster SmallArrow()
     return r;
 }
 
-// The knob floater's three decorations: pedal, aftertouch and switch.
+// The knob floater's three decorations (pedal, aftertouch and switch) and,
+// below them, the knobs' number tags: 1 to 9 in the row at 25, 10 to 18 in
+// the row at 36, 11 pixels each.
 CRaster FloaterDecorations()
 {
-    CRaster r(98, 24, kPanelGrey);
+    CRaster r(99, 47, kPanelGrey);
     const uint32_t ink = Rgb(0x40, 0x40, 0x40);
     // Pedal.
     for (int y = 6; y < 20; ++y)
@@ -133,6 +135,14 @@ CRaster FloaterDecorations()
     r.FillRect(66 + 6, 8, 20, 8, Rgb(0x90, 0x90, 0x90));
     r.FrameRect(66 + 6, 8, 20, 8, ink);
     r.Disc(66 + 21.5, 11.5, 3.5, Rgb(0x30, 0xB0, 0x30));
+    for (int knob = 1; knob <= 18; ++knob) {
+        const int x = 11 * ((knob - 1) % 9);
+        const int y = knob <= 9 ? 25 : 36;
+        r.FillRect(x, y, 11, 11, ink);
+        const std::string number = std::to_string(knob);
+        CBitmapFont::Draw(r, x + (12 - CBitmapFont::TextWidth(number, 1, FontSize::Tiny)) / 2, y + 3, number, kWhite, 1,
+                          FontSize::Tiny);
+    }
     return r;
 }
 

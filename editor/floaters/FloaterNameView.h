@@ -1,0 +1,24 @@
+#pragma once
+
+#include "framework/views/View.h"
+
+#include <string>
+
+// Two lines of text under the knob floater's knobs and beside its pedal,
+// aftertouch and switch pictures: what the knob is assigned to.
+class CFloaterNameView final : public NSHarrowen::CView {
+public:
+    static constexpr int16_t kWidth = 43;
+    static constexpr int16_t kHeight = 20;
+
+    CFloaterNameView(NSHarrowen::CGroupView* parent, int16_t x, int16_t y);
+
+    void SetLines(const std::string& first, const std::string& second);
+    const std::string& GetFirstLine() const { return first_; }
+    const std::string& GetSecondLine() const { return second_; }
+    void Draw() override;
+
+private:
+    std::string first_;
+    std::string second_;
+};

@@ -1,0 +1,190 @@
+#include "tests/editor/SynthEditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/floaters/FloaterLED.h"
+#include "editor/floaters/FloaterNameView.h"
+#include "editor/floaters/KnobFloater.h"
+#include "editor/floaters/KnobFloaterContainer.h"
+#include "editor/floaters/WindowToggler.h"
+#include "panels/items/PnlKnobs.h"
+#include "panels/panel/Module.h"
+#include "patch/maps/KnobMap.h"
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+using KnobToggler = CWindowToggler<CKnobFloater>;
+
+constexpr uint8_t kMixer = 19; // three levels of 0 to 127
+
+// A patch on the simulated synthesizer with panel knobs 1 and 2, the pedal
+// and knob 5 assigned (the last to morph group 3), shown in a patch window.
+class KnobFloaterTest : public SynthEditorTest {
+protected:
+    void SetUp() override
+    {
+        SynthEditorTest::SetUp();
+        ASSERT_TRUE(Settle());
+        slot_ = Ports().GetCurrentSlot();
+        sim::SimPatch patch;
+        patch.name = "Knobs";
+        patch.areas[1].modules[1] = {kMixer, 0, 0, "Mix A", {10, 20, 30}, {}};
+        patch.areas[0].modules[1] = {kMixer, 0, 0, "Mix C", {40, 50, 60}, {}};
+        patch.knobs[0] = {true, {1, 1, 0}};
+        patch.knobs[1] = {true, {1, 1, 1}};
+        patch.knobs[19] = {true, {0, 1, 2}};
+        patch.knobs[4] = {true, {2, 1, 2}};
+        patch.morph.values = {0, 0, 77, 0};
+        port_->With([&](sim::CSimulator& synth) { synth.PanelPatchChange(slot_, patch); });
+        // The knob map is among the last parts the editor asks for.
+        ASSERT_TRUE(StepUntil([this] {
+            const CPatch* shown = List().FindPatchInSlot(0, slot_);
+            const CModuleInterface* mix = shown ? shown->FindModule({0, 1, 0}) : nullptr;
+            return shown && shown->GetName() == "Knobs" && shown->GetKnobMap().FindByKnob(19) && mix &&
+                mix->GetName() == "Mix C";
+        }));
+        ASSERT_TRUE(Settle());
+        PressCtrl('U');
+        Step(100);
+        ASSERT_NE(List().GetActivePatch(), nullptr);
+    }
+
+    CKnobFloaterContainer& Cells() { return KnobToggler::Get()->GetContainer(); }
+    std::pair<std::string, std::string> Lines(const CFloaterNameView& view)
+    {
+        return {view.GetFirstLine(), view.GetSecondLine()};
+    }
+    int SimValue(int area, int module, int param)
+    {
+        return port_->With([&](sim::CSimulator& synth) {
+            return synth.Slot(slot_).patch.ParamValue({area, module, param});
+        });
+    }
+    CModule& PanelOf(uint8_t area, uint8_t index)
+    {
+        return dynamic_cast<CModule&>(*List().GetActivePatch()->FindModule({area, index, 0}));
+    }
+    platform::Point ScreenPoint(CPoint client)
+    {
+        const CPoint p = KnobToggler::Get()->ClientToScreen(client);
+        return {p.x, p.y};
+    }
+
+    uint8_t slot_ = 0;
+};
+
+} // namespace
+
+TEST_F(KnobFloaterTest, TheCellsShowTheActivePatchsKnobAssignmentsAndFollowTheirChanges)
+{
+    PressCtrl('K');
+    Step(50);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+    UpdateMenus();
+    EXPECT_TRUE(IsChecked(kKnobFloater));
+    CKnobFloaterContainer& cells = Cells();
+
+    using Lines_ = std::pair<std::string, std::string>;
+    EXPECT_EQ(Lines(cells.GetNameView(0)), Lines_("Mix A", "Level 1"));
+    EXPECT_EQ(Lines(cells.GetNameView(1)), Lines_("Mix A", "Level 2"));
+    EXPECT_EQ(Lines(cells.GetNameView(4)), Lines_("Morph", "group 3"));
+    EXPECT_EQ(Lines(cells.GetNameView(2)), Lines_("", ""));
+    EXPECT_EQ(cells.GetKnob(0).GetValue(), 10);
+    EXPECT_EQ(cells.GetKnob(1).GetValue(), 20);
+    EXPECT_EQ(cells.GetKnob(4).GetValue(), 77);
+    for (size_t i = 0; i < CKnobFloaterContainer::kKnobCount; ++i)
+        EXPECT_EQ(cells.GetLED(i).IsLit(), i == 0 || i == 1 || i == 4) << i;
+    EXPECT_EQ(Lines(cells.GetExtraNameView(0)), Lines_("Mix C", "Level 3"));
+    EXPECT_EQ(Lines(cells.GetExtraNameView(1)), Lines_("", ""));
+    EXPECT_EQ(Lines(cells.GetExtraNameView(2)), Lines_("", ""));
+    EXPECT_FALSE(cells.IsSmallModel());
+
+    // Knob 2's assignment removed on the synthesizer's panel: its cell clears.
+    port_->With([&](sim::CSimulator& synth) { synth.PanelKnobDeassign(slot_, 1); });
+    ASSERT_TRUE(StepUntil([&] { return !cells.GetLED(1).IsLit(); }, 300));
+    EXPECT_EQ(Lines(cells.GetNameView(1)), Lines_("", ""));
+    EXPECT_EQ(cells.GetKnob(1).GetValue(), 0);
+    // Knob 3 assigned there: its cell fills.
+    port_->With([&](sim::CSimulator& synth) { synth.PanelKnobAssign(slot_, 2, {0, 1, 0}); });
+    ASSERT_TRUE(StepUntil([&] { return cells.GetLED(2).IsLit(); }, 300));
+    EXPECT_EQ(Lines(cells.GetNameView(2)), Lines_("Mix C", "Level 1"));
+    EXPECT_EQ(cells.GetKnob(2).GetValue(), 40);
+
+    // A value changed on the module follows.
+    port_->With([&](sim::CSimulator& synth) { synth.PanelParamChange(slot_, {1, 1, 0}, 99); });
+    EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 99; }, 300));
+
+    PressCtrl('K');
+    Step(50);
+    EXPECT_EQ(KnobToggler::Get(), nullptr);
+    UpdateMenus();
+    EXPECT_FALSE(IsChecked(kKnobFloater));
+}
+
+TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchAndOnTheSynthesizer)
+{
+    Choose(kKnobFloater);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+    CKnobFloaterContainer& cells = Cells();
+    const CRect knob = cells.GetKnob(0).GetFrame();
+    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
+    desktop.Host().PressMouse(ScreenPoint(body));
+    Pump();
+    for (int i = 1; i <= 4; ++i) {
+        // To the right: the program's first knob control is horizontal.
+        desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 25), body.y)));
+        // One idle step of the drag, which puts the pointer back.
+        for (int step = 0; step < 6; ++step)
+            SynthStep();
+    }
+    desktop.Host().ReleaseMouse(ScreenPoint(body));
+    Pump();
+    // 100 pixels of 256 cover 127 * 100 / 256 = 49 steps.
+    EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10 + 49);
+    EXPECT_TRUE(StepUntil([&] { return SimValue(1, 1, 0) == 10 + 49; }, 300)) << SimValue(1, 1, 0);
+    EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 10 + 49; }, 50));
+    // Ctrl+Z on the floater undoes the edit in the patch window, in one step.
+    ASSERT_TRUE(Settle());
+    PressCtrl('Z');
+    EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10);
+
+    // An unassigned knob does nothing.
+    const CRect free = cells.GetKnob(7).GetFrame();
+    const CPoint freeBody(static_cast<int16_t>(free.left + 11), static_cast<int16_t>(free.top + 10));
+    desktop.Host().PressMouse(ScreenPoint(freeBody));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(freeBody.x + 40), freeBody.y)));
+    SynthStep();
+    desktop.Host().ReleaseMouse(ScreenPoint(freeBody));
+    Pump();
+    EXPECT_EQ(cells.GetKnob(7).GetValue(), 0);
+}
+
+TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutAPatchWindow)
+{
+    PressCtrl('K');
+    Step(50);
+    CKnobFloater* floater = KnobToggler::Get();
+    ASSERT_NE(floater, nullptr);
+    CPoint minimum, maximum;
+    floater->GetSizeLimits(minimum, maximum);
+    EXPECT_EQ(minimum, CPoint(320, 180));
+    EXPECT_EQ(maximum, CPoint(320, 180));
+    CRect content = floater->GetWindowRectInFrame();
+    floater->WindowToContentRect(content);
+    EXPECT_EQ(content, CRect(1024 - 350, 768 - 205, 1024 - 350 + 320, 768 - 205 + 180));
+
+    // No patch window: the cells keep the last patch's assignments.
+    PressCtrl('W');
+    Step(100);
+    ASSERT_EQ(List().GetActivePatch(), nullptr);
+    EXPECT_EQ(Cells().GetNameView(0).GetFirstLine(), "Mix A");
+    EXPECT_TRUE(Cells().GetLED(0).IsLit());
+    EXPECT_EQ(Cells().FindAssignedControl(Cells().GetKnob(0)), nullptr);
+}
+
+} // namespace editortest
