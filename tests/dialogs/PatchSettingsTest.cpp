@@ -179,6 +179,14 @@ TEST_F(PatchSettingsTest, ShowsTheSlotsVoicesAndAChangeMadeElsewhere)
     }));
     Wait(steps, 5);
     steps.push_back(Do<D>([&](D& dialog) { velocityShown = dialog.GetNumber(D::kVelMax).GetField()->GetText(); }));
+    steps.push_back(Do<D>([this](D&) {
+        rig->port->With([](sim::CSimulator& s) {
+            s.ClearLog();
+            return 0;
+        });
+    }));
+    steps.push_back(Clicking(&D::GetNotesButton));
+    Wait(steps, 10);
     steps.push_back(Clicking(&D::GetOkButton));
     Run(std::move(steps));
 
@@ -187,6 +195,13 @@ TEST_F(PatchSettingsTest, ShowsTheSlotsVoicesAndAChangeMadeElsewhere)
     EXPECT_EQ(current, "Current: " + std::to_string(voices));
     EXPECT_TRUE(notesEnabled);
     EXPECT_EQ(velocityShown, "99");
+    // "Get current notes" asked the synthesizer for the slot's notes.
+    EXPECT_TRUE(rig->port->With([](sim::CSimulator& s) {
+        for (const sim::SimLogEntry& entry : s.Log())
+            if (entry.text.find("CurrentNotesRequest") != std::string::npos)
+                return true;
+        return false;
+    }));
     EXPECT_EQ(patch->GetPatchHeader().GetVelRangeMax(), 99);
 }
 

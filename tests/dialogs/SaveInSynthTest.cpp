@@ -11,6 +11,8 @@
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
 #include "synth/protocol/FlashMemory.h"
+#include "platform/graphics/PixelBuffer.h"
+#include "platform/windows/Window.h"
 
 using namespace NSHarrowen;
 using namespace dialogstest;
@@ -103,7 +105,20 @@ TEST_F(SaveInSynthTest, ListsTheBanksAndTheNinetyNineLocationsAndStoresTheSlotWh
 
     std::vector<std::string> banks, firstBank, secondBank;
     std::string first, second;
+    int outside = 0, topLeft = 0, bottomRight = 0;
     std::vector<Action> steps{Do<D>([&](D& d) {
+        // The two lines stand in a recessed box: dark above and left, light
+        // below and right of the dialog's grey.
+        const CRect box = d.GetDialogItem(D::kBox)->rect;
+        const platform::PixelBuffer screen = desktop.Host().Screen();
+        const auto brightness = [&](int16_t x, int16_t y) {
+            const platform::Point p = platform::ClientToScreen(d.GetHandle(), {x, y});
+            const uint32_t pixel = screen.At(p.x, p.y);
+            return static_cast<int>((pixel >> 16 & 0xFF) + (pixel >> 8 & 0xFF) + (pixel & 0xFF));
+        };
+        outside = brightness(static_cast<int16_t>(box.left - 3), static_cast<int16_t>(box.top - 3));
+        topLeft = brightness(box.left, box.top);
+        bottomRight = brightness(static_cast<int16_t>(box.right - 1), static_cast<int16_t>(box.bottom - 1));
         banks = Entries(d.GetBankMenu());
         firstBank = Entries(d.GetLocationMenu());
         first = d.GetFirstLine()->GetText();
@@ -116,6 +131,8 @@ TEST_F(SaveInSynthTest, ListsTheBanksAndTheNinetyNineLocationsAndStoresTheSlotWh
     steps.push_back(UntilClosed());
     RunFromPatchWindow(std::move(steps));
 
+    EXPECT_LT(topLeft, outside);
+    EXPECT_GT(bottomRight, outside);
     EXPECT_EQ(first, "Save  \"" + patch->GetName() + "\"");
     EXPECT_EQ(second, "In Synth:  Studio");
     ASSERT_EQ(banks.size(), 9u);
