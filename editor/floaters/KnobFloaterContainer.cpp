@@ -2,8 +2,8 @@
 
 #include "editor/floaters/FloaterLED.h"
 #include "editor/floaters/FloaterNameView.h"
-#include "editor/floaters/MorphKnobSource.h"
 #include "editor/patches/PatchManager.h"
+#include "editor/toolbar/TBWindow.h"
 #include "framework/drawing/Canvas.h"
 #include "framework/images/ImageCache.h"
 #include "framework/input/Event.h"
@@ -41,12 +41,12 @@ CPatch* ActivePatch()
 }
 
 // The control that edits a parameter of the patch: a module panel's, or a
-// morph group's knob.
+// morph group's knob on the toolbar.
 CPnlControl* FindParamControl(const CPatch& patch, const ParamAddress& address)
 {
     if (address.location == kMorphLocation) {
-        const CMorphKnobSource* source = GetMorphKnobSource();
-        return source ? source->GetMorphKnob(address.param) : nullptr;
+        const CTBWindow* toolbar = GetToolbarWindow();
+        return toolbar ? toolbar->GetMorphEntry(address.param) : nullptr;
     }
     const auto* module = dynamic_cast<const CModule*>(patch.FindModule(address));
     return module ? module->GetControl(address.param) : nullptr;

@@ -1,14 +1,20 @@
 #include "tests/editor/EditorFixture.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/floaters/DialogNotes.h"
 #include "editor/floaters/FloaterWindow.h"
+#include "editor/floaters/KeyboardFloater.h"
+#include "editor/floaters/KnobFloater.h"
 #include "editor/floaters/WindowToggler.h"
 #include "editor/floaters/WindowTogglerEx.h"
 #include "editor/patches/PatchManager.h"
+#include "editor/prefs/Preferences.h"
 #include "framework/drawing/Canvas.h"
 #include "platform/host/SystemMetrics.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowStyle.h"
+
+#include <functional>
 
 using namespace NSHarrowen;
 using namespace editorcommands;
@@ -128,6 +134,63 @@ TEST_F(EditorTest, AHiddenFloaterIsParkedOffScreenAndComesBackWhereItWas)
     delete floater;
     EXPECT_FALSE(CTestParkedFloater::wasOpen);
     EXPECT_FALSE(CTestTogglerEx::IsShown());
+}
+
+TEST_F(EditorTest, TheToolsMenuTogglesEachFloaterWithItsCheckMarkAndPlacesItWhereItFits)
+{
+    Launch();
+    struct Case {
+        uint32_t command;
+        CPreferences::CFloaterPlace CPreferences::*place;
+        CRect defaultRect;
+        std::function<CABCWindow*()> get;
+    };
+    const Case cases[] = {
+        {kKnobFloater, &CPreferences::knobFloater, CKnobFloater::GetDefaultRect(),
+         [] { return CWindowToggler<CKnobFloater>::Get(); }},
+        {kKeyboardFloater, &CPreferences::keyboardFloater, CKeyboardFloater::GetDefaultRect(),
+         [] { return CWindowToggler<CKeyboardFloater>::Get(); }},
+        {kNotesFloater, &CPreferences::notesFloater, CDialogNotes::GetDefaultRect(),
+         [] { return CWindowToggler<CDialogNotes>::Get(); }},
+    };
+    // Stored places that cannot be used: beyond the right edge, below the
+    // bottom, too small, too large; a usable one is taken as it is.
+    const CRect unusable[] = {CRect(1030, 100, 1400, 300), CRect(100, 800, 500, 1000), CRect(100, 100, 130, 120),
+                              CRect(0, 0, 0, 0)};
+    for (const Case& c : cases) {
+        for (const CRect& stored : unusable) {
+            (app->GetPrefs()->*c.place).rect = stored;
+            Choose(c.command);
+            CABCWindow* floater = c.get();
+            ASSERT_NE(floater, nullptr) << c.command;
+            UpdateMenus();
+            EXPECT_TRUE(IsChecked(c.command)) << c.command;
+            CRect content = floater->GetWindowRectInFrame();
+            floater->WindowToContentRect(content);
+            EXPECT_EQ(content, c.defaultRect) << c.command << " from " << stored.left << "," << stored.top;
+            Choose(c.command);
+            Step(100);
+            EXPECT_EQ(c.get(), nullptr) << c.command;
+            UpdateMenus();
+            EXPECT_FALSE(IsChecked(c.command)) << c.command;
+        }
+        // Closed, the floater left its own place in the preferences, which
+        // the next open takes.
+        const CRect recorded = (app->GetPrefs()->*c.place).rect;
+        Choose(c.command);
+        EXPECT_EQ(c.get()->GetWindowRectInFrame(), recorded) << c.command;
+    }
+    // The keys of the two that have them.
+    PressCtrl('K');
+    Step(100);
+    EXPECT_EQ(CWindowToggler<CKnobFloater>::Get(), nullptr);
+    PressCtrl('F');
+    Step(100);
+    EXPECT_EQ(CWindowToggler<CKeyboardFloater>::Get(), nullptr);
+    PressCtrl('K');
+    PressCtrl('F');
+    EXPECT_NE(CWindowToggler<CKnobFloater>::Get(), nullptr);
+    EXPECT_NE(CWindowToggler<CKeyboardFloater>::Get(), nullptr);
 }
 
 TEST(FloaterPlace, AStoredPlaceIsUsedOnlyOnTheScreenAndWithinTheSizeLimits)

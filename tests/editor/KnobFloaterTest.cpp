@@ -6,9 +6,11 @@
 #include "editor/floaters/KnobFloater.h"
 #include "editor/floaters/KnobFloaterContainer.h"
 #include "editor/floaters/WindowToggler.h"
+#include "editor/toolbar/TBWindow.h"
 #include "panels/items/PnlKnobs.h"
 #include "panels/panel/Module.h"
 #include "patch/maps/KnobMap.h"
+#include "patch/maps/MorphMap.h"
 
 using namespace NSHarrowen;
 using namespace editorcommands;
@@ -162,6 +164,29 @@ TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchA
     desktop.Host().ReleaseMouse(ScreenPoint(freeBody));
     Pump();
     EXPECT_EQ(cells.GetKnob(7).GetValue(), 0);
+}
+
+TEST_F(KnobFloaterTest, AFloaterKnobOfAMorphGroupTurnsThatGroupAsTheToolbarsKnobWould)
+{
+    PressCtrl('K');
+    Step(50);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+    CKnobFloaterContainer& cells = Cells();
+    ASSERT_EQ(cells.GetKnob(4).GetValue(), 77);
+    const CRect knob = cells.GetKnob(4).GetFrame();
+    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
+    desktop.Host().PressMouse(ScreenPoint(body));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 50), body.y)));
+    for (int step = 0; step < 6; ++step)
+        SynthStep();
+    desktop.Host().ReleaseMouse(ScreenPoint(body));
+    Pump();
+    // 50 pixels of 256 cover 127 * 50 / 256 = 24 steps.
+    EXPECT_EQ(List().GetActivePatch()->GetMorphMap().GetGroupValue(2), 77 + 24);
+    EXPECT_EQ(GetToolbarWindow()->GetMorphEntry(2)->GetValue(), 77 + 24);
+    EXPECT_EQ(cells.GetKnob(4).GetValue(), 77 + 24);
+    EXPECT_TRUE(StepUntil([&] { return SimValue(2, 1, 2) == 77 + 24; }, 300)) << SimValue(2, 1, 2);
 }
 
 TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutAPatchWindow)
