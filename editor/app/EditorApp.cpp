@@ -2,6 +2,7 @@
 #include "panels/painters/PictureKeys.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/clipboard/Clipboard.h"
 #include "editor/app/EditorDialogsInterface.h"
 #include "editor/app/EditorPanelServices.h"
 #include "editor/floaters/FloaterCommands.h"
@@ -32,6 +33,8 @@
 #include "panels/graphs/GraphSurface.h"
 #include "panels/panel/PanelModuleServices.h"
 #include "patch/area/OffscreenBitmap.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/clip/ModuleSelection.h"
 #include "patch/document/Patch.h"
 #include "patch/files/AskPatchFileSaveSpec.h"
 #include "synth/files/PatchFileTypes.h"
@@ -104,6 +107,8 @@ void CEditorApp::Init()
     SetPreferences(preferences_.get());
     patches_ = std::make_unique<CPatchManager>();
     SetPatchManager(patches_.get());
+    clipboard_ = std::make_unique<CClipboard>();
+    SetModuleClipboard(clipboard_.get());
     SetEditorServices(this);
     CreateOffscreenBitmap();
     ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
@@ -129,6 +134,8 @@ void CEditorApp::Teardown()
         patches_->DeleteAll();
     SetPatchManager(nullptr);
     patches_.reset();
+    SetModuleClipboard(nullptr);
+    clipboard_.reset();
     ports_.reset();
     SetMoleculeRegistry(nullptr);
     registry_.reset();
@@ -146,6 +153,31 @@ void CEditorApp::Teardown()
         menu.reset();
     bar_.reset();
     splash_.reset();
+}
+
+void CEditorApp::BeginDragSelection(CPatch& patch)
+{
+    if (!clipboard_)
+        return;
+    // The drag starts from the panel under the mouse; it learns of the end.
+    CView* source = nullptr;
+    if (CPatchBackground* area = patch.GetArea(patch.GetSelection().GetAreaIndex()))
+        for (CModuleInterface* module : area->GetModules())
+            if (module->GetView().IsMouseInside())
+                source = &module->GetView();
+    clipboard_->BeginDragFromPanel(source, patch);
+}
+
+void CEditorApp::CancelModuleDrag()
+{
+    if (clipboard_)
+        clipboard_->Cancel();
+}
+
+void CEditorApp::BeginDragNewModule(CPatchBackground& area, uint8_t typeId)
+{
+    if (clipboard_)
+        clipboard_->BeginDragNewModule(&area, typeId);
 }
 
 void CEditorApp::Exit()

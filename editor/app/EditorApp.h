@@ -16,6 +16,7 @@ class CMenuBar;
 class CPixelFormat;
 class CSplashScreen;
 } // namespace NSHarrowen
+class CClipboard;
 class CEditorPanelServices;
 class CModuleCatalogue;
 class CPanelModuleServices;
@@ -78,9 +79,9 @@ public:
     void ShowAlertScript(const std::string& script, const std::string& text) override;
     bool AskSaveFile(const std::string& defaultName, NSHarrowen::CFileSpec& chosen) override;
     uint32_t GetCableStyle() const override;
-    void BeginDragSelection(CPatch&) override { }
-    void CancelModuleDrag() override { }
-    void BeginDragNewModule(CPatchBackground&, uint8_t) override { }
+    void BeginDragSelection(CPatch& patch) override;
+    void CancelModuleDrag() override;
+    void BeginDragNewModule(CPatchBackground& area, uint8_t typeId) override;
     void ReplaceWithEmptyPatch(CPatch& patch) override;
     void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch) override;
 
@@ -104,6 +105,7 @@ private:
     std::unique_ptr<CEditorPanelServices> panelServices_;
     std::unique_ptr<CPreferences> preferences_;
     std::unique_ptr<CPatchManager> patches_;
+    std::unique_ptr<CClipboard> clipboard_;
     std::unique_ptr<CPortManager> ports_;
     std::unique_ptr<NSHarrowen::CPixelFormat> screenFormat_;
     uint32_t deferredAlert_ = 0;

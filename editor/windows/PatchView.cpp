@@ -2,6 +2,7 @@
 
 #include "editor/app/EditorCommands.h"
 #include "editor/app/EditorDialogsInterface.h"
+#include "editor/clipboard/Clipboard.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/slots/DownloadToSlot.h"
@@ -39,8 +40,11 @@ CPatchView::CPatchView(CPatch& patch, const std::optional<CRect>& place)
     : CDocumentWindow(kFrameStyle, "Patch"), patch_(patch)
 {
     const bool maximize = ShouldOpenMaximized();
-    for (int32_t area : {1, 0})
+    for (int32_t area : {1, 0}) {
         GetRootView()->AddChild(patch_.GetArea(area));
+        if (CClipboard* clipboard = GetModuleClipboard())
+            clipboard->AddTarget(*patch_.GetArea(area));
+    }
     Open(place ? *place : GetRectForContentSize(kDefaultWidth, kDefaultHeight));
     if (maximize)
         platform::ShowWindow(GetHandle(), platform::ShowCommand::Maximize);
@@ -48,8 +52,11 @@ CPatchView::CPatchView(CPatch& patch, const std::optional<CRect>& place)
 
 CPatchView::~CPatchView()
 {
-    for (int32_t area : {1, 0})
+    for (int32_t area : {1, 0}) {
+        if (CClipboard* clipboard = GetModuleClipboard())
+            clipboard->RemoveTarget(*patch_.GetArea(area));
         GetRootView()->RemoveChild(patch_.GetArea(area));
+    }
     patch_.OnWindowClosed();
 }
 
@@ -101,7 +108,11 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kSaveAs, true);
     bar->SetCommandEnabled(kUndo, patch_.CanUndo());
     bar->SetCommandEnabled(kRedo, patch_.CanRedo());
-    bar->SetCommandEnabled(kClear, !patch_.IsSelectionEmpty());
+    const bool selected = !patch_.IsSelectionEmpty();
+    for (const uint32_t command : {kCut, kCopy, kClear})
+        bar->SetCommandEnabled(command, selected);
+    const CClipboard* clipboard = GetModuleClipboard();
+    bar->SetCommandEnabled(kPaste, clipboard && !clipboard->IsEmpty());
     bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
     bar->SetCommandEnabled(kPatchSettings, GetEditorDialogs() != nullptr);
     bar->SetCommandEnabled(kDownloadToSlot, GetEditorDialogs() != nullptr);
@@ -129,6 +140,19 @@ void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
     case kRedo:
         patch_.CancelModes();
         patch_.Redo();
+        break;
+    case kCut:
+    case kCopy:
+        patch_.CancelModes();
+        if (CClipboard* clipboard = GetModuleClipboard())
+            clipboard->StoreCopy(patch_);
+        if (command == kCut)
+            patch_.DeleteSelection();
+        break;
+    case kPaste:
+        patch_.CancelModes();
+        if (CClipboard* clipboard = GetModuleClipboard())
+            clipboard->BeginPaste(GetRootView());
         break;
     case kClear:
         patch_.CancelModes();

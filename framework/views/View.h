@@ -49,6 +49,8 @@ public:
     virtual void HandleBroadcast() { }
     virtual void MouseDown(const CEvent& event);
     virtual void MouseStillDown() { }
+    // A drag this view started ended; the drag held the mouse meanwhile.
+    virtual void MouseUp() { }
     virtual void MouseEnter() { }
     virtual void MouseLeave() { }
     virtual void ForwardKey(const CKeyEvent& event);

@@ -29,7 +29,7 @@ public:
     // by default releases the capture.
     virtual void EndMouseTracking();
     // The left button was released while the item held the capture.
-    virtual void MouseUp() { }
+    void MouseUp() override { }
 
     NSHarrowen::CPoint GetCenter() const;
     // Sets the frame's size keeping its top-left corner.

@@ -200,6 +200,11 @@ void CPanel::MouseStillDown()
         return;
     }
     ReleaseMouse();
+    MouseUp();
+}
+
+void CPanel::MouseUp()
+{
     CPatch* patch = GetPatch();
     auto* module = dynamic_cast<CModuleInterface*>(this);
     if (patch == nullptr || module == nullptr || !IsMouseInside() || !selected_) {

@@ -83,6 +83,8 @@ public:
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The end of a press whose module drag held the mouse.
+    void MouseUp() override;
     void Draw() override;
     void DrawBackground() override;
     void UpdateDisplay() override;

@@ -265,6 +265,10 @@ void CPatchBackground::EndBand()
     DrawBand();
     bandActive_ = false;
     ReleaseMouse();
+    // Left tracking, the area would keep every later drag from starting.
+    if (NSHarrowen::GetMouseTrackingView() == this) {
+        NSHarrowen::StopMouseTracking();
+    }
 }
 
 void CPatchBackground::EndTracking()

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -197,7 +198,7 @@ bool CModuleClip::PrepareDrop(NSHarrowen::CPoint offset)
     return true;
 }
 
-bool CModuleClip::MakeRoomMolecules(const CCableTree& target, CEditPair& pair) const
+bool CModuleClip::MakeRoomMolecules(const CCableTree& target, CEditPair& pair, const std::vector<uint8_t>& moving) const
 {
     struct Move {
         const CModuleInterface* module;
@@ -213,7 +214,11 @@ bool CModuleClip::MakeRoomMolecules(const CCableTree& target, CEditPair& pair) c
         }
         return nullptr;
     };
-    std::vector<const CModuleInterface*> sorted(target.GetModules().begin(), target.GetModules().end());
+    std::vector<const CModuleInterface*> sorted;
+    std::copy_if(target.GetModules().begin(), target.GetModules().end(), std::back_inserter(sorted),
+                 [&](const CModuleInterface* m) {
+                     return std::find(moving.begin(), moving.end(), m->GetModuleIndex()) == moving.end();
+                 });
     std::stable_sort(sorted.begin(), sorted.end(), [](const CModuleInterface* a, const CModuleInterface* b) {
         return a->GetColumn() != b->GetColumn() ? a->GetColumn() < b->GetColumn() : a->GetRow() < b->GetRow();
     });
@@ -292,12 +297,15 @@ void CModuleClip::MakePasteMolecules(const CCableTree& target, CEditPair& pair) 
     pair.AddDo(std::move(names));
 }
 
-std::unique_ptr<CEditPair> CModuleClip::MakeDropEdit(const CCableTree& target, NSHarrowen::CPoint offset)
+std::unique_ptr<CEditPair> CModuleClip::MakeDropEdit(const CCableTree& target, NSHarrowen::CPoint offset,
+                                                     bool uniqueNames)
 {
     if (IsEmpty()) {
         return nullptr;
     }
-    MakeNamesUnique(target);
+    if (uniqueNames) {
+        MakeNamesUnique(target);
+    }
     if (!PrepareDrop(offset)) {
         return nullptr;
     }

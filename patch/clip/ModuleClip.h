@@ -56,14 +56,17 @@ public:
     bool PrepareDrop(NSHarrowen::CPoint offset);
     // Moves the target's modules down out of the way of the dropped ones;
     // false (the pair untouched) when one would be pushed beyond row 127.
-    bool MakeRoomMolecules(const CCableTree& target, CEditPair& pair) const;
+    // The target's modules listed as moving (the clip's own, in a move
+    // within their area) stay where they are.
+    bool MakeRoomMolecules(const CCableTree& target, CEditPair& pair, const std::vector<uint8_t>& moving = {}) const;
     // The messages that insert the clip; XPToMany "Too many cables" when the
     // target cannot take its cables.
     void MakePasteMolecules(const CCableTree& target, CEditPair& pair) const;
 
-    // Names, drop place, room and insertion in one edit; null when the drop
-    // is refused.
-    std::unique_ptr<CEditPair> MakeDropEdit(const CCableTree& target, NSHarrowen::CPoint offset);
+    // Names (when asked), drop place, room and insertion in one edit; null
+    // when the drop is refused.
+    std::unique_ptr<CEditPair> MakeDropEdit(const CCableTree& target, NSHarrowen::CPoint offset,
+                                            bool uniqueNames = true);
 
 private:
     void RemoveFirstOfType(uint8_t type);

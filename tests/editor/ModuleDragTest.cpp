@@ -1,0 +1,306 @@
+// Dragging modules as a person does: pressed on a panel or a toolbar
+// button, moved with the mouse, dropped into a voice area, with Control held
+// for copies; cut, copy and paste through the Edit menu and its keys. What
+// the patch then holds, what undo brings back and what the screen shows.
+#include "tests/editor/EditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "editor/clipboard/Clipboard.h"
+#include "editor/windows/PatchView.h"
+#include "framework/windows/ApplicationToolbar.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/clip/ModuleClip.h"
+#include "patch/clip/ModuleSelection.h"
+#include "patch/document/Patch.h"
+#include "patch/edit/UndoHistory.h"
+#include "platform/input/Keys.h"
+#include "platform/windows/Window.h"
+
+#include <string>
+#include <vector>
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+constexpr uint8_t kConstant = 43;
+constexpr uint8_t kSmooth = 39;
+
+// Stands in for a toolbar's module button: its press starts placing a new
+// module, and it counts the ends of its drags.
+class CNewModuleButton : public CView {
+public:
+    CNewModuleButton(CGroupView* parent, uint8_t type) : CView(parent, CRect(2, 2, 22, 22)), type_(type) { }
+    void SetType(uint8_t type) { type_ = type; }
+    void MouseDown(const CEvent&) override { GetModuleClipboard()->BeginDragFromToolbar(this, type_); }
+    void MouseUp() override { ++ended; }
+    int ended = 0;
+
+private:
+    uint8_t type_;
+};
+
+class ModuleDragTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        Launch();
+        PressCtrl('N');
+        Step(100);
+        patch = Patches().front();
+        view = dynamic_cast<CPatchView*>(patch->GetWindow());
+        ASSERT_NE(view, nullptr);
+        CPatchHeader header = patch->GetPatchHeader();
+        header.SetSplitPosition(300);
+        patch->SetPatchHeader(header);
+        view->LayoutRootView();
+        toolbar = new CApplicationToolbar(24);
+        button = new CNewModuleButton(toolbar->GetRootView(), kConstant);
+        Step(20);
+    }
+
+    platform::HeadlessHost& Host() { return desktop.Host(); }
+    platform::Point Screen(CPoint p) const { return platform::ClientToScreen(view->GetHandle(), {p.x, p.y}); }
+    // The stand-in button's middle, in the patch window's coordinates.
+    CPoint ButtonPoint() const
+    {
+        const platform::Point screen = platform::ClientToScreen(toolbar->GetHandle(), {12, 12});
+        const platform::Point client = platform::ScreenToClient(view->GetHandle(), screen);
+        return CPoint(client.x, client.y);
+    }
+    void MoveTo(CPoint p)
+    {
+        Host().MoveMouse(Screen(p));
+        Step(20);
+    }
+    void Press(CPoint p)
+    {
+        Host().PressMouse(Screen(p));
+        Step(20);
+    }
+    void Release(CPoint p)
+    {
+        Host().ReleaseMouse(Screen(p));
+        Step(20);
+    }
+    // A drag that moves in steps, as a hand does.
+    void DragTo(CPoint from, CPoint to)
+    {
+        for (int i = 1; i <= 4; ++i)
+            MoveTo(CPoint(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4));
+    }
+    void HoldControl(bool held)
+    {
+        held ? Host().PressKey(platform::kVKControl) : Host().ReleaseKey(platform::kVKControl);
+        Step(20);
+    }
+    CPatchBackground& Area(int index) { return *patch->GetArea(index); }
+    // A point of the area's content (pixels from its content origin).
+    CPoint InArea(int index, CPoint content)
+    {
+        const CPoint origin = Area(index).GetContentOffset();
+        return CPoint(origin.x + content.x, origin.y + content.y);
+    }
+    // A new module placed from the stand-in toolbar button, released at a
+    // content point of the area.
+    CModuleInterface* Place(uint8_t type, int area, CPoint content)
+    {
+        button->SetType(type);
+        Press(ButtonPoint());
+        DragTo(ButtonPoint(), InArea(area, content));
+        Release(InArea(area, content));
+        CModuleInterface* placed = nullptr;
+        for (CModuleInterface* module : Area(area).GetModules())
+            if (module->GetTypeId() == type)
+                placed = module;
+        return placed;
+    }
+    // A point on the panel away from its knobs, buttons and jacks.
+    CPoint OnPanel(CModuleInterface& module)
+    {
+        const CRect frame = module.GetView().GetFrame();
+        return CPoint(frame.left + 60, frame.top + 20);
+    }
+    std::vector<std::string> Names(int area)
+    {
+        std::vector<std::string> names;
+        for (const CModuleInterface* module : Area(area).GetModules())
+            names.push_back(module->GetName() + "@" + std::to_string(module->GetColumn()) + "," +
+                            std::to_string(module->GetRow()));
+        return names;
+    }
+    bool SameScreen(const platform::PixelBuffer& a, const platform::PixelBuffer& b)
+    {
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.At(x, y) != b.At(x, y))
+                    return false;
+        return true;
+    }
+
+    CPatch* patch = nullptr;
+    CPatchView* view = nullptr;
+    CApplicationToolbar* toolbar = nullptr;
+    CNewModuleButton* button = nullptr;
+};
+
+} // namespace
+
+TEST_F(ModuleDragTest, ANewModuleFromTheToolbarLandsWhereItIsReleased)
+{
+    // Held at its centre: released at (400, 100) of the content, a module
+    // one column wide and two rows high lands at column 1, row 6.
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(400, 100));
+    ASSERT_NE(constant, nullptr);
+    EXPECT_EQ(constant->GetColumn(), 1);
+    EXPECT_EQ(constant->GetRow(), 6);
+    EXPECT_EQ(constant->GetName(), "Constant1");
+    EXPECT_EQ(button->ended, 1);
+    EXPECT_EQ(patch->GetUndoHistory().GetUndoCount(), 1u);
+    // A second one is numbered on.
+    Place(kConstant, 0, CPoint(128, 15));
+    ASSERT_EQ(Area(0).GetModules().GetCount(), 1u);
+    EXPECT_EQ(Area(0).GetModules().At(0)->GetName(), "Constant1");
+    Place(kConstant, 1, CPoint(128, 200));
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@1,6", "Constant2@0,12"}));
+
+    Choose(kUndo);
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 1u);
+}
+
+TEST_F(ModuleDragTest, AReleaseWithinFivePixelsPlacesNothing)
+{
+    const CPoint start = ButtonPoint();
+    Press(start);
+    MoveTo(CPoint(start.x + 4, start.y + 5));
+    Release(CPoint(start.x + 4, start.y + 5));
+    EXPECT_EQ(button->ended, 1);
+    EXPECT_TRUE(Area(1).GetModules().IsEmpty());
+    EXPECT_FALSE(patch->CanUndo());
+}
+
+TEST_F(ModuleDragTest, APanelDraggedInItsAreaMovesTheModulesWithTheirCablesAsOneStep)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* smooth = Place(kSmooth, 1, CPoint(128, 60));
+    ASSERT_TRUE(constant && smooth);
+    ASSERT_TRUE(patch->ConnectCable(1, JackAddress{constant->GetModuleIndex(), 0, 1},
+                                    JackAddress{smooth->GetModuleIndex(), 0, 0}));
+    const size_t steps = patch->GetUndoHistory().GetUndoCount();
+    // Both selected (the second with Control), then the first dragged one
+    // column right and four rows down.
+    Press(OnPanel(*constant));
+    Release(OnPanel(*constant));
+    HoldControl(true);
+    Press(OnPanel(*smooth));
+    Release(OnPanel(*smooth));
+    HoldControl(false);
+    ASSERT_EQ(patch->GetSelection().GetCount(), 2u);
+    const CPoint from = OnPanel(*constant);
+    Press(from);
+    DragTo(from, CPoint(from.x + 256, from.y + 60));
+    Release(CPoint(from.x + 256, from.y + 60));
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@1,4", "Smooth1@1,7"}));
+    EXPECT_EQ(Area(1).GetStore().GetCableCount(), 1u);
+    EXPECT_EQ(patch->GetUndoHistory().GetUndoCount(), steps + 1);
+    Choose(kUndo);
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0", "Smooth1@0,3"}));
+}
+
+TEST_F(ModuleDragTest, ControlOrAnotherAreaMakesTheDragACopy)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    // With Control held over its own area: a copy, the first left in place.
+    CPoint from = OnPanel(*constant);
+    Press(from);
+    DragTo(from, CPoint(from.x, from.y + 90));
+    HoldControl(true);
+    Release(CPoint(from.x, from.y + 90));
+    HoldControl(false);
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0", "Constant1@0,6"}));
+    // Into the other area, without Control: a copy there (a while later, so
+    // the press is not a double click).
+    Step(1000);
+    from = OnPanel(*constant);
+    const CPoint to = InArea(0, CPoint(300, 40));
+    Press(from);
+    DragTo(from, to);
+    Release(to);
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 2u);
+    EXPECT_EQ(Names(0), (std::vector<std::string>{"Constant1@1,1"}));
+}
+
+TEST_F(ModuleDragTest, CutAndPasteMoveModulesWithTheCablesAmongThem)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* smooth = Place(kSmooth, 1, CPoint(128, 60));
+    ASSERT_TRUE(constant && smooth);
+    ASSERT_TRUE(patch->ConnectCable(1, JackAddress{constant->GetModuleIndex(), 0, 1},
+                                    JackAddress{smooth->GetModuleIndex(), 0, 0}));
+    // A click on the empty area clears the selection.
+    Press(InArea(1, CPoint(600, 200)));
+    Release(InArea(1, CPoint(600, 200)));
+    UpdateMenus();
+    EXPECT_FALSE(IsEnabled(kPaste));
+    EXPECT_FALSE(IsEnabled(kCut));
+    EXPECT_FALSE(IsEnabled(kCopy));
+    patch->SelectModule(*constant);
+    patch->SelectModule(*smooth);
+    PressCtrl('X');
+    EXPECT_TRUE(Area(1).GetModules().IsEmpty());
+    EXPECT_EQ(Area(1).GetStore().GetCableCount(), 0u);
+    UpdateMenus();
+    EXPECT_TRUE(IsEnabled(kPaste));
+    // The copy follows the mouse at once; the click drops it.
+    PressCtrl('V');
+    const CPoint to = InArea(0, CPoint(300, 40));
+    MoveTo(CPoint(to.x - 20, to.y));
+    MoveTo(to);
+    Press(to);
+    Release(to);
+    ASSERT_EQ(Area(0).GetModules().GetCount(), 2u);
+    EXPECT_EQ(Area(0).GetStore().GetCableCount(), 1u);
+    // The Edit menu does the same: Copy leaves them, Paste adds another pair.
+    patch->SelectModule(*Area(0).GetModules().At(0));
+    patch->SelectModule(*Area(0).GetModules().At(1));
+    Choose(kCopy);
+    EXPECT_EQ(Area(0).GetModules().GetCount(), 2u);
+    Choose(kPaste);
+    const CPoint again = InArea(1, CPoint(600, 100));
+    MoveTo(again);
+    Press(again);
+    Release(again);
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 2u);
+    EXPECT_EQ(Area(1).GetStore().GetCableCount(), 1u);
+    Choose(kUndo);
+    EXPECT_TRUE(Area(1).GetModules().IsEmpty());
+}
+
+TEST_F(ModuleDragTest, OutlinesLeaveTheScreenAsItWas)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    Step(50);
+    const platform::PixelBuffer before = Host().Screen();
+    const CPoint from = OnPanel(*constant);
+    Press(from);
+    DragTo(from, CPoint(from.x + 100, from.y + 100));
+    EXPECT_FALSE(SameScreen(before, Host().Screen())) << "no outline shown";
+    // Control changes the mode and shows the outlines again.
+    HoldControl(true);
+    HoldControl(false);
+    // Out of every area (over the window's caption): nothing left behind.
+    const CPoint outside(from.x, -8);
+    DragTo(CPoint(from.x + 100, from.y + 100), outside);
+    EXPECT_TRUE(SameScreen(before, Host().Screen()));
+    Release(outside);
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
+    EXPECT_FALSE(GetModuleClipboard()->IsDragging());
+}
+
+} // namespace editortest
