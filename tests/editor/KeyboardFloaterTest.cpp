@@ -298,4 +298,23 @@ TEST_F(KeyboardFloaterTest, AFloaterOpenAtQuitReopensAtItsPlaceWithItsNoteAndMod
     EXPECT_EQ(floater->GetMode(), CKeyboardFloater::kDrone);
 }
 
+TEST_F(EditorTest, WithoutASynthesizerTheKeyboardPlaysNothingAndShowsNoMarker)
+{
+    Launch();
+    PressCtrl('F');
+    CKeyboardFloater* floater = CWindowToggler<CKeyboardFloater>::Get();
+    ASSERT_NE(floater, nullptr);
+    const CPoint key = floater->ClientToScreen(CPoint(100, 25));
+    desktop.Host().PressMouse({key.x, key.y});
+    Pump();
+    EXPECT_NE(floater->GetCurrentNote(), CKeyboardFloater::kDefaultNote);
+    Step(100);
+    EXPECT_EQ(floater->GetKeyboard().GetShownNote(), CKeyboardBmp::kNoNote);
+    desktop.Host().ReleaseMouse({key.x, key.y});
+    Pump();
+    floater->SetMode(CKeyboardFloater::kRepeat);
+    Step(2500);
+    EXPECT_EQ(floater->GetKeyboard().GetShownNote(), CKeyboardBmp::kNoNote);
+}
+
 } // namespace editortest

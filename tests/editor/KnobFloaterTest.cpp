@@ -30,6 +30,10 @@ protected:
     void SetUp() override
     {
         SynthEditorTest::SetUp();
+        ShowKnobsPatch();
+    }
+    void ShowKnobsPatch()
+    {
         ASSERT_TRUE(Settle());
         slot_ = Ports().GetCurrentSlot();
         sim::SimPatch patch;
@@ -187,6 +191,35 @@ TEST_F(KnobFloaterTest, AFloaterKnobOfAMorphGroupTurnsThatGroupAsTheToolbarsKnob
     EXPECT_EQ(GetToolbarWindow()->GetMorphEntry(2)->GetValue(), 77 + 24);
     EXPECT_EQ(cells.GetKnob(4).GetValue(), 77 + 24);
     EXPECT_TRUE(StepUntil([&] { return SimValue(2, 1, 2) == 77 + 24; }, 300)) << SimValue(2, 1, 2);
+}
+
+// The same on the single-slot model.
+class SmallModelKnobFloaterTest : public KnobFloaterTest {
+protected:
+    sim::SimConfig SynthConfig() const override
+    {
+        sim::SimConfig config;
+        config.model = sim::SimModel::Pebix;
+        return config;
+    }
+};
+
+TEST_F(SmallModelKnobFloaterTest, ThePatchOfTheSmallModelFramesTheKnobsItHas)
+{
+    PressCtrl('K');
+    Step(50);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+    EXPECT_TRUE(Cells().IsSmallModel());
+    // The frame around the first knob of the first two columns.
+    const CPoint corner = KnobToggler::Get()->ClientToScreen(CPoint(0, 0));
+    const platform::PixelBuffer screen = desktop.Host().Screen();
+    const uint32_t framed = screen.At(corner.x + 50, corner.y);
+    EXPECT_EQ(framed, screen.At(corner.x, corner.y + 30));
+    EXPECT_NE(framed, screen.At(corner.x + 50, corner.y + 1));
+    PressCtrl('W');
+    Step(100);
+    // Without a patch window the cells, the frame included, stay.
+    EXPECT_TRUE(Cells().IsSmallModel());
 }
 
 TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutAPatchWindow)

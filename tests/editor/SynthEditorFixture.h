@@ -35,7 +35,7 @@ protected:
         EditorTest::SetUp();
         static int rigs = 0;
         device_ = "Editor Test Synth " + std::to_string(++rigs);
-        synth_ = std::make_unique<sim::CSimulator>(sim::SimConfig{}, sim::CatalogueTypes());
+        synth_ = std::make_unique<sim::CSimulator>(SynthConfig(), sim::CatalogueTypes());
         port_ = std::make_unique<sim::CSimVirtualPort>(*synth_, device_);
         Launch([this] {
             CPreferences preferences;
@@ -54,6 +54,8 @@ protected:
         port_.reset();
     }
 
+    // The simulated synthesizer's model and behaviour.
+    virtual sim::SimConfig SynthConfig() const { return {}; }
     CPortManager& Ports() { return *app->GetPorts(); }
     CPatchManager& List() { return *app->GetPatches(); }
 
