@@ -1,6 +1,6 @@
 #include "dialogs/midicontrol/DialogMIDIControl.h"
 
-#include "framework/base/Exceptions.h"
+#include "dialogs/common/DialogViews.h"
 #include "framework/controls/PushButtonView.h"
 #include "framework/lists/ListBoxView.h"
 #include "panels/BuildModule.h"
@@ -19,14 +19,6 @@ constexpr uint16_t kRows = 119;
 constexpr int16_t kNumberWidth = 30;
 constexpr int16_t kNameWidth = 80;
 constexpr int16_t kModuleWidth = 100;
-
-const CDialogItem& Item(const CABCWindow& window, uint16_t id)
-{
-    const CDialogItem* item = window.GetDialogItem(id);
-    if (!item)
-        throw XBase();
-    return *item;
-}
 
 // The name of a module type's parameter, empty when the type is unknown.
 std::string ParamName(uint8_t typeId, uint8_t param)
@@ -58,11 +50,11 @@ CDialogMIDIControl::CDialogMIDIControl() : CModalDialog(kTemplate), data_(4, 0)
         rows_[controller] = row++;
     }
 
-    CGroupView* root = GetRootView();
-    list_ = new CListBoxView(root, Item(*this, kList), &data_);
-    ok_ = new CPushButtonView(root, Item(*this, kOk));
-    cancel_ = new CPushButtonView(root, Item(*this, kCancel));
-    remove_ = new CPushButtonView(root, Item(*this, kRemove));
+    const CDialogViews views(*this);
+    list_ = new CListBoxView(GetRootView(), views.Item(kList), &data_);
+    ok_ = views.Button(kOk);
+    cancel_ = views.Button(kCancel);
+    remove_ = views.Button(kRemove);
     SetDefaultButton(ok_);
     SetCancelButton(cancel_);
     AddToFocusChain(ok_);

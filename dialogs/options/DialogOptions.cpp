@@ -1,5 +1,6 @@
 #include "dialogs/options/DialogOptions.h"
 
+#include "dialogs/common/DialogViews.h"
 #include "editor/prefs/Preferences.h"
 #include "framework/alerts/AlertBox.h"
 #include "framework/application/Help.h"
@@ -7,22 +8,8 @@
 #include "framework/controls/CheckBoxView.h"
 #include "framework/controls/PushButtonView.h"
 #include "framework/controls/RadioButtonGroupView.h"
-#include "framework/controls/RadioButtonView.h"
-#include "framework/views/GroupBoxView.h"
 
 using namespace NSHarrowen;
-
-namespace {
-
-const CDialogItem& Item(const CABCWindow& window, uint16_t id)
-{
-    const CDialogItem* item = window.GetDialogItem(id);
-    if (!item)
-        throw XBase();
-    return *item;
-}
-
-} // namespace
 
 CDialogOptions::CDialogOptions(CPreferences& preferences)
     : CModalDialog(kTemplate), preferences_(preferences),
@@ -30,31 +17,22 @@ CDialogOptions::CDialogOptions(CPreferences& preferences)
       knobControl_(static_cast<uint16_t>(preferences.GetKnobControl())), autoUpload_(preferences.autoUpload),
       maximisedWindows_(preferences.maximisedWindows), recycleWindows_(preferences.recycleWindows)
 {
-    CGroupView* root = GetRootView();
-    ok_ = new CPushButtonView(root, Item(*this, kOk));
-    cableStyles_ = MakeChoice(kCableBox, {kStraight3D, kCurved3D, kStraightThin, kCurvedThin});
-    knobModes_ = MakeChoice(kKnobBox, {kCircular, kHorizontal, kVertical});
-    autoUploadBox_ = new CCheckBoxView(root, Item(*this, kAutoUpload));
-    recycleBox_ = new CCheckBoxView(root, Item(*this, kRecycleWindows));
-    cancel_ = new CPushButtonView(root, Item(*this, kCancel));
-    help_ = new CPushButtonView(root, Item(*this, kHelp));
+    const CDialogViews views(*this);
+    ok_ = views.Button(kOk);
+    views.GroupBox(kCableBox);
+    cableStyles_ = views.Radios(GetRootView(), {kStraight3D, kCurved3D, kStraightThin, kCurvedThin});
+    views.GroupBox(kKnobBox);
+    knobModes_ = views.Radios(GetRootView(), {kCircular, kHorizontal, kVertical});
+    autoUploadBox_ = views.CheckBox(kAutoUpload);
+    recycleBox_ = views.CheckBox(kRecycleWindows);
+    cancel_ = views.Button(kCancel);
+    help_ = views.Button(kHelp);
     for (CView* view :
          std::initializer_list<CView*>{ok_, cableStyles_, knobModes_, autoUploadBox_, recycleBox_, cancel_, help_})
         AddToFocusChain(view);
     SetDefaultButton(ok_);
     SetCancelButton(cancel_);
     ShowWorkingCopies();
-}
-
-CRadioButtonGroupView* CDialogOptions::MakeChoice(uint16_t box, std::initializer_list<uint16_t> buttons)
-{
-    const CDialogItem& frame = Item(*this, box);
-    new CGroupBoxView(GetRootView(), frame.rect, frame.text);
-    auto* group = new CRadioButtonGroupView(GetRootView());
-    for (uint16_t id : buttons)
-        new CRadioButtonView(group, Item(*this, id));
-    group->FitToButtons();
-    return group;
 }
 
 void CDialogOptions::ReceiveNotifications()

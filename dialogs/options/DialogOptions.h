@@ -52,7 +52,6 @@ public:
     NSHarrowen::CPushButtonView* GetHelpButton() const { return help_; }
 
 private:
-    NSHarrowen::CRadioButtonGroupView* MakeChoice(uint16_t box, std::initializer_list<uint16_t> buttons);
     void ShowWorkingCopies();
     void WriteBack();
     void ShowHelp();
