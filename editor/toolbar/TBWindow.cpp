@@ -1,5 +1,6 @@
 #include "editor/toolbar/TBWindow.h"
 
+#include "editor/clipboard/Clipboard.h"
 #include "editor/controls/BitmapCheckButton.h"
 #include "editor/controls/LoadMeter.h"
 #include "editor/controls/TextCheckButton.h"
@@ -251,6 +252,10 @@ void CTBWindow::TakeModuleButton()
     CTabButton* button = nullptr;
     if (!tabs_->TakeButtonClick(button) || button == nullptr)
         return;
+    if (CClipboard* clipboard = GetModuleClipboard())
+        clipboard->BeginDragFromToolbar(button, button->GetTypeId());
+    else
+        button->MouseUp();
 }
 
 void CTBWindow::TakeSlotClicks()

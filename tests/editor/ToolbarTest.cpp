@@ -26,7 +26,10 @@
 #include "framework/controls/TextEditView.h"
 #include "framework/windows/ModalDialog.h"
 #include "panels/widgets/TextView.h"
+#include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
+#include "patch/edit/UndoHistory.h"
+#include "patch/module/ModuleInterface.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
@@ -281,4 +284,46 @@ TEST_F(ToolbarTest, AModuleButtonShowsItsTypesCellOfTheTabSheet)
     }
     sheet->UnlockPixels(bits);
     EXPECT_GT(checked, 2);
+}
+
+TEST_F(ToolbarTest, DraggingAModuleButtonIntoAVoiceAreaAddsThatModuleAsOneUndoStep)
+{
+    CPatch& patch = NewPatch();
+    auto* view = dynamic_cast<CPatchView*>(patch.GetWindow());
+    ASSERT_NE(view, nullptr);
+    CTabScrollView& pages = Toolbar().GetTabs().GetPages();
+    auto* row = dynamic_cast<CTabButtonBar*>(pages.GetChild(0));
+    ASSERT_NE(row, nullptr);
+    const CTabButton* button = nullptr;
+    for (int i = 0; i < row->CountChildren() && button == nullptr; ++i)
+        button = dynamic_cast<const CTabButton*>(row->GetChild(i));
+    ASSERT_NE(button, nullptr);
+    const uint8_t type = button->GetTypeId();
+    const CRect f = button->GetFrame();
+    const platform::Point from = At(f.left + f.Width() / 2, f.top + f.Height() / 2);
+
+    CPatchBackground& area = *patch.GetArea(1);
+    const CPoint content = area.GetContentOffset();
+    const platform::Point to = platform::ClientToScreen(view->GetHandle(), {content.x + 60, content.y + 40});
+    const size_t undo = patch.GetUndoHistory().GetUndoCount();
+    desktop.Host().PressMouse(from);
+    Step(20);
+    EXPECT_TRUE(button->IsPressed());
+    for (int i = 1; i <= 4; ++i) {
+        desktop.Host().MoveMouse({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
+        Step(20);
+    }
+    desktop.Host().ReleaseMouse(to);
+    Step(20);
+    int placed = 0;
+    for (CModuleInterface* module : area.GetModules())
+        placed += module->GetTypeId() == type;
+    EXPECT_EQ(placed, 1);
+    EXPECT_EQ(patch.GetUndoHistory().GetUndoCount(), undo + 1);
+    EXPECT_FALSE(button->IsPressed()) << "the button rises when the drag ends";
+    Choose(editorcommands::kUndo);
+    placed = 0;
+    for (CModuleInterface* module : area.GetModules())
+        placed += module->GetTypeId() == type;
+    EXPECT_EQ(placed, 0);
 }

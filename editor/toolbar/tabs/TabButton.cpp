@@ -28,25 +28,18 @@ CTabButton::CTabButton(CTabButtonBar& bar, uint16_t picture, const std::string& 
     SetToolTip(tooltip);
 }
 
-CTabButton::~CTabButton()
-{
-    if (HasMouseCapture())
-        ReleaseMouse();
-}
-
 void CTabButton::MouseDown(const NSHarrowen::CEvent& event)
 {
-    CaptureMouse();
     pressed_ = true;
     InvalidateFrame();
+    // The toolbar starts dragging a new module from here; the drag tells
+    // the button when it ends.
     bar_.GetOwner().LatchButton(*this);
     CControlView::MouseDown(event);
 }
 
-void CTabButton::MouseStillDown()
+void CTabButton::MouseUp()
 {
-    if (HasMouseCapture())
-        ReleaseMouse();
     pressed_ = false;
     InvalidateFrame();
 }
