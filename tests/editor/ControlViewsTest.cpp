@@ -4,12 +4,16 @@
 #include "editor/controls/LoadMeter.h"
 #include "editor/controls/SlotButton.h"
 #include "editor/controls/TextCheckButton.h"
+#include "editor/toolbar/FlashMeter.h"
+#include "framework/images/Bitmap.h"
+#include "panels/painters/PictureKeys.h"
 #include "framework/windows/NoFrameWindow.h"
 #include "panels/widgets/IncDecButton.h"
 #include "panels/widgets/TextPushButton.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
 
+#include <cstring>
 #include <vector>
 
 using namespace NSHarrowen;
@@ -31,6 +35,7 @@ public:
         sideways = new CLeftRightButton(root, CLeftRightButton::Form::Window);
         slot = new CSlotButton(root, "A");
         meter = new CLoadMeter(root, "Sum load");
+        flash = new CTBWindow::CFlashMeter(root);
         push->SetFrameInParent(10, 10, 15, 15);
         check->SetFrameInParent(30, 10, 25, 15);
         picture->SetFrameInParent(60, 10, 15, 15);
@@ -38,6 +43,7 @@ public:
         sideways->SetFrameInParent(100, 10, 21, 11);
         slot->SetFrameInParent(130, 10, 17, 15);
         meter->SetFrameInParent(160, 10, 50, 17);
+        flash->SetFrameInParent(160, 40, 100, 5);
         SetWindowRect(CRect(100, 400, 400, 460));
         platform::ShowWindow(GetHandle(), platform::ShowCommand::ShowNoActivate);
     }
@@ -70,6 +76,7 @@ public:
     CLeftRightButton* sideways;
     CSlotButton* slot;
     CLoadMeter* meter;
+    CTBWindow::CFlashMeter* flash;
     int pushes = 0;
     std::vector<uint8_t> checkRequests;
     std::vector<int32_t> codes;
@@ -239,4 +246,34 @@ TEST_F(ControlViewsTest, TheLoadBarIsGreenOrRedUpToTheLoadAndBlackBeyond)
         }
     }
     EXPECT_EQ(Pixel(165, 12), 0x392F7Du) << "the label band";
+}
+
+TEST_F(ControlViewsTest, TheFlashMeterShowsTheUsedBarUpToTheUsageAndTheFreeBarBeyond)
+{
+    CABCBitmap* bars = app->GetImage(JpegPicture(CTBWindow::CFlashMeter::kPicture));
+    ASSERT_NE(bars, nullptr);
+    uint8_t* bits = bars->LockPixels();
+    const auto Bar = [&](int x, int row) {
+        uint32_t pixel = 0;
+        std::memcpy(&pixel, bits + row * bars->GetRowBytes() + 4 * x, 4);
+        return pixel & 0xFFFFFFu;
+    };
+    for (const auto& [usage, used] :
+         {std::pair{0, 0}, std::pair{500, 50}, std::pair{999, 99}, std::pair{1000, 100}, std::pair{4000, 100}}) {
+        owner->flash->SetUsage(usage);
+        owner->UpdateDisplay();
+        Pump();
+        const platform::PixelBuffer screen = desktop.Host().Screen();
+        const platform::Point origin = At(160, 40);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(screen.At(origin.x + x, origin.y + y) & 0xFFFFFFu, x < used ? Bar(x, 6 + y) : Bar(x, y))
+                    << usage << " at " << x << "," << y;
+    }
+    bars->UnlockPixels(bits);
+    owner->flash->Hide();
+    owner->flash->Hide();
+    EXPECT_TRUE(owner->flash->IsHidden());
+    owner->flash->Show();
+    EXPECT_EQ(owner->flash->GetFrame(), CRect(160, 40, 260, 45)) << "back where it was";
 }

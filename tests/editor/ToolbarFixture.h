@@ -29,6 +29,7 @@ constexpr int kAutoX = 633, kAutoY = 49;
 constexpr int kPortamentoX = 652, kBendX = 702;
 constexpr int kUpY = 26, kDownY = 38;
 constexpr int kNameX = 80, kNameY = 11;
+constexpr int kShakeX = 577, kShakeY = 11;
 // The slot buttons of the port rows.
 constexpr int SlotX(int slot)
 {

@@ -30,6 +30,9 @@
 #include "patch/document/Patch.h"
 #include "patch/edit/UndoHistory.h"
 #include "patch/module/ModuleInterface.h"
+#include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/MoleculePacket.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
@@ -326,4 +329,37 @@ TEST_F(ToolbarTest, DraggingAModuleButtonIntoAVoiceAreaAddsThatModuleAsOneUndoSt
     for (CModuleInterface* module : area.GetModules())
         placed += module->GetTypeId() == type;
     EXPECT_EQ(placed, 0);
+}
+
+TEST_F(ToolbarTest, ShakingGivesTheCurvedCablesANewShape)
+{
+    CPatch& patch = NewPatch();
+    CMoleculePacket packet;
+    packet.Append(std::make_unique<CMModuleNew>(1, 1, 61, 0, 0, "From"));
+    packet.Append(std::make_unique<CMModuleNew>(1, 2, 61, 2, 6, "To"));
+    packet.Append(std::make_unique<CMCableConnect>(1, JackAddress{1, 0, 1}, JackAddress{2, 0, 0}, 0, 0));
+    patch.ApplyMoleculeList(packet);
+    Step(50);
+    auto* view = dynamic_cast<CPatchView*>(patch.GetWindow());
+    ASSERT_NE(view, nullptr);
+    const CRect area = patch.GetArea(1)->GetFrame();
+    const auto AreaPixels = [&] {
+        const platform::PixelBuffer screen = Screen();
+        std::vector<uint32_t> pixels;
+        for (int y = area.top; y < area.bottom; y += 2)
+            for (int x = area.left; x < area.right; x += 2) {
+                const platform::Point p = platform::ClientToScreen(view->GetHandle(), {x, y});
+                pixels.push_back(screen.At(p.x, p.y));
+            }
+        return pixels;
+    };
+    const std::vector<uint32_t> before = AreaPixels();
+    // A new shape is drawn at random: a few shakes give at least one change.
+    bool changed = false;
+    for (int shake = 0; shake < 5 && !changed; ++shake) {
+        Click(at::kShakeX, at::kShakeY);
+        Step(20);
+        changed = AreaPixels() != before;
+    }
+    EXPECT_TRUE(changed);
 }
