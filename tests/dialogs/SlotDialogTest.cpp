@@ -315,3 +315,31 @@ TEST_F(SlotDialogTest, OpenAsksForASlotCaptionedWithTheFilesPatchNameOnlyWhenASy
     EXPECT_FALSE(Patches().back()->IsLinked());
     EXPECT_EQ(Patches().back()->GetName(), "Bass Line");
 }
+
+TEST_F(SlotDialogTest, ASynthesizerThatConnectsWhileTheDialogIsOpenGetsItsBoxAndCanBeChosen)
+{
+    Rig& rig = Plug();
+    LaunchWithPorts({});
+    CSlotChoice choice("Later", false);
+    Script<CDialogSlot>({Do<CDialogSlot>([&](CDialogSlot& d) {
+                             EXPECT_EQ(d.GetPortBox(0), nullptr);
+                             Ports().OpenPort(0, InputIndex(rig.device), OutputIndex(rig.device));
+                         }),
+                         [](CDialogSlot& d) { return d.GetPortBox(0) != nullptr; }, WaitForNames(),
+                         Do<CDialogSlot>([&](CDialogSlot& d) {
+                             EXPECT_EQ(Frame(d.GetPortBox(0)), CRect(5, 15, 305, 110));
+                             EXPECT_EQ(Frame(d.GetLocalButton()), CRect(9, 121, 69, 137));
+                             EXPECT_EQ(d.GetClientRect().Height(), 173 + 5);
+                             // The selection follows the synthesizer's current slot, if it has one yet.
+                             if (Ports().HasCurrentSynth()) {
+                                 EXPECT_TRUE(d.GetSlotButton(0, Ports().GetCurrentSlot())->IsChecked());
+                             }
+                         }),
+                         ClickSlot(0, 1), ClickButton(&CDialogSlot::GetOkButton)});
+    dialogs.RunSlotDialog(choice);
+    EXPECT_TRUE(ScriptDone());
+    EXPECT_EQ(choice.GetResult(), CSlotChoice::kOk);
+    EXPECT_FALSE(choice.IsLocal());
+    EXPECT_EQ(choice.GetPort(), 0);
+    EXPECT_EQ(choice.GetSlot(), 1);
+}
