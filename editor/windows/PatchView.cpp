@@ -6,11 +6,15 @@
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/slots/DownloadToSlot.h"
+#include "editor/windows/PatchKeyTable.h"
 #include "editor/windows/SaveQuestion.h"
+#include "editor/windows/SplitterView.h"
 #include "framework/application/Application.h"
 #include "framework/menus/MenuBar.h"
 #include "framework/views/GroupView.h"
+#include "framework/input/Keyboard.h"
 #include "patch/area/PatchBackground.h"
+#include "patch/area/ScrollViewContainer.h"
 #include "patch/document/Patch.h"
 #include "platform/base/DroppedExceptions.h"
 #include "platform/windows/Window.h"
@@ -37,11 +41,13 @@ bool ShouldOpenMaximized()
 } // namespace
 
 CPatchView::CPatchView(CPatch& patch, const std::optional<CRect>& place)
-    : CDocumentWindow(kFrameStyle, "Patch"), patch_(patch)
+    : CDocumentWindow(kFrameStyle, "Patch"), patch_(patch), lower_(new CScrollViewContainer(GetRootView())),
+      upper_(new CScrollViewContainer(GetRootView())), splitter_(new CSplitterView(GetRootView()))
 {
     const bool maximize = ShouldOpenMaximized();
+    GetRootView()->RemoveSizeBox();
     for (int32_t area : {1, 0}) {
-        GetRootView()->AddChild(patch_.GetArea(area));
+        GetContainer(area).LendScrollView(patch_.GetArea(area));
         if (CClipboard* clipboard = GetModuleClipboard())
             clipboard->AddTarget(*patch_.GetArea(area));
     }
@@ -55,7 +61,7 @@ CPatchView::~CPatchView()
     for (int32_t area : {1, 0}) {
         if (CClipboard* clipboard = GetModuleClipboard())
             clipboard->RemoveTarget(*patch_.GetArea(area));
-        GetRootView()->RemoveChild(patch_.GetArea(area));
+        GetContainer(area).LendScrollView(nullptr);
     }
     patch_.OnWindowClosed();
 }
@@ -85,7 +91,9 @@ void CPatchView::UpdateState()
 {
     const bool active = patch_.IsActivePatch();
     if (active != active_) {
-        if (!active)
+        if (active)
+            patch_.ResendFlushBlink();
+        else
             patch_.ClearModuleValues();
         active_ = active;
     }
@@ -222,17 +230,72 @@ void CPatchView::LayoutRootView()
 {
     if (const CApplication* app = GetApplication(); app && platform::IsMinimized(app->GetFrameHandle()))
         return;
+    // A maximised window in front hides this one: its layout waits.
+    const auto* front = dynamic_cast<const CDocumentWindow*>(GetActiveDocumentWindow());
+    if (front && front != this && front->IsMaximized())
+        return;
     const CRect client = GetClientRect();
-    const int16_t split = static_cast<int16_t>(
-        std::min<int32_t>(patch_.GetPatchHeader().GetSplitPosition(), client.bottom - kSplitterHeight));
-    CPatchBackground* upper = patch_.GetArea(1);
-    CPatchBackground* lower = patch_.GetArea(0);
-    if (upper)
-        upper->SetFrame(CRect(client.left, client.top, client.right, static_cast<int16_t>(client.top + split)));
-    if (lower)
-        lower->SetFrame(CRect(client.left, static_cast<int16_t>(client.top + split + kSplitterHeight), client.right,
-                              client.bottom));
+    const int32_t split =
+        std::min<int32_t>(patch_.GetPatchHeader().GetSplitPosition(), client.bottom - kSplitterHeight);
+    const int32_t bar = client.top + split;
+    upper_->SetFrame(CRect(client.left, client.top, client.right, bar));
+    splitter_->SetFrame(CRect(client.left, bar, client.right, bar + kSplitterHeight));
+    lower_->SetFrame(CRect(client.left, bar + kSplitterHeight, client.right, client.bottom));
     CDocumentWindow::LayoutRootView();
+}
+
+void CPatchView::NotifySplitter()
+{
+    splitter_->EndDrag();
+}
+
+void CPatchView::ReceiveNotifications()
+{
+    CDocumentWindow::ReceiveNotifications();
+    int16_t position = 0;
+    if (!splitter_->TakeSplitRequest(patch_.GetPatchHeader().GetSplitPosition(), position))
+        return;
+    const int32_t lowest = GetClientRect().bottom - kSplitterHeight;
+    CPatchHeader header = patch_.GetPatchHeader();
+    header.SetSplitPosition(std::clamp<int32_t>(position, 0, std::max(lowest, 0)));
+    patch_.SetPatchHeader(header);
+    LayoutRootView();
+}
+
+void CPatchView::UpdateDisplay()
+{
+    if (const int16_t split = patch_.GetPatchHeader().GetSplitPosition(); split != split_) {
+        split_ = split;
+        splitter_->InvalidateFrame();
+    }
+    CDocumentWindow::UpdateDisplay();
+}
+
+void CPatchView::HandleMouseEvent(const CEvent& event)
+{
+    if (!patch_.IsSlotBusy())
+        CDocumentWindow::HandleMouseEvent(event);
+}
+
+void CPatchView::HandleKeyEvent(const CKeyEvent& event)
+{
+    if (!patch_.IsSlotBusy())
+        CDocumentWindow::HandleKeyEvent(event);
+}
+
+void CPatchView::DoCommand(const CKeyEvent& event)
+{
+    // Escape cancels a drag or a paste whatever else goes on.
+    if (event.code == kKeyEscape && event.kind == kEventKeyDown) {
+        patch_.CancelModes();
+        return;
+    }
+    if (patch_.IsSlotBusy())
+        return;
+    if (const PatchKeyTable::Handler handler = PatchKeyTable::Get().Find(CKeyCommand::Of(event)))
+        handler(*this);
+    else
+        CDocumentWindow::DoCommand(event);
 }
 
 void CPatchView::Idle()

@@ -8,18 +8,24 @@
 #include <string>
 
 class CPatch;
+class CScrollViewContainer;
 
 // The document window of one patch: the poly voice area above the common
-// voice area, split at the patch header's split position. It keeps its
-// title in step with the patch, answers the patch's File and Edit commands
-// and asks whether unsaved changes are to be saved before it closes. The
-// patch owns the areas; the window only shows them.
+// voice area, each in its scroll container, split by a bar at the patch
+// header's split position. It keeps its title and the split in step with
+// the patch, answers the patch's File, Edit and Patch commands and its
+// keyboard commands, and asks whether unsaved changes are to be saved
+// before it closes. The patch owns the areas; the window only shows them.
 class CPatchView final : public NSHarrowen::CDocumentWindow, public CPatchWindowInterface {
 public:
     static constexpr int16_t kDefaultWidth = 600;
     static constexpr int16_t kDefaultHeight = 650;
     static constexpr int16_t kSplitterHeight = 11;
     static constexpr uint16_t kNewOrderNumber = 10000;
+    static constexpr int16_t kInitialSplit = 400;
+
+    class CSplitterView;
+    class CDirectionButton;
 
     // Opens at the rectangle, else at the framework's default place.
     CPatchView(CPatch& patch, const std::optional<NSHarrowen::CRect>& place);
@@ -29,6 +35,8 @@ public:
     uint16_t GetOrderNumber() const { return order_; }
     void SetOrderNumber(uint16_t order) { order_ = order; }
     const std::string& GetShownTitle() const { return title_; }
+    CSplitterView& GetSplitter() const { return *splitter_; }
+    CScrollViewContainer& GetContainer(int32_t area) const { return area == 1 ? *upper_ : *lower_; }
 
     // The name prompts: the patch name (sent when it changed), and the
     // shared run of the name box at a screen point; false when the user
@@ -47,11 +55,16 @@ public:
     void BringToFront() override;
     void Close() override;
     void Refresh() override;
-    void NotifySplitter() override { }
+    void NotifySplitter() override;
     void RelayoutAreas() override { LayoutRootView(); }
 
     uint32_t GetHelpContext() const override;
+    void HandleMouseEvent(const NSHarrowen::CEvent& event) override;
+    void ReceiveNotifications() override;
     void UpdateState() override;
+    void UpdateDisplay() override;
+    void HandleKeyEvent(const NSHarrowen::CKeyEvent& event) override;
+    void DoCommand(const NSHarrowen::CKeyEvent& event) override;
     void UpdateMenus(NSHarrowen::CMenuBar* bar) override;
     void HandleMenuSelect(NSHarrowen::CMenu* menu, uint32_t command) override;
     bool CanClose() override;
@@ -65,7 +78,12 @@ private:
     std::optional<uint8_t> SaveInSynthPort() const;
 
     CPatch& patch_;
+    // Children of the root view, which owns them.
+    CScrollViewContainer* lower_;
+    CScrollViewContainer* upper_;
     bool active_ = false;
+    int16_t split_ = kInitialSplit;
+    CSplitterView* splitter_;
     std::string title_;
     uint16_t order_ = kNewOrderNumber;
     bool nameDialogOpen_ = false;

@@ -197,17 +197,20 @@ void CLabelCache::AddAtParam(const CModuleList& modules, const ParamAddress& add
 }
 
 void CLabelCache::Rebuild(int32_t location, const CModuleList& modules, const CMorphMap& morphs, const CKnobMap& knobs,
-                          const CCtrlMap& ctrls)
+                          const CCtrlMap& ctrls, uint32_t kinds)
 {
-    for (const auto& [address, entry] : morphs.GetEntries())
-        if (address.location == location)
-            AddAtParam(modules, address, "Grp " + std::to_string(entry.group + 1));
-    for (const auto& [address, knob] : knobs.GetEntries())
-        if (address.location == location)
-            AddAtParam(modules, address, KnobText(knob));
-    for (const auto& [address, controller] : ctrls.GetEntries())
-        if (address.location == location)
-            AddAtParam(modules, address, FormatCtrlNumber(controller));
+    if (kinds & kMorphLabels)
+        for (const auto& [address, entry] : morphs.GetEntries())
+            if (address.location == location)
+                AddAtParam(modules, address, "Grp " + std::to_string(entry.group + 1));
+    if (kinds & kKnobLabels)
+        for (const auto& [address, knob] : knobs.GetEntries())
+            if (address.location == location)
+                AddAtParam(modules, address, KnobText(knob));
+    if (kinds & kCtrlLabels)
+        for (const auto& [address, controller] : ctrls.GetEntries())
+            if (address.location == location)
+                AddAtParam(modules, address, FormatCtrlNumber(controller));
 }
 
 void CLabelCache::AddValueLabels(int32_t location, const CModuleList& modules, bool scaled)

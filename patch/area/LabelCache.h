@@ -61,10 +61,17 @@ public:
     void DoPeriodicWork();
     void DrawAll(NSHarrowen::CABCCanvas& canvas) const;
 
+    // The kinds of assignment labels.
+    static constexpr uint32_t kMorphLabels = 1;
+    static constexpr uint32_t kKnobLabels = 2;
+    static constexpr uint32_t kCtrlLabels = 4;
+    static constexpr uint32_t kAllLabels = kMorphLabels | kKnobLabels | kCtrlLabels;
+
     // Fills the cache from the maps for one area: "Grp n", the knob texts
-    // and "Ctrl n", each on its control's centre.
+    // and "Ctrl n" (those of the kinds asked for), each on its control's
+    // centre.
     void Rebuild(int32_t location, const CModuleList& modules, const CMorphMap& morphs, const CKnobMap& knobs,
-                 const CCtrlMap& ctrls);
+                 const CCtrlMap& ctrls, uint32_t kinds = kAllLabels);
     // A label with every parameter's value text (or its value scaled to
     // 0-127) on each module of the area.
     void AddValueLabels(int32_t location, const CModuleList& modules, bool scaled);

@@ -111,6 +111,15 @@ public:
     void RemoveParamLabel(const ParamAddress& address);
     // Fills the labels again from the document's maps.
     void RebuildLabels();
+    // The function keys' labels: every control's value text, or its value
+    // scaled to 0-127; only the morph groups, the knobs or the controllers.
+    // Hiding them brings the usual assignment labels back.
+    void ShowValueLabels();
+    void ShowScaledValueLabels();
+    void ShowMorphLabels();
+    void ShowKnobLabels();
+    void ShowCtrlLabels();
+    void HideLabels();
 
     // View.
     void LayoutChildren() override;
@@ -140,6 +149,7 @@ private:
     NSHarrowen::CRect GetBandRect() const;
     void EndBand();
     bool IsOnModule(NSHarrowen::CPoint where) const;
+    void ShowAssignmentLabels(uint32_t kinds);
 
     CPatch& document_;
     const uint8_t area_;

@@ -322,7 +322,44 @@ void CPatchBackground::RemoveParamLabel(const ParamAddress& address)
 
 void CPatchBackground::RebuildLabels()
 {
+    ShowAssignmentLabels(CLabelCache::kAllLabels);
+}
+
+void CPatchBackground::ShowAssignmentLabels(uint32_t kinds)
+{
     labels_.RemoveAll();
-    labels_.Rebuild(area_, store_.GetModules(), document_.GetMorphMap(), document_.GetKnobMap(),
-                    document_.GetCtrlMap());
+    labels_.Rebuild(area_, store_.GetModules(), document_.GetMorphMap(), document_.GetKnobMap(), document_.GetCtrlMap(),
+                    kinds);
+}
+
+void CPatchBackground::ShowValueLabels()
+{
+    labels_.RemoveAll();
+    labels_.AddValueLabels(area_, store_.GetModules(), false);
+}
+
+void CPatchBackground::ShowScaledValueLabels()
+{
+    labels_.RemoveAll();
+    labels_.AddValueLabels(area_, store_.GetModules(), true);
+}
+
+void CPatchBackground::ShowMorphLabels()
+{
+    ShowAssignmentLabels(CLabelCache::kMorphLabels);
+}
+
+void CPatchBackground::ShowKnobLabels()
+{
+    ShowAssignmentLabels(CLabelCache::kKnobLabels);
+}
+
+void CPatchBackground::ShowCtrlLabels()
+{
+    ShowAssignmentLabels(CLabelCache::kCtrlLabels);
+}
+
+void CPatchBackground::HideLabels()
+{
+    RebuildLabels();
 }

@@ -47,25 +47,37 @@ CScrollViewContainer::~CScrollViewContainer()
 {
     horizontal_.reset();
     vertical_.reset();
-    hosted_.reset();
+    Host(nullptr);
+    owned_.reset();
 }
 
 void CScrollViewContainer::SetScrollView(std::unique_ptr<CScrollViewEx> view)
 {
+    Host(view.get());
+    owned_ = std::move(view);
+}
+
+void CScrollViewContainer::LendScrollView(CScrollViewEx* view)
+{
+    Host(view);
+    owned_.reset();
+}
+
+void CScrollViewContainer::Host(CScrollViewEx* view)
+{
     if (hosted_)
-        RemoveChild(hosted_.get());
-    hosted_ = std::move(view);
+        RemoveChild(hosted_);
+    hosted_ = view;
     if (hosted_) {
-        AddChild(hosted_.get());
+        AddChild(hosted_);
         LayoutChildren();
     }
 }
 
 std::unique_ptr<CScrollViewEx> CScrollViewContainer::TakeScrollView()
 {
-    if (hosted_)
-        RemoveChild(hosted_.get());
-    return std::move(hosted_);
+    Host(nullptr);
+    return std::move(owned_);
 }
 
 CRect CScrollViewContainer::GetContentRect() const

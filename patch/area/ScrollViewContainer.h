@@ -18,9 +18,12 @@ public:
 
     // Takes the view as the hosted one (and as a child).
     void SetScrollView(std::unique_ptr<CScrollViewEx> view);
-    // Hands the hosted view back to the caller, no longer a child.
+    // Hosts a view its owner keeps (a patch's voice area); null hosts none.
+    void LendScrollView(CScrollViewEx* view);
+    // Hands the hosted view back to the caller, no longer a child (null for
+    // a lent one, which only leaves).
     std::unique_ptr<CScrollViewEx> TakeScrollView();
-    CScrollViewEx* GetScrollView() const { return hosted_.get(); }
+    CScrollViewEx* GetScrollView() const { return hosted_; }
 
     bool IsHorizontalBarShown() const { return horizontal_ != nullptr; }
     bool IsVerticalBarShown() const { return vertical_ != nullptr; }
@@ -39,8 +42,11 @@ public:
 private:
     NSHarrowen::CRect CornerBox() const;
     void InvalidateCornerBox();
+    // Shows the view as the hosted one (a child); the owned one stays.
+    void Host(CScrollViewEx* view);
 
-    std::unique_ptr<CScrollViewEx> hosted_;
+    std::unique_ptr<CScrollViewEx> owned_;
+    CScrollViewEx* hosted_ = nullptr;
     std::unique_ptr<NSHarrowen::CScrollBarView2> horizontal_;
     std::unique_ptr<NSHarrowen::CScrollBarView2> vertical_;
     bool cornerWasShown_ = false;

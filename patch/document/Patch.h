@@ -95,6 +95,9 @@ public:
     bool HasChanges() const;
     void ClearChangeFlags();
     void MarkStartRequestsSent();
+    // The start requests ask for the module values' blinking again (the
+    // patch became the active one).
+    void ResendFlushBlink() { flushBlinkSent_ = false; }
 
     // Headers.
     const CPatchHeader& GetPatchHeader() const { return *editedHeader_; }

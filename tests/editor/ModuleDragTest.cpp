@@ -2,7 +2,7 @@
 // button, moved with the mouse, dropped into a voice area, with Control held
 // for copies; cut, copy and paste through the Edit menu and its keys. What
 // the patch then holds, what undo brings back and what the screen shows.
-#include "tests/editor/EditorFixture.h"
+#include "tests/editor/PatchWindowFixture.h"
 
 #include "editor/app/EditorCommands.h"
 #include "editor/clipboard/Clipboard.h"
@@ -26,127 +26,7 @@ namespace editortest {
 
 namespace {
 
-constexpr uint8_t kConstant = 43;
-constexpr uint8_t kSmooth = 39;
-
-// Stands in for a toolbar's module button: its press starts placing a new
-// module, and it counts the ends of its drags.
-class CNewModuleButton : public CView {
-public:
-    CNewModuleButton(CGroupView* parent, uint8_t type) : CView(parent, CRect(2, 2, 22, 22)), type_(type) { }
-    void SetType(uint8_t type) { type_ = type; }
-    void MouseDown(const CEvent&) override { GetModuleClipboard()->BeginDragFromToolbar(this, type_); }
-    void MouseUp() override { ++ended; }
-    int ended = 0;
-
-private:
-    uint8_t type_;
-};
-
-class ModuleDragTest : public EditorTest {
-protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        Launch();
-        PressCtrl('N');
-        Step(100);
-        patch = Patches().front();
-        view = dynamic_cast<CPatchView*>(patch->GetWindow());
-        ASSERT_NE(view, nullptr);
-        CPatchHeader header = patch->GetPatchHeader();
-        header.SetSplitPosition(300);
-        patch->SetPatchHeader(header);
-        view->LayoutRootView();
-        toolbar = new CApplicationToolbar(24);
-        button = new CNewModuleButton(toolbar->GetRootView(), kConstant);
-        Step(20);
-    }
-
-    platform::HeadlessHost& Host() { return desktop.Host(); }
-    platform::Point Screen(CPoint p) const { return platform::ClientToScreen(view->GetHandle(), {p.x, p.y}); }
-    // The stand-in button's middle, in the patch window's coordinates.
-    CPoint ButtonPoint() const
-    {
-        const platform::Point screen = platform::ClientToScreen(toolbar->GetHandle(), {12, 12});
-        const platform::Point client = platform::ScreenToClient(view->GetHandle(), screen);
-        return CPoint(client.x, client.y);
-    }
-    void MoveTo(CPoint p)
-    {
-        Host().MoveMouse(Screen(p));
-        Step(20);
-    }
-    void Press(CPoint p)
-    {
-        Host().PressMouse(Screen(p));
-        Step(20);
-    }
-    void Release(CPoint p)
-    {
-        Host().ReleaseMouse(Screen(p));
-        Step(20);
-    }
-    // A drag that moves in steps, as a hand does.
-    void DragTo(CPoint from, CPoint to)
-    {
-        for (int i = 1; i <= 4; ++i)
-            MoveTo(CPoint(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4));
-    }
-    void HoldControl(bool held)
-    {
-        held ? Host().PressKey(platform::kVKControl) : Host().ReleaseKey(platform::kVKControl);
-        Step(20);
-    }
-    CPatchBackground& Area(int index) { return *patch->GetArea(index); }
-    // A point of the area's content (pixels from its content origin).
-    CPoint InArea(int index, CPoint content)
-    {
-        const CPoint origin = Area(index).GetContentOffset();
-        return CPoint(origin.x + content.x, origin.y + content.y);
-    }
-    // A new module placed from the stand-in toolbar button, released at a
-    // content point of the area.
-    CModuleInterface* Place(uint8_t type, int area, CPoint content)
-    {
-        button->SetType(type);
-        Press(ButtonPoint());
-        DragTo(ButtonPoint(), InArea(area, content));
-        Release(InArea(area, content));
-        CModuleInterface* placed = nullptr;
-        for (CModuleInterface* module : Area(area).GetModules())
-            if (module->GetTypeId() == type)
-                placed = module;
-        return placed;
-    }
-    // A point on the panel away from its knobs, buttons and jacks.
-    CPoint OnPanel(CModuleInterface& module)
-    {
-        const CRect frame = module.GetView().GetFrame();
-        return CPoint(frame.left + 60, frame.top + 20);
-    }
-    std::vector<std::string> Names(int area)
-    {
-        std::vector<std::string> names;
-        for (const CModuleInterface* module : Area(area).GetModules())
-            names.push_back(module->GetName() + "@" + std::to_string(module->GetColumn()) + "," +
-                            std::to_string(module->GetRow()));
-        return names;
-    }
-    bool SameScreen(const platform::PixelBuffer& a, const platform::PixelBuffer& b)
-    {
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x)
-                if (a.At(x, y) != b.At(x, y))
-                    return false;
-        return true;
-    }
-
-    CPatch* patch = nullptr;
-    CPatchView* view = nullptr;
-    CApplicationToolbar* toolbar = nullptr;
-    CNewModuleButton* button = nullptr;
-};
+class ModuleDragTest : public PatchWindowTest { };
 
 } // namespace
 
@@ -301,6 +181,21 @@ TEST_F(ModuleDragTest, OutlinesLeaveTheScreenAsItWas)
     Release(outside);
     EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
     EXPECT_FALSE(GetModuleClipboard()->IsDragging());
+}
+
+TEST_F(ModuleDragTest, EscapeEndsADragWithoutADrop)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    const CPoint from = OnPanel(*constant);
+    Press(from);
+    DragTo(from, CPoint(from.x + 300, from.y + 100));
+    Host().PressKey(platform::kVKEscape);
+    Host().ReleaseKey(platform::kVKEscape);
+    Step(20);
+    EXPECT_FALSE(GetModuleClipboard()->IsDragging());
+    Release(CPoint(from.x + 300, from.y + 100));
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
 }
 
 } // namespace editortest
