@@ -1,5 +1,6 @@
 #include "dialogs/about/DialogAbout.h"
 
+#include "dialogs/common/DialogViews.h"
 #include "framework/application/FileVersion.h"
 #include "framework/base/Exceptions.h"
 #include "framework/controls/PushButtonView.h"
@@ -8,18 +9,6 @@
 #include "framework/windows/DialogTemplate.h"
 
 using namespace NSHarrowen;
-
-namespace {
-
-const CDialogItem& RequireItem(const CABCWindow& window, uint16_t id)
-{
-    const CDialogItem* item = window.GetDialogItem(id);
-    if (!item)
-        throw XBase();
-    return *item;
-}
-
-} // namespace
 
 std::string FormatAboutVersion(const CHarrowenFileVersion& version)
 {
@@ -30,14 +19,15 @@ std::string FormatAboutVersion(const CHarrowenFileVersion& version)
 CDialogAbout::CDialogAbout() : CModalDialog(kTemplate), version_(nullptr), ok_(nullptr)
 {
     CGroupView* root = GetRootView();
+    const CDialogViews views(*this);
     auto* picture = new CStaticBitmapView(root, kPicture);
     const CPoint size = GetImageSize(CImageID(kPicture));
     picture->SetFrame(CRect(0, 0, size.x, size.y));
     for (uint16_t id : {kName, kNotice})
-        new CStaticTextView(root, RequireItem(*this, id));
-    version_ = new CStaticTextView(root, RequireItem(*this, kVersion));
+        views.Text(id);
+    version_ = views.Text(kVersion);
     version_->SetText(FormatAboutVersion(ReadFileVersion()));
-    ok_ = new CPushButtonView(root, RequireItem(*this, kOk));
+    ok_ = views.Button(kOk);
     AddToFocusChain(ok_);
     SetDefaultButton(ok_);
     SetCancelButton(ok_);

@@ -2,6 +2,7 @@
 
 #include "dialogs/common/DialogViews.h"
 #include "dialogs/common/HelpButton.h"
+#include "dialogs/name/NameDialog.h"
 #include "framework/controls/CheckBoxView.h"
 #include "framework/controls/NumberEditView.h"
 #include "framework/controls/PushButtonView.h"
@@ -111,7 +112,7 @@ std::string TuneFrequencyText(int32_t cents)
 
 bool IsSynthNameCharacter(char32_t character)
 {
-    return character >= 0x20 && character <= 0x7D && character != '\\';
+    return IsNameCharacter(character) && character != '\\';
 }
 
 CDialogSynthSettings::CDialogSynthSettings(CPortManager& ports, uint8_t port)
