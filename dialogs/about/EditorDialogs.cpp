@@ -1,6 +1,8 @@
 #include "dialogs/about/EditorDialogs.h"
 
 #include "dialogs/about/DialogAbout.h"
+#include "dialogs/banks/DialogPatchDownload.h"
+#include "dialogs/banks/DialogPatchUpload.h"
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/midicontrol/DialogMIDIControl.h"
 #include "dialogs/name/NameDialog.h"
@@ -12,12 +14,20 @@
 #include "editor/prefs/Preferences.h"
 #include "synth/link/PortManager.h"
 
+namespace {
+
+void RunCentred(NSHarrowen::CModalDialog* dialog)
+{
+    dialog->CenterOnFrame();
+    dialog->Open(dialog->GetWindowRectInFrame());
+    NSHarrowen::RunModal(dialog);
+}
+
+} // namespace
+
 void CEditorDialogs::RunAbout()
 {
-    auto* about = new CDialogAbout();
-    about->CenterOnFrame();
-    about->Open(about->GetWindowRectInFrame());
-    NSHarrowen::RunModal(about);
+    RunCentred(new CDialogAbout());
 }
 
 bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
@@ -32,10 +42,7 @@ bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::str
 
 void CEditorDialogs::RunSlotDialog(CSlotChoice& choice)
 {
-    auto* dialog = new CDialogSlot(choice);
-    dialog->CenterOnFrame();
-    dialog->Open(dialog->GetWindowRectInFrame());
-    NSHarrowen::RunModal(dialog);
+    RunCentred(new CDialogSlot(choice));
 }
 
 void CEditorDialogs::RunMidiSetup()
@@ -43,10 +50,7 @@ void CEditorDialogs::RunMidiSetup()
     CPortManager* ports = GetPortManager();
     if (!ports)
         return;
-    auto* dialog = new CDialogMIDI(*ports);
-    dialog->CenterOnFrame();
-    dialog->Open(dialog->GetWindowRectInFrame());
-    NSHarrowen::RunModal(dialog);
+    RunCentred(new CDialogMIDI(*ports));
 }
 
 void CEditorDialogs::RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch)
@@ -61,10 +65,17 @@ void CEditorDialogs::RunSaveInSynth(const std::string& patchName, uint8_t port, 
     CPortManager* ports = GetPortManager();
     if (!ports || !ports->HasSynth(port))
         return;
-    auto* dialog = new CDialogSavePatchInSynth(*ports, patchName, port, slot);
-    dialog->CenterOnFrame();
-    dialog->Open(dialog->GetWindowRectInFrame());
-    NSHarrowen::RunModal(dialog);
+    RunCentred(new CDialogSavePatchInSynth(*ports, patchName, port, slot));
+}
+
+void CEditorDialogs::RunBankDownload(uint8_t port)
+{
+    RunCentred(new CDialogPatchDownload(port));
+}
+
+void CEditorDialogs::RunBankUpload(uint8_t port)
+{
+    RunCentred(new CDialogPatchUpload(port));
 }
 
 void CEditorDialogs::RunOptions()

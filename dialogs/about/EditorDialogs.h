@@ -8,6 +8,8 @@ public:
     void RunAbout() override;
     bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name, uint8_t maxLength,
                        NSHarrowen::CPoint position) override;
+    void RunBankDownload(uint8_t port) override;
+    void RunBankUpload(uint8_t port) override;
     void RunSlotDialog(CSlotChoice& choice) override;
     void RunMidiSetup() override;
     void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;

@@ -37,6 +37,7 @@
 #include "patch/clip/ModuleSelection.h"
 #include "patch/document/Patch.h"
 #include "patch/files/AskPatchFileSaveSpec.h"
+#include "patch/files/TransferDocuments.h"
 #include "synth/files/PatchFileTypes.h"
 #include "synth/link/PortManager.h"
 #include "synth/molecules/MoleculeRegistry.h"
@@ -111,7 +112,9 @@ void CEditorApp::Init()
     SetModuleClipboard(clipboard_.get());
     SetEditorServices(this);
     CreateOffscreenBitmap();
-    ports_ = std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_});
+    transferDocuments_ = std::make_unique<CTransferDocuments>();
+    ports_ =
+        std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_, transferDocuments_.get()});
     patches_->SetPortManager(ports_.get());
     auto* toolbar = new CTBWindow(*catalogue_);
     SetToolbarWindow(toolbar);
@@ -137,6 +140,7 @@ void CEditorApp::Teardown()
     SetModuleClipboard(nullptr);
     clipboard_.reset();
     ports_.reset();
+    transferDocuments_.reset();
     SetMoleculeRegistry(nullptr);
     registry_.reset();
     panelServices_.reset();
@@ -243,6 +247,9 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))
             bar->SetCommandState(command, true, CFloaterCommands::IsOpen(command));
+    const bool bankDialogs = GetEditorDialogs() != nullptr && ports_ && ports_->HasCurrentSynth();
+    bar->SetCommandEnabled(kBankUpload, bankDialogs);
+    bar->SetCommandEnabled(kBankDownload, bankDialogs);
     const bool shown = AnyDocumentWindowShown();
     for (uint32_t command : {kCascade, kTileHorizontally, kTileVertically})
         bar->SetCommandEnabled(command, shown);
@@ -358,6 +365,10 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
     case kNotesFloater:
         Guarded([command] { CFloaterCommands::Toggle(command); });
         break;
+    case kBankDownload:
+    case kBankUpload:
+        Guarded([this, command] { RunBankDialog(command); });
+        break;
     case kAbout:
         try {
             if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
@@ -381,6 +392,17 @@ void CEditorApp::AskSlot(CSlotChoice& choice)
     }
     choice.SetLocal();
     choice.ClearResult();
+}
+
+void CEditorApp::RunBankDialog(uint32_t command)
+{
+    CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    if (!dialogs || !ports_ || !ports_->HasCurrentSynth())
+        return;
+    if (command == kBankDownload)
+        dialogs->RunBankDownload(ports_->GetCurrentPort());
+    else
+        dialogs->RunBankUpload(ports_->GetCurrentPort());
 }
 
 void CEditorApp::NewPatch()

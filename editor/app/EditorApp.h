@@ -25,6 +25,7 @@ class CPatchManager;
 class CPortManager;
 class CPreferences;
 class CSlotChoice;
+class CTransferDocuments;
 
 // The editor's application object: it builds the menus and every
 // long-lived object at start, answers the menu commands no window handles,
@@ -94,6 +95,7 @@ private:
     // Runs a command; a failure records the out-of-memory alert for idle.
     template <typename Step> void Guarded(Step step);
     void RunHelp(bool contents);
+    void RunBankDialog(uint32_t command);
     void Teardown();
 
     std::unique_ptr<NSHarrowen::CSplashScreen> splash_;
@@ -106,6 +108,7 @@ private:
     std::unique_ptr<CPreferences> preferences_;
     std::unique_ptr<CPatchManager> patches_;
     std::unique_ptr<CClipboard> clipboard_;
+    std::unique_ptr<CTransferDocuments> transferDocuments_;
     std::unique_ptr<CPortManager> ports_;
     std::unique_ptr<NSHarrowen::CPixelFormat> screenFormat_;
     uint32_t deferredAlert_ = 0;

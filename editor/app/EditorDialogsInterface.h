@@ -23,6 +23,10 @@ public:
     // confirmed, with the name (at most `maxLength` characters) in `name`.
     virtual bool RunNameDialog(NSHarrowen::CABCWindow* owner, const std::string& caption, std::string& name,
                                uint8_t maxLength, NSHarrowen::CPoint position) = 0;
+    // The bank transfer dialogs of a port with a synthesizer, centred on the
+    // frame, run modally.
+    virtual void RunBankDownload(uint8_t port) = 0;
+    virtual void RunBankUpload(uint8_t port) = 0;
     // The slot selection, centred on the frame and run modally; the answer
     // is in the record.
     virtual void RunSlotDialog(CSlotChoice& choice) = 0;

@@ -515,6 +515,17 @@ void CBankTransfer::OnUploadPositionDone()
         Fail({});
 }
 
+void CBankTransfer::ReleaseReport(const NSHarrowen::CLineRing* report)
+{
+    if (report == nullptr || m_report != report)
+        return;
+    m_report = nullptr;
+    // It ends at the synthesizer's next answer, as a stop does; ending here
+    // would run the window passes from inside the report owner's teardown.
+    if (m_state != kStateIdle)
+        m_abortRequested = true;
+}
+
 void CBankTransfer::OnLinkLost(const std::string& reason)
 {
     if (m_state == kStateIdle)

@@ -61,6 +61,9 @@ public:
     // One step of the running job; true while a job runs.
     bool Tick();
     void RequestAbort() { m_abortRequested = true; }
+    // The owner of a report is going: the report is no longer touched and a
+    // job writing into it is stopped.
+    void ReleaseReport(const NSHarrowen::CLineRing* report);
 
     uint32_t GetResult() const { return m_result; }
     void ClearResult() { m_result = kResultNone; }
