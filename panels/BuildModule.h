@@ -19,7 +19,8 @@ public:
 // The builder of one module type: its descriptor (identity, names, face,
 // height, parameter table, defaults, focus order, no-morph list, DSP load,
 // jacks and value texts). The catalogue owns one per type. Each type's
-// subclass (CBModuleOsc for "OscA" and so on) passes its tables up.
+// subclass (CBModuleOsc for "OscA" and so on) passes its tables up and,
+// through CBuildModuleOf, makes panels of its own class (CModuleOsc).
 class CModule;
 
 class CBuildModule {

@@ -1,7 +1,6 @@
 #include "panels/panel/LayoutModule.h"
 
 #include "panels/BuildModule.h"
-#include "panels/graphs/PnlNoteSeqGraph.h"
 #include "panels/items/PnlControl.h"
 #include "panels/items/PnlCustom.h"
 #include "panels/items/PnlLed.h"
@@ -50,18 +49,6 @@ CLayoutModule::~CLayoutModule()
     // The items go before the module's lists of them.
     ReleaseItems();
     items_.clear();
-}
-
-void CLayoutModule::GetVisibleNoteRange(uint8_t& lowest, uint8_t& highest) const
-{
-    lowest = 0;
-    highest = 127;
-    for (const auto& item : items_) {
-        if (const auto* graph = dynamic_cast<const CPnlNoteSeqGraph*>(item.get())) {
-            graph->GetVisibleRange(lowest, highest);
-            return;
-        }
-    }
 }
 
 std::vector<CPanelItem*> CLayoutModule::FindItems(bool (*matches)(const ItemSpec&)) const

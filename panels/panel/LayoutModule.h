@@ -1,7 +1,6 @@
 #pragma once
 
 #include "panels/ModuleTypeSpec.h"
-#include "panels/items/PnlPushButtonItemABC.h"
 #include "panels/panel/Module.h"
 
 #include <memory>
@@ -13,15 +12,13 @@ class CPanelItem;
 // meter, info text and special item of the table in its order (controls
 // first, so the n-th control edits parameter n), the custom items bound to
 // their parameters, and the coarse/fine pairs the type records. The panel
-// owns its items. A panel with a note graph tells which notes it shows.
-class CLayoutModule : public CModule, public CNoteRangeSourceInterface {
+// owns its items.
+class CLayoutModule : public CModule {
 public:
     explicit CLayoutModule(CBuildModule& builder);
     ~CLayoutModule() override;
 
     const std::vector<std::unique_ptr<CPanelItem>>& GetItems() const { return items_; }
-    // The window of the note graph; every note without one.
-    void GetVisibleNoteRange(uint8_t& lowest, uint8_t& highest) const override;
 
 protected:
     // The built items whose layout rows match, in their order: the types
