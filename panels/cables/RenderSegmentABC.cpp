@@ -46,6 +46,18 @@ CRenderSegmentABC::CRenderSegmentABC(const CableKey& key, uint32_t colour, float
                   : CRect(majorA_ - 1, minorLow, majorB_ + 2, minorHigh));
 }
 
+void CRenderSegmentABC::Move(int32_t dx, int32_t dy)
+{
+    CRenderLineABC::Move(dx, dy);
+    const bool steep = class_.IsSteep();
+    const int32_t major = steep ? dy : dx;
+    const int32_t minor = steep ? dx : dy;
+    majorA_ += major;
+    majorB_ += major;
+    minorA_ += minor;
+    minorB_ += minor;
+}
+
 void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
 {
     CRect clip = update;

@@ -10,6 +10,8 @@ class CRenderSegmentABC : public CRenderLineABC {
 public:
     SegmentClass GetClass() const { return class_; }
     void Draw(const NSHarrowen::CRect& update, CPixelTarget& target) override;
+    // The ends move with the rest (a scroll, or the area moved).
+    void Move(int32_t dx, int32_t dy) override;
 
 protected:
     // `width` is the line's width across it.

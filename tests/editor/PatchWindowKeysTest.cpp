@@ -14,6 +14,7 @@
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
 #include "synth/molecules/AssignMolecules.h"
+#include "patch/area/LabelCache.h"
 
 #include <string>
 #include <vector>
@@ -140,6 +141,146 @@ TEST_F(PatchWindowKeysTest, RestoreWithoutARememberedPlaceDoesNothing)
     SetSplit(0);
     Key('C');
     EXPECT_EQ(Split(), 0);
+}
+
+TEST_F(PatchWindowKeysTest, ValueKeysStepTheFocusedControlOneEditEach)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    // From the first morph group knob down to the upper area's first module.
+    Key(platform::kVKDown);
+    ASSERT_EQ(Focus().location, 1);
+    ASSERT_EQ(Focus().module, constant->GetModuleIndex());
+    ASSERT_EQ(Focus().param, 0);
+    const uint8_t start = constant->GetParamValue(0);
+    const size_t steps = patch->GetUndoHistory().GetUndoCount();
+    struct Case {
+        uint32_t key;
+        std::vector<uint32_t> held;
+        int change;
+    };
+    const Case cases[] = {
+        {platform::kVKEquals, {}, +1},
+        {platform::kVKKeypadAdd, {}, +1},
+        {platform::kVKMinus, {}, -1},
+        {platform::kVKKeypadSubtract, {}, -1},
+        // Shift and Control together count as no modifier.
+        {platform::kVKEquals, {platform::kVKShift, platform::kVKControl}, +1},
+        {platform::kVKMinus, {platform::kVKShift, platform::kVKControl}, -1},
+        // Shift alone matches nothing.
+        {platform::kVKMinus, {platform::kVKShift}, 0},
+    };
+    int expected = start;
+    for (const Case& c : cases) {
+        Key(c.key, c.held);
+        expected += c.change;
+        EXPECT_EQ(constant->GetParamValue(0), expected) << c.key << " with " << c.held.size() << " modifiers";
+    }
+    EXPECT_EQ(patch->GetUndoHistory().GetUndoCount(), steps + 6);
+    // The keyboard's repeats step too.
+    Host().PressKey(platform::kVKEquals);
+    Step(20);
+    Host().PressKey(platform::kVKEquals, false, true);
+    Step(20);
+    Host().ReleaseKey(platform::kVKEquals);
+    Step(20);
+    EXPECT_EQ(constant->GetParamValue(0), start + 2);
+    Choose(kUndo);
+    EXPECT_EQ(constant->GetParamValue(0), start + 1);
+}
+
+TEST_F(PatchWindowKeysTest, TheCaretKeysMoveTheFocusAsTheModuleCursorGoes)
+{
+    CModuleInterface* top = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* below = Place(kSmooth, 1, CPoint(128, 80));
+    CModuleInterface* common = Place(kConstant, 0, CPoint(128, 15));
+    ASSERT_TRUE(top && below && common);
+    const auto at = [this](int32_t location, const CModuleInterface* module, uint8_t param) {
+        return Focus().location == location && Focus().module == (module ? module->GetModuleIndex() : 1) &&
+            Focus().param == param;
+    };
+    ASSERT_TRUE(at(2, nullptr, 0));
+    Key(platform::kVKDown);
+    EXPECT_TRUE(at(1, top, 0));
+    Key(platform::kVKUp, {platform::kVKControl});
+    EXPECT_TRUE(at(1, below, 0));
+    // From the bottom of a column to its top, and back up to the bottom.
+    Key(platform::kVKUp, {platform::kVKControl});
+    EXPECT_TRUE(at(1, top, 0));
+    Key(platform::kVKDown, {platform::kVKControl});
+    EXPECT_TRUE(at(1, below, 0));
+    Key(platform::kVKDown, {platform::kVKControl});
+    EXPECT_TRUE(at(1, top, 0));
+    Key(platform::kVKRight);
+    EXPECT_TRUE(at(1, top, 1));
+    Key(platform::kVKLeft);
+    EXPECT_TRUE(at(1, top, 0));
+    // Down the areas: the lower one, where it stays; up again to the upper
+    // one and on to the morph group knobs.
+    Key(platform::kVKDown);
+    EXPECT_TRUE(at(0, common, 0));
+    Key(platform::kVKDown);
+    EXPECT_TRUE(at(0, common, 0));
+    Key(platform::kVKUp);
+    EXPECT_EQ(Focus().location, 1);
+    Key(platform::kVKUp);
+    EXPECT_TRUE(at(2, nullptr, 0));
+    Key(platform::kVKRight);
+    EXPECT_TRUE(at(2, nullptr, 1));
+}
+
+TEST_F(PatchWindowKeysTest, FunctionKeysShowTheirLabelsWhileHeld)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* smooth = Place(kSmooth, 1, CPoint(128, 80));
+    ASSERT_TRUE(constant && smooth);
+    const ParamAddress level{1, constant->GetModuleIndex(), 0};
+    const ParamAddress time{1, smooth->GetModuleIndex(), 0};
+    patch->ApplyKnobAssign(CMKnobAssign(level, 0));
+    patch->ApplyMorphAssign(CMMorphAssign(time, 1, 10, 0));
+    Step(20);
+    CLabelCache& labels = Area(1).GetLabels();
+    const auto text = [&labels](const ParamAddress& address) {
+        const CLabelCache::Label* label = labels.FindParamLabel(address);
+        return label ? label->text : std::string("-");
+    };
+    ASSERT_EQ(text(level), "Knob1");
+    ASSERT_EQ(text(time), "Grp 2");
+    Host().PressKey(platform::kVKF1 + 7);
+    Step(20);
+    EXPECT_EQ(text(level), "Knob1");
+    EXPECT_EQ(text(time), "-");
+    // Released with Control held: the usual labels are back.
+    Host().PressKey(platform::kVKControl);
+    Host().ReleaseKey(platform::kVKF1 + 7);
+    Host().ReleaseKey(platform::kVKControl);
+    Step(20);
+    EXPECT_EQ(text(level), "Knob1");
+    EXPECT_EQ(text(time), "Grp 2");
+    // F5: every control's value text.
+    Host().PressKey(platform::kVKF1 + 4);
+    Step(20);
+    EXPECT_EQ(labels.GetCount(), 3u);
+    EXPECT_EQ(text(level), constant->GetParamDisplayText(0));
+    Host().ReleaseKey(platform::kVKF1 + 4);
+    Step(20);
+    EXPECT_EQ(labels.GetCount(), 2u);
+}
+
+TEST_F(PatchWindowKeysTest, DeleteRemovesTheSelectionAndOtherKeysReachTheFramework)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    ASSERT_FALSE(patch->IsSelectionEmpty());
+    Key(platform::kVKDelete);
+    EXPECT_TRUE(Area(1).GetModules().IsEmpty());
+    Choose(kUndo);
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 1u);
+    // Ctrl+F4 is not the window's: the framework closes the window.
+    patch->ClearDirty();
+    Key(platform::kVKF1 + 3, {platform::kVKControl});
+    Step(50);
+    EXPECT_TRUE(Patches().empty() || !Patches().front()->HasWindow());
 }
 
 } // namespace editortest
