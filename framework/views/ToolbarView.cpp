@@ -12,7 +12,7 @@ CToolbarView::CToolbarView(CGroupView* parent) : CSolidColorGroupView(parent, CR
 void CToolbarView::LayoutChildren()
 {
     const CRect bar = GetFrame();
-    int32_t x = bar.left + 6;
+    int32_t x = bar.left + leftMargin_;
     for (int i = 0; i < CountChildren(); ++i) {
         CView* child = GetChild(i);
         const CRect f = child->GetFrame();

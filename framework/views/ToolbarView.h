@@ -14,6 +14,11 @@ class CToolbarView : public CSolidColorGroupView {
 public:
     explicit CToolbarView(CGroupView* parent);
     void LayoutChildren() override;
+    // Where the first child stands, from the bar's left edge (6 by default).
+    void SetLeftMargin(int16_t margin) { leftMargin_ = margin; }
+
+private:
+    int16_t leftMargin_ = 6;
 };
 
 // An etched line between groups of a tool bar.

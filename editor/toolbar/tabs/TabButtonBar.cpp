@@ -6,12 +6,11 @@
 #include "framework/drawing/ABCCanvas.h"
 #include "panels/painters/PictureKeys.h"
 
-using NSHarrowen::CRect;
-
 CTabButtonBar::CTabButtonBar(CTabScrollView& owner) : CToolbarView(&owner), owner_(owner)
 {
     SetSize(kWidth, kHeight);
     SetColor(TabGrey(0xBF00));
+    SetLeftMargin(5);
 }
 
 void CTabButtonBar::AddButton(uint16_t picture, const std::string& tooltip, uint8_t typeId)
@@ -30,17 +29,4 @@ void CTabButtonBar::DrawPicture(NSHarrowen::CABCCanvas& canvas, int32_t x, int32
 {
     canvas.DrawImagePart(x, y, SymbolPicture(kSheet), kCellWidth * (index % 10), kCellHeight * (index / 10), kCellWidth,
                          kCellHeight);
-}
-
-void CTabButtonBar::LayoutChildren()
-{
-    const CRect bar = GetFrame();
-    int32_t x = bar.left + 5;
-    for (int i = 0; i < CountChildren(); ++i) {
-        CView* child = GetChild(i);
-        const CRect f = child->GetFrame();
-        const int32_t top = bar.top + (bar.Height() - f.Height()) / 2;
-        child->SetFrame(CRect(x, top, x + f.Width(), top + f.Height()));
-        x += f.Width();
-    }
 }

@@ -30,8 +30,6 @@ public:
     // Draws picture `index` of the sheet at a window point.
     static void DrawPicture(NSHarrowen::CABCCanvas& canvas, int32_t x, int32_t y, uint16_t index);
 
-    void LayoutChildren() override;
-
 private:
     CTabScrollView& owner_;
 };
