@@ -1,0 +1,158 @@
+// The patch window's edits on a patch linked to a slot of the simulated
+// synthesizer: module drags, cut and paste, value keys, and their undo, each
+// checked on the synthesizer's own copy of the slot's patch.
+#include "tests/editor/PatchWindowFixture.h"
+#include "tests/editor/SynthEditorFixture.h"
+
+#include "editor/app/EditorCommands.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/document/Patch.h"
+#include "platform/input/Keys.h"
+
+#include <sstream>
+#include <string>
+
+using namespace NSHarrowen;
+using namespace editorcommands;
+
+namespace editortest {
+
+namespace {
+
+class PatchWindowSynthTest : public PatchWindowDriver<SynthEditorTest> {
+protected:
+    void SetUp() override
+    {
+        SynthEditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(Settle());
+        slot_ = Ports().GetCurrentSlot();
+        PressCtrl('U');
+        Step(100);
+        CPatch* shown = List().FindPatchInSlot(0, slot_);
+        ASSERT_TRUE(shown && shown->HasWindow());
+        CPatchHeader header = shown->GetPatchHeader();
+        header.SetSplitPosition(300);
+        shown->SetPatchHeader(header);
+        UseWindowOf(*shown);
+        view->LayoutRootView();
+        ASSERT_TRUE(Settle());
+    }
+
+    void Tick(uint64_t ms) override
+    {
+        for (uint64_t passed = 0; passed < ms; passed += 10)
+            SynthStep();
+    }
+
+    // The area as the document holds it and as the synthesizer holds it:
+    // type, place and name of every module by index, then the cable count.
+    std::string Document(int area)
+    {
+        std::map<int, std::string> modules;
+        for (const CModuleInterface* module : Area(area).GetModules())
+            modules[module->GetModuleIndex()] =
+                Describe(module->GetTypeId(), module->GetColumn(), module->GetRow(), module->GetName());
+        return Join(modules, Area(area).GetStore().GetCableCount());
+    }
+    std::string Synthesizer(int area)
+    {
+        const sim::SimArea& held = synth_->Slot(slot_).patch.areas[static_cast<size_t>(area)];
+        std::map<int, std::string> modules;
+        for (const auto& [index, module] : held.modules)
+            modules[index] = Describe(module.type, module.column, module.row, module.name);
+        return Join(modules, held.cables.size());
+    }
+    // Both areas alike on both sides, once the link is quiet.
+    void ExpectInStep(const char* after)
+    {
+        ASSERT_TRUE(Settle()) << after;
+        for (const int area : {1, 0})
+            EXPECT_EQ(Synthesizer(area), Document(area)) << "area " << area << " after " << after;
+    }
+
+    uint8_t slot_ = 0;
+
+private:
+    static std::string Describe(int type, int column, int row, const std::string& name)
+    {
+        std::ostringstream text;
+        text << type << ":" << column << "," << row << ":" << name;
+        return text.str();
+    }
+    static std::string Join(const std::map<int, std::string>& modules, size_t cables)
+    {
+        std::ostringstream text;
+        for (const auto& [index, module] : modules)
+            text << index << "=" << module << " ";
+        text << cables << " cables";
+        return text.str();
+    }
+};
+
+} // namespace
+
+TEST_F(PatchWindowSynthTest, EveryEditReachesTheSynthesizerAndUndoRevertsItThere)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* smooth = Place(kSmooth, 1, CPoint(128, 80));
+    ASSERT_TRUE(constant && smooth);
+    ASSERT_TRUE(patch->ConnectCable(1, JackAddress{constant->GetModuleIndex(), 0, 1},
+                                    JackAddress{smooth->GetModuleIndex(), 0, 0}));
+    ExpectInStep("placing");
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 2u);
+
+    // Both dragged one column right.
+    Press(OnPanel(*constant));
+    Release(OnPanel(*constant));
+    HoldControl(true);
+    Press(OnPanel(*smooth));
+    Release(OnPanel(*smooth));
+    HoldControl(false);
+    Tick(1000);
+    const CPoint from = OnPanel(*constant);
+    Press(from);
+    DragTo(from, CPoint(from.x + 256, from.y));
+    Release(CPoint(from.x + 256, from.y));
+    EXPECT_EQ(constant->GetColumn(), 1);
+    ExpectInStep("the move");
+    Choose(kUndo);
+    EXPECT_EQ(constant->GetColumn(), 0);
+    ExpectInStep("undoing the move");
+
+    // Cut from the upper area, pasted into the lower one.
+    PressCtrl('X');
+    ExpectInStep("the cut");
+    PressCtrl('V');
+    const CPoint to = InArea(0, CPoint(300, 60));
+    MoveTo(to);
+    Press(to);
+    Release(to);
+    EXPECT_EQ(Area(0).GetModules().GetCount(), 2u);
+    ExpectInStep("the paste");
+    Choose(kUndo);
+    ExpectInStep("undoing the paste");
+    Choose(kUndo);
+    EXPECT_EQ(Area(1).GetModules().GetCount(), 2u);
+    ExpectInStep("undoing the cut");
+
+    // A value key on the focused control, and its undo.
+    Key(platform::kVKDown);
+    ASSERT_EQ(patch->GetParamFocus().location, 1);
+    const ParamAddress focus = patch->GetParamFocus();
+    CModuleInterface* focused = Area(1).FindModule(focus.module);
+    ASSERT_NE(focused, nullptr);
+    const uint8_t before = focused->GetParamValue(focus.param);
+    Key(platform::kVKEquals);
+    ASSERT_TRUE(Settle());
+    const auto held = [&] {
+        return synth_->Slot(slot_).patch.areas[1].modules.at(focus.module).params.at(focus.param);
+    };
+    EXPECT_EQ(held(), before + 1);
+    Choose(kUndo);
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(held(), before);
+}
+
+} // namespace editortest
