@@ -11,6 +11,7 @@
 #include "panels/panel/Module.h"
 #include "patch/maps/KnobMap.h"
 #include "patch/maps/MorphMap.h"
+#include "platform/input/Keys.h"
 
 using namespace NSHarrowen;
 using namespace editorcommands;
@@ -153,7 +154,19 @@ TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchA
     EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10 + 49);
     EXPECT_TRUE(StepUntil([&] { return SimValue(1, 1, 0) == 10 + 49; }, 300)) << SimValue(1, 1, 0);
     EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 10 + 49; }, 50));
-    // Ctrl+Z on the floater undoes the edit in the patch window, in one step.
+    // The drag gave the parameter the patch's focus; the patch window's keys
+    // work on it while the floater has the focus.
+    ASSERT_EQ(GetActiveWindow(), KnobToggler::Get());
+    ASSERT_TRUE(Settle());
+    desktop.Host().PressKey(platform::kVKMinus);
+    desktop.Host().ReleaseKey(platform::kVKMinus);
+    Pump();
+    EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10 + 49 - 1);
+    EXPECT_TRUE(StepUntil([&] { return SimValue(1, 1, 0) == 10 + 49 - 1; }, 300)) << SimValue(1, 1, 0);
+    // Ctrl+Z on the floater undoes the edits in the patch window, the last first.
+    ASSERT_TRUE(Settle());
+    PressCtrl('Z');
+    EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10 + 49);
     ASSERT_TRUE(Settle());
     PressCtrl('Z');
     EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10);
