@@ -249,6 +249,18 @@ TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutA
     floater->WindowToContentRect(content);
     EXPECT_EQ(content, CRect(1024 - 350, 768 - 205, 1024 - 350 + 320, 768 - 205 + 180));
 
+    // Its close box (the only floater with one) closes it like the menu.
+    const CRect frame = floater->GetWindowRectInFrame();
+    desktop.Host().Click({frame.right - 3 - 2 - 7, frame.top + 3 + 2 + 7});
+    Step(100);
+    EXPECT_EQ(KnobToggler::Get(), nullptr);
+    UpdateMenus();
+    EXPECT_FALSE(IsChecked(kKnobFloater));
+    EXPECT_EQ(app->GetPrefs()->knobFloater.rect, frame);
+    PressCtrl('K');
+    Step(50);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+
     // No patch window: the cells keep the last patch's assignments.
     PressCtrl('W');
     Step(100);
