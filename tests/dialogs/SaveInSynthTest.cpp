@@ -11,6 +11,7 @@
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
 #include "synth/protocol/FlashMemory.h"
+#include "synth/protocol/SynthSettings.h"
 #include "platform/graphics/PixelBuffer.h"
 #include "platform/windows/Window.h"
 
@@ -213,4 +214,31 @@ TEST_F(SaveInSynthTest, TheDialogClosesWhenThePatchsSynthesizerIsLostThoughAnoth
     EXPECT_TRUE(wasOpen);
     EXPECT_FALSE(Ports().HasSynth(own));
     EXPECT_TRUE(Ports().HasSynth(own == 0 ? 1 : 0));
+}
+
+TEST_F(SaveInSynthTest, SaveWhileTheSynthesizerAwaitsAnAnswerStoresOnceItHasAnswered)
+{
+    sim::SimConfig config;
+    config.latencyMs = 300;
+    Rig& rig = PlugSynth("Slow", config);
+    LaunchWithPorts({rig.device});
+    SettleAll(1);
+    const uint8_t slot = Ports().GetCurrentSlot();
+    ASSERT_NE(ShowSlot(0, slot), nullptr);
+    bool waitingAtSave = false;
+    RunFromPatchWindow({Do<D>([&](D& d) {
+                            // Another request goes out just before Save.
+                            CSynthSettings settings = Ports().GetSynthSettings(0);
+                            settings.SetMasterTune(5);
+                            ASSERT_TRUE(Ports().SendSynthSettings(0, settings));
+                            waitingAtSave = Ports().GetSynth(0)->IsWaitingForReply();
+                            Click(d.GetSaveButton());
+                        }),
+                        UntilClosed()});
+    EXPECT_TRUE(waitingAtSave);
+    ASSERT_TRUE(Settle(0));
+    ASSERT_NE(rig.synth->Flash().At(0, 0), nullptr);
+    EXPECT_EQ(rig.synth->Flash().At(0, 0)->name, rig.synth->Slot(slot).patch.name);
+    EXPECT_EQ(rig.synth->Settings().masterTune, 5);
+    EXPECT_TRUE(alerts.empty());
 }

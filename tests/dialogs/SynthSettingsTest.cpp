@@ -189,11 +189,16 @@ TEST_F(SynthSettingsTest, EntriesAreLimitedAndCancelSendsTheOpeningSettingsAgain
     steps.push_back(Typing([](D& d) -> CNativeControlView* { return d.GetNameField(); }, U"A\\B~CDEFGHIJKLMNOPQRS"));
     Wait(steps, 10);
     steps.push_back(Check(rig, seen));
+    steps.push_back(Typing(Field(D::kRate), U"239"));
+    steps.push_back(Arrow(D::kRate, true));
+    Wait(steps, 10);
+    steps.push_back(Check(rig, seen));
     steps.push_back(Cancel());
     Run(std::move(steps));
 
     EXPECT_EQ(frequencies, (std::vector<std::string>{"440.00Hz", "466.16Hz", "415.30Hz"}));
-    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].second.clockRate, 239); // the arrow stops there
     EXPECT_EQ(seen[0].second.masterTune, -100);
     EXPECT_EQ(seen[0].second.clockRate, 31);
     EXPECT_EQ(seen[0].second.name, "ABCDEFGHIJKLMNOP");
