@@ -84,6 +84,7 @@ public:
     NSHarrowen::CCheckBoxView* GetPolyBox() const { return poly_; }
     NSHarrowen::CCheckBoxView* GetCommonBox() const { return common_; }
     NSHarrowen::CPushButtonView* GetNotesButton() const { return getNotes_; }
+    NSHarrowen::CPushButtonView* GetHelpButton() const { return help_; }
     NSHarrowen::CPushButtonView* GetOkButton() const { return ok_; }
     NSHarrowen::CPushButtonView* GetCancelButton() const { return cancel_; }
     NSHarrowen::CStaticTextView* GetCurrentText() const { return current_; }

@@ -65,6 +65,7 @@ public:
     NSHarrowen::CSingleLineTextEditView* GetNameField() const { return name_; }
     NSHarrowen::CStaticTextView* GetFrequencyView() const { return frequencyView_; }
     NSHarrowen::CStaticTextView* GetSlotLabel(int slot) const { return slotLabels_[slot]; }
+    NSHarrowen::CPushButtonView* GetHelpButton() const { return help_; }
     NSHarrowen::CPushButtonView* GetOkButton() const { return ok_; }
     NSHarrowen::CPushButtonView* GetCancelButton() const { return cancel_; }
 
