@@ -3,6 +3,8 @@
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/banks/DialogPatchDownload.h"
 #include "dialogs/banks/DialogPatchUpload.h"
+#include "dialogs/browser/Browser.h"
+#include "editor/floaters/WindowTogglerEx.h"
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/midicontrol/DialogMIDIControl.h"
 #include "dialogs/name/NameDialog.h"
@@ -115,4 +117,22 @@ void CEditorDialogs::RunSynthSettings(uint8_t port)
     dialog->CenterOnFrame();
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
+}
+
+void CEditorDialogs::ToggleBrowser()
+{
+    if (CWindowTogglerEx<CBrowser>::IsShown())
+        CWindowTogglerEx<CBrowser>::Hide();
+    else
+        CWindowTogglerEx<CBrowser>::Open();
+}
+
+bool CEditorDialogs::IsBrowserShown() const
+{
+    return CWindowTogglerEx<CBrowser>::IsShown();
+}
+
+void CEditorDialogs::CloseBrowser()
+{
+    delete CWindowTogglerEx<CBrowser>::Get();
 }

@@ -10,6 +10,9 @@ public:
                        NSHarrowen::CPoint position) override;
     void RunBankDownload(uint8_t port) override;
     void RunBankUpload(uint8_t port) override;
+    void ToggleBrowser() override;
+    bool IsBrowserShown() const override;
+    void CloseBrowser() override;
     void RunSlotDialog(CSlotChoice& choice) override;
     void RunMidiSetup() override;
     void RunPatchSettings(NSHarrowen::CABCWindow* owner, CPatch& patch) override;

@@ -125,6 +125,8 @@ void CEditorApp::Init()
     if (const platform::WindowHandle frame = GetFrameHandle())
         platform::InvalidateRect(frame, nullptr, false);
     CFloaterCommands::ReopenFromPreferences();
+    if (CEditorDialogsInterface* dialogs = GetEditorDialogs(); dialogs && preferences_->browser.open)
+        Guarded([dialogs] { dialogs->ToggleBrowser(); });
     // The splash stays up for its minimum time as it goes.
     splash_.reset();
 }
@@ -188,6 +190,8 @@ void CEditorApp::Exit()
 {
     // The floaters record their places as they go.
     CFloaterCommands::CloseAll();
+    if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
+        dialogs->CloseBrowser();
     if (preferences_)
         preferences_->Save();
     Teardown();
@@ -218,7 +222,6 @@ bool CEditorApp::CanQuit()
     patches_->ClearAllDirty();
     if (preferences_) {
         CFloaterCommands::RecordOpenFlags();
-        preferences_->browser.open = false;
     }
     return true;
 }
@@ -247,6 +250,8 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))
             bar->SetCommandState(command, true, CFloaterCommands::IsOpen(command));
+    if (const CEditorDialogsInterface* dialogs = GetEditorDialogs())
+        bar->SetCommandState(kBrowser, true, dialogs->IsBrowserShown());
     const bool bankDialogs = GetEditorDialogs() != nullptr && ports_ && ports_->HasCurrentSynth();
     bar->SetCommandEnabled(kBankUpload, bankDialogs);
     bar->SetCommandEnabled(kBankDownload, bankDialogs);
@@ -364,6 +369,10 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
     case kKeyboardFloater:
     case kNotesFloater:
         Guarded([command] { CFloaterCommands::Toggle(command); });
+        break;
+    case kBrowser:
+        if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
+            Guarded([dialogs] { dialogs->ToggleBrowser(); });
         break;
     case kBankDownload:
     case kBankUpload:

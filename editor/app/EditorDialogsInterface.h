@@ -27,6 +27,11 @@ public:
     // frame, run modally.
     virtual void RunBankDownload(uint8_t port) = 0;
     virtual void RunBankUpload(uint8_t port) = 0;
+    // The patch browser: shown or hidden (it keeps its state while hidden),
+    // and destroyed at exit, recording its place and whether it was shown.
+    virtual void ToggleBrowser() = 0;
+    virtual bool IsBrowserShown() const = 0;
+    virtual void CloseBrowser() = 0;
     // The slot selection, centred on the frame and run modally; the answer
     // is in the record.
     virtual void RunSlotDialog(CSlotChoice& choice) = 0;

@@ -169,4 +169,5 @@ void CFlashMemory::Stall()
 void CFlashMemory::StampChange()
 {
     changeTime_ = platform::NowMilliseconds();
+    ++changeCount_;
 }

@@ -62,6 +62,8 @@ public:
     CFlashAddress GetScanPosition() const { return scanPosition_; }
     // Milliseconds of the clock when the map last changed (0 before).
     uint64_t GetChangeTime() const { return changeTime_; }
+    // Raised at every change: two changes within one millisecond differ.
+    uint32_t GetChangeCount() const { return changeCount_; }
 
     uint16_t GetUsage() const { return usage_; }
     void SetUsage(uint16_t usage) { usage_ = usage; }
@@ -106,6 +108,7 @@ private:
     bool scanning_ = true;
     int stalledScans_ = 0;
     uint64_t changeTime_ = 0;
+    uint32_t changeCount_ = 0;
     uint16_t usage_ = 0;
     bool commandPending_ = false;
     uint32_t lastResult_ = kResultNone;
