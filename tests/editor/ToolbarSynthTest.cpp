@@ -141,3 +141,27 @@ TEST_F(ToolbarSynthTest, ALinkedPatchShowsItsSlotsCurrentVoiceCount)
     synth_->PanelVoices({5, 1, 1, 1});
     ASSERT_TRUE(StepUntil([&] { return Toolbar().GetCurrentVoicesText().GetText() == "5"; }, 200));
 }
+
+namespace {
+
+class ToolbarSmallSynthTest : public ToolbarSynthTest {
+protected:
+    sim::SimConfig SynthConfig() const override
+    {
+        sim::SimConfig config;
+        config.model = sim::SimModel::Pebix;
+        return config;
+    }
+};
+
+} // namespace
+
+TEST_F(ToolbarSmallSynthTest, TheSmallModelShowsOnlySlotAAndNoFlashMeter)
+{
+    CTBPortRow& row = Toolbar().GetPortRow(0);
+    EXPECT_FALSE(row.GetNameText().IsHidden());
+    EXPECT_TRUE(row.GetFlashMeter().IsHidden());
+    EXPECT_TRUE(row.GetSlotButton(0).IsShown());
+    for (uint8_t slot = 1; slot < 4; ++slot)
+        EXPECT_FALSE(row.GetSlotButton(slot).IsShown()) << int(slot);
+}
