@@ -198,7 +198,11 @@ void CHardDriveView::AwaitStore()
     if (engine.IsRunning())
         return;
     pendingAction_ = kNone;
-    if (engine.GetResult() != CBankTransfer::kResultNone && engine.GetResult() != CBankTransfer::kResultFinished)
+    // A file that could not be read ends the job as done, with the file
+    // skipped: its report line is the only sign the store did not happen.
+    const bool failed =
+        engine.GetResult() != CBankTransfer::kResultNone && engine.GetResult() != CBankTransfer::kResultFinished;
+    if (failed || errorLog_.GetUsedLines() > 0)
         ShowFlashProblem(errorLog_.GetLineFromEnd(0));
 }
 

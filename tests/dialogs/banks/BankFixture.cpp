@@ -170,4 +170,14 @@ std::vector<std::string> BankDialogTest::FlashNames(int bank)
     });
 }
 
+std::string BankDialogTest::SlotPatchName(int slot)
+{
+    return port_->With([&](sim::CSimulator& synth) { return synth.Slot(slot).patch.name; });
+}
+
+void BankDialogTest::SetMemoryProtect(bool on)
+{
+    port_->With([&](sim::CSimulator& synth) { return synth.Config().memoryProtect = on; });
+}
+
 } // namespace banktest

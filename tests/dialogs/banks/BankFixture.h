@@ -73,6 +73,9 @@ protected:
     void StoreInFlash(int bank, int location, const std::string& name);
     // The names of the simulator's flash bank by location, empty where unused.
     std::vector<std::string> FlashNames(int bank);
+    // The name of the patch in a slot of the simulator.
+    std::string SlotPatchName(int slot);
+    void SetMemoryProtect(bool on);
 
     testsupport::TempDir flashFolder;
     testsupport::TempDir files;

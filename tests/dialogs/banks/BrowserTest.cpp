@@ -18,6 +18,8 @@
 #include "editor/floaters/WindowTogglerEx.h"
 #include "editor/toolbar/tabs/TabBarView.h"
 #include "framework/controls/CheckBoxView.h"
+#include "framework/files/FileSpec.h"
+#include "patch/document/Patch.h"
 #include "platform/menus/NativeMenu.h"
 #include "simulator/SimVirtualPort.h"
 #include "simulator/Simulator.h"
@@ -106,6 +108,20 @@ protected:
         CBrowser* browser = CWindowTogglerEx<CBrowser>::Get();
         EXPECT_NE(browser, nullptr);
         return *browser;
+    }
+    // A patch file the editor wrote, in the home folder.
+    void SavePatch(const std::string& name)
+    {
+        CPatch patch;
+        patch.ClearChangeFlags();
+        patch.SetName(name);
+        ASSERT_TRUE(patch.SaveToFile(CFileSpec((home.Path() / (name + ".pch")).string())));
+    }
+    // How the file menu names the synthesizer on port 0.
+    std::string SynthTitle()
+    {
+        const std::string& name = Ports().GetSynth(0)->GetSynthName();
+        return name.empty() ? Ports().GetDisplayName(0) : name;
     }
     static CHardDriveView& Disk(CBrowser& b) { return *b.GetPages().GetDiskPage()->GetList(); }
     static CFlashListView& Flash(CBrowser& b) { return *b.GetPages().GetSynthPage()->GetList(); }
@@ -221,9 +237,7 @@ TEST_F(BrowserTest, FoldersOpenByDoubleClickAndTheBarGoesUpAndListsAgain)
 TEST_F(BrowserTest, TheSynthPageListsTheBanksAndTheirPatches)
 {
     CBrowser& browser = OpenBrowser();
-    CTabBarView& tabs = *browser.GetBar().GetTabs();
-    tabs.LatchTab(1);
-    Step(20);
+    ClickView(browser, *browser.GetBar().GetTabs()->GetChild(1));
     ASSERT_EQ(browser.GetPages().GetRequestedPage(), 1);
     const std::vector<std::string> rows = Rows(Flash(browser));
     ASSERT_EQ(rows.size(), 11u);
@@ -235,6 +249,100 @@ TEST_F(BrowserTest, TheSynthPageListsTheBanksAndTheirPatches)
     // The up button does nothing on the synth page.
     ClickView(browser, *browser.GetBar().GetUpButton());
     EXPECT_EQ(browser.GetPages().GetRequestedPage(), 1);
+}
+
+TEST_F(BrowserTest, TheSynthPageLoadsStoresAndDeletesThroughTheFlashAndReportsAFailureOnce)
+{
+    CBrowser& browser = OpenBrowser();
+    ClickView(browser, *browser.GetBar().GetTabs()->GetChild(1));
+    CFlashListView& list = Flash(browser);
+    const uint8_t slot = Ports().GetCurrentSlot();
+    const std::string letter(1, static_cast<char>('A' + slot));
+
+    // A double click loads the location into the current slot.
+    ClickRow(browser, list, "2-5 : Bass", 2);
+    ASSERT_TRUE(StepUntil([&] { return SlotPatchName(slot) == "Bass"; }, 500));
+    ASSERT_TRUE(Settle());
+
+    // The row menu of a patch: store over it, or delete it.
+    CMenuPath menu;
+    menu.path = {"Delete"};
+    ClickRow(browser, list, "2-1 : Strings", 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return menu.shown == 1 && list.GetPendingAction() == 0; }, 500));
+    EXPECT_EQ(menu.topCaptions, (std::vector<std::string>{"Save Slot " + letter + " To 2-1 : Strings", "Delete"}));
+    ASSERT_TRUE(StepUntil([&] { return Rows(list)[2] == "2-5 : Bass"; }, 500)) << Rows(list)[2];
+    EXPECT_EQ(FlashNames(1)[0], "");
+
+    // Below the rows: the slot into any location of any bank.
+    menu.path = {"Save Slot " + letter + " To", "Bank 3", "5  Unused Patch"};
+    const CRect below = list.GetFrame();
+    const CPoint p = browser.ClientToScreen(CPoint(below.left + 20, below.bottom - 5));
+    desktop.Host().Click({p.x, p.y}, 2);
+    ASSERT_TRUE(StepUntil([&] { return FlashNames(2)[4] == "Bass"; }, 500));
+    ASSERT_TRUE(StepUntil([&] { return list.GetPendingAction() == 0; }, 500));
+    EXPECT_TRUE(alerts.empty());
+
+    // A refused store is reported once.
+    SetMemoryProtect(true);
+    menu.path = {"Save Slot " + letter + " To 2-5 : Bass"};
+    ClickRow(browser, list, "2-5 : Bass", 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return !alerts.empty() && list.GetPendingAction() == 0; }, 500));
+    Step(200);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0], "Flash Problem Memory protect on");
+}
+
+TEST_F(BrowserTest, ARightClickOnAFileStoresItIntoTheChosenFlashLocation)
+{
+    SavePatch("Lead");
+    CBrowser& browser = OpenBrowser();
+    CMenuPath menu;
+    menu.path = {SynthTitle(), "Save In Synth", "Bank 3", "5  Unused Patch"};
+    ClickRow(browser, Disk(browser), "Lead.pch", 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return FlashNames(2)[4] == "Lead" && Disk(browser).GetPendingAction() == 0; }, 800));
+    EXPECT_EQ(menu.topCaptions, std::vector<std::string>{SynthTitle()});
+    EXPECT_TRUE(alerts.empty());
+
+    // A file that cannot be read is reported with the store's report line,
+    // shown as text even where it looks like the alert's own tags.
+    testsupport::WriteFileBytes((home.Path() / "Bad[OK][Cancel].pch").string(), "not a patch");
+    ClickView(browser, *browser.GetBar().GetRefreshButton());
+    menu.path = {SynthTitle(), "Save In Synth", "Bank 3", "6  Unused Patch"};
+    ClickRow(browser, Disk(browser), "Bad[OK][Cancel].pch", 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return !alerts.empty() && Disk(browser).GetPendingAction() == 0; }, 800));
+    EXPECT_EQ(alerts[0], "Flash Problem 306 : Bad(OK)(Cancel) : -skipped");
+    EXPECT_EQ(FlashNames(2)[5], "");
+}
+
+TEST_F(BrowserTest, WhileAStoreIsAwaitedRightClicksAreIgnoredAndItsSynthesizerGoingEndsItWithAnAlert)
+{
+    SavePatch("Lead");
+    SavePatch("Other");
+    CBrowser& browser = OpenBrowser();
+    CHardDriveView& disk = Disk(browser);
+    CMenuPath menu;
+    menu.path = {SynthTitle(), "Save In Synth", "Bank 1", "1  Unused Patch"};
+    ClickRow(browser, disk, "Lead.pch", 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return disk.GetPendingAction() == CHardDriveView::kStoring; }, 200));
+    // A second right click while the store runs shows no menu.
+    ClickRow(browser, disk, "Other.pch", 1, 2);
+    EXPECT_EQ(menu.shown, 1);
+    EXPECT_EQ(disk.GetPendingAction(), CHardDriveView::kStoring);
+
+    // The synthesizer goes before the store ended.
+    Ports().ClosePort(0);
+    Step(50);
+    EXPECT_EQ(disk.GetPendingAction(), CHardDriveView::kNone);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0], "Flash Problem Lost contact");
+
+    // Without a synthesizer the menu offers the file as a local patch.
+    menu.path = {"Local"};
+    const size_t patches = Patches().size();
+    ClickRow(browser, disk, "Other.pch", 1, 2);
+    Step(50);
+    EXPECT_EQ(menu.topCaptions, std::vector<std::string>{"Local"});
+    EXPECT_EQ(Patches().size(), patches + 1);
 }
 
 } // namespace banktest
