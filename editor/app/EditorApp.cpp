@@ -186,6 +186,18 @@ void CEditorApp::BeginDragNewModule(CPatchBackground& area, uint8_t typeId)
         clipboard_->BeginDragNewModule(&area, typeId);
 }
 
+void CEditorApp::AreaWillScroll(CPatchBackground& area)
+{
+    if (clipboard_)
+        clipboard_->AreaWillScroll(area);
+}
+
+void CEditorApp::AreaDidScroll(CPatchBackground& area)
+{
+    if (clipboard_)
+        clipboard_->AreaDidScroll(area);
+}
+
 void CEditorApp::Exit()
 {
     // The floaters record their places as they go.

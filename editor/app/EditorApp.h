@@ -83,6 +83,8 @@ public:
     void BeginDragSelection(CPatch& patch) override;
     void CancelModuleDrag() override;
     void BeginDragNewModule(CPatchBackground& area, uint8_t typeId) override;
+    void AreaWillScroll(CPatchBackground& area) override;
+    void AreaDidScroll(CPatchBackground& area) override;
     void ReplaceWithEmptyPatch(CPatch& patch) override;
     void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch) override;
 

@@ -325,6 +325,26 @@ void CClipboard::RedrawOutlines(const CPatchBackground& area)
     }
 }
 
+void CClipboard::AreaWillScroll(const CPatchBackground& area)
+{
+    if (&area == outlineArea_) {
+        EraseOutlines();
+    }
+}
+
+void CClipboard::AreaDidScroll(CPatchBackground& area)
+{
+    if (IsDragging() && GetTarget() == &area) {
+        // The strip the scroll uncovered is painted first, or it would
+        // paint over part of the inverted outlines.
+        if (NSHarrowen::CABCWindow* window = area.GetWindow()) {
+            window->UpdateNow();
+        }
+        PlaceBlock(area, GetMousePosition());
+        DrawOutlines(area);
+    }
+}
+
 void CClipboard::EraseOutlines()
 {
     if (outlineArea_ != nullptr) {

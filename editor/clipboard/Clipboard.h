@@ -83,9 +83,10 @@ public:
     void GetCursor() override;
     void ForwardKey(const NSHarrowen::CKeyEvent& event) override;
 
-    // Inverts the outlines over the area again (its scroll erases them
-    // before and restores them after).
-    void RedrawOutlines(const CPatchBackground& area);
+    // The area's scroll moves the content under the outlines: they go
+    // before it and come back where the block now lies in the content.
+    void AreaWillScroll(const CPatchBackground& area);
+    void AreaDidScroll(CPatchBackground& area);
 
 protected:
     bool IsActive() const override;
@@ -100,6 +101,8 @@ private:
     void PrepareWorkingClip(CPatchBackground& target);
     void PlaceBlock(CPatchBackground& target, NSHarrowen::CPoint where);
     void DrawOutlines(const CPatchBackground& target);
+    // Inverts the drawn outlines again.
+    void RedrawOutlines(const CPatchBackground& area);
     void EraseOutlines();
     void Reprepare();
     void ExecuteDrop(CPatchBackground& target);

@@ -7,6 +7,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "patch/area/AreaMenu.h"
 #include "patch/area/OffscreenBitmap.h"
+#include "patch/document/EditorServicesInterface.h"
 #include "patch/document/Patch.h"
 #include "patch/maps/CtrlMap.h"
 #include "patch/maps/KnobMap.h"
@@ -236,12 +237,18 @@ void CPatchBackground::WillScroll()
     if (bandActive_) {
         DrawBand();
     }
+    if (CEditorServicesInterface* editor = GetEditorServices()) {
+        editor->AreaWillScroll(*this);
+    }
 }
 
 void CPatchBackground::DidScroll()
 {
     if (bandActive_) {
         DrawBand();
+    }
+    if (CEditorServicesInterface* editor = GetEditorServices()) {
+        editor->AreaDidScroll(*this);
     }
 }
 

@@ -49,6 +49,10 @@ public:
     // Cancels a module drag of the module drag view.
     virtual void CancelModuleDrag() = 0;
     virtual void BeginDragNewModule(CPatchBackground& area, uint8_t typeId) = 0;
+    // The area is about to scroll, and has scrolled: a module drag's
+    // outlines over it go before and come back after.
+    virtual void AreaWillScroll(CPatchBackground&) { }
+    virtual void AreaDidScroll(CPatchBackground&) { }
     virtual void ReplaceWithEmptyPatch(CPatch& patch) = 0;
     virtual void MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch) = 0;
 };

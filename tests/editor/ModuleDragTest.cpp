@@ -15,6 +15,8 @@
 #include "patch/edit/UndoHistory.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
+#include "synth/molecules/ModuleMolecules.h"
 
 #include <string>
 #include <vector>
@@ -181,6 +183,32 @@ TEST_F(ModuleDragTest, OutlinesLeaveTheScreenAsItWas)
     Release(outside);
     EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
     EXPECT_FALSE(GetModuleClipboard()->IsDragging());
+}
+
+TEST_F(ModuleDragTest, OutlinesFollowAScrollingAreaAndLeaveNothingBehind)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* far = Place(kSmooth, 1, CPoint(400, 15));
+    ASSERT_TRUE(constant && far);
+    // The second one far down, so that the area has room to scroll.
+    patch->ApplyModuleMove(CMModuleMove(1, far->GetModuleIndex(), 1, 40));
+    Step(1000);
+    const CPoint from = OnPanel(*constant);
+    const CPoint edge(from.x + 100, Area(1).GetFrame().bottom - 4);
+    Press(from);
+    DragTo(from, edge);
+    // Held in the bottom strip, the area scrolls down under the outlines.
+    for (int i = 0; i < 20; ++i)
+        MoveTo(CPoint(edge.x + (i % 2), edge.y));
+    EXPECT_GT(Area(1).GetShownY(), 0);
+    const CPoint outside(edge.x, -8);
+    MoveTo(outside);
+    Release(outside);
+    // A repaint of the whole window changes nothing: no outline was left.
+    const platform::PixelBuffer shown = Host().Screen();
+    platform::InvalidateRect(view->GetHandle(), nullptr, false);
+    Step(50);
+    EXPECT_TRUE(SameScreen(shown, Host().Screen()));
 }
 
 TEST_F(ModuleDragTest, EscapeEndsADragWithoutADrop)
