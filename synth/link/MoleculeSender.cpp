@@ -104,6 +104,12 @@ void CMoleculeSender::SendDump(const CMoleculePacket& packet)
     Pump();
 }
 
+void CMoleculeSender::SendFinal(const CMoleculePacket& packet)
+{
+    for (const std::unique_ptr<CSysexFrame>& frame : FrameLongMolecules(packet))
+        m_port.SendFrame(*frame);
+}
+
 void CMoleculeSender::Pump()
 {
     while (!m_live.empty()) {

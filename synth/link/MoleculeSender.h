@@ -33,6 +33,9 @@ public:
     void SendRequest(const CMoleculePacket& packet);
     void SendLive(const CMoleculePacket& packet);
     void SendDump(const CMoleculePacket& packet);
+    // A closing link's last message: written at once, without waiting for an
+    // answer still due, since no later exchange will send it.
+    void SendFinal(const CMoleculePacket& packet);
     void Pump();
 
     // An answer (flag 0x08) from the port; true when it completes what was

@@ -1,6 +1,7 @@
 #include "synth/link/Synth.h"
 
 #include "framework/windows/ABCWindow.h"
+#include "platform/base/DroppedExceptions.h"
 #include "platform/system/Clock.h"
 #include "synth/molecules/MoleculeBuilder.h"
 #include "synth/molecules/MoleculePacket.h"
@@ -50,6 +51,18 @@ CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t 
 
 CSynth::~CSynth()
 {
+    // A note played from the editor must not go on sounding once the link
+    // ends (at quit the ports close before another exchange would send it).
+    if (m_noteSounding) {
+        try {
+            CMoleculePacket packet;
+            packet.Append(std::make_unique<CMPlayNote>(CMPlayNote::kNoteOff, m_soundingNote));
+            StampSynthPacket(packet);
+            m_sender->SendFinal(packet);
+        } catch (...) {
+            platform::RecordDroppedException("the note off of a closing link");
+        }
+    }
     ReleaseAllSlots();
 }
 

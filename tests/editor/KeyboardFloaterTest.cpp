@@ -298,6 +298,27 @@ TEST_F(KeyboardFloaterTest, AFloaterOpenAtQuitReopensAtItsPlaceWithItsNoteAndMod
     EXPECT_EQ(floater->GetMode(), CKeyboardFloater::kDrone);
 }
 
+TEST_F(KeyboardFloaterTest, QuittingWhileADroneSoundsSilencesIt)
+{
+    StoreKeyboardSettings(60, CKeyboardFloater::kDrone, false);
+    CKeyboardFloater* floater = OpenWithCtrlF();
+    ASSERT_NE(floater, nullptr);
+    SetClientWidth(*floater, CKeyboardBmp::kWidth);
+    synth_->ClearLog();
+    Click(*floater, 338, 20);
+    ASSERT_TRUE(StepUntilNotes({"on 64"}));
+    Step(500);
+    ASSERT_TRUE(Quit());
+    app->Exit();
+    while (CountWindows() > 0)
+        delete GetWindowAt(0);
+    app.reset();
+    // The editor is gone: only the synthesizer's time goes on.
+    for (int i = 0; i < 100 && Notes().size() < 2; ++i)
+        port_->Advance(10);
+    EXPECT_EQ(Notes(), (std::vector<std::string>{"on 64", "off 64"}));
+}
+
 TEST_F(EditorTest, WithoutASynthesizerTheKeyboardPlaysNothingAndShowsNoMarker)
 {
     Launch();
