@@ -51,7 +51,7 @@ void CScrollFlashListView::UpdateState()
         FollowPort();
         if (list_->GetContentHeight() > maximum_)
             maximum_ = list_->GetContentHeight() + CListView::kRowHeight;
-        const int32_t position = savedPosition_[static_cast<size_t>(shownPort_)];
+        const int32_t position = shownPort_ >= 0 ? savedPosition_[static_cast<size_t>(shownPort_)] : 0;
         range = CScrollRange(0, maximum_);
         range.SetVisible(position, position + GetFrame().Height());
     } else {

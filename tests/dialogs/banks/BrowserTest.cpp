@@ -18,6 +18,7 @@
 #include "editor/floaters/WindowTogglerEx.h"
 #include "editor/toolbar/tabs/TabBarView.h"
 #include "framework/controls/CheckBoxView.h"
+#include "framework/controls/ScrollBarView.h"
 #include "framework/files/FileSpec.h"
 #include "patch/document/Patch.h"
 #include "platform/menus/NativeMenu.h"
@@ -232,6 +233,26 @@ TEST_F(BrowserTest, FoldersOpenByDoubleClickAndTheBarGoesUpAndListsAgain)
     EXPECT_EQ(Rows(Disk(browser)), (std::vector<std::string>{"added.pch", "inner.pch"}));
     ClickView(browser, *bar.GetUpButton());
     EXPECT_EQ(Rows(Disk(browser)), (std::vector<std::string>{"sub", "top.pch"}));
+}
+
+TEST_F(BrowserTest, TheDiskPagesScrollBarScrollsTheRowsAndAFolderChangeReturnsToTheTop)
+{
+    for (int i = 0; i < 60; ++i)
+        Touch(home.Path() / ("p" + std::to_string(100 + i) + ".pch"));
+    fs::create_directory(home.Path() / "q");
+    CBrowser& browser = OpenBrowser();
+    CHardDriveView& disk = Disk(browser);
+    const int16_t top = Row(disk, "p100.pch").GetFrame().top;
+    // The bar's lower arrow: one row down.
+    const CRect bar = browser.GetPages().GetDiskPage()->GetScrollBar()->GetFrame();
+    const CPoint arrow = browser.ClientToScreen(CPoint((bar.left + bar.right) / 2, bar.bottom - 5));
+    desktop.Host().Click({arrow.x, arrow.y});
+    Step(20);
+    EXPECT_EQ(Row(disk, "p100.pch").GetFrame().top, top - CListView::kRowHeight);
+    // Up and into a folder again: the list starts at its top.
+    ClickRow(browser, disk, "q", 2);
+    ClickView(browser, *browser.GetBar().GetUpButton());
+    EXPECT_EQ(Row(disk, "p100.pch").GetFrame().top, top);
 }
 
 TEST_F(BrowserTest, TheSynthPageListsTheBanksAndTheirPatches)
