@@ -256,15 +256,13 @@ void CEditorApp::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kSaveAll, anyPatchWindow);
     bar->SetCommandEnabled(kClose, GetActiveDocumentWindow() != nullptr);
     bar->SetCommandEnabled(kUploadActiveSlot, ports_ && ports_->HasCurrentSynth());
-    // Their dialogs and floaters are not part of this program yet.
-    for (uint32_t command : {kBankUpload, kBankDownload, kBrowser})
-        bar->SetCommandState(command, false, false);
     for (uint32_t command : {kKnobFloater, kKeyboardFloater, kNotesFloater})
         if (CFloaterCommands::Handles(command))
             bar->SetCommandState(command, true, CFloaterCommands::IsOpen(command));
-    if (const CEditorDialogsInterface* dialogs = GetEditorDialogs())
-        bar->SetCommandState(kBrowser, true, dialogs->IsBrowserShown());
-    const bool bankDialogs = GetEditorDialogs() != nullptr && ports_ && ports_->HasCurrentSynth();
+    // The browser and the bank dialogs come with the program's dialogs.
+    const CEditorDialogsInterface* dialogs = GetEditorDialogs();
+    bar->SetCommandState(kBrowser, dialogs != nullptr, dialogs && dialogs->IsBrowserShown());
+    const bool bankDialogs = dialogs && ports_ && ports_->HasCurrentSynth();
     bar->SetCommandEnabled(kBankUpload, bankDialogs);
     bar->SetCommandEnabled(kBankDownload, bankDialogs);
     const bool shown = AnyDocumentWindowShown();
