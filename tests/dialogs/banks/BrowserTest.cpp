@@ -313,6 +313,37 @@ TEST_F(BrowserTest, TheSynthPageLoadsStoresAndDeletesThroughTheFlashAndReportsAF
     EXPECT_EQ(alerts[0], "Flash Problem Memory protect on");
 }
 
+TEST_F(BrowserTest, ARightClickWhileTheSynthesizerIsBusyWaitsForItAndASecondOneIsIgnored)
+{
+    CBrowser& browser = OpenBrowser();
+    ClickView(browser, *browser.GetBar().GetTabs()->GetChild(1));
+    CFlashListView& list = Flash(browser);
+    CMenuPath menu; // dismissed
+    const std::string letter(1, static_cast<char>('A' + Ports().GetCurrentSlot()));
+
+    // A load makes the synthesizer busy until it answers; no time passes
+    // between the clicks.
+    const platform::Point bass = Centre(browser, Row(list, "2-5 : Bass"));
+    desktop.Host().Click(bass);
+    desktop.Host().Click(bass);
+    Pump();
+    ASSERT_TRUE(Ports().GetSynth(0)->IsWaitingForReply());
+    desktop.Host().Click(Centre(browser, Row(list, "2-1 : Strings")), 2);
+    Pump();
+    desktop.Host().Click(bass, 2);
+    Pump();
+    app->IdleCheck();
+    EXPECT_EQ(menu.shown, 0);
+    EXPECT_EQ(list.GetPendingAction(), CFlashListView::kRowMenu);
+
+    ASSERT_TRUE(StepUntil([&] { return menu.shown > 0 && list.GetPendingAction() == 0; }, 500));
+    Step(100);
+    EXPECT_EQ(menu.shown, 1);
+    EXPECT_EQ(menu.topCaptions, (std::vector<std::string>{"Save Slot " + letter + " To 2-1 : Strings", "Delete"}));
+    EXPECT_EQ(FlashNames(1)[0], "Strings");
+    EXPECT_TRUE(alerts.empty());
+}
+
 TEST_F(BrowserTest, ARightClickOnAFileStoresItIntoTheChosenFlashLocation)
 {
     SavePatch("Lead");
