@@ -25,6 +25,7 @@
 #include "framework/views/StaticBitmapView.h"
 #include "framework/windows/ABCWindow.h"
 #include "framework/windows/SplashScreen.h"
+#include "platform/base/DroppedExceptions.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
 #include "platform/system/Clock.h"
@@ -220,7 +221,10 @@ void CEditorApp::Idle()
         deferredAlert_ = 0;
         try {
             NSHarrowen::RunAlert(alert);
-        } catch (const XBase&) { }
+        } catch (const XBase&) {
+            // Nothing is left to tell the user with: only the record remains.
+            platform::RecordDroppedException("a deferred alert");
+        }
     }
     CApplication::Idle();
 }
