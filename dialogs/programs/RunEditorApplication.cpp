@@ -3,6 +3,7 @@
 #include "framework/application/StartupRecord.h"
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
+#include "platform/midi/rtmidi/MachineMidi.h"
 #include "resources/PatchoraResources.h"
 
 #include <cstdio>
@@ -15,6 +16,8 @@ int RunEditorApplication(NSHarrowen::CStartupRecord& record)
         return 1;
     }
     const platform::CHostScope scope(std::move(desktop));
+    // The synthesizers are on the machine's MIDI devices (ALSA or JACK).
+    platform::UseMachineMidi();
     PatchoraResources();
     record.SetApplicationName(CEditorApp::kApplicationName);
     int result = 0;

@@ -9,6 +9,7 @@
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "editor/slots/SlotChoice.h"
+#include "editor/testhook/EditorStateReport.h"
 #include "editor/toolbar/TBWindow.h"
 #include "editor/windows/PatchView.h"
 #include "framework/alerts/AlertBox.h"
@@ -130,10 +131,12 @@ void CEditorApp::Init()
         Guarded([dialogs] { dialogs->ToggleBrowser(); });
     // The splash stays up for its minimum time as it goes.
     splash_.reset();
+    stateReport_ = CEditorStateReport::FromEnvironment(patches_.get(), ports_.get());
 }
 
 void CEditorApp::Teardown()
 {
+    stateReport_.reset();
     // The toolbar shows the patches and ports: it goes before them.
     DestroyToolbar();
     if (patches_)
@@ -226,6 +229,8 @@ void CEditorApp::Idle()
             platform::RecordDroppedException("a deferred alert");
         }
     }
+    if (stateReport_)
+        stateReport_->Poll();
     CApplication::Idle();
 }
 

@@ -26,6 +26,7 @@ class CPortManager;
 class CPreferences;
 class CSlotChoice;
 class CTransferDocuments;
+class CEditorStateReport;
 
 // The editor's application object: it builds the menus and every
 // long-lived object at start, answers the menu commands no window handles,
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<CTransferDocuments> transferDocuments_;
     std::unique_ptr<CPortManager> ports_;
     std::unique_ptr<NSHarrowen::CPixelFormat> screenFormat_;
+    std::unique_ptr<CEditorStateReport> stateReport_; // a test hook, off unless asked for
     uint32_t deferredAlert_ = 0;
     uint64_t splashShownAt_ = 0;
     bool openingDocuments_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/desktop/support/VirtualDesktop.h"
 #include "tests/support/TempDir.h"
 
 #include "platform/base/Geometry.h"
@@ -50,33 +51,35 @@ public:
     bool Start(std::string& why);
 
     // Runs xdotool with these arguments on the session's display.
-    void Xdo(const std::string& arguments) const;
+    void Xdo(const std::string& arguments) const { desktop_.Xdo(arguments); }
     // The demo's state now (asks it and waits for the answer).
     DemoState State();
     // Asks until the state satisfies the test or the time is up; the last state.
     DemoState WaitFor(const std::function<bool(const DemoState&)>& test,
                       std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // The windows shown on the screen now, by X window id.
-    std::map<unsigned long, platform::Rect> ShownWindows() const;
+    std::map<unsigned long, platform::Rect> ShownWindows() const { return desktop_.ShownWindows(); }
     // Waits for a window that is not among `before` (a pop-up menu).
     std::optional<platform::Rect> WaitForNewWindow(const std::map<unsigned long, platform::Rect>& before,
-                                                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+                                                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
+    {
+        return desktop_.WaitForNewWindow(before, timeout);
+    }
     // A rectangle of the real screen.
-    platform::PixelBuffer Grab(const platform::Rect& rect) const;
+    platform::PixelBuffer Grab(const platform::Rect& rect) const { return desktop_.Grab(rect); }
     const std::string& HelpFile() const { return helpFile_; }
 
     // Drags with the left button from one point to another in equal steps.
-    void Drag(platform::Point from, platform::Point to, int steps) const;
+    void Drag(platform::Point from, platform::Point to, int steps) const { desktop_.Drag(from, to, steps); }
 
 private:
     std::optional<DemoState> ReadState() const;
 
     testsupport::ScopedConfigHome home_;
     testsupport::TempDir dir_;
-    std::string display_;
+    VirtualDesktop desktop_;
     std::string stateFile_;
     std::string helpFile_;
-    pid_t server_ = 0;
     pid_t demo_ = 0;
 };
 

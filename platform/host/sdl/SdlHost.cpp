@@ -123,6 +123,7 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return nullptr;
+    KeepRunningOnX11Errors();
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     // The X server's own events carry the pointer's place on the screen.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

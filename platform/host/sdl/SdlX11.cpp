@@ -3,7 +3,34 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <cstdio>
+
 namespace platform {
+
+namespace {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Xlib's own handler ends the program. A request about a window that went
+// away a moment before (a dialog just closed) is harmless; ending the
+// program would lose the user's unsaved patches.
+int LogX11Error(Display* display, XErrorEvent* error)
+{
+    char text[160] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error ignored: %s (request %d, resource 0x%lx)\n", text, error->request_code,
+                 error->resourceid);
+    return 0;
+}
+#endif
+
+} // namespace
+
+void KeepRunningOnX11Errors()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    XSetErrorHandler(LogX11Error);
+#endif
+}
 
 bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out)
 {

@@ -14,5 +14,8 @@ namespace platform {
 bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out);
 // Rings the X server's bell.
 bool RingX11Bell(SDL_Window* window);
+// Failed X requests are logged on the error output instead of ending the
+// program (Xlib's default).
+void KeepRunningOnX11Errors();
 
 } // namespace platform

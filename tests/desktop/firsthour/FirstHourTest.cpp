@@ -1,0 +1,590 @@
+// A synthesizer owner's first hour with Patchora, end to end on the real
+// desktop: Patchora under a virtual X server, driven by real X input, linked
+// to the simulated synthesizer over JACK. Each step is checked by what the
+// editor reports of itself, by the synthesizer's log of what it received and
+// by pictures of the screen, kept in build/<preset>/test-output/first-hour.
+#include "ScenarioPatch.h"
+#include "ScenarioSession.h"
+
+#include "X11Screenshot.h"
+#include "simulator/SimPatchFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <thread>
+
+namespace firsthour {
+namespace {
+
+using namespace std::chrono_literals;
+using desktoptest::MoveTo;
+using platform::Point;
+using platform::Rect;
+
+// Pop-up menu rows are 20 pixels high below a 1-pixel border and a 2-pixel
+// margin; a drop-down list's rows are 16 pixels below a 1-pixel border.
+constexpr int kMenuRow = 20;
+constexpr int kListRow = 16;
+constexpr int kPoly = 1;
+
+Point Center(const Rect& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+Point MenuRow(const Rect& popup, int row)
+{
+    return {popup.left + 30, popup.top + 1 + 2 + row * kMenuRow + kMenuRow / 2};
+}
+
+int IndexOf(const std::vector<std::string>& names, const std::string& part)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i].find(part) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
+}
+
+class FirstHour : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!desktoptest::VirtualDesktop::ToolsPresent())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        std::string why;
+        ASSERT_TRUE(session.StartDesktop(why)) << why;
+        slotFile = session.Folder().File("First Hour.pch");
+        sim::WritePatchFile(slotFile, MakeSlotPatch());
+        ASSERT_TRUE(StartSynth());
+        ASSERT_TRUE(session.StartEditor(why)) << why;
+    }
+
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            session.Screenshot("failed");
+            std::printf("--- Patchora's output:\n%s\n", session.EditorLog().c_str());
+        }
+    }
+
+    // The synthesizer's first answer (its settings) comes late, so that the
+    // port's status shows the model and version for a while before its name.
+    bool StartSynth()
+    {
+        const std::string faults = session.Folder().File("faults.txt");
+        std::ofstream(faults) << "delay 1 800\n";
+        return session.StartSynth({"--slot", "A=" + slotFile, "--faults", faults});
+    }
+
+    void Xdo(const std::string& arguments) { session.Desktop().Xdo(arguments); }
+    void Click(Point p, int button = 1) { Xdo(MoveTo(p) + " click " + std::to_string(button)); }
+    void Key(const std::string& keys) { Xdo("key --delay 60 " + keys); }
+    // Keys that the editor drops while a slot waits for the synthesizer's
+    // answer: pressed again, as a person would, until they took effect.
+    bool PressUntil(const std::string& keys, const std::function<bool()>& done)
+    {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            Key(keys);
+            const auto end = ScenarioSession::Clock::now() + 2s;
+            do {
+                if (done())
+                    return true;
+                std::this_thread::sleep_for(50ms);
+            } while (ScenarioSession::Clock::now() < end);
+        }
+        return false;
+    }
+    EditorReport KeyUntil(const std::string& keys, const std::function<bool(const EditorReport&)>& done)
+    {
+        EditorReport report;
+        PressUntil(keys, [&] {
+            report = session.Report();
+            return done(report);
+        });
+        return report;
+    }
+    // Keys that open a window of the desktop (a file dialog, a menu).
+    bool PressForWindow(const std::string& keys)
+    {
+        const auto before = session.Desktop().ShownWindows();
+        return PressUntil(keys, [&] { return session.Desktop().WaitForNewWindow(before, 10ms).has_value(); });
+    }
+    // Drags with the left button, a move every 30 ms as a hand makes them.
+    void SlowDrag(Point from, Point to, int steps)
+    {
+        std::string script = MoveTo(from) + " mousedown 1 sleep 0.1";
+        for (int i = 1; i <= steps; ++i)
+            script += " " + MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) +
+                " sleep 0.03";
+        Xdo(script + " sleep 0.1 mouseup 1");
+    }
+    // Replaces the text of the focused field.
+    void TypeOver(const std::string& text)
+    {
+        Key("End shift+Home");
+        Xdo("type --delay 20 '" + text + "'");
+    }
+
+    // Clicks a menu title and then a row of the menu that opens.
+    void ChooseMenu(size_t title, int row)
+    {
+        const EditorReport report = session.Report();
+        ASSERT_LT(title, report.menuTitles.size());
+        const auto before = session.Desktop().ShownWindows();
+        Click(Center(report.menuTitles[title]));
+        const auto popup = session.Desktop().WaitForNewWindow(before);
+        ASSERT_TRUE(popup) << "menu " << title << " did not open";
+        const Point at = MenuRow(*popup, row);
+        Xdo(MoveTo(at) + " " + MoveTo({at.x + 1, at.y}) + " click 1");
+    }
+
+    // A right click at a point, then a row of the pop-up menu it opens.
+    void ChooseFromContextMenu(Point at, int row)
+    {
+        const auto before = session.Desktop().ShownWindows();
+        Click(at, 3);
+        const auto popup = session.Desktop().WaitForNewWindow(before);
+        ASSERT_TRUE(popup) << "no menu opened at " << at.x << "," << at.y;
+        const Point item = MenuRow(*popup, row);
+        Xdo(MoveTo(item) + " " + MoveTo({item.x + 1, item.y}) + " click 1");
+    }
+
+    // Picks an entry of a drop-down list.
+    void Pick(const EditorReport::View& popup, int index)
+    {
+        const auto before = session.Desktop().ShownWindows();
+        Click(Center(popup.rect));
+        const auto list = session.Desktop().WaitForNewWindow(before);
+        ASSERT_TRUE(list) << "the list did not drop down";
+        Click({list->left + 20, list->top + 1 + index * kListRow + kListRow / 2});
+    }
+
+    void ClickButton(const std::string& window, const std::string& label)
+    {
+        const EditorReport report =
+            session.WaitFor([&](const EditorReport& r) { return r.FindView(window, "button", label) != nullptr; }, 10s);
+        const EditorReport::View* button = report.FindView(window, "button", label);
+        ASSERT_NE(button, nullptr) << "no button \"" << label << "\" in \"" << window << "\"";
+        Click(Center(button->rect));
+    }
+
+    // Clicks into the frame's empty space so that the keys go to the editor.
+    void FocusFrame()
+    {
+        const EditorReport report = session.Report();
+        Click({report.frame.right - 40, report.frame.bottom - 40});
+    }
+
+    EditorReport WaitForWindow(const std::string& title, bool shown = true)
+    {
+        return session.WaitFor([&](const EditorReport& r) { return (r.FindWindow(title) != nullptr) == shown; }, 15s);
+    }
+
+    // The patch the editor holds, read back from its own copy.
+    sim::SimPatch EditorCopy(const EditorReport::Patch& patch)
+    {
+        EXPECT_FALSE(patch.file.empty()) << patch.title;
+        return patch.file.empty() ? sim::SimPatch() : sim::ReadPatchFile(patch.file);
+    }
+
+    const EditorReport::Patch* SlotA(const EditorReport& r)
+    {
+        for (const EditorReport::Patch& p : r.patches)
+            if (p.port == 0 && p.slot == 0 && p.shown)
+                return &p;
+        return nullptr;
+    }
+
+    // Renames a module of the poly area by a double click on its title.
+    EditorReport Rename(int patch, int module, const std::string& name)
+    {
+        const EditorReport before = session.Report();
+        const EditorReport::Module* m = before.FindModule(patch, kPoly, module);
+        EXPECT_NE(m, nullptr);
+        if (!m)
+            return before;
+        Xdo(MoveTo({m->rect.left + 30, m->rect.top + 6}) + " click --repeat 2 --delay 80 1");
+        std::this_thread::sleep_for(500ms);
+        TypeOver(name);
+        Key("Return");
+        return session.WaitFor([&](const EditorReport& r) {
+            const EditorReport::Module* renamed = r.FindModule(patch, kPoly, module);
+            return renamed && renamed->name == name;
+        });
+    }
+
+    void ConnectThroughTheMidiDialog();
+    void ShowSlotA();
+    void TurnAKnobAndUndo();
+    void EditModulesAndCables();
+    void SaveAndOpenAgain();
+    void PlayTheKeyboardFloater();
+    void LoseAndRegainTheSynthesizer();
+    void QuitAskingToSave();
+
+    ScenarioSession session;
+    std::string slotFile;
+    // Measured on the way, printed at the end.
+    double knobToMidiMs = -1;
+    long residentKb = 0;
+    double repaintMs = -1;
+};
+
+// 1. The MIDI dialog lists the simulator's ports; choosing them and Apply
+//    connect, and the status shows the model, then the synthesizer's name.
+void FirstHour::ConnectThroughTheMidiDialog()
+{
+    session.Screenshot("01-started");
+    FocusFrame();
+    Key("ctrl+m");
+    EditorReport report = WaitForWindow("MIDI Setup");
+    ASSERT_TRUE(report.FindWindow("MIDI Setup")) << "Ctrl+M opened no MIDI dialog";
+    const int in = IndexOf(report.midiIn, "simsynth out");
+    const int out = IndexOf(report.midiOut, "simsynth in");
+    ASSERT_GE(in, 0) << "the dialog does not list \"simsynth out\" among the inputs";
+    ASSERT_GE(out, 0) << "the dialog does not list \"simsynth in\" among the outputs";
+    session.Screenshot("02-midi-setup");
+
+    const std::vector<EditorReport::View> views = report.ViewsOf("MIDI Setup");
+    std::vector<EditorReport::View> popups, boxes;
+    for (const EditorReport::View& v : views) {
+        if (v.kind == "popup")
+            popups.push_back(v);
+        if (v.kind == "checkbox")
+            boxes.push_back(v);
+    }
+    ASSERT_EQ(popups.size(), 8u);
+    ASSERT_EQ(boxes.size(), 4u);
+    Click(Center(boxes[0].rect)); // Port 1: Enabled
+    session.WaitFor([](const EditorReport& r) {
+        const EditorReport::View* box = r.FindView("MIDI Setup", "checkbox", "Enabled");
+        return box && box->checked;
+    });
+    Pick(popups[0], in);
+    Pick(popups[1], out);
+    ClickButton("MIDI Setup", "Apply");
+
+    // The status follows the link: the model and version first, then the name.
+    std::set<std::string> seen;
+    report = session.WaitFor(
+        [&](const EditorReport& r) {
+            if (!r.ports.empty())
+                seen.insert(r.ports[0]);
+            return !r.ports.empty() && r.ports[0] == "Simulator";
+        },
+        20s);
+    EXPECT_TRUE(seen.count("Kandrel V3.03")) << "the status never showed the model and version";
+    ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
+    const EditorReport::View* status = nullptr;
+    for (const EditorReport::View& v : report.ViewsOf("MIDI Setup"))
+        if (v.kind == "text" && v.text == "Simulator")
+            status = &v;
+    EXPECT_NE(status, nullptr) << "the dialog does not show the synthesizer's name";
+    session.Screenshot("03-connected");
+    ClickButton("MIDI Setup", "OK");
+    WaitForWindow("MIDI Setup", false);
+}
+
+// 2. The slot A patch appears in a patch window, equal to the simulator's file.
+void FirstHour::ShowSlotA()
+{
+    FocusFrame();
+    KeyUntil("ctrl+u", [&](const EditorReport& r) { return SlotA(r) != nullptr; });
+    // The window opens at once; the patch arrives part by part.
+    const sim::SimPatch expected = sim::ReadPatchFile(slotFile);
+    const EditorReport report = session.WaitFor([&](const EditorReport& r) {
+        const EditorReport::Patch* p = SlotA(r);
+        return p && !p->file.empty() && CompareAreas(expected, sim::ReadPatchFile(p->file)).empty();
+    });
+    const EditorReport::Patch* patch = SlotA(report);
+    ASSERT_NE(patch, nullptr) << "Upload Active Slot showed no patch window";
+    EXPECT_EQ(CompareAreas(expected, EditorCopy(*patch)), "");
+    residentKb = session.EditorResidentKb();
+    repaintMs = session.ReportWithRepaint().repaintMs.value_or(-1);
+    session.Screenshot("04-slot-a-patch");
+    // The editor's frame alone, for the README (docs/patchora.png).
+    session.Screenshot("patchora", report.frame);
+}
+
+// 3. A knob turned with the mouse changes its value on both sides; Ctrl+Z
+//    takes it back on both sides.
+void FirstHour::TurnAKnobAndUndo()
+{
+    EditorReport report = session.Report();
+    ASSERT_NE(SlotA(report), nullptr);
+    const int number = SlotA(report)->number;
+    const EditorReport::Control* knob = report.FindControl(number, kPoly, 1, 0);
+    const EditorReport::Module* osc = report.FindModule(number, kPoly, 1);
+    ASSERT_NE(knob, nullptr);
+    ASSERT_NE(osc, nullptr);
+    const int before = knob->value;
+    const Rect knobRect = knob->rect;
+    const Rect oscRect = osc->rect;
+    const platform::PixelBuffer faceBefore = session.Desktop().Grab(oscRect);
+
+    // Pressed on the knob, then one move: the time to the synthesizer's log.
+    const Point centre = Center(knobRect);
+    Xdo(MoveTo(centre) + " mousedown 1");
+    std::this_thread::sleep_for(100ms);
+    size_t logSize = session.SynthLog().size();
+    const auto moved = ScenarioSession::Clock::now();
+    // Up and to the right: a turn in every knob mode (around the knob,
+    // horizontal or vertical).
+    Xdo(MoveTo({centre.x + 40, centre.y - 40}));
+    const std::string first = session.WaitForSynthLog(logSize, {"ParamChange("});
+    knobToMidiMs = std::chrono::duration<double, std::milli>(ScenarioSession::Clock::now() - moved).count();
+    EXPECT_FALSE(first.empty()) << "the knob's move did not reach the synthesizer";
+    Xdo(MoveTo({centre.x + 44, centre.y - 44}) + " mouseup 1");
+
+    report = session.WaitFor([&](const EditorReport& r) {
+        const EditorReport::Control* k = r.FindControl(number, kPoly, 1, 0);
+        return k && k->value != before;
+    });
+    const int after = report.FindControl(number, kPoly, 1, 0)->value;
+    ASSERT_NE(after, before) << "the knob did not turn";
+    EXPECT_FALSE(session.WaitForSynthLog(0, {"ParamChange(", "," + std::to_string(after) + ")"}).empty())
+        << "the synthesizer never got the value " << after;
+    EXPECT_GT(demo::CountDifferences(faceBefore, session.Desktop().Grab(oscRect)), 0) << "the panel looks the same";
+    session.Screenshot("05-knob-turned");
+
+    logSize = session.SynthLog().size();
+    report = KeyUntil("ctrl+z", [&](const EditorReport& r) {
+        const EditorReport::Control* k = r.FindControl(number, kPoly, 1, 0);
+        return k && k->value == before;
+    });
+    EXPECT_EQ(report.FindControl(number, kPoly, 1, 0)->value, before) << "Ctrl+Z did not take the turn back";
+    EXPECT_FALSE(session.WaitForSynthLog(logSize, {"ParamChange(", "," + std::to_string(before) + ")"}).empty())
+        << "the undo did not reach the synthesizer";
+    EXPECT_EQ(CompareAreas(sim::ReadPatchFile(slotFile), EditorCopy(*SlotA(report))), "");
+}
+
+// 4. A cable dragged from jack to jack, a module renamed by a double click on
+//    its title and deleted from its menu; undo brings it back with its cables.
+void FirstHour::EditModulesAndCables()
+{
+    EditorReport report = session.Report();
+    const EditorReport::Patch* patch = SlotA(report);
+    ASSERT_NE(patch, nullptr);
+    const int number = patch->number;
+
+    // The envelope's audio output to the output module's second input.
+    const EditorReport::Jack* from = report.FindJack(number, kPoly, 3, 1, true);
+    const EditorReport::Jack* to = report.FindJack(number, kPoly, 4, 1, false);
+    ASSERT_NE(from, nullptr);
+    ASSERT_NE(to, nullptr);
+    size_t logSize = session.SynthLog().size();
+    SlowDrag(Center(from->rect), Center(to->rect), 12);
+    EXPECT_FALSE(session.WaitForSynthLog(logSize, {"CableConnect"}).empty())
+        << "the cable did not reach the synthesizer";
+    report = session.WaitFor([&](const EditorReport& r) {
+        const EditorReport::Patch* p = SlotA(r);
+        return p && EditorCopy(*p).areas[kPoly].cables.size() == 4;
+    });
+    sim::SimPatch copy = EditorCopy(*SlotA(report));
+    EXPECT_EQ(copy.areas[kPoly].cables.size(), 4u) << "the drag made no cable";
+    session.Screenshot("06-cable-added");
+
+    // Renamed by a double click on its title.
+    const EditorReport::Module* filter = report.FindModule(number, kPoly, 2);
+    ASSERT_NE(filter, nullptr);
+    const Point title{filter->rect.left + 30, filter->rect.top + 6};
+    report = Rename(number, 2, "Bright");
+    EXPECT_EQ(report.FindModule(number, kPoly, 2)->name, "Bright") << "the double click did not rename the module";
+    EXPECT_FALSE(session.WaitForSynthLog(0, {"ModuleName(", "Bright"}).empty());
+
+    // Deleted from its menu, then back with Ctrl+Z.
+    logSize = session.SynthLog().size();
+    ChooseFromContextMenu(title, 2); // Rename, Help, Delete
+    report = session.WaitFor([&](const EditorReport& r) { return !r.FindModule(number, kPoly, 2); });
+    EXPECT_EQ(report.FindModule(number, kPoly, 2), nullptr) << "the module's menu did not delete it";
+    EXPECT_FALSE(session.WaitForSynthLog(logSize, {"ModuleDelete"}).empty());
+    session.Screenshot("07-module-deleted");
+    report = KeyUntil("ctrl+z", [&](const EditorReport& r) { return r.FindModule(number, kPoly, 2) != nullptr; });
+    ASSERT_NE(report.FindModule(number, kPoly, 2), nullptr) << "Ctrl+Z did not bring the module back";
+    const sim::SimPatch restored = EditorCopy(*SlotA(report));
+    EXPECT_EQ(restored.areas[kPoly].modules.at(2).name, "Bright");
+    EXPECT_EQ(restored.areas[kPoly].cables.size(), 4u) << "the module came back without its cables";
+}
+
+// 5. Saved with Ctrl+S and opened again, as a local patch, in a second
+//    window equal to the first.
+void FirstHour::SaveAndOpenAgain()
+{
+    const std::string saved = session.Folder().File("My First Patch.pch");
+    ASSERT_TRUE(PressForWindow("ctrl+s")) << "Ctrl+S asked for no file name";
+    std::this_thread::sleep_for(300ms);
+    TypeOver(saved);
+    Key("Return");
+    EditorReport report = session.WaitFor([&](const EditorReport& r) {
+        const EditorReport::Patch* p = SlotA(r);
+        return p && !p->dirty && std::filesystem::exists(saved);
+    });
+    ASSERT_TRUE(std::filesystem::exists(saved)) << "Ctrl+S saved no file";
+    const sim::SimPatch first = EditorCopy(*SlotA(report));
+
+    ASSERT_TRUE(PressForWindow("ctrl+o")) << "Ctrl+O showed no file dialog";
+    std::this_thread::sleep_for(300ms);
+    TypeOver(saved);
+    Key("Return");
+    // A synthesizer is attached: the slot dialog asks where the patch goes.
+    report = session.WaitFor([](const EditorReport& r) {
+        for (const EditorReport::View& v : r.views)
+            if (v.kind == "radio" && v.text == "Local")
+                return true;
+        return false;
+    });
+    for (const EditorReport::View& v : report.views)
+        if (v.kind == "radio" && v.text == "Local")
+            Click(Center(v.rect));
+    session.Screenshot("08-slot-choice");
+    for (const EditorReport::Window& w : report.windows)
+        if (!w.document && report.FindView(w.title, "radio", "Local"))
+            ClickButton(w.title, "OK");
+    report = session.WaitFor([](const EditorReport& r) {
+        int shown = 0;
+        for (const EditorReport::Patch& p : r.patches)
+            shown += p.shown;
+        return shown == 2;
+    });
+    const EditorReport::Patch* second = nullptr;
+    for (const EditorReport::Patch& p : report.patches)
+        if (p.shown && p.port == 4)
+            second = &p;
+    ASSERT_NE(second, nullptr) << "the file did not open in a second, local window";
+    EXPECT_EQ(CompareAreas(first, EditorCopy(*second)), "");
+    session.Screenshot("09-opened-again");
+}
+
+// 6. The keyboard floater from the Tools menu plays a note on the synthesizer.
+void FirstHour::PlayTheKeyboardFloater()
+{
+    ChooseMenu(5, 1); // Tools > Keyboard Floater
+    EditorReport report = session.WaitFor([](const EditorReport& r) {
+        for (const EditorReport::Window& w : r.windows)
+            if (w.title.find("Keyboard") != std::string::npos && w.visible)
+                return true;
+        return false;
+    });
+    const EditorReport::Window* floater = nullptr;
+    for (const EditorReport::Window& w : report.windows)
+        if (w.title.find("Keyboard") != std::string::npos)
+            floater = &w;
+    ASSERT_NE(floater, nullptr) << "Tools > Keyboard Floater showed no floater";
+    session.Screenshot("10-keyboard-floater");
+    // A white key, below the black ones, under the caption.
+    const size_t logSize = session.SynthLog().size();
+    // Held a moment, as a hand holds a key.
+    Xdo(MoveTo({floater->rect.left + 60, floater->rect.top + 46}) + " mousedown 1 sleep 0.3 mouseup 1");
+    EXPECT_FALSE(session.WaitForSynthLog(logSize, {"PlayNote("}).empty()) << "the key played no note";
+}
+
+// 8. The synthesizer stops: "Lost contact" with its alert, nothing lost; it
+//    comes back and Enabled with Apply links it again.
+void FirstHour::LoseAndRegainTheSynthesizer()
+{
+    // The patches as they are before (the copies are rewritten by every report).
+    std::vector<std::pair<std::string, sim::SimPatch>> held;
+    for (const EditorReport::Patch& p : session.Report().patches)
+        if (p.shown)
+            held.emplace_back(p.title, EditorCopy(p));
+    session.StopSynth();
+    EditorReport report = session.WaitFor(
+        [](const EditorReport& r) {
+            for (const EditorReport::View& v : r.views)
+                if (v.text.find("Lost contact") != std::string::npos)
+                    return true;
+            return false;
+        },
+        30s);
+    std::string alert;
+    for (const EditorReport::Window& w : report.windows)
+        for (const EditorReport::View& v : report.ViewsOf(w.title))
+            if (v.text.find("Lost contact") != std::string::npos)
+                alert = w.title;
+    ASSERT_FALSE(alert.empty()) << "no alert told of the lost contact";
+    session.Screenshot("11-lost-contact");
+    ClickButton(alert, "OK");
+    WaitForWindow(alert, false);
+    // Every patch window and what it holds are still there (linked or not).
+    report = session.Report();
+    std::vector<sim::SimPatch> shownNow;
+    for (const EditorReport::Patch& p : report.patches)
+        if (p.shown)
+            shownNow.push_back(EditorCopy(p));
+    for (const auto& [title, patch] : held)
+        EXPECT_TRUE(std::any_of(shownNow.begin(), shownNow.end(),
+                                [&](const sim::SimPatch& now) { return CompareAreas(patch, now).empty(); }))
+            << title << " was lost";
+
+    ASSERT_TRUE(StartSynth());
+    FocusFrame();
+    Key("ctrl+m");
+    report = WaitForWindow("MIDI Setup");
+    const EditorReport::View* box = report.FindView("MIDI Setup", "checkbox", "Enabled");
+    ASSERT_NE(box, nullptr);
+    if (!box->checked)
+        Click(Center(box->rect));
+    ClickButton("MIDI Setup", "Apply");
+    report = session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 30s);
+    EXPECT_EQ(report.ports.at(0), "Simulator") << "the link did not come back";
+    session.Screenshot("12-link-back");
+    ClickButton("MIDI Setup", "OK");
+    WaitForWindow("MIDI Setup", false);
+}
+
+// 9. Quit asks to save the changed patch: Cancel keeps the program; Quit
+//    again and No ends it.
+void FirstHour::QuitAskingToSave()
+{
+    // A change that needs saving (a turned knob does not): a module renamed.
+    EditorReport report = session.Report();
+    const EditorReport::Patch* active = report.ActivePatch();
+    ASSERT_NE(active, nullptr);
+    const int number = active->number;
+    report = Rename(number, 4, "Main");
+    ASSERT_TRUE(report.patches.at(static_cast<size_t>(number)).dirty) << "the rename left the patch unchanged";
+
+    report = KeyUntil("ctrl+q", [](const EditorReport& r) { return r.FindWindow("Save Kandrel patch?") != nullptr; });
+    ASSERT_TRUE(report.FindWindow("Save Kandrel patch?")) << "Quit did not ask to save";
+    session.Screenshot("13-save-question");
+    ClickButton("Save Kandrel patch?", "Cancel");
+    EXPECT_EQ(session.WaitForEditorExit(1500ms), -1) << "Cancel ended the program";
+    WaitForWindow("Save Kandrel patch?", false);
+
+    KeyUntil("ctrl+q", [](const EditorReport& r) { return r.FindWindow("Save Kandrel patch?") != nullptr; });
+    int exit = -1;
+    for (int question = 0; question < 6 && exit == -1; ++question) {
+        report = WaitForWindow("Save Kandrel patch?");
+        if (report.FindWindow("Save Kandrel patch?"))
+            ClickButton("Save Kandrel patch?", "No");
+        exit = session.WaitForEditorExit(2s);
+    }
+    EXPECT_EQ(exit, 0) << "Quit and No did not end the program";
+}
+
+TEST_F(FirstHour, FromTheMidiSetupToQuit)
+{
+    const auto start = ScenarioSession::Clock::now();
+    ASSERT_NO_FATAL_FAILURE(ConnectThroughTheMidiDialog());
+    ASSERT_NO_FATAL_FAILURE(ShowSlotA());
+    ASSERT_NO_FATAL_FAILURE(TurnAKnobAndUndo());
+    ASSERT_NO_FATAL_FAILURE(EditModulesAndCables());
+    ASSERT_NO_FATAL_FAILURE(SaveAndOpenAgain());
+    ASSERT_NO_FATAL_FAILURE(PlayTheKeyboardFloater());
+    ASSERT_NO_FATAL_FAILURE(LoseAndRegainTheSynthesizer());
+    ASSERT_NO_FATAL_FAILURE(QuitAskingToSave());
+    std::printf("First hour: start to first painted frame %.0f ms; resident memory with the patch open %ld kB; "
+                "knob move to the synthesizer %.1f ms; full repaint of the patch window %.2f ms; "
+                "the whole scenario %.1f s\n",
+                session.FirstFrameMs(), residentKb, knobToMidiMs, repaintMs,
+                std::chrono::duration<double>(ScenarioSession::Clock::now() - start).count());
+}
+
+} // namespace
+} // namespace firsthour

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "EditorReport.h"
+
+#include "tests/desktop/support/VirtualDesktop.h"
+#include "tests/support/TempDir.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace firsthour {
+
+// The scenario's machine: a virtual X server, the simulated synthesizer on
+// the test's JACK server, and Patchora started as `make run` starts it, in a
+// settings folder of its own, reporting its state to the test.
+class ScenarioSession {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    ScenarioSession();
+    ~ScenarioSession();
+    ScenarioSession(const ScenarioSession&) = delete;
+    ScenarioSession& operator=(const ScenarioSession&) = delete;
+
+    bool StartDesktop(std::string& why);
+    desktoptest::VirtualDesktop& Desktop() { return desktop_; }
+    const testsupport::TempDir& Folder() const { return dir_; }
+
+    // simsynthd with these extra options, logging what it receives.
+    bool StartSynth(const std::vector<std::string>& options);
+    void StopSynth();
+    std::string SynthLog() const;
+    // Waits until the synthesizer's log holds a line after `from` bytes
+    // that contains every one of the words; the line, or empty.
+    std::string WaitForSynthLog(size_t from, const std::vector<std::string>& words,
+                                std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+    // Patchora; false (with the reason) when it showed no window.
+    bool StartEditor(std::string& why);
+    pid_t EditorPid() const { return editor_; }
+    // Waits for the editor to end; its exit status, or -1 while it runs.
+    int WaitForEditorExit(std::chrono::milliseconds timeout);
+    // From the start of the editor to its first painted frame on the screen.
+    double FirstFrameMs() const { return firstFrameMs_; }
+    // The editor's resident memory now, in kB.
+    long EditorResidentKb() const;
+    std::string EditorLog() const;
+
+    // The editor's state now (asks it and waits for the answer).
+    EditorReport Report();
+    // The state after the editor repainted its active patch window whole.
+    EditorReport ReportWithRepaint();
+    // Asks until the state satisfies the test or the time is up; the last state.
+    EditorReport WaitFor(const std::function<bool(const EditorReport&)>& test,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+    // Keeps a picture of the screen (or of a part of it) in the build folder
+    // under this name.
+    void Screenshot(const std::string& name, const platform::Rect& part = {0, 0, 1280, 1024}) const;
+    // The folder the screenshots are kept in.
+    static std::string ScreenshotFolder();
+
+private:
+    EditorReport Ask(int signal);
+    EditorReport Read() const;
+
+    testsupport::ScopedConfigHome home_;
+    testsupport::TempDir dir_;
+    desktoptest::VirtualDesktop desktop_;
+    std::string report_;
+    std::string synthLog_;
+    pid_t synth_ = 0;
+    pid_t editor_ = 0;
+    double firstFrameMs_ = 0;
+};
+
+} // namespace firsthour

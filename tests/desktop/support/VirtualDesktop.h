@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/base/Geometry.h"
+#include "platform/graphics/PixelBuffer.h"
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace desktoptest {
+
+// A virtual X server (Xvfb) for the desktop tests, with the real input a
+// person gives (xdotool) and the real screen. DISPLAY names it once it runs;
+// the programs the tests start inherit it.
+class VirtualDesktop {
+public:
+    VirtualDesktop() = default;
+    ~VirtualDesktop();
+    VirtualDesktop(const VirtualDesktop&) = delete;
+    VirtualDesktop& operator=(const VirtualDesktop&) = delete;
+
+    // True when Xvfb and xdotool are installed.
+    static bool ToolsPresent();
+    // False (with the reason) when the server could not be brought up.
+    bool Start(std::string& why, const std::string& screen = "1024x768x24");
+
+    // Runs xdotool with these arguments; throws when it fails.
+    void Xdo(const std::string& arguments) const;
+    // The windows shown on the screen now, by X window id.
+    std::map<unsigned long, platform::Rect> ShownWindows() const;
+    // Waits for a window that is not among `before` (a pop-up menu).
+    std::optional<platform::Rect> WaitForNewWindow(const std::map<unsigned long, platform::Rect>& before,
+                                                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // A rectangle of the real screen (empty without a display).
+    platform::PixelBuffer Grab(const platform::Rect& rect) const;
+    // Drags with the left button from one point to another in equal steps.
+    void Drag(platform::Point from, platform::Point to, int steps) const;
+    // Gives the accented letters the tests type keys of their own: xdotool
+    // otherwise binds a spare key for each such letter while it types it and
+    // unbinds it at once, which a busy program may see too late.
+    void MapAccentedLetters() const;
+
+private:
+    pid_t server_ = 0;
+};
+
+// Starts a program with the environment of the test; `quiet` sends its error
+// output away. 0 when it could not be started. The program is killed when
+// the test process ends, however it ends.
+pid_t SpawnProgram(const std::vector<std::string>& arguments, bool quiet = false);
+// Ends a child: politely, then for sure after two seconds.
+void StopProgram(pid_t pid);
+// "mousemove X Y" for xdotool.
+std::string MoveTo(platform::Point p);
+
+} // namespace desktoptest
