@@ -281,8 +281,8 @@ void CEditorStateReport::Write(std::optional<double> repaintMs)
                 if (!patch->GetPortIndex(port))
                     port = 4;
                 out << "patch " << number << ' ' << (patch.get() == active ? 1 : 0) << ' ' << (patch->IsDirty() ? 1 : 0)
-                    << ' ' << (patch->HasWindow() ? 1 : 0) << ' ' << unsigned(port) << ' ' << unsigned(patch->GetSlot())
-                    << ' ' << patch->GetTitle() << '\n';
+                    << ' ' << (patch->HasWindow() ? 1 : 0) << ' ' << (patch->IsSlotBusy() ? 1 : 0) << ' '
+                    << unsigned(port) << ' ' << unsigned(patch->GetSlot()) << ' ' << patch->GetTitle() << '\n';
                 WriteModules(out, number, *patch);
                 WritePatchCopy(out, number, *patch, path_ + ".patch" + std::to_string(number) + ".pch");
                 ++number;

@@ -13,7 +13,7 @@ class CPortManager;
 // a file. On SIGUSR1 (and once at start) the next idle step writes, one fact
 // a line, replacing the file whole: the windows and the controls of its
 // dialogs with their places on the screen, the MIDI ports' status, and each
-// patch with its modules, controls and jacks on the screen and a copy of the
+// patch (whether its slot is busy, when the editor takes no edits) with its modules, controls and jacks on the screen and a copy of the
 // patch written by the editor's own patch file writer. On SIGUSR2 it first
 // repaints the active patch window whole and reports the time it took.
 class CEditorStateReport {

@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include <cstring>
 
 namespace platform {
@@ -121,8 +123,10 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     // We draw in software: presenting through the window's plain surface
     // keeps OpenGL and its drivers out of the process.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "The desktop could not be reached: %s\n", SDL_GetError());
         return nullptr;
+    }
     KeepRunningOnX11Errors();
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     // The X server's own events carry the pointer's place on the screen.

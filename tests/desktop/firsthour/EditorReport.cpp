@@ -77,6 +77,7 @@ EditorReport EditorReport::Parse(std::istream& in)
             p.active = Flag(f);
             p.dirty = Flag(f);
             p.shown = Flag(f);
+            p.busy = Flag(f);
             f >> p.port >> p.slot;
             p.title = Rest(f);
             r.patches.push_back(p);

@@ -29,6 +29,7 @@ struct EditorReport {
     struct Patch {
         int number = 0;
         bool active = false, dirty = false, shown = false;
+        bool busy = false; // its slot waits for the synthesizer: edits and keys are not taken
         int port = 4, slot = 4;
         std::string title;
         std::string file; // the editor's own copy of it

@@ -103,6 +103,10 @@ std::string ScenarioSession::WaitForSynthLog(size_t from, const std::vector<std:
 
 bool ScenarioSession::StartEditor(std::string& why)
 {
+    // A start that failed half-way leaves nothing behind.
+    desktoptest::StopProgram(editor_);
+    editor_ = 0;
+    std::filesystem::remove(report_);
     // A runtime folder of its own: a Patchora running elsewhere on the
     // machine is another single instance.
     const std::string runtime = dir_.File("run");
