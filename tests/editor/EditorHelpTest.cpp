@@ -17,6 +17,7 @@
 #include "platform/system/DesktopOpen.h"
 #include "platform/windows/Window.h"
 #include "simulator/SimPatchFile.h"
+#include "tests/support/RecordingOpener.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -33,36 +34,11 @@ constexpr uint8_t kOscA = 7;
 
 class EditorHelpTest : public EditorTest {
 protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        opened_ = folder.Path() / "opened.txt";
-        const std::filesystem::path opener = folder.Path() / "opener.sh";
-        std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> '" << opened_.string() << "'\n";
-        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        setenv(platform::kOpenerVariable, opener.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        unsetenv(platform::kOpenerVariable);
-        EditorTest::TearDown();
-    }
     // The test program lies elsewhere than Patchora: it reads the help built beside it.
     void LaunchWithHelp()
     {
         Launch();
         NSHarrowen::SetHelpFilePath(TORVAN_HELP_INDEX);
-    }
-
-    // The URLs the opener was given so far, each once.
-    std::vector<std::string> TakeOpened()
-    {
-        std::vector<std::string> urls;
-        std::ifstream in(opened_);
-        for (std::string line; std::getline(in, line);)
-            urls.push_back(line);
-        std::filesystem::remove(opened_);
-        return urls;
     }
 
     static std::string Url(const std::string& pageAndAnchor)
@@ -84,7 +60,7 @@ protected:
         EXPECT_NE(text.str().find("id=\"" + url.substr(hash + 1) + "\""), std::string::npos) << url;
     }
 
-    std::filesystem::path opened_;
+    testsupport::RecordingOpener opener{folder.Path()};
 };
 
 TEST_F(EditorHelpTest, TheHelpMenuOpensTheGuideAndItsPageOnHelp)
@@ -93,7 +69,7 @@ TEST_F(EditorHelpTest, TheHelpMenuOpensTheGuideAndItsPageOnHelp)
     Choose(editorcommands::kHelpContents);
     Choose(editorcommands::kUsingHelp);
     Step(50);
-    const std::vector<std::string> urls = TakeOpened();
+    const std::vector<std::string> urls = opener.Take(2);
     ASSERT_EQ(urls, (std::vector<std::string>{Url("index.html"), Url("index.html#using-help")}));
     for (const std::string& url : urls)
         ExpectAnchorExists(url);
@@ -142,7 +118,7 @@ TEST_F(EditorHelpTest, F1AndThePanelMenusOpenTheFocusedParameterTheModuleTypeAnd
     }
     ASSERT_EQ(menus.ShownMenus().size(), 2u);
 
-    const std::vector<std::string> urls = TakeOpened();
+    const std::vector<std::string> urls = opener.Take(3);
     ASSERT_EQ(urls,
               (std::vector<std::string>{Url("index.html#morph-groups"), Url("modules/7-OscA.html#module"),
                                         Url("modules/7-OscA.html#param-2")}));
