@@ -24,10 +24,9 @@ bool HasCurrentSynth()
     return Ports() && Ports()->HasCurrentSynth();
 }
 
-// A current synthesizer that waits for an answer holds every flash action.
 bool CurrentSynthIsBusy()
 {
-    return HasCurrentSynth() && Ports()->GetSynth(Ports()->GetCurrentPort())->IsWaitingForReply();
+    return Ports() && Ports()->IsCurrentSynthBusy();
 }
 
 CFlashMemory& CurrentFlash()

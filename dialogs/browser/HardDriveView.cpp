@@ -33,7 +33,7 @@ bool HasCurrentSynth()
 
 bool CurrentSynthIsBusy()
 {
-    return HasCurrentSynth() && Ports()->GetSynth(Ports()->GetCurrentPort())->IsWaitingForReply();
+    return Ports() && Ports()->IsCurrentSynthBusy();
 }
 
 void ShowFlashProblem(const std::string& text)

@@ -123,7 +123,8 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kPaste, clipboard && !clipboard->IsEmpty());
     bar->SetCommandEnabled(kSendControllerSnapshot, patch_.IsLinked() && patch_.IsSlotActive());
     bar->SetCommandEnabled(kPatchSettings, GetEditorDialogs() != nullptr);
-    bar->SetCommandEnabled(kDownloadToSlot, GetEditorDialogs() != nullptr);
+    const CPortManager* ports = GetPortManager();
+    bar->SetCommandEnabled(kDownloadToSlot, GetEditorDialogs() != nullptr && ports && ports->CountSynths() > 0);
     bar->SetCommandEnabled(kSaveInSynth, GetEditorDialogs() != nullptr && SaveInSynthPort().has_value());
 }
 

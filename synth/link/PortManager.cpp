@@ -297,6 +297,11 @@ bool CPortManager::HasCurrentSynthSettings() const
     return HasCurrentSynth() && GetSynth(m_current.GetPort())->HasSettings();
 }
 
+bool CPortManager::IsCurrentSynthBusy() const
+{
+    return HasCurrentSynth() && GetSynth(m_current.GetPort())->IsWaitingForReply();
+}
+
 uint8_t CPortManager::GetPortChange(uint8_t port) const
 {
     bool lowerPortHasSynth = false;

@@ -71,6 +71,9 @@ public:
     uint8_t GetCurrentSlot() const;
     uint8_t GetCurrentSlotOf(uint8_t port) const;
     bool HasCurrentSynthSettings() const;
+    // The current synthesizer waits for an answer (which holds every flash
+    // action of the browser).
+    bool IsCurrentSynthBusy() const;
     // 0 nothing to exchange, 1 adopt the synthesizer's focus, 2 tell it the
     // editor's current slot.
     uint8_t GetPortChange(uint8_t port) const;

@@ -229,7 +229,8 @@ TEST_F(SlotDialogTest, ASynthesizerLostWhileTheDialogIsOpenLosesItsBoxAndLocalRe
 
 TEST_F(SlotDialogTest, DownloadToSlotMovesThePatchIntoThePickedSlotAndLocalTakesItOutAgain)
 {
-    LaunchWithPorts({Plug().device});
+    Rig& rig = Plug();
+    LaunchWithPorts({rig.device});
     ASSERT_TRUE(Settle(0));
     New({WaitForNames(), ClickLocal(), ClickButton(&CDialogSlot::GetOkButton)});
     ASSERT_EQ(List().CountOpenWindows(), 1);
@@ -267,6 +268,14 @@ TEST_F(SlotDialogTest, DownloadToSlotMovesThePatchIntoThePickedSlotAndLocalTakes
     EXPECT_TRUE(ScriptDone());
     EXPECT_FALSE(patch->IsLinked());
     EXPECT_NE(List().FindPatchInSlot(0, 2), patch);
+
+    // With no synthesizer left there is no slot to download to.
+    UpdateMenus();
+    EXPECT_TRUE(IsEnabled(editorcommands::kDownloadToSlot));
+    Unplug(rig);
+    ASSERT_TRUE(StepUntil([this] { return Ports().CountSynths() == 0; }));
+    UpdateMenus();
+    EXPECT_FALSE(IsEnabled(editorcommands::kDownloadToSlot));
 }
 
 TEST_F(SlotDialogTest, OpenAsksForASlotCaptionedWithTheFilesPatchNameOnlyWhenASynthesizerIsAttached)
