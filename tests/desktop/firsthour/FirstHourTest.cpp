@@ -61,6 +61,14 @@ protected:
         ASSERT_TRUE(session.StartDesktop(why)) << why;
         slotFile = session.Folder().File("First Hour.pch");
         sim::WritePatchFile(slotFile, MakeSlotPatch());
+        // Bank 1 of the synthesizer's flash holds two patches.
+        flash = session.Folder().File("flash");
+        std::filesystem::create_directories(flash);
+        sim::WritePatchFile(flash + "/101 First Hour.pch", MakeSlotPatch());
+        sim::SimPatch second = MakeSlotPatch();
+        second.areas[1].modules.erase(3);
+        second.areas[1].cables.pop_back();
+        sim::WritePatchFile(flash + "/102 Plain.pch", second);
         ASSERT_TRUE(StartSynth());
         // The virtual X server now and then refuses the program's first
         // connection; a person would start it again.
@@ -87,7 +95,7 @@ protected:
     {
         const std::string faults = session.Folder().File("faults.txt");
         std::ofstream(faults) << "delay 1 800\n";
-        return session.StartSynth({"--slot", "A=" + slotFile, "--faults", faults});
+        return session.StartSynth({"--slot", "A=" + slotFile, "--faults", faults, "--flash", flash});
     }
 
     void Xdo(const std::string& arguments) { session.Desktop().Xdo(arguments); }
@@ -246,11 +254,37 @@ protected:
     void EditModulesAndCables();
     void SaveAndOpenAgain();
     void PlayTheKeyboardFloater();
+    void MoveABankThroughAFolder();
+    // The title of the first window whose title starts with this.
+    std::string WindowStarting(const std::string& start)
+    {
+        const EditorReport report =
+            session.WaitFor([&](const EditorReport& r) { return !WindowStartingIn(r, start).empty(); }, 15s);
+        return WindowStartingIn(report, start);
+    }
+    static std::string WindowStartingIn(const EditorReport& r, const std::string& start)
+    {
+        for (const EditorReport::Window& w : r.windows)
+            if (w.title.rfind(start, 0) == 0)
+                return w.title;
+        return {};
+    }
+    // Names a file in the desktop's file dialog that a button opened.
+    void ChooseFile(const std::string& window, const std::string& button, const std::string& path)
+    {
+        const auto before = session.Desktop().ShownWindows();
+        ClickButton(window, button);
+        ASSERT_TRUE(session.Desktop().WaitForNewWindow(before)) << button << " opened no file dialog";
+        std::this_thread::sleep_for(300ms);
+        TypeOver(path);
+        Key("Return");
+    }
     void LoseAndRegainTheSynthesizer();
     void QuitAskingToSave();
 
     ScenarioSession session;
     std::string slotFile;
+    std::string flash;
     // Measured on the way, printed at the end.
     double knobToMidiMs = -1;
     long residentKb = 0;
@@ -514,6 +548,70 @@ void FirstHour::PlayTheKeyboardFloater()
     EXPECT_FALSE(session.WaitForSynthLog(logSize, {"PlayNote("}).empty()) << "the key played no note";
 }
 
+// 7. A bank is uploaded to a folder and downloaded into another bank; the
+//    browser shows both banks.
+void FirstHour::MoveABankThroughAFolder()
+{
+    WaitUntilSettled();
+    const std::string folder = session.Folder().File("bank one");
+    std::filesystem::create_directories(folder);
+    const std::string list = folder + "/Bank One.pchList";
+
+    FocusFrame();
+    Key("alt+s");
+    std::this_thread::sleep_for(300ms);
+    Key("b"); // Synth > Bank Upload
+    const std::string upload = WindowStarting("Bank Upload");
+    ASSERT_FALSE(upload.empty()) << "Synth > Bank Upload showed no dialog";
+    ASSERT_NO_FATAL_FAILURE(ChooseFile(upload, "Browse Location", list));
+    ClickButton(upload, "Start upload");
+    EditorReport report =
+        session.WaitFor([&](const EditorReport& r) { return r.FindView(upload, "text", "Dump OK") != nullptr; }, 60s);
+    ASSERT_NE(report.FindView(upload, "text", "Dump OK"), nullptr) << "the upload did not end well";
+    EXPECT_TRUE(std::filesystem::exists(list));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/First Hour.pch"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/Plain.pch"));
+    session.Screenshot("11-bank-uploaded");
+    ClickButton(upload, "Exit");
+    WaitForWindow(upload, false);
+
+    FocusFrame();
+    Key("alt+s");
+    std::this_thread::sleep_for(300ms);
+    Key("d"); // Synth > Bank Download
+    const std::string download = WindowStarting("Bank Download");
+    ASSERT_FALSE(download.empty()) << "Synth > Bank Download showed no dialog";
+    ASSERT_NO_FATAL_FAILURE(ChooseFile(download, "Browse for Bank file", list));
+    report = session.Report();
+    const EditorReport::View* bank = report.FindView(download, "popup", "");
+    ASSERT_NE(bank, nullptr);
+    Pick(*bank, 1); // bank 2
+    ClickButton(download, "Start download");
+    report =
+        session.WaitFor([&](const EditorReport& r) { return r.FindView(download, "text", "Dump OK") != nullptr; }, 60s);
+    ASSERT_NE(report.FindView(download, "text", "Dump OK"), nullptr) << "the download did not end well";
+    EXPECT_TRUE(std::filesystem::exists(flash + "/201 First Hour.pch")) << "bank 2 did not get the first patch";
+    EXPECT_TRUE(std::filesystem::exists(flash + "/202 Plain.pch")) << "bank 2 did not get the second patch";
+    if (std::filesystem::exists(flash + "/201 First Hour.pch")) {
+        EXPECT_EQ(CompareAreas(MakeSlotPatch(), sim::ReadPatchFile(flash + "/201 First Hour.pch")), "");
+    }
+    ClickButton(download, "Exit");
+    WaitForWindow(download, false);
+
+    // The browser's synthesizer page lists the banks (its "Synth" tab, beside "Disk").
+    FocusFrame();
+    Key("ctrl+b");
+    const std::string browser = WindowStarting("Patch Browser");
+    ASSERT_FALSE(browser.empty()) << "Ctrl+B showed no browser";
+    const EditorReport now = session.Report();
+    const EditorReport::Window* shown = now.FindWindow(browser);
+    ASSERT_NE(shown, nullptr);
+    const Rect place = shown->rect;
+    Click({place.left + 60, place.top + 30});
+    std::this_thread::sleep_for(1s);
+    session.Screenshot("12-browser", place);
+}
+
 // 8. The synthesizer stops: "Lost contact" with its alert, nothing lost; it
 //    comes back and Enabled with Apply links it again.
 void FirstHour::LoseAndRegainTheSynthesizer()
@@ -538,7 +636,7 @@ void FirstHour::LoseAndRegainTheSynthesizer()
             if (v.text.find("Lost contact") != std::string::npos)
                 alert = w.title;
     ASSERT_FALSE(alert.empty()) << "no alert told of the lost contact";
-    session.Screenshot("11-lost-contact");
+    session.Screenshot("13-lost-contact");
     ClickButton(alert, "OK");
     WaitForWindow(alert, false);
     // Every patch window and what it holds are still there (linked or not).
@@ -563,7 +661,7 @@ void FirstHour::LoseAndRegainTheSynthesizer()
     ClickButton("MIDI Setup", "Apply");
     report = session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 30s);
     EXPECT_EQ(report.ports.at(0), "Simulator") << "the link did not come back";
-    session.Screenshot("12-link-back");
+    session.Screenshot("14-link-back");
     ClickButton("MIDI Setup", "OK");
     WaitForWindow("MIDI Setup", false);
 }
@@ -582,7 +680,7 @@ void FirstHour::QuitAskingToSave()
 
     report = KeyUntil("ctrl+q", [](const EditorReport& r) { return r.FindWindow("Save Kandrel patch?") != nullptr; });
     ASSERT_TRUE(report.FindWindow("Save Kandrel patch?")) << "Quit did not ask to save";
-    session.Screenshot("13-save-question");
+    session.Screenshot("15-save-question");
     ClickButton("Save Kandrel patch?", "Cancel");
     EXPECT_EQ(session.WaitForEditorExit(1500ms), -1) << "Cancel ended the program";
     WaitForWindow("Save Kandrel patch?", false);
@@ -607,6 +705,7 @@ TEST_F(FirstHour, FromTheMidiSetupToQuit)
     ASSERT_NO_FATAL_FAILURE(EditModulesAndCables());
     ASSERT_NO_FATAL_FAILURE(SaveAndOpenAgain());
     ASSERT_NO_FATAL_FAILURE(PlayTheKeyboardFloater());
+    ASSERT_NO_FATAL_FAILURE(MoveABankThroughAFolder());
     ASSERT_NO_FATAL_FAILURE(LoseAndRegainTheSynthesizer());
     ASSERT_NO_FATAL_FAILURE(QuitAskingToSave());
     std::printf("First hour: start to first painted frame %.0f ms; resident memory with the patch open %ld kB; "

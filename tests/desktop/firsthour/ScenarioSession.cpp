@@ -113,6 +113,12 @@ bool ScenarioSession::StartEditor(std::string& why)
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    // Its file dialogs and the browser start in a home of the test's own.
+    const std::string home = dir_.File("home");
+    std::filesystem::create_directories(home);
+    const char* ownHome = std::getenv("HOME");
+    const std::string testHome = ownHome ? ownHome : "";
+    setenv("HOME", home.c_str(), 1);
     setenv("PATCHORA_STATE_REPORT", report_.c_str(), 1);
     // On the X server or not at all: no silent fall-back to an invisible desktop.
     setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -121,6 +127,7 @@ bool ScenarioSession::StartEditor(std::string& why)
     editor_ = desktoptest::SpawnProgram({"/bin/sh", "-c", "exec \"$0\" >\"$1\" 2>&1", EditorProgram(), log});
     unsetenv("PATCHORA_STATE_REPORT");
     unsetenv("SDL_VIDEODRIVER");
+    setenv("HOME", testHome.c_str(), 1);
     if (!editor_) {
         why = "Patchora did not start";
         return false;
