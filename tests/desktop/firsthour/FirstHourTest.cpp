@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <thread>
 
 namespace firsthour {
@@ -365,6 +366,34 @@ void FirstHour::ShowSlotA()
     session.Screenshot("04-slot-a-patch");
     // The editor's frame alone, for the README (docs/patchora.png).
     session.Screenshot("patchora", report.frame);
+
+    // Help: F1 over the patch window and Help > Contents open the guide beside
+    // the program, at a place the guide has.
+    Click({report.frame.right - 60, report.frame.top + 300});
+    Key("F1");
+    Key("alt+h");
+    std::this_thread::sleep_for(300ms);
+    Key("c");
+    const auto end = ScenarioSession::Clock::now() + 10s;
+    while (session.OpenedUrls().size() < 2 && ScenarioSession::Clock::now() < end)
+        std::this_thread::sleep_for(50ms);
+    const std::vector<std::string> urls = session.OpenedUrls();
+    ASSERT_EQ(urls.size(), 2u) << "F1 and Help > Contents did not both open the help";
+    const std::string guide =
+        "file://" + std::filesystem::path(PATCHORA_PATH).parent_path().string() + "/Patchora-help/";
+    for (const std::string& url : urls) {
+        EXPECT_EQ(url.rfind(guide, 0), 0u) << url;
+        const size_t hash = url.find('#');
+        const std::string page = url.substr(7, hash == std::string::npos ? std::string::npos : hash - 7);
+        std::ifstream in(page);
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_FALSE(text.str().empty()) << page;
+        if (hash != std::string::npos) {
+            EXPECT_NE(text.str().find("id=\"" + url.substr(hash + 1) + "\""), std::string::npos) << url;
+        }
+    }
+    EXPECT_EQ(urls[1], guide + "index.html");
 }
 
 // 3. A knob turned with the mouse changes its value on both sides; Ctrl+Z

@@ -120,6 +120,11 @@ bool ScenarioSession::StartEditor(std::string& why)
     const std::string testHome = ownHome ? ownHome : "";
     setenv("HOME", home.c_str(), 1);
     setenv("PATCHORA_STATE_REPORT", report_.c_str(), 1);
+    // The desktop's opener, stood in for by a script that notes what it opens.
+    const std::string opener = dir_.File("opener.sh");
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> '" << dir_.File("opened.txt") << "'\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    setenv("TORVAN_OPENER", opener.c_str(), 1);
     // On the X server or not at all: no silent fall-back to an invisible desktop.
     setenv("SDL_VIDEODRIVER", "x11", 1);
     const std::string log = dir_.File("patchora.log");
@@ -127,6 +132,7 @@ bool ScenarioSession::StartEditor(std::string& why)
     editor_ = desktoptest::SpawnProgram({"/bin/sh", "-c", "exec \"$0\" >\"$1\" 2>&1", EditorProgram(), log});
     unsetenv("PATCHORA_STATE_REPORT");
     unsetenv("SDL_VIDEODRIVER");
+    unsetenv("TORVAN_OPENER");
     setenv("HOME", testHome.c_str(), 1);
     if (!editor_) {
         why = "Patchora did not start";
@@ -173,6 +179,15 @@ long ScenarioSession::EditorResidentKb() const
         if (line.rfind("VmRSS:", 0) == 0)
             return std::atol(line.c_str() + 6);
     return 0;
+}
+
+std::vector<std::string> ScenarioSession::OpenedUrls() const
+{
+    std::vector<std::string> urls;
+    std::ifstream in(dir_.File("opened.txt"));
+    for (std::string line; std::getline(in, line);)
+        urls.push_back(line);
+    return urls;
 }
 
 std::string ScenarioSession::EditorLog() const

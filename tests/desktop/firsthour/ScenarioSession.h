@@ -48,6 +48,8 @@ public:
     // The editor's resident memory now, in kB.
     long EditorResidentKb() const;
     std::string EditorLog() const;
+    // What the editor asked the desktop's opener to open (its help), in order.
+    std::vector<std::string> OpenedUrls() const;
 
     // The editor's state now (asks it and waits for the answer).
     EditorReport Report();
