@@ -9,6 +9,7 @@
 #include "framework/images/Bitmap.h"
 #include "framework/resources/ResourceModule.h"
 #include "framework/windows/ABCWindow.h"
+#include "platform/base/DroppedExceptions.h"
 
 #include <map>
 #include <memory>
@@ -35,7 +36,10 @@ CABCBitmap* RowIcon(uint32_t id)
             try {
                 CMemoryMedia media(*bytes);
                 bitmap = ReadBMP(media);
-            } catch (const XBase&) { }
+            } catch (const XBase&) {
+                // The row is drawn without its icon.
+                platform::RecordDroppedException("reading a browser row icon");
+            }
         }
         found = icons.emplace(id, std::move(bitmap)).first;
     }
