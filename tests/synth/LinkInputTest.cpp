@@ -85,6 +85,9 @@ TEST(LinkInput, DisconnectsWhileMessagesArrive)
     }
     stop = true;
     cable.join();
+    // The worker may still be taking in the flood; the virtual clock must not
+    // run out before the synthesizer's answers can reach the port.
+    rig.WaitForWorker();
     // The flood may have filled the input queue: the port drains it first,
     // then finds the synthesizer again; it must never stay deaf.
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().HasSynth(0); }));

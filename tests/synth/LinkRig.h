@@ -169,10 +169,11 @@ public:
 
     // Bytes on the synthesizer's cable, outside its own answers.
     void Inject(const Bytes& bytes, size_t synth = 0);
+    // Until the worker has received everything sent on the cable so far.
+    void WaitForWorker(size_t i = 0);
 
 private:
     void Deliver(size_t i);
-    void WaitForWorker(size_t i);
 
     platform::CVirtualClock m_clock{kClockStart};
     platform::CScopedClock m_scopedClock{m_clock};
