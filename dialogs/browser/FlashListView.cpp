@@ -1,5 +1,6 @@
 #include "dialogs/browser/FlashListView.h"
 
+#include "dialogs/browser/BrowserPorts.h"
 #include "dialogs/browser/PendingMenu.h"
 #include "framework/input/MouseState.h"
 #include "framework/menus/Menu.h"
@@ -11,23 +12,9 @@
 #include <algorithm>
 
 using namespace NSHarrowen;
+using namespace browserports;
 
 namespace {
-
-CPortManager* Ports()
-{
-    return GetPortManager();
-}
-
-bool HasCurrentSynth()
-{
-    return Ports() && Ports()->HasCurrentSynth();
-}
-
-bool CurrentSynthIsBusy()
-{
-    return Ports() && Ports()->IsCurrentSynthBusy();
-}
 
 CFlashMemory& CurrentFlash()
 {

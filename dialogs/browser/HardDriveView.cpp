@@ -1,5 +1,6 @@
 #include "dialogs/browser/HardDriveView.h"
 
+#include "dialogs/browser/BrowserPorts.h"
 #include "dialogs/browser/PendingMenu.h"
 #include "editor/patches/PatchManager.h"
 #include "framework/files/FileSpec.h"
@@ -16,25 +17,11 @@
 #include <exception>
 
 using namespace NSHarrowen;
+using namespace browserports;
 
 namespace {
 
 constexpr uint32_t kNotEnoughMemory = 500128006;
-
-CPortManager* Ports()
-{
-    return GetPortManager();
-}
-
-bool HasCurrentSynth()
-{
-    return Ports() && Ports()->HasCurrentSynth();
-}
-
-bool CurrentSynthIsBusy()
-{
-    return Ports() && Ports()->IsCurrentSynthBusy();
-}
 
 void ShowFlashProblem(const std::string& text)
 {

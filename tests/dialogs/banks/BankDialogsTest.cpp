@@ -98,6 +98,29 @@ protected:
         };
     }
 
+    // Presses Start once it is enabled.
+    template <class Dialog> ScriptStep StartWhenEnabled()
+    {
+        return [this](CABCWindow& w) {
+            auto* d = As<Dialog>(w);
+            if (!d || !d->GetStartButton()->IsEnabled())
+                return false;
+            Click(d->GetStartButton());
+            return true;
+        };
+    }
+    // Presses Exit.
+    template <class Dialog> ScriptStep Exit()
+    {
+        return [this](CABCWindow& w) {
+            auto* d = As<Dialog>(w);
+            if (!d)
+                return false;
+            Click(d->GetExitButton());
+            return true;
+        };
+    }
+
     static inline const std::vector<std::pair<int, std::string>> kPatches{
         {0, "Strings"}, {4, "Bass"}, {9, "Pad"}, {98, "Last"}};
 };
@@ -137,22 +160,10 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
                          Click(d->GetBrowseButton());
                          return true;
                      },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d || !d->GetStartButton()->IsEnabled())
-                             return false;
-                         Click(d->GetStartButton());
-                         return true;
-                     },
+                     StartWhenEnabled<CDialogPatchUpload>(),
                  },
                  AwaitEndAndReadLog<CDialogPatchUpload>(up),
-                 {[&](CABCWindow& w) {
-                     auto* d = As<CDialogPatchUpload>(w);
-                     if (!d)
-                         return false;
-                     Click(d->GetExitButton());
-                     return true;
-                 }}}));
+                 {Exit<CDialogPatchUpload>()}}));
     Choose(kBankUpload);
 
     EXPECT_EQ(up.title, "Bank Upload From " + Ports().GetDisplayName(0));
@@ -199,13 +210,7 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
                      },
                  },
                  AwaitEndAndReadLog<CDialogPatchDownload>(down),
-                 {[&](CABCWindow& w) {
-                     auto* d = As<CDialogPatchDownload>(w);
-                     if (!d)
-                         return false;
-                     Click(d->GetExitButton());
-                     return true;
-                 }}}));
+                 {Exit<CDialogPatchDownload>()}}));
     Choose(kBankDownload);
 
     EXPECT_EQ(down.title, "Bank Download To " + Ports().GetDisplayName(0));
@@ -237,13 +242,7 @@ TEST_F(FilledBankTest, StopEndsTheUploadWithDumpErrorAndALogOfWhatWasDone)
                          Click(d->GetBrowseButton());
                          return true;
                      },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d || !d->GetStartButton()->IsEnabled())
-                             return false;
-                         Click(d->GetStartButton());
-                         return true;
-                     },
+                     StartWhenEnabled<CDialogPatchUpload>(),
                      [&](CABCWindow& w) {
                          auto* d = As<CDialogPatchUpload>(w);
                          if (!d || d->GetProgressBar()->GetValue() < 100)
@@ -253,13 +252,7 @@ TEST_F(FilledBankTest, StopEndsTheUploadWithDumpErrorAndALogOfWhatWasDone)
                      },
                  },
                  AwaitEndAndReadLog<CDialogPatchUpload>(seen),
-                 {[&](CABCWindow& w) {
-                     auto* d = As<CDialogPatchUpload>(w);
-                     if (!d)
-                         return false;
-                     Click(d->GetExitButton());
-                     return true;
-                 }}}));
+                 {Exit<CDialogPatchUpload>()}}));
     Choose(kBankUpload);
 
     EXPECT_EQ(seen.status, "Dump Error");
@@ -292,13 +285,7 @@ TEST_F(FilledBankTest, TheWindowCannotBeClosedWhileItsTransferRuns)
             Click(d->GetBrowseButton());
             return true;
         },
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d || !d->GetStartButton()->IsEnabled())
-                return false;
-            Click(d->GetStartButton());
-            return true;
-        },
+        StartWhenEnabled<CDialogPatchUpload>(),
         [&](CABCWindow& w) {
             auto* d = As<CDialogPatchUpload>(w);
             if (!d || d->GetProgressBar()->GetValue() < 50)
