@@ -132,6 +132,9 @@ void CEditorApp::Init()
     // The splash stays up for its minimum time as it goes.
     splash_.reset();
     stateReport_ = CEditorStateReport::FromEnvironment(patches_.get(), ports_.get());
+    // The toolbar and the floaters show the state they start in, before any
+    // input would ask them to.
+    UpdateAllWindows();
 }
 
 void CEditorApp::Teardown()

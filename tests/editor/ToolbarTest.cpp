@@ -17,6 +17,8 @@
 #include "editor/toolbar/tabs/TBTabsView.h"
 #include "editor/toolbar/tabs/TabBarView.h"
 #include "editor/toolbar/tabs/TabButton.h"
+#include "editor/controls/SlotButton.h"
+#include "editor/toolbar/TBPortRow.h"
 #include "editor/toolbar/tabs/TabButtonBar.h"
 #include "editor/toolbar/tabs/TabScrollView.h"
 #include "framework/images/Bitmap.h"
@@ -112,6 +114,21 @@ TEST_F(ToolbarTest, TheFrameLinesSeparatorsAndLabelsSitWhereTheyBelong)
                 ink += IsInk(Pixel(screen, x, y));
         EXPECT_GT(ink, 5) << "label at " << label.left;
         EXPECT_FALSE(IsInk(Pixel(screen, label.left, label.baseline + 2))) << "nothing below the baseline";
+    }
+}
+
+TEST_F(ToolbarTest, WithoutASynthesizerThePortRowsAreEmptyFromTheStart)
+{
+    // Nothing done since the start: the rows show what the ports have, so no
+    // slot button's face is on the screen.
+    constexpr uint32_t kButtonFace = 0xDBDBDB;
+    const platform::PixelBuffer screen = Screen();
+    for (int port = 0; port < 4; ++port) {
+        EXPECT_FALSE(Toolbar().GetPortRow(static_cast<uint8_t>(port)).GetSlotButton(0).IsShown()) << port;
+        for (int slot = 0; slot < 4; ++slot) {
+            const platform::Point letter = At(at::SlotX(slot), at::SlotY(port));
+            EXPECT_NE(Pixel(screen, letter.x, letter.y), kButtonFace) << port << " " << slot;
+        }
     }
 }
 
