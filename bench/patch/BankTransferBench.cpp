@@ -73,55 +73,55 @@ std::string Unique(const std::string& text)
 // take.
 class CBankBench {
 public:
-    CBankBench() : m_device(Unique(kDeviceName)), m_sim(Config(), sim::CatalogueTypes()), m_port(m_sim, m_device)
+    CBankBench() : device_(Unique(kDeviceName)), sim_(Config(), sim::CatalogueTypes()), port_(sim_, device_)
     {
         InstallSharedModuleTypeInfo();
-        RegisterReceivedMolecules(m_registry);
-        SetMoleculeRegistry(&m_registry);
-        m_port.RecordReceived(true);
-        m_manager =
-            std::make_unique<CPortManager>(CPortManagerServices{m_application, m_preferences, m_slots, &m_documents});
+        RegisterReceivedMolecules(registry_);
+        SetMoleculeRegistry(&registry_);
+        port_.RecordReceived(true);
+        manager_ =
+            std::make_unique<CPortManager>(CPortManagerServices{application_, preferences_, slots_, &documents_});
         uint16_t input = 0;
         uint16_t output = 0;
-        if (!m_manager->GetInputRegistry().FindByName(m_device, input) ||
-            !m_manager->GetOutputRegistry().FindByName(m_device, output))
+        if (!manager_->GetInputRegistry().FindByName(device_, input) ||
+            !manager_->GetOutputRegistry().FindByName(device_, output))
             throw std::runtime_error("no bench device");
-        m_manager->OpenPort(0, input, output);
+        manager_->OpenPort(0, input, output);
         if (!RunUntil([&] {
-                const CSynth* synth = m_manager->GetSynth(0);
+                const CSynth* synth = manager_->GetSynth(0);
                 return synth != nullptr && synth->HasSettings() &&
-                    !m_manager->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
+                    !manager_->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
             }))
             throw std::runtime_error("not connected");
     }
     ~CBankBench()
     {
-        m_manager.reset();
+        manager_.reset();
         SetMoleculeRegistry(nullptr);
     }
 
-    sim::CSimulator& Sim() { return m_sim; }
-    CSynthPort& Port() { return *m_manager->GetPort(0); }
-    CBankTransfer& Transfer() { return m_manager->GetSynth(0)->GetBankTransfer(); }
+    sim::CSimulator& Sim() { return sim_; }
+    CSynthPort& Port() { return *manager_->GetPort(0); }
+    CBankTransfer& Transfer() { return manager_->GetSynth(0)->GetBankTransfer(); }
 
     // Runs `start`'s job to its end; the simulated seconds it took and the
     // bytes exchanged.
     void Measure(const std::function<bool()>& start, double& seconds, size_t& bytes)
     {
-        m_port.TakeReceived();
-        m_bytesIn = 0;
-        const uint64_t begin = m_sim.NowUs();
+        port_.TakeReceived();
+        bytesIn_ = 0;
+        const uint64_t begin = sim_.NowUs();
         if (!start() || !RunUntil([&] { return !Transfer().IsRunning(); }))
             throw std::runtime_error("the job did not run to its end");
         if (Transfer().GetResult() != CBankTransfer::kResultFinished)
             throw std::runtime_error("the job failed");
         size_t out = 0;
-        for (const auto& message : m_port.TakeReceived())
+        for (const auto& message : port_.TakeReceived())
             out += message.size();
-        bytes = out + m_bytesIn;
+        bytes = out + bytesIn_;
         // The synthesizer takes what the editor sends at once; on a cable
         // each request's bytes come before its answer.
-        seconds = (static_cast<double>(m_sim.NowUs() - begin) / 1e6) + static_cast<double>(out) * kWireSecondsPerByte;
+        seconds = (static_cast<double>(sim_.NowUs() - begin) / 1e6) + static_cast<double>(out) * kWireSecondsPerByte;
     }
 
 private:
@@ -138,19 +138,19 @@ private:
             if (done())
                 return true;
             const auto before = std::chrono::steady_clock::now();
-            m_manager->Idle();
+            manager_->Idle();
             // The editor's own time passes too.
             uint64_t us = static_cast<uint64_t>(
                 std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - before)
                     .count());
             busyUs += us;
             if (Port().IsAwaitingAnswer()) {
-                if (const auto due = m_sim.NextDueUs(); due && *due > m_sim.NowUs() + us)
-                    us = *due - m_sim.NowUs();
+                if (const auto due = sim_.NextDueUs(); due && *due > sim_.NowUs() + us)
+                    us = *due - sim_.NowUs();
             } else {
                 // The port sends its next request once a millisecond of its
                 // clock has passed since the last answer.
-                us = std::max<uint64_t>(us, 1000 - m_sim.NowUs() % 1000);
+                us = std::max<uint64_t>(us, 1000 - sim_.NowUs() % 1000);
             }
             Advance(us);
         }
@@ -160,12 +160,12 @@ private:
     // The editor's clock counts whole milliseconds of the synthesizer's.
     void Advance(uint64_t us)
     {
-        const size_t delivered = m_port.AdvanceUs(us);
-        m_clock.Advance(m_sim.NowUs() / 1000 + kClockStart - m_clock.Now());
-        m_bytesIn += delivered;
+        const size_t delivered = port_.AdvanceUs(us);
+        clock_.Advance(sim_.NowUs() / 1000 + kClockStart - clock_.Now());
+        bytesIn_ += delivered;
         if (delivered == 0)
             return;
-        platform::VirtualMidiDevice& device = m_port.Device();
+        platform::VirtualMidiDevice& device = port_.Device();
         while (device.IsInputOpen() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount)
             std::this_thread::yield();
     }
@@ -177,19 +177,19 @@ public:
     uint64_t busyUs = 0;
 
 private:
-    platform::CVirtualClock m_clock{kClockStart};
-    platform::CScopedClock m_scope{m_clock};
-    testsupport::CModuleServicesDouble m_services;
-    CTransferDocuments m_documents;
-    CQuietApplication m_application;
-    CNoPreferences m_preferences;
-    CNoDocuments m_slots;
-    CMoleculeRegistry m_registry;
-    std::string m_device;
-    sim::CSimulator m_sim;
-    sim::CSimVirtualPort m_port;
-    std::unique_ptr<CPortManager> m_manager;
-    size_t m_bytesIn = 0;
+    platform::CVirtualClock clock_{kClockStart};
+    platform::CScopedClock scope_{clock_};
+    testsupport::CModuleServicesDouble services_;
+    CTransferDocuments documents_;
+    CQuietApplication application_;
+    CNoPreferences preferences_;
+    CNoDocuments slots_;
+    CMoleculeRegistry registry_;
+    std::string device_;
+    sim::CSimulator sim_;
+    sim::CSimVirtualPort port_;
+    std::unique_ptr<CPortManager> manager_;
+    size_t bytesIn_ = 0;
 };
 
 void Report(benchmark::State& state, double seconds, size_t bytes)

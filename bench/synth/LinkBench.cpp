@@ -52,18 +52,18 @@ std::vector<uint8_t> Frame(uint8_t flags, uint8_t number, const std::vector<uint
 // the benchmark hands to the port's input itself.
 class CBenchLink {
 public:
-    CBenchLink() : m_device({.name = "Link Bench Synth", .input = true, .output = true}, &counter)
+    CBenchLink() : device_({.name = "Link Bench Synth", .input = true, .output = true}, &counter)
     {
         InstallSharedModuleTypeInfo();
-        RegisterReceivedMolecules(m_registry);
-        SetMoleculeRegistry(&m_registry);
-        m_manager = std::make_unique<CPortManager>(CPortManagerServices{m_application, m_preferences, m_documents});
+        RegisterReceivedMolecules(registry_);
+        SetMoleculeRegistry(&registry_);
+        manager_ = std::make_unique<CPortManager>(CPortManagerServices{application_, preferences_, documents_});
         uint16_t input = 0;
         uint16_t output = 0;
-        if (!m_manager->GetInputRegistry().FindByName("Link Bench Synth", input) ||
-            !m_manager->GetOutputRegistry().FindByName("Link Bench Synth", output))
+        if (!manager_->GetInputRegistry().FindByName("Link Bench Synth", input) ||
+            !manager_->GetOutputRegistry().FindByName("Link Bench Synth", output))
             throw std::runtime_error("no bench device");
-        m_manager->OpenPort(0, input, output);
+        manager_->OpenPort(0, input, output);
         CSynthPort& port = Port();
         port.Idle(); // pings
         Hand({0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0xF7});
@@ -73,11 +73,11 @@ public:
     }
     ~CBenchLink()
     {
-        m_manager.reset();
+        manager_.reset();
         SetMoleculeRegistry(nullptr);
     }
 
-    CSynthPort& Port() { return *m_manager->GetPort(0); }
+    CSynthPort& Port() { return *manager_->GetPort(0); }
     CSynth& Synth() { return *Port().GetSynth(); }
     // Bytes as the MIDI input worker hands them to the port.
     void Hand(const std::vector<uint8_t>& bytes) { Port().AddData(bytes.data(), static_cast<uint32_t>(bytes.size())); }
@@ -85,12 +85,12 @@ public:
     CByteCounter counter;
 
 private:
-    platform::VirtualMidiDevice m_device;
-    CQuietApplication m_application;
-    CNoPreferences m_preferences;
-    CNoDocuments m_documents;
-    CMoleculeRegistry m_registry;
-    std::unique_ptr<CPortManager> m_manager;
+    platform::VirtualMidiDevice device_;
+    CQuietApplication application_;
+    CNoPreferences preferences_;
+    CNoDocuments documents_;
+    CMoleculeRegistry registry_;
+    std::unique_ptr<CPortManager> manager_;
 };
 
 void ReportWireRatio(benchmark::State& state, double wireBytesPerIteration)

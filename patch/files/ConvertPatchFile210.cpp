@@ -114,7 +114,7 @@ uint8_t ConvertParamIndex210(uint8_t typeId, uint8_t index)
 bool ConvertPatchFile210::ReadKey210(std::string& key)
 {
     std::string text;
-    if (!m_file.ReadThrough('=', text))
+    if (!file_.ReadThrough('=', text))
         return false;
     size_t end = text.size();
     while (end > 0 && IsKeyBlank(text[end - 1]))
@@ -129,14 +129,14 @@ bool ConvertPatchFile210::ReadKey210(std::string& key)
 template <class FHandleKey> void ConvertPatchFile210::ForEachKey(FHandleKey handle)
 {
     std::string key;
-    while (!m_file.Failed() && !m_file.AtSectionEnd() && !m_file.AtEnd()) {
+    while (!file_.Failed() && !file_.AtSectionEnd() && !file_.AtEnd()) {
         if (!ReadKey210(key))
             break;
         if (!handle(key))
             return;
     }
-    if (m_file.Failed())
-        m_broken = true;
+    if (file_.Failed())
+        broken_ = true;
 }
 
 bool ConvertPatchFile210::KeyNumber(const std::string& key, size_t skip, uint32_t& number)
@@ -150,9 +150,9 @@ bool ConvertPatchFile210::KeyNumber(const std::string& key, size_t skip, uint32_
 
 bool ConvertPatchFile210::Complete()
 {
-    if (!m_file.Failed())
+    if (!file_.Failed())
         return true;
-    m_broken = true;
+    broken_ = true;
     return false;
 }
 
@@ -161,7 +161,7 @@ void ConvertPatchFile210::Convert(CPatchFileDumps& dumps, std::string& notes)
     GuardedFileStep(XFileBase::Corrupt(), [&] {
         ReadHeader(dumps);
         std::string line;
-        while (!m_file.Failed() && m_file.ReadLastLineOfSection(line)) {
+        while (!file_.Failed() && file_.ReadLastLineOfSection(line)) {
             uint32_t number = 0;
             if (line.size() > 1 && std::string_view(line).substr(1).starts_with("Module ")) {
                 const std::string_view digits = std::string_view(line).substr(8);
@@ -169,11 +169,11 @@ void ConvertPatchFile210::Convert(CPatchFileDumps& dumps, std::string& notes)
                 Require(error == std::errc(), XFileBase::Corrupt());
                 ReadModuleSection(number, dumps);
             } else if (line == "[Controllers]") {
-                ReadAssignments(m_controllers);
+                ReadAssignments(controllers_);
             } else if (line == "[Morphs]") {
                 ReadMorphs(dumps);
             } else if (line == "[Knobs]") {
-                ReadAssignments(m_knobs);
+                ReadAssignments(knobs_);
             } else if (line == "[Voices]") {
                 ReadVoices(dumps);
             } else if (line == "[Notes]") {
@@ -190,7 +190,7 @@ void ConvertPatchFile210::ReadHeader(CPatchFileDumps& dumps)
     ForEachKey([&](const std::string& key) {
         for (const CHeaderKey& entry : kHeaderKeys) {
             if (entry.key == key)
-                entry.set(m_file, header);
+                entry.set(file_, header);
         }
         return true;
     });
@@ -207,52 +207,52 @@ void ConvertPatchFile210::ReadModuleSection(uint32_t number, CPatchFileDumps& du
     std::string name;
     // The first four values by their order only: type, name, column, row.
     ReadKey210(key);
-    module.type = m_file.ReadLowByte();
+    module.type = file_.ReadLowByte();
     ReadKey210(key);
-    name = m_file.ReadRestOfLine();
+    name = file_.ReadRestOfLine();
     ReadKey210(key);
-    module.column = m_file.ReadLowByte();
+    module.column = file_.ReadLowByte();
     ReadKey210(key);
-    module.row = m_file.ReadLowByte();
+    module.row = file_.ReadLowByte();
     if (!Complete())
         return;
     const CModuleTypeInfoInterface* const types = GetModuleTypeInfo();
     const bool morphModule = module.type == kMorphModuleType;
     Require(morphModule || (types != nullptr && types->HasType(module.type)), XFileBase::Corrupt());
     if (module.index < kTypeTableSize)
-        m_types[module.index] = module.type;
+        types_[module.index] = module.type;
     if (!morphModule)
         Require(dumps.names[1]->AddName(module.index, name), XFileBase::Corrupt());
 
     const CBitSetRule* const bitSet = FindRule<CBitSetRule>(kBitSets, module.type);
     ForEachKey([&](const std::string& key) {
         if (key.starts_with('P')) {
-            const int32_t value = m_file.ReadSigned();
+            const int32_t value = file_.ReadSigned();
             if (Complete()) {
                 Require(value >= 0 && value <= kMaxParamValue, XFileBase::Corrupt());
                 module.params.push_back(static_cast<uint8_t>(value));
             }
         } else if (key.starts_with('B')) {
-            const uint32_t bits = m_file.ReadUnsigned();
+            const uint32_t bits = file_.ReadUnsigned();
             for (uint8_t i = 0; Complete() && bitSet != nullptr && i < bitSet->count; ++i)
                 module.params.push_back((bits >> i) & 1);
         } else if (uint32_t jack = 0; key.starts_with('I') && KeyNumber(key, 2, jack) && jack <= 0xFF) {
             CCable210 cable{0, module.index, static_cast<uint8_t>(jack), 0, 0};
-            const int32_t source = m_file.ReadSigned();
+            const int32_t source = file_.ReadSigned();
             std::string next;
             ReadKey210(next);
-            cable.sourceJack = m_file.ReadLowByte();
+            cable.sourceJack = file_.ReadLowByte();
             ReadKey210(next);
-            cable.colour = static_cast<uint8_t>(std::min(m_file.ReadUnsigned(), kNoCableColour));
+            cable.colour = static_cast<uint8_t>(std::min(file_.ReadUnsigned(), kNoCableColour));
             if (Complete()) {
                 Require(source >= 1 && source <= 127, XFileBase::Corrupt());
                 cable.sourceModule = static_cast<uint8_t>(source);
-                m_cables.push_back(cable);
+                cables_.push_back(cable);
             }
         }
         return true;
     });
-    m_modules.push_back(std::move(module));
+    modules_.push_back(std::move(module));
 }
 
 void ConvertPatchFile210::ReadAssignments(std::vector<CAssignment210>& assignments)
@@ -261,10 +261,10 @@ void ConvertPatchFile210::ReadAssignments(std::vector<CAssignment210>& assignmen
         CAssignment210 entry;
         if (!key.starts_with('M') || !KeyNumber(key, 1, entry.number))
             return true;
-        entry.module = m_file.ReadLowByte();
+        entry.module = file_.ReadLowByte();
         std::string next;
         ReadKey210(next);
-        entry.param = m_file.ReadLowByte();
+        entry.param = file_.ReadLowByte();
         if (Complete())
             assignments.push_back(entry);
         return true;
@@ -277,13 +277,13 @@ void ConvertPatchFile210::ReadMorphs(CPatchFileDumps& dumps)
         if (!key.starts_with('M'))
             return true;
         std::string next;
-        const uint8_t module = m_file.ReadLowByte();
+        const uint8_t module = file_.ReadLowByte();
         ReadKey210(next);
-        const uint8_t param = m_file.ReadLowByte();
+        const uint8_t param = file_.ReadLowByte();
         ReadKey210(next);
-        const int32_t group = m_file.ReadSigned();
+        const int32_t group = file_.ReadSigned();
         ReadKey210(next);
-        const int32_t range = m_file.ReadSigned();
+        const int32_t range = file_.ReadSigned();
         // Group 4 and above: not assigned.
         if (Complete() && group >= 0 && group < CMMorphMapDump::kGroupCount)
             Require(dumps.morphs->AddAssignment(ParamAddress{1, module, param}, static_cast<uint8_t>(group), range),
@@ -297,7 +297,7 @@ void ConvertPatchFile210::ReadVoices(CPatchFileDumps& dumps)
     CMCurrentNotesDump& notes = *dumps.notes;
     uint32_t values = 0;
     ForEachKey([&](const std::string&) {
-        const uint32_t packed = m_file.ReadUnsigned();
+        const uint32_t packed = file_.ReadUnsigned();
         if (!Complete())
             return true;
         const CNoteEntry entry{static_cast<uint8_t>(packed & 0xFF), static_cast<uint8_t>((packed >> 8) & 0xFF),
@@ -321,11 +321,11 @@ void ConvertPatchFile210::ReadNotes(std::string& notes)
         Complete();
         return;
     }
-    const int32_t count = m_file.ReadSigned();
+    const int32_t count = file_.ReadSigned();
     for (int32_t i = 0; i < count && Complete(); ++i) {
         if (!ReadKey210(key))
             break;
-        notes += m_file.ReadRestOfLine();
+        notes += file_.ReadRestOfLine();
         notes += '\r';
     }
     Complete();
@@ -339,7 +339,7 @@ void ConvertPatchFile210::ResolveAssignments(CPatchFileDumps& dumps)
         const uint8_t param = ConvertParamIndex210(type, entry.param);
         return type == kMorphModuleType ? ParamAddress{2, 1, param} : ParamAddress{1, entry.module, param};
     };
-    for (const CAssignment210& entry : m_controllers) {
+    for (const CAssignment210& entry : controllers_) {
         if (entry.number <= kMaxController) {
             Require(dumps.controllers->AddAssignment(address(entry), static_cast<uint8_t>(entry.number)),
                     XFileBase::Corrupt());
@@ -347,7 +347,7 @@ void ConvertPatchFile210::ResolveAssignments(CPatchFileDumps& dumps)
             dumps.morphs->SetKeyboardAssignment(entry.param, entry.number == kKeyboardNoteController ? 2 : 1);
         }
     }
-    for (const CAssignment210& entry : m_knobs) {
+    for (const CAssignment210& entry : knobs_) {
         const uint8_t knob = static_cast<uint8_t>(std::min<uint32_t>(entry.number, kMaxKnob210));
         dumps.knobs->SetAssignment(knob, address(entry));
     }
@@ -359,7 +359,7 @@ void ConvertPatchFile210::ConvertMaps(CPatchFileDumps& dumps)
 {
     const XFileBase failure = XFileBase::ConversionProblem();
     GuardedFileStep(failure, [&] {
-        for (CModule210& module : m_modules) {
+        for (CModule210& module : modules_) {
             if (module.type != kMorphModuleType)
                 Require(dumps.modules[1]->AddModule(module.index, module.type, module.column,
                                                     static_cast<uint8_t>(std::min(module.row * 2, 255))),
@@ -390,7 +390,7 @@ void ConvertPatchFile210::ConvertMaps(CPatchFileDumps& dumps)
                 Require(dumps.params[1]->SetParameter(module.index, module.type, static_cast<uint8_t>(i), params[i]),
                         failure);
         }
-        for (const CCable210& cable : m_cables) {
+        for (const CCable210& cable : cables_) {
             JackAddress source{cable.sourceModule, cable.sourceJack, 0};
             if (source.jack >= 64) {
                 source.jack -= 64;

@@ -20,7 +20,7 @@ uint8_t ConvertParamIndex210(uint8_t typeId, uint8_t index);
 // lists change shape and output jacks get their own direction.
 class ConvertPatchFile210 {
 public:
-    explicit ConvertPatchFile210(CSectionedTextFile& file) : m_file(file) { }
+    explicit ConvertPatchFile210(CSectionedTextFile& file) : file_(file) { }
 
     // Reads the file: the header, names, maps and notes go to the dumps at
     // once, modules, parameters and cables wait for ConvertMaps. Any failure
@@ -30,7 +30,7 @@ public:
     // The 3.0 shape of what was read; any failure (a parameter list shorter
     // than a rule needs) throws "Problem with converting from 2.1 to 3" (3).
     void ConvertMaps(CPatchFileDumps& dumps);
-    bool IsBroken() const { return m_broken; }
+    bool IsBroken() const { return broken_; }
 
 private:
     // The 2.10 morph module's type.
@@ -76,13 +76,13 @@ private:
     void ReadVoices(CPatchFileDumps& dumps);
     void ReadNotes(std::string& notes);
     void ResolveAssignments(CPatchFileDumps& dumps);
-    uint8_t TypeOf(uint8_t module) const { return module < kTypeTableSize ? m_types[module] : 0; }
+    uint8_t TypeOf(uint8_t module) const { return module < kTypeTableSize ? types_[module] : 0; }
 
-    CSectionedTextFile& m_file;
-    bool m_broken = false;
-    std::array<uint8_t, kTypeTableSize> m_types{};
-    std::vector<CModule210> m_modules;
-    std::vector<CCable210> m_cables;
-    std::vector<CAssignment210> m_controllers;
-    std::vector<CAssignment210> m_knobs;
+    CSectionedTextFile& file_;
+    bool broken_ = false;
+    std::array<uint8_t, kTypeTableSize> types_{};
+    std::vector<CModule210> modules_;
+    std::vector<CCable210> cables_;
+    std::vector<CAssignment210> controllers_;
+    std::vector<CAssignment210> knobs_;
 };

@@ -77,13 +77,13 @@ template <class FRead> void CPatchFileReader::Guarded(FRead read)
 
 bool CPatchFileReader::EnterSection(std::string_view name, int area)
 {
-    if (!m_file.SeekSection(name))
+    if (!file_.SeekSection(name))
         return false;
     if (area < 0)
         return true;
-    const bool poly = m_file.ReadBool();
-    if (m_file.Failed()) {
-        m_broken = true;
+    const bool poly = file_.ReadBool();
+    if (file_.Failed()) {
+        broken_ = true;
         return false;
     }
     return poly == (area == 1);
@@ -92,11 +92,11 @@ bool CPatchFileReader::EnterSection(std::string_view name, int area)
 template <class FReadEntry> void CPatchFileReader::ReadEntries(std::string_view name, FReadEntry readEntry)
 {
     while (true) {
-        if (m_file.Failed() || m_file.AtEnd()) {
-            m_broken = true;
+        if (file_.Failed() || file_.AtEnd()) {
+            broken_ = true;
             return;
         }
-        if (m_file.AtSectionEnd()) {
+        if (file_.AtSectionEnd()) {
             ExpectSectionEnd(name);
             return;
         }
@@ -106,31 +106,31 @@ template <class FReadEntry> void CPatchFileReader::ReadEntries(std::string_view 
 
 void CPatchFileReader::ExpectSectionEnd(std::string_view name)
 {
-    if (m_file.Failed()) {
-        m_broken = true;
+    if (file_.Failed()) {
+        broken_ = true;
         return;
     }
-    const size_t position = m_file.GetReadPosition();
-    if (!m_file.MatchSectionEnd(name)) {
+    const size_t position = file_.GetReadPosition();
+    if (!file_.MatchSectionEnd(name)) {
         // Another section's opening line: keep it for that section.
-        m_file.ClearFailure();
-        m_file.SetReadPosition(position);
-        m_broken = true;
+        file_.ClearFailure();
+        file_.SetReadPosition(position);
+        broken_ = true;
     }
 }
 
 bool CPatchFileReader::EntryComplete()
 {
-    if (!m_file.Failed())
+    if (!file_.Failed())
         return true;
-    m_broken = true;
+    broken_ = true;
     return false;
 }
 
 uint8_t CPatchFileReader::ReadModuleIndex()
 {
-    const int32_t index = m_file.ReadSigned();
-    if (m_file.Failed())
+    const int32_t index = file_.ReadSigned();
+    if (file_.Failed())
         return 0;
     Require(index >= 1 && index <= kMaxModuleIndex);
     return static_cast<uint8_t>(index);
@@ -138,8 +138,8 @@ uint8_t CPatchFileReader::ReadModuleIndex()
 
 uint8_t CPatchFileReader::ReadModuleType()
 {
-    const int32_t type = m_file.ReadSigned();
-    if (m_file.Failed())
+    const int32_t type = file_.ReadSigned();
+    if (file_.Failed())
         return 0;
     const CModuleTypeInfoInterface* const types = GetModuleTypeInfo();
     Require(type >= 1 && type <= 127 && types != nullptr && types->HasType(static_cast<uint8_t>(type)));
@@ -148,8 +148,8 @@ uint8_t CPatchFileReader::ReadModuleType()
 
 uint8_t CPatchFileReader::ReadLimited(int32_t maximum)
 {
-    const int32_t value = m_file.ReadSigned();
-    if (m_file.Failed())
+    const int32_t value = file_.ReadSigned();
+    if (file_.Failed())
         return 0;
     Require(value >= 0 && value <= maximum);
     return static_cast<uint8_t>(value);
@@ -158,17 +158,17 @@ uint8_t CPatchFileReader::ReadLimited(int32_t maximum)
 void CPatchFileReader::ReadPatchHeaderSection()
 {
     Guarded([this] {
-        CPatchHeader& header = m_dumps.header->GetHeader();
+        CPatchHeader& header = dumps_.header->GetHeader();
         for (const CHeaderField& field : kHeaderFields) {
-            const int32_t value = field.kind == EHeaderValue::kByte ? m_file.ReadLowByte()
-                : field.kind == EHeaderValue::kFlag                 ? m_file.ReadBool()
-                                                                    : m_file.ReadSigned();
+            const int32_t value = field.kind == EHeaderValue::kByte ? file_.ReadLowByte()
+                : field.kind == EHeaderValue::kFlag                 ? file_.ReadBool()
+                                                                    : file_.ReadSigned();
             if (!EntryComplete())
                 return;
             field.set(header, value);
         }
         for (uint32_t i = 0; i < CPatchHeader::kMorphCount + CPatchHeader::kCableColourCount; ++i) {
-            const bool flag = m_file.ReadBool();
+            const bool flag = file_.ReadBool();
             if (!EntryComplete())
                 return;
             if (i < CPatchHeader::kMorphCount)
@@ -188,10 +188,10 @@ void CPatchFileReader::ReadModuleDumpSection(uint8_t area)
         ReadEntries(kSectionModules, [this, area] {
             const uint8_t index = ReadModuleIndex();
             const uint8_t type = ReadModuleType();
-            const uint8_t column = m_file.ReadLowByte();
-            const uint8_t row = m_file.ReadLowByte();
+            const uint8_t column = file_.ReadLowByte();
+            const uint8_t row = file_.ReadLowByte();
             if (EntryComplete())
-                Require(m_dumps.modules[area]->AddModule(index, type, column, row));
+                Require(dumps_.modules[area]->AddModule(index, type, column, row));
         });
     });
 }
@@ -201,11 +201,11 @@ void CPatchFileReader::ReadCurrentNoteDumpSection()
     Guarded([this] {
         if (!EnterSection(kSectionCurrentNotes))
             return;
-        CMCurrentNotesDump& notes = *m_dumps.notes;
+        CMCurrentNotesDump& notes = *dumps_.notes;
         const auto readEntry = [this] {
             CNoteEntry entry{};
             for (uint8_t& value : entry)
-                value = m_file.ReadLowByte();
+                value = file_.ReadLowByte();
             return entry;
         };
         const CNoteEntry first = readEntry();
@@ -230,18 +230,18 @@ void CPatchFileReader::ReadCableDumpSection(uint8_t area)
         if (!EnterSection(kSectionCables, area))
             return;
         ReadEntries(kSectionCables, [this, area] {
-            const int32_t colour = m_file.ReadSigned();
+            const int32_t colour = file_.ReadSigned();
             std::array<JackAddress, 2> ends;
             for (JackAddress& end : ends) {
                 end.module = ReadModuleIndex();
-                end.jack = m_file.ReadLowByte();
-                end.direction = m_file.ReadBool() ? 1 : 0;
+                end.jack = file_.ReadLowByte();
+                end.direction = file_.ReadBool() ? 1 : 0;
             }
             if (!EntryComplete())
                 return;
             const bool known = colour >= 0 && colour < kNoCableColour;
-            Require(m_dumps.cables[area]->AddCable(static_cast<uint8_t>(known ? colour : kNoCableColour), ends[0],
-                                                   ends[1]));
+            Require(
+                dumps_.cables[area]->AddCable(static_cast<uint8_t>(known ? colour : kNoCableColour), ends[0], ends[1]));
         });
     });
 }
@@ -254,15 +254,15 @@ void CPatchFileReader::ReadParameterDumpSection(uint8_t area)
         ReadEntries(kSectionParameters, [this, area] {
             const uint8_t index = ReadModuleIndex();
             const uint8_t type = ReadModuleType();
-            const int32_t count = m_file.ReadSigned();
+            const int32_t count = file_.ReadSigned();
             // A parameter index is a byte, and no type has more than 127.
-            Require(m_file.Failed() || count <= 127);
+            Require(file_.Failed() || count <= 127);
             std::vector<uint8_t> values;
-            for (int32_t i = 0; i < count && !m_file.Failed(); ++i)
+            for (int32_t i = 0; i < count && !file_.Failed(); ++i)
                 values.push_back(ReadLimited(kMaxParamValue));
             if (!EntryComplete())
                 return;
-            CMModuleParamDump& dump = *m_dumps.params[area];
+            CMModuleParamDump& dump = *dumps_.params[area];
             Require(dump.AddModule(index, type));
             for (size_t param = 0; param < values.size(); ++param)
                 Require(dump.SetParameter(index, type, static_cast<uint8_t>(param), values[param]));
@@ -273,7 +273,7 @@ void CPatchFileReader::ReadParameterDumpSection(uint8_t area)
 void CPatchFileReader::ReadMorphMapDumpSection()
 {
     Guarded([this] {
-        CMMorphMapDump& morphs = *m_dumps.morphs;
+        CMMorphMapDump& morphs = *dumps_.morphs;
         if (EnterSection(kSectionMorphs)) {
             std::array<uint8_t, CMMorphMapDump::kGroupCount> values{};
             for (uint8_t& value : values)
@@ -282,11 +282,11 @@ void CPatchFileReader::ReadMorphMapDumpSection()
                 for (uint8_t group = 0; group < values.size(); ++group)
                     morphs.SetGroupValue(group, values[group]);
                 ReadEntries(kSectionMorphs, [this, &morphs] {
-                    const int32_t location = m_file.ReadBool() ? 1 : 0;
+                    const int32_t location = file_.ReadBool() ? 1 : 0;
                     const uint8_t module = ReadModuleIndex();
-                    const uint8_t param = m_file.ReadLowByte();
+                    const uint8_t param = file_.ReadLowByte();
                     const uint8_t group = ReadLimited(CMMorphMapDump::kGroupCount - 1);
-                    const int32_t range = m_file.ReadSigned();
+                    const int32_t range = file_.ReadSigned();
                     if (EntryComplete())
                         Require(morphs.AddAssignment(ParamAddress{location, module, param}, group, range));
                 });
@@ -296,7 +296,7 @@ void CPatchFileReader::ReadMorphMapDumpSection()
             return;
         std::array<uint8_t, CMMorphMapDump::kGroupCount> assignments{};
         for (uint8_t& assignment : assignments) {
-            const int32_t value = m_file.ReadSigned();
+            const int32_t value = file_.ReadSigned();
             assignment = value >= 0 && value < 3 ? static_cast<uint8_t>(value) : 0;
         }
         if (!EntryComplete())
@@ -313,13 +313,13 @@ void CPatchFileReader::ReadKnobMapDumpSection()
         if (!EnterSection(kSectionKnobs))
             return;
         ReadEntries(kSectionKnobs, [this] {
-            const int32_t location = m_file.ReadSigned();
+            const int32_t location = file_.ReadSigned();
             const uint8_t module = ReadModuleIndex();
-            const uint8_t param = m_file.ReadLowByte();
+            const uint8_t param = file_.ReadLowByte();
             const uint8_t knob = ReadLimited(kMaxKnob);
             if (EntryComplete())
-                m_dumps.knobs->SetAssignment(
-                    knob, ParamAddress{location >= 0 && location <= 2 ? location : 1, module, param});
+                dumps_.knobs->SetAssignment(knob,
+                                            ParamAddress{location >= 0 && location <= 2 ? location : 1, module, param});
         });
     });
 }
@@ -330,12 +330,12 @@ void CPatchFileReader::ReadCtrlMapDumpSection()
         if (!EnterSection(kSectionControllers))
             return;
         ReadEntries(kSectionControllers, [this] {
-            const int32_t location = m_file.ReadSigned();
+            const int32_t location = file_.ReadSigned();
             const uint8_t module = ReadModuleIndex();
-            const uint8_t param = m_file.ReadLowByte();
+            const uint8_t param = file_.ReadLowByte();
             const uint8_t controller = ReadLimited(kMaxController);
             if (EntryComplete())
-                Require(m_dumps.controllers->AddAssignment(
+                Require(dumps_.controllers->AddAssignment(
                     ParamAddress{location >= 0 && location <= 2 ? location : 1, module, param}, controller));
         });
     });
@@ -348,13 +348,13 @@ void CPatchFileReader::ReadCustomDumpSection(uint8_t area)
             return;
         ReadEntries(kSectionCustom, [this, area] {
             const uint8_t index = ReadModuleIndex();
-            const int32_t count = m_file.ReadSigned();
-            Require(m_file.Failed() || count <= static_cast<int32_t>(CMModuleCustomDataDump::kMaxDataBytes));
+            const int32_t count = file_.ReadSigned();
+            Require(file_.Failed() || count <= static_cast<int32_t>(CMModuleCustomDataDump::kMaxDataBytes));
             std::vector<uint8_t> data;
-            for (int32_t i = 0; i < count && !m_file.Failed(); ++i)
-                data.push_back(m_file.ReadUShortByte());
+            for (int32_t i = 0; i < count && !file_.Failed(); ++i)
+                data.push_back(file_.ReadUShortByte());
             if (EntryComplete())
-                Require(m_dumps.custom[area]->SetData(index, std::move(data)));
+                Require(dumps_.custom[area]->SetData(index, std::move(data)));
         });
     });
 }
@@ -367,8 +367,8 @@ void CPatchFileReader::ReadNameDumpSection(uint8_t area)
         ReadEntries(kSectionNames, [this, area] {
             const uint8_t index = ReadModuleIndex();
             std::string name;
-            if (!m_file.Failed() && m_file.ReadLine(name))
-                Require(m_dumps.names[area]->AddName(index, std::move(name)));
+            if (!file_.Failed() && file_.ReadLine(name))
+                Require(dumps_.names[area]->AddName(index, std::move(name)));
         });
     });
 }
@@ -379,20 +379,20 @@ void CPatchFileReader::ReadNotesSection(std::string& notes)
         notes.clear();
         // The notes section is always written: a file without it broke off.
         if (!EnterSection(kSectionNotes)) {
-            m_broken = true;
+            broken_ = true;
             return;
         }
         std::string line;
         while (true) {
-            if (m_file.AtSectionEnd()) {
+            if (file_.AtSectionEnd()) {
                 // A notes line that begins with "[" is lost, not taken for
                 // the end of the notes.
-                if (m_file.MatchSectionEnd(kSectionNotes))
+                if (file_.MatchSectionEnd(kSectionNotes))
                     return;
                 continue;
             }
-            if (!m_file.ReadLine(line)) {
-                m_broken = true;
+            if (!file_.ReadLine(line)) {
+                broken_ = true;
                 return;
             }
             notes += line;

@@ -18,11 +18,11 @@ class CSectionedTextFile;
 // IsBroken then tells the caller to report the damage after applying it.
 class CPatchFileReader {
 public:
-    CPatchFileReader(CSectionedTextFile& file, CPatchFileDumps& dumps) : m_file(file), m_dumps(dumps) { }
+    CPatchFileReader(CSectionedTextFile& file, CPatchFileDumps& dumps) : file_(file), dumps_(dumps) { }
 
     // Every section in file order, the notes into notes.
     void ReadAll(std::string& notes);
-    bool IsBroken() const { return m_broken; }
+    bool IsBroken() const { return broken_; }
 
     void ReadPatchHeaderSection();
     void ReadModuleDumpSection(uint8_t area);
@@ -58,7 +58,7 @@ private:
     uint8_t ReadModuleType();
     uint8_t ReadLimited(int32_t maximum);
 
-    CSectionedTextFile& m_file;
-    CPatchFileDumps& m_dumps;
-    bool m_broken = false;
+    CSectionedTextFile& file_;
+    CPatchFileDumps& dumps_;
+    bool broken_ = false;
 };

@@ -12,7 +12,7 @@ class CPatchFileWriter : public CPatchFileWriterInterface {
 public:
     static constexpr std::string_view kVersionLine = "Version=Vesk Kandrel patch 3.0";
 
-    explicit CPatchFileWriter(CSectionedTextFile& file) : m_file(file) { }
+    explicit CPatchFileWriter(CSectionedTextFile& file) : file_(file) { }
 
     void WritePatchHeaderSection(const CMPatchHeaderDump& dump) override;
     void WriteModuleDumpSection(const CMModuleDump& dump) override;
@@ -34,5 +34,5 @@ private:
     // Opens a per-area section with its area flag line.
     void BeginAreaSection(std::string_view name, uint8_t area);
 
-    CSectionedTextFile& m_file;
+    CSectionedTextFile& file_;
 };

@@ -17,8 +17,8 @@ public:
     void BuildPatchDump(CMoleculePacket& packet) const override;
     void SaveToFile(const NSHarrowen::CFileSpec& file) override;
 
-    CPatch& GetPatch() const { return *m_patch; }
+    CPatch& GetPatch() const { return *patch_; }
 
 private:
-    std::unique_ptr<CPatch> m_patch;
+    std::unique_ptr<CPatch> patch_;
 };

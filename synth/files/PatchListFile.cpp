@@ -34,13 +34,13 @@ std::optional<uint32_t> ParsePosition(const std::string& line)
 
 bool CPatchListFile::Failed(const char* text)
 {
-    m_failure = text;
+    failure_ = text;
     return false;
 }
 
 bool CPatchListFile::Write(const NSHarrowen::CFileSpec& spec, const std::vector<std::string>& entries)
 {
-    m_failure.clear();
+    failure_.clear();
     // A list of empty positions only would name no file at all.
     if (std::all_of(entries.begin(), entries.end(), [](const std::string& name) { return name.empty(); }))
         return Failed("No patches to upload.");
@@ -72,7 +72,7 @@ bool CPatchListFile::Write(const NSHarrowen::CFileSpec& spec, const std::vector<
 
 bool CPatchListFile::Read(const NSHarrowen::CFileSpec& spec, std::vector<std::string>& entries)
 {
-    m_failure.clear();
+    failure_.clear();
     entries.clear();
     CSectionedTextFile file;
     try {

@@ -28,10 +28,10 @@ public:
     bool Read(const NSHarrowen::CFileSpec& spec, std::vector<std::string>& entries);
 
     // The report line of the last failure.
-    const std::string& GetFailure() const { return m_failure; }
+    const std::string& GetFailure() const { return failure_; }
 
 private:
     bool Failed(const char* text);
 
-    std::string m_failure;
+    std::string failure_;
 };

@@ -40,15 +40,15 @@ CSectionedTextFile::~CSectionedTextFile() = default;
 
 void CSectionedTextFile::Rewind()
 {
-    m_read = 0;
-    m_write = 0;
-    m_failed = false;
+    read_ = 0;
+    write_ = 0;
+    failed_ = false;
 }
 
 void CSectionedTextFile::OpenForRead(const NSHarrowen::CFileSpec& spec)
 {
     try {
-        m_file = std::make_unique<NSHarrowen::COpenFile>(spec);
+        file_ = std::make_unique<NSHarrowen::COpenFile>(spec);
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
     } catch (const NSHarrowen::XBase&) {
@@ -60,7 +60,7 @@ void CSectionedTextFile::OpenForWrite(const NSHarrowen::CFileSpec& spec, std::st
                                       std::string_view type)
 {
     try {
-        m_file = std::make_unique<NSHarrowen::COpenFile>(spec, FourCharCode(creator), FourCharCode(type));
+        file_ = std::make_unique<NSHarrowen::COpenFile>(spec, FourCharCode(creator), FourCharCode(type));
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
     } catch (const NSHarrowen::XBase&) {
@@ -71,11 +71,11 @@ void CSectionedTextFile::OpenForWrite(const NSHarrowen::CFileSpec& spec, std::st
 void CSectionedTextFile::ReadAll()
 {
     const XFileBase cannotRead("Can't Read file", XFileBase::kFileError);
-    if (!m_file)
+    if (!file_)
         throw cannotRead;
     uint32_t size = 0;
     try {
-        size = m_file->GetSize();
+        size = file_->GetSize();
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
     } catch (const NSHarrowen::XBase&) {
@@ -85,7 +85,7 @@ void CSectionedTextFile::ReadAll()
         throw XFileBase("File format or Alias is not a Kandrel file!", XFileBase::kFileError);
     std::string buffer(size, '\0');
     try {
-        m_file->Read(size, buffer.data());
+        file_->Read(size, buffer.data());
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
     } catch (const NSHarrowen::XBase&) {
@@ -97,10 +97,10 @@ void CSectionedTextFile::ReadAll()
 void CSectionedTextFile::WriteAll()
 {
     try {
-        if (!m_file)
+        if (!file_)
             throw NSHarrowen::XWrite();
-        m_file->Write(static_cast<uint32_t>(m_text.size()), m_text.data());
-        m_file->Commit();
+        file_->Write(static_cast<uint32_t>(text_.size()), text_.data());
+        file_->Commit();
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
     } catch (const NSHarrowen::XBase&) {
@@ -110,25 +110,25 @@ void CSectionedTextFile::WriteAll()
 
 void CSectionedTextFile::CloseFile()
 {
-    m_file.reset();
+    file_.reset();
 }
 
 void CSectionedTextFile::SetText(std::string text)
 {
-    m_text = std::move(text);
-    m_write = m_text.size();
-    m_read = 0;
-    m_failed = false;
+    text_ = std::move(text);
+    write_ = text_.size();
+    read_ = 0;
+    failed_ = false;
 }
 
 // ---- writing
 
 void CSectionedTextFile::Put(std::string_view text)
 {
-    if (m_write < m_text.size())
-        m_text.resize(m_write);
-    m_text += text;
-    m_write = m_text.size();
+    if (write_ < text_.size())
+        text_.resize(write_);
+    text_ += text;
+    write_ = text_.size();
 }
 
 void CSectionedTextFile::WriteSectionBegin(std::string_view name)
@@ -177,38 +177,38 @@ void CSectionedTextFile::WriteSigned(int32_t value)
 
 bool CSectionedTextFile::Fail()
 {
-    m_failed = true;
+    failed_ = true;
     return false;
 }
 
 void CSectionedTextFile::SkipBlankSpace()
 {
-    while (m_read < m_text.size() && IsBlankSpace(m_text[m_read]))
-        ++m_read;
+    while (read_ < text_.size() && IsBlankSpace(text_[read_]))
+        ++read_;
 }
 
 bool CSectionedTextFile::ReadNumber(int64_t& value, bool allowSign)
 {
-    if (m_failed)
+    if (failed_)
         return false;
     SkipBlankSpace();
-    size_t at = m_read;
+    size_t at = read_;
     bool negative = false;
-    if (allowSign && at < m_text.size() && (m_text[at] == '-' || m_text[at] == '+')) {
-        negative = m_text[at] == '-';
+    if (allowSign && at < text_.size() && (text_[at] == '-' || text_[at] == '+')) {
+        negative = text_[at] == '-';
         ++at;
     }
     const size_t digitsStart = at;
     uint64_t magnitude = 0;
-    while (at < m_text.size() && m_text[at] >= '0' && m_text[at] <= '9') {
-        magnitude = magnitude * 10 + static_cast<uint64_t>(m_text[at] - '0');
+    while (at < text_.size() && text_[at] >= '0' && text_[at] <= '9') {
+        magnitude = magnitude * 10 + static_cast<uint64_t>(text_[at] - '0');
         if (magnitude > std::numeric_limits<uint32_t>::max())
             return Fail();
         ++at;
     }
     if (at == digitsStart)
         return Fail();
-    m_read = at;
+    read_ = at;
     value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
     return true;
 }
@@ -256,29 +256,29 @@ uint8_t CSectionedTextFile::ReadLowByte()
 
 std::string CSectionedTextFile::ReadWord()
 {
-    if (m_failed)
+    if (failed_)
         return {};
     SkipBlankSpace();
-    const size_t start = m_read;
-    while (m_read < m_text.size() && !IsBlankSpace(m_text[m_read]))
-        ++m_read;
-    if (m_read == start) {
+    const size_t start = read_;
+    while (read_ < text_.size() && !IsBlankSpace(text_[read_]))
+        ++read_;
+    if (read_ == start) {
         Fail();
         return {};
     }
-    return m_text.substr(start, m_read - start);
+    return text_.substr(start, read_ - start);
 }
 
 bool CSectionedTextFile::ReadLine(std::string& out)
 {
-    if (m_failed || m_read >= m_text.size())
+    if (failed_ || read_ >= text_.size())
         return Fail();
-    size_t end = m_text.find('\n', m_read);
-    const size_t next = end == std::string::npos ? m_text.size() : end + 1;
+    size_t end = text_.find('\n', read_);
+    const size_t next = end == std::string::npos ? text_.size() : end + 1;
     if (end == std::string::npos)
-        end = m_text.size();
-    std::string_view line(m_text.data() + m_read, end - m_read);
-    m_read = next;
+        end = text_.size();
+    std::string_view line(text_.data() + read_, end - read_);
+    read_ = next;
     if (!line.empty() && line.front() == '\r')
         line.remove_prefix(1);
     if (!line.empty() && line.back() == '\r')
@@ -291,8 +291,8 @@ bool CSectionedTextFile::ReadLine(std::string& out)
 
 bool CSectionedTextFile::SeekSection(std::string_view name)
 {
-    const size_t start = m_read;
-    if (!m_failed) {
+    const size_t start = read_;
+    if (!failed_) {
         const std::string tag = SectionTag("[", name);
         std::string line;
         while (ReadLine(line)) {
@@ -300,8 +300,8 @@ bool CSectionedTextFile::SeekSection(std::string_view name)
                 return true;
         }
     }
-    m_failed = false;
-    m_read = start;
+    failed_ = false;
+    read_ = start;
     return false;
 }
 
@@ -315,18 +315,18 @@ bool CSectionedTextFile::MatchSectionEnd(std::string_view name)
 
 bool CSectionedTextFile::AtSectionEnd()
 {
-    if (m_failed)
+    if (failed_)
         return false;
     SkipBlankSpace();
-    return m_read < m_text.size() && m_text[m_read] == '[';
+    return read_ < text_.size() && text_[read_] == '[';
 }
 
 bool CSectionedTextFile::AtEnd()
 {
-    if (m_failed)
+    if (failed_)
         return false;
     SkipBlankSpace();
-    return m_read >= m_text.size();
+    return read_ >= text_.size();
 }
 
 bool CSectionedTextFile::ReadLastLineOfSection(std::string& out)
@@ -342,30 +342,30 @@ bool CSectionedTextFile::ReadLastLineOfSection(std::string& out)
     }
     if (out.empty())
         ReadLine(out);
-    return !m_failed;
+    return !failed_;
 }
 
 bool CSectionedTextFile::ReadThrough(char delimiter, std::string& out)
 {
-    if (m_failed)
+    if (failed_)
         return false;
-    const size_t at = m_text.find(delimiter, m_read);
+    const size_t at = text_.find(delimiter, read_);
     if (at == std::string::npos) {
-        m_read = m_text.size();
+        read_ = text_.size();
         return Fail();
     }
-    out.assign(m_text, m_read, at - m_read);
-    m_read = at + 1;
+    out.assign(text_, read_, at - read_);
+    read_ = at + 1;
     return true;
 }
 
 std::string CSectionedTextFile::ReadRestOfLine()
 {
-    if (m_failed)
+    if (failed_)
         return {};
-    const size_t end = m_text.find_first_of("\r\n", m_read);
-    const size_t stop = end == std::string::npos ? m_text.size() : end;
-    std::string rest = m_text.substr(m_read, stop - m_read);
-    m_read = stop;
+    const size_t end = text_.find_first_of("\r\n", read_);
+    const size_t stop = end == std::string::npos ? text_.size() : end;
+    std::string rest = text_.substr(read_, stop - read_);
+    read_ = stop;
     return rest;
 }

@@ -53,9 +53,9 @@ public:
     void CloseFile();
 
     // The failed state; the end of the text alone is no failure.
-    bool Failed() const { return m_failed; }
-    void ClearFailure() { m_failed = false; }
-    const std::string& GetText() const { return m_text; }
+    bool Failed() const { return failed_; }
+    void ClearFailure() { failed_ = false; }
+    const std::string& GetText() const { return text_; }
     // Replaces the text (for text that is not read from a file).
     void SetText(std::string text);
 
@@ -111,8 +111,8 @@ public:
     // The characters up to the next CR or LF, which stay.
     std::string ReadRestOfLine();
 
-    size_t GetReadPosition() const { return m_read; }
-    void SetReadPosition(size_t position) { m_read = position < m_text.size() ? position : m_text.size(); }
+    size_t GetReadPosition() const { return read_; }
+    void SetReadPosition(size_t position) { read_ = position < text_.size() ? position : text_.size(); }
 
 private:
     void Put(std::string_view text);
@@ -121,9 +121,9 @@ private:
     bool ReadNumber(int64_t& value, bool allowSign);
     bool Fail();
 
-    std::string m_text;
-    size_t m_read = 0;
-    size_t m_write = 0;
-    bool m_failed = false;
-    std::unique_ptr<NSHarrowen::COpenFile> m_file;
+    std::string text_;
+    size_t read_ = 0;
+    size_t write_ = 0;
+    bool failed_ = false;
+    std::unique_ptr<NSHarrowen::COpenFile> file_;
 };

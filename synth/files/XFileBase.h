@@ -13,22 +13,22 @@ class XFileBase : public XTorvanBase {
 public:
     enum : uint32_t { kFileError = 1, kCorrupt = 2, kConversion = 3 };
 
-    XFileBase(std::string text, uint32_t number) : XTorvanBase(std::move(text)), m_number(number) { }
+    XFileBase(std::string text, uint32_t number) : XTorvanBase(std::move(text)), number_(number) { }
 
     // "File Corrupt", number 2.
     static XFileBase Corrupt();
     // "Problem with converting from 2.1 to 3", number 3.
     static XFileBase ConversionProblem();
 
-    uint32_t GetNumber() const { return m_number; }
+    uint32_t GetNumber() const { return number_; }
 
     // A patch file that broke off is applied as far as it was read and
     // reported afterwards; this mark tells such a report from a failure
     // that came before anything was applied.
-    void MarkRaisedAfterApplying() { m_afterApplying = true; }
-    bool WasRaisedAfterApplying() const { return m_afterApplying; }
+    void MarkRaisedAfterApplying() { afterApplying_ = true; }
+    bool WasRaisedAfterApplying() const { return afterApplying_; }
 
 private:
-    uint32_t m_number;
-    bool m_afterApplying = false;
+    uint32_t number_;
+    bool afterApplying_ = false;
 };

@@ -57,7 +57,7 @@ bool IsPatchFile(const NSHarrowen::CFileTypeEntry& entry)
 
 } // namespace
 
-CBankTransfer::CBankTransfer(CBankTransferHost& host) : m_host(host) { }
+CBankTransfer::CBankTransfer(CBankTransferHost& host) : host_(host) { }
 
 CBankTransfer::~CBankTransfer() = default;
 
@@ -65,30 +65,30 @@ CBankTransfer::~CBankTransfer() = default;
 
 void CBankTransfer::Begin(NSHarrowen::CLineRing* report, CFlashAddress address)
 {
-    m_report = report;
-    if (m_report != nullptr)
-        m_report->Clear();
-    m_state = kStateIdle;
-    m_result = kResultNone;
-    m_address = address;
-    m_abortRequested = false;
-    m_currentName.clear();
-    m_awaiting = false;
-    m_repeats = 0;
-    m_claim = nullptr;
-    m_done = {};
-    m_pending.reset();
+    report_ = report;
+    if (report_ != nullptr)
+        report_->Clear();
+    state_ = kStateIdle;
+    result_ = kResultNone;
+    address_ = address;
+    abortRequested_ = false;
+    currentName_.clear();
+    awaiting_ = false;
+    repeats_ = 0;
+    claim_ = nullptr;
+    done_ = {};
+    pending_.reset();
 }
 
 bool CBankTransfer::Run(uint32_t state)
 {
-    if (m_documents == nullptr) {
+    if (documents_ == nullptr) {
         Fail(kOutOfMemory);
         return false;
     }
-    m_entryCount = static_cast<uint16_t>(
-        std::count_if(m_entries.begin(), m_entries.end(), [](const std::string& e) { return !e.empty(); }));
-    m_state = state;
+    entryCount_ = static_cast<uint16_t>(
+        std::count_if(entries_.begin(), entries_.end(), [](const std::string& e) { return !e.empty(); }));
+    state_ = state;
     NSHarrowen::UpdateAllWindows();
     return true;
 }
@@ -98,8 +98,8 @@ bool CBankTransfer::DownloadFromListFile(const NSHarrowen::CFileSpec& listFile, 
 {
     Begin(report, {CFlashAddress::ClampBank(bank), 0});
     try {
-        m_sourceSpec = std::make_unique<NSHarrowen::CFileSpec>(listFile);
-        m_folderSpec = listFile.MakeDirSpec();
+        sourceSpec_ = std::make_unique<NSHarrowen::CFileSpec>(listFile);
+        folderSpec_ = listFile.MakeDirSpec();
         if (!ReadPatchList()) {
             End(kResultFailed);
             return false;
@@ -115,8 +115,8 @@ bool CBankTransfer::DownloadFromFolder(const NSHarrowen::CDirSpec& folder, uint8
 {
     Begin(report, {CFlashAddress::ClampBank(bank), 0});
     try {
-        m_sourceSpec.reset();
-        m_folderSpec = std::make_unique<NSHarrowen::CDirSpec>(folder);
+        sourceSpec_.reset();
+        folderSpec_ = std::make_unique<NSHarrowen::CDirSpec>(folder);
         if (!ScanFolder())
             return false;
     } catch (const std::bad_alloc&) {
@@ -130,10 +130,10 @@ bool CBankTransfer::StartUpload(const NSHarrowen::CFileSpec& listFile, uint8_t b
 {
     Begin(report, {CFlashAddress::ClampBank(bank), 0});
     try {
-        m_sourceSpec = std::make_unique<NSHarrowen::CFileSpec>(listFile);
-        m_folderSpec = listFile.MakeDirSpec();
-        m_entries.clear();
-        m_entries.reserve(kPositions);
+        sourceSpec_ = std::make_unique<NSHarrowen::CFileSpec>(listFile);
+        folderSpec_ = listFile.MakeDirSpec();
+        entries_.clear();
+        entries_.reserve(kPositions);
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemory);
         return false;
@@ -146,9 +146,9 @@ bool CBankTransfer::DownloadFromFiles(const NSHarrowen::CFileSpec& file, CFlashA
 {
     Begin(report, CFlashAddress::Clamped(address.bank, address.location));
     try {
-        m_sourceSpec = std::make_unique<NSHarrowen::CFileSpec>(file);
-        m_folderSpec = file.MakeDirSpec();
-        m_entries.assign(1, file.GetFileName());
+        sourceSpec_ = std::make_unique<NSHarrowen::CFileSpec>(file);
+        folderSpec_ = file.MakeDirSpec();
+        entries_.assign(1, file.GetFileName());
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemory);
         return false;
@@ -160,22 +160,22 @@ bool CBankTransfer::DownloadFromFiles(const NSHarrowen::CFileSpec& file, CFlashA
 // codes; they fill the positions from the first on.
 bool CBankTransfer::ScanFolder()
 {
-    m_entries.clear();
-    NSHarrowen::CDirIterator files(*m_folderSpec);
+    entries_.clear();
+    NSHarrowen::CDirIterator files(*folderSpec_);
     while (const std::unique_ptr<NSHarrowen::CFileTypeEntry> entry = files.Next()) {
         if (IsPatchFile(*entry))
-            m_entries.push_back(entry->name);
+            entries_.push_back(entry->name);
     }
-    if (m_entries.empty()) {
+    if (entries_.empty()) {
         Fail(kNoPatchFiles);
         return false;
     }
-    if (m_entries.size() > kPositions) {
-        m_entries.clear();
+    if (entries_.size() > kPositions) {
+        entries_.clear();
         Fail(kTooManyPatchFiles);
         return false;
     }
-    std::sort(m_entries.begin(), m_entries.end());
+    std::sort(entries_.begin(), entries_.end());
     return true;
 }
 
@@ -183,15 +183,15 @@ bool CBankTransfer::ScanFolder()
 
 bool CBankTransfer::Tick()
 {
-    if (m_state == kStateIdle)
+    if (state_ == kStateIdle)
         return false;
-    if (m_awaiting) {
-        if (static_cast<int64_t>(platform::NowMilliseconds() - m_sentAt) > kAnswerTimeoutMs)
+    if (awaiting_) {
+        if (static_cast<int64_t>(platform::NowMilliseconds() - sentAt_) > kAnswerTimeoutMs)
             RepeatOrGiveUp();
         return IsRunning();
     }
     try {
-        switch (m_state) {
+        switch (state_) {
         case kStateDownload:
             DownloadStep();
             break;
@@ -220,10 +220,10 @@ bool CBankTransfer::Tick()
 // enough.
 void CBankTransfer::RepeatOrGiveUp()
 {
-    m_awaiting = false;
+    awaiting_ = false;
     if (TakeAbort())
         return;
-    if (++m_repeats > kMaxRepeats) {
+    if (++repeats_ > kMaxRepeats) {
         Fail(kLostContactText);
         return;
     }
@@ -232,31 +232,31 @@ void CBankTransfer::RepeatOrGiveUp()
 
 void CBankTransfer::Sent(std::vector<int>* claim)
 {
-    m_awaiting = true;
-    m_sentAt = platform::NowMilliseconds();
-    m_claim = claim;
+    awaiting_ = true;
+    sentAt_ = platform::NowMilliseconds();
+    claim_ = claim;
 }
 
 void CBankTransfer::DownloadStep()
 {
-    const size_t position = m_address.location;
-    const std::string entry = position < m_entries.size() ? m_entries[position] : std::string();
+    const size_t position = address_.location;
+    const std::string entry = position < entries_.size() ? entries_[position] : std::string();
     if (entry.empty()) {
-        m_currentName.clear();
+        currentName_.clear();
         SendDelete();
         return;
     }
-    m_currentName = entry;
-    RemovePatchExtension(m_currentName);
+    currentName_ = entry;
+    RemovePatchExtension(currentName_);
     const std::unique_ptr<NSHarrowen::CFileSpec> file = FindPatchFile(entry);
     SendPatchFile(*file, true);
 }
 
 void CBankTransfer::DownloadFileStep()
 {
-    m_currentName = m_entries.front();
-    RemovePatchExtension(m_currentName);
-    if (!SendPatchFile(*m_sourceSpec, false))
+    currentName_ = entries_.front();
+    RemovePatchExtension(currentName_);
+    if (!SendPatchFile(*sourceSpec_, false))
         Finish();
 }
 
@@ -269,40 +269,40 @@ bool CBankTransfer::SendPatchFile(const NSHarrowen::CFileSpec& file, bool emptyO
     std::optional<XFileBase> problem;
     std::unique_ptr<CTransferPatchInterface> patch;
     try {
-        patch = m_documents->OpenPatchFile(file, problem);
+        patch = documents_->OpenPatchFile(file, problem);
     } catch (const XFileBase&) {
         patch.reset();
     }
     if (patch == nullptr || (problem && patch->IsEmpty())) {
-        ReportEntry(m_address, m_currentName, kSkipped);
-        m_done.skipped.push_back(m_address.GetDisplayNumber());
+        ReportEntry(address_, currentName_, kSkipped);
+        done_.skipped.push_back(address_.GetDisplayNumber());
         if (emptyOnFailure)
             SendDelete();
         return false;
     }
     if (problem)
-        ReportEntry(m_address, m_currentName, kFixed);
+        ReportEntry(address_, currentName_, kFixed);
     CMoleculePacket packet;
     patch->BuildPatchDump(packet);
-    packet.Append(std::make_unique<CMDumpBubbleDestination>(1, m_address.bank, m_address.location, patch->GetName()));
-    m_host.SendRequest(packet);
-    Sent(&m_done.written);
+    packet.Append(std::make_unique<CMDumpBubbleDestination>(1, address_.bank, address_.location, patch->GetName()));
+    host_.SendRequest(packet);
+    Sent(&done_.written);
     return true;
 }
 
 void CBankTransfer::SendDelete()
 {
     CMoleculePacket packet;
-    packet.Append(std::make_unique<CMFlashDeleteCommand>(m_address, 1));
-    m_host.SendRequest(packet);
-    Sent(&m_done.emptied);
+    packet.Append(std::make_unique<CMFlashDeleteCommand>(address_, 1));
+    host_.SendRequest(packet);
+    Sent(&done_.emptied);
 }
 
 void CBankTransfer::UploadStep()
 {
     CMoleculePacket packet;
-    packet.Append(std::make_unique<CMFlashDumpRequest>(m_address));
-    m_host.SendDump(packet);
+    packet.Append(std::make_unique<CMFlashDumpRequest>(address_));
+    host_.SendDump(packet);
     Sent(nullptr);
 }
 
@@ -310,14 +310,14 @@ void CBankTransfer::UploadStep()
 // named without ".pch".
 std::unique_ptr<NSHarrowen::CFileSpec> CBankTransfer::FindPatchFile(const std::string& entry) const
 {
-    std::unique_ptr<NSHarrowen::CFileSpec> file = m_folderSpec->MakeFileSpec(entry);
+    std::unique_ptr<NSHarrowen::CFileSpec> file = folderSpec_->MakeFileSpec(entry);
     if (file->Exists())
         return file;
     std::string bare = entry;
     RemovePatchExtension(bare);
     if (bare.empty() || bare == entry)
         return file;
-    return m_folderSpec->MakeFileSpec(bare);
+    return folderSpec_->MakeFileSpec(bare);
 }
 
 // ---- answers ----
@@ -326,12 +326,12 @@ std::unique_ptr<NSHarrowen::CFileSpec> CBankTransfer::FindPatchFile(const std::s
 // twice must not move the job on.
 bool CBankTransfer::IsAnswerFor(CFlashAddress address) const
 {
-    return m_state != kStateIdle && m_awaiting && address == m_address;
+    return state_ != kStateIdle && awaiting_ && address == address_;
 }
 
 void CBankTransfer::OnCommandResult(const CMFlashCommandResult& result)
 {
-    if (!IsAnswerFor(result.address) || m_state == kStateUpload)
+    if (!IsAnswerFor(result.address) || state_ == kStateUpload)
         return;
     if (result.result == 4)
         OnMemoryProtect();
@@ -341,7 +341,7 @@ void CBankTransfer::OnCommandResult(const CMFlashCommandResult& result)
 
 void CBankTransfer::OnDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
 {
-    if (!IsAnswerFor(marker.address) || m_state != kStateUpload)
+    if (!IsAnswerFor(marker.address) || state_ != kStateUpload)
         return;
     switch (marker.kind) {
     case CMFlashDumpMarker::kKindDone:
@@ -366,27 +366,27 @@ void CBankTransfer::OnDumpMarker(const CMFlashDumpMarker& marker, const CMolecul
 
 void CBankTransfer::OnMemoryProtect()
 {
-    m_awaiting = false;
+    awaiting_ = false;
     Fail("Memory protect on!");
 }
 
 void CBankTransfer::OnMemoryFull()
 {
-    m_awaiting = false;
-    Fail(EntryText(m_address, m_currentName, "Memory full!"));
+    awaiting_ = false;
+    Fail(EntryText(address_, currentName_, "Memory full!"));
 }
 
 void CBankTransfer::OnEmptyPosition()
 {
-    m_awaiting = false;
-    m_currentName.clear();
+    awaiting_ = false;
+    currentName_.clear();
     std::string failure;
     if (!SavePending(failure)) {
         Fail(failure);
         return;
     }
     try {
-        m_entries.emplace_back();
+        entries_.emplace_back();
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
@@ -399,7 +399,7 @@ void CBankTransfer::OnEmptyPosition()
 // is on its way.
 void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
 {
-    m_awaiting = false;
+    awaiting_ = false;
     CMoleculePacket dumps;
     dumps.SetOwns(false);
     try {
@@ -414,8 +414,8 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
             Fail(failure);
             return;
         }
-        m_pending =
-            std::make_unique<CPendingSave>(CPendingSave{m_documents->PatchFromDumps(dumps, marker.name), m_address});
+        pending_ =
+            std::make_unique<CPendingSave>(CPendingSave{documents_->PatchFromDumps(dumps, marker.name), address_});
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
@@ -425,7 +425,7 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
         Fail("Dump error");
         return;
     }
-    m_currentName = m_pending->patch->GetName();
+    currentName_ = pending_->patch->GetName();
     OnUploadPositionDone();
 }
 
@@ -433,17 +433,17 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
 // one when that is taken. False with the report line when it fails.
 bool CBankTransfer::SavePending(std::string& failure)
 {
-    if (m_pending == nullptr)
+    if (pending_ == nullptr)
         return true;
-    const std::unique_ptr<CPendingSave> pending = std::move(m_pending);
+    const std::unique_ptr<CPendingSave> pending = std::move(pending_);
     const std::string name = pending->patch->GetName();
     try {
         bool renamed = false;
         const std::string fileName = ChooseFileName(FileNameFromPatchName(name), renamed);
         if (renamed)
             ReportEntry(pending->address, name, "Name changed to " + fileName);
-        pending->patch->SaveToFile(*m_folderSpec->MakeFileSpec(fileName));
-        m_entries.push_back(fileName);
+        pending->patch->SaveToFile(*folderSpec_->MakeFileSpec(fileName));
+        entries_.push_back(fileName);
     } catch (const XFileBase&) {
         failure = "Could not save " + name + ". Aborting!";
         return false;
@@ -455,7 +455,7 @@ bool CBankTransfer::SavePending(std::string& failure)
         failure = "Dump error";
         return false;
     }
-    m_done.written.push_back(pending->address.GetDisplayNumber());
+    done_.written.push_back(pending->address.GetDisplayNumber());
     return true;
 }
 
@@ -463,7 +463,7 @@ std::string CBankTransfer::ChooseFileName(const std::string& base, bool& renamed
 {
     std::string candidate = base + kPatchExtension;
     renamed = false;
-    for (uint32_t number = 1; m_folderSpec->MakeFileSpec(candidate)->Exists(); ++number) {
+    for (uint32_t number = 1; folderSpec_->MakeFileSpec(candidate)->Exists(); ++number) {
         candidate = base + std::to_string(number) + kPatchExtension;
         renamed = true;
     }
@@ -474,7 +474,7 @@ std::string CBankTransfer::ChooseFileName(const std::string& base, bool& renamed
 
 bool CBankTransfer::TakeAbort()
 {
-    if (!m_abortRequested)
+    if (!abortRequested_)
         return false;
     Fail(kAborted);
     return true;
@@ -482,28 +482,28 @@ bool CBankTransfer::TakeAbort()
 
 void CBankTransfer::OnPositionDone()
 {
-    m_awaiting = false;
-    m_repeats = 0;
-    if (m_claim != nullptr)
-        m_claim->push_back(m_address.GetDisplayNumber());
-    m_claim = nullptr;
+    awaiting_ = false;
+    repeats_ = 0;
+    if (claim_ != nullptr)
+        claim_->push_back(address_.GetDisplayNumber());
+    claim_ = nullptr;
     if (TakeAbort())
         return;
-    if (m_state == kStateDownloadFile || m_address.location >= CFlashAddress::kMaxLocation) {
+    if (state_ == kStateDownloadFile || address_.location >= CFlashAddress::kMaxLocation) {
         Finish();
         return;
     }
-    ++m_address.location;
+    ++address_.location;
 }
 
 void CBankTransfer::OnUploadPositionDone()
 {
-    m_awaiting = false;
-    m_repeats = 0;
+    awaiting_ = false;
+    repeats_ = 0;
     if (TakeAbort())
         return;
-    if (m_address.location < CFlashAddress::kMaxLocation) {
-        ++m_address.location;
+    if (address_.location < CFlashAddress::kMaxLocation) {
+        ++address_.location;
         return;
     }
     std::string failure;
@@ -517,20 +517,20 @@ void CBankTransfer::OnUploadPositionDone()
 
 void CBankTransfer::ReleaseReport(const NSHarrowen::CLineRing* report)
 {
-    if (report == nullptr || m_report != report)
+    if (report == nullptr || report_ != report)
         return;
-    m_report = nullptr;
+    report_ = nullptr;
     // It ends at the synthesizer's next answer, as a stop does; ending here
     // would run the window passes from inside the report owner's teardown.
-    if (m_state != kStateIdle)
-        m_abortRequested = true;
+    if (state_ != kStateIdle)
+        abortRequested_ = true;
 }
 
 void CBankTransfer::OnLinkLost(const std::string& reason)
 {
-    if (m_state == kStateIdle)
+    if (state_ == kStateIdle)
         return;
-    m_awaiting = false;
+    awaiting_ = false;
     Fail(reason);
 }
 
@@ -554,24 +554,24 @@ void CBankTransfer::Fail(const std::string& reason)
 
 void CBankTransfer::ReportDone()
 {
-    if (m_state == kStateIdle)
+    if (state_ == kStateIdle)
         return;
-    if (!m_done.written.empty())
-        ReportLine((m_state == kStateUpload ? "Saved: " : "Written: ") + RunsText(m_done.written));
-    if (!m_done.emptied.empty())
-        ReportLine("Emptied: " + RunsText(m_done.emptied));
-    if (!m_done.skipped.empty())
-        ReportLine("Skipped: " + RunsText(m_done.skipped));
+    if (!done_.written.empty())
+        ReportLine((state_ == kStateUpload ? "Saved: " : "Written: ") + RunsText(done_.written));
+    if (!done_.emptied.empty())
+        ReportLine("Emptied: " + RunsText(done_.emptied));
+    if (!done_.skipped.empty())
+        ReportLine("Skipped: " + RunsText(done_.skipped));
 }
 
 void CBankTransfer::End(uint32_t result)
 {
-    m_pending.reset();
-    m_result = result;
-    m_state = kStateIdle;
-    m_awaiting = false;
-    m_claim = nullptr;
-    m_report = nullptr;
+    pending_.reset();
+    result_ = result;
+    state_ = kStateIdle;
+    awaiting_ = false;
+    claim_ = nullptr;
+    report_ = nullptr;
     NSHarrowen::UpdateAllWindows();
 }
 
@@ -579,18 +579,18 @@ void CBankTransfer::End(uint32_t result)
 
 uint32_t CBankTransfer::GetProgress() const
 {
-    return m_state == kStateIdle ? 0 : uint32_t{m_address.location} * 1000 / kPositions;
+    return state_ == kStateIdle ? 0 : uint32_t{address_.location} * 1000 / kPositions;
 }
 
 std::string CBankTransfer::GetCurrentName() const
 {
-    return m_state == kStateIdle ? std::string() : m_currentName;
+    return state_ == kStateIdle ? std::string() : currentName_;
 }
 
 void CBankTransfer::ReportLine(const std::string& text)
 {
-    if (m_report != nullptr)
-        m_report->AddLine(text.c_str());
+    if (report_ != nullptr)
+        report_->AddLine(text.c_str());
 }
 
 void CBankTransfer::ReportEntry(CFlashAddress address, const std::string& name, const std::string& text)
@@ -608,7 +608,7 @@ std::string CBankTransfer::EntryText(CFlashAddress address, const std::string& n
 bool CBankTransfer::WritePatchList()
 {
     CPatchListFile list;
-    if (list.Write(*m_sourceSpec, m_entries))
+    if (list.Write(*sourceSpec_, entries_))
         return true;
     ReportLine(list.GetFailure());
     return false;
@@ -617,7 +617,7 @@ bool CBankTransfer::WritePatchList()
 bool CBankTransfer::ReadPatchList()
 {
     CPatchListFile list;
-    if (list.Read(*m_sourceSpec, m_entries))
+    if (list.Read(*sourceSpec_, entries_))
         return true;
     ReportLine(list.GetFailure());
     return false;

@@ -44,7 +44,7 @@ public:
     CBankTransfer(const CBankTransfer&) = delete;
     CBankTransfer& operator=(const CBankTransfer&) = delete;
 
-    void SetDocuments(CTransferDocumentsInterface* documents) { m_documents = documents; }
+    void SetDocuments(CTransferDocumentsInterface* documents) { documents_ = documents; }
 
     // Starting a job. The report (the dialog's log, may be null) is cleared
     // and kept until the job ends. False, with the reason reported and
@@ -60,20 +60,20 @@ public:
 
     // One step of the running job; true while a job runs.
     bool Tick();
-    void RequestAbort() { m_abortRequested = true; }
+    void RequestAbort() { abortRequested_ = true; }
     // The owner of a report is going: the report is no longer touched and a
     // job writing into it is stopped.
     void ReleaseReport(const NSHarrowen::CLineRing* report);
 
-    uint32_t GetResult() const { return m_result; }
-    void ClearResult() { m_result = kResultNone; }
-    uint32_t GetState() const { return m_state; }
-    bool IsRunning() const { return m_state != kStateIdle; }
+    uint32_t GetResult() const { return result_; }
+    void ClearResult() { result_ = kResultNone; }
+    uint32_t GetState() const { return state_; }
+    bool IsRunning() const { return state_ != kStateIdle; }
     // Tenths of a percent of the bank done; 0 when idle.
     uint32_t GetProgress() const;
     std::string GetCurrentName() const;
-    CFlashAddress GetAddress() const { return m_address; }
-    const std::vector<std::string>& GetEntries() const { return m_entries; }
+    CFlashAddress GetAddress() const { return address_; }
+    const std::vector<std::string>& GetEntries() const { return entries_; }
 
     // Answers of the synthesizer.
     void OnCommandResult(const CMFlashCommandResult& result);
@@ -132,26 +132,26 @@ private:
     void End(uint32_t result);
     void ReportDone();
 
-    CBankTransferHost& m_host;
-    CTransferDocumentsInterface* m_documents = nullptr;
-    uint32_t m_result = kResultNone;
-    std::unique_ptr<NSHarrowen::CFileSpec> m_sourceSpec;
-    std::unique_ptr<NSHarrowen::CDirSpec> m_folderSpec;
-    std::vector<std::string> m_entries;
-    CFlashAddress m_address;
-    uint32_t m_state = kStateIdle;
-    uint16_t m_entryCount = 0;
-    bool m_abortRequested = false;
-    std::string m_currentName;
-    NSHarrowen::CLineRing* m_report = nullptr;
+    CBankTransferHost& host_;
+    CTransferDocumentsInterface* documents_ = nullptr;
+    uint32_t result_ = kResultNone;
+    std::unique_ptr<NSHarrowen::CFileSpec> sourceSpec_;
+    std::unique_ptr<NSHarrowen::CDirSpec> folderSpec_;
+    std::vector<std::string> entries_;
+    CFlashAddress address_;
+    uint32_t state_ = kStateIdle;
+    uint16_t entryCount_ = 0;
+    bool abortRequested_ = false;
+    std::string currentName_;
+    NSHarrowen::CLineRing* report_ = nullptr;
 
     // The position sent and not answered yet, when it was sent, how often
     // it was repeated, and where its success is to be counted.
-    bool m_awaiting = false;
-    uint64_t m_sentAt = 0;
-    int m_repeats = 0;
-    std::vector<int>* m_claim = nullptr;
-    CDone m_done;
+    bool awaiting_ = false;
+    uint64_t sentAt_ = 0;
+    int repeats_ = 0;
+    std::vector<int>* claim_ = nullptr;
+    CDone done_;
     // An uploaded patch not written yet.
-    std::unique_ptr<CPendingSave> m_pending;
+    std::unique_ptr<CPendingSave> pending_;
 };

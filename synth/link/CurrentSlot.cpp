@@ -2,15 +2,15 @@
 
 void CCurrentSlot::Set(uint8_t port, uint8_t slot)
 {
-    if (port != m_port && m_port != kNone)
-        SetChanged(m_port, true);
-    m_port = port > kNone ? kNone : port;
-    m_slot = slot;
+    if (port != port_ && port_ != kNone)
+        SetChanged(port_, true);
+    port_ = port > kNone ? kNone : port;
+    slot_ = slot;
 }
 
 void CCurrentSlot::Select(uint8_t port, uint8_t slot)
 {
-    if (port == m_port && slot == m_slot)
+    if (port == port_ && slot == slot_)
         return;
     Set(port, slot);
     SetChanged(port, true);
@@ -18,6 +18,6 @@ void CCurrentSlot::Select(uint8_t port, uint8_t slot)
 
 void CCurrentSlot::Reset()
 {
-    m_port = kNone;
-    m_changed.fill(true);
+    port_ = kNone;
+    changed_.fill(true);
 }

@@ -18,17 +18,17 @@ public:
     // No port; every port marked changed (the slot stays).
     void Reset();
 
-    uint8_t GetPort() const { return m_port; }
-    uint8_t GetSlot() const { return m_slot; }
-    bool IsChanged(uint8_t port) const { return port < kPortCount && m_changed[port]; }
+    uint8_t GetPort() const { return port_; }
+    uint8_t GetSlot() const { return slot_; }
+    bool IsChanged(uint8_t port) const { return port < kPortCount && changed_[port]; }
     void SetChanged(uint8_t port, bool changed)
     {
         if (port < kPortCount)
-            m_changed[port] = changed;
+            changed_[port] = changed;
     }
 
 private:
-    uint8_t m_slot = 0;
-    uint8_t m_port = kNone;
-    std::array<bool, kPortCount> m_changed{true, true, true, true};
+    uint8_t slot_ = 0;
+    uint8_t port_ = kNone;
+    std::array<bool, kPortCount> changed_{true, true, true, true};
 };

@@ -16,7 +16,7 @@ std::array<uint8_t, kPacketBufferSize> g_packetBuffer;
 std::array<uint8_t, SysexFrame::kMaxChunk> g_liveBuffer;
 } // namespace
 
-CMoleculeSender::CMoleculeSender(CSynthPort& port) : m_port(port) { }
+CMoleculeSender::CMoleculeSender(CSynthPort& port) : port_(port) { }
 
 CMoleculeSender::~CMoleculeSender() = default;
 
@@ -81,8 +81,8 @@ void CMoleculeSender::SendRequest(const CMoleculePacket& packet)
     if (packet.IsEmpty())
         return;
     Frames frames = FrameLongMolecules(packet);
-    m_replyPacket.Clear();
-    Append(m_request, std::move(frames));
+    replyPacket_.Clear();
+    Append(request_, std::move(frames));
     Pump();
     BeginWaitForReply();
 }
@@ -91,7 +91,7 @@ void CMoleculeSender::SendLive(const CMoleculePacket& packet)
 {
     if (packet.IsEmpty())
         return;
-    Append(m_live, FrameShortMolecules(packet));
+    Append(live_, FrameShortMolecules(packet));
     Pump();
 }
 
@@ -99,55 +99,55 @@ void CMoleculeSender::SendDump(const CMoleculePacket& packet)
 {
     if (packet.IsEmpty())
         return;
-    Append(m_dump, FrameLongMolecules(packet));
-    m_replyPacket.Clear();
+    Append(dump_, FrameLongMolecules(packet));
+    replyPacket_.Clear();
     Pump();
 }
 
 void CMoleculeSender::SendFinal(const CMoleculePacket& packet)
 {
     for (const std::unique_ptr<CSysexFrame>& frame : FrameLongMolecules(packet))
-        m_port.SendFrame(*frame);
+        port_.SendFrame(*frame);
 }
 
 void CMoleculeSender::Pump()
 {
-    while (!m_live.empty()) {
-        const std::unique_ptr<CSysexFrame> frame = std::move(m_live.front());
-        m_live.pop_front();
-        m_port.SendFrame(*frame);
+    while (!live_.empty()) {
+        const std::unique_ptr<CSysexFrame> frame = std::move(live_.front());
+        live_.pop_front();
+        port_.SendFrame(*frame);
     }
-    if (m_port.IsAwaitingAnswer())
+    if (port_.IsAwaitingAnswer())
         return;
-    if (!m_dump.empty()) {
-        std::unique_ptr<CSysexFrame> frame = std::move(m_dump.front());
-        m_dump.pop_front();
-        m_inFlight = std::move(frame);
-        m_waitState = kWaitDump;
-        m_port.SendRequestFrame(*m_inFlight);
-    } else if (!m_request.empty()) {
-        const std::unique_ptr<CSysexFrame> frame = std::move(m_request.front());
-        m_request.pop_front();
-        m_inFlight.reset();
-        m_waitState = kWaitRequest;
-        m_port.SendRequestFrame(*frame);
+    if (!dump_.empty()) {
+        std::unique_ptr<CSysexFrame> frame = std::move(dump_.front());
+        dump_.pop_front();
+        inFlight_ = std::move(frame);
+        waitState_ = kWaitDump;
+        port_.SendRequestFrame(*inFlight_);
+    } else if (!request_.empty()) {
+        const std::unique_ptr<CSysexFrame> frame = std::move(request_.front());
+        request_.pop_front();
+        inFlight_.reset();
+        waitState_ = kWaitRequest;
+        port_.SendRequestFrame(*frame);
     }
 }
 
 bool CMoleculeSender::ReceiveReply(std::span<const uint8_t> frame)
 {
     bool complete = false;
-    const EWaitState state = m_waitState;
-    m_waitState = kWaitNone;
+    const EWaitState state = waitState_;
+    waitState_ = kWaitNone;
     if (state == kWaitRequest) {
-        DecodePacket(frame, m_replyPacket);
-        if (m_request.empty()) {
+        DecodePacket(frame, replyPacket_);
+        if (request_.empty()) {
             EndWaitForReply();
             complete = true;
         }
     } else if (state == kWaitDump) {
-        DecodePacket(frame, m_replyPacket);
-        complete = m_dump.empty();
+        DecodePacket(frame, replyPacket_);
+        complete = dump_.empty();
     }
     Pump();
     return complete;
@@ -155,27 +155,27 @@ bool CMoleculeSender::ReceiveReply(std::span<const uint8_t> frame)
 
 CMoleculePacket& CMoleculeSender::ReceiveMessage(std::span<const uint8_t> frame)
 {
-    m_messagePacket.Clear();
-    DecodePacket(frame, m_messagePacket);
-    return m_messagePacket;
+    messagePacket_.Clear();
+    DecodePacket(frame, messagePacket_);
+    return messagePacket_;
 }
 
 bool CMoleculeSender::ResendInFlight()
 {
-    if (m_inFlight == nullptr || m_waitState != kWaitDump)
+    if (inFlight_ == nullptr || waitState_ != kWaitDump)
         return false;
-    m_port.SendRequestFrame(*m_inFlight);
+    port_.SendRequestFrame(*inFlight_);
     return true;
 }
 
 void CMoleculeSender::BeginWaitForReply()
 {
-    m_waiting = true;
+    waiting_ = true;
     NSHarrowen::UpdateAllWindows();
 }
 
 void CMoleculeSender::EndWaitForReply()
 {
-    m_waiting = false;
+    waiting_ = false;
     NSHarrowen::UpdateAllWindows();
 }

@@ -41,11 +41,11 @@ public:
     // An answer (flag 0x08) from the port; true when it completes what was
     // awaited, the whole answer then being in the reply packet.
     bool ReceiveReply(std::span<const uint8_t> frame);
-    CMoleculePacket& GetReplyPacket() { return m_replyPacket; }
-    void ClearReplyPacket() { m_replyPacket.Clear(); }
+    CMoleculePacket& GetReplyPacket() { return replyPacket_; }
+    void ClearReplyPacket() { replyPacket_.Clear(); }
     // Any other frame, decoded into the cleared message packet.
     CMoleculePacket& ReceiveMessage(std::span<const uint8_t> frame);
-    void ClearMessagePacket() { m_messagePacket.Clear(); }
+    void ClearMessagePacket() { messagePacket_.Clear(); }
 
     // Sends the dump frame in flight again when its answer is awaited; false
     // otherwise (a request frame is gone once sent, and a repeated edit
@@ -54,9 +54,9 @@ public:
 
     void BeginWaitForReply();
     void EndWaitForReply();
-    bool IsWaitingForReply() const { return m_waiting; }
-    EWaitState GetWaitState() const { return m_waitState; }
-    size_t GetQueuedCount() const { return m_live.size() + m_dump.size() + m_request.size(); }
+    bool IsWaitingForReply() const { return waiting_; }
+    EWaitState GetWaitState() const { return waitState_; }
+    size_t GetQueuedCount() const { return live_.size() + dump_.size() + request_.size(); }
 
 private:
     using Frames = std::deque<std::unique_ptr<CSysexFrame>>;
@@ -65,13 +65,13 @@ private:
     static Frames FrameShortMolecules(const CMoleculePacket& packet);
     static void Append(Frames& queue, Frames&& frames);
 
-    CSynthPort& m_port;
-    CMoleculePacket m_replyPacket;
-    CMoleculePacket m_messagePacket;
-    Frames m_request;
-    Frames m_dump;
-    Frames m_live;
-    std::unique_ptr<CSysexFrame> m_inFlight;
-    EWaitState m_waitState = kWaitNone;
-    bool m_waiting = false;
+    CSynthPort& port_;
+    CMoleculePacket replyPacket_;
+    CMoleculePacket messagePacket_;
+    Frames request_;
+    Frames dump_;
+    Frames live_;
+    std::unique_ptr<CSysexFrame> inFlight_;
+    EWaitState waitState_ = kWaitNone;
+    bool waiting_ = false;
 };

@@ -45,14 +45,14 @@ CPortManager* GetPortManager()
 }
 
 CPortManager::CPortManager(const CPortManagerServices& services)
-    : m_services(services), m_inputs(std::make_unique<NSHarrowen::CInputPortRegistry>()),
-      m_outputs(std::make_unique<NSHarrowen::COutputPortRegistry>())
+    : services_(services), inputs_(std::make_unique<NSHarrowen::CInputPortRegistry>()),
+      outputs_(std::make_unique<NSHarrowen::COutputPortRegistry>())
 {
-    NSHarrowen::RegisterMMEPorts(*m_inputs, *m_outputs);
-    m_inputMenu = MakeDeviceMenu(*m_inputs);
-    m_inputCount = m_inputs->GetCount();
-    m_outputMenu = MakeDeviceMenu(*m_outputs);
-    m_outputCount = m_outputs->GetCount();
+    NSHarrowen::RegisterMMEPorts(*inputs_, *outputs_);
+    inputMenu_ = MakeDeviceMenu(*inputs_);
+    inputCount_ = inputs_->GetCount();
+    outputMenu_ = MakeDeviceMenu(*outputs_);
+    outputCount_ = outputs_->GetCount();
     g_portManager = this;
 }
 
@@ -78,7 +78,7 @@ void CPortManager::OpenPort(uint8_t port, uint16_t inputIndex, uint16_t outputIn
     if (port >= kPortCount)
         return;
     auto opened = std::make_unique<CSynthPort>(*this, port, inputIndex, outputIndex);
-    CPortEntry& entry = m_entries[port];
+    CPortEntry& entry = entries_[port];
     entry.port = std::move(opened);
     entry.input = inputIndex;
     entry.output = outputIndex;
@@ -88,8 +88,8 @@ void CPortManager::SetPortDevices(uint8_t port, uint16_t inputIndex, uint16_t ou
 {
     if (port >= kPortCount)
         return;
-    m_entries[port].input = inputIndex;
-    m_entries[port].output = outputIndex;
+    entries_[port].input = inputIndex;
+    entries_[port].output = outputIndex;
 }
 
 void CPortManager::ClosePort(uint8_t port)
@@ -97,29 +97,29 @@ void CPortManager::ClosePort(uint8_t port)
     // reset() clears the pointer before the port is deleted, so the port's
     // report of its lost synthesizer already finds the entry closed.
     if (port < kPortCount)
-        m_entries[port].port.reset();
+        entries_[port].port.reset();
 }
 
 CSynthPort* CPortManager::GetPort(uint8_t port) const
 {
-    return port < kPortCount ? m_entries[port].port.get() : nullptr;
+    return port < kPortCount ? entries_[port].port.get() : nullptr;
 }
 
 void CPortManager::Idle()
 {
-    uint8_t position = m_nextPort;
-    while (position < kPortCount && m_entries[position].port == nullptr)
+    uint8_t position = nextPort_;
+    while (position < kPortCount && entries_[position].port == nullptr)
         ++position;
     if (position >= kPortCount)
         position = 0;
-    if (m_entries[position].port != nullptr)
+    if (entries_[position].port != nullptr)
         ServicePort(position);
-    m_nextPort = static_cast<uint8_t>((position + 1) % kPortCount);
+    nextPort_ = static_cast<uint8_t>((position + 1) % kPortCount);
 }
 
 void CPortManager::ServicePort(uint8_t port)
 {
-    CSynthPort& link = *m_entries[port].port;
+    CSynthPort& link = *entries_[port].port;
     link.Idle();
     if (!link.IsFailed())
         return;
@@ -135,19 +135,19 @@ void CPortManager::ReportFailure(const std::string& displayName, const std::stri
     // The names and texts are the synthesizer's and the link's: made safe
     // to stand in a script (no brackets that would read as buttons).
     const std::string text = AlertSentence(displayName) + AlertSentence(failureText) + kFailureAlertEnd;
-    m_services.application.RunAlertText(NSHarrowen::MakeAlertScript("[STOP]", text, "OK"));
+    services_.application.RunAlertText(NSHarrowen::MakeAlertScript("[STOP]", text, "OK"));
 }
 
 void CPortManager::ReportOutOfMemory(uint8_t port)
 {
     if (HasSynth(port))
-        m_entries[port].port->SetOutOfMemory();
+        entries_[port].port->SetOutOfMemory();
 }
 
 bool CPortManager::SharesDevices(uint8_t port, uint16_t input, uint16_t output) const
 {
     for (uint8_t lower = 0; lower < port; ++lower) {
-        const CPortEntry& entry = m_entries[lower];
+        const CPortEntry& entry = entries_[lower];
         if (entry.port != nullptr && (entry.input == input || entry.output == output))
             return true;
     }
@@ -156,12 +156,12 @@ bool CPortManager::SharesDevices(uint8_t port, uint16_t input, uint16_t output) 
 
 void CPortManager::OpenPortsFromPreferences()
 {
-    const CPortPreferencesInterface& preferences = m_services.preferences;
+    const CPortPreferencesInterface& preferences = services_.preferences;
     for (uint8_t port = 0; port < kPortCount; ++port) {
         uint16_t input = 0;
         uint16_t output = 0;
-        const bool found = m_inputs->FindByName(preferences.GetPortInputName(port), input) &&
-            m_outputs->FindByName(preferences.GetPortOutputName(port), output);
+        const bool found = inputs_->FindByName(preferences.GetPortInputName(port), input) &&
+            outputs_->FindByName(preferences.GetPortOutputName(port), output);
         if ((found && SharesDevices(port, input, output)) || !preferences.IsPortEnabled(port)) {
             SetPortDevices(port, input, output);
             continue;
@@ -178,11 +178,11 @@ void CPortManager::OpenPortsFromPreferences()
 
 void CPortManager::StorePortsInPreferences()
 {
-    CPortPreferencesInterface& preferences = m_services.preferences;
+    CPortPreferencesInterface& preferences = services_.preferences;
     for (uint8_t port = 0; port < kPortCount; ++port) {
-        const CPortEntry& entry = m_entries[port];
-        preferences.SetPortInputName(port, DeviceName(*m_inputs, entry.input));
-        preferences.SetPortOutputName(port, DeviceName(*m_outputs, entry.output));
+        const CPortEntry& entry = entries_[port];
+        preferences.SetPortInputName(port, DeviceName(*inputs_, entry.input));
+        preferences.SetPortOutputName(port, DeviceName(*outputs_, entry.output));
         preferences.SetPortEnabled(port, entry.port != nullptr);
     }
     preferences.Save();
@@ -259,32 +259,32 @@ bool CPortManager::SendSynthSettings(uint8_t port, const CSynthSettings& setting
 
 void CPortManager::SelectSlot(uint8_t port, uint8_t slot)
 {
-    m_current.Select(port, slot);
-    m_startingUp = false;
+    current_.Select(port, slot);
+    startingUp_ = false;
 }
 
 void CPortManager::AdoptSlotFocus(uint8_t port, uint8_t slot)
 {
-    m_startingUp = false;
+    startingUp_ = false;
     if (slot == kNone)
-        m_current.Select(port, 0);
+        current_.Select(port, 0);
     else
-        m_current.Set(port, slot);
+        current_.Set(port, slot);
 }
 
 bool CPortManager::HasCurrentSynth() const
 {
-    return m_current.GetPort() != kNone && HasSynth(m_current.GetPort());
+    return current_.GetPort() != kNone && HasSynth(current_.GetPort());
 }
 
 uint8_t CPortManager::GetCurrentPort() const
 {
-    return m_current.GetPort() > 3 ? 3 : m_current.GetPort();
+    return current_.GetPort() > 3 ? 3 : current_.GetPort();
 }
 
 uint8_t CPortManager::GetCurrentSlot() const
 {
-    return m_current.GetSlot() > kNone ? kNone : m_current.GetSlot();
+    return current_.GetSlot() > kNone ? kNone : current_.GetSlot();
 }
 
 uint8_t CPortManager::GetCurrentSlotOf(uint8_t port) const
@@ -294,12 +294,12 @@ uint8_t CPortManager::GetCurrentSlotOf(uint8_t port) const
 
 bool CPortManager::HasCurrentSynthSettings() const
 {
-    return HasCurrentSynth() && GetSynth(m_current.GetPort())->HasSettings();
+    return HasCurrentSynth() && GetSynth(current_.GetPort())->HasSettings();
 }
 
 bool CPortManager::IsCurrentSynthBusy() const
 {
-    return HasCurrentSynth() && GetSynth(m_current.GetPort())->IsWaitingForReply();
+    return HasCurrentSynth() && GetSynth(current_.GetPort())->IsWaitingForReply();
 }
 
 uint8_t CPortManager::GetPortChange(uint8_t port) const
@@ -307,14 +307,14 @@ uint8_t CPortManager::GetPortChange(uint8_t port) const
     bool lowerPortHasSynth = false;
     for (uint8_t lower = 0; lower < port && lower < kPortCount; ++lower)
         lowerPortHasSynth = lowerPortHasSynth || HasSynth(lower);
-    if (m_startingUp && !lowerPortHasSynth)
+    if (startingUp_ && !lowerPortHasSynth)
         return 1;
-    return m_current.IsChanged(port) ? 2 : 0;
+    return current_.IsChanged(port) ? 2 : 0;
 }
 
 void CPortManager::OnPortLost(uint8_t port)
 {
-    m_current.SetChanged(port, true);
+    current_.SetChanged(port, true);
     if (IsCurrentPort(port)) {
         for (uint8_t other = 0; other < kPortCount; ++other) {
             if (other == port || !HasSynth(other))
@@ -327,6 +327,6 @@ void CPortManager::OnPortLost(uint8_t port)
             return;
         }
     }
-    m_current.Reset();
-    m_startingUp = true;
+    current_.Reset();
+    startingUp_ = true;
 }

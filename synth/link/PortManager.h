@@ -44,8 +44,8 @@ public:
 
     // Per port 0-3.
     CSynthPort* GetPort(uint8_t port) const;
-    uint16_t GetInputIndex(uint8_t port) const { return port < kPortCount ? m_entries[port].input : 0; }
-    uint16_t GetOutputIndex(uint8_t port) const { return port < kPortCount ? m_entries[port].output : 0; }
+    uint16_t GetInputIndex(uint8_t port) const { return port < kPortCount ? entries_[port].input : 0; }
+    uint16_t GetOutputIndex(uint8_t port) const { return port < kPortCount ? entries_[port].output : 0; }
     bool HasSynth(uint8_t port) const;
     uint8_t CountSynths() const;
     CSynth* GetSynth(uint8_t port) const;
@@ -67,7 +67,7 @@ public:
     void AdoptSlotFocus(uint8_t port, uint8_t slot);
     bool HasCurrentSynth() const;
     uint8_t GetCurrentPort() const;
-    bool IsCurrentPort(uint8_t port) const { return m_current.GetPort() == port; }
+    bool IsCurrentPort(uint8_t port) const { return current_.GetPort() == port; }
     uint8_t GetCurrentSlot() const;
     uint8_t GetCurrentSlotOf(uint8_t port) const;
     bool HasCurrentSynthSettings() const;
@@ -77,21 +77,21 @@ public:
     // 0 nothing to exchange, 1 adopt the synthesizer's focus, 2 tell it the
     // editor's current slot.
     uint8_t GetPortChange(uint8_t port) const;
-    void ClearPortChange(uint8_t port) { m_current.SetChanged(port, false); }
+    void ClearPortChange(uint8_t port) { current_.SetChanged(port, false); }
     void OnPortLost(uint8_t port);
-    bool IsStartingUp() const { return m_startingUp; }
+    bool IsStartingUp() const { return startingUp_; }
 
     // The device lists and their menus, for the MIDI dialog.
-    const NSHarrowen::CInputPortRegistry& GetInputRegistry() const { return *m_inputs; }
-    const NSHarrowen::COutputPortRegistry& GetOutputRegistry() const { return *m_outputs; }
-    NSHarrowen::CMenu& GetInputMenu() const { return *m_inputMenu; }
-    NSHarrowen::CMenu& GetOutputMenu() const { return *m_outputMenu; }
-    uint16_t GetInputDeviceCount() const { return m_inputCount; }
-    uint16_t GetOutputDeviceCount() const { return m_outputCount; }
+    const NSHarrowen::CInputPortRegistry& GetInputRegistry() const { return *inputs_; }
+    const NSHarrowen::COutputPortRegistry& GetOutputRegistry() const { return *outputs_; }
+    NSHarrowen::CMenu& GetInputMenu() const { return *inputMenu_; }
+    NSHarrowen::CMenu& GetOutputMenu() const { return *outputMenu_; }
+    uint16_t GetInputDeviceCount() const { return inputCount_; }
+    uint16_t GetOutputDeviceCount() const { return outputCount_; }
 
-    CLinkApplicationInterface& GetApplication() const { return m_services.application; }
-    CSlotPatchManagerInterface& GetPatchManager() const { return m_services.patches; }
-    CTransferDocumentsInterface* GetTransferDocuments() const { return m_services.transferDocuments; }
+    CLinkApplicationInterface& GetApplication() const { return services_.application; }
+    CSlotPatchManagerInterface& GetPatchManager() const { return services_.patches; }
+    CTransferDocumentsInterface* GetTransferDocuments() const { return services_.transferDocuments; }
 
 private:
     struct CPortEntry {
@@ -105,17 +105,17 @@ private:
     void ReportFailure(const std::string& displayName, const std::string& failureText);
     bool SharesDevices(uint8_t port, uint16_t input, uint16_t output) const;
 
-    CPortManagerServices m_services;
-    std::unique_ptr<NSHarrowen::CInputPortRegistry> m_inputs;
-    std::unique_ptr<NSHarrowen::COutputPortRegistry> m_outputs;
-    uint16_t m_inputCount = 0;
-    uint16_t m_outputCount = 0;
-    std::unique_ptr<NSHarrowen::CMenu> m_inputMenu;
-    std::unique_ptr<NSHarrowen::CMenu> m_outputMenu;
-    std::array<CPortEntry, kPortCount> m_entries;
-    uint8_t m_nextPort = 0;
-    CCurrentSlot m_current;
-    bool m_startingUp = true;
+    CPortManagerServices services_;
+    std::unique_ptr<NSHarrowen::CInputPortRegistry> inputs_;
+    std::unique_ptr<NSHarrowen::COutputPortRegistry> outputs_;
+    uint16_t inputCount_ = 0;
+    uint16_t outputCount_ = 0;
+    std::unique_ptr<NSHarrowen::CMenu> inputMenu_;
+    std::unique_ptr<NSHarrowen::CMenu> outputMenu_;
+    std::array<CPortEntry, kPortCount> entries_;
+    uint8_t nextPort_ = 0;
+    CCurrentSlot current_;
+    bool startingUp_ = true;
 };
 
 // The program's port manager while one exists.

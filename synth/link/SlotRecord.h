@@ -14,25 +14,25 @@ public:
     // Stores the number and clears the changed mark.
     void SetNumber(uint8_t number)
     {
-        m_number = number;
-        m_numberKnown = true;
-        m_changed = false;
+        number_ = number;
+        numberKnown_ = true;
+        changed_ = false;
     }
-    uint8_t GetNumber() const { return m_number; }
-    bool IsNumberKnown() const { return m_numberKnown; }
+    uint8_t GetNumber() const { return number_; }
+    bool IsNumberKnown() const { return numberKnown_; }
     // The number is stale and must be asked for.
-    bool IsChanged() const { return m_changed; }
-    void MarkChanged() { m_changed = true; }
+    bool IsChanged() const { return changed_; }
+    void MarkChanged() { changed_ = true; }
 
-    CSlotPatchInterface* GetPatch() const { return m_patch; }
-    void SetPatch(CSlotPatchInterface* patch) { m_patch = patch; }
-    EState GetState() const { return m_state; }
-    void SetState(EState state) { m_state = state; }
+    CSlotPatchInterface* GetPatch() const { return patch_; }
+    void SetPatch(CSlotPatchInterface* patch) { patch_ = patch; }
+    EState GetState() const { return state_; }
+    void SetState(EState state) { state_ = state; }
 
 private:
-    CSlotPatchInterface* m_patch = nullptr;
-    EState m_state = kSettled;
-    uint8_t m_number = 0;
-    bool m_numberKnown = false;
-    bool m_changed = false;
+    CSlotPatchInterface* patch_ = nullptr;
+    EState state_ = kSettled;
+    uint8_t number_ = 0;
+    bool numberKnown_ = false;
+    bool changed_ = false;
 };

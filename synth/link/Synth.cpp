@@ -21,27 +21,26 @@ constexpr uint8_t kNoSlot = CMoleculePacket::kNoSlot;
 // Clears a received packet however its delivery ends.
 class CPacketClearer {
 public:
-    explicit CPacketClearer(CMoleculePacket& packet) : m_packet(packet) { }
-    ~CPacketClearer() { m_packet.Clear(); }
+    explicit CPacketClearer(CMoleculePacket& packet) : packet_(packet) { }
+    ~CPacketClearer() { packet_.Clear(); }
     CPacketClearer(const CPacketClearer&) = delete;
     CPacketClearer& operator=(const CPacketClearer&) = delete;
 
 private:
-    CMoleculePacket& m_packet;
+    CMoleculePacket& packet_;
 };
 
 } // namespace
 
 CSynth::CSynth(CSynthPort& port, uint8_t slotCount, uint8_t bankCount, uint32_t modelFlag)
-    : m_modelFlag(modelFlag), m_pendingSelection(slotCount), m_slots(slotCount),
-      m_flashMemory(std::make_unique<CFlashMemory>(*this, bankCount)),
-      m_bankTransfer(std::make_unique<CBankTransfer>(*this)), m_slotCount(slotCount), m_selection(slotCount),
-      m_voices(slotCount), m_portIndex(port.GetPortIndex()), m_port(port),
-      m_sender(std::make_unique<CMoleculeSender>(port))
+    : modelFlag_(modelFlag), pendingSelection_(slotCount), slots_(slotCount),
+      flashMemory_(std::make_unique<CFlashMemory>(*this, bankCount)),
+      bankTransfer_(std::make_unique<CBankTransfer>(*this)), slotCount_(slotCount), selection_(slotCount),
+      voices_(slotCount), portIndex_(port.GetPortIndex()), port_(port), sender_(std::make_unique<CMoleculeSender>(port))
 {
-    m_bankTransfer->SetDocuments(Manager().GetTransferDocuments());
+    bankTransfer_->SetDocuments(Manager().GetTransferDocuments());
     try {
-        for (uint8_t slot = 0; slot < m_slotCount; ++slot)
+        for (uint8_t slot = 0; slot < slotCount_; ++slot)
             Manager().GetPatchManager().NewEmptySlotPatch(*this, slot);
     } catch (...) {
         ReleaseAllSlots();
@@ -53,12 +52,12 @@ CSynth::~CSynth()
 {
     // A note played from the editor must not go on sounding once the link
     // ends (at quit the ports close before another exchange would send it).
-    if (m_noteSounding) {
+    if (noteSounding_) {
         try {
             CMoleculePacket packet;
-            packet.Append(std::make_unique<CMPlayNote>(CMPlayNote::kNoteOff, m_soundingNote));
+            packet.Append(std::make_unique<CMPlayNote>(CMPlayNote::kNoteOff, soundingNote_));
             StampSynthPacket(packet);
-            m_sender->SendFinal(packet);
+            sender_->SendFinal(packet);
         } catch (...) {
             platform::RecordDroppedException("the note off of a closing link");
         }
@@ -68,14 +67,14 @@ CSynth::~CSynth()
 
 CPortManager& CSynth::Manager() const
 {
-    return m_port.GetManager();
+    return port_.GetManager();
 }
 
 // ---- slots ----
 
 CSlotPatchInterface* CSynth::GetSlotPatch(uint8_t slot) const
 {
-    return slot < m_slotCount ? m_slots[slot].GetPatch() : nullptr;
+    return slot < slotCount_ ? slots_[slot].GetPatch() : nullptr;
 }
 
 std::string CSynth::GetSlotPatchName(uint8_t slot) const
@@ -86,30 +85,30 @@ std::string CSynth::GetSlotPatchName(uint8_t slot) const
 
 uint8_t CSynth::GetSlotNumber(uint8_t slot) const
 {
-    return slot < m_slotCount ? m_slots[slot].GetNumber() : 0;
+    return slot < slotCount_ ? slots_[slot].GetNumber() : 0;
 }
 
 bool CSynth::IsSlotBusy(uint8_t slot) const
 {
-    if (slot >= m_slotCount)
+    if (slot >= slotCount_)
         return true;
-    const CSlotRecord& record = m_slots[slot];
+    const CSlotRecord& record = slots_[slot];
     return record.GetState() != CSlotRecord::kSettled || record.IsChanged() || IsWaitingForReply() ||
-        m_port.IsAwaitingAnswer();
+        port_.IsAwaitingAnswer();
 }
 
 void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool select)
 {
-    if (slot >= m_slotCount)
+    if (slot >= slotCount_)
         return;
-    if (m_slots[slot].GetPatch() != &patch)
+    if (slots_[slot].GetPatch() != &patch)
         ReleaseSlot(slot);
-    CSlotRecord& record = m_slots[slot];
+    CSlotRecord& record = slots_[slot];
     record.SetPatch(&patch);
     if (select) {
         record.SetState(CSlotRecord::kFresh);
         record.MarkChanged();
-        Manager().SelectSlot(m_portIndex, slot);
+        Manager().SelectSlot(portIndex_, slot);
     } else {
         record.SetState(CSlotRecord::kSettled);
         if (!record.IsNumberKnown())
@@ -119,9 +118,9 @@ void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool se
 
 void CSynth::ReleaseSlot(uint8_t slot)
 {
-    if (slot >= m_slotCount)
+    if (slot >= slotCount_)
         return;
-    CSlotRecord& record = m_slots[slot];
+    CSlotRecord& record = slots_[slot];
     CSlotPatchInterface* const patch = record.GetPatch();
     record.SetPatch(nullptr);
     record.SetState(CSlotRecord::kSettled);
@@ -131,7 +130,7 @@ void CSynth::ReleaseSlot(uint8_t slot)
 
 void CSynth::ReleaseAllSlots()
 {
-    for (uint8_t slot = 0; slot < m_slotCount; ++slot)
+    for (uint8_t slot = 0; slot < slotCount_; ++slot)
         ReleaseSlot(slot);
 }
 
@@ -147,9 +146,9 @@ void CSynth::StampSynthPacket(CMoleculePacket& packet) const
 bool CSynth::StampSlotPacket(CMoleculePacket& packet) const
 {
     const uint8_t slot = packet.GetSlot();
-    if (slot >= m_slotCount)
+    if (slot >= slotCount_)
         return false;
-    packet.SetSessionNumber(m_slots[slot].GetNumber());
+    packet.SetSessionNumber(slots_[slot].GetNumber());
     return true;
 }
 
@@ -157,36 +156,36 @@ void CSynth::SendRequest(CMoleculePacket& packet)
 {
     StampSynthPacket(packet);
     try {
-        m_sender->SendRequest(packet);
+        sender_->SendRequest(packet);
     } catch (const XMStreamOverflow&) {
         throw;
     } catch (...) {
-        m_port.SetOutOfMemory();
+        port_.SetOutOfMemory();
     }
 }
 
 void CSynth::SendDump(CMoleculePacket& packet)
 {
     StampSynthPacket(packet);
-    m_sender->SendDump(packet);
+    sender_->SendDump(packet);
 }
 
 void CSynth::SendPatchEdit(CMoleculePacket& packet)
 {
     if (StampSlotPacket(packet))
-        m_sender->SendRequest(packet);
+        sender_->SendRequest(packet);
 }
 
 void CSynth::SendLiveEdit(CMoleculePacket& packet)
 {
     if (StampSlotPacket(packet))
-        m_sender->SendLive(packet);
+        sender_->SendLive(packet);
 }
 
 void CSynth::SendEditDump(CMoleculePacket& packet)
 {
     if (StampSlotPacket(packet))
-        m_sender->SendDump(packet);
+        sender_->SendDump(packet);
 }
 
 void CSynth::SendRequestAndHandle(CMoleculePacket& packet)
@@ -199,28 +198,28 @@ void CSynth::SendRequestAndHandle(CMoleculePacket& packet)
 
 void CSynth::OnReplyFrame(std::span<const uint8_t> frame)
 {
-    if (!m_sender->ReceiveReply(frame))
+    if (!sender_->ReceiveReply(frame))
         return;
-    CMoleculePacket& packet = m_sender->GetReplyPacket();
+    CMoleculePacket& packet = sender_->GetReplyPacket();
     const CPacketClearer clearer(packet);
     DeliverPacket(packet);
 }
 
 void CSynth::OnSynthFrame(std::span<const uint8_t> frame)
 {
-    CMoleculePacket& packet = m_sender->ReceiveMessage(frame);
+    CMoleculePacket& packet = sender_->ReceiveMessage(frame);
     const CPacketClearer clearer(packet);
     DeliverPacket(packet);
 }
 
 void CSynth::PumpSender()
 {
-    m_sender->Pump();
+    sender_->Pump();
 }
 
 bool CSynth::ResendRequest()
 {
-    return m_sender->ResendInFlight();
+    return sender_->ResendInFlight();
 }
 
 void CSynth::DeliverPacket(CMoleculePacket& packet)
@@ -237,9 +236,9 @@ void CSynth::DeliverToSlot(CMoleculePacket& packet)
 {
     const uint8_t slot = packet.GetSlot();
     // Without a number the packet cannot be matched with the slot's patch.
-    if (slot >= m_slotCount || packet.HasNoNumber())
+    if (slot >= slotCount_ || packet.HasNoNumber())
         return;
-    CSlotRecord& record = m_slots[slot];
+    CSlotRecord& record = slots_[slot];
     if (record.GetPatch() == nullptr || record.IsChanged())
         return;
     if (packet.GetSessionNumber() == record.GetNumber()) {
@@ -253,9 +252,9 @@ void CSynth::DeliverToSlot(CMoleculePacket& packet)
 
 void CSynth::TakeNewPatch(uint8_t slot, uint8_t number)
 {
-    m_slots[slot].SetNumber(number);
-    m_port.GetSlotParamBlock(slot).Clear();
-    Manager().GetPatchManager().NewPatchFromSynth(m_portIndex, slot);
+    slots_[slot].SetNumber(number);
+    port_.GetSlotParamBlock(slot).Clear();
+    Manager().GetPatchManager().NewPatchFromSynth(portIndex_, slot);
 }
 
 void CSynth::HandleMolecules(CMoleculePacket& packet)
@@ -274,18 +273,18 @@ bool CSynth::Poll()
 {
     if (ExchangeState())
         return true;
-    for (uint8_t slot = 0; slot < m_slotCount; ++slot) {
+    for (uint8_t slot = 0; slot < slotCount_; ++slot) {
         if (PollSlot(slot))
             return true;
     }
-    if (m_bankTransfer->Tick())
+    if (bankTransfer_->Tick())
         return true;
-    return m_flashMemory->ContinueScan();
+    return flashMemory_->ContinueScan();
 }
 
 bool CSynth::PollSlot(uint8_t slot)
 {
-    CSlotRecord& record = m_slots[slot];
+    CSlotRecord& record = slots_[slot];
     if (record.GetState() == CSlotRecord::kFresh && record.GetPatch() != nullptr) {
         SendFreshPatch(slot);
         return true;
@@ -299,7 +298,7 @@ bool CSynth::PollSlot(uint8_t slot)
 
 void CSynth::SendFreshPatch(uint8_t slot)
 {
-    CSlotRecord& record = m_slots[slot];
+    CSlotRecord& record = slots_[slot];
     CMoleculePacket packet;
     record.GetPatch()->BuildPatchDump(packet);
     packet.Append(std::make_unique<CMDumpBubbleDestination>(0, 0, 0, record.GetPatch()->GetName()));
@@ -311,30 +310,30 @@ void CSynth::SendFreshPatch(uint8_t slot)
 
 bool CSynth::ExchangeState()
 {
-    if (m_settingsMissing || m_selectionMissing || m_voicesMissing || Manager().GetPortChange(m_portIndex) != 0) {
+    if (settingsMissing_ || selectionMissing_ || voicesMissing_ || Manager().GetPortChange(portIndex_) != 0) {
         RequestSynthState();
         return true;
     }
-    if (m_selectionPending) {
-        m_selectionPending = false;
-        SendSlotSelection(m_pendingSelection);
+    if (selectionPending_) {
+        selectionPending_ = false;
+        SendSlotSelection(pendingSelection_);
         return true;
     }
-    if (m_noteOffPending) {
-        m_noteOffPending = false;
-        m_noteSounding = false;
-        SendNote(CMPlayNote::kNoteOff, m_soundingNote);
+    if (noteOffPending_) {
+        noteOffPending_ = false;
+        noteSounding_ = false;
+        SendNote(CMPlayNote::kNoteOff, soundingNote_);
         NSHarrowen::UpdateAllWindows();
         return true;
     }
-    if (m_noteOnPending) {
-        m_noteOnPending = false;
-        m_noteSounding = true;
-        m_soundingNote = m_noteToPlay;
-        SendNote(CMPlayNote::kNoteOn, m_noteToPlay);
+    if (noteOnPending_) {
+        noteOnPending_ = false;
+        noteSounding_ = true;
+        soundingNote_ = noteToPlay_;
+        SendNote(CMPlayNote::kNoteOn, noteToPlay_);
         return true;
     }
-    if (IsNoteActive() && !Manager().IsCurrentPort(m_portIndex))
+    if (IsNoteActive() && !Manager().IsCurrentPort(portIndex_))
         ReleaseNote();
     return false;
 }
@@ -342,25 +341,25 @@ bool CSynth::ExchangeState()
 void CSynth::RequestSynthState()
 {
     CMoleculePacket packet;
-    if (m_settingsMissing)
+    if (settingsMissing_)
         packet.Append(std::make_unique<CMSynthDataRequest>());
-    if (m_selectionMissing)
+    if (selectionMissing_)
         packet.Append(std::make_unique<CMSlotSelectionRequest>());
-    switch (Manager().GetPortChange(m_portIndex)) {
+    switch (Manager().GetPortChange(portIndex_)) {
     case 1:
         packet.Append(std::make_unique<CMSlotFocusRequest>());
-        Manager().ClearPortChange(m_portIndex);
+        Manager().ClearPortChange(portIndex_);
         break;
     case 2: {
-        const uint8_t focus = Manager().IsCurrentPort(m_portIndex) ? Manager().GetCurrentSlot() : kNoSlot;
+        const uint8_t focus = Manager().IsCurrentPort(portIndex_) ? Manager().GetCurrentSlot() : kNoSlot;
         packet.Append(std::make_unique<CMSlotFocusDump>(focus));
-        Manager().ClearPortChange(m_portIndex);
+        Manager().ClearPortChange(portIndex_);
         break;
     }
     default:
         break;
     }
-    if (m_voicesMissing)
+    if (voicesMissing_)
         packet.Append(std::make_unique<CMNumberOfVoicesRequest>());
     SendDump(packet);
 }
@@ -376,16 +375,16 @@ void CSynth::SendNote(uint8_t state, uint8_t note)
 
 bool CSynth::IsSlotActive(uint8_t slot) const
 {
-    return !m_settingsMissing && m_selection.IsActive(slot);
+    return !settingsMissing_ && selection_.IsActive(slot);
 }
 
 void CSynth::SetActiveSlots(const CSlotSelection& selection)
 {
-    if (!IsWaitingForReply() && !m_port.IsAwaitingAnswer()) {
+    if (!IsWaitingForReply() && !port_.IsAwaitingAnswer()) {
         SendSlotSelection(selection);
     } else {
-        m_pendingSelection.CopyFlagsFrom(selection);
-        m_selectionPending = true;
+        pendingSelection_.CopyFlagsFrom(selection);
+        selectionPending_ = true;
     }
 }
 
@@ -413,131 +412,131 @@ void CSynth::RequestSessionNumber(uint8_t slot)
 
 bool CSynth::GetSlotVoiceCount(uint8_t slot, uint8_t& voices) const
 {
-    voices = m_voices.GetVoices(slot);
-    return !m_voicesMissing;
+    voices = voices_.GetVoices(slot);
+    return !voicesMissing_;
 }
 
 bool CSynth::GetSynthName(std::string& name) const
 {
-    if (m_settingsMissing)
+    if (settingsMissing_)
         return false;
-    name = m_settings.GetName();
+    name = settings_.GetName();
     return true;
 }
 
 bool CSynth::IsCurrentSlot(uint8_t slot) const
 {
-    return Manager().GetCurrentSlotOf(m_portIndex) == slot;
+    return Manager().GetCurrentSlotOf(portIndex_) == slot;
 }
 
 void CSynth::MakeCurrentSlot(uint8_t slot)
 {
-    Manager().SelectSlot(m_portIndex, slot);
+    Manager().SelectSlot(portIndex_, slot);
 }
 
 CParamValueBlock& CSynth::GetSlotParamBlock(uint8_t slot)
 {
-    return m_port.GetSlotParamBlock(slot);
+    return port_.GetSlotParamBlock(slot);
 }
 
 bool CSynth::IsWaitingForReply() const
 {
-    return m_sender->IsWaitingForReply();
+    return sender_->IsWaitingForReply();
 }
 
 // ---- keyboard note ----
 
 void CSynth::PlayNote(uint8_t note)
 {
-    if (m_noteOnPending || (m_noteSounding && !m_noteOffPending))
+    if (noteOnPending_ || (noteSounding_ && !noteOffPending_))
         return;
-    m_noteOnPending = true;
-    m_noteToPlay = note;
+    noteOnPending_ = true;
+    noteToPlay_ = note;
 }
 
 void CSynth::ReleaseNote()
 {
-    if (m_noteOnPending)
-        m_noteOnPending = false;
-    else if (m_noteSounding)
-        m_noteOffPending = true;
+    if (noteOnPending_)
+        noteOnPending_ = false;
+    else if (noteSounding_)
+        noteOffPending_ = true;
 }
 
 // ---- handlers ----
 
 void CSynth::OnSynthSettings(const CMSynthDataDump& dump)
 {
-    m_settings = dump.GetSettings();
-    m_settingsMissing = false;
-    m_settingsTime = static_cast<uint32_t>(platform::NowMilliseconds());
+    settings_ = dump.GetSettings();
+    settingsMissing_ = false;
+    settingsTime_ = static_cast<uint32_t>(platform::NowMilliseconds());
 }
 
 void CSynth::OnSlotSelection(const CMSlotSelectionDump& dump)
 {
-    m_selection.CopyFlagsFrom(dump.GetSelection());
-    m_selectionMissing = false;
-    m_selectionPending = false;
+    selection_.CopyFlagsFrom(dump.GetSelection());
+    selectionMissing_ = false;
+    selectionPending_ = false;
 }
 
 void CSynth::OnSlotFocus(const CMSlotFocusDump& dump)
 {
     const uint8_t slot = dump.GetSlot();
-    Manager().AdoptSlotFocus(m_portIndex, slot);
+    Manager().AdoptSlotFocus(portIndex_, slot);
     if (CSlotPatchInterface* patch = GetSlotPatch(slot))
         patch->BringWindowToFront();
 }
 
 void CSynth::OnVoiceCounts(const CMNumberOfVoicesDump& dump)
 {
-    m_voices.CopyFrom(dump.GetVoiceCounts());
-    m_voicesMissing = false;
+    voices_.CopyFrom(dump.GetVoiceCounts());
+    voicesMissing_ = false;
 }
 
 void CSynth::OnSessionNumber(const CMSessionNumberDump& dump, const CMoleculePacket& packet)
 {
     const uint8_t slot = packet.GetSlot();
-    if (slot >= m_slotCount)
+    if (slot >= slotCount_)
         return;
-    m_slots[slot].SetNumber(dump.number);
-    m_port.GetSlotParamBlock(slot).Clear();
+    slots_[slot].SetNumber(dump.number);
+    port_.GetSlotParamBlock(slot).Clear();
 }
 
 void CSynth::OnPatchRelease(const CMSessionPatchRelease& release)
 {
     const uint8_t slot = release.slot > 3 ? 3 : release.slot;
-    if (slot < m_slotCount)
+    if (slot < slotCount_)
         TakeNewPatch(slot, release.number);
 }
 
 void CSynth::OnFlashDataDump(const CMFlashDataDump& dump)
 {
-    m_flashMemory->OnDataDump(dump);
+    flashMemory_->OnDataDump(dump);
 }
 
 void CSynth::OnFlashDeleteDump(const CMFlashDeleteDump& dump)
 {
-    m_flashMemory->OnDeleteDump(dump);
+    flashMemory_->OnDeleteDump(dump);
 }
 
 void CSynth::OnFlashUsageDump(const CMFlashUsageDump& dump)
 {
-    m_flashMemory->SetUsage(dump.usage);
+    flashMemory_->SetUsage(dump.usage);
 }
 
 void CSynth::OnFlashCommandResult(const CMFlashCommandResult& result)
 {
     if (result.requester == CMFlashCommandResult::kRequesterBankTransfer)
-        m_bankTransfer->OnCommandResult(result);
+        bankTransfer_->OnCommandResult(result);
     else
-        m_flashMemory->OnCommandResult(result);
+        flashMemory_->OnCommandResult(result);
 }
 
 void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
 {
-    m_bankTransfer->OnDumpMarker(marker, packet);
+    bankTransfer_->OnDumpMarker(marker, packet);
 }
 
 void CSynth::OnLinkLost(const std::string& reason)
 {
-    m_bankTransfer->OnLinkLost(reason);
+    bankTransfer_->OnLinkLost(reason);
 }

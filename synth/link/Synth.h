@@ -42,7 +42,7 @@ public:
     CSynth& operator=(const CSynth&) = delete;
 
     // Slots (0-3; slots at or beyond the count have no patch).
-    uint8_t GetSlotCount() const { return m_slotCount; }
+    uint8_t GetSlotCount() const { return slotCount_; }
     bool SlotHasPatch(uint8_t slot) const { return GetSlotPatch(slot) != nullptr; }
     CSlotPatchInterface* GetSlotPatch(uint8_t slot) const;
     std::string GetSlotPatchName(uint8_t slot) const;
@@ -84,14 +84,14 @@ public:
     void HandleMolecules(CMoleculePacket& packet);
 
     // State.
-    bool HasSettings() const { return !m_settingsMissing; }
-    const std::string& GetSynthName() const { return m_settings.GetName(); }
+    bool HasSettings() const { return !settingsMissing_; }
+    const std::string& GetSynthName() const { return settings_.GetName(); }
     bool GetSynthName(std::string& name) const override;
-    const CSynthSettings& GetSettings() const { return m_settings; }
-    uint32_t GetSettingsTime() const { return m_settingsTime; }
+    const CSynthSettings& GetSettings() const { return settings_; }
+    uint32_t GetSettingsTime() const { return settingsTime_; }
     bool IsSlotActive(uint8_t slot) const;
     bool IsSlotSelected(uint8_t slot) const override { return IsSlotActive(slot); }
-    const CSlotSelection& GetSelection() const { return m_selection; }
+    const CSlotSelection& GetSelection() const { return selection_; }
     void SetActiveSlots(const CSlotSelection& selection);
     void SendSlotSelection(const CSlotSelection& selection);
     void SendSynthSettings(const CSynthSettings& settings);
@@ -104,21 +104,21 @@ public:
     bool IsCurrentSlot(uint8_t slot) const override;
     void MakeCurrentSlot(uint8_t slot) override;
     bool IsWaitingForReply() const override;
-    uint8_t GetPortIndex() const override { return m_portIndex; }
-    CSynthPort& GetPort() const { return m_port; }
-    CFlashMemory& GetFlashMemory() { return *m_flashMemory; }
-    CBankTransfer& GetBankTransfer() { return *m_bankTransfer; }
+    uint8_t GetPortIndex() const override { return portIndex_; }
+    CSynthPort& GetPort() const { return port_; }
+    CFlashMemory& GetFlashMemory() { return *flashMemory_; }
+    CBankTransfer& GetBankTransfer() { return *bankTransfer_; }
     // The port lost the synthesizer: a running bank transfer ends with the
     // reason as its last report line.
     void OnLinkLost(const std::string& reason);
-    uint32_t GetModelFlag() const { return m_modelFlag; }
+    uint32_t GetModelFlag() const { return modelFlag_; }
 
     // The keyboard floater's note.
     void PlayNote(uint8_t note);
     void ReleaseNote();
-    bool IsNoteActive() const { return m_noteOnPending || m_noteSounding; }
+    bool IsNoteActive() const { return noteOnPending_ || noteSounding_; }
     // The last note scheduled.
-    uint8_t GetCurrentNote() const { return m_noteToPlay; }
+    uint8_t GetCurrentNote() const { return noteToPlay_; }
 
     // Handlers of the molecules sent to the synthesizer object.
     void OnSynthSettings(const CMSynthDataDump& dump) override;
@@ -145,26 +145,26 @@ private:
     void DeliverToSlot(CMoleculePacket& packet);
     void TakeNewPatch(uint8_t slot, uint8_t number);
 
-    uint32_t m_modelFlag;
-    bool m_selectionPending = false;
-    CSlotSelection m_pendingSelection;
-    std::vector<CSlotRecord> m_slots;
-    std::unique_ptr<CFlashMemory> m_flashMemory;
-    std::unique_ptr<CBankTransfer> m_bankTransfer;
-    uint8_t m_slotCount;
-    CSynthSettings m_settings;
-    bool m_settingsMissing = true;
-    uint32_t m_settingsTime = 0;
-    CSlotSelection m_selection;
-    bool m_selectionMissing = true;
-    CVoiceCounts m_voices;
-    bool m_voicesMissing = true;
-    uint8_t m_portIndex;
-    CSynthPort& m_port;
-    std::unique_ptr<CMoleculeSender> m_sender;
-    bool m_noteOnPending = false;
-    bool m_noteSounding = false;
-    bool m_noteOffPending = false;
-    uint8_t m_noteToPlay = 60;
-    uint8_t m_soundingNote = 60;
+    uint32_t modelFlag_;
+    bool selectionPending_ = false;
+    CSlotSelection pendingSelection_;
+    std::vector<CSlotRecord> slots_;
+    std::unique_ptr<CFlashMemory> flashMemory_;
+    std::unique_ptr<CBankTransfer> bankTransfer_;
+    uint8_t slotCount_;
+    CSynthSettings settings_;
+    bool settingsMissing_ = true;
+    uint32_t settingsTime_ = 0;
+    CSlotSelection selection_;
+    bool selectionMissing_ = true;
+    CVoiceCounts voices_;
+    bool voicesMissing_ = true;
+    uint8_t portIndex_;
+    CSynthPort& port_;
+    std::unique_ptr<CMoleculeSender> sender_;
+    bool noteOnPending_ = false;
+    bool noteSounding_ = false;
+    bool noteOffPending_ = false;
+    uint8_t noteToPlay_ = 60;
+    uint8_t soundingNote_ = 60;
 };

@@ -73,16 +73,16 @@ std::string VersionText(std::span<const uint8_t, 5> version)
 } // namespace
 
 CSynthPort::CSynthPort(CPortManager& manager, uint8_t portIndex, uint16_t inputIndex, uint16_t outputIndex)
-    : m_manager(manager), m_portIndex(portIndex > 3 ? 3 : portIndex)
+    : manager_(manager), portIndex_(portIndex > 3 ? 3 : portIndex)
 {
     const auto& inputs = manager.GetInputRegistry();
     const auto& outputs = manager.GetOutputRegistry();
     if (inputs.GetCount() == 0 || outputs.GetCount() == 0 || inputs.GetAt(inputIndex) == nullptr ||
         outputs.GetAt(outputIndex) == nullptr)
         throw XNoMidiPorts();
-    m_input = inputs.GetAt(inputIndex)->CreatePort(*this);
-    m_output = outputs.GetAt(outputIndex)->CreatePort();
-    m_statusText = MakeStatusText(m_status, m_model, m_version);
+    input_ = inputs.GetAt(inputIndex)->CreatePort(*this);
+    output_ = outputs.GetAt(outputIndex)->CreatePort();
+    statusText_ = MakeStatusText(status_, model_, version_);
     SetAcceptsLongData(true);
 }
 
@@ -96,25 +96,25 @@ void CSynthPort::ClosePorts()
 {
     // The input first: once it is closed the worker no longer reaches this
     // object.
-    m_input.reset();
-    m_output.reset();
+    input_.reset();
+    output_.reset();
 }
 
 std::string CSynthPort::GetModelName() const
 {
-    return ModelName(m_model);
+    return ModelName(model_);
 }
 
 std::string CSynthPort::GetDisplayName() const
 {
-    if (m_synth != nullptr && m_synth->HasSettings())
-        return m_synth->GetSynthName();
-    return m_statusText;
+    if (synth_ != nullptr && synth_->HasSettings())
+        return synth_->GetSynthName();
+    return statusText_;
 }
 
 bool CSynthPort::IsFailed() const
 {
-    switch (m_status) {
+    switch (status_) {
     case kLooking:
     case kStillLooking:
     case kUnsupportedModel:
@@ -162,8 +162,8 @@ bool CSynthPort::Accept(const uint8_t* bytes, uint32_t length)
 void CSynthPort::StoreValueFrame(std::span<const uint8_t> frame)
 {
     const uint8_t slot = frame[2] & SysexFrame::kSlotMask;
-    if (slot < m_synthSlotCount.load(std::memory_order_acquire))
-        ::StoreValueFrame(frame, m_valueBlocks[slot]);
+    if (slot < synthSlotCount_.load(std::memory_order_acquire))
+        ::StoreValueFrame(frame, valueBlocks_[slot]);
 }
 
 // ---- main thread ----
@@ -189,8 +189,8 @@ template <class Work> void CSynthPort::Guarded(const Work& work)
 
 void CSynthPort::Idle()
 {
-    if (m_outOfMemory) {
-        m_outOfMemory = false;
+    if (outOfMemory_) {
+        outOfMemory_ = false;
         Fail(kOutOfMemory, {});
         return;
     }
@@ -202,7 +202,7 @@ void CSynthPort::Idle()
         Service();
         break;
     case kContactSilent:
-        if (m_manager.GetApplication().IsActive())
+        if (manager_.GetApplication().IsActive())
             Guarded([this] { Ping(); });
         break;
     case kContactOverdue:
@@ -215,9 +215,9 @@ void CSynthPort::Idle()
 
 CSynthPort::EContact CSynthPort::CheckContact() const
 {
-    if (m_awaitingAnswer)
-        return Since(m_lastSent) > kAnswerTimeoutMs ? kContactOverdue : kContactQuiet;
-    const int32_t silence = Since(m_lastHeard);
+    if (awaitingAnswer_)
+        return Since(lastSent_) > kAnswerTimeoutMs ? kContactOverdue : kContactQuiet;
+    const int32_t silence = Since(lastHeard_);
     if (silence > kPingAfterMs)
         return kContactSilent;
     return silence > 0 ? kContactDue : kContactQuiet;
@@ -226,19 +226,19 @@ CSynthPort::EContact CSynthPort::CheckContact() const
 void CSynthPort::Service()
 {
     Guarded([this] {
-        if (m_needsIdentify)
+        if (needsIdentify_)
             Ping();
-        else if (m_synth != nullptr)
-            m_synth->Poll();
+        else if (synth_ != nullptr)
+            synth_->Poll();
     });
 }
 
 void CSynthPort::OnAnswerOverdue()
 {
-    if (m_status == kLooking || m_status == kStillLooking) {
+    if (status_ == kLooking || status_ == kStillLooking) {
         Disconnect(kStillLooking);
-    } else if (m_status == kConnected) {
-        if (++m_retryCount > kMaxRetries || !ResendRequest())
+    } else if (status_ == kConnected) {
+        if (++retryCount_ > kMaxRetries || !ResendRequest())
             Fail(kLostContact, {});
     } else {
         Disconnect(kLostContact);
@@ -247,17 +247,17 @@ void CSynthPort::OnAnswerOverdue()
 
 bool CSynthPort::ResendRequest()
 {
-    if (m_synth == nullptr)
+    if (synth_ == nullptr)
         return false;
-    const bool awaiting = m_awaitingAnswer;
-    m_awaitingAnswer = false;
+    const bool awaiting = awaitingAnswer_;
+    awaitingAnswer_ = false;
     bool resent = false;
     try {
-        resent = m_synth->ResendRequest();
+        resent = synth_->ResendRequest();
     } catch (...) {
-        m_outOfMemory = true;
+        outOfMemory_ = true;
     }
-    m_awaitingAnswer = awaiting;
+    awaitingAnswer_ = awaiting;
     return resent;
 }
 
@@ -277,33 +277,33 @@ void CSynthPort::HandleMessage(const CRawSysex& message)
 {
     const std::span<const uint8_t> bytes = message.View();
     if (IsIdentifyReply(bytes)) {
-        m_awaitingAnswer = false;
+        awaitingAnswer_ = false;
         MarkHeard();
         OnIdentifyReply(bytes);
-        if (m_synth != nullptr)
-            m_synth->PumpSender();
+        if (synth_ != nullptr)
+            synth_->PumpSender();
         return;
     }
-    if (m_synth == nullptr)
+    if (synth_ == nullptr)
         return;
     if (!HasValidChecksum(bytes)) {
-        if (++m_retryCount <= kMaxRetries && ResendRequest())
+        if (++retryCount_ <= kMaxRetries && ResendRequest())
             return;
         Fail(kLostContact, {});
         return;
     }
-    m_retryCount = 0;
+    retryCount_ = 0;
     HandleFrame(bytes);
 }
 
 void CSynthPort::HandleFrame(std::span<const uint8_t> frame)
 {
     if ((frame[2] & SysexFrame::kFlagLast) != 0) {
-        m_awaitingAnswer = false;
+        awaitingAnswer_ = false;
         MarkHeard();
-        m_synth->OnReplyFrame(frame);
+        synth_->OnReplyFrame(frame);
     } else {
-        m_synth->OnSynthFrame(frame);
+        synth_->OnSynthFrame(frame);
     }
 }
 
@@ -324,18 +324,18 @@ void CSynthPort::EvaluateIdentity(std::span<const uint8_t> reply)
     if (reply.size() == kLongReplyLength)
         model = reply[10] <= 2 ? reply[10] + 1 : kModelUnknown;
 
-    if (!m_needsIdentify && m_status == kConnected) {
+    if (!needsIdentify_ && status_ == kConnected) {
         // The answer to a contact ping while connected.
-        if (version == m_version)
+        if (version == version_)
             return;
-        m_version = version;
-        m_model = model;
+        version_ = version;
+        model_ = model;
         Disconnect(kNewFound);
         return;
     }
-    m_version = version;
-    m_model = model;
-    m_needsIdentify = false;
+    version_ = version;
+    model_ = model;
+    needsIdentify_ = false;
     if (model == kModelUnknown)
         Disconnect(kUnsupportedModel);
     else if (reply[7] == kUpdateModeMark)
@@ -348,9 +348,9 @@ void CSynthPort::EvaluateIdentity(std::span<const uint8_t> reply)
 
 void CSynthPort::OnModelFound()
 {
-    if (m_synth != nullptr)
+    if (synth_ != nullptr)
         return;
-    for (CParamValueBlock& block : m_valueBlocks)
+    for (CParamValueBlock& block : valueBlocks_)
         block.Clear();
     CreateModel();
     SetStatus(kConnected);
@@ -358,67 +358,67 @@ void CSynthPort::OnModelFound()
 
 void CSynthPort::CreateModel()
 {
-    switch (m_model) {
+    switch (model_) {
     case kModelKandrel:
-        m_synth = std::make_unique<CKandrel>(*this);
+        synth_ = std::make_unique<CKandrel>(*this);
         break;
     case kModelKandrelRack:
-        m_synth = std::make_unique<CKandrelRack>(*this);
+        synth_ = std::make_unique<CKandrelRack>(*this);
         break;
     case kModelPebix:
-        m_synth = std::make_unique<CPebix>(*this);
+        synth_ = std::make_unique<CPebix>(*this);
         break;
     default:
         return;
     }
-    m_synthSlotCount.store(m_synth->GetSlotCount(), std::memory_order_release);
+    synthSlotCount_.store(synth_->GetSlotCount(), std::memory_order_release);
 }
 
 void CSynthPort::DeleteSynth()
 {
-    if (m_synth == nullptr)
+    if (synth_ == nullptr)
         return;
     // The worker stops storing values for the object before it goes.
-    m_synthSlotCount.store(0, std::memory_order_release);
-    m_synth.reset();
-    m_manager.OnPortLost(m_portIndex);
+    synthSlotCount_.store(0, std::memory_order_release);
+    synth_.reset();
+    manager_.OnPortLost(portIndex_);
 }
 
 void CSynthPort::SetStatus(int32_t status)
 {
-    if (status == m_status)
+    if (status == status_)
         return;
-    m_status = status;
-    m_statusText = MakeStatusText(m_status, m_model, m_version);
+    status_ = status;
+    statusText_ = MakeStatusText(status_, model_, version_);
     NSHarrowen::UpdateAllWindows();
 }
 
 void CSynthPort::Disconnect(int32_t status)
 {
     // A bank transfer under way ends with what ended the link.
-    if (m_synth != nullptr)
-        m_synth->OnLinkLost(MakeStatusText(status, m_model, m_version));
+    if (synth_ != nullptr)
+        synth_->OnLinkLost(MakeStatusText(status, model_, version_));
     DeleteSynth();
     SetStatus(status);
     // From the reader's side: the input stays open and may be writing.
     DrainRing();
-    m_awaitingAnswer = false;
+    awaitingAnswer_ = false;
 }
 
 void CSynthPort::Fail(int32_t status, const std::string& text)
 {
-    m_needsIdentify = true;
-    m_failureText = text;
-    if (m_synth != nullptr && !text.empty())
-        m_synth->OnLinkLost(MakeStatusText(status, m_model, m_version) + ": " + text);
+    needsIdentify_ = true;
+    failureText_ = text;
+    if (synth_ != nullptr && !text.empty())
+        synth_->OnLinkLost(MakeStatusText(status, model_, version_) + ": " + text);
     Disconnect(status);
-    m_retryCount = 0;
-    m_awaitingAnswer = false;
+    retryCount_ = 0;
+    awaitingAnswer_ = false;
 }
 
 void CSynthPort::WriteSysex(const uint8_t* bytes, uint32_t length)
 {
-    m_output->WriteSysex(bytes, static_cast<int32_t>(length));
+    output_->WriteSysex(bytes, static_cast<int32_t>(length));
 }
 
 void CSynthPort::SendFrame(const CSysexFrame& frame)
@@ -430,7 +430,7 @@ void CSynthPort::SendRequestFrame(const CSysexFrame& frame)
 {
     WriteSysex(frame.GetBytes(), frame.GetLength());
     MarkSent();
-    m_awaitingAnswer = true;
+    awaitingAnswer_ = true;
 }
 
 bool CSynthPort::Ping()
@@ -438,16 +438,16 @@ bool CSynthPort::Ping()
     const auto frame = MakeIdentifyFrame();
     WriteSysex(frame.data(), static_cast<uint32_t>(frame.size()));
     MarkSent();
-    m_awaitingAnswer = true;
+    awaitingAnswer_ = true;
     return true;
 }
 
 void CSynthPort::MarkSent()
 {
-    m_lastSent = NowMs();
+    lastSent_ = NowMs();
 }
 
 void CSynthPort::MarkHeard()
 {
-    m_lastHeard = NowMs();
+    lastHeard_ = NowMs();
 }

@@ -63,22 +63,22 @@ public:
     void SendRequestFrame(const CSysexFrame& frame);
     bool Ping();
 
-    CSynth* GetSynth() const { return m_synth.get(); }
-    bool HasSynth() const { return m_synth != nullptr; }
-    uint8_t GetPortIndex() const { return m_portIndex; }
-    CPortManager& GetManager() const { return m_manager; }
-    CParamValueBlock& GetSlotParamBlock(uint8_t slot) { return m_valueBlocks[slot > 3 ? 3 : slot]; }
+    CSynth* GetSynth() const { return synth_.get(); }
+    bool HasSynth() const { return synth_ != nullptr; }
+    uint8_t GetPortIndex() const { return portIndex_; }
+    CPortManager& GetManager() const { return manager_; }
+    CParamValueBlock& GetSlotParamBlock(uint8_t slot) { return valueBlocks_[slot > 3 ? 3 : slot]; }
     std::string GetModelName() const;
     // The synthesizer's own name once its settings arrived, else the status
     // text.
     std::string GetDisplayName() const;
     bool IsFailed() const;
-    void SetOutOfMemory() { m_outOfMemory = true; }
-    int32_t GetStatus() const { return m_status; }
-    const std::string& GetStatusText() const { return m_statusText; }
-    const std::string& GetFailureText() const { return m_failureText; }
-    bool IsAwaitingAnswer() const { return m_awaitingAnswer; }
-    uint16_t GetRetryCount() const { return m_retryCount; }
+    void SetOutOfMemory() { outOfMemory_ = true; }
+    int32_t GetStatus() const { return status_; }
+    const std::string& GetStatusText() const { return statusText_; }
+    const std::string& GetFailureText() const { return failureText_; }
+    bool IsAwaitingAnswer() const { return awaitingAnswer_; }
+    uint16_t GetRetryCount() const { return retryCount_; }
 
     void SetStatus(int32_t status);
     void Disconnect(int32_t status);
@@ -115,24 +115,24 @@ private:
     void MarkHeard();
     void ClosePorts();
 
-    CPortManager& m_manager;
-    bool m_outOfMemory = false;
-    bool m_awaitingAnswer = false;
-    std::array<CParamValueBlock, kSlotCount> m_valueBlocks;
-    std::string m_failureText;
-    int32_t m_status = kLooking;
-    uint16_t m_retryCount = 0;
-    std::unique_ptr<CSynth> m_synth;
+    CPortManager& manager_;
+    bool outOfMemory_ = false;
+    bool awaitingAnswer_ = false;
+    std::array<CParamValueBlock, kSlotCount> valueBlocks_;
+    std::string failureText_;
+    int32_t status_ = kLooking;
+    uint16_t retryCount_ = 0;
+    std::unique_ptr<CSynth> synth_;
     // What the input worker may read of the synthesizer object: its slot
     // count, 0 while there is none. Cleared before the object is deleted.
-    std::atomic<uint8_t> m_synthSlotCount{0};
-    uint8_t m_portIndex;
-    uint32_t m_lastSent = 0;
-    uint32_t m_lastHeard = 0;
-    std::array<uint8_t, 5> m_version{};
-    int32_t m_model = kModelUnknown;
-    bool m_needsIdentify = true;
-    std::string m_statusText;
-    std::unique_ptr<NSHarrowen::CMIDIInput> m_input;
-    std::unique_ptr<NSHarrowen::CMIDIOutput> m_output;
+    std::atomic<uint8_t> synthSlotCount_{0};
+    uint8_t portIndex_;
+    uint32_t lastSent_ = 0;
+    uint32_t lastHeard_ = 0;
+    std::array<uint8_t, 5> version_{};
+    int32_t model_ = kModelUnknown;
+    bool needsIdentify_ = true;
+    std::string statusText_;
+    std::unique_ptr<NSHarrowen::CMIDIInput> input_;
+    std::unique_ptr<NSHarrowen::CMIDIOutput> output_;
 };

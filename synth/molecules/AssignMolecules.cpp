@@ -154,17 +154,17 @@ void CMMorphKeyboardAssign::ApplyToPatch(CPatchApplyInterface& patch) const
 
 bool CMCtrlMapDump::AddAssignment(ParamAddress address, uint8_t controller)
 {
-    if (m_entries.size() >= kMaxEntries)
+    if (entries_.size() >= kMaxEntries)
         return false;
-    m_entries.push_back({address, controller});
+    entries_.push_back({address, controller});
     return true;
 }
 
 void CMCtrlMapDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    stream.WriteBits(7, static_cast<uint32_t>(m_entries.size()));
-    for (const CCtrlMapEntry& entry : m_entries) {
+    stream.WriteBits(7, static_cast<uint32_t>(entries_.size()));
+    for (const CCtrlMapEntry& entry : entries_) {
         stream.WriteBits(7, entry.controller);
         WriteMapAddress(stream, entry.address);
     }
@@ -178,7 +178,7 @@ void CMCtrlMapDump::Read(CMIDIInStream& stream)
         CCtrlMapEntry entry;
         entry.controller = std::min(stream.ReadBits(7), kNoController);
         entry.address = ReadMapAddress(stream);
-        m_entries.push_back(entry);
+        entries_.push_back(entry);
     }
 }
 
@@ -197,7 +197,7 @@ void CMCtrlMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 void CMKnobMapDump::SetAssignment(uint8_t knob, ParamAddress address)
 {
     if (knob < kKnobCount)
-        m_knobs[knob] = address;
+        knobs_[knob] = address;
 }
 
 void CMKnobMapDump::ClearAssignment(uint8_t knob)
@@ -207,19 +207,19 @@ void CMKnobMapDump::ClearAssignment(uint8_t knob)
 
 ParamAddress CMKnobMapDump::GetAssignment(uint8_t knob) const
 {
-    return IsAssigned(knob) ? m_knobs[knob] : ParamAddress{0, 0, 0};
+    return IsAssigned(knob) ? knobs_[knob] : ParamAddress{0, 0, 0};
 }
 
 int CMKnobMapDump::CountAssigned() const
 {
     return static_cast<int>(
-        std::count_if(m_knobs.begin(), m_knobs.end(), [](const ParamAddress& a) { return a.module != 0; }));
+        std::count_if(knobs_.begin(), knobs_.end(), [](const ParamAddress& a) { return a.module != 0; }));
 }
 
 void CMKnobMapDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
-    for (const ParamAddress& address : m_knobs) {
+    for (const ParamAddress& address : knobs_) {
         const bool assigned = address.module != 0;
         stream.WriteBit(assigned);
         if (assigned)
@@ -230,7 +230,7 @@ void CMKnobMapDump::Write(CMIDIOutStream& stream) const
 void CMKnobMapDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    for (ParamAddress& address : m_knobs)
+    for (ParamAddress& address : knobs_)
         address = stream.ReadBit() ? ReadMapAddress(stream) : ParamAddress{0, 0, 0};
 }
 
@@ -248,43 +248,43 @@ void CMKnobMapDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 
 bool CMMorphMapDump::AddAssignment(ParamAddress address, uint8_t group, int32_t range)
 {
-    if (m_entries.size() >= kMaxEntries || group >= kGroupCount)
+    if (entries_.size() >= kMaxEntries || group >= kGroupCount)
         return false;
-    m_entries.push_back({address, group, static_cast<int8_t>(range)});
+    entries_.push_back({address, group, static_cast<int8_t>(range)});
     return true;
 }
 
 void CMMorphMapDump::SetKeyboardAssignment(uint8_t group, uint8_t assignment)
 {
     if (group < kGroupCount)
-        m_keyboard[group] = KeyboardAssignFromFile(assignment);
+        keyboard_[group] = KeyboardAssignFromFile(assignment);
 }
 
 uint8_t CMMorphMapDump::GetKeyboardAssignment(uint8_t group) const
 {
-    return group < kGroupCount ? m_keyboard[group] : 0;
+    return group < kGroupCount ? keyboard_[group] : 0;
 }
 
 void CMMorphMapDump::SetGroupValue(uint8_t group, uint8_t value)
 {
     if (group < kGroupCount)
-        m_values[group] = std::min<uint8_t>(value, 127);
+        values_[group] = std::min<uint8_t>(value, 127);
 }
 
 uint8_t CMMorphMapDump::GetGroupValue(uint8_t group) const
 {
-    return group < kGroupCount ? m_values[group] : 0;
+    return group < kGroupCount ? values_[group] : 0;
 }
 
 void CMMorphMapDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    for (const uint8_t value : m_values)
+    for (const uint8_t value : values_)
         stream.WriteBits(7, value);
-    for (const uint8_t assignment : m_keyboard)
+    for (const uint8_t assignment : keyboard_)
         stream.WriteBits(2, KeyboardAssignFromFile(assignment));
-    stream.WriteBits(5, static_cast<uint32_t>(m_entries.size()));
-    for (const CMorphMapEntry& entry : m_entries) {
+    stream.WriteBits(5, static_cast<uint32_t>(entries_.size()));
+    for (const CMorphMapEntry& entry : entries_) {
         stream.WriteBit(entry.address.location == 1);
         stream.WriteBits(7, entry.address.module);
         stream.WriteBits(7, entry.address.param);
@@ -296,9 +296,9 @@ void CMMorphMapDump::Write(CMIDIOutStream& stream) const
 void CMMorphMapDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    for (uint8_t& value : m_values)
+    for (uint8_t& value : values_)
         value = stream.ReadBits(7);
-    for (uint8_t& assignment : m_keyboard)
+    for (uint8_t& assignment : keyboard_)
         assignment = KeyboardAssignFromFile(stream.ReadBits(2));
     const uint8_t count = stream.ReadBits(5);
     for (uint8_t i = 0; i < count; ++i) {
@@ -308,7 +308,7 @@ void CMMorphMapDump::Read(CMIDIInStream& stream)
         entry.address.param = stream.ReadBits(7);
         entry.group = stream.ReadBits(2);
         entry.range = stream.ReadSignedBits(8);
-        m_entries.push_back(entry);
+        entries_.push_back(entry);
     }
 }
 

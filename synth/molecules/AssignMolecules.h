@@ -132,10 +132,10 @@ public:
 
     // False once 127 entries are held (the count travels in 7 bits).
     bool AddAssignment(ParamAddress address, uint8_t controller);
-    const std::vector<CCtrlMapEntry>& GetEntries() const { return m_entries; }
+    const std::vector<CCtrlMapEntry>& GetEntries() const { return entries_; }
 
 private:
-    std::vector<CCtrlMapEntry> m_entries;
+    std::vector<CCtrlMapEntry> entries_;
 };
 
 // One entry per knob in knob order: 0-17 the panel knobs, 19 the pedal, 20
@@ -147,7 +147,7 @@ public:
     static constexpr uint8_t kKnobCount = 23;
     static constexpr uint8_t kNoKnob = 23;
 
-    CMKnobMapDump() { m_knobs.fill(ParamAddress{0, 0, 0}); }
+    CMKnobMapDump() { knobs_.fill(ParamAddress{0, 0, 0}); }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
@@ -157,13 +157,13 @@ public:
     // Knobs from 23 on are ignored.
     void SetAssignment(uint8_t knob, ParamAddress address);
     void ClearAssignment(uint8_t knob);
-    bool IsAssigned(uint8_t knob) const { return knob < kKnobCount && m_knobs[knob].module != 0; }
+    bool IsAssigned(uint8_t knob) const { return knob < kKnobCount && knobs_[knob].module != 0; }
     // {0, 0, 0} for a knob that is not assigned.
     ParamAddress GetAssignment(uint8_t knob) const;
     int CountAssigned() const;
 
 private:
-    std::array<ParamAddress, kKnobCount> m_knobs;
+    std::array<ParamAddress, kKnobCount> knobs_;
 };
 
 struct CMorphMapEntry {
@@ -192,7 +192,7 @@ public:
     // False once 31 entries are held or for a group other than 0-3. The
     // range keeps its low 8 bits as a signed value.
     bool AddAssignment(ParamAddress address, uint8_t group, int32_t range);
-    const std::vector<CMorphMapEntry>& GetEntries() const { return m_entries; }
+    const std::vector<CMorphMapEntry>& GetEntries() const { return entries_; }
     // Groups from 4 on (none) are ignored by the setters.
     void SetKeyboardAssignment(uint8_t group, uint8_t assignment);
     uint8_t GetKeyboardAssignment(uint8_t group) const;
@@ -200,7 +200,7 @@ public:
     uint8_t GetGroupValue(uint8_t group) const;
 
 private:
-    std::vector<CMorphMapEntry> m_entries;
-    std::array<uint8_t, kGroupCount> m_keyboard{};
-    std::array<uint8_t, kGroupCount> m_values{};
+    std::vector<CMorphMapEntry> entries_;
+    std::array<uint8_t, kGroupCount> keyboard_{};
+    std::array<uint8_t, kGroupCount> values_{};
 };

@@ -56,18 +56,18 @@ void CMCableRecolor::ApplyToPatch(CPatchApplyInterface& patch) const
 
 bool CMCableDump::AddCable(uint8_t colour, JackAddress end1, JackAddress end2)
 {
-    if (m_cables.size() >= kMaxCables)
+    if (cables_.size() >= kMaxCables)
         return false;
-    m_cables.push_back({colour, end1, end2});
+    cables_.push_back({colour, end1, end2});
     return true;
 }
 
 void CMCableDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    stream.WriteBit(m_area == 1);
-    stream.WriteAlignedByte(static_cast<uint8_t>(m_cables.size()));
-    for (const CCableDumpEntry& cable : m_cables) {
+    stream.WriteBit(area_ == 1);
+    stream.WriteAlignedByte(static_cast<uint8_t>(cables_.size()));
+    for (const CCableDumpEntry& cable : cables_) {
         JackAddress first = cable.end1;
         JackAddress second = cable.end2;
         if (!first.IsOutput() && second.IsOutput())
@@ -84,7 +84,7 @@ void CMCableDump::Write(CMIDIOutStream& stream) const
 void CMCableDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_area = stream.ReadBit() ? 1 : 0;
+    area_ = stream.ReadBit() ? 1 : 0;
     const uint8_t count = stream.ReadAlignedByte();
     for (uint8_t i = 0; i < count; ++i) {
         CCableDumpEntry cable;
@@ -95,7 +95,7 @@ void CMCableDump::Read(CMIDIInStream& stream)
         cable.end2.module = stream.ReadBits(7);
         cable.end2.jack = stream.ReadBits(6);
         cable.end2.direction = 0;
-        m_cables.push_back(cable);
+        cables_.push_back(cable);
     }
 }
 

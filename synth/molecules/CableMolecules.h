@@ -76,20 +76,20 @@ public:
     // The count travels in one byte.
     static constexpr size_t kMaxCables = 255;
 
-    explicit CMCableDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
+    explicit CMCableDump(uint8_t areaIndex = 1) : area_(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    uint8_t GetArea() const { return m_area; }
+    uint8_t GetArea() const { return area_; }
     // False (and nothing added) once the dump holds 255 cables: a larger
     // count cannot be sent.
     bool AddCable(uint8_t colour, JackAddress end1, JackAddress end2);
-    const std::vector<CCableDumpEntry>& GetCables() const { return m_cables; }
+    const std::vector<CCableDumpEntry>& GetCables() const { return cables_; }
 
 private:
-    uint8_t m_area;
-    std::vector<CCableDumpEntry> m_cables;
+    uint8_t area_;
+    std::vector<CCableDumpEntry> cables_;
 };

@@ -87,16 +87,16 @@ void CMFlashDeleteDump::Read(CMIDIInStream& stream)
 
 void CMFlashDataDump::AddItem(CFlashAddress address, std::string name)
 {
-    m_items.push_back({address, std::move(name)});
-    m_resumeIndex = address.GetIndex() + 1;
+    items_.push_back({address, std::move(name)});
+    resumeIndex_ = address.GetIndex() + 1;
 }
 
 void CMFlashDataDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
-    stream.WriteAlignedByte(m_more ? 1 : 0);
+    stream.WriteAlignedByte(more_ ? 1 : 0);
     CFlashAddress current;
-    for (const CFlashDumpItem& item : m_items) {
+    for (const CFlashDumpItem& item : items_) {
         if (item.address.bank != current.bank) {
             stream.WriteAlignedByte(kTagAddress);
             WriteAddressBytes(stream, item.address);
@@ -107,32 +107,32 @@ void CMFlashDataDump::Write(CMIDIOutStream& stream) const
         stream.WriteString(item.name, kText16);
         current = {item.address.bank, NextLocation(item.address.location)};
     }
-    stream.WriteAlignedByte(m_complete ? kTagComplete : kTagPartial);
+    stream.WriteAlignedByte(complete_ ? kTagComplete : kTagPartial);
 }
 
 void CMFlashDataDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_more = stream.ReadAlignedByte() != 0;
+    more_ = stream.ReadAlignedByte() != 0;
     CFlashAddress current;
     for (;;) {
         const uint8_t tag = stream.ReadAlignedByte();
         switch (tag) {
         case kTagLocation:
             current.location = CFlashAddress::ClampLocation(stream.ReadAlignedByte());
-            m_resumeIndex = current.GetIndex();
+            resumeIndex_ = current.GetIndex();
             break;
         case kTagStep:
-            m_resumeIndex = current.GetIndex() + 1;
+            resumeIndex_ = current.GetIndex() + 1;
             current.location = NextLocation(current.location);
             break;
         case kTagAddress:
             current = ReadClampedAddress(stream);
-            m_resumeIndex = current.GetIndex();
+            resumeIndex_ = current.GetIndex();
             break;
         case kTagComplete:
         case kTagPartial:
-            m_complete = tag == kTagComplete;
+            complete_ = tag == kTagComplete;
             return;
         default:
             stream.Unread(8);

@@ -151,26 +151,26 @@ public:
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    void SetMore(bool more) { m_more = more; }
-    bool HasMore() const { return m_more; }
-    void SetComplete(bool complete) { m_complete = complete; }
+    void SetMore(bool more) { more_ = more; }
+    bool HasMore() const { return more_; }
+    void SetComplete(bool complete) { complete_ = complete; }
     // The dump reached the end of the flash.
-    bool IsComplete() const { return m_complete; }
+    bool IsComplete() const { return complete_; }
     void AddItem(CFlashAddress address, std::string name);
-    const std::vector<CFlashDumpItem>& GetItems() const { return m_items; }
+    const std::vector<CFlashDumpItem>& GetItems() const { return items_; }
     // Whether the dump said anything about a location: a name, a step over
     // an empty location or a jump.
-    bool HasReported() const { return m_resumeIndex >= 0; }
+    bool HasReported() const { return resumeIndex_ >= 0; }
     // The flash index (CFlashAddress::GetIndex) of the first location the
     // dump has not reported on: the one after its last name or stepped-over
     // location, or where its last jump pointed. -1 when it reported nothing.
-    int GetResumeIndex() const { return m_resumeIndex; }
+    int GetResumeIndex() const { return resumeIndex_; }
 
 private:
-    bool m_more = true;
-    bool m_complete = false;
-    std::vector<CFlashDumpItem> m_items;
-    int m_resumeIndex = -1;
+    bool more_ = true;
+    bool complete_ = false;
+    std::vector<CFlashDumpItem> items_;
+    int resumeIndex_ = -1;
 };
 
 // Starts a flash dump at an address.

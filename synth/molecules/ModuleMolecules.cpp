@@ -100,17 +100,17 @@ void CMModuleMove::Offset(int32_t columns, int32_t rows)
 
 bool CMModuleDump::AddModule(uint8_t index, uint8_t type, uint8_t column, uint8_t row)
 {
-    if (m_modules.size() >= kMaxDumpModules)
+    if (modules_.size() >= kMaxDumpModules)
         return false;
-    m_modules.push_back({index, type, column, row});
+    modules_.push_back({index, type, column, row});
     return true;
 }
 
 void CMModuleDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
-    WriteAreaAndCount(stream, m_area, m_modules.size());
-    for (const CModuleDumpEntry& entry : m_modules) {
+    WriteAreaAndCount(stream, area_, modules_.size());
+    for (const CModuleDumpEntry& entry : modules_) {
         stream.WriteBits(7, entry.type);
         stream.WriteBits(7, entry.index);
         stream.WriteBits(7, entry.column);
@@ -121,14 +121,14 @@ void CMModuleDump::Write(CMIDIOutStream& stream) const
 void CMModuleDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    const uint8_t count = ReadAreaAndCount(stream, m_area);
+    const uint8_t count = ReadAreaAndCount(stream, area_);
     for (uint8_t i = 0; i < count; ++i) {
         CModuleDumpEntry entry;
         entry.type = stream.ReadBits(7);
         entry.index = stream.ReadBits(7);
         entry.column = stream.ReadBits(7);
         entry.row = stream.ReadBits(7);
-        m_modules.push_back(entry);
+        modules_.push_back(entry);
     }
 }
 
@@ -146,12 +146,12 @@ void CMModuleDump::WriteToPatchFile(CPatchFileWriterInterface& writer) const
 
 bool CMModuleParamDump::AddModule(uint8_t module, uint8_t type)
 {
-    const auto found = m_modules.find(module);
-    if (found != m_modules.end())
+    const auto found = modules_.find(module);
+    if (found != modules_.end())
         return found->second.type == type;
-    if (m_modules.size() >= kMaxDumpModules)
+    if (modules_.size() >= kMaxDumpModules)
         return false;
-    m_modules[module].type = type;
+    modules_[module].type = type;
     return true;
 }
 
@@ -159,15 +159,15 @@ bool CMModuleParamDump::SetParameter(uint8_t module, uint8_t type, uint8_t param
 {
     if (!AddModule(module, type))
         return false;
-    m_modules[module].values[param] = value;
+    modules_[module].values[param] = value;
     return true;
 }
 
 void CMModuleParamDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    WriteAreaAndCount(stream, m_area, m_modules.size());
-    for (const auto& [index, module] : m_modules) {
+    WriteAreaAndCount(stream, area_, modules_.size());
+    for (const auto& [index, module] : modules_) {
         const CModuleTypeInfoInterface& info = RequireModuleType(module.type);
         stream.WriteBits(7, index);
         stream.WriteBits(7, module.type);
@@ -186,7 +186,7 @@ void CMModuleParamDump::Write(CMIDIOutStream& stream) const
 void CMModuleParamDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    const uint8_t count = ReadAreaAndCount(stream, m_area);
+    const uint8_t count = ReadAreaAndCount(stream, area_);
     for (uint8_t i = 0; i < count; ++i) {
         const uint8_t index = stream.ReadBits(7);
         const uint8_t type = stream.ReadBits(7);
@@ -196,7 +196,7 @@ void CMModuleParamDump::Read(CMIDIInStream& stream)
         const uint8_t params = info.GetParamCount(type);
         for (uint8_t param = 0; param < params; ++param)
             module.values[param] = stream.ReadBits(ParamValueWidth(info.GetParamMax(type, param)));
-        m_modules[index] = std::move(module);
+        modules_[index] = std::move(module);
     }
 }
 
@@ -214,17 +214,17 @@ void CMModuleParamDump::WriteToPatchFile(CPatchFileWriterInterface& writer) cons
 
 bool CMModuleNameDump::AddName(uint8_t module, std::string name)
 {
-    if (m_names.size() >= kMaxDumpModules)
+    if (names_.size() >= kMaxDumpModules)
         return false;
-    m_names.push_back({module, std::move(name)});
+    names_.push_back({module, std::move(name)});
     return true;
 }
 
 void CMModuleNameDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    WriteAreaAndCount(stream, m_area, m_names.size());
-    for (const CModuleNameEntry& entry : m_names) {
+    WriteAreaAndCount(stream, area_, names_.size());
+    for (const CModuleNameEntry& entry : names_) {
         stream.WriteAlignedByte(entry.index);
         stream.WriteString(entry.name, kText16);
     }
@@ -233,12 +233,12 @@ void CMModuleNameDump::Write(CMIDIOutStream& stream) const
 void CMModuleNameDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    const uint8_t count = ReadAreaAndCount(stream, m_area);
+    const uint8_t count = ReadAreaAndCount(stream, area_);
     for (uint8_t i = 0; i < count; ++i) {
         CModuleNameEntry entry;
         entry.index = stream.ReadAlignedByte();
         entry.name = stream.ReadString(kText16);
-        m_names.push_back(std::move(entry));
+        names_.push_back(std::move(entry));
     }
 }
 
@@ -258,17 +258,17 @@ bool CMModuleCustomDataDump::SetData(uint8_t module, std::vector<uint8_t> data)
 {
     if (data.size() > kMaxDataBytes)
         return false;
-    if (!m_data.contains(module) && m_data.size() >= kMaxDumpModules)
+    if (!data_.contains(module) && data_.size() >= kMaxDumpModules)
         return false;
-    m_data[module] = std::move(data);
+    data_[module] = std::move(data);
     return true;
 }
 
 void CMModuleCustomDataDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    WriteAreaAndCount(stream, m_area, m_data.size());
-    for (const auto& [index, data] : m_data) {
+    WriteAreaAndCount(stream, area_, data_.size());
+    for (const auto& [index, data] : data_) {
         stream.WriteBits(7, index);
         stream.WriteBits(8, static_cast<uint32_t>(data.size()));
         for (const uint8_t byte : data)
@@ -279,13 +279,13 @@ void CMModuleCustomDataDump::Write(CMIDIOutStream& stream) const
 void CMModuleCustomDataDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    const uint8_t count = ReadAreaAndCount(stream, m_area);
+    const uint8_t count = ReadAreaAndCount(stream, area_);
     for (uint8_t i = 0; i < count; ++i) {
         const uint8_t index = stream.ReadBits(7);
         std::vector<uint8_t> data(stream.ReadBits(8));
         for (uint8_t& byte : data)
             byte = stream.ReadBits(8);
-        m_data[index] = std::move(data);
+        data_[index] = std::move(data);
     }
 }
 

@@ -107,21 +107,21 @@ class CMModuleDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x4A;
 
-    explicit CMModuleDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
+    explicit CMModuleDump(uint8_t areaIndex = 1) : area_(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    uint8_t GetArea() const { return m_area; }
+    uint8_t GetArea() const { return area_; }
     // False (and nothing added) when the dump already holds 127 modules.
     bool AddModule(uint8_t index, uint8_t type, uint8_t column, uint8_t row);
-    const std::vector<CModuleDumpEntry>& GetModules() const { return m_modules; }
+    const std::vector<CModuleDumpEntry>& GetModules() const { return modules_; }
 
 private:
-    uint8_t m_area;
-    std::vector<CModuleDumpEntry> m_modules;
+    uint8_t area_;
+    std::vector<CModuleDumpEntry> modules_;
 };
 
 // The parameter values of one module: its type and the value of each
@@ -138,7 +138,7 @@ class CMModuleParamDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x4D;
 
-    explicit CMModuleParamDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
+    explicit CMModuleParamDump(uint8_t areaIndex = 1) : area_(areaIndex) { }
 
     // Throws XMUnknownModuleType for a module of a type the catalogue does
     // not hold.
@@ -148,18 +148,18 @@ public:
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    uint8_t GetArea() const { return m_area; }
+    uint8_t GetArea() const { return area_; }
     // Lists the module (with no values yet); false when 127 modules are
     // listed already or the module is listed with another type.
     bool AddModule(uint8_t module, uint8_t type);
     // Lists the module when needed and sets one value.
     bool SetParameter(uint8_t module, uint8_t type, uint8_t param, uint8_t value);
     // Modules by ascending index.
-    const std::map<uint8_t, CModuleParamValues>& GetModules() const { return m_modules; }
+    const std::map<uint8_t, CModuleParamValues>& GetModules() const { return modules_; }
 
 private:
-    uint8_t m_area;
-    std::map<uint8_t, CModuleParamValues> m_modules;
+    uint8_t area_;
+    std::map<uint8_t, CModuleParamValues> modules_;
 };
 
 struct CModuleNameEntry {
@@ -172,21 +172,21 @@ class CMModuleNameDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x5A;
 
-    explicit CMModuleNameDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
+    explicit CMModuleNameDump(uint8_t areaIndex = 1) : area_(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    uint8_t GetArea() const { return m_area; }
+    uint8_t GetArea() const { return area_; }
     // False when 127 names are listed already.
     bool AddName(uint8_t module, std::string name);
-    const std::vector<CModuleNameEntry>& GetNames() const { return m_names; }
+    const std::vector<CModuleNameEntry>& GetNames() const { return names_; }
 
 private:
-    uint8_t m_area;
-    std::vector<CModuleNameEntry> m_names;
+    uint8_t area_;
+    std::vector<CModuleNameEntry> names_;
 };
 
 class CMModuleCustomDataDump : public CMolecule {
@@ -195,21 +195,21 @@ public:
     // The byte count travels in 8 bits.
     static constexpr size_t kMaxDataBytes = 255;
 
-    explicit CMModuleCustomDataDump(uint8_t areaIndex = 1) : m_area(areaIndex) { }
+    explicit CMModuleCustomDataDump(uint8_t areaIndex = 1) : area_(areaIndex) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    uint8_t GetArea() const { return m_area; }
+    uint8_t GetArea() const { return area_; }
     // Replaces the module's data; false (nothing changed) for more than 255
     // bytes or a 128th module.
     bool SetData(uint8_t module, std::vector<uint8_t> data);
     // Modules by ascending index.
-    const std::map<uint8_t, std::vector<uint8_t>>& GetData() const { return m_data; }
+    const std::map<uint8_t, std::vector<uint8_t>>& GetData() const { return data_; }
 
 private:
-    uint8_t m_area;
-    std::map<uint8_t, std::vector<uint8_t>> m_data;
+    uint8_t area_;
+    std::map<uint8_t, std::vector<uint8_t>> data_;
 };

@@ -13,17 +13,17 @@ public:
         kTargetPatch = 2, // applied to the patch linked to the frame's slot
     };
 
-    explicit CMoleculeBuilder(uint32_t target) : m_target(target) { }
+    explicit CMoleculeBuilder(uint32_t target) : target_(target) { }
     virtual ~CMoleculeBuilder() = default;
     CMoleculeBuilder(const CMoleculeBuilder&) = delete;
     CMoleculeBuilder& operator=(const CMoleculeBuilder&) = delete;
 
     virtual uint8_t Id() const = 0;
     virtual std::unique_ptr<CMolecule> Create() const = 0;
-    uint32_t GetTarget() const { return m_target; }
+    uint32_t GetTarget() const { return target_; }
 
 private:
-    uint32_t m_target;
+    uint32_t target_;
 };
 
 // The builder of a default-constructible molecule class:

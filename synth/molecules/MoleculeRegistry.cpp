@@ -12,12 +12,12 @@ void CMoleculeRegistry::Register(std::unique_ptr<CMoleculeBuilder> builder)
     if (id >= kSize)
         return;
     // The registry owns every builder, so a replaced one is deleted.
-    m_builders[id] = std::move(builder);
+    builders_[id] = std::move(builder);
 }
 
 const CMoleculeBuilder* CMoleculeRegistry::Find(uint8_t id) const
 {
-    return id < kSize ? m_builders[id].get() : nullptr;
+    return id < kSize ? builders_[id].get() : nullptr;
 }
 
 std::unique_ptr<CMolecule> CMoleculeRegistry::Create(uint8_t id) const
@@ -34,7 +34,7 @@ uint32_t CMoleculeRegistry::GetFlag(uint8_t id) const
 
 void CMoleculeRegistry::Clear()
 {
-    for (auto& builder : m_builders)
+    for (auto& builder : builders_)
         builder.reset();
 }
 

@@ -31,7 +31,7 @@ public:
 private:
     const CMoleculeBuilder* Find(uint8_t id) const;
 
-    std::array<std::unique_ptr<CMoleculeBuilder>, kSize> m_builders;
+    std::array<std::unique_ptr<CMoleculeBuilder>, kSize> builders_;
 };
 
 // The 29 molecules the editor receives, in their order of registration,

@@ -36,7 +36,7 @@ CNoteEntry ReadNoteEntry(CMIDIInStream& stream)
 
 void CMPatchHeaderDump::Write(CMIDIOutStream& stream) const
 {
-    const CPatchHeader& h = m_header;
+    const CPatchHeader& h = header_;
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
     stream.WriteBits(7, h.GetKbRangeMin());
     stream.WriteBits(7, h.GetKbRangeMax());
@@ -61,7 +61,7 @@ void CMPatchHeaderDump::Write(CMIDIOutStream& stream) const
 
 void CMPatchHeaderDump::Read(CMIDIInStream& stream)
 {
-    CPatchHeader& h = m_header;
+    CPatchHeader& h = header_;
     stream.ReadMoleculeId();
     h.SetKbRangeMin(stream.ReadBits(7));
     h.SetKbRangeMax(stream.ReadBits(7));
@@ -115,41 +115,41 @@ void CMPatchNameDump::ApplyToPatch(CPatchApplyInterface& patch) const
 
 // --- current notes
 
-CMCurrentNotesDump::CMCurrentNotesDump() : m_first{64, 0, 0} { }
+CMCurrentNotesDump::CMCurrentNotesDump() : first_{64, 0, 0} { }
 
 void CMCurrentNotesDump::SetFirstEntry(const CNoteEntry& entry)
 {
-    m_first = Limited(entry);
+    first_ = Limited(entry);
 }
 
 void CMCurrentNotesDump::SetEntry(uint8_t index, const CNoteEntry& entry)
 {
     if (index < kMaxEntries)
-        m_entries[index] = Limited(entry);
+        entries_[index] = Limited(entry);
 }
 
 void CMCurrentNotesDump::SetCount(uint8_t count)
 {
-    m_count = std::min(count, kMaxEntries);
+    count_ = std::min(count, kMaxEntries);
 }
 
 void CMCurrentNotesDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
-    WriteNoteEntry(stream, m_first);
-    const uint8_t count = std::max<uint8_t>(m_count, 1);
+    WriteNoteEntry(stream, first_);
+    const uint8_t count = std::max<uint8_t>(count_, 1);
     stream.WriteBits(5, count - 1u);
     for (uint8_t i = 0; i < count; ++i)
-        WriteNoteEntry(stream, m_entries[i]);
+        WriteNoteEntry(stream, entries_[i]);
 }
 
 void CMCurrentNotesDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
-    m_first = ReadNoteEntry(stream);
-    m_count = static_cast<uint8_t>(stream.ReadBits(5) + 1);
-    for (uint8_t i = 0; i < m_count; ++i)
-        m_entries[i] = ReadNoteEntry(stream);
+    first_ = ReadNoteEntry(stream);
+    count_ = static_cast<uint8_t>(stream.ReadBits(5) + 1);
+    for (uint8_t i = 0; i < count_; ++i)
+        entries_[i] = ReadNoteEntry(stream);
 }
 
 void CMCurrentNotesDump::ApplyToPatch(CPatchApplyInterface& patch) const

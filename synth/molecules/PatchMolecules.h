@@ -24,18 +24,18 @@ public:
     static constexpr uint8_t kId = 0x21;
 
     CMPatchHeaderDump() = default;
-    explicit CMPatchHeaderDump(const CPatchHeader& header) : m_header(header) { }
+    explicit CMPatchHeaderDump(const CPatchHeader& header) : header_(header) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void ApplyToPatch(CPatchApplyInterface& patch) const override;
     void WriteToPatchFile(CPatchFileWriterInterface& writer) const override;
 
-    const CPatchHeader& GetHeader() const { return m_header; }
-    CPatchHeader& GetHeader() { return m_header; }
+    const CPatchHeader& GetHeader() const { return header_; }
+    CPatchHeader& GetHeader() { return header_; }
 
 private:
-    CPatchHeader m_header;
+    CPatchHeader header_;
 };
 
 class CMPatchNameDump : public CMolecule {
@@ -71,16 +71,16 @@ public:
 
     // Values are kept at most 127.
     void SetFirstEntry(const CNoteEntry& entry);
-    const CNoteEntry& GetFirstEntry() const { return m_first; }
+    const CNoteEntry& GetFirstEntry() const { return first_; }
     // Entries from 32 on are ignored.
     void SetEntry(uint8_t index, const CNoteEntry& entry);
-    const CNoteEntry& GetEntry(uint8_t index) const { return m_entries.at(index); }
+    const CNoteEntry& GetEntry(uint8_t index) const { return entries_.at(index); }
     // 0 to 32; a list is sent with at least one entry.
     void SetCount(uint8_t count);
-    uint8_t GetCount() const { return m_count; }
+    uint8_t GetCount() const { return count_; }
 
 private:
-    CNoteEntry m_first;
-    uint8_t m_count = 1;
-    std::array<CNoteEntry, kMaxEntries> m_entries{};
+    CNoteEntry first_;
+    uint8_t count_ = 1;
+    std::array<CNoteEntry, kMaxEntries> entries_{};
 };

@@ -14,7 +14,7 @@ constexpr uint8_t kInactiveChannel = 0x10;
 
 void CMSynthDataDump::Write(CMIDIOutStream& stream) const
 {
-    const CSynthSettings& s = m_settings;
+    const CSynthSettings& s = settings_;
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 0);
     stream.WriteBit(s.GetInternalClock() != 0);
     stream.WriteBits(7, s.GetVelocityMin());
@@ -39,7 +39,7 @@ void CMSynthDataDump::Write(CMIDIOutStream& stream) const
 
 void CMSynthDataDump::Read(CMIDIInStream& stream)
 {
-    CSynthSettings& s = m_settings;
+    CSynthSettings& s = settings_;
     stream.ReadMoleculeId();
     s.SetInternalClock(stream.ReadBit() ? 1 : 0);
     s.SetVelocityMin(stream.ReadBits(7));
@@ -71,14 +71,14 @@ void CMNumberOfVoicesDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
     for (uint8_t slot = 0; slot < CVoiceCounts::kMaxSlots; ++slot)
-        stream.WriteAlignedByte(m_voices.GetVoices(slot));
+        stream.WriteAlignedByte(voices_.GetVoices(slot));
 }
 
 void CMNumberOfVoicesDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     for (uint8_t slot = 0; slot < CVoiceCounts::kMaxSlots; ++slot)
-        m_voices.SetVoices(slot, stream.ReadAlignedByte());
+        voices_.SetVoices(slot, stream.ReadAlignedByte());
 }
 
 // --- slot selection and focus
@@ -88,29 +88,29 @@ void CMSlotSelectionDump::Write(CMIDIOutStream& stream) const
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindPlain, 1);
     stream.WriteZeroBits(4);
     for (uint8_t slot = 0; slot < CSlotSelection::kMaxSlots; ++slot)
-        stream.WriteBit(slot < m_selection.GetSlotCount() && m_selection.IsActive(slot));
+        stream.WriteBit(slot < selection_.GetSlotCount() && selection_.IsActive(slot));
 }
 
 void CMSlotSelectionDump::Read(CMIDIInStream& stream)
 {
     stream.ReadMoleculeId();
     stream.SkipBits(4);
-    m_selection = CSlotSelection(CSlotSelection::kMaxSlots);
+    selection_ = CSlotSelection(CSlotSelection::kMaxSlots);
     for (uint8_t slot = 0; slot < CSlotSelection::kMaxSlots; ++slot)
-        m_selection.SetActive(slot, stream.ReadBit());
+        selection_.SetActive(slot, stream.ReadBit());
 }
 
 CMSlotFocusDump::CMSlotFocusDump(uint8_t focusSlot)
-    : m_slot(focusSlot > CSlotSelection::kNoSlot ? CSlotSelection::kNoSlot : focusSlot)
+    : slot_(focusSlot > CSlotSelection::kNoSlot ? CSlotSelection::kNoSlot : focusSlot)
 { }
 
 void CMSlotFocusDump::Write(CMIDIOutStream& stream) const
 {
     stream.WriteMoleculeHeader(kId, CMIDIOutStream::kKindRequest, 1);
     stream.WriteZeroBits(5);
-    const bool none = m_slot >= CSlotSelection::kNoSlot;
+    const bool none = slot_ >= CSlotSelection::kNoSlot;
     stream.WriteBit(none);
-    stream.WriteBits(2, none ? 0 : m_slot);
+    stream.WriteBits(2, none ? 0 : slot_);
 }
 
 void CMSlotFocusDump::Read(CMIDIInStream& stream)
@@ -119,9 +119,9 @@ void CMSlotFocusDump::Read(CMIDIInStream& stream)
     stream.SkipBits(5);
     if (stream.ReadBit()) {
         stream.SkipBits(2); // the padding of the byte
-        m_slot = CSlotSelection::kNoSlot;
+        slot_ = CSlotSelection::kNoSlot;
     } else {
-        m_slot = stream.ReadBits(2);
+        slot_ = stream.ReadBits(2);
     }
 }
 

@@ -24,16 +24,16 @@ public:
     static constexpr uint8_t kId = 0x03;
 
     CMSynthDataDump() = default;
-    explicit CMSynthDataDump(const CSynthSettings& settings) : m_settings(settings) { }
+    explicit CMSynthDataDump(const CSynthSettings& settings) : settings_(settings) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    const CSynthSettings& GetSettings() const { return m_settings; }
+    const CSynthSettings& GetSettings() const { return settings_; }
 
 private:
-    CSynthSettings m_settings;
+    CSynthSettings settings_;
 };
 
 class CMNumberOfVoicesDump : public CMolecule {
@@ -41,17 +41,17 @@ public:
     static constexpr uint8_t kId = 0x05;
 
     CMNumberOfVoicesDump() = default;
-    explicit CMNumberOfVoicesDump(const CVoiceCounts& voices) : m_voices(voices) { }
+    explicit CMNumberOfVoicesDump(const CVoiceCounts& voices) : voices_(voices) { }
 
     // The editor never sends it; Write serves a simulated synthesizer.
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    const CVoiceCounts& GetVoiceCounts() const { return m_voices; }
+    const CVoiceCounts& GetVoiceCounts() const { return voices_; }
 
 private:
-    CVoiceCounts m_voices;
+    CVoiceCounts voices_;
 };
 
 class CMSlotSelectionDump : public CMolecule {
@@ -59,16 +59,16 @@ public:
     static constexpr uint8_t kId = 0x07;
 
     CMSlotSelectionDump() = default;
-    explicit CMSlotSelectionDump(const CSlotSelection& selection) : m_selection(selection) { }
+    explicit CMSlotSelectionDump(const CSlotSelection& selection) : selection_(selection) { }
 
     void Write(CMIDIOutStream& stream) const override;
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    const CSlotSelection& GetSelection() const { return m_selection; }
+    const CSlotSelection& GetSelection() const { return selection_; }
 
 private:
-    CSlotSelection m_selection;
+    CSlotSelection selection_;
 };
 
 // The focused slot, 0-3, or 4 for none.
@@ -83,10 +83,10 @@ public:
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    uint8_t GetSlot() const { return m_slot; }
+    uint8_t GetSlot() const { return slot_; }
 
 private:
-    uint8_t m_slot;
+    uint8_t slot_;
 };
 
 // Session numbers are 6 bits: byte 4 of a frame reads 0x40 and above as "no

@@ -23,27 +23,27 @@ uint32_t WindowShift(uint32_t n, uint32_t b)
 
 void CMIDIStream::Advance(uint32_t bits)
 {
-    m_bytePos += bits / 8;
-    m_bitPos += bits % 8;
-    if (m_bitPos > 7) {
-        m_bitPos -= 8;
-        ++m_bytePos;
+    bytePos_ += bits / 8;
+    bitPos_ += bits % 8;
+    if (bitPos_ > 7) {
+        bitPos_ -= 8;
+        ++bytePos_;
     }
-    if (m_bytePos >= m_end)
+    if (bytePos_ >= end_)
         throw XMStreamOverflow();
 }
 
 void CMIDIStream::StepBack(uint32_t bits)
 {
-    const uint32_t position = m_bytePos * 8 + m_bitPos;
+    const uint32_t position = bytePos_ * 8 + bitPos_;
     const uint32_t target = position > bits ? position - bits : 0;
-    m_bytePos = target / 8;
-    m_bitPos = target % 8;
+    bytePos_ = target / 8;
+    bitPos_ = target % 8;
 }
 
 void CMIDIStream::CheckField(uint32_t bits, uint32_t limit) const
 {
-    const uint64_t lastBit = uint64_t{m_bytePos} * 8 + m_bitPos + bits - 1;
+    const uint64_t lastBit = uint64_t{bytePos_} * 8 + bitPos_ + bits - 1;
     if (bits == 0 || lastBit / 8 >= limit)
         throw XMStreamOverflow();
 }
@@ -52,7 +52,7 @@ uint8_t CMIDIInStream::ReadMoleculeId()
 {
     CheckField(8, ReadableLimit());
     Advance(8);
-    return m_buffer[0];
+    return buffer_[0];
 }
 
 bool CMIDIInStream::ReadBit()
@@ -64,10 +64,10 @@ uint8_t CMIDIInStream::ReadBits(uint32_t n)
 {
     assert(n >= 1 && n <= 8);
     CheckField(n, ReadableLimit());
-    uint32_t window = uint32_t{m_buffer[m_bytePos]} << 8;
-    if (m_bitPos + n > 8)
-        window |= m_buffer[m_bytePos + 1];
-    const auto value = static_cast<uint8_t>((window >> WindowShift(n, m_bitPos)) & FieldMask(n));
+    uint32_t window = uint32_t{buffer_[bytePos_]} << 8;
+    if (bitPos_ + n > 8)
+        window |= buffer_[bytePos_ + 1];
+    const auto value = static_cast<uint8_t>((window >> WindowShift(n, bitPos_)) & FieldMask(n));
     Advance(n);
     return value;
 }
@@ -81,11 +81,11 @@ int8_t CMIDIInStream::ReadSignedBits(uint32_t n)
 
 void CMIDIInStream::AlignToByte()
 {
-    if (m_bitPos != 0) {
-        m_bitPos = 0;
-        ++m_bytePos;
+    if (bitPos_ != 0) {
+        bitPos_ = 0;
+        ++bytePos_;
     }
-    if (m_bytePos >= m_end)
+    if (bytePos_ >= end_)
         throw XMStreamOverflow();
 }
 
@@ -124,10 +124,10 @@ void CMIDIInStream::Unread(uint32_t n)
 
 void CMIDIOutStream::WriteMoleculeHeader(uint8_t id, uint32_t kind, uint32_t flag)
 {
-    m_headerKind = kind;
-    m_headerFlag = flag;
-    CheckField(8, m_end);
-    m_buffer[0] = id;
+    headerKind_ = kind;
+    headerFlag_ = flag;
+    CheckField(8, end_);
+    buffer_[0] = id;
     Advance(8);
 }
 
@@ -139,14 +139,14 @@ void CMIDIOutStream::WriteBit(bool value)
 void CMIDIOutStream::WriteBits(uint32_t n, uint32_t value)
 {
     assert(n >= 1 && n <= 8);
-    CheckField(n, m_end);
-    const uint32_t shift = WindowShift(n, m_bitPos);
+    CheckField(n, end_);
+    const uint32_t shift = WindowShift(n, bitPos_);
     const uint32_t mask = FieldMask(n) << shift;
     const uint32_t bits = (value & FieldMask(n)) << shift;
-    uint8_t& high = m_buffer[m_bytePos];
+    uint8_t& high = buffer_[bytePos_];
     high = static_cast<uint8_t>((high & ~(mask >> 8)) | (bits >> 8));
-    if (m_bitPos + n > 8) {
-        uint8_t& low = m_buffer[m_bytePos + 1];
+    if (bitPos_ + n > 8) {
+        uint8_t& low = buffer_[bytePos_ + 1];
         low = static_cast<uint8_t>((low & ~mask) | (bits & 0xFF));
     }
     Advance(n);
@@ -168,8 +168,8 @@ void CMIDIOutStream::WriteZeroBits(uint32_t n)
 
 void CMIDIOutStream::AlignToByte()
 {
-    if (m_bitPos != 0)
-        WriteZeroBits(8 - m_bitPos);
+    if (bitPos_ != 0)
+        WriteZeroBits(8 - bitPos_);
 }
 
 void CMIDIOutStream::WriteAlignedByte(uint8_t value)

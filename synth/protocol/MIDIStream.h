@@ -18,21 +18,21 @@ public:
     // Moves the position back by `bits` (never before the start).
     void StepBack(uint32_t bits);
     // Bytes touched so far: whole bytes plus a started one.
-    uint32_t GetByteLength() const { return m_bytePos + (m_bitPos != 0 ? 1 : 0); }
+    uint32_t GetByteLength() const { return bytePos_ + (bitPos_ != 0 ? 1 : 0); }
 
-    uint32_t GetBitPosition() const { return m_bitPos; }
-    uint32_t GetBytePosition() const { return m_bytePos; }
-    uint32_t GetEnd() const { return m_end; }
+    uint32_t GetBitPosition() const { return bitPos_; }
+    uint32_t GetBytePosition() const { return bytePos_; }
+    uint32_t GetEnd() const { return end_; }
 
 protected:
-    explicit CMIDIStream(uint32_t end) : m_end(end) { }
+    explicit CMIDIStream(uint32_t end) : end_(end) { }
     // Throws XMStreamOverflow unless a field of `bits` bits from the position
     // lies wholly in bytes below `limit`.
     void CheckField(uint32_t bits, uint32_t limit) const;
 
-    uint32_t m_bitPos = 0; // 0-7, 0 = most significant bit
-    uint32_t m_bytePos = 0;
-    uint32_t m_end;
+    uint32_t bitPos_ = 0; // 0-7, 0 = most significant bit
+    uint32_t bytePos_ = 0;
+    uint32_t end_;
 };
 
 // Reads a received molecule. Only the bytes below end - 1 are readable: the
@@ -41,7 +41,7 @@ protected:
 // reading what lies behind it.
 class CMIDIInStream : public CMIDIStream {
 public:
-    CMIDIInStream(uint32_t end, const uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) { }
+    CMIDIInStream(uint32_t end, const uint8_t* buffer) : CMIDIStream(end), buffer_(buffer) { }
 
     uint8_t ReadMoleculeId();
     bool ReadBit();
@@ -57,9 +57,9 @@ public:
     void Unread(uint32_t n);
 
 private:
-    uint32_t ReadableLimit() const { return m_end == 0 ? 0 : m_end - 1; }
+    uint32_t ReadableLimit() const { return end_ == 0 ? 0 : end_ - 1; }
 
-    const uint8_t* m_buffer;
+    const uint8_t* buffer_;
 };
 
 // Writes one molecule into a send buffer of at least `end` bytes and keeps
@@ -68,7 +68,7 @@ class CMIDIOutStream : public CMIDIStream {
 public:
     enum : uint32_t { kKindPlain = 0, kKindLive = 1, kKindRequest = 2 };
 
-    CMIDIOutStream(uint32_t end, uint8_t* buffer) : CMIDIStream(end), m_buffer(buffer) { }
+    CMIDIOutStream(uint32_t end, uint8_t* buffer) : CMIDIStream(end), buffer_(buffer) { }
 
     // flag 1: the bytes may travel unpacked; 0: they need 7-bit packing.
     void WriteMoleculeHeader(uint8_t id, uint32_t kind, uint32_t flag);
@@ -84,11 +84,11 @@ public:
     // At most maxLength characters; a shorter text gets a closing zero byte.
     void WriteString(std::string_view text, uint32_t maxLength);
 
-    uint32_t GetHeaderKind() const { return m_headerKind; }
-    uint32_t GetHeaderFlag() const { return m_headerFlag; }
+    uint32_t GetHeaderKind() const { return headerKind_; }
+    uint32_t GetHeaderFlag() const { return headerFlag_; }
 
 private:
-    uint32_t m_headerKind = kKindPlain;
-    uint32_t m_headerFlag = 1;
-    uint8_t* m_buffer;
+    uint32_t headerKind_ = kKindPlain;
+    uint32_t headerFlag_ = 1;
+    uint8_t* buffer_;
 };

@@ -32,11 +32,11 @@ public:
     uint16_t TakeValue(uint32_t index);
     uint8_t TakeState(uint32_t index);
 
-    bool IsValueChanged(uint32_t index) const { return index < kEntryCount && m_valueChanged[index].load() != 0; }
-    bool IsStateChanged(uint32_t index) const { return index < kEntryCount && m_stateChanged[index].load() != 0; }
-    bool HasChanges() const { return m_valueChangedCount.load() != 0 || m_stateChangedCount.load() != 0; }
-    uint32_t GetValueChangedCount() const { return static_cast<uint32_t>(m_valueChangedCount.load()); }
-    uint32_t GetStateChangedCount() const { return static_cast<uint32_t>(m_stateChangedCount.load()); }
+    bool IsValueChanged(uint32_t index) const { return index < kEntryCount && valueChanged_[index].load() != 0; }
+    bool IsStateChanged(uint32_t index) const { return index < kEntryCount && stateChanged_[index].load() != 0; }
+    bool HasChanges() const { return valueChangedCount_.load() != 0 || stateChangedCount_.load() != 0; }
+    uint32_t GetValueChangedCount() const { return static_cast<uint32_t>(valueChangedCount_.load()); }
+    uint32_t GetStateChangedCount() const { return static_cast<uint32_t>(stateChangedCount_.load()); }
 
 private:
     using Marks = std::array<std::atomic<uint8_t>, kEntryCount>;
@@ -45,9 +45,9 @@ private:
     static void Mark(Marks& marks, std::atomic<int32_t>& count, uint32_t index);
     static void Unmark(Marks& marks, std::atomic<int32_t>& count, uint32_t index);
 
-    std::array<std::atomic<uint16_t>, kEntryCount> m_words;
-    Marks m_stateChanged;
-    Marks m_valueChanged;
-    std::atomic<int32_t> m_valueChangedCount{0};
-    std::atomic<int32_t> m_stateChangedCount{0};
+    std::array<std::atomic<uint16_t>, kEntryCount> words_;
+    Marks stateChanged_;
+    Marks valueChanged_;
+    std::atomic<int32_t> valueChangedCount_{0};
+    std::atomic<int32_t> stateChangedCount_{0};
 };

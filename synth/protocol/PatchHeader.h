@@ -17,38 +17,38 @@ public:
     CPatchHeader();
 
     // Flags stored unchanged.
-    void SetCommonRetrig(uint8_t value) { m_commonRetrig = value; }
-    uint8_t GetCommonRetrig() const { return m_commonRetrig; }
-    void SetRetrig(uint8_t value) { m_retrig = value; }
-    uint8_t GetRetrig() const { return m_retrig; }
+    void SetCommonRetrig(uint8_t value) { commonRetrig_ = value; }
+    uint8_t GetCommonRetrig() const { return commonRetrig_; }
+    void SetRetrig(uint8_t value) { retrig_ = value; }
+    uint8_t GetRetrig() const { return retrig_; }
 
     // Any non-zero value stores 1 (auto, on/off).
-    void SetPMMode(uint32_t mode) { m_pmMode = mode != 0 ? 1 : 0; }
-    uint32_t GetPMMode() const { return m_pmMode; }
-    void SetPedalMode(bool onOff) { m_pedalMode = onOff ? kPedalOnOff : kPedalSustain; }
-    uint32_t GetPedalMode() const { return m_pedalMode; }
+    void SetPMMode(uint32_t mode) { pmMode_ = mode != 0 ? 1 : 0; }
+    uint32_t GetPMMode() const { return pmMode_; }
+    void SetPedalMode(bool onOff) { pedalMode_ = onOff ? kPedalOnOff : kPedalSustain; }
+    uint32_t GetPedalMode() const { return pedalMode_; }
 
     // 0 to 127; anything above becomes 0 (minimum and maximum alike).
-    void SetKbRangeMin(int32_t value) { m_kbRangeMin = Range127(value); }
-    uint8_t GetKbRangeMin() const { return m_kbRangeMin; }
-    void SetKbRangeMax(int32_t value) { m_kbRangeMax = Range127(value); }
-    uint8_t GetKbRangeMax() const { return m_kbRangeMax; }
-    void SetVelRangeMin(int32_t value) { m_velRangeMin = Range127(value); }
-    uint8_t GetVelRangeMin() const { return m_velRangeMin; }
-    void SetVelRangeMax(int32_t value) { m_velRangeMax = Range127(value); }
-    uint8_t GetVelRangeMax() const { return m_velRangeMax; }
-    void SetPMTime(int32_t value) { m_pmTime = Range127(value); }
-    uint8_t GetPMTime() const { return m_pmTime; }
+    void SetKbRangeMin(int32_t value) { kbRangeMin_ = Range127(value); }
+    uint8_t GetKbRangeMin() const { return kbRangeMin_; }
+    void SetKbRangeMax(int32_t value) { kbRangeMax_ = Range127(value); }
+    uint8_t GetKbRangeMax() const { return kbRangeMax_; }
+    void SetVelRangeMin(int32_t value) { velRangeMin_ = Range127(value); }
+    uint8_t GetVelRangeMin() const { return velRangeMin_; }
+    void SetVelRangeMax(int32_t value) { velRangeMax_ = Range127(value); }
+    uint8_t GetVelRangeMax() const { return velRangeMax_; }
+    void SetPMTime(int32_t value) { pmTime_ = Range127(value); }
+    uint8_t GetPMTime() const { return pmTime_; }
 
     // 0 to 24; anything else becomes 0.
     void SetBendRange(int32_t value);
-    uint8_t GetBendRange() const { return m_bendRange; }
+    uint8_t GetBendRange() const { return bendRange_; }
     // 1 to 32; anything else becomes 1.
     void SetVoices(int32_t value);
-    uint8_t GetVoices() const { return m_voices; }
+    uint8_t GetVoices() const { return voices_; }
     // -2 to +2; anything else becomes 0. Files and dumps carry it plus 2.
     void SetOctShift(int32_t value);
-    int8_t GetOctShift() const { return m_octShift; }
+    int8_t GetOctShift() const { return octShift_; }
 
     // Indexed by the low 8 bits of the index; values stored unchanged. An
     // index beyond the flags is ignored (and reads as 0).
@@ -59,10 +59,10 @@ public:
 
     // 0 to 16383: larger values become 16383, a negative one is ignored.
     void SetSplitPosition(int32_t position);
-    int16_t GetSplitPosition() const { return m_splitPosition; }
+    int16_t GetSplitPosition() const { return splitPosition_; }
 
     bool Equals(const CPatchHeader& other) const { return *this == other; }
-    bool SameVoices(const CPatchHeader& other) const { return m_voices == other.m_voices; }
+    bool SameVoices(const CPatchHeader& other) const { return voices_ == other.voices_; }
     // True when a field the synthesizer keeps differs (not the split
     // position, morph flags or cable flags).
     bool DiffersForSynth(const CPatchHeader& other) const;
@@ -72,19 +72,19 @@ public:
 private:
     static uint8_t Range127(int32_t value) { return value >= 0 && value <= 127 ? static_cast<uint8_t>(value) : 0; }
 
-    uint8_t m_commonRetrig = 1;
-    uint8_t m_retrig = 1;
-    uint32_t m_pmMode = kPortamentoNormal;
-    uint32_t m_pedalMode = kPedalSustain;
-    uint8_t m_kbRangeMin = 0;
-    uint8_t m_kbRangeMax = 127;
-    uint8_t m_velRangeMin = 0;
-    uint8_t m_velRangeMax = 127;
-    uint8_t m_bendRange = 2;
-    uint8_t m_pmTime = 0;
-    uint8_t m_voices = 1;
-    int8_t m_octShift = 0;
-    std::array<uint8_t, kMorphCount> m_morph{};
-    std::array<uint8_t, kCableColourCount> m_cableVisible{};
-    int16_t m_splitPosition = 600;
+    uint8_t commonRetrig_ = 1;
+    uint8_t retrig_ = 1;
+    uint32_t pmMode_ = kPortamentoNormal;
+    uint32_t pedalMode_ = kPedalSustain;
+    uint8_t kbRangeMin_ = 0;
+    uint8_t kbRangeMax_ = 127;
+    uint8_t velRangeMin_ = 0;
+    uint8_t velRangeMax_ = 127;
+    uint8_t bendRange_ = 2;
+    uint8_t pmTime_ = 0;
+    uint8_t voices_ = 1;
+    int8_t octShift_ = 0;
+    std::array<uint8_t, kMorphCount> morph_{};
+    std::array<uint8_t, kCableColourCount> cableVisible_{};
+    int16_t splitPosition_ = 600;
 };

@@ -12,7 +12,7 @@ std::string XMHostMidi::GetErrorText() const
         {6, "Unfinished bubble error."},
     }};
     for (const auto& [code, text] : kTexts) {
-        if (code == m_code)
+        if (code == code_)
             return text;
     }
     return {};

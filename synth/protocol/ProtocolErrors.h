@@ -9,12 +9,12 @@
 // sees.
 class XTorvanBase : public std::exception {
 public:
-    explicit XTorvanBase(std::string text) : m_text(std::move(text)) { }
-    const std::string& GetText() const { return m_text; }
-    const char* what() const noexcept override { return m_text.c_str(); }
+    explicit XTorvanBase(std::string text) : text_(std::move(text)) { }
+    const std::string& GetText() const { return text_; }
+    const char* what() const noexcept override { return text_.c_str(); }
 
 private:
-    std::string m_text;
+    std::string text_;
 };
 
 // A bit stream ran past its bound.
@@ -32,13 +32,13 @@ public:
 // The synthesizer reported an error (0x7E followed by its code).
 class XMHostMidi : public XTorvanBase {
 public:
-    explicit XMHostMidi(uint8_t code) : XTorvanBase("Synth MIDI in error"), m_code(code) { }
-    uint8_t GetCode() const { return m_code; }
+    explicit XMHostMidi(uint8_t code) : XTorvanBase("Synth MIDI in error"), code_(code) { }
+    uint8_t GetCode() const { return code_; }
     // The text shown for the code; empty for codes without one.
     std::string GetErrorText() const;
 
 private:
-    uint8_t m_code;
+    uint8_t code_;
 };
 
 // A synthesizer port needs at least one MIDI input and one output.

@@ -13,12 +13,12 @@ uint32_t CSysexAssembler::Feed(const uint8_t* bytes, uint32_t count)
     const uint8_t* const stop = bytes + count;
     const uint8_t* from = bytes;
     const uint8_t* search = bytes;
-    uint32_t& length = m_lengths[m_current];
-    if (!m_inMessage) {
+    uint32_t& length = lengths_[current_];
+    if (!inMessage_) {
         from = std::find(bytes, stop, kStart);
         if (from == stop)
             return count;
-        m_inMessage = true;
+        inMessage_ = true;
         length = 0;
         search = from + 1;
     }
@@ -40,24 +40,24 @@ uint32_t CSysexAssembler::Feed(const uint8_t* bytes, uint32_t count)
     const auto consumed = static_cast<uint32_t>(last - bytes);
 
     if (length + take >= kBufferSize) {
-        m_inMessage = false;
+        inMessage_ = false;
         length = 0;
         return consumed;
     }
-    std::memcpy(m_buffers[m_current].data() + length, from, take);
+    std::memcpy(buffers_[current_].data() + length, from, take);
     length += take;
     if (ended) {
-        m_inMessage = false;
-        m_complete = true;
-        m_current ^= 1;
-        m_lengths[m_current] = 0;
+        inMessage_ = false;
+        complete_ = true;
+        current_ ^= 1;
+        lengths_[current_] = 0;
     }
     return consumed;
 }
 
 std::span<const uint8_t> CSysexAssembler::TakeComplete()
 {
-    m_complete = false;
-    const uint32_t finished = m_current ^ 1;
-    return {m_buffers[finished].data(), m_lengths[finished]};
+    complete_ = false;
+    const uint32_t finished = current_ ^ 1;
+    return {buffers_[finished].data(), lengths_[finished]};
 }

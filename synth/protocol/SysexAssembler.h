@@ -15,16 +15,16 @@ public:
     // returns how many it consumed; call again with the rest. Bytes outside
     // a message are dropped.
     uint32_t Feed(const uint8_t* bytes, uint32_t count);
-    bool IsComplete() const { return m_complete; }
+    bool IsComplete() const { return complete_; }
     // The message just finished; clears the complete mark. Valid until the
     // next message finishes.
     std::span<const uint8_t> TakeComplete();
-    bool IsInMessage() const { return m_inMessage; }
+    bool IsInMessage() const { return inMessage_; }
 
 private:
-    std::array<std::array<uint8_t, kBufferSize>, 2> m_buffers;
-    std::array<uint32_t, 2> m_lengths{};
-    bool m_inMessage = false;
-    bool m_complete = false;
-    uint32_t m_current = 0;
+    std::array<std::array<uint8_t, kBufferSize>, 2> buffers_;
+    std::array<uint32_t, 2> lengths_{};
+    bool inMessage_ = false;
+    bool complete_ = false;
+    uint32_t current_ = 0;
 };

@@ -50,20 +50,20 @@ struct CSysexFrameSpec {
 // One built frame, ready to be sent as it stands.
 class CSysexFrame {
 public:
-    CSysexFrame(uint32_t capacity, bool noChecksum) : m_buffer(capacity), m_noChecksum(noChecksum) { }
+    CSysexFrame(uint32_t capacity, bool noChecksum) : buffer_(capacity), noChecksum_(noChecksum) { }
 
-    const uint8_t* GetBytes() const { return m_buffer.data(); }
-    uint8_t* GetBuffer() { return m_buffer.data(); }
-    uint32_t GetLength() const { return m_length; }
-    uint32_t GetCapacity() const { return static_cast<uint32_t>(m_buffer.size()); }
-    bool HasNoChecksum() const { return m_noChecksum; }
-    std::span<const uint8_t> View() const { return {m_buffer.data(), m_length}; }
-    void SetLength(uint32_t length) { m_length = length; }
+    const uint8_t* GetBytes() const { return buffer_.data(); }
+    uint8_t* GetBuffer() { return buffer_.data(); }
+    uint32_t GetLength() const { return length_; }
+    uint32_t GetCapacity() const { return static_cast<uint32_t>(buffer_.size()); }
+    bool HasNoChecksum() const { return noChecksum_; }
+    std::span<const uint8_t> View() const { return {buffer_.data(), length_}; }
+    void SetLength(uint32_t length) { length_ = length; }
 
 private:
-    std::vector<uint8_t> m_buffer;
-    bool m_noChecksum;
-    uint32_t m_length = 0;
+    std::vector<uint8_t> buffer_;
+    bool noChecksum_;
+    uint32_t length_ = 0;
 };
 
 // Bytes a packed payload of `length` bytes takes: ceil(8 * length / 7).

@@ -36,6 +36,6 @@ protected:
     virtual bool Accept(const uint8_t* bytes, uint32_t length) { return true; }
 
 private:
-    std::unique_ptr<CSysexAssembler> m_assembler;
-    std::unique_ptr<CSysexRing> m_ring;
+    std::unique_ptr<CSysexAssembler> assembler_;
+    std::unique_ptr<CSysexRing> ring_;
 };

@@ -34,7 +34,7 @@ public:
     // written (the input stopped).
     void Reset();
 
-    bool IsOverflowed() const { return m_overflow.load(std::memory_order_acquire); }
+    bool IsOverflowed() const { return overflow_.load(std::memory_order_acquire); }
     uint32_t GetHeldBytes() const;
 
 private:
@@ -42,10 +42,10 @@ private:
     // while not in overflow, so no push runs while the reader clears it.
     void EndDrainedOverflow();
 
-    std::array<uint8_t, kSize> m_data{};
-    uint32_t m_writePosition = 0;
-    std::atomic<uint32_t> m_totalWritten{0};
-    uint32_t m_readPosition = 0;
-    std::atomic<uint32_t> m_totalRead{0};
-    std::atomic<bool> m_overflow{false};
+    std::array<uint8_t, kSize> data_{};
+    uint32_t writePosition_ = 0;
+    std::atomic<uint32_t> totalWritten_{0};
+    uint32_t readPosition_ = 0;
+    std::atomic<uint32_t> totalRead_{0};
+    std::atomic<bool> overflow_{false};
 };

@@ -13,19 +13,19 @@ namespace {
 // The process's folder, removed when it ends.
 class CInputFolder {
 public:
-    CInputFolder() : m_path(std::filesystem::temp_directory_path() / ("torvan-fuzz-" + std::to_string(::getpid())))
+    CInputFolder() : path_(std::filesystem::temp_directory_path() / ("torvan-fuzz-" + std::to_string(::getpid())))
     {
-        std::filesystem::create_directories(m_path);
+        std::filesystem::create_directories(path_);
     }
     ~CInputFolder()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
-    const std::filesystem::path& Path() const { return m_path; }
+    const std::filesystem::path& Path() const { return path_; }
 
 private:
-    std::filesystem::path m_path;
+    std::filesystem::path path_;
 };
 
 } // namespace

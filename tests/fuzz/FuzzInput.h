@@ -13,21 +13,21 @@ namespace fuzzinput {
 // Reads leading bytes of the input as choices and hands out the rest.
 class CFuzzInput {
 public:
-    CFuzzInput(const uint8_t* data, size_t size) : m_bytes(data, size) { }
+    CFuzzInput(const uint8_t* data, size_t size) : bytes_(data, size) { }
 
     // The next byte, or 0 once the input is used up.
     uint8_t TakeByte()
     {
-        if (m_bytes.empty())
+        if (bytes_.empty())
             return 0;
-        const uint8_t byte = m_bytes.front();
-        m_bytes = m_bytes.subspan(1);
+        const uint8_t byte = bytes_.front();
+        bytes_ = bytes_.subspan(1);
         return byte;
     }
-    std::span<const uint8_t> Rest() const { return m_bytes; }
+    std::span<const uint8_t> Rest() const { return bytes_; }
 
 private:
-    std::span<const uint8_t> m_bytes;
+    std::span<const uint8_t> bytes_;
 };
 
 // Calls feed(piece) for consecutive pieces of `bytes`, the piece lengths

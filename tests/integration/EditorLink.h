@@ -98,47 +98,47 @@ public:
     {
         uint32_t pos = 0;
         while (pos < buffer.size()) {
-            const uint32_t used = m_assembler.Feed(buffer.data() + pos, static_cast<uint32_t>(buffer.size() - pos));
+            const uint32_t used = assembler_.Feed(buffer.data() + pos, static_cast<uint32_t>(buffer.size() - pos));
             pos += used;
-            if (m_assembler.IsComplete()) {
-                const auto message = m_assembler.TakeComplete();
-                m_messages.emplace_back(message.begin(), message.end());
+            if (assembler_.IsComplete()) {
+                const auto message = assembler_.TakeComplete();
+                messages_.emplace_back(message.begin(), message.end());
             }
             if (used == 0)
                 break;
         }
     }
-    std::vector<Bytes> Take() { return std::exchange(m_messages, {}); }
-    bool IsInMessage() const { return m_assembler.IsInMessage(); }
+    std::vector<Bytes> Take() { return std::exchange(messages_, {}); }
+    bool IsInMessage() const { return assembler_.IsInMessage(); }
 
 private:
-    CSysexAssembler m_assembler;
-    std::vector<Bytes> m_messages;
+    CSysexAssembler assembler_;
+    std::vector<Bytes> messages_;
 };
 
 // The editor and the simulated synthesizer, joined.
 class CEditorLink {
 public:
-    explicit CEditorLink(const sim::SimConfig& config = {}) : m_synth(config, sim::CatalogueTypes())
+    explicit CEditorLink(const sim::SimConfig& config = {}) : synth_(config, sim::CatalogueTypes())
     {
         InstallSharedModuleTypeInfo();
-        RegisterReceivedMolecules(m_registry);
+        RegisterReceivedMolecules(registry_);
     }
 
-    sim::CSimulator& Synth() { return m_synth; }
-    const CMoleculeRegistry& Registry() const { return m_registry; }
+    sim::CSimulator& Synth() { return synth_; }
+    const CMoleculeRegistry& Registry() const { return registry_; }
 
     // Lets the synthesizer's time run and returns the whole messages that
     // arrived, through the editor's assembler.
     std::vector<Bytes> Run(uint64_t ms = 10)
     {
-        m_synth.AdvanceMs(ms);
-        for (const Bytes& buffer : m_synth.TakeOutput())
-            m_input.Feed(buffer);
-        return m_input.Take();
+        synth_.AdvanceMs(ms);
+        for (const Bytes& buffer : synth_.TakeOutput())
+            input_.Feed(buffer);
+        return input_.Take();
     }
 
-    void Send(const Bytes& frame) { m_synth.Receive(frame); }
+    void Send(const Bytes& frame) { synth_.Receive(frame); }
 
     // Sends a queued message frame by frame, as the pump does: the next
     // frame only after the answer to the one before. Returns every message
@@ -157,12 +157,12 @@ public:
     // A message sent for a slot's patch, with the slot's session number.
     std::vector<Bytes> ExchangeForSlot(const Molecules& molecules, uint8_t slot)
     {
-        return Exchange(molecules, slot, m_synth.Slot(slot).session);
+        return Exchange(molecules, slot, synth_.Slot(slot).session);
     }
 
     void SendLive(const CMolecule& molecule, uint8_t slot)
     {
-        Send(LiveFrame(molecule, slot, m_synth.Slot(slot).session));
+        Send(LiveFrame(molecule, slot, synth_.Slot(slot).session));
     }
 
     // The editor's receive path for one frame: checksum test, then the
@@ -172,7 +172,7 @@ public:
         auto packet = std::make_unique<CMoleculePacket>();
         EXPECT_TRUE(IsEditorFrame(message));
         EXPECT_TRUE(HasValidChecksum(message)) << "the editor refuses the frame";
-        DecodePacket(message, *packet, m_registry);
+        DecodePacket(message, *packet, registry_);
         return packet;
     }
 
@@ -186,7 +186,7 @@ public:
             if (!IsEditorFrame(message) || (message[2] & SysexFrame::kFlagLast) == 0)
                 continue;
             EXPECT_TRUE(HasValidChecksum(message));
-            DecodePacket(message, *packet, m_registry);
+            DecodePacket(message, *packet, registry_);
         }
         return packet;
     }
@@ -202,9 +202,9 @@ public:
     }
 
 private:
-    sim::CSimulator m_synth;
-    CMoleculeRegistry m_registry;
-    CInputSide m_input;
+    sim::CSimulator synth_;
+    CMoleculeRegistry registry_;
+    CInputSide input_;
 };
 
 // The molecule at `index` of a packet as the type expected, or a test

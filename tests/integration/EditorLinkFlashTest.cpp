@@ -25,25 +25,25 @@ sim::SimPatch Named(const std::string& name)
 // The editor's flash map asking the simulator for names until its scan ends.
 class CScanHost : public CFlashMemoryHost {
 public:
-    explicit CScanHost(CEditorLink& link) : m_link(link) { }
-    void SetFlash(CFlashMemory& flash) { m_flash = &flash; }
+    explicit CScanHost(CEditorLink& link) : link_(link) { }
+    void SetFlash(CFlashMemory& flash) { flash_ = &flash; }
     void SendRequest(CMoleculePacket& packet) override
     {
         Molecules molecules;
         for (const CMolecule* molecule : packet)
             molecules.push_back(molecule);
-        const auto answer = m_link.Ask(molecules, 0, std::nullopt);
+        const auto answer = link_.Ask(molecules, 0, std::nullopt);
         for (const CMolecule* molecule : *answer)
             if (const auto* dump = dynamic_cast<const CMFlashDataDump*>(molecule))
-                m_flash->OnDataDump(*dump);
+                flash_->OnDataDump(*dump);
         ++requests;
     }
     bool IsWaitingForReply() const override { return false; }
     int requests = 0;
 
 private:
-    CEditorLink& m_link;
-    CFlashMemory* m_flash = nullptr;
+    CEditorLink& link_;
+    CFlashMemory* flash_ = nullptr;
 };
 
 TEST(EditorLinkFlash, ScanEntersEveryStoredNameAtItsAddress)

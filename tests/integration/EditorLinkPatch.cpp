@@ -215,11 +215,11 @@ std::vector<std::unique_ptr<CMolecule>> EditorPatchDump(const sim::SimPatch& pat
 
 CPatchMessage::CPatchMessage(const sim::SimPatch& patch, uint8_t storeFlag, uint8_t bank, uint8_t location,
                              const std::string& name)
-    : m_owned(EditorPatchDump(patch))
+    : owned_(EditorPatchDump(patch))
 {
-    m_owned.push_back(std::make_unique<CMDumpBubbleDestination>(storeFlag, bank, location, name));
-    for (const auto& molecule : m_owned)
-        m_molecules.push_back(molecule.get());
+    owned_.push_back(std::make_unique<CMDumpBubbleDestination>(storeFlag, bank, location, name));
+    for (const auto& molecule : owned_)
+        molecules_.push_back(molecule.get());
 }
 
 } // namespace linktest

@@ -33,11 +33,11 @@ public:
     CPatchMessage(const sim::SimPatch& patch, uint8_t storeFlag, uint8_t bank, uint8_t location,
                   const std::string& name);
     explicit CPatchMessage(const sim::SimPatch& patch) : CPatchMessage(patch, 0, 0, 0, patch.name) { }
-    const std::vector<const CMolecule*>& Molecules() const { return m_molecules; }
+    const std::vector<const CMolecule*>& Molecules() const { return molecules_; }
 
 private:
-    std::vector<std::unique_ptr<CMolecule>> m_owned;
-    std::vector<const CMolecule*> m_molecules;
+    std::vector<std::unique_ptr<CMolecule>> owned_;
+    std::vector<const CMolecule*> molecules_;
 };
 
 } // namespace linktest

@@ -43,15 +43,15 @@ TEST(EditorLinkPatch, BothSidesSeeTheSameModuleTypes)
 // Compares what the editor read with the patch the synthesizer holds.
 class CPatchReader {
 public:
-    CPatchReader(CEditorLink& link, uint8_t slot) : m_link(link), m_slot(slot) { }
+    CPatchReader(CEditorLink& link, uint8_t slot) : link_(link), slot_(slot) { }
 
     std::unique_ptr<CMoleculePacket> Ask(const CMolecule& request)
     {
-        auto packet = m_link.AskSlot({&request}, m_slot);
+        auto packet = link_.AskSlot({&request}, slot_);
         EXPECT_EQ(packet->GetCount(), 1u);
-        EXPECT_EQ(packet->GetSlot(), m_slot);
+        EXPECT_EQ(packet->GetSlot(), slot_);
         EXPECT_FALSE(packet->HasNoNumber());
-        EXPECT_EQ(packet->GetSessionNumber(), m_link.Synth().Slot(m_slot).session);
+        EXPECT_EQ(packet->GetSessionNumber(), link_.Synth().Slot(slot_).session);
         EXPECT_EQ(packet->GetTarget(), 2u);
         return packet;
     }
@@ -239,8 +239,8 @@ public:
     }
 
 private:
-    CEditorLink& m_link;
-    uint8_t m_slot;
+    CEditorLink& link_;
+    uint8_t slot_;
 };
 
 TEST(EditorLinkPatch, EveryPartOfAPatchReadsBackFieldByField)

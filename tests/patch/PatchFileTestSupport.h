@@ -20,8 +20,8 @@ using namespace patchfixtures;
 // installed as the application installs it.
 class PatchFileTest : public ::testing::Test {
 protected:
-    PatchFileTest() : m_previous(GetModuleTypeInfo()) { SetModuleTypeInfo(&GetSharedModuleCatalogue()); }
-    ~PatchFileTest() override { SetModuleTypeInfo(m_previous); }
+    PatchFileTest() : previous_(GetModuleTypeInfo()) { SetModuleTypeInfo(&GetSharedModuleCatalogue()); }
+    ~PatchFileTest() override { SetModuleTypeInfo(previous_); }
 
     NSHarrowen::CFileSpec Spec(const std::string& name = "patch.pch") const
     {
@@ -58,7 +58,7 @@ protected:
     testsupport::TempDir dir;
 
 private:
-    const CModuleTypeInfoInterface* m_previous;
+    const CModuleTypeInfoInterface* previous_;
 };
 
 // A version 3.0 file of the header's default values, the given sections and

@@ -57,7 +57,7 @@ void CRecordingPatch::Link(CSynth& linked, uint8_t linkedSlot, bool select)
 void CRecordingPatch::BuildPatchDump(CMoleculePacket& packet) const
 {
     packet.Append(std::make_unique<CMPatchHeaderDump>(CPatchHeader{}));
-    packet.Append(std::make_unique<CMPatchNameDump>(m_name));
+    packet.Append(std::make_unique<CMPatchNameDump>(name_));
 }
 
 bool CRecordingPatch::RequestNextPart()
@@ -155,36 +155,36 @@ CLinkRig::CLinkRig(std::vector<sim::SimConfig> synths, CSlotPatchManagerInterfac
                    CTransferDocumentsInterface* transfers)
 {
     InstallSharedModuleTypeInfo();
-    RegisterReceivedMolecules(m_registry);
-    SetMoleculeRegistry(&m_registry);
+    RegisterReceivedMolecules(registry_);
+    SetMoleculeRegistry(&registry_);
     // Device names of this rig's own, so that nothing left of another test
     // is taken for them.
     static int rigs = 0;
-    m_prefix = "Link Rig " + std::to_string(++rigs) + " Synth";
+    prefix_ = "Link Rig " + std::to_string(++rigs) + " Synth";
     for (size_t i = 0; i < synths.size(); ++i) {
-        m_synths.push_back(std::make_unique<sim::CSimulator>(synths[i], sim::CatalogueTypes()));
-        m_simPorts.push_back(std::make_unique<sim::CSimVirtualPort>(*m_synths.back(), DeviceName(i)));
-        m_simPorts.back()->RecordReceived(true);
+        synths_.push_back(std::make_unique<sim::CSimulator>(synths[i], sim::CatalogueTypes()));
+        simPorts_.push_back(std::make_unique<sim::CSimVirtualPort>(*synths_.back(), DeviceName(i)));
+        simPorts_.back()->RecordReceived(true);
     }
-    m_manager = std::make_unique<CPortManager>(
+    manager_ = std::make_unique<CPortManager>(
         CPortManagerServices{application, preferences, documents != nullptr ? *documents : patches, transfers});
 }
 
 CLinkRig::~CLinkRig()
 {
-    m_manager.reset();
+    manager_.reset();
     patches.documents.clear();
     SetMoleculeRegistry(nullptr);
 }
 
 std::string CLinkRig::DeviceName(size_t i) const
 {
-    return m_prefix + " " + std::to_string(i);
+    return prefix_ + " " + std::to_string(i);
 }
 
 CSynthPort& CLinkRig::Port(uint8_t port)
 {
-    CSynthPort* link = m_manager->GetPort(port);
+    CSynthPort* link = manager_->GetPort(port);
     if (link == nullptr)
         throw std::runtime_error("port " + std::to_string(port) + " is closed");
     return *link;
@@ -192,7 +192,7 @@ CSynthPort& CLinkRig::Port(uint8_t port)
 
 CSynth& CLinkRig::SynthObject(uint8_t port)
 {
-    CSynth* synth = m_manager->GetSynth(port);
+    CSynth* synth = manager_->GetSynth(port);
     if (synth == nullptr)
         throw std::runtime_error("port " + std::to_string(port) + " has no synthesizer");
     return *synth;
@@ -202,20 +202,20 @@ void CLinkRig::OpenPort(uint8_t port, size_t synth)
 {
     uint16_t input = 0;
     uint16_t output = 0;
-    ASSERT_TRUE(m_manager->GetInputRegistry().FindByName(DeviceName(synth), input));
-    ASSERT_TRUE(m_manager->GetOutputRegistry().FindByName(DeviceName(synth), output));
-    m_manager->OpenPort(port, input, output);
+    ASSERT_TRUE(manager_->GetInputRegistry().FindByName(DeviceName(synth), input));
+    ASSERT_TRUE(manager_->GetOutputRegistry().FindByName(DeviceName(synth), output));
+    manager_->OpenPort(port, input, output);
 }
 
 void CLinkRig::Deliver(size_t i)
 {
-    if (m_simPorts[i]->Advance(kStepMs) != 0)
+    if (simPorts_[i]->Advance(kStepMs) != 0)
         WaitForWorker(i);
 }
 
 void CLinkRig::Inject(const Bytes& bytes, size_t synth)
 {
-    m_simPorts.at(synth)->Device().Send(bytes);
+    simPorts_.at(synth)->Device().Send(bytes);
     WaitForWorker(synth);
 }
 
@@ -224,7 +224,7 @@ void CLinkRig::WaitForWorker(size_t i)
     // The worker hands each buffer to the port and then back to the device:
     // once all are back, everything sent has been received.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    platform::VirtualMidiDevice& device = m_simPorts[i]->Device();
+    platform::VirtualMidiDevice& device = simPorts_[i]->Device();
     while (device.IsInputOpen() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount &&
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -232,9 +232,9 @@ void CLinkRig::WaitForWorker(size_t i)
 
 void CLinkRig::Step()
 {
-    m_manager->Idle();
-    m_clock.Advance(kStepMs);
-    for (size_t i = 0; i < m_simPorts.size(); ++i)
+    manager_->Idle();
+    clock_.Advance(kStepMs);
+    for (size_t i = 0; i < simPorts_.size(); ++i)
         Deliver(i);
 }
 
@@ -258,8 +258,8 @@ bool CLinkRig::Settle(uint8_t port, int limit)
 {
     return StepUntil(
         [&] {
-            const CSynth* synth = m_manager->GetSynth(port);
-            if (synth == nullptr || !synth->HasSettings() || m_manager->GetPort(port)->IsAwaitingAnswer())
+            const CSynth* synth = manager_->GetSynth(port);
+            if (synth == nullptr || !synth->HasSettings() || manager_->GetPort(port)->IsAwaitingAnswer())
                 return false;
             for (uint8_t slot = 0; slot < synth->GetSlotCount(); ++slot) {
                 const CRecordingPatch* document = patches.Find(port, slot);
@@ -273,7 +273,7 @@ bool CLinkRig::Settle(uint8_t port, int limit)
 
 std::vector<std::string> CLinkRig::SynthLog(size_t i)
 {
-    return m_simPorts.at(i)->With([](sim::CSimulator& s) {
+    return simPorts_.at(i)->With([](sim::CSimulator& s) {
         std::vector<std::string> texts;
         for (const sim::SimLogEntry& entry : s.Log())
             texts.push_back(entry.text);
@@ -283,7 +283,7 @@ std::vector<std::string> CLinkRig::SynthLog(size_t i)
 
 std::vector<Bytes> CLinkRig::SynthReceived(size_t i)
 {
-    return m_simPorts.at(i)->TakeReceived();
+    return simPorts_.at(i)->TakeReceived();
 }
 
 } // namespace linkrig

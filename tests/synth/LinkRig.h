@@ -49,7 +49,7 @@ Bytes SynthMessage(const CMolecule& molecule, uint8_t slot, std::optional<uint8_
 // document loading from its slot does, and keeps what it is given.
 class CRecordingPatch : public CSlotPatchInterface {
 public:
-    CRecordingPatch(CRecordingPatchManager& owner, std::string name) : m_owner(owner), m_name(std::move(name)) { }
+    CRecordingPatch(CRecordingPatchManager& owner, std::string name) : owner_(owner), name_(std::move(name)) { }
     ~CRecordingPatch() override;
 
     void Link(CSynth& synth, uint8_t slot, bool select);
@@ -57,7 +57,7 @@ public:
     void BuildPatchDump(CMoleculePacket& packet) const override;
     bool RequestNextPart() override;
     void ApplyMoleculeList(const CMoleculePacket& packet) override;
-    std::string GetName() const override { return m_name; }
+    std::string GetName() const override { return name_; }
     void UnlinkFromSynth() override;
     void BringWindowToFront() override { ++fronts; }
 
@@ -75,8 +75,8 @@ public:
     std::string applyError;
 
 private:
-    CRecordingPatchManager& m_owner;
-    std::string m_name;
+    CRecordingPatchManager& owner_;
+    std::string name_;
 };
 
 // The parts a document of a synthesizer slot asks for, in the order it asks.
@@ -140,13 +140,13 @@ public:
                       CTransferDocumentsInterface* transfers = nullptr);
     ~CLinkRig();
 
-    sim::CSimulator& Synth(size_t i = 0) { return *m_synths.at(i); }
-    sim::CSimVirtualPort& SimPort(size_t i = 0) { return *m_simPorts.at(i); }
+    sim::CSimulator& Synth(size_t i = 0) { return *synths_.at(i); }
+    sim::CSimVirtualPort& SimPort(size_t i = 0) { return *simPorts_.at(i); }
     std::string DeviceName(size_t i) const;
-    CPortManager& Manager() { return *m_manager; }
+    CPortManager& Manager() { return *manager_; }
     CSynthPort& Port(uint8_t port = 0);
     CSynth& SynthObject(uint8_t port = 0);
-    platform::CVirtualClock& Clock() { return m_clock; }
+    platform::CVirtualClock& Clock() { return clock_; }
 
     // Opens the port on the devices of simulated synthesizer `synth`.
     void OpenPort(uint8_t port, size_t synth);
@@ -175,13 +175,13 @@ public:
 private:
     void Deliver(size_t i);
 
-    platform::CVirtualClock m_clock{kClockStart};
-    platform::CScopedClock m_scopedClock{m_clock};
-    CMoleculeRegistry m_registry;
-    std::string m_prefix;
-    std::vector<std::unique_ptr<sim::CSimulator>> m_synths;
-    std::vector<std::unique_ptr<sim::CSimVirtualPort>> m_simPorts;
-    std::unique_ptr<CPortManager> m_manager;
+    platform::CVirtualClock clock_{kClockStart};
+    platform::CScopedClock scopedClock_{clock_};
+    CMoleculeRegistry registry_;
+    std::string prefix_;
+    std::vector<std::unique_ptr<sim::CSimulator>> synths_;
+    std::vector<std::unique_ptr<sim::CSimVirtualPort>> simPorts_;
+    std::unique_ptr<CPortManager> manager_;
 };
 
 } // namespace linkrig

@@ -62,16 +62,16 @@ public:
 // Installs module type facts for the life of the object.
 class CScopedModuleTypes {
 public:
-    explicit CScopedModuleTypes(const CModuleTypeInfoInterface* info) : m_previous(GetModuleTypeInfo())
+    explicit CScopedModuleTypes(const CModuleTypeInfoInterface* info) : previous_(GetModuleTypeInfo())
     {
         SetModuleTypeInfo(info);
     }
-    ~CScopedModuleTypes() { SetModuleTypeInfo(m_previous); }
+    ~CScopedModuleTypes() { SetModuleTypeInfo(previous_); }
     CScopedModuleTypes(const CScopedModuleTypes&) = delete;
     CScopedModuleTypes& operator=(const CScopedModuleTypes&) = delete;
 
 private:
-    const CModuleTypeInfoInterface* m_previous;
+    const CModuleTypeInfoInterface* previous_;
 };
 
 // Type 7 has four parameters of maxima 1, 3, 5 and 127 (1, 2, 3, 7 bits);

@@ -53,9 +53,9 @@ class PacketDecoder : public testing::Test {
 protected:
     PacketDecoder()
     {
-        m_registry.Register(std::make_unique<TMoleculeBuilder<CMTestParam, 0x40>>(CMoleculeBuilder::kTargetPatch));
-        m_registry.Register(std::make_unique<TMoleculeBuilder<CMTestSlot, 0x07>>(CMoleculeBuilder::kTargetSynth));
-        m_registry.Register(std::make_unique<TMoleculeBuilder<CMTestSilent, 0x18>>(CMoleculeBuilder::kTargetSynth));
+        registry_.Register(std::make_unique<TMoleculeBuilder<CMTestParam, 0x40>>(CMoleculeBuilder::kTargetPatch));
+        registry_.Register(std::make_unique<TMoleculeBuilder<CMTestSlot, 0x07>>(CMoleculeBuilder::kTargetSynth));
+        registry_.Register(std::make_unique<TMoleculeBuilder<CMTestSilent, 0x18>>(CMoleculeBuilder::kTargetSynth));
     }
 
     static Bytes Frame(const Bytes& payload, uint8_t slot = 0, uint8_t numberByte = 0x40, bool packed = false)
@@ -72,38 +72,38 @@ protected:
         return Bytes(frame->GetBytes(), frame->GetBytes() + frame->GetLength());
     }
 
-    CMoleculeRegistry m_registry;
-    CMoleculePacket m_packet;
+    CMoleculeRegistry registry_;
+    CMoleculePacket packet_;
 };
 
 TEST_F(PacketDecoder, EndMarkerAloneGivesAnEmptyPacketWithItsSlot)
 {
-    DecodePacket(Frame({0x7F}, 2), m_packet, m_registry);
-    EXPECT_TRUE(m_packet.IsEmpty());
-    EXPECT_EQ(m_packet.GetSlot(), 2);
-    EXPECT_EQ(m_packet.GetTarget(), 0u);
+    DecodePacket(Frame({0x7F}, 2), packet_, registry_);
+    EXPECT_TRUE(packet_.IsEmpty());
+    EXPECT_EQ(packet_.GetSlot(), 2);
+    EXPECT_EQ(packet_.GetTarget(), 0u);
 }
 
 TEST_F(PacketDecoder, NumberByteWithAndWithoutCountFlag)
 {
-    DecodePacket(Frame({0x7F}, 0, 0x45), m_packet, m_registry);
-    EXPECT_TRUE(m_packet.HasNoNumber());
-    DecodePacket(Frame({0x7F}, 0, 0x05), m_packet, m_registry);
-    EXPECT_FALSE(m_packet.HasNoNumber());
-    EXPECT_EQ(m_packet.GetSessionNumber(), 5);
+    DecodePacket(Frame({0x7F}, 0, 0x45), packet_, registry_);
+    EXPECT_TRUE(packet_.HasNoNumber());
+    DecodePacket(Frame({0x7F}, 0, 0x05), packet_, registry_);
+    EXPECT_FALSE(packet_.HasNoNumber());
+    EXPECT_EQ(packet_.GetSessionNumber(), 5);
 }
 
 TEST_F(PacketDecoder, MoleculesInFrameOrderWithTheFirstOnesTarget)
 {
-    DecodePacket(Frame({0x40, 0x01, 0x05, 0x03, 0x64, 0x7F}), m_packet, m_registry);
-    ASSERT_EQ(m_packet.GetCount(), 1u);
-    const auto& param = dynamic_cast<const CMTestParam&>(m_packet.At(0));
+    DecodePacket(Frame({0x40, 0x01, 0x05, 0x03, 0x64, 0x7F}), packet_, registry_);
+    ASSERT_EQ(packet_.GetCount(), 1u);
+    const auto& param = dynamic_cast<const CMTestParam&>(packet_.At(0));
     EXPECT_EQ(param.module, 5);
     EXPECT_EQ(param.value, 0x64);
-    EXPECT_EQ(m_packet.GetTarget(), 2u);
+    EXPECT_EQ(packet_.GetTarget(), 2u);
 
     CMoleculePacket synthPacket;
-    DecodePacket(Frame({0x07, 0x03, 0x40, 0x00, 0x01, 0x02, 0x03}, 1, 0x40, true), synthPacket, m_registry);
+    DecodePacket(Frame({0x07, 0x03, 0x40, 0x00, 0x01, 0x02, 0x03}, 1, 0x40, true), synthPacket, registry_);
     ASSERT_EQ(synthPacket.GetCount(), 2u); // no end marker: the payload's end stops it
     EXPECT_EQ(dynamic_cast<const CMTestSlot&>(synthPacket.At(0)).slot, 3);
     EXPECT_EQ(synthPacket.GetTarget(), 1u);
@@ -112,8 +112,8 @@ TEST_F(PacketDecoder, MoleculesInFrameOrderWithTheFirstOnesTarget)
 
 TEST_F(PacketDecoder, AReaderThatTakesNothingStillMovesOn)
 {
-    DecodePacket(Frame({0x18, 0x18, 0x7F}), m_packet, m_registry);
-    EXPECT_EQ(m_packet.GetCount(), 2u);
+    DecodePacket(Frame({0x18, 0x18, 0x7F}), packet_, registry_);
+    EXPECT_EQ(packet_.GetCount(), 2u);
 }
 
 TEST_F(PacketDecoder, FailuresKeepWhatWasReadBefore)
@@ -133,7 +133,7 @@ TEST_F(PacketDecoder, FailuresKeepWhatWasReadBefore)
     for (const Case& c : cases) {
         CMoleculePacket packet;
         try {
-            DecodePacket(Frame(c.payload), packet, m_registry);
+            DecodePacket(Frame(c.payload), packet, registry_);
             ADD_FAILURE() << c.name << ": no error";
         } catch (const XTorvanBase& error) {
             EXPECT_EQ(error.GetText(), c.text) << c.name;
@@ -146,7 +146,7 @@ TEST_F(PacketDecoder, FailuresKeepWhatWasReadBefore)
 TEST_F(PacketDecoder, SynthErrorCarriesItsCodeAndText)
 {
     try {
-        DecodePacket(Frame({0x7E, 0x05}), m_packet, m_registry);
+        DecodePacket(Frame({0x7E, 0x05}), packet_, registry_);
         FAIL();
     } catch (const XMHostMidi& error) {
         EXPECT_EQ(error.GetCode(), 5);
@@ -161,19 +161,19 @@ TEST_F(PacketDecoder, SynthErrorCarriesItsCodeAndText)
 TEST_F(PacketDecoder, FrameLargerThanTheDecodeBufferIsRefused)
 {
     Bytes payload(kDecodeBufferSize, 0x7F);
-    EXPECT_THROW(DecodePacket(Frame(payload), m_packet, m_registry), XMStreamOverflow);
+    EXPECT_THROW(DecodePacket(Frame(payload), packet_, registry_), XMStreamOverflow);
     payload.resize(kDecodeBufferSize - 6); // exactly fills it
-    DecodePacket(Frame(payload), m_packet, m_registry);
-    EXPECT_TRUE(m_packet.IsEmpty());
+    DecodePacket(Frame(payload), packet_, registry_);
+    EXPECT_TRUE(packet_.IsEmpty());
 }
 
 TEST_F(PacketDecoder, UsesTheApplicationsRegistry)
 {
-    EXPECT_THROW(DecodePacket(Frame({0x40, 1, 2, 3, 4}), m_packet), XMUnregisteredMolecule);
-    SetMoleculeRegistry(&m_registry);
-    DecodePacket(Frame({0x40, 1, 2, 3, 4}), m_packet);
+    EXPECT_THROW(DecodePacket(Frame({0x40, 1, 2, 3, 4}), packet_), XMUnregisteredMolecule);
+    SetMoleculeRegistry(&registry_);
+    DecodePacket(Frame({0x40, 1, 2, 3, 4}), packet_);
     SetMoleculeRegistry(nullptr);
-    EXPECT_EQ(m_packet.GetCount(), 1u);
+    EXPECT_EQ(packet_.GetCount(), 1u);
 }
 
 } // namespace

@@ -39,11 +39,11 @@ using Bytes = std::vector<uint8_t>;
 
 class CSeedFolder {
 public:
-    CSeedFolder(const fs::path& root, const std::string& target) : m_path(root / target)
+    CSeedFolder(const fs::path& root, const std::string& target) : path_(root / target)
     {
-        fs::create_directories(m_path);
+        fs::create_directories(path_);
     }
-    const fs::path& Path() const { return m_path; }
+    const fs::path& Path() const { return path_; }
     // A seed of a leading choice byte (none when negative) and the bytes.
     void Add(const Bytes& bytes, int choice = -1)
     {
@@ -51,13 +51,13 @@ public:
         if (choice >= 0)
             seed.push_back(static_cast<uint8_t>(choice));
         seed.insert(seed.end(), bytes.begin(), bytes.end());
-        std::ofstream out(m_path / ("seed-" + std::to_string(m_count++)), std::ios::binary);
+        std::ofstream out(path_ / ("seed-" + std::to_string(count_++)), std::ios::binary);
         out.write(reinterpret_cast<const char*>(seed.data()), static_cast<std::streamsize>(seed.size()));
     }
 
 private:
-    fs::path m_path;
-    int m_count = 0;
+    fs::path path_;
+    int count_ = 0;
 };
 
 Bytes ReadBytes(const fs::path& path)
