@@ -5,7 +5,7 @@
 // answers the boxes the editor opens (from a timer, as modal runs keep
 // dispatching).
 
-#include "dialogs/about/EditorDialogs.h"
+#include "dialogs/common/EditorDialogs.h"
 #include "editor/app/EditorApp.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"

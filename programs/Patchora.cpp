@@ -3,7 +3,7 @@
 //   Patchora [FILE.pch...]   one copy runs: a second start hands its files
 //                            to the running copy, which opens them
 
-#include "dialogs/about/EditorDialogs.h"
+#include "dialogs/common/EditorDialogs.h"
 #include "editor/app/EditorApp.h"
 #include "framework/application/StartupRecord.h"
 #include "resources/PictureResources.h"

@@ -1,4 +1,4 @@
-#include "dialogs/about/EditorDialogs.h"
+#include "dialogs/common/EditorDialogs.h"
 
 #include "dialogs/about/DialogAbout.h"
 #include "dialogs/banks/DialogPatchDownload.h"
