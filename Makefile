@@ -3,7 +3,7 @@
 #   make test  installs what is missing, builds, and runs every test
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build-release build-test build-tsan build-fuzz bench clean
+.PHONY: run test setup build-release build-test build-tsan build-fuzz bench format clean
 
 setup:
 	@tools/setup.sh
@@ -36,6 +36,10 @@ bench: setup
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j $(JOBS)
 	for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Formats every C++ source as the style test expects (clang-format-16).
+format: setup
+	tools/check-format.sh --fix
 
 clean:
 	rm -rf build

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libsdl2-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
   jackd2 xvfb xauth xdotool
-  clang-16 libclang-rt-16-dev
+  clang-16 libclang-rt-16-dev clang-format-16 clang-tidy-16
 )
 
 missing=()

@@ -8,7 +8,7 @@
 #include <string>
 
 namespace NSHarrowen {
-class CDialogItem;
+struct CDialogItem;
 class CMenu;
 class CPopupButtonView;
 class CProgressBarView;

@@ -6,7 +6,7 @@
 namespace NSHarrowen {
 class CABCWindow;
 class CCheckBoxView;
-class CDialogItem;
+struct CDialogItem;
 class CGroupBoxView;
 class CGroupView;
 class CPushButtonView;

@@ -24,7 +24,7 @@ uint32_t ScrollBarStyle(int32_t orientation)
 } // namespace
 
 CScrollBarView::CScrollBarView(CGroupView* parent, int32_t orientation)
-    : CNativeControlView(parent, ScrollBarFrame(orientation), ENativeClass::ScrollBar), orientation_(orientation)
+    : CNativeControlView(parent, ScrollBarFrame(orientation), ENativeClass::ScrollBar)
 {
     CreateNative(platform::kScrollBarClass, "HarrowenScrollbar", ScrollBarStyle(orientation));
     platform::SendMessage(GetHandle(), platform::ctlmsg::ScrollSetRange, 0, kScrollBarMaximum);
@@ -65,7 +65,7 @@ void CScrollBarView::Draw()
 }
 
 CScrollBarView2::CScrollBarView2(CGroupView* parent, int32_t orientation)
-    : CNativeControlView(parent, ScrollBarFrame(orientation), ENativeClass::ScrollBar), orientation_(orientation)
+    : CNativeControlView(parent, ScrollBarFrame(orientation), ENativeClass::ScrollBar)
 {
     CreateNative(platform::kScrollBarClass, "HarrowenScrollbar", ScrollBarStyle(orientation));
     platform::SendMessage(GetHandle(), platform::ctlmsg::ScrollSetRange, 0, 665);

@@ -22,7 +22,6 @@ public:
 
 private:
     int16_t position_ = 0;
-    int32_t orientation_;
     CEventLatch<CScrollRequest> changed_;
 };
 
@@ -39,7 +38,6 @@ public:
 
 private:
     CScrollRange range_;
-    int32_t orientation_;
     CEventLatch<CScrollRange> changed_;
 };
 

@@ -18,7 +18,7 @@
 namespace NSHarrowen {
 
 class CDialogTemplate;
-class CDialogItem;
+struct CDialogItem;
 class CDrawingContext;
 class CMenu;
 class CMenuBar;

@@ -36,7 +36,7 @@ protected:
     uint8_t ValueFor(uint8_t entry) override;
 
 private:
-    void UpdateState();
+    void UpdateState() override;
 
     std::unique_ptr<CTextView> text_;
     std::unique_ptr<CUpDownButton> stepper_;

@@ -37,6 +37,8 @@ public:
     void DoCommand(const NSHarrowen::CKeyEvent& event) override;
 
     void ShowPage(int n) override;
+    // The update image; the framework's pictures stay reachable by id.
+    using NSHarrowen::CApplication::GetImage;
     const CUpdateFile& GetImage() const override { return *image_; }
     CUpdateLink& GetLink() override { return *link_; }
     void RequestQuit() override { CApplication::RequestQuit(); }

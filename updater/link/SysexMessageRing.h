@@ -21,7 +21,6 @@ private:
     std::array<uint8_t, kSize> data_{};
     uint32_t writePosition_ = 0;
     uint32_t written_ = 0;
-    uint32_t readPosition_ = 0;
     uint32_t read_ = 0;
     bool overflow_ = false;
 };

@@ -161,7 +161,7 @@ public:
             const std::string shown = api_ == RtMidi::LINUX_ALSA ? AlsaPortDisplayName(key) : key;
             ports.push_back({key, {shown, MidiTechnology::Port}});
         }
-        lister_errors_.Take();
+        listerErrors_.Take();
         return ports;
     }
 
@@ -223,13 +223,13 @@ private:
             if (direction == MidiDirection::In) {
                 if (!inLister_) {
                     inLister_ = std::make_unique<RtMidiIn>(api_, MidiClientName());
-                    inLister_->setErrorCallback(ErrorSink::Report, &lister_errors_);
+                    inLister_->setErrorCallback(ErrorSink::Report, &listerErrors_);
                 }
                 return inLister_.get();
             }
             if (!outLister_) {
                 outLister_ = std::make_unique<RtMidiOut>(api_, MidiClientName());
-                outLister_->setErrorCallback(ErrorSink::Report, &lister_errors_);
+                outLister_->setErrorCallback(ErrorSink::Report, &listerErrors_);
             }
             return outLister_.get();
         } catch (const RtMidiError&) {
@@ -239,7 +239,7 @@ private:
 
     RtMidi::Api api_;
     std::mutex mutex_;
-    ErrorSink lister_errors_;
+    ErrorSink listerErrors_;
     std::unique_ptr<RtMidiIn> inLister_;
     std::unique_ptr<RtMidiOut> outLister_;
 };
