@@ -4,6 +4,7 @@
 #include "framework/base/IntFunctions.h"
 #include "framework/midi/MIDIWait.h"
 #include "framework/midi/RegisteredMIDIPort.h"
+#include "platform/system/Clock.h"
 
 #include <algorithm>
 
@@ -47,11 +48,20 @@ void CMMEMIDIOutput::WaitUntilSent()
     if (!header_.Has(platform::kMidiBufferPrepared))
         return;
     const uint32_t bound = MIDIWireTime(header_.length) + GetMIDIWaitSlack();
-    if (WaitForMIDI([this] { return header_.Has(platform::kMidiBufferDone); }, bound))
+    if (WaitForMIDI([this] { return header_.Has(platform::kMidiBufferDone); }, bound)) {
+        WaitForWireTime();
         return;
+    }
     handle_->Reset();
     handle_->Unprepare(header_);
     WriteFailed(platform::midierr::kTimedOut);
+}
+
+// The platform clock, so that a test's virtual clock sees the cable's time pass.
+void CMMEMIDIOutput::WaitForWireTime() const
+{
+    for (uint64_t now = platform::NowMilliseconds(); now < wireEnd_; now = platform::NowMilliseconds())
+        platform::SleepMilliseconds(static_cast<uint32_t>(wireEnd_ - now));
 }
 
 // Takes the block back from the device once it has sent it.
@@ -77,9 +87,13 @@ void CMMEMIDIOutput::WriteSysex(const uint8_t* bytes, int32_t count)
         platform::MidiResult result = handle_->Prepare(header_);
         if (result != kOk)
             WriteFailed(result);
+        // The clock counts whole milliseconds: one more covers the part of
+        // the current one that has passed already.
+        wireEnd_ = platform::NowMilliseconds() + MIDIWireTime(chunk) + 1;
         result = handle_->LongMessage(header_);
         if (result != kOk) {
             handle_->Unprepare(header_);
+            wireEnd_ = 0;
             WriteFailed(result);
         }
         bytes += chunk;

@@ -12,7 +12,10 @@ namespace NSHarrowen {
 // goes out through one 2,048-byte block, one chunk at a time. A wait for the
 // device gives up after the chunk's wire time plus the MIDI wait slack
 // (MIDIWait.h) with XMIDIWriteFailed, so a stalled device cannot hang the
-// program.
+// program. A chunk counts as sent no earlier than its wire time after it was
+// handed over, whatever the device reports: some systems (the ALSA
+// sequencer) take a whole block at once, and a sender that paces itself by
+// the end of a block would otherwise outrun the cable.
 class CMMEMIDIOutput final : public CMIDIOutput {
 public:
     static constexpr uint32_t kBlockSize = 2048;
@@ -27,11 +30,13 @@ public:
 
 private:
     void WaitUntilSent();
+    void WaitForWireTime() const;
     void Reclaim();
 
     platform::MidiBuffer header_;
     std::unique_ptr<uint8_t[]> block_;
     std::unique_ptr<platform::MidiOutDevice> handle_;
+    uint64_t wireEnd_ = 0; // platform clock: the last chunk has left the wire
 };
 
 } // namespace NSHarrowen

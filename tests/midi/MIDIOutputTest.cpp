@@ -2,6 +2,9 @@
 
 #include "framework/base/Exceptions.h"
 #include "framework/midi/MIDIOutput.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ScopedClock.h"
+#include "platform/system/VirtualClock.h"
 
 #include <chrono>
 
@@ -54,6 +57,32 @@ TEST_F(OutputFixture, WriteReturnsWhileTheLastChunkIsStillGoingOut)
     EXPECT_GE(std::chrono::steady_clock::now() - start, kSendTime);
     EXPECT_EQ(handler.chunks.size(), 2u);
     EXPECT_EQ(device.OverlappingSends(), 0u);
+}
+
+// Some systems (the ALSA sequencer) take a whole block at once; the output
+// still keeps each block for its wire time, 320 µs a byte, so a sender that
+// waits for a block keeps to the cable's pace.
+TEST(Output, ABlockTakenAtOnceStillTakesItsWireTime)
+{
+    struct Stamps : platform::VirtualMidiHandler {
+        void OnLongMessage(const uint8_t*, size_t) override { times.push_back(platform::NowMilliseconds()); }
+        std::vector<uint64_t> times;
+    } stamps;
+    platform::CVirtualClock clock{1000};
+    const platform::CScopedClock scoped{clock};
+    platform::VirtualMidiDevice device{{.name = "Quick Synth"}, &stamps};
+    Registries registries;
+    auto output = registries.Output("Quick Synth").CreatePort();
+    const std::vector<uint8_t> packet = Sysex(134); // 42.88 ms on the wire
+
+    EXPECT_TRUE(output->WriteSysexAndWait(packet.data(), 134));
+    EXPECT_GE(clock.Now() - stamps.times.at(0), 43u);
+    EXPECT_LE(clock.Now() - stamps.times.at(0), 44u);
+    // Sends that wait for the block before them (the editor's) go out a wire time apart.
+    output->WriteSysex(packet.data(), 134);
+    output->WriteSysex(packet.data(), 134);
+    ASSERT_EQ(stamps.times.size(), 3u);
+    EXPECT_GE(stamps.times[2] - stamps.times[1], 43u);
 }
 
 TEST_F(OutputFixture, NothingToSendSendsNothingAndDoesNotWait)

@@ -44,8 +44,8 @@ size_t ShortMessageLength(uint8_t status)
 
 class RtOutDevice final : public MidiOutDevice {
 public:
-    RtOutDevice(std::unique_ptr<RtMidiOut> out, bool paced, std::unique_ptr<ErrorSink> errors)
-        : out_(std::move(out)), paced_(paced), errors_(std::move(errors))
+    RtOutDevice(std::unique_ptr<RtMidiOut> out, std::unique_ptr<ErrorSink> errors)
+        : out_(std::move(out)), errors_(std::move(errors))
     { }
 
     MidiResult ShortMessage(uint32_t message) override
@@ -63,11 +63,10 @@ protected:
 
     uint32_t CompletionDelay(size_t count) override
     {
-        // JACK takes the bytes into a ring of limited size without telling
-        // when it is full, so keep to the pace of a MIDI cable (31,250 baud,
-        // ten bits a byte). ALSA blocks the send itself while its queue is full.
-        if (!paced_)
-            return 0;
+        // Neither system tells when the bytes have left: JACK takes them into
+        // a ring of limited size, the ALSA sequencer into its queue. A block
+        // is done after the time a MIDI cable needs for it (31,250 baud, ten
+        // bits a byte), so a sender that waits for it keeps to the cable's pace.
         return static_cast<uint32_t>((count * 10 * 1000 + 31249) / 31250);
     }
 
@@ -83,7 +82,6 @@ private:
     }
 
     std::unique_ptr<RtMidiOut> out_;
-    bool paced_;
     std::unique_ptr<ErrorSink> errors_;
 };
 
@@ -181,7 +179,7 @@ public:
         }
         if (errors->Take() || !out->isPortOpen())
             return midierr::kNoDevice;
-        device = std::make_unique<RtOutDevice>(std::move(out), api_ == RtMidi::UNIX_JACK, std::move(errors));
+        device = std::make_unique<RtOutDevice>(std::move(out), std::move(errors));
         return midierr::kOk;
     }
 
