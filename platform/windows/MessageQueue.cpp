@@ -94,10 +94,12 @@ bool PeekMessage(Message& out, Remove remove)
         out = MakeMessage(h, msg::Paint, 0, 0);
         return true;
     }
-    if (TakeDueTimer(out, take))
-        return true;
-    PresentDirty();
-    return false;
+    // What the windows have painted goes to the screen before any timer: a
+    // timer that is always due (its work outlasting its interval) must not
+    // keep a long job's window from being drawn.
+    if (take)
+        PresentDirty();
+    return TakeDueTimer(out, take);
 }
 
 bool GetMessage(Message& out)

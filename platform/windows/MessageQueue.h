@@ -18,6 +18,8 @@ void PostQuitMessage(int code);
 
 enum class Remove { No, Yes };
 // Takes the next message if one is waiting (host input is collected first).
+// Once no paint is left, what the windows painted is presented, before a
+// due timer is handed out.
 bool PeekMessage(Message& out, Remove remove = Remove::Yes);
 // Waits for the next message; false when it is msg::Quit.
 bool GetMessage(Message& out);

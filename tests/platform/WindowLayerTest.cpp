@@ -159,6 +159,34 @@ TEST_F(WindowLayerTest, TimersFollowTheClockAndEndWithTheirWindow)
     EXPECT_EQ(SetTimer(w, 1, 10), 0u); // no window, no timer
 }
 
+TEST_F(WindowLayerTest, ATimerAlwaysDueDoesNotKeepPaintsOffTheScreen)
+{
+    // The handler outlasts the timer's interval, so a timer is due at every
+    // turn of the loop; each turn paints the window a new colour, which must
+    // be on the screen at the next turn.
+    const WindowHandle w = TopLevel({0, 0, 200, 200});
+    desktop.Pump();
+    SetTimer(w, 1, 10);
+    const SurfaceId surface = desktop.Host().StackingOrder().back();
+    const WindowSurface s = GetWindowSurface(w);
+    const Point at{s.clientOrigin.x + 20, s.clientOrigin.y + 20};
+    uint32_t painted = 0;
+    Message m;
+    for (uint32_t turn = 1; turn <= 10; ++turn) {
+        desktop.Host().Advance(20);
+        ASSERT_TRUE(PeekMessage(m));
+        ASSERT_EQ(m.message, msg::Timer);
+        if (turn > 1) {
+            const PixelBuffer* shown = desktop.Host().SurfacePixels(surface);
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(shown->At(at.x, at.y), painted) << "turn " << turn;
+        }
+        painted = MakeRgb(0, 0, static_cast<uint8_t>(turn * 20));
+        s.pixels->Set(at.x, at.y, painted);
+        SurfaceChanged(w);
+    }
+}
+
 TEST_F(WindowLayerTest, PaintingTakesTheUpdateRegionAndErasesWithTheClassBackground)
 {
     const WindowHandle w = TopLevel({0, 0, 200, 200});
