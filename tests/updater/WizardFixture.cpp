@@ -9,6 +9,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/filedialogs/FileBrowser.h"
 #include "platform/input/Keys.h"
+#include "platform/system/Clock.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 #include "resources/BootwrenResources.h"
@@ -22,6 +23,7 @@
 #include "updater/pages/PageStart.h"
 #include "updater/pages/PageStore.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 using namespace NSHarrowen;
@@ -68,6 +70,7 @@ void WizardTest::OperateAlerts()
         if (!box || box->IsMarkedForDeletion() || !box->GetButton(1))
             continue;
         alerts.push_back(box->GetMessageView()->GetText());
+        alertTimes.push_back(platform::NowMilliseconds());
         const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
         desktop.Host().Click({r.left + 5, r.top + 5});
         return;
@@ -111,9 +114,13 @@ void WizardTest::Step(uint64_t ms)
     for (uint64_t passed = 0; passed < ms; passed += 10) {
         desktop.Host().Advance(10);
         port->Deliver();
-        do
+        for (;;) {
             WaitForInputDelivery(port->Device());
-        while (app->PumpWaiting(1) > 0);
+            const uint64_t before = platform::NowMilliseconds();
+            if (app->PumpWaiting(1) == 0)
+                break;
+            longestDispatchMs = std::max(longestDispatchMs, platform::NowMilliseconds() - before);
+        }
     }
 }
 
@@ -122,6 +129,25 @@ bool WizardTest::WaitForPage(int page, uint64_t limitMs)
     for (uint64_t passed = 0; passed < limitMs && Page() != page; passed += 10)
         Step();
     return Page() == page;
+}
+
+platform::PixelBuffer WizardTest::OnScreen(platform::WindowHandle window)
+{
+    const platform::Rect r = platform::GetWindowRect(window);
+    platform::PixelBuffer out;
+    const std::vector<platform::SurfaceId> order = desktop.Host().StackingOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const platform::Rect surface = desktop.Host().SurfaceRect(*it);
+        const platform::PixelBuffer* shown = desktop.Host().SurfacePixels(*it);
+        if (!desktop.Host().IsSurfaceShown(*it) || !shown || surface.Intersection(r) != r)
+            continue;
+        out.Resize(r.Width(), r.Height(), 0);
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x)
+                out.Set(x, y, shown->At(r.left - surface.left + x, r.top - surface.top + y));
+        break;
+    }
+    return out;
 }
 
 int WizardTest::Page() const

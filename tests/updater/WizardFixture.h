@@ -6,6 +6,7 @@
 // an operator that answers alerts and file dialogs.
 
 #include "framework/resources/ResourceModule.h"
+#include "platform/graphics/PixelBuffer.h"
 #include "simulator/update/SimUpdatePort.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"
@@ -44,6 +45,9 @@ protected:
 
     // Lets time pass in steps of 10 ms, as the run loop would.
     void Step(uint64_t ms = 10);
+    // The longest time one message took to handle (virtual clock): no input
+    // can wait longer for the window.
+    uint64_t longestDispatchMs = 0;
     // Steps until the page is the given one (at most `limitMs`).
     bool WaitForPage(int page, uint64_t limitMs = 20000);
 
@@ -64,6 +68,8 @@ protected:
     // The same, where Next on the ports page leads to `expected`.
     void GoToCurrentPageExpectingPage(int expected, bool safe = false);
     bool IsQuitRequested() const;
+    // What the screen shows of a window (the presented pixels of its frame).
+    platform::PixelBuffer OnScreen(platform::WindowHandle window);
 
     testsupport::ScopedConfigHome configHome;
     testsupport::HeadlessDesktop desktop;
@@ -75,6 +81,7 @@ protected:
     std::unique_ptr<NSBootwren::CBootwren> app;
     // What the operator saw: alert messages and file dialog titles.
     std::vector<std::string> alerts;
+    std::vector<uint64_t> alertTimes; // when the operator saw each alert
     std::vector<std::string> fileDialogs;
     // Paths the file dialog answers with, front first; empty: cancelled.
     std::vector<std::string> dialogAnswers;

@@ -3,7 +3,9 @@
 
 #include "tests/updater/WizardFixture.h"
 
+#include "framework/controls/ProgressBarView.h"
 #include "framework/controls/PushButtonView.h"
+#include "platform/system/Clock.h"
 #include "framework/views/StaticTextView.h"
 #include "platform/input/Keys.h"
 #include "platform/system/File.h"
@@ -14,6 +16,7 @@
 #include "platform/system/AtomicFileWriter.h"
 
 #include <algorithm>
+#include <set>
 
 using namespace NSBootwren;
 
@@ -56,7 +59,7 @@ TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
     Step(50);
     EXPECT_EQ(Texts()[0].rfind("Dumping...", 0), 0u) << Texts()[0];
     // Done moves on to the store page by itself.
-    ASSERT_TRUE(WaitForPage(6, 200000));
+    ASSERT_TRUE(WaitForPage(6, 300000));
     EXPECT_TRUE(synth.Payload() == image.payload);
     EXPECT_EQ(synth.PacketCount(), 3161);
     EXPECT_GE(synth.ShortestGapMs(), 30u);
@@ -70,6 +73,101 @@ TEST_F(WizardTest, FromStartToDoneWithTheWholeImage)
     ClickCancel(); // "Done"
     EXPECT_TRUE(IsQuitRequested());
     EXPECT_TRUE(alerts.empty());
+}
+
+// What the screen shows of the dump page's progress bar.
+class WizardDumpTest : public WizardTest {
+protected:
+    // From page 1 to the dump page, with a payload of `packets` full packets.
+    void StartDump(int packets)
+    {
+        image_ = SmallSyntheticImage(112 * static_cast<size_t>(packets));
+        Launch(image_);
+        GoToCurrentPage();
+        Step(50);
+        ClickNext();
+        ASSERT_EQ(Page(), 5);
+    }
+
+    // The presented pixels of the page's progress bar.
+    std::vector<uint32_t> Bar()
+    {
+        const NSHarrowen::CGroupView* root = app->GetPage()->GetRootView();
+        for (int i = 0; i < root->CountChildren(); ++i)
+            if (auto* bar = dynamic_cast<NSHarrowen::CProgressBarView*>(root->GetChild(i))) {
+                const platform::PixelBuffer shown = OnScreen(bar->GetHandle());
+                return std::vector<uint32_t>(shown.Data(), shown.Data() + shown.Width() * shown.Height());
+            }
+        ADD_FAILURE() << "no progress bar";
+        return {};
+    }
+
+    SyntheticImage image_;
+};
+
+TEST_F(WizardDumpTest, TheProgressMovesOnScreenBackIsOffAndNoStepHoldsTheWindow)
+{
+    // Packets close together on the cable would overrun the synthesizer's
+    // flash: 134 bytes take 42.88 ms, then 30 ms of silence.
+    synth.Config().minimumGapMs = 73;
+    StartDump(60);
+    longestDispatchMs = 0;
+    std::set<std::string> texts;
+    std::set<std::vector<uint32_t>> bars;
+    bool backEnabled = false;
+    for (int steps = 0; Page() == 5 && steps < 2000; ++steps) {
+        texts.insert(Texts()[0]);
+        bars.insert(Bar());
+        backEnabled = backEnabled || app->GetPage()->GetBackButton()->IsEnabled();
+        if (synth.PacketCount() == 20 && !texts.count("clicked Back")) {
+            texts.insert("clicked Back");
+            ClickBack(); // does nothing while the dump runs
+            ASSERT_EQ(Page(), 5);
+        }
+        Step();
+    }
+    ASSERT_EQ(Page(), 6);
+    texts.erase("clicked Back");
+    EXPECT_GE(texts.size(), 10u);
+    for (const std::string& text : texts)
+        EXPECT_EQ(text.rfind("Dumping...", 0), 0u) << text;
+    EXPECT_GE(bars.size(), 10u);
+    EXPECT_FALSE(backEnabled);
+    // The longest a click waits: one packet's wire time (43 ms, and the
+    // millisecond the clock cannot see).
+    EXPECT_LE(longestDispatchMs, 44u);
+    EXPECT_TRUE(synth.Payload() == image_.payload);
+    EXPECT_TRUE(synth.Errors().empty()) << synth.Errors().front();
+}
+
+TEST_F(WizardDumpTest, CancelInTheMiddleEndsTheDumpAtOnce)
+{
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Escape" : "Cancel clicked");
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        alerts.clear();
+        alertTimes.clear();
+        SetUp();
+        StartDump(60);
+        while (synth.PacketCount() < 20)
+            Step();
+        ASSERT_EQ(Page(), 5);
+        const uint64_t cancelled = platform::NowMilliseconds();
+        if (byKey)
+            Key(platform::kVKEscape);
+        else
+            ClickCancel();
+        const int packets = synth.PacketCount();
+        EXPECT_TRUE(IsQuitRequested());
+        ASSERT_EQ(alerts, (std::vector<std::string>{kNotUpdated}));
+        EXPECT_LE(alertTimes[0] - cancelled, 100u);
+        EXPECT_LE(packets, 21);
+        EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
+        Step(1000);
+        EXPECT_EQ(synth.PacketCount(), packets);
+        EXPECT_FALSE(synth.EndReceived());
+    }
 }
 
 TEST_F(WizardTest, SafeModePacesTwoHundredMilliseconds)

@@ -5,6 +5,7 @@
 #include "framework/menus/MenuBar.h"
 #include "framework/windows/ABCWindow.h"
 #include "framework/windows/DialogTemplate.h"
+#include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 #include "updater/app/UpdaterAlerts.h"
 #include "updater/image/UpdateErrors.h"
@@ -21,8 +22,12 @@
 #include "updater/support/ChooseFileToOpen.h"
 #include "updater/support/ResourceFile.h"
 #include "updater/support/WholeFile.h"
+#include "updater/testhook/BootwrenStateReport.h"
 
+#include <algorithm>
+#include <climits>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 namespace NSBootwren {
@@ -39,10 +44,14 @@ CBootwren::CBootwren(const NSHarrowen::CStartupRecord& record) : CApplication(re
 
 CBootwren::CBootwren(std::string name) : CApplication(std::move(name)) { }
 
-CBootwren::~CBootwren() = default;
+CBootwren::~CBootwren()
+{
+    StopLinkTimer();
+}
 
 void CBootwren::Start()
 {
+    stateReport_ = CBootwrenStateReport::FromEnvironment();
     ShapeFrame();
     LoadBuiltInImage();
     while (!image_ && !quit_)
@@ -126,14 +135,46 @@ void CBootwren::Idle()
     if (quit_)
         CApplication::RequestQuit();
     if (link_)
-        link_->Tick();
+        TickLink();
     // Replies and the dump move on in the idle step; the pages follow them.
     NSHarrowen::UpdateAllWindows();
+    if (stateReport_)
+        stateReport_->Poll(page_, pageNumber_, link_.get());
     CApplication::Idle();
+}
+
+void CBootwren::TickLink()
+{
+    link_->Tick();
+    const std::optional<uint64_t> wait = link_->GetTimeToNextSend();
+    if (!wait) {
+        StopLinkTimer();
+        return;
+    }
+    const auto interval = static_cast<uint32_t>(std::clamp<uint64_t>(*wait, 1, UINT32_MAX));
+    linkTimer_ = platform::SetTimer(0, linkTimer_, interval, &CBootwren::OnLinkTimer);
+}
+
+void CBootwren::OnLinkTimer(platform::WindowHandle, uint32_t, uintptr_t, uint32_t)
+{
+    auto* app = dynamic_cast<CBootwren*>(NSHarrowen::GetApplication());
+    if (!app || !app->link_)
+        return;
+    app->TickLink();
+    NSHarrowen::UpdateAllWindows();
+}
+
+void CBootwren::StopLinkTimer()
+{
+    if (linkTimer_)
+        platform::KillTimer(0, linkTimer_);
+    linkTimer_ = 0;
 }
 
 void CBootwren::Exit()
 {
+    StopLinkTimer();
+    stateReport_.reset();
     // Pages that are going still stop the dump: they go before the link.
     NSHarrowen::DeleteMarkedWindows();
     delete page_;
@@ -205,6 +246,7 @@ void CBootwren::ShowPage(int n)
         page_ = nullptr;
     }
     page_ = MakePage(n);
+    pageNumber_ = n;
     page_->FillTexts();
     if (!replacing) {
         const NSHarrowen::CRect frame = page_->GetDialogTemplate()->GetFrame();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/application/Application.h"
+#include "platform/windows/Message.h"
 #include "updater/pages/WizardHost.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@ namespace NSBootwren {
 class CUpdateFile;
 class CUpdateLink;
 class CWizardDialog;
+class CBootwrenStateReport;
 
 // The updater's application: finds its update image (built in, or a dump
 // file the user picks), creates the update link, shows the step pages one
@@ -56,11 +58,20 @@ private:
     // Parses an image; shows the alert of a failure and returns false.
     bool TakeImage(const std::vector<uint8_t>& bytes, const char* corruptAlert);
     CWizardDialog* MakePage(int n);
+    // Ticks the link and, while the dump has messages to send, sets the
+    // link timer to the next one's due time: the idle step alone comes too
+    // seldom to keep the cable's pace.
+    void TickLink();
+    static void OnLinkTimer(platform::WindowHandle window, uint32_t message, uintptr_t id, uint32_t time);
+    void StopLinkTimer();
 
     CWizardDialog* page_ = nullptr; // a window: the framework deletes it
     std::unique_ptr<CUpdateFile> image_;
     std::unique_ptr<CUpdateLink> link_;
     bool quit_ = false;
+    uintptr_t linkTimer_ = 0;
+    int pageNumber_ = 0;
+    std::unique_ptr<CBootwrenStateReport> stateReport_; // a test hook
 };
 
 // The program's entry: the application on the desktop, until it ends.

@@ -101,6 +101,7 @@ void CUpdateLink::StartDump()
 {
     dumpState_ = kDumpHeader;
     bytesSent_ = 0;
+    nextSendTime_ = platform::NowMilliseconds();
 }
 
 void CUpdateLink::StopDump()
@@ -181,11 +182,12 @@ void CUpdateLink::StepDump()
     try {
         switch (dumpState_) {
         case kDumpHeader:
-            Send(MakeDumpHeader(image_.GetPayloadSize(), image_.GetMajor(), image_.GetMinor()));
+            SendPaced(MakeDumpHeader(image_.GetPayloadSize(), image_.GetMajor(), image_.GetMinor()));
             dumpState_ = kDumpSending;
             break;
         case kDumpSending:
-            SendPackets();
+            if (platform::NowMilliseconds() >= nextSendTime_)
+                SendNext();
             break;
         case kDumpWaiting:
             if (platform::NowMilliseconds() - dumpTime_ > kVerdictTimeout)
@@ -199,21 +201,35 @@ void CUpdateLink::StepDump()
     }
 }
 
-void CUpdateLink::SendPackets()
+void CUpdateLink::SendNext()
 {
     const uint32_t size = image_.GetPayloadSize();
-    for (int step = 0; step < kPacketsPerTick; ++step) {
-        if (bytesSent_ >= size) {
-            dumpTime_ = platform::NowMilliseconds();
-            dumpState_ = kDumpWaiting;
-            arrivalsAtEnd_ = CountArrivals();
-            Send(MakeDumpEnd(image_.Checksum()));
-            return;
-        }
-        Send(MakeDataPacket(image_.GetPayload(), size, bytesSent_));
-        bytesSent_ += std::min(kPacketPayload, size - bytesSent_);
-        platform::SleepMilliseconds(safe_ ? kSafePacketPause : kPacketPause);
+    if (bytesSent_ >= size) {
+        dumpState_ = kDumpWaiting;
+        arrivalsAtEnd_ = CountArrivals();
+        Send(MakeDumpEnd(image_.Checksum()));
+        // The synthesizer has the end once it is off the wire.
+        dumpTime_ = platform::NowMilliseconds();
+        return;
     }
+    SendPaced(MakeDataPacket(image_.GetPayload(), size, bytesSent_));
+    bytesSent_ += std::min(kPacketPayload, size - bytesSent_);
+}
+
+// The output returns once the message's last byte is on the wire (at the
+// earliest after its wire time, on every MIDI system).
+void CUpdateLink::SendPaced(const std::vector<uint8_t>& message)
+{
+    Send(message);
+    nextSendTime_ = platform::NowMilliseconds() + (safe_ ? kSafePacketPause : kPacketPause);
+}
+
+std::optional<uint64_t> CUpdateLink::GetTimeToNextSend() const
+{
+    if (dumpState_ != kDumpHeader && dumpState_ != kDumpSending)
+        return std::nullopt;
+    const uint64_t now = platform::NowMilliseconds();
+    return nextSendTime_ > now ? nextSendTime_ - now : 0;
 }
 
 void CUpdateLink::Send(const std::vector<uint8_t>& message)

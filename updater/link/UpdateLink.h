@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,14 +41,19 @@ enum EDumpState : int32_t {
 // as a header, paced data packets and an end message, then waits for the
 // verdict. Everything runs on the main thread: replies arrive on the MIDI
 // worker thread and wait in a queue until the next Tick.
+//
+// Pacing: the synthesizer writes each packet to its flash in the silence
+// after it, so a message is due a pause (30 ms, 200 ms in safe mode) after
+// the last byte of the one before has left on the wire. A tick sends at most
+// one message and never sleeps: the main thread waits only for the message's
+// own wire time, and the window stays alive between packets.
 class CUpdateLink {
 public:
     static constexpr uint32_t kIdentifyInterval = 1000; // ms
     static constexpr uint16_t kIdentifyRepeats = 4;
     static constexpr uint32_t kVerdictTimeout = 12000; // ms
-    static constexpr int kPacketsPerTick = 5;
-    static constexpr uint32_t kPacketPause = 30;      // ms
-    static constexpr uint32_t kSafePacketPause = 200; // ms
+    static constexpr uint32_t kPacketPause = 30;       // ms
+    static constexpr uint32_t kSafePacketPause = 200;  // ms
 
     // Lists the machine's MIDI ports.
     explicit CUpdateLink(const CUpdateFile& image);
@@ -85,6 +91,9 @@ public:
     // The idle step: takes the waiting replies, repeats the identify request,
     // and moves the dump on.
     void Tick();
+    // While the dump has messages to send: the milliseconds until the next
+    // one is due (0: now), so the caller can tick the link just in time.
+    std::optional<uint64_t> GetTimeToNextSend() const;
     // One whole message from the synthesizer (main thread), received after
     // everything the link has sent.
     void OnSysex(const uint8_t* message, size_t length);
@@ -103,7 +112,9 @@ private:
     uint64_t CountArrivals();
     void RepeatIdentify();
     void StepDump();
-    void SendPackets();
+    void SendNext();
+    // Sends one message of the dump; the next is due a pause after it is out.
+    void SendPaced(const std::vector<uint8_t>& message);
     void ReadVersionReply(const uint8_t* m, size_t n);
     void EndSearch(int32_t result);
     void Send(const std::vector<uint8_t>& message);
@@ -121,6 +132,7 @@ private:
     int32_t dumpState_ = kDumpIdle;
     uint32_t bytesSent_ = 0;
     uint64_t dumpTime_ = 0;
+    uint64_t nextSendTime_ = 0; // when the next message of the dump is due
     std::unique_ptr<CMIDIIn> input_;
     std::unique_ptr<CUpdateOutput> output_;
     bool safe_ = false;

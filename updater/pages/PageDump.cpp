@@ -35,6 +35,18 @@ bool CPageDump::CanGoNext() const
     return GetHost().GetLink().GetDumpState() == kDumpDone;
 }
 
+bool CPageDump::CanGoBack() const
+{
+    switch (GetHost().GetLink().GetDumpState()) {
+    case kDumpHeader:
+    case kDumpSending:
+    case kDumpWaiting:
+        return false;
+    default:
+        return true;
+    }
+}
+
 bool CPageDump::OnCancel()
 {
     GetHost().GetLink().StopDump();

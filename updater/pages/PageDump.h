@@ -17,7 +17,8 @@ public:
     void FillTexts() override;
     bool CanGoNext() const override;
     int NextPage() const override { return 6; }
-    bool CanGoBack() const override { return true; }
+    // Not while the transfer runs: leaving would stop a half-sent system.
+    bool CanGoBack() const override;
     int BackPage() const override { return 2; }
     bool OnCancel() override;
     void UpdateState() override;

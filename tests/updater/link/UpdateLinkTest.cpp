@@ -3,6 +3,8 @@
 
 #include "tests/updater/support/UpdateLinkFixture.h"
 
+#include <algorithm>
+
 using namespace NSBootwren;
 using updatertest::SmallSyntheticImage;
 using updatertest::SyntheticImage;
@@ -205,13 +207,50 @@ TEST_F(UpdateLinkDump, SafeModePausesTwoHundredMilliseconds)
     EXPECT_TRUE(synth.Errors().empty());
 }
 
+TEST_F(UpdateLinkDump, PacketsKeepTheCablesPaceWhenTheOutputTakesThemAtOnce)
+{
+    // The virtual output reports each block done as soon as it has it, as the
+    // ALSA sequencer does. A 134-byte packet takes 42.88 ms on the cable; the
+    // synthesizer then needs 30 ms of silence (200 ms in safe mode).
+    const struct {
+        bool safe;
+        uint64_t gap; // the shortest time from one packet's start to the next
+    } cases[] = {{false, 73}, {true, 243}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.safe ? "safe" : "normal");
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        synth.Config().minimumGapMs = static_cast<uint32_t>(c.gap);
+        Start(SmallSyntheticImage(112 * 8));
+        if (c.safe)
+            link->SetSafeMode();
+        link->StartDump();
+        // Ticks as often as a busy run loop would: only the link spaces the packets.
+        uint64_t longestTick = 0;
+        while (link->GetDumpState() == kDumpHeader || link->GetDumpState() == kDumpSending) {
+            ASSERT_LT(Now(), 10000u);
+            clock.Advance(1);
+            const uint64_t before = Now();
+            Tick();
+            longestTick = std::max(longestTick, Now() - before);
+        }
+        RunDump();
+        EXPECT_EQ(link->GetDumpState(), kDumpDone);
+        EXPECT_EQ(synth.PacketCount(), 8);
+        EXPECT_GE(synth.ShortestGapMs(), c.gap);
+        EXPECT_LE(synth.ShortestGapMs(), c.gap + 2); // and not much slower
+        EXPECT_TRUE(synth.Errors().empty()) << synth.Errors().front();
+        // No tick holds the main thread longer than one packet's wire time.
+        EXPECT_LE(longestTick, 44u);
+    }
+}
+
 TEST_F(UpdateLinkDump, ProgressOfAnEmptyPayloadIsZeroUntilDone)
 {
     synth.Faults().verdictDelayMs = 500;
     Start(SmallSyntheticImage(0));
     link->StartDump();
-    Tick();
-    Tick();
+    RunUntil([&] { return link->GetDumpState() == kDumpWaiting; });
     EXPECT_EQ(link->GetDumpState(), kDumpWaiting);
     EXPECT_EQ(link->GetProgress(), 0.0);
     RunDump();
@@ -223,8 +262,7 @@ TEST_F(UpdateLinkDump, ProgressFollowsTheBytesSent)
 {
     Start(SmallSyntheticImage(1120));
     link->StartDump();
-    Tick();
-    Tick(); // header, then five packets
+    RunUntil([&] { return synth.PacketCount() == 5; });
     EXPECT_EQ(link->GetProgress(), 500.0);
     link->StopDump();
     EXPECT_EQ(link->GetProgress(), 0.0);
@@ -259,8 +297,7 @@ TEST_F(UpdateLinkDump, WithoutAVerdictTheDumpFailsJustAfterTwelveSeconds)
     synth.Faults().noVerdict = true;
     Start(SmallSyntheticImage(50));
     link->StartDump();
-    Tick();
-    Tick();
+    RunUntil([&] { return link->GetDumpState() == kDumpWaiting; });
     ASSERT_EQ(link->GetDumpState(), kDumpWaiting);
     clock.Advance(12000);
     Tick();
@@ -311,10 +348,9 @@ TEST_F(UpdateLinkDump, ASendThatFailsEndsTheDump)
 {
     Start(SmallSyntheticImage(5000));
     link->StartDump();
-    Tick();
-    Tick();
+    RunUntil([&] { return synth.PacketCount() == 2; });
     port->Device().FailSend(platform::midierr::kNoMemory);
-    Tick();
+    RunUntil([&] { return link->GetDumpState() != kDumpSending; }, 200);
     EXPECT_EQ(link->GetDumpState(), kDumpFailed);
 }
 

@@ -53,12 +53,21 @@ void UpdateLinkTest::Run(uint64_t ms)
     }
 }
 
+void UpdateLinkTest::RunUntil(const std::function<bool()>& done, uint64_t limitMs)
+{
+    const uint64_t end = Now() + limitMs;
+    while (Now() < end && !done()) {
+        clock.Advance(1);
+        Tick();
+    }
+}
+
 void UpdateLinkTest::RunDump(uint64_t limitMs)
 {
     const uint64_t end = Now() + limitMs;
     while (Now() < end && link->GetDumpState() != NSBootwren::kDumpDone &&
            link->GetDumpState() != NSBootwren::kDumpFailed) {
-        clock.Advance(50);
+        clock.Advance(10);
         Tick();
     }
 }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,8 +37,10 @@ protected:
     void Tick();
     // Lets `ms` of virtual time pass in idle steps of 50 ms.
     void Run(uint64_t ms);
-    // Ticks until the dump has ended (Done or Failed), at most `limitMs`.
-    void RunDump(uint64_t limitMs = 200000);
+    // Ticks every 10 ms until the dump has ended (Done or Failed), at most `limitMs`.
+    void RunDump(uint64_t limitMs = 300000);
+    // Ticks every millisecond until `done` holds, at most `limitMs`.
+    void RunUntil(const std::function<bool()>& done, uint64_t limitMs = 10000);
     uint64_t Now() { return clock.Now(); }
 
     platform::CVirtualClock clock{1000};
