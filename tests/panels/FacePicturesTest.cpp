@@ -1,7 +1,9 @@
 // The module faces as the generator draws them, before compression: sizes,
 // the plain grey under every item, and labels that name every control
 // without covering anything.
+#include "modules/ModuleAbbreviations.h"
 #include "modules/ModuleCatalogueContent.h"
+#include "platform/graphics/PngWriter.h"
 #include "panels/BuildModule.h"
 #include "panels/ModuleCatalogue.h"
 #include "tools/picgen/FacePainter.h"
@@ -12,8 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
+#include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -103,6 +108,9 @@ TEST_F(FacePictures, EveryControlHasItsOwnLabelOrARowLabel)
                 named.at(static_cast<size_t>(c)) = true;
             }
         }
+        for (int c : face.layout.namedByOwnText) {
+            named.at(static_cast<size_t>(c)) = true;
+        }
         for (size_t i = 0; i < named.size(); ++i) {
             EXPECT_TRUE(named[i]) << "parameter " << i << " " << type.GetParamName(static_cast<uint8_t>(i));
         }
@@ -120,6 +128,334 @@ TEST_F(FacePictures, TheTitleStripIsPlain)
     }
 }
 
+std::vector<std::string> Words(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) {
+        words.push_back(w);
+    }
+    return words;
+}
+
+// A name as printed: itself, a whole-name short form from the table, or its
+// words each kept or replaced by the word's short form from the table.
+bool IsListedForm(const std::string& name, const std::string& text)
+{
+    if (text == name) {
+        return true;
+    }
+    for (const NameAbbreviation& a : NameAbbreviations()) {
+        if (name == a.name && text == a.shortForm) {
+            return true;
+        }
+    }
+    const auto nameWords = Words(name);
+    const auto textWords = Words(text);
+    if (nameWords.size() != textWords.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < nameWords.size(); ++i) {
+        const bool listed = std::any_of(WordAbbreviations().begin(), WordAbbreviations().end(), [&](const auto& a) {
+            return nameWords[i] == a.word && textWords[i] == a.shortForm;
+        });
+        if (textWords[i] != nameWords[i] && !listed) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsWholeNameShortForm(const std::string& name, const std::string& text)
+{
+    return std::any_of(NameAbbreviations().begin(), NameAbbreviations().end(),
+                       [&](const NameAbbreviation& a) { return name == a.name && text == a.shortForm; });
+}
+
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string AsRead(std::string text)
+{
+    text = OneLine(text);
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// What each control of a type is called on its face: the item's own face
+// label, else its parameter's name.
+std::vector<std::string> ControlNames(const CBuildModule& type)
+{
+    std::vector<std::string> names;
+    for (const ItemSpec& item : type.GetItems()) {
+        if (IsControl(item.itemClass)) {
+            names.push_back(item.faceLabel ? item.faceLabel : type.GetParams()[names.size()].name);
+        }
+    }
+    return names;
+}
+
+const ItemSpec& ControlItem(const CBuildModule& type, int control)
+{
+    int index = 0;
+    for (const ItemSpec& item : type.GetItems()) {
+        if (IsControl(item.itemClass) && index++ == control) {
+            return item;
+        }
+    }
+    throw std::out_of_range("no control " + std::to_string(control));
+}
+
+// "Level 3" -> "Level": what a row of steps shares.
+std::string Stem(std::string name)
+{
+    while (!name.empty() && (std::isdigit(static_cast<unsigned char>(name.back())) || name.back() == ' ')) {
+        name.pop_back();
+    }
+    return name;
+}
+
+// "In" or "Out", with the jack's number among the unnamed jacks of its
+// direction where there are more than one ("In 2", or "I2" where the face
+// is tight).
+bool IsJackName(const CBuildModule& type, size_t jack, const std::string& text)
+{
+    const auto jacks = type.GetJacks();
+    if (jacks[jack].faceLabel) {
+        return IsListedForm(jacks[jack].faceLabel, text);
+    }
+    const auto same = [&](const JackSpec& j) { return j.direction == jacks[jack].direction && !j.faceLabel; };
+    const auto count = std::count_if(jacks.begin(), jacks.end(), same);
+    const auto before = std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(jack), same);
+    const bool in = jacks[jack].direction == JackDirection::Input;
+    if (count == 1) {
+        return text == (in ? "In" : "Out");
+    }
+    const std::string number = std::to_string(before + 1);
+    return text == (in ? "In " : "Out ") + number || text == (in ? "I" : "O") + number;
+}
+
+// Every control, row and jack label is the name or a listed short form of
+// it, never a stub: three characters at least unless the name is shorter or
+// the table lists a shorter form (a key's note).
+TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            const std::string text = OneLine(label.text);
+            std::string name;
+            switch (label.kind) {
+            case picgen::LabelKind::Control:
+                name = names.at(static_cast<size_t>(label.controls.at(0)));
+                break;
+            case picgen::LabelKind::Row:
+                name = Stem(names.at(static_cast<size_t>(label.controls.at(0))));
+                break;
+            case picgen::LabelKind::Jack:
+                EXPECT_TRUE(IsJackName(type, static_cast<size_t>(label.jack), text)) << text;
+                continue;
+            default:
+                continue;
+            }
+            EXPECT_TRUE(IsListedForm(name, text)) << "'" << text << "' for " << name;
+            if (!IsWholeNameShortForm(name, text)) {
+                EXPECT_GE(text.size(), std::min<size_t>(3, name.size())) << "'" << text << "' for " << name;
+            }
+        }
+        for (int c : face.layout.namedByOwnText) {
+            const ItemSpec& button = ControlItem(type, c);
+            ASSERT_EQ(button.itemClass, ItemClass::CheckButton);
+            ASSERT_NE(button.text, nullptr);
+            EXPECT_TRUE(IsListedForm(names.at(static_cast<size_t>(c)), button.text)) << button.text;
+        }
+    }
+}
+
+// Two labels that read alike (the tiny font has capitals only) would leave
+// the reader guessing which control is which; a modulation amount keeps its
+// "MA" apart from what it modulates.
+TEST_F(FacePictures, NoTwoLabelsOfAFaceReadAlike)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        std::set<std::string> seen;
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            EXPECT_TRUE(seen.insert(AsRead(label.text)).second) << "'" << OneLine(label.text) << "' twice";
+        }
+        for (int c : face.layout.namedByOwnText) {
+            const char* text = ControlItem(type, c).text;
+            EXPECT_TRUE(seen.insert(AsRead(text)).second) << "'" << text << "' twice";
+        }
+    }
+}
+
+int GapSquared(const FaceRect& a, const FaceRect& b)
+{
+    const int dx = std::max({0, a.x - b.Right(), b.x - a.Right()});
+    const int dy = std::max({0, a.y - b.Bottom(), b.y - a.Bottom()});
+    return dx * dx + dy * dy;
+}
+
+// A jack label stands nearer to its own jack than to any other; a jack on
+// a face with no room beside it goes without one rather than with one that
+// would name its neighbour, but nearly every jack has its label.
+TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
+{
+    size_t allJacks = 0;
+    size_t labelled = 0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const size_t jackCount = type.GetJacks().size();
+        const auto& frames = face.layout.itemFrames;
+        ASSERT_GE(frames.size(), jackCount);
+        const std::vector<FaceRect> jacks(frames.end() - static_cast<std::ptrdiff_t>(jackCount), frames.end());
+        std::vector<int> labels(jackCount, 0);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Jack) {
+                continue;
+            }
+            const auto own = static_cast<size_t>(label.jack);
+            ++labels.at(own);
+            for (size_t k = 0; k < jackCount; ++k) {
+                if (k != own) {
+                    EXPECT_LT(GapSquared(label.box, jacks[own]), GapSquared(label.box, jacks[k]))
+                        << "'" << label.text << "' is as near to jack " << k;
+                }
+            }
+        }
+        for (size_t j = 0; j < jackCount; ++j) {
+            EXPECT_LE(labels[j], 1) << "jack " << j;
+            labelled += labels[j] > 0;
+        }
+        allJacks += jackCount;
+    }
+    EXPECT_GE(10 * labelled, 9 * allJacks) << labelled << " of " << allJacks << " jacks labelled";
+}
+
+// The faces that were hardest to read, as pixels: the labels a reader needs
+// are there, each label's ink is in its box, and no other label's ink comes
+// within a blank's width of it on its lines, so that two labels never read
+// as one. Written to the gallery folder for a person to look at.
+TEST_F(FacePictures, PickedFacesReadAsTheirNames)
+{
+    struct Expected {
+        const char* type;
+        const char* name;
+        std::vector<std::string> texts;
+    };
+    const std::vector<Expected> expected = {
+        {"KeybSplit", "Upper note", {"Upper note", "Up Note"}},
+        {"KeybSplit", "Lower note", {"Lower note", "Lo Note"}},
+        {"ControlMixer", "Invert 1", {"Invert 1", "Inv 1"}},
+        {"ControlMixer", "Invert 2", {"Invert 2", "Inv 2"}},
+        {"ControlMixer", "Level 1", {"Level 1", "Lvl 1"}},
+        {"ControlMixer", "Level 2", {"Level 2", "Lvl 2"}},
+        {"OscA", "Freq coars", {"Freq coars", "Freq Crs", "Coarse"}},
+        {"OscA", "Freq fine", {"Freq fine", "Fine"}},
+        {"OscA", "Pitch MA 1", {"Pitch MA 1"}},
+        {"OscA", "Pitch MA 2", {"Pitch MA 2"}},
+        {"KeyQuant", "Range", {"Range"}},
+    };
+    // Faces whose every jack has room for its label.
+    const std::set<std::string> allJacksLabelled = {"KeybSplit", "KeyQuant"};
+    std::vector<const picgen::FacePicture*> picked;
+    for (const auto& face : Faces()) {
+        const std::string shortName = TypeOf(face).GetShortName();
+        if (shortName == "KeyQuant" || shortName == "ControlMixer" || shortName == "KeybSplit" || shortName == "OscA") {
+            picked.push_back(&face);
+        }
+    }
+    ASSERT_EQ(picked.size(), 4u);
+    int sheetHeight = 0;
+    for (const auto* face : picked) {
+        sheetHeight += face->layout.picture.Height() + 4;
+    }
+    platform::PixelBuffer sheet(250, sheetHeight, 0xFFFFFF);
+    int top = 0;
+    for (const auto* face : picked) {
+        const CBuildModule& type = TypeOf(*face);
+        const std::string shortName = type.GetShortName();
+        SCOPED_TRACE(shortName);
+        const auto& labels = face->layout.labels;
+        const auto names = ControlNames(type);
+        const auto textOf = [&](const std::string& name) {
+            for (const auto& label : labels) {
+                if (label.kind == picgen::LabelKind::Control &&
+                    names.at(static_cast<size_t>(label.controls[0])) == name) {
+                    return OneLine(label.text);
+                }
+            }
+            return std::string("(none)");
+        };
+        for (const Expected& e : expected) {
+            if (shortName == e.type) {
+                EXPECT_NE(std::find(e.texts.begin(), e.texts.end(), textOf(e.name)), e.texts.end())
+                    << e.name << " reads '" << textOf(e.name) << "'";
+            }
+        }
+        if (allJacksLabelled.contains(shortName)) {
+            EXPECT_EQ(std::count_if(labels.begin(), labels.end(),
+                                    [](const auto& l) { return l.kind == picgen::LabelKind::Jack; }),
+                      static_cast<std::ptrdiff_t>(type.GetJacks().size()));
+        }
+        if (shortName == "KeyQuant") {
+            // The twelve keys show their notes themselves.
+            EXPECT_EQ(face->layout.namedByOwnText.size(), 13u) << "the twelve keys and Cont";
+        }
+        const picgen::CRaster& p = face->layout.picture;
+        const auto isInk = [&p, &type](int x, int y) {
+            if (x < 0 || y < 0 || x >= p.Width() || y >= p.Height()) {
+                return false;
+            }
+            const uint32_t c = p.At(x, y);
+            if (c == picgen::kLabelInk) {
+                return true;
+            }
+            return std::any_of(type.GetJacks().begin(), type.GetJacks().end(),
+                               [c](const JackSpec& j) { return c == picgen::Shade(picgen::JackColour(j.kind), 0.6); });
+        };
+        for (const auto& label : labels) {
+            if (label.kind == picgen::LabelKind::Name) {
+                continue;
+            }
+            const FaceRect& b = label.box;
+            int inside = 0;
+            for (int y = b.y; y < b.Bottom(); ++y) {
+                for (int x = b.x; x < b.Right(); ++x) {
+                    inside += isInk(x, y);
+                }
+            }
+            EXPECT_GT(inside, 0) << "'" << OneLine(label.text) << "' is not drawn";
+            int beside = 0;
+            for (int y = b.y; y < b.Bottom(); ++y) {
+                for (int d = 1; d <= 4; ++d) {
+                    beside += isInk(b.x - d, y) + isInk(b.Right() - 1 + d, y);
+                }
+            }
+            EXPECT_EQ(beside, 0) << "'" << OneLine(label.text) << "' runs into other text";
+        }
+        for (int y = 0; y < p.Height(); ++y) {
+            for (int x = 0; x < p.Width(); ++x) {
+                sheet.Set(x, top + y, p.At(x, y));
+            }
+        }
+        top += p.Height() + 4;
+    }
+    const auto folder = std::filesystem::path(TORVAN_TEST_OUTPUT_DIR).parent_path() / "gallery";
+    std::filesystem::create_directories(folder);
+    platform::WritePng((folder / "faces-picked.png").string(), sheet);
+}
+
 // Measured in the thread's own processor time: the suite runs many tests side
 // by side, and wall time would count the time other tests had the processor.
 TEST(PictureGenerator, DrawsAndEncodesEverythingInUnderTwoSeconds)
@@ -135,24 +471,6 @@ TEST(PictureGenerator, DrawsAndEncodesEverythingInUnderTwoSeconds)
         bytes += p.Encode().size();
     EXPECT_GT(bytes, 0u);
     EXPECT_LT(cpuMilliseconds() - start, 2000.0);
-}
-
-} // namespace
-
-namespace {
-
-// Labels are shortened in steps and keep a parameter's number to the end.
-TEST(LabelNames, ShortenedFromTheFullNameAndKeepingTheirNumber)
-{
-    const auto names = picgen::ShortenedNames("Freq MA 2");
-    ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.front(), "Freq MA 2");
-    EXPECT_EQ(names[1], "FreqMA2");
-    for (const std::string& n : names)
-        EXPECT_EQ(n.back(), '2') << n;
-    EXPECT_EQ(names.back(), "F2");
-    for (size_t i = 1; i < names.size(); ++i)
-        EXPECT_LE(names[i].size(), names[i - 1].size());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The gallery of every module type: its real panel at its defaults, as a
-// patch window shows it (face, controls, jacks, graphs), beside its face
-// alone, tab by tab in toolbar order. Written to build/test/gallery/ for a
+// The gallery of every module type: its real panel at its defaults and
+// again with other values (so that graphs show a shape), as a patch window
+// shows it (face, controls, jacks, graphs), beside its face alone, tab by tab
+// in toolbar order. Written to build/test/gallery/ for a
 // person to look at; the test also checks that each panel shows its face
 // where no item covers it and draws its items over the face.
 #include "tests/panels/PanelTestFixture.h"
@@ -13,6 +14,7 @@
 #include "platform/windows/WindowPaint.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/ParamMolecules.h"
 
 #include <gtest/gtest.h>
 
@@ -27,32 +29,56 @@ constexpr int kPanelWidth = 256;
 constexpr int kFaceWidth = 250;
 constexpr int kFaceInset = 3; // the panel's border around its face
 constexpr int kGap = 8;
-constexpr int kCellWidth = kPanelWidth + kGap + kFaceWidth + 3 * kGap;
+constexpr int kCellWidth = 2 * (kPanelWidth + kGap) + kFaceWidth + 3 * kGap;
 constexpr int kColumns = 2;
 constexpr uint32_t kPaper = 0xFFFFFF;
 
 struct Shot {
     uint8_t type;
     platform::PixelBuffer panel;
+    platform::PixelBuffer varied; // the panel with other values than the defaults
     platform::PixelBuffer face;
 };
 
+// A value away from the default, different from parameter to parameter.
+uint8_t VariedValue(const ParamSpec& param, size_t index)
+{
+    const int range = param.max + 1;
+    return static_cast<uint8_t>((param.defaultValue + 1 + param.max * (3 + 2 * static_cast<int>(index % 3)) / 8) %
+                                range);
+}
+
 class ModuleGalleryTest : public paneltest::PanelTest {
 protected:
-    Shot Take(uint8_t typeId)
+    platform::PixelBuffer CapturePanel(const CModule& module)
     {
-        CModule& module = AddModule(typeId, 1);
         Redraw();
         const NSHarrowen::CRect frame = module.GetFrame();
         const platform::PixelBuffer screen = platform::CaptureWindow(window->GetHandle());
         const platform::Rect client = platform::GetClientArea(window->GetHandle());
-        Shot shot{typeId, platform::PixelBuffer(frame.Width(), frame.Height()), {}};
+        platform::PixelBuffer panel(frame.Width(), frame.Height());
         for (int y = 0; y < frame.Height(); ++y) {
             for (int x = 0; x < frame.Width(); ++x) {
-                shot.panel.Set(x, y, screen.At(client.left + frame.left + x, client.top + frame.top + y) & 0xFFFFFF);
+                panel.Set(x, y, screen.At(client.left + frame.left + x, client.top + frame.top + y) & 0xFFFFFF);
             }
         }
+        return panel;
+    }
+
+    Shot Take(uint8_t typeId)
+    {
+        CModule& module = AddModule(typeId, 1);
+        Shot shot{typeId, CapturePanel(module), {}, {}};
         const CBuildModule& builder = catalogue->GetBuilder(typeId);
+        // Other values come as the synthesizer sends them.
+        CMoleculePacket values;
+        const auto params = builder.GetParams();
+        for (size_t i = 0; i < params.size(); ++i) {
+            values.Append(
+                std::make_unique<CMParamChange>(kArea, 1, static_cast<uint8_t>(i), VariedValue(params[i], i)));
+        }
+        patch->ApplyMoleculeList(values);
+        shot.varied = CapturePanel(module);
         if (NSHarrowen::CABCBitmap* face = NSHarrowen::GetImage(NSHarrowen::CImageID(builder.GetFaceJpeg()))) {
             shot.face = platform::PixelBuffer(face->GetWidth(), face->GetHeight());
             for (int y = 0; y < face->GetHeight(); ++y) {
@@ -111,7 +137,8 @@ platform::PixelBuffer Sheet(const std::vector<Shot>& shots)
         const int left = kGap + static_cast<int>(i % kColumns) * kCellWidth;
         const int top = rowTops[i / kColumns];
         Paste(sheet, shots[i].panel, left, top);
-        Paste(sheet, shots[i].face, left + kPanelWidth + kGap, top + kFaceInset);
+        Paste(sheet, shots[i].varied, left + kPanelWidth + kGap, top);
+        Paste(sheet, shots[i].face, left + 2 * (kPanelWidth + kGap), top + kFaceInset);
     }
     return sheet;
 }
@@ -142,6 +169,16 @@ TEST_F(ModuleGalleryTest, EveryTypesPanelBesideItsFace)
             const size_t area = static_cast<size_t>(shot.face.Width()) * shot.face.Height();
             EXPECT_GT(same, area / 4) << "too little of the face shows";
             EXPECT_LT(same, area) << "nothing drawn over the face";
+            // Other values show: the controls (and graphs) change.
+            if (builder.GetParamCount() > 0) {
+                size_t changed = 0;
+                for (int y = 0; y < shot.panel.Height(); ++y) {
+                    for (int x = 0; x < shot.panel.Width(); ++x) {
+                        changed += shot.panel.At(x, y) != shot.varied.At(x, y);
+                    }
+                }
+                EXPECT_GT(changed, 0u) << "the other values do not show";
+            }
             shots.push_back(shot);
             all.push_back(std::move(shot));
         }

@@ -7,11 +7,13 @@
 #include "framework/images/JPEGReader.h"
 #include "framework/images/PixelFormat.h"
 #include "framework/resources/ResourceModule.h"
+#include "modules/ModuleAbbreviations.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/BuildModule.h"
 #include "panels/ModuleCatalogue.h"
 #include "panels/layout/ItemFrames.h"
 #include "resources/PictureResources.h"
+#include "tools/picgen/BitmapFont.h"
 #include "tools/picgen/PictureSet.h"
 
 #include <gtest/gtest.h>
@@ -307,6 +309,46 @@ TEST_F(LinkedPictures, TabSheetCellsStandAtTheirTypeIds)
             break;
         const bool drawn = Pixel(*sheet, x, y) != 0xBFBFBFu;
         EXPECT_EQ(drawn, id < 128 && catalogue.HasType(static_cast<uint8_t>(id))) << "cell " << id;
+    }
+}
+
+// The module buttons of a tab tell its types apart: each type has a short
+// name of its own in its tab, and the cells the buttons show differ.
+TEST_F(LinkedPictures, TheModuleButtonsOfATabCanBeToldApart)
+{
+    const auto sheet = Decode("SMTB", 264);
+    const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
+    const auto cell = [&sheet](int id) {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels.push_back(Pixel(*sheet, 16 * (id % 10) + x, 15 * (id / 10) + y));
+        return pixels;
+    };
+    for (size_t tab = 0; tab < catalogue.GetTabCount(); ++tab) {
+        std::set<std::string> names;
+        std::set<std::vector<uint32_t>> cells;
+        int types = 0;
+        for (const uint8_t id : catalogue.GetTabTypes(tab)) {
+            if (id == 0)
+                continue;
+            ++types;
+            const std::string name = ButtonName(id);
+            SCOPED_TRACE(catalogue.GetBuilder(id).GetShortName());
+            EXPECT_FALSE(name.empty());
+            EXPECT_TRUE(names.insert(name).second) << "'" << name << "' twice in tab " << tab;
+            EXPECT_TRUE(cells.insert(cell(id)).second) << "a button like another in tab " << tab;
+            // At most two lines of at most four characters, each as wide as a cell.
+            const size_t blank = name.find(' ');
+            const bool oneLine = picgen::CBitmapFont::TextWidth(name, 1, picgen::FontSize::Tiny) <= 16;
+            for (const std::string& line : oneLine || blank == std::string::npos
+                     ? std::vector{name}
+                     : std::vector{name.substr(0, blank), name.substr(blank + 1)}) {
+                EXPECT_LE(line.size(), 4u) << name;
+                EXPECT_LE(picgen::CBitmapFont::TextWidth(line, 1, picgen::FontSize::Tiny), 16) << name;
+            }
+        }
+        EXPECT_EQ(static_cast<int>(cells.size()), types);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "tools/picgen/BitmapFont.h"
 #include "tools/picgen/PictureColours.h"
 
+#include "modules/ModuleAbbreviations.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
 
@@ -22,8 +23,8 @@ CRaster Swatch(uint32_t colour)
     return r;
 }
 
-// One 16 x 15 cell per type id, 10 to a row: the type's tab colour and the
-// first letters of its short name.
+// One 16 x 15 cell per type id, 10 to a row: the type's tab colour and its
+// button's short name, on one line or two, in the tiny font.
 CRaster TabSheet()
 {
     const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
@@ -35,12 +36,21 @@ CRaster TabSheet()
             const int x = 16 * (id % 10);
             const int y = 15 * (id / 10);
             const uint32_t accent = kTabAccents[tab % kTabAccents.size()];
-            r.FillRect(x + 1, y + 1, 14, 13, accent);
-            r.Bevel(x + 1, y + 1, 14, 13, Shade(accent, 1.4), Shade(accent, 0.55));
-            std::string letters = catalogue.GetBuilder(id).GetShortName();
-            while (letters.size() > 1 && CBitmapFont::TextWidth(letters) > 12)
-                letters.pop_back();
-            CBitmapFont::Draw(r, x + 8 - CBitmapFont::TextWidth(letters) / 2, y + 4, letters, kWhite);
+            r.FillRect(x, y, 16, 15, accent);
+            std::string name = ButtonName(id);
+            if (name.empty())
+                name = catalogue.GetBuilder(id).GetShortName();
+            // Two lines where one is too wide for the cell.
+            std::vector<std::string> lines{name};
+            const size_t blank = name.find(' ');
+            if (CBitmapFont::TextWidth(name, 1, FontSize::Tiny) > 16 && blank != std::string::npos)
+                lines = {name.substr(0, blank), name.substr(blank + 1)};
+            int top = y + (15 - 6 * static_cast<int>(lines.size()) + 1) / 2;
+            for (const std::string& line : lines) {
+                const int w = CBitmapFont::TextWidth(line, 1, FontSize::Tiny);
+                CBitmapFont::Draw(r, x + (16 - w + 1) / 2, top, line, kWhite, 1, FontSize::Tiny);
+                top += 6;
+            }
         }
     return r;
 }

@@ -14,10 +14,11 @@ enum class LabelKind { Control, Row, Step, Jack, Name };
 
 struct FaceLabel {
     FaceRect box;
-    std::string text;
+    std::string text; // a line break where it takes two lines
     LabelKind kind;
     FontSize size;
     std::vector<int> controls; // the controls (parameter indices) it names: one, or a row
+    int jack = -1;             // the jack it names
 };
 
 // A module type's face as drawn, with what the tests check it by: every
@@ -26,6 +27,7 @@ struct CFaceLayout {
     CRaster picture;
     std::vector<FaceRect> itemFrames; // items, then jacks, in face coordinates
     std::vector<FaceLabel> labels;
+    std::vector<int> namedByOwnText; // controls (parameter indices) whose button shows their name
 };
 
 } // namespace picgen

@@ -1,6 +1,7 @@
 #include "tools/picgen/FacePainter.h"
 #include "tools/picgen/LabelPlacer.h"
 
+#include "modules/ModuleAbbreviations.h"
 #include "panels/BuildModule.h"
 #include "panels/layout/ItemFrames.h"
 #include "tools/picgen/BitmapFont.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <set>
 
 namespace picgen {
 
@@ -109,35 +111,56 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
     return b;
 }
 
-std::vector<std::string> JackNames(const CBuildModule& type)
+// "In" and "Out", numbered where a module has more than one of them, unless
+// the face names the jack itself; the forms to try, longest first: where even
+// the tiny font finds no room, the number with the direction's letter ("I2").
+std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
 {
-    std::vector<std::string> names;
+    std::vector<std::vector<std::string>> names;
     const auto jacks = type.GetJacks();
     for (size_t i = 0; i < jacks.size(); ++i) {
         const JackSpec& jack = jacks[i];
         if (jack.faceLabel) {
-            names.emplace_back(jack.faceLabel);
+            names.push_back(LabelForms(jack.faceLabel));
             continue;
         }
         const bool in = jack.direction == JackDirection::Input;
-        const auto sameDirection = [&jack](const JackSpec& j) { return j.direction == jack.direction; };
+        const auto sameDirection = [&jack](const JackSpec& j) { return j.direction == jack.direction && !j.faceLabel; };
         const auto count = std::count_if(jacks.begin(), jacks.end(), sameDirection);
-        std::string name = in ? "in" : "out";
-        if (count > 1) {
-            const auto before =
-                std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection);
-            name += std::to_string(before + 1);
+        if (count == 1) {
+            names.push_back({in ? "In" : "Out"});
+            continue;
         }
-        names.push_back(name);
+        const std::string number = std::to_string(
+            std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection) + 1);
+        names.push_back({(in ? "In " : "Out ") + number, (in ? "I" : "O") + number});
     }
     return names;
+}
+
+// The squared distance between two boxes, 0 where they touch.
+int GapSquared(const FaceRect& a, const FaceRect& b)
+{
+    const int dx = std::max({0, a.x - b.Right(), b.x - a.Right()});
+    const int dy = std::max({0, a.y - b.Bottom(), b.y - a.Bottom()});
+    return dx * dx + dy * dy;
+}
+
+// A label's text as a reader takes it: one line, capitals (the tiny font
+// has no others).
+std::string AsRead(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        c = c == '\n' ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
 }
 
 class CFaceBuilder {
 public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
         : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]),
-          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}}
+          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
     { }
 
     CFaceLayout Build()
@@ -146,7 +169,8 @@ public:
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
-        PlaceControlLabels(placer);
+        std::vector<bool> named = PlaceWholeControlNames(placer);
+        PlaceOtherControlLabels(placer, named);
         PlaceJackLabels(placer);
         PlaceName(placer);
         PaintAccent();
@@ -192,37 +216,89 @@ private:
         return obstacles;
     }
 
-    void AddLabel(const std::optional<CLabelPlacer::Placement>& placed, LabelKind kind, std::vector<int> controls)
+    void AddLabel(const std::optional<CLabelPlacer::Placement>& placed, LabelKind kind, std::vector<int> controls,
+                  int jack = -1)
     {
-        if (placed)
-            layout_.labels.push_back({placed->box, placed->text, kind, placed->size, std::move(controls)});
+        if (!placed)
+            return;
+        layout_.labels.push_back({placed->box, placed->text, kind, placed->size, std::move(controls), jack});
+        used_.insert(AsRead(placed->text));
     }
 
-    // Controls of their own first in the normal font beside them, then the
-    // rows, then what is left wherever it fits; a row without room for its
-    // label names each of its steps.
-    void PlaceControlLabels(CLabelPlacer& placer)
+    // The forms of a name no other label on the face reads as; all of them
+    // where every one is taken.
+    std::vector<std::string> FreeForms(const std::string& name) const { return FreeOf(LabelForms(name)); }
+
+    std::vector<std::string> FreeOf(const std::vector<std::string>& forms) const
+    {
+        std::vector<std::string> free;
+        std::copy_if(forms.begin(), forms.end(), std::back_inserter(free),
+                     [this](const std::string& f) { return !used_.contains(AsRead(f)); });
+        return free.empty() ? forms : free;
+    }
+
+    // A check button whose own text is its parameter's name or a listed
+    // short form of it (a key's "C#", "KBT") names itself.
+    bool NamedByOwnText(size_t i) const
+    {
+        const ItemSpec& item = *controls_[i].item;
+        if (item.itemClass != ItemClass::CheckButton || !item.text)
+            return false;
+        const std::vector<std::string> forms = LabelForms(controls_[i].name);
+        return std::find(forms.begin(), forms.end(), item.text) != forms.end();
+    }
+
+    // Controls of their own first, their whole names in the normal font
+    // beside them, then the rows; then (after the jacks) what is left wherever
+    // it fits; a row without room for its label names each of its steps.
+    std::vector<bool> PlaceWholeControlNames(CLabelPlacer& placer)
     {
         std::vector<bool> named(controls_.size(), false);
         for (size_t i = 0; i < controls_.size(); ++i)
-            if (controls_[i].row < 0)
+            if (controls_[i].row < 0 && NamedByOwnText(i)) {
+                named[i] = true;
+                layout_.namedByOwnText.push_back(static_cast<int>(i));
+                used_.insert(AsRead(controls_[i].item->text));
+            }
+        // The whole names in the normal font first, each beside its control.
+        for (size_t i = 0; i < controls_.size(); ++i)
+            if (controls_[i].row < 0 && !named[i])
                 named[i] = PlaceControlLabel(placer, i, CLabelPlacer::Need::Optional);
         for (const auto& row : rows_)
             if (PlaceRowLabel(placer, row))
                 for (int k : row)
                     named[static_cast<size_t>(k)] = true;
+        return named;
+    }
+
+    void PlaceOtherControlLabels(CLabelPlacer& placer, const std::vector<bool>& named)
+    {
         for (size_t i = 0; i < controls_.size(); ++i)
             if (!named[i])
                 PlaceControlLabel(placer, i, CLabelPlacer::Need::Required);
     }
 
+    // Beside the control, nearer to it than to any other control or jack
+    // where the face has room for that, else wherever it fits.
     bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need)
     {
         using enum LabelSide;
         const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
         const std::vector<LabelSide> sides =
             knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
-        const auto placed = placer.Place(controls_[i].frame, ShortenedNames(controls_[i].name), sides, need);
+        std::vector<std::string> texts = FreeForms(controls_[i].name);
+        if (need == CLabelPlacer::Need::Optional)
+            texts.resize(1);
+        const FaceRect& own = controls_[i].frame;
+        const auto nearestIsOwn = [this, &own](const FaceRect& box) {
+            const int gap = GapSquared(box, own);
+            const auto nearer = [&](const FaceRect& f) { return &f != &own && GapSquared(box, f) <= gap; };
+            return std::none_of(jackFrames_.begin(), jackFrames_.end(), nearer) &&
+                std::none_of(controls_.begin(), controls_.end(), [&](const FaceItem& c) { return nearer(c.frame); });
+        };
+        auto placed = placer.Place(own, texts, sides, need, nearestIsOwn);
+        if (!placed && need == CLabelPlacer::Need::Required)
+            placed = placer.Place(own, texts, sides, need);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
     }
@@ -240,7 +316,8 @@ private:
             {controls_[static_cast<size_t>(row.back())].frame, {Right, Above, Below}},
         };
         std::optional<CLabelPlacer::Placement> placed;
-        for (const std::string& text : ShortenedNames(stem)) {
+        const std::vector<std::string> forms = FreeForms(stem);
+        for (const std::string& text : forms) {
             for (const auto& [target, sides] : places)
                 if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional)))
                     break;
@@ -248,23 +325,54 @@ private:
                 break;
         }
         if (!placed)
-            placed = placer.Place(bounds, ShortenedNames(stem), {Left, Above, Below, Right});
+            placed = placer.Place(bounds, forms, {Left, Above, Below, Right});
         AddLabel(placed, LabelKind::Row, row);
         return placed.has_value();
     }
 
+    // On the jack's row, on the side away from its nearest neighbour there,
+    // else above or below it; never nearer to another jack than to its own.
     void PlaceJackLabels(CLabelPlacer& placer)
     {
         using enum LabelSide;
         const auto names = JackNames(type_);
         for (size_t j = 0; j < jackFrames_.size(); ++j) {
-            const auto placed =
-                placer.Place(jackFrames_[j].Inflated(1), ShortenedNames(names[j]), {Above, Left, Below, Right});
-            if (placed) {
-                layout_.labels.push_back({placed->box, placed->text, LabelKind::Jack, placed->size, {}});
-                jackLabelColour_.push_back(Shade(JackColour(type_.GetJacks()[j].kind), 0.6));
+            const auto nearestIsOwn = [this, j](const FaceRect& box) {
+                const int own = GapSquared(box, jackFrames_[j]);
+                for (size_t k = 0; k < jackFrames_.size(); ++k)
+                    if (k != j && GapSquared(box, jackFrames_[k]) <= own)
+                        return false;
+                return true;
+            };
+            // Away from the neighbour in any form before towards it.
+            const LabelSide away = NeighbourOnTheRight(j) ? Left : Right;
+            const std::vector<std::string> forms = FreeOf(names[j]);
+            auto placed =
+                placer.Place(jackFrames_[j], forms, {away, Above, Below}, CLabelPlacer::Need::Beside, nearestIsOwn);
+            if (!placed)
+                placed = placer.Place(jackFrames_[j], forms, {away == Left ? Right : Left},
+                                      CLabelPlacer::Need::Required, nearestIsOwn);
+            AddLabel(placed, LabelKind::Jack, {}, static_cast<int>(j));
+        }
+    }
+
+    // Whether the nearest other jack on a jack's row lies to its right.
+    bool NeighbourOnTheRight(size_t j) const
+    {
+        const FaceRect& f = jackFrames_[j];
+        int nearest = 0;
+        bool right = false;
+        for (size_t k = 0; k < jackFrames_.size(); ++k) {
+            const FaceRect& o = jackFrames_[k];
+            if (k == j || o.Bottom() <= f.y || o.y >= f.Bottom())
+                continue;
+            const int distance = std::abs(o.x - f.x);
+            if (nearest == 0 || distance < nearest) {
+                nearest = distance;
+                right = o.x > f.x;
             }
         }
+        return right;
     }
 
     // Long rows of steps are numbered, above or below every step, where the
@@ -380,12 +488,13 @@ private:
 
     void PaintLabels()
     {
-        size_t jack = 0;
+        const auto jacks = type_.GetJacks();
         for (const FaceLabel& l : layout_.labels) {
-            const uint32_t ink = l.kind == LabelKind::Jack ? jackLabelColour_[jack++]
-                : l.kind == LabelKind::Name                ? Shade(accent_, 0.7)
-                                                           : kLabelInk;
-            CBitmapFont::Draw(layout_.picture, l.box.x, l.box.y, l.text, ink, 1, l.size);
+            const uint32_t ink = l.kind == LabelKind::Jack
+                ? Shade(JackColour(jacks[static_cast<size_t>(l.jack)].kind), 0.6)
+                : l.kind == LabelKind::Name ? Shade(accent_, 0.7)
+                                            : kLabelInk;
+            DrawLabel(layout_.picture, l.box, l.text, ink, l.size);
         }
     }
 
@@ -396,7 +505,7 @@ private:
     std::vector<FaceItem> others_;
     std::vector<FaceRect> jackFrames_;
     std::vector<std::vector<int>> rows_;
-    std::vector<uint32_t> jackLabelColour_;
+    std::set<std::string> used_; // the labels' texts as read
 };
 
 } // namespace

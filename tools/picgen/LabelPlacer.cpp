@@ -3,8 +3,7 @@
 #include "tools/picgen/BitmapFont.h"
 
 #include <algorithm>
-#include <cctype>
-#include <sstream>
+#include <cstdlib>
 #include <utility>
 
 namespace picgen {
@@ -12,67 +11,60 @@ namespace picgen {
 namespace {
 
 // Empty pixels kept between a label and the items it must not touch, and
-// between two labels: more across than between lines, so that two labels
-// never read as one.
+// between two labels: across, more than a blank within a label, so that two
+// labels side by side never read as one.
 constexpr int kClearance = 1;
-constexpr int kLabelGapAcross = 3;
+constexpr int kLabelGapAcross = 6;
 constexpr int kLabelGapDown = 1;
+constexpr int kLineGap = 1;
 
-void AddUnique(std::vector<std::string>& list, const std::string& text)
+std::vector<std::string> Lines(const std::string& text)
 {
-    if (!text.empty() && std::find(list.begin(), list.end(), text) == list.end())
-        list.push_back(text);
-}
-
-std::string WithoutBlanks(const std::string& s)
-{
-    std::string out;
-    for (char c : s)
-        if (c != ' ')
-            out += c;
-    return out;
-}
-
-// Each word cut to n letters; digits and signs are kept whole, also at a
-// word's end ("Level2" -> "Lev2").
-std::string WordsCut(const std::string& s, size_t n)
-{
-    std::istringstream words(s);
-    std::string word;
-    std::string out;
-    while (words >> word) {
-        size_t letters = 0;
-        while (letters < word.size() && std::isalpha(static_cast<unsigned char>(word[letters])))
-            ++letters;
-        out += word.substr(0, std::min(letters, n)) + word.substr(letters);
-    }
-    return out;
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
 }
 
 } // namespace
 
-std::vector<std::string> ShortenedNames(const std::string& name)
+FaceRect LabelSize(const std::string& text, FontSize size)
 {
-    std::vector<std::string> out;
-    AddUnique(out, name);
-    AddUnique(out, WithoutBlanks(name));
-    for (size_t n = 4; n >= 2; --n)
-        AddUnique(out, WordsCut(name, n));
-    // Last, cut from the end, keeping a number at the end.
-    const std::string whole = WithoutBlanks(name);
-    size_t digits = 0;
-    while (digits < whole.size() && std::isdigit(static_cast<unsigned char>(whole[whole.size() - 1 - digits])))
-        ++digits;
-    std::string stem = whole.substr(0, whole.size() - digits);
-    const std::string number = whole.substr(whole.size() - digits);
-    while (stem.size() > 1) {
-        stem.pop_back();
-        AddUnique(out, stem + number);
+    const std::vector<std::string> lines = Lines(text);
+    int w = 0;
+    for (const std::string& line : lines)
+        w = std::max(w, CBitmapFont::TextWidth(line, 1, size));
+    const int n = static_cast<int>(lines.size());
+    return {0, 0, w, n * CBitmapFont::Height(size) + (n - 1) * kLineGap};
+}
+
+std::string InTwoLines(const std::string& text)
+{
+    std::string best;
+    int bestWidth = 0;
+    // Neither line a lone letter or digit: "In 4" stays one line.
+    for (size_t i = text.find(' ', 2); i != std::string::npos && i + 2 < text.size(); i = text.find(' ', i + 1)) {
+        std::string split = text;
+        split[i] = '\n';
+        const int w = LabelSize(split, FontSize::Normal).w;
+        if (best.empty() || w < bestWidth) {
+            best = split;
+            bestWidth = w;
+        }
     }
-    // Longest first, so that no longer text that fits is passed over.
-    std::stable_sort(out.begin(), out.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    return out;
+    return best;
+}
+
+void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size)
+{
+    int y = box.y;
+    for (const std::string& line : Lines(text)) {
+        const int w = CBitmapFont::TextWidth(line, 1, size);
+        CBitmapFont::Draw(raster, box.x + (box.w - w) / 2, y, line, colour, 1, size);
+        y += CBitmapFont::Height(size) + kLineGap;
+    }
 }
 
 CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles)
@@ -93,15 +85,23 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& target,
                                                            const std::vector<std::string>& texts,
-                                                           const std::vector<LabelSide>& sides, Need need)
+                                                           const std::vector<LabelSide>& sides, Need need,
+                                                           const Accept& accept)
 {
-    if (auto placed = PlaceIn(FontSize::Normal, target, texts, sides))
-        return placed;
-    if (need == Need::Optional)
+    if (texts.empty())
         return std::nullopt;
-    if (auto placed = PlaceIn(FontSize::Tiny, target, texts, sides))
-        return placed;
-    return PlaceNearby(target, texts);
+    std::vector<FontSize> sizes{FontSize::Normal};
+    if (need != Need::Optional)
+        sizes.push_back(FontSize::Tiny);
+    for (const std::string& text : texts)
+        for (const FontSize size : sizes)
+            for (const std::string& form : {text, InTwoLines(text)})
+                if (!form.empty())
+                    if (auto placed = PlaceText(size, target, form, sides, accept))
+                        return placed;
+    if (need != Need::Required)
+        return std::nullopt;
+    return PlaceNearby(target, texts.back(), accept);
 }
 
 bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
@@ -117,65 +117,62 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
     return true;
 }
 
-// Last, the free spot on the face nearest to the target, for the shortest
-// tiny text.
-std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target,
-                                                                 const std::vector<std::string>& texts)
+// Last, the free spot on the face nearest to the target, in the tiny font.
+std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target, const std::string& text,
+                                                                 const Accept& accept)
 {
-    const std::string& text = texts.back();
-    const int w = CBitmapFont::TextWidth(text, 1, FontSize::Tiny);
-    const int h = CBitmapFont::kTinyHeight;
-    const int cx = target.x + target.w / 2 - w / 2;
-    const int cy = target.y + target.h / 2 - h / 2;
+    const FaceRect size = LabelSize(text, FontSize::Tiny);
+    const int cx = target.x + target.w / 2 - size.w / 2;
+    const int cy = target.y + target.h / 2 - size.h / 2;
     // Every spot on the face, nearest first.
     std::vector<std::pair<int, FaceRect>> spots;
-    for (int y = 0; y + h <= height_; ++y)
-        for (int x = 0; x + w <= width_; ++x)
-            spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), FaceRect{x, y, w, h});
+    for (int y = 0; y + size.h <= height_; ++y)
+        for (int x = 0; x + size.w <= width_; ++x)
+            spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), FaceRect{x, y, size.w, size.h});
     std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [distance, box] : spots)
-        if (IsFree(box)) {
+        if (IsFree(box) && (!accept || accept(box))) {
             taken_.push_back(box);
             return Placement{box, text, FontSize::Tiny};
         }
     return std::nullopt;
 }
 
-std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceIn(FontSize size, const FaceRect& target,
-                                                             const std::vector<std::string>& texts,
-                                                             const std::vector<LabelSide>& sides)
+std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceText(FontSize size, const FaceRect& target,
+                                                               const std::string& text,
+                                                               const std::vector<LabelSide>& sides,
+                                                               const Accept& accept)
 {
-    const int kLabelHeight = CBitmapFont::Height(size);
-    for (const std::string& text : texts) {
-        const int w = CBitmapFont::TextWidth(text, 1, size);
-        const int cx = target.x + target.w / 2 - w / 2;
-        const int cy = target.y + target.h / 2 - kLabelHeight / 2;
-        for (const LabelSide side : sides) {
-            std::vector<std::pair<int, int>> spots;
-            // The centred spot first, then slid along the side.
-            for (int gap = 1; gap <= 5; ++gap)
-                for (int slide : {0, -3, 3, -6, 6, -10, 10, -14, 14, -18, 18, -24, 24}) {
-                    switch (side) {
-                    case LabelSide::Above:
-                        spots.emplace_back(cx + slide, target.y - gap - kLabelHeight);
-                        break;
-                    case LabelSide::Below:
-                        spots.emplace_back(cx + slide, target.Bottom() + gap);
-                        break;
-                    case LabelSide::Left:
-                        spots.emplace_back(target.x - gap - w, cy + slide / 2);
-                        break;
-                    case LabelSide::Right:
-                        spots.emplace_back(target.Right() + gap, cy + slide / 2);
-                        break;
-                    }
+    const FaceRect extent = LabelSize(text, size);
+    const int w = extent.w;
+    const int h = extent.h;
+    const int cx = target.x + target.w / 2 - w / 2;
+    const int cy = target.y + target.h / 2 - h / 2;
+    for (const LabelSide side : sides) {
+        std::vector<std::pair<int, int>> spots;
+        // The centred spot first, then slid along the side.
+        for (int gap = 1; gap <= 5; ++gap)
+            for (int slide : {0, -3, 3, -6, 6, -10, 10, -14, 14, -18, 18, -24, 24}) {
+                switch (side) {
+                case LabelSide::Above:
+                    spots.emplace_back(cx + slide, target.y - gap - h);
+                    break;
+                case LabelSide::Below:
+                    spots.emplace_back(cx + slide, target.Bottom() + gap);
+                    break;
+                case LabelSide::Left:
+                    spots.emplace_back(target.x - gap - w, cy + slide / 2);
+                    break;
+                case LabelSide::Right:
+                    spots.emplace_back(target.Right() + gap, cy + slide / 2);
+                    break;
                 }
-            for (const auto& [x, y] : spots) {
-                const FaceRect box{x, y, w, kLabelHeight};
-                if (IsFree(box)) {
-                    taken_.push_back(box);
-                    return Placement{box, text, size};
-                }
+            }
+        for (const auto& [x, y] : spots) {
+            const FaceRect box{x, y, w, h};
+            if (IsFree(box) && (!accept || accept(box))) {
+                taken_.push_back(box);
+                return Placement{box, text, size};
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "tools/picgen/BitmapFont.h"
 #include "tools/picgen/FaceRect.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,25 +13,37 @@ namespace picgen {
 // Where a label may go relative to what it names.
 enum class LabelSide { Above, Below, Left, Right };
 
+// The size of a label's text, which may hold a line break.
+FaceRect LabelSize(const std::string& text, FontSize size);
+// The text broken in two lines at the blank that makes them most even, or
+// empty where it has no blank that leaves two letters at least on each line.
+std::string InTwoLines(const std::string& text);
+// Draws a label in its box, each line centred.
+void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size);
+
 // Places short texts on a face so that none covers an item, the title strip
-// or another label: each request tries the texts it is given (longest first)
-// at the places around its target, nearest first.
+// or another label: each request tries the texts it is given (the whole name
+// first) at the places around its target, nearest first.
 class CLabelPlacer {
 public:
     CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles);
 
     struct Placement {
         FaceRect box;
-        std::string text;
+        std::string text; // a line break where it takes two lines
         FontSize size;
     };
+    // Whether a label may stand in a box, beyond being free.
+    using Accept = std::function<bool(const FaceRect&)>;
     // The first free spot for one of the texts around the target, trying the
-    // sides in the order given, in the normal font and then, where nothing
-    // fits and the label must be had, in the tiny one and anywhere on the
-    // face; the spot is then taken.
-    enum class Need { Required, Optional };
+    // sides in the order given: each text on one line, then on two lines, in
+    // the normal font and then, unless the label is optional, in the tiny
+    // one, before the next (shorter) text is tried; last, for a label that
+    // must be had, the nearest free spot anywhere. The spot is then taken.
+    enum class Need { Required, Beside, Optional };
     std::optional<Placement> Place(const FaceRect& target, const std::vector<std::string>& texts,
-                                   const std::vector<LabelSide>& sides, Need need = Need::Required);
+                                   const std::vector<LabelSide>& sides, Need need = Need::Required,
+                                   const Accept& accept = {});
 
     // Takes every one of the boxes, or none when one is not free.
     bool TakeAll(const std::vector<FaceRect>& boxes);
@@ -39,18 +52,14 @@ public:
 
 private:
     bool IsFree(const FaceRect& box) const;
-    std::optional<Placement> PlaceNearby(const FaceRect& target, const std::vector<std::string>& texts);
-    std::optional<Placement> PlaceIn(FontSize size, const FaceRect& target, const std::vector<std::string>& texts,
-                                     const std::vector<LabelSide>& sides);
+    std::optional<Placement> PlaceNearby(const FaceRect& target, const std::string& text, const Accept& accept);
+    std::optional<Placement> PlaceText(FontSize size, const FaceRect& target, const std::string& text,
+                                       const std::vector<LabelSide>& sides, const Accept& accept);
 
     int width_;
     int height_;
     std::vector<FaceRect> obstacles_;
     std::vector<FaceRect> taken_;
 };
-
-// The ways a name may be shortened to fit, longest first: the name, without
-// blanks, its words cut to a few letters, then cut from the end.
-std::vector<std::string> ShortenedNames(const std::string& name);
 
 } // namespace picgen
