@@ -203,11 +203,14 @@ void CMorphContainer::ChangeValue(CPnlControl& control, uint8_t value)
 {
     CPatch* patch = ActivePatch();
     const uint8_t group = GroupOf(control);
-    if (patch == nullptr || group == kNoGroup)
+    // Only a change goes out: while the mouse is held the knob asks on every
+    // move, and the window passes that show the new value come later.
+    if (patch == nullptr || group == kNoGroup || patch->GetMorphMap().GetGroupValue(group) == value)
         return;
     CMoleculePacket packet;
     packet.Append(std::make_unique<CMParamChange>(2, 1, group, value));
     patch->SendAndApplyMoleculesLive(packet);
+    knobs_[group]->SetValue(patch->GetMorphMap().GetGroupValue(group));
 }
 
 void CMorphContainer::BeginEdit(CPnlControl& control)

@@ -9,6 +9,7 @@
 #include "editor/controls/SlotButton.h"
 #include "editor/toolbar/FlashMeter.h"
 #include "editor/toolbar/TBPortRow.h"
+#include "panels/items/PnlControl.h"
 #include "panels/widgets/TextView.h"
 #include "synth/protocol/SlotSelection.h"
 
@@ -143,6 +144,35 @@ TEST_F(ToolbarSynthTest, ALinkedPatchShowsItsSlotsCurrentVoiceCount)
 }
 
 namespace {
+
+// While the mouse holds a morph group's knob, a frame goes out only when
+// the value changes, as for the panel knobs.
+TEST_F(ToolbarSynthTest, AHeldMorphGroupKnobSendsAFrameOnlyWhenItsValueChanges)
+{
+    CPnlControl* knob = Toolbar().GetMorphEntry(1);
+    ASSERT_NE(knob, nullptr);
+    const NSHarrowen::CRect f = knob->GetFrame();
+    const int x = f.left + f.Width() / 2;
+    const int y = f.top + f.Height() / 2;
+    synth_->ClearLog();
+    Press(x, y);
+    for (int step = 1; step <= 15; ++step) {
+        desktop.Host().MoveMouse(At(x + step, y - step));
+        // Held still between the moves.
+        for (int i = 0; i < 5; ++i)
+            SynthStep();
+    }
+    Release(x + 15, y - 15);
+    ASSERT_TRUE(Settle());
+    std::vector<std::string> frames;
+    for (const auto& entry : synth_->Log())
+        if (entry.text.find("ParamChange") != std::string::npos)
+            frames.push_back(entry.text);
+    ASSERT_FALSE(frames.empty());
+    for (size_t i = 1; i < frames.size(); ++i)
+        EXPECT_NE(frames[i], frames[i - 1]) << "the same value twice";
+    EXPECT_LE(frames.size(), 15u);
+}
 
 class ToolbarSmallSynthTest : public ToolbarSynthTest {
 protected:
