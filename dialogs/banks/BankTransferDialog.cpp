@@ -103,6 +103,7 @@ void CBankTransferDialog::ResetResult()
 {
     if (HasSynth())
         Engine().ClearResult();
+    shownResult_ = CBankTransfer::kResultNone;
     log_.Clear();
 }
 
@@ -138,12 +139,10 @@ void CBankTransferDialog::ReceiveNotifications()
 void CBankTransferDialog::ShowLog()
 {
     std::string title = "Log";
-    if (HasSynth()) {
-        if (Engine().GetResult() == CBankTransfer::kResultFinished)
-            title = direction_ + " log";
-        else if (Engine().GetResult() == CBankTransfer::kResultFailed)
-            title = direction_ + " Error Log";
-    }
+    if (shownResult_ == CBankTransfer::kResultFinished)
+        title = direction_ + " log";
+    else if (shownResult_ == CBankTransfer::kResultFailed)
+        title = direction_ + " Error Log";
     CDialogLog* box = nullptr;
     try {
         box = new CDialogLog(this, &log_, title);
@@ -170,9 +169,19 @@ void CBankTransferDialog::UpdateState()
             view->SetEnabled(false);
         EnableBrowsing(false);
         exit_->SetEnabled(true);
+        if (wasRunning_) {
+            // The synthesizer went while its job ran: the job failed.
+            wasRunning_ = false;
+            shownResult_ = CBankTransfer::kResultFailed;
+            progress_->SetValue(0);
+            status_->SetText("Dump Error");
+        }
+        // What was done before the synthesizer went stays readable.
+        moreInfo_->SetEnabled(log_.GetUsedLines() > 0);
     } else {
         const CBankTransfer& engine = Engine();
         const bool running = engine.IsRunning();
+        wasRunning_ = running;
         ShowSource();
         if (running) {
             progress_->SetValue(static_cast<uint16_t>(engine.GetProgress()));
@@ -180,6 +189,7 @@ void CBankTransferDialog::UpdateState()
         } else {
             progress_->SetValue(0);
             const uint32_t result = engine.GetResult();
+            shownResult_ = result;
             status_->SetText(result == CBankTransfer::kResultFinished     ? "Dump OK"
                                  : result == CBankTransfer::kResultFailed ? "Dump Error"
                                                                           : "");

@@ -99,6 +99,9 @@ private:
     uint8_t port_;
     uint8_t bank_ = 0;
     std::string direction_;
+    // The engine's result last shown; kept once the synthesizer is gone.
+    uint32_t shownResult_ = 0;
+    bool wasRunning_ = false;
     NSHarrowen::CLineRing log_{kLogLines, kLogLineLength};
     std::unique_ptr<NSHarrowen::CMenu> bankMenu_;
     NSHarrowen::CPopupButtonView* bankPopup_ = nullptr;

@@ -23,7 +23,6 @@ namespace {
 // arrived yet.
 constexpr const char* kNoName = "No name";
 constexpr const char* kUnknownName = "Unknown";
-constexpr size_t kTitleCapacity = 100;
 
 } // namespace
 
@@ -34,7 +33,6 @@ CPatch::CPatch(bool openWindow, uint32_t windowArgument)
       knobMap_(std::make_unique<CKnobMap>()), loadTable_(std::make_unique<CDspLoadTable>()), name_(kNoName),
       receivedHeader_(std::make_unique<CPatchHeader>()), editedHeader_(std::make_unique<CPatchHeader>())
 {
-    title_.reserve(kTitleCapacity);
     UpdateTitle();
     if (openWindow) {
         OpenWindow(windowArgument);
@@ -344,6 +342,11 @@ void CPatch::RebuildLabels() const
 
 void CPatch::UpdateTitle()
 {
+    RefreshWindows();
+}
+
+std::string CPatch::GetTitle() const
+{
     std::ostringstream title;
     title << GetName();
     if (dirty_) {
@@ -358,8 +361,7 @@ void CPatch::UpdateTitle()
         }
         title << ", Slot " << char('A' + slot_);
     }
-    title_ = title.str();
-    RefreshWindows();
+    return title.str();
 }
 
 // Requests.

@@ -142,7 +142,9 @@ public:
 
     // Title.
     void UpdateTitle();
-    const std::string& GetTitle() const { return title_; }
+    // Built when asked: the synthesizer's name may change while linked (its
+    // settings arrive, another port gets a synthesizer of the same name).
+    std::string GetTitle() const;
 
     // The synthesizer slot's part requests and the whole patch as dumps.
     bool RequestNextPart() override;
@@ -253,7 +255,6 @@ private:
     std::unique_ptr<CKnobMap> knobMap_;
     CSynthLinkInterface* synth_ = nullptr;
     uint8_t slot_ = kNoSlot;
-    std::string title_;
     ParamAddress focus_{2, 1, 0};
     std::unique_ptr<CDspLoadTable> loadTable_;
     std::string notes_;

@@ -1,6 +1,7 @@
 #include "patch/files/TransferDocuments.h"
 
 #include "patch/document/Patch.h"
+#include "patch/document/PatchApplyError.h"
 #include "patch/files/TransferPatch.h"
 
 std::unique_ptr<CTransferPatchInterface> CTransferDocuments::OpenPatchFile(const NSHarrowen::CFileSpec& file,
@@ -20,10 +21,17 @@ std::unique_ptr<CTransferPatchInterface> CTransferDocuments::OpenPatchFile(const
 }
 
 std::unique_ptr<CTransferPatchInterface> CTransferDocuments::PatchFromDumps(const CMoleculePacket& dumps,
-                                                                            const std::string& name)
+                                                                            const std::string& name, bool& fixed)
 {
     auto patch = std::make_unique<CPatch>();
-    patch->ApplyMoleculeList(dumps);
+    fixed = false;
+    try {
+        patch->ApplyMoleculeList(dumps);
+    } catch (const XPatchApplyError&) {
+        // The document holds every part it took; the caller reports the
+        // patch as fixed.
+        fixed = true;
+    }
     if (!name.empty())
         patch->SetName(name);
     // Everything came with the dumps: nothing is left to ask for.

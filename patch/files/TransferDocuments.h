@@ -8,6 +8,6 @@ class CTransferDocuments final : public CTransferDocumentsInterface {
 public:
     std::unique_ptr<CTransferPatchInterface> OpenPatchFile(const NSHarrowen::CFileSpec& file,
                                                            std::optional<XFileBase>& problem) override;
-    std::unique_ptr<CTransferPatchInterface> PatchFromDumps(const CMoleculePacket& dumps,
-                                                            const std::string& name) override;
+    std::unique_ptr<CTransferPatchInterface> PatchFromDumps(const CMoleculePacket& dumps, const std::string& name,
+                                                            bool& fixed) override;
 };

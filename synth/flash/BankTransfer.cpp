@@ -414,8 +414,11 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
             Fail(failure);
             return;
         }
-        pending_ =
-            std::make_unique<CPendingSave>(CPendingSave{documents_->PatchFromDumps(dumps, marker.name), address_});
+        bool fixed = false;
+        pending_ = std::make_unique<CPendingSave>(
+            CPendingSave{documents_->PatchFromDumps(dumps, marker.name, fixed), address_});
+        if (fixed)
+            ReportEntry(address_, pending_->patch->GetName(), kFixed);
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
@@ -536,6 +539,10 @@ void CBankTransfer::OnLinkLost(const std::string& reason)
 
 void CBankTransfer::Finish()
 {
+    // A bank job's log tells what was done also when all went well; a
+    // single file's store (the browser's) reports only what went wrong.
+    if (state_ != kStateDownloadFile)
+        ReportDone();
     End(kResultFinished);
 }
 

@@ -33,7 +33,7 @@ public:
     static constexpr uint8_t kPositions = CFlashAddress::kLocationsPerBank;
     // A position whose answer is this late is asked again, at most
     // kMaxRepeats times; then the job fails with kLostContactText. (The port
-    // gives up on its own answers sooner; this covers an answer the port
+    // repeats a position's frames itself; this covers an answer the port
     // took for another's.)
     static constexpr uint32_t kAnswerTimeoutMs = 5000;
     static constexpr int kMaxRepeats = 3;
@@ -69,6 +69,8 @@ public:
     void ClearResult() { result_ = kResultNone; }
     uint32_t GetState() const { return state_; }
     bool IsRunning() const { return state_ != kStateIdle; }
+    // A position was sent and its answer has not come yet.
+    bool IsAwaitingAnswer() const { return state_ != kStateIdle && awaiting_; }
     // Tenths of a percent of the bank done; 0 when idle.
     uint32_t GetProgress() const;
     std::string GetCurrentName() const;

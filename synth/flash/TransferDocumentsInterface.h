@@ -25,8 +25,9 @@ public:
     virtual std::unique_ptr<CTransferPatchInterface> OpenPatchFile(const NSHarrowen::CFileSpec& file,
                                                                    std::optional<XFileBase>& problem) = 0;
     // The patch carried by the dumps of a flash location, named `name` (a
-    // name dump among them serves when `name` is empty). Throws when the
-    // dumps do not make a patch.
+    // name dump among them serves when `name` is empty). Parts the document
+    // refuses are left out and `fixed` is set; throws when the dumps do not
+    // make a patch at all.
     virtual std::unique_ptr<CTransferPatchInterface> PatchFromDumps(const CMoleculePacket& dumps,
-                                                                    const std::string& name) = 0;
+                                                                    const std::string& name, bool& fixed) = 0;
 };

@@ -126,11 +126,10 @@ void CMoleculeSender::Pump()
         waitState_ = kWaitDump;
         port_.SendRequestFrame(*inFlight_);
     } else if (!request_.empty()) {
-        const std::unique_ptr<CSysexFrame> frame = std::move(request_.front());
+        inFlight_ = std::move(request_.front());
         request_.pop_front();
-        inFlight_.reset();
         waitState_ = kWaitRequest;
-        port_.SendRequestFrame(*frame);
+        port_.SendRequestFrame(*inFlight_);
     }
 }
 
@@ -162,7 +161,7 @@ CMoleculePacket& CMoleculeSender::ReceiveMessage(std::span<const uint8_t> frame)
 
 bool CMoleculeSender::ResendInFlight()
 {
-    if (inFlight_ == nullptr || waitState_ != kWaitDump)
+    if (inFlight_ == nullptr || waitState_ == kWaitNone)
         return false;
     port_.SendRequestFrame(*inFlight_);
     return true;

@@ -14,9 +14,10 @@ class CSynthPort;
 // frames, releases them to the port with at most one frame awaiting its
 // answer, and turns received frames back into packets.
 //   live queue:    live edits, sent at once, no answer awaited;
-//   dump queue:    served first, one frame at a time, the frame in flight
-//                  kept for a repeat;
-//   request queue: one frame at a time, each dropped once sent.
+//   dump queue:    served first, one frame at a time;
+//   request queue: one frame at a time.
+// The frame in flight is kept for a repeat: the synthesizer answers a frame
+// it already took again without doing its work twice.
 // Main thread only.
 class CMoleculeSender {
 public:
@@ -47,9 +48,8 @@ public:
     CMoleculePacket& ReceiveMessage(std::span<const uint8_t> frame);
     void ClearMessagePacket() { messagePacket_.Clear(); }
 
-    // Sends the dump frame in flight again when its answer is awaited; false
-    // otherwise (a request frame is gone once sent, and a repeated edit
-    // could apply twice).
+    // Sends the frame in flight again when its answer is awaited; false
+    // otherwise.
     bool ResendInFlight();
 
     void BeginWaitForReply();

@@ -8,6 +8,9 @@
 #include "synth/link/Synth.h"
 #include "synth/link/SynthPort.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 CPortManager* g_portManager = nullptr;
@@ -115,6 +118,7 @@ void CPortManager::Idle()
     if (entries_[position].port != nullptr)
         ServicePort(position);
     nextPort_ = static_cast<uint8_t>((position + 1) % kPortCount);
+    ShowRefusedParts();
 }
 
 void CPortManager::ServicePort(uint8_t port)
@@ -123,7 +127,8 @@ void CPortManager::ServicePort(uint8_t port)
     link.Idle();
     if (!link.IsFailed())
         return;
-    const std::string displayName = link.GetDisplayName();
+    // The port comes first, so the user knows which one to enable again.
+    const std::string displayName = PortLabel(port) + ": " + GetDisplayName(port);
     const std::string failureText = link.GetFailureText();
     ClosePort(port);
     NSHarrowen::UpdateAllWindows();
@@ -136,6 +141,36 @@ void CPortManager::ReportFailure(const std::string& displayName, const std::stri
     // to stand in a script (no brackets that would read as buttons).
     const std::string text = AlertSentence(displayName) + AlertSentence(failureText) + kFailureAlertEnd;
     services_.application.RunAlertText(NSHarrowen::MakeAlertScript("[STOP]", text, "OK"));
+}
+
+void CPortManager::ReportRefusedPart(uint8_t port, uint8_t slot, const std::string& text)
+{
+    // One alert per slot until it is shown: the parts of one patch that
+    // fail after the first say nothing new.
+    for (const CRefusedPart& part : refusedParts_) {
+        if (part.port == port && part.slot == slot)
+            return;
+    }
+    refusedParts_.push_back({port, slot, text});
+}
+
+void CPortManager::ShowRefusedParts()
+{
+    // Taken out first: the alert runs the application's idle work, which
+    // may add to the list.
+    const std::vector<CRefusedPart> parts = std::exchange(refusedParts_, {});
+    for (const CRefusedPart& part : parts) {
+        const std::string where = PortLabel(part.port) + ", slot " + char('A' + part.slot);
+        const bool closed = part.text.empty() || part.text.back() == '.';
+        const std::string text =
+            AlertSentence(where + ": the synthesizer's patch was not taken in full") + part.text + (closed ? "" : ".");
+        services_.application.RunAlertText(NSHarrowen::MakeAlertScript("[WARN]", text, "OK"));
+    }
+}
+
+std::string CPortManager::PortLabel(uint8_t port)
+{
+    return "Port " + std::to_string(port + 1);
 }
 
 void CPortManager::ReportOutOfMemory(uint8_t port)
@@ -213,7 +248,27 @@ CSynth* CPortManager::GetSynth(uint8_t port) const
 std::string CPortManager::GetDisplayName(uint8_t port) const
 {
     const CSynthPort* link = GetPort(port);
-    return link != nullptr ? link->GetDisplayName() : std::string();
+    if (link == nullptr)
+        return {};
+    std::string name = link->GetDisplayName();
+    if (IsNameShared(port))
+        name += " (" + PortLabel(port) + ")";
+    return name;
+}
+
+// Another open port has a synthesizer that calls itself the same.
+bool CPortManager::IsNameShared(uint8_t port) const
+{
+    const CSynth* synth = GetSynth(port);
+    if (synth == nullptr || !synth->HasSettings())
+        return false;
+    for (uint8_t other = 0; other < kPortCount; ++other) {
+        const CSynth* otherSynth = GetSynth(other);
+        if (other != port && otherSynth != nullptr && otherSynth->HasSettings() &&
+            otherSynth->GetSynthName() == synth->GetSynthName())
+            return true;
+    }
+    return false;
 }
 
 uint8_t CPortManager::GetSlotCount(uint8_t port) const

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace NSHarrowen {
 class CMenu;
@@ -39,6 +40,9 @@ public:
     void ClosePort(uint8_t port);
     void Idle();
     void ReportOutOfMemory(uint8_t port);
+    // A slot's document refused part of what the synthesizer sent: the user
+    // is told at the end of the idle step.
+    void ReportRefusedPart(uint8_t port, uint8_t slot, const std::string& text);
     void OpenPortsFromPreferences();
     void StorePortsInPreferences();
 
@@ -50,6 +54,8 @@ public:
     uint8_t CountSynths() const;
     CSynth* GetSynth(uint8_t port) const;
     // The display name of the port's link; empty when the port is closed.
+    // " (Port n)" follows a synthesizer's name that another open port's
+    // synthesizer has too.
     std::string GetDisplayName(uint8_t port) const;
     // These require a port with a synthesizer (HasSynth).
     uint8_t GetSlotCount(uint8_t port) const;
@@ -94,6 +100,11 @@ public:
     CTransferDocumentsInterface* GetTransferDocuments() const { return services_.transferDocuments; }
 
 private:
+    struct CRefusedPart {
+        uint8_t port;
+        uint8_t slot;
+        std::string text;
+    };
     struct CPortEntry {
         uint16_t input = 0;
         uint16_t output = 0;
@@ -103,6 +114,9 @@ private:
     void CloseAll();
     void ServicePort(uint8_t port);
     void ReportFailure(const std::string& displayName, const std::string& failureText);
+    void ShowRefusedParts();
+    bool IsNameShared(uint8_t port) const;
+    static std::string PortLabel(uint8_t port);
     bool SharesDevices(uint8_t port, uint16_t input, uint16_t output) const;
 
     CPortManagerServices services_;
@@ -113,6 +127,7 @@ private:
     std::unique_ptr<NSHarrowen::CMenu> inputMenu_;
     std::unique_ptr<NSHarrowen::CMenu> outputMenu_;
     std::array<CPortEntry, kPortCount> entries_;
+    std::vector<CRefusedPart> refusedParts_;
     uint8_t nextPort_ = 0;
     CCurrentSlot current_;
     bool startingUp_ = true;

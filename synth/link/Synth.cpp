@@ -242,7 +242,13 @@ void CSynth::DeliverToSlot(CMoleculePacket& packet)
     if (record.GetPatch() == nullptr || record.IsChanged())
         return;
     if (packet.GetSessionNumber() == record.GetNumber()) {
-        record.GetPatch()->ApplyMoleculeList(packet);
+        try {
+            record.GetPatch()->ApplyMoleculeList(packet);
+        } catch (const XTorvanBase& error) {
+            // The document keeps what it took; the user learns what it
+            // refused, and the link stays up for the other parts and slots.
+            Manager().ReportRefusedPart(portIndex_, slot, error.GetText());
+        }
         // The windows that follow the patch (floaters, toolbar) see the change.
         NSHarrowen::UpdateAllWindows();
     } else {
@@ -420,7 +426,8 @@ bool CSynth::GetSynthName(std::string& name) const
 {
     if (settingsMissing_)
         return false;
-    name = settings_.GetName();
+    // With " (Port n)" when another port's synthesizer has the same name.
+    name = Manager().GetDisplayName(portIndex_);
     return true;
 }
 
@@ -442,6 +449,11 @@ CParamValueBlock& CSynth::GetSlotParamBlock(uint8_t slot)
 bool CSynth::IsWaitingForReply() const
 {
     return sender_->IsWaitingForReply();
+}
+
+bool CSynth::IsAwaitingFlashAnswer() const
+{
+    return bankTransfer_->IsAwaitingAnswer() || flashMemory_->IsCommandPending();
 }
 
 // ---- keyboard note ----

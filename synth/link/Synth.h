@@ -104,6 +104,9 @@ public:
     bool IsCurrentSlot(uint8_t slot) const override;
     void MakeCurrentSlot(uint8_t slot) override;
     bool IsWaitingForReply() const override;
+    // The frame awaited carries a flash command (a bank transfer's position
+    // or a command of the flash dialogs), which may be repeated early.
+    bool IsAwaitingFlashAnswer() const;
     uint8_t GetPortIndex() const override { return portIndex_; }
     CSynthPort& GetPort() const { return port_; }
     CFlashMemory& GetFlashMemory() { return *flashMemory_; }

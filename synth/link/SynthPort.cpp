@@ -173,16 +173,15 @@ template <class Work> void CSynthPort::Guarded(const Work& work)
     try {
         work();
     } catch (const XMHostMidi& error) {
-        const std::string text = error.GetErrorText();
-        Fail(kSynthException, text.empty() ? error.GetText() : text);
-    } catch (const XTorvanBase& error) {
-        // What the editor could not take (a frame it cannot decode, a patch
-        // its document refuses): the alert says what it was.
-        Fail(kOutOfMemory, error.GetText());
+        // The synthesizer's own report; a code without a text gives none.
+        Fail(kSynthException, error.GetErrorText());
     } catch (const NSHarrowen::XMIDI& error) {
-        // A send the MIDI output refused, with the system's reason.
-        Fail(kOutOfMemory, error.GetText());
+        // The MIDI device refused or went away: the synthesizer is out of
+        // reach, and the system's reason says why.
+        Fail(kLostContact, error.GetText());
     } catch (...) {
+        // What the editor could not take (a frame it cannot decode,
+        // anything else that went wrong on the way in).
         Fail(kOutOfMemory, {});
     }
 }
@@ -208,6 +207,9 @@ void CSynthPort::Idle()
     case kContactOverdue:
         OnAnswerOverdue();
         break;
+    case kContactRepeat:
+        RepeatFlashCommand();
+        break;
     case kContactQuiet:
         break;
     }
@@ -215,8 +217,15 @@ void CSynthPort::Idle()
 
 CSynthPort::EContact CSynthPort::CheckContact() const
 {
-    if (awaitingAnswer_)
-        return Since(lastSent_) > kAnswerTimeoutMs ? kContactOverdue : kContactQuiet;
+    if (awaitingAnswer_) {
+        const int32_t waited = Since(lastSent_);
+        if (waited > kAnswerTimeoutMs)
+            return kContactOverdue;
+        if (waited > kFlashRepeatAfterMs && flashRepeats_ < kMaxRetries && synth_ != nullptr &&
+            synth_->IsAwaitingFlashAnswer())
+            return kContactRepeat;
+        return kContactQuiet;
+    }
     const int32_t silence = Since(lastHeard_);
     if (silence > kPingAfterMs)
         return kContactSilent;
@@ -238,11 +247,19 @@ void CSynthPort::OnAnswerOverdue()
     if (status_ == kLooking || status_ == kStillLooking) {
         Disconnect(kStillLooking);
     } else if (status_ == kConnected) {
-        if (++retryCount_ > kMaxRetries || !ResendRequest())
+        // A flash command repeated early has had its repeats.
+        if (flashRepeats_ >= kMaxRetries || ++retryCount_ > kMaxRetries || !ResendRequest())
             Fail(kLostContact, {});
     } else {
         Disconnect(kLostContact);
     }
+}
+
+void CSynthPort::RepeatFlashCommand()
+{
+    ++flashRepeats_;
+    if (!ResendRequest())
+        Fail(kLostContact, {});
 }
 
 bool CSynthPort::ResendRequest()
@@ -300,6 +317,7 @@ void CSynthPort::HandleFrame(std::span<const uint8_t> frame)
 {
     if ((frame[2] & SysexFrame::kFlagLast) != 0) {
         awaitingAnswer_ = false;
+        flashRepeats_ = 0;
         MarkHeard();
         synth_->OnReplyFrame(frame);
     } else {
@@ -413,6 +431,7 @@ void CSynthPort::Fail(int32_t status, const std::string& text)
         synth_->OnLinkLost(MakeStatusText(status, model_, version_) + ": " + text);
     Disconnect(status);
     retryCount_ = 0;
+    flashRepeats_ = 0;
     awaitingAnswer_ = false;
 }
 

@@ -45,6 +45,10 @@ public:
     // Contact: a ping after this much silence, an answer overdue after this.
     static constexpr int32_t kPingAfterMs = 2000;
     static constexpr int32_t kAnswerTimeoutMs = 5000;
+    // A flash command's frame is repeated after this much silence, up to
+    // kMaxRetries times, before the answer counts as overdue: storing or
+    // deleting a position twice leaves the same flash.
+    static constexpr int32_t kFlashRepeatAfterMs = 2000;
     // Repeats of a request before the contact counts as lost.
     static constexpr uint16_t kMaxRetries = 3;
     static constexpr uint8_t kSlotCount = 4;
@@ -93,7 +97,7 @@ protected:
     bool Accept(const uint8_t* bytes, uint32_t length) override;
 
 private:
-    enum EContact { kContactQuiet = 0, kContactDue = 1, kContactSilent = 2, kContactOverdue = 3 };
+    enum EContact { kContactQuiet = 0, kContactDue = 1, kContactSilent = 2, kContactOverdue = 3, kContactRepeat = 4 };
 
     void StoreValueFrame(std::span<const uint8_t> frame);
     void HandleMessage(const CRawSysex& message);
@@ -109,6 +113,7 @@ private:
     template <class Work> void Guarded(const Work& work);
     void Service();
     void OnAnswerOverdue();
+    void RepeatFlashCommand();
     bool ResendRequest();
     void WriteSysex(const uint8_t* bytes, uint32_t length);
     void MarkSent();
@@ -122,6 +127,8 @@ private:
     std::string failureText_;
     int32_t status_ = kLooking;
     uint16_t retryCount_ = 0;
+    // Early repeats of the flash command frame in flight.
+    uint16_t flashRepeats_ = 0;
     std::unique_ptr<CSynth> synth_;
     // What the input worker may read of the synthesizer object: its slot
     // count, 0 while there is none. Cleared before the object is deleted.

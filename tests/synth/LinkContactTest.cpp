@@ -95,7 +95,7 @@ TEST(LinkContact, AMalformedReplyFailsThePort)
     rig.OpenPort(0, 0);
     rig.Steps(3);
     EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Version courrupted.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Version courrupted.\r" + kAlertEnd});
 }
 
 TEST(LinkContact, VersionThreeZeroAnyConnectsAndThreeOneDoesNot)
@@ -175,7 +175,7 @@ TEST(LinkContact, AnotherVersionWhileConnectedEndsInNewFound)
     rig.OpenPort(0, 0);
     ASSERT_TRUE(rig.Settle());
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 200));
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]New found.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: New found.\r" + kAlertEnd});
     for (const auto& document : rig.patches.documents)
         EXPECT_EQ(document->synth, nullptr) << "every slot's document is released";
 }
@@ -202,7 +202,7 @@ TEST(LinkContact, AReplyOfOurIdOfAnotherLengthIsCorrupted)
     rig.Inject(Bytes{0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 3, 0, 0, 0, 0, 0, 0xF7});
     rig.Step();
     EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Version courrupted.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Version courrupted.\r" + kAlertEnd});
 }
 
 TEST(LinkContact, StatusTexts)
@@ -228,7 +228,7 @@ TEST(LinkContact, ASlotDocumentThatCannotBeMadeFailsThePort)
     rig.OpenPort(0, 0);
     rig.Steps(2);
     EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Out of memory.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Out of memory.\r" + kAlertEnd});
     ASSERT_EQ(rig.patches.documents.size(), 2u);
     for (const auto& document : rig.patches.documents) {
         EXPECT_EQ(document->synth, nullptr);

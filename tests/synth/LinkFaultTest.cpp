@@ -2,10 +2,12 @@
 // the link does about them.
 #include "LinkRig.h"
 
+#include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "synth/protocol/SysexFrame.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace linkrig;
 
@@ -32,6 +34,19 @@ Bytes CorruptedAnswer()
     return frame;
 }
 
+// A message of the synthesizer with a good checksum whose molecule id the
+// editor does not know.
+Bytes UnreadableMessage()
+{
+    Bytes frame = SynthMessage(CMParamChange(1, 1, 0, 9), 0, 1);
+    frame[SysexFrame::kHeaderLength] = 0x7D;
+    uint32_t sum = 0;
+    for (size_t i = 0; i + 2 < frame.size(); ++i)
+        sum += frame[i];
+    frame[frame.size() - 2] = static_cast<uint8_t>(sum & 0x7F);
+    return frame;
+}
+
 } // namespace
 
 // The state request is on the dump queue: its frame in flight is sent
@@ -48,7 +63,7 @@ TEST(LinkFault, ACorruptedAnswerIsResentThreeTimesThenTheContactIsLost)
     const auto log = rig.SynthLog();
     EXPECT_EQ(CountLines(log, request), 1);
     EXPECT_GE(log.size(), 2u + 3u) << "the ping, the request and three repeats";
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
     for (const auto& document : rig.patches.documents)
         EXPECT_EQ(document->synth, nullptr);
 }
@@ -91,44 +106,90 @@ TEST(LinkFault, AnswersLostFourTimesLoseTheContact)
         rig.Synth().Faults().AtAnswer(n, {sim::SimAnswerFault::Drop});
     rig.OpenPort(0, 0);
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 4 * 110));
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
 }
 
-// A request frame is gone once sent, and nothing else can be repeated: a
-// bad frame then ends the contact at once. The synthesizer object is gone
-// when the alert is built, so the status text names the port, not the
-// synthesizer's name.
-TEST(LinkFault, ABadFrameWithoutADumpFrameInFlightLosesTheContactAtOnce)
-{
-    for (const bool requestAwaited : {true, false}) {
-        CLinkRig rig;
-        rig.patches.loadFromSynth = false;
-        rig.Synth().Settings().name = "Stage";
-        rig.OpenPort(0, 0);
-        ASSERT_TRUE(rig.Settle());
-        ASSERT_EQ(rig.Port().GetDisplayName(), "Stage");
-        if (requestAwaited)
-            rig.SynthObject().SendSynthSettings(rig.SynthObject().GetSettings());
-        ASSERT_EQ(rig.Port().IsAwaitingAnswer(), requestAwaited);
-        rig.Inject(CorruptedAnswer());
-        rig.Step();
-        EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-        EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Lost contact.\r" + kAlertEnd});
-    }
-}
-
-// The synthesizer's error report fails the port with its text, which ends
-// with a period of its own.
-TEST(LinkFault, ASynthesizerErrorFailsThePortWithItsText)
+// With nothing awaited there is nothing to repeat: a bad frame ends the
+// contact at once. The synthesizer object is gone when the alert is built,
+// so the status text names the port, not the synthesizer's name.
+TEST(LinkFault, ABadFrameWithNothingAwaitedLosesTheContactAtOnce)
 {
     CLinkRig rig;
-    rig.Synth().Faults().AtAnswer(1, {sim::SimAnswerFault::Error, 0, 5});
+    rig.patches.loadFromSynth = false;
+    rig.Synth().Settings().name = "Stage";
     rig.OpenPort(0, 0);
-    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 10));
-    EXPECT_EQ(rig.application.alerts,
-              std::vector<std::string>{"[STOP]Synth exception.\rStream execute error. Synth may be corrupted. "
-                                       "Please turn it off and on.\r" +
-                                       kAlertEnd});
+    ASSERT_TRUE(rig.Settle());
+    ASSERT_EQ(rig.Port().GetDisplayName(), "Stage");
+    ASSERT_FALSE(rig.Port().IsAwaitingAnswer());
+    rig.Inject(CorruptedAnswer());
+    rig.Step();
+    EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
+}
+
+// An edit frame whose answer is lost is sent again once it is overdue; the
+// synthesizer answers the repeat without taking the edit twice, and the link
+// goes on.
+TEST(LinkFault, AnEditWhoseAnswerIsLostIsSentAgainAndTakenOnce)
+{
+    CLinkRig rig;
+    rig.patches.loadFromSynth = false;
+    rig.OpenPort(0, 0);
+    ASSERT_TRUE(rig.Settle());
+    rig.Synth().Faults().AtAnswer(rig.Synth().AnswerCount() + 1, {sim::SimAnswerFault::Drop});
+    rig.Synth().ClearLog();
+    CMoleculePacket packet;
+    packet.Append(std::make_unique<CMModuleNew>(1, 5, 7, 2, 3, "Osc A"));
+    packet.SetSlot(0);
+    rig.SynthObject().SendPatchEdit(packet);
+    ASSERT_TRUE(rig.Port().IsAwaitingAnswer());
+    ASSERT_TRUE(rig.StepUntil([&] { return !rig.Port().IsAwaitingAnswer(); }, 5000 / 50 + 10));
+    const auto log = rig.SynthLog();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& line) { return line.find("ModuleNew") != std::string::npos; }),
+              1);
+    EXPECT_EQ(CountLines(log, "repeated frame: answered again"), 1);
+    EXPECT_EQ(rig.Synth().Slot(0).patch.areas[1].modules.count(5), 1u);
+    rig.Steps(200);
+    EXPECT_TRUE(rig.application.alerts.empty());
+    EXPECT_TRUE(rig.Manager().HasSynth(0));
+}
+
+// What ends the link and what the alert says: the synthesizer's error
+// report with its text (none for a code without one), a frame the editor
+// cannot read with the status text alone.
+TEST(LinkFault, AFailureOfTheReceivePathGivesItsStatusAndText)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CLinkRig&)> cause;
+        std::string alert;
+    };
+    const Case cases[] = {
+        {"error code with a text",
+         [](CLinkRig& rig) {
+             rig.Synth().Faults().AtAnswer(1, {sim::SimAnswerFault::Error, 0, 5});
+         },
+         "[STOP]Port 1: Synth exception.\rStream execute error. Synth may be corrupted. Please turn it off and on.\r"},
+        {"error code without a text",
+         [](CLinkRig& rig) {
+             rig.Synth().Faults().AtAnswer(1, {sim::SimAnswerFault::Error, 0, 9});
+         },
+         "[STOP]Port 1: Synth exception.\r"},
+        {"frame that cannot be read",
+         [](CLinkRig& rig) {
+             rig.Steps(2);
+             rig.Inject(UnreadableMessage());
+         },
+         "[STOP]Port 1: Out of memory.\r"},
+    };
+    for (const Case& c : cases) {
+        CLinkRig rig;
+        rig.OpenPort(0, 0);
+        c.cause(rig);
+        ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 10)) << c.name;
+        EXPECT_EQ(rig.application.alerts, std::vector<std::string>{c.alert + kAlertEnd}) << c.name;
+    }
 }
 
 // Live edits are not held back by an answer awaited.
@@ -164,24 +225,31 @@ TEST(LinkFault, AReportedLackOfMemoryFailsThePortAtItsNextStep)
     rig.Manager().ReportOutOfMemory(0);
     rig.Step();
     EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Out of memory.\r" + kAlertEnd});
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Out of memory.\r" + kAlertEnd});
 }
 
-// A document that cannot take what the synthesizer sent fails the port;
-// the alert says why, made safe to stand in the alert's script.
-TEST(LinkFault, ADocumentsApplyErrorFailsThePort)
+// A part the slot's document refuses leaves the port up: the document keeps
+// what it took and asks for the rest, and the user sees one alert naming
+// the port and slot and what was refused, made safe to stand in the script.
+TEST(LinkFault, APartTheSlotsDocumentRefusesLeavesThePortUp)
 {
     CLinkRig rig;
     rig.OpenPort(0, 0);
     rig.Steps(2);
-    rig.patches.Find(0, 0)->applyError = "Module [Osc^1] doesn't exist";
-    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 100));
-    ASSERT_EQ(rig.application.alerts.size(), 1u);
-    EXPECT_EQ(rig.application.alerts[0], "[STOP]Out of memory.\rModule (Osc~1) doesn't exist.\r" + kAlertEnd);
+    CRecordingPatch& document = *rig.patches.Find(0, 0);
+    document.applyError = "Module [Osc^1] doesn't exist";
+    ASSERT_TRUE(rig.StepUntil([&] { return !document.applied.empty(); }, 100));
+    ASSERT_TRUE(rig.Settle());
+    EXPECT_TRUE(rig.Manager().HasSynth(0));
+    EXPECT_EQ(rig.application.alerts,
+              std::vector<std::string>{"[WARN]Port 1, slot A: the synthesizer's patch was not taken in full.\r"
+                                       "Module (Osc~1) doesn't exist.[OK]"});
+    EXPECT_TRUE(document.parts.empty()) << "every part was still asked for";
+    EXPECT_EQ(document.applied.size(), document.asked.size()) << "and applied";
 }
 
-// A ping the MIDI output refuses (the device went away) fails the port with
-// the system's reason instead of leaving the idle step by an exception.
+// The MIDI output refusing a ping (the device went away) loses the contact,
+// with the system's reason, instead of leaving the idle step by an exception.
 TEST(LinkFault, APingTheOutputRefusesFailsThePort)
 {
     CLinkRig rig;
@@ -191,6 +259,7 @@ TEST(LinkFault, APingTheOutputRefusesFailsThePort)
     ASSERT_EQ(rig.Port().GetStatus(), CSynthPort::kUpdateMode);
     rig.SimPort().Device().FailSend(platform::midierr::kNoDevice);
     ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 60));
-    EXPECT_EQ(rig.application.alerts,
-              std::vector<std::string>{"[STOP]Out of memory.\rThe MIDI device is no longer present.\r" + kAlertEnd});
+    EXPECT_EQ(
+        rig.application.alerts,
+        std::vector<std::string>{"[STOP]Port 1: Lost contact.\rThe MIDI device is no longer present.\r" + kAlertEnd});
 }

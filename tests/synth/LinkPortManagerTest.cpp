@@ -95,6 +95,32 @@ TEST(LinkPortManager, TwoSynthesizersConnectAndLoadTheirSlots)
     EXPECT_EQ(rig.patches.documents.size(), 8u);
 }
 
+// Two synthesizers of one name are told apart by their ports, and the alert
+// of a failed port begins with the port, so the user knows which one to
+// enable again.
+TEST(LinkPortManager, SynthesizersNamedAlikeAreToldApartByTheirPorts)
+{
+    CLinkRig rig(std::vector<sim::SimConfig>(2));
+    rig.patches.loadFromSynth = false;
+    rig.OpenPort(0, 0);
+    ASSERT_TRUE(rig.Settle(0));
+    EXPECT_EQ(rig.Manager().GetDisplayName(0), "Simulator");
+    rig.OpenPort(2, 1);
+    ASSERT_TRUE(rig.Settle(2));
+    EXPECT_EQ(rig.Manager().GetDisplayName(0), "Simulator (Port 1)");
+    EXPECT_EQ(rig.Manager().GetDisplayName(2), "Simulator (Port 3)");
+
+    rig.Synth(1).Faults().identify = sim::SimIdentifyFault::NoReply;
+    for (unsigned n = 1; n <= 4; ++n)
+        rig.Synth(1).Faults().AtAnswer(rig.Synth(1).AnswerCount() + n, {sim::SimAnswerFault::Drop});
+    rig.SynthObject(2).SendSynthSettings(rig.SynthObject(2).GetSettings());
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(2) == nullptr; }, 1000));
+    EXPECT_EQ(
+        rig.application.alerts,
+        std::vector<std::string>{"[STOP]Port 3: Lost contact.\rOpen the MIDI dialog and enable the port again.[OK]"});
+    EXPECT_EQ(rig.Manager().GetDisplayName(0), "Simulator");
+}
+
 // The lowest port adopts its synthesizer's focus; a focus change on
 // another synthesizer moves the current slot there, and the port that lost
 // it is told.

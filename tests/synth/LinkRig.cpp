@@ -15,6 +15,7 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace linkrig {
 
@@ -77,7 +78,7 @@ void CRecordingPatch::ApplyMoleculeList(const CMoleculePacket& packet)
 {
     applied.push_back(TypesOf(packet));
     if (!applyError.empty())
-        throw XTorvanBase(applyError);
+        throw XTorvanBase(std::exchange(applyError, {}));
 }
 
 void CRecordingPatch::UnlinkFromSynth()

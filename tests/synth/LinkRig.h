@@ -71,7 +71,7 @@ public:
     int unlinks = 0;
     // Parts still to ask for; empty for a document that has them all.
     std::vector<std::function<void(CMoleculePacket&)>> parts;
-    // Thrown from ApplyMoleculeList when set.
+    // Thrown once from the next ApplyMoleculeList when set.
     std::string applyError;
 
 private:

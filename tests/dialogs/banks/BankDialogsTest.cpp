@@ -13,6 +13,7 @@
 #include "framework/views/StaticTextView.h"
 #include "platform/filedialogs/FileBrowser.h"
 #include "platform/input/Keys.h"
+#include "simulator/Simulator.h"
 #include "synth/flash/BankTransfer.h"
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
@@ -175,7 +176,8 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
     EXPECT_EQ(LastFileRequest()->title, "Patch Bank file");
     EXPECT_EQ(up.maxProgress, 989);
     EXPECT_EQ(up.status, "Dump OK");
-    EXPECT_EQ(up.logTitle, "none") << "nothing to report";
+    EXPECT_EQ(up.logTitle, "Bank Upload log");
+    EXPECT_EQ(up.log, std::vector<std::string>{"Saved: 201, 205, 210, 299"});
     for (const auto& [location, name] : kPatches)
         EXPECT_TRUE(fs::exists(files.Path() / (name + ".pch"))) << name;
     EXPECT_TRUE(fs::exists(list));
@@ -218,7 +220,9 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
     EXPECT_EQ(down.line1, "Second.pchList");
     EXPECT_EQ(down.status, "Dump OK");
     EXPECT_EQ(down.maxProgress, 989);
-    EXPECT_EQ(down.logTitle, "none");
+    EXPECT_EQ(down.logTitle, "Bank Download log");
+    EXPECT_EQ(down.log,
+              (std::vector<std::string>{"Written: 301, 305, 310, 399", "Emptied: 302-304, 306-309, 311-398"}));
     EXPECT_EQ(FlashNames(2), FlashNames(1));
     EXPECT_TRUE(alerts.empty());
 }
@@ -394,6 +398,69 @@ TEST_F(FilledBankTest, WithoutItsSynthesizerOnlyExitStaysEnabled)
     Step(20);
     for (int i = 0; i < CountWindows(); ++i)
         EXPECT_EQ(dynamic_cast<CDialogPatchUpload*>(GetWindowAt(i)), nullptr);
+}
+
+// The synthesizer stops answering part way through a download: the job
+// ends with what was done and why, readable under "More info" although the
+// synthesizer is gone.
+TEST_F(FilledBankTest, AnInterruptedDownloadKeepsItsLogReadable)
+{
+    CSeen seen;
+    bool synthGone = false;
+    Script(Join({{
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchDownload>(w);
+                         if (!d)
+                             return false;
+                         Pick(d->GetBankPopup(), 2);
+                         return true;
+                     },
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchDownload>(w);
+                         if (!d || d->GetBankIndex() != 2)
+                             return false;
+                         AnswerFileDialog(flashFolder.Path().string());
+                         Click(d->GetBrowseFolderButton());
+                         return true;
+                     },
+                     StartWhenEnabled<CDialogPatchDownload>(),
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchDownload>(w);
+                         if (!d || d->GetProgressBar()->GetValue() < 100)
+                             return false;
+                         // Every answer from here on is lost.
+                         for (unsigned n = 1; n <= 40; ++n)
+                             Sim().Faults().AtAnswer(Sim().AnswerCount() + n, {sim::SimAnswerFault::Drop});
+                         return true;
+                     },
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchDownload>(w);
+                         // Once the port's alert was answered.
+                         if (!d || Ports().HasSynth(0) || alerts.empty())
+                             return false;
+                         synthGone = true;
+                         return true;
+                     },
+                 },
+                 AwaitEndAndReadLog<CDialogPatchDownload>(seen),
+                 {// Exit until the dialog is gone: the first click may only
+                  // bring it back to the front after the boxes above it.
+                  [&](CABCWindow& w) {
+                      if (auto* d = As<CDialogPatchDownload>(w))
+                          Click(d->GetExitButton());
+                      return false;
+                  }}}));
+    Choose(kBankDownload);
+
+    EXPECT_TRUE(synthGone);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Port 1: Lost contact."), std::string::npos) << alerts[0];
+    EXPECT_EQ(seen.status, "Dump Error");
+    EXPECT_EQ(seen.logTitle, "Bank Download Error Log");
+    ASSERT_GE(seen.log.size(), 3u);
+    EXPECT_EQ(seen.log[0], "Written: 301-304");
+    EXPECT_EQ(seen.log[1].rfind("Emptied: 305-3", 0), 0u) << seen.log[1];
+    EXPECT_EQ(seen.log.back().rfind("Lost contact", 0), 0u) << seen.log.back();
 }
 
 class SmallModelTest : public BankDialogTest {

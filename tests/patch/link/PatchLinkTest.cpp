@@ -182,4 +182,64 @@ TEST_F(PatchLinkTest, AVoiceCountEditReachesTheSynthesizerNoEarlierThan600Millis
     EXPECT_EQ(document.GetReceivedHeader().GetVoices(), wanted);
 }
 
+// A patch with a cable that closes a net: the document refuses that cable
+// alone. It keeps every other part, the user is told once which slot it
+// was, and the link stays up.
+TEST_F(PatchLinkTest, ACableTheDocumentRefusesLeavesTheRestOfThePatchAndTheLink)
+{
+    ASSERT_TRUE(Loaded());
+    const CPatch* first = documents.Find(0);
+    sim::SimPatch looped = SomePatch("Looped", 1);
+    looped.areas[1].cables.push_back({0, {1, 0, true}, {2, 1, false}});
+    rig.Synth().PanelPatchChange(0, looped);
+    ASSERT_TRUE(rig.StepUntil([&] {
+        const CPatch* document = documents.Find(0);
+        return document != nullptr && document != first && !document->HasChanges() && !rig.SynthObject().IsSlotBusy(0);
+    }));
+    rig.Steps(100);
+    EXPECT_TRUE(rig.Manager().HasSynth(0));
+    ASSERT_EQ(rig.application.alerts.size(), 1u);
+    EXPECT_EQ(
+        rig.application.alerts[0].rfind("[WARN]Port 1, slot A: the synthesizer's patch was not taken in full.\r", 0),
+        0u)
+        << rig.application.alerts[0];
+    looped.areas[1].cables.pop_back();
+    ExpectSame(*documents.Find(0), looped);
+}
+
 } // namespace
+
+// Two synthesizers that call themselves alike: the titles of their slots'
+// windows say which port each is on.
+TEST(PatchLinkTwoSynths, TitlesOfSynthesizersNamedAlikeNameTheirPorts)
+{
+    testsupport::CModuleServicesDouble services;
+    testsupport::CSlotDocumentList documents;
+    linkrig::CLinkRig rig{{sim::SimConfig{}, sim::SimConfig{}}, &documents};
+    documents.manager = &rig.Manager();
+    rig.Synth(0).Settings().name = "Stage";
+    rig.Synth(1).Settings().name = "Stage";
+    rig.OpenPort(0, 0);
+    ASSERT_TRUE(rig.Settle(0));
+    const auto titles = [&] {
+        std::vector<std::string> all;
+        for (const auto& document : documents.documents)
+            if (document->IsLinked())
+                all.push_back(document->GetTitle());
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    for (const std::string& title : titles())
+        EXPECT_NE(title.find("<-->Stage, Slot "), std::string::npos) << title;
+    rig.OpenPort(1, 1);
+    ASSERT_TRUE(rig.Settle(1));
+    const std::vector<std::string> both = titles();
+    EXPECT_EQ(
+        std::count_if(both.begin(), both.end(),
+                      [](const std::string& t) { return t.find("<-->Stage (Port 1), Slot ") != std::string::npos; }),
+        4);
+    EXPECT_EQ(
+        std::count_if(both.begin(), both.end(),
+                      [](const std::string& t) { return t.find("<-->Stage (Port 2), Slot ") != std::string::npos; }),
+        4);
+}

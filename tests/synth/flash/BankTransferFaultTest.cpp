@@ -37,11 +37,11 @@ std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info)
 }
 
 const FaultCase kCases[] = {
-    // The dump queue sends a request again; a request frame is gone once sent.
-    {"Lost", {sim::SimAnswerFault::Drop}, false, true, "Lost contact"},
-    {"Late", {sim::SimAnswerFault::Delay, 6000}, false, true, "Lost contact"},
+    // A frame whose answer is lost or spoilt is sent again.
+    {"Lost", {sim::SimAnswerFault::Drop}, false, false, ""},
+    {"Late", {sim::SimAnswerFault::Delay, 6000}, false, false, ""},
     {"Twice", {sim::SimAnswerFault::Duplicate}, false, false, ""},
-    {"Spoilt", {sim::SimAnswerFault::Corrupt}, false, true, "Lost contact"},
+    {"Spoilt", {sim::SimAnswerFault::Corrupt}, false, false, ""},
     {"ErrorCode", {sim::SimAnswerFault::Error, 0, 3}, true, true, "Synth exception: "},
 };
 
@@ -133,7 +133,7 @@ TEST_P(BankTransferFaultTest, AnUploadEnds)
                   source.areas[1].modules);
     }
     if (!GetParam().uploadFails) {
-        EXPECT_TRUE(report.empty()) << testing::PrintToString(report);
+        EXPECT_EQ(report, std::vector<std::string>{"Saved: 101, 103, 105, 107, 109, 111"});
         std::vector<std::string> expected(99);
         for (int i = 0; i < kPatches; ++i)
             expected[i * 2] = sources[i].name + ".pch";
@@ -176,3 +176,42 @@ TEST_P(BankTransferFaultTest, ADownloadEnds)
 INSTANTIATE_TEST_SUITE_P(Faults, BankTransferFaultTest, ::testing::ValuesIn(kCases), CaseName);
 
 } // namespace
+
+// A position of a download whose answers stay away is sent again after
+// 2,000 ms of silence, at most three times; the link gives up only when the
+// answer to the third repeat is 5,000 ms overdue.
+TEST(BankTransferRepeat, APositionIsSentAgainAtMostThreeTimes)
+{
+    for (const unsigned lost : {3u, 4u}) {
+        CFlashRig rig;
+        std::string list = "1 \r\n";
+        for (int i = 0; i < 3; ++i) {
+            sim::WritePatchFile(rig.folder.Path() / ("P" + std::to_string(i) + ".pch"), MakePatch("x", i));
+            list += "P" + std::to_string(i) + ".pch\r\n";
+        }
+        std::ofstream(rig.folder.Path() / "Bank.pchList", std::ios::binary) << list;
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.rig.StepUntil([&] { return !rig.Flash().IsScanning(); }));
+        ASSERT_TRUE(rig.Transfer().DownloadFromListFile(NSHarrowen::CFileSpec(rig.folder.File("Bank.pchList")), 0,
+                                                        &rig.report));
+        const unsigned first = rig.Sim().AnswerCount() + 2;
+        for (unsigned n = 0; n < lost; ++n)
+            rig.Sim().Faults().AtAnswer(first + n, {sim::SimAnswerFault::Drop});
+        const uint64_t start = rig.rig.Clock().Now();
+        ASSERT_TRUE(rig.RunJob()) << lost;
+        if (lost == 3) {
+            EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFinished)
+                << testing::PrintToString(rig.Report());
+            EXPECT_EQ(rig.Stored(0, 0).size(), 3u);
+            const auto log = rig.rig.SynthLog();
+            EXPECT_EQ(std::count(log.begin(), log.end(), "repeated frame: answered again"), 3);
+        } else {
+            EXPECT_EQ(rig.rig.Manager().GetPort(0), nullptr);
+            const uint64_t took = rig.rig.Clock().Now() - start;
+            EXPECT_GE(took, 3 * 2000u + 5000u);
+            EXPECT_LT(took, 3 * 2000u + 5000u + 1500u);
+            ASSERT_FALSE(rig.Report().empty());
+            EXPECT_EQ(rig.Report().back().rfind("Lost contact", 0), 0u) << testing::PrintToString(rig.Report());
+        }
+    }
+}

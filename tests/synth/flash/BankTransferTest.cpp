@@ -116,12 +116,36 @@ TEST_F(BankTransferTest, UploadWritesAFilePerUsedLocationAndThePatchList)
     EXPECT_EQ(rig.Transfer().GetProgress(), 0u);
     EXPECT_EQ(FilesIn(rig.folder.Path()),
               (std::vector<std::string>{"Bank.pchList", "Bass.pch", "Bass1.pch", "Lastone.pch", "Lead.pch"}));
-    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"305 : Bass : Name changed to Bass1.pch"}));
+    EXPECT_EQ(rig.Report(),
+              (std::vector<std::string>{"305 : Bass : Name changed to Bass1.pch", "Saved: 301-302, 305, 399"}));
     EXPECT_EQ(ReadText(rig.folder.Path() / "Bank.pchList"),
               "1 \r\nBass.pch\r\nLead.pch\r\n5 \r\nBass1.pch\r\n99 \r\nLastone.pch\r\n");
     // The files are patch files another reader takes.
     EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Lead.pch")), Renamed(MakePatch("Lead", 2), "Lead"));
     EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Bass1.pch")), Renamed(MakePatch("Bass", 3), "Bass1"));
+}
+
+// A stored patch the editor's document takes only in part (a cable that
+// closes a net) is saved as far as it was taken and reported as fixed; the
+// upload goes on to the bank's end and lists it as usual.
+TEST_F(BankTransferTest, AnUploadSavesAPatchTakenInPartAndGoesOn)
+{
+    sim::SimPatch looped = MakePatch("Looped", 2);
+    looped.areas[1].cables.push_back({0, {1, 0, true}, {2, 1, false}});
+    rig.Store(0, 1, 0, MakePatch("Before", 1));
+    rig.Store(0, 1, 3, looped);
+    rig.Store(0, 1, 6, MakePatch("After", 3));
+    Connect();
+
+    ASSERT_TRUE(rig.Transfer().StartUpload(ListFile(), 1, &rig.report));
+    ASSERT_TRUE(rig.RunJob());
+    EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFinished) << testing::PrintToString(rig.Report());
+    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"204 : Looped : -fixed", "Saved: 201, 204, 207"}));
+    EXPECT_EQ(ReadText(rig.folder.Path() / "Bank.pchList"),
+              "1 \r\nBefore.pch\r\n4 \r\nLooped.pch\r\n7 \r\nAfter.pch\r\n");
+    looped.areas[1].cables.pop_back();
+    EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "Looped.pch")), Renamed(looped, "Looped"));
+    EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / "After.pch")), Renamed(MakePatch("After", 3), "After"));
 }
 
 TEST_F(BankTransferTest, TheUploadedListDownloadsIntoAnotherSynthesizerAsTheSameBank)
@@ -142,7 +166,7 @@ TEST_F(BankTransferTest, TheUploadedListDownloadsIntoAnotherSynthesizerAsTheSame
     EXPECT_EQ(rig.Transfer(1).GetState(), CBankTransfer::kStateDownload);
     ASSERT_TRUE(rig.RunJob(1));
     EXPECT_EQ(rig.Transfer(1).GetResult(), CBankTransfer::kResultFinished) << testing::PrintToString(rig.Report());
-    EXPECT_TRUE(rig.Report().empty()) << testing::PrintToString(rig.Report());
+    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"Written: 501-502, 508, 599", "Emptied: 503-507, 509-598"}));
 
     EXPECT_EQ(Normalized(rig.Stored(1, 4)),
               (std::vector<std::pair<int, sim::SimPatch>>{{501, Renamed(source[0].second, "Pad")},
@@ -218,7 +242,8 @@ TEST_F(BankTransferTest, ListPositionsAndFilesThatCannotBeReadEmptyTheirLocation
     EXPECT_EQ(rig.Transfer().GetResult(), CBankTransfer::kResultFinished);
     EXPECT_EQ(rig.Report(),
               (std::vector<std::string>{"102 : Missing : -skipped", "103 : Corrupt : -skipped", "104 : Cut : -fixed",
-                                        "105 : Headless : -skipped"}));
+                                        "105 : Headless : -skipped", "Written: 101, 104, 108",
+                                        "Emptied: 102-103, 105-107, 109-199", "Skipped: 102-103, 105"}));
     const auto stored = Normalized(rig.Stored(0, 0));
     ASSERT_EQ(stored.size(), 3u) << "positions 6, 7, 9 and 10 were emptied by the list";
     EXPECT_EQ(stored[0], std::make_pair(101, Renamed(good, "Good")));

@@ -159,13 +159,14 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
 
     ASSERT_TRUE(run(0, [&](CBankTransfer& t) { return t.StartUpload(list, 0, &report); }))
         << testing::PrintToString(Lines(report));
-    EXPECT_EQ(Lines(report), std::vector<std::string>{"140 : Bass : Name changed to Bass1.pch"});
+    EXPECT_EQ(Lines(report),
+              (std::vector<std::string>{"140 : Bass : Name changed to Bass1.pch", "Saved: 101-102, 140, 199"}));
     EXPECT_TRUE(fs::exists(files.Path() / "Warm Pad.pch"));
     EXPECT_TRUE(fs::exists(files.Path() / "Bass1.pch"));
 
     ASSERT_TRUE(run(1, [&](CBankTransfer& t) { return t.DownloadFromListFile(list, 0, &report); }))
         << testing::PrintToString(Lines(report));
-    EXPECT_TRUE(Lines(report).empty()) << testing::PrintToString(Lines(report));
+    EXPECT_EQ(Lines(report), (std::vector<std::string>{"Written: 101-102, 140, 199", "Emptied: 103-139, 141-198"}));
     for (const std::string& line : lost)
         EXPECT_EQ(line, "Lost contact");
 
