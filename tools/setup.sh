@@ -8,7 +8,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig1-dev
   fonts-liberation fonts-dejavu-core
   libsdl2-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
-  jackd2 xvfb xauth xdotool
+  jackd2 xvfb xauth xdotool openbox wmctrl xterm
   clang-16 libclang-rt-16-dev clang-format-16 clang-tidy-16
 )
 

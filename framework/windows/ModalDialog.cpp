@@ -74,8 +74,10 @@ void CModalDialog::Create(platform::WindowHandle owner, const std::string& title
     params.rect = platform::Rect::FromSize(0, 0, 300, 200);
     params.owner = owner;
     params.createData = reinterpret_cast<intptr_t>(static_cast<CABCWindow*>(this));
-    if (!platform::CreateWindow(params))
+    const platform::WindowHandle handle = platform::CreateWindow(params);
+    if (!handle)
         throw XBase();
+    platform::SetWindowModal(handle, true);
     DisableOthers();
 }
 

@@ -34,6 +34,10 @@ struct HostEvent {
         Quit,          // the desktop session ends
         Expose,        // a surface must be shown again
         DisplayChange, // the screen's depth or size changed
+        Placed,        // the desktop moved or sized a surface: `rect` is where it is now
+        Minimized,     // the desktop iconified a surface
+        Maximized,     // the desktop maximised a surface
+        Restored,      // the desktop took a surface back to its normal state
     };
     Kind kind = Kind::None;
     SurfaceId surface = 0;
@@ -44,13 +48,26 @@ struct HostEvent {
     bool repeat = false;
     char32_t character = 0;
     std::string text;
+    Rect rect; // Placed: the surface on the desktop
 };
+
+// What a surface is to the desktop's window manager.
+enum class SurfaceRole {
+    Normal,
+    Floater, // a tool window kept above its owner
+    Dialog,  // a modal dialog of its owner
+    Menu,    // a pop-up menu, drop-down list or tooltip: never managed
+};
+
+enum class SurfaceShow { Normal, Minimized, Maximized };
 
 struct SurfaceParams {
     Rect rect; // on the desktop
     std::string title;
     bool tool = false;   // a floater: kept above its owner
     SurfaceId owner = 0; // 0 for none
+    SurfaceRole role = SurfaceRole::Normal;
+    bool resizable = false; // the desktop may size it
 };
 
 class IHost {
@@ -70,6 +87,12 @@ public:
     virtual void SetSurfaceTopMost(SurfaceId, bool) { }
     // The picture the desktop shows for the surface (its title bar, task list).
     virtual void SetSurfaceIcon(SurfaceId, const PixelBuffer&) { }
+    // Marks the surface (not yet shown) as a modal dialog of its owner.
+    virtual void SetSurfaceModal(SurfaceId, bool) { }
+    // Asks the desktop to iconify, maximise or restore the surface; false when
+    // it cannot (no window manager), and the caller shows the state itself.
+    // The desktop answers with Placed and show-state events.
+    virtual bool SetSurfaceShow(SurfaceId, SurfaceShow) { return false; }
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
 

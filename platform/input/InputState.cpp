@@ -272,6 +272,15 @@ void ApplicationActivated(bool active)
     if (sys.appActive == active)
         return;
     sys.appActive = active;
+    // Another program took the desktop: menus and drags that hold the mouse
+    // end, and the active window's caption shows that it is not.
+    if (!active && sys.capture)
+        ReleaseCapture();
+    if (WindowObject* w = Find(sys.active); w && w->activeCaption != active) {
+        w->activeCaption = active;
+        DrawNonClient(*w);
+        MarkDirty(w->handle);
+    }
     const std::vector<WindowHandle> tops = sys.topLevels;
     for (WindowHandle h : tops)
         SendMessage(h, msg::ActivateApp, active ? 1 : 0, 0);
@@ -309,8 +318,16 @@ void Translate(const HostEvent& e)
             Queue(target, msg::Char, static_cast<WParam>(e.character), 1);
         break;
     case HostEvent::Kind::CloseRequest:
-        if (const WindowHandle w = WindowOfSurface(e.surface))
-            PostMessage(w, msg::Close, 0, 0);
+        if (const WindowHandle w = WindowOfSurface(e.surface)) {
+            // A window a modal dialog disabled does not close behind the
+            // dialog: the dialog comes forward, as for a click.
+            if (!IsWindowEnabled(w)) {
+                Host().Beep();
+                ActivateEnabledPopup(w);
+            } else {
+                PostMessage(w, msg::Close, 0, 0);
+            }
+        }
         break;
     case HostEvent::Kind::FocusGained:
         ApplicationActivated(true);
@@ -346,6 +363,19 @@ void Translate(const HostEvent& e)
             PostMessage(h, msg::DisplayChange, static_cast<WParam>(Host().ColorDepth()), 0);
         break;
     }
+    case HostEvent::Kind::Placed:
+        if (const WindowHandle w = WindowOfSurface(e.surface))
+            PlacedByDesktop(w, e.rect);
+        break;
+    case HostEvent::Kind::Minimized:
+    case HostEvent::Kind::Maximized:
+    case HostEvent::Kind::Restored:
+        if (const WindowHandle w = WindowOfSurface(e.surface))
+            ShowStateSetByDesktop(w,
+                                  e.kind == HostEvent::Kind::Minimized       ? ShowState::Minimized
+                                      : e.kind == HostEvent::Kind::Maximized ? ShowState::Maximized
+                                                                             : ShowState::Normal);
+        break;
     case HostEvent::Kind::None:
         break;
     }

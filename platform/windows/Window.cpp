@@ -63,6 +63,13 @@ SurfaceParams SurfaceParamsOf(const WindowObject& w)
     params.tool = (w.exStyle & exstyle::ToolWindow) != 0;
     if (const WindowObject* owner = Find(w.owner))
         params.owner = owner->surfaceId;
+    // Captionless tool pop-ups are menus, drop-down lists and tooltips.
+    const bool captioned = (w.style & style::Caption) == style::Caption;
+    if (params.tool)
+        params.role = captioned ? SurfaceRole::Floater : SurfaceRole::Menu;
+    else if (w.modal)
+        params.role = SurfaceRole::Dialog;
+    params.resizable = (w.style & style::ThickFrame) != 0;
     return params;
 }
 
@@ -486,7 +493,10 @@ Point ScreenToClient(WindowHandle window, Point p)
     return {p.x - zero.x, p.y - zero.y};
 }
 
-void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
+namespace {
+
+// Moves and sizes the window; the desktop is told unless it made the change.
+void PlaceWindow(WindowHandle window, const Rect& rect, bool repaint, bool byDesktop)
 {
     WindowObject* w = Find(window);
     if (!w)
@@ -501,9 +511,9 @@ void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
         w->update.SetEmpty();
         InvalidateRect(window, nullptr, true);
     }
-    if (w->surfaceId)
+    if (w->surfaceId && !byDesktop)
         Host().MoveSurface(w->surfaceId, rect);
-    else if (repaint)
+    else if (!w->surfaceId && repaint)
         InvalidateParentArea(*w, old);
     MarkDirty(window);
     if (old.left != rect.left || old.top != rect.top)
@@ -511,6 +521,48 @@ void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
     if (sized && Find(window))
         SendSize(*Find(window));
 }
+
+// Asks the desktop to take the top-level window to the state; false when the
+// layer must show the state itself.
+bool DesktopTakesShowState(const WindowObject& w, ShowState state)
+{
+    if (!w.surfaceId)
+        return false;
+    const SurfaceShow show = state == ShowState::Minimized ? SurfaceShow::Minimized
+        : state == ShowState::Maximized                    ? SurfaceShow::Maximized
+                                                           : SurfaceShow::Normal;
+    return Host().SetSurfaceShow(w.surfaceId, show);
+}
+
+} // namespace
+
+void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
+{
+    PlaceWindow(window, rect, repaint, false);
+}
+
+namespace detail {
+
+void PlacedByDesktop(WindowHandle window, const Rect& rect)
+{
+    PlaceWindow(window, rect, true, true);
+}
+
+void ShowStateSetByDesktop(WindowHandle window, ShowState state)
+{
+    WindowObject* w = Find(window);
+    if (!w || w->show == state)
+        return;
+    if (w->show == ShowState::Normal)
+        w->restoreRect = w->rect;
+    w->show = state;
+    DrawNonClient(*w);
+    MarkDirty(window);
+    // The size itself follows as the desktop places the window.
+    SendSize(*w);
+}
+
+} // namespace detail
 
 void ShowWindow(WindowHandle window, ShowCommand command)
 {
@@ -544,9 +596,24 @@ void ShowWindow(WindowHandle window, ShowCommand command)
             return;
         if (w->show == ShowState::Normal)
             w->restoreRect = w->rect;
+        const ShowState before = w->show;
         w->show = state;
         DrawNonClient(*w);
         const Rect old = w->rect;
+        if (!w->parent && DesktopTakesShowState(*w, state)) {
+            // The desktop iconifies in place. For the other states the layer
+            // lays out at once at the expected place; the desktop's own
+            // placement follows.
+            if (state == ShowState::Minimized || before == ShowState::Minimized) {
+                SendSize(*w);
+                return;
+            }
+            PlaceWindow(window, rect, true, true);
+            w = Find(window);
+            if (w && old == rect)
+                SendSize(*w);
+            return;
+        }
         MoveWindow(window, rect, true);
         w = Find(window);
         if (w && old == rect)
@@ -587,6 +654,16 @@ void ShowWindow(WindowHandle window, ShowCommand command)
             setVisible(true);
         break;
     }
+}
+
+void SetWindowModal(WindowHandle window, bool modal)
+{
+    WindowObject* w = Find(window);
+    if (!w || w->modal == modal)
+        return;
+    w->modal = modal;
+    if (w->surfaceId)
+        Host().SetSurfaceModal(w->surfaceId, modal);
 }
 
 bool IsWindowVisible(WindowHandle window)

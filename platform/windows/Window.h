@@ -106,6 +106,9 @@ struct MinMaxInfo {
 enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Maximize, Restore };
 void ShowWindow(WindowHandle window, ShowCommand command);
 bool IsWindowVisible(WindowHandle window); // the window and all its ancestors
+// Marks a top-level window as a modal dialog of its owner for the desktop
+// (before it is shown).
+void SetWindowModal(WindowHandle window, bool modal);
 bool IsMinimized(WindowHandle window);
 bool IsMaximized(WindowHandle window);
 

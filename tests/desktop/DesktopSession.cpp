@@ -79,9 +79,11 @@ bool DesktopSession::ToolsPresent()
     return VirtualDesktop::ToolsPresent();
 }
 
-bool DesktopSession::Start(std::string& why)
+bool DesktopSession::Start(std::string& why, bool windowManager)
 {
     if (!desktop_.Start(why))
+        return false;
+    if (windowManager && !desktop_.StartWindowManager(why))
         return false;
     desktop_.MapAccentedLetters();
     // The desktop libraries keep allocations to the end of the process.

@@ -47,8 +47,11 @@ public:
 
     // True when Xvfb and xdotool are installed.
     static bool ToolsPresent();
-    // False (with the reason) when the desktop could not be brought up.
-    bool Start(std::string& why);
+    // False (with the reason) when the desktop could not be brought up. With
+    // a window manager, openbox manages the demo's windows.
+    bool Start(std::string& why, bool windowManager = false);
+    // The session's desktop (its window manager, its X windows).
+    const VirtualDesktop& Desktop() const { return desktop_; }
 
     // Runs xdotool with these arguments on the session's display.
     void Xdo(const std::string& arguments) const { desktop_.Xdo(arguments); }

@@ -81,6 +81,15 @@ protected:
         return out;
     }
 
+    // The surface the host shows at this place.
+    SurfaceId SurfaceAt(const Rect& rect)
+    {
+        for (const SurfaceId id : desktop.Host().StackingOrder())
+            if (desktop.Host().SurfaceRect(id) == rect)
+                return id;
+        return 0;
+    }
+
     testsupport::HeadlessDesktop desktop;
 };
 
@@ -276,6 +285,43 @@ TEST_F(WindowLayerTest, AClickOnADisabledOwnerBeepsAndBringsItsDialogForward)
     EXPECT_EQ(desktop.Host().Beeps(), 1);
     EXPECT_EQ(GetActiveWindow(), dialog);
     EXPECT_TRUE(MessagesOf(owner, {msg::LButtonDown}).empty());
+
+    // The desktop's close (the window manager's, Alt+F4) is refused the same way.
+    SetActiveWindow(0);
+    desktop.Host().RequestClose(SurfaceAt({0, 0, 300, 300}));
+    desktop.Pump();
+    EXPECT_TRUE(IsWindow(owner));
+    EXPECT_TRUE(MessagesOf(owner, {msg::Close}).empty());
+    EXPECT_EQ(desktop.Host().Beeps(), 2);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+}
+
+TEST_F(WindowLayerTest, AWindowTheDesktopMovedOrSizedTakesClicksAtItsNewPlace)
+{
+    const WindowHandle w = TopLevel({100, 100, 300, 300});
+    const WindowHandle below = TopLevel({0, 0, 1000, 700});
+    const WindowHandle child = Child(w, {0, 0, 50, 50});
+    BringWindowToTop(w);
+    desktop.Pump();
+    const Rect moved{500, 300, 700, 500};
+    desktop.Host().PlaceByDesktop(SurfaceAt({100, 100, 300, 300}), moved);
+    desktop.Pump();
+    EXPECT_EQ(GetWindowRect(w), moved);
+    EXPECT_EQ(MessagesOf(w, {msg::Move}), std::vector<uint32_t>{msg::Move});
+    received.clear();
+    const Point inChild = ClientToScreen(child, {10, 10});
+    EXPECT_EQ(inChild.x, moved.left + GetClientArea(w).left + 10);
+    desktop.Host().Click(inChild);
+    desktop.Pump();
+    EXPECT_EQ(MessagesOf(child, {msg::LButtonDown}), std::vector<uint32_t>{msg::LButtonDown});
+    EXPECT_TRUE(MessagesOf(below, {msg::LButtonDown}).empty());
+    // Sized: the window lays out for its new size, and the desktop is not asked again.
+    const Rect sized{500, 300, 900, 650};
+    desktop.Host().PlaceByDesktop(SurfaceAt(moved), sized);
+    desktop.Pump();
+    EXPECT_EQ(GetWindowRect(w), sized);
+    EXPECT_EQ(MessagesOf(w, {msg::Size}), std::vector<uint32_t>{msg::Size});
+    EXPECT_EQ(GetClientRect(w).Width(), sized.Width() - 2 * GetClientArea(w).left);
 }
 
 TEST_F(WindowLayerTest, DraggingTheCaptionMovesAndTheBorderSizes)

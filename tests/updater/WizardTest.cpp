@@ -14,6 +14,7 @@
 #include "updater/pages/PageMidi.h"
 #include "updater/pages/WizardDialog.h"
 #include "platform/system/AtomicFileWriter.h"
+#include "platform/windows/Window.h"
 
 #include <algorithm>
 #include <set>
@@ -380,6 +381,40 @@ TEST_F(WizardTest, CancelAlertsOnlyOnThePreparePortsAndDumpPages)
         if (page == 5) {
             EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
         }
+    }
+}
+
+// The desktop's own close (Alt+F4, the taskbar, the window manager's close
+// button) reaches the main window as a close request: it is a Cancel.
+TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)
+{
+    for (const int page : {1, 5}) {
+        SCOPED_TRACE(page);
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        alerts.clear();
+        SetUp();
+        synth.Faults().verdictDelayMs = 60000;
+        Launch(SmallSyntheticImage(300));
+        if (page == 5) {
+            GoToCurrentPage();
+            Step(50);
+            ClickNext();
+            Step(50);
+            ASSERT_NE(app->GetLink().GetDumpState(), kDumpIdle);
+        }
+        ASSERT_EQ(Page(), page);
+        platform::HeadlessHost& host = desktop.Host();
+        platform::SurfaceId frame = 0;
+        for (const platform::SurfaceId id : host.StackingOrder())
+            if (host.SurfaceTitle(id) == platform::GetWindowText(app->GetFrameHandle()))
+                frame = id;
+        ASSERT_NE(frame, 0u);
+        host.RequestClose(frame);
+        Step(100);
+        EXPECT_TRUE(IsQuitRequested());
+        EXPECT_EQ(alerts, page == 5 ? std::vector<std::string>{kNotUpdated} : std::vector<std::string>{});
+        EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
     }
 }
 

@@ -103,9 +103,23 @@ void CWizardDialog::GoNext()
 
 void CWizardDialog::Cancel()
 {
+    TellCancelled();
+    host_.RequestQuit();
+}
+
+void CWizardDialog::TellCancelled()
+{
+    if (cancelled_)
+        return;
+    cancelled_ = true;
     if (!OnCancel())
         NSHarrowen::RunAlertTextWithArgs(kNotUpdatedAlert, {host_.GetImage().GetModel().DisplayName()});
-    host_.RequestQuit();
+}
+
+bool CWizardDialog::CanClose()
+{
+    TellCancelled();
+    return true;
 }
 
 bool CWizardDialog::HandleWizardKey(const NSHarrowen::CKeyEvent& event)

@@ -47,6 +47,9 @@ public:
     // Escape, Return and Enter; false for other keys.
     bool HandleWizardKey(const NSHarrowen::CKeyEvent& event);
     bool IsListedInWindowMenu() const override { return false; }
+    // A quit (the Quit command, or the desktop closing the main window) is
+    // a Cancel: the user learns the synthesizer was not updated.
+    bool CanClose() override;
 
     NSHarrowen::CPushButtonView* GetNextButton() const { return next_; }
     NSHarrowen::CPushButtonView* GetBackButton() const { return back_; }
@@ -68,6 +71,8 @@ protected:
 
 private:
     void Cancel();
+    // Runs OnCancel once and tells the user what it leaves behind.
+    void TellCancelled();
     void SetDefault(NSHarrowen::CPushButtonView* button);
 
     CWizardHost& host_;
@@ -76,6 +81,7 @@ private:
     NSHarrowen::CPushButtonView* cancel_ = nullptr;
     NSHarrowen::CPushButtonView* default_ = nullptr;
     bool filled_ = false;
+    bool cancelled_ = false;
 };
 
 } // namespace NSBootwren

@@ -160,6 +160,19 @@ void HeadlessHost::RequestClose(SurfaceId id)
     Push(e);
 }
 
+void HeadlessHost::PlaceByDesktop(SurfaceId id, const Rect& rect)
+{
+    auto it = surfaces_.find(id);
+    if (it == surfaces_.end())
+        return;
+    it->second.params.rect = rect;
+    HostEvent e;
+    e.kind = HostEvent::Kind::Placed;
+    e.surface = id;
+    e.rect = rect;
+    Push(e);
+}
+
 void HeadlessHost::DropFile(Point screen, const std::string& path)
 {
     HostEvent e;

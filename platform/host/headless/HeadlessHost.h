@@ -55,6 +55,8 @@ public:
     void ReleaseKey(uint32_t virtualKey, bool extended = false);
     void TypeCharacter(char32_t character);
     void RequestClose(SurfaceId id);
+    // The desktop's window manager moves or sizes the surface.
+    void PlaceByDesktop(SurfaceId id, const Rect& rect);
     void DropFile(Point screen, const std::string& path);
     void SetApplicationFocus(bool focused);
     void Advance(uint64_t ms) { clock_.Advance(ms); }

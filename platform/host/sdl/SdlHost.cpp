@@ -131,6 +131,9 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     // The X server's own events carry the pointer's place on the screen.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    // The click that activates a window is a click like any other: the
+    // user aimed it at a control.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
@@ -180,16 +183,25 @@ SurfaceId SdlHost::SurfaceOf(uint32_t sdlWindowId) const
 SurfaceId SdlHost::CreateSurface(const SurfaceParams& params)
 {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-    if (params.tool)
+    // Menus and lists are not the manager's to place or focus (they are
+    // override-redirect windows); floaters are its utility windows.
+    if (params.role == SurfaceRole::Menu)
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    else if (params.tool)
         flags |= SDL_WINDOW_UTILITY;
+    if (params.resizable)
+        flags |= SDL_WINDOW_RESIZABLE;
     SDL_Window* window = SDL_CreateWindow(params.title.c_str(), params.rect.left, params.rect.top,
                                           std::max(1, params.rect.Width()), std::max(1, params.rect.Height()), flags);
     if (!window)
         return 0;
     if (SDL_Window* owner = WindowOf(params.owner))
         SDL_SetWindowModalFor(window, owner);
+    if (params.role == SurfaceRole::Dialog)
+        MarkX11ModalDialog(window);
     const SurfaceId id = nextId_++;
     windows_[id] = window;
+    roles_[id] = params.role;
     if (params.owner)
         owners_[id] = params.owner;
     return id;
@@ -202,6 +214,7 @@ void SdlHost::DestroySurface(SurfaceId id)
         SDL_DestroyWindow(window);
         windows_.erase(id);
         owners_.erase(id);
+        roles_.erase(id);
         if (focused)
             FocusOwnerOf(id);
     }
@@ -209,10 +222,41 @@ void SdlHost::DestroySurface(SurfaceId id)
 
 void SdlHost::MoveSurface(SurfaceId id, const Rect& rect)
 {
-    if (SDL_Window* window = WindowOf(id)) {
-        SDL_SetWindowPosition(window, rect.left, rect.top);
-        SDL_SetWindowSize(window, std::max(1, rect.Width()), std::max(1, rect.Height()));
+    SDL_Window* window = WindowOf(id);
+    if (!window)
+        return;
+    SDL_SetWindowPosition(window, rect.left, rect.top);
+    SDL_SetWindowSize(window, std::max(1, rect.Width()), std::max(1, rect.Height()));
+    // A window manager may place it elsewhere (keeping it on the screen, or
+    // maximised): the program learns where it is.
+    const Rect placed = PlaceOf(window);
+    if (placed != rect && (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN)) {
+        HostEvent e;
+        e.kind = HostEvent::Kind::Placed;
+        e.surface = id;
+        e.rect = placed;
+        pending_.push_back(e);
     }
+}
+
+Rect SdlHost::PlaceOf(SDL_Window* window) const
+{
+    if (Rect placed; X11PlaceOf(window, placed))
+        return placed;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    SDL_GetWindowSize(window, &w, &h);
+    return Rect::FromSize(x, y, w, h);
+}
+
+bool SdlHost::TakesNoFocus(SDL_Window* window) const
+{
+    for (const auto& [id, w] : windows_)
+        if (w == window) {
+            const auto role = roles_.find(id);
+            return role != roles_.end() && (role->second == SurfaceRole::Menu || role->second == SurfaceRole::Floater);
+        }
+    return false;
 }
 
 void SdlHost::ShowSurface(SurfaceId id, bool shown)
@@ -231,7 +275,7 @@ void SdlHost::ShowSurface(SurfaceId id, bool shown)
     SDL_ShowWindow(window);
     // Without a window manager SDL gives every shown window the keyboard;
     // floaters (menus, tooltips) leave it where it was.
-    if (focus && focus != window && (SDL_GetWindowFlags(window) & SDL_WINDOW_UTILITY))
+    if (focus && focus != window && TakesNoFocus(window))
         SDL_SetWindowInputFocus(focus);
 }
 
@@ -242,7 +286,7 @@ void SdlHost::FocusOwnerOf(SurfaceId id)
     const auto owner = owners_.find(id);
     SDL_Window* next = owner != owners_.end() ? WindowOf(owner->second) : nullptr;
     for (auto it = windows_.begin(); !next && it != windows_.end(); ++it)
-        if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN && !(SDL_GetWindowFlags(it->second) & SDL_WINDOW_UTILITY))
+        if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN && !TakesNoFocus(it->second))
             next = it->second;
     if (next && (SDL_GetWindowFlags(next) & SDL_WINDOW_SHOWN))
         SDL_SetWindowInputFocus(next);
@@ -281,6 +325,33 @@ void SdlHost::SetSurfaceTopMost(SurfaceId id, bool topMost)
         SDL_SetWindowAlwaysOnTop(window, topMost ? SDL_TRUE : SDL_FALSE);
 }
 
+void SdlHost::SetSurfaceModal(SurfaceId id, bool modal)
+{
+    SDL_Window* window = WindowOf(id);
+    if (window && modal && !(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN))
+        MarkX11ModalDialog(window);
+}
+
+bool SdlHost::SetSurfaceShow(SurfaceId id, SurfaceShow show)
+{
+    SDL_Window* window = WindowOf(id);
+    // Without a window manager nobody would iconify or maximise it.
+    if (!window || !X11WindowManagerRunning(window))
+        return false;
+    switch (show) {
+    case SurfaceShow::Minimized:
+        SDL_MinimizeWindow(window);
+        break;
+    case SurfaceShow::Maximized:
+        SDL_MaximizeWindow(window);
+        break;
+    case SurfaceShow::Normal:
+        SDL_RestoreWindow(window);
+        break;
+    }
+    return true;
+}
+
 void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
 {
     SDL_Window* window = WindowOf(id);
@@ -305,6 +376,18 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     switch (e.type) {
     case SDL_SYSWMEVENT:
+        // The window manager's moves of a window without a new size come
+        // only as the X server's configure events.
+        if (const unsigned long configured = ConfiguredX11Window(e.syswm.msg)) {
+            for (const auto& [id, window] : windows_)
+                if (X11WindowOf(window) == configured) {
+                    out.kind = HostEvent::Kind::Placed;
+                    out.surface = id;
+                    out.rect = PlaceOf(window);
+                    return true;
+                }
+            return false;
+        }
         rootFresh_ = PointerOfX11Event(e.syswm.msg, root_);
         return false;
     case SDL_MOUSEMOTION:
@@ -351,8 +434,33 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
             return SDL_GetKeyboardFocus() == nullptr;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
             out.kind = HostEvent::Kind::Expose;
+            return true;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            // The window manager moved or sized the window (a drag of its
+            // own, a keyboard move, snapping, maximising).
+            SDL_Window* window = SDL_GetWindowFromID(e.window.windowID);
+            if (!window || !out.surface)
+                return false;
+            out.kind = HostEvent::Kind::Placed;
+            out.rect = PlaceOf(window);
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                HostEvent expose;
+                expose.kind = HostEvent::Kind::Expose;
+                expose.surface = out.surface;
+                pending_.push_back(expose);
+            }
+            return true;
+        }
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out.kind = HostEvent::Kind::Minimized;
+            return true;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            out.kind = HostEvent::Kind::Maximized;
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            out.kind = HostEvent::Kind::Restored;
             return true;
         default:
             return false;
@@ -415,10 +523,10 @@ Point SdlHost::PointerOf(uint32_t windowId, int x, int y)
     if (rootFresh_) {
         pointer_ = root_;
     } else {
-        int wx = 0, wy = 0;
+        Point origin;
         if (SDL_Window* window = SDL_GetWindowFromID(windowId))
-            SDL_GetWindowPosition(window, &wx, &wy);
-        pointer_ = {wx + x, wy + y};
+            origin = PlaceOf(window).TopLeft();
+        pointer_ = {origin.x + x, origin.y + y};
     }
     rootFresh_ = false;
     pointerKnown_ = true;

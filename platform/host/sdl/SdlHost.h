@@ -37,6 +37,8 @@ public:
     void SetSurfaceTitle(SurfaceId id, const std::string& title) override;
     void SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon) override;
     void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
+    void SetSurfaceModal(SurfaceId id, bool modal) override;
+    bool SetSurfaceShow(SurfaceId id, SurfaceShow show) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
 
     bool PollEvent(HostEvent& event) override;
@@ -56,10 +58,14 @@ private:
     SurfaceId SurfaceOf(uint32_t sdlWindowId) const;
     bool Translate(const void* sdlEvent, HostEvent& out);
     void FocusOwnerOf(SurfaceId id);
+    bool TakesNoFocus(SDL_Window* window) const;
+    // Where the desktop has the surface now.
+    Rect PlaceOf(SDL_Window* window) const;
 
     SurfaceId nextId_ = 1;
     std::map<SurfaceId, SDL_Window*> windows_;
     std::map<SurfaceId, SurfaceId> owners_;
+    std::map<SurfaceId, SurfaceRole> roles_;
     Point PointerOf(uint32_t windowId, int x, int y);
 
     Point pointer_; // of the last mouse event

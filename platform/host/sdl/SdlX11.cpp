@@ -3,6 +3,10 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
+
 #include <cstdio>
 
 namespace platform {
@@ -21,9 +25,70 @@ int LogX11Error(Display* display, XErrorEvent* error)
                  error->resourceid);
     return 0;
 }
+
+struct X11Window {
+    Display* display = nullptr;
+    Window window = 0;
+};
+
+bool X11Of(SDL_Window* window, X11Window& out)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    out = {info.info.x11.display, info.info.x11.window};
+    return true;
+}
 #endif
 
 } // namespace
+
+bool MarkX11ModalDialog(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    if (!X11Of(window, x))
+        return false;
+    const Atom type = XInternAtom(x.display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dialog = XInternAtom(x.display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(x.display, x.window, type, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&dialog), 1);
+    // Read by the manager when the window is mapped.
+    const Atom state = XInternAtom(x.display, "_NET_WM_STATE", False);
+    const Atom modal = XInternAtom(x.display, "_NET_WM_STATE_MODAL", False);
+    XChangeProperty(x.display, x.window, state, XA_ATOM, 32, PropModeAppend,
+                    reinterpret_cast<const unsigned char*>(&modal), 1);
+    XFlush(x.display);
+    return true;
+#else
+    (void)window;
+    return false;
+#endif
+}
+
+bool X11WindowManagerRunning(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    if (!X11Of(window, x))
+        return false;
+    const Atom check = XInternAtom(x.display, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(x.display, DefaultRootWindow(x.display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data);
+    const bool running = status == Success && data && count == 1 && type == XA_WINDOW;
+    if (data)
+        XFree(data);
+    return running;
+#else
+    (void)window;
+    return false;
+#endif
+}
 
 void KeepRunningOnX11Errors()
 {
@@ -57,6 +122,50 @@ bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out)
     (void)message;
     (void)out;
     return false;
+#endif
+}
+
+bool X11PlaceOf(SDL_Window* window, Rect& out)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    XWindowAttributes a;
+    if (!X11Of(window, x) || !XGetWindowAttributes(x.display, x.window, &a))
+        return false;
+    int left = 0, top = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(x.display, x.window, DefaultRootWindow(x.display), 0, 0, &left, &top, &child))
+        return false;
+    out = Rect::FromSize(left, top, a.width, a.height);
+    return true;
+#else
+    (void)window;
+    (void)out;
+    return false;
+#endif
+}
+
+unsigned long ConfiguredX11Window(const SDL_SysWMmsg* message)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (!message || message->subsystem != SDL_SYSWM_X11)
+        return 0;
+    const XEvent& x = message->msg.x11.event;
+    return x.type == ConfigureNotify ? x.xconfigure.window : 0;
+#else
+    (void)message;
+    return 0;
+#endif
+}
+
+unsigned long X11WindowOf(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    return X11Of(window, x) ? x.window : 0;
+#else
+    (void)window;
+    return 0;
 #endif
 }
 

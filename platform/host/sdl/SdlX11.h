@@ -12,8 +12,19 @@ namespace platform {
 
 // The pointer's place on the screen that an X event carries.
 bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out);
+// Where the window is on the screen now, as the X server has it (SDL's own
+// record misses some of the window manager's moves).
+bool X11PlaceOf(SDL_Window* window, Rect& out);
+// The X window that an X event reports configured (moved or sized), else 0.
+unsigned long ConfiguredX11Window(const SDL_SysWMmsg* message);
+// The X window of an SDL window, else 0.
+unsigned long X11WindowOf(SDL_Window* window);
 // Rings the X server's bell.
 bool RingX11Bell(SDL_Window* window);
+// Marks a window not yet shown as a modal dialog for the window manager.
+bool MarkX11ModalDialog(SDL_Window* window);
+// Whether a window manager runs on the window's display.
+bool X11WindowManagerRunning(SDL_Window* window);
 // Failed X requests are logged on the error output instead of ending the
 // program (Xlib's default).
 void KeepRunningOnX11Errors();

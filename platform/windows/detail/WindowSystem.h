@@ -41,6 +41,7 @@ struct WindowObject {
     Rect restoreRect;
     SurfaceId surfaceId = 0;
     bool activeCaption = false;
+    bool modal = false; // a modal dialog of its owner
 };
 
 struct Timer {
@@ -130,5 +131,10 @@ void PumpHostEvents();
 void ActivateForClick(WindowHandle target);
 
 void ResetInputState();
+
+// The desktop moved, sized, iconified, maximised or restored a top-level
+// window: the layer takes the change without asking the desktop again.
+void PlacedByDesktop(WindowHandle window, const Rect& rect);
+void ShowStateSetByDesktop(WindowHandle window, ShowState state);
 
 } // namespace platform::detail

@@ -2,11 +2,15 @@
 
 #include "X11Screenshot.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <sys/prctl.h>
 #include <sstream>
@@ -85,12 +89,140 @@ std::string MoveTo(platform::Point p)
 
 VirtualDesktop::~VirtualDesktop()
 {
+    StopProgram(manager_);
     StopProgram(server_);
 }
 
 bool VirtualDesktop::ToolsPresent()
 {
     return OnPath("Xvfb") && OnPath("xdotool");
+}
+
+bool VirtualDesktop::WindowManagerPresent()
+{
+    return ToolsPresent() && OnPath("openbox") && OnPath("wmctrl");
+}
+
+bool VirtualDesktop::StartWindowManager(std::string& why)
+{
+    manager_ = SpawnProgram({"openbox", "--sm-disable"}, true);
+    if (!manager_) {
+        why = "openbox did not start";
+        return false;
+    }
+    // It runs once it names itself on the root window.
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < end) {
+        if (std::system("wmctrl -m >/dev/null 2>&1") == 0)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    why = "openbox did not take the screen";
+    return false;
+}
+
+void VirtualDesktop::Wmctrl(const std::string& arguments) const
+{
+    const int status = std::system(("wmctrl " + arguments).c_str());
+    if (status != 0)
+        throw std::runtime_error("wmctrl " + arguments + " failed");
+}
+
+bool VirtualDesktop::WindowInfo::Has(const std::string& state) const
+{
+    return std::find(states.begin(), states.end(), state) != states.end() ||
+        std::find(types.begin(), types.end(), state) != types.end();
+}
+
+VirtualDesktop::WindowInfo VirtualDesktop::Inspect(unsigned long window) const
+{
+    WindowInfo info;
+    DisplayPtr display = OpenDisplay();
+    XWindowAttributes a;
+    if (!display || !window || !XGetWindowAttributes(display.get(), window, &a))
+        return info;
+    info.exists = true;
+    info.viewable = a.map_state == IsViewable;
+    info.overrideRedirect = a.override_redirect;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display.get(), window, DefaultRootWindow(display.get()), 0, 0, &x, &y, &child);
+    info.rect = platform::Rect::FromSize(x, y, a.width, a.height);
+    auto atoms = [&](const char* property) {
+        std::vector<std::string> names;
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display.get(), window, XInternAtom(display.get(), property, False), 0, 64, False,
+                               XA_ATOM, &type, &format, &count, &after, &data) == Success &&
+            data) {
+            const auto* list = reinterpret_cast<const Atom*>(data);
+            for (unsigned long i = 0; i < count; ++i)
+                if (char* name = XGetAtomName(display.get(), list[i])) {
+                    names.emplace_back(name);
+                    XFree(name);
+                }
+            XFree(data);
+        }
+        return names;
+    };
+    info.types = atoms("_NET_WM_WINDOW_TYPE");
+    info.states = atoms("_NET_WM_STATE");
+    Window owner = 0;
+    if (XGetTransientForHint(display.get(), window, &owner))
+        info.transientFor = owner;
+    return info;
+}
+
+unsigned long VirtualDesktop::WindowAt(platform::Point screen) const
+{
+    // The top-most shown frame there, and inside it the client window with
+    // the manager's WM_STATE (or the frame itself, for no manager).
+    DisplayPtr display = OpenDisplay();
+    if (!display)
+        return 0;
+    const Window rootWindow = DefaultRootWindow(display.get());
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window frame = 0;
+    if (!XQueryTree(display.get(), rootWindow, &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = count; i-- > 0 && !frame;) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(display.get(), children[i], &a) && a.map_state == IsViewable &&
+            platform::Rect::FromSize(a.x, a.y, a.width, a.height).Contains(screen))
+            frame = children[i];
+    }
+    XFree(children);
+    const Atom state = XInternAtom(display.get(), "WM_STATE", True);
+    std::function<Window(Window)> client = [&](Window w) -> Window {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (state &&
+            XGetWindowProperty(display.get(), w, state, 0, 0, False, AnyPropertyType, &type, &format, &items, &after,
+                               &data) == Success) {
+            if (data)
+                XFree(data);
+            if (type != 0)
+                return w;
+        }
+        Window r = 0, p = 0;
+        Window* kids = nullptr;
+        unsigned n = 0;
+        Window found = 0;
+        if (XQueryTree(display.get(), w, &r, &p, &kids, &n)) {
+            for (unsigned i = 0; i < n && !found; ++i)
+                found = client(kids[i]);
+            XFree(kids);
+        }
+        return found;
+    };
+    const Window inside = frame ? client(frame) : 0;
+    return inside ? inside : frame;
 }
 
 bool VirtualDesktop::Start(std::string& why, const std::string& screen)

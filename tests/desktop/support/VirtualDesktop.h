@@ -24,8 +24,30 @@ public:
 
     // True when Xvfb and xdotool are installed.
     static bool ToolsPresent();
+    // True when openbox and wmctrl are installed as well.
+    static bool WindowManagerPresent();
     // False (with the reason) when the server could not be brought up.
     bool Start(std::string& why, const std::string& screen = "1024x768x24");
+    // Starts the window manager (openbox) on the server, as every real
+    // desktop has one; false (with the reason) when it did not come up.
+    bool StartWindowManager(std::string& why);
+    // Runs wmctrl with these arguments; throws when it fails.
+    void Wmctrl(const std::string& arguments) const;
+    // What the X server and the window manager hold of a client window.
+    struct WindowInfo {
+        bool exists = false;
+        bool viewable = false;
+        bool overrideRedirect = false;
+        platform::Rect rect;             // on the screen
+        std::vector<std::string> types;  // _NET_WM_WINDOW_TYPE
+        std::vector<std::string> states; // _NET_WM_STATE
+        unsigned long transientFor = 0;
+        bool Has(const std::string& state) const;
+    };
+    WindowInfo Inspect(unsigned long window) const;
+    // The X window id (as wmctrl and xdotool take it) of the shown window
+    // whose frame is at this place on the screen, or 0.
+    unsigned long WindowAt(platform::Point screen) const;
 
     // Runs xdotool with these arguments; throws when it fails.
     void Xdo(const std::string& arguments) const;
@@ -45,6 +67,7 @@ public:
 
 private:
     pid_t server_ = 0;
+    pid_t manager_ = 0;
 };
 
 // Starts a program with the environment of the test; `quiet` sends its error
