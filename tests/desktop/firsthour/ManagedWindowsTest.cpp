@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <thread>
 
@@ -157,6 +158,66 @@ TEST_F(ManagedWindows, WindowsMovedByTheManagerTakeClicksThereAndKeepTheirPlaces
     report = session.WaitFor([&](const EditorReport& r) { return r.frame.TopLeft() == moved.TopLeft(); });
     EXPECT_EQ(report.frame.TopLeft(), moved.TopLeft()) << "the place the manager gave was not kept";
     EXPECT_EQ(XRect(main).TopLeft(), moved.TopLeft());
+}
+
+TEST_F(ManagedWindows, TheFloaterDragsOnOneClickAndGoesAndComesBackWithTheMinimisedMainWindow)
+{
+    EditorReport report = session.WaitFor([&](const EditorReport& r) { return r.frame == XRect(main); });
+    ASSERT_EQ(report.frame, XRect(main));
+    const Rect frame = report.frame;
+    // Tools > Keyboard Floater, each by one click.
+    auto shown = Desktop().ShownWindows();
+    Click(Center(report.menuTitles.at(5)));
+    const auto menu = Desktop().WaitForNewWindow(shown, 5s);
+    ASSERT_TRUE(menu) << "Tools did not open";
+    session.Desktop().Xdo(MoveTo({menu->left + 30, menu->top + 3 + 20 + 10}) + " " +
+                          MoveTo({menu->left + 31, menu->top + 3 + 20 + 10}) + " click 1");
+    const auto floaterOf = [](const EditorReport& r) -> const EditorReport::Window* {
+        for (const EditorReport::Window& w : r.windows)
+            if (w.title.find("Keyboard") != std::string::npos && w.visible)
+                return &w;
+        return nullptr;
+    };
+    report = session.WaitFor([&](const EditorReport& r) { return floaterOf(r) != nullptr; });
+    ASSERT_NE(floaterOf(report), nullptr) << "one click on Keyboard Floater showed no floater";
+    const Rect placed = floaterOf(report)->rect;
+    const unsigned long floater = Desktop().WindowAt({placed.left + 40, placed.top + 6});
+    ASSERT_NE(floater, 0u);
+    ASSERT_NE(floater, main);
+    EXPECT_EQ(XRect(floater), placed);
+
+    // The main window active, one drag on the floater's caption moves it.
+    Click({frame.right - 40, frame.bottom - 40});
+    const Point grip{placed.left + 40, placed.top + 5};
+    session.Desktop().Xdo(MoveTo(grip) + " mousedown 1 sleep 0.1 " + MoveTo({grip.x + 20, grip.y + 20}) +
+                          " sleep 0.05 " + MoveTo({grip.x + 50, grip.y + 40}) + " sleep 0.1 mouseup 1");
+    const Rect dragged = placed.Offset(50, 40);
+    report = session.WaitFor([&](const EditorReport& r) { return floaterOf(r) && floaterOf(r)->rect == dragged; });
+    ASSERT_NE(floaterOf(report), nullptr);
+    EXPECT_EQ(floaterOf(report)->rect, dragged) << "the first drag of the inactive floater did not move it";
+    EXPECT_EQ(XRect(floater), dragged);
+
+    // The main window's own minimise button: both go to the manager's icon...
+    const Point minimise{frame.right - 4 - 2 - 2 * 17 - 8, frame.top + 4 + 2 + 7};
+    Click(minimise);
+    const auto gone = [&](unsigned long w) { return !Desktop().Inspect(w).viewable; };
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while ((!gone(main) || !gone(floater)) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(Desktop().Inspect(main).Has("_NET_WM_STATE_HIDDEN")) << "the manager was not told";
+    EXPECT_TRUE(gone(main));
+    EXPECT_TRUE(gone(floater)) << "the floater stayed on the screen";
+    // ...and the manager brings both back where they were, taking clicks.
+    Desktop().Wmctrl("-i -a " + Id(main));
+    const auto back = std::chrono::steady_clock::now() + 10s;
+    while ((gone(main) || gone(floater)) && std::chrono::steady_clock::now() < back)
+        std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(XRect(main), frame);
+    EXPECT_EQ(XRect(floater), dragged);
+    shown = Desktop().ShownWindows();
+    Click(Center(report.menuTitles.at(0)));
+    EXPECT_TRUE(Desktop().WaitForNewWindow(shown, 5s)) << "the restored main window takes no clicks";
+    session.Desktop().Xdo("key Escape");
 }
 
 } // namespace
