@@ -569,6 +569,19 @@ void FirstHour::PlayTheKeyboardFloater()
         if (w.title.find("Keyboard") != std::string::npos)
             floater = &w;
     ASSERT_NE(floater, nullptr) << "Tools > Keyboard Floater showed no floater";
+    // The window manager places the new floater; the editor learns where a
+    // moment later.
+    report = session.WaitFor([&](const EditorReport& r) {
+        for (const EditorReport::Window& w : r.windows)
+            if (w.title.find("Keyboard") != std::string::npos && w.visible) {
+                const unsigned long x = session.Desktop().WindowAt({w.rect.left + 40, w.rect.top + 6});
+                return x != 0 && session.Desktop().Inspect(x).rect == w.rect;
+            }
+        return false;
+    });
+    for (const EditorReport::Window& w : report.windows)
+        if (w.title.find("Keyboard") != std::string::npos)
+            floater = &w;
     session.Screenshot("10-keyboard-floater");
     // A white key, below the black ones, under the caption.
     const size_t logSize = session.SynthLog().size();
