@@ -149,11 +149,12 @@ void CPreferences::Read()
         ReadRestOfLine();
         std::string line;
         ReadLine(line); // the end of the flags' line
+        // Device names are taken whole: a name may begin with a blank.
         for (CPortRecord& port : ports_)
-            if (ReadLine(line))
+            if (ReadWholeLine(line))
                 port.input = line;
         for (CPortRecord& port : ports_)
-            if (ReadLine(line))
+            if (ReadWholeLine(line))
                 port.output = line;
     }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 using NSHarrowen::CPoint;
 using NSHarrowen::CRect;
@@ -180,6 +181,12 @@ void CCableRenderList::Reshape()
 {
     shape_ = DrawShape();
     RebuildAll();
+    pending_ = pending_ || (IsCurved() && !renderers_.empty());
+}
+
+bool CCableRenderList::TakePendingChange()
+{
+    return std::exchange(pending_, false);
 }
 
 void CCableRenderList::RebuildAll()

@@ -32,6 +32,7 @@ public:
     bool SetStyle(uint32_t style) override;
     bool IsCurved() const override { return style_ == kCurved3D || style_ == kCurvedThin; }
     void Reshape() override;
+    bool TakePendingChange() override;
     void ShowColour(uint8_t colour) override;
     void HideColour(uint8_t colour) override;
     bool IsColourShown(uint8_t colour) const override;
@@ -58,4 +59,5 @@ private:
     uint32_t style_ = kCurved3D;
     std::array<bool, 7> colourShown_{true, true, true, true, true, true, true};
     uint8_t shape_ = 0;
+    bool pending_ = false;
 };

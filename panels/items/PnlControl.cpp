@@ -60,6 +60,11 @@ ParamAddress CPnlControl::GetParamAddress() const
     return GetContainer()->GetParamAddress(*this);
 }
 
+ParamAddress MakeParamAddress(const CPnlControl& control)
+{
+    return control.GetParamAddress();
+}
+
 std::string CPnlControl::GetContainerName() const
 {
     return GetContainer()->GetModuleName(*this);

@@ -79,3 +79,7 @@ private:
     uint8_t steps_ = 0;
     uint8_t aux_ = 0;
 };
+
+// The parameter a panel control edits, as its container places it: the
+// voice area (or the morph groups), the module index and the parameter.
+ParamAddress MakeParamAddress(const CPnlControl& control);

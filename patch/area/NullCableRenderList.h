@@ -17,6 +17,7 @@ public:
     bool SetStyle(uint32_t) override { return false; }
     bool IsCurved() const override { return false; }
     void Reshape() override { }
+    bool TakePendingChange() override { return false; }
     void ShowColour(uint8_t) override { }
     void HideColour(uint8_t) override { }
     bool IsColourShown(uint8_t) const override { return true; }

@@ -353,6 +353,12 @@ void CPatchBackground::ReshapeCurvedCables()
 {
     if (renderers_->IsCurved() && document_.HasWindow()) {
         renderers_->Reshape();
+    }
+}
+
+void CPatchBackground::RedrawPendingCables()
+{
+    if (renderers_->TakePendingChange()) {
         InvalidateFrame();
     }
 }

@@ -84,7 +84,10 @@ public:
     // Cable display.
     void SetCableStyle(uint32_t style);
     // Curved cables take their shape again (a module moved or scrolled).
+    // New shapes for the curved cables, drawn by RedrawPendingCables.
     void ReshapeCurvedCables();
+    // Redraws the cables when their renderers report a pending change.
+    void RedrawPendingCables();
     void ShowCableColour(uint8_t colour, bool shown);
     void RedrawConnectorCables(const JackAddress& jack);
     void RedrawAllCables();

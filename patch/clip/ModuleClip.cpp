@@ -47,6 +47,51 @@ uint8_t NumberAfter(const std::string& name, const std::string& prefix)
     return static_cast<uint8_t>(value);
 }
 
+// The first number after which no name of the list that begins with the
+// stem goes on: walking the numbers in use from the smallest, the count
+// grows while each is the count plus one.
+uint32_t FirstFreeNumber(const std::string& stem, const std::vector<std::string>& taken)
+{
+    std::vector<uint8_t> numbers;
+    for (const std::string& name : taken) {
+        if (name.rfind(stem, 0) == 0) {
+            numbers.push_back(NumberAfter(name, stem));
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    uint32_t count = 0;
+    for (const uint8_t number : numbers) {
+        if (number == count + 1) {
+            ++count;
+        } else if (number > count + 1) {
+            break;
+        }
+    }
+    return count + 1;
+}
+
+// The name followed by a number that makes it unique among the taken names,
+// within the longest name a module has: where name and number are too long
+// together the name is shortened, never the number.
+std::string UniqueName(const std::string& name, const std::vector<std::string>& taken)
+{
+    std::string stem = name.substr(0, CModuleClip::kMaxNameLength);
+    uint32_t number = FirstFreeNumber(stem, taken);
+    while (true) {
+        const std::string digits = std::to_string(number);
+        if (stem.size() + digits.size() > CModuleClip::kMaxNameLength) {
+            stem.resize(CModuleClip::kMaxNameLength - digits.size());
+            number = FirstFreeNumber(stem, taken);
+            continue;
+        }
+        const std::string unique = stem + digits;
+        if (std::find(taken.begin(), taken.end(), unique) == taken.end()) {
+            return unique;
+        }
+        ++number;
+    }
+}
+
 } // namespace
 
 CModuleClip::CModuleClip(std::unique_ptr<CCableTree> tree) : tree_(std::move(tree)) { }
@@ -155,23 +200,7 @@ void CModuleClip::MakeNamesUnique(const CCableTree& target)
         taken.push_back(module->GetName());
     }
     for (CModuleInterface* module : tree_->GetModules()) {
-        const std::string base = module->GetName();
-        std::vector<uint8_t> numbers;
-        for (const std::string& name : taken) {
-            if (name.rfind(base, 0) == 0) {
-                numbers.push_back(NumberAfter(name, base));
-            }
-        }
-        std::sort(numbers.begin(), numbers.end());
-        uint32_t count = 0;
-        for (const uint8_t number : numbers) {
-            if (number == count + 1) {
-                ++count;
-            } else if (number > count + 1) {
-                break;
-            }
-        }
-        const std::string unique = (base + std::to_string(count + 1)).substr(0, kMaxNameLength);
+        const std::string unique = UniqueName(module->GetName(), taken);
         module->SetName(unique);
         taken.push_back(unique);
     }

@@ -330,8 +330,12 @@ void CPatch::SetCableStyle(uint32_t style)
 
 void CPatch::UpdateCableDisplay()
 {
+    // The shake: every curved cable gets a new shape and is marked pending;
+    // then each area redraws what its renderers report pending.
     area1_->ReshapeCurvedCables();
     area0_->ReshapeCurvedCables();
+    area1_->RedrawPendingCables();
+    area0_->RedrawPendingCables();
 }
 
 void CPatch::RebuildLabels() const

@@ -9,6 +9,9 @@
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/MoleculePacket.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // A dump that refuses an entry would lose part of the patch: that is an
@@ -63,8 +66,14 @@ std::unique_ptr<CMModuleCustomDataDump> MakeCustomDataDump(const CPatchBackgroun
 
 std::unique_ptr<CMModuleNameDump> MakeNameDump(const CPatchBackground& area)
 {
+    // In ascending module index, like the parameter lines, whatever order
+    // the modules were added in.
+    std::vector<const CModuleInterface*> modules(area.GetModules().begin(), area.GetModules().end());
+    std::sort(modules.begin(), modules.end(), [](const CModuleInterface* a, const CModuleInterface* b) {
+        return a->GetModuleIndex() < b->GetModuleIndex();
+    });
     auto dump = std::make_unique<CMModuleNameDump>(area.GetAreaIndex());
-    for (const CModuleInterface* module : area.GetModules()) {
+    for (const CModuleInterface* module : modules) {
         RequireAdded(dump->AddName(module->GetModuleIndex(), module->GetName()));
     }
     return dump;

@@ -119,10 +119,10 @@ void CPatch::Undo()
     if (!undo_->CanUndo()) {
         return;
     }
-    const bool live = undo_->IsUndoLive();
-    CMoleculePacket& packet = undo_->PopUndo();
-    if (!packet.IsEmpty()) {
-        SendAndApply(packet, live);
+    // An edit too long for its frame sends and applies nothing, so it stays
+    // in the undo list.
+    if (SendAndApply(undo_->GetUndoPacket(), undo_->IsUndoLive())) {
+        undo_->MoveUndoToRedo();
     }
 }
 
@@ -131,10 +131,8 @@ void CPatch::Redo()
     if (!undo_->CanRedo()) {
         return;
     }
-    const bool live = undo_->IsRedoLive();
-    CMoleculePacket& packet = undo_->PopRedo();
-    if (!packet.IsEmpty()) {
-        SendAndApply(packet, live);
+    if (SendAndApply(undo_->GetRedoPacket(), undo_->IsRedoLive())) {
+        undo_->MoveRedoToUndo();
     }
 }
 

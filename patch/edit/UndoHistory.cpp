@@ -14,24 +14,36 @@ void CUndoHistory::Push(std::unique_ptr<CEditPair> pair)
     }
 }
 
-CMoleculePacket& CUndoHistory::PopUndo()
+CMoleculePacket& CUndoHistory::GetUndoPacket()
 {
     if (undo_.empty()) {
         throw std::logic_error("nothing to undo");
     }
-    redo_.push_front(std::move(undo_.front()));
-    undo_.pop_front();
-    return redo_.front()->GetUndo();
+    return undo_.front()->GetUndo();
 }
 
-CMoleculePacket& CUndoHistory::PopRedo()
+CMoleculePacket& CUndoHistory::GetRedoPacket()
 {
     if (redo_.empty()) {
         throw std::logic_error("nothing to redo");
     }
-    undo_.push_front(std::move(redo_.front()));
-    redo_.pop_front();
-    return undo_.front()->GetDo();
+    return redo_.front()->GetDo();
+}
+
+void CUndoHistory::MoveUndoToRedo()
+{
+    if (!undo_.empty()) {
+        redo_.push_front(std::move(undo_.front()));
+        undo_.pop_front();
+    }
+}
+
+void CUndoHistory::MoveRedoToUndo()
+{
+    if (!redo_.empty()) {
+        undo_.push_front(std::move(redo_.front()));
+        redo_.pop_front();
+    }
 }
 
 void CUndoHistory::Clear()

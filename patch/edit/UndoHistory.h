@@ -16,10 +16,14 @@ public:
     void Push(std::unique_ptr<CEditPair> pair);
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
-    // Moves the newest done edit to the redo list and gives its undo packet
-    // (still owned by the pair).
-    CMoleculePacket& PopUndo();
-    CMoleculePacket& PopRedo();
+    // The packets that undo the newest done edit and redo the newest undone
+    // one (owned by their pairs).
+    CMoleculePacket& GetUndoPacket();
+    CMoleculePacket& GetRedoPacket();
+    // Once that packet went out and was applied: moves the edit to the other
+    // list. An edit that could not be sent stays where it was.
+    void MoveUndoToRedo();
+    void MoveRedoToUndo();
     bool IsUndoLive() const { return CanUndo() && undo_.front()->IsLive(); }
     bool IsRedoLive() const { return CanRedo() && redo_.front()->IsLive(); }
     size_t GetUndoCount() const { return undo_.size(); }

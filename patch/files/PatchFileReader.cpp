@@ -77,16 +77,29 @@ template <class FRead> void CPatchFileReader::Guarded(FRead read)
 
 bool CPatchFileReader::EnterSection(std::string_view name, int area)
 {
-    if (!file_.SeekSection(name))
-        return false;
     if (area < 0)
-        return true;
-    const bool poly = file_.ReadBool();
-    if (file_.Failed()) {
-        broken_ = true;
-        return false;
+        return file_.SeekSection(name);
+    // A per-area section is the one whose flag names the area, wherever it
+    // stands: forward first, as the sections are written, then from the top,
+    // for a file that holds the two areas' sections the other way round.
+    const size_t start = file_.GetReadPosition();
+    for (const size_t from : {start, size_t{0}}) {
+        file_.SetReadPosition(from);
+        while (file_.SeekSection(name)) {
+            const bool poly = file_.ReadBool();
+            if (file_.Failed()) {
+                broken_ = true;
+                file_.ClearFailure();
+                continue;
+            }
+            if (poly == (area == 1))
+                return true;
+        }
+        if (start == 0)
+            break;
     }
-    return poly == (area == 1);
+    file_.SetReadPosition(start);
+    return false;
 }
 
 template <class FReadEntry> void CPatchFileReader::ReadEntries(std::string_view name, FReadEntry readEntry)
@@ -382,21 +395,20 @@ void CPatchFileReader::ReadNotesSection(std::string& notes)
             broken_ = true;
             return;
         }
+        // Every line up to the closing one, empty lines too; a line written
+        // with a blank in front loses that one blank. The lines are joined
+        // by CR, so notes that ended in CR end with an empty last line.
+        const std::string end = "[/" + std::string(kSectionNotes) + "]";
         std::string line;
-        while (true) {
-            if (file_.AtSectionEnd()) {
-                // A notes line that begins with "[" is lost, not taken for
-                // the end of the notes.
-                if (file_.MatchSectionEnd(kSectionNotes))
-                    return;
-                continue;
-            }
-            if (!file_.ReadLine(line)) {
-                broken_ = true;
+        bool first = true;
+        while (file_.ReadWholeLine(line)) {
+            if (line == end)
                 return;
-            }
-            notes += line;
-            notes += '\r';
+            if (!first)
+                notes += '\r';
+            first = false;
+            notes.append(line, !line.empty() && line.front() == ' ' ? 1 : 0);
         }
+        broken_ = true;
     });
 }

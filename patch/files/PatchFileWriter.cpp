@@ -8,6 +8,8 @@
 #include "synth/molecules/PatchMolecules.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -144,17 +146,17 @@ void CPatchFileWriter::WriteKnobMapDumpSection(const CMKnobMapDump& dump)
 {
     if (dump.CountAssigned() == 0)
         return;
-    file_.WriteSectionBegin(kSectionKnobs);
+    // One line per assignment in the order of the parameters, as the map
+    // holds them; the knob order is only the wire's layout.
+    std::vector<std::pair<ParamAddress, uint8_t>> lines;
     for (uint8_t knob = 0; knob < CMKnobMapDump::kKnobCount; ++knob) {
-        if (!dump.IsAssigned(knob))
-            continue;
-        const ParamAddress address = dump.GetAssignment(knob);
-        file_.WriteByte(static_cast<uint8_t>(address.location));
-        file_.WriteByte(address.module);
-        file_.WriteByte(address.param);
-        file_.WriteByte(knob);
-        file_.WriteNewline();
+        if (dump.IsAssigned(knob))
+            lines.emplace_back(dump.GetAssignment(knob), knob);
     }
+    std::sort(lines.begin(), lines.end());
+    file_.WriteSectionBegin(kSectionKnobs);
+    for (const auto& [address, knob] : lines)
+        WriteAssignmentLine(address, knob);
     file_.WriteSectionEnd(kSectionKnobs);
 }
 
@@ -162,15 +164,23 @@ void CPatchFileWriter::WriteCtrlMapDumpSection(const CMCtrlMapDump& dump)
 {
     if (dump.GetEntries().empty())
         return;
+    std::vector<std::pair<ParamAddress, uint8_t>> lines;
+    for (const CCtrlMapEntry& entry : dump.GetEntries())
+        lines.emplace_back(entry.address, entry.controller);
+    std::sort(lines.begin(), lines.end());
     file_.WriteSectionBegin(kSectionControllers);
-    for (const CCtrlMapEntry& entry : dump.GetEntries()) {
-        file_.WriteByte(static_cast<uint8_t>(entry.address.location));
-        file_.WriteByte(entry.address.module);
-        file_.WriteByte(entry.address.param);
-        file_.WriteByte(entry.controller);
-        file_.WriteNewline();
-    }
+    for (const auto& [address, controller] : lines)
+        WriteAssignmentLine(address, controller);
     file_.WriteSectionEnd(kSectionControllers);
+}
+
+void CPatchFileWriter::WriteAssignmentLine(const ParamAddress& address, uint8_t target)
+{
+    file_.WriteByte(static_cast<uint8_t>(address.location));
+    file_.WriteByte(address.module);
+    file_.WriteByte(address.param);
+    file_.WriteByte(target);
+    file_.WriteNewline();
 }
 
 void CPatchFileWriter::WriteCustomDumpSection(const CMModuleCustomDataDump& dump)
@@ -198,11 +208,21 @@ void CPatchFileWriter::WriteNameDumpSection(const CMModuleNameDump& dump)
 
 void CPatchFileWriter::WriteNotesSection(std::string_view notes)
 {
+    // Every line of the notes, empty ones too, and the last even when empty,
+    // so reading gives back whether the notes ended in CR. A line that a
+    // line reader would change (a leading blank or tab, or a "[" that could
+    // be taken for a section line) gets one more blank in front, which every
+    // reader drops.
     file_.WriteSectionBegin(kSectionNotes);
-    for (size_t cr = notes.find('\r'); cr != std::string_view::npos; cr = notes.find('\r')) {
-        file_.WriteLine(notes.substr(0, cr));
+    while (true) {
+        const size_t cr = notes.find('\r');
+        const std::string_view line = notes.substr(0, cr);
+        if (!line.empty() && (line.front() == ' ' || line.front() == '\t' || line.front() == '['))
+            file_.WriteText(" ");
+        file_.WriteLine(line);
+        if (cr == std::string_view::npos)
+            break;
         notes.remove_prefix(cr + 1);
     }
-    file_.WriteLine(notes);
     file_.WriteSectionEnd(kSectionNotes);
 }

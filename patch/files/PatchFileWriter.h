@@ -1,6 +1,7 @@
 #pragma once
 
 #include "synth/molecules/PatchFileWriterInterface.h"
+#include "synth/protocol/ParamAddress.h"
 
 #include <string_view>
 
@@ -33,6 +34,9 @@ public:
 private:
     // Opens a per-area section with its area flag line.
     void BeginAreaSection(std::string_view name, uint8_t area);
+    // A knob or controller line: location, module, parameter, then the knob
+    // or controller number.
+    void WriteAssignmentLine(const ParamAddress& address, uint8_t target);
 
     CSectionedTextFile& file_;
 };

@@ -29,7 +29,10 @@ public:
     // Returns true when the style changed.
     virtual bool SetStyle(uint32_t style) = 0;
     virtual bool IsCurved() const = 0;
+    // Gives the curved cables new shapes and marks them pending.
     virtual void Reshape() = 0;
+    // Whether a change of the cables waits to be drawn; asking clears it.
+    virtual bool TakePendingChange() = 0;
     virtual void ShowColour(uint8_t colour) = 0;
     virtual void HideColour(uint8_t colour) = 0;
     virtual bool IsColourShown(uint8_t colour) const = 0;

@@ -289,6 +289,22 @@ bool CSectionedTextFile::ReadLine(std::string& out)
     return true;
 }
 
+bool CSectionedTextFile::ReadWholeLine(std::string& out)
+{
+    if (failed_ || read_ >= text_.size())
+        return Fail();
+    size_t end = text_.find('\n', read_);
+    const size_t next = end == std::string::npos ? text_.size() : end + 1;
+    if (end == std::string::npos)
+        end = text_.size();
+    std::string_view line(text_.data() + read_, end - read_);
+    read_ = next;
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    out.assign(line);
+    return true;
+}
+
 bool CSectionedTextFile::SeekSection(std::string_view name)
 {
     const size_t start = read_;

@@ -90,6 +90,9 @@ public:
     // then one blank at its start, are dropped. False (and out unchanged)
     // at the end of the text or on a failed stream.
     bool ReadLine(std::string& out);
+    // The next line as it stands, but its LF and one CR before that; false
+    // (and out unchanged) at the end of the text or on a failed stream.
+    bool ReadWholeLine(std::string& out);
     // Finds the line "[name]" forward from the read position and stands
     // after it. When the text ends first (or the stream has failed) the
     // failed state is cleared, the read position is left where it was and

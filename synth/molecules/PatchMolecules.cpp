@@ -115,7 +115,10 @@ void CMPatchNameDump::ApplyToPatch(CPatchApplyInterface& patch) const
 
 // --- current notes
 
-CMCurrentNotesDump::CMCurrentNotesDump() : first_{64, 0, 0} { }
+CMCurrentNotesDump::CMCurrentNotesDump() : first_{64, 0, 0}
+{
+    entries_.fill(first_);
+}
 
 void CMCurrentNotesDump::SetFirstEntry(const CNoteEntry& entry)
 {

@@ -56,7 +56,8 @@ public:
 using CNoteEntry = std::array<uint8_t, 3>;
 
 // The current notes: a first entry, then 1 to 32 further entries. A fresh
-// dump holds the first entry 64, 0, 0 and a count of 1.
+// dump holds 64, 0, 0 in the first entry and in all 32 others, and a count
+// of 1.
 class CMCurrentNotesDump : public CMolecule {
 public:
     static constexpr uint8_t kId = 0x69;

@@ -97,7 +97,7 @@ TEST_F(PreferencesFile, ARoundTripKeepsEveryField)
     EXPECT_TRUE(read.IsPortEnabled(3));
     EXPECT_EQ(read.GetPortInputName(0), "simsynth out");
     EXPECT_EQ(read.GetPortOutputName(0), "simsynth in");
-    EXPECT_EQ(read.GetPortInputName(3), "USB MIDI 2 "); // a leading blank is the line's own
+    EXPECT_EQ(read.GetPortInputName(3), " USB MIDI 2 "); // names are kept whole
     EXPECT_EQ(read.GetCableStyle(), CPreferences::kStraightThin);
     EXPECT_EQ(read.GetKnobControl(), 2u);
     EXPECT_EQ(GetKnobControlMode(), KnobControl::Vertical);
@@ -116,6 +116,19 @@ TEST_F(PreferencesFile, ARoundTripKeepsEveryField)
     read.GetKeyboardSettings(note, mode);
     EXPECT_EQ(note, 72);
     EXPECT_EQ(mode, CPreferences::kKeyboardRepeat);
+}
+
+TEST_F(PreferencesFile, ADeviceNameThatBeginsWithABlankIsReadAndWrittenUnchanged)
+{
+    const std::string file = Replaced("0 0 0 0 \r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n",
+                                      "1 0 0 0 \r\n USB MIDI 2\r\n\r\n\r\n\r\n  USB MIDI 2 out\r\n\r\n\r\n\r\n");
+    WriteFile(file);
+    CPreferences read;
+    read.Load();
+    EXPECT_EQ(read.GetPortInputName(0), " USB MIDI 2");
+    EXPECT_EQ(read.GetPortOutputName(0), "  USB MIDI 2 out");
+    read.Save();
+    EXPECT_EQ(ReadFile(), file);
 }
 
 TEST_F(PreferencesFile, OtherVersionsAndOutOfRangeValuesFallBack)

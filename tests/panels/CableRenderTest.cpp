@@ -419,3 +419,17 @@ TEST(CableRenderList, HiddenColoursShowOnlyWhileHighlighted)
 }
 
 } // namespace
+
+TEST(CableRenderList, AShakeMarksCurvedCablesPendingOnce)
+{
+    CCableRenderList list;
+    list.Reshape();
+    EXPECT_FALSE(list.TakePendingChange()); // no cable to draw anew
+    list.AddCable({1, 0, 1}, {2, 0, 0}, CPoint(10, 10), CPoint(200, 120), 0);
+    list.Reshape();
+    EXPECT_TRUE(list.TakePendingChange());
+    EXPECT_FALSE(list.TakePendingChange());
+    list.SetStyle(CCableRenderList::kStraight3D);
+    list.Reshape();
+    EXPECT_FALSE(list.TakePendingChange()); // straight cables keep their shape
+}

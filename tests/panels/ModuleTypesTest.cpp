@@ -175,6 +175,9 @@ TEST_F(ModuleTypesTest, TheOscillatorShowsItsTextsAndPitchPair)
     ASSERT_NE(coarse, nullptr);
     const ParamAddress partner = osc.GetPairedParamAddress(*coarse);
     EXPECT_EQ(partner.param, 1);
+    const CPnlControl* fine = osc.GetControl(1);
+    ASSERT_NE(fine, nullptr);
+    EXPECT_EQ(MakeParamAddress(*fine), (ParamAddress{osc.GetLocation(), osc.GetModuleIndex(), 1}));
 }
 
 TEST_F(ModuleTypesTest, TheCompressorsTextsAndNoMorph)

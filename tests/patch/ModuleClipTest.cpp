@@ -88,6 +88,20 @@ TEST_F(ModuleClipTest, APastedModuleTakesTheNextFreeNumberOfItsName)
     EXPECT_EQ(Names(0).back(), "Osc2");
 }
 
+TEST_F(ModuleClipTest, ALongNameStaysUniqueWhenItsNumberNoLongerFits)
+{
+    AddModules(0, {{1, kOscA}});
+    Name(0, 1, "Fifteen letters");
+    for (int paste = 0; paste < 3; ++paste) {
+        ASSERT_TRUE(Drop(*Copy(0, {1}), 1, {paste * 256, 0}));
+    }
+    // The stem gives way to the number, so every copy has a name of its own
+    // within the 15 characters a name may have.
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Fifteen letter1", "Fifteen letter2", "Fifteen letter3"}));
+    ASSERT_TRUE(Drop(*Copy(0, {1}), 0, {256, 0}));
+    EXPECT_EQ(Names(0).back(), "Fifteen letter1");
+}
+
 TEST_F(ModuleClipTest, AnAreaOf120TakesSixModulesButNotSeven)
 {
     auto many = std::make_unique<CMModuleDump>(1);

@@ -120,6 +120,34 @@ TEST_F(PatchEditTest, AnEditThatCannotBeSentIsNeitherAppliedNorRecorded)
     EXPECT_EQ(editor.alerts, std::vector<uint32_t>{CPatch::kAlertCouldNotPerform});
 }
 
+TEST_F(PatchEditTest, AnUndoOrRedoThatCannotBeSentLeavesBothListsAsTheyWere)
+{
+    AddModules(1, {{1, kOscA}});
+    Link();
+    const uint8_t before = Value();
+    patch.ExecuteEdit(ValuePair(before, before + 1));
+    ASSERT_EQ(patch.GetUndoHistory().GetUndoCount(), 1u);
+
+    synth.overflowNext = true;
+    patch.Undo();
+    EXPECT_EQ(Value(), before + 1);
+    EXPECT_EQ(patch.GetUndoHistory().GetUndoCount(), 1u);
+    EXPECT_EQ(patch.GetUndoHistory().GetRedoCount(), 0u);
+
+    patch.Undo();
+    EXPECT_EQ(Value(), before);
+    ASSERT_EQ(patch.GetUndoHistory().GetRedoCount(), 1u);
+    synth.overflowNext = true;
+    patch.Redo();
+    EXPECT_EQ(Value(), before);
+    EXPECT_EQ(patch.GetUndoHistory().GetUndoCount(), 0u);
+    EXPECT_EQ(patch.GetUndoHistory().GetRedoCount(), 1u);
+    EXPECT_EQ(editor.alerts, (std::vector<uint32_t>{CPatch::kAlertCouldNotPerform, CPatch::kAlertCouldNotPerform}));
+
+    patch.Redo();
+    EXPECT_EQ(Value(), before + 1);
+}
+
 TEST_F(PatchEditTest, EmptyPairsAreNeverSentOrRecorded)
 {
     Link();

@@ -7,6 +7,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/patch/PatchTestFixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,6 +121,44 @@ TEST_F(PatchFileDocumentTest, ADocumentReadsBackFromItsFileAsItWas)
     patchtest::ExpectSameDumps(secondDumps, firstDumps);
     EXPECT_EQ(second.GetNotes(), first.GetNotes());
     EXPECT_EQ(Save(second, "Second.pch"), firstBytes);
+}
+
+TEST_F(PatchFileDocumentTest, CurrentNotesAFileDoesNotHoldAreSixtyFourZeroZeroThroughout)
+{
+    const struct {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"version 2.10", "Version=Vesk Kandrel patch 2.10\r\nVoices=4\r\n"},
+        {"version 3.0 without current notes", patchtest::File30("")},
+    };
+    for (const auto& c : cases) {
+        testsupport::WriteFileBytes(dir.File("Old.pch"), c.file);
+        CPatch document;
+        document.Open(Spec("Old.pch"));
+        CMoleculePacket dumps;
+        document.BuildPatchDump(dumps);
+        const auto& notes = DumpAt<CMCurrentNotesDump>(dumps, kNotesAt);
+        EXPECT_EQ(notes.GetCount(), 1) << c.what;
+        for (uint8_t i = 0; i < CMCurrentNotesDump::kMaxEntries; ++i)
+            EXPECT_EQ(notes.GetEntry(i), (CNoteEntry{64, 0, 0})) << c.what << ", entry " << int(i);
+        EXPECT_THAT(Save(document, "Saved.pch"),
+                    ::testing::HasSubstr("[CurrentNoteDump]\r\n64 0 0 64 0 0 \r\n[/CurrentNoteDump]\r\n"))
+            << c.what;
+    }
+}
+
+TEST_F(PatchFileDocumentTest, NamesAreSavedInModuleIndexOrder)
+{
+    testsupport::WriteFileBytes(dir.File("Mixed.pch"),
+                                patchtest::File30("[ModuleDump]\r\n1 \r\n3 7 0 0 \r\n1 7 0 6 \r\n2 7 0 12 \r\n"
+                                                  "[/ModuleDump]\r\n[NameDump]\r\n1 \r\n3 Three\r\n1 One\r\n"
+                                                  "2 Two\r\n[/NameDump]\r\n"));
+    CPatch document;
+    document.Open(Spec("Mixed.pch"));
+    ASSERT_EQ(document.GetArea(1)->GetModules().GetCount(), 3u);
+    EXPECT_THAT(Save(document, "Saved.pch"),
+                ::testing::HasSubstr("[NameDump]\r\n1 \r\n1 One\r\n2 Two\r\n3 Three\r\n[/NameDump]\r\n"));
 }
 
 TEST_F(PatchFileDocumentTest, AFileThatBreaksOffIsAppliedAsFarAsItGoesThenReported)

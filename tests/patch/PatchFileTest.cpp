@@ -99,15 +99,11 @@ TEST_F(PatchFileTest, APatchReadsBackAsWrittenAndRewritesToTheSameBytes)
     const auto read = Read(first);
     EXPECT_FALSE(read->pendingError);
     ExpectSameDumps(read->dumps, written);
-    EXPECT_EQ(read->notes, "first line\rsecond  line\r");
+    EXPECT_EQ(read->notes, "first line\rsecond  line");
     ASSERT_FALSE(DumpAt<CMModuleCustomDataDump>(read->dumps, kCustom1At).GetData().empty());
 
-    // The notes read back end in a CR, which writes one empty last line;
-    // from then on reading and writing changes nothing.
-    const std::string second = Write(read->dumps, read->notes);
-    const auto again = Read(second);
-    ExpectSameDumps(again->dumps, written);
-    EXPECT_EQ(Write(again->dumps, again->notes), second);
+    // Writing what was read gives the same bytes.
+    EXPECT_EQ(Write(read->dumps, read->notes), first);
 }
 
 TEST_F(PatchFileTest, TheLargestPatchTheWriterMakesLoads)
@@ -121,7 +117,7 @@ TEST_F(PatchFileTest, TheLargestPatchTheWriterMakesLoads)
     const auto read = Read(text);
     EXPECT_FALSE(read->pendingError);
     ExpectSameDumps(read->dumps, written);
-    EXPECT_EQ(read->notes, std::string(5000, 'n') + "\r" + std::string(5000, 'm') + "\r");
+    EXPECT_EQ(read->notes, std::string(5000, 'n') + "\r" + std::string(5000, 'm'));
 }
 
 TEST_F(PatchFileTest, FilesThatCannotBeReadReportWhy)
@@ -249,16 +245,26 @@ TEST_F(PatchFileTest, AFileWithOnlyHeaderAndNotesIsAnEmptyPatch)
     const auto& notes = DumpAt<CMCurrentNotesDump>(content->dumps, kNotesAt);
     EXPECT_EQ(notes.GetFirstEntry(), (CNoteEntry{64, 0, 0}));
     EXPECT_EQ(notes.GetCount(), 1);
-    EXPECT_EQ(content->notes, "hello\r");
+    EXPECT_EQ(content->notes, "hello");
 }
 
-TEST_F(PatchFileTest, AreaSectionsInTheWrongOrderLeaveBothAreasEmpty)
+TEST_F(PatchFileTest, AreaSectionsAreReadByTheAreaTheyNameWhateverTheirOrder)
 {
     const auto content = Read(File30("[ModuleDump]\r\n0 \r\n1 7 0 0 \r\n[/ModuleDump]\r\n"
-                                     "[ModuleDump]\r\n1 \r\n2 7 0 0 \r\n[/ModuleDump]\r\n"));
+                                     "[ModuleDump]\r\n1 \r\n2 7 0 0 \r\n[/ModuleDump]\r\n"
+                                     "[ParameterDump]\r\n0 \r\n[/ParameterDump]\r\n"
+                                     "[ParameterDump]\r\n1 \r\n[/ParameterDump]\r\n"
+                                     "[NameDump]\r\n0 \r\n1 Zero\r\n[/NameDump]\r\n"
+                                     "[NameDump]\r\n1 \r\n2 One\r\n[/NameDump]\r\n"));
     EXPECT_FALSE(content->pendingError);
-    EXPECT_TRUE(DumpAt<CMModuleDump>(content->dumps, kModules1At).GetModules().empty());
-    EXPECT_TRUE(DumpAt<CMModuleDump>(content->dumps, kModules0At).GetModules().empty());
+    ASSERT_EQ(DumpAt<CMModuleDump>(content->dumps, kModules1At).GetModules().size(), 1u);
+    EXPECT_EQ(DumpAt<CMModuleDump>(content->dumps, kModules1At).GetModules()[0].index, 2);
+    ASSERT_EQ(DumpAt<CMModuleDump>(content->dumps, kModules0At).GetModules().size(), 1u);
+    EXPECT_EQ(DumpAt<CMModuleDump>(content->dumps, kModules0At).GetModules()[0].index, 1);
+    EXPECT_EQ(DumpAt<CMModuleNameDump>(content->dumps, kNames1At).GetNames(),
+              (std::vector<CModuleNameEntry>{{2, "One"}}));
+    EXPECT_EQ(DumpAt<CMModuleNameDump>(content->dumps, kNames0At).GetNames(),
+              (std::vector<CModuleNameEntry>{{1, "Zero"}}));
 }
 
 // A file that breaks off is applied as far as it goes, and reported after.
@@ -316,30 +322,87 @@ TEST_F(PatchFileTest, NamesKeepTheirBlanks)
               (std::vector<CModuleNameEntry>{{1, "two words"}, {2, " leading"}, {3, ""}}));
 }
 
-TEST_F(PatchFileTest, NotesFollowTheirLineRules)
+TEST_F(PatchFileTest, NotesReadEveryLineUpToTheirEnd)
 {
+    // Files as other writers and earlier versions of this one wrote them.
     const struct {
         const char* what;
         std::string file;
         std::string notes;
     } cases[] = {
-        {"two lines", "a\r\nb\r\n", "a\rb\r"},
-        {"empty lines are lost", "a\r\n\r\n\r\nb\r\n", "a\rb\r"},
-        {"leading blanks and tabs are lost", "  \t indented\r\n", "indented\r"},
-        {"a line that begins with [ is lost", "a\r\n[bracket]\r\nb\r\n", "a\rb\r"},
-        {"even just before the end", "a\r\n[b\r\n", "a\r"},
-        {"long lines are kept", std::string(6000, 'x') + "\r\nend\r\n", std::string(6000, 'x') + "\rend\r"},
+        {"two lines", "a\r\nb\r\n", "a\rb"},
+        {"an empty last line is a final CR", "a\r\nb\r\n\r\n", "a\rb\r"},
+        {"empty lines are kept", "a\r\n\r\n\r\nb\r\n", "a\r\r\rb"},
+        {"one leading blank is dropped", "  \t indented\r\n", " \t indented"},
+        {"a line that begins with [ is kept", "a\r\n[bracket]\r\nb\r\n", "a\r[bracket]\rb"},
+        {"even just before the end", "a\r\n[b\r\n", "a\r[b"},
+        {"long lines are kept", std::string(6000, 'x') + "\r\nend\r\n", std::string(6000, 'x') + "\rend"},
     };
     for (const auto& c : cases) {
         const auto content = Read(File30("", "[Notes]\r\n" + c.file + "[/Notes]\r\n"));
         EXPECT_EQ(content->notes, c.notes) << c.what;
         EXPECT_FALSE(content->pendingError) << c.what;
     }
+}
 
+TEST_F(PatchFileTest, NotesSurviveSaveOpenAndSaveByteForByte)
+{
+    const struct {
+        const char* what;
+        std::string notes;
+        std::string lines; // as the file holds them
+    } cases[] = {
+        {"two lines", "a\rb", "a\r\nb\r\n"},
+        {"a final CR", "a\rb\r", "a\r\nb\r\n\r\n"},
+        {"no notes", "", "\r\n"},
+        {"only a CR", "\r", "\r\n\r\n"},
+        {"empty lines", "a\r\r\rb", "a\r\n\r\n\r\nb\r\n"},
+        {"leading blanks", "  two", "   two\r\n"},
+        {"a leading tab", "\tindented", " \tindented\r\n"},
+        {"a bracketed line", "[x]", " [x]\r\n"},
+        {"the notes' own end line", "before\r[/Notes]\rafter", "before\r\n [/Notes]\r\nafter\r\n"},
+        {"a section line of another kind", "[Header]\r[/NameDump]", " [Header]\r\n [/NameDump]\r\n"},
+        {"trailing blanks", "end  ", "end  \r\n"},
+        {"a long line", std::string(6000, 'y'), std::string(6000, 'y') + "\r\n"},
+    };
     CPatchFileDumps dumps;
     CMoleculePacket packet;
     dumps.MoveTo(packet);
-    EXPECT_THAT(Write(packet, "a\rb"), ::testing::EndsWith("[Notes]\r\na\r\nb\r\n[/Notes]\r\n"));
+    for (const auto& c : cases) {
+        const std::string first = Write(packet, c.notes);
+        EXPECT_THAT(first, ::testing::EndsWith("[Notes]\r\n" + c.lines + "[/Notes]\r\n")) << c.what;
+        const auto read = Read(first);
+        EXPECT_FALSE(read->pendingError) << c.what;
+        EXPECT_EQ(read->notes, c.notes) << c.what;
+        EXPECT_EQ(Write(read->dumps, read->notes), first) << c.what;
+    }
+}
+
+TEST_F(PatchFileTest, MapLinesAreWrittenInParameterOrderAndReadInAnyOrder)
+{
+    CPatchFileDumps dumps;
+    // Filled out of order: knob 0 holds the last parameter, knob 5 the first.
+    dumps.knobs->SetAssignment(0, ParamAddress{1, 3, 2});
+    dumps.knobs->SetAssignment(5, ParamAddress{0, 9, 1});
+    dumps.knobs->SetAssignment(2, ParamAddress{1, 3, 0});
+    dumps.knobs->SetAssignment(7, ParamAddress{2, 1, 3});
+    dumps.controllers->AddAssignment(ParamAddress{1, 2, 0}, 7);
+    dumps.controllers->AddAssignment(ParamAddress{0, 4, 1}, 10);
+    CMoleculePacket packet;
+    dumps.MoveTo(packet);
+    const std::string text = Write(packet, "");
+    EXPECT_THAT(text,
+                ::testing::HasSubstr("[KnobMapDump]\r\n0 9 1 5 \r\n1 3 0 2 \r\n1 3 2 0 \r\n2 1 3 7 \r\n"
+                                     "[/KnobMapDump]\r\n"));
+    EXPECT_THAT(text, ::testing::HasSubstr("[CtrlMapDump]\r\n0 4 1 10 \r\n1 2 0 7 \r\n[/CtrlMapDump]\r\n"));
+
+    // Lines in knob order (as earlier versions wrote them) read the same.
+    const std::string knobOrder = File30("[KnobMapDump]\r\n1 3 2 0 \r\n1 3 0 2 \r\n0 9 1 5 \r\n2 1 3 7 \r\n"
+                                         "[/KnobMapDump]\r\n[CtrlMapDump]\r\n1 2 0 7 \r\n0 4 1 10 \r\n"
+                                         "[/CtrlMapDump]\r\n");
+    const auto read = Read(knobOrder);
+    EXPECT_FALSE(read->pendingError);
+    EXPECT_EQ(Write(read->dumps, ""), text);
 }
 
 TEST_F(PatchFileTest, CurrentNotesBeyondThirtyTwoEntriesAreIgnored)

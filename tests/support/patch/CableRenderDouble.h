@@ -4,6 +4,7 @@
 #include "framework/drawing/ABCCanvas.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -32,7 +33,8 @@ public:
     void DrawAll(NSHarrowen::CABCCanvas& canvas) override;
     bool SetStyle(uint32_t style) override;
     bool IsCurved() const override { return style_ == 1 || style_ == 3; }
-    void Reshape() override { }
+    void Reshape() override { pending_ = IsCurved() && !cables_.empty(); }
+    bool TakePendingChange() override { return std::exchange(pending_, false); }
     void ShowColour(uint8_t colour) override;
     void HideColour(uint8_t colour) override;
     bool IsColourShown(uint8_t colour) const override;
@@ -48,6 +50,7 @@ private:
 
     std::vector<Cable> cables_;
     uint32_t style_ = 0;
+    bool pending_ = false;
     std::array<bool, 7> shown_{true, true, true, true, true, true, true};
 };
 
