@@ -1,4 +1,5 @@
 #include "simulator/SimPatchFile.h"
+#include "simulator/SimPatchFile210.h"
 
 #include <fstream>
 #include <map>
@@ -208,6 +209,8 @@ void End(std::ostringstream& out, const char* name)
 
 SimPatch ReadPatchText(const std::string& text, const std::string& name)
 {
+    if (IsPatchText210(text))
+        return ReadPatchText210(text, name);
     const Sections sections = SplitSections(text);
     const Section* header = FirstSection(sections, "Header");
     if (!header)

@@ -77,8 +77,10 @@ template <class FRead> void CPatchFileReader::Guarded(FRead read)
 
 bool CPatchFileReader::EnterSection(std::string_view name, int area)
 {
-    if (area < 0)
-        return file_.SeekSection(name);
+    // After a number that could not be read, the next section sought is
+    // taken as absent (the search clears the failure).
+    if (area < 0 || file_.Failed())
+        return file_.SeekSection(name) && area < 0;
     // A per-area section is the one whose flag names the area, wherever it
     // stands: forward first, as the sections are written, then from the top,
     // for a file that holds the two areas' sections the other way round.

@@ -29,7 +29,7 @@ TEST_F(PatchFileTest, WritesTheSectionsInTheirOrder)
               "[/Header]\r\n"
               "[ModuleDump]\r\n1 \r\n1 7 0 2 \r\n[/ModuleDump]\r\n"
               "[ModuleDump]\r\n0 \r\n[/ModuleDump]\r\n"
-              "[CurrentNoteDump]\r\n64 0 0 0 0 0 \r\n[/CurrentNoteDump]\r\n"
+              "[CurrentNoteDump]\r\n64 0 0 64 0 0 \r\n[/CurrentNoteDump]\r\n"
               "[CableDump]\r\n1 \r\n[/CableDump]\r\n"
               "[CableDump]\r\n0 \r\n[/CableDump]\r\n"
               "[ParameterDump]\r\n1 \r\n1 7 3 64 0 127 \r\n[/ParameterDump]\r\n"

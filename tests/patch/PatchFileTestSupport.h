@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace patchtest {
 
@@ -99,7 +102,15 @@ inline void ExpectSameDumps(const CMoleculePacket& a, const CMoleculePacket& b)
         EXPECT_EQ(DumpAt<CMKnobMapDump>(a, kKnobsAt).GetAssignment(knob),
                   DumpAt<CMKnobMapDump>(b, kKnobsAt).GetAssignment(knob))
             << "knob " << int(knob);
-    EXPECT_EQ(DumpAt<CMCtrlMapDump>(a, kCtrlsAt).GetEntries(), DumpAt<CMCtrlMapDump>(b, kCtrlsAt).GetEntries());
+    // A file holds the controller lines in parameter order, as the map does.
+    const auto byParam = [](const CMoleculePacket& packet) {
+        std::vector<std::pair<ParamAddress, uint8_t>> entries;
+        for (const CCtrlMapEntry& entry : DumpAt<CMCtrlMapDump>(packet, kCtrlsAt).GetEntries())
+            entries.emplace_back(entry.address, entry.controller);
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    EXPECT_EQ(byParam(a), byParam(b));
     for (const uint32_t at : {kCustom1At, kCustom0At})
         EXPECT_EQ(DumpAt<CMModuleCustomDataDump>(a, at).GetData(), DumpAt<CMModuleCustomDataDump>(b, at).GetData())
             << at;

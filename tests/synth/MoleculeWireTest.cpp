@@ -291,8 +291,9 @@ TEST(PatchWire, CurrentNotesCarryTheCountLessOne)
     CMCurrentNotesDump fresh;
     EXPECT_EQ(fresh.GetFirstEntry(), (CNoteEntry{64, 0, 0}));
     EXPECT_EQ(fresh.GetCount(), 1);
-    // 1000000 0000000 0000000 | 00000 | 0000000 x3 | pad
-    EXPECT_EQ(WriteBytes(fresh), (Bytes{0x69, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00}));
+    // 1000000 0000000 0000000 | 00000 | 1000000 0000000 0000000 | pad: every
+    // entry of a fresh dump is 64, 0, 0.
+    EXPECT_EQ(WriteBytes(fresh), (Bytes{0x69, 0x80, 0x00, 0x00, 0x20, 0x00, 0x00}));
     // An empty list has no representation: it is sent with one entry.
     fresh.SetCount(0);
     EXPECT_EQ(ReadAs<CMCurrentNotesDump>(WriteBytes(fresh)).GetCount(), 1);
