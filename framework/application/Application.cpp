@@ -112,11 +112,15 @@ CApplication::~CApplication()
 
 void CApplication::Idle()
 {
-    CABCWindow* active = GetActiveWindow();
-    if (active)
-        if (CTooltipControl* tips = active->GetTooltips(false))
-            tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
     const platform::WindowHandle under = platform::WindowFromPoint(platform::GetCursorPos());
+    // The tips of the window under the pointer: tool windows (the toolbar)
+    // are never the active window, and their controls have tips too.
+    CABCWindow* pointed = nullptr;
+    for (platform::WindowHandle h = under; h && !pointed; h = platform::GetParent(h))
+        pointed = GetWindowFromHandle(h);
+    if (pointed && !pointed->IsMarkedForDeletion())
+        if (CTooltipControl* tips = pointed->GetTooltips(false))
+            tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
     if (active_ && under)
         UpdateHoverView();
     else

@@ -1,6 +1,7 @@
 #include "framework/controls/TooltipControl.h"
 
 #include "framework/windows/ABCWindow.h"
+#include "framework/views/GroupView.h"
 #include "framework/base/Exceptions.h"
 #include "platform/controls/ControlPaint.h"
 #include "platform/graphics/Font.h"
@@ -74,17 +75,17 @@ CTooltipControl::~CTooltipControl()
     platform::DestroyWindow(popup_);
 }
 
-uint32_t CTooltipControl::AddTool(const CRect& rect, const std::string& text)
+uint32_t CTooltipControl::AddTool(const CRect& rect, const std::string& text, const CView* view)
 {
     const uint32_t id = NextToolId();
-    tools_.push_back({id, rect, 0, text});
+    tools_.push_back({id, rect, 0, text, view});
     return id;
 }
 
 void CTooltipControl::AddNativeTool(platform::WindowHandle control, const std::string& text)
 {
     RemoveTool(control);
-    tools_.push_back({control, CRect(), control, text});
+    tools_.push_back({control, CRect(), control, text, nullptr});
 }
 
 void CTooltipControl::MoveTool(uint32_t id, const CRect& rect)
@@ -138,6 +139,15 @@ void CTooltipControl::RelayEvent(uint32_t message, CPoint where, uint32_t time)
     }
 }
 
+bool CTooltipControl::ShowsAt(const Tool& tool, CPoint where) const
+{
+    if (!tool.view)
+        return true;
+    CView* root = owner_->GetRootView();
+    const CView* hit = root ? root->FindViewAt(where.x, where.y) : nullptr;
+    return hit && (hit == tool.view || hit->IsInside(tool.view));
+}
+
 const CTooltipControl::Tool* CTooltipControl::ToolAt(CPoint where) const
 {
     for (const Tool& t : tools_) {
@@ -146,7 +156,7 @@ const CTooltipControl::Tool* CTooltipControl::ToolAt(CPoint where) const
             const platform::Point p = platform::ClientToScreen(owner_->GetHandle(), {where.x, where.y});
             if (r.Contains(p))
                 return &t;
-        } else if (t.rect.Contains(where)) {
+        } else if (t.rect.Contains(where) && ShowsAt(t, where)) {
             return &t;
         }
     }

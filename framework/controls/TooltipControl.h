@@ -11,6 +11,7 @@
 namespace NSHarrowen {
 
 class CABCWindow;
+class CView;
 
 // A window's tooltips: the tools (a drawn view's rectangle or a native
 // control, with a text), the mouse messages relayed to it, and the small
@@ -22,8 +23,10 @@ public:
     CTooltipControl(const CTooltipControl&) = delete;
     CTooltipControl& operator=(const CTooltipControl&) = delete;
 
-    // A tool for a drawn view (rectangle in window coordinates); returns its id.
-    uint32_t AddTool(const CRect& rect, const std::string& text);
+    // A tool for a drawn view (rectangle in window coordinates); returns its
+    // id. With the view given, its tip shows only where that view is the one
+    // under the pointer (not where a hidden page or a covering view lies).
+    uint32_t AddTool(const CRect& rect, const std::string& text, const CView* view = nullptr);
     // A tool for a native control; its id is the handle.
     void AddNativeTool(platform::WindowHandle control, const std::string& text);
     void MoveTool(uint32_t id, const CRect& rect);
@@ -50,8 +53,10 @@ private:
         CRect rect;
         platform::WindowHandle control;
         std::string text;
+        const CView* view;
     };
     const Tool* ToolAt(CPoint where) const;
+    bool ShowsAt(const Tool& tool, CPoint where) const;
     void Show(const Tool& tool);
     void Hide();
 

@@ -170,7 +170,7 @@ void CView::SetToolTip(const std::string& text)
     CTooltipControl* tips = window->GetTooltips(true);
     if (tooltipId_)
         tips->RemoveTool(tooltipId_);
-    tooltipId_ = tips->AddTool(frame_, text);
+    tooltipId_ = tips->AddTool(frame_, text, this);
 }
 
 void CView::CancelMouseCapture()

@@ -21,6 +21,9 @@
 #include "editor/toolbar/TBPortRow.h"
 #include "editor/toolbar/tabs/TabButtonBar.h"
 #include "editor/toolbar/tabs/TabScrollView.h"
+#include "framework/controls/TooltipControl.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "panels/ModuleCatalogue.h"
 #include "framework/images/Bitmap.h"
 #include "panels/painters/PictureKeys.h"
 #include "dialogs/name/NameDialog.h"
@@ -379,4 +382,35 @@ TEST_F(ToolbarTest, ShakingGivesTheCurvedCablesANewShape)
         changed = AreaPixels() != before;
     }
     EXPECT_TRUE(changed);
+}
+
+TEST_F(ToolbarTest, RestingThePointerOnAControlShowsItsTooltip)
+{
+    const auto HoverAndRead = [&](int x, int y) -> std::string {
+        // Away first, so that each hover starts a new rest.
+        desktop.Host().MoveMouse(At(300, 5));
+        Step(100);
+        desktop.Host().MoveMouse(At(x, y));
+        Step(1000);
+        const CTooltipControl* tips = Toolbar().GetTooltips(false);
+        if (!tips || !tips->IsShowing() || !platform::IsWindowVisible(tips->GetHandle()))
+            return "<no tooltip>";
+        return tips->ShownText();
+    };
+    EXPECT_EQ(HoverAndRead(at::kShakeX, at::kShakeY), "shake cables");
+    EXPECT_EQ(HoverAndRead(at::CableX(3), at::kCableY), "show/hide cables");
+
+    // The module buttons of a tab that is not the first: each reads its
+    // catalogue text, not the text of the button of the first tab below it.
+    CTBTabsView& tabs = Toolbar().GetTabs();
+    const CRect tab2 = tabs.GetBar().GetChild(2)->GetFrame();
+    Click(tab2.left + tab2.Width() / 2, tab2.top + 8);
+    ASSERT_EQ(tabs.GetPages().GetShownPage(), 2);
+    const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
+    for (uint8_t position : {0, 1}) {
+        uint16_t type = 0, word = 0;
+        std::string expected;
+        ASSERT_TRUE(catalogue.FindByTabPosition(2, position, type, word, expected));
+        EXPECT_EQ(HoverAndRead(8 + 23 * position + 11, 52), expected) << "button " << int(position);
+    }
 }
