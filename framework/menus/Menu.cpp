@@ -122,12 +122,21 @@ std::string MakeMenuCaption(std::string_view label, char mnemonic, char accelera
             caption += '&';
     }
     if (mnemonic != 0 && mnemonic != '&') {
+        // The letter as scripted, else in the other case ("Setup~U" marks
+        // its "u"): a scripted mnemonic always reaches its item.
+        const auto fold = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+        const auto same = [&](char c, bool exact) { return exact ? c == mnemonic : fold(c) == fold(mnemonic); };
         size_t at = std::string::npos;
-        for (size_t i = 0; i < caption.size() && at == std::string::npos; ++i)
-            if (caption[i] == mnemonic && (i == 0 || caption[i - 1] == ' '))
-                at = i;
-        if (at == std::string::npos)
-            at = caption.find(mnemonic);
+        for (const bool exact : {true, false}) {
+            for (size_t i = 0; i < caption.size() && at == std::string::npos; ++i)
+                if (same(caption[i], exact) && (i == 0 || caption[i - 1] == ' '))
+                    at = i;
+            for (size_t i = 0; i < caption.size() && at == std::string::npos; ++i)
+                if (same(caption[i], exact))
+                    at = i;
+            if (at != std::string::npos)
+                break;
+        }
         if (at != std::string::npos)
             caption.insert(at, 1, '&');
     }

@@ -38,6 +38,7 @@ struct HostEvent {
         Minimized,     // the desktop iconified a surface
         Maximized,     // the desktop maximised a surface
         Restored,      // the desktop took a surface back to its normal state
+        Wheel,         // the mouse wheel turned by `wheel` notches (positive: away from the user)
     };
     Kind kind = Kind::None;
     SurfaceId surface = 0;
@@ -49,6 +50,7 @@ struct HostEvent {
     char32_t character = 0;
     std::string text;
     Rect rect; // Placed: the surface on the desktop
+    int wheel = 0;
 };
 
 // What a surface is to the desktop's window manager.

@@ -217,6 +217,20 @@ void MouseReleased(Point screen, int button)
         Queue(target, ButtonMessage(button, false, false), MouseKeyFlags(), ClientPoint(target, screen));
 }
 
+// The wheel goes to the window that holds the mouse (an open menu), else to
+// the one under the pointer.
+void WheelTurned(Point screen, int notches)
+{
+    auto& sys = System();
+    sys.pointer = screen;
+    const WindowHandle target = sys.capture ? sys.capture : WindowFromPoint(screen);
+    if (!target || !EnabledUpToTop(target))
+        return;
+    const int delta = notches * msg::kWheelDelta;
+    Queue(target, msg::MouseWheel, static_cast<WParam>(static_cast<uint32_t>(delta & 0xFFFF) << 16),
+          MakeLParam(screen.x, screen.y));
+}
+
 WindowHandle KeyTarget()
 {
     auto& sys = System();
@@ -316,6 +330,9 @@ void Translate(const HostEvent& e)
     case HostEvent::Kind::Text:
         if (const WindowHandle target = KeyTarget())
             Queue(target, msg::Char, static_cast<WParam>(e.character), 1);
+        break;
+    case HostEvent::Kind::Wheel:
+        WheelTurned(e.screen, e.wheel);
         break;
     case HostEvent::Kind::CloseRequest:
         if (const WindowHandle w = WindowOfSurface(e.surface)) {

@@ -64,6 +64,10 @@ inline constexpr uint32_t MButtonDown = 0x0207;
 inline constexpr uint32_t MButtonUp = 0x0208;
 inline constexpr uint32_t MButtonDoubleClick = 0x0209;
 inline constexpr uint32_t MouseLast = 0x0209;
+// The wheel: the high word of wParam is the turn, 120 a notch away from the
+// user; lParam the pointer on the desktop.
+inline constexpr uint32_t MouseWheel = 0x020A;
+inline constexpr int kWheelDelta = 120;
 inline constexpr uint32_t CaptureChanged = 0x0215;
 inline constexpr uint32_t MdiDestroy = 0x0221;
 inline constexpr uint32_t MdiActivate = 0x0222;

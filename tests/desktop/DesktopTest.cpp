@@ -245,5 +245,75 @@ TEST_F(Desktop, WindowsCloseByTheirCloseBoxAndByCtrlW)
     EXPECT_TRUE(state.Find("Notes"));
 }
 
+TEST_F(Desktop, AMenuTallerThanTheScreenScrollsAndItsLastItemIsReachedByKeysWheelAndArrowStrip)
+{
+    // By keys: Alt+W, G opens Window > Go To with its first item highlighted.
+    auto before = session.ShownWindows();
+    session.Xdo("key alt+w");
+    ASSERT_TRUE(session.WaitForNewWindow(before)) << "Alt+W opened no menu";
+    before = session.ShownWindows();
+    session.Xdo("key g");
+    std::optional<Rect> goTo = session.WaitForNewWindow(before);
+    ASSERT_TRUE(goTo) << "G opened no submenu";
+    EXPECT_EQ(goTo->top, 0);
+    EXPECT_EQ(goTo->Height(), 768) << "the submenu is not cut to the screen";
+    session.Xdo("key End Return");
+    EXPECT_EQ(WaitForEditText("Location 99"), "Location 99");
+
+    // By mouse: the pointer rests on Go To (the third row) and its submenu
+    // opens; the wheel scrolls it to the end.
+    const DemoState state = session.State();
+    ASSERT_GE(state.menuTitles.size(), 3u);
+    before = session.ShownWindows();
+    session.Xdo(Move(Center(state.menuTitles[2])) + " click 1");
+    const std::optional<Rect> window = session.WaitForNewWindow(before);
+    ASSERT_TRUE(window);
+    before = session.ShownWindows();
+    session.Xdo(Move(MenuRow(*window, 2)) + " " + Move(Shifted(MenuRow(*window, 2), 1)));
+    goTo = session.WaitForNewWindow(before);
+    ASSERT_TRUE(goTo) << "resting on Go To opened no submenu";
+    const Point last{goTo->left + 40, goTo->bottom - 1 - 14 - 10};
+    session.Xdo(Move(last) + " click --repeat 40 --delay 20 5");
+    session.Xdo("sleep 0.3 " + Move(Shifted(last, 1)) + " click 1");
+    EXPECT_EQ(WaitForEditText("Location 99"), "Location 99");
+
+    // Resting on the lower arrow strip scrolls to the end as well.
+    before = session.ShownWindows();
+    session.Xdo(Move(Center(state.menuTitles[2])) + " click 1");
+    ASSERT_TRUE(session.WaitForNewWindow(before));
+    before = session.ShownWindows();
+    session.Xdo(Move(MenuRow(*window, 2)) + " " + Move(Shifted(MenuRow(*window, 2), 1)));
+    goTo = session.WaitForNewWindow(before);
+    ASSERT_TRUE(goTo);
+    session.Xdo(Move({goTo->left + 40, goTo->bottom - 6}) + " sleep 5 " + Move(last) + " " + Move(Shifted(last, 1)) +
+                " click 1");
+    EXPECT_EQ(WaitForEditText("Location 99"), "Location 99");
+}
+
+TEST_F(Desktop, LeftAndRightWalkTheMenuBarAndEscapeClosesIt)
+{
+    // Alt+F opens File; Right goes to Edit, then to Window, whose first item
+    // (Cascade) is highlighted; Left and Right again, Down to Tile, Return.
+    const auto before = session.ShownWindows();
+    session.Xdo("key alt+f");
+    ASSERT_TRUE(session.WaitForNewWindow(before)) << "Alt+F opened no menu";
+    session.Xdo("key --delay 150 Right Right Left Right Down Return");
+    const DemoState tiled = session.WaitFor(
+        [](const DemoState& s) { return s.windows.size() == 3 && s.windows[0].rect.top == s.windows[1].rect.top; });
+    ASSERT_EQ(tiled.windows.size(), 3u);
+    EXPECT_EQ(tiled.windows[0].rect.top, tiled.windows[1].rect.top) << "the keys did not reach Window > Tile";
+    EXPECT_EQ(tiled.windows[0].rect.right, tiled.windows[1].rect.left);
+
+    // Escape closes the menu, and the next key goes to the window again.
+    const Point client = ClientOrigin(WindowRect("Notes"));
+    session.Xdo(Move({client.x + 100, client.y + 22}) + " click 1 key ctrl+a BackSpace");
+    EXPECT_EQ(WaitForEditText(""), "");
+    const auto shown = session.ShownWindows();
+    session.Xdo("key alt+e");
+    ASSERT_TRUE(session.WaitForNewWindow(shown));
+    session.Xdo("key Escape sleep 0.3 type x");
+    EXPECT_EQ(WaitForEditText("x"), "x") << "the key after Escape went nowhere";
+}
+
 } // namespace
 } // namespace desktoptest

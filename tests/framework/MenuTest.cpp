@@ -75,7 +75,10 @@ TEST(MenuScript, Captions)
         {"Refresh from", 'f', 0, "Refresh &from"}, // a word start beats an earlier place
         {"Default", 'f', 0, "De&fault"},           // else the first place anywhere
         {"Close", 'x', 0, "Close"},                // not in the label
-        {"close", 'C', 0, "close"},                // letters compared exactly
+        {"close", 'C', 0, "&close"},               // as scripted first, else in the other case
+        {"Setup", 'U', 0, "Set&up"},
+        {"Clear", 'L', 0, "C&lear"},
+        {"Load", 'l', 0, "&Load"},
         {"Quit", 0, 'Q', "Quit\tCtrl+Q"},
     };
     for (const Case& c : cases)

@@ -25,7 +25,9 @@ enum ECommand : uint32_t {
     kCommandCascade = 701,
     kCommandTile = 702,
     kCommandHelp = 900,
+    kCommandLocation = 1000, // 1001 to 1099: Window > Go To > Location 1 to 99
 };
+constexpr uint32_t kLocations = 99;
 
 // Help topics of the menu items (F1 over a highlighted item shows them).
 constexpr uint32_t kHelpClose = 1102;
@@ -88,6 +90,14 @@ void DemoApplication::Init()
     window_->SetTitle("Window", 'W');
     window_->AppendItemRecord(Item("Cascade", kCommandCascade, 'C'));
     window_->AppendItemRecord(Item("Tile", kCommandTile, 'T'));
+    goTo_ = std::make_unique<CMenu>();
+    goTo_->SetTitle("Go To", 'G');
+    for (uint32_t i = 1; i <= kLocations; ++i) {
+        const std::string label = "Location " + std::to_string(i);
+        goTo_->AppendItemRecord(Item(label.c_str(), kCommandLocation + i, 0));
+    }
+    window_->AppendItemRecord(Item("Go To", 0, 'G'));
+    window_->SetItemSubmenu(window_->GetItemCount() - 1, goTo_.get());
     bar_ = std::make_unique<CMenuBar>();
     bar_->AppendMenu(file_.get());
     bar_->AppendMenu(edit_.get());
@@ -103,6 +113,7 @@ void DemoApplication::Exit()
     scene_.reset();
     bar_.reset();
     window_.reset();
+    goTo_.reset();
     edit_.reset();
     file_.reset();
 }
@@ -128,6 +139,8 @@ void DemoApplication::UpdateMenus(CMenuBar* bar)
     bar->SetCommandEnabled(kCommandClose, document);
     for (uint32_t command : {kCommandQuit, kCommandCascade, kCommandTile, kCommandHelp})
         bar->SetCommandEnabled(command, true);
+    for (uint32_t i = 1; i <= kLocations; ++i)
+        bar->SetCommandEnabled(kCommandLocation + i, notes_ != nullptr);
     window_->BuildWindowList(window_->GetItemCount());
 }
 
@@ -147,7 +160,11 @@ void DemoApplication::HandleMenuSelect(CMenu* menu, uint32_t command)
         ShowHelpFinder();
         break;
     default:
-        CApplication::HandleMenuSelect(menu, command);
+        // A location is written into the notes, where the tests read it.
+        if (command > kCommandLocation && command <= kCommandLocation + kLocations && notes_)
+            notes_->SetText("Location " + std::to_string(command - kCommandLocation));
+        else
+            CApplication::HandleMenuSelect(menu, command);
         break;
     }
 }

@@ -45,6 +45,7 @@ private:
     std::unique_ptr<NSHarrowen::CMenu> file_;
     std::unique_ptr<NSHarrowen::CMenu> edit_;
     std::unique_ptr<NSHarrowen::CMenu> window_;
+    std::unique_ptr<NSHarrowen::CMenu> goTo_; // 99 locations: taller than the screen
     std::unique_ptr<NSHarrowen::CMenuBar> bar_;
 };
 

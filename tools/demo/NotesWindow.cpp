@@ -21,6 +21,11 @@ std::string NotesWindow::GetText() const
     return edit_->GetText();
 }
 
+void NotesWindow::SetText(const std::string& text)
+{
+    edit_->SetText(text);
+}
+
 void NotesWindow::ReceiveNotifications()
 {
     CEditNotification record;

@@ -20,6 +20,7 @@ public:
     NotesWindow();
 
     std::string GetText() const;
+    void SetText(const std::string& text);
     void ReceiveNotifications() override;
     uint32_t GetHelpContext() const override { return kHelpTopic; }
 

@@ -118,6 +118,16 @@ void HeadlessHost::MouseButton(HostEvent::Kind kind, Point screen, int button)
     Push(e);
 }
 
+void HeadlessHost::Wheel(Point screen, int notches)
+{
+    pointer_ = screen;
+    HostEvent e;
+    e.kind = HostEvent::Kind::Wheel;
+    e.screen = screen;
+    e.wheel = notches;
+    Push(e);
+}
+
 void HeadlessHost::Click(Point screen, int button)
 {
     PressMouse(screen, button);

@@ -51,6 +51,8 @@ public:
     void PressMouse(Point screen, int button = 1);
     void ReleaseMouse(Point screen, int button = 1);
     void Click(Point screen, int button = 1);
+    // Turns the wheel by notches (positive: away from the user).
+    void Wheel(Point screen, int notches);
     void PressKey(uint32_t virtualKey, bool extended = false, bool repeat = false);
     void ReleaseKey(uint32_t virtualKey, bool extended = false);
     void TypeCharacter(char32_t character);

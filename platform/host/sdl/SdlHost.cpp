@@ -402,6 +402,16 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
         out.screen = PointerOf(e.button.windowID, e.button.x, e.button.y);
         out.button = ButtonOf(e.button.button);
         return out.button != 0;
+    case SDL_MOUSEWHEEL: {
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        out.kind = HostEvent::Kind::Wheel;
+        out.surface = SurfaceOf(e.wheel.windowID);
+        out.screen = PointerOf(e.wheel.windowID, x, y);
+        out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        return out.wheel != 0;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         out.kind = e.type == SDL_KEYDOWN ? HostEvent::Kind::KeyDown : HostEvent::Kind::KeyUp;
