@@ -7,6 +7,9 @@
 #include "framework/resources/ResourceText.h"
 #include "framework/views/StaticTextView.h"
 
+#include <cctype>
+#include <string_view>
+
 namespace NSHarrowen {
 
 namespace {
@@ -23,6 +26,20 @@ CRect ItemRect(const CAlertBox& box, uint16_t id)
 {
     const CDialogItem* item = box.GetDialogItem(id);
     return item ? item->rect : CRect();
+}
+
+// Labels compared without regard to case or a mnemonic mark.
+bool SameLabel(const std::string& label, std::string_view lowerCase)
+{
+    std::string plain;
+    for (const char c : label)
+        if (c != '&')
+            plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    while (!plain.empty() && plain.back() == ' ')
+        plain.pop_back();
+    while (!plain.empty() && plain.front() == ' ')
+        plain.erase(plain.begin());
+    return plain == lowerCase;
 }
 
 } // namespace
@@ -82,6 +99,12 @@ void CAlertBox::MakeViews()
     }
     icon_ = new CIconView(root, layout.icon, parsed_.iconKind);
     SetDefaultButton(buttons_[0]);
+    // Escape answers a question as its Cancel button does, or No where it
+    // has no Cancel.
+    for (const char* answer : {"cancel", "no"})
+        for (int i = 0; i < count && !GetCancelButton(); ++i)
+            if (SameLabel(parsed_.labels[i], answer))
+                SetCancelButton(buttons_[i]);
     for (int number : {2, 3, 1})
         if (CPushButtonView* button = GetButton(number))
             AddToFocusChain(button);
@@ -108,6 +131,8 @@ void CAlertBox::ReceiveNotifications()
         if (buttons_[i] && buttons_[i]->TakeClick()) {
             if (result_)
                 *result_ = kAlertButton1 + i;
+            // The caller's variable may be gone once the modal run returns.
+            result_ = nullptr;
             Close();
             return;
         }

@@ -5,6 +5,12 @@
 #include "framework/windows/DialogTemplate.h"
 #include "framework/base/Exceptions.h"
 #include "framework/menus/MenuBar.h"
+#include "framework/views/View.h"
+#include "framework/controls/PushButtonView.h"
+#include "framework/views/GroupView.h"
+#include "framework/input/Keyboard.h"
+
+#include <cctype>
 #include "framework/input/Ticks.h"
 #include "platform/system/Clock.h"
 #include "platform/windows/MessageQueue.h"
@@ -25,6 +31,35 @@ std::string ApplicationName()
 {
     const CApplication* app = GetApplication();
     return app ? app->GetName() : std::string();
+}
+
+// The mnemonic of a button label: the letter marked with "&", else its
+// first letter, in upper case; 0 for none.
+char LabelMnemonic(const std::string& label)
+{
+    for (size_t i = 0; i + 1 < label.size(); ++i) {
+        if (label[i] != '&')
+            continue;
+        if (label[i + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(label[i + 1])));
+        ++i;
+    }
+    for (const char c : label)
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return 0;
+}
+
+// The first enabled push button of the tree, in tree order, with that mnemonic.
+CPushButtonView* FindButtonByMnemonic(CView* view, char letter)
+{
+    if (auto* button = dynamic_cast<CPushButtonView*>(view))
+        return button->IsEnabledInHierarchy() && LabelMnemonic(button->GetNativeText()) == letter ? button : nullptr;
+    if (auto* group = dynamic_cast<CGroupView*>(view))
+        for (int i = 0; i < group->CountChildren(); ++i)
+            if (CPushButtonView* found = FindButtonByMnemonic(group->GetChild(i), letter))
+                return found;
+    return nullptr;
 }
 
 } // namespace
@@ -88,6 +123,12 @@ CModalDialog::~CModalDialog()
 
 void CModalDialog::DisableOthers()
 {
+    // A press held when the dialog takes over never sees its release: the
+    // view that holds the mouse lets go now and is told.
+    if (CView* capture = GetMouseCaptureView(); capture && capture->GetWindow() != this)
+        capture->CancelMouseCapture();
+    if (CView* tracking = GetMouseTrackingView(); tracking && tracking->GetWindow() != this)
+        tracking->CancelMouseTracking();
     if (CApplication* app = GetApplication())
         app->DisableFrame();
     for (int i = 0; i < CountWindows(); ++i)
@@ -127,8 +168,41 @@ void CModalDialog::SetDefaultButton(IDialogButton* button)
         button->SetDefaultLook(true);
 }
 
+void CModalDialog::Open(const CRect& windowRect)
+{
+    CABCWindow::Open(windowRect);
+    if (!GetFocusView())
+        FocusFirst();
+}
+
+void CModalDialog::Close()
+{
+    CABCWindow::Close();
+    if (!IsMarkedForDeletion())
+        return;
+    const platform::WindowHandle handle = GetHandle();
+    const bool active = platform::GetActiveWindow() == handle;
+    platform::ShowWindow(handle, platform::ShowCommand::Hide);
+    EnableOthers();
+    // The keys go back to the window the dialog belongs to.
+    if (active || platform::GetActiveWindow() == handle) {
+        const platform::WindowHandle owner = platform::GetOwner(handle);
+        platform::SetActiveWindow(owner && platform::IsWindow(owner) ? owner : FrameHandle());
+    }
+}
+
 void CModalDialog::DoCommand(const CKeyEvent& event)
 {
+    // Alt and a letter press the button whose label has that mnemonic.
+    if (event.kind == kEventKeyDown && event.modifiers.IsAltDown() && !event.modifiers.IsControlOrCommandDown()) {
+        const uint16_t letter = KeyCharacter(event);
+        if (CPushButtonView* button =
+                letter ? FindButtonByMnemonic(GetRootView(), static_cast<char>(letter)) : nullptr) {
+            button->Click();
+            WaitTicks(8);
+            return;
+        }
+    }
     if (event.kind == kEventKeyDown) {
         if (event.code == kKeyEscape && cancelButton_) {
             cancelButton_->Click();
@@ -156,12 +230,18 @@ void RunModal(CModalDialog* dialog)
     if (app)
         app->SetStayOnTop(false);
 
-    while (platform::IsWindow(handle)) {
+    // Done once the dialog is closed: what the user does next (a key, a
+    // click on the menu bar) goes to the program's own loop, with the
+    // accelerators working again, even before the dialog is deleted.
+    const auto done = [&] {
+        return !platform::IsWindow(handle) || (GetWindowListIndex(dialog) >= 0 && dialog->IsMarkedForDeletion());
+    };
+    while (!done()) {
         if (app && app->GetRunState() == kRunStateLeaveLoop)
             break;
         int taken = 0;
         platform::Message message;
-        while (taken < 20 && platform::PeekMessage(message)) {
+        while (taken < 20 && !done() && platform::PeekMessage(message)) {
             ++taken;
             if (app) {
                 app->DispatchOne(message);
@@ -181,11 +261,13 @@ void RunModal(CModalDialog* dialog)
             platform::SleepMilliseconds(1);
     }
 
+    if (!app)
+        DeleteMarkedWindows();
     if (app)
         app->SetStayOnTop(stayOnTop);
     if (menuBar)
         menuBar->UnblockAccelerators();
-    if (previous && GetWindowListIndex(previous) >= 0)
+    if (previous && GetWindowListIndex(previous) >= 0 && !previous->IsMarkedForDeletion())
         previous->BringToFront();
     else if (app && app->GetFrameHandle())
         platform::SetActiveWindow(app->GetFrameHandle());

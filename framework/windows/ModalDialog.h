@@ -28,6 +28,12 @@ public:
     CModalDialog(CABCWindow* owner, int32_t templateId, int frameStyle = 0);
     ~CModalDialog() override;
 
+    // Opens with the keyboard focus on the first control of the focus order,
+    // unless the dialog gave it to one of its own already.
+    void Open(const CRect& windowRect) override;
+    // Closed is done: the dialog goes from the screen and the other windows
+    // take input again at once, not only when the idle step deletes it.
+    void Close() override;
     void DoCommand(const CKeyEvent& event) override;
     bool IsListedInWindowMenu() const override { return false; }
     int GetBorderWidth() const override;

@@ -54,6 +54,16 @@ void CIncDecButtonABC::MouseStillDown()
         return;
     }
     ReleaseMouse();
+    EndPress();
+}
+
+void CIncDecButtonABC::CaptureLost()
+{
+    EndPress();
+}
+
+void CIncDecButtonABC::EndPress()
+{
     code_ = 0;
     pending_ = true;
     RunUpdate();

@@ -26,6 +26,8 @@ public:
     void HandleBroadcast() override;
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // A capture taken away (a dialog took over) ends the press like a release.
+    void CaptureLost() override;
     void Draw() override;
     void UpdateDisplay() override;
 
@@ -35,6 +37,8 @@ protected:
     virtual bool IsLowerHalf(NSHarrowen::CPoint where) const = 0;
 
 private:
+    void EndPress();
+
     std::unique_ptr<CIncDecButtonGUIABC> painter_;
     int32_t code_ = 0;
     bool pending_ = false;

@@ -239,6 +239,18 @@ WindowHandle CreateWindow(const CreateParams& params)
     return handle;
 }
 
+namespace {
+
+// Ends the capture when this window or one of its children holds it.
+void ReleaseCaptureHeldBy(WindowHandle window)
+{
+    const WindowHandle capture = System().capture;
+    if (capture && (capture == window || IsChildOf(capture, window)))
+        ReleaseCapture();
+}
+
+} // namespace
+
 bool DestroyWindow(WindowHandle handle)
 {
     WindowObject* w = Find(handle);
@@ -257,8 +269,7 @@ bool DestroyWindow(WindowHandle handle)
 
     if (IsWindowVisible(handle))
         ShowWindow(handle, ShowCommand::Hide);
-    if (sys.capture == handle || IsChildOf(sys.capture, handle))
-        ReleaseCapture();
+    ReleaseCaptureHeldBy(handle);
     if (sys.focus == handle || IsChildOf(sys.focus, handle))
         SetFocus(0);
 
@@ -577,6 +588,8 @@ void ShowWindow(WindowHandle window, ShowCommand command)
             w->style |= style::Visible;
         else
             w->style &= ~style::Visible;
+        if (!visible)
+            ReleaseCaptureHeldBy(window);
         SendMessage(window, msg::ShowWindow, visible ? 1 : 0, 0);
         w = Find(window);
         if (!w)
@@ -785,6 +798,10 @@ void EnableWindow(WindowHandle window, bool enable)
         w->style |= style::Disabled;
     if (!enable && (System().focus == window || IsChildOf(System().focus, window)))
         SetFocus(0);
+    // A window that takes no input cannot keep the mouse: its release would
+    // never arrive, and every press would go to it.
+    if (!enable)
+        ReleaseCaptureHeldBy(window);
     SendMessage(window, msg::Enable, enable ? 1 : 0, 0);
 }
 

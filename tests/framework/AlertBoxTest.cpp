@@ -177,3 +177,41 @@ TEST_F(AlertOperatorTest, FrameworkAlertsBecomeAlertBoxesOnceTheFrameIsUp)
 }
 
 } // namespace
+
+TEST_F(AlertBoxTest, EscapeAnswersCancelOrNoAndAltWithALetterPressesThatButton)
+{
+    const auto Key = [&](std::initializer_list<uint32_t> keys) {
+        for (const uint32_t key : keys)
+            desktop.Host().PressKey(key);
+        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+            desktop.Host().ReleaseKey(*it);
+        Pump();
+    };
+    const auto Letter = [](char c) { return static_cast<uint32_t>(platform::kVKLetterA + (c - 'A')); };
+    const struct {
+        const char* script;
+        std::initializer_list<uint32_t> keys;
+        int result;
+    } cases[] = {
+        {"[WARN]Save changes?[Yes][No][Cancel]", {platform::kVKEscape}, kAlertButton1}, // Cancel
+        {"[WARN]Replace the file?[Yes][No]", {platform::kVKEscape}, kAlertButton1},     // No
+        {"[WARN]Replace the file?[No][Yes]", {platform::kVKEscape}, kAlertButton2},     // No, first in the script
+        {"[WARN]Save changes?[Yes][No][Cancel]", {platform::kVKAlt, Letter('N')}, kAlertButton2},
+        {"[WARN]Save changes?[Yes][No][Cancel]", {platform::kVKAlt, Letter('Y')}, kAlertButton3},
+        {"[WARN]Save changes?[&Keep][Don't save][Cancel]", {platform::kVKAlt, Letter('K')}, kAlertButton3},
+        {"[WARN]Save changes?[Yes][No][Cancel]", {platform::kVKAlt, Letter('Q')}, kAlertClosed}, // no such button
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        CAlertBox* box = Open(c.script);
+        Key(c.keys);
+        EXPECT_EQ(result, c.result);
+        if (!Closed(box))
+            delete box;
+        Pump();
+    }
+    // A notice with only OK keeps waiting for its button.
+    CAlertBox* box = Open("[NOTE]Done.[OK]");
+    Key({platform::kVKEscape});
+    EXPECT_FALSE(Closed(box));
+}

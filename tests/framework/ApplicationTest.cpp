@@ -1,6 +1,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/images/Bitmap.h"
 #include "framework/images/ImageCache.h"
+#include "framework/alerts/AlertBox.h"
 #include "framework/alerts/AlertHook.h"
 #include "framework/application/Application.h"
 #include "framework/windows/DocumentWindow.h"
@@ -241,6 +242,29 @@ TEST_F(Application, AltAndATitlesLetterOpensThatMenu)
     app.Run();
     ASSERT_EQ(popups.ShownMenus().size(), 1u);
     EXPECT_EQ(popups.ShownMenus()[0].captions.at(0), "&Open...\tCtrl+O");
+    EXPECT_EQ(app.commands, (std::vector<uint32_t>{101}));
+}
+
+TEST_F(Application, TheKeyRightAfterAnAlertIsClosedByTheKeyboardReachesTheProgram)
+{
+    // Escape answers the alert, and Ctrl+O follows at once, before the
+    // alert is deleted: the accelerator works, and nothing waits for a
+    // second press.
+    int answer = 0;
+    int waited = 0;
+    CTestApp app(Record(),
+                 {
+                     [&](CTestApp&) {
+                         Host().PressKey(platform::kVKEscape);
+                         Host().ReleaseKey(platform::kVKEscape);
+                         PressCtrl(platform::kVKLetterA + ('O' - 'A'));
+                         answer = RunAlertText("[WARN]Go on?[Yes][No]");
+                     },
+                     CTestApp::Until([&](CTestApp& a) { return !a.commands.empty() || ++waited > 40; }),
+                     [&](CTestApp&) { ReleaseKeys(); },
+                 });
+    app.Run();
+    EXPECT_EQ(answer, kAlertButton1); // No
     EXPECT_EQ(app.commands, (std::vector<uint32_t>{101}));
 }
 

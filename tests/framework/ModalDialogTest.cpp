@@ -3,6 +3,8 @@
 #include "framework/windows/DialogItem.h"
 #include "framework/base/Exceptions.h"
 #include "framework/windows/ModalDialog.h"
+#include "framework/controls/CheckBoxView.h"
+#include "framework/controls/PushButtonView.h"
 #include "framework/resources/ResourceModule.h"
 #include "framework/windows/SplashScreen.h"
 #include "framework/input/Ticks.h"
@@ -76,10 +78,13 @@ TEST_F(WindowTest, ModalRunDisablesTheOtherWindowsUntilItEnds)
 
     inner->CenterOnFrame();
     inner->Close();
-    RunModal(inner); // the idle step deletes the marked dialog and the run ends
-    EXPECT_EQ(GetWindowListIndex(inner), -1);
+    RunModal(inner); // a closed dialog ends its run at once
     EXPECT_TRUE(platform::IsWindowEnabled(outer->GetHandle()));
     EXPECT_FALSE(platform::IsWindowEnabled(document->GetHandle()));
+    EXPECT_FALSE(platform::IsWindowVisible(inner->GetHandle()));
+    DeleteMarkedWindows(); // the idle step
+    EXPECT_EQ(GetWindowListIndex(inner), -1);
+    EXPECT_TRUE(platform::IsWindowEnabled(outer->GetHandle()));
 
     delete outer;
     EXPECT_TRUE(platform::IsWindowEnabled(app->GetFrameHandle()));
@@ -127,4 +132,43 @@ TEST_F(WindowTest, SplashScreenStaysUpForItsMinimumTime)
     EXPECT_FALSE(splash->IsListedInWindowMenu());
     delete splash;
     EXPECT_GE(GetTicks() - start, 60u);
+}
+
+TEST_F(WindowTest, ADialogOpensWithTheFocusOnItsFirstControlShownByAFocusMark)
+{
+    auto* dialog = new CModalDialog("Options");
+    CDialogItem item;
+    item.rect = CRect(10, 10, 130, 30);
+    item.text = "Auto upload";
+    auto* check = new CCheckBoxView(dialog->GetRootView(), item);
+    item.rect = CRect(10, 50, 80, 74);
+    item.text = "OK";
+    auto* ok = new CPushButtonView(dialog->GetRootView(), item);
+    dialog->AddToFocusChain(check);
+    dialog->AddToFocusChain(ok);
+    const auto MarkedPixels = [&](const CNativeControlView* view) {
+        // The dotted focus frame: dark pixels on the control's face beyond
+        // what it shows unfocused.
+        const platform::Rect r = platform::GetWindowRect(view->GetHandle());
+        const platform::PixelBuffer screen = desktop.Host().Screen();
+        int dark = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                dark += (screen.At(x, y) & 0xFFFFFF) == 0 ? 1 : 0;
+        return dark;
+    };
+    dialog->Open(dialog->GetRectForContentSize(200, 100));
+    Pump();
+    EXPECT_EQ(dialog->GetFocusView(), check);
+    EXPECT_EQ(platform::GetFocus(), check->GetHandle()) << "the keys go to the first control";
+    const int checkFocused = MarkedPixels(check);
+    const int okUnfocused = MarkedPixels(ok);
+    // Tab moves the focus, and the mark with it.
+    desktop.Host().PressKey(platform::kVKTab);
+    desktop.Host().ReleaseKey(platform::kVKTab);
+    Pump();
+    EXPECT_EQ(platform::GetFocus(), ok->GetHandle());
+    EXPECT_GT(checkFocused, MarkedPixels(check) + 10) << "no focus mark on the check box";
+    EXPECT_GT(MarkedPixels(ok), okUnfocused + 10) << "no focus mark on the button";
+    delete dialog;
 }

@@ -1,6 +1,7 @@
 #include "tests/framework/WindowTestFixture.h"
 
 #include "framework/views/GroupView.h"
+#include "framework/windows/ModalDialog.h"
 
 using namespace NSHarrowen;
 using testsupport::WindowTest;
@@ -119,4 +120,86 @@ TEST_F(MouseCaptureTest, HoverFollowsThePointerAndForgetsDestroyedViews)
     UpdateHoverView();
     EXPECT_EQ(GetHoverView(), nullptr);
     EXPECT_EQ(next->left, 1);
+}
+
+namespace {
+
+// A view that takes the capture on a press and lets go on the release, as
+// buttons and knobs do.
+class CPressView : public CCountingView {
+public:
+    using CCountingView::CCountingView;
+    void MouseDown(const CEvent&) override
+    {
+        ++presses;
+        CaptureMouse();
+    }
+    void MouseStillDown() override
+    {
+        ++releases;
+        ReleaseMouse();
+    }
+    int presses = 0;
+    int releases = 0;
+};
+
+} // namespace
+
+TEST_F(MouseCaptureTest, ADialogOpenedDuringAHeldPressEndsTheCaptureAndEveryClickStillWorks)
+{
+    auto* held = new CPressView(window->GetRootView(), CRect(0, 0, 50, 50));
+    auto* other = new CPressView(window->GetRootView(), CRect(60, 0, 110, 50));
+    desktop.Host().PressMouse(ScreenPoint(window, 10, 10));
+    Pump();
+    ASSERT_TRUE(held->HasMouseCapture());
+
+    // An alert takes over while the button is still down.
+    auto* dialog = new CModalDialog("Lost contact");
+    dialog->Open(dialog->GetRectForContentSize(200, 80));
+    Pump();
+    EXPECT_EQ(held->lost, 1) << "the view that held the capture was not told";
+    EXPECT_EQ(GetMouseCaptureView(), nullptr);
+    EXPECT_EQ(platform::GetCapture(), 0u);
+    EXPECT_EQ(app->GetTrackingCount(), 0);
+
+    // The release lands on the dialog; a click on the dialog reaches it.
+    auto* inDialog = new CPressView(dialog->GetRootView(), CRect(0, 0, 100, 40));
+    desktop.Host().ReleaseMouse(ScreenPoint(dialog, 10, 10));
+    Pump();
+    const int beeps = desktop.Host().Beeps();
+    Click(dialog, 20, 20);
+    EXPECT_EQ(inDialog->presses, 1) << "a click on the dialog went nowhere";
+    EXPECT_EQ(desktop.Host().Beeps(), beeps);
+    delete dialog;
+    Pump();
+
+    // Back in the window, clicks reach the view under the pointer.
+    Click(window, 70, 10);
+    EXPECT_EQ(other->presses, 1);
+    EXPECT_EQ(other->releases, 1);
+    EXPECT_EQ(held->presses, 1);
+    EXPECT_EQ(held->releases, 0);
+}
+
+TEST_F(MouseCaptureTest, HidingOrDisablingTheCaptureWindowEndsTheCapture)
+{
+    for (const bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden" : "disabled");
+        CDocumentWindow* w = OpenDocument(100, 100);
+        auto* held = new CPressView(w->GetRootView(), CRect(0, 0, 50, 50));
+        desktop.Host().PressMouse(ScreenPoint(w, 10, 10));
+        Pump();
+        ASSERT_TRUE(held->HasMouseCapture());
+        if (hide)
+            platform::ShowWindow(w->GetHandle(), platform::ShowCommand::Hide);
+        else
+            platform::EnableWindow(w->GetHandle(), false);
+        Pump();
+        EXPECT_EQ(held->lost, 1);
+        EXPECT_EQ(platform::GetCapture(), 0u);
+        EXPECT_EQ(app->GetTrackingCount(), 0);
+        desktop.Host().ReleaseMouse(ScreenPoint(w, 10, 10));
+        Pump();
+        delete w;
+    }
 }
