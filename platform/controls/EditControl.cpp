@@ -307,6 +307,11 @@ void KeyDown(WindowHandle window, EditState& s, WParam key)
         else if (mods.shift)
             Paste(window, s);
         break;
+    case kVKLetterA:
+        // Ctrl+A: the desktop makes no character of it.
+        if (mods.control && !mods.alt)
+            Character(window, s, 1);
+        break;
     default:
         break;
     }

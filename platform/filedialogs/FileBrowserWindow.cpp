@@ -336,6 +336,8 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
     ShowWindow(dialog, ShowCommand::Show);
     SetActiveWindow(dialog);
     SetFocus(name);
+    // The proposed name is selected: typing replaces it.
+    SendMessage(name, ctlmsg::EditSetSel, 0, static_cast<LParam>(-1));
 
     while (!state.done && IsWindow(dialog)) {
         Message m;

@@ -3,6 +3,7 @@
 #include "platform/filedialogs/FileBrowserWindow.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
+#include "platform/input/Keys.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/TempDir.h"
 
@@ -94,6 +95,48 @@ TEST_F(FileDialogWindowTest, CancelGivesNothingAndSaveAsksBeforeReplacing)
     ASSERT_TRUE(AskSaveFileFor(0, "Untitled", kFileTypeText, spec));
     EXPECT_EQ(spec->GetFullPath(), dir.File("notes.txt"));
     ASSERT_EQ(desktop.Host().MessageBoxTexts().size(), 1u);
+}
+
+// Typed as a person types: one key or character at a time.
+void Type(platform::HeadlessHost& host, const std::string& text)
+{
+    for (const char c : text)
+        host.TypeCharacter(static_cast<unsigned char>(c));
+}
+
+void Press(platform::HeadlessHost& host, std::initializer_list<uint32_t> keys)
+{
+    for (const uint32_t key : keys)
+        host.PressKey(key);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        host.ReleaseKey(*it);
+}
+
+TEST_F(FileDialogWindowTest, TheProposedNameIsSelectedSoTypingReplacesIt)
+{
+    gUser = [&](platform::WindowHandle) {
+        Type(desktop.Host(), "MyLead");
+        Press(desktop.Host(), {platform::kVKReturn});
+    };
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskSaveFileFor(0, "No name.txt", kFileTypeText, spec));
+    EXPECT_EQ(spec->GetFileName(), "MyLead.txt");
+}
+
+TEST_F(FileDialogWindowTest, CtrlASelectsTheWholeName)
+{
+    gUser = [&](platform::WindowHandle dialog) {
+        platform::SetControlText(Child(dialog, platform::filedialog::kName), "Song.MID");
+        Press(desktop.Host(), {platform::kVKEnd});
+        Press(desktop.Host(), {platform::kVKControl, platform::kVKLetterA});
+        Type(desktop.Host(), "notes.txt");
+        Press(desktop.Host(), {platform::kVKReturn});
+    };
+    const CFileTypeList types{kFileTypeMidi, kFileTypeText};
+    std::unique_ptr<CFileTypeInfo> type;
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
+    EXPECT_EQ(spec->GetFileName(), "notes.txt");
 }
 
 } // namespace
