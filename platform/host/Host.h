@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -97,6 +98,12 @@ public:
     virtual bool SetSurfaceShow(SurfaceId, SurfaceShow) { return false; }
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
+    // Shows the rectangles (surface coordinates) of the buffer, which is the
+    // whole surface; the rest of the surface shows what it showed.
+    virtual void PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>&)
+    {
+        PresentSurface(id, pixels);
+    }
 
     // Takes the next input event, if any. Never blocks.
     virtual bool PollEvent(HostEvent& event) = 0;

@@ -52,6 +52,24 @@ void HeadlessHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
         it->second.pixels = pixels;
 }
 
+void HeadlessHost::PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>& rects)
+{
+    auto it = surfaces_.find(id);
+    if (it == surfaces_.end())
+        return;
+    PixelBuffer& shown = it->second.pixels;
+    if (shown.Width() != pixels.Width() || shown.Height() != pixels.Height()) {
+        shown = pixels;
+        return;
+    }
+    const Rect bounds{0, 0, pixels.Width(), pixels.Height()};
+    for (const Rect& rect : rects) {
+        const Rect r = rect.Intersection(bounds);
+        for (int y = r.top; y < r.bottom; ++y)
+            std::copy(pixels.Row(y) + r.left, pixels.Row(y) + r.right, shown.Row(y) + r.left);
+    }
+}
+
 bool HeadlessHost::PollEvent(HostEvent& event)
 {
     if (events_.empty())

@@ -33,6 +33,7 @@ public:
     // The surface's icon; empty when it has none.
     PixelBuffer SurfaceIcon(SurfaceId id) const;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
+    void PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>& rects) override;
 
     bool PollEvent(HostEvent& event) override;
     void WaitForEvent(uint32_t timeoutMs) override;

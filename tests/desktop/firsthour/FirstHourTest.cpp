@@ -289,6 +289,7 @@ protected:
     // Measured on the way, printed at the end.
     double knobToMidiMs = -1;
     long residentKb = 0;
+    long privateKb = 0;
     double repaintMs = -1;
 };
 
@@ -362,6 +363,7 @@ void FirstHour::ShowSlotA()
     ASSERT_NE(patch, nullptr) << "Upload Active Slot showed no patch window";
     EXPECT_EQ(CompareAreas(expected, EditorCopy(*patch)), "");
     residentKb = session.EditorResidentKb();
+    privateKb = session.EditorPrivateKb();
     repaintMs = session.ReportWithRepaint().repaintMs.value_or(-1);
     session.Screenshot("04-slot-a-patch");
     // The editor's frame alone, for the README (docs/patchora.png).
@@ -750,10 +752,10 @@ TEST_F(FirstHour, FromTheMidiSetupToQuit)
     ASSERT_NO_FATAL_FAILURE(MoveABankThroughAFolder());
     ASSERT_NO_FATAL_FAILURE(LoseAndRegainTheSynthesizer());
     ASSERT_NO_FATAL_FAILURE(QuitAskingToSave());
-    std::printf("First hour: start to first painted frame %.0f ms; resident memory with the patch open %ld kB; "
-                "knob move to the synthesizer %.1f ms; full repaint of the patch window %.2f ms; "
-                "the whole scenario %.1f s\n",
-                session.FirstFrameMs(), residentKb, knobToMidiMs, repaintMs,
+    std::printf("First hour: start to first painted frame %.0f ms; with the patch open resident memory %ld kB, "
+                "private memory %ld kB; knob move to the synthesizer %.1f ms; full repaint of the patch window "
+                "%.2f ms; the whole scenario %.1f s\n",
+                session.FirstFrameMs(), residentKb, privateKb, knobToMidiMs, repaintMs,
                 std::chrono::duration<double>(ScenarioSession::Clock::now() - start).count());
 }
 

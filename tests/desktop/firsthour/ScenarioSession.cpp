@@ -184,6 +184,15 @@ long ScenarioSession::EditorResidentKb() const
     return 0;
 }
 
+long ScenarioSession::EditorPrivateKb() const
+{
+    std::ifstream rollup("/proc/" + std::to_string(editor_) + "/smaps_rollup");
+    for (std::string line; std::getline(rollup, line);)
+        if (line.rfind("Private_Dirty:", 0) == 0)
+            return std::atol(line.c_str() + 14);
+    return 0;
+}
+
 std::vector<std::string> ScenarioSession::OpenedUrls() const
 {
     std::vector<std::string> urls;

@@ -47,6 +47,9 @@ public:
     double FirstFrameMs() const { return firstFrameMs_; }
     // The editor's resident memory now, in kB.
     long EditorResidentKb() const;
+    // The editor's own changed memory now (Private_Dirty: not the shared
+    // libraries, nor the segment a MIDI server maps into every client), in kB.
+    long EditorPrivateKb() const;
     std::string EditorLog() const;
     // What the editor asked the desktop's opener to open (its help), in order.
     std::vector<std::string> OpenedUrls() const;

@@ -1,0 +1,342 @@
+// What a user waits for when a patch window paints, through the real paint
+// path: the window (and every window inside it) invalidated, the paint
+// messages taken by the run loop's pump, the changed pixels handed to the
+// desktop. The patch window fills a 1280 x 1024 desktop, both voice areas
+// hold N mixed modules (8, 32, 127) and as many cables as they take.
+//   PaintPatchWindow: a full repaint; counter paint_ms (goal 8 ms at 127).
+//   PaintAfterKnobStep: one parameter step as a knob sends it, its repaint
+//   and present; counters step_ms (goal 1 ms) and presented_kpx (thousands
+//   of pixels handed to the desktop: the knob's rectangle is enough).
+//   ApplyPatchToWindow: the largest patch's dumps (every value, name and map)
+//   applied to a document shown in a window with its real panels; counter
+//   apply_ms (goal 5 ms).
+// "x_goal" is each figure over its goal (below 1 meets it). Run with
+// --benchmark_repetitions=5 for the min and median of several runs.
+
+#include "editor/app/EditorApp.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/windows/PatchView.h"
+#include "framework/windows/ABCWindow.h"
+#include "modules/ModuleCatalogueContent.h"
+#include "patch/PatchError.h"
+#include "patch/area/PatchBackground.h"
+#include "patch/document/Patch.h"
+#include "patch/edit/EditPair.h"
+#include "platform/host/HostScope.h"
+#include "platform/host/headless/HeadlessHost.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
+#include "resources/PatchoraResources.h"
+#include "resources/PictureResources.h"
+#include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/MoleculePacket.h"
+#include "synth/molecules/ParamMolecules.h"
+#include "synth/protocol/ProtocolErrors.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr uint8_t kRowsPerColumn = 40;
+constexpr double kPaintGoalMs = 8.0;
+constexpr double kStepGoalMs = 1.0;
+constexpr double kApplyGoalMs = 5.0;
+
+double Min(const std::vector<double>& runs)
+{
+    return runs.empty() ? 0.0 : *std::min_element(runs.begin(), runs.end());
+}
+
+// A figure averaged over the iterations of a run.
+benchmark::Counter Average(double total)
+{
+    return benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+}
+
+// The main thread's processor time: the benchmarks share a busy machine,
+// where the time on the wall mostly says how long the thread waited for a
+// processor. (On a quiet machine the two agree: painting is one thread.)
+double ThreadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The in-memory desktop, counting the pixels handed to it.
+class CCountingHost : public platform::HeadlessHost {
+public:
+    CCountingHost() : HeadlessHost(1280, 1024) { }
+    void PresentSurface(platform::SurfaceId id, const platform::PixelBuffer& pixels) override
+    {
+        presented += static_cast<size_t>(pixels.Width()) * static_cast<size_t>(pixels.Height());
+        HeadlessHost::PresentSurface(id, pixels);
+    }
+    void PresentSurfaceRects(platform::SurfaceId id, const platform::PixelBuffer& pixels,
+                             const std::vector<platform::Rect>& rects) override
+    {
+        for (const platform::Rect& r : rects) {
+            presented += static_cast<size_t>(r.Width()) * static_cast<size_t>(r.Height());
+        }
+        HeadlessHost::PresentSurfaceRects(id, pixels, rects);
+    }
+    size_t presented = 0;
+};
+
+void UsePrivateSettings()
+{
+    static std::string folder;
+    if (folder.empty()) {
+        char pattern[] = "/tmp/patchora-bench-XXXXXX";
+        if (const char* made = mkdtemp(pattern)) {
+            folder = made;
+        }
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    }
+}
+
+// A dump of both areas: the catalogue's types in turn, stacked in columns.
+void AddModules(CMoleculePacket& packet, uint8_t perArea)
+{
+    const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
+    std::vector<uint8_t> types;
+    for (unsigned id = 0; id < CModuleCatalogue::kTypeSlots; ++id) {
+        if (catalogue.FindBuilder(static_cast<uint8_t>(id)) != nullptr) {
+            types.push_back(static_cast<uint8_t>(id));
+        }
+    }
+    for (uint8_t area = 0; area < 2; ++area) {
+        auto dump = std::make_unique<CMModuleDump>(area);
+        uint8_t column = 0;
+        uint8_t row = 0;
+        for (uint8_t index = 1; index <= perArea; ++index) {
+            const uint8_t type = types[(index + area * 127) % types.size()];
+            const uint8_t height = catalogue.GetBuilder(type).GetHeight();
+            if (row + height > kRowsPerColumn) {
+                ++column;
+                row = 0;
+            }
+            dump->AddModule(index, type, column, row);
+            row = static_cast<uint8_t>(row + height);
+        }
+        packet.Append(std::move(dump));
+    }
+}
+
+// Joins each module's inputs to earlier modules' outputs while the area
+// takes more cables.
+void FillCables(CPatchBackground& area, uint8_t perArea)
+{
+    for (uint8_t jack = 0; jack < 4; ++jack) {
+        for (uint8_t to = 1; to <= perArea; ++to) {
+            for (uint8_t from = 1; from <= perArea; ++from) {
+                if (area.GetStore().GetCableCount() == CCableTree::kMaxCables) {
+                    return;
+                }
+                try {
+                    area.ConnectCable(CableEntry{JackAddress{from, 0, 1}, JackAddress{to, jack, 0}, 0});
+                    break;
+                } catch (const XPatchError&) {
+                    // A loop, a joined jack or one the module lacks: the next.
+                }
+            }
+        }
+    }
+}
+
+void InvalidateTree(platform::WindowHandle window)
+{
+    platform::InvalidateRect(window, nullptr, true);
+    for (int i = 0; i < platform::CountChildren(window); ++i) {
+        InvalidateTree(platform::GetChild(window, i));
+    }
+}
+
+// The editor on the in-memory desktop with one maximised patch window.
+class CPatchWindowScene {
+public:
+    explicit CPatchWindowScene(uint8_t perArea)
+    {
+        UsePrivateSettings();
+        PatchoraResources();
+        PictureResources();
+        auto host = std::make_unique<CCountingHost>();
+        host_ = host.get();
+        scope_ = std::make_unique<platform::CHostScope>(std::move(host));
+        app_ = std::make_unique<CEditorApp>();
+        frame_ = app_->CreateFrameWindow();
+        platform::ShowWindow(frame_, platform::ShowCommand::Maximize);
+        app_->Init();
+        app_->PumpWaiting(100000);
+        GetPatchManager()->NewLocalPatch();
+        app_->PumpWaiting(100000);
+        patch_ = GetPatchManager()->GetActivePatch();
+        CMoleculePacket packet;
+        AddModules(packet, perArea);
+        patch_->ApplyMoleculeList(packet);
+        for (const int area : {0, 1}) {
+            FillCables(*patch_->GetArea(area), perArea);
+        }
+        auto* view = dynamic_cast<CPatchView*>(patch_->GetWindow());
+        if (view == nullptr) {
+            throw std::runtime_error("no patch window");
+        }
+        window_ = view->GetHandle();
+        platform::ShowWindow(window_, platform::ShowCommand::Maximize);
+        NSHarrowen::UpdateAllWindows();
+        app_->PumpWaiting(100000);
+    }
+    ~CPatchWindowScene()
+    {
+        patch_->CloseWindow();
+        NSHarrowen::DeleteMarkedWindows();
+        app_->PumpWaiting(100000);
+        app_->Exit();
+        app_->DestroyFrameWindow();
+        app_.reset();
+    }
+    CPatchWindowScene(const CPatchWindowScene&) = delete;
+    CPatchWindowScene& operator=(const CPatchWindowScene&) = delete;
+
+    // Invalidates, paints and presents as the run loop does; milliseconds.
+    double Repaint()
+    {
+        const double start = ThreadMilliseconds();
+        InvalidateTree(window_);
+        app_->PumpWaiting(100000);
+        return ThreadMilliseconds() - start;
+    }
+
+    // A step of a knob of full range (the first module's with one) that
+    // moves its pointer, as the knob sends it.
+    double KnobStep()
+    {
+        CModuleInterface* module = KnobModule();
+        const uint8_t value = module->GetParamValue(0);
+        const uint8_t next = value < 64 ? static_cast<uint8_t>(value + 8) : static_cast<uint8_t>(value - 8);
+        const double start = ThreadMilliseconds();
+        auto pair = std::make_unique<CEditPair>();
+        pair->Add(std::make_unique<CMParamChange>(1, module->GetModuleIndex(), 0, next),
+                  std::make_unique<CMParamChange>(1, module->GetModuleIndex(), 0, value));
+        patch_->ExecuteEdit(std::move(pair));
+        NSHarrowen::UpdateAllWindows();
+        app_->PumpWaiting(100000);
+        const double ms = ThreadMilliseconds() - start;
+        if (module->GetParamValue(0) != next) {
+            throw std::runtime_error("the knob did not step");
+        }
+        return ms;
+    }
+
+    CModuleInterface* KnobModule() const
+    {
+        for (CModuleInterface* module : patch_->GetArea(1)->GetModules()) {
+            const CBuildModule& builder = GetSharedModuleCatalogue().GetBuilder(module->GetTypeId());
+            if (module->GetParamCount() != 0 && module->IsMorphable(0) && builder.GetParamMax(0) == 127) {
+                return module;
+            }
+        }
+        throw std::runtime_error("no knob of full range");
+    }
+
+    size_t CableCount() const
+    {
+        return patch_->GetArea(0)->GetStore().GetCableCount() + patch_->GetArea(1)->GetStore().GetCableCount();
+    }
+    CPatch& Patch() const { return *patch_; }
+    CEditorApp& App() const { return *app_; }
+    CCountingHost& Screen() const { return *host_; }
+
+private:
+    CCountingHost* host_ = nullptr;
+    std::unique_ptr<platform::CHostScope> scope_;
+    std::unique_ptr<CEditorApp> app_;
+    platform::WindowHandle frame_ = 0;
+    platform::WindowHandle window_ = 0;
+    CPatch* patch_ = nullptr;
+};
+
+void PaintPatchWindow(benchmark::State& state)
+{
+    CPatchWindowScene scene(static_cast<uint8_t>(state.range(0)));
+    double total = 0;
+    const size_t before = scene.Screen().presented;
+    for (auto _ : state) {
+        const double ms = scene.Repaint();
+        total += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["paint_ms"] = Average(total);
+    state.counters["presented_kpx"] = Average(static_cast<double>(scene.Screen().presented - before) / 1000.0);
+    state.counters["x_goal"] = Average(total / kPaintGoalMs);
+    state.counters["cables"] = static_cast<double>(scene.CableCount());
+}
+BENCHMARK(PaintPatchWindow)
+    ->Arg(8)
+    ->Arg(32)
+    ->Arg(127)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Min);
+
+void PaintAfterKnobStep(benchmark::State& state)
+{
+    CPatchWindowScene scene(127);
+    double total = 0;
+    const size_t before = scene.Screen().presented;
+    for (auto _ : state) {
+        const double ms = scene.KnobStep();
+        total += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    state.counters["step_ms"] = Average(total);
+    state.counters["x_goal"] = Average(total / kStepGoalMs);
+    state.counters["presented_kpx"] = Average(static_cast<double>(scene.Screen().presented - before) / 1000.0);
+}
+BENCHMARK(PaintAfterKnobStep)->UseManualTime()->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Min);
+
+void ApplyPatchToWindow(benchmark::State& state)
+{
+    CPatchWindowScene scene(127);
+    CMoleculePacket dumps;
+    scene.Patch().BuildPatchDump(dumps);
+    double total = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GetPatchManager()->NewLocalPatch();
+        scene.App().PumpWaiting(100000);
+        CPatch* target = GetPatchManager()->GetActivePatch();
+        state.ResumeTiming();
+        const double start = ThreadMilliseconds();
+        try {
+            target->ApplyMoleculeList(dumps);
+        } catch (const XTorvanBase&) {
+            // What the document refuses is the same every run.
+        }
+        const double ms = ThreadMilliseconds() - start;
+        total += ms;
+        state.SetIterationTime(ms / 1000.0);
+        state.PauseTiming();
+        target->CloseWindow();
+        NSHarrowen::DeleteMarkedWindows();
+        scene.App().PumpWaiting(100000);
+        state.ResumeTiming();
+    }
+    state.counters["apply_ms"] = Average(total);
+    state.counters["x_goal"] = Average(total / kApplyGoalMs);
+}
+BENCHMARK(ApplyPatchToWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->ComputeStatistics("min", Min);
+
+} // namespace
