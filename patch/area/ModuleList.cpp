@@ -4,26 +4,55 @@
 
 CModuleInterface* CModuleList::Find(uint8_t index) const
 {
+    CModuleInterface* indexed = byIndex_[index];
+    if (indexed != nullptr && indexed->GetModuleIndex() == index) {
+        return indexed;
+    }
+    // Not where its number says: a module was renumbered in place (a clip
+    // does that), or none has the number.
     const auto found = std::find_if(modules_.begin(), modules_.end(),
                                     [index](const CModuleInterface* m) { return m->GetModuleIndex() == index; });
-    return found == modules_.end() ? nullptr : *found;
+    if (found == modules_.end()) {
+        if (indexed != nullptr) {
+            Reindex();
+        }
+        return nullptr;
+    }
+    Reindex();
+    return *found;
+}
+
+void CModuleList::Reindex() const
+{
+    // Backwards, so that of two modules with one number the first wins.
+    byIndex_.fill(nullptr);
+    for (auto it = modules_.rbegin(); it != modules_.rend(); ++it) {
+        byIndex_[(*it)->GetModuleIndex()] = *it;
+    }
 }
 
 void CModuleList::Append(std::unique_ptr<CModuleInterface> module)
 {
-    modules_.push_back(module.get());
-    module.release();
+    const uint8_t index = module->GetModuleIndex();
+    const CModuleInterface* present = byIndex_[index];
+    if (present == nullptr || present->GetModuleIndex() != index) {
+        byIndex_[index] = module.get();
+    }
+    modules_.push_back(module.release());
 }
 
 std::unique_ptr<CModuleInterface> CModuleList::Take(uint8_t index)
 {
-    const auto found = std::find_if(modules_.begin(), modules_.end(),
-                                    [index](const CModuleInterface* m) { return m->GetModuleIndex() == index; });
-    if (found == modules_.end()) {
+    CModuleInterface* taken = Find(index);
+    if (taken == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<CModuleInterface> module(*found);
-    modules_.erase(found);
+    std::unique_ptr<CModuleInterface> module(taken);
+    modules_.erase(std::find(modules_.begin(), modules_.end(), taken));
+    byIndex_[index] = nullptr;
+    if (Find(index) != nullptr) {
+        Reindex(); // another module has the number too
+    }
     return module;
 }
 
@@ -41,6 +70,7 @@ void CModuleList::RemoveAll()
         Release(module);
     }
     modules_.clear();
+    byIndex_.fill(nullptr);
 }
 
 void CModuleList::Release(CModuleInterface* module) const

@@ -3,6 +3,7 @@
 #include "framework/base/Rect.h"
 #include "patch/module/ModuleInterface.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,7 +21,8 @@ public:
     size_t GetCount() const { return modules_.size(); }
     bool IsEmpty() const { return modules_.empty(); }
 
-    // Null when no module has the index.
+    // Null when no module has the index. Looked up by number; a module
+    // renumbered while in the list is found too.
     CModuleInterface* Find(uint8_t index) const;
     bool Has(uint8_t index) const { return Find(index) != nullptr; }
     CModuleInterface* At(size_t position) const { return modules_.at(position); }
@@ -45,7 +47,11 @@ public:
 
 private:
     void Release(CModuleInterface* module) const;
+    void Reindex() const;
 
     bool owner_;
     std::vector<CModuleInterface*> modules_;
+    // The modules by number, as they were numbered when they came or when
+    // a renumbered one was last looked for.
+    mutable std::array<CModuleInterface*, 256> byIndex_{};
 };

@@ -1,4 +1,5 @@
 #include "patch/area/PatchBackground.h"
+#include "platform/base/DroppedExceptions.h"
 
 #include "patch/PatchError.h"
 #include "patch/area/DspLoadTable.h"
@@ -232,9 +233,34 @@ void CPatchBackground::RerouteModuleCables(uint8_t index)
 
 void CPatchBackground::RefreshModule(uint8_t index)
 {
+    if (refreshHolds_ > 0) {
+        refreshesHeld_.set(index);
+        return;
+    }
     CModuleInterface* module = FindModule(index);
     if (module != nullptr && document_.HasWindow()) {
         module->Refresh();
+    }
+}
+
+void CPatchBackground::ReleaseRefreshes()
+{
+    if (refreshHolds_ == 0 || --refreshHolds_ > 0) {
+        return;
+    }
+    const std::bitset<256> held = refreshesHeld_;
+    refreshesHeld_.reset();
+    for (size_t index = 0; index < held.size(); ++index) {
+        if (!held.test(index)) {
+            continue;
+        }
+        try {
+            RefreshModule(static_cast<uint8_t>(index));
+        } catch (...) {
+            // Released at the end of a dump, maybe while it unwinds: one
+            // panel that fails must not stop the others.
+            platform::RecordDroppedException("refreshing a module panel");
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "patch/module/CableRenderListInterface.h"
 #include "synth/protocol/ParamAddress.h"
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -61,6 +62,10 @@ public:
     // Deletes every cable with an end at the module.
     void DeleteModuleCables(uint8_t index);
     void RefreshModule(uint8_t index);
+    // While held, refreshes wait and each module asked for is refreshed once
+    // when the last hold ends (a dump changes a module many times).
+    void HoldRefreshes() { ++refreshHolds_; }
+    void ReleaseRefreshes();
 
     // Requests for the parts a synthesizer slot still owes; false (nothing
     // sent) when the part has arrived.
@@ -164,6 +169,8 @@ private:
     CLabelCache labels_;
     NSHarrowen::CPoint lastContentOffset_;
     bool bandActive_ = false;
+    int refreshHolds_ = 0;
+    std::bitset<256> refreshesHeld_;
     NSHarrowen::CPoint bandAnchor_;
     NSHarrowen::CPoint bandCurrent_;
 };

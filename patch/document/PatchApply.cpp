@@ -89,6 +89,26 @@ template <typename Map, typename Dump> void ReplaceMap(Map& map, const Dump& dum
     patch.RebuildLabels();
 }
 
+class CHeldRefreshes {
+public:
+    CHeldRefreshes(CPatchBackground& first, CPatchBackground& second) : first_(first), second_(second)
+    {
+        first_.HoldRefreshes();
+        second_.HoldRefreshes();
+    }
+    ~CHeldRefreshes()
+    {
+        first_.ReleaseRefreshes();
+        second_.ReleaseRefreshes();
+    }
+    CHeldRefreshes(const CHeldRefreshes&) = delete;
+    CHeldRefreshes& operator=(const CHeldRefreshes&) = delete;
+
+private:
+    CPatchBackground& first_;
+    CPatchBackground& second_;
+};
+
 CableEntry MakeCable(const CMCableABC& molecule)
 {
     return CableEntry{molecule.end1, molecule.end2, molecule.colour};
@@ -100,11 +120,15 @@ void CPatch::ApplyMoleculeList(const CMoleculePacket& packet)
 {
     std::string firstText;
     uint32_t count = 0;
-    for (CMolecule* molecule : packet) {
-        try {
-            molecule->ApplyToPatch(*this);
-        } catch (const XPatchError& error) {
-            Gather(firstText, count, error);
+    {
+        // Each changed module's panel is refreshed once, after the packet.
+        const CHeldRefreshes held(*area0_, *area1_);
+        for (CMolecule* molecule : packet) {
+            try {
+                molecule->ApplyToPatch(*this);
+            } catch (const XPatchError& error) {
+                Gather(firstText, count, error);
+            }
         }
     }
     RefreshWindows();
