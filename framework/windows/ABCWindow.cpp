@@ -323,9 +323,10 @@ CGdiState* CABCWindow::AcquireCanvas()
     const platform::WindowSurface surface = platform::GetWindowSurface(handle_);
     if (!surface.pixels)
         return nullptr;
+    // Drawing outside a paint stays off the windows over this one.
     return PushContext(std::make_unique<CDrawingContext>(*surface.pixels,
                                                          CPoint(surface.clientOrigin.x, surface.clientOrigin.y),
-                                                         FromPlatform(surface.clientRect), nullptr))
+                                                         FromPlatform(surface.clientRect), &surface.visible))
         ->GetState();
 }
 

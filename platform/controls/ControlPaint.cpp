@@ -180,7 +180,9 @@ ControlPaint::ControlPaint(WindowHandle window) : window_(window), paint_(BeginP
     const Point o = paint_.surface.clientOrigin;
     dc_->SetWindowOrigin({-o.x, -o.y});
     client_ = paint_.surface.clientRect;
-    dc_->SetSystemClip(Region(client_.Offset(o.x, o.y)));
+    Region shown = paint_.surface.visible;
+    shown.Offset(o.x, o.y);
+    dc_->SetSystemClip(shown);
 }
 
 ControlPaint::~ControlPaint()

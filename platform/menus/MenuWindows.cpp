@@ -71,6 +71,9 @@ template <typename F> void Paint(WindowHandle window, F&& draw)
     if (paint.surface.pixels) {
         DeviceContext dc(*paint.surface.pixels);
         dc.SetWindowOrigin({-paint.surface.clientOrigin.x, -paint.surface.clientOrigin.y});
+        Region shown = paint.surface.visible;
+        shown.Offset(paint.surface.clientOrigin.x, paint.surface.clientOrigin.y);
+        dc.SetSystemClip(shown);
         dc.SelectFont(MenuFont());
         dc.SetBackgroundMode(BackgroundMode::Transparent);
         draw(dc, paint.surface.clientRect);

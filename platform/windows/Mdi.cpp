@@ -49,8 +49,11 @@ void Activate(WindowHandle client, WindowHandle child)
         return;
     if (child) {
         auto& list = c->children;
+        const bool raised = list.empty() || list.back() != child;
         list.erase(std::remove(list.begin(), list.end(), child), list.end());
         list.push_back(child);
+        if (WindowObject* w = Find(child); w && raised)
+            ExposeTree(*w); // what the other documents covered shows now
         MarkDirty(client);
     }
     if (child == old)

@@ -49,9 +49,18 @@ Rect DefaultRect(const CreateParams& params)
     return Rect::FromSize(desk.left + 40, desk.top + 40, desk.Width() * 3 / 4, desk.Height() * 3 / 4);
 }
 
+// A top-level window holds the pixels of its whole tree; a child window
+// draws into its top-level's.
 void ResizeSurface(WindowObject& w)
 {
-    w.surface.Resize(w.rect.Width(), w.rect.Height(), 0);
+    if (w.parent) {
+        w.surface = PixelBuffer();
+        w.dirty.SetEmpty();
+    } else {
+        w.surface.Resize(w.rect.Width(), w.rect.Height(), 0);
+        w.dirty = Region(Rect{0, 0, w.rect.Width(), w.rect.Height()});
+        System().dirtyTopLevels.insert(w.handle);
+    }
     DrawNonClient(w);
 }
 
@@ -125,13 +134,21 @@ void SendSize(WindowObject& w)
     SendMessage(w.handle, msg::Size, kind, MakeLParam(c.Width(), c.Height()));
 }
 
-void InvalidateParentArea(const WindowObject& w, const Rect& rectInParent)
+// Whether the window and its ancestors below the top-level are shown: its
+// pixels are in its top-level's, hidden or not.
+bool ShownInTop(const WindowObject& w)
 {
-    if (WindowObject* parent = Find(w.parent)) {
-        const Rect c = ClientArea(*parent);
-        (void)c;
-        InvalidateRect(parent->handle, &rectInParent, true);
-    }
+    for (const WindowObject* o = &w; o && o->parent; o = Find(o->parent))
+        if (!(o->style & style::Visible))
+            return false;
+    return true;
+}
+
+// The parent and the siblings under the window show again where it was.
+void ExposeParentArea(const WindowObject& w, const Rect& rectInParent)
+{
+    if (WindowObject* parent = Find(w.parent))
+        ExposeArea(*parent, rectInParent);
 }
 
 void ForgetWindow(WindowHandle h)
@@ -400,6 +417,8 @@ void SetParent(WindowHandle window, WindowHandle parent)
         return;
     const bool wasVisible = IsWindowVisible(window);
     MarkDirty(window);
+    if (wasVisible)
+        ExposeParentArea(*w, w->rect);
     RemoveFrom(SiblingList(*w), window);
     if (w->surfaceId) {
         Host().DestroySurface(w->surfaceId);
@@ -419,6 +438,8 @@ void SetParent(WindowHandle window, WindowHandle parent)
             Host().ShowSurface(w->surfaceId, true);
         OrderTopLevels();
     }
+    ResizeSurface(*w);
+    ExposeTree(*w);
     MarkDirty(window);
 }
 
@@ -522,10 +543,18 @@ void PlaceWindow(WindowHandle window, const Rect& rect, bool repaint, bool byDes
         w->update.SetEmpty();
         InvalidateRect(window, nullptr, true);
     }
-    if (w->surfaceId && !byDesktop)
-        Host().MoveSurface(w->surfaceId, rect);
-    else if (!w->surfaceId && repaint)
-        InvalidateParentArea(*w, old);
+    if (w->surfaceId) {
+        if (!byDesktop)
+            Host().MoveSurface(w->surfaceId, rect);
+        if (sized)
+            ExposeTree(*w); // new pixels for the whole tree
+    } else if (ShownInTop(*w)) {
+        // The tree shares its pixels: where the window stood shows what lies
+        // under it again (repaint or not), and it paints where it stands.
+        (void)repaint;
+        ExposeParentArea(*w, old);
+        ExposeTree(*w);
+    }
     MarkDirty(window);
     if (old.left != rect.left || old.top != rect.top)
         SendMessage(window, msg::Move, 0, MakeLParam(rect.left, rect.top));
@@ -596,10 +625,12 @@ void ShowWindow(WindowHandle window, ShowCommand command)
             return;
         if (w->surfaceId)
             Host().ShowSurface(w->surfaceId, visible);
-        if (visible)
+        if (visible && w->parent)
+            ExposeTree(*w); // the parent drew over all of it while it was hidden
+        else if (visible)
             InvalidateRect(window, nullptr, true);
         else if (w->parent)
-            InvalidateParentArea(*w, w->rect);
+            ExposeParentArea(*w, w->rect);
         MarkDirty(window);
         if (WindowObject* p = Find(w->parent); p && IsMdiClient(*p) && visible)
             MdiChildShown(w->parent, window);
@@ -709,8 +740,11 @@ void BringWindowToTop(WindowHandle window)
         return;
     if (w->parent) {
         auto& list = SiblingList(*w);
+        const bool raised = list.empty() || list.back() != window;
         RemoveFrom(list, window);
         list.push_back(window);
+        if (raised)
+            ExposeTree(*w); // what the siblings covered shows now
         MarkDirty(window);
         if (WindowObject* p = Find(w->parent); p && IsMdiClient(*p))
             SendMessage(w->parent, msg::MdiActivate, window, 0);

@@ -106,13 +106,24 @@ WindowSurface GetWindowSurface(WindowHandle window)
     WindowObject* w = Find(window);
     if (!w)
         return {};
+    const Point at = OffsetInTop(*w);
     const Rect c = ClientArea(*w);
-    return {&w->surface, c.TopLeft(), ClientBounds(*w)};
+    WindowSurface surface{&TopLevelOf(*w).surface, {at.x + c.left, at.y + c.top}, ClientBounds(*w), {}};
+    surface.visible = VisibleInTop(*w, true);
+    surface.visible.Offset(-surface.clientOrigin.x, -surface.clientOrigin.y);
+    return surface;
 }
 
 void SurfaceChanged(WindowHandle window)
 {
-    MarkDirty(window);
+    const WindowObject* w = Find(window);
+    if (!w)
+        return;
+    // A paint's own drawing stays in the area it took (marked then).
+    if (w->painting)
+        System().dirtyTopLevels.insert(TopLevelOf(*w).handle);
+    else
+        MarkDirtyRegion(*w, VisibleInTop(*w, true));
 }
 
 PaintContext BeginPaint(WindowHandle window)
@@ -122,17 +133,25 @@ PaintContext BeginPaint(WindowHandle window)
     if (!w)
         return paint;
     paint.surface = GetWindowSurface(window);
+    // What children or windows above cover is theirs to paint.
     paint.update = w->update;
+    Intersect(paint.update, paint.surface.visible);
     const bool erase = w->erase;
     w->update.SetEmpty();
     w->erase = false;
-    if (erase && !paint.update.IsEmpty()) {
+    if (paint.update.IsEmpty())
+        return paint;
+    w->painting = true;
+    const Point o = paint.surface.clientOrigin;
+    Region inTop = paint.update;
+    inTop.Offset(o.x, o.y);
+    MarkDirtyRegion(*w, inTop);
+    if (erase) {
         if (SendMessage(window, msg::EraseBackground, 0, 0) == 0 && (w = Find(window))) {
             const uint32_t fill = BackgroundPixel(w->windowClass.background);
-            const Point o = paint.surface.clientOrigin;
             for (const IntRect& r : paint.update.Rects())
                 for (int y = r.top; y < r.bottom; ++y) {
-                    uint32_t* row = w->surface.Row(y + o.y);
+                    uint32_t* row = paint.surface.pixels->Row(y + o.y);
                     std::fill(row + r.left + o.x, row + r.right + o.x, fill);
                 }
         }
@@ -143,7 +162,10 @@ PaintContext BeginPaint(WindowHandle window)
 
 void EndPaint(WindowHandle window, const PaintContext&)
 {
-    MarkDirty(window);
+    if (WindowObject* w = Find(window)) {
+        w->painting = false;
+        System().dirtyTopLevels.insert(TopLevelOf(*w).handle);
+    }
 }
 
 void ScrollWindow(WindowHandle window, int dx, int dy, const Rect* area)
@@ -155,14 +177,25 @@ void ScrollWindow(WindowHandle window, int dx, int dy, const Rect* area)
     const Rect scroll = area ? area->Intersection(bounds) : bounds;
     if (scroll.IsEmpty())
         return;
-    const Point o = ClientArea(*w).TopLeft();
+    const WindowSurface surface = GetWindowSurface(window);
+    Region hidden(scroll);
+    Subtract(hidden, surface.visible);
+    if (!hidden.IsEmpty()) {
+        // Part of the area is covered: its pixels are not the window's to
+        // move, so the whole area paints again.
+        Unite(w->update, scroll);
+        MarkDirty(window);
+        return;
+    }
+    PixelBuffer& pixels = *surface.pixels;
+    const Point o = surface.clientOrigin;
     const Rect source = scroll.Intersection(scroll.Offset(-dx, -dy));
     // Copy in an order that never reads a pixel already overwritten.
     const int rows = source.Height();
     for (int i = 0; i < rows; ++i) {
         const int y = dy > 0 ? source.bottom - 1 - i : source.top + i;
-        const uint32_t* src = w->surface.Row(y + o.y) + source.left + o.x;
-        uint32_t* dst = w->surface.Row(y + dy + o.y) + source.left + dx + o.x;
+        const uint32_t* src = pixels.Row(y + o.y) + source.left + o.x;
+        uint32_t* dst = pixels.Row(y + dy + o.y) + source.left + dx + o.x;
         std::memmove(dst, src, static_cast<size_t>(source.Width()) * sizeof(uint32_t));
     }
     // The pending update moves with the content; the uncovered part joins it.
@@ -175,7 +208,7 @@ void ScrollWindow(WindowHandle window, int dx, int dy, const Rect* area)
     Region uncovered(scroll);
     Subtract(uncovered, source.Offset(dx, dy));
     Unite(w->update, uncovered);
-    MarkDirty(window);
+    MarkDirtyRegion(*w, Region(scroll.Offset(o.x, o.y)));
 }
 
 PixelBuffer CaptureWindow(WindowHandle window)
@@ -184,13 +217,10 @@ PixelBuffer CaptureWindow(WindowHandle window)
     const WindowObject* w = Find(window);
     if (!w)
         return out;
-    // Compose the top-level, then cut the window out of it.
-    const WindowObject* top = Find(GetTopLevel(window));
-    PixelBuffer whole;
-    ComposeTopLevel(*top, whole);
-    const Point origin = WindowOrigin(*w);
-    const Point topOrigin = WindowOrigin(*top);
-    const Rect r = Rect::FromSize(origin.x - topOrigin.x, origin.y - topOrigin.y, w->rect.Width(), w->rect.Height());
+    // Cut the window out of its top-level's pixels.
+    const PixelBuffer& whole = ComposedTopLevel(TopLevelOf(*w));
+    const Point at = OffsetInTop(*w);
+    const Rect r = Rect::FromSize(at.x, at.y, w->rect.Width(), w->rect.Height());
     out.Resize(r.Width(), r.Height(), 0);
     const Rect inside = r.Intersection({0, 0, whole.Width(), whole.Height()});
     for (int y = inside.top; y < inside.bottom; ++y)

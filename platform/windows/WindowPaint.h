@@ -23,6 +23,9 @@ struct WindowSurface {
     PixelBuffer* pixels = nullptr; // the whole window; none for no window
     Point clientOrigin;            // the client area's top-left in `pixels`
     Rect clientRect;               // 0, 0, width, height
+    // The part of the client area the screen shows (client coordinates):
+    // the pixels are shared with the windows around, so drawing stays in it.
+    Region visible;
 };
 
 // A paint in progress: the area to draw (client coordinates) and where.
@@ -32,8 +35,9 @@ struct PaintContext {
     bool erased = false;
 };
 
-// Takes the update region and clears it; sends msg::EraseBackground first
-// when an erase was asked for (a result of 0 fills with the class background).
+// Takes the update region (as far as the window shows) and clears it; sends
+// msg::EraseBackground first when an erase was asked for (a result of 0
+// fills with the class background).
 PaintContext BeginPaint(WindowHandle window);
 void EndPaint(WindowHandle window, const PaintContext& paint);
 

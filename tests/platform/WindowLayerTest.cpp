@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -239,6 +240,73 @@ TEST_F(WindowLayerTest, ScrollingMovesPixelsAndInvalidatesWhatIsUncovered)
     Region uncovered(Rect(0, 0, 100, 3));
     uncovered.CombineWith(Region(Rect(0, 3, 5, 100)), RegionOp::Or);
     EXPECT_EQ(GetUpdateRegion(w), uncovered);
+}
+
+TEST_F(WindowLayerTest, ChildWindowsShowWhereTheyStandAndWhatTheyUncoverPaintsAgain)
+{
+    // White top-level (client at 4, 23 on the desktop), grey children.
+    const WindowHandle top = TopLevel({0, 0, 300, 300});
+    const WindowHandle lower = Child(top, {10, 10, 110, 110}, "Test Document");
+    const WindowHandle upper = Child(top, {60, 60, 160, 160}, "Test Document");
+    desktop.Pump();
+    const Point c = ClientToScreen(top, {0, 0});
+    auto at = [&](int x, int y) { return desktop.Host().Screen().At(c.x + x, c.y + y); };
+    const uint32_t white = 0xFFFFFF;
+    const uint32_t grey = at(20, 20);
+    EXPECT_NE(grey, white);
+    EXPECT_EQ(at(200, 200), white);
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        Point shown; // grey after the step
+        Point gone;  // white after the step
+    };
+    const std::vector<Step> steps = {
+        // Moved without asking for a repaint: the old place is the parent's again.
+        {"move",
+         [&] {
+             MoveWindow(upper, {180, 180, 280, 280}, false);
+         },
+         {200, 200},
+         {150, 150}},
+        {"hide", [&] { ShowWindow(lower, ShowCommand::Hide); }, {200, 200}, {20, 20}},
+        {"show", [&] { ShowWindow(lower, ShowCommand::Show); }, {20, 20}, {150, 150}},
+        {"destroy", [&] { DestroyWindow(upper); }, {20, 20}, {200, 200}},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        desktop.Pump();
+        EXPECT_EQ(at(step.shown.x, step.shown.y), grey) << step.what;
+        EXPECT_EQ(at(step.gone.x, step.gone.y), white) << step.what;
+    }
+
+    // The parent's own drawing stays off its children.
+    const Rect all{0, 0, 290, 270};
+    InvalidateRect(top, &all, true);
+    desktop.Pump();
+    EXPECT_EQ(at(20, 20), grey);
+    EXPECT_EQ(CaptureWindow(lower).At(5, 5), grey);
+}
+
+TEST_F(WindowLayerTest, OnlyWhatChangedIsHandedToTheDesktop)
+{
+    const WindowHandle top = TopLevel({0, 0, 300, 300});
+    desktop.Pump();
+    const Point c = ClientToScreen(top, {0, 0});
+    // A pixel changed behind the layer's back is not shown by a paint
+    // elsewhere; the painted part is.
+    WindowSurface s = GetWindowSurface(top);
+    s.pixels->Set(s.clientOrigin.x + 100, s.clientOrigin.y + 100, 0x123456);
+    s.pixels->Set(s.clientOrigin.x + 10, s.clientOrigin.y + 10, 0x123456);
+    const Rect painted{0, 0, 50, 50};
+    InvalidateRect(top, &painted, true);
+    desktop.Pump();
+    EXPECT_EQ(desktop.Host().Screen().At(c.x + 100, c.y + 100), 0xFFFFFFu);
+    EXPECT_EQ(desktop.Host().Screen().At(c.x + 10, c.y + 10), 0xFFFFFFu); // erased by the paint
+    SurfaceChanged(top);
+    desktop.Pump();
+    EXPECT_EQ(desktop.Host().Screen().At(c.x + 100, c.y + 100), 0x123456u);
 }
 
 TEST_F(WindowLayerTest, MouseInputReachesTheWindowUnderThePointerOrTheCapture)

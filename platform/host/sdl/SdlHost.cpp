@@ -369,6 +369,40 @@ void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
         SDL_UnlockSurface(surface);
     }
     SDL_UpdateWindowSurface(window);
+    shownOn_[id] = surface;
+}
+
+void SdlHost::PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>& rects)
+{
+    SDL_Window* window = WindowOf(id);
+    if (!window)
+        return;
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface)
+        return;
+    const auto shown = shownOn_.find(id);
+    if (shown == shownOn_.end() || shown->second != surface || surface->w != pixels.Width() ||
+        surface->h != pixels.Height()) {
+        PresentSurface(id, pixels);
+        return;
+    }
+    std::vector<SDL_Rect> changed;
+    changed.reserve(rects.size());
+    const int bytes = surface->format->BytesPerPixel;
+    SDL_LockSurface(surface);
+    for (const Rect& rect : rects) {
+        const Rect r = rect.Intersection({0, 0, pixels.Width(), pixels.Height()});
+        if (r.IsEmpty())
+            continue;
+        SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_ARGB8888, pixels.Row(r.top) + r.left,
+                          pixels.Width() * 4, surface->format->format,
+                          static_cast<uint8_t*>(surface->pixels) + r.top * surface->pitch + r.left * bytes,
+                          surface->pitch);
+        changed.push_back(SDL_Rect{r.left, r.top, r.Width(), r.Height()});
+    }
+    SDL_UnlockSurface(surface);
+    if (!changed.empty())
+        SDL_UpdateWindowSurfaceRects(window, changed.data(), static_cast<int>(changed.size()));
 }
 
 bool SdlHost::Translate(const void* raw, HostEvent& out)

@@ -40,6 +40,7 @@ public:
     void SetSurfaceModal(SurfaceId id, bool modal) override;
     bool SetSurfaceShow(SurfaceId id, SurfaceShow show) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
+    void PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>& rects) override;
 
     bool PollEvent(HostEvent& event) override;
     void WaitForEvent(uint32_t timeoutMs) override;
@@ -66,6 +67,9 @@ private:
     std::map<SurfaceId, SDL_Window*> windows_;
     std::map<SurfaceId, SurfaceId> owners_;
     std::map<SurfaceId, SurfaceRole> roles_;
+    // The window surface each surface was last shown on whole: a new one
+    // (after a resize) needs all its pixels.
+    std::map<SurfaceId, const void*> shownOn_;
     Point PointerOf(uint32_t windowId, int x, int y);
 
     Point pointer_; // of the last mouse event

@@ -5,6 +5,7 @@
 #include "platform/graphics/Font.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/host/SystemMetrics.h"
+#include "platform/graphics/RegionOps.h"
 
 #include <algorithm>
 
@@ -130,42 +131,55 @@ uint32_t Pixel(SystemColor color)
     return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
 
-void Fill(PixelBuffer& pixels, Rect r, uint32_t value)
+// Where a window's frame is drawn: its top-level's pixels, the window's
+// top-left in them, and the part of them that shows the window.
+struct FrameTarget {
+    PixelBuffer& pixels;
+    Point at;
+    const Region& clip;
+};
+
+void Fill(const FrameTarget& t, Rect r, uint32_t value)
 {
-    r = r.Intersection({0, 0, pixels.Width(), pixels.Height()});
-    for (int y = r.top; y < r.bottom; ++y) {
-        uint32_t* row = pixels.Row(y);
-        std::fill(row + r.left, row + r.right, value);
+    r = r.Offset(t.at.x, t.at.y).Intersection({0, 0, t.pixels.Width(), t.pixels.Height()});
+    if (r.IsEmpty())
+        return;
+    for (const IntRect& c : t.clip.Rects()) {
+        const Rect part = r.Intersection(c);
+        for (int y = part.top; y < part.bottom; ++y) {
+            uint32_t* row = t.pixels.Row(y);
+            std::fill(row + part.left, row + part.right, value);
+        }
     }
 }
 
-void Frame(PixelBuffer& pixels, Rect r, uint32_t topLeft, uint32_t bottomRight)
+void Frame(const FrameTarget& t, Rect r, uint32_t topLeft, uint32_t bottomRight)
 {
-    Fill(pixels, {r.left, r.top, r.right, r.top + 1}, topLeft);
-    Fill(pixels, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
-    Fill(pixels, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-    Fill(pixels, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    Fill(t, {r.left, r.top, r.right, r.top + 1}, topLeft);
+    Fill(t, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    Fill(t, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+    Fill(t, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
-void DrawGlyph(PixelBuffer& pixels, const Rect& box, LResult button, uint32_t ink)
+void DrawGlyph(const FrameTarget& t, const Rect& box, LResult button, uint32_t ink)
 {
     const int cx = (box.left + box.right) / 2;
     const int cy = (box.top + box.bottom) / 2;
     if (button == hit::CloseButton) {
         for (int d = -3; d <= 3; ++d) {
-            Fill(pixels, Rect::FromSize(cx + d - 1, cy + d, 2, 1), ink);
-            Fill(pixels, Rect::FromSize(cx - d - 1, cy + d, 2, 1), ink);
+            Fill(t, Rect::FromSize(cx + d - 1, cy + d, 2, 1), ink);
+            Fill(t, Rect::FromSize(cx - d - 1, cy + d, 2, 1), ink);
         }
     } else if (button == hit::MaxButton) {
-        Fill(pixels, {cx - 4, cy - 4, cx + 4, cy - 2}, ink);
-        Frame(pixels, {cx - 4, cy - 4, cx + 4, cy + 4}, ink, ink);
+        Fill(t, {cx - 4, cy - 4, cx + 4, cy - 2}, ink);
+        Frame(t, {cx - 4, cy - 4, cx + 4, cy + 4}, ink, ink);
     } else {
-        Fill(pixels, {cx - 4, cy + 2, cx + 2, cy + 4}, ink);
+        Fill(t, {cx - 4, cy + 2, cx + 2, cy + 4}, ink);
     }
 }
 
 // The caption's title, left-aligned and clipped before the buttons.
-void DrawTitle(WindowObject& w, const Rect& bar, uint32_t ink)
+void DrawTitle(const WindowObject& w, const FrameTarget& t, const Rect& bar, uint32_t ink)
 {
     static std::shared_ptr<const Font> font;
     if (!font) {
@@ -182,8 +196,11 @@ void DrawTitle(WindowObject& w, const Rect& bar, uint32_t ink)
     area.left += 3;
     if (area.IsEmpty() || w.title.empty())
         return;
-    DeviceContext dc(w.surface);
-    dc.SetSystemClip(Region(area));
+    DeviceContext dc(t.pixels);
+    dc.SetWindowOrigin({-t.at.x, -t.at.y});
+    Region clip(area.Offset(t.at.x, t.at.y));
+    Intersect(clip, t.clip);
+    dc.SetSystemClip(clip);
     dc.SelectFont(font);
     dc.SetTextColor(ink);
     dc.SetBackgroundMode(BackgroundMode::Transparent);
@@ -194,36 +211,43 @@ void DrawTitle(WindowObject& w, const Rect& bar, uint32_t ink)
 
 void DrawNonClient(WindowObject& w)
 {
-    PixelBuffer& pixels = w.surface;
-    const Rect whole{0, 0, pixels.Width(), pixels.Height()};
+    const Rect whole{0, 0, w.rect.Width(), w.rect.Height()};
     const Rect client = ClientArea(w);
     const int b = BorderWidth(w);
     if (b == 0 && CaptionHeight(w) == 0)
         return;
+    WindowObject& top = TopLevelOf(w);
+    const Point at = OffsetInTop(w);
+    Region clip = VisibleInTop(w, false);
+    Subtract(clip, client.Offset(at.x, at.y));
+    if (clip.IsEmpty())
+        return;
+    const FrameTarget t{top.surface, at, clip};
     const uint32_t face = Pixel(SystemColor::ButtonFace);
     // Everything outside the client area.
-    Fill(pixels, {0, 0, whole.right, client.top}, face);
-    Fill(pixels, {0, client.bottom, whole.right, whole.bottom}, face);
-    Fill(pixels, {0, client.top, client.left, client.bottom}, face);
-    Fill(pixels, {client.right, client.top, whole.right, client.bottom}, face);
+    Fill(t, {0, 0, whole.right, client.top}, face);
+    Fill(t, {0, client.bottom, whole.right, whole.bottom}, face);
+    Fill(t, {0, client.top, client.left, client.bottom}, face);
+    Fill(t, {client.right, client.top, whole.right, client.bottom}, face);
     if (b > 1)
-        Frame(pixels, whole, Pixel(SystemColor::ButtonHighlight), 0x404040);
+        Frame(t, whole, Pixel(SystemColor::ButtonHighlight), 0x404040);
     else if (b == 1)
-        Frame(pixels, whole, 0x000000, 0x000000);
+        Frame(t, whole, 0x000000, 0x000000);
     if (const int caption = CaptionHeight(w)) {
         const uint32_t bar = w.activeCaption ? 0x000080 : 0x808080;
         const Rect barRect{b, b, whole.right - b, b + caption - 1};
-        Fill(pixels, barRect, bar);
-        DrawTitle(w, barRect, w.activeCaption ? 0xFFFFFF : 0xC0C0C0);
+        Fill(t, barRect, bar);
+        DrawTitle(w, t, barRect, w.activeCaption ? 0xFFFFFF : 0xC0C0C0);
         for (LResult button : {hit::CloseButton, hit::MaxButton, hit::MinButton}) {
             const Rect box = CaptionButtonRect(w, button);
             if (box.IsEmpty())
                 continue;
-            Fill(pixels, box, face);
-            Frame(pixels, box, Pixel(SystemColor::ButtonHighlight), 0x404040);
-            DrawGlyph(pixels, box, button, 0x000000);
+            Fill(t, box, face);
+            Frame(t, box, Pixel(SystemColor::ButtonHighlight), 0x404040);
+            DrawGlyph(t, box, button, 0x000000);
         }
     }
+    MarkDirtyRegion(w, clip);
 }
 
 Point WindowOrigin(const WindowObject& w)
@@ -236,38 +260,99 @@ Point WindowOrigin(const WindowObject& w)
     return w.rect.TopLeft();
 }
 
+WindowObject& TopLevelOf(const WindowObject& w)
+{
+    const WindowObject* top = &w;
+    while (const WindowObject* parent = Find(top->parent))
+        top = parent;
+    return const_cast<WindowObject&>(*top);
+}
+
+Point OffsetInTop(const WindowObject& w)
+{
+    const Point o = WindowOrigin(w);
+    const Point t = WindowOrigin(TopLevelOf(w));
+    return {o.x - t.x, o.y - t.y};
+}
+
+Region VisibleInTop(const WindowObject& w, bool clientOnly)
+{
+    const Point at = OffsetInTop(w);
+    const Rect client = ClientArea(w).Offset(at.x, at.y);
+    Region visible(clientOnly ? client : Rect::FromSize(at.x, at.y, w.rect.Width(), w.rect.Height()));
+    if (clientOnly)
+        for (WindowHandle h : w.children)
+            if (const WindowObject* child = Find(h); child && (child->style & style::Visible))
+                Subtract(visible, child->rect.Offset(client.left, client.top));
+    const WindowObject* current = &w;
+    while (const WindowObject* parent = Find(current->parent)) {
+        if (!(current->style & style::Visible))
+            return {};
+        const Point parentAt = OffsetInTop(*parent);
+        const Rect parentClient = ClientArea(*parent).Offset(parentAt.x, parentAt.y);
+        Intersect(visible, parentClient);
+        const auto& siblings = parent->children;
+        auto above = std::find(siblings.begin(), siblings.end(), current->handle);
+        if (above != siblings.end())
+            ++above;
+        for (; above != siblings.end(); ++above)
+            if (const WindowObject* s = Find(*above); s && (s->style & style::Visible))
+                Subtract(visible, s->rect.Offset(parentClient.left, parentClient.top));
+        if (visible.IsEmpty())
+            return visible;
+        current = parent;
+    }
+    Intersect(visible, Rect{0, 0, current->rect.Width(), current->rect.Height()});
+    return visible;
+}
+
 void MarkDirty(WindowHandle window)
 {
-    if (const WindowHandle top = GetTopLevel(window))
-        System().dirtyTopLevels.insert(top);
+    if (const WindowObject* w = Find(window))
+        MarkDirtyRegion(*w, VisibleInTop(*w, false));
 }
 
-namespace {
-
-// Copies the window with its visible children into `out`, its top-left at
-// `at`, within `clip` (coordinates of `out`).
-void ComposeInto(const WindowObject& w, PixelBuffer& out, Point at, const Rect& clip)
+void MarkDirtyRegion(const WindowObject& w, const Region& inTop)
 {
-    const Rect target = Rect::FromSize(at.x, at.y, w.rect.Width(), w.rect.Height()).Intersection(clip);
-    for (int y = target.top; y < target.bottom; ++y) {
-        const uint32_t* src = w.surface.Row(y - at.y) + (target.left - at.x);
-        std::copy(src, src + target.Width(), out.Row(y) + target.left);
-    }
+    WindowObject& top = TopLevelOf(w);
+    Unite(top.dirty, inTop);
+    System().dirtyTopLevels.insert(top.handle);
+}
+
+void ExposeTree(WindowObject& w)
+{
+    if (!(w.style & style::Visible) && w.parent)
+        return;
+    DrawNonClient(w);
     const Rect c = ClientArea(w);
-    const Rect clientClip = c.Offset(at.x, at.y).Intersection(clip);
+    Unite(w.update, Rect{0, 0, c.Width(), c.Height()});
+    w.erase = true;
+    for (WindowHandle h : w.children)
+        if (WindowObject* child = Find(h); child && (child->style & style::Visible))
+            ExposeTree(*child);
+}
+
+void ExposeArea(WindowObject& w, const Rect& area)
+{
+    const Rect c = ClientArea(w);
+    const Rect inside = area.Intersection({0, 0, c.Width(), c.Height()});
+    if (inside.IsEmpty())
+        return;
+    Unite(w.update, inside);
+    w.erase = true;
     for (WindowHandle h : w.children) {
-        const WindowObject* child = Find(h);
-        if (child && (child->style & style::Visible))
-            ComposeInto(*child, out, {at.x + c.left + child->rect.left, at.y + c.top + child->rect.top}, clientClip);
+        WindowObject* child = Find(h);
+        if (!child || !(child->style & style::Visible) || !child->rect.Intersects(inside))
+            continue;
+        DrawNonClient(*child);
+        const Rect childClient = ClientArea(*child);
+        ExposeArea(*child, inside.Offset(-child->rect.left - childClient.left, -child->rect.top - childClient.top));
     }
 }
 
-} // namespace
-
-void ComposeTopLevel(const WindowObject& top, PixelBuffer& out)
+const PixelBuffer& ComposedTopLevel(const WindowObject& top)
 {
-    out.Resize(top.rect.Width(), top.rect.Height(), 0);
-    ComposeInto(top, out, {0, 0}, {0, 0, out.Width(), out.Height()});
+    return top.surface;
 }
 
 void PresentDirty()
@@ -275,13 +360,20 @@ void PresentDirty()
     auto& sys = System();
     const std::set<WindowHandle> dirty = std::move(sys.dirtyTopLevels);
     sys.dirtyTopLevels.clear();
-    PixelBuffer composed;
+    std::vector<Rect> rects;
     for (WindowHandle h : dirty) {
-        const WindowObject* w = Find(h);
-        if (!w || !w->surfaceId || !(w->style & style::Visible))
+        WindowObject* w = Find(h);
+        if (!w)
             continue;
-        ComposeTopLevel(*w, composed);
-        Host().PresentSurface(w->surfaceId, composed);
+        Region changed;
+        std::swap(changed, w->dirty);
+        if (!w->surfaceId || !(w->style & style::Visible))
+            continue;
+        Intersect(changed, Rect{0, 0, w->surface.Width(), w->surface.Height()});
+        if (changed.IsEmpty())
+            continue;
+        rects.assign(changed.Rects().begin(), changed.Rects().end());
+        Host().PresentSurfaceRects(w->surfaceId, w->surface, rects);
     }
 }
 

@@ -32,7 +32,12 @@ struct WindowObject {
     std::vector<WindowHandle> children; // bottom to top
     Region update;                      // client coordinates
     bool erase = false;
-    PixelBuffer surface; // the whole window rectangle
+    bool painting = false; // between BeginPaint and EndPaint
+    // Top-level windows only: the pixels of the window and of every window
+    // inside it (children draw into their top-level's, clipped to what of
+    // them shows), and the part changed since the last present.
+    PixelBuffer surface;
+    Region dirty;
     intptr_t data = 0;
     bool destroying = false;
     bool acceptFiles = false;
@@ -115,8 +120,26 @@ void DrawNonClient(WindowObject& w);
 
 // The window's top-left corner on the desktop.
 Point WindowOrigin(const WindowObject& w);
+// The top-level window whose pixels hold the window, and where in them the
+// window's top-left lies.
+WindowObject& TopLevelOf(const WindowObject& w);
+Point OffsetInTop(const WindowObject& w);
+// What of the window the screen shows (its top-level's coordinates): inside
+// every ancestor's client area, outside the siblings above it and each
+// ancestor's, and for the client area outside its visible children. Empty
+// when it or an ancestor below the top-level is hidden; a hidden top-level
+// keeps drawing into its own pixels.
+Region VisibleInTop(const WindowObject& w, bool clientOnly);
+// The window's visible part (or the region, top-level coordinates) changed.
 void MarkDirty(WindowHandle window);
-void ComposeTopLevel(const WindowObject& top, PixelBuffer& out);
+void MarkDirtyRegion(const WindowObject& w, const Region& inTop);
+// The window and every visible window inside it paint again, frames too.
+void ExposeTree(WindowObject& w);
+// The area of the client area (client coordinates) paints again, with
+// every visible child window over it: something that covered it went.
+void ExposeArea(WindowObject& w, const Rect& area);
+// The top-level's pixels with its children as the screen shows them.
+const PixelBuffer& ComposedTopLevel(const WindowObject& top);
 void PresentDirty();
 
 bool IsMdiClient(const WindowObject& w);
