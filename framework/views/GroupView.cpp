@@ -153,6 +153,12 @@ void CGroupView::Draw()
         DrawBackground();
         window->SetClipRegion(saved ? &*saved : nullptr);
     }
+    DrawChildren();
+}
+
+void CGroupView::DrawChildren()
+{
+    const CABCWindow* window = GetWindow();
     ForEachChild([&](CView* v) {
         if (Touches(window, v))
             v->Draw();

@@ -50,6 +50,10 @@ public:
     void UpdateState() override;
     CView* FindViewAt(int16_t x, int16_t y) override;
 
+protected:
+    // Draws the children that touch the window's clip region.
+    void DrawChildren();
+
 private:
     friend class CView; // a view made with a parent is adopted by it
 

@@ -232,14 +232,24 @@ void CRoundKnobGUI::DrawMarker()
                             g.markerHeight);
 }
 
+CRoundKnobGUI::Face CRoundKnobGUI::CurrentFace() const
+{
+    return Face{GetPosition(), GetMorphStart(), GetMorphEnd(),  GetMorphGroup(),
+                GetArcKind(),  GetAuxValue(),   GetStateByte(), IsFocused()};
+}
+
 void CRoundKnobGUI::Draw(const CRect& frame)
 {
     NSHarrowen::CABCWindow* window = GetOwner().GetWindow();
     if (window == nullptr || frame.Width() <= 0 || frame.Height() <= 0) {
         return;
     }
-    Compose();
-    DrawMarker();
+    const Face face = CurrentFace();
+    if (face != composed_) {
+        Compose();
+        DrawMarker();
+        composed_ = face;
+    }
     const bool marked = GetStateByte() || IsFocused();
     NSHarrowen::CCanvas canvas(window);
     canvas.DrawBitmapPart(frame.left, frame.top, *scratch_, 0, 0,

@@ -95,9 +95,24 @@ public:
     NSHarrowen::CBitmap32& GetScratch() { return *scratch_; }
 
 private:
+    // What the composed picture shows; it is composed again only when this
+    // changes.
+    struct Face {
+        int32_t position = -1;
+        int32_t morphStart = 0;
+        int32_t morphEnd = 0;
+        uint8_t group = 0;
+        uint8_t arcKind = 0;
+        int32_t markerKind = 0;
+        bool focusedParam = false;
+        bool focused = false;
+        bool operator==(const Face&) const = default;
+    };
+    Face CurrentFace() const;
     void Compose();
     void DrawMarker();
 
     const KnobGeometry& geometry_;
     std::unique_ptr<NSHarrowen::CBitmap32> scratch_;
+    Face composed_;
 };

@@ -262,8 +262,9 @@ void CPanel::FrameChanged(const CRect& oldFrame, const CRect& newFrame)
 
 void CPanel::Draw()
 {
+    // The face goes under the items whole, once: the items draw over it.
     DrawBackground();
-    CGroupView::Draw();
+    DrawChildren();
 }
 
 void CPanel::DrawBackground()
