@@ -131,13 +131,13 @@ void AddModules(CMoleculePacket& packet, uint8_t perArea)
     }
 }
 
-// Joins each module's inputs to earlier modules' outputs while the area
-// takes more cables.
+// Joins each module's inputs to the nearest module before it with an
+// output that fits, as patches mostly run, while the area takes more cables.
 void FillCables(CPatchBackground& area, uint8_t perArea)
 {
     for (uint8_t jack = 0; jack < 4; ++jack) {
-        for (uint8_t to = 1; to <= perArea; ++to) {
-            for (uint8_t from = 1; from <= perArea; ++from) {
+        for (uint8_t to = 2; to <= perArea; ++to) {
+            for (uint8_t from = static_cast<uint8_t>(to - 1); from >= 1; --from) {
                 if (area.GetStore().GetCableCount() == CCableTree::kMaxCables) {
                     return;
                 }
