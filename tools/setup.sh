@@ -9,6 +9,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libsdl2-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
   jackd2 xvfb xauth xdotool openbox wmctrl xterm
+  xdg-utils
   clang-16 libclang-rt-16-dev clang-format-16 clang-tidy-16
 )
 

@@ -38,8 +38,12 @@ void Show(CHelpRequest request)
         ShowFrameworkAlert(kHelpFileAlert);
         return;
     }
-    if (!s.viewer || !s.viewer(request))
-        throw XBase();
+    // The guide is there but nothing could show it: say where it is, so the
+    // user can open it by hand.
+    if (!s.viewer || !s.viewer(request)) {
+        ShowFrameworkAlert(kNoHelpViewerAlert, {request.file});
+        return;
+    }
     s.opened = true;
 }
 

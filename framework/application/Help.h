@@ -15,6 +15,8 @@ namespace NSHarrowen {
 
 // "[STOP]Could not open help file.[OK]"
 inline constexpr uint32_t kHelpFileAlert = 501000003;
+// "[STOP]No program to show the help pages (install xdg-utils). The guide is at ^0[OK]"
+inline constexpr uint32_t kNoHelpViewerAlert = 501000004;
 
 struct CHelpRequest {
     enum class EKind { Topic, Popup, Finder, HelpOnHelp, Quit };
@@ -23,8 +25,8 @@ struct CHelpRequest {
     std::string file;
 };
 
-// Shows a request; false when the viewer failed. The default one opens the
-// file with the desktop's opener.
+// Shows a request; false when the viewer could not be started. The default
+// one opens the file with the desktop's opener.
 using HelpViewer = std::function<bool(const CHelpRequest&)>;
 HelpViewer SetHelpViewer(HelpViewer viewer);
 
@@ -39,8 +41,8 @@ std::string HelpUrlFor(const CHelpRequest& request);
 void SetHelpFilePath(std::string path);
 const std::string& GetHelpFilePath();
 
-// Each shows the alert above when the help file does not exist, and throws
-// XBase when the viewer fails.
+// Each shows the first alert above when the help file does not exist, and
+// the second, with the help file's path, when no viewer could show it.
 void ShowHelpTopic(uint32_t topic);
 // A topic shown as a pop-up over the window (a control's help).
 void ShowHelpPopup(uint32_t topic);

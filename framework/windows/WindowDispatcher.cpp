@@ -226,11 +226,12 @@ void OnMinMaxInfo(CABCWindow* window, LParam lParam)
                           static_cast<int>(maximum.y) + (large.Height() - maximum.y)};
 }
 
-// Help for what the pointer is over, when the program has a help file.
+// Help for what the pointer is over, when the program has help. A guide
+// that is missing or cannot be shown is told as the Help menu tells it.
 void ContextHelp(CApplication& app, int kind, CABCWindow* window, const platform::HelpInfo* info)
 {
     std::string file;
-    if (!info || !app.GetHelpFilePath(file) || !HelpFileExists())
+    if (!info || !app.GetHelpFilePath(file) || GetHelpFilePath().empty())
         return;
     if (info->kind == platform::HelpInfo::Kind::Menu) {
         if (info->contextId)

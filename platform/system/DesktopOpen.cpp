@@ -1,6 +1,6 @@
 #include "platform/system/DesktopOpen.h"
 
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,14 +12,24 @@ namespace platform {
 
 namespace {
 
-// How long the caller waits for the opener's verdict; the window stays
-// responsive, and a quick failure (no viewer for the file) is still seen.
-constexpr auto kVerdictWait = std::chrono::milliseconds(1500);
-
 std::string OpenerProgram()
 {
     const char* own = std::getenv(kOpenerVariable);
     return own && *own ? own : "xdg-open";
+}
+
+// Waits for the opener on a thread of its own, so no zombie is left and its
+// verdict is recorded without holding the caller.
+void ReapLater(pid_t child, std::string opener, std::string pathOrUrl)
+{
+    std::thread([child, opener = std::move(opener), pathOrUrl = std::move(pathOrUrl)] {
+        int status = 0;
+        if (waitpid(child, &status, 0) != child)
+            return;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            std::fprintf(stderr, "%s could not open %s (status %d)\n", opener.c_str(), pathOrUrl.c_str(),
+                         WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+    }).detach();
 }
 
 } // namespace
@@ -29,23 +39,10 @@ bool OpenWithDesktop(const std::string& pathOrUrl)
     const std::string opener = OpenerProgram();
     const char* argv[] = {opener.c_str(), pathOrUrl.c_str(), nullptr};
     pid_t child = 0;
+    // posix_spawnp reports a program that cannot be found or run.
     if (posix_spawnp(&child, opener.c_str(), nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
         return false;
-    const auto end = std::chrono::steady_clock::now() + kVerdictWait;
-    int status = 0;
-    while (std::chrono::steady_clock::now() < end) {
-        const pid_t done = waitpid(child, &status, WNOHANG);
-        if (done == child)
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (done < 0)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    // Still running: reap it whenever it ends, so no zombie is left.
-    std::thread([child] {
-        int ignored = 0;
-        waitpid(child, &ignored, 0);
-    }).detach();
+    ReapLater(child, opener, pathOrUrl);
     return true;
 }
 

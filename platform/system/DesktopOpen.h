@@ -9,9 +9,9 @@ namespace platform {
 inline constexpr const char* kOpenerVariable = "TORVAN_OPENER";
 
 // Opens a file or a URL with the program the desktop associates with it;
-// false when no opener could be started or it reported a failure at once.
-// An opener that is still running after a short wait (some start the viewer
-// in the foreground) is taken as a success and left to finish on its own.
+// false when no opener could be started. It never waits for the opener
+// (some run the viewer in the foreground until it is closed): the opener is
+// reaped when it ends, and a failure it reports then is written to the log.
 bool OpenWithDesktop(const std::string& pathOrUrl);
 
 } // namespace platform

@@ -127,6 +127,33 @@ TEST_F(EditorHelpTest, F1AndThePanelMenusOpenTheFocusedParameterTheModuleTypeAnd
     EXPECT_TRUE(alerts.empty());
 }
 
+// A desktop without an opener: Help > Contents and F1 both say that nothing
+// can show the guide and where it lies, not that it is missing; asking does
+// not hold the window.
+TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
+{
+    LaunchWithHelp();
+    setenv(platform::kOpenerVariable, (folder.Path() / "no-such-opener").c_str(), 1);
+    const std::string expected =
+        "No program to show the help pages (install xdg-utils). The guide is at " + std::string(TORVAN_HELP_INDEX);
+    const auto start = std::chrono::steady_clock::now();
+    Choose(editorcommands::kHelpContents);
+    Step(50);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find(expected), std::string::npos) << alerts[0];
+
+    platform::WindowHandle frame = app->GetFrameHandle();
+    const platform::Rect client = platform::GetClientRect(frame);
+    desktop.Host().MoveMouse(platform::ClientToScreen(frame, {client.right / 2, client.bottom / 2}));
+    desktop.Host().PressKey(platform::kVKF1);
+    desktop.Host().ReleaseKey(platform::kVKF1);
+    Step(50);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_TRUE(opener.Opened().empty());
+}
+
 // Every topic the editor can ask for has its place in the guide: each
 // window's, each module type's and each parameter's, and each place the map
 // names exists.
