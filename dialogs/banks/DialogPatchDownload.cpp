@@ -57,7 +57,7 @@ void CDialogPatchDownload::ChooseFolder()
     try {
         ResetResult();
         std::unique_ptr<CDirSpec> chosen;
-        if (NSHarrowen::ChooseFolder(GetRootView(), kFolderChooserTitle, chosen) && chosen) {
+        if (NSHarrowen::ChooseFolder(GetRootView(), kFolderChooserTitle, chosen, &kFileTypePatch) && chosen) {
             listFile_.reset();
             folder_ = std::move(chosen);
         }

@@ -1,5 +1,6 @@
 #include "framework/files/AskFileDialogs.h"
 
+#include "framework/alerts/AlertHook.h"
 #include "framework/base/Exceptions.h"
 #include "platform/filedialogs/FileBrowser.h"
 #include "framework/files/DirSpec.h"
@@ -64,6 +65,7 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     request.fileName = defaultName;
     request.defaultExtension = WithoutDot(GetExtensionAt(type, 0));
     request.overwritePrompt = true;
+    request.confirmReplace = [](const std::string& path) { return ShowFrameworkAlert(kReplaceFileAlert, {path}) == 1; };
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;
@@ -74,13 +76,16 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     return true;
 }
 
-bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder)
+bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder,
+                     const CFileTypeInfo* shown)
 {
     outFolder.reset();
     platform::FileDialogRequest request;
     request.kind = platform::FileDialogKind::Folder;
     request.owner = owner;
     request.title = prompt;
+    if (shown != nullptr)
+        request.filter = MakeOpenFilter(CFileTypeList{*shown});
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;

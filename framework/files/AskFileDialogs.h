@@ -12,6 +12,10 @@
 // window (0: none); the window classes add overloads taking their windows.
 namespace NSHarrowen {
 
+// "[WARN]^0 already exists.\rDo you want to replace it?[OK][Cancel]": a save
+// dialog's question before it replaces a file; only OK replaces.
+inline constexpr uint32_t kReplaceFileAlert = 501000005;
+
 class CABCWindow;
 class CView;
 
@@ -28,7 +32,10 @@ bool AskOpenFileOfTypeFor(uint32_t owner, const char* title, const CFileTypeInfo
 // A title of none leaves the dialog's own.
 bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileTypeInfo& type,
                     std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
-bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
+// `shown`: files of this type are listed (greyed) in the folders, so the user
+// sees what a folder holds.
+bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder,
+                     const CFileTypeInfo* shown = nullptr);
 
 // The same over framework windows: the owner's window (or the main frame)
 // owns the dialog and is active again afterwards.
@@ -43,6 +50,7 @@ bool AskSaveFile(CView* owner, const std::string& defaultName, const CFileTypeIn
                  std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
 bool AskSaveFileOverFrame(const std::string& defaultName, const CFileTypeInfo& type,
                           std::unique_ptr<CFileSpec>& outSpec, const char* title = nullptr);
-bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder);
+bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder,
+                  const CFileTypeInfo* shown = nullptr);
 
 } // namespace NSHarrowen

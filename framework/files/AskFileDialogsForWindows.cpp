@@ -78,9 +78,10 @@ bool AskSaveFileOverFrame(const std::string& defaultName, const CFileTypeInfo& t
     return AskSaveFileFor(FrameHandle(), defaultName, type, outSpec, title);
 }
 
-bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder)
+bool ChooseFolder(CView* owner, const std::string& prompt, std::unique_ptr<CDirSpec>& outFolder,
+                  const CFileTypeInfo* shown)
 {
-    return ChooseFolderFor(HandleOf(owner), prompt, outFolder);
+    return ChooseFolderFor(HandleOf(owner), prompt, outFolder, shown);
 }
 
 } // namespace NSHarrowen

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace platform {
 
@@ -132,7 +134,12 @@ FileBrowser::FileBrowser(const FileDialogRequest& request)
 
 void FileBrowser::SetFolder(const std::string& folder)
 {
-    folder_ = WithSlash(folder);
+    // Shown and returned as a whole path ("/home/me/", never "./").
+    std::error_code error;
+    const std::filesystem::path whole =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(folder, error), error);
+    folder_ = WithSlash(error || whole.empty() ? folder : whole.string());
+    highlighted_.clear();
     entries_.clear();
     std::vector<Entry> folders;
     std::vector<Entry> files;
@@ -141,11 +148,12 @@ void FileBrowser::SetFolder(const std::string& folder)
         if (entry->hidden)
             continue;
         const bool isDir = entry->directory || IsDirectory(folder_ + entry->name);
+        const bool folderDialog = request_.kind == FileDialogKind::Folder;
         if (isDir)
             folders.push_back({entry->name, true});
-        else if (request_.kind != FileDialogKind::Folder &&
-                 (filters_.empty() || MatchesFilter(entry->name, filters_[filterIndex_])))
-            files.push_back({entry->name, false});
+        else if (folderDialog ? !filters_.empty() && MatchesFilter(entry->name, filters_[filterIndex_])
+                              : filters_.empty() || MatchesFilter(entry->name, filters_[filterIndex_]))
+            files.push_back({entry->name, false, folderDialog});
     }
     const auto byName = [](const Entry& a, const Entry& b) { return a.name < b.name; };
     std::sort(folders.begin(), folders.end(), byName);
@@ -167,6 +175,11 @@ void FileBrowser::Choose(const Entry& entry)
         name_ = entry.name;
 }
 
+void FileBrowser::Highlight(const Entry* entry)
+{
+    highlighted_ = entry && entry->directory && request_.kind == FileDialogKind::Folder ? entry->name : "";
+}
+
 void FileBrowser::SetFilterIndex(size_t index)
 {
     if (index < filters_.size()) {
@@ -178,7 +191,7 @@ void FileBrowser::SetFilterIndex(size_t index)
 std::string FileBrowser::ResolvedPath() const
 {
     if (request_.kind == FileDialogKind::Folder && name_.empty())
-        return folder_;
+        return highlighted_.empty() ? folder_ : WithSlash(folder_ + highlighted_);
     std::string path = !name_.empty() && name_.front() == '/' ? name_ : folder_ + name_;
     if (request_.kind != FileDialogKind::Folder && !request_.defaultExtension.empty() && !HasExtension(name_) &&
         !IsDirectory(path) && !IsReadableFile(path))

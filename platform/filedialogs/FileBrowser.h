@@ -36,6 +36,9 @@ struct FileDialogRequest {
     std::string defaultExtension; // without its dot: added to a typed name that has none
     bool fileMustExist = false;
     bool overwritePrompt = false;
+    // Asks whether an existing file may be replaced (true: replace); without
+    // it the desktop's message box asks, and only its OK replaces.
+    std::function<bool(const std::string& path)> confirmReplace;
 };
 
 // The user's answer: a path, or none when cancelled.
@@ -52,6 +55,8 @@ public:
     struct Entry {
         std::string name;
         bool directory = false;
+        // A file a folder dialog shows (greyed) but cannot choose.
+        bool shownOnly = false;
     };
     enum class Answer { Accept, Refuse, AskOverwrite };
 
@@ -63,6 +68,9 @@ public:
     void GoUp();
     // Opens a subfolder, or puts a file's name into the name field.
     void Choose(const Entry& entry);
+    // The path OK gives with this entry highlighted and nothing typed: a
+    // folder dialog chooses the highlighted folder, not the one it lists.
+    void Highlight(const Entry* entry);
     const std::vector<Entry>& GetEntries() const { return entries_; }
     const std::vector<FileFilterItem>& GetFilters() const { return filters_; }
     size_t GetFilterIndex() const { return filterIndex_; }
@@ -84,6 +92,7 @@ private:
     size_t filterIndex_ = 0;
     std::string folder_;
     std::string name_;
+    std::string highlighted_; // a folder of a folder dialog
     std::vector<Entry> entries_;
 };
 

@@ -63,6 +63,7 @@ void UpdateScroll(WindowHandle dialog, DialogState& s)
 void Refresh(WindowHandle dialog, DialogState& s)
 {
     s.selected = -1;
+    s.browser.Highlight(nullptr);
     s.top = 0;
     UpdateScroll(dialog, s);
     InvalidateRect(dialog, nullptr, false);
@@ -84,10 +85,17 @@ void Accept(WindowHandle dialog, DialogState& s)
         Finish(dialog, s, s.browser.ResolvedPath());
         return;
     case FileBrowser::Answer::AskOverwrite: {
+        // Anything but a yes (Cancel, Escape, the box closed) goes back to
+        // the dialog with the name kept.
         const std::string path = s.browser.ResolvedPath();
-        if (Host().MessageBox(s.request.title.empty() ? "Save As" : s.request.title,
-                              path + " already exists.\nDo you want to replace it?", 2) == 0)
+        const bool replace = s.request.confirmReplace
+            ? s.request.confirmReplace(path)
+            : Host().MessageBox(s.request.title.empty() ? "Save As" : s.request.title,
+                                path + " already exists.\nDo you want to replace it?", 2) == 0;
+        if (replace)
             Finish(dialog, s, path);
+        else if (IsWindow(dialog))
+            SetFocus(Child(dialog, filedialog::kName));
         return;
     }
     case FileBrowser::Answer::Refuse:
@@ -106,8 +114,11 @@ void ChooseRow(WindowHandle dialog, DialogState& s, int row, bool open)
     const auto& entries = s.browser.GetEntries();
     if (row < 0 || row >= static_cast<int>(entries.size()))
         return;
-    s.selected = row;
     const FileBrowser::Entry entry = entries[static_cast<size_t>(row)];
+    if (entry.shownOnly)
+        return;
+    s.selected = row;
+    s.browser.Highlight(&entry);
     if (!entry.directory)
         SetControlText(Child(dialog, filedialog::kName), entry.name);
     if (open) {
@@ -139,12 +150,12 @@ void Paint(WindowHandle dialog, const DialogState& s)
             break;
         const IntRect row{kListArea.left, kListArea.top + i * kRowHeight, kListArea.right,
                           kListArea.top + (i + 1) * kRowHeight};
-        Rgb color = 0;
+        const auto& e = entries[static_cast<size_t>(index)];
+        Rgb color = e.shownOnly ? SystemRgb(static_cast<int>(SystemColor::ButtonShadow)) : 0;
         if (index == s.selected) {
             Fill(dc, row, SystemRgb(static_cast<int>(SystemColor::Highlight)));
             color = SystemRgb(static_cast<int>(SystemColor::HighlightText));
         }
-        const auto& e = entries[static_cast<size_t>(index)];
         DrawControlText(dc, {row.left + 4, row.top, row.right, row.bottom}, e.directory ? e.name + "/" : e.name,
                         TextFlags::kSingleLine | TextFlags::kVerticalCenter, true, color);
     }

@@ -1,3 +1,4 @@
+#include "framework/alerts/AlertHook.h"
 #include "framework/files/AskFileDialogs.h"
 #include "platform/controls/Controls.h"
 #include "platform/filedialogs/FileBrowserWindow.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 using namespace NSHarrowen;
@@ -137,6 +140,106 @@ TEST_F(FileDialogWindowTest, CtrlASelectsTheWholeName)
     std::unique_ptr<CFileSpec> spec;
     ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
     EXPECT_EQ(spec->GetFileName(), "notes.txt");
+}
+
+// Points of the dialog a person clicks: a row of its list, its OK button.
+platform::Point RowPoint(platform::WindowHandle dialog, int row)
+{
+    return platform::ClientToScreen(dialog, {60, 34 + row * 16 + 8});
+}
+platform::Point OkPoint(platform::WindowHandle dialog)
+{
+    return platform::ClientToScreen(dialog, {405, 256});
+}
+
+TEST_F(FileDialogWindowTest, TheFolderChooserChoosesTheHighlightedFolderAndShowsItsFilesGreyed)
+{
+    std::filesystem::create_directory(dir.File("Bank1"));
+    std::filesystem::create_directory(dir.File("Bank2"));
+    testsupport::WriteFileBytes(dir.File("Bank2/101 Lead.mid"), "MThd");
+    testsupport::WriteFileBytes(dir.File("Bank2/notes.txt"), "x");
+    // The chooser starts in the home folder.
+    const char* ownHome = std::getenv("HOME");
+    const std::string oldHome = ownHome ? ownHome : "";
+    setenv("HOME", dir.Path().c_str(), 1);
+    // Bank2 highlighted (rows: Bank1, Bank2, then the files), then OK.
+    gUser = [&](platform::WindowHandle dialog) {
+        desktop.Host().Click(RowPoint(dialog, 1));
+        desktop.Host().Click(OkPoint(dialog));
+    };
+    std::unique_ptr<CDirSpec> folder;
+    ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder, &kFileTypeMidi));
+    EXPECT_EQ(folder->GetPath(), dir.File("Bank2") + "/");
+
+    // Inside Bank2 its MIDI file is listed greyed: a click on it chooses
+    // nothing, and OK chooses the folder listed.
+    platform::PixelBuffer shown;
+    platform::Point row;
+    gUser = [&](platform::WindowHandle dialog) {
+        platform::SetTimer(user, 1, 30);
+        gUser = [&](platform::WindowHandle inside) {
+            shown = desktop.Host().Screen();
+            row = RowPoint(inside, 0);
+            desktop.Host().Click(row);
+            desktop.Host().Click(OkPoint(inside));
+        };
+        desktop.Host().Click(RowPoint(dialog, 1));
+        desktop.Host().Click(RowPoint(dialog, 1));
+    };
+    platform::SetTimer(user, 1, 30);
+    ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder, &kFileTypeMidi));
+    EXPECT_EQ(folder->GetPath(), dir.File("Bank2") + "/");
+    // The row's text is drawn, in grey rather than black; the other file is not listed.
+    bool grey = false, black = false;
+    for (int x = row.x - 50; x < row.x + 100; ++x)
+        for (int y = row.y - 6; y < row.y + 6; ++y) {
+            const uint32_t pixel = shown.At(x, y) & 0xFFFFFF;
+            grey = grey || pixel == 0x808080;
+            black = black || pixel == 0;
+        }
+    EXPECT_TRUE(grey);
+    EXPECT_FALSE(black);
+    setenv("HOME", oldHome.c_str(), 1);
+}
+
+// The question before replacing a file is the program's alert; anything but
+// its OK goes back to the save dialog, where another name can be given.
+TEST_F(FileDialogWindowTest, CancellingTheReplaceQuestionReturnsToTheSaveDialog)
+{
+    std::vector<CAlertRecorder::Shown> asked;
+    const AlertPresenter previous = SetAlertPresenter([&](uint32_t id, const std::vector<std::string>& args) {
+        asked.push_back({id, args, FormatAlertText(id, args)});
+        return 2; // Cancel (or Escape)
+    });
+    gUser = [&](platform::WindowHandle dialog) {
+        const platform::WindowHandle name = Child(dialog, platform::filedialog::kName);
+        platform::SetControlText(name, dir.File("notes"));
+        desktop.Host().Click(OkPoint(dialog));
+        gUser = [&, name](platform::WindowHandle again) {
+            EXPECT_EQ(platform::GetControlText(name), dir.File("notes"));
+            platform::SetControlText(name, dir.File("other"));
+            desktop.Host().Click(OkPoint(again));
+        };
+        platform::SetTimer(user, 1, 30);
+    };
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskSaveFileFor(0, "Untitled", kFileTypeText, spec));
+    SetAlertPresenter(previous);
+    EXPECT_EQ(spec->GetFullPath(), dir.File("other.txt"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].id, kReplaceFileAlert);
+    EXPECT_EQ(asked[0].text,
+              "[WARN]" + dir.File("notes.txt") + " already exists.\rDo you want to replace it?[OK][Cancel]");
+    EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
+}
+
+// A start in "." lists the folder by its whole path.
+TEST_F(FileDialogWindowTest, ARelativeStartFolderIsShownWhole)
+{
+    platform::FileDialogRequest request;
+    request.initialFolder = ".";
+    const platform::FileBrowser browser(request);
+    EXPECT_EQ(browser.GetFolder(), std::filesystem::current_path().string() + "/");
 }
 
 } // namespace

@@ -41,6 +41,7 @@ void WizardTest::SetUp()
     operator_ = std::make_unique<testsupport::TimerOperator>([this] { OperateAlerts(); });
     platform::SetFileDialogResponder([this](const platform::FileDialogRequest& request) -> std::optional<std::string> {
         fileDialogs.push_back(request.title);
+        fileDialogFolders.push_back(request.initialFolder);
         if (dialogAnswers.empty())
             return std::nullopt;
         std::string path = dialogAnswers.front();

@@ -83,6 +83,7 @@ protected:
     std::vector<std::string> alerts;
     std::vector<uint64_t> alertTimes; // when the operator saw each alert
     std::vector<std::string> fileDialogs;
+    std::vector<std::string> fileDialogFolders; // where each started ("": the home folder)
     // Paths the file dialog answers with, front first; empty: cancelled.
     std::vector<std::string> dialogAnswers;
 

@@ -16,6 +16,8 @@
 #include "platform/system/AtomicFileWriter.h"
 #include "platform/windows/Window.h"
 
+#include <filesystem>
+
 #include <algorithm>
 #include <set>
 
@@ -436,10 +438,14 @@ TEST_F(WizardStartTest, WithoutABuiltInImageADumpFileIsAskedFor)
     SyntheticImage broken = SmallSyntheticImage(10);
     broken.lengthDelta = 1;
     const SyntheticImage good = SmallSyntheticImage(10, "Kandrel");
-    dialogAnswers = {WriteImage("foreign.dmp", foreign), WriteImage("broken.dmp", broken), folder.File("missing.dmp"),
-                     WriteImage("good.dmp", good)};
+    std::filesystem::create_directories(folder.File("images"));
+    dialogAnswers = {WriteImage("images/foreign.dmp", foreign), WriteImage("broken.dmp", broken),
+                     folder.File("missing.dmp"), WriteImage("good.dmp", good)};
     Launch();
     EXPECT_EQ(fileDialogs, std::vector<std::string>(4, "Select dump file"));
+    // The home folder first; after a refused image, the folder just used.
+    const std::string top = std::filesystem::path(folder.File("x")).parent_path().string() + "/";
+    EXPECT_EQ(fileDialogFolders, (std::vector<std::string>{"", top + "images/", top, top}));
     ASSERT_EQ(alerts.size(), 3u);
     EXPECT_EQ(alerts[0], " This Bootwren does not support Kandrel R.");
     EXPECT_EQ(alerts[1], " Update file is corrupt.");

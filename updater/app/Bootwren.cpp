@@ -113,7 +113,8 @@ void CBootwren::LoadBuiltInImage()
 
 bool CBootwren::LoadDumpFile()
 {
-    const std::unique_ptr<NSHarrowen::CFileSpec> file = ChooseFileToOpen("Select dump file", {kDumpFileType});
+    const std::unique_ptr<NSHarrowen::CFileSpec> file =
+        ChooseFileToOpen("Select dump file", {kDumpFileType}, dumpFolder_);
     if (!file)
         return false;
     try {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace NSBootwren {
@@ -72,6 +73,8 @@ private:
     uintptr_t linkTimer_ = 0;
     int pageNumber_ = 0;
     std::unique_ptr<CBootwrenStateReport> stateReport_; // a test hook
+    // Where the dump file was chosen last: asked again, the dialog starts there.
+    std::string dumpFolder_;
 };
 
 // The program's entry: the application on the desktop, until it ends.

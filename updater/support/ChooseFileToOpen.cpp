@@ -5,12 +5,15 @@
 namespace NSBootwren {
 
 std::unique_ptr<NSHarrowen::CFileSpec> ChooseFileToOpen(const std::string& title,
-                                                        const NSHarrowen::CFileTypeList& types)
+                                                        const NSHarrowen::CFileTypeList& types, std::string& lastFolder)
 {
     std::unique_ptr<NSHarrowen::CFileTypeInfo> type;
     std::unique_ptr<NSHarrowen::CFileSpec> file;
-    if (!NSHarrowen::AskOpenFileOverFrame(title.c_str(), types, type, file, "."))
+    if (!NSHarrowen::AskOpenFileOverFrame(title.c_str(), types, type, file,
+                                          lastFolder.empty() ? nullptr : lastFolder.c_str()))
         return nullptr;
+    // Also when the file is then refused: the next question starts there.
+    lastFolder = file->GetDirectoryPath();
     return file;
 }
 

@@ -613,13 +613,17 @@ int SdlHost::MessageBox(const std::string& title, const std::string& text, int b
     const int count = buttons < 1 ? 1 : buttons > 3 ? 3 : buttons;
     SDL_MessageBoxButtonData data[3];
     for (int i = 0; i < count; ++i)
-        data[i] = {0, i, labels[i]};
+        data[i] = {i == 0 ? static_cast<Uint32>(SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) : 0u, i, labels[i]};
+    // Escape, closing the box or a box that cannot be shown answer with the
+    // last button (Cancel), never with OK.
+    if (count > 1)
+        data[count - 1].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     const SDL_MessageBoxData box{
         SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(), text.c_str(), count, data, nullptr};
-    int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0)
-        return 0;
-    return pressed < 0 ? 0 : pressed;
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0 || pressed < 0)
+        return count - 1;
+    return pressed;
 }
 
 } // namespace platform
