@@ -2,8 +2,12 @@
 
 #include "dialogs/browser/BrowserBar.h"
 #include "dialogs/browser/BrowserPages.h"
+#include "editor/toolbar/TBWindow.h"
 #include "platform/base/DroppedExceptions.h"
 #include "platform/system/FileSystem.h"
+#include "platform/windows/Window.h"
+
+#include <algorithm>
 
 using namespace NSHarrowen;
 
@@ -18,7 +22,19 @@ CBrowser::~CBrowser() = default;
 
 CRect CBrowser::GetDefaultRect()
 {
-    return CRect(5, 122, 180, static_cast<int16_t>(GetScreenRect().bottom - 20));
+    // Below the main window's toolbar (and so below its menu bar), at the
+    // left of the patch windows' space: its tabs stay reachable.
+    const CRect screen = GetScreenRect();
+    int left = screen.left + 5;
+    int top = screen.top + 122;
+    if (const CTBWindow* toolbar = GetToolbarWindow()) {
+        const platform::Rect bar = platform::GetWindowRect(toolbar->GetHandle());
+        left = bar.left + 5;
+        top = bar.bottom + kGapBelowToolbar;
+    }
+    const int bottom = std::max<int>(top + kMinimumHeight, screen.bottom - 20);
+    return CRect(static_cast<int16_t>(left), static_cast<int16_t>(top), static_cast<int16_t>(left + 175),
+                 static_cast<int16_t>(bottom));
 }
 
 void CBrowser::ReceiveNotifications()
@@ -43,7 +59,7 @@ void CBrowser::ReceiveNotifications()
 
 void CBrowser::GetSizeLimits(CPoint& minimum, CPoint& maximum) const
 {
-    minimum = CPoint(121, 130);
+    minimum = CPoint(121, kMinimumHeight);
     maximum = CPoint(1000, 3000);
 }
 

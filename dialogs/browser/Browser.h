@@ -15,6 +15,9 @@ class CBrowserPages;
 class CBrowser : public CFloaterWindow, public CFloaterPlaceOf<&CPreferences::browser> {
 public:
     static constexpr int16_t kBarHeight = 25;
+    static constexpr int16_t kMinimumHeight = 130;
+    // Between the toolbar's bottom and the browser's frame at first.
+    static constexpr int16_t kGapBelowToolbar = 30;
 
     // The disk page's top is the user's home folder.
     CBrowser();

@@ -54,7 +54,10 @@ void CHardDriveView::ListFolder()
 {
     SetWaitCursor();
     while (const std::optional<CFolderWalker::CItem> item = walker_.NextItem()) {
-        if (!showAllFiles_ && !item->isFolder && !fileTypes_.Matches(item->extension.empty() ? "." : item->extension))
+        // Dot files and folders are the programs' own: shown only on request.
+        if (!showAllFiles_ &&
+            (item->name.starts_with('.') ||
+             (!item->isFolder && !fileTypes_.Matches(item->extension.empty() ? "." : item->extension))))
             continue;
         try {
             auto row = std::make_unique<CDiskListItem>();
@@ -67,7 +70,7 @@ void CHardDriveView::ListFolder()
                 services->PostDeferredAlert(kNotEnoughMemory);
         }
     }
-    SortRowsByText();
+    SortRowsByText([](const CListItem& row) { return static_cast<const CDiskListItem&>(row).isFolder; });
     SetArrowCursor();
 }
 

@@ -15,8 +15,8 @@ struct CDiskListItem final : CListItem {
     bool isFolder = false;
 };
 
-// The "Disk" page's list: the folders and patch files of one folder (every
-// file with "Show all Files"), sorted by name. A double click opens a folder
+// The "Disk" page's list: the folders and then the patch files of one folder
+// (every file and dot file with "Show all Files"), each sorted by name. A double click opens a folder
 // (in the next notification pass) or opens a patch file into the current
 // slot, or as a local patch without a synthesizer; a right click on a file
 // asks for a menu that opens it into any slot of any synthesizer or stores

@@ -34,6 +34,14 @@ void CListView::SortRowsByText()
         [](const std::unique_ptr<CListItem>& a, const std::unique_ptr<CListItem>& b) { return a->text < b->text; });
 }
 
+void CListView::SortRowsByText(bool (*first)(const CListItem&))
+{
+    SortRowsByText();
+    items_.sort([first](const std::unique_ptr<CListItem>& a, const std::unique_ptr<CListItem>& b) {
+        return first(*a) && !first(*b);
+    });
+}
+
 void CListView::SelectRow(CLVItemView* row)
 {
     selected_ = row;

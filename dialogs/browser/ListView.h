@@ -24,6 +24,8 @@ public:
     void RemoveAllRows();
     // Ascending by text, byte by byte; rows of equal texts keep their order.
     void SortRowsByText();
+    // The rows of `first` before the others, each part ascending by text.
+    void SortRowsByText(bool (*first)(const CListItem&));
     void SelectRow(CLVItemView* row);
     void ClearSelection();
     CListItem* FindRecord(const CLVItemView* row) const;

@@ -14,6 +14,8 @@
 #include "dialogs/slot/DialogSlot.h"
 #include "dialogs/synthsettings/DialogSynthSettings.h"
 #include "editor/prefs/Preferences.h"
+#include "editor/toolbar/TBWindow.h"
+#include "platform/windows/Window.h"
 #include "synth/link/PortManager.h"
 
 namespace {
@@ -23,6 +25,20 @@ void RunCentred(NSHarrowen::CModalDialog* dialog)
     dialog->CenterOnFrame();
     dialog->Open(dialog->GetWindowRectInFrame());
     NSHarrowen::RunModal(dialog);
+}
+
+// A name box never covers the menu bar: asked for at the toolbar's name
+// field, it lies over the field itself.
+NSHarrowen::CPoint KeepBelowMenuBar(NSHarrowen::CPoint position)
+{
+    const CTBWindow* toolbar = GetToolbarWindow();
+    if (!toolbar)
+        return position;
+    const int top = platform::GetWindowRect(toolbar->GetHandle()).top;
+    const NSHarrowen::CRect place = CNameDialog::PlaceFor(position);
+    if (place.top < top)
+        position.y = static_cast<int16_t>(position.y + (top - place.top));
+    return position;
 }
 
 } // namespace
@@ -36,6 +52,7 @@ bool CEditorDialogs::RunNameDialog(NSHarrowen::CABCWindow* owner, const std::str
                                    uint8_t maxLength, NSHarrowen::CPoint position)
 {
     bool accepted = false;
+    position = KeepBelowMenuBar(position);
     auto* dialog = new CNameDialog(owner, caption, name, maxLength, position, &accepted);
     dialog->Open(CNameDialog::PlaceFor(position));
     NSHarrowen::RunModal(dialog);

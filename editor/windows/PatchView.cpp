@@ -217,6 +217,10 @@ void CPatchView::OnActivate()
     if (CPatchManager* patches = GetPatchManager())
         patches->ActivateWindow(*this);
     CDocumentWindow::OnActivate();
+    if (layoutWaits_) {
+        LayoutRootView();
+        InvalidateAll();
+    }
     UpdateAllWindows();
 }
 
@@ -233,8 +237,11 @@ void CPatchView::LayoutRootView()
         return;
     // A maximised window in front hides this one: its layout waits.
     const auto* front = dynamic_cast<const CDocumentWindow*>(GetActiveDocumentWindow());
-    if (front && front != this && front->IsMaximized())
+    if (front && front != this && front->IsMaximized()) {
+        layoutWaits_ = true;
         return;
+    }
+    layoutWaits_ = false;
     const CRect client = GetClientRect();
     const int32_t split =
         std::min<int32_t>(patch_.GetPatchHeader().GetSplitPosition(), client.bottom - kSplitterHeight);

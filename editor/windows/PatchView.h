@@ -82,6 +82,9 @@ private:
     CScrollViewContainer* lower_;
     CScrollViewContainer* upper_;
     bool active_ = false;
+    // A layout skipped while a maximised window hid this one: done when it
+    // comes to the front.
+    bool layoutWaits_ = false;
     int16_t split_ = kInitialSplit;
     CSplitterView* splitter_;
     std::string title_;

@@ -249,7 +249,10 @@ TEST_F(ToolbarTest, ClickingThePatchNameAsksForANewNameAtTheText)
     EXPECT_EQ(Toolbar().GetNameText().GetText(), "Pad");
     const platform::Point text = At(38, 4);
     EXPECT_LE(std::abs(where.x - text.x), 8) << "the box opens at the name text";
-    EXPECT_LE(std::abs(where.y - text.y), 30);
+    // Over the text, and not over the menu bar above the toolbar.
+    EXPECT_GE(where.y, At(0, 0).y) << "the box covers the menu bar";
+    EXPECT_LE(where.y, text.y);
+    EXPECT_GE(where.y + CNameDialog::kHeight, text.y + 15);
 }
 
 TEST_F(ToolbarTest, ClickingAModuleTabShowsItsRowOfModuleButtons)

@@ -191,21 +191,23 @@ TEST_F(BrowserTest, CtrlBShowsAndHidesTheBrowserWithItsCheckMark)
     EXPECT_EQ(browser.GetWindowRectInFrame().left, CWindowTogglerEx<CBrowser>::kParked);
 }
 
-TEST_F(BrowserTest, TheDiskPageListsFoldersAndPatchFilesSortedAndShowAllFilesAddsTheRest)
+TEST_F(BrowserTest, TheDiskPageListsFoldersThenPatchFilesSortedAndShowAllFilesAddsTheRestAndTheDotFiles)
 {
-    for (const char* name : {"b.pch", "B.pch", "a.pch", "Patch.PCH", "archive.old.pch", "noext", "notes.txt"})
+    for (const char* name :
+         {"b.pch", "B.pch", "a.pch", "Patch.PCH", "archive.old.pch", "noext", "notes.txt", ".hidden.pch"})
         Touch(home.Path() / name);
-    fs::create_directory(home.Path() / "sub");
+    for (const char* name : {"sub", "Album", ".cache"})
+        fs::create_directory(home.Path() / name);
     CBrowser& browser = OpenBrowser();
-    const std::vector<std::string> patches{"B.pch", "a.pch", "archive.old.pch", "b.pch", "sub"};
+    const std::vector<std::string> patches{"Album", "sub", "B.pch", "a.pch", "archive.old.pch", "b.pch"};
     EXPECT_EQ(Rows(Disk(browser)), patches);
-    EXPECT_EQ(Disk(browser).GetContentHeight(), 5 * 19);
+    EXPECT_EQ(Disk(browser).GetContentHeight(), 6 * 19);
 
     CCheckBoxView& box = *browser.GetPages().GetDiskPage()->GetFooter()->GetShowAllBox();
     ClickView(browser, box);
     EXPECT_EQ(Rows(Disk(browser)),
-              (std::vector<std::string>{"B.pch", "Patch.PCH", "a.pch", "archive.old.pch", "b.pch", "noext", "notes.txt",
-                                        "sub"}));
+              (std::vector<std::string>{".cache", "Album", "sub", ".hidden.pch", "B.pch", "Patch.PCH", "a.pch",
+                                        "archive.old.pch", "b.pch", "noext", "notes.txt"}));
     ClickView(browser, box);
     EXPECT_EQ(Rows(Disk(browser)), patches);
 }
