@@ -23,7 +23,7 @@ CRect CDialogNotes::GetDefaultRect()
     return CRect(screen.right - 300, screen.top + 200, screen.right, screen.top + 550);
 }
 
-CDialogNotes::CDialogNotes() : CFloaterWindow("Notes Floater", true, 1)
+CDialogNotes::CDialogNotes() : CFloaterWindow("Notes Floater", true, 1, true)
 {
     text_ = new CEditTextView(GetRootView());
     text_->SetEnabled(false);

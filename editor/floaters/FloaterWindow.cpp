@@ -8,7 +8,7 @@
 
 using namespace NSHarrowen;
 
-CFloaterWindow::CFloaterWindow(const std::string& title, bool resizable, uint8_t option)
+CFloaterWindow::CFloaterWindow(const std::string& title, bool resizable, uint8_t option, bool closeBox)
     : CABCWindow(kWindowModal, CColor::FromButtonFace()), resizable_(resizable ? 1 : 0), option_(option)
 {
     SetToolWindow(true);
@@ -16,8 +16,8 @@ CFloaterWindow::CFloaterWindow(const std::string& title, bool resizable, uint8_t
     platform::CreateParams params;
     params.className = kModalDialogWindowClass;
     params.title = title;
-    params.style = platform::style::Popup | platform::style::Caption |
-        (resizable ? platform::style::ThickFrame : platform::style::SysMenu);
+    params.style = platform::style::Popup | platform::style::Caption | (resizable ? platform::style::ThickFrame : 0) |
+        (closeBox || !resizable ? platform::style::SysMenu : 0);
     params.exStyle = platform::exstyle::ToolWindow;
     params.rect = platform::Rect::FromSize(200, 200, 200, 100);
     params.owner = app ? app->GetFrameHandle() : 0;

@@ -13,8 +13,9 @@
 // places and records it.
 class CFloaterWindow : public NSHarrowen::CABCWindow {
 public:
-    // Throws NSHarrowen::XBase when the native window cannot be created.
-    CFloaterWindow(const std::string& title, bool resizable, uint8_t option);
+    // Throws NSHarrowen::XBase when the native window cannot be created. A
+    // fixed-size floater always has a close box, a resizable one when asked.
+    CFloaterWindow(const std::string& title, bool resizable, uint8_t option, bool closeBox = false);
     ~CFloaterWindow() override;
 
     bool UsesApplicationMenuBar() const override { return true; }

@@ -7,6 +7,7 @@
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "synth/molecules/FlashMolecules.h"
+#include "synth/molecules/PatchMolecules.h"
 #include "synth/molecules/SynthMolecules.h"
 #include "synth/link/MoleculeSender.h"
 #include "synth/link/PortManager.h"
@@ -172,20 +173,35 @@ void CSynth::SendDump(CMoleculePacket& packet)
 
 void CSynth::SendPatchEdit(CMoleculePacket& packet)
 {
-    if (StampSlotPacket(packet))
-        sender_->SendRequest(packet);
+    if (!StampSlotPacket(packet))
+        return;
+    sender_->SendRequest(packet);
+    NoteHeaderSent(packet);
 }
 
 void CSynth::SendLiveEdit(CMoleculePacket& packet)
 {
-    if (StampSlotPacket(packet))
-        sender_->SendLive(packet);
+    if (!StampSlotPacket(packet))
+        return;
+    sender_->SendLive(packet);
+    NoteHeaderSent(packet);
 }
 
 void CSynth::SendEditDump(CMoleculePacket& packet)
 {
-    if (StampSlotPacket(packet))
-        sender_->SendDump(packet);
+    if (!StampSlotPacket(packet))
+        return;
+    sender_->SendDump(packet);
+    NoteHeaderSent(packet);
+}
+
+void CSynth::NoteHeaderSent(const CMoleculePacket& packet)
+{
+    // The synthesizer reports the voices a slot gets only when asked; a
+    // header may change them (at once or when the synthesizer has room).
+    for (const CMolecule* molecule : packet)
+        if (dynamic_cast<const CMPatchHeaderDump*>(molecule))
+            voicesAsked_ = true;
 }
 
 void CSynth::SendRequestAndHandle(CMoleculePacket& packet)
@@ -316,7 +332,8 @@ void CSynth::SendFreshPatch(uint8_t slot)
 
 bool CSynth::ExchangeState()
 {
-    if (settingsMissing_ || selectionMissing_ || voicesMissing_ || Manager().GetPortChange(portIndex_) != 0) {
+    if (settingsMissing_ || selectionMissing_ || voicesMissing_ || voicesAsked_ ||
+        Manager().GetPortChange(portIndex_) != 0) {
         RequestSynthState();
         return true;
     }
@@ -365,8 +382,9 @@ void CSynth::RequestSynthState()
     default:
         break;
     }
-    if (voicesMissing_)
+    if (voicesMissing_ || voicesAsked_)
         packet.Append(std::make_unique<CMNumberOfVoicesRequest>());
+    voicesAsked_ = false;
     SendDump(packet);
 }
 

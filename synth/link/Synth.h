@@ -140,6 +140,8 @@ private:
     CPortManager& Manager() const;
     void StampSynthPacket(CMoleculePacket& packet) const;
     bool StampSlotPacket(CMoleculePacket& packet) const;
+    // Notes a patch header among the molecules sent to a slot.
+    void NoteHeaderSent(const CMoleculePacket& packet);
     bool ExchangeState();
     void RequestSynthState();
     bool PollSlot(uint8_t slot);
@@ -162,6 +164,8 @@ private:
     bool selectionMissing_ = true;
     CVoiceCounts voices_;
     bool voicesMissing_ = true;
+    // A patch header went to a slot: the voices it gets are asked for again.
+    bool voicesAsked_ = false;
     uint8_t portIndex_;
     CSynthPort& port_;
     std::unique_ptr<CMoleculeSender> sender_;

@@ -245,3 +245,28 @@ TEST_F(PatchSettingsTest, ALocalPatchHasNoVoicesOrNotesAndOkKeepsTheEdits)
     EXPECT_EQ(patch->GetPatchHeader().GetVoices(), 12);
     EXPECT_EQ(patch->GetPatchHeader().GetCommonRetrig(), 0);
 }
+
+// The dialog opens with the keys on its first control (OK), not in a number
+// field: digits typed at once change no setting, and Return is OK.
+TEST_F(PatchSettingsTest, ItOpensWithTheKeysOnOkNotInAField)
+{
+    LaunchWithPorts({});
+    PressCtrl('N');
+    Step(100);
+    patch = List().GetActivePatch();
+    ASSERT_NE(patch, nullptr);
+    const CPatchHeader opening = patch->GetPatchHeader();
+    bool okFocused = false;
+    std::vector<Action> steps;
+    Wait(steps, 3);
+    steps.push_back(Do<D>([&](D& dialog) {
+        okFocused = dialog.GetFocusView() == dialog.GetOkButton();
+        for (char c : std::string("99"))
+            desktop.Host().TypeCharacter(static_cast<char32_t>(c));
+    }));
+    Wait(steps, 3);
+    steps.push_back(Do<D>([this](D&) { PressKey(platform::kVKReturn); }));
+    Run(std::move(steps));
+    EXPECT_TRUE(okFocused);
+    EXPECT_TRUE(patch->GetPatchHeader() == opening);
+}

@@ -8,6 +8,7 @@
 #include "editor/windows/SavePatchAlert.h"
 #include "framework/controls/PushButtonView.h"
 #include "patch/document/Patch.h"
+#include "platform/host/SystemMetrics.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
 
@@ -118,6 +119,23 @@ TEST_F(NotesFloaterTest, TypedNotesReachTheActivePatchAndTheTextFollowsTheActive
     EXPECT_EQ(Notes(), nullptr);
     UpdateMenus();
     EXPECT_FALSE(IsChecked(kNotesFloater));
+}
+
+// Like the knob floater, it has a close box in its caption, which closes it
+// as the menu does and keeps its place for the next time.
+TEST_F(NotesFloaterTest, ItsCloseBoxClosesItLikeTheMenu)
+{
+    Choose(kNotesFloater);
+    ASSERT_NE(Notes(), nullptr);
+    const CRect frame = Notes()->GetWindowRectInFrame();
+    const int border = platform::GetSystemMetric(platform::Metric::SizingFrameX);
+    const int box = platform::GetSystemMetric(platform::Metric::CaptionHeight) - 4;
+    desktop.Host().Click({frame.right - border - 2 - box / 2, frame.top + border + 2 + box / 2});
+    Step(100);
+    EXPECT_EQ(Notes(), nullptr);
+    UpdateMenus();
+    EXPECT_FALSE(IsChecked(kNotesFloater));
+    EXPECT_EQ(app->GetPrefs()->notesFloater.rect, frame);
 }
 
 TEST_F(NotesFloaterTest, AnOpenedFloaterShowsTheNotesThePatchAlreadyHas)

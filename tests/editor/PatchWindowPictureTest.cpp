@@ -5,6 +5,7 @@
 
 #include "editor/patches/PatchManager.h"
 #include "editor/windows/PatchView.h"
+#include "editor/windows/SplitterView.h"
 #include "framework/files/FileSpec.h"
 #include "patch/area/LabelCache.h"
 #include "patch/area/PatchBackground.h"
@@ -104,6 +105,44 @@ TEST_F(PatchWindowPictureTest, AnOpenedPatchShowsBothAreasWithCablesAndLabels)
     // The lower area moved up with the split: its cable moved with it.
     EXPECT_TRUE(GapShowsCable(screen, *opened->GetArea(1)));
     EXPECT_TRUE(GapShowsCable(screen, *opened->GetArea(0)));
+}
+
+// The bar between the areas is drawn wherever it stands: its grey plate
+// across the window right of its three buttons, sent to the top with C,
+// dragged to the middle, and back at the bottom with P.
+TEST_F(PatchWindowPictureTest, TheSplitBarIsDrawnAtTheTopInTheMiddleAndAtTheBottom)
+{
+    const auto barDrawnAt = [&](int16_t top, const char* where) {
+        Step(50);
+        const platform::PixelBuffer screen = Host().Screen();
+        const CRect client = view->GetClientRect();
+        int plate = 0, total = 0;
+        for (int x = 3 * CPatchView::kSplitterHeight + 4; x < client.right - 4; x += 3) {
+            const platform::Point p = Screen(CPoint(static_cast<int16_t>(x), static_cast<int16_t>(top + 5)));
+            plate += (screen.At(p.x, p.y) & 0xFFFFFF) == 0xC0C0C0 ? 1 : 0;
+            ++total;
+        }
+        EXPECT_GT(plate, total * 9 / 10) << "the bar is not drawn " << where;
+    };
+    EXPECT_EQ(view->GetSplitter().GetFrame().top, 300);
+    barDrawnAt(300, "where the patch put it");
+
+    Key('C');
+    ASSERT_EQ(view->GetSplitter().GetFrame().top, 0);
+    barDrawnAt(0, "at the top");
+
+    const int16_t x = static_cast<int16_t>(view->GetClientRect().right / 2);
+    Press(CPoint(x, 5));
+    DragTo(CPoint(x, 5), CPoint(x, 205));
+    Release(CPoint(x, 205));
+    const int16_t middle = view->GetSplitter().GetFrame().top;
+    ASSERT_GT(middle, 150);
+    barDrawnAt(middle, "in the middle");
+
+    Key('P');
+    const int16_t bottom = view->GetSplitter().GetFrame().top;
+    ASSERT_EQ(bottom, view->GetClientRect().bottom - CPatchView::kSplitterHeight);
+    barDrawnAt(bottom, "at the bottom");
 }
 
 } // namespace editortest

@@ -116,6 +116,11 @@ TEST_F(ToolbarSynthTest, TheVoicesButtonReachesTheSynthesizerAfterTheVoiceDelay)
     StepUntil([] { return false; }, 40);
     EXPECT_EQ(synth_->Slot(0).patch.header.voices, before) << "not before 600 ms";
     ASSERT_TRUE(StepUntil([&] { return synth_->Slot(0).patch.header.voices == before + 1; }, 200));
+    // The voices the slot now plays follow as the synthesizer reports them,
+    // without another upload.
+    EXPECT_TRUE(
+        StepUntil([&] { return Toolbar().GetCurrentVoicesText().GetText() == std::to_string(before + 1); }, 200))
+        << Toolbar().GetCurrentVoicesText().GetText();
 
     // Portamento, auto and bend go to the slot at once.
     Click(at::kPortamentoX, at::kUpY);
