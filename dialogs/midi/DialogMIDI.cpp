@@ -6,6 +6,7 @@
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/PushButtonView.h"
 #include "framework/input/MouseState.h"
+#include "framework/menus/Menu.h"
 #include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "synth/link/PortManager.h"
@@ -20,6 +21,25 @@ constexpr int16_t kRowPitch = 80;
 constexpr int16_t kWidth = 440;
 constexpr int16_t kContentHeight = 356;
 constexpr int16_t kButtonTop = 330;
+
+// A row's pop-up: the listed devices, then the port's own device by name
+// when it is not listed.
+template <class Registry>
+std::unique_ptr<CMenu> DeviceMenu(const Registry& registry, uint16_t index, const std::string& name)
+{
+    auto menu = std::make_unique<CMenu>();
+    for (uint16_t i = 0; i < registry.GetCount(); ++i)
+        menu->AppendItem(registry.GetAt(i)->GetName());
+    if (index == CPortManager::kNotListed)
+        menu->AppendItem(name + CDialogMIDI::kNotConnected);
+    return menu;
+}
+
+// The pop-up index of a device index: past the listed ones when not listed.
+uint16_t PopupIndex(uint16_t device, uint16_t listed)
+{
+    return device == CPortManager::kNotListed ? listed : device;
+}
 
 CRect Place(int16_t left, int16_t top, int16_t width, int16_t height)
 {
@@ -37,6 +57,8 @@ template <class View, class... Args> View* MakeAt(CGroupView* parent, const CRec
 
 CDialogMIDI::CDialogMIDI(CPortManager& ports) : CModalDialog("MIDI Setup"), ports_(ports)
 {
+    // A device plugged in since the last time is listed.
+    ports_.RefreshDeviceLists();
     for (uint8_t port = 0; port < kPorts; ++port)
         BuildPort(port);
     CGroupView* root = GetRootView();
@@ -60,24 +82,42 @@ CDialogMIDI::CDialogMIDI(CPortManager& ports) : CModalDialog("MIDI Setup"), port
     SetWindowRect(Place(outer.left, outer.top, kWidth, static_cast<int16_t>(overhead + kContentHeight + 5)));
 }
 
+CDialogMIDI::~CDialogMIDI()
+{
+    // The pop-ups go before the menus they show.
+    GetRootView()->DeleteChildren();
+}
+
 void CDialogMIDI::BuildPort(uint8_t port)
 {
     CPortRow& row = rows_[port];
     const auto top = static_cast<int16_t>(kRowPitch * port);
     row.box = new CGroupBoxView(GetRootView(), CRect(5, top + 5, 430, top + 82), "Port " + std::to_string(port + 1));
     MakeAt<CStaticTextView>(row.box, Place(12, top + 33, 20, 16), "In");
+    row.inputMenu = DeviceMenu(ports_.GetInputRegistry(), ports_.GetInputIndex(port), ports_.GetInputName(port));
+    row.outputMenu = DeviceMenu(ports_.GetOutputRegistry(), ports_.GetOutputIndex(port), ports_.GetOutputName(port));
     row.input = MakeAt<CPopupButtonView>(row.box, Place(30, top + 29, 180, 21));
-    row.input->SetItems(&ports_.GetInputMenu());
+    row.input->SetItems(row.inputMenu.get());
     MakeAt<CStaticTextView>(row.box, Place(216, top + 33, 24, 16), "Out");
     row.output = MakeAt<CPopupButtonView>(row.box, Place(240, top + 29, 180, 21));
-    row.output->SetItems(&ports_.GetOutputMenu());
+    row.output->SetItems(row.outputMenu.get());
     row.enabled = MakeAt<CCheckBoxView>(row.box, Place(30, top + 59, 70, 16), "Enabled");
     MakeAt<CStaticTextView>(row.box, Place(128, top + 60, 50, 16), "Status:");
     row.status = MakeAt<CStaticTextView>(row.box, Place(168, top + 60, 248, 16), "");
 
-    row.inputIndex = ports_.GetInputIndex(port);
-    row.outputIndex = ports_.GetOutputIndex(port);
+    row.inputIndex = PopupIndex(ports_.GetInputIndex(port), ports_.GetInputDeviceCount());
+    row.outputIndex = PopupIndex(ports_.GetOutputIndex(port), ports_.GetOutputDeviceCount());
     row.enabledFlag = ports_.GetPort(port) != nullptr;
+}
+
+uint16_t CDialogMIDI::InputDevice(const CPortRow& row) const
+{
+    return row.inputIndex < ports_.GetInputDeviceCount() ? row.inputIndex : CPortManager::kNotListed;
+}
+
+uint16_t CDialogMIDI::OutputDevice(const CPortRow& row) const
+{
+    return row.outputIndex < ports_.GetOutputDeviceCount() ? row.outputIndex : CPortManager::kNotListed;
 }
 
 void CDialogMIDI::ReceiveNotifications()
@@ -120,8 +160,8 @@ void CDialogMIDI::UpdateState()
 bool CDialogMIDI::PortChanged(uint8_t port) const
 {
     const CPortRow& row = rows_[port];
-    return row.enabledFlag != (ports_.GetPort(port) != nullptr) || row.inputIndex != ports_.GetInputIndex(port) ||
-        row.outputIndex != ports_.GetOutputIndex(port);
+    return row.enabledFlag != (ports_.GetPort(port) != nullptr) || InputDevice(row) != ports_.GetInputIndex(port) ||
+        OutputDevice(row) != ports_.GetOutputIndex(port);
 }
 
 bool CDialogMIDI::HasChanges() const
@@ -138,8 +178,12 @@ bool CDialogMIDI::DevicesAreDistinct() const
         for (uint8_t b = static_cast<uint8_t>(a + 1); b < kPorts; ++b) {
             const CPortRow& first = rows_[a];
             const CPortRow& second = rows_[b];
+            // Devices that are not listed are told apart by their names.
             if (first.enabledFlag && second.enabledFlag &&
-                (first.inputIndex == second.inputIndex || first.outputIndex == second.outputIndex))
+                (first.inputMenu->GetItem(first.inputIndex).label ==
+                     second.inputMenu->GetItem(second.inputIndex).label ||
+                 first.outputMenu->GetItem(first.outputIndex).label ==
+                     second.outputMenu->GetItem(second.outputIndex).label))
                 return false;
         }
     }
@@ -166,7 +210,7 @@ void CDialogMIDI::ApplyPort(uint8_t port)
     // The chosen devices are kept also for a port that stays closed, so
     // that the preferences remember them.
     if (!row.enabledFlag || !OpenPort(port))
-        ports_.SetPortDevices(port, row.inputIndex, row.outputIndex);
+        ports_.SetPortDevices(port, InputDevice(row), OutputDevice(row));
     row.enabledFlag = ports_.GetPort(port) != nullptr;
 }
 
@@ -175,7 +219,7 @@ bool CDialogMIDI::OpenPort(uint8_t port)
     const CPortRow& row = rows_[port];
     SetWaitCursor();
     try {
-        ports_.OpenPort(port, row.inputIndex, row.outputIndex);
+        ports_.OpenPort(port, InputDevice(row), OutputDevice(row));
         SetArrowCursor();
         return true;
     } catch (const XFailedOpeningMIDIPort& failure) {

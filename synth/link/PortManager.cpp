@@ -51,12 +51,41 @@ CPortManager::CPortManager(const CPortManagerServices& services)
     : services_(services), inputs_(std::make_unique<NSHarrowen::CInputPortRegistry>()),
       outputs_(std::make_unique<NSHarrowen::COutputPortRegistry>())
 {
+    ListDevices();
+    g_portManager = this;
+}
+
+void CPortManager::ListDevices()
+{
+    inputs_->DeleteAll();
+    outputs_->DeleteAll();
     NSHarrowen::RegisterMMEPorts(*inputs_, *outputs_);
     inputMenu_ = MakeDeviceMenu(*inputs_);
     inputCount_ = inputs_->GetCount();
     outputMenu_ = MakeDeviceMenu(*outputs_);
     outputCount_ = outputs_->GetCount();
-    g_portManager = this;
+}
+
+void CPortManager::RefreshDeviceLists()
+{
+    // An open port's devices stay open: they do not depend on the lists.
+    ListDevices();
+    for (CPortEntry& entry : entries_) {
+        if (!entry.inputName.empty() && !inputs_->FindByName(entry.inputName, entry.input))
+            entry.input = kNotListed;
+        if (!entry.outputName.empty() && !outputs_->FindByName(entry.outputName, entry.output))
+            entry.output = kNotListed;
+    }
+}
+
+void CPortManager::TakeDevices(CPortEntry& entry, uint16_t input, uint16_t output) const
+{
+    entry.input = input;
+    entry.output = output;
+    if (input != kNotListed)
+        entry.inputName = DeviceName(*inputs_, input);
+    if (output != kNotListed)
+        entry.outputName = DeviceName(*outputs_, output);
 }
 
 CPortManager::~CPortManager()
@@ -83,16 +112,13 @@ void CPortManager::OpenPort(uint8_t port, uint16_t inputIndex, uint16_t outputIn
     auto opened = std::make_unique<CSynthPort>(*this, port, inputIndex, outputIndex);
     CPortEntry& entry = entries_[port];
     entry.port = std::move(opened);
-    entry.input = inputIndex;
-    entry.output = outputIndex;
+    TakeDevices(entry, inputIndex, outputIndex);
 }
 
 void CPortManager::SetPortDevices(uint8_t port, uint16_t inputIndex, uint16_t outputIndex)
 {
-    if (port >= kPortCount)
-        return;
-    entries_[port].input = inputIndex;
-    entries_[port].output = outputIndex;
+    if (port < kPortCount)
+        TakeDevices(entries_[port], inputIndex, outputIndex);
 }
 
 void CPortManager::ClosePort(uint8_t port)
@@ -183,7 +209,8 @@ bool CPortManager::SharesDevices(uint8_t port, uint16_t input, uint16_t output) 
 {
     for (uint8_t lower = 0; lower < port; ++lower) {
         const CPortEntry& entry = entries_[lower];
-        if (entry.port != nullptr && (entry.input == input || entry.output == output))
+        if (entry.port != nullptr &&
+            ((input != kNotListed && entry.input == input) || (output != kNotListed && entry.output == output)))
             return true;
     }
     return false;
@@ -193,11 +220,19 @@ void CPortManager::OpenPortsFromPreferences()
 {
     const CPortPreferencesInterface& preferences = services_.preferences;
     for (uint8_t port = 0; port < kPortCount; ++port) {
+        // A stored device that is not listed keeps its name (the port's
+        // own, never another port's device); none stored is the first.
+        CPortEntry& entry = entries_[port];
+        entry.inputName = preferences.GetPortInputName(port);
+        entry.outputName = preferences.GetPortOutputName(port);
         uint16_t input = 0;
         uint16_t output = 0;
-        const bool found = inputs_->FindByName(preferences.GetPortInputName(port), input) &&
-            outputs_->FindByName(preferences.GetPortOutputName(port), output);
-        if ((found && SharesDevices(port, input, output)) || !preferences.IsPortEnabled(port)) {
+        if (!entry.inputName.empty() && !inputs_->FindByName(entry.inputName, input))
+            input = kNotListed;
+        if (!entry.outputName.empty() && !outputs_->FindByName(entry.outputName, output))
+            output = kNotListed;
+        const bool found = input != kNotListed && output != kNotListed;
+        if (!found || SharesDevices(port, input, output) || !preferences.IsPortEnabled(port)) {
             SetPortDevices(port, input, output);
             continue;
         }
@@ -216,8 +251,8 @@ void CPortManager::StorePortsInPreferences()
     CPortPreferencesInterface& preferences = services_.preferences;
     for (uint8_t port = 0; port < kPortCount; ++port) {
         const CPortEntry& entry = entries_[port];
-        preferences.SetPortInputName(port, DeviceName(*inputs_, entry.input));
-        preferences.SetPortOutputName(port, DeviceName(*outputs_, entry.output));
+        preferences.SetPortInputName(port, entry.inputName);
+        preferences.SetPortOutputName(port, entry.outputName);
         preferences.SetPortEnabled(port, entry.port != nullptr);
     }
     preferences.Save();

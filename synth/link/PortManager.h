@@ -33,10 +33,19 @@ public:
     CPortManager(const CPortManager&) = delete;
     CPortManager& operator=(const CPortManager&) = delete;
 
+    // A port's device index when its device is not in the lists (any more):
+    // the port keeps the device's name.
+    static constexpr uint16_t kNotListed = UINT16_MAX;
+
     // Opens a port on registry indices; the caller closes an open port
     // first. A failure passes on and leaves the entry as it was.
     void OpenPort(uint8_t port, uint16_t inputIndex, uint16_t outputIndex);
+    // The devices of a port (kNotListed keeps the name it has).
     void SetPortDevices(uint8_t port, uint16_t inputIndex, uint16_t outputIndex);
+    // Reads the machine's device lists again (a device plugged in since);
+    // each port finds its devices again by name, or keeps their names as
+    // not listed, and stays open or closed as it is.
+    void RefreshDeviceLists();
     void ClosePort(uint8_t port);
     void Idle();
     void ReportOutOfMemory(uint8_t port);
@@ -50,6 +59,9 @@ public:
     CSynthPort* GetPort(uint8_t port) const;
     uint16_t GetInputIndex(uint8_t port) const { return port < kPortCount ? entries_[port].input : 0; }
     uint16_t GetOutputIndex(uint8_t port) const { return port < kPortCount ? entries_[port].output : 0; }
+    // The names of the port's devices, listed or not; empty when none was chosen.
+    std::string GetInputName(uint8_t port) const { return port < kPortCount ? entries_[port].inputName : ""; }
+    std::string GetOutputName(uint8_t port) const { return port < kPortCount ? entries_[port].outputName : ""; }
     bool HasSynth(uint8_t port) const;
     uint8_t CountSynths() const;
     CSynth* GetSynth(uint8_t port) const;
@@ -87,7 +99,7 @@ public:
     void OnPortLost(uint8_t port);
     bool IsStartingUp() const { return startingUp_; }
 
-    // The device lists and their menus, for the MIDI dialog.
+    // The device lists and their menus, as last read.
     const NSHarrowen::CInputPortRegistry& GetInputRegistry() const { return *inputs_; }
     const NSHarrowen::COutputPortRegistry& GetOutputRegistry() const { return *outputs_; }
     NSHarrowen::CMenu& GetInputMenu() const { return *inputMenu_; }
@@ -108,6 +120,8 @@ private:
     struct CPortEntry {
         uint16_t input = 0;
         uint16_t output = 0;
+        std::string inputName;
+        std::string outputName;
         std::unique_ptr<CSynthPort> port;
     };
 
@@ -118,6 +132,8 @@ private:
     bool IsNameShared(uint8_t port) const;
     static std::string PortLabel(uint8_t port);
     bool SharesDevices(uint8_t port, uint16_t input, uint16_t output) const;
+    void ListDevices();
+    void TakeDevices(CPortEntry& entry, uint16_t input, uint16_t output) const;
 
     CPortManagerServices services_;
     std::unique_ptr<NSHarrowen::CInputPortRegistry> inputs_;

@@ -5,6 +5,7 @@
 #include "framework/controls/CheckBoxView.h"
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/PushButtonView.h"
+#include "framework/menus/Menu.h"
 #include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "synth/link/PortManager.h"
@@ -268,4 +269,61 @@ TEST_F(MidiDialogTest, ReopeningAPortOnOtherDevicesDropsTheOldSynthesizerFirst)
             ClickButton(&CDialogMIDI::GetOkButton)}});
     EXPECT_TRUE(alerts.empty());
     EXPECT_EQ(Saved(0), (SavedPort{true, second, second}));
+}
+
+// The dialog reads the device lists each time it opens: an interface
+// plugged in after the start is there the next time; a port's device that
+// went shows by its name, "(not connected)", and the port stays as it is
+// until another is chosen; a disabled port shows its own stored devices.
+TEST_F(MidiDialogTest, EachOpeningReadsTheDevicesAgainAndAGoneDeviceShowsNotConnected)
+{
+    Rig& first = Plug();
+    const std::string firstDevice = first.device;
+    const std::string gone = UniqueDeviceName("Unplugged Interface");
+    Launch([&] {
+        CPreferences preferences;
+        preferences.SetPortEnabled(0, true);
+        preferences.SetPortInputName(0, firstDevice);
+        preferences.SetPortOutputName(0, firstDevice);
+        preferences.SetPortEnabled(2, false);
+        preferences.SetPortInputName(2, gone);
+        preferences.SetPortOutputName(2, gone);
+        preferences.Save();
+    });
+    ASSERT_TRUE(Settle(0));
+    const auto shown = [](const CDialogMIDI& d, uint8_t port, bool input) {
+        const Row& row = d.GetRow(port);
+        return input ? row.inputMenu->GetItem(row.inputIndex).label : row.outputMenu->GetItem(row.outputIndex).label;
+    };
+    const auto lists = [](const CDialogMIDI& d, const std::string& device) {
+        const CMenu& menu = *d.GetRow(1).inputMenu;
+        for (int i = 0; i < menu.GetItemCount(); ++i)
+            if (menu.GetItem(i).label == device)
+                return true;
+        return false;
+    };
+    const std::string later = UniqueDeviceName("Later Interface");
+    Setup({{Act([&](CDialogMIDI& d) {
+                EXPECT_EQ(shown(d, 0, true), firstDevice);
+                EXPECT_EQ(shown(d, 2, true), gone + " (not connected)");
+                EXPECT_EQ(shown(d, 2, false), gone + " (not connected)");
+                EXPECT_FALSE(d.GetRow(2).enabled->IsChecked());
+                EXPECT_FALSE(lists(d, later));
+            }),
+            ClickButton(&CDialogMIDI::GetCancelButton)}});
+
+    PlugDevice(later);
+    Unplug(first);
+    Setup({{Act([&](CDialogMIDI& d) {
+                EXPECT_TRUE(lists(d, later)) << "a device plugged in since is not listed";
+                EXPECT_FALSE(lists(d, firstDevice));
+                EXPECT_EQ(shown(d, 0, true), firstDevice + " (not connected)");
+                EXPECT_EQ(shown(d, 0, false), firstDevice + " (not connected)");
+                EXPECT_EQ(shown(d, 2, true), gone + " (not connected)");
+                EXPECT_FALSE(d.GetApplyButton()->IsEnabled()) << "nothing changed";
+            }),
+            ClickButton(&CDialogMIDI::GetOkButton)}});
+    // The names stay stored as they were.
+    EXPECT_EQ(Saved(0).input, firstDevice);
+    EXPECT_EQ(Saved(2), (SavedPort{false, gone, gone}));
 }

@@ -196,9 +196,15 @@ TEST(LinkPortManager, PortsOpenFromThePreferences)
     EXPECT_EQ(manager.GetOutputIndex(1), OutputIndex(rig, 2));
     EXPECT_EQ(manager.GetPort(2), nullptr) << "not enabled";
     EXPECT_EQ(manager.GetInputIndex(2), InputIndex(rig, 2));
-    // A name that no longer exists: the first device.
-    EXPECT_EQ(manager.GetInputIndex(3), 0);
-    EXPECT_EQ(manager.GetOutputIndex(3), 0);
+    // A name that is not listed: the port stays closed and keeps the name,
+    // never taking another port's device.
+    EXPECT_EQ(manager.GetPort(3), nullptr);
+    EXPECT_EQ(manager.GetInputIndex(3), CPortManager::kNotListed);
+    EXPECT_EQ(manager.GetOutputIndex(3), CPortManager::kNotListed);
+    EXPECT_EQ(manager.GetInputName(3), "Unplugged");
+    manager.StorePortsInPreferences();
+    EXPECT_EQ(rig.preferences.ports[3].input, "Unplugged");
+    EXPECT_EQ(rig.preferences.ports[3].output, "Unplugged");
 }
 
 TEST(LinkPortManager, PortsAreStoredInThePreferences)
