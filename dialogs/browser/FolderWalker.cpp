@@ -23,6 +23,10 @@ bool CFolderWalker::List(const fs::path& folder, std::vector<CItem>& items)
         item.name = it->path().filename().string();
         std::error_code kind;
         item.isFolder = it->is_directory(kind);
+        // Pipes, devices and sockets are no patch files: opening a pipe
+        // would wait for a writer.
+        if (!item.isFolder && !it->is_regular_file(kind))
+            continue;
         if (!item.isFolder)
             if (const size_t dot = item.name.rfind('.'); dot != std::string::npos)
                 item.extension = item.name.substr(dot);

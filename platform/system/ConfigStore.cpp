@@ -75,7 +75,8 @@ std::optional<std::vector<uint8_t>> CConfigStore::Read(std::string_view name) co
         return std::nullopt;
     CFileHandle file = CFileHandle::OpenForReading(*path);
     const auto size = file.IsOpen() ? file.Size() : std::nullopt;
-    if (!size)
+    // No value of ours comes near the limit: a larger file is not ours.
+    if (!size || *size > kMaxValueBytes)
         return std::nullopt;
     std::vector<uint8_t> bytes(*size);
     if (!file.ReadFully(bytes.data(), bytes.size()))

@@ -26,7 +26,11 @@ class CConfigStore {
 public:
     explicit CConfigStore(std::string applicationName = ApplicationName());
 
-    // Empty when the value was never written (or the name is not a valid one).
+    // A value file larger than this is taken as absent.
+    static constexpr uint64_t kMaxValueBytes = 64 * 1024;
+
+    // Empty when the value was never written (or the name is not a valid one,
+    // or its file is not a regular file of at most kMaxValueBytes).
     std::optional<std::vector<uint8_t>> Read(std::string_view name) const;
     bool Write(std::string_view name, std::span<const uint8_t> bytes);
     bool Remove(std::string_view name);

@@ -35,11 +35,17 @@ std::optional<DirectoryEntry> CDirectoryReader::Next()
         entry.hidden = name[0] == '.';
         struct statx sx { };
         if (::statx(dirfd(dir_), d->d_name, 0, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0) {
+            // Pipes, devices and sockets are no files to open: opening a pipe
+            // could wait for good.
+            if (!S_ISDIR(sx.stx_mode) && !S_ISREG(sx.stx_mode))
+                continue;
             entry.directory = S_ISDIR(sx.stx_mode);
             entry.size = sx.stx_size;
             entry.writeTime = Nanoseconds(sx.stx_mtime);
             entry.creationTime = Nanoseconds((sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime);
         } else {
+            if (d->d_type != DT_DIR && d->d_type != DT_REG && d->d_type != DT_LNK && d->d_type != DT_UNKNOWN)
+                continue;
             entry.directory = d->d_type == DT_DIR;
         }
         return entry;

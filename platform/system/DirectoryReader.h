@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// The entries of one folder, "." and ".." left out, in the file system's order.
+// The entries of one folder, "." and ".." left out, in the file system's
+// order. Only files and folders: pipes, devices and sockets are left out.
 class CDirectoryReader {
 public:
     explicit CDirectoryReader(const std::string& folder);

@@ -22,12 +22,20 @@ CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept
 
 CFileHandle CFileHandle::OpenForReading(const std::string& path)
 {
-    CFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK opening a named pipe waits for a writer for good;
+    // only regular files are read, so nothing else is ever waited on.
+    CFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.IsOpen())
+        return file;
     struct stat st { };
-    if (file.IsOpen() && (fstat(file.fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+    if (fstat(file.fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         file.Close();
-        errno = EISDIR;
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return file;
     }
+    const int flags = fcntl(file.fd_, F_GETFL);
+    if (flags < 0 || fcntl(file.fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        file.Close();
     return file;
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -60,6 +62,33 @@ TEST(ConfigStoreTest, WithoutConfigHomeTheHomesConfigFolderIsUsed)
     const std::string folder = platform::UserConfigDirectory("Bootwren");
     setenv("HOME", oldHome.c_str(), 1);
     EXPECT_EQ(folder, (scope.Path() / ".config" / "Torvan" / "Bootwren").string() + "/");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConfigStoreTest, AValueFileOverTheLimitOrNotARegularFileIsAbsent)
+{
+    testsupport::ScopedConfigHome home;
+    platform::CConfigStore store("Patchora");
+    ASSERT_TRUE(store.Write("Probe", Bytes("x")));
+    const fs::path folder = home.Path() / "config" / "Torvan" / "Patchora";
+    const size_t limit = platform::CConfigStore::kMaxValueBytes;
+    EXPECT_TRUE(store.Write("Largest", std::vector<uint8_t>(limit, 7)));
+    EXPECT_EQ(store.Read("Largest")->size(), limit);
+    EXPECT_TRUE(store.Write("TooLarge", std::vector<uint8_t>(limit + 1, 7)));
+    EXPECT_FALSE(store.Read("TooLarge"));
+    // A huge sparse file is refused before anything is read.
+    {
+        std::ofstream create(folder / "Huge.value");
+    }
+    fs::resize_file(folder / "Huge.value", uint64_t{1} << 40);
+    EXPECT_FALSE(store.Read("Huge"));
+    ASSERT_EQ(mkfifo((folder / "Pipe.value").c_str(), 0600), 0);
+    EXPECT_FALSE(store.Read("Pipe")) << "read without waiting for a writer";
+    fs::create_directory(folder / "Folder.value");
+    EXPECT_FALSE(store.Read("Folder"));
 }
 
 } // namespace

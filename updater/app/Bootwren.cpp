@@ -35,6 +35,7 @@ namespace NSBootwren {
 namespace {
 
 constexpr int32_t kFirstPageTemplate = 102;
+constexpr uint64_t kMaxDumpFileBytes = 1024 * 1024;
 
 const NSHarrowen::CFileTypeInfo kDumpFileType{"OS dump file", ".dmp", "TEXT"};
 
@@ -118,7 +119,13 @@ bool CBootwren::LoadDumpFile()
     if (!file)
         return false;
     try {
-        std::vector<uint8_t> bytes(GetFileSize(*file));
+        const uint64_t size = GetFileSize(*file);
+        // An image is far smaller: a larger file is not one, and is not read.
+        if (size > kMaxDumpFileBytes) {
+            NSHarrowen::RunAlertText(kCorruptFileAlert);
+            return true;
+        }
+        std::vector<uint8_t> bytes(size);
         ReadWholeFile(*file, bytes.data(), bytes.size());
         TakeImage(bytes, kCorruptFileAlert);
     } catch (const std::bad_alloc&) {
