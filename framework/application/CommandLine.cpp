@@ -10,15 +10,25 @@ namespace {
 
 constexpr size_t kLeftoverShownMax = 63;
 constexpr size_t kLeftoverTailLength = 61;
+constexpr size_t kPathMax = 4096;
+constexpr size_t kNameMax = 255;
 
 // The end of the name that starts at p: the longest stretch ending before a
 // blank or at the end that exists; npos when none does.
 size_t LongestExistingEnd(std::string_view text, size_t p)
 {
     size_t found = std::string_view::npos;
-    for (size_t end = p + 1; end <= text.size(); ++end)
+    size_t componentStart = p;
+    for (size_t end = p + 1; end <= text.size(); ++end) {
+        if (text[end - 1] == '/')
+            componentStart = end;
+        // No longer stretch can name anything: a path or one of its names
+        // would be too long.
+        if (end - p > kPathMax || end - componentStart > kNameMax)
+            break;
         if ((end == text.size() || text[end] == ' ') && PathExists(std::string(text.substr(p, end - p))))
             found = end;
+    }
     return found;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/system/FileSystem.h"
 
 #include <memory>
+#include <optional>
 
 namespace NSHarrowen {
 
@@ -29,7 +30,7 @@ InstanceState& State()
 
 constexpr int kForwardTries = 100;
 constexpr uint32_t kForwardPauseMs = 50;
-constexpr size_t kTakenCommandLineMax = 259;
+constexpr size_t kTakenCommandLineMax = platform::kInstanceTextMax;
 // A second copy takes the lock, writes and wakes within moments; a lock held
 // longer without a wake was left by a copy that died in between.
 constexpr uint64_t kStaleHandOverMs = 2000;
@@ -92,7 +93,7 @@ void ForwardToRunningInstance(std::string_view commandLine)
     if (!locked)
         throw XBase();
     block.WriteCommandLine(commandLine.substr(0, Utf8CutLength(commandLine, platform::kSharedCommandLineMax)));
-    if (!platform::SendInstanceWake(block.Key())) {
+    if (!platform::SendInstanceWake(block.Key(), commandLine)) {
         block.UnlockHandOver();
         throw XBase();
     }
@@ -128,7 +129,11 @@ bool TakeInstanceWake()
 
 std::string TakeForwardedCommandLine()
 {
+    // The block's field holds the text's start; the wake carried it whole.
     std::string text = GetSharedInstanceBlock().TakeCommandLine();
+    if (State().listener)
+        if (std::optional<std::string> whole = State().listener->TakeText())
+            text = std::move(*whole);
     text.resize(Utf8CutLength(text, kTakenCommandLineMax));
     return text;
 }

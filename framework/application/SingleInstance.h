@@ -29,15 +29,15 @@ void ReleaseFirstInstance();
 bool IsFirstInstanceClaimed();
 
 // A second start: waits (100 tries, 50 ms apart) for the running copy's
-// frame and the hand-over lock, writes the text (cut to 256 bytes) and wakes
-// the running copy. Throws XBase when the running copy cannot be reached.
+// frame and the hand-over lock, writes the text's start to the block and
+// wakes the running copy with the whole text (up to 256 KiB). Throws XBase when the running copy cannot be reached.
 void ForwardToRunningInstance(std::string_view commandLine);
 
 // The running copy: true once for each wake by a second start. Called
 // often; it also frees a hand-over lock that a second copy took and never
 // followed by a wake (it died), so later starts are not shut out.
 bool TakeInstanceWake();
-// Copies the handed-over text out (at most 259 bytes) and frees the lock.
+// Copies the handed-over text out and frees the lock.
 std::string TakeForwardedCommandLine();
 
 } // namespace NSHarrowen

@@ -6,7 +6,9 @@
 #include "framework/application/SingleInstance.h"
 #include "framework/base/Utf8.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/SharedInstanceBlock.h"
 
+#include <cstdio>
 #include <new>
 
 namespace NSHarrowen {
@@ -18,16 +20,30 @@ namespace {
     throw XOutOfMemory();
 }
 
-// A second start: hand over, or run after all when the running copy ended
-// before it could take the text.
-bool HandOverToRunningCopy(const std::string& commandLine)
+// True when a running copy took the command line. A block that cannot be
+// had (another user's, no private folder) never stops the start: this copy
+// then runs alone and says why.
+bool JoinOrClaim(const char* program, const std::string& commandLine)
 {
+    const char* name = program ? program : "";
+    try {
+        if (ClaimFirstInstance())
+            return false;
+    } catch (const XBase&) {
+        std::fprintf(stderr, "%s: running as a lone copy: the single-instance block cannot be used (%s)\n", name,
+                     platform::CSharedInstanceBlock::LastOpenFailure().c_str());
+        return false;
+    }
     try {
         ForwardToRunningInstance(commandLine);
         return true;
     } catch (const XBase&) {
-        return !ClaimFirstInstance();
+        // The running copy ended before it could take the text: run after all.
+        if (ClaimFirstInstance())
+            return false;
     }
+    std::fprintf(stderr, "%s: another copy of this program runs but did not take the command line\n", name);
+    return true;
 }
 
 void RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
@@ -75,7 +91,7 @@ int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
     try {
         std::set_new_handler(ThrowOutOfMemory);
         const std::string commandLine = JoinCommandLine(argc, argv);
-        if (!ClaimFirstInstance() && HandOverToRunningCopy(commandLine))
+        if (JoinOrClaim(argv[0], commandLine))
             return 0;
         RunFirstCopy(commandLine, entry);
     } catch (...) {

@@ -13,7 +13,8 @@ namespace NSHarrowen {
 // application object.
 struct CStartupRecord {
     static constexpr size_t kNameMax = 263;
-    static constexpr size_t kCommandLineMax = 259;
+    // Room for many long paths (16 of 4,096 bytes and more).
+    static constexpr size_t kCommandLineMax = 256 * 1024;
 
     std::string applicationName = "Harrowen Win32 Application"; // the program sets its own
     std::unique_ptr<CFileSpec> executable;

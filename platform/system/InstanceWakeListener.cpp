@@ -1,5 +1,6 @@
 #include "platform/system/InstanceWakeListener.h"
 #include "platform/system/detail/InstanceSocket.h"
+#include "platform/system/SharedInstanceBlock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -43,6 +44,30 @@ CInstanceWakeListener::~CInstanceWakeListener()
     unlink(path_.c_str());
 }
 
+namespace {
+
+// Reads what the sender writes until it closes; a sender that stalls for
+// a second, or sends more than a command line can hold, is cut off.
+std::string ReadText(int client)
+{
+    const timeval timeout{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    std::string text;
+    char buffer[4096];
+    while (text.size() < kInstanceTextMax) {
+        const ssize_t n = recv(client, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    text.resize(std::min(text.size(), kInstanceTextMax));
+    return text;
+}
+
+} // namespace
+
 bool CInstanceWakeListener::TakeWake()
 {
     bool woken = false;
@@ -51,8 +76,16 @@ bool CInstanceWakeListener::TakeWake()
         if (client < 0)
             return woken;
         woken = true;
+        text_ = ReadText(client);
         close(client);
     }
+}
+
+std::optional<std::string> CInstanceWakeListener::TakeText()
+{
+    std::optional<std::string> text = std::move(text_);
+    text_.reset();
+    return text;
 }
 
 } // namespace platform

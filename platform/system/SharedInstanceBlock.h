@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 // The block every copy of one program run by one user shares, so that a
 // second start can hand its command line to the copy that runs already.
@@ -27,15 +28,19 @@ inline constexpr size_t kSharedCommandLineMax = sizeof(SharedInstanceData::comma
 // user in one session (its runtime folder), different otherwise.
 std::string InstanceKeyForExecutable(std::string_view executablePath);
 
-// The user's folder for the lock file and the wake socket:
-// $XDG_RUNTIME_DIR, else a private folder under /tmp. Ends in "/".
+// The user's folder for the block, the lock file and the wake socket:
+// $XDG_RUNTIME_DIR, else /tmp/torvan-UID, else a folder in the user's home;
+// each only when it is the user's own and writable by nobody else (mode
+// 0700). Ends in "/"; empty when none can be had.
 std::string InstanceRuntimeDirectory();
 
 class CSharedInstanceBlock {
 public:
-    // Maps the block of that key (POSIX shared memory, made when missing).
-    // Null when it cannot be had.
+    // Maps the block of that key: a file of the runtime folder, made with
+    // mode 0600 when missing. Null when it cannot be had, or when the file
+    // there is not this user's own (LastOpenFailure says why).
     static std::unique_ptr<CSharedInstanceBlock> Open(const std::string& key);
+    static std::string LastOpenFailure();
     ~CSharedInstanceBlock();
     CSharedInstanceBlock(const CSharedInstanceBlock&) = delete;
     CSharedInstanceBlock& operator=(const CSharedInstanceBlock&) = delete;
@@ -70,13 +75,20 @@ public:
 private:
     CSharedInstanceBlock(std::string key, SharedInstanceData* data);
     std::string LockPath() const;
+    // Maps the block file now in the folder, when it is another than ours.
+    bool RemapCurrentFile();
 
     std::string key_;
     SharedInstanceData* data_;
     int lockFd_ = -1;
+    ino_t inode_ = 0;
 };
 
-// Wakes the running copy of a key; false when nothing listens.
-bool SendInstanceWake(const std::string& key);
+// The longest command line a second start hands over whole.
+inline constexpr size_t kInstanceTextMax = 256 * 1024;
+
+// Wakes the running copy of a key and sends it the text (the whole command
+// line); false when nothing listens or the text could not be sent.
+bool SendInstanceWake(const std::string& key, std::string_view text = {});
 
 } // namespace platform

@@ -11,9 +11,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <spawn.h>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -185,15 +187,19 @@ TEST_F(SingleInstance, ThirdStartWaitsUntilTheSecondsTextIsTaken)
     EXPECT_EQ(TakeForwardedCommandLine(), "third");
 }
 
-TEST_F(SingleInstance, LongCommandLineIsCutToTheSharedField)
+TEST_F(SingleInstance, ManyLongPathsAreHandedOverWhole)
 {
     ASSERT_TRUE(ClaimFirstInstance());
     GetSharedInstanceBlock().SetFrame(0x100);
-    const std::string longText(400, 'x');
-    ASSERT_EQ(RunCopy("Start", key_, longText), 10);
-    EXPECT_EQ(TakeForwardedCommandLine(), std::string(256, 'x'));
+    std::string words;
+    for (int i = 0; i < 16; ++i)
+        words += (i ? " /" : "/") + std::string(4095, static_cast<char>('a' + i));
+    ASSERT_EQ(RunCopy("StartWithWords", key_, words), 10);
+    EXPECT_TRUE(TakeInstanceWake());
+    EXPECT_EQ(TakeForwardedCommandLine(), words);
     // The text is taken once.
     EXPECT_EQ(GetSharedInstanceBlock().Data().commandLine[0], '\0');
+    EXPECT_FALSE(GetSharedInstanceBlock().IsHandOverLocked());
 }
 
 TEST_F(SingleInstance, CopyThatDiedCountsAsAbsent)
@@ -248,6 +254,82 @@ TEST_F(SingleInstance, OnlyOneCopyClaims)
     EXPECT_TRUE(ClaimFirstInstance());
 }
 
+TEST_F(SingleInstance, TheBlockIsAPrivateFileMadeByTheFirstCopyAndGoneWithIt)
+{
+    const std::string block = platform::InstanceRuntimeDirectory() + "torvan-" + key_ + ".block";
+    ASSERT_TRUE(ClaimFirstInstance());
+    struct stat st { };
+    ASSERT_EQ(lstat(block.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(st.st_uid, getuid());
+    ReleaseFirstInstance();
+    EXPECT_NE(lstat(block.c_str(), &st), 0) << "removed when its last program ends";
+    // A later start makes it anew and hand-overs work as before.
+    UseSharedInstanceKey(key_);
+    ASSERT_TRUE(ClaimFirstInstance());
+    GetSharedInstanceBlock().SetFrame(0x100);
+    EXPECT_EQ(RunCopy("Start", key_, "again"), 10);
+    EXPECT_TRUE(TakeInstanceWake());
+    EXPECT_EQ(TakeForwardedCommandLine(), "again");
+}
+
+TEST_F(SingleInstance, ABlockSomebodyElseMadeNeverStopsAStart)
+{
+    const std::string block = platform::InstanceRuntimeDirectory() + "torvan-" + key_ + ".block";
+    const std::string elsewhere = platform::InstanceRuntimeDirectory() + "elsewhere-" + key_;
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } cases[] = {
+        {"open to every user",
+         [&] {
+             testsupport::WriteFileBytes(block, std::string(269, '\0'));
+             chmod(block.c_str(), 0666);
+         }},
+        {"a link",
+         [&] {
+             testsupport::WriteFileBytes(elsewhere, std::string(269, '\0'));
+             symlink(elsewhere.c_str(), block.c_str());
+         }},
+        {"a named pipe", [&] { mkfifo(block.c_str(), 0600); }},
+        {"another user's",
+         [&] {
+             testsupport::WriteFileBytes(block, std::string(269, '\0'));
+             chmod(block.c_str(), 0600);
+             if (chown(block.c_str(), getuid() == 65534 ? 65533 : 65534, static_cast<gid_t>(-1)) != 0)
+                 chmod(block.c_str(), 0660); // not allowed to give it away: open to the group instead
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        unlink(block.c_str());
+        unlink(elsewhere.c_str());
+        c.make();
+        // Pre-made with a running flag set: it must not be used at all.
+        EXPECT_EQ(RunCopy("Start", key_, "x"), 11) << "runs as a lone copy";
+        EXPECT_EQ(RunCopy("Start", key_, "y"), 11);
+    }
+    unlink(block.c_str());
+    unlink(elsewhere.c_str());
+}
+
+TEST(SingleInstanceFolder, ARuntimeFolderOthersCanWriteToIsNotUsed)
+{
+    testsupport::ScopedConfigHome home;
+    const std::string shared = std::string(getenv("XDG_RUNTIME_DIR")) + "/open";
+    ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+    chmod(shared.c_str(), 0777);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+    const std::string folder = platform::InstanceRuntimeDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.rfind(shared, 0), 0u) << folder;
+    struct stat st { };
+    ASSERT_EQ(lstat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, getuid());
+    EXPECT_EQ(st.st_mode & 077, 0u);
+}
+
 TEST(StartupRecord, JoinsArgumentsQuotingThoseWithBlanks)
 {
     const char* argv[] = {"prog", "/a/b.pch", "/c/my patch.pch", "x"};
@@ -260,8 +342,12 @@ TEST(StartupRecord, FieldsStayWithinTheirSizes)
     CStartupRecord record;
     EXPECT_EQ(record.applicationName, "Harrowen Win32 Application");
     EXPECT_EQ(record.showCommand, 1);
-    record.SetCommandLine(std::string(300, 'a'));
-    EXPECT_EQ(record.commandLine.size(), 259u);
+    // Sixteen paths of 4,096 bytes and their blanks fit whole.
+    const std::string many(16 * 4097, 'a');
+    record.SetCommandLine(many);
+    EXPECT_EQ(record.commandLine, many);
+    record.SetCommandLine(std::string(CStartupRecord::kCommandLineMax + 10, 'a'));
+    EXPECT_EQ(record.commandLine.size(), CStartupRecord::kCommandLineMax);
     record.SetApplicationName(std::string(262, 'n') + "\xC3\xA9"); // a two-byte character across the end
     EXPECT_EQ(record.applicationName.size(), 262u);
 }
