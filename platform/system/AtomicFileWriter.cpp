@@ -1,5 +1,6 @@
 #include "platform/system/AtomicFileWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -39,8 +40,12 @@ CFileHandle CreateBeside(const std::string& target, std::string& temporary)
 {
     const size_t slash = target.rfind('/');
     const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
-    // Hidden, so that a listing of the folder does not show a half-written file.
-    const std::string stem = target.substr(0, nameAt) + "." + target.substr(nameAt) + ".";
+    // Hidden, so that a listing of the folder does not show a half-written
+    // file; a long name is cut so that the temporary one stays within the
+    // name limit (the random part keeps it apart).
+    constexpr size_t kKeptNameBytes = 200;
+    const std::string stem =
+        target.substr(0, nameAt) + "." + target.substr(nameAt, std::min(kKeptNameBytes, target.size() - nameAt)) + ".";
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[16];
