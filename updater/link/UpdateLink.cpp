@@ -25,11 +25,36 @@ constexpr size_t kShortestMessage = 6;
 
 CUpdateLink::CUpdateLink(const CUpdateFile& image) : image_(image)
 {
+    ListPorts();
+}
+
+void CUpdateLink::ListPorts()
+{
+    inputs_.DeleteAll();
+    outputs_.DeleteAll();
+    inputMenu_.RemoveAllItems();
+    outputMenu_.RemoveAllItems();
     NSHarrowen::RegisterMMEPorts(inputs_, outputs_);
     for (uint16_t i = 0; i < inputs_.GetCount(); ++i)
         inputMenu_.AppendItem(inputs_.GetAt(i)->GetName());
     for (uint16_t i = 0; i < outputs_.GetCount(); ++i)
         outputMenu_.AppendItem(outputs_.GetAt(i)->GetName());
+}
+
+void CUpdateLink::RelistPorts(uint16_t& input, uint16_t& output)
+{
+    const NSHarrowen::CRegisteredMIDIInput* in = inputs_.GetAt(input);
+    const NSHarrowen::CRegisteredMIDIOutput* out = outputs_.GetAt(output);
+    const std::string inName = in ? in->GetName() : std::string();
+    const std::string outName = out ? out->GetName() : std::string();
+    // An open port may belong to a device that went away since: it is
+    // opened anew from the new list.
+    ClosePorts();
+    ListPorts();
+    if (!inputs_.FindByName(inName, input))
+        input = 0;
+    if (!outputs_.FindByName(outName, output))
+        output = 0;
 }
 
 CUpdateLink::~CUpdateLink()

@@ -65,6 +65,9 @@ public:
     // the user and returns false when they cannot be opened.
     bool OpenPorts(uint16_t input, uint16_t output);
     void ClosePorts();
+    // Closes the ports and lists the machine's devices again; the chosen
+    // indices follow their devices' names into the new lists (0 when gone).
+    void RelistPorts(uint16_t& input, uint16_t& output);
     bool HasPorts() const { return input_ && output_; }
     uint16_t GetInPortIndex() const;
     uint16_t GetOutPortIndex() const;
@@ -107,6 +110,7 @@ private:
         std::vector<uint8_t> bytes;
     };
 
+    void ListPorts();
     void TakeQueuedMessages();
     void Handle(const uint8_t* m, size_t n, bool afterDumpEnd);
     uint64_t CountArrivals();

@@ -30,12 +30,15 @@ void CPageMidi::FillTexts()
     CWizardDialog::FillTexts();
     CUpdateLink& link = GetHost().GetLink();
     instructions_->SetText(GetHost().GetImage().GetModel().MidiText());
-    input_->SetItems(&link.GetInputMenu());
-    output_->SetItems(&link.GetOutputMenu());
     if (link.HasPorts()) {
         chosenInput_ = link.GetInPortIndex();
         chosenOutput_ = link.GetOutPortIndex();
     }
+    // Devices come and go while the wizard runs (the synthesizer switched
+    // off and on): each visit lists them afresh, and Next opens them anew.
+    link.RelistPorts(chosenInput_, chosenOutput_);
+    input_->SetItems(&link.GetInputMenu());
+    output_->SetItems(&link.GetOutputMenu());
     input_->SetSelection(chosenInput_);
     output_->SetSelection(chosenOutput_);
     SetFocusView(input_);
