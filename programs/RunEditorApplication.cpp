@@ -1,6 +1,7 @@
 #include "editor/app/EditorApp.h"
 
 #include "framework/application/StartupRecord.h"
+#include "platform/base/DesktopLoss.h"
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
 #include "platform/midi/rtmidi/MachineMidi.h"
@@ -23,7 +24,9 @@ int RunEditorApplication(NSHarrowen::CStartupRecord& record)
     int result = 0;
     {
         CEditorApp app(record);
+        platform::SetDesktopLossReport([&app] { return app.DescribeUnsavedPatches(); });
         result = app.Run();
+        platform::SetDesktopLossReport({});
     }
     return result;
 }

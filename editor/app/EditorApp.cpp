@@ -565,3 +565,13 @@ void CEditorApp::MovePatchToSlot(uint8_t port, uint8_t slot, CPatch& patch)
     if (patches_)
         patches_->MovePatchToSlot(port, slot, patch);
 }
+
+std::string CEditorApp::DescribeUnsavedPatches() const
+{
+    std::string names;
+    if (patches_)
+        for (const auto& patch : patches_->GetPatches())
+            if (patch && patch->IsDirty())
+                names += (names.empty() ? "" : ", ") + patch->GetName();
+    return names.empty() ? names : "Unsaved patches: " + names;
+}

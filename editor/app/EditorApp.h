@@ -66,6 +66,8 @@ public:
     uint64_t GetSplashShownAt() const { return splashShownAt_; }
     NSHarrowen::CMenu* GetMenu(size_t index) const { return menus_.at(index).get(); }
     CPatchManager* GetPatches() const { return patches_.get(); }
+    // "Unsaved patches: A, B" for the patches with changes; empty when none.
+    std::string DescribeUnsavedPatches() const;
     CPortManager* GetPorts() const { return ports_.get(); }
     CPreferences* GetPrefs() const { return preferences_.get(); }
 

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include "platform/base/DesktopLoss.h"
+
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #endif
@@ -39,6 +41,13 @@ bool X11Of(SDL_Window* window, X11Window& out)
         return false;
     out = {info.info.x11.display, info.info.x11.window};
     return true;
+}
+
+// The connection itself broke (the X server ended): Xlib cannot go on, and
+// SDL would spin on the dead connection for good.
+int EndOnLostConnection(Display*)
+{
+    EndForLostDesktop("the X server's connection closed");
 }
 #endif
 
@@ -94,6 +103,7 @@ void KeepRunningOnX11Errors()
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
     XSetErrorHandler(LogX11Error);
+    XSetIOErrorHandler(EndOnLostConnection);
 #endif
 }
 

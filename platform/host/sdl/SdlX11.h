@@ -26,7 +26,7 @@ bool MarkX11ModalDialog(SDL_Window* window);
 // Whether a window manager runs on the window's display.
 bool X11WindowManagerRunning(SDL_Window* window);
 // Failed X requests are logged on the error output instead of ending the
-// program (Xlib's default).
+// program (Xlib's default); a lost connection ends the program at once.
 void KeepRunningOnX11Errors();
 
 } // namespace platform
