@@ -7,7 +7,9 @@
 
 namespace testsupport {
 
-// A child process, ended (by its id) when the object goes.
+// A child process, ended (by its id) when the object goes, and killed by the
+// kernel when the test's process ends first, however it ends. Made on the
+// test's main thread (the kernel ties the child to the thread that made it).
 class ScopedProcess {
 public:
     explicit ScopedProcess(std::vector<std::string> args);
@@ -15,6 +17,7 @@ public:
     ScopedProcess(const ScopedProcess&) = delete;
     ScopedProcess& operator=(const ScopedProcess&) = delete;
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;

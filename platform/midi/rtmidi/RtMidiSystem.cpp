@@ -9,6 +9,7 @@
 #include <RtMidi.h>
 
 #include <atomic>
+#include <csignal>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -246,6 +247,11 @@ private:
 
 void UseMachineMidi(std::string_view request)
 {
+    // A JACK client writes to the server's socket; when the server goes (or
+    // drops the client under load) that write would raise SIGPIPE and end
+    // the whole process without a word. The write fails instead, and the
+    // port reports it.
+    std::signal(SIGPIPE, SIG_IGN);
     const RtMidi::Api api = ChooseMachineMidiApi(request);
     InstallHostMidiSystem(api == RtMidi::RTMIDI_DUMMY ? nullptr : std::make_unique<RtMidiSystem>(api));
 }
