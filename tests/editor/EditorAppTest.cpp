@@ -15,7 +15,9 @@
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 
 using namespace NSHarrowen;
@@ -253,6 +255,35 @@ TEST_F(EditorTest, ASaveQuestionClosedByItsFrameAnswersCancel)
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
 }
 
+TEST_F(EditorTest, ClosingTheProgramWhileABoxRunsEndsTheBoxThenAsksAboutUnsavedPatches)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    Patches().front()->SetDirty();
+    std::vector<std::string> asked;
+    const auto answer = AnswerSaveQuestion(asked, {kSaveNo});
+    bool aboutSeen = false;
+    operate = [&](CABCWindow& window) {
+        if (dynamic_cast<CDialogAbout*>(&window)) {
+            if (aboutSeen)
+                return false;
+            aboutSeen = true;
+            // The desktop closes the main frame (logging out, SIGTERM).
+            for (const platform::SurfaceId id : desktop.Host().StackingOrder())
+                if (desktop.Host().SurfaceTitle(id) == app->GetName())
+                    desktop.Host().RequestClose(id);
+            return true;
+        }
+        return answer(window);
+    };
+    Choose(kAbout);
+    EXPECT_TRUE(aboutSeen);
+    Step(200);
+    EXPECT_EQ(asked, std::vector<std::string>{"Save changes to No name?"});
+    EXPECT_EQ(app->GetRunState(), kRunStateLeaveLoop);
+}
+
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionFromTheVersionRecord)
 {
     Launch();
@@ -298,6 +329,41 @@ TEST_F(EditorTest, AFileThatCannotBeLoadedIsReportedWithItsTextAsAnArgument)
     EXPECT_NE(alerts[0].find("Can't load file. Can't Open file"), std::string::npos) << alerts[0];
     EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 0);
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+}
+
+TEST_F(EditorTest, PatchFilesWithNamesUpToTheLimitAreSavedAgainAndOpen)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    CPatch* made = Patches().front();
+    for (const size_t length : {size_t{246}, size_t{250}, size_t{255}}) {
+        SCOPED_TRACE(length);
+        const std::string path = (folder.Path() / (std::string(length - 4, 'n') + ".pch")).string();
+        ASSERT_TRUE(made->SaveToFile(CFileSpec(path)));
+        ASSERT_TRUE(made->SaveToFile(CFileSpec(path))) << "saved again over itself";
+        ASSERT_TRUE(app->OpenPath(path));
+        Step(200);
+        EXPECT_TRUE(alerts.empty()) << alerts.front();
+    }
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 3u) << "no temporary file left";
+}
+
+TEST_F(EditorTest, ANamedPipeWithAPatchsNameIsRefusedNotWaitedOn)
+{
+    Launch();
+    const std::string pipe = (folder.Path() / "Pipe.pch").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // As named on the command line or handed over by a second start.
+    EXPECT_TRUE(app->ParseCommandLine(pipe));
+    Step(200);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Can't load file"), std::string::npos) << alerts[0];
+    EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+    EXPECT_FALSE(CFileSpec(pipe).Exists());
 }
 
 } // namespace editortest

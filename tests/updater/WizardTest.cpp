@@ -2,6 +2,7 @@
 // the update-mode simulated synthesizer on a virtual MIDI port.
 
 #include "tests/updater/WizardFixture.h"
+#include "tests/updater/support/UpdateLinkFixture.h"
 
 #include "framework/controls/ProgressBarView.h"
 #include "framework/controls/PushButtonView.h"
@@ -19,7 +20,10 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <set>
+#include <sys/stat.h>
 
 using namespace NSBootwren;
 
@@ -238,6 +242,33 @@ TEST_F(WizardTest, NobodyAnswersAfterFiveRequests)
     EXPECT_EQ(Page(), 3);
 }
 
+TEST_F(WizardTest, BackToTheMidiPageReopensADeviceThatWentAndCameBack)
+{
+    synth.Config().version = {3, 0, 0};
+    Launch(SmallSyntheticImage(10));
+    GoToCurrentPage();
+    Step(50);
+    ASSERT_EQ(Texts()[0], "The current version of your Vesk Pebix Kandrel is V3.00");
+    // The synthesizer is switched off and on: its device goes and comes back
+    // under the same name, behind the other port this time.
+    port.reset();
+    otherPort.reset();
+    synth.Config().version = {3, 1, 0};
+    port = std::make_unique<sim::CSimUpdatePort>(synth, kSimDeviceName);
+    otherPort = std::make_unique<sim::CSimUpdatePort>(otherSynth, "Another Port");
+    ClickBack();
+    ASSERT_EQ(Page(), 3);
+    // The chosen device is still chosen, by its name, in the new list.
+    auto* midi = static_cast<CPageMidi*>(app->GetPage());
+    EXPECT_EQ(midi->GetInputPopup()->GetSelection(), FindPort(app->GetLink().GetInputMenu(), kSimDeviceName));
+    EXPECT_EQ(midi->GetOutputPopup()->GetSelection(), FindPort(app->GetLink().GetOutputMenu(), kSimDeviceName));
+    ClickNext();
+    ASSERT_EQ(Page(), 4);
+    Step(50);
+    EXPECT_EQ(Texts()[0], "The current version of your Vesk Pebix Kandrel is V3.10");
+    EXPECT_TRUE(app->GetPage()->GetNextButton()->IsEnabled());
+}
+
 TEST_F(WizardTest, IdentifyOutcomesAndWhereBackLeads)
 {
     const struct {
@@ -453,6 +484,25 @@ TEST_F(WizardStartTest, WithoutABuiltInImageADumpFileIsAskedFor)
     ASSERT_EQ(Page(), 1);
     EXPECT_EQ(Texts()[0], "Vesk Kandrel OS V3.03");
     EXPECT_EQ(Texts()[2], "Synthetic test image");
+}
+
+TEST_F(WizardStartTest, AnOversizedDumpFileIsCorruptUnreadAndAPipeIsNotWaitedOn)
+{
+    // A sparse file far beyond any image: reading it whole would take 64 GiB.
+    const std::string huge = folder.File("huge.dmp");
+    {
+        std::ofstream create(huge);
+    }
+    std::filesystem::resize_file(huge, uint64_t{64} << 30);
+    const std::string pipe = folder.File("pipe.dmp");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    dialogAnswers = {huge, pipe, WriteImage("good.dmp", SmallSyntheticImage(10, "Kandrel"))};
+    Launch();
+    EXPECT_EQ(fileDialogs.size(), 3u);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0], " Update file is corrupt.");
+    EXPECT_NE(alerts[1].find("could not be found"), std::string::npos) << alerts[1];
+    EXPECT_EQ(Page(), 1);
 }
 
 TEST_F(WizardStartTest, CancellingTheFileDialogEndsWithoutAnAlert)
