@@ -103,3 +103,26 @@ TEST_F(SynthEditorTest, MovesBetweenSlotsKeepEverySlotBound)
     for (const auto& patch : List().GetPatches())
         EXPECT_NE(patch.get(), second);
 }
+
+TEST_F(SynthEditorTest, APatchNameFromTheSynthesizerReachesTheTitleWithoutControlCharacters)
+{
+    ASSERT_TRUE(Settle());
+    const uint8_t slot = Ports().GetCurrentSlot();
+    // Any byte 1-255 may come in a name: a bell, a terminal escape, DEL, 8-bit bytes.
+    sim::SimPatch patch = synth_->Slot(slot).patch;
+    patch.name = "Bas\x07s\x1b[2J\x7f\xff\x85";
+    synth_->PanelPatchChange(slot, patch);
+    ASSERT_TRUE(StepUntil([&] {
+        const CPatch* bound = List().FindPatchInSlot(0, slot);
+        return bound && bound->GetName().rfind("Bass", 0) == 0;
+    }));
+    PressCtrl('U');
+    Step(100);
+    const CPatch* shown = List().FindPatchInSlot(0, slot);
+    ASSERT_TRUE(shown && shown->HasWindow());
+    EXPECT_EQ(shown->GetName(), "Bass[2J");
+    const std::string title = static_cast<CPatchView*>(shown->GetWindow())->GetShownTitle();
+    EXPECT_NE(title.find("Bass[2J"), std::string::npos) << title;
+    for (const char c : title)
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 && static_cast<unsigned char>(c) < 127) << title;
+}
