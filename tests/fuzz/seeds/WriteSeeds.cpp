@@ -6,6 +6,8 @@
 // Usage: fuzz_seeds FOLDER (one subfolder per target).
 
 #include "editor/prefs/Preferences.h"
+#include "framework/application/ApplicationValues.h"
+#include "framework/application/StartupRecord.h"
 #include "framework/files/DirSpec.h"
 #include "framework/files/FileSpec.h"
 #include "framework/resources/ResourceModule.h"
@@ -21,14 +23,23 @@
 #include "synth/files/PatchListFile.h"
 #include "synth/molecules/AssignMolecules.h"
 #include "synth/molecules/CableMolecules.h"
+#include "synth/molecules/FlashMolecules.h"
 #include "synth/molecules/ModuleMolecules.h"
+#include "synth/molecules/ParamMolecules.h"
+#include "synth/molecules/PatchMolecules.h"
+#include "synth/molecules/SynthMolecules.h"
 #include "tests/integration/EditorLink.h"
 #include "tests/patch/PatchFileFixtures.h"
+#include "simulator/update/SimUpdateSynth.h"
 #include "tests/updater/support/SyntheticImages.h"
+#include "updater/link/UpdateMessages.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,6 +176,48 @@ void WriteLinkSeeds(const fs::path& root, const fs::path& patchFolder)
     for (const Bytes& buffer : sent)
         fromSynth.Add(InCuts(buffer));
     fromSynth.Add(InCuts(Join(sent), {3, 64, 255, 1}));
+
+    // The answer to every request the editor makes, each a seed of its own,
+    // for the slots and the synthesizer as a whole: settings, maps, names,
+    // notes, parameter values and the flash.
+    CMPatchHeaderRequest header;
+    CMPatchNameRequest name;
+    CMCurrentNotesRequest notes;
+    CMCtrlMapRequest controllers;
+    CMMorphMapRequest morphs;
+    CMParamFocusRequest focus;
+    CMSynthDataRequest synthData;
+    CMNumberOfVoicesRequest voices;
+    CMSlotSelectionRequest selection;
+    CMSlotFocusRequest slotFocus;
+    CMSessionNumberRequest session;
+    CMFlashDumpRequest flashDump;
+    CMFlashDataRequest flashData;
+    std::vector<const CMolecule*> asked{&header,  &name,      &notes,    &controllers, &morphs,
+                                        &focus,   &synthData, &voices,   &selection,   &slotFocus,
+                                        &session, &flashDump, &flashData};
+    std::vector<std::unique_ptr<CMolecule>> areaRequests;
+    for (uint8_t area = 0; area < 3; ++area) {
+        areaRequests.push_back(std::make_unique<CMModuleRequest>(area));
+        areaRequests.push_back(std::make_unique<CMCableRequest>(area));
+        areaRequests.push_back(std::make_unique<CMModuleParamRequest>(area));
+        areaRequests.push_back(std::make_unique<CMModuleNameRequest>(area));
+        areaRequests.push_back(std::make_unique<CMModuleCustomDataRequest>(area));
+    }
+    for (const auto& request : areaRequests)
+        asked.push_back(request.get());
+    for (uint8_t slot = 0; slot < 4; ++slot) {
+        for (const CMolecule* request : asked) {
+            for (const Bytes& frame : linktest::QueuedFrames({request}, slot, slot + 1))
+                synth.Receive(frame);
+            synth.AdvanceMs(2000);
+            Bytes answer;
+            for (Bytes& buffer : synth.TakeOutput())
+                answer.insert(answer.end(), buffer.begin(), buffer.end());
+            if (!answer.empty())
+                fromSynth.Add(InCuts(answer));
+        }
+    }
 }
 
 void WriteResourceSeeds(const fs::path& root)
@@ -211,10 +264,19 @@ void WriteImageSeeds(const fs::path& root)
 void WriteListSeeds(const fs::path& root, const fs::path& folder)
 {
     CSeedFolder lists(root, "patch_list");
+    std::vector<std::string> third(CPatchListFile::kPositions);
+    for (size_t i = 2; i < third.size(); i += 3)
+        third[i] = "Third " + std::to_string(i + 1) + ".pch";
+    std::vector<std::string> lastOnly(CPatchListFile::kPositions);
+    lastOnly.back() = "Last.pch";
     const std::vector<std::vector<std::string>> orders{
         {"First.pch", "", "", "Fourth.pch", "Fifth.pch"},
         {"Only.pch"},
         std::vector<std::string>(CPatchListFile::kPositions, "Every.pch"),
+        {"", "", "Three.pch", "Four.pch"},
+        third,
+        lastOnly,
+        {"A name with blanks.pch", "Caf\xC3\xA9.pch", "x.pch.pch", "", "[Section].pch"},
     };
     int count = 0;
     for (const auto& order : orders) {
@@ -259,6 +321,91 @@ void WritePreferencesSeeds(const fs::path& root, const fs::path& folder)
     seeds.Add(ReadBytes(file->GetFullPath()));
 }
 
+void WriteValueSeeds(const fs::path& root)
+{
+    CSeedFolder values(root, "value_files");
+    NSHarrowen::CWindowPlacement placement;
+    placement.left = 10;
+    placement.top = 20;
+    placement.right = 810;
+    placement.bottom = 620;
+    const auto normal = placement.ToBytes();
+    values.Add(Bytes(normal.begin(), normal.end()));
+    placement.showState = NSHarrowen::CWindowPlacement::kShowMaximized;
+    const auto maximized = placement.ToBytes();
+    values.Add(Bytes(maximized.begin(), maximized.end()));
+    values.Add(Bytes{1});
+}
+
+// Command lines as a start joins its arguments, naming what the target's
+// folder holds.
+void WriteCommandLineSeeds(const fs::path& root)
+{
+    CSeedFolder lines(root, "command_line");
+    const std::vector<std::vector<const char*>> starts{
+        {"Patchora", "my patch.pch"},
+        {"Patchora", "b.pch", "a folder", "a"},
+        {"Patchora", "x\"y.pch", "missing.pch"},
+        {"Patchora"},
+    };
+    for (const auto& argv : starts) {
+        const std::string line = NSHarrowen::JoinCommandLine(static_cast<int>(argv.size()), argv.data());
+        lines.Add(Bytes(line.begin(), line.end()));
+    }
+    const std::string unquoted = "my patch.pch  \"a folder\" b.pch";
+    lines.Add(Bytes(unquoted.begin(), unquoted.end()));
+}
+
+// The update-mode synthesizer's answers to an identify request, in the cuts
+// it sends them, under its faults.
+void WriteUpdateReplySeeds(const fs::path& root)
+{
+    CSeedFolder replies(root, "update_replies");
+    const Bytes request = NSBootwren::MakeIdentifyRequest(6);
+    const std::vector<std::function<void(sim::CSimUpdateSynth&)>> setups{
+        [](sim::CSimUpdateSynth&) {},
+        [](sim::CSimUpdateSynth& s) { s.Config().replyLength = 11; },
+        [](sim::CSimUpdateSynth& s) { s.Config().replyLength = 12; },
+        [](sim::CSimUpdateSynth& s) { s.Config().updateMode = false; },
+        [](sim::CSimUpdateSynth& s) { s.Config().modelByte = 1; },
+        [](sim::CSimUpdateSynth& s) { s.Faults().replyKind = 0x09; },
+        [](sim::CSimUpdateSynth& s) { s.Faults().otherMaker = true; },
+        [](sim::CSimUpdateSynth& s) { s.Faults().splitReply = true; },
+        [](sim::CSimUpdateSynth& s) { s.Faults().twoInOneBlock = true; },
+        [](sim::CSimUpdateSynth& s) { s.Faults().oversizedFirst = true; },
+    };
+    for (const auto& setup : setups) {
+        sim::CSimUpdateSynth synth;
+        setup(synth);
+        synth.Receive(request.data(), request.size(), 0);
+        Bytes cuts;
+        Bytes wire;
+        for (const sim::SimUpdateOutput& block : synth.TakeDue(1000000)) {
+            cuts.push_back(static_cast<uint8_t>(std::min<size_t>(block.bytes.size(), 255)));
+            wire.insert(wire.end(), block.bytes.begin(), block.bytes.end());
+        }
+        if (cuts.size() > 15)
+            cuts.resize(15);
+        replies.Add(InCuts(wire, cuts), 1);
+    }
+}
+
+// Trees of odd entries: kind, folder index, name length, name.
+void WriteFolderSeeds(const fs::path& root)
+{
+    CSeedFolder trees(root, "folder_walkers");
+    auto entry = [](uint8_t kind, uint8_t folder, const std::string& name) {
+        Bytes bytes{kind, folder, static_cast<uint8_t>(name.size())};
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        return bytes;
+    };
+    trees.Add(Join({entry(0, 0, "Bass.pch"), entry(2, 0, "Pipe.pch"), entry(1, 0, "Sub"), entry(0, 1, "Lead.pch"),
+                    entry(4, 1, "Gone.pch"), entry(5, 0, "Loop.pch"), entry(6, 0, "Closed"), entry(7, 0, "Locked.pch"),
+                    entry(8, 1, "Up")}));
+    trees.Add(Join({entry(0, 0, std::string(250, 'n') + ".pch"), entry(0, 0, "\xff\xfe\x80.pch"),
+                    entry(1, 0, std::string(255, 'd')), entry(2, 1, "x.pch"), entry(3, 0, "Link.pch")}));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -274,11 +421,17 @@ int main(int argc, char** argv)
         InstallSharedModuleTypeInfo();
         WritePatchSeeds(root, scratch);
         WriteLinkSeeds(root, scratch);
+        // The port's whole receive path takes the same wire bytes.
+        fs::copy(root / "sysex_receive", root / "synth_port");
         WriteResourceSeeds(root);
         WriteImageSeeds(root);
         WriteListSeeds(root, scratch);
         WriteUpdateSeeds(root);
         WritePreferencesSeeds(root, scratch);
+        WriteValueSeeds(root);
+        WriteCommandLineSeeds(root);
+        WriteUpdateReplySeeds(root);
+        WriteFolderSeeds(root);
         fs::remove_all(scratch);
     } catch (const std::exception& error) {
         std::cerr << "fuzz_seeds: " << error.what() << '\n';
