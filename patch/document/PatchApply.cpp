@@ -1,4 +1,5 @@
 #include "patch/PatchError.h"
+#include "synth/protocol/TextFunctions.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/clip/ModuleSelection.h"
 #include "patch/document/ModuleCursor.h"
@@ -369,7 +370,11 @@ void CPatch::ApplyPatchNameDump(const CMPatchNameDump& molecule)
         if (!HasChanges()) {
             SetDirty();
         }
-        SetName(molecule.name);
+        // Names from the synthesizer may hold any byte: they get the
+        // cleaning names from files get before a title or list shows them.
+        std::string name = molecule.name;
+        RemoveInvalidPatchNameChars(name);
+        SetName(name);
     });
 }
 

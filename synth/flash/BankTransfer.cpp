@@ -414,9 +414,13 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
             Fail(failure);
             return;
         }
+        // The name goes into the file's name and the report: cleaned as
+        // names from files are.
+        std::string name = marker.name;
+        RemoveInvalidPatchNameChars(name);
         bool fixed = false;
-        pending_ = std::make_unique<CPendingSave>(
-            CPendingSave{documents_->PatchFromDumps(dumps, marker.name, fixed), address_});
+        pending_ =
+            std::make_unique<CPendingSave>(CPendingSave{documents_->PatchFromDumps(dumps, name, fixed), address_});
         if (fixed)
             ReportEntry(address_, pending_->patch->GetName(), kFixed);
     } catch (const std::bad_alloc&) {

@@ -1,4 +1,5 @@
 #include "synth/link/SynthPort.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include "framework/windows/ABCWindow.h"
 #include "framework/midi/MIDIInput.h"
@@ -107,8 +108,12 @@ std::string CSynthPort::GetModelName() const
 
 std::string CSynthPort::GetDisplayName() const
 {
-    if (synth_ != nullptr && synth_->HasSettings())
-        return synth_->GetSynthName();
+    if (synth_ != nullptr && synth_->HasSettings()) {
+        // Shown in lists and titles: cleaned as names from files are.
+        std::string name = synth_->GetSynthName();
+        RemoveInvalidPatchNameChars(name);
+        return name;
+    }
     return statusText_;
 }
 

@@ -1,4 +1,5 @@
 #include "synth/protocol/FlashMemory.h"
+#include "synth/protocol/TextFunctions.h"
 
 #include "platform/system/Clock.h"
 #include "synth/molecules/MoleculePacket.h"
@@ -110,12 +111,15 @@ void CFlashMemory::OnCommandResult(const CMFlashCommandResult& result)
     }
 }
 
-void CFlashMemory::Enter(CFlashAddress address, const std::string& name)
+void CFlashMemory::Enter(CFlashAddress address, const std::string& rawName)
 {
     // A model with fewer banks has no table for the others.
     if (address.bank >= banks_.size())
         return;
     std::vector<CFlashEntry>& bank = banks_[address.bank];
+    // The browser's lists show it: no control character may get there.
+    std::string name = rawName;
+    RemoveInvalidPatchNameChars(name);
     const auto at = std::ranges::lower_bound(bank, address.location, {}, &CFlashEntry::location);
     if (at != bank.end() && at->location == address.location)
         at->name = name;

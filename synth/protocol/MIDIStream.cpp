@@ -1,7 +1,6 @@
 #include "synth/protocol/MIDIStream.h"
 
 #include "synth/protocol/ProtocolErrors.h"
-#include "synth/protocol/TextFunctions.h"
 
 #include <algorithm>
 #include <cassert>
@@ -103,12 +102,9 @@ std::string CMIDIInStream::ReadString(uint32_t maxLength)
     for (uint32_t i = 0; i < maxLength; ++i) {
         const uint8_t c = ReadBits(8);
         if (c == 0)
-            break;
+            return text;
         text.push_back(static_cast<char>(c));
     }
-    // Names from the synthesizer reach titles, lists and logs: they get the
-    // cleaning names from files get, so no control character gets there.
-    RemoveInvalidPatchNameChars(text);
     return text;
 }
 

@@ -35,7 +35,11 @@ start_server() {
 }
 
 start_editor() {
+  # With job control a background program keeps SIGINT (a script's
+  # background jobs would ignore it otherwise, as a shell's do).
+  set -m
   "$program" >"$dir/patchora.log" 2>&1 &
+  set +m
   editor=$!
   for _ in $(seq 150); do
     window=$(xdotool search --name "Vesk Kandrel Editor" 2>/dev/null | head -1 || true)
