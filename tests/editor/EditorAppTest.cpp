@@ -255,35 +255,6 @@ TEST_F(EditorTest, ASaveQuestionClosedByItsFrameAnswersCancel)
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
 }
 
-TEST_F(EditorTest, ClosingTheProgramWhileABoxRunsEndsTheBoxThenAsksAboutUnsavedPatches)
-{
-    Launch();
-    PressCtrl('N');
-    Step(100);
-    Patches().front()->SetDirty();
-    std::vector<std::string> asked;
-    const auto answer = AnswerSaveQuestion(asked, {kSaveNo});
-    bool aboutSeen = false;
-    operate = [&](CABCWindow& window) {
-        if (dynamic_cast<CDialogAbout*>(&window)) {
-            if (aboutSeen)
-                return false;
-            aboutSeen = true;
-            // The desktop closes the main frame (logging out, SIGTERM).
-            for (const platform::SurfaceId id : desktop.Host().StackingOrder())
-                if (desktop.Host().SurfaceTitle(id) == app->GetName())
-                    desktop.Host().RequestClose(id);
-            return true;
-        }
-        return answer(window);
-    };
-    Choose(kAbout);
-    EXPECT_TRUE(aboutSeen);
-    Step(200);
-    EXPECT_EQ(asked, std::vector<std::string>{"Save changes to No name?"});
-    EXPECT_EQ(app->GetRunState(), kRunStateLeaveLoop);
-}
-
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionFromTheVersionRecord)
 {
     Launch();
