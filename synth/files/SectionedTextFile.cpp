@@ -271,21 +271,15 @@ std::string CSectionedTextFile::ReadWord()
 
 bool CSectionedTextFile::ReadLine(std::string& out)
 {
-    if (failed_ || read_ >= text_.size())
-        return Fail();
-    size_t end = text_.find('\n', read_);
-    const size_t next = end == std::string::npos ? text_.size() : end + 1;
-    if (end == std::string::npos)
-        end = text_.size();
-    std::string_view line(text_.data() + read_, end - read_);
-    read_ = next;
-    if (!line.empty() && line.front() == '\r')
-        line.remove_prefix(1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    if (!line.empty() && line.front() == ' ')
-        line.remove_prefix(1);
-    out.assign(line);
+    std::string line;
+    if (!ReadWholeLine(line))
+        return false;
+    size_t start = 0;
+    if (start < line.size() && line[start] == '\r')
+        ++start;
+    if (start < line.size() && line[start] == ' ')
+        ++start;
+    out.assign(line, start);
     return true;
 }
 
