@@ -11,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <numeric>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -203,3 +207,32 @@ TEST_F(PatchFileDocumentTest, AFileThatBreaksOffIsAppliedAsFarAsItGoesThenReport
 }
 
 } // namespace
+
+// What the patch-file fuzz target starts from: every seed that opens without
+// an error is saved, opened and saved again to the same bytes.
+TEST_F(PatchFileDocumentTest, EverySeedThatOpensSavesAndSavesAgainToTheSameBytes)
+{
+    std::vector<std::string> seeds = WriteSeedPatchFiles(dir.File("."));
+    const std::filesystem::path corpus =
+        std::filesystem::path(std::getenv("TORVAN_SOURCE_DIR")) / "tests/fuzz/corpus/patch_file";
+    for (const auto& entry : std::filesystem::directory_iterator(corpus))
+        seeds.push_back(entry.path().string());
+    ASSERT_GT(seeds.size(), 3u);
+
+    size_t opened = 0;
+    for (const std::string& seed : seeds) {
+        SCOPED_TRACE(seed);
+        CPatch first;
+        try {
+            first.Open(NSHarrowen::CFileSpec(seed));
+        } catch (const XTorvanBase&) {
+            continue; // refused or partly applied: what the fuzzer starts from, not a patch to keep
+        }
+        ++opened;
+        const std::string once = Save(first, "Once.pch");
+        CPatch second;
+        second.Open(Spec("Once.pch"));
+        EXPECT_EQ(Save(second, "Twice.pch"), once);
+    }
+    EXPECT_GE(opened, 3u);
+}

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,39 @@ inline CPatchShape LargestShape()
     shape.noteEntries = CMCurrentNotesDump::kMaxEntries;
     shape.namePrefix = "Long module name";
     return shape;
+}
+
+// The patch files the patch-file fuzz target starts from, written into
+// `folder`: a small patch and an empty one from the writer ("Seed 0.pch",
+// "Seed 1.pch"), and a version 2.10 file. Returns their paths.
+inline std::vector<std::string> WriteSeedPatchFiles(const std::string& folder)
+{
+    CPatchShape small;
+    small.types = {7, 19};
+    small.cablesPerArea = 1; // the second would leave from a jack the mixer lacks
+    CPatchShape empty;
+    empty.types = {7};
+    empty.modulesPerArea = 0;
+    empty.cablesPerArea = 0;
+    empty.morphAssignments = 0;
+    empty.knobAssignments = 0;
+    empty.ctrlAssignments = 0;
+    std::vector<std::string> paths;
+    for (const CPatchShape& shape : {small, empty}) {
+        CMoleculePacket packet;
+        BuildPatch(shape, packet);
+        paths.push_back(folder + "/Seed " + std::to_string(paths.size()) + ".pch");
+        WritePatchFile(NSHarrowen::CFileSpec(paths.back()), packet, "A note\rand another");
+    }
+    paths.push_back(folder + "/Seed 2.10.pch");
+    std::ofstream(paths.back(), std::ios::binary)
+        << "Version=Vesk Kandrel patch 2.10\r\nVoices=6 voices\r\nOctShift=4\r\n"
+           "[Module 1]\r\nType=7\r\nName=Module 1\r\nCol=1\r\nRow=3\r\n"
+           "P0=1\r\nP1=2\r\nP2=3\r\nP3=4\r\nP4=0\r\nP5=5\r\nP6=6\r\nP7=7\r\nP8=1\r\nIn2=2\r\nJack=65\r\nColor=9\r\n"
+           "[Module 2]\r\nType=7\r\nName=Module 2\r\nCol=1\r\nRow=0\r\n"
+           "P0=0\r\nP1=0\r\nP2=0\r\nP3=0\r\nP4=3\r\nP5=0\r\nP6=0\r\nP7=0\r\nP8=0\r\nIn0=1\r\nJack=1\r\nColor=1\r\n"
+           "[Controllers]\r\nM7=1\r\nParam=2\r\n[Notes]\r\nCount=1\r\nL=Some notes\r\n";
+    return paths;
 }
 
 } // namespace patchfixtures

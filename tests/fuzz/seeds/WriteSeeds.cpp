@@ -106,31 +106,8 @@ std::vector<Bytes> PatchDumpFrames(const CMoleculePacket& packet)
 void WritePatchSeeds(const fs::path& root, const fs::path& patchFolder)
 {
     CSeedFolder files(root, "patch_file");
-    const std::vector<patchfixtures::CPatchShape> shapes = [] {
-        patchfixtures::CPatchShape small;
-        small.types = {7, 19};
-        patchfixtures::CPatchShape empty;
-        empty.types = {7};
-        empty.modulesPerArea = 0;
-        empty.cablesPerArea = 0;
-        empty.morphAssignments = 0;
-        empty.knobAssignments = 0;
-        empty.ctrlAssignments = 0;
-        return std::vector{small, empty};
-    }();
-    int count = 0;
-    for (const auto& shape : shapes) {
-        CMoleculePacket packet;
-        patchfixtures::BuildPatch(shape, packet);
-        const fs::path path = patchFolder / ("Seed " + std::to_string(count++) + ".pch");
-        WritePatchFile(NSHarrowen::CFileSpec(path.string()), packet, "A note\rand another");
+    for (const std::string& path : patchfixtures::WriteSeedPatchFiles(patchFolder.string()))
         files.Add(ReadBytes(path));
-    }
-    const std::string v210 = "Version=Vesk Kandrel patch 2.10\r\nVoices=6 voices\r\nOctShift=4\r\n"
-                             "[Module 1]\r\nType=7\r\nName=Module 1\r\nCol=1\r\nRow=3\r\nP0=1\r\nP1=2\r\nIn2=2\r\n"
-                             "Jack=65\r\nColor=9\r\n[Module 2]\r\nType=7\r\nName=Module 2\r\nCol=1\r\nRow=0\r\n"
-                             "[Controllers]\r\nM7=3\r\nParam=2\r\n[Notes]\r\nSome notes\r\n";
-    files.Add(Bytes(v210.begin(), v210.end()));
 }
 
 void WriteLinkSeeds(const fs::path& root, const fs::path& patchFolder)
