@@ -123,6 +123,7 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     // We draw in software: presenting through the window's plain surface
     // keeps OpenGL and its drivers out of the process.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    KeepRunningOnX11Errors();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "The desktop could not be reached: %s\n", SDL_GetError());
         return nullptr;
@@ -546,7 +547,9 @@ bool SdlHost::PollEvent(HostEvent& event)
 
 void SdlHost::WaitForEvent(uint32_t timeoutMs)
 {
-    if (pending_.empty())
+    if (!pending_.empty() || SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+        return;
+    if (windows_.empty() || !WaitForX11Input(windows_.begin()->second, static_cast<int>(timeoutMs)))
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
 }
 

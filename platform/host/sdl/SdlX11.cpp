@@ -10,6 +10,7 @@
 #endif
 
 #include <cstdio>
+#include <poll.h>
 
 namespace platform {
 
@@ -104,6 +105,25 @@ void KeepRunningOnX11Errors()
 #if defined(SDL_VIDEO_DRIVER_X11)
     XSetErrorHandler(LogX11Error);
     XSetIOErrorHandler(EndOnLostConnection);
+#endif
+}
+
+bool WaitForX11Input(SDL_Window* window, int timeoutMs)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    if (!X11Of(window, x))
+        return false;
+    // Events Xlib has read already do not make the socket readable.
+    if (XEventsQueued(x.display, QueuedAfterFlush) > 0)
+        return true;
+    pollfd input{ConnectionNumber(x.display), POLLIN, 0};
+    poll(&input, 1, timeoutMs);
+    return true;
+#else
+    (void)window;
+    (void)timeoutMs;
+    return false;
 #endif
 }
 

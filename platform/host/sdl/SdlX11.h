@@ -27,6 +27,12 @@ bool MarkX11ModalDialog(SDL_Window* window);
 bool X11WindowManagerRunning(SDL_Window* window);
 // Failed X requests are logged on the error output instead of ending the
 // program (Xlib's default); a lost connection ends the program at once.
+// Called before SDL starts as well as after: SDL puts back the handler it
+// found when it closes its connections, and errors still due arrive then.
 void KeepRunningOnX11Errors();
+// Waits until the window's X connection has something to read or the time
+// is up. SDL's own wait wakes itself by messages to our newest window over a
+// second connection; one that races with that window's closing fails.
+bool WaitForX11Input(SDL_Window* window, int timeoutMs);
 
 } // namespace platform
