@@ -96,46 +96,59 @@ std::vector<std::vector<int>> FindRows(std::vector<FaceItem>& controls)
     return rows;
 }
 
+FaceRect Union(const FaceRect& a, const FaceRect& b)
+{
+    const int x = std::min(a.x, b.x);
+    const int y = std::min(a.y, b.y);
+    return {x, y, std::max(a.Right(), b.Right()) - x, std::max(a.Bottom(), b.Bottom()) - y};
+}
+
 FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& row)
 {
     FaceRect b = controls[static_cast<size_t>(row.front())].frame;
-    for (int k : row) {
-        const FaceRect& f = controls[static_cast<size_t>(k)].frame;
-        const int right = std::max(b.Right(), f.Right());
-        const int bottom = std::max(b.Bottom(), f.Bottom());
-        b.x = std::min(b.x, f.x);
-        b.y = std::min(b.y, f.y);
-        b.w = right - b.x;
-        b.h = bottom - b.y;
-    }
+    for (int k : row)
+        b = Union(b, controls[static_cast<size_t>(k)].frame);
     return b;
 }
 
-// "In" and "Out", numbered where a module has more than one of them, unless
-// the face names the jack itself; the forms to try, longest first: where even
-// the tiny font finds no room, the number with the direction's letter ("I2").
+// A jack's picture shows its direction (round inputs, square outputs) and,
+// by its colour, its signal's kind: the face names a jack itself where it
+// gives a word for it, else names a lone jack of its direction "In" or "Out"
+// and numbers the jacks that share direction and kind with another ("In 1",
+// "In 2", counted among the numbered jacks of the direction), the others
+// being plain from their pictures. The forms to try, longest first ("In 2",
+// then the listed "I2"); none for a jack left unnamed.
 std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
 {
-    std::vector<std::vector<std::string>> names;
     const auto jacks = type.GetJacks();
+    const auto count = [&jacks](size_t end, const auto& pred) {
+        return std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(end), pred);
+    };
+    const auto hasCompany = [&](const JackSpec& jack) {
+        return count(jacks.size(), [&jack](const JackSpec& j) {
+                   return j.direction == jack.direction && j.kind == jack.kind && !j.faceLabel;
+               }) > 1;
+    };
+    std::vector<std::vector<std::string>> names;
     for (size_t i = 0; i < jacks.size(); ++i) {
         const JackSpec& jack = jacks[i];
-        if (jack.faceLabel) {
-            names.push_back(LabelForms(jack.faceLabel));
-            continue;
-        }
-        const bool in = jack.direction == JackDirection::Input;
+        const std::string word = jack.direction == JackDirection::Input ? "In" : "Out";
         const auto sameDirection = [&jack](const JackSpec& j) { return j.direction == jack.direction && !j.faceLabel; };
-        const auto count = std::count_if(jacks.begin(), jacks.end(), sameDirection);
-        if (count == 1) {
-            names.push_back({in ? "In" : "Out"});
-            continue;
-        }
-        const std::string number = std::to_string(
-            std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(i), sameDirection) + 1);
-        names.push_back({(in ? "In " : "Out ") + number, (in ? "I" : "O") + number});
+        if (jack.faceLabel)
+            names.push_back(LabelForms(jack.faceLabel));
+        else if (!hasCompany(jack))
+            names.push_back({});
+        else
+            names.push_back(LabelForms(
+                word + " " +
+                std::to_string(count(i, [&](const JackSpec& j) { return sameDirection(j) && hasCompany(j); }) + 1)));
     }
     return names;
+}
+
+bool IsNumbered(const std::string& jackName)
+{
+    return !jackName.empty() && std::isdigit(static_cast<unsigned char>(jackName.back()));
 }
 
 // The squared distance between two boxes, 0 where they touch.
@@ -171,7 +184,8 @@ public:
         PlaceStepNumbers(placer);
         std::vector<bool> named = PlaceWholeControlNames(placer);
         PlaceOtherControlLabels(placer, named);
-        PlaceJackLabels(placer);
+        PlaceJackLabels(placer, true);
+        PlaceJackLabels(placer, false);
         PlaceName(placer);
         PaintAccent();
         PaintOutlines();
@@ -271,11 +285,41 @@ private:
         return named;
     }
 
+    // Beside each control in any form and font where it has room; where most
+    // of the face's controls have none (a face of one crowded row), the rest
+    // are named in a legend in the order the controls stand, left to right,
+    // rather than each at whatever spot happens to be free.
     void PlaceOtherControlLabels(CLabelPlacer& placer, const std::vector<bool>& named)
     {
+        std::vector<size_t> cramped;
         for (size_t i = 0; i < controls_.size(); ++i)
-            if (!named[i])
-                PlaceControlLabel(placer, i, CLabelPlacer::Need::Required);
+            if (!named[i] && !PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside))
+                cramped.push_back(i);
+        if (cramped.size() >= 2 && 2 * cramped.size() > controls_.size() && PlaceLegend(placer, cramped))
+            return;
+        for (const size_t i : cramped)
+            PlaceControlLabel(placer, i, CLabelPlacer::Need::Required);
+    }
+
+    bool PlaceLegend(CLabelPlacer& placer, std::vector<size_t> cramped)
+    {
+        std::stable_sort(cramped.begin(), cramped.end(), [this](size_t a, size_t b) {
+            const FaceRect& fa = controls_[a].frame;
+            const FaceRect& fb = controls_[b].frame;
+            return fa.x != fb.x ? fa.x < fb.x : fa.y < fb.y;
+        });
+        std::vector<std::vector<std::string>> entries;
+        FaceRect bounds = controls_[cramped.front()].frame;
+        for (const size_t i : cramped) {
+            entries.push_back(FreeForms(controls_[i].name));
+            bounds = Union(bounds, controls_[i].frame);
+        }
+        const auto placed = placer.PlaceLegend(bounds, entries);
+        if (!placed)
+            return false;
+        for (size_t k = 0; k < cramped.size(); ++k)
+            AddLabel((*placed)[k], LabelKind::Control, {static_cast<int>(cramped[k])});
+        return true;
     }
 
     // Beside the control, nearer to it than to any other control or jack
@@ -332,17 +376,26 @@ private:
 
     // On the jack's row, on the side away from its nearest neighbour there,
     // else above or below it; never nearer to another jack than to its own.
-    void PlaceJackLabels(CLabelPlacer& placer)
+    // The numbered jacks, which need their labels, or the others.
+    void PlaceJackLabels(CLabelPlacer& placer, bool numbered)
     {
         using enum LabelSide;
         const auto names = JackNames(type_);
         for (size_t j = 0; j < jackFrames_.size(); ++j) {
+            if (names[j].empty() || IsNumbered(names[j].front()) != numbered)
+                continue;
+            // Nor, away from its jack, nearer to a control: a jack number
+            // beside a button reads as the button's.
             const auto nearestIsOwn = [this, j](const FaceRect& box) {
+                constexpr int kBesideJack = 5 * 5;
                 const int own = GapSquared(box, jackFrames_[j]);
-                for (size_t k = 0; k < jackFrames_.size(); ++k)
-                    if (k != j && GapSquared(box, jackFrames_[k]) <= own)
-                        return false;
-                return true;
+                const auto nearer = [&](const FaceRect& f) {
+                    return &f != &jackFrames_[j] && GapSquared(box, f) <= own;
+                };
+                return std::none_of(jackFrames_.begin(), jackFrames_.end(), nearer) &&
+                    (own <= kBesideJack || std::none_of(controls_.begin(), controls_.end(), [&](const FaceItem& c) {
+                           return nearer(c.frame);
+                       }));
             };
             // Away from the neighbour in any form before towards it.
             const LabelSide away = NeighbourOnTheRight(j) ? Left : Right;

@@ -117,24 +117,95 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
     return true;
 }
 
+std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, int w, int h) const
+{
+    const int cx = target.x + target.w / 2 - w / 2;
+    const int cy = target.y + target.h / 2 - h / 2;
+    std::vector<std::pair<int, FaceRect>> spots;
+    for (int y = 0; y + h <= height_; ++y)
+        for (int x = 0; x + w <= width_; ++x)
+            if (const FaceRect box{x, y, w, h}; IsFree(box))
+                spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), box);
+    std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<FaceRect> boxes;
+    for (const auto& spot : spots)
+        boxes.push_back(spot.second);
+    return boxes;
+}
+
 // Last, the free spot on the face nearest to the target, in the tiny font.
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target, const std::string& text,
                                                                  const Accept& accept)
 {
     const FaceRect size = LabelSize(text, FontSize::Tiny);
-    const int cx = target.x + target.w / 2 - size.w / 2;
-    const int cy = target.y + target.h / 2 - size.h / 2;
-    // Every spot on the face, nearest first.
-    std::vector<std::pair<int, FaceRect>> spots;
-    for (int y = 0; y + size.h <= height_; ++y)
-        for (int x = 0; x + size.w <= width_; ++x)
-            spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), FaceRect{x, y, size.w, size.h});
-    std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [distance, box] : spots)
-        if (IsFree(box) && (!accept || accept(box))) {
+    for (const FaceRect& box : SpotsNearestFirst(target, size.w, size.h))
+        if (!accept || accept(box)) {
             taken_.push_back(box);
             return Placement{box, text, FontSize::Tiny};
         }
+    return std::nullopt;
+}
+
+std::optional<std::vector<CLabelPlacer::Placement>>
+CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<std::string>>& entries)
+{
+    size_t longest = 0;
+    for (const auto& forms : entries)
+        longest = std::max(longest, forms.size());
+    // Every entry in its first form, then each a form shorter while it has one.
+    for (size_t k = 0; k < longest; ++k) {
+        std::vector<std::string> texts;
+        for (const auto& forms : entries)
+            texts.push_back(forms.empty() ? std::string() : forms[std::min(k, forms.size() - 1)]);
+        for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+            if (auto placed = PlaceLegendLines(target, texts, size))
+                return placed;
+    }
+    return std::nullopt;
+}
+
+// The texts in one, two or three lines, each line filled up to an even share
+// of the whole, the block tried at every free spot nearest first.
+std::optional<std::vector<CLabelPlacer::Placement>>
+CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::string>& texts, FontSize size)
+{
+    std::vector<int> widths;
+    int total = 0;
+    for (const std::string& text : texts) {
+        widths.push_back(CBitmapFont::TextWidth(text, 1, size));
+        total += widths.back() + kLabelGapAcross;
+    }
+    const int h = CBitmapFont::Height(size);
+    for (int lines = 1; lines <= 3; ++lines) {
+        // Offsets of each text within the block.
+        std::vector<FaceRect> offsets;
+        int x = 0;
+        int y = 0;
+        int blockWidth = 0;
+        for (size_t i = 0; i < texts.size(); ++i) {
+            if (x > 0 && x + widths[i] > total / lines) {
+                x = 0;
+                y += h + kLabelGapDown;
+            }
+            offsets.push_back({x, y, widths[i], h});
+            blockWidth = std::max(blockWidth, x + widths[i]);
+            x += widths[i] + kLabelGapAcross;
+        }
+        const int blockHeight = y + h;
+        if (blockHeight > lines * (h + kLabelGapDown) + h)
+            continue;
+        for (const FaceRect& block : SpotsNearestFirst(target, blockWidth, blockHeight)) {
+            std::vector<FaceRect> boxes;
+            for (const FaceRect& o : offsets)
+                boxes.push_back({block.x + o.x, block.y + o.y, o.w, o.h});
+            if (TakeAll(boxes)) {
+                std::vector<Placement> placed;
+                for (size_t i = 0; i < texts.size(); ++i)
+                    placed.push_back({boxes[i], texts[i], size});
+                return placed;
+            }
+        }
+    }
     return std::nullopt;
 }
 

@@ -45,6 +45,13 @@ public:
                                    const std::vector<LabelSide>& sides, Need need = Need::Required,
                                    const Accept& accept = {});
 
+    // A legend: the entries' texts side by side in their order, in lines as
+    // even as they come, in the free block nearest to the target; for each
+    // entry the first form that lets every entry fit, in the normal font
+    // before the tiny one. Every entry's spot is taken, or none.
+    std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
+                                                      const std::vector<std::vector<std::string>>& entries);
+
     // Takes every one of the boxes, or none when one is not free.
     bool TakeAll(const std::vector<FaceRect>& boxes);
 
@@ -52,6 +59,10 @@ public:
 
 private:
     bool IsFree(const FaceRect& box) const;
+    // Free spots for a w x h box, nearest to the target's centre first.
+    std::vector<FaceRect> SpotsNearestFirst(const FaceRect& target, int w, int h) const;
+    std::optional<std::vector<Placement>> PlaceLegendLines(const FaceRect& target,
+                                                           const std::vector<std::string>& texts, FontSize size);
     std::optional<Placement> PlaceNearby(const FaceRect& target, const std::string& text, const Accept& accept);
     std::optional<Placement> PlaceText(FontSize size, const FaceRect& target, const std::string& text,
                                        const std::vector<LabelSide>& sides, const Accept& accept);
