@@ -385,6 +385,34 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
     }
 }
 
+// Jacks in a row up to the face's right edge: each label on its jack's row
+// and to its left, so that a label between two jacks names the one after it
+// and never the one before.
+TEST_F(FacePictures, JackLabelsOfARowReadLeftToRight)
+{
+    for (const char* name : {"Keyboard", "KbdPatch", "MIDIGlobal", "NoteDetect"}) {
+        SCOPED_TRACE(name);
+        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
+            return TypeOf(f).GetShortName() == std::string(name);
+        });
+        ASSERT_NE(face, Faces().end());
+        const size_t jackCount = TypeOf(*face).GetJacks().size();
+        const auto& frames = face->layout.itemFrames;
+        const std::vector<FaceRect> jacks(frames.end() - static_cast<std::ptrdiff_t>(jackCount), frames.end());
+        int labelled = 0;
+        for (const picgen::FaceLabel& label : face->layout.labels) {
+            if (label.kind != picgen::LabelKind::Jack) {
+                continue;
+            }
+            ++labelled;
+            const FaceRect& jack = jacks.at(static_cast<size_t>(label.jack));
+            EXPECT_TRUE(label.box.y < jack.Bottom() && jack.y < label.box.Bottom()) << label.text << " is off its row";
+            EXPECT_LE(label.box.Right(), jack.x) << label.text << " is not left of its jack";
+        }
+        EXPECT_GE(labelled, 2);
+    }
+}
+
 // The faces that were hardest to read, as pixels: the labels a reader needs
 // are there, each label's ink is in its box, and no other label's ink comes
 // within a blank's width of it on its lines, so that two labels never read

@@ -397,30 +397,30 @@ private:
                            return nearer(c.frame);
                        }));
             };
-            // Away from the neighbour in any form before towards it.
-            const LabelSide away = NeighbourOnTheRight(j) ? Left : Right;
-            const std::vector<std::string> forms = FreeOf(names[j]);
-            auto placed =
-                placer.Place(jackFrames_[j], forms, {away, Above, Below}, CLabelPlacer::Need::Beside, nearestIsOwn);
-            if (!placed)
-                placed = placer.Place(jackFrames_[j], forms, {away == Left ? Right : Left},
-                                      CLabelPlacer::Need::Required, nearestIsOwn);
+            // On the row, away from the neighbour before towards it, then
+            // above or below.
+            const LabelSide away = NeighbourOnTheRight(j, names) ? Left : Right;
+            const LabelSide towards = away == Left ? Right : Left;
+            const auto placed = placer.Place(jackFrames_[j], FreeOf(names[j]), {away, towards, Above, Below},
+                                             CLabelPlacer::Need::Required, nearestIsOwn);
             AddLabel(placed, LabelKind::Jack, {}, static_cast<int>(j));
         }
     }
 
-    // Whether the nearest other jack on a jack's row lies to its right.
-    bool NeighbourOnTheRight(size_t j) const
+    // Whether the nearest other labelled jack on a jack's row lies to its
+    // right; between two as near, the label goes left, as the others of a
+    // row at the face's right edge must.
+    bool NeighbourOnTheRight(size_t j, const std::vector<std::vector<std::string>>& names) const
     {
         const FaceRect& f = jackFrames_[j];
         int nearest = 0;
         bool right = false;
         for (size_t k = 0; k < jackFrames_.size(); ++k) {
             const FaceRect& o = jackFrames_[k];
-            if (k == j || o.Bottom() <= f.y || o.y >= f.Bottom())
+            if (k == j || names[k].empty() || o.Bottom() <= f.y || o.y >= f.Bottom())
                 continue;
             const int distance = std::abs(o.x - f.x);
-            if (nearest == 0 || distance < nearest) {
+            if (nearest == 0 || distance < nearest || (distance == nearest && o.x > f.x)) {
                 nearest = distance;
                 right = o.x > f.x;
             }
