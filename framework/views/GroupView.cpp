@@ -34,16 +34,6 @@ CGroupView::~CGroupView()
     DeleteChildren();
 }
 
-template <typename F> void CGroupView::ForEachChild(F f) const
-{
-    // A child may remove itself while it is called: take the next one first.
-    for (auto it = children_.begin(); it != children_.end();) {
-        CView* view = it->view;
-        ++it;
-        f(view);
-    }
-}
-
 CGroupView::ChildList::iterator CGroupView::Find(const CView* view)
 {
     return std::find_if(children_.begin(), children_.end(), [view](const Child& c) { return c.view == view; });
@@ -143,15 +133,21 @@ void CGroupView::MouseDown(const CEvent& event)
 void CGroupView::Draw()
 {
     CABCWindow* window = GetWindow();
-    CRegion area(GetFrame());
-    ExcludeChildren(area);
     if (window) {
-        CCanvas canvas(window);
         const platform::Region* previous = window->GetClipRegion();
         const std::optional<platform::Region> saved = previous ? std::optional(*previous) : std::nullopt;
-        window->SetClipRegion(&area.GetRegion());
-        DrawBackground();
-        window->SetClipRegion(saved ? &*saved : nullptr);
+        // The background goes only where the current clip lets it: an
+        // off-screen picture has no clip of its own.
+        CRegion area(GetFrame());
+        if (saved)
+            area.Intersect(CRegion(*saved));
+        if (!area.IsEmpty()) {
+            ExcludeChildren(area);
+            CCanvas canvas(window);
+            window->SetClipRegion(&area.GetRegion());
+            DrawBackground();
+            window->SetClipRegion(saved ? &*saved : nullptr);
+        }
     }
     DrawChildren();
 }

@@ -53,6 +53,15 @@ public:
 protected:
     // Draws the children that touch the window's clip region.
     void DrawChildren();
+    // Each child in order; a child may remove itself while it is called.
+    template <typename F> void ForEachChild(F f) const
+    {
+        for (auto it = children_.begin(); it != children_.end();) {
+            CView* view = it->view;
+            ++it;
+            f(view);
+        }
+    }
 
 private:
     friend class CView; // a view made with a parent is adopted by it
@@ -65,7 +74,6 @@ private:
 
     void Adopt(CView* view);
     ChildList::iterator Find(const CView* view);
-    template <typename F> void ForEachChild(F f) const;
     void ExcludeChildren(CRegion& region) const;
 
     ChildList children_;

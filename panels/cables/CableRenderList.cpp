@@ -7,6 +7,7 @@
 #include "panels/cables/RenderEmpty.h"
 #include "panels/cables/RenderSnake.h"
 #include "panels/cables/RenderStraightLine.h"
+#include "platform/graphics/DeviceContext.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -147,8 +148,17 @@ void CCableRenderList::DrawAll(NSHarrowen::CABCCanvas& canvas)
     }
     const NSHarrowen::CPixelLock lock(*bitmap);
     const CRect frame = bitmap->GetFrame();
-    CPixelTarget target(lock.Pixels(), lock.RowBytes(), frame, frame);
-    DrawInto(frame, target);
+    // Only what the clip lets through is drawn: a knob's repaint touches
+    // the cables over the knob, not every cable in the picture.
+    CRect update = frame;
+    if (const platform::DeviceContext* dc = bitmap->GetDC()) {
+        const platform::IntRect box = dc->ClipBox();
+        if (!update.Intersect(CRect(box.left, box.top, box.right, box.bottom))) {
+            return;
+        }
+    }
+    CPixelTarget target(lock.Pixels(), lock.RowBytes(), frame, update);
+    DrawInto(update, target);
 }
 
 // Without a picture to write into, cables show as lines between their ends.

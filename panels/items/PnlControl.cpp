@@ -47,7 +47,7 @@ CPnlControl::~CPnlControl()
 
 CControlContainerInterface* CPnlControl::GetContainer() const
 {
-    return dynamic_cast<CControlContainerInterface*>(GetParent());
+    return container_.Get(GetParent());
 }
 
 std::string CPnlControl::GetParamName() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panels/items/PanelItem.h"
+#include "panels/items/ParentCast.h"
 #include "synth/protocol/ParamAddress.h"
 
 #include <cstdint>
@@ -75,6 +76,7 @@ protected:
     void BeginMorphTarget();
 
 private:
+    CParentCast<CControlContainerInterface> container_;
     uint8_t value_ = 0;
     uint8_t steps_ = 0;
     uint8_t aux_ = 0;

@@ -27,7 +27,7 @@ void CPnlHole::Register(bool output)
 
 CHoleContainerInterface* CPnlHole::GetContainer() const
 {
-    return dynamic_cast<CHoleContainerInterface*>(GetParent());
+    return container_.Get(GetParent());
 }
 
 JackAddress CPnlHole::GetJackAddress() const

@@ -2,6 +2,7 @@
 
 #include "framework/images/ImageCache.h"
 #include "panels/items/PanelItem.h"
+#include "panels/items/ParentCast.h"
 #include "synth/protocol/JackAddress.h"
 
 #include <cstdint>
@@ -47,6 +48,7 @@ protected:
 private:
     CHoleContainerInterface* GetContainer() const;
 
+    CParentCast<CHoleContainerInterface> container_;
     NSHarrowen::CImageID picture_;
     bool connected_ = false;
 };

@@ -116,8 +116,7 @@ void CABCKnobGUI::UpdateArcKind()
 }
 
 CRoundKnobGUI::CRoundKnobGUI(const NSHarrowen::CView& owner, const KnobGeometry& geometry)
-    : CABCKnobGUI(owner), geometry_(geometry),
-      scratch_(std::make_unique<CBitmap32>(geometry.scratchWidth, geometry.scratchHeight))
+    : CABCKnobGUI(owner), geometry_(geometry)
 { }
 
 void CRoundKnobGUI::Compose()
@@ -245,7 +244,12 @@ void CRoundKnobGUI::Draw(const CRect& frame)
         return;
     }
     const Face face = CurrentFace();
-    if (face != composed_) {
+    // The face's pixels are made when the knob is first drawn: a patch's
+    // panels are built long before most of their knobs show.
+    if (!scratch_ || face != composed_) {
+        if (!scratch_) {
+            scratch_ = std::make_unique<CBitmap32>(geometry_.scratchWidth, geometry_.scratchHeight);
+        }
         Compose();
         DrawMarker();
         composed_ = face;

@@ -91,8 +91,6 @@ class CRoundKnobGUI : public CABCKnobGUI {
 public:
     CRoundKnobGUI(const NSHarrowen::CView& owner, const KnobGeometry& geometry);
     void Draw(const NSHarrowen::CRect& frame) override;
-    // The composed picture, as the last Draw left it.
-    NSHarrowen::CBitmap32& GetScratch() { return *scratch_; }
 
 private:
     // What the composed picture shows; it is composed again only when this
@@ -113,6 +111,7 @@ private:
     void DrawMarker();
 
     const KnobGeometry& geometry_;
+    // The composed picture, as the last Draw left it; made at the first.
     std::unique_ptr<NSHarrowen::CBitmap32> scratch_;
     Face composed_;
 };

@@ -52,7 +52,7 @@ CPanel::~CPanel()
 
 CPatchBackground* CPanel::GetPatchBackground() const
 {
-    return dynamic_cast<CPatchBackground*>(GetParent());
+    return area_.Get(GetParent());
 }
 
 CPatch* CPanel::GetPatch() const

@@ -4,6 +4,7 @@
 #include "panels/panel/ControlContainerInterface.h"
 #include "panels/panel/CustomContainerInterface.h"
 #include "panels/panel/HoleContainerInterface.h"
+#include "panels/items/ParentCast.h"
 
 #include <cstdint>
 #include <string>
@@ -96,6 +97,7 @@ private:
     void ShowPanelMenu(NSHarrowen::CPoint where);
 
     CBuildModule& builder_;
+    CParentCast<CPatchBackground> area_;
     bool needsFullRedraw_ = true;
     uint8_t column_;
     uint8_t row_;

@@ -13,6 +13,7 @@
 #include "synth/molecules/MoleculePacket.h"
 
 #include <algorithm>
+#include <utility>
 
 using NSHarrowen::CPoint;
 using NSHarrowen::CRect;
@@ -95,7 +96,7 @@ CModuleInterface& CPatchBackground::AddModule(uint8_t typeId, uint8_t index, uin
         AddChild(&module.GetView());
         InsertIntoDisplayList(module);
         document_.AddModuleLoad(module);
-        LayoutAfterChange();
+        LayoutAfterChange(&module);
     } catch (...) {
         RemoveFromDisplayList(module);
         RemoveChild(&module.GetView());
@@ -103,7 +104,7 @@ CModuleInterface& CPatchBackground::AddModule(uint8_t typeId, uint8_t index, uin
         throw;
     }
     if (document_.HasWindow()) {
-        module.GetView().InvalidateFrame();
+        InvalidateModule(module);
     }
     return module;
 }
@@ -113,7 +114,7 @@ void CPatchBackground::DeleteModule(uint8_t index)
     CModuleInterface& module = RequireModule(index);
     // The selection must not keep a module that is gone.
     document_.DeselectModule(module);
-    module.GetView().InvalidateFrame();
+    InvalidateModule(module);
     labels_.RemoveAll();
     document_.RemoveModuleLoad(module);
     RemoveFromDisplayList(module);
@@ -127,14 +128,14 @@ void CPatchBackground::MoveModule(uint8_t index, uint8_t column, uint8_t row)
 {
     CModuleInterface& module = RequireModule(index);
     CheckPosition(column, row);
-    module.GetView().InvalidateFrame();
+    InvalidateModule(module);
     const CPoint before = module.GetView().GetFrame().TopLeft();
     module.SetGridPosition(column, row);
-    LayoutAfterChange();
+    LayoutAfterChange(&module);
     const CPoint after = module.GetView().GetFrame().TopLeft();
     labels_.MoveModuleLabels(area_, index, static_cast<int16_t>(after.x - before.x),
                              static_cast<int16_t>(after.y - before.y));
-    module.GetView().InvalidateFrame();
+    InvalidateModule(module);
     RerouteModuleCables(index);
 }
 
@@ -189,7 +190,7 @@ void CPatchBackground::ConnectCable(const CableEntry& cable)
 {
     store_.Connect(cable);
     renderers_->AddCable(cable.from, cable.to, JackPoint(cable.from), JackPoint(cable.to), cable.colour);
-    renderers_->InvalidateCable(cable.from, cable.to, *this);
+    InvalidateCable(cable);
     document_.GetLoadTable().AddCable(area_);
     RefreshModule(cable.from.module);
     RefreshModule(cable.to.module);
@@ -198,7 +199,7 @@ void CPatchBackground::ConnectCable(const CableEntry& cable)
 void CPatchBackground::DeleteCable(const CableEntry& cable)
 {
     store_.Disconnect(cable);
-    renderers_->InvalidateCable(cable.from, cable.to, *this);
+    InvalidateCable(cable);
     renderers_->RemoveCable(cable.from, cable.to);
     document_.GetLoadTable().RemoveCable(area_);
     RefreshModule(cable.from.module);
@@ -209,7 +210,7 @@ void CPatchBackground::RecolorCable(const CableEntry& cable)
 {
     store_.Recolor(cable);
     renderers_->SetCableColour(cable.from, cable.to, cable.colour);
-    renderers_->InvalidateCable(cable.from, cable.to, *this);
+    InvalidateCable(cable);
 }
 
 void CPatchBackground::DeleteModuleCables(uint8_t index)
@@ -225,9 +226,9 @@ void CPatchBackground::DeleteModuleCables(uint8_t index)
 void CPatchBackground::RerouteModuleCables(uint8_t index)
 {
     for (const CableEntry& cable : store_.GetModuleCables(index)) {
-        renderers_->InvalidateCable(cable.from, cable.to, *this);
+        InvalidateCable(cable);
         renderers_->MoveCable(cable.from, cable.to, JackPoint(cable.from), JackPoint(cable.to));
-        renderers_->InvalidateCable(cable.from, cable.to, *this);
+        InvalidateCable(cable);
     }
 }
 
@@ -243,10 +244,52 @@ void CPatchBackground::RefreshModule(uint8_t index)
     }
 }
 
+bool CPatchBackground::HoldInvalidation()
+{
+    // A region of hundreds of rectangles costs more to build and to paint
+    // through than the area does.
+    constexpr int kPlacesBeforeArea = 16;
+    if (refreshHolds_ == 0) {
+        return false;
+    }
+    areaInvalidHeld_ = areaInvalidHeld_ || ++invalidationsHeld_ > kPlacesBeforeArea;
+    return areaInvalidHeld_;
+}
+
+void CPatchBackground::InvalidateModule(CModuleInterface& module)
+{
+    if (!HoldInvalidation()) {
+        module.GetView().InvalidateFrame();
+    }
+}
+
+void CPatchBackground::InvalidateCable(const CableEntry& cable)
+{
+    if (!HoldInvalidation()) {
+        renderers_->InvalidateCable(cable.from, cable.to, *this);
+    }
+}
+
+void CPatchBackground::ReleaseLayoutAndInvalidations()
+{
+    if (std::exchange(layoutHeld_, false)) {
+        LayoutAfterChange();
+    }
+    invalidationsHeld_ = 0;
+    if (std::exchange(areaInvalidHeld_, false)) {
+        InvalidateFrame();
+    }
+}
+
 void CPatchBackground::ReleaseRefreshes()
 {
     if (refreshHolds_ == 0 || --refreshHolds_ > 0) {
         return;
+    }
+    try {
+        ReleaseLayoutAndInvalidations();
+    } catch (...) {
+        platform::RecordDroppedException("laying out a voice area");
     }
     const std::bitset<256> held = refreshesHeld_;
     refreshesHeld_.reset();

@@ -63,7 +63,9 @@ public:
     void DeleteModuleCables(uint8_t index);
     void RefreshModule(uint8_t index);
     // While held, refreshes wait and each module asked for is refreshed once
-    // when the last hold ends (a dump changes a module many times).
+    // when the last hold ends (a dump changes a module many times); the
+    // scroll container follows the modules' extent once, and past a few
+    // changed places the whole area is drawn again once.
     void HoldRefreshes() { ++refreshHolds_; }
     void ReleaseRefreshes();
 
@@ -147,7 +149,13 @@ private:
     void InsertIntoDisplayList(CModuleInterface& module);
     void RemoveFromDisplayList(const CModuleInterface& module);
     void PlaceModule(CModuleInterface& module) const;
-    void LayoutAfterChange();
+    // The module that changed, if one did, is laid out at once.
+    void LayoutAfterChange(CModuleInterface* changed = nullptr);
+    void InvalidateModule(CModuleInterface& module);
+    void InvalidateCable(const CableEntry& cable);
+    // True when a held dump takes the invalidation into one of the area.
+    bool HoldInvalidation();
+    void ReleaseLayoutAndInvalidations();
     void RerouteModuleCables(uint8_t index);
     NSHarrowen::CPoint JackPoint(const JackAddress& jack) const;
     bool SendRequest(std::unique_ptr<CMolecule> request);
@@ -171,6 +179,9 @@ private:
     bool bandActive_ = false;
     int refreshHolds_ = 0;
     std::bitset<256> refreshesHeld_;
+    bool layoutHeld_ = false;
+    int invalidationsHeld_ = 0;
+    bool areaInvalidHeld_ = false;
     NSHarrowen::CPoint bandAnchor_;
     NSHarrowen::CPoint bandCurrent_;
 };

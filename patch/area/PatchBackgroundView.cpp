@@ -35,8 +35,18 @@ void CPatchBackground::PlaceModule(CModuleInterface& module) const
     module.GetView().MoveTo(CPoint(origin.x + module.GetPixelX(), origin.y + module.GetPixelY()));
 }
 
-void CPatchBackground::LayoutAfterChange()
+void CPatchBackground::LayoutAfterChange(CModuleInterface* changed)
 {
+    if (refreshHolds_ > 0) {
+        // Within a dump a changed module takes its place at once (cables
+        // are drawn from its jacks); the rest follows once at the end.
+        if (changed != nullptr) {
+            PlaceModule(*changed);
+            changed->GetView().Relayout();
+        }
+        layoutHeld_ = true;
+        return;
+    }
     // The container's scroll bars follow the content's extent.
     if (NSHarrowen::CGroupView* container = GetParent()) {
         container->Relayout();

@@ -28,11 +28,11 @@ CPoint CScrollViewEx::GetContentExtent() const
     const CRect content = GetContentRect();
     int32_t right = 0;
     int32_t bottom = 0;
-    for (int i = 0; i < CountChildren(); ++i) {
-        const CRect frame = GetChild(i)->GetFrame();
+    ForEachChild([&](const CView* child) {
+        const CRect frame = child->GetFrame();
         right = std::max<int32_t>(right, frame.right - content.left);
         bottom = std::max<int32_t>(bottom, frame.bottom - content.top);
-    }
+    });
     return CPoint(static_cast<int16_t>(right + marginWidth_), static_cast<int16_t>(bottom + marginHeight_));
 }
 

@@ -449,13 +449,19 @@ void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
     height = std::min(height, source.surface_.Height() - srcY);
     if (width <= 0 || height <= 0)
         return;
+    // Rows the clip leaves out are not visited.
+    const IntRect clip = EffectiveClip().Bounds();
+    const int firstRow = std::max(0, clip.top - dy);
+    const int endRow = std::min(height, clip.bottom - dy);
+    if (firstRow >= endRow)
+        return;
     const Surface& from = source.surface_;
     const bool fast = from.Layout() == PixelLayout::Xrgb32 && surface_.Layout() == PixelLayout::Xrgb32;
     // Within one surface, copy rows in the order that reads each before it is overwritten.
     const bool upward = dy > srcY;
-    std::vector<Rgb> line(static_cast<size_t>(width));
-    for (int i = 0; i < height; ++i) {
-        const int row = upward ? height - 1 - i : i;
+    std::vector<Rgb> line(fast ? 0 : static_cast<size_t>(width));
+    for (int i = firstRow; i < endRow; ++i) {
+        const int row = upward ? endRow - 1 - (i - firstRow) : i;
         const int ty = dy + row;
         const int fy = srcY + row;
         if (!fast)

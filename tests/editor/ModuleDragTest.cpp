@@ -211,6 +211,44 @@ TEST_F(ModuleDragTest, OutlinesFollowAScrollingAreaAndLeaveNothingBehind)
     EXPECT_TRUE(SameScreen(shown, Host().Screen()));
 }
 
+TEST_F(ModuleDragTest, ACutAndItsUndoOfManyModulesShowWhatAFullRepaintShows)
+{
+    // Twelve joined pairs: more modules and cables than an edit invalidates
+    // one by one.
+    for (uint8_t pair = 0; pair < 12; ++pair) {
+        const auto constant = static_cast<uint8_t>(1 + pair * 2);
+        const auto column = static_cast<uint8_t>(pair % 4);
+        const auto row = static_cast<uint8_t>(pair / 4 * 6);
+        patch->ApplyModuleNew(CMModuleNew(1, constant, kConstant, column, row, "C"));
+        patch->ApplyModuleNew(
+            CMModuleNew(1, static_cast<uint8_t>(constant + 1), kSmooth, column, static_cast<uint8_t>(row + 3), "S"));
+        ASSERT_TRUE(
+            patch->ConnectCable(1, JackAddress{constant, 0, 1}, JackAddress{static_cast<uint8_t>(constant + 1), 0, 0}));
+    }
+    for (CModuleInterface* module : Area(1).GetModules())
+        patch->SelectModule(*module);
+    Step(50);
+    const platform::PixelBuffer before = Host().Screen();
+    const auto repaintedScreen = [&] {
+        platform::InvalidateRect(view->GetHandle(), nullptr, false);
+        Step(50);
+        return Host().Screen();
+    };
+    PressCtrl('X');
+    ASSERT_TRUE(Area(1).GetModules().IsEmpty());
+    const platform::PixelBuffer cut = Host().Screen();
+    EXPECT_FALSE(SameScreen(before, cut));
+    EXPECT_TRUE(SameScreen(cut, repaintedScreen())) << "a cut module or cable left on the screen";
+
+    Choose(kUndo);
+    ASSERT_EQ(Area(1).GetModules().GetCount(), 24u);
+    ASSERT_EQ(Area(1).GetStore().GetCableCount(), 12u);
+    // (Curved cables may take another shape: compared with a repaint only.)
+    const platform::PixelBuffer back = Host().Screen();
+    EXPECT_FALSE(SameScreen(cut, back));
+    EXPECT_TRUE(SameScreen(back, repaintedScreen())) << "a module or cable brought back is not drawn";
+}
+
 TEST_F(ModuleDragTest, EscapeEndsADragWithoutADrop)
 {
     CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
