@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/files/FileSpec.h"
 #include "patch/files/PatchFile.h"
 #include "patch/files/PatchFileDumps.h"
 #include "synth/protocol/ModuleTypeInfo.h"
