@@ -12,18 +12,14 @@ TEST(MidiApiChoice, TheRequestThenTheMachineDecide)
         MidiMachineFacts facts;
         RtMidi::Api expected;
     };
-    const MidiMachineFacts alsaOnly{true, false, false};
-    const MidiMachineFacts jackOnly{false, true, false};
-    const MidiMachineFacts both{true, true, false};
-    const MidiMachineFacts bothNamed{true, true, true};
-    const MidiMachineFacts namedNotRunning{true, false, true};
-    const MidiMachineFacts nothing{false, false, false};
+    const MidiMachineFacts alsaOnly{true, false};
+    const MidiMachineFacts jackOnly{false, true};
+    const MidiMachineFacts both{true, true};
+    const MidiMachineFacts nothing{false, false};
     const Case cases[] = {
         {"", alsaOnly, RtMidi::LINUX_ALSA},
         {"", jackOnly, RtMidi::UNIX_JACK}, // no ALSA sequencer: a running JACK server
-        {"", both, RtMidi::LINUX_ALSA},
-        {"", bothNamed, RtMidi::UNIX_JACK}, // a named server comes first
-        {"", namedNotRunning, RtMidi::LINUX_ALSA},
+        {"", both, RtMidi::LINUX_ALSA},    // JACK only when asked for while there is a sequencer
         {"", nothing, RtMidi::RTMIDI_DUMMY},
         {"jack", both, RtMidi::UNIX_JACK},
         {"jack", alsaOnly, RtMidi::RTMIDI_DUMMY}, // JACK asked for but not running
@@ -33,7 +29,6 @@ TEST(MidiApiChoice, TheRequestThenTheMachineDecide)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ChooseMidiApi(c.request, c.facts), c.expected)
-            << "request \"" << c.request << "\", ALSA " << c.facts.alsaSequencer << ", JACK " << c.facts.jackRuns
-            << ", named " << c.facts.jackNamed;
+            << "request \"" << c.request << "\", ALSA " << c.facts.alsaSequencer << ", JACK " << c.facts.jackRuns;
     }
 }

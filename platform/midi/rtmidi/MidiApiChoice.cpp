@@ -53,8 +53,8 @@ RtMidi::Api ChooseMidiApi(std::string_view request, const MidiMachineFacts& fact
             return facts.jackRuns ? RtMidi::UNIX_JACK : RtMidi::RTMIDI_DUMMY;
         return RtMidi::RTMIDI_DUMMY;
     }
-    if (facts.jackNamed && facts.jackRuns)
-        return RtMidi::UNIX_JACK;
+    // The ALSA sequencer unless JACK is asked for: a JACK client maps the
+    // server's whole shared segment.
     if (facts.alsaSequencer)
         return RtMidi::LINUX_ALSA;
     return facts.jackRuns ? RtMidi::UNIX_JACK : RtMidi::RTMIDI_DUMMY;
@@ -66,12 +66,10 @@ RtMidi::Api ChooseMachineMidiApi(std::string_view request)
         if (const char* chosen = std::getenv("TORVAN_MIDI_API"))
             request = chosen;
     }
-    const char* jackServer = std::getenv("JACK_DEFAULT_SERVER");
     MidiMachineFacts facts;
-    facts.jackNamed = jackServer && *jackServer;
     facts.alsaSequencer = AlsaSequencerPresent();
     // Looking for a server costs a connection; only when the answer counts.
-    if (request == "jack" || (request.empty() && (facts.jackNamed || !facts.alsaSequencer)))
+    if (request == "jack" || (request.empty() && !facts.alsaSequencer))
         facts.jackRuns = JackServerRuns();
     return ChooseMidiApi(request, facts);
 }

@@ -31,6 +31,20 @@ struct ErrorSink {
     bool Take() { return failed.exchange(false); }
 };
 
+// The current number of the port the key names on this client: ports come
+// and go while the program runs.
+bool FindPort(RtMidi& client, const std::string& key, unsigned& port)
+{
+    const unsigned count = client.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        if (client.getPortName(i) == key) {
+            port = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Bytes of a short message by its status byte; 0 for what is not one.
 size_t ShortMessageLength(uint8_t status)
 {
@@ -97,12 +111,15 @@ public:
         in_.reset();
     }
 
-    MidiResult Open(RtMidi::Api api, const std::string& client, unsigned port, const std::string& portName)
+    MidiResult Open(RtMidi::Api api, const std::string& client, const std::string& key, const std::string& portName)
     {
         start_ = std::chrono::steady_clock::now();
         try {
             in_ = std::make_unique<RtMidiIn>(api, client, 1000);
             in_->setErrorCallback(ErrorSink::Report, &errors_);
+            unsigned port = 0;
+            if (!FindPort(*in_, key, port))
+                return midierr::kNoDevice;
             in_->ignoreTypes(false, true, true);
             in_->setCallback(&RtInDevice::OnMessage, this);
             in_->openPort(port, portName);
@@ -166,14 +183,14 @@ public:
 
     MidiResult OpenOutput(const std::string& key, std::unique_ptr<MidiOutDevice>& device) override
     {
-        unsigned port = 0;
-        if (!Locate(MidiDirection::Out, key, port))
-            return midierr::kNoDevice;
         auto errors = std::make_unique<ErrorSink>();
         std::unique_ptr<RtMidiOut> out;
         try {
             out = std::make_unique<RtMidiOut>(api_, MidiClientName());
             out->setErrorCallback(ErrorSink::Report, errors.get());
+            unsigned port = 0;
+            if (!FindPort(*out, key, port))
+                return midierr::kNoDevice;
             out->openPort(port, "out");
         } catch (const RtMidiError&) {
             return midierr::kNoDevice;
@@ -187,58 +204,42 @@ public:
     MidiResult OpenInput(const std::string& key, MidiInCallback callback, uintptr_t instance,
                          std::unique_ptr<MidiInDevice>& device) override
     {
-        unsigned port = 0;
-        if (!Locate(MidiDirection::In, key, port))
-            return midierr::kNoDevice;
         auto input = std::make_unique<RtInDevice>(callback, instance);
-        const MidiResult result = input->Open(api_, MidiClientName(), port, "in");
+        const MidiResult result = input->Open(api_, MidiClientName(), key, "in");
         if (result == midierr::kOk)
             device = std::move(input);
         return result;
     }
 
 private:
-    // The port's current number; ports come and go while the program runs.
-    bool Locate(MidiDirection direction, const std::string& key, unsigned& port)
-    {
-        std::lock_guard<std::mutex> guard(mutex_);
-        RtMidi* lister = Lister(direction);
-        if (!lister)
-            return false;
-        const unsigned count = lister->getPortCount();
-        for (unsigned i = 0; i < count; ++i) {
-            if (lister->getPortName(i) == key) {
-                port = i;
-                return true;
-            }
-        }
-        return false;
-    }
-
+    // One client of the MIDI system lists the devices: an RtMidi client
+    // lists one direction, so a listing of the other replaces it (the old
+    // one closed first). An open device finds its port on its own client.
     // Called with mutex_ held.
     RtMidi* Lister(MidiDirection direction)
     {
+        const bool in = direction == MidiDirection::In;
+        if (in ? inLister_ != nullptr : outLister_ != nullptr)
+            return in ? static_cast<RtMidi*>(inLister_.get()) : outLister_.get();
+        inLister_.reset();
+        outLister_.reset();
         try {
-            if (direction == MidiDirection::In) {
-                if (!inLister_) {
-                    inLister_ = std::make_unique<RtMidiIn>(api_, MidiClientName());
-                    inLister_->setErrorCallback(ErrorSink::Report, &listerErrors_);
-                }
-                return inLister_.get();
-            }
-            if (!outLister_) {
+            if (in)
+                inLister_ = std::make_unique<RtMidiIn>(api_, MidiClientName());
+            else
                 outLister_ = std::make_unique<RtMidiOut>(api_, MidiClientName());
-                outLister_->setErrorCallback(ErrorSink::Report, &listerErrors_);
-            }
-            return outLister_.get();
         } catch (const RtMidiError&) {
             return nullptr;
         }
+        RtMidi* lister = in ? static_cast<RtMidi*>(inLister_.get()) : outLister_.get();
+        lister->setErrorCallback(ErrorSink::Report, &listerErrors_);
+        return lister;
     }
 
     RtMidi::Api api_;
     std::mutex mutex_;
     ErrorSink listerErrors_;
+    // At most one of the two.
     std::unique_ptr<RtMidiIn> inLister_;
     std::unique_ptr<RtMidiOut> outLister_;
 };

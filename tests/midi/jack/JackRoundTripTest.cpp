@@ -8,6 +8,8 @@
 #include <RtMidi.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 using namespace NSHarrowen;
 using namespace miditest;
@@ -55,6 +57,18 @@ private:
     std::vector<std::vector<uint8_t>> messages_;
 };
 
+// The process's open sockets: each client of the JACK server holds its own.
+int OpenSockets()
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error).string().rfind("socket:", 0) == 0)
+            ++count;
+    }
+    return count;
+}
+
 struct JackFixture : ::testing::Test {
     void SetUp() override
     {
@@ -95,4 +109,25 @@ TEST_F(JackFixture, SysexMessagesCrossJackBothWays)
     // Short messages go out too.
     EXPECT_EQ(output->SendShortMessage(0xB0, 7, 100), 0u);
     EXPECT_EQ(peer.Take(), (std::vector<uint8_t>{0xB0, 7, 100}));
+}
+
+TEST_F(JackFixture, ListingTheDevicesBothWaysKeepsOneClientOfTheServer)
+{
+    JackPeer peer;
+    const int before = OpenSockets();
+    int oneClient = 0;
+    {
+        RtMidiIn probe(RtMidi::UNIX_JACK, "probe");
+        probe.getPortCount();
+        oneClient = OpenSockets() - before;
+    }
+    ASSERT_GT(oneClient, 0);
+    ASSERT_EQ(OpenSockets(), before);
+    // What a MIDI setup does each time it is shown: inputs, then outputs.
+    for (int listing = 0; listing < 3; ++listing) {
+        const Registries registries;
+        EXPECT_NO_THROW(registries.Input("peer-out:to-program"));
+        EXPECT_NO_THROW(registries.Output("peer-in:from-program"));
+        EXPECT_EQ(OpenSockets() - before, oneClient) << "listing " << listing;
+    }
 }
