@@ -221,37 +221,35 @@ std::string Stem(std::string name)
     return name;
 }
 
-// A jack's name: the face's word for it; else "In" or "Out" for the lone
-// jack of its direction; else, for a jack that shares direction and signal
-// kind with another, "In" or "Out" numbered among such jacks of its direction
-// ("Out 3"); else none, its picture telling it apart.
+// A jack's name: the face's word for it; else, for a jack that shares
+// direction and signal kind with another, "In" or "Out" numbered among such
+// jacks of its direction from left to right ("Out 3"); else none, its
+// picture telling it apart.
 std::string JackName(const CBuildModule& type, size_t jack)
 {
     const auto jacks = type.GetJacks();
     if (jacks[jack].faceLabel) {
         return jacks[jack].faceLabel;
     }
-    const auto direction = jacks[jack].direction;
-    const std::string word = direction == JackDirection::Input ? "In" : "Out";
-    std::vector<size_t> unnamed;
-    for (size_t k = 0; k < jacks.size(); ++k) {
-        if (jacks[k].direction == direction && !jacks[k].faceLabel) {
-            unnamed.push_back(k);
-        }
-    }
-    if (unnamed.size() == 1) {
-        return word;
-    }
-    const auto numbered = [&](size_t k) {
-        return std::count_if(unnamed.begin(), unnamed.end(), [&](size_t o) { return jacks[o].kind == jacks[k].kind; }) >
-            1;
+    const auto numbered = [&](const JackSpec& j) {
+        return !j.faceLabel && std::count_if(jacks.begin(), jacks.end(), [&](const JackSpec& o) {
+                                   return !o.faceLabel && o.direction == j.direction && o.kind == j.kind;
+                               }) > 1;
     };
-    if (!numbered(jack)) {
+    const JackSpec& own = jacks[jack];
+    if (!numbered(own)) {
         return {};
     }
-    return word + " " +
-        std::to_string(
-               std::count_if(unnamed.begin(), unnamed.end(), [&](size_t k) { return k < jack && numbered(k); }) + 1);
+    std::vector<std::pair<int, int>> places;
+    for (const JackSpec& j : jacks) {
+        if (j.direction == own.direction && numbered(j)) {
+            places.emplace_back(j.x, j.y);
+        }
+    }
+    std::sort(places.begin(), places.end());
+    const auto at = std::find(places.begin(), places.end(), std::pair<int, int>(own.x, own.y));
+    return std::string(own.direction == JackDirection::Input ? "In " : "Out ") +
+        std::to_string(at - places.begin() + 1);
 }
 
 // Every control, row and jack label is the name or a listed short form of

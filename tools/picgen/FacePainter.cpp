@@ -113,35 +113,32 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
 
 // A jack's picture shows its direction (round inputs, square outputs) and,
 // by its colour, its signal's kind: the face names a jack itself where it
-// gives a word for it, else names a lone jack of its direction "In" or "Out"
-// and numbers the jacks that share direction and kind with another ("In 1",
-// "In 2", counted among the numbered jacks of the direction), the others
+// gives a word for it, else numbers the jacks that share direction and kind
+// with another ("In 1", "In 2", counted among the numbered jacks of the
+// direction as they stand, left to right and down each column), the others
 // being plain from their pictures. The forms to try, longest first ("In 2",
 // then the listed "I2"); none for a jack left unnamed.
 std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
 {
     const auto jacks = type.GetJacks();
-    const auto count = [&jacks](size_t end, const auto& pred) {
-        return std::count_if(jacks.begin(), jacks.begin() + static_cast<std::ptrdiff_t>(end), pred);
-    };
-    const auto hasCompany = [&](const JackSpec& jack) {
-        return count(jacks.size(), [&jack](const JackSpec& j) {
-                   return j.direction == jack.direction && j.kind == jack.kind && !j.faceLabel;
-               }) > 1;
+    const auto numbered = [&jacks](const JackSpec& jack) {
+        return !jack.faceLabel && std::count_if(jacks.begin(), jacks.end(), [&jack](const JackSpec& j) {
+                                      return j.direction == jack.direction && j.kind == jack.kind && !j.faceLabel;
+                                  }) > 1;
     };
     std::vector<std::vector<std::string>> names;
-    for (size_t i = 0; i < jacks.size(); ++i) {
-        const JackSpec& jack = jacks[i];
-        const std::string word = jack.direction == JackDirection::Input ? "In" : "Out";
-        const auto sameDirection = [&jack](const JackSpec& j) { return j.direction == jack.direction && !j.faceLabel; };
-        if (jack.faceLabel)
+    for (const JackSpec& jack : jacks) {
+        if (jack.faceLabel) {
             names.push_back(LabelForms(jack.faceLabel));
-        else if (!hasCompany(jack))
+        } else if (!numbered(jack)) {
             names.push_back({});
-        else
-            names.push_back(LabelForms(
-                word + " " +
-                std::to_string(count(i, [&](const JackSpec& j) { return sameDirection(j) && hasCompany(j); }) + 1)));
+        } else {
+            const auto before = std::count_if(jacks.begin(), jacks.end(), [&](const JackSpec& j) {
+                return j.direction == jack.direction && numbered(j) && (j.x != jack.x ? j.x < jack.x : j.y < jack.y);
+            });
+            const std::string word = jack.direction == JackDirection::Input ? "In " : "Out ";
+            names.push_back(LabelForms(word + std::to_string(before + 1)));
+        }
     }
     return names;
 }
@@ -385,10 +382,16 @@ private:
             if (names[j].empty() || IsNumbered(names[j].front()) != numbered)
                 continue;
             // Nor, away from its jack, nearer to a control: a jack number
-            // beside a button reads as the button's.
+            // beside a button reads as the button's. Its middle is level
+            // with the jack, or straight above or below it.
             const auto nearestIsOwn = [this, j](const FaceRect& box) {
                 constexpr int kBesideJack = 5 * 5;
-                const int own = GapSquared(box, jackFrames_[j]);
+                const FaceRect& jack = jackFrames_[j];
+                const int cx = box.x + box.w / 2;
+                const int cy = box.y + box.h / 2;
+                if ((cx < jack.x || cx >= jack.Right()) && (cy < jack.y || cy >= jack.Bottom()))
+                    return false;
+                const int own = GapSquared(box, jack);
                 const auto nearer = [&](const FaceRect& f) {
                     return &f != &jackFrames_[j] && GapSquared(box, f) <= own;
                 };
