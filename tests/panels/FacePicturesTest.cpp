@@ -20,6 +20,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -223,7 +224,8 @@ std::string Stem(std::string name)
 
 // A jack's name: the face's word for it; else, for a jack that shares
 // direction and signal kind with another, "In" or "Out" numbered among such
-// jacks of its direction from left to right ("Out 3"); else none, its
+// jacks of its direction as they are read, row by row (a row: the jacks
+// level with its highest) and left to right ("Out 3"); else none, its
 // picture telling it apart.
 std::string JackName(const CBuildModule& type, size_t jack)
 {
@@ -240,14 +242,29 @@ std::string JackName(const CBuildModule& type, size_t jack)
     if (!numbered(own)) {
         return {};
     }
-    std::vector<std::pair<int, int>> places;
+    std::vector<const JackSpec*> byHeight;
+    for (const JackSpec& j : jacks) {
+        byHeight.push_back(&j);
+    }
+    std::sort(byHeight.begin(), byHeight.end(), [](const auto* a, const auto* b) { return a->y < b->y; });
+    std::map<const JackSpec*, int> rowOf;
+    int row = 0;
+    int rowTop = byHeight.front()->y;
+    for (const JackSpec* j : byHeight) {
+        if (j->y >= rowTop + 13) {
+            ++row;
+            rowTop = j->y;
+        }
+        rowOf[j] = row;
+    }
+    std::vector<std::tuple<int, int, int>> places;
     for (const JackSpec& j : jacks) {
         if (j.direction == own.direction && numbered(j)) {
-            places.emplace_back(j.x, j.y);
+            places.emplace_back(rowOf[&j], j.x, j.y);
         }
     }
     std::sort(places.begin(), places.end());
-    const auto at = std::find(places.begin(), places.end(), std::pair<int, int>(own.x, own.y));
+    const auto at = std::find(places.begin(), places.end(), std::tuple(rowOf[&own], own.x, own.y));
     return std::string(own.direction == JackDirection::Input ? "In " : "Out ") +
         std::to_string(at - places.begin() + 1);
 }

@@ -13,6 +13,7 @@
 #include <numbers>
 #include <optional>
 #include <set>
+#include <tuple>
 
 namespace picgen {
 
@@ -115,7 +116,7 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
 // by its colour, its signal's kind: the face names a jack itself where it
 // gives a word for it, else numbers the jacks that share direction and kind
 // with another ("In 1", "In 2", counted among the numbered jacks of the
-// direction as they stand, left to right and down each column), the others
+// direction as they are read, row by row and left to right), the others
 // being plain from their pictures. The forms to try, longest first ("In 2",
 // then the listed "I2"); none for a jack left unnamed.
 std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
@@ -126,6 +127,18 @@ std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
                                       return j.direction == jack.direction && j.kind == jack.kind && !j.faceLabel;
                                   }) > 1;
     };
+    // A row holds the jacks level with its highest one.
+    std::vector<int> tops;
+    for (const JackSpec& j : jacks)
+        tops.push_back(j.y);
+    std::sort(tops.begin(), tops.end());
+    const auto readingPlace = [&tops](const JackSpec& j) {
+        int top = tops.front();
+        for (const int y : tops)
+            if (y <= j.y && y >= top + kJackFrame.height)
+                top = y;
+        return std::tuple(top, j.x, j.y);
+    };
     std::vector<std::vector<std::string>> names;
     for (const JackSpec& jack : jacks) {
         if (jack.faceLabel) {
@@ -134,7 +147,7 @@ std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
             names.push_back({});
         } else {
             const auto before = std::count_if(jacks.begin(), jacks.end(), [&](const JackSpec& j) {
-                return j.direction == jack.direction && numbered(j) && (j.x != jack.x ? j.x < jack.x : j.y < jack.y);
+                return j.direction == jack.direction && numbered(j) && readingPlace(j) < readingPlace(jack);
             });
             const std::string word = jack.direction == JackDirection::Input ? "In " : "Out ";
             names.push_back(LabelForms(word + std::to_string(before + 1)));
