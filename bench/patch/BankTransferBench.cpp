@@ -1,36 +1,31 @@
-// A full flash bank of 99 patches uploaded into patch files and downloaded
-// back, against the simulated synthesizer sending at the MIDI wire rate
-// (31,250 baud, 320 µs a byte). The time is the simulated time the job takes
-// from its start to its end, with the editor's own processing time added as
-// it happens; "xWire" is that time over the wire time of every byte
-// exchanged in both directions (goal: at most 1.05).
+// The link's exchanges with the simulated synthesizer sending at the MIDI
+// wire rate (31,250 baud, 320 µs a byte), run by the program's own loop (its
+// 50 ms idle timer and the wake-ups of arriving messages). The time is the
+// simulated time from the start to the end, with the editor's own processing
+// time added as it happens; "xWire" is that time over the wire time of every
+// byte exchanged in both directions.
+//   BankUpload99, BankDownload99: a full flash bank of 99 patches into patch
+//   files and back (goal: at most 1.05).
+//   WholePatchDump: a patch of 60 modules sent to a slot (goal: at most 1.05).
+//   SlotLoadOnConnect: the synthesizer's state, its flash map and the
+//   patches of its four slots read on connect (goal: at most 1.2).
+#include "bench/support/SimLinkBench.h"
+#include "bench/support/WholePatch.h"
 #include "framework/files/FileSpec.h"
-#include "framework/midi/MMEMIDIInput.h"
-#include "framework/midi/PortRegistry.h"
-#include "bench/support/QuietLinkServices.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/BuildModule.h"
+#include "patch/document/Patch.h"
 #include "patch/files/TransferDocuments.h"
-#include "platform/system/ScopedClock.h"
-#include "platform/system/VirtualClock.h"
-#include "simulator/SimCatalogueTypes.h"
 #include "simulator/SimPatchFile.h"
-#include "simulator/SimVirtualPort.h"
-#include "simulator/Simulator.h"
-#include "synth/link/PortManager.h"
-#include "synth/link/Synth.h"
-#include "synth/link/SynthPort.h"
-#include "synth/molecules/MoleculeRegistry.h"
 #include "tests/support/patch/ModuleDouble.h"
+#include "tests/support/patch/SlotDocumentList.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 
@@ -67,129 +62,45 @@ std::string Unique(const std::string& text)
     return text + " " + std::to_string(++count);
 }
 
-// The editor's link on a simulated synthesizer in virtual time: the clock
-// moves to the synthesizer's next output while an answer is awaited, else to
-// the next millisecond, and also by the real time the editor's idle steps
-// take.
+// The link with real documents in its slots and for its bank jobs.
 class CBankBench {
 public:
-    CBankBench() : device_(Unique(kDeviceName)), sim_(Config(), sim::CatalogueTypes()), port_(sim_, device_)
+    CBankBench() : link_(Unique(kDeviceName), slots_, &documents_)
     {
         InstallSharedModuleTypeInfo();
-        RegisterReceivedMolecules(registry_);
-        SetMoleculeRegistry(&registry_);
-        port_.RecordReceived(true);
-        manager_ =
-            std::make_unique<CPortManager>(CPortManagerServices{application_, preferences_, slots_, &documents_});
-        uint16_t input = 0;
-        uint16_t output = 0;
-        if (!manager_->GetInputRegistry().FindByName(device_, input) ||
-            !manager_->GetOutputRegistry().FindByName(device_, output))
-            throw std::runtime_error("no bench device");
-        manager_->OpenPort(0, input, output);
-        if (!RunUntil([&] {
-                const CSynth* synth = manager_->GetSynth(0);
-                return synth != nullptr && synth->HasSettings() &&
-                    !manager_->GetSynth(0)->GetFlashMemory().IsScanning() && !Port().IsAwaitingAnswer();
-            }))
+        slots_.manager = &link_.Manager();
+    }
+
+    CSimLinkBench& Link() { return link_; }
+    sim::CSimulator& Sim() { return link_.Sim(); }
+    CBankTransfer& Transfer() { return link_.Synth().GetBankTransfer(); }
+
+    void Connect()
+    {
+        link_.Open();
+        if (!link_.RunUntil([&] { return link_.IsQuietFor(kQuietMs); }) || link_.Manager().GetSynth(0) == nullptr)
             throw std::runtime_error("not connected");
     }
-    ~CBankBench()
-    {
-        manager_.reset();
-        SetMoleculeRegistry(nullptr);
-    }
 
-    sim::CSimulator& Sim() { return sim_; }
-    CSynthPort& Port() { return *manager_->GetPort(0); }
-    CBankTransfer& Transfer() { return manager_->GetSynth(0)->GetBankTransfer(); }
-
-    // Runs `start`'s job to its end; the simulated seconds it took and the
-    // bytes exchanged.
-    void Measure(const std::function<bool()>& start, double& seconds, size_t& bytes)
+    // Runs `start`'s job to its end.
+    void MeasureJob(const std::function<bool()>& start, double& seconds, size_t& bytes)
     {
-        port_.TakeReceived();
-        bytesIn_ = 0;
-        const uint64_t begin = sim_.NowUs();
-        if (!start() || !RunUntil([&] { return !Transfer().IsRunning(); }))
-            throw std::runtime_error("the job did not run to its end");
-        if (Transfer().GetResult() != CBankTransfer::kResultFinished)
+        bool started = false;
+        link_.Measure([&] { started = start(); }, [&] { return !started || !Transfer().IsRunning(); }, false, seconds,
+                      bytes);
+        if (!started || Transfer().GetResult() != CBankTransfer::kResultFinished)
             throw std::runtime_error("the job failed");
-        size_t out = 0;
-        for (const auto& message : port_.TakeReceived())
-            out += message.size();
-        bytes = out + bytesIn_;
-        // The synthesizer takes what the editor sends at once; on a cable
-        // each request's bytes come before its answer.
-        seconds = (static_cast<double>(sim_.NowUs() - begin) / 1e6) + static_cast<double>(out) * kWireSecondsPerByte;
     }
+
+    // A spell this long without traffic ends an exchange that has no end
+    // of its own (the link's pings come after 2,000 ms of silence).
+    static constexpr uint64_t kQuietMs = 500;
 
 private:
-    static sim::SimConfig Config()
-    {
-        sim::SimConfig config;
-        config.paceAtWireRate = true;
-        return config;
-    }
-
-    bool RunUntil(const std::function<bool()>& done)
-    {
-        for (int steps = 0; steps < 1000000; ++steps) {
-            if (done())
-                return true;
-            const auto before = std::chrono::steady_clock::now();
-            manager_->Idle();
-            // The editor's own time passes too.
-            uint64_t us = static_cast<uint64_t>(
-                std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - before)
-                    .count());
-            busyUs += us;
-            if (Port().IsAwaitingAnswer()) {
-                if (const auto due = sim_.NextDueUs(); due && *due > sim_.NowUs() + us)
-                    us = *due - sim_.NowUs();
-            } else {
-                // The port sends its next request once a millisecond of its
-                // clock has passed since the last answer.
-                us = std::max<uint64_t>(us, 1000 - sim_.NowUs() % 1000);
-            }
-            Advance(us);
-        }
-        return false;
-    }
-
-    // The editor's clock counts whole milliseconds of the synthesizer's.
-    void Advance(uint64_t us)
-    {
-        const size_t delivered = port_.AdvanceUs(us);
-        clock_.Advance(sim_.NowUs() / 1000 + kClockStart - clock_.Now());
-        bytesIn_ += delivered;
-        if (delivered == 0)
-            return;
-        platform::VirtualMidiDevice& device = port_.Device();
-        while (device.IsInputOpen() && device.InputBuffersQueued() < NSHarrowen::CMMEMIDIInput::kBufferCount)
-            std::this_thread::yield();
-    }
-
-    static constexpr uint64_t kClockStart = 10000;
-
-public:
-    // Real time the editor's idle steps took.
-    uint64_t busyUs = 0;
-
-private:
-    platform::CVirtualClock clock_{kClockStart};
-    platform::CScopedClock scope_{clock_};
     testsupport::CModuleServicesDouble services_;
     CTransferDocuments documents_;
-    CQuietApplication application_;
-    CNoPreferences preferences_;
-    CNoDocuments slots_;
-    CMoleculeRegistry registry_;
-    std::string device_;
-    sim::CSimulator sim_;
-    sim::CSimVirtualPort port_;
-    std::unique_ptr<CPortManager> manager_;
-    size_t bytesIn_ = 0;
+    testsupport::CSlotDocumentList slots_;
+    CSimLinkBench link_;
 };
 
 void Report(benchmark::State& state, double seconds, size_t bytes)
@@ -208,13 +119,14 @@ void BankUpload99(benchmark::State& state)
         CBankBench bench;
         for (int location = 0; location < 99; ++location)
             bench.Sim().Flash().Store(0, location, BankPatch(location));
+        bench.Connect();
         const NSHarrowen::CFileSpec list((folder / "Bank.pchList").string());
         double seconds = 0;
         size_t bytes = 0;
-        bench.busyUs = 0;
-        bench.Measure([&] { return bench.Transfer().StartUpload(list, 0, nullptr); }, seconds, bytes);
+        bench.Link().busyUs = 0;
+        bench.MeasureJob([&] { return bench.Transfer().StartUpload(list, 0, nullptr); }, seconds, bytes);
         Report(state, seconds, bytes);
-        state.counters["editor_s"] = static_cast<double>(bench.busyUs) / 1e6;
+        state.counters["editor_s"] = static_cast<double>(bench.Link().busyUs) / 1e6;
     }
     std::filesystem::remove_all(folder);
 }
@@ -236,16 +148,53 @@ void BankDownload99(benchmark::State& state)
     }
     for (auto _ : state) {
         CBankBench bench;
+        bench.Connect();
         const NSHarrowen::CFileSpec file((folder / "Bank.pchList").string());
         double seconds = 0;
         size_t bytes = 0;
-        bench.busyUs = 0;
-        bench.Measure([&] { return bench.Transfer().DownloadFromListFile(file, 0, nullptr); }, seconds, bytes);
+        bench.Link().busyUs = 0;
+        bench.MeasureJob([&] { return bench.Transfer().DownloadFromListFile(file, 0, nullptr); }, seconds, bytes);
         Report(state, seconds, bytes);
-        state.counters["editor_s"] = static_cast<double>(bench.busyUs) / 1e6;
+        state.counters["editor_s"] = static_cast<double>(bench.Link().busyUs) / 1e6;
     }
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BankDownload99)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+void WholePatchDump(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CBankBench bench;
+        bench.Connect();
+        CMoleculePacket packet;
+        AppendWholePatch(packet);
+        packet.SetSlot(0);
+        CSynth& synth = bench.Link().Synth();
+        double seconds = 0;
+        size_t bytes = 0;
+        bench.Link().Measure([&] { synth.SendEditDump(packet); },
+                             [&] { return bench.Link().IsQuietFor(CBankBench::kQuietMs); }, true, seconds, bytes);
+        Report(state, seconds, bytes);
+    }
+}
+BENCHMARK(WholePatchDump)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Four slots of patches like the bank's and a bank of 99 in the flash.
+void SlotLoadOnConnect(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CBankBench bench;
+        for (int slot = 0; slot < 4; ++slot)
+            bench.Sim().LoadSlot(slot, BankPatch(slot));
+        for (int location = 0; location < 99; ++location)
+            bench.Sim().Flash().Store(0, location, BankPatch(location));
+        double seconds = 0;
+        size_t bytes = 0;
+        bench.Link().Measure([&] { bench.Link().Open(); },
+                             [&] { return bench.Link().IsQuietFor(CBankBench::kQuietMs); }, true, seconds, bytes);
+        Report(state, seconds, bytes);
+    }
+}
+BENCHMARK(SlotLoadOnConnect)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

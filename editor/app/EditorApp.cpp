@@ -237,6 +237,12 @@ void CEditorApp::Idle()
     CApplication::Idle();
 }
 
+void CEditorApp::OnMidiArrival()
+{
+    if (ports_)
+        ports_->OnMidiArrival();
+}
+
 bool CEditorApp::CanQuit()
 {
     if (!patches_)

@@ -51,6 +51,7 @@ public:
     void Init() override;
     void Exit() override;
     void Idle() override;
+    void OnMidiArrival() override;
     bool CanQuit() override;
     NSHarrowen::CMenuBar* GetMenuBar() override { return bar_.get(); }
     void UpdateMenus(NSHarrowen::CMenuBar* bar) override;

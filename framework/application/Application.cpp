@@ -312,6 +312,15 @@ void CApplication::DispatchOne(const platform::Message& message)
             IdleCheck();
         return;
     }
+    if (message.message == platform::msg::MidiArrival && message.window == 0) {
+        try {
+            OnMidiArrival();
+        } catch (...) {
+            // The idle step looks at the input again at its next tick.
+            platform::RecordDroppedException("a MIDI arrival");
+        }
+        return;
+    }
     if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
         try {
             TakeForwardedStart();

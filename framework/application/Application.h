@@ -68,6 +68,9 @@ public:
 
     // The framework's idle step; programs call it at the end of their own.
     virtual void Idle();
+    // A MIDI input has a message waiting (platform/midi/MidiArrival.h):
+    // links handle their answers now rather than at the next idle tick.
+    virtual void OnMidiArrival() { }
     virtual void Init() { }
     virtual void Exit() { }
     virtual void OnDeactivateApp() { active_ = false; }

@@ -81,6 +81,8 @@ inline constexpr uint32_t DropFiles = 0x0233;
 inline constexpr uint32_t QueryNewPalette = 0x030F;
 inline constexpr uint32_t PaletteChanged = 0x0311;
 inline constexpr uint32_t User = 0x0400;
+// A thread message: a MIDI input has a message waiting (platform/midi/MidiArrival.h).
+inline constexpr uint32_t MidiArrival = 0x03C4;
 } // namespace msg
 
 // Parameters of some messages.

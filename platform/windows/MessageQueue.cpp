@@ -1,5 +1,6 @@
 #include "platform/windows/MessageQueue.h"
 
+#include "platform/midi/MidiArrival.h"
 #include "platform/windows/WindowPaint.h"
 #include "platform/windows/detail/WindowSystem.h"
 
@@ -84,6 +85,12 @@ bool PeekMessage(Message& out, Remove remove)
     PumpHostEvents();
     if (Take(sys.posted, out, take) || Take(sys.input, out, take))
         return true;
+    // An answer of a device comes before paint and timers: the exchange it
+    // ends may start the next one at once.
+    if (take ? TakeMidiArrival() : IsMidiArrivalPending()) {
+        out = MakeMessage(0, msg::MidiArrival, 0, 0);
+        return true;
+    }
     if (sys.quitPosted) {
         out = MakeMessage(0, msg::Quit, static_cast<WParam>(sys.quitCode), 0);
         if (take)
@@ -111,6 +118,8 @@ bool GetMessage(Message& out)
 
 void WaitMessage(uint32_t timeoutMs)
 {
+    if (IsMidiArrivalPending())
+        return;
     const uint64_t now = Now();
     uint64_t wait = timeoutMs;
     for (const Timer& t : System().timers)

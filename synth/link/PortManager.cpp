@@ -15,6 +15,19 @@ namespace {
 
 CPortManager* g_portManager = nullptr;
 
+// Marks a port's step under way for its length.
+class CSteppingMark {
+public:
+    explicit CSteppingMark(bool& flag) : flag_(flag), outer_(std::exchange(flag, true)) { }
+    ~CSteppingMark() { flag_ = outer_; }
+    CSteppingMark(const CSteppingMark&) = delete;
+    CSteppingMark& operator=(const CSteppingMark&) = delete;
+
+private:
+    bool& flag_;
+    const bool outer_;
+};
+
 constexpr const char* kFailureAlertEnd = "Open the MIDI dialog and enable the port again.";
 
 // A sentence of the failure alert: the text, a period unless it has one,
@@ -147,10 +160,23 @@ void CPortManager::Idle()
     ShowRefusedParts();
 }
 
-void CPortManager::ServicePort(uint8_t port)
+void CPortManager::OnMidiArrival()
+{
+    if (stepping_)
+        return;
+    for (uint8_t port = 0; port < kPortCount; ++port) {
+        if (entries_[port].port != nullptr && entries_[port].port->HasMessage())
+            ServicePort(port, true);
+    }
+}
+
+void CPortManager::ServicePort(uint8_t port, bool onArrival)
 {
     CSynthPort& link = *entries_[port].port;
-    link.Idle();
+    {
+        const CSteppingMark mark(stepping_);
+        link.Idle(onArrival);
+    }
     if (!link.IsFailed())
         return;
     // The port comes first, so the user knows which one to enable again.

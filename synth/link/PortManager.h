@@ -48,6 +48,12 @@ public:
     void RefreshDeviceLists();
     void ClosePort(uint8_t port);
     void Idle();
+    // A MIDI input has a message waiting: each port with messages queued
+    // takes its step now (in port order), as at an idle tick, so an answer
+    // is handled, and the next request sent, when it arrives. Nothing while
+    // a port's step runs (its alert runs the message loop): that port's
+    // input waits for the next tick.
+    void OnMidiArrival();
     void ReportOutOfMemory(uint8_t port);
     // A slot's document refused part of what the synthesizer sent: the user
     // is told at the end of the idle step.
@@ -126,7 +132,7 @@ private:
     };
 
     void CloseAll();
-    void ServicePort(uint8_t port);
+    void ServicePort(uint8_t port, bool onArrival = false);
     void ReportFailure(const std::string& displayName, const std::string& failureText);
     void ShowRefusedParts();
     bool IsNameShared(uint8_t port) const;
@@ -145,6 +151,7 @@ private:
     std::array<CPortEntry, kPortCount> entries_;
     std::vector<CRefusedPart> refusedParts_;
     uint8_t nextPort_ = 0;
+    bool stepping_ = false;
     CCurrentSlot current_;
     bool startingUp_ = true;
 };

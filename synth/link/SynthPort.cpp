@@ -191,7 +191,7 @@ template <class Work> void CSynthPort::Guarded(const Work& work)
     }
 }
 
-void CSynthPort::Idle()
+void CSynthPort::Idle(bool onArrival)
 {
     if (outOfMemory_) {
         outOfMemory_ = false;
@@ -201,7 +201,7 @@ void CSynthPort::Idle()
     ProcessInput();
     if (IsFailed())
         return;
-    switch (CheckContact()) {
+    switch (CheckContact(onArrival)) {
     case kContactDue:
         Service();
         break;
@@ -215,12 +215,16 @@ void CSynthPort::Idle()
     case kContactRepeat:
         RepeatFlashCommand();
         break;
+    case kContactPingAside:
+        if (manager_.GetApplication().IsActive())
+            Guarded([this] { PingAside(); });
+        break;
     case kContactQuiet:
         break;
     }
 }
 
-CSynthPort::EContact CSynthPort::CheckContact() const
+CSynthPort::EContact CSynthPort::CheckContact(bool onArrival) const
 {
     if (awaitingAnswer_) {
         const int32_t waited = Since(lastSent_);
@@ -229,12 +233,17 @@ CSynthPort::EContact CSynthPort::CheckContact() const
         if (waited > kFlashRepeatAfterMs && flashRepeats_ < kMaxRetries && synth_ != nullptr &&
             synth_->IsAwaitingFlashAnswer())
             return kContactRepeat;
+        // The contact is watched while the answer is awaited, too.
+        if (synth_ != nullptr && !awaitingPing_ && Since(lastHeard_) > kPingAfterMs &&
+            Since(lastPingAside_) > kPingAfterMs)
+            return kContactPingAside;
         return kContactQuiet;
     }
     const int32_t silence = Since(lastHeard_);
     if (silence > kPingAfterMs)
         return kContactSilent;
-    return silence > 0 ? kContactDue : kContactQuiet;
+    // The step run on an answer's arrival sends what comes next at once.
+    return silence > 0 || onArrival ? kContactDue : kContactQuiet;
 }
 
 void CSynthPort::Service()
@@ -299,7 +308,12 @@ void CSynthPort::HandleMessage(const CRawSysex& message)
 {
     const std::span<const uint8_t> bytes = message.View();
     if (IsIdentifyReply(bytes)) {
-        awaitingAnswer_ = false;
+        // The answer to a ping beside an awaited frame leaves that frame
+        // awaited.
+        if (pingAside_)
+            pingAside_ = false;
+        else
+            awaitingAnswer_ = false;
         MarkHeard();
         OnIdentifyReply(bytes);
         if (synth_ != nullptr)
@@ -426,6 +440,7 @@ void CSynthPort::Disconnect(int32_t status)
     // From the reader's side: the input stays open and may be writing.
     DrainRing();
     awaitingAnswer_ = false;
+    pingAside_ = false;
 }
 
 void CSynthPort::Fail(int32_t status, const std::string& text)
@@ -455,6 +470,7 @@ void CSynthPort::SendRequestFrame(const CSysexFrame& frame)
     WriteSysex(frame.GetBytes(), frame.GetLength());
     MarkSent();
     awaitingAnswer_ = true;
+    awaitingPing_ = false;
 }
 
 bool CSynthPort::Ping()
@@ -463,7 +479,16 @@ bool CSynthPort::Ping()
     WriteSysex(frame.data(), static_cast<uint32_t>(frame.size()));
     MarkSent();
     awaitingAnswer_ = true;
+    awaitingPing_ = true;
     return true;
+}
+
+void CSynthPort::PingAside()
+{
+    const auto frame = MakeIdentifyFrame();
+    WriteSysex(frame.data(), static_cast<uint32_t>(frame.size()));
+    pingAside_ = true;
+    lastPingAside_ = NowMs();
 }
 
 void CSynthPort::MarkSent()

@@ -58,8 +58,9 @@ public:
     CSynthPort(CPortManager& manager, uint8_t portIndex, uint16_t inputIndex, uint16_t outputIndex);
     ~CSynthPort() override;
 
-    // Main thread.
-    void Idle();
+    // Main thread. The step of an idle tick, or (onArrival) the one run
+    // when a message arrived, which sends the next request at once.
+    void Idle(bool onArrival = false);
     void ProcessInput();
     // The sender's plain and waiting sends; the waiting one stamps the send
     // time and marks an answer as awaited.
@@ -97,7 +98,14 @@ protected:
     bool Accept(const uint8_t* bytes, uint32_t length) override;
 
 private:
-    enum EContact { kContactQuiet = 0, kContactDue = 1, kContactSilent = 2, kContactOverdue = 3, kContactRepeat = 4 };
+    enum EContact {
+        kContactQuiet = 0,
+        kContactDue = 1,
+        kContactSilent = 2,
+        kContactOverdue = 3,
+        kContactRepeat = 4,
+        kContactPingAside = 5
+    };
 
     void StoreValueFrame(std::span<const uint8_t> frame);
     void HandleMessage(const CRawSysex& message);
@@ -107,7 +115,7 @@ private:
     void OnModelFound();
     void CreateModel();
     void DeleteSynth();
-    EContact CheckContact() const;
+    EContact CheckContact(bool onArrival) const;
     // Runs work of the link; what it throws fails the port with its text
     // (the synthesizer's error report: status 11; anything else: 9).
     template <class Work> void Guarded(const Work& work);
@@ -119,6 +127,9 @@ private:
     void MarkSent();
     void MarkHeard();
     void ClosePorts();
+    // The contact ping while a frame's answer is awaited: the frame stays
+    // awaited, and the ping's answer does not end that wait.
+    void PingAside();
 
     CPortManager& manager_;
     bool outOfMemory_ = false;
@@ -136,6 +147,11 @@ private:
     uint8_t portIndex_;
     uint32_t lastSent_ = 0;
     uint32_t lastHeard_ = 0;
+    // What is awaited is the answer to a ping, not to a frame.
+    bool awaitingPing_ = false;
+    // A ping sent beside an awaited frame, and when.
+    bool pingAside_ = false;
+    uint32_t lastPingAside_ = 0;
     std::array<uint8_t, 5> version_{};
     int32_t model_ = kModelUnknown;
     bool needsIdentify_ = true;

@@ -4,6 +4,8 @@
 #include "synth/protocol/SysexAssembler.h"
 #include "synth/protocol/SysexRing.h"
 
+#include "platform/midi/MidiArrival.h"
+
 CSysexMIDIInput::CSysexMIDIInput()
     : assembler_(std::make_unique<CSysexAssembler>()), ring_(std::make_unique<CSysexRing>())
 { }
@@ -20,8 +22,11 @@ void CSysexMIDIInput::AddData(const uint8_t* bytes, uint32_t count)
         count -= consumed;
         if (assembler_->IsComplete()) {
             const auto message = assembler_->TakeComplete();
-            if (Accept(message.data(), static_cast<uint32_t>(message.size())))
+            if (Accept(message.data(), static_cast<uint32_t>(message.size()))) {
                 ring_->Push(message);
+                // The main thread handles it now, not at its next idle tick.
+                platform::SignalMidiArrival();
+            }
         }
     }
 }

@@ -126,3 +126,38 @@ TEST_F(SynthEditorTest, APatchNameFromTheSynthesizerReachesTheTitleWithoutContro
     for (const char c : title)
         EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 && static_cast<unsigned char>(c) < 127) << title;
 }
+
+// The synthesizer's answers are taken as they arrive, not at the editor's
+// idle tick: a patch changed on the synthesizer's panel loads into its
+// slot's document, one exchange after another, with the idle timer held
+// off for the while.
+TEST_F(SynthEditorTest, APatchLoadRunsOnTheArrivalOfEachAnswer)
+{
+    ASSERT_TRUE(Settle());
+    const uint32_t interval = app->GetIdleInterval();
+    app->SetIdleInterval(60000);
+    const uint8_t slot = Ports().GetCurrentSlot();
+    sim::SimPatch patch = synth_->Slot(slot).patch;
+    patch.name = "Arrived";
+    synth_->ClearLog();
+    synth_->PanelPatchChange(slot, patch);
+    const auto loaded = [&] {
+        const CPatch* bound = List().FindPatchInSlot(0, slot);
+        bool notesAsked = false;
+        for (const sim::SimLogEntry& entry : synth_->Log())
+            notesAsked = notesAsked || entry.text.find("CurrentNotesRequest") != std::string::npos;
+        return bound && bound->GetName() == "Arrived" && notesAsked && !Ports().GetPort(0)->IsAwaitingAnswer();
+    };
+    // A millisecond at a time, the messages handled as the program's loop
+    // takes them.
+    int ms = 0;
+    for (; ms < 1000 && !loaded(); ++ms) {
+        desktop.Host().Advance(1);
+        if (port_->Advance(1) != 0)
+            WaitForWorker();
+        Pump();
+    }
+    app->SetIdleInterval(interval);
+    ASSERT_TRUE(loaded());
+    EXPECT_LT(ms, 100);
+}

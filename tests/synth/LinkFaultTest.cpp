@@ -81,6 +81,8 @@ TEST(LinkFault, ThreeCorruptedAnswersInARowAreRecovered)
 }
 
 // A lost answer of a dump frame is overdue after 5,000 ms and asked again.
+// Meanwhile only the contact pings go out, one after each 2,000 ms without
+// a word from the synthesizer, and their answers leave the frame awaited.
 TEST(LinkFault, ALostAnswerIsAskedAgainWhenOverdue)
 {
     CLinkRig rig;
@@ -89,11 +91,15 @@ TEST(LinkFault, ALostAnswerIsAskedAgainWhenOverdue)
     ASSERT_TRUE(rig.StepUntil([&] { return CountLines(rig.SynthLog(), "slot A: SessionNumberRequest") == 1; }));
     rig.Step();
     ASSERT_TRUE(rig.Port().IsAwaitingAnswer());
+    rig.SynthReceived();
     const size_t before = rig.SynthLog().size();
     rig.Steps(5000 / 50 - 1);
-    EXPECT_EQ(rig.SynthLog().size(), before) << "nothing is sent while the answer is awaited";
+    const auto identify = MakeIdentifyFrame();
+    const std::vector<Bytes> pings(2, Bytes(identify.begin(), identify.end()));
+    EXPECT_EQ(rig.SynthReceived(), pings) << "the pings alone, at 2,000 and 4,000 ms";
+    EXPECT_TRUE(rig.Port().IsAwaitingAnswer());
     rig.Step();
-    EXPECT_EQ(rig.SynthLog().size(), before + 1);
+    EXPECT_EQ(rig.SynthLog().size(), before + 2 + 1);
     EXPECT_EQ(rig.SynthLog().back(), "repeated frame: answered again");
     ASSERT_TRUE(rig.Settle());
     EXPECT_TRUE(rig.application.alerts.empty());
@@ -129,7 +135,7 @@ TEST(LinkFault, ABadFrameWithNothingAwaitedLosesTheContactAtOnce)
 
 // An edit frame whose answer is lost is sent again once it is overdue; the
 // synthesizer answers the repeat without taking the edit twice, and the link
-// goes on.
+// goes on. The contact pings go on while the answer is awaited.
 TEST(LinkFault, AnEditWhoseAnswerIsLostIsSentAgainAndTakenOnce)
 {
     CLinkRig rig;
@@ -138,12 +144,16 @@ TEST(LinkFault, AnEditWhoseAnswerIsLostIsSentAgainAndTakenOnce)
     ASSERT_TRUE(rig.Settle());
     rig.Synth().Faults().AtAnswer(rig.Synth().AnswerCount() + 1, {sim::SimAnswerFault::Drop});
     rig.Synth().ClearLog();
+    rig.SynthReceived();
     CMoleculePacket packet;
     packet.Append(std::make_unique<CMModuleNew>(1, 5, 7, 2, 3, "Osc A"));
     packet.SetSlot(0);
     rig.SynthObject().SendPatchEdit(packet);
     ASSERT_TRUE(rig.Port().IsAwaitingAnswer());
     ASSERT_TRUE(rig.StepUntil([&] { return !rig.Port().IsAwaitingAnswer(); }, 5000 / 50 + 10));
+    const auto identify = MakeIdentifyFrame();
+    const auto sent = rig.SynthReceived();
+    EXPECT_GE(std::count(sent.begin(), sent.end(), Bytes(identify.begin(), identify.end())), 2);
     const auto log = rig.SynthLog();
     EXPECT_EQ(std::count_if(log.begin(), log.end(),
                             [](const std::string& line) { return line.find("ModuleNew") != std::string::npos; }),

@@ -2,6 +2,7 @@
 #include "platform/base/TextCharacters.h"
 
 #include "platform/host/sdl/SdlX11.h"
+#include "platform/midi/MidiArrival.h"
 
 #include <SDL.h>
 
@@ -12,6 +13,15 @@
 namespace platform {
 
 namespace {
+
+// Any thread: an event ends the main thread's wait; it carries nothing (the
+// message queue asks MidiArrival.h what arrived) and is dropped when taken.
+void WakeForMidi()
+{
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+}
 
 // SDL key codes to the numbering of a standard PC keyboard.
 uint32_t VirtualKeyOf(SDL_Keycode key)
@@ -138,11 +148,13 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
+    SetMidiArrivalWaker(WakeForMidi);
     return host;
 }
 
 SdlHost::~SdlHost()
 {
+    SetMidiArrivalWaker(nullptr);
     for (auto& [id, window] : windows_)
         SDL_DestroyWindow(window);
     for (auto& [shape, cursor] : cursors_)
