@@ -170,6 +170,7 @@ void CDialogSlot::ReceiveNotifications()
 {
     int16_t picked = 0;
     if (group_->TakeSelection(picked) && picked >= 0) {
+        picked_ = true;
         selectedIndex_ = static_cast<uint16_t>(picked);
         ChoiceFromIndex();
     }
@@ -205,6 +206,20 @@ void CDialogSlot::CheckSlotCounts()
     }
 }
 
+void CDialogSlot::FollowCurrentSlot()
+{
+    if (picked_ || !manager_ || !manager_->HasCurrentSynth())
+        return;
+    const uint8_t port = manager_->GetCurrentPort();
+    const uint8_t slot = manager_->GetCurrentSlot();
+    // Nothing to follow to before the slot's button is built.
+    if ((port == selectedPort_ && slot == selectedSlot_) || port >= kPorts || slot >= ports_[port].builtSlots)
+        return;
+    selectedPort_ = port;
+    selectedSlot_ = slot;
+    selectedIndex_ = IndexFromChoice();
+}
+
 void CDialogSlot::UpdateTexts()
 {
     for (uint8_t port = 0; port < kPorts; ++port) {
@@ -233,6 +248,7 @@ void CDialogSlot::UpdateState()
         CModalDialog::UpdateState();
         return;
     }
+    FollowCurrentSlot();
     group_->SetSelection(static_cast<int16_t>(selectedIndex_));
     UpdateTexts();
     if (upload_)

@@ -58,6 +58,9 @@ private:
     uint16_t IndexFromChoice() const;
     void ChoiceFromIndex();
     void CheckSlotCounts();
+    // Until the user picks, the selection follows the current slot, which
+    // a synthesizer that just connected reports after its box is built.
+    void FollowCurrentSlot();
     void UpdateTexts();
     void Finish(int32_t result);
     // A port's slot count now: 0 without a synthesizer.
@@ -74,6 +77,7 @@ private:
     uint16_t selectedIndex_ = 0;
     uint8_t selectedPort_ = kLocal;
     uint8_t selectedSlot_ = 0;
+    bool picked_ = false;
 };
 
 // The dialog's title for a request's caption.
