@@ -10,17 +10,40 @@
 
 #include <cstring>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
 
-// Any thread: an event ends the main thread's wait; it carries nothing (the
-// message queue asks MidiArrival.h what arrived) and is dropped when taken.
+// Ends the main thread's wait from any thread: its wait on the X connection
+// also watches this descriptor, and SDL's own wait an event, which carries
+// nothing (the message queue asks MidiArrival.h what arrived) and is dropped
+// when taken. Made once for the process.
+int MidiWakeFd()
+{
+    static const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    return fd;
+}
+
 void WakeForMidi()
 {
+    const uint64_t one = 1;
+    if (MidiWakeFd() >= 0 && write(MidiWakeFd(), &one, sizeof one) < 0) {
+        // Already due to wake (the counter is full): nothing is lost.
+    }
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     SDL_PushEvent(&event);
+}
+
+void TakeMidiWakes()
+{
+    uint64_t count = 0;
+    if (MidiWakeFd() >= 0 && read(MidiWakeFd(), &count, sizeof count) < 0) {
+        // None waiting.
+    }
 }
 
 // SDL key codes to the numbering of a standard PC keyboard.
@@ -148,6 +171,7 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
+    MidiWakeFd();
     SetMidiArrivalWaker(WakeForMidi);
     return host;
 }
@@ -561,8 +585,9 @@ void SdlHost::WaitForEvent(uint32_t timeoutMs)
 {
     if (!pending_.empty() || SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
         return;
-    if (windows_.empty() || !WaitForX11Input(windows_.begin()->second, static_cast<int>(timeoutMs)))
+    if (windows_.empty() || !WaitForX11Input(windows_.begin()->second, static_cast<int>(timeoutMs), MidiWakeFd()))
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+    TakeMidiWakes();
 }
 
 void SdlHost::SetCursor(CursorShape shape)

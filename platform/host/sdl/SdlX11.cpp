@@ -108,7 +108,7 @@ void KeepRunningOnX11Errors()
 #endif
 }
 
-bool WaitForX11Input(SDL_Window* window, int timeoutMs)
+bool WaitForX11Input(SDL_Window* window, int timeoutMs, int wakeFd)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
     X11Window x;
@@ -117,12 +117,13 @@ bool WaitForX11Input(SDL_Window* window, int timeoutMs)
     // Events Xlib has read already do not make the socket readable.
     if (XEventsQueued(x.display, QueuedAfterFlush) > 0)
         return true;
-    pollfd input{ConnectionNumber(x.display), POLLIN, 0};
-    poll(&input, 1, timeoutMs);
+    pollfd inputs[2] = {{ConnectionNumber(x.display), POLLIN, 0}, {wakeFd, POLLIN, 0}};
+    poll(inputs, wakeFd >= 0 ? 2 : 1, timeoutMs);
     return true;
 #else
     (void)window;
     (void)timeoutMs;
+    (void)wakeFd;
     return false;
 #endif
 }

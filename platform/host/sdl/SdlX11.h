@@ -30,9 +30,9 @@ bool X11WindowManagerRunning(SDL_Window* window);
 // Called before SDL starts as well as after: SDL puts back the handler it
 // found when it closes its connections, and errors still due arrive then.
 void KeepRunningOnX11Errors();
-// Waits until the window's X connection has something to read or the time
-// is up. SDL's own wait wakes itself by messages to our newest window over a
+// Waits until the window's X connection (or `wakeFd`, when given) has
+// something to read or the time is up. SDL's own wait wakes itself by messages to our newest window over a
 // second connection; one that races with that window's closing fails.
-bool WaitForX11Input(SDL_Window* window, int timeoutMs);
+bool WaitForX11Input(SDL_Window* window, int timeoutMs, int wakeFd = -1);
 
 } // namespace platform
