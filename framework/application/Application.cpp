@@ -115,25 +115,30 @@ void CApplication::Idle()
     const platform::WindowHandle under = platform::WindowFromPoint(platform::GetCursorPos());
     // The tips of the window under the pointer: tool windows (the toolbar)
     // are never the active window, and their controls have tips too.
-    CABCWindow* pointed = nullptr;
-    for (platform::WindowHandle h = under; h && !pointed; h = platform::GetParent(h))
-        pointed = GetWindowFromHandle(h);
-    if (pointed && !pointed->IsMarkedForDeletion())
-        if (CTooltipControl* tips = pointed->GetTooltips(false))
-            tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
-    if (active_ && under)
-        UpdateHoverView();
-    else
-        SetHoverView(nullptr);
-    // The windows' own idle steps: the active document window first.
-    CABCWindow* document = GetActiveDocumentWindow();
-    if (document)
-        document->Idle();
-    for (int i = 0; i < CountWindows(); ++i)
-        if (CABCWindow* w = GetWindowAt(i); w != document && !w->IsMarkedForDeletion())
-            w->Idle();
+    {
+        // The windows' own steps run as their handlers do.
+        const CHandlerScope running;
+        CABCWindow* pointed = nullptr;
+        for (platform::WindowHandle h = under; h && !pointed; h = platform::GetParent(h))
+            pointed = GetWindowFromHandle(h);
+        if (pointed && !pointed->IsMarkedForDeletion())
+            if (CTooltipControl* tips = pointed->GetTooltips(false))
+                tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
+        if (active_ && under)
+            UpdateHoverView();
+        else
+            SetHoverView(nullptr);
+        // The windows' own idle steps: the active document window first.
+        CABCWindow* document = GetActiveDocumentWindow();
+        if (document)
+            document->Idle();
+        for (int i = 0; i < CountWindows(); ++i)
+            if (CABCWindow* w = GetWindowAt(i); w != document && !w->IsMarkedForDeletion())
+                w->Idle();
+    }
     // A view tracking the mouse lies in some window's tree, so the windows'
-    // idle steps above have already passed it the broadcast.
+    // idle steps above have already passed it the broadcast. Inside a nested
+    // loop this only hides the closed windows.
     DeleteMarkedWindows();
     if (runState_ == kRunStateRunning)
         ProcessOpenRequests();
@@ -313,6 +318,7 @@ void CApplication::DispatchOne(const platform::Message& message)
         return;
     }
     if (message.message == platform::msg::MidiArrival && message.window == 0) {
+        const CHandlerScope running;
         try {
             OnMidiArrival();
         } catch (...) {
@@ -321,22 +327,27 @@ void CApplication::DispatchOne(const platform::Message& message)
         }
         return;
     }
-    if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
-        try {
-            TakeForwardedStart();
-        } catch (...) {
-            platform::RecordDroppedException("a second start's hand-over");
-        }
-    } else {
-        try {
-            platform::DispatchMessage(message);
-            HandleShortcuts(message);
-        } catch (...) {
-            // One failing handler must not end the loop.
-            platform::RecordDroppedException("a message handler");
+    {
+        const CHandlerScope running;
+        if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
+            try {
+                TakeForwardedStart();
+            } catch (...) {
+                platform::RecordDroppedException("a second start's hand-over");
+            }
+        } else {
+            try {
+                platform::DispatchMessage(message);
+                HandleShortcuts(message);
+            } catch (...) {
+                // One failing handler must not end the loop.
+                platform::RecordDroppedException("a message handler");
+            }
         }
     }
-    if (runState_ == kRunStateQuitRequested) {
+    // Quitting closes and deletes windows: only the outermost loop does it,
+    // once the nested loops under it have ended.
+    if (runState_ == kRunStateQuitRequested && GetHandlerDepth() == 0) {
         runState_ = kRunStateRunning;
         if (ConfirmQuit())
             runState_ = kRunStateLeaveLoop;

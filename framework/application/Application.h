@@ -146,7 +146,12 @@ public:
     // Run state and quitting.
     int GetRunState() const { return runState_; }
     void SetRunState(int state) { runState_ = state; }
-    void RequestQuit() { runState_ = kRunStateQuitRequested; }
+    // A loop that is already being left stays so.
+    void RequestQuit()
+    {
+        if (runState_ != kRunStateLeaveLoop)
+            runState_ = kRunStateQuitRequested;
+    }
     void LeaveRunLoop() { runState_ = kRunStateLeaveLoop; }
     bool IsRunning() const { return runState_ == kRunStateRunning; }
     // Asks CanQuit, then every window that a quit closes, each once.

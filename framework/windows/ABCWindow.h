@@ -232,8 +232,23 @@ CABCWindow* GetWindowAt(int index);
 int GetWindowListIndex(const CABCWindow* window);
 CABCWindow* GetActiveWindow();
 CABCWindow* GetActiveDocumentWindow();
-// Closes and deletes every window whose deletion mark is set.
+// Closes and deletes every window whose deletion mark is set, the latest
+// first. While a handler runs (a CHandlerScope is open) it only hides them:
+// the handler, or the one that started a nested loop, may still use them.
 void DeleteMarkedWindows();
+// Marks the run of a handler of some window (a dispatched message, the
+// windows' idle and update passes) or of a nested message loop. Marked
+// windows are deleted only when no scope is open: between the outermost
+// loop's messages.
+class CHandlerScope {
+public:
+    CHandlerScope();
+    ~CHandlerScope();
+    CHandlerScope(const CHandlerScope&) = delete;
+    CHandlerScope& operator=(const CHandlerScope&) = delete;
+};
+// The number of open handler scopes.
+int GetHandlerDepth();
 // The three update passes over every open window.
 void UpdateAllWindows();
 

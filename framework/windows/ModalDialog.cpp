@@ -62,6 +62,19 @@ CPushButtonView* FindButtonByMnemonic(CView* view, char letter)
     return nullptr;
 }
 
+// A quit from outside ends the modal run first, when the dialog agrees as
+// it would to the quit itself; the outermost loop then asks the usual
+// questions. A dialog that refuses keeps running and the quit is dropped.
+void EndForQuit(CApplication& app, CModalDialog& dialog)
+{
+    // What the dialog asks before it agrees runs as usual, not ended too.
+    app.SetRunState(kRunStateRunning);
+    if (!dialog.CanClose())
+        return;
+    dialog.Close();
+    app.RequestQuit();
+}
+
 } // namespace
 
 CModalDialog::CModalDialog(const std::string& title, int frameStyle)
@@ -232,33 +245,40 @@ void RunModal(CModalDialog* dialog)
 
     // Done once the dialog is closed: what the user does next (a key, a
     // click on the menu bar) goes to the program's own loop, with the
-    // accelerators working again, even before the dialog is deleted.
+    // accelerators working again, even before the dialog is deleted. Nothing
+    // is deleted while the loop runs; the handle check covers an owner that
+    // deletes the dialog outright.
     const auto done = [&] {
         return !platform::IsWindow(handle) || (GetWindowListIndex(dialog) >= 0 && dialog->IsMarkedForDeletion());
     };
-    while (!done()) {
-        if (app && app->GetRunState() == kRunStateLeaveLoop)
-            break;
-        int taken = 0;
-        platform::Message message;
-        while (taken < 20 && !done() && platform::PeekMessage(message)) {
-            ++taken;
-            if (app) {
-                app->DispatchOne(message);
-                if (app->GetRunState() == kRunStateLeaveLoop)
-                    break;
-            } else {
-                try {
-                    platform::DispatchMessage(message);
-                } catch (...) {
-                    platform::RecordDroppedException("a message handler of a modal run");
+    {
+        const CHandlerScope nested;
+        while (!done()) {
+            if (app && app->GetRunState() == kRunStateLeaveLoop)
+                break;
+            if (app && app->GetRunState() == kRunStateQuitRequested) {
+                EndForQuit(*app, *dialog);
+                continue;
+            }
+            int taken = 0;
+            platform::Message message;
+            while (taken < 20 && !done() && platform::PeekMessage(message)) {
+                ++taken;
+                if (app) {
+                    app->DispatchOne(message);
+                    if (app->GetRunState() != kRunStateRunning)
+                        break;
+                } else {
+                    try {
+                        platform::DispatchMessage(message);
+                    } catch (...) {
+                        platform::RecordDroppedException("a message handler of a modal run");
+                    }
                 }
             }
+            if (taken == 0)
+                platform::SleepMilliseconds(1);
         }
-        if (!app)
-            DeleteMarkedWindows();
-        if (taken == 0)
-            platform::SleepMilliseconds(1);
     }
 
     if (!app)

@@ -180,6 +180,12 @@ LResult OnClose(int kind, CABCWindow* window, WindowHandle handle, WParam wParam
 {
     CApplication* app = GetApplication();
     if (kind == kWindowFrame && app) {
+        if (GetHandlerDepth() > 0) {
+            // Windows cannot be closed under a running handler: the loop
+            // quits once it is back between messages.
+            app->RequestQuit();
+            return 1;
+        }
         if (!app->ConfirmQuit())
             return 1;
         app->SetRunState(kRunStateLeaveLoop);
@@ -327,6 +333,10 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         return OnClose(kind, window, handle, wParam, lParam);
     case msg::QueryEndSession:
         if (kind == kWindowFrame && app) {
+            if (GetHandlerDepth() > 0) {
+                app->RequestQuit();
+                return 0;
+            }
             if (!app->ConfirmQuit())
                 return 0;
             app->SetRunState(kRunStateLeaveLoop);

@@ -16,6 +16,8 @@ std::vector<CABCWindow*>& Windows()
     return windows;
 }
 
+int handlerDepth = 0;
+
 } // namespace
 
 void RegisterWindow(CABCWindow* window)
@@ -65,26 +67,52 @@ CABCWindow* GetActiveDocumentWindow()
     const auto active = static_cast<platform::WindowHandle>(
         platform::SendMessage(app->GetMDIClientHandle(), platform::msg::MdiGetActive, 0, 0));
     CABCWindow* window = GetWindowFromHandle(active);
-    return window && window->IsVisible() ? window : nullptr;
+    return window && window->IsVisible() && !window->IsMarkedForDeletion() ? window : nullptr;
 }
 
 CABCWindow* GetActiveWindow()
 {
     const platform::WindowHandle active = platform::GetActiveWindow();
+    // A closed window waiting for its deletion is no longer active.
     if (CABCWindow* window = GetWindowFromHandle(active))
-        return window;
+        return window->IsMarkedForDeletion() ? GetActiveDocumentWindow() : window;
     const CApplication* app = GetApplication();
     if (app && active && active == app->GetFrameHandle())
         return GetActiveDocumentWindow();
     return nullptr;
 }
 
+CHandlerScope::CHandlerScope()
+{
+    ++handlerDepth;
+}
+
+CHandlerScope::~CHandlerScope()
+{
+    --handlerDepth;
+}
+
+int GetHandlerDepth()
+{
+    return handlerDepth;
+}
+
 void DeleteMarkedWindows()
 {
+    if (handlerDepth > 0) {
+        // Out of sight now, deleted by the outermost loop.
+        for (CABCWindow* w : Windows())
+            if (w->IsMarkedForDeletion() && w->GetHandle() && platform::IsWindowVisible(w->GetHandle()))
+                platform::ShowWindow(w->GetHandle(), platform::ShowCommand::Hide);
+        return;
+    }
+    // The latest first: a box goes before the window it belongs to, whose
+    // data it may show.
     for (;;) {
         const auto& list = Windows();
-        const auto it = std::find_if(list.begin(), list.end(), [](CABCWindow* w) { return w->IsMarkedForDeletion(); });
-        if (it == list.end())
+        const auto it =
+            std::find_if(list.rbegin(), list.rend(), [](CABCWindow* w) { return w->IsMarkedForDeletion(); });
+        if (it == list.rend())
             return;
         delete *it;
     }
@@ -92,6 +120,7 @@ void DeleteMarkedWindows()
 
 void UpdateAllWindows()
 {
+    const CHandlerScope running;
     const std::vector<CABCWindow*> windows = Windows();
     auto alive = [](CABCWindow* w) { return GetWindowListIndex(w) >= 0; };
     for (CABCWindow* w : windows)

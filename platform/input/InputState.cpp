@@ -300,13 +300,21 @@ void ApplicationActivated(bool active)
         SendMessage(h, msg::ActivateApp, active ? 1 : 0, 0);
 }
 
+// The program's first shown window that no other owns: a hidden helper
+// window made earlier is not its main window. Else its first unowned one.
 WindowHandle MainWindow()
 {
     WindowHandle main = 0;
-    for (WindowHandle h : System().topLevels)
-        if (!GetOwner(h) && (!main || h < main))
+    WindowHandle shown = 0;
+    for (WindowHandle h : System().topLevels) {
+        if (GetOwner(h))
+            continue;
+        if (!main || h < main)
             main = h;
-    return main;
+        if (IsWindowVisible(h) && (!shown || h < shown))
+            shown = h;
+    }
+    return shown ? shown : main;
 }
 
 void Translate(const HostEvent& e)

@@ -30,8 +30,9 @@ std::string UniqueDeviceName(const std::string& prefix)
 
 bool AnyAlertOpen()
 {
+    // A closed alert may wait for the outermost loop to delete it.
     for (int i = 0; i < CountWindows(); ++i)
-        if (dynamic_cast<CAlertBox*>(GetWindowAt(i)))
+        if (dynamic_cast<CAlertBox*>(GetWindowAt(i)) && !GetWindowAt(i)->IsMarkedForDeletion())
             return true;
     return false;
 }

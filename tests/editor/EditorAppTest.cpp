@@ -255,6 +255,36 @@ TEST_F(EditorTest, ASaveQuestionClosedByItsFrameAnswersCancel)
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
 }
 
+// SIGTERM (or the session's end) while a box runs modally: the box ends,
+// then the quit asks about the unsaved patch as usual.
+TEST_F(EditorTest, ClosingTheProgramWhileABoxRunsEndsTheBoxThenAsksAboutUnsavedPatches)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    Patches().front()->SetDirty();
+    std::vector<std::string> asked;
+    const auto answer = AnswerSaveQuestion(asked, {kSaveNo});
+    bool aboutSeen = false;
+    operate = [&](CABCWindow& window) {
+        if (dynamic_cast<CDialogAbout*>(&window)) {
+            if (aboutSeen)
+                return false;
+            aboutSeen = true;
+            desktop.Host().RequestQuit();
+            return true;
+        }
+        return answer(window);
+    };
+    Choose(kAbout);
+    EXPECT_TRUE(aboutSeen);
+    Step(200);
+    EXPECT_EQ(asked, std::vector<std::string>{"Save changes to No name?"});
+    EXPECT_EQ(app->GetRunState(), kRunStateLeaveLoop);
+    for (int i = 0; i < CountWindows(); ++i)
+        EXPECT_EQ(dynamic_cast<CDialogAbout*>(GetWindowAt(i)), nullptr);
+}
+
 TEST_F(EditorTest, TheAboutBoxShowsTheVersionFromTheVersionRecord)
 {
     Launch();

@@ -17,17 +17,15 @@
 #include "platform/system/SharedInstanceBlock.h"
 #include "platform/windows/Window.h"
 #include "tests/support/HeadlessDesktop.h"
+#include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
 #include "platform/menus/PopupMenuRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace NSHarrowen;
 
@@ -412,11 +410,10 @@ TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
                          // shell passes an unquoted name with blanks.
                          setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
                          setenv("TORVAN_INSTANCE_TEST_ARG", path.c_str(), 1);
-                         const char* argv[] = {"/proc/self/exe", "--gtest_filter=InstanceChild.DISABLED_StartWithWords",
-                                               "--gtest_also_run_disabled_tests", nullptr};
-                         ASSERT_EQ(posix_spawn(&child, "/proc/self/exe", nullptr, nullptr,
-                                               const_cast<char* const*>(argv), environ),
-                                   0);
+                         child = testsupport::StartTiedProcess({"/proc/self/exe",
+                                                                "--gtest_filter=InstanceChild.DISABLED_StartWithWords",
+                                                                "--gtest_also_run_disabled_tests"});
+                         ASSERT_GT(child, 0);
                      },
                      CTestApp::Until([&](CTestApp& a) {
                          usleep(2000); // the other copy runs on real time

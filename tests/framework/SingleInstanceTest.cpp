@@ -5,6 +5,7 @@
 #include "platform/system/ScopedClock.h"
 #include "platform/system/VirtualClock.h"
 #include "platform/system/SharedInstanceBlock.h"
+#include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <spawn.h>
 #include <string>
 #include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace NSHarrowen;
 
@@ -29,14 +27,10 @@ namespace {
 // one of the child cases below, with the key and its argument in the environment.
 pid_t StartCopy(const std::string& mode, const std::string& key, const std::string& argument = {})
 {
-    const std::string filter = "--gtest_filter=InstanceChild.DISABLED_" + mode;
-    const char* argv[] = {"/proc/self/exe", filter.c_str(), "--gtest_also_run_disabled_tests", nullptr};
     setenv("TORVAN_INSTANCE_TEST_KEY", key.c_str(), 1);
     setenv("TORVAN_INSTANCE_TEST_ARG", argument.c_str(), 1);
-    pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
-        return -1;
-    return child;
+    return testsupport::StartTiedProcess(
+        {"/proc/self/exe", "--gtest_filter=InstanceChild.DISABLED_" + mode, "--gtest_also_run_disabled_tests"});
 }
 
 int WaitCopy(pid_t child)

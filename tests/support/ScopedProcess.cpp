@@ -1,36 +1,53 @@
 #include "tests/support/ScopedProcess.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+
+extern char** environ;
 
 namespace testsupport {
 
-ScopedProcess::ScopedProcess(std::vector<std::string> args)
+pid_t StartTiedProcess(std::vector<std::string> args, const std::vector<std::string>& env, const std::string& errorFile)
 {
+    // Everything the child needs is made before the fork: after it, only
+    // calls that are safe in a forked child.
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
+    std::vector<std::string> envStrings(env);
+    for (char** e = environ; *e; ++e)
+        envStrings.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : envStrings)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0)
-        return;
+        return -1;
     if (pid == 0) {
-        // The child ends with the test's process however that ends (a crash,
-        // an exit in a library): an orphan would keep the test runner's
-        // output pipe open and hold it.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent)
             _exit(127);
-        execv(argv[0], argv.data());
+        if (!errorFile.empty()) {
+            const int fd = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            if (fd < 0 || dup2(fd, 2) < 0)
+                _exit(127);
+        }
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
-    pid_ = pid;
+    return pid;
 }
+
+ScopedProcess::ScopedProcess(std::vector<std::string> args) : pid_(StartTiedProcess(std::move(args))) { }
 
 ScopedProcess::~ScopedProcess()
 {

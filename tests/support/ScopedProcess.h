@@ -7,6 +7,15 @@
 
 namespace testsupport {
 
+// Starts a program as a child that the kernel kills when the test's process
+// ends first, however it ends (an orphan would keep the test runner's output
+// pipe open and hold it). `env` entries win over the inherited environment;
+// a non-empty `errorFile` takes the child's standard error. Call it on the
+// test's main thread (the kernel ties the child to the thread that made it).
+// The child's id, or -1.
+pid_t StartTiedProcess(std::vector<std::string> args, const std::vector<std::string>& env = {},
+                       const std::string& errorFile = {});
+
 // A child process, ended (by its id) when the object goes, and killed by the
 // kernel when the test's process ends first, however it ends. Made on the
 // test's main thread (the kernel ties the child to the thread that made it).

@@ -33,6 +33,7 @@ namespace updatertest {
 
 void WizardTest::SetUp()
 {
+    quitUnder_ = nullptr;
     BootwrenResources();
     // Another port first, which never answers, so the simulator's must be chosen.
     otherSynth.Faults().silent = true;
@@ -70,10 +71,25 @@ void WizardTest::OperateAlerts()
         auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(i));
         if (!box || box->IsMarkedForDeletion() || !box->GetButton(1))
             continue;
+        if (alertAnswer == AlertAnswer::Quit && box == quitUnder_)
+            return; // asked already; the quit ends it
         alerts.push_back(box->GetMessageView()->GetText());
         alertTimes.push_back(platform::NowMilliseconds());
-        const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
-        desktop.Host().Click({r.left + 5, r.top + 5});
+        switch (alertAnswer) {
+        case AlertAnswer::Button: {
+            const platform::Rect r = platform::GetWindowRect(box->GetButton(1)->GetHandle());
+            desktop.Host().Click({r.left + 5, r.top + 5});
+            break;
+        }
+        case AlertAnswer::Escape:
+            desktop.Host().PressKey(platform::kVKEscape);
+            desktop.Host().ReleaseKey(platform::kVKEscape);
+            break;
+        case AlertAnswer::Quit:
+            quitUnder_ = box;
+            desktop.Host().RequestQuit();
+            break;
+        }
         return;
     }
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 namespace NSHarrowen {
+class CAlertBox;
 class CPushButtonView;
 class CNativeControlView;
 class CStaticTextView;
@@ -30,7 +31,10 @@ namespace updatertest {
 
 class WizardTest : public ::testing::Test {
 public:
-    // Presses button 1 of an alert box that is open (the operator's timer).
+    // How the operator answers an alert: a click on its button 1, Escape, or
+    // a quit from outside (SIGTERM) while it is open.
+    enum class AlertAnswer { Button, Escape, Quit };
+    // Answers an alert box that is open (the operator's timer).
     void OperateAlerts();
 
 protected:
@@ -80,6 +84,7 @@ protected:
     sim::CSimUpdateSynth otherSynth;
     std::unique_ptr<NSBootwren::CBootwren> app;
     // What the operator saw: alert messages and file dialog titles.
+    AlertAnswer alertAnswer = AlertAnswer::Button;
     std::vector<std::string> alerts;
     std::vector<uint64_t> alertTimes; // when the operator saw each alert
     std::vector<std::string> fileDialogs;
@@ -92,6 +97,7 @@ private:
     std::unique_ptr<NSHarrowen::CResourceEntry[]> entries_;
     std::unique_ptr<NSHarrowen::CResourceModule> module_;
     std::unique_ptr<testsupport::TimerOperator> operator_;
+    const NSHarrowen::CAlertBox* quitUnder_ = nullptr;
 };
 
 } // namespace updatertest

@@ -418,6 +418,40 @@ TEST_F(WizardTest, CancelAlertsOnlyOnThePreparePortsAndDumpPages)
     }
 }
 
+// Cancel shows "NOT been updated" modally from the page's own handler.
+// However the alert is answered, or when the program is asked to quit while
+// it is open, the page outlives its handler and the program ends.
+TEST_F(WizardTest, CancelOnTheMidiAndDumpPagesEndsTheProgramHoweverTheAlertIsAnswered)
+{
+    for (const int page : {3, 5}) {
+        for (const AlertAnswer answer : {AlertAnswer::Button, AlertAnswer::Escape, AlertAnswer::Quit}) {
+            SCOPED_TRACE(testing::Message() << "page " << page << ", answer " << static_cast<int>(answer));
+            TearDown();
+            synth = sim::CSimUpdateSynth();
+            alerts.clear();
+            SetUp();
+            alertAnswer = answer;
+            synth.Faults().verdictDelayMs = 60000;
+            Launch(SmallSyntheticImage(300));
+            if (page == 5) {
+                GoToCurrentPage();
+                Step(50);
+                ClickNext();
+            } else {
+                ClickNext();
+                ClickNext();
+            }
+            ASSERT_EQ(Page(), page);
+            ClickCancel();
+            Step(200);
+            EXPECT_EQ(alerts, std::vector<std::string>{kNotUpdated});
+            EXPECT_EQ(app->GetRunState(), NSHarrowen::kRunStateLeaveLoop);
+            EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
+            EXPECT_FALSE(synth.EndReceived());
+        }
+    }
+}
+
 // The desktop's own close (Alt+F4, the taskbar, the window manager's close
 // button) reaches the main window as a close request: it is a Cancel.
 TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)

@@ -188,6 +188,13 @@ void HeadlessHost::RequestClose(SurfaceId id)
     Push(e);
 }
 
+void HeadlessHost::RequestQuit()
+{
+    HostEvent e;
+    e.kind = HostEvent::Kind::Quit;
+    Push(e);
+}
+
 void HeadlessHost::PlaceByDesktop(SurfaceId id, const Rect& rect)
 {
     auto it = surfaces_.find(id);

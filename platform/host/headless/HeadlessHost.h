@@ -58,6 +58,9 @@ public:
     void ReleaseKey(uint32_t virtualKey, bool extended = false);
     void TypeCharacter(char32_t character);
     void RequestClose(SurfaceId id);
+    // The program is asked to quit: SIGTERM or SIGINT, or the desktop
+    // session ends.
+    void RequestQuit();
     // The desktop's window manager moves or sizes the surface.
     void PlaceByDesktop(SurfaceId id, const Rect& rect);
     void DropFile(Point screen, const std::string& path);

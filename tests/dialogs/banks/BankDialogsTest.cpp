@@ -13,6 +13,7 @@
 #include "framework/views/StaticTextView.h"
 #include "platform/filedialogs/FileBrowser.h"
 #include "platform/input/Keys.h"
+#include "platform/windows/MessageQueue.h"
 #include "simulator/Simulator.h"
 #include "synth/flash/BankTransfer.h"
 #include "synth/link/PortManager.h"
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 using namespace NSHarrowen;
 using namespace editorcommands;
@@ -66,6 +69,8 @@ protected:
         });
         ASSERT_TRUE(Settle());
     }
+
+    void CloseTheProgramWhileTheLogRuns(const std::function<void()>& closeProgram);
 
     // Steps that wait for the transfer's end while noting the progress
     // shown, then open "More info", note the log box and close it.
@@ -266,6 +271,64 @@ TEST_F(FilledBankTest, StopEndsTheUploadWithDumpErrorAndALogOfWhatWasDone)
     EXPECT_EQ(seen.log.front().rfind("Saved: 201", 0), 0u) << seen.log.front();
     EXPECT_LT(seen.maxProgress, 989);
     EXPECT_FALSE(fs::exists(files.File("Stopped.pchList")));
+}
+
+// The program is closed from outside while the log runs modally inside the
+// bank dialog's handler: the log and the dialog end first, then the quit.
+void FilledBankTest::CloseTheProgramWhileTheLogRuns(const std::function<void()>& closeProgram)
+{
+    bool closed = false;
+    Script({
+        [&](CABCWindow& w) {
+            auto* d = As<CDialogPatchUpload>(w);
+            if (!d)
+                return false;
+            Pick(d->GetBankPopup(), 1);
+            return true;
+        },
+        [&](CABCWindow& w) {
+            auto* d = As<CDialogPatchUpload>(w);
+            if (!d || d->GetBankIndex() != 1)
+                return false;
+            AnswerFileDialog(files.File("Closed.pchList"));
+            Click(d->GetBrowseButton());
+            return true;
+        },
+        StartWhenEnabled<CDialogPatchUpload>(),
+        [&](CABCWindow& w) {
+            auto* d = As<CDialogPatchUpload>(w);
+            if (!d || d->IsRunning() || !d->GetMoreInfoButton()->IsEnabled())
+                return false;
+            Click(d->GetMoreInfoButton());
+            return true;
+        },
+        [&](CABCWindow& w) {
+            if (!As<CDialogLog>(w))
+                return false;
+            closeProgram();
+            closed = true;
+            return true;
+        },
+    });
+    Choose(kBankUpload);
+    ASSERT_TRUE(closed);
+    // Both modal runs have ended; the quit itself ran in the outermost loop.
+    Step(100);
+    EXPECT_EQ(app->GetRunState(), kRunStateLeaveLoop);
+    for (int i = 0; i < CountWindows(); ++i) {
+        EXPECT_EQ(dynamic_cast<CDialogLog*>(GetWindowAt(i)), nullptr);
+        EXPECT_EQ(dynamic_cast<CDialogPatchUpload*>(GetWindowAt(i)), nullptr);
+    }
+}
+
+TEST_F(FilledBankTest, SigtermWhileTheLogRunsEndsTheLogAndTheDialogFirstThenQuits)
+{
+    CloseTheProgramWhileTheLogRuns([&] { desktop.Host().RequestQuit(); });
+}
+
+TEST_F(FilledBankTest, TheFramesCloseMessageWhileTheLogRunsEndsTheLogAndTheDialogFirstThenQuits)
+{
+    CloseTheProgramWhileTheLogRuns([&] { platform::PostMessage(app->GetFrameHandle(), platform::msg::Close, 0, 0); });
 }
 
 TEST_F(FilledBankTest, TheWindowCannotBeClosedWhileItsTransferRuns)

@@ -5,9 +5,7 @@
 
 #include <rtmidi/RtMidi.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,12 +14,11 @@
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "tests/simulator/SimTestSupport.h"
 #include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
-
-extern char** environ;
 
 using namespace simtest;
 
@@ -32,24 +29,8 @@ namespace {
 // status, or -1.
 int RunToEnd(std::vector<std::string> args, const std::vector<std::string>& env, const std::string& errorFile)
 {
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> envStrings(env);
-    for (char** e = environ; *e; ++e)
-        envStrings.emplace_back(*e);
-    std::vector<char*> envp;
-    for (std::string& e : envStrings)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    const pid_t pid = testsupport::StartTiedProcess(std::move(args), env, errorFile);
+    if (pid < 0)
         return -1;
     int status = 0;
     for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
