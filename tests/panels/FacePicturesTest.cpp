@@ -354,8 +354,10 @@ std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFac
 // them, but on the faces listed, crowded to the jacks' rims, where the
 // picture tells them apart: the outputs of 1-4Switch stand under the buttons
 // that choose them, the mixer inputs of ControlMixer each within its
-// channel's controls, the others each beside the knob that sets how much of
-// it is taken.
+// channel's controls, most others beside the knob that sets how much of
+// them is taken (the oscillators' pitch and FM inputs, the envelope's and
+// filter's modulation inputs), and of a pair one numbered jack is labelled
+// (StChorus, LogicProc).
 TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
 {
     constexpr int kBesideJack = 5 * 5;
