@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi/rtmidi/JackOutDevice.h"
 #include "platform/midi/rtmidi/MidiApiChoice.h"
 #include "simulator/SimCatalogueTypes.h"
 #include "simulator/SimPatchFile.h"
@@ -97,7 +98,23 @@ struct MidiPorts {
         in.ignoreTypes(false, true, true);
         in.setCallback(OnMidiIn, &inbox);
         in.openVirtualPort(o.portName + " in");
-        out.openVirtualPort(o.portName + " out");
+        // RtMidi's JACK output drops what finds its ring full or a cycle's
+        // buffer taken; the platform's keeps it for the next cycle.
+        if (in.getCurrentApi() == RtMidi::UNIX_JACK) {
+            jackOut = platform::JackOutDevice::OpenVirtual(o.portName, o.portName + " out");
+            if (jackOut == nullptr)
+                gMidiFailed = true;
+        } else {
+            out.openVirtualPort(o.portName + " out");
+        }
+    }
+
+    void Send(const sim::Bytes& bytes)
+    {
+        if (jackOut == nullptr)
+            out.sendMessage(&bytes);
+        else if (jackOut->Write(bytes.data(), bytes.size()) != platform::midierr::kOk)
+            gMidiFailed = true;
     }
 
     // The system every program of ours takes, unless --api names one; none
@@ -138,6 +155,7 @@ struct MidiPorts {
     Inbox inbox;
     RtMidiIn in;
     RtMidiOut out;
+    std::unique_ptr<platform::JackOutDevice> jackOut;
 };
 
 int Run(const sim::SimProgramOptions& o)
@@ -197,7 +215,7 @@ int Run(const sim::SimProgramOptions& o)
         for (const sim::Bytes& message : received)
             synth.Receive(message);
         for (const sim::Bytes& buffer : synth.TakeOutput())
-            ports.out.sendMessage(&buffer);
+            ports.Send(buffer);
     }
     return gMidiFailed ? 1 : 0;
 }
@@ -222,7 +240,7 @@ int RunUpdate(const sim::SimProgramOptions& o)
         for (const sim::Bytes& message : ports.Wait(std::nullopt, clock, 10000))
             synth.Receive(message.data(), message.size(), clock.NowUs() / 1000);
         for (const sim::SimUpdateOutput& block : synth.TakeDue(clock.NowUs() / 1000))
-            ports.out.sendMessage(&block.bytes);
+            ports.Send(block.bytes);
         if (synth.EndReceived() && !ended) {
             std::cout << "simsynthd: received " << synth.Payload().size() << " bytes of operating system, "
                       << synth.Errors().size() << " errors" << std::endl;

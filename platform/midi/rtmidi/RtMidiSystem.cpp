@@ -3,6 +3,7 @@
 #include "platform/midi/MidiSystem.h"
 #include "platform/midi/MidiInDevice.h"
 #include "platform/midi/MidiOutDevice.h"
+#include "platform/midi/rtmidi/JackOutDevice.h"
 #include "platform/midi/rtmidi/MachineMidi.h"
 #include "platform/midi/rtmidi/MidiApiChoice.h"
 
@@ -183,6 +184,16 @@ public:
 
     MidiResult OpenOutput(const std::string& key, std::unique_ptr<MidiOutDevice>& device) override
     {
+        if (api_ == RtMidi::UNIX_JACK) {
+            // RtMidi's JACK output drops a message that finds its ring full
+            // or the cycle's buffer taken; ours keeps it for the next cycle.
+            // The key is the destination port's JACK name.
+            auto jack = JackOutDevice::Open(MidiClientName(), key);
+            if (jack == nullptr)
+                return midierr::kNoDevice;
+            device = std::move(jack);
+            return midierr::kOk;
+        }
         auto errors = std::make_unique<ErrorSink>();
         std::unique_ptr<RtMidiOut> out;
         try {

@@ -10,14 +10,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
+#include <atomic>
 #include <string>
 #include <thread>
 
 #include "framework/files/FileSpec.h"
 #include "framework/lists/LineRing.h"
+#include "framework/midi/MIDIInput.h"
+#include "framework/midi/MIDIInputParser.h"
+#include "platform/midi/MidiSystem.h"
+#include "platform/windows/MessageQueue.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "patch/files/TransferDocuments.h"
 #include "simulator/SimPatchFile.h"
+#include "tests/support/HeadlessDesktop.h"
 #include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/patch/ModuleDouble.h"
@@ -132,29 +139,13 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
         return !manager->HasSynth(port) || !manager->GetSynth(port)->GetBankTransfer().IsRunning();
     };
 
-    // A job that the port ends ("Lost contact": now and then JACK loses a
-    // message, and a request is not sent twice) is run again once the port
-    // is enabled again, as a user would.
-    std::vector<std::string> lost;
+    // Each job runs once, to its end: nothing is lost on the way.
     const auto run = [&](uint8_t port, const std::function<bool(CBankTransfer&)>& start) {
-        for (int attempt = 0; attempt < 6; ++attempt) {
-            if (!manager->HasSynth(port)) {
-                manager->OpenPort(port, devices[port * 2], devices[port * 2 + 1]);
-                if (!IdleUntil(
-                        *manager, [&] { return ready(port); }, 30))
-                    return false;
-            }
-            CBankTransfer& transfer = manager->GetSynth(port)->GetBankTransfer();
-            if (!start(transfer) ||
-                !IdleUntil(
-                    *manager, [&] { return idle(port); }, 60))
-                return false;
-            if (manager->HasSynth(port))
-                return transfer.GetResult() == CBankTransfer::kResultFinished;
-            // The last line says why the link ended.
-            lost.push_back(Lines(report).back());
-        }
-        return false;
+        CBankTransfer& transfer = manager->GetSynth(port)->GetBankTransfer();
+        return start(transfer) &&
+            IdleUntil(
+                   *manager, [&] { return idle(port); }, 60) &&
+            manager->HasSynth(port) && transfer.GetResult() == CBankTransfer::kResultFinished;
     };
 
     ASSERT_TRUE(run(0, [&](CBankTransfer& t) { return t.StartUpload(list, 0, &report); }))
@@ -167,8 +158,6 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
     ASSERT_TRUE(run(1, [&](CBankTransfer& t) { return t.DownloadFromListFile(list, 0, &report); }))
         << testing::PrintToString(Lines(report));
     EXPECT_EQ(Lines(report), (std::vector<std::string>{"Written: 101-102, 140, 199", "Emptied: 103-139, 141-198"}));
-    for (const std::string& line : lost)
-        EXPECT_EQ(line, "Lost contact");
 
     // The second synthesizer's folder: the same positions, the patches under
     // the names the files gave them.
@@ -181,6 +170,137 @@ TEST(FlashJack, ABankGoesFromOneSimsynthdIntoFilesAndFromTheFilesIntoAnother)
     EXPECT_EQ(copy.areas[1].modules, bank[2].second.areas[1].modules);
     EXPECT_EQ(copy.knobs, bank[2].second.knobs);
 
+    manager.reset();
+    SetMoleculeRegistry(nullptr);
+}
+
+namespace {
+
+// Counts the bytes an input hears.
+class CByteTap : public NSHarrowen::CMIDIInputParser {
+public:
+    CByteTap() { SetAcceptsLongData(true); }
+    void OnLongData(NSHarrowen::CMIDIInput*, uint32_t, const uint8_t*, uint32_t count) override { bytes += count; }
+    std::atomic<size_t> bytes{0};
+};
+
+// The program's loop in real time: the application's 50 ms idle timer and
+// the wake-ups of arriving messages, from the platform's message queue,
+// each where the application sends it.
+bool LoopUntil(CPortManager& manager, const std::function<bool()>& done, int seconds)
+{
+    testsupport::HeadlessDesktop desktop;
+    const auto start = std::chrono::steady_clock::now();
+    const uint64_t origin = desktop.Host().Now();
+    const uintptr_t timer = platform::SetTimer(0, 0, 50);
+    bool finished = false;
+    while (!(finished = done()) && std::chrono::steady_clock::now() < start + std::chrono::seconds(seconds)) {
+        const auto passed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        desktop.Host().Advance(origin + static_cast<uint64_t>(passed) - desktop.Host().Now());
+        platform::Message message;
+        if (!platform::PeekMessage(message)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+            continue;
+        }
+        if (message.message == platform::msg::Timer && message.window == 0 && message.wParam == timer)
+            manager.Idle();
+        else if (message.message == platform::msg::MidiArrival && message.window == 0)
+            manager.OnMidiArrival();
+    }
+    platform::KillTimer(0, timer);
+    return finished;
+}
+
+} // namespace
+
+// A bank of 99 patches from simsynthd sending at the wire's pace, run by
+// the program's own loop, goes whole into files; the time it took is told
+// beside the wire time of the bytes that went both ways.
+TEST(FlashJack, ABankOf99UploadsWholeInTheProgramsLoop)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER"))
+        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    setenv("TORVAN_MIDI_API", "jack", 1);
+
+    testsupport::TempDir flash;
+    testsupport::TempDir files;
+    testsupport::CModuleServicesDouble services;
+    for (int position = 1; position <= 99; ++position)
+        sim::WritePatchFile(flash.Path() /
+                                (std::to_string(100 + position) + " Patch " + std::to_string(position) + ".pch"),
+                            flashrig::MakePatch("Patch " + std::to_string(position), position));
+    const std::string name = "fw" + std::to_string(getpid());
+    testsupport::ScopedProcess daemon(std::vector<std::string>{SIMSYNTHD_PATH, "--api", "jack", "--name", name,
+                                                               "--model", "pebix", "--pace", "--flash",
+                                                               flash.Path().string()});
+    ASSERT_TRUE(daemon.Started());
+
+    CFakeApplication application;
+    CFakePreferences preferences;
+    CRecordingPatchManager patches;
+    patches.loadFromSynth = false;
+    CTransferDocuments documents;
+    InstallSharedModuleTypeInfo();
+    CMoleculeRegistry registry;
+    RegisterReceivedMolecules(registry);
+    SetMoleculeRegistry(&registry);
+
+    std::unique_ptr<CPortManager> manager;
+    uint16_t input = 0;
+    uint16_t output = 0;
+    for (int tries = 0; tries < 100; ++tries) {
+        manager = std::make_unique<CPortManager>(CPortManagerServices{application, preferences, patches, &documents});
+        if (FindDevice(manager->GetInputRegistry(), name + " out", input) &&
+            FindDevice(manager->GetOutputRegistry(), name + " in", output))
+            break;
+        manager.reset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(manager, nullptr) << "simsynthd's ports did not appear";
+    manager->OpenPort(0, input, output);
+    ASSERT_TRUE(LoopUntil(
+        *manager,
+        [&] {
+            return manager->HasSynth(0) && manager->GetSynth(0)->HasSettings() &&
+                !manager->GetSynth(0)->GetFlashMemory().IsScanning() && !manager->GetPort(0)->IsAwaitingAnswer();
+        },
+        60));
+
+    // Taps on both directions: the synthesizer's output, and the editor's.
+    CByteTap heard;
+    CByteTap said;
+    manager->RefreshDeviceLists();
+    const auto& inputs = manager->GetInputRegistry();
+    std::unique_ptr<NSHarrowen::CMIDIInput> heardTap = inputs.GetAt(manager->GetInputIndex(0))->CreatePort(heard);
+    std::unique_ptr<NSHarrowen::CMIDIInput> saidTap;
+    const std::string client = platform::MidiClientName();
+    for (uint16_t i = 0; i < inputs.GetCount() && saidTap == nullptr; ++i) {
+        const std::string device = inputs.GetAt(i)->GetName();
+        if (device.rfind(client, 0) == 0 && device.size() > 4 && device.compare(device.size() - 4, 4, ":out") == 0)
+            saidTap = inputs.GetAt(i)->CreatePort(said);
+    }
+    ASSERT_NE(saidTap, nullptr) << "the editor's output port is not listed";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    heard.bytes = 0;
+    said.bytes = 0;
+
+    const NSHarrowen::CFileSpec list(files.File("Bank.pchList"));
+    CBankTransfer& transfer = manager->GetSynth(0)->GetBankTransfer();
+    const auto begin = std::chrono::steady_clock::now();
+    ASSERT_TRUE(transfer.StartUpload(list, 0, nullptr));
+    ASSERT_TRUE(LoopUntil(
+        *manager, [&] { return !manager->HasSynth(0) || !transfer.IsRunning(); }, 120));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    ASSERT_TRUE(manager->HasSynth(0)) << (application.alerts.empty() ? "" : application.alerts[0]);
+    EXPECT_EQ(transfer.GetResult(), CBankTransfer::kResultFinished);
+    const size_t bytes = heard.bytes + said.bytes;
+    const double wire = static_cast<double>(bytes) * 10.0 / 31250.0;
+    std::cout << "99-patch upload over JACK: " << seconds << " s for " << bytes << " bytes (wire " << wire
+              << " s): " << seconds / wire << " x the wire time" << std::endl;
+
+    saidTap.reset();
+    heardTap.reset();
     manager.reset();
     SetMoleculeRegistry(nullptr);
 }

@@ -1,0 +1,193 @@
+#include "platform/midi/rtmidi/JackOutDevice.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <jack/ringbuffer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Room for many seconds of the MIDI wire's bytes: the writer keeps to the
+// wire's pace, so only a server that stops taking them fills it.
+constexpr size_t kRingBytes = 1 << 18;
+// The largest message: an update's block of data with room to spare.
+constexpr size_t kMaxMessage = 1 << 16;
+
+size_t ShortLength(uint8_t status)
+{
+    if (status < 0x80 || status == 0xF0 || status == 0xF7)
+        return 0;
+    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0) || status == 0xF2)
+        return 3;
+    if (status < 0xE0 || status == 0xF1 || status == 0xF3)
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+struct JackOutDevice::State {
+    jack_client_t* client = nullptr;
+    jack_port_t* port = nullptr;
+    jack_ringbuffer_t* ring = nullptr;
+    std::atomic<bool> shutDown{false};
+    // The process thread's message in hand and how much of it went out.
+    std::vector<uint8_t> current = std::vector<uint8_t>(kMaxMessage);
+    size_t currentSize = 0;
+    size_t currentSent = 0;
+
+    ~State()
+    {
+        if (client != nullptr) {
+            jack_deactivate(client);
+            jack_client_close(client);
+        }
+        if (ring != nullptr)
+            jack_ringbuffer_free(ring);
+    }
+
+    // The next whole message from the ring into `current`; false when none
+    // is whole yet.
+    bool TakeNext()
+    {
+        uint32_t size = 0;
+        if (jack_ringbuffer_read_space(ring) < sizeof size)
+            return false;
+        jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&size), sizeof size);
+        if (jack_ringbuffer_read_space(ring) < sizeof size + size)
+            return false;
+        jack_ringbuffer_read_advance(ring, sizeof size);
+        jack_ringbuffer_read(ring, reinterpret_cast<char*>(current.data()), size);
+        currentSize = size;
+        currentSent = 0;
+        return true;
+    }
+
+    // Process thread: as many messages as the cycle's buffer holds, in order.
+    void Process(jack_nframes_t frames)
+    {
+        void* buffer = jack_port_get_buffer(port, frames);
+        jack_midi_clear_buffer(buffer);
+        bool empty = true;
+        for (;;) {
+            if (currentSent == currentSize && !TakeNext())
+                return;
+            const size_t left = currentSize - currentSent;
+            const size_t room = jack_midi_max_event_size(buffer);
+            // A message waits for a cycle with room for it; only one larger
+            // than a whole cycle's buffer is cut.
+            size_t piece = left;
+            if (left > room) {
+                if (!empty || room == 0)
+                    return;
+                piece = room;
+            }
+            jack_midi_data_t* data = jack_midi_event_reserve(buffer, 0, piece);
+            if (data == nullptr)
+                return;
+            std::copy_n(current.data() + currentSent, piece, data);
+            currentSent += piece;
+            empty = false;
+        }
+    }
+
+    static int OnProcess(jack_nframes_t frames, void* self)
+    {
+        static_cast<State*>(self)->Process(frames);
+        return 0;
+    }
+
+    static void OnShutdown(void* self) { static_cast<State*>(self)->shutDown = true; }
+
+    MidiResult Write(const uint8_t* bytes, size_t count)
+    {
+        if (count == 0 || count > kMaxMessage)
+            return midierr::kInvalidParameter;
+        if (shutDown)
+            return midierr::kNotReady;
+        const auto size = static_cast<uint32_t>(count);
+        if (jack_ringbuffer_write_space(ring) < sizeof size + count)
+            return midierr::kNotReady;
+        jack_ringbuffer_write(ring, reinterpret_cast<const char*>(&size), sizeof size);
+        jack_ringbuffer_write(ring, reinterpret_cast<const char*>(bytes), count);
+        return midierr::kOk;
+    }
+};
+
+JackOutDevice::JackOutDevice(std::unique_ptr<State> state) : state_(std::move(state)) { }
+
+JackOutDevice::~JackOutDevice()
+{
+    // The client goes first: its process thread reads the ring.
+    state_.reset();
+}
+
+std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& client, const std::string& port)
+{
+    auto state = std::make_unique<State>();
+    jack_status_t status{};
+    state->client = jack_client_open(client.c_str(), JackNoStartServer, &status);
+    if (state->client == nullptr)
+        return nullptr;
+    state->ring = jack_ringbuffer_create(kRingBytes);
+    state->port = jack_port_register(state->client, port.c_str(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+    if (state->ring == nullptr || state->port == nullptr)
+        return nullptr;
+    jack_on_shutdown(state->client, State::OnShutdown, state.get());
+    if (jack_set_process_callback(state->client, State::OnProcess, state.get()) != 0 ||
+        jack_activate(state->client) != 0)
+        return nullptr;
+    return state;
+}
+
+std::unique_ptr<JackOutDevice> JackOutDevice::Open(const std::string& client, const std::string& destination)
+{
+    std::unique_ptr<State> state = Start(client, "out");
+    if (state == nullptr || jack_connect(state->client, jack_port_name(state->port), destination.c_str()) != 0)
+        return nullptr;
+    return std::unique_ptr<JackOutDevice>(new JackOutDevice(std::move(state)));
+}
+
+std::unique_ptr<JackOutDevice> JackOutDevice::OpenVirtual(const std::string& client, const std::string& port)
+{
+    std::unique_ptr<State> state = Start(client, port);
+    if (state == nullptr)
+        return nullptr;
+    return std::unique_ptr<JackOutDevice>(new JackOutDevice(std::move(state)));
+}
+
+MidiResult JackOutDevice::Write(const uint8_t* bytes, size_t count)
+{
+    return state_->Write(bytes, count);
+}
+
+MidiResult JackOutDevice::ShortMessage(uint32_t message)
+{
+    const uint8_t bytes[3] = {static_cast<uint8_t>(message), static_cast<uint8_t>(message >> 8),
+                              static_cast<uint8_t>(message >> 16)};
+    const size_t count = ShortLength(bytes[0]);
+    if (count == 0)
+        return midierr::kInvalidParameter;
+    return state_->Write(bytes, count);
+}
+
+MidiResult JackOutDevice::SendLong(const uint8_t* bytes, size_t count)
+{
+    return state_->Write(bytes, count);
+}
+
+uint32_t JackOutDevice::CompletionDelay(size_t count)
+{
+    // The server tells nothing of when the bytes have left: a block is done
+    // after the time a MIDI cable needs for it, so a sender that waits for it
+    // keeps to the cable's pace.
+    return static_cast<uint32_t>((count * 10 * 1000 + 31249) / 31250);
+}
+
+} // namespace platform
