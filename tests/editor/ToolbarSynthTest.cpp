@@ -200,3 +200,47 @@ TEST_F(ToolbarSmallSynthTest, TheSmallModelShowsOnlySlotAAndNoFlashMeter)
     for (uint8_t slot = 1; slot < 4; ++slot)
         EXPECT_FALSE(row.GetSlotButton(slot).IsShown()) << int(slot);
 }
+
+namespace {
+
+// A synthesizer that takes and answers bytes at the MIDI wire's pace.
+class ToolbarPacedSynthTest : public ToolbarSynthTest {
+protected:
+    sim::SimConfig SynthConfig() const override
+    {
+        sim::SimConfig config;
+        config.paceAtWireRate = true;
+        return config;
+    }
+};
+
+} // namespace
+
+// Held arrows change the header faster than the wire takes it: the changes
+// are merged, and the last value the toolbar shows is the one the
+// synthesizer has at the end.
+TEST_F(ToolbarPacedSynthTest, HeldHeaderArrowsEndWithTheLastValueOnTheSynthesizer)
+{
+    ClickSlot(0);
+    CPatch* patch = ActivePatch();
+    ASSERT_NE(patch, nullptr);
+    for (const int x : {at::kPortamentoX, at::kBendX}) {
+        Press(x, at::kUpY);
+        for (int i = 0; i < 150; ++i)
+            SynthStep();
+        Release(x, at::kUpY);
+    }
+    const CPatchHeader shown = patch->GetPatchHeader();
+    ASSERT_GT(shown.GetPMTime(), 5) << "the arrow repeats while held";
+    ASSERT_GT(shown.GetBendRange(), 5);
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            const auto& header = synth_->Slot(0).patch.header;
+            return header.pmTime == shown.GetPMTime() && header.bendRange == shown.GetBendRange();
+        },
+        300))
+        << "the synthesizer has portamento " << synth_->Slot(0).patch.header.pmTime << " and bend "
+        << synth_->Slot(0).patch.header.bendRange;
+    EXPECT_TRUE(Ports().HasSynth(0));
+    EXPECT_TRUE(alerts.empty());
+}
