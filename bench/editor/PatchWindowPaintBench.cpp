@@ -12,14 +12,17 @@
 //   apply_ms (goal 5 ms).
 // "x_goal" is each figure over its goal (below 1 meets it). Run with
 // --benchmark_repetitions=5 for the min and median of several runs.
+// PAINTBENCH_KEEP=FILE.pch saves the patch of 127 modules an area there.
 
 #include "editor/app/EditorApp.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/windows/PatchView.h"
+#include "framework/files/FileSpec.h"
 #include "framework/windows/ABCWindow.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "patch/PatchError.h"
 #include "patch/area/PatchBackground.h"
+#include "patch/files/PatchFile.h"
 #include "patch/document/Patch.h"
 #include "patch/edit/EditPair.h"
 #include "platform/host/HostScope.h"
@@ -293,6 +296,11 @@ void PaintPatchWindow(benchmark::State& state)
     state.counters["cables"] = static_cast<double>(scene.CableCount());
     // With the in-memory desktop's own copy of the screen (5 MB at 127).
     state.counters["private_mb"] = PrivateMegabytes();
+    if (const char* keep = std::getenv("PAINTBENCH_KEEP"); keep != nullptr && state.range(0) == 127) {
+        CMoleculePacket dumps;
+        scene.Patch().BuildPatchDump(dumps);
+        WritePatchFile(NSHarrowen::CFileSpec(keep), dumps, "");
+    }
 }
 BENCHMARK(PaintPatchWindow)
     ->Arg(8)

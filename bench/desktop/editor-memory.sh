@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Measures Patchora's memory on a 1280 x 1024 X desktop without a MIDI
+# server, with both voice areas full (2 x 127 mixed modules and their
+# cables, the paint benchmark's patch) in its maximised window: its private
+# memory (Private_Dirty of smaps_rollup: what the program itself changed)
+# and its resident memory. Goals: private at most 12 MB, resident at most
+# 30 MB. (The first hour desktop scenario prints the time to the first
+# painted frame; FIRSTHOUR_PATCHORA runs it on this build.)
+#
+#   bench/desktop/editor-memory.sh [PATCHORA] [RUNS]
+#
+# PATCHORA defaults to the release build's (make build-release); the patch
+# comes from bench_editor (make bench). Needs Xvfb, openbox and wmctrl.
+set -euo pipefail
+editor=${1:-build/release/editor/Patchora}
+runs=${2:-5}
+bench_editor=${BENCH_EDITOR:-build/bench/bench/bench_editor}
+work=$(mktemp -d)
+server=""
+manager=""
+cleanup() {
+  [ -n "$manager" ] && kill "$manager" 2>/dev/null || true
+  [ -n "$server" ] && kill "$server" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+patch="$work/Full.pch"
+PAINTBENCH_KEEP="$patch" "$bench_editor" --benchmark_filter=PaintPatchWindow/127 \
+  --benchmark_min_time=0.01 >/dev/null 2>&1
+[ -s "$patch" ] || { echo "no patch file from $bench_editor" >&2; exit 1; }
+
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+display=""
+for _ in $(seq 100); do
+  display=$(head -n1 "$work/display" 2>/dev/null || true)
+  [ -n "$display" ] && break
+  sleep 0.05
+done
+[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+openbox >/dev/null 2>&1 &
+manager=$!
+sleep 0.5
+
+# Without a MIDI server: the devices of no MIDI system are listed.
+export TORVAN_MIDI_API=none SDL_VIDEODRIVER=x11
+field() { awk -v key="$1" '$1 == key {print $2}' "$2"; }
+# Starts Patchora with the arguments given; sets pid once it has reported
+# (after its splash screen's minimum time).
+start_editor() {
+  local name=$1
+  shift
+  export XDG_RUNTIME_DIR="$work/run$name" XDG_CONFIG_HOME="$work/config$name" HOME="$work/home$name"
+  mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$HOME"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  local state="$work/state$name"
+  PATCHORA_STATE_REPORT="$state" "$editor" "$@" >"$work/log$name" 2>&1 &
+  pid=$!
+  until [ -s "$state" ]; do
+    kill -0 "$pid" 2>/dev/null || { echo "Patchora ended early: $(cat "$work/log$name")" >&2; exit 1; }
+    sleep 0.002
+  done
+}
+stop_editor() {
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+for run in $(seq "$runs"); do
+  start_editor "full$run" "$patch"
+  # The frame fills the screen, the patch window the frame.
+  wmctrl -i -r "$(wmctrl -lp | awk -v pid="$pid" '$3 == pid {print $1; exit}')" \
+    -b add,maximized_vert,maximized_horz 2>/dev/null || true
+  sleep 1
+  private=$(field Private_Dirty: "/proc/$pid/smaps_rollup")
+  resident=$(field VmRSS: "/proc/$pid/status")
+  [ "$run" = 1 ] && [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+  stop_editor
+  awk -v run="$run" -v p="$private" -v r="$resident" \
+    'BEGIN { printf "run %d: private memory %.1f MB, resident memory %.1f MB\n", run, p / 1024, r / 1024 }'
+done
