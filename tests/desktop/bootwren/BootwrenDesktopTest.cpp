@@ -292,6 +292,39 @@ protected:
             platform::WritePng(folder + "/" + name + ".png", screen);
     }
 
+    // Waits for the alert that says the synthesizer was not updated, checks
+    // the dump stopped behind it, and ends Bootwren by its OK.
+    void AnswerTheNotUpdatedAlert()
+    {
+        const Report r = WaitFor([](const Report& r) {
+            for (const Report::View& v : r.otherViews)
+                if (v.kind == "button" && v.text == "OK")
+                    return true;
+            return false;
+        });
+        const Report::View* ok = nullptr;
+        bool notUpdated = false;
+        for (const Report::View& v : r.otherViews) {
+            ok = v.kind == "button" && v.text == "OK" ? &v : ok;
+            notUpdated = notUpdated || v.text.find("has NOT been updated!") != std::string::npos;
+        }
+        ASSERT_NE(ok, nullptr) << "the alert has no OK";
+        EXPECT_TRUE(notUpdated) << "the alert does not say the synthesizer was not updated";
+        EXPECT_EQ(r.dump, 0) << "the dump goes on behind the alert";
+        Click(Center(ok->rect));
+        int status = 0;
+        pid_t ended = 0;
+        for (const auto end = Clock::now() + 10s; Clock::now() < end && ended == 0;) {
+            ended = waitpid(bootwren_, &status, WNOHANG);
+            std::this_thread::sleep_for(20ms);
+        }
+        EXPECT_EQ(ended, bootwren_) << "Bootwren did not end after OK";
+        if (ended == bootwren_) {
+            bootwren_ = 0;
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadAll(dir_.File("bootwren.log"));
+        }
+    }
+
     desktoptest::VirtualDesktop desktop_;
     testsupport::ScopedConfigHome home_;
     testsupport::TempDir dir_;
@@ -355,33 +388,45 @@ TEST_F(BootwrenDesktop, TheDumpShowsItsPerCentRisingAndCancelAnswersAtOnce)
     std::printf("Cancel to the alert on the screen: %lld ms\n", static_cast<long long>(answered.count()));
     EXPECT_LT(answered, 1000ms); // the window's own answer is one packet; xdotool and X add the rest
     Screenshot("cancelled");
-    r = WaitFor([](const Report& r) {
-        for (const Report::View& v : r.otherViews)
-            if (v.kind == "button" && v.text == "OK")
-                return true;
-        return false;
-    });
-    const Report::View* ok = nullptr;
-    bool notUpdated = false;
-    for (const Report::View& v : r.otherViews) {
-        ok = v.kind == "button" && v.text == "OK" ? &v : ok;
-        notUpdated = notUpdated || v.text.find("has NOT been updated!") != std::string::npos;
+    ASSERT_NO_FATAL_FAILURE(AnswerTheNotUpdatedAlert());
+}
+
+// Under a window manager, closing Bootwren through it (Alt+F4, its close
+// button, the taskbar) during the dump is the Cancel button: the dump stops
+// and the user is told the synthesizer was not updated.
+class BootwrenUnderWindowManager : public BootwrenDesktop {
+protected:
+    void SetUp() override
+    {
+        if (!desktoptest::VirtualDesktop::WindowManagerPresent())
+            GTEST_SKIP() << "openbox or wmctrl is not installed";
+        ASSERT_NO_FATAL_FAILURE(BootwrenDesktop::SetUp());
+        if (IsSkipped())
+            return;
+        std::string why;
+        ASSERT_TRUE(desktop_.StartWindowManager(why)) << why;
     }
-    ASSERT_NE(ok, nullptr) << "the alert has no OK";
-    EXPECT_TRUE(notUpdated) << "the alert does not say the synthesizer was not updated";
-    EXPECT_EQ(r.dump, 0) << "the dump goes on behind the alert";
-    Click(Center(ok->rect));
-    int status = 0;
-    pid_t ended = 0;
-    for (const auto end = Clock::now() + 10s; Clock::now() < end && ended == 0;) {
-        ended = waitpid(bootwren_, &status, WNOHANG);
-        std::this_thread::sleep_for(20ms);
-    }
-    EXPECT_EQ(ended, bootwren_) << "Bootwren did not end after OK";
-    if (ended == bootwren_) {
-        bootwren_ = 0;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadAll(dir_.File("bootwren.log"));
-    }
+};
+
+TEST_F(BootwrenUnderWindowManager, ClosedByTheManagerDuringTheDumpItStopsAndSaysTheSynthesizerWasNotUpdated)
+{
+    const updatertest::SyntheticImage image = updatertest::SmallSyntheticImage(112 * 80);
+    ASSERT_NO_FATAL_FAILURE(Start(image));
+    ASSERT_NO_FATAL_FAILURE(GoToTheDump());
+    Report r =
+        WaitFor([](const Report& r) { return r.page != 5 || !r.Find("progress") || r.Find("progress")->value >= 100; });
+    ASSERT_EQ(r.page, 5);
+    const unsigned long window = desktop_.WindowAt(Center(r.Find("button", "Cancel")->rect));
+    ASSERT_NE(window, 0u);
+    const auto before = desktop_.ShownWindows();
+    std::ostringstream id;
+    id << "-i -c 0x" << std::hex << window;
+    desktop_.Wmctrl(id.str());
+    ASSERT_TRUE(desktop_.WaitForNewWindow(before, 5s))
+        << "no alert after the manager's close; " << ReadAll(dir_.File("bootwren.log"));
+    Screenshot("closed-by-the-manager");
+    EXPECT_NE(waitpid(bootwren_, nullptr, WNOHANG), bootwren_) << "Bootwren quit without a word";
+    ASSERT_NO_FATAL_FAILURE(AnswerTheNotUpdatedAlert());
 }
 
 } // namespace
