@@ -248,25 +248,6 @@ bool CApplication::AnyDocumentWindowShown() const
 
 bool CApplication::ConfirmQuit()
 {
-    // A second request while the user is being asked (the desktop closes
-    // the window and asks the program to end, both at once) is the same
-    // quit: the question already open decides it. Asked again, it would
-    // close and delete windows the first asking still holds.
-    if (confirmingQuit_)
-        return false;
-    confirmingQuit_ = true;
-    try {
-        const bool confirmed = ConfirmQuitOnce();
-        confirmingQuit_ = false;
-        return confirmed;
-    } catch (...) {
-        confirmingQuit_ = false;
-        throw;
-    }
-}
-
-bool CApplication::ConfirmQuitOnce()
-{
     if (!CanQuit())
         return false;
     // A window whose Close leaves it open is asked once, not again and again.

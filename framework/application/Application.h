@@ -199,7 +199,6 @@ public:
 
 private:
     void Construct();
-    bool ConfirmQuitOnce();
     void HandleShortcuts(const platform::Message& message);
     void CycleDocumentWindows(bool backwards);
     void PollForwardedStarts();
@@ -215,7 +214,6 @@ private:
     uint64_t lastIdle_ = 0;
     uint32_t idleInterval_ = 50;
     int runState_ = kRunStateRunning;
-    bool confirmingQuit_ = false;
     bool active_ = false;
     std::deque<COpenDocumentRequest> openRequests_;
     std::string commandLine_;

@@ -452,15 +452,6 @@ TEST_F(WizardTest, CancelOnTheMidiAndDumpPagesEndsTheProgramHoweverTheAlertIsAns
     }
 }
 
-// The desktop's surface of Bootwren's main window.
-platform::SurfaceId FrameSurface(const platform::HeadlessHost& host, const CBootwren& app)
-{
-    for (const platform::SurfaceId id : host.StackingOrder())
-        if (host.SurfaceTitle(id) == platform::GetWindowText(app.GetFrameHandle()))
-            return id;
-    return 0;
-}
-
 // The desktop's own close (Alt+F4, the taskbar, the window manager's close
 // button) reaches the main window as a close request: it is a Cancel.
 TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)
@@ -482,7 +473,10 @@ TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)
         }
         ASSERT_EQ(Page(), page);
         platform::HeadlessHost& host = desktop.Host();
-        const platform::SurfaceId frame = FrameSurface(host, *app);
+        platform::SurfaceId frame = 0;
+        for (const platform::SurfaceId id : host.StackingOrder())
+            if (host.SurfaceTitle(id) == platform::GetWindowText(app->GetFrameHandle()))
+                frame = id;
         ASSERT_NE(frame, 0u);
         host.RequestClose(frame);
         Step(100);
@@ -490,29 +484,6 @@ TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)
         EXPECT_EQ(alerts, page == 5 ? std::vector<std::string>{kNotUpdated} : std::vector<std::string>{});
         EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
     }
-}
-
-// A program with one window is asked to end as well when the desktop closes
-// that window: the two requests are one quit, asked once.
-TEST_F(WizardTest, TheDesktopsCloseAndItsQuitTogetherCancelOnce)
-{
-    synth.Faults().verdictDelayMs = 60000;
-    Launch(SmallSyntheticImage(300));
-    GoToCurrentPage();
-    Step(50);
-    ClickNext();
-    Step(50);
-    ASSERT_EQ(Page(), 5);
-    ASSERT_NE(app->GetLink().GetDumpState(), kDumpIdle);
-    platform::HeadlessHost& host = desktop.Host();
-    const platform::SurfaceId frame = FrameSurface(host, *app);
-    ASSERT_NE(frame, 0u);
-    host.RequestClose(frame);
-    host.RequestQuit();
-    Step(100);
-    EXPECT_TRUE(IsQuitRequested());
-    EXPECT_EQ(alerts, std::vector<std::string>{kNotUpdated});
-    EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
 }
 
 class WizardStartTest : public WizardTest {

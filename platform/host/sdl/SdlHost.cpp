@@ -168,6 +168,10 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     // The click that activates a window is a click like any other: the
     // user aimed it at a control.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The desktop's close of a window is that window's request alone, even
+    // of the only window: what it means (a Cancel, a question, a quit) is
+    // the program's to decide. SDL would also ask the program to quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
     host->clipboard_ = std::make_unique<SdlClipboard>();
