@@ -248,6 +248,9 @@ bool CApplication::AnyDocumentWindowShown() const
 
 bool CApplication::ConfirmQuit()
 {
+    // The request from outside is taken: the questions below, and the file
+    // dialogs they may open, run as usual.
+    platform::TakeQuitAsked();
     if (!CanQuit())
         return false;
     // A window whose Close leaves it open is asked once, not again and again.

@@ -350,7 +350,8 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
     // The proposed name is selected: typing replaces it.
     SendMessage(name, ctlmsg::EditSetSel, 0, static_cast<LParam>(-1));
 
-    while (!state.done && IsWindow(dialog)) {
+    // A quit from outside ends the dialog as a Cancel.
+    while (!state.done && IsWindow(dialog) && !IsQuitAsked()) {
         Message m;
         if (PeekMessage(m))
             DispatchMessage(m);

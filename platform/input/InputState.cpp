@@ -375,6 +375,7 @@ void Translate(const HostEvent& e)
         break;
     }
     case HostEvent::Kind::Quit:
+        System().quitAsked = true;
         if (const WindowHandle w = MainWindow())
             PostMessage(w, msg::Close, 0, 0);
         break;

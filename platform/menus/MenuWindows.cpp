@@ -670,7 +670,8 @@ uint32_t RunPopup(const PopupRequest& request, WindowHandle parent, const Rect& 
         StepHot(window, state, 1);
     ShowWindow(window, ShowCommand::ShowNoActivate);
     const WindowHandle previousCapture = SetCapture(window);
-    while (!state.done && IsWindow(window)) {
+    // A quit from outside closes the menu with nothing chosen.
+    while (!state.done && IsWindow(window) && !IsQuitAsked()) {
         RestTick(window, state);
         if (state.done)
             break;

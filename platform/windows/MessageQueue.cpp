@@ -128,6 +128,16 @@ void WaitMessage(uint32_t timeoutMs)
         Host().WaitForEvent(static_cast<uint32_t>(wait));
 }
 
+bool IsQuitAsked()
+{
+    return System().quitAsked;
+}
+
+void TakeQuitAsked()
+{
+    System().quitAsked = false;
+}
+
 LResult DispatchMessage(const Message& message)
 {
     // A timer with a procedure calls it, with or without a window.

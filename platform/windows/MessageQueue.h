@@ -21,6 +21,13 @@ enum class Remove { No, Yes };
 // Once no paint is left, what the windows painted is presented, before a
 // due timer is handed out.
 bool PeekMessage(Message& out, Remove remove = Remove::Yes);
+// Whether the program was asked to quit from outside (SIGTERM, SIGINT, the
+// session's end) and has not taken the request yet. The layer's own modal
+// loops (menus, file dialogs) then end as cancelled, so that the program's
+// loop can quit.
+bool IsQuitAsked();
+// The program takes the request when it handles the quit.
+void TakeQuitAsked();
 // Waits for the next message; false when it is msg::Quit.
 bool GetMessage(Message& out);
 // Hands the message to its window's procedure (a timer message without a

@@ -100,6 +100,38 @@ TEST_F(FileDialogWindowTest, CancelGivesNothingAndSaveAsksBeforeReplacing)
     ASSERT_EQ(desktop.Host().MessageBoxTexts().size(), 1u);
 }
 
+// SIGTERM or the session's end while the dialog runs: it ends as a Cancel,
+// so that the program can quit; the next one runs as usual.
+TEST_F(FileDialogWindowTest, AQuitFromOutsideEndsTheDialogAsACancel)
+{
+    // The program's main window: its close waits for the program's loop.
+    platform::RegisterWindowClass({"QuitFrame", 0,
+                                   [](platform::WindowHandle w, uint32_t message, platform::WParam wParam,
+                                      platform::LParam lParam) -> platform::LResult {
+                                       return message == platform::msg::Close
+                                           ? 0
+                                           : platform::DefWindowProc(w, message, wParam, lParam);
+                                   },
+                                   platform::ClassBackground::None});
+    platform::CreateParams params;
+    params.className = "QuitFrame";
+    params.rect = platform::Rect::FromSize(0, 0, 300, 200);
+    platform::ShowWindow(platform::CreateWindow(params), platform::ShowCommand::Show);
+    gUser = [&](platform::WindowHandle) { desktop.Host().RequestQuit(); };
+    std::unique_ptr<CFileSpec> spec;
+    EXPECT_FALSE(AskOpenFileOfTypeFor(0, nullptr, kFileTypeMidi, spec, dir.Path().c_str()));
+    EXPECT_TRUE(platform::IsQuitAsked());
+
+    platform::TakeQuitAsked(); // as the program's quit does
+    gUser = [&](platform::WindowHandle dialog) {
+        platform::SetControlText(Child(dialog, platform::filedialog::kName), dir.File("Song.MID"));
+        platform::SendMessage(Child(dialog, platform::filedialog::kOk), platform::ctlmsg::ButtonClick, 0, 0);
+    };
+    platform::SetTimer(user, 1, 30);
+    ASSERT_TRUE(AskOpenFileOfTypeFor(0, nullptr, kFileTypeMidi, spec, dir.Path().c_str()));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Song.MID"));
+}
+
 // Typed as a person types: one key or character at a time.
 void Type(platform::HeadlessHost& host, const std::string& text)
 {

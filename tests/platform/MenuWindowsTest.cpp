@@ -79,6 +79,35 @@ TEST_F(DrawnPopup, EscapeClosesAndKeysOfTheActiveWindowGoToTheMenu)
     DestroyWindow(frame);
 }
 
+// SIGTERM or the session's end while a menu and its submenu are open: both
+// close with nothing chosen, so that the program can quit; once the program
+// has taken the request, menus work as before.
+TEST_F(DrawnPopup, AQuitFromOutsideClosesTheMenusWithNothingChosen)
+{
+    if (!IsWindowClassRegistered("QuitFrame"))
+        RegisterWindowClass({"QuitFrame", 0, [](WindowHandle w, uint32_t message, WParam wParam, LParam lParam) {
+                                 // The program's loop handles its close later.
+                                 return message == msg::Close ? 0 : DefWindowProc(w, message, wParam, lParam);
+                             }});
+    CreateParams owner;
+    owner.className = "QuitFrame";
+    owner.style = style::OverlappedWindow | style::Visible;
+    owner.rect = Rect::FromSize(0, 0, 300, 200);
+    const WindowHandle frame = CreateWindow(owner);
+    ShowWindow(frame, ShowCommand::Show);
+    desktop_.Pump();
+    desktop_.Host().Click(Row(60));
+    desktop_.Host().RequestQuit();
+    EXPECT_EQ(RunPopupMenuWindow({menu_, kX, kY, frame}), 0u);
+    EXPECT_TRUE(IsQuitAsked());
+    EXPECT_EQ(CountTopLevelWindows(), 1) << "only the frame is left";
+
+    TakeQuitAsked();
+    desktop_.Host().Click(Row(10));
+    EXPECT_EQ(RunPopupMenuWindow({menu_, kX, kY, frame}), 100u);
+    DestroyWindow(frame);
+}
+
 TEST_F(DrawnPopup, SubmenuClosesFirst)
 {
     desktop_.Host().Click(Row(60));

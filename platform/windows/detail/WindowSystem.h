@@ -81,6 +81,7 @@ struct WindowSystem {
     std::deque<Message> input;
     bool quitPosted = false;
     int quitCode = 0;
+    bool quitAsked = false;
 
     std::vector<Timer> timers;
     uintptr_t nextThreadTimer = 1;
