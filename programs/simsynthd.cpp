@@ -91,10 +91,9 @@ private:
 
 // The program's two virtual ports, "NAME in" and "NAME out".
 struct MidiPorts {
-    explicit MidiPorts(const sim::SimProgramOptions& o) : in(Api(o), o.portName, 1024), out(Api(o), o.portName)
+    explicit MidiPorts(const sim::SimProgramOptions& o) : in(Api(o), o.portName, 1024)
     {
         in.setErrorCallback(OnMidiError);
-        out.setErrorCallback(OnMidiError);
         in.ignoreTypes(false, true, true);
         in.setCallback(OnMidiIn, &inbox);
         in.openVirtualPort(o.portName + " in");
@@ -105,14 +104,16 @@ struct MidiPorts {
             if (jackOut == nullptr)
                 gMidiFailed = true;
         } else {
-            out.openVirtualPort(o.portName + " out");
+            out = std::make_unique<RtMidiOut>(in.getCurrentApi(), o.portName);
+            out->setErrorCallback(OnMidiError);
+            out->openVirtualPort(o.portName + " out");
         }
     }
 
     void Send(const sim::Bytes& bytes)
     {
         if (jackOut == nullptr)
-            out.sendMessage(&bytes);
+            out->sendMessage(&bytes);
         else if (jackOut->Write(bytes.data(), bytes.size()) != platform::midierr::kOk)
             gMidiFailed = true;
     }
@@ -154,7 +155,7 @@ struct MidiPorts {
 
     Inbox inbox;
     RtMidiIn in;
-    RtMidiOut out;
+    std::unique_ptr<RtMidiOut> out;
     std::unique_ptr<platform::JackOutDevice> jackOut;
 };
 
