@@ -28,6 +28,18 @@ namespace {
 
 // Sizable, with minimise and maximise boxes.
 constexpr int kFrameStyle = 2;
+// Far more than a hand gives while a synthesizer answers; a bound against
+// one that never does.
+constexpr size_t kMostHeldInput = 256;
+
+bool IsPatchCommand(uint32_t command)
+{
+    using namespace editorcommands;
+    static constexpr uint32_t kCommands[] = {kSave,          kSaveAs,      kUndo,           kRedo,
+                                             kCut,           kCopy,        kPaste,          kClear,
+                                             kPatchSettings, kSaveInSynth, kDownloadToSlot, kSendControllerSnapshot};
+    return std::find(std::begin(kCommands), std::end(kCommands), command) != std::end(kCommands);
+}
 
 bool ShouldOpenMaximized()
 {
@@ -109,7 +121,9 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
     // The application's table first: it disables what only a patch window
     // may enable.
     CDocumentWindow::UpdateMenus(bar);
-    if (!bar || patch_.IsSlotBusy())
+    // Enabled while the slot is busy as well: a command chosen while the
+    // slot's patch loads is held until it is whole.
+    if (!bar)
         return;
     using namespace editorcommands;
     bar->SetCommandEnabled(kSave, true);
@@ -130,10 +144,16 @@ void CPatchView::UpdateMenus(CMenuBar* bar)
 
 void CPatchView::HandleMenuSelect(CMenu* menu, uint32_t command)
 {
-    if (patch_.IsSlotBusy()) {
+    if (!IsPatchCommand(command)) {
         CDocumentWindow::HandleMenuSelect(menu, command);
         return;
     }
+    if (!HoldWhileLoading([this, menu, command] { DoPatchCommand(menu, command); }))
+        DoPatchCommand(menu, command);
+}
+
+void CPatchView::DoPatchCommand(CMenu* menu, uint32_t command)
+{
     using namespace editorcommands;
     switch (command) {
     case kSave:
@@ -281,14 +301,37 @@ void CPatchView::UpdateDisplay()
 
 void CPatchView::HandleMouseEvent(const CEvent& event)
 {
-    if (!patch_.IsSlotBusy())
+    if (!HoldWhileLoading([this, event] { CDocumentWindow::HandleMouseEvent(event); }))
         CDocumentWindow::HandleMouseEvent(event);
 }
 
 void CPatchView::HandleKeyEvent(const CKeyEvent& event)
 {
-    if (!patch_.IsSlotBusy())
+    if (!HoldWhileLoading([this, event] { CDocumentWindow::HandleKeyEvent(event); }))
         CDocumentWindow::HandleKeyEvent(event);
+}
+
+bool CPatchView::HoldWhileLoading(std::function<void()> input)
+{
+    if (held_.empty() && !patch_.IsSlotLoading())
+        return false;
+    if (held_.size() < kMostHeldInput)
+        held_.push_back(std::move(input));
+    return true;
+}
+
+void CPatchView::HandleHeldInput()
+{
+    // Each may start a load again: the next waits for it.
+    while (!held_.empty() && !patch_.IsSlotLoading()) {
+        const std::function<void()> input = std::move(held_.front());
+        held_.pop_front();
+        try {
+            input();
+        } catch (...) {
+            platform::RecordDroppedException("held input of a patch window");
+        }
+    }
 }
 
 void CPatchView::DoCommand(const CKeyEvent& event)
@@ -298,16 +341,19 @@ void CPatchView::DoCommand(const CKeyEvent& event)
         patch_.CancelModes();
         return;
     }
-    if (patch_.IsSlotBusy())
-        return;
-    if (const PatchKeyTable::Handler handler = PatchKeyTable::Get().Find(CKeyCommand::Of(event)))
-        handler(*this);
-    else
-        CDocumentWindow::DoCommand(event);
+    const auto command = [this, event] {
+        if (const PatchKeyTable::Handler handler = PatchKeyTable::Get().Find(CKeyCommand::Of(event)))
+            handler(*this);
+        else
+            CDocumentWindow::DoCommand(event);
+    };
+    if (!HoldWhileLoading(command))
+        command();
 }
 
 void CPatchView::Idle()
 {
+    HandleHeldInput();
     if (!patch_.IsSlotBusy())
         patch_.ShowModuleValues();
     CDocumentWindow::Idle();

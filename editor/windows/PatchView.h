@@ -4,6 +4,8 @@
 #include "patch/document/EditorServicesInterface.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -76,6 +78,14 @@ public:
 private:
     // The port of the linked patch's synthesizer, none without one.
     std::optional<uint8_t> SaveInSynthPort() const;
+    // Input that comes while the slot's patch is on its way from the
+    // synthesizer (or behind input held so) is kept and handled in order once
+    // it is whole: a press or a key always counts. Edits while the link waits
+    // for other answers are taken at once and go out when it is free. False
+    // when the input is to be handled now.
+    bool HoldWhileLoading(std::function<void()> input);
+    void HandleHeldInput();
+    void DoPatchCommand(NSHarrowen::CMenu* menu, uint32_t command);
 
     CPatch& patch_;
     // Children of the root view, which owns them.
@@ -91,4 +101,5 @@ private:
     uint16_t order_ = kNewOrderNumber;
     bool nameDialogOpen_ = false;
     bool settingsDialogOpen_ = false;
+    std::deque<std::function<void()>> held_;
 };

@@ -139,6 +139,11 @@ bool CPatch::IsSlotBusy() const
     return HasChanges();
 }
 
+bool CPatch::IsSlotLoading() const
+{
+    return synth_ != nullptr && synth_->IsSlotLoading(slot_);
+}
+
 bool CPatch::GetSlotVoiceCount(uint8_t& voices) const
 {
     return synth_ != nullptr && synth_->GetSlotVoiceCount(slot_, voices);

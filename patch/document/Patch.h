@@ -76,6 +76,8 @@ public:
     bool GetPortIndex(uint8_t& port) const;
     bool IsSlotActive() const;
     bool IsSlotBusy() const;
+    // Edits would be lost: the slot's patch is on its way from the synthesizer.
+    bool IsSlotLoading() const;
     bool GetSlotVoiceCount(uint8_t& voices) const;
     bool IsActivePatch() const;
 

@@ -98,6 +98,14 @@ bool CSynth::IsSlotBusy(uint8_t slot) const
         port_.IsAwaitingAnswer();
 }
 
+bool CSynth::IsSlotLoading(uint8_t slot) const
+{
+    if (slot >= slotCount_)
+        return true;
+    const CSlotRecord& record = slots_[slot];
+    return record.GetState() != CSlotRecord::kSettled || record.IsChanged();
+}
+
 void CSynth::RegisterSlotPatch(uint8_t slot, CSlotPatchInterface& patch, bool select)
 {
     if (slot >= slotCount_)

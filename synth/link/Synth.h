@@ -50,6 +50,7 @@ public:
     // False only when the slot is settled, its number known and no answer is
     // awaited.
     bool IsSlotBusy(uint8_t slot) const override;
+    bool IsSlotLoading(uint8_t slot) const override;
     // Binds a document. With select the document is sent to the slot and
     // (port, slot) becomes the current slot; otherwise the slot keeps its
     // patch. A slot whose number is not known yet has it asked first.

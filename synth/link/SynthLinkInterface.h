@@ -21,6 +21,10 @@ public:
     virtual void SendEditDump(CMoleculePacket& packet) = 0;
 
     virtual bool IsSlotBusy(uint8_t slot) const = 0;
+    // The slot's patch is being read from the synthesizer, or is due to be:
+    // edits would be lost when it arrives. (A busy slot otherwise takes
+    // edits; they go out once the link is free.)
+    virtual bool IsSlotLoading(uint8_t slot) const = 0;
     virtual bool IsSlotSelected(uint8_t slot) const = 0;
     // False when the synthesizer has not reported the slot's voices.
     virtual bool GetSlotVoiceCount(uint8_t slot, uint8_t& voices) const = 0;

@@ -7,6 +7,7 @@
 #include "editor/app/EditorCommands.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
+#include "patch/clip/ModuleSelection.h"
 #include "platform/input/Keys.h"
 
 #include <sstream>
@@ -153,6 +154,53 @@ TEST_F(PatchWindowSynthTest, EveryEditReachesTheSynthesizerAndUndoRevertsItThere
     Choose(kUndo);
     ASSERT_TRUE(Settle());
     EXPECT_EQ(held(), before);
+}
+
+TEST_F(PatchWindowSynthTest, KeysCommandsAndPressesWhileTheSynthesizerHasNotAnsweredAllCountInTheirOrder)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    CModuleInterface* smooth = Place(kSmooth, 1, CPoint(128, 80));
+    ASSERT_TRUE(constant && smooth);
+    Key(platform::kVKDown);
+    const ParamAddress focus = patch->GetParamFocus();
+    CModuleInterface* focused = Area(1).FindModule(focus.module);
+    ASSERT_NE(focused, nullptr);
+    ExpectInStep("placing");
+    ASSERT_FALSE(patch->GetSelection().Contains(constant->GetModuleIndex()));
+    const uint8_t before = focused->GetParamValue(focus.param);
+    const auto held = [&] {
+        return synth_->Slot(slot_).patch.areas[1].modules.at(focus.module).params.at(focus.param);
+    };
+
+    // A quick hand: the first key sends, and the synthesizer has not answered
+    // when the next keys, the undo and a click come.
+    const auto quickly = [&](uint32_t key, bool control = false) {
+        if (control)
+            Host().PressKey(platform::kVKControl);
+        Host().PressKey(key);
+        Host().ReleaseKey(key);
+        if (control)
+            Host().ReleaseKey(platform::kVKControl);
+        // The editor's own steps go on (it sends in them); the synthesizer's not.
+        Host().Advance(60);
+        Pump();
+        app->IdleCheck();
+    };
+    quickly(platform::kVKEquals);
+    ASSERT_TRUE(patch->IsSlotBusy());
+    quickly(platform::kVKEquals);
+    quickly(platform::kVKEquals);
+    quickly(platform::kVKMinus);
+    quickly('Z', true);
+    Host().PressMouse(Screen(OnPanel(*constant)));
+    Host().ReleaseMouse(Screen(OnPanel(*constant)));
+    Pump();
+    ASSERT_TRUE(patch->IsSlotBusy());
+    ExpectInStep("the quick keys");
+    // Up three, down one, the last undone.
+    EXPECT_EQ(focused->GetParamValue(focus.param), before + 3);
+    EXPECT_EQ(held(), before + 3);
+    EXPECT_TRUE(patch->GetSelection().Contains(constant->GetModuleIndex())) << "the click on the panel was lost";
 }
 
 } // namespace editortest

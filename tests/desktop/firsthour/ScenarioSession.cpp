@@ -31,9 +31,9 @@ std::string EditorProgram()
 }
 
 // True once the screen shows something other than the empty desktop.
-bool SomethingPainted(const desktoptest::VirtualDesktop& desktop)
+bool SomethingPainted(const desktoptest::ScreenReader& reader)
 {
-    const platform::PixelBuffer screen = desktop.Grab(platform::Rect{0, 0, 400, 200});
+    const platform::PixelBuffer screen = reader.Grab(platform::Rect{0, 0, 400, 200});
     for (int y = 0; y < screen.Height(); y += 4)
         for (int x = 0; x < screen.Width(); x += 4)
             if (screen.At(x, y) != 0)
@@ -131,6 +131,7 @@ bool ScenarioSession::StartEditor(std::string& why)
     // On the X server or not at all: no silent fall-back to an invisible desktop.
     setenv("SDL_VIDEODRIVER", "x11", 1);
     const std::string log = dir_.File("patchora.log");
+    const desktoptest::ScreenReader screen;
     const auto start = Clock::now();
     editor_ = desktoptest::SpawnProgram({"/bin/sh", "-c", "exec \"$0\" >\"$1\" 2>&1", EditorProgram(), log});
     unsetenv("PATCHORA_STATE_REPORT");
@@ -141,7 +142,7 @@ bool ScenarioSession::StartEditor(std::string& why)
         why = "Patchora did not start";
         return false;
     }
-    while (!SomethingPainted(desktop_) && Clock::now() - start < std::chrono::seconds(30)) {
+    while (!SomethingPainted(screen) && Clock::now() - start < std::chrono::seconds(30)) {
         if (waitpid(editor_, nullptr, WNOHANG) == editor_) {
             editor_ = 0;
             why = "Patchora ended at once: " + EditorLog();

@@ -325,6 +325,32 @@ platform::PixelBuffer VirtualDesktop::Grab(const platform::Rect& rect) const
     return out;
 }
 
+ScreenReader::ScreenReader() : display_(XOpenDisplay(nullptr)) { }
+
+ScreenReader::~ScreenReader()
+{
+    if (display_)
+        XCloseDisplay(display_);
+}
+
+platform::PixelBuffer ScreenReader::Grab(const platform::Rect& rect) const
+{
+    platform::PixelBuffer out;
+    if (!display_)
+        return out;
+    XImage* image =
+        XGetImage(display_, DefaultRootWindow(display_), rect.left, rect.top, static_cast<unsigned>(rect.Width()),
+                  static_cast<unsigned>(rect.Height()), AllPlanes, ZPixmap);
+    if (!image)
+        return out;
+    out.Resize(rect.Width(), rect.Height());
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            out.Set(x, y, static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+    XDestroyImage(image);
+    return out;
+}
+
 void VirtualDesktop::Drag(platform::Point from, platform::Point to, int steps) const
 {
     std::ostringstream script;

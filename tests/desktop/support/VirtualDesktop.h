@@ -10,6 +10,8 @@
 #include <sys/types.h>
 #include <vector>
 
+struct _XDisplay;
+
 namespace desktoptest {
 
 // A virtual X server (Xvfb) for the desktop tests, with the real input a
@@ -68,6 +70,23 @@ public:
 private:
     pid_t server_ = 0;
     pid_t manager_ = 0;
+};
+
+// Reads the screen again and again over one connection to the X server: a
+// connection for each look, every few milliseconds, crowds the server while
+// a program makes its own first connection.
+class ScreenReader {
+public:
+    ScreenReader();
+    ~ScreenReader();
+    ScreenReader(const ScreenReader&) = delete;
+    ScreenReader& operator=(const ScreenReader&) = delete;
+
+    // A rectangle of the screen (empty without a display).
+    platform::PixelBuffer Grab(const platform::Rect& rect) const;
+
+private:
+    _XDisplay* display_ = nullptr;
 };
 
 // Starts a program with the environment of the test; `quiet` sends its error

@@ -30,6 +30,7 @@ public:
     void SendLiveEdit(CMoleculePacket& packet) override { Record(Path::Live, packet); }
     void SendEditDump(CMoleculePacket& packet) override { Record(Path::Dump, packet); }
     bool IsSlotBusy(uint8_t) const override { return busy; }
+    bool IsSlotLoading(uint8_t) const override { return loading; }
     bool IsSlotSelected(uint8_t) const override { return selected; }
     bool GetSlotVoiceCount(uint8_t, uint8_t& count) const override;
     bool GetSynthName(std::string& name) const override;
@@ -41,6 +42,7 @@ public:
     // The next send on the request or live path throws "Stream too long".
     bool overflowNext = false;
     bool busy = false;
+    bool loading = false;
     bool selected = false;
     uint8_t port = 0;
     uint8_t current = 4;
