@@ -172,8 +172,8 @@ TEST_F(PatchWindowSynthTest, KeysCommandsAndPressesWhileTheSynthesizerHasNotAnsw
         return synth_->Slot(slot_).patch.areas[1].modules.at(focus.module).params.at(focus.param);
     };
 
-    // A quick hand: the first key sends, and the synthesizer has not answered
-    // when the next keys, the undo and a click come.
+    // A quick hand: the patch's new name went out, and the synthesizer has
+    // not answered when the keys, the undo and a click come.
     const auto quickly = [&](uint32_t key, bool control = false) {
         if (control)
             Host().PressKey(platform::kVKControl);
@@ -186,8 +186,11 @@ TEST_F(PatchWindowSynthTest, KeysCommandsAndPressesWhileTheSynthesizerHasNotAnsw
         Pump();
         app->IdleCheck();
     };
-    quickly(platform::kVKEquals);
+    patch->SendPatchName("Quick");
+    Pump();
+    app->IdleCheck();
     ASSERT_TRUE(patch->IsSlotBusy());
+    quickly(platform::kVKEquals);
     quickly(platform::kVKEquals);
     quickly(platform::kVKEquals);
     quickly(platform::kVKMinus);
