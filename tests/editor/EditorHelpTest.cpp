@@ -66,10 +66,15 @@ protected:
 TEST_F(EditorHelpTest, TheHelpMenuOpensTheGuideAndItsPageOnHelp)
 {
     LaunchWithHelp();
+    // Each opener runs on its own: the second is asked once the first has
+    // written, so that they write in the order asked.
     Choose(editorcommands::kHelpContents);
+    Step(50);
+    std::vector<std::string> urls = opener.Take(1);
     Choose(editorcommands::kUsingHelp);
     Step(50);
-    const std::vector<std::string> urls = opener.Take(2);
+    for (const std::string& url : opener.Take(1))
+        urls.push_back(url);
     ASSERT_EQ(urls, (std::vector<std::string>{Url("index.html"), Url("index.html#using-help")}));
     for (const std::string& url : urls)
         ExpectAnchorExists(url);
