@@ -186,16 +186,21 @@ public:
           layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
     { }
 
-    CFaceLayout Build()
+    // With the jack numbers placed first, or after the controls' whole names.
+    CFaceLayout Build(bool numbersFirst)
     {
         CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
+        // A number has its jack's row or little else: it may take its place
+        // there before the controls' names spread over the row.
+        if (numbersFirst)
+            PlaceJackLabels(placer, true, true);
         std::vector<bool> named = PlaceWholeControlNames(placer);
         PlaceOtherControlLabels(placer, named);
-        PlaceJackLabels(placer, true);
-        PlaceJackLabels(placer, false);
+        PlaceJackLabels(placer, true, false);
+        PlaceJackLabels(placer, false, false);
         PlaceName(placer);
         PaintAccent();
         PaintOutlines();
@@ -386,13 +391,14 @@ private:
 
     // On the jack's row, on the side away from its nearest neighbour there,
     // else above or below it; never nearer to another jack than to its own.
-    // The numbered jacks, which need their labels, or the others.
-    void PlaceJackLabels(CLabelPlacer& placer, bool numbered)
+    // The numbered jacks, which need their labels, or the others; on their
+    // rows only, or anywhere they may stand.
+    void PlaceJackLabels(CLabelPlacer& placer, bool numbered, bool onRowOnly)
     {
         using enum LabelSide;
         const auto names = JackNames(type_);
         for (size_t j = 0; j < jackFrames_.size(); ++j) {
-            if (names[j].empty() || IsNumbered(names[j].front()) != numbered)
+            if (names[j].empty() || IsNumbered(names[j].front()) != numbered || labelled_.contains(j))
                 continue;
             // Nor, away from its jack, nearer to a control: a jack number
             // beside a button reads as the button's. Its middle is level
@@ -417,8 +423,23 @@ private:
             // above or below.
             const LabelSide away = NeighbourOnTheRight(j, names) ? Left : Right;
             const LabelSide towards = away == Left ? Right : Left;
-            const auto placed = placer.Place(jackFrames_[j], FreeOf(names[j]), {away, towards, Above, Below},
-                                             CLabelPlacer::Need::Required, nearestIsOwn);
+            const std::vector<std::string> forms = FreeOf(names[j]);
+            std::optional<CLabelPlacer::Placement> placed;
+            if (onRowOnly) {
+                // The whole name on the row where it fits, else the shortest
+                // form on the row, below or above, in either font, to leave
+                // the controls their room.
+                placed = placer.Place(jackFrames_[j], forms, {away, towards}, CLabelPlacer::Need::Beside, nearestIsOwn);
+                for (const auto& sides : {std::vector{away, towards}, std::vector{Below}, std::vector{Above}})
+                    if (!placed)
+                        placed = placer.Place(jackFrames_[j], {forms.rbegin(), forms.rend()}, sides,
+                                              CLabelPlacer::Need::Beside, nearestIsOwn);
+            } else {
+                placed = placer.Place(jackFrames_[j], forms, {away, towards, Above, Below},
+                                      CLabelPlacer::Need::Required, nearestIsOwn);
+            }
+            if (placed)
+                labelled_.insert(j);
             AddLabel(placed, LabelKind::Jack, {}, static_cast<int>(j));
         }
     }
@@ -575,13 +596,48 @@ private:
     std::vector<FaceRect> jackFrames_;
     std::vector<std::vector<int>> rows_;
     std::set<std::string> used_; // the labels' texts as read
+    std::set<size_t> labelled_;  // the jacks labelled so far
 };
 
 } // namespace
 
+// The faults a reader meets on a face: control labels nearer to another
+// item than to their own control (the worse), then numbered jacks unlabelled.
+std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
+{
+    const auto names = JackNames(type);
+    const size_t jackCount = names.size();
+    const std::vector<FaceRect> jacks(layout.itemFrames.end() - static_cast<std::ptrdiff_t>(jackCount),
+                                      layout.itemFrames.end());
+    std::vector<FaceRect> controls;
+    const auto items = type.GetItems();
+    for (size_t i = 0; i < items.size(); ++i)
+        if (IsControl(items[i].itemClass))
+            controls.push_back(layout.itemFrames[i]);
+    int misplaced = 0;
+    int unlabelled = static_cast<int>(
+        std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty() && IsNumbered(n.front()); }));
+    for (const FaceLabel& l : layout.labels) {
+        if (l.kind == LabelKind::Jack && IsNumbered(names[static_cast<size_t>(l.jack)].front()))
+            --unlabelled;
+        if (l.kind != LabelKind::Control)
+            continue;
+        const int own = GapSquared(l.box, controls[static_cast<size_t>(l.controls.front())]);
+        const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
+        misplaced +=
+            std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer);
+    }
+    return {misplaced, unlabelled};
+}
+
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
 {
-    return CFaceBuilder(type, tab).Build();
+    // The jack numbers first find room where the face is crowded, unless
+    // that pushes a control's name away from its control.
+    CFaceLayout numbersFirst = CFaceBuilder(type, tab).Build(true);
+    CFaceLayout namesFirst = CFaceBuilder(type, tab).Build(false);
+    return Misreadings(type, numbersFirst) <= Misreadings(type, namesFirst) ? std::move(numbersFirst)
+                                                                            : std::move(namesFirst);
 }
 
 } // namespace picgen
