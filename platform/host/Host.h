@@ -96,6 +96,10 @@ public:
     // it cannot (no window manager), and the caller shows the state itself.
     // The desktop answers with Placed and show-state events.
     virtual bool SetSurfaceShow(SurfaceId, SurfaceShow) { return false; }
+    // Memory the desktop shows the surface's pixels from, for a buffer of
+    // width x height to live in so that presenting copies nothing; null when
+    // the desktop keeps pixels of its own.
+    virtual std::shared_ptr<PixelMemory> SurfaceMemory(SurfaceId, int /*width*/, int /*height*/) { return nullptr; }
     // Shows new contents; the buffer is the whole surface.
     virtual void PresentSurface(SurfaceId id, const PixelBuffer& pixels) = 0;
     // Shows the rectangles (surface coordinates) of the buffer, which is the

@@ -57,7 +57,14 @@ void ResizeSurface(WindowObject& w)
         w.surface = PixelBuffer();
         w.dirty.SetEmpty();
     } else {
-        w.surface.Resize(w.rect.Width(), w.rect.Height(), 0);
+        const int width = w.rect.Width();
+        const int height = w.rect.Height();
+        // The old pixels go before the new are asked for: never two at once.
+        w.surface = PixelBuffer();
+        if (auto memory = w.surfaceId ? Host().SurfaceMemory(w.surfaceId, width, height) : nullptr)
+            w.surface.Adopt(width, height, std::move(memory), 0);
+        else
+            w.surface.Resize(width, height, 0);
         w.dirty = Region(Rect{0, 0, w.rect.Width(), w.rect.Height()});
         System().dirtyTopLevels.insert(w.handle);
     }
@@ -234,12 +241,14 @@ WindowHandle CreateWindow(const CreateParams& params)
     w.childId = params.childId;
     w.restoreRect = w.rect;
     sys.windows[w.handle] = std::move(object);
-    ResizeSurface(w);
     if (child) {
+        ResizeSurface(w);
         Find(w.parent)->children.push_back(w.handle);
     } else {
-        sys.topLevels.push_back(w.handle);
+        // The surface first: its pixels may live in the desktop's memory.
         w.surfaceId = Host().CreateSurface(SurfaceParamsOf(w));
+        ResizeSurface(w);
+        sys.topLevels.push_back(w.handle);
         OrderTopLevels();
     }
 

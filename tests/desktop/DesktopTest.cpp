@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace desktoptest {
 namespace {
@@ -140,6 +142,31 @@ TEST_F(Desktop, ResizingByTheFrameAndByTheSizeGripFollowsThePointer)
     larger.right += 40;
     larger.bottom += 30;
     EXPECT_EQ(WaitForRect("Notes", larger), larger);
+}
+
+// A top-level window's pixels live where the X server reads them; a new size
+// brings new pixels, which the screen shows whole.
+TEST_F(Desktop, AFrameMadeTallerShowsItsBottomBorderWhereItNowEnds)
+{
+    const Rect start = session.State().frame;
+    const Rect border{start.left + 100, start.bottom - kBorder, start.left + 160, start.bottom};
+    const platform::PixelBuffer before = session.Grab(border);
+    const Point edge{start.left + 130, start.bottom - 2};
+    session.Drag(edge, {edge.x, edge.y + 50}, 5);
+    Rect taller = start;
+    taller.bottom += 50;
+    const DemoState state = session.WaitFor([&](const DemoState& s) { return s.frame == taller; }, 15s);
+    ASSERT_EQ(state.frame, taller);
+    const Rect moved = border.Offset(0, 50);
+    bool same = false;
+    for (int tries = 0; tries < 40 && !same; ++tries) {
+        const platform::PixelBuffer after = session.Grab(moved);
+        same = after.Width() == before.Width() && after.Height() == before.Height() &&
+            std::equal(before.Data(), before.Data() + before.Width() * before.Height(), after.Data());
+        if (!same)
+            std::this_thread::sleep_for(50ms);
+    }
+    EXPECT_TRUE(same) << "the border does not show where the frame now ends";
 }
 
 TEST_F(Desktop, MenusOpenByMouseAndByAltAndTheirLetter)

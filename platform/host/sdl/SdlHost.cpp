@@ -2,6 +2,7 @@
 #include "platform/base/TextCharacters.h"
 
 #include "platform/host/sdl/SdlX11.h"
+#include "platform/host/sdl/X11SharedPixels.h"
 #include "platform/midi/MidiArrival.h"
 
 #include <SDL.h>
@@ -187,6 +188,7 @@ SdlHost::~SdlHost()
         SDL_DestroyWindow(window);
     for (auto& [shape, cursor] : cursors_)
         SDL_FreeCursor(cursor);
+    *displayOpen_ = false;
     SDL_Quit();
 }
 
@@ -393,11 +395,20 @@ bool SdlHost::SetSurfaceShow(SurfaceId id, SurfaceShow show)
     return true;
 }
 
+std::shared_ptr<PixelMemory> SdlHost::SurfaceMemory(SurfaceId id, int width, int height)
+{
+    return X11SharedPixels::Create(WindowOf(id), width, height, displayOpen_);
+}
+
 void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
 {
     SDL_Window* window = WindowOf(id);
     if (!window)
         return;
+    if (const auto* shared = dynamic_cast<const X11SharedPixels*>(pixels.Memory())) {
+        shared->Show(window, {Rect{0, 0, pixels.Width(), pixels.Height()}});
+        return;
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (!surface)
         return;
@@ -418,6 +429,10 @@ void SdlHost::PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const
     SDL_Window* window = WindowOf(id);
     if (!window)
         return;
+    if (const auto* shared = dynamic_cast<const X11SharedPixels*>(pixels.Memory())) {
+        shared->Show(window, rects);
+        return;
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (!surface)
         return;

@@ -39,6 +39,7 @@ public:
     void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
     void SetSurfaceModal(SurfaceId id, bool modal) override;
     bool SetSurfaceShow(SurfaceId id, SurfaceShow show) override;
+    std::shared_ptr<PixelMemory> SurfaceMemory(SurfaceId id, int width, int height) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;
     void PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const std::vector<Rect>& rects) override;
 
@@ -79,6 +80,9 @@ private:
     std::map<CursorShape, SDL_Cursor*> cursors_;
     std::deque<HostEvent> pending_;
     std::unique_ptr<IClipboard> clipboard_;
+    // Until SDL closes the X connection: the shared pixels still out then
+    // need not tell the server they go.
+    std::shared_ptr<bool> displayOpen_ = std::make_shared<bool>(true);
 };
 
 } // namespace platform
