@@ -92,6 +92,9 @@ public:
     virtual void SetSurfaceIcon(SurfaceId, const PixelBuffer&) { }
     // Marks the surface (not yet shown) as a modal dialog of its owner.
     virtual void SetSurfaceModal(SurfaceId, bool) { }
+    // The smallest and largest sizes the desktop may give a resizable
+    // surface (a surface that is not resizable keeps the size it is given).
+    virtual void SetSurfaceSizeLimits(SurfaceId, Point, Point) { }
     // Asks the desktop to iconify, maximise or restore the surface; false when
     // it cannot (no window manager), and the caller shows the state itself.
     // The desktop answers with Placed and show-state events.

@@ -571,6 +571,18 @@ void PlaceWindow(WindowHandle window, const Rect& rect, bool repaint, bool byDes
         SendSize(*Find(window));
 }
 
+// The desktop may size the window as the program's own sizing does, and no
+// further.
+void TellSizeLimits(const WindowObject& w)
+{
+    if (!(w.style & style::ThickFrame))
+        return;
+    MinMaxInfo limits;
+    SendMessage(w.handle, msg::GetMinMaxInfo, 0, reinterpret_cast<LParam>(&limits));
+    if (const WindowObject* still = Find(w.handle); still && still->surfaceId)
+        Host().SetSurfaceSizeLimits(still->surfaceId, limits.minTrackSize, limits.maxTrackSize);
+}
+
 // Asks the desktop to take the top-level window to the state; false when the
 // layer must show the state itself.
 bool DesktopTakesShowState(const WindowObject& w, ShowState state)
@@ -632,6 +644,12 @@ void ShowWindow(WindowHandle window, ShowCommand command)
         w = Find(window);
         if (!w)
             return;
+        if (w->surfaceId && visible) {
+            TellSizeLimits(*w);
+            w = Find(window);
+            if (!w)
+                return;
+        }
         if (w->surfaceId)
             Host().ShowSurface(w->surfaceId, visible);
         if (visible && w->parent)

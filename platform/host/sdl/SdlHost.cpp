@@ -375,6 +375,15 @@ void SdlHost::SetSurfaceModal(SurfaceId id, bool modal)
         MarkX11ModalDialog(window);
 }
 
+void SdlHost::SetSurfaceSizeLimits(SurfaceId id, Point minimum, Point maximum)
+{
+    // Told to the window manager directly: SDL's own limits would also bind
+    // the program's sizes, such as its minimised strip without a manager.
+    SDL_Window* window = WindowOf(id);
+    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE))
+        SetX11SizeLimits(window, minimum, maximum);
+}
+
 bool SdlHost::SetSurfaceShow(SurfaceId id, SurfaceShow show)
 {
     SDL_Window* window = WindowOf(id);

@@ -38,6 +38,7 @@ public:
     void SetSurfaceIcon(SurfaceId id, const PixelBuffer& icon) override;
     void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
     void SetSurfaceModal(SurfaceId id, bool modal) override;
+    void SetSurfaceSizeLimits(SurfaceId id, Point minimum, Point maximum) override;
     bool SetSurfaceShow(SurfaceId id, SurfaceShow show) override;
     std::shared_ptr<PixelMemory> SurfaceMemory(SurfaceId id, int width, int height) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;

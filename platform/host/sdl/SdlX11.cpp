@@ -7,8 +7,10 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <poll.h>
 
@@ -73,6 +75,35 @@ bool MarkX11ModalDialog(SDL_Window* window)
     return true;
 #else
     (void)window;
+    return false;
+#endif
+}
+
+bool SetX11SizeLimits(SDL_Window* window, Point minimum, Point maximum)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    X11Window x;
+    if (!X11Of(window, x))
+        return false;
+    XSizeHints* hints = XAllocSizeHints();
+    if (!hints)
+        return false;
+    // SDL's own hints (the position) stay as they are.
+    long supplied = 0;
+    XGetWMNormalHints(x.display, x.window, hints, &supplied);
+    hints->min_width = std::max(1, minimum.x);
+    hints->min_height = std::max(1, minimum.y);
+    hints->max_width = std::max(hints->min_width, maximum.x);
+    hints->max_height = std::max(hints->min_height, maximum.y);
+    hints->flags |= PMinSize | PMaxSize;
+    XSetWMNormalHints(x.display, x.window, hints);
+    XFree(hints);
+    XFlush(x.display);
+    return true;
+#else
+    (void)window;
+    (void)minimum;
+    (void)maximum;
     return false;
 #endif
 }

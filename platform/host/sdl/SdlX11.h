@@ -23,6 +23,8 @@ unsigned long X11WindowOf(SDL_Window* window);
 bool RingX11Bell(SDL_Window* window);
 // Marks a window not yet shown as a modal dialog for the window manager.
 bool MarkX11ModalDialog(SDL_Window* window);
+// Tells the window manager the smallest and largest sizes of a window.
+bool SetX11SizeLimits(SDL_Window* window, Point minimum, Point maximum);
 // Whether a window manager runs on the window's display.
 bool X11WindowManagerRunning(SDL_Window* window);
 // Failed X requests are logged on the error output instead of ending the

@@ -395,7 +395,20 @@ void FirstHour::ShowSlotA()
 //    takes it back on both sides.
 void FirstHour::TurnAKnobAndUndo()
 {
+    // The user has moved the main window through the window manager: the
+    // knob is pressed where it stands now.
     EditorReport report = WaitUntilSettled();
+    const Rect frame = report.frame;
+    const unsigned long main = session.Desktop().WindowAt(Center(report.menuTitles.at(0)));
+    ASSERT_NE(main, 0u);
+    const int dx = frame.left >= 40 ? -30 : 30;
+    std::ostringstream place;
+    place << "-i -r 0x" << std::hex << main << std::dec << " -e 0," << frame.left + dx << "," << frame.top + 20
+          << ",-1,-1";
+    session.Desktop().Wmctrl(place.str());
+    report = session.WaitFor([&](const EditorReport& r) { return r.frame == frame.Offset(dx, 20); });
+    ASSERT_EQ(report.frame, frame.Offset(dx, 20)) << "Patchora does not know where the manager moved it";
+    report = WaitUntilSettled();
     ASSERT_NE(SlotA(report), nullptr);
     const int number = SlotA(report)->number;
     const EditorReport::Control* knob = report.FindControl(number, kPoly, 1, 0);

@@ -119,6 +119,11 @@ TEST_F(ManagedWindows, WindowsMovedByTheManagerTakeClicksThereAndKeepTheirPlaces
         return w && w->rect.TopLeft() == Point{30, 50};
     });
     ASSERT_EQ(report.FindWindow("MIDI Setup")->rect.TopLeft(), (Point{30, 50}));
+    // A dialog keeps its size: the manager cannot size it.
+    const Rect dialogRect = XRect(dialog);
+    Desktop().Wmctrl("-i -r " + Id(dialog) + " -e 0,-1,-1,200,120");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(XRect(dialog), dialogRect) << "the manager sized MIDI Setup";
     std::vector<EditorReport::View> boxes;
     for (const EditorReport::View& v : report.ViewsOf("MIDI Setup"))
         if (v.kind == "checkbox")
@@ -197,6 +202,40 @@ TEST_F(ManagedWindows, TheFloaterDragsOnOneClickAndGoesAndComesBackWithTheMinimi
     EXPECT_EQ(floaterOf(report)->rect, dragged) << "the first drag of the inactive floater did not move it";
     EXPECT_EQ(XRect(floater), dragged);
 
+    // The manager sizes the floater as far as the floater's own sizing
+    // does, and no further: its keys (at least 32 pixels high) always fit.
+    const auto sameSize = [](const Rect& a, const Rect& b) {
+        return a.Width() == b.Width() && a.Height() == b.Height();
+    };
+    const auto settled = [&](const Rect& unlike) {
+        return session.WaitFor([&](const EditorReport& r) {
+            return floaterOf(r) && !sameSize(floaterOf(r)->rect, unlike) && floaterOf(r)->rect == XRect(floater);
+        });
+    };
+    const auto sizeByCorner = [&](Point to) {
+        const Rect now = XRect(floater);
+        const Point corner{now.right - 2, now.bottom - 2};
+        session.Desktop().Xdo(MoveTo(corner) + " mousedown 1 sleep 0.1 " + MoveTo({corner.x + 10, corner.y + 10}) +
+                              " sleep 0.05 " + MoveTo(to) + " sleep 0.1 mouseup 1");
+        return settled(now);
+    };
+    report = sizeByCorner({dragged.left + 5, dragged.top + 5});
+    ASSERT_NE(floaterOf(report), nullptr) << "the floater's own sizing did not shrink it";
+    const Rect smallest = floaterOf(report)->rect;
+    report = sizeByCorner({smallest.right + 60, smallest.bottom + 200});
+    ASSERT_NE(floaterOf(report), nullptr) << "the floater's own sizing did not grow it";
+    const Rect tallest = floaterOf(report)->rect;
+    Desktop().Wmctrl("-i -r " + Id(floater) + " -e 0,-1,-1,10,10");
+    report = settled(tallest);
+    ASSERT_NE(floaterOf(report), nullptr);
+    EXPECT_EQ(XRect(floater).Width(), smallest.Width()) << "the manager made the floater narrower than its keys";
+    EXPECT_GT(XRect(floater).Height(), 32) << "the manager made the floater lower than its keys";
+    Desktop().Wmctrl("-i -r " + Id(floater) + " -e 0,-1,-1," + std::to_string(tallest.Width()) + ",700");
+    report = settled(smallest);
+    ASSERT_NE(floaterOf(report), nullptr);
+    EXPECT_EQ(XRect(floater).Height(), tallest.Height()) << "the manager made the floater taller than its keys";
+    const Rect floaterBefore = XRect(floater);
+
     // The main window's own minimise button: both go to the manager's icon...
     const Point minimise{frame.right - 4 - 2 - 2 * 17 - 8, frame.top + 4 + 2 + 7};
     Click(minimise);
@@ -213,7 +252,7 @@ TEST_F(ManagedWindows, TheFloaterDragsOnOneClickAndGoesAndComesBackWithTheMinimi
     while ((gone(main) || gone(floater)) && std::chrono::steady_clock::now() < back)
         std::this_thread::sleep_for(50ms);
     EXPECT_EQ(XRect(main), frame);
-    EXPECT_EQ(XRect(floater), dragged);
+    EXPECT_EQ(XRect(floater), floaterBefore);
     shown = Desktop().ShownWindows();
     Click(Center(report.menuTitles.at(0)));
     EXPECT_TRUE(Desktop().WaitForNewWindow(shown, 5s)) << "the restored main window takes no clicks";
