@@ -23,6 +23,13 @@ CKnobFloater::CKnobFloater() : CFloaterWindow("Knob Floater", false, 0)
 
 CKnobFloater::~CKnobFloater() = default;
 
+void CKnobFloater::Idle()
+{
+    UpdateState();
+    UpdateDisplay();
+    CFloaterWindow::Idle();
+}
+
 void CKnobFloater::DoCommand(const CKeyEvent& event)
 {
     const CPatchManager* patches = GetPatchManager();

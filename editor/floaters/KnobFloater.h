@@ -18,6 +18,10 @@ public:
     ~CKnobFloater() override;
 
     void DoCommand(const NSHarrowen::CKeyEvent& event) override;
+    // The cells follow every change of their parameters, wherever it comes
+    // from (the panel, the keys, undo, the synthesizer): not every change
+    // updates all windows.
+    void Idle() override;
     void GetSizeLimits(NSHarrowen::CPoint& minimum, NSHarrowen::CPoint& maximum) const override;
 
     CKnobFloaterContainer& GetContainer() const { return *container_; }

@@ -136,6 +136,19 @@ void WriteWindows(std::ostream& out)
     }
 }
 
+// The tips shown now: "tooltip <rect> <text>".
+void WriteTooltips(std::ostream& out)
+{
+    for (int i = 0; i < platform::CountTopLevelWindows(); ++i) {
+        const platform::WindowHandle h = platform::GetTopLevelWindow(i);
+        if (platform::GetClassName(h) != "tooltips_class32" || !platform::IsWindowVisible(h))
+            continue;
+        out << "tooltip ";
+        WriteRect(out, platform::GetWindowRect(h));
+        out << ' ' << platform::GetWindowText(h) << '\n';
+    }
+}
+
 void WriteMenuBar(std::ostream& out)
 {
     CApplication* app = GetApplication();
@@ -271,6 +284,7 @@ void CEditorStateReport::Write(std::optional<double> repaintMs)
             out << "repaint " << *repaintMs << '\n';
         WriteMenuBar(out);
         WriteWindows(out);
+        WriteTooltips(out);
         if (ports_)
             WritePorts(out, *ports_);
         if (patches_) {

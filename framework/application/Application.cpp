@@ -124,6 +124,12 @@ void CApplication::Idle()
         if (pointed && !pointed->IsMarkedForDeletion())
             if (CTooltipControl* tips = pointed->GetTooltips(false))
                 tips->Housekeeping(static_cast<uint32_t>(platform::NowMilliseconds()));
+        // A window the pointer left may not see its last move (the frame's
+        // own space relays none): its tip goes here.
+        for (int i = 0; i < CountWindows(); ++i)
+            if (CABCWindow* w = GetWindowAt(i); w != pointed)
+                if (CTooltipControl* tips = w->GetTooltips(false); tips && tips->IsShowing())
+                    tips->Hide();
         if (active_ && under)
             UpdateHoverView();
         else

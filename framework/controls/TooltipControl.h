@@ -45,6 +45,8 @@ public:
     void Housekeeping(uint32_t now);
     bool IsShowing() const { return showing_ != 0; }
     std::string ShownText() const;
+    // Takes the tip down (the pointer went to another window).
+    void Hide();
     platform::WindowHandle GetHandle() const { return popup_; }
 
 private:
@@ -58,7 +60,6 @@ private:
     const Tool* ToolAt(CPoint where) const;
     bool ShowsAt(const Tool& tool, CPoint where) const;
     void Show(const Tool& tool);
-    void Hide();
 
     CABCWindow* owner_;
     platform::WindowHandle popup_ = 0;

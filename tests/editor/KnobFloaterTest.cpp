@@ -183,6 +183,59 @@ TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchA
     EXPECT_EQ(cells.GetKnob(7).GetValue(), 0);
 }
 
+TEST_F(KnobFloaterTest, TheCellFollowsThePanelKnobTurnedByMouseAndKeysAfterAFloaterDrag)
+{
+    Choose(kKnobFloater);
+    ASSERT_NE(KnobToggler::Get(), nullptr);
+    CKnobFloaterContainer& cells = Cells();
+    // A drag on the floater's knob 1 first (to the right: up).
+    const CRect knob = cells.GetKnob(0).GetFrame();
+    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
+    desktop.Host().PressMouse(ScreenPoint(body));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 60), body.y)));
+    for (int step = 0; step < 6; ++step)
+        SynthStep();
+    desktop.Host().ReleaseMouse(ScreenPoint(body));
+    Pump();
+    ASSERT_TRUE(Settle());
+    const uint8_t dragged = PanelOf(1, 1).GetValue(0);
+    ASSERT_GT(dragged, 10);
+    ASSERT_EQ(cells.GetKnob(0).GetValue(), dragged);
+
+    // Then the panel's own knob, turned down to 0 in the patch window.
+    CPatchView* view = ViewOf(List().GetActivePatch());
+    ASSERT_NE(view, nullptr);
+    const CRect panelKnob = PanelOf(1, 1).GetControls()[0]->GetFrame();
+    const auto onPanel = [&](int dx) {
+        return platform::ClientToScreen(view->GetHandle(), {panelKnob.left + 11 + dx, panelKnob.top + 10});
+    };
+    desktop.Host().MoveMouse(onPanel(0));
+    SynthStep();
+    desktop.Host().PressMouse(onPanel(0));
+    Pump();
+    for (int i = 1; i <= 4; ++i) {
+        // Each idle step of the drag puts the pointer back.
+        desktop.Host().MoveMouse(onPanel(-100));
+        for (int step = 0; step < 6; ++step)
+            SynthStep();
+    }
+    desktop.Host().ReleaseMouse(onPanel(-400));
+    Pump();
+    ASSERT_EQ(PanelOf(1, 1).GetValue(0), 0) << "the panel knob did not turn down";
+    EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 0; }, 50))
+        << "the cell shows " << int(cells.GetKnob(0).GetValue());
+
+    // A key on the panel's focused parameter.
+    ASSERT_TRUE(Settle());
+    desktop.Host().PressKey(platform::kVKEquals);
+    desktop.Host().ReleaseKey(platform::kVKEquals);
+    Pump();
+    ASSERT_EQ(PanelOf(1, 1).GetValue(0), 1);
+    EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 1; }, 50))
+        << "the cell shows " << int(cells.GetKnob(0).GetValue());
+}
+
 TEST_F(KnobFloaterTest, AFloaterKnobOfAMorphGroupTurnsThatGroupAsTheToolbarsKnobWould)
 {
     PressCtrl('K');

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -114,6 +115,74 @@ TEST_F(EditorDesktop, QuittingWithThePatchBrowserOpenEndsWithStatusZeroAndNoXErr
         const std::string log = session.EditorLog();
         EXPECT_EQ(log.find("X Error"), std::string::npos) << log;
         EXPECT_EQ(log.find("X error"), std::string::npos) << log;
+    }
+}
+
+// The toolbar: a window of the frame under its menu bar, the widest one there.
+const EditorReport::Window* Toolbar(const EditorReport& r)
+{
+    const EditorReport::Window* found = nullptr;
+    for (const EditorReport::Window& w : r.windows)
+        if (!w.document && w.visible && w.rect.top > r.frame.top && w.rect.top < r.frame.top + 120 &&
+            (!found || w.rect.Width() > found->rect.Width()))
+            found = &w;
+    return found;
+}
+
+TEST_F(EditorDesktop, ThePointerRestingOnAToolbarButtonShowsItsTip)
+{
+    const EditorReport started = StartEditor();
+    const EditorReport::Window* toolbar = Toolbar(started);
+    ASSERT_NE(toolbar, nullptr);
+    const Point origin = toolbar->rect.TopLeft();
+    struct Case {
+        const char* what;
+        Point at;        // in the toolbar
+        std::string tip; // empty: any tip longer than a tab button's picture text
+    };
+    const Case cases[] = {
+        {"the S button", {577, 11}, "shake cables"},
+        {"the first module button of the In/Out tab", {18, 52}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Moved on in two steps, as a hand comes to rest.
+        Xdo(MoveTo({origin.x + c.at.x - 3, origin.y + c.at.y}) + " sleep 0.1 " +
+            MoveTo({origin.x + c.at.x, origin.y + c.at.y}));
+        const EditorReport report = session.WaitFor([](const EditorReport& r) { return !r.tooltips.empty(); }, 5s);
+        session.Screenshot(std::string("tooltip-") + (c.tip.empty() ? "module" : "shake"));
+        ASSERT_EQ(report.tooltips.size(), 1u) << "no tip showed";
+        if (c.tip.empty())
+            EXPECT_GT(report.tooltips[0].text.size(), 2u) << report.tooltips[0].text;
+        else
+            EXPECT_EQ(report.tooltips[0].text, c.tip);
+        // Near the pointer, below it.
+        EXPECT_LE(std::abs(report.tooltips[0].rect.left - (origin.x + c.at.x)), 40);
+        EXPECT_GT(report.tooltips[0].rect.top, origin.y + c.at.y);
+        // Away: the tip goes.
+        Xdo(MoveTo({started.frame.right - 40, started.frame.bottom - 40}));
+        EXPECT_TRUE(session.WaitFor([](const EditorReport& r) { return r.tooltips.empty(); }, 5s).tooltips.empty());
+    }
+}
+
+TEST_F(EditorDesktop, AltAndTheScriptedMnemonicOpenThatMenu)
+{
+    const EditorReport started = StartEditor();
+    ASSERT_GE(started.menuTitles.size(), 5u);
+    // File, Edit, Patch, Synth, Setup...: Alt+U is Setup, Alt+S is Synth.
+    for (const auto& [keys, title] : {std::pair<std::string, size_t>{"alt+u", 4}, {"alt+s", 3}, {"alt+f", 0}}) {
+        SCOPED_TRACE(keys);
+        FocusFrame(started);
+        const auto shown = session.Desktop().ShownWindows();
+        Xdo("key " + keys);
+        const auto menu = session.Desktop().WaitForNewWindow(shown, 5s);
+        ASSERT_TRUE(menu) << keys << " opened no menu";
+        EXPECT_EQ(menu->left, started.menuTitles[title].left);
+        EXPECT_EQ(menu->top, started.menuTitles[title].bottom);
+        Xdo("key Escape");
+        const auto end = std::chrono::steady_clock::now() + 5s;
+        while (session.Desktop().ShownWindows().size() > shown.size() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(20ms);
     }
 }
 

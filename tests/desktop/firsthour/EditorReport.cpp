@@ -105,6 +105,11 @@ EditorReport EditorReport::Parse(std::istream& in)
             j.output = Flag(f);
             j.rect = ReadRect(f);
             r.jacks.push_back(j);
+        } else if (key == "tooltip") {
+            Tooltip t;
+            t.rect = ReadRect(f);
+            t.text = Rest(f);
+            r.tooltips.push_back(t);
         } else if (key == "repaint") {
             double ms = 0;
             if (f >> ms)

@@ -61,6 +61,11 @@ struct EditorReport {
     std::vector<Control> controls;
     std::vector<Jack> jacks;
     std::optional<double> repaintMs;
+    struct Tooltip {
+        platform::Rect rect;
+        std::string text;
+    };
+    std::vector<Tooltip> tooltips; // the tips shown
 
     static EditorReport Parse(std::istream& in);
 
