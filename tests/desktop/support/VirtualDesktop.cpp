@@ -233,8 +233,11 @@ bool VirtualDesktop::Start(std::string& why, const std::string& screen)
         why = "no pipe";
         return false;
     }
-    server_ =
-        SpawnProgram({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"}, true);
+    // Without -noreset the server starts afresh whenever its last client
+    // leaves, refusing connections meanwhile: a short-lived probe before the
+    // window manager connects would make the manager fail to open the display.
+    server_ = SpawnProgram(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, true);
     close(fds[1]);
     std::string number;
     char c = 0;
