@@ -1,4 +1,5 @@
 #include "platform/midi/rtmidi/JackOutDevice.h"
+#include "platform/midi/rtmidi/ShortMessageLength.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -18,17 +19,6 @@ namespace {
 constexpr size_t kRingBytes = 1 << 18;
 // The largest message: an update's block of data with room to spare.
 constexpr size_t kMaxMessage = 1 << 16;
-
-size_t ShortLength(uint8_t status)
-{
-    if (status < 0x80 || status == 0xF0 || status == 0xF7)
-        return 0;
-    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0) || status == 0xF2)
-        return 3;
-    if (status < 0xE0 || status == 0xF1 || status == 0xF3)
-        return 2;
-    return 1;
-}
 
 } // namespace
 
@@ -171,7 +161,7 @@ MidiResult JackOutDevice::ShortMessage(uint32_t message)
 {
     const uint8_t bytes[3] = {static_cast<uint8_t>(message), static_cast<uint8_t>(message >> 8),
                               static_cast<uint8_t>(message >> 16)};
-    const size_t count = ShortLength(bytes[0]);
+    const size_t count = ShortMessageLength(bytes[0]);
     if (count == 0)
         return midierr::kInvalidParameter;
     return state_->Write(bytes, count);

@@ -6,6 +6,7 @@
 #include "platform/midi/rtmidi/JackOutDevice.h"
 #include "platform/midi/rtmidi/MachineMidi.h"
 #include "platform/midi/rtmidi/MidiApiChoice.h"
+#include "platform/midi/rtmidi/ShortMessageLength.h"
 
 #include <RtMidi.h>
 
@@ -44,18 +45,6 @@ bool FindPort(RtMidi& client, const std::string& key, unsigned& port)
         }
     }
     return false;
-}
-
-// Bytes of a short message by its status byte; 0 for what is not one.
-size_t ShortMessageLength(uint8_t status)
-{
-    if (status < 0x80 || status == 0xF0 || status == 0xF7)
-        return 0;
-    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0) || status == 0xF2)
-        return 3;
-    if (status < 0xE0 || status == 0xF1 || status == 0xF3)
-        return 2;
-    return 1;
 }
 
 class RtOutDevice final : public MidiOutDevice {
