@@ -12,6 +12,8 @@
 namespace desktoptest {
 namespace {
 
+using desktoptest::Center;
+
 using platform::Point;
 using platform::Rect;
 using namespace std::chrono_literals;
@@ -31,11 +33,6 @@ Point ClientOrigin(const Rect& window)
 Point CaptionPoint(const Rect& window)
 {
     return {window.left + 60, window.top + kBorder + kCaption / 2};
-}
-
-Point Center(const Rect& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 Point Shifted(Point p, int dx)

@@ -13,6 +13,9 @@
 namespace desktoptest {
 namespace {
 
+using desktoptest::Center;
+using desktoptest::Id;
+
 using platform::Point;
 using platform::Rect;
 using namespace std::chrono_literals;
@@ -24,11 +27,6 @@ constexpr int kCaption = 19;
 constexpr int kMenuRow = 20;
 constexpr uint32_t kActiveCaption = 0x000080;
 constexpr uint32_t kInactiveCaption = 0x808080;
-
-Point Center(const Rect& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 Point Offset(Point p, int dx, int dy)
 {
@@ -44,13 +42,6 @@ Point MenuRow(const Rect& popup, int row)
 Point CaptionButton(const Rect& frame, int slot)
 {
     return {frame.right - kBorder - 2 - slot * 17 - 8, frame.top + kBorder + 2 + 7};
-}
-
-std::string Id(unsigned long window)
-{
-    std::ostringstream out;
-    out << "0x" << std::hex << window;
-    return out.str();
 }
 
 bool WaitUntil(const std::function<bool()>& test, std::chrono::milliseconds timeout = 15s)

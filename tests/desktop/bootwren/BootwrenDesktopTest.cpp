@@ -29,17 +29,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using desktoptest::Center;
 using desktoptest::MoveTo;
 using platform::Point;
 using platform::Rect;
 
 // A drop-down list's rows are 16 pixels high below a 1-pixel border.
 constexpr int kListRow = 16;
-
-Point Center(const Rect& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 std::string ReadAll(const std::string& path)
 {

@@ -15,22 +15,12 @@ namespace firsthour {
 namespace {
 
 using namespace std::chrono_literals;
+using desktoptest::Center;
+using desktoptest::Id;
 using desktoptest::MoveTo;
 using desktoptest::VirtualDesktop;
 using platform::Point;
 using platform::Rect;
-
-Point Center(const Rect& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-std::string Id(unsigned long window)
-{
-    std::ostringstream out;
-    out << "0x" << std::hex << window;
-    return out.str();
-}
 
 class EditorDesktop : public ::testing::Test {
 protected:

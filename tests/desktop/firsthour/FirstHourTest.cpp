@@ -24,6 +24,7 @@ namespace firsthour {
 namespace {
 
 using namespace std::chrono_literals;
+using desktoptest::Center;
 using desktoptest::MoveTo;
 using platform::Point;
 using platform::Rect;
@@ -33,11 +34,6 @@ using platform::Rect;
 constexpr int kMenuRow = 20;
 constexpr int kListRow = 16;
 constexpr int kPoly = 1;
-
-Point Center(const Rect& r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 Point MenuRow(const Rect& popup, int row)
 {

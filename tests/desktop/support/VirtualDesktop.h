@@ -6,6 +6,7 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -13,6 +14,20 @@
 struct _XDisplay;
 
 namespace desktoptest {
+
+// Where a person clicks a rectangle: its middle.
+inline platform::Point Center(const platform::Rect& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// An X window as xdotool and wmctrl name it.
+inline std::string Id(unsigned long window)
+{
+    std::ostringstream out;
+    out << "0x" << std::hex << window;
+    return out.str();
+}
 
 // A virtual X server (Xvfb) for the desktop tests, with the real input a
 // person gives (xdotool) and the real screen. DISPLAY names it once it runs;
