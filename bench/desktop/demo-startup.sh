@@ -17,17 +17,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-display=""
-for _ in $(seq 100); do
-  display=$(head -n1 "$work/display" 2>/dev/null || true)
-  [ -n "$display" ] && break
-  sleep 0.05
-done
-[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+. "$(dirname "$0")/virtual-screen.sh"
+start_virtual_screen 1024x768x24
 
 now_ms() { date +%s%3N; }
 for run in $(seq "$runs"); do

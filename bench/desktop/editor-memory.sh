@@ -34,17 +34,8 @@ PAINTBENCH_KEEP="$patch" "$bench_editor" --benchmark_filter=PaintPatchWindow/127
   --benchmark_min_time=0.01 >/dev/null 2>&1
 [ -s "$patch" ] || { echo "no patch file from $bench_editor" >&2; exit 1; }
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-display=""
-for _ in $(seq 100); do
-  display=$(head -n1 "$work/display" 2>/dev/null || true)
-  [ -n "$display" ] && break
-  sleep 0.05
-done
-[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+. "$(dirname "$0")/virtual-screen.sh"
+start_virtual_screen 1280x1024x24
 openbox >/dev/null 2>&1 &
 manager=$!
 sleep 0.5
