@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -19,6 +21,8 @@ namespace {
 constexpr size_t kRingBytes = 1 << 18;
 // The largest message: an update's block of data with room to spare.
 constexpr size_t kMaxMessage = 1 << 16;
+// How long a close waits for the cycles that carry what was written last.
+constexpr auto kDrainLimit = std::chrono::seconds(1);
 
 } // namespace
 
@@ -27,6 +31,14 @@ struct JackOutDevice::State {
     jack_port_t* port = nullptr;
     jack_ringbuffer_t* ring = nullptr;
     std::atomic<bool> shutDown{false};
+    // An output opened toward a port keeps what is written until the
+    // server's cycle carries the connection: jack_connect returns before
+    // that, and a cycle without it would drop the messages.
+    bool awaitsConnection = false;
+    // The process cycles run, and the last one that began with nothing left
+    // to send: the cycles before it have delivered everything.
+    std::atomic<uint64_t> cycles{0};
+    std::atomic<uint64_t> settledCycle{0};
     // The process thread's message in hand and how much of it went out.
     std::vector<uint8_t> current = std::vector<uint8_t>(kMaxMessage);
     size_t currentSize = 0;
@@ -64,6 +76,14 @@ struct JackOutDevice::State {
     {
         void* buffer = jack_port_get_buffer(port, frames);
         jack_midi_clear_buffer(buffer);
+        const uint64_t cycle = cycles.fetch_add(1, std::memory_order_acq_rel) + 1;
+        if (currentSent == currentSize && jack_ringbuffer_read_space(ring) == 0)
+            settledCycle.store(cycle, std::memory_order_release);
+        if (awaitsConnection) {
+            if (jack_port_connected(port) == 0)
+                return;
+            awaitsConnection = false;
+        }
         bool empty = true;
         for (;;) {
             if (currentSent == currentSize && !TakeNext())
@@ -95,6 +115,17 @@ struct JackOutDevice::State {
 
     static void OnShutdown(void* self) { static_cast<State*>(self)->shutDown = true; }
 
+    // Waits, at most kDrainLimit, until a cycle begins after everything
+    // written so far went out in the cycles before it.
+    void Drain() const
+    {
+        const uint64_t now = cycles.load(std::memory_order_acquire);
+        const auto end = std::chrono::steady_clock::now() + kDrainLimit;
+        while (settledCycle.load(std::memory_order_acquire) <= now && !shutDown &&
+               std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
     MidiResult Write(const uint8_t* bytes, size_t count)
     {
         if (count == 0 || count > kMaxMessage)
@@ -114,11 +145,14 @@ JackOutDevice::JackOutDevice(std::unique_ptr<State> state) : state_(std::move(st
 
 JackOutDevice::~JackOutDevice()
 {
+    // What was written goes out before the client closes.
+    state_->Drain();
     // The client goes first: its process thread reads the ring.
     state_.reset();
 }
 
-std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& client, const std::string& port)
+std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& client, const std::string& port,
+                                                           bool awaitsConnection)
 {
     auto state = std::make_unique<State>();
     jack_status_t status{};
@@ -129,6 +163,7 @@ std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& cl
     state->port = jack_port_register(state->client, port.c_str(), JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     if (state->ring == nullptr || state->port == nullptr)
         return nullptr;
+    state->awaitsConnection = awaitsConnection;
     jack_on_shutdown(state->client, State::OnShutdown, state.get());
     if (jack_set_process_callback(state->client, State::OnProcess, state.get()) != 0 ||
         jack_activate(state->client) != 0)
@@ -138,7 +173,7 @@ std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& cl
 
 std::unique_ptr<JackOutDevice> JackOutDevice::Open(const std::string& client, const std::string& destination)
 {
-    std::unique_ptr<State> state = Start(client, "out");
+    std::unique_ptr<State> state = Start(client, "out", true);
     if (state == nullptr || jack_connect(state->client, jack_port_name(state->port), destination.c_str()) != 0)
         return nullptr;
     return std::unique_ptr<JackOutDevice>(new JackOutDevice(std::move(state)));
@@ -146,7 +181,9 @@ std::unique_ptr<JackOutDevice> JackOutDevice::Open(const std::string& client, co
 
 std::unique_ptr<JackOutDevice> JackOutDevice::OpenVirtual(const std::string& client, const std::string& port)
 {
-    std::unique_ptr<State> state = Start(client, port);
+    // Nobody listens yet: what is written before a peer connects is lost,
+    // as on a cable that is not plugged in.
+    std::unique_ptr<State> state = Start(client, port, false);
     if (state == nullptr)
         return nullptr;
     return std::unique_ptr<JackOutDevice>(new JackOutDevice(std::move(state)));

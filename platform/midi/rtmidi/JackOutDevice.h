@@ -12,6 +12,7 @@ namespace platform {
 // fit in the cycle's buffer waits for the next cycle (one larger than any
 // cycle's buffer goes in pieces), so a late or overrun cycle delays messages
 // but never drops one. A full ring refuses the write instead of losing it.
+// Closing waits for the cycles that carry what was written.
 class JackOutDevice final : public MidiOutDevice {
 public:
     ~JackOutDevice() override;
@@ -35,7 +36,7 @@ protected:
 private:
     struct State;
     explicit JackOutDevice(std::unique_ptr<State> state);
-    static std::unique_ptr<State> Start(const std::string& client, const std::string& port);
+    static std::unique_ptr<State> Start(const std::string& client, const std::string& port, bool awaitsConnection);
 
     std::unique_ptr<State> state_;
 };

@@ -131,3 +131,19 @@ TEST_F(JackFixture, ListingTheDevicesBothWaysKeepsOneClientOfTheServer)
         EXPECT_EQ(OpenSockets() - before, oneClient) << "listing " << listing;
     }
 }
+
+// An output is often opened for one request and closed after it: the
+// message goes out though the server's cycle may not carry the connection
+// yet when it is written, and the close comes before the next cycle.
+TEST_F(JackFixture, WhatIsWrittenBetweenOpeningAndClosingAnOutputArrives)
+{
+    JackPeer peer;
+    const Registries registries;
+    constexpr int kOpenings = 40;
+    for (int i = 0; i < kOpenings; ++i) {
+        auto output = registries.Output("peer-in:from-program").CreatePort();
+        ASSERT_EQ(output->SendShortMessage(0xB0, 7, static_cast<uint8_t>(i)), 0u);
+    }
+    for (int i = 0; i < kOpenings; ++i)
+        ASSERT_EQ(peer.Take(), (std::vector<uint8_t>{0xB0, 7, static_cast<uint8_t>(i)})) << "opening " << i;
+}
