@@ -40,6 +40,39 @@ Bytes SynthMessage(const CMolecule& molecule, uint8_t slot, std::optional<uint8_
     return frame;
 }
 
+namespace {
+
+// The first device whose name holds `part`.
+template <class Registry> bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
+{
+    for (uint16_t i = 0; i < registry.GetCount(); ++i) {
+        if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<CPortManager> ManagerSeeing(const CPortManagerServices& services, const std::vector<std::string>& names,
+                                            std::vector<uint16_t>& devices)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        auto manager = std::make_unique<CPortManager>(services);
+        devices.assign(2 * names.size(), 0);
+        bool listed = true;
+        for (size_t i = 0; i < names.size() && listed; ++i)
+            listed = FindDevice(manager->GetInputRegistry(), names[i] + " out", devices[2 * i]) &&
+                FindDevice(manager->GetOutputRegistry(), names[i] + " in", devices[2 * i + 1]);
+        if (listed)
+            return manager;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return nullptr;
+}
+
 // ---- documents ----
 
 CRecordingPatch::~CRecordingPatch()

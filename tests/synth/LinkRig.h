@@ -126,6 +126,14 @@ public:
     int saves = 0;
 };
 
+// A port manager over the machine's MIDI devices, made once they list each
+// simsynthd of `names` (its ports "<name> in" and "<name> out" appear a
+// moment after it starts); `devices` takes, for each name, the index of its
+// output among the inputs and then of its input among the outputs. Null
+// when they are not listed within five seconds.
+std::unique_ptr<CPortManager> ManagerSeeing(const CPortManagerServices& services, const std::vector<std::string>& names,
+                                            std::vector<uint16_t>& devices);
+
 // Simulated synthesizers on MIDI devices "<prefix> 0", "<prefix> 1", ...,
 // a port manager over them, and a virtual clock.
 class CLinkRig {

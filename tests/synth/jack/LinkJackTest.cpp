@@ -14,22 +14,6 @@
 
 using namespace linkrig;
 
-namespace {
-
-// The first device whose name holds `part`.
-template <class Registry> bool FindDevice(const Registry& registry, const std::string& part, uint16_t& index)
-{
-    for (uint16_t i = 0; i < registry.GetCount(); ++i) {
-        if (registry.GetAt(i)->GetName().find(part) != std::string::npos) {
-            index = i;
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 TEST(LinkJack, TheEditorsPortConnectsToSimsynthd)
 {
     if (!std::getenv("JACK_DEFAULT_SERVER"))
@@ -49,20 +33,11 @@ TEST(LinkJack, TheEditorsPortConnectsToSimsynthd)
     RegisterReceivedMolecules(registry);
     SetMoleculeRegistry(&registry);
 
-    // simsynthd's ports appear once it runs.
-    std::unique_ptr<CPortManager> manager;
-    uint16_t input = 0;
-    uint16_t output = 0;
-    for (int tries = 0; tries < 100; ++tries) {
-        manager = std::make_unique<CPortManager>(CPortManagerServices{application, preferences, patches});
-        if (FindDevice(manager->GetInputRegistry(), name + " out", input) &&
-            FindDevice(manager->GetOutputRegistry(), name + " in", output))
-            break;
-        manager.reset();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    std::vector<uint16_t> devices;
+    std::unique_ptr<CPortManager> manager =
+        ManagerSeeing(CPortManagerServices{application, preferences, patches}, {name}, devices);
     ASSERT_NE(manager, nullptr) << "simsynthd's ports did not appear";
-    manager->OpenPort(0, input, output);
+    manager->OpenPort(0, devices[0], devices[1]);
 
     // JACK makes the connections a little later: an unanswered first ping
     // is followed by another once it is overdue.
