@@ -14,6 +14,7 @@
 #include "panels/jacks/PnlHole.h"
 #include "panels/panel/Module.h"
 #include "patch/area/PatchBackground.h"
+#include "patch/area/ScrollViewContainer.h"
 #include "patch/document/Patch.h"
 #include "patch/files/PatchFile.h"
 #include "platform/menus/MenuWindows.h"
@@ -297,6 +298,14 @@ void CEditorStateReport::Write(std::optional<double> repaintMs)
                 out << "patch " << number << ' ' << (patch.get() == active ? 1 : 0) << ' ' << (patch->IsDirty() ? 1 : 0)
                     << ' ' << (patch->HasWindow() ? 1 : 0) << ' ' << (patch->IsSlotBusy() ? 1 : 0) << ' '
                     << unsigned(port) << ' ' << unsigned(patch->GetSlot()) << ' ' << patch->GetTitle() << '\n';
+                if (const auto* view = dynamic_cast<const CPatchView*>(patch->GetWindow())) {
+                    // "split <patch> <rect>": the bar between the voice areas.
+                    const CRect upper = view->GetContainer(1).GetFrame();
+                    const CRect lower = view->GetContainer(0).GetFrame();
+                    out << "split " << number << ' ';
+                    WriteScreenRect(out, *view, CRect(upper.left, upper.bottom, upper.right, lower.top));
+                    out << '\n';
+                }
                 WriteModules(out, number, *patch);
                 WritePatchCopy(out, number, *patch, path_ + ".patch" + std::to_string(number) + ".pch");
                 ++number;

@@ -210,6 +210,12 @@ void CPnlControl::LinearDrag(int axis)
     const CPoint p = NSHarrowen::GetMouseState().position;
     const int16_t delta =
         axis == 0 ? static_cast<int16_t>(p.x - state.start.x) : static_cast<int16_t>(state.start.y - p.y);
+    // Only a move taken from the events is given back: a step that has not
+    // seen the desktop's newest move yet would warp the pointer back over
+    // it, and the move, then followed by the warp's own, would be lost.
+    if (p == state.start) {
+        return;
+    }
     state.accumulator += delta;
     // The pointer stays put while the value moves: no screen edge limits the drag.
     WarpPointer(state.start);

@@ -1,7 +1,11 @@
 // Patchora on the desktop as a person meets it, with real X input under the
 // window manager: quitting whatever is open, tooltips, the menu bar's
 // mnemonics and an alert that comes while a mouse button is held.
+#include "ScenarioPatch.h"
 #include "ScenarioSession.h"
+
+#include "X11Screenshot.h"
+#include "simulator/SimPatchFile.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +41,7 @@ protected:
         if (HasFailure()) {
             session.Screenshot("editor-desktop-failed");
             std::printf("--- Patchora's output:\n%s\n", session.EditorLog().c_str());
+            std::printf("--- simsynthd's output:\n%s\n", session.SynthOutput().c_str());
         }
     }
 
@@ -174,6 +179,134 @@ TEST_F(EditorDesktop, AltAndTheScriptedMnemonicOpenThatMenu)
         while (session.Desktop().ShownWindows().size() > shown.size() && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(20ms);
     }
+}
+
+TEST_F(EditorDesktop, AModuleDraggedLandsInTheCellUnderItsOutlineAndLeavesTheSplitBarClean)
+{
+    const std::string file = session.Folder().File("Dragged.pch");
+    sim::WritePatchFile(file, MakeSlotPatch());
+    const EditorReport started = StartEditor();
+    FocusFrame(started);
+    const auto shown = session.Desktop().ShownWindows();
+    Xdo("key ctrl+o");
+    ASSERT_TRUE(session.Desktop().WaitForNewWindow(shown)) << "Ctrl+O showed no file dialog";
+    std::this_thread::sleep_for(300ms);
+    Xdo("key --delay 60 End shift+Home");
+    Xdo("type --delay 20 '" + file + "'");
+    Xdo("key Return");
+    // The window of the file: the one whose patch has an LFO below the bar.
+    const auto opened = [](const EditorReport& r) {
+        for (const EditorReport::Patch& p : r.patches)
+            if (p.shown && r.FindModule(p.number, 0, 1))
+                return p.number;
+        return -1;
+    };
+    EditorReport report = session.WaitFor([&](const EditorReport& r) { return opened(r) >= 0; });
+    const int patch = opened(report), poly = 1, common = 0;
+    ASSERT_GE(patch, 0) << "the patch did not open";
+    // The grid from the patch's own modules: Osc1 at 0,0, Filter1 at 0,8,
+    // Env1 at 1,0 above the bar; LFO1 at 0,0 below it.
+    const Rect osc = report.FindModule(patch, poly, 1)->rect;
+    const int row = (report.FindModule(patch, poly, 2)->rect.top - osc.top) / 8;
+    const int column = report.FindModule(patch, poly, 3)->rect.left - osc.left;
+    ASSERT_GT(row, 0);
+    ASSERT_GT(column, 0);
+    // Pressed on its title strip, beside the name.
+    const auto grip = [](const Rect& r) { return Point{r.left + 70, r.top + 6}; };
+
+    // Straight down five rows: the same column.
+    Rect env = report.FindModule(patch, poly, 3)->rect;
+    session.Drag(grip(env), grip(env.Offset(0, 5 * row)), 10);
+    report = session.WaitFor([&](const EditorReport& r) { return r.FindModule(patch, poly, 3)->row != 0; });
+    const EditorReport::Module* moved = report.FindModule(patch, poly, 3);
+    EXPECT_EQ(moved->column, 1) << "dragged straight down, it changed its column";
+    EXPECT_EQ(moved->row, 5);
+
+    // Into the lower area, to column 1, row 0 there, right under the bar: a
+    // copy lands in that cell and the bar looks as before.
+    const Rect bar = report.patches.at(patch).split;
+    ASSERT_GT(bar.Height(), 0);
+    const platform::PixelBuffer barBefore = session.Desktop().Grab(bar);
+    const Rect lfo = report.FindModule(patch, common, 1)->rect;
+    env = moved->rect;
+    const Point target{lfo.left + column, lfo.top};
+    session.Drag(grip(env), grip(env.Offset(target.x - env.left, target.y - env.top)), 12);
+    report = session.WaitFor([&](const EditorReport& r) {
+        return std::count_if(r.modules.begin(), r.modules.end(),
+                             [&](const EditorReport::Module& m) { return m.patch == patch && m.area == common; }) == 2;
+    });
+    const EditorReport::Module* copy = nullptr;
+    for (const EditorReport::Module& m : report.modules)
+        if (m.patch == patch && m.area == common && m.index != 1)
+            copy = &m;
+    ASSERT_NE(copy, nullptr) << "the drag into the lower area made no copy";
+    EXPECT_EQ(copy->column, 1);
+    EXPECT_EQ(copy->row, 0);
+    std::this_thread::sleep_for(300ms);
+    session.Screenshot("dragged-into-the-lower-area");
+    EXPECT_EQ(demo::CountDifferences(barBefore, session.Desktop().Grab(bar)), 0)
+        << "the drag left something painted over the split bar";
+}
+
+// The window that shows a text, by its title; empty when none does.
+std::string WindowShowing(const EditorReport& r, const std::string& text)
+{
+    for (const EditorReport::Window& w : r.windows)
+        for (const EditorReport::View& v : r.ViewsOf(w.title))
+            if (v.text.find(text) != std::string::npos)
+                return w.title;
+    return {};
+}
+
+TEST_F(EditorDesktop, AnAlertThatComesWhileAnArrowIsHeldLeavesEveryLaterClickWorking)
+{
+    const std::string slot = session.Folder().File("Held.pch");
+    sim::WritePatchFile(slot, MakeSlotPatch());
+    ASSERT_TRUE(session.StartSynth({"--slot", "A=" + slot})) << session.SynthOutput();
+    const EditorReport started = StartEditor();
+    std::string why;
+    ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
+    EditorReport report =
+        session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
+    ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
+    ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
+    WaitForWindow("MIDI Setup", false);
+
+    const EditorReport::Window* toolbar = Toolbar(report);
+    ASSERT_NE(toolbar, nullptr);
+    const Point origin = toolbar->rect.TopLeft();
+    // The upper half of the portamento time's arrows, and the tab bar.
+    const Rect arrow{origin.x + 647, origin.y + 22, origin.x + 658, origin.y + 43};
+    const Rect tabs{origin.x + 2, origin.y + 24, origin.x + 432, origin.y + 66};
+    const platform::PixelBuffer arrowBefore = session.Desktop().Grab(arrow);
+    const platform::PixelBuffer tabsBefore = session.Desktop().Grab(tabs);
+
+    // Held down on the arrow while the synthesizer goes: its alert comes
+    // during the press, the release comes after it.
+    Xdo(MoveTo({arrow.left + 5, arrow.top + 5}) + " mousedown 1");
+    session.StopSynth();
+    report = session.WaitFor([](const EditorReport& r) { return !WindowShowing(r, "Lost contact").empty(); }, 30s);
+    const std::string alert = WindowShowing(report, "Lost contact");
+    ASSERT_FALSE(alert.empty()) << "no alert told of the lost contact";
+    session.Screenshot("held-press-alert");
+    Xdo("mouseup 1");
+
+    // The alert's OK acts on the first click; the arrow no longer shows as
+    // pressed.
+    ASSERT_TRUE(session.ClickButton(alert, "OK"));
+    report = WaitForWindow(alert, false);
+    EXPECT_EQ(report.FindWindow(alert), nullptr) << "the alert's OK did not close it";
+    EXPECT_EQ(demo::CountDifferences(arrowBefore, session.Desktop().Grab(arrow)), 0) << "the arrow still looks held";
+    // A tab of the toolbar acts on the first click: its page shows.
+    session.Click({tabs.left + 110, tabs.top + 8});
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    long changed = 0;
+    while (changed == 0 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(50ms);
+        changed = demo::CountDifferences(tabsBefore, session.Desktop().Grab(tabs));
+    }
+    session.Screenshot("held-press-after");
+    EXPECT_GT(changed, 0) << "the click on a tab did nothing";
 }
 
 } // namespace

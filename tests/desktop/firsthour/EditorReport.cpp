@@ -81,6 +81,12 @@ EditorReport EditorReport::Parse(std::istream& in)
             f >> p.port >> p.slot;
             p.title = Rest(f);
             r.patches.push_back(p);
+        } else if (key == "split") {
+            size_t n = 0;
+            f >> n;
+            const platform::Rect rect = ReadRect(f);
+            if (n < r.patches.size())
+                r.patches[n].split = rect;
         } else if (key == "patchfile") {
             int n = 0;
             std::string path;

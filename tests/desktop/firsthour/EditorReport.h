@@ -32,7 +32,8 @@ struct EditorReport {
         bool busy = false; // its slot waits for the synthesizer: edits and keys are not taken
         int port = 4, slot = 4;
         std::string title;
-        std::string file; // the editor's own copy of it
+        std::string file;     // the editor's own copy of it
+        platform::Rect split; // the bar between its voice areas, on the screen
     };
     struct Module {
         int patch = 0, area = 0, index = 0, type = 0, column = 0, row = 0;

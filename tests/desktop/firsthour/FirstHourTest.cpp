@@ -30,22 +30,13 @@ using platform::Point;
 using platform::Rect;
 
 // Pop-up menu rows are 20 pixels high below a 1-pixel border and a 2-pixel
-// margin; a drop-down list's rows are 16 pixels below a 1-pixel border.
+// margin.
 constexpr int kMenuRow = 20;
-constexpr int kListRow = 16;
 constexpr int kPoly = 1;
 
 Point MenuRow(const Rect& popup, int row)
 {
     return {popup.left + 30, popup.top + 1 + 2 + row * kMenuRow + kMenuRow / 2};
-}
-
-int IndexOf(const std::vector<std::string>& names, const std::string& part)
-{
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i].find(part) != std::string::npos)
-            return static_cast<int>(i);
-    return -1;
 }
 
 class FirstHour : public ::testing::Test {
@@ -75,6 +66,7 @@ protected:
         if (HasFailure()) {
             session.Screenshot("failed");
             std::printf("--- Patchora's output:\n%s\n", session.EditorLog().c_str());
+            std::printf("--- simsynthd's output:\n%s\n", session.SynthOutput().c_str());
             const std::string log = session.SynthLog();
             std::printf("--- the end of simsynthd's log:\n%s\n",
                         log.substr(log.size() > 3000 ? log.size() - 3000 : 0).c_str());
@@ -91,7 +83,7 @@ protected:
     }
 
     void Xdo(const std::string& arguments) { session.Desktop().Xdo(arguments); }
-    void Click(Point p, int button = 1) { Xdo(MoveTo(p) + " click " + std::to_string(button)); }
+    void Click(Point p, int button = 1) { session.Click(p, button); }
     void Key(const std::string& keys) { Xdo("key --delay 60 " + keys); }
     // Keys pressed once, then the wait until they took effect: every press
     // counts, also while a slot waits for the synthesizer's answer.
@@ -120,15 +112,6 @@ protected:
     {
         const auto before = session.Desktop().ShownWindows();
         return PressUntil(keys, [&] { return session.Desktop().WaitForNewWindow(before, 10ms).has_value(); });
-    }
-    // Drags with the left button, a move every 30 ms as a hand makes them.
-    void SlowDrag(Point from, Point to, int steps)
-    {
-        std::string script = MoveTo(from) + " mousedown 1 sleep 0.1";
-        for (int i = 1; i <= steps; ++i)
-            script += " " + MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) +
-                " sleep 0.03";
-        Xdo(script + " sleep 0.1 mouseup 1");
     }
     // Replaces the text of the focused field.
     void TypeOver(const std::string& text)
@@ -164,20 +147,12 @@ protected:
     // Picks an entry of a drop-down list.
     void Pick(const EditorReport::View& popup, int index)
     {
-        const auto before = session.Desktop().ShownWindows();
-        Click(Center(popup.rect));
-        const auto list = session.Desktop().WaitForNewWindow(before);
-        ASSERT_TRUE(list) << "the list did not drop down";
-        Click({list->left + 20, list->top + 1 + index * kListRow + kListRow / 2});
+        ASSERT_TRUE(session.Pick(popup.rect, index)) << "the list did not drop down";
     }
 
     void ClickButton(const std::string& window, const std::string& label)
     {
-        const EditorReport report =
-            session.WaitFor([&](const EditorReport& r) { return r.FindView(window, "button", label) != nullptr; }, 10s);
-        const EditorReport::View* button = report.FindView(window, "button", label);
-        ASSERT_NE(button, nullptr) << "no button \"" << label << "\" in \"" << window << "\"";
-        Click(Center(button->rect));
+        ASSERT_TRUE(session.ClickButton(window, label)) << "no button \"" << label << "\" in \"" << window << "\"";
     }
 
     // Clicks into the frame's empty space so that the keys go to the editor.
@@ -287,38 +262,13 @@ protected:
 void FirstHour::ConnectThroughTheMidiDialog()
 {
     session.Screenshot("01-started");
-    FocusFrame();
-    Key("ctrl+m");
-    EditorReport report = WaitForWindow("MIDI Setup");
-    ASSERT_TRUE(report.FindWindow("MIDI Setup")) << "Ctrl+M opened no MIDI dialog";
-    const int in = IndexOf(report.midiIn, "simsynth out");
-    const int out = IndexOf(report.midiOut, "simsynth in");
-    ASSERT_GE(in, 0) << "the dialog does not list \"simsynth out\" among the inputs";
-    ASSERT_GE(out, 0) << "the dialog does not list \"simsynth in\" among the outputs";
+    std::string why;
+    ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
     session.Screenshot("02-midi-setup");
-
-    const std::vector<EditorReport::View> views = report.ViewsOf("MIDI Setup");
-    std::vector<EditorReport::View> popups, boxes;
-    for (const EditorReport::View& v : views) {
-        if (v.kind == "popup")
-            popups.push_back(v);
-        if (v.kind == "checkbox")
-            boxes.push_back(v);
-    }
-    ASSERT_EQ(popups.size(), 8u);
-    ASSERT_EQ(boxes.size(), 4u);
-    Click(Center(boxes[0].rect)); // Port 1: Enabled
-    session.WaitFor([](const EditorReport& r) {
-        const EditorReport::View* box = r.FindView("MIDI Setup", "checkbox", "Enabled");
-        return box && box->checked;
-    });
-    Pick(popups[0], in);
-    Pick(popups[1], out);
-    ClickButton("MIDI Setup", "Apply");
 
     // The status follows the link: the model and version first, then the name.
     std::set<std::string> seen;
-    report = session.WaitFor(
+    const EditorReport report = session.WaitFor(
         [&](const EditorReport& r) {
             if (!r.ports.empty())
                 seen.insert(r.ports[0]);
@@ -371,7 +321,7 @@ void FirstHour::ShowSlotA()
     const std::vector<std::string> urls = session.OpenedUrls();
     ASSERT_EQ(urls.size(), 2u) << "F1 and Help > Contents did not both open the help";
     const std::string guide =
-        "file://" + std::filesystem::path(PATCHORA_PATH).parent_path().string() + "/Patchora-help/";
+        "file://" + std::filesystem::path(ScenarioSession::EditorProgram()).parent_path().string() + "/Patchora-help/";
     for (const std::string& url : urls) {
         EXPECT_EQ(url.rfind(guide, 0), 0u) << url;
         const size_t hash = url.find('#');
@@ -469,7 +419,7 @@ void FirstHour::EditModulesAndCables()
     ASSERT_NE(from, nullptr);
     ASSERT_NE(to, nullptr);
     size_t logSize = session.SynthLog().size();
-    SlowDrag(Center(from->rect), Center(to->rect), 12);
+    session.Drag(Center(from->rect), Center(to->rect), 12);
     EXPECT_FALSE(session.WaitForSynthLog(logSize, {"CableConnect"}).empty())
         << "the cable did not reach the synthesizer";
     report = session.WaitFor([&](const EditorReport& r) {

@@ -12,6 +12,8 @@
 
 namespace firsthour {
 
+using namespace std::chrono_literals;
+
 namespace {
 
 std::string ReadAll(const std::string& path)
@@ -20,14 +22,6 @@ std::string ReadAll(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// The program under test: the build's own, or another build's named in
-// FIRSTHOUR_PATCHORA (to measure a release build).
-std::string EditorProgram()
-{
-    const char* other = std::getenv("FIRSTHOUR_PATCHORA");
-    return other && *other ? other : PATCHORA_PATH;
 }
 
 // True once the screen shows something other than the empty desktop.
@@ -43,7 +37,15 @@ bool SomethingPainted(const desktoptest::ScreenReader& reader)
 
 } // namespace
 
-ScenarioSession::ScenarioSession() : report_(dir_.File("state.txt")), synthLog_(dir_.File("simsynthd.log")) { }
+ScenarioSession::ScenarioSession()
+    : report_(dir_.File("state.txt")), synthLog_(dir_.File("simsynthd.log")), synthOutput_(dir_.File("simsynthd.out"))
+{ }
+
+std::string ScenarioSession::EditorProgram()
+{
+    const char* other = std::getenv("FIRSTHOUR_PATCHORA");
+    return std::filesystem::absolute(other && *other ? other : PATCHORA_PATH).lexically_normal().string();
+}
 
 ScenarioSession::~ScenarioSession()
 {
@@ -66,12 +68,34 @@ bool ScenarioSession::StartDesktop(std::string& why)
 
 bool ScenarioSession::StartSynth(const std::vector<std::string>& options)
 {
-    std::vector<std::string> arguments{SIMSYNTHD_PATH, "--log", synthLog_};
+    // Its output goes to a file of its own (appended: a restart keeps the
+    // first run's words), read for its announcement.
+    std::vector<std::string> arguments{"/bin/sh",      "-c",    "exec \"$0\" \"$@\" >>\"$OUT\" 2>&1",
+                                       SIMSYNTHD_PATH, "--log", synthLog_};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    synth_ = desktoptest::SpawnProgram(arguments, true);
-    // Its ports exist once it says so in its log's first line or a moment passed.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    return synth_ > 0 && waitpid(synth_, nullptr, WNOHANG) == 0;
+    const size_t said = SynthOutput().size();
+    setenv("OUT", synthOutput_.c_str(), 1);
+    synth_ = desktoptest::SpawnProgram(arguments);
+    unsetenv("OUT");
+    // Its ports exist once it announces them ("simsynthd: Kandrel on ..."),
+    // however long a busy machine takes to bring them up.
+    const auto end = Clock::now() + std::chrono::seconds(30);
+    while (synth_ > 0 && Clock::now() < end) {
+        if (waitpid(synth_, nullptr, WNOHANG) == synth_) {
+            synth_ = 0;
+            break;
+        }
+        const std::string output = SynthOutput();
+        if (output.find(" on \"", said) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+std::string ScenarioSession::SynthOutput() const
+{
+    return ReadAll(synthOutput_);
 }
 
 void ScenarioSession::StopSynth()
@@ -248,6 +272,93 @@ EditorReport ScenarioSession::WaitFor(const std::function<bool(const EditorRepor
         report = Report();
     }
     return report;
+}
+
+void ScenarioSession::Click(platform::Point at, int button)
+{
+    desktop_.Xdo(desktoptest::MoveTo(at) + " click " + std::to_string(button));
+}
+
+void ScenarioSession::Drag(platform::Point from, platform::Point to, int steps)
+{
+    using desktoptest::MoveTo;
+    std::string script = MoveTo(from) + " mousedown 1 sleep 0.1";
+    for (int i = 1; i <= steps; ++i)
+        script +=
+            " " + MoveTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) + " sleep 0.03";
+    desktop_.Xdo(script + " sleep 0.1 mouseup 1");
+}
+
+bool ScenarioSession::ClickButton(const std::string& window, const std::string& label)
+{
+    const EditorReport report =
+        WaitFor([&](const EditorReport& r) { return r.FindView(window, "button", label) != nullptr; }, 10s);
+    const EditorReport::View* button = report.FindView(window, "button", label);
+    if (button)
+        Click(desktoptest::Center(button->rect));
+    return button != nullptr;
+}
+
+bool ScenarioSession::Pick(const platform::Rect& popup, int index)
+{
+    // A drop-down list's rows are 16 pixels high below a 1-pixel border.
+    constexpr int kListRow = 16;
+    const auto before = desktop_.ShownWindows();
+    Click(desktoptest::Center(popup));
+    const auto list = desktop_.WaitForNewWindow(before);
+    if (list)
+        Click({list->left + 20, list->top + 1 + index * kListRow + kListRow / 2});
+    return list.has_value();
+}
+
+namespace {
+
+int IndexOf(const std::vector<std::string>& names, const std::string& part)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i].find(part) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+bool ScenarioSession::ChoosePort1(const std::string& input, const std::string& output, std::string& why)
+{
+    const EditorReport before = Report();
+    Click({before.frame.right - 40, before.frame.bottom - 40});
+    desktop_.Xdo("key ctrl+m");
+    EditorReport report = WaitFor([](const EditorReport& r) { return r.FindWindow("MIDI Setup") != nullptr; }, 15s);
+    if (!report.FindWindow("MIDI Setup")) {
+        why = "Ctrl+M opened no MIDI dialog";
+        return false;
+    }
+    const int in = IndexOf(report.midiIn, input);
+    const int out = IndexOf(report.midiOut, output);
+    if (in < 0 || out < 0) {
+        why = "the dialog does not list \"" + input + "\" among the inputs and \"" + output + "\" among the outputs";
+        return false;
+    }
+    std::vector<EditorReport::View> popups;
+    const EditorReport::View* box = report.FindView("MIDI Setup", "checkbox", "Enabled");
+    for (const EditorReport::View& v : report.ViewsOf("MIDI Setup"))
+        if (v.kind == "popup")
+            popups.push_back(v);
+    if (popups.size() != 8 || !box) {
+        why = "the dialog has not its four ports' lists and boxes";
+        return false;
+    }
+    if (!box->checked)
+        Click(desktoptest::Center(box->rect)); // Port 1: Enabled
+    report = WaitFor([](const EditorReport& r) {
+        const EditorReport::View* enabled = r.FindView("MIDI Setup", "checkbox", "Enabled");
+        return enabled && enabled->checked;
+    });
+    if (!Pick(popups[0].rect, in) || !Pick(popups[1].rect, out) || !ClickButton("MIDI Setup", "Apply")) {
+        why = "a list did not drop down or Apply was not there";
+        return false;
+    }
+    return true;
 }
 
 std::string ScenarioSession::ScreenshotFolder()
