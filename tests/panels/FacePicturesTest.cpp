@@ -348,21 +348,66 @@ std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFac
     return frames;
 }
 
+bool IsKnob(ItemClass c)
+{
+    return c == ItemClass::BigKnob || c == ItemClass::MediumKnob || c == ItemClass::SmallKnob ||
+        c == ItemClass::IndicatorKnob;
+}
+
+bool Level(const FaceRect& a, const FaceRect& b)
+{
+    return a.y < b.Bottom() && b.y < a.Bottom();
+}
+
+// Whether a numbered jack needs no number printed, its face telling it
+// apart: the knob right after it on its row sets how much of it is taken and
+// says what it takes in (OscA's "Pitch MA 1"); or it stands right under the
+// button that chooses it and shows its number (1-4Switch); or it is one of
+// two alike whose other one shows its number.
+bool ToldApartWithoutItsNumber(const CBuildModule& type, const std::vector<FaceRect>& jacks,
+                               const std::vector<FaceRect>& controls, const std::vector<int>& labels, size_t own)
+{
+    constexpr int kBeside = 8;
+    const FaceRect& jack = jacks[own];
+    const std::string name = JackName(type, own);
+    const std::string number = name.substr(name.rfind(' ') + 1);
+    for (size_t c = 0; c < controls.size(); ++c) {
+        const ItemSpec& item = ControlItem(type, static_cast<int>(c));
+        const FaceRect& f = controls[c];
+        if (IsKnob(item.itemClass) && Level(f, jack) && f.x >= jack.Right() && f.x - jack.Right() <= kBeside) {
+            return true;
+        }
+        if (item.itemClass == ItemClass::HorizontalRadioButton && item.text &&
+            GapSquared(f, jack) <= kBeside * kBeside && !Level(f, jack)) {
+            std::istringstream captions(item.text);
+            int segment = 0;
+            for (std::string caption; std::getline(captions, caption, ','); ++segment) {
+                const int centre = jack.x + jack.w / 2;
+                if (caption == number && centre >= f.x + segment * item.size &&
+                    centre < f.x + (segment + 1) * item.size) {
+                    return true;
+                }
+            }
+        }
+    }
+    const auto jackSpecs = type.GetJacks();
+    std::vector<size_t> alike;
+    for (size_t k = 0; k < jackSpecs.size(); ++k) {
+        if (!jackSpecs[k].faceLabel && jackSpecs[k].direction == jackSpecs[own].direction &&
+            jackSpecs[k].kind == jackSpecs[own].kind) {
+            alike.push_back(k);
+        }
+    }
+    return alike.size() == 2 && labels[alike[0] == own ? alike[1] : alike[0]] == 1;
+}
+
 // A jack label stands nearer to its own jack than to any other, and unless
 // it stands right beside its jack, nearer to it than to any control: a number
 // beside a button reads as the button's. The jacks that need numbers have
-// them, but on the faces listed, crowded to the jacks' rims, where the
-// picture tells them apart: the outputs of 1-4Switch stand under the buttons
-// that choose them, the mixer inputs of ControlMixer each within its
-// channel's controls, most others beside the knob that sets how much of
-// them is taken (OscA's and SpectralOsc's pitch and FM inputs, the
-// envelope's and filter's modulation inputs), and of a pair one numbered
-// jack is labelled (StChorus, LogicProc).
+// them where the face does not tell them apart otherwise.
 TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
 {
     constexpr int kBesideJack = 5 * 5;
-    const std::set<std::string> crowded = {"OscA",      "SpectralOsc", "Mod-Env",      "FilterF",
-                                           "1-4Switch", "StChorus",    "ControlMixer", "LogicProc"};
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
@@ -394,7 +439,7 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
             EXPECT_LE(labels[j], 1) << "jack " << j;
             const std::string name = JackName(type, j);
             const bool numbered = !name.empty() && std::isdigit(static_cast<unsigned char>(name.back()));
-            if (numbered && !crowded.contains(type.GetShortName())) {
+            if (numbered && !ToldApartWithoutItsNumber(type, jacks, controls, labels, j)) {
                 EXPECT_EQ(labels[j], 1) << name << " has no label";
             }
         }

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -179,6 +180,9 @@ std::string AsRead(const std::string& text)
     return out;
 }
 
+// Which jack labels take their places before the controls' names.
+enum class JacksFirst { None, Numbers, Words };
+
 class CFaceBuilder {
 public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
@@ -186,16 +190,19 @@ public:
           layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
     { }
 
-    // With the jack numbers placed first, or after the controls' whole names.
-    CFaceLayout Build(bool numbersFirst)
+    // With the jack numbers placed first, or the jacks' words and numbers,
+    // or neither before the controls' whole names.
+    CFaceLayout Build(JacksFirst first)
     {
         CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
-        // A number has its jack's row or little else: it may take its place
-        // there before the controls' names spread over the row.
-        if (numbersFirst)
+        // A jack's label has its jack's row or little else: it may take its
+        // place there before the controls' names spread over the row.
+        if (first == JacksFirst::Words)
+            PlaceJackLabels(placer, false, true, true);
+        if (first != JacksFirst::None)
             PlaceJackLabels(placer, true, true);
         std::vector<bool> named = PlaceWholeControlNames(placer);
         PlaceOtherControlLabels(placer, named);
@@ -392,12 +399,18 @@ private:
     // On the jack's row, on the side away from its nearest neighbour there,
     // else above or below it; never nearer to another jack than to its own.
     // The numbered jacks, which need their labels, or the others; on their
-    // rows only, or anywhere they may stand.
-    void PlaceJackLabels(CLabelPlacer& placer, bool numbered, bool onRowOnly)
+    // rows only, or anywhere they may stand. Bottom up, a label that goes
+    // below its jack leaves the spot above the jack under it to that one.
+    void PlaceJackLabels(CLabelPlacer& placer, bool numbered, bool onRowOnly, bool bottomUp = false)
     {
         using enum LabelSide;
         const auto names = JackNames(type_);
-        for (size_t j = 0; j < jackFrames_.size(); ++j) {
+        std::vector<size_t> order(jackFrames_.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        if (bottomUp)
+            std::stable_sort(order.begin(), order.end(),
+                             [this](size_t a, size_t b) { return jackFrames_[a].y > jackFrames_[b].y; });
+        for (const size_t j : order) {
             if (names[j].empty() || IsNumbered(names[j].front()) != numbered || labelled_.contains(j))
                 continue;
             // Nor, away from its jack, nearer to a control: a jack number
@@ -602,7 +615,8 @@ private:
 } // namespace
 
 // The faults a reader meets on a face: control labels nearer to another
-// item than to their own control (the worse), then numbered jacks unlabelled.
+// item than to their own control (the worse), then jacks without the word or
+// number that tells them apart.
 std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
 {
     const auto names = JackNames(type);
@@ -615,10 +629,10 @@ std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& lay
         if (IsControl(items[i].itemClass))
             controls.push_back(layout.itemFrames[i]);
     int misplaced = 0;
-    int unlabelled = static_cast<int>(
-        std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty() && IsNumbered(n.front()); }));
+    int unlabelled =
+        static_cast<int>(std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty(); }));
     for (const FaceLabel& l : layout.labels) {
-        if (l.kind == LabelKind::Jack && IsNumbered(names[static_cast<size_t>(l.jack)].front()))
+        if (l.kind == LabelKind::Jack)
             --unlabelled;
         if (l.kind != LabelKind::Control)
             continue;
@@ -633,11 +647,18 @@ std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& lay
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
 {
     // The jack numbers first find room where the face is crowded, unless
-    // that pushes a control's name away from its control.
-    CFaceLayout numbersFirst = CFaceBuilder(type, tab).Build(true);
-    CFaceLayout namesFirst = CFaceBuilder(type, tab).Build(false);
-    return Misreadings(type, numbersFirst) <= Misreadings(type, namesFirst) ? std::move(numbersFirst)
-                                                                            : std::move(namesFirst);
+    // that pushes a control's name away from its control; the jacks' words
+    // first too where that leaves fewer jacks unnamed.
+    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers);
+    auto fewest = Misreadings(type, best);
+    for (const JacksFirst first : {JacksFirst::None, JacksFirst::Words}) {
+        CFaceLayout other = CFaceBuilder(type, tab).Build(first);
+        if (const auto faults = Misreadings(type, other); faults < fewest) {
+            fewest = faults;
+            best = std::move(other);
+        }
+    }
+    return best;
 }
 
 } // namespace picgen
