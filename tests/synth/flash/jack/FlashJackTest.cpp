@@ -124,15 +124,11 @@ protected:
     // queue, each where the application sends it; false at the deadline.
     bool LoopUntil(const std::function<bool()>& done, int seconds, double* busy = nullptr)
     {
-        testsupport::HeadlessDesktop desktop;
         const auto start = std::chrono::steady_clock::now();
-        const uint64_t origin = desktop.Host().Now();
         const uintptr_t timer = platform::SetTimer(0, 0, 50);
         bool finished = false;
         while (!(finished = done()) && std::chrono::steady_clock::now() < start + std::chrono::seconds(seconds)) {
-            const auto passed =
-                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-            desktop.Host().Advance(origin + static_cast<uint64_t>(passed) - desktop.Host().Now());
+            FollowTheClock();
             platform::Message message;
             if (!platform::PeekMessage(message)) {
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -150,8 +146,22 @@ protected:
         return finished;
     }
 
+    // The program's clock keeps to the real one over the whole test, as the
+    // program's does: a clock that started again would make the link take
+    // what it heard last for the future, and wait until it is past.
+    void FollowTheClock()
+    {
+        const auto passed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clockStart_)
+                .count();
+        desktop_.Host().Advance(clockOrigin_ + static_cast<uint64_t>(passed) - desktop_.Host().Now());
+    }
+
     std::string FirstAlert() const { return application.alerts.empty() ? "" : application.alerts[0]; }
 
+    testsupport::HeadlessDesktop desktop_;
+    const uint64_t clockOrigin_ = desktop_.Host().Now();
+    const std::chrono::steady_clock::time_point clockStart_ = std::chrono::steady_clock::now();
     testsupport::CModuleServicesDouble services;
     CFakeApplication application;
     CFakePreferences preferences;
