@@ -6,6 +6,7 @@
 #include "platform/graphics/PngWriter.h"
 #include "panels/BuildModule.h"
 #include "panels/ModuleCatalogue.h"
+#include "panels/layout/ItemFrames.h"
 #include "tools/picgen/FacePainter.h"
 #include "tools/picgen/LabelPlacer.h"
 #include "tools/picgen/PictureColours.h"
@@ -222,11 +223,43 @@ std::string Stem(std::string name)
     return name;
 }
 
+bool IsKnob(ItemClass c)
+{
+    return c == ItemClass::BigKnob || c == ItemClass::MediumKnob || c == ItemClass::SmallKnob ||
+        c == ItemClass::IndicatorKnob;
+}
+
+bool Level(const FaceRect& a, const FaceRect& b)
+{
+    return a.y < b.Bottom() && b.y < a.Bottom();
+}
+
+// The number ending the name of the knob right after a jack on its row
+// ("Pitch MA 2": 2); 0 where there is none.
+int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+{
+    const FaceRect j{jack.x - 3, jack.y - 3, 13, 13};
+    const auto names = ControlNames(type);
+    for (size_t c = 0; c < names.size(); ++c) {
+        const ItemSpec& item = ControlItem(type, static_cast<int>(c));
+        const ItemFrameSize size = ItemFrame(item);
+        const FaceRect f{item.x - 3, item.y - 3, size.width, size.height};
+        if (IsKnob(item.itemClass) && Level(f, j) && f.x >= j.Right() && f.x - j.Right() <= 8) {
+            const size_t blank = names[c].rfind(' ');
+            const std::string last = blank == std::string::npos ? "" : names[c].substr(blank + 1);
+            return !last.empty() && std::all_of(last.begin(), last.end(), ::isdigit) ? std::stoi(last) : 0;
+        }
+    }
+    return 0;
+}
+
 // A jack's name: the face's word for it; else, for a jack that shares
 // direction and signal kind with another, "In" or "Out" numbered among such
-// jacks of its direction as they are read, row by row (a row: the jacks
-// level with its highest) and left to right ("Out 3"); else none, its
-// picture telling it apart.
+// jacks of its direction: the number of the knob right after it where the
+// knobs' numbers tell the jacks apart ("In 2" beside "Pitch MA 2"), else the
+// next number left as they are read, row by row (a row: the jacks level with
+// its highest) and left to right ("Out 3"); else none, its picture telling
+// it apart.
 std::string JackName(const CBuildModule& type, size_t jack)
 {
     const auto jacks = type.GetJacks();
@@ -257,16 +290,38 @@ std::string JackName(const CBuildModule& type, size_t jack)
         }
         rowOf[j] = row;
     }
-    std::vector<std::tuple<int, int, int>> places;
+    std::vector<std::tuple<int, int, int, const JackSpec*>> places;
     for (const JackSpec& j : jacks) {
         if (j.direction == own.direction && numbered(j)) {
-            places.emplace_back(rowOf[&j], j.x, j.y);
+            places.emplace_back(rowOf[&j], j.x, j.y, &j);
         }
     }
     std::sort(places.begin(), places.end());
-    const auto at = std::find(places.begin(), places.end(), std::tuple(rowOf[&own], own.x, own.y));
-    return std::string(own.direction == JackDirection::Input ? "In " : "Out ") +
-        std::to_string(at - places.begin() + 1);
+    std::set<int> claimed;
+    bool distinct = true;
+    for (const auto& place : places) {
+        if (const int n = KnobNumberAfter(type, *std::get<3>(place)); n > 0) {
+            distinct = distinct && n <= static_cast<int>(places.size()) && claimed.insert(n).second;
+        }
+    }
+    if (!distinct) {
+        claimed.clear();
+    }
+    int number = 0;
+    for (const auto& place : places) {
+        const int n = KnobNumberAfter(type, *std::get<3>(place));
+        const bool byKnob = n > 0 && claimed.contains(n);
+        if (!byKnob) {
+            do {
+                ++number;
+            } while (claimed.contains(number));
+        }
+        if (std::get<3>(place) == &own) {
+            return std::string(own.direction == JackDirection::Input ? "In " : "Out ") +
+                std::to_string(byKnob ? n : number);
+        }
+    }
+    return {};
 }
 
 // Every control, row and jack label is the name or a listed short form of
@@ -346,17 +401,6 @@ std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFac
         ++index;
     }
     return frames;
-}
-
-bool IsKnob(ItemClass c)
-{
-    return c == ItemClass::BigKnob || c == ItemClass::MediumKnob || c == ItemClass::SmallKnob ||
-        c == ItemClass::IndicatorKnob;
-}
-
-bool Level(const FaceRect& a, const FaceRect& b)
-{
-    return a.y < b.Bottom() && b.y < a.Bottom();
 }
 
 // Whether a numbered jack needs no number printed, its face telling it

@@ -113,13 +113,39 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
     return b;
 }
 
+// The number at the end of the name of the knob right after a jack on its
+// row ("Pitch MA 2": 2), which sets how much of the jack is taken; 0 where
+// there is none.
+int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+{
+    constexpr int kBeside = 8;
+    const FaceRect j = FrameOnFace(jack.x, jack.y, kJackFrame);
+    const auto params = type.GetParams();
+    size_t control = 0;
+    for (const ItemSpec& item : type.GetItems()) {
+        if (!IsControl(item.itemClass))
+            continue;
+        const size_t index = control++;
+        const FaceRect f = FrameOnFace(item.x, item.y, ItemFrame(item));
+        if (!KnobBody(item.itemClass) || f.y >= j.Bottom() || j.y >= f.Bottom() || f.x < j.Right() ||
+            f.x - j.Right() > kBeside)
+            continue;
+        const std::string name = item.faceLabel ? item.faceLabel : index < params.size() ? params[index].name : "";
+        const std::string stem = RowStem(name);
+        return stem.empty() ? 0 : std::stoi(name.substr(name.find_last_not_of("0123456789") + 1));
+    }
+    return 0;
+}
+
 // A jack's picture shows its direction (round inputs, square outputs) and,
 // by its colour, its signal's kind: the face names a jack itself where it
 // gives a word for it, else numbers the jacks that share direction and kind
-// with another ("In 1", "In 2", counted among the numbered jacks of the
-// direction as they are read, row by row and left to right), the others
-// being plain from their pictures. The forms to try, longest first ("In 2",
-// then the listed "I2"); none for a jack left unnamed.
+// with another ("In 1", "In 2"), the others being plain from their pictures.
+// Among the numbered jacks of a direction, one right before a knob whose
+// name ends in a number takes that number, so that the two agree ("In 2"
+// beside "Pitch MA 2"); the rest count on as they are read, row by row and
+// left to right. The forms to try, longest first ("In 2", then the listed
+// "I2"); none for a jack left unnamed.
 std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
 {
     const auto jacks = type.GetJacks();
@@ -140,19 +166,45 @@ std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
                 top = y;
         return std::tuple(top, j.x, j.y);
     };
-    std::vector<std::vector<std::string>> names;
-    for (const JackSpec& jack : jacks) {
-        if (jack.faceLabel) {
-            names.push_back(LabelForms(jack.faceLabel));
-        } else if (!numbered(jack)) {
-            names.push_back({});
-        } else {
-            const auto before = std::count_if(jacks.begin(), jacks.end(), [&](const JackSpec& j) {
-                return j.direction == jack.direction && numbered(j) && readingPlace(j) < readingPlace(jack);
-            });
-            const std::string word = jack.direction == JackDirection::Input ? "In " : "Out ";
-            names.push_back(LabelForms(word + std::to_string(before + 1)));
+    std::vector<int> numbers(jacks.size(), 0);
+    for (const JackDirection direction : {JackDirection::Input, JackDirection::Output}) {
+        std::vector<size_t> counted;
+        for (size_t k = 0; k < jacks.size(); ++k)
+            if (jacks[k].direction == direction && numbered(jacks[k]))
+                counted.push_back(k);
+        std::stable_sort(counted.begin(), counted.end(),
+                         [&](size_t a, size_t b) { return readingPlace(jacks[a]) < readingPlace(jacks[b]); });
+        // The knobs' numbers hold where each is one of the count, and no two alike.
+        std::set<int> claimed;
+        bool agree = true;
+        for (const size_t k : counted) {
+            const int n = KnobNumberAfter(type, jacks[k]);
+            if (n > 0)
+                agree = agree && n <= static_cast<int>(counted.size()) && claimed.insert(n).second;
         }
+        if (!agree)
+            claimed.clear();
+        int next = 1;
+        for (const size_t k : counted) {
+            if (const int n = KnobNumberAfter(type, jacks[k]); n > 0 && claimed.contains(n)) {
+                numbers[k] = n;
+                continue;
+            }
+            while (claimed.contains(next))
+                ++next;
+            numbers[k] = next++;
+        }
+    }
+    std::vector<std::vector<std::string>> names;
+    for (size_t k = 0; k < jacks.size(); ++k) {
+        const JackSpec& jack = jacks[k];
+        if (jack.faceLabel)
+            names.push_back(LabelForms(jack.faceLabel));
+        else if (numbers[k] == 0)
+            names.push_back({});
+        else
+            names.push_back(
+                LabelForms((jack.direction == JackDirection::Input ? "In " : "Out ") + std::to_string(numbers[k])));
     }
     return names;
 }
