@@ -27,6 +27,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "framework/windows/SplashScreen.h"
 #include "platform/base/DroppedExceptions.h"
+#include "platform/host/SystemMetrics.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
 #include "platform/system/Clock.h"
@@ -254,6 +255,15 @@ bool CEditorApp::CanQuit()
         CFloaterCommands::RecordOpenFlags();
     }
     return true;
+}
+
+platform::Point CEditorApp::GetSmallestDocumentSize() const
+{
+    // A patch window of the smallest usable content, in its sizing frame.
+    const int border = platform::GetSystemMetric(platform::Metric::SizingFrameX);
+    const int height = platform::GetSystemMetric(platform::Metric::SizingFrameY);
+    const int caption = platform::GetSystemMetric(platform::Metric::CaptionHeight);
+    return {CPatchView::kSmallestWidth + 2 * border, CPatchView::kSmallestHeight + caption + 2 * height};
 }
 
 void CEditorApp::UpdateMenus(CMenuBar* bar)

@@ -54,6 +54,7 @@ public:
     void OnMidiArrival() override;
     bool CanQuit() override;
     NSHarrowen::CMenuBar* GetMenuBar() override { return bar_.get(); }
+    platform::Point GetSmallestDocumentSize() const override;
     void UpdateMenus(NSHarrowen::CMenuBar* bar) override;
     void HandleMenuSelect(NSHarrowen::CMenu* menu, uint32_t command) override;
     NSHarrowen::CABCBitmap* GetImage(const NSHarrowen::CImageID& id) override;

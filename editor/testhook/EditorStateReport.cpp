@@ -1,6 +1,7 @@
 #include "editor/testhook/EditorStateReport.h"
 
 #include "editor/patches/PatchManager.h"
+#include "editor/toolbar/tabs/TabView.h"
 #include "editor/windows/PatchView.h"
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
@@ -101,8 +102,8 @@ const char* NativeKind(ENativeClass kind)
     return "?";
 }
 
-// The controls and texts of a window's view tree: "view <window> <kind>
-// <rect> <state> <text>".
+// The controls, tabs and texts of a window's view tree: "view <window>
+// <kind> <rect> <state> <text>" (the state: checked, or the tab selected).
 void WriteViews(std::ostream& out, int windowNumber, const CABCWindow& window, const CView& view)
 {
     if (const auto* native = dynamic_cast<const CNativeControlView*>(&view)) {
@@ -110,6 +111,10 @@ void WriteViews(std::ostream& out, int windowNumber, const CABCWindow& window, c
         out << "view " << windowNumber << ' ' << NativeKind(native->GetNativeClass()) << ' ';
         WriteScreenRect(out, window, view.GetFrame());
         out << ' ' << (box && box->IsChecked() ? 1 : 0) << ' ' << native->GetNativeText() << '\n';
+    } else if (const auto* tab = dynamic_cast<const CTabView*>(&view)) {
+        out << "view " << windowNumber << " tab ";
+        WriteScreenRect(out, window, view.GetFrame());
+        out << ' ' << (tab->IsSelected() ? 1 : 0) << ' ' << tab->GetText() << '\n';
     } else if (const auto* text = dynamic_cast<const CStaticTextView*>(&view)) {
         out << "view " << windowNumber << " text ";
         WriteScreenRect(out, window, view.GetFrame());

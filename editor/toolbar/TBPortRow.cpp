@@ -30,7 +30,7 @@ void CTBPortRow::Layout()
     for (uint8_t slot = 0; slot < kSlotCount; ++slot)
         slots_[slot]->SetFrameInParent(static_cast<int16_t>(728 + 17 * slot), top, 17, 15);
     name_->SetFrameInParent(801, top, 90, 15);
-    meter_->SetFrameInParent(901, static_cast<int16_t>(top + 5), CTBWindow::CFlashMeter::kWidth,
+    meter_->SetFrameInParent(kMeterLeft, static_cast<int16_t>(top + 5), CTBWindow::CFlashMeter::kWidth,
                              CTBWindow::CFlashMeter::kHeight);
 }
 

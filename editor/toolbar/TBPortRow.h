@@ -19,6 +19,8 @@ class CTextView;
 class CTBPortRow final {
 public:
     static constexpr uint8_t kSlotCount = 4;
+    // The flash meter's left, the rightmost of the row's controls.
+    static constexpr int16_t kMeterLeft = 901;
 
     CTBPortRow(NSHarrowen::CGroupView* parent, uint8_t port);
     ~CTBPortRow();

@@ -196,6 +196,13 @@ void CTBWindow::LayoutRootView()
     CApplicationToolbar::LayoutRootView();
 }
 
+void CTBWindow::GetSizeLimits(NSHarrowen::CPoint& minimum, NSHarrowen::CPoint& maximum) const
+{
+    CApplicationToolbar::GetSizeLimits(minimum, maximum);
+    // The right frame lines (2 pixels) after the rightmost control.
+    minimum = NSHarrowen::CPoint(CTBPortRow::kMeterLeft + CFlashMeter::kWidth + 2, kHeight);
+}
+
 void CTBWindow::HandleMouseEvent(const NSHarrowen::CEvent& event)
 {
     CApplicationToolbar::HandleMouseEvent(event);

@@ -51,6 +51,8 @@ public:
     void ReceiveNotifications() override;
     void UpdateState() override;
     void LayoutRootView() override;
+    // As wide as its controls reach (the port rows' meters), as high as it is.
+    void GetSizeLimits(NSHarrowen::CPoint& minimum, NSHarrowen::CPoint& maximum) const override;
 
     // The views, for the program's own checks.
     CTBBackView& GetBackView() const { return *back_; }

@@ -22,6 +22,10 @@ class CPatchView final : public NSHarrowen::CDocumentWindow, public CPatchWindow
 public:
     static constexpr int16_t kDefaultWidth = 600;
     static constexpr int16_t kDefaultHeight = 650;
+    // The smallest content that stays usable: a column of modules beside the
+    // scroll bar, and the splitter with a few rows of each area.
+    static constexpr int16_t kSmallestWidth = 272;
+    static constexpr int16_t kSmallestHeight = 120;
     static constexpr int16_t kSplitterHeight = 11;
     static constexpr uint16_t kNewOrderNumber = 10000;
     static constexpr int16_t kInitialSplit = 400;

@@ -27,6 +27,8 @@ namespace NSHarrowen {
 namespace {
 
 CApplication* theApplication = nullptr;
+// Room after the last menu title, so that it never touches the frame's edge.
+constexpr int kMenuBarEndGap = 8;
 
 // "Unsupported colordepth, application will terminate."
 constexpr uint32_t kUnsupportedDepthText = 401000001;
@@ -218,6 +220,26 @@ void CApplication::SetToolbar(CABCWindow* toolbar)
 {
     toolbar_ = toolbar;
     LayoutFrame();
+    platform::RefreshSizeLimits(frame_);
+}
+
+platform::Point CApplication::GetFrameMinimumSize() const
+{
+    platform::Point content = GetSmallestDocumentSize();
+    if (menuBarWindow_) {
+        for (const platform::Rect& title : platform::MenuBarTitleRects(menuBarWindow_))
+            content.x = std::max(content.x, title.right + kMenuBarEndGap);
+        content.y += platform::MenuBarHeight();
+    }
+    if (toolbar_ && toolbar_->GetHandle()) {
+        CPoint minimum, maximum;
+        toolbar_->GetSizeLimits(minimum, maximum);
+        content.x = std::max<int>(content.x, minimum.x);
+        content.y += platform::GetWindowRectInParent(toolbar_->GetHandle()).Height();
+    }
+    const platform::Rect outer = platform::GetWindowRect(frame_);
+    const platform::Rect client = platform::GetClientArea(frame_);
+    return {content.x + outer.Width() - client.Width(), content.y + outer.Height() - client.Height()};
 }
 
 void CApplication::DestroyToolbar()

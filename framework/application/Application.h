@@ -137,6 +137,12 @@ public:
     void LayoutFrame();
     void SetToolbar(CABCWindow* toolbar);
     CABCWindow* GetToolbar() const { return toolbar_; }
+    // The smallest window (its frame included) in which a document window
+    // of the program stays usable; the frame keeps room for one.
+    virtual platform::Point GetSmallestDocumentSize() const { return {60, 60}; }
+    // The smallest frame window: the menu bar's titles, the toolbar's
+    // controls (its minimum width) and one smallest document window whole.
+    platform::Point GetFrameMinimumSize() const;
     void DestroyToolbar();
     void Cascade();
     void TileHorizontally();

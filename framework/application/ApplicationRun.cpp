@@ -9,6 +9,7 @@
 #include "platform/system/Clock.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
+#include "platform/windows/Window.h"
 #include "platform/windows/WindowPlacement.h"
 
 namespace NSHarrowen {
@@ -113,6 +114,7 @@ void CApplication::InstallMenuBar()
         return;
     menuBarWindow_ = platform::CreateMenuBarWindow(frame_, bar->GetNativeMenu());
     LayoutFrame();
+    platform::RefreshSizeLimits(frame_);
 }
 
 int CApplication::Run()

@@ -365,7 +365,10 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         break;
     case msg::GetMinMaxInfo:
         DefaultWindowProc(kind, handle, message, wParam, lParam);
-        OnMinMaxInfo(window, lParam);
+        if (kind == kWindowFrame && app && lParam && !platform::IsMinimized(handle))
+            reinterpret_cast<platform::MinMaxInfo*>(lParam)->minTrackSize = app->GetFrameMinimumSize();
+        else
+            OnMinMaxInfo(window, lParam);
         return 0;
     case msg::Notify: {
         const auto* header = reinterpret_cast<const platform::NotifyHeader*>(lParam);

@@ -597,6 +597,12 @@ bool DesktopTakesShowState(const WindowObject& w, ShowState state)
 
 } // namespace
 
+void RefreshSizeLimits(WindowHandle window)
+{
+    if (const WindowObject* w = Find(window); w && w->surfaceId && IsWindowVisible(window))
+        TellSizeLimits(*w);
+}
+
 void MoveWindow(WindowHandle window, const Rect& rect, bool repaint)
 {
     PlaceWindow(window, rect, repaint, false);

@@ -101,6 +101,9 @@ struct MinMaxInfo {
     Point minTrackSize{60, 60};
     Point maxTrackSize{20000, 20000};
 };
+// Tells the desktop again the sizes a shown resizable top-level window may
+// take (msg::GetMinMaxInfo), after what sets them changed.
+void RefreshSizeLimits(WindowHandle window);
 
 // Visibility and show states.
 enum class ShowCommand { Hide, Show, ShowNoActivate, Minimize, Maximize, Restore };

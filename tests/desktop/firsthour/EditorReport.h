@@ -21,9 +21,9 @@ struct EditorReport {
     };
     struct View {
         int window = 0;
-        std::string kind; // button, checkbox, popup, text, ...
+        std::string kind; // button, checkbox, popup, tab, text, ...
         platform::Rect rect;
-        bool checked = false;
+        bool checked = false; // a check box ticked, a tab selected
         std::string text;
     };
     struct Patch {

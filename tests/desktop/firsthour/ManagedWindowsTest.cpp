@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -34,6 +35,9 @@ protected:
             GTEST_SKIP() << "Xvfb, xdotool, openbox or wmctrl is not installed";
         std::string why;
         ASSERT_TRUE(session.StartDesktop(why)) << why;
+        // Rows for the browser's disk page, which starts in the home folder.
+        for (const char* folder : {"Alpha", "Bravo", "Charlie"})
+            std::filesystem::create_directories(session.Folder().File("home") + "/" + folder);
         ASSERT_NO_FATAL_FAILURE(StartEditor());
     }
 
@@ -48,10 +52,7 @@ protected:
     void StartEditor()
     {
         std::string why;
-        bool started = false;
-        for (int attempt = 0; attempt < 3 && !started; ++attempt)
-            started = session.StartEditor(why);
-        ASSERT_TRUE(started) << why;
+        ASSERT_TRUE(session.StartEditor(why)) << why;
         const EditorReport report = session.WaitFor([](const EditorReport& r) { return !r.menuTitles.empty(); });
         ASSERT_FALSE(report.menuTitles.empty());
         main = Desktop().WindowAt(Center(report.menuTitles[0]));
@@ -67,8 +68,74 @@ protected:
         return session.WaitFor([&](const EditorReport& r) { return (r.FindWindow(title) != nullptr) == shown; }, 15s);
     }
 
+    // The module tabs of the main window's toolbar, left to right (the
+    // browser's tabs are its own).
+    static std::vector<EditorReport::View> ToolbarTabs(const EditorReport& r)
+    {
+        const EditorReport::Window* browser = r.FindWindow("Patch Browser");
+        std::vector<EditorReport::View> tabs;
+        for (const EditorReport::View& v : r.views)
+            if (v.kind == "tab" && !(browser && v.window == browser->number))
+                tabs.push_back(v);
+        return tabs;
+    }
+
+    static int SelectedTab(const std::vector<EditorReport::View>& tabs)
+    {
+        for (size_t i = 0; i < tabs.size(); ++i)
+            if (tabs[i].checked)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    // One click on the toolbar's tab: it, and only it, is selected then.
+    void ClickToolbarTab(size_t index)
+    {
+        const std::vector<EditorReport::View> tabs = ToolbarTabs(session.Report());
+        ASSERT_LT(index, tabs.size());
+        ASSERT_FALSE(tabs[index].checked);
+        Click(Center(tabs[index].rect));
+        const EditorReport report =
+            session.WaitFor([&](const EditorReport& r) { return SelectedTab(ToolbarTabs(r)) == int(index); }, 5s);
+        EXPECT_EQ(SelectedTab(ToolbarTabs(report)), int(index)) << "one click on tab " << tabs[index].text;
+    }
+
     ScenarioSession session;
     unsigned long main = 0;
+};
+
+// The browser's rows are 19 pixels high from the top of its list, which
+// starts below the top of its scroll bar; a selected row shows its text
+// white on black, from 2 pixels below the row's top.
+constexpr int kBrowserRow = 19;
+
+class BrowserRows {
+public:
+    BrowserRows(const VirtualDesktop& desktop, const EditorReport& report) : desktop_(desktop)
+    {
+        const EditorReport::Window* browser = report.FindWindow("Patch Browser");
+        if (const EditorReport::View* bar = browser ? report.FindView("Patch Browser", "scrollbar", "") : nullptr)
+            list_ = Rect{browser->rect.left, bar->rect.top + 1, bar->rect.left, bar->rect.bottom};
+    }
+
+    bool Found() const { return list_.Width() > 0; }
+    Point Middle(int row) const { return {list_.left + list_.Width() / 2, RowTop(row) + kBrowserRow / 2}; }
+    // True when the row shows selected: a run of black across its text's top.
+    bool Selected(int row) const
+    {
+        const platform::PixelBuffer line =
+            desktop_.Grab(Rect{list_.left, RowTop(row) + 2, list_.right, RowTop(row) + 3});
+        int run = 0;
+        for (int x = 0; x < line.Width() && run < 8; ++x)
+            run = (line.At(x, 0) & 0xFFFFFF) == 0 ? run + 1 : 0;
+        return run >= 8;
+    }
+
+private:
+    int RowTop(int row) const { return list_.top + row * kBrowserRow; }
+
+    const VirtualDesktop& desktop_;
+    Rect list_;
 };
 
 TEST_F(ManagedWindows, WindowsMovedByTheManagerTakeClicksThereAndKeepTheirPlaces)
@@ -247,6 +314,102 @@ TEST_F(ManagedWindows, TheFloaterDragsOnOneClickAndGoesAndComesBackWithTheMinimi
     Click(Center(report.menuTitles.at(0)));
     EXPECT_TRUE(Desktop().WaitForNewWindow(shown, 5s)) << "the restored main window takes no clicks";
     session.Desktop().Xdo("key Escape");
+}
+
+TEST_F(ManagedWindows, MovedByTheManagerTheToolbarsTabsAndTheBrowsersRowsTakeOneClickEachWhereTheyAre)
+{
+    EditorReport report = session.WaitFor([&](const EditorReport& r) { return r.frame == XRect(main); });
+    const Rect before = report.frame;
+    const Point to{before.left + 40, before.top + 30};
+    Desktop().Wmctrl("-i -r " + Id(main) + " " + Place(to));
+    const Rect moved = before.Offset(40, 30);
+    report = session.WaitFor([&](const EditorReport& r) { return r.frame == moved; });
+    ASSERT_EQ(report.frame, moved) << "Patchora kept the old place";
+    const std::vector<EditorReport::View> tabs = ToolbarTabs(report);
+    ASSERT_GE(tabs.size(), 4u) << "the toolbar shows no module tabs";
+    ASSERT_EQ(SelectedTab(tabs), 0);
+    ASSERT_NO_FATAL_FAILURE(ClickToolbarTab(2));
+
+    // The browser, below the moved toolbar.
+    Click({moved.right - 40, moved.bottom - 40});
+    session.Desktop().Xdo("key ctrl+b");
+    report = WaitForWindow("Patch Browser");
+    const BrowserRows rows(Desktop(), report);
+    ASSERT_TRUE(rows.Found()) << "Ctrl+B showed no browser list";
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (Desktop().WindowAt(rows.Middle(1)) == main && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(50ms);
+    Click(rows.Middle(1));
+    const auto selected = [&](int row) {
+        const auto end = std::chrono::steady_clock::now() + 5s;
+        while (!rows.Selected(row) && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(50ms);
+        return rows.Selected(row);
+    };
+    EXPECT_TRUE(selected(1)) << "one click on the browser's second row did not select it";
+    EXPECT_FALSE(rows.Selected(0));
+    EXPECT_FALSE(rows.Selected(2));
+
+    // The browser active, one click on a tab of the main window's toolbar
+    // selects it; back in the browser, one click selects another row.
+    ASSERT_NO_FATAL_FAILURE(ClickToolbarTab(3));
+    Click(rows.Middle(2));
+    EXPECT_TRUE(selected(2)) << "the click that activated the browser did not select the row under it";
+    EXPECT_FALSE(rows.Selected(1));
+    session.Screenshot("managed-windows-browser-row");
+}
+
+TEST_F(ManagedWindows, TheManagerSizesTheMainWindowNoSmallerThanItsMenusToolbarAndAPatchWindowNeed)
+{
+    EditorReport report = session.WaitFor([&](const EditorReport& r) { return r.frame == XRect(main); });
+    const Rect normal = report.frame;
+    const Rect lastTitle = report.menuTitles.back();
+    // The smallest patch window that stays usable (a column of modules, a
+    // few rows of each area) with its frame, and how far the toolbar's
+    // controls reach (its port rows' flash meters).
+    constexpr int kPatchWindowWidth = 280;
+    constexpr int kPatchWindowHeight = 147;
+    constexpr int kToolbarReach = 1003;
+    const auto sizedTo = [&](int width, int height) {
+        const Rect was = XRect(main);
+        Desktop().Wmctrl("-i -r " + Id(main) + " -e 0,-1,-1," + std::to_string(width) + "," + std::to_string(height));
+        return session.WaitFor([&](const EditorReport& r) { return XRect(main) != was && r.frame == XRect(main); });
+    };
+    report = sizedTo(1150, 900);
+    const Rect roomy = XRect(main);
+    ASSERT_EQ(roomy.Width(), 1150) << "the manager could not size the main window";
+    EXPECT_EQ(report.frame, roomy) << "Patchora did not take the manager's size";
+    report = sizedTo(200, 150);
+    const Rect smallest = XRect(main);
+    EXPECT_EQ(report.frame, smallest) << "Patchora did not take the manager's size";
+    EXPECT_EQ(smallest.TopLeft(), normal.TopLeft());
+    EXPECT_LT(smallest.Width(), roomy.Width());
+    EXPECT_LT(smallest.Height(), roomy.Height());
+    // It stops where the menu titles, the toolbar and a patch window fit.
+    const std::vector<EditorReport::View> tabs = ToolbarTabs(report);
+    ASSERT_FALSE(tabs.empty());
+    const int client = smallest.left + 4;
+    EXPECT_GE(smallest.right - 4, lastTitle.right) << "the last menu title is cut";
+    EXPECT_GE(smallest.right - 4, client + kToolbarReach) << "the toolbar's port rows are cut";
+    EXPECT_GE(smallest.Width() - 8, kPatchWindowWidth);
+    const int toolbarBottom = tabs[0].rect.top - 24 + 66;
+    EXPECT_GE(smallest.bottom - 4 - toolbarBottom, kPatchWindowHeight) << "no room for a patch window";
+    // Asked for less again, the manager keeps that size.
+    Desktop().Wmctrl("-i -r " + Id(main) + " -e 0,-1,-1,10,10");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(XRect(main), smallest);
+
+    // The contents follow the size: the last tab and the File menu take
+    // one click where they are.
+    ASSERT_NO_FATAL_FAILURE(ClickToolbarTab(tabs.size() - 1));
+    const auto shown = Desktop().ShownWindows();
+    Click(Center(report.menuTitles[0]));
+    EXPECT_TRUE(Desktop().WaitForNewWindow(shown, 5s)) << "a click on File opened nothing";
+    session.Desktop().Xdo("key Escape");
+
+    report = sizedTo(normal.Width(), normal.Height());
+    EXPECT_EQ(XRect(main), normal);
+    EXPECT_EQ(report.frame, normal);
 }
 
 } // namespace
