@@ -1,9 +1,11 @@
 #include "DesktopSession.h"
 
 #include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <thread>
 
 namespace desktoptest {
@@ -54,6 +56,28 @@ DemoState ParseState(std::istream& in)
     return state;
 }
 
+// What became of a program that did not get going: how it ended, or where
+// its threads wait. An ended program is reaped (and its id cleared).
+std::string Whereabouts(pid_t& pid)
+{
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+        pid = 0;
+        return WIFEXITED(status) ? "it ended with status " + std::to_string(WEXITSTATUS(status))
+                                 : "it was ended by signal " + std::to_string(WTERMSIG(status));
+    }
+    std::string where = "it still runs, its threads waiting in";
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream wchan(task.path() / "wchan");
+        std::string name;
+        std::getline(wchan, name);
+        where += " " + (name.empty() ? std::string("(running)") : name);
+    }
+    return where;
+}
+
 } // namespace
 
 const DemoState::Window* DemoState::Find(const std::string& title) const
@@ -99,7 +123,7 @@ bool DesktopSession::Start(std::string& why, bool windowManager)
     while (!ReadState() && Clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!ReadState()) {
-        why = "the demo wrote no state";
+        why = "the demo wrote no state: " + Whereabouts(demo_);
         return false;
     }
     const DemoState state = WaitFor([](const DemoState& s) { return s.windows.size() == 3 && !s.menuTitles.empty(); });
