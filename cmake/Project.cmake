@@ -76,6 +76,14 @@ function(torvan_program name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   torvan_target_options(${name})
+  # The tables' tens of thousands of pointers are relocated at every start:
+  # packed, their relocations take a few kilobytes of memory instead of a
+  # megabyte.
+  include(CheckLinkerFlag)
+  check_linker_flag(CXX "LINKER:-z,pack-relative-relocs" TORVAN_PACKED_RELOCS)
+  if(TORVAN_PACKED_RELOCS)
+    target_link_options(${name} PRIVATE "LINKER:-z,pack-relative-relocs")
+  endif()
 endfunction()
 
 # torvan_resources(<target> <manifest> [FALLBACK] [ROOT <folder>] [DEPENDS <files...>])

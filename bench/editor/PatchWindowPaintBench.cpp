@@ -14,7 +14,7 @@
 // --benchmark_repetitions=5 for the min and median of several runs.
 // PAINTBENCH_KEEP=FILE.pch saves the patch of 127 modules an area there.
 
-#include "editor/app/EditorApp.h"
+#include "bench/support/EditorBench.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/windows/PatchView.h"
 #include "framework/files/FileSpec.h"
@@ -25,13 +25,9 @@
 #include "patch/files/PatchFile.h"
 #include "patch/document/Patch.h"
 #include "patch/edit/EditPair.h"
-#include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
-#include "resources/PatchoraResources.h"
-#include "resources/PictureResources.h"
-#include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "synth/protocol/ProtocolErrors.h"
@@ -44,12 +40,10 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr uint8_t kRowsPerColumn = 40;
 constexpr double kPaintGoalMs = 8.0;
 constexpr double kStepGoalMs = 1.0;
 constexpr double kApplyGoalMs = 5.0;
@@ -107,46 +101,6 @@ double PrivateMegabytes()
     return 0;
 }
 
-void UsePrivateSettings()
-{
-    static std::string folder;
-    if (folder.empty()) {
-        char pattern[] = "/tmp/patchora-bench-XXXXXX";
-        if (const char* made = mkdtemp(pattern)) {
-            folder = made;
-        }
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    }
-}
-
-// A dump of both areas: the catalogue's types in turn, stacked in columns.
-void AddModules(CMoleculePacket& packet, uint8_t perArea)
-{
-    const CModuleCatalogue& catalogue = GetSharedModuleCatalogue();
-    std::vector<uint8_t> types;
-    for (unsigned id = 0; id < CModuleCatalogue::kTypeSlots; ++id) {
-        if (catalogue.FindBuilder(static_cast<uint8_t>(id)) != nullptr) {
-            types.push_back(static_cast<uint8_t>(id));
-        }
-    }
-    for (uint8_t area = 0; area < 2; ++area) {
-        auto dump = std::make_unique<CMModuleDump>(area);
-        uint8_t column = 0;
-        uint8_t row = 0;
-        for (uint8_t index = 1; index <= perArea; ++index) {
-            const uint8_t type = types[(index + area * 127) % types.size()];
-            const uint8_t height = catalogue.GetBuilder(type).GetHeight();
-            if (row + height > kRowsPerColumn) {
-                ++column;
-                row = 0;
-            }
-            dump->AddModule(index, type, column, row);
-            row = static_cast<uint8_t>(row + height);
-        }
-        packet.Append(std::move(dump));
-    }
-}
-
 // Joins each module's inputs to the nearest module before it with an
 // output that fits, as patches mostly run, while the area takes more cables.
 void FillCables(CPatchBackground& area, uint8_t perArea)
@@ -180,23 +134,13 @@ void InvalidateTree(platform::WindowHandle window)
 class CPatchWindowScene {
 public:
     explicit CPatchWindowScene(uint8_t perArea)
+        : host_(new CCountingHost), editor_(std::unique_ptr<CCountingHost>(host_), platform::ShowCommand::Maximize)
     {
-        UsePrivateSettings();
-        PatchoraResources();
-        PictureResources();
-        auto host = std::make_unique<CCountingHost>();
-        host_ = host.get();
-        scope_ = std::make_unique<platform::CHostScope>(std::move(host));
-        app_ = std::make_unique<CEditorApp>();
-        frame_ = app_->CreateFrameWindow();
-        platform::ShowWindow(frame_, platform::ShowCommand::Maximize);
-        app_->Init();
-        app_->PumpWaiting(100000);
         GetPatchManager()->NewLocalPatch();
-        app_->PumpWaiting(100000);
+        editor_.Pump();
         patch_ = GetPatchManager()->GetActivePatch();
         CMoleculePacket packet;
-        AddModules(packet, perArea);
+        AppendMixedAreas(packet, perArea);
         patch_->ApplyMoleculeList(packet);
         for (const int area : {0, 1}) {
             FillCables(*patch_->GetArea(area), perArea);
@@ -208,17 +152,9 @@ public:
         window_ = view->GetHandle();
         platform::ShowWindow(window_, platform::ShowCommand::Maximize);
         NSHarrowen::UpdateAllWindows();
-        app_->PumpWaiting(100000);
+        editor_.Pump();
     }
-    ~CPatchWindowScene()
-    {
-        patch_->CloseWindow();
-        NSHarrowen::DeleteMarkedWindows();
-        app_->PumpWaiting(100000);
-        app_->Exit();
-        app_->DestroyFrameWindow();
-        app_.reset();
-    }
+    ~CPatchWindowScene() { patch_->CloseWindow(); }
     CPatchWindowScene(const CPatchWindowScene&) = delete;
     CPatchWindowScene& operator=(const CPatchWindowScene&) = delete;
 
@@ -227,7 +163,7 @@ public:
     {
         const double start = ThreadMilliseconds();
         InvalidateTree(window_);
-        app_->PumpWaiting(100000);
+        editor_.Pump();
         return ThreadMilliseconds() - start;
     }
 
@@ -244,7 +180,7 @@ public:
                   std::make_unique<CMParamChange>(1, module->GetModuleIndex(), 0, value));
         patch_->ExecuteEdit(std::move(pair));
         NSHarrowen::UpdateAllWindows();
-        app_->PumpWaiting(100000);
+        editor_.Pump();
         const double ms = ThreadMilliseconds() - start;
         if (module->GetParamValue(0) != next) {
             throw std::runtime_error("the knob did not step");
@@ -268,14 +204,12 @@ public:
         return patch_->GetArea(0)->GetStore().GetCableCount() + patch_->GetArea(1)->GetStore().GetCableCount();
     }
     CPatch& Patch() const { return *patch_; }
-    CEditorApp& App() const { return *app_; }
+    CBenchEditor& Editor() { return editor_; }
     CCountingHost& Screen() const { return *host_; }
 
 private:
-    CCountingHost* host_ = nullptr;
-    std::unique_ptr<platform::CHostScope> scope_;
-    std::unique_ptr<CEditorApp> app_;
-    platform::WindowHandle frame_ = 0;
+    CCountingHost* host_;
+    CBenchEditor editor_;
     platform::WindowHandle window_ = 0;
     CPatch* patch_ = nullptr;
 };
@@ -335,7 +269,7 @@ void ApplyPatchToWindow(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         GetPatchManager()->NewLocalPatch();
-        scene.App().PumpWaiting(100000);
+        scene.Editor().Pump();
         CPatch* target = GetPatchManager()->GetActivePatch();
         state.ResumeTiming();
         const double start = ThreadMilliseconds();
@@ -350,7 +284,7 @@ void ApplyPatchToWindow(benchmark::State& state)
         state.PauseTiming();
         target->CloseWindow();
         NSHarrowen::DeleteMarkedWindows();
-        scene.App().PumpWaiting(100000);
+        scene.Editor().Pump();
         state.ResumeTiming();
     }
     state.counters["apply_ms"] = Average(total);

@@ -3,6 +3,7 @@
 // On the desktop (SDL) when a display can be opened, else on the in-memory
 // desktop; the "desktop" counter says which (1 for SDL).
 
+#include "bench/support/EditorBench.h"
 #include "editor/app/EditorApp.h"
 #include "editor/patches/PatchManager.h"
 #include "platform/host/DesktopHost.h"
@@ -30,18 +31,6 @@ double ResidentMegabytes()
     long resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-// Settings go to a folder of the benchmark's own.
-void UsePrivateSettings()
-{
-    static std::string folder;
-    if (folder.empty()) {
-        char pattern[] = "/tmp/patchora-bench-XXXXXX";
-        if (const char* made = mkdtemp(pattern))
-            folder = made;
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    }
 }
 
 void EditorStartToSplash(benchmark::State& state)

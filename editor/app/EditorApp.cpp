@@ -235,6 +235,7 @@ void CEditorApp::Idle()
     }
     if (stateReport_)
         stateReport_->Poll();
+    ReleaseRestingOffscreenBitmap();
     CApplication::Idle();
 }
 

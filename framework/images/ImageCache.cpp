@@ -28,7 +28,12 @@ void CImageCache::Remove(const CImageID& id)
 
 CABCBitmap* CImageCache::LoadJPEG(const CPixelFormat& format, const CImageID& id)
 {
-    std::unique_ptr<CABCBitmap> bitmap = ReadJPEGResource(format, static_cast<int32_t>(id.GetResource()));
+    // A JPEG has no fourth byte to keep: for a 32-bit screen its pictures
+    // are kept at 24 bits, the same colours in three quarters of the memory,
+    // and widened again as they are drawn.
+    const CPixelFormat compact(24);
+    const CPixelFormat& kept = format.GetDepth() == 32 ? compact : format;
+    std::unique_ptr<CABCBitmap> bitmap = ReadJPEGResource(kept, static_cast<int32_t>(id.GetResource()));
     CABCBitmap* result = bitmap.get();
     Add(id, std::move(bitmap));
     return result;

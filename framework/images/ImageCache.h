@@ -37,7 +37,8 @@ public:
     void Add(const CImageID& id, std::unique_ptr<CABCBitmap> bitmap);
     // Deletes the first record with the id; an id not cached changes nothing.
     void Remove(const CImageID& id);
-    // Decodes the "JPEG" resource of the id's first word and adds it; returns it.
+    // Decodes the "JPEG" resource of the id's first word and adds it; returns
+    // it. For a 32-bit format the picture is kept at 24 bits (drawn alike).
     CABCBitmap* LoadJPEG(const CPixelFormat& format, const CImageID& id);
     void DeleteAll() { records_.clear(); }
     size_t GetCount() const { return records_.size(); }

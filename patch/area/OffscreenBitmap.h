@@ -16,3 +16,11 @@ void CreateOffscreenBitmap(int32_t width = kOffscreenWidth, int32_t height = kOf
 void DestroyOffscreenBitmap();
 // Null when none was created.
 NSHarrowen::CABCBitmap* GetOffscreenBitmap();
+
+// Each tile is drawn from the background up, so the bitmap's pixels mean
+// nothing between paints: once the areas have rested from drawing for
+// kOffscreenRestMs, its memory (1.8 MB) goes back to the system until the
+// next paint. The areas note each paint; the editor's idle step releases.
+inline constexpr uint64_t kOffscreenRestMs = 250;
+void NoteOffscreenBitmapDrawn();
+void ReleaseRestingOffscreenBitmap();

@@ -139,6 +139,7 @@ void CPatchBackground::Draw()
         }
     }
     window->SetClipRegion(saved ? &*saved : nullptr);
+    NoteOffscreenBitmapDrawn();
 }
 
 void CPatchBackground::DrawContent()

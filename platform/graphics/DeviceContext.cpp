@@ -457,19 +457,25 @@ void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
         return;
     const Surface& from = source.surface_;
     const bool fast = from.Layout() == PixelLayout::Xrgb32 && surface_.Layout() == PixelLayout::Xrgb32;
+    // Pictures kept at 24 bits are widened span by span (never the same surface).
+    const bool widen = from.Layout() == PixelLayout::Bgr24 && surface_.Layout() == PixelLayout::Xrgb32;
     // Within one surface, copy rows in the order that reads each before it is overwritten.
     const bool upward = dy > srcY;
-    std::vector<Rgb> line(fast ? 0 : static_cast<size_t>(width));
+    std::vector<Rgb> line(fast || widen ? 0 : static_cast<size_t>(width));
     for (int i = firstRow; i < endRow; ++i) {
         const int row = upward ? endRow - 1 - (i - firstRow) : i;
         const int ty = dy + row;
         const int fy = srcY + row;
-        if (!fast)
+        if (!fast && !widen)
             for (int px = 0; px < width; ++px)
                 line[static_cast<size_t>(px)] = from.Get(srcX + px, fy);
         ForEachClippedSpan(ty, dx, dx + width, [&](int a, int b) {
             if (fast) {
                 std::memmove(surface_.Row32(ty) + a, from.Row32(fy) + (srcX + a - dx), static_cast<size_t>(b - a) * 4);
+                return;
+            }
+            if (widen) {
+                from.ReadBgr24(fy, srcX + a - dx, b - a, surface_.Row32(ty) + a);
                 return;
             }
             for (int px = a; px < b; ++px)

@@ -1,4 +1,5 @@
 #include "platform/graphics/Font.h"
+#include "platform/graphics/detail/FontFileBytes.h"
 #include "platform/graphics/detail/FontGlyph.h"
 #include "platform/base/TextCharacters.h"
 
@@ -119,9 +120,11 @@ FontFile MatchFile(const std::string& family, bool bold, bool italic)
 class FontFace {
 public:
     FontFace(const FontFile& file, int cellHeight, bool bold, bool italic)
-        : emboldenSynthetically_(bold && !file.bold), slantSynthetically_(italic && !file.italic)
+        : bytes_(FontFileBytes::Of(file.path)), emboldenSynthetically_(bold && !file.bold),
+          slantSynthetically_(italic && !file.italic)
     {
-        if (FT_New_Face(Library(), file.path.c_str(), file.index, &face_) != 0)
+        if (FT_New_Memory_Face(Library(), bytes_->Data(), static_cast<FT_Long>(bytes_->Size()), file.index, &face_) !=
+            0)
             throw std::runtime_error("cannot open font " + file.path);
         FT_Size_RequestRec request{};
         request.type = FT_SIZE_REQUEST_TYPE_CELL;
@@ -194,6 +197,7 @@ private:
         return image;
     }
 
+    std::shared_ptr<const FontFileBytes> bytes_; // outlives face_, which reads it
     FT_Face face_ = nullptr;
     bool emboldenSynthetically_;
     bool slantSynthetically_;

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -70,6 +72,19 @@ public:
         memory_ = std::move(memory);
         data_ = memory_->Data();
         std::fill_n(data_, Count(), fill);
+    }
+    // The pixels' values are needed no more: the whole pages of the buffer's
+    // own memory go back to the system, to come back as 0 when next touched
+    // (pixels on pages shared with other memory keep theirs). Memory adopted
+    // from a host stays.
+    void DiscardPixels() { DiscardPages(pixels_.data(), pixels_.size() * sizeof(uint32_t)); }
+    static void DiscardPages(void* data, size_t bytes)
+    {
+        const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+        const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) / page * page;
+        const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) / page * page;
+        if (data != nullptr && begin < end)
+            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
     }
     // The memory the pixels live in; null when they are the buffer's own.
     const PixelMemory* Memory() const { return memory_.get(); }

@@ -48,6 +48,14 @@ const uint8_t* Bitmap::Bits() const
     return layout_ == PixelLayout::Xrgb32 ? reinterpret_cast<const uint8_t*>(buffer_.Data()) : bytes_.data();
 }
 
+void Bitmap::DiscardPixels()
+{
+    if (layout_ == PixelLayout::Xrgb32)
+        buffer_.DiscardPixels();
+    else
+        PixelBuffer::DiscardPages(bytes_.data(), bytes_.size());
+}
+
 namespace {
 
 uint16_t To555(Rgb c)
@@ -101,6 +109,13 @@ uint32_t Surface::NearestIndex(Rgb color)
     lastColor_ = color;
     lastIndex_ = bestIndex;
     return bestIndex;
+}
+
+void Surface::ReadBgr24(int y, int x, int count, uint32_t* out) const
+{
+    const uint8_t* p = RowBytes(y) + static_cast<ptrdiff_t>(3) * x;
+    for (int i = 0; i < count; ++i, p += 3)
+        out[i] = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16;
 }
 
 Rgb Surface::Get(int x, int y) const

@@ -41,6 +41,8 @@ public:
     const uint8_t* Bits() const;
     uint8_t* RowBits(int y) { return Bits() + static_cast<size_t>(y) * static_cast<size_t>(rowBytes_); }
 
+    // The pixels' values are needed no more (PixelBuffer::DiscardPixels).
+    void DiscardPixels();
     // Xrgb32 only: the pixels as a PixelBuffer.
     PixelBuffer* Buffer() { return layout_ == PixelLayout::Xrgb32 ? &buffer_ : nullptr; }
 
@@ -74,6 +76,8 @@ public:
     // Spans are clipped by the caller: 0 <= x0 <= x1 <= width.
     void FillSpan(int y, int x0, int x1, Rgb color);
     void InvertSpan(int y, int x0, int x1);
+    // 24-bit surfaces only: count pixels of row y from x on, as 32-bit pixels.
+    void ReadBgr24(int y, int x, int count, uint32_t* out) const;
     // Direct access to 32-bit rows, or null for other layouts.
     uint32_t* Row32(int y);
     const uint32_t* Row32(int y) const;

@@ -8,14 +8,21 @@
 #include "editor/windows/SplitterView.h"
 #include "framework/files/FileSpec.h"
 #include "patch/area/LabelCache.h"
+#include "patch/area/OffscreenBitmap.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
 #include "synth/molecules/AssignMolecules.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <string>
+#include <vector>
 
 using namespace NSHarrowen;
 
@@ -62,7 +69,52 @@ protected:
     }
 };
 
+// How many whole pages of the bitmap's pixels are in memory.
+size_t ResidentPages(CABCBitmap& bitmap)
+{
+    const CPixelLock lock(bitmap);
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(lock.Pixels()) + page - 1) / page * page;
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(lock.Pixels()) +
+                           static_cast<size_t>(lock.RowBytes()) * static_cast<size_t>(bitmap.GetHeight())) /
+        page * page;
+    std::vector<unsigned char> pages((end - begin) / page);
+    if (mincore(reinterpret_cast<void*>(begin), end - begin, pages.data()) != 0)
+        return SIZE_MAX;
+    return static_cast<size_t>(std::count_if(pages.begin(), pages.end(), [](unsigned char p) { return (p & 1) != 0; }));
+}
+
+void InvalidateTree(platform::WindowHandle window)
+{
+    platform::InvalidateRect(window, nullptr, true);
+    for (int i = 0; i < platform::CountChildren(window); ++i)
+        InvalidateTree(platform::GetChild(window, i));
+}
+
 } // namespace
+
+// The areas' shared tile bitmap holds its memory only while they paint:
+// after a rest it is given back, and the next full repaint shows the same
+// picture through it again.
+TEST_F(PatchWindowPictureTest, AtRestTheTileBitmapGivesItsMemoryBackAndTheNextPaintIsAlike)
+{
+    Chain(1, 0, 0);
+    Chain(0, 0, 2);
+    CABCBitmap* tiles = GetOffscreenBitmap();
+    ASSERT_NE(tiles, nullptr);
+    InvalidateTree(view->GetHandle());
+    Step(10);
+    const platform::PixelBuffer painted = Host().Screen();
+    EXPECT_GT(ResidentPages(*tiles), 0u) << "the areas paint through the bitmap";
+
+    Step(kOffscreenRestMs + 60);
+    EXPECT_EQ(ResidentPages(*tiles), 0u) << "the bitmap kept its memory at rest";
+
+    InvalidateTree(view->GetHandle());
+    Step(10);
+    EXPECT_GT(ResidentPages(*tiles), 0u);
+    EXPECT_TRUE(SameScreen(painted, Host().Screen())) << "the repaint after the rest differs";
+}
 
 TEST_F(PatchWindowPictureTest, AnOpenedPatchShowsBothAreasWithCablesAndLabels)
 {

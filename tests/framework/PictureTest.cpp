@@ -6,6 +6,7 @@
 #include "framework/files/MemoryMedia.h"
 #include "framework/images/PixelFormat.h"
 #include "framework/resources/ResourceModule.h"
+#include "platform/graphics/Region.h"
 #include "tests/support/BmpBuilder.h"
 
 #include <cstdio>
@@ -269,6 +270,46 @@ TEST(ImageCache, FindAddRemoveAndLoad)
 
     EXPECT_THROW(cache.LoadJPEG(format, CImageID(4712)), XBase) << "no such resource";
     EXPECT_EQ(cache.GetCount(), 1u);
+}
+
+// For a 32-bit screen the cache keeps a picture at 24 bits; drawn whole,
+// in part, clipped or onto a picture of another depth it gives the pixels
+// of the picture decoded at 32 bits.
+TEST(ImageCache, PicturesForA32BitScreenAreKeptSmallerAndDrawAlike)
+{
+    static const std::vector<uint8_t> jpeg = EncodeJPEG(21, 13, Noise);
+    static const CResourceEntry entries[] = {{"JPEG", 4720, jpeg.data(), jpeg.size()}};
+    const CResourceModule module("compact picture test", entries);
+    CImageCache cache;
+    CABCBitmap* kept = cache.LoadJPEG(CPixelFormat(32), CImageID(4720));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->GetDepth(), 24);
+    const std::unique_ptr<CABCBitmap> wide = Decode(32, jpeg);
+
+    const platform::Region clip(platform::IntRect{3, 2, 17, 11});
+    for (const int targetDepth : {32, 16}) {
+        for (const bool clipped : {false, true}) {
+            const std::unique_ptr<CABCBitmap> fromKept = CreateBitmapOfDepth(30, 20, targetDepth);
+            const std::unique_ptr<CABCBitmap> fromWide = CreateBitmapOfDepth(30, 20, targetDepth);
+            for (CABCBitmap* target : {fromKept.get(), fromWide.get()}) {
+                target->FillRect(CRect(0, 0, 30, 20), CColor(0x1200, 0x3400, 0x5600));
+                target->GetDC()->SelectClip(clipped ? &clip : nullptr);
+            }
+            fromKept->DrawBitmap(2, 1, *kept);
+            fromWide->DrawBitmap(2, 1, *wide);
+            fromKept->DrawBitmapPart(9, 12, *kept, 4, 3, 15, 6);
+            fromWide->DrawBitmapPart(9, 12, *wide, 4, 3, 15, 6);
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 30; ++x)
+                    ASSERT_EQ(PixelOf(*fromKept, x, y), PixelOf(*fromWide, x, y))
+                        << "at " << x << "," << y << " on depth " << targetDepth << (clipped ? " clipped" : "");
+        }
+    }
+    // On a 32-bit picture the fourth byte is 0, as a 32-bit decode leaves it.
+    CBitmap32 target(21, 13);
+    target.DrawBitmap(0, 0, *kept);
+    const CPixelLock lock(target);
+    EXPECT_EQ(lock.Row(5)[4 * 7 + 3], 0);
 }
 
 TEST(ImageCache, PicturesComeFromTheRegisteredSource)
