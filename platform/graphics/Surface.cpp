@@ -114,7 +114,15 @@ uint32_t Surface::NearestIndex(Rgb color)
 void Surface::ReadBgr24(int y, int x, int count, uint32_t* out) const
 {
     const uint8_t* p = RowBytes(y) + static_cast<ptrdiff_t>(3) * x;
-    for (int i = 0; i < count; ++i, p += 3)
+    // Four bytes a load, the fourth (the next pixel's) masked off; the last
+    // pixel byte by byte, as its fourth byte may lie past the pixels.
+    int i = 0;
+    for (; i + 1 < count; ++i, p += 3) {
+        uint32_t pixel = 0;
+        std::memcpy(&pixel, p, 4);
+        out[i] = pixel & 0xFFFFFFu;
+    }
+    if (i < count)
         out[i] = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16;
 }
 
