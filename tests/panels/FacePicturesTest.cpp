@@ -490,6 +490,38 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
     }
 }
 
+// Rows of steps in the same columns (EventSeq's two rows of events) have
+// their labels in the order the rows stand: the upper row's label is never
+// the lower one.
+TEST_F(FacePictures, LabelsOfStackedRowsReadInTheRowsOrder)
+{
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        const auto controls = ControlFrames(TypeOf(face), face.layout);
+        const auto span = [&](const picgen::FaceLabel& label) {
+            FaceRect b = controls.at(static_cast<size_t>(label.controls.front()));
+            for (int c : label.controls) {
+                const FaceRect& f = controls.at(static_cast<size_t>(c));
+                b = {std::min(b.x, f.x), std::min(b.y, f.y), std::max(b.Right(), f.Right()) - std::min(b.x, f.x),
+                     std::max(b.Bottom(), f.Bottom()) - std::min(b.y, f.y)};
+            }
+            return b;
+        };
+        for (const auto& upper : face.layout.labels) {
+            for (const auto& lower : face.layout.labels) {
+                if (upper.kind != picgen::LabelKind::Row || lower.kind != picgen::LabelKind::Row) {
+                    continue;
+                }
+                const FaceRect a = span(upper);
+                const FaceRect b = span(lower);
+                if (a.x == b.x && a.w == b.w && a.y < b.y) {
+                    EXPECT_LE(upper.box.y, lower.box.y) << upper.text << " stands below " << lower.text;
+                }
+            }
+        }
+    }
+}
+
 // Jacks in a row up to the face's right edge: each label on its jack's row
 // and to its left, so that a label between two jacks names the one after it
 // and never the one before.

@@ -352,11 +352,48 @@ private:
         for (size_t i = 0; i < controls_.size(); ++i)
             if (controls_[i].row < 0 && !named[i])
                 named[i] = PlaceControlLabel(placer, i, CLabelPlacer::Need::Optional);
+        std::vector<const std::vector<int>*> apart;
         for (const auto& row : rows_)
-            if (PlaceRowLabel(placer, row))
-                for (int k : row)
+            if (!PlaceRowLabel(placer, row, false))
+                apart.push_back(&row);
+        if (apart.size() < 2 || !PlaceRowLegend(placer, apart))
+            for (const auto* row : apart)
+                PlaceRowLabel(placer, *row, true);
+        for (const FaceLabel& label : layout_.labels)
+            if (label.kind == LabelKind::Row)
+                for (int k : label.controls)
                     named[static_cast<size_t>(k)] = true;
         return named;
+    }
+
+    // Rows of one grid (their steps in the same columns) whose labels find
+    // no room beside them are named in a legend in the order they stand, top
+    // to bottom: labels left wherever they fit could read in the other order.
+    bool PlaceRowLegend(CLabelPlacer& placer, std::vector<const std::vector<int>*> rows)
+    {
+        const FaceRect first = Bounds(controls_, *rows.front());
+        if (std::any_of(rows.begin(), rows.end(), [&](const auto* row) {
+                const FaceRect b = Bounds(controls_, *row);
+                return b.x != first.x || b.w != first.w;
+            }))
+            return false;
+        std::stable_sort(rows.begin(), rows.end(), [this](const auto* a, const auto* b) {
+            const FaceRect fa = Bounds(controls_, *a);
+            const FaceRect fb = Bounds(controls_, *b);
+            return fa.y != fb.y ? fa.y < fb.y : fa.x < fb.x;
+        });
+        std::vector<std::vector<std::string>> entries;
+        FaceRect bounds = Bounds(controls_, *rows.front());
+        for (const auto* row : rows) {
+            entries.push_back(FreeForms(RowStem(controls_[static_cast<size_t>(row->front())].name)));
+            bounds = Union(bounds, Bounds(controls_, *row));
+        }
+        const auto placed = placer.PlaceLegend(bounds, entries);
+        if (!placed)
+            return false;
+        for (size_t k = 0; k < rows.size(); ++k)
+            AddLabel((*placed)[k], LabelKind::Row, *rows[k]);
+        return true;
     }
 
     // Beside each control in any form and font where it has room; where most
@@ -423,7 +460,7 @@ private:
 
     // Beside the whole row, else beside its first or its last step; each
     // text at every place before a shorter one.
-    bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row)
+    bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row, bool anywhere)
     {
         using enum LabelSide;
         const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
@@ -442,7 +479,7 @@ private:
             if (placed)
                 break;
         }
-        if (!placed)
+        if (!placed && anywhere)
             placed = placer.Place(bounds, forms, {Left, Above, Below, Right});
         AddLabel(placed, LabelKind::Row, row);
         return placed.has_value();
