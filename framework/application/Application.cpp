@@ -342,46 +342,53 @@ void CApplication::DispatchOne(const platform::Message& message)
 {
     if (message.message == platform::msg::Quit)
         return;
+    HandleOne(message);
+    // A quit asked in the idle step or on a MIDI arrival counts at once, as
+    // one asked by a window's handler does: no other message may ever come.
+    TakeQuitRequest();
+}
+
+void CApplication::TakeQuitRequest()
+{
+    // Quitting closes and deletes windows: only the outermost loop does it,
+    // once the nested loops under it have ended.
+    if (runState_ != kRunStateQuitRequested || GetHandlerDepth() != 0)
+        return;
+    runState_ = kRunStateRunning;
+    if (ConfirmQuit())
+        runState_ = kRunStateLeaveLoop;
+}
+
+void CApplication::HandleOne(const platform::Message& message)
+{
     if (message.message == platform::msg::Timer && message.window == 0 && message.wParam == threadTimer_) {
         PollForwardedStarts();
         if (!platform::GetCapture())
             IdleCheck();
         return;
     }
+    const CHandlerScope running;
     if (message.message == platform::msg::MidiArrival && message.window == 0) {
-        const CHandlerScope running;
         try {
             OnMidiArrival();
         } catch (...) {
             // The idle step looks at the input again at its next tick.
             platform::RecordDroppedException("a MIDI arrival");
         }
-        return;
-    }
-    {
-        const CHandlerScope running;
-        if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
-            try {
-                TakeForwardedStart();
-            } catch (...) {
-                platform::RecordDroppedException("a second start's hand-over");
-            }
-        } else {
-            try {
-                platform::DispatchMessage(message);
-                HandleShortcuts(message);
-            } catch (...) {
-                // One failing handler must not end the loop.
-                platform::RecordDroppedException("a message handler");
-            }
+    } else if (message.message == kForwardedStartMessage && message.window != 0 && message.window == frame_) {
+        try {
+            TakeForwardedStart();
+        } catch (...) {
+            platform::RecordDroppedException("a second start's hand-over");
         }
-    }
-    // Quitting closes and deletes windows: only the outermost loop does it,
-    // once the nested loops under it have ended.
-    if (runState_ == kRunStateQuitRequested && GetHandlerDepth() == 0) {
-        runState_ = kRunStateRunning;
-        if (ConfirmQuit())
-            runState_ = kRunStateLeaveLoop;
+    } else {
+        try {
+            platform::DispatchMessage(message);
+            HandleShortcuts(message);
+        } catch (...) {
+            // One failing handler must not end the loop.
+            platform::RecordDroppedException("a message handler");
+        }
     }
 }
 

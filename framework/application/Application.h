@@ -205,6 +205,9 @@ public:
 
 private:
     void Construct();
+    void HandleOne(const platform::Message& message);
+    // Confirms a quit asked since, where no handler runs.
+    void TakeQuitRequest();
     void HandleShortcuts(const platform::Message& message);
     void CycleDocumentWindows(bool backwards);
     void PollForwardedStarts();

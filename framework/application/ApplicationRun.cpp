@@ -158,12 +158,12 @@ void CApplication::RunLoop()
         if (IsPolling()) {
             PollForwardedStarts();
             const int taken = PumpWaiting(20);
-            if (taken == 20)
+            if (taken == 20 || taken == 0) {
                 IdleCheck();
-            if (taken == 0) {
-                IdleCheck();
-                platform::SleepMilliseconds(1);
+                TakeQuitRequest();
             }
+            if (taken == 0)
+                platform::SleepMilliseconds(1);
             continue;
         }
         platform::Message message;

@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -168,6 +169,22 @@ public:
     bool mayClose = false;
     bool closes = true;
     int asked = 0;
+};
+
+// A document window whose idle step runs a job once: as a synthesizer job
+// does, the job may take the waiting messages itself.
+class CJobWindow : public CDocumentWindow {
+public:
+    explicit CJobWindow(std::function<void()> job) : CDocumentWindow(0, "Job"), job_(std::move(job)) { }
+    void Idle() override
+    {
+        if (auto job = std::exchange(job_, nullptr))
+            job();
+        CDocumentWindow::Idle();
+    }
+
+private:
+    std::function<void()> job_;
 };
 
 } // namespace
@@ -318,6 +335,32 @@ TEST_F(Application, RefusingDocumentKeepsTheLoopRunning)
                  });
     app.Run();
     EXPECT_EQ(stateAfterRefusal, kRunStateRunning);
+    EXPECT_EQ(CountWindows(), 0);
+}
+
+// The desktop's end request taken while a window's idle step runs a job
+// that handles the waiting messages itself (the frame's timer tick among
+// them): the loop ends right after that idle step, although nothing but the
+// idle timer's ticks may ever follow.
+TEST_F(Application, AQuitAskedInTheIdleStepEndsTheLoopWithoutFurtherInput)
+{
+    int idleAfterQuit = 0;
+    CTestApp app(Record(),
+                 {[&](CTestApp& a) {
+                      auto* window = new CJobWindow([&] {
+                          Host().RequestQuit();
+                          a.PumpWaiting(10);
+                      });
+                      window->Open(window->GetRectForContentSize(200, 100));
+                  },
+                  [&](CTestApp& a) {
+                      // The quit was lost: the test ends the loop.
+                      ++idleAfterQuit;
+                      a.LeaveRunLoop();
+                  }});
+    app.quitWhenDone = false;
+    app.Run();
+    EXPECT_EQ(idleAfterQuit, 0);
     EXPECT_EQ(CountWindows(), 0);
 }
 
