@@ -13,6 +13,8 @@
 #include "patch/maps/MorphMap.h"
 #include "platform/input/Keys.h"
 
+#include <functional>
+
 using namespace NSHarrowen;
 using namespace editorcommands;
 
@@ -60,6 +62,42 @@ protected:
         ASSERT_NE(List().GetActivePatch(), nullptr);
     }
 
+    // Ctrl+K opens the floater.
+    void OpenFloater()
+    {
+        PressCtrl('K');
+        Step(50);
+        ASSERT_NE(KnobToggler::Get(), nullptr);
+    }
+    // A drag of a knob whose body lies at `at(0)`: `moves` moves of `dx`
+    // pixels (the program's knob controls turn up to the right), each with
+    // the idle steps of the drag, which put the pointer back; then the
+    // release at `at(releaseDx)`.
+    void DragKnob(const std::function<platform::Point(int)>& at, int dx, int moves = 1, int releaseDx = 0)
+    {
+        desktop.Host().MoveMouse(at(0));
+        SynthStep();
+        desktop.Host().PressMouse(at(0));
+        Pump();
+        for (int i = 0; i < moves; ++i) {
+            desktop.Host().MoveMouse(at(dx));
+            for (int step = 0; step < 6; ++step)
+                SynthStep();
+        }
+        desktop.Host().ReleaseMouse(at(releaseDx));
+        Pump();
+    }
+    void DragFloaterKnob(size_t index, int dx, int moves = 1)
+    {
+        const CRect knob = Cells().GetKnob(index).GetFrame();
+        DragKnob(
+            [&](int offset) {
+                return ScreenPoint(
+                    CPoint(static_cast<int16_t>(knob.left + 11 + offset), static_cast<int16_t>(knob.top + 10)));
+            },
+            dx, moves);
+    }
+
     CKnobFloaterContainer& Cells() { return KnobToggler::Get()->GetContainer(); }
     std::pair<std::string, std::string> Lines(const CFloaterNameView& view)
     {
@@ -88,9 +126,7 @@ protected:
 
 TEST_F(KnobFloaterTest, TheCellsShowTheActivePatchsKnobAssignmentsAndFollowTheirChanges)
 {
-    PressCtrl('K');
-    Step(50);
-    ASSERT_NE(KnobToggler::Get(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
     UpdateMenus();
     EXPECT_TRUE(IsChecked(kKnobFloater));
     CKnobFloaterContainer& cells = Cells();
@@ -137,19 +173,7 @@ TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchA
     Choose(kKnobFloater);
     ASSERT_NE(KnobToggler::Get(), nullptr);
     CKnobFloaterContainer& cells = Cells();
-    const CRect knob = cells.GetKnob(0).GetFrame();
-    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
-    desktop.Host().PressMouse(ScreenPoint(body));
-    Pump();
-    for (int i = 1; i <= 4; ++i) {
-        // To the right: the program's first knob control is horizontal.
-        desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 25), body.y)));
-        // One idle step of the drag, which puts the pointer back.
-        for (int step = 0; step < 6; ++step)
-            SynthStep();
-    }
-    desktop.Host().ReleaseMouse(ScreenPoint(body));
-    Pump();
+    DragFloaterKnob(0, 25, 4);
     // 100 pixels of 256 cover 127 * 100 / 256 = 49 steps.
     EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10 + 49);
     EXPECT_TRUE(StepUntil([&] { return SimValue(1, 1, 0) == 10 + 49; }, 300)) << SimValue(1, 1, 0);
@@ -172,14 +196,7 @@ TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchA
     EXPECT_EQ(PanelOf(1, 1).GetValue(0), 10);
 
     // An unassigned knob does nothing.
-    const CRect free = cells.GetKnob(7).GetFrame();
-    const CPoint freeBody(static_cast<int16_t>(free.left + 11), static_cast<int16_t>(free.top + 10));
-    desktop.Host().PressMouse(ScreenPoint(freeBody));
-    Pump();
-    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(freeBody.x + 40), freeBody.y)));
-    SynthStep();
-    desktop.Host().ReleaseMouse(ScreenPoint(freeBody));
-    Pump();
+    DragFloaterKnob(7, 40);
     EXPECT_EQ(cells.GetKnob(7).GetValue(), 0);
 }
 
@@ -189,15 +206,7 @@ TEST_F(KnobFloaterTest, TheCellFollowsThePanelKnobTurnedByMouseAndKeysAfterAFloa
     ASSERT_NE(KnobToggler::Get(), nullptr);
     CKnobFloaterContainer& cells = Cells();
     // A drag on the floater's knob 1 first (to the right: up).
-    const CRect knob = cells.GetKnob(0).GetFrame();
-    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
-    desktop.Host().PressMouse(ScreenPoint(body));
-    Pump();
-    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 60), body.y)));
-    for (int step = 0; step < 6; ++step)
-        SynthStep();
-    desktop.Host().ReleaseMouse(ScreenPoint(body));
-    Pump();
+    DragFloaterKnob(0, 60);
     ASSERT_TRUE(Settle());
     const uint8_t dragged = PanelOf(1, 1).GetValue(0);
     ASSERT_GT(dragged, 10);
@@ -207,21 +216,11 @@ TEST_F(KnobFloaterTest, TheCellFollowsThePanelKnobTurnedByMouseAndKeysAfterAFloa
     CPatchView* view = ViewOf(List().GetActivePatch());
     ASSERT_NE(view, nullptr);
     const CRect panelKnob = PanelOf(1, 1).GetControls()[0]->GetFrame();
-    const auto onPanel = [&](int dx) {
-        return platform::ClientToScreen(view->GetHandle(), {panelKnob.left + 11 + dx, panelKnob.top + 10});
-    };
-    desktop.Host().MoveMouse(onPanel(0));
-    SynthStep();
-    desktop.Host().PressMouse(onPanel(0));
-    Pump();
-    for (int i = 1; i <= 4; ++i) {
-        // Each idle step of the drag puts the pointer back.
-        desktop.Host().MoveMouse(onPanel(-100));
-        for (int step = 0; step < 6; ++step)
-            SynthStep();
-    }
-    desktop.Host().ReleaseMouse(onPanel(-400));
-    Pump();
+    DragKnob(
+        [&](int dx) {
+            return platform::ClientToScreen(view->GetHandle(), {panelKnob.left + 11 + dx, panelKnob.top + 10});
+        },
+        -100, 4, -400);
     ASSERT_EQ(PanelOf(1, 1).GetValue(0), 0) << "the panel knob did not turn down";
     EXPECT_TRUE(StepUntil([&] { return cells.GetKnob(0).GetValue() == 0; }, 50))
         << "the cell shows " << int(cells.GetKnob(0).GetValue());
@@ -238,20 +237,10 @@ TEST_F(KnobFloaterTest, TheCellFollowsThePanelKnobTurnedByMouseAndKeysAfterAFloa
 
 TEST_F(KnobFloaterTest, AFloaterKnobOfAMorphGroupTurnsThatGroupAsTheToolbarsKnobWould)
 {
-    PressCtrl('K');
-    Step(50);
-    ASSERT_NE(KnobToggler::Get(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
     CKnobFloaterContainer& cells = Cells();
     ASSERT_EQ(cells.GetKnob(4).GetValue(), 77);
-    const CRect knob = cells.GetKnob(4).GetFrame();
-    const CPoint body(static_cast<int16_t>(knob.left + 11), static_cast<int16_t>(knob.top + 10));
-    desktop.Host().PressMouse(ScreenPoint(body));
-    Pump();
-    desktop.Host().MoveMouse(ScreenPoint(CPoint(static_cast<int16_t>(body.x + 50), body.y)));
-    for (int step = 0; step < 6; ++step)
-        SynthStep();
-    desktop.Host().ReleaseMouse(ScreenPoint(body));
-    Pump();
+    DragFloaterKnob(4, 50);
     // 50 pixels of 256 cover 127 * 50 / 256 = 24 steps.
     EXPECT_EQ(List().GetActivePatch()->GetMorphMap().GetGroupValue(2), 77 + 24);
     EXPECT_EQ(GetToolbarWindow()->GetMorphEntry(2)->GetValue(), 77 + 24);
@@ -272,9 +261,7 @@ protected:
 
 TEST_F(SmallModelKnobFloaterTest, ThePatchOfTheSmallModelFramesTheKnobsItHas)
 {
-    PressCtrl('K');
-    Step(50);
-    ASSERT_NE(KnobToggler::Get(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
     EXPECT_TRUE(Cells().IsSmallModel());
     // The frame around the first knob of the first two columns.
     const CPoint corner = KnobToggler::Get()->ClientToScreen(CPoint(0, 0));
@@ -290,10 +277,8 @@ TEST_F(SmallModelKnobFloaterTest, ThePatchOfTheSmallModelFramesTheKnobsItHas)
 
 TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutAPatchWindow)
 {
-    PressCtrl('K');
-    Step(50);
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
     CKnobFloater* floater = KnobToggler::Get();
-    ASSERT_NE(floater, nullptr);
     CPoint minimum, maximum;
     floater->GetSizeLimits(minimum, maximum);
     EXPECT_EQ(minimum, CPoint(320, 180));
@@ -310,9 +295,7 @@ TEST_F(KnobFloaterTest, TheWindowHasAFixedSizeAndKeepsTheLastPatchsCellsWithoutA
     UpdateMenus();
     EXPECT_FALSE(IsChecked(kKnobFloater));
     EXPECT_EQ(app->GetPrefs()->knobFloater.rect, frame);
-    PressCtrl('K');
-    Step(50);
-    ASSERT_NE(KnobToggler::Get(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
 
     // No patch window: the cells keep the last patch's assignments.
     PressCtrl('W');

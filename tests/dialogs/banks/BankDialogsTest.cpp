@@ -104,16 +104,56 @@ protected:
         };
     }
 
-    // Presses Start once it is enabled.
-    template <class Dialog> ScriptStep StartWhenEnabled()
+    // Picks a bank once the dialog is shown, after `note` has seen it.
+    template <class Dialog> ScriptStep PickBank(int bank, std::function<void(Dialog&)> note = {})
     {
-        return [this](CABCWindow& w) {
+        return [this, bank, note](CABCWindow& w) {
+            auto* d = As<Dialog>(w);
+            if (!d)
+                return false;
+            if (note)
+                note(*d);
+            Pick(d->GetBankPopup(), bank);
+            return true;
+        };
+    }
+    // Once the bank is picked, the chooser that `button` opens is answered
+    // with `path`.
+    template <class Dialog>
+    ScriptStep Browse(int bank, const std::string& path, CPushButtonView* (Dialog::*button)() const)
+    {
+        return [this, bank, path, button](CABCWindow& w) {
+            auto* d = As<Dialog>(w);
+            if (!d || d->GetBankIndex() != bank)
+                return false;
+            AnswerFileDialog(path);
+            Click((d->*button)());
+            return true;
+        };
+    }
+    // Presses Start once it is enabled, after `note` has seen the dialog.
+    template <class Dialog> ScriptStep StartWhenEnabled(std::function<void(Dialog&)> note = {})
+    {
+        return [this, note](CABCWindow& w) {
             auto* d = As<Dialog>(w);
             if (!d || !d->GetStartButton()->IsEnabled())
                 return false;
+            if (note)
+                note(*d);
             Click(d->GetStartButton());
             return true;
         };
+    }
+    // A bank, a file or folder through `button`, then Start.
+    template <class Dialog>
+    std::vector<ScriptStep> ChooseAndStart(int bank, const std::string& path,
+                                           CPushButtonView* (Dialog::*button)() const)
+    {
+        return {PickBank<Dialog>(bank), Browse<Dialog>(bank, path, button), StartWhenEnabled<Dialog>()};
+    }
+    std::vector<ScriptStep> StartUpload(const std::string& list)
+    {
+        return ChooseAndStart<CDialogPatchUpload>(1, list, &CDialogPatchUpload::GetBrowseButton);
     }
     // Presses Exit.
     template <class Dialog> ScriptStep Exit()
@@ -147,25 +187,14 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
     const std::string list = files.File("Second.pchList");
     CSeen up;
     Script(Join({{
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d)
-                             return false;
-                         up.title = d->GetTitle();
-                         up.selectedBank = d->GetBankPopup()->GetSelection();
-                         up.line1 = d->GetDestinationLine(1)->GetShownText();
-                         up.startEnabled = d->GetStartButton()->IsEnabled();
-                         Pick(d->GetBankPopup(), 1);
-                         return true;
-                     },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d || d->GetBankIndex() != 1)
-                             return false;
-                         AnswerFileDialog(list);
-                         Click(d->GetBrowseButton());
-                         return true;
-                     },
+                     PickBank<CDialogPatchUpload>(1,
+                                                  [&](CDialogPatchUpload& d) {
+                                                      up.title = d.GetTitle();
+                                                      up.selectedBank = d.GetBankPopup()->GetSelection();
+                                                      up.line1 = d.GetDestinationLine(1)->GetShownText();
+                                                      up.startEnabled = d.GetStartButton()->IsEnabled();
+                                                  }),
+                     Browse<CDialogPatchUpload>(1, list, &CDialogPatchUpload::GetBrowseButton),
                      StartWhenEnabled<CDialogPatchUpload>(),
                  },
                  AwaitEndAndReadLog<CDialogPatchUpload>(up),
@@ -190,31 +219,14 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
     // The list, read back into the third bank.
     CSeen down;
     Script(Join({{
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchDownload>(w);
-                         if (!d)
-                             return false;
-                         down.title = d->GetTitle();
-                         down.selectedBank = d->GetBankPopup()->GetSelection();
-                         Pick(d->GetBankPopup(), 2);
-                         return true;
-                     },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchDownload>(w);
-                         if (!d || d->GetBankIndex() != 2)
-                             return false;
-                         AnswerFileDialog(list);
-                         Click(d->GetBrowseFileButton());
-                         return true;
-                     },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchDownload>(w);
-                         if (!d || !d->GetStartButton()->IsEnabled())
-                             return false;
-                         down.line1 = d->GetSourceLine(2)->GetShownText();
-                         Click(d->GetStartButton());
-                         return true;
-                     },
+                     PickBank<CDialogPatchDownload>(2,
+                                                    [&](CDialogPatchDownload& d) {
+                                                        down.title = d.GetTitle();
+                                                        down.selectedBank = d.GetBankPopup()->GetSelection();
+                                                    }),
+                     Browse<CDialogPatchDownload>(2, list, &CDialogPatchDownload::GetBrowseFileButton),
+                     StartWhenEnabled<CDialogPatchDownload>(
+                         [&](CDialogPatchDownload& d) { down.line1 = d.GetSourceLine(2)->GetShownText(); }),
                  },
                  AwaitEndAndReadLog<CDialogPatchDownload>(down),
                  {Exit<CDialogPatchDownload>()}}));
@@ -235,23 +247,8 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
 TEST_F(FilledBankTest, StopEndsTheUploadWithDumpErrorAndALogOfWhatWasDone)
 {
     CSeen seen;
-    Script(Join({{
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d)
-                             return false;
-                         Pick(d->GetBankPopup(), 1);
-                         return true;
-                     },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchUpload>(w);
-                         if (!d || d->GetBankIndex() != 1)
-                             return false;
-                         AnswerFileDialog(files.File("Stopped.pchList"));
-                         Click(d->GetBrowseButton());
-                         return true;
-                     },
-                     StartWhenEnabled<CDialogPatchUpload>(),
+    Script(Join({StartUpload(files.File("Stopped.pchList")),
+                 {
                      [&](CABCWindow& w) {
                          auto* d = As<CDialogPatchUpload>(w);
                          if (!d || d->GetProgressBar()->GetValue() < 100)
@@ -278,38 +275,23 @@ TEST_F(FilledBankTest, StopEndsTheUploadWithDumpErrorAndALogOfWhatWasDone)
 void FilledBankTest::CloseTheProgramWhileTheLogRuns(const std::function<void()>& closeProgram)
 {
     bool closed = false;
-    Script({
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d)
-                return false;
-            Pick(d->GetBankPopup(), 1);
-            return true;
-        },
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d || d->GetBankIndex() != 1)
-                return false;
-            AnswerFileDialog(files.File("Closed.pchList"));
-            Click(d->GetBrowseButton());
-            return true;
-        },
-        StartWhenEnabled<CDialogPatchUpload>(),
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d || d->IsRunning() || !d->GetMoreInfoButton()->IsEnabled())
-                return false;
-            Click(d->GetMoreInfoButton());
-            return true;
-        },
-        [&](CABCWindow& w) {
-            if (!As<CDialogLog>(w))
-                return false;
-            closeProgram();
-            closed = true;
-            return true;
-        },
-    });
+    Script(Join({StartUpload(files.File("Closed.pchList")),
+                 {
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchUpload>(w);
+                         if (!d || d->IsRunning() || !d->GetMoreInfoButton()->IsEnabled())
+                             return false;
+                         Click(d->GetMoreInfoButton());
+                         return true;
+                     },
+                     [&](CABCWindow& w) {
+                         if (!As<CDialogLog>(w))
+                             return false;
+                         closeProgram();
+                         closed = true;
+                         return true;
+                     },
+                 }}));
     Choose(kBankUpload);
     ASSERT_TRUE(closed);
     // Both modal runs have ended; the quit itself ran in the outermost loop.
@@ -335,46 +317,31 @@ TEST_F(FilledBankTest, TheWindowCannotBeClosedWhileItsTransferRuns)
 {
     bool stayed = false;
     std::string title;
-    Script({
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d)
-                return false;
-            title = d->GetTitle();
-            Pick(d->GetBankPopup(), 1);
-            return true;
-        },
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d || d->GetBankIndex() != 1)
-                return false;
-            AnswerFileDialog(files.File("Kept.pchList"));
-            Click(d->GetBrowseButton());
-            return true;
-        },
-        StartWhenEnabled<CDialogPatchUpload>(),
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d || d->GetProgressBar()->GetValue() < 50)
-                return false;
-            // The window manager's close, and Escape for the disabled Exit.
-            CloseByFrame(title);
-            desktop.Host().PressKey(platform::kVKEscape);
-            desktop.Host().ReleaseKey(platform::kVKEscape);
-            return true;
-        },
-        [&](CABCWindow& w) {
-            auto* d = As<CDialogPatchUpload>(w);
-            if (!d)
-                return false;
-            if (d->IsRunning())
-                stayed = true;
-            if (d->IsRunning() || d->GetStatusText()->GetText() != "Dump OK")
-                return false;
-            CloseByFrame(title);
-            return true;
-        },
-    });
+    Script(Join({StartUpload(files.File("Kept.pchList")),
+                 {
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchUpload>(w);
+                         if (!d || d->GetProgressBar()->GetValue() < 50)
+                             return false;
+                         // The window manager's close, and Escape for the disabled Exit.
+                         title = d->GetTitle();
+                         CloseByFrame(title);
+                         desktop.Host().PressKey(platform::kVKEscape);
+                         desktop.Host().ReleaseKey(platform::kVKEscape);
+                         return true;
+                     },
+                     [&](CABCWindow& w) {
+                         auto* d = As<CDialogPatchUpload>(w);
+                         if (!d)
+                             return false;
+                         if (d->IsRunning())
+                             stayed = true;
+                         if (d->IsRunning() || d->GetStatusText()->GetText() != "Dump OK")
+                             return false;
+                         CloseByFrame(title);
+                         return true;
+                     },
+                 }}));
     Choose(kBankUpload);
     EXPECT_TRUE(stayed);
     EXPECT_TRUE(fs::exists(files.File("Kept.pchList")));
@@ -470,23 +437,9 @@ TEST_F(FilledBankTest, AnInterruptedDownloadKeepsItsLogReadable)
 {
     CSeen seen;
     bool synthGone = false;
-    Script(Join({{
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchDownload>(w);
-                         if (!d)
-                             return false;
-                         Pick(d->GetBankPopup(), 2);
-                         return true;
-                     },
-                     [&](CABCWindow& w) {
-                         auto* d = As<CDialogPatchDownload>(w);
-                         if (!d || d->GetBankIndex() != 2)
-                             return false;
-                         AnswerFileDialog(flashFolder.Path().string());
-                         Click(d->GetBrowseFolderButton());
-                         return true;
-                     },
-                     StartWhenEnabled<CDialogPatchDownload>(),
+    Script(Join({ChooseAndStart<CDialogPatchDownload>(2, flashFolder.Path().string(),
+                                                      &CDialogPatchDownload::GetBrowseFolderButton),
+                 {
                      [&](CABCWindow& w) {
                          auto* d = As<CDialogPatchDownload>(w);
                          if (!d || d->GetProgressBar()->GetValue() < 100)
