@@ -60,21 +60,27 @@ protected:
         EXPECT_NE(text.str().find("id=\"" + url.substr(hash + 1) + "\""), std::string::npos) << url;
     }
 
+    // Notes what the last request opened. Each opener runs as a process of
+    // its own: awaited before the next is asked, they note in the order asked.
+    void TakeOpened(std::vector<std::string>& urls)
+    {
+        for (const std::string& url : opener.Take(1))
+            urls.push_back(url);
+    }
+
     testsupport::RecordingOpener opener{folder.Path()};
 };
 
 TEST_F(EditorHelpTest, TheHelpMenuOpensTheGuideAndItsPageOnHelp)
 {
     LaunchWithHelp();
-    // Each opener runs on its own: the second is asked once the first has
-    // written, so that they write in the order asked.
+    std::vector<std::string> urls;
     Choose(editorcommands::kHelpContents);
     Step(50);
-    std::vector<std::string> urls = opener.Take(1);
+    TakeOpened(urls);
     Choose(editorcommands::kUsingHelp);
     Step(50);
-    for (const std::string& url : opener.Take(1))
-        urls.push_back(url);
+    TakeOpened(urls);
     ASSERT_EQ(urls, (std::vector<std::string>{Url("index.html"), Url("index.html#using-help")}));
     for (const std::string& url : urls)
         ExpectAnchorExists(url);
@@ -105,9 +111,11 @@ TEST_F(EditorHelpTest, F1AndThePanelMenusOpenTheFocusedParameterTheModuleTypeAnd
     // is the first morph group knob).
     const NSHarrowen::CRect client = window->GetClientRect();
     desktop.Host().MoveMouse(platform::ClientToScreen(window->GetHandle(), {client.right / 2, client.bottom / 2}));
+    std::vector<std::string> urls;
     desktop.Host().PressKey(platform::kVKF1);
     desktop.Host().ReleaseKey(platform::kVKF1);
     Step(50);
+    TakeOpened(urls);
 
     // The module's menu (on its title): the page of its type; a knob's menu
     // (Freq fine, the second parameter): its row on that page.
@@ -120,10 +128,9 @@ TEST_F(EditorHelpTest, F1AndThePanelMenusOpenTheFocusedParameterTheModuleTypeAnd
         menus.Answer("Help");
         desktop.Host().Click(platform::ClientToScreen(window->GetHandle(), at), 2);
         Step(50);
+        TakeOpened(urls);
     }
     ASSERT_EQ(menus.ShownMenus().size(), 2u);
-
-    const std::vector<std::string> urls = opener.Take(3);
     ASSERT_EQ(urls,
               (std::vector<std::string>{Url("index.html#morph-groups"), Url("modules/7-OscA.html#module"),
                                         Url("modules/7-OscA.html#param-2")}));
