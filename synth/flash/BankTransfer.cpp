@@ -55,6 +55,13 @@ bool IsPatchFile(const NSHarrowen::CFileTypeEntry& entry)
         entry.name.compare(entry.name.size() - 4, 4, kPatchExtension) == 0;
 }
 
+// The molecules of a flash dump answer after its marker: the patch.
+std::vector<CMolecule*> MoleculesAfter(const CMolecule& marker, const CMoleculePacket& packet)
+{
+    const auto found = std::find(packet.begin(), packet.end(), &marker);
+    return found == packet.end() ? std::vector<CMolecule*>() : std::vector<CMolecule*>(std::next(found), packet.end());
+}
+
 } // namespace
 
 CBankTransfer::CBankTransfer(CBankTransferHost& host) : host_(host) { }
@@ -90,6 +97,7 @@ bool CBankTransfer::Run(uint32_t state)
         std::count_if(entries_.begin(), entries_.end(), [](const std::string& e) { return !e.empty(); }));
     state_ = state;
     NSHarrowen::UpdateAllWindows();
+    host_.WantStep();
     return true;
 }
 
@@ -339,7 +347,7 @@ void CBankTransfer::OnCommandResult(const CMFlashCommandResult& result)
         OnPositionDone();
 }
 
-void CBankTransfer::OnDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
+void CBankTransfer::OnDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket& packet)
 {
     if (!IsAnswerFor(marker.address) || state_ != kStateUpload)
         return;
@@ -394,21 +402,13 @@ void CBankTransfer::OnEmptyPosition()
     OnUploadPositionDone();
 }
 
-// The molecules after the marker are the position's patch. It is kept as a
-// document and written at the next step, once the next position's request
-// is on its way.
-void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
+// The molecules after the marker are the position's patch. They are kept
+// and made a document at the next step, once the next position's request
+// is on its way; the last one, or one before a stop, at once.
+void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, CMoleculePacket& packet)
 {
     awaiting_ = false;
-    CMoleculePacket dumps;
-    dumps.SetOwns(false);
     try {
-        bool after = false;
-        for (CMolecule* molecule : packet) {
-            if (after)
-                dumps.AppendBorrowed(*molecule);
-            after = after || molecule == &marker;
-        }
         std::string failure;
         if (!SavePending(failure)) {
             Fail(failure);
@@ -418,22 +418,66 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, const CMolecule
         // names from files are.
         std::string name = marker.name;
         RemoveInvalidPatchNameChars(name);
-        bool fixed = false;
-        pending_ =
-            std::make_unique<CPendingSave>(CPendingSave{documents_->PatchFromDumps(dumps, name, fixed), address_});
-        if (fixed)
-            ReportEntry(address_, pending_->patch->GetName(), kFixed);
+        pending_ = std::make_unique<CPendingSave>(CPendingSave{nullptr, address_, name});
+        const bool last = abortRequested_ || address_.location >= CFlashAddress::kMaxLocation;
+        if (last || !KeepDumps(marker, packet)) {
+            CMoleculePacket dumps;
+            dumps.SetOwns(false);
+            for (CMolecule* molecule : MoleculesAfter(marker, packet))
+                dumps.AppendBorrowed(*molecule);
+            if (!BuildPending(*pending_, dumps, failure)) {
+                pending_.reset();
+                Fail(failure);
+                return;
+            }
+        }
     } catch (const std::bad_alloc&) {
         Fail(kOutOfMemoryStep);
         return;
+    }
+    OnUploadPositionDone();
+}
+
+// Takes the molecules after the marker over from the packet; false when
+// the packet does not own them all (those taken stay kept).
+bool CBankTransfer::KeepDumps(const CMFlashDumpMarker& marker, CMoleculePacket& packet)
+{
+    std::vector<std::unique_ptr<CMolecule>> kept;
+    // Room first: a molecule taken is never dropped while the packet lists it.
+    kept.reserve(packet.GetCount());
+    bool whole = true;
+    for (CMolecule* molecule : MoleculesAfter(marker, packet)) {
+        std::unique_ptr<CMolecule> taken = packet.Release(*molecule);
+        whole = whole && taken != nullptr;
+        if (taken != nullptr)
+            kept.push_back(std::move(taken));
+    }
+    received_ = std::move(kept);
+    return whole;
+}
+
+// The document of a received patch; false with the report line when the
+// dumps do not make one.
+bool CBankTransfer::BuildPending(CPendingSave& pending, const CMoleculePacket& dumps, std::string& failure)
+{
+    if (pending.patch != nullptr)
+        return true;
+    try {
+        bool fixed = false;
+        pending.patch = documents_->PatchFromDumps(dumps, pending.name, fixed);
+        if (fixed)
+            ReportEntry(pending.address, pending.patch->GetName(), kFixed);
+    } catch (const std::bad_alloc&) {
+        failure = kOutOfMemoryStep;
+        return false;
     } catch (...) {
         // The report says only "Dump error"; what it was goes to the log.
         platform::RecordDroppedException("building an uploaded patch");
-        Fail("Dump error");
-        return;
+        failure = "Dump error";
+        return false;
     }
-    currentName_ = pending_->patch->GetName();
-    OnUploadPositionDone();
+    currentName_ = pending.patch->GetName();
+    return true;
 }
 
 // Saves the patch kept from the last dump under its own name, or a numbered
@@ -443,6 +487,14 @@ bool CBankTransfer::SavePending(std::string& failure)
     if (pending_ == nullptr)
         return true;
     const std::unique_ptr<CPendingSave> pending = std::move(pending_);
+    if (pending->patch == nullptr) {
+        CMoleculePacket dumps;
+        dumps.SetOwns(false);
+        for (const std::unique_ptr<CMolecule>& molecule : received_)
+            dumps.AppendBorrowed(*molecule);
+        if (!BuildPending(*pending, dumps, failure))
+            return false;
+    }
     const std::string name = pending->patch->GetName();
     try {
         bool renamed = false;

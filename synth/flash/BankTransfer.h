@@ -15,6 +15,7 @@ class CLineRing;
 class CBankTransferHost;
 class CMFlashCommandResult;
 class CMFlashDumpMarker;
+class CMolecule;
 class CMoleculePacket;
 class CTransferDocumentsInterface;
 class CTransferPatchInterface;
@@ -79,7 +80,7 @@ public:
 
     // Answers of the synthesizer.
     void OnCommandResult(const CMFlashCommandResult& result);
-    void OnDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet);
+    void OnDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket& packet);
     // The port lost the synthesizer: a running job ends with `reason` as
     // its last report line.
     void OnLinkLost(const std::string& reason);
@@ -93,9 +94,11 @@ public:
     bool ReadPatchList();
 
 private:
+    // The patch is null until it is built from the kept dumps.
     struct CPendingSave {
         std::unique_ptr<CTransferPatchInterface> patch;
         CFlashAddress address;
+        std::string name;
     };
     struct CDone {
         std::vector<int> written;
@@ -118,10 +121,12 @@ private:
 
     void OnPositionDone();
     void OnMemoryProtect();
-    void OnPatchDump(const CMFlashDumpMarker& marker, const CMoleculePacket& packet);
+    void OnPatchDump(const CMFlashDumpMarker& marker, CMoleculePacket& packet);
     void OnMemoryFull();
     void OnEmptyPosition();
     void OnUploadPositionDone();
+    bool KeepDumps(const CMFlashDumpMarker& marker, CMoleculePacket& packet);
+    bool BuildPending(CPendingSave& pending, const CMoleculePacket& dumps, std::string& failure);
     bool SavePending(std::string& failure);
     bool TakeAbort();
     void RepeatOrGiveUp();
@@ -156,4 +161,7 @@ private:
     CDone done_;
     // An uploaded patch not written yet.
     std::unique_ptr<CPendingSave> pending_;
+    // The dumps of the last patch received. Kept until the next one comes,
+    // never sooner: the packet they came in lists them while it is handled.
+    std::vector<std::unique_ptr<CMolecule>> received_;
 };

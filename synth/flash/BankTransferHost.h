@@ -11,4 +11,6 @@ public:
     // The dump queue: the frame is kept and sent again when its answer is
     // overdue.
     virtual void SendDump(CMoleculePacket& packet) = 0;
+    // A job has its first step to take: at once, not at the next idle tick.
+    virtual void WantStep() { }
 };

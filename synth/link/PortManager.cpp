@@ -165,7 +165,8 @@ void CPortManager::OnMidiArrival()
     if (stepping_)
         return;
     for (uint8_t port = 0; port < kPortCount; ++port) {
-        if (entries_[port].port != nullptr && entries_[port].port->HasMessage())
+        const CSynthPort* link = entries_[port].port.get();
+        if (link != nullptr && (link->HasMessage() || link->IsStepWanted()))
             ServicePort(port, true);
     }
 }

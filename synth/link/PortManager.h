@@ -48,8 +48,9 @@ public:
     void RefreshDeviceLists();
     void ClosePort(uint8_t port);
     void Idle();
-    // A MIDI input has a message waiting: each port with messages queued
-    // takes its step now (in port order), as at an idle tick, so an answer
+    // A MIDI input has a message waiting: each port with messages queued,
+    // or that wants a step (a bank job just started), takes its step now
+    // (in port order), as at an idle tick, so an answer
     // is handled, and the next request sent, when it arrives. Nothing while
     // a port's step runs (its alert runs the message loop): that port's
     // input waits for the next tick.

@@ -173,6 +173,11 @@ void CSynth::SendRequest(CMoleculePacket& packet)
     }
 }
 
+void CSynth::WantStep()
+{
+    port_.WantStep();
+}
+
 void CSynth::SendDump(CMoleculePacket& packet)
 {
     StampSynthPacket(packet);
@@ -569,7 +574,7 @@ void CSynth::OnFlashCommandResult(const CMFlashCommandResult& result)
         flashMemory_->OnCommandResult(result);
 }
 
-void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet)
+void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket& packet)
 {
     bankTransfer_->OnDumpMarker(marker, packet);
 }

@@ -64,6 +64,7 @@ public:
     // stream overflow, which passes on; the others pass every exception on.
     void SendRequest(CMoleculePacket& packet) override;
     void SendDump(CMoleculePacket& packet) override;
+    void WantStep() override;
     // Packets of a slot's patch, stamped with the slot's number: request
     // queue, live frames or dump queue. A packet for no slot or a slot
     // beyond the count is not sent.
@@ -135,7 +136,7 @@ public:
     void OnFlashDeleteDump(const CMFlashDeleteDump& dump) override;
     void OnFlashUsageDump(const CMFlashUsageDump& dump) override;
     void OnFlashCommandResult(const CMFlashCommandResult& result) override;
-    void OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet) override;
+    void OnFlashDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket& packet) override;
 
 private:
     CPortManager& Manager() const;

@@ -6,6 +6,7 @@
 #include "framework/midi/MIDIOutput.h"
 #include "framework/midi/PortRegistry.h"
 #include "framework/base/Exceptions.h"
+#include "platform/midi/MidiArrival.h"
 #include "platform/system/Clock.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "synth/protocol/RawSysex.h"
@@ -191,8 +192,15 @@ template <class Work> void CSynthPort::Guarded(const Work& work)
     }
 }
 
+void CSynthPort::WantStep()
+{
+    stepWanted_ = true;
+    platform::SignalMidiArrival();
+}
+
 void CSynthPort::Idle(bool onArrival)
 {
+    stepWanted_ = false;
     if (outOfMemory_) {
         outOfMemory_ = false;
         Fail(kOutOfMemory, {});

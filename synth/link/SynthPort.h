@@ -61,6 +61,10 @@ public:
     // Main thread. The step of an idle tick, or (onArrival) the one run
     // when a message arrived, which sends the next request at once.
     void Idle(bool onArrival = false);
+    // Asks for a step on the wake-up an arriving message causes, as soon as
+    // the main thread is free; taken by the next step of either kind.
+    void WantStep();
+    bool IsStepWanted() const { return stepWanted_; }
     void ProcessInput();
     // The sender's plain and waiting sends; the waiting one stamps the send
     // time and marks an answer as awaited.
@@ -134,6 +138,7 @@ private:
     CPortManager& manager_;
     bool outOfMemory_ = false;
     bool awaitingAnswer_ = false;
+    bool stepWanted_ = false;
     std::array<CParamValueBlock, kSlotCount> valueBlocks_;
     std::string failureText_;
     int32_t status_ = kLooking;

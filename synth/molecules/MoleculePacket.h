@@ -24,6 +24,10 @@ public:
     void Prepend(std::unique_ptr<CMolecule> molecule);
     // Deletes the molecules the packet owns and empties the list.
     void Clear();
+    // Hands an owned molecule to the caller; the packet goes on listing it
+    // as borrowed, so it must outlive the packet's use. Null when the packet
+    // does not own it.
+    std::unique_ptr<CMolecule> Release(const CMolecule& molecule);
 
     uint32_t GetCount() const { return static_cast<uint32_t>(molecules_.size()); }
     bool IsEmpty() const { return molecules_.empty(); }

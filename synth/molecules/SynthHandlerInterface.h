@@ -33,6 +33,6 @@ public:
     // Routed by the requester byte.
     virtual void OnFlashCommandResult(const CMFlashCommandResult& result) = 0;
     // Routed by the marker's kind; for kind 3 the molecules after the marker
-    // in the packet are the patch.
-    virtual void OnFlashDumpMarker(const CMFlashDumpMarker& marker, const CMoleculePacket& packet) = 0;
+    // in the packet are the patch, which the handler may take over.
+    virtual void OnFlashDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket& packet) = 0;
 };

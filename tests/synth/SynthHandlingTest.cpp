@@ -29,7 +29,7 @@ public:
     void OnFlashDeleteDump(const CMFlashDeleteDump&) override { last = "flash delete"; }
     void OnFlashUsageDump(const CMFlashUsageDump&) override { last = "flash usage"; }
     void OnFlashCommandResult(const CMFlashCommandResult&) override { last = "flash result"; }
-    void OnFlashDumpMarker(const CMFlashDumpMarker&, const CMoleculePacket& p) override
+    void OnFlashDumpMarker(const CMFlashDumpMarker&, CMoleculePacket& p) override
     {
         last = "flash marker";
         packet = &p;

@@ -5,6 +5,7 @@
 
 #include "framework/files/DirSpec.h"
 #include "framework/files/FileSpec.h"
+#include "platform/midi/MidiArrival.h"
 #include "simulator/SimPatchFile.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +318,28 @@ TEST_F(BankTransferTest, CancelDuringAnUploadKeepsEveryPatchReceived)
     EXPECT_EQ(rig.Report(), (std::vector<std::string>{"Saved: 101-104", "Aborted by user"}));
     EXPECT_EQ(FilesIn(rig.folder.Path()), (std::vector<std::string>{"U0.pch", "U1.pch", "U2.pch", "U3.pch"}))
         << "no list for a bank not uploaded whole";
+}
+
+// The program steps a port on the wake-up of an arriving message; a job
+// that just started asks for the same wake-up, so its first request goes
+// out at once rather than at the next idle tick.
+TEST_F(BankTransferTest, AJobsFirstRequestGoesOutOnTheWakeUpOfItsStart)
+{
+    rig.Store(0, 0, 0, MakePatch("First", 1));
+    Connect();
+    rig.rig.SynthReceived(0);
+    platform::TakeMidiArrival();
+    rig.rig.Manager().OnMidiArrival();
+    ASSERT_TRUE(rig.rig.SynthReceived(0).empty()) << "a wake-up without a message or a job sends nothing";
+
+    ASSERT_TRUE(rig.Transfer().StartUpload(ListFile(), 0, &rig.report));
+    EXPECT_TRUE(platform::TakeMidiArrival()) << "the program's loop is woken";
+    rig.rig.Manager().OnMidiArrival();
+    EXPECT_EQ(rig.rig.SynthReceived(0).size(), 1u) << "the first position's request, before any idle tick";
+
+    ASSERT_TRUE(rig.RunJob());
+    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"Saved: 101"}));
+    EXPECT_EQ(FilesIn(rig.folder.Path()), (std::vector<std::string>{"Bank.pchList", "First.pch"}));
 }
 
 TEST_F(BankTransferTest, MemoryProtectEndsADownload)
