@@ -220,7 +220,26 @@ void CApplication::SetToolbar(CABCWindow* toolbar)
 {
     toolbar_ = toolbar;
     LayoutFrame();
+    RefreshFrameLimits();
+}
+
+void CApplication::RefreshFrameLimits()
+{
     platform::RefreshSizeLimits(frame_);
+    if (!frame_ || platform::IsMinimized(frame_) || platform::IsMaximized(frame_))
+        return;
+    // A frame placed before its bars existed (the default size, or a place
+    // saved on a larger screen) grows to its smallest size, on the desktop.
+    const platform::Point minimum = GetFrameMinimumSize();
+    const platform::Rect desktop = platform::GetDesktopRect();
+    const platform::Rect rect = platform::GetWindowRect(frame_);
+    const int width = std::max(rect.Width(), minimum.x);
+    const int height = std::max(rect.Height(), minimum.y);
+    if (width == rect.Width() && height == rect.Height())
+        return;
+    const int left = std::max(desktop.left, std::min(rect.left, desktop.right - width));
+    const int top = std::max(desktop.top, std::min(rect.top, desktop.bottom - height));
+    platform::MoveWindow(frame_, platform::Rect::FromSize(left, top, width, height), true);
 }
 
 platform::Point CApplication::GetFrameMinimumSize() const
@@ -239,7 +258,10 @@ platform::Point CApplication::GetFrameMinimumSize() const
     }
     const platform::Rect outer = platform::GetWindowRect(frame_);
     const platform::Rect client = platform::GetClientArea(frame_);
-    return {content.x + outer.Width() - client.Width(), content.y + outer.Height() - client.Height()};
+    // Never more than the desktop holds: a small screen keeps the whole frame.
+    const platform::Rect desktop = platform::GetDesktopRect();
+    return {std::min(content.x + outer.Width() - client.Width(), desktop.Width()),
+            std::min(content.y + outer.Height() - client.Height(), desktop.Height())};
 }
 
 void CApplication::DestroyToolbar()

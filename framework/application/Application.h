@@ -143,6 +143,8 @@ public:
     // The smallest frame window: the menu bar's titles, the toolbar's
     // controls (its minimum width) and one smallest document window whole.
     platform::Point GetFrameMinimumSize() const;
+    // Tells the desktop the frame's limits and grows the frame to them.
+    void RefreshFrameLimits();
     void DestroyToolbar();
     void Cascade();
     void TileHorizontally();

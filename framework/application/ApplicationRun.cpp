@@ -114,7 +114,7 @@ void CApplication::InstallMenuBar()
         return;
     menuBarWindow_ = platform::CreateMenuBarWindow(frame_, bar->GetNativeMenu());
     LayoutFrame();
-    platform::RefreshSizeLimits(frame_);
+    RefreshFrameLimits();
 }
 
 int CApplication::Run()

@@ -160,3 +160,45 @@ TEST_F(DispatcherTest, ContextHelpShowsTheWindowsTopicOrTheFinder)
     EXPECT_EQ(recorder.Requests()[3].topic, 12u);
     SetHelpFilePath("");
 }
+
+namespace {
+
+// A toolbar whose controls reach `width` pixels.
+class CWideToolbar : public CApplicationToolbar {
+public:
+    explicit CWideToolbar(int width) : CApplicationToolbar(40), width_(width) { }
+    void GetSizeLimits(CPoint& minimum, CPoint& maximum) const override
+    {
+        CApplicationToolbar::GetSizeLimits(minimum, maximum);
+        minimum = CPoint(static_cast<int16_t>(width_), 40);
+    }
+
+private:
+    int width_;
+};
+
+} // namespace
+
+// A frame placed before its toolbar existed grows to hold the toolbar's
+// controls and stays on the desktop; on a desktop too small for them it
+// takes the desktop's width.
+TEST_F(DispatcherTest, TheFrameGrowsToItsToolbarAndStaysOnTheDesktop)
+{
+    const platform::WindowHandle frame = app->GetFrameHandle();
+    platform::MoveWindow(frame, platform::Rect::FromSize(200, 100, 800, 600), true);
+    app->SetToolbar(new CWideToolbar(900));
+    app->PumpWaiting(1000);
+    const platform::Rect grown = platform::GetWindowRect(frame);
+    EXPECT_GE(platform::GetClientArea(frame).Width(), 900);
+    EXPECT_EQ(grown.Height(), 600);
+    EXPECT_LE(grown.right, 1024);
+    EXPECT_GE(grown.left, 0);
+    EXPECT_EQ(grown.top, 100);
+
+    app->DestroyToolbar();
+    app->SetToolbar(new CWideToolbar(2000));
+    app->PumpWaiting(1000);
+    const platform::Rect widest = platform::GetWindowRect(frame);
+    EXPECT_EQ(widest.left, 0);
+    EXPECT_EQ(widest.Width(), 1024);
+}
