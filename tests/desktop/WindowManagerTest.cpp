@@ -208,5 +208,20 @@ TEST_F(UnderWindowManager, MaximiseResizeAndMinimiseGoThroughTheManager)
     EXPECT_TRUE(WaitUntil([&] { return session.State().frame == sized; }));
 }
 
+TEST_F(UnderWindowManager, ThePressThatMinimisesIsReleasedElsewhereAndTheFirstClickAfterRestoreActs)
+{
+    // A person's click: the press iconifies the frame, the release comes
+    // after it is gone and goes to the desktop below.
+    session.Xdo(MoveTo(CaptionButton(start.frame, 2)) + " mousedown 1 sleep 0.3 mouseup 1");
+    ASSERT_TRUE(WaitUntil([&] { return !session.Desktop().Inspect(frameWindow).viewable; })) << "not iconified";
+    session.Desktop().Wmctrl("-i -a " + Id(frameWindow));
+    ASSERT_TRUE(WaitUntil([&] { return session.Desktop().Inspect(frameWindow).viewable; }));
+    const auto popup = OpenMenu(Center(start.menuTitles[2]));
+    ASSERT_TRUE(popup) << "the first click after the restore was lost";
+    // One click on its item acts as well.
+    session.Xdo(MoveTo(MenuRow(*popup, 1)) + " " + MoveTo(Offset(MenuRow(*popup, 1), 1, 0)) + " click 1");
+    EXPECT_TRUE(Tiled());
+}
+
 } // namespace
 } // namespace desktoptest

@@ -175,6 +175,8 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_StartTextInput();
     std::unique_ptr<SdlHost> host(new SdlHost());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    host->x11Buttons_ = driver && std::strcmp(driver, "x11") == 0;
     host->clipboard_ = std::make_unique<SdlClipboard>();
     MidiWakeFd();
     SetMidiArrivalWaker(WakeForMidi);
@@ -474,21 +476,21 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
 {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     switch (e.type) {
-    case SDL_SYSWMEVENT:
+    case SDL_SYSWMEVENT: {
         // The window manager's moves of a window without a new size come
         // only as the X server's configure events.
         if (const unsigned long configured = ConfiguredX11Window(e.syswm.msg)) {
-            for (const auto& [id, window] : windows_)
-                if (X11WindowOf(window) == configured) {
-                    out.kind = HostEvent::Kind::Placed;
-                    out.surface = id;
-                    out.rect = PlaceOf(window);
-                    return true;
-                }
-            return false;
+            out.kind = HostEvent::Kind::Placed;
+            out.surface = SurfaceOfX11(configured);
+            if (out.surface)
+                out.rect = PlaceOf(WindowOf(out.surface));
+            return out.surface != 0;
         }
-        rootFresh_ = PointerOfX11Event(e.syswm.msg, root_);
-        return false;
+        X11PointerEvent pointer;
+        rootFresh_ = PointerOfX11Event(e.syswm.msg, pointer);
+        root_ = pointer.root;
+        return rootFresh_ && TakeX11Button(pointer, out);
+    }
     case SDL_MOUSEMOTION:
         out.kind = HostEvent::Kind::MouseMove;
         out.surface = SurfaceOf(e.motion.windowID);
@@ -496,6 +498,8 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+        if (x11Buttons_)
+            return false;
         out.kind = e.type == SDL_MOUSEBUTTONDOWN ? HostEvent::Kind::MouseDown : HostEvent::Kind::MouseUp;
         out.surface = SurfaceOf(e.button.windowID);
         out.screen = PointerOf(e.button.windowID, e.button.x, e.button.y);
@@ -592,6 +596,31 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
     }
 }
 
+SurfaceId SdlHost::SurfaceOfX11(unsigned long x11Window) const
+{
+    for (const auto& [id, window] : windows_)
+        if (X11WindowOf(window) == x11Window)
+            return id;
+    return 0;
+}
+
+bool SdlHost::TakeX11Button(const X11PointerEvent& x, HostEvent& out)
+{
+    held_ = x.heldBefore;
+    if (x.button < 1 || x.button > 3)
+        return false; // the wheel's notches come as SDL's events
+    held_ = x.press ? held_ | SDL_BUTTON(x.button) : held_ & ~SDL_BUTTON(x.button);
+    out.surface = SurfaceOfX11(x.window);
+    if (!out.surface)
+        return false;
+    out.kind = x.press ? HostEvent::Kind::MouseDown : HostEvent::Kind::MouseUp;
+    out.screen = pointer_ = x.root;
+    out.button = ButtonOf(static_cast<uint8_t>(x.button));
+    pointerKnown_ = true;
+    rootFresh_ = false;
+    return true;
+}
+
 bool SdlHost::PollEvent(HostEvent& event)
 {
     SDL_Event e;
@@ -664,7 +693,7 @@ bool SdlHost::PrimaryButtonDown() const
 {
     // The button state of the events taken: the global one lags behind.
     if (SDL_GetMouseFocus())
-        return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+        return ((x11Buttons_ ? held_ : SDL_GetMouseState(nullptr, nullptr)) & SDL_BUTTON_LMASK) != 0;
     return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
 }
 

@@ -13,6 +13,8 @@ struct SDL_SysWMmsg;
 
 namespace platform {
 
+struct X11PointerEvent;
+
 // The real desktop through SDL2: each top-level window of the layer is one
 // borderless SDL window (the layer draws the caption and borders itself);
 // owned windows and floaters are marked transient for their owner so that the
@@ -59,6 +61,9 @@ private:
     SdlHost() = default;
     SDL_Window* WindowOf(SurfaceId id) const;
     SurfaceId SurfaceOf(uint32_t sdlWindowId) const;
+    SurfaceId SurfaceOfX11(unsigned long x11Window) const;
+    // A press or release of buttons 1 to 3 as the X server reported it.
+    bool TakeX11Button(const X11PointerEvent& x, HostEvent& out);
     bool Translate(const void* sdlEvent, HostEvent& out);
     void FocusOwnerOf(SurfaceId id);
     bool TakesNoFocus(SDL_Window* window) const;
@@ -78,6 +83,12 @@ private:
     bool pointerKnown_ = false;
     Point root_; // of the last X pointer event
     bool rootFresh_ = false;
+    // On X11 the buttons are taken from the X server's own events: SDL
+    // drops a press of a button it believes still held, as it does once the
+    // release went to another window (the press iconified or closed the
+    // window it was on, and the release came after).
+    bool x11Buttons_ = false;
+    uint32_t held_ = 0; // SDL_BUTTON masks, as of the last X pointer event taken
     std::map<CursorShape, SDL_Cursor*> cursors_;
     std::deque<HostEvent> pending_;
     std::unique_ptr<IClipboard> clipboard_;

@@ -159,27 +159,40 @@ bool WaitForX11Input(SDL_Window* window, int timeoutMs, int wakeFd)
 #endif
 }
 
-bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out)
+bool PointerOfX11Event(const SDL_SysWMmsg* message, X11PointerEvent& out)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
     if (!message || message->subsystem != SDL_SYSWM_X11)
         return false;
     const XEvent& x = message->msg.x11.event;
+    unsigned int state = 0;
+    out.button = 0;
     switch (x.type) {
     case MotionNotify:
-        out = {x.xmotion.x_root, x.xmotion.y_root};
-        return true;
+        out.root = {x.xmotion.x_root, x.xmotion.y_root};
+        out.window = x.xmotion.window;
+        state = x.xmotion.state;
+        break;
     case ButtonPress:
     case ButtonRelease:
-        out = {x.xbutton.x_root, x.xbutton.y_root};
-        return true;
+        out.root = {x.xbutton.x_root, x.xbutton.y_root};
+        out.window = x.xbutton.window;
+        state = x.xbutton.state;
+        out.button = static_cast<int>(x.xbutton.button);
+        out.press = x.type == ButtonPress;
+        break;
     case EnterNotify:
     case LeaveNotify:
-        out = {x.xcrossing.x_root, x.xcrossing.y_root};
-        return true;
+        out.root = {x.xcrossing.x_root, x.xcrossing.y_root};
+        out.window = x.xcrossing.window;
+        state = x.xcrossing.state;
+        break;
     default:
         return false;
     }
+    out.heldBefore = ((state & Button1Mask) ? SDL_BUTTON_LMASK : 0u) | ((state & Button2Mask) ? SDL_BUTTON_MMASK : 0u) |
+        ((state & Button3Mask) ? SDL_BUTTON_RMASK : 0u);
+    return true;
 #else
     (void)message;
     (void)out;

@@ -2,6 +2,8 @@
 
 #include "platform/base/Geometry.h"
 
+#include <cstdint>
+
 struct SDL_Window;
 struct SDL_SysWMmsg;
 
@@ -10,8 +12,15 @@ struct SDL_SysWMmsg;
 // on X11.
 namespace platform {
 
-// The pointer's place on the screen that an X event carries.
-bool PointerOfX11Event(const SDL_SysWMmsg* message, Point& out);
+// What an X pointer event (a move, a crossing, a press or a release) tells.
+struct X11PointerEvent {
+    Point root;               // the pointer's place on the screen
+    unsigned long window = 0; // the X window it was reported to
+    uint32_t heldBefore = 0;  // buttons 1 to 3 held just before it, as SDL_BUTTON masks
+    int button = 0;           // pressed or released, in X's numbering (1 left, 2 middle, 3 right, 4+ wheel)
+    bool press = false;
+};
+bool PointerOfX11Event(const SDL_SysWMmsg* message, X11PointerEvent& out);
 // Where the window is on the screen now, as the X server has it (SDL's own
 // record misses some of the window manager's moves).
 bool X11PlaceOf(SDL_Window* window, Rect& out);
