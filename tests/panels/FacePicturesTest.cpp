@@ -223,6 +223,14 @@ std::string Stem(std::string name)
     return name;
 }
 
+// What a row's label names: the name its steps share ("Level"), or "MA" for
+// a row of modulation amounts.
+std::string RowName(const std::vector<std::string>& names, const std::vector<int>& row)
+{
+    const std::string& first = names.at(static_cast<size_t>(row.at(0)));
+    return Stem(first) != first ? Stem(first) : first.ends_with(" MA") ? "MA" : first;
+}
+
 bool IsKnob(ItemClass c)
 {
     return c == ItemClass::BigKnob || c == ItemClass::MediumKnob || c == ItemClass::SmallKnob ||
@@ -341,7 +349,7 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
                 name = names.at(static_cast<size_t>(label.controls.at(0)));
                 break;
             case picgen::LabelKind::Row:
-                name = Stem(names.at(static_cast<size_t>(label.controls.at(0))));
+                name = RowName(names, label.controls);
                 break;
             case picgen::LabelKind::Jack:
                 name = JackName(type, static_cast<size_t>(label.jack));
@@ -401,6 +409,13 @@ std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFac
         ++index;
     }
     return frames;
+}
+
+// The frames of a face's jacks, in the type's order: the last of its frames.
+std::vector<FaceRect> JackFrames(const CBuildModule& type, const picgen::CFaceLayout& layout)
+{
+    const auto jackCount = static_cast<std::ptrdiff_t>(type.GetJacks().size());
+    return {layout.itemFrames.end() - jackCount, layout.itemFrames.end()};
 }
 
 // Whether a numbered jack needs no number printed, its face telling it
@@ -486,6 +501,102 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
             if (numbered && !ToldApartWithoutItsNumber(type, jacks, controls, labels, j)) {
                 EXPECT_EQ(labels[j], 1) << name << " has no label";
             }
+        }
+    }
+}
+
+// A row's name never stands where a jack's own label would: within a few
+// pixels of a jack, its middle level with the jack or straight above or
+// below it. There it reads as the jack's (NoteSeqA's "Note" between its Rst
+// and Snc jacks).
+TEST_F(FacePictures, NoRowNameStandsWhereAJacksLabelWould)
+{
+    constexpr int kBesideJack = 5 * 5;
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        const std::vector<FaceRect> jacks = JackFrames(TypeOf(face), face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Row) {
+                continue;
+            }
+            const int cx = label.box.x + label.box.w / 2;
+            const int cy = label.box.y + label.box.h / 2;
+            for (size_t j = 0; j < jacks.size(); ++j) {
+                const FaceRect& jack = jacks[j];
+                const bool inLine = (cx >= jack.x && cx < jack.Right()) || (cy >= jack.y && cy < jack.Bottom());
+                EXPECT_FALSE(inLine && GapSquared(label.box, jack) <= kBesideJack)
+                    << "'" << OneLine(label.text) << "' stands by jack " << j;
+            }
+        }
+    }
+}
+
+// One "MA" may name a row of modulation amount knobs only where each stands
+// under the knob it modulates: the knob above it nearest across is the one
+// named as it is without its "MA".
+TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
+{
+    int rows = 0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        const auto frames = ControlFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Row || OneLine(label.text) != "MA") {
+                continue;
+            }
+            ++rows;
+            for (int k : label.controls) {
+                const FaceRect& own = frames.at(static_cast<size_t>(k));
+                int base = -1;
+                for (size_t c = 0; c < frames.size(); ++c) {
+                    const FaceRect& f = frames[c];
+                    const auto across = [&own](const FaceRect& r) {
+                        return std::abs(2 * r.x + r.w - 2 * own.x - own.w);
+                    };
+                    if (IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) && 2 * f.y + f.h < 2 * own.y + own.h &&
+                        (base < 0 || across(f) < across(frames[static_cast<size_t>(base)]))) {
+                        base = static_cast<int>(c);
+                    }
+                }
+                ASSERT_GE(base, 0) << names[static_cast<size_t>(k)];
+                EXPECT_EQ(names[static_cast<size_t>(k)], names[static_cast<size_t>(base)] + " MA");
+            }
+        }
+    }
+    EXPECT_GE(rows, 1) << "Mod-Env names its amounts so";
+}
+
+// A knob under the box that shows its value may have its name over the box,
+// heading the column: Mod-Env's "Sustain", where the gaps between its knobs
+// are left to the modulation amounts.
+TEST_F(FacePictures, AKnobsNameMayHeadItsValueColumn)
+{
+    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
+        return TypeOf(f).GetShortName() == std::string("Mod-Env");
+    });
+    ASSERT_NE(face, Faces().end());
+    const CBuildModule& type = TypeOf(*face);
+    const auto controls = ControlFrames(type, face->layout);
+    const FaceRect& knob = controls.at(2);
+    const auto label = std::find_if(face->layout.labels.begin(), face->layout.labels.end(), [](const auto& l) {
+        return l.kind == picgen::LabelKind::Control && l.controls.at(0) == 2;
+    });
+    ASSERT_NE(label, face->layout.labels.end());
+    EXPECT_EQ(OneLine(label->text), "Sustain");
+    // Over the box showing Sustain (the type's twelfth item), which stands
+    // right over the knob, and across the knob's column.
+    const FaceRect& value = face->layout.itemFrames.at(11);
+    ASSERT_EQ(type.GetItems()[11].itemClass, ItemClass::DefaultText);
+    EXPECT_LT(label->box.Bottom(), value.y);
+    EXPECT_LT(label->box.x, knob.Right());
+    EXPECT_GT(label->box.Right(), knob.x);
+    // Nearer to its knob than to any other control or jack.
+    const int own = GapSquared(label->box, knob);
+    for (size_t c = 0; c < controls.size(); ++c) {
+        if (c != 2) {
+            EXPECT_LT(own, GapSquared(label->box, controls[c])) << "control " << c;
         }
     }
 }

@@ -10,10 +10,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <numeric>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <tuple>
 
 namespace picgen {
@@ -96,6 +98,54 @@ std::vector<std::vector<int>> FindRows(std::vector<FaceItem>& controls)
         }
     }
     return rows;
+}
+
+constexpr std::string_view kAmountWord = " MA";
+
+// The knob a modulation amount knob sets the amount for: the one named as it
+// is without its " MA", standing above it, nearer across than any other knob
+// above it.
+bool StandsUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
+{
+    const auto centreX = [](const FaceRect& f) { return 2 * f.x + f.w; };
+    const auto centreY = [](const FaceRect& f) { return 2 * f.y + f.h; };
+    const FaceRect& own = controls[k].frame;
+    const std::string& name = controls[k].name;
+    const FaceItem* base = nullptr;
+    for (const FaceItem& c : controls)
+        if (KnobBody(c.item->itemClass) && centreY(c.frame) < centreY(own) &&
+            (!base || std::abs(centreX(c.frame) - centreX(own)) < std::abs(centreX(base->frame) - centreX(own))))
+            base = &c;
+    return base && name.size() > kAmountWord.size() && name.ends_with(kAmountWord) &&
+        base->name == name.substr(0, name.size() - kAmountWord.size());
+}
+
+// Rows of modulation amounts: three or more knobs of one class on one line,
+// each under the knob it sets the amount for. One "MA" names them all; each
+// is told apart by the knob over it.
+void FindAmountRows(std::vector<FaceItem>& controls, std::vector<std::vector<int>>& rows)
+{
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].row >= 0 || !StandsUnderItsBase(controls, i))
+            continue;
+        std::vector<int> row;
+        for (size_t j = i; j < controls.size(); ++j)
+            if (controls[j].row < 0 && controls[j].item->itemClass == controls[i].item->itemClass &&
+                controls[j].frame.y == controls[i].frame.y && StandsUnderItsBase(controls, j))
+                row.push_back(static_cast<int>(j));
+        if (row.size() >= 3) {
+            for (int k : row)
+                controls[static_cast<size_t>(k)].row = static_cast<int>(rows.size());
+            rows.push_back(row);
+        }
+    }
+}
+
+// What a row's label says: the name its steps share, or "MA".
+std::string RowName(const std::vector<FaceItem>& controls, const std::vector<int>& row)
+{
+    const std::string stem = RowStem(controls[static_cast<size_t>(row.front())].name);
+    return stem.empty() ? std::string(kAmountWord.substr(1)) : stem;
 }
 
 FaceRect Union(const FaceRect& a, const FaceRect& b)
@@ -222,6 +272,36 @@ int GapSquared(const FaceRect& a, const FaceRect& b)
     return dx * dx + dy * dy;
 }
 
+// Whether a box stands where a jack's own label would: right beside the
+// jack, its middle level with it or straight above or below it. A control's
+// name there reads as the jack's.
+bool InJackLabelPlace(const FaceRect& box, const std::vector<FaceRect>& jacks)
+{
+    constexpr int kBesideJack = 5 * 5;
+    const int cx = box.x + box.w / 2;
+    const int cy = box.y + box.h / 2;
+    return std::any_of(jacks.begin(), jacks.end(), [&](const FaceRect& j) {
+        return GapSquared(box, j) <= kBesideJack && ((cx >= j.x && cx < j.Right()) || (cy >= j.y && cy < j.Bottom()));
+    });
+}
+
+// Whether a label in a box names the given controls alone: nearer to one of
+// them than to any other control or any jack, and not where a jack's label
+// would stand.
+bool NamesOnly(const FaceRect& box, const std::vector<int>& mine, const std::vector<FaceRect>& controls,
+               const std::vector<FaceRect>& jacks)
+{
+    int own = std::numeric_limits<int>::max();
+    for (int k : mine)
+        own = std::min(own, GapSquared(box, controls[static_cast<size_t>(k)]));
+    for (size_t c = 0; c < controls.size(); ++c)
+        if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() &&
+            GapSquared(box, controls[c]) <= own)
+            return false;
+    return std::none_of(jacks.begin(), jacks.end(), [&](const FaceRect& j) { return GapSquared(box, j) <= own; }) &&
+        !InJackLabelPlace(box, jacks);
+}
+
 // A label's text as a reader takes it: one line, capitals (the tiny font
 // has no others).
 std::string AsRead(const std::string& text)
@@ -244,9 +324,9 @@ public:
 
     // With the jack numbers placed first, or the jacks' words and numbers,
     // or neither before the controls' whole names.
-    CFaceLayout Build(JacksFirst first)
+    CFaceLayout Build(JacksFirst first, bool amountRows)
     {
-        CollectFrames();
+        CollectFrames(amountRows);
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
@@ -274,7 +354,7 @@ private:
     int Width() const { return layout_.picture.Width(); }
     int Height() const { return layout_.picture.Height(); }
 
-    void CollectFrames()
+    void CollectFrames(bool amountRows)
     {
         const auto params = type_.GetParams();
         for (const ItemSpec& item : type_.GetItems()) {
@@ -284,6 +364,7 @@ private:
                 const size_t index = controls_.size();
                 std::string name = item.faceLabel ? item.faceLabel : index < params.size() ? params[index].name : "";
                 controls_.push_back({&item, frame, name});
+                controlFrames_.push_back(frame);
             } else {
                 others_.push_back({&item, frame, {}});
             }
@@ -292,6 +373,8 @@ private:
             jackFrames_.push_back(FrameOnFace(jack.x, jack.y, kJackFrame));
         layout_.itemFrames.insert(layout_.itemFrames.end(), jackFrames_.begin(), jackFrames_.end());
         rows_ = FindRows(controls_);
+        if (amountRows)
+            FindAmountRows(controls_, rows_);
     }
 
     std::vector<FaceRect> Obstacles() const
@@ -348,6 +431,12 @@ private:
                 layout_.namedByOwnText.push_back(static_cast<int>(i));
                 used_.insert(AsRead(controls_[i].item->text));
             }
+        // A knob under the box showing its value is named over the box, in
+        // any form and font, heading its column: the gaps beside the knobs
+        // are left to the knobs below them.
+        for (size_t i = 0; i < controls_.size(); ++i)
+            if (controls_[i].row < 0 && !named[i])
+                named[i] = PlaceColumnHeading(placer, i);
         // The whole names in the normal font first, each beside its control.
         for (size_t i = 0; i < controls_.size(); ++i)
             if (controls_[i].row < 0 && !named[i])
@@ -385,7 +474,7 @@ private:
         std::vector<std::vector<std::string>> entries;
         FaceRect bounds = Bounds(controls_, *rows.front());
         for (const auto* row : rows) {
-            entries.push_back(FreeForms(RowStem(controls_[static_cast<size_t>(row->front())].name)));
+            entries.push_back(FreeForms(RowName(controls_, *row)));
             bounds = Union(bounds, Bounds(controls_, *row));
         }
         const auto placed = placer.PlaceLegend(bounds, entries);
@@ -434,28 +523,70 @@ private:
     }
 
     // Beside the control, nearer to it than to any other control or jack
-    // where the face has room for that, else wherever it fits.
+    // and not where a jack's label would stand, where the face has room for
+    // that; else wherever it fits, but not where a jack's label would stand.
     bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need)
     {
         using enum LabelSide;
         const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
+        const FaceRect& own = controls_[i].frame;
         const std::vector<LabelSide> sides =
             knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
         std::vector<std::string> texts = FreeForms(controls_[i].name);
         if (need == CLabelPlacer::Need::Optional)
             texts.resize(1);
-        const FaceRect& own = controls_[i].frame;
-        const auto nearestIsOwn = [this, &own](const FaceRect& box) {
-            const int gap = GapSquared(box, own);
-            const auto nearer = [&](const FaceRect& f) { return &f != &own && GapSquared(box, f) <= gap; };
-            return std::none_of(jackFrames_.begin(), jackFrames_.end(), nearer) &&
-                std::none_of(controls_.begin(), controls_.end(), [&](const FaceItem& c) { return nearer(c.frame); });
-        };
+        const auto nearestIsOwn = [this, i](const FaceRect& box) { return NamesOnly(box, {static_cast<int>(i)}); };
         auto placed = placer.Place(own, texts, sides, need, nearestIsOwn);
+        // Beside the control, away from the jacks' labels where it can be,
+        // before the free spot nearest to it.
+        if (!placed && need == CLabelPlacer::Need::Required)
+            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Beside, AwayFromJackLabels());
         if (!placed && need == CLabelPlacer::Need::Required)
             placed = placer.Place(own, texts, sides, need);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
+    }
+
+    // Anywhere but where a jack's label would stand.
+    CLabelPlacer::Accept AwayFromJackLabels() const
+    {
+        return [this](const FaceRect& box) { return !InJackLabelPlace(box, jackFrames_); };
+    }
+
+    bool PlaceColumnHeading(CLabelPlacer& placer, size_t i)
+    {
+        const auto column = ValueColumn(i);
+        if (!column)
+            return false;
+        const auto nearestIsOwn = [this, i](const FaceRect& box) { return NamesOnly(box, {static_cast<int>(i)}); };
+        const auto placed = placer.Place(*column, FreeForms(controls_[i].name), {LabelSide::Above},
+                                         CLabelPlacer::Need::Beside, nearestIsOwn);
+        AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
+        return placed.has_value();
+    }
+
+    // The box showing a knob's value right above it, with the knob: a
+    // column its name may head.
+    std::optional<FaceRect> ValueColumn(size_t i) const
+    {
+        constexpr int kOver = 8;
+        const FaceRect& own = controls_[i].frame;
+        if (!KnobBody(controls_[i].item->itemClass))
+            return std::nullopt;
+        for (const FaceItem& o : others_) {
+            const auto& bound = o.item->params;
+            if (!IsInfoText(o.item->itemClass) || bound.size() != 1 || bound.front() != i)
+                continue;
+            const FaceRect& f = o.frame;
+            if (f.Bottom() <= own.y && own.y - f.Bottom() <= kOver && f.x < own.Right() && own.x < f.Right())
+                return Union(f, own);
+        }
+        return std::nullopt;
+    }
+
+    bool NamesOnly(const FaceRect& box, const std::vector<int>& mine) const
+    {
+        return picgen::NamesOnly(box, mine, controlFrames_, jackFrames_);
     }
 
     // Beside the whole row, else beside its first or its last step; each
@@ -463,7 +594,7 @@ private:
     bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row, bool anywhere)
     {
         using enum LabelSide;
-        const std::string stem = RowStem(controls_[static_cast<size_t>(row.front())].name);
+        const std::string stem = RowName(controls_, row);
         const FaceRect bounds = Bounds(controls_, row);
         const std::vector<std::pair<FaceRect, std::vector<LabelSide>>> places = {
             {bounds, {Left, Above, Below, Right}},
@@ -472,15 +603,25 @@ private:
         };
         std::optional<CLabelPlacer::Placement> placed;
         const std::vector<std::string> forms = FreeForms(stem);
+        const auto nearestIsOwn = [this, &row](const FaceRect& box) { return NamesOnly(box, row); };
         for (const std::string& text : forms) {
             for (const auto& [target, sides] : places)
-                if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional)))
+                if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional, nearestIsOwn)))
                     break;
             if (placed)
                 break;
         }
-        if (!placed && anywhere)
-            placed = placer.Place(bounds, forms, {Left, Above, Below, Right});
+        // Else beside it in any form and font, naming the row alone where it
+        // can, away from the jacks' labels in any case; last, the free spot
+        // nearest to the row.
+        const std::vector<CLabelPlacer::Accept> accepts = {nearestIsOwn, AwayFromJackLabels()};
+        for (const auto& accept : accepts)
+            for (const auto& [target, sides] : places)
+                if (!placed && anywhere)
+                    placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, accept);
+        for (const auto& accept : accepts)
+            if (!placed && anywhere)
+                placed = placer.Place(bounds, forms, {Left, Above, Below, Right}, CLabelPlacer::Need::Required, accept);
         AddLabel(placed, LabelKind::Row, row);
         return placed.has_value();
     }
@@ -696,6 +837,7 @@ private:
     std::vector<FaceItem> controls_;
     std::vector<FaceItem> others_;
     std::vector<FaceRect> jackFrames_;
+    std::vector<FaceRect> controlFrames_;
     std::vector<std::vector<int>> rows_;
     std::set<std::string> used_; // the labels' texts as read
     std::set<size_t> labelled_;  // the jacks labelled so far
@@ -705,8 +847,10 @@ private:
 
 // The faults a reader meets on a face: control labels nearer to another
 // item than to their own control (the worse), then jacks without the word or
-// number that tells them apart.
-std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
+// number that tells them apart, then control and row labels that name more
+// than their own controls (as near to another item, or where a jack's label
+// would stand).
+std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
 {
     const auto names = JackNames(type);
     const size_t jackCount = names.size();
@@ -720,9 +864,12 @@ std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& lay
     int misplaced = 0;
     int unlabelled =
         static_cast<int>(std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty(); }));
+    int shared = 0;
     for (const FaceLabel& l : layout.labels) {
         if (l.kind == LabelKind::Jack)
             --unlabelled;
+        if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
+            shared += !NamesOnly(l.box, l.controls, controls, jacks);
         if (l.kind != LabelKind::Control)
             continue;
         const int own = GapSquared(l.box, controls[static_cast<size_t>(l.controls.front())]);
@@ -730,23 +877,47 @@ std::pair<int, int> Misreadings(const CBuildModule& type, const CFaceLayout& lay
         misplaced +=
             std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer);
     }
-    return {misplaced, unlabelled};
+    return {misplaced, unlabelled, shared};
+}
+
+// Whether any knobs of a type form a row of modulation amounts.
+bool HasAmountRows(const CBuildModule& type)
+{
+    std::vector<FaceItem> controls;
+    const auto params = type.GetParams();
+    for (const ItemSpec& item : type.GetItems())
+        if (IsControl(item.itemClass)) {
+            const size_t index = controls.size();
+            controls.push_back({&item, FrameOnFace(item.x, item.y, ItemFrame(item)),
+                                item.faceLabel              ? item.faceLabel
+                                    : index < params.size() ? params[index].name
+                                                            : ""});
+        }
+    std::vector<std::vector<int>> rows = FindRows(controls);
+    const size_t numbered = rows.size();
+    FindAmountRows(controls, rows);
+    return rows.size() > numbered;
 }
 
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
 {
     // The jack numbers first find room where the face is crowded, unless
     // that pushes a control's name away from its control; the jacks' words
-    // first too where that leaves fewer jacks unnamed.
-    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers);
+    // first too where that leaves fewer jacks unnamed. Modulation amounts
+    // each have a name of their own, unless one "MA" over their row leaves
+    // fewer names misread.
+    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers, false);
     auto fewest = Misreadings(type, best);
-    for (const JacksFirst first : {JacksFirst::None, JacksFirst::Words}) {
-        CFaceLayout other = CFaceBuilder(type, tab).Build(first);
-        if (const auto faults = Misreadings(type, other); faults < fewest) {
-            fewest = faults;
-            best = std::move(other);
+    for (const bool rows : {false, true})
+        for (const JacksFirst first : {JacksFirst::Numbers, JacksFirst::None, JacksFirst::Words}) {
+            if ((!rows && first == JacksFirst::Numbers) || (rows && (std::get<2>(fewest) == 0 || !HasAmountRows(type))))
+                continue;
+            CFaceLayout other = CFaceBuilder(type, tab).Build(first, rows);
+            if (const auto faults = Misreadings(type, other); faults < fewest) {
+                fewest = faults;
+                best = std::move(other);
+            }
         }
-    }
     return best;
 }
 
