@@ -18,6 +18,7 @@
 #include <cctype>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -527,6 +528,46 @@ TEST_F(FacePictures, NoRowNameStandsWhereAJacksLabelWould)
                 EXPECT_FALSE(inLine && GapSquared(label.box, jack) <= kBesideJack)
                     << "'" << OneLine(label.text) << "' stands by jack " << j;
             }
+        }
+    }
+}
+
+// A row of steps with no room beside it is named over the lights of its
+// steps, within its columns and nearer to its steps than to any jack or other
+// control: NoteSeqA's "Note" once stood between its Rst and Snc jacks.
+TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
+{
+    for (const char* name : {"NoteSeqA", "NoteSeqB"}) {
+        SCOPED_TRACE(name);
+        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
+            return TypeOf(f).GetShortName() == std::string(name);
+        });
+        ASSERT_NE(face, Faces().end());
+        const CBuildModule& type = TypeOf(*face);
+        const auto controls = ControlFrames(type, face->layout);
+        const auto jacks = JackFrames(type, face->layout);
+        int lightsTop = face->layout.picture.Height();
+        for (size_t i = 0; i < type.GetItems().size(); ++i) {
+            if (type.GetItems()[i].role == ItemRole::StepLed) {
+                lightsTop = std::min(lightsTop, face->layout.itemFrames[i].y);
+            }
+        }
+        const auto row = std::find_if(face->layout.labels.begin(), face->layout.labels.end(),
+                                      [](const auto& l) { return l.kind == picgen::LabelKind::Row; });
+        ASSERT_NE(row, face->layout.labels.end());
+        EXPECT_EQ(OneLine(row->text), "Note");
+        EXPECT_LE(row->box.Bottom(), lightsTop);
+        EXPECT_GE(row->box.x, controls.at(0).x);
+        EXPECT_LE(row->box.Right(), controls.at(15).Right());
+        int own = std::numeric_limits<int>::max();
+        for (int c : row->controls) {
+            own = std::min(own, GapSquared(row->box, controls.at(static_cast<size_t>(c))));
+        }
+        for (size_t c = 16; c < controls.size(); ++c) {
+            EXPECT_LT(own, GapSquared(row->box, controls[c])) << "control " << c;
+        }
+        for (size_t j = 0; j < jacks.size(); ++j) {
+            EXPECT_LT(own, GapSquared(row->box, jacks[j])) << "jack " << j;
         }
     }
 }

@@ -589,18 +589,44 @@ private:
         return picgen::NamesOnly(box, mine, controlFrames_, jackFrames_);
     }
 
-    // Beside the whole row, else beside its first or its last step; each
-    // text at every place before a shorter one.
+    // Steps with the lights that show the step playing right over them: a
+    // row's name may stand over the lights.
+    FaceRect WithStepLeds(const FaceRect& steps) const
+    {
+        constexpr int kOver = 4;
+        FaceRect b = steps;
+        for (const FaceItem& o : others_) {
+            const FaceRect& f = o.frame;
+            if (o.item->role == ItemRole::StepLed && f.Bottom() <= steps.y && steps.y - f.Bottom() <= kOver &&
+                f.x < steps.Right() && steps.x < f.Right())
+                b = Union(b, f);
+        }
+        return b;
+    }
+
+    // Beside the whole row, else beside its first or its last step, else
+    // over the lights of its steps; each text at every place before a
+    // shorter one.
     bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row, bool anywhere)
     {
         using enum LabelSide;
         const std::string stem = RowName(controls_, row);
         const FaceRect bounds = Bounds(controls_, row);
-        const std::vector<std::pair<FaceRect, std::vector<LabelSide>>> places = {
+        const FaceRect& first = controls_[static_cast<size_t>(row.front())].frame;
+        std::vector<std::pair<FaceRect, std::vector<LabelSide>>> places = {
             {bounds, {Left, Above, Below, Right}},
-            {controls_[static_cast<size_t>(row.front())].frame, {Left, Above, Below}},
+            {first, {Left, Above, Below}},
             {controls_[static_cast<size_t>(row.back())].frame, {Right, Above, Below}},
         };
+        // Over the lights only the name of a row of its own: stacked rows'
+        // names read in the rows' order.
+        if (std::none_of(rows_.begin(), rows_.end(), [&](const std::vector<int>& other) {
+                const FaceRect b = Bounds(controls_, other);
+                return &other != &row && b.x == bounds.x && b.w == bounds.w;
+            })) {
+            places.push_back({WithStepLeds(bounds), {Above}});
+            places.push_back({WithStepLeds(first), {Above}});
+        }
         std::optional<CLabelPlacer::Placement> placed;
         const std::vector<std::string> forms = FreeForms(stem);
         const auto nearestIsOwn = [this, &row](const FaceRect& box) { return NamesOnly(box, row); };
