@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/alerts/AlertBox.h"
+#include "framework/alerts/AlertScript.h"
 #include "framework/application/Application.h"
 #include "framework/resources/ResourceText.h"
 #include "platform/host/SystemMetrics.h"
@@ -62,8 +63,17 @@ int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args)
         return presenter(alertId, args);
     // With the program's frame up, a real alert box (its arguments made safe).
     if (const CApplication* app = GetApplication(); app && app->GetFrameHandle()) {
-        const int result = RunAlertTextWithArgs(GetResourceAlert(alertId), args);
-        return result == kAlertClosed ? 0 : result - kAlertButton1 + 1;
+        const std::string script = GetResourceAlert(alertId);
+        const int result = RunAlertTextWithArgs(script, args);
+        if (result < kAlertButton1 || result > kAlertButton3)
+            return 0;
+        // The box numbers its buttons from the script's last label: turned
+        // back, so that 1 is the first label ("[OK][Cancel]": OK) whatever
+        // the box, as with every presenter.
+        std::vector<std::string> shown;
+        for (const std::string& arg : args)
+            shown.push_back(SanitizeAlertArgument(arg));
+        return ParseAlertText(script, shown).ShownButtons() - (result - kAlertButton1);
     }
     return PlainAlert(FormatAlertText(alertId, args)) + 1;
 }

@@ -14,7 +14,8 @@ using AlertPresenter = std::function<int(uint32_t alertId, const std::vector<std
 // Returns the presenter it replaces. Without one an alert is an alert box
 // while the program's frame is up, else a plain message box of the desktop.
 AlertPresenter SetAlertPresenter(AlertPresenter presenter);
-// Returns the number of the button pressed, from 1.
+// Returns the place of the pressed button's label in the alert's script,
+// from 1 ("[OK][Cancel]": 1 is OK), or 0 when the alert was closed otherwise.
 int ShowFrameworkAlert(uint32_t alertId, const std::vector<std::string>& args = {});
 
 // The alert script of an id with its placeholders filled in.

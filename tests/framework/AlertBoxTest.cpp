@@ -2,6 +2,9 @@
 
 #include "framework/alerts/AlertBox.h"
 #include "framework/alerts/AlertHook.h"
+#include "framework/files/AskFileDialogs.h"
+#include "platform/filedialogs/FileBrowserWindow.h"
+#include "tests/support/TempDir.h"
 #include "framework/views/IconView.h"
 #include "framework/windows/ModalDialog.h"
 #include "framework/controls/PushButtonView.h"
@@ -174,6 +177,71 @@ TEST_F(AlertOperatorTest, FrameworkAlertsBecomeAlertBoxesOnceTheFrameIsUp)
     EXPECT_EQ(ShowFrameworkAlert(501000002, {"song[2].pch"}), 1);
     EXPECT_EQ(shown, " The file \"song(2).pch\" could not be found.");
     EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
+}
+
+// The save dialog's replace question as the user answers it on the alert box
+// ("[OK][Cancel]" shows Cancel first and as the default): only OK hands the
+// existing file back to be written over; Return and Escape go back to the
+// dialog, whose own Cancel then ends it with nothing chosen.
+TEST_F(AlertOperatorTest, TheReplaceQuestionGivesTheFileOnlyOnOK)
+{
+    testsupport::TempDir dir;
+    const std::string existing = dir.File("Bass.txt");
+    testsupport::WriteFileBytes(existing, "kept");
+    const auto Next = [this](std::function<void()> step) {
+        gOperatorStep = std::move(step);
+        platform::SetTimer(op, 1, 50);
+    };
+    const auto ClickDialogButton = [&](uint16_t id) {
+        for (int i = platform::CountTopLevelWindows() - 1; i >= 0; --i) {
+            const platform::WindowHandle top = platform::GetTopLevelWindow(i);
+            for (int c = 0;
+                 platform::GetClassName(top) == platform::kFileDialogClass && c < platform::CountChildren(top); ++c)
+                if (platform::GetChildId(platform::GetChild(top, c)) == id) {
+                    const platform::Rect r = platform::GetWindowRect(platform::GetChild(top, c));
+                    desktop.Host().Click({r.left + 5, r.top + 5});
+                    return;
+                }
+        }
+        ADD_FAILURE() << "no file dialog";
+    };
+    const struct {
+        const char* answer;
+        std::vector<uint32_t> keys;
+        bool replaces;
+    } cases[] = {
+        {"Return (Cancel)", {platform::kVKReturn}, false},
+        {"Escape", {platform::kVKEscape}, false},
+        {"OK", {platform::kVKRight, platform::kVKReturn}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        std::string asked;
+        Next([&] {
+            ClickDialogButton(platform::filedialog::kOk); // on the proposed name, the existing file's
+            Next([&] {
+                auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(CountWindows() - 1));
+                ASSERT_NE(box, nullptr);
+                asked = box->GetMessageView()->GetShownText();
+                for (const uint32_t key : c.keys) {
+                    desktop.Host().PressKey(key);
+                    desktop.Host().ReleaseKey(key);
+                }
+                Next([&] { ClickDialogButton(platform::filedialog::kCancel); });
+            });
+        });
+        std::unique_ptr<CFileSpec> spec;
+        const bool chosen = AskSaveFileFor(0, existing, kFileTypeText, spec);
+        gOperatorStep = nullptr;
+        platform::KillTimer(op, 1);
+        EXPECT_NE(asked.find(" already exists."), std::string::npos);
+        EXPECT_EQ(chosen, c.replaces);
+        if (c.replaces) {
+            ASSERT_NE(spec, nullptr);
+            EXPECT_EQ(spec->GetFullPath(), existing);
+        }
+        Pump();
+    }
 }
 
 } // namespace
