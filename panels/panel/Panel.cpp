@@ -124,7 +124,8 @@ void CPanel::Rename()
 {
     CPanelServicesInterface* services = GetPanelServices();
     CPatch* patch = GetPatch();
-    std::string name;
+    // The box opens on the current name, edited in place.
+    std::string name = GetName();
     if (services == nullptr || patch == nullptr || !services->AskPanelName(*this, name)) {
         return;
     }

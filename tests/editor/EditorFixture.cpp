@@ -1,8 +1,10 @@
 #include "tests/editor/EditorFixture.h"
 
+#include "dialogs/name/NameDialog.h"
 #include "editor/patches/PatchManager.h"
 #include "framework/alerts/AlertBox.h"
 #include "framework/controls/PushButtonView.h"
+#include "framework/controls/TextEditView.h"
 #include "framework/menus/Menu.h"
 #include "framework/menus/MenuBar.h"
 #include "framework/views/StaticTextView.h"
@@ -13,6 +15,8 @@
 #include "platform/windows/Window.h"
 #include "resources/PatchoraResources.h"
 #include "resources/PictureResources.h"
+
+#include <memory>
 
 using namespace NSHarrowen;
 
@@ -72,6 +76,24 @@ void EditorTest::Launch(const std::function<void()>& beforeInit)
 void EditorTest::Pump()
 {
     app->PumpWaiting(100000);
+}
+
+void EditorTest::AnswerNameBox(const std::u32string& typed, uint32_t finalKey, std::string* shown)
+{
+    auto answered = std::make_shared<bool>(false);
+    operate = [this, typed, finalKey, shown, answered](NSHarrowen::CABCWindow& window) {
+        auto* box = dynamic_cast<CNameDialog*>(&window);
+        if (!box || *answered)
+            return false;
+        *answered = true;
+        if (shown)
+            *shown = box->GetEdit()->GetText();
+        for (const char32_t c : typed)
+            desktop.Host().TypeCharacter(c);
+        desktop.Host().PressKey(finalKey);
+        desktop.Host().ReleaseKey(finalKey);
+        return true;
+    };
 }
 
 void EditorTest::Step(uint64_t ms)

@@ -51,6 +51,10 @@ protected:
     bool IsEnabled(uint32_t command);
     bool IsChecked(uint32_t command);
     std::vector<CPatch*> Patches() const;
+    // The operator answers the next name box as a person would: types the
+    // text, then presses the key that ends it; `shown` gets what the box
+    // showed before.
+    void AnswerNameBox(const std::u32string& typed, uint32_t finalKey, std::string* shown = nullptr);
     // Ctrl+Q: true when the run loop is left.
     bool Quit();
 

@@ -54,6 +54,30 @@ TEST_F(ModuleDragTest, ANewModuleFromTheToolbarLandsWhereItIsReleased)
     EXPECT_EQ(Area(1).GetModules().GetCount(), 1u);
 }
 
+// The name box opens on the module's own name, all of it selected: typing
+// replaces it, and Return on it as shown keeps it.
+TEST_F(ModuleDragTest, ADoubleClickOnATitleRenamesTheModuleFromItsName)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    const CRect frame = constant->GetView().GetFrame();
+    const CPoint title(frame.left + 20, frame.top + 5);
+    const struct {
+        std::u32string typed;
+        std::string shown, name;
+    } cases[] = {{U"", "Constant1", "Constant1"}, {U"Offset", "Constant1", "Offset"}};
+    for (const auto& c : cases) {
+        std::string shown = "(no box)";
+        AnswerNameBox(c.typed, platform::kVKReturn, &shown);
+        for (int click = 0; click < 2; ++click) {
+            Press(title);
+            Release(title);
+        }
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(constant->GetName(), c.name);
+    }
+}
+
 TEST_F(ModuleDragTest, AReleaseWithinFivePixelsPlacesNothing)
 {
     const CPoint start = ButtonPoint();

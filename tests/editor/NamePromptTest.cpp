@@ -28,31 +28,11 @@ protected:
         view = dynamic_cast<CPatchView*>(patch->GetWindow());
         ASSERT_NE(view, nullptr);
     }
-    // The operator types into the name box as a person would, then presses
-    // the key that ends it.
-    void Answer(const std::u32string& typed, uint32_t finalKey)
-    {
-        answered_ = false;
-        operate = [this, typed, finalKey](CABCWindow& window) {
-            auto* box = dynamic_cast<CNameDialog*>(&window);
-            if (!box || answered_)
-                return false;
-            answered_ = true;
-            shown = box->GetEdit()->GetText();
-            for (char32_t c : typed)
-                desktop.Host().TypeCharacter(c);
-            desktop.Host().PressKey(finalKey);
-            desktop.Host().ReleaseKey(finalKey);
-            return true;
-        };
-    }
+    void Answer(const std::u32string& typed, uint32_t finalKey) { AnswerNameBox(typed, finalKey, &shown); }
 
     CPatch* patch = nullptr;
     CPatchView* view = nullptr;
     std::string shown;
-
-private:
-    bool answered_ = false;
 };
 
 } // namespace
@@ -73,19 +53,8 @@ TEST_F(NamePromptTest, TypedNamesKeepOnlyNameCharactersAndTheirLength)
     for (const Case& c : cases) {
         std::string name = "Old";
         const int beeps = desktop.Host().Beeps();
-        bool answered = false;
-        operate = [&](CABCWindow& window) {
-            auto* box = dynamic_cast<CNameDialog*>(&window);
-            if (!box || answered)
-                return false;
-            answered = true;
-            // The old name is selected: typing replaces it.
-            for (char32_t ch : c.typed)
-                desktop.Host().TypeCharacter(ch);
-            desktop.Host().PressKey(platform::kVKReturn);
-            desktop.Host().ReleaseKey(platform::kVKReturn);
-            return true;
-        };
+        // The old name is selected: typing replaces it.
+        AnswerNameBox(c.typed, platform::kVKReturn);
         EXPECT_TRUE(view->RunNameDialog("Patch name", name, CPatchView::kNameLength, CPoint(100, 100))) << c.what;
         EXPECT_EQ(name, c.name) << c.what;
         EXPECT_EQ(desktop.Host().Beeps() - beeps, c.beeps) << c.what;
