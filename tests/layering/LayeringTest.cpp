@@ -1,9 +1,9 @@
+#include "tests/support/SourceTree.h"
 #include "tests/support/TempDir.h"
 #include "tools/layercheck/LayerCheck.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,7 +16,7 @@ using layering::CLayerRules;
 
 fs::path SourceTop()
 {
-    return fs::path(std::getenv("TORVAN_SOURCE_DIR"));
+    return testsupport::SourcePath(".");
 }
 
 CLayerRules RepositoryRules()

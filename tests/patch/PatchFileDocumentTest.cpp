@@ -4,6 +4,7 @@
 #include "patch/area/PatchBackground.h"
 #include "patch/files/PatchFileDumps.h"
 #include "tests/patch/PatchFileTestSupport.h"
+#include "tests/support/SourceTree.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/patch/PatchTestFixture.h"
 
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <numeric>
 #include <string>
@@ -213,8 +213,7 @@ TEST_F(PatchFileDocumentTest, AFileThatBreaksOffIsAppliedAsFarAsItGoesThenReport
 TEST_F(PatchFileDocumentTest, EverySeedThatOpensSavesAndSavesAgainToTheSameBytes)
 {
     std::vector<std::string> seeds = WriteSeedPatchFiles(dir.File("."));
-    const std::filesystem::path corpus =
-        std::filesystem::path(std::getenv("TORVAN_SOURCE_DIR")) / "tests/fuzz/corpus/patch_file";
+    const std::filesystem::path corpus = testsupport::SourcePath("tests/fuzz/corpus/patch_file");
     for (const auto& entry : std::filesystem::directory_iterator(corpus))
         seeds.push_back(entry.path().string());
     ASSERT_GT(seeds.size(), 3u);
