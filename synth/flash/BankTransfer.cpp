@@ -432,6 +432,9 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, CMoleculePacket
             }
         }
     } catch (const std::bad_alloc&) {
+        // This patch was neither built nor kept: the kept dumps are still the
+        // last patch's, which must not be saved again under this position.
+        pending_.reset();
         Fail(kOutOfMemoryStep);
         return;
     }
