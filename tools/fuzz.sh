@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs one fuzz target at length: tools/fuzz.sh TARGET [SECONDS]
-# TARGET is a name of tests/fuzz (sysex_receive, simulator_codec, resources,
-# images, patch_file, patch_list, update_image). The growing corpus is kept
-# in build/fuzz/corpus/TARGET, findings are saved in
+# TARGET is one of the targets declared in tests/fuzz/CMakeLists.txt (run
+# without arguments to list them). The growing corpus is kept in
+# build/fuzz/corpus/TARGET, findings are saved in
 # build/fuzz/findings/TARGET/ (turn each into a regression case of the
 # library's tests). Runs at low priority beside other builds.
 set -euo pipefail
@@ -11,8 +11,9 @@ if symbolizer=$(command -v llvm-symbolizer-16 || command -v llvm-symbolizer); th
   export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-$symbolizer}
 fi
 cd "$(dirname "$0")/.."
-if [ $# -lt 1 ]; then
-  echo "usage: tools/fuzz.sh TARGET [SECONDS]" >&2
+targets=$(sed -n 's/^torvan_fuzz_target(\([a-z_]*\).*/\1/p' tests/fuzz/CMakeLists.txt)
+if [ $# -lt 1 ] || ! grep -qx -- "$1" <<<"$targets"; then
+  echo "usage: tools/fuzz.sh TARGET [SECONDS]; TARGET is one of:" $targets >&2
   exit 2
 fi
 target=$1 seconds=${2:-600}
