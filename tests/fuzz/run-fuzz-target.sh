@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # CI's bounded run of one fuzz target: its seed corpus, then new inputs up to
 # RUNS executions in all, with a fixed seed, a time limit per input and
-# memory limits, so a crash, a hang or unbounded allocation fails the test.
+# memory limits, so a crash, a hang or unbounded allocation fails the test
+# (the time limit leaves room for a machine busy with other tests: inputs
+# take milliseconds, a hang takes forever).
 # New inputs go to a fresh folder under the build, never to the sources.
 #
 # Usage: run-fuzz-target.sh PROGRAM NAME SOURCE_DIR SEEDS_DIR WORK_DIR RUNS
@@ -18,7 +20,7 @@ corpora=("$work/$name/new")
 for dir in "$source/corpus/$name" "$seeds/$name"; do
   if [ -d "$dir" ]; then corpora+=("$dir"); fi
 done
-options=(-seed=1 -runs="$runs" -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=512
+options=(-seed=1 -runs="$runs" -timeout=5 -rss_limit_mb=2048 -malloc_limit_mb=512
          -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/$name/findings/")
 if [ -f "$source/dict/$name.dict" ]; then options+=(-dict="$source/dict/$name.dict"); fi
 exec "$program" "${options[@]}" "${corpora[@]}"
