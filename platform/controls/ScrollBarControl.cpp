@@ -156,9 +156,7 @@ void Paint(WindowHandle window, const ScrollState& s)
     };
     // The track: the classic fine checker of face and highlight.
     const IntRect track = span(g.arrow, g.length - g.arrow);
-    for (int y = track.top; y < track.bottom; ++y)
-        for (int x = track.left; x < track.right; ++x)
-            dc.SetPixel(x, y, ((x + y) & 1) ? 0xFFFFFF : 0xC0C0C0);
+    dc.FillChecker(track, 0xC0C0C0, 0xFFFFFF);
     if (s.pressed == Part::PageBack && s.over && active)
         Fill(dc, span(g.arrow, g.thumbStart), 0x000000);
     if (s.pressed == Part::PageForward && s.over && active)

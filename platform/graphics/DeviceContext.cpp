@@ -3,6 +3,7 @@
 #include "platform/base/TextCharacters.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -86,11 +87,15 @@ template <typename F> void DeviceContext::ForEachClippedSpan(int y, int x0, int 
 {
     if (x0 >= x1)
         return;
-    for (const IntRect& r : EffectiveClip().Rects()) {
+    // Bands are sorted by top and do not overlap, so their bottoms rise too:
+    // the first band reaching below y is found by halving.
+    const std::vector<IntRect>& rects = EffectiveClip().Rects();
+    const auto first =
+        std::partition_point(rects.begin(), rects.end(), [y](const IntRect& r) { return r.bottom <= y; });
+    for (auto it = first; it != rects.end(); ++it) {
+        const IntRect& r = *it;
         if (r.top > y)
-            break; // bands are sorted by top
-        if (y >= r.bottom)
-            continue;
+            break;
         const int a = std::max(x0, r.left);
         const int b = std::min(x1, r.right);
         if (a < b)
@@ -165,6 +170,25 @@ void DeviceContext::FillRect(const IntRect& rect, const Brush& brush)
     for (int y = device.top; y < device.bottom; ++y)
         ForEachClippedSpan(y, device.left, device.right,
                            [&](int a, int b) { surface_.FillSpan(y, a, b, brush.Color()); });
+}
+
+void DeviceContext::FillChecker(const IntRect& rect, Rgb even, Rgb odd)
+{
+    const IntRect device = rect.Offset(-origin_.x, -origin_.y).Intersection(EffectiveClip().Bounds());
+    const std::array<Rgb, 2> colors{even & 0xFFFFFF, odd & 0xFFFFFF};
+    for (int y = device.top; y < device.bottom; ++y) {
+        const int parity = y + origin_.x + origin_.y;
+        ForEachClippedSpan(y, device.left, device.right, [&](int a, int b) {
+            uint32_t* row = surface_.Row32(y);
+            for (int x = a; x < b; ++x) {
+                const Rgb color = colors[static_cast<size_t>((x + parity) & 1)];
+                if (row != nullptr)
+                    row[x] = color;
+                else
+                    surface_.Set(x, y, color);
+            }
+        });
+    }
 }
 
 // Device coordinates; leaves out the end point.

@@ -80,6 +80,9 @@ public:
     // Fills with the given brush; right and bottom edges are not painted.
     void FillRect(const IntRect& rect, const Brush& brush);
     void FillRect(const IntRect& rect) { FillRect(rect, *brush_); }
+    // A one-pixel checker: pixels whose logical x + y is even take the first
+    // colour, the others the second; right and bottom edges are not painted.
+    void FillChecker(const IntRect& rect, Rgb even, Rgb odd);
     void MoveTo(int x, int y) { position_ = {x, y}; }
     IntPoint CurrentPosition() const { return position_; }
     // From the current position up to, not including, (x, y) with the pen and the raster operation.

@@ -138,6 +138,33 @@ bool Region::IntersectsRect(const IntRect& rect) const
     return std::any_of(rects_.begin(), rects_.end(), [&](const IntRect& r) { return !r.Intersection(rect).IsEmpty(); });
 }
 
+// Band by band from the rectangle's top: each band must follow the last
+// without a gap and hold one rectangle spanning it across.
+bool Region::ContainsRect(const IntRect& rect) const
+{
+    if (rect.IsEmpty())
+        return true;
+    int covered = rect.top;
+    bool spanned = false;
+    for (size_t i = 0; i < rects_.size(); ++i) {
+        const IntRect& r = rects_[i];
+        if (r.bottom <= covered)
+            continue;
+        if (r.top > covered)
+            return false;
+        spanned = spanned || (r.left <= rect.left && r.right >= rect.right);
+        if (i + 1 < rects_.size() && rects_[i + 1].top == r.top)
+            continue; // the band goes on
+        if (!spanned)
+            return false;
+        covered = r.bottom;
+        spanned = false;
+        if (covered >= rect.bottom)
+            return true;
+    }
+    return false;
+}
+
 IntRect Region::Bounds() const
 {
     if (rects_.empty())

@@ -27,6 +27,8 @@ public:
     bool IsEmpty() const { return rects_.empty(); }
     bool Contains(int x, int y) const;
     bool IntersectsRect(const IntRect& rect) const;
+    // Whether every pixel of the rectangle is in the region (an empty one is).
+    bool ContainsRect(const IntRect& rect) const;
     IntRect Bounds() const;
     const std::vector<IntRect>& Rects() const { return rects_; }
 

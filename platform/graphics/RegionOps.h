@@ -5,9 +5,12 @@
 // Short forms of the region combinations the window layer uses.
 namespace platform {
 
+// Invalidations mostly add what is already there (a window's items within
+// its dirty frame): that costs a scan, not a rebuild.
 inline void Unite(Region& region, const IntRect& rect)
 {
-    region.CombineWith(Region(rect), RegionOp::Or);
+    if (!region.ContainsRect(rect))
+        region.CombineWith(Region(rect), RegionOp::Or);
 }
 inline void Unite(Region& region, const Region& other)
 {

@@ -1,4 +1,5 @@
 #include "framework/drawing/RegionHandle.h"
+#include "platform/graphics/RegionOps.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,34 @@ TEST(Region, HoleInTheMiddle)
     EXPECT_TRUE(inner.IsEmpty());
     frame.Xor(CRegionHandle(CRect(0, 0, 5, 5)));
     EXPECT_EQ(frame.GetBounds(), CRect(1, 1, 4, 4));
+}
+
+// Every rectangle over a region of several bands with a hole and a gap:
+// adding one that is already covered leaves the region as the full union
+// would, and the covering test agrees with the pixels.
+TEST(Region, AddingARectangleMatchesTheUnionWhetherCoveredOrNot)
+{
+    platform::Region region(platform::IntRect{0, 0, 6, 6});
+    platform::Subtract(region, platform::IntRect{2, 2, 4, 4});
+    platform::Unite(region, platform::IntRect{7, 1, 9, 5});
+    size_t covered = 0;
+    for (int top = 0; top < 8; ++top)
+        for (int bottom = top; bottom <= 8; ++bottom)
+            for (int left = 0; left < 10; ++left)
+                for (int right = left; right <= 10; ++right) {
+                    const platform::IntRect rect{left, top, right, bottom};
+                    bool allIn = true;
+                    for (int y = top; y < bottom; ++y)
+                        for (int x = left; x < right; ++x)
+                            allIn = allIn && region.Contains(x, y);
+                    ASSERT_EQ(region.ContainsRect(rect), allIn) << left << "," << top << "," << right << "," << bottom;
+                    covered += allIn && !rect.IsEmpty() ? 1 : 0;
+                    platform::Region united = region;
+                    platform::Unite(united, rect);
+                    ASSERT_EQ(united, platform::Region::Combine(region, platform::Region(rect), platform::RegionOp::Or))
+                        << left << "," << top << "," << right << "," << bottom;
+                }
+    EXPECT_GT(covered, 100u) << "the covered rectangles were tried";
 }
 
 } // namespace
