@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -607,6 +608,82 @@ TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
         }
     }
     EXPECT_GE(rows, 1) << "Mod-Env names its amounts so";
+}
+
+// The box showing a knob's value right over it, which the knob's name may
+// head; none for other controls.
+std::optional<FaceRect> ValueBoxOver(const CBuildModule& type, const picgen::CFaceLayout& layout, int control)
+{
+    constexpr int kOver = 8;
+    if (!IsKnob(ControlItem(type, control).itemClass)) {
+        return std::nullopt;
+    }
+    const FaceRect knob = ControlFrames(type, layout).at(static_cast<size_t>(control));
+    const auto items = type.GetItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const FaceRect& f = layout.itemFrames.at(i);
+        if (IsInfoText(items[i].itemClass) && items[i].params.size() == 1 &&
+            items[i].params.front() == static_cast<size_t>(control) && f.Bottom() <= knob.y &&
+            knob.y - f.Bottom() <= kOver && f.x < knob.Right() && knob.x < f.Right()) {
+            return f;
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether a jack feeds the knob right after it on its row, the two a pair
+// one name may serve (OscSlvB's "PW MA").
+bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
+{
+    constexpr int kBeside = 8;
+    return Level(jack, knob) && knob.x >= jack.Right() && knob.x - jack.Right() <= kBeside;
+}
+
+// A control's label never stands where a jack's label would, unless the
+// jack is the one its knob takes in (FilterF's "Bypass" once stood beside an
+// input jack). A knob under its value box is named over the box, within its
+// width, or level with the knob or right under it, nearer to the knob or
+// the box it heads than to any other control: ADSR-Env's "Rel" once stood
+// past the corner of its box, Compressor's "Thres" beside the "Mon" button.
+TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
+{
+    constexpr int kBesideJack = 5 * 5;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto jacks = JackFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Control) {
+                continue;
+            }
+            const int control = label.controls.at(0);
+            const FaceRect& knob = controls.at(static_cast<size_t>(control));
+            const FaceRect& box = label.box;
+            const int cx = box.x + box.w / 2;
+            const int cy = box.y + box.h / 2;
+            for (size_t j = 0; j < jacks.size(); ++j) {
+                const FaceRect& jack = jacks[j];
+                const bool inLine = (cx >= jack.x && cx < jack.Right()) || (cy >= jack.y && cy < jack.Bottom());
+                EXPECT_FALSE(inLine && GapSquared(box, jack) <= kBesideJack && !FeedsKnob(jack, knob))
+                    << "'" << OneLine(label.text) << "' stands by jack " << j;
+            }
+            const auto value = ValueBoxOver(type, face.layout, control);
+            if (!value) {
+                continue;
+            }
+            const bool heads = box.Bottom() <= value->y && box.x >= value->x && box.Right() <= value->Right();
+            const int own = heads ? GapSquared(box, *value) : GapSquared(box, knob);
+            EXPECT_TRUE(heads || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
+                << "'" << OneLine(label.text) << "' stands off its knob's corner";
+            for (size_t c = 0; c < controls.size(); ++c) {
+                if (c != static_cast<size_t>(control)) {
+                    EXPECT_LT(own, GapSquared(box, controls[c]))
+                        << "'" << OneLine(label.text) << "' is as near to control " << c;
+                }
+            }
+        }
+    }
 }
 
 // A knob under the box that shows its value may have its name over the box,

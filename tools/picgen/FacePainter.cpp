@@ -272,6 +272,22 @@ int GapSquared(const FaceRect& a, const FaceRect& b)
     return dx * dx + dy * dy;
 }
 
+// Whether a label stands right beside a frame, level with it or straight
+// above or below it, rather than off its corner.
+bool Alongside(const FaceRect& box, const FaceRect& f)
+{
+    return (box.x < f.Right() && f.x < box.Right()) || (box.y < f.Bottom() && f.y < box.Bottom());
+}
+
+// Whether one label stands right over or under another, overlapping it
+// across.
+bool StackedOn(const FaceRect& box, const FaceRect& other)
+{
+    constexpr int kLineApart = 2;
+    return box.x < other.Right() && other.x < box.Right() &&
+        std::max(box.y - other.Bottom(), other.y - box.Bottom()) <= kLineApart;
+}
+
 // Whether a box stands where a jack's own label would: right beside the
 // jack, its middle level with it or straight above or below it. A control's
 // name there reads as the jack's.
@@ -285,13 +301,36 @@ bool InJackLabelPlace(const FaceRect& box, const std::vector<FaceRect>& jacks)
     });
 }
 
-// Whether a label in a box names the given controls alone: nearer to one of
-// them than to any other control or any jack, and not where a jack's label
-// would stand.
-bool NamesOnly(const FaceRect& box, const std::vector<int>& mine, const std::vector<FaceRect>& controls,
-               const std::vector<FaceRect>& jacks)
+// The box showing a knob's value right above it: with the knob, a column
+// the knob's name may head. The frames are the type's items' in order.
+std::optional<FaceRect> ValueBox(const CBuildModule& type, const std::vector<FaceRect>& frames, size_t control)
 {
-    int own = std::numeric_limits<int>::max();
+    constexpr int kOver = 8;
+    const auto items = type.GetItems();
+    std::optional<FaceRect> own;
+    size_t index = 0;
+    for (size_t k = 0; k < items.size() && !own; ++k)
+        if (IsControl(items[k].itemClass) && index++ == control && KnobBody(items[k].itemClass))
+            own = frames[k];
+    if (!own)
+        return std::nullopt;
+    for (size_t k = 0; k < items.size(); ++k) {
+        const auto& bound = items[k].params;
+        const FaceRect& f = frames[k];
+        if (IsInfoText(items[k].itemClass) && bound.size() == 1 && bound.front() == control && f.Bottom() <= own->y &&
+            own->y - f.Bottom() <= kOver && f.x < own->Right() && own->x < f.Right())
+            return f;
+    }
+    return std::nullopt;
+}
+
+// Whether a label in a box names the given controls alone: nearer to one of
+// them (or to the column of the value a control's name heads) than to any
+// other control or any jack, and not where a jack's label would stand.
+bool NamesOnly(const FaceRect& box, const std::vector<int>& mine, const std::vector<FaceRect>& controls,
+               const std::vector<FaceRect>& jacks, const std::optional<FaceRect>& column = std::nullopt)
+{
+    int own = column ? GapSquared(box, *column) : std::numeric_limits<int>::max();
     for (int k : mine)
         own = std::min(own, GapSquared(box, controls[static_cast<size_t>(k)]));
     for (size_t c = 0; c < controls.size(); ++c)
@@ -432,8 +471,8 @@ private:
                 used_.insert(AsRead(controls_[i].item->text));
             }
         // A knob under the box showing its value is named over the box, in
-        // any form and font, heading its column: the gaps beside the knobs
-        // are left to the knobs below them.
+        // either font, heading its column: the gaps beside the knobs are left
+        // to the knobs below them.
         for (size_t i = 0; i < controls_.size(); ++i)
             if (controls_[i].row < 0 && !named[i])
                 named[i] = PlaceColumnHeading(placer, i);
@@ -535,12 +574,25 @@ private:
         std::vector<std::string> texts = FreeForms(controls_[i].name);
         if (need == CLabelPlacer::Need::Optional)
             texts.resize(1);
-        const auto nearestIsOwn = [this, i](const FaceRect& box) { return NamesOnly(box, {static_cast<int>(i)}); };
+        // A knob under its value box is named level with it or right under
+        // it: slid past the box's corner, a short name reads as the box's
+        // neighbour's. No name stands right over or under a column's heading,
+        // with which it would read as one name of two lines.
+        const bool underValue = ValueBox(type_, layout_.itemFrames, i).has_value();
+        const auto nearestIsOwn = [this, i, &own, underValue](const FaceRect& box) {
+            return (!underValue || Alongside(box, own)) && NamesOnly(box, {static_cast<int>(i)}) &&
+                std::none_of(headings_.begin(), headings_.end(),
+                             [&box](const FaceRect& t) { return StackedOn(box, t); });
+        };
         auto placed = placer.Place(own, texts, sides, need, nearestIsOwn);
-        // Beside the control, away from the jacks' labels where it can be,
-        // before the free spot nearest to it.
+        // Else away from the jacks' labels where it can be, beside the control
+        // or at a free spot near it; a spot far off names nothing.
+        constexpr int kNear = 32 * 32;
+        const auto awayAndNear = [this, &own](const FaceRect& box) {
+            return GapSquared(box, own) <= kNear && AwayFromJackLabels()(box);
+        };
         if (!placed && need == CLabelPlacer::Need::Required)
-            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Beside, AwayFromJackLabels());
+            placed = placer.Place(own, texts, sides, need, awayAndNear);
         if (!placed && need == CLabelPlacer::Need::Required)
             placed = placer.Place(own, texts, sides, need);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
@@ -555,33 +607,24 @@ private:
 
     bool PlaceColumnHeading(CLabelPlacer& placer, size_t i)
     {
-        const auto column = ValueColumn(i);
-        if (!column)
+        const auto value = ValueBox(type_, layout_.itemFrames, i);
+        if (!value)
             return false;
-        const auto nearestIsOwn = [this, i](const FaceRect& box) { return NamesOnly(box, {static_cast<int>(i)}); };
-        const auto placed = placer.Place(*column, FreeForms(controls_[i].name), {LabelSide::Above},
+        // Within the box's width, it names the column: nearer to that than
+        // to another control, and never over the next column's box.
+        const FaceRect column = Union(*value, controls_[i].frame);
+        const auto nearestIsOwn = [this, i, &column, &value](const FaceRect& box) {
+            return box.x >= value->x && box.Right() <= value->Right() &&
+                picgen::NamesOnly(box, {static_cast<int>(i)}, controlFrames_, jackFrames_, column);
+        };
+        // The whole name only: a short form reads better beside the knob,
+        // where the knobs around it have theirs.
+        const auto placed = placer.Place(column, {FreeForms(controls_[i].name).front()}, {LabelSide::Above},
                                          CLabelPlacer::Need::Beside, nearestIsOwn);
+        if (placed)
+            headings_.push_back(placed->box);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
-    }
-
-    // The box showing a knob's value right above it, with the knob: a
-    // column its name may head.
-    std::optional<FaceRect> ValueColumn(size_t i) const
-    {
-        constexpr int kOver = 8;
-        const FaceRect& own = controls_[i].frame;
-        if (!KnobBody(controls_[i].item->itemClass))
-            return std::nullopt;
-        for (const FaceItem& o : others_) {
-            const auto& bound = o.item->params;
-            if (!IsInfoText(o.item->itemClass) || bound.size() != 1 || bound.front() != i)
-                continue;
-            const FaceRect& f = o.frame;
-            if (f.Bottom() <= own.y && own.y - f.Bottom() <= kOver && f.x < own.Right() && own.x < f.Right())
-                return Union(f, own);
-        }
-        return std::nullopt;
     }
 
     bool NamesOnly(const FaceRect& box, const std::vector<int>& mine) const
@@ -865,9 +908,25 @@ private:
     std::vector<FaceRect> jackFrames_;
     std::vector<FaceRect> controlFrames_;
     std::vector<std::vector<int>> rows_;
-    std::set<std::string> used_; // the labels' texts as read
-    std::set<size_t> labelled_;  // the jacks labelled so far
+    std::set<std::string> used_;     // the labels' texts as read
+    std::set<size_t> labelled_;      // the jacks labelled so far
+    std::vector<FaceRect> headings_; // the names over value boxes
 };
+
+} // namespace
+
+namespace {
+
+// The column of value box and knob a control's label may head.
+std::optional<FaceRect> ColumnOf(const CBuildModule& type, const CFaceLayout& layout,
+                                 const std::vector<FaceRect>& controls, const FaceLabel& label)
+{
+    if (label.kind != LabelKind::Control)
+        return std::nullopt;
+    const auto control = static_cast<size_t>(label.controls.front());
+    const auto value = ValueBox(type, layout.itemFrames, control);
+    return value ? std::optional(Union(*value, controls[control])) : std::nullopt;
+}
 
 } // namespace
 
@@ -895,10 +954,12 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
         if (l.kind == LabelKind::Jack)
             --unlabelled;
         if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
-            shared += !NamesOnly(l.box, l.controls, controls, jacks);
+            shared += !NamesOnly(l.box, l.controls, controls, jacks, ColumnOf(type, layout, controls, l));
         if (l.kind != LabelKind::Control)
             continue;
-        const int own = GapSquared(l.box, controls[static_cast<size_t>(l.controls.front())]);
+        const auto column = ColumnOf(type, layout, controls, l);
+        const int own = std::min(GapSquared(l.box, controls[static_cast<size_t>(l.controls.front())]),
+                                 column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
         const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
         misplaced +=
             std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer);
