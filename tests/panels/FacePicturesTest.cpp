@@ -578,7 +578,6 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
 // named as it is without its "MA".
 TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
 {
-    int rows = 0;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
@@ -588,7 +587,6 @@ TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
             if (label.kind != picgen::LabelKind::Row || OneLine(label.text) != "MA") {
                 continue;
             }
-            ++rows;
             for (int k : label.controls) {
                 const FaceRect& own = frames.at(static_cast<size_t>(k));
                 int base = -1;
@@ -607,7 +605,36 @@ TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
             }
         }
     }
-    EXPECT_GE(rows, 1) << "Mod-Env names its amounts so";
+}
+
+// Mod-Env's row of modulation amounts, each under the knob it modulates and
+// each after its jack: every amount knob has a name of its own, nearer to it
+// than to any other amount knob, where one "MA" over the row left the owner
+// to count the knobs (and a jack's number stood among them).
+TEST_F(FacePictures, EachOfModEnvsAmountKnobsHasItsOwnName)
+{
+    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
+        return TypeOf(f).GetShortName() == std::string("Mod-Env");
+    });
+    ASSERT_NE(face, Faces().end());
+    const CBuildModule& type = TypeOf(*face);
+    const auto names = ControlNames(type);
+    const auto controls = ControlFrames(type, face->layout);
+    const std::vector<size_t> amounts = {4, 5, 6, 7};
+    for (const size_t k : amounts) {
+        ASSERT_TRUE(names.at(k).ends_with(" MA")) << names.at(k);
+        const auto label = std::find_if(face->layout.labels.begin(), face->layout.labels.end(), [k](const auto& l) {
+            return l.kind == picgen::LabelKind::Control && l.controls.at(0) == static_cast<int>(k);
+        });
+        ASSERT_NE(label, face->layout.labels.end()) << names[k] << " has no name of its own";
+        EXPECT_TRUE(AsRead(label->text).ends_with("MA")) << label->text;
+        for (const size_t other : amounts) {
+            if (other != k) {
+                EXPECT_LT(GapSquared(label->box, controls[k]), GapSquared(label->box, controls[other]))
+                    << OneLine(label->text) << " is as near to " << names[other];
+            }
+        }
+    }
 }
 
 // The box showing a knob's value right over it, which the knob's name may
@@ -648,6 +675,7 @@ bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
 TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
 {
     constexpr int kBesideJack = 5 * 5;
+    constexpr int kPastBox = 2;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
@@ -672,7 +700,8 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
             if (!value) {
                 continue;
             }
-            const bool heads = box.Bottom() <= value->y && box.x >= value->x && box.Right() <= value->Right();
+            const bool heads =
+                box.Bottom() <= value->y && box.x >= value->x - kPastBox && box.Right() <= value->Right() + kPastBox;
             const int own = heads ? GapSquared(box, *value) : GapSquared(box, knob);
             EXPECT_TRUE(heads || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
                 << "'" << OneLine(label.text) << "' stands off its knob's corner";

@@ -610,11 +610,13 @@ private:
         const auto value = ValueBox(type_, layout_.itemFrames, i);
         if (!value)
             return false;
-        // Within the box's width, it names the column: nearer to that than
-        // to another control, and never over the next column's box.
+        // Within the box's width (the gaps between boxes aside), it names the
+        // column: nearer to that than to another control, and never over the
+        // next column's box.
+        constexpr int kPastBox = 2;
         const FaceRect column = Union(*value, controls_[i].frame);
         const auto nearestIsOwn = [this, i, &column, &value](const FaceRect& box) {
-            return box.x >= value->x && box.Right() <= value->Right() &&
+            return box.x >= value->x - kPastBox && box.Right() <= value->Right() + kPastBox &&
                 picgen::NamesOnly(box, {static_cast<int>(i)}, controlFrames_, jackFrames_, column);
         };
         // The whole name only: a short form reads better beside the knob,
@@ -992,15 +994,21 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
     // that pushes a control's name away from its control; the jacks' words
     // first too where that leaves fewer jacks unnamed. Modulation amounts
     // each have a name of their own, unless one "MA" over their row leaves
-    // fewer names misread.
+    // fewer names away from their controls: a row's "MA" tells its knobs
+    // apart only by the knobs over them, which names of their own do better
+    // even where they stand near another control or leave the jacks beside
+    // them (told apart by their knobs) without numbers.
     CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers, false);
     auto fewest = Misreadings(type, best);
+    const auto fewer = [](bool rows, const auto& a, const auto& b) {
+        return rows ? std::get<0>(a) < std::get<0>(b) : a < b;
+    };
     for (const bool rows : {false, true})
         for (const JacksFirst first : {JacksFirst::Numbers, JacksFirst::None, JacksFirst::Words}) {
             if ((!rows && first == JacksFirst::Numbers) || (rows && (std::get<2>(fewest) == 0 || !HasAmountRows(type))))
                 continue;
             CFaceLayout other = CFaceBuilder(type, tab).Build(first, rows);
-            if (const auto faults = Misreadings(type, other); faults < fewest) {
+            if (const auto faults = Misreadings(type, other); fewer(rows, faults, fewest)) {
                 fewest = faults;
                 best = std::move(other);
             }
