@@ -10,8 +10,10 @@
 #include "framework/controls/PushButtonView.h"
 #include "framework/views/StaticTextView.h"
 #include "platform/input/Keys.h"
+#include "platform/controls/Controls.h"
 #include "platform/windows/MessageQueue.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace NSHarrowen;
@@ -242,6 +244,87 @@ TEST_F(AlertOperatorTest, TheReplaceQuestionGivesTheFileOnlyOnOK)
         }
         Pump();
     }
+}
+
+// The save dialog under its replace question keeps its file list on the
+// screen: the pixels the host shows for the dialog's list are the same with
+// the question up as before it.
+TEST_F(AlertOperatorTest, TheSaveDialogKeepsItsListWhileTheReplaceQuestionIsUp)
+{
+    testsupport::TempDir dir;
+    const std::string existing = dir.File("Bass.txt");
+    testsupport::WriteFileBytes(existing, "kept");
+    testsupport::WriteFileBytes(dir.File("Lead.txt"), "other");
+    const auto Next = [this](std::function<void()> step) {
+        gOperatorStep = std::move(step);
+        platform::SetTimer(op, 1, 50);
+    };
+    const auto FileDialog = [] {
+        for (int i = platform::CountTopLevelWindows() - 1; i >= 0; --i)
+            if (platform::GetClassName(platform::GetTopLevelWindow(i)) == platform::kFileDialogClass)
+                return platform::GetTopLevelWindow(i);
+        return platform::WindowHandle{0};
+    };
+    const auto ChildOf = [](platform::WindowHandle dialog, uint16_t id) {
+        for (int c = 0; c < platform::CountChildren(dialog); ++c)
+            if (platform::GetChildId(platform::GetChild(dialog, c)) == id)
+                return platform::GetChild(dialog, c);
+        return platform::WindowHandle{0};
+    };
+    const auto ClickChild = [&](platform::WindowHandle dialog, uint16_t id) {
+        const platform::Rect r = platform::GetWindowRect(ChildOf(dialog, id));
+        desktop.Host().Click({r.left + 5, r.top + 5});
+    };
+    // The list's pixels as the host shows them for the dialog's own surface.
+    const auto ListShown = [this](platform::WindowHandle dialog) {
+        const platform::Point at = platform::ClientToScreen(dialog, {10, 34});
+        const platform::Rect list = platform::Rect::FromSize(at.x, at.y, 424, 202);
+        std::vector<uint32_t> out;
+        for (const platform::SurfaceId id : desktop.Host().StackingOrder()) {
+            const platform::Rect surface = desktop.Host().SurfaceRect(id);
+            const platform::PixelBuffer* shown = desktop.Host().SurfacePixels(id);
+            if (!shown || surface != platform::GetWindowRect(dialog))
+                continue;
+            for (int y = list.top; y < list.bottom; ++y)
+                for (int x = list.left; x < list.right; ++x)
+                    out.push_back(shown->At(x - surface.left, y - surface.top));
+        }
+        return out;
+    };
+    std::vector<uint32_t> before;
+    std::vector<uint32_t> during;
+    std::string asked;
+    // The folder typed as the name and saved goes into it; a click on the
+    // first file takes its name; Save asks.
+    Next([&] {
+        const platform::WindowHandle dialog = FileDialog();
+        ASSERT_NE(dialog, 0u);
+        platform::SetControlText(ChildOf(dialog, platform::filedialog::kName), dir.Path().string());
+        ClickChild(dialog, platform::filedialog::kOk);
+        Next([&] {
+            desktop.Host().Click(platform::ClientToScreen(FileDialog(), {20, 34 + 8}));
+            Next([&] {
+                before = ListShown(FileDialog());
+                ClickChild(FileDialog(), platform::filedialog::kOk);
+                Next([&] {
+                    auto* box = dynamic_cast<CAlertBox*>(GetWindowAt(CountWindows() - 1));
+                    ASSERT_NE(box, nullptr);
+                    asked = box->GetMessageView()->GetShownText();
+                    during = ListShown(FileDialog());
+                    desktop.Host().PressKey(platform::kVKEscape);
+                    desktop.Host().ReleaseKey(platform::kVKEscape);
+                    Next([&] { ClickChild(FileDialog(), platform::filedialog::kCancel); });
+                });
+            });
+        });
+    });
+    std::unique_ptr<CFileSpec> spec;
+    EXPECT_FALSE(AskSaveFileFor(app->GetFrameHandle(), existing, kFileTypeText, spec));
+    EXPECT_NE(asked.find(" already exists."), std::string::npos);
+    ASSERT_FALSE(before.empty());
+    // Not blank before: the two files' names are drawn in the list.
+    EXPECT_NE(std::count(before.begin(), before.end(), before.front()), static_cast<long>(before.size()));
+    EXPECT_EQ(during, before);
 }
 
 } // namespace
