@@ -334,6 +334,37 @@ std::string JackName(const CBuildModule& type, size_t jack)
     return {};
 }
 
+// The frames of a face's controls, in parameter order.
+std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFaceLayout& layout)
+{
+    std::vector<FaceRect> frames;
+    size_t index = 0;
+    for (const ItemSpec& item : type.GetItems()) {
+        if (IsControl(item.itemClass)) {
+            frames.push_back(layout.itemFrames.at(index));
+        }
+        ++index;
+    }
+    return frames;
+}
+
+// The knob above a control nearest to it across, which a modulation amount
+// under it reads as modulating; -1 where there is none.
+int KnobAbove(const CBuildModule& type, const std::vector<FaceRect>& frames, int control)
+{
+    const FaceRect& own = frames.at(static_cast<size_t>(control));
+    const auto across = [&own](const FaceRect& r) { return std::abs(2 * r.x + r.w - 2 * own.x - own.w); };
+    int base = -1;
+    for (size_t c = 0; c < frames.size(); ++c) {
+        const FaceRect& f = frames[c];
+        if (IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) && 2 * f.y + f.h < 2 * own.y + own.h &&
+            (base < 0 || across(f) < across(frames[static_cast<size_t>(base)]))) {
+            base = static_cast<int>(c);
+        }
+    }
+    return base;
+}
+
 // Every control, row and jack label is the name or a listed short form of
 // it, never a stub: three characters at least unless the name is shorter or
 // the table lists a shorter form (a key's note).
@@ -349,6 +380,10 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
             switch (label.kind) {
             case picgen::LabelKind::Control:
                 name = names.at(static_cast<size_t>(label.controls.at(0)));
+                // An "MA" under the knob it modulates reads as its name (checked below).
+                if (text == "MA") {
+                    continue;
+                }
                 break;
             case picgen::LabelKind::Row:
                 name = RowName(names, label.controls);
@@ -397,20 +432,6 @@ int GapSquared(const FaceRect& a, const FaceRect& b)
     const int dx = std::max({0, a.x - b.Right(), b.x - a.Right()});
     const int dy = std::max({0, a.y - b.Bottom(), b.y - a.Bottom()});
     return dx * dx + dy * dy;
-}
-
-// The frames of a face's controls, in parameter order.
-std::vector<FaceRect> ControlFrames(const CBuildModule& type, const picgen::CFaceLayout& layout)
-{
-    std::vector<FaceRect> frames;
-    size_t index = 0;
-    for (const ItemSpec& item : type.GetItems()) {
-        if (IsControl(item.itemClass)) {
-            frames.push_back(layout.itemFrames.at(index));
-        }
-        ++index;
-    }
-    return frames;
 }
 
 // The frames of a face's jacks, in the type's order: the last of its frames.
@@ -573,38 +594,43 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
     }
 }
 
-// One "MA" may name a row of modulation amount knobs only where each stands
-// under the knob it modulates: the knob above it nearest across is the one
-// named as it is without its "MA".
-TEST_F(FacePictures, AnMARowNamesKnobsUnderTheKnobsTheyModulate)
+// One "MA" may name modulation amount knobs only where each stands under the
+// knob it modulates: the knob above it nearest across is the one named as it
+// is without its "MA". An "MA" naming one knob stands nearer to it than to
+// any other control, or it names nothing: so SpectralOsc's "S Shape MA",
+// which once stood between "Mute" and "Partials", far from its knob, where
+// its whole name finds no room.
+TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
 {
+    int spectralShape = 0;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
         const auto names = ControlNames(type);
         const auto frames = ControlFrames(type, face.layout);
         for (const picgen::FaceLabel& label : face.layout.labels) {
-            if (label.kind != picgen::LabelKind::Row || OneLine(label.text) != "MA") {
+            if (label.controls.empty() || OneLine(label.text) != "MA") {
                 continue;
             }
             for (int k : label.controls) {
-                const FaceRect& own = frames.at(static_cast<size_t>(k));
-                int base = -1;
-                for (size_t c = 0; c < frames.size(); ++c) {
-                    const FaceRect& f = frames[c];
-                    const auto across = [&own](const FaceRect& r) {
-                        return std::abs(2 * r.x + r.w - 2 * own.x - own.w);
-                    };
-                    if (IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) && 2 * f.y + f.h < 2 * own.y + own.h &&
-                        (base < 0 || across(f) < across(frames[static_cast<size_t>(base)]))) {
-                        base = static_cast<int>(c);
-                    }
-                }
+                const int base = KnobAbove(type, frames, k);
                 ASSERT_GE(base, 0) << names[static_cast<size_t>(k)];
                 EXPECT_EQ(names[static_cast<size_t>(k)], names[static_cast<size_t>(base)] + " MA");
             }
+            if (label.kind != picgen::LabelKind::Control) {
+                continue;
+            }
+            const auto control = static_cast<size_t>(label.controls.front());
+            spectralShape += type.GetShortName() == std::string("SpectralOsc") && names[control] == "S Shape MA";
+            const int own = GapSquared(label.box, frames[control]);
+            for (size_t c = 0; c < frames.size(); ++c) {
+                if (c != control) {
+                    EXPECT_LT(own, GapSquared(label.box, frames[c])) << "'MA' is as near to " << names[c];
+                }
+            }
         }
     }
+    EXPECT_EQ(spectralShape, 1);
 }
 
 // Mod-Env's row of modulation amounts, each under the knob it modulates and

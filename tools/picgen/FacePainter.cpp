@@ -104,8 +104,8 @@ constexpr std::string_view kAmountWord = " MA";
 
 // The knob a modulation amount knob sets the amount for: the one named as it
 // is without its " MA", standing above it, nearer across than any other knob
-// above it.
-bool StandsUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
+// above it; null where there is none.
+const FaceItem* BaseAbove(const std::vector<FaceItem>& controls, size_t k)
 {
     const auto centreX = [](const FaceRect& f) { return 2 * f.x + f.w; };
     const auto centreY = [](const FaceRect& f) { return 2 * f.y + f.h; };
@@ -117,7 +117,23 @@ bool StandsUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
             (!base || std::abs(centreX(c.frame) - centreX(own)) < std::abs(centreX(base->frame) - centreX(own))))
             base = &c;
     return base && name.size() > kAmountWord.size() && name.ends_with(kAmountWord) &&
-        base->name == name.substr(0, name.size() - kAmountWord.size());
+            base->name == name.substr(0, name.size() - kAmountWord.size())
+        ? base
+        : nullptr;
+}
+
+bool StandsUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
+{
+    return BaseAbove(controls, k) != nullptr;
+}
+
+// Whether an amount knob stands right under its knob, overlapping it across
+// and below it, where an "MA" beside it reads as that knob's.
+bool StandsRightUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
+{
+    const FaceItem* base = BaseAbove(controls, k);
+    const FaceRect& own = controls[k].frame;
+    return base && own.x < base->frame.Right() && base->frame.x < own.Right() && own.y >= base->frame.Bottom();
 }
 
 // Rows of modulation amounts: three or more knobs of one class on one line,
@@ -574,6 +590,12 @@ private:
         std::vector<std::string> texts = FreeForms(controls_[i].name);
         if (need == CLabelPlacer::Need::Optional)
             texts.resize(1);
+        // The face's one modulation amount right under the knob it
+        // modulates reads as that knob's by its "MA" alone, which finds room
+        // beside it where its whole name would stand far off, by other
+        // controls. Beside other amounts' names an "MA" would read as any.
+        else if (const std::string amount(kAmountWord.substr(1)); LoneAmountUnderItsBase(i) && !used_.contains(amount))
+            texts.push_back(amount);
         // A knob under its value box is named level with it or right under
         // it: slid past the box's corner, a short name reads as the box's
         // neighbour's. No name stands right over or under a column's heading,
@@ -597,6 +619,14 @@ private:
             placed = placer.Place(own, texts, sides, need);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
+    }
+
+    bool LoneAmountUnderItsBase(size_t i) const
+    {
+        size_t under = 0;
+        for (size_t k = 0; k < controls_.size(); ++k)
+            under += StandsRightUnderItsBase(controls_, k);
+        return under == 1 && StandsRightUnderItsBase(controls_, i);
     }
 
     // Anywhere but where a jack's label would stand.
