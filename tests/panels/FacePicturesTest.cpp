@@ -594,6 +594,30 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
     }
 }
 
+// A row with no room beside it may head its first step from the face's
+// edge: OscSineBank's "Mute" stands right over its first mute button, where
+// it once stood in the strip under the row, over the level knobs.
+TEST_F(FacePictures, ARowWithoutRoomBesideItMayHeadItsFirstStep)
+{
+    constexpr int kOver = 3;
+    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
+        return TypeOf(f).GetShortName() == std::string("OscSineBank");
+    });
+    ASSERT_NE(face, Faces().end());
+    const CBuildModule& type = TypeOf(*face);
+    const auto names = ControlNames(type);
+    const auto controls = ControlFrames(type, face->layout);
+    const auto row = std::find_if(face->layout.labels.begin(), face->layout.labels.end(), [&](const auto& l) {
+        return l.kind == picgen::LabelKind::Row && names.at(static_cast<size_t>(l.controls.at(0))) == "Mute 1";
+    });
+    ASSERT_NE(row, face->layout.labels.end());
+    const FaceRect& first = controls.at(static_cast<size_t>(row->controls.at(0)));
+    const int cx = row->box.x + row->box.w / 2;
+    EXPECT_TRUE(cx >= first.x && cx < first.Right()) << "'" << OneLine(row->text) << "' at x " << row->box.x;
+    EXPECT_LE(row->box.Bottom(), first.y);
+    EXPECT_GE(row->box.Bottom(), first.y - kOver);
+}
+
 // One "MA" may name modulation amount knobs only where each stands under the
 // knob it modulates: the knob above it nearest across is the one named as it
 // is without its "MA". An "MA" naming one knob stands nearer to it than to

@@ -716,15 +716,57 @@ private:
         // can, away from the jacks' labels in any case; last, the free spot
         // nearest to the row.
         const std::vector<CLabelPlacer::Accept> accepts = {nearestIsOwn, AwayFromJackLabels()};
-        for (const auto& accept : accepts)
-            for (const auto& [target, sides] : places)
-                if (!placed && anywhere)
-                    placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, accept);
+        for (const auto& [target, sides] : places)
+            if (!placed && anywhere)
+                placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, nearestIsOwn);
+        if (!placed && anywhere)
+            placed = PlaceHeadingOverFirstStep(placer, row, forms);
+        for (const auto& [target, sides] : places)
+            if (!placed && anywhere)
+                placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, AwayFromJackLabels());
         for (const auto& accept : accepts)
             if (!placed && anywhere)
                 placed = placer.Place(bounds, forms, {Left, Above, Below, Right}, CLabelPlacer::Need::Required, accept);
         AddLabel(placed, LabelKind::Row, row);
         return placed.has_value();
+    }
+
+    // A heading right over a row's first step, shifted no further than the
+    // face's edge lets it, its middle over the step: where the step stands at
+    // the edge, the heading may reach as near to the control beside the step
+    // as to the step, and still reads as the row's, over its first step.
+    std::optional<CLabelPlacer::Placement> PlaceHeadingOverFirstStep(CLabelPlacer& placer, const std::vector<int>& row,
+                                                                     const std::vector<std::string>& forms)
+    {
+        constexpr int kFarthest = 3;
+        const FaceRect& first = controls_[static_cast<size_t>(row.front())].frame;
+        for (const std::string& text : forms)
+            for (const FontSize size : {FontSize::Normal, FontSize::Tiny}) {
+                const FaceRect extent = LabelSize(text, size);
+                const int centred = std::clamp(first.x + first.w / 2 - extent.w / 2, 0, Width() - extent.w);
+                for (const int slide : {0, -1, 1, -2, 2, -3, 3})
+                    for (int gap = 1; gap <= kFarthest; ++gap) {
+                        const FaceRect box{centred + slide, first.y - gap - extent.h, extent.w, extent.h};
+                        const int cx = box.x + box.w / 2;
+                        if (cx >= first.x && cx < first.Right() && HeadsStep(box, row) && placer.TakeAll({box}))
+                            return CLabelPlacer::Placement{box, text, size};
+                    }
+            }
+        return std::nullopt;
+    }
+
+    // No control off the row nearer to a heading than its first step, and
+    // no jack as near or where a jack's label would stand.
+    bool HeadsStep(const FaceRect& box, const std::vector<int>& row) const
+    {
+        const int own = GapSquared(box, controls_[static_cast<size_t>(row.front())].frame);
+        for (size_t c = 0; c < controls_.size(); ++c)
+            if (std::find(row.begin(), row.end(), static_cast<int>(c)) == row.end() &&
+                GapSquared(box, controls_[c].frame) < own)
+                return false;
+        return std::none_of(jackFrames_.begin(), jackFrames_.end(),
+                            [&](const FaceRect& j) { return GapSquared(box, j) <= own; }) &&
+            !InJackLabelPlace(box, jackFrames_);
     }
 
     // On the jack's row, on the side away from its nearest neighbour there,
