@@ -94,6 +94,12 @@ void CABCBitmap::DiscardPixels()
         bits_->DiscardPixels();
 }
 
+void CABCBitmap::ReclaimRows(int32_t rows)
+{
+    if (bits_)
+        bits_->ReclaimRows(rows);
+}
+
 uint8_t* CABCBitmap::LockPixels()
 {
     ++lockCount_; // drawing writes the pixels at once, so there is nothing to flush

@@ -31,6 +31,8 @@ public:
     // The picture is needed no more until it is drawn again: its memory goes
     // back to the system (whole pages; the pixels there read as 0 after).
     void DiscardPixels();
+    // The top rows are about to be drawn again: their pages are taken at once.
+    void ReclaimRows(int32_t rows);
     // Pixels may be written directly between these two calls.
     uint8_t* LockPixels();
     void UnlockPixels(uint8_t*& pixels);

@@ -27,6 +27,12 @@ NSHarrowen::CABCBitmap* GetOffscreenBitmap()
     return g_offscreen.get();
 }
 
+void ReclaimOffscreenBitmap(int32_t rows)
+{
+    if (g_offscreen && !g_holdsPixels)
+        g_offscreen->ReclaimRows(rows);
+}
+
 void NoteOffscreenBitmapDrawn()
 {
     g_holdsPixels = true;

@@ -22,5 +22,8 @@ NSHarrowen::CABCBitmap* GetOffscreenBitmap();
 // kOffscreenRestMs, its memory (1.8 MB) goes back to the system until the
 // next paint. The areas note each paint; the editor's idle step releases.
 inline constexpr uint64_t kOffscreenRestMs = 250;
+// Before a paint whose tiles are rows high: the pages given back are taken
+// again in one go, not one fault at a time.
+void ReclaimOffscreenBitmap(int32_t rows);
 void NoteOffscreenBitmapDrawn();
 void ReleaseRestingOffscreenBitmap();

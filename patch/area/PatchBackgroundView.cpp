@@ -119,6 +119,7 @@ void CPatchBackground::Draw()
             return;
         }
     }
+    ReclaimOffscreenBitmap(std::min<int32_t>(visible.Height(), offscreen->GetHeight()));
     for (int32_t top = visible.top; top < visible.bottom; top += offscreen->GetHeight()) {
         for (int32_t left = visible.left; left < visible.right; left += offscreen->GetWidth()) {
             const CRect tile(left, top, std::min<int32_t>(left + offscreen->GetWidth(), visible.right),

@@ -43,6 +43,8 @@ public:
 
     // The pixels' values are needed no more (PixelBuffer::DiscardPixels).
     void DiscardPixels();
+    // The top rows are about to be drawn (PixelBuffer::ReclaimRows).
+    void ReclaimRows(int rows);
     // Xrgb32 only: the pixels as a PixelBuffer.
     PixelBuffer* Buffer() { return layout_ == PixelLayout::Xrgb32 ? &buffer_ : nullptr; }
 
