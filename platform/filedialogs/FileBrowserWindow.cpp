@@ -24,6 +24,7 @@ constexpr IntRect kPathArea{10, 8, 370, 28};
 struct DialogState {
     explicit DialogState(const FileDialogRequest& r) : request(r), browser(r) { }
     FileDialogRequest request;
+    WindowHandle disabledOwner = 0; // kept disabled while the dialog is up
     FileBrowser browser;
     int selected = -1;
     int top = 0;
@@ -88,10 +89,17 @@ void Accept(WindowHandle dialog, DialogState& s)
         // Anything but a yes (Cancel, Escape, the box closed) goes back to
         // the dialog with the name kept.
         const std::string path = s.browser.ResolvedPath();
+        // The question is modal over the dialog too: no click or key may
+        // choose, cancel or ask again under it.
+        EnableWindow(dialog, false);
         const bool replace = s.request.confirmReplace
             ? s.request.confirmReplace(path)
             : Host().MessageBox(s.request.title.empty() ? "Save As" : s.request.title,
                                 path + " already exists.\nDo you want to replace it?", 2) == 0;
+        EnableWindow(dialog, true);
+        // The question's end may have enabled the owner under the dialog.
+        if (s.disabledOwner && IsWindow(s.disabledOwner))
+            EnableWindow(s.disabledOwner, false);
         if (replace)
             Finish(dialog, s, path);
         else if (IsWindow(dialog))
@@ -322,8 +330,10 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
         return std::nullopt;
     SetWindowData(dialog, reinterpret_cast<intptr_t>(&state));
     const bool ownerWasEnabled = params.owner != 0 && IsWindowEnabled(params.owner);
-    if (ownerWasEnabled)
+    if (ownerWasEnabled) {
         EnableWindow(params.owner, false);
+        state.disabledOwner = params.owner;
+    }
 
     MakeChild(dialog, kButtonClass, "Up", ctlstyle::PushButton, Rect::FromSize(380, 6, 70, 24), filedialog::kUp);
     MakeChild(dialog, kScrollBarClass, "", ctlstyle::ScrollVertical,

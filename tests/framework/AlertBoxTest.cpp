@@ -247,9 +247,10 @@ TEST_F(AlertOperatorTest, TheReplaceQuestionGivesTheFileOnlyOnOK)
 }
 
 // The save dialog under its replace question keeps its file list on the
-// screen: the pixels the host shows for the dialog's list are the same with
-// the question up as before it.
-TEST_F(AlertOperatorTest, TheSaveDialogKeepsItsListWhileTheReplaceQuestionIsUp)
+// screen (the pixels the host shows for the dialog's list are the same with
+// the question up as before it) and is modal to it; the program's window
+// stays disabled under the dialog once the question is answered.
+TEST_F(AlertOperatorTest, TheSaveDialogUnderTheReplaceQuestionKeepsItsListAndTakesNoInput)
 {
     testsupport::TempDir dir;
     const std::string existing = dir.File("Bass.txt");
@@ -294,6 +295,9 @@ TEST_F(AlertOperatorTest, TheSaveDialogKeepsItsListWhileTheReplaceQuestionIsUp)
     std::vector<uint32_t> before;
     std::vector<uint32_t> during;
     std::string asked;
+    int questionsUp = 0;
+    std::string nameUnder;
+    bool frameEnabledUnder = true;
     // The folder typed as the name and saved goes into it; a click on the
     // first file takes its name; Save asks.
     Next([&] {
@@ -311,9 +315,25 @@ TEST_F(AlertOperatorTest, TheSaveDialogKeepsItsListWhileTheReplaceQuestionIsUp)
                     ASSERT_NE(box, nullptr);
                     asked = box->GetMessageView()->GetShownText();
                     during = ListShown(FileDialog());
-                    desktop.Host().PressKey(platform::kVKEscape);
-                    desktop.Host().ReleaseKey(platform::kVKEscape);
-                    Next([&] { ClickChild(FileDialog(), platform::filedialog::kCancel); });
+                    // A double click on the other file and a click on Cancel
+                    // under the question neither choose nor ask again.
+                    const platform::Point other = platform::ClientToScreen(FileDialog(), {20, 34 + 16 + 8});
+                    desktop.Host().Click(other);
+                    desktop.Host().Click(other);
+                    ClickChild(FileDialog(), platform::filedialog::kCancel);
+                    Next([&] {
+                        questionsUp = 0;
+                        for (int i = 0; i < CountWindows(); ++i)
+                            questionsUp += dynamic_cast<CAlertBox*>(GetWindowAt(i)) != nullptr;
+                        nameUnder = platform::GetControlText(ChildOf(FileDialog(), platform::filedialog::kName));
+                        desktop.Host().PressKey(platform::kVKEscape);
+                        desktop.Host().ReleaseKey(platform::kVKEscape);
+                        Next([&] {
+                            // Back in the dialog: the program's window stays disabled under it.
+                            frameEnabledUnder = platform::IsWindowEnabled(app->GetFrameHandle());
+                            ClickChild(FileDialog(), platform::filedialog::kCancel);
+                        });
+                    });
                 });
             });
         });
@@ -325,6 +345,10 @@ TEST_F(AlertOperatorTest, TheSaveDialogKeepsItsListWhileTheReplaceQuestionIsUp)
     // Not blank before: the two files' names are drawn in the list.
     EXPECT_NE(std::count(before.begin(), before.end(), before.front()), static_cast<long>(before.size()));
     EXPECT_EQ(during, before);
+    EXPECT_EQ(questionsUp, 1);
+    EXPECT_EQ(nameUnder, "Bass.txt");
+    EXPECT_FALSE(frameEnabledUnder);
+    EXPECT_TRUE(platform::IsWindowEnabled(app->GetFrameHandle()));
 }
 
 } // namespace
