@@ -435,15 +435,19 @@ CNativeControlRecord* CApplication::FindNativeControl(platform::WindowHandle han
     return nullptr;
 }
 
+// A modal window gives back the state it found: a frame another window had
+// disabled (a file dialog under its question) stays disabled.
 void CApplication::DisableFrame()
 {
-    if (modalDisableCount_++ == 0 && frame_)
+    if (modalDisableCount_++ == 0 && frame_) {
+        frameWasEnabled_ = platform::IsWindowEnabled(frame_);
         platform::EnableWindow(frame_, false);
+    }
 }
 
 void CApplication::EnableFrame()
 {
-    if (modalDisableCount_ > 0 && --modalDisableCount_ == 0 && frame_)
+    if (modalDisableCount_ > 0 && --modalDisableCount_ == 0 && frame_ && frameWasEnabled_)
         platform::EnableWindow(frame_, true);
 }
 

@@ -236,6 +236,7 @@ private:
     platform::WindowHandle mdiClient_ = 0;
     platform::WindowHandle menuBarWindow_ = 0;
     int modalDisableCount_ = 0;
+    bool frameWasEnabled_ = false; // when the first modal window took it
     CABCWindow* toolbar_ = nullptr;
 };
 

@@ -498,15 +498,18 @@ CTooltipControl* CABCWindow::GetTooltips(bool create)
     return tooltips_.get();
 }
 
+// As the frame's: the state found is the state given back.
 void CABCWindow::RaiseDisableCount()
 {
-    if (++disableCount_ == 1)
+    if (++disableCount_ == 1) {
+        wasEnabled_ = platform::IsWindowEnabled(handle_);
         platform::EnableWindow(handle_, false);
+    }
 }
 
 void CABCWindow::LowerDisableCount()
 {
-    if (disableCount_ > 0 && --disableCount_ == 0)
+    if (disableCount_ > 0 && --disableCount_ == 0 && wasEnabled_)
         platform::EnableWindow(handle_, true);
 }
 

@@ -183,6 +183,7 @@ private:
     int kind_;
     std::unique_ptr<CTooltipControl> tooltips_;
     uint16_t disableCount_ = 0;
+    bool wasEnabled_ = false; // when the disable count first rose
     platform::Region clip_;
     bool clipActive_ = false;
     uint32_t storedWord_ = 0;

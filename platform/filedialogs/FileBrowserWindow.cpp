@@ -24,7 +24,6 @@ constexpr IntRect kPathArea{10, 8, 370, 28};
 struct DialogState {
     explicit DialogState(const FileDialogRequest& r) : request(r), browser(r) { }
     FileDialogRequest request;
-    WindowHandle disabledOwner = 0; // kept disabled while the dialog is up
     FileBrowser browser;
     int selected = -1;
     int top = 0;
@@ -97,9 +96,6 @@ void Accept(WindowHandle dialog, DialogState& s)
             : Host().MessageBox(s.request.title.empty() ? "Save As" : s.request.title,
                                 path + " already exists.\nDo you want to replace it?", 2) == 0;
         EnableWindow(dialog, true);
-        // The question's end may have enabled the owner under the dialog.
-        if (s.disabledOwner && IsWindow(s.disabledOwner))
-            EnableWindow(s.disabledOwner, false);
         if (replace)
             Finish(dialog, s, path);
         else if (IsWindow(dialog))
@@ -330,10 +326,8 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
         return std::nullopt;
     SetWindowData(dialog, reinterpret_cast<intptr_t>(&state));
     const bool ownerWasEnabled = params.owner != 0 && IsWindowEnabled(params.owner);
-    if (ownerWasEnabled) {
+    if (ownerWasEnabled)
         EnableWindow(params.owner, false);
-        state.disabledOwner = params.owner;
-    }
 
     MakeChild(dialog, kButtonClass, "Up", ctlstyle::PushButton, Rect::FromSize(380, 6, 70, 24), filedialog::kUp);
     MakeChild(dialog, kScrollBarClass, "", ctlstyle::ScrollVertical,

@@ -178,8 +178,8 @@ void DeviceContext::FillChecker(const IntRect& rect, Rgb even, Rgb odd)
     const std::array<Rgb, 2> colors{even & 0xFFFFFF, odd & 0xFFFFFF};
     for (int y = device.top; y < device.bottom; ++y) {
         const int parity = y + origin_.x + origin_.y;
+        uint32_t* row = surface_.Row32(y);
         ForEachClippedSpan(y, device.left, device.right, [&](int a, int b) {
-            uint32_t* row = surface_.Row32(y);
             for (int x = a; x < b; ++x) {
                 const Rgb color = colors[static_cast<size_t>((x + parity) & 1)];
                 if (row != nullptr)
