@@ -62,6 +62,14 @@ std::vector<CMolecule*> MoleculesAfter(const CMolecule& marker, const CMoleculeP
     return found == packet.end() ? std::vector<CMolecule*>() : std::vector<CMolecule*>(std::next(found), packet.end());
 }
 
+// Lists the molecules in a packet that does not own them.
+template <class Molecules> void ListBorrowed(const Molecules& molecules, CMoleculePacket& into)
+{
+    into.SetOwns(false);
+    for (const auto& molecule : molecules)
+        into.AppendBorrowed(*molecule);
+}
+
 } // namespace
 
 CBankTransfer::CBankTransfer(CBankTransferHost& host) : host_(host) { }
@@ -422,9 +430,7 @@ void CBankTransfer::OnPatchDump(const CMFlashDumpMarker& marker, CMoleculePacket
         const bool last = abortRequested_ || address_.location >= CFlashAddress::kMaxLocation;
         if (last || !KeepDumps(marker, packet)) {
             CMoleculePacket dumps;
-            dumps.SetOwns(false);
-            for (CMolecule* molecule : MoleculesAfter(marker, packet))
-                dumps.AppendBorrowed(*molecule);
+            ListBorrowed(MoleculesAfter(marker, packet), dumps);
             if (!BuildPending(*pending_, dumps, failure)) {
                 pending_.reset();
                 Fail(failure);
@@ -492,9 +498,7 @@ bool CBankTransfer::SavePending(std::string& failure)
     const std::unique_ptr<CPendingSave> pending = std::move(pending_);
     if (pending->patch == nullptr) {
         CMoleculePacket dumps;
-        dumps.SetOwns(false);
-        for (const std::unique_ptr<CMolecule>& molecule : received_)
-            dumps.AppendBorrowed(*molecule);
+        ListBorrowed(received_, dumps);
         if (!BuildPending(*pending, dumps, failure))
             return false;
     }
