@@ -122,11 +122,6 @@ const FaceItem* BaseAbove(const std::vector<FaceItem>& controls, size_t k)
         : nullptr;
 }
 
-bool StandsUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
-{
-    return BaseAbove(controls, k) != nullptr;
-}
-
 // Whether an amount knob stands right under its knob, overlapping it across
 // and below it, where an "MA" beside it reads as that knob's.
 bool StandsRightUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
@@ -134,27 +129,6 @@ bool StandsRightUnderItsBase(const std::vector<FaceItem>& controls, size_t k)
     const FaceItem* base = BaseAbove(controls, k);
     const FaceRect& own = controls[k].frame;
     return base && own.x < base->frame.Right() && base->frame.x < own.Right() && own.y >= base->frame.Bottom();
-}
-
-// Rows of modulation amounts: three or more knobs of one class on one line,
-// each under the knob it sets the amount for. One "MA" names them all; each
-// is told apart by the knob over it.
-void FindAmountRows(std::vector<FaceItem>& controls, std::vector<std::vector<int>>& rows)
-{
-    for (size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].row >= 0 || !StandsUnderItsBase(controls, i))
-            continue;
-        std::vector<int> row;
-        for (size_t j = i; j < controls.size(); ++j)
-            if (controls[j].row < 0 && controls[j].item->itemClass == controls[i].item->itemClass &&
-                controls[j].frame.y == controls[i].frame.y && StandsUnderItsBase(controls, j))
-                row.push_back(static_cast<int>(j));
-        if (row.size() >= 3) {
-            for (int k : row)
-                controls[static_cast<size_t>(k)].row = static_cast<int>(rows.size());
-            rows.push_back(row);
-        }
-    }
 }
 
 // What a row's label says: the name its steps share, or "MA".
@@ -379,9 +353,9 @@ public:
 
     // With the jack numbers placed first, or the jacks' words and numbers,
     // or neither before the controls' whole names.
-    CFaceLayout Build(JacksFirst first, bool amountRows)
+    CFaceLayout Build(JacksFirst first)
     {
-        CollectFrames(amountRows);
+        CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
@@ -409,7 +383,7 @@ private:
     int Width() const { return layout_.picture.Width(); }
     int Height() const { return layout_.picture.Height(); }
 
-    void CollectFrames(bool amountRows)
+    void CollectFrames()
     {
         const auto params = type_.GetParams();
         for (const ItemSpec& item : type_.GetItems()) {
@@ -428,8 +402,6 @@ private:
             jackFrames_.push_back(FrameOnFace(jack.x, jack.y, kJackFrame));
         layout_.itemFrames.insert(layout_.itemFrames.end(), jackFrames_.begin(), jackFrames_.end());
         rows_ = FindRows(controls_);
-        if (amountRows)
-            FindAmountRows(controls_, rows_);
     }
 
     std::vector<FaceRect> Obstacles() const
@@ -1041,50 +1013,21 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
     return {misplaced, unlabelled, shared};
 }
 
-// Whether any knobs of a type form a row of modulation amounts.
-bool HasAmountRows(const CBuildModule& type)
-{
-    std::vector<FaceItem> controls;
-    const auto params = type.GetParams();
-    for (const ItemSpec& item : type.GetItems())
-        if (IsControl(item.itemClass)) {
-            const size_t index = controls.size();
-            controls.push_back({&item, FrameOnFace(item.x, item.y, ItemFrame(item)),
-                                item.faceLabel              ? item.faceLabel
-                                    : index < params.size() ? params[index].name
-                                                            : ""});
-        }
-    std::vector<std::vector<int>> rows = FindRows(controls);
-    const size_t numbered = rows.size();
-    FindAmountRows(controls, rows);
-    return rows.size() > numbered;
-}
-
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
 {
     // The jack numbers first find room where the face is crowded, unless
     // that pushes a control's name away from its control; the jacks' words
     // first too where that leaves fewer jacks unnamed. Modulation amounts
-    // each have a name of their own, unless one "MA" over their row leaves
-    // fewer names away from their controls: a row's "MA" tells its knobs
-    // apart only by the knobs over them, which names of their own do better
-    // even where they stand near another control or leave the jacks beside
-    // them (told apart by their knobs) without numbers.
-    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers, false);
+    // each have a name of their own.
+    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers);
     auto fewest = Misreadings(type, best);
-    const auto fewer = [](bool rows, const auto& a, const auto& b) {
-        return rows ? std::get<0>(a) < std::get<0>(b) : a < b;
-    };
-    for (const bool rows : {false, true})
-        for (const JacksFirst first : {JacksFirst::Numbers, JacksFirst::None, JacksFirst::Words}) {
-            if ((!rows && first == JacksFirst::Numbers) || (rows && (std::get<2>(fewest) == 0 || !HasAmountRows(type))))
-                continue;
-            CFaceLayout other = CFaceBuilder(type, tab).Build(first, rows);
-            if (const auto faults = Misreadings(type, other); fewer(rows, faults, fewest)) {
-                fewest = faults;
-                best = std::move(other);
-            }
+    for (const JacksFirst first : {JacksFirst::None, JacksFirst::Words}) {
+        CFaceLayout other = CFaceBuilder(type, tab).Build(first);
+        if (const auto faults = Misreadings(type, other); faults < fewest) {
+            fewest = faults;
+            best = std::move(other);
         }
+    }
     return best;
 }
 
