@@ -127,8 +127,18 @@ FileBrowser::FileBrowser(const FileDialogRequest& request)
 {
     if (request.filterIndex >= 1 && static_cast<size_t>(request.filterIndex) <= filters_.size())
         filterIndex_ = static_cast<size_t>(request.filterIndex) - 1;
-    const std::string start =
+    std::string start =
         request.initialFolder.empty() || !IsDirectory(request.initialFolder) ? HomeDirectory() : request.initialFolder;
+    // A proposed name with a folder ("/banks/Bass.pch") opens in that folder
+    // with only the file's name in the field, as long as the folder exists.
+    if (const auto slash = name_.rfind('/'); slash != std::string::npos) {
+        const std::string folder =
+            name_.front() == '/' ? name_.substr(0, slash + 1) : WithSlash(start) + name_.substr(0, slash + 1);
+        if (IsDirectory(folder)) {
+            start = folder;
+            name_.erase(0, slash + 1);
+        }
+    }
     SetFolder(start);
 }
 

@@ -32,7 +32,7 @@ struct FileDialogRequest {
     std::string filter;
     int filterIndex = 1; // from 1
     std::string initialFolder;
-    std::string fileName;         // the name shown at first (save)
+    std::string fileName;         // the name shown at first (save); a folder in it is where the dialog opens
     std::string defaultExtension; // without its dot: added to a typed name that has none
     bool fileMustExist = false;
     bool overwritePrompt = false;

@@ -333,7 +333,7 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
     MakeChild(dialog, kScrollBarClass, "", ctlstyle::ScrollVertical,
               Rect(kListArea.right + 2, kListArea.top - 2, kListArea.right + 18, kListArea.bottom + 2),
               filedialog::kScroll);
-    const WindowHandle name = MakeChild(dialog, kEditClass, request.fileName.c_str(), ctlstyle::EditAutoHScroll,
+    const WindowHandle name = MakeChild(dialog, kEditClass, state.browser.GetName().c_str(), ctlstyle::EditAutoHScroll,
                                         Rect::FromSize(94, 244, 250, 22), filedialog::kName);
     gEditProc = SetWindowProcedure(name, NameFieldProc);
     if (request.kind != FileDialogKind::Folder) {

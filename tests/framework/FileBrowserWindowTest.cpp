@@ -265,6 +265,41 @@ TEST_F(FileDialogWindowTest, CancellingTheReplaceQuestionReturnsToTheSaveDialog)
     EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
 }
 
+// A proposed name with a folder opens the dialog in that folder with only the
+// file's name in the field: typing a new name saves beside the proposed file,
+// and the folder's files are the ones listed.
+TEST_F(FileDialogWindowTest, AProposedPathOpensInItsFolderWithItsNameFilledIn)
+{
+    std::filesystem::create_directory(dir.File("Banks"));
+    testsupport::WriteFileBytes(dir.File("Banks/Bass.txt"), "kept");
+    testsupport::TempDir home;
+    const char* ownHome = std::getenv("HOME");
+    const std::string oldHome = ownHome ? ownHome : "";
+    setenv("HOME", home.Path().c_str(), 1);
+    std::string shownName;
+    gUser = [&](platform::WindowHandle dialog) {
+        shownName = platform::GetControlText(Child(dialog, platform::filedialog::kName));
+        Type(desktop.Host(), "Lead");
+        Press(desktop.Host(), {platform::kVKReturn});
+    };
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskSaveFileFor(0, dir.File("Banks/Untitled.txt"), kFileTypeText, spec));
+    EXPECT_EQ(shownName, "Untitled.txt");
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Lead.txt"));
+
+    // The listed file is the folder's: a click on it and OK ask to replace it.
+    desktop.Host().MessageBoxAnswers().push_back(0);
+    gUser = [&](platform::WindowHandle dialog) {
+        desktop.Host().Click(RowPoint(dialog, 0));
+        desktop.Host().Click(OkPoint(dialog));
+    };
+    platform::SetTimer(user, 1, 30);
+    ASSERT_TRUE(AskSaveFileFor(0, dir.File("Banks/Untitled.txt"), kFileTypeText, spec));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Bass.txt"));
+    EXPECT_EQ(desktop.Host().MessageBoxTexts().size(), 1u);
+    setenv("HOME", oldHome.c_str(), 1);
+}
+
 // A start in "." lists the folder by its whole path.
 TEST_F(FileDialogWindowTest, ARelativeStartFolderIsShownWhole)
 {
