@@ -7,6 +7,7 @@
 #include "framework/files/FileSpec.h"
 #include "platform/midi/MidiArrival.h"
 #include "simulator/SimPatchFile.h"
+#include "synth/molecules/ModuleMolecules.h"
 
 #include <gtest/gtest.h>
 
@@ -377,3 +378,72 @@ TEST_F(BankTransferTest, AFileChosenInTheBrowserGoesToOneLocation)
 }
 
 } // namespace
+
+namespace {
+
+size_t CountContaining(const std::vector<std::string>& log, const std::string& text)
+{
+    return static_cast<size_t>(std::count_if(
+        log.begin(), log.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; }));
+}
+
+} // namespace
+
+// While an upload runs at the wire's pace, the user moves between slots (the
+// editor tells the synthesizer its focus, beside the positions' requests),
+// pastes modules into the patch of a slot (an edit of several frames, each
+// answered) and the synthesizer's panel changes its settings: each position
+// is asked for once, every patch is saved whole, every module pasted reaches
+// the synthesizer, and the editor ends with the panel's settings.
+TEST(BankTransferBeside, StateExchangesAndEditsLoseOrRepeatNothing)
+{
+    sim::SimConfig paced;
+    paced.paceAtWireRate = true;
+    CFlashRig rig({paced});
+    constexpr int kStored = 6;
+    for (int location = 0; location < kStored; ++location)
+        rig.Store(0, 0, location, MakePatch("U" + std::to_string(location), location));
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.rig.StepUntil([&] { return !rig.Flash().IsScanning(); }));
+    rig.Sim(0).ClearLog();
+    const size_t modulesBefore = rig.Sim(0).Slot(0).patch.areas[1].modules.size();
+    ASSERT_TRUE(rig.Transfer().StartUpload(NSHarrowen::CFileSpec(rig.folder.File("Bank.pchList")), 0, &rig.report));
+    sim::SimSettings settings = rig.Sim(0).Settings();
+    int step = 0;
+    uint8_t pasted = 0;
+    ASSERT_TRUE(rig.rig.StepUntil(
+        [&] {
+            ++step;
+            if (step % 20 == 0) {
+                rig.rig.Manager().SelectSlot(0, static_cast<uint8_t>(step / 20 % 4));
+                settings.masterTune = static_cast<int8_t>(step % 100);
+                rig.rig.SimPort(0).With([&](sim::CSimulator& s) {
+                    s.PanelSettings(settings);
+                    return 0;
+                });
+            } else if (step % 20 == 7 && pasted < 60) {
+                CMoleculePacket paste;
+                for (int i = 0; i < 12; ++i, ++pasted)
+                    paste.Append(std::make_unique<CMModuleNew>(1, static_cast<uint8_t>(pasted + 1), 19, 4,
+                                                               static_cast<uint8_t>(pasted), "Pasted mixer"));
+                paste.SetSlot(0);
+                rig.Synth().SendPatchEdit(paste);
+            }
+            return !rig.Transfer().IsRunning();
+        },
+        20000));
+    const std::vector<std::string> log = rig.rig.SynthLog(0);
+    EXPECT_EQ(CountContaining(log, "FlashDumpRequest"), 99u);
+    EXPECT_EQ(CountContaining(log, "repeated frame"), 0u);
+    EXPECT_GT(CountContaining(log, "SlotFocusDump"), 1u);
+    EXPECT_GT(CountContaining(log, "part of a packet"), 1u);
+    EXPECT_EQ(rig.Report(), (std::vector<std::string>{"Saved: 101-106"}));
+    for (int location = 0; location < kStored; ++location) {
+        const std::string name = "U" + std::to_string(location);
+        EXPECT_EQ(Normalized(sim::ReadPatchFile(rig.folder.Path() / (name + ".pch"))),
+                  Renamed(MakePatch(name, location), name));
+    }
+    rig.rig.Steps(10);
+    EXPECT_EQ(rig.Sim(0).Slot(0).patch.areas[1].modules.size(), modulesBefore + pasted);
+    EXPECT_EQ(rig.Synth().GetSettings().GetMasterTune(), settings.masterTune);
+}
