@@ -19,7 +19,8 @@ constexpr WordAbbreviation kWords[] = {
 };
 
 // Whole names whose short form is not made of their words' short forms. The
-// note keys name their note where the keys make the rest plain; a numbered
+// note keys name their note where the keys make the rest plain, a bypass
+// button its initial where its name finds no room beside it; a numbered
 // jack's label, in its signal's colour beside it, its number and direction.
 constexpr NameAbbreviation kNames[] = {
     {"Lower note", "Lo Note"},
@@ -31,6 +32,7 @@ constexpr NameAbbreviation kNames[] = {
     {"In:Level", "In Lvl"},
     {"Out:Level", "Out Lvl"},
     {"Cont mode", "Cont"},
+    {"Bypass", "B"},
     {"Brk Point", "Brk Pnt"},
     {"Left Gain", "L Gain"},
     {"Right Gain", "R Gain"},

@@ -716,15 +716,70 @@ bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
     return Level(jack, knob) && knob.x >= jack.Right() && knob.x - jack.Right() <= kBeside;
 }
 
+// Whether a control's label in a box stands where a jack's label would:
+// right beside a jack, its middle level with it or straight above or below
+// it, unless the jack is the one its knob takes in.
+bool InJackLabelPlace(const FaceRect& box, const FaceRect& control, const std::vector<FaceRect>& jacks)
+{
+    constexpr int kBesideJack = 5 * 5;
+    const int cx = box.x + box.w / 2;
+    const int cy = box.y + box.h / 2;
+    return std::any_of(jacks.begin(), jacks.end(), [&](const FaceRect& jack) {
+        const bool inLine = (cx >= jack.x && cx < jack.Right()) || (cy >= jack.y && cy < jack.Bottom());
+        return inLine && GapSquared(box, jack) <= kBesideJack && !FeedsKnob(jack, control);
+    });
+}
+
+// Whether the bare face (its items alone, no other label) has a spot for a
+// control's shortest name in the tiny font nearer to the control than to any
+// other control or jack and not where a jack's label would stand: where it
+// has none, no placement can name the control alone.
+bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& layout, int control)
+{
+    constexpr int kJackMarks = 3;
+    const auto controls = ControlFrames(type, layout);
+    const auto jacks = JackFrames(type, layout);
+    const auto forms = LabelForms(ControlNames(type).at(static_cast<size_t>(control)));
+    const FaceRect size = picgen::LabelSize(forms.back(), picgen::FontSize::Tiny);
+    const FaceRect& own = controls.at(static_cast<size_t>(control));
+    std::vector<FaceRect> obstacles = {picgen::kTitleStrip};
+    for (const FaceRect& f : layout.itemFrames) {
+        obstacles.push_back(f.Inflated(1));
+    }
+    for (const FaceRect& j : jacks) {
+        obstacles.push_back(j.Inflated(kJackMarks));
+    }
+    for (int y = 0; y + size.h <= layout.picture.Height(); ++y) {
+        for (int x = 0; x + size.w <= layout.picture.Width(); ++x) {
+            const FaceRect box{x, y, size.w, size.h};
+            const int gap = GapSquared(box, own);
+            const auto nearer = [&](const FaceRect& f) { return &f != &own && GapSquared(box, f) <= gap; };
+            if (std::none_of(obstacles.begin(), obstacles.end(),
+                             [&](const FaceRect& o) { return o.Intersects(box); }) &&
+                std::none_of(controls.begin(), controls.end(), nearer) &&
+                std::none_of(jacks.begin(), jacks.end(), nearer) && !InJackLabelPlace(box, own, jacks)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // A control's label never stands where a jack's label would, unless the
 // jack is the one its knob takes in (FilterF's "Bypass" once stood beside an
 // input jack). A knob under its value box is named over the box, within its
-// width, or level with the knob or right under it, nearer to the knob or
-// the box it heads than to any other control: ADSR-Env's "Rel" once stood
-// past the corner of its box, Compressor's "Thres" beside the "Mon" button.
+// width, or level with the knob or right under it. Wherever the face has
+// room for it, a control's label stands nearer to its control (or the box
+// it heads) than to any other control or jack: ADSR-Env's "Rel" once stood
+// past the corner of its box, Compressor's "Thres" beside the "Mon" button,
+// EqMid's "Bypass" by the Gain knob and LFOB's "Rate MA" on the Rate knob.
+// Where two names contend for the one spot by both their controls, one
+// stands off: LFOA's "Rate" and "Rate MA", FilterE's "Slope" and
+// "Resonance", VocalFilter's "Freq MA" and "Res".
 TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
 {
-    constexpr int kBesideJack = 5 * 5;
+    const std::set<std::pair<std::string, std::string>> contended = {
+        {"LFOA", "Rate"}, {"LFOA", "Rate MA"}, {"FilterE", "Slope"}, {"VocalFilter", "Freq MA"}};
     constexpr int kPastBox = 2;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -738,28 +793,25 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
             const int control = label.controls.at(0);
             const FaceRect& knob = controls.at(static_cast<size_t>(control));
             const FaceRect& box = label.box;
-            const int cx = box.x + box.w / 2;
-            const int cy = box.y + box.h / 2;
-            for (size_t j = 0; j < jacks.size(); ++j) {
-                const FaceRect& jack = jacks[j];
-                const bool inLine = (cx >= jack.x && cx < jack.Right()) || (cy >= jack.y && cy < jack.Bottom());
-                EXPECT_FALSE(inLine && GapSquared(box, jack) <= kBesideJack && !FeedsKnob(jack, knob))
-                    << "'" << OneLine(label.text) << "' stands by jack " << j;
-            }
+            EXPECT_FALSE(InJackLabelPlace(box, knob, jacks)) << "'" << OneLine(label.text) << "' stands by a jack";
             const auto value = ValueBoxOver(type, face.layout, control);
-            if (!value) {
+            const bool heads = value && box.Bottom() <= value->y && box.x >= value->x - kPastBox &&
+                box.Right() <= value->Right() + kPastBox;
+            const int own = heads ? GapSquared(box, *value) : GapSquared(box, knob);
+            EXPECT_TRUE(!value || heads || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
+                << "'" << OneLine(label.text) << "' stands off its knob's corner";
+            if ((!value && !HasRoomByItsControl(type, face.layout, control)) ||
+                contended.contains({type.GetShortName(), ControlNames(type).at(static_cast<size_t>(control))})) {
                 continue;
             }
-            const bool heads =
-                box.Bottom() <= value->y && box.x >= value->x - kPastBox && box.Right() <= value->Right() + kPastBox;
-            const int own = heads ? GapSquared(box, *value) : GapSquared(box, knob);
-            EXPECT_TRUE(heads || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
-                << "'" << OneLine(label.text) << "' stands off its knob's corner";
             for (size_t c = 0; c < controls.size(); ++c) {
                 if (c != static_cast<size_t>(control)) {
                     EXPECT_LT(own, GapSquared(box, controls[c]))
                         << "'" << OneLine(label.text) << "' is as near to control " << c;
                 }
+            }
+            for (size_t j = 0; j < jacks.size(); ++j) {
+                EXPECT_LT(own, GapSquared(box, jacks[j])) << "'" << OneLine(label.text) << "' is as near to jack " << j;
             }
         }
     }

@@ -352,13 +352,18 @@ public:
     { }
 
     // With the jack numbers placed first, or the jacks' words and numbers,
-    // or neither before the controls' whole names.
-    CFaceLayout Build(JacksFirst first)
+    // or neither before the controls' whole names; the names of the
+    // controls given (parameter indices) before any of these, each beside
+    // its control where it has room there.
+    CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst = {})
     {
         CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles());
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
+        for (const size_t i : controlsFirst)
+            if (controls_[i].row < 0 && !NamedByOwnWord(i) && !PlaceColumnHeading(placer, i))
+                PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside);
         // A jack's label has its jack's row or little else: it may take its
         // place there before the controls' names spread over the row.
         if (first == JacksFirst::Words)
@@ -446,17 +451,36 @@ private:
         return std::find(forms.begin(), forms.end(), item.text) != forms.end();
     }
 
+    // A button showing the initial of its name ("B" for "Bypass") names
+    // itself only where its name finds no room beside it: a word reads more
+    // plainly than a letter. Other listed texts (a key's "C#") always do.
+    bool ShowsItsInitial(size_t i) const
+    {
+        const char* text = controls_[i].item->text;
+        return NamedByOwnText(i) && std::string_view(text).size() == 1 && controls_[i].name.starts_with(text);
+    }
+
+    bool NamedByOwnWord(size_t i) const { return NamedByOwnText(i) && !ShowsItsInitial(i); }
+
+    void NameByOwnText(size_t i)
+    {
+        layout_.namedByOwnText.push_back(static_cast<int>(i));
+        used_.insert(AsRead(controls_[i].item->text));
+    }
+
     // Controls of their own first, their whole names in the normal font
     // beside them, then the rows; then (after the jacks) what is left wherever
     // it fits; a row without room for its label names each of its steps.
     std::vector<bool> PlaceWholeControlNames(CLabelPlacer& placer)
     {
         std::vector<bool> named(controls_.size(), false);
+        for (const FaceLabel& label : layout_.labels)
+            if (label.kind == LabelKind::Control)
+                named[static_cast<size_t>(label.controls.front())] = true;
         for (size_t i = 0; i < controls_.size(); ++i)
-            if (controls_[i].row < 0 && NamedByOwnText(i)) {
+            if (controls_[i].row < 0 && NamedByOwnWord(i)) {
                 named[i] = true;
-                layout_.namedByOwnText.push_back(static_cast<int>(i));
-                used_.insert(AsRead(controls_[i].item->text));
+                NameByOwnText(i);
             }
         // A knob under the box showing its value is named over the box, in
         // either font, heading its column: the gaps beside the knobs are left
@@ -520,8 +544,12 @@ private:
     {
         std::vector<size_t> cramped;
         for (size_t i = 0; i < controls_.size(); ++i)
-            if (!named[i] && !PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside))
-                cramped.push_back(i);
+            if (!named[i] && !PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside)) {
+                if (ShowsItsInitial(i))
+                    NameByOwnText(i);
+                else
+                    cramped.push_back(i);
+            }
         if (cramped.size() >= 2 && 2 * cramped.size() > controls_.size() && PlaceLegend(placer, cramped))
             return;
         for (const size_t i : cramped)
@@ -560,6 +588,9 @@ private:
         const std::vector<LabelSide> sides =
             knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
         std::vector<std::string> texts = FreeForms(controls_[i].name);
+        // A lone letter beside the button showing it would say it twice.
+        if (ShowsItsInitial(i))
+            std::erase(texts, std::string(controls_[i].item->text));
         if (need == CLabelPlacer::Need::Optional)
             texts.resize(1);
         // The face's one modulation amount right under the knob it
@@ -974,6 +1005,43 @@ std::optional<FaceRect> ColumnOf(const CBuildModule& type, const CFaceLayout& la
     return value ? std::optional(Union(*value, controls[control])) : std::nullopt;
 }
 
+// The frames of a face's controls, in parameter order, and of its jacks.
+struct FaceFrames {
+    std::vector<FaceRect> controls;
+    std::vector<FaceRect> jacks;
+};
+
+FaceFrames FramesOf(const CBuildModule& type, const CFaceLayout& layout)
+{
+    const auto jackCount = static_cast<std::ptrdiff_t>(type.GetJacks().size());
+    FaceFrames frames{{}, {layout.itemFrames.end() - jackCount, layout.itemFrames.end()}};
+    const auto items = type.GetItems();
+    for (size_t i = 0; i < items.size(); ++i)
+        if (IsControl(items[i].itemClass))
+            frames.controls.push_back(layout.itemFrames[i]);
+    return frames;
+}
+
+// The controls (parameter indices) whose labels stand nearer to another
+// control or a jack than to their own control (or the column it heads).
+std::vector<size_t> MisplacedControls(const CBuildModule& type, const CFaceLayout& layout)
+{
+    const auto [controls, jacks] = FramesOf(type, layout);
+    std::vector<size_t> misplaced;
+    for (const FaceLabel& l : layout.labels) {
+        if (l.kind != LabelKind::Control)
+            continue;
+        const auto control = static_cast<size_t>(l.controls.front());
+        const auto column = ColumnOf(type, layout, controls, l);
+        const int own = std::min(GapSquared(l.box, controls[control]),
+                                 column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
+        const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
+        if (std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer))
+            misplaced.push_back(control);
+    }
+    return misplaced;
+}
+
 } // namespace
 
 // The faults a reader meets on a face: control labels nearer to another
@@ -984,15 +1052,7 @@ std::optional<FaceRect> ColumnOf(const CBuildModule& type, const CFaceLayout& la
 std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
 {
     const auto names = JackNames(type);
-    const size_t jackCount = names.size();
-    const std::vector<FaceRect> jacks(layout.itemFrames.end() - static_cast<std::ptrdiff_t>(jackCount),
-                                      layout.itemFrames.end());
-    std::vector<FaceRect> controls;
-    const auto items = type.GetItems();
-    for (size_t i = 0; i < items.size(); ++i)
-        if (IsControl(items[i].itemClass))
-            controls.push_back(layout.itemFrames[i]);
-    int misplaced = 0;
+    const auto [controls, jacks] = FramesOf(type, layout);
     int unlabelled =
         static_cast<int>(std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty(); }));
     int shared = 0;
@@ -1001,16 +1061,8 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
             --unlabelled;
         if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
             shared += !NamesOnly(l.box, l.controls, controls, jacks, ColumnOf(type, layout, controls, l));
-        if (l.kind != LabelKind::Control)
-            continue;
-        const auto column = ColumnOf(type, layout, controls, l);
-        const int own = std::min(GapSquared(l.box, controls[static_cast<size_t>(l.controls.front())]),
-                                 column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
-        const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
-        misplaced +=
-            std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer);
     }
-    return {misplaced, unlabelled, shared};
+    return {static_cast<int>(MisplacedControls(type, layout).size()), unlabelled, shared};
 }
 
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
@@ -1019,13 +1071,35 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
     // that pushes a control's name away from its control; the jacks' words
     // first too where that leaves fewer jacks unnamed. Modulation amounts
     // each have a name of their own.
-    CFaceLayout best = CFaceBuilder(type, tab).Build(JacksFirst::Numbers);
+    JacksFirst order = JacksFirst::Numbers;
+    CFaceLayout best = CFaceBuilder(type, tab).Build(order);
     auto fewest = Misreadings(type, best);
     for (const JacksFirst first : {JacksFirst::None, JacksFirst::Words}) {
         CFaceLayout other = CFaceBuilder(type, tab).Build(first);
         if (const auto faults = Misreadings(type, other); faults < fewest) {
             fewest = faults;
             best = std::move(other);
+            order = first;
+        }
+    }
+    // A name the others left no room beside its control takes its place
+    // first, and keeps it where that leaves fewer names astray and no jack
+    // unnamed that had its name.
+    std::vector<size_t> controlsFirst;
+    for (bool better = true; better;) {
+        better = false;
+        for (const size_t control : MisplacedControls(type, best)) {
+            std::vector<size_t> tried = controlsFirst;
+            tried.push_back(control);
+            CFaceLayout other = CFaceBuilder(type, tab).Build(order, tried);
+            const auto faults = Misreadings(type, other);
+            if (faults < fewest && std::get<1>(faults) <= std::get<1>(fewest)) {
+                fewest = faults;
+                best = std::move(other);
+                controlsFirst = std::move(tried);
+                better = true;
+                break;
+            }
         }
     }
     return best;
