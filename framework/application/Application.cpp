@@ -104,6 +104,13 @@ CApplication::~CApplication()
     active_ = false;
     if (theApplication == this) {
         theApplication = nullptr;
+        // The help it opened goes with it, also when its loop never ran or
+        // ended by a throw: the open mark is the process's, not this one's.
+        try {
+            NSHarrowen::CloseHelp();
+        } catch (...) {
+            platform::RecordDroppedException("closing help");
+        }
         if (GetImageSource() == this)
             SetImageSource(nullptr);
         SetWindowListSource(nullptr);

@@ -435,6 +435,25 @@ TEST_F(Application, HelpRequestsAreRecordedAndAMissingFileIsReported)
     EXPECT_EQ(help.Requests()[1].kind, CHelpRequest::EKind::Finder);
 }
 
+// The help an application opened is closed when it goes, also without its
+// loop having run: the next application (or a close asked after it) finds
+// nothing open.
+TEST_F(Application, AnApplicationGoingAwayClosesTheHelpItOpened)
+{
+    testsupport::TempDir dir;
+    testsupport::WriteFileBytes(dir.File("p.hlp"), "help");
+    CHelpRecorder help;
+    {
+        CTestApp app(Record());
+        SetHelpFilePath(dir.File("p.hlp"));
+        app.ShowHelpTopic(30);
+    }
+    ASSERT_EQ(help.Requests().size(), 2u);
+    EXPECT_EQ(help.Requests()[1].kind, CHelpRequest::EKind::Quit);
+    CloseHelp();
+    EXPECT_EQ(help.Requests().size(), 2u);
+}
+
 TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
 {
     const std::string key = "apptest" + std::to_string(getpid());
