@@ -95,6 +95,9 @@ public:
     // The smallest and largest sizes the desktop may give a resizable
     // surface (a surface that is not resizable keeps the size it is given).
     virtual void SetSurfaceSizeLimits(SurfaceId, Point, Point) { }
+    // Lets the desktop size the surface, or keeps it at the size it is given
+    // (a window whose sizing border comes or goes after it was made).
+    virtual void SetSurfaceResizable(SurfaceId, bool) { }
     // Asks the desktop to iconify, maximise or restore the surface; false when
     // it cannot (no window manager), and the caller shows the state itself.
     // The desktop answers with Placed and show-state events.

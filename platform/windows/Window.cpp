@@ -349,7 +349,11 @@ void SetWindowStyle(WindowHandle window, uint32_t value)
 {
     if (WindowObject* w = Find(window)) {
         const bool visible = (w->style & style::Visible) != 0;
+        const uint32_t sizing = w->style & style::ThickFrame;
         w->style = (value & ~(style::Visible | style::Maximize | style::Minimize)) | (visible ? style::Visible : 0);
+        // The desktop sizes a top-level window only while it has its border.
+        if (w->surfaceId && sizing != (w->style & style::ThickFrame))
+            Host().SetSurfaceResizable(w->surfaceId, (w->style & style::ThickFrame) != 0);
         DrawNonClient(*w);
         MarkDirty(window);
     }

@@ -386,6 +386,14 @@ void SdlHost::SetSurfaceSizeLimits(SurfaceId id, Point minimum, Point maximum)
         SetX11SizeLimits(window, minimum, maximum);
 }
 
+void SdlHost::SetSurfaceResizable(SurfaceId id, bool resizable)
+{
+    // A surface that is not resizable tells the window manager its one size
+    // (smallest and largest alike): it offers no sizing and no maximising.
+    if (SDL_Window* window = WindowOf(id))
+        SDL_SetWindowResizable(window, resizable ? SDL_TRUE : SDL_FALSE);
+}
+
 bool SdlHost::SetSurfaceShow(SurfaceId id, SurfaceShow show)
 {
     SDL_Window* window = WindowOf(id);

@@ -41,6 +41,7 @@ public:
     void SetSurfaceTopMost(SurfaceId id, bool topMost) override;
     void SetSurfaceModal(SurfaceId id, bool modal) override;
     void SetSurfaceSizeLimits(SurfaceId id, Point minimum, Point maximum) override;
+    void SetSurfaceResizable(SurfaceId id, bool resizable) override;
     bool SetSurfaceShow(SurfaceId id, SurfaceShow show) override;
     std::shared_ptr<PixelMemory> SurfaceMemory(SurfaceId id, int width, int height) override;
     void PresentSurface(SurfaceId id, const PixelBuffer& pixels) override;

@@ -421,4 +421,39 @@ TEST_F(BootwrenUnderWindowManager, ClosedByTheManagerDuringTheDumpItStopsAndSays
     ASSERT_NO_FATAL_FAILURE(AnswerTheNotUpdatedAlert());
 }
 
+// Its window has one size, the page's: the manager moves it but neither sizes
+// it (Alt with the right button, openbox's own sizing drag) nor maximises it,
+// and the page goes on answering where the window went.
+TEST_F(BootwrenUnderWindowManager, ItsWindowMovesButKeepsItsSizeUnderTheManager)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(updatertest::SmallSyntheticImage(112)));
+    const Report first = State();
+    const Report::View* next = first.Find("button", "Next >");
+    ASSERT_NE(next, nullptr);
+    const unsigned long window = desktop_.WindowAt(Center(next->rect));
+    ASSERT_NE(window, 0u);
+    const Rect placed = desktop_.Inspect(window).rect;
+    auto sizeOf = [](const Rect& r) { return Point{r.right - r.left, r.bottom - r.top}; };
+
+    const Point corner{placed.right - 10, placed.bottom - 10};
+    desktop_.Xdo(MoveTo(corner) + " keydown alt mousedown 3 " + MoveTo({corner.x + 20, corner.y + 20}) + " " +
+                 MoveTo({corner.x + 150, corner.y + 120}) + " mouseup 3 keyup alt");
+    desktop_.Wmctrl("-i -r " + desktoptest::Id(window) + " -b add,maximized_vert,maximized_horz");
+    std::this_thread::sleep_for(500ms);
+    const Rect after = desktop_.Inspect(window).rect;
+    EXPECT_EQ(sizeOf(after).x, sizeOf(placed).x) << "the manager sized the window";
+    EXPECT_EQ(sizeOf(after).y, sizeOf(placed).y) << "the manager sized the window";
+    Screenshot("kept-its-size");
+
+    // Moved by its caption, it still takes its clicks there.
+    desktop_.Drag({placed.left + 60, placed.top + 8}, {placed.left + 160, placed.top + 88}, 8);
+    auto movedOn = [&](const Report& r) {
+        const Report::View* b = r.Find("button", "Next >");
+        return b && b->rect.left > next->rect.left + 50 && b->rect.top > next->rect.top + 40;
+    };
+    EXPECT_TRUE(movedOn(WaitFor(movedOn, 5s))) << "the window did not move";
+    ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
+    EXPECT_EQ(WaitFor([](const Report& r) { return r.page == 2; }).page, 2);
+}
+
 } // namespace
