@@ -33,6 +33,7 @@ public:
     uint8_t GetVariant() const { return variant_; }
     uint8_t GetVariantCount() const { return variants_; }
     const std::string& GetShownText() const;
+    const CTextView& GetLabel() const { return *label_; }
 
 private:
     bool RequestNextVariant();

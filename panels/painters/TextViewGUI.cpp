@@ -1,5 +1,7 @@
 #include "panels/painters/TextViewGUI.h"
 
+#include "panels/painters/FittedText.h"
+
 #include "framework/drawing/Canvas.h"
 #include "framework/drawing/FontSpec.h"
 #include "framework/views/View.h"
@@ -22,6 +24,13 @@ const CColor kDarkInner(0x9300, 0x9300, 0x9300);
 
 } // namespace
 
+CFittedText CTextViewGUI::Fit(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
+{
+    const NSHarrowen::CFontSpec font("Arial", frame.Height() == 14 ? 11 : 12);
+    // The room between the bevel and the text's one-pixel margin on the left.
+    return CFittedText::Fit(canvas, text_, font, frame.Width() - 3);
+}
+
 void CTextViewGUI::Draw(const CRect& frame) const
 {
     NSHarrowen::CABCWindow* window = owner_.GetWindow();
@@ -31,14 +40,9 @@ void CTextViewGUI::Draw(const CRect& frame) const
     NSHarrowen::CCanvas canvas(window);
     const CRect inner(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1);
     canvas.FillRect(inner, highlight_ ? kHighlightBackground : kBackground);
-    const NSHarrowen::CFontSpec font("Arial", frame.Height() == 14 ? 11 : 12);
     const CRect area(inner.left + 1, inner.top, inner.right, inner.bottom);
-    const CColor& colour = highlight_ ? kHighlightText : kText;
-    if (canvas.GetStringWidth(text_.c_str(), font) >= area.Width()) {
-        canvas.DrawStringInRect(area, text_.c_str(), font, colour);
-    } else {
-        canvas.DrawStringCentered(area, text_.c_str(), font, colour);
-    }
+    const CFittedText fitted = Fit(canvas, frame);
+    canvas.DrawStringCentered(area, fitted.text.c_str(), fitted.font, highlight_ ? kHighlightText : kText);
     // The sunken bevel: light top and left, dark bottom and right.
     canvas.DrawHorizontalLine(frame.top, frame.left + 1, frame.right - 2, kDark);
     canvas.DrawVerticalLine(frame.left, frame.top + 1, frame.bottom - 2, kDarkInner);

@@ -1,22 +1,26 @@
 #pragma once
 
 #include "framework/base/Rect.h"
+#include "panels/painters/FittedText.h"
 
 #include <cstdint>
 #include <string>
 
 namespace NSHarrowen {
+class CABCCanvas;
 class CView;
-}
+} // namespace NSHarrowen
 
-// Draws one line of text in a bevelled box: the small font in a box 14
-// pixels high, the normal one otherwise; centred, or from the left edge
-// when it does not fit.
+// Draws one line of text in a bevelled box, centred: the small font in a box
+// 14 pixels high, the normal one otherwise; a text too wide for either in a
+// narrower or smaller font, so that it still reads whole.
 class CTextViewGUI {
 public:
     CTextViewGUI(const NSHarrowen::CView& owner, std::string text) : owner_(owner), text_(std::move(text)) { }
 
     void Draw(const NSHarrowen::CRect& frame) const;
+    // The font and text drawn in a frame.
+    CFittedText Fit(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const;
 
     const std::string& GetText() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }

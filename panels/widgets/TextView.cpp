@@ -1,5 +1,8 @@
 #include "panels/widgets/TextView.h"
 
+#include "framework/drawing/Canvas.h"
+#include "framework/windows/ABCWindow.h"
+
 CTextView::CTextView(NSHarrowen::CGroupView* parent, const std::string& text)
     : CControlView(parent), painter_(*this, text)
 {
@@ -15,6 +18,16 @@ void CTextView::SetText(const std::string& text)
     }
     painter_.SetText(text);
     redraw_ = true;
+}
+
+CFittedText CTextView::GetFittedText() const
+{
+    NSHarrowen::CABCWindow* window = GetWindow();
+    if (window == nullptr) {
+        return {};
+    }
+    NSHarrowen::CCanvas canvas(window);
+    return painter_.Fit(canvas, GetFrame());
 }
 
 void CTextView::SetStyle(uint8_t style)

@@ -15,6 +15,9 @@ public:
     void SetText(const std::string& text);
     void SetTextIfChanged(const std::string& text) { SetText(text); }
     const std::string& GetText() const { return painter_.GetText(); }
+    // The font and text the view draws in its frame (the text cut only
+    // where no font fits it).
+    CFittedText GetFittedText() const;
     void SetStyle(uint8_t style);
     // Light text on dark (the current port's synthesizer name).
     void SetHighlight(bool highlight);
