@@ -8,8 +8,6 @@
 #include "panels/items/PnlInfoText.h"
 #include "panels/panel/LayoutModule.h"
 #include "panels/widgets/TextView.h"
-#include "platform/windows/Window.h"
-#include "platform/windows/WindowPaint.h"
 #include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/ParamMolecules.h"
@@ -48,19 +46,6 @@ protected:
         CMoleculePacket packet;
         packet.Append(std::make_unique<CMParamChange>(kArea, 1, param, value));
         patch->ApplyMoleculeList(packet);
-    }
-    // Window pixels as they are now, without a repaint.
-    platform::PixelBuffer Capture(const CRect& rect)
-    {
-        const platform::PixelBuffer screen = platform::CaptureWindow(window->GetHandle());
-        const platform::Rect client = platform::GetClientArea(window->GetHandle());
-        platform::PixelBuffer part(rect.Width(), rect.Height());
-        for (int y = 0; y < rect.Height(); ++y) {
-            for (int x = 0; x < rect.Width(); ++x) {
-                part.Set(x, y, screen.At(client.left + rect.left + x, client.top + rect.top + y) & 0xFFFFFF);
-            }
-        }
-        return part;
     }
     // The box and a few pixels around it as the window shows them are the
     // text drawn alone in the font, centred on the box's ground.

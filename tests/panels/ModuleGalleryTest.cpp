@@ -53,16 +53,7 @@ protected:
     platform::PixelBuffer CapturePanel(const CModule& module)
     {
         Redraw();
-        const NSHarrowen::CRect frame = module.GetFrame();
-        const platform::PixelBuffer screen = platform::CaptureWindow(window->GetHandle());
-        const platform::Rect client = platform::GetClientArea(window->GetHandle());
-        platform::PixelBuffer panel(frame.Width(), frame.Height());
-        for (int y = 0; y < frame.Height(); ++y) {
-            for (int x = 0; x < frame.Width(); ++x) {
-                panel.Set(x, y, screen.At(client.left + frame.left + x, client.top + frame.top + y) & 0xFFFFFF);
-            }
-        }
-        return panel;
+        return Capture(module.GetFrame());
     }
 
     Shot Take(uint8_t typeId)

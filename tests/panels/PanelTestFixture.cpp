@@ -184,6 +184,19 @@ void PanelTest::Redraw()
     Pump();
 }
 
+platform::PixelBuffer PanelTest::Capture(const NSHarrowen::CRect& rect)
+{
+    const platform::PixelBuffer screen = platform::CaptureWindow(window->GetHandle());
+    const platform::Rect client = platform::GetClientArea(window->GetHandle());
+    platform::PixelBuffer part(rect.Width(), rect.Height());
+    for (int y = 0; y < rect.Height(); ++y) {
+        for (int x = 0; x < rect.Width(); ++x) {
+            part.Set(x, y, screen.At(client.left + rect.left + x, client.top + rect.top + y) & 0xFFFFFF);
+        }
+    }
+    return part;
+}
+
 uint32_t PanelTest::PixelAt(CPoint where)
 {
     Redraw();

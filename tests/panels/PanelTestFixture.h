@@ -6,6 +6,7 @@
 #include "panels/panel/PanelModuleServices.h"
 #include "panels/panel/PanelServicesInterface.h"
 #include "patch/document/Patch.h"
+#include "platform/graphics/PixelBuffer.h"
 #include "tests/framework/WindowTestFixture.h"
 #include "tests/support/patch/EditorServicesDouble.h"
 #include "tests/support/patch/SynthLinkDouble.h"
@@ -82,6 +83,9 @@ protected:
     // The update pass and a repaint.
     void Redraw();
     uint32_t PixelAt(NSHarrowen::CPoint where);
+    // The window's pixels in a client rectangle as they are now, without a
+    // repaint.
+    platform::PixelBuffer Capture(const NSHarrowen::CRect& rect);
     NSHarrowen::CPoint ScreenPointer();
 
     size_t UndoCount() const;
