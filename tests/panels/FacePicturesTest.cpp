@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -523,6 +524,64 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
             const bool numbered = !name.empty() && std::isdigit(static_cast<unsigned char>(name.back()));
             if (numbered && !ToldApartWithoutItsNumber(type, jacks, controls, labels, j)) {
                 EXPECT_EQ(labels[j], 1) << name << " has no label";
+            }
+        }
+    }
+}
+
+// The jacks numbered together (those of one direction) read as jacks of one
+// kind: all their labels in one form ("In 1", "In 2", or "I1", "I2") and one
+// font, never "I1" beside "In 2" or "Out 1" beside a tiny "OUT 2".
+TEST_F(FacePictures, JacksNumberedTogetherShareOneFormAndOneFont)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        std::map<JackDirection, std::set<std::pair<bool, picgen::FontSize>>> styles;
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            const auto jack = static_cast<size_t>(label.jack);
+            if (label.kind != picgen::LabelKind::Jack || type.GetJacks()[jack].faceLabel) {
+                continue;
+            }
+            const bool whole = OneLine(label.text) == JackName(type, jack);
+            styles[type.GetJacks()[jack].direction].insert({whole, label.size});
+        }
+        for (const auto& [direction, used] : styles) {
+            EXPECT_EQ(used.size(), 1u) << (direction == JackDirection::Input ? "inputs" : "outputs") << " numbered in "
+                                       << used.size() << " forms or fonts";
+        }
+    }
+}
+
+// A jack label between two jacks reads as either's: it stands nearer to its
+// own jack than to any other by a margin, not by a hair.
+// Nor does it stand right over or under another label, with which it would
+// read as one name ("OUT 1" over "O2", "IN 2" over "SC ACT").
+TEST_F(FacePictures, AJackLabelStandsClearOfOtherJacksAndLabels)
+{
+    constexpr double kMargin = 1.0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const std::vector<FaceRect> jacks = JackFrames(type, face.layout);
+        const auto& labels = face.layout.labels;
+        for (const picgen::FaceLabel& label : labels) {
+            if (label.kind != picgen::LabelKind::Jack) {
+                continue;
+            }
+            const double own = std::sqrt(GapSquared(label.box, jacks.at(static_cast<size_t>(label.jack))));
+            for (size_t k = 0; k < jacks.size(); ++k) {
+                if (static_cast<int>(k) != label.jack) {
+                    EXPECT_GE(std::sqrt(GapSquared(label.box, jacks[k])), own + kMargin)
+                        << "'" << OneLine(label.text) << "' is nearly as near to jack " << k;
+                }
+            }
+            for (const picgen::FaceLabel& other : labels) {
+                const FaceRect& a = label.box;
+                const FaceRect& b = other.box;
+                const bool stacked = &other != &label && a.x < b.Right() && b.x < a.Right() &&
+                    std::max(a.y - b.Bottom(), b.y - a.Bottom()) <= 2;
+                EXPECT_FALSE(stacked) << "'" << OneLine(label.text) << "' stands on '" << OneLine(other.text) << "'";
             }
         }
     }

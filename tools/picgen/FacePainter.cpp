@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <numeric>
@@ -262,20 +263,21 @@ int GapSquared(const FaceRect& a, const FaceRect& b)
     return dx * dx + dy * dy;
 }
 
+// How much nearer, in pixels, a jack's label stands to its own jack than to
+// any other: a couple of pixels where the face has room, so that a label
+// between two jacks never reads as either's; one at least.
+enum class JackMargin { Clear = 2, Least = 1 };
+
+bool NearerBy(JackMargin margin, int ownSquared, int otherSquared)
+{
+    return std::sqrt(otherSquared) >= std::sqrt(ownSquared) + static_cast<int>(margin);
+}
+
 // Whether a label stands right beside a frame, level with it or straight
 // above or below it, rather than off its corner.
 bool Alongside(const FaceRect& box, const FaceRect& f)
 {
     return (box.x < f.Right() && f.x < box.Right()) || (box.y < f.Bottom() && f.y < box.Bottom());
-}
-
-// Whether one label stands right over or under another, overlapping it
-// across.
-bool StackedOn(const FaceRect& box, const FaceRect& other)
-{
-    constexpr int kLineApart = 2;
-    return box.x < other.Right() && other.x < box.Right() &&
-        std::max(box.y - other.Bottom(), other.y - box.Bottom()) <= kLineApart;
 }
 
 // Whether a box stands where a jack's own label would: right beside the
@@ -772,65 +774,229 @@ private:
             !InJackLabelPlace(box, jackFrames_);
     }
 
+    // The labels of a group placed so far, how much nearer a label must
+    // stand to its jack than to any other, and where every label of the group stands (a group reads best with its
+    // labels all before their jacks, all after, all under or all over them).
+    enum class JackSide { Left, Right, Row, Below, Above, Any, Anywhere };
+    struct JackGroupSoFar {
+        const std::vector<FaceRect>& boxes;
+        JackMargin margin;
+        JackSide side = JackSide::Any;
+    };
+
+    // One way to label a group of jacks: where, how near, in which form and font.
+    struct JackNumbersStyle {
+        bool onRowOnly;
+        JackMargin margin;
+        JackSide side;
+        size_t form;
+        FontSize size;
+    };
+    struct JackNumbersTried {
+        CLabelPlacer placer;
+        std::vector<std::optional<CLabelPlacer::Placement>> placed;
+        size_t count = 0;
+    };
+
+    // Places a jack's label on the sides given, the shortest of its forms
+    // first where asked.
+    using PlaceAt = std::function<std::optional<CLabelPlacer::Placement>(
+        const std::vector<LabelSide>&, CLabelPlacer::Need, const CLabelPlacer::Accept&, bool shortestFirst)>;
+
     // On the jack's row, on the side away from its nearest neighbour there,
-    // else above or below it; never nearer to another jack than to its own.
-    // The numbered jacks, which need their labels, or the others; on their
-    // rows only, or anywhere they may stand. Bottom up, a label that goes
-    // below its jack leaves the spot above the jack under it to that one.
+    // else above or below it; clearly nearer to its own jack than to any
+    // other. The numbered jacks, which need their labels, or the others; on
+    // their rows only, or anywhere they may stand. Bottom up, a label that
+    // goes below its jack leaves the spot above the jack under it to that one.
     void PlaceJackLabels(CLabelPlacer& placer, bool numbered, bool onRowOnly, bool bottomUp = false)
     {
-        using enum LabelSide;
         const auto names = JackNames(type_);
         std::vector<size_t> order(jackFrames_.size());
         std::iota(order.begin(), order.end(), size_t{0});
         if (bottomUp)
             std::stable_sort(order.begin(), order.end(),
                              [this](size_t a, size_t b) { return jackFrames_[a].y > jackFrames_[b].y; });
-        for (const size_t j : order) {
-            if (names[j].empty() || IsNumbered(names[j].front()) != numbered || labelled_.contains(j))
-                continue;
-            // Nor, away from its jack, nearer to a control: a jack number
-            // beside a button reads as the button's. Its middle is level
-            // with the jack, or straight above or below it.
-            const auto nearestIsOwn = [this, j](const FaceRect& box) {
-                constexpr int kBesideJack = 5 * 5;
-                const FaceRect& jack = jackFrames_[j];
-                const int cx = box.x + box.w / 2;
-                const int cy = box.y + box.h / 2;
-                if ((cx < jack.x || cx >= jack.Right()) && (cy < jack.y || cy >= jack.Bottom()))
-                    return false;
-                const int own = GapSquared(box, jack);
-                const auto nearer = [&](const FaceRect& f) {
-                    return &f != &jackFrames_[j] && GapSquared(box, f) <= own;
-                };
-                return std::none_of(jackFrames_.begin(), jackFrames_.end(), nearer) &&
-                    (own <= kBesideJack || std::none_of(controls_.begin(), controls_.end(), [&](const FaceItem& c) {
-                           return nearer(c.frame);
-                       }));
-            };
-            // On the row, away from the neighbour before towards it, then
-            // above or below.
-            const LabelSide away = NeighbourOnTheRight(j, names) ? Left : Right;
-            const LabelSide towards = away == Left ? Right : Left;
-            const std::vector<std::string> forms = FreeOf(names[j]);
-            std::optional<CLabelPlacer::Placement> placed;
-            if (onRowOnly) {
-                // The whole name on the row where it fits, else the shortest
-                // form on the row, below or above, in either font, to leave
-                // the controls their room.
-                placed = placer.Place(jackFrames_[j], forms, {away, towards}, CLabelPlacer::Need::Beside, nearestIsOwn);
-                for (const auto& sides : {std::vector{away, towards}, std::vector{Below}, std::vector{Above}})
-                    if (!placed)
-                        placed = placer.Place(jackFrames_[j], {forms.rbegin(), forms.rend()}, sides,
-                                              CLabelPlacer::Need::Beside, nearestIsOwn);
-            } else {
-                placed = placer.Place(jackFrames_[j], forms, {away, towards, Above, Below},
-                                      CLabelPlacer::Need::Required, nearestIsOwn);
-            }
-            if (placed)
-                labelled_.insert(j);
-            AddLabel(placed, LabelKind::Jack, {}, static_cast<int>(j));
+        std::erase_if(order, [&](size_t j) {
+            return names[j].empty() || IsNumbered(names[j].front()) != numbered || labelled_.contains(j);
+        });
+        // The jacks the face numbers, which its own words do not name.
+        const auto jacks = type_.GetJacks();
+        const auto byNumber = [&](size_t j) { return numbered && !jacks[j].faceLabel; };
+        for (const JackDirection direction : {JackDirection::Input, JackDirection::Output}) {
+            std::vector<size_t> group;
+            std::copy_if(order.begin(), order.end(), std::back_inserter(group),
+                         [&](size_t j) { return byNumber(j) && jacks[j].direction == direction; });
+            PlaceJackNumbers(placer, group, names, onRowOnly);
         }
+        for (const size_t j : order) {
+            if (byNumber(j))
+                continue;
+            const std::vector<std::string> forms = FreeOf(names[j]);
+            const PlaceAt place = [&](const auto& sides, auto need, auto accept, bool shortest) {
+                return shortest ? placer.Place(jackFrames_[j], {forms.rbegin(), forms.rend()}, sides, need, accept)
+                                : placer.Place(jackFrames_[j], forms, sides, need, accept);
+            };
+            auto placed = PlaceJackLabel(j, names, onRowOnly, {{}, JackMargin::Clear}, place);
+            if (!placed)
+                placed = PlaceJackLabel(j, names, onRowOnly, {{}, JackMargin::Least}, place);
+            if (!placed && !onRowOnly)
+                placed = PlaceJackLabel(j, names, onRowOnly, {{}, JackMargin::Least, JackSide::Anywhere}, place);
+            AddJackLabel(placer, placed, j);
+        }
+    }
+
+    // The jacks numbered together, all in one form and one font, so that
+    // they read as jacks of one kind: the longest form and the normal font
+    // that every one of them finds room for, clearly nearer its own jack than
+    // any other where the face has room for that. Where none does, on their
+    // rows they wait for the places left after the controls; anywhere, as
+    // many as may be have their labels in the form and font that name the
+    // most.
+    void PlaceJackNumbers(CLabelPlacer& placer, const std::vector<size_t>& group,
+                          const std::vector<std::vector<std::string>>& names, bool onRowOnly)
+    {
+        if (group.empty())
+            return;
+        size_t formCount = std::numeric_limits<size_t>::max();
+        for (const size_t j : group)
+            formCount = std::min(formCount, names[j].size());
+        std::optional<JackNumbersTried> best;
+        const auto whole = [&best, &group] { return best && best->count == group.size(); };
+        const bool oneRow = std::all_of(group.begin(), group.end(), [&](size_t j) {
+            const FaceRect& first = jackFrames_[group.front()];
+            return jackFrames_[j].y < first.Bottom() && first.y < jackFrames_[j].Bottom();
+        });
+        for (const JackNumbersStyle& style : JackNumbersStyles(formCount, onRowOnly, oneRow)) {
+            if (whole())
+                break;
+            if (std::any_of(group.begin(), group.end(),
+                            [&](size_t j) { return used_.contains(AsRead(names[j][style.form])); }))
+                continue;
+            if (auto tried = TryJackNumbers(placer, group, names, style); tried.count > (best ? best->count : 0))
+                best = std::move(tried);
+        }
+        if (!best || (onRowOnly && !whole()))
+            return;
+        placer = std::move(best->placer);
+        for (size_t k = 0; k < group.size(); ++k)
+            AddJackLabel(placer, best->placed[k], group[k]);
+    }
+
+    // The ways to label a group of jacks, the best first: the longest form,
+    // the normal font, clearly nearer their jacks, and for a row of jacks all
+    // on one side (jacks apart take each the side it has room on). On
+    // their rows only, the longest form stands before or after the jacks
+    // alone, to leave the controls their room. Last, for labels that must be
+    // had, anywhere near their jacks.
+    static std::vector<JackNumbersStyle> JackNumbersStyles(size_t formCount, bool onRowOnly, bool oneRow)
+    {
+        using enum JackSide;
+        const std::vector<JackSide> sides =
+            oneRow ? std::vector{Left, Right, Below, Above, Any} : std::vector{Row, Any};
+        std::vector<JackNumbersStyle> styles;
+        for (size_t form = 0; form < formCount; ++form)
+            for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+                for (const JackMargin margin : {JackMargin::Clear, JackMargin::Least})
+                    for (const JackSide side : sides)
+                        if (!onRowOnly || form + 1 == formCount || side == Left || side == Right || side == Row)
+                            styles.push_back({onRowOnly, margin, side, form, size});
+        for (size_t form = 0; form < formCount && !onRowOnly; ++form)
+            for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+                styles.push_back({onRowOnly, JackMargin::Least, Anywhere, form, size});
+        return styles;
+    }
+
+    JackNumbersTried TryJackNumbers(const CLabelPlacer& placer, const std::vector<size_t>& group,
+                                    const std::vector<std::vector<std::string>>& names,
+                                    const JackNumbersStyle& style) const
+    {
+        JackNumbersTried tried{placer, {}, 0};
+        std::vector<FaceRect> boxes;
+        for (const size_t j : group) {
+            const PlaceAt place = [&](const auto& sides, auto need, auto accept, bool) {
+                return tried.placer.PlaceAs(jackFrames_[j], names[j][style.form], style.size, sides, need, accept);
+            };
+            tried.placed.push_back(PlaceJackLabel(j, names, style.onRowOnly, {boxes, style.margin, style.side}, place));
+            if (tried.placed.back())
+                boxes.push_back(tried.placed.back()->box);
+        }
+        tried.count = boxes.size();
+        return tried;
+    }
+
+    // No other label stands right over or under a jack's: the two would read
+    // as one name.
+    void AddJackLabel(CLabelPlacer& placer, const std::optional<CLabelPlacer::Placement>& placed, size_t j)
+    {
+        if (placed) {
+            labelled_.insert(j);
+            placer.KeepApart(placed->box);
+        }
+        AddLabel(placed, LabelKind::Jack, {}, static_cast<int>(j));
+    }
+
+    // On the row, away from the neighbour before towards it, then below or
+    // above: on the row only, the shortest form first there, to leave the
+    // controls their room; anywhere, the whole name first.
+    std::optional<CLabelPlacer::Placement> PlaceJackLabel(size_t j, const std::vector<std::vector<std::string>>& names,
+                                                          bool onRowOnly, const JackGroupSoFar& group,
+                                                          const PlaceAt& place) const
+    {
+        using enum LabelSide;
+        const LabelSide away = NeighbourOnTheRight(j, names) ? Left : Right;
+        const LabelSide towards = away == Left ? Right : Left;
+        const CLabelPlacer::Accept accept = [this, j, &group](const FaceRect& box) {
+            return StandsByItsJack(box, j, group);
+        };
+        switch (group.side) {
+        case JackSide::Left:
+            return place({Left}, CLabelPlacer::Need::Beside, accept, false);
+        case JackSide::Right:
+            return place({Right}, CLabelPlacer::Need::Beside, accept, false);
+        case JackSide::Row:
+            return place({away, towards}, CLabelPlacer::Need::Beside, accept, false);
+        case JackSide::Below:
+            return place({Below}, CLabelPlacer::Need::Beside, accept, false);
+        case JackSide::Above:
+            return place({Above}, CLabelPlacer::Need::Beside, accept, false);
+        case JackSide::Anywhere:
+            return place({away, towards, Above, Below}, CLabelPlacer::Need::Required, accept, false);
+        case JackSide::Any:
+            break;
+        }
+        if (!onRowOnly)
+            return place({away, towards, Above, Below}, CLabelPlacer::Need::Beside, accept, false);
+        auto placed = place({away, towards}, CLabelPlacer::Need::Beside, accept, false);
+        for (const auto& sides : {std::vector{away, towards}, std::vector{Below}, std::vector{Above}})
+            if (!placed)
+                placed = place(sides, CLabelPlacer::Need::Beside, accept, true);
+        return placed;
+    }
+
+    // Its middle level with its jack or straight above or below it; clearly
+    // nearer to its own jack than to any other, so that a label between two
+    // never reads as either's; away from its jack, nor nearer to a control (a
+    // jack number beside a button reads as the button's); and never right
+    // over or under another label, with which it would read as one.
+    bool StandsByItsJack(const FaceRect& box, size_t j, const JackGroupSoFar& group) const
+    {
+        constexpr int kBesideJack = 5 * 5;
+        const FaceRect& jack = jackFrames_[j];
+        const int cx = box.x + box.w / 2;
+        const int cy = box.y + box.h / 2;
+        if ((cx < jack.x || cx >= jack.Right()) && (cy < jack.y || cy >= jack.Bottom()))
+            return false;
+        const int own = GapSquared(box, jack);
+        for (size_t k = 0; k < jackFrames_.size(); ++k)
+            if (const int other = GapSquared(box, jackFrames_[k]); k != j && !NearerBy(group.margin, own, other))
+                return false;
+        const auto stacked = [&box](const FaceRect& other) { return StackedOn(box, other); };
+        return (own <= kBesideJack ||
+                std::none_of(controls_.begin(), controls_.end(),
+                             [&](const FaceItem& c) { return GapSquared(box, c.frame) <= own; })) &&
+            std::none_of(group.boxes.begin(), group.boxes.end(), stacked) &&
+            std::none_of(layout_.labels.begin(), layout_.labels.end(),
+                         [&](const FaceLabel& l) { return stacked(l.box); });
     }
 
     // Whether the nearest other labelled jack on a jack's row lies to its

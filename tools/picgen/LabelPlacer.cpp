@@ -57,6 +57,13 @@ std::string InTwoLines(const std::string& text)
     return best;
 }
 
+bool StackedOn(const FaceRect& box, const FaceRect& other)
+{
+    constexpr int kLineApart = 2;
+    return box.x < other.Right() && other.x < box.Right() &&
+        std::max(box.y - other.Bottom(), other.y - box.Bottom()) <= kLineApart;
+}
+
 void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size)
 {
     int y = box.y;
@@ -80,7 +87,8 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
                           box.h + 2 * kLabelGapDown};
     return std::none_of(obstacles_.begin(), obstacles_.end(),
                         [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
-        std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); });
+        std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); }) &&
+        std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& target,
@@ -101,7 +109,20 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& targe
                         return placed;
     if (need != Need::Required)
         return std::nullopt;
-    return PlaceNearby(target, texts.back(), accept);
+    return PlaceNearby(target, texts.back(), FontSize::Tiny, accept);
+}
+
+std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceAs(const FaceRect& target, const std::string& text,
+                                                             FontSize size, const std::vector<LabelSide>& sides,
+                                                             Need need, const Accept& accept)
+{
+    for (const std::string& form : {text, InTwoLines(text)})
+        if (!form.empty())
+            if (auto placed = PlaceText(size, target, form, sides, accept))
+                return placed;
+    if (need != Need::Required)
+        return std::nullopt;
+    return PlaceNearby(target, text, size, accept);
 }
 
 bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
@@ -133,15 +154,15 @@ std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, in
     return boxes;
 }
 
-// Last, the free spot on the face nearest to the target, in the tiny font.
+// Last, the free spot on the face nearest to the target.
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect& target, const std::string& text,
-                                                                 const Accept& accept)
+                                                                 FontSize size, const Accept& accept)
 {
-    const FaceRect size = LabelSize(text, FontSize::Tiny);
-    for (const FaceRect& box : SpotsNearestFirst(target, size.w, size.h))
+    const FaceRect extent = LabelSize(text, size);
+    for (const FaceRect& box : SpotsNearestFirst(target, extent.w, extent.h))
         if (!accept || accept(box)) {
             taken_.push_back(box);
-            return Placement{box, text, FontSize::Tiny};
+            return Placement{box, text, size};
         }
     return std::nullopt;
 }

@@ -18,6 +18,9 @@ FaceRect LabelSize(const std::string& text, FontSize size);
 // The text broken in two lines at the blank that makes them most even, or
 // empty where it has no blank that leaves two letters at least on each line.
 std::string InTwoLines(const std::string& text);
+// Whether one label stands right over or under another, overlapping it
+// across: the two read as one name of two lines.
+bool StackedOn(const FaceRect& box, const FaceRect& other);
 // Draws a label in its box, each line centred.
 void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size);
 
@@ -45,12 +48,21 @@ public:
                                    const std::vector<LabelSide>& sides, Need need = Need::Required,
                                    const Accept& accept = {});
 
+    // One text in one font, on one line or on two, beside the target on the
+    // sides given; else, for a label that must be had, at the nearest free
+    // spot anywhere. The spot is then taken.
+    std::optional<Placement> PlaceAs(const FaceRect& target, const std::string& text, FontSize size,
+                                     const std::vector<LabelSide>& sides, Need need, const Accept& accept);
+
     // A legend: the entries' texts side by side in their order, in lines as
     // even as they come, in the free block nearest to the target; for each
     // entry the first form that lets every entry fit, in the normal font
     // before the tiny one. Every entry's spot is taken, or none.
     std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
                                                       const std::vector<std::vector<std::string>>& entries);
+
+    // No label placed from now on may stand right over or under the box.
+    void KeepApart(const FaceRect& box) { apart_.push_back(box); }
 
     // Takes every one of the boxes, or none when one is not free.
     bool TakeAll(const std::vector<FaceRect>& boxes);
@@ -63,7 +75,8 @@ private:
     std::vector<FaceRect> SpotsNearestFirst(const FaceRect& target, int w, int h) const;
     std::optional<std::vector<Placement>> PlaceLegendLines(const FaceRect& target,
                                                            const std::vector<std::string>& texts, FontSize size);
-    std::optional<Placement> PlaceNearby(const FaceRect& target, const std::string& text, const Accept& accept);
+    std::optional<Placement> PlaceNearby(const FaceRect& target, const std::string& text, FontSize size,
+                                         const Accept& accept);
     std::optional<Placement> PlaceText(FontSize size, const FaceRect& target, const std::string& text,
                                        const std::vector<LabelSide>& sides, const Accept& accept);
 
@@ -71,6 +84,7 @@ private:
     int height_;
     std::vector<FaceRect> obstacles_;
     std::vector<FaceRect> taken_;
+    std::vector<FaceRect> apart_;
 };
 
 } // namespace picgen
