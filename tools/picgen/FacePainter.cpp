@@ -919,6 +919,9 @@ private:
             tried.placed.push_back(PlaceJackLabel(j, names, style.onRowOnly, {boxes, style.margin, style.side}, place));
             if (tried.placed.back())
                 boxes.push_back(tried.placed.back()->box);
+            // Only the last ways, anywhere, may leave jacks without labels.
+            else if (style.side != JackSide::Anywhere)
+                return {placer, {}, 0};
         }
         tried.count = boxes.size();
         return tried;

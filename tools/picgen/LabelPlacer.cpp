@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 namespace picgen {
@@ -18,6 +19,18 @@ constexpr int kLabelGapAcross = 6;
 constexpr int kLabelGapDown = 1;
 constexpr int kLineGap = 1;
 
+// Where a label keeps its clearance from the items, and its gap from
+// other labels.
+FaceRect Padded(const FaceRect& box)
+{
+    return box.Inflated(kClearance);
+}
+
+FaceRect Spaced(const FaceRect& box)
+{
+    return {box.x - kLabelGapAcross, box.y - kLabelGapDown, box.w + 2 * kLabelGapAcross, box.h + 2 * kLabelGapDown};
+}
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -29,6 +42,46 @@ std::vector<std::string> Lines(const std::string& text)
 }
 
 } // namespace
+
+// The pixels some boxes cover, summed over the face and a margin around it,
+// so that whether an area meets any of the boxes is told at once: a search
+// over every spot of a face asks that of each.
+class CCoverage {
+public:
+    CCoverage(int width, int height, const std::vector<FaceRect>& boxes)
+        : width_(width + 2 * kMargin + 1), sums_(static_cast<size_t>(width_ * (height + 2 * kMargin + 1)), 0)
+    {
+        const int rows = height + 2 * kMargin;
+        std::vector<int> covered(static_cast<size_t>((width_ - 1) * rows), 0);
+        for (const FaceRect& b : boxes)
+            for (int y = std::max(0, b.y + kMargin); y < std::min(rows, b.Bottom() + kMargin); ++y)
+                for (int x = std::max(0, b.x + kMargin); x < std::min(width_ - 1, b.Right() + kMargin); ++x)
+                    covered[static_cast<size_t>(y * (width_ - 1) + x)] = 1;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < width_ - 1; ++x)
+                Sum(x + 1, y + 1) =
+                    covered[static_cast<size_t>(y * (width_ - 1) + x)] + Sum(x, y + 1) + Sum(x + 1, y) - Sum(x, y);
+    }
+
+    // For an area within the margin around the face.
+    bool Meets(const FaceRect& area) const
+    {
+        const int x0 = area.x + kMargin;
+        const int y0 = area.y + kMargin;
+        const int x1 = area.Right() + kMargin;
+        const int y1 = area.Bottom() + kMargin;
+        return Sum(x1, y1) - Sum(x0, y1) - Sum(x1, y0) + Sum(x0, y0) > 0;
+    }
+
+private:
+    static constexpr int kMargin = kLabelGapAcross + 2;
+
+    int& Sum(int x, int y) { return sums_[static_cast<size_t>(y * width_ + x)]; }
+    int Sum(int x, int y) const { return sums_[static_cast<size_t>(y * width_ + x)]; }
+
+    int width_;
+    std::vector<int> sums_;
+};
 
 FaceRect LabelSize(const std::string& text, FontSize size)
 {
@@ -75,16 +128,16 @@ void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, ui
 }
 
 CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles)
-    : width_(width), height_(height), obstacles_(std::move(obstacles))
+    : width_(width), height_(height), obstacles_(std::move(obstacles)),
+      items_(std::make_shared<const CCoverage>(width, height, obstacles_))
 { }
 
 bool CLabelPlacer::IsFree(const FaceRect& box) const
 {
     if (box.x < 0 || box.y < 0 || box.Right() > width_ || box.Bottom() > height_)
         return false;
-    const FaceRect padded = box.Inflated(kClearance);
-    const FaceRect spaced{box.x - kLabelGapAcross, box.y - kLabelGapDown, box.w + 2 * kLabelGapAcross,
-                          box.h + 2 * kLabelGapDown};
+    const FaceRect padded = Padded(box);
+    const FaceRect spaced = Spaced(box);
     return std::none_of(obstacles_.begin(), obstacles_.end(),
                         [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
         std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); }) &&
@@ -142,10 +195,16 @@ std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, in
 {
     const int cx = target.x + target.w / 2 - w / 2;
     const int cy = target.y + target.h / 2 - h / 2;
+    // As IsFree tells, for every spot at once.
+    const CCoverage labels(width_, height_, taken_);
+    const auto isFree = [&](const FaceRect& box) {
+        return !items_->Meets(Padded(box)) && !labels.Meets(Spaced(box)) &&
+            std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
+    };
     std::vector<std::pair<int, FaceRect>> spots;
     for (int y = 0; y + h <= height_; ++y)
         for (int x = 0; x + w <= width_; ++x)
-            if (const FaceRect box{x, y, w, h}; IsFree(box))
+            if (const FaceRect box{x, y, w, h}; isFree(box))
                 spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), box);
     std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<FaceRect> boxes;

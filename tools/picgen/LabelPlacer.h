@@ -4,6 +4,7 @@
 #include "tools/picgen/FaceRect.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ std::string InTwoLines(const std::string& text);
 bool StackedOn(const FaceRect& box, const FaceRect& other);
 // Draws a label in its box, each line centred.
 void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size);
+
+class CCoverage;
 
 // Places short texts on a face so that none covers an item, the title strip
 // or another label: each request tries the texts it is given (the whole name
@@ -83,6 +86,7 @@ private:
     int width_;
     int height_;
     std::vector<FaceRect> obstacles_;
+    std::shared_ptr<const CCoverage> items_; // the obstacles', for a search over every spot
     std::vector<FaceRect> taken_;
     std::vector<FaceRect> apart_;
 };
