@@ -156,10 +156,8 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& targe
         sizes.push_back(FontSize::Tiny);
     for (const std::string& text : texts)
         for (const FontSize size : sizes)
-            for (const std::string& form : {text, InTwoLines(text)})
-                if (!form.empty())
-                    if (auto placed = PlaceText(size, target, form, sides, accept))
-                        return placed;
+            if (auto placed = PlaceAs(target, text, size, sides, Need::Beside, accept))
+                return placed;
     if (need != Need::Required)
         return std::nullopt;
     return PlaceNearby(target, texts.back(), FontSize::Tiny, accept);
