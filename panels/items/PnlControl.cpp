@@ -262,6 +262,17 @@ void CPnlControl::EndMouseTracking()
     CPanelItem::EndMouseTracking();
 }
 
+void CPnlControl::CaptureLost()
+{
+    // The release never comes: what the press changed is kept as one step to
+    // undo, and the drag's state goes with the capture.
+    MouseUp();
+    CDragState& state = DragState();
+    state.tracking = false;
+    state.target = CDragState::kNone;
+    state.direction = CDragState::kNoDirection;
+}
+
 void CPnlControl::MouseEnter()
 {
     GetContainer()->ShowValueBox(*this);

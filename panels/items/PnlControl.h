@@ -63,6 +63,9 @@ public:
     void LinearDrag(int axis);
 
     void EndMouseTracking() override;
+    // The mouse taken away mid-press (another program activated, a window
+    // took the capture) ends the press as its release would.
+    void CaptureLost() override;
     void MouseEnter() override;
     void MouseLeave() override;
     void GetCursor() override;

@@ -157,6 +157,48 @@ TEST_F(ControlGestureTest, CircularModePutsThePointerOnTheArcAndFollowsItsAngle)
     Release(centre);
 }
 
+// Another program taken to the front mid-gesture (Alt+Tab with the button
+// still down) ends the gesture as a release does: the change stays as one
+// step to undo, and the mouse moved or released afterwards changes nothing.
+TEST_F(ControlGestureTest, AnotherProgramActivatedMidGestureEndsItAsTheReleaseDoes)
+{
+    CModule& osc = AddModule(kOscA, 1);
+    const CRect frame = FrameOf(osc, kCoarse);
+    struct Case {
+        const char* gesture;
+        CPoint press;
+        CPoint moved; // where the hand goes before the other program comes
+        uint8_t reached;
+    };
+    const Case cases[] = {
+        {"a knob drag", At(frame, 14, 10), At(frame, 14, -30), 64 + 127 * 40 / 256},
+        {"a held arrow", At(frame, 4, 28), At(frame, 4, 28), 63},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gesture);
+        SetValue(1, kCoarse, 64);
+        const size_t steps = UndoCount();
+        Wait(1000);
+        Press(c.press);
+        Move(c.moved);
+        Tick();
+        ASSERT_EQ(osc.GetValue(kCoarse), c.reached);
+        desktop.Host().SetApplicationFocus(false);
+        Wait(600);
+        Move(At(frame, 14, -120));
+        Tick();
+        Release(At(frame, 14, -120));
+        desktop.Host().SetApplicationFocus(true);
+        Move(c.press);
+        Wait(600);
+        EXPECT_EQ(osc.GetValue(kCoarse), c.reached);
+        EXPECT_FALSE(DragState().tracking) << "the drag cursor stays";
+        ASSERT_EQ(UndoCount(), steps + 1);
+        patch->Undo();
+        EXPECT_EQ(osc.GetValue(kCoarse), 64);
+    }
+}
+
 TEST_F(ControlGestureTest, HeldArrowsStepAtThePressAfter400msAndThenEvery70ms)
 {
     CModule& osc = AddModule(kOscA, 1);
