@@ -94,6 +94,16 @@ public:
         }
     }
 
+    // The mouse taken away mid-drag (another program came to the front, the
+    // button let go there): the release never comes, and the drag ends as
+    // Escape ends it, dropping nothing.
+    void CaptureLost() override
+    {
+        if (dragging_) {
+            Cancel();
+        }
+    }
+
     void GetCursor() override
     {
         if (target_ != nullptr || (container_ != nullptr && container_->IsMouseInside())) {

@@ -288,4 +288,31 @@ TEST_F(ModuleDragTest, EscapeEndsADragWithoutADrop)
     EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
 }
 
+// Another program brought to the front mid-drag (Alt+Tab with the button
+// down, let go over that program) ends the drag as Escape does: back in the
+// window no outline follows the mouse and a click drops nothing.
+TEST_F(ModuleDragTest, AnotherProgramActivatedMidDragEndsItWithoutADrop)
+{
+    CModuleInterface* constant = Place(kConstant, 1, CPoint(128, 15));
+    ASSERT_NE(constant, nullptr);
+    const CPoint from = OnPanel(*constant);
+    const CPoint away(from.x + 300, from.y + 100);
+    Press(from);
+    const platform::PixelBuffer before = Host().Screen();
+    DragTo(from, away);
+    ASSERT_TRUE(GetModuleClipboard()->IsDragging());
+    Host().SetApplicationFocus(false);
+    Step(20);
+    Release(away);
+    Host().SetApplicationFocus(true);
+    Step(20);
+    EXPECT_FALSE(GetModuleClipboard()->IsDragging());
+    MoveTo(CPoint(away.x + 40, away.y + 40));
+    EXPECT_TRUE(SameScreen(Host().Screen(), before)) << "an outline is left on the screen";
+    Press(CPoint(away.x + 40, away.y + 40));
+    Release(CPoint(away.x + 40, away.y + 40));
+    EXPECT_EQ(Names(1), (std::vector<std::string>{"Constant1@0,0"}));
+    EXPECT_EQ(patch->GetUndoHistory().GetUndoCount(), 1u);
+}
+
 } // namespace editortest
