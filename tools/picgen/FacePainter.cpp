@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <numeric>
 #include <optional>
@@ -157,7 +158,7 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
 // The number at the end of the name of the knob right after a jack on its
 // row ("Pitch MA 2": 2), which sets how much of the jack is taken; 0 where
 // there is none.
-int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+std::optional<std::string> KnobNameAfter(const CBuildModule& type, const JackSpec& jack)
 {
     constexpr int kBeside = 8;
     const FaceRect j = FrameOnFace(jack.x, jack.y, kJackFrame);
@@ -171,11 +172,23 @@ int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
         if (!KnobBody(item.itemClass) || f.y >= j.Bottom() || j.y >= f.Bottom() || f.x < j.Right() ||
             f.x - j.Right() > kBeside)
             continue;
-        const std::string name = item.faceLabel ? item.faceLabel : index < params.size() ? params[index].name : "";
-        const std::string stem = RowStem(name);
-        return stem.empty() ? 0 : std::stoi(name.substr(name.find_last_not_of("0123456789") + 1));
+        return item.faceLabel ? item.faceLabel : index < params.size() ? params[index].name : "";
     }
-    return 0;
+    return std::nullopt;
+}
+
+int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+{
+    const std::string name = KnobNameAfter(type, jack).value_or("");
+    return RowStem(name).empty() ? 0 : std::stoi(name.substr(name.find_last_not_of("0123456789") + 1));
+}
+
+// Whether the knob right after a jack on its row, which sets how much of the
+// jack is taken, tells the jack apart from the others of its kind by its
+// name: a number printed by the jack is then welcome, not needed.
+bool ToldApartByItsKnob(const CBuildModule& type, const JackSpec& jack)
+{
+    return KnobNameAfter(type, jack).has_value();
 }
 
 // A jack's picture shows its direction (round inputs, square outputs) and,
@@ -793,6 +806,7 @@ private:
         FontSize size;
     };
     struct JackNumbersTried {
+        JackNumbersStyle style;
         CLabelPlacer placer;
         std::vector<std::optional<CLabelPlacer::Placement>> placed;
         size_t count = 0;
@@ -851,35 +865,81 @@ private:
     // any other where the face has room for that. Where none does, on their
     // rows they wait for the places left after the controls; anywhere, as
     // many as may be have their labels in the form and font that name the
-    // most.
+    // most. A jack its knob tells apart has its number only where the
+    // controls leave it room, beside the jack, in the form and font of the
+    // others.
     void PlaceJackNumbers(CLabelPlacer& placer, const std::vector<size_t>& group,
                           const std::vector<std::vector<std::string>>& names, bool onRowOnly)
     {
         if (group.empty())
             return;
+        const JackDirection direction = type_.GetJacks()[group.front()].direction;
+        std::vector<size_t> needed;
+        std::vector<size_t> welcome;
+        for (const size_t j : group)
+            (ToldApartByItsKnob(type_, type_.GetJacks()[j]) ? welcome : needed).push_back(j);
+        if (!numberStyles_.contains(direction)) {
+            // The whole group where it finds room, else the jacks that need
+            // their numbers.
+            std::vector<size_t> first = group;
+            auto best = BestJackNumbers(placer, first, names, onRowOnly, false);
+            if (!needed.empty() && (!best || best->count < first.size())) {
+                first = needed;
+                best = BestJackNumbers(placer, first, names, onRowOnly, true);
+            }
+            if (!best || (onRowOnly && best->count < first.size()))
+                return;
+            placer = std::move(best->placer);
+            for (size_t k = 0; k < first.size(); ++k)
+                AddJackLabel(placer, best->placed[k], first[k]);
+            numberStyles_.emplace(direction, best->style);
+            if (onRowOnly || needed.empty())
+                return;
+        }
+        for (const size_t j : welcome)
+            if (!labelled_.contains(j))
+                PlaceWelcomeNumber(placer, j, names, numberStyles_.at(direction));
+    }
+
+    void PlaceWelcomeNumber(CLabelPlacer& placer, size_t j, const std::vector<std::vector<std::string>>& names,
+                            const JackNumbersStyle& style)
+    {
+        const PlaceAt place = [&](const auto& sides, auto need, auto accept, bool) {
+            return placer.PlaceAs(jackFrames_[j], names[j][style.form], style.size, sides, need, accept);
+        };
+        std::optional<CLabelPlacer::Placement> placed;
+        for (const JackMargin margin : {JackMargin::Clear, JackMargin::Least})
+            if (!placed)
+                placed = PlaceJackLabel(j, names, false, {{}, margin, JackSide::Any}, place);
+        AddJackLabel(placer, placed, j);
+    }
+
+    // The way that labels the most of a group of jacks, the first of those.
+    std::optional<JackNumbersTried> BestJackNumbers(const CLabelPlacer& placer, const std::vector<size_t>& group,
+                                                    const std::vector<std::vector<std::string>>& names, bool onRowOnly,
+                                                    bool mayReachOff) const
+    {
         size_t formCount = std::numeric_limits<size_t>::max();
         for (const size_t j : group)
             formCount = std::min(formCount, names[j].size());
         std::optional<JackNumbersTried> best;
-        const auto whole = [&best, &group] { return best && best->count == group.size(); };
         const bool oneRow = std::all_of(group.begin(), group.end(), [&](size_t j) {
             const FaceRect& first = jackFrames_[group.front()];
             return jackFrames_[j].y < first.Bottom() && first.y < jackFrames_[j].Bottom();
         });
-        for (const JackNumbersStyle& style : JackNumbersStyles(formCount, onRowOnly, oneRow)) {
-            if (whole())
+        for (const JackNumbersStyle& style : JackNumbersStyles(formCount, onRowOnly, oneRow, mayReachOff)) {
+            if (best && best->count == group.size())
                 break;
             if (std::any_of(group.begin(), group.end(),
                             [&](size_t j) { return used_.contains(AsRead(names[j][style.form])); }))
                 continue;
-            if (auto tried = TryJackNumbers(placer, group, names, style); tried.count > (best ? best->count : 0))
+            // Some of the group may stay without labels only anywhere.
+            const bool partly = !onRowOnly && style.side == JackSide::Anywhere;
+            if (auto tried = TryJackNumbers(placer, group, names, style, partly);
+                tried.count > (best ? best->count : 0))
                 best = std::move(tried);
         }
-        if (!best || (onRowOnly && !whole()))
-            return;
-        placer = std::move(best->placer);
-        for (size_t k = 0; k < group.size(); ++k)
-            AddJackLabel(placer, best->placed[k], group[k]);
+        return best;
     }
 
     // The ways to label a group of jacks, the best first: the longest form,
@@ -888,7 +948,8 @@ private:
     // their rows only, the longest form stands before or after the jacks
     // alone, to leave the controls their room. Last, for labels that must be
     // had, anywhere near their jacks.
-    static std::vector<JackNumbersStyle> JackNumbersStyles(size_t formCount, bool onRowOnly, bool oneRow)
+    static std::vector<JackNumbersStyle> JackNumbersStyles(size_t formCount, bool onRowOnly, bool oneRow,
+                                                           bool mayReachOff)
     {
         using enum JackSide;
         const std::vector<JackSide> sides =
@@ -900,17 +961,17 @@ private:
                     for (const JackSide side : sides)
                         if (!onRowOnly || form + 1 == formCount || side == Left || side == Right || side == Row)
                             styles.push_back({onRowOnly, margin, side, form, size});
-        for (size_t form = 0; form < formCount && !onRowOnly; ++form)
+        for (size_t form = 0; form < formCount && !onRowOnly && mayReachOff; ++form)
             for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
                 styles.push_back({onRowOnly, JackMargin::Least, Anywhere, form, size});
         return styles;
     }
 
     JackNumbersTried TryJackNumbers(const CLabelPlacer& placer, const std::vector<size_t>& group,
-                                    const std::vector<std::vector<std::string>>& names,
-                                    const JackNumbersStyle& style) const
+                                    const std::vector<std::vector<std::string>>& names, const JackNumbersStyle& style,
+                                    bool partly) const
     {
-        JackNumbersTried tried{placer, {}, 0};
+        JackNumbersTried tried{style, placer, {}, 0};
         std::vector<FaceRect> boxes;
         for (const size_t j : group) {
             const PlaceAt place = [&](const auto& sides, auto need, auto accept, bool) {
@@ -919,9 +980,8 @@ private:
             tried.placed.push_back(PlaceJackLabel(j, names, style.onRowOnly, {boxes, style.margin, style.side}, place));
             if (tried.placed.back())
                 boxes.push_back(tried.placed.back()->box);
-            // Only the last ways, anywhere, may leave jacks without labels.
-            else if (style.side != JackSide::Anywhere)
-                return {placer, {}, 0};
+            else if (!partly)
+                return {style, placer, {}, 0};
         }
         tried.count = boxes.size();
         return tried;
@@ -1154,9 +1214,10 @@ private:
     std::vector<FaceRect> jackFrames_;
     std::vector<FaceRect> controlFrames_;
     std::vector<std::vector<int>> rows_;
-    std::set<std::string> used_;     // the labels' texts as read
-    std::set<size_t> labelled_;      // the jacks labelled so far
-    std::vector<FaceRect> headings_; // the names over value boxes
+    std::set<std::string> used_;                             // the labels' texts as read
+    std::set<size_t> labelled_;                              // the jacks labelled so far
+    std::map<JackDirection, JackNumbersStyle> numberStyles_; // the way each direction's numbers are printed
+    std::vector<FaceRect> headings_;                         // the names over value boxes
 };
 
 } // namespace
@@ -1222,12 +1283,18 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
 {
     const auto names = JackNames(type);
     const auto [controls, jacks] = FramesOf(type, layout);
-    int unlabelled =
-        static_cast<int>(std::count_if(names.begin(), names.end(), [](const auto& n) { return !n.empty(); }));
+    const auto specs = type.GetJacks();
+    // The jacks the face leaves to be told apart by nothing but their labels.
+    const auto needsLabel = [&](size_t j) {
+        return !names[j].empty() && (specs[j].faceLabel || !ToldApartByItsKnob(type, specs[j]));
+    };
+    int unlabelled = 0;
+    for (size_t j = 0; j < names.size(); ++j)
+        unlabelled += needsLabel(j);
     int shared = 0;
     for (const FaceLabel& l : layout.labels) {
         if (l.kind == LabelKind::Jack)
-            --unlabelled;
+            unlabelled -= needsLabel(static_cast<size_t>(l.jack));
         if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
             shared += !NamesOnly(l.box, l.controls, controls, jacks, ColumnOf(type, layout, controls, l));
     }
