@@ -81,6 +81,11 @@ void CKeyboardBmp::MouseStillDown()
     if (!HasMouseCapture())
         return;
     ReleaseMouse();
+    CaptureLost();
+}
+
+void CKeyboardBmp::CaptureLost()
+{
     clicked_ = kNoNote;
     clickChanged_ = true;
     UpdateAllWindows();

@@ -29,6 +29,9 @@ public:
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The mouse taken away mid-press (another program came to the front):
+    // the release is latched as if it had come, so no note is left sounding.
+    void CaptureLost() override;
     void Draw() override;
     void UpdateDisplay() override;
 

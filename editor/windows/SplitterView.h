@@ -36,6 +36,9 @@ public:
     void HandleBroadcast() override;
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The mouse taken away mid-drag (another program came to the front): the
+    // bar stays where it was dragged, as after a release.
+    void CaptureLost() override { dragging_ = false; }
     void GetCursor() override;
     void ReceiveNotifications() override;
     void LayoutChildren() override;

@@ -66,6 +66,17 @@ protected:
         Press(floater, x, y);
         Release(floater, x, y);
     }
+    // The floater opened at its full width, its key of note 64 pressed and
+    // sounding, the log cleared before.
+    void OpenAndHoldNote64(CKeyboardFloater*& floater)
+    {
+        floater = OpenWithCtrlF();
+        ASSERT_NE(floater, nullptr);
+        SetClientWidth(*floater, CKeyboardBmp::kWidth);
+        synth_->ClearLog();
+        Press(*floater, 338, 20);
+        ASSERT_TRUE(StepUntilNotes({"on 64"}));
+    }
     // The note messages the synthesizer received, as "on 60" or "off 60".
     std::vector<std::string> Notes()
     {
@@ -221,15 +232,28 @@ TEST_F(KeyboardFloaterTest, TheDroneAndRepeatButtonsExcludeEachOtherAndReleaseTh
     EXPECT_TRUE(StepUntilNotes({"on 60", "off 60", "on 64", "off 64", "on 1", "off 1"}));
 }
 
+// Another program brought to the front while a key is held (Alt+Tab with the
+// button down) releases the note: the button let go over that program never
+// reaches the keyboard.
+TEST_F(KeyboardFloaterTest, AnotherProgramActivatedWhileAKeyIsHeldReleasesItsNote)
+{
+    CKeyboardFloater* floater = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAndHoldNote64(floater));
+    desktop.Host().SetApplicationFocus(false);
+    Pump();
+    desktop.Host().ReleaseMouse({900, 700});
+    EXPECT_TRUE(StepUntilNotes({"on 64", "off 64"}));
+    desktop.Host().SetApplicationFocus(true);
+    Step(500);
+    EXPECT_EQ(synth_->SoundingNote(), -1);
+    EXPECT_EQ(floater->GetKeyboard().GetShownNote(), CKeyboardBmp::kNoNote);
+}
+
 TEST_F(KeyboardFloaterTest, ClosingTheFloaterReleasesItsNoteInEveryMode)
 {
     // A held key: the mouse still down on the picture.
-    CKeyboardFloater* floater = OpenWithCtrlF();
-    ASSERT_NE(floater, nullptr);
-    SetClientWidth(*floater, CKeyboardBmp::kWidth);
-    synth_->ClearLog();
-    Press(*floater, 338, 20);
-    ASSERT_TRUE(StepUntilNotes({"on 64"}));
+    CKeyboardFloater* floater = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAndHoldNote64(floater));
     PressCtrl('F');
     Step(50);
     EXPECT_EQ(KeyboardToggler::Get(), nullptr);

@@ -100,6 +100,28 @@ TEST_F(PatchWindowKeysTest, ADraggedBarStopsAtTheWindowsEdges)
     Release(CPoint(200, 400));
 }
 
+// Another program brought to the front mid-drag (Alt+Tab with the button
+// down, let go over that program) ends the drag where the bar was: back in
+// the window the bar no longer follows the mouse.
+TEST_F(PatchWindowKeysTest, AnotherProgramActivatedMidDragLeavesTheBarWhereItWas)
+{
+    SetClientHeight(500);
+    SetSplit(200);
+    Press(OnBar());
+    DragTo(OnBar(), CPoint(200, 300));
+    ASSERT_EQ(Split(), 295);
+    Host().SetApplicationFocus(false);
+    Step(20);
+    Release(CPoint(200, 300));
+    Host().SetApplicationFocus(true);
+    Step(20);
+    EXPECT_FALSE(view->GetSplitter().IsDragging());
+    MoveTo(CPoint(200, 100));
+    EXPECT_EQ(Split(), 295);
+    Key('P');
+    EXPECT_EQ(Split(), 489);
+}
+
 TEST_F(PatchWindowKeysTest, PAndCSendTheBarToAnEdgeAndBack)
 {
     SetClientHeight(500);
