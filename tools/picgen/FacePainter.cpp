@@ -155,9 +155,8 @@ FaceRect Bounds(const std::vector<FaceItem>& controls, const std::vector<int>& r
     return b;
 }
 
-// The number at the end of the name of the knob right after a jack on its
-// row ("Pitch MA 2": 2), which sets how much of the jack is taken; 0 where
-// there is none.
+// The name of the knob right after a jack on its row, which sets how much of
+// the jack is taken; none where there is no such knob.
 std::optional<std::string> KnobNameAfter(const CBuildModule& type, const JackSpec& jack)
 {
     constexpr int kBeside = 8;
@@ -177,6 +176,8 @@ std::optional<std::string> KnobNameAfter(const CBuildModule& type, const JackSpe
     return std::nullopt;
 }
 
+// The number at the end of that knob's name ("Pitch MA 2": 2); 0 where
+// there is none.
 int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
 {
     const std::string name = KnobNameAfter(type, jack).value_or("");
@@ -787,9 +788,11 @@ private:
             !InJackLabelPlace(box, jackFrames_);
     }
 
-    // The labels of a group placed so far, how much nearer a label must
-    // stand to its jack than to any other, and where every label of the group stands (a group reads best with its
-    // labels all before their jacks, all after, all under or all over them).
+    // Where every label of a group of jacks stands: a row of jacks reads best
+    // with its labels all before their jacks, all after, all under or all
+    // over them; jacks apart take each its row, or the side it has room on;
+    // last, anywhere near its jack. With it, the labels of the group placed
+    // so far and how much nearer a label stands to its jack than to any other.
     enum class JackSide { Left, Right, Row, Below, Above, Any, Anywhere };
     struct JackGroupSoFar {
         const std::vector<FaceRect>& boxes;
