@@ -137,6 +137,9 @@ public:
     void Draw() override;
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The mouse taken away mid-band (another program came to the front): the
+    // band goes as Escape takes it, selecting nothing.
+    void CaptureLost() override;
     void HandleBroadcast() override;
     void GetCursor() override;
     void ContextClick(NSHarrowen::CPoint where) override;

@@ -279,6 +279,13 @@ void CPatchBackground::MouseStillDown()
     }
 }
 
+void CPatchBackground::CaptureLost()
+{
+    if (bandActive_) {
+        EndBand();
+    }
+}
+
 void CPatchBackground::EndBand()
 {
     DrawBand();

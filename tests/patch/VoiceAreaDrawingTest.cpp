@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -197,6 +198,47 @@ TEST_F(VoiceAreaDrawingTest, ABandDraggedOverTheAreaSelectsTheModulesItMeets)
     desktop.Host().Click(ScreenPoint(window, 650, 190));
     Pump();
     EXPECT_TRUE(patch.IsSelectionEmpty());
+}
+
+// Another program brought to the front mid-band (Alt+Tab with the button
+// down, let go over that program) takes the band away as Escape does: back
+// in the window no band follows the mouse, and the next band works.
+TEST_F(VoiceAreaDrawingTest, AnotherProgramActivatedMidBandTakesTheBandAway)
+{
+    patch.ClearSelection();
+    Pump();
+    const platform::PixelBuffer before = platform::CaptureWindow(window->GetHandle());
+    desktop.Host().PressMouse(ScreenPoint(window, 600, 190));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(window, 300, 60));
+    Pump();
+    window->Idle();
+    desktop.Host().SetApplicationFocus(false);
+    Pump();
+    desktop.Host().ReleaseMouse(ScreenPoint(window, 300, 60));
+    desktop.Host().SetApplicationFocus(true);
+    desktop.Host().MoveMouse(ScreenPoint(window, 500, 100));
+    Pump();
+    window->Idle();
+    Pump();
+    const platform::PixelBuffer after = platform::CaptureWindow(window->GetHandle());
+    ASSERT_EQ(after.Width(), before.Width());
+    ASSERT_EQ(after.Height(), before.Height());
+    bool same = true;
+    for (int y = 0; y < after.Height(); ++y) {
+        same = same && std::equal(after.Row(y), after.Row(y) + after.Width(), before.Row(y));
+    }
+    EXPECT_TRUE(same) << "a band is left on the screen";
+    EXPECT_TRUE(patch.IsSelectionEmpty());
+    EXPECT_EQ(NSHarrowen::GetMouseTrackingView(), nullptr);
+    desktop.Host().PressMouse(ScreenPoint(window, 600, 190));
+    Pump();
+    desktop.Host().MoveMouse(ScreenPoint(window, 300, 60));
+    Pump();
+    window->Idle();
+    desktop.Host().ReleaseMouse(ScreenPoint(window, 300, 60));
+    Pump();
+    EXPECT_EQ(patch.GetSelection().GetCount(), 1u);
 }
 
 } // namespace
