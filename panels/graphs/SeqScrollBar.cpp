@@ -59,6 +59,11 @@ void CSeqScrollBar::MouseStillDown()
     }
 }
 
+void CSeqScrollBar::CaptureLost()
+{
+    owner_.SendViewState();
+}
+
 void CSeqScrollBar::Draw()
 {
     NSHarrowen::CABCWindow* window = GetWindow();

@@ -21,6 +21,9 @@ public:
     void HandleBroadcast() override;
     // The release.
     void MouseStillDown() override;
+    // The mouse taken away mid-drag (another program came to the front): the
+    // view reached is recorded as the release records it.
+    void CaptureLost() override;
     void Draw() override;
 
     uint8_t GetThumb() const { return thumb_; }

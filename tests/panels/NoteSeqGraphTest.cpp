@@ -137,22 +137,37 @@ TEST_F(NoteSeqGraphTest, TheArrowsPageBySevenLessTheZoom)
     EXPECT_EQ(graph->GetThumb(), 48 * 41 / 105);
 }
 
+// Let go, or taken away by another program coming to the front (Alt+Tab
+// with the button down): either way the view the thumb reached is recorded.
 TEST_F(NoteSeqGraphTest, DraggingTheThumbRecordsTheViewOnceOnRelease)
 {
-    const uint8_t thumb = graph->GetThumb();
-    ASSERT_EQ(thumb, 52 * 41 / 105);
-    const CPoint on = Bar(56 - thumb);
-    Wait(1000);
-    Press(on);
-    Move(CPoint(on.x, static_cast<int16_t>(on.y - 10)));
-    Wait(30);
-    EXPECT_GT(graph->GetScroll(), 52);
-    EXPECT_GT(graph->GetThumb(), thumb);
-    EXPECT_EQ(UndoCount(), 0u);
-    EXPECT_EQ(View(), (std::vector<uint8_t>{3, 52}));
-    Release(CPoint(on.x, static_cast<int16_t>(on.y - 10)));
-    EXPECT_EQ(UndoCount(), 1u);
-    EXPECT_EQ(View(), (std::vector<uint8_t>{3, graph->GetScroll()}));
+    for (const bool otherProgram : {false, true}) {
+        SCOPED_TRACE(otherProgram ? "another program activated" : "released");
+        const uint8_t thumb = graph->GetThumb();
+        const uint8_t scroll = graph->GetScroll();
+        const size_t steps = UndoCount();
+        const CPoint on = Bar(56 - thumb);
+        Wait(1000);
+        Press(on);
+        Move(CPoint(on.x, static_cast<int16_t>(on.y - 10)));
+        Wait(30);
+        EXPECT_GT(graph->GetScroll(), scroll);
+        EXPECT_GT(graph->GetThumb(), thumb);
+        EXPECT_EQ(UndoCount(), steps);
+        EXPECT_EQ(View(), (std::vector<uint8_t>{3, scroll}));
+        if (otherProgram) {
+            desktop.Host().SetApplicationFocus(false);
+            Wait(30);
+        }
+        Release(CPoint(on.x, static_cast<int16_t>(on.y - 10)));
+        desktop.Host().SetApplicationFocus(true);
+        Move(CPoint(on.x, static_cast<int16_t>(on.y - 30)));
+        Wait(30);
+        EXPECT_EQ(UndoCount(), steps + 1);
+        EXPECT_EQ(View(), (std::vector<uint8_t>{3, graph->GetScroll()}));
+        patch->Undo();
+        ASSERT_EQ(graph->GetScroll(), 52);
+    }
 }
 
 TEST_F(NoteSeqGraphTest, AThumbPressedWithControlStaysWhereItIs)
