@@ -23,6 +23,9 @@ CPatchView::CSplitterView::CSplitterView(CGroupView* parent)
 {
     RegisterCursorResource(kBarCursor, platform::CursorShape::SizeNS);
     SetOpaqueMode(kOpaqueFrame);
+    // Wherever the bar goes it is drawn anew: the window may have been
+    // updated between the header's change and its layout.
+    SetFrameChangeRedraw(kRedrawOldAndNew);
 }
 
 CPatchView::CDirectionButton& CPatchView::CSplitterView::GetButton(int index) const

@@ -1,10 +1,11 @@
 // The patch window's edits on a patch linked to a slot of the simulated
 // synthesizer: module drags, cut and paste, value keys, and their undo, each
-// checked on the synthesizer's own copy of the slot's patch.
+// checked on the synthesizer's own copy of the slot's patch; the split bar's keys.
 #include "tests/editor/PatchWindowFixture.h"
 #include "tests/editor/SynthEditorFixture.h"
 
 #include "editor/app/EditorCommands.h"
+#include "editor/windows/SplitterView.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "patch/clip/ModuleSelection.h"
@@ -204,6 +205,35 @@ TEST_F(PatchWindowSynthTest, KeysCommandsAndPressesWhileTheSynthesizerHasNotAnsw
     EXPECT_EQ(focused->GetParamValue(focus.param), before + 3);
     EXPECT_EQ(held(), before + 3);
     EXPECT_TRUE(patch->GetSelection().Contains(constant->GetModuleIndex())) << "the click on the panel was lost";
+}
+
+// The C key sends the bar to the top and back: the header goes to the slot
+// on the way, and the bar is drawn where it lands, not left showing the
+// modules it moved over.
+TEST_F(PatchWindowSynthTest, TheSplitBarIsDrawnWhereTheKeysSendIt)
+{
+    ASSERT_TRUE(Place(kConstant, 1, CPoint(128, 15)));
+    ASSERT_TRUE(Place(kConstant, 1, CPoint(128 + 256, 15)));
+    ASSERT_TRUE(Settle());
+    // The bar's grey plate right of its three buttons, across the window.
+    const auto plateShare = [&] {
+        const platform::PixelBuffer screen = Host().Screen();
+        const CRect client = view->GetClientRect();
+        const int16_t y = static_cast<int16_t>(view->GetSplitter().GetFrame().top + 5);
+        int plate = 0, total = 0;
+        for (int x = 3 * CPatchView::kSplitterHeight + 4; x < client.right - 4; x += 3, ++total) {
+            const platform::Point p = Screen(CPoint(static_cast<int16_t>(x), y));
+            plate += (screen.At(p.x, p.y) & 0xFFFFFF) == 0xC0C0C0 ? 1 : 0;
+        }
+        return plate * 100 / total;
+    };
+    for (const char* where : {"at the top", "back in the middle"}) {
+        Key('C');
+        ASSERT_TRUE(Settle()) << where;
+        EXPECT_GT(plateShare(), 90) << "the bar is not drawn " << where;
+    }
+    EXPECT_EQ(view->GetSplitter().GetFrame().top, 300);
+    EXPECT_EQ(synth_->Slot(slot_).patch.header.split, 300);
 }
 
 } // namespace editortest
