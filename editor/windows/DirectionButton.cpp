@@ -34,6 +34,12 @@ void CPatchView::CDirectionButton::MouseStillDown()
     UpdateAllWindows();
 }
 
+void CPatchView::CDirectionButton::CaptureLost()
+{
+    pressed_ = false;
+    UpdateAllWindows();
+}
+
 void CPatchView::CDirectionButton::GetCursor()
 {
     SetArrowCursor();

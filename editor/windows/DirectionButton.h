@@ -20,6 +20,9 @@ public:
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The mouse taken away mid-press (another program came to the front):
+    // the button rises without a click.
+    void CaptureLost() override;
     void GetCursor() override;
     void Draw() override;
     void UpdateDisplay() override;

@@ -34,6 +34,11 @@ void CPushButtonABC::MouseStillDown()
         return;
     }
     ReleaseMouse();
+    CaptureLost();
+}
+
+void CPushButtonABC::CaptureLost()
+{
     raised_ = true;
     RunUpdate();
 }

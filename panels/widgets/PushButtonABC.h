@@ -16,6 +16,9 @@ public:
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseStillDown() override;
+    // The mouse taken away mid-press (another program came to the front): the
+    // button rises as at the release.
+    void CaptureLost() override;
     void Draw() override;
     void UpdateDisplay() override;
 

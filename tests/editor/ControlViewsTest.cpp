@@ -133,6 +133,16 @@ TEST_F(ControlViewsTest, APushIsTakenOnceFromThePressAndTheButtonRisesAtTheRelea
     Release(15, 15);
     EXPECT_EQ(owner->pushes, 1);
     EXPECT_TRUE(owner->push->IsRaised());
+    // Another program brought to the front while it is held (Alt+Tab with the
+    // button down): it rises too.
+    Press(15, 15);
+    EXPECT_FALSE(owner->push->IsRaised());
+    desktop.Host().SetApplicationFocus(false);
+    Pump();
+    desktop.Host().SetApplicationFocus(true);
+    Pump();
+    EXPECT_TRUE(owner->push->IsRaised());
+    Release(15, 15);
 }
 
 TEST_F(ControlViewsTest, ACheckButtonAsksForTheOppositeAndShowsOnlyWhatItsOwnerSets)

@@ -120,6 +120,18 @@ TEST_F(PatchWindowKeysTest, AnotherProgramActivatedMidDragLeavesTheBarWhereItWas
     EXPECT_EQ(Split(), 295);
     Key('P');
     EXPECT_EQ(Split(), 489);
+
+    // One of its buttons held then: it rises without a click.
+    SetSplit(200);
+    Press(OnButton(0));
+    ASSERT_TRUE(view->GetSplitter().GetButton(0).IsShownPressed());
+    Host().SetApplicationFocus(false);
+    Step(20);
+    Release(CPoint(200, 300));
+    Host().SetApplicationFocus(true);
+    Step(20);
+    EXPECT_FALSE(view->GetSplitter().GetButton(0).IsShownPressed());
+    EXPECT_EQ(Split(), 200);
 }
 
 TEST_F(PatchWindowKeysTest, PAndCSendTheBarToAnEdgeAndBack)
