@@ -46,7 +46,7 @@ bool JoinOrClaim(const char* program, const std::string& commandLine)
     return true;
 }
 
-void RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
+int RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
 {
     const std::string executable = platform::ExecutablePath();
     if (executable.empty())
@@ -56,7 +56,7 @@ void RunFirstCopy(const std::string& commandLine, ProgramEntry entry)
     record.showCommand = 1;
     RegisterWindowClasses();
     record.SetCommandLine(commandLine);
-    entry(record);
+    return entry(record);
 }
 
 } // namespace
@@ -88,12 +88,13 @@ std::string JoinCommandLine(int argc, const char* const* argv)
 
 int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
 {
+    int result = 0;
     try {
         std::set_new_handler(ThrowOutOfMemory);
         const std::string commandLine = JoinCommandLine(argc, argv);
         if (JoinOrClaim(argv[0], commandLine))
             return 0;
-        RunFirstCopy(commandLine, entry);
+        result = RunFirstCopy(commandLine, entry);
     } catch (...) {
         // The program's own failures were shown where they happened.
         platform::RecordDroppedException("the program");
@@ -105,7 +106,7 @@ int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry)
     } catch (...) {
         platform::RecordDroppedException("the end of the first copy");
     }
-    return 0;
+    return result;
 }
 
 } // namespace NSHarrowen

@@ -36,8 +36,9 @@ std::string JoinCommandLine(int argc, const char* const* argv);
 
 // The process entry (called from main): lets only one copy run. A second
 // start hands its command line to the running copy and returns 0 at once;
-// the first registers the window classes, calls entry and tidies up. Every
-// exception ends here quietly with 0.
+// the first registers the window classes, calls entry, tidies up and returns
+// entry's result (not 0 when the program could not start, e.g. without a
+// desktop). Every exception ends here quietly with 0.
 int RunProgramMain(int argc, const char* const* argv, ProgramEntry entry);
 
 } // namespace NSHarrowen

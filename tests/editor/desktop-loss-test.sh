@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Patchora and the end of its desktop: when the X server under it ends, the
-# editor must end at once and say so (no spinning on a dead connection);
+# Patchora and the end of its desktop: without a desktop to reach, or when
+# the X server under it ends, the editor must end at once and say so (no
+# window-less run, no spinning on a dead connection);
 # SIGTERM and SIGINT end it through the normal quit. Exit 77 (skipped) when
 # no virtual X server or no xdotool is installed.
 set -euo pipefail
@@ -32,6 +33,12 @@ start_server() {
     sleep 0.1
   done
   export DISPLAY=":$(head -1 "$dir/display")"
+  # The server names its display as it starts listening; under load its
+  # first answer may come later. The editor is started on a desktop that answers.
+  for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+  done
 }
 
 start_editor() {
@@ -62,6 +69,23 @@ wait_end() {
   status=0
   wait "$editor" || status=$?
   editor=
+}
+
+# No desktop answers at the display given: the editor says so and ends with
+# a failure, rather than running on with no window anyone can see.
+set +e
+DISPLAY=:9999 timeout 20 "$program" >"$dir/patchora.log" 2>&1
+status=$?
+set -e
+if [ "$status" -eq 0 ] || [ "$status" -eq 124 ]; then
+  echo "without a desktop the editor ended with status $status:"
+  cat "$dir/patchora.log"
+  exit 1
+fi
+grep -q "The desktop could not be reached" "$dir/patchora.log" || {
+  echo "without a desktop the editor did not say why it ended:"
+  cat "$dir/patchora.log"
+  exit 1
 }
 
 # The X server goes away under the running editor.

@@ -8,7 +8,7 @@
 #include <SDL.h>
 
 #include <cstdio>
-
+#include <cstdlib>
 #include <cstring>
 
 #include <sys/eventfd.h>
@@ -17,6 +17,13 @@
 namespace platform {
 
 namespace {
+
+// The drivers SDL has for no desktop at all; only a program that names one
+// (SDL_VIDEODRIVER) runs on them.
+bool IsStandInVideoDriver(const char* driver)
+{
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
 
 // Ends the main thread's wait from any thread: its wait on the X connection
 // also watches this descriptor, and SDL's own wait an event, which carries
@@ -160,6 +167,17 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     KeepRunningOnX11Errors();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "The desktop could not be reached: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    if (IsStandInVideoDriver(SDL_GetCurrentVideoDriver()) && !std::getenv("SDL_VIDEODRIVER")) {
+        // SDL falls back to a driver without a screen when the display does
+        // not answer: the program would run with no window anyone can see.
+        const char* display = std::getenv("DISPLAY");
+        if (display && *display)
+            std::fprintf(stderr, "The desktop could not be reached: the display \"%s\" did not answer.\n", display);
+        else
+            std::fprintf(stderr, "The desktop could not be reached: no display is set (DISPLAY).\n");
+        SDL_Quit();
         return nullptr;
     }
     KeepRunningOnX11Errors();
