@@ -833,12 +833,13 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
 // past the corner of its box, Compressor's "Thres" beside the "Mon" button,
 // EqMid's "Bypass" by the Gain knob and LFOB's "Rate MA" on the Rate knob.
 // Where two names contend for the one spot by both their controls, one
-// stands off: LFOA's "Rate" and "Rate MA", FilterE's "Slope" and
+// stands off: LFOA's and LFOB's "Rate" and "Rate MA", FilterE's "Slope" and
 // "Resonance", VocalFilter's "Freq MA" and "Res".
 TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
 {
-    const std::set<std::pair<std::string, std::string>> contended = {
-        {"LFOA", "Rate"}, {"LFOA", "Rate MA"}, {"FilterE", "Slope"}, {"VocalFilter", "Freq MA"}};
+    const std::set<std::pair<std::string, std::string>> contended = {{"LFOA", "Rate"},     {"LFOA", "Rate MA"},
+                                                                     {"LFOB", "Rate"},     {"LFOB", "Rate MA"},
+                                                                     {"FilterE", "Slope"}, {"VocalFilter", "Freq MA"}};
     constexpr int kPastBox = 2;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -905,6 +906,42 @@ TEST_F(FacePictures, AKnobsNameMayHeadItsValueColumn)
     for (size_t c = 0; c < controls.size(); ++c) {
         if (c != 2) {
             EXPECT_LT(own, GapSquared(label->box, controls[c])) << "control " << c;
+        }
+    }
+}
+
+// Two labels one over the other, overlapping across, leave more empty rows
+// between them than a label leaves between its own lines (one), so that
+// they never read as one name of two lines: OscC's "Pitch MA" once stood
+// right on "Freq coars", Compressor's "In 2" on "SC Act", EqShelving's
+// "Shelving" on "Input Lvl". A legend's lines read as a table; and where
+// the face has no room for a clear gap, two labels stand close rather than
+// leave a jack unnamed or a name by another control: Rec and Stop, two
+// buttons one over the other on NoteSeqA.
+TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
+{
+    constexpr int kClearRows = 2;
+    const std::set<std::tuple<std::string, std::string, std::string>> close = {
+        {"ControlMixer", "Inv 1", "Inv 2"},
+        {"ControlMixer", "Lvl 1", "Lvl 2"},
+        {"EventSeq", "Event A", "Event B"},
+        {"NoteSeqA", "Rec", "Stop"},
+    };
+    for (const auto& face : Faces()) {
+        const std::string type = TypeOf(face).GetShortName();
+        SCOPED_TRACE(type);
+        const auto& labels = face.layout.labels;
+        for (size_t i = 0; i < labels.size(); ++i) {
+            for (size_t j = 0; j < labels.size(); ++j) {
+                const FaceRect& upper = labels[i].box;
+                const FaceRect& lower = labels[j].box;
+                const bool across = upper.x < lower.Right() && lower.x < upper.Right();
+                if (i != j && across && upper.y < lower.y &&
+                    !close.contains({type, OneLine(labels[i].text), OneLine(labels[j].text)})) {
+                    EXPECT_GE(lower.y - upper.Bottom(), kClearRows)
+                        << "'" << OneLine(labels[i].text) << "' over '" << OneLine(labels[j].text) << "'";
+                }
+            }
         }
     }
 }

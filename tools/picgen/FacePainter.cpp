@@ -370,11 +370,12 @@ public:
     // With the jack numbers placed first, or the jacks' words and numbers,
     // or neither before the controls' whole names; the names of the
     // controls given (parameter indices) before any of these, each beside
-    // its control where it has room there.
-    CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst = {})
+    // its control where it has room there; labels one over the other as far
+    // apart as the gap given.
+    CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst, StackGap stackGap)
     {
         CollectFrames();
-        CLabelPlacer placer(Width(), Height(), Obstacles());
+        CLabelPlacer placer(Width(), Height(), Obstacles(), stackGap);
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
         for (const size_t i : controlsFirst)
@@ -1255,12 +1256,18 @@ FaceFrames FramesOf(const CBuildModule& type, const CFaceLayout& layout)
     return frames;
 }
 
-// The controls (parameter indices) whose labels stand nearer to another
-// control or a jack than to their own control (or the column it heads).
-std::vector<size_t> MisplacedControls(const CBuildModule& type, const CFaceLayout& layout)
+// A control whose label stands nearer to another control or a jack than to
+// its own control (or the column it heads), and the label's squared gap to
+// its own.
+struct Misplaced {
+    size_t control;
+    int gap;
+};
+
+std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayout& layout)
 {
     const auto [controls, jacks] = FramesOf(type, layout);
-    std::vector<size_t> misplaced;
+    std::vector<Misplaced> misplaced;
     for (const FaceLabel& l : layout.labels) {
         if (l.kind != LabelKind::Control)
             continue;
@@ -1270,7 +1277,7 @@ std::vector<size_t> MisplacedControls(const CBuildModule& type, const CFaceLayou
                                  column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
         const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
         if (std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer))
-            misplaced.push_back(control);
+            misplaced.push_back({control, own});
     }
     return misplaced;
 }
@@ -1301,47 +1308,102 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
         if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
             shared += !NamesOnly(l.box, l.controls, controls, jacks, ColumnOf(type, layout, controls, l));
     }
-    return {static_cast<int>(MisplacedControls(type, layout).size()), unlabelled, shared};
+    return {static_cast<int>(MisplacedLabels(type, layout).size()), unlabelled, shared};
 }
 
-CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
-{
-    // The jack numbers first find room where the face is crowded, unless
-    // that pushes a control's name away from its control; the jacks' words
-    // first too where that leaves fewer jacks unnamed. Modulation amounts
-    // each have a name of their own.
-    JacksFirst order = JacksFirst::Numbers;
-    CFaceLayout best = CFaceBuilder(type, tab).Build(order);
-    auto fewest = Misreadings(type, best);
-    for (const JacksFirst first : {JacksFirst::None, JacksFirst::Words}) {
-        CFaceLayout other = CFaceBuilder(type, tab).Build(first);
-        if (const auto faults = Misreadings(type, other); faults < fewest) {
-            fewest = faults;
-            best = std::move(other);
-            order = first;
-        }
-    }
-    // A name the others left no room beside its control takes its place
-    // first, and keeps it where that leaves fewer names astray and no jack
-    // unnamed that had its name.
+namespace {
+
+struct FaceSearch {
+    CFaceLayout layout;
+    std::tuple<int, int, int> faults;
+    JacksFirst order;
+    StackGap stackGap;
     std::vector<size_t> controlsFirst;
+};
+
+// The names astray, the jacks unnamed, and how far the names astray stand
+// from their own controls.
+std::tuple<int, int, int> Astray(const CBuildModule& type, const FaceSearch& s)
+{
+    int farOff = 0;
+    for (const Misplaced& m : MisplacedLabels(type, s.layout))
+        farOff += m.gap;
+    return {std::get<0>(s.faults), std::get<1>(s.faults), farOff};
+}
+
+// The jack numbers first find room where the face is crowded, unless that
+// pushes a control's name away from its control; the jacks' words first too
+// where that leaves fewer jacks unnamed.
+FaceSearch FirstLayout(const CBuildModule& type, size_t tab, StackGap stackGap)
+{
+    std::optional<FaceSearch> best;
+    for (const JacksFirst order : {JacksFirst::Numbers, JacksFirst::None, JacksFirst::Words}) {
+        CFaceLayout layout = CFaceBuilder(type, tab).Build(order, {}, stackGap);
+        if (const auto faults = Misreadings(type, layout); !best || faults < best->faults)
+            best = FaceSearch{std::move(layout), faults, order, stackGap, {}};
+    }
+    return std::move(*best);
+}
+
+// A name the others left no room beside its control takes its place first,
+// and keeps it where that leaves fewer names astray and no jack unnamed that
+// had its name; one that gains nothing first is not tried again.
+void PlaceAstrayNamesFirst(const CBuildModule& type, size_t tab, FaceSearch& best)
+{
+    std::set<size_t> tried;
     for (bool better = true; better;) {
         better = false;
-        for (const size_t control : MisplacedControls(type, best)) {
-            std::vector<size_t> tried = controlsFirst;
-            tried.push_back(control);
-            CFaceLayout other = CFaceBuilder(type, tab).Build(order, tried);
-            const auto faults = Misreadings(type, other);
-            if (faults < fewest && std::get<1>(faults) <= std::get<1>(fewest)) {
-                fewest = faults;
+        for (const auto& [control, gap] : MisplacedLabels(type, best.layout)) {
+            if (!tried.insert(control).second)
+                continue;
+            std::vector<size_t> first = best.controlsFirst;
+            first.push_back(control);
+            CFaceLayout layout = CFaceBuilder(type, tab).Build(best.order, first, best.stackGap);
+            const auto faults = Misreadings(type, layout);
+            FaceSearch other{std::move(layout), faults, best.order, best.stackGap, std::move(first)};
+            const auto astray = Astray(type, other);
+            const auto was = Astray(type, best);
+            if (std::pair(astray, std::get<2>(faults)) < std::pair(was, std::get<2>(best.faults)) &&
+                std::get<1>(astray) <= std::get<1>(was)) {
                 best = std::move(other);
-                controlsFirst = std::move(tried);
                 better = true;
                 break;
             }
         }
     }
-    return best;
+}
+
+} // namespace
+
+CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
+{
+    // Labels one over the other keep a clear gap, unless labels a pixel
+    // farther apart than a label's lines let a name stand by its own
+    // control, or nearer to it, or name a jack; or, last, labels as close as
+    // the lines let fewer names stand astray or jacks unnamed: a name by
+    // another control, or none, misleads more than two names close together.
+    FaceSearch best = FirstLayout(type, tab, StackGap::Clear);
+    PlaceAstrayNamesFirst(type, tab, best);
+    for (const StackGap closer : {StackGap::Close, StackGap::Lines}) {
+        const auto judged = [&](const FaceSearch& s) {
+            const auto astray = Astray(type, s);
+            return closer == StackGap::Lines ? std::tuple(std::get<0>(astray), std::get<1>(astray), 0) : astray;
+        };
+        const auto astray = judged(best);
+        if (astray == std::tuple(0, 0, 0))
+            break;
+        // A pixel farther apart than a label's lines, the same labels first;
+        // as close as the lines, none first.
+        const std::vector<size_t> first = closer == StackGap::Lines ? std::vector<size_t>{} : best.controlsFirst;
+        FaceSearch close{CFaceBuilder(type, tab).Build(best.order, first, closer), {}, best.order, closer, first};
+        close.faults = Misreadings(type, close.layout);
+        if (const auto closeAstray = judged(close);
+            closeAstray < astray && std::get<1>(closeAstray) <= std::get<1>(astray)) {
+            PlaceAstrayNamesFirst(type, tab, close);
+            best = std::move(close);
+        }
+    }
+    return std::move(best.layout);
 }
 
 } // namespace picgen

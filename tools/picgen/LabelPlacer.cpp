@@ -13,11 +13,29 @@ namespace {
 
 // Empty pixels kept between a label and the items it must not touch, and
 // between two labels: across, more than a blank within a label, so that two
-// labels side by side never read as one.
+// labels side by side never read as one; down, between two labels one over
+// the other, more than between a label's own lines, so that they never read
+// as one name of two lines (a clear gap where the face has room, else a
+// pixel more than the lines').
 constexpr int kClearance = 1;
 constexpr int kLabelGapAcross = 6;
 constexpr int kLabelGapDown = 1;
 constexpr int kLineGap = 1;
+constexpr int kStackedGap = 3;
+constexpr int kCloseStackedGap = kLineGap + 1;
+
+int StackedGap(StackGap gap)
+{
+    switch (gap) {
+    case StackGap::Clear:
+        return kStackedGap;
+    case StackGap::Close:
+        return kCloseStackedGap;
+    case StackGap::Lines:
+        break;
+    }
+    return kLineGap;
+}
 
 // Where a label keeps its clearance from the items, and its gap from
 // other labels.
@@ -29,6 +47,13 @@ FaceRect Padded(const FaceRect& box)
 FaceRect Spaced(const FaceRect& box)
 {
     return {box.x - kLabelGapAcross, box.y - kLabelGapDown, box.w + 2 * kLabelGapAcross, box.h + 2 * kLabelGapDown};
+}
+
+// Where no other label may stand right over or under a label, overlapping
+// it across.
+FaceRect StackSpaced(const FaceRect& box, int gap)
+{
+    return {box.x, box.y - gap, box.w, box.h + 2 * gap};
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -127,8 +152,8 @@ void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, ui
     }
 }
 
-CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles)
-    : width_(width), height_(height), obstacles_(std::move(obstacles)),
+CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles, StackGap stackGap)
+    : width_(width), height_(height), stackedGap_(StackedGap(stackGap)), obstacles_(std::move(obstacles)),
       items_(std::make_shared<const CCoverage>(width, height, obstacles_))
 { }
 
@@ -138,9 +163,11 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
         return false;
     const FaceRect padded = Padded(box);
     const FaceRect spaced = Spaced(box);
+    const FaceRect stackSpaced = StackSpaced(box, stackedGap_);
     return std::none_of(obstacles_.begin(), obstacles_.end(),
                         [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
-        std::none_of(taken_.begin(), taken_.end(), [&spaced](const FaceRect& r) { return spaced.Intersects(r); }) &&
+        std::none_of(taken_.begin(), taken_.end(),
+                     [&](const FaceRect& r) { return spaced.Intersects(r) || stackSpaced.Intersects(r); }) &&
         std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
 }
 
@@ -194,9 +221,16 @@ std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, in
     const int cx = target.x + target.w / 2 - w / 2;
     const int cy = target.y + target.h / 2 - h / 2;
     // As IsFree tells, for every spot at once.
-    const CCoverage labels(width_, height_, taken_);
+    // Labels are only ever added once a search has left them in place, so
+    // the coverage of as many labels as now stays good until the next.
+    if (!labelsCovered_ || labelsCoveredCount_ != taken_.size()) {
+        labelsCovered_ = std::make_shared<const CCoverage>(width_, height_, taken_);
+        labelsCoveredCount_ = taken_.size();
+    }
+    const CCoverage& labels = *labelsCovered_;
     const auto isFree = [&](const FaceRect& box) {
         return !items_->Meets(Padded(box)) && !labels.Meets(Spaced(box)) &&
+            !labels.Meets(StackSpaced(box, stackedGap_)) &&
             std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
     };
     std::vector<std::pair<int, FaceRect>> spots;
@@ -276,7 +310,10 @@ CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::st
             std::vector<FaceRect> boxes;
             for (const FaceRect& o : offsets)
                 boxes.push_back({block.x + o.x, block.y + o.y, o.w, o.h});
-            if (TakeAll(boxes)) {
+            // Each entry free of the labels before; its lines, a table read
+            // line by line, as close as a label's own.
+            if (std::all_of(boxes.begin(), boxes.end(), [this](const FaceRect& box) { return IsFree(box); })) {
+                taken_.insert(taken_.end(), boxes.begin(), boxes.end());
                 std::vector<Placement> placed;
                 for (size_t i = 0; i < texts.size(); ++i)
                     placed.push_back({boxes[i], texts[i], size});

@@ -27,12 +27,17 @@ void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, ui
 
 class CCoverage;
 
+// How far apart two labels one over the other stand: a clear gap, a pixel
+// more than a label's own lines, or as close as those.
+enum class StackGap { Clear, Close, Lines };
+
 // Places short texts on a face so that none covers an item, the title strip
 // or another label: each request tries the texts it is given (the whole name
-// first) at the places around its target, nearest first.
+// first) at the places around its target, nearest first; labels one over the
+// other as far apart as told.
 class CLabelPlacer {
 public:
-    CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles);
+    CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles, StackGap stackGap = StackGap::Clear);
 
     struct Placement {
         FaceRect box;
@@ -85,10 +90,13 @@ private:
 
     int width_;
     int height_;
+    int stackedGap_;
     std::vector<FaceRect> obstacles_;
     std::shared_ptr<const CCoverage> items_; // the obstacles', for a search over every spot
     std::vector<FaceRect> taken_;
     std::vector<FaceRect> apart_;
+    mutable std::shared_ptr<const CCoverage> labelsCovered_; // the first of the taken, for a search
+    mutable size_t labelsCoveredCount_ = 0;
 };
 
 } // namespace picgen
