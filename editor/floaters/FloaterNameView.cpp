@@ -30,7 +30,12 @@ void CFloaterNameView::Draw()
     canvas.FillRect(frame, CKnobFloaterContainer::kBackground);
     const CFontSpec font("Arial", 12);
     const int half = frame.Height() / 2;
-    canvas.DrawStringInRect(CRect(frame.left, frame.top, frame.right, frame.top + half), first_.c_str(), font, kBlack);
-    canvas.DrawStringInRect(CRect(frame.left, frame.top + half, frame.right, frame.bottom), second_.c_str(), font,
-                            kBlack);
+    const CRect lines[] = {CRect(frame.left, frame.top, frame.right, frame.top + half),
+                           CRect(frame.left, frame.top + half, frame.right, frame.bottom)};
+    const std::string* texts[] = {&first_, &second_};
+    for (size_t i = 0; i < 2; ++i) {
+        // The text starts two pixels into its box.
+        fitted_[i] = CFittedText::Fit(canvas, *texts[i], font, frame.Width() - 2);
+        canvas.DrawStringInRect(lines[i], fitted_[i].text.c_str(), fitted_[i].font, kBlack);
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/views/View.h"
+#include "panels/painters/FittedText.h"
 
 #include <string>
 
@@ -16,9 +17,13 @@ public:
     void SetLines(const std::string& first, const std::string& second);
     const std::string& GetFirstLine() const { return first_; }
     const std::string& GetSecondLine() const { return second_; }
+    // The lines as last drawn: a name too wide for the box in a narrower or
+    // smaller font.
+    const CFittedText& GetFittedLine(size_t index) const { return fitted_[index]; }
     void Draw() override;
 
 private:
     std::string first_;
     std::string second_;
+    CFittedText fitted_[2];
 };

@@ -7,11 +7,14 @@
 #include "editor/floaters/KnobFloaterContainer.h"
 #include "editor/floaters/WindowToggler.h"
 #include "editor/toolbar/TBWindow.h"
+#include "framework/drawing/Canvas.h"
 #include "panels/items/PnlKnobs.h"
 #include "panels/panel/Module.h"
 #include "patch/maps/KnobMap.h"
 #include "patch/maps/MorphMap.h"
 #include "platform/input/Keys.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowPaint.h"
 
 #include <functional>
 
@@ -24,7 +27,8 @@ namespace {
 
 using KnobToggler = CWindowToggler<CKnobFloater>;
 
-constexpr uint8_t kMixer = 19; // three levels of 0 to 127
+constexpr uint8_t kMixer = 19;  // three levels of 0 to 127
+constexpr uint8_t kFilter = 86; // one frequency
 
 // A patch on the simulated synthesizer with panel knobs 1 and 2, the pedal
 // and knob 5 assigned (the last to morph group 3), shown in a patch window.
@@ -43,6 +47,7 @@ protected:
         patch.name = "Knobs";
         patch.areas[1].modules[1] = {kMixer, 0, 0, "Mix A", {10, 20, 30}, {}};
         patch.areas[0].modules[1] = {kMixer, 0, 0, "Mix C", {40, 50, 60}, {}};
+        patch.areas[1].modules[2] = {kFilter, 0, 6, "Filter", {64}, {}};
         patch.knobs[0] = {true, {1, 1, 0}};
         patch.knobs[1] = {true, {1, 1, 1}};
         patch.knobs[19] = {true, {0, 1, 2}};
@@ -119,6 +124,19 @@ protected:
         return {p.x, p.y};
     }
 
+    // The client area of the floater as its window shows it.
+    platform::PixelBuffer Capture(const CRect& rect)
+    {
+        const platform::WindowHandle handle = KnobToggler::Get()->GetHandle();
+        const platform::PixelBuffer shot = platform::CaptureWindow(handle);
+        const platform::Rect client = platform::GetClientArea(handle);
+        platform::PixelBuffer part(rect.Width(), rect.Height());
+        for (int y = 0; y < rect.Height(); ++y)
+            for (int x = 0; x < rect.Width(); ++x)
+                part.Set(x, y, shot.At(client.left + rect.left + x, client.top + rect.top + y) & 0xFFFFFF);
+        return part;
+    }
+
     uint8_t slot_ = 0;
 };
 
@@ -166,6 +184,53 @@ TEST_F(KnobFloaterTest, TheCellsShowTheActivePatchsKnobAssignmentsAndFollowTheir
     EXPECT_EQ(KnobToggler::Get(), nullptr);
     UpdateMenus();
     EXPECT_FALSE(IsChecked(kKnobFloater));
+}
+
+TEST_F(KnobFloaterTest, AssignedNamesReadWholeInTheirBoxes)
+{
+    port_->With([&](sim::CSimulator& synth) { synth.PanelKnobAssign(slot_, 2, {1, 2, 0}); });
+    ASSERT_NO_FATAL_FAILURE(OpenFloater());
+    CKnobFloaterContainer& cells = Cells();
+    ASSERT_TRUE(StepUntil([&] { return cells.GetLED(2).IsLit(); }, 300));
+    Step(20);
+
+    struct Line {
+        size_t cell, line;
+        const char* text;
+        bool narrowed; // too wide for the box in the floater's own font
+    };
+    const Line kLines[] = {
+        {2, 1, "Frequency", true},
+        {2, 0, "Filter", false},
+        {0, 1, "Level 1", false},
+    };
+    const CFontSpec own("Arial", 12);
+    for (const Line& row : kLines) {
+        SCOPED_TRACE(row.text);
+        const CFloaterNameView& view = cells.GetNameView(row.cell);
+        const CFittedText& fitted = view.GetFittedLine(row.line);
+        ASSERT_EQ(fitted.text, row.text);
+        EXPECT_EQ(!(fitted.font == own), row.narrowed);
+        // The line as shown is the text drawn alone, and drawn alone it ends
+        // inside the box: no glyph cut at the box's edge.
+        const CRect frame = view.GetFrame();
+        const int16_t top = static_cast<int16_t>(frame.top + row.line * frame.Height() / 2);
+        const CRect line(frame.left, top, frame.right, static_cast<int16_t>(top + frame.Height() / 2));
+        const CRect around(line.left, line.top, static_cast<int16_t>(line.right + 4), line.bottom);
+        const platform::PixelBuffer shown = Capture(around);
+        {
+            CCanvas canvas(KnobToggler::Get());
+            canvas.FillRect(around, CKnobFloaterContainer::kBackground);
+            canvas.DrawStringInRect(line, row.text, fitted.font, kBlack);
+        }
+        const platform::PixelBuffer alone = Capture(around);
+        const uint32_t ground = alone.At(0, 0);
+        for (int y = 0; y < around.Height(); ++y)
+            for (int x = 0; x < around.Width(); ++x)
+                ASSERT_EQ(x < line.Width() ? shown.At(x, y) : ground, alone.At(x, y)) << "at " << x << "," << y;
+        KnobToggler::Get()->InvalidateAll();
+        Step(10);
+    }
 }
 
 TEST_F(KnobFloaterTest, DraggingAFloaterKnobEditsTheAssignedParameterInThePatchAndOnTheSynthesizer)
