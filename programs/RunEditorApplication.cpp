@@ -9,6 +9,23 @@
 
 #include <cstdio>
 
+namespace {
+
+// The lost-desktop report reads the application: it is withdrawn when the
+// application goes, also when its loop ends by a throw.
+class CDesktopLossReportScope {
+public:
+    explicit CDesktopLossReportScope(std::function<std::string()> report)
+    {
+        platform::SetDesktopLossReport(std::move(report));
+    }
+    ~CDesktopLossReportScope() { platform::SetDesktopLossReport({}); }
+    CDesktopLossReportScope(const CDesktopLossReportScope&) = delete;
+    CDesktopLossReportScope& operator=(const CDesktopLossReportScope&) = delete;
+};
+
+} // namespace
+
 int RunEditorApplication(NSHarrowen::CStartupRecord& record)
 {
     std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
@@ -21,12 +38,7 @@ int RunEditorApplication(NSHarrowen::CStartupRecord& record)
     platform::UseMachineMidi();
     PatchoraResources();
     record.SetApplicationName(CEditorApp::kApplicationName);
-    int result = 0;
-    {
-        CEditorApp app(record);
-        platform::SetDesktopLossReport([&app] { return app.DescribeUnsavedPatches(); });
-        result = app.Run();
-        platform::SetDesktopLossReport({});
-    }
-    return result;
+    CEditorApp app(record);
+    const CDesktopLossReportScope report([&app] { return app.DescribeUnsavedPatches(); });
+    return app.Run();
 }
