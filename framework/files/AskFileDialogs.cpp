@@ -32,6 +32,7 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
     if (types.GetCount() > 0)
         request.defaultExtension = WithoutDot(GetExtensionAt(*types.begin(), 0));
     request.fileMustExist = true;
+    request.reportMissing = [](const std::string& name) { ShowFrameworkAlert(kMissingFileAlert, {name}); };
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;

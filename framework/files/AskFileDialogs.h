@@ -15,6 +15,9 @@ namespace NSHarrowen {
 // "[WARN]^0 already exists.\rDo you want to replace it?[OK][Cancel]": a save
 // dialog's question before it replaces a file; only OK replaces.
 inline constexpr uint32_t kReplaceFileAlert = 501000005;
+// "[STOP]^0\rFile not found.\rCheck the file name and try again.[OK]": an
+// open dialog's answer to a typed name that no file has.
+inline constexpr uint32_t kMissingFileAlert = 501000006;
 
 class CABCWindow;
 class CView;

@@ -222,7 +222,7 @@ FileBrowser::Answer FileBrowser::Check()
         return Answer::Refuse;
     }
     if (request_.kind == FileDialogKind::Open)
-        return !request_.fileMustExist || IsReadableFile(path) ? Answer::Accept : Answer::Refuse;
+        return !request_.fileMustExist || IsReadableFile(path) ? Answer::Accept : Answer::Missing;
     if (!IsDirectory(ParentOf(path)))
         return Answer::Refuse;
     return request_.overwritePrompt && IsReadableFile(path) ? Answer::AskOverwrite : Answer::Accept;

@@ -39,6 +39,9 @@ struct FileDialogRequest {
     // Asks whether an existing file may be replaced (true: replace); without
     // it the desktop's message box asks, and only its OK replaces.
     std::function<bool(const std::string& path)> confirmReplace;
+    // Tells that no file has the typed name, where the file must exist;
+    // without it the desktop's message box tells.
+    std::function<void(const std::string& name)> reportMissing;
 };
 
 // The user's answer: a path, or none when cancelled.
@@ -58,7 +61,7 @@ public:
         // A file a folder dialog shows (greyed) but cannot choose.
         bool shownOnly = false;
     };
-    enum class Answer { Accept, Refuse, AskOverwrite };
+    enum class Answer { Accept, Refuse, AskOverwrite, Missing };
 
     explicit FileBrowser(const FileDialogRequest& request);
 

@@ -76,6 +76,22 @@ void Finish(WindowHandle dialog, DialogState& s, std::optional<std::string> answ
     (void)dialog;
 }
 
+// A file that must exist and does not: the user is told (a beep alone is
+// nothing on a desktop without sound) and corrects the name in the field.
+void ReportMissing(WindowHandle dialog, const DialogState& s, const std::string& name)
+{
+    // Modal over the dialog too, as the question before replacing a file.
+    EnableWindow(dialog, false);
+    if (s.request.reportMissing)
+        s.request.reportMissing(name);
+    else
+        Host().MessageBox(s.request.title.empty() ? "Open" : s.request.title,
+                          name + "\nFile not found.\nCheck the file name and try again.", 1);
+    EnableWindow(dialog, true);
+    if (IsWindow(dialog))
+        SetFocus(Child(dialog, filedialog::kName));
+}
+
 void Accept(WindowHandle dialog, DialogState& s)
 {
     s.browser.SetName(GetControlText(Child(dialog, filedialog::kName)));
@@ -102,6 +118,9 @@ void Accept(WindowHandle dialog, DialogState& s)
             SetFocus(Child(dialog, filedialog::kName));
         return;
     }
+    case FileBrowser::Answer::Missing:
+        ReportMissing(dialog, s, GetControlText(Child(dialog, filedialog::kName)));
+        return;
     case FileBrowser::Answer::Refuse:
         if (s.browser.GetFolder() != folder) { // a typed folder was entered
             SetControlText(Child(dialog, filedialog::kName), "");

@@ -150,7 +150,7 @@ TEST_F(FileBrowserTest, OpenNeedsAnExistingFile)
     EXPECT_EQ(browser.ResolvedPath(), dir.File("b.mid"));
     EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Accept);
     browser.SetName("missing.mid");
-    EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Refuse);
+    EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Missing);
     // A typed folder is entered.
     browser.SetName("sub");
     EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Refuse);

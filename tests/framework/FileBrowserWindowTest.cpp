@@ -265,6 +265,49 @@ TEST_F(FileDialogWindowTest, CancellingTheReplaceQuestionReturnsToTheSaveDialog)
     EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
 }
 
+// A typed name that no file has, in an open dialog: the program's alert
+// says so, and the dialog stays with the name in its field to be corrected.
+TEST_F(FileDialogWindowTest, AMissingFileIsToldAndTheNameCanBeCorrected)
+{
+    std::vector<CAlertRecorder::Shown> shown;
+    bool dialogDuringAlert = false;
+    const AlertPresenter previous = SetAlertPresenter([&](uint32_t id, const std::vector<std::string>& args) {
+        shown.push_back({id, args, FormatAlertText(id, args)});
+        // The dialog stays behind the alert, closed to clicks and keys.
+        for (int i = 0; i < platform::CountTopLevelWindows(); ++i) {
+            const platform::WindowHandle top = platform::GetTopLevelWindow(i);
+            dialogDuringAlert |=
+                platform::GetClassName(top) == platform::kFileDialogClass && !platform::IsWindowEnabled(top);
+        }
+        return 1; // OK
+    });
+    gUser = [&](platform::WindowHandle dialog) {
+        Type(desktop.Host(), "Sng.MID");
+        Press(desktop.Host(), {platform::kVKReturn});
+        gUser = [&, dialog](platform::WindowHandle again) {
+            EXPECT_EQ(again, dialog);
+            EXPECT_EQ(platform::GetControlText(Child(again, platform::filedialog::kName)), "Sng.MID");
+            // The field has the keys again: Home, then the missing letter.
+            Press(desktop.Host(), {platform::kVKHome});
+            Press(desktop.Host(), {platform::kVKRight});
+            Type(desktop.Host(), "o");
+            Press(desktop.Host(), {platform::kVKReturn});
+        };
+        platform::SetTimer(user, 1, 30);
+    };
+    const CFileTypeList types{kFileTypeMidi, kFileTypeText};
+    std::unique_ptr<CFileTypeInfo> type;
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
+    SetAlertPresenter(previous);
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Song.MID"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].id, kMissingFileAlert);
+    EXPECT_EQ(shown[0].text, "[STOP]Sng.MID\rFile not found.\rCheck the file name and try again.[OK]");
+    EXPECT_TRUE(dialogDuringAlert);
+    EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
+}
+
 // A proposed name with a folder opens the dialog in that folder with only the
 // file's name in the field: typing a new name saves beside the proposed file,
 // and the folder's files are the ones listed.
