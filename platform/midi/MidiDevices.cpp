@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <regex>
@@ -193,6 +194,20 @@ std::string AlsaPortDisplayName(const std::string& portName)
             name = port;
     }
     return name;
+}
+
+bool IsPortOfClient(const std::string& portName, const std::string& client)
+{
+    if (client.empty() || portName.compare(0, client.size(), client) != 0)
+        return false;
+    const size_t colon = portName.find(':', client.size());
+    if (colon == std::string::npos)
+        return false;
+    if (colon == client.size())
+        return true;
+    const std::string ending = portName.substr(client.size(), colon - client.size());
+    return ending.size() > 1 && ending[0] == '-' &&
+        std::all_of(ending.begin() + 1, ending.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 } // namespace platform

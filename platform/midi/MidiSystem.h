@@ -46,4 +46,9 @@ std::string MidiClientName();
 // repeats at the start of the port name.
 std::string AlsaPortDisplayName(const std::string& portName);
 
+// Whether a port, named as RtMidi names it ("client:port", on ALSA followed
+// by the numbers), belongs to a client named `client` or to one the JACK
+// server renamed from it because the name was taken ("client-02").
+bool IsPortOfClient(const std::string& portName, const std::string& client);
+
 } // namespace platform

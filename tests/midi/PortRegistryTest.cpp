@@ -136,3 +136,21 @@ TEST(PortRegistry, AlsaPortsShowWithoutTheirChangingNumbers)
     for (const Case& c : cases)
         EXPECT_EQ(platform::AlsaPortDisplayName(c.port), c.shown) << c.port;
 }
+
+TEST(PortRegistry, APortBelongsToAClientByItsNameOrTheNameJackGaveInItsStead)
+{
+    struct Case {
+        const char* port;
+        bool own;
+    };
+    const Case cases[] = {
+        {"Patchora:out", true},           {"Patchora-02:out", true}, // a second client of the name
+        {"Patchora:in 129:0", true},                                 // ALSA
+        {"Patchora Keys:out", false},                                // another program's name that starts alike
+        {"Patchora-Keys:out", false},     {"Patchora-:out", false},  {"Patchora", false},
+        {"Simulated Patchora:in", false}, {"patchora:out", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::IsPortOfClient(c.port, "Patchora"), c.own) << c.port;
+    EXPECT_FALSE(platform::IsPortOfClient(":out", ""));
+}

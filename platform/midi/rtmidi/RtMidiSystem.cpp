@@ -159,10 +159,13 @@ public:
         RtMidi* lister = Lister(direction);
         if (!lister)
             return ports;
+        // The program's own ports are left out: a connection to one would
+        // loop the program into itself.
+        const std::string own = MidiClientName();
         const unsigned count = lister->getPortCount();
         for (unsigned i = 0; i < count; ++i) {
             const std::string key = lister->getPortName(i);
-            if (key.empty())
+            if (key.empty() || IsPortOfClient(key, own))
                 continue;
             const std::string shown = api_ == RtMidi::LINUX_ALSA ? AlsaPortDisplayName(key) : key;
             ports.push_back({key, {shown, MidiTechnology::Port}});

@@ -7,6 +7,8 @@
 
 #include <RtMidi.h>
 
+#include <errno.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -146,4 +148,43 @@ TEST_F(JackFixture, WhatIsWrittenBetweenOpeningAndClosingAnOutputArrives)
     }
     for (int i = 0; i < kOpenings; ++i)
         ASSERT_EQ(peer.Take(), (std::vector<uint8_t>{0xB0, 7, static_cast<uint8_t>(i)})) << "opening " << i;
+}
+
+// The program's own ports, open toward a peer, are on the server under the
+// program's client names, yet its device lists offer only the peer's.
+TEST_F(JackFixture, TheDeviceListsLeaveOutTheProgramsOwnPorts)
+{
+    JackPeer peer;
+    RecordingReceiver receiver;
+    const Registries before;
+    auto input = before.Input("peer-out:to-program").CreatePort(receiver);
+    auto output = before.Output("peer-in:from-program").CreatePort();
+
+    const std::string own = program_invocation_short_name;
+    RtMidiIn sources(RtMidi::UNIX_JACK, "probe-sources");
+    RtMidiOut destinations(RtMidi::UNIX_JACK, "probe-destinations");
+    const auto ownPorts = [&](RtMidi& lister) {
+        std::vector<std::string> ports;
+        for (unsigned i = 0; i < lister.getPortCount(); ++i) {
+            if (lister.getPortName(i).rfind(own, 0) == 0)
+                ports.push_back(lister.getPortName(i));
+        }
+        return ports;
+    };
+    ASSERT_FALSE(ownPorts(sources).empty()) << "the program's output is not on the server";
+    ASSERT_FALSE(ownPorts(destinations).empty()) << "the program's input is not on the server";
+
+    const Registries after;
+    const auto names = [](const auto& registry) {
+        std::vector<std::string> all;
+        for (uint16_t i = 0; i < registry.GetCount(); ++i)
+            all.push_back(registry.GetAt(i)->GetName());
+        return all;
+    };
+    for (const auto& list : {names(after.inputs), names(after.outputs)}) {
+        for (const std::string& name : list)
+            EXPECT_NE(name.rfind(own, 0), 0u) << name;
+    }
+    EXPECT_NO_THROW(after.Input("peer-out:to-program"));
+    EXPECT_NO_THROW(after.Output("peer-in:from-program"));
 }
