@@ -14,7 +14,7 @@ bool IsUsableFloaterPlace(const NSHarrowen::CRect& content, const NSHarrowen::CR
                           const NSHarrowen::CPoint& minimum, const NSHarrowen::CPoint& maximum, bool allowAbove = true);
 
 // Moves a new floater window to its stored place when that is usable, else
-// to the floater's default content rectangle.
+// to the floater's default content rectangle, moved onto the desktop.
 template <typename T> void PlaceFloater(T& window, bool allowAbove)
 {
     NSHarrowen::CRect content = T::GetSavedRect();
@@ -27,6 +27,9 @@ template <typename T> void PlaceFloater(T& window, bool allowAbove)
     }
     NSHarrowen::CRect rect = T::GetDefaultRect();
     window.ContentToWindowRect(rect);
+    // A default content rectangle at the screen's edge leaves the frame's
+    // border past it: the whole window stays on the desktop.
+    rect.MoveInside(NSHarrowen::GetScreenRect());
     window.SetWindowRect(rect);
 }
 

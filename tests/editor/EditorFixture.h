@@ -32,6 +32,10 @@ public:
     void Operate();
 
 protected:
+    EditorTest() = default;
+    // The editor on a desktop of that size.
+    EditorTest(int width, int height) : desktop(width, height) { }
+
     void SetUp() override;
     void TearDown() override;
 

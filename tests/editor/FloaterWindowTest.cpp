@@ -143,14 +143,16 @@ TEST_F(EditorTest, TheToolsMenuTogglesEachFloaterWithItsCheckMarkAndPlacesItWher
         uint32_t command;
         CPreferences::CFloaterPlace CPreferences::*place;
         CRect defaultRect;
+        int shiftLeft; // the default at the screen's edge moves left by the frame's border
         std::function<CABCWindow*()> get;
     };
+    const int border = platform::GetSystemMetric(platform::Metric::SizingFrameX);
     const Case cases[] = {
-        {kKnobFloater, &CPreferences::knobFloater, CKnobFloater::GetDefaultRect(),
+        {kKnobFloater, &CPreferences::knobFloater, CKnobFloater::GetDefaultRect(), 0,
          [] { return CWindowToggler<CKnobFloater>::Get(); }},
-        {kKeyboardFloater, &CPreferences::keyboardFloater, CKeyboardFloater::GetDefaultRect(),
+        {kKeyboardFloater, &CPreferences::keyboardFloater, CKeyboardFloater::GetDefaultRect(), 0,
          [] { return CWindowToggler<CKeyboardFloater>::Get(); }},
-        {kNotesFloater, &CPreferences::notesFloater, CDialogNotes::GetDefaultRect(),
+        {kNotesFloater, &CPreferences::notesFloater, CDialogNotes::GetDefaultRect(), border,
          [] { return CWindowToggler<CDialogNotes>::Get(); }},
     };
     // Stored places that cannot be used: beyond the right edge, below the
@@ -165,9 +167,14 @@ TEST_F(EditorTest, TheToolsMenuTogglesEachFloaterWithItsCheckMarkAndPlacesItWher
             ASSERT_NE(floater, nullptr) << c.command;
             UpdateMenus();
             EXPECT_TRUE(IsChecked(c.command)) << c.command;
-            CRect content = floater->GetWindowRectInFrame();
+            const CRect window = floater->GetWindowRectInFrame();
+            EXPECT_TRUE(window.left >= 0 && window.top >= 0 && window.right <= 1024 && window.bottom <= 768)
+                << c.command;
+            CRect content = window;
             floater->WindowToContentRect(content);
-            EXPECT_EQ(content, c.defaultRect) << c.command << " from " << stored.left << "," << stored.top;
+            CRect expected = c.defaultRect;
+            expected.ShiftLeft(c.shiftLeft);
+            EXPECT_EQ(content, expected) << c.command << " from " << stored.left << "," << stored.top;
             Choose(c.command);
             Step(100);
             EXPECT_EQ(c.get(), nullptr) << c.command;

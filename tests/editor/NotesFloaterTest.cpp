@@ -138,6 +138,30 @@ TEST_F(NotesFloaterTest, ItsCloseBoxClosesItLikeTheMenu)
     EXPECT_EQ(app->GetPrefs()->notesFloater.rect, frame);
 }
 
+// Opened the first time, it stands wholly on the desktop at the right edge,
+// its frame's border included.
+class NotesFloaterOnALargeDesktopTest : public EditorTest {
+protected:
+    NotesFloaterOnALargeDesktopTest() : EditorTest(1280, 1024) { }
+};
+
+TEST_F(NotesFloaterOnALargeDesktopTest, ItsDefaultPlaceFitsTheDesktop)
+{
+    Launch();
+    Choose(kNotesFloater);
+    ASSERT_NE(NotesToggler::Get(), nullptr);
+    const platform::Rect window = platform::GetWindowRect(NotesToggler::Get()->GetHandle());
+    EXPECT_EQ(window.right, 1280);
+    EXPECT_GE(window.left, 0);
+    EXPECT_GE(window.top, 0);
+    EXPECT_LE(window.bottom, 1024);
+    // Moved, not narrowed.
+    CRect content = NotesToggler::Get()->GetWindowRectInFrame();
+    NotesToggler::Get()->WindowToContentRect(content);
+    EXPECT_EQ(content.Width(), 300);
+    EXPECT_EQ(content.Height(), 350);
+}
+
 TEST_F(NotesFloaterTest, AnOpenedFloaterShowsTheNotesThePatchAlreadyHas)
 {
     PressCtrl('N');
@@ -146,10 +170,12 @@ TEST_F(NotesFloaterTest, AnOpenedFloaterShowsTheNotesThePatchAlreadyHas)
     Choose(kNotesFloater);
     ASSERT_NE(Notes(), nullptr);
     EXPECT_EQ(Text().GetText(), "Kept\rfrom before");
-    // A place at the right of the screen, 200 below its top.
+    // A place at the right of the screen, its frame's border included, 200
+    // below its top.
     CRect content = Notes()->GetWindowRectInFrame();
     Notes()->WindowToContentRect(content);
-    EXPECT_EQ(content, CRect(1024 - 300, 200, 1024, 550));
+    const int border = platform::GetSystemMetric(platform::Metric::SizingFrameX);
+    EXPECT_EQ(content, CRect(1024 - 300 - border, 200, 1024 - border, 550));
 }
 
 } // namespace editortest
