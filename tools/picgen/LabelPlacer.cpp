@@ -3,8 +3,10 @@
 #include "tools/picgen/BitmapFont.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
-#include <memory>
+#include <tuple>
 #include <utility>
 
 namespace picgen {
@@ -23,6 +25,8 @@ constexpr int kLabelGapDown = 1;
 constexpr int kLineGap = 1;
 constexpr int kStackedGap = 3;
 constexpr int kCloseStackedGap = kLineGap + 1;
+// Two labels stand one on the other up to this many empty rows apart.
+constexpr int kLineApart = 2;
 
 int StackedGap(StackGap gap)
 {
@@ -56,6 +60,25 @@ FaceRect StackSpaced(const FaceRect& box, int gap)
     return {box.x, box.y - gap, box.w, box.h + 2 * gap};
 }
 
+// A w x h box on one side of the target, gap pixels off it, its middle
+// slid along that side from the target's (by half as much beside it).
+FaceRect SpotBeside(const FaceRect& target, LabelSide side, int gap, int slide, int w, int h)
+{
+    const int cx = target.x + target.w / 2 - w / 2;
+    const int cy = target.y + target.h / 2 - h / 2;
+    switch (side) {
+    case LabelSide::Above:
+        return {cx + slide, target.y - gap - h, w, h};
+    case LabelSide::Below:
+        return {cx + slide, target.Bottom() + gap, w, h};
+    case LabelSide::Left:
+        return {target.x - gap - w, cy + slide / 2, w, h};
+    case LabelSide::Right:
+        break;
+    }
+    return {target.Right() + gap, cy + slide / 2, w, h};
+}
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -68,44 +91,41 @@ std::vector<std::string> Lines(const std::string& text)
 
 } // namespace
 
-// The pixels some boxes cover, summed over the face and a margin around it,
-// so that whether an area meets any of the boxes is told at once: a search
-// over every spot of a face asks that of each.
-class CCoverage {
+// The spots a w x h box may take on a face, one flag per top-left corner.
+// The corners whose box comes too near a given box form a rectangle, ruled
+// out row by row: a search over every spot costs about the face's area, not
+// the spots times the boxes.
+class CSpotGrid {
 public:
-    CCoverage(int width, int height, const std::vector<FaceRect>& boxes)
-        : width_(width + 2 * kMargin + 1), sums_(static_cast<size_t>(width_ * (height + 2 * kMargin + 1)), 0)
-    {
-        const int rows = height + 2 * kMargin;
-        std::vector<int> covered(static_cast<size_t>((width_ - 1) * rows), 0);
-        for (const FaceRect& b : boxes)
-            for (int y = std::max(0, b.y + kMargin); y < std::min(rows, b.Bottom() + kMargin); ++y)
-                for (int x = std::max(0, b.x + kMargin); x < std::min(width_ - 1, b.Right() + kMargin); ++x)
-                    covered[static_cast<size_t>(y * (width_ - 1) + x)] = 1;
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < width_ - 1; ++x)
-                Sum(x + 1, y + 1) =
-                    covered[static_cast<size_t>(y * (width_ - 1) + x)] + Sum(x, y + 1) + Sum(x + 1, y) - Sum(x, y);
-    }
+    CSpotGrid(int faceWidth, int faceHeight, int w, int h)
+        : w_(w), h_(h), columns_(std::max(0, faceWidth - w + 1)), rows_(std::max(0, faceHeight - h + 1)),
+          ruledOut_(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), 0)
+    { }
 
-    // For an area within the margin around the face.
-    bool Meets(const FaceRect& area) const
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
+    bool Free(int x, int y) const { return ruledOut_[Index(x, y)] == 0; }
+
+    // Rules out every corner whose box, grown by the margins, overlaps r as
+    // FaceRect::Intersects tells; an empty r covers nothing.
+    void RuleOutNear(const FaceRect& r, int across, int down)
     {
-        const int x0 = area.x + kMargin;
-        const int y0 = area.y + kMargin;
-        const int x1 = area.Right() + kMargin;
-        const int y1 = area.Bottom() + kMargin;
-        return Sum(x1, y1) - Sum(x0, y1) - Sum(x1, y0) + Sum(x0, y0) > 0;
+        if (r.w <= 0 || r.h <= 0 || w_ + 2 * across <= 0 || h_ + 2 * down <= 0)
+            return;
+        const int x0 = std::max(0, r.x - w_ - across + 1);
+        const int x1 = std::min(columns_, r.Right() + across);
+        for (int y = std::max(0, r.y - h_ - down + 1); y < std::min(rows_, r.Bottom() + down) && x0 < x1; ++y)
+            std::fill(ruledOut_.begin() + Index(x0, y), ruledOut_.begin() + Index(x1, y), 1);
     }
 
 private:
-    static constexpr int kMargin = kLabelGapAcross + 2;
+    std::ptrdiff_t Index(int x, int y) const { return static_cast<std::ptrdiff_t>(y) * columns_ + x; }
 
-    int& Sum(int x, int y) { return sums_[static_cast<size_t>(y * width_ + x)]; }
-    int Sum(int x, int y) const { return sums_[static_cast<size_t>(y * width_ + x)]; }
-
-    int width_;
-    std::vector<int> sums_;
+    int w_;
+    int h_;
+    int columns_;
+    int rows_;
+    std::vector<uint8_t> ruledOut_;
 };
 
 FaceRect LabelSize(const std::string& text, FontSize size)
@@ -137,7 +157,6 @@ std::string InTwoLines(const std::string& text)
 
 bool StackedOn(const FaceRect& box, const FaceRect& other)
 {
-    constexpr int kLineApart = 2;
     return box.x < other.Right() && other.x < box.Right() &&
         std::max(box.y - other.Bottom(), other.y - box.Bottom()) <= kLineApart;
 }
@@ -153,8 +172,7 @@ void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, ui
 }
 
 CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacles, StackGap stackGap)
-    : width_(width), height_(height), stackedGap_(StackedGap(stackGap)), obstacles_(std::move(obstacles)),
-      items_(std::make_shared<const CCoverage>(width, height, obstacles_))
+    : width_(width), height_(height), stackedGap_(StackedGap(stackGap)), obstacles_(std::move(obstacles))
 { }
 
 bool CLabelPlacer::IsFree(const FaceRect& box) const
@@ -218,30 +236,29 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
 
 std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, int w, int h) const
 {
+    // As IsFree tells, for every spot at once.
+    CSpotGrid grid(width_, height_, w, h);
+    for (const FaceRect& r : obstacles_)
+        grid.RuleOutNear(r, kClearance, kClearance);
+    for (const FaceRect& r : taken_) {
+        grid.RuleOutNear(r, kLabelGapAcross, kLabelGapDown);
+        grid.RuleOutNear(r, 0, stackedGap_);
+    }
+    for (const FaceRect& r : apart_)
+        grid.RuleOutNear(r, 0, kLineApart + 1);
     const int cx = target.x + target.w / 2 - w / 2;
     const int cy = target.y + target.h / 2 - h / 2;
-    // As IsFree tells, for every spot at once.
-    // Labels are only ever added once a search has left them in place, so
-    // the coverage of as many labels as now stays good until the next.
-    if (!labelsCovered_ || labelsCoveredCount_ != taken_.size()) {
-        labelsCovered_ = std::make_shared<const CCoverage>(width_, height_, taken_);
-        labelsCoveredCount_ = taken_.size();
-    }
-    const CCoverage& labels = *labelsCovered_;
-    const auto isFree = [&](const FaceRect& box) {
-        return !items_->Meets(Padded(box)) && !labels.Meets(Spaced(box)) &&
-            !labels.Meets(StackSpaced(box, stackedGap_)) &&
-            std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
-    };
-    std::vector<std::pair<int, FaceRect>> spots;
-    for (int y = 0; y + h <= height_; ++y)
-        for (int x = 0; x + w <= width_; ++x)
-            if (const FaceRect box{x, y, w, h}; isFree(box))
-                spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), box);
-    std::stable_sort(spots.begin(), spots.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Nearest first; between spots as near, the one read first (row by row).
+    std::vector<std::tuple<int, int, int>> spots;
+    for (int y = 0; y < grid.Rows(); ++y)
+        for (int x = 0; x < grid.Columns(); ++x)
+            if (grid.Free(x, y))
+                spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), y, x);
+    std::sort(spots.begin(), spots.end());
     std::vector<FaceRect> boxes;
-    for (const auto& spot : spots)
-        boxes.push_back(spot.second);
+    boxes.reserve(spots.size());
+    for (const auto& [distance, y, x] : spots)
+        boxes.push_back({x, y, w, h});
     return boxes;
 }
 
@@ -332,36 +349,17 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceText(FontSize size, co
     const FaceRect extent = LabelSize(text, size);
     const int w = extent.w;
     const int h = extent.h;
-    const int cx = target.x + target.w / 2 - w / 2;
-    const int cy = target.y + target.h / 2 - h / 2;
-    for (const LabelSide side : sides) {
-        std::vector<std::pair<int, int>> spots;
-        // The centred spot first, then slid along the side.
+    // The centred spot first, then slid along the side.
+    constexpr int kSlides[] = {0, -3, 3, -6, 6, -10, 10, -14, 14, -18, 18, -24, 24};
+    for (const LabelSide side : sides)
         for (int gap = 1; gap <= 5; ++gap)
-            for (int slide : {0, -3, 3, -6, 6, -10, 10, -14, 14, -18, 18, -24, 24}) {
-                switch (side) {
-                case LabelSide::Above:
-                    spots.emplace_back(cx + slide, target.y - gap - h);
-                    break;
-                case LabelSide::Below:
-                    spots.emplace_back(cx + slide, target.Bottom() + gap);
-                    break;
-                case LabelSide::Left:
-                    spots.emplace_back(target.x - gap - w, cy + slide / 2);
-                    break;
-                case LabelSide::Right:
-                    spots.emplace_back(target.Right() + gap, cy + slide / 2);
-                    break;
+            for (const int slide : kSlides) {
+                const FaceRect box = SpotBeside(target, side, gap, slide, w, h);
+                if (IsFree(box) && (!accept || accept(box))) {
+                    taken_.push_back(box);
+                    return Placement{box, text, size};
                 }
             }
-        for (const auto& [x, y] : spots) {
-            const FaceRect box{x, y, w, h};
-            if (IsFree(box) && (!accept || accept(box))) {
-                taken_.push_back(box);
-                return Placement{box, text, size};
-            }
-        }
-    }
     return std::nullopt;
 }
 

@@ -25,8 +25,6 @@ bool StackedOn(const FaceRect& box, const FaceRect& other);
 // Draws a label in its box, each line centred.
 void DrawLabel(CRaster& raster, const FaceRect& box, const std::string& text, uint32_t colour, FontSize size);
 
-class CCoverage;
-
 // How far apart two labels one over the other stand: a clear gap, a pixel
 // more than a label's own lines, or as close as those.
 enum class StackGap { Clear, Close, Lines };
@@ -92,11 +90,8 @@ private:
     int height_;
     int stackedGap_;
     std::vector<FaceRect> obstacles_;
-    std::shared_ptr<const CCoverage> items_; // the obstacles', for a search over every spot
     std::vector<FaceRect> taken_;
     std::vector<FaceRect> apart_;
-    mutable std::shared_ptr<const CCoverage> labelsCovered_; // the first of the taken, for a search
-    mutable size_t labelsCoveredCount_ = 0;
 };
 
 } // namespace picgen
