@@ -946,6 +946,37 @@ TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
     }
 }
 
+// A label a line over or under a jack's label, off its corner by less than
+// a blank across, reads on from it as one name: the 3-input Mixer's "LVL"
+// once stood so under "I1", FormantOsc's "FINE" over "I3". Compressor and Expander still have "I2" so over
+// "SC ACT".
+TEST_F(FacePictures, NoLabelReadsOnFromAJackLabelsCorner)
+{
+    constexpr int kBlankAcross = 6;
+    constexpr int kLineApart = 2;
+    const std::set<std::pair<std::string, std::string>> known = {{"Compressor", "I2"}, {"Expander", "I2"}};
+    for (const auto& face : Faces()) {
+        const std::string type = TypeOf(face).GetShortName();
+        SCOPED_TRACE(type);
+        const auto& labels = face.layout.labels;
+        for (const picgen::FaceLabel& jack : labels) {
+            if (jack.kind != picgen::LabelKind::Jack || known.contains({type, OneLine(jack.text)})) {
+                continue;
+            }
+            for (const picgen::FaceLabel& other : labels) {
+                const FaceRect& a = jack.box;
+                const FaceRect& b = other.box;
+                const int down = std::max(a.y - b.Bottom(), b.y - a.Bottom());
+                const int across = std::max(a.x - b.Right(), b.x - a.Right());
+                if (&other != &jack && down >= 0 && down <= kLineApart && across >= 0) {
+                    EXPECT_GE(across, kBlankAcross)
+                        << "'" << OneLine(other.text) << "' reads on from '" << OneLine(jack.text) << "'";
+                }
+            }
+        }
+    }
+}
+
 // Rows of steps in the same columns (EventSeq's two rows of events) have
 // their labels in the order the rows stand: the upper row's label is never
 // the lower one.
@@ -1034,15 +1065,20 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
     const std::map<std::string, std::multiset<std::string>> jackLabels = {
         {"KeybSplit", {"IN 1", "IN 2", "OUT 1", "OUT 2"}},
         {"KeyQuant", {}},
+        {"Mixer", {"I1", "I2", "I3"}},
     };
+    // The faces whose labels keep a clear gap to any label over or under
+    // them, also off their corners.
+    const std::set<std::string> clearOverAndUnder = {"Mixer"};
+    const std::set<std::string> longNames = {"Key quantizer", "Control signal mixer", "Keyboard Split", "OSC A",
+                                             "3 inputs mixer"};
     std::vector<const picgen::FacePicture*> picked;
     for (const auto& face : Faces()) {
-        const std::string shortName = TypeOf(face).GetShortName();
-        if (shortName == "KeyQuant" || shortName == "ControlMixer" || shortName == "KeybSplit" || shortName == "OscA") {
+        if (longNames.contains(TypeOf(face).GetLongName())) {
             picked.push_back(&face);
         }
     }
-    ASSERT_EQ(picked.size(), 4u);
+    ASSERT_EQ(picked.size(), longNames.size());
     int sheetHeight = 0;
     for (const auto* face : picked) {
         sheetHeight += face->layout.picture.Height() + 4;
@@ -1132,6 +1168,15 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
                 }
             }
             EXPECT_EQ(beside, 0) << "'" << OneLine(label.text) << "' runs into other text";
+            if (clearOverAndUnder.contains(shortName)) {
+                int overOrUnder = 0;
+                for (int d = 1; d <= 3; ++d) {
+                    for (int x = b.x - 4; x < b.Right() + 4; ++x) {
+                        overOrUnder += isInk(x, b.y - d) + isInk(x, b.Bottom() - 1 + d);
+                    }
+                }
+                EXPECT_EQ(overOrUnder, 0) << "'" << OneLine(label.text) << "' reads on from text over or under it";
+            }
         }
         for (int y = 0; y < p.Height(); ++y) {
             for (int x = 0; x < p.Width(); ++x) {

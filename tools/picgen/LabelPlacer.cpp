@@ -27,6 +27,9 @@ constexpr int kStackedGap = 3;
 constexpr int kCloseStackedGap = kLineGap + 1;
 // Two labels stand one on the other up to this many empty rows apart.
 constexpr int kLineApart = 2;
+// Off a jack's label's corner by less than a blank, a label still reads on
+// from it, as one name of two lines.
+constexpr int kApartAcross = kLabelGapAcross;
 
 int StackedGap(StackGap gap)
 {
@@ -182,11 +185,12 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
     const FaceRect padded = Padded(box);
     const FaceRect spaced = Spaced(box);
     const FaceRect stackSpaced = StackSpaced(box, stackedGap_);
+    const FaceRect wide{box.x - kApartAcross, box.y, box.w + 2 * kApartAcross, box.h};
     return std::none_of(obstacles_.begin(), obstacles_.end(),
                         [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
         std::none_of(taken_.begin(), taken_.end(),
                      [&](const FaceRect& r) { return spaced.Intersects(r) || stackSpaced.Intersects(r); }) &&
-        std::none_of(apart_.begin(), apart_.end(), [&box](const FaceRect& r) { return StackedOn(box, r); });
+        std::none_of(apart_.begin(), apart_.end(), [&wide](const FaceRect& r) { return StackedOn(wide, r); });
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& target,
@@ -245,7 +249,7 @@ std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, in
         grid.RuleOutNear(r, 0, stackedGap_);
     }
     for (const FaceRect& r : apart_)
-        grid.RuleOutNear(r, 0, kLineApart + 1);
+        grid.RuleOutNear(r, kApartAcross, kLineApart + 1);
     const int cx = target.x + target.w / 2 - w / 2;
     const int cy = target.y + target.h / 2 - h / 2;
     // Nearest first; between spots as near, the one read first (row by row).

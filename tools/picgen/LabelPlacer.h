@@ -67,7 +67,8 @@ public:
     std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
                                                       const std::vector<std::vector<std::string>>& entries);
 
-    // No label placed from now on may stand right over or under the box.
+    // No label placed from now on may stand right over or under the box, nor
+    // a line off its corner by less than a blank.
     void KeepApart(const FaceRect& box) { apart_.push_back(box); }
 
     // Takes every one of the boxes, or none when one is not free.
