@@ -914,17 +914,17 @@ TEST_F(FacePictures, AKnobsNameMayHeadItsValueColumn)
 // between them than a label leaves between its own lines (one), so that
 // they never read as one name of two lines: OscC's "Pitch MA" once stood
 // right on "Freq coars", Compressor's "In 2" on "SC Act", EqShelving's
-// "Shelving" on "Input Lvl". A legend's lines read as a table; and where
-// the face has no room for a clear gap, two labels stand close rather than
-// leave a jack unnamed or a name by another control: Rec and Stop, two
-// buttons one over the other on NoteSeqA.
+// "Shelving" on "Input Lvl". A legend's lines keep a clear gap too where
+// the face has room for it (EventSeq's "Event A" over "Event B"), else read
+// as a table (ControlMixer's); and where the face has no room for a clear
+// gap, two labels stand close rather than leave a jack unnamed or a name by
+// another control: Rec and Stop, two buttons one over the other on NoteSeqA.
 TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
 {
     constexpr int kClearRows = 2;
     const std::set<std::tuple<std::string, std::string, std::string>> close = {
         {"ControlMixer", "Inv 1", "Inv 2"},
         {"ControlMixer", "Lvl 1", "Lvl 2"},
-        {"EventSeq", "Event A", "Event B"},
         {"NoteSeqA", "Rec", "Stop"},
     };
     for (const auto& face : Faces()) {

@@ -27,6 +27,7 @@ namespace {
 constexpr int kFaceWidth = 250;
 constexpr uint32_t kOutlineDark = Rgb(0x80, 0x80, 0x80);
 constexpr uint32_t kTickColour = Rgb(0x55, 0x55, 0x55);
+constexpr int kAccentHeight = 2;
 
 FaceRect FrameOnFace(int x, int y, ItemFrameSize size)
 {
@@ -545,7 +546,7 @@ private:
             entries.push_back(FreeForms(RowName(controls_, *row)));
             bounds = Union(bounds, Bounds(controls_, *row));
         }
-        const auto placed = placer.PlaceLegend(bounds, entries);
+        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent());
         if (!placed)
             return false;
         for (size_t k = 0; k < rows.size(); ++k)
@@ -586,7 +587,7 @@ private:
             entries.push_back(FreeForms(controls_[i].name));
             bounds = Union(bounds, controls_[i].frame);
         }
-        const auto placed = placer.PlaceLegend(bounds, entries);
+        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent());
         if (!placed)
             return false;
         for (size_t k = 0; k < cramped.size(); ++k)
@@ -647,6 +648,13 @@ private:
         for (size_t k = 0; k < controls_.size(); ++k)
             under += StandsRightUnderItsBase(controls_, k);
         return under == 1 && StandsRightUnderItsBase(controls_, i);
+    }
+
+    // A legend's lines stand off the accent strip along the face's bottom:
+    // text on it would be read as little as the name of another.
+    CLabelPlacer::Accept AboveTheAccent() const
+    {
+        return [this](const FaceRect& box) { return box.Bottom() <= Height() - kAccentHeight; };
     }
 
     // Anywhere but where a jack's label would stand.
@@ -1127,7 +1135,7 @@ private:
     void PaintAccent()
     {
         CRaster& p = layout_.picture;
-        p.FillRect(0, Height() - 2, Width(), 2, accent_);
+        p.FillRect(0, Height() - kAccentHeight, Width(), kAccentHeight, accent_);
         p.HLine(kTitleStrip.Right() + 2, Width() - 1, 0, accent_);
         p.VLine(Width() - 1, 0, Height() - 1, Shade(accent_, 0.8));
     }

@@ -280,28 +280,34 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect&
 }
 
 std::optional<std::vector<CLabelPlacer::Placement>>
-CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<std::string>>& entries)
+CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<std::string>>& entries,
+                          const Accept& accept)
 {
     size_t longest = 0;
     for (const auto& forms : entries)
         longest = std::max(longest, forms.size());
-    // Every entry in its first form, then each a form shorter while it has one.
-    for (size_t k = 0; k < longest; ++k) {
-        std::vector<std::string> texts;
-        for (const auto& forms : entries)
-            texts.push_back(forms.empty() ? std::string() : forms[std::min(k, forms.size() - 1)]);
-        for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
-            if (auto placed = PlaceLegendLines(target, texts, size))
-                return placed;
-    }
+    // Lines a clear gap apart where the face has room for that, else as
+    // close as a label's own; every entry in its first form, then each a
+    // form shorter while it has one.
+    for (const int lineGap : {kStackedGap, kLabelGapDown})
+        for (size_t k = 0; k < longest; ++k) {
+            std::vector<std::string> texts;
+            for (const auto& forms : entries)
+                texts.push_back(forms.empty() ? std::string() : forms[std::min(k, forms.size() - 1)]);
+            for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+                if (auto placed = PlaceLegendLines(target, texts, {size, lineGap}, accept))
+                    return placed;
+        }
     return std::nullopt;
 }
 
 // The texts in one, two or three lines, each line filled up to an even share
 // of the whole, the block tried at every free spot nearest first.
 std::optional<std::vector<CLabelPlacer::Placement>>
-CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::string>& texts, FontSize size)
+CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::string>& texts, LegendLines style,
+                               const Accept& accept)
 {
+    const FontSize size = style.size;
     std::vector<int> widths;
     int total = 0;
     for (const std::string& text : texts) {
@@ -318,22 +324,23 @@ CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::st
         for (size_t i = 0; i < texts.size(); ++i) {
             if (x > 0 && x + widths[i] > total / lines) {
                 x = 0;
-                y += h + kLabelGapDown;
+                y += h + style.gap;
             }
             offsets.push_back({x, y, widths[i], h});
             blockWidth = std::max(blockWidth, x + widths[i]);
             x += widths[i] + kLabelGapAcross;
         }
         const int blockHeight = y + h;
-        if (blockHeight > lines * (h + kLabelGapDown) + h)
+        if (blockHeight > lines * (h + style.gap) + h)
             continue;
         for (const FaceRect& block : SpotsNearestFirst(target, blockWidth, blockHeight)) {
             std::vector<FaceRect> boxes;
             for (const FaceRect& o : offsets)
                 boxes.push_back({block.x + o.x, block.y + o.y, o.w, o.h});
             // Each entry free of the labels before; its lines, a table read
-            // line by line, as close as a label's own.
-            if (std::all_of(boxes.begin(), boxes.end(), [this](const FaceRect& box) { return IsFree(box); })) {
+            // line by line, as far apart as asked.
+            if (std::all_of(boxes.begin(), boxes.end(),
+                            [&](const FaceRect& box) { return IsFree(box) && (!accept || accept(box)); })) {
                 taken_.insert(taken_.end(), boxes.begin(), boxes.end());
                 std::vector<Placement> placed;
                 for (size_t i = 0; i < texts.size(); ++i)

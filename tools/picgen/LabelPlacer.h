@@ -61,11 +61,14 @@ public:
                                      const std::vector<LabelSide>& sides, Need need, const Accept& accept);
 
     // A legend: the entries' texts side by side in their order, in lines as
-    // even as they come, in the free block nearest to the target; for each
-    // entry the first form that lets every entry fit, in the normal font
-    // before the tiny one. Every entry's spot is taken, or none.
+    // even as they come, in the free block nearest to the target, its lines
+    // a clear gap apart where the face has room for that, else as close as a
+    // label's own; for each entry the first form that lets every entry fit,
+    // in the normal font before the tiny one. Every entry's spot is taken,
+    // or none; each where the label may stand.
     std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
-                                                      const std::vector<std::vector<std::string>>& entries);
+                                                      const std::vector<std::vector<std::string>>& entries,
+                                                      const Accept& accept = {});
 
     // No label placed from now on may stand right over or under the box, nor
     // a line off its corner by less than a blank.
@@ -80,8 +83,13 @@ private:
     bool IsFree(const FaceRect& box) const;
     // Free spots for a w x h box, nearest to the target's centre first.
     std::vector<FaceRect> SpotsNearestFirst(const FaceRect& target, int w, int h) const;
+    struct LegendLines {
+        FontSize size;
+        int gap; // empty rows between two lines
+    };
     std::optional<std::vector<Placement>> PlaceLegendLines(const FaceRect& target,
-                                                           const std::vector<std::string>& texts, FontSize size);
+                                                           const std::vector<std::string>& texts, LegendLines style,
+                                                           const Accept& accept);
     std::optional<Placement> PlaceNearby(const FaceRect& target, const std::string& text, FontSize size,
                                          const Accept& accept);
     std::optional<Placement> PlaceText(FontSize size, const FaceRect& target, const std::string& text,
