@@ -85,6 +85,7 @@ platform::LResult CPopupButtonView::HandleControlMessage(uint32_t message, platf
         return 0;
     switch (platform::HighWordOf(wParam)) {
     case platform::kComboDropDown:
+        opening_.Publish(true, RunUpdatePasses);
         RaiseBusy();
         dropped_ = true;
         break;

@@ -22,6 +22,9 @@ public:
     uint16_t GetSelection() const { return selection_; }
     // A pick of the user: false without entries or without a pick.
     bool TakeSelection(int16_t& index);
+    // The user is opening the list: taken in the update passes that run
+    // before it drops down, so the owner can fill it afresh.
+    bool TakeOpening() { return opening_.Take(); }
     bool IsDroppedDown() const { return dropped_; }
 
     platform::LResult HandleControlMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam) override;
@@ -42,6 +45,7 @@ private:
     CMenu* menu_ = nullptr;
     uint16_t selection_ = kNoSelection;
     CEventLatch<int16_t> picked_{666};
+    CEventLatch<bool> opening_;
     bool dropped_ = false;
 };
 

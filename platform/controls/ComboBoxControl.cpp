@@ -81,6 +81,10 @@ void DropDown(WindowHandle combo, ComboState& s)
     if (s.list != 0 || !IsWindowEnabled(combo))
         return;
     NotifyParent(combo, kComboDropDown);
+    // The owner may fill the list afresh when told, or even close the
+    // window and the combo with it.
+    if (States().Find(combo) != &s)
+        return;
     const Rect field = GetWindowRect(combo);
     const int rows = VisibleItems(s);
     CreateParams params;

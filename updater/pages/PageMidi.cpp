@@ -34,20 +34,30 @@ void CPageMidi::FillTexts()
         chosenInput_ = link.GetInPortIndex();
         chosenOutput_ = link.GetOutPortIndex();
     }
-    // Devices come and go while the wizard runs (the synthesizer switched
-    // off and on): each visit lists them afresh, and Next opens them anew.
+    ListPorts();
+    SetFocusView(input_);
+}
+
+// Devices come and go while the wizard runs (the synthesizer switched off
+// and on): each visit and each opening of a list takes them afresh, and
+// Next opens them anew.
+void CPageMidi::ListPorts()
+{
+    CUpdateLink& link = GetHost().GetLink();
     link.RelistPorts(chosenInput_, chosenOutput_);
     input_->SetItems(&link.GetInputMenu());
     output_->SetItems(&link.GetOutputMenu());
     input_->SetSelection(chosenInput_);
     output_->SetSelection(chosenOutput_);
-    SetFocusView(input_);
 }
 
 void CPageMidi::ReceiveNotifications()
 {
     if (!IsFilled())
         return;
+    const bool inputOpening = input_->TakeOpening();
+    if (output_->TakeOpening() || inputOpening)
+        ListPorts();
     int16_t pick = 0;
     if (input_->TakeSelection(pick))
         chosenInput_ = static_cast<uint16_t>(pick);

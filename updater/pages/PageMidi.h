@@ -31,6 +31,8 @@ public:
     NSHarrowen::CCheckBoxView* GetSafeBox() const { return safe_; }
 
 private:
+    void ListPorts();
+
     NSHarrowen::CStaticTextView* instructions_;
     NSHarrowen::CPopupButtonView* input_;
     NSHarrowen::CPopupButtonView* output_;

@@ -134,6 +134,11 @@ protected:
         const char* asan = std::getenv("ASAN_OPTIONS");
         setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
         name_ = "upd" + std::to_string(getpid());
+        ASSERT_NO_FATAL_FAILURE(StartSynth());
+    }
+
+    void StartSynth()
+    {
         synth_ = desktoptest::SpawnProgram({SIMSYNTHD_PATH, "--api", "jack", "--os-update", "--model", "pebix",
                                             "--version", "3.0.0.0.0", "--name", name_, "--payload", received_},
                                            true);
@@ -228,13 +233,56 @@ protected:
         Click(Center(button->rect));
     }
 
-    void Pick(const Report::View& popup, int index)
+    // Picks the port whose name holds `port` as the opened list shows it:
+    // the list is dropped down and closed on its first entry (the program
+    // reports nothing while a list is down), then the port is chosen with
+    // the keys in the closed list, which keeps the focus.
+    void PickPort(const Report::View& popup, const std::string& port, bool input)
     {
         const auto before = desktop_.ShownWindows();
         Click(Center(popup.rect));
-        const auto list = desktop_.WaitForNewWindow(before);
+        const std::optional<Rect> list = desktop_.WaitForNewWindow(before);
         ASSERT_TRUE(list) << "the list did not drop down";
-        Click({list->left + 20, list->top + 1 + index * kListRow + kListRow / 2});
+        Click({list->left + 20, list->top + 1 + kListRow / 2});
+        const Report shown = State();
+        const int index = IndexOf(input ? shown.ins : shown.outs, port);
+        ASSERT_GE(index, 0) << port << " is not in the opened list";
+        desktop_.Xdo("key Home" + (index > 0 ? " key --repeat " + std::to_string(index) + " Down" : std::string()));
+        const Report chosen = WaitFor([&](const Report& r) {
+            const std::vector<int> values = PopupValues(r);
+            return values.size() == 2 && values[input ? 0 : 1] == index;
+        });
+        ASSERT_EQ(PopupValues(chosen).at(input ? 0 : 1), index) << port << " was not chosen";
+    }
+
+    static std::vector<Report::View> Popups(const Report& r)
+    {
+        std::vector<Report::View> popups;
+        for (const Report::View& v : r.views)
+            if (v.kind == "popup")
+                popups.push_back(v);
+        return popups;
+    }
+
+    static std::vector<int> PopupValues(const Report& r)
+    {
+        std::vector<int> values;
+        for (const Report::View& v : Popups(r))
+            values.push_back(v.value);
+        return values;
+    }
+
+    // On the MIDI page: simsynthd's ports chosen, and Next finds it.
+    void ChooseTheSynthesizer(const Report& midi)
+    {
+        const std::vector<Report::View> popups = Popups(midi);
+        ASSERT_EQ(popups.size(), 2u);
+        ASSERT_NO_FATAL_FAILURE(PickPort(popups[0], name_ + " out", true));
+        ASSERT_NO_FATAL_FAILURE(PickPort(popups[1], name_ + " in", false));
+        ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
+        // The current page finds the synthesizer and offers the dump.
+        ASSERT_EQ(WaitFor([](const Report& r) { return r.page == 4; }).page, 4);
+        ASSERT_NO_FATAL_FAILURE(ClickButton("Dump >"));
     }
 
     // From page 1 to the dump page on simsynthd's ports.
@@ -250,28 +298,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
         const Report midi = WaitFor([](const Report& r) { return r.page == 3; });
         ASSERT_EQ(midi.page, 3);
-        const int in = IndexOf(midi.ins, name_ + " out");
-        const int out = IndexOf(midi.outs, name_ + " in");
-        ASSERT_GE(in, 0) << "simsynthd's output is not listed";
-        ASSERT_GE(out, 0) << "simsynthd's input is not listed";
-        std::vector<Report::View> popups;
-        for (const Report::View& v : midi.views)
-            if (v.kind == "popup")
-                popups.push_back(v);
-        ASSERT_EQ(popups.size(), 2u);
-        ASSERT_NO_FATAL_FAILURE(Pick(popups[0], in));
-        ASSERT_NO_FATAL_FAILURE(Pick(popups[1], out));
-        const Report chosen = WaitFor([&](const Report& r) {
-            std::vector<int> values;
-            for (const Report::View& v : r.views)
-                if (v.kind == "popup")
-                    values.push_back(v.value);
-            return values == std::vector<int>{in, out};
-        });
-        ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
-        // The current page finds the synthesizer and offers the dump.
-        ASSERT_EQ(WaitFor([](const Report& r) { return r.page == 4; }).page, 4);
-        ASSERT_NO_FATAL_FAILURE(ClickButton("Dump >"));
+        EXPECT_GE(IndexOf(midi.ins, name_ + " out"), 0) << "simsynthd's output is not listed";
+        EXPECT_GE(IndexOf(midi.outs, name_ + " in"), 0) << "simsynthd's input is not listed";
+        ASSERT_NO_FATAL_FAILURE(ChooseTheSynthesizer(midi));
         ASSERT_EQ(WaitFor([](const Report& r) { return r.page == 5; }).page, 5);
     }
 
@@ -381,6 +410,28 @@ TEST_F(BootwrenDesktop, TheDumpShowsItsPerCentRisingAndCancelAnswersAtOnce)
     EXPECT_LT(answered, 1000ms); // the window's own answer is one packet; xdotool and X add the rest
     Screenshot("cancelled");
     ASSERT_NO_FATAL_FAILURE(AnswerTheNotUpdatedAlert());
+}
+
+// The synthesizer switched off before the MIDI page and on again while it is
+// shown: each list, opened, shows the ports there are now (no Back and Next
+// needed), and the synthesizer is found on them.
+TEST_F(BootwrenDesktop, AListOpenedShowsThePortsOfASynthesizerSwitchedOnAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(updatertest::SmallSyntheticImage(112)));
+    ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
+    ASSERT_EQ(WaitFor([](const Report& r) { return r.page == 2; }).page, 2);
+    desktoptest::StopProgram(synth_);
+    synth_ = 0;
+    ASSERT_NO_FATAL_FAILURE(ClickButton("Next >"));
+    const Report midi = WaitFor([](const Report& r) { return r.page == 3; });
+    ASSERT_EQ(midi.page, 3);
+    EXPECT_LT(IndexOf(midi.ins, name_ + " out"), 0) << "the ports of a stopped synthesizer are listed";
+
+    ASSERT_NO_FATAL_FAILURE(StartSynth());
+    ASSERT_NO_FATAL_FAILURE(ChooseTheSynthesizer(midi));
+    // The image goes to it and the store page follows.
+    EXPECT_EQ(WaitFor([](const Report& r) { return r.page == 6; }).page, 6);
+    Screenshot("ports-back");
 }
 
 // Under a window manager, closing Bootwren through it (Alt+F4, its close
