@@ -20,7 +20,7 @@ constexpr WordAbbreviation kWords[] = {
 
 // Whole names whose short form is not made of their words' short forms. The
 // note keys name their note where the keys make the rest plain, a bypass
-// button its initial where its name finds no room beside it; a numbered
+// or mute button its initial where its name finds no room beside it; a numbered
 // jack's label, in its signal's colour beside it, its number and direction.
 constexpr NameAbbreviation kNames[] = {
     {"Lower note", "Lo Note"},
@@ -33,6 +33,7 @@ constexpr NameAbbreviation kNames[] = {
     {"Out:Level", "Out Lvl"},
     {"Cont mode", "Cont"},
     {"Bypass", "B"},
+    {"Mute", "M"},
     {"Brk Point", "Brk Pnt"},
     {"Left Gain", "L Gain"},
     {"Right Gain", "R Gain"},

@@ -85,6 +85,7 @@ TEST_F(FacePictures, LabelsCoverNoItemNoLabelAndNotTheTitleStrip)
         for (size_t i = 0; i < labels.size(); ++i) {
             const FaceRect& box = labels[i].box;
             EXPECT_FALSE(box.Intersects(picgen::kTitleStrip)) << labels[i].text;
+            EXPECT_FALSE(box.Intersects(picgen::BottomStrip(250, face.layout.picture.Height()))) << labels[i].text;
             EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.Right() <= 250 && box.Bottom() <= face.layout.picture.Height())
                 << labels[i].text;
             for (const FaceRect& item : face.layout.itemFrames) {
@@ -131,6 +132,30 @@ TEST_F(FacePictures, TheTitleStripIsPlain)
         for (int y = t.y; y < t.Bottom(); ++y)
             for (int x = t.x; x < t.Right(); ++x)
                 ASSERT_EQ(p.At(x, y), picgen::kPanelGrey) << TypeOf(face).GetShortName() << " at " << x << "," << y;
+    }
+}
+
+// The strip in the tab's colour along the bottom edge shows where one module
+// ends and the next begins: no label's ink on it (OscA's "PW MA" once stood
+// over it).
+TEST_F(FacePictures, NoLabelIsDrawnOverTheBottomStrip)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        std::set<uint32_t> inks = {picgen::kLabelInk};
+        for (const JackSpec& jack : type.GetJacks()) {
+            inks.insert(picgen::Shade(picgen::JackColour(jack.kind), 0.6));
+        }
+        const picgen::CRaster& p = face.layout.picture;
+        const FaceRect strip = picgen::BottomStrip(p.Width(), p.Height());
+        int inked = 0;
+        for (int y = strip.y; y < strip.Bottom(); ++y) {
+            for (int x = strip.x; x < strip.Right(); ++x) {
+                inked += inks.contains(p.At(x, y));
+            }
+        }
+        EXPECT_EQ(inked, 0);
     }
 }
 
@@ -801,7 +826,8 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
     const auto forms = LabelForms(ControlNames(type).at(static_cast<size_t>(control)));
     const FaceRect size = picgen::LabelSize(forms.back(), picgen::FontSize::Tiny);
     const FaceRect& own = controls.at(static_cast<size_t>(control));
-    std::vector<FaceRect> obstacles = {picgen::kTitleStrip};
+    std::vector<FaceRect> obstacles = {picgen::kTitleStrip,
+                                       picgen::BottomStrip(layout.picture.Width(), layout.picture.Height())};
     for (const FaceRect& f : layout.itemFrames) {
         obstacles.push_back(f.Inflated(1));
     }

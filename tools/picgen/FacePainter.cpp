@@ -17,6 +17,7 @@
 #include <numeric>
 #include <optional>
 #include <set>
+#include <span>
 #include <string_view>
 #include <tuple>
 
@@ -27,7 +28,6 @@ namespace {
 constexpr int kFaceWidth = 250;
 constexpr uint32_t kOutlineDark = Rgb(0x80, 0x80, 0x80);
 constexpr uint32_t kTickColour = Rgb(0x55, 0x55, 0x55);
-constexpr int kAccentHeight = 2;
 
 FaceRect FrameOnFace(int x, int y, ItemFrameSize size)
 {
@@ -434,6 +434,8 @@ private:
         for (const FaceRect& j : jackFrames_)
             obstacles.push_back(j.Inflated(2));
         obstacles.push_back(kTitleStrip);
+        const FaceRect strip = BottomStrip(Width(), Height());
+        obstacles.push_back({strip.x, strip.y + 1, strip.w, strip.h - 1});
         return obstacles;
     }
 
@@ -448,7 +450,16 @@ private:
 
     // The forms of a name no other label on the face reads as; all of them
     // where every one is taken.
-    std::vector<std::string> FreeForms(const std::string& name) const { return FreeOf(LabelForms(name)); }
+    std::vector<std::string> FreeForms(const std::string& name) const { return FreeOf(FormsOf(name)); }
+
+    // A button's initial ("B" for "Bypass") is listed for the button that
+    // shows it; as a label beside anything else it names nothing.
+    static std::vector<std::string> FormsOf(const std::string& name)
+    {
+        std::vector<std::string> forms = LabelForms(name);
+        std::erase_if(forms, [&name](const std::string& f) { return f.size() == 1 && name.starts_with(f); });
+        return forms;
+    }
 
     std::vector<std::string> FreeOf(const std::vector<std::string>& forms) const
     {
@@ -606,9 +617,6 @@ private:
         const std::vector<LabelSide> sides =
             knob ? std::vector{Above, Below, Left, Right} : std::vector{Above, Left, Below, Right};
         std::vector<std::string> texts = FreeForms(controls_[i].name);
-        // A lone letter beside the button showing it would say it twice.
-        if (ShowsItsInitial(i))
-            std::erase(texts, std::string(controls_[i].item->text));
         if (need == CLabelPlacer::Need::Optional)
             texts.resize(1);
         // The face's one modulation amount right under the knob it
@@ -629,15 +637,22 @@ private:
         };
         auto placed = placer.Place(own, texts, sides, need, nearestIsOwn);
         // Else away from the jacks' labels where it can be, beside the control
-        // or at a free spot near it; a spot far off names nothing.
+        // or at a free spot near it, no nearer to a jack than to the control,
+        // so that it never reads as the jack's; a spot far off names nothing.
         constexpr int kNear = 32 * 32;
-        const auto awayAndNear = [this, &own](const FaceRect& box) {
-            return GapSquared(box, own) <= kNear && AwayFromJackLabels()(box);
+        const auto awayFromJacks = [this, &own](const FaceRect& box) {
+            const int gap = GapSquared(box, own);
+            return AwayFromJackLabels()(box) &&
+                std::none_of(jackFrames_.begin(), jackFrames_.end(),
+                             [&](const FaceRect& j) { return GapSquared(box, j) < gap; });
         };
-        if (!placed && need == CLabelPlacer::Need::Required)
-            placed = placer.Place(own, texts, sides, need, awayAndNear);
-        if (!placed && need == CLabelPlacer::Need::Required)
-            placed = placer.Place(own, texts, sides, need);
+        const auto awayAndNear = [&own, &awayFromJacks](const FaceRect& box) {
+            return GapSquared(box, own) <= kNear && awayFromJacks(box);
+        };
+        using Accept = CLabelPlacer::Accept;
+        for (const Accept& accept : {Accept(awayAndNear), Accept(awayFromJacks), AwayFromJackLabels(), Accept()})
+            if (!placed && need == CLabelPlacer::Need::Required)
+                placed = placer.Place(own, texts, sides, need, accept);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
     }
@@ -654,7 +669,7 @@ private:
     // text on it would be read as little as the name of another.
     CLabelPlacer::Accept AboveTheAccent() const
     {
-        return [this](const FaceRect& box) { return box.Bottom() <= Height() - kAccentHeight; };
+        return [this](const FaceRect& box) { return box.Bottom() <= BottomStrip(Width(), Height()).y; };
     }
 
     // Anywhere but where a jack's label would stand.
@@ -1135,7 +1150,8 @@ private:
     void PaintAccent()
     {
         CRaster& p = layout_.picture;
-        p.FillRect(0, Height() - kAccentHeight, Width(), kAccentHeight, accent_);
+        const FaceRect strip = BottomStrip(Width(), Height());
+        p.FillRect(strip.x, strip.y, strip.w, strip.h, accent_);
         p.HLine(kTitleStrip.Right() + 2, Width() - 1, 0, accent_);
         p.VLine(Width() - 1, 0, Height() - 1, Shade(accent_, 0.8));
     }
@@ -1264,6 +1280,16 @@ FaceFrames FramesOf(const CBuildModule& type, const CFaceLayout& layout)
     return frames;
 }
 
+// The item of a control (a parameter index).
+const ItemSpec& ControlItem(std::span<const ItemSpec> items, size_t control)
+{
+    size_t index = 0;
+    for (const ItemSpec& item : items)
+        if (IsControl(item.itemClass) && index++ == control)
+            return item;
+    return items.front();
+}
+
 // A control whose label stands nearer to another control or a jack than to
 // its own control (or the column it heads), and the label's squared gap to
 // its own.
@@ -1286,6 +1312,16 @@ std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayo
         const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
         if (std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer))
             misplaced.push_back({control, own});
+    }
+    // A button left to name itself by its initial, its name having found no
+    // room beside it, is read less plainly than by its name.
+    const auto params = type.GetParams();
+    for (const int c : layout.namedByOwnText) {
+        const auto control = static_cast<size_t>(c);
+        const ItemSpec& item = ControlItem(type.GetItems(), control);
+        const std::string_view name = item.faceLabel ? item.faceLabel : params[control].name;
+        if (std::string_view(item.text).size() == 1 && name.starts_with(item.text))
+            misplaced.push_back({control, 0});
     }
     return misplaced;
 }

@@ -17,6 +17,13 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab);
 // The title strip at the face's top left, where the panel shows the module's
 // name: kept plain.
 constexpr FaceRect kTitleStrip = {0, 0, 81, 10};
+// The strip in the tab's colour along a face's bottom edge, which marks
+// where one module ends and the next begins: labels keep off it too.
+constexpr FaceRect BottomStrip(int width, int height)
+{
+    constexpr int kStripHeight = 2;
+    return {0, height - kStripHeight, width, kStripHeight};
+}
 // Items are placed in panel coordinates; the face starts inside the border.
 constexpr int kBorder = 3;
 
