@@ -14,6 +14,21 @@ std::string WithoutDot(const std::string& extension)
     return !extension.empty() && extension.front() == '.' ? extension.substr(1) : extension;
 }
 
+// The program's alert for a name the dialog cannot take; the dialog stays
+// open with the name to be corrected.
+void ReportProblem(platform::FileDialogProblem problem, const std::string& name)
+{
+    static constexpr struct {
+        platform::FileDialogProblem problem;
+        uint32_t alert;
+    } kAlerts[] = {{platform::FileDialogProblem::MissingFile, kMissingFileAlert},
+                   {platform::FileDialogProblem::MissingFolder, kMissingFolderAlert},
+                   {platform::FileDialogProblem::NoName, kNoFileNameAlert}};
+    for (const auto& entry : kAlerts)
+        if (entry.problem == problem)
+            ShowFrameworkAlert(entry.alert, {name});
+}
+
 } // namespace
 
 bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
@@ -32,7 +47,7 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
     if (types.GetCount() > 0)
         request.defaultExtension = WithoutDot(GetExtensionAt(*types.begin(), 0));
     request.fileMustExist = true;
-    request.reportMissing = [](const std::string& name) { ShowFrameworkAlert(kMissingFileAlert, {name}); };
+    request.reportProblem = ReportProblem;
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;
@@ -67,6 +82,7 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     request.defaultExtension = WithoutDot(GetExtensionAt(type, 0));
     request.overwritePrompt = true;
     request.confirmReplace = [](const std::string& path) { return ShowFrameworkAlert(kReplaceFileAlert, {path}) == 1; };
+    request.reportProblem = ReportProblem;
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;

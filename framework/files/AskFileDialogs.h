@@ -18,6 +18,12 @@ inline constexpr uint32_t kReplaceFileAlert = 501000005;
 // "[STOP]^0\rFile not found.\rCheck the file name and try again.[OK]": an
 // open dialog's answer to a typed name that no file has.
 inline constexpr uint32_t kMissingFileAlert = 501000006;
+// "[STOP]^0\rThe folder does not exist.\rCheck the folder's name and try
+// again.[OK]": a save dialog's answer to a name in a folder that does not exist.
+inline constexpr uint32_t kMissingFolderAlert = 501000007;
+// "[STOP]No file name was given.\rType a name for the file and try
+// again.[OK]": an open or save dialog's answer to OK with the name empty.
+inline constexpr uint32_t kNoFileNameAlert = 501000008;
 
 class CABCWindow;
 class CView;

@@ -215,7 +215,7 @@ FileBrowser::Answer FileBrowser::Check()
     if (request_.kind == FileDialogKind::Folder)
         return IsDirectory(path) ? Answer::Accept : Answer::Refuse;
     if (name_.empty())
-        return Answer::Refuse;
+        return Answer::NoName;
     if (IsDirectory(path)) {
         SetFolder(path);
         name_.clear();
@@ -224,7 +224,7 @@ FileBrowser::Answer FileBrowser::Check()
     if (request_.kind == FileDialogKind::Open)
         return !request_.fileMustExist || IsReadableFile(path) ? Answer::Accept : Answer::Missing;
     if (!IsDirectory(ParentOf(path)))
-        return Answer::Refuse;
+        return Answer::NoFolder;
     return request_.overwritePrompt && IsReadableFile(path) ? Answer::AskOverwrite : Answer::Accept;
 }
 

@@ -25,6 +25,10 @@ bool MatchesFilter(std::string_view fileName, const FileFilterItem& item);
 
 enum class FileDialogKind { Open, Save, Folder };
 
+// Why a typed name cannot close the dialog: no file has it (where the file
+// must exist), its folder does not exist (save), or nothing was typed.
+enum class FileDialogProblem { MissingFile, MissingFolder, NoName };
+
 struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     uint32_t owner = 0; // the owner window
@@ -39,9 +43,9 @@ struct FileDialogRequest {
     // Asks whether an existing file may be replaced (true: replace); without
     // it the desktop's message box asks, and only its OK replaces.
     std::function<bool(const std::string& path)> confirmReplace;
-    // Tells that no file has the typed name, where the file must exist;
-    // without it the desktop's message box tells.
-    std::function<void(const std::string& name)> reportMissing;
+    // Tells why the typed name cannot be taken; without it the desktop's
+    // message box tells.
+    std::function<void(FileDialogProblem problem, const std::string& name)> reportProblem;
 };
 
 // The user's answer: a path, or none when cancelled.
@@ -61,7 +65,7 @@ public:
         // A file a folder dialog shows (greyed) but cannot choose.
         bool shownOnly = false;
     };
-    enum class Answer { Accept, Refuse, AskOverwrite, Missing };
+    enum class Answer { Accept, Refuse, AskOverwrite, Missing, NoFolder, NoName };
 
     explicit FileBrowser(const FileDialogRequest& request);
 
@@ -85,8 +89,9 @@ public:
     // with the default extension added when the name has none.
     std::string ResolvedPath() const;
     // Whether the dialog may close with ResolvedPath: a typed folder is
-    // entered instead (Refuse), an open dialog needs an existing file, a save
-    // dialog an existing folder and asks before replacing a file.
+    // entered instead (Refuse), a file dialog needs a name, an open dialog an
+    // existing file, a save dialog an existing folder and asks before
+    // replacing a file.
     Answer Check();
 
 private:

@@ -76,17 +76,44 @@ void Finish(WindowHandle dialog, DialogState& s, std::optional<std::string> answ
     (void)dialog;
 }
 
-// A file that must exist and does not: the user is told (a beep alone is
-// nothing on a desktop without sound) and corrects the name in the field.
-void ReportMissing(WindowHandle dialog, const DialogState& s, const std::string& name)
+const char* DefaultTitle(FileDialogKind kind)
 {
+    switch (kind) {
+    case FileDialogKind::Open:
+        return "Open";
+    case FileDialogKind::Save:
+        return "Save As";
+    default:
+        return "Choose a Folder";
+    }
+}
+
+// The desktop's own words for what keeps the dialog open, where the program
+// gives none.
+std::string ProblemText(FileDialogProblem problem, const std::string& name)
+{
+    switch (problem) {
+    case FileDialogProblem::MissingFile:
+        return name + "\nFile not found.\nCheck the file name and try again.";
+    case FileDialogProblem::MissingFolder:
+        return name + "\nThe folder does not exist.\nCheck the folder's name and try again.";
+    default:
+        return "No file name was given.\nType a name for the file and try again.";
+    }
+}
+
+// A name the dialog cannot take: the user is told (a beep alone is nothing on
+// a desktop without sound) and corrects the name in the field.
+void ReportProblem(WindowHandle dialog, const DialogState& s, FileDialogProblem problem)
+{
+    const std::string name = GetControlText(Child(dialog, filedialog::kName));
     // Modal over the dialog too, as the question before replacing a file.
     EnableWindow(dialog, false);
-    if (s.request.reportMissing)
-        s.request.reportMissing(name);
+    if (s.request.reportProblem)
+        s.request.reportProblem(problem, name);
     else
-        Host().MessageBox(s.request.title.empty() ? "Open" : s.request.title,
-                          name + "\nFile not found.\nCheck the file name and try again.", 1);
+        Host().MessageBox(s.request.title.empty() ? DefaultTitle(s.request.kind) : s.request.title,
+                          ProblemText(problem, name), 1);
     EnableWindow(dialog, true);
     if (IsWindow(dialog))
         SetFocus(Child(dialog, filedialog::kName));
@@ -119,7 +146,13 @@ void Accept(WindowHandle dialog, DialogState& s)
         return;
     }
     case FileBrowser::Answer::Missing:
-        ReportMissing(dialog, s, GetControlText(Child(dialog, filedialog::kName)));
+        ReportProblem(dialog, s, FileDialogProblem::MissingFile);
+        return;
+    case FileBrowser::Answer::NoFolder:
+        ReportProblem(dialog, s, FileDialogProblem::MissingFolder);
+        return;
+    case FileBrowser::Answer::NoName:
+        ReportProblem(dialog, s, FileDialogProblem::NoName);
         return;
     case FileBrowser::Answer::Refuse:
         if (s.browser.GetFolder() != folder) { // a typed folder was entered
@@ -306,18 +339,6 @@ WindowHandle MakeChild(WindowHandle dialog, const char* className, const char* t
     params.parent = dialog;
     params.childId = id;
     return CreateWindow(params);
-}
-
-const char* DefaultTitle(FileDialogKind kind)
-{
-    switch (kind) {
-    case FileDialogKind::Open:
-        return "Open";
-    case FileDialogKind::Save:
-        return "Save As";
-    default:
-        return "Choose a Folder";
-    }
 }
 
 } // namespace

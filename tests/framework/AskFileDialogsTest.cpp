@@ -167,7 +167,9 @@ TEST_F(FileBrowserTest, SaveAsksBeforeReplacing)
     browser.SetName("new.mid");
     EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Accept);
     browser.SetName("nofolder/new.mid");
-    EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::Refuse);
+    EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::NoFolder);
+    browser.SetName("");
+    EXPECT_EQ(browser.Check(), platform::FileBrowser::Answer::NoName);
 }
 
 } // namespace

@@ -308,6 +308,59 @@ TEST_F(FileDialogWindowTest, AMissingFileIsToldAndTheNameCanBeCorrected)
     EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
 }
 
+// A save dialog given a name in a folder that does not exist, or no name at
+// all: the program's alert says so each time, and the dialog stays with the
+// name in its field to be corrected.
+TEST_F(FileDialogWindowTest, ASaveToAMissingFolderOrWithNoNameIsToldAndCanBeCorrected)
+{
+    std::vector<CAlertRecorder::Shown> shown;
+    std::vector<bool> dialogDuringAlert;
+    const AlertPresenter previous = SetAlertPresenter([&](uint32_t id, const std::vector<std::string>& args) {
+        shown.push_back({id, args, FormatAlertText(id, args)});
+        bool disabled = false;
+        for (int i = 0; i < platform::CountTopLevelWindows(); ++i) {
+            const platform::WindowHandle top = platform::GetTopLevelWindow(i);
+            disabled |= platform::GetClassName(top) == platform::kFileDialogClass && !platform::IsWindowEnabled(top);
+        }
+        dialogDuringAlert.push_back(disabled);
+        return 1; // OK
+    });
+    const std::string lost = dir.File("Nowhere/Lead");
+    std::vector<std::string> fieldAfter;
+    gUser = [&](platform::WindowHandle) {
+        Type(desktop.Host(), lost);
+        Press(desktop.Host(), {platform::kVKReturn});
+        gUser = [&](platform::WindowHandle dialog) {
+            fieldAfter.push_back(platform::GetControlText(Child(dialog, platform::filedialog::kName)));
+            // The field has the keys again: emptied, then OK clicked.
+            Press(desktop.Host(), {platform::kVKControl, platform::kVKLetterA});
+            Press(desktop.Host(), {platform::kVKDelete});
+            desktop.Host().Click(OkPoint(dialog));
+            gUser = [&](platform::WindowHandle again) {
+                fieldAfter.push_back(platform::GetControlText(Child(again, platform::filedialog::kName)));
+                Type(desktop.Host(), dir.File("Lead"));
+                Press(desktop.Host(), {platform::kVKReturn});
+            };
+            platform::SetTimer(user, 1, 30);
+        };
+        platform::SetTimer(user, 1, 30);
+    };
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskSaveFileFor(0, "Untitled", kFileTypeText, spec));
+    SetAlertPresenter(previous);
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Lead.txt"));
+    EXPECT_EQ(fieldAfter, (std::vector<std::string>{lost, ""}));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].id, kMissingFolderAlert);
+    EXPECT_EQ(shown[0].text,
+              "[STOP]" + lost + "\rThe folder does not exist.\rCheck the folder's name and try again.[OK]");
+    EXPECT_EQ(shown[1].id, kNoFileNameAlert);
+    EXPECT_EQ(shown[1].text, "[STOP]No file name was given.\rType a name for the file and try again.[OK]");
+    EXPECT_EQ(dialogDuringAlert, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Nowhere")));
+    EXPECT_TRUE(desktop.Host().MessageBoxTexts().empty());
+}
+
 // A proposed name with a folder opens the dialog in that folder with only the
 // file's name in the field: typing a new name saves beside the proposed file,
 // and the folder's files are the ones listed.
