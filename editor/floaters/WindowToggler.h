@@ -13,24 +13,28 @@
 bool IsUsableFloaterPlace(const NSHarrowen::CRect& content, const NSHarrowen::CRect& screen,
                           const NSHarrowen::CPoint& minimum, const NSHarrowen::CPoint& maximum, bool allowAbove = true);
 
+// The window rectangle moved, not sized, wholly onto the screen; one larger
+// than the screen keeps its caption's corner on it.
+NSHarrowen::CRect OntoScreen(NSHarrowen::CRect rect, const NSHarrowen::CRect& screen);
+
 // Moves a new floater window to its stored place when that is usable, else
-// to the floater's default content rectangle, moved onto the desktop.
+// to the floater's default content rectangle; either is moved wholly onto the
+// desktop (a place stored on a larger desktop, a default at the screen's edge
+// that leaves the frame's border past it).
 template <typename T> void PlaceFloater(T& window, bool allowAbove)
 {
+    const NSHarrowen::CRect screen = NSHarrowen::GetScreenRect();
     NSHarrowen::CRect content = T::GetSavedRect();
     window.WindowToContentRect(content);
     NSHarrowen::CPoint minimum, maximum;
     window.GetSizeLimits(minimum, maximum);
-    if (IsUsableFloaterPlace(content, NSHarrowen::GetScreenRect(), minimum, maximum, allowAbove)) {
-        window.SetWindowRect(T::GetSavedRect());
+    if (IsUsableFloaterPlace(content, screen, minimum, maximum, allowAbove)) {
+        window.SetWindowRect(OntoScreen(T::GetSavedRect(), screen));
         return;
     }
     NSHarrowen::CRect rect = T::GetDefaultRect();
     window.ContentToWindowRect(rect);
-    // A default content rectangle at the screen's edge leaves the frame's
-    // border past it: the whole window stays on the desktop.
-    rect.MoveInside(NSHarrowen::GetScreenRect());
-    window.SetWindowRect(rect);
+    window.SetWindowRect(OntoScreen(rect, screen));
 }
 
 // The one instance of a floater class T. T supplies its size limits

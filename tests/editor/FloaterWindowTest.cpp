@@ -200,6 +200,56 @@ TEST_F(EditorTest, TheToolsMenuTogglesEachFloaterWithItsCheckMarkAndPlacesItWher
     EXPECT_NE(CWindowToggler<CKeyboardFloater>::Get(), nullptr);
 }
 
+// A place stored on a larger desktop, or dragged partly past an edge: the
+// floater opens there moved wholly onto the desktop, at its stored size, so
+// that its caption and borders can be reached.
+TEST_F(EditorTest, AStoredPlacePartlyOffTheDesktopIsMovedWhollyOntoIt)
+{
+    Launch();
+    struct Case {
+        uint32_t command;
+        CPreferences::CFloaterPlace CPreferences::*place;
+        std::function<CABCWindow*()> get;
+    };
+    const Case cases[] = {
+        {kKnobFloater, &CPreferences::knobFloater, [] { return CWindowToggler<CKnobFloater>::Get(); }},
+        {kKeyboardFloater, &CPreferences::keyboardFloater, [] { return CWindowToggler<CKeyboardFloater>::Get(); }},
+        {kNotesFloater, &CPreferences::notesFloater, [] { return CWindowToggler<CDialogNotes>::Get(); }},
+    };
+    ASSERT_EQ(GetScreenRect(), CRect(0, 0, 1024, 768));
+    for (const Case& c : cases) {
+        // The floater's own size, from its default place.
+        Choose(c.command);
+        ASSERT_NE(c.get(), nullptr) << c.command;
+        const CRect own = c.get()->GetWindowRectInFrame();
+        Choose(c.command);
+        Step(100);
+        const int w = own.Width();
+        const int h = own.Height();
+        struct Place {
+            CRect stored;
+            CRect shown;
+        };
+        const Place places[] = {
+            // Its top left corner near the desktop's bottom right one.
+            {CRect(1000, 720, 1000 + w, 720 + h), CRect(1024 - w, 768 - h, 1024, 768)},
+            // Above and left of the desktop.
+            {CRect(-40, -25, -40 + w, -25 + h), CRect(0, 0, w, h)},
+            // Past the right edge only: it keeps its height on the screen.
+            {CRect(1000, 300, 1000 + w, 300 + h), CRect(1024 - w, 300, 1024, 300 + h)},
+        };
+        for (const Place& p : places) {
+            (app->GetPrefs()->*c.place).rect = p.stored;
+            Choose(c.command);
+            ASSERT_NE(c.get(), nullptr) << c.command;
+            EXPECT_EQ(c.get()->GetWindowRectInFrame(), p.shown)
+                << c.command << " from " << p.stored.left << "," << p.stored.top;
+            Choose(c.command);
+            Step(100);
+        }
+    }
+}
+
 TEST(FloaterPlace, AStoredPlaceIsUsedOnlyOnTheScreenAndWithinTheSizeLimits)
 {
     const CRect screen(0, 0, 1024, 768);
