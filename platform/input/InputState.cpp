@@ -280,6 +280,15 @@ void KeyChanged(const HostEvent& e, bool down)
         AskForHelp(target);
 }
 
+void ShowCaptionActive(WindowObject* w, bool active)
+{
+    if (!w || w->activeCaption == active)
+        return;
+    w->activeCaption = active;
+    DrawNonClient(*w);
+    MarkDirty(w->handle);
+}
+
 void ApplicationActivated(bool active)
 {
     auto& sys = System();
@@ -290,12 +299,15 @@ void ApplicationActivated(bool active)
     // end, and the active window's caption shows that it is not.
     if (!active && sys.capture)
         ReleaseCapture();
-    if (WindowObject* w = Find(sys.active); w && w->activeCaption != active) {
-        w->activeCaption = active;
-        DrawNonClient(*w);
-        MarkDirty(w->handle);
-    }
+    ShowCaptionActive(Find(sys.active), active);
     const std::vector<WindowHandle> tops = sys.topLevels;
+    // The active document window of a frame draws its own caption: it too
+    // shows whether the program has the desktop, as the frame's does.
+    for (WindowHandle h : tops)
+        if (const WindowObject* top = Find(h))
+            for (WindowHandle c : top->children)
+                if (const WindowObject* client = Find(c); client && IsMdiClient(*client))
+                    ShowCaptionActive(Find(static_cast<WindowHandle>(SendMessage(c, msg::MdiGetActive, 0, 0))), active);
     for (WindowHandle h : tops)
         SendMessage(h, msg::ActivateApp, active ? 1 : 0, 0);
 }

@@ -3,6 +3,7 @@
 #include "dialogs/about/DialogAbout.h"
 #include "editor/app/EditorCommands.h"
 #include "editor/patches/PatchManager.h"
+#include "editor/prefs/Preferences.h"
 #include "editor/windows/PatchView.h"
 #include "editor/windows/SavePatchAlert.h"
 #include "framework/controls/PushButtonView.h"
@@ -12,6 +13,7 @@
 #include "panels/painters/KnobGUI.h"
 #include "panels/painters/PictureKeys.h"
 #include "patch/document/Patch.h"
+#include "platform/host/SystemMetrics.h"
 #include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 
@@ -191,6 +193,53 @@ TEST_F(EditorTest, NewPatchesOpenWindowsAndTheLastClosedLeavesNoActivePatch)
     Step(200);
     EXPECT_EQ(app->GetPatches()->GetActivePatch(), nullptr);
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
+}
+
+// The caption bar's pixels of a patch window standing on the screen:
+// how many have the active colour and how many the inactive one.
+std::pair<int, int> CaptionColours(const platform::PixelBuffer& screen, const CPatch& patch)
+{
+    const platform::Rect window = platform::GetWindowRect(static_cast<CPatchView*>(patch.GetWindow())->GetHandle());
+    const int y = window.top + platform::GetSystemMetric(platform::Metric::SizingFrameY) +
+        platform::GetSystemMetric(platform::Metric::CaptionHeight) / 2;
+    std::pair<int, int> counts;
+    for (int x = window.left; x < window.right; ++x) {
+        const uint32_t pixel = screen.At(x, y) & 0xFFFFFF;
+        counts.first += pixel == 0x000080;
+        counts.second += pixel == 0x808080;
+    }
+    return counts;
+}
+
+// Another program taking the desktop: the patch window in front shows, by its
+// caption, that it no longer has the keys, and shows it has them again on
+// the program's return; the window behind stays inactive throughout.
+TEST_F(EditorTest, TheFrontPatchWindowsCaptionLooksInactiveWhileAnotherProgramHasTheDesktop)
+{
+    Launch();
+    app->GetPrefs()->maximisedWindows = false;
+    PressCtrl('N');
+    PressCtrl('N');
+    Step(100);
+    const std::vector<CPatch*> patches = Patches();
+    ASSERT_EQ(patches.size(), 2u);
+    ASSERT_FALSE(static_cast<CPatchView*>(patches[1]->GetWindow())->IsMaximized());
+    const auto shown = [&](const CPatch& patch) { return CaptionColours(desktop.Host().Screen(), patch); };
+    EXPECT_GT(shown(*patches[1]).first, 0);
+    EXPECT_EQ(shown(*patches[0]).first, 0);
+
+    desktop.Host().SetApplicationFocus(false);
+    Step(20);
+    EXPECT_EQ(shown(*patches[1]).first, 0);
+    EXPECT_GT(shown(*patches[1]).second, 0);
+    EXPECT_EQ(shown(*patches[0]).first, 0);
+    // It is still the active patch, as the program's own windows go.
+    EXPECT_EQ(app->GetPatches()->GetActivePatch(), patches[1]);
+
+    desktop.Host().SetApplicationFocus(true);
+    Step(20);
+    EXPECT_GT(shown(*patches[1]).first, 0);
+    EXPECT_EQ(shown(*patches[0]).first, 0);
 }
 
 TEST_F(EditorTest, QuitAsksOncePerChangedPatchAndCancelKeepsEverythingOpen)
