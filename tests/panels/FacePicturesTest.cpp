@@ -942,16 +942,14 @@ TEST_F(FacePictures, AKnobsNameMayHeadItsValueColumn)
 // right on "Freq coars", Compressor's "In 2" on "SC Act", EqShelving's
 // "Shelving" on "Input Lvl". A legend's lines keep a clear gap too where
 // the face has room for it (EventSeq's "Event A" over "Event B"), else read
-// as a table (ControlMixer's); and where the face has no room for a clear
-// gap, two labels stand close rather than leave a jack unnamed or a name by
-// another control: Rec and Stop, two buttons one over the other on NoteSeqA.
+// as a table (ControlMixer's). NoteSeqA's "Rec" once stood right on "Stop",
+// the names of its two buttons one over the other.
 TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
 {
     constexpr int kClearRows = 2;
     const std::set<std::tuple<std::string, std::string, std::string>> close = {
         {"ControlMixer", "Inv 1", "Inv 2"},
         {"ControlMixer", "Lvl 1", "Lvl 2"},
-        {"NoteSeqA", "Rec", "Stop"},
     };
     for (const auto& face : Faces()) {
         const std::string type = TypeOf(face).GetShortName();
@@ -1086,6 +1084,8 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         {"OscA", "Pitch MA 1", {"Pitch MA 1"}},
         {"OscA", "Pitch MA 2", {"Pitch MA 2"}},
         {"KeyQuant", "Range", {"Range"}},
+        {"NoteSeqA", "Record", {"Record", "Rec"}},
+        {"NoteSeqA", "Stop", {"Stop"}},
     };
     // The jacks that need numbers, their labels as read.
     const std::map<std::string, std::multiset<std::string>> jackLabels = {
@@ -1093,11 +1093,15 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         {"KeyQuant", {}},
         {"Mixer", {"I1", "I2", "I3"}},
     };
-    // The faces whose labels keep a clear gap to any label over or under
-    // them, also off their corners.
-    const std::set<std::string> clearOverAndUnder = {"Mixer"};
-    const std::set<std::string> longNames = {"Key quantizer", "Control signal mixer", "Keyboard Split", "OSC A",
-                                             "3 inputs mixer"};
+    // The labels that keep a clear gap to any label over or under them, also
+    // off their corners.
+    const std::set<std::pair<std::string, picgen::LabelKind>> clearOverAndUnder = {
+        {"Mixer", picgen::LabelKind::Row},     {"Mixer", picgen::LabelKind::Jack},
+        {"EventSeq", picgen::LabelKind::Row},  {"NoteSeqA", picgen::LabelKind::Control},
+        {"NoteSeqA", picgen::LabelKind::Jack}, {"NoteSeqA", picgen::LabelKind::Row},
+    };
+    const std::set<std::string> longNames = {"Key quantizer",  "Control signal mixer", "Keyboard Split",  "OSC A",
+                                             "3 inputs mixer", "Event sequencer",      "Note sequencer A"};
     std::vector<const picgen::FacePicture*> picked;
     for (const auto& face : Faces()) {
         if (longNames.contains(TypeOf(face).GetLongName())) {
@@ -1194,7 +1198,7 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
                 }
             }
             EXPECT_EQ(beside, 0) << "'" << OneLine(label.text) << "' runs into other text";
-            if (clearOverAndUnder.contains(shortName)) {
+            if (clearOverAndUnder.contains({shortName, label.kind})) {
                 int overOrUnder = 0;
                 for (int d = 1; d <= 3; ++d) {
                     for (int x = b.x - 4; x < b.Right() + 4; ++x) {

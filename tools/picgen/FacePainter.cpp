@@ -371,8 +371,8 @@ public:
     // With the jack numbers placed first, or the jacks' words and numbers,
     // or neither before the controls' whole names; the names of the
     // controls given (parameter indices) before any of these, each beside
-    // its control where it has room there; labels one over the other as far
-    // apart as the gap given.
+    // its control where it has room there, else where no other control
+    // stands nearer; labels one over the other as far apart as the gap given.
     CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst, StackGap stackGap)
     {
         CollectFrames();
@@ -381,7 +381,7 @@ public:
         PlaceStepNumbers(placer);
         for (const size_t i : controlsFirst)
             if (controls_[i].row < 0 && !NamedByOwnWord(i) && !PlaceColumnHeading(placer, i))
-                PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside);
+                PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside, true);
         // A jack's label has its jack's row or little else: it may take its
         // place there before the controls' names spread over the row.
         if (first == JacksFirst::Words)
@@ -609,7 +609,9 @@ private:
     // Beside the control, nearer to it than to any other control or jack
     // and not where a jack's label would stand, where the face has room for
     // that; else wherever it fits, but not where a jack's label would stand.
-    bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need)
+    // Placed first, before the other names, it may stand as near to another
+    // control as to its own where it finds no room beside it alone.
+    bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need, bool first = false)
     {
         using enum LabelSide;
         const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
@@ -646,6 +648,18 @@ private:
                 std::none_of(jackFrames_.begin(), jackFrames_.end(),
                              [&](const FaceRect& j) { return GapSquared(box, j) < gap; });
         };
+        // A name placed first, which finds no room beside its control alone,
+        // takes the nearest spot anywhere that names it alone; else it may
+        // stand as near to another control as to its own (between two
+        // buttons one over the other), but no nearer. A button showing its
+        // initial has that to name it.
+        const bool nearAnyway = first && !ShowsItsInitial(i);
+        if (!placed && nearAnyway)
+            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, nearestIsOwn);
+        if (!placed && nearAnyway)
+            placed = placer.Place(own, texts, sides, need, [this, i](const FaceRect& box) {
+                return !NearerToAnother(box, i) && AwayFromJackLabels()(box);
+            });
         const auto awayAndNear = [&own, &awayFromJacks](const FaceRect& box) {
             return GapSquared(box, own) <= kNear && awayFromJacks(box);
         };
@@ -655,6 +669,14 @@ private:
                 placed = placer.Place(own, texts, sides, need, accept);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
+    }
+
+    bool NearerToAnother(const FaceRect& box, size_t i) const
+    {
+        const int own = GapSquared(box, controls_[i].frame);
+        const auto nearer = [&](const FaceRect& f) { return GapSquared(box, f) < own; };
+        return std::any_of(controlFrames_.begin(), controlFrames_.end(), nearer) ||
+            std::any_of(jackFrames_.begin(), jackFrames_.end(), nearer);
     }
 
     bool LoneAmountUnderItsBase(size_t i) const
