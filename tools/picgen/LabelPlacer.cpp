@@ -3,7 +3,7 @@
 #include "tools/picgen/BitmapFont.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <tuple>
@@ -94,20 +94,20 @@ std::vector<std::string> Lines(const std::string& text)
 
 } // namespace
 
-// The spots a w x h box may take on a face, one flag per top-left corner.
+// The spots a w x h box may take on a face, one bit per top-left corner.
 // The corners whose box comes too near a given box form a rectangle, ruled
 // out row by row: a search over every spot costs about the face's area, not
-// the spots times the boxes.
+// the spots times the boxes, and visits only the free ones.
 class CSpotGrid {
 public:
     CSpotGrid(int faceWidth, int faceHeight, int w, int h)
         : w_(w), h_(h), columns_(std::max(0, faceWidth - w + 1)), rows_(std::max(0, faceHeight - h + 1)),
-          ruledOut_(static_cast<size_t>(columns_) * static_cast<size_t>(rows_), 0)
-    { }
-
-    int Columns() const { return columns_; }
-    int Rows() const { return rows_; }
-    bool Free(int x, int y) const { return ruledOut_[Index(x, y)] == 0; }
+          words_((columns_ + kBits - 1) / kBits), ruledOut_(static_cast<size_t>(words_) * static_cast<size_t>(rows_))
+    {
+        // No corner past the last column.
+        for (int y = 0; y < rows_; ++y)
+            Rule(y, columns_, words_ * kBits);
+    }
 
     // Rules out every corner whose box, grown by the margins, overlaps r as
     // FaceRect::Intersects tells; an empty r covers nothing.
@@ -117,18 +117,50 @@ public:
             return;
         const int x0 = std::max(0, r.x - w_ - across + 1);
         const int x1 = std::min(columns_, r.Right() + across);
-        for (int y = std::max(0, r.y - h_ - down + 1); y < std::min(rows_, r.Bottom() + down) && x0 < x1; ++y)
-            std::fill(ruledOut_.begin() + Index(x0, y), ruledOut_.begin() + Index(x1, y), 1);
+        for (int y = std::max(0, r.y - h_ - down + 1); y < std::min(rows_, r.Bottom() + down); ++y)
+            Rule(y, x0, x1);
+    }
+
+    size_t FreeCount() const
+    {
+        size_t n = 0;
+        for (const uint64_t word : ruledOut_)
+            n += static_cast<size_t>(std::popcount(~word));
+        return n;
+    }
+
+    // Calls visit(x, y) for every free corner, row by row.
+    template <typename Visit> void ForEachFree(const Visit& visit) const
+    {
+        for (int y = 0; y < rows_; ++y)
+            for (int k = 0; k < words_; ++k)
+                for (uint64_t free = ~ruledOut_[Index(k, y)]; free != 0; free &= free - 1)
+                    visit(k * kBits + std::countr_zero(free), y);
     }
 
 private:
-    std::ptrdiff_t Index(int x, int y) const { return static_cast<std::ptrdiff_t>(y) * columns_ + x; }
+    static constexpr int kBits = 64;
+
+    size_t Index(int word, int y) const { return static_cast<size_t>(y * words_ + word); }
+
+    // Rules out the corners x0 to x1 (past the end) of a row.
+    void Rule(int y, int x0, int x1)
+    {
+        for (int x = x0; x < x1;) {
+            const int bit = x % kBits;
+            const int n = std::min(kBits - bit, x1 - x);
+            const uint64_t ones = n == kBits ? ~uint64_t{0} : (uint64_t{1} << n) - 1;
+            ruledOut_[Index(x / kBits, y)] |= ones << bit;
+            x += n;
+        }
+    }
 
     int w_;
     int h_;
     int columns_;
     int rows_;
-    std::vector<uint8_t> ruledOut_;
+    int words_;
+    std::vector<uint64_t> ruledOut_;
 };
 
 FaceRect LabelSize(const std::string& text, FontSize size)
@@ -238,7 +270,7 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
     return true;
 }
 
-std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, int w, int h) const
+std::optional<FaceRect> CLabelPlacer::NearestFreeSpot(const FaceRect& target, int w, int h, const Accept& fits) const
 {
     // As IsFree tells, for every spot at once.
     CSpotGrid grid(width_, height_, w, h);
@@ -254,16 +286,13 @@ std::vector<FaceRect> CLabelPlacer::SpotsNearestFirst(const FaceRect& target, in
     const int cy = target.y + target.h / 2 - h / 2;
     // Nearest first; between spots as near, the one read first (row by row).
     std::vector<std::tuple<int, int, int>> spots;
-    for (int y = 0; y < grid.Rows(); ++y)
-        for (int x = 0; x < grid.Columns(); ++x)
-            if (grid.Free(x, y))
-                spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), y, x);
+    spots.reserve(grid.FreeCount());
+    grid.ForEachFree([&](int x, int y) { spots.emplace_back((x - cx) * (x - cx) + (y - cy) * (y - cy), y, x); });
     std::sort(spots.begin(), spots.end());
-    std::vector<FaceRect> boxes;
-    boxes.reserve(spots.size());
     for (const auto& [distance, y, x] : spots)
-        boxes.push_back({x, y, w, h});
-    return boxes;
+        if (const FaceRect box{x, y, w, h}; !fits || fits(box))
+            return box;
+    return std::nullopt;
 }
 
 // Last, the free spot on the face nearest to the target.
@@ -271,12 +300,11 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect&
                                                                  FontSize size, const Accept& accept)
 {
     const FaceRect extent = LabelSize(text, size);
-    for (const FaceRect& box : SpotsNearestFirst(target, extent.w, extent.h))
-        if (!accept || accept(box)) {
-            taken_.push_back(box);
-            return Placement{box, text, size};
-        }
-    return std::nullopt;
+    const auto box = NearestFreeSpot(target, extent.w, extent.h, accept);
+    if (!box)
+        return std::nullopt;
+    taken_.push_back(*box);
+    return Placement{*box, text, size};
 }
 
 std::optional<std::vector<CLabelPlacer::Placement>>
@@ -333,21 +361,27 @@ CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::st
         const int blockHeight = y + h;
         if (blockHeight > lines * (h + style.gap) + h)
             continue;
-        for (const FaceRect& block : SpotsNearestFirst(target, blockWidth, blockHeight)) {
+        const auto boxesAt = [&offsets](const FaceRect& block) {
             std::vector<FaceRect> boxes;
             for (const FaceRect& o : offsets)
                 boxes.push_back({block.x + o.x, block.y + o.y, o.w, o.h});
-            // Each entry free of the labels before; its lines, a table read
-            // line by line, as far apart as asked.
-            if (std::all_of(boxes.begin(), boxes.end(),
-                            [&](const FaceRect& box) { return IsFree(box) && (!accept || accept(box)); })) {
-                taken_.insert(taken_.end(), boxes.begin(), boxes.end());
-                std::vector<Placement> placed;
-                for (size_t i = 0; i < texts.size(); ++i)
-                    placed.push_back({boxes[i], texts[i], size});
-                return placed;
-            }
-        }
+            return boxes;
+        };
+        // Each entry free of the labels before; its lines, a table read
+        // line by line, as far apart as asked.
+        const auto block = NearestFreeSpot(target, blockWidth, blockHeight, [&](const FaceRect& b) {
+            const auto boxes = boxesAt(b);
+            return std::all_of(boxes.begin(), boxes.end(),
+                               [&](const FaceRect& box) { return IsFree(box) && (!accept || accept(box)); });
+        });
+        if (!block)
+            continue;
+        const std::vector<FaceRect> boxes = boxesAt(*block);
+        taken_.insert(taken_.end(), boxes.begin(), boxes.end());
+        std::vector<Placement> placed;
+        for (size_t i = 0; i < texts.size(); ++i)
+            placed.push_back({boxes[i], texts[i], size});
+        return placed;
     }
     return std::nullopt;
 }

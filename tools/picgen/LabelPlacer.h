@@ -81,8 +81,8 @@ public:
 
 private:
     bool IsFree(const FaceRect& box) const;
-    // Free spots for a w x h box, nearest to the target's centre first.
-    std::vector<FaceRect> SpotsNearestFirst(const FaceRect& target, int w, int h) const;
+    // The free spot for a w x h box nearest to the target's centre that fits.
+    std::optional<FaceRect> NearestFreeSpot(const FaceRect& target, int w, int h, const Accept& fits) const;
     struct LegendLines {
         FontSize size;
         int gap; // empty rows between two lines
