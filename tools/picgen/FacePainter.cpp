@@ -364,8 +364,7 @@ enum class JacksFirst { None, Numbers, Words };
 class CFaceBuilder {
 public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
-        : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]),
-          layout_{CRaster(kFaceWidth, 15 * type.GetHeight() - 6, kPanelGrey), {}, {}, {}}
+        : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]), layout_{CRaster(0, 0, kPanelGrey), {}, {}, {}}
     { }
 
     // With the jack numbers placed first, or the jacks' words and numbers,
@@ -373,6 +372,8 @@ public:
     // controls given (parameter indices) before any of these, each beside
     // its control where it has room there, else where no other control
     // stands nearer; labels one over the other as far apart as the gap given.
+    // The labels only: of the layouts a search builds, the one kept is drawn
+    // (Paint).
     CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst, StackGap stackGap)
     {
         CollectFrames();
@@ -393,6 +394,16 @@ public:
         PlaceJackLabels(placer, true, false);
         PlaceJackLabels(placer, false, false);
         PlaceName(placer);
+        return std::move(layout_);
+    }
+
+    // Draws the face with the labels of a layout built for its type.
+    CFaceLayout Paint(CFaceLayout built)
+    {
+        CollectFrames();
+        layout_.labels = std::move(built.labels);
+        layout_.namedByOwnText = std::move(built.namedByOwnText);
+        layout_.picture = CRaster(Width(), Height(), kPanelGrey);
         PaintAccent();
         PaintOutlines();
         PaintJackMarks();
@@ -403,8 +414,8 @@ public:
     }
 
 private:
-    int Width() const { return layout_.picture.Width(); }
-    int Height() const { return layout_.picture.Height(); }
+    int Width() const { return kFaceWidth; }
+    int Height() const { return 15 * type_.GetHeight() - 6; }
 
     void CollectFrames()
     {
@@ -1469,7 +1480,7 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
             best = std::move(close);
         }
     }
-    return std::move(best.layout);
+    return CFaceBuilder(type, tab).Paint(std::move(best.layout));
 }
 
 } // namespace picgen
