@@ -12,6 +12,8 @@
 #include "synth/link/PortManager.h"
 
 #include <exception>
+#include <string>
+#include <utility>
 
 using namespace NSHarrowen;
 
@@ -39,6 +41,22 @@ std::unique_ptr<CMenu> DeviceMenu(const Registry& registry, uint16_t index, cons
 uint16_t PopupIndex(uint16_t device, uint16_t listed)
 {
     return device == CPortManager::kNotListed ? listed : device;
+}
+
+// The listed device at a pop-up index; empty past the listed ones.
+template <class Registry> std::string ListedName(const Registry& registry, uint16_t index)
+{
+    const auto* entry = registry.GetAt(index);
+    return entry != nullptr ? entry->GetName() : std::string();
+}
+
+// A pop-up index follows its device's name into new lists; it stays as it is
+// when the device is no longer listed.
+template <class Registry> void Follow(const Registry& registry, const std::string& name, uint16_t& index)
+{
+    uint16_t found = 0;
+    if (!name.empty() && registry.FindByName(name, found))
+        index = found;
 }
 
 CRect Place(int16_t left, int16_t top, int16_t width, int16_t height)
@@ -94,20 +112,46 @@ void CDialogMIDI::BuildPort(uint8_t port)
     const auto top = static_cast<int16_t>(kRowPitch * port);
     row.box = new CGroupBoxView(GetRootView(), CRect(5, top + 5, 430, top + 82), "Port " + std::to_string(port + 1));
     MakeAt<CStaticTextView>(row.box, Place(12, top + 33, 20, 16), "In");
-    row.inputMenu = DeviceMenu(ports_.GetInputRegistry(), ports_.GetInputIndex(port), ports_.GetInputName(port));
-    row.outputMenu = DeviceMenu(ports_.GetOutputRegistry(), ports_.GetOutputIndex(port), ports_.GetOutputName(port));
     row.input = MakeAt<CPopupButtonView>(row.box, Place(30, top + 29, 180, 21));
-    row.input->SetItems(row.inputMenu.get());
     MakeAt<CStaticTextView>(row.box, Place(216, top + 33, 24, 16), "Out");
     row.output = MakeAt<CPopupButtonView>(row.box, Place(240, top + 29, 180, 21));
-    row.output->SetItems(row.outputMenu.get());
     row.enabled = MakeAt<CCheckBoxView>(row.box, Place(30, top + 59, 70, 16), "Enabled");
     MakeAt<CStaticTextView>(row.box, Place(128, top + 60, 50, 16), "Status:");
     row.status = MakeAt<CStaticTextView>(row.box, Place(168, top + 60, 248, 16), "");
+    ListPortDevices(port);
+    row.enabledFlag = ports_.GetPort(port) != nullptr;
+}
 
+// A row's pop-ups on the lists as last read, showing the port's own devices.
+void CDialogMIDI::ListPortDevices(uint8_t port)
+{
+    CPortRow& row = rows_[port];
+    row.inputMenu = DeviceMenu(ports_.GetInputRegistry(), ports_.GetInputIndex(port), ports_.GetInputName(port));
+    row.outputMenu = DeviceMenu(ports_.GetOutputRegistry(), ports_.GetOutputIndex(port), ports_.GetOutputName(port));
+    row.input->SetItems(row.inputMenu.get());
+    row.output->SetItems(row.outputMenu.get());
     row.inputIndex = PopupIndex(ports_.GetInputIndex(port), ports_.GetInputDeviceCount());
     row.outputIndex = PopupIndex(ports_.GetOutputIndex(port), ports_.GetOutputDeviceCount());
-    row.enabledFlag = ports_.GetPort(port) != nullptr;
+}
+
+// Devices come and go while the dialog is open (a synthesizer switched on):
+// each opening of a list reads them afresh. A device chosen in a row follows
+// its name into the new lists; one gone since gives way to the port's own.
+void CDialogMIDI::RelistDevices()
+{
+    std::array<std::pair<std::string, std::string>, kPorts> chosen;
+    for (uint8_t port = 0; port < kPorts; ++port)
+        chosen[port] = {ListedName(ports_.GetInputRegistry(), rows_[port].inputIndex),
+                        ListedName(ports_.GetOutputRegistry(), rows_[port].outputIndex)};
+    ports_.RefreshDeviceLists();
+    for (uint8_t port = 0; port < kPorts; ++port) {
+        CPortRow& row = rows_[port];
+        ListPortDevices(port);
+        Follow(ports_.GetInputRegistry(), chosen[port].first, row.inputIndex);
+        Follow(ports_.GetOutputRegistry(), chosen[port].second, row.outputIndex);
+        row.input->SetSelection(row.inputIndex);
+        row.output->SetSelection(row.outputIndex);
+    }
 }
 
 uint16_t CDialogMIDI::InputDevice(const CPortRow& row) const
@@ -122,6 +166,13 @@ uint16_t CDialogMIDI::OutputDevice(const CPortRow& row) const
 
 void CDialogMIDI::ReceiveNotifications()
 {
+    bool opening = false;
+    for (CPortRow& row : rows_) {
+        opening = row.input->TakeOpening() || opening;
+        opening = row.output->TakeOpening() || opening;
+    }
+    if (opening)
+        RelistDevices();
     for (CPortRow& row : rows_) {
         if (row.enabled->TakeClick())
             row.enabledFlag = !row.enabled->IsChecked();

@@ -18,7 +18,8 @@ class CPortManager;
 
 // "MIDI Setup": for each of the four ports an input and an output device
 // and whether the port is enabled, with the port's live status. It reads
-// the machine's device lists afresh as it opens; a port's device that is no
+// the machine's device lists afresh as it opens and as a list is opened,
+// each row keeping the devices chosen in it; a port's device that is no
 // longer listed shows by its name, marked "(not connected)", and the port
 // stays as it is until another is chosen. Apply and OK open, close or reopen
 // exactly the ports whose settings changed, report the ports that cannot be
@@ -70,6 +71,8 @@ public:
 
 private:
     void BuildPort(uint8_t port);
+    void ListPortDevices(uint8_t port);
+    void RelistDevices();
     bool PortChanged(uint8_t port) const;
     // The port manager's device index of a pop-up index, and back.
     uint16_t InputDevice(const CPortRow& row) const;

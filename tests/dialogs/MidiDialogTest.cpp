@@ -327,3 +327,46 @@ TEST_F(MidiDialogTest, EachOpeningReadsTheDevicesAgainAndAGoneDeviceShowsNotConn
     EXPECT_EQ(Saved(0).input, firstDevice);
     EXPECT_EQ(Saved(2), (SavedPort{false, gone, gone}));
 }
+
+// Opening a list reads the devices again while the dialog is open: a device
+// plugged in since is offered, one gone is not, and the device chosen in a
+// row but not applied yet stays chosen though its place in the list moved.
+TEST_F(MidiDialogTest, AListOpenedReadsTheDevicesAgainAndTheChosenDevicesKeepTheirNames)
+{
+    const std::string early = UniqueDeviceName("Early Interface");
+    PlugDevice(early);
+    const std::string synth = PlugNamed("Chosen");
+    LaunchWithPorts({});
+    const std::string later = UniqueDeviceName("Later Interface");
+    const auto lists = [](const CMenu& menu, const std::string& device) {
+        for (int i = 0; i < menu.GetItemCount(); ++i)
+            if (menu.GetItem(i).label == device)
+                return true;
+        return false;
+    };
+    uint16_t chosenAt = 0;
+    Setup({{ClickEnabled(1)},
+           PickBoth(1, synth),
+           {Act([&](CDialogMIDI& d) {
+                chosenAt = d.GetRow(1).inputIndex;
+                ASSERT_LT(InputIndex(early), chosenAt) << "the fixture needs the early device listed first";
+                devices.clear(); // the early interface unplugged
+                PlugDevice(later);
+            }),
+            Act([this](CDialogMIDI& d) { DropDown(d.GetRow(1).output); }), Act([&](CDialogMIDI& d) {
+                EXPECT_TRUE(lists(*d.GetRow(1).outputMenu, later)) << "a device plugged in since is not offered";
+                EXPECT_FALSE(lists(*d.GetRow(1).outputMenu, early));
+                EXPECT_TRUE(lists(*d.GetRow(0).inputMenu, later)) << "the other lists were not read again";
+                PickDropped(d.GetRow(1).output, OutputIndex(synth));
+            }),
+            Act([&](CDialogMIDI& d) {
+                const Row& row = d.GetRow(1);
+                EXPECT_EQ(row.inputMenu->GetItem(row.inputIndex).label, synth);
+                EXPECT_EQ(row.outputMenu->GetItem(row.outputIndex).label, synth);
+                EXPECT_LT(row.inputIndex, chosenAt);
+            }),
+            ClickButton(&CDialogMIDI::GetOkButton)}});
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_EQ(Saved(1), (SavedPort{true, synth, synth}));
+    EXPECT_TRUE(Ports().GetPort(1) != nullptr);
+}

@@ -13,7 +13,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace firsthour {
 namespace {
@@ -307,6 +309,58 @@ TEST_F(EditorDesktop, AnAlertThatComesWhileAnArrowIsHeldLeavesEveryLaterClickWor
     }
     session.Screenshot("held-press-after");
     EXPECT_GT(changed, 0) << "the click on a tab did nothing";
+}
+
+// The entry of a device list that holds `part`; -1 when none does.
+int IndexOf(const std::vector<std::string>& names, const std::string& part)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i].find(part) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The synthesizer switched on while MIDI Setup is open: a list, opened,
+// offers its ports at once (no closing and opening the dialog again), and
+// port 1 comes up on them.
+TEST_F(EditorDesktop, AListOpenedInMidiSetupOffersASynthesizerSwitchedOnWhileTheDialogIsOpen)
+{
+    const EditorReport started = StartEditor();
+    FocusFrame(started);
+    Xdo("key ctrl+m");
+    EditorReport report = WaitForWindow("MIDI Setup");
+    ASSERT_TRUE(report.FindWindow("MIDI Setup")) << "Ctrl+M opened no MIDI dialog";
+    EXPECT_LT(IndexOf(report.midiIn, "simsynth out"), 0) << "a synthesizer not started yet is listed";
+    std::vector<EditorReport::View> popups;
+    for (const EditorReport::View& v : report.ViewsOf("MIDI Setup"))
+        if (v.kind == "popup")
+            popups.push_back(v);
+    const EditorReport::View* box = report.FindView("MIDI Setup", "checkbox", "Enabled");
+    ASSERT_EQ(popups.size(), 8u);
+    ASSERT_NE(box, nullptr);
+
+    ASSERT_TRUE(session.StartSynth({})) << session.SynthOutput();
+    Click(Center(box->rect)); // Port 1: Enabled
+    report = session.WaitFor([](const EditorReport& r) {
+        const EditorReport::View* enabled = r.FindView("MIDI Setup", "checkbox", "Enabled");
+        return enabled && enabled->checked;
+    });
+    // Port 1's input list opened (and closed on its first entry) offers the
+    // synthesizer's ports.
+    ASSERT_TRUE(session.Pick(popups[0].rect, 0)) << "the list did not drop down";
+    report = session.WaitFor([](const EditorReport& r) { return IndexOf(r.midiIn, "simsynth out") >= 0; }, 5s);
+    const int in = IndexOf(report.midiIn, "simsynth out");
+    const int out = IndexOf(report.midiOut, "simsynth in");
+    ASSERT_GE(in, 0) << "the opened list does not offer the synthesizer";
+    ASSERT_GE(out, 0);
+    ASSERT_TRUE(session.Pick(popups[0].rect, in));
+    ASSERT_TRUE(session.Pick(popups[1].rect, out));
+    session.Screenshot("midi-setup-synth-switched-on");
+    ASSERT_TRUE(session.ClickButton("MIDI Setup", "Apply"));
+    report = session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
+    EXPECT_EQ(report.ports.at(0), "Simulator") << "the link did not come up on the chosen ports";
+    ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
+    WaitForWindow("MIDI Setup", false);
 }
 
 } // namespace
