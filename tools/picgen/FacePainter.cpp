@@ -361,6 +361,13 @@ std::string AsRead(const std::string& text)
 // Which jack labels take their places before the controls' names.
 enum class JacksFirst { None, Numbers, Words };
 
+// A control whose name takes its place before the others', in the tiny
+// font where told, to leave the others room beside it.
+struct NameFirst {
+    size_t control;
+    bool small;
+};
+
 class CFaceBuilder {
 public:
     CFaceBuilder(const CBuildModule& type, size_t tab)
@@ -371,18 +378,18 @@ public:
     // or neither before the controls' whole names; the names of the
     // controls given (parameter indices) before any of these, each beside
     // its control where it has room there, else where no other control
-    // stands nearer; labels one over the other as far apart as the gap given.
-    // The labels only: of the layouts a search builds, the one kept is drawn
-    // (Paint).
-    CFaceLayout Build(JacksFirst first, const std::vector<size_t>& controlsFirst, StackGap stackGap)
+    // stands nearer, in the tiny font where told; labels one over the other
+    // as far apart as the gap given. The labels only: of the layouts a search
+    // builds, the one kept is drawn (Paint).
+    CFaceLayout Build(JacksFirst first, const std::vector<NameFirst>& controlsFirst, StackGap stackGap)
     {
         CollectFrames();
         CLabelPlacer placer(Width(), Height(), Obstacles(), stackGap);
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
-        for (const size_t i : controlsFirst)
+        for (const auto [i, small] : controlsFirst)
             if (controls_[i].row < 0 && !NamedByOwnWord(i) && !PlaceColumnHeading(placer, i))
-                PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside, true);
+                PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside, true, small);
         // A jack's label has its jack's row or little else: it may take its
         // place there before the controls' names spread over the row.
         if (first == JacksFirst::Words)
@@ -621,8 +628,10 @@ private:
     // and not where a jack's label would stand, where the face has room for
     // that; else wherever it fits, but not where a jack's label would stand.
     // Placed first, before the other names, it may stand as near to another
-    // control as to its own where it finds no room beside it alone.
-    bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need, bool first = false)
+    // control as to its own where it finds no room beside it alone; placed
+    // small, it takes its place in the tiny font.
+    bool PlaceControlLabel(CLabelPlacer& placer, size_t i, CLabelPlacer::Need need, bool first = false,
+                           bool small = false)
     {
         using enum LabelSide;
         const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
@@ -648,7 +657,11 @@ private:
                 std::none_of(headings_.begin(), headings_.end(),
                              [&box](const FaceRect& t) { return StackedOn(box, t); });
         };
-        auto placed = placer.Place(own, texts, sides, need, nearestIsOwn);
+        std::optional<CLabelPlacer::Placement> placed;
+        for (size_t k = 0; small && !placed && k < texts.size(); ++k)
+            placed = placer.PlaceAs(own, texts[k], FontSize::Tiny, sides, CLabelPlacer::Need::Beside, nearestIsOwn);
+        if (!small)
+            placed = placer.Place(own, texts, sides, need, nearestIsOwn);
         // Else away from the jacks' labels where it can be, beside the control
         // or at a free spot near it, no nearer to a jack than to the control,
         // so that it never reads as the jack's; a spot far off names nothing.
@@ -1395,7 +1408,7 @@ struct FaceSearch {
     std::tuple<int, int, int> faults;
     JacksFirst order;
     StackGap stackGap;
-    std::vector<size_t> controlsFirst;
+    std::vector<NameFirst> controlsFirst;
 };
 
 // The names astray, the jacks unnamed, and how far the names astray stand
@@ -1423,29 +1436,48 @@ FaceSearch FirstLayout(const CBuildModule& type, size_t tab, StackGap stackGap)
 }
 
 // A name the others left no room beside its control takes its place first,
-// and keeps it where that leaves fewer names astray and no jack unnamed that
-// had its name; one that gains nothing first is not tried again.
+// in either font and then in the tiny one alone, which may leave a
+// neighbour's name its room too (LFOB's "Rate MA" under "Rate"); it keeps
+// it where that leaves fewer names astray and no jack unnamed that had its
+// name; a way that gains nothing is not tried again.
 void PlaceAstrayNamesFirst(const CBuildModule& type, size_t tab, FaceSearch& best)
 {
+    // Whether a control's name stands by it in the normal font: in the tiny
+    // one alone it would find room there too.
+    const auto byItInNormalFont = [&type](const CFaceLayout& layout, size_t control) {
+        const auto misplaced = MisplacedLabels(type, layout);
+        return std::none_of(misplaced.begin(), misplaced.end(),
+                            [control](const Misplaced& m) { return m.control == control; }) &&
+            std::any_of(layout.labels.begin(), layout.labels.end(), [control](const FaceLabel& l) {
+                   return l.kind == LabelKind::Control && l.controls.front() == static_cast<int>(control) &&
+                       l.size == FontSize::Normal;
+               });
+    };
     std::set<size_t> tried;
     for (bool better = true; better;) {
         better = false;
         for (const auto& [control, gap] : MisplacedLabels(type, best.layout)) {
             if (!tried.insert(control).second)
                 continue;
-            std::vector<size_t> first = best.controlsFirst;
-            first.push_back(control);
-            CFaceLayout layout = CFaceBuilder(type, tab).Build(best.order, first, best.stackGap);
-            const auto faults = Misreadings(type, layout);
-            FaceSearch other{std::move(layout), faults, best.order, best.stackGap, std::move(first)};
-            const auto astray = Astray(type, other);
-            const auto was = Astray(type, best);
-            if (std::pair(astray, std::get<2>(faults)) < std::pair(was, std::get<2>(best.faults)) &&
-                std::get<1>(astray) <= std::get<1>(was)) {
-                best = std::move(other);
-                better = true;
-                break;
+            for (const bool small : {false, true}) {
+                std::vector<NameFirst> first = best.controlsFirst;
+                first.push_back({control, small});
+                CFaceLayout layout = CFaceBuilder(type, tab).Build(best.order, first, best.stackGap);
+                const auto faults = Misreadings(type, layout);
+                FaceSearch other{std::move(layout), faults, best.order, best.stackGap, std::move(first)};
+                const auto astray = Astray(type, other);
+                const auto was = Astray(type, best);
+                if (std::pair(astray, std::get<2>(faults)) < std::pair(was, std::get<2>(best.faults)) &&
+                    std::get<1>(astray) <= std::get<1>(was)) {
+                    best = std::move(other);
+                    better = true;
+                    break;
+                }
+                if (!byItInNormalFont(other.layout, control))
+                    break;
             }
+            if (better)
+                break;
         }
     }
 }
@@ -1471,7 +1503,7 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
             break;
         // A pixel farther apart than a label's lines, the same labels first;
         // as close as the lines, none first.
-        const std::vector<size_t> first = closer == StackGap::Lines ? std::vector<size_t>{} : best.controlsFirst;
+        const std::vector<NameFirst> first = closer == StackGap::Lines ? std::vector<NameFirst>{} : best.controlsFirst;
         FaceSearch close{CFaceBuilder(type, tab).Build(best.order, first, closer), {}, best.order, closer, first};
         close.faults = Misreadings(type, close.layout);
         if (const auto closeAstray = judged(close);
