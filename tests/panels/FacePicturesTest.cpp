@@ -968,6 +968,34 @@ TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
     }
 }
 
+// The module's own buttons ("Clr", "Rnd", a preset's) show what they do: a
+// control's name nearer to one than to its control reads as the button's
+// (EventSeq's and NoteSeqA's "Loop" once stood right under "Clr").
+TEST_F(FacePictures, NoControlsNameStandsNearerToAModuleButton)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        std::vector<FaceRect> buttons;
+        const auto items = type.GetItems();
+        for (size_t k = 0; k < items.size(); ++k) {
+            if (items[k].itemClass >= ItemClass::DrumPresetSelector && items[k].itemClass <= ItemClass::VocoderPreset) {
+                buttons.push_back(face.layout.itemFrames[k]);
+            }
+        }
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Control) {
+                continue;
+            }
+            const int own = GapSquared(label.box, controls.at(static_cast<size_t>(label.controls.at(0))));
+            for (const FaceRect& button : buttons) {
+                EXPECT_GE(GapSquared(label.box, button), own) << "'" << OneLine(label.text) << "' stands by a button";
+            }
+        }
+    }
+}
+
 // A label a line over or under a jack's label, off its corner by less than
 // a blank across, reads on from it as one name: the 3-input Mixer's "LVL"
 // once stood so under "I1", FormantOsc's "FINE" over "I3". Compressor and Expander still have "I2" so over

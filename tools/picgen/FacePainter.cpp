@@ -358,6 +358,11 @@ std::string AsRead(const std::string& text)
     return out;
 }
 
+bool IsModuleButton(ItemClass c)
+{
+    return c >= ItemClass::DrumPresetSelector && c <= ItemClass::VocoderPreset;
+}
+
 // Which jack labels take their places before the controls' names.
 enum class JacksFirst { None, Numbers, Words };
 
@@ -575,7 +580,8 @@ private:
             entries.push_back(FreeForms(RowName(controls_, *row)));
             bounds = Union(bounds, Bounds(controls_, *row));
         }
-        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent());
+        // A line for each row, in their order, where the face has room.
+        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent(), static_cast<int>(rows.size()));
         if (!placed)
             return false;
         for (size_t k = 0; k < rows.size(); ++k)
@@ -654,6 +660,7 @@ private:
         const bool underValue = ValueBox(type_, layout_.itemFrames, i).has_value();
         const auto nearestIsOwn = [this, i, &own, underValue](const FaceRect& box) {
             return (!underValue || Alongside(box, own)) && NamesOnly(box, {static_cast<int>(i)}) &&
+                !NearerToAButton(box, own) &&
                 std::none_of(headings_.begin(), headings_.end(),
                              [&box](const FaceRect& t) { return StackedOn(box, t); });
         };
@@ -693,6 +700,16 @@ private:
                 placed = placer.Place(own, texts, sides, need, accept);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
+    }
+
+    // The module's own buttons ("Clr", "Rnd", a preset's), which show what
+    // they do: a control's name nearer to one reads as its.
+    bool NearerToAButton(const FaceRect& box, const FaceRect& own) const
+    {
+        const int gap = GapSquared(box, own);
+        return std::any_of(others_.begin(), others_.end(), [&](const FaceItem& o) {
+            return IsModuleButton(o.item->itemClass) && GapSquared(box, o.frame) < gap;
+        });
     }
 
     bool NearerToAnother(const FaceRect& box, size_t i) const
@@ -793,7 +810,9 @@ private:
         }
         std::optional<CLabelPlacer::Placement> placed;
         const std::vector<std::string> forms = FreeForms(stem);
-        const auto nearestIsOwn = [this, &row](const FaceRect& box) { return NamesOnly(box, row); };
+        const auto nearestIsOwn = [this, &row, &bounds](const FaceRect& box) {
+            return NamesOnly(box, row) && !NearerToAButton(box, bounds);
+        };
         for (const std::string& text : forms) {
             for (const auto& [target, sides] : places)
                 if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional, nearestIsOwn)))

@@ -309,7 +309,7 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceNearby(const FaceRect&
 
 std::optional<std::vector<CLabelPlacer::Placement>>
 CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<std::string>>& entries,
-                          const Accept& accept)
+                          const Accept& accept, int fewestLines)
 {
     size_t longest = 0;
     for (const auto& forms : entries)
@@ -323,7 +323,7 @@ CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<
             for (const auto& forms : entries)
                 texts.push_back(forms.empty() ? std::string() : forms[std::min(k, forms.size() - 1)]);
             for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
-                if (auto placed = PlaceLegendLines(target, texts, {size, lineGap}, accept))
+                if (auto placed = PlaceLegendLines(target, texts, {size, lineGap, fewestLines}, accept))
                     return placed;
         }
     return std::nullopt;
@@ -343,7 +343,7 @@ CLabelPlacer::PlaceLegendLines(const FaceRect& target, const std::vector<std::st
         total += widths.back() + kLabelGapAcross;
     }
     const int h = CBitmapFont::Height(size);
-    for (int lines = 1; lines <= 3; ++lines) {
+    for (int lines = style.fewestLines; lines <= std::max(3, style.fewestLines); ++lines) {
         // Offsets of each text within the block.
         std::vector<FaceRect> offsets;
         int x = 0;

@@ -65,10 +65,11 @@ public:
     // a clear gap apart where the face has room for that, else as close as a
     // label's own; for each entry the first form that lets every entry fit,
     // in the normal font before the tiny one. Every entry's spot is taken,
-    // or none; each where the label may stand.
+    // or none; each where the label may stand; in as many lines at least as
+    // asked.
     std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
                                                       const std::vector<std::vector<std::string>>& entries,
-                                                      const Accept& accept = {});
+                                                      const Accept& accept = {}, int fewestLines = 1);
 
     // No label placed from now on may stand right over or under the box, nor
     // a line off its corner by less than a blank.
@@ -86,6 +87,7 @@ private:
     struct LegendLines {
         FontSize size;
         int gap; // empty rows between two lines
+        int fewestLines;
     };
     std::optional<std::vector<Placement>> PlaceLegendLines(const FaceRect& target,
                                                            const std::vector<std::string>& texts, LegendLines style,
