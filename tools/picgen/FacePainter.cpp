@@ -1456,7 +1456,7 @@ FaceSearch FirstLayout(const CBuildModule& type, size_t tab, StackGap stackGap)
 
 // A name the others left no room beside its control takes its place first,
 // in either font and then in the tiny one alone, which may leave a
-// neighbour's name its room too (LFOB's "Rate MA" under "Rate"); it keeps
+// neighbour's name its room too (LFOA's and LFOB's "Rate MA" under "Rate"); it keeps
 // it where that leaves fewer names astray and no jack unnamed that had its
 // name; a way that gains nothing is not tried again.
 void PlaceAstrayNamesFirst(const CBuildModule& type, size_t tab, FaceSearch& best)
@@ -1521,15 +1521,15 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
         if (astray == std::tuple(0, 0, 0))
             break;
         // A pixel farther apart than a label's lines, the same labels first;
-        // as close as the lines, none first.
+        // as close as the lines, none first; then, as apart as that, the
+        // names crowded off their controls first.
         const std::vector<NameFirst> first = closer == StackGap::Lines ? std::vector<NameFirst>{} : best.controlsFirst;
         FaceSearch close{CFaceBuilder(type, tab).Build(best.order, first, closer), {}, best.order, closer, first};
         close.faults = Misreadings(type, close.layout);
+        PlaceAstrayNamesFirst(type, tab, close);
         if (const auto closeAstray = judged(close);
-            closeAstray < astray && std::get<1>(closeAstray) <= std::get<1>(astray)) {
-            PlaceAstrayNamesFirst(type, tab, close);
+            closeAstray < astray && std::get<1>(closeAstray) <= std::get<1>(astray))
             best = std::move(close);
-        }
     }
     return CFaceBuilder(type, tab).Paint(std::move(best.layout));
 }
