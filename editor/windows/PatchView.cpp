@@ -270,6 +270,21 @@ void CPatchView::LayoutRootView()
     splitter_->SetFrame(CRect(client.left, bar, client.right, bar + kSplitterHeight));
     lower_->SetFrame(CRect(client.left, bar + kSplitterHeight, client.right, client.bottom));
     CDocumentWindow::LayoutRootView();
+    // The window in front restored (its button, Tile, Cascade) uncovers the
+    // windows whose layout waited behind it.
+    if (front == this && !IsMaximized())
+        LayOutWaitingWindows();
+}
+
+void CPatchView::LayOutWaitingWindows()
+{
+    for (int i = 0; i < CountWindows(); ++i) {
+        auto* view = dynamic_cast<CPatchView*>(GetWindowAt(i));
+        if (view && view != this && view->layoutWaits_) {
+            view->LayoutRootView();
+            view->InvalidateAll();
+        }
+    }
 }
 
 void CPatchView::NotifySplitter()

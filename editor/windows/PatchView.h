@@ -80,6 +80,8 @@ public:
     void Idle() override;
 
 private:
+    void LayOutWaitingWindows();
+
     // The port of the linked patch's synthesizer, none without one.
     std::optional<uint8_t> SaveInSynthPort() const;
     // Input that comes while the slot's patch is on its way from the

@@ -6,12 +6,14 @@
 #include "editor/prefs/Preferences.h"
 #include "editor/windows/PatchView.h"
 #include "editor/windows/SavePatchAlert.h"
+#include "editor/windows/SplitterView.h"
 #include "framework/controls/PushButtonView.h"
 #include "framework/menus/Menu.h"
 #include "framework/menus/MenuBar.h"
 #include "framework/views/StaticTextView.h"
 #include "panels/painters/KnobGUI.h"
 #include "panels/painters/PictureKeys.h"
+#include "patch/area/ScrollViewContainer.h"
 #include "patch/document/Patch.h"
 #include "platform/host/SystemMetrics.h"
 #include "platform/windows/MessageQueue.h"
@@ -240,6 +242,37 @@ TEST_F(EditorTest, TheFrontPatchWindowsCaptionLooksInactiveWhileAnotherProgramHa
     Step(20);
     EXPECT_GT(shown(*patches[1]).first, 0);
     EXPECT_EQ(shown(*patches[0]).first, 0);
+}
+
+// Tiled or cascaded out of a maximised window, every patch window fits its
+// voice areas and its split bar to its new size at once, not only the one in
+// front: none is left cut off without its scroll bars until it is clicked.
+TEST_F(EditorTest, TilingOrCascadingFromAMaximisedWindowLaysEveryPatchWindowOut)
+{
+    Launch();
+    PressCtrl('N');
+    PressCtrl('N');
+    PressCtrl('N');
+    Step(100);
+    const std::vector<CPatch*> patches = Patches();
+    ASSERT_EQ(patches.size(), 3u);
+    for (const uint32_t command : {kTileVertically, kTileHorizontally, kCascade}) {
+        SCOPED_TRACE(command);
+        auto* front = static_cast<CPatchView*>(patches[2]->GetWindow());
+        platform::ShowWindow(front->GetHandle(), platform::ShowCommand::Maximize);
+        Step(50);
+        ASSERT_TRUE(front->IsMaximized());
+        Choose(command);
+        Step(50);
+        for (const CPatch* patch : patches) {
+            const auto* view = static_cast<CPatchView*>(patch->GetWindow());
+            const CRect client = view->GetClientRect();
+            EXPECT_FALSE(view->IsMaximized());
+            EXPECT_EQ(view->GetContainer(0).GetFrame().bottom, client.bottom) << patch->GetTitle();
+            EXPECT_EQ(view->GetContainer(1).GetFrame().right, client.right) << patch->GetTitle();
+            EXPECT_LE(view->GetSplitter().GetFrame().bottom, client.bottom) << patch->GetTitle();
+        }
+    }
 }
 
 TEST_F(EditorTest, QuitAsksOncePerChangedPatchAndCancelKeepsEverythingOpen)
