@@ -29,6 +29,20 @@ void ReportProblem(platform::FileDialogProblem problem, const std::string& name)
             ShowFrameworkAlert(entry.alert, {name});
 }
 
+// The folder of the file or folder last chosen in any of these dialogs: one
+// given no folder of its own starts there, as the user left off (a folder
+// gone since is passed over by the dialog, which then starts at home).
+std::string& LastFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+std::string StartFolder(const char* given)
+{
+    return given != nullptr && *given != '\0' ? std::string(given) : LastFolder();
+}
+
 } // namespace
 
 bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
@@ -43,7 +57,7 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
     request.title = title != nullptr ? title : "";
     request.filter = MakeOpenFilter(types);
     request.filterIndex = 1;
-    request.initialFolder = initialFolder != nullptr ? initialFolder : "";
+    request.initialFolder = StartFolder(initialFolder);
     if (types.GetCount() > 0)
         request.defaultExtension = WithoutDot(GetExtensionAt(*types.begin(), 0));
     request.fileMustExist = true;
@@ -52,6 +66,7 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
     if (!path || path->empty())
         return false;
     auto spec = std::make_unique<CFileSpec>(*path);
+    LastFolder() = spec->GetDirectoryPath();
     const CFileTypeInfo* type = FindFileType(types, spec->GetFileName());
     if (type == nullptr)
         return false;
@@ -78,6 +93,7 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     if (title != nullptr)
         request.title = title;
     request.filter = MakeSaveFilter(type);
+    request.initialFolder = LastFolder();
     request.fileName = defaultName;
     request.defaultExtension = WithoutDot(GetExtensionAt(type, 0));
     request.overwritePrompt = true;
@@ -87,6 +103,7 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     if (!path || path->empty())
         return false;
     auto spec = std::make_unique<CFileSpec>(*path);
+    LastFolder() = spec->GetDirectoryPath();
     if (!MatchesFileType(type, spec->GetFileName()))
         spec->SetExtension(GetExtensionAt(type, 0));
     outSpec = std::move(spec);
@@ -101,12 +118,14 @@ bool ChooseFolderFor(uint32_t owner, const std::string& prompt, std::unique_ptr<
     request.kind = platform::FileDialogKind::Folder;
     request.owner = owner;
     request.title = prompt;
+    request.initialFolder = LastFolder();
     if (shown != nullptr)
         request.filter = MakeOpenFilter(CFileTypeList{*shown});
     const auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return false;
     outFolder = std::make_unique<CDirSpec>(*path);
+    LastFolder() = outFolder->GetPath();
     return true;
 }
 

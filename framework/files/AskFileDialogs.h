@@ -10,6 +10,9 @@
 
 // The open and save dialogs and the folder picker. The owner is a native
 // window (0: none); the window classes add overloads taking their windows.
+// One given no folder of its own (nor a proposed name with a folder) starts
+// in the folder of the file or folder last chosen in any of them, else in the
+// home folder.
 namespace NSHarrowen {
 
 // "[WARN]^0 already exists.\rDo you want to replace it?[OK][Cancel]": a save

@@ -190,33 +190,32 @@ TEST_F(FileDialogWindowTest, TheFolderChooserChoosesTheHighlightedFolderAndShows
     std::filesystem::create_directory(dir.File("Bank2"));
     testsupport::WriteFileBytes(dir.File("Bank2/101 Lead.mid"), "MThd");
     testsupport::WriteFileBytes(dir.File("Bank2/notes.txt"), "x");
-    // The chooser starts in the home folder.
-    const char* ownHome = std::getenv("HOME");
-    const std::string oldHome = ownHome ? ownHome : "";
-    setenv("HOME", dir.Path().c_str(), 1);
+    // A typed folder is chosen; the next chooser starts there.
+    gUser = [&](platform::WindowHandle) {
+        Type(desktop.Host(), dir.Path().string());
+        Press(desktop.Host(), {platform::kVKReturn});
+    };
+    std::unique_ptr<CDirSpec> folder;
+    ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder, &kFileTypeMidi));
+    EXPECT_EQ(folder->GetPath(), dir.Path().string() + "/");
     // Bank2 highlighted (rows: Bank1, Bank2, then the files), then OK.
     gUser = [&](platform::WindowHandle dialog) {
         desktop.Host().Click(RowPoint(dialog, 1));
         desktop.Host().Click(OkPoint(dialog));
     };
-    std::unique_ptr<CDirSpec> folder;
+    platform::SetTimer(user, 1, 30);
     ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder, &kFileTypeMidi));
     EXPECT_EQ(folder->GetPath(), dir.File("Bank2") + "/");
 
-    // Inside Bank2 its MIDI file is listed greyed: a click on it chooses
-    // nothing, and OK chooses the folder listed.
+    // The next chooser starts in the folder chosen: its MIDI file is listed
+    // greyed, a click on it chooses nothing, and OK chooses the folder listed.
     platform::PixelBuffer shown;
     platform::Point row;
-    gUser = [&](platform::WindowHandle dialog) {
-        platform::SetTimer(user, 1, 30);
-        gUser = [&](platform::WindowHandle inside) {
-            shown = desktop.Host().Screen();
-            row = RowPoint(inside, 0);
-            desktop.Host().Click(row);
-            desktop.Host().Click(OkPoint(inside));
-        };
-        desktop.Host().Click(RowPoint(dialog, 1));
-        desktop.Host().Click(RowPoint(dialog, 1));
+    gUser = [&](platform::WindowHandle inside) {
+        shown = desktop.Host().Screen();
+        row = RowPoint(inside, 0);
+        desktop.Host().Click(row);
+        desktop.Host().Click(OkPoint(inside));
     };
     platform::SetTimer(user, 1, 30);
     ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder, &kFileTypeMidi));
@@ -231,7 +230,6 @@ TEST_F(FileDialogWindowTest, TheFolderChooserChoosesTheHighlightedFolderAndShows
         }
     EXPECT_TRUE(grey);
     EXPECT_FALSE(black);
-    setenv("HOME", oldHome.c_str(), 1);
 }
 
 // The question before replacing a file is the program's alert; anything but
@@ -394,6 +392,40 @@ TEST_F(FileDialogWindowTest, AProposedPathOpensInItsFolderWithItsNameFilledIn)
     EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Bass.txt"));
     EXPECT_EQ(desktop.Host().MessageBoxTexts().size(), 1u);
     setenv("HOME", oldHome.c_str(), 1);
+}
+
+// A dialog given no folder of its own starts where the last file or folder
+// was chosen, in whichever dialog: a bank saved into a folder, then the
+// folder chooser, an open dialog and a save dialog all start in that folder.
+TEST_F(FileDialogWindowTest, ADialogGivenNoFolderStartsWhereTheLastChoiceWasMade)
+{
+    std::filesystem::create_directory(dir.File("Banks"));
+    testsupport::WriteFileBytes(dir.File("Banks/Old.txt"), "x");
+    const auto answer = [&](const std::string& typed) {
+        gUser = [&, typed](platform::WindowHandle) {
+            Type(desktop.Host(), typed);
+            Press(desktop.Host(), {platform::kVKReturn});
+        };
+        platform::SetTimer(user, 1, 30);
+    };
+    std::unique_ptr<CFileSpec> spec;
+    answer(dir.File("Banks/Bank1"));
+    ASSERT_TRUE(AskSaveFileFor(0, "Bank1", kFileTypeText, spec));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Bank1.txt"));
+
+    gUser = [&](platform::WindowHandle dialog) { desktop.Host().Click(OkPoint(dialog)); };
+    platform::SetTimer(user, 1, 30);
+    std::unique_ptr<CDirSpec> folder;
+    ASSERT_TRUE(ChooseFolderFor(0, "Choose a bank folder", folder));
+    EXPECT_EQ(folder->GetPath(), dir.File("Banks") + "/");
+
+    answer("Old");
+    ASSERT_TRUE(AskOpenFileOfTypeFor(0, nullptr, kFileTypeText, spec));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Old.txt"));
+
+    answer("Bank2");
+    ASSERT_TRUE(AskSaveFileFor(0, "Bank2", kFileTypeText, spec));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Banks/Bank2.txt"));
 }
 
 // A start in "." lists the folder by its whole path.

@@ -509,9 +509,10 @@ TEST_F(WizardStartTest, WithoutABuiltInImageADumpFileIsAskedFor)
                      folder.File("missing.dmp"), WriteImage("good.dmp", good)};
     Launch();
     EXPECT_EQ(fileDialogs, std::vector<std::string>(4, "Select dump file"));
-    // The home folder first; after a refused image, the folder just used.
+    // The folder Bootwren was started from first; after a refused image, the
+    // folder just used.
     const std::string top = std::filesystem::path(folder.File("x")).parent_path().string() + "/";
-    EXPECT_EQ(fileDialogFolders, (std::vector<std::string>{"", top + "images/", top, top}));
+    EXPECT_EQ(fileDialogFolders, (std::vector<std::string>{".", top + "images/", top, top}));
     ASSERT_EQ(alerts.size(), 3u);
     EXPECT_EQ(alerts[0], " This Bootwren does not support Kandrel R.");
     EXPECT_EQ(alerts[1], " Update file is corrupt.");

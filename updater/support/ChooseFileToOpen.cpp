@@ -9,8 +9,9 @@ std::unique_ptr<NSHarrowen::CFileSpec> ChooseFileToOpen(const std::string& title
 {
     std::unique_ptr<NSHarrowen::CFileTypeInfo> type;
     std::unique_ptr<NSHarrowen::CFileSpec> file;
+    // The first question starts in the folder the program was started from.
     if (!NSHarrowen::AskOpenFileOverFrame(title.c_str(), types, type, file,
-                                          lastFolder.empty() ? nullptr : lastFolder.c_str()))
+                                          lastFolder.empty() ? "." : lastFolder.c_str()))
         return nullptr;
     // Also when the file is then refused: the next question starts there.
     lastFolder = file->GetDirectoryPath();
