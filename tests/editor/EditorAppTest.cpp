@@ -178,10 +178,7 @@ TEST_F(EditorTest, TheWindowsMenuListsPatchWindowsAfterOneSeparatorHoweverOftenI
 TEST_F(EditorTest, NewPatchesOpenWindowsAndTheLastClosedLeavesNoActivePatch)
 {
     Launch();
-    PressCtrl('N');
-    PressCtrl('N');
-    Step(100);
-    const std::vector<CPatch*> patches = Patches();
+    const std::vector<CPatch*> patches = NewPatches(2);
     ASSERT_EQ(patches.size(), 2u);
     EXPECT_EQ(app->GetPatches()->GetActivePatch(), patches[1]);
     EXPECT_EQ(static_cast<CPatchView*>(patches[1]->GetWindow())->GetShownTitle(), patches[1]->GetTitle());
@@ -250,11 +247,7 @@ TEST_F(EditorTest, TheFrontPatchWindowsCaptionLooksInactiveWhileAnotherProgramHa
 TEST_F(EditorTest, TilingOrCascadingFromAMaximisedWindowLaysEveryPatchWindowOut)
 {
     Launch();
-    PressCtrl('N');
-    PressCtrl('N');
-    PressCtrl('N');
-    Step(100);
-    const std::vector<CPatch*> patches = Patches();
+    const std::vector<CPatch*> patches = NewPatches(3);
     ASSERT_EQ(patches.size(), 3u);
     for (const uint32_t command : {kTileVertically, kTileHorizontally, kCascade}) {
         SCOPED_TRACE(command);
@@ -278,11 +271,7 @@ TEST_F(EditorTest, TilingOrCascadingFromAMaximisedWindowLaysEveryPatchWindowOut)
 TEST_F(EditorTest, QuitAsksOncePerChangedPatchAndCancelKeepsEverythingOpen)
 {
     Launch();
-    PressCtrl('N');
-    PressCtrl('N');
-    PressCtrl('N');
-    Step(100);
-    const std::vector<CPatch*> patches = Patches();
+    const std::vector<CPatch*> patches = NewPatches(3);
     patches[0]->SetDirty();
     patches[2]->SetDirty();
     std::vector<std::string> asked;

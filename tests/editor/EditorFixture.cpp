@@ -153,6 +153,14 @@ std::vector<CPatch*> EditorTest::Patches() const
     return patches;
 }
 
+std::vector<CPatch*> EditorTest::NewPatches(int count)
+{
+    for (int i = 0; i < count; ++i)
+        PressCtrl('N');
+    Step(100);
+    return Patches();
+}
+
 bool EditorTest::Quit()
 {
     // The loop asks as soon as it sees the request.

@@ -55,6 +55,8 @@ protected:
     bool IsEnabled(uint32_t command);
     bool IsChecked(uint32_t command);
     std::vector<CPatch*> Patches() const;
+    // Ctrl+N `count` times, as a person opens new patches: all patches then.
+    std::vector<CPatch*> NewPatches(int count);
     // The operator answers the next name box as a person would: types the
     // text, then presses the key that ends it; `shown` gets what the box
     // showed before.
