@@ -49,6 +49,19 @@ std::string Hex(const sim::Bytes& bytes)
     return text;
 }
 
+// What the bad cable (--lossy) did so far, both ways.
+std::string CableFigures(const sim::CSimCable& cable)
+{
+    if (!cable.In() || !cable.Out())
+        return {};
+    std::ostringstream text;
+    text << "the cable lost " << cable.In()->Dropped() << " and spoilt " << cable.In()->Spoilt() << " of "
+         << cable.In()->Dropped() + cable.In()->Spoilt() + cable.In()->Carried() << " messages to it, lost "
+         << cable.Out()->Dropped() << " and spoilt " << cable.Out()->Spoilt() << " of "
+         << cable.Out()->Dropped() + cable.Out()->Spoilt() + cable.Out()->Carried() << " from it";
+    return text.str();
+}
+
 // Messages from the MIDI input thread, handed to the main loop.
 struct Inbox {
     std::mutex lock;
@@ -218,6 +231,8 @@ int Run(const sim::SimProgramOptions& o)
         for (const sim::Bytes& buffer : synth.TakeOutput())
             ports.Send(buffer);
     }
+    if (const std::string figures = CableFigures(synth.Cable()); !figures.empty())
+        std::cout << "simsynthd: " << figures << std::endl;
     return gMidiFailed ? 1 : 0;
 }
 
@@ -229,6 +244,7 @@ int RunUpdate(const sim::SimProgramOptions& o)
     synth.Config().modelByte = sim::ModelByte(o.config.model);
     synth.Config().version = {o.config.version[0], o.config.version[1], 0};
     synth.Config().replyLength = o.replyLength;
+    synth.Config().lossy = o.config.lossy;
     MidiPorts ports(o);
     if (gMidiFailed) {
         std::cerr << "simsynthd: the MIDI ports could not be opened\n";
@@ -247,6 +263,8 @@ int RunUpdate(const sim::SimProgramOptions& o)
                       << synth.Errors().size() << " errors" << std::endl;
             for (const std::string& e : synth.Errors())
                 std::cout << "simsynthd: " << e << std::endl;
+            if (const std::string figures = CableFigures(synth.Cable()); !figures.empty())
+                std::cout << "simsynthd: " << figures << std::endl;
             if (!o.payloadFile.empty()) {
                 std::ofstream file(o.payloadFile, std::ios::binary | std::ios::trunc);
                 file.write(reinterpret_cast<const char*>(synth.Payload().data()),

@@ -17,6 +17,9 @@ const char* const kSimProgramUsage =
     "  --latency MS            time before each answer\n"
     "  --pace                  output paced at the MIDI wire rate\n"
     "  --faults FILE           a fault script (drop N, delay N MS, identify short, ...)\n"
+    "  --lossy DROP,SPOIL,SEED a bad cable both ways: the share of messages lost and of\n"
+    "                          messages with a spoilt byte, and a seed (0.02,0.01,7);\n"
+    "                          the same seed loses and spoils the same messages\n"
     "  --values S:RATE         frames of measured values for slot S, RATE per second\n"
     "  --log FILE              what it receives, one line each (- for standard output)\n"
     "  --name NAME             port name (simsynth): ports NAME in and NAME out\n"
@@ -59,8 +62,9 @@ bool ParseSlotPrefix(const std::string& text, char separator, int& slot, std::st
     return true;
 }
 
-const std::string kValueOptions[] = {"--model",  "--version", "--slot", "--values", "--latency",      "--flash",
-                                     "--faults", "--log",     "--name", "--api",    "--reply-length", "--payload"};
+const std::string kValueOptions[] = {"--model",        "--version", "--slot", "--values", "--latency",
+                                     "--flash",        "--faults",  "--log",  "--name",   "--api",
+                                     "--reply-length", "--payload", "--lossy"};
 
 constexpr std::pair<const char*, SimModel> kModels[] = {
     {"kandrel", SimModel::Kandrel},
@@ -108,6 +112,11 @@ bool ParseProgramOptions(const std::vector<std::string>& args, SimProgramOptions
                 o.replyLength = number;
             else
                 error = "--reply-length wants 11, 12 or 13";
+        } else if (arg == "--lossy") {
+            o.config.lossy = ParseLossRates(value);
+            if (!o.config.lossy)
+                error = "--lossy wants DROP,SPOIL,SEED: two shares from 0 to 1 that add up to 1 at most, and a "
+                        "whole number";
         } else if (arg == "--payload")
             o.payloadFile = value;
         else if (arg == "--help" || arg == "-h")

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "simulator/SimLossyCable.h"
 #include "simulator/SimPatch.h"
 
 namespace sim {
@@ -19,6 +20,8 @@ struct SimConfig {
     bool memoryProtect = false;
     uint32_t latencyMs = 0;      // between a frame's arrival and its answer
     bool paceAtWireRate = false; // 31,250 baud: 320 µs per byte
+    // A bad cable between it and the editor, both ways.
+    std::optional<SimLossRates> lossy;
 };
 
 int SlotCount(SimModel model);

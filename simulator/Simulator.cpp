@@ -120,13 +120,20 @@ void CSimulator::Enqueue(Bytes bytes, uint64_t extraDelayUs, bool answer)
         }
     }
     for (int copy = 0; copy < (twice ? 2 : 1); ++copy) {
+        Bytes sent = bytes;
+        cable_.Follow(config_.lossy);
+        const CSimLossyCable::Fate fate = cable_.FromSynth(sent);
+        if (fate != CSimLossyCable::Fate::Carried)
+            LogEntry(bytes, std::string("sent, ") + CableFateText(fate));
+        if (fate == CSimLossyCable::Fate::Dropped)
+            continue;
         uint64_t due = std::max(nowUs_ + extraDelayUs, lastDueUs_);
         if (config_.paceAtWireRate) {
             wireFreeUs_ = std::max(due, wireFreeUs_) + bytes.size() * kWireByteUs;
             due = wireFreeUs_;
         }
         lastDueUs_ = due;
-        outbox_.push_back({due, bytes});
+        outbox_.push_back({due, std::move(sent)});
     }
 }
 
@@ -217,8 +224,14 @@ void CSimulator::Receive(const uint8_t* data, size_t size)
     }
 }
 
-void CSimulator::HandleMessage(const Bytes& message)
+void CSimulator::HandleMessage(Bytes message)
 {
+    cable_.Follow(config_.lossy);
+    const CSimLossyCable::Fate fate = cable_.ToSynth(message);
+    if (fate != CSimLossyCable::Fate::Carried)
+        LogEntry(message, CableFateText(fate));
+    if (fate == CSimLossyCable::Fate::Dropped)
+        return;
     if (IsIdentifyPing(message.data(), message.size())) {
         LogEntry(message, "identify ping");
         ReplyIdentify();

@@ -33,6 +33,8 @@ public:
 
     SimConfig& Config() { return config_; }
     CSimFaultPlan& Faults() { return faults_; }
+    // The bad cable's two directions, when the configuration has one.
+    const CSimCable& Cable() const { return cable_; }
     // Answers made so far (the fault plan counts them from 1).
     unsigned AnswerCount() const { return answerCount_; }
 
@@ -111,7 +113,7 @@ private:
 
     int ClampSlot(int slot) const { return slot < 0 ? 0 : slot > 3 ? 3 : slot; }
     void LogEntry(const Bytes& bytes, const std::string& text);
-    void HandleMessage(const Bytes& message);
+    void HandleMessage(Bytes message);
     void HandleFrame(const Bytes& message, const SimFrame& frame);
     void ReplyIdentify();
     void ProcessPacket(uint8_t slot, uint8_t numberByte, const Bytes& payload, bool live);
@@ -131,6 +133,7 @@ private:
     SimConfig config_;
     const CSimModuleTypes& types_;
     CSimFaultPlan faults_;
+    CSimCable cable_;
     uint64_t nowUs_ = 0;
 
     SimSettings settings_;

@@ -60,7 +60,10 @@ void CSimUpdateSynth::Receive(const uint8_t* data, size_t size, uint64_t nowMs)
             gathering_.push_back(byte);
             if (byte == 0xF7) {
                 inMessage_ = false;
-                Handle(gathering_, nowMs);
+                cable_.Follow(config_.lossy);
+                Bytes arrived = gathering_;
+                if (cable_.ToSynth(arrived) != CSimLossyCable::Fate::Dropped)
+                    Handle(arrived, nowMs);
             }
         }
     }
@@ -110,6 +113,9 @@ void CSimUpdateSynth::Handle(const Bytes& m, uint64_t nowMs)
 
 void CSimUpdateSynth::Answer(Bytes message, uint64_t dueMs, bool split)
 {
+    cable_.Follow(config_.lossy);
+    if (cable_.FromSynth(message) == CSimLossyCable::Fate::Dropped)
+        return;
     Bytes first;
     if (faults_.otherMaker)
         output_.push_back({dueMs, OtherMakerMessage()});

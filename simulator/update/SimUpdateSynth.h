@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "simulator/SimFrame.h"
+#include "simulator/SimLossyCable.h"
 
 namespace sim {
 
@@ -17,6 +19,8 @@ struct SimUpdateConfig {
     bool updateMode = true;                  // byte 7 of the reply is 7F only in update mode
     uint8_t replyFamily = kFamily;
     uint32_t minimumGapMs = 30; // packets closer than this are logged as errors
+    // A bad cable between it and the updater, both ways.
+    std::optional<SimLossRates> lossy;
 };
 
 struct SimUpdateFaults {
@@ -47,6 +51,7 @@ class CSimUpdateSynth {
 public:
     explicit CSimUpdateSynth(const SimUpdateConfig& config = {}) : config_(config) { }
 
+    // Changes to the cable count from the first message after them.
     SimUpdateConfig& Config() { return config_; }
     SimUpdateFaults& Faults() { return faults_; }
 
@@ -66,6 +71,8 @@ public:
     bool EndReceived() const { return endReceived_; }
     // What broke the protocol (wrong lengths, checksums, pacing, sums).
     const std::vector<std::string>& Errors() const { return errors_; }
+    // The bad cable's two directions, when the configuration has one.
+    const CSimCable& Cable() const { return cable_; }
 
 private:
     void Handle(const Bytes& message, uint64_t nowMs);
@@ -77,6 +84,7 @@ private:
     void Error(std::string text);
 
     SimUpdateConfig config_;
+    CSimCable cable_;
     SimUpdateFaults faults_;
     Bytes gathering_;
     bool inMessage_ = false;

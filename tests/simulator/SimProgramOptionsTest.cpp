@@ -44,8 +44,29 @@ TEST(SimProgramOptions, TheUpdateState)
     EXPECT_EQ(o.payloadFile, "/tmp/os.bin");
 }
 
+TEST(SimProgramOptions, ALossyCableForBothStates)
+{
+    for (const bool update : {false, true}) {
+        SimProgramOptions o;
+        std::string error;
+        std::vector<std::string> args{"--lossy", "0.02,0.01,12345"};
+        if (update)
+            args.push_back("--os-update");
+        ASSERT_TRUE(ParseProgramOptions(args, o, error)) << error;
+        ASSERT_TRUE(o.config.lossy.has_value());
+        EXPECT_EQ(*o.config.lossy, (SimLossRates{0.02, 0.01, 12345}));
+        EXPECT_EQ(o.osUpdate, update);
+    }
+    SimProgramOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseProgramOptions({}, o, error));
+    EXPECT_FALSE(o.config.lossy.has_value()) << "a good cable unless asked";
+}
+
 TEST(SimProgramOptions, WhatIsNotUnderstoodIsSaid)
 {
+    const std::string kLossyWants =
+        "--lossy wants DROP,SPOIL,SEED: two shares from 0 to 1 that add up to 1 at most, and a whole number";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--model", "kandrel x"}, "unknown model: kandrel x"},
         {{"--version", "3.3.0.0"}, "a version is five numbers 0 to 127 joined by dots"},
@@ -57,6 +78,13 @@ TEST(SimProgramOptions, WhatIsNotUnderstoodIsSaid)
         {{"--flash"}, "--flash needs a value"},
         {{"--reply-length", "14"}, "--reply-length wants 11, 12 or 13"},
         {{"--payload"}, "--payload needs a value"},
+        {{"--lossy", "0.02,0.01"}, kLossyWants},
+        {{"--lossy", "0.02;0.01;7"}, kLossyWants},
+        {{"--lossy", "0.7,0.4,7"}, kLossyWants},
+        {{"--lossy", "-0.1,0,7"}, kLossyWants},
+        {{"--lossy", "0.02,0.01,-7"}, kLossyWants},
+        {{"--lossy", "0.02,0.01,7x"}, kLossyWants},
+        {{"--lossy", "nan,0,7"}, kLossyWants},
         {{"--colour"}, "unknown option: --colour"},
         {{"stray"}, "unknown option: stray"},
     };
