@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/midi/MidiPathState.h"
+
 #include <cstdint>
 
 namespace NSHarrowen {
@@ -26,6 +28,10 @@ public:
     // returns once the last chunk is with the device. A count of 0 or below
     // sends nothing. Throws XMIDIWriteFailed.
     virtual void WriteSysex(const uint8_t* bytes, int32_t count) = 0;
+
+    // What the MIDI system has told of the path to the device since it
+    // opened: data it may have lost, a peer or a system gone.
+    virtual platform::MidiPathState GetPathState() const { return {}; }
 
     const CRegisteredMIDIOutput& GetEntry() const { return entry_; }
 

@@ -27,6 +27,7 @@ public:
     bool WriteSysexAndWait(const uint8_t* bytes, int32_t count) override;
     uint32_t SendShortMessage(uint32_t status, uint32_t data1, uint32_t data2) override;
     void WriteSysex(const uint8_t* bytes, int32_t count) override;
+    platform::MidiPathState GetPathState() const override { return handle_->PathState(); }
 
 private:
     void WaitUntilSent();

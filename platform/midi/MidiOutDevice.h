@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/midi/MidiDevices.h"
+#include "platform/midi/MidiPathState.h"
 
 namespace platform {
 
@@ -22,6 +23,8 @@ public:
     MidiResult LongMessage(MidiBuffer& buffer);
     // Gives back every buffer at once (set done).
     MidiResult Reset();
+    // What the system has told of the path to the port (any thread).
+    virtual MidiPathState PathState() const { return {}; }
 
 protected:
     MidiOutDevice();

@@ -177,6 +177,111 @@ TEST_F(WizardDumpTest, CancelInTheMiddleEndsTheDumpAtOnce)
     }
 }
 
+// What the dump page says when the data may not have arrived whole, and
+// what it tells the user to do.
+const std::string kTryAgain =
+    "\rPress Back and try again. If it happens again, close other programs, run JACK in its synchronous mode "
+    "(jackd -S) or use ALSA, or tick \"Safe(Slower)\" on the MIDI page.";
+const std::string kLossText = "The MIDI system lost data on its way to the Vesk Pebix Kandrel, so the dump was "
+                              "stopped at once. Nothing has been harmed: your Vesk Pebix Kandrel keeps the OS it had." +
+    kTryAgain;
+const std::string kGoneText =
+    "The Vesk Pebix Kandrel can no longer be reached: its MIDI port went away or the MIDI system stopped, so the "
+    "dump was stopped. Nothing has been harmed.\rCheck the cable, that the Vesk Pebix Kandrel is on and in update "
+    "mode and that the MIDI system runs; then press Back and try again.";
+const std::string kRefusedText = "The Vesk Pebix Kandrel refused the OS it received: part of it was lost or spoilt "
+                                 "on the way. Nothing has been harmed: your Vesk Pebix Kandrel keeps the OS it had." +
+    kTryAgain;
+
+const std::string kSilentText =
+    "The Vesk Pebix Kandrel did not answer after the whole OS was sent. Check that it is on and in update mode." +
+    kTryAgain;
+
+TEST_F(WizardDumpTest, WhatTheMidiSystemTellsOfThePathStopsTheDumpAtOnce)
+{
+    const struct {
+        const char* name;
+        void (*tell)(platform::VirtualMidiDevice&);
+        const std::string& text;
+    } cases[] = {
+        {"data lost", [](platform::VirtualMidiDevice& d) { d.ReportLoss(); }, kLossText},
+        {"the synthesizer's port gone", [](platform::VirtualMidiDevice& d) { d.ReportPeerGone(true); }, kGoneText},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        synth = sim::CSimUpdateSynth();
+        SetUp();
+        StartDump(60);
+        while (synth.PacketCount() < 20)
+            Step();
+        c.tell(port->Device());
+        // Said at once (by the next packet's time), the bar where it
+        // stopped, nothing more sent.
+        Step(100);
+        const int packets = synth.PacketCount();
+        EXPECT_LE(packets, 21);
+        ASSERT_EQ(Texts().size(), 2u);
+        EXPECT_EQ(Texts()[0], "Dump error!");
+        EXPECT_EQ(Texts()[1], c.text);
+        EXPECT_LT(app->GetLink().GetProgress(), 400.0);
+        Step(15000);
+        EXPECT_EQ(synth.PacketCount(), packets);
+        EXPECT_FALSE(synth.EndReceived());
+        EXPECT_EQ(Page(), 5);
+        EXPECT_TRUE(alerts.empty());
+        // Back leads to the instructions, and a new try on a sound path
+        // sends the whole system with the old text gone.
+        port->Device().ReportPeerGone(false);
+        ClickBack();
+        ASSERT_EQ(Page(), 2);
+        ClickNext();
+        ClickNext();
+        ClickNext();
+        Step(50);
+        ClickNext();
+        ASSERT_EQ(Page(), 5);
+        Step();
+        EXPECT_EQ(Texts()[1], "");
+        ASSERT_TRUE(WaitForPage(6));
+        EXPECT_EQ(synth.Payload(), image_.payload);
+    }
+}
+
+TEST_F(WizardDumpTest, AnImageSpoiltOnALossyCableIsRefusedAndTheUserToldWhatToDo)
+{
+    // The simulator on a bad cable: 2 % of the messages lost, 1 % spoilt.
+    synth.Config().lossy = sim::SimLossRates{0.02, 0.01, 53};
+    StartDump(200);
+    for (int steps = 0; steps < 4000 && app->GetLink().GetDumpState() != kDumpFailed; ++steps)
+        Step();
+    ASSERT_EQ(Page(), 5);
+    ASSERT_TRUE(synth.EndReceived());
+    ASSERT_TRUE(synth.Cable().In().has_value());
+    EXPECT_GT(synth.Cable().In()->Dropped() + synth.Cable().In()->Spoilt(), 0u);
+    EXPECT_FALSE(synth.Errors().empty()) << "the synthesizer found the image spoilt";
+    EXPECT_NE(synth.Payload(), image_.payload);
+    EXPECT_EQ(Texts()[0], "Dump error!");
+    EXPECT_EQ(Texts()[1], kRefusedText);
+    EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
+    EXPECT_TRUE(app->GetPage()->GetBackButton()->IsEnabled());
+}
+
+TEST_F(WizardDumpTest, ALossAfterTheEndIsBlamedWhenTheSynthesizerRefuses)
+{
+    synth.Faults().refuse = true;
+    synth.Faults().verdictDelayMs = 500;
+    StartDump(5);
+    while (!synth.EndReceived())
+        Step();
+    port->Device().ReportLoss();
+    Step(100);
+    EXPECT_EQ(Texts()[0], "Dumping...100%") << "everything may have arrived: the verdict tells";
+    Step(600);
+    EXPECT_EQ(Texts()[0], "Dump error!");
+    EXPECT_EQ(Texts()[1], kLossText);
+}
+
 TEST_F(WizardTest, SafeModePacesTwoHundredMilliseconds)
 {
     synth.Config().minimumGapMs = 200;
@@ -338,15 +443,16 @@ TEST_F(WizardTest, DumpErrors)
         const char* name;
         void (*set)(sim::SimUpdateFaults&);
         uint64_t before; // still sending or waiting after this long
+        std::string advice;
     } cases[] = {
-        {"refused", [](sim::SimUpdateFaults& f) { f.refuse = true; }, 0},
-        {"no verdict", [](sim::SimUpdateFaults& f) { f.noVerdict = true; }, 11000},
+        {"refused", [](sim::SimUpdateFaults& f) { f.refuse = true; }, 0, kRefusedText},
+        {"no verdict", [](sim::SimUpdateFaults& f) { f.noVerdict = true; }, 11000, kSilentText},
         {"an acknowledgement while sending",
          [](sim::SimUpdateFaults& f) {
              f.earlyAckAfterPacket = 0;
              f.noVerdict = true;
          },
-         11000},
+         11000, kSilentText},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -367,6 +473,7 @@ TEST_F(WizardTest, DumpErrors)
         }
         Step(12000 - c.before + 100);
         EXPECT_EQ(Texts()[0], "Dump error!");
+        EXPECT_EQ(Texts()[1], c.advice);
         EXPECT_EQ(Page(), 5);
         EXPECT_FALSE(app->GetPage()->GetNextButton()->IsEnabled());
         // Back leads to the instructions; showing the dump page again sends it all again.

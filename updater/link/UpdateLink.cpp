@@ -125,6 +125,9 @@ void CUpdateLink::StopIdentify()
 void CUpdateLink::StartDump()
 {
     dumpState_ = kDumpHeader;
+    dumpTrouble_ = kTroubleNone;
+    lossSeen_ = false;
+    lossesAtStart_ = output_ ? output_->GetPathState().losses : 0;
     bytesSent_ = 0;
     nextSendTime_ = platform::NowMilliseconds();
 }
@@ -202,8 +205,35 @@ void CUpdateLink::RepeatIdentify()
     }
 }
 
+void CUpdateLink::FailDump(int32_t trouble)
+{
+    dumpState_ = kDumpFailed;
+    dumpTrouble_ = lossSeen_ && (trouble == kTroubleRefused || trouble == kTroubleNoVerdict) ? kTroubleLoss : trouble;
+}
+
+void CUpdateLink::WatchPath()
+{
+    if (dumpState_ != kDumpHeader && dumpState_ != kDumpSending && dumpState_ != kDumpWaiting)
+        return;
+    if (!output_) {
+        FailDump(kTroubleGone);
+        return;
+    }
+    const platform::MidiPathState path = output_->GetPathState();
+    if (path.peerGone || path.systemGone)
+        FailDump(kTroubleGone);
+    else if (path.losses != lossesAtStart_) {
+        // Once the end is out everything may have arrived: the verdict tells.
+        if (dumpState_ == kDumpWaiting)
+            lossSeen_ = true;
+        else
+            FailDump(kTroubleLoss);
+    }
+}
+
 void CUpdateLink::StepDump()
 {
+    WatchPath();
     try {
         switch (dumpState_) {
         case kDumpHeader:
@@ -216,13 +246,14 @@ void CUpdateLink::StepDump()
             break;
         case kDumpWaiting:
             if (platform::NowMilliseconds() - dumpTime_ > kVerdictTimeout)
-                dumpState_ = kDumpFailed;
+                FailDump(kTroubleNoVerdict);
             break;
         default:
             break;
         }
     } catch (const NSHarrowen::XBase&) {
-        dumpState_ = kDumpFailed;
+        // The output refused the message: the port or the system is gone.
+        FailDump(kTroubleGone);
     }
 }
 
@@ -296,7 +327,7 @@ void CUpdateLink::Handle(const uint8_t* m, size_t n, bool afterDumpEnd)
         break;
     case kMessageFailure:
         if (dumpState_ == kDumpWaiting && afterDumpEnd)
-            dumpState_ = kDumpFailed;
+            FailDump(kTroubleRefused);
         break;
     case kMessageAcknowledge:
         if (dumpState_ == kDumpWaiting && afterDumpEnd)

@@ -36,6 +36,15 @@ enum EDumpState : int32_t {
     kDumpFailed = 5,
 };
 
+// Why a dump failed.
+enum EDumpTrouble : int32_t {
+    kTroubleNone = 0,
+    kTroubleLoss = 1,      // the MIDI system lost data while the system went out
+    kTroubleGone = 2,      // the synthesizer's port or the MIDI system went away
+    kTroubleRefused = 3,   // the synthesizer refused the system it received
+    kTroubleNoVerdict = 4, // the synthesizer said nothing after the end
+};
+
 // The updater's conversation with the synthesizer: finds it with identify
 // requests and their repeats, reads its version reply, and streams the image
 // as a header, paced data packets and an end message, then waits for the
@@ -47,6 +56,11 @@ enum EDumpState : int32_t {
 // the last byte of the one before has left on the wire. A tick sends at most
 // one message and never sleeps: the main thread waits only for the message's
 // own wire time, and the window stays alive between packets.
+//
+// The dump has no repeats: a packet lost on the way spoils the whole image,
+// which the synthesizer then refuses. So the link watches what the MIDI
+// system tells of the path while it sends, and stops at once when data may
+// have been lost or the synthesizer went away.
 class CUpdateLink {
 public:
     static constexpr uint32_t kIdentifyInterval = 1000; // ms
@@ -90,6 +104,8 @@ public:
     std::string GetCurrentVersionText() const;
     int32_t GetIdentifyResult() const { return identifyResult_; }
     int32_t GetDumpState() const { return dumpState_; }
+    // Why the dump failed (kTroubleNone unless it did).
+    int32_t GetDumpTrouble() const { return dumpTrouble_; }
 
     // The idle step: takes the waiting replies, repeats the identify request,
     // and moves the dump on.
@@ -121,6 +137,11 @@ private:
     void SendPaced(const std::vector<uint8_t>& message);
     void ReadVersionReply(const uint8_t* m, size_t n);
     void EndSearch(int32_t result);
+    // Fails the dump; a loss seen on the way is the likelier cause of a
+    // refusal or a silence.
+    void FailDump(int32_t trouble);
+    // Fails the dump when the MIDI system tells of a loss or a gone peer.
+    void WatchPath();
     void Send(const std::vector<uint8_t>& message);
 
     NSHarrowen::CInputPortRegistry inputs_;
@@ -134,6 +155,9 @@ private:
     bool looking_ = false;
     uint64_t identifyTime_ = 0;
     int32_t dumpState_ = kDumpIdle;
+    int32_t dumpTrouble_ = kTroubleNone;
+    uint32_t lossesAtStart_ = 0; // the path's losses when the dump began
+    bool lossSeen_ = false;      // a loss after the end went out
     uint32_t bytesSent_ = 0;
     uint64_t dumpTime_ = 0;
     uint64_t nextSendTime_ = 0; // when the next message of the dump is due

@@ -17,6 +17,8 @@ public:
     uint16_t GetIndex() const { return index_; }
     // Sends a whole message and waits until it is out; throws XMIDI.
     void Send(const std::vector<uint8_t>& message);
+    // What the MIDI system has told of the path to the synthesizer.
+    platform::MidiPathState GetPathState() const { return output_->GetPathState(); }
 
 private:
     uint16_t index_;

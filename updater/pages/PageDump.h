@@ -2,6 +2,9 @@
 
 #include "updater/pages/WizardDialog.h"
 
+#include <cstdint>
+#include <string>
+
 namespace NSHarrowen {
 class CProgressBarView;
 } // namespace NSHarrowen
@@ -24,8 +27,12 @@ public:
     void UpdateState() override;
 
 private:
+    // Why the dump failed and what to do now.
+    std::string TroubleText(int32_t trouble) const;
+
     NSHarrowen::CProgressBarView* progress_;
     NSHarrowen::CStaticTextView* status_;
+    NSHarrowen::CStaticTextView* advice_;
 };
 
 } // namespace NSBootwren

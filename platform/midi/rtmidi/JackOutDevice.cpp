@@ -3,6 +3,7 @@
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
+#include <jack/statistics.h>
 #include <jack/ringbuffer.h>
 
 #include <algorithm>
@@ -31,6 +32,13 @@ struct JackOutDevice::State {
     jack_port_t* port = nullptr;
     jack_ringbuffer_t* ring = nullptr;
     std::atomic<bool> shutDown{false};
+    // Cycles some client did not finish: its events of that cycle are lost.
+    std::atomic<uint32_t> missedCycles{0};
+    // The server's record of how late its driver began the last late cycle
+    // (notification thread only).
+    float driverDelay = 0;
+    // The port had a peer once: none now means the peer went away.
+    mutable std::atomic<bool> everConnected{false};
     // An output opened toward a port keeps what is written until the
     // server's cycle carries the connection: jack_connect returns before
     // that, and a cycle without it would drop the messages.
@@ -115,6 +123,36 @@ struct JackOutDevice::State {
 
     static void OnShutdown(void* self) { static_cast<State*>(self)->shutDown = true; }
 
+    // The server tells every client of an xrun both when its driver began a
+    // cycle late (a late cycle loses nothing) and when a client had not
+    // finished its cycle as the next began (in the default asynchronous
+    // mode that client never sees the events of the cycle it missed). Only
+    // the driver's records a new delay.
+    static int OnXrun(void* self)
+    {
+        auto* state = static_cast<State*>(self);
+        const float delay = jack_get_xrun_delayed_usecs(state->client);
+        if (delay != state->driverDelay)
+            state->driverDelay = delay;
+        else
+            ++state->missedCycles;
+        return 0;
+    }
+
+    MidiPathState Path() const
+    {
+        MidiPathState path;
+        path.losses = missedCycles.load();
+        path.systemGone = shutDown.load();
+        if (!path.systemGone) {
+            const bool connected = jack_port_connected(port) > 0;
+            if (connected)
+                everConnected = true;
+            path.peerGone = everConnected && !connected;
+        }
+        return path;
+    }
+
     // Waits, at most kDrainLimit, until a cycle begins after everything
     // written so far went out in the cycles before it.
     void Drain() const
@@ -165,7 +203,9 @@ std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& cl
         return nullptr;
     state->awaitsConnection = awaitsConnection;
     jack_on_shutdown(state->client, State::OnShutdown, state.get());
-    if (jack_set_process_callback(state->client, State::OnProcess, state.get()) != 0 ||
+    state->driverDelay = jack_get_xrun_delayed_usecs(state->client);
+    if (jack_set_xrun_callback(state->client, State::OnXrun, state.get()) != 0 ||
+        jack_set_process_callback(state->client, State::OnProcess, state.get()) != 0 ||
         jack_activate(state->client) != 0)
         return nullptr;
     return state;
@@ -176,6 +216,7 @@ std::unique_ptr<JackOutDevice> JackOutDevice::Open(const std::string& client, co
     std::unique_ptr<State> state = Start(client, "out", true);
     if (state == nullptr || jack_connect(state->client, jack_port_name(state->port), destination.c_str()) != 0)
         return nullptr;
+    state->everConnected = true;
     return std::unique_ptr<JackOutDevice>(new JackOutDevice(std::move(state)));
 }
 
@@ -202,6 +243,11 @@ MidiResult JackOutDevice::ShortMessage(uint32_t message)
     if (count == 0)
         return midierr::kInvalidParameter;
     return state_->Write(bytes, count);
+}
+
+MidiPathState JackOutDevice::PathState() const
+{
+    return state_->Path();
 }
 
 MidiResult JackOutDevice::SendLong(const uint8_t* bytes, size_t count)

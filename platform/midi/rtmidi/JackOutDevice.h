@@ -28,6 +28,11 @@ public:
     MidiResult Write(const uint8_t* bytes, size_t count);
 
     MidiResult ShortMessage(uint32_t message) override;
+    // The cycles a client of the server missed since the device opened (in
+    // the server's asynchronous mode that client never sees their events),
+    // whether the port connected to ours went away, and whether the server
+    // stopped.
+    MidiPathState PathState() const override;
 
 protected:
     MidiResult SendLong(const uint8_t* bytes, size_t count) override;

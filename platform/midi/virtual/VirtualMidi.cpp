@@ -23,6 +23,8 @@ struct VirtualMidiDevice::Core {
     std::atomic<uint32_t> completionDelay{0};
     std::atomic<size_t> overlapping{0};
     std::atomic<bool> unplugged{false};
+    std::atomic<uint32_t> losses{0};
+    std::atomic<bool> peerGone{false};
 
     // Guards the fields below and keeps an open input alive while the owner sends.
     mutable std::mutex mutex;
@@ -105,6 +107,12 @@ protected:
     }
 
     uint32_t CompletionDelay(size_t) override { return core_->stallOutput ? kNever : core_->completionDelay.load(); }
+
+public:
+    MidiPathState PathState() const override
+    {
+        return {core_->losses.load(), core_->peerGone || core_->unplugged, false};
+    }
 
 private:
     MidiResult Check() const
@@ -290,6 +298,14 @@ void VirtualMidiDevice::StallInput(bool stall)
 void VirtualMidiDevice::SetCompletionDelay(uint32_t ms)
 {
     core_->completionDelay = ms;
+}
+void VirtualMidiDevice::ReportLoss()
+{
+    ++core_->losses;
+}
+void VirtualMidiDevice::ReportPeerGone(bool gone)
+{
+    core_->peerGone = gone;
 }
 size_t VirtualMidiDevice::OverlappingSends() const
 {

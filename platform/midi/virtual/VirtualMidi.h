@@ -62,6 +62,10 @@ public:
     void StallInput(bool stall);
     // Sent buffers are done this long after they went out (0: at once).
     void SetCompletionDelay(uint32_t ms);
+    // What the open output's path reports: the system lost data once more,
+    // or the port at the other end went away (false: it is back).
+    void ReportLoss();
+    void ReportPeerGone(bool gone);
     // Long messages sent while an earlier one was not yet done.
     size_t OverlappingSends() const;
 

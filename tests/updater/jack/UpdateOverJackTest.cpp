@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <thread>
 
 using namespace NSBootwren;
@@ -49,45 +50,61 @@ std::vector<uint8_t> ReadFile(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
-{
-    if (!std::getenv("JACK_DEFAULT_SERVER"))
-        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
-    testsupport::TempDir dir;
-    const std::string received = dir.File("received.bin");
-    const std::string name = "upd" + std::to_string(getpid());
-    testsupport::ScopedProcess daemon({SIMSYNTHD_PATH, "--api", "jack", "--os-update", "--model", "pebix", "--version",
-                                       "3.0.0.0.0", "--name", name, "--payload", received});
-    ASSERT_TRUE(daemon.Started());
+// simsynthd in its update state on the tests' JACK server, and a link that
+// found it there.
+class UpdateOverJack : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("JACK_DEFAULT_SERVER"))
+            GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+        daemon_ = std::make_unique<testsupport::ScopedProcess>(
+            std::vector<std::string>{SIMSYNTHD_PATH, "--api", "jack", "--os-update", "--model", "pebix", "--version",
+                                     "3.0.0.0.0", "--name", name_, "--payload", received_});
+        ASSERT_TRUE(daemon_->Started());
+    }
 
+    // Lists the ports until the daemon's appear, opens them and finds the
+    // synthesizer, for an image of these bytes.
+    void Connect(const std::vector<uint8_t>& bytes)
+    {
+        file_ = CUpdateFile::Read(bytes.data(), bytes.size());
+        // The daemon's ports appear a little after it starts; the link lists
+        // the ports when it is made.
+        int input = -1, output = -1;
+        for (int tries = 0; tries < 100 && (input < 0 || output < 0); ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            link = std::make_unique<CUpdateLink>(*file_);
+            input = FindPort(link->GetInputMenu(), name_ + " out");
+            output = FindPort(link->GetOutputMenu(), name_ + " in");
+        }
+        ASSERT_GE(input, 0) << "simsynthd's output port did not appear";
+        ASSERT_GE(output, 0) << "simsynthd's input port did not appear";
+        ASSERT_TRUE(link->OpenPorts(static_cast<uint16_t>(input), static_cast<uint16_t>(output)));
+        // JACK makes the connections a little later: search again while nobody answered.
+        for (int search = 0; search < 3 && link->GetIdentifyResult() != kIdentifyFound; ++search) {
+            link->StopIdentify();
+            link->StartIdentify();
+            TickUntil(
+                *link, [&] { return link->GetIdentifyResult() != kIdentifyLooking; }, std::chrono::seconds(8));
+        }
+        ASSERT_EQ(link->GetIdentifyResult(), kIdentifyFound);
+    }
+
+    testsupport::TempDir dir_;
+    const std::string received_ = dir_.File("received.bin");
+    const std::string name_ = "upd" + std::to_string(getpid());
+    std::unique_ptr<testsupport::ScopedProcess> daemon_;
+    std::unique_ptr<CUpdateFile> file_;
+    std::unique_ptr<CUpdateLink> link;
+};
+
+TEST_F(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
+{
     SyntheticImage image = updatertest::SmallSyntheticImage(225);
     for (size_t i = 0; i < 40; ++i)
         image.payload[i] = static_cast<uint8_t>(0x80 + i); // bytes at and above 0x80
-    const std::vector<uint8_t> bytes = image.Bytes();
-    const auto file = CUpdateFile::Read(bytes.data(), bytes.size());
-
-    // The daemon's ports appear a little after it starts; the link lists the
-    // ports when it is made.
-    std::unique_ptr<CUpdateLink> link;
-    int input = -1, output = -1;
-    for (int tries = 0; tries < 100 && (input < 0 || output < 0); ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        link = std::make_unique<CUpdateLink>(*file);
-        input = FindPort(link->GetInputMenu(), name + " out");
-        output = FindPort(link->GetOutputMenu(), name + " in");
-    }
-    ASSERT_GE(input, 0) << "simsynthd's output port did not appear";
-    ASSERT_GE(output, 0) << "simsynthd's input port did not appear";
-    ASSERT_TRUE(link->OpenPorts(static_cast<uint16_t>(input), static_cast<uint16_t>(output)));
-
-    // JACK makes the connections a little later: search again while nobody answered.
-    for (int search = 0; search < 3 && link->GetIdentifyResult() != kIdentifyFound; ++search) {
-        link->StopIdentify();
-        link->StartIdentify();
-        TickUntil(
-            *link, [&] { return link->GetIdentifyResult() != kIdentifyLooking; }, std::chrono::seconds(8));
-    }
-    ASSERT_EQ(link->GetIdentifyResult(), kIdentifyFound);
+    ASSERT_NO_FATAL_FAILURE(Connect(image.Bytes()));
     EXPECT_EQ(link->GetCurrentVersionText(), "V3.00");
 
     // Sent once: nothing is lost on the way. The daemon's output (above in
@@ -95,13 +112,28 @@ TEST(UpdateOverJack, ASmallImageReachesSimsynthdByteForByte)
     link->StartDump();
     TickUntil(
         *link, [&] { return link->GetDumpState() >= kDumpDone; }, std::chrono::seconds(30));
-    EXPECT_EQ(link->GetDumpState(), kDumpDone);
+    EXPECT_EQ(link->GetDumpState(), kDumpDone) << "trouble " << link->GetDumpTrouble();
     std::vector<uint8_t> payload;
     for (int tries = 0; tries < 100 && payload.size() < image.payload.size(); ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        payload = ReadFile(received);
+        payload = ReadFile(received_);
     }
     EXPECT_TRUE(payload == image.payload);
+}
+
+TEST_F(UpdateOverJack, ASynthesizerWhosePortGoesAwayStopsTheDumpAtOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Connect(updatertest::SmallSyntheticImage(112 * 200).Bytes()));
+    link->StartDump();
+    ASSERT_TRUE(TickUntil(
+        *link, [&] { return link->GetProgress() >= 100.0; }, std::chrono::seconds(10)));
+    daemon_.reset(); // its ports go with it
+    const auto gone = std::chrono::steady_clock::now();
+    EXPECT_TRUE(TickUntil(
+        *link, [&] { return link->GetDumpState() == kDumpFailed; }, std::chrono::seconds(5)));
+    EXPECT_LT(std::chrono::steady_clock::now() - gone, std::chrono::seconds(2)) << "not 12 s after the end";
+    EXPECT_EQ(link->GetDumpTrouble(), kTroubleGone);
+    EXPECT_LT(link->GetProgress(), 500.0) << "the bar stops where the synthesizer went";
 }
 
 } // namespace
