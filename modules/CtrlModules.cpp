@@ -249,7 +249,7 @@ constexpr JackSpec kAmpProcJacks[] = {
 constexpr ItemSpec kAmpProcItems[] = {
     {.itemClass = ItemClass::MediumKnob, .x = 53, .y = 31, .faceLabel = "Vel Sens"},
     {.itemClass = ItemClass::MediumKnob, .x = 95, .y = 31, .faceLabel = "L Gain"},
-    {.itemClass = ItemClass::MediumKnob, .x = 130, .y = 31, .faceLabel = "Brk Pnt"},
+    {.itemClass = ItemClass::MediumKnob, .x = 130, .y = 31},
     {.itemClass = ItemClass::MediumKnob, .x = 165, .y = 31, .faceLabel = "R Gain"},
     {.itemClass = ItemClass::AmpProcGraph, .x = 196, .y = 2, .params = BoundParams(1, 3)},
     {.itemClass = ItemClass::DefaultText, .x = 90, .y = 12, .size = 32, .params = BoundParams(1, 1)},

@@ -6,16 +6,27 @@
 namespace {
 
 constexpr WordAbbreviation kWords[] = {
-    {"Active", "Act"},      {"Amount", "Amt"},       {"amount", "Amt"},       {"Attack", "Atk"},
-    {"Balance", "Bal"},     {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},       {"Clock", "Clk"},
-    {"coars", "Crs"},       {"Cycles", "Cyc"},       {"Decay", "Dcy"},        {"Density", "Dens"},
-    {"Detune", "Dtune"},    {"Feedback", "Fdbk"},    {"Frequency", "Freq"},   {"Input", "In"},
-    {"Invert", "Inv"},      {"Level", "Lvl"},        {"levl", "Lvl"},         {"Limiter", "Lim"},
-    {"Monitor", "Mon"},     {"Navigator", "Nav"},    {"Offset", "Ofs"},       {"Output", "Out"},
-    {"Overdrive", "Ovdrv"}, {"Pattern", "Patt"},     {"Polarity", "Pol"},     {"Record", "Rec"},
-    {"Release", "Rel"},     {"Resonance", "Res"},    {"SampleRate", "SRate"}, {"Semitones", "Semi"},
-    {"Shelving", "Shelf"},  {"Spread", "Sprd"},      {"Sustain", "Sus"},      {"Symmetry", "Sym"},
-    {"Threshold", "Thres"}, {"Timbre", "Timb"},      {"Waveform", "Wave"},
+    {"Active", "Act"},       {"Amount", "Amt"},       {"amount", "Amt"},      {"Attack", "Atk"},
+    {"Balance", "Bal"},      {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},      {"Clock", "Clk"},
+    {"Cycles", "Cyc"},       {"Decay", "Dcy"},        {"Density", "Dens"},    {"Detune", "Dtune"},
+    {"Feedback", "Fdbk"},    {"Frequency", "Freq"},   {"Input", "In"},        {"Invert", "Inv"},
+    {"Level", "Lvl"},        {"Limiter", "Lim"},      {"Monitor", "Mon"},     {"Navigator", "Nav"},
+    {"Offset", "Ofs"},       {"Output", "Out"},       {"Overdrive", "Ovdrv"}, {"Pattern", "Patt"},
+    {"Polarity", "Pol"},     {"Record", "Rec"},       {"Release", "Rel"},     {"Resonance", "Res"},
+    {"SampleRate", "SRate"}, {"Semitones", "Semi"},   {"Shelving", "Shelf"},  {"Spread", "Sprd"},
+    {"Sustain", "Sus"},      {"Symmetry", "Sym"},     {"Threshold", "Thres"}, {"Timbre", "Timb"},
+    {"Waveform", "Wave"},
+};
+
+// Parameter names cut to the synthesizer's ten characters, as the face
+// prints them: in whole words, which the short forms above then shorten
+// where the face has no room for them.
+constexpr NameAbbreviation kSpelledOut[] = {
+    {"Freq coars", "Freq Coarse"}, {"Fine t", "Fine Tune"},         {"S Shape", "Shape"},
+    {"S Shape MA", "Shape MA"},    {"Filt. Swp", "Filter Sweep"},   {"Pol/Wave", "Polarity/Wave"},
+    {"Nav. MA", "Navigator MA"},   {"C freq MA", "Center Freq MA"}, {"Center frq", "Center Freq"},
+    {"Cont mode", "Continuous"},   {"Brk Point", "Break Point"},    {"Out:Level", "Out Level"},
+    {"In:Level", "In Level"},      {"Input levl", "Input Level"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The
@@ -27,14 +38,14 @@ constexpr NameAbbreviation kNames[] = {
     {"Upper note", "Up Note"},
     {"Freq coars", "Coarse"},
     {"Freq fine", "Fine"},
+    {"Fine t", "Fine"},
+    {"Filt. Swp", "Sweep"},
     {"Pulse wdth", "Pulse W"},
     {"Pulse w MA", "PW MA"},
-    {"In:Level", "In Lvl"},
-    {"Out:Level", "Out Lvl"},
+    {"Brk Point", "Break"},
     {"Cont mode", "Cont"},
     {"Bypass", "B"},
     {"Mute", "M"},
-    {"Brk Point", "Brk Pnt"},
     {"Left Gain", "L Gain"},
     {"Right Gain", "R Gain"},
     {"Out (row A)", "Out A"},
@@ -208,6 +219,14 @@ const char* WordShortForm(const std::string& word)
     return nullptr;
 }
 
+std::string SpelledOut(std::string_view name)
+{
+    for (const NameAbbreviation& a : kSpelledOut)
+        if (name == a.name)
+            return a.shortForm;
+    return std::string(name);
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string out;
@@ -228,6 +247,11 @@ std::span<const NameAbbreviation> NameAbbreviations()
     return kNames;
 }
 
+std::span<const NameAbbreviation> SpelledOutNames()
+{
+    return kSpelledOut;
+}
+
 std::span<const TypeButtonName> TypeButtonNames()
 {
     return kButtons;
@@ -235,14 +259,14 @@ std::span<const TypeButtonName> TypeButtonNames()
 
 std::vector<std::string> LabelForms(std::string_view name)
 {
-    std::vector<std::string> forms{std::string(name)};
+    std::vector<std::string> forms{SpelledOut(name)};
     const auto add = [&forms](const std::string& form) {
         if (std::find(forms.begin(), forms.end(), form) == forms.end())
             forms.push_back(form);
     };
     // The words' short forms, the longest word first: the most room is won
     // with the fewest words changed.
-    std::vector<std::string> words = Words(name);
+    std::vector<std::string> words = Words(forms.front());
     std::vector<size_t> order(words.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;

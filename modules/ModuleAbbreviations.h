@@ -25,10 +25,12 @@ struct TypeButtonName {
 
 std::span<const WordAbbreviation> WordAbbreviations();
 std::span<const NameAbbreviation> NameAbbreviations();
+// The names cut to the synthesizer's ten characters, each with its whole words.
+std::span<const NameAbbreviation> SpelledOutNames();
 std::span<const TypeButtonName> TypeButtonNames();
 
-// The forms a name may be printed in: the name itself first, then its listed
-// short forms, longest first.
+// The forms a name may be printed in: the name itself first (in whole words
+// where it is cut), then its listed short forms, longest first.
 std::vector<std::string> LabelForms(std::string_view name);
 
 // The short name on a type's toolbar button; empty for a type not listed.

@@ -169,11 +169,24 @@ std::vector<std::string> Words(const std::string& text)
     return words;
 }
 
-// A name as printed: itself, a whole-name short form from the table, or its
-// words each kept or replaced by the word's short form from the table.
+// A name cut to the synthesizer's ten characters in whole words; any other
+// name as it is.
+std::string SpelledOut(const std::string& name)
+{
+    for (const NameAbbreviation& a : SpelledOutNames()) {
+        if (name == a.name) {
+            return a.shortForm;
+        }
+    }
+    return name;
+}
+
+// A name as printed: itself (in whole words where it is cut), a whole-name
+// short form from the table, or its words each kept or replaced by the
+// word's short form from the table.
 bool IsListedForm(const std::string& name, const std::string& text)
 {
-    if (text == name) {
+    if (text == SpelledOut(name)) {
         return true;
     }
     for (const NameAbbreviation& a : NameAbbreviations()) {
@@ -181,7 +194,7 @@ bool IsListedForm(const std::string& name, const std::string& text)
             return true;
         }
     }
-    const auto nameWords = Words(name);
+    const auto nameWords = Words(SpelledOut(name));
     const auto textWords = Words(text);
     if (nameWords.size() != textWords.size()) {
         return false;
@@ -430,6 +443,23 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
             ASSERT_EQ(button.itemClass, ItemClass::CheckButton);
             ASSERT_NE(button.text, nullptr);
             EXPECT_TRUE(IsListedForm(names.at(static_cast<size_t>(c)), button.text)) << button.text;
+        }
+    }
+}
+
+// A parameter name cut to the synthesizer's ten characters reads as a stub
+// ("FREQ COARS", "FINE T", "FILT. SWP"): the face prints it in whole words,
+// or in a listed short form of those.
+TEST_F(FacePictures, CutNamesArePrintedInWholeWords)
+{
+    std::set<std::string> cut;
+    for (const NameAbbreviation& a : SpelledOutNames()) {
+        cut.insert(AsRead(a.name));
+    }
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            EXPECT_FALSE(cut.contains(AsRead(label.text))) << "'" << OneLine(label.text) << "'";
         }
     }
 }
@@ -707,10 +737,13 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItMayHeadItsFirstStep)
 // is without its "MA". An "MA" naming one knob stands nearer to it than to
 // any other control, or it names nothing: so SpectralOsc's "S Shape MA",
 // which once stood between "Mute" and "Partials", far from its knob, where
-// its whole name finds no room.
+// its whole name finds no room. Beside the knob it modulates, between the
+// two (PercOsc's "Pitch MA" beside "Pitch"), it stands as near to that knob
+// at most.
 TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
 {
     int spectralShape = 0;
+    int percPitch = 0;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
@@ -720,24 +753,37 @@ TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
             if (label.controls.empty() || OneLine(label.text) != "MA") {
                 continue;
             }
+            const auto control = static_cast<size_t>(label.controls.front());
+            const auto base = std::find_if(names.begin(), names.end(),
+                                           [&](const std::string& n) { return n + " MA" == names[control]; });
+            ASSERT_NE(base, names.end()) << names[control];
+            const auto baseIndex = static_cast<size_t>(base - names.begin());
+            const bool beside = label.kind == picgen::LabelKind::Control &&
+                KnobAbove(type, frames, static_cast<int>(control)) != static_cast<int>(baseIndex);
             for (int k : label.controls) {
-                const int base = KnobAbove(type, frames, k);
-                ASSERT_GE(base, 0) << names[static_cast<size_t>(k)];
-                EXPECT_EQ(names[static_cast<size_t>(k)], names[static_cast<size_t>(base)] + " MA");
+                if (!beside) {
+                    const int above = KnobAbove(type, frames, k);
+                    ASSERT_GE(above, 0) << names[static_cast<size_t>(k)];
+                    EXPECT_EQ(names[static_cast<size_t>(k)], names[static_cast<size_t>(above)] + " MA");
+                }
             }
             if (label.kind != picgen::LabelKind::Control) {
                 continue;
             }
-            const auto control = static_cast<size_t>(label.controls.front());
             spectralShape += type.GetShortName() == std::string("SpectralOsc") && names[control] == "S Shape MA";
+            percPitch += type.GetShortName() == std::string("PercOsc") && names[control] == "Pitch MA";
             const int own = GapSquared(label.box, frames[control]);
             for (size_t c = 0; c < frames.size(); ++c) {
-                if (c != control) {
+                if (c != control && !(beside && c == baseIndex)) {
                     EXPECT_LT(own, GapSquared(label.box, frames[c])) << "'MA' is as near to " << names[c];
                 }
             }
+            if (beside) {
+                EXPECT_LE(own, GapSquared(label.box, frames[baseIndex]));
+            }
         }
     }
+    EXPECT_EQ(percPitch, 1);
     EXPECT_EQ(spectralShape, 1);
 }
 
@@ -896,6 +942,76 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
             }
             for (size_t j = 0; j < jacks.size(); ++j) {
                 EXPECT_LT(own, GapSquared(box, jacks[j])) << "'" << OneLine(label.text) << "' is as near to jack " << j;
+            }
+        }
+    }
+}
+
+// A name right over a box that shows a value reads as the name of that
+// value: FilterD's "Freq MA" and PercOsc's "Pitch MA" once headed the box
+// showing the filter's frequency or the oscillator's pitch. Over a value box
+// stands only the name of a parameter the box shows. Multi-Env's
+// "Pol/Wave" buttons stand in the strip between the title and the graph,
+// three pixels over the level boxes: their name has no other place.
+TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
+{
+    constexpr int kOver = 3;
+    const std::set<std::pair<std::string, std::string>> noRoom = {{"Multi-Env", "Pol/Wave"}};
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        const auto items = type.GetItems();
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.controls.empty() ||
+                noRoom.contains({type.GetShortName(), names.at(static_cast<size_t>(label.controls.front()))})) {
+                continue;
+            }
+            for (size_t k = 0; k < items.size(); ++k) {
+                const FaceRect& box = face.layout.itemFrames[k];
+                const auto& shown = items[k].params;
+                const bool heads = IsInfoText(items[k].itemClass) && label.box.Bottom() <= box.y &&
+                    box.y - label.box.Bottom() <= kOver && label.box.x < box.Right() && box.x < label.box.Right();
+                const bool itsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int c) {
+                    return std::find(shown.begin(), shown.end(), static_cast<size_t>(c)) != shown.end();
+                });
+                EXPECT_FALSE(heads && !itsOwn) << "'" << OneLine(label.text) << "' heads the value of item " << k;
+            }
+        }
+    }
+}
+
+// Whether a label stands straight over or under an item, its middle within
+// the item's width and a line's height off it at most.
+bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
+{
+    constexpr int kLine = 7;
+    const int cx = box.x + box.w / 2;
+    const int down = std::max(box.y - item.Bottom(), item.y - box.Bottom());
+    return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
+}
+
+// A name straight over or under a jack reads as the jack's: FormantOsc's
+// "Mute" once stood so over the output jack, off its M button. Only the
+// input of the knob right after it may have a knob's name so, or a jack
+// right under the control the name stands straight under, nearer to it.
+TEST_F(FacePictures, NoNameStandsStraightOverAJackNotItsOwn)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto jacks = JackFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            for (const FaceRect& jack : jacks) {
+                const bool itsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int c) {
+                    const FaceRect& own = controls.at(static_cast<size_t>(c));
+                    return FeedsKnob(jack, own) ||
+                        (StraightOverOrUnder(label.box, own) &&
+                         GapSquared(label.box, own) < GapSquared(label.box, jack));
+                });
+                EXPECT_FALSE(!label.controls.empty() && !itsOwn && StraightOverOrUnder(label.box, jack))
+                    << "'" << OneLine(label.text) << "' stands over a jack";
             }
         }
     }
@@ -1105,7 +1221,7 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         {"ControlMixer", "Invert 2", {"Invert 2", "Inv 2"}},
         {"ControlMixer", "Level 1", {"Level 1", "Lvl 1"}},
         {"ControlMixer", "Level 2", {"Level 2", "Lvl 2"}},
-        {"OscA", "Freq coars", {"Freq coars", "Freq Crs", "Coarse"}},
+        {"OscA", "Freq coars", {"Freq Coarse", "Coarse"}},
         {"OscA", "Freq fine", {"Freq fine", "Fine"}},
         {"OscA", "Pitch MA 1", {"Pitch MA 1"}},
         {"OscA", "Pitch MA 2", {"Pitch MA 2"}},

@@ -308,6 +308,34 @@ bool InJackLabelPlace(const FaceRect& box, const std::vector<FaceRect>& jacks)
     });
 }
 
+// Whether a label stands right over a box, across it: it reads as the
+// name of what the box shows.
+bool Heads(const FaceRect& box, const FaceRect& item)
+{
+    constexpr int kOver = 3;
+    return box.Bottom() <= item.y && item.y - box.Bottom() <= kOver && box.x < item.Right() && item.x < box.Right();
+}
+
+// Whether a label stands straight over or under an item, its middle within
+// the item's width and a line's height off it at most: it reads as the
+// item's.
+bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
+{
+    constexpr int kLine = CBitmapFont::kHeight;
+    const int cx = box.x + box.w / 2;
+    const int down = std::max(box.y - item.Bottom(), item.y - box.Bottom());
+    return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
+}
+
+// Whether a jack is the input of the knob right after it on its row.
+bool Feeds(const FaceRect& jack, const FaceItem& control)
+{
+    constexpr int kBeside = 8;
+    const FaceRect& f = control.frame;
+    return KnobBody(control.item->itemClass) && f.y < jack.Bottom() && jack.y < f.Bottom() && f.x >= jack.Right() &&
+        f.x - jack.Right() <= kBeside;
+}
+
 // The box showing a knob's value right above it: with the knob, a column
 // the knob's name may head. The frames are the type's items' in order.
 std::optional<FaceRect> ValueBox(const CBuildModule& type, const std::vector<FaceRect>& frames, size_t control)
@@ -581,7 +609,11 @@ private:
             bounds = Union(bounds, Bounds(controls_, *row));
         }
         // A line for each row, in their order, where the face has room.
-        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent(), static_cast<int>(rows.size()));
+        std::vector<int> mine;
+        for (const auto* row : rows)
+            mine.insert(mine.end(), row->begin(), row->end());
+        const auto placed =
+            placer.PlaceLegend(bounds, entries, Readable(mine, AboveTheAccent()), static_cast<int>(rows.size()));
         if (!placed)
             return false;
         for (size_t k = 0; k < rows.size(); ++k)
@@ -622,7 +654,8 @@ private:
             entries.push_back(FreeForms(controls_[i].name));
             bounds = Union(bounds, controls_[i].frame);
         }
-        const auto placed = placer.PlaceLegend(bounds, entries, AboveTheAccent());
+        const std::vector<int> mine(cramped.begin(), cramped.end());
+        const auto placed = placer.PlaceLegend(bounds, entries, Readable(mine, AboveTheAccent()));
         if (!placed)
             return false;
         for (size_t k = 0; k < cramped.size(); ++k)
@@ -664,11 +697,13 @@ private:
                 std::none_of(headings_.begin(), headings_.end(),
                              [&box](const FaceRect& t) { return StackedOn(box, t); });
         };
+        const std::vector<int> mine = {static_cast<int>(i)};
         std::optional<CLabelPlacer::Placement> placed;
         for (size_t k = 0; small && !placed && k < texts.size(); ++k)
-            placed = placer.PlaceAs(own, texts[k], FontSize::Tiny, sides, CLabelPlacer::Need::Beside, nearestIsOwn);
+            placed = placer.PlaceAs(own, texts[k], FontSize::Tiny, sides, CLabelPlacer::Need::Beside,
+                                    Readable(mine, nearestIsOwn));
         if (!small)
-            placed = placer.Place(own, texts, sides, need, nearestIsOwn);
+            placed = placer.Place(own, texts, sides, need, Readable(mine, nearestIsOwn));
         // Else away from the jacks' labels where it can be, beside the control
         // or at a free spot near it, no nearer to a jack than to the control,
         // so that it never reads as the jack's; a spot far off names nothing.
@@ -686,20 +721,61 @@ private:
         // initial has that to name it.
         const bool nearAnyway = first && !ShowsItsInitial(i);
         if (!placed && nearAnyway)
-            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, nearestIsOwn);
+            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, Readable(mine, nearestIsOwn));
         if (!placed && nearAnyway)
-            placed = placer.Place(own, texts, sides, need, [this, i](const FaceRect& box) {
-                return !NearerToAnother(box, i) && AwayFromJackLabels()(box);
-            });
+            placed = placer.Place(own, texts, sides, need, Readable(mine, [this, i](const FaceRect& box) {
+                                      return !NearerToAnother(box, i) && AwayFromJackLabels()(box);
+                                  }));
+        if (!placed && need != CLabelPlacer::Need::Optional)
+            placed = PlaceAmountBesideItsBase(placer, i, sides);
         const auto awayAndNear = [&own, &awayFromJacks](const FaceRect& box) {
             return GapSquared(box, own) <= kNear && awayFromJacks(box);
         };
+        // Last, where the face has no such room, anywhere.
         using Accept = CLabelPlacer::Accept;
-        for (const Accept& accept : {Accept(awayAndNear), Accept(awayFromJacks), AwayFromJackLabels(), Accept()})
+        for (const Accept& accept : {Readable(mine, awayAndNear), Readable(mine, awayFromJacks),
+                                     Readable(mine, AwayFromJackLabels()), Readable(mine, {}), Accept()})
             if (!placed && need == CLabelPlacer::Need::Required)
                 placed = placer.Place(own, texts, sides, need, accept);
         AddLabel(placed, LabelKind::Control, {static_cast<int>(i)});
         return placed.has_value();
+    }
+
+    // A name where it reads as no other item's: never heading the box that
+    // shows another parameter's value, nor straight over or under a jack
+    // other than the one its knob takes in.
+    CLabelPlacer::Accept Readable(const std::vector<int>& mine, CLabelPlacer::Accept accept) const
+    {
+        return [this, mine, accept = std::move(accept)](const FaceRect& box) {
+            return (!accept || accept(box)) && !HeadsAnothersValue(box, mine) && !OverAnothersJack(box, mine);
+        };
+    }
+
+    bool HeadsAnothersValue(const FaceRect& box, const std::vector<int>& mine) const
+    {
+        const auto items = type_.GetItems();
+        for (size_t k = 0; k < items.size(); ++k) {
+            const auto& bound = items[k].params;
+            if (IsInfoText(items[k].itemClass) && Heads(box, layout_.itemFrames[k]) &&
+                std::none_of(mine.begin(), mine.end(), [&bound](int c) {
+                    return std::find(bound.begin(), bound.end(), static_cast<size_t>(c)) != bound.end();
+                }))
+                return true;
+        }
+        return false;
+    }
+
+    // Unless it stands straight over or under its own control too, nearer
+    // to that: a name between a button and the jack under it is the button's.
+    bool OverAnothersJack(const FaceRect& box, const std::vector<int>& mine) const
+    {
+        return std::any_of(jackFrames_.begin(), jackFrames_.end(), [&](const FaceRect& j) {
+            return StraightOverOrUnder(box, j) && std::none_of(mine.begin(), mine.end(), [&](int c) {
+                       const FaceItem& own = controls_[static_cast<size_t>(c)];
+                       return Feeds(j, own) ||
+                           (StraightOverOrUnder(box, own.frame) && GapSquared(box, own.frame) < GapSquared(box, j));
+                   });
+        });
     }
 
     // The module's own buttons ("Clr", "Rnd", a preset's), which show what
@@ -718,6 +794,30 @@ private:
         const auto nearer = [&](const FaceRect& f) { return GapSquared(box, f) < own; };
         return std::any_of(controlFrames_.begin(), controlFrames_.end(), nearer) ||
             std::any_of(jackFrames_.begin(), jackFrames_.end(), nearer);
+    }
+
+    // A modulation amount knob whose name finds no room by it is named by
+    // its "MA" on the side of the knob it modulates, named as it is without
+    // its " MA": between the two, "MA" reads as that knob's amount (PercOsc's
+    // "Pitch MA" beside "Pitch"). No other control nor jack stands as near.
+    std::optional<CLabelPlacer::Placement> PlaceAmountBesideItsBase(CLabelPlacer& placer, size_t i,
+                                                                    const std::vector<LabelSide>& sides)
+    {
+        const std::string amount(kAmountWord.substr(1));
+        const std::string& name = controls_[i].name;
+        if (used_.contains(amount) || !name.ends_with(kAmountWord))
+            return std::nullopt;
+        const auto base = std::find_if(controls_.begin(), controls_.end(), [&](const FaceItem& c) {
+            return c.name == name.substr(0, name.size() - kAmountWord.size());
+        });
+        if (base == controls_.end())
+            return std::nullopt;
+        const auto pair = std::vector{static_cast<int>(i), static_cast<int>(base - controls_.begin())};
+        const FaceRect& own = controls_[i].frame;
+        return placer.Place(own, {amount}, sides, CLabelPlacer::Need::Beside,
+                            Readable({static_cast<int>(i)}, [&](const FaceRect& box) {
+                                return NamesOnly(box, pair) && GapSquared(box, own) <= GapSquared(box, base->frame);
+                            }));
     }
 
     bool LoneAmountUnderItsBase(size_t i) const
@@ -751,10 +851,10 @@ private:
         // next column's box.
         constexpr int kPastBox = 2;
         const FaceRect column = Union(*value, controls_[i].frame);
-        const auto nearestIsOwn = [this, i, &column, &value](const FaceRect& box) {
+        const auto nearestIsOwn = Readable({static_cast<int>(i)}, [this, i, &column, &value](const FaceRect& box) {
             return box.x >= value->x - kPastBox && box.Right() <= value->Right() + kPastBox &&
                 picgen::NamesOnly(box, {static_cast<int>(i)}, controlFrames_, jackFrames_, column);
-        };
+        });
         // The whole name only: a short form reads better beside the knob,
         // where the knobs around it have theirs.
         const auto placed = placer.Place(column, {FreeForms(controls_[i].name).front()}, {LabelSide::Above},
@@ -810,9 +910,9 @@ private:
         }
         std::optional<CLabelPlacer::Placement> placed;
         const std::vector<std::string> forms = FreeForms(stem);
-        const auto nearestIsOwn = [this, &row, &bounds](const FaceRect& box) {
+        const auto nearestIsOwn = Readable(row, [this, &row, &bounds](const FaceRect& box) {
             return NamesOnly(box, row) && !NearerToAButton(box, bounds);
-        };
+        });
         for (const std::string& text : forms) {
             for (const auto& [target, sides] : places)
                 if ((placed = placer.Place(target, {text}, sides, CLabelPlacer::Need::Optional, nearestIsOwn)))
@@ -823,7 +923,8 @@ private:
         // Else beside it in any form and font, naming the row alone where it
         // can, away from the jacks' labels in any case; last, the free spot
         // nearest to the row.
-        const std::vector<CLabelPlacer::Accept> accepts = {nearestIsOwn, AwayFromJackLabels()};
+        const std::vector<CLabelPlacer::Accept> accepts = {nearestIsOwn, Readable(row, AwayFromJackLabels()),
+                                                           AwayFromJackLabels()};
         for (const auto& [target, sides] : places)
             if (!placed && anywhere)
                 placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, nearestIsOwn);
@@ -831,7 +932,8 @@ private:
             placed = PlaceHeadingOverFirstStep(placer, row, forms);
         for (const auto& [target, sides] : places)
             if (!placed && anywhere)
-                placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, AwayFromJackLabels());
+                placed =
+                    placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, Readable(row, AwayFromJackLabels()));
         for (const auto& accept : accepts)
             if (!placed && anywhere)
                 placed = placer.Place(bounds, forms, {Left, Above, Below, Right}, CLabelPlacer::Need::Required, accept);
@@ -856,7 +958,8 @@ private:
                     for (int gap = 1; gap <= kFarthest; ++gap) {
                         const FaceRect box{centred + slide, first.y - gap - extent.h, extent.w, extent.h};
                         const int cx = box.x + box.w / 2;
-                        if (cx >= first.x && cx < first.Right() && HeadsStep(box, row) && placer.TakeAll({box}))
+                        if (cx >= first.x && cx < first.Right() && HeadsStep(box, row) && Readable(row, {})(box) &&
+                            placer.TakeAll({box}))
                             return CLabelPlacer::Placement{box, text, size};
                     }
             }
