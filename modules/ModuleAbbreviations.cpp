@@ -1,6 +1,7 @@
 #include "modules/ModuleAbbreviations.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 namespace {
@@ -22,11 +23,13 @@ constexpr WordAbbreviation kWords[] = {
 // prints them: in whole words, which the short forms above then shorten
 // where the face has no room for them.
 constexpr NameAbbreviation kSpelledOut[] = {
-    {"Freq coars", "Freq Coarse"}, {"Fine t", "Fine Tune"},         {"S Shape", "Shape"},
-    {"S Shape MA", "Shape MA"},    {"Filt. Swp", "Filter Sweep"},   {"Pol/Wave", "Polarity/Wave"},
-    {"Nav. MA", "Navigator MA"},   {"C freq MA", "Center Freq MA"}, {"Center frq", "Center Freq"},
-    {"Cont mode", "Continuous"},   {"Brk Point", "Break Point"},    {"Out:Level", "Out Level"},
-    {"In:Level", "In Level"},      {"Input levl", "Input Level"},
+    {"Freq coars", "Freq Coarse"},   {"Fine t", "Fine Tune"},       {"Dtune fine", "Detune Fine"},
+    {"Detun Fine", "Detune Fine"},   {"Osc2 Dtune", "Osc2 Detune"}, {"S Shape", "Shape"},
+    {"S Shape MA", "Shape MA"},      {"Pulse wdth", "Pulse Width"}, {"Pulse w MA", "Pulse Width MA"},
+    {"Filt. Swp", "Filter Sweep"},   {"Pol/Wave", "Polarity/Wave"}, {"Nav. MA", "Navigator MA"},
+    {"C freq MA", "Center Freq MA"}, {"Center frq", "Center Freq"}, {"Cont mode", "Continuous"},
+    {"Brk Point", "Break Point"},    {"Out:Level", "Out Level"},    {"In:Level", "In Level"},
+    {"Input levl", "Input Level"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The
@@ -40,7 +43,9 @@ constexpr NameAbbreviation kNames[] = {
     {"Freq fine", "Fine"},
     {"Fine t", "Fine"},
     {"Filt. Swp", "Sweep"},
-    {"Pulse wdth", "Pulse W"},
+    {"Dtune fine", "Fine"},
+    {"Detun Fine", "Fine"},
+    {"Pulse wdth", "PW"},
     {"Pulse w MA", "PW MA"},
     {"Brk Point", "Break"},
     {"Cont mode", "Cont"},
@@ -227,6 +232,13 @@ std::string SpelledOut(std::string_view name)
     return std::string(name);
 }
 
+bool ReadAlike(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string out;
@@ -280,6 +292,8 @@ std::vector<std::string> LabelForms(std::string_view name)
     for (const NameAbbreviation& a : kNames)
         if (name == a.name)
             add(a.shortForm);
+    // A short form that reads as the cut name again is no whole word.
+    std::erase_if(forms, [&name, &forms](const std::string& f) { return &f != &forms.front() && ReadAlike(f, name); });
     std::stable_sort(forms.begin() + 1, forms.end(),
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return forms;

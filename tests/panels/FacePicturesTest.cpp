@@ -1084,6 +1084,39 @@ TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
     }
 }
 
+// Three empty rows between two names one over the other still read as one
+// name ("FREQ" over "KBT" on FilterE, "GAIN" over "POLARITY" on LevMult,
+// "LVL SHIFT" over "IN 1" on GainControl): names of two controls or jacks
+// one over the other, overlapping across, keep four at least. Only on the
+// faces where a clear gap would leave a name off its control do they stand
+// closer, as the test above allows: OscC's "Pitch MA" and "Mute", LFOA's
+// "Rate" at its knob's corner over "Rate MA", FilterC's "Gain comp",
+// VocalFilter's "Freq MA", and ControlMixer's legend, a table of two lines.
+TEST_F(FacePictures, NamesOfTwoItemsOneOverTheOtherKeepAClearGap)
+{
+    constexpr int kClearRows = 4;
+    const std::set<std::string> crowded = {"OscC", "LFOA", "FilterC", "VocalFilter", "ControlMixer"};
+    for (const auto& face : Faces()) {
+        const std::string type = TypeOf(face).GetShortName();
+        SCOPED_TRACE(type);
+        if (crowded.contains(type)) {
+            continue;
+        }
+        const auto& labels = face.layout.labels;
+        for (const picgen::FaceLabel& upper : labels) {
+            for (const picgen::FaceLabel& lower : labels) {
+                const FaceRect& a = upper.box;
+                const FaceRect& b = lower.box;
+                const bool oneItem = upper.controls == lower.controls && upper.jack == lower.jack;
+                if (!oneItem && a.x < b.Right() && b.x < a.Right() && a.y < b.y) {
+                    EXPECT_GE(b.y - a.Bottom(), kClearRows)
+                        << "'" << OneLine(upper.text) << "' over '" << OneLine(lower.text) << "'";
+                }
+            }
+        }
+    }
+}
+
 // The module's own buttons ("Clr", "Rnd", a preset's) show what they do: a
 // control's name nearer to one than to its control reads as the button's
 // (EventSeq's and NoteSeqA's "Loop" once stood right under "Clr").

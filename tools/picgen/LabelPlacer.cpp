@@ -23,7 +23,7 @@ constexpr int kClearance = 1;
 constexpr int kLabelGapAcross = 6;
 constexpr int kLabelGapDown = 1;
 constexpr int kLineGap = 1;
-constexpr int kStackedGap = 3;
+constexpr int kStackedGap = 4;
 constexpr int kCloseStackedGap = kLineGap + 1;
 // Two labels stand one on the other up to this many empty rows apart.
 constexpr int kLineApart = 2;
