@@ -18,6 +18,7 @@
 // PAINTBENCH_KEEP=FILE.pch saves the patch of 127 modules an area there.
 
 #include "bench/support/EditorBench.h"
+#include "bench/support/ThreadTime.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/windows/PatchView.h"
 #include "framework/files/FileSpec.h"
@@ -39,7 +40,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <fstream>
 #include <cstdlib>
 #include <stdexcept>
@@ -48,30 +48,13 @@
 
 namespace {
 
+using benchtime::Average;
+using benchtime::Min;
+using benchtime::ThreadMilliseconds;
+
 constexpr double kPaintGoalMs = 8.0;
 constexpr double kStepGoalMs = 1.0;
 constexpr double kApplyGoalMs = 5.0;
-
-double Min(const std::vector<double>& runs)
-{
-    return runs.empty() ? 0.0 : *std::min_element(runs.begin(), runs.end());
-}
-
-// A figure averaged over the iterations of a run.
-benchmark::Counter Average(double total)
-{
-    return benchmark::Counter(total, benchmark::Counter::kAvgIterations);
-}
-
-// The main thread's processor time: the benchmarks share a busy machine,
-// where the time on the wall mostly says how long the thread waited for a
-// processor. (On a quiet machine the two agree: painting is one thread.)
-double ThreadMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // The in-memory desktop, counting the pixels handed to it.
 class CCountingHost : public platform::HeadlessHost {

@@ -19,7 +19,6 @@
 #include "simulator/SimPatchFile.h"
 #include "tests/support/RecordingOpener.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -141,14 +140,14 @@ TEST_F(EditorHelpTest, F1AndThePanelMenusOpenTheFocusedParameterTheModuleTypeAnd
 
 // A desktop without an opener: Help > Contents and F1 both say that nothing
 // can show the guide and where it lies, not that it is missing; asking does
-// not hold the window.
+// not hold the window (each alert is there after the few steps of the loop
+// that follow the key).
 TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
 {
     LaunchWithHelp();
     setenv(platform::kOpenerVariable, (folder.Path() / "no-such-opener").c_str(), 1);
     const std::string expected =
         "No program to show the help pages (install xdg-utils). The guide is at " + std::string(TORVAN_HELP_INDEX);
-    const auto start = std::chrono::steady_clock::now();
     Choose(editorcommands::kHelpContents);
     Step(50);
     ASSERT_EQ(alerts.size(), 1u);
@@ -162,7 +161,6 @@ TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
     Step(50);
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_TRUE(opener.Opened().empty());
 }
 
