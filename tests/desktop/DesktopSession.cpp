@@ -98,11 +98,6 @@ DesktopSession::~DesktopSession()
     StopProgram(demo_);
 }
 
-bool DesktopSession::ToolsPresent()
-{
-    return VirtualDesktop::ToolsPresent();
-}
-
 bool DesktopSession::Start(std::string& why, bool windowManager)
 {
     if (!desktop_.Start(why))

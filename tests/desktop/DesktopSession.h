@@ -36,8 +36,7 @@ struct DemoState {
 };
 
 // A virtual X server with the real demo on it, driven by real X input
-// (xdotool) as a person would drive it. Skips the test when the X server or
-// xdotool is missing.
+// (xdotool) as a person would drive it.
 class DesktopSession {
 public:
     DesktopSession();
@@ -45,8 +44,6 @@ public:
     DesktopSession(const DesktopSession&) = delete;
     DesktopSession& operator=(const DesktopSession&) = delete;
 
-    // True when Xvfb and xdotool are installed.
-    static bool ToolsPresent();
     // False (with the reason) when the desktop could not be brought up. With
     // a window manager, openbox manages the demo's windows.
     bool Start(std::string& why, bool windowManager = false);

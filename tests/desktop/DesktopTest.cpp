@@ -2,6 +2,7 @@
 // does with the mouse and the keyboard, checked by where the windows land,
 // what the edits hold, what help is asked for and what the screen shows.
 #include "DesktopSession.h"
+#include "tests/support/RequiredTools.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +55,8 @@ class Desktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!DesktopSession::ToolsPresent())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        if (testsupport::Unavailable({.programs = VirtualDesktop::Tools()}))
+            return;
         std::string why;
         ASSERT_TRUE(session.Start(why)) << why;
     }

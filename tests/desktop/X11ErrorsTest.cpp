@@ -2,6 +2,7 @@
 // that is gone (as when a dialog closed a moment before) must not end the
 // program, which would lose every unsaved patch.
 #include "tests/desktop/support/VirtualDesktop.h"
+#include "tests/support/RequiredTools.h"
 
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
@@ -15,8 +16,8 @@ namespace {
 
 TEST(DesktopBackend, AnXRequestAboutAWindowThatIsGoneDoesNotEndTheProgram)
 {
-    if (!desktoptest::VirtualDesktop::ToolsPresent())
-        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    if (testsupport::Unavailable({.programs = desktoptest::VirtualDesktop::Tools()}))
+        return;
     desktoptest::VirtualDesktop desktop;
     std::string why;
     ASSERT_TRUE(desktop.Start(why)) << why;

@@ -2,16 +2,11 @@
 # Patchora and the end of its desktop: without a desktop to reach, or when
 # the X server under it ends, the editor must end at once and say so (no
 # window-less run, no spinning on a dead connection);
-# SIGTERM and SIGINT end it through the normal quit. Exit 77 (skipped) when
-# no virtual X server or no xdotool is installed.
+# SIGTERM and SIGINT end it through the normal quit. Needs a virtual X
+# server and xdotool (tests/support/require-tools.sh says what is missing).
 set -euo pipefail
 program=$1
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "$tool is not installed: skipped"
-    exit 77
-  fi
-done
+"$(dirname "$0")/../support/require-tools.sh" Xvfb xdotool || exit $?
 dir=$(mktemp -d)
 server=
 editor=

@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # Starts Patchora on a virtual X display as `make run` does, makes a patch
 # with Ctrl+N and quits with Ctrl+Q: the program must end by itself with 0
-# and leave its preferences file. Exit 77 (skipped) when no virtual X server
-# or no xdotool is installed.
+# and leave its preferences file. Needs a virtual X server and xdotool
+# (tests/support/require-tools.sh says what is missing).
 set -euo pipefail
 program=$1
-for tool in xvfb-run xdotool; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "$tool is not installed: skipped"
-    exit 77
-  fi
-done
+"$(dirname "$0")/../support/require-tools.sh" xvfb-run xauth xdotool || exit $?
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 export XDG_RUNTIME_DIR=$dir/run XDG_CONFIG_HOME=$dir/config

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # Shows an alert and a dialog of controls on a virtual X display, takes the
 # real screen's pictures of both and compares them with what was drawn; also
-# writes the headless pictures. Exit 77 (skipped) only without a virtual X server.
+# writes the headless pictures. Needs a virtual X server
+# (tests/support/require-tools.sh says when it is missing).
 set -euo pipefail
 demo=$1
 out=${2:-$(mktemp -d)}
 mkdir -p "$out"
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "xvfb-run is not installed: skipped"
-  exit 77
-fi
+"$(dirname "$0")/../../tests/support/require-tools.sh" xvfb-run xauth || exit $?
 "$demo" --headless "$out"
 test -s "$out/alert-headless.png"
 test -s "$out/dialog-headless.png"

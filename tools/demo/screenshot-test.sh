@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # Shows the demo on a virtual X display and compares the real screen with what
-# the framework drew; also checks the headless picture. Exit 77 (skipped) only
-# when no virtual X server is installed.
+# the framework drew; also checks the headless picture. Needs a virtual X
+# server (tests/support/require-tools.sh says when it is missing).
 set -euo pipefail
 demo=$1
 out=${2:-$(mktemp -d)}
 mkdir -p "$out"
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "xvfb-run is not installed: skipped"
-  exit 77
-fi
+"$(dirname "$0")/../../tests/support/require-tools.sh" xvfb-run xauth || exit $?
 "$demo" --headless "$out/demo-headless.png"
 test -s "$out/demo-headless.png"
 # The desktop libraries keep allocations to the end of the process.

@@ -7,6 +7,7 @@
 #include "tests/desktop/support/VirtualDesktop.h"
 #include "tests/support/TempDir.h"
 #include "tests/updater/support/SyntheticImages.h"
+#include "tests/support/RequiredTools.h"
 
 #include <gtest/gtest.h>
 
@@ -124,10 +125,8 @@ class BootwrenDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!desktoptest::VirtualDesktop::ToolsPresent())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        if (!std::getenv("JACK_DEFAULT_SERVER"))
-            GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+        if (testsupport::Unavailable({.programs = desktoptest::VirtualDesktop::Tools(), .jackServer = true}))
+            return;
         std::string why;
         ASSERT_TRUE(desktop_.Start(why)) << why;
         // The desktop libraries keep allocations to the end of the process.
@@ -444,8 +443,8 @@ class BootwrenUnderWindowManager : public BootwrenDesktop {
 protected:
     void SetUp() override
     {
-        if (!desktoptest::VirtualDesktop::WindowManagerPresent())
-            GTEST_SKIP() << "openbox or wmctrl is not installed";
+        if (testsupport::Unavailable({.programs = desktoptest::VirtualDesktop::Tools(true)}))
+            return;
         ASSERT_NO_FATAL_FAILURE(BootwrenDesktop::SetUp());
         if (IsSkipped())
             return;

@@ -3,6 +3,7 @@
 // mnemonics and an alert that comes while a mouse button is held.
 #include "ScenarioPatch.h"
 #include "ScenarioSession.h"
+#include "tests/support/RequiredTools.h"
 
 #include "X11Screenshot.h"
 #include "simulator/SimPatchFile.h"
@@ -32,8 +33,8 @@ class EditorDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!VirtualDesktop::WindowManagerPresent())
-            GTEST_SKIP() << "Xvfb, xdotool, openbox or wmctrl is not installed";
+        if (testsupport::Unavailable({.programs = VirtualDesktop::Tools(true), .jackServer = true}))
+            return;
         std::string why;
         ASSERT_TRUE(session.StartDesktop(why)) << why;
     }

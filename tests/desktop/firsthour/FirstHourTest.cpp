@@ -5,6 +5,7 @@
 // by pictures of the screen, kept in build/<preset>/test-output/first-hour.
 #include "ScenarioPatch.h"
 #include "ScenarioSession.h"
+#include "tests/support/RequiredTools.h"
 
 #include "X11Screenshot.h"
 #include "simulator/SimPatchFile.h"
@@ -43,8 +44,8 @@ class FirstHour : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!desktoptest::VirtualDesktop::ToolsPresent())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        if (testsupport::Unavailable({.programs = desktoptest::VirtualDesktop::Tools(true), .jackServer = true}))
+            return;
         std::string why;
         ASSERT_TRUE(session.StartDesktop(why)) << why;
         slotFile = session.Folder().File("First Hour.pch");

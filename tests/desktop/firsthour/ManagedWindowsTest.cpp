@@ -3,6 +3,7 @@
 // across a restart; a modal dialog is one for the manager, and the manager's
 // close does not quit behind it.
 #include "ScenarioSession.h"
+#include "tests/support/RequiredTools.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,8 @@ class ManagedWindows : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!VirtualDesktop::WindowManagerPresent())
-            GTEST_SKIP() << "Xvfb, xdotool, openbox or wmctrl is not installed";
+        if (testsupport::Unavailable({.programs = VirtualDesktop::Tools(true), .jackServer = true}))
+            return;
         std::string why;
         ASSERT_TRUE(session.StartDesktop(why)) << why;
         // Rows for the browser's disk page, which starts in the home folder.

@@ -57,8 +57,8 @@ bool ScenarioSession::StartDesktop(std::string& why)
 {
     if (!desktop_.Start(why, "1280x1024x24"))
         return false;
-    // Under a window manager, as on every desktop, when one is installed.
-    if (desktoptest::VirtualDesktop::WindowManagerPresent() && !desktop_.StartWindowManager(why))
+    // Under a window manager, as on every desktop.
+    if (!desktop_.StartWindowManager(why))
         return false;
     // The desktop libraries keep allocations to the end of the process.
     const char* asan = std::getenv("ASAN_OPTIONS");

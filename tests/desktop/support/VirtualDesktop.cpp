@@ -26,17 +26,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using DisplayPtr = std::unique_ptr<Display, int (*)(Display*)>;
 
-bool OnPath(const std::string& program)
-{
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path ? path : "/usr/bin:/bin");
-    std::string folder;
-    while (std::getline(folders, folder, ':'))
-        if (access((folder + "/" + program).c_str(), X_OK) == 0)
-            return true;
-    return false;
-}
-
 DisplayPtr OpenDisplay()
 {
     return DisplayPtr(XOpenDisplay(nullptr), XCloseDisplay);
@@ -93,14 +82,11 @@ VirtualDesktop::~VirtualDesktop()
     StopProgram(server_);
 }
 
-bool VirtualDesktop::ToolsPresent()
+std::vector<std::string> VirtualDesktop::Tools(bool windowManager)
 {
-    return OnPath("Xvfb") && OnPath("xdotool");
-}
-
-bool VirtualDesktop::WindowManagerPresent()
-{
-    return ToolsPresent() && OnPath("openbox") && OnPath("wmctrl");
+    if (windowManager)
+        return {"Xvfb", "xdotool", "openbox", "wmctrl"};
+    return {"Xvfb", "xdotool"};
 }
 
 bool VirtualDesktop::StartWindowManager(std::string& why)

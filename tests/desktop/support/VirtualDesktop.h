@@ -39,10 +39,9 @@ public:
     VirtualDesktop(const VirtualDesktop&) = delete;
     VirtualDesktop& operator=(const VirtualDesktop&) = delete;
 
-    // True when Xvfb and xdotool are installed.
-    static bool ToolsPresent();
-    // True when openbox and wmctrl are installed as well.
-    static bool WindowManagerPresent();
+    // The programs the desktop runs: Xvfb and xdotool, and with the window
+    // manager openbox and wmctrl (testsupport::Unavailable asks for them).
+    static std::vector<std::string> Tools(bool windowManager = false);
     // False (with the reason) when the server could not be brought up.
     bool Start(std::string& why, const std::string& screen = "1024x768x24");
     // Starts the window manager (openbox) on the server, as every real

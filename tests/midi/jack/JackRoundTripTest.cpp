@@ -1,6 +1,7 @@
 // System Exclusive both ways between the program's ports and a peer on a
 // real JACK server (started by the "jack" test fixture).
 #include "../MidiTestSupport.h"
+#include "tests/support/RequiredTools.h"
 
 #include "framework/midi/MIDIOutput.h"
 #include "framework/midi/MMEMIDIInput.h"
@@ -74,8 +75,8 @@ int OpenSockets()
 struct JackFixture : ::testing::Test {
     void SetUp() override
     {
-        if (!std::getenv("JACK_DEFAULT_SERVER"))
-            GTEST_SKIP() << "needs the jack test fixture (run through ctest)";
+        if (testsupport::Unavailable({.jackServer = true}))
+            return;
     }
 };
 

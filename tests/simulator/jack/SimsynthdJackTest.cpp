@@ -19,6 +19,7 @@
 #include "tests/simulator/SimTestSupport.h"
 #include "tests/support/ScopedProcess.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/RequiredTools.h"
 
 using namespace simtest;
 
@@ -139,8 +140,8 @@ void ExpectAnswersOverJack(std::vector<std::string> args, const std::string& nam
 
 TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
 {
-    if (!std::getenv("JACK_DEFAULT_SERVER"))
-        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    if (testsupport::Unavailable({.jackServer = true}))
+        return;
     ExpectAnswersOverJack({"--api", "jack"}, "simtest" + std::to_string(getpid()));
 }
 
@@ -148,8 +149,8 @@ TEST(Simsynthd, AnswersIdentifyAndStateRequestOverJack)
 // JACK server of the tests, also where the machine has no ALSA sequencer.
 TEST(Simsynthd, WithoutApiTakesTheProgramsChoiceOfMidiSystem)
 {
-    if (!std::getenv("JACK_DEFAULT_SERVER"))
-        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    if (testsupport::Unavailable({.jackServer = true}))
+        return;
     ExpectAnswersOverJack({}, "simauto" + std::to_string(getpid()));
 }
 

@@ -11,13 +11,14 @@
 
 #include "tests/support/ScopedProcess.h"
 #include "tests/synth/LinkRig.h"
+#include "tests/support/RequiredTools.h"
 
 using namespace linkrig;
 
 TEST(LinkJack, TheEditorsPortConnectsToSimsynthd)
 {
-    if (!std::getenv("JACK_DEFAULT_SERVER"))
-        GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+    if (testsupport::Unavailable({.jackServer = true}))
+        return;
     setenv("TORVAN_MIDI_API", "jack", 1);
     // Short: device names are kept to 31 characters, JACK's client prefix
     // included.

@@ -6,6 +6,7 @@
 #include "tests/updater/support/SyntheticImages.h"
 #include "updater/image/UpdateFile.h"
 #include "updater/link/UpdateLink.h"
+#include "tests/support/RequiredTools.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +57,8 @@ class UpdateOverJack : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("JACK_DEFAULT_SERVER"))
-            GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+        if (testsupport::Unavailable({.jackServer = true}))
+            return;
         daemon_ = std::make_unique<testsupport::ScopedProcess>(
             std::vector<std::string>{SIMSYNTHD_PATH, "--api", "jack", "--os-update", "--model", "pebix", "--version",
                                      "3.0.0.0.0", "--name", name_, "--payload", received_});

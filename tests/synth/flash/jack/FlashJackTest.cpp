@@ -32,6 +32,7 @@
 #include "tests/support/patch/ModuleDouble.h"
 #include "tests/synth/LinkRig.h"
 #include "tests/synth/flash/FlashRig.h"
+#include "tests/support/RequiredTools.h"
 
 using namespace linkrig;
 namespace fs = std::filesystem;
@@ -67,8 +68,8 @@ class FlashJack : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("JACK_DEFAULT_SERVER"))
-            GTEST_SKIP() << "no JACK server of the tests (JACK_DEFAULT_SERVER is not set)";
+        if (testsupport::Unavailable({.jackServer = true}))
+            return;
         setenv("TORVAN_MIDI_API", "jack", 1);
         patches.loadFromSynth = false;
         InstallSharedModuleTypeInfo();
