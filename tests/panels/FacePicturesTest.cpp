@@ -859,17 +859,28 @@ bool InJackLabelPlace(const FaceRect& box, const FaceRect& control, const std::v
     });
 }
 
+// Whether a label stands straight over or under an item, its middle within
+// the item's width and a line's height off it at most.
+bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
+{
+    constexpr int kLine = 7;
+    const int cx = box.x + box.w / 2;
+    const int down = std::max(box.y - item.Bottom(), item.y - box.Bottom());
+    return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
+}
+
 // Whether the bare face (its items alone, no other label) has a spot for a
 // control's shortest name in the tiny font nearer to the control than to any
 // other control or jack and not where a jack's label would stand: where it
 // has none, no placement can name the control alone.
-bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& layout, int control)
+bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& layout, int control,
+                         std::optional<std::string> text = std::nullopt)
 {
     constexpr int kJackMarks = 3;
     const auto controls = ControlFrames(type, layout);
     const auto jacks = JackFrames(type, layout);
     const auto forms = LabelForms(ControlNames(type).at(static_cast<size_t>(control)));
-    const FaceRect size = picgen::LabelSize(forms.back(), picgen::FontSize::Tiny);
+    const FaceRect size = picgen::LabelSize(text.value_or(forms.back()), picgen::FontSize::Tiny);
     const FaceRect& own = controls.at(static_cast<size_t>(control));
     std::vector<FaceRect> obstacles = {picgen::kTitleStrip,
                                        picgen::BottomStrip(layout.picture.Width(), layout.picture.Height())};
@@ -887,7 +898,11 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
             if (std::none_of(obstacles.begin(), obstacles.end(),
                              [&](const FaceRect& o) { return o.Intersects(box); }) &&
                 std::none_of(controls.begin(), controls.end(), nearer) &&
-                std::none_of(jacks.begin(), jacks.end(), nearer) && !InJackLabelPlace(box, own, jacks)) {
+                std::none_of(jacks.begin(), jacks.end(), nearer) && !InJackLabelPlace(box, own, jacks) &&
+                std::none_of(jacks.begin(), jacks.end(), [&](const FaceRect& j) {
+                    return StraightOverOrUnder(box, j) && !FeedsKnob(j, own) &&
+                        !(StraightOverOrUnder(box, own) && GapSquared(box, own) < GapSquared(box, j));
+                })) {
                 return true;
             }
         }
@@ -980,16 +995,6 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
     }
 }
 
-// Whether a label stands straight over or under an item, its middle within
-// the item's width and a line's height off it at most.
-bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
-{
-    constexpr int kLine = 7;
-    const int cx = box.x + box.w / 2;
-    const int down = std::max(box.y - item.Bottom(), item.y - box.Bottom());
-    return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
-}
-
 // A name straight over or under a jack reads as the jack's: FormantOsc's
 // "Mute" once stood so over the output jack, off its M button. Only the
 // input of the knob right after it may have a knob's name so, or a jack
@@ -1011,6 +1016,27 @@ TEST_F(FacePictures, NoNameStandsStraightOverAJackNotItsOwn)
                 });
                 EXPECT_FALSE(!label.controls.empty() && !itsOwn && StraightOverOrUnder(label.box, jack))
                     << "'" << OneLine(label.text) << "' stands over a jack";
+            }
+        }
+    }
+}
+
+// A button showing its initial ("B" on a Bypass button) reads more plainly
+// by its name: it names itself by its letter only where the face has no room
+// for the name by it, in the tiny font at least (FilterE's, FilterF's and
+// EqMid's Bypass buttons stand between their jacks, under the items over
+// them). PercOsc's mute button once showed its "M" where "Mute" fits.
+TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        for (const int c : face.layout.namedByOwnText) {
+            const std::string text = ControlItem(type, c).text;
+            const std::string& name = names.at(static_cast<size_t>(c));
+            if (text.size() == 1 && name.starts_with(text)) {
+                EXPECT_FALSE(HasRoomByItsControl(type, face.layout, c, name)) << name << " shows '" << text << "'";
             }
         }
     }

@@ -719,6 +719,10 @@ private:
         // stand as near to another control as to its own (between two
         // buttons one over the other), but no nearer. A button showing its
         // initial has that to name it.
+        // A button showing its initial ("B" for "Bypass") reads more plainly
+        // by its name at the nearest spot that names it alone, anywhere.
+        if (!placed && ShowsItsInitial(i) && need != CLabelPlacer::Need::Optional)
+            placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, Readable(mine, nearestIsOwn));
         const bool nearAnyway = first && !ShowsItsInitial(i);
         if (!placed && nearAnyway)
             placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, Readable(mine, nearestIsOwn));
