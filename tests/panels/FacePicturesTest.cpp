@@ -583,6 +583,65 @@ TEST_F(FacePictures, EachJackLabelIsNearestToItsOwnJack)
     }
 }
 
+// Whether a jack feeds the knob right after it on its row, the two a pair
+// one name may serve (OscSlvB's "PW MA").
+bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
+{
+    constexpr int kBeside = 8;
+    return Level(jack, knob) && knob.x >= jack.Right() && knob.x - jack.Right() <= kBeside;
+}
+
+// Every word the module data gives a jack is printed, and every numbered
+// jack shows its number, but for a jack right before the knob that takes it
+// in (OscA's inputs before "Pitch MA 1" and "Pitch MA 2"). The jacks that
+// have no room for a label by them are listed here, each with why.
+TEST_F(FacePictures, EveryJackWordAndNumberIsPrinted)
+{
+    const std::set<std::pair<std::string, std::string>> noRoom = {
+        // At the face's left edge, right against the rows of event buttons.
+        {"EventSeq", "Rst"},
+        {"EventSeq", "Snc"},
+        // At the right edge beside the G buttons, whose names stand over them.
+        {"EventSeq", "Out (row A)"},
+        {"EventSeq", "Out (row B)"},
+        // The state LED stands right of it, the Attack knob's name over it.
+        {"Mod-Env", "In 2"},
+        // The Bypass name takes the one spot beside it.
+        {"StChorus", "Out 1"},
+        // Between the Type buttons and the second input, on a face two rows high.
+        {"LogicProc", "In 1"},
+        // Right under the selector's buttons "1" to "4", which number them.
+        {"1-4Switch", "Out 1"},
+        {"1-4Switch", "Out 2"},
+        {"1-4Switch", "Out 3"},
+        {"1-4Switch", "Out 4"},
+    };
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto jacks = JackFrames(type, face.layout);
+        std::vector<bool> labelled(jacks.size(), false);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind == picgen::LabelKind::Jack) {
+                labelled.at(static_cast<size_t>(label.jack)) = true;
+            }
+        }
+        for (size_t j = 0; j < jacks.size(); ++j) {
+            const std::string name = JackName(type, j);
+            const bool byItsKnob = std::any_of(controls.begin(), controls.end(), [&](const FaceRect& c) {
+                return FeedsKnob(jacks[j], c) &&
+                    IsKnob(ControlItem(type, static_cast<int>(&c - controls.data())).itemClass);
+            });
+            if (noRoom.contains({type.GetShortName(), name})) {
+                EXPECT_FALSE(labelled[j]) << name << " is printed: it leaves the list";
+            } else if (!name.empty() && !byItsKnob) {
+                EXPECT_TRUE(labelled[j]) << name << " is not printed";
+            }
+        }
+    }
+}
+
 // The jacks numbered together (those of one direction) read as jacks of one
 // kind: all their labels in one form ("In 1", "In 2", or "I1", "I2") and one
 // font, never "I1" beside "In 2" or "Out 1" beside a tiny "OUT 2".
@@ -835,14 +894,6 @@ std::optional<FaceRect> ValueBoxOver(const CBuildModule& type, const picgen::CFa
         }
     }
     return std::nullopt;
-}
-
-// Whether a jack feeds the knob right after it on its row, the two a pair
-// one name may serve (OscSlvB's "PW MA").
-bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
-{
-    constexpr int kBeside = 8;
-    return Level(jack, knob) && knob.x >= jack.Right() && knob.x - jack.Right() <= kBeside;
 }
 
 // Whether a control's label in a box stands where a jack's label would:
