@@ -12,7 +12,6 @@ jobs=$(nproc)
 export TORVAN_TESTS_REQUIRE_TOOLS=1
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
 # make test builds all three; a build that is missing is not passed over.
 for build in build/test build/tsan build/fuzz; do
   if [ ! -f "$build/CTestTestfile.cmake" ]; then
