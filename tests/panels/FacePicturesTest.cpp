@@ -920,6 +920,22 @@ bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
     return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
 }
 
+// Whether a label stands right over a button other than its control's, its
+// middle within the button's width: it reads as the button's name.
+bool HeadsAButton(const CBuildModule& type, const std::vector<FaceRect>& controls, const FaceRect& box, int own)
+{
+    constexpr int kOver = 3;
+    const int cx = box.x + box.w / 2;
+    for (size_t c = 0; c < controls.size(); ++c) {
+        const FaceRect& f = controls[c];
+        if (static_cast<int>(c) != own && !IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) &&
+            box.Bottom() <= f.y && f.y - box.Bottom() <= kOver && cx >= f.x && cx < f.Right()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Whether the bare face (its items alone, no other label) has a spot for a
 // control's shortest name in the tiny font nearer to the control than to any
 // other control or jack and not where a jack's label would stand: where it
@@ -950,10 +966,12 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
                              [&](const FaceRect& o) { return o.Intersects(box); }) &&
                 std::none_of(controls.begin(), controls.end(), nearer) &&
                 std::none_of(jacks.begin(), jacks.end(), nearer) && !InJackLabelPlace(box, own, jacks) &&
-                std::none_of(jacks.begin(), jacks.end(), [&](const FaceRect& j) {
-                    return StraightOverOrUnder(box, j) && !FeedsKnob(j, own) &&
-                        !(StraightOverOrUnder(box, own) && GapSquared(box, own) < GapSquared(box, j));
-                })) {
+                std::none_of(jacks.begin(), jacks.end(),
+                             [&](const FaceRect& j) {
+                                 return StraightOverOrUnder(box, j) && !FeedsKnob(j, own) &&
+                                     !(StraightOverOrUnder(box, own) && GapSquared(box, own) < GapSquared(box, j));
+                             }) &&
+                !HeadsAButton(type, controls, box, control)) {
                 return true;
             }
         }
@@ -1041,6 +1059,24 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
                     return std::find(shown.begin(), shown.end(), static_cast<size_t>(c)) != shown.end();
                 });
                 EXPECT_FALSE(heads && !itsOwn) << "'" << OneLine(label.text) << "' heads the value of item " << k;
+            }
+        }
+    }
+}
+
+// A name right over a button, its middle within the button's width, heads
+// the button: SpectralOsc's "FM Amt" once stood so over the KBT button,
+// FilterE's "Slope" over the Bypass button. Only the button's own name does.
+TEST_F(FacePictures, NoNameHeadsAnotherControlsButton)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind == picgen::LabelKind::Control) {
+                EXPECT_FALSE(HeadsAButton(type, controls, label.box, label.controls.front()))
+                    << "'" << OneLine(label.text) << "' heads another control's button";
             }
         }
     }

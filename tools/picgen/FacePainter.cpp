@@ -751,7 +751,8 @@ private:
     CLabelPlacer::Accept Readable(const std::vector<int>& mine, CLabelPlacer::Accept accept) const
     {
         return [this, mine, accept = std::move(accept)](const FaceRect& box) {
-            return (!accept || accept(box)) && !HeadsAnothersValue(box, mine) && !OverAnothersJack(box, mine);
+            return (!accept || accept(box)) && !HeadsAnothersValue(box, mine) && !OverAnothersJack(box, mine) &&
+                !HeadsAnotherControl(box, mine);
         };
     }
 
@@ -780,6 +781,20 @@ private:
                            (StraightOverOrUnder(box, own.frame) && GapSquared(box, own.frame) < GapSquared(box, j));
                    });
         });
+    }
+
+    // A name right over another control's button, its middle within the
+    // button's width, heads the button (SpectralOsc's "FM Amt" over KBT).
+    bool HeadsAnotherControl(const FaceRect& box, const std::vector<int>& mine) const
+    {
+        for (size_t c = 0; c < controls_.size(); ++c) {
+            const FaceRect& f = controls_[c].frame;
+            const int cx = box.x + box.w / 2;
+            if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() &&
+                !KnobBody(controls_[c].item->itemClass) && Heads(box, f) && cx >= f.x && cx < f.Right())
+                return true;
+        }
+        return false;
     }
 
     // The module's own buttons ("Clr", "Rnd", a preset's), which show what
