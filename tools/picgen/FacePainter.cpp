@@ -308,13 +308,17 @@ bool InJackLabelPlace(const FaceRect& box, const std::vector<FaceRect>& jacks)
     });
 }
 
-// Whether a label stands right over a box, across it: it reads as the
-// name of what the box shows.
-bool Heads(const FaceRect& box, const FaceRect& item)
+// Whether a label stands over a box, across it and up to so many rows off
+// it: it reads as the name of what the box shows.
+bool Heads(const FaceRect& box, const FaceRect& item, int over)
 {
-    constexpr int kOver = 3;
-    return box.Bottom() <= item.y && item.y - box.Bottom() <= kOver && box.x < item.Right() && item.x < box.Right();
+    return box.Bottom() <= item.y && item.y - box.Bottom() <= over && box.x < item.Right() && item.x < box.Right();
 }
+
+// A name a line's height over a value box at most heads it; a button, a
+// name right over it.
+constexpr int kOverValue = CBitmapFont::kHeight;
+constexpr int kOverButton = 3;
 
 // Whether a label stands straight over or under an item, its middle within
 // the item's width and a line's height off it at most: it reads as the
@@ -761,7 +765,7 @@ private:
         const auto items = type_.GetItems();
         for (size_t k = 0; k < items.size(); ++k) {
             const auto& bound = items[k].params;
-            if (IsInfoText(items[k].itemClass) && Heads(box, layout_.itemFrames[k]) &&
+            if (IsInfoText(items[k].itemClass) && Heads(box, layout_.itemFrames[k], kOverValue) &&
                 std::none_of(mine.begin(), mine.end(), [&bound](int c) {
                     return std::find(bound.begin(), bound.end(), static_cast<size_t>(c)) != bound.end();
                 }))
@@ -791,7 +795,7 @@ private:
             const FaceRect& f = controls_[c].frame;
             const int cx = box.x + box.w / 2;
             if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() &&
-                !KnobBody(controls_[c].item->itemClass) && Heads(box, f) && cx >= f.x && cx < f.Right())
+                !KnobBody(controls_[c].item->itemClass) && Heads(box, f, kOverButton) && cx >= f.x && cx < f.Right())
                 return true;
         }
         return false;
@@ -817,8 +821,10 @@ private:
 
     // A modulation amount knob whose name finds no room by it is named by
     // its "MA" on the side of the knob it modulates, named as it is without
-    // its " MA": between the two, "MA" reads as that knob's amount (PercOsc's
-    // "Pitch MA" beside "Pitch"). No other control nor jack stands as near.
+    // its " MA" (or in a short form of its name): between the two, "MA"
+    // reads as that knob's amount (PercOsc's "Pitch MA" beside "Pitch",
+    // FilterD's "Freq MA" beside "Frequency"). No other control nor jack
+    // stands as near.
     std::optional<CLabelPlacer::Placement> PlaceAmountBesideItsBase(CLabelPlacer& placer, size_t i,
                                                                     const std::vector<LabelSide>& sides)
     {
@@ -826,8 +832,11 @@ private:
         const std::string& name = controls_[i].name;
         if (used_.contains(amount) || !name.ends_with(kAmountWord))
             return std::nullopt;
+        // "Freq MA" modulates "Frequency", whose short form it takes.
+        const std::string stem = name.substr(0, name.size() - kAmountWord.size());
         const auto base = std::find_if(controls_.begin(), controls_.end(), [&](const FaceItem& c) {
-            return c.name == name.substr(0, name.size() - kAmountWord.size());
+            const auto forms = LabelForms(c.name);
+            return &c != &controls_[i] && std::find(forms.begin(), forms.end(), stem) != forms.end();
         });
         if (base == controls_.end())
             return std::nullopt;
