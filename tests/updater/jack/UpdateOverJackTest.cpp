@@ -127,12 +127,14 @@ TEST_F(UpdateOverJack, ASynthesizerWhosePortGoesAwayStopsTheDumpAtOnce)
     ASSERT_NO_FATAL_FAILURE(Connect(updatertest::SmallSyntheticImage(112 * 200).Bytes()));
     link->StartDump();
     ASSERT_TRUE(TickUntil(
-        *link, [&] { return link->GetProgress() >= 100.0; }, std::chrono::seconds(10)));
+        *link, [&] { return link->GetProgress() >= 100.0 || link->GetDumpState() == kDumpFailed; },
+        std::chrono::seconds(10)));
+    ASSERT_NE(link->GetDumpState(), kDumpFailed) << "trouble " << link->GetDumpTrouble();
     daemon_.reset(); // its ports go with it
-    const auto gone = std::chrono::steady_clock::now();
+    // The rest of the dump and the wait for its verdict would take 25 s.
     EXPECT_TRUE(TickUntil(
-        *link, [&] { return link->GetDumpState() == kDumpFailed; }, std::chrono::seconds(5)));
-    EXPECT_LT(std::chrono::steady_clock::now() - gone, std::chrono::seconds(2)) << "not 12 s after the end";
+        *link, [&] { return link->GetDumpState() == kDumpFailed; }, std::chrono::seconds(5)))
+        << "not at once";
     EXPECT_EQ(link->GetDumpTrouble(), kTroubleGone);
     EXPECT_LT(link->GetProgress(), 500.0) << "the bar stops where the synthesizer went";
 }
