@@ -125,13 +125,17 @@ void CPanel::Rename()
     CPanelServicesInterface* services = GetPanelServices();
     CPatch* patch = GetPatch();
     // The box opens on the current name, edited in place.
-    std::string name = GetName();
+    const std::string shown = GetName();
+    std::string name = shown;
     if (services == nullptr || patch == nullptr || !services->AskPanelName(*this, name)) {
         return;
     }
+    const auto location = static_cast<uint8_t>(location_);
     CMoleculePacket packet;
-    packet.Append(std::make_unique<CMModuleName>(static_cast<uint8_t>(location_), moduleIndex_, name));
-    patch->SendAndApplyMolecules(packet);
+    packet.Append(std::make_unique<CMModuleName>(location, moduleIndex_, name));
+    auto inverse = std::make_unique<CMoleculePacket>();
+    inverse->Append(std::make_unique<CMModuleName>(location, moduleIndex_, shown));
+    patch->SendAndApplyMolecules(packet, std::move(inverse));
 }
 
 bool CPanel::DispatchToItems(CPoint where, bool doubleClick)

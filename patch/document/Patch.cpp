@@ -110,6 +110,8 @@ void CPatch::UnlinkFromSynth()
     }
     CSynthLinkInterface* synth = synth_;
     synth_ = nullptr;
+    // Edits still queued go out without the document.
+    unsent_.Clear();
     synth->ReleaseSlot(slot_);
     slot_ = kNoSlot;
     ClearModuleValues();
@@ -172,7 +174,9 @@ void CPatch::SendPatchName(const std::string& name)
 {
     CMoleculePacket packet;
     packet.Append(std::make_unique<CMPatchNameDump>(name));
-    SendAndApplyMolecules(packet);
+    auto inverse = std::make_unique<CMoleculePacket>();
+    inverse->Append(std::make_unique<CMPatchNameDump>(name_));
+    SendAndApplyMolecules(packet, std::move(inverse));
 }
 
 void CPatch::SetNotes(const std::string& notes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "patch/document/MapHostInterface.h"
+#include "patch/edit/UnsentEdits.h"
 #include "synth/protocol/JackAddress.h"
 #include "synth/protocol/ParamAddress.h"
 #include "synth/protocol/PatchHeader.h"
@@ -70,6 +71,8 @@ public:
     // The link to a synthesizer slot.
     void LinkToSynth(CSynthLinkInterface* synth, uint8_t slot, bool select);
     void UnlinkFromSynth() override;
+    void OnEditSent() override { unsent_.TakeSent(); }
+    void TakeBackUnsentEdits() override;
     bool IsLinked() const { return synth_ != nullptr; }
     CSynthLinkInterface* GetSynth() const { return synth_; }
     uint8_t GetSlot() const { return slot_; }
@@ -158,6 +161,9 @@ public:
 
     // Sending, edits and undo.
     void SendAndApplyMolecules(CMoleculePacket& packet);
+    // With what reverses the edit in the document, should it never reach
+    // the synthesizer.
+    void SendAndApplyMolecules(CMoleculePacket& packet, std::unique_ptr<CMoleculePacket> inverse);
     void SendAndApplyMoleculesLive(CMoleculePacket& packet);
     void SendOnly(CMoleculePacket& packet) override;
     void ExecuteEdit(std::unique_ptr<CEditPair> pair);
@@ -232,7 +238,9 @@ private:
     CPatchBackground& RequireArea(int32_t index) const;
     void SendPatchHeader(const CPatchHeader& header);
     // False when the packet could not be sent (and so was not applied).
-    bool SendAndApply(CMoleculePacket& packet, bool live);
+    // An edit that is queued notes how to take it back.
+    bool SendAndApply(CMoleculePacket& packet, bool live, CUnsentEdits::CTakeBack takeBack = {});
+    void SendToSynth(CMoleculePacket& packet, bool live, CUnsentEdits::CTakeBack takeBack);
     bool SaveAsking();
     void ExecutePair(std::unique_ptr<CEditPair> pair, bool live);
     // Builds a cable edit of an area's tree and executes it; false when the
@@ -245,6 +253,7 @@ private:
     bool slotTakeover_ = false;
     bool flushBlinkSent_ = false;
     std::unique_ptr<CUndoHistory> undo_;
+    CUnsentEdits unsent_;
     bool focusRequestSent_ = false;
     bool dirty_ = false;
     std::unique_ptr<NSHarrowen::CFileSpec> file_;

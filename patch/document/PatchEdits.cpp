@@ -9,6 +9,7 @@
 #include "patch/maps/CtrlMap.h"
 #include "patch/maps/KnobMap.h"
 #include "patch/maps/MorphMap.h"
+#include "platform/base/DroppedExceptions.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "synth/protocol/TextFunctions.h"
@@ -28,16 +29,12 @@ void PostAlert(uint32_t alertId)
 
 // Sending and applying.
 
-bool CPatch::SendAndApply(CMoleculePacket& packet, bool live)
+bool CPatch::SendAndApply(CMoleculePacket& packet, bool live, CUnsentEdits::CTakeBack takeBack)
 {
     packet.SetSlot(slot_);
     if (synth_ != nullptr) {
         try {
-            if (live) {
-                synth_->SendLiveEdit(packet);
-            } else {
-                synth_->SendPatchEdit(packet);
-            }
+            SendToSynth(packet, live, std::move(takeBack));
         } catch (const XMStreamOverflow&) {
             // Too long for its frame: nothing went out, so nothing is applied.
             if (CEditorServicesInterface* editor = GetEditorServices()) {
@@ -60,9 +57,47 @@ bool CPatch::SendAndApply(CMoleculePacket& packet, bool live)
     return true;
 }
 
+void CPatch::SendToSynth(CMoleculePacket& packet, bool live, CUnsentEdits::CTakeBack takeBack)
+{
+    if (live) {
+        synth_->SendLiveEdit(packet);
+        return;
+    }
+    // Noted first: the edit may go out at once.
+    const bool noted = !packet.IsEmpty();
+    if (noted) {
+        unsent_.Add(std::move(takeBack));
+    }
+    try {
+        synth_->SendPatchEdit(packet);
+    } catch (...) {
+        if (noted) {
+            unsent_.DropNewest();
+        }
+        throw;
+    }
+}
+
+void CPatch::TakeBackUnsentEdits()
+{
+    unsent_.TakeBack(*undo_, [this](CMoleculePacket& packet) {
+        try {
+            ApplyMoleculeList(packet);
+        } catch (const XTorvanBase&) {
+            // What the reverse could not undo stays; the rest is taken back.
+            platform::RecordDroppedException("taking back an edit that never went out");
+        }
+    });
+}
+
 void CPatch::SendAndApplyMolecules(CMoleculePacket& packet)
 {
     SendAndApply(packet, false);
+}
+
+void CPatch::SendAndApplyMolecules(CMoleculePacket& packet, std::unique_ptr<CMoleculePacket> inverse)
+{
+    SendAndApply(packet, false, {CUnsentEdits::EHistory::kNone, nullptr, std::move(inverse)});
 }
 
 void CPatch::SendAndApplyMoleculesLive(CMoleculePacket& packet)
@@ -84,7 +119,7 @@ void CPatch::ExecutePair(std::unique_ptr<CEditPair> pair, bool live)
         return;
     }
     // Recorded only when it went out and was applied.
-    if (SendAndApply(pair->GetDo(), live)) {
+    if (SendAndApply(pair->GetDo(), live, {CUnsentEdits::EHistory::kPushed, pair.get(), nullptr})) {
         undo_->Push(std::move(pair));
     }
 }
@@ -121,7 +156,8 @@ void CPatch::Undo()
     }
     // An edit too long for its frame sends and applies nothing, so it stays
     // in the undo list.
-    if (SendAndApply(undo_->GetUndoPacket(), undo_->IsUndoLive())) {
+    if (SendAndApply(undo_->GetUndoPacket(), undo_->IsUndoLive(),
+                     {CUnsentEdits::EHistory::kUndone, undo_->GetNewestUndo(), nullptr})) {
         undo_->MoveUndoToRedo();
     }
 }
@@ -131,7 +167,8 @@ void CPatch::Redo()
     if (!undo_->CanRedo()) {
         return;
     }
-    if (SendAndApply(undo_->GetRedoPacket(), undo_->IsRedoLive())) {
+    if (SendAndApply(undo_->GetRedoPacket(), undo_->IsRedoLive(),
+                     {CUnsentEdits::EHistory::kRedone, undo_->GetNewestRedo(), nullptr})) {
         undo_->MoveRedoToUndo();
     }
 }

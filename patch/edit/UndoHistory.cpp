@@ -46,6 +46,13 @@ void CUndoHistory::MoveRedoToUndo()
     }
 }
 
+void CUndoHistory::DropNewestUndo()
+{
+    if (!undo_.empty()) {
+        undo_.pop_front();
+    }
+}
+
 void CUndoHistory::Clear()
 {
     undo_.clear();

@@ -26,6 +26,11 @@ public:
     void MoveRedoToUndo();
     bool IsUndoLive() const { return CanUndo() && undo_.front()->IsLive(); }
     bool IsRedoLive() const { return CanRedo() && redo_.front()->IsLive(); }
+    // The newest pair of each list, or null.
+    const CEditPair* GetNewestUndo() const { return undo_.empty() ? nullptr : undo_.front().get(); }
+    const CEditPair* GetNewestRedo() const { return redo_.empty() ? nullptr : redo_.front().get(); }
+    // Forgets the newest done edit (one that never reached the synthesizer).
+    void DropNewestUndo();
     size_t GetUndoCount() const { return undo_.size(); }
     size_t GetRedoCount() const { return redo_.size(); }
     void Clear();

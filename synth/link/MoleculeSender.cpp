@@ -1,6 +1,7 @@
 #include "synth/link/MoleculeSender.h"
 
 #include "framework/windows/ABCWindow.h"
+#include "platform/system/Clock.h"
 #include "synth/protocol/MIDIStream.h"
 #include "synth/molecules/PacketDecoder.h"
 #include "synth/link/SynthPort.h"
@@ -76,11 +77,18 @@ void CMoleculeSender::Append(Frames& queue, Frames&& frames)
 
 void CMoleculeSender::SendRequest(const CMoleculePacket& packet)
 {
+    SendRequest(packet, {});
+}
+
+void CMoleculeSender::SendRequest(const CMoleculePacket& packet, std::function<void()> onSent)
+{
     // A packet without molecules yields no frame, so no answer could ever
     // end the wait.
     if (packet.IsEmpty())
         return;
     Frames frames = FrameLongMolecules(packet);
+    if (onSent)
+        sentNotes_.emplace_back(frames.back().get(), std::move(onSent));
     replyPacket_.Clear();
     Append(request_, std::move(frames));
     Pump();
@@ -91,8 +99,35 @@ void CMoleculeSender::SendLive(const CMoleculePacket& packet)
 {
     if (packet.IsEmpty())
         return;
-    Append(live_, FrameShortMolecules(packet));
+    Frames frames = FrameShortMolecules(packet);
+    NoteConfirmations(packet);
+    Append(live_, std::move(frames));
     Pump();
+}
+
+void CMoleculeSender::NoteConfirmations(const CMoleculePacket& packet)
+{
+    const uint64_t now = platform::NowMilliseconds();
+    for (CMolecule* molecule : packet) {
+        CMoleculePacket one;
+        one.AppendBorrowed(*molecule);
+        one.SetSlot(packet.GetSlot());
+        if (!packet.HasNoNumber())
+            one.SetSessionNumber(packet.GetSessionNumber());
+        confirmations_.Note(*molecule, packet.GetFrameSlot(), FrameLongMolecules(one), now);
+    }
+}
+
+bool CMoleculeSender::ConfirmLive(bool all)
+{
+    Frames due = confirmations_.TakeDue(platform::NowMilliseconds(), all);
+    if (due.empty())
+        return false;
+    // In the dump queue, which goes first: a request queued after the live
+    // edits goes after their confirmation too.
+    Append(dump_, std::move(due));
+    Pump();
+    return true;
 }
 
 void CMoleculeSender::SendDump(const CMoleculePacket& packet)
@@ -130,6 +165,11 @@ void CMoleculeSender::Pump()
         request_.pop_front();
         waitState_ = kWaitRequest;
         port_.SendRequestFrame(*inFlight_);
+        if (!sentNotes_.empty() && sentNotes_.front().first == inFlight_.get()) {
+            const std::function<void()> note = std::move(sentNotes_.front().second);
+            sentNotes_.pop_front();
+            note();
+        }
     }
 }
 

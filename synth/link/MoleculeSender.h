@@ -1,10 +1,12 @@
 #pragma once
 
+#include "synth/link/LiveConfirmations.h"
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/protocol/SysexFrame.h"
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -32,12 +34,20 @@ public:
     // molecule that overflows its stream (XMStreamOverflow) queues nothing.
     // An empty packet is ignored.
     void SendRequest(const CMoleculePacket& packet);
+    // A request whose sender is told when its last frame went out.
+    void SendRequest(const CMoleculePacket& packet, std::function<void()> onSent);
+    // Each live molecule is also kept, framed, to confirm its parameter's
+    // last value (ConfirmLive).
     void SendLive(const CMoleculePacket& packet);
     void SendDump(const CMoleculePacket& packet);
     // A closing link's last message: written at once, without waiting for an
     // answer still due, since no later exchange will send it.
     void SendFinal(const CMoleculePacket& packet);
     void Pump();
+    // Queues the last live value of each parameter still for a moment (of
+    // every parameter with `all`) as answered frames, ahead of the queued
+    // requests; true when any was queued.
+    bool ConfirmLive(bool all);
 
     // An answer (flag 0x08) from the port; true when it completes what was
     // awaited, the whole answer then being in the reply packet.
@@ -64,6 +74,7 @@ private:
     static Frames FrameLongMolecules(const CMoleculePacket& packet);
     static Frames FrameShortMolecules(const CMoleculePacket& packet);
     static void Append(Frames& queue, Frames&& frames);
+    void NoteConfirmations(const CMoleculePacket& packet);
 
     CSynthPort& port_;
     CMoleculePacket replyPacket_;
@@ -71,6 +82,10 @@ private:
     Frames request_;
     Frames dump_;
     Frames live_;
+    CLiveConfirmations confirmations_;
+    // The last frames of queued requests whose senders wait to hear they
+    // went out, in queue order.
+    std::deque<std::pair<const CSysexFrame*, std::function<void()>>> sentNotes_;
     std::unique_ptr<CSysexFrame> inFlight_;
     EWaitState waitState_ = kWaitNone;
     bool waiting_ = false;

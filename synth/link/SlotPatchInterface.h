@@ -24,6 +24,12 @@ public:
     // The synthesizer released the slot: the document is no longer linked.
     // It must not call back into the slot it was released from.
     virtual void UnlinkFromSynth() = 0;
+    // The last frame of the oldest edit still queued (CSynth::SendPatchEdit)
+    // went out.
+    virtual void OnEditSent() = 0;
+    // The link failed: the edits still queued never reach the synthesizer,
+    // so the document takes them back. Called before the slot is released.
+    virtual void TakeBackUnsentEdits() = 0;
     // The synthesizer moved its focus to this document's slot.
     virtual void BringWindowToFront() = 0;
 };

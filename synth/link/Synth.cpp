@@ -188,7 +188,15 @@ void CSynth::SendPatchEdit(CMoleculePacket& packet)
 {
     if (!StampSlotPacket(packet))
         return;
-    sender_->SendRequest(packet);
+    // The last live values go first, as they were made first.
+    sender_->ConfirmLive(true);
+    const uint8_t slot = packet.GetSlot();
+    CSlotPatchInterface* const patch = slots_[slot].GetPatch();
+    sender_->SendRequest(packet, [this, slot, patch] {
+        // Only the document still bound to the slot waits to hear.
+        if (patch != nullptr && slots_[slot].GetPatch() == patch)
+            patch->OnEditSent();
+    });
     NoteHeaderSent(packet);
 }
 
@@ -204,6 +212,7 @@ void CSynth::SendEditDump(CMoleculePacket& packet)
 {
     if (!StampSlotPacket(packet))
         return;
+    sender_->ConfirmLive(true);
     sender_->SendDump(packet);
     NoteHeaderSent(packet);
 }
@@ -306,6 +315,8 @@ void CSynth::HandleMolecules(CMoleculePacket& packet)
 
 bool CSynth::Poll()
 {
+    if (sender_->ConfirmLive(false))
+        return true;
     if (ExchangeState())
         return true;
     for (uint8_t slot = 0; slot < slotCount_; ++slot) {
@@ -582,4 +593,11 @@ void CSynth::OnFlashDumpMarker(const CMFlashDumpMarker& marker, CMoleculePacket&
 void CSynth::OnLinkLost(const std::string& reason)
 {
     bankTransfer_->OnLinkLost(reason);
+}
+
+void CSynth::TakeBackUnsentEdits()
+{
+    for (CSlotRecord& record : slots_)
+        if (CSlotPatchInterface* patch = record.GetPatch())
+            patch->TakeBackUnsentEdits();
 }

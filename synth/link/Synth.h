@@ -116,6 +116,8 @@ public:
     // The port lost the synthesizer: a running bank transfer ends with the
     // reason as its last report line.
     void OnLinkLost(const std::string& reason);
+    // The link ended: the slots' documents take back the edits still queued.
+    void TakeBackUnsentEdits();
     uint32_t GetModelFlag() const { return modelFlag_; }
 
     // The keyboard floater's note.

@@ -269,12 +269,30 @@ void CSynthPort::OnAnswerOverdue()
     if (status_ == kLooking || status_ == kStillLooking) {
         Disconnect(kStillLooking);
     } else if (status_ == kConnected) {
+        if (awaitingPing_ && !manager_.GetApplication().IsActive()) {
+            // No pings in the background, and silence alone loses nothing:
+            // the contact is checked again once the editor is in front.
+            awaitingAnswer_ = false;
+            return;
+        }
         // A flash command repeated early has had its repeats.
-        if (flashRepeats_ >= kMaxRetries || ++retryCount_ > kMaxRetries || !ResendRequest())
+        if (flashRepeats_ >= kMaxRetries || !RepeatAwaited())
             Fail(kLostContact, {});
     } else {
         Disconnect(kLostContact);
     }
+}
+
+bool CSynthPort::RepeatAwaited()
+{
+    if (++retryCount_ > kMaxRetries)
+        return false;
+    if (awaitingAnswer_ && !awaitingPing_)
+        return ResendRequest();
+    // A lost or spoilt reply to a ping, or a spoilt message with nothing
+    // awaited: the contact is asked for again.
+    Guarded([this] { Ping(); });
+    return !IsFailed();
 }
 
 void CSynthPort::RepeatFlashCommand()
@@ -316,12 +334,12 @@ void CSynthPort::HandleMessage(const CRawSysex& message)
 {
     const std::span<const uint8_t> bytes = message.View();
     if (IsIdentifyReply(bytes)) {
-        // The answer to a ping beside an awaited frame leaves that frame
-        // awaited.
-        if (pingAside_)
-            pingAside_ = false;
-        else
+        // Only the answer a ping awaits: one to a ping beside an awaited
+        // frame leaves that frame awaited.
+        if (awaitingAnswer_ && awaitingPing_) {
             awaitingAnswer_ = false;
+            retryCount_ = 0;
+        }
         MarkHeard();
         OnIdentifyReply(bytes);
         if (synth_ != nullptr)
@@ -331,9 +349,14 @@ void CSynthPort::HandleMessage(const CRawSysex& message)
     if (synth_ == nullptr)
         return;
     if (!HasValidChecksum(bytes)) {
-        if (++retryCount_ <= kMaxRetries && ResendRequest())
+        // A spoilt message of the synthesizer's own while a frame is
+        // awaited is lost: repeating the frame would draw a second answer,
+        // taken for the answer to the frame after it.
+        const bool answer = (bytes[2] & SysexFrame::kFlagLast) != 0;
+        if (!answer && awaitingAnswer_ && !awaitingPing_)
             return;
-        Fail(kLostContact, {});
+        if (!RepeatAwaited())
+            Fail(kLostContact, {});
         return;
     }
     retryCount_ = 0;
@@ -370,9 +393,17 @@ void CSynthPort::EvaluateIdentity(std::span<const uint8_t> reply)
         model = reply[10] <= 2 ? reply[10] + 1 : kModelUnknown;
 
     if (!needsIdentify_ && status_ == kConnected) {
-        // The answer to a contact ping while connected.
-        if (version == version_)
+        // The answer to a contact ping while connected. A reply spoilt on
+        // the cable may read as another version: only a second reply that
+        // says the same is taken for a new system.
+        if (version == version_) {
+            otherVersion_.reset();
             return;
+        }
+        if (otherVersion_ != version) {
+            otherVersion_ = version;
+            return;
+        }
         version_ = version;
         model_ = model;
         Disconnect(kNewFound);
@@ -397,6 +428,7 @@ void CSynthPort::OnModelFound()
         return;
     for (CParamValueBlock& block : valueBlocks_)
         block.Clear();
+    otherVersion_.reset();
     CreateModel();
     SetStatus(kConnected);
 }
@@ -440,15 +472,17 @@ void CSynthPort::SetStatus(int32_t status)
 
 void CSynthPort::Disconnect(int32_t status)
 {
-    // A bank transfer under way ends with what ended the link.
-    if (synth_ != nullptr)
+    // A bank transfer under way ends with what ended the link, and edits
+    // still queued are not kept.
+    if (synth_ != nullptr) {
         synth_->OnLinkLost(MakeStatusText(status, model_, version_));
+        synth_->TakeBackUnsentEdits();
+    }
     DeleteSynth();
     SetStatus(status);
     // From the reader's side: the input stays open and may be writing.
     DrainRing();
     awaitingAnswer_ = false;
-    pingAside_ = false;
 }
 
 void CSynthPort::Fail(int32_t status, const std::string& text)
@@ -495,7 +529,6 @@ void CSynthPort::PingAside()
 {
     const auto frame = MakeIdentifyFrame();
     WriteSysex(frame.data(), static_cast<uint32_t>(frame.size()));
-    pingAside_ = true;
     lastPingAside_ = NowMs();
 }
 

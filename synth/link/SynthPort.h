@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -126,13 +127,16 @@ private:
     void Service();
     void OnAnswerOverdue();
     void RepeatFlashCommand();
+    // Counts a repeat and sends again what is awaited: the frame in flight,
+    // else a ping. False once the repeats are spent or nothing could be sent.
+    bool RepeatAwaited();
     bool ResendRequest();
     void WriteSysex(const uint8_t* bytes, uint32_t length);
     void MarkSent();
     void MarkHeard();
     void ClosePorts();
     // The contact ping while a frame's answer is awaited: the frame stays
-    // awaited, and the ping's answer does not end that wait.
+    // awaited, and an identify reply never ends that wait.
     void PingAside();
 
     CPortManager& manager_;
@@ -154,10 +158,11 @@ private:
     uint32_t lastHeard_ = 0;
     // What is awaited is the answer to a ping, not to a frame.
     bool awaitingPing_ = false;
-    // A ping sent beside an awaited frame, and when.
-    bool pingAside_ = false;
+    // When a ping was last sent beside an awaited frame.
     uint32_t lastPingAside_ = 0;
     std::array<uint8_t, 5> version_{};
+    // Another version read once while connected, not yet confirmed.
+    std::optional<std::array<uint8_t, 5>> otherVersion_;
     int32_t model_ = kModelUnknown;
     bool needsIdentify_ = true;
     std::string statusText_;

@@ -47,6 +47,21 @@ Bytes UnreadableMessage()
     return frame;
 }
 
+int CountPings(CLinkRig& rig)
+{
+    return CountLines(rig.SynthLog(), "identify ping");
+}
+
+// A port connected and settled, its slots' documents complete.
+std::unique_ptr<CLinkRig> SettledRig(const sim::SimConfig& config = {})
+{
+    auto rig = std::make_unique<CLinkRig>(std::vector<sim::SimConfig>{config});
+    rig->patches.loadFromSynth = false;
+    rig->OpenPort(0, 0);
+    EXPECT_TRUE(rig->Settle());
+    return rig;
+}
+
 } // namespace
 
 // The state request is on the dump queue: its frame in flight is sent
@@ -115,22 +130,82 @@ TEST(LinkFault, AnswersLostFourTimesLoseTheContact)
     EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
 }
 
-// With nothing awaited there is nothing to repeat: a bad frame ends the
-// contact at once. The synthesizer object is gone when the alert is built,
-// so the status text names the port, not the synthesizer's name.
-TEST(LinkFault, ABadFrameWithNothingAwaitedLosesTheContactAtOnce)
+// With nothing awaited a bad frame asks for the contact: a ping goes out at
+// once, and its reply keeps the link.
+TEST(LinkFault, ABadFrameWithNothingAwaitedAsksForTheContact)
 {
-    CLinkRig rig;
-    rig.patches.loadFromSynth = false;
-    rig.Synth().Settings().name = "Stage";
-    rig.OpenPort(0, 0);
-    ASSERT_TRUE(rig.Settle());
-    ASSERT_EQ(rig.Port().GetDisplayName(), "Stage");
-    ASSERT_FALSE(rig.Port().IsAwaitingAnswer());
-    rig.Inject(CorruptedAnswer());
-    rig.Step();
-    EXPECT_EQ(rig.Manager().GetPort(0), nullptr);
-    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
+    const auto rig = SettledRig();
+    ASSERT_FALSE(rig->Port().IsAwaitingAnswer());
+    const int pings = CountPings(*rig);
+    rig->Inject(CorruptedAnswer());
+    rig->Step();
+    EXPECT_EQ(CountPings(*rig), pings + 1);
+    rig->Steps(3);
+    EXPECT_TRUE(rig->Manager().HasSynth(0));
+    EXPECT_FALSE(rig->Port().IsAwaitingAnswer());
+    EXPECT_EQ(rig->Port().GetRetryCount(), 0) << "the ping's reply resets the count";
+    EXPECT_TRUE(rig->application.alerts.empty());
+}
+
+// Replies to a connected port's contact ping lost on the cable: the ping is
+// repeated each time its reply is overdue, three times, and only a fourth
+// loss ends the contact.
+TEST(LinkFault, ALostPingReplyIsAskedAgainThreeTimes)
+{
+    for (const int lost : {1, 3, 4}) {
+        const auto rig = SettledRig();
+        const int pings = CountPings(*rig);
+        rig->Synth().Faults().identify = sim::SimIdentifyFault::NoReply;
+        ASSERT_TRUE(rig->StepUntil([&] { return CountPings(*rig) == pings + lost; }, lost * (5000 / 50 + 2) + 50))
+            << lost;
+        rig->Synth().Faults().identify = sim::SimIdentifyFault::None;
+        rig->Steps(5000 / 50 + 10);
+        const bool held = lost <= 3;
+        EXPECT_EQ(rig->Manager().HasSynth(0), held) << lost;
+        if (held) {
+            EXPECT_EQ(CountPings(*rig), pings + lost + 1) << "one more, answered";
+            EXPECT_EQ(rig->Port().GetRetryCount(), 0);
+            EXPECT_TRUE(rig->application.alerts.empty());
+        } else {
+            EXPECT_EQ(rig->application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
+        }
+    }
+}
+
+// A reply whose version bytes were spoilt on the cable is not taken for a
+// new system: the next reply, with the version the port knows, keeps the
+// link.
+TEST(LinkFault, ASpoiltPingReplyDoesNotEndInNewFound)
+{
+    const auto rig = SettledRig();
+    rig->Synth().Faults().identify = sim::SimIdentifyFault::NoReply;
+    const int pings = CountPings(*rig);
+    ASSERT_TRUE(rig->StepUntil([&] { return CountPings(*rig) > pings; }));
+    rig->Synth().Faults().identify = sim::SimIdentifyFault::None;
+    rig->Inject(Bytes{0xF0, 0x7D, 0x00, 0x06, 0x01, 3, 0x13, 0, 0, 0, 0, 0xF7});
+    rig->Steps(200);
+    EXPECT_TRUE(rig->Manager().HasSynth(0));
+    EXPECT_EQ(rig->Port().GetStatusText(), "Kandrel V3.03");
+    EXPECT_TRUE(rig->application.alerts.empty());
+}
+
+// A spoilt message of the synthesizer's own (no answer flag) while a frame
+// awaits its answer: the frame is not repeated, which would draw a second
+// answer taken for the next frame's; its answer ends the wait.
+TEST(LinkFault, ASpoiltMessageOfTheSynthesizersOwnRepeatsNothing)
+{
+    sim::SimConfig config;
+    config.latencyMs = 400;
+    const auto rig = SettledRig(config);
+    CSynth& synth = rig->SynthObject();
+    synth.SendSynthSettings(synth.GetSettings());
+    ASSERT_TRUE(rig->Port().IsAwaitingAnswer());
+    Bytes spoilt = SynthMessage(CMParamChange(1, 1, 0, 9), 0, 1);
+    spoilt[spoilt.size() - 2] ^= 0x01;
+    rig->Inject(spoilt);
+    ASSERT_TRUE(rig->StepUntil([&] { return !rig->Port().IsAwaitingAnswer(); }, 20));
+    EXPECT_EQ(CountLines(rig->SynthLog(), "repeated frame: answered again"), 0);
+    EXPECT_TRUE(rig->Manager().HasSynth(0));
 }
 
 // An edit frame whose answer is lost is sent again once it is overdue; the

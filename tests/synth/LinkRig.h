@@ -59,6 +59,8 @@ public:
     void ApplyMoleculeList(const CMoleculePacket& packet) override;
     std::string GetName() const override { return name_; }
     void UnlinkFromSynth() override;
+    void OnEditSent() override { ++editsSent; }
+    void TakeBackUnsentEdits() override { ++takeBacks; }
     void BringWindowToFront() override { ++fronts; }
 
     CSynth* synth = nullptr;
@@ -69,6 +71,8 @@ public:
     std::vector<MoleculeTypes> asked;
     int fronts = 0;
     int unlinks = 0;
+    int editsSent = 0;
+    int takeBacks = 0;
     // Parts still to ask for; empty for a document that has them all.
     std::vector<std::function<void(CMoleculePacket&)>> parts;
     // Thrown once from the next ApplyMoleculeList when set.

@@ -6,10 +6,13 @@
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "patch/edit/EditPair.h"
+#include "patch/edit/UndoHistory.h"
 #include "patch/maps/KnobMap.h"
+#include "synth/molecules/ModuleMolecules.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "tests/support/patch/ModuleDouble.h"
 #include "tests/support/patch/SlotDocumentList.h"
+#include "synth/link/LiveConfirmations.h"
 #include "synth/link/Synth.h"
 #include "tests/synth/LinkRig.h"
 
@@ -205,6 +208,106 @@ TEST_F(PatchLinkTest, ACableTheDocumentRefusesLeavesTheRestOfThePatchAndTheLink)
         << rig.application.alerts[0];
     looped.areas[1].cables.pop_back();
     ExpectSame(*documents.Find(0), looped);
+}
+
+// A new module in the poly area as a paste makes it, with its undo.
+std::unique_ptr<CEditPair> NewModulePair(uint8_t index)
+{
+    auto pair = std::make_unique<CEditPair>();
+    const auto column = static_cast<uint8_t>(4 + index % 4);
+    const auto row = static_cast<uint8_t>(30 + 10 * (index / 4));
+    pair->Add(std::make_unique<CMModuleNew>(1, index, kOscA, column, row, "Paste" + std::to_string(index)),
+              std::make_unique<CMModuleDelete>(1, index));
+    return pair;
+}
+
+int CountLogged(linkrig::CLinkRig& rig, const std::string& part)
+{
+    const auto log = rig.SynthLog();
+    return static_cast<int>(std::count_if(
+        log.begin(), log.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+}
+
+// Twelve pastes queued at once, and the answer to the eighth lost four times
+// in a row: the link fails, and the four still queued behind it never went
+// out, so the document takes them back and forgets them; it keeps what the
+// synthesizer received.
+TEST_F(PatchLinkTest, EditsQueuedBehindAFailedOneAreNeitherAppliedNorKept)
+{
+    ASSERT_TRUE(Loaded());
+    CPatch& document = *documents.Find(0);
+    const size_t before = document.GetArea(1)->GetModules().GetCount();
+    const unsigned answered = rig.Synth().AnswerCount();
+    for (unsigned n = 8; n <= 11; ++n)
+        rig.Synth().Faults().AtAnswer(answered + n, {sim::SimAnswerFault::Drop});
+    rig.Synth().ClearLog();
+    for (uint8_t index = 10; index < 22; ++index)
+        document.ExecuteEdit(NewModulePair(index));
+    ASSERT_EQ(document.GetArea(1)->GetModules().GetCount(), before + 12);
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 4 * 110));
+
+    EXPECT_EQ(CountLogged(rig, "ModuleNew"), 8);
+    EXPECT_EQ(rig.Synth().Slot(0).patch.areas[1].modules.size(), before + 8);
+    EXPECT_EQ(document.GetArea(1)->GetModules().GetCount(), before + 8);
+    EXPECT_NE(document.GetArea(1)->FindModule(17), nullptr) << "the failed one may have arrived: kept";
+    EXPECT_EQ(document.GetArea(1)->FindModule(18), nullptr);
+    EXPECT_EQ(document.GetUndoHistory().GetUndoCount(), 8u);
+    EXPECT_FALSE(document.IsLinked());
+}
+
+// A knob turned live: its frames are never answered, so the last one lost
+// on the cable would leave the synthesizer behind. Once the knob has been
+// still for a moment its last value goes once more as an answered frame.
+TEST_F(PatchLinkTest, TheLastValueOfALiveGestureIsConfirmed)
+{
+    ASSERT_TRUE(Loaded());
+    // The other slots load and the start requests go: the link is quiet.
+    ASSERT_TRUE(rig.StepUntil([&] {
+        const size_t logged = rig.SynthLog().size();
+        rig.Steps(40);
+        return rig.SynthLog().size() == logged;
+    }));
+    CPatch& document = *documents.Find(0);
+    rig.Synth().ClearLog();
+    for (const uint8_t value : {20, 30, 44}) {
+        CMoleculePacket packet;
+        packet.Append(std::make_unique<CMParamChange>(1, 1, 0, value));
+        document.SendAndApplyMoleculesLive(packet);
+        rig.Step();
+    }
+    ASSERT_EQ(rig.Synth().Slot(0).patch.ParamValue({1, 1, 0}), 44);
+    // As if the last live frame had been lost on the cable.
+    rig.Synth().Slot(0).patch.SetParamValue({1, 1, 0}, 30);
+    rig.Steps(CLiveConfirmations::kStillMs / linkrig::CLinkRig::kStepMs - 2);
+    EXPECT_EQ(CountLogged(rig, "ParamChange"), 3) << "nothing more while the knob may still move";
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Synth().Slot(0).patch.ParamValue({1, 1, 0}) == 44; }, 10));
+    const auto log = rig.SynthLog();
+    EXPECT_EQ(log.back().rfind("slot A #", 0), 0u) << "an answered frame: " << log.back();
+    ASSERT_TRUE(rig.Settle());
+    EXPECT_EQ(CountLogged(rig, "ParamChange"), 4) << "once";
+}
+
+// An Undo queued behind an edit whose answers are lost: the undo never went
+// out, so the edit stays in the document and in the undo list.
+TEST_F(PatchLinkTest, AnUndoThatNeverWentOutIsTakenBack)
+{
+    ASSERT_TRUE(Loaded());
+    CPatch& document = *documents.Find(0);
+    const unsigned answered = rig.Synth().AnswerCount();
+    for (unsigned n = 2; n <= 5; ++n)
+        rig.Synth().Faults().AtAnswer(answered + n, {sim::SimAnswerFault::Drop});
+    document.ExecuteEdit(NewModulePair(10));
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Synth().Slot(0).patch.areas[1].modules.count(10) == 1; }, 40));
+    document.ExecuteEdit(NewModulePair(11));
+    document.Undo();
+    ASSERT_EQ(document.GetArea(1)->FindModule(11), nullptr);
+    ASSERT_TRUE(document.CanRedo());
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 4 * 110));
+
+    EXPECT_EQ(rig.Synth().Slot(0).patch.areas[1].modules.count(11), 1u);
+    EXPECT_NE(document.GetArea(1)->FindModule(11), nullptr);
+    EXPECT_EQ(document.GetUndoHistory().GetUndoCount(), 2u);
+    EXPECT_FALSE(document.CanRedo());
 }
 
 } // namespace
