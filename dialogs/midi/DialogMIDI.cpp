@@ -265,9 +265,34 @@ void CDialogMIDI::ApplyPort(uint8_t port)
     row.enabledFlag = ports_.GetPort(port) != nullptr;
 }
 
+std::optional<std::string> CDialogMIDI::UnlistedDevice(const CPortRow& row) const
+{
+    // Only a device shown by its name as not connected: a direction with no
+    // device at all is another failure.
+    const auto name = [](const NSHarrowen::CMenu& menu, uint16_t index) -> std::optional<std::string> {
+        if (index >= menu.GetItemCount())
+            return std::nullopt;
+        const std::string label = menu.GetItem(index).label;
+        const std::string mark = kNotConnected;
+        if (!label.ends_with(mark))
+            return std::nullopt;
+        return label.substr(0, label.size() - mark.size());
+    };
+    if (InputDevice(row) == CPortManager::kNotListed)
+        if (std::optional<std::string> input = name(*row.inputMenu, row.inputIndex))
+            return input;
+    if (OutputDevice(row) == CPortManager::kNotListed)
+        return name(*row.outputMenu, row.outputIndex);
+    return std::nullopt;
+}
+
 bool CDialogMIDI::OpenPort(uint8_t port)
 {
     const CPortRow& row = rows_[port];
+    if (const std::optional<std::string> unlisted = UnlistedDevice(row)) {
+        RunAlertWithArgs(kAlertNotConnected, *unlisted);
+        return false;
+    }
     SetWaitCursor();
     try {
         ports_.OpenPort(port, InputDevice(row), OutputDevice(row));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace NSHarrowen {
 class CCheckBoxView;
@@ -31,6 +32,7 @@ public:
     static constexpr uint32_t kAlertUniqueDevice = 500128001;
     static constexpr uint32_t kAlertCouldNotOpen = 500128002;
     static constexpr uint32_t kAlertOutOfMemory = 500128003;
+    static constexpr uint32_t kAlertNotConnected = 500128009;
     static constexpr const char* kAlertMidiProblem = "[STOP][MIDI problems:]^0[OK]";
 
     static constexpr const char* kNotConnected = " (not connected)";
@@ -80,6 +82,8 @@ private:
     void ApplyPort(uint8_t port);
     // Opens a port, reporting a failure; true when it is open.
     bool OpenPort(uint8_t port);
+    // The name of a device of the row that is not listed, input first.
+    std::optional<std::string> UnlistedDevice(const CPortRow& row) const;
 
     CPortManager& ports_;
     std::array<CPortRow, kPorts> rows_;

@@ -38,6 +38,7 @@ constexpr std::array kErrorTexts{
     ErrorText{midierr::kNoDevice, "The MIDI device is no longer present."},
     ErrorText{midierr::kDisconnected, "The MIDI device was disconnected."},
     ErrorText{midierr::kTimedOut, "The MIDI device did not finish sending in time."},
+    ErrorText{midierr::kSystemStopped, "The MIDI system stopped."},
 };
 
 // The numbered devices of one direction as of the last count.

@@ -31,6 +31,8 @@ constexpr MidiResult kNotReady = 67;
 constexpr MidiResult kNoDevice = 68;
 constexpr MidiResult kDisconnected = 100;
 constexpr MidiResult kTimedOut = 101;
+// The MIDI system itself went away (a JACK server that stopped).
+constexpr MidiResult kSystemStopped = 102;
 } // namespace midierr
 
 // The text for a result; empty for success and for codes without a text.

@@ -328,6 +328,27 @@ TEST_F(MidiDialogTest, EachOpeningReadsTheDevicesAgainAndAGoneDeviceShowsNotConn
     EXPECT_EQ(Saved(2), (SavedPort{false, gone, gone}));
 }
 
+// A port enabled on a device that is not connected says so by the device's
+// name, and stays closed with its devices kept.
+TEST_F(MidiDialogTest, EnablingAPortWhoseDeviceIsNotConnectedSaysSo)
+{
+    const std::string gone = UniqueDeviceName("Unplugged Interface");
+    Launch([&] {
+        CPreferences preferences;
+        preferences.SetPortEnabled(2, false);
+        preferences.SetPortInputName(2, gone);
+        preferences.SetPortOutputName(2, gone);
+        preferences.Save();
+    });
+    Setup({{ClickEnabled(2), ClickButton(&CDialogMIDI::GetOkButton)}});
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("MIDI problems: " + gone + " is not connected. Connect it, or choose another device."),
+              std::string::npos)
+        << alerts[0];
+    EXPECT_EQ(Ports().GetPort(2), nullptr);
+    EXPECT_EQ(Saved(2), (SavedPort{false, gone, gone}));
+}
+
 // Opening a list reads the devices again while the dialog is open: a device
 // plugged in since is offered, one gone is not, and the device chosen in a
 // row but not applied yet stays chosen though its place in the list moved.

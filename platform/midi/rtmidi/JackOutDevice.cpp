@@ -169,7 +169,7 @@ struct JackOutDevice::State {
         if (count == 0 || count > kMaxMessage)
             return midierr::kInvalidParameter;
         if (shutDown)
-            return midierr::kNotReady;
+            return midierr::kSystemStopped;
         const auto size = static_cast<uint32_t>(count);
         if (jack_ringbuffer_write_space(ring) < sizeof size + count)
             return midierr::kNotReady;
