@@ -75,6 +75,47 @@ void EndForQuit(CApplication& app, CModalDialog& dialog)
     app.RequestQuit();
 }
 
+bool TakesKeys(platform::WindowHandle w)
+{
+    const CABCWindow* window = GetWindowFromHandle(w);
+    return w && platform::IsWindow(w) && platform::IsWindowVisible(w) && platform::IsWindowEnabled(w) &&
+        !(window && window->IsMarkedForDeletion());
+}
+
+// The dialog in front that still runs, if any.
+CABCWindow* TopOpenDialog()
+{
+    for (int i = CountWindows() - 1; i >= 0; --i)
+        if (CABCWindow* w = GetWindowAt(i); w->GetKind() == kWindowModal && TakesKeys(w->GetHandle()))
+            return w;
+    return nullptr;
+}
+
+// Gives the keys (and the active caption) back to the window that had them
+// before a dialog: a dialog under an alert, a floater, the patch window in
+// front. One that is gone or hidden leaves them with the dialog's owner or
+// the main frame, or, while those are under another dialog, with that one.
+void GiveKeysBack(platform::WindowHandle before, platform::WindowHandle owner)
+{
+    const platform::WindowHandle frame = FrameHandle();
+    if (before && before == frame && TakesKeys(frame)) {
+        if (CABCWindow* document = GetActiveDocumentWindow()) {
+            document->BringToFront();
+            return;
+        }
+    }
+    if (CABCWindow* window = GetWindowFromHandle(before); window && TakesKeys(before))
+        window->BringToFront();
+    else if (TakesKeys(before))
+        platform::SetActiveWindow(before);
+    else if (const platform::WindowHandle next = owner && platform::IsWindow(owner) ? owner : frame; TakesKeys(next))
+        platform::SetActiveWindow(next);
+    else if (CABCWindow* dialog = TopOpenDialog())
+        dialog->BringToFront();
+    else if (next)
+        platform::SetActiveWindow(next);
+}
+
 } // namespace
 
 CModalDialog::CModalDialog(const std::string& title, int frameStyle)
@@ -122,6 +163,7 @@ void CModalDialog::Create(platform::WindowHandle owner, const std::string& title
     params.rect = platform::Rect::FromSize(0, 0, 300, 200);
     params.owner = owner;
     params.createData = reinterpret_cast<intptr_t>(static_cast<CABCWindow*>(this));
+    keysBefore_ = platform::GetActiveWindow();
     const platform::WindowHandle handle = platform::CreateWindow(params);
     if (!handle)
         throw XBase();
@@ -197,11 +239,8 @@ void CModalDialog::Close()
     const bool active = platform::GetActiveWindow() == handle;
     platform::ShowWindow(handle, platform::ShowCommand::Hide);
     EnableOthers();
-    // The keys go back to the window the dialog belongs to.
-    if (active || platform::GetActiveWindow() == handle) {
-        const platform::WindowHandle owner = platform::GetOwner(handle);
-        platform::SetActiveWindow(owner && platform::IsWindow(owner) ? owner : FrameHandle());
-    }
+    if (active || platform::GetActiveWindow() == handle)
+        GiveKeysBack(keysBefore_, platform::GetOwner(handle));
 }
 
 void CModalDialog::DoCommand(const CKeyEvent& event)
@@ -216,13 +255,18 @@ void CModalDialog::DoCommand(const CKeyEvent& event)
             return;
         }
     }
+    // A key that pressed one of the dialog's buttons is its answer and goes
+    // no further: the window under a closed alert must not take it too.
     if (event.kind == kEventKeyDown) {
         if (event.code == kKeyEscape && cancelButton_) {
             cancelButton_->Click();
             WaitTicks(8);
-        } else if ((event.code == kKeyReturn || event.code == kKeyEnter) && defaultButton_) {
+            return;
+        }
+        if ((event.code == kKeyReturn || event.code == kKeyEnter) && defaultButton_) {
             defaultButton_->Click();
             WaitTicks(8);
+            return;
         }
     }
     CABCWindow::DoCommand(event);
@@ -233,8 +277,9 @@ void RunModal(CModalDialog* dialog)
     if (!dialog)
         return;
     CApplication* app = GetApplication();
-    CABCWindow* previous = GetActiveWindow();
+    const platform::WindowHandle keysBefore = dialog->GetKeysBefore();
     const platform::WindowHandle handle = dialog->GetHandle();
+    const platform::WindowHandle owner = platform::GetOwner(handle);
     CMenuBar* menuBar = app ? app->GetMenuBar() : nullptr;
     if (menuBar)
         menuBar->BlockAccelerators();
@@ -287,10 +332,7 @@ void RunModal(CModalDialog* dialog)
         app->SetStayOnTop(stayOnTop);
     if (menuBar)
         menuBar->UnblockAccelerators();
-    if (previous && GetWindowListIndex(previous) >= 0 && !previous->IsMarkedForDeletion())
-        previous->BringToFront();
-    else if (app && app->GetFrameHandle())
-        platform::SetActiveWindow(app->GetFrameHandle());
+    GiveKeysBack(keysBefore, owner);
 }
 
 } // namespace NSHarrowen

@@ -44,6 +44,10 @@ public:
     IDialogButton* GetDefaultButton() const { return defaultButton_; }
     IDialogButton* GetCancelButton() const { return cancelButton_; }
 
+    // The window that had the keys when the dialog was made: it has them
+    // again once the dialog closes.
+    platform::WindowHandle GetKeysBefore() const { return keysBefore_; }
+
     bool GetSavedStayOnTop() const { return savedStayOnTop_; }
     void SetSavedStayOnTop(bool value) { savedStayOnTop_ = value; }
 
@@ -55,6 +59,7 @@ private:
 
     IDialogButton* defaultButton_ = nullptr;
     IDialogButton* cancelButton_ = nullptr;
+    platform::WindowHandle keysBefore_ = 0;
     bool savedStayOnTop_ = false;
     bool disabledOthers_ = false;
 };

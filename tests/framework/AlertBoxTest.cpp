@@ -351,6 +351,52 @@ TEST_F(AlertOperatorTest, TheSaveDialogUnderTheReplaceQuestionKeepsItsListAndTak
     EXPECT_TRUE(platform::IsWindowEnabled(app->GetFrameHandle()));
 }
 
+// An alert over an open dialog (a lost synthesizer, a port that would not
+// open) gives the keys back to the dialog once it is answered: the dialog's
+// caption is the active one again and its Escape and Return act at once.
+TEST_F(AlertOperatorTest, AnAlertOverADialogGivesTheKeysBackToTheDialog)
+{
+    class CCountingButton : public IDialogButton {
+    public:
+        void SetDefaultLook(bool) override { }
+        void Click() override { ++clicks; }
+        int clicks = 0;
+    };
+    const auto Press = [this](uint32_t key) {
+        desktop.Host().PressKey(key);
+        desktop.Host().ReleaseKey(key);
+        Pump();
+    };
+    platform::KillTimer(op, 1); // the alert comes once the dialog is up
+    CDocumentWindow* document = OpenDocument();
+    auto* dialog = new CModalDialog("MIDI Setup");
+    dialog->CenterOnFrame();
+    CCountingButton ok, cancel;
+    dialog->SetDefaultButton(&ok);
+    dialog->SetCancelButton(&cancel);
+    Pump();
+    ASSERT_EQ(platform::GetActiveWindow(), dialog->GetHandle());
+    gOperatorStep = [&] {
+        desktop.Host().PressKey(platform::kVKReturn);
+        desktop.Host().ReleaseKey(platform::kVKReturn);
+    };
+    platform::SetTimer(op, 1, 50);
+    EXPECT_EQ(RunAlertText("[STOP]Lost contact.[OK]"), kAlertButton1);
+    Pump();
+    EXPECT_EQ(platform::GetActiveWindow(), dialog->GetHandle());
+    EXPECT_TRUE(platform::IsWindowEnabled(dialog->GetHandle()));
+    Press(platform::kVKEscape);
+    Press(platform::kVKReturn);
+    EXPECT_EQ(cancel.clicks, 1);
+    EXPECT_EQ(ok.clicks, 1);
+
+    // Once the dialog is gone the keys go back to the patch window it stood over.
+    dialog->Close();
+    Pump();
+    EXPECT_EQ(platform::GetActiveWindow(), app->GetFrameHandle());
+    EXPECT_EQ(GetActiveWindow(), document);
+}
+
 } // namespace
 
 TEST_F(AlertBoxTest, EscapeAnswersCancelOrNoAndAltWithALetterPressesThatButton)

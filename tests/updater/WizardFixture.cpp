@@ -81,10 +81,13 @@ void WizardTest::OperateAlerts()
             desktop.Host().Click({r.left + 5, r.top + 5});
             break;
         }
-        case AlertAnswer::Escape:
-            desktop.Host().PressKey(platform::kVKEscape);
-            desktop.Host().ReleaseKey(platform::kVKEscape);
+        case AlertAnswer::Return:
+        case AlertAnswer::Escape: {
+            const uint32_t key = alertAnswer == AlertAnswer::Return ? platform::kVKReturn : platform::kVKEscape;
+            desktop.Host().PressKey(key);
+            desktop.Host().ReleaseKey(key);
             break;
+        }
         case AlertAnswer::Quit:
             quitUnder_ = box;
             desktop.Host().RequestQuit();

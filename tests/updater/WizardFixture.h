@@ -31,9 +31,9 @@ namespace updatertest {
 
 class WizardTest : public ::testing::Test {
 public:
-    // How the operator answers an alert: a click on its button 1, Escape, or
-    // a quit from outside (SIGTERM) while it is open.
-    enum class AlertAnswer { Button, Escape, Quit };
+    // How the operator answers an alert: a click on its button 1, Return,
+    // Escape, or a quit from outside (SIGTERM) while it is open.
+    enum class AlertAnswer { Button, Return, Escape, Quit };
     // Answers an alert box that is open (the operator's timer).
     void OperateAlerts();
 

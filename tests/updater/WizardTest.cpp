@@ -329,6 +329,20 @@ TEST_F(WizardTest, PortsThatCannotBeOpenedKeepTheMidiPage)
     EXPECT_NE(midi->GetInputPopup()->GetSelection(), 0);
 }
 
+// Return answers the alert alone: the MIDI page behind it is not pressed
+// on to try the ports again (and again).
+TEST_F(WizardTest, ReturnOnThePortsAlertLeavesTheMidiPageWhereItIs)
+{
+    alertAnswer = AlertAnswer::Return;
+    Launch(SmallSyntheticImage(10));
+    port->Device().FailOpen(platform::midierr::kAllocated);
+    GoToCurrentPageExpectingPage(3);
+    Step(1000);
+    EXPECT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(Page(), 3);
+    EXPECT_FALSE(IsQuitRequested());
+}
+
 TEST_F(WizardTest, NobodyAnswersAfterFiveRequests)
 {
     synth.Faults().silent = true;
@@ -526,12 +540,13 @@ TEST_F(WizardTest, CancelAlertsOnlyOnThePreparePortsAndDumpPages)
 }
 
 // Cancel shows "NOT been updated" modally from the page's own handler.
-// However the alert is answered, or when the program is asked to quit while
+// However the alert is answered (its button, Return, Escape), or when the program is asked to quit while
 // it is open, the page outlives its handler and the program ends.
 TEST_F(WizardTest, CancelOnTheMidiAndDumpPagesEndsTheProgramHoweverTheAlertIsAnswered)
 {
     for (const int page : {3, 5}) {
-        for (const AlertAnswer answer : {AlertAnswer::Button, AlertAnswer::Escape, AlertAnswer::Quit}) {
+        for (const AlertAnswer answer :
+             {AlertAnswer::Button, AlertAnswer::Return, AlertAnswer::Escape, AlertAnswer::Quit}) {
             SCOPED_TRACE(testing::Message() << "page " << page << ", answer " << static_cast<int>(answer));
             TearDown();
             synth = sim::CSimUpdateSynth();
@@ -551,6 +566,8 @@ TEST_F(WizardTest, CancelOnTheMidiAndDumpPagesEndsTheProgramHoweverTheAlertIsAns
             ASSERT_EQ(Page(), page);
             ClickCancel();
             Step(200);
+            // The answer is the alert's alone: no page behind it steps on
+            // (back to the instructions, there to be cancelled again).
             EXPECT_EQ(alerts, std::vector<std::string>{kNotUpdated});
             EXPECT_EQ(app->GetRunState(), NSHarrowen::kRunStateLeaveLoop);
             EXPECT_EQ(app->GetLink().GetDumpState(), kDumpIdle);
@@ -563,12 +580,17 @@ TEST_F(WizardTest, CancelOnTheMidiAndDumpPagesEndsTheProgramHoweverTheAlertIsAns
 // button) reaches the main window as a close request: it is a Cancel.
 TEST_F(WizardTest, ClosingTheMainWindowFromTheDesktopIsACancel)
 {
-    for (const int page : {1, 5}) {
-        SCOPED_TRACE(page);
+    const struct {
+        int page;
+        AlertAnswer answer;
+    } cases[] = {{1, AlertAnswer::Button}, {5, AlertAnswer::Button}, {5, AlertAnswer::Return}};
+    for (const auto& [page, answer] : cases) {
+        SCOPED_TRACE(testing::Message() << "page " << page << ", answer " << static_cast<int>(answer));
         TearDown();
         synth = sim::CSimUpdateSynth();
         alerts.clear();
         SetUp();
+        alertAnswer = answer;
         synth.Faults().verdictDelayMs = 60000;
         Launch(SmallSyntheticImage(300));
         if (page == 5) {

@@ -126,6 +126,15 @@ bool CWizardDialog::HandleWizardKey(const NSHarrowen::CKeyEvent& event)
 {
     if (!IsFilled() || event.kind != NSHarrowen::kEventKeyDown)
         return false;
+    // Under an alert the keys are the alert's: its Return is no step of the
+    // wizard. Only under the notice that the update was cancelled does
+    // Escape end the program, as the notice's OK does.
+    if (GetDisableCount() > 0) {
+        if (!cancelled_ || event.code != NSHarrowen::kKeyEscape)
+            return false;
+        host_.RequestQuit();
+        return true;
+    }
     if (event.code == NSHarrowen::kKeyEscape) {
         cancel_->Click();
         return true;
