@@ -84,8 +84,13 @@ void CEditTextView::ForwardKey(const CKeyEvent& event)
     const platform::WParam w = key.kind == platform::KeyMessage::kCharacter
         ? static_cast<platform::WParam>(key.character)
         : static_cast<platform::WParam>(key.virtualKey);
+    const std::string before = GetNativeText();
     CallPreviousProcedure(MessageOf(key), w, 0);
-    Edited();
+    // Only a key that changed the text is an edit: Ctrl+S, Shift or an
+    // arrow leave the notes as they were.
+    if (GetNativeText() != before)
+        changed_ = true;
+    UpdateAllWindows();
 }
 
 void CEditTextView::UpdateDisplay()

@@ -19,6 +19,8 @@ COpenFile::COpenFile(const CFileSpec& spec, uint32_t, uint32_t)
     : writer_(std::make_unique<platform::CAtomicFileWriter>(spec.GetFullPath())),
       pendingExceptions_(std::uncaught_exceptions())
 {
+    if (writer_->IsRefused())
+        throw XWrite(); // a file the user may not write
     if (!writer_->IsOpen())
         throw XCreateFailed();
 }

@@ -181,6 +181,8 @@ void CPatch::SendPatchName(const std::string& name)
 
 void CPatch::SetNotes(const std::string& notes)
 {
+    if (notes == notes_)
+        return;
     notes_ = notes;
     SetDirty();
 }

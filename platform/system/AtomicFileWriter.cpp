@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -32,6 +33,34 @@ std::string FolderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool InGroup(gid_t group)
+{
+    if (group == getegid())
+        return true;
+    const int count = getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// The user's right to write an existing file as its mode bits give it: the
+// owner's bits for its owner, the group's for the group, the others' for
+// the rest. The superuser, whom the system lets write anything, is held to
+// them too: a file its user made read-only stays as it is.
+bool MayWrite(const std::string& path)
+{
+    struct stat st { };
+    if (stat(path.c_str(), &st) != 0)
+        return true; // a new file: the folder decides
+    if (st.st_uid == geteuid())
+        return (st.st_mode & S_IWUSR) != 0;
+    if (InGroup(st.st_gid))
+        return (st.st_mode & S_IWGRP) != 0;
+    return (st.st_mode & S_IWOTH) != 0;
 }
 
 // A new file gets the mode an ordinary create gives it (the umask applies);
@@ -78,7 +107,9 @@ void SyncFolder(const std::string& folder)
 
 CAtomicFileWriter::CAtomicFileWriter(const std::string& target) : target_(ResolveLink(target))
 {
-    file_ = CreateBeside(target_, temporary_);
+    refused_ = !MayWrite(target_);
+    if (!refused_)
+        file_ = CreateBeside(target_, temporary_);
 }
 
 bool CAtomicFileWriter::Commit()

@@ -19,8 +19,10 @@ public:
     CAtomicFileWriter(const CAtomicFileWriter&) = delete;
     CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
 
-    // False when the temporary file could not be made.
+    // False when the temporary file could not be made, or the target is a
+    // file the user may not write (refused).
     bool IsOpen() const { return file_.IsOpen(); }
+    bool IsRefused() const { return refused_; }
     CFileHandle& File() { return file_; }
     const std::string& TemporaryPath() const { return temporary_; }
 
@@ -34,6 +36,7 @@ private:
     std::string target_;
     std::string temporary_;
     CFileHandle file_;
+    bool refused_ = false;
     bool committed_ = false;
 };
 

@@ -63,6 +63,8 @@ void CSectionedTextFile::OpenForWrite(const NSHarrowen::CFileSpec& spec, std::st
         file_ = std::make_unique<NSHarrowen::COpenFile>(spec, FourCharCode(creator), FourCharCode(type));
     } catch (const NSHarrowen::XOutOfMemory&) {
         throw;
+    } catch (const NSHarrowen::XWrite&) {
+        throw XFileBase("Can't Write file", XFileBase::kFileError);
     } catch (const NSHarrowen::XBase&) {
         throw XFileBase("Can't Create file", XFileBase::kFileError);
     }

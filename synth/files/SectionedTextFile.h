@@ -40,7 +40,9 @@ public:
 
     // "Can't Open file".
     void OpenForRead(const NSHarrowen::CFileSpec& spec);
-    // "Can't Create file". The creator and type codes are four characters.
+    // "Can't Create file"; "Can't Write file" for an existing file the user
+    // may not write, which stays as it is. The creator and type codes are
+    // four characters.
     void OpenForWrite(const NSHarrowen::CFileSpec& spec, std::string_view creator, std::string_view type);
     // Reads the open file whole. An empty file or one above kMaxReadSize:
     // "File format or Alias is not a Kandrel file!"; any other failure:

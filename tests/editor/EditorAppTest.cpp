@@ -403,6 +403,35 @@ TEST_F(EditorTest, AFileThatCannotBeLoadedIsReportedWithItsTextAsAnArgument)
     EXPECT_EQ(app->GetPatches()->GetCount(), 0u);
 }
 
+// Ctrl+S over a patch file its user made read-only is refused with the save
+// error alert: the file keeps its content and its mode, and the patch stays
+// unsaved ("*" in its title). Run as the superuser too, whom the system
+// would let write it.
+TEST_F(EditorTest, SavingOverAReadOnlyPatchFileIsRefusedAndLeavesTheFileAsItIs)
+{
+    Launch();
+    PressCtrl('N');
+    Step(100);
+    CPatch* patch = Patches().front();
+    const std::string path = folder.File("Pad.pch");
+    ASSERT_TRUE(patch->SaveToFile(CFileSpec(path)));
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const std::string before = testsupport::ReadFileBytes(path);
+    patch->SetNotes("changed since");
+    Step(50);
+    PressCtrl('S');
+    Step(100);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Can't Write file"), std::string::npos) << alerts[0];
+    EXPECT_EQ(testsupport::ReadFileBytes(path), before);
+    struct stat st { };
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_TRUE(patch->IsDirty());
+    EXPECT_EQ(static_cast<CPatchView*>(patch->GetWindow())->GetTitle(), "Pad*");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "a temporary file left";
+}
+
 TEST_F(EditorTest, PatchFilesWithNamesUpToTheLimitAreSavedAgainAndOpen)
 {
     Launch();

@@ -5,12 +5,15 @@
 #include "editor/floaters/WindowToggler.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/views/EditTextView.h"
+#include "editor/windows/PatchView.h"
+#include "framework/files/FileSpec.h"
 #include "editor/windows/SavePatchAlert.h"
 #include "framework/controls/PushButtonView.h"
 #include "patch/document/Patch.h"
 #include "platform/host/SystemMetrics.h"
 #include "platform/input/Keys.h"
 #include "platform/windows/Window.h"
+#include "tests/support/TempDir.h"
 
 #include <string>
 
@@ -176,6 +179,44 @@ TEST_F(NotesFloaterTest, AnOpenedFloaterShowsTheNotesThePatchAlreadyHas)
     Notes()->WindowToContentRect(content);
     const int border = platform::GetSystemMetric(platform::Metric::SizingFrameX);
     EXPECT_EQ(content, CRect(1024 - 300 - border, 200, 1024 - border, 550));
+}
+
+// Ctrl+S typed with the notes focused saves them, and the patch is saved
+// then: its title loses its "*" and closing it asks nothing. Keys that
+// change no text (Ctrl, S under Ctrl, the arrows) are no edit of the notes.
+TEST_F(NotesFloaterTest, CtrlSInTheNotesLeavesThePatchSavedAndClosingAsksNothing)
+{
+    PressCtrl('N');
+    CPatch* patch = Active();
+    const std::string path = folder.File("Pad.pch");
+    ASSERT_TRUE(patch->SaveToFile(CFileSpec(path)));
+    Step(50);
+    auto* window = static_cast<CPatchView*>(patch->GetWindow());
+    ASSERT_EQ(window->GetTitle(), "Pad");
+    Choose(kNotesFloater);
+    ClickIntoText();
+    Type(U"warm");
+    EXPECT_EQ(window->GetTitle(), "Pad*");
+    PressCtrl('S');
+    Key(platform::kVKLeft);
+    Step(50);
+    EXPECT_FALSE(patch->IsDirty());
+    EXPECT_EQ(window->GetTitle(), "Pad");
+    EXPECT_NE(testsupport::ReadFileBytes(path).find("warm"), std::string::npos);
+
+    std::vector<std::string> asked;
+    operate = [&asked](CABCWindow& box) {
+        if (auto* question = dynamic_cast<CSavePatchAlert*>(&box)) {
+            asked.push_back(question->GetTitle());
+            question->GetButton(CSavePatchAlert::kCancel)->Click();
+            return true;
+        }
+        return false;
+    };
+    PressCtrl('W');
+    Step(100);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 0);
 }
 
 } // namespace editortest

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using NSHarrowen::CFileSpec;
 
@@ -206,6 +208,49 @@ TEST_F(SectionedTextFileTest, LastLineOfSectionStepsFromSectionLineToSectionLine
     ASSERT_TRUE(file.ReadLastLineOfSection(line));
     EXPECT_EQ(line, "[Two]");
     EXPECT_FALSE(file.ReadLastLineOfSection(line));
+}
+
+// Whether a file may be written over is what its mode bits give the user:
+// the owner's for its owner, the others' for anyone else (the superuser
+// included). A refused file stays as it was.
+TEST_F(SectionedTextFileTest, AFileTheUserMayNotWriteIsRefusedAndKept)
+{
+    const uid_t someoneElse = 65534; // nobody, in the group nogroup
+    const struct {
+        const char* name;
+        mode_t mode;
+        bool foreign; // owned by another user (made so only where the test may)
+        bool written;
+    } cases[] = {
+        {"own, read-only", 0444, false, false},
+        {"own, writable by the others only", 0446, false, false},
+        {"own, writable", 0644, false, true},
+        {"another's, writable by its owner", 0644, true, false},
+        {"another's, writable by everybody", 0646, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CFileSpec spec(dir.File(std::string(c.name) + ".pch"));
+        testsupport::WriteFileBytes(spec.GetFullPath(), "old patch");
+        ASSERT_EQ(chmod(spec.GetFullPath().c_str(), c.mode), 0);
+        if (c.foreign && chown(spec.GetFullPath().c_str(), someoneElse, someoneElse) != 0)
+            continue; // only the superuser may give a file away
+        CSectionedTextFile out;
+        out.WriteText("new patch");
+        std::string text;
+        try {
+            out.OpenForWrite(spec, "VESK", "PCH ");
+            out.WriteAll();
+            out.CloseFile();
+        } catch (const XFileBase& error) {
+            text = error.GetText();
+        }
+        EXPECT_EQ(text, c.written ? "" : "Can't Write file");
+        EXPECT_EQ(testsupport::ReadFileBytes(spec.GetFullPath()), c.written ? "new patch" : "old patch");
+        struct stat st { };
+        ASSERT_EQ(stat(spec.GetFullPath().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+    }
 }
 
 TEST_F(SectionedTextFileTest, AFailedSaveLeavesTheOldFileAsItWas)
