@@ -62,6 +62,7 @@ void CBankTransferDialog::FinishConstruction(const std::string& titlePrefix)
 {
     AddToFocusChain(start_);
     AddToFocusChain(stop_);
+    AddToFocusChain(moreInfo_);
     CPortManager* ports = GetPortManager();
     SetTitle(titlePrefix + (ports ? ports->GetDisplayName(port_) : std::string()));
     BuildBankMenu();

@@ -60,6 +60,7 @@ CDialogMIDIControl::CDialogMIDIControl() : CModalDialog(kTemplate), data_(4, 0)
     AddToFocusChain(ok_);
     AddToFocusChain(cancel_);
     AddToFocusChain(remove_);
+    AddToFocusChain(list_); // the controllers are chosen by keys too
     SetFocusView(ok_);
     // Placing the window lays the views out (and the list's columns).
     ReapplyBounds();

@@ -149,6 +149,8 @@ void CDialogPatchSettings::BuildFocusChain()
     AddToFocusChain(portamento_);
     number(kPmTime);
     AddToFocusChain(octave_);
+    AddToFocusChain(poly_);
+    AddToFocusChain(common_);
     AddToFocusChain(cancel_);
     AddToFocusChain(help_);
 }

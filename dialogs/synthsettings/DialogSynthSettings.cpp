@@ -179,8 +179,10 @@ void CDialogSynthSettings::BuildFocusChain()
     AddToFocusChain(flagBoxes_[kSend]);
     number(kVelMax);
     number(kVelMin);
-    for (int slot = 0; slot < kSlots; ++slot)
+    for (int slot = 0; slot < kSlots; ++slot) {
         number(Channel(slot));
+        AddToFocusChain(activeBoxes_[slot]);
+    }
     AddToFocusChain(cancel_);
     AddToFocusChain(help_);
 }

@@ -66,6 +66,10 @@ EEditKeyAction ClassifyEditKey(const CKeyEvent& event, int32_t returnMode, bool 
     }
     if (IsEditingKey(event))
         return EEditKeyAction::EditKey;
+    // Ctrl+A selects the field's whole text: the field's key, not a menu's.
+    if (event.code == kKeyA && event.kind != kEventKeyUp && event.modifiers.IsControlOrCommandDown() &&
+        !event.modifiers.IsAltDown())
+        return EEditKeyAction::EditKey;
     if (event.kind == kEventKeyUp)
         return EEditKeyAction::Ignore;
     if (event.modifiers.IsControlDown() || event.modifiers.flags[8])

@@ -13,6 +13,7 @@ enum EKeyCode : uint32_t {
     kKeyBackspace = 32,
     kKeyTab = 33,
     kKeyReturn = 46,
+    kKeyA = 48,
     kKeySpace = 77,
     kKeyInsert = 83,
     kKeyHome = 84,

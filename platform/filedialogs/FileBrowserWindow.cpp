@@ -10,6 +10,8 @@
 #include "platform/windows/Window.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 namespace platform {
 
@@ -188,6 +190,101 @@ void ChooseRow(WindowHandle dialog, DialogState& s, int row, bool open)
     InvalidateRect(dialog, nullptr, false);
 }
 
+// Keeps the row in view, scrolling the list as little as it takes.
+void ScrollToRow(WindowHandle dialog, DialogState& s, int row)
+{
+    const int rows = static_cast<int>(s.browser.GetEntries().size());
+    s.top = std::clamp(std::clamp(s.top, row - VisibleRows() + 1, row), 0, std::max(0, rows - VisibleRows()));
+    UpdateScroll(dialog, s);
+}
+
+// The row a list key leads to from the selected one, over the rows that
+// can be chosen (a file of another kind is only shown); -1 when none.
+int RowForKey(const DialogState& s, WParam key)
+{
+    const auto& entries = s.browser.GetEntries();
+    const int count = static_cast<int>(entries.size());
+    const auto choosable = [&](int row) { return !entries[static_cast<size_t>(row)].shownOnly; };
+    int target = s.selected;
+    int step = 1;
+    switch (key) {
+    case kVKDown:
+        target = s.selected + 1;
+        break;
+    case kVKUp:
+        target = s.selected < 0 ? count - 1 : s.selected - 1;
+        step = -1;
+        break;
+    case kVKPageDown:
+        target = s.selected + VisibleRows();
+        break;
+    case kVKPageUp:
+        target = s.selected - VisibleRows();
+        step = -1;
+        break;
+    case kVKHome:
+        target = 0;
+        break;
+    case kVKEnd:
+        target = count - 1;
+        step = -1;
+        break;
+    default:
+        return -1;
+    }
+    target = std::clamp(target, 0, count - 1);
+    for (int row = target; row >= 0 && row < count; row += step)
+        if (choosable(row))
+            return row;
+    // Nothing further that way: the nearest the other way, if any.
+    for (int row = target; row >= 0 && row < count; row -= step)
+        if (choosable(row))
+            return row;
+    return -1;
+}
+
+// Up, Down, Page Up, Page Down, Home and End move in the list, from the
+// list or from the name field; a file chosen so gives the field its name.
+bool MoveInList(WindowHandle dialog, DialogState& s, WParam key)
+{
+    const int row = RowForKey(s, key);
+    if (row < 0)
+        return key == kVKUp || key == kVKDown || key == kVKPageUp || key == kVKPageDown;
+    ChooseRow(dialog, s, row, false);
+    ScrollToRow(dialog, s, row);
+    InvalidateRect(dialog, nullptr, false);
+    return true;
+}
+
+// Tab walks the list (the dialog itself), the name field, the kinds of file,
+// OK, Cancel and Up; Shift+Tab the other way.
+void MoveFocus(WindowHandle dialog, bool forward)
+{
+    std::vector<WindowHandle> order{dialog};
+    for (const uint16_t id :
+         {filedialog::kName, filedialog::kTypes, filedialog::kOk, filedialog::kCancel, filedialog::kUp})
+        if (const WindowHandle child = Child(dialog, id); child && IsWindowVisible(child) && IsWindowEnabled(child))
+            order.push_back(child);
+    const auto at = std::find(order.begin(), order.end(), GetFocus());
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t index = at == order.end() ? 0 : at - order.begin();
+    const WindowHandle next = order[static_cast<size_t>((index + (forward ? 1 : count - 1)) % count)];
+    SetFocus(next);
+    if (GetChildId(next) == filedialog::kName)
+        SendMessage(next, ctlmsg::EditSetSel, 0, static_cast<LParam>(-1));
+}
+
+// Return on the list: a folder opens, a file (or the name typed) is taken.
+void ReturnOnList(WindowHandle dialog, DialogState& s)
+{
+    const auto& entries = s.browser.GetEntries();
+    if (s.selected >= 0 && s.selected < static_cast<int>(entries.size()) &&
+        entries[static_cast<size_t>(s.selected)].directory)
+        ChooseRow(dialog, s, s.selected, true);
+    else
+        Accept(dialog, s);
+}
+
 void Paint(WindowHandle dialog, const DialogState& s)
 {
     ControlPaint p(dialog);
@@ -214,7 +311,12 @@ void Paint(WindowHandle dialog, const DialogState& s)
         }
         DrawControlText(dc, {row.left + 4, row.top, row.right, row.bottom}, e.directory ? e.name + "/" : e.name,
                         TextFlags::kSingleLine | TextFlags::kVerticalCenter, true, color);
+        if (index == s.selected && GetFocus() == dialog)
+            DottedFocusFrame(dc, row);
     }
+    // The list has the keys with no row chosen: its frame shows it.
+    if (s.selected < 0 && GetFocus() == dialog)
+        DottedFocusFrame(dc, kListArea);
     DrawControlText(dc, {10, 244, 90, 266}, "File name:", TextFlags::kSingleLine | TextFlags::kVerticalCenter, true, 0);
     if (s.request.kind != FileDialogKind::Folder)
         DrawControlText(dc, {10, 274, 90, 296}, "Files of type:", TextFlags::kSingleLine | TextFlags::kVerticalCenter,
@@ -307,25 +409,80 @@ LResult DialogProc(WindowHandle dialog, uint32_t message, WParam wParam, LParam 
         InvalidateRect(dialog, nullptr, false);
         return 0;
     }
+    case msg::SetFocus:
+    case msg::KillFocus:
+        InvalidateRect(dialog, nullptr, false); // the list's focus mark
+        return 0;
     case msg::KeyDown:
+        // The dialog itself has the keys for its list.
         if (wParam == kVKEscape)
             Finish(dialog, *s, std::nullopt);
         else if (wParam == kVKReturn)
-            Accept(dialog, *s);
+            ReturnOnList(dialog, *s);
+        else if (wParam == kVKTab)
+            MoveFocus(dialog, !CurrentModifiers().shift);
+        else if (wParam == kVKBackspace) {
+            s->browser.GoUp();
+            Refresh(dialog, *s);
+        } else
+            MoveInList(dialog, *s, wParam);
         return 0;
     default:
         return DefWindowProc(dialog, message, wParam, lParam);
     }
 }
 
-// Keys of the name field: Return accepts, Escape cancels; the rest edit.
-WindowProc gEditProc = nullptr;
-
-LResult NameFieldProc(WindowHandle edit, uint32_t message, WParam wParam, LParam lParam)
+// The controls' own procedures, by class, behind the dialog's keys.
+WindowProc& ControlProcOf(WindowHandle control)
 {
-    if (message == msg::KeyDown && (wParam == kVKReturn || wParam == kVKEscape))
-        return SendMessage(GetParent(edit), message, wParam, lParam);
-    return CallWindowProcedure(gEditProc, edit, message, wParam, lParam);
+    static std::map<std::string, WindowProc, std::less<>> procedures;
+    return procedures[GetClassName(control)];
+}
+
+// The dialog's keys on its controls: Tab and Shift+Tab move on, Escape
+// cancels, Return takes the name (or presses the focused button), and the
+// arrows in the name field move in the list. A dropped list of kinds keeps
+// its own Return and Escape.
+bool DialogKeyOnControl(WindowHandle control, WParam key)
+{
+    const WindowHandle dialog = GetParent(control);
+    DialogState* s = StateOf(dialog);
+    if (s == nullptr)
+        return false;
+    const uint16_t id = GetChildId(control);
+    const bool dropped = id == filedialog::kTypes && SendMessage(control, ctlmsg::ComboGetDroppedState, 0, 0) != 0;
+    switch (key) {
+    case kVKTab:
+        MoveFocus(dialog, !CurrentModifiers().shift);
+        return true;
+    case kVKEscape:
+        if (dropped)
+            return false;
+        Finish(dialog, *s, std::nullopt);
+        return true;
+    case kVKReturn:
+        if (dropped)
+            return false;
+        if (id == filedialog::kName || id == filedialog::kTypes)
+            Accept(dialog, *s);
+        else
+            SendMessage(control, ctlmsg::ButtonClick, 0, 0);
+        return true;
+    case kVKUp:
+    case kVKDown:
+    case kVKPageUp:
+    case kVKPageDown:
+        return id == filedialog::kName && MoveInList(dialog, *s, key);
+    default:
+        return false;
+    }
+}
+
+LResult ControlKeysProc(WindowHandle control, uint32_t message, WParam wParam, LParam lParam)
+{
+    if (message == msg::KeyDown && DialogKeyOnControl(control, wParam))
+        return 0;
+    return CallWindowProcedure(ControlProcOf(control), control, message, wParam, lParam);
 }
 
 WindowHandle MakeChild(WindowHandle dialog, const char* className, const char* title, uint32_t style, Rect rect,
@@ -338,7 +495,10 @@ WindowHandle MakeChild(WindowHandle dialog, const char* className, const char* t
     params.rect = rect;
     params.parent = dialog;
     params.childId = id;
-    return CreateWindow(params);
+    const WindowHandle child = CreateWindow(params);
+    if (child && id != filedialog::kScroll)
+        ControlProcOf(child) = SetWindowProcedure(child, ControlKeysProc);
+    return child;
 }
 
 } // namespace
@@ -375,7 +535,6 @@ std::optional<std::string> ShowFileDialogWindow(const FileDialogRequest& request
               filedialog::kScroll);
     const WindowHandle name = MakeChild(dialog, kEditClass, state.browser.GetName().c_str(), ctlstyle::EditAutoHScroll,
                                         Rect::FromSize(94, 244, 250, 22), filedialog::kName);
-    gEditProc = SetWindowProcedure(name, NameFieldProc);
     if (request.kind != FileDialogKind::Folder) {
         const WindowHandle types = MakeChild(dialog, kComboBoxClass, "", ctlstyle::ComboDropDownList,
                                              Rect::FromSize(94, 274, 250, 120), filedialog::kTypes);

@@ -5,6 +5,7 @@
 #include "editor/prefs/Preferences.h"
 #include "framework/controls/NativeControlView.h"
 #include "framework/midi/MMEMIDIInput.h"
+#include "framework/views/GroupView.h"
 #include "framework/windows/ABCWindow.h"
 #include "platform/controls/Controls.h"
 #include "platform/windows/Window.h"
@@ -35,6 +36,32 @@ bool AnyAlertOpen()
         if (dynamic_cast<CAlertBox*>(GetWindowAt(i)) && !GetWindowAt(i)->IsMarkedForDeletion())
             return true;
     return false;
+}
+
+namespace {
+
+void CollectUnreached(const CView* view, const std::set<const CView*>& met, std::vector<std::string>& out)
+{
+    const auto* native = dynamic_cast<const CNativeControlView*>(view);
+    if (native && !platform::IsWindowVisible(native->GetHandle()))
+        return;
+    if (view->IsFocusable() && !view->PassesFocusToParent() && view->IsEnabledInHierarchy() && !met.count(view)) {
+        const CRect frame = view->GetFrame();
+        out.push_back((native ? "\"" + native->GetNativeText() + "\" " : std::string()) + "at " +
+                      std::to_string(frame.left) + "," + std::to_string(frame.top));
+    }
+    if (const auto* group = dynamic_cast<const CGroupView*>(view))
+        for (int i = 0; i < group->CountChildren(); ++i)
+            CollectUnreached(group->GetChild(i), met, out);
+}
+
+} // namespace
+
+std::vector<std::string> UnreachedControls(const CABCWindow& window, const std::set<const CView*>& met)
+{
+    std::vector<std::string> out;
+    CollectUnreached(window.GetRootView(), met, out);
+    return out;
 }
 
 void DialogsTest::SetUp()

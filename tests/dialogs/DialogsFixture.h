@@ -7,6 +7,7 @@
 
 #include "tests/editor/EditorFixture.h"
 
+#include "platform/input/Keys.h"
 #include "platform/midi/virtual/VirtualMidi.h"
 #include "simulator/SimState.h"
 #include "simulator/SimVirtualPort.h"
@@ -15,11 +16,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace NSHarrowen {
 class CNativeControlView;
+class CABCWindow;
 class CView;
 } // namespace NSHarrowen
 class CPortManager;
@@ -105,6 +108,18 @@ protected:
             return true;
         };
     }
+    // Steps that walk the dialog with Tab, `presses` times, keeping the
+    // views that had the focus on the way.
+    template <class T>
+    void TabRound(std::vector<ScriptStep<T>>& steps, std::set<const NSHarrowen::CView*>& met, int presses = 40)
+    {
+        for (int i = 0; i < presses; ++i)
+            steps.push_back(Do<T>([this, &met](T& dialog) {
+                met.insert(dialog.GetFocusView());
+                PressKey(platform::kVKTab);
+            }));
+        steps.push_back(Do<T>([&met](T& dialog) { met.insert(dialog.GetFocusView()); }));
+    }
     // Whether every step of the script has been played.
     bool ScriptDone() const;
     // Steps for scripts: an action that is done at once.
@@ -124,6 +139,11 @@ private:
 
     std::function<bool()> scriptDone_;
 };
+
+// The controls of the window a person could use (focusable, shown and
+// enabled) that are not among `met`: what Tab never reached.
+std::vector<std::string> UnreachedControls(const NSHarrowen::CABCWindow& window,
+                                           const std::set<const NSHarrowen::CView*>& met);
 
 // A device name no other test of this run uses (the device lists are the
 // process's).

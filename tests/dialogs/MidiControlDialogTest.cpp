@@ -183,6 +183,45 @@ TEST_F(MidiControlDialogTest, OtherAssignsThePickedControllerRemoveTakesItAwayAn
     EXPECT_EQ(ControllerOf(patch, 2, 0), 7);
 }
 
+// The controller is chosen by keys too: Tab reaches the list, Down moves its
+// row, and Return is OK.
+TEST_F(MidiControlDialogTest, TabReachesTheListWhereDownPicksTheNextControllerAndReturnAssignsIt)
+{
+    CPatch& patch = PatchWithOscillators();
+    std::set<const CView*> met;
+    std::vector<ControlStep> steps;
+    TabRound(steps, met, 5);
+    steps.push_back(Do<CDialogMIDIControl>(
+        [&met](CDialogMIDIControl& d) { EXPECT_EQ(UnreachedControls(d, met), std::vector<std::string>{}); }));
+    steps.push_back([this](CDialogMIDIControl& d) {
+        if (d.GetFocusView() == d.GetList())
+            return true;
+        PressKey(platform::kVKTab);
+        return false;
+    });
+    std::vector<int> rows;
+    const auto Down = [&] {
+        return Do<CDialogMIDIControl>([&](CDialogMIDIControl& d) {
+            rows.push_back(d.GetSelectedRow());
+            PressKey(platform::kVKDown);
+        });
+    };
+    steps.push_back(Down());
+    steps.push_back(Down());
+    steps.push_back(Do<CDialogMIDIControl>([&](CDialogMIDIControl& d) {
+        rows.push_back(d.GetSelectedRow());
+        PressKey(platform::kVKReturn);
+    }));
+    Script<CDialogMIDIControl>(std::move(steps));
+    ChooseOnControl(patch, 1, 1, "Other ...");
+    EXPECT_TRUE(ScriptDone());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], rows[1] + 1);
+    ASSERT_GE(rows[2], 0);
+    ASSERT_LT(rows[2], 32); // a row's controller is its number below 32
+    EXPECT_EQ(ControllerOf(patch, 1, 1), rows[2]);
+}
+
 TEST_F(MidiControlDialogTest, TheRowsShowTheModulesOfTheMapsOwnPatchNotTheActiveOne)
 {
     CPatch& clicked = PatchWithOscillators();

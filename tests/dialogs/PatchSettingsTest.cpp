@@ -246,6 +246,24 @@ TEST_F(PatchSettingsTest, ALocalPatchHasNoVoicesOrNotesAndOkKeepsTheEdits)
     EXPECT_EQ(patch->GetPatchHeader().GetCommonRetrig(), 0);
 }
 
+// Every control a person can use is reached with Tab, the retrigger boxes
+// included.
+TEST_F(PatchSettingsTest, TabReachesEveryControl)
+{
+    LaunchWithPorts({});
+    PressCtrl('N');
+    Step(100);
+    std::set<const CView*> met;
+    std::vector<std::string> unreached{"not looked at"};
+    std::vector<Action> steps;
+    Wait(steps, 3);
+    TabRound(steps, met);
+    steps.push_back(Do<D>([&](D& dialog) { unreached = UnreachedControls(dialog, met); }));
+    steps.push_back(Do<D>([this](D&) { PressKey(platform::kVKEscape); }));
+    Run(std::move(steps));
+    EXPECT_EQ(unreached, std::vector<std::string>{});
+}
+
 // The dialog opens with the keys on its first control (OK), not in a number
 // field: digits typed at once change no setting, and Return is OK.
 TEST_F(PatchSettingsTest, ItOpensWithTheKeysOnOkNotInAField)

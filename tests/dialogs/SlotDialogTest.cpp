@@ -206,6 +206,42 @@ TEST_F(SlotDialogTest, EscapeCancelsAndKeepsTheRequestsChoice)
     EXPECT_EQ(choice.GetSlot(), 2);
 }
 
+// The slots are chosen by keys as well as by clicks: Down and Up move
+// between the radio buttons from the one selected at the start, wrapping
+// round through Local, and Return takes the choice.
+TEST_F(SlotDialogTest, DownAndUpMoveBetweenTheSlotsAndReturnTakesTheChoice)
+{
+    LaunchWithPorts({Plug().device});
+    ASSERT_TRUE(Settle(0));
+    const int current = Ports().GetCurrentSlot();
+    std::vector<int> selected;
+    const auto Record = [&selected](CDialogSlot& d) { selected.push_back(d.GetSelectedIndex()); };
+    New({WaitForNames(), Do<CDialogSlot>([&](CDialogSlot& d) {
+             Record(d);
+             PressKey(platform::kVKDown);
+         }),
+         Do<CDialogSlot>([&](CDialogSlot& d) {
+             Record(d);
+             PressKey(platform::kVKDown);
+         }),
+         Do<CDialogSlot>([&](CDialogSlot& d) {
+             Record(d);
+             PressKey(platform::kVKUp);
+         }),
+         Do<CDialogSlot>([&](CDialogSlot& d) {
+             Record(d);
+             PressKey(platform::kVKReturn);
+         })});
+    const int after = (current + 1) % 5; // four slots and Local
+    EXPECT_EQ(selected, (std::vector<int>{current, after, (current + 2) % 5, after}));
+    ASSERT_TRUE(Settle(0));
+    if (after < 4) {
+        const CPatch* made = List().FindPatchInSlot(0, static_cast<uint8_t>(after));
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(made->HasWindow());
+    }
+}
+
 TEST_F(SlotDialogTest, ASynthesizerLostWhileTheDialogIsOpenLosesItsBoxAndLocalRemains)
 {
     Rig& rig = Plug();

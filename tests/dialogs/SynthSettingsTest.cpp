@@ -207,6 +207,45 @@ TEST_F(SynthSettingsTest, EntriesAreLimitedAndCancelSendsTheOpeningSettingsAgain
     EXPECT_EQ(SynthSettings(rig), before);
 }
 
+// Every control a person can use is reached with Tab, the slots' Active
+// boxes included.
+TEST_F(SynthSettingsTest, TabReachesEveryControl)
+{
+    StartWith();
+    std::set<const CView*> met;
+    std::vector<std::string> unreached{"not looked at"};
+    std::vector<Action> steps;
+    TabRound(steps, met);
+    steps.push_back(Do<D>([&](D& dialog) { unreached = UnreachedControls(dialog, met); }));
+    steps.push_back(Cancel());
+    Run(std::move(steps));
+    EXPECT_EQ(unreached, std::vector<std::string>{});
+}
+
+// Ctrl+A in the Name field selects the whole name, so that what is typed
+// replaces it.
+TEST_F(SynthSettingsTest, CtrlAInTheNameFieldSelectsTheNameForTypingOver)
+{
+    Rig& rig = StartWith();
+    std::vector<std::pair<int, sim::SimSettings>> seen;
+    std::vector<Action> steps{Do<D>([this](D& d) {
+        Click(d.GetNameField());
+        desktop.Host().PressKey(platform::kVKControl);
+        desktop.Host().PressKey(platform::kVKLetterA);
+        desktop.Host().ReleaseKey(platform::kVKLetterA);
+        desktop.Host().ReleaseKey(platform::kVKControl);
+        for (const char32_t c : std::u32string(U"Studio"))
+            desktop.Host().TypeCharacter(c);
+        PressKey(platform::kVKTab);
+    })};
+    Wait(steps, 10);
+    steps.push_back(Check(rig, seen));
+    steps.push_back(Ok());
+    Run(std::move(steps));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].second.name, "Studio");
+}
+
 TEST_F(SynthSettingsTest, ASlowSynthesizerGetsEveryEditOnceItHasAnswered)
 {
     sim::SimConfig config;

@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
+#include <memory>
+#include <vector>
 #include <filesystem>
 #include <functional>
 
@@ -172,6 +175,96 @@ TEST_F(FileDialogWindowTest, CtrlASelectsTheWholeName)
     std::unique_ptr<CFileSpec> spec;
     ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
     EXPECT_EQ(spec->GetFileName(), "notes.txt");
+}
+
+// Steps on the dialog, one per tick of the user's timer.
+std::deque<std::function<void(platform::WindowHandle)>> gSteps;
+
+void StepOn(platform::WindowHandle user, platform::WindowHandle dialog)
+{
+    const auto step = std::move(gSteps.front());
+    gSteps.pop_front();
+    step(dialog);
+    if (gSteps.empty())
+        return;
+    gUser = [user](platform::WindowHandle next) { StepOn(user, next); };
+    platform::SetTimer(user, 1, 30);
+}
+
+void Play(platform::WindowHandle user, std::vector<std::function<void(platform::WindowHandle)>> steps)
+{
+    gSteps.assign(steps.begin(), steps.end());
+    gUser = [user](platform::WindowHandle dialog) { StepOn(user, dialog); };
+}
+
+// Tab and Shift+Tab walk every control of the dialog, its list included
+// (the dialog itself has the keys for it), and Return presses the button
+// that has the focus.
+TEST_F(FileDialogWindowTest, TabAndShiftTabWalkTheControlsAndReturnPressesTheFocusedButton)
+{
+    std::vector<uint16_t> walked; // 0: the list
+    const auto Focused = [&walked](platform::WindowHandle dialog) {
+        const platform::WindowHandle focus = platform::GetFocus();
+        walked.push_back(focus == dialog ? 0 : platform::GetChildId(focus));
+    };
+    std::vector<std::function<void(platform::WindowHandle)>> steps;
+    for (int i = 0; i < 6; ++i)
+        steps.push_back([&](platform::WindowHandle dialog) {
+            Focused(dialog);
+            Press(desktop.Host(), {platform::kVKTab});
+        });
+    for (int i = 0; i < 3; ++i)
+        steps.push_back([&](platform::WindowHandle dialog) {
+            Focused(dialog);
+            Press(desktop.Host(), {platform::kVKShift, platform::kVKTab});
+        });
+    steps.push_back([&](platform::WindowHandle dialog) {
+        Focused(dialog);
+        Press(desktop.Host(), {platform::kVKReturn}); // on Cancel
+    });
+    Play(user, std::move(steps));
+    std::unique_ptr<CFileSpec> spec;
+    EXPECT_FALSE(AskSaveFileFor(0, dir.File("Untitled"), kFileTypeText, spec));
+    using namespace platform::filedialog;
+    EXPECT_EQ(walked, (std::vector<uint16_t>{kName, kTypes, kOk, kCancel, kUp, 0, kName, 0, kUp, kCancel}));
+}
+
+// Down and Up move in the file list, from the name field (a file chosen so
+// gives the field its name) or from the list itself, where Return opens a
+// folder and takes a file.
+TEST_F(FileDialogWindowTest, TheArrowsMoveInTheListAndReturnOpensAFolderOrTakesAFile)
+{
+    std::filesystem::create_directory(dir.File("Bank1"));
+    testsupport::WriteFileBytes(dir.File("Bank1/Deep.MID"), "MThd");
+    std::string named;
+    Play(user,
+         {[&](platform::WindowHandle) {
+              Press(desktop.Host(), {platform::kVKDown}); // Bank1
+              Press(desktop.Host(), {platform::kVKDown}); // Song.MID
+              Press(desktop.Host(), {platform::kVKDown}); // stays: notes.txt is only shown
+          },
+          [&](platform::WindowHandle dialog) {
+              named = platform::GetControlText(Child(dialog, platform::filedialog::kName));
+              Press(desktop.Host(), {platform::kVKReturn});
+          }});
+    const CFileTypeList types{kFileTypeMidi};
+    std::unique_ptr<CFileTypeInfo> type;
+    std::unique_ptr<CFileSpec> spec;
+    ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
+    EXPECT_EQ(named, "Song.MID");
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Song.MID"));
+
+    Play(user, {[&](platform::WindowHandle) {
+             Press(desktop.Host(), {platform::kVKShift, platform::kVKTab}); // into the list
+             Press(desktop.Host(), {platform::kVKEnd});                     // Song.MID
+             Press(desktop.Host(), {platform::kVKUp});                      // Bank1
+             Press(desktop.Host(), {platform::kVKReturn});                  // opens it
+             Press(desktop.Host(), {platform::kVKDown});                    // Deep.MID
+             Press(desktop.Host(), {platform::kVKReturn});
+         }});
+    platform::SetTimer(user, 1, 30);
+    ASSERT_TRUE(AskOpenFileFor(0, "Open a song", types, type, spec, dir.Path().c_str()));
+    EXPECT_EQ(spec->GetFullPath(), dir.File("Bank1/Deep.MID"));
 }
 
 // Points of the dialog a person clicks: a row of its list, its OK button.

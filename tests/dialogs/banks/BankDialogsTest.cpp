@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <utility>
 
 using namespace NSHarrowen;
@@ -399,6 +400,18 @@ TEST_F(FilledBankTest, ChoicesOfTheDownloadDialogAndWhatTheyClear)
     Step(20);
     EXPECT_EQ(dialog->GetStatusText()->GetShownText(), "Dump Error");
     EXPECT_TRUE(dialog->GetMoreInfoButton()->IsEnabled());
+    // Tab reaches "More info" then, as every other control.
+    std::set<const CView*> met;
+    for (int i = 0; i < 12; ++i) {
+        met.insert(dialog->GetFocusView());
+        desktop.Host().PressKey(platform::kVKTab);
+        desktop.Host().ReleaseKey(platform::kVKTab);
+        Step(20);
+    }
+    for (const CView* view : std::initializer_list<const CView*>{
+             dialog->GetExitButton(), dialog->GetBankPopup(), dialog->GetStartButton(), dialog->GetMoreInfoButton(),
+             dialog->GetBrowseFileButton(), dialog->GetBrowseFolderButton()})
+        EXPECT_EQ(met.count(view), 1u);
     // Cancelling a chooser still clears the result and the log.
     AnswerFileDialog(std::nullopt);
     Click(dialog->GetBrowseFileButton());
