@@ -321,6 +321,13 @@ void FirstHour::ShowSlotA()
         std::this_thread::sleep_for(50ms);
     const std::vector<std::string> urls = session.OpenedUrls();
     ASSERT_EQ(urls.size(), 2u) << "F1 and Help > Contents did not both open the help";
+    // The browser gets nothing of the editor's: not its MIDI server's
+    // sockets, which would outlive a crash of the editor.
+    const std::vector<std::string> inherited = session.OpenerInheritedDescriptors();
+    std::string listed;
+    for (const std::string& descriptor : inherited)
+        listed += "\n  " + descriptor;
+    EXPECT_TRUE(inherited.empty()) << "the help's opener inherited:" << listed;
     const std::string guide =
         "file://" + std::filesystem::path(ScenarioSession::EditorProgram()).parent_path().string() + "/Patchora-help/";
     for (const std::string& url : urls) {

@@ -147,9 +147,12 @@ bool ScenarioSession::StartEditor(std::string& why)
     const std::string testHome = ownHome ? ownHome : "";
     setenv("HOME", home.c_str(), 1);
     setenv("PATCHORA_STATE_REPORT", report_.c_str(), 1);
-    // The desktop's opener, stood in for by a script that notes what it opens.
+    // The desktop's opener, stood in for by a script that notes the
+    // descriptors it inherited (its listing's own folder among them), then
+    // what it opens.
     const std::string opener = dir_.File("opener.sh");
-    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> '" << dir_.File("opened.txt") << "'\n";
+    std::ofstream(opener) << "#!/bin/sh\nls -l /proc/self/fd >> '" << dir_.File("descriptors.txt")
+                          << "'\necho \"$1\" >> '" << dir_.File("opened.txt") << "'\n";
     std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
     setenv("TORVAN_OPENER", opener.c_str(), 1);
     // On the X server or not at all: no silent fall-back to an invisible desktop.
@@ -225,6 +228,25 @@ std::vector<std::string> ScenarioSession::OpenedUrls() const
     for (std::string line; std::getline(in, line);)
         urls.push_back(line);
     return urls;
+}
+
+std::vector<std::string> ScenarioSession::OpenerInheritedDescriptors() const
+{
+    std::vector<std::string> inherited;
+    std::ifstream in(dir_.File("descriptors.txt"));
+    for (std::string line; std::getline(in, line);) {
+        const size_t arrow = line.find(" -> ");
+        if (arrow == std::string::npos)
+            continue;
+        const size_t number = line.rfind(' ', arrow - 1) + 1;
+        const int fd = std::stoi(line.substr(number, arrow - number));
+        const std::string target = line.substr(arrow + 4);
+        const bool listingsOwn =
+            target.rfind("/proc/", 0) == 0 && target.size() > 3 && target.compare(target.size() - 3, 3, "/fd") == 0;
+        if (fd > 2 && !listingsOwn)
+            inherited.push_back(line.substr(number));
+    }
+    return inherited;
 }
 
 std::string ScenarioSession::EditorLog() const

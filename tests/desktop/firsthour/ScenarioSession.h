@@ -59,6 +59,9 @@ public:
     std::string EditorLog() const;
     // What the editor asked the desktop's opener to open (its help), in order.
     std::vector<std::string> OpenedUrls() const;
+    // The descriptors the opener got beyond its standard streams ("7 ->
+    // socket:[1234]"), from every time it ran.
+    std::vector<std::string> OpenerInheritedDescriptors() const;
 
     // The editor's state now (asks it and waits for the answer).
     EditorReport Report();
