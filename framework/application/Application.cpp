@@ -155,6 +155,9 @@ void CApplication::Idle()
     // idle steps above have already passed it the broadcast. Inside a nested
     // loop this only hides the closed windows.
     DeleteMarkedWindows();
+    // A help viewer that failed once started is told like one that could
+    // not start.
+    AlertFailedHelpViewers();
     if (runState_ == kRunStateRunning)
         ProcessOpenRequests();
 }

@@ -1,12 +1,15 @@
 #include "framework/application/Help.h"
 
 #include "framework/alerts/AlertHook.h"
+#include "framework/alerts/AlertScript.h"
+#include "framework/base/Utf8.h"
 #include "framework/base/Exceptions.h"
 #include "framework/input/Keyboard.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/DesktopOpen.h"
 #include "platform/host/SystemMetrics.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -30,6 +33,22 @@ HelpState& State()
     return state;
 }
 
+// The guide is there but nothing could show it: say where it is, so the
+// user can open it by hand. The path goes whole, in pieces of an alert
+// argument's length.
+void AlertNoViewer(const std::string& file)
+{
+    std::vector<std::string> pieces;
+    std::string_view rest = file;
+    while (!rest.empty() && pieces.size() < kAlertArgumentCount) {
+        const size_t n = std::max<size_t>(1, Utf8CutLength(rest, kAlertArgumentLength));
+        pieces.emplace_back(rest.substr(0, n));
+        rest.remove_prefix(std::min(n, rest.size()));
+    }
+    pieces.resize(kAlertArgumentCount); // every placeholder filled
+    ShowFrameworkAlert(kNoHelpViewerAlert, pieces);
+}
+
 void Show(CHelpRequest request)
 {
     HelpState& s = State();
@@ -38,10 +57,8 @@ void Show(CHelpRequest request)
         ShowFrameworkAlert(kHelpFileAlert);
         return;
     }
-    // The guide is there but nothing could show it: say where it is, so the
-    // user can open it by hand.
     if (!s.viewer || !s.viewer(request)) {
-        ShowFrameworkAlert(kNoHelpViewerAlert, {request.file});
+        AlertNoViewer(request.file);
         return;
     }
     s.opened = true;
@@ -167,6 +184,13 @@ void ShowHelpOnHelp()
         return;
     }
     Show({CHelpRequest::EKind::HelpOnHelp, 0, {}});
+}
+
+void AlertFailedHelpViewers()
+{
+    // Each request started its own opener: one alert says it for all.
+    if (!platform::TakeFailedOpens().empty())
+        AlertNoViewer(State().file);
 }
 
 void CloseHelp()

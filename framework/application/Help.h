@@ -15,7 +15,8 @@ namespace NSHarrowen {
 
 // "[STOP]Could not open help file.[OK]"
 inline constexpr uint32_t kHelpFileAlert = 501000003;
-// "[STOP]No program to show the help pages (install xdg-utils). The guide is at ^0[OK]"
+// "[STOP]No program could show the help pages (install xdg-utils and a web
+// browser). The guide is at ^0^1^2^3[OK]": the path in pieces.
 inline constexpr uint32_t kNoHelpViewerAlert = 501000004;
 
 struct CHelpRequest {
@@ -51,6 +52,9 @@ bool HelpFileExists();
 void ShowHelpFinder();
 // With Shift held: a message "Help on help" titled "Help" instead.
 void ShowHelpOnHelp();
+// The second alert above, once, when viewers that were started have ended
+// in failure since the last call (the run loop's idle step asks).
+void AlertFailedHelpViewers();
 // Closing help that was never opened does nothing.
 void CloseHelp();
 

@@ -30,6 +30,8 @@ namespace editortest {
 namespace {
 
 constexpr uint8_t kOscA = 7;
+constexpr const char* kNoViewer =
+    "No program could show the help pages (install xdg-utils and a web browser). The guide is at ";
 
 class EditorHelpTest : public EditorTest {
 protected:
@@ -146,8 +148,7 @@ TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
 {
     LaunchWithHelp();
     setenv(platform::kOpenerVariable, (folder.Path() / "no-such-opener").c_str(), 1);
-    const std::string expected =
-        "No program to show the help pages (install xdg-utils). The guide is at " + std::string(TORVAN_HELP_INDEX);
+    const std::string expected = kNoViewer + std::string(TORVAN_HELP_INDEX);
     Choose(editorcommands::kHelpContents);
     Step(50);
     ASSERT_EQ(alerts.size(), 1u);
@@ -162,6 +163,49 @@ TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
     EXPECT_TRUE(opener.Opened().empty());
+}
+
+// xdg-open is there but finds no browser: it ends with status 3 after it
+// was started. Help > Contents and F1 then say so as when no opener could
+// start, once each, and ask again starts the opener again.
+TEST_F(EditorHelpTest, AnOpenerThatFailsAfterItStartedNamesTheGuidesPathForTheMenuAndF1)
+{
+    LaunchWithHelp();
+    const std::filesystem::path failing = folder.Path() / "failing-opener.sh";
+    std::ofstream(failing) << "#!/bin/sh\necho \"$1\" >> '" << (folder.Path() / "asked.txt").string()
+                           << "'\necho 'xdg-open: no method available for opening' >&2\nexit 3\n";
+    std::filesystem::permissions(failing, std::filesystem::perms::owner_all);
+    setenv(platform::kOpenerVariable, failing.c_str(), 1);
+    const std::string expected = kNoViewer + std::string(TORVAN_HELP_INDEX);
+    // The opener ends on its own time: the editor tells when it has.
+    const auto stepUntilAlerts = [this](size_t count) {
+        for (int i = 0; i < 500 && alerts.size() < count; ++i) {
+            Step(10);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+
+    Choose(editorcommands::kHelpContents);
+    stepUntilAlerts(1);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find(expected), std::string::npos) << alerts[0];
+
+    platform::WindowHandle frame = app->GetFrameHandle();
+    const platform::Rect client = platform::GetClientRect(frame);
+    desktop.Host().MoveMouse(platform::ClientToScreen(frame, {client.right / 2, client.bottom / 2}));
+    desktop.Host().PressKey(platform::kVKF1);
+    desktop.Host().ReleaseKey(platform::kVKF1);
+    stepUntilAlerts(2);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
+    Step(200);
+    EXPECT_EQ(alerts.size(), 2u);
+    std::ifstream asked(folder.Path() / "asked.txt");
+    std::string first, second;
+    std::getline(asked, first);
+    std::getline(asked, second);
+    EXPECT_EQ(first, Url("index.html"));
+    EXPECT_EQ(second.rfind(Url("index.html"), 0), 0u) << second;
 }
 
 // Every topic the editor can ask for has its place in the guide: each

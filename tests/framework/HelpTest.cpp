@@ -1,6 +1,7 @@
 #include "framework/alerts/AlertHook.h"
 #include "framework/base/Exceptions.h"
 #include "framework/application/Help.h"
+#include "framework/base/Utf8.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,34 @@ TEST(Help, RequestsGoToTheViewer)
     ASSERT_EQ(alerts.Alerts().size(), 1u);
     EXPECT_EQ(alerts.Alerts()[0].id, kNoHelpViewerAlert);
     EXPECT_EQ(alerts.Alerts()[0].text,
-              "[STOP]No program to show the help pages (install xdg-utils). The guide is at " + dir.File("p.hlp") +
-                  "[OK]");
+              "[STOP]No program could show the help pages (install xdg-utils and a web "
+              "browser). The guide is at " +
+                  dir.File("p.hlp") + "[OK]");
+}
+
+// A guide deep in a user's folders is named whole, though an alert's
+// argument holds 64 bytes: the path goes in pieces, none cut inside a
+// character.
+TEST(Help, TheAlertNamesALongPathWhole)
+{
+    testsupport::TempDir dir;
+    const std::string folder = dir.File("Gérard's synthesizer manuals and patches, kept since 2003/Patchora-help");
+    std::filesystem::create_directories(folder);
+    const std::string index = folder + "/index.html";
+    testsupport::WriteFileBytes(index, "help");
+    SetHelpFilePath(index);
+    CAlertRecorder alerts;
+    CHelpRecorder failing(false);
+    ShowHelpFinder();
+    ASSERT_EQ(alerts.Alerts().size(), 1u);
+    const CAlertRecorder::Shown& shown = alerts.Alerts()[0];
+    ASSERT_GT(index.size(), 64u);
+    std::string whole;
+    for (const std::string& piece : shown.args) {
+        EXPECT_LE(piece.size(), 64u);
+        EXPECT_EQ(Utf8CompleteLength(piece), piece.size()) << piece;
+        whole += piece;
+    }
+    EXPECT_EQ(whole, index);
+    EXPECT_NE(shown.text.find("The guide is at " + index + "[OK]"), std::string::npos) << shown.text;
 }
