@@ -113,7 +113,8 @@ bool TakeInstanceWake()
         s.lockSeenAt = 0;
         return true;
     }
-    if (!s.block || !s.block->IsHandOverLocked()) {
+    // A sender still writing holds the lock for its text.
+    if (!s.block || !s.block->IsHandOverLocked() || s.listener->HasPending()) {
         s.lockSeenAt = 0;
         return false;
     }

@@ -34,8 +34,9 @@ bool IsFirstInstanceClaimed();
 void ForwardToRunningInstance(std::string_view commandLine);
 
 // The running copy: true once for each wake by a second start. Called
-// often; it also frees a hand-over lock that a second copy took and never
-// followed by a wake (it died), so later starts are not shut out.
+// often, it never waits for a sender; it also frees a hand-over lock that a
+// second copy took and never followed by a wake (it died), so later starts
+// are not shut out.
 bool TakeInstanceWake();
 // Copies the handed-over text out and frees the lock.
 std::string TakeForwardedCommandLine();

@@ -1,6 +1,7 @@
 #include "platform/system/InstanceWakeListener.h"
 #include "platform/system/detail/InstanceSocket.h"
 #include "platform/system/SharedInstanceBlock.h"
+#include "platform/system/Clock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -44,41 +45,55 @@ CInstanceWakeListener::~CInstanceWakeListener()
     unlink(path_.c_str());
 }
 
-namespace {
-
-// Reads what the sender writes until it closes; a sender that stalls for
-// a second, or sends more than a command line can hold, is cut off.
-std::string ReadText(int client)
+void CInstanceWakeListener::AcceptWaiting(uint64_t now)
 {
-    const timeval timeout{1, 0};
-    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    std::string text;
-    char buffer[4096];
-    while (text.size() < kInstanceTextMax) {
-        const ssize_t n = recv(client, buffer, sizeof buffer, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        text.append(buffer, static_cast<size_t>(n));
+    for (;;) {
+        CFileHandle client(accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (!client.IsOpen())
+            return;
+        if (pending_.size() >= kPendingMax)
+            pending_.erase(pending_.begin());
+        pending_.push_back({std::move(client), {}, now});
     }
-    text.resize(std::min(text.size(), kInstanceTextMax));
-    return text;
 }
 
-} // namespace
+// Reads what has come, without waiting; more than a command line can hold
+// is dropped.
+CInstanceWakeListener::EProgress CInstanceWakeListener::Read(Connection& connection, uint64_t now)
+{
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = recv(connection.socket.Descriptor(), buffer, sizeof buffer, 0);
+        if (n == 0)
+            return EProgress::Finished;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno == EAGAIN || errno == EWOULDBLOCK ? EProgress::Open : EProgress::Broken;
+        }
+        connection.heardAt = now;
+        const size_t room = kInstanceTextMax - std::min(connection.text.size(), kInstanceTextMax);
+        connection.text.append(buffer, std::min(static_cast<size_t>(n), room));
+    }
+}
 
 bool CInstanceWakeListener::TakeWake()
 {
+    const uint64_t now = NowMilliseconds();
+    AcceptWaiting(now);
     bool woken = false;
-    for (;;) {
-        const int client = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0)
-            return woken;
-        woken = true;
-        text_ = ReadText(client);
-        close(client);
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        const EProgress progress = Read(*it, now);
+        if (progress == EProgress::Finished) {
+            woken = true;
+            text_ = std::move(it->text);
+        }
+        if (progress != EProgress::Open || now - it->heardAt >= kSilentLimitMs)
+            it = pending_.erase(it);
+        else
+            ++it;
     }
+    return woken;
 }
 
 std::optional<std::string> CInstanceWakeListener::TakeText()

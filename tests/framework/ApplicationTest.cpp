@@ -14,7 +14,9 @@
 #include "framework/application/StartupRecord.h"
 #include "platform/system/Clock.h"
 #include "platform/menus/MenuWindows.h"
+#include "platform/system/File.h"
 #include "platform/system/SharedInstanceBlock.h"
+#include "platform/system/detail/InstanceSocket.h"
 #include "platform/windows/Window.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/ScopedProcess.h"
@@ -23,8 +25,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <utility>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -492,6 +498,73 @@ TEST_F(Application, SecondStartForwardsAnUnquotedPathWithBlanks)
     EXPECT_EQ(WEXITSTATUS(childResult), 10);
     EXPECT_EQ(app.opened, (std::vector<std::string>{path}));
     EXPECT_TRUE(alerts_.Alerts().empty());
+}
+
+// Connections to the hand-over socket that send nothing (a second start
+// stopped half-way, any other program) never hold the loop: a key is
+// handled while twenty of them stay open, a sender that writes long after
+// it connected still hands its file over, and one silent for five seconds
+// is let go.
+TEST_F(Application, IdleConnectionsToTheHandOverSocketNeverHoldTheLoop)
+{
+    const std::string key = "apptest-idle" + std::to_string(getpid());
+    UseSharedInstanceKey(key);
+    ASSERT_TRUE(ClaimFirstInstance());
+    testsupport::TempDir dir;
+    const std::string path = dir.File("late.pch");
+    testsupport::WriteFileBytes(path, "x");
+    sockaddr_un address{};
+    ASSERT_TRUE(platform::detail::FillSocketAddress(platform::detail::SocketPath(key), address));
+    constexpr size_t kIdle = 20;
+    std::vector<platform::CFileHandle> idle;
+    // As many as the socket's queue takes now.
+    const auto connectMore = [&] {
+        while (idle.size() < kIdle) {
+            platform::CFileHandle s(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            if (connect(s.Descriptor(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+                return;
+            idle.push_back(std::move(s));
+        }
+    };
+    // The program's end of a connection: open (nothing to read, no end), or closed.
+    const auto isOpen = [](const platform::CFileHandle& s) {
+        char c = 0;
+        return recv(s.Descriptor(), &c, 1, MSG_DONTWAIT) < 0 && errno == EAGAIN;
+    };
+    const auto countOpen = [&] { return std::count_if(idle.begin(), idle.end(), isOpen); };
+    long openWhenKeyHandled = -1;
+    uint64_t sentAt = 0;
+    CTestApp app(Record(),
+                 {
+                     CTestApp::Until([&](CTestApp& a) {
+                         connectMore();
+                         return idle.size() == kIdle || a.idleTimes.size() > 5000;
+                     }),
+                     [&](CTestApp&) { PressCtrl(platform::kVKLetterA + ('O' - 'A')); },
+                     CTestApp::Until([&](CTestApp& a) { return !a.commands.empty() || a.idleTimes.size() > 5000; }),
+                     [&](CTestApp&) {
+                         ReleaseKeys();
+                         openWhenKeyHandled = countOpen();
+                         // The last one turns out to be a second start, late.
+                         send(idle.back().Descriptor(), path.data(), path.size(), MSG_NOSIGNAL);
+                         idle.pop_back();
+                         sentAt = platform::NowMilliseconds();
+                     },
+                     CTestApp::Until([&](CTestApp& a) { return !a.opened.empty() || a.idleTimes.size() > 5000; }),
+                     CTestApp::Until([&](CTestApp& a) {
+                         return platform::NowMilliseconds() - sentAt > 5200 || a.idleTimes.size() > 5000;
+                     }),
+                 });
+    app.Run();
+    const long openAtTheEnd = countOpen();
+    ReleaseFirstInstance();
+    UseSharedInstanceKey({});
+    platform::CSharedInstanceBlock::Remove(key);
+    ASSERT_EQ(idle.size(), kIdle - 1);
+    EXPECT_EQ(app.commands, (std::vector<uint32_t>{101}));
+    EXPECT_EQ(openWhenKeyHandled, static_cast<long>(kIdle));
+    EXPECT_EQ(app.opened, (std::vector<std::string>{path}));
+    EXPECT_EQ(openAtTheEnd, 0);
 }
 
 TEST_F(Application, ContextMenuOpensAtTheViewsPointOnTheScreen)
