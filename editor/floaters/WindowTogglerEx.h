@@ -3,16 +3,14 @@
 #include "editor/floaters/WindowToggler.h"
 
 // The one instance of a floater that is hidden rather than destroyed (the
-// patch browser): Hide parks it off screen and Open brings it back with its
-// state. Besides what CWindowToggler asks of T, T supplies
+// patch browser): Hide takes it off the screen, keeping its place, and Open
+// brings it back with its state. Besides what CWindowToggler asks of T, T supplies
 // SaveStateToPreferences (its rectangle and state into the preferences),
 // LoadStateFromPreferences (the state back; the rectangle is GetSavedRect)
 // and SetWasOpen (the preferences' flag that it was shown at exit). A stored
 // place whose top lies above the screen is not used.
 template <typename T> class CWindowTogglerEx final : public T {
 public:
-    static constexpr int16_t kParked = -8192;
-
     static T* Get() { return instance_; }
     static bool IsShown() { return shown_; }
 
@@ -22,6 +20,7 @@ public:
         if (instance_) {
             instance_->LoadStateFromPreferences();
             instance_->SetWindowRect(T::GetSavedRect());
+            platform::ShowWindow(instance_->GetHandle(), platform::ShowCommand::Show);
         } else {
             std::unique_ptr<CWindowTogglerEx> window(new CWindowTogglerEx());
             PlaceFloater<T>(*window, false);
@@ -34,13 +33,14 @@ public:
         return instance_;
     }
 
-    // Records the place and parks the window out of sight; the object stays.
+    // Records the place and hides the window (the desktop unmaps it); the
+    // object stays.
     static void Hide()
     {
         if (!instance_ || !shown_)
             return;
         instance_->SaveStateToPreferences();
-        instance_->SetWindowRect(NSHarrowen::CRect(kParked, kParked, kParked, kParked));
+        platform::ShowWindow(instance_->GetHandle(), platform::ShowCommand::Hide);
         shown_ = false;
     }
 

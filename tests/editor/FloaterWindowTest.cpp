@@ -102,7 +102,7 @@ TEST_F(EditorTest, AFloaterIsAToolWindowOfTheFrameWhoseKeysAndMenusReachTheAppli
     Step(100);
 }
 
-TEST_F(EditorTest, AHiddenFloaterIsParkedOffScreenAndComesBackWhereItWas)
+TEST_F(EditorTest, AHiddenFloaterLeavesTheScreenAndComesBackWhereItWas)
 {
     Launch();
     CTestFloater::saved = CRect(0, -30, 200, 100); // its top above the screen
@@ -116,11 +116,13 @@ TEST_F(EditorTest, AHiddenFloaterIsParkedOffScreenAndComesBackWhereItWas)
     CTestTogglerEx::Hide();
     EXPECT_FALSE(CTestTogglerEx::IsShown());
     EXPECT_EQ(CTestTogglerEx::Get(), floater);
-    EXPECT_EQ(floater->GetWindowRectInFrame().left, CTestTogglerEx::kParked);
+    EXPECT_FALSE(platform::IsWindowVisible(floater->GetHandle()));
+    EXPECT_EQ(floater->GetWindowRectInFrame(), CRect(30, 40, 250, 200));
     EXPECT_EQ(CTestFloater::saved, CRect(30, 40, 250, 200));
 
     EXPECT_EQ(CTestTogglerEx::Open(), floater);
     EXPECT_EQ(floater->loads, 1);
+    EXPECT_TRUE(platform::IsWindowVisible(floater->GetHandle()));
     EXPECT_EQ(floater->GetWindowRectInFrame(), CRect(30, 40, 250, 200));
 
     // Going while shown records the place and the open flag; while hidden, only a cleared flag.

@@ -360,6 +360,52 @@ TEST_F(ManagedWindows, MovedByTheManagerTheToolbarsTabsAndTheBrowsersRowsTakeOne
     session.Screenshot("managed-windows-browser-row");
 }
 
+// Closed by Ctrl+B, the browser leaves the screen wholly (the manager once
+// kept a corner of a window parked off screen at the screen's top left) and
+// comes back where it was.
+TEST_F(ManagedWindows, TheBrowserClosedByCtrlBLeavesNothingOnTheScreenAndComesBackWhereItWas)
+{
+    const EditorReport started = session.WaitFor([&](const EditorReport& r) { return r.frame == XRect(main); });
+    Click({started.frame.right - 40, started.frame.bottom - 40});
+    session.Desktop().Xdo("key ctrl+b");
+    EditorReport report = session.WaitFor([](const EditorReport& r) {
+        const EditorReport::Window* w = r.FindWindow("Patch Browser");
+        return w && w->visible;
+    });
+    const EditorReport::Window* shown = report.FindWindow("Patch Browser");
+    ASSERT_TRUE(shown && shown->visible) << "Ctrl+B showed no browser";
+    const Rect place = shown->rect;
+    const unsigned long browser = Desktop().WindowAt(Center(place));
+    ASSERT_NE(browser, 0u);
+    ASSERT_NE(browser, main);
+    const auto viewable = [&](bool wanted) {
+        const auto end = std::chrono::steady_clock::now() + 10s;
+        while (Desktop().Inspect(browser).viewable != wanted && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(50ms);
+        return Desktop().Inspect(browser).viewable;
+    };
+
+    session.Desktop().Xdo("key ctrl+b");
+    report = session.WaitFor([](const EditorReport& r) {
+        const EditorReport::Window* w = r.FindWindow("Patch Browser");
+        return !w || !w->visible;
+    });
+    EXPECT_FALSE(viewable(false)) << "the closed browser is still mapped at " << Desktop().Inspect(browser).rect.left
+                                  << "," << Desktop().Inspect(browser).rect.top;
+    EXPECT_EQ(Desktop().ShownWindows().count(browser), 0u);
+    session.Screenshot("managed-windows-browser-closed");
+
+    session.Desktop().Xdo("key ctrl+b");
+    report = session.WaitFor([&](const EditorReport& r) {
+        const EditorReport::Window* w = r.FindWindow("Patch Browser");
+        return w && w->visible && w->rect == place;
+    });
+    const EditorReport::Window* back = report.FindWindow("Patch Browser");
+    ASSERT_TRUE(back && back->visible) << "Ctrl+B did not bring the browser back";
+    EXPECT_EQ(back->rect, place);
+    EXPECT_TRUE(viewable(true));
+}
+
 TEST_F(ManagedWindows, TheManagerSizesTheMainWindowNoSmallerThanItsMenusToolbarAndAPatchWindowNeed)
 {
     EditorReport report = session.WaitFor([&](const EditorReport& r) { return r.frame == XRect(main); });

@@ -188,7 +188,7 @@ TEST_F(BrowserTest, CtrlBShowsAndHidesTheBrowserWithItsCheckMark)
     EXPECT_FALSE(IsChecked(kBrowser));
     // Hidden, not gone.
     EXPECT_EQ(CWindowTogglerEx<CBrowser>::Get(), &browser);
-    EXPECT_EQ(browser.GetWindowRectInFrame().left, CWindowTogglerEx<CBrowser>::kParked);
+    EXPECT_FALSE(platform::IsWindowVisible(browser.GetHandle()));
 }
 
 TEST_F(BrowserTest, TheDiskPageListsFoldersThenPatchFilesSortedAndShowAllFilesAddsTheRestAndTheDotFiles)
