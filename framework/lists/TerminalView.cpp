@@ -49,7 +49,7 @@ void CTerminalView::Draw()
     const CFontSpec& font = GetStandardFont();
     const int32_t height = canvas.GetFontHeight(font);
     for (const CTerminalRow& row :
-         TerminalRows(*ring_, drawnOffset_, GetVisibleLineCount(), f.bottom, height, canvas.GetFontAscent(font)))
+         TerminalRows(*ring_, drawnOffset_, GetVisibleLineCount(), f.top, f.bottom, height, canvas.GetFontAscent(font)))
         canvas.DrawString(f.left + kTextInset, row.baseline, row.text, font, kBlack);
 }
 

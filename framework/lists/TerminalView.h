@@ -7,7 +7,7 @@ namespace NSHarrowen {
 
 // The newest lines of a ring of text lines (not owned), scrolled by the
 // owner: offset = GetTopLine shows the newest line at the bottom, 0 the
-// oldest lines.
+// oldest lines. Fewer lines than fit stand at the top.
 class CTerminalView : public CView {
 public:
     CTerminalView(CGroupView* parent, const CLineRing* ring);
