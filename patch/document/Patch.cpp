@@ -419,6 +419,7 @@ bool CPatch::RequestNextPart()
     }
     if (!focusRequestSent_) {
         focusRequestSent_ = true;
+        focusAnswerAwaited_ = true;
         packet.Append(std::make_unique<CMParamFocusRequest>());
         SendOnly(packet);
         return true;

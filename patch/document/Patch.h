@@ -255,6 +255,8 @@ private:
     std::unique_ptr<CUndoHistory> undo_;
     CUnsentEdits unsent_;
     bool focusRequestSent_ = false;
+    // The focus asked for as the patch was loaded has not come yet.
+    bool focusAnswerAwaited_ = false;
     bool dirty_ = false;
     std::unique_ptr<NSHarrowen::CFileSpec> file_;
     CPatchWindowInterface* window_ = nullptr;

@@ -17,6 +17,8 @@
 #include "synth/molecules/MoleculePacket.h"
 #include "synth/molecules/ParamMolecules.h"
 
+#include <utility>
+
 namespace {
 
 // An edit molecule that the document refuses simply does not happen.
@@ -329,7 +331,11 @@ void CPatch::ApplyParamFocusDump(const CMParamFocusDump& molecule)
                 area->RefreshModule(focus_.module);
             }
         }
-        if (IsLinked() && IsSlotActive()) {
+        // The focus asked for as the patch was loaded is no choice of the
+        // user's: it leaves the current slot with the patch in front (a
+        // synthesizer enabled later loads its slots behind it).
+        const bool loadAnswer = std::exchange(focusAnswerAwaited_, false);
+        if (IsLinked() && IsSlotActive() && !loadAnswer) {
             synth_->MakeCurrentSlot(slot_);
         }
     });

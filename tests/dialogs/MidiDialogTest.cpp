@@ -1,15 +1,24 @@
 #include "tests/dialogs/DialogsFixture.h"
 
 #include "dialogs/midi/DialogMIDI.h"
+#include "dialogs/synthsettings/DialogSynthSettings.h"
+#include "editor/app/EditorCommands.h"
+#include "editor/patches/PatchManager.h"
+#include "editor/controls/SlotButton.h"
+#include "editor/toolbar/TBPortRow.h"
+#include "editor/toolbar/TBWindow.h"
 #include "editor/prefs/Preferences.h"
 #include "framework/controls/CheckBoxView.h"
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/PushButtonView.h"
+#include "framework/controls/TextEditView.h"
 #include "framework/menus/Menu.h"
 #include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
+#include "platform/input/Keys.h"
+#include "patch/document/Patch.h"
 
 using namespace NSHarrowen;
 using namespace dialogstest;
@@ -167,6 +176,63 @@ TEST_F(MidiDialogTest, APortClosedByApplyIsStoredDisabledAndCancelKeepsWhatApply
     // Cancel applied nothing more: the reopened port stays open.
     EXPECT_TRUE(Ports().HasSynth(0));
     EXPECT_EQ(Saved(0), (SavedPort{true, synth, synth}));
+}
+
+// A second synthesizer enabled while a patch of the first one's is active
+// loads its own slots, but the current port stays the active patch's:
+// Ctrl+G opens the first synthesizer's settings.
+TEST_F(MidiDialogTest, EnablingPort2KeepsTheActivePatchsPortCurrentForCtrlG)
+{
+    const std::string first = PlugNamed("Bench One");
+    const std::string second = PlugNamed("Bench Two");
+    LaunchWithPorts({first});
+    ASSERT_TRUE(Settle(0));
+    Choose(editorcommands::kUploadActiveSlot);
+    Step(100);
+    ASSERT_NE(List().GetActivePatch(), nullptr);
+    uint8_t activePort = 4;
+    ASSERT_TRUE(List().GetActivePatch()->GetPortIndex(activePort));
+    ASSERT_EQ(activePort, 0);
+
+    Setup({{ClickEnabled(1)}, PickBoth(1, second), {ClickButton(&CDialogMIDI::GetOkButton)}});
+    ASSERT_TRUE(Settle(1));
+    Step(500);
+    ASSERT_NE(List().GetActivePatch(), nullptr);
+    ASSERT_TRUE(List().GetActivePatch()->GetPortIndex(activePort));
+    EXPECT_EQ(activePort, 0);
+
+    // The synthesizer whose settings Ctrl+G opens.
+    const auto settingsOpened = [this] {
+        std::string shown;
+        Script<CDialogSynthSettings>({Do<CDialogSynthSettings>([&](CDialogSynthSettings& d) {
+            shown = d.GetNameField()->GetText();
+            Click(d.GetCancelButton());
+        })});
+        PressCtrl('G');
+        Step(100);
+        EXPECT_TRUE(ScriptDone());
+        return shown;
+    };
+    EXPECT_EQ(settingsOpened(), "Bench One");
+
+    // The second synthesizer's slot A chosen on the toolbar and its patch
+    // shown: that patch in front.
+    ClickAt(&GetToolbarWindow()->GetPortRow(1).GetSlotButton(0), 4, 4);
+    Step(100);
+    Choose(editorcommands::kUploadActiveSlot);
+    ASSERT_TRUE(StepUntil([this] {
+        uint8_t port = 4;
+        return List().GetActivePatch() && List().GetActivePatch()->GetPortIndex(port) && port == 1;
+    }));
+    EXPECT_EQ(settingsOpened(), "Bench Two");
+
+    // Back to the first one's patch window with Ctrl+Tab.
+    CPatch* front = List().FindPatchInSlot(0, 0);
+    ASSERT_TRUE(front && front->HasWindow());
+    PressCtrl(platform::kVKTab);
+    Step(100);
+    ASSERT_EQ(List().GetActivePatch(), front);
+    EXPECT_EQ(settingsOpened(), "Bench One");
 }
 
 TEST_F(MidiDialogTest, TwoEnabledPortsOnOneDeviceAreRefusedAndOkKeepsTheDialogOpen)
