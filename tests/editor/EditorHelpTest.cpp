@@ -69,6 +69,16 @@ protected:
             urls.push_back(url);
     }
 
+    // F1 with the pointer over the main window's empty space.
+    void PressF1OverFrame()
+    {
+        const platform::WindowHandle frame = app->GetFrameHandle();
+        const platform::Rect client = platform::GetClientRect(frame);
+        desktop.Host().MoveMouse(platform::ClientToScreen(frame, {client.right / 2, client.bottom / 2}));
+        desktop.Host().PressKey(platform::kVKF1);
+        desktop.Host().ReleaseKey(platform::kVKF1);
+    }
+
     testsupport::RecordingOpener opener{folder.Path()};
 };
 
@@ -154,11 +164,7 @@ TEST_F(EditorHelpTest, WithoutAnOpenerTheMenuAndF1NameTheGuidesPath)
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_NE(alerts[0].find(expected), std::string::npos) << alerts[0];
 
-    platform::WindowHandle frame = app->GetFrameHandle();
-    const platform::Rect client = platform::GetClientRect(frame);
-    desktop.Host().MoveMouse(platform::ClientToScreen(frame, {client.right / 2, client.bottom / 2}));
-    desktop.Host().PressKey(platform::kVKF1);
-    desktop.Host().ReleaseKey(platform::kVKF1);
+    PressF1OverFrame();
     Step(50);
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
@@ -190,11 +196,7 @@ TEST_F(EditorHelpTest, AnOpenerThatFailsAfterItStartedNamesTheGuidesPathForTheMe
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_NE(alerts[0].find(expected), std::string::npos) << alerts[0];
 
-    platform::WindowHandle frame = app->GetFrameHandle();
-    const platform::Rect client = platform::GetClientRect(frame);
-    desktop.Host().MoveMouse(platform::ClientToScreen(frame, {client.right / 2, client.bottom / 2}));
-    desktop.Host().PressKey(platform::kVKF1);
-    desktop.Host().ReleaseKey(platform::kVKF1);
+    PressF1OverFrame();
     stepUntilAlerts(2);
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_NE(alerts[1].find(expected), std::string::npos) << alerts[1];
