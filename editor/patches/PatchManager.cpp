@@ -287,11 +287,6 @@ void CPatchManager::ActivateWindow(CPatchView& window)
             other->SetOrderNumber(static_cast<uint16_t>(other->GetOrderNumber() + 1));
     window.SetOrderNumber(0);
     active_ = &window.GetPatch();
-    // The current port and slot follow the active patch: the synthesizer
-    // commands (settings, banks) act on the patch in front.
-    uint8_t port = 4;
-    if (ports_ && active_->IsSlotActive() && active_->GetPortIndex(port))
-        ports_->SelectSlot(port, active_->GetSlot());
 }
 
 bool CPatchManager::IsFirstWindowMaximized(bool& maximized) const
