@@ -24,6 +24,10 @@ constexpr size_t kRingBytes = 1 << 18;
 constexpr size_t kMaxMessage = 1 << 16;
 // How long a close waits for the cycles that carry what was written last.
 constexpr auto kDrainLimit = std::chrono::seconds(1);
+// How long after a late cycle of the driver a notice that finds its delay
+// unchanged may still be that cycle's, in µs: a loaded machine delivers the
+// notices of a burst of late cycles tens of milliseconds apart.
+constexpr jack_time_t kDriverXrunEcho = 250000;
 
 } // namespace
 
@@ -34,9 +38,10 @@ struct JackOutDevice::State {
     std::atomic<bool> shutDown{false};
     // Cycles some client did not finish: its events of that cycle are lost.
     std::atomic<uint32_t> missedCycles{0};
-    // The server's record of how late its driver began the last late cycle
-    // (notification thread only).
+    // The server's record of how late its driver began the last late cycle,
+    // and when this client last saw it change (notification thread only).
     float driverDelay = 0;
+    jack_time_t driverXrunSeen = 0;
     // The port had a peer once: none now means the peer went away.
     mutable std::atomic<bool> everConnected{false};
     // An output opened toward a port keeps what is written until the
@@ -127,15 +132,21 @@ struct JackOutDevice::State {
     // cycle late (a late cycle loses nothing) and when a client had not
     // finished its cycle as the next began (in the default asynchronous
     // mode that client never sees the events of the cycle it missed). Only
-    // the driver's records a new delay.
+    // the driver's records a new delay. The notices come after the fact: of
+    // two late cycles close together, both notices may read the second's
+    // delay, so a notice that finds the delay unchanged soon after one that
+    // found it changed is taken as the driver's too, not as a lost cycle.
     static int OnXrun(void* self)
     {
         auto* state = static_cast<State*>(self);
         const float delay = jack_get_xrun_delayed_usecs(state->client);
-        if (delay != state->driverDelay)
+        const jack_time_t now = jack_get_time();
+        if (delay != state->driverDelay) {
             state->driverDelay = delay;
-        else
+            state->driverXrunSeen = now;
+        } else if (now - state->driverXrunSeen > kDriverXrunEcho) {
             ++state->missedCycles;
+        }
         return 0;
     }
 
@@ -204,6 +215,7 @@ std::unique_ptr<JackOutDevice::State> JackOutDevice::Start(const std::string& cl
     state->awaitsConnection = awaitsConnection;
     jack_on_shutdown(state->client, State::OnShutdown, state.get());
     state->driverDelay = jack_get_xrun_delayed_usecs(state->client);
+    state->driverXrunSeen = jack_get_time();
     if (jack_set_xrun_callback(state->client, State::OnXrun, state.get()) != 0 ||
         jack_set_process_callback(state->client, State::OnProcess, state.get()) != 0 ||
         jack_activate(state->client) != 0)
