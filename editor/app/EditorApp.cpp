@@ -35,7 +35,6 @@
 #include "panels/ModuleCatalogue.h"
 #include "panels/graphs/GraphSurface.h"
 #include "panels/panel/PanelModuleServices.h"
-#include "patch/area/OffscreenBitmap.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/clip/ModuleSelection.h"
 #include "patch/document/Patch.h"
@@ -114,7 +113,6 @@ void CEditorApp::Init()
     clipboard_ = std::make_unique<CClipboard>();
     SetModuleClipboard(clipboard_.get());
     SetEditorServices(this);
-    CreateOffscreenBitmap();
     transferDocuments_ = std::make_unique<CTransferDocuments>();
     ports_ =
         std::make_unique<CPortManager>(CPortManagerServices{*this, *preferences_, *patches_, transferDocuments_.get()});
@@ -159,7 +157,6 @@ void CEditorApp::Teardown()
     catalogue_.reset();
     if (GetEditorServices() == this)
         SetEditorServices(nullptr);
-    DestroyOffscreenBitmap();
     FreeGraphBitmap();
     SetPreferences(nullptr);
     preferences_.reset();
@@ -235,7 +232,6 @@ void CEditorApp::Idle()
     }
     if (stateReport_)
         stateReport_->Poll();
-    ReleaseRestingOffscreenBitmap();
     CApplication::Idle();
 }
 

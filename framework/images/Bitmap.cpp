@@ -88,18 +88,6 @@ void CABCBitmap::BlitTo(CABCCanvas& target, int32_t x, int32_t y, int32_t source
     target.GetDC()->BitBlt(x, y, width, height, *dc_, sourceX, sourceY);
 }
 
-void CABCBitmap::DiscardPixels()
-{
-    if (bits_)
-        bits_->DiscardPixels();
-}
-
-void CABCBitmap::ReclaimRows(int32_t rows)
-{
-    if (bits_)
-        bits_->ReclaimRows(rows);
-}
-
 uint8_t* CABCBitmap::LockPixels()
 {
     ++lockCount_; // drawing writes the pixels at once, so there is nothing to flush

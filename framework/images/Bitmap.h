@@ -28,11 +28,6 @@ public:
     virtual void BlitTo(CABCCanvas& target, int32_t x, int32_t y, int32_t sourceX, int32_t sourceY, int32_t width,
                         int32_t height);
 
-    // The picture is needed no more until it is drawn again: its memory goes
-    // back to the system (whole pages; the pixels there read as 0 after).
-    void DiscardPixels();
-    // The top rows are about to be drawn again: their pages are taken at once.
-    void ReclaimRows(int32_t rows);
     // Pixels may be written directly between these two calls.
     uint8_t* LockPixels();
     void UnlockPixels(uint8_t*& pixels);

@@ -1,7 +1,7 @@
 #include "panels/cables/CableRenderList.h"
 
+#include "framework/drawing/ABCCanvas.h"
 #include "framework/drawing/Color.h"
-#include "framework/images/Bitmap.h"
 #include "panels/cables/CableShades.h"
 #include "panels/cables/PixelTarget.h"
 #include "panels/cables/RenderEmpty.h"
@@ -139,26 +139,30 @@ void CCableRenderList::DrawInto(const CRect& update, CPixelTarget& target)
     }
 }
 
+// The pieces write 32-bit pixels straight into whatever the canvas draws on
+// (a window's buffer or a bitmap), one rectangle of the clip at a time: a
+// piece blends with the pixel under it, so a pixel the clip keeps out (not
+// repainted under it) must not be written at all. A knob's repaint touches
+// the cables over the knob, not every cable in the picture.
 void CCableRenderList::DrawAll(NSHarrowen::CABCCanvas& canvas)
 {
-    auto* bitmap = dynamic_cast<NSHarrowen::CABCBitmap*>(canvas.GetOffscreenCanvas());
-    if (bitmap == nullptr || bitmap->GetDepth() != 32) {
+    platform::DeviceContext* dc = canvas.GetDC();
+    uint32_t* pixels = dc != nullptr ? dc->GetSurface().Row32(0) : nullptr;
+    if (pixels == nullptr) {
         DrawPlain(canvas);
         return;
     }
-    const NSHarrowen::CPixelLock lock(*bitmap);
-    const CRect frame = bitmap->GetFrame();
-    // Only what the clip lets through is drawn: a knob's repaint touches
-    // the cables over the knob, not every cable in the picture.
-    CRect update = frame;
-    if (const platform::DeviceContext* dc = bitmap->GetDC()) {
-        const platform::IntRect box = dc->ClipBox();
-        if (!update.Intersect(CRect(box.left, box.top, box.right, box.bottom))) {
-            return;
+    const platform::Surface& surface = dc->GetSurface();
+    const platform::IntPoint origin = dc->WindowOrigin();
+    const CRect frame(origin.x, origin.y, origin.x + surface.Width(), origin.y + surface.Height());
+    const int rowBytes = platform::RowBytesFor(platform::PixelLayout::Xrgb32, surface.Width());
+    for (const platform::IntRect& rect : dc->EffectiveClip().Rects()) {
+        const CRect update(rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y);
+        CPixelTarget target(reinterpret_cast<uint8_t*>(pixels), rowBytes, frame, update);
+        if (!target.IsEmpty()) {
+            DrawInto(target.GetClip(), target);
         }
     }
-    CPixelTarget target(lock.Pixels(), lock.RowBytes(), frame, update);
-    DrawInto(update, target);
 }
 
 // Without a picture to write into, cables show as lines between their ends.

@@ -26,8 +26,8 @@ public:
                    NSHarrowen::CPoint point2) override;
     void InvalidateCable(const JackAddress& end1, const JackAddress& end2, NSHarrowen::CView& view) override;
     void MoveAll(NSHarrowen::CPoint offset) override;
-    // Draws into the canvas's off-screen picture where it has one of 32
-    // bits, else as plain lines.
+    // Draws into the pixels the canvas draws on (a window's buffer or a
+    // bitmap) where they are of 32 bits, within its clip, else as plain lines.
     void DrawAll(NSHarrowen::CABCCanvas& canvas) override;
     bool SetStyle(uint32_t style) override;
     bool IsCurved() const override { return style_ == kCurved3D || style_ == kCurvedThin; }

@@ -163,8 +163,6 @@ private:
     NSHarrowen::CPoint JackPoint(const JackAddress& jack) const;
     bool SendRequest(std::unique_ptr<CMolecule> request);
     void DrawBand() const;
-    // Background, panels, cables, labels and band, wherever drawing goes.
-    void DrawContent();
     NSHarrowen::CRect GetBandRect() const;
     void EndBand();
     bool IsOnModule(NSHarrowen::CPoint where) const;

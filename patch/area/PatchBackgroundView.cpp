@@ -1,12 +1,10 @@
 #include "patch/area/PatchBackground.h"
 
 #include "framework/drawing/Canvas.h"
-#include "framework/images/Bitmap.h"
 #include "framework/images/ImageCache.h"
 #include "framework/input/MouseState.h"
 #include "framework/windows/ABCWindow.h"
 #include "patch/area/AreaMenu.h"
-#include "patch/area/OffscreenBitmap.h"
 #include "patch/document/EditorServicesInterface.h"
 #include "patch/document/Patch.h"
 #include "patch/maps/CtrlMap.h"
@@ -100,50 +98,9 @@ void CPatchBackground::DrawBackground()
     }
 }
 
-// Tile by tile through the shared bitmap when there is one: each tile is
-// drawn whole off the screen and then copied to the window.
+// Straight into the window's own buffer: what a paint draws reaches the
+// screen only when the paint ends, so no tile is needed to show it whole.
 void CPatchBackground::Draw()
-{
-    NSHarrowen::CABCWindow* window = GetWindow();
-    NSHarrowen::CABCBitmap* offscreen = GetOffscreenBitmap();
-    if (window == nullptr || offscreen == nullptr) {
-        DrawContent();
-        return;
-    }
-    const platform::Region* previous = window->GetClipRegion();
-    const std::optional<platform::Region> saved = previous ? std::optional(*previous) : std::nullopt;
-    CRect visible = GetFrame();
-    if (saved) {
-        const platform::IntRect bounds = saved->Bounds();
-        if (!visible.Intersect(CRect(bounds.left, bounds.top, bounds.right, bounds.bottom))) {
-            return;
-        }
-    }
-    ReclaimOffscreenBitmap(std::min<int32_t>(visible.Height(), offscreen->GetHeight()));
-    for (int32_t top = visible.top; top < visible.bottom; top += offscreen->GetHeight()) {
-        for (int32_t left = visible.left; left < visible.right; left += offscreen->GetWidth()) {
-            const CRect tile(left, top, std::min<int32_t>(left + offscreen->GetWidth(), visible.right),
-                             std::min<int32_t>(top + offscreen->GetHeight(), visible.bottom));
-            NSHarrowen::CRegion clip(tile);
-            if (saved) {
-                clip.Intersect(NSHarrowen::CRegion(*saved));
-            }
-            offscreen->SetOrigin(tile.left, tile.top);
-            window->BeginOffscreenDrawing(offscreen);
-            window->SetClipRegion(&clip.GetRegion());
-            DrawContent();
-            window->EndOffscreenDrawing();
-            offscreen->SetOrigin(0, 0);
-            window->SetClipRegion(&clip.GetRegion());
-            NSHarrowen::CCanvas(window).DrawBitmapPart(tile.left, tile.top, *offscreen, 0, 0, tile.Width(),
-                                                       tile.Height());
-        }
-    }
-    window->SetClipRegion(saved ? &*saved : nullptr);
-    NoteOffscreenBitmapDrawn();
-}
-
-void CPatchBackground::DrawContent()
 {
     CScrollViewEx::Draw();
     NSHarrowen::CABCWindow* window = GetWindow();

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -73,30 +71,6 @@ public:
         data_ = memory_->Data();
         std::fill_n(data_, Count(), fill);
     }
-    // The pixels' values are needed no more: the whole pages of the buffer's
-    // own memory go back to the system, to come back as 0 when next touched
-    // (pixels on pages shared with other memory keep theirs). Memory adopted
-    // from a host stays.
-    void DiscardPixels() { DiscardPages(pixels_.data(), pixels_.size() * sizeof(uint32_t)); }
-    static void DiscardPages(void* data, size_t bytes) { AdviseWholePages(data, bytes, MADV_DONTNEED); }
-    // The top rows are about to be drawn again: the pages DiscardPixels gave
-    // back are taken in one call rather than one fault per page. Where the
-    // system cannot, they come back on first touch as before.
-    void ReclaimRows(int rows)
-    {
-        ReclaimPages(pixels_.data(),
-                     std::min(pixels_.size(), static_cast<size_t>(std::max(rows, 0)) * static_cast<size_t>(width_)) *
-                         sizeof(uint32_t));
-    }
-    static void ReclaimPages(void* data, size_t bytes)
-    {
-#ifdef MADV_POPULATE_WRITE
-        AdviseWholePages(data, bytes, MADV_POPULATE_WRITE);
-#else
-        (void)data;
-        (void)bytes;
-#endif
-    }
     // The memory the pixels live in; null when they are the buffer's own.
     const PixelMemory* Memory() const { return memory_.get(); }
 
@@ -113,15 +87,6 @@ public:
     const uint32_t* Data() const { return data_; }
 
 private:
-    // The advice for the whole pages within the bytes at data.
-    static void AdviseWholePages(void* data, size_t bytes, int advice)
-    {
-        const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-        const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) / page * page;
-        const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) / page * page;
-        if (data != nullptr && begin < end)
-            madvise(reinterpret_cast<void*>(begin), end - begin, advice);
-    }
     size_t Count() const { return static_cast<size_t>(width_) * static_cast<size_t>(height_); }
 
     int width_ = 0;

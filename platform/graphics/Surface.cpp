@@ -52,24 +52,6 @@ const uint8_t* Bitmap::Bits() const
     return layout_ == PixelLayout::Xrgb32 ? reinterpret_cast<const uint8_t*>(buffer_.Data()) : bytes_.data();
 }
 
-void Bitmap::DiscardPixels()
-{
-    if (layout_ == PixelLayout::Xrgb32)
-        buffer_.DiscardPixels();
-    else
-        PixelBuffer::DiscardPages(bytes_.data(), bytes_.size());
-}
-
-void Bitmap::ReclaimRows(int rows)
-{
-    if (layout_ == PixelLayout::Xrgb32)
-        buffer_.ReclaimRows(rows);
-    else if (height_ > 0)
-        PixelBuffer::ReclaimPages(bytes_.data(),
-                                  bytes_.size() / static_cast<size_t>(height_) *
-                                      static_cast<size_t>(std::clamp(rows, 0, height_)));
-}
-
 namespace {
 
 uint16_t To555(Rgb c)

@@ -41,10 +41,6 @@ public:
     const uint8_t* Bits() const;
     uint8_t* RowBits(int y) { return Bits() + static_cast<size_t>(y) * static_cast<size_t>(rowBytes_); }
 
-    // The pixels' values are needed no more (PixelBuffer::DiscardPixels).
-    void DiscardPixels();
-    // The top rows are about to be drawn (PixelBuffer::ReclaimRows).
-    void ReclaimRows(int rows);
     // Xrgb32 only: the pixels as a PixelBuffer.
     PixelBuffer* Buffer() { return layout_ == PixelLayout::Xrgb32 ? &buffer_ : nullptr; }
 

@@ -11,7 +11,6 @@
 #include "panels/jacks/PnlHole.h"
 #include "panels/panel/Module.h"
 #include "patch/area/DspLoadTable.h"
-#include "patch/area/OffscreenBitmap.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "framework/views/View.h"
@@ -35,18 +34,11 @@ protected:
     void SetUp() override
     {
         PanelTest::SetUp();
-        CreateOffscreenBitmap();
         AddModule(kOscA, 1, 0, 0);
         AddModule(kOscA, 2, 1, 0);
         AddModule(kOscA, 3, 0, 3);
         Redraw();
     }
-    void TearDown() override
-    {
-        PanelTest::TearDown();
-        DestroyOffscreenBitmap();
-    }
-
     CPnlHole& In(uint8_t module, uint8_t index = 0) { return *Module(module).GetInputs().at(index); }
     CPnlHole& Out(uint8_t module, uint8_t index = 0) { return *Module(module).GetOutputs().at(index); }
     static JackAddress Address(const CPnlHole& jack) { return jack.GetJackAddress(); }

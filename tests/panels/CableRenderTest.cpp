@@ -1,5 +1,6 @@
 // Cable pictures: the pieces a cable is cut into, the parts a straight cable
 // repaints, the snake's parameters, and the pixels written into a picture.
+#include "framework/images/Bitmap.h"
 #include "panels/cables/CableRenderList.h"
 #include "panels/cables/CableShades.h"
 #include "panels/cables/PixelTarget.h"
@@ -8,6 +9,8 @@
 #include "panels/cables/RenderSnake.h"
 #include "panels/cables/RenderStraightLine.h"
 #include "panels/cables/SnakeShape.h"
+#include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/Region.h"
 
 #include <gtest/gtest.h>
 
@@ -419,6 +422,38 @@ TEST(CableRenderList, HiddenColoursShowOnlyWhileHighlighted)
 }
 
 } // namespace
+
+// A canvas drawn on where its clip lets it (a paint of part of a window):
+// cables blend into the pixels under them, so one written past the clip
+// would blend again over a cable the paint left in place. In every style a
+// slanting cable across two strips writes only inside the strips.
+TEST(CableRenderList, ACanvasTakesCablesOnlyWithinItsClip)
+{
+    constexpr uint32_t kMark = 0x00123456;
+    const platform::Region strips = platform::Region::Combine(
+        platform::Region({0, 20, 200, 24}), platform::Region({0, 90, 200, 94}), platform::RegionOp::Or);
+    for (uint32_t style = 0; style < 4; ++style) {
+        NSHarrowen::CBitmap32 canvas(200, 120);
+        canvas.FillRect(NSHarrowen::CRect(0, 0, 200, 120), NSHarrowen::CColor(0x1212, 0x3434, 0x5656));
+        canvas.GetDC()->SelectClip(&strips);
+        CCableRenderList list;
+        list.SetStyle(style);
+        list.AddCable({1, 0, 1}, {2, 0, 0}, CPoint(20, 5), CPoint(170, 110), 1);
+        list.DrawAll(canvas);
+        int written = 0;
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                const uint32_t pixel = canvas.GetDC()->GetSurface().Row32(y)[x] & 0xFFFFFF;
+                if (strips.Contains(x, y)) {
+                    written += pixel != kMark ? 1 : 0;
+                } else {
+                    ASSERT_EQ(pixel, kMark) << "style " << style << " wrote outside its clip at " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(written, 0) << "style " << style << " drew nothing in the strips";
+    }
+}
 
 TEST(CableRenderList, AShakeMarksCurvedCablesPendingOnce)
 {

@@ -7,7 +7,6 @@
 #include "framework/images/JPEGReader.h"
 #include "framework/images/PixelFormat.h"
 #include "framework/images/ImageCache.h"
-#include "patch/area/OffscreenBitmap.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/clip/ModuleSelection.h"
 #include "patch/document/Patch.h"
@@ -239,39 +238,6 @@ TEST_F(VoiceAreaDrawingTest, AnotherProgramActivatedMidBandTakesTheBandAway)
     desktop.Host().ReleaseMouse(ScreenPoint(window, 300, 60));
     Pump();
     EXPECT_EQ(patch.GetSelection().GetCount(), 1u);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(VoiceAreaDrawingTest, DrawingThroughTheSharedBitmapGivesTheSamePictureTileByTile)
-{
-    const auto client = [&] {
-        const platform::PixelBuffer shot = platform::CaptureWindow(window->GetHandle());
-        const platform::Rect area = platform::GetClientArea(window->GetHandle());
-        std::vector<uint32_t> pixels;
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 700; ++x) {
-                pixels.push_back(shot.At(area.left + x, area.top + y));
-            }
-        }
-        return pixels;
-    };
-    const std::vector<uint32_t> direct = client();
-    // A small bitmap, so that the area takes several tiles in each direction.
-    CreateOffscreenBitmap(300, 70);
-    Redraw();
-    const std::vector<uint32_t> tiled = client();
-    DestroyOffscreenBitmap();
-    ASSERT_EQ(tiled.size(), direct.size());
-    size_t differing = 0;
-    for (size_t i = 0; i < tiled.size(); ++i) {
-        if (tiled[i] != direct[i] && differing++ < 5) {
-            ADD_FAILURE() << "differs at " << i % 700 << "," << i / 700;
-        }
-    }
-    EXPECT_EQ(differing, 0u);
 }
 
 } // namespace
