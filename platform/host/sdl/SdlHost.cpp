@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -29,6 +31,23 @@ bool IsStandInVideoDriver(const char* driver)
 // also watches this descriptor, and SDL's own wait an event, which carries
 // nothing (the message queue asks MidiArrival.h what arrived) and is dropped
 // when taken. Made once for the process.
+// With no session bus to reach, SDL's start has the D-Bus library launch
+// one (it forks dbus-launch, which leaves a bus running behind): time the
+// first frame waits for, for the input methods and the screen saver's
+// inhibition, which have no session to talk to then anyway. A bus the
+// session has, named or in its usual place, is used as before.
+void KeepOffLaunchedSessionBus()
+{
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr)
+        return;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        struct stat bus { };
+        if (stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+            return;
+    }
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
+
 int MidiWakeFd()
 {
     static const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -164,8 +183,10 @@ std::unique_ptr<SdlHost> SdlHost::Create()
     // We draw in software: presenting through the window's plain surface
     // keeps OpenGL and its drivers out of the process.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    KeepOffLaunchedSessionBus();
     KeepRunningOnX11Errors();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    // Video alone: the program's timers are its own, and it makes no sound.
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "The desktop could not be reached: %s\n", SDL_GetError());
         return nullptr;
     }
