@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig1-dev
   fonts-liberation fonts-dejavu-core
-  libsdl2-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
+  libsdl2-dev libxdamage-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
   jackd2 xvfb xauth xdotool openbox wmctrl xterm
   xdg-utils
   clang-16 libclang-rt-16-dev clang-format-16 clang-tidy-16

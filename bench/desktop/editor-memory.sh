@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # Measures Patchora's memory on a 1280 x 1024 X desktop without a MIDI
-# server, with both voice areas full (2 x 127 mixed modules and their
-# cables, the paint benchmark's patch) in its maximised window: its private
-# memory (Private_Dirty of smaps_rollup: what the program itself changed)
-# and its resident memory. Goals: private at most 12 MB, resident at most
-# 30 MB. (The first hour desktop scenario prints the time to the first
-# painted frame; FIRSTHOUR_PATCHORA runs it on this build.)
+# server, with the largest patch it can hold (two areas of 127 modules of
+# the widest type, 255 cables each, every map full: the patch file
+# benchmark's) in its maximised window: its private memory (Private_Dirty
+# and Private_Clean of smaps_rollup: the pages no other process shares,
+# what the program itself changed and what only it has read) and its
+# resident memory. Goals: private at most 12 MB, resident at most 30 MB.
+# (first-frame.sh times the start.)
 #
 #   bench/desktop/editor-memory.sh [PATCHORA] [RUNS]
 #
 # PATCHORA defaults to the release build's (make build-release); the patch
-# comes from bench_editor (make bench). Needs Xvfb, openbox and wmctrl.
+# comes from bench_patch (make bench). Needs Xvfb, openbox and wmctrl.
 set -euo pipefail
 editor=${1:-build/release/editor/Patchora}
 runs=${2:-5}
-bench_editor=${BENCH_EDITOR:-build/bench/bench/bench_editor}
+bench_patch=${BENCH_PATCH:-build/bench/bench/bench_patch}
 work=$(mktemp -d)
 server=""
 manager=""
@@ -29,10 +30,10 @@ trap cleanup EXIT
 # its private memory until they are written back.
 sync -- "$editor"
 
-patch="$work/Full.pch"
-PAINTBENCH_KEEP="$patch" "$bench_editor" --benchmark_filter=PaintPatchWindow/127 \
+patch="$work/Largest.pch"
+PATCHBENCH_KEEP="$patch" "$bench_patch" --benchmark_filter=BM_WriteLargestPatchFile \
   --benchmark_min_time=0.01 >/dev/null 2>&1
-[ -s "$patch" ] || { echo "no patch file from $bench_editor" >&2; exit 1; }
+[ -s "$patch" ] || { echo "no patch file from $bench_patch" >&2; exit 1; }
 
 . "$(dirname "$0")/virtual-screen.sh"
 start_virtual_screen 1280x1024x24
@@ -69,10 +70,12 @@ for run in $(seq "$runs"); do
   wmctrl -i -r "$(wmctrl -lp | awk -v pid="$pid" '$3 == pid {print $1; exit}')" \
     -b add,maximized_vert,maximized_horz 2>/dev/null || true
   sleep 1
-  private=$(field Private_Dirty: "/proc/$pid/smaps_rollup")
+  dirty=$(field Private_Dirty: "/proc/$pid/smaps_rollup")
+  clean=$(field Private_Clean: "/proc/$pid/smaps_rollup")
   resident=$(field VmRSS: "/proc/$pid/status")
   [ "$run" = 1 ] && [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
   stop_editor
-  awk -v run="$run" -v p="$private" -v r="$resident" \
-    'BEGIN { printf "run %d: private memory %.1f MB, resident memory %.1f MB\n", run, p / 1024, r / 1024 }'
+  awk -v run="$run" -v d="$dirty" -v c="$clean" -v r="$resident" \
+    'BEGIN { printf "run %d: private memory %.1f MB (dirty %.1f, clean %.1f), resident memory %.1f MB\n",
+                    run, (d + c) / 1024, d / 1024, c / 1024, r / 1024 }'
 done

@@ -64,11 +64,11 @@ inline void AppendMixedAreas(CMoleculePacket& packet, uint8_t perArea)
     }
 }
 
-// The editor started on an in-memory desktop with its frame window shown;
-// ended, with the windows it closed deleted, when it goes.
+// The editor started on a desktop (in memory, or the real one) with its
+// frame window shown; ended, with the windows it closed deleted, when it goes.
 class CBenchEditor {
 public:
-    CBenchEditor(std::unique_ptr<platform::HeadlessHost> host, platform::ShowCommand frameShow)
+    CBenchEditor(std::unique_ptr<platform::IHost> host, platform::ShowCommand frameShow)
     {
         UsePrivateSettings();
         PatchoraResources();

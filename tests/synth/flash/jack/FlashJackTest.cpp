@@ -53,12 +53,15 @@ public:
     CByteTap() { SetAcceptsLongData(true); }
     void OnLongData(NSHarrowen::CMIDIInput*, uint32_t, const uint8_t*, uint32_t count) override { bytes += count; }
     std::atomic<size_t> bytes{0};
+    std::atomic<size_t> messages{0};
 };
 
-// Counts, as a JACK client of the test's own, the bytes it hears.
-void CountBytes(double, std::vector<unsigned char>* message, void* bytes)
+// Counts, as a JACK client of the test's own, the messages and bytes it hears.
+void CountBytes(double, std::vector<unsigned char>* message, void* tap)
 {
-    *static_cast<std::atomic<size_t>*>(bytes) += message->size();
+    auto& counts = *static_cast<CByteTap*>(tap);
+    counts.bytes += message->size();
+    ++counts.messages;
 }
 
 // simsynthd processes on the tests' JACK server, each keeping its flash in
@@ -252,7 +255,7 @@ TEST_F(FlashJack, ABankOf99UploadsWholeInTheProgramsLoop)
     // own listens to the editor's output.
     RtMidiIn saidTap(RtMidi::UNIX_JACK, "said-tap");
     saidTap.ignoreTypes(false, true, true);
-    saidTap.setCallback(&CountBytes, &said.bytes);
+    saidTap.setCallback(&CountBytes, &said);
     const std::string client = platform::MidiClientName();
     for (unsigned i = 0; i < saidTap.getPortCount() && !saidTap.isPortOpen(); ++i) {
         const std::string device = saidTap.getPortName(i);
@@ -263,6 +266,7 @@ TEST_F(FlashJack, ABankOf99UploadsWholeInTheProgramsLoop)
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     heard.bytes = 0;
     said.bytes = 0;
+    said.messages = 0;
 
     const NSHarrowen::CFileSpec list(files.File("Bank.pchList"));
     const auto begin = std::chrono::steady_clock::now();
@@ -273,8 +277,10 @@ TEST_F(FlashJack, ABankOf99UploadsWholeInTheProgramsLoop)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     const size_t bytes = heard.bytes + said.bytes;
     const double wire = static_cast<double>(bytes) * 10.0 / 31250.0;
-    std::cout << "99-patch upload over JACK: " << seconds << " s for " << bytes << " bytes (wire " << wire
-              << " s): " << seconds / wire << " x the wire time; the editor's steps took " << busy << " s" << std::endl;
+    // bench/jack/upload-over-jack.sh reads this line.
+    std::cout << "99-patch upload over JACK: " << seconds << " s for " << bytes << " bytes (wire " << wire << " s) in "
+              << said.messages << " exchanges: " << seconds / wire << " x the wire time; the editor's steps took "
+              << busy << " s" << std::endl;
 
     saidTap.closePort();
     heardTap.reset();
