@@ -79,9 +79,15 @@ int main(int argc, char** argv)
     }
     const bool painted = AwaitDamage(display, damageEvent, start + std::chrono::milliseconds(std::atoi(argv[1])));
     const double ms = MillisecondsSince(start);
+    // Asked to end, a program may still wait on something of its own: it
+    // is stopped after two seconds.
     kill(pid, SIGTERM);
     int status = 0;
-    waitpid(pid, &status, 0);
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 200)
+            kill(pid, SIGKILL);
+        usleep(10000);
+    }
     XDamageDestroy(display, damage);
     XCloseDisplay(display);
     if (!painted) {
