@@ -116,3 +116,29 @@ TEST(Layering, AMalformedRuleNamesItsLine)
         EXPECT_STREQ(e.what(), "rules line 3: expected \"<folder>:\"");
     }
 }
+
+// A name alone finds its file: no two source files share one.
+TEST(Layering, SourceFileNamesAreUnique)
+{
+    std::string report;
+    for (const auto& files : layering::FilesSharingAName(SourceTop())) {
+        for (const std::string& file : files)
+            report += file + " ";
+        report += "\n";
+    }
+    EXPECT_EQ(report, "") << "source files that share a name";
+}
+
+TEST(Layering, FilesSharingANameAreReportedTogether)
+{
+    testsupport::TempDir top;
+    WriteFile(top.Path() / "tests/editor/ViewsTest.cpp", "");
+    WriteFile(top.Path() / "tests/framework/ViewsTest.cpp", "");
+    WriteFile(top.Path() / "framework/views/View.h", "");
+    WriteFile(top.Path() / "framework/views/View.cpp", "");
+    WriteFile(top.Path() / "build/framework/views/View.h", "");
+    WriteFile(top.Path() / "docs/ViewsTest.md", "");
+    const std::vector<std::vector<std::string>> expected = {
+        {"tests/editor/ViewsTest.cpp", "tests/framework/ViewsTest.cpp"}};
+    EXPECT_EQ(layering::FilesSharingAName(top.Path()), expected);
+}

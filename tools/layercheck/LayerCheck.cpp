@@ -1,6 +1,8 @@
 #include "tools/layercheck/LayerCheck.h"
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <regex>
 
 namespace layering {
@@ -47,21 +49,40 @@ void CheckFile(const fs::path& top, const std::string& file, const CLayerRules& 
 
 } // namespace
 
-std::vector<Violation> CheckTree(const fs::path& top, const CLayerRules& rules)
+std::vector<std::string> ListSources(const fs::path& top)
 {
-    std::vector<Violation> violations;
+    std::vector<std::string> files;
     for (auto it = fs::recursive_directory_iterator(top); it != fs::recursive_directory_iterator(); ++it) {
         if (it->is_directory() && IsSkipped(it->path().filename())) {
             it.disable_recursion_pending();
             continue;
         }
-        if (!it->is_regular_file() || !IsSource(it->path()))
-            continue;
-        const std::string file = fs::relative(it->path(), top).generic_string();
+        if (it->is_regular_file() && IsSource(it->path()))
+            files.push_back(fs::relative(it->path(), top).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<Violation> CheckTree(const fs::path& top, const CLayerRules& rules)
+{
+    std::vector<Violation> violations;
+    for (const std::string& file : ListSources(top))
         if (rules.Governs(file))
             CheckFile(top, file, rules, violations);
-    }
     return violations;
+}
+
+std::vector<std::vector<std::string>> FilesSharingAName(const fs::path& top)
+{
+    std::map<std::string, std::vector<std::string>> byName;
+    for (const std::string& file : ListSources(top))
+        byName[fs::path(file).filename().string()].push_back(file);
+    std::vector<std::vector<std::string>> shared;
+    for (auto& [name, files] : byName)
+        if (files.size() > 1)
+            shared.push_back(std::move(files));
+    return shared;
 }
 
 std::string Describe(const Violation& violation)

@@ -15,11 +15,19 @@ struct Violation {
     std::string include;
 };
 
+// Every source file below the top, relative to it and sorted (build folders
+// and hidden ones left out).
+std::vector<std::string> ListSources(const std::filesystem::path& top);
+
 // Reads the #include lines of every source file below the top (build
 // folders and hidden ones left out) and returns those the rules refuse.
 // Quoted includes are taken from the top, or from the file's own folder when
 // the file is there; system includes are not checked.
 std::vector<Violation> CheckTree(const std::filesystem::path& top, const CLayerRules& rules);
+
+// The source files below the top that share a file name, a list for each
+// name, in the order of their names.
+std::vector<std::vector<std::string>> FilesSharingAName(const std::filesystem::path& top);
 
 // "file:line: includes "path"".
 std::string Describe(const Violation& violation);

@@ -84,7 +84,7 @@ public:
     std::vector<std::pair<uint8_t, uint8_t>> slotClicks;
 };
 
-class ControlViewsTest : public EditorTest {
+class EditorControlsTest : public EditorTest {
 protected:
     void SetUp() override
     {
@@ -125,7 +125,7 @@ protected:
 
 } // namespace
 
-TEST_F(ControlViewsTest, APushIsTakenOnceFromThePressAndTheButtonRisesAtTheRelease)
+TEST_F(EditorControlsTest, APushIsTakenOnceFromThePressAndTheButtonRisesAtTheRelease)
 {
     Press(15, 15);
     EXPECT_EQ(owner->pushes, 1);
@@ -145,7 +145,7 @@ TEST_F(ControlViewsTest, APushIsTakenOnceFromThePressAndTheButtonRisesAtTheRelea
     Release(15, 15);
 }
 
-TEST_F(ControlViewsTest, ACheckButtonAsksForTheOppositeAndShowsOnlyWhatItsOwnerSets)
+TEST_F(EditorControlsTest, ACheckButtonAsksForTheOppositeAndShowsOnlyWhatItsOwnerSets)
 {
     Click(40, 15);
     ASSERT_EQ(owner->checkRequests, std::vector<uint8_t>{1});
@@ -161,7 +161,7 @@ TEST_F(ControlViewsTest, ACheckButtonAsksForTheOppositeAndShowsOnlyWhatItsOwnerS
     EXPECT_EQ(Pixel(33, 20), pressedCentre) << "a request to turn off leaves it pressed until the owner agrees";
 }
 
-TEST_F(ControlViewsTest, ASteppersHalvesSplitTenPixelsFromTheTopOrLeftEdge)
+TEST_F(EditorControlsTest, ASteppersHalvesSplitTenPixelsFromTheTopOrLeftEdge)
 {
     // The upper half of the up/down button is code 1; its pixel 10 already belongs to the lower half.
     for (const auto& [y, code] : {std::pair{19, 1}, std::pair{20, 2}, std::pair{30, 2}}) {
@@ -179,7 +179,7 @@ TEST_F(ControlViewsTest, ASteppersHalvesSplitTenPixelsFromTheTopOrLeftEdge)
     }
 }
 
-TEST_F(ControlViewsTest, AHeldStepperRepeatsAfter400MsThenEvery100Ms)
+TEST_F(EditorControlsTest, AHeldStepperRepeatsAfter400MsThenEvery100Ms)
 {
     const uint64_t start = platform::NowMilliseconds();
     Press(85, 12);
@@ -203,7 +203,7 @@ TEST_F(ControlViewsTest, AHeldStepperRepeatsAfter400MsThenEvery100Ms)
     }
 }
 
-TEST_F(ControlViewsTest, ASlotButtonRecordsCtrlAndReturnsToItsHomeFrameWhenShownAgain)
+TEST_F(EditorControlsTest, ASlotButtonRecordsCtrlAndReturnsToItsHomeFrameWhenShownAgain)
 {
     Click(135, 15);
     desktop.Host().PressKey(platform::kVKControl);
@@ -229,7 +229,7 @@ TEST_F(ControlViewsTest, ASlotButtonRecordsCtrlAndReturnsToItsHomeFrameWhenShown
     EXPECT_EQ(owner->slotClicks[2].first, 0) << "an active slot asks to be turned off";
 }
 
-TEST_F(ControlViewsTest, TheLoadBarIsGreenOrRedUpToTheLoadAndBlackBeyond)
+TEST_F(EditorControlsTest, TheLoadBarIsGreenOrRedUpToTheLoadAndBlackBeyond)
 {
     struct Case {
         uint8_t load;
@@ -257,7 +257,7 @@ TEST_F(ControlViewsTest, TheLoadBarIsGreenOrRedUpToTheLoadAndBlackBeyond)
     EXPECT_EQ(Pixel(165, 12), 0x392F7Du) << "the label band";
 }
 
-TEST_F(ControlViewsTest, TheFlashMeterShowsTheUsedBarUpToTheUsageAndTheFreeBarBeyond)
+TEST_F(EditorControlsTest, TheFlashMeterShowsTheUsedBarUpToTheUsageAndTheFreeBarBeyond)
 {
     CABCBitmap* bars = app->GetImage(JpegPicture(CTBWindow::CFlashMeter::kPicture));
     ASSERT_NE(bars, nullptr);
