@@ -183,10 +183,11 @@ void CBootwren::Exit()
 {
     StopLinkTimer();
     stateReport_.reset();
-    // Pages that are going still stop the dump: they go before the link.
+    // The page shown and those going still stop the dump: they go before
+    // the link. The window list deletes them; the page forgets itself.
+    if (page_)
+        page_->Close();
     NSHarrowen::DeleteMarkedWindows();
-    delete page_;
-    page_ = nullptr;
     link_.reset();
     image_.reset();
 }
