@@ -292,17 +292,9 @@ constexpr ModuleTypeSpec kOsceType = {
 
 // "OscSlvD"
 // The panel and tables of "OscSlvC".
-constexpr ItemSpec kOscfItems[] = {
-    {.itemClass = ItemClass::BigKnob, .x = 90, .y = 12},
-    {.itemClass = ItemClass::IndicatorKnob, .x = 124, .y = 12},
-    {.itemClass = ItemClass::SmallKnob, .x = 184, .y = 16},
-    {.itemClass = ItemClass::CheckButton, .x = 222, .y = 26, .size = 15, .text = "M"},
-    {.itemClass = ItemClass::SlaveOscText, .x = 31, .y = 15, .size = 55, .params = BoundParams(0, 2)},
-    {.itemClass = ItemClass::PartialLeftRight, .x = 64, .y = 31, .params = BoundParams(0, 2)},
-};
 constexpr ModuleTypeSpec kOscfType = {
     12,          "OscSlvD",  "OSC Slave D", 411,       3, {{46, 0, 257, 2, 3, 47, 0, 0, 0, 35}},
-    kOsceParams, kOsceOrder, kOsceJacks,    kOscfItems};
+    kOsceParams, kOsceOrder, kOsceJacks,    kOsceItems};
 
 // "OscSlvE"
 constexpr ParamSpec kOscgParams[] = {
