@@ -6,7 +6,9 @@
 #include "framework/controls/PopupButtonView.h"
 #include "framework/controls/ProgressBarView.h"
 #include "framework/controls/PushButtonView.h"
+#include "framework/files/FileSpec.h"
 #include "framework/menus/Menu.h"
+#include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "framework/windows/DialogItem.h"
 #include "platform/base/DroppedExceptions.h"
@@ -16,6 +18,7 @@
 #include "synth/protocol/FlashMemory.h"
 
 #include <algorithm>
+#include <exception>
 
 using namespace NSHarrowen;
 
@@ -44,18 +47,38 @@ const CDialogItem& CBankTransferDialog::Item(uint16_t id) const
     return *item;
 }
 
-void CBankTransferDialog::MakeSharedViews(CGroupView* bankParent, const CItems& items)
+CGroupView* CBankTransferDialog::MakeSharedViews(const CItems& items)
 {
     CGroupView* root = GetRootView();
+    auto* bankBox = new CGroupBoxView(root, Item(items.bankBox).rect, Item(items.bankBox).text);
+    auto* locationBox = new CGroupBoxView(root, Item(items.locationBox).rect, Item(items.locationBox).text);
     exit_ = new CPushButtonView(root, Item(items.exit));
     start_ = new CPushButtonView(root, Item(items.start));
     stop_ = new CPushButtonView(root, Item(items.stop));
     moreInfo_ = new CPushButtonView(root, Item(items.moreInfo));
     status_ = new CStaticTextView(root, Item(items.status));
     progress_ = new CProgressBarView(root, Item(items.progress));
-    bankPopup_ = new CPopupButtonView(bankParent, Item(items.bankPopup));
+    bankPopup_ = new CPopupButtonView(bankBox, Item(items.bankPopup));
     AddToFocusChain(exit_);
     AddToFocusChain(bankPopup_);
+    return locationBox;
+}
+
+void CBankTransferDialog::MakeLocationLines(CGroupView* locationBox, uint16_t line1, uint16_t line2)
+{
+    line1_ = new CStaticTextView(locationBox, Item(line1));
+    line2_ = new CStaticTextView(locationBox, Item(line2));
+}
+
+void CBankTransferDialog::ShowLocation(const std::string& line1, const std::string& line2)
+{
+    line1_->SetText(line1);
+    line2_->SetText(line2);
+}
+
+void CBankTransferDialog::ShowLocation(const CFileSpec& file)
+{
+    ShowLocation(file.GetDirectoryPath(), file.GetFileName());
 }
 
 void CBankTransferDialog::FinishConstruction(const std::string& titlePrefix)
@@ -108,7 +131,17 @@ void CBankTransferDialog::ResetResult()
     log_.Clear();
 }
 
-void CBankTransferDialog::BrowseFailed()
+void CBankTransferDialog::Browse(const std::function<void()>& choose)
+{
+    try {
+        ResetResult();
+        choose();
+    } catch (const std::exception&) {
+        ShowBrowseFailed();
+    }
+}
+
+void CBankTransferDialog::ShowBrowseFailed()
 {
     try {
         RunAlertText(kBrowseFailed);

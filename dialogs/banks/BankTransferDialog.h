@@ -4,11 +4,13 @@
 #include "framework/windows/ModalDialog.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace NSHarrowen {
 struct CDialogItem;
+class CFileSpec;
 class CMenu;
 class CPopupButtonView;
 class CProgressBarView;
@@ -18,8 +20,8 @@ class CStaticTextView;
 class CBankTransfer;
 
 // What the bank upload and bank download dialogs share: the port they were
-// opened for, the bank drop-down, the progress bar, the status line, the
-// log lent to the port's transfer engine while it runs, "More info", "Start",
+// opened for, the bank box with its drop-down, the location box with its two
+// lines, the progress bar, the status line, the log lent to the port's transfer engine while it runs, "More info", "Start",
 // "Stop" and "Exit". The dialog only polls the engine, which advances in the
 // application's idle steps while the dialog runs modally.
 class CBankTransferDialog : public NSHarrowen::CModalDialog {
@@ -41,6 +43,8 @@ public:
     uint8_t GetBankIndex() const { return bank_; }
     const NSHarrowen::CLineRing& GetLog() const { return log_; }
     NSHarrowen::CPopupButtonView* GetBankPopup() const { return bankPopup_; }
+    // The location box's first or second line: where the bank goes or comes from.
+    NSHarrowen::CStaticTextView* GetLocationLine(int line) const { return line == 1 ? line1_ : line2_; }
     NSHarrowen::CProgressBarView* GetProgressBar() const { return progress_; }
     NSHarrowen::CStaticTextView* GetStatusText() const { return status_; }
     NSHarrowen::CPushButtonView* GetMoreInfoButton() const { return moreInfo_; }
@@ -54,6 +58,8 @@ public:
 protected:
     // The item ids of the shared controls on the dialog's template.
     struct CItems {
+        uint16_t bankBox;
+        uint16_t locationBox;
         uint16_t bankPopup;
         uint16_t progress;
         uint16_t status;
@@ -69,7 +75,10 @@ protected:
     // The template's item; a missing item throws XBase.
     const NSHarrowen::CDialogItem& Item(uint16_t id) const;
     // The shared controls; "Exit" and the drop-down join the focus order.
-    void MakeSharedViews(NSHarrowen::CGroupView* bankParent, const CItems& items);
+    // Returns the location box, for the dialog's own browse buttons.
+    NSHarrowen::CGroupView* MakeSharedViews(const CItems& items);
+    // The location box's two lines, after its buttons.
+    void MakeLocationLines(NSHarrowen::CGroupView* locationBox, uint16_t line1, uint16_t line2);
     // After the dialog's own views: "Start" and "Stop" join the focus order;
     // the title, the bank menu, the bank of the engine's last transfer, and
     // "Exit" as default and cancel button.
@@ -81,8 +90,12 @@ protected:
     NSHarrowen::CLineRing& Log() { return log_; }
     // Result back to none and an empty log: a new choice ends the shown result.
     void ResetResult();
-    // Shows the "Could not browse" alert and closes the dialog.
-    void BrowseFailed();
+    // Runs a browse button's choice from a new result; a choice that fails
+    // shows the "Could not browse" alert and closes the dialog.
+    void Browse(const std::function<void()>& choose);
+    void ShowLocation(const std::string& line1, const std::string& line2);
+    // The file's folder over its name.
+    void ShowLocation(const NSHarrowen::CFileSpec& file);
 
     // The dialog's own parts of the passes.
     virtual void TakeBrowseClicks() = 0;
@@ -93,6 +106,8 @@ protected:
     virtual void ShowWarning(bool running) { (void)running; }
 
 private:
+    // Shows the "Could not browse" alert and closes the dialog.
+    void ShowBrowseFailed();
     void BuildBankMenu();
     void ShowLog();
 
@@ -105,6 +120,8 @@ private:
     NSHarrowen::CLineRing log_{kLogLines, kLogLineLength};
     std::unique_ptr<NSHarrowen::CMenu> bankMenu_;
     NSHarrowen::CPopupButtonView* bankPopup_ = nullptr;
+    NSHarrowen::CStaticTextView* line1_ = nullptr;
+    NSHarrowen::CStaticTextView* line2_ = nullptr;
     NSHarrowen::CProgressBarView* progress_ = nullptr;
     NSHarrowen::CStaticTextView* status_ = nullptr;
     NSHarrowen::CPushButtonView* moreInfo_ = nullptr;

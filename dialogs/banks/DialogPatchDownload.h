@@ -5,7 +5,6 @@
 namespace NSHarrowen {
 class CDirSpec;
 class CFileSpec;
-class CGroupBoxView;
 } // namespace NSHarrowen
 
 // Bank Download: fills a flash bank of the port's synthesizer from a patch
@@ -38,7 +37,6 @@ public:
 
     const NSHarrowen::CFileSpec* GetListFile() const { return listFile_.get(); }
     const NSHarrowen::CDirSpec* GetFolder() const { return folder_.get(); }
-    NSHarrowen::CStaticTextView* GetSourceLine(int line) const { return line == 1 ? line1_ : line2_; }
     NSHarrowen::CStaticTextView* GetWarningLine() const { return warning_; }
     NSHarrowen::CPushButtonView* GetBrowseFileButton() const { return browseFile_; }
     NSHarrowen::CPushButtonView* GetBrowseFolderButton() const { return browseFolder_; }
@@ -57,8 +55,6 @@ private:
 
     NSHarrowen::CPushButtonView* browseFile_ = nullptr;
     NSHarrowen::CPushButtonView* browseFolder_ = nullptr;
-    NSHarrowen::CStaticTextView* line1_ = nullptr;
-    NSHarrowen::CStaticTextView* line2_ = nullptr;
     NSHarrowen::CStaticTextView* warning_ = nullptr;
     std::unique_ptr<NSHarrowen::CFileSpec> listFile_;
     std::unique_ptr<NSHarrowen::CDirSpec> folder_;

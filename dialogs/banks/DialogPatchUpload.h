@@ -30,8 +30,6 @@ public:
     explicit CDialogPatchUpload(uint8_t port);
     ~CDialogPatchUpload() override;
 
-    const NSHarrowen::CFileSpec* GetDestination() const { return destination_.get(); }
-    NSHarrowen::CStaticTextView* GetDestinationLine(int line) const { return line == 1 ? line1_ : line2_; }
     NSHarrowen::CPushButtonView* GetBrowseButton() const { return browse_; }
 
 protected:
@@ -45,7 +43,5 @@ private:
     void ChooseDestination();
 
     NSHarrowen::CPushButtonView* browse_ = nullptr;
-    NSHarrowen::CStaticTextView* line1_ = nullptr;
-    NSHarrowen::CStaticTextView* line2_ = nullptr;
     std::unique_ptr<NSHarrowen::CFileSpec> destination_;
 };

@@ -192,7 +192,7 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
                                                   [&](CDialogPatchUpload& d) {
                                                       up.title = d.GetTitle();
                                                       up.selectedBank = d.GetBankPopup()->GetSelection();
-                                                      up.line1 = d.GetDestinationLine(1)->GetShownText();
+                                                      up.line1 = d.GetLocationLine(1)->GetShownText();
                                                       up.startEnabled = d.GetStartButton()->IsEnabled();
                                                   }),
                      Browse<CDialogPatchUpload>(1, list, &CDialogPatchUpload::GetBrowseButton),
@@ -227,7 +227,7 @@ TEST_F(FilledBankTest, AnUploadWritesTheBanksFilesAndListAndADownloadMakesAnothe
                                                     }),
                      Browse<CDialogPatchDownload>(2, list, &CDialogPatchDownload::GetBrowseFileButton),
                      StartWhenEnabled<CDialogPatchDownload>(
-                         [&](CDialogPatchDownload& d) { down.line1 = d.GetSourceLine(2)->GetShownText(); }),
+                         [&](CDialogPatchDownload& d) { down.line1 = d.GetLocationLine(2)->GetShownText(); }),
                  },
                  AwaitEndAndReadLog<CDialogPatchDownload>(down),
                  {Exit<CDialogPatchDownload>()}}));
@@ -371,7 +371,7 @@ TEST_F(FilledBankTest, ChoicesOfTheDownloadDialogAndWhatTheyClear)
     auto* dialog = new CDialogPatchDownload(0);
     dialog->Open(dialog->GetWindowRectInFrame());
     Step(20);
-    EXPECT_EQ(dialog->GetSourceLine(1)->GetShownText(), "Select source");
+    EXPECT_EQ(dialog->GetLocationLine(1)->GetShownText(), "Select source");
     EXPECT_EQ(dialog->GetWarningLine()->GetShownText(), "WARNING! All patches in the bank will be erased.");
     EXPECT_FALSE(dialog->GetStartButton()->IsEnabled());
     EXPECT_FALSE(dialog->GetStopButton()->IsEnabled());
@@ -381,7 +381,7 @@ TEST_F(FilledBankTest, ChoicesOfTheDownloadDialogAndWhatTheyClear)
     AnswerFileDialog(files.Path().string());
     Click(dialog->GetBrowseFolderButton());
     Step(20);
-    EXPECT_EQ(dialog->GetSourceLine(2)->GetShownText(), "Patches in alphabetic order.");
+    EXPECT_EQ(dialog->GetLocationLine(2)->GetShownText(), "Patches in alphabetic order.");
     EXPECT_EQ(LastFileRequest()->title, "Patch Bank folder");
     AnswerFileDialog(files.File("Bank.pchList"));
     testsupport::WriteFileBytes(files.File("Bank.pchList"), "");
@@ -389,7 +389,7 @@ TEST_F(FilledBankTest, ChoicesOfTheDownloadDialogAndWhatTheyClear)
     Step(20);
     EXPECT_EQ(dialog->GetFolder(), nullptr);
     ASSERT_NE(dialog->GetListFile(), nullptr);
-    EXPECT_EQ(dialog->GetSourceLine(2)->GetShownText(), "Bank.pchList");
+    EXPECT_EQ(dialog->GetLocationLine(2)->GetShownText(), "Bank.pchList");
     EXPECT_TRUE(dialog->GetStartButton()->IsEnabled());
 
     // A source without patches ends at once with its reason in the log.
