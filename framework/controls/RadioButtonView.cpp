@@ -9,15 +9,14 @@
 namespace NSHarrowen {
 
 CRadioButtonView::CRadioButtonView(CRadioButtonGroupView* group, const std::string& title)
-    : CNativeControlView(group, CRect(kOffscreen.left, kOffscreen.top, kOffscreen.left + 100, kOffscreen.top + 16),
-                         ENativeClass::RadioButton)
+    : CCheckableButtonView(group, kTitledFrame, ENativeClass::RadioButton)
 {
     SetPassesFocusToParent(true);
     CreateNative(platform::kButtonClass, title, platform::ctlstyle::RadioButton);
 }
 
 CRadioButtonView::CRadioButtonView(CRadioButtonGroupView* group, const CDialogItem& item)
-    : CNativeControlView(group, item.rect, ENativeClass::RadioButton)
+    : CCheckableButtonView(group, item.rect, ENativeClass::RadioButton)
 {
     SetPassesFocusToParent(true);
     CreateNative(platform::kButtonClass, item.text, platform::ctlstyle::RadioButton);
@@ -44,15 +43,9 @@ void CRadioButtonView::HandleArrowKey(bool forward)
 void CRadioButtonView::HandleBroadcast()
 {
     CABCWindow* window = GetWindow();
-    if (window && GetBusyCount() == 0 && platform::GetCapture() == 0 && checked_ && Group() &&
+    if (window && GetBusyCount() == 0 && platform::GetCapture() == 0 && IsChecked() && Group() &&
         window->GetFocusView() == Group() && platform::GetFocus() != GetHandle())
         platform::SetFocus(GetHandle());
-}
-
-void CRadioButtonView::UpdateDisplay()
-{
-    platform::SendMessage(GetHandle(), platform::ctlmsg::ButtonSetCheck, checked_ ? 1 : 0, 0);
-    SyncEnabled();
 }
 
 } // namespace NSHarrowen
