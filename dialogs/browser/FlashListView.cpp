@@ -2,7 +2,6 @@
 
 #include "dialogs/browser/BrowserPorts.h"
 #include "dialogs/browser/PendingMenu.h"
-#include "framework/input/MouseState.h"
 #include "framework/menus/Menu.h"
 #include "patch/document/EditorServicesInterface.h"
 #include "synth/link/PortManager.h"
@@ -101,16 +100,6 @@ void CFlashListView::OnBackgroundContextClick(CPoint where)
     pendingAction_ = kBackgroundMenu;
     clickedRow_ = CFlashListItem();
     clickPoint_ = where;
-}
-
-void CFlashListView::GetCursor()
-{
-    if (!HasCurrentSynth())
-        return;
-    if (CurrentSynthIsBusy())
-        SetWaitCursor();
-    else
-        SetArrowCursor();
 }
 
 std::string CFlashListView::SlotLetter() const

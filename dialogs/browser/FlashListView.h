@@ -34,7 +34,6 @@ public:
     void OnRowActivated(CListItem& record) override;
     void OnRowContextClick(CListItem& record, NSHarrowen::CPoint where) override;
     void OnBackgroundContextClick(NSHarrowen::CPoint where) override;
-    void GetCursor() override;
     void UpdateState() override;
     void HandleBroadcast() override;
 

@@ -155,16 +155,6 @@ void CHardDriveView::OnRowContextClick(CListItem& record, CPoint where)
     clickPoint_ = where;
 }
 
-void CHardDriveView::GetCursor()
-{
-    if (!HasCurrentSynth())
-        return;
-    if (CurrentSynthIsBusy())
-        SetWaitCursor();
-    else
-        SetArrowCursor();
-}
-
 void CHardDriveView::HandleBroadcast()
 {
     CListView::HandleBroadcast();

@@ -44,7 +44,6 @@ public:
 
     void OnRowActivated(CListItem& record) override;
     void OnRowContextClick(CListItem& record, NSHarrowen::CPoint where) override;
-    void GetCursor() override;
     void HandleBroadcast() override;
 
 private:

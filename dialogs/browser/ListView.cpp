@@ -1,7 +1,9 @@
 #include "dialogs/browser/ListView.h"
 
+#include "dialogs/browser/BrowserPorts.h"
 #include "dialogs/browser/LVItemView.h"
 #include "dialogs/browser/ListItem.h"
+#include "framework/input/MouseState.h"
 #include "framework/windows/ABCWindow.h"
 
 #include <utility>
@@ -95,6 +97,16 @@ void CListView::ContextClick(CPoint where)
     }
     OnBackgroundContextClick(where);
     UpdateAllWindows();
+}
+
+void CListView::GetCursor()
+{
+    if (!browserports::HasCurrentSynth())
+        return;
+    if (browserports::CurrentSynthIsBusy())
+        SetWaitCursor();
+    else
+        SetArrowCursor();
 }
 
 void CListView::LayoutChildren()

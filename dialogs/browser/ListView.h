@@ -48,6 +48,9 @@ public:
 
     void LayoutChildren() override;
     void ContextClick(NSHarrowen::CPoint where) override;
+    // The wait cursor while the current synthesizer waits for an answer,
+    // which holds every action of both lists.
+    void GetCursor() override;
 
 private:
     std::list<std::unique_ptr<CListItem>> items_;
