@@ -15,12 +15,9 @@ void CPnlADEnvGraph::ReadValues()
 void CPnlADEnvGraph::DrawGraph(float W, float H)
 {
     // Attack and decay each take at most half of the width.
-    const float k = (W - 3) * 0.003937007859349251f;
-    const float x1 = static_cast<float>(attack_) * k + 1.0f;
-    const int16_t xa = Round(x1);
+    const float k = (W - 3) * TimeUnit(2);
+    const float x1 = DrawAttackLine(attack_, k, H);
     const int16_t bottom = Trunc(H - 2);
-    MoveTo(1, bottom);
-    LineToCurve(xa, 1);
     const int16_t d = Round(static_cast<float>(decay_) * k);
     const float x2 = x1 + d;
     const int16_t xr = Round(x2);

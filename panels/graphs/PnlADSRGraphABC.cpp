@@ -23,16 +23,17 @@ CPnlADSRGraphABC::CPnlADSRGraphABC(NSHarrowen::CGroupView* parent, int16_t x, in
 
 void CPnlADSRGraphABC::DrawGraph(float W, float H)
 {
-    const float k = (W - 3) * 0.0021691974252462387f;
+    // Attack, decay and release at full scale and the held sustain share the width.
+    const float k = (W - 3) * TimeUnit(3, kSustainPlateau);
     Geometry g{};
-    g.kv = (H - 3) * 0.007874016f;
+    g.kv = (H - 3) * kLevelUnit;
     const float x1 = static_cast<float>(attack_) * k + 1.0f;
     g.xa = Round(x1);
     // The decay time scaled by the level it falls, the release time by the
     // sustain level.
-    const float x2 = x1 + static_cast<float>(127 - sustain_) * decay_ * k * 0.007874016f;
+    const float x2 = x1 + static_cast<float>(kFullScale - sustain_) * decay_ * k * kLevelUnit;
     g.xd = Round(x2);
-    g.rw = Round(static_cast<float>(sustain_) * 0.007874016f * release_ * k);
+    g.rw = Round(static_cast<float>(sustain_) * kLevelUnit * release_ * k);
     if (invert_ != 0) {
         DrawInverted(g, W, H);
     } else {

@@ -15,13 +15,10 @@ void CPnlAHDEnvGraph::ReadValues()
 
 void CPnlAHDEnvGraph::DrawGraph(float W, float H)
 {
-    // Three segments of at most 127 units share the width.
-    const float k = (W - 2) * 0.002624671906232834f;
-    const float x1 = static_cast<float>(attack_) * k + 1.0f;
-    const int16_t xa = Round(x1);
+    // Three segments of at most full scale share the width.
+    const float k = (W - 2) * TimeUnit(3);
+    const float x1 = DrawAttackLine(attack_, k, H);
     const int16_t bottom = Trunc(H - 2);
-    MoveTo(1, bottom);
-    LineToCurve(xa, 1);
     const float x2 = static_cast<float>(hold_) * k + x1;
     const int16_t xh = Round(x2);
     LineToCurve(xh, 1);

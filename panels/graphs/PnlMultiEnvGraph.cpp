@@ -29,8 +29,9 @@ void CPnlMultiEnvGraph::ReadValues()
 
 void CPnlMultiEnvGraph::DrawGraph(float W, float H)
 {
-    const float kt = (W - 8) * 0.001398601452820003f;
-    const float kl = (H - 3) * 0.007874016f;
+    // Five times at full scale and the held sustain share the width.
+    const float kt = (W - 8) * TimeUnit(5, kSustainPlateau);
+    const float kl = (H - 3) * kLevelUnit;
     int w[6] = {};
     int total = 0;
     for (int i = 1; i <= 5; ++i) {
