@@ -1,11 +1,11 @@
 #include "editor/controls/LoadMeter.h"
 
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/EdgeDrawing.h"
 #include "framework/drawing/FontSpec.h"
 #include "framework/windows/ABCWindow.h"
 
 #include <algorithm>
-#include <utility>
 
 using NSHarrowen::CColor;
 using NSHarrowen::CRect;
@@ -78,12 +78,7 @@ void CLoadMeter::Draw()
         const int width = canvas.GetStringWidth(label_.c_str(), font);
         canvas.DrawString(l + 1 + (f.Width() - 2 - width) / 2, t + 10, label_.c_str(), font, kLabel);
     }
-    canvas.DrawHorizontalLine(t, l + 1, r - 2, kDark);
-    canvas.DrawVerticalLine(l, t + 1, b - 2, kDark);
-    canvas.DrawHorizontalLine(b - 1, l + 1, r - 2, kLight);
-    canvas.DrawVerticalLine(r - 1, t + 1, b - 2, kLight);
-    for (const auto& [x, y] : {std::pair{l, t}, std::pair{r - 1, t}, std::pair{l, b - 1}, std::pair{r - 1, b - 1}})
-        Pixel(canvas, x, y, kCorner);
+    NSHarrowen::DrawCorneredFrame(canvas, f, {kDark, kDark, kLight, kLight, kCorner});
     Pixel(canvas, l + 1, t + 1, kInnerTopLeft);
     Pixel(canvas, r - 2, b - 2, kInnerBottomRight);
     canvas.DrawHorizontalLine(b - 6, l + 1, r - 1, kDivider);

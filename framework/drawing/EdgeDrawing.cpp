@@ -33,6 +33,17 @@ void DrawRaisedFrame(CABCCanvas& canvas, const CRect& rect)
     TwoColourFrame(canvas, rect, CColor::FromButtonHighlight(), kGrey47);
 }
 
+void DrawCorneredFrame(CABCCanvas& canvas, const CRect& r, const CFrameColors& colors)
+{
+    canvas.DrawHorizontalLine(r.top, r.left + 1, r.right - 2, colors.top);
+    canvas.DrawVerticalLine(r.left, r.top + 1, r.bottom - 2, colors.left);
+    canvas.DrawHorizontalLine(r.bottom - 1, r.left + 1, r.right - 2, colors.bottom);
+    canvas.DrawVerticalLine(r.right - 1, r.top + 1, r.bottom - 2, colors.right);
+    for (const CPoint corner : {CPoint(r.left, r.top), CPoint(r.right - 1, r.top), CPoint(r.left, r.bottom - 1),
+                                CPoint(r.right - 1, r.bottom - 1)})
+        canvas.FillRect(CRect(corner.x, corner.y, corner.x + 1, corner.y + 1), colors.corner);
+}
+
 void DrawSunkenEdge(CABCCanvas& canvas, const CRect& rect)
 {
     Edge(canvas, rect, platform::edge::Sunken, platform::edge::Rect);

@@ -15,4 +15,15 @@ void DrawRaisedEdge(CABCCanvas& canvas, const CRect& rect);
 void DrawEtchedVerticalLine(CABCCanvas& canvas, int16_t x, int16_t top, int16_t bottom);
 void DrawEtchedFrame(CABCCanvas& canvas, const CRect& rect);
 
+// A one-pixel frame of a colour a side, whose four corner pixels take a
+// colour of their own.
+struct CFrameColors {
+    CColor top;
+    CColor left;
+    CColor bottom;
+    CColor right;
+    CColor corner;
+};
+void DrawCorneredFrame(CABCCanvas& canvas, const CRect& rect, const CFrameColors& colors);
+
 } // namespace NSHarrowen

@@ -3,6 +3,7 @@
 #include "panels/painters/FittedText.h"
 
 #include "framework/drawing/Canvas.h"
+#include "framework/drawing/EdgeDrawing.h"
 #include "framework/drawing/FontSpec.h"
 #include "framework/views/View.h"
 #include "framework/windows/ABCWindow.h"
@@ -43,14 +44,6 @@ void CTextViewGUI::Draw(const CRect& frame) const
     const CRect area(inner.left + 1, inner.top, inner.right, inner.bottom);
     const CFittedText fitted = Fit(canvas, frame);
     canvas.DrawStringCentered(area, fitted.text.c_str(), fitted.font, highlight_ ? kHighlightText : kText);
-    // The sunken bevel: light top and left, dark bottom and right.
-    canvas.DrawHorizontalLine(frame.top, frame.left + 1, frame.right - 2, kDark);
-    canvas.DrawVerticalLine(frame.left, frame.top + 1, frame.bottom - 2, kDarkInner);
-    canvas.DrawHorizontalLine(frame.bottom - 1, frame.left + 1, frame.right - 2, kLight);
-    canvas.DrawVerticalLine(frame.right - 1, frame.top + 1, frame.bottom - 2, kLightInner);
-    for (const NSHarrowen::CPoint corner :
-         {NSHarrowen::CPoint(frame.left, frame.top), NSHarrowen::CPoint(frame.right - 1, frame.top),
-          NSHarrowen::CPoint(frame.left, frame.bottom - 1), NSHarrowen::CPoint(frame.right - 1, frame.bottom - 1)}) {
-        canvas.FillRect(CRect(corner.x, corner.y, corner.x + 1, corner.y + 1), kCorner);
-    }
+    // The sunken bevel: dark top and left, light bottom and right.
+    NSHarrowen::DrawCorneredFrame(canvas, frame, {kDark, kDarkInner, kLight, kLightInner, kCorner});
 }
