@@ -5,7 +5,7 @@
 //   torvan-controls-demo --headless DIR   draws both in memory, writes DIR/*-headless.png
 //   torvan-controls-demo --screenshot DIR shows both, takes the real screen's pictures
 //                                         (X11) into DIR and checks them against the drawing
-#include "X11Screenshot.h"
+#include "DemoSupport.h"
 
 #include "framework/alerts/AlertBox.h"
 #include "framework/application/Application.h"
@@ -21,7 +21,6 @@
 #include "framework/controls/NumberEditView.h"
 #include "framework/controls/UpDownButtonView.h"
 #include "framework/controls/ProgressBarView.h"
-#include "platform/system/Clock.h"
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
@@ -120,16 +119,6 @@ private:
     CPushButtonView* ok_;
 };
 
-void PumpFor(CApplication& app, uint64_t ms)
-{
-    const uint64_t end = platform::NowMilliseconds() + ms;
-    while (platform::NowMilliseconds() < end)
-        if (app.PumpWaiting(100) == 0) {
-            app.IdleCheck();
-            platform::SleepMilliseconds(10);
-        }
-}
-
 // The program's frame, which owns the dialogs.
 void MakeFrame(CApplication& app)
 {
@@ -176,21 +165,6 @@ int RunHeadless(const std::string& dir)
     return 0;
 }
 
-// The real screen's picture of a window against the layer's own drawing.
-long Compare(platform::WindowHandle window, const std::string& path)
-{
-    const platform::PixelBuffer drawn = platform::CaptureWindow(window);
-    platform::PixelBuffer shown;
-    if (!demo::GrabScreen(platform::GetWindowRect(window), shown)) {
-        std::fprintf(stderr, "The screen could not be read.\n");
-        return -1;
-    }
-    platform::WritePng(path, shown);
-    const long differing = demo::CountDifferences(drawn, shown);
-    std::printf("Wrote %s; %ld pixels differ from the drawing.\n", path.c_str(), differing);
-    return differing;
-}
-
 int RunOnDesktop(const char* screenshotDir)
 {
     std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
@@ -204,9 +178,11 @@ int RunOnDesktop(const char* screenshotDir)
         CApplication app("Torvan Controls");
         if (screenshotDir) {
             Scene scene(app);
-            PumpFor(app, 1500);
-            const long alert = Compare(scene.alert->GetHandle(), std::string(screenshotDir) + "/alert-screen.png");
-            const long dialog = Compare(scene.dialog->GetHandle(), std::string(screenshotDir) + "/dialog-screen.png");
+            demo::PumpFor(app, 1500);
+            const long alert =
+                demo::CompareWithScreen(scene.alert->GetHandle(), std::string(screenshotDir) + "/alert-screen.png");
+            const long dialog =
+                demo::CompareWithScreen(scene.dialog->GetHandle(), std::string(screenshotDir) + "/dialog-screen.png");
             result = alert == 0 && dialog == 0 ? 0 : 2;
             while (CountWindows() > 0)
                 delete GetWindowAt(0);

@@ -13,11 +13,10 @@
 //                                    checks it against what was drawn
 #include "DemoApplication.h"
 #include "DemoScene.h"
-#include "X11Screenshot.h"
+#include "DemoSupport.h"
 
 #include "framework/application/Application.h"
 #include "framework/application/StartupRecord.h"
-#include "platform/system/Clock.h"
 #include "platform/host/DesktopHost.h"
 #include "platform/host/HostScope.h"
 #include "platform/host/headless/HeadlessHost.h"
@@ -54,18 +53,6 @@ int RunHeadless(const std::string& path)
     return 0;
 }
 
-// Pumps messages for a while on the real clock.
-void PumpFor(CApplication& app, uint64_t ms)
-{
-    const uint64_t end = platform::NowMilliseconds() + ms;
-    while (platform::NowMilliseconds() < end) {
-        if (app.PumpWaiting(100) == 0) {
-            app.IdleCheck();
-            platform::SleepMilliseconds(10);
-        }
-    }
-}
-
 int RunOnDesktop(const char* screenshot)
 {
     std::unique_ptr<platform::IHost> desktop = platform::CreateDesktopHost();
@@ -79,19 +66,9 @@ int RunOnDesktop(const char* screenshot)
         CApplication app("Torvan Demo");
         demo::DemoScene scene(app);
         if (screenshot) {
-            PumpFor(app, 1500);
-            const platform::WindowHandle frame = app.GetFrameHandle();
-            const platform::PixelBuffer drawn = platform::CaptureWindow(frame);
-            platform::PixelBuffer shown;
-            if (!demo::GrabScreen(platform::GetWindowRect(frame), shown)) {
-                std::fprintf(stderr, "The screen could not be read.\n");
-                result = 1;
-            } else {
-                platform::WritePng(screenshot, shown);
-                const long differing = demo::CountDifferences(drawn, shown);
-                std::printf("Wrote %s; %ld pixels differ from the drawing.\n", screenshot, differing);
-                result = differing == 0 ? 0 : 2;
-            }
+            demo::PumpFor(app, 1500);
+            const long differing = demo::CompareWithScreen(app.GetFrameHandle(), screenshot);
+            result = differing < 0 ? 1 : differing == 0 ? 0 : 2;
         } else {
             app.RunLoop();
         }
