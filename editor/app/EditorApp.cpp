@@ -314,12 +314,25 @@ void CEditorApp::UpdateWindowsMenu()
         windows->RemoveDynamicItems();
 }
 
-template <typename Step> void CEditorApp::Guarded(Step step)
+template <typename Step> bool CEditorApp::Guarded(Step step)
 {
     try {
         step();
+        return true;
     } catch (const std::exception&) {
         PostDeferredAlert(kAlertNotEnoughMemory);
+        return false;
+    }
+}
+
+template <typename Step> bool CEditorApp::Quietly(const char* where, Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const std::exception&) {
+        platform::RecordDroppedException(where);
+        return false;
     }
 }
 
@@ -360,12 +373,11 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
             window->RequestClose();
         break;
     case kUploadActiveSlot:
-        try {
+        // The port reports the failure of its link itself.
+        Quietly("uploading the current slot", [this] {
             if (ports_ && patches_ && ports_->HasCurrentSynth())
                 patches_->ShowSlotPatch(ports_->GetCurrentPort(), ports_->GetCurrentSlot());
-        } catch (const std::exception&) {
-            // The port reports the failure of its link itself.
-        }
+        });
         break;
     case kCascade:
         Cascade();
@@ -414,10 +426,10 @@ void CEditorApp::HandleMenuSelect(CMenu* menu, uint32_t command)
         Guarded([this, command] { RunBankDialog(command); });
         break;
     case kAbout:
-        try {
+        Quietly("the about box", [] {
             if (CEditorDialogsInterface* dialogs = GetEditorDialogs())
                 dialogs->RunAbout();
-        } catch (const std::exception&) { }
+        });
         break;
     default:
         ActivateWindowFromMenu(command);
@@ -467,29 +479,23 @@ void CEditorApp::OpenPatch()
 {
     std::unique_ptr<CFileTypeInfo> type;
     std::unique_ptr<CFileSpec> file;
-    try {
-        if (!AskOpenFileOverFrame("Open", MakePatchOpenTypes(), type, file) || !patches_)
-            return;
-    } catch (const std::exception&) {
+    bool chosen = false;
+    Quietly("the open dialog",
+            [&] { chosen = AskOpenFileOverFrame("Open", MakePatchOpenTypes(), type, file) && patches_; });
+    if (!chosen)
         return;
-    }
     CSlotChoice choice(PatchNameFromText(file->GetFileName()), false);
-    try {
-        AskSlot(choice);
-    } catch (const std::exception&) {
-        PostDeferredAlert(kAlertNotEnoughMemory);
+    if (!Guarded([this, &choice] { AskSlot(choice); }))
         return;
-    }
     if (choice.IsCancelled() || choice.GetResult() == CSlotChoice::kNotEnded)
         return;
-    try {
+    // The load alerts have been shown; anything else ends the command.
+    Quietly("opening a patch file", [&] {
         if (choice.IsLocal())
             patches_->OpenLocalPatchFile(*file);
         else
             patches_->OpenPatchFileInSlot(choice.GetPort(), choice.GetSlot(), *file);
-    } catch (const std::exception&) {
-        // The load alerts have been shown; anything else ends the command.
-    }
+    });
 }
 
 void CEditorApp::OpenDocument(const CFileSpec& file, const CUnknownFileType&, uint32_t)

@@ -99,8 +99,13 @@ private:
     void AskSlot(CSlotChoice& choice);
     void BuildMenus();
     void UpdateWindowsMenu();
-    // Runs a command; a failure records the out-of-memory alert for idle.
-    template <typename Step> void Guarded(Step step);
+    // Runs a step of a command; a failure records the out-of-memory alert
+    // for idle. False when the step failed.
+    template <typename Step> bool Guarded(Step step);
+    // Runs a step of a command whose failure ends it without a word to the
+    // user; the failure is kept in the record of dropped exceptions. False
+    // when the step failed.
+    template <typename Step> bool Quietly(const char* where, Step step);
     void RunHelp(bool contents);
     void RunBankDialog(uint32_t command);
     void Teardown();

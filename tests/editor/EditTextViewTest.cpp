@@ -83,7 +83,7 @@ TEST_F(EditTextViewTest, TypedLinesEndInCrAndMarkTheTextChanged)
 
 TEST_F(EditTextViewTest, AnyLineEndsAreShownAsLinesAndReadBackAsCr)
 {
-    // CR LF text used to come back as CR LF LF: every end is one CR now.
+    // Every line end, CR LF, CR or LF, reads back as one CR.
     for (const char* given : {"one\r\ntwo\r\nthree", "one\rtwo\rthree", "one\ntwo\nthree"}) {
         Edit().SetText(given);
         EXPECT_EQ(Edit().GetText(), "one\rtwo\rthree") << given;
