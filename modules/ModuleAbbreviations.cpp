@@ -7,29 +7,30 @@
 namespace {
 
 constexpr WordAbbreviation kWords[] = {
-    {"Active", "Act"},       {"Amount", "Amt"},       {"amount", "Amt"},      {"Attack", "Atk"},
-    {"Balance", "Bal"},      {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},      {"Clock", "Clk"},
-    {"Cycles", "Cyc"},       {"Decay", "Dcy"},        {"Density", "Dens"},    {"Detune", "Dtune"},
-    {"Feedback", "Fdbk"},    {"Frequency", "Freq"},   {"Input", "In"},        {"Invert", "Inv"},
-    {"Level", "Lvl"},        {"Limiter", "Lim"},      {"Monitor", "Mon"},     {"Navigator", "Nav"},
-    {"Offset", "Ofs"},       {"Output", "Out"},       {"Overdrive", "Ovdrv"}, {"Pattern", "Patt"},
-    {"Polarity", "Pol"},     {"Record", "Rec"},       {"Release", "Rel"},     {"Resonance", "Res"},
-    {"SampleRate", "SRate"}, {"Semitones", "Semi"},   {"Shelving", "Shelf"},  {"Spread", "Sprd"},
-    {"Sustain", "Sus"},      {"Symmetry", "Sym"},     {"Threshold", "Thres"}, {"Timbre", "Timb"},
-    {"Waveform", "Wave"},
+    {"Active", "Act"},     {"Amount", "Amt"},       {"amount", "Amt"},    {"Attack", "Atk"},
+    {"Balance", "Bal"},    {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},    {"Clock", "Clk"},
+    {"Cycles", "Cyc"},     {"Decay", "Dcy"},        {"Density", "Dens"},  {"Detune", "Dtune"},
+    {"Feedback", "Fdbk"},  {"Frequency", "Freq"},   {"Input", "In"},      {"Invert", "Inv"},
+    {"Level", "Lvl"},      {"Limiter", "Lim"},      {"Monitor", "Mon"},   {"Multiplier", "Mult"},
+    {"Output", "Out"},     {"Overdrive", "Ovdrv"},  {"Pattern", "Patt"},  {"Polarity", "Pol"},
+    {"Record", "Rec"},     {"Release", "Rel"},      {"Resonance", "Res"}, {"SampleRate", "SRate"},
+    {"Semitones", "Semi"}, {"Shelving", "Shelf"},   {"Spread", "Sprd"},   {"Sustain", "Sus"},
+    {"Symmetry", "Sym"},   {"Threshold", "Thres"},  {"Timbre", "Timb"},   {"Waveform", "Wave"},
 };
 
 // Parameter names cut to the synthesizer's ten characters, as the face
 // prints them: in whole words, which the short forms above then shorten
 // where the face has no room for them.
 constexpr NameAbbreviation kSpelledOut[] = {
-    {"Freq coars", "Freq Coarse"},   {"Fine t", "Fine Tune"},       {"Dtune fine", "Detune Fine"},
-    {"Detun Fine", "Detune Fine"},   {"Osc2 Dtune", "Osc2 Detune"}, {"S Shape", "Shape"},
-    {"S Shape MA", "Shape MA"},      {"Pulse wdth", "Pulse Width"}, {"Pulse w MA", "Pulse Width MA"},
-    {"Filt. Swp", "Filter Sweep"},   {"Pol/Wave", "Polarity/Wave"}, {"Nav. MA", "Navigator MA"},
-    {"C freq MA", "Center Freq MA"}, {"Center frq", "Center Freq"}, {"Cont mode", "Continuous"},
-    {"Brk Point", "Break Point"},    {"Out:Level", "Out Level"},    {"In:Level", "In Level"},
-    {"Input levl", "Input Level"},
+    {"Freq coars", "Freq Coarse"},   {"Fine t", "Fine Tune"},         {"Dtune fine", "Detune Fine"},
+    {"Detun Fine", "Detune Fine"},   {"Osc2 Dtune", "Osc2 Detune"},   {"S Shape", "Shape"},
+    {"S Shape MA", "Shape MA"},      {"Pulse wdth", "Pulse Width"},   {"Pulse w MA", "Pulse Width MA"},
+    {"Filt. Swp", "Filter Sweep"},   {"Pol/Wave", "Polarity/Wave"},   {"Nav. MA", "Navigator MA"},
+    {"C freq MA", "Center Freq MA"}, {"Center frq", "Center Freq"},   {"Cont mode", "Continuous"},
+    {"Brk Point", "Break Point"},    {"Out:Level", "Out Level"},      {"In:Level", "In Level"},
+    {"Input levl", "Input Level"},   {"Rate mul", "Rate Multiplier"}, {"Rec step", "Record Step"},
+    {"Sus place", "Sustain Place"},  {"Atk type", "Attack Type"},     {"Filt. Freq", "Filter Freq"},
+    {"Filt. Res", "Filter Res"},     {"Filt. Dcy", "Filter Decay"},   {"Filt. Type", "Filter Type"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The
@@ -42,7 +43,11 @@ constexpr NameAbbreviation kNames[] = {
     {"Freq coars", "Coarse"},
     {"Freq fine", "Fine"},
     {"Fine t", "Fine"},
+    {"Filt. Freq", "Freq"},
+    {"Filt. Res", "Res"},
     {"Filt. Swp", "Sweep"},
+    {"Filt. Dcy", "Decay"},
+    {"Filt. Type", "Type"},
     {"Dtune fine", "Fine"},
     {"Detun Fine", "Fine"},
     {"Pulse wdth", "PW"},
@@ -239,6 +244,22 @@ bool ReadAlike(std::string_view a, std::string_view b)
     });
 }
 
+// Whether a word of the name, as read, is neither the whole word it stands
+// for nor that word's listed short form.
+bool HasCutWord(std::string_view name)
+{
+    const std::vector<std::string> words = Words(name);
+    const std::vector<std::string> whole = Words(SpelledOut(name));
+    if (words.size() != whole.size())
+        return true;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const char* shortForm = WordShortForm(whole[i]);
+        if (!ReadAlike(words[i], whole[i]) && !(shortForm && ReadAlike(words[i], shortForm)))
+            return true;
+    }
+    return false;
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string out;
@@ -292,8 +313,11 @@ std::vector<std::string> LabelForms(std::string_view name)
     for (const NameAbbreviation& a : kNames)
         if (name == a.name)
             add(a.shortForm);
-    // A short form that reads as the cut name again is no whole word.
-    std::erase_if(forms, [&name, &forms](const std::string& f) { return &f != &forms.front() && ReadAlike(f, name); });
+    // A short form that reads as the cut name again is no whole word; one
+    // that reads as a name made of listed short forms ("Rec step") is.
+    if (HasCutWord(name))
+        std::erase_if(forms,
+                      [&name, &forms](const std::string& f) { return &f != &forms.front() && ReadAlike(f, name); });
     std::stable_sort(forms.begin() + 1, forms.end(),
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return forms;

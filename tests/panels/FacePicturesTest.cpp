@@ -446,19 +446,51 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
     }
 }
 
-// A parameter name cut to the synthesizer's ten characters reads as a stub
-// ("FREQ COARS", "FINE T", "FILT. SWP"): the face prints it in whole words,
-// or in a listed short form of those.
+// Whether a word of a name, as read, is neither the whole word it stands for
+// nor that word's listed short form ("COARS", "T", "FILT.", "MUL"; not the
+// "REC" of "Rec step").
+bool HasCutWord(const std::string& name)
+{
+    const auto words = Words(name);
+    const auto whole = Words(SpelledOut(name));
+    if (words.size() != whole.size()) {
+        return true;
+    }
+    for (size_t i = 0; i < words.size(); ++i) {
+        const bool listed = std::any_of(WordAbbreviations().begin(), WordAbbreviations().end(), [&](const auto& a) {
+            return whole[i] == a.word && AsRead(words[i]) == AsRead(a.shortForm);
+        });
+        if (AsRead(words[i]) != AsRead(whole[i]) && !listed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A parameter name cut to the synthesizer's ten characters, or shortened
+// by a word cut at will, reads as a stub ("FREQ COARS", "FINE T", "FILT.
+// SWP", "RATE MUL"): the face prints it in whole words, or in a listed short
+// form of those ("REC STEP" for "Record Step", where that finds no room).
 TEST_F(FacePictures, CutNamesArePrintedInWholeWords)
 {
     std::set<std::string> cut;
     for (const NameAbbreviation& a : SpelledOutNames()) {
-        cut.insert(AsRead(a.name));
+        if (HasCutWord(a.name)) {
+            cut.insert(AsRead(a.name));
+        }
     }
+    // Short forms an owner read as stubs: "Mul", "Ofs", "Nav" for a
+    // multiplier, an offset and the navigator.
+    const std::set<std::string> cryptic = {"RATE MUL", "OFS", "NAV", "NAV MA"};
     for (const auto& face : Faces()) {
         SCOPED_TRACE(TypeOf(face).GetShortName());
         for (const picgen::FaceLabel& label : face.layout.labels) {
-            EXPECT_FALSE(cut.contains(AsRead(label.text))) << "'" << OneLine(label.text) << "'";
+            const std::string read = AsRead(label.text);
+            EXPECT_FALSE(cut.contains(read) || cryptic.contains(read)) << "'" << OneLine(label.text) << "'";
+            // No word is cut short by a full stop (DrumSynth's "Filt.").
+            for (const std::string& word : Words(read)) {
+                EXPECT_NE(word.back(), '.') << "'" << OneLine(label.text) << "'";
+            }
         }
     }
 }
@@ -929,16 +961,18 @@ bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
     return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
 }
 
-// Whether a label stands right over a button other than its control's, its
-// middle within the button's width: it reads as the button's name.
-bool HeadsAButton(const CBuildModule& type, const std::vector<FaceRect>& controls, const FaceRect& box, int own)
+// Whether a label stands right over a control other than its own, its
+// middle within the control's width: it reads as that control's name.
+bool HeadsAnotherControl(const CBuildModule& type, const std::vector<FaceRect>& controls, const FaceRect& box, int own)
 {
-    constexpr int kOver = 3;
+    constexpr int kOverButton = 3;
+    constexpr int kOverKnob = 7; // a line's height: where a knob's own name stands
     const int cx = box.x + box.w / 2;
     for (size_t c = 0; c < controls.size(); ++c) {
         const FaceRect& f = controls[c];
-        if (static_cast<int>(c) != own && !IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) &&
-            box.Bottom() <= f.y && f.y - box.Bottom() <= kOver && cx >= f.x && cx < f.Right()) {
+        const int over = IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) ? kOverKnob : kOverButton;
+        if (static_cast<int>(c) != own && box.Bottom() <= f.y && f.y - box.Bottom() <= over && cx >= f.x &&
+            cx < f.Right()) {
             return true;
         }
     }
@@ -980,7 +1014,7 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
                                  return StraightOverOrUnder(box, j) && !FeedsKnob(j, own) &&
                                      !(StraightOverOrUnder(box, own) && GapSquared(box, own) < GapSquared(box, j));
                              }) &&
-                !HeadsAButton(type, controls, box, control)) {
+                !HeadsAnotherControl(type, controls, box, control)) {
                 return true;
             }
         }
@@ -1039,6 +1073,61 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
     }
 }
 
+// Whether a box stands in the gap between two frames, across it or down it,
+// overlapping both on the other axis.
+bool Between(const FaceRect& box, const FaceRect& a, const FaceRect& b)
+{
+    const auto across = [](const FaceRect& l, const FaceRect& r, const FaceRect& m) {
+        return l.Right() <= m.x && m.Right() <= r.x && m.y < l.Bottom() && l.y < m.Bottom() && m.y < r.Bottom() &&
+            r.y < m.Bottom();
+    };
+    const auto down = [](const FaceRect& t, const FaceRect& u, const FaceRect& m) {
+        return t.Bottom() <= m.y && m.Bottom() <= u.y && m.x < t.Right() && t.x < m.Right() && m.x < u.Right() &&
+            u.x < m.Right();
+    };
+    return across(a, b, box) || across(b, a, box) || down(a, b, box) || down(b, a, box);
+}
+
+// A name in the gap between two knobs a pixel or two nearer to one reads as
+// either's: DrumSynth's "Osc1 Decay" and "Osc1 Level" once stood so against
+// the Osc2 knobs. It stands clearly nearer to its own knob, by four pixels,
+// or elsewhere. An "MA" between an amount knob and the knob it modulates
+// names the pair. The names listed stand in gaps narrower than a name with
+// four pixels to spare, on rows whose every knob is named on the same side,
+// the row's first in the clear: the row reads as names each before (or
+// over) its knob.
+TEST_F(FacePictures, ANameBetweenTwoKnobsStandsClearlyByItsOwn)
+{
+    constexpr double kClearly = 4.0;
+    const std::set<std::pair<std::string, std::string>> namedAlongARow = {
+        {"ADSR-Env", "Decay"},  {"ADSR-Env", "Sustain"},      {"ADSR-Env", "Release"},
+        {"Mod-Env", "Decay"},   {"OscA", "Pitch MA 2"},       {"OscA", "FM amount"},
+        {"OscB", "Pitch MA 2"}, {"SpectralOsc", "FM amount"}, {"Phaser", "C freq MA"},
+    };
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto names = ControlNames(type);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            const auto control = static_cast<size_t>(label.controls.empty() ? 0 : label.controls[0]);
+            if (label.kind != picgen::LabelKind::Control || label.text == "MA" ||
+                !IsKnob(ControlItem(type, static_cast<int>(control)).itemClass) ||
+                namedAlongARow.contains({type.GetShortName(), names.at(control)})) {
+                continue;
+            }
+            const double own = std::sqrt(GapSquared(label.box, controls[control]));
+            for (size_t c = 0; c < controls.size(); ++c) {
+                if (c != control && IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) &&
+                    Between(label.box, controls[control], controls[c])) {
+                    EXPECT_GE(std::sqrt(GapSquared(label.box, controls[c])), own + kClearly)
+                        << "'" << OneLine(label.text) << "' is nearly as near to " << names.at(c);
+                }
+            }
+        }
+    }
+}
+
 // A name over a box that shows a value, a line's height off it at most,
 // reads as the name of that value: FilterD's "Freq MA" and PercOsc's "Pitch
 // MA" once headed the box
@@ -1076,8 +1165,11 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
 
 // A name right over a button, its middle within the button's width, heads
 // the button: SpectralOsc's "FM Amt" once stood so over the KBT button,
-// FilterE's "Slope" over the Bypass button. Only the button's own name does.
-TEST_F(FacePictures, NoNameHeadsAnotherControlsButton)
+// FilterE's "Slope" over the Bypass button. Over a knob, a line's height off
+// it, it reads as the knob's own name: DrumSynth's "Filter Type" once stood
+// so over the Sweep knob, LFOB's "Range" over the KBT knob. Only the
+// control's own name does.
+TEST_F(FacePictures, NoNameHeadsAnotherControl)
 {
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -1085,8 +1177,8 @@ TEST_F(FacePictures, NoNameHeadsAnotherControlsButton)
         const auto controls = ControlFrames(type, face.layout);
         for (const picgen::FaceLabel& label : face.layout.labels) {
             if (label.kind == picgen::LabelKind::Control) {
-                EXPECT_FALSE(HeadsAButton(type, controls, label.box, label.controls.front()))
-                    << "'" << OneLine(label.text) << "' heads another control's button";
+                EXPECT_FALSE(HeadsAnotherControl(type, controls, label.box, label.controls.front()))
+                    << "'" << OneLine(label.text) << "' heads another control";
             }
         }
     }

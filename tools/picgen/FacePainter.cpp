@@ -363,18 +363,25 @@ std::optional<FaceRect> ValueBox(const CBuildModule& type, const std::vector<Fac
     return std::nullopt;
 }
 
+// How much nearer, in pixels, a name stands to its own control than to any
+// other: a name between two knobs a pixel nearer to one reads as either's.
+enum class NameMargin { Nearer = 0, Clear = 4 };
+
 // Whether a label in a box names the given controls alone: nearer to one of
 // them (or to the column of the value a control's name heads) than to any
-// other control or any jack, and not where a jack's label would stand.
+// other control, by the margin given, or any jack, and not where a jack's
+// label would stand.
 bool NamesOnly(const FaceRect& box, const std::vector<int>& mine, const std::vector<FaceRect>& controls,
-               const std::vector<FaceRect>& jacks, const std::optional<FaceRect>& column = std::nullopt)
+               const std::vector<FaceRect>& jacks, const std::optional<FaceRect>& column = std::nullopt,
+               NameMargin margin = NameMargin::Nearer)
 {
     int own = column ? GapSquared(box, *column) : std::numeric_limits<int>::max();
     for (int k : mine)
         own = std::min(own, GapSquared(box, controls[static_cast<size_t>(k)]));
+    const auto clear = static_cast<double>(margin);
     for (size_t c = 0; c < controls.size(); ++c)
         if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() &&
-            GapSquared(box, controls[c]) <= own)
+            (GapSquared(box, controls[c]) <= own || std::sqrt(GapSquared(box, controls[c])) < std::sqrt(own) + clear))
             return false;
     return std::none_of(jacks.begin(), jacks.end(), [&](const FaceRect& j) { return GapSquared(box, j) <= own; }) &&
         !InJackLabelPlace(box, jacks);
@@ -695,18 +702,26 @@ private:
         // neighbour's. No name stands right over or under a column's heading,
         // with which it would read as one name of two lines.
         const bool underValue = ValueBox(type_, layout_.itemFrames, i).has_value();
-        const auto nearestIsOwn = [this, i, &own, underValue](const FaceRect& box) {
-            return (!underValue || Alongside(box, own)) && NamesOnly(box, {static_cast<int>(i)}) &&
-                !NearerToAButton(box, own) &&
-                std::none_of(headings_.begin(), headings_.end(),
-                             [&box](const FaceRect& t) { return StackedOn(box, t); });
+        const auto byItsOwn = [this, i, &own, underValue](NameMargin margin) {
+            return [this, i, &own, underValue, margin](const FaceRect& box) {
+                return (!underValue || Alongside(box, own)) && NamesOnly(box, {static_cast<int>(i)}, margin) &&
+                    !NearerToAButton(box, own) &&
+                    std::none_of(headings_.begin(), headings_.end(),
+                                 [&box](const FaceRect& t) { return StackedOn(box, t); });
+            };
         };
+        const auto nearestIsOwn = byItsOwn(NameMargin::Nearer);
         const std::vector<int> mine = {static_cast<int>(i)};
         std::optional<CLabelPlacer::Placement> placed;
         for (size_t k = 0; small && !placed && k < texts.size(); ++k)
             placed = placer.PlaceAs(own, texts[k], FontSize::Tiny, sides, CLabelPlacer::Need::Beside,
                                     Readable(mine, nearestIsOwn));
+        // Clearly nearer to its own control than to any other in any form and
+        // font, where the face has room for that; else nearer at least.
+        const auto beside = need == CLabelPlacer::Need::Optional ? need : CLabelPlacer::Need::Beside;
         if (!small)
+            placed = placer.Place(own, texts, sides, beside, Readable(mine, byItsOwn(NameMargin::Clear)));
+        if (!small && !placed && need != CLabelPlacer::Need::Optional)
             placed = placer.Place(own, texts, sides, need, Readable(mine, nearestIsOwn));
         // Else away from the jacks' labels where it can be, beside the control
         // or at a free spot near it, no nearer to a jack than to the control,
@@ -787,15 +802,17 @@ private:
         });
     }
 
-    // A name right over another control's button, its middle within the
-    // button's width, heads the button (SpectralOsc's "FM Amt" over KBT).
+    // A name right over another control, its middle within the control's
+    // width, heads it: a button right under it (SpectralOsc's "FM Amt" over
+    // KBT), a knob up to a line under it, where a knob's own name stands.
     bool HeadsAnotherControl(const FaceRect& box, const std::vector<int>& mine) const
     {
         for (size_t c = 0; c < controls_.size(); ++c) {
             const FaceRect& f = controls_[c].frame;
             const int cx = box.x + box.w / 2;
-            if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() &&
-                !KnobBody(controls_[c].item->itemClass) && Heads(box, f, kOverButton) && cx >= f.x && cx < f.Right())
+            const int over = KnobBody(controls_[c].item->itemClass) ? kOverValue : kOverButton;
+            if (std::find(mine.begin(), mine.end(), static_cast<int>(c)) == mine.end() && Heads(box, f, over) &&
+                cx >= f.x && cx < f.Right())
                 return true;
         }
         return false;
@@ -893,9 +910,9 @@ private:
         return placed.has_value();
     }
 
-    bool NamesOnly(const FaceRect& box, const std::vector<int>& mine) const
+    bool NamesOnly(const FaceRect& box, const std::vector<int>& mine, NameMargin margin = NameMargin::Nearer) const
     {
-        return picgen::NamesOnly(box, mine, controlFrames_, jackFrames_);
+        return picgen::NamesOnly(box, mine, controlFrames_, jackFrames_, std::nullopt, margin);
     }
 
     // Steps with the lights that show the step playing right over them: a
@@ -1486,7 +1503,7 @@ const ItemSpec& ControlItem(std::span<const ItemSpec> items, size_t control)
     return items.front();
 }
 
-// A control whose label stands nearer to another control or a jack than to
+// A control whose label stands as near to another control or a jack as to
 // its own control (or the column it heads), and the label's squared gap to
 // its own.
 struct Misplaced {
@@ -1505,8 +1522,9 @@ std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayo
         const auto column = ColumnOf(type, layout, controls, l);
         const int own = std::min(GapSquared(l.box, controls[control]),
                                  column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
-        const auto nearer = [&](const FaceRect& f) { return GapSquared(l.box, f) < own; };
-        if (std::any_of(controls.begin(), controls.end(), nearer) || std::any_of(jacks.begin(), jacks.end(), nearer))
+        // As near to another item as to its own, it reads as either's.
+        const auto asNear = [&](const FaceRect& f) { return &f != &controls[control] && GapSquared(l.box, f) <= own; };
+        if (std::any_of(controls.begin(), controls.end(), asNear) || std::any_of(jacks.begin(), jacks.end(), asNear))
             misplaced.push_back({control, own});
     }
     // A button left to name itself by its initial, its name having found no
@@ -1562,12 +1580,13 @@ struct FaceSearch {
 };
 
 // The names astray, the jacks unnamed, and how far the names astray stand
-// from their own controls.
+// from their own controls, in lines: a name a pixel nearer reads no more as
+// its control's.
 std::tuple<int, int, int> Astray(const CBuildModule& type, const FaceSearch& s)
 {
     int farOff = 0;
     for (const Misplaced& m : MisplacedLabels(type, s.layout))
-        farOff += m.gap;
+        farOff += static_cast<int>(std::sqrt(m.gap)) / CBitmapFont::kHeight;
     return {std::get<0>(s.faults), std::get<1>(s.faults), farOff};
 }
 
