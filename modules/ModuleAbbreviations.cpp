@@ -54,6 +54,7 @@ constexpr NameAbbreviation kNames[] = {
     {"Pulse w MA", "PW MA"},
     {"Brk Point", "Break"},
     {"Cont mode", "Cont"},
+    {"Bypass", "Byp"},
     {"Bypass", "B"},
     {"Mute", "M"},
     {"Left Gain", "L Gain"},

@@ -1511,7 +1511,7 @@ struct Misplaced {
     int gap;
 };
 
-std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayout& layout)
+std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayout& layout, bool initials = true)
 {
     const auto [controls, jacks] = FramesOf(type, layout);
     std::vector<Misplaced> misplaced;
@@ -1530,7 +1530,7 @@ std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayo
     // A button left to name itself by its initial, its name having found no
     // room beside it, is read less plainly than by its name.
     const auto params = type.GetParams();
-    for (const int c : layout.namedByOwnText) {
+    for (const int c : initials ? layout.namedByOwnText : std::vector<int>{}) {
         const auto control = static_cast<size_t>(c);
         const ItemSpec& item = ControlItem(type.GetItems(), control);
         const std::string_view name = item.faceLabel ? item.faceLabel : params[control].name;
@@ -1542,11 +1542,11 @@ std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayo
 
 } // namespace
 
-// The faults a reader meets on a face: control labels nearer to another
-// item than to their own control (the worse), then jacks without the word or
+// The faults a reader meets on a face: control labels as near to another
+// item as to their own control (the worse), then jacks without the word or
 // number that tells them apart, then control and row labels that name more
 // than their own controls (as near to another item, or where a jack's label
-// would stand).
+// would stand) and buttons named by their initial, which still name them.
 std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayout& layout)
 {
     const auto names = JackNames(type);
@@ -1566,7 +1566,9 @@ std::tuple<int, int, int> Misreadings(const CBuildModule& type, const CFaceLayou
         if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
             shared += !NamesOnly(l.box, l.controls, controls, jacks, ColumnOf(type, layout, controls, l));
     }
-    return {static_cast<int>(MisplacedLabels(type, layout).size()), unlabelled, shared};
+    const auto astray = static_cast<int>(MisplacedLabels(type, layout, false).size());
+    const auto initials = static_cast<int>(MisplacedLabels(type, layout).size()) - astray;
+    return {astray, unlabelled, shared + initials};
 }
 
 namespace {
