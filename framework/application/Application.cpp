@@ -383,8 +383,8 @@ void CApplication::DispatchOne(const platform::Message& message)
 void CApplication::TakeQuitRequest()
 {
     // Quitting closes and deletes windows: only the outermost loop does it,
-    // once the nested loops under it have ended.
-    if (runState_ != kRunStateQuitRequested || GetHandlerDepth() != 0)
+    // once the nested loops under it and the start-up steps have ended.
+    if (runState_ != kRunStateQuitRequested || GetHandlerDepth() != 0 || starting_)
         return;
     runState_ = kRunStateRunning;
     if (ConfirmQuit())

@@ -162,6 +162,8 @@ public:
     }
     void LeaveRunLoop() { runState_ = kRunStateLeaveLoop; }
     bool IsRunning() const { return runState_ == kRunStateRunning; }
+    // In Run, before the loop: the frame and the program's own start-up steps.
+    bool IsStarting() const { return starting_; }
     // Asks CanQuit, then every window that a quit closes, each once.
     bool ConfirmQuit();
     bool IsActive() const { return active_; }
@@ -225,6 +227,7 @@ private:
     uint64_t lastIdle_ = 0;
     uint32_t idleInterval_ = 50;
     int runState_ = kRunStateRunning;
+    bool starting_ = false;
     bool active_ = false;
     std::deque<COpenDocumentRequest> openRequests_;
     std::string commandLine_;

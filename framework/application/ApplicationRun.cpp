@@ -119,14 +119,22 @@ void CApplication::InstallMenuBar()
 
 int CApplication::Run()
 {
+    runState_ = kRunStateRunning;
+    starting_ = true;
     CreateFrameWindow();
     PublishFrame(frame_);
     RestorePlacement();
     Init();
-    runState_ = kRunStateRunning;
+    starting_ = false;
+    // The desktop may ask the program to end (SIGTERM) while it starts: the
+    // frame defers it to here, and one asked before the frame could take it
+    // is taken here too, as the loop would have.
+    if (platform::IsQuitAsked())
+        RequestQuit();
     InstallMenuBar();
-    if (!ParseCommandLine(commandLine_))
+    if (runState_ == kRunStateRunning && !ParseCommandLine(commandLine_))
         QueueOpenUntitled();
+    TakeQuitRequest();
     RunLoop();
     try {
         CloseHelp();

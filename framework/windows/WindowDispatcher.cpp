@@ -180,9 +180,10 @@ LResult OnClose(int kind, CABCWindow* window, WindowHandle handle, WParam wParam
 {
     CApplication* app = GetApplication();
     if (kind == kWindowFrame && app) {
-        if (GetHandlerDepth() > 0) {
-            // Windows cannot be closed under a running handler: the loop
-            // quits once it is back between messages.
+        if (GetHandlerDepth() > 0 || app->IsStarting()) {
+            // Windows cannot be closed under a running handler, nor while
+            // the program starts (its start-up dialogs end on the request
+            // still pending): the loop quits once it is back between messages.
             app->RequestQuit();
             return 1;
         }
@@ -333,7 +334,7 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         return OnClose(kind, window, handle, wParam, lParam);
     case msg::QueryEndSession:
         if (kind == kWindowFrame && app) {
-            if (GetHandlerDepth() > 0) {
+            if (GetHandlerDepth() > 0 || app->IsStarting()) {
                 app->RequestQuit();
                 return 0;
             }

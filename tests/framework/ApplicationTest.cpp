@@ -17,6 +17,7 @@
 #include "platform/system/File.h"
 #include "platform/system/SharedInstanceBlock.h"
 #include "platform/system/detail/InstanceSocket.h"
+#include "platform/windows/MessageQueue.h"
 #include "platform/windows/Window.h"
 #include "tests/support/HeadlessDesktop.h"
 #include "tests/support/ScopedProcess.h"
@@ -59,6 +60,8 @@ public:
         bar_ = std::make_unique<CMenuBar>();
         bar_->AppendMenu(file_.get());
         bar_->LeaveModal();
+        if (onInit)
+            onInit(*this);
     }
     void Exit() override
     {
@@ -105,6 +108,8 @@ public:
         };
     }
 
+    // A start-up step of the program's own (a splash shown and painted).
+    Step onInit;
     bool saveEnabled = true;
     bool quitWhenDone = true;
     int menuUpdates = 0;
@@ -368,6 +373,50 @@ TEST_F(Application, AQuitAskedInTheIdleStepEndsTheLoopWithoutFurtherInput)
     app.Run();
     EXPECT_EQ(idleAfterQuit, 0);
     EXPECT_EQ(CountWindows(), 0);
+}
+
+// The desktop's end request (SIGTERM) while the program starts: before its
+// frame exists, while a start-up step handles the waiting messages, or while
+// a dialog of the desktop runs its own loop in a start-up step (a file to
+// start with asked for), which ends on the request as on a Cancel. The
+// program ends once started, without any input.
+TEST_F(Application, AQuitAskedWhileTheProgramStartsEndsItOnceStarted)
+{
+    enum class When { BeforeTheFrame, InAStep, InADialogOfAStep };
+    for (const When when : {When::BeforeTheFrame, When::InAStep, When::InADialogOfAStep}) {
+        SCOPED_TRACE(static_cast<int>(when));
+        int idleAfterQuit = 0;
+        bool dialogSawQuit = false;
+        CTestApp app(Record(), {[&](CTestApp& a) {
+                         // The quit was lost: the test ends the loop.
+                         ++idleAfterQuit;
+                         a.LeaveRunLoop();
+                     }});
+        app.quitWhenDone = false;
+        if (when == When::BeforeTheFrame) {
+            Host().RequestQuit();
+            platform::Message message;
+            while (platform::PeekMessage(message)) { }
+        } else if (when == When::InAStep) {
+            app.onInit = [&](CTestApp& a) {
+                Host().RequestQuit();
+                a.PumpWaiting(10);
+            };
+        } else {
+            app.onInit = [&](CTestApp&) {
+                Host().RequestQuit();
+                platform::Message message;
+                for (int pass = 0; pass < 20 && !platform::IsQuitAsked(); ++pass)
+                    while (platform::PeekMessage(message))
+                        platform::DispatchMessage(message);
+                dialogSawQuit = platform::IsQuitAsked();
+            };
+        }
+        app.Run();
+        EXPECT_EQ(idleAfterQuit, 0);
+        EXPECT_EQ(app.untitled, 0);
+        EXPECT_EQ(dialogSawQuit, when == When::InADialogOfAStep);
+    }
 }
 
 TEST_F(Application, QuitAsksAWindowThatStaysOpenOnlyOnce)
