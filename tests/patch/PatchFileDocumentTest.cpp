@@ -2,6 +2,7 @@
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
 #include "patch/area/PatchBackground.h"
+#include "patch/PatchError.h"
 #include "patch/files/PatchFileDumps.h"
 #include "tests/patch/PatchFileTestSupport.h"
 #include "tests/support/SourceTree.h"
@@ -234,4 +235,39 @@ TEST_F(PatchFileDocumentTest, EverySeedThatOpensSavesAndSavesAgainToTheSameBytes
         EXPECT_EQ(Save(second, "Twice.pch"), once);
     }
     EXPECT_GE(opened, 3u);
+}
+
+// The largest patch a person can build (both areas full of the widest type,
+// 255 cables each, every map full) saves to a file that opens again.
+TEST_F(PatchFileDocumentTest, TheLargestPatchSavedOpensAgain)
+{
+    CMoleculePacket shape;
+    BuildPatch(LargestShape(), shape);
+    try {
+        patch.ApplyMoleculeList(shape);
+    } catch (const XTorvanBase&) {
+        // over-long names and extra morphs are refused; the rest is applied
+    }
+    for (const int areaIndex : {0, 1}) {
+        CPatchBackground& area = *patch.GetArea(areaIndex);
+        const uint8_t inputs = area.GetModules().At(0)->GetJackCount(false);
+        for (uint8_t jack = 0; jack < inputs; ++jack)
+            for (uint8_t to = 1; to <= 127 && area.GetStore().GetCableCount() < CCableTree::kMaxCables; ++to)
+                for (uint8_t from = 1; from <= 127; ++from) {
+                    try {
+                        area.ConnectCable(CableEntry{JackAddress{from, 0, 1}, JackAddress{to, jack, 0}, 0});
+                        break;
+                    } catch (const XPatchError&) { }
+                }
+        ASSERT_EQ(area.GetModules().GetCount(), 127u);
+        ASSERT_EQ(area.GetStore().GetCableCount(), CCableTree::kMaxCables);
+    }
+    patch.ClearChangeFlags();
+    const std::string saved = Save(patch, "Largest.pch");
+    CPatch reopened;
+    try {
+        reopened.Open(Spec("Largest.pch"));
+    } catch (const XTorvanBase& error) {
+        FAIL() << error.GetText();
+    }
 }
