@@ -12,11 +12,13 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <future>
 #include <cmath>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
 #include <tuple>
 #include <unordered_map>
 
@@ -63,7 +65,17 @@ struct FontFile {
     bool italic = false;
 };
 
-std::mutex gMutex; // guards the library, the caches and every FT_Face use
+std::mutex gMutex; // guards the library, the caches, every FT_Face use and the reading below
+
+// The font configuration read in the background (PrepareFonts), until taken.
+std::future<void> gConfigurationRead;
+bool gConfigurationAsked = false;
+
+void AwaitConfiguration()
+{
+    if (gConfigurationRead.valid())
+        gConfigurationRead.get();
+}
 
 FT_Library Library()
 {
@@ -83,6 +95,7 @@ FontFile MatchFile(const std::string& family, bool bold, bool italic)
     if (auto it = cache.find(key); it != cache.end())
         return it->second;
 
+    AwaitConfiguration();
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -278,6 +291,20 @@ int Font::UnderlineThickness() const
 long Font::CreatedCount()
 {
     return gCreatedFonts.load();
+}
+
+void PrepareFonts()
+{
+    std::lock_guard lock(gMutex);
+    if (gConfigurationAsked)
+        return;
+    gConfigurationAsked = true;
+    try {
+        // A failed reading leaves it to the first match, which reads it itself.
+        gConfigurationRead = std::async(std::launch::async, [] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the first font reads the configuration.
+    }
 }
 
 std::string ResolveFontFile(const std::string& face, bool bold, bool italic)

@@ -63,6 +63,10 @@ private:
     std::shared_ptr<FontFace> face_;
 };
 
+// Starts reading the desktop's font configuration on a thread of its own, so
+// that a program's start goes on meanwhile; the first font made waits for it.
+void PrepareFonts();
+
 // The installed font file a face name resolves to (for tools and tests).
 std::string ResolveFontFile(const std::string& face, bool bold, bool italic);
 
