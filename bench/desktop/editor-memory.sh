@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Measures Patchora's memory on a 1280 x 1024 X desktop without a MIDI
 # server, with the largest patch it can hold (two areas of 127 modules of
-# the widest type, 255 cables each, every map full: the patch file
-# benchmark's) in its maximised window: its private memory (Private_Dirty
-# and Private_Clean of smaps_rollup: the pages no other process shares,
-# what the program itself changed and what only it has read) and its
-# resident memory. Goals: private at most 12 MB, resident at most 30 MB.
+# the widest type, 255 cables each, every map full: the patch document
+# benchmark's, saved as the editor saves it) in its maximised window: its
+# private memory (Private_Dirty and Private_Clean of smaps_rollup: the pages
+# no other process shares, what the program itself changed and what only it
+# has read) and its resident memory. Goals: private at most 12 MB, resident at most 30 MB.
 # (first-frame.sh times the start.)
 #
 #   bench/desktop/editor-memory.sh [PATCHORA] [RUNS]
@@ -31,7 +31,7 @@ trap cleanup EXIT
 sync -- "$editor"
 
 patch="$work/Largest.pch"
-PATCHBENCH_KEEP="$patch" "$bench_patch" --benchmark_filter=BM_WriteLargestPatchFile \
+PATCHBENCH_KEEP_FULL="$patch" "$bench_patch" --benchmark_filter=BM_ApplyFullPatch \
   --benchmark_min_time=0.01 >/dev/null 2>&1
 [ -s "$patch" ] || { echo "no patch file from $bench_patch" >&2; exit 1; }
 

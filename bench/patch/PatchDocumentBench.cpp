@@ -1,11 +1,14 @@
 // Applying a whole patch to a document (two areas of 127 modules of the
 // widest type with 255 cables each, full maps) as a file or a synthesizer
 // slot hands it over, and one knob edit with its undo step recorded.
+// PATCHBENCH_KEEP_FULL=FILE saves that patch there through the editor's own
+// save (the patch the desktop memory measurement opens).
 #include "modules/ModuleCatalogueContent.h"
 #include "patch/PatchError.h"
 #include "patch/area/PatchBackground.h"
 #include "patch/document/Patch.h"
 #include "patch/edit/EditPair.h"
+#include "framework/files/FileSpec.h"
 #include "synth/molecules/ParamMolecules.h"
 #include "synth/protocol/ProtocolErrors.h"
 #include "tests/patch/PatchFileFixtures.h"
@@ -13,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -39,6 +43,8 @@ struct CFullPatch {
         }
         source.ClearChangeFlags();
         source.BuildPatchDump(dumps);
+        if (const char* keep = std::getenv("PATCHBENCH_KEEP_FULL"))
+            source.SaveToFile(NSHarrowen::CFileSpec(keep));
         for (const int area : {0, 1}) {
             if (source.GetArea(area)->GetModules().GetCount() != 127 ||
                 source.GetArea(area)->GetStore().GetCableCount() != 255) {
