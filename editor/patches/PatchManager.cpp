@@ -287,6 +287,11 @@ void CPatchManager::ActivateWindow(CPatchView& window)
             other->SetOrderNumber(static_cast<uint16_t>(other->GetOrderNumber() + 1));
     window.SetOrderNumber(0);
     active_ = &window.GetPatch();
+    // The synthesizer commands (settings, banks, the keyboard) act on the
+    // patch in front: its port and slot become the current slot.
+    uint8_t port = 4;
+    if (ports_ && active_->GetPortIndex(port))
+        ports_->SelectSlot(port, active_->GetSlot());
 }
 
 bool CPatchManager::IsFirstWindowMaximized(bool& maximized) const

@@ -3,6 +3,10 @@
 #include "dialogs/midi/DialogMIDI.h"
 #include "dialogs/synthsettings/DialogSynthSettings.h"
 #include "editor/app/EditorCommands.h"
+#include "editor/controls/SlotButton.h"
+#include "editor/windows/PatchView.h"
+#include "editor/toolbar/TBPortRow.h"
+#include "editor/toolbar/TBWindow.h"
 #include "editor/patches/PatchManager.h"
 #include "editor/prefs/Preferences.h"
 #include "framework/controls/CheckBoxView.h"
@@ -10,11 +14,14 @@
 #include "framework/controls/PushButtonView.h"
 #include "framework/controls/TextEditView.h"
 #include "framework/menus/Menu.h"
+#include "framework/menus/MenuBar.h"
 #include "framework/views/GroupBoxView.h"
 #include "framework/views/StaticTextView.h"
 #include "synth/link/PortManager.h"
 #include "synth/link/Synth.h"
 #include "patch/document/Patch.h"
+#include "platform/host/SystemMetrics.h"
+#include "platform/windows/Window.h"
 
 using namespace NSHarrowen;
 using namespace dialogstest;
@@ -174,10 +181,12 @@ TEST_F(MidiDialogTest, APortClosedByApplyIsStoredDisabledAndCancelKeepsWhatApply
     EXPECT_EQ(Saved(0), (SavedPort{true, synth, synth}));
 }
 
-// A second synthesizer enabled while a patch of the first one's is active
-// loads its own slots, but the current port stays the active patch's:
-// Ctrl+G opens the first synthesizer's settings.
-TEST_F(MidiDialogTest, EnablingPort2KeepsTheActivePatchsPortCurrentForCtrlG)
+// The synthesizer commands act on the patch in front. A second synthesizer
+// enabled while a patch of the first one's is active loads its own slots
+// but leaves Ctrl+G on the first one; bringing a patch to the front by the
+// toolbar, Ctrl+Tab, the Window menu or a click on its caption moves the
+// command to that patch's synthesizer.
+TEST_F(MidiDialogTest, CtrlGOpensTheSettingsOfThePatchInFrontsSynthesizer)
 {
     const std::string first = PlugNamed("Bench One");
     const std::string second = PlugNamed("Bench Two");
@@ -185,28 +194,73 @@ TEST_F(MidiDialogTest, EnablingPort2KeepsTheActivePatchsPortCurrentForCtrlG)
     ASSERT_TRUE(Settle(0));
     Choose(editorcommands::kUploadActiveSlot);
     Step(100);
-    ASSERT_NE(List().GetActivePatch(), nullptr);
+    CPatch* const left = List().GetActivePatch();
+    ASSERT_NE(left, nullptr);
     uint8_t activePort = 4;
-    ASSERT_TRUE(List().GetActivePatch()->GetPortIndex(activePort));
+    ASSERT_TRUE(left->GetPortIndex(activePort));
     ASSERT_EQ(activePort, 0);
 
     Setup({{ClickEnabled(1)}, PickBoth(1, second), {ClickButton(&CDialogMIDI::GetOkButton)}});
     ASSERT_TRUE(Settle(1));
     Step(500);
-    ASSERT_NE(List().GetActivePatch(), nullptr);
-    ASSERT_TRUE(List().GetActivePatch()->GetPortIndex(activePort));
-    EXPECT_EQ(activePort, 0);
+    ASSERT_EQ(List().GetActivePatch(), left);
 
-    std::string shown;
-    Script<CDialogSynthSettings>({Do<CDialogSynthSettings>([&](CDialogSynthSettings& d) {
-        shown = d.GetNameField()->GetText();
-        Click(d.GetCancelButton());
-    })});
-    PressCtrl('G');
+    // The synthesizer whose settings Ctrl+G opens.
+    const auto settingsOpened = [this] {
+        std::string shown;
+        Script<CDialogSynthSettings>({Do<CDialogSynthSettings>([&](CDialogSynthSettings& d) {
+            shown = d.GetNameField()->GetText();
+            Click(d.GetCancelButton());
+        })});
+        PressCtrl('G');
+        Step(100);
+        EXPECT_TRUE(ScriptDone());
+        return shown;
+    };
+    EXPECT_EQ(settingsOpened(), "Bench One");
+
+    // The second synthesizer's slot A chosen on the toolbar and its patch
+    // shown.
+    ClickAt(&GetToolbarWindow()->GetPortRow(1).GetSlotButton(0), 4, 4);
     Step(100);
-    EXPECT_TRUE(ScriptDone());
-    EXPECT_EQ(shown, "Bench One");
-    EXPECT_EQ(Ports().GetCurrentPort(), 0);
+    Choose(editorcommands::kUploadActiveSlot);
+    ASSERT_TRUE(StepUntil([this] {
+        uint8_t port = 4;
+        return List().GetActivePatch() && List().GetActivePatch()->GetPortIndex(port) && port == 1;
+    }));
+    CPatch* const right = List().GetActivePatch();
+    EXPECT_EQ(settingsOpened(), "Bench Two");
+
+    PressCtrl(platform::kVKTab);
+    Step(100);
+    ASSERT_EQ(List().GetActivePatch(), left);
+    EXPECT_EQ(settingsOpened(), "Bench One");
+
+    // The Window menu's entry of the second synthesizer's patch.
+    UpdateMenus();
+    uint32_t entry = 0;
+    for (int m = 0; m < app->GetMenuBar()->GetMenuCount(); ++m) {
+        const CMenu& menu = *app->GetMenuBar()->GetMenu(m);
+        for (int i = 0; i < menu.GetItemCount(); ++i)
+            if (menu.GetItem(i).command >= kFirstWindowCommand && menu.GetItem(i).label == right->GetTitle())
+                entry = menu.GetItem(i).command;
+    }
+    ASSERT_NE(entry, 0u) << right->GetTitle();
+    Choose(entry);
+    Step(100);
+    ASSERT_EQ(List().GetActivePatch(), right);
+    EXPECT_EQ(settingsOpened(), "Bench Two");
+
+    // Side by side, a click on the first one's caption.
+    Choose(editorcommands::kTileVertically);
+    Step(100);
+    const platform::Rect frame = platform::GetWindowRect(static_cast<CPatchView*>(left->GetWindow())->GetHandle());
+    desktop.Host().Click({(frame.left + frame.right) / 2,
+                          frame.top + platform::GetSystemMetric(platform::Metric::SizingFrameY) +
+                              platform::GetSystemMetric(platform::Metric::CaptionHeight) / 2});
+    Step(100);
+    ASSERT_EQ(List().GetActivePatch(), left);
+    EXPECT_EQ(settingsOpened(), "Bench One");
 }
 
 TEST_F(MidiDialogTest, TwoEnabledPortsOnOneDeviceAreRefusedAndOkKeepsTheDialogOpen)

@@ -176,12 +176,15 @@ TEST_F(SaveInSynthTest, ThePatchsOwnSynthesizerIsShownAndStoredToWhileAnotherIsC
     PlugSynth("Right");
     LaunchWithPorts({rigs[0]->device, rigs[1]->device});
     SettleAll(2);
-    // The patch lives on the port that is not the current one.
-    const uint8_t current = Ports().GetCurrentPort();
-    const uint8_t own = current == 0 ? 1 : 0;
+    const uint8_t own = 0;
+    const uint8_t current = 1;
     CPatch* patch = ShowSlot(own, 0);
     ASSERT_NE(patch, nullptr);
-    ASSERT_EQ(Ports().GetCurrentPort(), current);
+    // The patch in front makes its slot current; a slot chosen on the other
+    // synthesizer's own panel takes the current slot there.
+    rigs[current]->synth->PanelSlotFocus(1);
+    ASSERT_TRUE(StepUntil([this] { return Ports().GetCurrentPort() == current; }));
+    ASSERT_EQ(List().GetActivePatch(), patch);
 
     std::string second;
     std::vector<Action> steps{Do<D>([&](D& d) { second = d.GetSecondLine()->GetText(); })};
@@ -190,7 +193,7 @@ TEST_F(SaveInSynthTest, ThePatchsOwnSynthesizerIsShownAndStoredToWhileAnotherIsC
     steps.push_back(UntilClosed());
     RunFromPatchWindow(std::move(steps));
 
-    EXPECT_EQ(second, std::string("In Synth:  ") + (own == 0 ? "Left" : "Right"));
+    EXPECT_EQ(second, "In Synth:  Left");
     ASSERT_TRUE(Settle(own));
     EXPECT_NE(rigs[own]->synth->Flash().At(0, 7), nullptr);
     EXPECT_EQ(rigs[current]->synth->Flash().At(0, 7), nullptr);
