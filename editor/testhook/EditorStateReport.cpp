@@ -6,6 +6,7 @@
 #include "framework/application/Application.h"
 #include "framework/base/Exceptions.h"
 #include "framework/controls/CheckBoxView.h"
+#include "framework/controls/RadioButtonView.h"
 #include "framework/controls/NativeControlView.h"
 #include "framework/menus/Menu.h"
 #include "framework/views/GroupView.h"
@@ -108,9 +109,11 @@ void WriteViews(std::ostream& out, int windowNumber, const CABCWindow& window, c
 {
     if (const auto* native = dynamic_cast<const CNativeControlView*>(&view)) {
         const auto* box = dynamic_cast<const CCheckBoxView*>(&view);
+        const auto* radio = dynamic_cast<const CRadioButtonView*>(&view);
+        const bool checked = (box && box->IsChecked()) || (radio && radio->IsChecked());
         out << "view " << windowNumber << ' ' << NativeKind(native->GetNativeClass()) << ' ';
         WriteScreenRect(out, window, view.GetFrame());
-        out << ' ' << (box && box->IsChecked() ? 1 : 0) << ' ' << native->GetNativeText() << '\n';
+        out << ' ' << (checked ? 1 : 0) << ' ' << native->GetNativeText() << '\n';
     } else if (const auto* tab = dynamic_cast<const CTabView*>(&view)) {
         out << "view " << windowNumber << " tab ";
         WriteScreenRect(out, window, view.GetFrame());

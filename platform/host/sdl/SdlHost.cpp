@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <sys/eventfd.h>
@@ -73,9 +74,38 @@ void TakeMidiWakes()
     }
 }
 
-// SDL key codes to the numbering of a standard PC keyboard.
-uint32_t VirtualKeyOf(SDL_Keycode key)
+struct KeyPair {
+    SDL_Keycode sdl;
+    uint32_t vk;
+};
+
+template <size_t N> std::optional<uint32_t> LookUpKey(const KeyPair (&table)[N], SDL_Keycode key)
 {
+    for (const KeyPair& p : table)
+        if (p.sdl == key)
+            return p.vk;
+    return std::nullopt;
+}
+
+// The keypad with Num Lock off is the cursor block: its 2 is Down, its 7
+// Home, its period Delete.
+std::optional<uint32_t> KeypadCursorKeyOf(SDL_Keycode key)
+{
+    static const KeyPair table[] = {
+        {SDLK_KP_0, 0x2D}, {SDLK_KP_1, 0x23}, {SDLK_KP_2, 0x28},      {SDLK_KP_3, 0x22},
+        {SDLK_KP_4, 0x25}, {SDLK_KP_5, 0x0C}, {SDLK_KP_6, 0x27},      {SDLK_KP_7, 0x24},
+        {SDLK_KP_8, 0x26}, {SDLK_KP_9, 0x21}, {SDLK_KP_PERIOD, 0x2E},
+    };
+    return LookUpKey(table, key);
+}
+
+// SDL key codes to the numbering of a standard PC keyboard.
+uint32_t VirtualKeyOf(const SDL_Keysym& keysym)
+{
+    const SDL_Keycode key = keysym.sym;
+    if ((keysym.mod & KMOD_NUM) == 0)
+        if (const std::optional<uint32_t> cursor = KeypadCursorKeyOf(key))
+            return *cursor;
     if (key >= SDLK_a && key <= SDLK_z)
         return 'A' + static_cast<uint32_t>(key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9)
@@ -84,11 +114,7 @@ uint32_t VirtualKeyOf(SDL_Keycode key)
         return 0x70 + static_cast<uint32_t>(key - SDLK_F1);
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
         return 0x61 + static_cast<uint32_t>(key - SDLK_KP_1);
-    struct Pair {
-        SDL_Keycode sdl;
-        uint32_t vk;
-    };
-    static const Pair table[] = {
+    static const KeyPair table[] = {
         {SDLK_BACKSPACE, 0x08},    {SDLK_TAB, 0x09},          {SDLK_CLEAR, 0x0C},       {SDLK_RETURN, 0x0D},
         {SDLK_KP_ENTER, 0x0D},     {SDLK_LSHIFT, 0x10},       {SDLK_RSHIFT, 0x10},      {SDLK_LCTRL, 0x11},
         {SDLK_RCTRL, 0x11},        {SDLK_LALT, 0x12},         {SDLK_RALT, 0x12},        {SDLK_PAUSE, 0x13},
@@ -103,10 +129,7 @@ uint32_t VirtualKeyOf(SDL_Keycode key)
         {SDLK_SLASH, 0xBF},        {SDLK_BACKQUOTE, 0xC0},    {SDLK_LEFTBRACKET, 0xDB}, {SDLK_BACKSLASH, 0xDC},
         {SDLK_RIGHTBRACKET, 0xDD}, {SDLK_QUOTE, 0xDE},        {SDLK_LESS, 0xE2},
     };
-    for (const Pair& p : table)
-        if (p.sdl == key)
-            return p.vk;
-    return 0;
+    return LookUpKey(table, key).value_or(0);
 }
 
 bool IsExtended(SDL_Keycode key)
@@ -565,7 +588,7 @@ bool SdlHost::Translate(const void* raw, HostEvent& out)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         out.kind = e.type == SDL_KEYDOWN ? HostEvent::Kind::KeyDown : HostEvent::Kind::KeyUp;
-        out.virtualKey = VirtualKeyOf(e.key.keysym.sym);
+        out.virtualKey = VirtualKeyOf(e.key.keysym);
         out.extended = IsExtended(e.key.keysym.sym);
         out.repeat = e.key.repeat != 0;
         return out.virtualKey != 0;

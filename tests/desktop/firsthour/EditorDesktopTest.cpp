@@ -364,5 +364,56 @@ TEST_F(EditorDesktop, AListOpenedInMidiSetupOffersASynthesizerSwitchedOnWhileThe
     WaitForWindow("MIDI Setup", false);
 }
 
+// The slot that Slot Selection has picked; empty when none is.
+std::string PickedSlot(const EditorReport& r, const std::string& window)
+{
+    const std::vector<EditorReport::View> views = r.ViewsOf(window);
+    int index = 0;
+    for (const EditorReport::View& v : views)
+        if (v.kind == "radio") {
+            if (v.checked)
+                return std::to_string(index) + " " + v.text;
+            ++index;
+        }
+    return {};
+}
+
+// Slot Selection by keys, with the arrows of the cursor block and of the
+// keypad with Num Lock off (as a keyboard starts): each Down and Up moves to
+// the next slot, Escape ends it.
+TEST_F(EditorDesktop, DownAndUpOfBothArrowKeysMoveBetweenTheSlotsInSlotSelection)
+{
+    ASSERT_TRUE(session.StartSynth({})) << session.SynthOutput();
+    const EditorReport started = StartEditor();
+    std::string why;
+    ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
+    EditorReport report =
+        session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
+    ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
+    ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
+    WaitForWindow("MIDI Setup", false);
+
+    FocusFrame(started);
+    Xdo("key ctrl+n");
+    const std::string dialog = "Slot Selection - New patch";
+    report = WaitForWindow(dialog);
+    ASSERT_NE(report.FindWindow(dialog), nullptr) << "Ctrl+N showed no slot selection";
+    const std::string first = PickedSlot(report, dialog);
+    ASSERT_EQ(first, "0 Slot A");
+
+    const std::pair<const char*, const char*> steps[] = {
+        {"Down", "1 Slot B"}, {"KP_Down", "2 Slot C"}, {"KP_Up", "1 Slot B"}, {"Up", "0 Slot A"}};
+    for (const auto& [key, picked] : steps) {
+        SCOPED_TRACE(key);
+        Xdo(std::string("key ") + key);
+        report = session.WaitFor([&](const EditorReport& r) { return PickedSlot(r, dialog) == picked; }, 5s);
+        EXPECT_EQ(PickedSlot(report, dialog), picked);
+    }
+    session.Screenshot("slot-selection-by-keys");
+    Xdo("key Escape");
+    report = WaitForWindow(dialog, false);
+    EXPECT_EQ(report.FindWindow(dialog), nullptr) << "Escape did not end Slot Selection";
+}
+
 } // namespace
 } // namespace firsthour
