@@ -56,7 +56,8 @@ void RelayToTooltips(CNativeControlView* view, platform::WindowHandle h, uint32_
     tips->RelayEvent(m, CPoint(client.x, client.y), platform::GetMessageTime());
 }
 
-void FocusChanged(CNativeControlView* view, bool gained)
+// `other`: the window the keys come from or go to.
+void FocusChanged(CNativeControlView* view, bool gained, platform::WindowHandle other = 0)
 {
     CABCWindow* window = view ? view->GetWindow() : nullptr;
     if (!window)
@@ -64,9 +65,11 @@ void FocusChanged(CNativeControlView* view, bool gained)
     if (gained) {
         window->SetFocusView(view->PassesFocusToParent() && view->GetParent() ? static_cast<CView*>(view->GetParent())
                                                                               : view);
-    } else if (window->GetFocusView() == view) {
-        window->SetFocusView(nullptr);
+        return;
     }
+    window->KeysGoingTo(other);
+    if (window->GetFocusView() == view)
+        window->SetFocusView(nullptr);
 }
 
 bool IsKey(uint32_t m)
@@ -87,7 +90,7 @@ platform::LResult ReplacementProc(ENativeClass c, platform::WindowHandle h, uint
         if (c == ENativeClass::TextEdit)
             m == msg::SetFocus ? view->RaiseBusy() : view->LowerBusy();
         const platform::LResult result = Previous(c, h, m, w, l);
-        FocusChanged(view, m == msg::SetFocus);
+        FocusChanged(view, m == msg::SetFocus, static_cast<platform::WindowHandle>(w));
         return c == ENativeClass::RadioButton && m == msg::SetFocus ? 0 : result;
     }
     switch (c) {

@@ -12,6 +12,7 @@
 #include "platform/windows/WindowPaint.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace NSHarrowen {
 
@@ -431,7 +432,29 @@ void CABCWindow::ForgetView(CView* view)
 {
     if (focus_ == view)
         focus_ = nullptr;
+    if (focusAway_ == view)
+        focusAway_ = nullptr;
     RemoveFromFocusChain(view);
+}
+
+bool CABCWindow::HoldsHandle(platform::WindowHandle other) const
+{
+    return other && (other == handle_ || platform::IsChildOf(other, handle_));
+}
+
+void CABCWindow::KeysGoingTo(platform::WindowHandle next)
+{
+    if (focus_ && !HoldsHandle(next))
+        focusAway_ = focus_;
+}
+
+void CABCWindow::KeysBackFrom(platform::WindowHandle previous)
+{
+    if (HoldsHandle(previous))
+        return;
+    CView* const view = std::exchange(focusAway_, nullptr);
+    if (!focus_ && view && CanTakeFocus(view))
+        SetFocusView(view);
 }
 
 bool CABCWindow::CanTakeFocus(const CView* view) const

@@ -139,6 +139,12 @@ public:
     void AddToFocusChain(CView* view);
     void RemoveFromFocusChain(CView* view);
     void ForgetView(CView* view);
+    // The keys going from this window to `next` and coming back from
+    // `previous`: when they went to another window (an alert, a dialog,
+    // another program), the view that had them has them again on their
+    // return, as long as it still takes them and no other view took them.
+    void KeysGoingTo(platform::WindowHandle next);
+    void KeysBackFrom(platform::WindowHandle previous);
     void FocusFirst();
     void FocusLast();
     void FocusNext();
@@ -168,6 +174,8 @@ private:
     CDrawingContext* PushContext(std::unique_ptr<CDrawingContext> context);
     void PopContext(CDrawingContext* context);
     bool CanTakeFocus(const CView* view) const;
+    // The window itself or one of its child windows (its native controls).
+    bool HoldsHandle(platform::WindowHandle other) const;
 
     bool toolWindow_ = false;
     std::unique_ptr<CDialogTemplate> template_;
@@ -176,6 +184,7 @@ private:
     bool deletionMark_ = false;
     CWindowRootGroupView* root_ = nullptr;
     CView* focus_ = nullptr;
+    CView* focusAway_ = nullptr; // the view that had the keys before they left
     CColor background_;
     // The drawing contexts in use, the current one last; each goes when it
     // is popped, when a paint ends, or with the window.

@@ -319,7 +319,14 @@ LResult DispatchWindowMessage(int kind, WindowHandle handle, uint32_t message, W
         break;
     case msg::KillFocus:
         if (window)
-            Guarded([&] { window->SetFocusView(nullptr); });
+            Guarded([&] {
+                window->KeysGoingTo(static_cast<WindowHandle>(wParam));
+                window->SetFocusView(nullptr);
+            });
+        break;
+    case msg::SetFocus:
+        if (window)
+            Guarded([&] { window->KeysBackFrom(static_cast<WindowHandle>(wParam)); });
         break;
     case msg::Paint:
         if (window) {

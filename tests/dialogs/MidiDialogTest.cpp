@@ -279,9 +279,11 @@ TEST_F(MidiDialogTest, TwoEnabledPortsOnOneDeviceAreRefusedAndOkKeepsTheDialogOp
             })},
            // The same device on the input only is refused as well.
            Pick(1, false, plain),
-           {ClickButton(&CDialogMIDI::GetApplyButton), Act([this](CDialogMIDI&) {
+           {ClickButton(&CDialogMIDI::GetApplyButton), Act([this](CDialogMIDI& d) {
                 EXPECT_EQ(alerts.size(), 2u);
                 EXPECT_EQ(Ports().GetPort(1), nullptr);
+                // The keys are back with the button that had them.
+                EXPECT_EQ(d.GetFocusView(), d.GetApplyButton());
             })},
            Pick(1, true, plain),
            {ClickButton(&CDialogMIDI::GetOkButton)}});

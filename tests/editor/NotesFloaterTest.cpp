@@ -16,6 +16,7 @@
 #include "tests/support/TempDir.h"
 
 #include <string>
+#include <sys/stat.h>
 
 using namespace NSHarrowen;
 using namespace editorcommands;
@@ -217,6 +218,28 @@ TEST_F(NotesFloaterTest, CtrlSInTheNotesLeavesThePatchSavedAndClosingAsksNothing
     Step(100);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(app->GetPatches()->CountOpenWindows(), 0);
+}
+
+// A save refused with an alert leaves the notes taking the keys once the
+// alert is answered: typing goes on where it stopped.
+TEST_F(NotesFloaterTest, TypingGoesOnInTheNotesAfterTheAlertOfARefusedSave)
+{
+    PressCtrl('N');
+    CPatch* patch = Active();
+    const std::string path = folder.File("Pad.pch");
+    ASSERT_TRUE(patch->SaveToFile(CFileSpec(path)));
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    Step(50);
+    Choose(kNotesFloater);
+    ClickIntoText();
+    Type(U"warm");
+    PressCtrl('S');
+    Step(100);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].find("Can't Write file"), std::string::npos) << alerts[0];
+    Type(U"er");
+    Step(50);
+    EXPECT_EQ(patch->GetNotes(), "warmer");
 }
 
 } // namespace editortest
