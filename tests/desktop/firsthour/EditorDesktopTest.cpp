@@ -72,6 +72,19 @@ protected:
             15s);
     }
 
+    // Port 1 on the synthesizer through MIDI Setup, which OK then closes;
+    // the state once the link is up.
+    void LinkPort1(EditorReport& report)
+    {
+        std::string why;
+        ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
+        report =
+            session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
+        ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
+        ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
+        WaitForWindow("MIDI Setup", false);
+    }
+
     // Clicks into the frame's empty space so that the keys go to the editor.
     void FocusFrame(const EditorReport& report) { Click({report.frame.right - 40, report.frame.bottom - 40}); }
 
@@ -267,13 +280,8 @@ TEST_F(EditorDesktop, AnAlertThatComesWhileAnArrowIsHeldLeavesEveryLaterClickWor
     sim::WritePatchFile(slot, MakeSlotPatch());
     ASSERT_TRUE(session.StartSynth({"--slot", "A=" + slot})) << session.SynthOutput();
     const EditorReport started = StartEditor();
-    std::string why;
-    ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
-    EditorReport report =
-        session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
-    ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
-    ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
-    WaitForWindow("MIDI Setup", false);
+    EditorReport report;
+    ASSERT_NO_FATAL_FAILURE(LinkPort1(report));
 
     const EditorReport::Window* toolbar = Toolbar(report);
     ASSERT_NE(toolbar, nullptr);
@@ -385,13 +393,8 @@ TEST_F(EditorDesktop, DownAndUpOfBothArrowKeysMoveBetweenTheSlotsInSlotSelection
 {
     ASSERT_TRUE(session.StartSynth({})) << session.SynthOutput();
     const EditorReport started = StartEditor();
-    std::string why;
-    ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
-    EditorReport report =
-        session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
-    ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
-    ASSERT_TRUE(session.ClickButton("MIDI Setup", "OK"));
-    WaitForWindow("MIDI Setup", false);
+    EditorReport report;
+    ASSERT_NO_FATAL_FAILURE(LinkPort1(report));
 
     FocusFrame(started);
     Xdo("key ctrl+n");
