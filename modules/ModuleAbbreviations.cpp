@@ -286,11 +286,6 @@ std::span<const NameAbbreviation> SpelledOutNames()
     return kSpelledOut;
 }
 
-std::span<const TypeButtonName> TypeButtonNames()
-{
-    return kButtons;
-}
-
 std::vector<std::string> LabelForms(std::string_view name)
 {
     std::vector<std::string> forms{SpelledOut(name)};

@@ -27,7 +27,6 @@ std::span<const WordAbbreviation> WordAbbreviations();
 std::span<const NameAbbreviation> NameAbbreviations();
 // The names cut to the synthesizer's ten characters, each with its whole words.
 std::span<const NameAbbreviation> SpelledOutNames();
-std::span<const TypeButtonName> TypeButtonNames();
 
 // The forms a name may be printed in: the name itself first (in whole words
 // where it is cut), then its listed short forms, longest first.

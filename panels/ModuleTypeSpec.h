@@ -186,10 +186,6 @@ struct ModuleLoadRecord {
     constexpr uint16_t QuarterCycles() const { return words[1]; }
     constexpr uint8_t OutputListCapacity() const { return static_cast<uint8_t>(words[2] & 0xFF); }
     constexpr uint8_t CustomValueCount() const { return static_cast<uint8_t>(words[2] >> 8); }
-    constexpr uint32_t XMemory() const { return uint32_t{words[3]} + words[6]; }
-    constexpr uint32_t YMemory() const { return uint32_t{words[4]} + words[7]; }
-    constexpr uint32_t ProgramMemory() const { return uint32_t{words[5]} + words[8]; }
-    constexpr uint16_t DynamicMemory() const { return words[9]; }
     // The cycle load of this record alone, in per cent.
     constexpr double LoadPercent() const { return (Cycles() + QuarterCycles() / 4.0) * 100.0 / 787.0; }
     // The 20 stored bytes, little-endian.

@@ -77,7 +77,6 @@ public:
     // The cable from the current node to its parent, in its colour.
     CableEntry GetEdge() const;
     void Next() { current_.Advance(); }
-    CTreeIterator GetCurrent() const { return current_; }
 
 private:
     CTreeIterator current_;

@@ -52,7 +52,6 @@ public:
     void Align() { pos_ = (pos_ + 7) / 8 * 8; }
     // The first byte not touched by what was read.
     size_t NextByte() const { return (pos_ + 7) / 8; }
-    void StepBackBits(unsigned n) { pos_ -= n; }
 
 private:
     const uint8_t* data_;

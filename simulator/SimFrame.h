@@ -49,7 +49,6 @@ struct SimFrame {
 
     bool First() const { return flags & kFlagFirst; }
     bool Last() const { return flags & kFlagLast; }
-    bool HasNumber() const { return !(numberByte & kNoNumber); }
 };
 
 // Null when the bytes are no protocol frame of ours.

@@ -39,7 +39,6 @@ public:
     void GoUp();
     void Refresh();
     void SetShowAllFiles(bool showAll);
-    const CFolderWalker& GetWalker() const { return walker_; }
     uint32_t GetPendingAction() const { return pendingAction_; }
 
     void OnRowActivated(CListItem& record) override;

@@ -17,7 +17,6 @@ public:
     void SetHighlighted(bool highlighted);
     bool IsHighlighted() const { return highlighted_; }
     const std::string& GetText() const { return text_; }
-    uint32_t GetIconResource() const { return iconResource_; }
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void ContextClick(NSHarrowen::CPoint where) override;

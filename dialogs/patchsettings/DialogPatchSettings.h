@@ -76,7 +76,6 @@ public:
     void ApplyAndClose();
     void ShowResources();
 
-    const CEditState& GetEditState() const { return state_; }
     const CNumberSetting& GetNumber(ENumber number) const { return *numbers_[number]; }
     NSHarrowen::CRadioButtonGroupView* GetOctaveRadios() const { return octave_; }
     NSHarrowen::CRadioButtonGroupView* GetPedalRadios() const { return pedal_; }

@@ -47,9 +47,6 @@ public:
     void FillLocationMenu();
 
     uint8_t GetPort() const { return port_; }
-    uint8_t GetSelectedBank() const { return bank_; }
-    uint8_t GetSelectedLocation() const { return location_; }
-    EStoreState GetStoreState() const { return store_; }
     const NSHarrowen::CMenu& GetBankMenu() const { return bankMenu_; }
     const NSHarrowen::CMenu& GetLocationMenu() const { return locationMenu_; }
     NSHarrowen::CPopupButtonView* GetBankPopup() const { return bankPopup_; }

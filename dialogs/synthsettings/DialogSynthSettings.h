@@ -55,8 +55,6 @@ public:
 
     // The last-known record with the working values written over it.
     CSynthSettings BuildSettings() const;
-    const CWorkingValues& GetWorkingValues() const { return working_; }
-    const std::string& GetFrequencyText() const { return frequency_; }
 
     const CNumberSetting& GetNumber(ENumber number) const { return *numbers_[number]; }
     NSHarrowen::CRadioButtonGroupView* GetChoice(EChoice choice) const { return choices_[choice]; }
@@ -64,7 +62,6 @@ public:
     NSHarrowen::CCheckBoxView* GetActiveBox(int slot) const { return activeBoxes_[slot]; }
     NSHarrowen::CSingleLineTextEditView* GetNameField() const { return name_; }
     NSHarrowen::CStaticTextView* GetFrequencyView() const { return frequencyView_; }
-    NSHarrowen::CStaticTextView* GetSlotLabel(int slot) const { return slotLabels_[slot]; }
     NSHarrowen::CPushButtonView* GetHelpButton() const { return help_; }
     NSHarrowen::CPushButtonView* GetOkButton() const { return ok_; }
     NSHarrowen::CPushButtonView* GetCancelButton() const { return cancel_; }

@@ -66,8 +66,6 @@ public:
     void RemoveTarget(CPatchBackground& area);
 
     EKind GetKind() const { return kind_; }
-    // The modules a drop would insert or move now (null outside a target).
-    const CModuleClip* GetWorkingClip() const { return working_.get(); }
     bool IsMoveMode() const;
 
     // Ends a running drag without a drop.

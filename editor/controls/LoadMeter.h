@@ -19,7 +19,6 @@ public:
     void SetOverload(uint8_t overload);
     void SetLabel(const std::string& label);
     uint8_t GetLoad() const { return load_; }
-    bool IsOverloaded() const { return overload_ != 0; }
     const std::string& GetLabel() const { return label_; }
 
     void Draw() override;

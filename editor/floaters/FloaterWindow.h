@@ -30,7 +30,6 @@ public:
     bool IsListedInWindowMenu() const override { return false; }
 
     bool IsResizable() const { return resizable_ != 0; }
-    uint8_t GetOption() const { return option_; }
 
 private:
     uint8_t resizable_;

@@ -42,7 +42,6 @@ public:
     uint32_t GetKnobControl() const { return knobControl_; }
     void StoreKnobControl(uint32_t mode);
     void SetKnobControl(uint32_t index);
-    uint32_t GetReservedNumber() const { return reserved_; }
 
     void GetKeyboardSettings(uint8_t& note, uint32_t& mode) const;
     void SetKeyboardSettings(uint8_t note, uint32_t mode);

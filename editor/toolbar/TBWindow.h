@@ -55,17 +55,9 @@ public:
     void GetSizeLimits(NSHarrowen::CPoint& minimum, NSHarrowen::CPoint& maximum) const override;
 
     // The views, for the program's own checks.
-    CTBBackView& GetBackView() const { return *back_; }
     CTBTabsView& GetTabs() const { return *tabs_; }
     CMorphContainer& GetMorphGroups() const { return *morph_; }
     CBitmapCheckButton& GetCableButton(int colour) const { return *cables_.at(colour); }
-    CTextPushButton& GetShakeButton() const { return *shake_; }
-    CLeftRightButton& GetVoicesButton() const { return *voices_; }
-    CLoadMeter& GetSumMeter() const { return *sumMeter_; }
-    CLoadMeter& GetAreaMeter() const { return *areaMeter_; }
-    CUpDownButton& GetPortamentoButton() const { return *portamento_; }
-    CTextCheckButton& GetAutoButton() const { return *auto_; }
-    CUpDownButton& GetBendButton() const { return *bend_; }
     CTextView& GetPortamentoText() const { return *portamentoText_; }
     CTextView& GetBendText() const { return *bendText_; }
     CTextView& GetRequestedVoicesText() const { return *requestedText_; }

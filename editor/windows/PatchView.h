@@ -53,7 +53,6 @@ public:
     bool IsNameDialogOpen() const { return nameDialogOpen_; }
     // The patch settings dialog of this window, run modally.
     void RunPatchSettings();
-    bool IsSettingsDialogOpen() const { return settingsDialogOpen_; }
     // Stores the linked patch's slot into the flash of its synthesizer.
     void RunSaveInSynth();
 

@@ -29,11 +29,6 @@ CPushButtonView* MakeButton(CABCWindow& window, uint16_t id)
 
 } // namespace
 
-CSavePatchAlert* GetOpenSaveQuestion()
-{
-    return gOpenQuestion;
-}
-
 CSavePatchAlert::CSavePatchAlert(const std::string& patchName, bool allowNoAll, ESaveAnswer* answer)
     : CModalDialog(kTemplate), yes_(MakeButton(*this, kYes)), cancel_(MakeButton(*this, kCancel)),
       no_(MakeButton(*this, kNo)), noAll_(MakeButton(*this, kNoAll)),

@@ -36,6 +36,3 @@ private:
     ESaveAnswer* answer_;
     NSHarrowen::CIconView* icon_;
 };
-
-// The save question that is open, or null.
-CSavePatchAlert* GetOpenSaveQuestion();

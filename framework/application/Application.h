@@ -205,8 +205,6 @@ public:
     void ShowHelpOnHelp();
     void CloseHelp();
 
-    CTextTableCache& GetTextTables() { return textTables_; }
-
 private:
     void Construct();
     void HandleOne(const platform::Message& message);

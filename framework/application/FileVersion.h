@@ -28,9 +28,6 @@ public:
     uint16_t GetMajor() const { return major_; }
     uint16_t GetMinor() const { return minor_; }
     uint16_t GetThird() const { return third_; }
-    uint16_t GetFourth() const { return fourth_; }
-    uint16_t GetStageNumber() const { return stageNumber_; }
-    EReleaseStage GetStage() const { return stage_; }
 
     bool operator==(const CHarrowenFileVersion&) const = default;
 

@@ -172,10 +172,6 @@ void ShowHelpFinder()
 {
     Show({CHelpRequest::EKind::Finder, 0, {}});
 }
-bool HelpFileExists()
-{
-    return platform::IsReadableFile(State().file);
-}
 
 void ShowHelpOnHelp()
 {

@@ -47,8 +47,6 @@ const std::string& GetHelpFilePath();
 void ShowHelpTopic(uint32_t topic);
 // A topic shown as a pop-up over the window (a control's help).
 void ShowHelpPopup(uint32_t topic);
-// True when the help file exists (context help asks nothing without it).
-bool HelpFileExists();
 void ShowHelpFinder();
 // With Shift held: a message "Help on help" titled "Help" instead.
 void ShowHelpOnHelp();

@@ -40,7 +40,6 @@ public:
     void ProcessNotification(const CEditNotification& record);
     // True for a commit; any other notification is processed.
     bool TakeCommit();
-    int32_t GetMaxLength() const { return maxLength_; }
 
     bool IsEditing() const override;
     void ForwardKey(const CKeyEvent& event) override;

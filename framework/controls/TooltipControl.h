@@ -31,7 +31,6 @@ public:
     void AddNativeTool(platform::WindowHandle control, const std::string& text);
     void MoveTool(uint32_t id, const CRect& rect);
     void RemoveTool(uint32_t id);
-    int CountTools() const { return static_cast<int>(tools_.size()); }
 
     void Activate(bool active);
     bool IsActive() const { return active_; }

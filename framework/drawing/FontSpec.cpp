@@ -16,16 +16,4 @@ const CFontSpec& GetStandardFont()
     return spec;
 }
 
-const CFontSpec& GetStandardDialogFont()
-{
-    static const CFontSpec spec("MS Sans Serif", 8);
-    return spec;
-}
-
-const CFontSpec& GetStandardSmallFont()
-{
-    static const CFontSpec spec("MS Sans Serif", 8);
-    return spec;
-}
-
 } // namespace NSHarrowen

@@ -34,7 +34,5 @@ struct CFontSpec {
 
 // "MS Sans Serif", size 8, no styles; built once.
 const CFontSpec& GetStandardFont();
-const CFontSpec& GetStandardDialogFont();
-const CFontSpec& GetStandardSmallFont();
 
 } // namespace NSHarrowen

@@ -40,9 +40,6 @@ public:
     void SetPenColor(const CColor& color);
     void SetFont(const CFontSpec& font);
 
-    const CColor& GetTextColor() const { return textColor_; }
-    const CColor& GetFillColor() const { return fillColor_; }
-    const CColor& GetPenColor() const { return penColor_; }
     const CFontSpec& GetFont() const { return font_; }
     const platform::TextMetrics& GetTextMetrics() const { return metrics_; }
 

@@ -36,7 +36,6 @@ public:
     // Puts the written file in place; throws XWrite when that fails, and the
     // old file stays.
     void Commit();
-    bool IsForWriting() const { return writer_ != nullptr; }
 
 private:
     platform::CFileHandle& Handle() const;

@@ -112,11 +112,6 @@ CRect CABCBitmap::GetFrame() const
     return CRect(origin.x, origin.y, origin.x + width_, origin.y + height_);
 }
 
-const platform::ColorTable& CABCBitmap::GetColorTable() const
-{
-    return bits_->Colors();
-}
-
 CBitmap8::CBitmap8(int32_t width, int32_t height, const CPalette& palette) : ownPalette_(FirstColors(palette))
 {
     CreateSurface(width, height, 8, &palette.GetTable());

@@ -39,10 +39,6 @@ public:
     // The origin and the size.
     CRect GetFrame() const;
 
-    // Depth 1 and 8 only: the colour table.
-    const platform::ColorTable& GetColorTable() const;
-    platform::Bitmap* GetPlatformBitmap() { return bits_.get(); }
-
 protected:
     CABCBitmap() = default;
     // Throws XOutOfMemory when the surface cannot be made.

@@ -12,7 +12,6 @@ public:
     CColorEnvironment();
 
     const CPalette& GetPalette() const { return palette_; }
-    const std::shared_ptr<const platform::Font>& GetStandardFontHandle() const { return font_; }
     const CPixelFormat& GetScreenFormat() const { return *screenFormat_; }
     // After the screen changed; failures keep the old format.
     void RefreshScreenFormat();

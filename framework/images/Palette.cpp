@@ -16,14 +16,6 @@ CPalette::CPalette(const std::array<CColor, kMiddleCount>& middle)
         table_[static_cast<size_t>(10 + i)] = ToRgb(middle[static_cast<size_t>(i)]);
 }
 
-CPalette CPalette::FromEntries(const std::array<CColor, kSize>& entries)
-{
-    CPalette palette;
-    for (size_t i = 0; i < entries.size(); ++i)
-        palette.table_[i] = ToRgb(entries[i]);
-    return palette;
-}
-
 std::array<CColor, CPalette::kSize> CPalette::GetColors() const
 {
     std::array<CColor, kSize> colors;

@@ -17,8 +17,6 @@ public:
 
     CPalette();
     explicit CPalette(const std::array<CColor, kMiddleCount>& middle);
-    // A palette of exactly these 256 entries (each channel's high byte kept).
-    static CPalette FromEntries(const std::array<CColor, kSize>& entries);
 
     std::array<CColor, kSize> GetColors() const;
     const platform::ColorTable& GetTable() const { return table_; }

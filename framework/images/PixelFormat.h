@@ -25,7 +25,6 @@ public:
 
     uint8_t GetDepth() const { return depth_; }
     const CPalette* GetPalette() const { return palette_ ? &*palette_ : nullptr; }
-    const platform::ColorTable& GetColorTable() const { return table_; }
     // Rows in the order blue, green, red.
     const std::array<ColorMapRow, 3>& GetColorMap() const { return colorMap_; }
 

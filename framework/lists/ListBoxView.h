@@ -76,8 +76,6 @@ public:
     const std::vector<int16_t>& GetColumnEdges() const { return edges_; }
     CListBoxGridView* GetGrid() const { return grid_; }
     CScrollBarView* GetScrollBar() const { return bar_; }
-    int32_t GetAnchorRow() const { return anchor_; }
-    int32_t GetCurrentRow() const { return current_; }
     bool HasListFocus() const { return focused_; }
     int32_t GreatestFirstRow() const;
 

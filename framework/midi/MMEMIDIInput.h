@@ -32,8 +32,6 @@ public:
     bool IsAccepting() const { return accepting_; }
     // Buffers the device holds.
     uint16_t GetPendingCount() const { return pending_; }
-    // When the device was started (platform::NowMilliseconds), 0 before.
-    uint64_t GetStartTime() const { return startTime_; }
 
     // A message of the worker thread.
     static void OnWorkerMessage(uint32_t message, uintptr_t param1, uintptr_t param2);

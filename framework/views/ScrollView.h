@@ -12,12 +12,8 @@ public:
     explicit CScrollView(CGroupView* parent);
     CScrollView(CGroupView* parent, const CRect& frame);
 
-    CScrollRange& GetVerticalRange() { return vertical_; }
-    CScrollRange& GetHorizontalRange() { return horizontal_; }
     // Moves the first visible position of the vertical axis only.
     void SetVerticalPosition(int32_t value);
-    int16_t GetShownHorizontalOffset() const { return shownX_; }
-    int16_t GetShownVerticalOffset() const { return shownY_; }
 
     CRect GetContentRect() const override;
     void UpdateDisplay() override;

@@ -104,9 +104,7 @@ public:
     void SetOpaqueMode(int32_t mode) { opaqueMode_ = mode; }
     int32_t GetOpaqueMode() const { return opaqueMode_; }
     void SetFrameChangeRedraw(int32_t mode) { redrawMode_ = mode; }
-    int32_t GetFrameChangeRedraw() const { return redrawMode_; }
     CGroupView* GetParent() const { return parent_; }
-    void SetContext(uint32_t context) { context_ = context; }
 
     // Invalidation; nothing happens while the window is not visible.
     void InvalidateRect(const CRect& rect, bool clip = true);
@@ -138,8 +136,6 @@ public:
     bool HasMouseCapture() const;
     bool IsMouseInside() const;
     CPoint GetMousePosition() const;
-    bool IsContextClick() const { return contextClickFlag_ != 0; }
-    CPoint GetContextClickPoint() const { return contextClickPoint_; }
 
     // Shows the pop-up menu at a point of the view; true and the chosen
     // item's command when one was chosen.
@@ -151,8 +147,6 @@ public:
     // The drawing port: the view's window (none when detached). A canvas is
     // built on it (AcquireCanvas and EndDrawing).
     CABCWindow* GetPort() const { return GetWindow(); }
-
-    uint32_t GetToolTipId() const { return tooltipId_; }
 
 private:
     friend class CGroupView;

@@ -66,7 +66,6 @@ public:
     virtual void GetSizeLimits(CPoint& minimum, CPoint& maximum) const;
     virtual void LayoutRootView();
     virtual bool IsListedInWindowMenu() const { return true; }
-    virtual bool UsesDocumentCommands() const { return false; }
     virtual bool IsClosedByQuit() const { return true; }
     virtual int GetBorderWidth() const { return 0; }
     virtual int GetBorderHeight() const { return 0; }
@@ -149,7 +148,6 @@ public:
     void FocusLast();
     void FocusNext();
     void FocusPrevious();
-    int CountFocusChain() const { return static_cast<int>(focusChain_.size()); }
 
     // Tooltips.
     CTooltipControl* GetTooltips(bool create);
@@ -166,7 +164,6 @@ public:
 
 protected:
     void SetDialogTemplate(std::unique_ptr<CDialogTemplate> dialogTemplate);
-    void SetStoredWord(uint32_t word) { storedWord_ = word; }
     // Destroys the native window the way its kind requires.
     virtual void DestroyNativeWindow();
 
@@ -216,7 +213,6 @@ public:
     void RemoveChild(CView* view) override;
 
     void AddSizeBox();
-    CWindowSizeBoxView* GetSizeBox() const { return sizeBox_; }
     void RemoveSizeBox();
 
 private:

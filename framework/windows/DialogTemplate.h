@@ -32,7 +32,6 @@ public:
     static std::unique_ptr<CDialogTemplate> Load(int32_t id);
 
     uint32_t GetStyle() const { return style_; }
-    uint32_t GetExStyle() const { return exStyle_; }
     // The content rectangle in pixels.
     const CRect& GetFrame() const { return frame_; }
     const std::string& GetTitle() const { return title_; }

@@ -15,9 +15,7 @@ public:
 
     int GetBorderWidth() const override;
     int GetBorderHeight() const override;
-    bool UsesDocumentCommands() const override { return true; }
     bool IsMaximized() const;
-    int GetFrameStyle() const { return frameStyle_; }
 
     static uint32_t WindowStyleFor(int frameStyle);
 

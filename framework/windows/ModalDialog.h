@@ -48,7 +48,6 @@ public:
     // again once the dialog closes.
     platform::WindowHandle GetKeysBefore() const { return keysBefore_; }
 
-    bool GetSavedStayOnTop() const { return savedStayOnTop_; }
     void SetSavedStayOnTop(bool value) { savedStayOnTop_ = value; }
 
 private:

@@ -43,7 +43,6 @@ public:
     CRenderLineABC* FindCable(const JackAddress& end1, const JackAddress& end2) const;
     bool IsCableHighlighted(const JackAddress& end1, const JackAddress& end2) const;
     uint32_t GetStyle() const { return style_; }
-    uint8_t GetShape() const { return shape_; }
     size_t GetCount() const { return renderers_.size(); }
     // Draws every shown or highlighted cable into locked 32-bit pixels.
     void DrawInto(const NSHarrowen::CRect& update, class CPixelTarget& target);

@@ -32,7 +32,6 @@ public:
     void SetValue(uint8_t value) { value_ = value; }
     uint8_t GetValue() const { return value_; }
     uint8_t GetStepCount() const { return steps_; }
-    uint8_t GetAuxByte() const { return aux_; }
 
     CControlContainerInterface* GetContainer() const;
     std::string GetParamName() const;

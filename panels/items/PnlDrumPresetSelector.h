@@ -28,8 +28,6 @@ public:
     void ReceiveNotifications() override;
     void UpdateDisplay() override;
 
-    uint8_t GetPresetIndex() const { return index_; }
-    bool IsMatched() const { return matched_; }
     const CTextView& GetText() const { return *text_; }
 
 protected:

@@ -30,8 +30,6 @@ public:
     static constexpr double kPi = 3.141592653;
 
 protected:
-    const Shape& GetShape() const { return shape_; }
-
 private:
     // Circular mode: puts the pointer on the arc at fraction f of the range
     // and starts the drag from there.

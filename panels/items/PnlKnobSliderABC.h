@@ -33,7 +33,6 @@ public:
     void UpdateDisplay() override;
 
     CABCKnobGUI& GetPainter() const { return *painter_; }
-    uint8_t GetArrowHighlight() const { return static_cast<uint8_t>(arrowHighlight_); }
 
 protected:
     void SetPainter(std::unique_ptr<CABCKnobGUI> painter);

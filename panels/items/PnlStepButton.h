@@ -23,7 +23,6 @@ public:
     void Draw() override;
     void UpdateDisplay() override;
 
-    uint8_t GetArrowHighlight() const { return arrowHighlight_; }
     const CIncDecButtonGUIABC& GetPainter() const { return *painter_; }
 
 protected:

@@ -45,13 +45,6 @@ void CContextMenu::EnableCommand(uint32_t command, bool enabled)
     }
 }
 
-bool CContextMenu::IsCommandEnabled(uint32_t command)
-{
-    CMenu* menu = nullptr;
-    int index = 0;
-    return FindEntry(*this, command, menu, index) && !menu->GetItem(index).disabled;
-}
-
 bool CContextMenu::HasCommand(uint32_t command)
 {
     CMenu* menu = nullptr;

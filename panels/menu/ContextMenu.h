@@ -20,7 +20,6 @@ public:
 
     // The entry of a command (a submenu's entry included), wherever it is.
     void EnableCommand(uint32_t command, bool enabled);
-    bool IsCommandEnabled(uint32_t command);
     bool HasCommand(uint32_t command);
     bool RemoveEntry(uint32_t command);
 

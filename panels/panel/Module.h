@@ -49,7 +49,6 @@ public:
     CPnlControl* GetControl(uint8_t param) const;
     uint8_t GetControlCount() const { return static_cast<uint8_t>(controls_.size()); }
     const std::vector<CPnlControl*>& GetControls() const { return controls_; }
-    const std::vector<CPnlCustom*>& GetCustomItems() const { return customs_; }
     uint8_t GetValue(uint8_t param) const;
     uint8_t GetMax(uint8_t param) const;
     const std::vector<CPnlHole*>& GetInputs() const { return inputs_; }

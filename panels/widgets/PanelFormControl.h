@@ -15,7 +15,6 @@ public:
 protected:
     // After an event: the owner hears of it and the control repaints.
     void RunUpdate();
-    Form GetForm() const { return form_; }
 
 private:
     Form form_;

@@ -17,7 +17,6 @@ public:
     CModuleList(const CModuleList&) = delete;
     CModuleList& operator=(const CModuleList&) = delete;
 
-    bool IsOwner() const { return owner_; }
     size_t GetCount() const { return modules_.size(); }
     bool IsEmpty() const { return modules_.empty(); }
 

@@ -85,7 +85,6 @@ public:
     // Passes the changed entries of the block to the modules of the two
     // display lists; the indices run on from area to area.
     void ApplyModuleValues(CParamValueBlock& block, size_t& stateIndex, size_t& valueIndex);
-    const std::vector<CModuleInterface*>& GetDisplayListA() const { return displayA_; }
     const std::vector<CModuleInterface*>& GetDisplayListB() const { return displayB_; }
 
     // Cable display.

@@ -23,12 +23,10 @@ public:
     // Hands the hosted view back to the caller, no longer a child (null for
     // a lent one, which only leaves).
     std::unique_ptr<CScrollViewEx> TakeScrollView();
-    CScrollViewEx* GetScrollView() const { return hosted_; }
 
     bool IsHorizontalBarShown() const { return horizontal_ != nullptr; }
     bool IsVerticalBarShown() const { return vertical_ != nullptr; }
     bool IsCornerBoxShown() const { return horizontal_ && vertical_; }
-    NSHarrowen::CScrollBarView2* GetHorizontalBar() const { return horizontal_.get(); }
     NSHarrowen::CScrollBarView2* GetVerticalBar() const { return vertical_.get(); }
 
     void UpdateDisplay() override;

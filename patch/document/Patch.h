@@ -112,7 +112,6 @@ public:
     // from the synthesizer.
     uint64_t GetHeaderChangeTime() const { return headerEditTime_; }
     bool IsHeaderSendPending() const { return headerSendPending_; }
-    const CMCurrentNotesDump& GetCurrentNotes() const { return currentNotes_; }
 
     // Module values from the synthesizer.
     void ShowModuleValues();
@@ -141,7 +140,6 @@ public:
     void Open(const NSHarrowen::CFileSpec& file);
     bool Save();
     bool SaveAs();
-    const NSHarrowen::CFileSpec* GetFile() const { return file_.get(); }
     // Writes the document to the file; false while parts are still missing.
     bool SaveToFile(const NSHarrowen::CFileSpec& file);
 

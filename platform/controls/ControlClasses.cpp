@@ -81,11 +81,6 @@ void Redraw(WindowHandle control)
     InvalidateRect(control, nullptr, false);
 }
 
-bool IsEnabledControl(WindowHandle control)
-{
-    return IsWindowEnabled(control) && (GetParent(control) == 0 || IsWindowEnabled(GetTopLevel(control)));
-}
-
 Point ClientPointOf(LParam lParam)
 {
     return PointFromLParam(lParam);

@@ -19,12 +19,6 @@ FileDialogResponder& Responder()
     return responder;
 }
 
-FileDialogPresenter& Presenter()
-{
-    static FileDialogPresenter presenter;
-    return presenter;
-}
-
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -108,17 +102,10 @@ FileDialogResponder SetFileDialogResponder(FileDialogResponder responder)
     return previous;
 }
 
-void SetFileDialogPresenter(FileDialogPresenter presenter)
-{
-    Presenter() = std::move(presenter);
-}
-
 std::optional<std::string> RunFileDialog(const FileDialogRequest& request)
 {
     if (Responder())
         return Responder()(request);
-    if (Presenter())
-        return Presenter()(request);
     return ShowFileDialogWindow(request);
 }
 

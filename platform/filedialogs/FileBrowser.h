@@ -104,9 +104,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Replaces the layer's own modal dialog (ShowFileDialogWindow), which is
-// shown when neither a responder nor a presenter is set.
-using FileDialogPresenter = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-void SetFileDialogPresenter(FileDialogPresenter presenter);
-
 } // namespace platform

@@ -70,19 +70,6 @@ void DeviceContext::SelectClip(const Region* region)
     RecomputeClip();
 }
 
-void DeviceContext::OffsetClip(int dx, int dy)
-{
-    if (!selectedClip_)
-        return;
-    selectedClip_->Offset(dx, dy);
-    RecomputeClip();
-}
-
-IntRect DeviceContext::ClipBox() const
-{
-    return EffectiveClip().Bounds().Offset(origin_.x, origin_.y);
-}
-
 template <typename F> void DeviceContext::ForEachClippedSpan(int y, int x0, int x1, F&& visit) const
 {
     if (x0 >= x1)

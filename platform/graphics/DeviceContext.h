@@ -50,15 +50,11 @@ public:
     IntPoint WindowOrigin() const { return origin_; }
 
     void SetSystemClip(std::optional<Region> region);
-    const std::optional<Region>& SystemClip() const { return systemClip_; }
     // A copy of the region is selected; null removes the selected clip.
     void SelectClip(const Region* region);
-    const std::optional<Region>& SelectedClip() const { return selectedClip_; }
-    void OffsetClip(int dx, int dy);
     // Everything drawing may touch, in device coordinates.
     const Region& EffectiveClip() const;
     // The bounds of the effective clip in logical coordinates.
-    IntRect ClipBox() const;
 
     // Each Select returns the object selected before.
     std::shared_ptr<const Pen> SelectPen(std::shared_ptr<const Pen> pen);
@@ -75,7 +71,6 @@ public:
     BackgroundMode SetBackgroundMode(BackgroundMode mode);
     BackgroundMode GetBackgroundMode() const { return backgroundMode_; }
     RasterOp SetRasterOp(RasterOp op);
-    RasterOp GetRasterOp() const { return rasterOp_; }
 
     // Fills with the given brush; right and bottom edges are not painted.
     void FillRect(const IntRect& rect, const Brush& brush);
@@ -84,7 +79,6 @@ public:
     // colour, the others the second; right and bottom edges are not painted.
     void FillChecker(const IntRect& rect, Rgb even, Rgb odd);
     void MoveTo(int x, int y) { position_ = {x, y}; }
-    IntPoint CurrentPosition() const { return position_; }
     // From the current position up to, not including, (x, y) with the pen and the raster operation.
     void LineTo(int x, int y);
     // Lines from point to point; each segment leaves out its end point.

@@ -41,9 +41,6 @@ public:
     const uint8_t* Bits() const;
     uint8_t* RowBits(int y) { return Bits() + static_cast<size_t>(y) * static_cast<size_t>(rowBytes_); }
 
-    // Xrgb32 only: the pixels as a PixelBuffer.
-    PixelBuffer* Buffer() { return layout_ == PixelLayout::Xrgb32 ? &buffer_ : nullptr; }
-
     ColorTable& Colors() { return colors_; }
     const ColorTable& Colors() const { return colors_; }
 

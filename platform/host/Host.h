@@ -131,7 +131,6 @@ public:
     virtual Point PointerPosition() const = 0;
     // Moves the pointer (knob drags hold it in place).
     virtual void WarpPointer(Point screen) = 0;
-    virtual bool PrimaryButtonDown() const = 0;
 
     virtual void Beep() = 0;
     // A blocking message box; returns the index of the button pressed.

@@ -468,11 +468,6 @@ bool IsMouseButtonDown(int button)
     return button >= 1 && button <= 3 && System().mouseButtons[button];
 }
 
-bool IsKeyDown(uint32_t virtualKey)
-{
-    return virtualKey < 256 && System().keys[virtualKey];
-}
-
 void SetCursor(CursorShape shape)
 {
     if (shape == currentCursor)

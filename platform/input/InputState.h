@@ -14,7 +14,6 @@ Point GetCursorPos();
 void SetCursorPos(Point screen);
 // button: 1 left, 2 right, 3 middle.
 bool IsMouseButtonDown(int button);
-bool IsKeyDown(uint32_t virtualKey);
 // Shows a cursor shape; only a change reaches the host.
 void SetCursor(CursorShape shape);
 CursorShape GetCursor();

@@ -741,12 +741,6 @@ WindowHandle FindMenuBarWindow(WindowHandle frame)
     return 0;
 }
 
-void SetMenuBarMenu(WindowHandle barWindow, MenuHandle bar)
-{
-    SetWindowData(barWindow, static_cast<intptr_t>(bar));
-    InvalidateRect(barWindow, nullptr, true);
-}
-
 MenuHandle GetMenuBarMenu(WindowHandle barWindow)
 {
     return static_cast<MenuHandle>(GetWindowData(barWindow));

@@ -18,8 +18,6 @@ inline constexpr uint16_t kMenuBarChildId = 0xFFF0;
 WindowHandle CreateMenuBarWindow(WindowHandle frame, MenuHandle bar);
 // The bar window of a frame, 0 for none.
 WindowHandle FindMenuBarWindow(WindowHandle frame);
-// Shows another bar (0: none) and draws it again.
-void SetMenuBarMenu(WindowHandle barWindow, MenuHandle bar);
 MenuHandle GetMenuBarMenu(WindowHandle barWindow);
 // Draws every bar window showing this bar again.
 void RedrawMenuBars(MenuHandle bar);

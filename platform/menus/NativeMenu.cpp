@@ -20,7 +20,6 @@ struct MenuObject {
 struct MenuSystem {
     std::map<MenuHandle, MenuObject> menus;
     MenuHandle next = 1;
-    uint64_t changes = 0;
     PopupPresenter presenter;
 };
 
@@ -50,7 +49,6 @@ MenuHandle Create(bool bar)
     MenuSystem& s = Menus();
     const MenuHandle handle = s.next++;
     s.menus[handle].bar = bar;
-    ++s.changes;
     return handle;
 }
 
@@ -60,7 +58,6 @@ template <typename F> bool Change(MenuHandle menu, int position, F&& change)
     if (!item)
         return false;
     change(*item);
-    ++Menus().changes;
     return true;
 }
 
@@ -77,19 +74,12 @@ MenuHandle CreateMenuBar()
 
 bool DestroyMenu(MenuHandle menu)
 {
-    ++Menus().changes;
     return Menus().menus.erase(menu) != 0;
 }
 
 bool IsMenu(MenuHandle menu)
 {
     return Find(menu) != nullptr;
-}
-
-bool IsMenuBar(MenuHandle menu)
-{
-    const MenuObject* m = Find(menu);
-    return m && m->bar;
 }
 
 bool InsertMenuItem(MenuHandle menu, int position, const MenuItem& item)
@@ -99,7 +89,6 @@ bool InsertMenuItem(MenuHandle menu, int position, const MenuItem& item)
         return false;
     const size_t at = position < 0 ? m->items.size() : std::min(static_cast<size_t>(position), m->items.size());
     m->items.insert(m->items.begin() + static_cast<std::ptrdiff_t>(at), item);
-    ++Menus().changes;
     return true;
 }
 
@@ -114,7 +103,6 @@ bool RemoveMenuItem(MenuHandle menu, int position)
     if (!FindItem(menu, position))
         return false;
     m->items.erase(m->items.begin() + position);
-    ++Menus().changes;
     return true;
 }
 
@@ -138,11 +126,6 @@ MenuItem GetMenuItem(MenuHandle menu, int position)
 {
     const MenuItem* item = FindItem(menu, position);
     return item ? *item : MenuItem{};
-}
-
-uint64_t MenuChangeCount()
-{
-    return Menus().changes;
 }
 
 std::string CaptionText(const std::string& caption)

@@ -29,7 +29,6 @@ MenuHandle CreateMenuBar();
 // Destroys a menu (not its submenus). False for no menu.
 bool DestroyMenu(MenuHandle menu);
 bool IsMenu(MenuHandle menu);
-bool IsMenuBar(MenuHandle menu);
 
 // position -1 (or past the end) appends.
 bool InsertMenuItem(MenuHandle menu, int position, const MenuItem& item);
@@ -40,8 +39,6 @@ bool CheckMenuItem(MenuHandle menu, int position, bool checked);
 int GetMenuItemCount(MenuHandle menu);
 // A default item for a position that does not exist.
 MenuItem GetMenuItem(MenuHandle menu, int position);
-// Raised on every change of a menu, so that a shown bar can be drawn again.
-uint64_t MenuChangeCount();
 
 // The caption without its "&" marks and without the shortcut after the tab.
 std::string CaptionText(const std::string& caption);

@@ -53,8 +53,6 @@ struct DeviceList {
 
 std::mutex gListMutex;
 DeviceList gLists[2];
-std::mutex gNameMutex;
-std::string gClientName;
 std::mutex gHostMutex;
 std::unique_ptr<MidiSystem> gHostSystem;
 
@@ -130,17 +128,8 @@ std::string MidiErrorText(MidiResult result)
     return {};
 }
 
-void SetMidiClientName(const std::string& name)
-{
-    std::lock_guard<std::mutex> guard(gNameMutex);
-    gClientName = name;
-}
-
 std::string MidiClientName()
 {
-    std::lock_guard<std::mutex> guard(gNameMutex);
-    if (!gClientName.empty())
-        return gClientName;
     return program_invocation_short_name;
 }
 

@@ -91,8 +91,4 @@ unsigned MidiInDeviceCount();
 MidiResult MidiInDeviceCaps(unsigned id, MidiDeviceCaps& caps);
 MidiResult OpenMidiIn(unsigned id, MidiInCallback callback, uintptr_t instance, std::unique_ptr<MidiInDevice>& device);
 
-// The name this program's connections carry on the MIDI system; by default
-// the program's own name. Set it before the first device is opened.
-void SetMidiClientName(const std::string& name);
-
 } // namespace platform

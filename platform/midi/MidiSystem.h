@@ -37,7 +37,7 @@ MidiSystem* HostMidiSystem();
 std::unique_ptr<MidiSystem> InstallHostMidiSystem(std::unique_ptr<MidiSystem> system);
 // The in-process virtual devices.
 MidiSystem& VirtualMidiSystem();
-// The client name set by SetMidiClientName or the program's name.
+// The program's name, as the MIDI system shows its clients.
 std::string MidiClientName();
 
 // The name shown for an ALSA sequencer port as RtMidi names it:

@@ -24,7 +24,6 @@ public:
     bool IsOpen() const { return file_.IsOpen(); }
     bool IsRefused() const { return refused_; }
     CFileHandle& File() { return file_; }
-    const std::string& TemporaryPath() const { return temporary_; }
 
     // Syncs the data, renames it over the target and syncs the folder. On
     // failure the temporary file is removed and the target left alone.

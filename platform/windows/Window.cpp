@@ -882,11 +882,6 @@ bool IsWindowEnabled(WindowHandle window)
     return w && !(w->style & style::Disabled);
 }
 
-bool IsApplicationActive()
-{
-    return System().appActive;
-}
-
 WindowHandle SetCapture(WindowHandle window)
 {
     auto& sys = System();

@@ -125,8 +125,6 @@ WindowHandle GetFocus();
 WindowHandle SetFocus(WindowHandle window);
 void EnableWindow(WindowHandle window, bool enable);
 bool IsWindowEnabled(WindowHandle window);
-// Whether the program's windows have the desktop's focus.
-bool IsApplicationActive();
 
 // The mouse capture.
 WindowHandle SetCapture(WindowHandle window);

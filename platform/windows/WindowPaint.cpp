@@ -79,15 +79,6 @@ void ValidateRect(WindowHandle window, const Rect* rect)
         w->erase = false;
 }
 
-void ValidateRegion(WindowHandle window, const Region& region)
-{
-    if (WindowObject* w = Find(window)) {
-        Subtract(w->update, region);
-        if (w->update.IsEmpty())
-            w->erase = false;
-    }
-}
-
 Region GetUpdateRegion(WindowHandle window)
 {
     const WindowObject* w = Find(window);

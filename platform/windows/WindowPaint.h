@@ -13,7 +13,6 @@ namespace platform {
 void InvalidateRect(WindowHandle window, const Rect* rect, bool erase);
 void InvalidateRegion(WindowHandle window, const Region& region, bool erase);
 void ValidateRect(WindowHandle window, const Rect* rect);
-void ValidateRegion(WindowHandle window, const Region& region);
 Region GetUpdateRegion(WindowHandle window);
 // Sends msg::Paint at once when the update region is not empty.
 void UpdateWindow(WindowHandle window);

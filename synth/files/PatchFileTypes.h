@@ -13,8 +13,5 @@ extern const NSHarrowen::CFileTypeInfo kFileTypePatch;
 // "Patch list": type "PCHL", ".pchList".
 extern const NSHarrowen::CFileTypeInfo kFileTypePatchList;
 
-const NSHarrowen::CFileCreator& GetEditorFileCreator();
 // What the File Open dialog offers: patch files only.
 NSHarrowen::CFileTypeList MakePatchOpenTypes();
-// What the bank download dialog offers: patch lists only.
-NSHarrowen::CFileTypeList MakePatchListOpenTypes();

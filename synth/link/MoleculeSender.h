@@ -65,8 +65,6 @@ public:
     void BeginWaitForReply();
     void EndWaitForReply();
     bool IsWaitingForReply() const { return waiting_; }
-    EWaitState GetWaitState() const { return waitState_; }
-    size_t GetQueuedCount() const { return live_.size() + dump_.size() + request_.size(); }
 
 private:
     using Frames = std::deque<std::unique_ptr<CSysexFrame>>;

@@ -200,11 +200,6 @@ void CMKnobMapDump::SetAssignment(uint8_t knob, ParamAddress address)
         knobs_[knob] = address;
 }
 
-void CMKnobMapDump::ClearAssignment(uint8_t knob)
-{
-    SetAssignment(knob, ParamAddress{0, 0, 0});
-}
-
 ParamAddress CMKnobMapDump::GetAssignment(uint8_t knob) const
 {
     return IsAssigned(knob) ? knobs_[knob] : ParamAddress{0, 0, 0};

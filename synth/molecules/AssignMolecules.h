@@ -156,7 +156,6 @@ public:
 
     // Knobs from 23 on are ignored.
     void SetAssignment(uint8_t knob, ParamAddress address);
-    void ClearAssignment(uint8_t knob);
     bool IsAssigned(uint8_t knob) const { return knob < kKnobCount && knobs_[knob].module != 0; }
     // {0, 0, 0} for a knob that is not assigned.
     ParamAddress GetAssignment(uint8_t knob) const;

@@ -151,9 +151,7 @@ public:
     void Read(CMIDIInStream& stream) override;
     void Handle(CSynthHandlerInterface& synth, CMoleculePacket& packet) const override;
 
-    void SetMore(bool more) { more_ = more; }
     bool HasMore() const { return more_; }
-    void SetComplete(bool complete) { complete_ = complete; }
     // The dump reached the end of the flash.
     bool IsComplete() const { return complete_; }
     void AddItem(CFlashAddress address, std::string name);

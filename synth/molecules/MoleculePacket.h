@@ -57,7 +57,6 @@ public:
     // packet). Ownership itself goes by how each molecule was appended: a
     // borrowed one is never deleted, an appended one always is.
     void SetOwns(bool owns) { owns_ = owns; }
-    bool Owns() const { return owns_; }
 
 private:
     std::vector<CMolecule*> molecules_; // in frame order, owned or borrowed

@@ -20,10 +20,6 @@ public:
     // Bytes touched so far: whole bytes plus a started one.
     uint32_t GetByteLength() const { return bytePos_ + (bitPos_ != 0 ? 1 : 0); }
 
-    uint32_t GetBitPosition() const { return bitPos_; }
-    uint32_t GetBytePosition() const { return bytePos_; }
-    uint32_t GetEnd() const { return end_; }
-
 protected:
     explicit CMIDIStream(uint32_t end) : end_(end) { }
     // Throws XMStreamOverflow unless a field of `bits` bits from the position

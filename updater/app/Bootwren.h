@@ -47,9 +47,7 @@ public:
     void RequestQuit() override { CApplication::RequestQuit(); }
     void ForgetPage(CWizardDialog* page) override;
 
-    bool HasImage() const { return image_ != nullptr; }
     CWizardDialog* GetPage() const { return page_; }
-    bool IsQuitting() const { return quit_; }
 
 private:
     void ShapeFrame();

@@ -29,7 +29,6 @@ public:
 
     uint8_t GetMajor() const { return major_; }
     uint8_t GetMinor() const { return minor_; }
-    uint8_t GetBuild() const { return build_; }
     uint32_t GetVersion() const;
     std::string GetVersionText() const;
     std::string GetComment() const { return comment_; }

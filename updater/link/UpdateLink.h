@@ -87,8 +87,6 @@ public:
     uint16_t GetOutPortIndex() const;
     NSHarrowen::CMenu& GetInputMenu() { return inputMenu_; }
     NSHarrowen::CMenu& GetOutputMenu() { return outputMenu_; }
-    uint16_t GetInputCount() const { return inputs_.GetCount(); }
-    uint16_t GetOutputCount() const { return outputs_.GetCount(); }
 
     void StartIdentify();
     void StopIdentify();
@@ -96,7 +94,6 @@ public:
     void StopDump();
     // Slow pacing, for the rest of the link's life.
     void SetSafeMode() { safe_ = true; }
-    bool IsSafeMode() const { return safe_; }
 
     // Per mille of the payload sent.
     double GetProgress() const;

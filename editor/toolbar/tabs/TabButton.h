@@ -20,9 +20,7 @@ public:
 
     uint16_t GetPicture() const { return picture_; }
     uint8_t GetTypeId() const { return typeId_; }
-    const std::string& GetTooltip() const { return tooltip_; }
     bool IsPressed() const { return pressed_; }
-    bool IsHovered() const { return hover_; }
 
     void MouseDown(const NSHarrowen::CEvent& event) override;
     void MouseUp() override;

@@ -16,7 +16,6 @@ public:
 
     CTabButtonBar& AddPage();
     CTabButtonBar* GetFillingPage() const { return filling_; }
-    uint16_t GetPageCount() const { return pageCount_; }
     void SetPage(uint16_t index) { requested_ = index; }
     uint16_t GetShownPage() const { return shown_; }
     bool TakeButtonClick(CTabButton*& button);

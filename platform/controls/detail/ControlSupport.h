@@ -38,7 +38,6 @@ private:
 // msg::Command to the parent with the control's id and a notification code.
 void NotifyParent(WindowHandle control, uint16_t code);
 void Redraw(WindowHandle control);
-bool IsEnabledControl(WindowHandle control);
 Point ClientPointOf(LParam lParam);
 
 LResult ButtonProc(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);

@@ -42,7 +42,6 @@ public:
     void SetCursor(CursorShape shape) override { cursor_ = shape; }
     Point PointerPosition() const override { return pointer_; }
     void WarpPointer(Point screen) override;
-    bool PrimaryButtonDown() const override { return buttonDown_; }
 
     void Beep() override { ++beeps_; }
     int MessageBox(const std::string& title, const std::string& text, int buttons) override;

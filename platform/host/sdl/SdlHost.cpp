@@ -759,14 +759,6 @@ void SdlHost::WarpPointer(Point screen)
     SDL_WarpMouseGlobal(screen.x, screen.y);
 }
 
-bool SdlHost::PrimaryButtonDown() const
-{
-    // The button state of the events taken: the global one lags behind.
-    if (SDL_GetMouseFocus())
-        return ((x11Buttons_ ? held_ : SDL_GetMouseState(nullptr, nullptr)) & SDL_BUTTON_LMASK) != 0;
-    return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
-}
-
 void SdlHost::Beep()
 {
     // The X server's bell (SDL has none of its own), else the terminal's.

@@ -53,7 +53,6 @@ public:
     void SetCursor(CursorShape shape) override;
     Point PointerPosition() const override;
     void WarpPointer(Point screen) override;
-    bool PrimaryButtonDown() const override;
 
     void Beep() override;
     int MessageBox(const std::string& title, const std::string& text, int buttons) override;

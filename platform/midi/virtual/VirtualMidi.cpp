@@ -242,13 +242,6 @@ size_t VirtualMidiDevice::Send(const std::vector<uint8_t>& bytes, size_t perBuff
     return Send(bytes.data(), bytes.size(), perBuffer);
 }
 
-void VirtualMidiDevice::SendShort(uint32_t message)
-{
-    std::lock_guard<std::mutex> guard(core_->mutex);
-    if (core_->input)
-        core_->input->DeliverShort(message, 0);
-}
-
 bool VirtualMidiDevice::SendLongError()
 {
     std::lock_guard<std::mutex> guard(core_->mutex);

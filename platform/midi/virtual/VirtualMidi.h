@@ -44,7 +44,6 @@ public:
     // Returns how many bytes found a buffer.
     size_t Send(const uint8_t* bytes, size_t count, size_t perBuffer = SIZE_MAX);
     size_t Send(const std::vector<uint8_t>& bytes, size_t perBuffer = SIZE_MAX);
-    void SendShort(uint32_t message);
     // Hands back one queued input buffer flagged as an error.
     bool SendLongError();
 
