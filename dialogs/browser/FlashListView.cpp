@@ -148,13 +148,10 @@ void CFlashListView::ShowBackgroundMenu()
             CPendingMenu::AddLocations(menu.AddSubmenu(save, "Bank " + std::to_string(bank + 1)), flash, bank,
                                        BankId(bank));
     }
-    uint32_t id = 0;
-    int position = 0;
-    pendingAction_ = kNone;
-    if (!menu.Track(*this, clickPoint_, id, position) || !HasCurrentSynth())
+    const auto choice = TrackCommandMenu(menu);
+    if (!choice)
         return;
-    CurrentFlash().ClearResult();
-    Store(static_cast<uint8_t>(std::max<uint32_t>(id / 64, 1) - 1), static_cast<uint8_t>(position));
+    Store(static_cast<uint8_t>(std::max<uint32_t>(choice->id / 64, 1) - 1), static_cast<uint8_t>(choice->position));
     pendingAction_ = kAwaitingResult;
 }
 
@@ -173,12 +170,10 @@ void CFlashListView::ShowRowMenu()
             CPendingMenu::AddCommand(menu.Top(), "Delete", 0);
         }
     }
-    uint32_t id = 0;
-    int position = 0;
-    pendingAction_ = kNone;
-    if (!menu.Track(*this, clickPoint_, id, position) || !HasCurrentSynth())
+    const auto choice = TrackCommandMenu(menu);
+    if (!choice)
         return;
-    CurrentFlash().ClearResult();
+    const auto [id, position] = *choice;
     const auto bank = static_cast<uint8_t>(row.bank);
     const auto location = static_cast<uint8_t>(std::max<int16_t>(row.location, 0));
     if (id >= 64)
@@ -188,4 +183,14 @@ void CFlashListView::ShowRowMenu()
     else
         Store(bank, location);
     pendingAction_ = kAwaitingResult;
+}
+
+std::optional<CPendingMenu::Choice> CFlashListView::TrackCommandMenu(CPendingMenu& menu)
+{
+    pendingAction_ = kNone;
+    const auto choice = menu.Track(*this, clickPoint_);
+    if (!choice || !HasCurrentSynth())
+        return std::nullopt;
+    CurrentFlash().ClearResult();
+    return choice;
 }

@@ -2,8 +2,10 @@
 
 #include "dialogs/browser/ListItem.h"
 #include "dialogs/browser/ListView.h"
+#include "dialogs/browser/PendingMenu.h"
 
 #include <cstdint>
+#include <optional>
 
 class CFlashMemory;
 
@@ -42,6 +44,9 @@ private:
     std::string SlotLetter() const;
     void ShowBackgroundMenu();
     void ShowRowMenu();
+    // The menu's choice, the flash's last result cleared for the command it
+    // starts; none when nothing was chosen or the synthesizer is gone.
+    std::optional<CPendingMenu::Choice> TrackCommandMenu(CPendingMenu& menu);
     void Store(uint8_t bank, uint8_t location);
 
     int16_t port_ = -1;

@@ -206,11 +206,9 @@ void CHardDriveView::ShowFileMenu()
     } else {
         CPendingMenu::AddCommand(menu.Top(), "Local", 0);
     }
-    uint32_t id = 0;
-    int position = 0;
     pendingAction_ = kNone;
-    if (menu.Track(*this, clickPoint_, id, position))
-        Choose(id, position, walker_.GetPath(clickedFile_));
+    if (const auto choice = menu.Track(*this, clickPoint_))
+        Choose(choice->id, choice->position, walker_.GetPath(clickedFile_));
 }
 
 void CHardDriveView::Choose(uint32_t id, int position, const std::filesystem::path& path)

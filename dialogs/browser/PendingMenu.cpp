@@ -54,13 +54,11 @@ void CPendingMenu::AddLocations(CMenu& menu, const CFlashMemory& flash, uint8_t 
     }
 }
 
-bool CPendingMenu::Track(const CView& owner, CPoint where, uint32_t& id, int& position)
+std::optional<CPendingMenu::Choice> CPendingMenu::Track(const CView& owner, CPoint where)
 {
     CMenu* chosen = nullptr;
     int index = 0;
     if (!Top().TrackPopup(&owner, where.x, where.y + 1, chosen, index) || !chosen)
-        return false;
-    id = chosen->GetItemCommand(index);
-    position = index;
-    return true;
+        return std::nullopt;
+    return Choice{chosen->GetItemCommand(index), index};
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,13 @@ public:
     // patch's name or "Unused Patch", each carrying `id`.
     static void AddLocations(NSHarrowen::CMenu& menu, const CFlashMemory& flash, uint8_t bank, uint32_t id);
 
-    // Shows the menu under the point of the owner's window; false when
+    struct Choice {
+        uint32_t id = 0;
+        int position = 0;
+    };
+    // Shows the menu under the point of the owner's window; none when
     // nothing was chosen.
-    bool Track(const NSHarrowen::CView& owner, NSHarrowen::CPoint where, uint32_t& id, int& position);
+    std::optional<Choice> Track(const NSHarrowen::CView& owner, NSHarrowen::CPoint where);
 
 private:
     std::vector<std::unique_ptr<NSHarrowen::CMenu>> menus_;

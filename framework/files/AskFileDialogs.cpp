@@ -43,6 +43,18 @@ std::string StartFolder(const char* given)
     return given != nullptr && *given != '\0' ? std::string(given) : LastFolder();
 }
 
+// The file chosen in the dialog, its folder remembered as the last one; none
+// when the dialog was cancelled.
+std::unique_ptr<CFileSpec> RunForFile(const platform::FileDialogRequest& request)
+{
+    const auto path = platform::RunFileDialog(request);
+    if (!path || path->empty())
+        return nullptr;
+    auto spec = std::make_unique<CFileSpec>(*path);
+    LastFolder() = spec->GetDirectoryPath();
+    return spec;
+}
+
 } // namespace
 
 bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& types,
@@ -62,11 +74,9 @@ bool AskOpenFileFor(uint32_t owner, const char* title, const CFileTypeList& type
         request.defaultExtension = WithoutDot(GetExtensionAt(*types.begin(), 0));
     request.fileMustExist = true;
     request.reportProblem = ReportProblem;
-    const auto path = platform::RunFileDialog(request);
-    if (!path || path->empty())
+    auto spec = RunForFile(request);
+    if (!spec)
         return false;
-    auto spec = std::make_unique<CFileSpec>(*path);
-    LastFolder() = spec->GetDirectoryPath();
     const CFileTypeInfo* type = FindFileType(types, spec->GetFileName());
     if (type == nullptr)
         return false;
@@ -99,11 +109,9 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     request.overwritePrompt = true;
     request.confirmReplace = [](const std::string& path) { return ShowFrameworkAlert(kReplaceFileAlert, {path}) == 1; };
     request.reportProblem = ReportProblem;
-    const auto path = platform::RunFileDialog(request);
-    if (!path || path->empty())
+    auto spec = RunForFile(request);
+    if (!spec)
         return false;
-    auto spec = std::make_unique<CFileSpec>(*path);
-    LastFolder() = spec->GetDirectoryPath();
     if (!MatchesFileType(type, spec->GetFileName()))
         spec->SetExtension(GetExtensionAt(type, 0));
     outSpec = std::move(spec);
