@@ -241,6 +241,12 @@ void CEditorApp::OnMidiArrival()
         ports_->OnMidiArrival();
 }
 
+void CEditorApp::KeepAlive()
+{
+    if (ports_)
+        ports_->KeepContact();
+}
+
 bool CEditorApp::CanQuit()
 {
     if (!patches_)

@@ -52,6 +52,7 @@ public:
     void Exit() override;
     void Idle() override;
     void OnMidiArrival() override;
+    void KeepAlive() override;
     bool CanQuit() override;
     NSHarrowen::CMenuBar* GetMenuBar() override { return bar_.get(); }
     platform::Point GetSmallestDocumentSize() const override;

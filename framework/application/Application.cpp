@@ -90,6 +90,7 @@ void CApplication::Construct()
     SetWindowListSource(ListedWindows);
     SetWindowActivator(ActivateListedWindow);
     CMenuBar::SetBarChangedHook(platform::RedrawMenuBars);
+    platform::SetThreadMessageHandler([this](const platform::Message& message) { OnHeldThreadMessage(message); });
     SetIdleInterval(50);
 }
 
@@ -116,6 +117,7 @@ CApplication::~CApplication()
         SetWindowListSource(nullptr);
         SetWindowActivator(nullptr);
         CMenuBar::SetBarChangedHook(nullptr);
+        platform::SetThreadMessageHandler(nullptr);
     }
 }
 
@@ -357,6 +359,19 @@ void CApplication::IdleCheck()
             // The idle step runs again at the next tick.
             platform::RecordDroppedException("the idle step");
         }
+    }
+}
+
+void CApplication::OnHeldThreadMessage(const platform::Message& message)
+{
+    const bool idleTick = message.message == platform::msg::Timer && message.wParam == threadTimer_;
+    if (!idleTick && message.message != platform::msg::MidiArrival)
+        return;
+    try {
+        KeepAlive();
+    } catch (...) {
+        // The next tick tries again.
+        platform::RecordDroppedException("the work kept up in a modal loop");
     }
 }
 

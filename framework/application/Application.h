@@ -71,6 +71,11 @@ public:
     // A MIDI input has a message waiting (platform/midi/MidiArrival.h):
     // links handle their answers now rather than at the next idle tick.
     virtual void OnMidiArrival() { }
+    // What goes on at each idle tick and MIDI arrival while a loop of the
+    // window layer's own holds the program (an open menu, a file dialog),
+    // where the idle step is held back so that no window changes under it:
+    // the links keep their contact.
+    virtual void KeepAlive() { }
     virtual void Init() { }
     virtual void Exit() { }
     virtual void OnDeactivateApp() { active_ = false; }
@@ -213,6 +218,8 @@ private:
     void HandleShortcuts(const platform::Message& message);
     void CycleDocumentWindows(bool backwards);
     void PollForwardedStarts();
+    // A message without a window taken by a loop of the window layer's own.
+    void OnHeldThreadMessage(const platform::Message& message);
     void RestorePlacement();
     void SavePlacement();
 

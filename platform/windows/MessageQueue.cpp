@@ -5,6 +5,7 @@
 #include "platform/windows/detail/WindowSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -13,6 +14,12 @@ using namespace detail;
 namespace {
 
 uint32_t messageTime = 0;
+
+ThreadMessageHandler& Handler()
+{
+    static ThreadMessageHandler handler;
+    return handler;
+}
 
 // The first visible window, depth first from the top-level windows, whose
 // update region is not empty.
@@ -128,6 +135,11 @@ void WaitMessage(uint32_t timeoutMs)
         Host().WaitForEvent(static_cast<uint32_t>(wait));
 }
 
+ThreadMessageHandler SetThreadMessageHandler(ThreadMessageHandler handler)
+{
+    return std::exchange(Handler(), std::move(handler));
+}
+
 bool IsQuitAsked()
 {
     return System().quitAsked;
@@ -145,8 +157,12 @@ LResult DispatchMessage(const Message& message)
         reinterpret_cast<TimerProc>(message.lParam)(message.window, msg::Timer, message.wParam, message.time);
         return 0;
     }
-    if (!message.window)
+    if (!message.window) {
+        // A copy: the handler may replace itself while it runs.
+        if (const ThreadMessageHandler handler = Handler())
+            handler(message);
         return 0;
+    }
     const uint32_t saved = messageTime;
     messageTime = message.time;
     LResult result = 0;

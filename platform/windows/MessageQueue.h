@@ -3,6 +3,7 @@
 #include "platform/windows/Message.h"
 
 #include <cstdint>
+#include <functional>
 
 // The message queue of the main thread: posted messages, input from the host,
 // paint requests and timers, taken in that order of preference.
@@ -30,9 +31,15 @@ bool IsQuitAsked();
 void TakeQuitAsked();
 // Waits for the next message; false when it is msg::Quit.
 bool GetMessage(Message& out);
-// Hands the message to its window's procedure (a timer message without a
-// window is not dispatched).
+// Hands the message to its window's procedure; a message without a window
+// goes to the thread message handler, a timer's with a procedure to that.
 LResult DispatchMessage(const Message& message);
+// What the program does with the messages without a window (its idle
+// timer, a MIDI arrival) that the layer's own modal loops take (an open
+// menu, a file dialog): handed here, the work the program must not hold
+// back goes on while they run. Returns the handler it replaces.
+using ThreadMessageHandler = std::function<void(const Message&)>;
+ThreadMessageHandler SetThreadMessageHandler(ThreadMessageHandler handler);
 // Blocks until a message may be waiting, at most `timeoutMs`.
 void WaitMessage(uint32_t timeoutMs);
 

@@ -15,7 +15,7 @@ namespace {
 
 CPortManager* g_portManager = nullptr;
 
-// Marks a port's step under way for its length.
+// Sets a flag for its length (a port's step under way, alerts held).
 class CSteppingMark {
 public:
     explicit CSteppingMark(bool& flag) : flag_(flag), outer_(std::exchange(flag, true)) { }
@@ -149,6 +149,19 @@ CSynthPort* CPortManager::GetPort(uint8_t port) const
 
 void CPortManager::Idle()
 {
+    ServiceNextPort();
+    ShowRefusedParts();
+}
+
+void CPortManager::KeepContact()
+{
+    const CSteppingMark held(alertsHeld_);
+    OnMidiArrival();
+    ServiceNextPort();
+}
+
+void CPortManager::ServiceNextPort()
+{
     uint8_t position = nextPort_;
     while (position < kPortCount && entries_[position].port == nullptr)
         ++position;
@@ -157,7 +170,6 @@ void CPortManager::Idle()
     if (entries_[position].port != nullptr)
         ServicePort(position);
     nextPort_ = static_cast<uint8_t>((position + 1) % kPortCount);
-    ShowRefusedParts();
 }
 
 void CPortManager::OnMidiArrival()
@@ -178,7 +190,7 @@ void CPortManager::ServicePort(uint8_t port, bool onArrival)
         const CSteppingMark mark(stepping_);
         link.Idle(onArrival);
     }
-    if (!link.IsFailed())
+    if (!link.IsFailed() || alertsHeld_)
         return;
     // The port comes first, so the user knows which one to enable again.
     const std::string displayName = PortLabel(port) + ": " + GetDisplayName(port);

@@ -55,6 +55,11 @@ public:
     // a port's step runs (its alert runs the message loop): that port's
     // input waits for the next tick.
     void OnMidiArrival();
+    // The ports' work while a menu or dialog of the window layer holds the
+    // program: what arrived is handled and the next port's step runs, so the
+    // contact pings and answers go on; a failed port is closed, and the user
+    // told, at the next idle step.
+    void KeepContact();
     void ReportOutOfMemory(uint8_t port);
     // A slot's document refused part of what the synthesizer sent: the user
     // is told at the end of the idle step.
@@ -133,6 +138,7 @@ private:
     };
 
     void CloseAll();
+    void ServiceNextPort();
     void ServicePort(uint8_t port, bool onArrival = false);
     void ReportFailure(const std::string& displayName, const std::string& failureText);
     void ShowRefusedParts();
@@ -153,6 +159,8 @@ private:
     std::vector<CRefusedPart> refusedParts_;
     uint8_t nextPort_ = 0;
     bool stepping_ = false;
+    // Inside KeepContact: no alert is shown.
+    bool alertsHeld_ = false;
     CCurrentSlot current_;
     bool startingUp_ = true;
 };
