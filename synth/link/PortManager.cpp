@@ -174,8 +174,6 @@ void CPortManager::ServiceNextPort()
 
 void CPortManager::OnMidiArrival()
 {
-    if (stepping_)
-        return;
     for (uint8_t port = 0; port < kPortCount; ++port) {
         const CSynthPort* link = entries_[port].port.get();
         if (link != nullptr && (link->HasMessage() || link->IsStepWanted()))
@@ -185,9 +183,15 @@ void CPortManager::OnMidiArrival()
 
 void CPortManager::ServicePort(uint8_t port, bool onArrival)
 {
-    CSynthPort& link = *entries_[port].port;
+    CPortEntry& entry = entries_[port];
+    // A handler of the port's step that runs a loop of its own (an alert)
+    // gets the idle work from there: the port is not stepped again, nor
+    // closed, beneath its own step.
+    if (entry.stepping)
+        return;
+    CSynthPort& link = *entry.port;
     {
-        const CSteppingMark mark(stepping_);
+        const CSteppingMark mark(entry.stepping);
         link.Idle(onArrival);
     }
     if (!link.IsFailed() || alertsHeld_)

@@ -51,9 +51,9 @@ public:
     // A MIDI input has a message waiting: each port with messages queued,
     // or that wants a step (a bank job just started), takes its step now
     // (in port order), as at an idle tick, so an answer
-    // is handled, and the next request sent, when it arrives. Nothing while
-    // a port's step runs (its alert runs the message loop): that port's
-    // input waits for the next tick.
+    // is handled, and the next request sent, when it arrives. A port whose
+    // step runs (a handler's alert runs the message loop) is left out: its
+    // input waits for the end of that step.
     void OnMidiArrival();
     // The ports' work while a menu or dialog of the window layer holds the
     // program: what arrived is handled and the next port's step runs, so the
@@ -135,6 +135,8 @@ private:
         std::string inputName;
         std::string outputName;
         std::unique_ptr<CSynthPort> port;
+        // The port's step is under way.
+        bool stepping = false;
     };
 
     void CloseAll();
@@ -158,7 +160,6 @@ private:
     std::array<CPortEntry, kPortCount> entries_;
     std::vector<CRefusedPart> refusedParts_;
     uint8_t nextPort_ = 0;
-    bool stepping_ = false;
     // Inside KeepContact: no alert is shown.
     bool alertsHeld_ = false;
     CCurrentSlot current_;

@@ -348,3 +348,34 @@ TEST(LinkFault, APingTheOutputRefusesFailsThePort)
         rig.application.alerts,
         std::vector<std::string>{"[STOP]Port 1: Lost contact.\rThe MIDI device is no longer present.\r" + kAlertEnd});
 }
+
+// A handler of a port's step that shows an alert runs the idle step from
+// the alert's loop, here for 30 s while that port's synthesizer has gone
+// silent. The port is not stepped again beneath its own step (where it
+// would fail and be deleted under its handler), while the other port keeps
+// its contact; the silent one is lost, and the user told, once its step
+// has ended.
+TEST(LinkFault, APortIsNotSteppedBeneathItsOwnStep)
+{
+    CLinkRig rig({sim::SimConfig{}, sim::SimConfig{}});
+    rig.OpenPort(0, 0);
+    rig.OpenPort(1, 1);
+    ASSERT_TRUE(rig.Settle(0));
+    ASSERT_TRUE(rig.Settle(1));
+    CRecordingPatch& document = *rig.patches.Find(0, 0);
+    int alertSteps = 0;
+    document.duringApply = [&] {
+        rig.Synth(0).Faults().identify = sim::SimIdentifyFault::NoReply;
+        rig.SynthLog(1);
+        for (; alertSteps < 600; ++alertSteps)
+            rig.Step();
+        EXPECT_TRUE(rig.application.alerts.empty());
+        EXPECT_TRUE(rig.Manager().HasSynth(1));
+        EXPECT_GE(CountLines(rig.SynthLog(1), "identify ping"), 10) << "the other port's pings went on";
+    };
+    rig.Inject(SynthMessage(CMParamChange(1, 1, 0, 9), 0, rig.SynthObject(0).GetSlotNumber(0)));
+    ASSERT_TRUE(rig.StepUntil([&] { return rig.Manager().GetPort(0) == nullptr; }, 600));
+    EXPECT_EQ(alertSteps, 600);
+    EXPECT_EQ(rig.application.alerts, std::vector<std::string>{"[STOP]Port 1: Lost contact.\r" + kAlertEnd});
+    EXPECT_TRUE(rig.Manager().HasSynth(1));
+}

@@ -110,6 +110,8 @@ bool CRecordingPatch::RequestNextPart()
 void CRecordingPatch::ApplyMoleculeList(const CMoleculePacket& packet)
 {
     applied.push_back(TypesOf(packet));
+    if (const std::function<void()> run = std::exchange(duringApply, {}))
+        run();
     if (!applyError.empty())
         throw XTorvanBase(std::exchange(applyError, {}));
 }

@@ -77,6 +77,8 @@ public:
     std::vector<std::function<void(CMoleculePacket&)>> parts;
     // Thrown once from the next ApplyMoleculeList when set.
     std::string applyError;
+    // Run once by the next ApplyMoleculeList when set (an alert it shows).
+    std::function<void()> duringApply;
 
 private:
     CRecordingPatchManager& owner_;
