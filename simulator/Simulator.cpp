@@ -10,6 +10,9 @@ namespace sim {
 namespace {
 
 constexpr uint64_t kWireByteUs = 320; // 10 bits at 31,250 baud
+// The molecules of live edits: a parameter's value, a morph's range.
+constexpr uint8_t kParamChangeId = 0x40;
+constexpr uint8_t kMorphChangeId = 0x43;
 
 bool IsRequest(uint8_t id)
 {
@@ -275,13 +278,16 @@ void CSimulator::HandleFrame(const Bytes& message, const SimFrame& frame)
             return;
         }
         ProcessPacket(frame.slot, frame.numberByte, frame.payload, true);
+        liveSinceFrame_ = true;
         return;
     }
     if (!frame.checksumOk) {
         LogEntry(message, "bad checksum: not answered");
         return;
     }
-    if (message == lastFrame_ && !lastAnswer_.empty()) {
+    // After live edits, the same values set again are a new edit (the end
+    // of a gesture that left what the one before left), to be done.
+    if (message == lastFrame_ && !lastAnswer_.empty() && !(liveSinceFrame_ && SetsValuesOnly(frame))) {
         // The editor repeats a frame whose answer it missed: answer again,
         // without doing its work twice.
         LogEntry(message, "repeated frame: answered again");
@@ -290,6 +296,7 @@ void CSimulator::HandleFrame(const Bytes& message, const SimFrame& frame)
     }
     lastFrame_ = message;
     lastAnswer_.clear();
+    liveSinceFrame_ = false;
     if (frame.First()) {
         if (pending_)
             LogEntry(pending_->payload, "unfinished packet dropped");
@@ -322,6 +329,20 @@ std::vector<SimMol> CSimulator::ParseMolecules(const Bytes& payload) const
         pos = in.NextByte();
     }
     return mols;
+}
+
+bool CSimulator::SetsValuesOnly(const SimFrame& frame) const
+{
+    if (!frame.First() || !frame.Last())
+        return false;
+    try {
+        const std::vector<SimMol> mols = ParseMolecules(frame.payload);
+        return !mols.empty() && std::all_of(mols.begin(), mols.end(), [](const SimMol& m) {
+            return m.id == kParamChangeId || m.id == kMorphChangeId;
+        });
+    } catch (const XSimParse&) {
+        return false;
+    }
 }
 
 void CSimulator::ProcessPacket(uint8_t slot, uint8_t numberByte, const Bytes& payload, bool live)

@@ -118,6 +118,9 @@ private:
     void ReplyIdentify();
     void ProcessPacket(uint8_t slot, uint8_t numberByte, const Bytes& payload, bool live);
     std::vector<SimMol> ParseMolecules(const Bytes& payload) const;
+    // A whole packet of values set (as live edits carry): done twice, it
+    // leaves what done once does.
+    bool SetsValuesOnly(const SimFrame& frame) const;
     void LoadFullPatch(uint8_t slot, const std::vector<SimMol>& mols, const SimMol& bubble, Answer& answer);
     void Execute(const SimMol& mol, uint8_t slot, bool stale, Answer& answer);
     void ExecuteFlash(const SimMol& mol, Answer& answer);
@@ -148,6 +151,8 @@ private:
     std::optional<Pending> pending_;
     Bytes lastFrame_;
     Bytes lastAnswer_;
+    // Live edits were done since the last answered frame arrived.
+    bool liveSinceFrame_ = false;
 
     std::deque<Queued> outbox_;
     uint64_t lastDueUs_ = 0;

@@ -264,6 +264,27 @@ TEST_F(SimulatorTest, RepeatedFrameIsAnsweredAgainWithoutBeingAppliedTwice)
     EXPECT_EQ(synth.Slot(0).patch.FindModule(0, 5)->name, "Lfo");
 }
 
+// Live edits between two identical edits: the second of a parameter's
+// value is a new edit (the confirmation of a gesture that ended where the
+// one before ended, its last live value lost) and is done; a module made
+// again is still a repeat, answered without a second module.
+TEST_F(SimulatorTest, AnIdenticalValueEditAfterLiveEditsIsDoneAgain)
+{
+    const uint8_t number = synth.Slot(0).session;
+    const Bytes seven = EditorFrame(0, number, {0x40, 0x01, 0x01, 0x00, 0x07, 0x7F});
+    Answer(seven);
+    EXPECT_TRUE(Exchange(synth, BuildLiveFrame(0, number, {0x40, 0x01, 0x01, 0x00, 0x08})).empty());
+    Answer(seven);
+    EXPECT_EQ(synth.Slot(0).patch.areas[1].modules[1].params[0], 7);
+    EXPECT_NE(synth.Log().back().text, "repeated frame: answered again");
+
+    const Bytes module = EditorFrame(0, number, {0x30, 0x09, 0x00, 0x05, 0x03, 0x04, 'L', 'f', 'o', 0x00, 0x7F});
+    Answer(module);
+    EXPECT_TRUE(Exchange(synth, BuildLiveFrame(0, number, {0x40, 0x01, 0x01, 0x00, 0x09})).empty());
+    Answer(module);
+    EXPECT_EQ(synth.Log().back().text, "repeated frame: answered again");
+}
+
 TEST_F(SimulatorTest, FullPatchSentToASlotReplacesItAndChangesTheSessionNumber)
 {
     const uint8_t before = synth.Slot(2).session;
