@@ -9,14 +9,6 @@
 set -euo pipefail
 demo=${1:-build/release/tools/torvan-demo}
 runs=${2:-5}
-work=$(mktemp -d)
-server=""
-cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/virtual-screen.sh"
 start_virtual_screen 1024x768x24
 

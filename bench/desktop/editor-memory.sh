@@ -16,15 +16,7 @@ set -euo pipefail
 editor=${1:-build/release/editor/Patchora}
 runs=${2:-5}
 bench_patch=${BENCH_PATCH:-build/bench/bench/bench_patch}
-work=$(mktemp -d)
-server=""
-manager=""
-cleanup() {
-  [ -n "$manager" ] && kill "$manager" 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/virtual-screen.sh"
 
 # A program just built has pages the disk has not taken yet, which count as
 # its private memory until they are written back.
@@ -35,10 +27,9 @@ PATCHBENCH_KEEP_FULL="$patch" "$bench_patch" --benchmark_filter=BM_ApplyFullPatc
   --benchmark_min_time=0.01 >/dev/null 2>&1
 [ -s "$patch" ] || { echo "no patch file from $bench_patch" >&2; exit 1; }
 
-. "$(dirname "$0")/virtual-screen.sh"
 start_virtual_screen 1280x1024x24
 openbox >/dev/null 2>&1 &
-manager=$!
+stop_at_exit+=($!)
 sleep 0.5
 
 # Without a MIDI server: the devices of no MIDI system are listed.

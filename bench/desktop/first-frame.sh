@@ -15,16 +15,8 @@ set -euo pipefail
 editor=${1:-build/bench/editor/Patchora}
 runs=${2:-11}
 tools=${BENCH_TOOLS:-build/bench/bench}
-work=$(mktemp -d)
-server=""
-cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-sync -- "$editor" "$tools/bare-sdl-window"
 . "$(dirname "$0")/virtual-screen.sh"
+sync -- "$editor" "$tools/bare-sdl-window"
 start_virtual_screen 1280x1024x24
 
 export TORVAN_MIDI_API=none SDL_VIDEODRIVER=x11
