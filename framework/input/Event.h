@@ -28,6 +28,7 @@ public:
     bool IsMouseDown() const { return kind_ == kEventMouseDown; }
     bool IsDoubleClick() const { return kind_ == kEventDoubleClick; }
     const CModifierKeys& GetModifiers() const { return modifiers_; }
+    uint32_t GetTime() const { return time_; }
 
 private:
     uint32_t kind_ = kEventMouseDown;
