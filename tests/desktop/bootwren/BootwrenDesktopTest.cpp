@@ -419,6 +419,33 @@ TEST_F(BootwrenDesktop, TheDumpShowsItsPerCentRisingAndCancelAnswersAtOnce)
     EXPECT_FALSE(std::filesystem::exists(received_)) << "the cancelled dump went on to its end";
 }
 
+// The synthesizer switched off half way through the dump: the page says
+// "Dump error!" and why, and the keys alone end the program, Escape for
+// Cancel and one Return on the alert; the page behind it takes neither key.
+TEST_F(BootwrenDesktop, ASynthesizerLostDuringTheDumpIsADumpErrorThatEscapeAndOneReturnEnd)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(updatertest::SmallSyntheticImage(112 * 80)));
+    ASSERT_NO_FATAL_FAILURE(GoToTheDump());
+    Report r =
+        WaitFor([](const Report& r) { return r.page != 5 || !r.Find("progress") || r.Find("progress")->value >= 100; });
+    ASSERT_EQ(r.page, 5);
+    desktoptest::StopProgram(synth_);
+    synth_ = 0;
+    r = WaitFor([](const Report& r) { return r.page != 5 || r.Status() == "Dump error!"; });
+    ASSERT_EQ(r.page, 5);
+    ASSERT_EQ(r.Status(), "Dump error!");
+    const Report::View* back = r.Find("button", "< Back");
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->enabled) << "Back does not offer a new try";
+    Screenshot("dump-error");
+
+    const auto before = desktop_.ShownWindows();
+    desktop_.Xdo("key Escape");
+    ASSERT_TRUE(desktop_.WaitForNewWindow(before, 5s))
+        << "no alert after Escape; " << ReadAll(dir_.File("bootwren.log"));
+    ASSERT_NO_FATAL_FAILURE(AnswerTheNotUpdatedAlert(Answer::Return));
+}
+
 // The synthesizer switched off before the MIDI page and on again while it is
 // shown: each list, opened, shows the ports there are now (no Back and Next
 // needed), and the synthesizer is found on them.
