@@ -31,6 +31,7 @@ constexpr NameAbbreviation kSpelledOut[] = {
     {"Input levl", "Input Level"},   {"Rate mul", "Rate Multiplier"}, {"Rec step", "Record Step"},
     {"Sus place", "Sustain Place"},  {"Atk type", "Attack Type"},     {"Filt. Freq", "Filter Freq"},
     {"Filt. Res", "Filter Res"},     {"Filt. Dcy", "Filter Decay"},   {"Filt. Type", "Filter Type"},
+    {"Overdrv MA", "Overdrive MA"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The

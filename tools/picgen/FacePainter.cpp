@@ -103,6 +103,39 @@ std::vector<std::vector<int>> FindRows(std::vector<FaceItem>& controls)
     return rows;
 }
 
+// Columns of buttons: two or more check buttons of one width, each right
+// under the one before, off the rows of steps.
+std::vector<std::vector<size_t>> FindButtonColumns(const std::vector<FaceItem>& controls)
+{
+    constexpr int kTouching = 2;
+    std::vector<std::vector<size_t>> columns;
+    std::vector<bool> taken(controls.size(), false);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (taken[i] || controls[i].row >= 0 || controls[i].item->itemClass != ItemClass::CheckButton)
+            continue;
+        std::vector<size_t> column = {i};
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (size_t j = 0; j < controls.size(); ++j) {
+                const FaceRect& last = controls[column.back()].frame;
+                const FaceRect& f = controls[j].frame;
+                if (!taken[j] && j != column.back() && controls[j].row < 0 &&
+                    controls[j].item->itemClass == ItemClass::CheckButton && f.x == last.x && f.w == last.w &&
+                    f.y >= last.Bottom() - kTouching && f.y <= last.Bottom() + kTouching) {
+                    column.push_back(j);
+                    taken[j] = true;
+                    grown = true;
+                }
+            }
+        }
+        if (column.size() >= 2) {
+            taken[i] = true;
+            columns.push_back(column);
+        }
+    }
+    return columns;
+}
+
 constexpr std::string_view kAmountWord = " MA";
 
 // The knob a modulation amount knob sets the amount for: the one named as it
@@ -573,6 +606,7 @@ private:
                 named[i] = true;
                 NameByOwnText(i);
             }
+        PlaceColumnLegends(placer, named);
         // A knob under the box showing its value is named over the box, in
         // either font, heading its column: the gaps beside the knobs are left
         // to the knobs below them.
@@ -595,6 +629,53 @@ private:
                 for (int k : label.controls)
                     named[static_cast<size_t>(k)] = true;
         return named;
+    }
+
+    // A column of buttons of which one has no room for its name beside it,
+    // alone, is named in a legend by the column, a line for each button in
+    // the order they stand, top to bottom: its name left wherever it fits
+    // would stand by other controls (EventSeq's Output A and Output B
+    // buttons, at the ends of their rows).
+    void PlaceColumnLegends(CLabelPlacer& placer, std::vector<bool>& named)
+    {
+        for (const std::vector<size_t>& column : FindButtonColumns(controls_)) {
+            if (std::any_of(column.begin(), column.end(), [&](size_t i) { return named[i] || NamedByOwnText(i); }))
+                continue;
+            CLabelPlacer trial = placer;
+            const bool cramped = std::any_of(column.begin(), column.end(), [&](size_t i) {
+                const std::vector<int> mine = {static_cast<int>(i)};
+                return !trial.Place(
+                    controls_[i].frame, FreeForms(controls_[i].name),
+                    {LabelSide::Above, LabelSide::Left, LabelSide::Below, LabelSide::Right}, CLabelPlacer::Need::Beside,
+                    Readable(mine, [this, &mine](const FaceRect& box) { return NamesOnly(box, mine); }));
+            });
+            if (!cramped)
+                continue;
+            std::vector<std::vector<std::string>> entries;
+            std::vector<int> mine;
+            FaceRect bounds = controls_[column.front()].frame;
+            for (const size_t i : column) {
+                entries.push_back(FreeForms(controls_[i].name));
+                mine.push_back(static_cast<int>(i));
+                bounds = Union(bounds, controls_[i].frame);
+            }
+            // By the column, nearer to its buttons than to any other control
+            // or jack; but no line right over a button, where it would read
+            // as that button's name alone.
+            const auto byTheColumn = [this, &mine, &column](const FaceRect& box) {
+                return AboveTheAccent()(box) && NamesOnly(box, mine) &&
+                    std::none_of(column.begin(), column.end(),
+                                 [this, &box](size_t i) { return Heads(box, controls_[i].frame, kOverButton); });
+            };
+            const auto placed =
+                placer.PlaceLegend(bounds, entries, Readable(mine, byTheColumn), static_cast<int>(column.size()));
+            if (!placed)
+                continue;
+            for (size_t k = 0; k < column.size(); ++k) {
+                AddLabel((*placed)[k], LabelKind::Control, {mine[k]});
+                named[column[k]] = true;
+            }
+        }
     }
 
     // Rows of one grid (their steps in the same columns) whose labels find
