@@ -966,7 +966,8 @@ bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
 }
 
 // Whether a label stands right over a control other than its own, its
-// middle within the control's width: it reads as that control's name.
+// middle within the control's width, or over a knob its text spanning half
+// the knob's width: it reads as that control's name.
 bool HeadsAnotherControl(const CBuildModule& type, const std::vector<FaceRect>& controls, const FaceRect& box, int own)
 {
     constexpr int kOverButton = 3;
@@ -974,9 +975,11 @@ bool HeadsAnotherControl(const CBuildModule& type, const std::vector<FaceRect>& 
     const int cx = box.x + box.w / 2;
     for (size_t c = 0; c < controls.size(); ++c) {
         const FaceRect& f = controls[c];
-        const int over = IsKnob(ControlItem(type, static_cast<int>(c)).itemClass) ? kOverKnob : kOverButton;
-        if (static_cast<int>(c) != own && box.Bottom() <= f.y && f.y - box.Bottom() <= over && cx >= f.x &&
-            cx < f.Right()) {
+        const bool knob = IsKnob(ControlItem(type, static_cast<int>(c)).itemClass);
+        const int over = knob ? kOverKnob : kOverButton;
+        const int across = std::min(box.Right(), f.Right()) - std::max(box.x, f.x);
+        if (static_cast<int>(c) != own && box.Bottom() <= f.y && f.y - box.Bottom() <= over &&
+            ((cx >= f.x && cx < f.Right()) || (knob && 2 * across >= f.w))) {
             return true;
         }
     }
@@ -1250,7 +1253,9 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
 // the button: SpectralOsc's "FM Amt" once stood so over the KBT button,
 // FilterE's "Slope" over the Bypass button. Over a knob, a line's height off
 // it, it reads as the knob's own name: DrumSynth's "Filter Type" once stood
-// so over the Sweep knob, LFOB's "Range" over the KBT knob. Only the
+// so over the Sweep knob, LFOB's "Range" over the KBT knob. A long name
+// spanning half a knob's width heads it wherever its middle stands:
+// VocalFilter's "Frequency" once stood so over the Resonance knob. Only the
 // control's own name does.
 TEST_F(FacePictures, NoNameHeadsAnotherControl)
 {

@@ -438,6 +438,27 @@ bool IsModuleButton(ItemClass c)
 // Which jack labels take their places before the controls' names.
 enum class JacksFirst { None, Numbers, Words };
 
+// Names an owner read as another control's wherever the search put them,
+// on faces whose items leave a name one spot that reads as its own: each
+// stands there, its top-left corner given, before any other label is placed.
+// The checks hold it as they hold every label.
+struct PlacedName {
+    std::string_view type;
+    std::string_view control;
+    std::string_view text;
+    FontSize size;
+    int x;
+    int y;
+};
+constexpr PlacedName kPlacedNames[] = {
+    // "Frequency" stood over the Resonance knob, "Freq MA" by the vowels at
+    // the top: the frequency's name left of its knob's top, the amount's
+    // under it by the input it takes, the resonance's over its knob.
+    {"VocalFilter", "Frequency", "Freq", FontSize::Normal, 29, 14},
+    {"VocalFilter", "Freq MA", "Freq\nMA", FontSize::Tiny, 34, 29},
+    {"VocalFilter", "Resonance", "Res", FontSize::Normal, 5, 22},
+};
+
 // A control whose name takes its place before the others', in the tiny
 // font where told, to leave the others room beside it.
 struct NameFirst {
@@ -464,8 +485,9 @@ public:
         CLabelPlacer placer(Width(), Height(), Obstacles(), stackGap);
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
+        PlaceGivenNames(placer);
         for (const auto [i, small] : controlsFirst)
-            if (controls_[i].row < 0 && !NamedByOwnWord(i) && !PlaceColumnHeading(placer, i))
+            if (controls_[i].row < 0 && !NamedByOwnWord(i) && !Labelled(i) && !PlaceColumnHeading(placer, i))
                 PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside, true, small);
         // A jack's label has its jack's row or little else: it may take its
         // place there before the controls' names spread over the row.
@@ -590,6 +612,29 @@ private:
     {
         layout_.namedByOwnText.push_back(static_cast<int>(i));
         used_.insert(AsRead(controls_[i].item->text));
+    }
+
+    void PlaceGivenNames(CLabelPlacer& placer)
+    {
+        for (const PlacedName& p : kPlacedNames) {
+            const auto c = std::find_if(controls_.begin(), controls_.end(),
+                                        [&p](const FaceItem& f) { return f.name == p.control; });
+            if (p.type != type_.GetShortName() || c == controls_.end())
+                continue;
+            const std::string text(p.text);
+            const FaceRect size = LabelSize(text, p.size);
+            const FaceRect box{p.x, p.y, size.w, size.h};
+            const auto i = static_cast<int>(c - controls_.begin());
+            if (Readable({i}, {})(box) && placer.TakeAll({box}))
+                AddLabel(CLabelPlacer::Placement{box, text, p.size}, LabelKind::Control, {i});
+        }
+    }
+
+    bool Labelled(size_t i) const
+    {
+        return std::any_of(layout_.labels.begin(), layout_.labels.end(), [i](const FaceLabel& l) {
+            return l.kind == LabelKind::Control && l.controls.front() == static_cast<int>(i);
+        });
     }
 
     // Controls of their own first, their whole names in the normal font
