@@ -1433,6 +1433,51 @@ TEST_F(FacePictures, NamesOfTwoItemsOneOverTheOtherKeepAClearGap)
     }
 }
 
+// Names an owner once read as another control's, each where it reads as its
+// own control's: level with the control or straight over or under it, and
+// five empty rows at least from any other item's name over or under it.
+// VocalFilter's "Frequency" stood over the Resonance knob, OscB's "Mute"
+// off its button's corner right under the Wave buttons' name, FilterE's
+// "KBT" four rows under "Freq", the two read as one name.
+TEST_F(FacePictures, NamesOnceReadAsAnothersStandByTheirOwnControls)
+{
+    constexpr int kApart = 5;
+    const std::vector<std::tuple<std::string, std::string, std::string>> names = {
+        {"VocalFilter", "Frequency", "Freq"},
+        {"VocalFilter", "Resonance", "Res"},
+        {"OscB", "Mute", "Mute"},
+        {"FilterE", "KBT", "KBT"},
+        {"FilterE", "Frequency", "Freq"},
+    };
+    for (const auto& [typeName, name, text] : names) {
+        SCOPED_TRACE(typeName + " " + name);
+        const auto face = std::find_if(Faces().begin(), Faces().end(), [&typeName](const picgen::FacePicture& f) {
+            return TypeOf(f).GetShortName() == typeName;
+        });
+        ASSERT_NE(face, Faces().end());
+        const CBuildModule& type = TypeOf(*face);
+        const auto all = ControlNames(type);
+        const auto control = static_cast<int>(std::find(all.begin(), all.end(), name) - all.begin());
+        const auto& labels = face->layout.labels;
+        const auto label = std::find_if(labels.begin(), labels.end(), [control](const picgen::FaceLabel& l) {
+            return l.kind == picgen::LabelKind::Control && l.controls.front() == control;
+        });
+        ASSERT_NE(label, labels.end());
+        EXPECT_EQ(OneLine(label->text), text);
+        const FaceRect own = ControlFrames(type, face->layout).at(static_cast<size_t>(control));
+        const int cx = label->box.x + label->box.w / 2;
+        EXPECT_TRUE(Level(label->box, own) || (cx >= own.x && cx < own.Right()))
+            << "'" << OneLine(label->text) << "' stands off its control's corner";
+        for (const picgen::FaceLabel& other : labels) {
+            const FaceRect& a = label->box;
+            const FaceRect& b = other.box;
+            if (&other != &*label && a.x < b.Right() && b.x < a.Right()) {
+                EXPECT_GE(std::max(a.y - b.Bottom(), b.y - a.Bottom()), kApart) << "'" << OneLine(other.text) << "'";
+            }
+        }
+    }
+}
+
 // The module's own buttons ("Clr", "Rnd", a preset's) show what they do: a
 // control's name nearer to one than to its control reads as the button's
 // (EventSeq's and NoteSeqA's "Loop" once stood right under "Clr").

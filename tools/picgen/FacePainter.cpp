@@ -457,6 +457,13 @@ constexpr PlacedName kPlacedNames[] = {
     {"VocalFilter", "Frequency", "Freq", FontSize::Normal, 29, 14},
     {"VocalFilter", "Freq MA", "Freq\nMA", FontSize::Tiny, 34, 29},
     {"VocalFilter", "Resonance", "Res", FontSize::Normal, 5, 22},
+    // "Freq" at the Frequency knob's top corner read on into "KBT" under it:
+    // the KBT knob's name right over the knob, a line's height under "Freq".
+    {"FilterE", "Frequency", "Freq", FontSize::Tiny, 81, 32},
+    {"FilterE", "KBT", "KBT", FontSize::Tiny, 89, 43},
+    // Over the button, "Mute" stood right under the Wave buttons' name, by
+    // their foot: level with its button, before it.
+    {"OscB", "Mute", "Mute", FontSize::Normal, 194, 72},
 };
 
 // A control whose name takes its place before the others', in the tiny
