@@ -991,7 +991,7 @@ bool HeadsAnotherControl(const CBuildModule& type, const std::vector<FaceRect>& 
 // other control or jack and not where a jack's label would stand: where it
 // has none, no placement can name the control alone.
 bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& layout, int control,
-                         std::optional<std::string> text = std::nullopt)
+                         std::optional<std::string> text = std::nullopt, bool toldByItsInitial = false)
 {
     constexpr int kJackMarks = 3;
     const auto controls = ControlFrames(type, layout);
@@ -1011,7 +1011,12 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
         for (int x = 0; x + size.w <= layout.picture.Width(); ++x) {
             const FaceRect box{x, y, size.w, size.h};
             const int gap = GapSquared(box, own);
-            const auto nearer = [&](const FaceRect& f) { return &f != &own && GapSquared(box, f) <= gap; };
+            // Straight over or under a button showing its initial, the name
+            // is told by that letter from an item as near on its other side.
+            const bool tie = toldByItsInitial && StraightOverOrUnder(box, own);
+            const auto nearer = [&](const FaceRect& f) {
+                return &f != &own && (tie ? GapSquared(box, f) < gap : GapSquared(box, f) <= gap);
+            };
             if (std::none_of(obstacles.begin(), obstacles.end(),
                              [&](const FaceRect& o) { return o.Intersects(box); }) &&
                 std::none_of(controls.begin(), controls.end(), nearer) &&
@@ -1039,7 +1044,9 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
 // EqMid's "Bypass" by the Gain knob, LFOB's "Rate MA" on the Rate knob and
 // later, as LFOA's, by the logic input at the face's top left. Where two
 // names contend for the one spot by both their controls, one stands off:
-// FilterE's "Slope" and "Resonance".
+// FilterE's "Slope" and "Resonance". A name straight over the button showing
+// its initial is told by that letter from a control as near over it
+// (FilterE's "Byp" under the Slope buttons).
 TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
 {
     const std::set<std::pair<std::string, std::string>> contended = {{"FilterE", "Slope"}};
@@ -1067,9 +1074,15 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
                 contended.contains({type.GetShortName(), ControlNames(type).at(static_cast<size_t>(control))})) {
                 continue;
             }
+            // Straight over or under the button showing its initial, the name
+            // may have another control as near on its other side.
+            const ItemSpec& item = ControlItem(type, control);
+            const bool told = item.itemClass == ItemClass::CheckButton && item.text &&
+                std::string_view(item.text).size() == 1 && label.text.starts_with(item.text) &&
+                StraightOverOrUnder(box, knob);
             for (size_t c = 0; c < controls.size(); ++c) {
                 if (c != static_cast<size_t>(control)) {
-                    EXPECT_LT(own, GapSquared(box, controls[c]))
+                    EXPECT_LT(own, GapSquared(box, controls[c]) + (told ? 1 : 0))
                         << "'" << OneLine(label.text) << "' is as near to control " << c;
                 }
             }
@@ -1301,11 +1314,15 @@ TEST_F(FacePictures, NoNameStandsStraightOverAJackNotItsOwn)
 // A button showing its initial ("B" on a Bypass button) reads more plainly
 // by its name: it names itself by its letter only where the face has no room
 // for the name by it, in its shortest listed form and the tiny font at least
-// (FilterE's and FilterF's Bypass buttons stand between their jacks, under
-// the items over them). PercOsc's mute button once showed its "M" where
-// "Mute" fits, EqMid's and EqShelving's Bypass buttons their "B" where "Byp"
-// fits. The one spot by StChorus's Bypass button names its first output,
-// by Phaser's its Input Lvl knob.
+// (FilterF's Bypass button stands between its jacks, under the Slope buttons
+// five rows over it; Filter Bank's between its jacks, under the sliders).
+// Straight over or under the button, its letter tells whose name it is even
+// with an item as near on the other side. PercOsc's mute button once showed
+// its "M" where "Mute" fits, EqMid's and EqShelving's Bypass buttons their
+// "B" where "Byp" fits, FilterE's its "B" and 4-1Switch's mute button its "M"
+// where the name fits between the button and the buttons over it. The one
+// spot by StChorus's Bypass button names its first output, by Phaser's its
+// Input Lvl knob.
 TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
 {
     const std::set<std::pair<std::string, std::string>> spotTaken = {{"StChorus", "Bypass"}, {"Phaser", "Bypass"}};
@@ -1319,7 +1336,7 @@ TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
             if (text.size() == 1 && name.starts_with(text) && !spotTaken.contains({type.GetShortName(), name})) {
                 std::vector<std::string> words = LabelForms(name);
                 std::erase_if(words, [](const std::string& form) { return form.size() == 1; });
-                EXPECT_FALSE(HasRoomByItsControl(type, face.layout, c, words.back()))
+                EXPECT_FALSE(HasRoomByItsControl(type, face.layout, c, words.back(), true))
                     << name << " shows '" << text << "'";
             }
         }

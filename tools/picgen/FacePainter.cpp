@@ -875,6 +875,15 @@ private:
         // by its name at the nearest spot that names it alone, anywhere.
         if (!placed && ShowsItsInitial(i) && need != CLabelPlacer::Need::Optional)
             placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, Readable(mine, nearestIsOwn));
+        // Else straight over or under it, with no other item nearer: the
+        // letter on the button tells whose name it is, where an item as near
+        // on the other side leaves it no spot nearer to its own (FilterF's
+        // Bypass button, between the Slope buttons and the bottom strip).
+        if (!placed && ShowsItsInitial(i) && need != CLabelPlacer::Need::Optional)
+            placed = placer.Place(own, texts, {LabelSide::Above, LabelSide::Below}, CLabelPlacer::Need::Beside,
+                                  Readable(mine, [this, i, &own](const FaceRect& box) {
+                                      return StraightOverOrUnder(box, own) && !NearerToAnother(box, i);
+                                  }));
         const bool nearAnyway = first && !ShowsItsInitial(i);
         if (!placed && nearAnyway)
             placed = placer.Place(own, texts, sides, CLabelPlacer::Need::Required, Readable(mine, nearestIsOwn));
@@ -1636,6 +1645,17 @@ const ItemSpec& ControlItem(std::span<const ItemSpec> items, size_t control)
     return items.front();
 }
 
+// Whether a label stands straight over or under the button showing the
+// initial of the name it prints.
+bool NamesTheButtonOfItsInitial(const CBuildModule& type, size_t control, const FaceLabel& label,
+                                const FaceRect& button)
+{
+    const ItemSpec& item = ControlItem(type.GetItems(), control);
+    const std::string_view text = item.text ? item.text : "";
+    return item.itemClass == ItemClass::CheckButton && text.size() == 1 && label.text.starts_with(text) &&
+        StraightOverOrUnder(label.box, button);
+}
+
 // A control whose label stands as near to another control or a jack as to
 // its own control (or the column it heads), and the label's squared gap to
 // its own.
@@ -1655,8 +1675,14 @@ std::vector<Misplaced> MisplacedLabels(const CBuildModule& type, const CFaceLayo
         const auto column = ColumnOf(type, layout, controls, l);
         const int own = std::min(GapSquared(l.box, controls[control]),
                                  column ? GapSquared(l.box, *column) : std::numeric_limits<int>::max());
-        // As near to another item as to its own, it reads as either's.
-        const auto asNear = [&](const FaceRect& f) { return &f != &controls[control] && GapSquared(l.box, f) <= own; };
+        // As near to another item as to its own, it reads as either's; but
+        // a name straight over or under the button that shows its initial,
+        // none nearer, is told by that letter.
+        const bool byItsInitial = NamesTheButtonOfItsInitial(type, control, l, controls[control]);
+        const auto asNear = [&](const FaceRect& f) {
+            return &f != &controls[control] &&
+                (byItsInitial ? GapSquared(l.box, f) < own : GapSquared(l.box, f) <= own);
+        };
         if (std::any_of(controls.begin(), controls.end(), asNear) || std::any_of(jacks.begin(), jacks.end(), asNear))
             misplaced.push_back({control, own});
     }
