@@ -1554,6 +1554,45 @@ TEST_F(FacePictures, NoLabelReadsOnFromAJackLabelsCorner)
     }
 }
 
+// Two names of different controls a line apart at most, off each other's
+// corner by less than a blank, read on from one another as one name, as a
+// name does from a jack's label (the test above). Where a face leaves both
+// names no other spot by their controls they still stand so: LFOB's
+// "Range" right of its buttons' top and "KBT" over its knob, "Pulse Width"
+// over its knob and "PW MA" over its own, the knobs side by side. The
+// others listed are known and left as they stand.
+TEST_F(FacePictures, NoTwoNamesReadOnFromEachOthersCorner)
+{
+    constexpr int kBlankAcross = 6;
+    constexpr int kLineApart = 2;
+    const std::set<std::tuple<std::string, std::string, std::string>> known = {
+        {"LFOB", "Range", "KBT"},          {"LFOB", "PW MA", "Pulse Width"},
+        {"LFOA", "Waveform", "KBT"},       {"FilterC", "Frequency", "Gain comp"},
+        {"4-1Switch", "Input sel", "Lvl"}, {"Compressor", "Limiter", "Bypass"},
+        {"RingMod", "Depth MA", "Depth"},
+    };
+    const auto isName = [](const picgen::FaceLabel& l) {
+        return l.kind == picgen::LabelKind::Control || l.kind == picgen::LabelKind::Row;
+    };
+    for (const auto& face : Faces()) {
+        const std::string type = TypeOf(face).GetShortName();
+        SCOPED_TRACE(type);
+        const auto& labels = face.layout.labels;
+        for (const picgen::FaceLabel& a : labels) {
+            for (const picgen::FaceLabel& b : labels) {
+                const int down = std::max(a.box.y - b.box.Bottom(), b.box.y - a.box.Bottom());
+                const int across = std::max(a.box.x - b.box.Right(), b.box.x - a.box.Right());
+                if (&a != &b && isName(a) && isName(b) && a.controls != b.controls && down >= 0 && down <= kLineApart &&
+                    across >= 0 && !known.contains({type, OneLine(a.text), OneLine(b.text)}) &&
+                    !known.contains({type, OneLine(b.text), OneLine(a.text)})) {
+                    EXPECT_GE(across, kBlankAcross)
+                        << "'" << OneLine(a.text) << "' reads on from '" << OneLine(b.text) << "'";
+                }
+            }
+        }
+    }
+}
+
 // Rows of steps in the same columns (EventSeq's two rows of events) have
 // their labels in the order the rows stand: the upper row's label is never
 // the lower one.
