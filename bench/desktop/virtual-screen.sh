@@ -16,7 +16,9 @@ trap cleanup_virtual_screen EXIT
 
 start_virtual_screen() {
   exec 3<> "$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: a program connecting as the one before it leaves would find
+  # the server starting afresh and refusing it.
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset >/dev/null 2>&1 &
   server=$!
   local display=""
   for _ in $(seq 100); do

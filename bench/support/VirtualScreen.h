@@ -27,7 +27,10 @@ public:
         if (pipe(fds) != 0)
             return;
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", size, "-nolisten", "tcp", nullptr};
+        // -noreset: a client connecting as another leaves is not refused while
+        // the server starts afresh.
+        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen",  "0",
+                              size,   "-nolisten",  "tcp",      "-noreset", nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);

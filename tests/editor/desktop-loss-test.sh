@@ -21,7 +21,10 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 start_server() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
+  # Without -noreset the server starts afresh when its last client leaves,
+  # refusing connections meanwhile: the editor, connecting right after the
+  # probe below left, would find no desktop.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dir/display" 2>/dev/null &
   server=$!
   for _ in $(seq 100); do
     [ -s "$dir/display" ] && break
@@ -31,9 +34,11 @@ start_server() {
   # The server names its display as it starts listening; under load its
   # first answer may come later. The editor is started on a desktop that answers.
   for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
     sleep 0.1
   done
+  echo "the X server on $DISPLAY did not answer"
+  exit 1
 }
 
 start_editor() {

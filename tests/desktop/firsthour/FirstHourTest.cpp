@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <set>
 #include <sstream>
 #include <thread>
 
@@ -267,16 +266,11 @@ void FirstHour::ConnectThroughTheMidiDialog()
     ASSERT_TRUE(session.ChoosePort1("simsynth out", "simsynth in", why)) << why;
     session.Screenshot("02-midi-setup");
 
-    // The status follows the link: the model and version first, then the name.
-    std::set<std::string> seen;
-    const EditorReport report = session.WaitFor(
-        [&](const EditorReport& r) {
-            if (!r.ports.empty())
-                seen.insert(r.ports[0]);
-            return !r.ports.empty() && r.ports[0] == "Simulator";
-        },
-        20s);
-    EXPECT_TRUE(seen.count("Kandrel V3.03")) << "the status never showed the model and version";
+    // The status ends at the synthesizer's name. The model and version it
+    // shows on the way may last less than one report on a busy machine; the
+    // link's own tests step through that order.
+    const EditorReport report =
+        session.WaitFor([](const EditorReport& r) { return !r.ports.empty() && r.ports[0] == "Simulator"; }, 20s);
     ASSERT_EQ(report.ports.at(0), "Simulator") << "the link did not come up";
     const EditorReport::View* status = nullptr;
     for (const EditorReport::View& v : report.ViewsOf("MIDI Setup"))
