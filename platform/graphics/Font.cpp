@@ -319,8 +319,7 @@ std::string ResolveFontFile(const std::string& face, bool bold, bool italic)
 // fontconfig keeps its parsed configuration for the whole life of the process,
 // and so does D-Bus its connection once the desktop backend has started; the
 // leak checker of sanitizer builds is told so instead of reporting them.
-// fontconfig is linked into the program, so its functions are named too.
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions()
 {
-    return "leak:libfontconfig.so\nleak:^Fc\nleak:libdbus-1.so\n";
+    return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
 }

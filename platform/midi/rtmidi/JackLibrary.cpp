@@ -53,7 +53,8 @@ struct JackCalls {
     decltype(&::jack_set_xrun_callback) setXrunCallback = nullptr;
 };
 
-template <typename F> void Bind(void* library, F& call, const char* name)
+template <typename F>
+void Bind(void* library, F& call, const char* name)
 {
     call = reinterpret_cast<F>(dlsym(library, name));
 }
@@ -112,12 +113,14 @@ const JackCalls& Jack()
 }
 
 // The call's answer, or `absent` when libjack lacks the function.
-template <typename R, typename... P, typename... A> R Call(R (*call)(P...), R absent, A&&... arguments)
+template <typename R, typename... P, typename... A>
+R Call(R (*call)(P...), R absent, A&&... arguments)
 {
     return call ? call(std::forward<A>(arguments)...) : absent;
 }
 
-template <typename... P, typename... A> void Call(void (*call)(P...), A&&... arguments)
+template <typename... P, typename... A>
+void Call(void (*call)(P...), A&&... arguments)
 {
     if (call)
         call(std::forward<A>(arguments)...);
@@ -147,42 +150,21 @@ jack_client_t* jack_client_open(const char* name, jack_options_t options, jack_s
     return server ? open(name, options, status, server) : open(name, options, status);
 }
 
-int jack_activate(jack_client_t* client)
-{
-    return Call(Jack().activate, -1, client);
-}
-int jack_client_close(jack_client_t* client)
-{
-    return Call(Jack().clientClose, -1, client);
-}
+int jack_activate(jack_client_t* client) { return Call(Jack().activate, -1, client); }
+int jack_client_close(jack_client_t* client) { return Call(Jack().clientClose, -1, client); }
 int jack_connect(jack_client_t* client, const char* source, const char* destination)
 {
     return Call(Jack().connect, -1, client, source, destination);
 }
-int jack_deactivate(jack_client_t* client)
-{
-    return Call(Jack().deactivate, -1, client);
-}
-void jack_free(void* memory)
-{
-    Call(Jack().free, memory);
-}
+int jack_deactivate(jack_client_t* client) { return Call(Jack().deactivate, -1, client); }
+void jack_free(void* memory) { Call(Jack().free, memory); }
 const char** jack_get_ports(jack_client_t* client, const char* names, const char* types, unsigned long flags)
 {
     return Call(Jack().getPorts, static_cast<const char**>(nullptr), client, names, types, flags);
 }
-jack_time_t jack_get_time()
-{
-    return Call(Jack().getTime, jack_time_t{0});
-}
-float jack_get_xrun_delayed_usecs(jack_client_t* client)
-{
-    return Call(Jack().getXrunDelayedUsecs, 0.0F, client);
-}
-void jack_midi_clear_buffer(void* buffer)
-{
-    Call(Jack().midiClearBuffer, buffer);
-}
+jack_time_t jack_get_time() { return Call(Jack().getTime, jack_time_t{0}); }
+float jack_get_xrun_delayed_usecs(jack_client_t* client) { return Call(Jack().getXrunDelayedUsecs, 0.0F, client); }
+void jack_midi_clear_buffer(void* buffer) { Call(Jack().midiClearBuffer, buffer); }
 int jack_midi_event_get(jack_midi_event_t* event, void* buffer, uint32_t index)
 {
     return Call(Jack().midiEventGet, -1, event, buffer, index);
@@ -191,22 +173,13 @@ jack_midi_data_t* jack_midi_event_reserve(void* buffer, jack_nframes_t time, siz
 {
     return Call(Jack().midiEventReserve, static_cast<jack_midi_data_t*>(nullptr), buffer, time, size);
 }
-uint32_t jack_midi_get_event_count(void* buffer)
-{
-    return Call(Jack().midiGetEventCount, uint32_t{0}, buffer);
-}
-size_t jack_midi_max_event_size(void* buffer)
-{
-    return Call(Jack().midiMaxEventSize, size_t{0}, buffer);
-}
+uint32_t jack_midi_get_event_count(void* buffer) { return Call(Jack().midiGetEventCount, uint32_t{0}, buffer); }
+size_t jack_midi_max_event_size(void* buffer) { return Call(Jack().midiMaxEventSize, size_t{0}, buffer); }
 void jack_on_shutdown(jack_client_t* client, JackShutdownCallback callback, void* argument)
 {
     Call(Jack().onShutdown, client, callback, argument);
 }
-int jack_port_connected(const jack_port_t* port)
-{
-    return Call(Jack().portConnected, 0, port);
-}
+int jack_port_connected(const jack_port_t* port) { return Call(Jack().portConnected, 0, port); }
 void* jack_port_get_buffer(jack_port_t* port, jack_nframes_t frames)
 {
     return Call(Jack().portGetBuffer, static_cast<void*>(nullptr), port, frames);
@@ -215,10 +188,7 @@ const char* jack_port_name(const jack_port_t* port)
 {
     return Call(Jack().portName, static_cast<const char*>(nullptr), port);
 }
-int jack_port_name_size()
-{
-    return Call(Jack().portNameSize, 0);
-}
+int jack_port_name_size() { return Call(Jack().portNameSize, 0); }
 jack_port_t* jack_port_register(jack_client_t* client, const char* name, const char* type, unsigned long flags,
                                 unsigned long bufferSize)
 {
@@ -236,10 +206,7 @@ jack_ringbuffer_t* jack_ringbuffer_create(size_t size)
 {
     return Call(Jack().ringbufferCreate, static_cast<jack_ringbuffer_t*>(nullptr), size);
 }
-void jack_ringbuffer_free(jack_ringbuffer_t* ring)
-{
-    Call(Jack().ringbufferFree, ring);
-}
+void jack_ringbuffer_free(jack_ringbuffer_t* ring) { Call(Jack().ringbufferFree, ring); }
 size_t jack_ringbuffer_peek(jack_ringbuffer_t* ring, char* to, size_t count)
 {
     return Call(Jack().ringbufferPeek, size_t{0}, ring, to, count);
@@ -264,14 +231,8 @@ size_t jack_ringbuffer_write_space(const jack_ringbuffer_t* ring)
 {
     return Call(Jack().ringbufferWriteSpace, size_t{0}, ring);
 }
-void jack_set_error_function(void (*report)(const char*))
-{
-    Call(Jack().setErrorFunction, report);
-}
-void jack_set_info_function(void (*report)(const char*))
-{
-    Call(Jack().setInfoFunction, report);
-}
+void jack_set_error_function(void (*report)(const char*)) { Call(Jack().setErrorFunction, report); }
+void jack_set_info_function(void (*report)(const char*)) { Call(Jack().setInfoFunction, report); }
 int jack_set_process_callback(jack_client_t* client, JackProcessCallback callback, void* argument)
 {
     return Call(Jack().setProcessCallback, -1, client, callback, argument);
