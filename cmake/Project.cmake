@@ -10,29 +10,6 @@ function(torvan_find_dependencies)
   find_package(SDL2 REQUIRED)
   pkg_check_modules(RTMIDI REQUIRED IMPORTED_TARGET GLOBAL rtmidi)
   pkg_check_modules(JACK REQUIRED IMPORTED_TARGET GLOBAL jack)
-  # RtMidi is linked into the programs, and libjack is opened only when a
-  # MIDI device first calls it (platform/midi/rtmidi/JackLibrary.cpp): a
-  # program starts without loading either, nor what libjack needs.
-  find_library(TORVAN_RTMIDI_ARCHIVE librtmidi.a REQUIRED)
-  find_package(ALSA REQUIRED)
-  add_library(torvan_rtmidi INTERFACE)
-  target_compile_options(torvan_rtmidi INTERFACE ${RTMIDI_CFLAGS} ${JACK_CFLAGS})
-  target_link_libraries(torvan_rtmidi INTERFACE ${TORVAN_RTMIDI_ARCHIVE} ALSA::ALSA Threads::Threads ${CMAKE_DL_LIBS})
-  # The picture and font libraries are linked in too, as the machine has
-  # their archives: at start the loader has that many libraries fewer to
-  # find, map and relocate. (libexpat stays shared: SDL's libraries load it.)
-  foreach(name jpeg png16 z brotlidec brotlicommon freetype fontconfig)
-    find_library(TORVAN_ARCHIVE_${name} lib${name}.a REQUIRED)
-  endforeach()
-  add_library(torvan_jpeg INTERFACE)
-  target_include_directories(torvan_jpeg INTERFACE ${JPEG_INCLUDE_DIRS})
-  target_link_libraries(torvan_jpeg INTERFACE ${TORVAN_ARCHIVE_jpeg})
-  add_library(torvan_fonts INTERFACE)
-  target_include_directories(torvan_fonts INTERFACE ${FREETYPE_INCLUDE_DIRS} ${Fontconfig_INCLUDE_DIRS}
-                                                    ${PNG_INCLUDE_DIRS})
-  target_link_libraries(
-    torvan_fonts INTERFACE ${TORVAN_ARCHIVE_fontconfig} ${TORVAN_ARCHIVE_freetype} ${TORVAN_ARCHIVE_png16}
-                           ${TORVAN_ARCHIVE_brotlidec} ${TORVAN_ARCHIVE_brotlicommon} ${TORVAN_ARCHIVE_z} expat m)
   if(TORVAN_TESTS)
     find_package(GTest REQUIRED)
   endif()
@@ -106,11 +83,6 @@ function(torvan_program name)
   check_linker_flag(CXX "LINKER:-z,pack-relative-relocs" TORVAN_PACKED_RELOCS)
   if(TORVAN_PACKED_RELOCS)
     target_link_options(${name} PRIVATE "LINKER:-z,pack-relative-relocs")
-  endif()
-  # The C++ runtime linked in: two libraries fewer to find, map and
-  # relocate at every start. The sanitizers keep theirs shared.
-  if(NOT TORVAN_SANITIZE AND NOT TORVAN_TSAN AND NOT TORVAN_FUZZ)
-    target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
   endif()
 endfunction()
 
