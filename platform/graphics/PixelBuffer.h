@@ -16,6 +16,10 @@ class PixelMemory {
 public:
     virtual ~PixelMemory() = default;
     virtual uint32_t* Data() = 0;
+    // True the first time it is asked when the memory came all zero from
+    // the system: filling it with zeros again would only fault in every
+    // page before the first paint.
+    virtual bool TakeZeroed() { return false; }
 };
 
 // A top-down buffer of 32-bit pixels, 0x00RRGGBB: the surface of every window,
@@ -69,7 +73,8 @@ public:
         std::vector<uint32_t>().swap(pixels_);
         memory_ = std::move(memory);
         data_ = memory_->Data();
-        std::fill_n(data_, Count(), fill);
+        if (!memory_->TakeZeroed() || fill != 0)
+            std::fill_n(data_, Count(), fill);
     }
     // The memory the pixels live in; null when they are the buffer's own.
     const PixelMemory* Memory() const { return memory_.get(); }

@@ -4,6 +4,7 @@
 #include "platform/graphics/PixelBuffer.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct SDL_Window;
@@ -25,6 +26,8 @@ public:
     X11SharedPixels& operator=(const X11SharedPixels&) = delete;
 
     uint32_t* Data() override { return data_; }
+    // A new segment is all zero.
+    bool TakeZeroed() override { return std::exchange(zeroed_, false); }
     // Shows the rectangles (clipped to the pixels) on the window, and waits
     // until the server has read them, so that drawing on can't tear them.
     void Show(SDL_Window* window, const std::vector<Rect>& rects) const;
@@ -37,6 +40,7 @@ private:
     uint32_t* data_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    bool zeroed_ = true;
     std::shared_ptr<const bool> displayOpen_;
 };
 
