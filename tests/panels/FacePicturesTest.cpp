@@ -893,9 +893,13 @@ TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
 // Mod-Env's row of modulation amounts, each under the knob it modulates and
 // each after its jack: every amount knob has a name of its own, nearer to it
 // than to any other amount knob, where one "MA" over the row left the owner
-// to count the knobs (and a jack's number stood among them).
+// to count the knobs (and a jack's number stood among them). Each name tells
+// whose amount it is, and no other name stands a few rows over it to read on
+// into it: the Attack amount's bare "MA" once stood under the Decay knob's
+// "Dcy", the two read as "Dcy MA" beside the Decay amount's own.
 TEST_F(FacePictures, EachOfModEnvsAmountKnobsHasItsOwnName)
 {
+    constexpr int kReadOnRows = 10;
     const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
         return TypeOf(f).GetShortName() == std::string("Mod-Env");
     });
@@ -911,6 +915,14 @@ TEST_F(FacePictures, EachOfModEnvsAmountKnobsHasItsOwnName)
         });
         ASSERT_NE(label, face->layout.labels.end()) << names[k] << " has no name of its own";
         EXPECT_TRUE(AsRead(label->text).ends_with("MA")) << label->text;
+        EXPECT_NE(AsRead(label->text), "MA") << names[k] << " does not tell whose amount it is";
+        for (const picgen::FaceLabel& over : face->layout.labels) {
+            const FaceRect& a = over.box;
+            const FaceRect& b = label->box;
+            EXPECT_FALSE(&over != &*label && a.x < b.Right() && b.x < a.Right() && a.Bottom() <= b.y &&
+                         b.y - a.Bottom() < kReadOnRows)
+                << "'" << OneLine(over.text) << "' reads on into '" << OneLine(label->text) << "'";
+        }
         for (const size_t other : amounts) {
             if (other != k) {
                 EXPECT_LT(GapSquared(label->box, controls[k]), GapSquared(label->box, controls[other]))
@@ -1199,9 +1211,8 @@ TEST_F(FacePictures, ANameBetweenTwoKnobsStandsClearlyByItsOwn)
 {
     constexpr double kClearly = 4.0;
     const std::set<std::pair<std::string, std::string>> namedAlongARow = {
-        {"ADSR-Env", "Decay"},  {"ADSR-Env", "Sustain"},      {"ADSR-Env", "Release"},
-        {"Mod-Env", "Decay"},   {"OscA", "Pitch MA 2"},       {"OscA", "FM amount"},
-        {"OscB", "Pitch MA 2"}, {"SpectralOsc", "FM amount"}, {"Phaser", "C freq MA"},
+        {"ADSR-Env", "Decay"}, {"ADSR-Env", "Sustain"}, {"ADSR-Env", "Release"},      {"OscA", "Pitch MA 2"},
+        {"OscA", "FM amount"}, {"OscB", "Pitch MA 2"},  {"SpectralOsc", "FM amount"}, {"Phaser", "C freq MA"},
     };
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);

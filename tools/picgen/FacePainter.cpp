@@ -464,6 +464,14 @@ constexpr PlacedName kPlacedNames[] = {
     // Over the button, "Mute" stood right under the Wave buttons' name, by
     // their foot: level with its button, before it.
     {"OscB", "Mute", "Mute", FontSize::Normal, 194, 72},
+    // "Dcy" left of its knob stood over the Attack amount's "MA", the two
+    // read as "Dcy MA" beside the Decay amount's own: the decay's name heads
+    // its value column as the sustain's and the release's do, and each
+    // amount is named in the gap after the knob it modulates, over its own.
+    {"Mod-Env", "Decay", "Decay", FontSize::Tiny, 82, 8},
+    {"Mod-Env", "Attack MA", "Atk\nMA", FontSize::Tiny, 63, 49},
+    {"Mod-Env", "Decay MA", "Dcy\nMA", FontSize::Tiny, 100, 49},
+    {"Mod-Env", "Sustain MA", "Sus\nMA", FontSize::Tiny, 136, 49},
 };
 
 // A control whose name takes its place before the others', in the tiny
