@@ -472,6 +472,10 @@ constexpr PlacedName kPlacedNames[] = {
     {"Mod-Env", "Attack MA", "Atk\nMA", FontSize::Tiny, 63, 49},
     {"Mod-Env", "Decay MA", "Dcy\nMA", FontSize::Tiny, 100, 49},
     {"Mod-Env", "Sustain MA", "Sus\nMA", FontSize::Tiny, 136, 49},
+    // Its button at the foot of the Resonance value's column has no spot by
+    // it: the name heads the column, high enough over the Frequency and
+    // Resonance knobs' names not to read on from either's corner.
+    {"FilterC", "Gain comp", "Gain comp", FontSize::Tiny, 103, 2},
 };
 
 // A control whose name takes its place before the others', in the tiny
