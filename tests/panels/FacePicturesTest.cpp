@@ -1138,23 +1138,43 @@ FaceRect ButtonColumn(const CBuildModule& type, const std::vector<FaceRect>& con
 // listed have no spot nearer to their controls than to another.
 TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
 {
+    // Gaps below are between item frames: a name keeps a pixel off each
+    // side, so a gap holds a name two pixels narrower. In the tiny font "MA"
+    // is 9 pixels wide and a line 5 rows high.
     const std::set<std::pair<std::string, std::string>> nowhere = {
-        // The value box over its knob, the In 2 jack before it and the Freq
-        // Coarse knob after it leave it no spot by it.
+        // Each amount knob has its input jack before it, the box of another
+        // value right over it and the face's foot under it; the Freq Coarse
+        // knob after it stands 8 (OscC) and 7 (FormantOsc) pixels off, too
+        // near for even its "MA".
         {"OscC", "Pitch MA"},
         {"FormantOsc", "Pitch MA 2"},
-        // Its button stands under a value box, between the Frequency and the
-        // Resonance knob: the name stands over the box.
+        // As the amounts above: the SampleRate knob 7 pixels after it, the
+        // SampleRate box right over it.
+        {"Digitizer", "SRate MA"},
+        // Its button stands under the Resonance value box, between the
+        // Frequency knob 18 pixels before it and the Resonance knob 13 after
+        // it: "Gain" over "comp" takes 17 pixels; the name heads the column.
         {"FilterC", "Gain comp"},
         // Names by their knobs on faces still crowded round them, each
         // nearer to its neighbour: the knob or button beside it takes the
         // one spot.
         {"VocalFilter", "Freq MA"},
+        // The knob fills the face's height, 4 pixels before the value box and
+        // 10 after the Polarity button; the box stands 4 rows (LevAdd's 3)
+        // under the face's top line. "Gain" takes 14 pixels, "Ofs" 11.
         {"LevMult", "Gain"},
         {"LevAdd", "Offset"},
+        // The Shift buttons stand 7 pixels after the Inv button and 5 before
+        // the input jack, 2 rows under the face's top line and 3 over its
+        // foot: "Shift" takes 17 pixels. Left of the Inv button is the one
+        // spot.
         {"InvLevShift", "Shift"},
-        {"Digitizer", "SRate MA"},
-        // The legend of a face of one crowded row, read line by line.
+        // A legend left of the Shape button, the one free block of a face of
+        // one crowded row: the Level knobs fill its height, 6 pixels before
+        // Invert 2 and 5 before the output jack; the Invert buttons stand 2
+        // pixels before their jacks and 7 and 6 after the items before them,
+        // 3 rows under the top and 2 over the foot. "Inv 1" takes 16 pixels,
+        // "Lvl 1" 17.
         {"ControlMixer", "Invert 1"},
         {"ControlMixer", "Invert 2"},
         {"ControlMixer", "Level 1"},
