@@ -31,6 +31,7 @@
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowPaint.h"
 #include "platform/system/Clock.h"
+#include "platform/system/HeapWarmth.h"
 #include "modules/ModuleCatalogueContent.h"
 #include "panels/ModuleCatalogue.h"
 #include "panels/graphs/GraphSurface.h"
@@ -216,6 +217,14 @@ void CEditorApp::Exit()
 
 void CEditorApp::Idle()
 {
+    // The first idle step comes after the first frame: the heap a full
+    // patch's panels take when opened (both areas of 127 modules grow it by
+    // about 0.7 MB) is mapped in now instead of page by page as they are made.
+    if (!heapWarmed_) {
+        heapWarmed_ = true;
+        constexpr size_t kFirstPatchHeap = 1024 * 1024;
+        platform::KeepHeapWarm(kFirstPatchHeap);
+    }
     if (ports_)
         ports_->Idle();
     if (patches_)

@@ -128,6 +128,7 @@ private:
     uint32_t deferredAlert_ = 0;
     uint64_t splashShownAt_ = 0;
     bool openingDocuments_ = false;
+    bool heapWarmed_ = false;
 };
 
 // The program's entry: the editor on the desktop, until it quits.
