@@ -70,6 +70,10 @@ void CEditorApp::ShowSplash()
                                                   kSplashTicks);
         platform::ShowWindow(splash_->GetHandle(), platform::ShowCommand::Show);
         splash_->InvalidateAll();
+        // The splash is on the screen first, before the frame under it
+        // paints: it is what the user looks at while the program starts.
+        platform::UpdateWindow(splash_->GetHandle());
+        platform::FlushWindow(splash_->GetHandle());
         PumpWaiting(1000); // the splash paints before the slower steps
         platform::FlushScreen();
         splashShownAt_ = platform::NowMilliseconds();

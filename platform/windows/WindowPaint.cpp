@@ -224,4 +224,10 @@ void FlushScreen()
     PresentDirty();
 }
 
+void FlushWindow(WindowHandle window)
+{
+    if (const WindowObject* w = Find(window))
+        PresentDirtyOf(TopLevelOf(*w).handle);
+}
+
 } // namespace platform

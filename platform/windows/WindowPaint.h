@@ -53,5 +53,7 @@ void ScrollWindow(WindowHandle window, int dx, int dy, const Rect* area);
 PixelBuffer CaptureWindow(WindowHandle window);
 // Hands every changed top-level window to the host now.
 void FlushScreen();
+// Hands the changes of the window's top-level window alone to the host now.
+void FlushWindow(WindowHandle window);
 
 } // namespace platform

@@ -309,6 +309,35 @@ TEST_F(WindowLayerTest, OnlyWhatChangedIsHandedToTheDesktop)
     EXPECT_EQ(desktop.Host().Screen().At(c.x + 100, c.y + 100), 0x123456u);
 }
 
+TEST_F(WindowLayerTest, OneWindowGoesToTheScreenAheadOfTheWindowsUnderIt)
+{
+    // A start-up picture over a large main window: the picture shows
+    // first, and the main window's caption and borders (drawn only as it
+    // is shown) follow with the rest.
+    const WindowHandle main = TopLevel({0, 0, 600, 500});
+    const WindowHandle picture = TopLevel({200, 150, 400, 350}, 0, main);
+    const SurfaceId mainSurface = SurfaceAt({0, 0, 600, 500});
+    const SurfaceId pictureSurface = SurfaceAt({200, 150, 400, 350});
+    ASSERT_NE(mainSurface, 0u);
+    ASSERT_NE(pictureSurface, 0u);
+    UpdateWindow(picture);
+    FlushWindow(picture);
+    const Point inPicture = ClientToScreen(picture, {10, 10});
+    EXPECT_EQ(desktop.Host().Screen().At(inPicture.x, inPicture.y), 0xFFFFFFu);
+    const PixelBuffer* shownMain = desktop.Host().SurfacePixels(mainSurface);
+    EXPECT_TRUE(shownMain == nullptr || shownMain->Width() == 0) << "the main window went out with the picture";
+
+    desktop.Pump();
+    shownMain = desktop.Host().SurfacePixels(mainSurface);
+    ASSERT_NE(shownMain, nullptr);
+    const PixelBuffer drawn = CaptureWindow(main);
+    ASSERT_EQ(shownMain->Width(), drawn.Width());
+    // The caption bar and the left border, down to the bottom row.
+    for (const Point p : {Point{40, 10}, Point{1, 250}, Point{1, 498}})
+        EXPECT_EQ(shownMain->At(p.x, p.y), drawn.At(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_NE(shownMain->At(40, 10), shownMain->At(40, 100)) << "no caption was drawn";
+}
+
 TEST_F(WindowLayerTest, MouseInputReachesTheWindowUnderThePointerOrTheCapture)
 {
     const WindowHandle top = TopLevel({100, 100, 400, 400});

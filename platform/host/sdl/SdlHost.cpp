@@ -3,6 +3,7 @@
 
 #include "platform/host/sdl/SdlX11.h"
 #include "platform/host/sdl/X11SharedPixels.h"
+#include "platform/graphics/Font.h"
 #include "platform/midi/MidiArrival.h"
 
 #include <SDL.h>
@@ -198,6 +199,16 @@ public:
     bool SetText(std::string_view text) override { return SDL_SetClipboardText(std::string(text).c_str()) == 0; }
     void Clear() override { SDL_SetClipboardText(""); }
 };
+
+// The font configuration is read in the background from the first pixels
+// a window shows on: read while SDL starts, it slowed SDL's start (both
+// map and fault in memory of the one process) and kept the first window
+// waiting, which shows no text of ours before. A text drawn earlier reads
+// the configuration itself.
+void ReadFontsOnceShown()
+{
+    PrepareFonts(); // once: later calls return at once
+}
 
 } // namespace
 
@@ -486,6 +497,7 @@ void SdlHost::PresentSurface(SurfaceId id, const PixelBuffer& pixels)
     SDL_Window* window = WindowOf(id);
     if (!window)
         return;
+    ReadFontsOnceShown();
     if (const auto* shared = dynamic_cast<const X11SharedPixels*>(pixels.Memory())) {
         shared->Show(window, {Rect{0, 0, pixels.Width(), pixels.Height()}});
         return;
@@ -510,6 +522,7 @@ void SdlHost::PresentSurfaceRects(SurfaceId id, const PixelBuffer& pixels, const
     SDL_Window* window = WindowOf(id);
     if (!window)
         return;
+    ReadFontsOnceShown();
     if (const auto* shared = dynamic_cast<const X11SharedPixels*>(pixels.Memory())) {
         shared->Show(window, rects);
         return;

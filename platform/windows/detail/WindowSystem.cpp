@@ -8,6 +8,7 @@
 #include "platform/graphics/RegionOps.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform::detail {
 
@@ -207,9 +208,7 @@ void DrawTitle(const WindowObject& w, const FrameTarget& t, const Rect& bar, uin
     dc.TextOut(area.left, area.top + (area.Height() - font->Metrics().height) / 2, w.title);
 }
 
-} // namespace
-
-void DrawNonClient(WindowObject& w)
+void PaintNonClient(WindowObject& w)
 {
     const Rect whole{0, 0, w.rect.Width(), w.rect.Height()};
     const Rect client = ClientArea(w);
@@ -248,6 +247,41 @@ void DrawNonClient(WindowObject& w)
         }
     }
     MarkDirtyRegion(w, clip);
+}
+
+void DrawDueFrame(WindowObject& top)
+{
+    if (std::exchange(top.frameDue, false))
+        PaintNonClient(top);
+}
+
+// Hands the top-level's changed pixels to the host, when it shows them.
+void PresentTopLevel(WindowObject& w)
+{
+    const bool shown = w.surfaceId && (w.style & style::Visible);
+    if (shown)
+        DrawDueFrame(w);
+    Region changed;
+    std::swap(changed, w.dirty);
+    if (!shown)
+        return;
+    Intersect(changed, Rect{0, 0, w.surface.Width(), w.surface.Height()});
+    if (changed.IsEmpty())
+        return;
+    const std::vector<Rect> rects(changed.Rects().begin(), changed.Rects().end());
+    Host().PresentSurfaceRects(w.surfaceId, w.surface, rects);
+}
+
+} // namespace
+
+void DrawNonClient(WindowObject& w)
+{
+    if (w.parent) {
+        PaintNonClient(w);
+        return;
+    }
+    w.frameDue = true;
+    System().dirtyTopLevels.insert(w.handle);
 }
 
 Point WindowOrigin(const WindowObject& w)
@@ -350,8 +384,9 @@ void ExposeArea(WindowObject& w, const Rect& area)
     }
 }
 
-const PixelBuffer& ComposedTopLevel(const WindowObject& top)
+const PixelBuffer& ComposedTopLevel(WindowObject& top)
 {
+    DrawDueFrame(top);
     return top.surface;
 }
 
@@ -360,21 +395,21 @@ void PresentDirty()
     auto& sys = System();
     const std::set<WindowHandle> dirty = std::move(sys.dirtyTopLevels);
     sys.dirtyTopLevels.clear();
-    std::vector<Rect> rects;
-    for (WindowHandle h : dirty) {
-        WindowObject* w = Find(h);
-        if (!w)
-            continue;
-        Region changed;
-        std::swap(changed, w->dirty);
-        if (!w->surfaceId || !(w->style & style::Visible))
-            continue;
-        Intersect(changed, Rect{0, 0, w->surface.Width(), w->surface.Height()});
-        if (changed.IsEmpty())
-            continue;
-        rects.assign(changed.Rects().begin(), changed.Rects().end());
-        Host().PresentSurfaceRects(w->surfaceId, w->surface, rects);
-    }
+    for (WindowHandle h : dirty)
+        if (WindowObject* w = Find(h))
+            PresentTopLevel(*w);
+    // Drawing a due frame marks its window again: its pixels went out above.
+    for (WindowHandle h : dirty)
+        sys.dirtyTopLevels.erase(h);
+}
+
+void PresentDirtyOf(WindowHandle topLevel)
+{
+    WindowObject* w = Find(topLevel);
+    if (!w || w->parent)
+        return;
+    PresentTopLevel(*w);
+    System().dirtyTopLevels.erase(topLevel);
 }
 
 } // namespace platform::detail

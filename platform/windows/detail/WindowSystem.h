@@ -38,6 +38,11 @@ struct WindowObject {
     // them shows), and the part changed since the last present.
     PixelBuffer surface;
     Region dirty;
+    // Its caption and borders are drawn just before its pixels are read or
+    // shown: a frame window's borders run down every row of its pixels, and
+    // drawing them at once would fault in all of its memory before anything
+    // above it is shown.
+    bool frameDue = false;
     intptr_t data = 0;
     bool destroying = false;
     bool acceptFiles = false;
@@ -140,8 +145,10 @@ void ExposeTree(WindowObject& w);
 // every visible child window over it: something that covered it went.
 void ExposeArea(WindowObject& w, const Rect& area);
 // The top-level's pixels with its children as the screen shows them.
-const PixelBuffer& ComposedTopLevel(const WindowObject& top);
+const PixelBuffer& ComposedTopLevel(WindowObject& top);
+// Hands the changed pixels of every top-level window to the host, or of one.
 void PresentDirty();
+void PresentDirtyOf(WindowHandle topLevel);
 
 bool IsMdiClient(const WindowObject& w);
 bool IsMdiChild(const WindowObject& w);
