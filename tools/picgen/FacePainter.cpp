@@ -476,6 +476,29 @@ constexpr PlacedName kPlacedNames[] = {
     // it: the name heads the column, high enough over the Frequency and
     // Resonance knobs' names not to read on from either's corner.
     {"FilterC", "Gain comp", "Gain comp", FontSize::Tiny, 103, 2},
+    // Each name over its knob, the two off each other's corner by a blank:
+    // a line apart, the end of "Depth MA" read on into "Depth".
+    {"RingMod", "Depth MA", "Depth MA", FontSize::Normal, 94, 9},
+    {"RingMod", "Depth", "Depth", FontSize::Normal, 146, 1},
+    // "Limiter" over its value box in the tiny font of its row's longer
+    // names, a blank before "Bypass" over the button at the edge.
+    {"Compressor", "Limiter", "Limiter", FontSize::Tiny, 194, 52},
+    {"Compressor", "Bypass", "Bypass", FontSize::Tiny, 227, 43},
+    // The selector's name in the tiny font right before its buttons, a
+    // blank above the level knobs' "Lvl" that its tail once read on into.
+    {"4-1Switch", "Input sel", "Input sel", FontSize::Tiny, 131, 2},
+    // Under the Waveform buttons, a blank right of "KBT" beside its
+    // knob, which read on into it off its corner.
+    {"LFOA", "Waveform", "Waveform", FontSize::Normal, 171, 45},
+    {"LFOA", "KBT", "KBT", FontSize::Normal, 147, 54},
+    // "Range" level with the Sub button's top, under the Phase box, and
+    // "Pulse Width" under the wave graph: each a few rows over the name
+    // beside it ("KBT", "PW MA") that they read on into a line apart.
+    {"LFOB", "Range", "Range", FontSize::Tiny, 120, 24},
+    {"LFOB", "KBT", "KBT", FontSize::Tiny, 140, 33},
+    {"LFOB", "Rate", "Rate", FontSize::Tiny, 47, 30},
+    {"LFOB", "Rate MA", "Rate MA", FontSize::Tiny, 30, 39},
+    {"LFOB", "Pulse wdth", "Pulse Width", FontSize::Tiny, 199, 23},
 };
 
 // A control whose name takes its place before the others', in the tiny
