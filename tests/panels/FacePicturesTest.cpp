@@ -630,23 +630,27 @@ bool FeedsKnob(const FaceRect& jack, const FaceRect& knob)
 TEST_F(FacePictures, EveryJackWordAndNumberIsPrinted)
 {
     const std::set<std::pair<std::string, std::string>> noRoom = {
-        // At the face's left edge, between two jacks' rings, the event buttons
-        // and their lights right of them: the one free strip, over each, is as
-        // near to the jack above as to its own.
+        // At the face's left edge: 5 px between the jack's ring and the
+        // first event button where "Rst" or "Snc" needs 11 and a pixel clear
+        // on each side, 5 rows between its ring and the next jack's where a
+        // tiny name needs 7, and none under Snc, at the face's foot.
         {"EventSeq", "Rst"},
         {"EventSeq", "Snc"},
-        // At the right edge beside the Output buttons: the strip over them
-        // holds the legend "Output A", "Output B", which names their rows'
-        // outputs in the order they stand.
+        // At the right edge: the Output buttons stand right before them, and
+        // the strip over them holds the legend "Output A", "Output B", which
+        // names their rows' outputs in the order they stand.
         {"EventSeq", "Out (row A)"},
         {"EventSeq", "Out (row B)"},
-        // The state LED stands right of it, the Attack knob's name over it.
+        // At the left edge, the state LED right against its ring; over it
+        // the Attack knob's name; under it 6 rows as near to the next input
+        // as to its own.
         {"Mod-Env", "In 2"},
-        // Between the Type buttons and the second input, on a face two rows
-        // high: "I1" fits only right against the XOR button's edge, its "I"
-        // read as that edge.
+        // On a face two rows high: 6 px between the Type buttons and its
+        // ring, where the tiny "I1" needs 5 and a pixel clear on each side;
+        // right against the XOR button, its "I" read as that edge.
         {"LogicProc", "In 1"},
-        // Right under the selector's buttons "1" to "4", which number them.
+        // Right under the selector's buttons "1" to "4", which number them:
+        // a row over them, 3 px between two rings, none under them.
         {"1-4Switch", "Out 1"},
         {"1-4Switch", "Out 2"},
         {"1-4Switch", "Out 3"},
@@ -1345,15 +1349,20 @@ TEST_F(FacePictures, NoNameStandsStraightOverAJackNotItsOwn)
 // A button showing its initial ("B" on a Bypass button) reads more plainly
 // by its name: it names itself by its letter only where the face has no room
 // for the name by it, in its shortest listed form and the tiny font at least
-// (FilterF's Bypass button stands between its jacks, under the Slope buttons
-// five rows over it; Filter Bank's between its jacks, under the sliders).
+// (FilterF's Bypass button stands between its jacks, 7 px from the input's
+// ring where "Byp" needs 11 and a pixel clear on each side, under the Slope
+// buttons 5 rows over it where it needs 7; Filter Bank's between its jacks,
+// 7 px from the input's ring, beside the sliders).
 // Straight over or under the button, its letter tells whose name it is even
 // with an item as near on the other side. PercOsc's mute button once showed
 // its "M" where "Mute" fits, EqMid's and EqShelving's Bypass buttons their
 // "B" where "Byp" fits, FilterE's its "B" and 4-1Switch's mute button its "M"
-// where the name fits between the button and the buttons over it. The one
-// spot by StChorus's Bypass button names its first output, by Phaser's its
-// Input Lvl knob.
+// where the name fits between the button and the buttons over it. The
+// strips over and under StChorus's Bypass button, 20 px between the rings of
+// its input and its outputs, hold "Out 1" and "Out 2": "Byp" and a blank
+// take 17, leaving an output's label 3. Over Phaser's, 44 px from where
+// "Input Lvl" (whose knob has no side free) clears the input to the LED hold
+// that name, which with "Byp" and the blank between takes 49.
 TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
 {
     const std::set<std::pair<std::string, std::string>> spotTaken = {{"StChorus", "Bypass"}, {"Phaser", "Bypass"}};
@@ -1449,7 +1458,11 @@ TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
 // faces where a clear gap would leave a name off its control do they stand
 // closer, as the test above allows: OscC's "Pitch MA" and "Mute", LFOA's
 // "Rate" at its knob's corner over "Rate MA", FilterC's "Gain comp",
-// VocalFilter's "Freq MA", and ControlMixer's legend, a table of two lines.
+// VocalFilter's "Freq MA" and "Navigator" over "Level" (the Level knob's
+// name has only the 13 rows between the Vowel 3 box and the knob, which
+// "Navigator" right of its own knob shares; over that knob, between the
+// Vowel 1 and Vowel 2 sliders, 31 px are free where it needs 36 with its
+// clearance), and ControlMixer's legend, a table of two lines.
 // EventSeq's legend over its column of Output buttons is such a table: its
 // lines name the buttons in the order they stand.
 TEST_F(FacePictures, NamesOfTwoItemsOneOverTheOtherKeepAClearGap)
