@@ -25,23 +25,31 @@ struct X11SharedPixels::Parts {
 namespace {
 
 bool attachFailed = false;
+unsigned long attachRequest = 0;
+XErrorHandler handlerBefore = nullptr;
 
 // The server refuses a segment it can't reach (a display on another
-// machine); that is no error of the program.
-int NoteAttachFailure(Display*, XErrorEvent*)
+// machine); that is no error of the program. Errors of earlier requests,
+// still due, go to the handler they were meant for.
+int NoteAttachFailure(Display* display, XErrorEvent* error)
 {
-    attachFailed = true;
-    return 0;
+    if (error->serial == attachRequest) {
+        attachFailed = true;
+        return 0;
+    }
+    return handlerBefore != nullptr ? handlerBefore(display, error) : 0;
 }
 
+// One round trip: the answer to the attach, and only to it, is its error.
 bool Attach(Display* display, XShmSegmentInfo& segment)
 {
-    XSync(display, False);
     attachFailed = false;
-    const auto previous = XSetErrorHandler(NoteAttachFailure);
+    attachRequest = NextRequest(display);
+    handlerBefore = XSetErrorHandler(NoteAttachFailure);
     const bool sent = XShmAttach(display, &segment) != 0;
     XSync(display, False);
-    XSetErrorHandler(previous);
+    XSetErrorHandler(handlerBefore);
+    handlerBefore = nullptr;
     return sent && !attachFailed;
 }
 
