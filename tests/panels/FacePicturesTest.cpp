@@ -135,9 +135,11 @@ TEST_F(FacePictures, TheTitleStripIsPlain)
 }
 
 // The strip in the tab's colour along the bottom edge shows where one module
-// ends and the next begins: no label's ink on it (OscA's "PW MA" once stood
-// over it).
-TEST_F(FacePictures, NoLabelIsDrawnOverTheBottomStrip)
+// ends and the next begins, the line along the top edge where it starts: no
+// label's ink on either (OscA's "PW MA" once stood over the strip; a name
+// on the line lost its capitals' top bars into it, GainControl's "F" read
+// as a broken letter).
+TEST_F(FacePictures, NoLabelIsDrawnOverTheStripsAlongTheEdges)
 {
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -147,14 +149,21 @@ TEST_F(FacePictures, NoLabelIsDrawnOverTheBottomStrip)
             inks.insert(picgen::Shade(picgen::JackColour(jack.kind), 0.6));
         }
         const picgen::CRaster& p = face.layout.picture;
-        const FaceRect strip = picgen::BottomStrip(p.Width(), p.Height());
-        int inked = 0;
-        for (int y = strip.y; y < strip.Bottom(); ++y) {
-            for (int x = strip.x; x < strip.Right(); ++x) {
-                inked += inks.contains(p.At(x, y));
+        const std::vector<std::pair<std::string, FaceRect>> strips = {
+            {"bottom strip", picgen::BottomStrip(p.Width(), p.Height())},
+            {"top line", picgen::AccentLine(p.Width())},
+        };
+        for (const auto& [where, strip] : strips) {
+            std::vector<int> inked;
+            for (int y = strip.y; y < strip.Bottom(); ++y) {
+                for (int x = strip.x; x < strip.Right(); ++x) {
+                    if (inks.contains(p.At(x, y))) {
+                        inked.push_back(x);
+                    }
+                }
             }
+            EXPECT_EQ(inked, std::vector<int>{}) << "ink on the " << where << " at these columns";
         }
-        EXPECT_EQ(inked, 0);
     }
 }
 

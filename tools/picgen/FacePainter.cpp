@@ -499,6 +499,21 @@ constexpr PlacedName kPlacedNames[] = {
     {"LFOB", "Rate", "Rate", FontSize::Tiny, 47, 30},
     {"LFOB", "Rate MA", "Rate MA", FontSize::Tiny, 30, 39},
     {"LFOB", "Pulse wdth", "Pulse Width", FontSize::Tiny, 199, 23},
+    // Off the accent line along the top edge the search puts the phase's
+    // name under its value box over "PW MA", and the pulse width's as "PW"
+    // over the Mute button's name: the phase's heads its knob a row under
+    // the line; the pulse width's knob leaves no row over it, so its short
+    // form stands at the knob's top corner, well clear of "Mute".
+    {"LFOB", "Phase", "Phase", FontSize::Tiny, 149, 2},
+    {"OscSlvB", "Pulse wdth", "PW", FontSize::Tiny, 216, 1},
+    // In the normal font the button's name needs the accent line's row; in
+    // the tiny font it heads its button under the line.
+    {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
+    // Its button between the two inputs leaves its name no row over it or
+    // room beside it: the name stands before the first input, a row under
+    // the accent line, placed first so that the input's name keeps a clear
+    // gap under it.
+    {"GainControl", "Lvl Shift", "Lvl Shift", FontSize::Tiny, 97, 1},
 };
 
 // A control whose name takes its place before the others', in the tiny
@@ -593,6 +608,11 @@ private:
         for (const FaceRect& j : jackFrames_)
             obstacles.push_back(j.Inflated(2));
         obstacles.push_back(kTitleStrip);
+        // A label may touch the accent line along the top edge and the strip
+        // along the bottom, but not cover them: a label's top row on the line
+        // would merge into it, its capitals losing their top bars.
+        const FaceRect line = AccentLine(Width());
+        obstacles.push_back({line.x, line.y - 1, line.w, line.h});
         const FaceRect strip = BottomStrip(Width(), Height());
         obstacles.push_back({strip.x, strip.y + 1, strip.w, strip.h - 1});
         return obstacles;
@@ -1542,7 +1562,8 @@ private:
         CRaster& p = layout_.picture;
         const FaceRect strip = BottomStrip(Width(), Height());
         p.FillRect(strip.x, strip.y, strip.w, strip.h, accent_);
-        p.HLine(kTitleStrip.Right() + 2, Width() - 1, 0, accent_);
+        const FaceRect line = AccentLine(Width());
+        p.HLine(line.x, line.Right() - 1, line.y, accent_);
         p.VLine(Width() - 1, 0, Height() - 1, Shade(accent_, 0.8));
     }
 

@@ -24,6 +24,13 @@ constexpr FaceRect BottomStrip(int width, int height)
     constexpr int kStripHeight = 2;
     return {0, height - kStripHeight, width, kStripHeight};
 }
+// The line in the tab's colour along a face's top edge, after the title
+// strip: labels may touch it but not cover it.
+constexpr FaceRect AccentLine(int width)
+{
+    const int x = kTitleStrip.x + kTitleStrip.w + 2;
+    return {x, 0, width - x, 1};
+}
 // Items are placed in panel coordinates; the face starts inside the border.
 constexpr int kBorder = 3;
 
