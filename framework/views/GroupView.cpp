@@ -107,10 +107,9 @@ int CGroupView::CountChildren() const
 
 CView* CGroupView::GetChild(int index) const
 {
-    for (const Child& child : children_)
-        if (index-- == 0)
-            return child.view;
-    return nullptr;
+    if (index < 0 || index >= CountChildren())
+        return nullptr;
+    return children_[static_cast<size_t>(index)].view;
 }
 
 void CGroupView::HandleBroadcast()

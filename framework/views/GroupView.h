@@ -2,7 +2,7 @@
 
 #include "framework/views/View.h"
 
-#include <list>
+#include <vector>
 #include <memory>
 
 namespace NSHarrowen {
@@ -56,10 +56,12 @@ protected:
     // Each child in order; a child may remove itself while it is called.
     template <typename F> void ForEachChild(F f) const
     {
-        for (auto it = children_.begin(); it != children_.end();) {
-            CView* view = it->view;
-            ++it;
+        for (size_t i = 0; i < children_.size();) {
+            CView* view = children_[i].view;
             f(view);
+            // A child that left (this one or one before it) moved the next one to here.
+            if (i < children_.size() && children_[i].view == view)
+                ++i;
         }
     }
 
@@ -70,7 +72,9 @@ private:
         CView* view;
         std::unique_ptr<CView> owned; // null when lent
     };
-    using ChildList = std::list<Child>;
+    // A vector, not a list: a panel holds thousands of views, and a list
+    // node per child doubled what their bookkeeping takes.
+    using ChildList = std::vector<Child>;
 
     void Adopt(CView* view);
     ChildList::iterator Find(const CView* view);
