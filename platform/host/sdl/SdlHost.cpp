@@ -207,7 +207,9 @@ public:
 // the configuration itself.
 void ReadFontsOnceShown()
 {
-    PrepareFonts(); // once: later calls return at once
+    // Asked once, without taking the font lock on every present after.
+    static const bool asked = (PrepareFonts(), true);
+    static_cast<void>(asked);
 }
 
 } // namespace

@@ -396,11 +396,7 @@ void PresentDirty()
     const std::set<WindowHandle> dirty = std::move(sys.dirtyTopLevels);
     sys.dirtyTopLevels.clear();
     for (WindowHandle h : dirty)
-        if (WindowObject* w = Find(h))
-            PresentTopLevel(*w);
-    // Drawing a due frame marks its window again: its pixels went out above.
-    for (WindowHandle h : dirty)
-        sys.dirtyTopLevels.erase(h);
+        PresentDirtyOf(h);
 }
 
 void PresentDirtyOf(WindowHandle topLevel)
@@ -409,6 +405,7 @@ void PresentDirtyOf(WindowHandle topLevel)
     if (!w || w->parent)
         return;
     PresentTopLevel(*w);
+    // Drawing a due frame marks its window again: its pixels went out above.
     System().dirtyTopLevels.erase(topLevel);
 }
 
