@@ -291,9 +291,9 @@ bool Level(const FaceRect& a, const FaceRect& b)
     return a.y < b.Bottom() && b.y < a.Bottom();
 }
 
-// The number ending the name of the knob right after a jack on its row
-// ("Pitch MA 2": 2); 0 where there is none.
-int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+// The name of the knob right after a jack on its row, the knob that takes
+// in what the jack brings; none where there is no such knob.
+std::optional<std::string> KnobNameAfter(const CBuildModule& type, const JackSpec& jack)
 {
     const FaceRect j{jack.x - 3, jack.y - 3, 13, 13};
     const auto names = ControlNames(type);
@@ -302,12 +302,20 @@ int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
         const ItemFrameSize size = ItemFrame(item);
         const FaceRect f{item.x - 3, item.y - 3, size.width, size.height};
         if (IsKnob(item.itemClass) && Level(f, j) && f.x >= j.Right() && f.x - j.Right() <= 8) {
-            const size_t blank = names[c].rfind(' ');
-            const std::string last = blank == std::string::npos ? "" : names[c].substr(blank + 1);
-            return !last.empty() && std::all_of(last.begin(), last.end(), ::isdigit) ? std::stoi(last) : 0;
+            return names[c];
         }
     }
-    return 0;
+    return std::nullopt;
+}
+
+// The number ending the name of the knob right after a jack on its row
+// ("Pitch MA 2": 2); 0 where there is none.
+int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
+{
+    const std::string name = KnobNameAfter(type, jack).value_or("");
+    const size_t blank = name.rfind(' ');
+    const std::string last = blank == std::string::npos ? "" : name.substr(blank + 1);
+    return !last.empty() && std::all_of(last.begin(), last.end(), ::isdigit) ? std::stoi(last) : 0;
 }
 
 // A jack's name: the face's word for it; else, for a jack that shares
@@ -315,8 +323,10 @@ int KnobNumberAfter(const CBuildModule& type, const JackSpec& jack)
 // jacks of its direction: the number of the knob right after it where the
 // knobs' numbers tell the jacks apart ("In 2" beside "Pitch MA 2"), else the
 // next number left as they are read, row by row (a row: the jacks level with
-// its highest) and left to right ("Out 3"); else none, its picture telling
-// it apart.
+// its highest) and left to right ("Out 3"), the jacks that a knob right after
+// them tells apart after the others (X-Fade's two faded inputs "In 1" and
+// "In 2", the one before "Balance MA" "In 3"); else none, its picture
+// telling it apart.
 std::string JackName(const CBuildModule& type, size_t jack)
 {
     const auto jacks = type.GetJacks();
@@ -347,17 +357,17 @@ std::string JackName(const CBuildModule& type, size_t jack)
         }
         rowOf[j] = row;
     }
-    std::vector<std::tuple<int, int, int, const JackSpec*>> places;
+    std::vector<std::tuple<bool, int, int, int, const JackSpec*>> places;
     for (const JackSpec& j : jacks) {
         if (j.direction == own.direction && numbered(j)) {
-            places.emplace_back(rowOf[&j], j.x, j.y, &j);
+            places.emplace_back(KnobNameAfter(type, j).has_value(), rowOf[&j], j.x, j.y, &j);
         }
     }
     std::sort(places.begin(), places.end());
     std::set<int> claimed;
     bool distinct = true;
     for (const auto& place : places) {
-        if (const int n = KnobNumberAfter(type, *std::get<3>(place)); n > 0) {
+        if (const int n = KnobNumberAfter(type, *std::get<4>(place)); n > 0) {
             distinct = distinct && n <= static_cast<int>(places.size()) && claimed.insert(n).second;
         }
     }
@@ -366,14 +376,14 @@ std::string JackName(const CBuildModule& type, size_t jack)
     }
     int number = 0;
     for (const auto& place : places) {
-        const int n = KnobNumberAfter(type, *std::get<3>(place));
+        const int n = KnobNumberAfter(type, *std::get<4>(place));
         const bool byKnob = n > 0 && claimed.contains(n);
         if (!byKnob) {
             do {
                 ++number;
             } while (claimed.contains(number));
         }
-        if (std::get<3>(place) == &own) {
+        if (std::get<4>(place) == &own) {
             return std::string(own.direction == JackDirection::Input ? "In " : "Out ") +
                 std::to_string(byKnob ? n : number);
         }

@@ -233,8 +233,11 @@ bool ToldApartByItsKnob(const CBuildModule& type, const JackSpec& jack)
 // Among the numbered jacks of a direction, one right before a knob whose
 // name ends in a number takes that number, so that the two agree ("In 2"
 // beside "Pitch MA 2"); the rest count on as they are read, row by row and
-// left to right. The forms to try, longest first ("In 2", then the listed
-// "I2"); none for a jack left unnamed.
+// left to right, those that a knob right after them tells apart after the
+// others: the signals a module works on come first, a modulation input
+// before its amount knob last (X-Fade fades "In 1" into "In 2"). The forms
+// to try, longest first ("In 2", then the listed "I2"); none for a jack left
+// unnamed.
 std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
 {
     const auto jacks = type.GetJacks();
@@ -261,8 +264,10 @@ std::vector<std::vector<std::string>> JackNames(const CBuildModule& type)
         for (size_t k = 0; k < jacks.size(); ++k)
             if (jacks[k].direction == direction && numbered(jacks[k]))
                 counted.push_back(k);
-        std::stable_sort(counted.begin(), counted.end(),
-                         [&](size_t a, size_t b) { return readingPlace(jacks[a]) < readingPlace(jacks[b]); });
+        std::stable_sort(counted.begin(), counted.end(), [&](size_t a, size_t b) {
+            return std::tuple(ToldApartByItsKnob(type, jacks[a]), readingPlace(jacks[a])) <
+                std::tuple(ToldApartByItsKnob(type, jacks[b]), readingPlace(jacks[b]));
+        });
         // The knobs' numbers hold where each is one of the count, and no two alike.
         std::set<int> claimed;
         bool agree = true;
