@@ -1069,6 +1069,32 @@ bool HasRoomByItsControl(const CBuildModule& type, const picgen::CFaceLayout& la
     return false;
 }
 
+// A name keeps a pixel off every item, but where its face leaves it no
+// spot a pixel off its own control it may touch that one (FilterC's "Gain
+// comp" against its GC button): against another item it would read as that
+// one's, or run into its outline.
+TEST_F(FacePictures, ANameTouchesNoItemButItsOwnControl)
+{
+    int touching = 0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            for (const FaceRect& item : face.layout.itemFrames) {
+                if (!label.box.Inflated(1).Intersects(item)) {
+                    continue;
+                }
+                const bool own = label.kind == picgen::LabelKind::Control &&
+                    controls.at(static_cast<size_t>(label.controls.at(0))) == item;
+                EXPECT_TRUE(own) << "'" << OneLine(label.text) << "' touches an item not its own";
+                touching += own;
+            }
+        }
+    }
+    EXPECT_GE(touching, 1);
+}
+
 // A control's label never stands where a jack's label would, unless the
 // jack is the one its knob takes in (FilterF's "Bypass" once stood beside an
 // input jack). A knob under its value box is named over the box, within its
@@ -1174,10 +1200,6 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         // As the amounts above: the SampleRate knob 7 pixels after it, the
         // SampleRate box right over it.
         {"Digitizer", "SRate MA"},
-        // Its button stands under the Resonance value box, between the
-        // Frequency knob 18 pixels before it and the Resonance knob 13 after
-        // it: "Gain" over "comp" takes 17 pixels; the name heads the column.
-        {"FilterC", "Gain comp"},
         // Names by their knobs on faces still crowded round them, each
         // nearer to its neighbour: the knob or button beside it takes the
         // one spot.
@@ -1476,12 +1498,12 @@ TEST_F(FacePictures, LabelsOneOverAnotherNeverReadAsOneName)
 // one over the other, overlapping across, keep four at least. Only on the
 // faces where a clear gap would leave a name off its control do they stand
 // closer, as the test above allows: OscC's "Pitch MA" and "Mute", LFOA's
-// "Rate" at its knob's corner over "Rate MA", FilterC's "Gain comp",
-// VocalFilter's "Freq MA" and "Navigator" over "Level" (the Level knob's
-// name has only the 13 rows between the Vowel 3 box and the knob, which
-// "Navigator" right of its own knob shares; over that knob, between the
-// Vowel 1 and Vowel 2 sliders, 31 px are free where it needs 36 with its
-// clearance), and ControlMixer's legend, a table of two lines.
+// "Rate" at its knob's corner over "Rate MA", VocalFilter's "Freq MA" and
+// "Navigator" over "Level" (the Level knob's name has only the 13 rows
+// between the Vowel 3 box and the knob, which "Navigator" right of its own
+// knob shares; over that knob, between the Vowel 1 and Vowel 2 sliders, 31
+// px are free where it needs 36 with its clearance), and ControlMixer's
+// legend, a table of two lines.
 // EventSeq's legend over its column of Output buttons is such a table: its
 // lines name the buttons in the order they stand.
 TEST_F(FacePictures, NamesOfTwoItemsOneOverTheOtherKeepAClearGap)

@@ -446,7 +446,8 @@ enum class JacksFirst { None, Numbers, Words };
 // Names an owner read as another control's wherever the search put them,
 // on faces whose items leave a name one spot that reads as its own: each
 // stands there, its top-left corner given, before any other label is placed.
-// The checks hold it as they hold every label.
+// The checks hold it as they hold every label; but where its spot is a pixel
+// short of the clearance, it may touch its own control, never another item.
 struct PlacedName {
     std::string_view type;
     std::string_view control;
@@ -477,10 +478,11 @@ constexpr PlacedName kPlacedNames[] = {
     {"Mod-Env", "Attack MA", "Atk\nMA", FontSize::Tiny, 63, 49},
     {"Mod-Env", "Decay MA", "Dcy\nMA", FontSize::Tiny, 100, 49},
     {"Mod-Env", "Sustain MA", "Sus\nMA", FontSize::Tiny, 136, 49},
-    // Its button at the foot of the Resonance value's column has no spot by
-    // it: the name heads the column, high enough over the Frequency and
-    // Resonance knobs' names not to read on from either's corner.
-    {"FilterC", "Gain comp", "Gain comp", FontSize::Tiny, 103, 2},
+    // Its button at the foot of the Resonance value's column: "Gain" over
+    // "comp" level with it, before it, touching it; of the 18 pixels between
+    // it and the Frequency knob, "comp" takes 17 and the pixel clear of the
+    // knob the last. A row lower than centred, the knob keeps its tick.
+    {"FilterC", "Gain comp", "Gain\ncomp", FontSize::Tiny, 91, 41},
     // Each name over its knob, the two off each other's corner by a blank:
     // a line apart, the end of "Depth MA" read on into "Depth".
     {"RingMod", "Depth MA", "Depth MA", FontSize::Normal, 94, 9},
@@ -692,7 +694,7 @@ private:
             const FaceRect size = LabelSize(text, p.size);
             const FaceRect box{p.x, p.y, size.w, size.h};
             const auto i = static_cast<int>(c - controls_.begin());
-            if (Readable({i}, {})(box) && placer.TakeAll({box}))
+            if (Readable({i}, {})(box) && placer.TakeTouching(box, c->frame))
                 AddLabel(CLabelPlacer::Placement{box, text, p.size}, LabelKind::Control, {i});
         }
     }

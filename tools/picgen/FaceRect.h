@@ -16,6 +16,7 @@ struct FaceRect {
         return x < o.Right() && o.x < Right() && y < o.Bottom() && o.y < Bottom();
     }
     FaceRect Inflated(int d) const { return {x - d, y - d, w + 2 * d, h + 2 * d}; }
+    bool operator==(const FaceRect&) const = default;
 };
 
 } // namespace picgen

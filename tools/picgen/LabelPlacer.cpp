@@ -210,7 +210,7 @@ CLabelPlacer::CLabelPlacer(int width, int height, std::vector<FaceRect> obstacle
     : width_(width), height_(height), stackedGap_(StackedGap(stackGap)), obstacles_(std::move(obstacles))
 { }
 
-bool CLabelPlacer::IsFree(const FaceRect& box) const
+bool CLabelPlacer::IsFree(const FaceRect& box, const std::optional<FaceRect>& touchable) const
 {
     if (box.x < 0 || box.y < 0 || box.Right() > width_ || box.Bottom() > height_)
         return false;
@@ -218,8 +218,8 @@ bool CLabelPlacer::IsFree(const FaceRect& box) const
     const FaceRect spaced = Spaced(box);
     const FaceRect stackSpaced = StackSpaced(box, stackedGap_);
     const FaceRect wide{box.x - kApartAcross, box.y, box.w + 2 * kApartAcross, box.h};
-    return std::none_of(obstacles_.begin(), obstacles_.end(),
-                        [&padded](const FaceRect& r) { return padded.Intersects(r); }) &&
+    const auto tooNear = [&](const FaceRect& r) { return r == touchable ? box.Intersects(r) : padded.Intersects(r); };
+    return std::none_of(obstacles_.begin(), obstacles_.end(), tooNear) &&
         std::none_of(taken_.begin(), taken_.end(),
                      [&](const FaceRect& r) { return spaced.Intersects(r) || stackSpaced.Intersects(r); }) &&
         std::none_of(apart_.begin(), apart_.end(), [&wide](const FaceRect& r) { return StackedOn(wide, r); });
@@ -267,6 +267,14 @@ bool CLabelPlacer::TakeAll(const std::vector<FaceRect>& boxes)
         }
         taken_.push_back(box);
     }
+    return true;
+}
+
+bool CLabelPlacer::TakeTouching(const FaceRect& box, const FaceRect& own)
+{
+    if (!IsFree(box, own))
+        return false;
+    taken_.push_back(box);
     return true;
 }
 

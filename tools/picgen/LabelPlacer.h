@@ -77,11 +77,16 @@ public:
 
     // Takes every one of the boxes, or none when one is not free.
     bool TakeAll(const std::vector<FaceRect>& boxes);
+    // Takes a label's box that may touch one item, the control it names,
+    // where the face leaves it no room a pixel off: it covers that item no
+    // more than any other, and keeps its clearance from everything else.
+    bool TakeTouching(const FaceRect& box, const FaceRect& own);
 
     const std::vector<FaceRect>& Taken() const { return taken_; }
 
 private:
-    bool IsFree(const FaceRect& box) const;
+    // Free of the items, a pixel off each but the one it may touch.
+    bool IsFree(const FaceRect& box, const std::optional<FaceRect>& touchable = std::nullopt) const;
     // The free spot for a w x h box nearest to the target's centre that fits.
     std::optional<FaceRect> NearestFreeSpot(const FaceRect& target, int w, int h, const Accept& fits) const;
     struct LegendLines {
