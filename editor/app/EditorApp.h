@@ -96,6 +96,7 @@ public:
 
 private:
     void ShowSplash();
+    void CloseSplash();
     // The slot dialog when a synthesizer is attached, else Local at once.
     void AskSlot(CSlotChoice& choice);
     void BuildMenus();

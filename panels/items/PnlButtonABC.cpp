@@ -1,7 +1,6 @@
 #include "panels/items/PnlButtonABC.h"
 
 #include "framework/input/Keyboard.h"
-#include "panels/painters/ButtonGUI.h"
 #include "panels/panel/ControlContainerInterface.h"
 
 CPnlButtonABC::CPnlButtonABC(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width)
@@ -84,19 +83,14 @@ void CPnlButtonABC::UpdateDisplay()
 
 CPnlCheckButton::CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
                                  const std::string& caption)
-    : CPnlButtonABC(parent, x, y, width)
+    : CPnlButtonABC(parent, x, y, width), painter_(*this, caption)
 {
-    SetPainter(std::make_unique<CTextButtonGUI>(*this, caption));
+    SetPainter(painter_);
 }
 
 CPnlCheckBitmapButton::CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
                                              uint16_t picture)
-    : CPnlButtonABC(parent, x, y, width)
+    : CPnlButtonABC(parent, x, y, width), painter_(*this, picture)
 {
-    SetPainter(std::make_unique<CBitmapButtonGUI>(*this, picture));
-}
-
-void CPnlButtonABC::SetPainter(std::unique_ptr<CABCButtonGUI> painter)
-{
-    painter_ = std::move(painter);
+    SetPainter(painter_);
 }

@@ -1,10 +1,7 @@
 #pragma once
 
 #include "panels/items/PnlControl.h"
-
-#include <memory>
-
-class CABCButtonGUI;
+#include "panels/painters/ButtonGUI.h"
 
 // An on/off button: a press toggles the value (the second press of a double
 // click toggles it again); with Control it sets the morph amount to the
@@ -23,20 +20,28 @@ public:
     const CABCButtonGUI& GetPainter() const { return *painter_; }
 
 protected:
-    void SetPainter(std::unique_ptr<CABCButtonGUI> painter);
+    // The painter is a member of the derived button (thousands of buttons
+    // are built with a large patch: one allocation each less).
+    void SetPainter(CABCButtonGUI& painter) { painter_ = &painter; }
 
 private:
     void Toggle();
 
-    std::unique_ptr<CABCButtonGUI> painter_;
+    CABCButtonGUI* painter_ = nullptr;
 };
 
 class CPnlCheckButton final : public CPnlButtonABC {
 public:
     CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, const std::string& caption);
+
+private:
+    CTextButtonGUI painter_;
 };
 
 class CPnlCheckBitmapButton final : public CPnlButtonABC {
 public:
     CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, uint16_t picture);
+
+private:
+    CBitmapButtonGUI painter_;
 };

@@ -10,6 +10,10 @@
 
 CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
 {
+    // Hundreds of panels are built at once: their lists are made to measure.
+    const size_t count = builder.GetItems().size() + builder.GetJacks().size();
+    items_.reserve(count);
+    itemSpecs_.reserve(builder.GetItems().size());
     for (const ItemSpec& spec : builder.GetItems()) {
         std::unique_ptr<CPanelItem> item = MakePanelItem(*this, spec);
         if (item == nullptr) {

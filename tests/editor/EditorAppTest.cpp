@@ -372,6 +372,25 @@ TEST_F(EditorTest, TheAboutBoxShowsTheVersionFromTheVersionRecord)
     EXPECT_EQ(version, "V3.03");
 }
 
+TEST_F(EditorTest, TheAboutBoxShowsTheSplashPictureAfterTheSplashLetItGo)
+{
+    Launch();
+    // The splash's decoded picture is not kept once the splash is gone.
+    EXPECT_EQ(app->GetImageCache().Find(CImageID(CEditorApp::kSplashPicture)), nullptr);
+    CRect pictureFrame;
+    operate = [&pictureFrame](CABCWindow& window) {
+        auto* about = dynamic_cast<CDialogAbout*>(&window);
+        if (!about)
+            return false;
+        pictureFrame = about->GetRootView()->GetChild(0)->GetFrame();
+        about->GetOkButton()->Click();
+        return true;
+    };
+    Choose(kAbout);
+    EXPECT_GT(pictureFrame.Width(), 100);
+    EXPECT_GT(pictureFrame.Height(), 100);
+}
+
 TEST_F(EditorTest, APatchFileHandedToTheProgramOpensInAWindow)
 {
     Launch();
