@@ -17,6 +17,8 @@ public:
     virtual ~CRenderABC() = default;
     CRenderABC(const CRenderABC&) = delete;
     CRenderABC& operator=(const CRenderABC&) = delete;
+    // Pieces are kept by value in their cable's list, which moves them as it grows.
+    CRenderABC(CRenderABC&&) noexcept = default;
 
     // Writes the pixels that fall inside the update rectangle.
     virtual void Draw(const NSHarrowen::CRect& update, CPixelTarget& target) = 0;

@@ -1,9 +1,5 @@
 #include "panels/cables/RenderSegmentLineABC.h"
 
-#include "panels/cables/Render3DPie.h"
-#include "panels/cables/Render3DSegment.h"
-#include "panels/cables/RenderSlimSegment.h"
-
 #include <array>
 #include <optional>
 
@@ -38,38 +34,63 @@ std::optional<PieKind> CornerOf(uint8_t previous, uint8_t next)
 
 } // namespace
 
+template <typename Action> void CRenderSegmentLineABC::ForEachPiece(Action action)
+{
+    for (CRender3DSegment& piece : threeD_) {
+        action(piece);
+    }
+    for (CRenderSlimSegment& piece : thin_) {
+        action(piece);
+    }
+}
+
+void CRenderSegmentLineABC::ReservePieces(size_t count, bool threeD)
+{
+    if (threeD) {
+        threeD_.reserve(count);
+    } else {
+        thin_.reserve(count);
+    }
+}
+
 uint8_t CRenderSegmentLineABC::AddSegment3D(const CableKey& piece, uint8_t previousDirection)
 {
     if (piece.IsPoint()) {
         return previousDirection;
     }
     const uint8_t direction = ClassifySegment(piece.x1, piece.y1, piece.x2, piece.y2).direction;
-    if (const std::optional<PieKind> pie = CornerOf(previousDirection, direction)) {
-        pieces_.push_back(std::make_unique<CRender3DPie>(*pie, piece.x1, piece.y1, GetColour()));
-    }
-    pieces_.push_back(std::make_unique<CRender3DSegment>(piece, GetColour()));
+    threeD_.emplace_back(piece, GetColour(), CornerOf(previousDirection, direction));
     return direction;
 }
 
 void CRenderSegmentLineABC::AddSegmentThin(const CableKey& piece)
 {
     if (!piece.IsPoint()) {
-        pieces_.push_back(std::make_unique<CRenderSlimSegment>(piece, GetColour()));
+        thin_.emplace_back(piece, GetColour());
     }
 }
 
 void CRenderSegmentLineABC::UniteRects()
 {
     CRect united;
-    for (const auto& piece : pieces_) {
-        if (piece->GetRect().IsEmpty()) {
-            continue;
+    const auto unite = [&united](const CRect& rect) {
+        if (rect.IsEmpty()) {
+            return;
         }
         if (united.IsEmpty()) {
-            united = piece->GetRect();
+            united = rect;
         } else {
-            united.Union(piece->GetRect());
+            united.Union(rect);
         }
+    };
+    for (const CRender3DSegment& piece : threeD_) {
+        if (const std::optional<CRender3DPie> corner = piece.GetCorner()) {
+            unite(corner->GetRect());
+        }
+        unite(piece.GetRect());
+    }
+    for (const CRenderSlimSegment& piece : thin_) {
+        unite(piece.GetRect());
     }
     SetRect(united);
 }
@@ -79,23 +100,22 @@ void CRenderSegmentLineABC::Draw(const CRect& update, CPixelTarget& target)
     if (!GetRect().Intersects(update)) {
         return;
     }
-    for (const auto& piece : pieces_) {
-        piece->Draw(update, target);
-    }
+    ForEachPiece([&](CRenderABC& piece) { piece.Draw(update, target); });
 }
 
 void CRenderSegmentLineABC::Move(int32_t dx, int32_t dy)
 {
-    for (const auto& piece : pieces_) {
-        piece->Move(dx, dy);
-    }
+    ForEachPiece([&](CRenderABC& piece) { piece.Move(dx, dy); });
     CRenderLineABC::Move(dx, dy);
 }
 
 void CRenderSegmentLineABC::Invalidate(NSHarrowen::CView& view) const
 {
-    for (const auto& piece : pieces_) {
-        piece->Invalidate(view);
+    for (const CRender3DSegment& piece : threeD_) {
+        piece.Invalidate(view);
+    }
+    for (const CRenderSlimSegment& piece : thin_) {
+        piece.Invalidate(view);
     }
 }
 
@@ -104,16 +124,12 @@ void CRenderSegmentLineABC::SetHighlight(bool highlighted)
     if (highlighted == IsHighlighted()) {
         return;
     }
-    for (const auto& piece : pieces_) {
-        piece->SetHighlight(highlighted);
-    }
+    ForEachPiece([&](CRenderABC& piece) { piece.SetHighlight(highlighted); });
     CRenderLineABC::SetHighlight(highlighted);
 }
 
 void CRenderSegmentLineABC::SetColour(uint32_t colour)
 {
-    for (const auto& piece : pieces_) {
-        piece->SetColour(colour);
-    }
+    ForEachPiece([&](CRenderABC& piece) { piece.SetColour(colour); });
     CRenderLineABC::SetColour(colour);
 }

@@ -7,6 +7,9 @@ CRenderSnake::CRenderSnake(const CableKey& key, uint32_t colour, uint8_t shape, 
 {
     const CSnakeShape snake(key, shape);
     const auto& points = snake.GetPoints();
+    if (points.size() > 1) {
+        ReservePieces(points.size() - 1, threeD);
+    }
     uint8_t direction = 0;
     for (size_t i = 1; i < points.size(); ++i) {
         CableKey piece;

@@ -12,6 +12,7 @@ using NSHarrowen::CRect;
 CRenderStraightLine::CRenderStraightLine(const CableKey& key, uint32_t colour, bool threeD)
     : CRenderSegmentLineABC(key, colour), threeD_(threeD)
 {
+    ReservePieces(1, threeD_);
     if (threeD_) {
         AddSegment3D(key, 0);
     } else {

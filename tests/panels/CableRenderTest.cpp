@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -40,14 +41,19 @@ std::vector<std::string> Describe(const CRenderSegmentLineABC& line)
     static const char* const kinds[] = {"4And10", "2And8", "5And11", "1And7"};
     static const char* const pies[] = {"12", "45", "78"};
     std::vector<std::string> out;
-    for (const auto& piece : line.GetPieces()) {
-        if (const auto* seg = dynamic_cast<const CRenderSegmentABC*>(piece.get())) {
-            out.push_back(std::string("seg ") + kinds[static_cast<int>(seg->GetClass().kind)] + " " +
-                          std::to_string(seg->GetClass().direction));
-        } else if (const auto* pie = dynamic_cast<const CRender3DPie*>(piece.get())) {
+    const auto segment = [&out](const CRenderSegmentABC& seg) {
+        out.push_back(std::string("seg ") + kinds[static_cast<int>(seg.GetClass().kind)] + " " +
+                      std::to_string(seg.GetClass().direction));
+    };
+    for (const CRender3DSegment& piece : line.Get3DPieces()) {
+        if (const std::optional<CRender3DPie> pie = piece.GetCorner()) {
             out.push_back(std::string("pie ") + pies[static_cast<int>(pie->GetKind())] + " " +
                           std::to_string(pie->GetJoint().x) + "," + std::to_string(pie->GetJoint().y));
         }
+        segment(piece);
+    }
+    for (const CRenderSlimSegment& piece : line.GetThinPieces()) {
+        segment(piece);
     }
     return out;
 }
@@ -233,10 +239,22 @@ TEST(CableGeometry, SnakePiecesChainFromEndTwoToEndOne)
     for (const bool threeD : {true, false}) {
         const CRenderSnake snake(Key(30, 40, 250, 90), 2, 17, threeD);
         std::vector<const CRenderSegmentABC*> segments;
-        for (const auto& piece : snake.GetPieces()) {
-            if (const auto* seg = dynamic_cast<const CRenderSegmentABC*>(piece.get())) {
-                segments.push_back(seg);
+        CRect united;
+        const auto add = [&segments, &united](const CRenderSegmentABC& seg) {
+            if (segments.empty()) {
+                united = seg.GetRect();
             }
+            united.Union(seg.GetRect());
+            segments.push_back(&seg);
+        };
+        for (const CRender3DSegment& piece : snake.Get3DPieces()) {
+            add(piece);
+            if (const std::optional<CRender3DPie> corner = piece.GetCorner()) {
+                united.Union(corner->GetRect());
+            }
+        }
+        for (const CRenderSlimSegment& piece : snake.GetThinPieces()) {
+            add(piece);
         }
         ASSERT_GE(segments.size(), 2u);
         EXPECT_EQ(segments.front()->GetKey().x1, 250);
@@ -246,10 +264,6 @@ TEST(CableGeometry, SnakePiecesChainFromEndTwoToEndOne)
         for (size_t i = 1; i < segments.size(); ++i) {
             EXPECT_EQ(segments[i]->GetKey().x1, segments[i - 1]->GetKey().x2);
             EXPECT_EQ(segments[i]->GetKey().y1, segments[i - 1]->GetKey().y2);
-        }
-        CRect united = snake.GetPieces().front()->GetRect();
-        for (const auto& piece : snake.GetPieces()) {
-            united.Union(piece->GetRect());
         }
         EXPECT_EQ(snake.GetRect(), united);
     }
@@ -294,6 +308,42 @@ TEST(CablePixels, ThreeDPiecesShadeAcrossAndHighlightInTheHighlightColour)
     // Highlight: green and blue full, red lower.
     EXPECT_EQ((lit >> 8) & 0xFF, lit & 0xFF);
     EXPECT_LT((lit >> 16) & 0xFF, lit & 0xFF);
+}
+
+TEST(CablePixels, CurvedCablesDrawTheirFixedPictureLitInPartMovedAndRecoloured)
+{
+    // 3D snakes with corners at their bends, drawn whole, lit within a part
+    // of the picture, then moved and given another colour: the picture
+    // after each step is folded into one fingerprint, fixed here.
+    constexpr int kWidth = 320;
+    constexpr int kHeight = 200;
+    std::vector<uint32_t> pixels(kWidth * kHeight, GuardedPicture::kBackground);
+    const CRect frame(0, 0, kWidth, kHeight);
+    uint64_t fingerprint = 1469598103934665603ULL;
+    const auto fold = [&] {
+        for (const uint32_t pixel : pixels) {
+            fingerprint = (fingerprint ^ pixel) * 1099511628211ULL;
+        }
+    };
+    auto* const bytes = reinterpret_cast<uint8_t*>(pixels.data());
+    for (const uint8_t shape : {0, 17, 40, 80}) {
+        for (const uint32_t colour : {0u, 3u, 6u}) {
+            CRenderSnake snake(Key(30, 40, 250, 150 - shape), colour, shape, true);
+            CPixelTarget all(bytes, kWidth * 4, frame, frame);
+            snake.Draw(frame, all);
+            fold();
+            snake.SetHighlight(true);
+            const CRect part(60, 0, 200, 120);
+            CPixelTarget some(bytes, kWidth * 4, frame, part);
+            snake.Draw(part, some);
+            fold();
+            snake.Move(7, -5);
+            snake.SetColour(colour + 1);
+            snake.Draw(frame, all);
+            fold();
+        }
+    }
+    EXPECT_EQ(fingerprint, 0xc186cff61f895bb4ULL);
 }
 
 TEST(CablePixels, TheRampStaysWithinBytes)
