@@ -1188,17 +1188,20 @@ FaceRect ButtonColumn(const CBuildModule& type, const std::vector<FaceRect>& con
 TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
 {
     // Gaps below are between item frames: a name keeps a pixel off each
-    // side, so a gap holds a name two pixels narrower. In the tiny font "MA"
-    // is 9 pixels wide and a line 5 rows high.
+    // side, so a gap holds a name two pixels narrower (one where it may
+    // touch its own control). In the tiny font "MA" is 9 pixels wide and a
+    // line 5 rows high.
     const std::set<std::pair<std::string, std::string>> nowhere = {
         // Each amount knob has its input jack before it, the box of another
         // value right over it and the face's foot under it; the Freq Coarse
         // knob after it stands 8 (OscC) and 7 (FormantOsc) pixels off, too
-        // near for even its "MA".
+        // near for even its "MA": touching its knob, the name has 7 and 6. A
+        // four-column tiny M makes "MA" 8 wide; a three-column one, which
+        // makes it 7, reads as H or N.
         {"OscC", "Pitch MA"},
         {"FormantOsc", "Pitch MA 2"},
-        // As the amounts above: the SampleRate knob 7 pixels after it, the
-        // SampleRate box right over it.
+        // As the amounts above: the SampleRate knob 7 pixels after it (6
+        // for a name touching its knob), the SampleRate box right over it.
         {"Digitizer", "SRate MA"},
         // Names by their knobs on faces still crowded round them, each
         // nearer to its neighbour: the knob or button beside it takes the
@@ -1206,13 +1209,14 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         {"VocalFilter", "Freq MA"},
         // The knob fills the face's height, 4 pixels before the value box and
         // 10 after the Polarity button; the box stands 4 rows (LevAdd's 3)
-        // under the face's top line. "Gain" takes 14 pixels, "Ofs" 11.
+        // under the face's top line. "Gain" takes 14 pixels, "Ofs" 11, where
+        // a name touching the knob has 9.
         {"LevMult", "Gain"},
         {"LevAdd", "Offset"},
         // The Shift buttons stand 7 pixels after the Inv button and 5 before
         // the input jack, 2 rows under the face's top line and 3 over its
-        // foot: "Shift" takes 17 pixels. Left of the Inv button is the one
-        // spot.
+        // foot (4 for a name touching them, where a tiny line takes 5):
+        // "Shift" takes 17 pixels. Left of the Inv button is the one spot.
         {"InvLevShift", "Shift"},
         // A legend left of the Shape button, the one free block of a face of
         // one crowded row: the Level knobs fill its height, 6 pixels before
