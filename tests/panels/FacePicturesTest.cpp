@@ -1770,6 +1770,7 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         {"KeybSplit", {"IN 1", "IN 2", "OUT 1", "OUT 2"}},
         {"KeyQuant", {}},
         {"Mixer", {"I1", "I2", "I3"}},
+        {"LFOB", {"IN 1", "IN 2"}},
     };
     // The labels that keep a clear gap to any label over or under them, also
     // off their corners.
@@ -1778,10 +1779,11 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         {"EventSeq", picgen::LabelKind::Row},  {"NoteSeqA", picgen::LabelKind::Control},
         {"NoteSeqA", picgen::LabelKind::Jack}, {"NoteSeqA", picgen::LabelKind::Row},
     };
-    const std::set<std::string> longNames = {
-        "Key quantizer",        "Control signal mixer", "Keyboard Split",   "OSC A",
-        "3 inputs mixer",       "Event sequencer",      "Note sequencer A", "Parametric Eq",
-        "Drumsound synthesizer"};
+    const std::set<std::string> longNames = {"Key quantizer",         "Control signal mixer",
+                                             "Keyboard Split",        "OSC A",
+                                             "3 inputs mixer",        "Event sequencer",
+                                             "Note sequencer A",      "Parametric Eq",
+                                             "Drumsound synthesizer", "LFO B"};
     std::vector<const picgen::FacePicture*> picked;
     for (const auto& face : Faces()) {
         if (longNames.contains(TypeOf(face).GetLongName())) {

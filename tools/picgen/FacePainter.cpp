@@ -523,6 +523,25 @@ constexpr PlacedName kPlacedNames[] = {
     {"GainControl", "Lvl Shift", "Lvl Shift", FontSize::Tiny, 97, 1},
 };
 
+// Jack labels an owner read as another item's, or in a form shorter than
+// the face has room for, wherever the search put them: each jack (by the
+// name the face prints for it) has its label there, its top-left corner
+// given, before any other label but the given names.
+struct PlacedJackName {
+    std::string_view type;
+    std::string_view jack;
+    FontSize size;
+    int x;
+    int y;
+};
+constexpr PlacedJackName kPlacedJackNames[] = {
+    // "I2" stood between the KBT knob and its jack, nearly as near to the
+    // knob: "In 2" right under its jack, "In 1" before its own in the same
+    // form.
+    {"LFOB", "In 1", FontSize::Tiny, 6, 46},
+    {"LFOB", "In 2", FontSize::Tiny, 160, 61},
+};
+
 // A control whose name takes its place before the others', in the tiny
 // font where told, to leave the others room beside it.
 struct NameFirst {
@@ -550,6 +569,7 @@ public:
         // Step numbers need a whole strip along their row: they go first.
         PlaceStepNumbers(placer);
         PlaceGivenNames(placer);
+        PlaceGivenJackNames(placer);
         for (const auto [i, small] : controlsFirst)
             if (controls_[i].row < 0 && !NamedByOwnWord(i) && !Labelled(i) && !PlaceColumnHeading(placer, i))
                 PlaceControlLabel(placer, i, CLabelPlacer::Need::Beside, true, small);
@@ -696,6 +716,24 @@ private:
             const auto i = static_cast<int>(c - controls_.begin());
             if (Readable({i}, {})(box) && placer.TakeTouching(box, c->frame))
                 AddLabel(CLabelPlacer::Placement{box, text, p.size}, LabelKind::Control, {i});
+        }
+    }
+
+    void PlaceGivenJackNames(CLabelPlacer& placer)
+    {
+        const auto names = JackNames(type_);
+        for (const PlacedJackName& p : kPlacedJackNames) {
+            const auto named = std::find_if(names.begin(), names.end(), [&p](const auto& forms) {
+                return !forms.empty() && forms.front() == p.jack;
+            });
+            if (p.type != type_.GetShortName() || named == names.end())
+                continue;
+            const std::string text(p.jack);
+            const FaceRect size = LabelSize(text, p.size);
+            const FaceRect box{p.x, p.y, size.w, size.h};
+            if (placer.TakeAll({box}))
+                AddJackLabel(placer, CLabelPlacer::Placement{box, text, p.size},
+                             static_cast<size_t>(named - names.begin()));
         }
     }
 
