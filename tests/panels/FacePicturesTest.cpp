@@ -1391,6 +1391,51 @@ TEST_F(FacePictures, NoNameStandsStraightOverAJackNotItsOwn)
     }
 }
 
+// A name reaching off its own control over a jack not its own, a line's
+// height off it at most, reads as the jack's: OscSlvC's "Detune Fine" once
+// ran from its knob over the FM input, AHD-Env's "Decay MA" over the audio
+// input. A name spanning a jack so has its middle over its own control, or
+// stands level with it, nearer to it than to the jack, or the jack feeds its
+// knob.
+TEST_F(FacePictures, NoNameReachesOffItsControlOverAJack)
+{
+    constexpr int kLine = 7;
+    // The legend over EventSeq's Output buttons, "Output A" over "Output B",
+    // names the rows' outputs in the order they stand, at the right edge
+    // over the outputs themselves.
+    const std::set<std::pair<std::string, std::string>> aLegend = {{"EventSeq", "Output B"}};
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        const auto controls = ControlFrames(type, face.layout);
+        const auto jacks = JackFrames(type, face.layout);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.controls.empty() ||
+                aLegend.contains({type.GetShortName(), names.at(static_cast<size_t>(label.controls.front()))})) {
+                continue;
+            }
+            const int middle = label.box.x + label.box.w / 2;
+            const bool overItsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int c) {
+                const FaceRect& own = controls.at(static_cast<size_t>(c));
+                return middle >= own.x && middle < own.Right();
+            });
+            for (const FaceRect& jack : jacks) {
+                const bool byItsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int c) {
+                    const FaceRect& own = controls.at(static_cast<size_t>(c));
+                    return FeedsKnob(jack, own) ||
+                        (Level(label.box, own) && GapSquared(label.box, own) < GapSquared(label.box, jack));
+                });
+                const int across = jack.x + jack.w / 2;
+                const int off = std::max(label.box.y - jack.Bottom(), jack.y - label.box.Bottom());
+                const bool spans = across >= label.box.x && across < label.box.Right() && off >= 0 && off <= kLine;
+                EXPECT_FALSE(spans && !overItsOwn && !byItsOwn)
+                    << "'" << OneLine(label.text) << "' reaches over the jack at " << jack.x << "," << jack.y;
+            }
+        }
+    }
+}
+
 // A button showing its initial ("B" on a Bypass button) reads more plainly
 // by its name: it names itself by its letter only where the face has no room
 // for the name by it, in its shortest listed form and the tiny font at least

@@ -513,6 +513,16 @@ constexpr PlacedName kPlacedNames[] = {
     // form stands at the knob's top corner, well clear of "Mute".
     {"LFOB", "Phase", "Phase", FontSize::Tiny, 149, 2},
     {"OscSlvB", "Pulse wdth", "PW", FontSize::Tiny, 216, 1},
+    // "Detune Fine" over its knob ran on over the FM input: "Fine" over the
+    // knob beside the big one that "Detune" heads, as on OscSlvE.
+    {"OscSlvC", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
+    {"OscSlvC", "FM amount", "FM amount", FontSize::Tiny, 196, 6},
+    {"OscSlvD", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
+    {"OscSlvD", "FM amount", "FM amount", FontSize::Tiny, 196, 6},
+    // "Decay MA" ran from its knob's corner over the audio input: the
+    // amount named in the gap after the Decay knob, over its own knob, as
+    // the Attack and Hold amounts are after theirs.
+    {"AHD-Env", "Decay MA", "Decay\nMA", FontSize::Tiny, 166, 36},
     // In the normal font the button's name needs the accent line's row; in
     // the tiny font it heads its button under the line.
     {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
