@@ -4,8 +4,7 @@
 #include "framework/windows/ABCWindow.h"
 #include "panels/panel/Module.h"
 
-CPnlLed::CPnlLed(NSHarrowen::CGroupView* parent, int16_t x, int16_t y)
-    : CPanelItem(parent, x, y), first_(kLit), second_(kDark)
+CPnlLed::CPnlLed(NSHarrowen::CGroupView* parent, int16_t x, int16_t y) : CPanelItem(parent, x, y)
 {
     SetItemSize(7, 7);
     if (auto* module = dynamic_cast<CModule*>(parent)) {
@@ -25,7 +24,7 @@ void CPnlLed::Draw()
         return;
     }
     NSHarrowen::CCanvas canvas(window);
-    canvas.DrawImage(GetFrame().left, GetFrame().top, lit_ ? first_ : second_);
+    canvas.DrawImage(GetFrame().left, GetFrame().top, NSHarrowen::CImageID(lit_ ? litPicture_ : kDark));
 }
 
 bool CPnlGreenLed::SetState(uint16_t state)

@@ -21,11 +21,12 @@ public:
 
 protected:
     void SetLit(bool lit) { lit_ = lit; }
-    void SetLitPicture(uint16_t picture) { first_ = NSHarrowen::CImageID(picture); }
+    void SetLitPicture(uint16_t picture) { litPicture_ = picture; }
 
 private:
-    NSHarrowen::CImageID first_;
-    NSHarrowen::CImageID second_;
+    // Picture numbers rather than picture ids: a large patch has thousands
+    // of lamps, and the dark picture is the same for all.
+    uint16_t litPicture_ = kLit;
     bool lit_ = false;
 };
 
