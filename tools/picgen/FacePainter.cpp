@@ -523,6 +523,10 @@ constexpr PlacedName kPlacedNames[] = {
     // amount named in the gap after the Decay knob, over its own knob, as
     // the Attack and Hold amounts are after theirs.
     {"AHD-Env", "Decay MA", "Decay\nMA", FontSize::Tiny, 166, 36},
+    // "Time MA" beside its knob stood right under the Time value's box,
+    // its caption at a glance: over the knob it names, as Clip, Overdrive
+    // and WaveWrap name their amounts.
+    {"Delay", "Time MA", "Time\nMA", FontSize::Tiny, 86, 5},
     // In the normal font the button's name needs the accent line's row; in
     // the tiny font it heads its button under the line.
     {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
