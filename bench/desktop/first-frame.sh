@@ -3,9 +3,11 @@
 # program that opens a window and fills it (bare-sdl-window), paired run by
 # run on one Xvfb without a window manager and without a MIDI server: the
 # time from the start of each program to the first damage the X server
-# reports on its root window (first-frame-probe). Prints each pair, the min
-# and median of each program, and the ratio of the medians against the goal
-# (Patchora at most 1.2 x the bare program's).
+# reports on its root window that shows more than black (first-frame-probe).
+# Prints each pair, the min and median of each program, and the ratio of the
+# medians against the goal (Patchora at most 1.2 x the bare program's).
+# First it checks that the probe times the filled frame: the bare program
+# pausing before it fills must show at least that pause.
 #
 #   bench/desktop/first-frame.sh [PATCHORA] [RUNS]
 #
@@ -34,6 +36,13 @@ first_frame() {
 run=0
 first_frame warm "$editor" >/dev/null
 first_frame warm "$tools/bare-sdl-window" >/dev/null
+pause=200
+paused=$(first_frame paused "$tools/bare-sdl-window" 640 480 "$pause")
+echo "bare SDL2 window pausing $pause ms before it fills: $paused ms"
+awk -v p="$paused" -v pause="$pause" 'BEGIN { exit !(p >= pause) }' || {
+  echo "the probe counted a frame before the fill" >&2
+  exit 1
+}
 : >"$work/editor"
 : >"$work/bare"
 for run in $(seq "$runs"); do
