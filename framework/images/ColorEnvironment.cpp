@@ -2,21 +2,13 @@
 
 #include "platform/base/DroppedExceptions.h"
 #include "framework/application/Application.h"
-#include "framework/drawing/Canvas.h"
-#include "framework/base/Exceptions.h"
-#include "framework/drawing/GdiState.h"
-#include <exception>
 
 namespace NSHarrowen {
 
-CColorEnvironment::CColorEnvironment() : screenFormat_(CPixelFormat::CreateForScreen())
-{
-    try {
-        font_ = CreateFontFromSpec(GetStandardFont());
-    } catch (const XBase&) {
-        throw XOutOfMemory();
-    }
-}
+// The standard font is made by the first text drawn or measured: making it
+// reads the desktop's font configuration, which the first frame (a picture)
+// need not wait for.
+CColorEnvironment::CColorEnvironment() : screenFormat_(CPixelFormat::CreateForScreen()) { }
 
 void CColorEnvironment::RefreshScreenFormat()
 {

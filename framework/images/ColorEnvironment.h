@@ -4,11 +4,9 @@
 
 namespace NSHarrowen {
 
-// One per application: the standard palette, the standard font and the
-// screen's pixel format.
+// One per application: the standard palette and the screen's pixel format.
 class CColorEnvironment {
 public:
-    // Throws XOutOfMemory when the palette or the font cannot be made.
     CColorEnvironment();
 
     const CPalette& GetPalette() const { return palette_; }
@@ -18,7 +16,6 @@ public:
 
 private:
     CPalette palette_;
-    std::shared_ptr<const platform::Font> font_;
     std::unique_ptr<CPixelFormat> screenFormat_;
 };
 
