@@ -7,15 +7,15 @@
 namespace {
 
 constexpr WordAbbreviation kWords[] = {
-    {"Active", "Act"},     {"Amount", "Amt"},       {"amount", "Amt"},    {"Attack", "Atk"},
-    {"Balance", "Bal"},    {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},    {"Clock", "Clk"},
-    {"Cycles", "Cyc"},     {"Decay", "Dcy"},        {"Density", "Dens"},  {"Detune", "Dtune"},
-    {"Feedback", "Fdbk"},  {"Frequency", "Freq"},   {"Input", "In"},      {"Invert", "Inv"},
-    {"Level", "Lvl"},      {"Limiter", "Lim"},      {"Monitor", "Mon"},   {"Multiplier", "Mult"},
-    {"Output", "Out"},     {"Overdrive", "Ovdrv"},  {"Pattern", "Patt"},  {"Polarity", "Pol"},
-    {"Record", "Rec"},     {"Release", "Rel"},      {"Resonance", "Res"}, {"SampleRate", "SRate"},
-    {"Semitones", "Semi"}, {"Shelving", "Shelf"},   {"Spread", "Sprd"},   {"Sustain", "Sus"},
-    {"Symmetry", "Sym"},   {"Threshold", "Thres"},  {"Timbre", "Timb"},   {"Waveform", "Wave"},
+    {"Active", "Act"},       {"Amount", "Amt"},    {"Attack", "Atk"},       {"Balance", "Bal"},
+    {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},    {"Clock", "Clk"},        {"Cycles", "Cyc"},
+    {"Decay", "Dcy"},        {"Density", "Dens"},  {"Detune", "Dtune"},     {"Feedback", "Fdbk"},
+    {"Frequency", "Freq"},   {"Input", "In"},      {"Invert", "Inv"},       {"Level", "Lvl"},
+    {"Limiter", "Lim"},      {"Monitor", "Mon"},   {"Multiplier", "Mult"},  {"Output", "Out"},
+    {"Overdrive", "Ovdrv"},  {"Pattern", "Patt"},  {"Polarity", "Pol"},     {"Record", "Rec"},
+    {"Release", "Rel"},      {"Resonance", "Res"}, {"SampleRate", "SRate"}, {"Semitones", "Semi"},
+    {"Shelving", "Shelf"},   {"Spread", "Sprd"},   {"Sustain", "Sus"},      {"Symmetry", "Sym"},
+    {"Threshold", "Thres"},  {"Timbre", "Timb"},   {"Waveform", "Wave"},
 };
 
 // Parameter names cut to the synthesizer's ten characters, as the face
@@ -31,7 +31,7 @@ constexpr NameAbbreviation kSpelledOut[] = {
     {"Input levl", "Input Level"},   {"Rate mul", "Rate Multiplier"}, {"Rec step", "Record Step"},
     {"Sus place", "Sustain Place"},  {"Atk type", "Attack Type"},     {"Filt. Freq", "Filter Freq"},
     {"Filt. Res", "Filter Res"},     {"Filt. Dcy", "Filter Decay"},   {"Filt. Type", "Filter Type"},
-    {"Overdrv MA", "Overdrive MA"},
+    {"Overdrv MA", "Overdrive MA"},  {"Midi cl", "MIDI Clock"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The
@@ -262,6 +262,17 @@ bool HasCutWord(std::string_view name)
     return false;
 }
 
+// The faces print every name in title case, as most of the synthesizer's
+// own names are ("Freq Coarse"): a word's first letter a capital, the rest
+// as the name has them ("SampleRate", "KBT").
+std::string TitleCase(std::string name)
+{
+    for (size_t i = 0; i < name.size(); ++i)
+        if (i == 0 || name[i - 1] == ' ')
+            name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+    return name;
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string out;
@@ -289,7 +300,7 @@ std::span<const NameAbbreviation> SpelledOutNames()
 
 std::vector<std::string> LabelForms(std::string_view name)
 {
-    std::vector<std::string> forms{SpelledOut(name)};
+    std::vector<std::string> forms{TitleCase(SpelledOut(name))};
     const auto add = [&forms](const std::string& form) {
         if (std::find(forms.begin(), forms.end(), form) == forms.end())
             forms.push_back(form);

@@ -29,7 +29,7 @@ std::span<const NameAbbreviation> NameAbbreviations();
 std::span<const NameAbbreviation> SpelledOutNames();
 
 // The forms a name may be printed in: the name itself first (in whole words
-// where it is cut), then its listed short forms, longest first.
+// where it is cut, in title case), then its listed short forms, longest first.
 std::vector<std::string> LabelForms(std::string_view name);
 
 // The short name on a type's toolbar button; empty for a type not listed.

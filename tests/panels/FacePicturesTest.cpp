@@ -177,6 +177,21 @@ std::vector<std::string> Words(const std::string& text)
     return words;
 }
 
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string AsRead(std::string text)
+{
+    text = OneLine(text);
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
 // A name cut to the synthesizer's ten characters in whole words; any other
 // name as it is.
 std::string SpelledOut(const std::string& name)
@@ -192,9 +207,10 @@ std::string SpelledOut(const std::string& name)
 // A name as printed: itself (in whole words where it is cut), a whole-name
 // short form from the table, or its words each kept or replaced by the
 // word's short form from the table.
+// The casing aside, which NamesAreInTitleCase checks.
 bool IsListedForm(const std::string& name, const std::string& text)
 {
-    if (text == SpelledOut(name)) {
+    if (AsRead(text) == AsRead(SpelledOut(name))) {
         return true;
     }
     for (const NameAbbreviation& a : NameAbbreviations()) {
@@ -209,9 +225,9 @@ bool IsListedForm(const std::string& name, const std::string& text)
     }
     for (size_t i = 0; i < nameWords.size(); ++i) {
         const bool listed = std::any_of(WordAbbreviations().begin(), WordAbbreviations().end(), [&](const auto& a) {
-            return nameWords[i] == a.word && textWords[i] == a.shortForm;
+            return AsRead(nameWords[i]) == AsRead(a.word) && textWords[i] == a.shortForm;
         });
-        if (textWords[i] != nameWords[i] && !listed) {
+        if (AsRead(textWords[i]) != AsRead(nameWords[i]) && !listed) {
             return false;
         }
     }
@@ -222,21 +238,6 @@ bool IsWholeNameShortForm(const std::string& name, const std::string& text)
 {
     return std::any_of(NameAbbreviations().begin(), NameAbbreviations().end(),
                        [&](const NameAbbreviation& a) { return name == a.name && text == a.shortForm; });
-}
-
-std::string OneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
-std::string AsRead(std::string text)
-{
-    text = OneLine(text);
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
 }
 
 // What each control of a type is called on its face: the item's own face
@@ -461,6 +462,23 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
             ASSERT_EQ(button.itemClass, ItemClass::CheckButton);
             ASSERT_NE(button.text, nullptr);
             EXPECT_TRUE(IsListedForm(names.at(static_cast<size_t>(c)), button.text)) << button.text;
+        }
+    }
+}
+
+// One casing on every face, as most of the synthesizer's names have it:
+// each word of a name starts with a capital ("Freq Coarse" beside "Freq
+// Fine", not "Freq fine"), whatever the font; the tiny font prints capitals
+// only, but a name moved to the normal font keeps its casing.
+TEST_F(FacePictures, NamesAreInTitleCase)
+{
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            for (const std::string& word : Words(OneLine(label.text))) {
+                EXPECT_FALSE(std::islower(static_cast<unsigned char>(word.front())))
+                    << "'" << OneLine(label.text) << "'";
+            }
         }
     }
 }
@@ -1792,14 +1810,14 @@ TEST_F(FacePictures, PickedFacesReadAsTheirNames)
         std::vector<std::string> texts;
     };
     const std::vector<Expected> expected = {
-        {"KeybSplit", "Upper note", {"Upper note", "Up Note"}},
-        {"KeybSplit", "Lower note", {"Lower note", "Lo Note"}},
+        {"KeybSplit", "Upper note", {"Upper Note", "Up Note"}},
+        {"KeybSplit", "Lower note", {"Lower Note", "Lo Note"}},
         {"ControlMixer", "Invert 1", {"Invert 1", "Inv 1"}},
         {"ControlMixer", "Invert 2", {"Invert 2", "Inv 2"}},
         {"ControlMixer", "Level 1", {"Level 1", "Lvl 1"}},
         {"ControlMixer", "Level 2", {"Level 2", "Lvl 2"}},
         {"OscA", "Freq coars", {"Freq Coarse", "Coarse"}},
-        {"OscA", "Freq fine", {"Freq fine", "Fine"}},
+        {"OscA", "Freq fine", {"Freq Fine", "Fine"}},
         {"OscA", "Pitch MA 1", {"Pitch MA 1"}},
         {"OscA", "Pitch MA 2", {"Pitch MA 2"}},
         {"KeyQuant", "Range", {"Range"}},

@@ -482,7 +482,7 @@ constexpr PlacedName kPlacedNames[] = {
     // "comp" level with it, before it, touching it; of the 18 pixels between
     // it and the Frequency knob, "comp" takes 17 and the pixel clear of the
     // knob the last. A row lower than centred, the knob keeps its tick.
-    {"FilterC", "Gain comp", "Gain\ncomp", FontSize::Tiny, 91, 41},
+    {"FilterC", "Gain comp", "Gain\nComp", FontSize::Tiny, 91, 41},
     // Each name over its knob, the two off each other's corner by a blank:
     // a line apart, the end of "Depth MA" read on into "Depth".
     {"RingMod", "Depth MA", "Depth MA", FontSize::Normal, 94, 9},
@@ -493,7 +493,7 @@ constexpr PlacedName kPlacedNames[] = {
     {"Compressor", "Bypass", "Bypass", FontSize::Tiny, 227, 43},
     // The selector's name in the tiny font right before its buttons, a
     // blank above the level knobs' "Lvl" that its tail once read on into.
-    {"4-1Switch", "Input sel", "Input sel", FontSize::Tiny, 131, 2},
+    {"4-1Switch", "Input sel", "Input Sel", FontSize::Tiny, 131, 2},
     // Under the Waveform buttons, a blank right of "KBT" beside its
     // knob, which read on into it off its corner.
     {"LFOA", "Waveform", "Waveform", FontSize::Normal, 171, 45},
@@ -516,9 +516,9 @@ constexpr PlacedName kPlacedNames[] = {
     // "Detune Fine" over its knob ran on over the FM input: "Fine" over the
     // knob beside the big one that "Detune" heads, as on OscSlvE.
     {"OscSlvC", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
-    {"OscSlvC", "FM amount", "FM amount", FontSize::Tiny, 196, 6},
+    {"OscSlvC", "FM amount", "FM Amount", FontSize::Tiny, 196, 6},
     {"OscSlvD", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
-    {"OscSlvD", "FM amount", "FM amount", FontSize::Tiny, 196, 6},
+    {"OscSlvD", "FM amount", "FM Amount", FontSize::Tiny, 196, 6},
     // "Decay MA" ran from its knob's corner over the audio input: the
     // amount named in the gap after the Decay knob, over its own knob, as
     // the Attack and Hold amounts are after theirs.
