@@ -7,15 +7,15 @@
 namespace {
 
 constexpr WordAbbreviation kWords[] = {
-    {"Active", "Act"},       {"Amount", "Amt"},    {"Attack", "Atk"},       {"Balance", "Bal"},
-    {"Bandwidth", "Bndwth"}, {"Center", "Ctr"},    {"Clock", "Clk"},        {"Cycles", "Cyc"},
-    {"Decay", "Dcy"},        {"Density", "Dens"},  {"Detune", "Dtune"},     {"Feedback", "Fdbk"},
-    {"Frequency", "Freq"},   {"Input", "In"},      {"Invert", "Inv"},       {"Level", "Lvl"},
-    {"Limiter", "Lim"},      {"Monitor", "Mon"},   {"Multiplier", "Mult"},  {"Output", "Out"},
-    {"Overdrive", "Ovdrv"},  {"Pattern", "Patt"},  {"Polarity", "Pol"},     {"Record", "Rec"},
-    {"Release", "Rel"},      {"Resonance", "Res"}, {"SampleRate", "SRate"}, {"Semitones", "Semi"},
-    {"Shelving", "Shelf"},   {"Spread", "Sprd"},   {"Sustain", "Sus"},      {"Symmetry", "Sym"},
-    {"Threshold", "Thres"},  {"Timbre", "Timb"},   {"Waveform", "Wave"},
+    {"Active", "Act"},       {"Amount", "Amt"},      {"Attack", "Atk"},      {"Bandwidth", "Bndwth"},
+    {"Center", "Ctr"},       {"Clock", "Clk"},       {"Cycles", "Cyc"},      {"Decay", "Dcy"},
+    {"Density", "Dens"},     {"Feedback", "Fdbk"},   {"Frequency", "Freq"},  {"Input", "In"},
+    {"Invert", "Inv"},       {"Level", "Lvl"},       {"Limiter", "Lim"},     {"Monitor", "Mon"},
+    {"Multiplier", "Mult"},  {"Overdrive", "Drive"}, {"Output", "Out"},      {"Pattern", "Patt"},
+    {"Polarity", "Pol"},     {"Record", "Rec"},      {"Release", "Rel"},     {"Resonance", "Res"},
+    {"SampleRate", "SRate"}, {"Semitones", "Semi"},  {"Shelving", "Shelf"},  {"Spread", "Sprd"},
+    {"Sustain", "Sus"},      {"Symmetry", "Sym"},    {"Threshold", "Thres"}, {"Timbre", "Timb"},
+    {"Waveform", "Wave"},
 };
 
 // Parameter names cut to the synthesizer's ten characters, as the face
@@ -36,8 +36,9 @@ constexpr NameAbbreviation kSpelledOut[] = {
 
 // Whole names whose short form is not made of their words' short forms. The
 // note keys name their note where the keys make the rest plain, a bypass
-// or mute button its initial where its name finds no room beside it; a numbered
-// jack's label, in its signal's colour beside it, its number and direction.
+// or mute button its initial where its name finds no room beside it, the
+// random colour's button its caption, which a "Color" beside it only doubled;
+// a numbered jack's label, in its signal's colour beside it, its number and direction.
 constexpr NameAbbreviation kNames[] = {
     {"Lower note", "Lo Note"},
     {"Upper note", "Up Note"},
@@ -58,6 +59,7 @@ constexpr NameAbbreviation kNames[] = {
     {"Bypass", "Byp"},
     {"Bypass", "B"},
     {"Mute", "M"},
+    {"Color", "Col"},
     {"Left Gain", "L Gain"},
     {"Right Gain", "R Gain"},
     {"Out (row A)", "Out A"},

@@ -517,8 +517,10 @@ TEST_F(FacePictures, CutNamesArePrintedInWholeWords)
         }
     }
     // Short forms an owner read as stubs: "Mul", "Ofs", "Nav" for a
-    // multiplier, an offset and the navigator.
-    const std::set<std::string> cryptic = {"RATE MUL", "OFS", "NAV", "NAV MA"};
+    // multiplier, an offset and the navigator; "Bal", "Dtune" and "Ovdrv"
+    // for a balance, a detune and an overdrive.
+    const std::set<std::string> cryptic = {"RATE MUL", "OFS",   "NAV",   "NAV MA",     "BAL",
+                                           "BAL MA",   "DTUNE", "OVDRV", "DTUNE FINE", "OVDRV MA"};
     for (const auto& face : Faces()) {
         SCOPED_TRACE(TypeOf(face).GetShortName());
         for (const picgen::FaceLabel& label : face.layout.labels) {
@@ -527,6 +529,31 @@ TEST_F(FacePictures, CutNamesArePrintedInWholeWords)
             // No word is cut short by a full stop (DrumSynth's "Filt.").
             for (const std::string& word : Words(read)) {
                 EXPECT_NE(word.back(), '.') << "'" << OneLine(label.text) << "'";
+            }
+        }
+    }
+}
+
+// A button's caption that is its name cut short ("Col" for Color) names the
+// button itself: a name beside it would read doubled ("Col Color"). A
+// caption's word with a number tells like buttons apart (ControlMixer's
+// "Inv 1" and "Inv 2" for its two "Inv" buttons).
+TEST_F(FacePictures, NoNameRepeatsItsButtonsCaption)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Control) {
+                continue;
+            }
+            const ItemSpec& item = ControlItem(type, label.controls.at(0));
+            const std::string caption = item.text ? AsRead(item.text) : "";
+            const auto words = Words(AsRead(label.text));
+            const bool numbered = words.size() == 2 && std::isdigit(static_cast<unsigned char>(words[1].front()));
+            if (item.itemClass == ItemClass::CheckButton && caption.size() > 1 && !numbered) {
+                EXPECT_FALSE(words.front().starts_with(caption))
+                    << "'" << item.text << "' beside '" << OneLine(label.text) << "'";
             }
         }
     }

@@ -527,6 +527,11 @@ constexpr PlacedName kPlacedNames[] = {
     // its caption at a glance: over the knob it names, as Clip, Overdrive
     // and WaveWrap name their amounts.
     {"Delay", "Time MA", "Time\nMA", FontSize::Tiny, 86, 5},
+    // "Bal" beside the Balance knob read as no word an owner knows: the
+    // whole word in the tiny font in its place, between the knob and the
+    // inputs' gap, nearer the knob; the amount's name over its own knob.
+    {"X-Fade", "Balance MA", "Balance MA", FontSize::Normal, 83, 6},
+    {"X-Fade", "Balance", "Balance", FontSize::Tiny, 166, 17},
     // In the normal font the button's name needs the accent line's row; in
     // the tiny font it heads its button under the line.
     {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
