@@ -1410,6 +1410,39 @@ TEST_F(FacePictures, NoNameHeadsAnotherControl)
     }
 }
 
+// A name right under a knob, across half its width, reads as the knob's own
+// name: FilterF's "Freq MA 2" once stood so under the Frequency knob, two
+// pixels off its own knob's corner. A name heading its own control, as an
+// amount's between the knob it modulates and its own, reads as that one's.
+TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
+{
+    constexpr int kUnder = 2;
+    constexpr int kOver = 7;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto names = ControlNames(type);
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            const bool headsItsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int own) {
+                const FaceRect& f = controls.at(static_cast<size_t>(own));
+                return label.box.Bottom() <= f.y && f.y - label.box.Bottom() <= kOver && label.box.x < f.Right() &&
+                    f.x < label.box.Right();
+            });
+            for (size_t c = 0; c < controls.size() && !headsItsOwn; ++c) {
+                const FaceRect& knob = controls[c];
+                const int across = std::min(label.box.Right(), knob.Right()) - std::max(label.box.x, knob.x);
+                const bool under =
+                    label.box.y >= knob.Bottom() && label.box.y - knob.Bottom() <= kUnder && 2 * across >= knob.w;
+                const bool itsOwn = std::find(label.controls.begin(), label.controls.end(), static_cast<int>(c)) !=
+                    label.controls.end();
+                EXPECT_FALSE(under && !itsOwn && IsKnob(ControlItem(type, static_cast<int>(c)).itemClass))
+                    << "'" << OneLine(label.text) << "' stands right under " << names.at(c);
+            }
+        }
+    }
+}
+
 // A name straight over or under a jack reads as the jack's: FormantOsc's
 // "Mute" once stood so over the output jack, off its M button. Only the
 // input of the knob right after it may have a knob's name so, or a jack

@@ -540,6 +540,10 @@ constexpr PlacedName kPlacedNames[] = {
     // the accent line, placed first so that the input's name keeps a clear
     // gap under it.
     {"GainControl", "Lvl Shift", "Lvl Shift", FontSize::Tiny, 97, 1},
+    // Off its knob's corner the search put the second amount's name right
+    // under the Frequency knob, its name at a glance: under its own knob,
+    // the four pixels clear of the Frequency knob that keep it nearer to its own.
+    {"FilterF", "Freq MA 2", "Freq MA 2", FontSize::Tiny, 19, 77},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
