@@ -8,13 +8,13 @@
 CRender3DSegment::CRender3DSegment(const CableKey& key, uint32_t colour, std::optional<PieKind> corner)
     : CRenderSegmentABC(key, colour, kWidth), corner_(corner)
 {
-    SelectRamp();
-    if (GetHalfRun() > 0.0F) {
+    const float halfRun = GetHalfRun(kWidth);
+    if (halfRun > 0.0F) {
         // The run across walks through half of the ramp; its start follows
         // the slope so that the light seems to come from one side.
         const SegmentKind kind = GetClass().kind;
         const float side = (kind == SegmentKind::Kind4And10 || kind == SegmentKind::Kind5And11) ? 120.0F : -120.0F;
-        rampStep_ = static_cast<int16_t>(256.0F / (2.0F * GetHalfRun()));
+        rampStep_ = static_cast<int16_t>(256.0F / (2.0F * halfRun));
         rampStart_ = static_cast<int16_t>(
             42 + static_cast<int32_t>(158.0F - side * GetSlopeAngle() / std::numbers::pi_v<float>));
     }
@@ -48,25 +48,8 @@ void CRender3DSegment::Invalidate(NSHarrowen::CView& view) const
     CRenderSegmentABC::Invalidate(view);
 }
 
-void CRender3DSegment::SelectRamp()
-{
-    ramp_ = cableshades::Ramp(GetColour(), IsHighlighted());
-}
-
-void CRender3DSegment::SetHighlight(bool highlighted)
-{
-    CRenderSegmentABC::SetHighlight(highlighted);
-    SelectRamp();
-}
-
-void CRender3DSegment::SetColour(uint32_t colour)
-{
-    CRenderSegmentABC::SetColour(colour);
-    SelectRamp();
-}
-
 uint32_t CRender3DSegment::PixelAcross(float offset) const
 {
     const int32_t index = rampStart_ + static_cast<int32_t>(offset * static_cast<float>(rampStep_));
-    return ramp_[std::clamp(index, 0, cableshades::kRampLength - 1)];
+    return cableshades::Ramp(GetColour(), IsHighlighted())[std::clamp(index, 0, cableshades::kRampLength - 1)];
 }

@@ -16,19 +16,16 @@ public:
     CRender3DSegment(const CableKey& key, uint32_t colour, std::optional<PieKind> corner = std::nullopt);
     void Draw(const NSHarrowen::CRect& update, CPixelTarget& target) override;
     void Invalidate(NSHarrowen::CView& view) const override;
-    void SetHighlight(bool highlighted) override;
-    void SetColour(uint32_t colour) override;
 
     // The corner at the piece's first end, if it has one.
     std::optional<CRender3DPie> GetCorner() const;
 
 protected:
+    float GetWidth() const override { return kWidth; }
+    // From the ramp of the colour as it is now, normal or highlighted.
     uint32_t PixelAcross(float offset) const override;
 
 private:
-    void SelectRamp();
-
-    const uint32_t* ramp_ = nullptr;
     // The ramp's index at the run's upper edge and its step per pixel
     // across: both under 512.
     int16_t rampStart_ = 0;

@@ -31,19 +31,34 @@ CRenderSegmentABC::CRenderSegmentABC(const CableKey& key, uint32_t colour, float
         std::swap(majorA_, majorB_);
         std::swap(minorA_, minorB_);
     }
-    const int32_t major = majorB_ - majorA_;
-    if (major == 0) {
+    if (majorB_ == majorA_) {
         // Both ends coincide: nothing is drawn and no area is covered.
         return;
     }
-    const float slope = static_cast<float>(minorB_ - minorA_) / static_cast<float>(major);
-    halfRun_ = width / 2.0F * std::sqrt(slope * slope + 1.0F);
-    slopeAngle_ = std::atan(slope);
-    const int32_t edge = static_cast<int32_t>(std::ceil(halfRun_ - 0.5F));
+    const int32_t edge = static_cast<int32_t>(std::ceil(GetHalfRun(width) - 0.5F));
     const int32_t minorLow = std::min(minorA_, minorB_) - edge - 1;
     const int32_t minorHigh = std::max(minorA_, minorB_) + edge + 2;
     SetRect(steep ? CRect(minorLow, majorA_ - 1, minorHigh, majorB_ + 2)
                   : CRect(majorA_ - 1, minorLow, majorB_ + 2, minorHigh));
+}
+
+float CRenderSegmentABC::GetSlope() const
+{
+    return static_cast<float>(minorB_ - minorA_) / static_cast<float>(majorB_ - majorA_);
+}
+
+float CRenderSegmentABC::GetHalfRun(float width) const
+{
+    if (majorB_ == majorA_) {
+        return 0.0F;
+    }
+    const float slope = GetSlope();
+    return width / 2.0F * std::sqrt(slope * slope + 1.0F);
+}
+
+float CRenderSegmentABC::GetSlopeAngle() const
+{
+    return majorB_ == majorA_ ? 0.0F : std::atan(GetSlope());
 }
 
 void CRenderSegmentABC::Move(int32_t dx, int32_t dy)
@@ -52,10 +67,10 @@ void CRenderSegmentABC::Move(int32_t dx, int32_t dy)
     const bool steep = class_.IsSteep();
     const int32_t major = steep ? dy : dx;
     const int32_t minor = steep ? dx : dy;
-    majorA_ += major;
-    majorB_ += major;
-    minorA_ += minor;
-    minorB_ += minor;
+    majorA_ = static_cast<int16_t>(majorA_ + major);
+    majorB_ = static_cast<int16_t>(majorB_ + major);
+    minorA_ = static_cast<int16_t>(minorA_ + minor);
+    minorB_ = static_cast<int16_t>(minorB_ + minor);
 }
 
 void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
@@ -69,13 +84,14 @@ void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
     const int32_t clipMajorHigh = steep ? clip.bottom : clip.right;
     const int32_t clipMinorLow = steep ? clip.left : clip.top;
     const int32_t clipMinorHigh = steep ? clip.right : clip.bottom;
-    const float slope = static_cast<float>(minorB_ - minorA_) / static_cast<float>(majorB_ - majorA_);
-    const int32_t first = std::max(majorA_, clipMajorLow);
-    const int32_t last = std::min(majorB_, clipMajorHigh - 1);
+    const float slope = GetSlope();
+    const float halfRun = GetHalfRun(GetWidth());
+    const int32_t first = std::max<int32_t>(majorA_, clipMajorLow);
+    const int32_t last = std::min<int32_t>(majorB_, clipMajorHigh - 1);
     for (int32_t major = first; major <= last; ++major) {
         const float centre = static_cast<float>(minorA_) + slope * static_cast<float>(major - majorA_) + 0.5F;
-        const float upper = centre - halfRun_;
-        const float lower = centre + halfRun_;
+        const float upper = centre - halfRun;
+        const float lower = centre + halfRun;
         const int32_t rowFirst = std::max(static_cast<int32_t>(std::floor(upper)), clipMinorLow);
         const int32_t rowLast = std::min(static_cast<int32_t>(std::ceil(lower)) - 1, clipMinorHigh - 1);
         for (int32_t row = rowFirst; row <= rowLast; ++row) {

@@ -16,20 +16,25 @@ public:
 protected:
     // `width` is the line's width across it.
     CRenderSegmentABC(const CableKey& key, uint32_t colour, float width);
+    virtual float GetWidth() const = 0;
 
-    // The half-height of the run across the line, in pixels.
-    float GetHalfRun() const { return halfRun_; }
-    float GetSlopeAngle() const { return slopeAngle_; }
+    // The half-height of the run across a line `width` wide, in pixels (0
+    // for a piece whose ends coincide).
+    float GetHalfRun(float width) const;
+    float GetSlopeAngle() const;
     // The pixel at `offset` pixels from the run's upper edge.
     virtual uint32_t PixelAcross(float offset) const = 0;
 
 private:
+    // The minor axis's change per step along the major axis.
+    float GetSlope() const;
+
     SegmentClass class_;
-    // Ends ordered along the major axis, in (major, minor) coordinates.
-    int32_t majorA_ = 0;
-    int32_t minorA_ = 0;
-    int32_t majorB_ = 0;
-    int32_t minorB_ = 0;
-    float halfRun_ = 0;
-    float slopeAngle_ = 0;
+    // Ends ordered along the major axis, in (major, minor) coordinates, as
+    // narrow as the key's; what follows from them is worked out when asked
+    // for, as a full patch keeps thousands of pieces.
+    int16_t majorA_ = 0;
+    int16_t minorA_ = 0;
+    int16_t majorB_ = 0;
+    int16_t minorB_ = 0;
 };

@@ -2,24 +2,10 @@
 
 #include "panels/cables/CableShades.h"
 
-CRenderSlimSegment::CRenderSlimSegment(const CableKey& key, uint32_t colour) : CRenderSegmentABC(key, colour, kWidth)
-{
-    SelectPixel();
-}
+CRenderSlimSegment::CRenderSlimSegment(const CableKey& key, uint32_t colour)
+    : CRenderSegmentABC(key, colour, kWidth) { }
 
-void CRenderSlimSegment::SelectPixel()
+uint32_t CRenderSlimSegment::PixelAcross(float) const
 {
-    pixel_ = cableshades::ThinPixel(GetColour(), IsHighlighted());
-}
-
-void CRenderSlimSegment::SetHighlight(bool highlighted)
-{
-    CRenderSegmentABC::SetHighlight(highlighted);
-    SelectPixel();
-}
-
-void CRenderSlimSegment::SetColour(uint32_t colour)
-{
-    CRenderSegmentABC::SetColour(colour);
-    SelectPixel();
+    return cableshades::ThinPixel(GetColour(), IsHighlighted());
 }

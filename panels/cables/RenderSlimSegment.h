@@ -8,14 +8,9 @@ public:
     static constexpr float kWidth = 1.01F;
 
     CRenderSlimSegment(const CableKey& key, uint32_t colour);
-    void SetHighlight(bool highlighted) override;
-    void SetColour(uint32_t colour) override;
 
 protected:
-    uint32_t PixelAcross(float) const override { return pixel_; }
-
-private:
-    void SelectPixel();
-
-    uint32_t pixel_ = 0;
+    float GetWidth() const override { return kWidth; }
+    // The colour's pixel as it is now, normal or highlighted.
+    uint32_t PixelAcross(float) const override;
 };
