@@ -1358,7 +1358,9 @@ TEST_F(FacePictures, ANameBetweenTwoKnobsStandsClearlyByItsOwn)
 // showing the filter's frequency or the oscillator's pitch. Over a value box
 // stands only the name of a parameter the box shows. Multi-Env's
 // "Pol/Wave" buttons stand in the strip between the title and the graph,
-// three pixels over the level boxes: their name has no other place.
+// three pixels over the level boxes: their name has no other place. Before
+// them the title leaves 11 pixels (12 for a name touching them), after them
+// the graph 5, where the tiny "Pol/Wave" takes 33.
 TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
 {
     constexpr int kOver = 7;
@@ -1828,6 +1830,41 @@ TEST_F(FacePictures, LabelsOfStackedRowsReadInTheRowsOrder)
             }
         }
     }
+}
+
+// A row of knobs under the boxes of their values reads as a table: its name
+// before its first box, level with it, a blank off it at most. Multi-Env's
+// "Level" once stood at its row's end right before the Sustain Place box,
+// read as that box's name, and "Time" at the end of its row.
+TEST_F(FacePictures, ARowOfKnobsUnderTheirValuesIsNamedBeforeItsFirstBox)
+{
+    constexpr int kBlank = 3;
+    int rows = 0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Row) {
+                continue;
+            }
+            std::vector<FaceRect> boxes;
+            for (const int step : label.controls) {
+                if (const auto box = ValueBoxOver(type, face.layout, step)) {
+                    boxes.push_back(*box);
+                }
+            }
+            if (boxes.size() != label.controls.size()) {
+                continue;
+            }
+            ++rows;
+            const FaceRect first = *std::min_element(boxes.begin(), boxes.end(),
+                                                     [](const FaceRect& a, const FaceRect& b) { return a.x < b.x; });
+            EXPECT_TRUE(Level(label.box, first) && label.box.Right() <= first.x &&
+                        first.x - label.box.Right() <= kBlank)
+                << "'" << OneLine(label.text) << "' stands away from its row's first value box";
+        }
+    }
+    EXPECT_GE(rows, 2);
 }
 
 // Jacks in a row up to the face's right edge: each label on its jack's row

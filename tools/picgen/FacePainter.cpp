@@ -544,6 +544,11 @@ constexpr PlacedName kPlacedNames[] = {
     // under the Frequency knob, its name at a glance: under its own knob,
     // the four pixels clear of the Frequency knob that keep it nearer to its own.
     {"FilterF", "Freq MA 2", "Freq MA 2", FontSize::Tiny, 19, 77},
+    // "Level" at its row's end stood right before the Sustain Place box,
+    // read as that box's name, and "Time" at the end of its row: each row
+    // named before its first value box, level with it, as a table reads.
+    {"Multi-Env", "Level 1", "Level", FontSize::Tiny, 1, 16},
+    {"Multi-Env", "Time 1", "Time", FontSize::Tiny, 5, 62},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
@@ -736,9 +741,12 @@ private:
             const std::string text(p.text);
             const FaceRect size = LabelSize(text, p.size);
             const FaceRect box{p.x, p.y, size.w, size.h};
+            // A step's given name names its whole row.
             const auto i = static_cast<int>(c - controls_.begin());
-            if (Readable({i}, {})(box) && placer.TakeTouching(box, c->frame))
-                AddLabel(CLabelPlacer::Placement{box, text, p.size}, LabelKind::Control, {i});
+            const bool step = c->row >= 0;
+            const std::vector<int> mine = step ? rows_[static_cast<size_t>(c->row)] : std::vector{i};
+            if (Readable(mine, {})(box) && placer.TakeTouching(box, c->frame))
+                AddLabel(CLabelPlacer::Placement{box, text, p.size}, step ? LabelKind::Row : LabelKind::Control, mine);
         }
     }
 
@@ -758,6 +766,12 @@ private:
                 AddJackLabel(placer, CLabelPlacer::Placement{box, text, p.size},
                              static_cast<size_t>(named - names.begin()));
         }
+    }
+
+    bool RowLabelled(const std::vector<int>& row) const
+    {
+        return std::any_of(layout_.labels.begin(), layout_.labels.end(),
+                           [&row](const FaceLabel& l) { return l.kind == LabelKind::Row && l.controls == row; });
     }
 
     bool Labelled(size_t i) const
@@ -794,7 +808,7 @@ private:
                 named[i] = PlaceControlLabel(placer, i, CLabelPlacer::Need::Optional);
         std::vector<const std::vector<int>*> apart;
         for (const auto& row : rows_)
-            if (!PlaceRowLabel(placer, row, false))
+            if (!RowLabelled(row) && !PlaceRowLabel(placer, row, false))
                 apart.push_back(&row);
         if (apart.size() < 2 || !PlaceRowLegend(placer, apart))
             for (const auto* row : apart)
