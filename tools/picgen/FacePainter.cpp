@@ -549,6 +549,9 @@ constexpr PlacedName kPlacedNames[] = {
     // named before its first value box, level with it, as a table reads.
     {"Multi-Env", "Level 1", "Level", FontSize::Tiny, 1, 16},
     {"Multi-Env", "Time 1", "Time", FontSize::Tiny, 5, 62},
+    // "Env type" level with the button and on its line read on from the
+    // "Gate" the button shows, as "Gate Env type": in two lines beside it.
+    {"AD-Env", "Env type", "Env\nType", FontSize::Tiny, 30, 11},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
