@@ -1831,6 +1831,30 @@ TEST_F(FacePictures, NoNameReadsOnFromAButtonsWord)
     }
 }
 
+// A name left-aligned over a jack's label, a few rows over it, reads on into
+// it as one name of two lines: CtrlSeq's "Level" once stood so over "Out",
+// read as "Level Out".
+TEST_F(FacePictures, NoNameReadsOnIntoAJackLabelUnderIt)
+{
+    constexpr int kFewRows = 7;
+    constexpr int kBlankAcross = 6;
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        for (const picgen::FaceLabel& jack : face.layout.labels) {
+            if (jack.kind != picgen::LabelKind::Jack) {
+                continue;
+            }
+            for (const picgen::FaceLabel& name : face.layout.labels) {
+                const int over = jack.box.y - name.box.Bottom();
+                const bool isName = name.kind == picgen::LabelKind::Control || name.kind == picgen::LabelKind::Row;
+                EXPECT_FALSE(isName && over >= 0 && over <= kFewRows &&
+                             std::abs(name.box.x - jack.box.x) < kBlankAcross)
+                    << "'" << OneLine(name.text) << "' reads on into '" << OneLine(jack.text) << "'";
+            }
+        }
+    }
+}
+
 // Rows of steps in the same columns (EventSeq's two rows of events) have
 // their labels in the order the rows stand: the upper row's label is never
 // the lower one.

@@ -552,6 +552,9 @@ constexpr PlacedName kPlacedNames[] = {
     // "Env type" level with the button and on its line read on from the
     // "Gate" the button shows, as "Gate Env type": in two lines beside it.
     {"AD-Env", "Env type", "Env\nType", FontSize::Tiny, 30, 11},
+    // "Level" after the last slider stood right over the output's "Out",
+    // the two read as "Level Out": the row's name over its first lights.
+    {"CtrlSeq", "Level 1", "Level", FontSize::Normal, 24, 20},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
