@@ -1389,6 +1389,39 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
     }
 }
 
+// A name over a graph, a line's height off it at most, reads as the graph's
+// title. Vocoder's Voice button stands boxed in at the face's left edge: the
+// graph 2 pixels after it, the Mon button under it, its input's marks
+// touching it from above, where the tiny "Voice" takes 17 pixels and a tiny
+// line 5 rows; over the input stands the input's "I1", in the 25 pixels
+// before the graph that "Voice", a blank and "I1" (27) overrun: its name
+// stands over the graph's corner, the nearest spot that names no other
+// control.
+TEST_F(FacePictures, NoNameHeadsAGraph)
+{
+    constexpr int kOver = 7;
+    const std::set<std::pair<std::string, std::string>> noRoom = {{"Vocoder", "Voice"}};
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto names = ControlNames(type);
+        const auto items = type.GetItems();
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind != picgen::LabelKind::Control ||
+                noRoom.contains({type.GetShortName(), names.at(static_cast<size_t>(label.controls.front()))})) {
+                continue;
+            }
+            for (size_t k = 0; k < items.size(); ++k) {
+                const FaceRect& graph = face.layout.itemFrames[k];
+                EXPECT_FALSE(IsGraph(items[k].itemClass) && label.box.Bottom() <= graph.y &&
+                             graph.y - label.box.Bottom() <= kOver && label.box.x < graph.Right() &&
+                             graph.x < label.box.Right())
+                    << "'" << OneLine(label.text) << "' heads the graph";
+            }
+        }
+    }
+}
+
 // A name right over a button, its middle within the button's width, heads
 // the button: SpectralOsc's "FM Amt" once stood so over the KBT button,
 // FilterE's "Slope" over the Bypass button. Over a knob, a line's height off
