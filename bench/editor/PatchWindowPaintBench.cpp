@@ -9,7 +9,9 @@
 //   desktop (SDL on X: the pixels shown by the server before the time ends),
 //   after R ms without painting, slept for real (0: painted back to back,
 //   250: after a rest); counter paint_ms, the time on the wall (goal 8 ms),
-//   and cpu_ms, the main thread's. On $DISPLAY, else on an Xvfb of its own.
+//   cpu_ms, the main thread's, and page_faults, those the repaint met (none
+//   after a rest: nothing is given back while idle). On $DISPLAY, else on an
+//   Xvfb of its own.
 //   PaintAfterRest: the in-memory full repaint at 127 after 250 ms slept
 //   without painting; counter paint_ms (goal 8 ms).
 //   PaintAfterKnobStep: one parameter step as a knob sends it, its repaint
@@ -327,17 +329,21 @@ void PaintOnDesktop(benchmark::State& state)
     CPatchWindowScene scene(127, std::move(desktop));
     double wall = 0;
     double cpu = 0;
+    double faults = 0;
     for (auto _ : state) {
         state.PauseTiming();
         Rest(scene, state.range(0), false);
         state.ResumeTiming();
+        const long faultsBefore = PageFaults();
         const CPatchWindowScene::Timing t = scene.TimedRepaint();
+        faults += static_cast<double>(PageFaults() - faultsBefore);
         wall += t.wallMs;
         cpu += t.cpuMs;
         state.SetIterationTime(t.wallMs / 1000.0);
     }
     state.counters["paint_ms"] = Average(wall);
     state.counters["cpu_ms"] = Average(cpu);
+    state.counters["page_faults"] = Average(faults);
     state.counters["x_goal"] = Average(wall / kPaintGoalMs);
     // The patch window's size: the screen's, less the frame's bars.
     state.counters["width"] = scene.Client().Width();
