@@ -899,9 +899,12 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItMayHeadItsFirstStep)
 // is without its "MA". An "MA" naming one knob stands nearer to it than to
 // any other control, or it names nothing: so SpectralOsc's "S Shape MA",
 // which once stood between "Mute" and "Partials", far from its knob, where
-// its whole name finds no room. Beside the knob it modulates, between the
-// two (PercOsc's "Pitch MA" beside "Pitch", FilterD's "Freq MA" beside
-// "Frequency"), it stands as near to that knob at most.
+// its whole name finds no room (16 pixels right of the knob where "Shape"
+// over "MA" in the tiny font needs 19, no row over it under the Shape knob;
+// an "MA" in the corner between the two knobs read on into the Odd button).
+// Beside the knob it modulates, between the two (PercOsc's "Pitch MA" beside
+// "Pitch", FilterD's "Freq MA" beside "Frequency"), it stands as near to
+// that knob at most.
 TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
 {
     int spectralShape = 0;
@@ -1565,7 +1568,14 @@ TEST_F(FacePictures, NoNameReachesOffItsControlOverAJack)
 // its input and its outputs, hold "Out 1" and "Out 2": "Byp" and a blank
 // take 17, leaving an output's label 3. Over Phaser's, 44 px from where
 // "Input Lvl" (whose knob has no side free) clears the input to the LED hold
-// that name, which with "Byp" and the blank between takes 49.
+// that name, which with "Byp" and the blank between takes 49. The tiny
+// "Mute" takes 15 px and a pixel clear on each side, 7 rows with its clear
+// ones: the mute buttons still showing "M" have 8 px between OscA's and the
+// Pulse Width amount knob, 6 rows under the Wave buttons; 16 px between
+// FormantOsc's and the KBT button, 5 rows under the Timbre knob; 16 px
+// between OscSlvA's and the FM amount knob, 6 rows under the I2 jack's ring;
+// SpectralOsc's 16 px beside the Shape amount knob, whose "MA" stands there,
+// and 5 rows under the Odd and All buttons.
 TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
 {
     const std::set<std::pair<std::string, std::string>> spotTaken = {{"StChorus", "Bypass"}, {"Phaser", "Bypass"}};
