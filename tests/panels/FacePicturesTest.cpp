@@ -770,6 +770,29 @@ TEST_F(FacePictures, JacksNumberedTogetherShareOneFormAndOneFont)
     }
 }
 
+// The jacks a face names by its own words, of one direction and kind on one
+// row, are printed in one font where the gaps between them leave the tiny
+// one alone room for some: ClkDivFix's "8" once stood in the normal font
+// between "T8" and "16" in the tiny one.
+TEST_F(FacePictures, JackWordsOfOneRowShareOneFont)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto jacks = type.GetJacks();
+        std::map<std::tuple<JackDirection, SignalKind, int>, std::set<picgen::FontSize>> fonts;
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            const auto jack = static_cast<size_t>(label.jack);
+            if (label.kind == picgen::LabelKind::Jack && jacks[jack].faceLabel) {
+                fonts[{jacks[jack].direction, jacks[jack].kind, jacks[jack].y}].insert(label.size);
+            }
+        }
+        for (const auto& [row, used] : fonts) {
+            EXPECT_EQ(used.size(), 1u) << "jack words at y " << std::get<2>(row) << " in two fonts";
+        }
+    }
+}
+
 // A jack label between two jacks reads as either's: it stands nearer to its
 // own jack than to any other by a margin, not by a hair.
 // Nor does it stand right over or under another label, with which it would
@@ -1569,7 +1592,7 @@ TEST_F(FacePictures, NoNameReachesOffItsControlOverAJack)
 // take 17, leaving an output's label 3. Over Phaser's, 44 px from where
 // "Input Lvl" (whose knob has no side free) clears the input to the LED hold
 // that name, which with "Byp" and the blank between takes 49. The tiny
-// "Mute" takes 15 px and a pixel clear on each side, 7 rows with its clear
+// "Mute" takes 17 px and a pixel clear on each side, 7 rows with its clear
 // ones: the mute buttons still showing "M" have 8 px between OscA's and the
 // Pulse Width amount knob, 6 rows under the Wave buttons; 16 px between
 // FormantOsc's and the KBT button, 5 rows under the Timbre knob; 16 px

@@ -532,6 +532,9 @@ constexpr PlacedName kPlacedNames[] = {
     // inputs' gap, nearer the knob; the amount's name over its own knob.
     {"X-Fade", "Balance MA", "Balance MA", FontSize::Normal, 83, 6},
     {"X-Fade", "Balance", "Balance", FontSize::Tiny, 166, 17},
+    // The Break Point column headed in the normal font of its neighbours'
+    // "L Gain" and "R Gain", as its box leaves room for, not the tiny one.
+    {"NoteVelScal", "Brk Point", "Break", FontSize::Normal, 124, 1},
     // In the normal font the button's name needs the accent line's row; in
     // the tiny font it heads its button under the line.
     {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
@@ -574,6 +577,13 @@ constexpr PlacedJackName kPlacedJackNames[] = {
     // form.
     {"LFOB", "In 1", FontSize::Tiny, 6, 46},
     {"LFOB", "In 2", FontSize::Tiny, 160, 61},
+    // Each row's words in one font: "8" and "MIDI Clock" in the tiny font of
+    // "T8", "16" and "Rst", for which the gaps between the jacks have room
+    // for no other; "Vel" in the tiny font of "Note", which in the normal one
+    // would stand right under "Vel Sens".
+    {"ClkDivFix", "8", FontSize::Tiny, 172, 9},
+    {"ClkDivFix", "MIDI Clock", FontSize::Tiny, 77, 11},
+    {"NoteVelScal", "Vel", FontSize::Tiny, 3, 31},
 };
 
 // A control whose name takes its place before the others', in the tiny
