@@ -1047,6 +1047,25 @@ std::optional<FaceRect> ValueBoxOver(const CBuildModule& type, const picgen::CFa
     return std::nullopt;
 }
 
+// The box showing a control's value that its name stands right before,
+// level with it, reading as "name value": LFOA's "Rate" before its box,
+// which leaves no row over it under the title's band.
+std::optional<FaceRect> ValueBoxAfter(const CBuildModule& type, const picgen::CFaceLayout& layout, int control,
+                                      const FaceRect& name)
+{
+    constexpr int kBefore = 3;
+    const auto items = type.GetItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const FaceRect& f = layout.itemFrames.at(i);
+        const auto& bound = items[i].params;
+        if (IsInfoText(items[i].itemClass) && !bound.empty() && bound.front() == static_cast<size_t>(control) &&
+            Level(name, f) && name.Right() <= f.x && f.x - name.Right() <= kBefore) {
+            return f;
+        }
+    }
+    return std::nullopt;
+}
+
 // Whether a control's label in a box stands where a jack's label would:
 // right beside a jack, its middle level with it or straight above or below
 // it, unless the jack is the one its knob takes in.
@@ -1199,8 +1218,9 @@ TEST_F(FacePictures, AControlsLabelStandsByItsOwnControl)
             const auto value = ValueBoxOver(type, face.layout, control);
             const bool heads = value && box.Bottom() <= value->y && box.x >= value->x - kPastBox &&
                 box.Right() <= value->Right() + kPastBox;
-            const int own = heads ? GapSquared(box, *value) : GapSquared(box, knob);
-            EXPECT_TRUE(!value || heads || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
+            const auto before = ValueBoxAfter(type, face.layout, control, box);
+            const int own = heads ? GapSquared(box, *value) : before ? GapSquared(box, *before) : GapSquared(box, knob);
+            EXPECT_TRUE(!value || heads || before || (box.x < knob.Right() && knob.x < box.Right()) || Level(box, knob))
                 << "'" << OneLine(label.text) << "' stands off its knob's corner";
             if ((!value && !HasRoomByItsControl(type, face.layout, control)) ||
                 contended.contains({type.GetShortName(), ControlNames(type).at(static_cast<size_t>(control))})) {
@@ -1310,7 +1330,10 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
                 continue;
             }
             const auto control = static_cast<size_t>(label.controls.at(0));
-            const auto value = ValueBoxOver(type, face.layout, control);
+            auto value = ValueBoxOver(type, face.layout, control);
+            if (!value) {
+                value = ValueBoxAfter(type, face.layout, static_cast<int>(control), label.box);
+            }
             const int own = std::min(GapSquared(label.box, ButtonColumn(type, controls, control)),
                                      value ? GapSquared(label.box, *value) : std::numeric_limits<int>::max());
             if (nowhere.contains({type.GetShortName(), names.at(control)})) {
@@ -1500,6 +1523,45 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
                 EXPECT_FALSE(under && !itsOwn && IsKnob(ControlItem(type, static_cast<int>(c)).itemClass))
                     << "'" << OneLine(label.text) << "' stands right under " << names.at(c);
             }
+        }
+    }
+}
+
+// Names an owner read as another item's, each now where it reads as its
+// own control's: straight over it, or right before the box showing its
+// value. LFOA's "Rate" stood between its amount knob and the Rate knob and
+// read as the amount's, "Rate MA" over the input jack before it.
+TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
+{
+    enum class Where { Over, BeforeItsValue };
+    struct Case {
+        std::string_view face;
+        std::string_view control;
+        Where where;
+    };
+    constexpr Case kCases[] = {
+        {"LFOA", "Rate", Where::BeforeItsValue},
+        {"LFOA", "Rate MA", Where::Over},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));
+        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
+            return TypeOf(f).GetShortName() == c.face;
+        });
+        ASSERT_NE(face, Faces().end());
+        const CBuildModule& type = TypeOf(*face);
+        const auto names = ControlNames(type);
+        const auto control = static_cast<int>(std::find(names.begin(), names.end(), c.control) - names.begin());
+        ASSERT_LT(static_cast<size_t>(control), names.size());
+        const auto label = std::find_if(face->layout.labels.begin(), face->layout.labels.end(), [&](const auto& l) {
+            return l.kind == picgen::LabelKind::Control && l.controls.front() == control;
+        });
+        ASSERT_NE(label, face->layout.labels.end());
+        const FaceRect own = ControlFrames(type, face->layout).at(static_cast<size_t>(control));
+        if (c.where == Where::Over) {
+            EXPECT_TRUE(StraightOverOrUnder(label->box, own) && label->box.Bottom() <= own.y);
+        } else {
+            EXPECT_TRUE(ValueBoxAfter(type, face->layout, control, label->box).has_value());
         }
     }
 }

@@ -498,6 +498,12 @@ constexpr PlacedName kPlacedNames[] = {
     // knob, which read on into it off its corner.
     {"LFOA", "Waveform", "Waveform", FontSize::Normal, 171, 45},
     {"LFOA", "KBT", "KBT", FontSize::Normal, 147, 54},
+    // "Rate" stood over the amount knob and "Rate MA" over the input jack
+    // before it: the box over the Rate knob leaves no row under the title's
+    // band, so the rate's name stands right before its value, level with
+    // it, and the amount's over its own knob.
+    {"LFOA", "Rate", "Rate", FontSize::Tiny, 26, 20},
+    {"LFOA", "Rate MA", "Rate\nMA", FontSize::Tiny, 42, 32},
     // "Range" level with the Sub button's top, under the Phase box, and
     // "Pulse Width" under the wave graph: each a few rows over the name
     // beside it ("KBT", "PW MA") that they read on into a line apart.
