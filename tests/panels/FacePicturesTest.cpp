@@ -1082,6 +1082,14 @@ bool InJackLabelPlace(const FaceRect& box, const FaceRect& control, const std::v
 
 // Whether a label stands straight over or under an item, its middle within
 // the item's width and a line's height off it at most.
+// Whether a name stands over an item, across it and a line's height off it
+// at most, where it reads as the item's heading.
+bool Heads(const FaceRect& name, const FaceRect& item)
+{
+    constexpr int kLine = 7;
+    return name.Bottom() <= item.y && item.y - name.Bottom() <= kLine && name.x < item.Right() && item.x < name.Right();
+}
+
 bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
 {
     constexpr int kLine = 7;
@@ -1412,7 +1420,6 @@ TEST_F(FacePictures, ANameBetweenTwoKnobsStandsClearlyByItsOwn)
 // the graph 5, where the tiny "Pol/Wave" takes 33.
 TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
 {
-    constexpr int kOver = 7;
     const std::set<std::pair<std::string, std::string>> noRoom = {{"Multi-Env", "Pol/Wave"}};
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -1427,8 +1434,7 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
             for (size_t k = 0; k < items.size(); ++k) {
                 const FaceRect& box = face.layout.itemFrames[k];
                 const auto& shown = items[k].params;
-                const bool heads = IsInfoText(items[k].itemClass) && label.box.Bottom() <= box.y &&
-                    box.y - label.box.Bottom() <= kOver && label.box.x < box.Right() && box.x < label.box.Right();
+                const bool heads = IsInfoText(items[k].itemClass) && Heads(label.box, box);
                 const bool itsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int c) {
                     return std::find(shown.begin(), shown.end(), static_cast<size_t>(c)) != shown.end();
                 });
@@ -1448,7 +1454,6 @@ TEST_F(FacePictures, NoNameHeadsTheValueBoxOfAnotherParameter)
 // control.
 TEST_F(FacePictures, NoNameHeadsAGraph)
 {
-    constexpr int kOver = 7;
     const std::set<std::pair<std::string, std::string>> noRoom = {{"Vocoder", "Voice"}};
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -1462,9 +1467,7 @@ TEST_F(FacePictures, NoNameHeadsAGraph)
             }
             for (size_t k = 0; k < items.size(); ++k) {
                 const FaceRect& graph = face.layout.itemFrames[k];
-                EXPECT_FALSE(IsGraph(items[k].itemClass) && label.box.Bottom() <= graph.y &&
-                             graph.y - label.box.Bottom() <= kOver && label.box.x < graph.Right() &&
-                             graph.x < label.box.Right())
+                EXPECT_FALSE(IsGraph(items[k].itemClass) && Heads(label.box, graph))
                     << "'" << OneLine(label.text) << "' heads the graph";
             }
         }
@@ -1501,7 +1504,6 @@ TEST_F(FacePictures, NoNameHeadsAnotherControl)
 TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 {
     constexpr int kUnder = 2;
-    constexpr int kOver = 7;
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
@@ -1509,9 +1511,7 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
         const auto names = ControlNames(type);
         for (const picgen::FaceLabel& label : face.layout.labels) {
             const bool headsItsOwn = std::any_of(label.controls.begin(), label.controls.end(), [&](int own) {
-                const FaceRect& f = controls.at(static_cast<size_t>(own));
-                return label.box.Bottom() <= f.y && f.y - label.box.Bottom() <= kOver && label.box.x < f.Right() &&
-                    f.x < label.box.Right();
+                return Heads(label.box, controls.at(static_cast<size_t>(own)));
             });
             for (size_t c = 0; c < controls.size() && !headsItsOwn; ++c) {
                 const FaceRect& knob = controls[c];
