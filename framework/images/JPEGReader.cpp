@@ -17,12 +17,13 @@ namespace {
 // C++ exception is thrown only after that, outside libjpeg's frames.
 class CJPEGDecoder {
 public:
-    explicit CJPEGDecoder(CMedia& media) : media_(media) { InitJPEGErrorManager(error_); }
+    explicit CJPEGDecoder(CMedia& media) : media_(media) { InitJPEGErrorManager(error_, library_); }
     ~CJPEGDecoder() { Destroy(); }
     CJPEGDecoder(const CJPEGDecoder&) = delete;
     CJPEGDecoder& operator=(const CJPEGDecoder&) = delete;
 
     jpeg_decompress_struct& Info() { return info_; }
+    const CJPEGLibrary& Library() const { return library_; }
 
     // Runs step(this, context); on a libjpeg failure destroys the
     // decompressor and throws the exception of the failure.
@@ -49,10 +50,10 @@ public:
         Run<int>(
             [](CJPEGDecoder& d, int&) {
                 d.info_.err = &d.error_.pub;
-                jpeg_create_decompress(&d.info_);
+                d.library_.createDecompress(&d.info_, JPEG_LIB_VERSION, sizeof(d.info_));
                 d.created_ = true;
-                SetJPEGMediaSource(&d.info_, &d.media_);
-                jpeg_read_header(&d.info_, TRUE);
+                SetJPEGMediaSource(&d.info_, &d.media_, d.library_);
+                d.library_.readHeader(&d.info_, TRUE);
                 // Blue, green, red: the byte order of bitmap rows.
                 d.info_.out_color_space = JCS_EXT_BGR;
             },
@@ -62,7 +63,7 @@ public:
     void Destroy()
     {
         if (created_)
-            jpeg_destroy_decompress(&info_);
+            library_.destroyDecompress(&info_);
         created_ = false;
     }
 
@@ -78,6 +79,9 @@ private:
         return true;
     }
 
+    // First in, last out: the decompressor is destroyed before the library
+    // whose code it runs goes.
+    const CJPEGLibrary library_;
     CMedia& media_;
     jpeg_decompress_struct info_{};
     CJPEGErrorManager error_{};
@@ -127,20 +131,21 @@ void Pack16(const uint8_t* bgr, uint8_t* row, unsigned width, uint8_t* errorRow,
 void DecodeRows(CJPEGDecoder& decoder, CDecodeTarget& target)
 {
     jpeg_decompress_struct& info = decoder.Info();
-    jpeg_start_decompress(&info);
+    const CJPEGLibrary& library = decoder.Library();
+    library.startDecompress(&info);
     const unsigned width = info.output_width;
     while (info.output_scanline < info.output_height) {
         uint8_t* row = target.pixels + static_cast<size_t>(info.output_scanline) * static_cast<size_t>(target.rowBytes);
         const bool direct = target.depth == 24 || target.depth == 8;
         JSAMPROW into = direct ? row : target.scanline;
-        if (jpeg_read_scanlines(&info, &into, 1) != 1)
+        if (library.readScanlines(&info, &into, 1) != 1)
             break;
         if (target.depth == 32)
             Pack32(target.scanline, row, width);
         else if (target.depth == 16)
             Pack16(target.scanline, row, width, target.errorRow, target.carry);
     }
-    jpeg_finish_decompress(&info);
+    library.finishDecompress(&info);
 }
 
 // The most pixels a picture may have. A header alone can claim any size, and

@@ -147,9 +147,9 @@ bool IsOneOf(int code, std::initializer_list<int> codes)
 
 } // namespace
 
-void InitJPEGErrorManager(CJPEGErrorManager& manager)
+void InitJPEGErrorManager(CJPEGErrorManager& manager, const CJPEGLibrary& library)
 {
-    jpeg_std_error(&manager.pub); // the library's standard message table, no add-on table
+    library.stdError(&manager.pub); // the library's standard message table, no add-on table
     manager.pub.error_exit = JPEGErrorExit;
     manager.pub.emit_message = JPEGEmitMessage;
     manager.pub.output_message = JPEGOutputMessage;
@@ -160,7 +160,7 @@ void InitJPEGErrorManager(CJPEGErrorManager& manager)
     manager.code = 0;
 }
 
-void SetJPEGMediaSource(j_decompress_ptr cinfo, CMedia* media)
+void SetJPEGMediaSource(j_decompress_ptr cinfo, CMedia* media, const CJPEGLibrary& library)
 {
     if (cinfo->src == nullptr) {
         auto* source = static_cast<CJPEGMediaSource*>((*cinfo->mem->alloc_small)(
@@ -173,7 +173,7 @@ void SetJPEGMediaSource(j_decompress_ptr cinfo, CMedia* media)
     source->pub.init_source = InitMediaSource;
     source->pub.fill_input_buffer = FillMediaInputBuffer;
     source->pub.skip_input_data = SkipMediaInputData;
-    source->pub.resync_to_restart = jpeg_resync_to_restart;
+    source->pub.resync_to_restart = library.resyncToRestart;
     source->pub.term_source = TermMediaSource;
     source->media = media;
     source->pub.bytes_in_buffer = 0;

@@ -2,10 +2,11 @@
 
 // The framework's source and error managers for libjpeg.
 
+#include "framework/images/detail/JPEGLibrary.h"
+
 #include <csetjmp>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
 
 namespace NSHarrowen {
@@ -20,9 +21,9 @@ struct CJPEGErrorManager {
     int code = 0;
 };
 
-void InitJPEGErrorManager(CJPEGErrorManager& manager);
+void InitJPEGErrorManager(CJPEGErrorManager& manager, const CJPEGLibrary& library);
 // Reads the compressed data from the media in blocks of 4,096 bytes.
-void SetJPEGMediaSource(j_decompress_ptr decompressor, CMedia* media);
+void SetJPEGMediaSource(j_decompress_ptr decompressor, CMedia* media, const CJPEGLibrary& library);
 // Throws the framework exception for one of libjpeg's message codes.
 [[noreturn]] void ThrowJPEGError(int code);
 

@@ -298,6 +298,9 @@ void FirstHour::ShowSlotA()
     EXPECT_EQ(CompareAreas(expected, EditorCopy(*patch)), "");
     residentKb = session.EditorResidentKb();
     privateKb = session.EditorPrivateKb();
+    // The splash and the voice areas' background are decoded and shown: the
+    // JPEG library was loaded for them and is gone again.
+    EXPECT_FALSE(session.EditorMaps("libjpeg")) << "the JPEG library is still mapped";
     repaintMs = session.ReportWithRepaint().repaintMs.value_or(-1);
     session.Screenshot("04-slot-a-patch");
     // The editor's frame alone, for the README (docs/patchora.png).

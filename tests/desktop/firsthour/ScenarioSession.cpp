@@ -221,6 +221,17 @@ long ScenarioSession::EditorPrivateKb() const
     return 0;
 }
 
+bool ScenarioSession::EditorMaps(const std::string& name) const
+{
+    std::ifstream maps("/proc/" + std::to_string(editor_) + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+        const size_t file = line.rfind('/');
+        if (file != std::string::npos && line.find(name, file) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string> ScenarioSession::OpenedUrls() const
 {
     std::vector<std::string> urls;

@@ -56,6 +56,8 @@ public:
     // The editor's own changed memory now (Private_Dirty: not the shared
     // libraries, nor the segment a MIDI server maps into every client), in kB.
     long EditorPrivateKb() const;
+    // Whether the editor has a file whose name holds `name` mapped now.
+    bool EditorMaps(const std::string& name) const;
     std::string EditorLog() const;
     // What the editor asked the desktop's opener to open (its help), in order.
     std::vector<std::string> OpenedUrls() const;
