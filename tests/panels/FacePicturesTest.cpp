@@ -42,6 +42,12 @@ protected:
     {
         return GetSharedModuleCatalogue().GetBuilder(static_cast<uint8_t>(face.typeId));
     }
+    // The face of the type with this short name; Faces().end() where none is.
+    static std::vector<picgen::FacePicture>::const_iterator FaceNamed(std::string_view name)
+    {
+        return std::find_if(Faces().begin(), Faces().end(),
+                            [name](const picgen::FacePicture& f) { return TypeOf(f).GetShortName() == name; });
+    }
 
 private:
     static inline std::vector<picgen::FacePicture>* faces_ = nullptr;
@@ -860,9 +866,7 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
 {
     for (const char* name : {"NoteSeqA", "NoteSeqB"}) {
         SCOPED_TRACE(name);
-        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
-            return TypeOf(f).GetShortName() == std::string(name);
-        });
+        const auto face = FaceNamed(name);
         ASSERT_NE(face, Faces().end());
         const CBuildModule& type = TypeOf(*face);
         const auto controls = ControlFrames(type, face->layout);
@@ -899,9 +903,7 @@ TEST_F(FacePictures, ARowWithoutRoomBesideItIsNamedOverItsStepLights)
 TEST_F(FacePictures, ARowWithoutRoomBesideItMayHeadItsFirstStep)
 {
     constexpr int kOver = 3;
-    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
-        return TypeOf(f).GetShortName() == std::string("OscSineBank");
-    });
+    const auto face = FaceNamed("OscSineBank");
     ASSERT_NE(face, Faces().end());
     const CBuildModule& type = TypeOf(*face);
     const auto names = ControlNames(type);
@@ -994,9 +996,7 @@ TEST_F(FacePictures, AnMANamesKnobsUnderTheKnobsTheyModulate)
 TEST_F(FacePictures, EachOfModEnvsAmountKnobsHasItsOwnName)
 {
     constexpr int kReadOnRows = 10;
-    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
-        return TypeOf(f).GetShortName() == std::string("Mod-Env");
-    });
+    const auto face = FaceNamed("Mod-Env");
     ASSERT_NE(face, Faces().end());
     const CBuildModule& type = TypeOf(*face);
     const auto names = ControlNames(type);
@@ -1545,9 +1545,7 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));
-        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
-            return TypeOf(f).GetShortName() == c.face;
-        });
+        const auto face = FaceNamed(c.face);
         ASSERT_NE(face, Faces().end());
         const CBuildModule& type = TypeOf(*face);
         const auto names = ControlNames(type);
@@ -1686,9 +1684,7 @@ TEST_F(FacePictures, AButtonShowsItsInitialOnlyWhereItsNameFindsNoRoom)
 // are left to the modulation amounts.
 TEST_F(FacePictures, AKnobsNameMayHeadItsValueColumn)
 {
-    const auto face = std::find_if(Faces().begin(), Faces().end(), [](const picgen::FacePicture& f) {
-        return TypeOf(f).GetShortName() == std::string("Mod-Env");
-    });
+    const auto face = FaceNamed("Mod-Env");
     ASSERT_NE(face, Faces().end());
     const CBuildModule& type = TypeOf(*face);
     const auto controls = ControlFrames(type, face->layout);
@@ -1810,9 +1806,7 @@ TEST_F(FacePictures, NamesOnceReadAsAnothersStandByTheirOwnControls)
     };
     for (const auto& [typeName, name, text] : names) {
         SCOPED_TRACE(typeName + " " + name);
-        const auto face = std::find_if(Faces().begin(), Faces().end(), [&typeName](const picgen::FacePicture& f) {
-            return TypeOf(f).GetShortName() == typeName;
-        });
+        const auto face = FaceNamed(typeName);
         ASSERT_NE(face, Faces().end());
         const CBuildModule& type = TypeOf(*face);
         const auto all = ControlNames(type);
@@ -2057,9 +2051,7 @@ TEST_F(FacePictures, JackLabelsOfARowReadLeftToRight)
 {
     for (const char* name : {"Keyboard", "KbdPatch", "MIDIGlobal", "NoteDetect"}) {
         SCOPED_TRACE(name);
-        const auto face = std::find_if(Faces().begin(), Faces().end(), [&](const picgen::FacePicture& f) {
-            return TypeOf(f).GetShortName() == std::string(name);
-        });
+        const auto face = FaceNamed(name);
         ASSERT_NE(face, Faces().end());
         const size_t jackCount = TypeOf(*face).GetJacks().size();
         const auto& frames = face->layout.itemFrames;
