@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 #include <tuple>
 
@@ -753,22 +754,39 @@ private:
         used_.insert(AsRead(controls_[i].item->text));
     }
 
+    // A given name that does not take its spot is a fault of the tables, not
+    // a name to place elsewhere: the pictures are not drawn.
+    [[noreturn]] void RefuseGiven(std::string_view name, std::string_view fault) const
+    {
+        throw std::logic_error(std::string(type_.GetShortName()) + "'s given \"" + std::string(name) + "\" " +
+                               std::string(fault));
+    }
+
+    static FaceRect GivenBox(const std::string& text, FontSize size, int x, int y)
+    {
+        const FaceRect measured = LabelSize(text, size);
+        return {x, y, measured.w, measured.h};
+    }
+
     void PlaceGivenNames(CLabelPlacer& placer)
     {
         for (const PlacedName& p : kPlacedNames) {
+            if (p.type != type_.GetShortName())
+                continue;
             const auto c = std::find_if(controls_.begin(), controls_.end(),
                                         [&p](const FaceItem& f) { return f.name == p.control; });
-            if (p.type != type_.GetShortName() || c == controls_.end())
-                continue;
+            if (c == controls_.end())
+                RefuseGiven(p.control, "names no control of the face");
             const std::string text(p.text);
-            const FaceRect size = LabelSize(text, p.size);
-            const FaceRect box{p.x, p.y, size.w, size.h};
+            const FaceRect box = GivenBox(text, p.size, p.x, p.y);
             // A step's given name names its whole row.
             const auto i = static_cast<int>(c - controls_.begin());
             const bool step = c->row >= 0;
             const std::vector<int> mine = step ? rows_[static_cast<size_t>(c->row)] : std::vector{i};
             if (Readable(mine, {})(box) && placer.TakeTouching(box, c->frame))
                 AddLabel(CLabelPlacer::Placement{box, text, p.size}, step ? LabelKind::Row : LabelKind::Control, mine);
+            else
+                RefuseGiven(p.control, "has a spot the face does not leave it");
         }
     }
 
@@ -776,17 +794,20 @@ private:
     {
         const auto names = JackNames(type_);
         for (const PlacedJackName& p : kPlacedJackNames) {
+            if (p.type != type_.GetShortName())
+                continue;
             const auto named = std::find_if(names.begin(), names.end(), [&p](const auto& forms) {
                 return !forms.empty() && forms.front() == p.jack;
             });
-            if (p.type != type_.GetShortName() || named == names.end())
-                continue;
+            if (named == names.end())
+                RefuseGiven(p.jack, "names no jack of the face");
             const std::string text(p.jack);
-            const FaceRect size = LabelSize(text, p.size);
-            const FaceRect box{p.x, p.y, size.w, size.h};
+            const FaceRect box = GivenBox(text, p.size, p.x, p.y);
             if (placer.TakeAll({box}))
                 AddJackLabel(placer, CLabelPlacer::Placement{box, text, p.size},
                              static_cast<size_t>(named - names.begin()));
+            else
+                RefuseGiven(p.jack, "has a spot the face does not leave it");
         }
     }
 
