@@ -1531,6 +1531,7 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 // own control's: straight over it, or right before the box showing its
 // value. LFOA's "Rate" stood between its amount knob and the Rate knob and
 // read as the amount's, "Rate MA" over the input jack before it.
+// KeyQuant's "Range" stood after the Cont button, read as "Cont Range".
 TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
 {
     enum class Where { Over, BeforeItsValue };
@@ -1542,6 +1543,7 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
     constexpr Case kCases[] = {
         {"LFOA", "Rate", Where::BeforeItsValue},
         {"LFOA", "Rate MA", Where::Over},
+        {"KeyQuant", "Range", Where::BeforeItsValue},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));

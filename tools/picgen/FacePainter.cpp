@@ -565,6 +565,10 @@ constexpr PlacedName kPlacedNames[] = {
     // "Level" after the last slider stood right over the output's "Out",
     // the two read as "Level Out": the row's name over its first lights.
     {"CtrlSeq", "Level 1", "Level", FontSize::Normal, 24, 20},
+    // "Range" under its knob's corner stood level with the Cont button and
+    // right after it, read as "Cont Range": right before the box that shows
+    // its value, level with it, the two read as one: the range and its value.
+    {"KeyQuant", "Range", "Range", FontSize::Normal, 158, 7},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
