@@ -18,9 +18,9 @@ constexpr WordAbbreviation kWords[] = {
     {"Waveform", "Wave"},
 };
 
-// Parameter names cut to the synthesizer's ten characters, as the face
-// prints them: in whole words, which the short forms above then shorten
-// where the face has no room for them.
+// Parameter names cut to the synthesizer's ten characters (or squeezed into
+// them, "OnOff"), as the face prints them: in whole words, which the short
+// forms above then shorten where the face has no room for them.
 constexpr NameAbbreviation kSpelledOut[] = {
     {"Freq coars", "Freq Coarse"},   {"Fine t", "Fine Tune"},         {"Dtune fine", "Detune Fine"},
     {"Detun Fine", "Detune Fine"},   {"Osc2 Dtune", "Osc2 Detune"},   {"S Shape", "Shape"},
@@ -31,7 +31,8 @@ constexpr NameAbbreviation kSpelledOut[] = {
     {"Input levl", "Input Level"},   {"Rate mul", "Rate Multiplier"}, {"Rec step", "Record Step"},
     {"Sus place", "Sustain Place"},  {"Atk type", "Attack Type"},     {"Filt. Freq", "Filter Freq"},
     {"Filt. Res", "Filter Res"},     {"Filt. Dcy", "Filter Decay"},   {"Filt. Type", "Filter Type"},
-    {"Overdrv MA", "Overdrive MA"},  {"Midi cl", "MIDI Clock"},
+    {"Overdrv MA", "Overdrive MA"},  {"Midi cl", "MIDI Clock"},       {"Bits OnOff", "Bits On/Off"},
+    {"Rate OnOff", "Rate On/Off"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The

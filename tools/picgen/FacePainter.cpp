@@ -544,7 +544,7 @@ constexpr PlacedName kPlacedNames[] = {
     {"NoteVelScal", "Brk Point", "Break", FontSize::Normal, 124, 1},
     // In the normal font the button's name needs the accent line's row; in
     // the tiny font it heads its button under the line.
-    {"Digitizer", "Rate OnOff", "Rate\nOnOff", FontSize::Tiny, 90, 4},
+    {"Digitizer", "Rate OnOff", "Rate\nOn/Off", FontSize::Tiny, 89, 4},
     // Its button between the two inputs leaves its name no row over it or
     // room beside it: the name stands before the first input, a row under
     // the accent line, placed first so that the input's name keeps a clear
