@@ -4,7 +4,7 @@
 
 using NSHarrowen::CRect;
 
-CSlotButton::CSlotButton(NSHarrowen::CGroupView* parent, const std::string& label)
+CSlotButton::CSlotButton(NSHarrowen::CGroupView* parent, const char* label)
     : CControlView(parent), painter_(*this, label)
 {
     SetToolTip({});

@@ -15,7 +15,7 @@ class CSlotButton final : public NSHarrowen::CControlView {
 public:
     static constexpr int16_t kHiddenPosition = -10000;
 
-    CSlotButton(NSHarrowen::CGroupView* parent, const std::string& label);
+    CSlotButton(NSHarrowen::CGroupView* parent, const char* label);
     ~CSlotButton() override;
 
     void SetHidden(bool hidden) { hidden_ = hidden; }

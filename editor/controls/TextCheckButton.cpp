@@ -1,5 +1,5 @@
 #include "editor/controls/TextCheckButton.h"
 
-CTextCheckButton::CTextCheckButton(NSHarrowen::CGroupView* parent, const std::string& label, const std::string& tooltip)
+CTextCheckButton::CTextCheckButton(NSHarrowen::CGroupView* parent, const char* label, const std::string& tooltip)
     : CCheckButtonABC(parent, tooltip), painter_(*this, label)
 { }

@@ -6,7 +6,7 @@
 // An on/off button with a caption.
 class CTextCheckButton final : public CCheckButtonABC {
 public:
-    CTextCheckButton(NSHarrowen::CGroupView* parent, const std::string& label, const std::string& tooltip = {});
+    CTextCheckButton(NSHarrowen::CGroupView* parent, const char* label, const std::string& tooltip = {});
 
 protected:
     CABCButtonGUI& Painter() override { return painter_; }

@@ -59,7 +59,7 @@ void CPnlButtonABC::MouseUp()
 
 void CPnlButtonABC::Draw()
 {
-    painter_->Draw(GetFrame());
+    Painter().Draw(GetFrame());
 }
 
 void CPnlButtonABC::UpdateDisplay()
@@ -70,7 +70,7 @@ void CPnlButtonABC::UpdateDisplay()
     const bool switches = group != 4 && ((GetValue() == 0 && morph > 0) || (GetValue() == 1 && morph < 0));
     const bool raised = GetValue() == 0;
     const bool focus = container.HasParamFocus(*this);
-    CABCButtonGUI& painter = *painter_;
+    CABCButtonGUI& painter = Painter();
     if (painter.raised == raised && painter.highlight == focus && painter.group == group && painter.dull == !switches) {
         return;
     }
@@ -82,15 +82,11 @@ void CPnlButtonABC::UpdateDisplay()
 }
 
 CPnlCheckButton::CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
-                                 const std::string& caption)
+                                 const char* caption)
     : CPnlButtonABC(parent, x, y, width), painter_(*this, caption)
-{
-    SetPainter(painter_);
-}
+{ }
 
 CPnlCheckBitmapButton::CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width,
                                              uint16_t picture)
     : CPnlButtonABC(parent, x, y, width), painter_(*this, picture)
-{
-    SetPainter(painter_);
-}
+{ }

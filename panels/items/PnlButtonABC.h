@@ -17,22 +17,21 @@ public:
     void Draw() override;
     void UpdateDisplay() override;
 
-    const CABCButtonGUI& GetPainter() const { return *painter_; }
-
 protected:
     // The painter is a member of the derived button (thousands of buttons
-    // are built with a large patch: one allocation each less).
-    void SetPainter(CABCButtonGUI& painter) { painter_ = &painter; }
+    // are built with a large patch: no allocation nor pointer of its own).
+    virtual CABCButtonGUI& Painter() = 0;
 
 private:
     void Toggle();
-
-    CABCButtonGUI* painter_ = nullptr;
 };
 
 class CPnlCheckButton final : public CPnlButtonABC {
 public:
-    CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, const std::string& caption);
+    CPnlCheckButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, const char* caption);
+
+protected:
+    CABCButtonGUI& Painter() override { return painter_; }
 
 private:
     CTextButtonGUI painter_;
@@ -41,6 +40,9 @@ private:
 class CPnlCheckBitmapButton final : public CPnlButtonABC {
 public:
     CPnlCheckBitmapButton(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, int16_t width, uint16_t picture);
+
+protected:
+    CABCButtonGUI& Painter() override { return painter_; }
 
 private:
     CBitmapButtonGUI painter_;

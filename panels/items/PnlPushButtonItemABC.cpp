@@ -11,13 +11,13 @@ CPnlPushButtonItemABC::CPnlPushButtonItemABC(NSHarrowen::CGroupView* parent, int
 
 CPnlPushButtonItemABC::~CPnlPushButtonItemABC() = default;
 
-void CPnlPushButtonItemABC::AddButtons(std::initializer_list<std::string_view> labels, int16_t width, int16_t height,
+void CPnlPushButtonItemABC::AddButtons(std::initializer_list<const char*> labels, int16_t width, int16_t height,
                                        int16_t step, bool vertical)
 {
     const NSHarrowen::CRect& frame = GetFrame();
     int16_t offset = 0;
-    for (const std::string_view label : labels) {
-        auto button = std::make_unique<CTextPushButton>(this, std::string(label));
+    for (const char* label : labels) {
+        auto button = std::make_unique<CTextPushButton>(this, label);
         const int16_t left = vertical ? frame.left : static_cast<int16_t>(frame.left + offset);
         const int16_t top = vertical ? static_cast<int16_t>(frame.top + offset) : frame.top;
         button->SetFrame(NSHarrowen::CRect(left, top, left + width, top + height));

@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 class CTextPushButton;
@@ -23,7 +22,7 @@ public:
 protected:
     // Buttons placed from the item's top-left corner, each width x height,
     // `step` pixels apart, stacked when `vertical`.
-    void AddButtons(std::initializer_list<std::string_view> labels, int16_t width, int16_t height, int16_t step,
+    void AddButtons(std::initializer_list<const char*> labels, int16_t width, int16_t height, int16_t step,
                     bool vertical);
     // A push of button `index`.
     virtual void OnPush(size_t index) = 0;

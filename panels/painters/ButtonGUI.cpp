@@ -26,12 +26,12 @@ void CABCButtonGUI::DrawFace(NSHarrowen::CABCCanvas& canvas, const CRect& frame)
 
 void CTextButtonGUI::DrawContent(NSHarrowen::CABCCanvas& canvas, const CRect& frame) const
 {
-    if (label_.empty()) {
+    if (label_ == nullptr || *label_ == '\0') {
         return;
     }
     CRect box = frame;
     box.Offset(raised ? 0 : 1, raised ? 1 : 2);
-    canvas.DrawStringCentered(box, label_.c_str(), NSHarrowen::CFontSpec("Arial", 12), NSHarrowen::kBlack);
+    canvas.DrawStringCentered(box, label_, NSHarrowen::CFontSpec("Arial", 12), NSHarrowen::kBlack);
 }
 
 CBitmapButtonGUI::CBitmapButtonGUI(const NSHarrowen::CView& owner, uint16_t picture)

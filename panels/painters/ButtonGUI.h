@@ -5,7 +5,6 @@
 #include "panels/painters/ButtonFace.h"
 
 #include <cstdint>
-#include <string>
 
 namespace NSHarrowen {
 class CView;
@@ -39,18 +38,18 @@ private:
     const NSHarrowen::CView& owner_;
 };
 
-// A face with a caption (Arial 12, black, centred).
+// A face with a caption (Arial 12, black, centred). The caption is static
+// text (a literal or a module type's table), kept as a pointer: a full patch
+// has thousands of captioned buttons.
 class CTextButtonGUI final : public CABCButtonGUI {
 public:
-    CTextButtonGUI(const NSHarrowen::CView& owner, std::string label) : CABCButtonGUI(owner), label_(std::move(label))
-    { }
-    const std::string& GetLabel() const { return label_; }
+    CTextButtonGUI(const NSHarrowen::CView& owner, const char* label) : CABCButtonGUI(owner), label_(label) { }
 
 protected:
     void DrawContent(NSHarrowen::CABCCanvas& canvas, const NSHarrowen::CRect& frame) const override;
 
 private:
-    std::string label_;
+    const char* label_;
 };
 
 // A face with a symbol picture ("SMTB" bitmap) centred at its top.

@@ -36,7 +36,7 @@ std::unique_ptr<CPanelItem> MakePanelItem(CModule& panel, const ItemSpec& spec)
 {
     const int16_t x = spec.x;
     const int16_t y = spec.y;
-    const std::string text = spec.text ? spec.text : "";
+    const char* text = spec.text != nullptr ? spec.text : "";
     switch (spec.itemClass) {
     case ItemClass::BigKnob:
         return std::make_unique<CPnlBigKnob>(&panel, x, y);

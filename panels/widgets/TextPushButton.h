@@ -10,7 +10,7 @@
 // form it refreshes every window.
 class CTextPushButton final : public CPushButtonABC {
 public:
-    CTextPushButton(NSHarrowen::CGroupView* parent, const std::string& label, Form form = Form::Panel,
+    CTextPushButton(NSHarrowen::CGroupView* parent, const char* label, Form form = Form::Panel,
                     const std::string& tooltip = {});
 
 protected:
