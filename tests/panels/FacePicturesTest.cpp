@@ -799,6 +799,26 @@ TEST_F(FacePictures, JackWordsOfOneRowShareOneFont)
     }
 }
 
+// A face prints its controls' names, knobs', buttons' and rows' alike, in
+// one font: the normal one where each finds room in it, else the tiny one
+// throughout. Small letters beside tiny capitals read as two kinds of name
+// (LFOA's "Waveform" and "Mute" once stood beside "RANGE" and "PHASE").
+TEST_F(FacePictures, ControlNamesOfAFaceShareOneFont)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        std::map<picgen::FontSize, std::string> fonts;
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind == picgen::LabelKind::Control || label.kind == picgen::LabelKind::Row) {
+                fonts.emplace(label.size, OneLine(label.text));
+            }
+        }
+        EXPECT_LE(fonts.size(), 1u) << "\"" << fonts.begin()->second << "\" in the normal font, \""
+                                    << fonts.rbegin()->second << "\" in the tiny one";
+    }
+}
+
 // A jack label between two jacks reads as either's: it stands nearer to its
 // own jack than to any other by a margin, not by a hair.
 // Nor does it stand right over or under another label, with which it would

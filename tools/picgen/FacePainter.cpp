@@ -446,7 +446,9 @@ enum class JacksFirst { None, Numbers, Words };
 
 // Names an owner read as another control's wherever the search put them,
 // on faces whose items leave a name one spot that reads as its own: each
-// stands there, its top-left corner given, before any other label is placed.
+// stands there, its top-left corner given, before any other label is placed;
+// in the font given, or in the tiny one shrunk in place with the face's other
+// names where one of those needs it.
 // The checks hold it as they hold every label; but where its spot is a pixel
 // short of the clearance, it may touch its own control, never another item.
 struct PlacedName {
@@ -597,6 +599,23 @@ constexpr PlacedJackName kPlacedJackNames[] = {
     {"NoteVelScal", "Vel", FontSize::Tiny, 3, 31},
 };
 
+// While it lives, the labels placed take the font given for the controls'
+// names, where one is: the jacks' labels and the face's own name keep both.
+class CControlFont {
+public:
+    CControlFont(CLabelPlacer& placer, std::optional<FontSize> font) : placer_(placer), was_(placer.Font())
+    {
+        placer_.UseFont(font);
+    }
+    CControlFont(const CControlFont&) = delete;
+    CControlFont& operator=(const CControlFont&) = delete;
+    ~CControlFont() { placer_.UseFont(was_); }
+
+private:
+    CLabelPlacer& placer_;
+    std::optional<FontSize> was_;
+};
+
 // A control whose name takes its place before the others', in the tiny
 // font where told, to leave the others room beside it.
 struct NameFirst {
@@ -606,8 +625,10 @@ struct NameFirst {
 
 class CFaceBuilder {
 public:
-    CFaceBuilder(const CBuildModule& type, size_t tab)
-        : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]), layout_{CRaster(0, 0, kPanelGrey), {}, {}, {}}
+    // The controls' names in the one font given, where one is.
+    CFaceBuilder(const CBuildModule& type, size_t tab, std::optional<FontSize> controlFont = std::nullopt)
+        : type_(type), accent_(kTabAccents[tab % kTabAccents.size()]), controlFont_(controlFont),
+          layout_{CRaster(0, 0, kPanelGrey), {}, {}, {}}
     { }
 
     // With the jack numbers placed first, or the jacks' words and numbers,
@@ -874,6 +895,7 @@ private:
     // buttons, at the ends of their rows).
     void PlaceColumnLegends(CLabelPlacer& placer, std::vector<bool>& named)
     {
+        const CControlFont font(placer, controlFont_);
         for (const std::vector<size_t>& column : FindButtonColumns(controls_)) {
             if (std::any_of(column.begin(), column.end(), [&](size_t i) { return named[i] || NamedByOwnText(i); }))
                 continue;
@@ -930,6 +952,7 @@ private:
             const FaceRect fb = Bounds(controls_, *b);
             return fa.y != fb.y ? fa.y < fb.y : fa.x < fb.x;
         });
+        const CControlFont font(placer, controlFont_);
         std::vector<std::vector<std::string>> entries;
         FaceRect bounds = Bounds(controls_, *rows.front());
         for (const auto* row : rows) {
@@ -976,6 +999,7 @@ private:
             const FaceRect& fb = controls_[b].frame;
             return fa.x != fb.x ? fa.x < fb.x : fa.y < fb.y;
         });
+        const CControlFont font(placer, controlFont_);
         std::vector<std::vector<std::string>> entries;
         FaceRect bounds = controls_[cramped.front()].frame;
         for (const size_t i : cramped) {
@@ -1001,6 +1025,7 @@ private:
                            bool small = false)
     {
         using enum LabelSide;
+        const CControlFont font(placer, controlFont_);
         const bool knob = KnobBody(controls_[i].item->itemClass).has_value();
         const FaceRect& own = controls_[i].frame;
         const std::vector<LabelSide> sides =
@@ -1217,6 +1242,7 @@ private:
         const auto value = ValueBox(type_, layout_.itemFrames, i);
         if (!value)
             return false;
+        const CControlFont font(placer, controlFont_);
         // Within the box's width (the gaps between boxes aside), it names the
         // column: nearer to that than to another control, and never over the
         // next column's box.
@@ -1262,6 +1288,7 @@ private:
     bool PlaceRowLabel(CLabelPlacer& placer, const std::vector<int>& row, bool anywhere)
     {
         using enum LabelSide;
+        const CControlFont font(placer, controlFont_);
         const std::string stem = RowName(controls_, row);
         const FaceRect bounds = Bounds(controls_, row);
         const FaceRect& first = controls_[static_cast<size_t>(row.front())].frame;
@@ -1323,6 +1350,8 @@ private:
         const FaceRect& first = controls_[static_cast<size_t>(row.front())].frame;
         for (const std::string& text : forms)
             for (const FontSize size : {FontSize::Normal, FontSize::Tiny}) {
+                if (!placer.Allows(size))
+                    continue;
                 const FaceRect extent = LabelSize(text, size);
                 const int centred = std::clamp(first.x + first.w / 2 - extent.w / 2, 0, Width() - extent.w);
                 for (const int slide : {0, -1, 1, -2, 2, -3, 3})
@@ -1776,6 +1805,7 @@ private:
 
     const CBuildModule& type_;
     uint32_t accent_;
+    std::optional<FontSize> controlFont_;
     CFaceLayout layout_;
     std::vector<FaceItem> controls_;
     std::vector<FaceItem> others_;
@@ -1923,6 +1953,7 @@ struct FaceSearch {
     JacksFirst order;
     StackGap stackGap;
     std::vector<NameFirst> controlsFirst;
+    std::optional<FontSize> font;
 };
 
 // The names astray, the jacks unnamed, and how far the names astray stand
@@ -1939,13 +1970,13 @@ std::tuple<int, int, int> Astray(const CBuildModule& type, const FaceSearch& s)
 // The jack numbers first find room where the face is crowded, unless that
 // pushes a control's name away from its control; the jacks' words first too
 // where that leaves fewer jacks unnamed.
-FaceSearch FirstLayout(const CBuildModule& type, size_t tab, StackGap stackGap)
+FaceSearch FirstLayout(const CBuildModule& type, size_t tab, StackGap stackGap, std::optional<FontSize> font)
 {
     std::optional<FaceSearch> best;
     for (const JacksFirst order : {JacksFirst::Numbers, JacksFirst::None, JacksFirst::Words}) {
-        CFaceLayout layout = CFaceBuilder(type, tab).Build(order, {}, stackGap);
+        CFaceLayout layout = CFaceBuilder(type, tab, font).Build(order, {}, stackGap);
         if (const auto faults = Misreadings(type, layout); !best || faults < best->faults)
-            best = FaceSearch{std::move(layout), faults, order, stackGap, {}};
+            best = FaceSearch{std::move(layout), faults, order, stackGap, {}, font};
     }
     return std::move(*best);
 }
@@ -1977,9 +2008,9 @@ void PlaceAstrayNamesFirst(const CBuildModule& type, size_t tab, FaceSearch& bes
             for (const bool small : {false, true}) {
                 std::vector<NameFirst> first = best.controlsFirst;
                 first.push_back({control, small});
-                CFaceLayout layout = CFaceBuilder(type, tab).Build(best.order, first, best.stackGap);
+                CFaceLayout layout = CFaceBuilder(type, tab, best.font).Build(best.order, first, best.stackGap);
                 const auto faults = Misreadings(type, layout);
-                FaceSearch other{std::move(layout), faults, best.order, best.stackGap, std::move(first)};
+                FaceSearch other{std::move(layout), faults, best.order, best.stackGap, std::move(first), best.font};
                 const auto astray = Astray(type, other);
                 const auto was = Astray(type, best);
                 if (std::pair(astray, std::get<2>(faults)) < std::pair(was, std::get<2>(best.faults)) &&
@@ -1997,16 +2028,14 @@ void PlaceAstrayNamesFirst(const CBuildModule& type, size_t tab, FaceSearch& bes
     }
 }
 
-} // namespace
-
-CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
+// Labels one over the other keep a clear gap, unless labels a pixel farther
+// apart than a label's lines let a name stand by its own control, or nearer
+// to it, or name a jack; or, last, labels as close as the lines let fewer
+// names stand astray or jacks unnamed: a name by another control, or none,
+// misleads more than two names close together.
+FaceSearch Search(const CBuildModule& type, size_t tab, std::optional<FontSize> font)
 {
-    // Labels one over the other keep a clear gap, unless labels a pixel
-    // farther apart than a label's lines let a name stand by its own
-    // control, or nearer to it, or name a jack; or, last, labels as close as
-    // the lines let fewer names stand astray or jacks unnamed: a name by
-    // another control, or none, misleads more than two names close together.
-    FaceSearch best = FirstLayout(type, tab, StackGap::Clear);
+    FaceSearch best = FirstLayout(type, tab, StackGap::Clear, font);
     PlaceAstrayNamesFirst(type, tab, best);
     for (const StackGap closer : {StackGap::Close, StackGap::Lines}) {
         const auto judged = [&](const FaceSearch& s) {
@@ -2020,12 +2049,133 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
         // as close as the lines, none first; then, as apart as that, the
         // names crowded off their controls first.
         const std::vector<NameFirst> first = closer == StackGap::Lines ? std::vector<NameFirst>{} : best.controlsFirst;
-        FaceSearch close{CFaceBuilder(type, tab).Build(best.order, first, closer), {}, best.order, closer, first};
+        FaceSearch close{
+            CFaceBuilder(type, tab, font).Build(best.order, first, closer), {}, best.order, closer, first, font};
         close.faults = Misreadings(type, close.layout);
         PlaceAstrayNamesFirst(type, tab, close);
         if (const auto closeAstray = judged(close);
             closeAstray < astray && std::get<1>(closeAstray) <= std::get<1>(astray))
             best = std::move(close);
+    }
+    return best;
+}
+
+// The fonts a face's controls' names take.
+std::set<FontSize> ControlFonts(const CFaceLayout& layout)
+{
+    std::set<FontSize> fonts;
+    for (const FaceLabel& l : layout.labels)
+        if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
+            fonts.insert(l.size);
+    return fonts;
+}
+
+// Whether the names given a face's controls leave them the font.
+bool GivenNamesAllow(const CBuildModule& type, FontSize font)
+{
+    return std::none_of(std::begin(kPlacedNames), std::end(kPlacedNames),
+                        [&](const PlacedName& p) { return p.type == type.GetShortName() && p.size != font; });
+}
+
+// The controls a face names, by a label or by their own text.
+size_t NamedControls(const CFaceLayout& layout)
+{
+    std::set<int> named(layout.namedByOwnText.begin(), layout.namedByOwnText.end());
+    for (const FaceLabel& l : layout.labels)
+        if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
+            named.insert(l.controls.begin(), l.controls.end());
+    return named.size();
+}
+
+// Whether a search's face reads as well as another's: every control named
+// that it names, no more names astray, jacks unnamed or names shared, none
+// farther off, and labels one over the other as far apart.
+bool ReadsAsWell(const CBuildModule& type, const FaceSearch& s, const FaceSearch& other)
+{
+    const auto [astray, unlabelled, farOff] = Astray(type, s);
+    const auto [otherAstray, otherUnlabelled, otherFarOff] = Astray(type, other);
+    return NamedControls(s.layout) >= NamedControls(other.layout) && s.stackGap <= other.stackGap &&
+        astray <= otherAstray && unlabelled <= otherUnlabelled && farOff <= otherFarOff &&
+        std::get<2>(s.faults) <= std::get<2>(other.faults);
+}
+
+// A label's box in the tiny font, kept against the side of its own item
+// it stands on, so that it stands as near to that: its bottom over the
+// item, its top under it, its right edge before it, its left after it;
+// centred along the item where it overlaps it.
+FaceRect ShrunkTowards(const FaceRect& box, const FaceRect& own, const FaceRect& tiny)
+{
+    const int x = box.Right() <= own.x ? box.Right() - tiny.w
+        : box.x >= own.Right()         ? box.x
+                                       : box.x + (box.w - tiny.w) / 2;
+    const int y = box.Bottom() <= own.y ? box.Bottom() - tiny.h
+        : box.y >= own.Bottom()         ? box.y
+                                        : box.y + (box.h - tiny.h) / 2;
+    return {x, y, tiny.w, tiny.h};
+}
+
+// The controls' names all in the tiny font, each where it stood: a smaller
+// box within its own, as near to its control, farther from all else.
+void InTinyFont(const CBuildModule& type, CFaceLayout& layout)
+{
+    const auto frames = FramesOf(type, layout).controls;
+    for (FaceLabel& l : layout.labels) {
+        if ((l.kind != LabelKind::Control && l.kind != LabelKind::Row) || l.size == FontSize::Tiny)
+            continue;
+        FaceRect own = frames[static_cast<size_t>(l.controls.front())];
+        for (const int c : l.controls)
+            own = Union(own, frames[static_cast<size_t>(c)]);
+        l.box = ShrunkTowards(l.box, own, LabelSize(l.text, FontSize::Tiny));
+        l.size = FontSize::Tiny;
+    }
+}
+
+// Whether a face keeps every label of another, but for the controls' names
+// in the tiny font, which it prints in the same words where they stood, over
+// the middle of their tiny box: where those grow into the normal font,
+// nothing else moves, and no name moves off to where it reads otherwise.
+bool GrowsTinyNamesInPlace(const CFaceLayout& layout, const CFaceLayout& other)
+{
+    const auto grown = [](const FaceLabel& l, const FaceLabel& o) {
+        const FaceRect middle{o.box.x + o.box.w / 2, o.box.y + o.box.h / 2, 1, 1};
+        return l.kind == o.kind && l.controls == o.controls && AsRead(l.text) == AsRead(o.text) &&
+            l.box.Intersects(middle);
+    };
+    return std::all_of(other.labels.begin(), other.labels.end(), [&](const FaceLabel& o) {
+        const bool tinyName = o.size == FontSize::Tiny && (o.kind == LabelKind::Control || o.kind == LabelKind::Row);
+        return std::any_of(layout.labels.begin(), layout.labels.end(), [&](const FaceLabel& l) {
+            return tinyName ? grown(l, o) : l.box == o.box && l.text == o.text && l.kind == o.kind && l.size == o.size;
+        });
+    });
+}
+
+// The face searched again with its controls' names in the normal font alone,
+// where that reads as well as the face with both fonts and grows its tiny
+// names in place.
+std::optional<FaceSearch> InNormalFont(const CBuildModule& type, size_t tab, const FaceSearch& mixed)
+{
+    if (!GivenNamesAllow(type, FontSize::Normal))
+        return std::nullopt;
+    FaceSearch normal = Search(type, tab, FontSize::Normal);
+    if (!ReadsAsWell(type, normal, mixed) || !GrowsTinyNamesInPlace(normal.layout, mixed.layout))
+        return std::nullopt;
+    return normal;
+}
+
+} // namespace
+
+CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
+{
+    // The controls' names of a face in one font, the normal one where it
+    // reads as well as the mix, else the tiny one where they stood: names
+    // beside one another in capitals and in small letters read as different
+    // kinds of thing.
+    FaceSearch best = Search(type, tab, std::nullopt);
+    if (ControlFonts(best.layout).size() > 1) {
+        if (auto normal = InNormalFont(type, tab, best))
+            best = std::move(*normal);
+        else
+            InTinyFont(type, best.layout);
     }
     return CFaceBuilder(type, tab).Paint(std::move(best.layout));
 }

@@ -232,22 +232,27 @@ std::optional<CLabelPlacer::Placement> CLabelPlacer::Place(const FaceRect& targe
 {
     if (texts.empty())
         return std::nullopt;
-    std::vector<FontSize> sizes{FontSize::Normal};
-    if (need != Need::Optional)
-        sizes.push_back(FontSize::Tiny);
+    // An optional label in the tiny font only where that is the one font
+    // allowed.
+    std::vector<FontSize> sizes;
+    for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+        if (Allows(size) && (need != Need::Optional || size == FontSize::Normal || only_))
+            sizes.push_back(size);
     for (const std::string& text : texts)
         for (const FontSize size : sizes)
             if (auto placed = PlaceAs(target, text, size, sides, Need::Beside, accept))
                 return placed;
     if (need != Need::Required)
         return std::nullopt;
-    return PlaceNearby(target, texts.back(), FontSize::Tiny, accept);
+    return PlaceNearby(target, texts.back(), only_.value_or(FontSize::Tiny), accept);
 }
 
 std::optional<CLabelPlacer::Placement> CLabelPlacer::PlaceAs(const FaceRect& target, const std::string& text,
                                                              FontSize size, const std::vector<LabelSide>& sides,
                                                              Need need, const Accept& accept)
 {
+    if (!Allows(size))
+        return std::nullopt;
     for (const std::string& form : {text, InTwoLines(text)})
         if (!form.empty())
             if (auto placed = PlaceText(size, target, form, sides, accept))
@@ -331,7 +336,8 @@ CLabelPlacer::PlaceLegend(const FaceRect& target, const std::vector<std::vector<
             for (const auto& forms : entries)
                 texts.push_back(forms.empty() ? std::string() : forms[std::min(k, forms.size() - 1)]);
             for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
-                if (auto placed = PlaceLegendLines(target, texts, {size, lineGap, fewestLines}, accept))
+                if (auto placed = Allows(size) ? PlaceLegendLines(target, texts, {size, lineGap, fewestLines}, accept)
+                                               : std::nullopt)
                     return placed;
         }
     return std::nullopt;

@@ -47,8 +47,9 @@ public:
     // The first free spot for one of the texts around the target, trying the
     // sides in the order given: each text on one line, then on two lines, in
     // the normal font and then, unless the label is optional, in the tiny
-    // one, before the next (shorter) text is tried; last, for a label that
-    // must be had, the nearest free spot anywhere. The spot is then taken.
+    // one (in the one font allowed, where one alone is), before the next
+    // (shorter) text is tried; last, for a label that must be had, the
+    // nearest free spot anywhere. The spot is then taken.
     enum class Need { Required, Beside, Optional };
     std::optional<Placement> Place(const FaceRect& target, const std::vector<std::string>& texts,
                                    const std::vector<LabelSide>& sides, Need need = Need::Required,
@@ -70,6 +71,12 @@ public:
     std::optional<std::vector<Placement>> PlaceLegend(const FaceRect& target,
                                                       const std::vector<std::vector<std::string>>& entries,
                                                       const Accept& accept = {}, int fewestLines = 1);
+
+    // The font labels placed from now on may take: either, or the one given
+    // alone, so that names of one kind read alike across a face.
+    void UseFont(std::optional<FontSize> only) { only_ = only; }
+    std::optional<FontSize> Font() const { return only_; }
+    bool Allows(FontSize size) const { return !only_ || *only_ == size; }
 
     // No label placed from now on may stand right over or under the box, nor
     // a line off its corner by less than a blank.
@@ -108,6 +115,7 @@ private:
     std::vector<FaceRect> obstacles_;
     std::vector<FaceRect> taken_;
     std::vector<FaceRect> apart_;
+    std::optional<FontSize> only_;
 };
 
 } // namespace picgen
