@@ -819,6 +819,25 @@ TEST_F(FacePictures, ControlNamesOfAFaceShareOneFont)
     }
 }
 
+// So are its jacks' names, words and numbers, inputs and outputs alike (Pan's
+// "In 1" and "In 2" once stood beside "OUT 1" and "OUT 2", Compressor's "I1"
+// to "I3" beside "O1" and "O2").
+TEST_F(FacePictures, JackNamesOfAFaceShareOneFont)
+{
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        std::map<picgen::FontSize, std::string> fonts;
+        for (const picgen::FaceLabel& label : face.layout.labels) {
+            if (label.kind == picgen::LabelKind::Jack) {
+                fonts.emplace(label.size, OneLine(label.text));
+            }
+        }
+        EXPECT_LE(fonts.size(), 1u) << "\"" << fonts.begin()->second << "\" in the normal font, \""
+                                    << fonts.rbegin()->second << "\" in the tiny one";
+    }
+}
+
 // A jack label between two jacks reads as either's: it stands nearer to its
 // own jack than to any other by a margin, not by a hair.
 // Nor does it stand right over or under another label, with which it would

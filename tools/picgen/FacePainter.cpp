@@ -2060,12 +2060,22 @@ FaceSearch Search(const CBuildModule& type, size_t tab, std::optional<FontSize> 
     return best;
 }
 
-// The fonts a face's controls' names take.
-std::set<FontSize> ControlFonts(const CFaceLayout& layout)
+bool IsControlName(const FaceLabel& l)
+{
+    return l.kind == LabelKind::Control || l.kind == LabelKind::Row;
+}
+
+bool IsJackName(const FaceLabel& l)
+{
+    return l.kind == LabelKind::Jack;
+}
+
+// The fonts a face's names of one kind take.
+std::set<FontSize> Fonts(const CFaceLayout& layout, bool (*ofKind)(const FaceLabel&))
 {
     std::set<FontSize> fonts;
     for (const FaceLabel& l : layout.labels)
-        if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
+        if (ofKind(l))
             fonts.insert(l.size);
     return fonts;
 }
@@ -2114,17 +2124,19 @@ FaceRect ShrunkTowards(const FaceRect& box, const FaceRect& own, const FaceRect&
     return {x, y, tiny.w, tiny.h};
 }
 
-// The controls' names all in the tiny font, each where it stood: a smaller
-// box within its own, as near to its control, farther from all else.
-void InTinyFont(const CBuildModule& type, CFaceLayout& layout)
+// A face's names of one kind all in the tiny font, each where it stood: a
+// smaller box within its own, as near to its control or jack, farther from
+// all else.
+void InTinyFont(const CBuildModule& type, CFaceLayout& layout, bool (*ofKind)(const FaceLabel&))
 {
-    const auto frames = FramesOf(type, layout).controls;
+    const auto [controls, jacks] = FramesOf(type, layout);
     for (FaceLabel& l : layout.labels) {
-        if ((l.kind != LabelKind::Control && l.kind != LabelKind::Row) || l.size == FontSize::Tiny)
+        if (!ofKind(l) || l.size == FontSize::Tiny)
             continue;
-        FaceRect own = frames[static_cast<size_t>(l.controls.front())];
+        FaceRect own = l.kind == LabelKind::Jack ? jacks[static_cast<size_t>(l.jack)]
+                                                 : controls[static_cast<size_t>(l.controls.front())];
         for (const int c : l.controls)
-            own = Union(own, frames[static_cast<size_t>(c)]);
+            own = Union(own, controls[static_cast<size_t>(c)]);
         l.box = ShrunkTowards(l.box, own, LabelSize(l.text, FontSize::Tiny));
         l.size = FontSize::Tiny;
     }
@@ -2142,7 +2154,7 @@ bool GrowsTinyNamesInPlace(const CFaceLayout& layout, const CFaceLayout& other)
             l.box.Intersects(middle);
     };
     return std::all_of(other.labels.begin(), other.labels.end(), [&](const FaceLabel& o) {
-        const bool tinyName = o.size == FontSize::Tiny && (o.kind == LabelKind::Control || o.kind == LabelKind::Row);
+        const bool tinyName = o.size == FontSize::Tiny && IsControlName(o);
         return std::any_of(layout.labels.begin(), layout.labels.end(), [&](const FaceLabel& l) {
             return tinyName ? grown(l, o) : l.box == o.box && l.text == o.text && l.kind == o.kind && l.size == o.size;
         });
@@ -2169,14 +2181,16 @@ CFaceLayout PaintFace(const CBuildModule& type, size_t tab)
     // The controls' names of a face in one font, the normal one where it
     // reads as well as the mix, else the tiny one where they stood: names
     // beside one another in capitals and in small letters read as different
-    // kinds of thing.
+    // kinds of thing. So with the jacks' names, where one needs the tiny font.
     FaceSearch best = Search(type, tab, std::nullopt);
-    if (ControlFonts(best.layout).size() > 1) {
+    if (Fonts(best.layout, IsControlName).size() > 1) {
         if (auto normal = InNormalFont(type, tab, best))
             best = std::move(*normal);
         else
-            InTinyFont(type, best.layout);
+            InTinyFont(type, best.layout, IsControlName);
     }
+    if (Fonts(best.layout, IsJackName).size() > 1)
+        InTinyFont(type, best.layout, IsJackName);
     return CFaceBuilder(type, tab).Paint(std::move(best.layout));
 }
 
