@@ -725,6 +725,13 @@ TEST_F(FacePictures, EveryJackWordAndNumberIsPrinted)
         {"1-4Switch", "Out 2"},
         {"1-4Switch", "Out 3"},
         {"1-4Switch", "Out 4"},
+        // Each between the knob before it (or the face's edge) and the knob
+        // that takes it in: 0 to 4 px between its ring's marks and those,
+        // where the tiny "I1" needs 5 and a pixel clear on each side; 2 rows
+        // over it under the knobs' names, 2 under it over the strip.
+        {"OscA", "In 1"},
+        {"OscA", "In 2"},
+        {"OscA", "In 4"},
     };
     for (const auto& face : Faces()) {
         const CBuildModule& type = TypeOf(face);
@@ -867,6 +874,29 @@ TEST_F(FacePictures, AJackLabelStandsClearOfOtherJacksAndLabels)
                 const bool stacked = &other != &label && a.x < b.Right() && b.x < a.Right() &&
                     std::max(a.y - b.Bottom(), b.y - a.Bottom()) <= 2;
                 EXPECT_FALSE(stacked) << "'" << OneLine(label.text) << "' stands on '" << OneLine(other.text) << "'";
+            }
+        }
+    }
+}
+
+// Two jacks' labels one over the other, a line's height apart or less, read
+// as one pair: OscA's "In 5" before its jack's top once stood four rows over
+// "In 3" right of the jack before, both between the two jacks.
+TEST_F(FacePictures, LabelsOfTwoJacksStandNoLineApartOneOverTheOther)
+{
+    constexpr int kLine = 5;
+    for (const auto& face : Faces()) {
+        SCOPED_TRACE(TypeOf(face).GetShortName());
+        const auto& labels = face.layout.labels;
+        for (const picgen::FaceLabel& upper : labels) {
+            for (const picgen::FaceLabel& lower : labels) {
+                const FaceRect& a = upper.box;
+                const FaceRect& b = lower.box;
+                if (upper.kind == picgen::LabelKind::Jack && lower.kind == picgen::LabelKind::Jack &&
+                    upper.jack != lower.jack && a.x < b.Right() && b.x < a.Right() && a.y < b.y) {
+                    EXPECT_GT(b.y - a.Bottom(), kLine)
+                        << "'" << OneLine(upper.text) << "' over '" << OneLine(lower.text) << "'";
+                }
             }
         }
     }

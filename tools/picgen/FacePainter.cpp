@@ -567,6 +567,9 @@ constexpr PlacedName kPlacedNames[] = {
     // "Level" after the last slider stood right over the output's "Out",
     // the two read as "Level Out": the row's name over its first lights.
     {"CtrlSeq", "Level 1", "Level", FontSize::Normal, 24, 20},
+    // "Pulse Width MA" along the foot ran on under "In 3" that then stood
+    // right over it: the short form under its own knob.
+    {"OscA", "Pulse w MA", "PW MA", FontSize::Tiny, 190, 77},
     // "Range" under its knob's corner stood level with the Cont button and
     // right after it, read as "Cont Range": right before the box that shows
     // its value, level with it, the two read as one: the range and its value.
@@ -575,8 +578,8 @@ constexpr PlacedName kPlacedNames[] = {
 
 // Jack labels an owner read as another item's, or in a form shorter than
 // the face has room for, wherever the search put them: each jack (by the
-// name the face prints for it) has its label there, its top-left corner
-// given, before any other label but the given names.
+// form of its name the face prints) has its label there, its top-left
+// corner given, before any other label but the given names.
 struct PlacedJackName {
     std::string_view type;
     std::string_view jack;
@@ -597,6 +600,17 @@ constexpr PlacedJackName kPlacedJackNames[] = {
     {"ClkDivFix", "8", FontSize::Tiny, 172, 9},
     {"ClkDivFix", "MIDI Clock", FontSize::Tiny, 77, 11},
     {"NoteVelScal", "Vel", FontSize::Tiny, 3, 31},
+    // "In 3" right of its jack stood level with the next jack's foot, right
+    // under "In 5" before that jack's top, the two read as one pair: each
+    // level with its own jack alone, "In 3" at its jack's foot.
+    {"OscA", "In 5", FontSize::Tiny, 157, 59},
+    {"OscA", "In 3", FontSize::Tiny, 155, 72},
+    // The same pair on Mod-Env, "I4" before its jack over "I3" after its
+    // own: "I3" at its jack's foot, the others in the form and font it
+    // takes there.
+    {"Mod-Env", "I1", FontSize::Tiny, 21, 26},
+    {"Mod-Env", "I3", FontSize::Tiny, 20, 77},
+    {"Mod-Env", "I4", FontSize::Tiny, 23, 65},
 };
 
 // While it lives, the labels placed take the font given for the controls'
@@ -822,7 +836,7 @@ private:
             if (p.type != type_.GetShortName())
                 continue;
             const auto named = std::find_if(names.begin(), names.end(), [&p](const auto& forms) {
-                return !forms.empty() && forms.front() == p.jack;
+                return std::find(forms.begin(), forms.end(), p.jack) != forms.end();
             });
             if (named == names.end())
                 RefuseGiven(p.jack, "names no jack of the face");
