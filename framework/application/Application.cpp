@@ -1,6 +1,7 @@
 #include "framework/application/Application.h"
 
 #include "platform/base/DroppedExceptions.h"
+#include "framework/resources/ResourceModule.h"
 #include "framework/resources/ResourceText.h"
 
 #include "framework/windows/ABCWindow.h"
@@ -162,6 +163,9 @@ void CApplication::Idle()
     AlertFailedHelpViewers();
     if (runState_ == kRunStateRunning)
         ProcessOpenRequests();
+    // What this step or the events before it read of the compiled-in
+    // resources is in its working form by now.
+    ReleaseReadResources();
 }
 
 platform::WindowHandle CApplication::CreateFrameWindow()

@@ -6,6 +6,10 @@
 #include <span>
 #include <string_view>
 
+// The bytes of compiled-in resources go to a section of their own, so that
+// their pages can be let go once read (ReleaseReadResources).
+#define HARROWEN_RESOURCE_BYTES [[gnu::section("harrowen_resource_bytes")]]
+
 namespace NSHarrowen {
 
 // One compiled-in resource: a four-character type ("SSTR", "SALR", "SMNU",
@@ -51,5 +55,11 @@ private:
 std::optional<std::span<const uint8_t>> FindResource(std::string_view type, int32_t id);
 // As FindResource, but a missing resource throws XBase.
 std::span<const uint8_t> LoadResource(std::string_view type, int32_t id);
+
+// Resources are read once into their working form (decoded pictures, texts,
+// menus): when any was found since the last call, lets go of the pages of
+// every module's bytes; a span still held reads the same bytes from the
+// program's file again. The run loop's idle step calls it.
+void ReleaseReadResources();
 
 } // namespace NSHarrowen

@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <functional>
 #include <utility>
@@ -40,9 +41,31 @@ using namespace NSHarrowen;
 namespace {
 
 const std::string kMenus = "1 {File~F;Open...#O~O=101;Save#S~S=103;-;Close~C=102}\n";
+constexpr size_t kPageBytes = 4096;
+// Three pages of compiled-in bytes, placed as the resource compiler places them.
+constexpr std::array<uint8_t, 3 * kPageBytes> Pattern()
+{
+    std::array<uint8_t, 3 * kPageBytes> bytes{};
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+    return bytes;
+}
+HARROWEN_RESOURCE_BYTES const std::array<uint8_t, 3 * kPageBytes> kPages = Pattern();
 const CResourceEntry kEntries[] = {
     {"SMNU", 128, reinterpret_cast<const uint8_t*>(kMenus.data()), kMenus.size()},
+    {"DATA", 129, kPages.data(), kPages.size()},
 };
+
+// Whether the page holding `address` is in the process's memory now.
+bool PageResident(const void* address)
+{
+    platform::CFileHandle pagemap = platform::CFileHandle::OpenForReading("/proc/self/pagemap");
+    uint64_t entry = 0;
+    EXPECT_TRUE(pagemap.Seek(reinterpret_cast<uintptr_t>(address) / kPageBytes * sizeof entry) &&
+                pagemap.ReadFully(&entry, sizeof entry))
+        << "no page map";
+    return (entry >> 63) != 0;
+}
 
 // A small program: one File menu, commands and opened documents recorded,
 // and a script of steps, one per idle step; after the last it quits.
@@ -656,6 +679,23 @@ TEST_F(Application, PicturesComeFromTheApplicationsCache)
         EXPECT_EQ(GetImageSize(id), CPoint(4, 3));
     }
     EXPECT_EQ(GetImageSource(), nullptr);
+}
+
+TEST_F(Application, CompiledInBytesReadAreLetGoAtTheNextIdleStepAndReadBackUnchanged)
+{
+    const uint8_t* middle = kPages.data() + kPages.size() / 2;
+    std::vector<uint8_t> read;
+    bool residentWhenRead = false;
+    CTestApp app(Record(), {[&](CTestApp&) {
+                     const std::span<const uint8_t> bytes = LoadResource("DATA", 129);
+                     read.assign(bytes.begin(), bytes.end());
+                     residentWhenRead = PageResident(middle);
+                 }});
+    app.Run();
+    EXPECT_TRUE(residentWhenRead);
+    EXPECT_FALSE(PageResident(middle)) << "the pages read stayed in memory";
+    EXPECT_TRUE(std::equal(read.begin(), read.end(), kPages.begin(), kPages.end()));
+    EXPECT_EQ(read.size(), kPages.size());
 }
 
 TEST_F(Application, CtrlTabAndCtrlF6CycleTheDocumentWindows)

@@ -282,7 +282,7 @@ void WriteSource(const Manifest& m, const fs::path& cpp, const std::string& head
     out << "namespace {\n";
     for (size_t i = 0; i < m.resources.size(); ++i) {
         const auto& bytes = m.resources[i].bytes;
-        out << "const uint8_t kResource" << i << "[] = {";
+        out << "HARROWEN_RESOURCE_BYTES const uint8_t kResource" << i << "[] = {";
         for (size_t j = 0; j < bytes.size(); ++j)
             out << (j % 16 == 0 ? "\n    " : " ") << static_cast<unsigned>(bytes[j]) << ",";
         if (bytes.empty())

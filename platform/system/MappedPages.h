@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+namespace platform {
+
+// Lets go of the pages of read-only data mapped from the program's own file
+// that lie wholly within [begin, end): they leave the process's memory and
+// are read back from the file (or the system's file cache) if touched again,
+// unchanged. Returns whether the system took the request.
+bool ReleaseReadOnlyPages(const void* begin, const void* end);
+
+} // namespace platform
