@@ -1601,9 +1601,12 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 // value. LFOA's "Rate" stood between its amount knob and the Rate knob and
 // read as the amount's, "Rate MA" over the input jack before it.
 // KeyQuant's "Range" stood after the Cont button, read as "Cont Range".
+// DrumSynth's "Bend Decay" under its knob stood as near over the preset box:
+// under its control, a line nearer to it than to any item it stands over.
 TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
 {
-    enum class Where { Over, BeforeItsValue };
+    constexpr int kLine = 5;
+    enum class Where { Over, Under, BeforeItsValue };
     struct Case {
         std::string_view face;
         std::string_view control;
@@ -1613,6 +1616,7 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
         {"LFOA", "Rate", Where::BeforeItsValue},
         {"LFOA", "Rate MA", Where::Over},
         {"KeyQuant", "Range", Where::BeforeItsValue},
+        {"DrumSynth", "Bend Decay", Where::Under},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));
@@ -1629,6 +1633,14 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
         const FaceRect own = ControlFrames(type, face->layout).at(static_cast<size_t>(control));
         if (c.where == Where::Over) {
             EXPECT_TRUE(StraightOverOrUnder(label->box, own) && label->box.Bottom() <= own.y);
+        } else if (c.where == Where::Under) {
+            EXPECT_TRUE(StraightOverOrUnder(label->box, own) && label->box.y >= own.Bottom());
+            const double gap = std::sqrt(GapSquared(label->box, own));
+            for (const FaceRect& item : face->layout.itemFrames) {
+                if (item != own && StraightOverOrUnder(label->box, item) && item.y >= label->box.Bottom()) {
+                    EXPECT_GE(std::sqrt(GapSquared(label->box, item)), gap + kLine);
+                }
+            }
         } else {
             EXPECT_TRUE(ValueBoxAfter(type, face->layout, control, label->box).has_value());
         }

@@ -570,6 +570,10 @@ constexpr PlacedName kPlacedNames[] = {
     // "Pulse Width MA" along the foot ran on under "In 3" that then stood
     // right over it: the short form under its own knob.
     {"OscA", "Pulse w MA", "PW MA", FontSize::Tiny, 190, 77},
+    // "Bend Decay" in two lines filled the gap between its knob and the
+    // preset box under it, as much the box's name as the knob's: in one line
+    // of short forms right under the knob, well off the box.
+    {"DrumSynth", "Bend Decay", "Bend Dcy", FontSize::Tiny, 156, 90},
     // "Range" under its knob's corner stood level with the Cont button and
     // right after it, read as "Cont Range": right before the box that shows
     // its value, level with it, the two read as one: the range and its value.
