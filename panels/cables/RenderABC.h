@@ -17,7 +17,7 @@ public:
     virtual ~CRenderABC() = default;
     CRenderABC(const CRenderABC&) = delete;
     CRenderABC& operator=(const CRenderABC&) = delete;
-    // Pieces are kept by value in their cable's list, which moves them as it grows.
+    // A chain hands out its corners by value.
     CRenderABC(CRenderABC&&) noexcept = default;
 
     // Writes the pixels that fall inside the update rectangle.

@@ -3,12 +3,12 @@
 #include "panels/cables/SnakeShape.h"
 
 CRenderSnake::CRenderSnake(const CableKey& key, uint32_t colour, uint8_t shape, bool threeD)
-    : CRenderSegmentLineABC(key, colour)
+    : CRenderSegmentLineABC(key, colour, threeD)
 {
     const CSnakeShape snake(key, shape);
     const auto& points = snake.GetPoints();
     if (points.size() > 1) {
-        ReservePieces(points.size() - 1, threeD);
+        ReservePieces(points.size() - 1);
     }
     uint8_t direction = 0;
     for (size_t i = 1; i < points.size(); ++i) {
@@ -17,11 +17,7 @@ CRenderSnake::CRenderSnake(const CableKey& key, uint32_t colour, uint8_t shape, 
         piece.y1 = points[i - 1].y;
         piece.x2 = points[i].x;
         piece.y2 = points[i].y;
-        if (threeD) {
-            direction = AddSegment3D(piece, direction);
-        } else {
-            AddSegmentThin(piece);
-        }
+        direction = AddPiece(piece, direction);
     }
     UniteRects();
 }

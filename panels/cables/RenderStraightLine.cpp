@@ -1,7 +1,5 @@
 #include "panels/cables/RenderStraightLine.h"
 
-#include "panels/cables/Render3DSegment.h"
-#include "panels/cables/RenderSlimSegment.h"
 #include "framework/views/View.h"
 
 #include <algorithm>
@@ -10,21 +8,12 @@
 using NSHarrowen::CRect;
 
 CRenderStraightLine::CRenderStraightLine(const CableKey& key, uint32_t colour, bool threeD)
-    : CRenderSegmentLineABC(key, colour), threeD_(threeD)
+    : CRenderSegmentLineABC(key, colour, threeD)
 {
-    ReservePieces(1, threeD_);
-    if (threeD_) {
-        AddSegment3D(key, 0);
-    } else {
-        AddSegmentThin(key);
-    }
+    ReservePieces(1);
+    AddPiece(key, 0);
     UniteRects();
     BuildRegion();
-}
-
-float CRenderStraightLine::GetLineWidth() const
-{
-    return threeD_ ? CRender3DSegment::kWidth : CRenderSlimSegment::kWidth;
 }
 
 void CRenderStraightLine::BuildRegion()

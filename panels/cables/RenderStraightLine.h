@@ -12,7 +12,6 @@ public:
 
     CRenderStraightLine(const CableKey& key, uint32_t colour, bool threeD);
 
-    float GetLineWidth() const;
     const std::vector<NSHarrowen::CRect>& GetRegionParts() const { return parts_; }
     void Move(int32_t dx, int32_t dy) override;
     void Invalidate(NSHarrowen::CView& view) const override;
@@ -20,6 +19,5 @@ public:
 private:
     void BuildRegion();
 
-    bool threeD_;
     std::vector<NSHarrowen::CRect> parts_;
 };

@@ -5,7 +5,6 @@
 #include "panels/cables/CableShades.h"
 #include "panels/cables/PixelTarget.h"
 #include "panels/cables/Render3DPie.h"
-#include "panels/cables/RenderSegmentABC.h"
 #include "panels/cables/RenderSnake.h"
 #include "panels/cables/RenderStraightLine.h"
 #include "panels/cables/SnakeShape.h"
@@ -41,19 +40,14 @@ std::vector<std::string> Describe(const CRenderSegmentLineABC& line)
     static const char* const kinds[] = {"4And10", "2And8", "5And11", "1And7"};
     static const char* const pies[] = {"12", "45", "78"};
     std::vector<std::string> out;
-    const auto segment = [&out](const CRenderSegmentABC& seg) {
-        out.push_back(std::string("seg ") + kinds[static_cast<int>(seg.GetClass().kind)] + " " +
-                      std::to_string(seg.GetClass().direction));
-    };
-    for (const CRender3DSegment& piece : line.Get3DPieces()) {
-        if (const std::optional<CRender3DPie> pie = piece.GetCorner()) {
+    for (const CablePiece& piece : line.GetPieces()) {
+        if (const std::optional<CRender3DPie> pie = line.GetCorner(piece)) {
             out.push_back(std::string("pie ") + pies[static_cast<int>(pie->GetKind())] + " " +
                           std::to_string(pie->GetJoint().x) + "," + std::to_string(pie->GetJoint().y));
         }
-        segment(piece);
-    }
-    for (const CRenderSlimSegment& piece : line.GetThinPieces()) {
-        segment(piece);
+        const SegmentClass segment = line.GetRaster(piece).GetClass();
+        out.push_back(std::string("seg ") + kinds[static_cast<int>(segment.kind)] + " " +
+                      std::to_string(segment.direction));
     }
     return out;
 }
@@ -140,16 +134,11 @@ TEST(CableGeometry, PiecesAreClassifiedByKindAndDirection)
 // A test chain built from a polyline, as a curved cable builds its own.
 class PolylineRenderer final : public CRenderSegmentLineABC {
 public:
-    PolylineRenderer(const std::vector<CPoint>& points, bool threeD) : CRenderSegmentLineABC(Key(0, 0, 1, 1), 0)
+    PolylineRenderer(const std::vector<CPoint>& points, bool threeD) : CRenderSegmentLineABC(Key(0, 0, 1, 1), 0, threeD)
     {
         uint8_t direction = 0;
         for (size_t i = 1; i < points.size(); ++i) {
-            const CableKey piece = Key(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
-            if (threeD) {
-                direction = AddSegment3D(piece, direction);
-            } else {
-                AddSegmentThin(piece);
-            }
+            direction = AddPiece(Key(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y), direction);
         }
         UniteRects();
     }
@@ -238,32 +227,22 @@ TEST(CableGeometry, SnakePiecesChainFromEndTwoToEndOne)
 {
     for (const bool threeD : {true, false}) {
         const CRenderSnake snake(Key(30, 40, 250, 90), 2, 17, threeD);
-        std::vector<const CRenderSegmentABC*> segments;
-        CRect united;
-        const auto add = [&segments, &united](const CRenderSegmentABC& seg) {
-            if (segments.empty()) {
-                united = seg.GetRect();
-            }
-            united.Union(seg.GetRect());
-            segments.push_back(&seg);
-        };
-        for (const CRender3DSegment& piece : snake.Get3DPieces()) {
-            add(piece);
-            if (const std::optional<CRender3DPie> corner = piece.GetCorner()) {
+        const std::vector<CablePiece>& segments = snake.GetPieces();
+        ASSERT_GE(segments.size(), 2u);
+        CRect united = snake.GetRaster(segments.front()).GetRect();
+        for (const CablePiece& piece : segments) {
+            united.Union(snake.GetRaster(piece).GetRect());
+            if (const std::optional<CRender3DPie> corner = snake.GetCorner(piece)) {
                 united.Union(corner->GetRect());
             }
         }
-        for (const CRenderSlimSegment& piece : snake.GetThinPieces()) {
-            add(piece);
-        }
-        ASSERT_GE(segments.size(), 2u);
-        EXPECT_EQ(segments.front()->GetKey().x1, 250);
-        EXPECT_EQ(segments.front()->GetKey().y1, 90);
-        EXPECT_EQ(segments.back()->GetKey().x2, 30);
-        EXPECT_EQ(segments.back()->GetKey().y2, 40);
+        EXPECT_EQ(segments.front().x1, 250);
+        EXPECT_EQ(segments.front().y1, 90);
+        EXPECT_EQ(segments.back().x2, 30);
+        EXPECT_EQ(segments.back().y2, 40);
         for (size_t i = 1; i < segments.size(); ++i) {
-            EXPECT_EQ(segments[i]->GetKey().x1, segments[i - 1]->GetKey().x2);
-            EXPECT_EQ(segments[i]->GetKey().y1, segments[i - 1]->GetKey().y2);
+            EXPECT_EQ(segments[i].x1, segments[i - 1].x2);
+            EXPECT_EQ(segments[i].y1, segments[i - 1].y2);
         }
         EXPECT_EQ(snake.GetRect(), united);
     }

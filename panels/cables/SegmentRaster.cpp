@@ -1,5 +1,6 @@
-#include "panels/cables/RenderSegmentABC.h"
+#include "panels/cables/SegmentRaster.h"
 
+#include "panels/cables/CableShades.h"
 #include "panels/cables/PixelTarget.h"
 
 #include <algorithm>
@@ -19,14 +20,14 @@ SegmentClass ClassifySegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     return {dx * dy >= 0 ? SegmentKind::Kind4And10 : SegmentKind::Kind2And8, static_cast<uint8_t>(x1 < x2 ? 1 : 2)};
 }
 
-CRenderSegmentABC::CRenderSegmentABC(const CableKey& key, uint32_t colour, float width)
-    : CRenderLineABC(key, colour), class_(ClassifySegment(key.x1, key.y1, key.x2, key.y2))
+CSegmentRaster::CSegmentRaster(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float width)
+    : class_(ClassifySegment(x1, y1, x2, y2)), width_(width)
 {
     const bool steep = class_.IsSteep();
-    majorA_ = steep ? key.y1 : key.x1;
-    minorA_ = steep ? key.x1 : key.y1;
-    majorB_ = steep ? key.y2 : key.x2;
-    minorB_ = steep ? key.x2 : key.y2;
+    majorA_ = steep ? y1 : x1;
+    minorA_ = steep ? x1 : y1;
+    majorB_ = steep ? y2 : x2;
+    minorB_ = steep ? x2 : y2;
     if (majorB_ < majorA_) {
         std::swap(majorA_, majorB_);
         std::swap(minorA_, minorB_);
@@ -35,48 +36,36 @@ CRenderSegmentABC::CRenderSegmentABC(const CableKey& key, uint32_t colour, float
         // Both ends coincide: nothing is drawn and no area is covered.
         return;
     }
-    const int32_t edge = static_cast<int32_t>(std::ceil(GetHalfRun(width) - 0.5F));
+    const int32_t edge = static_cast<int32_t>(std::ceil(GetHalfRun() - 0.5F));
     const int32_t minorLow = std::min(minorA_, minorB_) - edge - 1;
     const int32_t minorHigh = std::max(minorA_, minorB_) + edge + 2;
-    SetRect(steep ? CRect(minorLow, majorA_ - 1, minorHigh, majorB_ + 2)
-                  : CRect(majorA_ - 1, minorLow, majorB_ + 2, minorHigh));
+    rect_ = steep ? CRect(minorLow, majorA_ - 1, minorHigh, majorB_ + 2)
+                  : CRect(majorA_ - 1, minorLow, majorB_ + 2, minorHigh);
 }
 
-float CRenderSegmentABC::GetSlope() const
+float CSegmentRaster::GetSlope() const
 {
     return static_cast<float>(minorB_ - minorA_) / static_cast<float>(majorB_ - majorA_);
 }
 
-float CRenderSegmentABC::GetHalfRun(float width) const
+float CSegmentRaster::GetHalfRun() const
 {
     if (majorB_ == majorA_) {
         return 0.0F;
     }
     const float slope = GetSlope();
-    return width / 2.0F * std::sqrt(slope * slope + 1.0F);
+    return width_ / 2.0F * std::sqrt(slope * slope + 1.0F);
 }
 
-float CRenderSegmentABC::GetSlopeAngle() const
+float CSegmentRaster::GetSlopeAngle() const
 {
     return majorB_ == majorA_ ? 0.0F : std::atan(GetSlope());
 }
 
-void CRenderSegmentABC::Move(int32_t dx, int32_t dy)
-{
-    CRenderLineABC::Move(dx, dy);
-    const bool steep = class_.IsSteep();
-    const int32_t major = steep ? dy : dx;
-    const int32_t minor = steep ? dx : dy;
-    majorA_ = static_cast<int16_t>(majorA_ + major);
-    majorB_ = static_cast<int16_t>(majorB_ + major);
-    minorA_ = static_cast<int16_t>(minorA_ + minor);
-    minorB_ = static_cast<int16_t>(minorB_ + minor);
-}
-
-void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
+void CSegmentRaster::Draw(const CRect& update, CPixelTarget& target, const Shading& shading) const
 {
     CRect clip = update;
-    if (GetRect().IsEmpty() || !clip.Intersect(target.GetClip()) || !clip.Intersects(GetRect())) {
+    if (rect_.IsEmpty() || !clip.Intersect(target.GetClip()) || !clip.Intersects(rect_)) {
         return;
     }
     const bool steep = class_.IsSteep();
@@ -85,7 +74,7 @@ void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
     const int32_t clipMinorLow = steep ? clip.left : clip.top;
     const int32_t clipMinorHigh = steep ? clip.right : clip.bottom;
     const float slope = GetSlope();
-    const float halfRun = GetHalfRun(GetWidth());
+    const float halfRun = GetHalfRun();
     const int32_t first = std::max<int32_t>(majorA_, clipMajorLow);
     const int32_t last = std::min<int32_t>(majorB_, clipMajorHigh - 1);
     for (int32_t major = first; major <= last; ++major) {
@@ -97,7 +86,9 @@ void CRenderSegmentABC::Draw(const CRect& update, CPixelTarget& target)
         for (int32_t row = rowFirst; row <= rowLast; ++row) {
             const float rowTop = static_cast<float>(row);
             const float coverage = std::min(rowTop + 1.0F, lower) - std::max(rowTop, upper);
-            const uint32_t pixel = PixelAcross(rowTop + 0.5F - upper);
+            const int32_t index =
+                shading.start + static_cast<int32_t>((rowTop + 0.5F - upper) * static_cast<float>(shading.step));
+            const uint32_t pixel = shading.pixels[std::clamp(index, 0, cableshades::kRampLength - 1)];
             const int32_t x = steep ? row : major;
             const int32_t y = steep ? major : row;
             if (coverage >= 0.999F) {
