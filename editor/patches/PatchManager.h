@@ -83,6 +83,8 @@ private:
     std::list<std::unique_ptr<CPatch>> patches_;
     CPatch* active_ = nullptr;
     std::optional<NSHarrowen::CRect> windowPlace_;
+    // A file was opened since the last idle step.
+    bool loaded_ = false;
 };
 
 // The program's patch list while the editor runs; null otherwise.

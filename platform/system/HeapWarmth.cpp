@@ -17,6 +17,9 @@ constexpr std::size_t kDefaultTrimThreshold = 128 * 1024;
 // pieces come from the heap and join its free end when freed.
 constexpr std::size_t kPiece = 64 * 1024;
 
+// The free memory kept at the heap's end.
+std::size_t gWarmBytes = 0;
+
 struct FreeDeleter {
     void operator()(void* block) const { std::free(block); }
 };
@@ -27,6 +30,7 @@ void KeepHeapWarm(std::size_t bytes)
 {
     if (mallopt(M_TRIM_THRESHOLD, static_cast<int>(bytes + kDefaultTrimThreshold)) == 0)
         return;
+    gWarmBytes = bytes;
     const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     std::vector<std::unique_ptr<char, FreeDeleter>> pieces;
     pieces.reserve(bytes / kPiece + 1);
@@ -39,6 +43,11 @@ void KeepHeapWarm(std::size_t bytes)
         for (std::size_t at = 0; at < kPiece; at += page)
             static_cast<volatile char*>(piece)[at] = 0;
     }
+}
+
+void ReleaseFreeHeap()
+{
+    malloc_trim(gWarmBytes);
 }
 
 } // namespace platform
