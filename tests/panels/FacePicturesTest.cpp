@@ -845,6 +845,65 @@ TEST_F(FacePictures, JackNamesOfAFaceShareOneFont)
     }
 }
 
+// Where a name stands by its control: over, under, before or after it, or
+// on it.
+std::string SideOf(const FaceRect& box, const FaceRect& control)
+{
+    return box.Bottom() <= control.y ? "over"
+        : box.y >= control.Bottom()  ? "under"
+        : box.Right() <= control.x   ? "before"
+        : box.x >= control.Right()   ? "after"
+                                     : "on";
+}
+
+// How a face names each of its controls: the words as read, the font and the
+// side of its control, by the control's name.
+std::map<std::string, std::string> NamingOf(const CBuildModule& type, const picgen::CFaceLayout& layout)
+{
+    const auto names = ControlNames(type);
+    const auto frames = ControlFrames(type, layout);
+    std::map<std::string, std::string> naming;
+    for (const picgen::FaceLabel& label : layout.labels) {
+        if (label.kind == picgen::LabelKind::Control) {
+            const auto c = static_cast<size_t>(label.controls.front());
+            naming[names.at(c)] = "\"" + AsRead(label.text) + "\" " +
+                (label.size == picgen::FontSize::Tiny ? "tiny" : "normal") + " " + SideOf(label.box, frames.at(c));
+        }
+    }
+    return naming;
+}
+
+// Twin faces, whose controls of one name stand alike, name them alike: the
+// same words in the same font on the same side (Compressor's "SC MONITOR"
+// once stood where Expander's "SC MON" did, EqShelving's "Input Lvl" before
+// its knob where EqMid's "In Lvl" heads it).
+TEST_F(FacePictures, TwinFacesNameTheirControlsAlike)
+{
+    // NoteSeqB's Record button leaves "Rec" the room level with it that
+    // NoteSeqA's does not leave even that (7 pixels between it and the Steps
+    // arrows): NoteSeqA's "Record" stands under the arrows, before the
+    // buttons.
+    const std::set<std::string> unlike = {"Record"};
+    for (const auto& [first, second] :
+         {std::pair("Compressor", "Expander"), std::pair("NoteSeqA", "NoteSeqB"), std::pair("EqMid", "EqShelving")}) {
+        SCOPED_TRACE(std::string(first) + " and " + second);
+        const auto a = FaceNamed(first);
+        const auto b = FaceNamed(second);
+        ASSERT_NE(a, Faces().end());
+        ASSERT_NE(b, Faces().end());
+        const auto ofA = NamingOf(TypeOf(*a), a->layout);
+        const auto ofB = NamingOf(TypeOf(*b), b->layout);
+        int shared = 0;
+        for (const auto& [name, naming] : ofA) {
+            if (ofB.contains(name) && !unlike.contains(name)) {
+                ++shared;
+                EXPECT_EQ(naming, ofB.at(name)) << name;
+            }
+        }
+        EXPECT_GE(shared, 3) << "controls named on both faces";
+    }
+}
+
 // A jack label between two jacks reads as either's: it stands nearer to its
 // own jack than to any other by a margin, not by a hair.
 // Nor does it stand right over or under another label, with which it would

@@ -494,6 +494,14 @@ constexpr PlacedName kPlacedNames[] = {
     // names, a blank before "Bypass" over the button at the edge.
     {"Compressor", "Limiter", "Limiter", FontSize::Tiny, 194, 52},
     {"Compressor", "Bypass", "Bypass", FontSize::Tiny, 227, 43},
+    // Twin faces read alike. Compressor's "SC Monitor" in the short form
+    // Expander's narrower button leaves room for, over the button as there.
+    {"Compressor", "SC Monitor", "SC\nMon", FontSize::Tiny, 69, 18},
+    // NoteSeqB's "Loop" stood before its button, NoteSeqA's under it.
+    {"NoteSeqB", "Loop", "Loop", FontSize::Tiny, 97, 16},
+    // EqShelving's "Input Lvl" stood before its knob, EqMid's over it: over
+    // it on both, clear of the Lo/Hi buttons by a pixel more than the knob.
+    {"EqShelving", "Input Lvl", "In\nLvl", FontSize::Tiny, 179, 21},
     // The selector's name in the tiny font right before its buttons, a
     // blank above the level knobs' "Lvl" that its tail once read on into.
     {"4-1Switch", "Input sel", "Input Sel", FontSize::Tiny, 131, 2},
