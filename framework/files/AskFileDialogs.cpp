@@ -45,11 +45,20 @@ std::string StartFolder(const char* given)
 
 // The file chosen in the dialog, its folder remembered as the last one; none
 // when the dialog was cancelled.
-std::unique_ptr<CFileSpec> RunForFile(const platform::FileDialogRequest& request)
+std::unique_ptr<CFileSpec> RunForFile(const platform::FileDialogRequest& request,
+                                      const CFileTypeInfo* savedType = nullptr)
 {
-    const auto path = platform::RunFileDialog(request);
+    auto path = platform::RunFileDialog(request);
     if (!path || path->empty())
         return nullptr;
+    // A saved file takes its type's extension onto the name as typed, before
+    // the folder is searched for the name's spelling: a folder whose name
+    // differs only in case must not respell the file's.
+    if (savedType != nullptr) {
+        const std::string_view fileName = std::string_view(*path).substr(path->rfind('/') + 1);
+        if (!MatchesFileType(*savedType, fileName))
+            *path = path->substr(0, path->size() - ExtensionOf(fileName).size()) + GetExtensionAt(*savedType, 0);
+    }
     auto spec = std::make_unique<CFileSpec>(*path);
     LastFolder() = spec->GetDirectoryPath();
     return spec;
@@ -109,11 +118,9 @@ bool AskSaveFileFor(uint32_t owner, const std::string& defaultName, const CFileT
     request.overwritePrompt = true;
     request.confirmReplace = [](const std::string& path) { return ShowFrameworkAlert(kReplaceFileAlert, {path}) == 1; };
     request.reportProblem = ReportProblem;
-    auto spec = RunForFile(request);
+    auto spec = RunForFile(request, &type);
     if (!spec)
         return false;
-    if (!MatchesFileType(type, spec->GetFileName()))
-        spec->SetExtension(GetExtensionAt(type, 0));
     outSpec = std::move(spec);
     return true;
 }

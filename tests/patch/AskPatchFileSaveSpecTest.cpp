@@ -1,21 +1,28 @@
 #include "framework/files/FileSpec.h"
 #include "patch/files/AskPatchFileSaveSpec.h"
 #include "platform/filedialogs/FileBrowser.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 
 namespace {
 
 TEST(AskPatchFileSaveSpecTest, OffersPatchFilesUnderThePatchName)
 {
+    // A folder whose name differs from the typed one only in case is not
+    // the file: the name is kept as typed.
+    const testsupport::TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "lead");
+    const std::string folder = dir.Path().string() + "/";
     const struct {
         std::optional<std::string> answer;
         const char* fileName;
-    } cases[] = {{"/tmp/Lead.pch", "Lead.pch"},
-                 {"/tmp/Lead", "Lead.pch"},
-                 {"/tmp/Lead.txt", "Lead.pch"},
+    } cases[] = {{folder + "Lead.pch", "Lead.pch"},
+                 {folder + "Lead", "Lead.pch"},
+                 {folder + "Lead.txt", "Lead.pch"},
                  {std::nullopt, nullptr}};
     for (const auto& c : cases) {
         platform::FileDialogRequest asked;
@@ -34,7 +41,7 @@ TEST(AskPatchFileSaveSpecTest, OffersPatchFilesUnderThePatchName)
         EXPECT_TRUE(asked.overwritePrompt);
         ASSERT_EQ(chosen, c.fileName != nullptr);
         if (chosen) {
-            EXPECT_EQ(spec->GetFileName(), c.fileName);
+            EXPECT_EQ(spec->GetFileName(), c.fileName) << *c.answer;
         }
     }
 }
