@@ -1662,20 +1662,21 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 // KeyQuant's "Range" stood after the Cont button, read as "Cont Range".
 // DrumSynth's "Bend Decay" under its knob stood as near over the preset box:
 // under its control, a line nearer to it than to any item it stands over.
+// OscA's "Wave" beside its buttons stood 4 px off the Pulse Width knob's
+// side: beside its control, a line nearer to it than to any other item.
 TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
 {
     constexpr int kLine = 5;
-    enum class Where { Over, Under, BeforeItsValue };
+    enum class Where { Over, Under, Beside, BeforeItsValue };
     struct Case {
         std::string_view face;
         std::string_view control;
         Where where;
     };
     constexpr Case kCases[] = {
-        {"LFOA", "Rate", Where::BeforeItsValue},
-        {"LFOA", "Rate MA", Where::Over},
-        {"KeyQuant", "Range", Where::BeforeItsValue},
-        {"DrumSynth", "Bend Decay", Where::Under},
+        {"LFOA", "Rate", Where::BeforeItsValue},      {"LFOA", "Rate MA", Where::Over},
+        {"KeyQuant", "Range", Where::BeforeItsValue}, {"DrumSynth", "Bend Decay", Where::Under},
+        {"OscA", "Waveform", Where::Beside},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));
@@ -1697,6 +1698,14 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
             const double gap = std::sqrt(GapSquared(label->box, own));
             for (const FaceRect& item : face->layout.itemFrames) {
                 if (item != own && StraightOverOrUnder(label->box, item) && item.y >= label->box.Bottom()) {
+                    EXPECT_GE(std::sqrt(GapSquared(label->box, item)), gap + kLine);
+                }
+            }
+        } else if (c.where == Where::Beside) {
+            EXPECT_TRUE(Level(label->box, own));
+            const double gap = std::sqrt(GapSquared(label->box, own));
+            for (const FaceRect& item : face->layout.itemFrames) {
+                if (item != own) {
                     EXPECT_GE(std::sqrt(GapSquared(label->box, item)), gap + kLine);
                 }
             }

@@ -578,6 +578,11 @@ constexpr PlacedName kPlacedNames[] = {
     // "Pulse Width MA" along the foot ran on under "In 3" that then stood
     // right over it: the short form under its own knob.
     {"OscA", "Pulse w MA", "PW MA", FontSize::Tiny, 190, 77},
+    // "Wave" beside its buttons stood 4 px off the Pulse Width knob's side,
+    // as much that knob's: level with the top button, the knob's name over
+    // it a few pixels to the left, clear of it.
+    {"OscA", "Waveform", "Wave", FontSize::Tiny, 208, 5},
+    {"OscA", "Pulse wdth", "Pulse Width", FontSize::Tiny, 166, 13},
     // "Bend Decay" in two lines filled the gap between its knob and the
     // preset box under it, as much the box's name as the knob's: in one line
     // of short forms right under the knob, well off the box.
