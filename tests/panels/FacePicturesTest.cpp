@@ -450,7 +450,14 @@ TEST_F(FacePictures, LabelsAreWholeNamesOrListedShortForms)
                 }
                 break;
             case picgen::LabelKind::Row:
+                // A row named with its first step's number, its other steps
+                // marked with theirs, reads as that step's whole name.
                 name = RowName(names, label.controls);
+                for (const int step : label.controls) {
+                    if (!IsListedForm(name, text) && IsListedForm(names.at(static_cast<size_t>(step)), text)) {
+                        name = names.at(static_cast<size_t>(step));
+                    }
+                }
                 break;
             case picgen::LabelKind::Jack:
                 name = JackName(type, static_cast<size_t>(label.jack));
@@ -2158,6 +2165,80 @@ TEST_F(FacePictures, LabelsOfStackedRowsReadInTheRowsOrder)
             }
         }
     }
+}
+
+// A row's name reads as the whole row's: before the row, or over or under it
+// across its middle and more than one step, not by part of it alone, where
+// it reads as those steps' name (4-1Switch's "Lvl" once stood over its third
+// level knob alone, OscSineBank's under its first), unless every step
+// carries its own mark (its number over it, or the initial its button
+// shows), from which the name reads on along the row; and between its row
+// and another, clearly nearer to what a reader sees of its own steps (a
+// knob's body, not its frame) than of the other's (OscSineBank's "Fine Tune"
+// stood in the gap between its knobs' frames and the level knobs', 5 rows
+// under its knobs' bodies and a row and a half over the level knobs', and
+// read as the level row's).
+TEST_F(FacePictures, ARowsNameReadsAsTheWholeRows)
+{
+    constexpr int kLine = 7;
+    constexpr double kClearly = 2.0;
+    int marked = 0;
+    for (const auto& face : Faces()) {
+        const CBuildModule& type = TypeOf(face);
+        SCOPED_TRACE(type.GetShortName());
+        const auto controls = ControlFrames(type, face.layout);
+        const auto& labels = face.layout.labels;
+        const auto overOrUnder = [](const FaceRect& box, const FaceRect& step) {
+            const int down = std::max(box.y - step.Bottom(), step.y - box.Bottom());
+            return box.x < step.Right() && step.x < box.Right() && down >= 0 && down <= kLine;
+        };
+        const auto hasMark = [&](int step) {
+            const FaceRect& f = controls.at(static_cast<size_t>(step));
+            return ControlItem(type, step).text != nullptr ||
+                std::any_of(labels.begin(), labels.end(), [&](const picgen::FaceLabel& l) {
+                       return l.kind == picgen::LabelKind::Step && overOrUnder(l.box, f);
+                   });
+        };
+        const auto seenGap = [&](const FaceRect& box, size_t c) {
+            return std::sqrt(
+                GapSquared(box, picgen::SeenOf(ControlItem(type, static_cast<int>(c)).itemClass, controls.at(c))));
+        };
+        for (const picgen::FaceLabel& label : labels) {
+            if (label.kind != picgen::LabelKind::Row) {
+                continue;
+            }
+            const auto& row = label.controls;
+            FaceRect bounds = controls.at(static_cast<size_t>(row.front()));
+            for (const int step : row) {
+                const FaceRect& f = controls.at(static_cast<size_t>(step));
+                const int x = std::min(bounds.x, f.x);
+                const int y = std::min(bounds.y, f.y);
+                bounds = {x, y, std::max(bounds.Right(), f.Right()) - x, std::max(bounds.Bottom(), f.Bottom()) - y};
+            }
+            const int middle = bounds.x + bounds.w / 2;
+            const auto across = std::count_if(row.begin(), row.end(), [&](int step) {
+                return overOrUnder(label.box, controls.at(static_cast<size_t>(step)));
+            });
+            // The step the name stands by is marked by the number it carries.
+            const bool allMarked = std::all_of(row.begin(), row.end(), [&](int step) {
+                return hasMark(step) || overOrUnder(label.box, controls.at(static_cast<size_t>(step)));
+            });
+            marked += allMarked;
+            const bool byPart =
+                overOrUnder(label.box, bounds) && (middle < label.box.x || middle >= label.box.Right() || across < 2);
+            EXPECT_FALSE(byPart && !allMarked) << "'" << OneLine(label.text) << "' reads as some steps' name";
+            for (const int step : row) {
+                for (size_t c = 0; c < controls.size(); ++c) {
+                    if (std::find(row.begin(), row.end(), static_cast<int>(c)) == row.end() &&
+                        Between(label.box, controls.at(static_cast<size_t>(step)), controls[c])) {
+                        EXPECT_GE(seenGap(label.box, c), seenGap(label.box, static_cast<size_t>(step)) + kClearly)
+                            << "'" << OneLine(label.text) << "' stands as near to control " << c;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GE(marked, 3) << "rows marked step by step";
 }
 
 // A row of knobs under the boxes of their values reads as a table: its name

@@ -58,6 +58,22 @@ std::optional<KnobGeometry> KnobBody(ItemClass c)
     }
 }
 
+} // namespace
+
+FaceRect SeenOf(ItemClass itemClass, const FaceRect& frame)
+{
+    const auto body = KnobBody(itemClass);
+    if (!body)
+        return frame;
+    const auto from = [](double c) { return static_cast<int>(std::floor(c)); };
+    const auto to = [](double c) { return static_cast<int>(std::ceil(c)); };
+    const int x = frame.x + from(body->cx - body->r);
+    const int y = frame.y + from(body->cy - body->r);
+    return {x, y, frame.x + to(body->cx + body->r) - x, frame.y + to(body->cy + body->r) - y};
+}
+
+namespace {
+
 // The name a row of steps shares: "Level 3" -> "Level", "Event A 1" -> "Event A".
 std::string RowStem(const std::string& name)
 {
@@ -370,6 +386,21 @@ bool StraightOverOrUnder(const FaceRect& box, const FaceRect& item)
     return cx >= item.x && cx < item.Right() && down >= 0 && down <= kLine;
 }
 
+// Whether a box stands in the gap between two frames, one over and one under
+// it or one before and one after it, overlapping both.
+bool Between(const FaceRect& box, const FaceRect& a, const FaceRect& b)
+{
+    const auto across = [](const FaceRect& l, const FaceRect& r, const FaceRect& m) {
+        return l.Right() <= m.x && m.Right() <= r.x && m.y < l.Bottom() && l.y < m.Bottom() && m.y < r.Bottom() &&
+            r.y < m.Bottom();
+    };
+    const auto down = [](const FaceRect& t, const FaceRect& u, const FaceRect& m) {
+        return t.Bottom() <= m.y && m.Bottom() <= u.y && m.x < t.Right() && t.x < m.Right() && m.x < u.Right() &&
+            u.x < m.Right();
+    };
+    return across(a, b, box) || across(b, a, box) || down(a, b, box) || down(b, a, box);
+}
+
 // Whether a jack is the input of the knob right after it on its row.
 bool Feeds(const FaceRect& jack, const FaceItem& control)
 {
@@ -503,7 +534,7 @@ constexpr PlacedName kPlacedNames[] = {
     // it on both, clear of the Lo/Hi buttons by a pixel more than the knob.
     {"EqShelving", "Input Lvl", "In\nLvl", FontSize::Tiny, 179, 21},
     // The selector's name in the tiny font right before its buttons, a
-    // blank above the level knobs' "Lvl" that its tail once read on into.
+    // blank above the level knobs' names that its tail once read on into.
     {"4-1Switch", "Input sel", "Input Sel", FontSize::Tiny, 131, 2},
     // Under the Waveform buttons, a blank right of "KBT" beside its
     // knob, which read on into it off its corner.
@@ -591,6 +622,13 @@ constexpr PlacedName kPlacedNames[] = {
     // right after it, read as "Cont Range": right before the box that shows
     // its value, level with it, the two read as one: the range and its value.
     {"KeyQuant", "Range", "Range", FontSize::Normal, 158, 7},
+    // "Fine Tune" in the gap between its knobs and the level knobs stood
+    // nearer to the level knobs' bodies and read as their row's name: the
+    // row named before its first knob, level with it, under the first Mute
+    // button; the gap is left to the level row's name and numbers.
+    {"OscSineBank", "Fine t 1", "Fine", FontSize::Tiny, 2, 92},
+    // In the tiny font of the face's other names, over its row's middle.
+    {"OscSineBank", "Detune 1", "Detune", FontSize::Tiny, 121, 36},
 };
 
 // Jack labels an owner read as another item's, or in a form shorter than
@@ -628,6 +666,18 @@ constexpr PlacedJackName kPlacedJackNames[] = {
     {"Mod-Env", "I1", FontSize::Tiny, 21, 26},
     {"Mod-Env", "I3", FontSize::Tiny, 20, 77},
     {"Mod-Env", "I4", FontSize::Tiny, 23, 65},
+    // The level inputs read over and under their row by turns: each over
+    // its jack, its knob's number beside it, in the form the face has room
+    // for, but the first under it, where "Fine" over it would read on into
+    // it; the two other inputs on their row in the same form.
+    {"OscSineBank", "In 1", FontSize::Tiny, 4, 128},
+    {"OscSineBank", "In 2", FontSize::Tiny, 45, 104},
+    {"OscSineBank", "In 3", FontSize::Tiny, 86, 104},
+    {"OscSineBank", "In 4", FontSize::Tiny, 127, 104},
+    {"OscSineBank", "In 5", FontSize::Tiny, 168, 104},
+    {"OscSineBank", "In 6", FontSize::Tiny, 209, 104},
+    {"OscSineBank", "In 7", FontSize::Tiny, 77, 134},
+    {"OscSineBank", "In 8", FontSize::Tiny, 158, 134},
 };
 
 // While it lives, the labels placed take the font given for the controls'
@@ -1340,7 +1390,8 @@ private:
         std::optional<CLabelPlacer::Placement> placed;
         const std::vector<std::string> forms = FreeForms(stem);
         const auto nearestIsOwn = Readable(row, [this, &row, &bounds](const FaceRect& box) {
-            return NamesOnly(box, row) && !NearerToAButton(box, bounds);
+            return NamesOnly(box, row) && !NearerToAButton(box, bounds) && !ByPartOfTheRow(box, row) &&
+                !AsNearToAnotherRow(box, row);
         });
         for (const std::string& text : forms) {
             for (const auto& [target, sides] : places)
@@ -1349,6 +1400,8 @@ private:
             if (placed)
                 break;
         }
+        if (!placed)
+            placed = PlaceMarkedRow(placer, row, forms);
         // Else beside it in any form and font, naming the row alone where it
         // can, away from the jacks' labels in any case; last, the free spot
         // nearest to the row.
@@ -1359,15 +1412,135 @@ private:
                 placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, nearestIsOwn);
         if (!placed && anywhere)
             placed = PlaceHeadingOverFirstStep(placer, row, forms);
-        for (const auto& [target, sides] : places)
-            if (!placed && anywhere)
-                placed =
-                    placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, Readable(row, AwayFromJackLabels()));
+        const auto awayAndTheRows = Readable(row, [this, &row](const FaceRect& box) {
+            return AwayFromJackLabels()(box) && !ByPartOfTheRow(box, row) && !AsNearToAnotherRow(box, row);
+        });
+        for (const auto& accept : {awayAndTheRows, Readable(row, AwayFromJackLabels())})
+            for (const auto& [target, sides] : places)
+                if (!placed && anywhere)
+                    placed = placer.Place(target, forms, sides, CLabelPlacer::Need::Beside, accept);
         for (const auto& accept : accepts)
             if (!placed && anywhere)
                 placed = placer.Place(bounds, forms, {Left, Above, Below, Right}, CLabelPlacer::Need::Required, accept);
         AddLabel(placed, LabelKind::Row, row);
         return placed.has_value();
+    }
+
+    // Whether each step of a row carries its own mark: its own word on its
+    // button (a row of "M" buttons), or its number over or under it.
+    bool Marked(const std::vector<int>& row) const
+    {
+        return std::all_of(row.begin(), row.end(), [this](int k) {
+            const FaceItem& step = controls_[static_cast<size_t>(k)];
+            return step.item->text != nullptr ||
+                std::any_of(layout_.labels.begin(), layout_.labels.end(), [&step](const FaceLabel& l) {
+                       return l.kind == LabelKind::Step &&
+                           (Heads(l.box, step.frame, kOverButton) || Heads(step.frame, l.box, kOverButton));
+                   });
+        });
+    }
+
+    // Whether a row's name stands over or under part of the row alone: off
+    // its middle (under its last two knobs), or across one step only (over
+    // its third knob), where it reads as theirs; unless each step carries
+    // its own mark, from which the name reads on along the row.
+    bool ByPartOfTheRow(const FaceRect& box, const std::vector<int>& row) const
+    {
+        const auto across = [this, &box](int k) {
+            const FaceRect& f = controls_[static_cast<size_t>(k)].frame;
+            return box.x < f.Right() && f.x < box.Right();
+        };
+        const FaceRect bounds = Bounds(controls_, row);
+        const int middle = bounds.x + bounds.w / 2;
+        return !Marked(row) && (Heads(box, bounds, kOverValue) || Heads(bounds, box, kOverValue)) &&
+            (middle < box.x || middle >= box.Right() || std::count_if(row.begin(), row.end(), across) < 2);
+    }
+
+    // Whether a row's name stands between one of its steps and another
+    // control, not clearly nearer to what a reader sees of its step (a
+    // knob's body, not the frame under it): in the gap between two rows it
+    // reads as the name of the row it stands nearer to.
+    bool AsNearToAnotherRow(const FaceRect& box, const std::vector<int>& row) const
+    {
+        constexpr double kClearly = 2.0;
+        const auto seenGap = [&box](const FaceItem& c) {
+            return std::sqrt(GapSquared(box, SeenOf(c.item->itemClass, c.frame)));
+        };
+        const auto mine = [&row](size_t c) {
+            return std::find(row.begin(), row.end(), static_cast<int>(c)) != row.end();
+        };
+        for (const int step : row) {
+            const FaceItem& own = controls_[static_cast<size_t>(step)];
+            for (size_t c = 0; c < controls_.size(); ++c)
+                if (!mine(c) && Between(box, own.frame, controls_[c].frame) &&
+                    seenGap(controls_[c]) < seenGap(own) + kClearly)
+                    return true;
+        }
+        return false;
+    }
+
+    // A row whose name finds room by part of the row alone is named over
+    // (or under) its first step with that step's number ("Level 1"), and
+    // each other step is marked with its own number on the same side, all
+    // in one font: the numbers read on from the name along the row. Where
+    // one of them finds no room, none is placed.
+    std::optional<CLabelPlacer::Placement> PlaceMarkedRow(CLabelPlacer& placer, const std::vector<int>& row,
+                                                          const std::vector<std::string>& forms)
+    {
+        std::vector<int> steps = row;
+        std::stable_sort(steps.begin(), steps.end(), [this](int a, int b) {
+            return controls_[static_cast<size_t>(a)].frame.x < controls_[static_cast<size_t>(b)].frame.x;
+        });
+        for (const std::string& text : forms)
+            for (const FontSize size : {FontSize::Normal, FontSize::Tiny})
+                for (const bool above : {true, false}) {
+                    // No mark reads on from a name already placed, off its corner.
+                    CLabelPlacer trial = placer;
+                    for (const FaceLabel& l : layout_.labels)
+                        if (l.kind == LabelKind::Control || l.kind == LabelKind::Row)
+                            trial.KeepApart(l.box);
+                    std::vector<FaceLabel> marks;
+                    for (const int step : steps) {
+                        const std::string& name = controls_[static_cast<size_t>(step)].name;
+                        const std::string number = name.substr(RowStem(name).size() + 1);
+                        const std::string mark = marks.empty() ? text + " " + number : number;
+                        const auto box = PlaceMark(trial, step, mark, size, above, row);
+                        if (!box)
+                            break;
+                        marks.push_back({*box, mark, LabelKind::Step, size, {step}});
+                    }
+                    if (marks.size() != steps.size())
+                        continue;
+                    // Nor any other name from the row's.
+                    for (const FaceLabel& mark : marks) {
+                        placer.TakeAll({mark.box});
+                        placer.KeepApart(mark.box);
+                    }
+                    layout_.labels.insert(layout_.labels.end(), marks.begin() + 1, marks.end());
+                    return CLabelPlacer::Placement{marks.front().box, marks.front().text, size};
+                }
+        return std::nullopt;
+    }
+
+    // A step's mark right over (or under) it, its middle over the step, as
+    // near to it as the face lets it stand; the spot is then taken.
+    std::optional<FaceRect> PlaceMark(CLabelPlacer& placer, int step, const std::string& mark, FontSize size,
+                                      bool above, const std::vector<int>& row) const
+    {
+        constexpr int kFarthest = 3;
+        const FaceRect& f = controls_[static_cast<size_t>(step)].frame;
+        const FaceRect extent = LabelSize(mark, size);
+        const int centred = f.x + f.w / 2 - extent.w / 2;
+        for (int gap = 1; gap <= kFarthest; ++gap)
+            for (int slide = 0; slide <= f.w / 2; ++slide)
+                for (const int x : {centred - slide, centred + slide}) {
+                    const FaceRect box{x, above ? f.y - gap - extent.h : f.Bottom() + gap, extent.w, extent.h};
+                    const int cx = box.x + box.w / 2;
+                    if (cx >= f.x && cx < f.Right() && Readable(row, {})(box) && !AsNearToAnotherRow(box, row) &&
+                        placer.TakeAll({box}))
+                        return box;
+                }
+        return std::nullopt;
     }
 
     // A heading right over a row's first step, shifted no further than the

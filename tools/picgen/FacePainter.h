@@ -3,6 +3,8 @@
 #include "tools/picgen/FaceLayout.h"
 #include "tools/picgen/FaceRect.h"
 
+#include "panels/ModuleTypeSpec.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -13,6 +15,11 @@ namespace picgen {
 
 // The face plate of a module type: 250 x (15 x height - 6) pixels.
 CFaceLayout PaintFace(const CBuildModule& type, size_t tab);
+
+// What a reader sees of an item in its frame on the face: a knob's body,
+// whose frame may reach well past it (an indicator knob's, under it); the
+// whole frame of any other item.
+FaceRect SeenOf(ItemClass itemClass, const FaceRect& frame);
 
 // The title strip at the face's top left, where the panel shows the module's
 // name: kept plain.
