@@ -1415,9 +1415,10 @@ FaceRect ButtonColumn(const CBuildModule& type, const std::vector<FaceRect>& con
 }
 
 // A name with no room by its control still stands nearer to it than to any
-// other control, where it cannot read as that one's: EventSeq's "Out B", its
-// Output B button at the end of a row, once stood by the Steps buttons, far
-// off. A column of buttons is named in a legend by it instead. The names
+// other control or any jack, where it cannot read as that one's: EventSeq's
+// "Out B", its Output B button at the end of a row, once stood by the Steps
+// buttons, far off, GainControl's "Lvl Shift" right over the first input's
+// name. A column of buttons is named in a legend by it instead. The names
 // listed have no spot nearer to their controls than to another.
 TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
 {
@@ -1452,6 +1453,13 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         // foot (4 for a name touching them, where a tiny line takes 5):
         // "Shift" takes 17 pixels. Left of the Inv button is the one spot.
         {"InvLevShift", "Shift"},
+        // Its button stands between the two inputs, 8 pixels after the
+        // first one's ring (9 for a name touching it) and 12 before the
+        // second's (13), 2 rows under the top line and 2 over the foot,
+        // where a tiny line takes 5: "Lvl" over "Shift" takes 17 pixels. The
+        // name stands before the first input, off its name, over which it
+        // once read on into it as "Lvl Shift In 1".
+        {"GainControl", "Lvl Shift"},
         // A legend left of the Shape button, the one free block of a face of
         // one crowded row: the Level knobs fill its height, 6 pixels before
         // Invert 2 and 5 before the output jack; the Invert buttons stand 2
@@ -1467,6 +1475,7 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         const CBuildModule& type = TypeOf(face);
         SCOPED_TRACE(type.GetShortName());
         const auto controls = ControlFrames(type, face.layout);
+        const auto jacks = JackFrames(type, face.layout);
         const auto names = ControlNames(type);
         for (const picgen::FaceLabel& label : face.layout.labels) {
             if (label.kind != picgen::LabelKind::Control) {
@@ -1485,6 +1494,10 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
             for (size_t c = 0; c < controls.size(); ++c) {
                 EXPECT_FALSE(c != control && GapSquared(label.box, controls[c]) < own)
                     << "'" << OneLine(label.text) << "' stands nearer to control " << c << " " << names.at(c);
+            }
+            for (size_t j = 0; j < jacks.size(); ++j) {
+                EXPECT_GE(GapSquared(label.box, jacks[j]), own)
+                    << "'" << OneLine(label.text) << "' stands nearer to jack " << j;
             }
         }
     }

@@ -588,9 +588,9 @@ constexpr PlacedName kPlacedNames[] = {
     {"Digitizer", "Rate OnOff", "Rate\nOn/Off", FontSize::Tiny, 89, 4},
     // Its button between the two inputs leaves its name no row over it or
     // room beside it: the name stands before the first input, a row under
-    // the accent line, placed first so that the input's name keeps a clear
-    // gap under it.
-    {"GainControl", "Lvl Shift", "Lvl Shift", FontSize::Tiny, 97, 1},
+    // the accent line, placed first; off the input's name, over which it
+    // read on into it as "Lvl Shift In 1".
+    {"GainControl", "Lvl Shift", "Lvl Shift", FontSize::Tiny, 84, 1},
     // Off its knob's corner the search put the second amount's name right
     // under the Frequency knob, its name at a glance: under its own knob,
     // the four pixels clear of the Frequency knob that keep it nearer to its own.
