@@ -32,7 +32,7 @@ constexpr NameAbbreviation kSpelledOut[] = {
     {"Sus place", "Sustain Place"},  {"Atk type", "Attack Type"},     {"Filt. Freq", "Filter Freq"},
     {"Filt. Res", "Filter Res"},     {"Filt. Dcy", "Filter Decay"},   {"Filt. Type", "Filter Type"},
     {"Overdrv MA", "Overdrive MA"},  {"Midi cl", "MIDI Clock"},       {"Bits OnOff", "Bits On/Off"},
-    {"Rate OnOff", "Rate On/Off"},
+    {"Rate OnOff", "Rate On/Off"},   {"SampleRate", "Sample Rate"},
 };
 
 // Whole names whose short form is not made of their words' short forms. The
