@@ -1684,6 +1684,8 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 // under its control, a line nearer to it than to any item it stands over.
 // OscA's "Wave" beside its buttons stood 4 px off the Pulse Width knob's
 // side: beside its control, a line nearer to it than to any other item.
+// OscSlvC's and OscSlvD's "FM Amount" off its knob's corner stood right over
+// "Mute" in the same tiny font, the two read as one name.
 TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
 {
     constexpr int kLine = 5;
@@ -1696,7 +1698,8 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
     constexpr Case kCases[] = {
         {"LFOA", "Rate", Where::BeforeItsValue},      {"LFOA", "Rate MA", Where::Over},
         {"KeyQuant", "Range", Where::BeforeItsValue}, {"DrumSynth", "Bend Decay", Where::Under},
-        {"OscA", "Waveform", Where::Beside},
+        {"OscA", "Waveform", Where::Beside},          {"OscSlvC", "FM amount", Where::Over},
+        {"OscSlvD", "FM amount", Where::Over},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));

@@ -562,11 +562,13 @@ constexpr PlacedName kPlacedNames[] = {
     {"LFOB", "Phase", "Phase", FontSize::Tiny, 149, 2},
     {"OscSlvB", "Pulse wdth", "PW", FontSize::Tiny, 216, 1},
     // "Detune Fine" over its knob ran on over the FM input: "Fine" over the
-    // knob beside the big one that "Detune" heads, as on OscSlvE.
+    // knob beside the big one that "Detune" heads, as on OscSlvE. "FM
+    // Amount" off its knob's top corner stood right over "Mute", the two read
+    // as one name once both were in the tiny font: in two lines over its knob.
     {"OscSlvC", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
-    {"OscSlvC", "FM amount", "FM Amount", FontSize::Tiny, 196, 6},
+    {"OscSlvC", "FM amount", "FM\nAmount", FontSize::Tiny, 180, 1},
     {"OscSlvD", "Dtune fine", "Fine", FontSize::Normal, 122, 1},
-    {"OscSlvD", "FM amount", "FM Amount", FontSize::Tiny, 196, 6},
+    {"OscSlvD", "FM amount", "FM\nAmount", FontSize::Tiny, 180, 1},
     // "Decay MA" ran from its knob's corner over the audio input: the
     // amount named in the gap after the Decay knob, over its own knob, as
     // the Attack and Hold amounts are after theirs.
