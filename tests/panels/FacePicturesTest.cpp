@@ -1438,9 +1438,12 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         // As the amounts above: the SampleRate knob 7 pixels after it (6
         // for a name touching its knob), the SampleRate box right over it.
         {"Digitizer", "SRate MA"},
-        // Names by their knobs on faces still crowded round them, each
-        // nearer to its neighbour: the knob or button beside it takes the
-        // one spot.
+        // The Frequency knob stands right over the amount knob and the face's
+        // foot right under it; beside it the rings of the Freq input before
+        // it and of the Navigator MA input after it leave 3 and 8 pixels
+        // (for a name touching the knob), where "MA" takes 9. Its name
+        // stands over its input, 6 pixels across and 6 up off the knob's
+        // top corner.
         {"VocalFilter", "Freq MA"},
         // The knob fills the face's height, 4 pixels before the value box and
         // 10 after the Polarity button; the box stands 4 rows (LevAdd's 3)
