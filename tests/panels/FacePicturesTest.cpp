@@ -1688,7 +1688,8 @@ TEST_F(FacePictures, NoNameStandsRightUnderAnotherKnob)
 // OscA's "Wave" beside its buttons stood 4 px off the Pulse Width knob's
 // side: beside its control, a line nearer to it than to any other item.
 // OscSlvC's and OscSlvD's "FM Amount" off its knob's corner stood right over
-// "Mute" in the same tiny font, the two read as one name.
+// "Mute" in the same tiny font, the two read as one name. LFOC's "Rate MA"
+// stood before its knob's corner, over the input jack.
 TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
 {
     constexpr int kLine = 5;
@@ -1702,7 +1703,7 @@ TEST_F(FacePictures, NamesOnceMisreadStandByTheirOwnControls)
         {"LFOA", "Rate", Where::BeforeItsValue},      {"LFOA", "Rate MA", Where::Over},
         {"KeyQuant", "Range", Where::BeforeItsValue}, {"DrumSynth", "Bend Decay", Where::Under},
         {"OscA", "Waveform", Where::Beside},          {"OscSlvC", "FM amount", Where::Over},
-        {"OscSlvD", "FM amount", Where::Over},
+        {"OscSlvD", "FM amount", Where::Over},        {"LFOC", "Rate MA", Where::Beside},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(std::string(c.face) + " " + std::string(c.control));

@@ -546,6 +546,10 @@ constexpr PlacedName kPlacedNames[] = {
     // it, and the amount's over its own knob.
     {"LFOA", "Rate", "Rate", FontSize::Tiny, 26, 20},
     {"LFOA", "Rate MA", "Rate\nMA", FontSize::Tiny, 42, 32},
+    // LFOC's "Rate MA" stood before its knob, over the input jack more than
+    // by the knob: the Rate box right over the knob leaves no row there, so
+    // it stands after the knob, nearer to it than to the Rate knob beyond.
+    {"LFOC", "Rate MA", "Rate\nMA", FontSize::Tiny, 68, 38},
     // "Range" level with the Sub button's top, under the Phase box, and
     // "Pulse Width" under the wave graph: each a few rows over the name
     // beside it ("KBT", "PW MA") that they read on into a line apart.
