@@ -12,6 +12,7 @@
 #include "framework/application/SingleInstance.h"
 #include "framework/application/StartupRecord.h"
 #include "framework/controls/TooltipControl.h"
+#include "platform/graphics/Font.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ConfigStore.h"
 #include "platform/host/SystemMetrics.h"
@@ -164,8 +165,9 @@ void CApplication::Idle()
     if (runState_ == kRunStateRunning)
         ProcessOpenRequests();
     // What this step or the events before it read of the compiled-in
-    // resources is in its working form by now.
+    // resources and the font files is in its working form by now.
     ReleaseReadResources();
+    platform::ReleaseReadFontFiles();
 }
 
 platform::WindowHandle CApplication::CreateFrameWindow()

@@ -20,6 +20,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <tuple>
+#include <utility>
 #include <unordered_map>
 
 namespace platform {
@@ -65,7 +66,8 @@ struct FontFile {
     bool italic = false;
 };
 
-std::mutex gMutex; // guards the library, the caches, every FT_Face use and the reading below
+std::mutex gMutex;       // guards the library, the caches, every FT_Face use and the reading below
+bool gFilesRead = false; // a face read its file since the last ReleaseReadFontFiles
 
 // The font configuration read in the background (PrepareFonts), until taken.
 std::future<void> gConfigurationRead;
@@ -136,6 +138,7 @@ public:
         : bytes_(FontFileBytes::Of(file.path)), emboldenSynthetically_(bold && !file.bold),
           slantSynthetically_(italic && !file.italic)
     {
+        gFilesRead = true;
         if (FT_New_Memory_Face(Library(), bytes_->Data(), static_cast<FT_Long>(bytes_->Size()), file.index, &face_) !=
             0)
             throw std::runtime_error("cannot open font " + file.path);
@@ -186,6 +189,7 @@ private:
 
     GlyphImage Render(char32_t ch)
     {
+        gFilesRead = true;
         GlyphImage image;
         if (FT_Load_Char(face_, ch, FT_LOAD_DEFAULT) != 0)
             return image;
@@ -305,6 +309,13 @@ void PrepareFonts()
     } catch (const std::system_error&) {
         // No thread to spare: the first font reads the configuration.
     }
+}
+
+void ReleaseReadFontFiles()
+{
+    std::lock_guard lock(gMutex);
+    if (std::exchange(gFilesRead, false))
+        FontFileBytes::ReleaseAllPages();
 }
 
 std::string ResolveFontFile(const std::string& face, bool bold, bool italic)

@@ -67,6 +67,12 @@ private:
 // that a program's start goes on meanwhile; the first font made waits for it.
 void PrepareFonts();
 
+// Characters are rendered once and kept: when a face was made or a
+// character rendered since the last call, lets go of the font files' pages
+// (read again from the file if another character is needed). A program's
+// idle step calls it.
+void ReleaseReadFontFiles();
+
 // The installed font file a face name resolves to (for tools and tests).
 std::string ResolveFontFile(const std::string& face, bool bold, bool italic);
 

@@ -12,6 +12,8 @@
 #include "framework/resources/ResourceModule.h"
 #include "framework/application/SingleInstance.h"
 #include "framework/application/StartupRecord.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/detail/FontGlyph.h"
 #include "platform/system/Clock.h"
 #include "platform/menus/MenuWindows.h"
 #include "platform/system/File.h"
@@ -29,6 +31,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <fstream>
 #include <functional>
 #include <utility>
 #include <sys/socket.h>
@@ -55,6 +58,22 @@ const CResourceEntry kEntries[] = {
     {"SMNU", 128, reinterpret_cast<const uint8_t*>(kMenus.data()), kMenus.size()},
     {"DATA", 129, kPages.data(), kPages.size()},
 };
+
+// The kilobytes of the file at path in the process's memory now.
+long ResidentKbOf(const std::string& path)
+{
+    std::ifstream smaps("/proc/self/smaps");
+    long kb = 0;
+    bool inFile = false;
+    for (std::string line; std::getline(smaps, line);) {
+        const std::string first = line.substr(0, line.find(' '));
+        if (first.back() != ':') // a mapping's line, its file last
+            inFile = line.size() >= path.size() && line.compare(line.size() - path.size(), path.size(), path) == 0;
+        else if (inFile && first == "Rss:")
+            kb += std::stol(line.substr(first.size()));
+    }
+    return kb;
+}
 
 // Whether the page holding `address` is in the process's memory now.
 bool PageResident(const void* address)
@@ -696,6 +715,24 @@ TEST_F(Application, CompiledInBytesReadAreLetGoAtTheNextIdleStepAndReadBackUncha
     EXPECT_FALSE(PageResident(middle)) << "the pages read stayed in memory";
     EXPECT_TRUE(std::equal(read.begin(), read.end(), kPages.begin(), kPages.end()));
     EXPECT_EQ(read.size(), kPages.size());
+}
+
+TEST_F(Application, FontFilesAreLetGoAtTheIdleStepAfterCharactersAreRendered)
+{
+    const std::string path = platform::ResolveFontFile("Tahoma", false, false);
+    long residentWhenRendered = 0;
+    int width = 0;
+    CTestApp app(Record(), {[&](CTestApp&) {
+                     const auto font = platform::Font::Create({"Tahoma", 43});
+                     width = font->Glyph(U'Q').width;
+                     residentWhenRendered = ResidentKbOf(path);
+                 }});
+    app.Run();
+    EXPECT_GT(width, 0);
+    EXPECT_GT(residentWhenRendered, 0);
+    EXPECT_EQ(ResidentKbOf(path), 0) << path;
+    // A character rendered afterwards reads the file again.
+    EXPECT_GT(platform::Font::Create({"Tahoma", 43})->Glyph(U'R').width, 0);
 }
 
 TEST_F(Application, CtrlTabAndCtrlF6CycleTheDocumentWindows)

@@ -1,5 +1,7 @@
 #include "platform/graphics/detail/FontFileBytes.h"
 
+#include "platform/system/MappedPages.h"
+
 #include <fcntl.h>
 #include <map>
 #include <stdexcept>
@@ -8,6 +10,16 @@
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+std::map<std::string, std::shared_ptr<const FontFileBytes>>& Mapped()
+{
+    static std::map<std::string, std::shared_ptr<const FontFileBytes>> mapped;
+    return mapped;
+}
+
+} // namespace
 
 FontFileBytes::FontFileBytes(const std::string& path)
 {
@@ -32,11 +44,17 @@ FontFileBytes::~FontFileBytes()
 
 std::shared_ptr<const FontFileBytes> FontFileBytes::Of(const std::string& path)
 {
-    static std::map<std::string, std::shared_ptr<const FontFileBytes>> mapped;
+    auto& mapped = Mapped();
     auto it = mapped.find(path);
     if (it == mapped.end())
         it = mapped.emplace(path, std::make_shared<const FontFileBytes>(path)).first;
     return it->second;
+}
+
+void FontFileBytes::ReleaseAllPages()
+{
+    for (const auto& [path, bytes] : Mapped())
+        ReleaseReadOnlyMapping(bytes->Data(), bytes->Size());
 }
 
 } // namespace platform

@@ -22,6 +22,9 @@ public:
     // The bytes of the file at path, mapped at its first use; the caller
     // holds the font lock.
     static std::shared_ptr<const FontFileBytes> Of(const std::string& path);
+    // Lets go of the pages of every mapped file; a face reading them again
+    // finds the same bytes. The caller holds the font lock.
+    static void ReleaseAllPages();
 
 private:
     const unsigned char* data_ = nullptr;
