@@ -44,13 +44,19 @@ void CGroupView::AddChild(CView* view)
     if (!view || view->parent_)
         return;
     children_.push_back(Child{view, nullptr});
-    view->parent_ = this;
+    SetParent(*view, this);
+}
+
+void CGroupView::SetParent(CView& view, CGroupView* parent)
+{
+    view.parent_ = parent;
+    view.ParentChanged();
 }
 
 void CGroupView::Adopt(CView* view)
 {
     children_.push_back(Child{view, std::unique_ptr<CView>(view)});
-    view->parent_ = this;
+    SetParent(*view, this);
 }
 
 CView* CGroupView::AdoptChild(std::unique_ptr<CView> view)
@@ -78,7 +84,7 @@ std::unique_ptr<CView> CGroupView::TakeChild(CView* view)
         return nullptr;
     std::unique_ptr<CView> owned = std::move(it->owned);
     children_.erase(it);
-    view->parent_ = nullptr;
+    SetParent(*view, nullptr);
     return owned;
 }
 
@@ -96,7 +102,7 @@ void CGroupView::DeleteChildren()
         it = children_.begin();
     }
     for (const Child& lent : children_)
-        lent.view->parent_ = nullptr;
+        SetParent(*lent.view, nullptr);
     children_.clear();
 }
 

@@ -76,6 +76,7 @@ private:
     // node per child doubled what their bookkeeping takes.
     using ChildList = std::vector<Child>;
 
+    static void SetParent(CView& view, CGroupView* parent);
     void Adopt(CView* view);
     ChildList::iterator Find(const CView* view);
     void ExcludeChildren(CRegion& region) const;

@@ -69,6 +69,8 @@ public:
     virtual CColor GetBackgroundColor() const;
     virtual void ContextClick(CPoint where);
     virtual void FrameChanged(const CRect& oldFrame, const CRect& newFrame) { }
+    // The view joined a group or left it.
+    virtual void ParentChanged() { }
     virtual CRect GetOpaqueRect() const { return CRect(); }
     // A new region the caller owns; none by default.
     virtual bool CreateOpaqueRegion(CRegion& out) const
@@ -101,9 +103,9 @@ public:
     void SetFrameInParent(int16_t x, int16_t y, int16_t width, int16_t height);
     void MoveInParent(int16_t x, int16_t y);
     bool ContainsPoint(CPoint p) const { return frame_.Contains(p); }
-    void SetOpaqueMode(int32_t mode) { opaqueMode_ = mode; }
+    void SetOpaqueMode(int32_t mode) { opaqueMode_ = static_cast<uint8_t>(mode); }
     int32_t GetOpaqueMode() const { return opaqueMode_; }
-    void SetFrameChangeRedraw(int32_t mode) { redrawMode_ = mode; }
+    void SetFrameChangeRedraw(int32_t mode) { redrawMode_ = static_cast<uint8_t>(mode); }
     CGroupView* GetParent() const { return parent_; }
 
     // Invalidation; nothing happens while the window is not visible.
@@ -152,17 +154,18 @@ private:
     friend class CGroupView;
     void Detach();
 
-    uint16_t contextClickFlag_ = 0;
-    CPoint contextClickPoint_;
-    CRect frame_;
+    // Packed without holes: a full patch has tens of thousands of views.
     CGroupView* parent_ = nullptr;
+    CRect frame_;
+    CPoint contextClickPoint_;
+    uint32_t context_ = 0;
+    uint32_t tooltipId_ = 0;
+    uint16_t contextClickFlag_ = 0;
     bool focusable_ = false;
     bool passesFocusToParent_ = false;
-    uint32_t context_ = 0;
-    int32_t opaqueMode_ = kOpaqueFrame;
-    int32_t redrawMode_ = kRedrawOldAndNew;
     bool enabled_ = true;
-    uint32_t tooltipId_ = 0;
+    uint8_t opaqueMode_ = kOpaqueFrame;
+    uint8_t redrawMode_ = kRedrawOldAndNew;
 };
 
 void RegisterViewWithWindow(CView* view);

@@ -69,6 +69,7 @@ public:
     void MouseLeave() override;
     void GetCursor() override;
     void ContextClick(NSHarrowen::CPoint where) override;
+    void ParentChanged() override { container_.Reset(); }
 
     // The drag cursor while a body drag runs.
     static constexpr uint32_t kDragCursor = 272;

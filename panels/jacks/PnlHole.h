@@ -39,6 +39,7 @@ public:
     bool OnMouseDown(int16_t x, int16_t y) override;
     bool OnDoubleClick(int16_t x, int16_t y) override;
     void MouseUp() override;
+    void ParentChanged() override { container_.Reset(); }
 
 protected:
     CPnlHole(NSHarrowen::CGroupView* parent, int16_t x, int16_t y, NSHarrowen::CImageID picture);

@@ -91,6 +91,7 @@ public:
     void UpdateDisplay() override;
     void ContextClick(NSHarrowen::CPoint where) override;
     void FrameChanged(const NSHarrowen::CRect& oldFrame, const NSHarrowen::CRect& newFrame) override;
+    void ParentChanged() override { area_.Reset(); }
 
 private:
     bool DispatchToItems(NSHarrowen::CPoint where, bool doubleClick);

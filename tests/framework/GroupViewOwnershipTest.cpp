@@ -7,6 +7,7 @@
 #include "framework/views/GroupView.h"
 
 #include <memory>
+#include <vector>
 
 using namespace NSHarrowen;
 
@@ -32,6 +33,16 @@ class CGroupWithMember : public CGroupView {
 public:
     CGroupWithMember() : member(this) { }
     CCountedView member;
+};
+
+// A view that records the parent it is told of at each change, as views that
+// keep something of their parent (a cast of it) do.
+class CParentWatcher : public CView {
+public:
+    std::vector<const CGroupView*> seen;
+
+protected:
+    void ParentChanged() override { seen.push_back(GetParent()); }
 };
 
 class GroupViewOwnership : public testsupport::WindowTest {
@@ -136,6 +147,25 @@ TEST_F(GroupViewOwnership, ClosingAWindowDeletesItsViewsAndForgetsTheFocusedOne)
     delete window;
     EXPECT_EQ(CCountedView::alive, 0);
     EXPECT_EQ(CCountedGroup::alive, 0);
+}
+
+TEST_F(GroupViewOwnership, AViewIsToldOfEveryChangeOfItsParent)
+{
+    auto first = std::make_unique<CCountedGroup>();
+    auto second = std::make_unique<CCountedGroup>();
+    const CGroupView* const secondGroup = second.get();
+    auto owned = std::make_unique<CParentWatcher>();
+    CParentWatcher* watcher = owned.get();
+    first->AdoptChild(std::move(owned));
+    second->AdoptChild(first->TakeChild(watcher)); // moved from one group to another
+    EXPECT_EQ(watcher->seen, (std::vector<const CGroupView*>{first.get(), nullptr, secondGroup}));
+
+    CParentWatcher lent;
+    first->AddChild(&lent);
+    first->RemoveChild(&lent);
+    second->AddChild(&lent);
+    second.reset(); // deletes the adopted one, lets the lent one go
+    EXPECT_EQ(lent.seen, (std::vector<const CGroupView*>{first.get(), nullptr, secondGroup, nullptr}));
 }
 
 } // namespace
