@@ -150,7 +150,8 @@ std::unique_ptr<CPanelItem> MakePanelItem(CModule& panel, const ItemSpec& spec)
         return std::make_unique<CPnlExpanderGraph>(&panel, x, y);
     case ItemClass::NoteSeqGraph:
         return std::make_unique<CPnlNoteSeqGraph>(&panel, x, y);
-    default:
-        return nullptr;
     }
+    // A row of no known class stands as an empty item, keeping the rows and
+    // the items in step.
+    return std::make_unique<CPanelItem>(&panel, x, y);
 }

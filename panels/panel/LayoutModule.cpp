@@ -8,17 +8,15 @@
 #include "panels/jacks/PnlHole.h"
 #include "panels/panel/ItemFactory.h"
 
+#include <span>
+
 CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
 {
     // Hundreds of panels are built at once: their lists are made to measure.
     const size_t count = builder.GetItems().size() + builder.GetJacks().size();
     items_.reserve(count);
-    itemSpecs_.reserve(builder.GetItems().size());
     for (const ItemSpec& spec : builder.GetItems()) {
         std::unique_ptr<CPanelItem> item = MakePanelItem(*this, spec);
-        if (item == nullptr) {
-            continue;
-        }
         if (auto* custom = dynamic_cast<CPnlCustom*>(item.get())) {
             for (const uint8_t param : spec.params) {
                 if (const CPnlControl* control = GetControl(param)) {
@@ -32,7 +30,6 @@ CLayoutModule::CLayoutModule(CBuildModule& builder) : CModule(builder)
             }
         }
         items_.push_back(std::move(item));
-        itemSpecs_.push_back(&spec);
     }
     for (const JackSpec& spec : builder.GetJacks()) {
         if (std::unique_ptr<CPnlHole> jack = MakeJack(*this, spec)) {
@@ -58,9 +55,11 @@ CLayoutModule::~CLayoutModule()
 std::vector<CPanelItem*> CLayoutModule::FindItems(bool (*matches)(const ItemSpec&)) const
 {
     std::vector<CPanelItem*> found;
-    // The layout's items come first; the jacks after them have no row.
-    for (size_t i = 0; i < itemSpecs_.size(); ++i) {
-        if (matches(*itemSpecs_[i])) {
+    // The layout's items come first, one for each row; the jacks after them
+    // have no row.
+    const std::span<const ItemSpec> rows = GetBuilder().GetItems();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (matches(rows[i])) {
             found.push_back(items_[i].get());
         }
     }

@@ -26,6 +26,6 @@ protected:
     std::vector<CPanelItem*> FindItems(bool (*matches)(const ItemSpec&)) const;
 
 private:
+    // The items of the layout's rows in their order, then the jacks.
     std::vector<std::unique_ptr<CPanelItem>> items_;
-    std::vector<const ItemSpec*> itemSpecs_; // the row of each item
 };
