@@ -7,15 +7,15 @@
 namespace {
 
 constexpr WordAbbreviation kWords[] = {
-    {"Active", "Act"},       {"Amount", "Amt"},      {"Attack", "Atk"},      {"Bandwidth", "Bndwth"},
-    {"Center", "Ctr"},       {"Clock", "Clk"},       {"Cycles", "Cyc"},      {"Decay", "Dcy"},
-    {"Density", "Dens"},     {"Feedback", "Fdbk"},   {"Frequency", "Freq"},  {"Input", "In"},
-    {"Invert", "Inv"},       {"Level", "Lvl"},       {"Limiter", "Lim"},     {"Monitor", "Mon"},
-    {"Multiplier", "Mult"},  {"Overdrive", "Drive"}, {"Output", "Out"},      {"Pattern", "Patt"},
-    {"Polarity", "Pol"},     {"Record", "Rec"},      {"Release", "Rel"},     {"Resonance", "Res"},
-    {"SampleRate", "SRate"}, {"Semitones", "Semi"},  {"Shelving", "Shelf"},  {"Spread", "Sprd"},
-    {"Sustain", "Sus"},      {"Symmetry", "Sym"},    {"Threshold", "Thres"}, {"Timbre", "Timb"},
-    {"Waveform", "Wave"},
+    {"Active", "Act"},      {"Amount", "Amt"},       {"Attack", "Atk"},      {"Bandwidth", "Bndwth"},
+    {"Center", "Ctr"},      {"Clock", "Clk"},        {"Cycles", "Cyc"},      {"Decay", "Dcy"},
+    {"Density", "Dens"},    {"Feedback", "Fdbk"},    {"Frequency", "Freq"},  {"Input", "In"},
+    {"Invert", "Inv"},      {"Level", "Lvl"},        {"Limiter", "Lim"},     {"Monitor", "Mon"},
+    {"Multiplier", "Mult"}, {"Offset", "Ofst"},      {"Overdrive", "Drive"}, {"Output", "Out"},
+    {"Pattern", "Patt"},    {"Polarity", "Pol"},     {"Record", "Rec"},      {"Release", "Rel"},
+    {"Resonance", "Res"},   {"SampleRate", "SRate"}, {"Semitones", "Semi"},  {"Shelving", "Shelf"},
+    {"Spread", "Sprd"},     {"Sustain", "Sus"},      {"Symmetry", "Sym"},    {"Threshold", "Thres"},
+    {"Timbre", "Timb"},     {"Waveform", "Wave"},
 };
 
 // Parameter names cut to the synthesizer's ten characters (or squeezed into

@@ -883,31 +883,45 @@ std::map<std::string, std::string> NamingOf(const CBuildModule& type, const picg
 // Twin faces, whose controls of one name stand alike, name them alike: the
 // same words in the same font on the same side (Compressor's "SC MONITOR"
 // once stood where Expander's "SC MON" did, EqShelving's "Input Lvl" before
-// its knob where EqMid's "In Lvl" heads it).
+// its knob where EqMid's "In Lvl" heads it). A control of another name in
+// the same place takes the same font and side (LevAdd's "Offset" stood in
+// the normal font on the line of "Polarity" where LevMult's "GAIN" stands over
+// its tiny "POLARITY").
 TEST_F(FacePictures, TwinFacesNameTheirControlsAlike)
 {
+    struct Twins {
+        std::string_view first;
+        std::string_view second;
+        std::map<std::string, std::string> counterparts; // the first's control, the second's in its place
+    };
     // NoteSeqB's Record button leaves "Rec" the room level with it that
     // NoteSeqA's does not leave even that (7 pixels between it and the Steps
     // arrows): NoteSeqA's "Record" stands under the arrows, before the
     // buttons.
     const std::set<std::string> unlike = {"Record"};
-    for (const auto& [first, second] :
-         {std::pair("Compressor", "Expander"), std::pair("NoteSeqA", "NoteSeqB"), std::pair("EqMid", "EqShelving")}) {
-        SCOPED_TRACE(std::string(first) + " and " + second);
-        const auto a = FaceNamed(first);
-        const auto b = FaceNamed(second);
+    const auto form = [](const std::string& naming) { return naming.substr(naming.rfind('"') + 1); };
+    for (const Twins& twins : {Twins{"Compressor", "Expander", {}}, Twins{"NoteSeqA", "NoteSeqB", {}},
+                               Twins{"EqMid", "EqShelving", {}}, Twins{"LevMult", "LevAdd", {{"Gain", "Offset"}}}}) {
+        SCOPED_TRACE(std::string(twins.first) + " and " + std::string(twins.second));
+        const auto a = FaceNamed(twins.first);
+        const auto b = FaceNamed(twins.second);
         ASSERT_NE(a, Faces().end());
         ASSERT_NE(b, Faces().end());
         const auto ofA = NamingOf(TypeOf(*a), a->layout);
         const auto ofB = NamingOf(TypeOf(*b), b->layout);
-        int shared = 0;
+        size_t shared = 0;
         for (const auto& [name, naming] : ofA) {
-            if (ofB.contains(name) && !unlike.contains(name)) {
+            const auto counterpart = twins.counterparts.find(name);
+            if (counterpart != twins.counterparts.end()) {
+                ASSERT_TRUE(ofB.contains(counterpart->second)) << counterpart->second;
+                ++shared;
+                EXPECT_EQ(form(naming), form(ofB.at(counterpart->second))) << name << " and " << counterpart->second;
+            } else if (ofB.contains(name) && !unlike.contains(name)) {
                 ++shared;
                 EXPECT_EQ(naming, ofB.at(name)) << name;
             }
         }
-        EXPECT_GE(shared, 3) << "controls named on both faces";
+        EXPECT_GE(shared, std::min<size_t>(3, ofA.size())) << "controls named on both faces";
     }
 }
 
@@ -1447,8 +1461,10 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
         {"VocalFilter", "Freq MA"},
         // The knob fills the face's height, 4 pixels before the value box and
         // 10 after the Polarity button; the box stands 4 rows (LevAdd's 3)
-        // under the face's top line. "Gain" takes 14 pixels, "Ofs" 11, where
-        // a name touching the knob has 9.
+        // under the face's top line. "Gain" takes 14 pixels, "Ofst" 15, where
+        // a name touching the knob has 9. Each stands over the button's name,
+        // level with the button's top, in the 15 pixels the title strip
+        // leaves before the button ("Offset" takes 23).
         {"LevMult", "Gain"},
         {"LevAdd", "Offset"},
         // The Shift buttons stand 7 pixels after the Inv button and 5 before
