@@ -1522,21 +1522,6 @@ TEST_F(FacePictures, NoNameStandsNearerToAnotherControlThanItsOwn)
     }
 }
 
-// Whether a box stands in the gap between two frames, across it or down it,
-// overlapping both on the other axis.
-bool Between(const FaceRect& box, const FaceRect& a, const FaceRect& b)
-{
-    const auto across = [](const FaceRect& l, const FaceRect& r, const FaceRect& m) {
-        return l.Right() <= m.x && m.Right() <= r.x && m.y < l.Bottom() && l.y < m.Bottom() && m.y < r.Bottom() &&
-            r.y < m.Bottom();
-    };
-    const auto down = [](const FaceRect& t, const FaceRect& u, const FaceRect& m) {
-        return t.Bottom() <= m.y && m.Bottom() <= u.y && m.x < t.Right() && t.x < m.Right() && m.x < u.Right() &&
-            u.x < m.Right();
-    };
-    return across(a, b, box) || across(b, a, box) || down(a, b, box) || down(b, a, box);
-}
-
 // A name in the gap between two knobs a pixel or two nearer to one reads as
 // either's: DrumSynth's "Osc1 Decay" and "Osc1 Level" once stood so against
 // the Osc2 knobs. It stands clearly nearer to its own knob, by four pixels,
